@@ -1,0 +1,31 @@
+# Thin wrapper over CMake. `make run` and `make test` install what is missing first.
+BUILD_RUN  ?= build/release
+BUILD_TEST ?= build/sanitize
+JOBS       ?= $(shell nproc)
+
+.PHONY: all deps run test build build-test clean bench
+
+all: build
+
+deps:
+	@bash scripts/install-deps.sh
+
+build: deps
+	@cmake -S . -B $(BUILD_RUN) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+	@cmake --build $(BUILD_RUN) -j $(JOBS)
+
+run: build
+	@bash scripts/run.sh $(BUILD_RUN)/shell/vocabrix
+
+build-test: deps
+	@cmake -S . -B $(BUILD_TEST) -DCMAKE_BUILD_TYPE=Debug -DVOCABRIX_SANITIZE=ON >/dev/null
+	@cmake --build $(BUILD_TEST) -j $(JOBS)
+
+test: build-test
+	@cd $(BUILD_TEST) && ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	@echo "Benchmarks are in $(BUILD_RUN)/bench/"
+
+clean:
+	rm -rf build

@@ -1,0 +1,77 @@
+// Numbered files with byte-order marks, line reading and little-endian
+// integers; folders, listings and path parts.
+//
+// Files are addressed by a number the caller chooses (1 for most work, 2 for
+// a second file open at the same time, 100 for the line counter). Failures
+// are results: 0, -1 or "", never an exception.
+#pragma once
+
+#include "common/text.h"
+
+#include <cstdint>
+#include <string>
+
+// Text formats of files.
+enum file_format : int {
+  FORMAT_UTF8 = 2,
+  FORMAT_UTF16BE = 4,
+  FORMAT_UTF32LE = 5,
+  FORMAT_UTF32BE = 6,
+  FORMAT_ASCII = 24,  // one byte per unit
+  FORMAT_UTF16LE = 25,
+};
+// Flag of file_read_line: the whole rest of the file, as UTF-8, unsplit.
+constexpr int FILE_READ_REST = 0x10000;
+
+int file_open_read(int n, text_view path);
+int file_open_read_write(int n, text_view path);
+int file_create(int n, text_view path);
+void file_close(int n);  // -1: every file
+
+// Reads a byte-order mark and returns its format, leaving the position after
+// it; without a mark returns 24 and leaves the position at 0.
+int file_read_bom(int n);
+// Like file_read_bom, but a file without a mark whose bytes are valid UTF-8
+// reports 2 (the format lines are then read in). Leaves the position as
+// file_read_bom does.
+int file_detect_format(int n);
+void file_write_bom(int n, int format);
+
+text_t file_read_line(int n, int flags);
+void file_write_text(int n, text_view s, int format);
+void file_write_text_default(int n, text_view s);
+void file_write_line(int n, text_view s, int format);
+void file_write_int8(int n, int64_t v);
+void file_write_int32(int n, int64_t v);
+void file_write_int64(int n, int64_t v);
+int64_t file_read_int8(int n);
+int64_t file_read_int32(int n);
+int64_t file_read_int64(int n);
+// True when every write since the file was opened succeeded (and, after
+// file_close_checked, the flush and close too).
+bool file_write_ok(int n);
+// Flushes and closes; returns false when any write, the flush or the close failed.
+bool file_close_checked(int n);
+
+int64_t file_length(int n);
+int64_t file_position(int n);
+int file_at_end(int n);
+int file_is_open(int n);
+
+int64_t file_size_by_path(text_view path);  // -1 missing, -2 a folder
+int file_delete(text_view path);
+int file_rename(text_view from, text_view to);
+int dir_create(text_view path);  // mode 0700; 0 when it fails or exists
+
+int dir_open_listing(int n, text_view directory, text_view wildcard);
+int dir_next_entry(int n);
+text_t dir_entry_name(int n);
+int dir_entry_type(int n);      // 1 file, 2 directory
+int64_t dir_entry_size(int n);  // -2 for a directory
+void dir_close_listing(int n);
+
+text_t program_executable_path();
+text_t dir_current();    // with a trailing "/"
+text_t dir_temporary();  // "/tmp/"
+text_t path_file_name(text_view path);
+text_t path_directory(text_view path);

@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Installs the Debian packages the build, the tests and the benchmarks need.
+# Checks with dpkg first, so a second run installs nothing.
+set -eu
+packages=(
+  build-essential cmake pkg-config
+  libgtk-3-dev libpcre3-dev libarchive-dev zlib1g-dev libpng-dev libx11-dev
+  libcurl4-gnutls-dev libgtest-dev googletest
+  xvfb xauth fonts-liberation fonts-dejavu-core
+  hunspell-en-us hunspell-de-de hunspell-fr
+)
+missing=()
+for p in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+echo "Installing: ${missing[*]}"
+SUDO=""
+[ "$(id -u)" -ne 0 ] && SUDO="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$SUDO apt-get update -qq
+$SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"
