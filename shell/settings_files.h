@@ -1,0 +1,87 @@
+// The settings folder: reading every settings file at start-up into the
+// globals of the windows that remember them, and the AFF-aid languages.
+//
+// Each tool window writes its own .prefs file; the values it remembers live
+// here so that start-up can fill them before any window exists.
+#pragma once
+
+#include "common/text.h"
+
+#include <cstdint>
+#include <vector>
+
+// Folder of the program with a trailing "/" (set by start-up before the
+// settings are read). Settings live in base_folder + "settings/".
+extern text_t base_folder;
+
+// base_folder + "settings/" + name.
+text_t settings_file_path(text_view name);
+
+// ---- Remembered options of tool windows ------------------------------------
+// Statistics window: the remembered total (digits) and its label.
+extern text_t stats_remembered_count;       // ""
+extern text_t stats_remembered_label;       // "Last Remember:N/A"
+// Bulk Import: POS category 0..2 (Other, Portuguese, English), POS entry
+// (combo choice, 0 or more) and the "Specify:" text.
+extern int64_t bulk_import_category;        // 2
+extern int64_t bulk_import_pos_entry;       // 0
+extern text_t bulk_import_custom_pos;       // ""
+// Derived-words sort mode of the word editor, 1..5.
+extern int64_t derived_words_sort_mode;     // 1
+// Check boxes of the dictionary duplicates window, indexes 1..4, each 0 or 1.
+extern std::vector<int64_t> dictionary_duplicates_options;  // {_, 0, 0, 1, 1}
+
+// POS rule table: at most POS_RULE_LANGUAGES_MAX languages of at most
+// POS_RULE_MAX rules; a language's rules stand at indexes 1..count, each
+// source + LF + target + LF + comment. The presets are filled by
+// init_pos_rule_presets; extract_pos_lists.prefs replaces them.
+inline constexpr int64_t POS_RULE_LANGUAGES_MAX = 3;
+inline constexpr int64_t POS_RULE_MAX = 300;
+extern int64_t pos_rule_language_count;                  // 3
+extern std::vector<text_t> pos_rule_languages;           // [3]
+extern std::vector<int64_t> pos_rule_counts;             // [3]
+extern std::vector<std::vector<text_t>> pos_rule_table;  // [3][301]
+extern int64_t pos_rule_language;                        // 2, language of the POS extraction
+
+// -ise/-ize conversion: the exceptions editor text and its last converted
+// text, and the GB-specific words.
+extern text_t ise_ize_exceptions_text;
+extern text_t ise_ize_exceptions_snapshot;
+extern text_t gb_specific_text;
+// The built-in exceptions, each followed by LF.
+text_t builtin_ise_ize_exceptions();
+
+// ---- AFF-aid languages -------------------------------------------------------
+// Entry n: first line of the language's file + LF + image number + LF + file
+// name; entry 0 is the built-in language (image 30, file name "*****").
+// Sorted ignoring case; aff_aid_texts keeps the listing order and is found
+// through the image number (20000 + n).
+extern std::vector<text_t> aff_aid_entries;
+extern std::vector<text_t> aff_aid_texts;
+// Remembered item of the word editor's AFF-aid list.
+extern int64_t aff_aid_selected_item;
+inline constexpr int64_t AFF_AID_IMAGE_BASE = 20000;
+extern const char16_t builtin_aff_aid_entry[];
+// Icons found beside the custom AFF-aid files: image number and PNG path.
+struct aff_aid_icon {
+  int64_t image = 0;
+  text_t path;
+};
+extern std::vector<aff_aid_icon> aff_aid_icons;
+
+// Resets every global above to its start value (presets of the POS table
+// excepted: the table is sized and emptied).
+void reset_settings_globals();
+
+// Reads every settings file but kwx4.prefs's fonts and icons (no GUI): the
+// tool options, the exception lists, kwx4.prefs into prefs_record with
+// apply_prefs_values(), the last-update-check file and the AFF-aid list with
+// its icon paths. Returns 1 when kwx4.prefs was read, else 0.
+int read_settings_files();
+// Builds the AFF-aid list from base_folder + "custom_aff_aid/".
+void read_aff_aid_languages();
+
+// Start-up reader (window code, settings_files_ui.cpp): read_settings_files,
+// then font 1001 and the AFF-aid icons are loaded; a font that cannot be
+// loaded is reported. Returns 1 when kwx4.prefs was read, else 0.
+int load_settings_files();
