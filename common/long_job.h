@@ -123,7 +123,7 @@ class headless_long_job_host : public long_job_host {
 
   // Recorded.
   int64_t polls = 0;
-  int64_t ticks = 0;
+  int64_t updates = 0;  // job_progress calls (ticks and text changes)
   int64_t questions = 0;
   bool running = false;  // between job_started and job_ended (the timer)
   int64_t starts = 0;
