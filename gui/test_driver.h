@@ -1,0 +1,140 @@
+// Drives real GTK windows from GoogleTest (under Xvfb).
+//
+// A test queues steps, then calls the code under test (which runs its own
+// event loop, message boxes, file choosers) or run_steps(). The steps run
+// from a GLib source of the default main context, so they also run inside
+// modal loops and gtk_dialog_run. Each step has a deadline counted from the
+// moment it becomes the current step. A step past its deadline, or a
+// requester that no step expects, fails the test with a report of the open
+// windows; the driver then unwinds: it closes every requester without an
+// answer and posts close requests (type 2) to every window until the code
+// under test returns.
+//
+//   TEST_F(FindWindowTest, FindsWord) {            // class ...: public gui_test::GuiTest
+//     gui_test::wait_window(600);
+//     gui_test::type_text(601, u"house");
+//     gui_test::click(602);
+//     gui_test::answer_message_box(MB_ANSWER_OK);   // "Not found." box
+//     gui_test::press_key(600, KEY_ESCAPE);
+//     open_find_window();                           // returns when the window closed
+//     gui_test::finish();                           // every step done, nothing failed
+//     EXPECT_EQ(gui_test::last_requester().text, u"Not found.");
+//   }
+//
+// Test programs need no main(): the driver library provides one that
+// initialises the GUI layer and runs every test (run_all_tests).
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "common/text.h"
+#include "gui/gui.h"
+
+namespace gui_test {
+
+constexpr int DEFAULT_DEADLINE_MS = 5000;
+
+constexpr int REQUESTER_MESSAGE_BOX = 1;
+constexpr int REQUESTER_FILE_OPEN = 2;
+constexpr int REQUESTER_FILE_SAVE = 3;
+constexpr int REQUESTER_FONT = 4;
+
+// One requester the driver met (in the order they appeared).
+struct requester_record {
+  int kind = 0;
+  text_t title;
+  text_t text;    // message box text
+  int flags = 0;  // message box flags
+  // File requesters: the filters as shown (name and its patterns) and the
+  // index of the preselected one.
+  std::vector<text_t> filter_names;
+  std::vector<std::vector<text_t>> filter_patterns;
+  int selected_filter = -1;
+  int answer = 0;  // message box: the button pressed (0 closed); font: 1 OK, 0 cancel
+  text_t path;     // file requester: the path given ("" cancelled)
+};
+
+// ---- Waiting --------------------------------------------------------------------------
+void wait_window(int window, int deadline_ms = DEFAULT_DEADLINE_MS);  // exists and shown
+void wait_window_closed(int window, int deadline_ms = DEFAULT_DEADLINE_MS);
+// Field text equal to text (contains: text is part of it).
+void wait_status_text(int bar, int field, const text_t& text, bool contains = false,
+                      int deadline_ms = DEFAULT_DEADLINE_MS);
+void wait_gadget_text(int gadget, const text_t& text, bool contains = false,
+                      int deadline_ms = DEFAULT_DEADLINE_MS);
+void wait_until(std::function<bool()> condition, const std::string& what,
+                int deadline_ms = DEFAULT_DEADLINE_MS);
+// Runs an action inside the loop once (checks, or changes made "by the user").
+void run(std::function<void()> action, const std::string& what = "action");
+
+// ---- Acting like a user (each waits until the gadget exists, is shown and sensitive) --------
+void click(int gadget);           // button, image button, check box, hyperlink, image
+void double_click(int gadget);    // image
+void right_click(int gadget);     // image
+void toggle(int gadget);          // check box or option button
+void type_text(int gadget, const text_t& text);     // focuses the gadget, one key press per character
+void replace_text(int gadget, const text_t& text);  // selects all, then types
+void focus(int gadget);
+void select_row(int list, int row);         // a left click on the row
+void double_click_row(int list, int row);
+void right_click_row(int list, int row);
+void click_below_rows(int list);            // a left click where there is no row
+void toggle_row_check(int list, int row);   // a click on the row's check box
+void click_header(int list, int column);
+void select_tab(int panel, int tab);
+void select_combo(int combo, int index);
+void set_value(int gadget, int value);      // scroll bar, slider, spin (as dragged or typed)
+void choose_menu_item(int id);              // the item in whichever menu holds it
+// A real key press (GdkEventKey) to the window's focus: key is the GDK key
+// value plus KEY_SHIFT / KEY_CTRL / KEY_ALT; KEY_SHIFT | KEY_TAB sends the
+// left-tab key as GDK does.
+void press_key(int window, int key);
+void close_window(int window);              // the window's close button
+
+// ---- Answering requesters -------------------------------------------------------------------
+// The next message box: press the button of the answer (MB_ANSWER_YES / OK,
+// MB_ANSWER_NO, MB_ANSWER_CANCEL) or, with MB_ANSWER_CLOSED, close it.
+void answer_message_box(int answer, int deadline_ms = DEFAULT_DEADLINE_MS);
+// The next file requester: choose the path, or cancel with "".
+void answer_file_dialog(const text_t& path, int deadline_ms = DEFAULT_DEADLINE_MS);
+// The next font requester: choose the font (family "" cancels).
+void answer_font_dialog(const text_t& family, int size, int style,
+                        int deadline_ms = DEFAULT_DEADLINE_MS);
+
+// ---- Running and results ----------------------------------------------------------------------
+// Runs the main context until every queued step is done or the script
+// failed; returns true when every step was done.
+bool run_steps(int overall_ms = 30000);
+// Fails the test when steps are left or anything failed, then clears the
+// script (the requester log stays until the next test).
+void finish();
+bool failed();
+int steps_left();
+const std::vector<requester_record>& requesters();
+requester_record last_requester();  // empty record when none
+std::string open_windows_report();
+
+// Every event fetched with event_poll until it returns 0 (for tests that look
+// at the queue).
+struct fetched_event { int type, window, object, subtype; };
+std::vector<fetched_event> drain_events();
+
+// A fresh folder per test ending in "/", removed when the test ends.
+std::string temp_folder();
+
+// Fixture: resets the driver, and at the end checks the script, closes every
+// window, drains the queue and removes the temporary folder.
+class GuiTest : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+};
+
+// Initialises the GUI layer and runs every test.
+int run_all_tests(int argc, char** argv);
+
+}  // namespace gui_test
