@@ -9,6 +9,8 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <clocale>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <memory>
@@ -296,3 +298,310 @@ text_t string_from_int(int64_t v) {
   auto r = std::to_chars(buf, buf + sizeof buf, v);
   return text_t(buf, r.ptr);
 }
+
+// ---- Comparison ------------------------------------------------------------
+
+int64_t string_length(text_view s) { return static_cast<int64_t>(s.size()); }
+bool string_equal(text_view a, text_view b) { return a == b; }
+// char16_t is unsigned, so the views compare unsigned units.
+bool string_less(text_view a, text_view b) { return a < b; }
+bool string_greater(text_view a, text_view b) { return a > b; }
+
+// ---- Finding and counting --------------------------------------------------
+
+namespace {
+
+constexpr size_t npos = text_view::npos;
+
+// 0-based index of the first occurrence of search at or after from, or npos.
+// With ignore_case each unit is lower-cased before comparing.
+size_t find_at(text_view s, text_view search, size_t from, bool ignore_case) {
+  if (search.empty() || from >= s.size() || search.size() > s.size() - from) return npos;
+  if (!ignore_case) return s.find(search, from);
+  const auto& lower = case_tables().lower;
+  const char16_t first = lower[search[0]];
+  const size_t last = s.size() - search.size();
+  for (size_t i = from; i <= last; ++i) {
+    if (lower[s[i]] != first) continue;
+    size_t k = 1;
+    while (k < search.size() && lower[s[i + k]] == lower[search[k]]) ++k;
+    if (k == search.size()) return i;
+  }
+  return npos;
+}
+
+// 1-based start below 1 means the first unit.
+size_t start_index(int64_t start) { return start < 1 ? 0 : static_cast<size_t>(start - 1); }
+
+int64_t position_of(size_t index) { return index == npos ? 0 : static_cast<int64_t>(index) + 1; }
+
+}  // namespace
+
+int64_t string_find(text_view s, text_view search) { return position_of(find_at(s, search, 0, false)); }
+
+int64_t string_find_from(text_view s, text_view search, int64_t start) {
+  return position_of(find_at(s, search, start_index(start), false));
+}
+
+int64_t string_find_ex(text_view s, text_view search, int64_t start, int mode) {
+  return position_of(find_at(s, search, start_index(start), mode == 1));
+}
+
+int64_t string_count_occurrences(text_view s, text_view sub) {
+  if (sub.empty()) return 0;
+  int64_t count = 0;
+  for (size_t i = s.find(sub); i != npos; i = s.find(sub, i + sub.size())) ++count;
+  return count;
+}
+
+text_t string_nth_field(text_view s, int64_t index, text_view separator) {
+  if (index < 1) return {};
+  if (separator.empty()) return index == 1 ? text_t(s) : text_t();
+  size_t begin = 0;
+  for (int64_t field = 1; field < index; ++field) {
+    size_t next = s.find(separator, begin);
+    if (next == npos) return {};
+    begin = next + separator.size();
+  }
+  size_t end = s.find(separator, begin);
+  return text_t(s.substr(begin, end == npos ? npos : end - begin));
+}
+
+// ---- Replacing ---------------------------------------------------------------
+
+// An empty search text replaces nothing.
+text_t string_replace_ex(text_view s, text_view find, text_view replacement, int mode, int64_t start,
+                         int64_t count) {
+  size_t at = find_at(s, find, start_index(start), mode == 1);
+  if (at == npos || count == 0) return text_t(s);
+  text_t out;
+  out.reserve(s.size());
+  size_t copied = 0;
+  int64_t done = 0;
+  while (at != npos && (count < 0 || done < count)) {
+    out.append(s.substr(copied, at - copied));
+    out.append(replacement);
+    copied = at + find.size();
+    ++done;
+    at = find_at(s, find, copied, mode == 1);
+  }
+  out.append(s.substr(copied));
+  return out;
+}
+
+text_t string_replace(text_view s, text_view find, text_view replacement) {
+  return string_replace_ex(s, find, replacement, 0, 1, -1);
+}
+
+void string_replace_in_place(text_t& s, text_view find, text_view replacement, int64_t start, int64_t count) {
+  if (find.size() != replacement.size()) {
+    s = string_replace_ex(s, find, replacement, 0, start, count);
+    return;
+  }
+  if (find.empty() || count == 0) return;
+  int64_t done = 0;
+  for (size_t at = find_at(s, find, start_index(start), false); at != npos && (count < 0 || done < count);
+       at = find_at(s, find, at + find.size(), false)) {
+    std::copy(replacement.begin(), replacement.end(), s.begin() + static_cast<std::ptrdiff_t>(at));
+    ++done;
+  }
+}
+
+text_t string_replace_mode(text_view s, text_view find, text_view replacement, int mode) {
+  return string_replace_ex(s, find, replacement, mode, 1, -1);
+}
+
+text_t string_remove_all(text_view s, text_view sub) { return string_replace(s, sub, u""); }
+
+// ---- Parts -------------------------------------------------------------------
+
+text_t string_head(text_view s, int64_t n) {
+  if (n <= 0) return {};
+  return text_t(s.substr(0, static_cast<size_t>(std::min<int64_t>(n, string_length(s)))));
+}
+
+text_t string_tail(text_view s, int64_t n) {
+  if (n <= 0) return {};
+  size_t take = static_cast<size_t>(std::min<int64_t>(n, string_length(s)));
+  return text_t(s.substr(s.size() - take));
+}
+
+text_t string_substring(text_view s, int64_t start, int64_t length) {
+  size_t from = start_index(start);
+  if (length < 1 || from >= s.size()) return {};
+  size_t take = static_cast<size_t>(std::min<int64_t>(length, static_cast<int64_t>(s.size() - from)));
+  return text_t(s.substr(from, take));
+}
+
+text_t string_substring_to_end(text_view s, int64_t start) {
+  size_t from = start_index(start);
+  if (from >= s.size()) return {};
+  return text_t(s.substr(from));
+}
+
+text_t string_insert(text_view s, text_view insertion, int64_t position) {
+  size_t at = std::min(start_index(position), s.size());
+  text_t out;
+  out.reserve(s.size() + insertion.size());
+  out.append(s.substr(0, at));
+  out.append(insertion);
+  out.append(s.substr(at));
+  return out;
+}
+
+// ---- Trimming ----------------------------------------------------------------
+
+namespace {
+
+char16_t trim_unit(text_view c) { return c.empty() ? u' ' : c[0]; }
+
+text_view trim_left_view(text_view s, char16_t u) {
+  size_t i = 0;
+  while (i < s.size() && s[i] == u) ++i;
+  return s.substr(i);
+}
+
+text_view trim_right_view(text_view s, char16_t u) {
+  size_t n = s.size();
+  while (n > 0 && s[n - 1] == u) --n;
+  return s.substr(0, n);
+}
+
+}  // namespace
+
+text_t string_trim_spaces(text_view s) { return text_t(trim_right_view(trim_left_view(s, u' '), u' ')); }
+
+text_t string_trim_char(text_view s, text_view c) {
+  char16_t u = trim_unit(c);
+  return text_t(trim_right_view(trim_left_view(s, u), u));
+}
+
+text_t string_trim_left_char(text_view s, text_view c) { return text_t(trim_left_view(s, trim_unit(c))); }
+text_t string_trim_right_char(text_view s, text_view c) { return text_t(trim_right_view(s, trim_unit(c))); }
+
+text_t string_of_spaces(int64_t n) { return n < 1 ? text_t() : text_t(static_cast<size_t>(n), u' '); }
+
+int string_first_char_code(text_view s) { return s.empty() ? 0 : s[0]; }
+
+text_t string_from_char_code(int64_t code) {
+  char16_t u = static_cast<char16_t>(static_cast<uint64_t>(code) & 0xFFFF);
+  return u == 0 ? text_t() : text_t(1, u);
+}
+
+// ---- Floats --------------------------------------------------------------------
+
+namespace {
+
+// Case-insensitive comparison of ASCII letters at s[i...].
+bool starts_with_word(text_view s, size_t i, const char* word) {
+  for (size_t k = 0; word[k]; ++k, ++i)
+    if (i >= s.size() || unit_to_lower(s[i]) != static_cast<char16_t>(word[k])) return false;
+  return true;
+}
+
+locale_t c_locale() {
+  static locale_t loc = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+  return loc;
+}
+
+// Prints v with the given number of decimals, "." as the point and no
+// sign for a value that rounds to zero.
+std::string print_fixed(double v, int decimals) {
+  std::string buf(static_cast<size_t>(decimals) + 400, '\0');
+  auto r = std::to_chars(buf.data(), buf.data() + buf.size(), v, std::chars_format::fixed, decimals);
+  buf.resize(static_cast<size_t>(r.ptr - buf.data()));
+  if (!buf.empty() && buf[0] == '-' && buf.find_first_not_of("-0.") == std::string::npos) buf.erase(0, 1);
+  return buf;
+}
+
+const char* special_float_text(double v) {
+  if (std::isnan(v)) return "NaN";
+  if (std::isinf(v)) return v > 0 ? "+Infinity" : "-Infinity";
+  return nullptr;
+}
+
+}  // namespace
+
+float string_to_float(text_view s) {
+  size_t i = 0;
+  while (i < s.size() && (s[i] == u' ' || s[i] == u'\t')) ++i;
+  size_t sign_at = i;
+  bool negative = false;
+  if (i < s.size() && (s[i] == u'+' || s[i] == u'-')) {
+    negative = s[i] == u'-';
+    ++i;
+  }
+  if (starts_with_word(s, i, "infinity"))
+    return negative ? -std::numeric_limits<float>::infinity() : std::numeric_limits<float>::infinity();
+  if (starts_with_word(s, i, "nan")) return std::numeric_limits<float>::quiet_NaN();
+
+  // The longest decimal number at the start: digits, a point, digits and an
+  // exponent that has at least one digit.
+  size_t digits = 0;
+  while (i < s.size() && s[i] >= u'0' && s[i] <= u'9') ++i, ++digits;
+  if (i < s.size() && s[i] == u'.') {
+    ++i;
+    while (i < s.size() && s[i] >= u'0' && s[i] <= u'9') ++i, ++digits;
+  }
+  if (digits == 0) return 0.0f;
+  if (i < s.size() && (s[i] == u'e' || s[i] == u'E')) {
+    size_t e = i + 1;
+    if (e < s.size() && (s[e] == u'+' || s[e] == u'-')) ++e;
+    if (e < s.size() && s[e] >= u'0' && s[e] <= u'9') {
+      while (e < s.size() && s[e] >= u'0' && s[e] <= u'9') ++e;
+      i = e;
+    }
+  }
+  std::string ascii;
+  ascii.reserve(i - sign_at);
+  for (size_t k = sign_at; k < i; ++k) ascii.push_back(static_cast<char>(s[k]));
+  // strtof_l rounds once, straight to single precision, and gives an
+  // infinity or zero for values out of range.
+  return strtof_l(ascii.c_str(), nullptr, c_locale());
+}
+
+text_t string_from_float(int decimals, float v) {
+  if (const char* special = special_float_text(v)) return from_utf8(special);
+  if (decimals > 512) decimals = 512;
+  if (decimals >= 0) return from_utf8(print_fixed(v, decimals));
+  std::string text = print_fixed(v, 10);
+  if (text.find('.') != std::string::npos) {
+    while (!text.empty() && text.back() == '0') text.pop_back();
+    if (!text.empty() && text.back() == '.') text.pop_back();
+  }
+  if (text == "-0") text = "0";
+  return from_utf8(text);
+}
+
+text_t string_format_number(int decimals, text_view point, text_view separator, double v) {
+  if (const char* special = special_float_text(v)) return from_utf8(special);
+  decimals = std::clamp(decimals, 0, 512);
+  std::string printed = print_fixed(v, decimals);
+  size_t dot = printed.find('.');
+  std::string integer = printed.substr(0, dot);
+  std::string fraction = dot == std::string::npos ? std::string() : printed.substr(dot + 1);
+  bool negative = !integer.empty() && integer[0] == '-';
+  if (negative) integer.erase(0, 1);
+
+  text_t out;
+  if (negative) out.push_back(u'-');
+  for (size_t k = 0; k < integer.size(); ++k) {
+    if (k > 0 && (integer.size() - k) % 3 == 0) out.append(separator);
+    out.push_back(static_cast<char16_t>(integer[k]));
+  }
+  if (dot != std::string::npos) {
+    out.append(point);
+    for (char c : fraction) out.push_back(static_cast<char16_t>(c));
+  }
+  return out;
+}
+
+double math_round(double v, int mode) {
+  switch (mode) {
+    case 0: return std::floor(v);
+    case 1: return std::ceil(v);
+    default: return std::round(v);  // halves away from zero
+  }
+}
+
+double math_abs(double v) { return std::fabs(v); }
