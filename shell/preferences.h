@@ -104,8 +104,6 @@ text_t prefs_file_path();
 // Reads a kwx4.prefs file. Returns 1 and fills p (clamped) when the file has
 // the "41" line and every value; 0 otherwise, p untouched.
 int read_prefs_file(text_view path, preferences_kwx4& p);
-// The file bytes of a record, exactly as kwx4.prefs holds them.
-std::string encode_prefs_file(const preferences_kwx4& p);
 // Writes the record through a temporary file renamed over the target.
 // Returns false (the old file kept) when any step fails.
 bool write_prefs_file(text_view path, const preferences_kwx4& p);

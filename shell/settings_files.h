@@ -6,15 +6,12 @@
 #pragma once
 
 #include "common/text.h"
+#include "shell/shell_state.h"
 
 #include <cstdint>
 #include <vector>
 
-// Folder of the program with a trailing "/" (set by start-up before the
-// settings are read). Settings live in base_folder + "settings/".
-extern text_t base_folder;
-
-// base_folder + "settings/" + name.
+// settings_folder() + name.
 text_t settings_file_path(text_view name);
 
 // ---- Remembered options of tool windows ------------------------------------
