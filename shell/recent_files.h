@@ -30,8 +30,9 @@ text_t recent_file_entry(int64_t tab, int64_t n);
 void reset_recent_files();
 
 text_t recent_files_log_path();
-// Reads the log into the lists (missing lines give "").
-void read_recent_files_log();
+// Reads the log into the lists (missing lines give ""); false, the lists
+// untouched, when the log is missing, empty or cannot be opened.
+bool read_recent_files_log();
 // Writes the seven lists to the log (temporary file, then rename).
 bool write_recent_files_log();
 

@@ -1,0 +1,315 @@
+#include "shell/settings_files.h"
+
+#include "common/file.h"
+#include "shell/last_update_check.h"
+#include "shell/preferences.h"
+
+#include <algorithm>
+
+text_t stats_remembered_count;
+text_t stats_remembered_label = u"Last Remember:N/A";
+int64_t bulk_import_category = 2;
+int64_t bulk_import_pos_entry = 0;
+text_t bulk_import_custom_pos;
+int64_t derived_words_sort_mode = 1;
+std::vector<int64_t> dictionary_duplicates_options = {0, 0, 0, 1, 1};
+
+int64_t pos_rule_language_count = POS_RULE_LANGUAGES_MAX;
+std::vector<text_t> pos_rule_languages(POS_RULE_LANGUAGES_MAX);
+std::vector<int64_t> pos_rule_counts(POS_RULE_LANGUAGES_MAX);
+std::vector<std::vector<text_t>> pos_rule_table(POS_RULE_LANGUAGES_MAX,
+                                                std::vector<text_t>(POS_RULE_MAX + 1));
+int64_t pos_rule_language = 2;
+
+text_t ise_ize_exceptions_text;
+text_t ise_ize_exceptions_snapshot;
+text_t gb_specific_text;
+
+std::vector<text_t> aff_aid_entries(1);
+std::vector<text_t> aff_aid_texts(1);
+int64_t aff_aid_selected_item = 0;
+const char16_t builtin_aff_aid_entry[] = u"eng-GB:english:English GB\n30\n*****";
+std::vector<aff_aid_icon> aff_aid_icons;
+
+namespace {
+
+constexpr int kFile = 1;
+constexpr int kAffAidListing = 362;
+constexpr char16_t kStatsLabelDefault[] = u"Last Remember:N/A";
+// Bulk Import offers at most this many POS entries for one language.
+constexpr int64_t kBulkImportPosEntryMax = 35;
+// Image numbers 20001.. must stay below the embedded icons at 30002.
+constexpr int64_t kAffAidMax = 9999;
+
+constexpr const char16_t* kBuiltinExceptions =
+    u"*-rais*\n" u"*-ris*\n" u"*-siz*\n" u"*achis*\n" u"*Amitiz*\n" u"*Avis*\n" u"*baiz*\n"
+    u"*Beliz*\n" u"*bizarr*\n" u"*Bois*\n" u"*Briz*\n" u"*ceris*\n" u"*Charliz*\n"
+    u"*chisel*\n" u"*çois*\n" u"*crise*\n" u"*decis*\n" u"*Denis*\n" u"*devis*\n" u"*drais*\n"
+    u"*dris*\n" u"*dvis*\n" u"*eizer*\n" u"*Elis*\n" u"*Eliz*\n" u"*eniza*\n" u"*espis*\n"
+    u"*eviz*\n" u"*fize*\n" u"*frais*\n" u"*Giz*\n" u"*Guis*\n" u"*hiza*\n" u"*hizi*\n"
+    u"*Ibiz*\n" u"*idine*\n" u"*isian*\n" u"*izang*\n" u"*izar*\n" u"*Izar*\n" u"*izet*\n"
+    u"*izew*\n" u"*izid*\n" u"*kritis*\n" u"*Kriz*\n" u"*lais*\n" u"*laiz*\n" u"*laoi*\n"
+    u"*levis*\n" u"*lois*\n" u"*Louis*\n" u"*mcis*\n" u"*Mis*\n" u"*nais*\n" u"*nchis*\n"
+    u"*ncis*\n" u"*ndais*\n" u"*ngton*\n" u"*nizen*\n" u"*noise*\n" u"*nosaur*\n" u"*nrise*\n"
+    u"*nterpri*\n" u"*ochis*\n" u"*piza*\n" u"*poise*\n" u"*prais*\n" u"*prize*\n" u"*puize*\n"
+    u"*ractise*\n" u"*radis*\n" u"*recis*\n" u"*resize*\n" u"*revisa*\n" u"*revise*\n"
+    u"*revisi*\n" u"*Ris*\n" u"*romis*\n" u"*rpris*\n" u"*rquis*\n" u"*ruise*\n" u"*sais*\n"
+    u"*sized*\n" u"*sizer*\n" u"*sois*\n" u"*Syriz*\n" u"*tizan*\n" u"*tizen*\n" u"*tois*\n"
+    u"*toise*\n" u"*uois*\n" u"*upris*\n" u"*urmis*\n" u"*visio*\n" u"*vivise*\n" u"*weiz*\n"
+    u"*Wis*\n" u"*wise*\n" u"*wizel*\n" u"*xcis*\n" u"*xercis*\n" u"*zawl*\n" u"*zian*\n"
+    u"*zidin*\n" u"*zier*\n" u"*zine*\n" u"*zizi*\n" u"/hood\n" u"/man\n" u"/men\n" u"/ous\n"
+    u"/ship\n" u"/zen\n" u"_anise\n" u"_arise\n" u"_guise\n" u"_mise\n" u"_raise\n" u"_rise\n"
+    u"_size\n" u"_seize\n" u"assize\n" u"bêtise\n" u"capsize\n" u"chaise\n" u"chemise\n"
+    u"Civilization\n" u"earthrise\n" u"filesize\n" u"ise\n" u"ize\n" u"lateralizer\n"
+    u"maize\n" u"mortise\n" u"parvise\n" u"treatise\n" u"valise\n";
+
+bool all_digits(text_view s) {
+  if (s.empty()) return false;
+  for (char16_t u : s)
+    if (u < u'0' || u > u'9') return false;
+  return true;
+}
+
+// Sequential reader of one settings file over file 1. Every value checks
+// that the file still holds it, so a file that ends early is noticed.
+class settings_reader {
+ public:
+  explicit settings_reader(text_view path) {
+    ok_ = file_size_by_path(path) > 0 && file_open_read(kFile, path);
+    open_ = ok_;
+  }
+  ~settings_reader() {
+    if (open_) file_close(kFile);
+  }
+  settings_reader(const settings_reader&) = delete;
+  settings_reader& operator=(const settings_reader&) = delete;
+
+  // True when the file was opened and its first line is "41".
+  bool framed() { return line() == settings_format_id && ok_; }
+  bool ok() const { return ok_; }
+  void fail() { ok_ = false; }
+
+  text_t line() {
+    if (!ok_ || file_at_end(kFile)) {
+      ok_ = false;
+      return text_t();
+    }
+    return file_read_line(kFile, FORMAT_UTF8);
+  }
+  // A line of plain decimal digits (at most 9, so no overflow); -1 and a
+  // failed read otherwise.
+  int64_t decimal_line() {
+    text_t t = string_trim_spaces(line());
+    if (!ok_ || !all_digits(t) || t.size() > 9) {
+      ok_ = false;
+      return -1;
+    }
+    return string_to_int(t);
+  }
+  int64_t int8() { return integer(1); }
+  int64_t int32() { return integer(4); }
+
+ private:
+  int64_t integer(int bytes) {
+    if (!ok_ || file_position(kFile) + bytes > file_length(kFile)) {
+      ok_ = false;
+      return 0;
+    }
+    return bytes == 1 ? file_read_int8(kFile) : file_read_int32(kFile);
+  }
+
+  bool ok_ = false;
+  bool open_ = false;
+};
+
+// The whole of a text file after its byte-order mark, as UTF-8; false when
+// it is missing, empty or a folder.
+bool read_whole_text(text_view path, text_t& out) {
+  if (file_size_by_path(path) <= 0 || !file_open_read(kFile, path)) return false;
+  file_read_bom(kFile);
+  out = file_read_line(kFile, FORMAT_UTF8 | FILE_READ_REST);
+  file_close(kFile);
+  return true;
+}
+
+text_t normalise_line_ends(text_view s) {
+  text_t out;
+  out.reserve(s.size());
+  for (size_t i = 0; i < s.size(); ++i) {
+    if (s[i] == u'\r') {
+      out += u'\n';
+      if (i + 1 < s.size() && s[i + 1] == u'\n') ++i;
+    } else {
+      out += s[i];
+    }
+  }
+  return out;
+}
+
+void read_stats_remember() {
+  settings_reader in(settings_file_path(u"dic_stats_remember.prefs"));
+  if (!in.framed()) return;
+  text_t count = in.line();
+  text_t label = in.line();
+  // The count is a total typed as digits; anything else is a damaged file.
+  if (!in.ok() || (!count.empty() && (!all_digits(count) || count.size() > 18))) return;
+  stats_remembered_count = count;
+  stats_remembered_label = label.empty() ? text_t(kStatsLabelDefault) : label;
+}
+
+void read_multiwords() {
+  settings_reader in(settings_file_path(u"multiwords.prefs"));
+  if (!in.framed()) return;
+  int64_t category = in.int32();
+  int64_t entry = in.int32();
+  text_t custom = in.line();
+  if (!in.ok()) return;
+  bulk_import_category = category >= 0 && category <= 2 ? category : 2;
+  bulk_import_pos_entry = entry >= 0 && entry <= kBulkImportPosEntryMax ? entry : 0;
+  bulk_import_custom_pos = custom;
+}
+
+int64_t read_pos_settings() {
+  settings_reader in(settings_file_path(u"extract_pos_settings.prefs"));
+  if (!in.framed()) return -1;
+  int64_t language = in.int32();
+  return in.ok() ? language : -1;
+}
+
+void read_pos_lists() {
+  settings_reader in(settings_file_path(u"extract_pos_lists.prefs"));
+  if (!in.framed()) return;
+  int64_t count = in.decimal_line();
+  if (!in.ok() || count < 1) return;
+  const int64_t kept = std::min(count, POS_RULE_LANGUAGES_MAX);
+  std::vector<text_t> names(kept);
+  std::vector<std::vector<text_t>> rules(kept);
+  for (int64_t i = 0; i < count && in.ok(); ++i) {
+    text_t name = in.line();
+    int64_t rule_count = in.decimal_line();
+    // The declared count is only trusted as far as the file has lines.
+    for (int64_t r = 0; r < rule_count && in.ok(); ++r) {
+      text_t rule = in.line();
+      if (i < kept && r < POS_RULE_MAX) rules[i].push_back(string_replace(rule, u"\t", u"\n"));
+    }
+    if (i < kept) names[i] = name;
+  }
+  if (!in.ok()) return;
+  pos_rule_language_count = kept;
+  for (int64_t i = 0; i < kept; ++i) {
+    pos_rule_languages[i] = names[i];
+    pos_rule_counts[i] = static_cast<int64_t>(rules[i].size());
+    std::vector<text_t>& row = pos_rule_table[i];
+    std::fill(row.begin(), row.end(), text_t());
+    for (size_t r = 0; r < rules[i].size(); ++r) row[r + 1] = rules[i][r];
+  }
+}
+
+void read_derivates_sort() {
+  settings_reader in(settings_file_path(u"derivates_sort.prefs"));
+  if (!in.framed()) return;
+  int64_t mode = in.int32();
+  if (in.ok() && mode >= 1 && mode <= 5) derived_words_sort_mode = mode;
+}
+
+void read_duplicates_options() {
+  settings_reader in(settings_file_path(u"show_merge_del_dupes.prefs"));
+  if (!in.framed()) return;
+  int64_t v[4];
+  for (int64_t& x : v) x = in.int8();
+  if (!in.ok()) return;
+  for (int i = 0; i < 4; ++i) dictionary_duplicates_options[i + 1] = v[i] == 0 ? 0 : 1;
+}
+
+void read_exception_lists() {
+  text_t text;
+  if (read_whole_text(settings_file_path(u"-ize-ise_exceptions.txt"), text)) {
+    ise_ize_exceptions_text = text;
+  } else {
+    ise_ize_exceptions_snapshot.clear();
+    ise_ize_exceptions_text = builtin_ise_ize_exceptions();
+  }
+  if (read_whole_text(settings_file_path(u"gb_specific.txt"), text)) gb_specific_text = text;
+}
+
+}  // namespace
+
+text_t settings_file_path(text_view name) { return settings_folder() + text_t(name); }
+
+text_t builtin_ise_ize_exceptions() { return kBuiltinExceptions; }
+
+void reset_settings_globals() {
+  stats_remembered_count.clear();
+  stats_remembered_label = kStatsLabelDefault;
+  bulk_import_category = 2;
+  bulk_import_pos_entry = 0;
+  bulk_import_custom_pos.clear();
+  derived_words_sort_mode = 1;
+  dictionary_duplicates_options = {0, 0, 0, 1, 1};
+  pos_rule_language_count = POS_RULE_LANGUAGES_MAX;
+  pos_rule_languages.assign(POS_RULE_LANGUAGES_MAX, text_t());
+  pos_rule_counts.assign(POS_RULE_LANGUAGES_MAX, 0);
+  pos_rule_table.assign(POS_RULE_LANGUAGES_MAX, std::vector<text_t>(POS_RULE_MAX + 1));
+  pos_rule_language = 2;
+  ise_ize_exceptions_text.clear();
+  ise_ize_exceptions_snapshot.clear();
+  gb_specific_text.clear();
+  aff_aid_entries.assign(1, text_t());
+  aff_aid_texts.assign(1, text_t());
+  aff_aid_selected_item = 0;
+  aff_aid_icons.clear();
+}
+
+void read_aff_aid_languages() {
+  aff_aid_entries.assign(1, builtin_aff_aid_entry);
+  aff_aid_texts.assign(1, text_t());
+  aff_aid_icons.clear();
+  const text_t folder = base_folder + u"custom_aff_aid/";
+  if (!dir_open_listing(kAffAidListing, base_folder + u"custom_aff_aid", u"*.txt")) return;
+  int64_t n = 0;
+  while (dir_next_entry(kAffAidListing) && n < kAffAidMax) {
+    if (dir_entry_type(kAffAidListing) != 1 || dir_entry_size(kAffAidListing) <= 0) continue;
+    const text_t name = dir_entry_name(kAffAidListing);
+    text_t text;
+    if (!read_whole_text(folder + name, text)) continue;
+    ++n;
+    text = normalise_line_ends(text);
+    const int64_t image = AFF_AID_IMAGE_BASE + n;
+    aff_aid_texts.push_back(text);
+    const size_t eol = text.find(u'\n');
+    const text_t first_line = eol == text_t::npos ? text : text.substr(0, eol);
+    aff_aid_entries.push_back(first_line + u"\n" + string_from_int(image) + u"\n" + name);
+    const text_t icon = folder + string_head(name, string_length(name) - 3) + u"png";
+    if (file_size_by_path(icon) > 0) aff_aid_icons.push_back({image, icon});
+  }
+  dir_close_listing(kAffAidListing);
+  std::vector<std::pair<text_t, text_t>> keyed;
+  keyed.reserve(aff_aid_entries.size());
+  for (const text_t& e : aff_aid_entries) keyed.emplace_back(string_to_lower(e), e);
+  std::stable_sort(keyed.begin(), keyed.end(),
+                   [](const auto& a, const auto& b) { return a.first < b.first; });
+  for (size_t i = 0; i < keyed.size(); ++i) aff_aid_entries[i] = keyed[i].second;
+}
+
+int read_settings_files() {
+  read_stats_remember();
+  read_multiwords();
+  const int64_t language = read_pos_settings();
+  read_pos_lists();
+  if (language >= 0) pos_rule_language = language;
+  if (pos_rule_language < 0 || pos_rule_language >= pos_rule_language_count)
+    pos_rule_language = pos_rule_language_count - 1;
+  read_derivates_sort();
+  read_duplicates_options();
+  read_exception_lists();
+  // The AFF-aid list is built on every start, so the built-in language and
+  // the custom ones are offered on a first start too.
+  read_aff_aid_languages();
+  preferences_kwx4 record;
+  if (!read_prefs_file(prefs_file_path(), record)) return 0;
+  prefs_record = record;
+  load_last_update_check();
+  apply_prefs_values();
+  prefs_applied = 1;
+  return 1;
+}

@@ -1,0 +1,279 @@
+#include "shell/preferences.h"
+
+#include "common/date_time.h"
+#include "shell/last_update_check.h"
+#include "tests/shell/settings_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+
+using prefs_test = settings_folder_test;
+
+// A record in which every field differs from its default, so a field written
+// in the wrong place or order shows.
+preferences_kwx4 sample_record() {
+  preferences_kwx4 p;
+  p.window_resolution = u"1440×768";
+  p.number_of_lines = 21;
+  p.pixels_plus = -3;
+  p.number_of_lines_languagetool = 7;
+  p.aff_aid_language = u"fr.txt";
+  p.number_separator_chr = u".";
+  p.affix_colour_primary = 3;
+  p.affix_colour_suffix = 5;
+  p.affix_colour_prefix = 6;
+  p.affix_colour_both = 7;
+  p.check_for_updates = u"weekly";
+  p.last_check_updates_time = 0x0102030405060708;
+  p.ask_after_n_words = 12345;
+  p.font_for_language = u"DejaVu Sans";
+  p.font_for_language_size = u"12";
+  p.font_for_language_style = 3;
+  p.autocorrect_spaces_on_left = 4;
+  p.all_synonyms_in_one_line = 1;
+  return p;
+}
+
+// The file the sample record must give, byte for byte.
+std::string sample_bytes() {
+  std::string b = "41\n"
+                  "1440\xC3\x97"
+                  "768\n";
+  b += std::string("\x15\0\0\0", 4);          // 21 lines
+  b += std::string("\xFD\xFF\xFF\xFF", 4);    // -3 pixels
+  b += std::string("\x07\0\0\0", 4);          // LanguageTool lines
+  b += "fr.txt\n.\n";
+  b += std::string("\x03\0\0\0\x05\0\0\0\x06\0\0\0\x07\0\0\0", 16);  // primary, suffix, prefix, both
+  b += "weekly\n";
+  b += std::string("\x08\x07\x06\x05\x04\x03\x02\x01", 8);
+  b += std::string("\x39\x30\0\0", 4);        // 12345 words
+  b += "DejaVu Sans\n12\n3\n";                // the style is a text line
+  b += std::string("\x04\0\0\0\x01\0\0\0", 8);
+  return b;
+}
+
+TEST_F(prefs_test, WritesGoldenBytesAndReadsEveryFieldBack) {
+  const text_t path = from_utf8(settings("kwx4.prefs"));
+  ASSERT_TRUE(write_prefs_file(path, sample_record()));
+  EXPECT_EQ(read_bytes(settings("kwx4.prefs")), sample_bytes());
+  EXPECT_EQ(listing(), "kwx4.prefs;");  // no temporary left behind
+
+  preferences_kwx4 back = default_preferences();
+  ASSERT_EQ(read_prefs_file(path, back), 1);
+  EXPECT_TRUE(back == sample_record());
+}
+
+TEST_F(prefs_test, ReadsGoldenBytesWrittenElsewhere) {
+  write_bytes(settings("kwx4.prefs"), sample_bytes());
+  preferences_kwx4 back;
+  ASSERT_EQ(read_prefs_file(from_utf8(settings("kwx4.prefs")), back), 1);
+  EXPECT_TRUE(back == sample_record());
+}
+
+TEST_F(prefs_test, RewritingReplacesTheOldFile) {
+  const text_t path = from_utf8(settings("kwx4.prefs"));
+  write_bytes(settings("kwx4.prefs"), std::string(5000, 'x'));
+  ASSERT_TRUE(write_prefs_file(path, sample_record()));
+  EXPECT_EQ(read_bytes(settings("kwx4.prefs")), sample_bytes());
+}
+
+TEST_F(prefs_test, FailedWriteKeepsTheOldFile) {
+  // The target's folder does not exist: nothing can be written.
+  EXPECT_FALSE(write_prefs_file(from_utf8(root() + "/missing/kwx4.prefs"), sample_record()));
+  // A folder in the target's place is not replaced.
+  std::filesystem::create_directory(settings("kwx4.prefs"));
+  EXPECT_FALSE(write_prefs_file(from_utf8(settings("kwx4.prefs")), sample_record()));
+  EXPECT_TRUE(std::filesystem::is_directory(settings("kwx4.prefs")));
+}
+
+TEST_F(prefs_test, InvalidFilesLeaveTheRecordUntouched) {
+  const std::string good = sample_bytes();
+  struct bad_case {
+    const char* what;
+    std::string bytes;
+  };
+  std::vector<bad_case> cases = {
+      {"other format id", "40" + good.substr(2)},
+      {"empty", ""},
+      {"byte-order mark before the id", "\xEF\xBB\xBF" + good},
+      {"id line only", "41\n"},
+      {"last byte missing", good.substr(0, good.size() - 1)},
+  };
+  // Every shorter prefix is a file that ends early.
+  for (size_t n = 0; n < good.size(); ++n) cases.push_back({"prefix", good.substr(0, n)});
+
+  for (const bad_case& c : cases) {
+    write_bytes(settings("kwx4.prefs"), c.bytes);
+    preferences_kwx4 p = default_preferences();
+    EXPECT_EQ(read_prefs_file(from_utf8(settings("kwx4.prefs")), p), 0)
+        << c.what << " (" << c.bytes.size() << " bytes)";
+    EXPECT_TRUE(p == default_preferences()) << c.what;
+  }
+  preferences_kwx4 p = default_preferences();
+  EXPECT_EQ(read_prefs_file(from_utf8(settings("absent.prefs")), p), 0);
+}
+
+TEST_F(prefs_test, OutOfRangeValuesAreClampedToTheWindowsRanges) {
+  struct clamp_case {
+    const char* what;
+    std::function<void(preferences_kwx4&)> damage;
+    std::function<bool(const preferences_kwx4&)> holds;
+  };
+  const clamp_case cases[] = {
+      {"zero rows", [](auto& p) { p.number_of_lines = 0; }, [](auto& p) { return p.number_of_lines == 1; }},
+      {"negative rows", [](auto& p) { p.number_of_lines = -2147483647; },
+       [](auto& p) { return p.number_of_lines == 1; }},
+      {"too many rows", [](auto& p) { p.number_of_lines = 100000; },
+       [](auto& p) { return p.number_of_lines == 500; }},
+      {"pixels low", [](auto& p) { p.pixels_plus = -11; }, [](auto& p) { return p.pixels_plus == -10; }},
+      {"pixels high", [](auto& p) { p.pixels_plus = 9999; }, [](auto& p) { return p.pixels_plus == 10; }},
+      {"LanguageTool lines", [](auto& p) { p.number_of_lines_languagetool = 0; },
+       [](auto& p) { return p.number_of_lines_languagetool == 1; }},
+      {"LanguageTool lines high", [](auto& p) { p.number_of_lines_languagetool = 51; },
+       [](auto& p) { return p.number_of_lines_languagetool == 50; }},
+      {"colour index", [](auto& p) { p.affix_colour_suffix = 8; },
+       [](auto& p) { return p.affix_colour_suffix == 7; }},
+      {"negative colour index", [](auto& p) { p.affix_colour_both = -1; },
+       [](auto& p) { return p.affix_colour_both == 0; }},
+      {"warn limit", [](auto& p) { p.ask_after_n_words = -5; }, [](auto& p) { return p.ask_after_n_words == 0; }},
+      {"warn limit high", [](auto& p) { p.ask_after_n_words = 2147483647; },
+       [](auto& p) { return p.ask_after_n_words == 99999999; }},
+      {"indentation", [](auto& p) { p.autocorrect_spaces_on_left = 0; },
+       [](auto& p) { return p.autocorrect_spaces_on_left == 1; }},
+      {"indentation high", [](auto& p) { p.autocorrect_spaces_on_left = 300; },
+       [](auto& p) { return p.autocorrect_spaces_on_left == 50; }},
+      {"synonyms flag", [](auto& p) { p.all_synonyms_in_one_line = 7; },
+       [](auto& p) { return p.all_synonyms_in_one_line == 1; }},
+      {"font style", [](auto& p) { p.font_for_language_style = 9; },
+       [](auto& p) { return p.font_for_language_style == 3; }},
+      {"zero resolution", [](auto& p) { p.window_resolution = u"0×0"; },
+       [](auto& p) { return p.window_resolution == u"1280×600"; }},
+      {"resolution without height", [](auto& p) { p.window_resolution = u"1280×"; },
+       [](auto& p) { return p.window_resolution == u"1280×600"; }},
+      {"resolution with x", [](auto& p) { p.window_resolution = u"1280x600"; },
+       [](auto& p) { return p.window_resolution == u"1280×600"; }},
+      {"tiny resolution", [](auto& p) { p.window_resolution = u"300×200"; },
+       [](auto& p) { return p.window_resolution == u"1280×600"; }},
+      {"negative resolution", [](auto& p) { p.window_resolution = u"-1440×768"; },
+       [](auto& p) { return p.window_resolution == u"1280×600"; }},
+      {"measured resolution kept", [](auto& p) { p.window_resolution = u"1366×705"; },
+       [](auto& p) { return p.window_resolution == u"1366×705"; }},
+      {"two-character separator", [](auto& p) { p.number_separator_chr = u"ab"; },
+       [](auto& p) { return p.number_separator_chr == u"a"; }},
+      {"empty separator kept", [](auto& p) { p.number_separator_chr = u""; },
+       [](auto& p) { return p.number_separator_chr.empty(); }},
+      {"unknown update frequency", [](auto& p) { p.check_for_updates = u"hourly"; },
+       [](auto& p) { return p.check_for_updates == u"monthly"; }},
+      {"font size zero", [](auto& p) { p.font_for_language_size = u"0"; },
+       [](auto& p) { return p.font_for_language_size == u"10"; }},
+      {"font size huge", [](auto& p) { p.font_for_language_size = u"5000"; },
+       [](auto& p) { return p.font_for_language_size == u"10"; }},
+      {"font size not a number", [](auto& p) { p.font_for_language_size = u"big"; },
+       [](auto& p) { return p.font_for_language_size == u"10"; }},
+      {"empty font family", [](auto& p) { p.font_for_language = u""; },
+       [](auto& p) { return p.font_for_language == u"Arial"; }},
+  };
+  for (const clamp_case& c : cases) {
+    preferences_kwx4 p = sample_record();
+    c.damage(p);
+    ASSERT_TRUE(write_prefs_file(from_utf8(settings("kwx4.prefs")), p)) << c.what;
+    preferences_kwx4 back;
+    ASSERT_EQ(read_prefs_file(from_utf8(settings("kwx4.prefs")), back), 1) << c.what;
+    EXPECT_TRUE(c.holds(back)) << c.what;
+  }
+}
+
+TEST_F(prefs_test, LineBreaksInsideTextFieldsDoNotShiftTheLayout) {
+  preferences_kwx4 p = sample_record();
+  p.aff_aid_language = u"fr\n.txt";
+  p.font_for_language = u"Deja\rVu";
+  ASSERT_TRUE(write_prefs_file(from_utf8(settings("kwx4.prefs")), p));
+  preferences_kwx4 back;
+  ASSERT_EQ(read_prefs_file(from_utf8(settings("kwx4.prefs")), back), 1);
+  EXPECT_EQ(back.aff_aid_language, u"fr.txt");
+  EXPECT_EQ(back.font_for_language, u"DejaVu");
+  EXPECT_EQ(back.autocorrect_spaces_on_left, 4);
+}
+
+TEST_F(prefs_test, DefaultsAndWorkingValues) {
+  set_default_preferences();
+  const preferences_kwx4& r = prefs_record;
+  EXPECT_EQ(r.window_resolution, u"1280×600");
+  EXPECT_EQ(r.number_of_lines, 13);
+  EXPECT_EQ(r.aff_aid_language, u"n/a");
+  EXPECT_EQ(r.check_for_updates, u"monthly");
+  EXPECT_EQ(r.last_check_updates_time, date_make(2025, 6, 14, 0, 0, 1));
+  EXPECT_EQ(r.ask_after_n_words, 2000000);
+  EXPECT_EQ(r.affix_colour_both, 4);
+  EXPECT_EQ(visible_rows, 13);
+  EXPECT_EQ(current_resolution, u"1280×600");
+  EXPECT_EQ(autocorrect_indent, 2);
+  EXPECT_EQ(affix_colour_table[2], 0xFF0000);
+
+  prefs_record = sample_record();
+  apply_prefs_values();
+  EXPECT_EQ(current_resolution, u"1440×768");
+  EXPECT_EQ(visible_rows, 21);
+  EXPECT_EQ(pixels_adjust, -3);
+  EXPECT_EQ(languagetool_min_lines, 7);
+  EXPECT_EQ(selected_aff_aid, u"fr.txt");
+  EXPECT_EQ(number_separator, u".");
+  EXPECT_EQ(primary_affix_colour, 3);
+  EXPECT_EQ(suffix_affix_colour, 5);
+  EXPECT_EQ(prefix_affix_colour, 6);
+  EXPECT_EQ(both_affix_colour, 7);
+  EXPECT_EQ(update_frequency, u"weekly");
+  EXPECT_EQ(last_update_check, 0x0102030405060708);
+  EXPECT_EQ(decode_warning_limit, 12345);
+  EXPECT_EQ(language_font_name, u"DejaVu Sans");
+  EXPECT_EQ(language_font_size, u"12");
+  EXPECT_EQ(language_font_style, 3);
+  EXPECT_EQ(autocorrect_indent, 4);
+  EXPECT_EQ(synonyms_in_one_line, 1);
+}
+
+// ---- The last-update-check file ------------------------------------------------
+
+TEST_F(prefs_test, LastUpdateCheckFile) {
+  set_default_preferences();
+  const int64_t before = date_now();
+  ASSERT_TRUE(save_last_update_check());
+  const std::string bytes = read_bytes(settings("last_update_check.txt"));
+  ASSERT_EQ(bytes.size(), 8u);
+  const int64_t saved = prefs_record.last_check_updates_time;
+  EXPECT_GE(saved, before);
+  EXPECT_EQ(bytes, le(saved, 8));
+
+  struct load_case {
+    const char* what;
+    bool present;
+    std::string bytes;
+    int64_t expected;  // -1: the current time
+  };
+  const int64_t past = date_make(2024, 1, 2, 3, 4, 5);
+  const load_case cases[] = {
+      {"stored time", true, le(past, 8), past},
+      {"missing", false, "", -1},
+      {"empty", true, "", -1},
+      {"short", true, le(past, 8).substr(0, 5), -1},
+      {"in the future", true, le(date_make(9999, 1, 1, 0, 0, 0), 8), -1},
+  };
+  for (const load_case& c : cases) {
+    std::filesystem::remove(settings("last_update_check.txt"));
+    if (c.present) write_bytes(settings("last_update_check.txt"), c.bytes);
+    prefs_record.last_check_updates_time = 7;
+    const int64_t now = date_now();
+    load_last_update_check();
+    if (c.expected >= 0) {
+      EXPECT_EQ(prefs_record.last_check_updates_time, c.expected) << c.what;
+    } else {
+      EXPECT_GE(prefs_record.last_check_updates_time, now) << c.what;
+      EXPECT_LE(prefs_record.last_check_updates_time, date_now()) << c.what;
+    }
+  }
+}
+
+}  // namespace
