@@ -1,0 +1,417 @@
+#include "common/list_document.h"
+
+#include <algorithm>
+
+text_view list_document::entry(int64_t i) const {
+  if (i < 0 || i >= count()) return text_view();
+  return entries[static_cast<size_t>(i)];
+}
+
+bool list_document::is_checked(int64_t i) const {
+  return i >= 0 && i < static_cast<int64_t>(checked.size()) && checked[static_cast<size_t>(i)] == 1;
+}
+
+void list_document::set_checked(int64_t i, bool on) {
+  if (i < 0 || i >= static_cast<int64_t>(checked.size())) return;
+  uint8_t& mark = checked[static_cast<size_t>(i)];
+  if (on && mark != 1) {
+    mark = 1;
+    ++checked_count;
+  } else if (!on && mark != 0) {
+    mark = 0;
+    --checked_count;
+  }
+}
+
+void list_document::replace_all(std::vector<text_t> new_entries, text_view new_path) {
+  entries = std::move(new_entries);
+  checked.assign(entries.size(), 0);
+  checked_count = 0;
+  selected = -1;
+  first_row = 0;
+  changed = false;
+  path = new_path;
+  reset_history();
+  notify_count_changed();
+}
+
+void list_document::clear() {
+  entries.clear();
+  checked.clear();
+  checked_count = 0;
+  selected = -1;
+  first_row = 0;
+  notify_count_changed();
+}
+
+void list_document::append(text_t entry) {
+  entries.push_back(std::move(entry));
+  checked.push_back(0);
+}
+
+void list_document::notify_count_changed() const {
+  if (on_count_changed) on_count_changed();
+}
+
+// ---- Undo and redo -------------------------------------------------------------
+
+list_snapshot_record list_document::take_state() {
+  list_snapshot_record s;
+  s.entries = std::move(entries);
+  s.checked = std::move(checked);
+  s.selected = selected;
+  s.checked_count = checked_count;
+  s.first_row = first_row;
+  entries.clear();
+  checked.clear();
+  return s;
+}
+
+void list_document::put_state(list_snapshot_record&& s) {
+  entries = std::move(s.entries);
+  checked = std::move(s.checked);
+  // Marks and entries stay parallel whatever the snapshot held.
+  checked.resize(entries.size(), 0);
+  selected = s.selected < count() ? s.selected : -1;
+  first_row = std::max<int64_t>(0, s.first_row);
+  recount_checked();
+  s = list_snapshot_record();
+}
+
+void list_document::save_undo() {
+  undo_snapshot.entries = entries;
+  undo_snapshot.checked = checked;
+  undo_snapshot.selected = selected;
+  undo_snapshot.checked_count = checked_count;
+  undo_snapshot.first_row = first_row;
+  undo_available = true;
+  redo_available = false;
+  redo_snapshot = list_snapshot_record();
+}
+
+void list_document::reset_history() {
+  undo_snapshot = list_snapshot_record();
+  redo_snapshot = list_snapshot_record();
+  undo_available = false;
+  redo_available = false;
+}
+
+// The snapshot taken back is spent, so the states move instead of copying.
+bool list_document::undo() {
+  if (!undo_available) return false;
+  redo_snapshot = take_state();
+  put_state(std::move(undo_snapshot));
+  undo_available = false;
+  redo_available = true;
+  changed = true;
+  notify_count_changed();
+  return true;
+}
+
+bool list_document::redo() {
+  if (!redo_available) return false;
+  undo_snapshot = take_state();
+  put_state(std::move(redo_snapshot));
+  undo_available = true;
+  redo_available = false;
+  changed = true;
+  notify_count_changed();
+  return true;
+}
+
+int64_t list_document::recount_checked() {
+  checked_count = std::count(checked.begin(), checked.end(), uint8_t{1});
+  return checked_count;
+}
+
+// ---- List commands -------------------------------------------------------------
+
+void list_document::check_all() {
+  std::fill(checked.begin(), checked.end(), uint8_t{1});
+  checked_count = count();
+}
+
+void list_document::uncheck_all() {
+  std::fill(checked.begin(), checked.end(), uint8_t{0});
+  checked_count = 0;
+}
+
+void list_document::invert_checks() {
+  for (uint8_t& mark : checked) mark = mark == 0 ? 1 : 0;
+  recount_checked();
+}
+
+int64_t list_document::delete_checked() {
+  if (recount_checked() == 0) return 0;
+  save_undo();
+  size_t kept = 0;
+  for (size_t i = 0; i < entries.size(); ++i) {
+    if (checked[i] == 1) continue;
+    if (kept != i) entries[kept] = std::move(entries[i]);
+    ++kept;
+  }
+  int64_t dropped = count() - static_cast<int64_t>(kept);
+  entries.resize(kept);
+  checked.assign(kept, 0);
+  checked_count = 0;
+  selected = -1;
+  changed = true;
+  notify_count_changed();
+  return dropped;
+}
+
+bool list_document::delete_selected() {
+  if (selected < 0 || selected >= count()) return false;
+  save_undo();
+  entries.erase(entries.begin() + selected);
+  checked.erase(checked.begin() + selected);
+  recount_checked();
+  selected = -1;
+  changed = true;
+  notify_count_changed();
+  return true;
+}
+
+void list_document::clamp_first_row(int64_t rows) {
+  first_row = list_clamp_first_row(first_row, count(), rows);
+}
+
+// ---- Tool edits ------------------------------------------------------------------
+
+void list_tool_edit::before_change() {
+  if (started_) return;
+  started_ = true;
+  old_undo_ = std::move(doc_.undo_snapshot);
+  old_redo_ = std::move(doc_.redo_snapshot);
+  old_undo_available_ = doc_.undo_available;
+  old_redo_available_ = doc_.redo_available;
+  old_changed_ = doc_.changed;
+  doc_.save_undo();
+}
+
+void list_tool_edit::cancel() {
+  if (!started_) return;
+  started_ = false;
+  doc_.put_state(std::move(doc_.undo_snapshot));
+  doc_.undo_snapshot = std::move(old_undo_);
+  doc_.redo_snapshot = std::move(old_redo_);
+  doc_.undo_available = old_undo_available_;
+  doc_.redo_available = old_redo_available_;
+  doc_.changed = old_changed_;
+  doc_.notify_count_changed();
+}
+
+// ---- Confirmation texts ------------------------------------------------------------
+
+const list_command_texts& dictionary_command_texts() {
+  static const list_command_texts texts{
+      T("No dictionary words found."), T("No selected dictionary words found."),
+      T("No dictionary word selected."), T("dictionary word"),
+      T("Really delete dictionary word?\n")};
+  return texts;
+}
+
+text_t delete_checked_question(const list_command_texts& texts, int64_t n) {
+  text_t q = T("Really delete ") + string_from_int(n) + u" " + texts.noun;
+  if (n > 1) q += u's';
+  q += u'?';
+  return q;
+}
+
+text_t delete_current_question(const list_command_texts& texts, text_view entry) {
+  text_t shown(entry);
+  std::replace(shown.begin(), shown.end(), u'\n', u' ');
+  return texts.current_question + u"\"" + shown + u"\"";
+}
+
+namespace {
+
+constexpr int kWarningOk = 16;
+constexpr int kWarningYesNo = 17;
+constexpr int kAnswerYes = 6;
+constexpr int kAnswerNo = 7;
+
+bool refuse_empty(const list_document& doc, const list_command_texts& texts, const list_ask_fn& ask) {
+  if (!doc.empty()) return false;
+  ask(T("Warning!"), texts.none_found, kWarningOk);
+  return true;
+}
+
+}  // namespace
+
+bool run_check_all(list_document& doc, const list_command_texts& texts, const list_ask_fn& ask) {
+  if (refuse_empty(doc, texts, ask)) return false;
+  doc.check_all();
+  return true;
+}
+
+bool run_uncheck_all(list_document& doc, const list_command_texts& texts, const list_ask_fn& ask) {
+  if (refuse_empty(doc, texts, ask)) return false;
+  doc.uncheck_all();
+  return true;
+}
+
+bool run_invert_checks(list_document& doc, const list_command_texts& texts, const list_ask_fn& ask) {
+  if (refuse_empty(doc, texts, ask)) return false;
+  doc.invert_checks();
+  return true;
+}
+
+bool run_delete_checked(list_document& doc, const list_command_texts& texts, const list_ask_fn& ask) {
+  if (refuse_empty(doc, texts, ask)) return false;
+  if (doc.recount_checked() == 0) {
+    ask(T("Warning!"), texts.none_checked, kWarningOk);
+    return false;
+  }
+  if (ask(T("Warning!"), delete_checked_question(texts, doc.checked_count), kWarningYesNo) == kAnswerNo) {
+    return false;
+  }
+  return doc.delete_checked() > 0;
+}
+
+bool run_delete_current(list_document& doc, const list_command_texts& texts, const list_ask_fn& ask,
+                        bool quiet) {
+  if (doc.empty()) {
+    if (!quiet) ask(T("Warning!"), texts.none_found, kWarningOk);
+    return false;
+  }
+  if (doc.selected < 0 || doc.selected >= doc.count()) {
+    if (!quiet) ask(T("Warning!"), texts.none_selected, kWarningOk);
+    return false;
+  }
+  if (ask(T("Warning!"), delete_current_question(texts, doc.entry(doc.selected)), kWarningYesNo) !=
+      kAnswerYes) {
+    return false;
+  }
+  return doc.delete_selected();
+}
+
+// ---- Paged view arithmetic ---------------------------------------------------------
+
+int64_t list_last_first_row(int64_t count, int64_t rows) {
+  return std::max<int64_t>(0, count - std::max<int64_t>(rows, 1));
+}
+
+int64_t list_clamp_first_row(int64_t first, int64_t count, int64_t rows) {
+  return std::clamp<int64_t>(first, 0, list_last_first_row(count, rows));
+}
+
+int64_t list_page_length(int64_t first, int64_t count, int64_t rows) {
+  if (first < 0 || first >= count) return 0;
+  return std::min(rows, count - first);
+}
+
+int64_t list_row_of(int64_t sel, int64_t first, int64_t count, int64_t rows) {
+  if (sel < 0 || sel >= count) return -1;
+  int64_t row = sel - first;
+  return row >= 0 && row < list_page_length(first, count, rows) ? row : -1;
+}
+
+int64_t list_sync_selection(int64_t sel, int64_t row, int64_t first) {
+  if (row < 0) return sel;
+  return first + row;
+}
+
+bool list_take_page_checks(list_document& doc, int64_t first, int64_t rows,
+                           const std::vector<int>& states) {
+  bool any = false;
+  int64_t n = std::min<int64_t>(list_page_length(first, doc.count(), rows),
+                                static_cast<int64_t>(states.size()));
+  for (int64_t j = 0; j < n; ++j) {
+    int state = states[static_cast<size_t>(j)];
+    bool on = state == 2 || state == 3;
+    if (doc.is_checked(first + j) != on) {
+      doc.set_checked(first + j, on);
+      any = true;
+    }
+  }
+  return any;
+}
+
+list_position list_navigate(list_key key, int64_t n, int64_t sel, int64_t first, int64_t row,
+                            int64_t rows) {
+  const int64_t R = std::max<int64_t>(rows, 1);
+  auto clamp = [&](int64_t f) { return list_clamp_first_row(f, n, R); };
+  switch (key) {
+    case list_key::up: {
+      if (sel == -1) break;
+      if (row == -1) {
+        first = clamp(sel);
+        row = list_row_of(sel, first, n, R);
+        if (row == -1) break;  // sel lies outside the document
+      }
+      if (row > 0) {
+        --row;
+      } else if (first > 0) {
+        --first;
+      }
+      sel = row + first;
+      break;
+    }
+    case list_key::down: {
+      if (sel == -1) break;
+      if (row == -1) {
+        // The page moves to start just after the selection; when the end
+        // of the document holds it back, the selection is on the page.
+        first = clamp(std::min(sel + 1, n));
+        row = std::min(sel + 1, n) - first - 1;
+      }
+      int64_t on_page = list_page_length(first, n, R);
+      if (row == R - 1 && first + R < n) {
+        ++first;
+      } else if (row + 1 < on_page) {
+        ++row;
+      }
+      sel = row + first;
+      if (sel < 0 || sel >= n) sel = std::clamp<int64_t>(sel, n > 0 ? 0 : -1, n - 1);
+      break;
+    }
+    case list_key::home:
+      if (n > 0) {
+        sel = 0;
+        first = 0;
+      }
+      break;
+    case list_key::end:
+      if (n >= 1) {
+        sel = n - 1;
+        first = clamp(n - 1);
+      }
+      break;
+    case list_key::page_up:
+      if (n > R) {
+        sel = std::max<int64_t>(sel - R, 0);
+        first = clamp(first - R);
+      }
+      break;
+    case list_key::page_down:
+      if (n > R) {
+        sel = sel + R < n ? sel + R : n - 1;
+        if (sel < 0) sel = R - 1;
+        first = clamp(first + R);
+      }
+      break;
+  }
+  return {sel, first};
+}
+
+// ---- Tab labels ----------------------------------------------------------------------
+
+text_t list_status_label_text(text_view count_word, text_view position_word, int64_t count,
+                              int64_t selected, text_view separator) {
+  auto number = [&](int64_t v) {
+    return string_format_number(0, u".", separator, static_cast<double>(v));
+  };
+  if (selected == -1) return text_t(count_word) + number(count);
+  return text_t(position_word) + number(selected + 1) + u"/" + number(count) + u"]";
+}
+
+text_t list_changed_mark_text(bool changed) {
+  return changed ? text_t(u"\u25cf") : text_t();
+}
+
+text_t list_selected_label_text(int64_t checked_count, int64_t count) {
+  if (checked_count == 0) return T("Selected:None");
+  if (count != 0 && checked_count == count) return T("Selected:All");
+  return T("Selected:") + string_from_int(checked_count);
+}

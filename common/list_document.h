@@ -1,0 +1,197 @@
+// The list document shared by the dictionary, the thesaurus and the
+// autocorrect list: entries with check marks, the selection, the first
+// visible row of the paged view, one level of undo and redo, the list
+// commands and the page arithmetic. Window code only draws what this holds.
+#pragma once
+
+#include "common/text.h"
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+// A copy of a document, enough to show it again as it was.
+struct list_snapshot_record {
+  std::vector<text_t> entries;
+  std::vector<uint8_t> checked;
+  int64_t selected = -1;
+  int64_t checked_count = 0;
+  int64_t first_row = 0;
+};
+
+class list_document {
+ public:
+  // Content: entries and their marks (1 checked) always have the same size.
+  std::vector<text_t> entries;
+  std::vector<uint8_t> checked;
+  int64_t checked_count = 0;
+  int64_t selected = -1;   // absolute entry index, -1 none
+  int64_t first_row = 0;   // first visible row of the paged view
+  bool changed = false;    // differs from the file
+  text_t path;             // "" when none
+
+  // History: one level each.
+  list_snapshot_record undo_snapshot;
+  list_snapshot_record redo_snapshot;
+  bool undo_available = false;
+  bool redo_available = false;
+
+  // Called after every operation here that changes the number of entries
+  // (deletes, undo, redo, replace_all), so the views of the document (scroll
+  // ranges, a second list paging the same entries) follow.
+  std::function<void()> on_count_changed;
+
+  int64_t count() const { return static_cast<int64_t>(entries.size()); }
+  bool empty() const { return entries.empty(); }
+  // The entry at i, or "" outside the array.
+  text_view entry(int64_t i) const;
+  bool is_checked(int64_t i) const;
+  void set_checked(int64_t i, bool on);  // keeps checked_count in step
+
+  // Replaces the whole content (a completed load): marks cleared, nothing
+  // selected, page at the top, not changed, history emptied.
+  void replace_all(std::vector<text_t> new_entries, text_view new_path);
+  // Empties the document (Erase takes an undo snapshot first).
+  void clear();
+  void append(text_t entry);  // an unchecked entry at the end
+  void notify_count_changed() const;
+
+  // ---- Undo and redo ---------------------------------------------------------
+  // Takes the undo snapshot just before a change: Undo available, Redo lost.
+  void save_undo();
+  void reset_history();
+  // The Undo and Redo commands: the current state goes into the other
+  // snapshot, the snapshot's entries, marks, selection and first row come
+  // back. False when there is nothing to take back. Both mark the document
+  // changed (it now differs from the file).
+  bool undo();
+  bool redo();
+  // Tool windows cancel through list_tool_edit, which arms no Redo.
+
+  int64_t recount_checked();
+
+  // ---- List commands (marks are not content: no snapshot, no changed flag) --
+  void check_all();
+  void uncheck_all();
+  void invert_checks();
+  // Deletes the checked entries: takes the undo snapshot, clears the
+  // selection, sets changed. Returns the number deleted (0: nothing done).
+  int64_t delete_checked();
+  // Deletes the selected entry, likewise; false when nothing is selected.
+  bool delete_selected();
+
+  // Keeps first_row within the scroll range for rows visible rows.
+  void clamp_first_row(int64_t rows);
+
+ private:
+  friend class list_tool_edit;
+  list_snapshot_record take_state();
+  void put_state(list_snapshot_record&& state);
+};
+
+// A tool window that edits a document live and may be cancelled: the
+// snapshot is taken just before its first change; cancel() puts the document
+// back as it was and the undo and redo history too, so Redo is not armed and
+// the previous Undo still works; keep() leaves the changes (Undo takes them
+// back). Destroyed without either: the changes stay.
+class list_tool_edit {
+ public:
+  explicit list_tool_edit(list_document& doc) : doc_(doc) {}
+  list_tool_edit(const list_tool_edit&) = delete;
+  list_tool_edit& operator=(const list_tool_edit&) = delete;
+
+  // Call before each change; only the first call takes the snapshot.
+  void before_change();
+  bool started() const { return started_; }
+  void cancel();
+  void keep() { started_ = false; }
+
+ private:
+  list_document& doc_;
+  bool started_ = false;
+  list_snapshot_record old_undo_;
+  list_snapshot_record old_redo_;
+  bool old_undo_available_ = false;
+  bool old_redo_available_ = false;
+  bool old_changed_ = false;
+};
+
+// ---- Confirmation texts of the list commands --------------------------------
+// Texts of one member of the family (the dictionary's are below).
+struct list_command_texts {
+  text_t none_found;       // "No dictionary words found."
+  text_t none_checked;     // "No selected dictionary words found."
+  text_t none_selected;    // "No dictionary word selected."
+  text_t noun;             // "dictionary word": "Really delete 2 dictionary words?"
+  text_t current_question; // "Really delete dictionary word?\n"
+};
+const list_command_texts& dictionary_command_texts();
+
+// "Really delete " + n + " " + noun + "s" when n > 1 + "?".
+text_t delete_checked_question(const list_command_texts& texts, int64_t n);
+// current_question + '"' + entry with each LF shown as a space + '"'.
+text_t delete_current_question(const list_command_texts& texts, text_view entry);
+
+// A message box: (title, text, flags) -> 6 Yes/OK, 7 No, 2 Cancel, 0 closed.
+using list_ask_fn = std::function<int(text_view title, text_view text, int flags)>;
+
+// The five commands with their guards and questions. Each returns true when
+// it changed the document (marks included), so the caller redraws.
+bool run_check_all(list_document& doc, const list_command_texts& texts, const list_ask_fn& ask);
+bool run_uncheck_all(list_document& doc, const list_command_texts& texts, const list_ask_fn& ask);
+bool run_invert_checks(list_document& doc, const list_command_texts& texts, const list_ask_fn& ask);
+// Only No stops; a box closed without an answer goes on.
+bool run_delete_checked(list_document& doc, const list_command_texts& texts, const list_ask_fn& ask);
+// Only Yes deletes; quiet: no notice when nothing is selected.
+bool run_delete_current(list_document& doc, const list_command_texts& texts, const list_ask_fn& ask,
+                        bool quiet);
+
+// ---- Paged view arithmetic ----------------------------------------------------
+// rows = the number of visible rows of the view (visible_rows).
+
+// Highest first visible row: count - rows, 0 when the document fits a page.
+int64_t list_last_first_row(int64_t count, int64_t rows);
+int64_t list_clamp_first_row(int64_t first, int64_t count, int64_t rows);
+// Number of entries drawn on the page that starts at first.
+int64_t list_page_length(int64_t first, int64_t count, int64_t rows);
+// Row of the page that shows entry sel, or -1 when it is off the page.
+int64_t list_row_of(int64_t sel, int64_t first, int64_t count, int64_t rows);
+// Selection sync from the list's selected row (-1 none): a row gives
+// first + row; no row keeps the selection (it may be off the page).
+int64_t list_sync_selection(int64_t sel, int64_t row, int64_t first);
+
+// Check marks taken from the page: states[j] is the state of row j (0 plain,
+// 1 selected, 2 checked, 3 checked and selected) for entry first + j.
+// Returns true when a mark changed. No snapshot, no changed flag.
+bool list_take_page_checks(list_document& doc, int64_t first, int64_t rows,
+                           const std::vector<int>& states);
+
+// Navigation keys of the main lists.
+enum class list_key : int {
+  up = 1004,
+  down = 1005,
+  page_up = 1010,
+  page_down = 1011,
+  home = 1012,
+  end = 1013,
+};
+struct list_position {
+  int64_t selected;
+  int64_t first_row;
+  bool operator==(const list_position&) const = default;
+};
+// The new selection and first row after a key; row is the list's selected
+// row (-1 none) before the key. Keys that do not apply leave both as they are.
+list_position list_navigate(list_key key, int64_t count, int64_t selected, int64_t first_row,
+                            int64_t row, int64_t rows);
+
+// ---- Tab labels ------------------------------------------------------------------
+// "# Words:12,345" with nothing selected, "Word: [3/12,345]" otherwise; numbers
+// with "." as the point and separator between thousands.
+text_t list_status_label_text(text_view count_word, text_view position_word, int64_t count,
+                              int64_t selected, text_view separator);
+// "●" when changed, else "".
+text_t list_changed_mark_text(bool changed);
+// "Selected:None", "Selected:All" (every entry of a non-empty document) or
+// "Selected:" + the checked count in plain decimal.
+text_t list_selected_label_text(int64_t checked_count, int64_t count);
