@@ -169,11 +169,11 @@ void read_multiwords() {
   bulk_import_custom_pos = custom;
 }
 
-int64_t read_pos_settings() {
+bool read_pos_settings(int64_t& language) {
   settings_reader in(settings_file_path(u"extract_pos_settings.prefs"));
-  if (!in.framed()) return -1;
-  int64_t language = in.int32();
-  return in.ok() ? language : -1;
+  if (!in.framed()) return false;
+  language = in.int32();
+  return in.ok();
 }
 
 void read_pos_lists() {
@@ -294,11 +294,12 @@ void read_aff_aid_languages() {
 int read_settings_files() {
   read_stats_remember();
   read_multiwords();
-  const int64_t language = read_pos_settings();
+  int64_t language = 0;
+  const bool language_read = read_pos_settings(language);
   read_pos_lists();
-  if (language >= 0) pos_rule_language = language;
-  if (pos_rule_language < 0 || pos_rule_language >= pos_rule_language_count)
-    pos_rule_language = pos_rule_language_count - 1;
+  // The choice must name a language the table holds.
+  if (language_read) pos_rule_language = std::clamp<int64_t>(language, 0, pos_rule_language_count - 1);
+  else pos_rule_language = std::min(pos_rule_language, pos_rule_language_count - 1);
   read_derivates_sort();
   read_duplicates_options();
   read_exception_lists();

@@ -1,0 +1,290 @@
+#include "shell/settings_files.h"
+
+#include "common/date_time.h"
+#include "shell/preferences.h"
+#include "tests/shell/settings_test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+
+namespace {
+
+class settings_files_test : public settings_folder_test {
+ protected:
+  void SetUp() override {
+    settings_folder_test::SetUp();
+    set_default_preferences();
+    reset_settings_globals();
+    prefs_applied = 0;
+  }
+  static std::string frame(const std::string& rest) { return "41\n" + rest; }
+  static std::string i32(int64_t v) { return le(v, 4); }
+};
+
+std::vector<std::string> split_lines(const text_t& t) {
+  std::vector<std::string> out;
+  std::string s = to_utf8(t), line;
+  for (char c : s) {
+    if (c == '\n') {
+      out.push_back(line);
+      line.clear();
+    } else {
+      line += c;
+    }
+  }
+  if (!line.empty()) out.push_back(line);
+  return out;
+}
+
+TEST_F(settings_files_test, EmptySettingsFolderKeepsEveryDefault) {
+  EXPECT_EQ(read_settings_files(), 0);
+  EXPECT_EQ(prefs_applied, 0);
+  EXPECT_TRUE(prefs_record == default_preferences());
+  EXPECT_EQ(visible_rows, 13);
+  EXPECT_EQ(stats_remembered_count, u"");
+  EXPECT_EQ(stats_remembered_label, u"Last Remember:N/A");
+  EXPECT_EQ(bulk_import_category, 2);
+  EXPECT_EQ(bulk_import_pos_entry, 0);
+  EXPECT_EQ(derived_words_sort_mode, 1);
+  EXPECT_EQ(dictionary_duplicates_options, (std::vector<int64_t>{0, 0, 0, 1, 1}));
+  EXPECT_EQ(pos_rule_language, 2);
+  EXPECT_EQ(pos_rule_language_count, 3);
+  EXPECT_EQ(gb_specific_text, u"");
+  EXPECT_EQ(ise_ize_exceptions_snapshot, u"");
+
+  const text_t& exceptions = ise_ize_exceptions_text;
+  const std::vector<std::string> lines = split_lines(exceptions);
+  ASSERT_EQ(lines.size(), 137u);
+  EXPECT_EQ(lines.front(), "*-rais*");
+  EXPECT_EQ(lines[14], "*çois*");
+  EXPECT_EQ(lines.back(), "valise");
+  EXPECT_EQ(exceptions.back(), u'\n');
+
+  // The built-in AFF-aid language is offered even without valid preferences.
+  ASSERT_EQ(aff_aid_entries.size(), 1u);
+  EXPECT_EQ(aff_aid_entries[0], text_t(builtin_aff_aid_entry));
+}
+
+TEST_F(settings_files_test, ToolOptionFiles) {
+  struct option_case {
+    const char* what;
+    const char* file;
+    std::string bytes;
+    std::function<bool()> holds;
+  };
+  const option_case cases[] = {
+      // Statistics remember file.
+      {"stats", "dic_stats_remember.prefs", frame("123456\nLast Remember:2025-01-02 03:04:05\n"),
+       [] {
+         return stats_remembered_count == u"123456" &&
+                stats_remembered_label == u"Last Remember:2025-01-02 03:04:05";
+       }},
+      {"stats empty label", "dic_stats_remember.prefs", frame("77\n\n"),
+       [] { return stats_remembered_count == u"77" && stats_remembered_label == u"Last Remember:N/A"; }},
+      {"stats 40", "dic_stats_remember.prefs", "40\n77\nLast Remember:x\n",
+       [] { return stats_remembered_count.empty(); }},
+      {"stats ends early", "dic_stats_remember.prefs", frame("77\n"),
+       [] { return stats_remembered_count.empty() && stats_remembered_label == u"Last Remember:N/A"; }},
+      {"stats count not digits", "dic_stats_remember.prefs", frame("7a7\nLast Remember:x\n"),
+       [] { return stats_remembered_count.empty(); }},
+      // Bulk Import.
+      {"multiwords", "multiwords.prefs", frame(i32(1) + i32(5) + "NPMS000\n"),
+       [] {
+         return bulk_import_category == 1 && bulk_import_pos_entry == 5 &&
+                bulk_import_custom_pos == u"NPMS000";
+       }},
+      {"multiwords out of range", "multiwords.prefs", frame(i32(9) + i32(-4) + "x\n"),
+       [] { return bulk_import_category == 2 && bulk_import_pos_entry == 0 && bulk_import_custom_pos == u"x"; }},
+      {"multiwords ends early", "multiwords.prefs", frame(i32(1) + "\x05"),
+       [] { return bulk_import_category == 2 && bulk_import_pos_entry == 0; }},
+      // Derived-words sort.
+      {"sort mode", "derivates_sort.prefs", frame(i32(4)), [] { return derived_words_sort_mode == 4; }},
+      {"sort mode out of range", "derivates_sort.prefs", frame(i32(6)),
+       [] { return derived_words_sort_mode == 1; }},
+      {"sort mode zero", "derivates_sort.prefs", frame(i32(0)), [] { return derived_words_sort_mode == 1; }},
+      {"sort mode 40", "derivates_sort.prefs", "40\n" + i32(3), [] { return derived_words_sort_mode == 1; }},
+      {"sort mode short", "derivates_sort.prefs", frame("\x03\0"), [] { return derived_words_sort_mode == 1; }},
+      // Duplicates window check boxes.
+      {"duplicates", "show_merge_del_dupes.prefs", frame(std::string("\x01\x01\x00\x00", 4)),
+       [] { return dictionary_duplicates_options == std::vector<int64_t>{0, 1, 1, 0, 0}; }},
+      {"duplicates damaged bytes", "show_merge_del_dupes.prefs", frame(std::string("\xFF\x07\x00\x01", 4)),
+       [] { return dictionary_duplicates_options == std::vector<int64_t>{0, 1, 1, 0, 1}; }},
+      {"duplicates short", "show_merge_del_dupes.prefs", frame("\x01\x01\x01"),
+       [] { return dictionary_duplicates_options == std::vector<int64_t>{0, 0, 0, 1, 1}; }},
+      // POS language of the extraction.
+      {"pos language", "extract_pos_settings.prefs", frame(i32(1)), [] { return pos_rule_language == 1; }},
+      {"pos language out of range", "extract_pos_settings.prefs", frame(i32(3)),
+       [] { return pos_rule_language == 2; }},
+      {"pos language negative", "extract_pos_settings.prefs", frame(i32(-1)),
+       [] { return pos_rule_language == 0; }},
+  };
+  for (const option_case& c : cases) {
+    reset_settings_globals();
+    std::filesystem::remove_all(root() + "/settings");
+    std::filesystem::create_directory(root() + "/settings");
+    write_bytes(settings(c.file), c.bytes);
+    read_settings_files();
+    EXPECT_TRUE(c.holds()) << c.what;
+  }
+}
+
+TEST_F(settings_files_test, PosRuleLists) {
+  pos_rule_table[2][1] = u"preset\nP\nkept unless replaced";
+  pos_rule_counts[2] = 1;
+  pos_rule_languages = {u"Other", u"Portuguese", u"English"};
+
+  // Two languages replace the first two; the third keeps its preset.
+  std::string file = frame("2\nAlpha\n2\nsrc1\tT1\tone\nsrc2\tT2\ttwo\nBeta\n0\n");
+  write_bytes(settings("extract_pos_lists.prefs"), file);
+  write_bytes(settings("extract_pos_settings.prefs"), frame(i32(2)));
+  read_settings_files();
+  EXPECT_EQ(pos_rule_language_count, 2);
+  EXPECT_EQ(pos_rule_languages[0], u"Alpha");
+  EXPECT_EQ(pos_rule_languages[1], u"Beta");
+  EXPECT_EQ(pos_rule_counts[0], 2);
+  EXPECT_EQ(pos_rule_table[0][1], u"src1\nT1\none");
+  EXPECT_EQ(pos_rule_table[0][2], u"src2\nT2\ntwo");
+  EXPECT_EQ(pos_rule_counts[1], 0);
+  // Language 2 no longer exists: the choice falls to the last language.
+  EXPECT_EQ(pos_rule_language, 1);
+
+  // More languages and rules than the table holds are clamped to it.
+  reset_settings_globals();
+  std::string big = "4\n";
+  for (int lang = 0; lang < 4; ++lang) {
+    big += "L" + std::to_string(lang) + "\n";
+    const int rules = lang == 1 ? 305 : 1;
+    big += std::to_string(rules) + "\n";
+    for (int r = 0; r < rules; ++r) big += "s" + std::to_string(r) + "\tt\tc\n";
+  }
+  write_bytes(settings("extract_pos_lists.prefs"), frame(big));
+  read_settings_files();
+  EXPECT_EQ(pos_rule_language_count, 3);
+  EXPECT_EQ(pos_rule_counts[1], 300);
+  EXPECT_EQ(pos_rule_table[1][300], u"s299\nt\nc");
+  EXPECT_EQ(pos_rule_languages[2], u"L2");
+  EXPECT_EQ(pos_rule_table[2][1], u"s0\nt\nc");
+
+  // Damaged files keep the presets: ends early, a huge declared count, a
+  // count that is not a number, no languages.
+  const std::string damaged[] = {
+      frame("3\nA\n2\nr1\n"),
+      frame("1\nA\n2147483647\nr1\nr2\n"),
+      frame("1\nA\nmany\nr1\n"),
+      frame("0\n"),
+      frame("-1\n"),
+      "40\n1\nA\n1\nr\n",
+  };
+  for (const std::string& bytes : damaged) {
+    reset_settings_globals();
+    pos_rule_languages = {u"Other", u"Portuguese", u"English"};
+    pos_rule_table[2][1] = u"preset";
+    pos_rule_counts[2] = 1;
+    write_bytes(settings("extract_pos_lists.prefs"), bytes);
+    read_settings_files();
+    EXPECT_EQ(pos_rule_language_count, 3) << bytes;
+    EXPECT_EQ(pos_rule_languages[0], u"Other") << bytes;
+    EXPECT_EQ(pos_rule_table[2][1], u"preset") << bytes;
+    EXPECT_EQ(pos_rule_counts[2], 1) << bytes;
+  }
+}
+
+TEST_F(settings_files_test, ExceptionLists) {
+  write_bytes(settings("-ize-ise_exceptions.txt"), "\xEF\xBB\xBF*abc*\r\nbêtise\n");
+  write_bytes(settings("gb_specific.txt"), "\xEF\xBB\xBF" "colour\nharbour\n");
+  read_settings_files();
+  EXPECT_EQ(ise_ize_exceptions_text, u"*abc*\r\nbêtise\n");  // taken as it is
+  EXPECT_EQ(gb_specific_text, u"colour\nharbour\n");
+
+  // Empty files: the built-in exceptions, no GB-specific words.
+  reset_settings_globals();
+  ise_ize_exceptions_snapshot = u"old";
+  write_bytes(settings("-ize-ise_exceptions.txt"), "");
+  write_bytes(settings("gb_specific.txt"), "");
+  read_settings_files();
+  EXPECT_EQ(ise_ize_exceptions_text, builtin_ise_ize_exceptions());
+  EXPECT_EQ(ise_ize_exceptions_snapshot, u"");
+  EXPECT_EQ(gb_specific_text, u"");
+
+  // A folder of that name counts as missing.
+  std::filesystem::remove(settings("-ize-ise_exceptions.txt"));
+  std::filesystem::create_directory(settings("-ize-ise_exceptions.txt"));
+  read_settings_files();
+  EXPECT_EQ(ise_ize_exceptions_text, builtin_ise_ize_exceptions());
+}
+
+TEST_F(settings_files_test, AffAidLanguages) {
+  const std::string folder = root() + "/custom_aff_aid/";
+  std::filesystem::create_directory(folder);
+  write_bytes(folder + "zulu.txt", "Zulu language\r\nline two\rline three\n");
+  write_bytes(folder + "alpha.txt", "alpha language\nrules\n");
+  write_bytes(folder + "zulu.png", "not really a png");
+  write_bytes(folder + "empty.txt", "");
+  write_bytes(folder + "notes.md", "ignored\n");
+  std::filesystem::create_directory(folder + "dir.txt");
+
+  read_settings_files();
+  ASSERT_EQ(aff_aid_entries.size(), 3u);
+  ASSERT_EQ(aff_aid_texts.size(), 3u);
+  // Sorted by their first lines ignoring case, the built-in one among them.
+  EXPECT_EQ(string_nth_field(aff_aid_entries[0], 1, u"\n"), u"alpha language");
+  EXPECT_EQ(aff_aid_entries[1], text_t(builtin_aff_aid_entry));
+  EXPECT_EQ(string_nth_field(aff_aid_entries[2], 1, u"\n"), u"Zulu language");
+
+  // Image numbers follow the listing order; the text is found through them.
+  for (int i : {0, 2}) {
+    const int64_t image = string_to_int(string_nth_field(aff_aid_entries[i], 2, u"\n"));
+    ASSERT_GE(image, 20001);
+    ASSERT_LE(image, 20002);
+    const text_t& text = aff_aid_texts[image - 20000];
+    const text_t name = string_nth_field(aff_aid_entries[i], 3, u"\n");
+    if (name == u"zulu.txt") {
+      EXPECT_EQ(text, u"Zulu language\nline two\nline three\n");
+      ASSERT_EQ(aff_aid_icons.size(), 1u);  // only zulu has an icon
+      EXPECT_EQ(aff_aid_icons[0].image, image);
+      EXPECT_EQ(aff_aid_icons[0].path, from_utf8(folder + "zulu.png"));
+    } else {
+      EXPECT_EQ(name, u"alpha.txt");
+      EXPECT_EQ(text, u"alpha language\nrules\n");
+    }
+  }
+}
+
+TEST_F(settings_files_test, ValidPreferencesAreAppliedWithTheLastCheckTime) {
+  preferences_kwx4 p = default_preferences();
+  p.number_of_lines = 25;
+  p.number_separator_chr = u"";
+  p.check_for_updates = u"daily";
+  ASSERT_TRUE(write_prefs_file(prefs_file_path(), p));
+  const int64_t checked = date_make(2025, 3, 1, 12, 0, 0);
+  write_bytes(settings("last_update_check.txt"), le(checked, 8));
+
+  EXPECT_EQ(read_settings_files(), 1);
+  EXPECT_EQ(prefs_applied, 1);
+  EXPECT_EQ(prefs_record.number_of_lines, 25);
+  EXPECT_EQ(visible_rows, 25);
+  EXPECT_EQ(number_separator, u"");
+  EXPECT_EQ(update_frequency, u"daily");
+  EXPECT_EQ(prefs_record.last_check_updates_time, checked);
+  EXPECT_EQ(last_update_check, checked);
+}
+
+TEST_F(settings_files_test, ForeignPreferencesAreIgnoredEntirely) {
+  preferences_kwx4 p = default_preferences();
+  p.number_of_lines = 25;
+  p.font_for_language = u"Courier";
+  ASSERT_TRUE(write_prefs_file(prefs_file_path(), p));
+  std::string bytes = read_bytes(settings("kwx4.prefs"));
+  bytes[1] = '0';  // "40"
+  write_bytes(settings("kwx4.prefs"), bytes);
+
+  EXPECT_EQ(read_settings_files(), 0);
+  EXPECT_EQ(prefs_applied, 0);
+  EXPECT_TRUE(prefs_record == default_preferences());
+  EXPECT_EQ(language_font_name, u"Arial");
+  EXPECT_EQ(visible_rows, 13);
+}
+
+}  // namespace
