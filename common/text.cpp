@@ -180,8 +180,9 @@ text_t from_utf8(std::string_view s) {
     unsigned char b = p[i];
     if (b == 0) break;
     if (b < 0x80) {
-      out.push_back(b);
-      ++i;
+      size_t run = ascii_prefix(p + i, n - i);
+      for (size_t k = 0; k < run; ++k) out.push_back(p[i + k]);
+      i += run;
       continue;
     }
     char32_t cp = decode_one(p, n, i);
