@@ -558,7 +558,8 @@ float string_to_float(text_view s) {
   for (size_t k = sign_at; k < i; ++k) ascii.push_back(static_cast<char>(s[k]));
   // strtof_l rounds once, straight to single precision, and gives an
   // infinity or zero for values out of range.
-  return strtof_l(ascii.c_str(), nullptr, c_locale());
+  if (locale_t loc = c_locale()) return strtof_l(ascii.c_str(), nullptr, loc);
+  return std::strtof(ascii.c_str(), nullptr);  // the program keeps LC_NUMERIC at "C"
 }
 
 text_t string_from_float(int decimals, float v) {
