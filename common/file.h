@@ -8,6 +8,7 @@
 
 #include "common/text.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -50,8 +51,50 @@ int64_t file_read_int64(int n);
 // True when every write since the file was opened succeeded (and, after
 // file_close_checked, the flush and close too).
 bool file_write_ok(int n);
-// Flushes and closes; returns false when any write, the flush or the close failed.
+// Flushes and closes; returns false when any write, the flush or the close
+// failed. On a file made by file_create_atomic it is file_commit.
 bool file_close_checked(int n);
+// True when no read failed (an I/O error, not the end of the file) since the
+// file was opened: a load that ends early can tell a short file from a bad one.
+bool file_read_ok(int n);
+
+// Safe saving. file_create_atomic writes a temporary file in the target's
+// folder (with the old file's mode when there is one); file_commit checks
+// every write, flushes, syncs, closes and renames it over the target, and on
+// any failure deletes the temporary and returns false with the old file
+// intact. file_discard (and file_close) drop the temporary, target untouched.
+// A symbolic link as target is followed: the file it names is replaced.
+int file_create_atomic(int n, text_view path);
+bool file_commit(int n);
+void file_discard(int n);
+
+// The same mechanism for writers that are not numbered files (archives,
+// downloads). Destroying an uncommitted one deletes its temporary.
+class atomic_file {
+ public:
+  atomic_file() = default;
+  ~atomic_file();
+  atomic_file(const atomic_file&) = delete;
+  atomic_file& operator=(const atomic_file&) = delete;
+
+  // False when the temporary cannot be made (missing or read-only folder,
+  // the target is a folder).
+  bool create(text_view target);
+  bool is_open() const { return fd_ >= 0; }
+  int descriptor() const { return fd_; }
+  // Writes everything or remembers the failure; false once any write failed.
+  bool write(const void* data, size_t size);
+  void set_failed() { failed_ = true; }
+  // Renames over the target; false (temporary deleted) after any failure.
+  bool commit();
+  void discard();
+
+ private:
+  int fd_ = -1;
+  bool failed_ = false;
+  std::string temporary_;
+  std::string target_;
+};
 
 int64_t file_length(int n);
 int64_t file_position(int n);

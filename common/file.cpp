@@ -1,0 +1,799 @@
+// Numbered files over POSIX descriptors with one 64 KiB read buffer and one
+// write buffer each, safe saving, folder listings and paths.
+#include "common/file.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <fnmatch.h>
+#include <sys/stat.h>
+#include <time.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <initializer_list>
+#include <memory>
+#include <unordered_map>
+
+namespace {
+
+constexpr size_t BUFFER_SIZE = 64 * 1024;
+
+// Writes all bytes, resuming after short writes and signals.
+bool write_all(int fd, const void* data, size_t size) {
+  const char* p = static_cast<const char*>(data);
+  while (size > 0) {
+    ssize_t done = ::write(fd, p, size);
+    if (done < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    if (done == 0) return false;
+    p += done;
+    size -= static_cast<size_t>(done);
+  }
+  return true;
+}
+
+// Reads up to size bytes; -1 on an error.
+ssize_t read_some(int fd, void* data, size_t size) {
+  for (;;) {
+    ssize_t got = ::read(fd, data, size);
+    if (got < 0 && errno == EINTR) continue;
+    return got;
+  }
+}
+
+std::string folder_of(const std::string& path) {
+  size_t slash = path.rfind('/');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string name_of(const std::string& path) {
+  size_t slash = path.rfind('/');
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+void sync_folder(const std::string& folder) {
+  int fd = ::open(folder.empty() ? "." : folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (fd < 0) return;
+  ::fsync(fd);
+  ::close(fd);
+}
+
+struct file_slot {
+  int fd = -1;
+  std::unique_ptr<unsigned char[]> rbuf;
+  size_t rpos = 0, rend = 0;
+  std::string wbuf;
+  int64_t fd_offset = 0;  // where the descriptor stands
+  bool write_ok = true;
+  bool read_ok = true;
+  int default_format = FORMAT_UTF8;
+  bool is_atomic = false;
+  atomic_file atomic;
+
+  file_slot() = default;
+  file_slot(const file_slot&) = delete;
+  file_slot& operator=(const file_slot&) = delete;
+  ~file_slot() {
+    if (is_atomic) {
+      atomic.discard();
+    } else if (fd >= 0) {
+      flush();
+      ::close(fd);
+    }
+  }
+
+  int64_t position() const {
+    return fd_offset - static_cast<int64_t>(rend - rpos) + static_cast<int64_t>(wbuf.size());
+  }
+
+  void flush() {
+    if (wbuf.empty()) return;
+    if (write_all(fd, wbuf.data(), wbuf.size())) {
+      fd_offset += static_cast<int64_t>(wbuf.size());
+    } else {
+      write_ok = false;
+      off_t now = ::lseek(fd, 0, SEEK_CUR);
+      if (now >= 0) fd_offset = now;
+    }
+    wbuf.clear();
+  }
+
+  // Writes follow the logical position: unread buffered bytes are given back.
+  void prepare_write() {
+    if (rend > rpos) {
+      int64_t pos = position();
+      if (::lseek(fd, pos, SEEK_SET) >= 0) fd_offset = pos;
+    }
+    rpos = rend = 0;
+  }
+
+  void prepare_read() {
+    if (!wbuf.empty()) flush();
+  }
+
+  // Makes at least want bytes available in the read buffer when the file has
+  // them; false when fewer remain.
+  bool ensure(size_t want) {
+    size_t have = rend - rpos;
+    if (have >= want) return true;
+    if (!rbuf) rbuf = std::make_unique<unsigned char[]>(BUFFER_SIZE);
+    if (have > 0 && rpos > 0) std::memmove(rbuf.get(), rbuf.get() + rpos, have);
+    rpos = 0;
+    rend = have;
+    while (rend < want) {
+      ssize_t got = read_some(fd, rbuf.get() + rend, BUFFER_SIZE - rend);
+      if (got <= 0) {
+        if (got < 0) read_ok = false;
+        return false;
+      }
+      rend += static_cast<size_t>(got);
+      fd_offset += got;
+    }
+    return true;
+  }
+
+  void seek(int64_t pos) {
+    flush();
+    rpos = rend = 0;
+    if (::lseek(fd, pos, SEEK_SET) >= 0) fd_offset = pos;
+  }
+
+  void put(const void* data, size_t size) {
+    prepare_write();
+    wbuf.append(static_cast<const char*>(data), size);
+    if (wbuf.size() >= BUFFER_SIZE) flush();
+  }
+
+  size_t get(void* data, size_t size) {
+    prepare_read();
+    auto* out = static_cast<unsigned char*>(data);
+    size_t done = 0;
+    while (done < size) {
+      if (!ensure(1)) break;
+      size_t take = std::min(size - done, rend - rpos);
+      std::memcpy(out + done, rbuf.get() + rpos, take);
+      rpos += take;
+      done += take;
+    }
+    return done;
+  }
+};
+
+std::unordered_map<int, std::unique_ptr<file_slot>>& file_slots() {
+  static std::unordered_map<int, std::unique_ptr<file_slot>> slots;
+  return slots;
+}
+
+file_slot* find_file(int n) {
+  auto& slots = file_slots();
+  auto it = slots.find(n);
+  return it == slots.end() ? nullptr : it->second.get();
+}
+
+int install_file(int n, int fd) {
+  auto slot = std::make_unique<file_slot>();
+  slot->fd = fd;
+  file_slots()[n] = std::move(slot);
+  return 1;
+}
+
+int effective_format(const file_slot& f, int format) {
+  format &= 0x1F;
+  return format == 0 ? f.default_format : format;
+}
+
+text_t decode_bytes(const char* p, size_t size, int format) {
+  if (format == FORMAT_UTF8) return from_utf8(std::string_view(p, size));
+  return from_latin1(std::string_view(p, size));
+}
+
+// One line of a byte format (UTF-8 or one byte per unit).
+text_t read_byte_line(file_slot& f, int format) {
+  std::string carry;
+  bool carried = false;
+  for (;;) {
+    if (!f.ensure(1)) break;
+    const unsigned char* b = f.rbuf.get();
+    size_t start = f.rpos, end = f.rend, i = start;
+    while (i < end) {
+      unsigned char c = b[i];
+      if (c <= '\r' && (c == '\n' || c == '\r')) break;
+      ++i;
+    }
+    if (i == end) {
+      carry.append(reinterpret_cast<const char*>(b + start), end - start);
+      carried = true;
+      f.rpos = end;
+      continue;
+    }
+    text_t line;
+    if (carried) {
+      carry.append(reinterpret_cast<const char*>(b + start), i - start);
+      line = decode_bytes(carry.data(), carry.size(), format);
+    } else {
+      line = decode_bytes(reinterpret_cast<const char*>(b + start), i - start, format);
+    }
+    f.rpos = i + 1;
+    // A CR LF split by the buffer edge is still one line end.
+    if (b[i] == '\r' && f.ensure(1) && f.rbuf[f.rpos] == '\n') ++f.rpos;
+    return line;
+  }
+  return decode_bytes(carry.data(), carry.size(), format);
+}
+
+// Next UTF-16LE unit, -1 at the end; a lone last byte counts as a unit.
+int read_unit(file_slot& f) {
+  if (f.ensure(2)) {
+    int u = f.rbuf[f.rpos] | (f.rbuf[f.rpos + 1] << 8);
+    f.rpos += 2;
+    return u;
+  }
+  if (f.rend > f.rpos) return f.rbuf[f.rpos++];
+  return -1;
+}
+
+text_t read_utf16le_line(file_slot& f) {
+  text_t line;
+  bool ended = false;  // a zero unit ends the text; the line is still consumed
+  for (;;) {
+    int u = read_unit(f);
+    if (u < 0 || u == '\n') break;
+    if (u == '\r') {
+      if (f.ensure(2) && f.rbuf[f.rpos] == '\n' && f.rbuf[f.rpos + 1] == 0) f.rpos += 2;
+      break;
+    }
+    if (u == 0) ended = true;
+    if (!ended) line.push_back(static_cast<char16_t>(u));
+  }
+  return line;
+}
+
+text_t read_rest(file_slot& f, int format) {
+  if (format == FORMAT_UTF16LE) {
+    text_t out;
+    bool ended = false;
+    for (int u; (u = read_unit(f)) >= 0;) {
+      if (u == 0) ended = true;
+      if (!ended) out.push_back(static_cast<char16_t>(u));
+    }
+    return out;
+  }
+  std::string bytes;
+  while (f.ensure(1)) {
+    bytes.append(reinterpret_cast<const char*>(f.rbuf.get() + f.rpos), f.rend - f.rpos);
+    f.rpos = f.rend;
+  }
+  return decode_bytes(bytes.data(), bytes.size(), format);
+}
+
+void encode_into(std::string& out, text_view s, int format) {
+  if (format == FORMAT_UTF8) {
+    append_utf8(out, s);
+  } else if (format == FORMAT_UTF16LE) {
+    size_t old = out.size();
+    out.resize(old + 2 * s.size());
+    char* d = out.data() + old;
+    for (char16_t u : s) {
+      *d++ = static_cast<char>(u & 0xFF);
+      *d++ = static_cast<char>(u >> 8);
+    }
+  } else {
+    size_t old = out.size();
+    out.resize(old + s.size());
+    char* d = out.data() + old;
+    for (char16_t u : s) *d++ = static_cast<char>(u & 0xFF);
+  }
+}
+
+void write_encoded(int n, text_view s, int format, bool line_end) {
+  file_slot* f = find_file(n);
+  if (!f) return;
+  format = effective_format(*f, format);
+  f->prepare_write();
+  encode_into(f->wbuf, s, format);
+  if (line_end) encode_into(f->wbuf, u"\n", format);
+  if (f->wbuf.size() >= BUFFER_SIZE) f->flush();
+}
+
+void write_le(int n, int64_t v, int bytes) {
+  file_slot* f = find_file(n);
+  if (!f) return;
+  unsigned char b[8];
+  auto u = static_cast<uint64_t>(v);
+  for (int i = 0; i < bytes; ++i) b[i] = static_cast<unsigned char>(u >> (8 * i));
+  f->put(b, static_cast<size_t>(bytes));
+}
+
+int64_t read_le(int n, int bytes) {
+  file_slot* f = find_file(n);
+  if (!f) return 0;
+  unsigned char b[8];
+  if (f->get(b, static_cast<size_t>(bytes)) != static_cast<size_t>(bytes)) return 0;
+  uint64_t u = 0;
+  for (int i = 0; i < bytes; ++i) u |= static_cast<uint64_t>(b[i]) << (8 * i);
+  // Sign-extend from the top bit of the value's width.
+  int shift = 64 - 8 * bytes;
+  return static_cast<int64_t>(u << shift) >> shift;
+}
+
+int open_regular(text_view path, int flags) {
+  std::string p = to_utf8(path);
+  if (p.empty()) return -1;
+  int fd = ::open(p.c_str(), flags | O_CLOEXEC, 0666);
+  if (fd < 0) return -1;
+  struct stat st;
+  if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    ::close(fd);
+    return -1;
+  }
+  return fd;
+}
+
+// Length of an incomplete UTF-8 sequence at the end of the bytes.
+size_t incomplete_tail(const unsigned char* p, size_t n) {
+  for (size_t k = 1; k <= 3 && k <= n; ++k) {
+    unsigned char b = p[n - k];
+    if (b < 0x80) return 0;
+    if (b >= 0xC0) {
+      size_t need = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : 2;
+      return need > k ? k : 0;
+    }
+  }
+  return 0;
+}
+
+// Whether the whole file, read from its start, is well-formed UTF-8.
+bool file_is_utf8(int fd) {
+  std::unique_ptr<unsigned char[]> buf = std::make_unique<unsigned char[]>(BUFFER_SIZE + 4);
+  size_t carry = 0;
+  off_t offset = 0;
+  for (;;) {
+    ssize_t got;
+    do got = ::pread(fd, buf.get() + carry, BUFFER_SIZE, offset);
+    while (got < 0 && errno == EINTR);
+    if (got < 0) return false;
+    if (got == 0) return carry == 0;
+    offset += got;
+    size_t n = carry + static_cast<size_t>(got);
+    size_t tail = incomplete_tail(buf.get(), n);
+    if (!is_valid_utf8(std::string_view(reinterpret_cast<const char*>(buf.get()), n - tail))) return false;
+    std::memmove(buf.get(), buf.get() + n - tail, tail);
+    carry = tail;
+  }
+}
+
+}  // namespace
+
+// ---- Safe saving -----------------------------------------------------------
+
+atomic_file::~atomic_file() { discard(); }
+
+bool atomic_file::create(text_view target) {
+  discard();
+  failed_ = false;
+  std::string path = to_utf8(target);
+  if (path.empty() || path.back() == '/') return false;
+  struct stat st;
+  bool exists = false;
+  if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+    // Replace the file the link names, not the link.
+    if (char* real = ::realpath(path.c_str(), nullptr)) {
+      path = real;
+      std::free(real);
+    }
+  }
+  if (::stat(path.c_str(), &st) == 0) {
+    if (S_ISDIR(st.st_mode)) return false;
+    exists = S_ISREG(st.st_mode);
+  }
+  std::string folder = folder_of(path);
+  std::string name = name_of(path);
+  if (name.size() > 200) name.resize(200);
+  static unsigned counter = 0;
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    struct timespec now;
+    ::clock_gettime(CLOCK_MONOTONIC, &now);
+    unsigned tag = static_cast<unsigned>(::getpid()) * 2654435761u ^ static_cast<unsigned>(now.tv_nsec) ^ (++counter * 40503u);
+    char suffix[16];
+    std::snprintf(suffix, sizeof suffix, "%08x", tag);
+    std::string temporary = folder + "." + name + ".tmp" + suffix;
+    // 0666 lets the umask decide, as for any new file.
+    int fd = ::open(temporary.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) {
+      if (errno == EEXIST) continue;
+      return false;
+    }
+    if (exists) {
+      ::fchmod(fd, st.st_mode & 07777);
+      if (st.st_uid != ::geteuid() || st.st_gid != ::getegid()) {
+        if (::fchown(fd, st.st_uid, st.st_gid) != 0) ::fchmod(fd, st.st_mode & 0777);
+      }
+    }
+    fd_ = fd;
+    temporary_ = temporary;
+    target_ = path;
+    return true;
+  }
+  return false;
+}
+
+bool atomic_file::write(const void* data, size_t size) {
+  if (fd_ < 0 || failed_) return false;
+  if (!write_all(fd_, data, size)) failed_ = true;
+  return !failed_;
+}
+
+bool atomic_file::commit() {
+  if (fd_ < 0) return false;
+  bool ok = !failed_;
+  if (ok && ::fsync(fd_) != 0) ok = false;
+  if (::close(fd_) != 0) ok = false;
+  fd_ = -1;
+  if (ok && ::rename(temporary_.c_str(), target_.c_str()) != 0) ok = false;
+  if (ok) {
+    sync_folder(folder_of(target_));
+  } else {
+    ::unlink(temporary_.c_str());
+  }
+  temporary_.clear();
+  target_.clear();
+  return ok;
+}
+
+void atomic_file::discard() {
+  if (fd_ < 0) return;
+  ::close(fd_);
+  fd_ = -1;
+  ::unlink(temporary_.c_str());
+  temporary_.clear();
+  target_.clear();
+}
+
+// ---- Opening and closing ---------------------------------------------------
+
+int file_open_read(int n, text_view path) {
+  file_close(n);
+  int fd = open_regular(path, O_RDONLY);
+  return fd < 0 ? 0 : install_file(n, fd);
+}
+
+int file_open_read_write(int n, text_view path) {
+  file_close(n);
+  int fd = open_regular(path, O_RDWR | O_CREAT);
+  return fd < 0 ? 0 : install_file(n, fd);
+}
+
+int file_create(int n, text_view path) {
+  file_close(n);
+  int fd = open_regular(path, O_RDWR | O_CREAT | O_TRUNC);
+  return fd < 0 ? 0 : install_file(n, fd);
+}
+
+int file_create_atomic(int n, text_view path) {
+  file_close(n);
+  auto slot = std::make_unique<file_slot>();
+  if (!slot->atomic.create(path)) return 0;
+  slot->is_atomic = true;
+  slot->fd = slot->atomic.descriptor();
+  file_slots()[n] = std::move(slot);
+  return 1;
+}
+
+void file_close(int n) {
+  auto& slots = file_slots();
+  if (n == -1) {
+    slots.clear();
+  } else {
+    slots.erase(n);
+  }
+}
+
+bool file_commit(int n) {
+  auto& slots = file_slots();
+  auto it = slots.find(n);
+  if (it == slots.end()) return false;
+  std::unique_ptr<file_slot> f = std::move(it->second);
+  slots.erase(it);
+  f->flush();
+  bool ok = f->write_ok;
+  if (f->is_atomic) {
+    if (!ok) f->atomic.set_failed();
+    f->is_atomic = false;
+    f->fd = -1;
+    return f->atomic.commit();
+  }
+  if (::close(f->fd) != 0) ok = false;
+  f->fd = -1;
+  return ok;
+}
+
+bool file_close_checked(int n) { return file_commit(n); }
+
+void file_discard(int n) { file_close(n); }
+
+bool file_write_ok(int n) {
+  file_slot* f = find_file(n);
+  return f && f->write_ok;
+}
+
+bool file_read_ok(int n) {
+  file_slot* f = find_file(n);
+  return f && f->read_ok;
+}
+
+// ---- Byte-order marks --------------------------------------------------------
+
+int file_read_bom(int n) {
+  file_slot* f = find_file(n);
+  if (!f) return FORMAT_ASCII;
+  f->seek(0);
+  f->ensure(4);
+  const unsigned char* b = f->rbuf ? f->rbuf.get() : nullptr;
+  size_t have = f->rend - f->rpos;
+  auto starts = [&](std::initializer_list<unsigned char> mark) {
+    if (have < mark.size()) return false;
+    size_t i = 0;
+    for (unsigned char m : mark)
+      if (b[f->rpos + i++] != m) return false;
+    return true;
+  };
+  if (starts({0xEF, 0xBB, 0xBF})) {
+    f->rpos += 3;
+    return FORMAT_UTF8;
+  }
+  if (starts({0x00, 0x00, 0xFE, 0xFF})) {
+    f->rpos += 4;
+    return FORMAT_UTF32BE;
+  }
+  // FF FE 00 00 is taken as UTF-16LE starting with a zero unit.
+  if (starts({0xFF, 0xFE})) {
+    f->rpos += 2;
+    return FORMAT_UTF16LE;
+  }
+  if (starts({0xFE, 0xFF})) {
+    f->rpos += 2;
+    return FORMAT_UTF16BE;
+  }
+  return FORMAT_ASCII;
+}
+
+int file_detect_format(int n) {
+  int format = file_read_bom(n);
+  file_slot* f = find_file(n);
+  if (!f || format != FORMAT_ASCII) return format;
+  if (file_is_utf8(f->fd)) format = FORMAT_UTF8;
+  f->default_format = format;
+  return format;
+}
+
+void file_write_bom(int n, int format) {
+  file_slot* f = find_file(n);
+  if (!f) return;
+  switch (format) {
+    case FORMAT_UTF8: f->put("\xEF\xBB\xBF", 3); break;
+    case FORMAT_UTF16LE: f->put("\xFF\xFE", 2); break;
+    case FORMAT_UTF16BE: f->put("\xFE\xFF", 2); break;
+    case FORMAT_UTF32LE: f->put("\xFF\xFE\x00\x00", 4); break;
+    case FORMAT_UTF32BE: f->put("\x00\x00\xFE\xFF", 4); break;
+    default: break;
+  }
+}
+
+// ---- Text ----------------------------------------------------------------------
+
+text_t file_read_line(int n, int flags) {
+  file_slot* f = find_file(n);
+  if (!f) return text_t();
+  f->prepare_read();
+  int format = effective_format(*f, flags);
+  if (flags & FILE_READ_REST) return read_rest(*f, format);
+  if (format == FORMAT_UTF16LE) return read_utf16le_line(*f);
+  return read_byte_line(*f, format == FORMAT_UTF8 ? FORMAT_UTF8 : FORMAT_ASCII);
+}
+
+void file_write_text(int n, text_view s, int format) { write_encoded(n, s, format, false); }
+void file_write_text_default(int n, text_view s) { write_encoded(n, s, FORMAT_UTF8, false); }
+void file_write_line(int n, text_view s, int format) { write_encoded(n, s, format, true); }
+
+// ---- Integers ----------------------------------------------------------------
+
+void file_write_int8(int n, int64_t v) { write_le(n, v, 1); }
+void file_write_int32(int n, int64_t v) { write_le(n, v, 4); }
+void file_write_int64(int n, int64_t v) { write_le(n, v, 8); }
+int64_t file_read_int8(int n) { return read_le(n, 1); }
+int64_t file_read_int32(int n) { return read_le(n, 4); }
+int64_t file_read_int64(int n) { return read_le(n, 8); }
+
+// ---- State -----------------------------------------------------------------------
+
+int64_t file_length(int n) {
+  file_slot* f = find_file(n);
+  if (!f) return -1;
+  f->flush();
+  struct stat st;
+  if (::fstat(f->fd, &st) != 0) return -1;
+  return st.st_size;
+}
+
+int64_t file_position(int n) {
+  file_slot* f = find_file(n);
+  return f ? f->position() : 0;
+}
+
+int file_at_end(int n) {
+  file_slot* f = find_file(n);
+  if (!f) return 1;
+  f->prepare_read();
+  return f->ensure(1) ? 0 : 1;
+}
+
+int file_is_open(int n) { return find_file(n) ? 1 : 0; }
+
+// ---- By path -------------------------------------------------------------------
+
+int64_t file_size_by_path(text_view path) {
+  std::string p = to_utf8(path);
+  struct stat st;
+  if (p.empty() || ::stat(p.c_str(), &st) != 0) return -1;
+  if (S_ISDIR(st.st_mode)) return -2;
+  return st.st_size;
+}
+
+int file_delete(text_view path) {
+  std::string p = to_utf8(path);
+  return !p.empty() && ::unlink(p.c_str()) == 0 ? 1 : 0;
+}
+
+int file_rename(text_view from, text_view to) {
+  std::string a = to_utf8(from), b = to_utf8(to);
+  return !a.empty() && !b.empty() && ::rename(a.c_str(), b.c_str()) == 0 ? 1 : 0;
+}
+
+int dir_create(text_view path) {
+  std::string p = to_utf8(path);
+  return !p.empty() && ::mkdir(p.c_str(), 0700) == 0 ? 1 : 0;
+}
+
+// ---- Listings --------------------------------------------------------------------
+
+namespace {
+
+struct listing {
+  DIR* dir = nullptr;
+  std::string folder;  // with a trailing "/"
+  std::string pattern;
+  std::string name;
+  int type = 0;
+  int64_t size = 0;
+  bool have_entry = false;
+  bool stat_done = false;
+
+  listing() = default;
+  listing(const listing&) = delete;
+  listing& operator=(const listing&) = delete;
+  ~listing() {
+    if (dir) ::closedir(dir);
+  }
+
+  void look_up() {
+    if (stat_done) return;
+    stat_done = true;
+    struct stat st;
+    if (::stat((folder + name).c_str(), &st) != 0) {
+      type = 0;
+      size = 0;
+    } else if (S_ISDIR(st.st_mode)) {
+      type = 2;
+      size = -2;
+    } else {
+      type = S_ISREG(st.st_mode) ? 1 : 0;
+      size = st.st_size;
+    }
+  }
+};
+
+std::unordered_map<int, std::unique_ptr<listing>>& listings() {
+  static std::unordered_map<int, std::unique_ptr<listing>> all;
+  return all;
+}
+
+listing* find_listing(int n) {
+  auto it = listings().find(n);
+  return it == listings().end() || !it->second->have_entry ? nullptr : it->second.get();
+}
+
+}  // namespace
+
+int dir_open_listing(int n, text_view directory, text_view wildcard) {
+  dir_close_listing(n);
+  std::string folder = to_utf8(directory);
+  if (folder.empty()) folder = ".";
+  DIR* dir = ::opendir(folder.c_str());
+  if (!dir) return 0;
+  auto l = std::make_unique<listing>();
+  l->dir = dir;
+  if (folder.back() != '/') folder += '/';
+  l->folder = folder;
+  l->pattern = wildcard.empty() ? std::string("*") : to_utf8(wildcard);
+  listings()[n] = std::move(l);
+  return 1;
+}
+
+int dir_next_entry(int n) {
+  auto it = listings().find(n);
+  if (it == listings().end() || !it->second->dir) return 0;
+  listing& l = *it->second;
+  l.have_entry = false;
+  while (struct dirent* e = ::readdir(l.dir)) {
+    if (::fnmatch(l.pattern.c_str(), e->d_name, 0) != 0) continue;
+    l.name = e->d_name;
+    l.have_entry = true;
+    l.stat_done = false;
+    if (e->d_type == DT_DIR) {
+      l.type = 2;
+      l.size = -2;
+      l.stat_done = true;
+    }
+    return 1;
+  }
+  return 0;
+}
+
+text_t dir_entry_name(int n) {
+  listing* l = find_listing(n);
+  return l ? from_utf8(l->name) : text_t();
+}
+
+int dir_entry_type(int n) {
+  listing* l = find_listing(n);
+  if (!l) return 0;
+  l->look_up();
+  return l->type;
+}
+
+int64_t dir_entry_size(int n) {
+  listing* l = find_listing(n);
+  if (!l) return 0;
+  l->look_up();
+  return l->size;
+}
+
+void dir_close_listing(int n) {
+  if (n == -1) {
+    listings().clear();
+  } else {
+    listings().erase(n);
+  }
+}
+
+// ---- Paths -------------------------------------------------------------------------
+
+text_t program_executable_path() {
+  std::string buf(PATH_MAX, '\0');
+  ssize_t got = ::readlink("/proc/self/exe", buf.data(), buf.size());
+  if (got > 0 && static_cast<size_t>(got) < buf.size()) return from_utf8(std::string_view(buf.data(), static_cast<size_t>(got)));
+  // Else the first command-line argument.
+  int fd = ::open("/proc/self/cmdline", O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return text_t();
+  got = read_some(fd, buf.data(), buf.size());
+  ::close(fd);
+  if (got <= 0) return text_t();
+  return from_utf8(std::string_view(buf.data(), static_cast<size_t>(got)));  // stops at the first zero
+}
+
+text_t dir_current() {
+  std::string buf(PATH_MAX, '\0');
+  if (!::getcwd(buf.data(), buf.size())) return text_t();
+  std::string cwd(buf.c_str());
+  if (cwd.empty() || cwd.back() != '/') cwd += '/';
+  return from_utf8(cwd);
+}
+
+text_t dir_temporary() { return u"/tmp/"; }
