@@ -1,0 +1,89 @@
+// The dictionary document and its files: a .dic word list with the .aff of
+// the same name beside it.
+//
+// .dic as written: UTF-8 byte-order mark, the entry count and LF, then each
+// entry with its first LF turned into TAB, each followed by LF. As read: the
+// byte-order mark decides the format (none: UTF-8 when the bytes are valid
+// UTF-8, else one byte per character); lines end at LF, CR or CR LF; the
+// count line is skipped and never checked; at least one line after it is
+// read. .aff: read whole with its line ends made LF; written with a UTF-8
+// byte-order mark, exactly as the text stands.
+//
+// Loading and saving never leave a half state: a load fills new state and
+// replaces the document only when it succeeded; a save writes both files
+// beside their targets and replaces them only when every write succeeded.
+// Questions and boxes belong to the window functions over this core.
+#pragma once
+
+#include "common/list_document.h"
+#include "common/long_job.h"
+#include "common/text.h"
+
+#include <cstdint>
+#include <functional>
+
+// The open dictionary: its entries and the .aff text shown in the .aff editor.
+struct dictionary_document_record {
+  list_document list;
+  text_t aff_text;
+};
+extern dictionary_document_record dictionary_document;
+
+// Every change of the dictionary's entry count goes through this, so the
+// views paging the dictionary (the Dictionary and Hyphenation lists) follow.
+// It runs dictionary_document.list.on_count_changed, which the window sets.
+void dictionary_count_changed();
+
+// The .aff beside a .dic: the extension after the last "." of the file name
+// replaced by ".aff" (".aff" appended when there is none). One rule for
+// loading and saving, so a save writes the files that were loaded.
+text_t dictionary_aff_path(text_view dic_path);
+
+enum class dic_file_status : int {
+  ok = 0,
+  aborted,        // Escape confirmed: nothing changed
+  aff_not_found,  // the .aff is missing, empty or a folder
+  dic_not_found,
+  read_failed,    // a file could not be opened or read
+  no_words,       // nothing to save
+  aff_empty,
+  write_failed,   // a file could not be written: the old files stay
+};
+
+struct dic_file_result {
+  dic_file_status status = dic_file_status::ok;
+  int64_t aff_size = 0;   // bytes
+  int64_t dic_size = 0;
+  int64_t entries = 0;
+  int64_t elapsed_ms = 0;
+  text_t status_text;     // for field 0 of the status bar
+  text_t message;         // for a box ("" when none): see dic_file_message_title
+  text_t failed_path;     // the file that could not be read or written
+};
+
+// Title of the box for a result's message: "Error!" or "Warning!".
+text_t dic_file_message_title(dic_file_status status);
+// "(aff:2.0 kB)+(dic:1.5 MB)": the sizes of the status texts.
+text_t dictionary_sizes_text(int64_t aff_size, int64_t dic_size);
+
+// Before anything is asked: the .aff first, then the .dic must have a size
+// above 0. ok, aff_not_found or dic_not_found (with message and status text).
+dic_file_result check_dictionary_pair(text_view dic_path);
+
+// Reads the pair under a long job "Loading Dictionary... <ESC> to abort."
+// with the .dic's bytes as its progress. On success doc gets the entries
+// (marks cleared, nothing selected, not changed, history emptied, path set)
+// and aff_text the .aff text; otherwise both are left as they were.
+// on_tick gets the number of entries read so far.
+dic_file_result load_dictionary_pair(text_view dic_path, long_job_host& host, list_document& doc,
+                                     text_t& aff_text,
+                                     const std::function<void(int64_t)>& on_tick = {});
+
+// The refusals before the save target is asked for: no_words, aff_empty or ok.
+dic_file_result check_dictionary_save(const list_document& doc, text_view aff_text);
+
+// Writes the .aff and then the .dic beside dic_target under a long job, and
+// replaces both files only when every write succeeded; Escape or a failure
+// keeps the old pair. On success doc.changed is cleared and doc.path set.
+dic_file_result save_dictionary_pair(text_view dic_target, list_document& doc, text_view aff_text,
+                                     long_job_host& host);

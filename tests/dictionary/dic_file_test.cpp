@@ -1,0 +1,330 @@
+#include "dictionary/dic_file.h"
+
+#include "common/long_job.h"
+
+#include <gtest/gtest.h>
+
+#include <dirent.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <functional>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string kBom = "\xEF\xBB\xBF";
+
+std::string read_bytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+void write_bytes(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::vector<std::string> folder_names(const std::string& dir) {
+  std::vector<std::string> names;
+  if (DIR* d = opendir(dir.c_str())) {
+    while (dirent* e = readdir(d)) {
+      std::string n = e->d_name;
+      if (n != "." && n != "..") names.push_back(n);
+    }
+    closedir(d);
+  }
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+class DicFileTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char tmpl[] = "/tmp/vx_dic_test_XXXXXX";
+    ASSERT_NE(mkdtemp(tmpl), nullptr);
+    dir_ = tmpl;
+  }
+  void TearDown() override {
+    chmod(dir_.c_str(), 0700);
+    std::string cmd = "rm -rf '" + dir_ + "'";
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+  }
+  std::string path(const std::string& name) const { return dir_ + "/" + name; }
+  void write_pair(const std::string& stem, const std::string& dic, const std::string& aff) {
+    write_bytes(path(stem + ".dic"), dic);
+    write_bytes(path(stem + ".aff"), aff);
+  }
+  std::string dir_;
+  headless_long_job_host host_;
+};
+
+std::vector<std::string> utf8_entries(const list_document& doc) {
+  std::vector<std::string> out;
+  for (const text_t& e : doc.entries) out.push_back(to_utf8(e));
+  return out;
+}
+
+std::string utf16le(const std::u16string& s) {
+  std::string out = "\xFF\xFE";
+  for (char16_t u : s) {
+    out.push_back(static_cast<char>(u & 0xFF));
+    out.push_back(static_cast<char>(u >> 8));
+  }
+  return out;
+}
+
+struct dic_case {
+  const char* name;
+  std::string file;                  // .dic bytes as found
+  std::vector<std::string> entries;  // entries in memory (UTF-8 here)
+  std::string saved;                 // .dic bytes after the BOM as written
+};
+
+TEST_F(DicFileTest, RoundTripByteTable) {
+  const dic_case cases[] = {
+      {"two tabs", "1\ncat/SM\tpo:noun\tis:pl\n", {"cat/SM\npo:noun\tis:pl"}, "1\ncat/SM\tpo:noun\tis:pl\n"},
+      {"crlf", "2\r\na\r\nb/X\r\n", {"a", "b/X"}, "2\na\nb/X\n"},
+      {"lone cr", "2\ra\rb", {"a", "b"}, "2\na\nb\n"},
+      {"no final lf", "2\na\nb", {"a", "b"}, "2\na\nb\n"},
+      {"trailing blank line", "2\na\nb\n\n", {"a", "b", ""}, "3\na\nb\n\n"},
+      {"count line only", "1\n", {""}, "1\n\n"},
+      {"count without lf", "7", {""}, "1\n\n"},
+      {"wrong count", "9\na\nb\n", {"a", "b"}, "2\na\nb\n"},
+      {"utf-8 without bom", "2\nStra\xc3\x9f" "e/N\n\xc3\xa9t\xc3\xa9\tpo:nom\n",
+       {"Stra\xc3\x9f" "e/N", "\xc3\xa9t\xc3\xa9\npo:nom"}, "2\nStra\xc3\x9f" "e/N\n\xc3\xa9t\xc3\xa9\tpo:nom\n"},
+      {"utf-8 with bom", kBom + "2\nna\xc3\xafve\nx\n", {"na\xc3\xafve", "x"}, "2\nna\xc3\xafve\nx\n"},
+      {"one byte per character", "1\ncaf\xe9/S\n", {"caf\xc3\xa9/S"}, "1\ncaf\xc3\xa9/S\n"},
+      {"utf-16le with bom", utf16le(u"2\r\n\u00e9t\u00e9\tpo:n\r\n\u20ac/X\r\n"),
+       {"\xc3\xa9t\xc3\xa9\npo:n", "\xe2\x82\xac/X"}, "2\n\xc3\xa9t\xc3\xa9\tpo:n\n\xe2\x82\xac/X\n"},
+      {"escaped slash and semicolon", "1\nand\\/or/A;B\n", {"and\\/or/A;B"}, "1\nand\\/or/A;B\n"},
+  };
+  for (const dic_case& c : cases) {
+    write_pair("d", c.file, "SET UTF-8\n");
+    list_document doc;
+    text_t aff;
+    dic_file_result r = load_dictionary_pair(T(path("d.dic").c_str()), host_, doc, aff);
+    ASSERT_EQ(r.status, dic_file_status::ok) << c.name;
+    EXPECT_EQ(utf8_entries(doc), c.entries) << c.name;
+    EXPECT_EQ(r.dic_size, static_cast<int64_t>(c.file.size())) << c.name;
+    doc.changed = true;
+    dic_file_result s = save_dictionary_pair(T(path("out.dic").c_str()), doc, aff, host_);
+    ASSERT_EQ(s.status, dic_file_status::ok) << c.name;
+    EXPECT_EQ(read_bytes(path("out.dic")), kBom + c.saved) << c.name;
+    EXPECT_EQ(s.dic_size, static_cast<int64_t>(kBom.size() + c.saved.size())) << c.name;
+    EXPECT_FALSE(doc.changed) << c.name;
+  }
+}
+
+TEST_F(DicFileTest, AffIsReadWholeWithLineEndsNormalisedAndWrittenAsItStands) {
+  write_pair("d", "1\nw\n", "SET UTF-8\r\nTRY \xc3\xa9\rKEY x");  // no final line end
+  list_document doc;
+  text_t aff;
+  ASSERT_EQ(load_dictionary_pair(T(path("d.dic").c_str()), host_, doc, aff).status, dic_file_status::ok);
+  EXPECT_EQ(aff, T("SET UTF-8\nTRY \xc3\xa9\nKEY x"));
+  aff += T("\r\nWORDCHARS x");  // an edit with a CR LF
+  ASSERT_EQ(save_dictionary_pair(T(path("d.dic").c_str()), doc, aff, host_).status, dic_file_status::ok);
+  EXPECT_EQ(read_bytes(path("d.aff")), kBom + "SET UTF-8\nTRY \xc3\xa9\nKEY x\nWORDCHARS x");
+}
+
+TEST_F(DicFileTest, LoadReplacesTheDocumentAndReportsSizes) {
+  write_pair("d", "3\na\nb\nc\n", std::string(2048, 'x'));
+  list_document doc;
+  doc.replace_all({T("old")}, T("/old.dic"));
+  doc.selected = 0;
+  doc.first_row = 5;
+  doc.changed = true;
+  doc.save_undo();
+  text_t aff;
+  host_.tick_every = 2;
+  int64_t last_ticked = -1;
+  dic_file_result r = load_dictionary_pair(T(path("d.dic").c_str()), host_, doc, aff,
+                                           [&](int64_t n) { last_ticked = n; });
+  ASSERT_EQ(r.status, dic_file_status::ok);
+  EXPECT_EQ(r.entries, 3);
+  EXPECT_EQ(last_ticked, 2);  // ticks see the entries read so far
+  EXPECT_EQ(doc.count(), 3);
+  EXPECT_EQ(doc.checked.size(), 3u);
+  EXPECT_EQ(doc.selected, -1);
+  EXPECT_EQ(doc.first_row, 0);
+  EXPECT_FALSE(doc.changed);
+  EXPECT_FALSE(doc.undo_available);
+  EXPECT_EQ(doc.path, T(path("d.dic").c_str()));
+  EXPECT_EQ(to_utf8(r.status_text).rfind("OK. (aff:2.0 kB)+(dic:8 bytes) \xe2\x8c\x9a" "00m00s", 0), 0u);
+  EXPECT_EQ(host_.status, r.status_text);
+  EXPECT_FALSE(host_.running);
+  EXPECT_EQ(host_.total, 8);
+}
+
+TEST_F(DicFileTest, MissingFilesAreRefusedAffFirst) {
+  list_document doc;
+  text_t aff;
+  EXPECT_EQ(load_dictionary_pair(T(path("none.dic").c_str()), host_, doc, aff).status,
+            dic_file_status::aff_not_found);
+  write_bytes(path("e.dic"), "1\na\n");
+  write_bytes(path("e.aff"), "");  // empty counts as not found
+  dic_file_result r = load_dictionary_pair(T(path("e.dic").c_str()), host_, doc, aff);
+  EXPECT_EQ(r.status, dic_file_status::aff_not_found);
+  EXPECT_EQ(r.message, T(".AFF file Not found."));
+  EXPECT_EQ(r.status_text, T("File not found."));
+  write_bytes(path("f.aff"), "SET UTF-8\n");
+  r = load_dictionary_pair(T(path("f.dic").c_str()), host_, doc, aff);
+  EXPECT_EQ(r.status, dic_file_status::dic_not_found);
+  EXPECT_EQ(r.message, T(".DIC file Not found."));
+  // An upper-case DIC finds the lower-case aff.
+  write_bytes(path("U.DIC"), "1\nw\n");
+  write_bytes(path("U.aff"), "SET UTF-8\n");
+  EXPECT_EQ(load_dictionary_pair(T(path("U.DIC").c_str()), host_, doc, aff).status, dic_file_status::ok);
+  EXPECT_EQ(host_.starts, 1);  // refusals start no job
+}
+
+TEST(DicFilePaths, AffPathTable) {
+  const std::pair<const char*, const char*> cases[] = {
+      {"/a/en_US.dic", "/a/en_US.aff"}, {"/a/X.DIC", "/a/X.aff"},   {"/a/x.y.dic", "/a/x.y.aff"},
+      {"/a.b/words", "/a.b/words.aff"}, {"/a/.dic", "/a/.dic.aff"}, {"rel.dic", "rel.aff"},
+  };
+  for (const auto& [dic, aff] : cases) EXPECT_EQ(dictionary_aff_path(T(dic)), T(aff)) << dic;
+}
+
+// An aborted load leaves the previous document, path, flag and history.
+TEST_F(DicFileTest, AbortedLoadKeepsThePreviousDictionary) {
+  write_pair("d", "5\na\nb\nc\nd\ne\n", "SET UTF-8\n");
+  list_document doc;
+  doc.replace_all({T("x"), T("y")}, T("/prev.dic"));
+  doc.selected = 1;
+  doc.delete_selected();  // changed, Undo available
+  text_t aff = T("PREV");
+  host_.escape_at_poll = 3;
+  host_.abort_answer = 6;
+  dic_file_result r = load_dictionary_pair(T(path("d.dic").c_str()), host_, doc, aff);
+  EXPECT_EQ(r.status, dic_file_status::aborted);
+  EXPECT_EQ(r.status_text, T("Aborted."));
+  EXPECT_EQ(host_.status, T("Aborted."));
+  EXPECT_FALSE(host_.running);
+  EXPECT_EQ(utf8_entries(doc), std::vector<std::string>{"x"});
+  EXPECT_EQ(doc.path, T("/prev.dic"));
+  EXPECT_TRUE(doc.changed);
+  EXPECT_TRUE(doc.undo_available);
+  EXPECT_EQ(aff, T("PREV"));
+  // Answering No goes on to the end.
+  host_.escape_at_poll = host_.polls + 2;
+  host_.abort_answer = 7;
+  EXPECT_EQ(load_dictionary_pair(T(path("d.dic").c_str()), host_, doc, aff).status, dic_file_status::ok);
+  EXPECT_EQ(doc.count(), 5);
+}
+
+TEST_F(DicFileTest, SaveRefusals) {
+  list_document doc;
+  dic_file_result r = save_dictionary_pair(T(path("x.dic").c_str()), doc, T("SET UTF-8"), host_);
+  EXPECT_EQ(r.status, dic_file_status::no_words);
+  EXPECT_EQ(r.message, T("No dictionary words found."));
+  EXPECT_EQ(dic_file_message_title(r.status), T("Warning!"));
+  doc.append(T("w"));
+  r = save_dictionary_pair(T(path("x.dic").c_str()), doc, T(""), host_);
+  EXPECT_EQ(r.status, dic_file_status::aff_empty);
+  EXPECT_EQ(r.message, T("The .AFF file is empty."));
+  EXPECT_TRUE(folder_names(dir_).empty());
+}
+
+// Escape during the save keeps the old pair and leaves no temporary behind.
+TEST_F(DicFileTest, AbortedSaveKeepsTheOldPair) {
+  write_pair("d", "2\nold1\nold2\n", "OLD AFF\n");
+  list_document doc;
+  doc.replace_all({T("n1"), T("n2"), T("n3")}, T(path("d.dic").c_str()));
+  doc.changed = true;
+  host_.escape_at_poll = 2;
+  dic_file_result r = save_dictionary_pair(T(path("d.dic").c_str()), doc, T("NEW AFF\n"), host_);
+  EXPECT_EQ(r.status, dic_file_status::aborted);
+  EXPECT_EQ(read_bytes(path("d.dic")), "2\nold1\nold2\n");
+  EXPECT_EQ(read_bytes(path("d.aff")), "OLD AFF\n");
+  EXPECT_EQ(folder_names(dir_), (std::vector<std::string>{"d.aff", "d.dic"}));
+  EXPECT_TRUE(doc.changed);
+  EXPECT_EQ(host_.status, T("Aborted."));
+  EXPECT_FALSE(host_.running);
+}
+
+// Runs check in a process that cannot write to a folder owned by root, or
+// in this one when it is not root; returns whether check held.
+bool run_without_write_access(const std::function<bool()>& check) {
+  if (geteuid() != 0) return check();
+  pid_t pid = fork();
+  if (pid == 0) {
+    bool ok = setgid(65534) == 0 && setuid(65534) == 0 && check();
+    _exit(ok ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST_F(DicFileTest, SaveIntoReadOnlyFolderKeepsOldFilesPathAndChangedFlag) {
+  write_pair("d", "1\nold\n", "OLD AFF\n");
+  chmod(path("d.dic").c_str(), 0644);
+  chmod(path("d.aff").c_str(), 0644);
+  ASSERT_EQ(chmod(dir_.c_str(), 0555), 0);
+  const text_t target = T(path("d.dic").c_str());
+  bool held = run_without_write_access([&] {
+    list_document doc;
+    doc.replace_all({T("new")}, T("/elsewhere/prev.dic"));
+    doc.changed = true;
+    headless_long_job_host host;
+    dic_file_result r = save_dictionary_pair(target, doc, T("NEW AFF"), host);
+    return r.status == dic_file_status::write_failed && doc.changed && doc.path == T("/elsewhere/prev.dic") &&
+           !r.failed_path.empty() && dic_file_message_title(r.status) == T("Error!") &&
+           to_utf8(r.message).find(to_utf8(r.failed_path)) != std::string::npos &&
+           host.status == T("Aborted.") && !host.running;
+  });
+  EXPECT_TRUE(held);
+  EXPECT_EQ(read_bytes(path("d.dic")), "1\nold\n");
+  EXPECT_EQ(read_bytes(path("d.aff")), "OLD AFF\n");
+  EXPECT_EQ(folder_names(dir_), (std::vector<std::string>{"d.aff", "d.dic"}));
+}
+
+TEST_F(DicFileTest, SaveReportsSizesAndSetsPath) {
+  list_document doc;
+  doc.replace_all({T("a"), T("b\nt")}, T(""));
+  doc.changed = true;
+  dic_file_result r = save_dictionary_pair(T(path("new.dic").c_str()), doc, T("SET UTF-8"), host_);
+  ASSERT_EQ(r.status, dic_file_status::ok);
+  EXPECT_EQ(read_bytes(path("new.aff")), kBom + "SET UTF-8");
+  EXPECT_EQ(read_bytes(path("new.dic")), kBom + "2\na\nb\tt\n");
+  EXPECT_EQ(doc.path, T(path("new.dic").c_str()));
+  EXPECT_FALSE(doc.changed);
+  EXPECT_EQ(to_utf8(r.status_text).rfind("OK. (aff:12 bytes)+(dic:11 bytes) \xe2\x8c\x9a", 0), 0u);
+}
+
+// Debian's dictionaries: loading and saving changes no entry, and a correct
+// UTF-8 file without a byte-order mark comes back byte for byte.
+TEST_F(DicFileTest, RealDictionariesRoundTrip) {
+  const char* stems[] = {"en_US", "fr", "de_DE"};
+  int tested = 0;
+  for (const char* stem : stems) {
+    std::string dic = std::string("/usr/share/hunspell/") + stem + ".dic";
+    if (access(dic.c_str(), R_OK) != 0) continue;
+    ++tested;
+    list_document doc;
+    text_t aff;
+    ASSERT_EQ(load_dictionary_pair(T(dic.c_str()), host_, doc, aff).status, dic_file_status::ok) << stem;
+    ASSERT_EQ(save_dictionary_pair(T(path("out.dic").c_str()), doc, aff, host_).status, dic_file_status::ok);
+    list_document again;
+    text_t aff_again;
+    ASSERT_EQ(load_dictionary_pair(T(path("out.dic").c_str()), host_, again, aff_again).status,
+              dic_file_status::ok);
+    EXPECT_TRUE(again.entries == doc.entries) << stem;
+    EXPECT_EQ(aff_again, aff) << stem;
+    // Past the count line the saved bytes are the original ones.
+    std::string original = read_bytes(dic);
+    std::string saved = read_bytes(path("out.dic"));
+    ASSERT_EQ(saved.rfind(kBom, 0), 0u);
+    EXPECT_TRUE(saved.substr(saved.find('\n')) == original.substr(original.find('\n'))) << stem;
+  }
+  if (tested == 0) GTEST_SKIP() << "no hunspell dictionaries installed";
+}
+
+}  // namespace
