@@ -5,6 +5,7 @@
 
 #include "common/text.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -15,10 +16,14 @@ class compiled_regex {
   // Compiles (or takes from the cache) the pattern; valid() is false when it
   // does not compile, and such a pattern never matches.
   explicit compiled_regex(std::string_view utf8_pattern);
+  // The same without dot-matches-newline when dot_matches_newline is false.
+  compiled_regex(std::string_view utf8_pattern, bool dot_matches_newline);
   bool valid() const { return code_ != nullptr; }
   // True when the expression matches anywhere in the UTF-8 subject.
   bool matches(std::string_view utf8_subject) const;
   bool matches(text_view subject) const;
+  // How many patterns were compiled in this process (cache hits excluded).
+  static int64_t compilations();
 
  private:
   std::shared_ptr<struct regex_code> code_;
