@@ -1,0 +1,145 @@
+#include "common/pack.h"
+
+#include "common/file.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <sys/time.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+
+namespace {
+
+class PackTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    char tmpl[] = "/tmp/vx_pack_test_XXXXXX";
+    ASSERT_NE(mkdtemp(tmpl), nullptr);
+    dir_ = tmpl;
+  }
+  void TearDown() override {
+    pack_close(1);
+    std::string cmd = "rm -rf '" + dir_ + "'";
+    ASSERT_EQ(system(cmd.c_str()), 0);
+  }
+  std::string path(const std::string& name) const { return dir_ + "/" + name; }
+  text_t tpath(const std::string& name) const { return from_utf8(path(name)); }
+  void write_bytes(const std::string& name, const std::string& bytes) const {
+    std::ofstream out(path(name), std::ios::binary);
+    out << bytes;
+  }
+  std::string read_bytes(const std::string& name) const {
+    std::ifstream in(path(name), std::ios::binary);
+    std::stringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  bool exists(const std::string& name) const { return access(path(name).c_str(), F_OK) == 0; }
+
+  std::string dir_;
+};
+
+struct Member {
+  std::string entry;
+  std::string bytes;
+  mode_t mode;
+};
+
+const Member members[] = {
+    {"kwx_version_id.txt", "41", 0644},
+    {"kwx4.prefs", "41\nwindow_resolution 1280x600\n", 0600},
+    {"Grüße böse.prefs", std::string("bin\0ary\xFF", 8), 0640},
+};
+
+TEST_F(PackTest, RoundTripKeepsNamesBytesTimeAndMode) {
+  const time_t stamp = 1600000000;
+  for (size_t i = 0; i < std::size(members); ++i) {
+    std::string source = "src" + std::to_string(i);
+    write_bytes(source, members[i].bytes);
+    chmod(path(source).c_str(), members[i].mode);
+    struct timeval times[2] = {{stamp, 0}, {stamp + static_cast<time_t>(i), 0}};
+    utimes(path(source).c_str(), times);
+  }
+  ASSERT_NE(pack_create(1, tpath("profile.kwx_profile"), 1, 0), 0);
+  for (size_t i = 0; i < std::size(members); ++i)
+    EXPECT_EQ(pack_add_file(1, tpath("src" + std::to_string(i)), from_utf8(members[i].entry)), 1);
+  EXPECT_EQ(pack_add_file(1, tpath("missing"), u"missing"), 0);
+  EXPECT_EQ(pack_close(1), 1);
+
+  // Stored, not compressed: each file's bytes stand in the archive as they are.
+  std::string archive = read_bytes("profile.kwx_profile");
+  for (const Member& m : members) {
+    EXPECT_NE(archive.find(m.bytes), std::string::npos) << m.entry;
+    EXPECT_NE(archive.find(m.entry), std::string::npos) << m.entry;
+  }
+
+  ASSERT_NE(pack_open(1, tpath("profile.kwx_profile"), 1), 0);
+  // Any order: the last entry first.
+  for (size_t k = std::size(members); k-- > 0;) {
+    const Member& m = members[k];
+    std::string out = "out" + std::to_string(k);
+    EXPECT_EQ(pack_extract_file(1, tpath(out), from_utf8(m.entry)), static_cast<int64_t>(m.bytes.size()));
+    EXPECT_EQ(read_bytes(out), m.bytes);
+    struct stat st;
+    ASSERT_EQ(stat(path(out).c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, m.mode) << m.entry;
+    EXPECT_EQ(st.st_mtime, stamp + static_cast<time_t>(k)) << m.entry;
+  }
+  EXPECT_EQ(pack_close(1), 1);
+}
+
+TEST_F(PackTest, EntriesAreFoundByTheirExactName) {
+  write_bytes("prefs", "41\n");
+  ASSERT_NE(pack_create(1, tpath("p.zip"), 1, 0), 0);
+  ASSERT_EQ(pack_add_file(1, tpath("prefs"), u"kwx4.prefs"), 1);
+  ASSERT_EQ(pack_close(1), 1);
+  ASSERT_NE(pack_open(1, tpath("p.zip"), 1), 0);
+  for (const char16_t* wrong : {u"KWX4.prefs", u"kwx4.pref", u"kwx4.prefs ", u"/kwx4.prefs", u""}) {
+    EXPECT_EQ(pack_extract_file(1, tpath("out"), wrong), -1);
+    EXPECT_FALSE(exists("out"));
+  }
+  EXPECT_EQ(pack_extract_file(1, tpath("out"), u"kwx4.prefs"), 3);
+}
+
+TEST_F(PackTest, ReplacesAnOldArchiveOnlyWhenFinished) {
+  write_bytes("p.zip", "old archive");
+  write_bytes("prefs", "41\n");
+  ASSERT_NE(pack_create(1, tpath("p.zip"), 1, 0), 0);
+  ASSERT_EQ(pack_add_file(1, tpath("prefs"), u"kwx4.prefs"), 1);
+  EXPECT_EQ(read_bytes("p.zip"), "old archive");
+  EXPECT_EQ(pack_close(1), 1);
+  EXPECT_NE(read_bytes("p.zip"), "old archive");
+  EXPECT_EQ(pack_create(1, tpath("no/folder/p.zip"), 1, 0), 0);
+  EXPECT_EQ(pack_add_file(1, tpath("prefs"), u"kwx4.prefs"), 0);
+}
+
+TEST_F(PackTest, ArchivesOfOnlyOneEntryAndBrokenOnes) {
+  write_bytes("version", "41");
+  ASSERT_NE(pack_create(1, tpath("one.zip"), 1, 0), 0);
+  ASSERT_EQ(pack_add_file(1, tpath("version"), u"kwx_version_id.txt"), 1);
+  ASSERT_EQ(pack_close(1), 1);
+
+  write_bytes("text.kwx_profile", "this is not a zip archive at all\n");
+  EXPECT_EQ(pack_open(1, tpath("text.kwx_profile"), 1), 0);
+  EXPECT_EQ(pack_extract_file(1, tpath("out"), u"kwx_version_id.txt"), -1);
+  EXPECT_EQ(pack_open(1, tpath("missing.zip"), 1), 0);
+
+  // A truncated archive never leaves a partly written destination.
+  std::string big;
+  for (int i = 0; i < 300000; ++i) big.push_back(static_cast<char>('a' + i % 26));
+  write_bytes("big", big);
+  ASSERT_NE(pack_create(1, tpath("big.zip"), 1, 0), 0);
+  ASSERT_EQ(pack_add_file(1, tpath("big"), u"big.txt"), 1);
+  ASSERT_EQ(pack_close(1), 1);
+  ASSERT_EQ(truncate(path("big.zip").c_str(), 150000), 0);
+  if (pack_open(1, tpath("big.zip"), 1)) {
+    EXPECT_EQ(pack_extract_file(1, tpath("out"), u"big.txt"), -1);
+  }
+  EXPECT_FALSE(exists("out"));
+}
+
+}  // namespace
