@@ -1,0 +1,147 @@
+#include "shell/about_window.h"
+
+#include "common/date_time.h"
+#include "gui/gui.h"
+#include "shell/identity.h"
+#include "shell/shell_ids.h"
+#include "shell/window_helpers.h"
+
+namespace {
+
+constexpr int NAME_CAPTION = 383, NAME_VALUE = 384, VERSION_CAPTION = 385, VERSION_VALUE = 386,
+              BETA_LABEL = 387, CORE_CAPTION = 388, CORE_VALUE = 389, RELEASED_CAPTION = 390,
+              RELEASED_VALUE = 391, RELEASE_NOTES_LINK = 392, ICON_CREDIT_IMAGE = 393,
+              ICON_CREDIT_LABEL = 394, ICON_CREDIT_BADGE = 395, CODE_CAPTION = 396, CODE_IMAGE = 397,
+              CODE_NAME = 398, CODE_MAIL_IMAGE = 399, CODE_MAIL_LINK = 400, LOGO_CAPTION = 401,
+              LOGO_IMAGE = 402, LOGO_NAME = 403, LOGO_MAIL_IMAGE = 404, LOGO_MAIL_LINK = 405,
+              LOGO = 406, WEBSITE_LINK = 407, COMPILER_FRAME = 408, COMPILER_IMAGE = 409,
+              COMPILER_BADGE = 410, COMPILER_TEXT = 411;
+
+const int caption_colour = color_rgb(41, 88, 139);
+
+bool is_link(int g) {
+  return g == RELEASE_NOTES_LINK || g == CODE_MAIL_LINK || g == LOGO_MAIL_LINK || g == WEBSITE_LINK;
+}
+
+void caption(int g, int x, int y, const text_t& text) {
+  gadget_create_label(g, x, y, 0, static_cast<int>(18), text);
+  gadget_set_font(g, font_description(FONT_ARIAL_BOLD));
+  gadget_set_color(g, COLOR_TEXT, caption_colour);
+  fit_gadget_to_content(g);
+}
+
+void value(int g, int x, int y, const text_t& text) {
+  gadget_create_label(g, x, y, 0, 18, text);
+  gadget_set_color(g, COLOR_TEXT, caption_colour);
+  fit_gadget_to_content(g);
+}
+
+void link(int g, int x, int y, const text_t& text, const text_t& tooltip) {
+  gadget_create_hyperlink(g, x, y, 0, 18, text, static_cast<int>(COLOUR_RED));
+  gadget_set_color(g, COLOR_TEXT, static_cast<int>(COLOUR_LINK));
+  gadget_set_tooltip(g, tooltip);
+  fit_gadget_to_content(g);
+}
+
+int right_of(int g) { return gadget_x(g) + gadget_width(g); }
+int bottom_of(int g) { return gadget_y(g) + gadget_height(g); }
+
+void build_about_gadgets() {
+  create_image_at(LOGO, 10, 10, IMAGE_LOGO, 0, u"");
+  link(WEBSITE_LINK, 10, bottom_of(LOGO) + 8, website_host, u"Visit the Website");
+
+  constexpr int caption_x = 25, value_x = 97, row = 24;
+  int y = bottom_of(WEBSITE_LINK) + 16;
+  caption(NAME_CAPTION, caption_x, y, u"Name:");
+  value(NAME_VALUE, value_x, y, program_name);
+  y += row;
+  caption(VERSION_CAPTION, caption_x, y, u"Version:");
+  value(VERSION_VALUE, value_x, y, program_version + u" build " + build_number);
+  gadget_create_label(BETA_LABEL, right_of(VERSION_VALUE), y, 0, 18, is_beta_build == 1 ? u" (beta)" : u"");
+  gadget_set_color(BETA_LABEL, COLOR_TEXT, static_cast<int>(COLOUR_RED));
+  fit_gadget_to_content(BETA_LABEL);
+  y += row;
+  caption(CORE_CAPTION, caption_x, y, u"Core:");
+  value(CORE_VALUE, value_x, y, u"64-bit Linux");
+  y += row;
+  caption(RELEASED_CAPTION, caption_x, y, u"Released:");
+  value(RELEASED_VALUE, value_x, y, release_date);
+  link(RELEASE_NOTES_LINK, value_x, bottom_of(RELEASED_VALUE) + 6, u"Release Notes", u"View Release Notes");
+
+  // Credits right of the logo.
+  constexpr int credits_x = 330;
+  caption(CODE_CAPTION, credits_x, 20, u"CODE");
+  create_image_at(CODE_IMAGE, credits_x, bottom_of(CODE_CAPTION) + 6, IMAGE_CODE_CREDIT, 0, u"");
+  value(CODE_NAME, right_of(CODE_IMAGE) + 10, gadget_y(CODE_IMAGE), u"Tavernel");
+  create_image_at(CODE_MAIL_IMAGE, right_of(CODE_IMAGE) + 10, bottom_of(CODE_NAME) + 4, IMAGE_MAIL, 0, u"");
+  link(CODE_MAIL_LINK, right_of(CODE_MAIL_IMAGE) + 4, gadget_y(CODE_MAIL_IMAGE), author_email, u"E-mail Tavernel");
+
+  caption(LOGO_CAPTION, credits_x, bottom_of(CODE_IMAGE) + 30, u"DESIGN LOGO");
+  create_image_at(LOGO_IMAGE, credits_x, bottom_of(LOGO_CAPTION) + 6, IMAGE_LOGO_CREDIT, 0, u"");
+  value(LOGO_NAME, right_of(LOGO_IMAGE) + 10, gadget_y(LOGO_IMAGE), u"Orlasquin");
+  create_image_at(LOGO_MAIL_IMAGE, right_of(LOGO_IMAGE) + 10, bottom_of(LOGO_NAME) + 4, IMAGE_MAIL, 0, u"");
+  link(LOGO_MAIL_LINK, right_of(LOGO_MAIL_IMAGE) + 4, gadget_y(LOGO_MAIL_IMAGE), logo_designer_email,
+       u"E-mail Orlasquin");
+
+  // The compiler box.
+  gadget_create_frame(COMPILER_FRAME, 690, 45, 560, 400, u"About Quenvar");
+  create_image_at(COMPILER_IMAGE, 710, 75, IMAGE_COMPILER, 0, u"");
+  create_image_at(COMPILER_BADGE, right_of(COMPILER_IMAGE) - image_width(IMAGE_COMPILER_BADGE),
+                  bottom_of(COMPILER_IMAGE) + 4, IMAGE_COMPILER_BADGE, 0, u"");
+  const text_t year = date_format(u"%yyyy", date_make(2025, 1, 1, 0, 0, 0));
+  gadget_create_label_ex(COMPILER_TEXT, 710, bottom_of(COMPILER_BADGE) + 12, 520, 150,
+                         u"\nCompiled using Quenvar " + toolkit_version + u" \u2014 " + toolkit_date + u"\n" +
+                             compiler_slogan + u"\n\n\u00A9 " + year + u" " + compiler_copyright_holder + u"\n" +
+                             compiler_website,
+                         LABEL_CENTER | LABEL_SUNKEN);
+  gadget_set_color(COMPILER_TEXT, COLOR_BACKGROUND, 0xFFFFFF);
+
+  // The icon credit at the bottom left.
+  create_image_at(ICON_CREDIT_IMAGE, 10, 533 - 34, IMAGE_INFORMATION, 0, u"");
+  gadget_create_label(ICON_CREDIT_LABEL, right_of(ICON_CREDIT_IMAGE) + 6, gadget_y(ICON_CREDIT_IMAGE), 0, 18,
+                      u"Icons: the Tango icon theme (public domain) and the program's own drawings.");
+  fit_gadget_to_content(ICON_CREDIT_LABEL);
+  create_image_right_of(ICON_CREDIT_BADGE, ICON_CREDIT_LABEL, IMAGE_ICON_CREDIT, 6, 0, u"");
+}
+
+}  // namespace
+
+text_t about_mail_link(const text_t& address) {
+  return u"mailto:" + address + u"?subject=" + program_name + u" " + program_version + u" build " + build_number;
+}
+
+text_t website_url() { return u"https://" + website_host; }
+text_t release_notes_url() { return website_url() + u"/#update"; }
+
+void show_about_window() {
+  if (!window_open(ABOUT_WINDOW, 0, 0, 1280, 533, u"About", TOOL_WINDOW_FLAGS, window_widget(MAIN_WINDOW))) {
+    message_box(u"Error!", u"Can't open a window.", MB_ICON_ERROR);
+    return;
+  }
+  window_set_disabled(MAIN_WINDOW, 1);
+  build_about_gadgets();
+  shortcut_add(ABOUT_WINDOW, KEY_ESCAPE, SHORTCUT_ESCAPE);
+  shortcut_add(ABOUT_WINDOW, KEY_RETURN, SHORTCUT_RETURN);
+
+  bool done = false;
+  while (!done) {
+    const int type = event_wait();
+    if (type <= 0 || event_get_window() != ABOUT_WINDOW) continue;
+    const int object = event_get_gadget();
+    if (type == EVENT_CLOSE) {
+      done = true;
+    } else if (type == EVENT_MENU) {
+      done = object == SHORTCUT_ESCAPE || object == SHORTCUT_RETURN;
+    } else if (type == EVENT_LEFT_CLICK) {
+      done = !is_link(object);
+    } else if (type == EVENT_GADGET && event_get_subtype() == SUBTYPE_CLICK) {
+      if (object == CODE_MAIL_LINK) open_with_desktop(about_mail_link(author_email));
+      if (object == LOGO_MAIL_LINK) open_with_desktop(about_mail_link(logo_designer_email));
+      if (object == WEBSITE_LINK) open_with_desktop(website_url());
+      if (object == RELEASE_NOTES_LINK) open_with_desktop(release_notes_url());
+    }
+  }
+  window_set_disabled(MAIN_WINDOW, 0);
+  window_close(ABOUT_WINDOW);
+  window_activate(MAIN_WINDOW);
+}

@@ -1,0 +1,3 @@
+#include "shell/main_loop.h"
+
+int main(int argc, char** argv) { return run_main_program(argc, argv); }

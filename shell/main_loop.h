@@ -1,0 +1,60 @@
+// Start-up, the main loop of window 0 and the few shell procedures every
+// part uses: the discard question, error and warning boxes, the icons.
+#pragma once
+
+#include "common/text.h"
+
+#include <functional>
+
+// The entry: locale, environment, GUI, start-up, the main loop, shutdown.
+// Returns the process's exit code (0 after a normal exit; 1 when no display
+// or no main window could be opened).
+int run_main_program(int argc, char** argv);
+
+// Start-up after the GUI layer is up, from the executable's path (its folder
+// is the base folder; the current folder when it has none). Returns 0 when
+// the main window could not be opened.
+int start_program(const text_t& executable_path);
+// Runs passes until exit_requested is 1 at the end of a pass.
+void run_main_loop();
+// One pass: refresh, wait for one event, hand it on.
+void run_main_loop_pass();
+// Unbinds the main window's callbacks and closes the GUI layer.
+void end_program();
+
+// The question before work could be lost: 1 to go on, 0 to stop. Without
+// changed documents it asks nothing and returns 1. Otherwise it lists them
+// ("  — Dictionary\n" ...) under "The following files have been changed:\n"
+// and ends with the question; only Yes goes on (a closed box keeps the work).
+int confirm_discard_changes(const text_t& question);
+// The changed documents, in the fixed order Dictionary, Thesaurus,
+// Hyphenation, Autocorrect. Each document's owner installs the test of its
+// changed flag (0..3 in that order); until then it counts as unchanged.
+void set_document_changed_test(int document, std::function<bool()> changed);
+text_t changed_documents_list();
+
+void show_error(const text_t& text);    // "Error!", error icon
+void show_warning(const text_t& text);  // "Warning!", warning icon
+
+// Decodes the icons the program carries into their image numbers; each
+// failing icon of the range 2..128 is reported with "Can't load image.".
+void load_embedded_images();
+
+// Widens the list's last column to the window width + 40 when narrower.
+void widen_last_list_column(int list);
+
+// The dispatchers of the main loop. Each acts only on its own event type
+// (menu items and shortcuts on type 1, gadgets on type 3) and runs the
+// command registered for the number (command_registry.h).
+void handle_main_menu_event(int type, int menu_id, int tab);
+void handle_shortcut_event(int type, int shortcut_id, int tab);
+void handle_main_gadget_event(int type, int tab, int gadget);
+void handle_list_gadget_event(int type, int gadget, int subtype);
+
+// The automatic update check at start-up (installed by the update check;
+// until then nothing runs). The check stores the time of the last check
+// itself, and only when the site answered.
+void set_update_check_runner(std::function<void(int automatic)> runner);
+// True when the record asks for automatic checks and the interval since
+// the stored last check has passed (reads settings/last_update_check.txt).
+bool automatic_update_check_due();

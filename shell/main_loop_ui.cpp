@@ -1,0 +1,303 @@
+#include "shell/main_loop.h"
+
+#include "common/date_time.h"
+#include "common/file.h"
+#include "gui/gui.h"
+#include "icons/icons.h"
+#include "shell/command_registry.h"
+#include "shell/desktop.h"
+#include "shell/last_update_check.h"
+#include "shell/main_window.h"
+#include "shell/preferences.h"
+#include "shell/preferences_window.h"
+#include "shell/recent_files_ui.h"
+#include "shell/settings_files.h"
+#include "shell/shell_ids.h"
+#include "shell/shell_state.h"
+
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+std::function<bool()> changed_tests[4];
+const char16_t* const changed_names[4] = {u"  \u2014 Dictionary\n", u"  \u2014 Thesaurus\n",
+                                          u"  \u2014 Hyphenation\n", u"  \u2014 Autocorrect\n"};
+
+std::function<void(int)>& update_check_runner() {
+  static std::function<void(int)> runner;
+  return runner;
+}
+
+constexpr int paged_lists[4] = {DICTIONARY_LIST, THESAURUS_LIST, HYPHENATION_LIST, AUTOCORRECT_LIST};
+constexpr int paged_scroll_bars[4] = {DICTIONARY_SCROLL, THESAURUS_SCROLL, HYPHENATION_SCROLL, AUTOCORRECT_SCROLL};
+constexpr int widened_lists[6] = {DICTIONARY_LIST, THESAURUS_LIST, HYPHENATION_LIST,
+                                  AUTOCORRECT_LIST, AUTOTEXT_LIST,  GRAMMAR_LIST};
+
+bool is_popup_list(int g) { return g == DICTIONARY_LIST || g == THESAURUS_LIST || g == AUTOCORRECT_LIST; }
+
+int ignore_list_event() { return 0; }
+
+int on_list_scroll() {
+  command_event e;
+  e.type = EVENT_GADGET;
+  e.id = event_get_gadget();
+  e.tab = gadget_get_state(MAIN_TAB_PANEL);
+  run_event_hook(event_hook::list_scroll, e);
+  return 0;
+}
+
+void bind_list_callbacks() {
+  for (int bar : paged_scroll_bars) gadget_bind_event_any(bar, on_list_scroll);
+  for (int list : paged_lists) gadget_bind_event_any(list, ignore_list_event);
+}
+
+void unbind_list_callbacks() {
+  for (int bar : paged_scroll_bars) gadget_unbind_event_any(bar, on_list_scroll);
+  for (int list : paged_lists) gadget_unbind_event_any(list, ignore_list_event);
+}
+
+void load_fonts() {
+  if (!font_load(FONT_ARIAL, u"Arial", 10, 0)) show_error(u"Can't load Arial font.");
+  if (!font_load(FONT_ARIAL_BOLD, u"Arial", 10, FONT_BOLD)) show_error(u"Can't load Arial font.");
+  if (!font_load(FONT_LANGUAGE, prefs_record.font_for_language,
+                 static_cast<int>(string_to_int(prefs_record.font_for_language_size)),
+                 static_cast<int>(prefs_record.font_for_language_style))) {
+    show_error(u"Can't load " + prefs_record.font_for_language + u" font.");
+  }
+  gadget_set_font(-1, font_description(FONT_ARIAL));
+}
+
+// The refresh before each wait.
+void refresh_before_wait() {
+  run_pass_refresh(pass_stage::control_states);
+  refresh_recent_files_menu();
+  for (int list : widened_lists) widen_last_list_column(list);
+  run_pass_refresh(pass_stage::tab_labels);
+  for (int bar : paged_scroll_bars) {
+    if (gadget_get_attribute(bar, ATTR_PAGE_LENGTH) != visible_rows) {
+      gadget_set_attribute(bar, ATTR_PAGE_LENGTH, static_cast<int>(visible_rows));
+    }
+  }
+}
+
+void handle_popup_menus(const command_event& e) {
+  if (e.type == EVENT_GADGET && e.subtype == SUBTYPE_RIGHT_CLICK) {
+    if (is_popup_list(e.id)) {
+      menu_popup(POPUP_LIST_MENU, window_widget(MAIN_WINDOW));
+      popup_owner_gadget = e.id;
+    } else if (e.id == HYPHENATION_RESULTS) {
+      menu_popup(POPUP_HYPHENATION_MENU, window_widget(MAIN_WINDOW));
+      popup_owner_gadget = HYPHENATION_RESULTS;
+    }
+    return;
+  }
+  if (e.type != EVENT_MENU) return;
+  if (e.id >= POPUP_EDIT && e.id <= POPUP_DELETE_CURRENT) {
+    const int owner = popup_owner_gadget;
+    popup_owner_gadget = 0;
+    if (!is_popup_list(owner) || e.id == POPUP_EXTRACT_PFX || e.id == POPUP_EXTRACT_ALL) return;
+    command_event item = e;
+    item.owner = owner;
+    run_command(command_kind::popup_item, e.id, item);
+  } else if (e.id >= POPUP_COPY_WORD && e.id <= POPUP_COPY_WORD_AND_RULE) {
+    command_event item = e;
+    item.owner = HYPHENATION_RESULTS;
+    popup_owner_gadget = 0;
+    run_command(command_kind::popup_item, e.id, item);
+  }
+}
+
+// The Dictionary tab's own handling: the .aff editor takes the list keys
+// while it has the focus; any other gadget gives them back to the list.
+void handle_dictionary_tab(const command_event& e) {
+  if (gadget_get_state(MAIN_TAB_PANEL) != TAB_DICTIONARY) return;
+  if (e.type == EVENT_GADGET) {
+    if (e.id == AFF_EDITOR) {
+      if (e.subtype == SUBTYPE_FOCUS_IN && list_shortcuts_active) remove_list_shortcuts();
+    } else if (!list_shortcuts_active) {
+      install_list_shortcuts();
+    }
+  }
+  run_event_hook(event_hook::dictionary_tab, e);
+}
+
+}  // namespace
+
+// ---- Shell procedures -------------------------------------------------------------------------
+
+void set_document_changed_test(int document, std::function<bool()> changed) {
+  if (document >= 0 && document < 4) changed_tests[document] = std::move(changed);
+}
+
+text_t changed_documents_list() {
+  text_t list;
+  for (int d = 0; d < 4; ++d) {
+    if (changed_tests[d] && changed_tests[d]()) list += changed_names[d];
+  }
+  return list;
+}
+
+int confirm_discard_changes(const text_t& question) {
+  const text_t list = changed_documents_list();
+  if (list.empty()) return 1;
+  const int answer = message_box(u"Warning!", u"The following files have been changed:\n" + list + u"\n" + question,
+                                 MB_YES_NO | MB_ICON_INFORMATION);
+  return answer == MB_ANSWER_YES ? 1 : 0;
+}
+
+void show_error(const text_t& text) { message_box(u"Error!", text, MB_ICON_ERROR); }
+void show_warning(const text_t& text) { message_box(u"Warning!", text, MB_ICON_WARNING); }
+
+void load_embedded_images() {
+  for (const embedded_icon& icon : embedded_icon_table()) {
+    const bool loaded = image_load_from_memory(icon.number, icon.data, icon.size) != 0;
+    if (!loaded && icon.number < IMAGE_AFF_AID_FIRST) message_box(u"Error", u"Can't load image.", MB_ICON_ERROR);
+  }
+}
+
+void widen_last_list_column(int list) {
+  const int columns = gadget_get_attribute(list, ATTR_COLUMN_COUNT);
+  if (columns < 1) return;
+  const int wanted = window_width(MAIN_WINDOW) + 40;
+  if (gadget_get_item_attribute(list, columns - 1, ITEM_ATTR_COLUMN_WIDTH) < wanted) {
+    gadget_set_item_attribute(list, columns - 1, ITEM_ATTR_COLUMN_WIDTH, wanted);
+  }
+}
+
+// ---- Dispatchers --------------------------------------------------------------------------------
+
+void handle_main_menu_event(int type, int menu_id, int tab) {
+  if (type != EVENT_MENU || menu_id < MENU_OPEN || menu_id > MENU_RECENT_CLEAR) return;
+  command_event e;
+  e.type = type;
+  e.id = menu_id;
+  e.tab = tab;
+  run_command(command_kind::menu_item, menu_id, e);
+}
+
+void handle_shortcut_event(int type, int shortcut_id, int tab) {
+  if (type != EVENT_MENU || shortcut_id < SHORTCUT_DELETE || shortcut_id > SHORTCUT_HELP) return;
+  command_event e;
+  e.type = type;
+  e.id = shortcut_id;
+  e.tab = tab;
+  run_command(command_kind::shortcut, shortcut_id, e);
+}
+
+void handle_main_gadget_event(int type, int tab, int gadget) {
+  if (type != EVENT_GADGET) return;
+  command_event e;
+  e.type = type;
+  e.id = gadget;
+  e.tab = tab;
+  e.subtype = event_get_subtype();
+  run_command(command_kind::gadget, gadget, e);
+}
+
+void handle_list_gadget_event(int type, int gadget, int subtype) {
+  if (type != EVENT_GADGET) return;
+  command_event e;
+  e.type = type;
+  e.id = gadget;
+  e.tab = gadget_get_state(MAIN_TAB_PANEL);
+  e.subtype = subtype;
+  run_command(command_kind::list_event, gadget, e);
+}
+
+// ---- Update check at start-up ---------------------------------------------------------------------
+
+void set_update_check_runner(std::function<void(int automatic)> runner) { update_check_runner() = std::move(runner); }
+
+bool automatic_update_check_due() {
+  if (!prefs_file_loaded || prefs_record.check_for_updates == u"manual") return false;
+  load_last_update_check();
+  last_update_check = prefs_record.last_check_updates_time;
+  update_check_interval = update_interval_seconds(prefs_record.check_for_updates);
+  return update_check_due(prefs_record.check_for_updates, date_now(), last_update_check);
+}
+
+// ---- Start-up, loop, shutdown -----------------------------------------------------------------------
+
+int start_program(const text_t& executable_path) {
+  find_base_folder_and_settings(executable_path, dir_current());
+  set_default_preferences();
+  reset_settings_globals();
+  prefs_file_loaded = 0;
+  load_fonts();
+  load_embedded_images();
+  prefs_file_loaded = load_settings_files();
+  update_recent_files(u"");
+  if (!build_main_window()) return 0;
+  run_preferences_gate();
+  if (automatic_update_check_due() && update_check_runner()) update_check_runner()(1);
+  bind_list_callbacks();
+  exit_requested = 0;
+  popup_owner_gadget = 0;
+  return 1;
+}
+
+void run_main_loop_pass() {
+  refresh_before_wait();
+  const int type = event_wait();
+  last_event = type;
+  current_tab = gadget_get_state(MAIN_TAB_PANEL);
+  // A fetch that found nothing leaves the accessors on the previous event:
+  // nothing below may act on them.
+  if (type <= 0) return;
+  last_event_menu = event_get_menu_item();
+  last_event_gadget = event_get_gadget();
+  last_event_type = event_get_subtype();
+
+  command_event e;
+  e.type = type;
+  e.id = last_event_gadget;
+  e.tab = current_tab;
+  e.subtype = last_event_type;
+
+  if (type == EVENT_GADGET) run_event_hook(event_hook::selection_sync, e);
+  if (type == EVENT_CLOSE && event_get_window() == MAIN_WINDOW) {
+    exit_requested = confirm_discard_changes(u"Really exit?");
+  }
+  handle_main_menu_event(type, last_event_menu, current_tab);
+  handle_shortcut_event(type, last_event_menu, current_tab);
+  handle_main_gadget_event(type, current_tab, last_event_gadget);
+  handle_popup_menus(e);
+  handle_list_gadget_event(type, last_event_gadget, last_event_type);
+  handle_dictionary_tab(e);
+  run_event_hook(event_hook::thesaurus_tab, e);
+  run_event_hook(event_hook::hyphenation_tab, e);
+  run_event_hook(event_hook::autocorrect_tab, e);
+}
+
+void run_main_loop() {
+  do {
+    run_main_loop_pass();
+  } while (exit_requested != 1);
+}
+
+void end_program() {
+  unbind_list_callbacks();
+  gui_shutdown();
+}
+
+int run_main_program(int argc, char** argv) {
+  // The user's locale, but "." as the decimal point in every number.
+  std::setlocale(LC_ALL, "");
+  std::setlocale(LC_NUMERIC, "C");
+  setenv("GDK_BACKEND", "x11", 1);
+  setenv("WEBKIT_DMABUF_RENDERER_DISABLE_GBM", "1", 1);
+  setenv("WEBKIT_DISABLE_DMABUF_RENDERER", "1", 1);
+  if (!gui_init(&argc, &argv)) {
+    std::fprintf(stderr, "Vocabrix: cannot open the display.\n");
+    return 1;
+  }
+  if (!start_program(program_executable_path())) {
+    gui_shutdown();
+    return 1;
+  }
+  run_main_loop();
+  end_program();
+  return 0;
+}

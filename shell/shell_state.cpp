@@ -1,0 +1,26 @@
+#include "shell/shell_state.h"
+
+#include "common/file.h"
+
+text_t base_folder;
+int prefs_file_loaded = 0;
+int64_t update_check_interval = 0;
+
+int last_event = 0;
+int last_event_menu = 0;
+int last_event_gadget = 0;
+int last_event_type = 0;
+int current_tab = 0;
+int exit_requested = 0;
+int popup_owner_gadget = 0;
+int list_shortcuts_active = 0;
+
+text_t settings_folder() { return base_folder + u"settings/"; }
+
+void find_base_folder_and_settings(text_view executable_path, text_view current_folder) {
+  base_folder = path_directory(executable_path);
+  if (base_folder.empty()) base_folder = text_t(current_folder);
+  if (!base_folder.empty() && base_folder.back() != u'/') base_folder += u'/';
+  const text_t settings = base_folder + u"settings";
+  if (file_size_by_path(settings) == -1) dir_create(settings);
+}
