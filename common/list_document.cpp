@@ -307,6 +307,13 @@ int64_t list_row_of(int64_t sel, int64_t first, int64_t count, int64_t rows) {
   return row >= 0 && row < list_page_length(first, count, rows) ? row : -1;
 }
 
+text_t list_row_text(int64_t i, text_view entry) {
+  text_t row = string_from_int(i + 1);
+  row += u'\n';
+  row += entry;
+  return row;
+}
+
 int64_t list_sync_selection(int64_t sel, int64_t row, int64_t first) {
   if (row < 0) return sel;
   return first + row;

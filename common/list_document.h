@@ -156,6 +156,9 @@ int64_t list_clamp_first_row(int64_t first, int64_t count, int64_t rows);
 int64_t list_page_length(int64_t first, int64_t count, int64_t rows);
 // Row of the page that shows entry sel, or -1 when it is off the page.
 int64_t list_row_of(int64_t sel, int64_t first, int64_t count, int64_t rows);
+// Text of the row that shows entry i: its number (i + 1), LF, the entry; the
+// list splits it into columns at each LF.
+text_t list_row_text(int64_t i, text_view entry);
 // Selection sync from the list's selected row (-1 none): a row gives
 // first + row; no row keeps the selection (it may be off the page).
 int64_t list_sync_selection(int64_t sel, int64_t row, int64_t first);

@@ -32,7 +32,7 @@ class long_job_host {
  public:
   virtual ~long_job_host() = default;
   // The job starts: add the job timer, show text, set the progress range
-  // 0..total at 0.
+  // 0..total at 0. Called again when the job changes its total.
   virtual void job_started(text_view text, int64_t total) = 0;
   // One non-blocking poll of the event queue. Runs once per item: keep it cheap.
   virtual long_job_event poll_event() = 0;

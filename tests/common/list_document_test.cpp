@@ -336,6 +336,7 @@ TEST(ListView, PageArithmeticAndSelectionSync) {
   EXPECT_EQ(list_row_of(50, 45, 100, 13), 5);
   EXPECT_EQ(list_row_of(50, 0, 100, 13), -1);
   EXPECT_EQ(list_row_of(-1, 0, 100, 13), -1);
+  EXPECT_EQ(list_row_text(41, T("cat/S\npo:noun")), T("42\ncat/S\npo:noun"));
   EXPECT_EQ(list_sync_selection(50, 3, 20), 23);
   EXPECT_EQ(list_sync_selection(50, -1, 0), 50);  // off the page: kept
   EXPECT_EQ(list_sync_selection(-1, -1, 0), -1);
