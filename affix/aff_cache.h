@@ -1,0 +1,135 @@
+// The AFF decode cache: the .aff text parsed into tables that the expansion,
+// the validation and the flag tools read.
+//
+// The text reaches the cache from the caller (the .aff editor's text in the
+// program); the cache is rebuilt only when that text differs from the text it
+// was built from. Besides the tables every tool reads (index, summary, rule
+// lines, aliases, special flags), a rebuild parses each rule line once into a
+// record, indexes the flags and compiles every distinct condition once.
+#pragma once
+
+#include "affix/affix_condition.h"
+#include "common/text.h"
+
+#include <cstdint>
+#include <memory>
+#include <unordered_map>
+#include <vector>
+
+enum aff_flag_modes : int64_t { FLAG_MODE_CHAR = 1, FLAG_MODE_LONG = 2, FLAG_MODE_NUM = 3 };
+
+// One rule line split into its fields, with everything the expansion needs.
+struct aff_rule_record {
+  text_t kind;          // field 1: "PFX" or "SFX" as written
+  text_t flag;          // field 2
+  text_t strip;         // field 3 as written ("0" for no strip)
+  text_t affix_text;    // field 4 normalised: "0" -> "", "0/..." -> "/..."
+  text_t condition;     // field 5
+  text_t strip_units;   // the units to remove: "" for "0"
+  text_t affix;         // affix_text up to its first "/"
+  text_t continuation;  // affix_text after its first "/" (AF alias resolved)
+  bool has_continuation = false;  // affix_text holds "/"
+  // The continuation flags split by the FLAG mode, empty and repeated ones
+  // dropped; each with the sets it names.
+  std::vector<int32_t> continuation_flags;  // indexes into aff_decode_cache::flags
+  bool continuation_needaffix = false;  // a continuation flag is NEEDAFFIX
+  bool continuation_circumfix = false;  // a continuation flag is CIRCUMFIX
+  int32_t condition_id = -1;  // into aff_decode_cache::conditions; -1: matches all
+};
+
+// What one flag names: its first prefix and suffix set (0 none) and whether
+// it is one of the special flags.
+struct aff_flag_record {
+  text_t flag;
+  int32_t prefix_set = 0;
+  int32_t suffix_set = 0;
+  bool prefix_cross = false;  // the prefix set is declared Y
+  bool suffix_cross = false;  // the suffix set is declared Y
+  bool is_keepcase = false, is_nosuggest = false, is_needaffix = false;
+  bool is_forbiddenword = false, is_circumfix = false;
+  bool is_special() const {
+    return is_keepcase || is_nosuggest || is_needaffix || is_forbiddenword || is_circumfix;
+  }
+};
+
+struct aff_rule_set_record {
+  bool is_prefix = false;
+  bool cross_product = false;  // header field 3 is "Y"
+  text_t flag;
+  int64_t offset = 0;          // 1-based position of the header in aff_cache_text
+  int64_t declared_count = 0;  // as read; may exceed the stored rules
+  int64_t line_number = 0;
+  std::vector<aff_rule_record> rules;  // rule k at index k - 1
+};
+
+struct aff_decode_cache {
+  text_t aff_cache_source;
+  bool stale = false;  // invalidated: the next rebuild parses whatever the text
+  int64_t aff_flag_mode = FLAG_MODE_CHAR;
+  text_t aff_text_work_copy;
+  text_t aff_cache_text;
+  text_t aff_rule_set_index;
+  std::vector<int64_t> aff_rule_set_at_position;
+  text_t aff_rule_set_summary;
+  int64_t aff_prefix_set_count = 0;
+  int64_t aff_suffix_set_count = 0;
+  std::vector<text_t> aff_rule_set_flags;                   // set n at n - 1
+  std::vector<int64_t> aff_rule_set_offsets;                // 1-based by set
+  std::vector<int64_t> aff_rule_set_declared_counts;        // 1-based by set
+  std::vector<std::vector<text_t>> aff_rule_lines;          // [set][rule], 1-based
+  int64_t aff_max_rules_per_set = 0;
+  int64_t aff_alias_count = 0;
+  std::vector<text_t> aff_alias_flags;  // 1-based
+  text_t aff_keepcase_flag, aff_nosuggest_flag, aff_needaffix_flag;
+  text_t aff_forbiddenword_flag, aff_circumfix_flag;
+  int64_t aff_has_keepcase = 0, aff_has_needaffix = 0, aff_has_circumfix = 0;
+  int64_t aff_complex_prefixes = 0;
+
+  // Parsed form. sets[0] is unused so set numbers index directly.
+  std::vector<aff_rule_set_record> sets;
+  std::vector<aff_flag_record> flags;  // every flag named by a header or a special keyword
+  std::unordered_map<text_t, int32_t> flag_lookup;  // flag -> index into flags
+  std::vector<int32_t> unit_flag_lookup;  // one-unit flags: unit -> index + 1 (0 none)
+  std::vector<affix_condition> conditions;
+
+  // Index of the flag's record, -1 when no set or special keyword names it.
+  int32_t find_flag(text_view flag) const;
+};
+
+extern aff_decode_cache aff_cache;
+
+// Brings the cache up to date with the .aff text. Returns true when it was
+// parsed anew; false when the text equals the text it was built from (then
+// nothing is touched). Clear aff_cache.aff_cache_source (or call
+// invalidate_aff_decode_cache) to force a parse of an unchanged text.
+bool rebuild_aff_decode_cache(text_view aff_text);
+void invalidate_aff_decode_cache();
+
+// Status of a rebuild for the window layer: phase 0 at the start
+// ("Optimising .AFF decode cache..."), 1 at the end ("OK." and the time).
+using aff_cache_status_hook = void (*)(int phase, int64_t elapsed_ms);
+void set_aff_cache_status_hook(aff_cache_status_hook hook);
+
+// Flags of a flag string by the FLAG mode of the cache (or a given mode).
+int64_t count_affix_flags(text_view flags);
+text_t get_affix_flag(text_view flags, int64_t n);
+int64_t count_affix_flags_in_mode(text_view flags, int64_t mode);
+// The n-th flag as a view into flags (no allocation).
+text_view affix_flag_view(text_view flags, int64_t n, int64_t mode);
+// Calls f(view) for every flag of the string in order, empty ones included.
+template <class F>
+void for_each_affix_flag(text_view flags, int64_t mode, F&& f) {
+  if (mode == FLAG_MODE_NUM) {
+    size_t begin = 0;
+    for (;;) {
+      size_t comma = flags.find(u',', begin);
+      f(flags.substr(begin, comma == text_view::npos ? text_view::npos : comma - begin));
+      if (comma == text_view::npos) break;
+      begin = comma + 1;
+    }
+  } else if (mode == FLAG_MODE_LONG) {
+    for (size_t i = 0; i < flags.size(); i += 2) f(flags.substr(i, 2));
+  } else {
+    for (size_t i = 0; i < flags.size(); ++i) f(flags.substr(i, 1));
+  }
+}

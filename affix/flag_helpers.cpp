@@ -1,0 +1,107 @@
+#include "affix/flag_helpers.h"
+
+#include "affix/aff_cache.h"
+#include "affix/expansion_output.h"
+#include "dictionary/dic_entry.h"
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+std::vector<text_view> split_flags(text_view flags) {
+  std::vector<text_view> out;
+  for_each_affix_flag(flags, aff_cache.aff_flag_mode, [&](text_view f) {
+    if (!f.empty()) out.push_back(f);
+  });
+  return out;
+}
+
+text_t join_flags(const std::vector<text_view>& flags) {
+  bool num = aff_cache.aff_flag_mode == FLAG_MODE_NUM;
+  text_t out;
+  for (text_view f : flags) {
+    if (num && !out.empty()) out.push_back(u',');
+    out.append(f);
+  }
+  return out;
+}
+
+}  // namespace
+
+int64_t has_duplicate_flags(text_view flags) {
+  auto list = split_flags(flags);
+  std::sort(list.begin(), list.end());
+  return std::adjacent_find(list.begin(), list.end()) != list.end() ? 1 : 0;
+}
+
+text_t remove_duplicate_flags(text_view flags) {
+  auto list = split_flags(flags);
+  std::vector<text_view> kept;
+  for (text_view f : list)
+    if (std::find(kept.begin(), kept.end(), f) == kept.end()) kept.push_back(f);
+  return join_flags(kept);
+}
+
+text_t merge_flag_strings(text_view a, text_view b) {
+  auto from_b = split_flags(b);
+  std::vector<text_view> added;
+  for (text_view f : split_flags(a))
+    if (std::find(from_b.begin(), from_b.end(), f) == from_b.end()) added.insert(added.begin(), f);
+  added.insert(added.end(), from_b.begin(), from_b.end());
+  return join_flags(added);
+}
+
+text_t classify_word_affixes(text_view flags) {
+  auto list = split_flags(flags);
+  if (list.empty()) return u"0";
+  if (aff_cache.aff_alias_count > 0) return u"6";
+  bool keepcase = false, prefix = false, suffix = false;
+  for (text_view f : list) {
+    if (f == aff_cache.aff_keepcase_flag) {
+      keepcase = true;
+      continue;
+    }
+    int32_t index = aff_cache.find_flag(f);
+    if (index < 0) continue;
+    const aff_flag_record& r = aff_cache.flags[index];
+    if (r.prefix_set != 0) prefix = true;
+    if (r.suffix_set != 0) {
+      if (!r.suffix_cross) return u"5";
+      suffix = true;
+    }
+  }
+  if (suffix) return prefix ? u"3" : u"1";
+  if (prefix) return u"2";
+  return keepcase ? u"7" : u"";
+}
+
+text_t affix_class_name(text_view code) {
+  if (code == u"0") return u"Primary";
+  if (code == u"1") return u"All suffixes";
+  if (code == u"2") return u"All prefixes";
+  if (code == u"3") return u"All suffixes + prefixes";
+  if (code == u"4") return u"CIRCUMFIX/FORBIDDENWORD/NEEDAFFIX";
+  if (code == u"5") return u"SFX N (only suffixes can be added)";
+  if (code == u"6") return u"AF Compressed";
+  if (code == u"7") return u"Keep Case";
+  return u"Unknown";
+}
+
+int32_t affix_class_colour(text_view code) {
+  if (code == u"0") return affix_type_colours[0];
+  if (code == u"1") return affix_type_colours[1];
+  if (code == u"2") return affix_type_colours[2];
+  if (affix_class_name(code) == u"Unknown") return 0xFF;
+  return -1;
+}
+
+text_t get_dic_word_part(text_view entry) {
+  text_view head = dic_entry_head(entry);
+  if ((!head.empty() && head[0] == u'/') || head.find(u" /") != text_view::npos) return {};
+  return text_t(split_dic_entry(head).word);
+}
+
+text_t compose_dic_entry(text_view word, text_view flags, text_view tags) {
+  return make_dic_entry(word, flags, tags);
+}

@@ -1,0 +1,182 @@
+#include "affix/affix_expansion.h"
+#include "affix_test_util.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using words = std::vector<std::string>;
+
+struct expansion_case {
+  const char* name;
+  const char* aff;
+  const char* entry;
+  words expected;  // in emission order
+};
+
+const char* const PU_AB =
+    "PFX P Y 1\nPFX P 0 un .\n"
+    "SFX A Y 1\nSFX A 0 ing/B .\n"
+    "SFX B Y 1\nSFX B 0 s .\n";
+const words PU_AB_WORDS = {"walk", "walking", "walkings", "unwalk", "unwalking", "unwalkings"};
+
+const char* const CIRCUMFIX_AFF =
+    "CIRCUMFIX X\n"
+    "PFX A Y 1\nPFX A 0 leg/X .\n"
+    "PFX B Y 1\nPFX B 0 legesleg/X .\n"
+    "SFX C Y 3\nSFX C 0 obb .\nSFX C 0 obb/AX .\nSFX C 0 obb/BX .\n"
+    "PFX U Y 1\nPFX U 0 un .\n";
+
+const expansion_case cases[] = {
+    {"no_flags", "SFX A Y 1\nSFX A 0 s .\n", "walk", {"walk"}},
+    {"suffix", "SFX A Y 1\nSFX A 0 s .\n", "walk/A", {"walk", "walks"}},
+    {"suffix_strip_and_condition",
+     "SFX B Y 2\nSFX B y ies [^aeiou]y\nSFX B 0 s [aeiou]y\n", "fly/B", {"fly", "flies"}},
+    {"suffix_condition_other_branch",
+     "SFX B Y 2\nSFX B y ies [^aeiou]y\nSFX B 0 s [aeiou]y\n", "day/B", {"day", "days"}},
+    {"strip_not_at_end", "SFX C Y 1\nSFX C y ies .\n", "walk/C", {"walk"}},
+    {"prefix", "PFX P Y 1\nPFX P 0 un .\n", "do/P", {"do", "undo"}},
+    {"prefix_strip", "PFX L Y 1\nPFX L a l'A a\n", "abc/L", {"abc", "l'Abc"}},
+    {"cross_product_y", "PFX P Y 1\nPFX P 0 un .\nSFX A Y 1\nSFX A 0 ing .\n", "do/PA",
+     {"do", "doing", "undo", "undoing"}},
+    {"cross_product_n_suffix", "PFX P Y 1\nPFX P 0 un .\nSFX A N 1\nSFX A 0 ing .\n", "do/PA",
+     {"do", "doing", "undo"}},
+    {"prefix_set_declared_n", "PFX P N 1\nPFX P 0 un .\nSFX A Y 1\nSFX A 0 ing .\n", "do/PA",
+     {"do", "doing", "undo"}},
+    {"twofold_suffix", PU_AB, "walk/A", {"walk", "walking", "walkings"}},
+    {"twofold_suffix_with_prefix", PU_AB, "walk/PA", PU_AB_WORDS},
+    {"both_row", "SFX A Y 1\nSFX A 0 er/P .\nPFX P Y 1\nPFX P 0 re .\n", "work/A",
+     {"work", "worker", "reworker"}},
+    {"circumfix_three_levels", CIRCUMFIX_AFF, "nagy/C",
+     {"nagy", "nagyobb", "legnagyobb", "legeslegnagyobb"}},
+    // Any circumfix met keeps the prefix pass from emitting.
+    {"circumfix_blocks_prefix_pass", CIRCUMFIX_AFF, "nagy/CU",
+     {"nagy", "nagyobb", "legnagyobb", "legeslegnagyobb"}},
+    {"needaffix_on_rule", "NEEDAFFIX X\nSFX A Y 1\nSFX A 0 er/X .\n", "work/A", {"work"}},
+    {"needaffix_rule_continuation_still_runs",
+     "NEEDAFFIX X\nSFX A Y 1\nSFX A 0 er/XB .\nSFX B Y 1\nSFX B 0 s .\n", "work/A", {"work", "workers"}},
+    {"needaffix_on_continuation", "NEEDAFFIX X\nSFX A Y 1\nSFX A 0 er/B .\nSFX B Y 1\nSFX B 0 s/X .\n",
+     "work/A", {"work", "worker"}},
+    {"needaffix_on_prefix_of_pass", "NEEDAFFIX X\nPFX P Y 1\nPFX P 0 un/X .\n", "do/P", {"do"}},
+    // The same rules in every FLAG mode and with AF aliases.
+    {"flag_char", PU_AB, "walk/PA", PU_AB_WORDS},
+    {"flag_long",
+     "FLAG long\nPFX Pp Y 1\nPFX Pp 0 un .\nSFX Aa Y 1\nSFX Aa 0 ing/Bb .\nSFX Bb Y 1\nSFX Bb 0 s .\n",
+     "walk/PpAa", PU_AB_WORDS},
+    {"flag_num",
+     "FLAG num\nPFX 12 Y 1\nPFX 12 0 un .\nSFX 7 Y 1\nSFX 7 0 ing/300 .\nSFX 300 Y 1\nSFX 300 0 s .\n",
+     "walk/12,7", PU_AB_WORDS},
+    {"flag_utf8",
+     "FLAG UTF-8\nPFX é Y 1\nPFX é 0 un .\nSFX ß Y 1\nSFX ß 0 ing/ğ .\nSFX ğ Y 1\nSFX ğ 0 s .\n",
+     "walk/éß", PU_AB_WORDS},
+    {"af_aliases",
+     "AF 2\nAF PA\nAF B\nPFX P Y 1\nPFX P 0 un .\nSFX A Y 1\nSFX A 0 ing/2 .\nSFX B Y 1\nSFX B 0 s .\n",
+     "walk/1", PU_AB_WORDS},
+    {"af_alias_out_of_range_kept", "AF 1\nAF A\nSFX A Y 1\nSFX A 0 s .\n", "walk/A", {"walk", "walks"}},
+    {"af_alias_with_escaped_slash", "AF 1\nAF A\nSFX A Y 1\nSFX A 0 s .\n", "a\\/b/1", {"a/b", "a/bs"}},
+    {"affix_zero", "SFX A Y 1\nSFX A y 0 y\n", "happy/A", {"happy", "happ"}},
+    {"affix_zero_with_continuation", "SFX A Y 1\nSFX A 0 0/B .\nSFX B Y 1\nSFX B 0 s .\n", "walk/A",
+     {"walk", "walk", "walks"}},
+    {"invalid_condition_never_matches", "SFX A Y 2\nSFX A 0 s [abc\nSFX A 0 x .\n", "ab/A", {"ab", "abx"}},
+    {"empty_condition_matches", "SFX A Y 1\nSFX A 0 s\n", "ab/A", {"ab", "abs"}},
+    {"escaped_slash_in_word", "SFX A Y 1\nSFX A 0 s .\n", "a\\/b/A", {"a/b", "a/bs"}},
+    {"empty_word", "SFX A Y 1\nSFX A 0 s .\n", "/A", {}},
+    {"unknown_flag_skipped", "SFX A Y 1\nSFX A 0 s .\n", "walk/QA", {"walk", "walks"}},
+    {"set_without_rules_first", "SFX Z Y 0\nSFX A Y 1\nSFX A 0 s .\n", "walk/ZA", {"walk", "walks"}},
+    // A declared count beyond the file is clamped: no empty rules.
+    {"count_beyond_file", "SFX A Y 99\nSFX A 0 s .\n", "walk/A", {"walk", "walks"}},
+    // The continuation runs only for a rule whose condition matched.
+    {"continuation_needs_match", "SFX A Y 1\nSFX A 0 er/B x\nSFX B Y 1\nSFX B 0 s .\n", "work/A", {"work"}},
+    // Prefix pass: words it adds are not prefixed again (no un-un-un...).
+    {"prefix_pass_ends", "PFX P Y 1\nPFX P 0 un/A .\nSFX A Y 1\nSFX A 0 s .\n", "do/P", {"do", "undo", "undos"}},
+    // The N mark of a continuation does not leak into later rules.
+    {"no_cross_mark_does_not_leak",
+     "PFX P Y 1\nPFX P 0 un .\nSFX A Y 2\nSFX A 0 ing/N .\nSFX A 0 ed .\nSFX N N 1\nSFX N 0 s .\n", "walk/AP",
+     {"walk", "walking", "walkings", "walked", "unwalk", "unwalking", "unwalked"}},
+    // No row twice: a repeated flag, and two rules making one word.
+    {"repeated_flag_once", "SFX A Y 1\nSFX A 0 s .\n", "walk/AA", {"walk", "walks"}},
+    {"same_word_two_rules",
+     "PFX P Y 1\nPFX P 0 un .\nSFX A Y 2\nSFX A 0 s/B .\nSFX A 0 s/B .\nSFX B Y 1\nSFX B 0 x .\n", "walk/AP",
+     {"walk", "walks", "walksx", "walks", "unwalk", "unwalks", "unwalksx"}},
+    {"flag_num_empty_flags", "FLAG num\nSFX 7 Y 1\nSFX 7 0 s .\n", "walk/,7,", {"walk", "walks"}},
+};
+
+class ExpansionTable : public ::testing::TestWithParam<expansion_case> {};
+
+TEST_P(ExpansionTable, GivesTheDerivedWords) {
+  const expansion_case& c = GetParam();
+  use_aff(c.aff);
+  EXPECT_EQ(derived_of(c.entry), c.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Fixtures, ExpansionTable, ::testing::ValuesIn(cases),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Expansion, RowTypesAndOrder) {
+  use_aff("PFX P Y 1\nPFX P 0 un .\nSFX A Y 1\nSFX A 0 ing .\n");
+  EXPECT_EQ(typed_rows_of("do/PA"),
+            (words{"Primary do", "Suffix doing", "Prefix undo", "Prefix undoing"}));
+  use_aff("SFX A Y 1\nSFX A 0 er/P .\nPFX P Y 1\nPFX P 0 re .\n");
+  EXPECT_EQ(typed_rows_of("work/A"), (words{"Primary work", "Suffix worker", "Both reworker"}));
+  ASSERT_EQ(derived_word_rows.size(), 3u);
+  EXPECT_EQ(derived_word_rows[1].origin, u"A");
+  EXPECT_EQ(derived_word_rows[2].origin, u"A\tP");
+}
+
+TEST(Expansion, ResultDoesNotDependOnEarlierEntries) {
+  use_aff(std::string(CIRCUMFIX_AFF) + "NEEDAFFIX Z\nSFX N N 1\nSFX N 0 s/Z .\n");
+  words fresh = derived_of("walk/UN");
+  derived_of("nagy/CU");
+  derived_of("walk/N");
+  EXPECT_EQ(derived_of("walk/UN"), fresh);
+  EXPECT_EQ(fresh, (words{"walk", "unwalk"}));
+}
+
+TEST(Expansion, UnknownFlagsAreListed) {
+  use_aff("SFX A Y 1\nSFX A 0 s/QB .\nSFX B Y 1\nSFX B 0 x .\nKEEPCASE K\n");
+  derived_of("walk/AQRK");
+  EXPECT_EQ(unknown_entry_flags, u"QR");
+  EXPECT_EQ(unknown_continuation_flags, u"Q");
+  EXPECT_EQ(word_has_keepcase, 1);
+  use_aff("FLAG num\nSFX 1 Y 1\nSFX 1 0 s .\n");
+  derived_of("walk/1,22,33");
+  EXPECT_EQ(unknown_entry_flags, u"22,33");
+}
+
+TEST(Expansion, SpecialFlagIndicators) {
+  use_aff("NOSUGGEST !\nFORBIDDENWORD F\nNEEDAFFIX X\nCIRCUMFIX C\nSFX A Y 1\nSFX A 0 s/X .\n");
+  derived_of("walk");
+  EXPECT_EQ(nosuggest_indicator_colour, 0xFF00);
+  derived_of("walk/!F");
+  EXPECT_EQ(nosuggest_indicator_colour, 0xFF);
+  EXPECT_EQ(word_has_forbiddenword, 1);
+  EXPECT_EQ(circumfix_flag_seen, 0);
+  derived_of("walk/A");
+  EXPECT_EQ(word_has_needaffix, 1);
+  EXPECT_EQ(derived_has_needaffix, 1);
+  derived_of("walk/C");
+  EXPECT_EQ(circumfix_flag_seen, 1);
+  EXPECT_EQ(word_has_forbiddenword, 0);
+}
+
+int polls_until_stop = 0;
+void stop_after_polls() {
+  if (--polls_until_stop <= 0) pending_word_editor_action = 1;
+}
+
+TEST(Expansion, PendingWordEditorActionStopsModeOne) {
+  use_aff("SFX A Y 3\nSFX A 0 s .\nSFX A 0 x .\nSFX A 0 y .\n");
+  set_word_editor_poll_hook(stop_after_polls);
+  polls_until_stop = 3;  // the flag, rule 1, then rule 2 stops
+  EXPECT_EQ(expand_word_affixes(1, u"walk/A", 0, 0, 0, u"", u"", u"", 0, 0), 0);
+  EXPECT_TRUE(expansion_was_stopped);
+  EXPECT_EQ(derived_word_rows.size(), 2u);  // walk, walks
+  // Other modes do not poll.
+  polls_until_stop = 1;
+  pending_word_editor_action = 0;
+  EXPECT_EQ(derived_of("walk/A").size(), 4u);
+  set_word_editor_poll_hook(nullptr);
+  pending_word_editor_action = 0;
+}
+
+}  // namespace
