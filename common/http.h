@@ -1,0 +1,32 @@
+// HTTP over libcurl, loaded at run time: the program runs without it, and
+// then every request fails. Requests block until they end, follow
+// redirects, send a fixed user agent and give up connecting after 30 s.
+#pragma once
+
+#include "common/text.h"
+
+#include <string>
+#include <vector>
+
+// Flag of http_request: headers only (a HEAD request).
+constexpr int HTTP_HEADERS_ONLY = 8;
+
+// Runs a request (method 0 = GET; with HTTP_HEADERS_ONLY a HEAD request;
+// data is not sent) and returns its handle, or 0 when no request could be
+// made (no library, a bad URL).
+int http_request(int method, text_view url, text_view data, int flags);
+// Info 0: the status code as decimal text ("200"), "0" when nothing was received.
+text_t http_get_info(int request, int info);
+void http_free_request(int request);
+// GETs the URL into the file, whatever the status code; 1 when the whole
+// transfer arrived. A failed transfer leaves no file at the path.
+int http_download_file(text_view url, text_view path);
+// The UTF-8 bytes of every character other than ASCII letters, digits and
+// !#$&'()*,-./:;=?@_~ as "%" and two upper-case hexadecimal digits.
+text_t http_url_encode(text_view s);
+
+// True when one of the library names loads (tried on first use).
+bool http_library_available();
+// For tests: replaces the library names tried, in order (an empty list
+// brings back the usual names), and forgets the library loaded so far.
+void http_set_library_names(std::vector<std::string> names);
