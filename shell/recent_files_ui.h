@@ -3,6 +3,8 @@
 
 #include "common/text.h"
 
+#include <functional>
+
 // update_recent_files_for_tab for the tab shown in panel 100, then the menu
 // is refreshed. "" normalises the log, RECENT_FILES_CLEAR empties the list.
 void update_recent_files(text_view path);
@@ -10,7 +12,10 @@ void update_recent_files(text_view path);
 // when the entry is empty.
 void refresh_recent_files_menu();
 
-// File-name and folder labels of each tab ("n/a" without a file).
+// File-name and folder labels of each tab ("n/a" without a file). Each
+// document's owner tells where its path is (the dictionary's is built in);
+// until then the tab's labels show "n/a".
+void set_file_label_path_source(int tab, std::function<text_t()> path);
 void update_dictionary_file_labels();
 void update_thesaurus_file_labels();
 void update_hyphenation_file_labels();

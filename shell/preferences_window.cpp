@@ -1,0 +1,699 @@
+#include "shell/preferences_window.h"
+
+#include "common/date_time.h"
+#include "common/file.h"
+#include "dictionary/dic_file.h"
+#include "gui/gui.h"
+#include "shell/command_registry.h"
+#include "shell/last_update_check.h"
+#include "shell/layout.h"
+#include "shell/main_loop.h"
+#include "shell/main_window.h"
+#include "shell/preferences.h"
+#include "shell/recent_files_ui.h"
+#include "shell/settings_files.h"
+#include "shell/shell_ids.h"
+#include "shell/window_helpers.h"
+
+#include <vector>
+
+namespace {
+
+// Gadgets of window 323.
+constexpr int HINT_ICON = 324, HINT_LABEL = 325;
+constexpr int SAVE_BUTTON = 326, OK_BUTTON = 327, CANCEL_BUTTON = 328;
+constexpr int LINES_LIST = 329, LINES_SPIN = 330, LINES_LABEL = 331, PIXELS_SPIN = 332, PIXELS_LABEL = 333;
+constexpr int RESOLUTION_FRAME = 334, RES_1280_600 = 335, RES_1440_600 = 336, RES_1280_768 = 337,
+              RES_1440_768 = 338, RES_MAXIMUM = 339, RES_MAXIMUM_IMAGE = 340;
+constexpr int LT_FRAME = 345, LT_SPIN = 346, LT_LABEL = 347;
+constexpr int AFF_AID_FRAME = 348, AFF_AID_COMBO = 349;
+constexpr int SEPARATOR_FRAME = 350, SEPARATOR_ENTRY = 351, SEPARATOR_PREVIEW = 352;
+constexpr int WARN_FRAME = 353, WARN_SPIN = 354, WARN_LABEL = 355, WARN_IMAGE = 356;
+constexpr int FONT_FRAME = 357, FONT_FAMILY = 358, FONT_SIZE = 359, FONT_TEST = 360, FONT_BUTTON = 361;
+constexpr int UPDATE_FRAME = 363, UPDATE_MANUAL = 364, UPDATE_DAILY = 365, UPDATE_WEEKLY = 366,
+              UPDATE_MONTHLY = 367, UPDATE_LABEL = 368, UPDATE_BUTTON = 369;
+constexpr int COLOUR_FRAME = 370, PRIMARY_LABEL = 371, PRIMARY_COMBO = 372, SUFFIX_LABEL = 373,
+              SUFFIX_COMBO = 374, PREFIX_LABEL = 375, PREFIX_COMBO = 376, BOTH_COMBO = 377, BOTH_LABEL = 378;
+constexpr int AC_FRAME = 379, AC_SPIN = 380, AC_LABEL = 381;
+
+constexpr int IMAGE_MAXIMISE_WINDOW = 30063;
+constexpr int IMAGE_SIZE_WARNING = 30066;
+
+constexpr int WINDOW_WIDTH = 894;
+constexpr int MEASURE_WINDOW_FLAGS = 566;  // maximized, sizeable, system menu, both boxes
+constexpr int MEASURE_TIMEOUT_MS = 5000;
+constexpr char16_t kDateMask[] = u"%yyyy-%mm-%dd %hh:%ii:%ss";
+
+struct resolution_option {
+  int gadget;
+  const char16_t* text;
+  int warning;  // gadget of the image shown when the screen is smaller
+};
+// In the order they are shown.
+constexpr resolution_option kResolutions[4] = {
+    {RES_1280_600, u"1280×600", 341},
+    {RES_1280_768, u"1280×768", 342},
+    {RES_1440_600, u"1440×600", 343},
+    {RES_1440_768, u"1440×768", 344},
+};
+
+struct update_option {
+  int gadget;
+  const char16_t* text;
+  const char16_t* value;
+};
+constexpr update_option kUpdateOptions[4] = {
+    {UPDATE_MANUAL, u"Manual", u"manual"},
+    {UPDATE_DAILY, u"Daily", u"daily"},
+    {UPDATE_WEEKLY, u"Weekly", u"weekly"},
+    {UPDATE_MONTHLY, u"Monthly", u"monthly"},
+};
+
+int sy(int64_t percent) { return static_cast<int>(scale_extra_height(percent)); }
+int list_height() { return sy(100) + static_cast<int>(prefs_record.pixels_plus) + 315; }
+int window_height_for_layout() { return sy(100) + 570; }
+
+text_t maximum_resolution;
+int64_t screen_width = 0, screen_height = 0;
+
+// The font 1001 holds now (the window reloads it only when the choice differs).
+struct font_choice {
+  text_t family;
+  text_t size;
+  int64_t style = 0;
+  bool operator==(const font_choice&) const = default;
+};
+font_choice loaded_font;
+
+font_choice font_of(const preferences_kwx4& p) {
+  return {p.font_for_language, p.font_for_language_size, p.font_for_language_style};
+}
+
+void load_language_font(const font_choice& f) {
+  if (!font_load(FONT_LANGUAGE, f.family, static_cast<int>(string_to_int(f.size)), static_cast<int>(f.style)))
+    show_error(u"Can't load " + f.family + u" font.");
+  loaded_font = f;
+}
+
+void use_language_font(int g) { gadget_set_font(g, font_description(FONT_LANGUAGE)); }
+
+// One side of the client area a maximized main window gets; 0 when it
+// cannot be measured.
+int measure_screen_side(bool height) {
+  if (window_exists(SCREEN_MEASURE_WINDOW)) {
+    message_box(u"Error!", u"Window number " + string_from_int(SCREEN_MEASURE_WINDOW) + u" already exists.",
+                MB_ICON_ERROR);
+    return 0;
+  }
+  if (!window_open_no_parent(SCREEN_MEASURE_WINDOW, GUI_KEEP, GUI_KEEP, 600, 500, u"Getting Maximum Window Size",
+                             MEASURE_WINDOW_FLAGS)) {
+    message_box(u"Error!", u"Can't open a window.", MB_ICON_ERROR);
+    return 0;
+  }
+  // A menu bar and a status bar, so the client area is what a main window gets.
+  menu_create_bar(SCREEN_MEASURE_WINDOW, window_widget(SCREEN_MEASURE_WINDOW));
+  menu_add_title(u"File");
+  status_bar_create(SCREEN_MEASURE_WINDOW, window_widget(SCREEN_MEASURE_WINDOW));
+  status_bar_add_field(GUI_KEEP);
+  const int64_t start = time_elapsed_ms();
+  while (time_elapsed_ms() - start < MEASURE_TIMEOUT_MS) {
+    const int type = event_wait_timeout(100);
+    if (type == EVENT_SIZED && event_get_window() == SCREEN_MEASURE_WINDOW) break;
+  }
+  const int side = height ? window_height(SCREEN_MEASURE_WINDOW) : window_width(SCREEN_MEASURE_WINDOW);
+  menu_free(SCREEN_MEASURE_WINDOW);
+  window_close(SCREEN_MEASURE_WINDOW);
+  return side;
+}
+
+void measure_screen() {
+  screen_width = measure_screen_side(false);
+  screen_height = measure_screen_side(true);
+  // A failed measurement proposes the default instead of a window of no size.
+  if (!resolution_is_usable(string_from_int(screen_width) + u"×" + string_from_int(screen_height))) {
+    parse_resolution(default_preferences().window_resolution, screen_width, screen_height);
+  }
+  maximum_resolution = string_from_int(screen_width) + u"×" + string_from_int(screen_height);
+}
+
+// The 13 default rows scaled to the list height of the proposed resolution.
+void propose_first_run_values() {
+  prefs_record.window_resolution = maximum_resolution;
+  const int64_t s = string_to_int(language_font_size);
+  const int64_t denominator = gadget_height(DICTIONARY_LIST) - 2 * s;
+  if (denominator <= 0) return;  // no main window to measure the rows against
+  const int64_t rows = ((scale_extra_height(100) + pixels_adjust + 315) * 13 - 2 * s) / denominator;
+  prefs_record.number_of_lines = std::clamp<int64_t>(rows, PREFS_LINES_MIN, PREFS_LINES_MAX);
+}
+
+text_t last_checked_text() {
+  const text_t date = date_format(kDateMask, prefs_record.last_check_updates_time);
+  return u"Last checked:" + (date.empty() ? text_t(u"n/a") : date);
+}
+
+text_t separator_preview() {
+  return u"Preview:" + string_format_number(0, u".", prefs_record.number_separator_chr, 1000000.0);
+}
+
+// ---- Building ---------------------------------------------------------------------------------
+
+void label_right_of(int g, int reference, const text_t& text) {
+  gadget_create_label(g, gadget_x(reference) + gadget_width(reference) + 8,
+                      gadget_y(reference) + (gadget_height(reference) - text_gadget_height) / 2, 0,
+                      static_cast<int>(text_gadget_height), text);
+  fit_gadget_to_content(g);
+}
+
+void spin_with_label(int spin, int label, int x, int y, int width, int min, int max, int64_t value,
+                     const text_t& text) {
+  gadget_create_spin(spin, x, y, width, static_cast<int>(spin_gadget_height), min, max, SPIN_NUMERIC);
+  set_spin_value_if_changed(spin, value);
+  label_right_of(label, spin, text);
+}
+
+// The gadgets whose place follows the window height.
+void place_bottom_gadgets() {
+  const int height = window_height_for_layout();
+  gadget_move_resize(LINES_LIST, GUI_KEEP, GUI_KEEP, GUI_KEEP, list_height());
+  const int spin_y = gadget_y(LINES_LIST) + gadget_height(LINES_LIST) + 8;
+  gadget_move_resize(LINES_SPIN, GUI_KEEP, spin_y, GUI_KEEP, GUI_KEEP);
+  gadget_move_resize(PIXELS_SPIN, GUI_KEEP, spin_y + static_cast<int>(spin_gadget_height) + 6, GUI_KEEP, GUI_KEEP);
+  for (auto [label, spin] : {std::pair{LINES_LABEL, LINES_SPIN}, std::pair{PIXELS_LABEL, PIXELS_SPIN}})
+    gadget_move_resize(label, GUI_KEEP, gadget_y(spin) + (gadget_height(spin) - static_cast<int>(text_gadget_height)) / 2,
+                       GUI_KEEP, GUI_KEEP);
+  const int button_y = height - 10 - static_cast<int>(image_button_height);
+  const int buttons_width = 3 * static_cast<int>(image_button_width) + 2 * 20;
+  int x = (WINDOW_WIDTH - buttons_width) / 2;
+  for (int button : {SAVE_BUTTON, OK_BUTTON, CANCEL_BUTTON}) {
+    gadget_move_resize(button, x, button_y, GUI_KEEP, GUI_KEEP);
+    x += static_cast<int>(image_button_width) + 20;
+  }
+  const int hint_y = button_y - 26;
+  gadget_move_resize(HINT_ICON, GUI_KEEP, hint_y, GUI_KEEP, GUI_KEEP);
+  gadget_move_resize(HINT_LABEL, GUI_KEEP, hint_y + 2, GUI_KEEP, GUI_KEEP);
+}
+
+void fill_aff_aid_combo() {
+  gadget_clear_items(AFF_AID_COMBO);
+  gadget_add_item(AFF_AID_COMBO, -1, u"n/a");
+  int selected = 0;
+  for (size_t i = 0; i < aff_aid_entries.size(); ++i) {
+    const text_t& entry = aff_aid_entries[i];
+    const int image = static_cast<int>(string_to_int(string_nth_field(entry, 2, u"\n")));
+    GdkPixbuf* picture = image_exists(image) ? image_pixbuf(image) : nullptr;
+    gadget_add_item_image(AFF_AID_COMBO, -1, string_nth_field(entry, 1, u"\n"), picture);
+    if (!entry.empty() && string_nth_field(entry, 3, u"\n") == prefs_record.aff_aid_language)
+      selected = static_cast<int>(i) + 1;
+  }
+  gadget_set_state(AFF_AID_COMBO, selected);
+}
+
+void colour_combo(int label, int combo, int x, int y, const text_t& text, int64_t value) {
+  gadget_create_label_ex(label, x, y + 4, 60, static_cast<int>(text_gadget_height), text, LABEL_RIGHT);
+  gadget_create_combo_box_ex(combo, x + 62, y, 78, static_cast<int>(combo_box_height), COMBO_IMAGES);
+  for (int i = 0; i < AFFIX_COLOUR_COUNT; ++i)
+    gadget_add_item_image(combo, -1, u"", image_pixbuf(IMAGE_AFFIX_COLOUR_FIRST + i));
+  gadget_set_state(combo, static_cast<int>(value));
+}
+
+void build_window() {
+  const preferences_kwx4& p = prefs_record;
+  const int label_h = static_cast<int>(text_gadget_height);
+
+  // Column 1: the visible lines.
+  gadget_create_column_list_ex(LINES_LIST, 10, 10, 220, list_height(), u"# Visible lines (OS specific)", 1000,
+                               LIST_CHECK_BOXES);
+  use_language_font(LINES_LIST);
+  gadget_set_hidden(LINES_LIST, 1);
+  std::vector<text_t> rows;
+  rows.reserve(PREFS_LINES_MAX);
+  for (int i = 1; i <= PREFS_LINES_MAX; ++i) rows.push_back(u"Line " + string_from_int(i));
+  gadget_add_items(LINES_LIST, rows);
+  gadget_set_hidden(LINES_LIST, 0);
+  gadget_set_state(LINES_LIST, static_cast<int>(p.number_of_lines) - 1);
+  spin_with_label(LINES_SPIN, LINES_LABEL, 10, 0, 90, PREFS_LINES_MIN, PREFS_LINES_MAX, p.number_of_lines,
+                  u"Visible lines");
+  spin_with_label(PIXELS_SPIN, PIXELS_LABEL, 10, 0, 90, PREFS_PIXELS_MIN, PREFS_PIXELS_MAX, p.pixels_plus,
+                  u"Plus/Minus Pixels");
+
+  // Column 2: resolution, LanguageTool, AFF aid, separator, colours.
+  const int x2 = 245, w2 = 300;
+  gadget_create_frame(RESOLUTION_FRAME, x2, 5, w2, 160, u"Resolution");
+  int y = 27;
+  for (const resolution_option& r : kResolutions) {
+    gadget_create_radio_button(r.gadget, x2 + 15, y, 110, static_cast<int>(option_gadget_height), r.text);
+    y += 26;
+  }
+  // Created last of the group: images in between would start a new group.
+  gadget_create_radio_button(RES_MAXIMUM, x2 + 15, y, 110, static_cast<int>(option_gadget_height),
+                             maximum_resolution);
+  for (const resolution_option& r : kResolutions) {
+    int64_t w = 0, h = 0;
+    parse_resolution(r.text, w, h);
+    if (w > screen_width || h > screen_height) create_image_right_of(r.warning, r.gadget, IMAGE_SIZE_WARNING, 5, 0, u"");
+  }
+  create_image_right_of(RES_MAXIMUM_IMAGE, RES_MAXIMUM, IMAGE_MAXIMISE_WINDOW, 5, 0, u"Maximise Window");
+  gadget_set_disabled(RES_MAXIMUM, screen_height < 600 ? 1 : 0);
+  int chosen = RES_MAXIMUM;
+  for (const resolution_option& r : kResolutions)
+    if (p.window_resolution == r.text) chosen = r.gadget;
+  if (chosen == RES_MAXIMUM) prefs_record.window_resolution = maximum_resolution;
+  gadget_set_state(chosen, 1);
+
+  gadget_create_frame(LT_FRAME, x2, 170, w2, 60, u"LanguageTool");
+  spin_with_label(LT_SPIN, LT_LABEL, x2 + 15, 190, 70, PREFS_LT_LINES_MIN, PREFS_LT_LINES_MAX,
+                  p.number_of_lines_languagetool, u"Minimum lines between rules");
+
+  gadget_create_frame(AFF_AID_FRAME, x2, 235, w2, 58, u".AFF Aid Language");
+  gadget_create_combo_box_ex(AFF_AID_COMBO, x2 + 15, 257, w2 - 30, static_cast<int>(combo_box_height), COMBO_IMAGES);
+  use_language_font(AFF_AID_COMBO);
+  fill_aff_aid_combo();
+
+  gadget_create_frame(SEPARATOR_FRAME, x2, 298, w2, 58, u"Number separator character");
+  gadget_create_entry(SEPARATOR_ENTRY, x2 + 15, 321, 40, static_cast<int>(string_gadget_height),
+                      p.number_separator_chr);
+  gadget_set_attribute(SEPARATOR_ENTRY, ATTR_MAX_LENGTH, 1);
+  gadget_set_tooltip(SEPARATOR_ENTRY, u"One character max only. It can be left blank.");
+  label_right_of(SEPARATOR_PREVIEW, SEPARATOR_ENTRY, separator_preview());
+
+  gadget_create_frame(COLOUR_FRAME, x2, 361, w2, 90, u"Affix Colours");
+  colour_combo(PRIMARY_LABEL, PRIMARY_COMBO, x2 + 5, 383, u"Primary ", p.affix_colour_primary);
+  colour_combo(SUFFIX_LABEL, SUFFIX_COMBO, x2 + 150, 383, u"Suffix ", p.affix_colour_suffix);
+  colour_combo(BOTH_LABEL, BOTH_COMBO, x2 + 5, 415, u"Both ", p.affix_colour_both);
+  colour_combo(PREFIX_LABEL, PREFIX_COMBO, x2 + 150, 415, u"Prefix ", p.affix_colour_prefix);
+
+  // Column 3: decoding warning, autocorrect, updates, font.
+  const int x3 = 560, w3 = 324;
+  gadget_create_frame(WARN_FRAME, x3, 5, w3, 60, u"Warn over N words decoding (RAM/SSD/HDD)");
+  spin_with_label(WARN_SPIN, WARN_LABEL, x3 + 15, 25, 110, PREFS_WARN_WORDS_MIN, PREFS_WARN_WORDS_MAX,
+                  p.ask_after_n_words, u"Words (0 disables)");
+  create_image_right_of(WARN_IMAGE, WARN_LABEL, IMAGE_SIZE_WARNING, 5, 0, u"");
+
+  gadget_create_frame(AC_FRAME, x3, 70, w3, 60, u"Autocorrect");
+  spin_with_label(AC_SPIN, AC_LABEL, x3 + 15, 90, 70, PREFS_AC_SPACES_MIN, PREFS_AC_SPACES_MAX,
+                  p.autocorrect_spaces_on_left, u"Spaces on the left of each line");
+
+  gadget_create_frame(UPDATE_FRAME, x3, 135, w3, 100, u"Check for Updates");
+  int x = x3 + 15;
+  for (const update_option& u : kUpdateOptions) {
+    gadget_create_radio_button(u.gadget, x, 157, 72, static_cast<int>(option_gadget_height), u.text);
+    if (p.check_for_updates == u.value) gadget_set_state(u.gadget, 1);
+    x += 74;
+  }
+  gadget_create_label(UPDATE_LABEL, x3 + 15, 197, 0, label_h, last_checked_text());
+  fit_gadget_to_content(UPDATE_LABEL);
+  create_image_button_at(UPDATE_BUTTON, x3 + w3 - 15 - static_cast<int>(image_button_width), 183,
+                         static_cast<int>(image_button_width), static_cast<int>(image_button_height),
+                         IMAGE_CHECK_UPDATES, 0, u"Check for updates", 0);
+
+  gadget_create_frame(FONT_FRAME, x3, 240, w3, 100, u"Font for language");
+  gadget_create_entry_ex(FONT_FAMILY, x3 + 15, 262, 170, static_cast<int>(string_gadget_height),
+                         p.font_for_language, ENTRY_READ_ONLY);
+  gadget_create_entry_ex(FONT_SIZE, x3 + 190, 262, 50, static_cast<int>(string_gadget_height),
+                         p.font_for_language_size, ENTRY_READ_ONLY);
+  create_image_button_at(FONT_BUTTON, x3 + w3 - 15 - static_cast<int>(image_button_width), 252,
+                         static_cast<int>(image_button_width), static_cast<int>(image_button_height), IMAGE_FONT, 0,
+                         u"", 0);
+  gadget_create_entry(FONT_TEST, x3 + 15, 303, w3 - 30, static_cast<int>(string_gadget_height), u"");
+  use_language_font(FONT_TEST);
+  gadget_set_tooltip(FONT_TEST, u"Type here to test the font");
+
+  // The hint and the three buttons at the bottom centre.
+  create_image_at(HINT_ICON, 250, 0, IMAGE_INFORMATION, 0, u"");
+  gadget_create_label(HINT_LABEL, 250 + image_width(IMAGE_INFORMATION) + 6, 0, 0, label_h,
+                      u"Select the number of visible lines and save the settings.");
+  fit_gadget_to_content(HINT_LABEL);
+  for (auto [button, image, tooltip] : {std::tuple{SAVE_BUTTON, IMAGE_SAVE, u"Save Preferences"},
+                                        std::tuple{OK_BUTTON, IMAGE_OK, u"OK"},
+                                        std::tuple{CANCEL_BUTTON, IMAGE_CANCEL, u"Cancel"}})
+    create_image_button_at(button, 0, 0, static_cast<int>(image_button_width), static_cast<int>(image_button_height),
+                           image, 0, tooltip, 0);
+  place_bottom_gadgets();
+  gadget_set_focus(LINES_LIST);
+}
+
+// ---- Checks ---------------------------------------------------------------------------------
+
+bool fields_rejected(bool with_autocorrect) {
+  if (reject_out_of_range_number(LINES_SPIN, u"The number of lines must be in the range 1:500", 1, 500)) return true;
+  if (reject_out_of_range_number(LT_SPIN, u"The number of lines must be in the range 1:50", 1, 50)) return true;
+  if (reject_out_of_range_number(PIXELS_SPIN, u"The number of 'Pixels Plus' must be in the range -10:10", -10, 10))
+    return true;
+  if (reject_out_of_range_number(WARN_SPIN, u"The number of 'Warn Over N Word' must be in the range 0:99999999", 0,
+                                 99999999))
+    return true;
+  return with_autocorrect &&
+         reject_out_of_range_number(AC_SPIN, u"The number of spaces on left for autocorrect must be in the range 1:50",
+                                    1, 50);
+}
+
+// ---- Rebuilding the main window -------------------------------------------------------------
+
+std::vector<rebuild_keeper>& rebuild_keepers() {
+  static std::vector<rebuild_keeper> keepers;
+  return keepers;
+}
+
+std::vector<std::function<void()>>& applied_steps() {
+  static std::vector<std::function<void()>> steps;
+  return steps;
+}
+
+// A list filled once when its document was loaded: rows, marks and titles.
+struct kept_list {
+  int gadget = 0;
+  std::vector<text_t> titles;
+  std::vector<text_t> rows;
+  std::vector<int> states;
+};
+
+kept_list keep_list(int g) {
+  kept_list k;
+  k.gadget = g;
+  const int columns = gadget_get_attribute(g, ATTR_COLUMN_COUNT);
+  auto row_text = [&](int item) {
+    text_t t;
+    for (int c = 0; c < columns; ++c) t += (c ? u"\n" : u"") + gadget_get_item_text(g, item, c);
+    return t;
+  };
+  for (int c = 0; c < columns; ++c) k.titles.push_back(gadget_get_item_text(g, -1, c));
+  const int count = gadget_count_items(g);
+  for (int i = 0; i < count; ++i) {
+    k.rows.push_back(row_text(i));
+    k.states.push_back(gadget_get_item_state(g, i) & ITEM_CHECKED);
+  }
+  return k;
+}
+
+void restore_list(const kept_list& k) {
+  if (!gadget_exists(k.gadget)) return;
+  const int columns = std::min<int>(gadget_get_attribute(k.gadget, ATTR_COLUMN_COUNT), static_cast<int>(k.titles.size()));
+  for (int c = 0; c < columns; ++c) gadget_set_item_text(k.gadget, -1, k.titles[c], c);
+  gadget_clear_items(k.gadget);
+  gadget_add_items(k.gadget, k.rows);
+  for (size_t i = 0; i < k.states.size(); ++i)
+    if (k.states[i]) gadget_set_item_state(k.gadget, static_cast<int>(i), ITEM_CHECKED);
+}
+
+// Lists that are filled once when their document loads and never redrawn
+// from it: the hyphenation results, the AutoText list and both grammar lists.
+constexpr int kKeptLists[] = {HYPHENATION_RESULTS, AUTOTEXT_LIST, GRAMMAR_LIST, GRAMMAR_CATEGORY_LIST};
+// Texts that only a load, a tool or a click sets: the editors, the word
+// field, the read-only views and the labels of the AutoText and grammar tabs.
+constexpr int kKeptTexts[] = {AFF_EDITOR,           HYPHENATION_EDITOR,      HYPHENATION_WORD_FIELD,
+                              HYPHENATION_COUNT_LABEL, AUTOTEXT_VIEW,       AUTOTEXT_STATUS_LABEL,
+                              AUTOTEXT_SELECTED_LABEL, AUTOTEXT_RULE1_LABEL, AUTOTEXT_RULE2_LABEL,
+                              GRAMMAR_VIEW,         GRAMMAR_STATUS_LABEL,    GRAMMAR_SELECTED_LABEL,
+                              GRAMMAR_RULE1_LABEL,  GRAMMAR_RULE2_LABEL};
+constexpr int kScrollBars[] = {DICTIONARY_SCROLL, THESAURUS_SCROLL, HYPHENATION_SCROLL, AUTOCORRECT_SCROLL};
+constexpr int kPagedLists[] = {DICTIONARY_LIST, THESAURUS_LIST, HYPHENATION_LIST, AUTOCORRECT_LIST};
+
+int redraw_on_scroll() {
+  command_event e;
+  e.type = EVENT_GADGET;
+  e.id = event_get_gadget();
+  e.tab = gadget_get_state(MAIN_TAB_PANEL);
+  run_event_hook(event_hook::list_scroll, e);
+  return 0;
+}
+
+void redraw_shown_page() {
+  command_event e;
+  e.type = EVENT_GADGET;
+  e.tab = gadget_get_state(MAIN_TAB_PANEL);
+  e.id = e.tab >= 0 && e.tab < 4 ? kScrollBars[e.tab] : 0;
+  run_event_hook(event_hook::list_scroll, e);
+}
+
+void rebuild_main_window() {
+  prefs_first_apply = 1;
+  load_language_font(font_of(prefs_record));
+
+  const int tab = gadget_get_state(MAIN_TAB_PANEL);
+  std::vector<kept_list> lists;
+  for (int g : kKeptLists) lists.push_back(keep_list(g));
+  std::vector<std::pair<int, text_t>> texts;
+  for (int g : kKeptTexts) texts.emplace_back(g, gadget_get_text(g));
+  int maxima[4];
+  for (int i = 0; i < 4; ++i) maxima[i] = gadget_get_attribute(kScrollBars[i], ATTR_MAXIMUM);
+  std::vector<std::function<void()>> restores;
+  for (const rebuild_keeper& keeper : rebuild_keepers())
+    if (auto restore = keeper()) restores.push_back(std::move(restore));
+
+  window_close(MAIN_WINDOW);
+  build_main_window();
+
+  for (const auto& [g, text] : texts) {
+    if (gadget_kind(g) == GADGET_LABEL) set_gadget_text_if_changed(g, text);
+    else gadget_set_text(g, text);
+  }
+  for (const kept_list& k : lists) restore_list(k);
+  for (int i = 0; i < 4; ++i) gadget_set_attribute(kScrollBars[i], ATTR_MAXIMUM, maxima[i]);
+  for (const auto& restore : restores) restore();
+  gadget_set_state(MAIN_TAB_PANEL, tab);
+  for (int bar : kScrollBars) gadget_bind_event_any(bar, redraw_on_scroll);
+  update_all_file_labels();
+}
+
+void repage_main_lists(const int scroll_positions[3]) {
+  for (int bar : kScrollBars) gadget_set_attribute(bar, ATTR_PAGE_LENGTH, static_cast<int>(visible_rows));
+  gadget_set_attribute(DICTIONARY_SCROLL, ATTR_MAXIMUM, static_cast<int>(dictionary_document.list.count() - 1));
+  gadget_set_attribute(HYPHENATION_SCROLL, ATTR_MAXIMUM, static_cast<int>(dictionary_document.list.count() - 1));
+  dictionary_document.list.selected = -1;
+  for (int list : kPagedLists) gadget_set_state(list, -1);
+  for (const auto& step : applied_steps()) step();
+  redraw_shown_page();
+  const int restored_bars[3] = {DICTIONARY_SCROLL, THESAURUS_SCROLL, AUTOCORRECT_SCROLL};
+  for (int i = 0; i < 3; ++i) gadget_set_state(restored_bars[i], scroll_positions[i]);
+  redraw_shown_page();
+  if (prefs_record.aff_aid_language != prefs_backup.aff_aid_language) aff_aid_selected_item = 0;
+  for (auto [mark, status] : {std::pair{DICTIONARY_CHANGED_MARK, DICTIONARY_STATUS_LABEL},
+                              std::pair{THESAURUS_CHANGED_MARK, THESAURUS_STATUS_LABEL},
+                              std::pair{HYPHENATION_CHANGED_MARK, HYPHENATION_STATUS_LABEL}})
+    gadget_move_resize(mark, GUI_KEEP, gadget_y(status), GUI_KEEP, GUI_KEEP);
+  gadget_move_resize(AUTOCORRECT_CHANGED_MARK, GUI_KEEP, GUI_KEEP, gadget_width(HYPHENATION_STATUS_LABEL), GUI_KEEP);
+  run_pass_refresh(pass_stage::tab_labels);
+}
+
+// ---- The window's events ------------------------------------------------------------------------
+
+void on_resolution_chosen(int gadget) {
+  if (gadget_get_state(gadget) != 1) return;  // the option that was switched off
+  if (gadget == RES_MAXIMUM) {
+    prefs_record.window_resolution = maximum_resolution;
+  } else {
+    for (const resolution_option& r : kResolutions)
+      if (r.gadget == gadget) prefs_record.window_resolution = r.text;
+  }
+  window_move_resize(PREFERENCES_WINDOW, GUI_KEEP, GUI_KEEP, GUI_KEEP, window_height_for_layout());
+  place_bottom_gadgets();
+}
+
+void on_font_button() {
+  if (!font_dialog(u"Arial", 10, 0)) return;
+  prefs_record.font_for_language = font_dialog_chosen_name();
+  prefs_record.font_for_language_size = string_from_int(font_dialog_chosen_size());
+  prefs_record.font_for_language_style = font_dialog_chosen_style();
+  gadget_set_text(FONT_FAMILY, prefs_record.font_for_language);
+  gadget_set_text(FONT_SIZE, prefs_record.font_for_language_size);
+  const font_choice chosen = font_of(prefs_record);
+  if (chosen == loaded_font) return;
+  load_language_font(chosen);
+  for (int g : {LINES_LIST, FONT_TEST, AFF_AID_COMBO}) use_language_font(g);
+}
+
+void on_save() {
+  if (fields_rejected(false)) return;
+  const text_t path = prefs_file_path();
+  if (!save_prefs_record()) show_error(u"Can't write the file:\n" + path);
+  save_last_update_check();
+  gadget_set_text(UPDATE_LABEL, last_checked_text());
+  fit_gadget_to_content(UPDATE_LABEL);
+}
+
+enum class window_end { open, cancelled, confirmed };
+
+window_end handle_gadget(int g, int subtype) {
+  preferences_kwx4& p = prefs_record;
+  const bool changed = subtype == SUBTYPE_CHANGE || subtype == SUBTYPE_SPIN_UP || subtype == SUBTYPE_SPIN_DOWN;
+  switch (g) {
+    case CANCEL_BUTTON:
+      return window_end::cancelled;
+    case OK_BUTTON:
+      return fields_rejected(true) ? window_end::open : window_end::confirmed;
+    case SAVE_BUTTON:
+      on_save();
+      break;
+    case LINES_LIST: {
+      const int row = gadget_get_state(LINES_LIST);
+      if ((subtype == SUBTYPE_CLICK || subtype == SUBTYPE_CHANGE) && row >= 0) {
+        p.number_of_lines = row + 1;
+        set_spin_value_if_changed(LINES_SPIN, p.number_of_lines);
+        colour_invalid_number_field(LINES_SPIN, 0, PREFS_LINES_MIN, PREFS_LINES_MAX);
+      }
+      break;
+    }
+    case LINES_SPIN:
+      if (changed) {
+        p.number_of_lines = colour_invalid_number_field(LINES_SPIN, 0, PREFS_LINES_MIN, PREFS_LINES_MAX);
+        gadget_set_state(LINES_LIST, static_cast<int>(p.number_of_lines) - 1);
+      }
+      break;
+    case PIXELS_SPIN:
+      if (changed) {
+        p.pixels_plus = colour_invalid_number_field(PIXELS_SPIN, 0, PREFS_PIXELS_MIN, PREFS_PIXELS_MAX);
+        if (p.pixels_plus >= PREFS_PIXELS_MIN) place_bottom_gadgets();
+      }
+      break;
+    case RES_1280_600:
+    case RES_1440_600:
+    case RES_1280_768:
+    case RES_1440_768:
+    case RES_MAXIMUM:
+      on_resolution_chosen(g);
+      break;
+    case LT_SPIN:
+      if (changed)
+        p.number_of_lines_languagetool = colour_invalid_number_field(LT_SPIN, 0, PREFS_LT_LINES_MIN, PREFS_LT_LINES_MAX);
+      break;
+    case AFF_AID_COMBO: {
+      const int item = gadget_get_state(AFF_AID_COMBO);
+      if (item == 0) p.aff_aid_language.clear();
+      else if (item > 0 && item <= static_cast<int>(aff_aid_entries.size()))
+        p.aff_aid_language = string_nth_field(aff_aid_entries[item - 1], 3, u"\n");
+      break;
+    }
+    case SEPARATOR_ENTRY:
+      if (subtype == SUBTYPE_CHANGE) {
+        p.number_separator_chr = gadget_get_text(SEPARATOR_ENTRY);
+        set_gadget_text_if_changed(SEPARATOR_PREVIEW, separator_preview());
+      }
+      break;
+    case WARN_SPIN:
+      if (changed) p.ask_after_n_words = colour_invalid_number_field(WARN_SPIN, 0, PREFS_WARN_WORDS_MIN, PREFS_WARN_WORDS_MAX);
+      break;
+    case FONT_BUTTON:
+      on_font_button();
+      break;
+    case UPDATE_MANUAL:
+    case UPDATE_DAILY:
+    case UPDATE_WEEKLY:
+    case UPDATE_MONTHLY:
+      if (gadget_get_state(g) == 1)
+        for (const update_option& u : kUpdateOptions)
+          if (u.gadget == g) p.check_for_updates = u.value;
+      break;
+    case UPDATE_BUTTON: {
+      command_event e;
+      e.type = EVENT_MENU;
+      e.id = MENU_CHECK_UPDATES;
+      run_command(command_kind::menu_item, MENU_CHECK_UPDATES, e);
+      p.last_check_updates_time = date_now();
+      set_gadget_text_if_changed(UPDATE_LABEL, last_checked_text());
+      break;
+    }
+    case PRIMARY_COMBO:
+      p.affix_colour_primary = gadget_get_state(g);
+      break;
+    case SUFFIX_COMBO:
+      p.affix_colour_suffix = gadget_get_state(g);
+      break;
+    case PREFIX_COMBO:
+      p.affix_colour_prefix = gadget_get_state(g);
+      break;
+    case BOTH_COMBO:
+      p.affix_colour_both = gadget_get_state(g);
+      break;
+    case AC_SPIN:
+      if (changed)
+        p.autocorrect_spaces_on_left = colour_invalid_number_field(AC_SPIN, 0, PREFS_AC_SPACES_MIN, PREFS_AC_SPACES_MAX);
+      break;
+    default:
+      break;
+  }
+  return window_end::open;
+}
+
+}  // namespace
+
+void add_main_window_rebuild_keeper(rebuild_keeper keeper) {
+  if (keeper) rebuild_keepers().push_back(std::move(keeper));
+}
+
+void keep_history_over_rebuild(list_document& doc) {
+  add_main_window_rebuild_keeper([&doc]() -> std::function<void()> {
+    auto undo = doc.undo_snapshot, redo = doc.redo_snapshot;
+    const bool undo_available = doc.undo_available, redo_available = doc.redo_available;
+    return [&doc, undo, redo, undo_available, redo_available] {
+      doc.undo_snapshot = undo;
+      doc.redo_snapshot = redo;
+      doc.undo_available = undo_available;
+      doc.redo_available = redo_available;
+    };
+  });
+}
+
+void add_preferences_applied_step(std::function<void()> step) {
+  if (step) applied_steps().push_back(std::move(step));
+}
+
+void show_preferences_window() {
+  static const bool dictionary_history_kept = (keep_history_over_rebuild(dictionary_document.list), true);
+  (void)dictionary_history_kept;
+
+  measure_screen();
+  if (prefs_applied == 0) propose_first_run_values();
+
+  if (!window_open(PREFERENCES_WINDOW, 0, 0, WINDOW_WIDTH, window_height_for_layout(), u"Preferences",
+                   TOOL_WINDOW_FLAGS, window_widget(MAIN_WINDOW))) {
+    message_box(u"Error!", u"Can't open a window.", MB_ICON_ERROR);
+    return;
+  }
+  window_set_disabled(MAIN_WINDOW, 1);
+  prefs_backup = prefs_record;
+  loaded_font = font_of(prefs_backup);
+  const int scroll_positions[3] = {gadget_get_state(DICTIONARY_SCROLL), gadget_get_state(THESAURUS_SCROLL),
+                                   gadget_get_state(AUTOCORRECT_SCROLL)};
+  build_window();
+  shortcut_add(PREFERENCES_WINDOW, KEY_ESCAPE, SHORTCUT_ESCAPE);
+  shortcut_add(PREFERENCES_WINDOW, KEY_RETURN, SHORTCUT_RETURN);
+
+  window_end end = window_end::open;
+  while (end == window_end::open) {
+    const int type = event_wait();
+    if (type <= 0) continue;
+    if (type == EVENT_CLOSE && event_get_window() == PREFERENCES_WINDOW) end = window_end::cancelled;
+    else if (type == EVENT_MENU && event_get_menu_item() == SHORTCUT_ESCAPE) end = window_end::cancelled;
+    else if (type == EVENT_GADGET && event_get_window() == PREFERENCES_WINDOW)
+      end = handle_gadget(event_get_gadget(), event_get_subtype());
+  }
+
+  window_close(PREFERENCES_WINDOW);
+  if (end == window_end::cancelled) {
+    prefs_record = prefs_backup;
+    // A font tried in the window is taken back with the rest.
+    if (!(loaded_font == font_of(prefs_record))) load_language_font(font_of(prefs_record));
+  } else {
+    prefs_applied = 1;
+    apply_prefs_values();
+    if (!(prefs_record == prefs_backup) || prefs_first_apply == 0) rebuild_main_window();
+    repage_main_lists(scroll_positions);
+  }
+  window_set_disabled(MAIN_WINDOW, 0);
+  window_activate(MAIN_WINDOW);
+}
+
+int run_preferences_gate() {
+  prefs_first_apply = 1;
+  const text_t path = prefs_file_path();
+  if (file_size_by_path(path) > 0) {
+    // A file that ends early is as invalid as one from another version.
+    preferences_kwx4 probe;
+    if (read_prefs_file(path, probe)) return 1;
+    show_error(u"The .prefs file is invalid.\n\nMaybe it is from a different version of\nVocabrix.");
+    status_bar_set_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT, u".prefs file invalid.");
+  }
+  prefs_first_apply = 0;
+  show_preferences_window();
+  return 0;
+}
