@@ -1,0 +1,119 @@
+#include "affix/affix_condition.h"
+#include "affix_test_util.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+struct condition_case {
+  const char16_t* condition;
+  condition_anchor anchor;
+  const char16_t* word;
+  bool expected;
+};
+
+TEST(AffixCondition, MatchesLikeTheAnchoredExpression) {
+  const auto S = condition_anchor::suffix, P = condition_anchor::prefix;
+  const condition_case cases[] = {
+      {u"y", S, u"fly", true},          {u"y", S, u"yes", false},
+      {u"[^aeiou]y", S, u"fly", true},  {u"[^aeiou]y", S, u"day", false},
+      {u"[^aeiou]y", S, u"y", false},   {u"a.c", P, u"abcd", true},
+      {u"a.c", P, u"xabc", false},      {u"[éè]", S, u"café", true},
+      {u"[a-c]x", S, u"bx", true},      {u"[a-c]x", S, u"dx", false},  // a range: PCRE's
+      {u"[abc", S, u"abc", false},      {u"(ab|cd)", S, u"xcd", true},  // invalid; alternation
+      {u"[-a]", S, u"x-", true},        {u"[]a]", S, u"x]", true},
+      {u"..", S, u"\U0001F600", false}, {u".", S, u"\U0001F600", true},  // one code point
+      {u"[^a]b", S, u"\U0001F600b", true},
+  };
+  for (const auto& c : cases) {
+    affix_condition cond(c.condition, c.anchor);
+    EXPECT_EQ(cond.matches(c.word), c.expected) << to_utf8(c.condition) << " on " << to_utf8(c.word);
+    EXPECT_EQ(cond.matches_by_regex(c.word), c.expected) << to_utf8(c.condition) << " on " << to_utf8(c.word);
+  }
+  EXPECT_TRUE(affix_condition(u"[^aeiou]y", S).is_simple());
+  EXPECT_FALSE(affix_condition(u"[a-c]x", S).is_simple());
+}
+
+std::string read_file(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// Words that meet or nearly meet a condition: each member of each class in
+// turn, a unit outside each negated class, and words too short.
+std::vector<text_t> probe_words(const text_t& condition, condition_anchor anchor) {
+  std::vector<std::vector<char16_t>> positions;
+  for (size_t i = 0; i < condition.size(); ++i) {
+    std::vector<char16_t> choices;
+    if (condition[i] == u'[') {
+      size_t end = condition.find(u']', i + 1);
+      if (end == text_t::npos) return {};
+      bool negated = i + 1 < end && condition[i + 1] == u'^';
+      for (size_t j = i + 1 + negated; j < end; ++j) choices.push_back(condition[j]);
+      if (negated) {
+        for (char16_t u : {u'a', u'e', u'x', u'é', u'ß'})
+          if (std::find(choices.begin(), choices.end(), u) == choices.end()) {
+            choices.insert(choices.begin(), u);
+            break;
+          }
+      }
+      i = end;
+    } else if (condition[i] == u'.') {
+      choices = {u'q', u'é'};
+    } else {
+      choices = {condition[i], u'z'};
+    }
+    positions.push_back(choices);
+  }
+  std::vector<text_t> words;
+  for (size_t p = 0; p < positions.size(); ++p)
+    for (char16_t u : positions[p]) {
+      text_t w;
+      for (size_t q = 0; q < positions.size(); ++q) w.push_back(q == p ? u : positions[q][0]);
+      words.push_back(anchor == condition_anchor::suffix ? u"ab" + w : w + u"ab");
+      words.push_back(w);
+      if (w.size() > 1) words.push_back(anchor == condition_anchor::suffix ? w.substr(1) : w.substr(0, w.size() - 1));
+    }
+  return words;
+}
+
+// Every condition of Debian's en_US, de_DE and fr .aff files: the unit
+// matcher gives PCRE's answer on the dictionary's own words and on words made
+// to meet each condition.
+TEST(AffixCondition, SameAnswerAsPcreOnTheDebianDictionaries) {
+  int files = 0;
+  for (const char* name : {"en_US", "de_DE", "fr"}) {
+    std::string base = std::string("/usr/share/hunspell/") + name;
+    std::string aff = read_file(base + ".aff"), dic = read_file(base + ".dic");
+    if (aff.empty() || dic.empty()) continue;
+    ++files;
+    use_aff(aff);
+    std::vector<text_t> sample;
+    std::istringstream lines(dic);
+    std::string line;
+    for (int i = 0; std::getline(lines, line); ++i)
+      if (i % 97 == 1) sample.push_back(from_utf8(line.substr(0, line.find('/'))));
+    int simple = 0;
+    for (const affix_condition& c : aff_cache.conditions) {
+      if (c.is_simple()) ++simple;
+      std::vector<text_t> words = sample;
+      // Whether it is a suffix or a prefix condition does not matter for
+      // the probes: both anchors are tried.
+      for (auto anchor : {condition_anchor::suffix, condition_anchor::prefix}) {
+        auto more = probe_words(c.text(), anchor);
+        words.insert(words.end(), more.begin(), more.end());
+      }
+      for (const text_t& w : words)
+        ASSERT_EQ(c.matches(w), c.matches_by_regex(w)) << name << ": " << to_utf8(c.text()) << " on " << to_utf8(w);
+    }
+    EXPECT_GT(simple, 0) << name;
+  }
+  if (files == 0) GTEST_SKIP() << "Debian's hunspell dictionaries are not installed";
+}
+
+}  // namespace

@@ -1,0 +1,70 @@
+#include "affix/flag_helpers.h"
+#include "affix_test_util.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct flag_case {
+  const char* aff;  // sets the FLAG mode
+  const char16_t* input;
+  int64_t has_duplicates;
+  const char16_t* without_duplicates;
+};
+
+TEST(FlagHelpers, DuplicatesByMode) {
+  const flag_case cases[] = {
+      {"", u"ABA", 1, u"AB"},
+      {"", u"AB", 0, u"AB"},
+      {"", u"BAB", 1, u"BA"},
+      {"", u"", 0, u""},
+      {"FLAG long\n", u"AaBbAa", 1, u"AaBb"},
+      {"FLAG long\n", u"AaaB", 0, u"AaaB"},
+      {"FLAG num\n", u"12,7,12", 1, u"12,7"},
+      {"FLAG num\n", u"12,,7", 0, u"12,7"},  // an empty flag is no flag
+      {"FLAG num\n", u",,", 0, u""},
+  };
+  for (const auto& c : cases) {
+    use_aff(c.aff);
+    EXPECT_EQ(has_duplicate_flags(c.input), c.has_duplicates) << to_utf8(c.input);
+    EXPECT_EQ(remove_duplicate_flags(c.input), c.without_duplicates) << to_utf8(c.input);
+  }
+}
+
+TEST(FlagHelpers, MergePutsMissingFlagsInFront) {
+  use_aff("");
+  EXPECT_EQ(merge_flag_strings(u"XY", u"AY"), u"XAY");
+  EXPECT_EQ(merge_flag_strings(u"AB", u"X"), u"BAX");
+  EXPECT_EQ(merge_flag_strings(u"", u"X"), u"X");
+  use_aff("FLAG num\n");
+  EXPECT_EQ(merge_flag_strings(u"3,4", u""), u"4,3");
+  EXPECT_EQ(merge_flag_strings(u"3,,4", u"4,5"), u"3,4,5");
+}
+
+TEST(FlagHelpers, ClassifyByTheSetsTheFlagsName) {
+  use_aff("KEEPCASE K\nSFX S Y 1\nSFX S 0 s .\nSFX N N 1\nSFX N 0 n .\nPFX P Y 1\nPFX P 0 un .\n"
+          "PFX Q N 1\nPFX Q 0 re .\n");
+  struct { const char16_t* flags; const char16_t* code; } cases[] = {
+      {u"", u"0"}, {u"S", u"1"}, {u"P", u"2"}, {u"Q", u"2"}, {u"SP", u"3"}, {u"NS", u"5"},
+      {u"K", u"7"}, {u"KP", u"2"}, {u"XZ", u""}, {u"SN", u"5"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(classify_word_affixes(c.flags), c.code) << to_utf8(c.flags);
+  EXPECT_EQ(affix_class_name(u"5"), u"SFX N (only suffixes can be added)");
+  EXPECT_EQ(affix_class_name(u""), u"Unknown");
+  EXPECT_EQ(affix_class_colour(u""), 0xFF);
+  EXPECT_EQ(affix_class_colour(u"3"), -1);
+  use_aff("AF 1\nAF S\nSFX S Y 1\nSFX S 0 s .\n");
+  EXPECT_EQ(classify_word_affixes(u"1"), u"6");
+}
+
+TEST(FlagHelpers, EntryParts) {
+  EXPECT_EQ(get_dic_word_part(u"a\\/b/XY"), u"a\\/b");
+  EXPECT_EQ(get_dic_word_part(u"walk/XY\npo:verb"), u"walk");
+  EXPECT_EQ(get_dic_word_part(u"walk"), u"walk");
+  EXPECT_EQ(get_dic_word_part(u"/XY"), u"");
+  EXPECT_EQ(get_dic_word_part(u"ab /X"), u"");
+  EXPECT_EQ(compose_dic_entry(u"walk", u"", u"po:verb"), u"walk\npo:verb");
+  EXPECT_EQ(compose_dic_entry(u"walk", u"AB", u""), u"walk/AB");
+}
+
+}  // namespace
