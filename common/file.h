@@ -38,6 +38,10 @@ int file_read_bom(int n);
 int file_detect_format(int n);
 void file_write_bom(int n, int format);
 
+// One line in the format flags & 0x1F (0 the file's default, 2 UTF-8, 25
+// UTF-16LE, any other one byte per unit), up to LF, CR or CR LF (not
+// returned); "" at the end. A zero unit ends the text: the rest of its line
+// is skipped. Invalid UTF-8 reads as U+FFFD.
 text_t file_read_line(int n, int flags);
 void file_write_text(int n, text_view s, int format);
 void file_write_text_default(int n, text_view s);

@@ -22,7 +22,13 @@ bool is_executable_file(const std::string& path) {
 
 // The path to execute: as given when it holds a "/", else the first match in PATH.
 std::string resolve(const std::string& program) {
-  if (program.find('/') != std::string::npos) return program;
+  if (program.find('/') != std::string::npos) {
+    if (program[0] == '/') return program;
+    // Relative to this process's folder, not the one the program starts in.
+    char cwd[4096];
+    if (!::getcwd(cwd, sizeof cwd)) return std::string();
+    return std::string(cwd) + "/" + program;
+  }
   const char* path = std::getenv("PATH");
   std::string dirs = path ? path : "/usr/local/bin:/usr/bin:/bin";
   size_t start = 0;
@@ -31,7 +37,7 @@ std::string resolve(const std::string& program) {
     std::string dir = dirs.substr(start, colon == std::string::npos ? std::string::npos : colon - start);
     if (dir.empty()) dir = ".";
     std::string candidate = dir + "/" + program;
-    if (is_executable_file(candidate)) return candidate;
+    if (is_executable_file(candidate)) return resolve(candidate);
     if (colon == std::string::npos) return std::string();
     start = colon + 1;
   }
@@ -65,7 +71,7 @@ int program_run(text_view program, const std::vector<text_t>& arguments, text_vi
   std::string name = to_utf8(program);
   if (name.empty()) return 0;
   std::string path = resolve(name);
-  if (path.empty()) return 0;
+  if (path.empty() || !is_executable_file(path)) return 0;
   std::vector<std::string> args;
   args.push_back(name);
   for (const text_t& a : arguments) args.push_back(to_utf8(a));

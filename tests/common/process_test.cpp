@@ -95,6 +95,14 @@ TEST_F(ProcessTest, StringFormAndPathSearch) {
   std::string r = report("out2");
   EXPECT_EQ(r.substr(0, 2), "/\n");
   EXPECT_NE(r.find("\n[a b]\n[c]\n"), std::string::npos) << r;
+  // A relative program path means this process's folder, whatever folder it starts in.
+  char here[4096];
+  ASSERT_NE(getcwd(here, sizeof here), nullptr);
+  ASSERT_EQ(chdir(dir_.c_str()), 0);
+  started = program_run(u"./report.sh", std::vector<text_t>{from_utf8(dir_ + "/out3")}, u"/");
+  ASSERT_EQ(chdir(here), 0);
+  ASSERT_EQ(started, 1);
+  EXPECT_EQ(report("out3").substr(0, 2), "/\n");
 }
 
 TEST_F(ProcessTest, FailuresToStartAreReported) {
