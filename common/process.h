@@ -4,6 +4,7 @@
 
 #include "common/text.h"
 
+#include <initializer_list>
 #include <vector>
 
 // Starts the program with these arguments in the folder ("" = the current
@@ -12,6 +13,10 @@
 // in PATH. 1 when it was started, 0 when it could not be (not found, not
 // executable, the folder missing).
 int program_run(text_view program, const std::vector<text_t>& arguments, text_view folder);
+// So that program_run(p, {url}, "") takes the list form.
+inline int program_run(text_view program, std::initializer_list<text_t> arguments, text_view folder) {
+  return program_run(program, std::vector<text_t>(arguments), folder);
+}
 // The same with the arguments in one text, split at blanks, TABs and line
 // feeds; double quotes group (and are removed), "" is an empty argument.
 int program_run(text_view program, text_view parameters, text_view folder);

@@ -99,7 +99,7 @@ TEST_F(ProcessTest, StringFormAndPathSearch) {
   char here[4096];
   ASSERT_NE(getcwd(here, sizeof here), nullptr);
   ASSERT_EQ(chdir(dir_.c_str()), 0);
-  started = program_run(u"./report.sh", std::vector<text_t>{from_utf8(dir_ + "/out3")}, u"/");
+  started = program_run(u"./report.sh", {from_utf8(dir_ + "/out3")}, u"/");
   ASSERT_EQ(chdir(here), 0);
   ASSERT_EQ(started, 1);
   EXPECT_EQ(report("out3").substr(0, 2), "/\n");
