@@ -238,6 +238,11 @@ void gadget_set_attribute(int g, int attribute, int value);
 int gadget_get_item_attribute(int g, int item, int attribute);
 void gadget_set_item_attribute(int g, int item, int attribute, int value);
 void gadget_set_item_image(int g, int item, GdkPixbuf* image);
+// The picture of an image gadget or image button.
+void gadget_set_image(int g, GdkPixbuf* image);
+// Grows with every change of a text view's text: a caller that keeps a copy
+// of a large text compares this instead of fetching the text again.
+uint64_t gadget_get_text_revision(int g);
 
 // ---- Gadgets: look and geometry ----------------------------------------------------------
 int color_rgb(int red, int green, int blue);
