@@ -173,64 +173,31 @@ void clamp_preferences(preferences_kwx4& p) {
 
 text_t prefs_file_path() { return settings_file_path(u"kwx4.prefs"); }
 
-namespace {
-
-// Sequential reader over file 1 that notices a file ending early.
-class prefs_reader {
- public:
-  bool ok = true;
-
-  text_t line() {
-    if (!ok || file_at_end(kFile)) {
-      ok = false;
-      return text_t();
-    }
-    return file_read_line(kFile, FORMAT_UTF8);
-  }
-  int64_t int32() { return integer(4); }
-  int64_t int64() { return integer(8); }
-
- private:
-  int64_t integer(int bytes) {
-    if (!ok || file_position(kFile) + bytes > file_length(kFile)) {
-      ok = false;
-      return 0;
-    }
-    return bytes == 4 ? file_read_int32(kFile) : file_read_int64(kFile);
-  }
-};
-
-}  // namespace
-
 int read_prefs_file(text_view path, preferences_kwx4& p) {
-  if (file_size_by_path(path) <= 0) return 0;
-  if (!file_open_read(kFile, path)) return 0;
-  prefs_reader in;
+  settings_reader in(path);
+  if (!in.framed()) return 0;
   preferences_kwx4 r;
-  bool framed = in.line() == settings_format_id;
-  if (framed) {
-    r.window_resolution = in.line();
-    r.number_of_lines = in.int32();
-    r.pixels_plus = in.int32();
-    r.number_of_lines_languagetool = in.int32();
-    r.aff_aid_language = in.line();
-    r.number_separator_chr = in.line();
-    r.affix_colour_primary = in.int32();
-    r.affix_colour_suffix = in.int32();
-    r.affix_colour_prefix = in.int32();
-    r.affix_colour_both = in.int32();
-    r.check_for_updates = in.line();
-    r.last_check_updates_time = in.int64();
-    r.ask_after_n_words = in.int32();
-    r.font_for_language = in.line();
-    r.font_for_language_size = in.line();
-    text_t style = string_trim_spaces(in.line());
-    r.font_for_language_style = all_digits(style) && style.size() <= 2 ? string_to_int(style) : 0;
-    r.autocorrect_spaces_on_left = in.int32();
-    r.all_synonyms_in_one_line = in.int32();
-  }
-  file_close(kFile);
-  if (!framed || !in.ok) return 0;
+  r.window_resolution = in.line();
+  r.number_of_lines = in.int32();
+  r.pixels_plus = in.int32();
+  r.number_of_lines_languagetool = in.int32();
+  r.aff_aid_language = in.line();
+  r.number_separator_chr = in.line();
+  r.affix_colour_primary = in.int32();
+  r.affix_colour_suffix = in.int32();
+  r.affix_colour_prefix = in.int32();
+  r.affix_colour_both = in.int32();
+  r.check_for_updates = in.line();
+  r.last_check_updates_time = in.int64();
+  r.ask_after_n_words = in.int32();
+  r.font_for_language = in.line();
+  r.font_for_language_size = in.line();
+  // The style is the one value kept as a text line.
+  const text_t style = string_trim_spaces(in.line());
+  r.font_for_language_style = all_digits(style) && style.size() <= 2 ? string_to_int(style) : 0;
+  r.autocorrect_spaces_on_left = in.int32();
+  r.all_synonyms_in_one_line = in.int32();
+  if (!in.ok()) return 0;
   clamp_preferences(r);
   p = r;
   return 1;

@@ -504,9 +504,8 @@ void on_font_button() {
 
 void on_save() {
   if (fields_rejected(false)) return;
-  const text_t path = prefs_file_path();
-  if (!save_prefs_record()) show_error(u"Can't write the file:\n" + path);
-  save_last_update_check();
+  if (!save_prefs_record()) show_error(u"Can't write the file:\n" + prefs_file_path());
+  if (!save_last_update_check()) show_error(u"Can't write the file:\n" + last_update_check_path());
   gadget_set_text(UPDATE_LABEL, last_checked_text());
   fit_gadget_to_content(UPDATE_LABEL);
 }

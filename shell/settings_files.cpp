@@ -70,58 +70,6 @@ bool all_digits(text_view s) {
   return true;
 }
 
-// Sequential reader of one settings file over file 1. Every value checks
-// that the file still holds it, so a file that ends early is noticed.
-class settings_reader {
- public:
-  explicit settings_reader(text_view path) {
-    ok_ = file_size_by_path(path) > 0 && file_open_read(kFile, path);
-    open_ = ok_;
-  }
-  ~settings_reader() {
-    if (open_) file_close(kFile);
-  }
-  settings_reader(const settings_reader&) = delete;
-  settings_reader& operator=(const settings_reader&) = delete;
-
-  // True when the file was opened and its first line is "41".
-  bool framed() { return line() == settings_format_id && ok_; }
-  bool ok() const { return ok_; }
-  void fail() { ok_ = false; }
-
-  text_t line() {
-    if (!ok_ || file_at_end(kFile)) {
-      ok_ = false;
-      return text_t();
-    }
-    return file_read_line(kFile, FORMAT_UTF8);
-  }
-  // A line of plain decimal digits (at most 9, so no overflow); -1 and a
-  // failed read otherwise.
-  int64_t decimal_line() {
-    text_t t = string_trim_spaces(line());
-    if (!ok_ || !all_digits(t) || t.size() > 9) {
-      ok_ = false;
-      return -1;
-    }
-    return string_to_int(t);
-  }
-  int64_t int8() { return integer(1); }
-  int64_t int32() { return integer(4); }
-
- private:
-  int64_t integer(int bytes) {
-    if (!ok_ || file_position(kFile) + bytes > file_length(kFile)) {
-      ok_ = false;
-      return 0;
-    }
-    return bytes == 1 ? file_read_int8(kFile) : file_read_int32(kFile);
-  }
-
-  bool ok_ = false;
-  bool open_ = false;
-};
-
 // The whole of a text file after its byte-order mark, as UTF-8; false when
 // it is missing, empty or a folder.
 bool read_whole_text(text_view path, text_t& out) {
@@ -235,6 +183,43 @@ void read_exception_lists() {
 }  // namespace
 
 text_t settings_file_path(text_view name) { return settings_folder() + text_t(name); }
+
+settings_reader::settings_reader(text_view path) {
+  ok_ = file_size_by_path(path) > 0 && file_open_read(kFile, path);
+  open_ = ok_;
+}
+
+settings_reader::~settings_reader() {
+  if (open_) file_close(kFile);
+}
+
+bool settings_reader::framed() { return line() == settings_format_id && ok_; }
+
+text_t settings_reader::line() {
+  if (!ok_ || file_at_end(kFile)) {
+    ok_ = false;
+    return text_t();
+  }
+  return file_read_line(kFile, FORMAT_UTF8);
+}
+
+int64_t settings_reader::decimal_line() {
+  text_t t = string_trim_spaces(line());
+  if (!ok_ || !all_digits(t) || t.size() > 9) {
+    ok_ = false;
+    return -1;
+  }
+  return string_to_int(t);
+}
+
+int64_t settings_reader::integer(int bytes) {
+  if (!ok_ || file_position(kFile) + bytes > file_length(kFile)) {
+    ok_ = false;
+    return 0;
+  }
+  if (bytes == 1) return file_read_int8(kFile);
+  return bytes == 4 ? file_read_int32(kFile) : file_read_int64(kFile);
+}
 
 text_t builtin_ise_ize_exceptions() { return kBuiltinExceptions; }
 

@@ -14,6 +14,34 @@
 // settings_folder() + name.
 text_t settings_file_path(text_view name);
 
+// Reads one settings file value after value through file 1. Every read
+// checks that the file still holds the value; a file that ends early (or is
+// missing, empty or a folder) makes ok() false, and the caller keeps its
+// defaults. The file is closed when the reader goes.
+class settings_reader {
+ public:
+  explicit settings_reader(text_view path);
+  ~settings_reader();
+  settings_reader(const settings_reader&) = delete;
+  settings_reader& operator=(const settings_reader&) = delete;
+
+  // Reads the first line: true when the file is open and it is "41".
+  bool framed();
+  bool ok() const { return ok_; }
+  text_t line();          // UTF-8, up to LF
+  // A line of plain decimal digits (at most 9); anything else fails.
+  int64_t decimal_line();
+  // Little-endian signed integers of 1, 4 and 8 bytes.
+  int64_t int8() { return integer(1); }
+  int64_t int32() { return integer(4); }
+  int64_t int64() { return integer(8); }
+
+ private:
+  int64_t integer(int bytes);
+  bool ok_ = false;
+  bool open_ = false;
+};
+
 // ---- Remembered options of tool windows ------------------------------------
 // Statistics window: the remembered total (digits) and its label.
 extern text_t stats_remembered_count;       // ""
