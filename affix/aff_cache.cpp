@@ -121,6 +121,10 @@ struct builder {
       });
     }
     r.condition_id = condition_id(r.condition, is_prefix ? condition_anchor::prefix : condition_anchor::suffix);
+    if (!r.strip_units.empty()) r.anchor_unit = is_prefix ? r.strip_units.front() : r.strip_units.back();
+    else if (r.condition_id >= 0) r.anchor_unit = c.conditions[r.condition_id].anchored_literal();
+    // A surrogate never decides alone (the condition counts code points).
+    if (r.anchor_unit >= 0xD800 && r.anchor_unit <= 0xDFFF && r.strip_units.empty()) r.anchor_unit = 0;
     return r;
   }
 };

@@ -35,6 +35,9 @@ struct aff_rule_record {
   bool continuation_needaffix = false;  // a continuation flag is NEEDAFFIX
   bool continuation_circumfix = false;  // a continuation flag is CIRCUMFIX
   int32_t condition_id = -1;  // into aff_decode_cache::conditions; -1: matches all
+  // A unit the word must have at the anchored end (from the strip or the
+  // condition), so most rules are rejected by one comparison; 0 when none.
+  char16_t anchor_unit = 0;
 };
 
 // What one flag names: its first prefix and suffix set (0 none) and whether

@@ -95,6 +95,12 @@ const compiled_regex& affix_condition::regex() const {
   return regex_;
 }
 
+char16_t affix_condition::anchored_literal() const {
+  if (!simple_ || elements_.empty()) return 0;
+  const element& e = anchor_ == condition_anchor::suffix ? elements_.back() : elements_.front();
+  return e.kind == element::literal ? e.unit : 0;
+}
+
 bool affix_condition::matches_by_regex(text_view word) const {
   return regex().matches(word);
 }

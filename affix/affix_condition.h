@@ -27,6 +27,9 @@ class affix_condition {
   // PCRE's answer alone, for tests of the unit matcher.
   bool matches_by_regex(text_view word) const;
   const text_t& text() const { return text_; }
+  // The literal unit the condition demands at the anchored end of the word
+  // (its last unit for a suffix, its first for a prefix); 0 when none.
+  char16_t anchored_literal() const;
 
  private:
   struct element {

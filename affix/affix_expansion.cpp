@@ -425,6 +425,9 @@ int64_t expander::run(const expansion_request& request, text_view entry, bool al
 void set_word_editor_poll_hook(void (*hook)()) { poll_hook = hook; }
 
 bool match_suffix_condition(text_view word, const aff_rule_record& rule) {
+  // PCRE's "$" also matches before a final line feed: leave such words to it.
+  if (rule.anchor_unit != 0 && (word.empty() || (word.back() != rule.anchor_unit && word.back() != u'\n')))
+    return false;
   const text_t& strip = rule.strip_units;
   if (!strip.empty() && (word.size() < strip.size() || word.substr(word.size() - strip.size()) != strip))
     return false;
@@ -432,6 +435,7 @@ bool match_suffix_condition(text_view word, const aff_rule_record& rule) {
 }
 
 bool match_prefix_condition(text_view word, const aff_rule_record& rule) {
+  if (rule.anchor_unit != 0 && (word.empty() || word.front() != rule.anchor_unit)) return false;
   const text_t& strip = rule.strip_units;
   if (!strip.empty() && (word.size() < strip.size() || word.substr(0, strip.size()) != strip)) return false;
   return rule.condition_id < 0 || aff_cache.conditions[rule.condition_id].matches(word);
