@@ -472,7 +472,13 @@ void repage_main_lists(const int scroll_positions[3]) {
                               std::pair{HYPHENATION_CHANGED_MARK, HYPHENATION_STATUS_LABEL}})
     gadget_move_resize(mark, GUI_KEEP, gadget_y(status), GUI_KEEP, GUI_KEEP);
   gadget_move_resize(AUTOCORRECT_CHANGED_MARK, GUI_KEEP, GUI_KEEP, gadget_width(HYPHENATION_STATUS_LABEL), GUI_KEEP);
-  run_pass_refresh(pass_stage::tab_labels);
+  // The labels of all four list tabs, not only the shown one.
+  const int shown = gadget_get_state(MAIN_TAB_PANEL);
+  for (int tab = TAB_DICTIONARY; tab <= TAB_AUTOCORRECT; ++tab) {
+    gadget_set_state(MAIN_TAB_PANEL, tab);
+    run_pass_refresh(pass_stage::tab_labels);
+  }
+  gadget_set_state(MAIN_TAB_PANEL, shown);
 }
 
 // ---- The window's events ------------------------------------------------------------------------

@@ -1,5 +1,6 @@
 #include "shell/settings_files.h"
 
+#include "affix/expansion_output.h"
 #include "common/file.h"
 #include "shell/last_update_check.h"
 #include "shell/preferences.h"
@@ -11,7 +12,6 @@ text_t stats_remembered_label = u"Last Remember:N/A";
 int64_t bulk_import_category = 2;
 int64_t bulk_import_pos_entry = 0;
 text_t bulk_import_custom_pos;
-int64_t derived_words_sort_mode = 1;
 std::vector<int64_t> dictionary_duplicates_options = {0, 0, 0, 1, 1};
 
 int64_t pos_rule_language_count = POS_RULE_LANGUAGES_MAX;
