@@ -1,5 +1,6 @@
 #include "affix/aff_cache.h"
 
+#include "affix/affix_expansion.h"
 #include "common/format.h"
 
 #include <algorithm>
@@ -145,6 +146,11 @@ int32_t aff_decode_cache::find_flag(text_view flag) const {
 }
 
 void set_aff_cache_status_hook(aff_cache_status_hook hook) { status_hook = hook; }
+
+text_t aff_cache_status_text(int phase, int64_t elapsed_ms) {
+  return (phase == 0 ? text_t(u"Optimising .AFF decode cache...") : text_t(u"OK.")) +
+         format_elapsed_time(u" \u231A", elapsed_ms);
+}
 
 void invalidate_aff_decode_cache() {
   aff_cache.aff_cache_source.clear();
@@ -300,6 +306,8 @@ bool rebuild_aff_decode_cache(text_view aff_text) {
       }
 
   aff_cache = std::move(c);
+  // The word editor's NOSUGGEST indicator starts over with new rules.
+  nosuggest_indicator_colour = 0;
   if (status_hook) status_hook(1, milliseconds_now() - start);
   return true;
 }

@@ -112,6 +112,8 @@ void invalidate_aff_decode_cache();
 // ("Optimising .AFF decode cache..."), 1 at the end ("OK." and the time).
 using aff_cache_status_hook = void (*)(int phase, int64_t elapsed_ms);
 void set_aff_cache_status_hook(aff_cache_status_hook hook);
+// The status bar text of a phase, with the elapsed time.
+text_t aff_cache_status_text(int phase, int64_t elapsed_ms);
 
 // Flags of a flag string by the FLAG mode of the cache (or a given mode).
 int64_t count_affix_flags(text_view flags);

@@ -21,6 +21,8 @@ TEST(AffCache, RebuildsOnlyWhenTheTextChanged) {
   invalidate_aff_decode_cache();
   EXPECT_TRUE(rebuild_aff_decode_cache(aff + u"# edit\n"));
   set_aff_cache_status_hook(nullptr);
+  EXPECT_EQ(aff_cache_status_text(1, 65000), u"OK. \u231A01m05s");
+  EXPECT_EQ(aff_cache_status_text(0, 0), u"Optimising .AFF decode cache... \u231A00m00s");
   // An emptied editor gives empty tables and cleared special flags.
   use_aff("KEEPCASE K\nSFX A Y 1\nSFX A 0 s .\n");
   EXPECT_TRUE(rebuild_aff_decode_cache(u""));
