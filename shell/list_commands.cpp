@@ -1,0 +1,155 @@
+#include "shell/list_commands.h"
+
+#include "common/format.h"
+
+#include <algorithm>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr int WARNING_OK = 16;
+constexpr int INFORMATION_YES_NO = 5;
+constexpr int WARNING_YES_NO = 17;
+constexpr int ANSWER_YES = 6;
+
+text_t counted(text_view prefix, int64_t n, text_view separator) {
+  return text_t(prefix) + string_format_number(0, u".", separator, static_cast<double>(n));
+}
+
+}  // namespace
+
+const list_member_texts* list_member_texts_for(int tab) {
+  static const list_member_texts dictionary{u"No dictionary words found.", u"No dictionary word selected.",
+                                            u"The Dictionary has been changed.\n\nContinue?",
+                                            u"Really delete all dictionary words?", u"Sorting Dictionary...", false};
+  static const list_member_texts thesaurus{u"No synonyms found.", u"No synonym selected.",
+                                           u"The Thesaurus has been changed.\n\nContinue?",
+                                           u"Really delete all synonyms?", u"Sorting Thesaurus...", true};
+  static const list_member_texts autocorrect{u"No autocorrect words found.", u"No autocorrect word selected.",
+                                             u"The Autocorrect List has been changed.\n\nContinue?",
+                                             u"Really delete all autocorrect words?", u"Sorting Autocorrect List...",
+                                             false};
+  switch (tab) {
+    case 0: return &dictionary;
+    case 1: return &thesaurus;
+    case 3: return &autocorrect;
+    default: return nullptr;
+  }
+}
+
+list_command_result erase_list_document(list_document& doc, const list_member_texts& texts, const list_ask_fn& ask) {
+  if (doc.empty()) {
+    ask(u"Warning!", texts.none_found, WARNING_OK);
+    return list_command_result::refused;
+  }
+  // Unsaved work is only thrown away on Yes; a closed box keeps it.
+  if (doc.changed && ask(u"Warning!", texts.changed_question, INFORMATION_YES_NO) != ANSWER_YES) {
+    return list_command_result::declined;
+  }
+  if (ask(u"Warning!", texts.erase_question, WARNING_YES_NO) != ANSWER_YES) return list_command_result::declined;
+  doc.save_undo();
+  doc.clear();
+  doc.path.clear();
+  doc.changed = false;
+  return list_command_result::done;
+}
+
+text_t list_sort_key(text_view entry, bool thesaurus_keys) {
+  text_t key = fold_accents_lowercase(entry);
+  if (thesaurus_keys) {
+    const size_t bar = key.find(u'|');
+    if (bar != text_t::npos) key[bar] = u'\t';
+  }
+  return key;
+}
+
+list_command_result sort_list_document(list_document& doc, const list_member_texts& texts, long_job_host& host,
+                                       text_view number_separator, const std::function<void()>& refresh_labels) {
+  const int64_t n = doc.count();
+  long_job job(host, texts.sort_title, 3 * n, true);
+  if (n == 0) {
+    host.message_box(u"Warning!", texts.none_found, WARNING_OK);
+    job.abort();
+    return list_command_result::refused;
+  }
+  doc.save_undo();
+  doc.selected = -1;
+  doc.changed = true;
+  if (refresh_labels) refresh_labels();
+
+  // The count shown on each tick of the job timer.
+  int64_t found = 0;
+  text_view pass_text = u"Removing accents... <ESC> to abort. Found:";
+  job.on_tick = [&](int64_t) { job.set_text(counted(pass_text, found, number_separator)); };
+
+  struct keyed_entry {
+    text_t key;
+    size_t index;
+  };
+  std::vector<keyed_entry> keyed;
+  keyed.reserve(static_cast<size_t>(n));
+  for (int64_t j = 0; j < n; ++j) {
+    keyed.push_back({list_sort_key(doc.entries[static_cast<size_t>(j)], texts.thesaurus_keys), static_cast<size_t>(j)});
+    found = j + 1;
+    if (!job.step(j + 1)) {
+      job.abort();
+      return list_command_result::aborted;
+    }
+  }
+
+  const text_t sorting = counted(u"Sorting... <ESC> to abort. Found:", n, number_separator);
+  host.job_progress(sorting + job.elapsed_text(), n);
+  // Equal keys keep their order, so the same list always sorts the same way.
+  std::sort(keyed.begin(), keyed.end(), [](const keyed_entry& a, const keyed_entry& b) {
+    return a.key != b.key ? a.key < b.key : a.index < b.index;
+  });
+  std::vector<size_t> order;
+  order.reserve(keyed.size());
+  for (const keyed_entry& k : keyed) order.push_back(k.index);
+  std::vector<keyed_entry>().swap(keyed);  // the keys are no longer needed
+  host.job_progress(sorting + job.elapsed_text(), 2 * n);
+
+  // Entries move into their new places; an abort moves them back, so the
+  // document is never left half sorted (nor with an entry twice or lost).
+  pass_text = u"Populating with accents... <ESC> to abort. Found:";
+  std::vector<text_t> sorted(static_cast<size_t>(n));
+  for (size_t j = 0; j < order.size(); ++j) {
+    sorted[j] = std::move(doc.entries[order[j]]);
+    found = static_cast<int64_t>(j) + 1;
+    if (!job.step(2 * n + found)) {
+      for (size_t k = 0; k <= j; ++k) doc.entries[order[k]] = std::move(sorted[k]);
+      job.abort();
+      return list_command_result::aborted;
+    }
+  }
+  doc.entries = std::move(sorted);
+  // The marks belonged to the old positions.
+  doc.uncheck_all();
+  doc.first_row = 0;
+  job.end(u"OK." + job.elapsed_text());
+  return list_command_result::done;
+}
+
+list_command_result clone_selected_entry(list_document& doc, const list_member_texts& texts, const list_ask_fn& ask) {
+  if (doc.empty()) {
+    ask(u"Warning!", texts.none_found, WARNING_OK);
+    return list_command_result::refused;
+  }
+  if (doc.selected < 0 || doc.selected >= doc.count()) {
+    ask(u"Warning!", texts.none_selected, WARNING_OK);
+    return list_command_result::refused;
+  }
+  doc.save_undo();
+  doc.changed = true;
+  doc.append(text_t(doc.entry(doc.selected)));
+  doc.notify_count_changed();
+  return list_command_result::done;
+}
+
+bool go_to_list_end(int64_t count, bool bottom, int64_t rows, int64_t& selected, int64_t& first_row) {
+  if (count < 1) return false;
+  selected = bottom ? count - 1 : 0;
+  first_row = list_clamp_first_row(selected, count, rows);
+  return true;
+}
