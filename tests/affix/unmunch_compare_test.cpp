@@ -1,0 +1,66 @@
+// The whole of Debian's en_US expanded gives exactly the words of Debian's
+// own unmunch (its long-flag and compound dictionaries are out of its reach).
+#include "affix_test_util.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <fcntl.h>
+#include <fstream>
+#include <spawn.h>
+#include <sstream>
+#include <sys/wait.h>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace {
+
+bool run_to_file(const std::vector<std::string>& args, const std::string& out_path) {
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  posix_spawn_file_actions_addopen(&actions, 1, out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  std::vector<char*> argv;
+  for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  pid_t pid = 0;
+  int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (rc != 0) return false;
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+TEST(UnmunchCompare, EnUsGivesTheSameWords) {
+  const std::string dic = "/usr/share/hunspell/en_US.dic", aff = "/usr/share/hunspell/en_US.aff";
+  if (access("/usr/bin/unmunch", X_OK) != 0 || access(dic.c_str(), R_OK) != 0)
+    GTEST_SKIP() << "unmunch or en_US is not installed";
+  std::string out = "/tmp/vx_unmunch_" + std::to_string(getpid()) + ".txt";
+  ASSERT_TRUE(run_to_file({"/usr/bin/unmunch", dic, aff}, out));
+  std::vector<std::string> theirs;
+  {
+    std::ifstream in(out);
+    for (std::string line; std::getline(in, line);) theirs.push_back(line);
+  }
+  std::remove(out.c_str());
+
+  std::ifstream aff_in(aff), dic_in(dic);
+  std::stringstream aff_text;
+  aff_text << aff_in.rdbuf();
+  use_aff(aff_text.str());
+  std::vector<std::string> ours;
+  std::string line;
+  std::getline(dic_in, line);  // the count
+  while (std::getline(dic_in, line))
+    for (auto& w : derived_of(line)) ours.push_back(std::move(w));
+
+  std::sort(theirs.begin(), theirs.end());
+  std::sort(ours.begin(), ours.end());
+  ASSERT_GT(ours.size(), 100000u);
+  EXPECT_EQ(ours.size(), theirs.size());
+  EXPECT_TRUE(ours == theirs);
+}
+
+}  // namespace
