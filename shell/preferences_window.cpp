@@ -166,7 +166,10 @@ void label_right_of(int g, int reference, const text_t& text) {
 
 void spin_with_label(int spin, int label, int x, int y, int width, int min, int max, int64_t value,
                      const text_t& text) {
-  gadget_create_spin(spin, x, y, width, static_cast<int>(spin_gadget_height), min, max, SPIN_NUMERIC);
+  // Not a numeric spin: that would put a clamped value back when the focus
+  // leaves, so an invalid text would pass the checks of Save and OK while
+  // the record holds what was typed. The arrows are stepped here instead.
+  gadget_create_spin(spin, x, y, width, static_cast<int>(spin_gadget_height), min, max, 0);
   set_spin_value_if_changed(spin, value);
   label_right_of(label, spin, text);
 }
@@ -342,9 +345,23 @@ bool fields_rejected(bool with_autocorrect) {
   if (reject_out_of_range_number(WARN_SPIN, u"The number of 'Warn Over N Word' must be in the range 0:99999999", 0,
                                  99999999))
     return true;
-  return with_autocorrect &&
-         reject_out_of_range_number(AC_SPIN, u"The number of spaces on left for autocorrect must be in the range 1:50",
-                                    1, 50);
+  if (with_autocorrect &&
+      reject_out_of_range_number(AC_SPIN, u"The number of spaces on left for autocorrect must be in the range 1:50", 1,
+                                 50))
+    return true;
+  // The checks accept a decimal such as "12.5" that the live check counted
+  // as malformed: the record takes the checked texts' values, rounded.
+  auto value_of = [](int g) {
+    return static_cast<int64_t>(math_round(string_to_float(gadget_get_text(g)), 2));
+  };
+  preferences_kwx4& p = prefs_record;
+  p.number_of_lines = value_of(LINES_SPIN);
+  p.number_of_lines_languagetool = value_of(LT_SPIN);
+  p.pixels_plus = value_of(PIXELS_SPIN);
+  p.ask_after_n_words = value_of(WARN_SPIN);
+  if (with_autocorrect) p.autocorrect_spaces_on_left = value_of(AC_SPIN);
+  clamp_preferences(p);
+  return false;
 }
 
 // ---- Rebuilding the main window -------------------------------------------------------------
@@ -516,6 +533,17 @@ void on_save() {
   fit_gadget_to_content(UPDATE_LABEL);
 }
 
+// The live check of a number field after typing or an arrow; the arrows
+// step the value within the range. Returns the field's value (min - 1 when
+// its text is malformed).
+int64_t number_field_changed(int g, int subtype, int64_t min, int64_t max, int64_t current) {
+  if (subtype == SUBTYPE_SPIN_UP || subtype == SUBTYPE_SPIN_DOWN) {
+    const int64_t base = current < min || current > max ? min : current;
+    set_spin_value_if_changed(g, std::clamp<int64_t>(base + (subtype == SUBTYPE_SPIN_UP ? 1 : -1), min, max));
+  }
+  return colour_invalid_number_field(g, 0, min, max);
+}
+
 enum class window_end { open, cancelled, confirmed };
 
 window_end handle_gadget(int g, int subtype) {
@@ -540,13 +568,13 @@ window_end handle_gadget(int g, int subtype) {
     }
     case LINES_SPIN:
       if (changed) {
-        p.number_of_lines = colour_invalid_number_field(LINES_SPIN, 0, PREFS_LINES_MIN, PREFS_LINES_MAX);
+        p.number_of_lines = number_field_changed(LINES_SPIN, subtype, PREFS_LINES_MIN, PREFS_LINES_MAX, p.number_of_lines);
         gadget_set_state(LINES_LIST, static_cast<int>(p.number_of_lines) - 1);
       }
       break;
     case PIXELS_SPIN:
       if (changed) {
-        p.pixels_plus = colour_invalid_number_field(PIXELS_SPIN, 0, PREFS_PIXELS_MIN, PREFS_PIXELS_MAX);
+        p.pixels_plus = number_field_changed(PIXELS_SPIN, subtype, PREFS_PIXELS_MIN, PREFS_PIXELS_MAX, p.pixels_plus);
         if (p.pixels_plus >= PREFS_PIXELS_MIN) place_bottom_gadgets();
       }
       break;
@@ -559,7 +587,8 @@ window_end handle_gadget(int g, int subtype) {
       break;
     case LT_SPIN:
       if (changed)
-        p.number_of_lines_languagetool = colour_invalid_number_field(LT_SPIN, 0, PREFS_LT_LINES_MIN, PREFS_LT_LINES_MAX);
+        p.number_of_lines_languagetool = number_field_changed(LT_SPIN, subtype, PREFS_LT_LINES_MIN, PREFS_LT_LINES_MAX,
+                                                              p.number_of_lines_languagetool);
       break;
     case AFF_AID_COMBO: {
       const int item = gadget_get_state(AFF_AID_COMBO);
@@ -575,7 +604,9 @@ window_end handle_gadget(int g, int subtype) {
       }
       break;
     case WARN_SPIN:
-      if (changed) p.ask_after_n_words = colour_invalid_number_field(WARN_SPIN, 0, PREFS_WARN_WORDS_MIN, PREFS_WARN_WORDS_MAX);
+      if (changed)
+        p.ask_after_n_words = number_field_changed(WARN_SPIN, subtype, PREFS_WARN_WORDS_MIN, PREFS_WARN_WORDS_MAX,
+                                                   p.ask_after_n_words);
       break;
     case FONT_BUTTON:
       on_font_button();
@@ -611,7 +642,8 @@ window_end handle_gadget(int g, int subtype) {
       break;
     case AC_SPIN:
       if (changed)
-        p.autocorrect_spaces_on_left = colour_invalid_number_field(AC_SPIN, 0, PREFS_AC_SPACES_MIN, PREFS_AC_SPACES_MAX);
+        p.autocorrect_spaces_on_left = number_field_changed(AC_SPIN, subtype, PREFS_AC_SPACES_MIN, PREFS_AC_SPACES_MAX,
+                                                            p.autocorrect_spaces_on_left);
       break;
     default:
       break;
