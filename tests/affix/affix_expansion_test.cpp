@@ -41,6 +41,9 @@ const expansion_case cases[] = {
      {"do", "doing", "undo", "undoing"}},
     {"cross_product_n_suffix", "PFX P Y 1\nPFX P 0 un .\nSFX A N 1\nSFX A 0 ing .\n", "do/PA",
      {"do", "doing", "undo"}},
+    {"twofold_of_n_set_not_prefixed",
+     "PFX P Y 1\nPFX P 0 un .\nSFX A N 1\nSFX A 0 ing/B .\nSFX B Y 1\nSFX B 0 s .\n", "walk/AP",
+     {"walk", "walking", "walkings", "unwalk"}},
     {"prefix_set_declared_n", "PFX P N 1\nPFX P 0 un .\nSFX A Y 1\nSFX A 0 ing .\n", "do/PA",
      {"do", "doing", "undo"}},
     {"twofold_suffix", PU_AB, "walk/A", {"walk", "walking", "walkings"}},
@@ -52,6 +55,9 @@ const expansion_case cases[] = {
     // Any circumfix met keeps the prefix pass from emitting.
     {"circumfix_blocks_prefix_pass", CIRCUMFIX_AFF, "nagy/CU",
      {"nagy", "nagyobb", "legnagyobb", "legeslegnagyobb"}},
+    // A prefix carrying CIRCUMFIX pairs with a suffix that carries it (ge-...-t).
+    {"circumfix_through_prefix_continuation", "CIRCUMFIX X\nPFX P Y 1\nPFX P 0 ge/XS .\nSFX S Y 1\nSFX S 0 t/X .\n",
+     "mach/P", {"mach", "gemacht"}},
     {"needaffix_on_rule", "NEEDAFFIX X\nSFX A Y 1\nSFX A 0 er/X .\n", "work/A", {"work"}},
     {"needaffix_rule_continuation_still_runs",
      "NEEDAFFIX X\nSFX A Y 1\nSFX A 0 er/XB .\nSFX B Y 1\nSFX B 0 s .\n", "work/A", {"work", "workers"}},
