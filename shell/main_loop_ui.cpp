@@ -12,6 +12,7 @@
 #include "shell/preferences_window.h"
 #include "shell/recent_files_ui.h"
 #include "shell/settings_files.h"
+#include "shell/builtin_commands.h"
 #include "shell/shell_ids.h"
 #include "shell/shell_state.h"
 
@@ -229,6 +230,7 @@ int start_program(const text_t& executable_path) {
   load_embedded_images();
   prefs_file_loaded = load_settings_files();
   update_recent_files(u"");
+  register_builtin_commands();
   if (!build_main_window()) return 0;
   run_preferences_gate();
   if (automatic_update_check_due() && update_check_runner()) update_check_runner()(1);

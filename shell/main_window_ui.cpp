@@ -193,6 +193,9 @@ void build_menu_bar() {
 }
 
 void build_popup_menus() {
+  // A rebuild of the main window replaces the popups of the previous one.
+  menu_free(POPUP_LIST_MENU);
+  menu_free(POPUP_HYPHENATION_MENU);
   menu_create_image_popup(POPUP_LIST_MENU);
   item(POPUP_ADD, u"Add", IMAGE_ADD);
   item(POPUP_EDIT, u"Edit", IMAGE_EDIT);
