@@ -9,6 +9,7 @@
 #include <utility>
 
 aff_decode_cache aff_cache;
+uint64_t aff_cache_generation = 0;
 
 namespace {
 
@@ -306,6 +307,7 @@ bool rebuild_aff_decode_cache(text_view aff_text) {
       }
 
   aff_cache = std::move(c);
+  ++aff_cache_generation;
   // The word editor's NOSUGGEST indicator starts over with new rules.
   nosuggest_indicator_colour = 0;
   if (status_hook) status_hook(1, milliseconds_now() - start);

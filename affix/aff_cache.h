@@ -100,6 +100,9 @@ struct aff_decode_cache {
 };
 
 extern aff_decode_cache aff_cache;
+// Grows with every rebuild: an expansion that sees it change while it polls
+// stops, since the rules it was walking are gone.
+extern uint64_t aff_cache_generation;
 
 // Brings the cache up to date with the .aff text. Returns true when it was
 // parsed anew; false when the text equals the text it was built from (then

@@ -1,5 +1,7 @@
 #include "affix/affix_condition.h"
 
+#include <algorithm>
+
 namespace {
 
 bool is_surrogate(char16_t u) { return u >= 0xD800 && u <= 0xDFFF; }

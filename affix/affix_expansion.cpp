@@ -102,7 +102,7 @@ class expander {
   bool poll() {
     if (request_->mode != 1) return stopped_;
     if (poll_hook) poll_hook();
-    if (pending_word_editor_action != 0) stopped_ = true;
+    if (pending_word_editor_action != 0 || aff_cache_generation != generation_) stopped_ = true;
     return stopped_;
   }
   void emit(const derived_row& row, bool no_cross);
@@ -118,6 +118,8 @@ class expander {
   const aff_decode_cache* c_ = nullptr;
   const expansion_request* request_ = nullptr;
   bool stopped_ = false;
+  bool running_ = false;
+  uint64_t generation_ = 0;
   std::vector<collected_prefix> collected_;
   std::vector<text_view> entry_flags_;
   seen_texts continuation_calls_, prefixed_words_;
@@ -190,7 +192,7 @@ void expander::expand_flag(int level, text_view word, text_view flag, int32_t in
   }
   if (level == 0 && f.prefix_set != 0) collected_.push_back({flag, f.prefix_set, f.prefix_cross});
   if (f.suffix_set != 0) run_suffix_rules(level, word, flag, f.suffix_set, !f.suffix_cross, context);
-  if (f.prefix_set != 0 && !stopped_) run_prefix_rules(level, word, flag, f.prefix_set, f.prefix_cross, context);
+  if (!stopped_ && f.prefix_set != 0) run_prefix_rules(level, word, flag, f.prefix_set, f.prefix_cross, context);
 }
 
 void expander::run_suffix_rules(int level, text_view word, text_view flag, int32_t set_number, bool no_cross,
@@ -345,6 +347,15 @@ void expander::run_prefix_pass() {
 }
 
 int64_t expander::run(const expansion_request& request, text_view entry, bool aliases_done) {
+  // An expansion started from inside the poll of another one would take its
+  // state away: it does nothing.
+  if (running_) return 0;
+  struct running_mark {
+    bool& flag;
+    explicit running_mark(bool& f) : flag(f) { flag = true; }
+    ~running_mark() { flag = false; }
+  } mark(running_);
+  generation_ = aff_cache_generation;
   c_ = &aff_cache;
   request_ = &request;
   stopped_ = false;
@@ -360,13 +371,16 @@ int64_t expander::run(const expansion_request& request, text_view entry, bool al
   word_has_circumfix = circumfix_flag_seen = 0;
   begin_expansion_output(request);
 
-  text_view head = dic_entry_head(entry);
+  // A copy: the caller's text may change while a mode-1 expansion polls.
+  entry_text_.assign(dic_entry_head(entry));
+  text_view head = entry_text_;
   size_t separator = dic_flag_separator(head);
   if (c_->aff_alias_count > 0 && !aliases_done && separator != text_view::npos) {
     text_view after = head.substr(separator + 1);
     int64_t n = string_to_int(after.substr(0, after.find(u'/')));
     if (n >= 1 && n <= c_->aff_alias_count) {
-      entry_text_.assign(head.substr(0, separator + 1)).append(c_->aff_alias_flags[n]);
+      entry_text_.resize(separator + 1);
+      entry_text_.append(c_->aff_alias_flags[n]);
       head = entry_text_;
     }
   }

@@ -185,4 +185,19 @@ TEST(Expansion, PendingWordEditorActionStopsModeOne) {
   pending_word_editor_action = 0;
 }
 
+void rebuild_while_polling() {
+  rebuild_aff_decode_cache(u"SFX B Y 1\nSFX B 0 x .\n");
+  // A nested expansion does nothing while the outer one runs.
+  EXPECT_EQ(expand_word_affixes(3, u"walk/B", 0, 0, 0, u"", u"", u"", 0, 0), 0);
+}
+
+TEST(Expansion, StopsWhenTheRulesChangeWhilePolling) {
+  use_aff("PFX P Y 1\nPFX P 0 un .\nSFX A Y 3\nSFX A 0 s .\nSFX A 0 x .\nSFX A 0 y .\n");
+  set_word_editor_poll_hook(rebuild_while_polling);
+  EXPECT_EQ(expand_word_affixes(1, u"walk/AP", 0, 0, 0, u"", u"", u"", 0, 0), 0);
+  EXPECT_TRUE(expansion_was_stopped);
+  set_word_editor_poll_hook(nullptr);
+  EXPECT_EQ(derived_of("walk/B"), (words{"walk", "walkx"}));
+}
+
 }  // namespace
