@@ -1,1 +1,905 @@
-// placeholder
+// The GUI test driver: steps run from a GLib source of the default main
+// context, against real GTK widgets, with real key and button events.
+#include "gui/test_driver.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <filesystem>
+
+#include "gui/gui_internal.h"
+
+namespace gui_test {
+namespace {
+
+using gui::find_gadget;
+using gui::find_window;
+using gui::gadget_rec;
+using gui::requester_info;
+
+constexpr int TICK_MS = 10;
+constexpr gint64 IDLE_AFTER_LAST_STEP_US = 15 * G_USEC_PER_SEC;
+constexpr gint64 UNWIND_LIMIT_US = 20 * G_USEC_PER_SEC;
+
+constexpr int RETRY = 0, DONE = 1, FAILED = -1;
+
+struct step {
+  std::string what;
+  int deadline_ms;
+  int answers;  // requester kind this step answers, 0 none
+  std::function<int(std::string&)> act;
+};
+
+std::deque<step> steps;
+gint64 step_started = 0;
+gint64 last_step_done = 0;
+bool armed = false;
+bool script_failed = false;
+bool unwinding = false;
+gint64 unwind_started = 0;
+gint64 last_close_post = 0;
+bool in_tick = false;
+guint tick_source = 0;
+std::vector<requester_record> log;
+std::vector<std::string> temp_folders;
+
+const char* kind_name(int kind) {
+  switch (kind) {
+    case REQUESTER_MESSAGE_BOX: return "message box";
+    case REQUESTER_FILE_OPEN: return "open requester";
+    case REQUESTER_FILE_SAVE: return "save requester";
+    case REQUESTER_FONT: return "font requester";
+    default: return "window";
+  }
+}
+
+void start_unwinding() {
+  steps.clear();
+  step_started = 0;
+  unwinding = true;
+  armed = false;
+  unwind_started = g_get_monotonic_time();
+  last_close_post = 0;
+}
+
+void fail(const std::string& why) {
+  std::string report = why + "\n" + open_windows_report();
+  ADD_FAILURE() << report;
+  script_failed = true;
+  start_unwinding();
+}
+
+void queue(std::string what, int deadline_ms, std::function<int(std::string&)> act, int answers = 0) {
+  steps.push_back({std::move(what), deadline_ms, answers, std::move(act)});
+  armed = true;
+  last_step_done = g_get_monotonic_time();
+}
+
+// Closes requesters without an answer and asks every window to close, so
+// that the code under test returns after a failure.
+void unwind_tick(gint64 now) {
+  for (requester_info* r : gui::open_requesters) {
+    if (r->dialog && gtk_widget_get_visible(r->dialog))
+      gtk_dialog_response(GTK_DIALOG(r->dialog), GTK_RESPONSE_DELETE_EVENT);
+  }
+  if (now - last_close_post > 200 * 1000) {
+    last_close_post = now;
+    for (auto& [n, w] : gui::windows) event_post(EVENT_CLOSE, n, 0);
+  }
+  if (now - unwind_started > UNWIND_LIMIT_US) {
+    fprintf(stderr, "GUI test driver: the code under test did not return after a failure.\n%s\n",
+            open_windows_report().c_str());
+    fflush(stderr);
+    std::abort();
+  }
+}
+
+bool answers_kind(const step& s, int kind) {
+  if (s.answers == kind) return true;
+  return s.answers == REQUESTER_FILE_OPEN && kind == REQUESTER_FILE_SAVE;
+}
+
+gboolean tick(gpointer) {
+  if (in_tick) return G_SOURCE_CONTINUE;
+  in_tick = true;
+  gint64 now = g_get_monotonic_time();
+  if (unwinding) {
+    unwind_tick(now);
+    in_tick = false;
+    return G_SOURCE_CONTINUE;
+  }
+  requester_info* open = gui::open_requesters.empty() ? nullptr : gui::open_requesters.back();
+  if (open && (steps.empty() || !answers_kind(steps.front(), open->kind))) {
+    std::string what = std::string("unexpected ") + kind_name(open->kind) + " \"" + to_utf8(open->title) + "\"";
+    if (!open->text.empty()) what += ": \"" + to_utf8(open->text) + "\"";
+    if (!steps.empty()) what += " while waiting for: " + steps.front().what;
+    fail(what);
+    unwind_tick(now);
+    in_tick = false;
+    return G_SOURCE_CONTINUE;
+  }
+  if (steps.empty()) {
+    if (armed && now - last_step_done > IDLE_AFTER_LAST_STEP_US) {
+      fail("every step was done, but the code under test did not return");
+    }
+    in_tick = false;
+    return G_SOURCE_CONTINUE;
+  }
+  step& s = steps.front();
+  if (step_started == 0) step_started = now;
+  std::string why;
+  int r = s.act(why);
+  if (r == DONE) {
+    steps.pop_front();
+    step_started = 0;
+    last_step_done = now;
+  } else if (r == FAILED) {
+    fail("step failed: " + s.what + (why.empty() ? "" : " (" + why + ")"));
+  } else if (now - step_started > gint64(s.deadline_ms) * 1000) {
+    fail("step missed its deadline of " + std::to_string(s.deadline_ms) + " ms: " + s.what +
+         (why.empty() ? "" : " (" + why + ")"));
+  }
+  in_tick = false;
+  return G_SOURCE_CONTINUE;
+}
+
+void ensure_tick() {
+  if (!tick_source) tick_source = g_timeout_add(TICK_MS, tick, nullptr);
+}
+
+// ---- Widget helpers -------------------------------------------------------------------------
+bool usable(gadget_rec* r, std::string& why) {
+  if (!r) {
+    why = "no such gadget";
+    return false;
+  }
+  gui::window_rec* w = find_window(r->window);
+  if (!w || w->hidden || !gtk_widget_get_visible(w->window)) {
+    why = "its window is not shown";
+    return false;
+  }
+  if (!gtk_widget_is_visible(r->outer)) {
+    why = "the gadget is hidden";
+    return false;
+  }
+  if (!gtk_widget_is_sensitive(r->outer)) {
+    why = "the gadget is disabled";
+    return false;
+  }
+  if (w->disabled) {
+    why = "its window is disabled";
+    return false;
+  }
+  return true;
+}
+
+GdkDevice* keyboard_device() {
+  GdkSeat* seat = gdk_display_get_default_seat(gdk_display_get_default());
+  return seat ? gdk_seat_get_keyboard(seat) : nullptr;
+}
+
+GdkDevice* pointer_device() {
+  GdkSeat* seat = gdk_display_get_default_seat(gdk_display_get_default());
+  return seat ? gdk_seat_get_pointer(seat) : nullptr;
+}
+
+void send_key_event(GtkWidget* toplevel, GdkEventType type, guint keyval, guint state) {
+  GdkWindow* gw = gtk_widget_get_window(toplevel);
+  if (!gw) return;
+  GdkEvent* ev = gdk_event_new(type);
+  ev->key.window = GDK_WINDOW(g_object_ref(gw));
+  ev->key.send_event = FALSE;
+  ev->key.time = GDK_CURRENT_TIME;
+  ev->key.state = state;
+  ev->key.keyval = keyval;
+  gunichar ch = gdk_keyval_to_unicode(keyval);
+  char buf[8] = {0};
+  if (ch >= 0x20) g_unichar_to_utf8(ch, buf);
+  ev->key.string = g_strdup(buf);
+  ev->key.length = (gint)strlen(buf);
+  GdkKeymapKey* keys = nullptr;
+  gint n = 0;
+  if (gdk_keymap_get_entries_for_keyval(gdk_keymap_get_for_display(gdk_window_get_display(gw)), keyval, &keys, &n) &&
+      n > 0) {
+    ev->key.hardware_keycode = (guint16)keys[0].keycode;
+    ev->key.group = (guint8)keys[0].group;
+  }
+  g_free(keys);
+  if (GdkDevice* d = keyboard_device()) gdk_event_set_device(ev, d);
+  gtk_main_do_event(ev);
+  gdk_event_free(ev);
+}
+
+// A key as the layer numbers it, turned into what GDK would deliver.
+void press(GtkWidget* toplevel, int key) {
+  guint state = 0;
+  if (key & KEY_SHIFT) state |= GDK_SHIFT_MASK;
+  if (key & KEY_CTRL) state |= GDK_CONTROL_MASK;
+  if (key & KEY_ALT) state |= GDK_MOD1_MASK;
+  guint kv = guint(key & 0xffff);
+  if (kv == KEY_TAB && (key & KEY_SHIFT)) kv = GDK_KEY_ISO_Left_Tab;
+  else if (kv < 0x100 && g_ascii_isalpha((char)kv))
+    kv = (key & KEY_SHIFT) ? gdk_keyval_to_upper(kv) : gdk_keyval_to_lower(kv);
+  send_key_event(toplevel, GDK_KEY_PRESS, kv, state);
+  send_key_event(toplevel, GDK_KEY_RELEASE, kv, state);
+}
+
+void type_char(GtkWidget* toplevel, char16_t c) {
+  guint kv;
+  if (c == u'\n') kv = GDK_KEY_Return;
+  else if (c == u'\t') kv = GDK_KEY_Tab;
+  else kv = gdk_unicode_to_keyval(c);
+  guint state = 0;
+  if (c < 0x80 && g_ascii_isupper((char)c)) state |= GDK_SHIFT_MASK;
+  send_key_event(toplevel, GDK_KEY_PRESS, kv, state);
+  send_key_event(toplevel, GDK_KEY_RELEASE, kv, state);
+}
+
+GtkWidget* focus_widget(gadget_rec& r) {
+  if (r.kind == GADGET_SPIN) return r.inner;
+  if (r.kind == GADGET_COMBO_BOX && (r.flags & COMBO_EDITABLE)) return gtk_bin_get_child(GTK_BIN(r.widget));
+  return r.widget;
+}
+
+void give_focus(gadget_rec& r) {
+  gui::window_rec* w = find_window(r.window);
+  if (w && !gtk_window_is_active(GTK_WINDOW(w->window))) gtk_window_present(GTK_WINDOW(w->window));
+  GtkWidget* f = focus_widget(r);
+  if (!gtk_widget_has_focus(f)) gtk_widget_grab_focus(f);
+}
+
+void send_button(GtkWidget* widget, GdkWindow* gw, double x, double y, int button, GdkEventType type) {
+  GdkEvent* ev = gdk_event_new(type);
+  ev->button.window = GDK_WINDOW(g_object_ref(gw));
+  ev->button.send_event = FALSE;
+  ev->button.time = GDK_CURRENT_TIME;
+  ev->button.x = x;
+  ev->button.y = y;
+  ev->button.button = (guint)button;
+  ev->button.state = 0;
+  if (GdkDevice* d = pointer_device()) gdk_event_set_device(ev, d);
+  if (widget) {
+    gboolean handled = FALSE;
+    const char* sig = type == GDK_BUTTON_RELEASE ? "button-release-event" : "button-press-event";
+    g_signal_emit_by_name(widget, sig, ev, &handled);
+  } else {
+    gtk_main_do_event(ev);
+  }
+  gdk_event_free(ev);
+}
+
+// A click of a row: real button events on the tree view's row area.
+int click_row(int list, int row, int button, bool twice, std::string& why) {
+  gadget_rec* r = find_gadget(list);
+  if (!usable(r, why)) return RETRY;
+  if (r->kind != GADGET_COLUMN_LIST) {
+    why = "not a column list";
+    return FAILED;
+  }
+  GtkTreeView* v = gui::list_view(*r);
+  if (!gtk_widget_get_realized(GTK_WIDGET(v))) {
+    why = "the list is not realized";
+    return RETRY;
+  }
+  GdkWindow* bin = gtk_tree_view_get_bin_window(v);
+  int height = gdk_window_get_height(bin);
+  double x = 4, y;
+  if (row < 0) {
+    // Below the last row.
+    int n = gui::list_count(*r);
+    GdkRectangle rect{0, 0, 0, 0};
+    if (n > 0) {
+      GtkTreePath* p = gtk_tree_path_new_from_indices(n - 1, -1);
+      gtk_tree_view_get_background_area(v, p, nullptr, &rect);
+      gtk_tree_path_free(p);
+    }
+    y = rect.y + rect.height + 2;
+    if (y >= height) {
+      why = "the list has no free space below its rows";
+      return FAILED;
+    }
+  } else {
+    if (row >= gui::list_count(*r)) {
+      why = "no such row";
+      return RETRY;
+    }
+    GtkTreePath* p = gtk_tree_path_new_from_indices(row, -1);
+    GdkRectangle rect;
+    gtk_tree_view_get_background_area(v, p, nullptr, &rect);
+    if (rect.y < 0 || rect.y + rect.height > height || rect.height <= 0) {
+      gtk_tree_view_scroll_to_cell(v, p, nullptr, FALSE, 0, 0);
+      gtk_tree_path_free(p);
+      why = "the row is not in view yet";
+      return RETRY;
+    }
+    gtk_tree_path_free(p);
+    y = rect.y + rect.height / 2.0;
+    if (!r->columns.empty()) {
+      GdkRectangle cell;
+      GtkTreePath* p2 = gtk_tree_path_new_from_indices(row, -1);
+      gtk_tree_view_get_cell_area(v, p2, r->columns.back().column, &cell);
+      gtk_tree_path_free(p2);
+      x = cell.x + cell.width / 2.0;  // the text of the last column, away from the check box
+      if (x <= 0) x = 4;
+    }
+  }
+  gtk_widget_grab_focus(GTK_WIDGET(v));
+  send_button(nullptr, bin, x, y, button, GDK_BUTTON_PRESS);
+  send_button(nullptr, bin, x, y, button, GDK_BUTTON_RELEASE);
+  if (twice) {
+    send_button(nullptr, bin, x, y, button, GDK_BUTTON_PRESS);
+    send_button(nullptr, bin, x, y, button, GDK_2BUTTON_PRESS);
+    send_button(nullptr, bin, x, y, button, GDK_BUTTON_RELEASE);
+  }
+  return DONE;
+}
+
+int click_image(int g, int button, bool twice, std::string& why) {
+  gadget_rec* r = find_gadget(g);
+  if (!usable(r, why)) return RETRY;
+  GtkWidget* target = r->kind == GADGET_CANVAS ? r->widget : r->outer;
+  GdkWindow* gw = gtk_widget_get_window(target);
+  if (!gw) {
+    why = "not realized";
+    return RETRY;
+  }
+  send_button(target, gw, 2, 2, button, GDK_BUTTON_PRESS);
+  if (twice) send_button(target, gw, 2, 2, button, GDK_2BUTTON_PRESS);
+  send_button(target, gw, 2, 2, button, GDK_BUTTON_RELEASE);
+  return DONE;
+}
+
+requester_info* open_requester(int kind) {
+  for (auto it = gui::open_requesters.rbegin(); it != gui::open_requesters.rend(); ++it)
+    if ((*it)->kind == kind && (*it)->dialog && gtk_widget_get_visible((*it)->dialog)) return *it;
+  return nullptr;
+}
+
+requester_info* open_file_requester() {
+  requester_info* r = open_requester(REQUESTER_FILE_OPEN);
+  return r ? r : open_requester(REQUESTER_FILE_SAVE);
+}
+
+bool press_response(GtkWidget* dialog, int response, std::string& why) {
+  GtkWidget* b = gtk_dialog_get_widget_for_response(GTK_DIALOG(dialog), response);
+  if (!b) {
+    why = "the dialog has no such button";
+    return false;
+  }
+  if (!gtk_widget_is_sensitive(b)) {
+    why = "the button is disabled";
+    return false;
+  }
+  gtk_button_clicked(GTK_BUTTON(b));
+  return true;
+}
+
+std::string quote(const text_t& t) { return "\"" + to_utf8(t) + "\""; }
+
+}  // namespace
+
+// ---- Waiting ---------------------------------------------------------------------------------
+
+void wait_window(int window, int deadline_ms) {
+  queue("window " + std::to_string(window) + " shown", deadline_ms, [=](std::string&) {
+    gui::window_rec* w = find_window(window);
+    return w && !w->hidden && gtk_widget_get_visible(w->window) ? DONE : RETRY;
+  });
+}
+
+void wait_window_closed(int window, int deadline_ms) {
+  queue("window " + std::to_string(window) + " closed", deadline_ms,
+        [=](std::string&) { return find_window(window) ? RETRY : DONE; });
+}
+
+void wait_status_text(int bar, int field, const text_t& text, bool contains, int deadline_ms) {
+  queue("status bar " + std::to_string(bar) + " field " + std::to_string(field) + (contains ? " holding " : " showing ") +
+            quote(text),
+        deadline_ms, [=](std::string& why) {
+          text_t now = status_bar_get_text(bar, field);
+          why = "it shows " + quote(now);
+          return (contains ? now.find(text) != text_t::npos : now == text) ? DONE : RETRY;
+        });
+}
+
+void wait_gadget_text(int gadget, const text_t& text, bool contains, int deadline_ms) {
+  queue("gadget " + std::to_string(gadget) + (contains ? " holding " : " showing ") + quote(text), deadline_ms,
+        [=](std::string& why) {
+          text_t now = gadget_get_text(gadget);
+          why = "it shows " + quote(now);
+          return (contains ? now.find(text) != text_t::npos : now == text) ? DONE : RETRY;
+        });
+}
+
+void wait_until(std::function<bool()> condition, const std::string& what, int deadline_ms) {
+  queue(what, deadline_ms, [condition](std::string&) { return condition() ? DONE : RETRY; });
+}
+
+void run(std::function<void()> action, const std::string& what) {
+  queue(what, DEFAULT_DEADLINE_MS, [action](std::string&) {
+    action();
+    return DONE;
+  });
+}
+
+// ---- Acting ----------------------------------------------------------------------------------------
+
+void click(int gadget) {
+  queue("click gadget " + std::to_string(gadget), DEFAULT_DEADLINE_MS, [=](std::string& why) {
+    gadget_rec* r = find_gadget(gadget);
+    if (!usable(r, why)) return RETRY;
+    switch (r->kind) {
+      case GADGET_BUTTON:
+      case GADGET_IMAGE_BUTTON:
+      case GADGET_CHECKBOX:
+      case GADGET_RADIO_BUTTON: gtk_button_clicked(GTK_BUTTON(r->widget)); return DONE;
+      case GADGET_IMAGE:
+      case GADGET_CANVAS:
+      case GADGET_HYPERLINK: return click_image(gadget, 1, false, why);
+      default: why = "this kind cannot be clicked"; return FAILED;
+    }
+  });
+}
+
+void double_click(int gadget) {
+  queue("double click gadget " + std::to_string(gadget), DEFAULT_DEADLINE_MS,
+        [=](std::string& why) { return click_image(gadget, 1, true, why); });
+}
+
+void right_click(int gadget) {
+  queue("right click gadget " + std::to_string(gadget), DEFAULT_DEADLINE_MS,
+        [=](std::string& why) { return click_image(gadget, 3, false, why); });
+}
+
+void toggle(int gadget) {
+  queue("toggle gadget " + std::to_string(gadget), DEFAULT_DEADLINE_MS, [=](std::string& why) {
+    gadget_rec* r = find_gadget(gadget);
+    if (!usable(r, why)) return RETRY;
+    if (r->kind != GADGET_CHECKBOX && r->kind != GADGET_RADIO_BUTTON) {
+      why = "not a check box or option button";
+      return FAILED;
+    }
+    gtk_button_clicked(GTK_BUTTON(r->widget));
+    return DONE;
+  });
+}
+
+void focus(int gadget) {
+  queue("focus gadget " + std::to_string(gadget), DEFAULT_DEADLINE_MS, [=](std::string& why) {
+    gadget_rec* r = find_gadget(gadget);
+    if (!usable(r, why)) return RETRY;
+    give_focus(*r);
+    return DONE;
+  });
+}
+
+static void typing(int gadget, const text_t& text, bool replace) {
+  queue((replace ? "replace the text of gadget " : "type into gadget ") + std::to_string(gadget) + ": " + quote(text),
+        DEFAULT_DEADLINE_MS, [=](std::string& why) {
+          gadget_rec* r = find_gadget(gadget);
+          if (!usable(r, why)) return RETRY;
+          GtkWidget* target = focus_widget(*r);
+          if (!GTK_IS_ENTRY(target) && !GTK_IS_TEXT_VIEW(target)) {
+            why = "not an entry or text view";
+            return FAILED;
+          }
+          bool had_focus = gtk_widget_has_focus(target);
+          give_focus(*r);
+          if (!gtk_widget_has_focus(target)) {
+            why = "the gadget does not take the focus";
+            return RETRY;
+          }
+          // Focusing an entry selects its text; typing goes to the end, as
+          // after a click behind the text.
+          if (!had_focus && GTK_IS_ENTRY(target)) gtk_editable_set_position(GTK_EDITABLE(target), -1);
+          if (replace) {
+            if (GTK_IS_ENTRY(target)) {
+              gtk_editable_select_region(GTK_EDITABLE(target), 0, -1);
+            } else {
+              GtkTextBuffer* b = gtk_text_view_get_buffer(GTK_TEXT_VIEW(target));
+              GtkTextIter a, z;
+              gtk_text_buffer_get_bounds(b, &a, &z);
+              gtk_text_buffer_select_range(b, &a, &z);
+            }
+            if (text.empty()) press(gtk_widget_get_toplevel(target), KEY_DELETE);
+          }
+          GtkWidget* top = gtk_widget_get_toplevel(target);
+          for (char16_t c : text) type_char(top, c);
+          return DONE;
+        });
+}
+
+void type_text(int gadget, const text_t& text) { typing(gadget, text, false); }
+void replace_text(int gadget, const text_t& text) { typing(gadget, text, true); }
+
+void select_row(int list, int row) {
+  queue("select row " + std::to_string(row) + " of list " + std::to_string(list), DEFAULT_DEADLINE_MS,
+        [=](std::string& why) { return click_row(list, row, 1, false, why); });
+}
+
+void double_click_row(int list, int row) {
+  queue("double click row " + std::to_string(row) + " of list " + std::to_string(list), DEFAULT_DEADLINE_MS,
+        [=](std::string& why) { return click_row(list, row, 1, true, why); });
+}
+
+void right_click_row(int list, int row) {
+  queue("right click row " + std::to_string(row) + " of list " + std::to_string(list), DEFAULT_DEADLINE_MS,
+        [=](std::string& why) { return click_row(list, row, 3, false, why); });
+}
+
+void click_below_rows(int list) {
+  queue("click below the rows of list " + std::to_string(list), DEFAULT_DEADLINE_MS,
+        [=](std::string& why) { return click_row(list, -1, 1, false, why); });
+}
+
+void toggle_row_check(int list, int row) {
+  queue("toggle the check box of row " + std::to_string(row) + " of list " + std::to_string(list),
+        DEFAULT_DEADLINE_MS, [=](std::string& why) {
+          gadget_rec* r = find_gadget(list);
+          if (!usable(r, why)) return RETRY;
+          if (r->kind != GADGET_COLUMN_LIST || !r->toggle) {
+            why = "not a list with check boxes";
+            return FAILED;
+          }
+          if (row < 0 || row >= gui::list_count(*r)) {
+            why = "no such row";
+            return RETRY;
+          }
+          gui::list_view(*r);
+          std::string path = std::to_string(row);
+          g_signal_emit_by_name(r->toggle, "toggled", path.c_str());
+          return DONE;
+        });
+}
+
+void click_header(int list, int column) {
+  queue("click header " + std::to_string(column) + " of list " + std::to_string(list), DEFAULT_DEADLINE_MS,
+        [=](std::string& why) {
+          gadget_rec* r = find_gadget(list);
+          if (!usable(r, why)) return RETRY;
+          if (r->kind != GADGET_COLUMN_LIST || column < 0 || column >= (int)r->columns.size()) {
+            why = "no such column";
+            return FAILED;
+          }
+          gtk_tree_view_column_clicked(r->columns[column].column);
+          return DONE;
+        });
+}
+
+void select_tab(int panel, int tab) {
+  queue("select tab " + std::to_string(tab) + " of panel " + std::to_string(panel), DEFAULT_DEADLINE_MS,
+        [=](std::string& why) {
+          gadget_rec* r = find_gadget(panel);
+          if (!usable(r, why)) return RETRY;
+          if (r->kind != GADGET_TAB_PANEL || tab < 0 || tab >= (int)r->tabs.size()) {
+            why = "no such tab";
+            return FAILED;
+          }
+          gtk_notebook_set_current_page(GTK_NOTEBOOK(r->widget), tab);
+          return DONE;
+        });
+}
+
+void select_combo(int combo, int index) {
+  queue("select entry " + std::to_string(index) + " of drop-down " + std::to_string(combo), DEFAULT_DEADLINE_MS,
+        [=](std::string& why) {
+          gadget_rec* r = find_gadget(combo);
+          if (!usable(r, why)) return RETRY;
+          if (r->kind != GADGET_COMBO_BOX || index < 0 || index >= gadget_count_items(combo)) {
+            why = "no such entry";
+            return FAILED;
+          }
+          gtk_combo_box_set_active(GTK_COMBO_BOX(r->widget), index);
+          return DONE;
+        });
+}
+
+void set_value(int gadget, int value) {
+  queue("set the value of gadget " + std::to_string(gadget) + " to " + std::to_string(value), DEFAULT_DEADLINE_MS,
+        [=](std::string& why) {
+          gadget_rec* r = find_gadget(gadget);
+          if (!usable(r, why)) return RETRY;
+          if (r->kind == GADGET_SCROLL_BAR || r->kind == GADGET_SLIDER) {
+            gtk_adjustment_set_value(gtk_range_get_adjustment(GTK_RANGE(r->widget)), value);
+            return DONE;
+          }
+          if (r->kind == GADGET_SPIN) {
+            give_focus(*r);
+            gtk_editable_select_region(GTK_EDITABLE(r->inner), 0, -1);
+            GtkWidget* top = gtk_widget_get_toplevel(r->inner);
+            for (char16_t c : from_utf8(std::to_string(value))) type_char(top, c);
+            return DONE;
+          }
+          why = "not a scroll bar, slider or spin";
+          return FAILED;
+        });
+}
+
+void choose_menu_item(int id) {
+  queue("choose menu item " + std::to_string(id), DEFAULT_DEADLINE_MS, [=](std::string& why) {
+    gui::menu_rec* owner = nullptr;
+    gui::menu_item_rec* item = gui::find_menu_item_anywhere(id, &owner);
+    if (!item) {
+      why = "no such item";
+      return RETRY;
+    }
+    // Prefer the popup that is shown, when the id is in several menus.
+    for (auto& [n, m] : gui::menus)
+      if (m->popup && gtk_widget_get_visible(m->shell))
+        for (auto& i : m->items)
+          if (i.id == id) {
+            owner = m.get();
+            item = &i;
+          }
+    if (owner->popup && !gtk_widget_get_visible(owner->shell)) {
+      why = "its popup menu is not shown";
+      return RETRY;
+    }
+    if (item->disabled) {
+      why = "the item is disabled";
+      return RETRY;
+    }
+    gui::window_rec* w = find_window(owner->window);
+    if (!owner->popup && (!w || w->disabled || !gtk_widget_is_sensitive(owner->shell))) {
+      why = "its window is disabled";
+      return RETRY;
+    }
+    gtk_menu_item_activate(GTK_MENU_ITEM(item->item));
+    if (owner->popup) gtk_menu_shell_deactivate(GTK_MENU_SHELL(owner->shell));
+    return DONE;
+  });
+}
+
+void press_key(int window, int key) {
+  queue("press key " + std::to_string(key) + " in window " + std::to_string(window), DEFAULT_DEADLINE_MS,
+        [=](std::string& why) {
+          gui::window_rec* w = find_window(window);
+          if (!w || w->hidden || !gtk_widget_get_realized(w->window)) {
+            why = "the window is not shown";
+            return RETRY;
+          }
+          press(w->window, key);
+          return DONE;
+        });
+}
+
+void close_window(int window) {
+  queue("close window " + std::to_string(window), DEFAULT_DEADLINE_MS, [=](std::string& why) {
+    gui::window_rec* w = find_window(window);
+    if (!w || w->hidden) {
+      why = "the window is not shown";
+      return RETRY;
+    }
+    gtk_window_close(GTK_WINDOW(w->window));
+    return DONE;
+  });
+}
+
+// ---- Requesters ----------------------------------------------------------------------------------
+
+void answer_message_box(int answer, int deadline_ms) {
+  queue("answer a message box with " + std::to_string(answer), deadline_ms,
+        [=](std::string& why) {
+          requester_info* r = open_requester(REQUESTER_MESSAGE_BOX);
+          if (!r) {
+            why = "no message box appeared";
+            return RETRY;
+          }
+          requester_record rec;
+          rec.kind = REQUESTER_MESSAGE_BOX;
+          rec.title = r->title;
+          rec.text = r->text;
+          rec.flags = r->flags;
+          rec.answer = answer;
+          if (answer == MB_ANSWER_CLOSED) {
+            gtk_window_close(GTK_WINDOW(r->dialog));
+          } else {
+            int buttons = r->flags & 3;
+            int response = answer == MB_ANSWER_NO       ? GTK_RESPONSE_NO
+                           : answer == MB_ANSWER_CANCEL ? GTK_RESPONSE_CANCEL
+                           : buttons ? GTK_RESPONSE_YES : GTK_RESPONSE_OK;
+            if (!press_response(r->dialog, response, why)) {
+              why += " for the box " + quote(r->title) + ": " + quote(r->text);
+              return FAILED;
+            }
+          }
+          log.push_back(rec);
+          return DONE;
+        },
+        REQUESTER_MESSAGE_BOX);
+}
+
+void answer_file_dialog(const text_t& path, int deadline_ms) {
+  auto selected = std::make_shared<bool>(false);
+  auto act = [=](std::string& why) {
+    requester_info* r = open_file_requester();
+    if (!r) {
+      why = "no file requester appeared";
+      return RETRY;
+    }
+    GtkFileChooser* c = GTK_FILE_CHOOSER(r->dialog);
+    requester_record rec;
+    rec.kind = r->kind;
+    rec.title = r->title;
+    rec.filter_names = r->filter_names;
+    rec.filter_patterns = r->filter_patterns;
+    GtkFileFilter* f = gtk_file_chooser_get_filter(c);
+    for (size_t i = 0; i < r->filters.size(); ++i)
+      if (r->filters[i] == f) rec.selected_filter = (int)i;
+    rec.path = path;
+    if (path.empty()) {
+      if (!press_response(r->dialog, GTK_RESPONSE_CANCEL, why)) return FAILED;
+      log.push_back(rec);
+      return DONE;
+    }
+    std::string p = to_utf8(path);
+    if (r->kind == REQUESTER_FILE_SAVE) {
+      gchar* dir = g_path_get_dirname(p.c_str());
+      gchar* base = g_path_get_basename(p.c_str());
+      gtk_file_chooser_set_current_folder(c, dir);
+      gtk_file_chooser_set_current_name(c, base);
+      g_free(dir);
+      g_free(base);
+      // Respond as the Save button does once the name is in place.
+      gtk_dialog_response(GTK_DIALOG(r->dialog), GTK_RESPONSE_ACCEPT);
+      log.push_back(rec);
+      return DONE;
+    }
+    if (!*selected) {
+      if (!g_file_test(p.c_str(), G_FILE_TEST_EXISTS)) {
+        why = "the file to open does not exist: " + p;
+        return FAILED;
+      }
+      gtk_file_chooser_set_filename(c, p.c_str());
+      *selected = true;
+    }
+    gchar* now = gtk_file_chooser_get_filename(c);
+    bool ready = now && p == now;
+    g_free(now);
+    if (!ready) {
+      why = "the chooser has not selected the file yet";
+      return RETRY;
+    }
+    if (!press_response(r->dialog, GTK_RESPONSE_ACCEPT, why)) return FAILED;
+    log.push_back(rec);
+    return DONE;
+  };
+  queue("answer a file requester with " + quote(path), deadline_ms, act, REQUESTER_FILE_OPEN);
+}
+
+void answer_font_dialog(const text_t& family, int size, int style, int deadline_ms) {
+  queue("answer the font requester with " + quote(family), deadline_ms,
+        [=](std::string& why) {
+          requester_info* r = open_requester(REQUESTER_FONT);
+          if (!r) {
+            why = "no font requester appeared";
+            return RETRY;
+          }
+          requester_record rec;
+          rec.kind = REQUESTER_FONT;
+          rec.title = r->title;
+          rec.answer = family.empty() ? 0 : 1;
+          if (family.empty()) {
+            if (!press_response(r->dialog, GTK_RESPONSE_CANCEL, why)) return FAILED;
+          } else {
+            PangoFontDescription* d = pango_font_description_new();
+            pango_font_description_set_family(d, to_utf8(family).c_str());
+            pango_font_description_set_size(d, size * PANGO_SCALE);
+            pango_font_description_set_weight(d, style & FONT_BOLD ? PANGO_WEIGHT_BOLD : PANGO_WEIGHT_NORMAL);
+            pango_font_description_set_style(d, style & FONT_ITALIC ? PANGO_STYLE_ITALIC : PANGO_STYLE_NORMAL);
+            gtk_font_chooser_set_font_desc(GTK_FONT_CHOOSER(r->dialog), d);
+            pango_font_description_free(d);
+            gtk_dialog_response(GTK_DIALOG(r->dialog), GTK_RESPONSE_OK);
+          }
+          log.push_back(rec);
+          return DONE;
+        },
+        REQUESTER_FONT);
+}
+
+// ---- Running and results -------------------------------------------------------------------------
+
+bool run_steps(int overall_ms) {
+  ensure_tick();
+  gint64 end = g_get_monotonic_time() + gint64(overall_ms) * 1000;
+  while (!steps.empty() && !script_failed) {
+    g_main_context_iteration(nullptr, TRUE);
+    if (g_get_monotonic_time() > end && !steps.empty()) {
+      fail("the steps did not finish within " + std::to_string(overall_ms) + " ms");
+      break;
+    }
+  }
+  armed = false;
+  unwinding = false;
+  return !script_failed;
+}
+
+void finish() {
+  if (!steps.empty() && !script_failed) {
+    std::string left;
+    for (const step& s : steps) left += "\n  " + s.what;
+    ADD_FAILURE() << "the code under test returned with steps left:" << left << "\n" << open_windows_report();
+  }
+  steps.clear();
+  step_started = 0;
+  armed = false;
+  unwinding = false;
+  script_failed = false;
+}
+
+bool failed() { return script_failed; }
+int steps_left() { return (int)steps.size(); }
+const std::vector<requester_record>& requesters() { return log; }
+requester_record last_requester() { return log.empty() ? requester_record{} : log.back(); }
+
+std::string open_windows_report() {
+  std::string s = "open windows:";
+  if (gui::windows.empty()) s += " none";
+  for (auto& [n, w] : gui::windows) {
+    s += "\n  window " + std::to_string(n) + " \"" + to_utf8(window_get_title(n)) + "\"";
+    if (w->hidden) s += " hidden";
+    if (w->disabled) s += " disabled";
+    int f = gadget_get_focus();
+    if (f >= 0 && gadget_window(f) == n) s += ", focus on gadget " + std::to_string(f);
+  }
+  for (requester_info* r : gui::open_requesters) {
+    s += std::string("\n  ") + kind_name(r->kind) + " \"" + to_utf8(r->title) + "\"";
+    if (!r->text.empty()) s += ": \"" + to_utf8(r->text) + "\"";
+  }
+  if (!steps.empty()) s += "\nsteps left: " + std::to_string(steps.size());
+  return s;
+}
+
+std::vector<fetched_event> drain_events() {
+  std::vector<fetched_event> out;
+  gui::touch();
+  int type;
+  while ((type = event_poll()) != 0) {
+    if (type > 0) out.push_back({type, event_get_window(), event_get_gadget(), event_get_subtype()});
+  }
+  return out;
+}
+
+std::string temp_folder() {
+  GError* error = nullptr;
+  gchar* dir = g_dir_make_tmp("vx_gui_test_XXXXXX", &error);
+  if (!dir) {
+    if (error) g_clear_error(&error);
+    ADD_FAILURE() << "cannot create a temporary folder";
+    return "/tmp/";
+  }
+  std::string path = std::string(dir) + "/";
+  g_free(dir);
+  temp_folders.push_back(path);
+  return path;
+}
+
+void GuiTest::SetUp() {
+  ensure_tick();
+  finish();
+  log.clear();
+}
+
+void GuiTest::TearDown() {
+  finish();
+  window_close(GUI_ALL);
+  menu_free(GUI_ALL);
+  drain_events();
+  std::error_code ec;
+  for (const std::string& f : temp_folders) std::filesystem::remove_all(f, ec);
+  temp_folders.clear();
+}
+
+int run_all_tests(int argc, char** argv) {
+  if (!gui_init(&argc, &argv)) {
+    fprintf(stderr, "cannot open a display: run the GUI tests under xvfb-run\n");
+    return 1;
+  }
+  ::testing::InitGoogleTest(&argc, argv);
+  ensure_tick();
+  int result = RUN_ALL_TESTS();
+  gui_shutdown();
+  return result;
+}
+
+}  // namespace gui_test
