@@ -3,6 +3,9 @@
 #include "affix/aff_cache.h"
 #include "dictionary/dic_entry.h"
 
+#include <algorithm>
+#include <utility>
+
 int64_t pending_word_editor_action = 0;
 text_t expansion_root_word;
 std::vector<text_t> derived_words;
@@ -31,7 +34,10 @@ class seen_texts {
     used_ = 0;
   }
   // True when the key was not there yet (it is then added).
-  bool insert(text_view key) {
+  bool insert(text_view key) { return find_or_add(key).second; }
+  // The key's number (0, 1, ... in order of first insertion) and whether it
+  // was added now.
+  std::pair<uint32_t, bool> find_or_add(text_view key) {
     if ((used_ + 1) * 2 > slots_.size()) grow();
     uint64_t h = hash(key);
     size_t mask = slots_.size() - 1;
@@ -40,9 +46,9 @@ class seen_texts {
       if (s.generation != generation_) {
         s = {h, generation_, store(key)};
         ++used_;
-        return true;
+        return {s.key, true};
       }
-      if (s.hash == h && keys_[s.key] == key) return false;
+      if (s.hash == h && keys_[s.key] == key) return {s.key, false};
     }
   }
 
@@ -123,6 +129,7 @@ class expander {
   std::vector<collected_prefix> collected_;
   std::vector<text_view> entry_flags_;
   seen_texts continuation_calls_, prefixed_words_;
+  std::vector<std::vector<int32_t>> expanded_continuations_;  // by key of continuation_calls_
   std::vector<uint8_t> skip_;
   text_t buffer_[2];  // the derived word being built, by level
   text_t pass_word_, entry_text_, word_, call_key_, last_unknown_continuation_;
@@ -289,15 +296,18 @@ void expander::run_prefix_rules(int level, text_view word, text_view flag, int32
 
 void expander::run_continuation(text_view word, const aff_rule_record& rule, const continuation_context& context) {
   if (rule.continuation_flags.empty()) return;
-  // The same word with the same continuation (two rules can make one word)
-  // gives the same rows: expand it once.
+  // Two rules can make one word with the same continuation flags: each flag
+  // is expanded once per word (and per context), so no row comes twice.
   call_key_.assign(word).push_back(u'\x01');
-  call_key_.append(rule.continuation).push_back(u'\x01');
   call_key_.push_back(static_cast<char16_t>(u'0' + context.outer_circumfix + 2 * context.from_prefix +
                                             4 * context.outer_no_cross));
-  call_key_.append(context.origin_flag);
-  if (!continuation_calls_.insert(call_key_)) return;
+  auto [key, added] = continuation_calls_.find_or_add(call_key_);
+  if (key >= expanded_continuations_.size()) expanded_continuations_.resize(key + 1);
+  std::vector<int32_t>& done = expanded_continuations_[key];
+  if (added) done.clear();
   for (int32_t index : rule.continuation_flags) {
+    if (!added && std::find(done.begin(), done.end(), index) != done.end()) continue;
+    done.push_back(index);
     expand_flag(1, word, c_->flags[index].flag, index, &context);
     if (stopped_) return;
   }

@@ -104,6 +104,9 @@ const expansion_case cases[] = {
     {"same_word_two_rules",
      "PFX P Y 1\nPFX P 0 un .\nSFX A Y 2\nSFX A 0 s/B .\nSFX A 0 s/B .\nSFX B Y 1\nSFX B 0 x .\n", "walk/AP",
      {"walk", "walks", "walksx", "walks", "unwalk", "unwalks", "unwalksx"}},
+    {"same_word_overlapping_continuations",
+     "SFX A Y 2\nSFX A 0 s/P .\nSFX A 0 s/PQ .\nPFX P Y 1\nPFX P 0 un .\nPFX Q Y 1\nPFX Q 0 re .\n", "walk/A",
+     {"walk", "walks", "unwalks", "walks", "rewalks"}},
     {"flag_num_empty_flags", "FLAG num\nSFX 7 Y 1\nSFX 7 0 s .\n", "walk/,7,", {"walk", "walks"}},
 };
 
