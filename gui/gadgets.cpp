@@ -148,26 +148,32 @@ gboolean on_image_button(GtkWidget*, GdkEventButton* e, gpointer d) {
   return FALSE;
 }
 
-void set_label_color(GtkWidget* label, int color) {
-  if (color < 0) {
+// Labels take their font (and a hyperlink its colour) as Pango attributes:
+// unlike a style change, these count at once when the label is measured.
+void set_label_look(GtkWidget* label, const PangoFontDescription* font, int color) {
+  if (color < 0 && !font) {
     gtk_label_set_attributes(GTK_LABEL(label), nullptr);
     return;
   }
   PangoAttrList* list = pango_attr_list_new();
-  pango_attr_list_insert(list, pango_attr_foreground_new(guint16((color & 0xff) * 257),
-                                                         guint16(((color >> 8) & 0xff) * 257),
-                                                         guint16(((color >> 16) & 0xff) * 257)));
+  if (font) pango_attr_list_insert(list, pango_attr_font_desc_new(font));
+  if (color >= 0)
+    pango_attr_list_insert(list, pango_attr_foreground_new(guint16((color & 0xff) * 257),
+                                                           guint16(((color >> 8) & 0xff) * 257),
+                                                           guint16(((color >> 16) & 0xff) * 257)));
   gtk_label_set_attributes(GTK_LABEL(label), list);
   pango_attr_list_unref(list);
 }
 
+void set_label_color(gadget_rec& r, int color) { set_label_look(r.label, r.font, color); }
+
 gboolean on_link_cross(GtkWidget*, GdkEventCrossing* e, gpointer d) {
   gadget_rec* r = find_gadget(gadget_of_data(d));
   if (!r) return FALSE;
-  if (e->type == GDK_ENTER_NOTIFY) set_label_color(r->label, r->hover_color);
+  if (e->type == GDK_ENTER_NOTIFY) set_label_color(*r, r->hover_color);
   else {
     auto it = r->colors.find(COLOR_TEXT);
-    set_label_color(r->label, it == r->colors.end() ? -1 : it->second);
+    set_label_color(*r, it == r->colors.end() ? -1 : it->second);
   }
   return FALSE;
 }
@@ -397,7 +403,8 @@ void apply_style(gadget_rec& r) {
   add_provider_tree(r.outer, GTK_STYLE_PROVIDER(old), GTK_STYLE_PROVIDER(p), r.n);
   if (old) g_object_unref(old);
   r.css = p;
-  if (r.kind == GADGET_HYPERLINK) set_label_color(r.label, fg == r.colors.end() ? -1 : fg->second);
+  if (r.kind == GADGET_HYPERLINK) set_label_color(r, fg == r.colors.end() ? -1 : fg->second);
+  if (r.kind == GADGET_LABEL) set_label_look(r.widget, r.font, -1);
   touch();
 }
 

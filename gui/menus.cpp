@@ -225,7 +225,17 @@ void menu_popup(int menu, GtkWidget* window) {
     GdkDevice* pointer = seat ? gdk_seat_get_pointer(seat) : nullptr;
     if (pointer) gdk_window_get_device_position(gw, pointer, &x, &y, nullptr);
     GdkRectangle rect{x, y, 1, 1};
-    gtk_menu_popup_at_rect(GTK_MENU(shell), gw, &rect, GDK_GRAVITY_NORTH_WEST, GDK_GRAVITY_NORTH_WEST, nullptr);
+    // The click that asked for the menu was fetched from the queue long ago:
+    // a trigger event of our own stands in for it.
+    GdkEvent* trigger = gdk_event_new(GDK_BUTTON_PRESS);
+    trigger->button.window = GDK_WINDOW(g_object_ref(gw));
+    trigger->button.time = GDK_CURRENT_TIME;
+    trigger->button.button = 3;
+    trigger->button.x = x;
+    trigger->button.y = y;
+    if (pointer) gdk_event_set_device(trigger, pointer);
+    gtk_menu_popup_at_rect(GTK_MENU(shell), gw, &rect, GDK_GRAVITY_NORTH_WEST, GDK_GRAVITY_NORTH_WEST, trigger);
+    gdk_event_free(trigger);
   } else {
     gtk_menu_popup_at_pointer(GTK_MENU(shell), nullptr);
   }

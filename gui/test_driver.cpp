@@ -323,7 +323,6 @@ int click_row(int list, int row, int button, bool twice, std::string& why) {
       if (x <= 0) x = 4;
     }
   }
-  gtk_widget_grab_focus(GTK_WIDGET(v));
   send_button(nullptr, bin, x, y, button, GDK_BUTTON_PRESS);
   send_button(nullptr, bin, x, y, button, GDK_BUTTON_RELEASE);
   if (twice) {
