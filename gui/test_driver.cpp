@@ -710,7 +710,18 @@ void answer_message_box(int answer, int deadline_ms) {
 
 void answer_file_dialog(const text_t& path, int deadline_ms) {
   auto selected = std::make_shared<bool>(false);
+  // The chooser checks the name before it answers, maybe later: the step
+  // ends when the requester has closed.
+  auto pressed = std::make_shared<GtkWidget*>(nullptr);
   auto act = [=](std::string& why) {
+    if (*pressed) {
+      for (requester_info* o : gui::open_requesters)
+        if (o->dialog == *pressed) {
+          why = "the file requester did not close";
+          return RETRY;
+        }
+      return DONE;
+    }
     requester_info* r = open_file_requester();
     if (!r) {
       why = "no file requester appeared";
@@ -732,17 +743,14 @@ void answer_file_dialog(const text_t& path, int deadline_ms) {
       return DONE;
     }
     std::string p = to_utf8(path);
-    if (r->kind == REQUESTER_FILE_SAVE) {
+    if (r->kind == REQUESTER_FILE_SAVE && !*selected) {
       gchar* dir = g_path_get_dirname(p.c_str());
       gchar* base = g_path_get_basename(p.c_str());
       gtk_file_chooser_set_current_folder(c, dir);
       gtk_file_chooser_set_current_name(c, base);
       g_free(dir);
       g_free(base);
-      // Respond as the Save button does once the name is in place.
-      gtk_dialog_response(GTK_DIALOG(r->dialog), GTK_RESPONSE_ACCEPT);
-      log.push_back(rec);
-      return DONE;
+      *selected = true;
     }
     if (!*selected) {
       if (!g_file_test(p.c_str(), G_FILE_TEST_EXISTS)) {
@@ -760,8 +768,9 @@ void answer_file_dialog(const text_t& path, int deadline_ms) {
       return RETRY;
     }
     if (!press_response(r->dialog, GTK_RESPONSE_ACCEPT, why)) return FAILED;
+    *pressed = r->dialog;
     log.push_back(rec);
-    return DONE;
+    return RETRY;
   };
   queue("answer a file requester with " + quote(path), deadline_ms, act, REQUESTER_FILE_OPEN);
 }
@@ -890,6 +899,8 @@ void GuiTest::TearDown() {
 }
 
 int run_all_tests(int argc, char** argv) {
+  // Requesters keep their settings in memory, not in the user's dconf.
+  g_setenv("GSETTINGS_BACKEND", "memory", FALSE);
   if (!gui_init(&argc, &argv)) {
     fprintf(stderr, "cannot open a display: run the GUI tests under xvfb-run\n");
     return 1;
