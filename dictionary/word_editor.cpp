@@ -263,15 +263,3 @@ text_t aff_view_text_of_cache(text_view aff_cache_text) {
   if (!aff_cache_text.empty() && aff_cache_text.back() == u'\n') aff_cache_text.remove_suffix(1);
   return text_t(aff_cache_text);
 }
-
-int64_t code_points_in_units(text_view text, int64_t units) {
-  size_t n = static_cast<size_t>(std::clamp<int64_t>(units, 0, static_cast<int64_t>(text.size())));
-  int64_t points = 0;
-  for (size_t i = 0; i < n; ++i) {
-    // The low half of a pair belongs to the code point its high half began.
-    bool low_after_high = i > 0 && text[i] >= 0xDC00 && text[i] <= 0xDFFF && text[i - 1] >= 0xD800 &&
-                          text[i - 1] <= 0xDBFF;
-    if (!low_after_high) ++points;
-  }
-  return points;
-}

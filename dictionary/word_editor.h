@@ -157,6 +157,3 @@ bool write_derivates_sort_prefs(text_view path, int64_t mode);
 // The text the view shows: the decode cache's text without its final LF, so
 // that every "Flag Position" points at the same character in the view.
 text_t aff_view_text_of_cache(text_view aff_cache_text);
-// Code points in the first units of text (a surrogate pair counts once): the
-// offset a GTK text buffer takes for a position counted in units.
-int64_t code_points_in_units(text_view text, int64_t units);

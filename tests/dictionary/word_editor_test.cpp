@@ -328,16 +328,9 @@ TEST(DerivedWordsSortPrefs, RememberBytes) {
 
 // ---- .AFF view offsets -----------------------------------------------------------------
 
-TEST(AffView, UnitsToCodePoints) {
-  text_t s = u"a\U0001F600b\u00E9c";  // the emoji takes two units
-  EXPECT_EQ(code_points_in_units(s, 0), 0);
-  EXPECT_EQ(code_points_in_units(s, 1), 1);
-  EXPECT_EQ(code_points_in_units(s, 3), 2);
-  EXPECT_EQ(code_points_in_units(s, 4), 3);
-  EXPECT_EQ(code_points_in_units(s, 6), 5);
-  EXPECT_EQ(code_points_in_units(s, 99), 5);
-  EXPECT_EQ(code_points_in_units(s, -3), 0);
+TEST(AffView, ShowsTheCacheTextWithoutItsLastLineFeed) {
   EXPECT_EQ(aff_view_text_of_cache(u"SFX A Y 1\n"), u"SFX A Y 1");
+  EXPECT_EQ(aff_view_text_of_cache(u""), u"");
 }
 
 // ---- AFF aid -------------------------------------------------------------------------------

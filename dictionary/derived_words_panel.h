@@ -1,0 +1,29 @@
+// The derived-words panel of the word editor (window code): list 442 and its
+// popup, Match, the sort controls, the summary lists, the .AFF view, the
+// unknown-flag fields, the special-flag indicators and the AFF aid.
+#pragma once
+
+#include <cstdint>
+
+// Builds the panel inside window 428 (the current window) and fills the
+// .AFF view and the AFF aid.
+void build_derived_words_panel();
+// Frees the popup menu.
+void free_derived_words_panel();
+
+// Empties list 442 and the summary lists before an expansion.
+void clear_derived_words();
+// After a complete expansion: sorts the rows by the chosen mode, fills list
+// 442 (its view detached while it fills), the title, the summary lists and
+// the unknown-flag fields.
+void show_derived_words();
+
+// Every pass of the editor's loop: the Display button and the indicators.
+void update_derived_words_panel();
+
+// The panel's events. Returns true when the event was the panel's. Remove
+// flag from textbox changes the word field and posts a click on Refresh.
+bool handle_derived_words_panel_event(int type, int object, int subtype);
+
+// The image number last shown by an indicator of the panel (153..158).
+int derived_words_indicator_image(int gadget);

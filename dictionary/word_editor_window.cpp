@@ -1,0 +1,351 @@
+#include "dictionary/word_editor_window.h"
+
+#include "affix/aff_cache.h"
+#include "affix/affix_expansion.h"
+#include "affix/expansion_output.h"
+#include "common/date_time.h"
+#include "dictionary/derived_words_panel.h"
+#include "dictionary/dic_file.h"
+#include "dictionary/word_editor.h"
+#include "gui/gui.h"
+#include "shell/layout.h"
+#include "shell/preferences.h"
+#include "shell/settings_files.h"
+#include "shell/shell_commands.h"
+#include "shell/shell_ids.h"
+#include "shell/shell_state.h"
+#include "shell/window_helpers.h"
+
+using namespace word_editor_ids;
+
+namespace {
+
+// A pending refresh runs once the clock is this far past the reference time.
+constexpr int64_t REFRESH_DELAY_MS = 600;
+// A change moves the reference time this far back: the refresh runs at the
+// end of the same pass.
+constexpr int64_t CHANGE_SETBACK_MS = 1000;
+// Edit mode shows the first derived words shortly after opening.
+constexpr int64_t OPENING_SETBACK_MS = 310;
+
+// F1 in tool windows.
+constexpr int SHORTCUT_TOOL_HELP = 1004;
+
+constexpr int ACTION_WORD_CHANGED = 1, ACTION_OK = 2, ACTION_CANCEL = 3;
+
+struct editor_state {
+  bool add = false;
+  word_editor_fields at_open;
+  bool refresh_pending = false;
+  int64_t reference_ms = 0;
+  bool close_requested = false;
+  bool commit = false;
+  word_field_look previous_look = word_field_look::empty;
+  int64_t word_background = COLOR_DEFAULT;
+  int64_t tags_background = COLOR_DEFAULT;
+  taboo_look taboo{-2, -2};
+};
+
+editor_state* open_editor = nullptr;
+int taboo_image_shown = 0;
+
+// Callbacks: inside the GUI signal they only store the action, so that a
+// running expansion sees it at its next poll.
+int on_word_editor_word_change() {
+  pending_word_editor_action = ACTION_WORD_CHANGED;
+  return 0;
+}
+int on_word_editor_ok() {
+  pending_word_editor_action = ACTION_OK;
+  return 0;
+}
+int on_word_editor_cancel() {
+  pending_word_editor_action = ACTION_CANCEL;
+  return 0;
+}
+
+void poll_during_expansion() { event_poll(); }
+
+void bind_callbacks() {
+  gadget_bind_event(WORD_FIELD, on_word_editor_word_change, SUBTYPE_CHANGE);
+  gadget_bind_event(OK, on_word_editor_ok, SUBTYPE_CLICK);
+  gadget_bind_event(CANCEL, on_word_editor_cancel, SUBTYPE_CLICK);
+  event_bind(EVENT_MENU, on_word_editor_cancel, WINDOW, SHORTCUT_ESCAPE);
+  // Return and the close box would otherwise be swallowed by the
+  // expansion's polling.
+  event_bind(EVENT_MENU, on_word_editor_ok, WINDOW, SHORTCUT_RETURN);
+  event_bind(EVENT_CLOSE, on_word_editor_cancel, WINDOW, -1);
+  set_word_editor_poll_hook(poll_during_expansion);
+}
+
+void unbind_callbacks() {
+  gadget_unbind_event(WORD_FIELD, on_word_editor_word_change, SUBTYPE_CHANGE);
+  gadget_unbind_event(OK, on_word_editor_ok, SUBTYPE_CLICK);
+  gadget_unbind_event(CANCEL, on_word_editor_cancel, SUBTYPE_CLICK);
+  event_unbind(EVENT_MENU, on_word_editor_cancel, WINDOW, SHORTCUT_ESCAPE);
+  event_unbind(EVENT_MENU, on_word_editor_ok, WINDOW, SHORTCUT_RETURN);
+  event_unbind(EVENT_CLOSE, on_word_editor_cancel, WINDOW, -1);
+  set_word_editor_poll_hook(nullptr);
+  pending_word_editor_action = 0;
+}
+
+void warn(const text_t& text) { message_box(u"Warning!", text, MB_ICON_WARNING); }
+
+int right_of(int g) { return gadget_x(g) + gadget_width(g); }
+void use_language_font(int g) { gadget_set_font(g, font_description(FONT_LANGUAGE)); }
+
+// The word field's text as it may be stored: a pasted TAB, CR or LF is
+// removed at once.
+text_t word_field_text() {
+  text_t raw = gadget_get_text(WORD_FIELD);
+  text_t clean = clean_word_field(raw);
+  if (clean != raw) gadget_set_text(WORD_FIELD, clean);
+  return clean;
+}
+
+text_t tags_field_text() {
+  text_t raw = gadget_get_text(TAGS_FIELD);
+  text_t clean = clean_tags_field(raw);
+  if (clean != raw) gadget_set_text(TAGS_FIELD, clean);
+  return clean;
+}
+
+void set_background(int g, int64_t& shown, int64_t colour) {
+  if (shown == colour) return;
+  shown = colour;
+  gadget_set_color(g, COLOR_BACKGROUND, static_cast<int>(colour));
+}
+
+// Before each wait: field colours, Taboo indicator, Display, indicators.
+void refresh_looks(editor_state& st) {
+  text_t word = word_field_text();
+  word_field_look look = word_field_look_of(word);
+  int64_t word_colour = look == word_field_look::flag_only ? WORD_EDITOR_AMBER
+                        : look == word_field_look::invalid ? WORD_EDITOR_RED
+                                                           : COLOR_DEFAULT;
+  set_background(WORD_FIELD, st.word_background, word_colour);
+  set_background(TAGS_FIELD, st.tags_background, tags_field_invalid(tags_field_text()) ? WORD_EDITOR_RED : COLOR_DEFAULT);
+
+  taboo_look taboo = update_taboo_indicator(look, st.previous_look, nosuggest_indicator_colour);
+  st.previous_look = look;
+  if (taboo.label_colour != st.taboo.label_colour)
+    gadget_set_color(TABOO_LABEL, COLOR_TEXT, static_cast<int>(taboo.label_colour));
+  if (taboo.image != st.taboo.image) {
+    gadget_set_image(TABOO_IMAGE, image_pixbuf(taboo.image));
+    taboo_image_shown = taboo.image;
+  }
+  st.taboo = taboo;
+  update_derived_words_panel();
+}
+
+void request_refresh(editor_state& st, int64_t setback) {
+  st.refresh_pending = true;
+  st.reference_ms = time_elapsed_ms() - setback;
+}
+
+bool refresh_due(const editor_state& st) {
+  return st.refresh_pending && time_elapsed_ms() - st.reference_ms > REFRESH_DELAY_MS;
+}
+
+bool expandable(text_view word) { return !word.empty() && word.front() != u'/'; }
+
+// Recomputes the derived words of the word field. A change of the word
+// during the expansion abandons it and starts again with the new text; OK
+// or Cancel stop it and take effect afterwards.
+void refresh_derived_words(editor_state& st) {
+  circumfix_flag_seen = 0;
+  clear_derived_words();
+  derived_row_index = 0;
+  derived_rows_added = 0;
+  bool complete = true;
+  if (expandable(word_field_text())) {
+    timer_add(WINDOW, LONG_JOB_TIMER, LONG_JOB_TIMER_MS);
+    gadget_set_disabled(REFRESH, 1);
+    do {
+      derived_row_index = 0;
+      circumfix_flag_seen = 0;
+      pending_word_editor_action = 0;
+      text_t word = word_field_text();
+      if (!expandable(word)) {
+        derived_word_rows.clear();
+        break;
+      }
+      expand_word_affixes(1, word, 0, 0, 0, u"", u"", u"", 0, 0);
+    } while (pending_word_editor_action == ACTION_WORD_CHANGED);
+    complete = pending_word_editor_action == 0;
+    gadget_set_disabled(REFRESH, 0);
+    timer_remove(WINDOW, LONG_JOB_TIMER);
+  } else {
+    derived_word_rows.clear();
+  }
+  st.refresh_pending = false;
+  st.reference_ms = time_elapsed_ms();
+  if (complete) {
+    show_derived_words();
+    return;
+  }
+  // Stopped by OK or Cancel: the rows are partial. They are not shown; if
+  // the window stays open (OK refused), the words are computed again.
+  derived_word_rows.clear();
+  request_refresh(st, CHANGE_SETBACK_MS);
+  event_post(EVENT_GADGET, WINDOW, pending_word_editor_action == ACTION_OK ? OK : CANCEL);
+}
+
+void validate_and_commit(editor_state& st) {
+  word_editor_check check = validate_word_editor_fields(word_field_text(), tags_field_text());
+  if (!check.ok) {
+    warn(check.message);
+    gadget_set_focus(check.focus);
+    return;
+  }
+  st.commit = true;
+}
+
+void build_fields() {
+  gadget_create_label(WORD_LABEL, 6, 9, 50, static_cast<int>(text_gadget_height), u"Word:");
+  gadget_create_entry(WORD_FIELD, 59, 6, 270, static_cast<int>(string_gadget_height), u"");
+  use_language_font(WORD_FIELD);
+  create_image_button_right_of(REFRESH, WORD_FIELD, 44, 44, IMAGE_REFRESH, 7, u"Refresh", 0);
+  gadget_create_label(TABOO_LABEL, right_of(REFRESH) + 8, 9, 0, 0, u"Taboo");
+  fit_gadget_to_content(TABOO_LABEL);
+  gadget_set_color(TABOO_LABEL, COLOR_TEXT, WORD_EDITOR_BLACK);
+  gadget_create_image(TABOO_IMAGE, right_of(TABOO_LABEL) + 4, 7, 24, 20, image_pixbuf(49));
+  gadget_set_tooltip(TABOO_IMAGE, u"NOSUGGEST Flag");
+  taboo_image_shown = 49;
+  gadget_create_label(TAGS_LABEL, 6, 52, 52, static_cast<int>(text_gadget_height), u"Postags:");
+  gadget_create_entry(TAGS_FIELD, 59, 50, 370, static_cast<int>(string_gadget_height), u"");
+  use_language_font(TAGS_FIELD);
+  create_image_button_at(OK, 56, 78, 44, 44, IMAGE_OK, 0, u"OK", 0);
+  create_image_button_right_of(CANCEL, OK, 44, 44, IMAGE_CANCEL, 10, u"Cancel", 0);
+}
+
+void set_affix_type_colours() {
+  auto colour = [](int64_t index) {
+    return index >= 0 && index < AFFIX_COLOUR_COUNT ? static_cast<int32_t>(affix_colour_table[static_cast<size_t>(index)])
+                                                    : COLOR_DEFAULT;
+  };
+  affix_type_colours = {colour(primary_affix_colour), colour(suffix_affix_colour), colour(prefix_affix_colour),
+                        colour(both_affix_colour)};
+}
+
+// One event of the window's loop.
+void handle_event(editor_state& st, int type) {
+  const int object = event_get_gadget();
+  const int subtype = event_get_subtype();
+  if (type == EVENT_CLOSE) {
+    st.close_requested = true;
+    return;
+  }
+  if (type == EVENT_MENU) {
+    switch (object) {
+      case SHORTCUT_ESCAPE: st.close_requested = true; return;
+      case SHORTCUT_RETURN: event_post(EVENT_GADGET, WINDOW, OK); return;
+      case SHORTCUT_TOOL_HELP: open_manual_page(word_editor_manual_anchor); return;
+      default: handle_derived_words_panel_event(type, object, subtype); return;
+    }
+  }
+  if (type != EVENT_GADGET) return;
+  switch (object) {
+    case WORD_FIELD:
+      if (subtype == SUBTYPE_CHANGE) request_refresh(st, CHANGE_SETBACK_MS);
+      return;
+    case REFRESH: request_refresh(st, CHANGE_SETBACK_MS); return;
+    case OK: validate_and_commit(st); return;
+    case CANCEL: st.close_requested = true; return;
+    default: handle_derived_words_panel_event(type, object, subtype); return;
+  }
+}
+
+}  // namespace
+
+void edit_dictionary_word(int64_t add, int64_t edit) {
+  list_document& doc = dictionary_document.list;
+  if (edit) {
+    if (doc.count() == 0) {
+      warn(u"No dictionary words found.");
+      return;
+    }
+    if (doc.selected < 0 || doc.selected >= doc.count()) {
+      warn(u"No dictionary word selected.");
+      return;
+    }
+  }
+  if (open_editor) return;  // window 428 is open already
+
+  rebuild_aff_decode_cache(gadget_get_text(AFF_EDITOR));
+  word_has_keepcase = word_has_needaffix = derived_has_needaffix = word_has_forbiddenword = 0;
+  circumfix_flag_seen = word_has_circumfix = 0;
+  nosuggest_indicator_colour = 0;
+  pending_word_editor_action = 0;
+  set_affix_type_colours();
+
+  editor_state st;
+  st.add = add != 0;
+  if (!st.add) st.at_open = word_editor_fields_of_entry(doc.entry(doc.selected));
+
+  window_set_disabled(MAIN_WINDOW, 1);
+  if (!window_open(WINDOW, GUI_KEEP, GUI_KEEP, 1014 + static_cast<int>(scale_extra_width(100)),
+                   560 + static_cast<int>(scale_extra_height(100)), st.add ? u"Add a word" : u"Edit a word",
+                   TOOL_WINDOW_FLAGS, window_widget(MAIN_WINDOW))) {
+    window_set_disabled(MAIN_WINDOW, 0);
+    message_box(u"Error!", u"Can't open a window.", MB_ICON_ERROR);
+    return;
+  }
+  open_editor = &st;
+  build_fields();
+  build_derived_words_panel();
+  gadget_set_text(WORD_FIELD, st.at_open.word);
+  gadget_set_text(TAGS_FIELD, st.at_open.tags);
+  if (!st.add) request_refresh(st, OPENING_SETBACK_MS);
+  shortcut_add(WINDOW, KEY_ESCAPE, SHORTCUT_ESCAPE);
+  shortcut_add(WINDOW, KEY_RETURN, SHORTCUT_RETURN);
+  shortcut_add(WINDOW, KEY_F1, SHORTCUT_TOOL_HELP);
+  gadget_set_focus(WORD_FIELD);
+  bind_callbacks();
+
+  for (;;) {
+    refresh_looks(st);
+    int type;
+    if (st.refresh_pending) {
+      // Wake up when the refresh is due, also when nothing happens.
+      int64_t wait = REFRESH_DELAY_MS + 1 - (time_elapsed_ms() - st.reference_ms);
+      type = wait > 0 ? event_wait_timeout(static_cast<int>(wait)) : event_poll();
+    } else {
+      type = event_wait();
+    }
+    if (type > 0) handle_event(st, type);
+    // Leaving needs no refresh: nothing would show it.
+    if (st.commit || st.close_requested) break;
+    if (refresh_due(st)) refresh_derived_words(st);
+  }
+
+  const text_t word = word_field_text();
+  const text_t tags = tags_field_text();
+  unbind_callbacks();
+  if (st.commit) {
+    aff_aid_selected_item = gadget_get_state(AFF_AID_COMBO);
+    const bool changed = word != st.at_open.word || tags != st.at_open.tags;
+    if (commit_word_editor_entry(doc, st.add, word_editor_entry_of_fields(word, tags), changed)) {
+      // The pages of both lists and their scroll ranges follow the document.
+      dictionary_count_changed();
+    }
+  }
+  free_derived_words_panel();
+  open_editor = nullptr;
+  window_set_disabled(MAIN_WINDOW, 0);
+  window_close(WINDOW);
+  window_activate(MAIN_WINDOW);
+}
+
+void register_word_editor_commands() {
+  register_shell_command("edit_dictionary_word", [](const shell_command_args& args) {
+    int64_t add = args.numbers.size() > 0 ? args.numbers[0] : 0;
+    int64_t edit = args.numbers.size() > 1 ? args.numbers[1] : 0;
+    edit_dictionary_word(add, edit);
+  });
+}
+
+int word_editor_indicator_image(int gadget) {
+  if (gadget == TABOO_IMAGE) return open_editor ? taboo_image_shown : 0;
+  return derived_words_indicator_image(gadget);
+}

@@ -1,0 +1,22 @@
+// The Add/Edit word window 428 and its command.
+#pragma once
+
+#include "common/text.h"
+
+#include <cstdint>
+
+// (1, 0) adds a word, (0, 1) edits the selected dictionary entry. Opens the
+// modal window and returns when it is closed; only a valid OK writes.
+void edit_dictionary_word(int64_t add, int64_t edit);
+
+// Registers "edit_dictionary_word" (numbers: add, edit) with the shell's
+// named commands, which the Add and Edit buttons, popup items 503 and 507,
+// Ctrl+A and the double click on the dictionary list run.
+void register_word_editor_commands();
+
+// The manual's section of the word editor (F1).
+inline constexpr char16_t word_editor_manual_anchor[] = u"#5.2.1.add_edit_word";
+
+// The image number each indicator of the open editor shows (the Taboo image
+// 438 and the special-flag images 153..158); 0 when none was set.
+int word_editor_indicator_image(int gadget);
