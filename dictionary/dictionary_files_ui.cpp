@@ -1,0 +1,174 @@
+#include "dictionary/dictionary_files_ui.h"
+
+#include "common/file.h"
+#include "dictionary/dic_file.h"
+#include "gui/gui.h"
+#include "shell/command_registry.h"
+#include "shell/list_view_ui.h"
+#include "shell/main_job_host.h"
+#include "shell/main_loop.h"
+#include "shell/preferences.h"
+#include "shell/recent_files.h"
+#include "shell/recent_files_ui.h"
+#include "shell/shell_commands.h"
+#include "shell/shell_ids.h"
+#include "shell/undo_redo_ui.h"
+#include "shell/window_helpers.h"
+
+#include <cstdint>
+
+namespace {
+
+const char16_t kDictionaryPattern[] = u"Dictionary (*.dic)|*.dic";
+
+// The editor revision the document's .aff copy was taken from.
+uint64_t aff_revision_taken = 0;
+
+void show_status(const text_t& text) { status_bar_set_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT, text); }
+
+void reset_progress() { status_bar_set_progress_value(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS, 0, 1); }
+
+void aborted() {
+  reset_progress();
+  show_status(u"Aborted.");
+}
+
+// The box of a refused or failed load or save; the status text is the
+// result's own.
+void report(const dic_file_result& r, int icon) {
+  if (!r.message.empty()) message_box(dic_file_message_title(r.status), r.message, icon);
+  if (!r.status_text.empty()) show_status(r.status_text);
+}
+
+// After the document changed its file: labels, recent files, menu.
+void file_known(const text_t& path) {
+  update_dictionary_file_labels();
+  update_recent_files_for_tab(path, TAB_DICTIONARY);
+  refresh_recent_files_menu();
+}
+
+// Save As into a name whose .aff exists (beside a .dic that does not) would
+// replace that .aff without a word: ask as for the .dic. Only Yes goes on.
+bool confirm_replacing_aff(const text_t& dic_target) {
+  const text_t aff_target = dictionary_aff_path(dic_target);
+  if (file_size_by_path(aff_target) < 0) return true;
+  return message_box(u"Warning!", u"File already exists! Overwrite it?\n\n" + aff_target,
+                     MB_YES_NO | MB_ICON_WARNING) == MB_ANSWER_YES;
+}
+
+}  // namespace
+
+const text_t& current_aff_text() {
+  if (gadget_exists(AFF_EDITOR)) {
+    const uint64_t revision = gadget_get_text_revision(AFF_EDITOR);
+    if (revision != aff_revision_taken) {
+      dictionary_document.aff_text = gadget_get_text(AFF_EDITOR);
+      aff_revision_taken = revision;
+    }
+  }
+  return dictionary_document.aff_text;
+}
+
+void set_current_aff_text(const text_t& text) {
+  dictionary_document.aff_text = text;
+  if (!gadget_exists(AFF_EDITOR)) return;
+  gadget_set_text(AFF_EDITOR, text);
+  aff_revision_taken = gadget_get_text_revision(AFF_EDITOR);
+}
+
+void load_dictionary(const text_t& given_path) {
+  show_status(u"Loading Dictionary... <ESC> to abort.");
+  reset_progress();
+  // A box closed without an answer keeps the unsaved work.
+  if (dictionary_document.list.changed &&
+      message_box(u"Warning!", u"The Dictionary has been changed.\n\nContinue?", MB_YES_NO | MB_ICON_INFORMATION) !=
+          MB_ANSWER_YES) {
+    aborted();
+    return;
+  }
+  text_t path = given_path;
+  if (path.empty()) path = request_existing_file(u"Open Dictionary", kDictionaryPattern, u".dic");
+  if (path.empty()) {
+    aborted();
+    return;
+  }
+  const dic_file_result checked = check_dictionary_pair(path);
+  if (checked.status != dic_file_status::ok) {
+    report(checked, MB_ICON_ERROR);
+    return;
+  }
+  if (!confirm_non_utf8_bom_file(dictionary_aff_path(path))) return;
+
+  // The word count follows the lines read while the job runs.
+  auto show_count = [](int64_t read) {
+    set_gadget_text_if_changed(DICTIONARY_STATUS_LABEL,
+                               list_status_label_text(u"# Words:", u"Word: [", read, -1, number_separator));
+  };
+  text_t aff_text;
+  const dic_file_result r =
+      load_dictionary_pair(path, main_window_job_host(), dictionary_document.list, aff_text, show_count);
+  if (r.status != dic_file_status::ok) {
+    report(r, MB_ICON_ERROR);
+    update_dictionary_status_label();
+    return;
+  }
+  // The document now holds the new dictionary with empty histories; the
+  // pages followed its count.
+  set_current_aff_text(aff_text);
+  update_undo_redo_buttons(TAB_DICTIONARY);
+  update_paged_list_labels(TAB_DICTIONARY);
+  file_known(path);
+  show_status(r.status_text);
+}
+
+void save_dictionary(int use_current_path, int save_as) {
+  show_status(u"Saving Dictionary... <ESC> to abort.");
+  reset_progress();
+  list_document& doc = dictionary_document.list;
+  const text_t& aff_text = current_aff_text();
+  const dic_file_result refused = check_dictionary_save(doc, aff_text);
+  if (refused.status != dic_file_status::ok) {
+    report(refused, MB_ICON_WARNING);
+    return;
+  }
+  text_t target = use_current_path == 1 ? doc.path : text_t();
+  if (target.empty() || save_as == 1) {
+    target = request_save_path(u"Save Dictionary", kDictionaryPattern, u".dic");
+    if (target.empty() || (file_size_by_path(target) < 0 && !confirm_replacing_aff(target))) {
+      aborted();
+      return;
+    }
+  }
+  const dic_file_result r = save_dictionary_pair(target, doc, aff_text, main_window_job_host());
+  if (r.status != dic_file_status::ok) {
+    report(r, MB_ICON_ERROR);
+    return;
+  }
+  update_dictionary_status_label();
+  file_known(target);
+  show_status(r.status_text);
+}
+
+void register_dictionary_file_commands() {
+  register_shell_command("load_dictionary", [](const shell_command_args& a) { load_dictionary(a.text); });
+  register_shell_command("save_dictionary", [](const shell_command_args& a) {
+    const int64_t save = a.numbers.size() > 0 ? a.numbers[0] : 1;
+    const int64_t as = a.numbers.size() > 1 ? a.numbers[1] : 0;
+    save_dictionary(static_cast<int>(save), static_cast<int>(as));
+  });
+  set_document_changed_test(TAB_DICTIONARY, [] { return dictionary_document.list.changed; });
+
+  struct file_item {
+    int item;
+    std::function<void()> run;
+  };
+  const file_item items[] = {{MENU_OPEN, [] { load_dictionary(u""); }},
+                             {MENU_SAVE, [] { save_dictionary(1, 0); }},
+                             {MENU_SAVE_AS, [] { save_dictionary(0, 1); }}};
+  for (const file_item& f : items) {
+    if (has_command(command_kind::menu_item, f.item)) continue;
+    register_command(command_kind::menu_item, f.item, [run = f.run](const command_event& e) {
+      if (e.tab == TAB_DICTIONARY) run();
+    });
+  }
+}

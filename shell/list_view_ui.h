@@ -1,0 +1,93 @@
+// The four paged lists of the main window: the dictionary (list 124), the
+// thesaurus (160), the Hyphenation tab's view of the dictionary's words (185)
+// and the autocorrect list (221). Each shows one page of visible_rows rows;
+// the scroll bar beside it holds the first visible row. A member is named by
+// its tab: 0 dictionary, 1 thesaurus, 2 hyphenation words, 3 autocorrect.
+//
+// The documents hold the truth (selection, first visible row, marks); the
+// list gadget and its scroll bar only show it. Code that sets a scroll bar
+// itself and then calls refresh_list_view_page is followed too.
+#pragma once
+
+#include "common/list_document.h"
+#include "common/text.h"
+
+#include <cstdint>
+#include <functional>
+
+// The Hyphenation tab's selected entry of the dictionary (-1 none); its
+// first visible row is the value of scroll bar 186.
+extern int64_t hyphenation_selected;
+
+// The thesaurus and the autocorrect list are owned by their editors, which
+// tell the view where they are (tab 1 or 3); until then those lists are
+// empty. The view sets the document's on_count_changed.
+void set_paged_list_document(int tab, list_document* doc);
+// The document a member pages: tab 2 gives the dictionary's.
+list_document& paged_list_document(int tab);
+// The changed flag of the hyphenation pattern file (tab 2's changed mark).
+void set_hyphenation_changed_test(std::function<bool()> changed);
+
+// ---- Pages --------------------------------------------------------------------
+// which -1: the list of the tab shown in panel 100 (tabs 0-3; nothing for 4
+// and 5); any other value redraws the hyphenation list 185.
+void refresh_list_view_page(int which);
+// Redraws one member's page (its scroll range follows the count).
+void redraw_paged_list(int tab);
+// After a change of a document's count: scroll ranges, the pages (the
+// dictionary's also on the Hyphenation tab, whose selection is cleared) and
+// the status labels.
+void paged_list_count_changed(int tab);
+
+// Selection and first visible row of a member, e.g. for Find, Goto and Go to
+// top/bottom: kept within the scroll range, then the page is redrawn.
+int64_t paged_list_selected(int tab);
+int64_t paged_list_first_row(int tab);
+void show_paged_list_position(int tab, int64_t selected, int64_t first_row);
+
+// ---- Selection, marks, keys ------------------------------------------------------
+// Selected index = the list's selected row + the first visible row. A list
+// without a selected row clears the selection only when the selected entry
+// is on the page (the user deselected it); an entry scrolled off the page
+// stays selected.
+void sync_dictionary_selection();
+void sync_thesaurus_selection();
+void sync_hyphenation_selection();
+void sync_autocorrect_selection();
+void sync_paged_list_selection(int tab);
+
+// The check marks of the page's rows into the document (no snapshot, no
+// changed flag).
+void take_paged_list_checks(int tab);
+
+int64_t count_checked_dictionary_words();
+int64_t count_checked_synonyms();
+int64_t count_checked_autocorrects();
+
+// Invert the marks of the thesaurus and the autocorrect list ("No synonyms
+// found." / "No autocorrect words found." when empty).
+void invert_synonym_selection();
+void invert_autocorrect_selection();
+
+// A navigation key (shortcut 1004, 1005, 1010-1013) on a member's list.
+void navigate_paged_list(int tab, int key);
+
+// ---- Labels ----------------------------------------------------------------------------
+void update_dictionary_status_label();
+void update_thesaurus_status_label();
+void update_hyphenation_status_label();
+void update_autocorrect_status_label();
+void update_dictionary_selected_label();
+void update_thesaurus_selected_label();
+void update_autocorrect_selected_label();
+void update_paged_list_labels(int tab);  // status label and "Selected:" label
+
+// ---- Main loop -----------------------------------------------------------------------------
+// The Thesaurus and Autocorrect tabs' own handling, on every pass.
+void handle_thesaurus_list_event(int type, int menu_id, int gadget, int subtype);
+void handle_autocorrect_list_event(int type, int menu_id, int gadget, int subtype);
+
+// Installs the selection bookkeeping, the scroll-bar redraw, the Dictionary,
+// Thesaurus and Autocorrect tab handling, the tab labels of every pass and
+// the redraw after a rebuild of the main window. Safe to call again.
+void register_list_view_handlers();
