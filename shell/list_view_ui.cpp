@@ -9,6 +9,7 @@
 #include "shell/preferences.h"
 #include "shell/shell_ids.h"
 #include "shell/shell_state.h"
+#include "shell/window_helpers.h"
 
 #include <algorithm>
 #include <array>
@@ -150,9 +151,7 @@ void update_status_label(int tab) {
                                              selected_of(tab), number_separator);
   if (gadget_get_text(m.status_label) != text) {
     gadget_set_text(m.status_label, text);
-    const int width = gadget_width_ex(m.status_label, 1);
-    const int height = gadget_height_ex(m.status_label, 1);
-    gadget_move_resize(m.status_label, GUI_KEEP, GUI_KEEP, width, height);
+    fit_gadget_to_content(m.status_label);
   }
   // The mark stands right of the label, whoever set the label's text.
   const int mark_x = gadget_x(m.status_label) + gadget_width(m.status_label) + 2;

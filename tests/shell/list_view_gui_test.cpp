@@ -8,6 +8,7 @@
 #include "gui/gui.h"
 #include "shell/command_registry.h"
 #include "shell/list_view_ui.h"
+#include "shell/main_window.h"
 #include "shell/preferences.h"
 #include "shell/shell_ids.h"
 #include "shell/undo_redo_ui.h"
@@ -319,6 +320,27 @@ TEST_F(ListViewTest, UndoWithoutHistoryDoesNothing) {
     EXPECT_FALSE(doc().changed);
   }, "nothing");
   run_loop();
+}
+
+// A rebuilt main window (new preferences) shows the documents again, with
+// both histories reset.
+TEST_F(ListViewTest, ARebuiltMainWindowShowsTheDocumentWithoutHistory) {
+  load(numbered_words(20));
+  show_paged_list_position(TAB_DICTIONARY, 4, 2);
+  save_list_undo(TAB_DICTIONARY, 0);
+  EXPECT_EQ(gadget_get_disabled(DICTIONARY_UNDO), 0);
+  window_close(MAIN_WINDOW);
+  ASSERT_EQ(build_main_window(), 1);
+  EXPECT_FALSE(doc().undo_available);
+  EXPECT_EQ(gadget_get_disabled(DICTIONARY_UNDO), 1);
+  EXPECT_EQ(gadget_get_disabled(DICTIONARY_REDO), 1);
+  EXPECT_EQ(gadget_count_items(DICTIONARY_LIST), 13);
+  EXPECT_EQ(cell(DICTIONARY_LIST, 0, 1), u"w2");
+  EXPECT_EQ(gadget_get_state(DICTIONARY_LIST), 2);
+  EXPECT_EQ(gadget_get_attribute(DICTIONARY_SCROLL, ATTR_MAXIMUM), 19);
+  EXPECT_EQ(gadget_get_text(DICTIONARY_STATUS_LABEL), u"Word: [5/20]");
+  EXPECT_EQ(gadget_count_items(HYPHENATION_LIST), 13);
+  gui_test::finish();
 }
 
 TEST_F(ListViewTest, ThesaurusAndAutocorrectListsPageTheirOwnDocuments) {
