@@ -12,6 +12,7 @@
 #include "shell/preferences_window.h"
 #include "shell/recent_files_ui.h"
 #include "shell/settings_files.h"
+#include "shell/shell_commands.h"
 #include "shell/builtin_commands.h"
 #include "shell/shell_ids.h"
 #include "shell/shell_state.h"
@@ -25,11 +26,6 @@ namespace {
 std::function<bool()> changed_tests[4];
 const char16_t* const changed_names[4] = {u"  \u2014 Dictionary\n", u"  \u2014 Thesaurus\n",
                                           u"  \u2014 Hyphenation\n", u"  \u2014 Autocorrect\n"};
-
-std::function<void(int)>& update_check_runner() {
-  static std::function<void(int)> runner;
-  return runner;
-}
 
 constexpr int paged_lists[4] = {DICTIONARY_LIST, THESAURUS_LIST, HYPHENATION_LIST, AUTOCORRECT_LIST};
 constexpr int paged_scroll_bars[4] = {DICTIONARY_SCROLL, THESAURUS_SCROLL, HYPHENATION_SCROLL, AUTOCORRECT_SCROLL};
@@ -209,8 +205,6 @@ void handle_list_gadget_event(int type, int gadget, int subtype) {
 
 // ---- Update check at start-up ---------------------------------------------------------------------
 
-void set_update_check_runner(std::function<void(int automatic)> runner) { update_check_runner() = std::move(runner); }
-
 bool automatic_update_check_due() {
   if (!prefs_file_loaded || prefs_record.check_for_updates == u"manual") return false;
   load_last_update_check();
@@ -233,7 +227,7 @@ int start_program(const text_t& executable_path) {
   register_builtin_commands();
   if (!build_main_window()) return 0;
   run_preferences_gate();
-  if (automatic_update_check_due() && update_check_runner()) update_check_runner()(1);
+  if (automatic_update_check_due()) run_shell_command("run_update_check", shell_command_args{u"", {1}});
   bind_list_callbacks();
   exit_requested = 0;
   popup_owner_gadget = 0;

@@ -9,6 +9,7 @@
 #include "shell/last_update_check.h"
 #include "shell/main_job_host.h"
 #include "shell/main_window.h"
+#include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
 
 using shell_test::ShellTest;
@@ -17,7 +18,7 @@ class StartupTest : public ShellTest {};
 
 TEST_F(StartupTest, EmptyBaseFolderCreatesSettingsAndOpensPreferencesFirst) {
   int update_checks = 0;
-  set_update_check_runner([&](int) { ++update_checks; });
+  register_shell_command("run_update_check", [&](const shell_command_args&) { ++update_checks; });
   // The Preferences window comes before the main loop; closing it lets
   // start-up go on.
   gui_test::wait_window(PREFERENCES_WINDOW);
@@ -31,7 +32,7 @@ TEST_F(StartupTest, EmptyBaseFolderCreatesSettingsAndOpensPreferencesFirst) {
   EXPECT_TRUE(window_exists(MAIN_WINDOW));
   // No settings were found, so no update check runs.
   EXPECT_EQ(update_checks, 0);
-  set_update_check_runner(nullptr);
+  register_shell_command("run_update_check", nullptr);
 }
 
 TEST_F(StartupTest, ValidPreferencesSkipTheGate) {
@@ -70,9 +71,9 @@ TEST_F(StartupTest, UpdateCheckRunsOnlyWhenDue) {
   for (const row r : {row{604800 - 60, 0}, row{604800 + 60, 1}}) {
     SCOPED_TRACE(r.seconds_ago);
     int runs = 0, automatic = -1;
-    set_update_check_runner([&](int a) {
+    register_shell_command("run_update_check", [&](const shell_command_args& a) {
       ++runs;
-      automatic = a;
+      automatic = a.numbers.empty() ? -1 : static_cast<int>(a.numbers.front());
     });
     const int64_t last = date_now() - r.seconds_ago;
     std::string bytes(8, '\0');
@@ -87,7 +88,7 @@ TEST_F(StartupTest, UpdateCheckRunsOnlyWhenDue) {
     EXPECT_EQ(shell_test::read_file(folder_ + "settings/last_update_check.txt"), bytes);
     window_close(MAIN_WINDOW);
   }
-  set_update_check_runner(nullptr);
+  register_shell_command("run_update_check", nullptr);
   gui_test::finish();
 }
 
