@@ -10,7 +10,11 @@ namespace gui {
 namespace {
 
 constexpr int DETACH_AT_ROWS = 100;
+// A list filled item by item under a polling job is shown again at this
+// pace, not after every item (each re-attach walks every row).
+constexpr gint64 REATTACH_AFTER_US = 100 * 1000;
 std::vector<int> detached_lists;
+std::map<int, gint64> detached_since;
 
 gpointer data_of(int g) { return GINT_TO_POINTER(g); }
 int gadget_of_data(gpointer p) { return GPOINTER_TO_INT(p); }
@@ -205,6 +209,7 @@ void detach(gadget_rec& r) {
   gtk_tree_view_set_model(v, nullptr);
   r.detached = true;
   detached_lists.push_back(r.n);
+  detached_since[r.n] = g_get_monotonic_time();
 }
 
 void add_row(gadget_rec& r, int position, const text_t& text, GdkPixbuf* image) {
@@ -238,6 +243,7 @@ void list_reattach(gadget_rec& r) {
   if (!r.detached) return;
   r.detached = false;
   std::erase(detached_lists, r.n);
+  detached_since.erase(r.n);
   suppress quiet;
   GtkTreeView* v = view_raw(r);
   gtk_tree_view_set_model(v, model(r));
@@ -252,15 +258,20 @@ void list_reattach(gadget_rec& r) {
   r.detached_selection.clear();
 }
 
-void reattach_lists() {
-  while (!detached_lists.empty()) {
-    int g = detached_lists.back();
+void reattach_lists(bool all) {
+  if (detached_lists.empty()) return;
+  gint64 now = g_get_monotonic_time();
+  std::vector<int> due;
+  for (int g : detached_lists)
+    if (all || now - detached_since[g] >= REATTACH_AFTER_US) due.push_back(g);
+  for (int g : due) {
     gadget_rec* r = find_gadget(g);
-    if (!r) {
-      detached_lists.pop_back();
-      continue;
+    if (r) {
+      list_reattach(*r);
+    } else {
+      std::erase(detached_lists, g);
+      detached_since.erase(g);
     }
-    list_reattach(*r);
   }
 }
 

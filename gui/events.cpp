@@ -60,7 +60,7 @@ int poll_gtk(bool force) {
   if (!force && !touched && last_empty_look >= 0 && now - last_empty_look < POLL_QUIET_US)
     return none(0);
   touched = false;
-  reattach_lists();
+  reattach_lists(false);
   if (!g_main_context_pending(nullptr)) {
     last_empty_look = now;
     return none(0);
@@ -117,6 +117,7 @@ void drop_bindings_of_gadget(int g) {
 
 void drain() {
   touched = true;
+  reattach_lists(true);
   while (event_poll() != 0) {
   }
 }
@@ -127,7 +128,7 @@ using namespace gui;
 
 int event_wait() {
   if (!queue.empty()) return take_front();
-  reattach_lists();
+  reattach_lists(true);
   touched = true;
   g_main_context_iteration(nullptr, TRUE);
   if (!queue.empty()) return take_front();
@@ -144,7 +145,7 @@ int event_wait_timeout(int ms) {
   if (!queue.empty()) return take_front();
   if (ms == 0) return poll_gtk(false);
   gint64 end = g_get_monotonic_time() + gint64(ms) * 1000;
-  reattach_lists();
+  reattach_lists(true);
   while (!g_main_context_pending(nullptr) && queue.empty() && g_get_monotonic_time() < end)
     g_usleep(2000);
   if (!queue.empty()) return take_front();

@@ -182,7 +182,8 @@ void drop_bindings_of_window(int window);
 void drop_bindings_of_gadget(int g);
 // GTK work was done: the next event_poll looks at GTK even within a millisecond.
 void touch();
-void reattach_lists();
+// Lists taken off their views go back: all of them, or those detached for a while.
+void reattach_lists(bool all);
 void drain();
 
 // ---- Gadget internals --------------------------------------------------------------
