@@ -7,7 +7,6 @@ namespace {
 
 struct named_registry {
   std::map<std::string, shell_command, std::less<>> commands;
-  std::map<std::string, std::function<bool()>, std::less<>> queries;
 };
 
 named_registry& registry() {
@@ -36,21 +35,6 @@ bool run_shell_command(std::string_view name, const shell_command_args& args) {
   const shell_command command = it->second;
   command(args);
   return true;
-}
-
-void register_shell_query(std::string_view name, std::function<bool()> query) {
-  auto& queries = registry().queries;
-  if (query) {
-    queries[std::string(name)] = std::move(query);
-  } else if (auto it = queries.find(name); it != queries.end()) {
-    queries.erase(it);
-  }
-}
-
-bool ask_shell_query(std::string_view name, bool fallback) {
-  const auto& queries = registry().queries;
-  const auto it = queries.find(name);
-  return it == queries.end() ? fallback : it->second();
 }
 
 void clear_shell_commands() { registry() = named_registry{}; }

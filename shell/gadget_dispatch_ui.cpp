@@ -1,0 +1,208 @@
+#include "common/date_time.h"
+#include "dictionary/dic_file.h"
+#include "gui/gui.h"
+#include "shell/command_registry.h"
+#include "shell/dispatch_ui.h"
+#include "shell/gadget_dispatch.h"
+#include "shell/list_commands.h"
+#include "shell/list_view_ui.h"
+#include "shell/main_dispatch.h"
+#include "shell/main_job_host.h"
+#include "shell/preferences.h"
+#include "shell/recent_files.h"
+#include "shell/recent_files_ui.h"
+#include "shell/shell_ids.h"
+#include "shell/shell_state.h"
+#include "shell/undo_redo_ui.h"
+#include "shell/window_helpers.h"
+
+#include <string>
+
+namespace {
+
+void run_named(const std::string& name, std::vector<int64_t> numbers = {}) {
+  run_shell_command(name, shell_command_args{{}, std::move(numbers)});
+}
+
+void status_text(const text_t& text) { status_bar_set_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT, text); }
+
+int ask(text_view title, text_view text, int flags) { return message_box(text_t(title), text_t(text), flags); }
+
+// The page and labels of a list whose entries changed but not their number.
+void show_list_again(int tab) {
+  redraw_paged_list(tab);
+  update_paged_list_labels(tab);
+}
+
+// ---- Inline list commands ---------------------------------------------------------------------
+
+void update_file_labels(int tab) {
+  if (tab == TAB_DICTIONARY) update_dictionary_file_labels();
+  if (tab == TAB_THESAURUS) update_thesaurus_file_labels();
+  if (tab == TAB_AUTOCORRECT) update_autocorrect_file_labels();
+}
+
+void erase_list(int tab) {
+  const list_member_texts* texts = list_member_texts_for(tab);
+  if (!texts) return;
+  paged_list_first_row(tab);  // the snapshot keeps the page shown now
+  const list_command_result result = erase_list_document(paged_list_document(tab), *texts, ask);
+  if (result == list_command_result::refused) status_text(u"Aborted.");
+  if (result != list_command_result::done) return;
+  status_text(u"Erasing...");
+  status_bar_set_progress_value(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS, 0, 1);
+  update_file_labels(tab);
+  if (tab == TAB_THESAURUS) run_shell_command("set_thesaurus_encoding", shell_command_args{u"UTF-8", {}});
+  // The scroll range collapses; the dictionary's also on the Hyphenation tab.
+  paged_list_count_changed(tab);
+  status_bar_set_progress(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS, 100, 1, 0, 100);
+  status_text(u"OK.");
+  status_bar_set_progress_value(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS, 0, 1);
+}
+
+void sort_list(int tab) {
+  const list_member_texts* texts = list_member_texts_for(tab);
+  if (!texts) return;
+  paged_list_first_row(tab);
+  const list_command_result result = sort_list_document(paged_list_document(tab), *texts, main_window_job_host(),
+                                                        number_separator, [tab] { update_paged_list_labels(tab); });
+  if (result == list_command_result::refused) return;
+  // Also after an abort: nothing is selected any more.
+  show_list_again(tab);
+  if (tab == TAB_DICTIONARY) {
+    // The Hyphenation tab pages the same entries, now in another order.
+    show_paged_list_position(TAB_HYPHENATION, -1, result == list_command_result::done ? 0 : paged_list_first_row(TAB_HYPHENATION));
+    update_hyphenation_status_label();
+  }
+}
+
+// The document reports its new count, which redraws its pages (the
+// dictionary's on both tabs) and labels.
+void clone_entry(int tab) {
+  const list_member_texts* texts = list_member_texts_for(tab);
+  if (!texts) return;
+  paged_list_first_row(tab);
+  clone_selected_entry(paged_list_document(tab), *texts, ask);
+}
+
+void go_to_end(int tab, bool bottom) {
+  int64_t selected = paged_list_selected(tab);
+  int64_t first = paged_list_first_row(tab);
+  if (!go_to_list_end(paged_list_document(tab).count(), bottom, visible_rows, selected, first)) return;
+  show_paged_list_position(tab, selected, first);
+}
+
+// Clearing the .aff text throws it away: only Yes goes on.
+void clear_aff_editor() {
+  if (!gadget_get_text(AFF_EDITOR).empty() &&
+      ask(u"Warning!", u"The .AFF has contents.\n\nContinue?", MB_YES_NO | MB_ICON_INFORMATION) != MB_ANSWER_YES) {
+    return;
+  }
+  gadget_set_text(AFF_EDITOR, u"");
+  dictionary_document.aff_text.clear();
+  dictionary_document.list.changed = true;
+  update_dictionary_status_label();
+}
+
+void open_licence() {
+  text_t path = base_folder + u"Vocabrix_manual_V40.html#7.apache_license";
+  if (path.empty() || path.front() != u'/') path.insert(path.begin(), u'/');
+  open_with_desktop(u"file://" + path);
+}
+
+void run_gadget(int gadget, int tab) {
+  gadget_action a = gadget_action_for(gadget, tab);
+  if (a.kind == gadget_action_kind::nothing) return;
+  if (a.only_when_enabled && gadget_get_disabled(gadget)) return;
+  if (a.disables_controls) disable_main_controls();
+  switch (a.kind) {
+    case gadget_action_kind::nothing: break;
+    case gadget_action_kind::calls: run_dispatch_calls(a.calls, false); break;
+    case gadget_action_kind::open_refresh: {
+      const text_t path = recent_file_entry(tab, 1);
+      if (!path.empty() && !a.calls.empty()) {
+        a.calls.front().args.text = path;
+        run_dispatch_calls(a.calls, false);
+      }
+      break;
+    }
+    case gadget_action_kind::licence_link: open_licence(); break;
+    case gadget_action_kind::erase: erase_list(a.list); break;
+    case gadget_action_kind::sort: sort_list(a.list); break;
+    case gadget_action_kind::clone: clone_entry(a.list); break;
+    case gadget_action_kind::go_bottom: go_to_end(a.list, true); break;
+    case gadget_action_kind::go_top: go_to_end(a.list, false); break;
+    // The buttons are disabled while there is nothing to take back.
+    case gadget_action_kind::undo:
+    case gadget_action_kind::redo:
+      if (a.kind == gadget_action_kind::undo) {
+        undo_list_tab(a.list);
+      } else {
+        redo_list_tab(a.list);
+      }
+      time_sleep_ms(a.pause_ms);
+      break;
+    case gadget_action_kind::clear_aff_editor: clear_aff_editor(); break;
+    case gadget_action_kind::caret_to_end: run_named("move_cursor_to_end", {a.editor}); break;
+    case gadget_action_kind::caret_to_start: run_named("move_cursor_to_start", {a.editor}); break;
+  }
+  if (a.disables_controls) refresh_control_states();
+}
+
+void run_popup_item(int item, int owner) {
+  const gadget_action a = popup_action_for(item, owner);
+  if (a.kind == gadget_action_kind::clone) clone_entry(a.list);
+  if (a.kind == gadget_action_kind::calls) run_dispatch_calls(a.calls, false);
+}
+
+// ---- Clicks and double clicks on the lists ---------------------------------------------------
+
+bool has_selected_row(int list) { return gadget_get_state(list) >= 0; }
+
+void run_list_event(int gadget, int subtype) {
+  const int tab = paged_list_tab(gadget);
+  if (subtype == SUBTYPE_DOUBLE_CLICK && tab >= 0) {
+    const list_document& doc = paged_list_document(tab);
+    if (doc.empty() || !has_selected_row(gadget)) return;
+    if (tab == TAB_HYPHENATION) {
+      // The word with its flags: the entry's first line.
+      const text_view entry = doc.entry(hyphenation_selected);
+      gadget_set_text(HYPHENATION_WORD_FIELD, text_t(entry.substr(0, entry.find(u'\n'))));
+      run_named("highlight_hyphenation_word_field");
+      return;
+    }
+    static const char* const editors[4] = {"edit_dictionary_word", "edit_synonym", "", "edit_autocorrect_word"};
+    run_shell_command(editors[tab], shell_command_args{{}, {0, 1}});
+    return;
+  }
+  // The read-only tabs show the details of the clicked row (their owners
+  // know whether there are items).
+  if (!has_selected_row(gadget)) return;
+  const int64_t row = gadget_get_state(gadget);
+  const bool click = subtype == SUBTYPE_CLICK;
+  if (!click && subtype != SUBTYPE_DOUBLE_CLICK) return;
+  if (gadget == AUTOTEXT_LIST && click) run_named("show_autotext_record", {row});
+  if (gadget == GRAMMAR_LIST) run_named("show_grammar_item", {row, click ? 1 : 0});
+  if (gadget == GRAMMAR_CATEGORY_LIST) run_named("select_grammar_category", {row, click ? 1 : 0});
+}
+
+}  // namespace
+
+void install_gadget_dispatch() {
+  std::vector<int> gadgets = {FOOTER_LICENCE_LINK, AFF_CLEAR, AFF_GO_BOTTOM, AFF_GO_TOP};
+  for (int g = TOOLBAR_OPEN; g <= TOOLBAR_SAVE_AS; ++g) gadgets.push_back(g);
+  for (int first : {DICTIONARY_FIRST_ROW_BUTTON, THESAURUS_FIRST_ROW_BUTTON, AUTOCORRECT_FIRST_ROW_BUTTON}) {
+    for (int g = first; g < first + LIST_ROW_BUTTONS; ++g) gadgets.push_back(g);
+  }
+  for (int g = HYPHENATION_HYPHENATE; g <= HYPHENATION_CLEAR; ++g) gadgets.push_back(g);
+  for (int g : gadgets) {
+    register_command(command_kind::gadget, g, [](const command_event& e) { run_gadget(e.id, e.tab); });
+  }
+  for (int item = POPUP_EDIT; item <= POPUP_DELETE_CURRENT; ++item) {
+    register_command(command_kind::popup_item, item, [](const command_event& e) { run_popup_item(e.id, e.owner); });
+  }
+  for (int list : {DICTIONARY_LIST, THESAURUS_LIST, HYPHENATION_LIST, AUTOCORRECT_LIST, AUTOTEXT_LIST, GRAMMAR_LIST,
+                   GRAMMAR_CATEGORY_LIST}) {
+    register_command(command_kind::list_event, list, [](const command_event& e) { run_list_event(e.id, e.subtype); });
+  }
+}
