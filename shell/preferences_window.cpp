@@ -2,17 +2,18 @@
 
 #include "common/date_time.h"
 #include "common/file.h"
-#include "dictionary/dic_file.h"
 #include "gui/gui.h"
 #include "shell/command_registry.h"
 #include "shell/last_update_check.h"
 #include "shell/layout.h"
+#include "shell/list_view_ui.h"
 #include "shell/main_loop.h"
 #include "shell/main_window.h"
 #include "shell/preferences.h"
 #include "shell/recent_files_ui.h"
 #include "shell/settings_files.h"
 #include "shell/shell_ids.h"
+#include "shell/undo_redo_ui.h"
 #include "shell/window_helpers.h"
 
 #include <vector>
@@ -371,11 +372,6 @@ std::vector<rebuild_keeper>& rebuild_keepers() {
   return keepers;
 }
 
-std::vector<std::function<void()>>& applied_steps() {
-  static std::vector<std::function<void()>> steps;
-  return steps;
-}
-
 // A list filled once when its document was loaded: rows, marks and titles.
 struct kept_list {
   int gadget = 0;
@@ -423,23 +419,13 @@ constexpr int kKeptTexts[] = {AFF_EDITOR,           HYPHENATION_EDITOR,      HYP
                               GRAMMAR_VIEW,         GRAMMAR_STATUS_LABEL,    GRAMMAR_SELECTED_LABEL,
                               GRAMMAR_RULE1_LABEL,  GRAMMAR_RULE2_LABEL};
 constexpr int kScrollBars[] = {DICTIONARY_SCROLL, THESAURUS_SCROLL, HYPHENATION_SCROLL, AUTOCORRECT_SCROLL};
-constexpr int kPagedLists[] = {DICTIONARY_LIST, THESAURUS_LIST, HYPHENATION_LIST, AUTOCORRECT_LIST};
+
+// The paged documents of tabs 0, 1 and 3 (tab 2 pages the dictionary's).
+constexpr int kPagedTabs[] = {TAB_DICTIONARY, TAB_THESAURUS, TAB_AUTOCORRECT};
 
 int redraw_on_scroll() {
-  command_event e;
-  e.type = EVENT_GADGET;
-  e.id = event_get_gadget();
-  e.tab = gadget_get_state(MAIN_TAB_PANEL);
-  run_event_hook(event_hook::list_scroll, e);
+  refresh_list_view_page(-1);
   return 0;
-}
-
-void redraw_shown_page() {
-  command_event e;
-  e.type = EVENT_GADGET;
-  e.tab = gadget_get_state(MAIN_TAB_PANEL);
-  e.id = e.tab >= 0 && e.tab < 4 ? kScrollBars[e.tab] : 0;
-  run_event_hook(event_hook::list_scroll, e);
 }
 
 void rebuild_main_window() {
@@ -451,8 +437,17 @@ void rebuild_main_window() {
   for (int g : kKeptLists) lists.push_back(keep_list(g));
   std::vector<std::pair<int, text_t>> texts;
   for (int g : kKeptTexts) texts.emplace_back(g, gadget_get_text(g));
-  int maxima[4];
-  for (int i = 0; i < 4; ++i) maxima[i] = gadget_get_attribute(kScrollBars[i], ATTR_MAXIMUM);
+  // The build starts every document without history; Undo must still work.
+  struct kept_history {
+    list_document* doc;
+    list_snapshot_record undo, redo;
+    bool undo_available, redo_available;
+  };
+  std::vector<kept_history> histories;
+  for (int t : kPagedTabs) {
+    list_document& doc = paged_list_document(t);
+    histories.push_back({&doc, doc.undo_snapshot, doc.redo_snapshot, doc.undo_available, doc.redo_available});
+  }
   std::vector<std::function<void()>> restores;
   for (const rebuild_keeper& keeper : rebuild_keepers())
     if (auto restore = keeper()) restores.push_back(std::move(restore));
@@ -465,37 +460,44 @@ void rebuild_main_window() {
     else gadget_set_text(g, text);
   }
   for (const kept_list& k : lists) restore_list(k);
-  for (int i = 0; i < 4; ++i) gadget_set_attribute(kScrollBars[i], ATTR_MAXIMUM, maxima[i]);
+  for (const kept_history& h : histories) {
+    h.doc->undo_snapshot = h.undo;
+    h.doc->redo_snapshot = h.redo;
+    h.doc->undo_available = h.undo_available;
+    h.doc->redo_available = h.redo_available;
+  }
+  for (int t : kPagedTabs) update_undo_redo_buttons(t);
   for (const auto& restore : restores) restore();
   gadget_set_state(MAIN_TAB_PANEL, tab);
+  // Closing the old window dropped its callbacks: dragging a scroll bar
+  // redraws the page at once again.
   for (int bar : kScrollBars) gadget_bind_event_any(bar, redraw_on_scroll);
   update_all_file_labels();
 }
 
 void repage_main_lists(const int scroll_positions[3]) {
-  for (int bar : kScrollBars) gadget_set_attribute(bar, ATTR_PAGE_LENGTH, static_cast<int>(visible_rows));
-  gadget_set_attribute(DICTIONARY_SCROLL, ATTR_MAXIMUM, static_cast<int>(dictionary_document.list.count() - 1));
-  gadget_set_attribute(HYPHENATION_SCROLL, ATTR_MAXIMUM, static_cast<int>(dictionary_document.list.count() - 1));
-  dictionary_document.list.selected = -1;
-  for (int list : kPagedLists) gadget_set_state(list, -1);
-  for (const auto& step : applied_steps()) step();
-  redraw_shown_page();
+  const int scroll_of[4] = {DICTIONARY_SCROLL, THESAURUS_SCROLL, HYPHENATION_SCROLL, AUTOCORRECT_SCROLL};
+  for (int t = 0; t < 4; ++t) {
+    gadget_set_attribute(scroll_of[t], ATTR_PAGE_LENGTH, static_cast<int>(visible_rows));
+    gadget_set_attribute(scroll_of[t], ATTR_MAXIMUM,
+                         static_cast<int>(std::max<int64_t>(0, paged_list_document(t).count() - 1)));
+  }
+  for (int t : kPagedTabs) paged_list_document(t).selected = -1;
+  hyphenation_selected = -1;
+  refresh_list_view_page(-1);
   const int restored_bars[3] = {DICTIONARY_SCROLL, THESAURUS_SCROLL, AUTOCORRECT_SCROLL};
   for (int i = 0; i < 3; ++i) gadget_set_state(restored_bars[i], scroll_positions[i]);
-  redraw_shown_page();
+  refresh_list_view_page(-1);
   if (prefs_record.aff_aid_language != prefs_backup.aff_aid_language) aff_aid_selected_item = 0;
   for (auto [mark, status] : {std::pair{DICTIONARY_CHANGED_MARK, DICTIONARY_STATUS_LABEL},
                               std::pair{THESAURUS_CHANGED_MARK, THESAURUS_STATUS_LABEL},
                               std::pair{HYPHENATION_CHANGED_MARK, HYPHENATION_STATUS_LABEL}})
     gadget_move_resize(mark, GUI_KEEP, gadget_y(status), GUI_KEEP, GUI_KEEP);
   gadget_move_resize(AUTOCORRECT_CHANGED_MARK, GUI_KEEP, GUI_KEEP, gadget_width(HYPHENATION_STATUS_LABEL), GUI_KEEP);
-  // The labels of all four list tabs, not only the shown one.
-  const int shown = gadget_get_state(MAIN_TAB_PANEL);
-  for (int tab = TAB_DICTIONARY; tab <= TAB_AUTOCORRECT; ++tab) {
-    gadget_set_state(MAIN_TAB_PANEL, tab);
-    run_pass_refresh(pass_stage::tab_labels);
-  }
-  gadget_set_state(MAIN_TAB_PANEL, shown);
+  update_dictionary_status_label();
+  update_thesaurus_status_label();
+  update_hyphenation_status_label();
+  update_autocorrect_status_label();
 }
 
 // ---- The window's events ------------------------------------------------------------------------
@@ -657,27 +659,7 @@ void add_main_window_rebuild_keeper(rebuild_keeper keeper) {
   if (keeper) rebuild_keepers().push_back(std::move(keeper));
 }
 
-void keep_history_over_rebuild(list_document& doc) {
-  add_main_window_rebuild_keeper([&doc]() -> std::function<void()> {
-    auto undo = doc.undo_snapshot, redo = doc.redo_snapshot;
-    const bool undo_available = doc.undo_available, redo_available = doc.redo_available;
-    return [&doc, undo, redo, undo_available, redo_available] {
-      doc.undo_snapshot = undo;
-      doc.redo_snapshot = redo;
-      doc.undo_available = undo_available;
-      doc.redo_available = redo_available;
-    };
-  });
-}
-
-void add_preferences_applied_step(std::function<void()> step) {
-  if (step) applied_steps().push_back(std::move(step));
-}
-
 void show_preferences_window() {
-  static const bool dictionary_history_kept = (keep_history_over_rebuild(dictionary_document.list), true);
-  (void)dictionary_history_kept;
-
   measure_screen();
   if (prefs_applied == 0) propose_first_run_values();
 

@@ -9,6 +9,7 @@
 #include "shell/recent_files_ui.h"
 #include "shell/settings_files.h"
 #include "shell/shell_ids.h"
+#include "shell/undo_redo_ui.h"
 
 #include <filesystem>
 #include <fstream>
@@ -31,6 +32,9 @@ class PreferencesWindowTest : public gui_test::GuiTest {
     prefs_first_apply = 1;
     dictionary_document.list.replace_all({u"alpha", u"beta"}, u"/d/x.dic");
     font_load(FONT_LANGUAGE, u"Arial", 10, 0);
+    // As in the program: every build of the main window empties the histories.
+    static const bool registered = (register_undo_redo_commands(), true);
+    (void)registered;
   }
   bool prefs_file_exists() const { return std::filesystem::exists(folder_ + "settings/kwx4.prefs"); }
   void write_settings(const std::string& name, const std::string& bytes) const {
@@ -106,9 +110,11 @@ TEST_F(PreferencesWindowTest, OkAppliesANewRowCountAndKeepsTheTabsContent) {
   EXPECT_EQ(gadget_get_item_text(AUTOTEXT_LIST, 0, 1), u"abbr");
   EXPECT_EQ(gadget_get_text(HYPHENATION_EDITOR), u"UTF-8\n1a1\n");
   EXPECT_TRUE(dictionary_document.list.undo_available);
+  EXPECT_EQ(gadget_get_disabled(DICTIONARY_UNDO), 0);
   EXPECT_EQ(gadget_get_text(DICTIONARY_FILE_LABEL), u"x.dic");
   EXPECT_EQ(gadget_get_text(DICTIONARY_FOLDER_LABEL), u"/d/");
   EXPECT_EQ(gadget_get_text(THESAURUS_FILE_LABEL), u"n/a");
+  EXPECT_EQ(gadget_get_text(THESAURUS_FOLDER_LABEL), u"n/a");
   EXPECT_FALSE(prefs_file_exists());  // OK applies; only Save writes
 }
 
