@@ -323,3 +323,15 @@ TEST_F(DispatchTest, ClearingTheAffEditorAsksAndMarksTheDictionaryChanged) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(DispatchTest, LicenceLinkOpensTheManualAtItsAnchor) {
+  shell_test::recording_opener opener(folder_);
+  gui_test::click(FOOTER_LICENCE_LINK);
+  opener.wait_for_lines(1);
+  run_loop();
+  EXPECT_EQ(opener.opened(), "file://" + folder_ + "Vocabrix_manual_V40.html#7.apache_license\n");
+}
+
+}  // namespace
