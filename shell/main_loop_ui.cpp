@@ -13,7 +13,7 @@
 #include "shell/recent_files_ui.h"
 #include "shell/settings_files.h"
 #include "shell/shell_commands.h"
-#include "shell/builtin_commands.h"
+#include "shell/program_commands.h"
 #include "shell/shell_ids.h"
 #include "shell/shell_state.h"
 
@@ -224,7 +224,7 @@ int start_program(const text_t& executable_path) {
   load_embedded_images();
   prefs_file_loaded = load_settings_files();
   update_recent_files(u"");
-  register_builtin_commands();
+  register_program_commands();
   if (!build_main_window()) return 0;
   run_preferences_gate();
   if (automatic_update_check_due()) run_shell_command("run_update_check", shell_command_args{u"", {1}});

@@ -1,0 +1,21 @@
+#include "shell/program_commands.h"
+
+#include "dictionary/dictionary_commands_ui.h"
+#include "dictionary/dictionary_files_ui.h"
+#include "dictionary/word_editor_window.h"
+#include "shell/builtin_commands.h"
+#include "shell/list_view_ui.h"
+#include "shell/main_dispatch.h"
+#include "shell/undo_redo_ui.h"
+
+void register_program_commands() {
+  register_builtin_commands();
+  register_list_view_handlers();
+  register_undo_redo_commands();
+  register_dictionary_file_commands();
+  register_dictionary_list_commands();
+  register_word_editor_commands();
+  // Last: the dispatchers take over the menu, shortcut and gadget numbers
+  // and name the commands registered above.
+  install_main_dispatch();
+}
