@@ -9,6 +9,7 @@
 #include "dictionary/word_editor.h"
 #include "gui/gui.h"
 #include "shell/layout.h"
+#include "shell/list_view_ui.h"
 #include "shell/preferences.h"
 #include "shell/settings_files.h"
 #include "shell/shell_commands.h"
@@ -326,10 +327,19 @@ void edit_dictionary_word(int64_t add, int64_t edit) {
     aff_aid_selected_item = gadget_get_state(AFF_AID_COMBO);
     const bool changed = word != st.at_open.word || tags != st.at_open.tags;
     if (commit_word_editor_entry(doc, st.add, word_editor_entry_of_fields(word, tags), changed)) {
-      // The pages of both lists and their scroll ranges follow the document.
-      dictionary_count_changed();
+      if (st.add) {
+        // Scroll ranges, both pages and the status labels follow the count.
+        dictionary_count_changed();
+      } else {
+        redraw_paged_list(TAB_DICTIONARY);
+        redraw_paged_list(TAB_HYPHENATION);
+      }
+      update_dictionary_status_label();
+      update_hyphenation_status_label();
     }
   }
+  sync_dictionary_selection();
+  sync_hyphenation_selection();
   free_derived_words_panel();
   open_editor = nullptr;
   window_set_disabled(MAIN_WINDOW, 0);

@@ -9,6 +9,9 @@
 #include "dictionary/word_editor_window.h"
 #include "gui/gui.h"
 #include "gui/text_cursor.h"
+#include "shell/list_view_ui.h"
+#include "shell/main_loop.h"
+#include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
 
 #include <string>
@@ -41,9 +44,16 @@ class WordEditorTest : public shell_test::ShellTest {
   void open_dictionary(std::vector<text_t> entries, const text_t& aff, int64_t selected) {
     start_with_valid_prefs();
     dictionary_document.list.replace_all(std::move(entries), from_utf8(folder_ + "small.dic"));
-    dictionary_document.list.selected = selected;
+    dictionary_count_changed();
+    // Selected as a click on the row would: the page shows the selection.
+    if (selected >= 0) show_paged_list_position(TAB_DICTIONARY, selected, 0);
     gadget_set_text(AFF_EDITOR, aff);
     invalidate_aff_decode_cache();
+  }
+  void TearDown() override {
+    dictionary_document = dictionary_document_record();
+    derived_words_sort_mode = 1;
+    shell_test::ShellTest::TearDown();
   }
   list_document& doc() { return dictionary_document.list; }
   void wait_rows(int n, const std::string& what) {
@@ -84,6 +94,38 @@ TEST_F(WordEditorTest, EditChangeOkThenUndo) {
   ASSERT_TRUE(doc().undo());
   EXPECT_EQ(doc().entries[1], u"walk/S\npo:verb");
   EXPECT_EQ(pending_word_editor_action, 0);
+}
+
+// The Edit button, a double click on the list and the popup's Add reach the
+// editor through the main loop; the page shows the written entry.
+TEST_F(WordEditorTest, MainWindowCommandsOpenTheEditor) {
+  open_dictionary({u"apple", u"walk/S\npo:verb"}, kAff, 1);
+  register_word_editor_commands();
+  gui_test::click(DICTIONARY_EDIT);
+  wait_rows(2, "editor opened by the Edit button");
+  gui_test::replace_text(WORD_FIELD, u"walk/SD");
+  wait_rows(3, "three rows");
+  gui_test::click(OK);
+  gui_test::wait_window_closed(WINDOW);
+  gui_test::wait_until([] { return gadget_get_item_text(DICTIONARY_LIST, 1, 1) == u"walk/SD"; }, "page redrawn");
+  gui_test::double_click_row(DICTIONARY_LIST, 0);
+  gui_test::wait_window(WINDOW);
+  gui_test::wait_gadget_text(WORD_FIELD, u"apple");
+  gui_test::press_key(WINDOW, KEY_ESCAPE);
+  gui_test::wait_window_closed(WINDOW);
+  gui_test::right_click_row(DICTIONARY_LIST, 0);
+  gui_test::choose_menu_item(POPUP_ADD);
+  gui_test::wait_window(WINDOW);
+  gui_test::run([] { EXPECT_EQ(window_get_title(WINDOW), u"Add a word"); }, "Add");
+  gui_test::replace_text(WORD_FIELD, u"run");
+  gui_test::click(OK);
+  gui_test::wait_window_closed(WINDOW);
+  gui_test::wait_until([] { return gadget_get_item_text(DICTIONARY_LIST, 2, 1) == u"run"; }, "new row shown");
+  gui_test::close_window(MAIN_WINDOW);
+  run_main_loop();
+  gui_test::finish();
+  EXPECT_EQ(doc().entries, (std::vector<text_t>{u"apple", u"walk/SD\npo:verb", u"run"}));
+  register_shell_command("edit_dictionary_word", nullptr);
 }
 
 TEST_F(WordEditorTest, UnchangedOkTakesNoSnapshot) {
