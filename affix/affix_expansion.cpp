@@ -198,7 +198,12 @@ void expander::expand_flag(int level, text_view word, text_view flag, int32_t in
     return;
   }
   if (level == 0 && f.prefix_set != 0) collected_.push_back({flag, f.prefix_set, f.prefix_cross});
-  if (f.suffix_set != 0) run_suffix_rules(level, word, flag, f.suffix_set, !f.suffix_cross, context);
+  // A continuation on the root word itself (an empty affix) would repeat the
+  // rows the entry's own flag gave.
+  bool repeats_entry_flag = level == 1 && word == expansion_root_word &&
+                            std::find(entry_flags_.begin(), entry_flags_.end(), flag) != entry_flags_.end();
+  if (f.suffix_set != 0 && !repeats_entry_flag)
+    run_suffix_rules(level, word, flag, f.suffix_set, !f.suffix_cross, context);
   if (!stopped_ && f.prefix_set != 0) run_prefix_rules(level, word, flag, f.prefix_set, f.prefix_cross, context);
 }
 
@@ -297,10 +302,13 @@ void expander::run_prefix_rules(int level, text_view word, text_view flag, int32
 void expander::run_continuation(text_view word, const aff_rule_record& rule, const continuation_context& context) {
   if (rule.continuation_flags.empty()) return;
   // Two rules can make one word with the same continuation flags: each flag
-  // is expanded once per word (and per context), so no row comes twice.
+  // is expanded once per word, so no row comes twice. Contexts that let the
+  // same rows through share a key: without an outer CIRCUMFIX it makes no
+  // difference whether a suffix or a prefix started the expansion, and with
+  // one the two give disjoint rows (Both rows after a suffix, Suffix rows
+  // after a prefix). The first expansion's N mark stands for the word.
   call_key_.assign(word).push_back(u'\x01');
-  call_key_.push_back(static_cast<char16_t>(u'0' + context.outer_circumfix + 2 * context.from_prefix +
-                                            4 * context.outer_no_cross));
+  call_key_.push_back(!context.outer_circumfix ? u'0' : context.from_prefix ? u'2' : u'1');
   auto [key, added] = continuation_calls_.find_or_add(call_key_);
   if (key >= expanded_continuations_.size()) expanded_continuations_.resize(key + 1);
   std::vector<int32_t>& done = expanded_continuations_[key];

@@ -204,3 +204,60 @@ TEST(Expansion, StopsWhenTheRulesChangeWhilePolling) {
 }
 
 }  // namespace
+
+namespace {
+
+// Broken .aff texts and odd entries: every mode runs to its end without a
+// fault (the sanitizers watch), and nothing is emitted twice.
+TEST(Expansion, SurvivesBrokenAffTexts) {
+  const char* tokens[] = {"SFX", "PFX", "AF", "Y", "N", "0", "1", "3", "999999999999", "-2", "A", "B", "AB",
+                          "s", "0/A", "/", "a/B", "[", "[^a]", "x]", ".", "", "y", "\xED\xA0\x80", "é",
+                          "CIRCUMFIX", "NEEDAFFIX", "KEEPCASE", "FLAG", "long", "num", "12,", ",", "\\/"};
+  const size_t n_tokens = sizeof tokens / sizeof *tokens;
+  const char* entries[] = {"a/AB", "ab/A,B", "/A", "a\\/b/BA", "\\/", "x/", "é/AAB", "ab/12,1,", "y/1"};
+  uint32_t seed = 12345;
+  auto next = [&] { return seed = seed * 1103515245u + 12345u, (seed >> 8) % 1000; };
+  for (int round = 0; round < 300; ++round) {
+    std::string aff;
+    int lines = 3 + next() % 25;
+    const char* kinds[] = {"SFX", "PFX"};
+    const char* flags[] = {"A", "B", "AB", "1", "12", ""};
+    const char* affixes[] = {"s", "0", "0/A", "a/B", "x/AB", "/", "un/1,12", "é/A"};
+    const char* conditions[] = {".", "[^a]", "a", "[", "", "[ab]b", "\xED\xA0\x80"};
+    for (int l = 0; l < lines; ++l) {
+      switch (next() % 3) {
+        case 0:  // a header
+          aff += std::string(kinds[next() % 2]) + " " + flags[next() % 6] + " " + (next() % 2 ? "Y" : "N") + " " +
+                 std::to_string(int(next() % 6) - 1);
+          break;
+        case 1:  // a rule
+          aff += std::string(kinds[next() % 2]) + " " + flags[next() % 6] + " " + (next() % 3 ? "0" : "a") + " " +
+                 affixes[next() % 8] + " " + conditions[next() % 7];
+          break;
+        default:
+          for (int f = 0, fields = next() % 7; f < fields; ++f)
+            aff += std::string(f ? " " : "") + tokens[next() % n_tokens];
+      }
+      aff += next() % 5 ? "\n" : "\r\n";
+    }
+    use_aff(aff);
+    for (const char* e : entries) {
+      for (int64_t mode : {1, 3, 4, 5, 6, 100}) {
+        expanded_word_count = 0;
+        expand_word_affixes(mode, from_utf8(e), 0, 0, 0, u"", u"", u"", 0, 0);
+      }
+      // No row twice.
+      expand_word_affixes(1, from_utf8(e), 0, 0, 0, u"", u"", u"", 0, 0);
+      std::vector<std::string> rows;
+      for (const auto& r : derived_word_rows)
+        rows.push_back(to_utf8(r.type + u"|" + r.word + u"|" + r.flag + u"|" + r.rule_key + u"|" +
+                               string_from_int(r.flag_position)));
+      std::sort(rows.begin(), rows.end());
+      auto twice = std::adjacent_find(rows.begin(), rows.end());
+      EXPECT_TRUE(twice == rows.end()) << "row " << *twice << " twice for " << e << " with\n" << aff;
+    }
+  }
+  statistics_view_lines.clear();
+}
+
+}  // namespace
