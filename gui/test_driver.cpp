@@ -41,6 +41,10 @@ gint64 last_close_post = 0;
 bool in_tick = false;
 guint tick_source = 0;
 std::vector<requester_record> log;
+// A file chooser answered but still checking the name: nothing else runs
+// until it closes.
+GtkWidget* closing_dialog = nullptr;
+gint64 closing_since = 0;
 std::vector<std::string> temp_folders;
 
 const char* kind_name(int kind) {
@@ -54,6 +58,7 @@ const char* kind_name(int kind) {
 }
 
 void start_unwinding() {
+  closing_dialog = nullptr;
   steps.clear();
   step_started = 0;
   unwinding = true;
@@ -109,6 +114,22 @@ gboolean tick(gpointer) {
     return G_SOURCE_CONTINUE;
   }
   requester_info* open = gui::open_requesters.empty() ? nullptr : gui::open_requesters.back();
+  if (closing_dialog) {
+    bool still_open = false;
+    for (requester_info* r : gui::open_requesters) still_open |= r->dialog == closing_dialog;
+    if (!still_open) {
+      closing_dialog = nullptr;
+    } else if (now - closing_since > gint64(DEFAULT_DEADLINE_MS) * 1000) {
+      closing_dialog = nullptr;
+      fail("an answered file requester did not close");
+      unwind_tick(now);
+      in_tick = false;
+      return G_SOURCE_CONTINUE;
+    } else {
+      in_tick = false;
+      return G_SOURCE_CONTINUE;
+    }
+  }
   if (open && (steps.empty() || !answers_kind(steps.front(), open->kind))) {
     std::string what = std::string("unexpected ") + kind_name(open->kind) + " \"" + to_utf8(open->title) + "\"";
     if (!open->text.empty()) what += ": \"" + to_utf8(open->text) + "\"";
@@ -710,18 +731,7 @@ void answer_message_box(int answer, int deadline_ms) {
 
 void answer_file_dialog(const text_t& path, int deadline_ms) {
   auto selected = std::make_shared<bool>(false);
-  // The chooser checks the name before it answers, maybe later: the step
-  // ends when the requester has closed.
-  auto pressed = std::make_shared<GtkWidget*>(nullptr);
   auto act = [=](std::string& why) {
-    if (*pressed) {
-      for (requester_info* o : gui::open_requesters)
-        if (o->dialog == *pressed) {
-          why = "the file requester did not close";
-          return RETRY;
-        }
-      return DONE;
-    }
     requester_info* r = open_file_requester();
     if (!r) {
       why = "no file requester appeared";
@@ -768,9 +778,11 @@ void answer_file_dialog(const text_t& path, int deadline_ms) {
       return RETRY;
     }
     if (!press_response(r->dialog, GTK_RESPONSE_ACCEPT, why)) return FAILED;
-    *pressed = r->dialog;
+    // The chooser checks the name before it answers, maybe later.
+    closing_dialog = r->dialog;
+    closing_since = g_get_monotonic_time();
     log.push_back(rec);
-    return RETRY;
+    return DONE;
   };
   queue("answer a file requester with " + quote(path), deadline_ms, act, REQUESTER_FILE_OPEN);
 }
@@ -833,6 +845,7 @@ void finish() {
   armed = false;
   unwinding = false;
   script_failed = false;
+  closing_dialog = nullptr;
 }
 
 bool failed() { return script_failed; }

@@ -52,7 +52,8 @@ TEST_F(EventQueue, ProgramChangesRaiseNoEvents) {
   gadget_add_item(LIST, -1, u"delta");
   gadget_remove_item(LIST, 0);
   gadget_clear_items(LIST);
-  EXPECT_TRUE(gui_test::drain_events().empty());
+  // (Window events may come from X at any time; no gadget event may.)
+  for (const fetched_event& e : gui_test::drain_events()) EXPECT_NE(e.type, EVENT_GADGET);
   EXPECT_EQ(gadget_get_text(ENTRY), u"set by the program");
 }
 
@@ -118,10 +119,13 @@ TEST_F(EventQueue, ClosingAWindowDropsItsEvents) {
   event_post(EVENT_GADGET, WIN, 2);
   event_post(EVENT_MENU, 20, 3);
   window_close(20);
-  auto events = gui_test::drain_events();
-  ASSERT_EQ(events.size(), 1u);
-  EXPECT_EQ(events[0].window, WIN);
-  EXPECT_EQ(events[0].object, 2);
+  int of_closed = 0, kept = 0;
+  for (const fetched_event& e : gui_test::drain_events()) {
+    if (e.window == 20) ++of_closed;
+    if (e.window == WIN && e.type == EVENT_GADGET && e.object == 2) ++kept;
+  }
+  EXPECT_EQ(of_closed, 0);
+  EXPECT_EQ(kept, 1);
 }
 
 TEST_F(EventQueue, TimerTicksMergeAndRemovalDropsThem) {
@@ -135,9 +139,12 @@ TEST_F(EventQueue, TimerTicksMergeAndRemovalDropsThem) {
   ASSERT_EQ(timer_add(WIN, 800, 5), 1);
   gui_test::wait_until([] { return ticks >= 3; }, "three ticks");
   ASSERT_TRUE(gui_test::run_steps());
-  // Not fetched in between, the ticks wait as one event.
+  // Not fetched in between, consecutive ticks wait as one event (a window
+  // event from X in between may split them).
   auto events = gui_test::drain_events();
-  EXPECT_EQ(of_object(events, EVENT_TIMER, 800).size(), 1u);
+  size_t queued = of_object(events, EVENT_TIMER, 800).size();
+  EXPECT_GE(queued, 1u);
+  EXPECT_LT(queued, size_t(ticks));
 
   ticks = 0;
   gui_test::wait_until([] { return ticks >= 1; }, "another tick");
@@ -231,11 +238,11 @@ TEST_F(EventQueue, ADrainEmptiesEverythingPending) {
   gadget_set_text(ENTRY, u"x");
   event_post(EVENT_MENU, WIN, 1);
   event_post(EVENT_MENU, WIN, 2);
-  int fetched = 0, type;
+  int menus = 0, type;
   while ((type = event_poll()) != 0)
-    if (type > 0) ++fetched;
-  EXPECT_EQ(fetched, 2);
-  EXPECT_EQ(event_poll(), 0);
+    if (type == EVENT_MENU) ++menus;
+  EXPECT_EQ(menus, 2);
+  for (const fetched_event& e : gui_test::drain_events()) EXPECT_NE(e.type, EVENT_MENU);
 }
 
 }  // namespace
