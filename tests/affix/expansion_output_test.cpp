@@ -159,6 +159,20 @@ TEST(OutputMode6, MatchingWordsWithAnnotation) {
   expand_word_affixes(6, u"wa/A", 0, 0, 0, u"", u"", u"", 0, 0);
   EXPECT_EQ(statistics_view_lines, std::vector<text_t>{u"wa"});
   statistics_view_lines.clear();
+  // Mode 7 writes the same lines to file 1 and also returns 0.
+  std::string path = "/tmp/vx_affix_mode7_" + std::to_string(getpid()) + ".txt";
+  ASSERT_NE(file_create(1, from_utf8(path)), 0);
+  statistics_word_type = 1;
+  statistics_type_filter = 1;
+  EXPECT_EQ(expand_word_affixes(7, u"wa/A", 0, 0, 0, u"", u"", u"", 0, 0), 0);
+  EXPECT_TRUE(file_close_checked(1));
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  EXPECT_EQ(text.str(), "wa-ab Flag:A (Primary:wa)\n");
+  std::remove(path.c_str());
+  statistics_word_type = 0;
+  statistics_type_filter = 0;
 }
 
 TEST(OutputMode100, FirstSuffixDerivative) {
