@@ -84,7 +84,7 @@ void build_about_gadgets() {
        u"E-mail Orlasquin");
 
   // The compiler box.
-  gadget_create_frame(COMPILER_FRAME, 690, 45, 560, 400, u"About Quenvar");
+  gadget_create_frame(COMPILER_FRAME, 690, 45, 560, 310, u"About Quenvar");
   create_image_at(COMPILER_IMAGE, 710, 75, IMAGE_COMPILER, 0, u"");
   create_image_at(COMPILER_BADGE, right_of(COMPILER_IMAGE) - image_width(IMAGE_COMPILER_BADGE),
                   bottom_of(COMPILER_IMAGE) + 4, IMAGE_COMPILER_BADGE, 0, u"");
