@@ -397,9 +397,16 @@ void apply_style(gadget_rec& r) {
   GtkCssProvider* old = r.css;
   GtkCssProvider* p = nullptr;
   if (!css.empty()) {
-    p = gtk_css_provider_new();
-    gtk_css_provider_load_from_data(p, css.c_str(), -1, nullptr);
+    // Gadgets of one look share one provider (a window holds hundreds).
+    static std::map<std::string, GtkCssProvider*> providers;
+    GtkCssProvider*& shared = providers[css];
+    if (!shared) {
+      shared = gtk_css_provider_new();
+      gtk_css_provider_load_from_data(shared, css.c_str(), -1, nullptr);
+    }
+    p = GTK_CSS_PROVIDER(g_object_ref(shared));
   }
+
   add_provider_tree(r.outer, GTK_STYLE_PROVIDER(old), GTK_STYLE_PROVIDER(p), r.n);
   if (old) g_object_unref(old);
   r.css = p;

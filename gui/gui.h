@@ -8,6 +8,36 @@
 // value (as a window's x or y it centres the window).
 //
 // Everything runs on the one GUI thread.
+//
+// Parents: window_open makes the window the current parent. A new container
+// is the parent until gadget_parent_pop(); a new tab panel too, and each tab
+// added to it becomes the parent in its place, so one gadget_parent_pop()
+// after the last tab returns to the window. gadget_parent_push(panel, tab)
+// re-enters a tab (TAB_PANEL_ITSELF: the panel), gadget_parent_pop() leaves.
+//
+// Events raised (type 3, subtype): button, image button, hyperlink, check
+// box, option button (switched on), scroll bar, slider: 0. Image and canvas:
+// 0 click, 1 right click, 2 double click. Spin: 4 up, 5 down, 768 typed.
+// Entry, text view, drop-down, tab panel: 768; entry and text view also 256
+// and 512 (focus in, out). Column list: 0 click, 1 right click, 2 double
+// click, 3 right double click, 8 header click, 768 selection or check box
+// changed. Setters raise nothing (gadget_set_item_text on a text view may).
+// Changing a value to the value it holds does no GTK work at all.
+//
+// A modal tool window:
+//   window_set_disabled(0, 1);
+//   if (!window_open(N, 0, 0, w, h, u"Title", WINDOW_CENTERED, window_widget(0))) ...
+//   ...gadgets...; shortcut_add(N, KEY_ESCAPE, 1000); shortcut_add(N, KEY_RETURN, 1003);
+//   for (bool done = false; !done;) {
+//     int type = event_wait();
+//     if (type <= 0 || event_get_window() != N) continue;   // act on positive types only
+//     if (type == EVENT_CLOSE) done = true;
+//     if (type == EVENT_MENU && event_get_menu_item() == 1000) done = true;
+//     if (type == EVENT_GADGET && event_get_gadget() == OK_BUTTON) ...
+//   }
+//   window_close(N); window_set_disabled(0, 0); window_activate(0);
+// A long job polls once per item: event_poll() is cheap (no GTK call when
+// GTK had nothing pending less than a millisecond ago).
 #pragma once
 
 #include <cstddef>
