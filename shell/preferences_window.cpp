@@ -12,6 +12,7 @@
 #include "shell/preferences.h"
 #include "shell/recent_files_ui.h"
 #include "shell/settings_files.h"
+#include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
 #include "shell/undo_redo_ui.h"
 #include "shell/window_helpers.h"
@@ -700,6 +701,10 @@ void show_preferences_window() {
   }
   window_set_disabled(MAIN_WINDOW, 0);
   window_activate(MAIN_WINDOW);
+}
+
+void register_preferences_commands() {
+  register_shell_command("show_preferences_window", [](const shell_command_args&) { show_preferences_window(); });
 }
 
 int run_preferences_gate() {

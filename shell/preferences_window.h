@@ -6,6 +6,10 @@
 // Modal window 323 over window 0 (Tools > Preferences).
 void show_preferences_window();
 
+// Registers the named command "show_preferences_window" (Tools menu item
+// 90) for the dispatchers.
+void register_preferences_commands();
+
 // Start-up, after the main window is built: prefs_first_apply = 1; when
 // settings/kwx4.prefs is missing, empty, does not start with the "41" line
 // or ends early (the last two reported, with ".prefs file invalid." in the

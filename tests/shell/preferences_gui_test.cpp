@@ -8,6 +8,7 @@
 #include "shell/preferences.h"
 #include "shell/recent_files_ui.h"
 #include "shell/settings_files.h"
+#include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
 #include "shell/undo_redo_ui.h"
 
@@ -139,6 +140,17 @@ TEST_F(PreferencesWindowTest, OkWithoutChangesRebuildsOnlyAfterAFirstStart) {
   gui_test::finish();
   EXPECT_EQ(status_bar_get_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT), u"Ready.");
   EXPECT_EQ(prefs_first_apply, 1);
+}
+
+TEST_F(PreferencesWindowTest, TheNamedCommandOpensTheWindow) {
+  ASSERT_TRUE(build_main_window());
+  register_preferences_commands();
+  gui_test::wait_window(PREFERENCES_WINDOW);
+  gui_test::close_window(PREFERENCES_WINDOW);  // the close box cancels
+  EXPECT_TRUE(run_shell_command("show_preferences_window", {}));
+  gui_test::finish();
+  EXPECT_EQ(window_exists(PREFERENCES_WINDOW), 0);
+  EXPECT_TRUE(prefs_record == prefs_backup);
 }
 
 TEST_F(PreferencesWindowTest, CancelRestoresTheResolution) {
