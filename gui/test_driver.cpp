@@ -18,7 +18,8 @@ using gui::gadget_rec;
 using gui::requester_info;
 
 constexpr int TICK_MS = 10;
-constexpr gint64 IDLE_AFTER_LAST_STEP_US = 15 * G_USEC_PER_SEC;
+// Long jobs under the sanitizers may run a while after the last step.
+constexpr gint64 IDLE_AFTER_LAST_STEP_US = 120 * G_USEC_PER_SEC;
 constexpr gint64 UNWIND_LIMIT_US = 20 * G_USEC_PER_SEC;
 
 constexpr int RETRY = 0, DONE = 1, FAILED = -1;

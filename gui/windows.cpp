@@ -1,5 +1,7 @@
 // Numbered windows: a GtkWindow holding a vertical box (menu bar, the
 // fixed-position layout of the gadgets, status bar).
+#include <algorithm>
+
 #include "gui/gui_internal.h"
 
 namespace gui {
@@ -161,10 +163,11 @@ int window_open_no_parent(int n, int x, int y, int width, int height, const text
 
 void window_close(int n) {
   if (n == GUI_ALL) {
-    std::vector<int> all;
-    for (auto& [k, w] : windows) all.push_back(k);
-    // Children first, so that no transient window outlives its parent.
-    for (auto it = all.rbegin(); it != all.rend(); ++it) close_one(*it);
+    std::vector<std::pair<uint64_t, int>> all;
+    for (auto& [k, w] : windows) all.push_back({w->serial, k});
+    // Newest first: tool windows go before the windows they were opened over.
+    std::sort(all.rbegin(), all.rend());
+    for (auto& [serial, k] : all) close_one(k);
     return;
   }
   close_one(n);
