@@ -20,6 +20,8 @@ TEST_F(RequesterTest, SavePathAddsTheExtensionAndAsksBeforeOverwriting) {
   };
   for (const row r : {row{MB_ANSWER_NO, false}, row{MB_ANSWER_CLOSED, false}, row{MB_ANSWER_YES, true}}) {
     SCOPED_TRACE(r.answer);
+    // The chooser would complete "words" to the existing "words.txt"; the
+    // extension rule itself is tested headless.
     gui_test::answer_file_dialog(from_utf8(existing));
     gui_test::answer_message_box(r.answer);
     const text_t path = request_save_path(u"Save", pattern, u".txt");
