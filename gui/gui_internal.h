@@ -138,7 +138,15 @@ struct requester_info {
   std::vector<text_t> filter_names;
   std::vector<std::vector<text_t>> filter_patterns;
   std::vector<GtkFileFilter*> filters;
+  // The path a test driver answered with. GTK's chooser loads folders
+  // asynchronously, so its own idea of the selection may lag behind.
+  bool has_answer = false;
+  std::string answer_path;
 };
+// The response a test driver gives a file chooser it answered with a path:
+// not an "accept" id, so the chooser does not hold it back while it is
+// still loading its folder.
+constexpr int DRIVER_ANSWER_RESPONSE = 1001;
 
 struct event_rec {
   int type = 0, window = -1, object = -1, subtype = 0;

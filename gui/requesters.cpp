@@ -122,7 +122,9 @@ text_t file_dialog(bool save, const text_t& title, const text_t& default_path, c
   {
     registered reg(info);
     gint response = gtk_dialog_run(GTK_DIALOG(d));
-    if (response == GTK_RESPONSE_ACCEPT) {
+    if (response == DRIVER_ANSWER_RESPONSE && info.has_answer) {
+      result = from_utf8(info.answer_path);
+    } else if (response == GTK_RESPONSE_ACCEPT) {
       gchar* f = gtk_file_chooser_get_filename(c);
       if (f) result = from_utf8(f);
       g_free(f);

@@ -731,7 +731,6 @@ void answer_message_box(int answer, int deadline_ms) {
 }
 
 void answer_file_dialog(const text_t& path, int deadline_ms) {
-  auto selected = std::make_shared<bool>(false);
   auto act = [=](std::string& why) {
     requester_info* r = open_file_requester();
     if (!r) {
@@ -754,32 +753,25 @@ void answer_file_dialog(const text_t& path, int deadline_ms) {
       return DONE;
     }
     std::string p = to_utf8(path);
-    if (r->kind == REQUESTER_FILE_SAVE && !*selected) {
+    if (r->kind != REQUESTER_FILE_SAVE && !g_file_test(p.c_str(), G_FILE_TEST_EXISTS)) {
+      why = "the file to open does not exist: " + p;
+      return FAILED;
+    }
+    // Shown in the real chooser, but handed over directly: the chooser
+    // loads folders asynchronously and may not show it yet.
+    if (r->kind == REQUESTER_FILE_SAVE) {
       gchar* dir = g_path_get_dirname(p.c_str());
       gchar* base = g_path_get_basename(p.c_str());
       gtk_file_chooser_set_current_folder(c, dir);
       gtk_file_chooser_set_current_name(c, base);
       g_free(dir);
       g_free(base);
-      *selected = true;
-    }
-    if (!*selected) {
-      if (!g_file_test(p.c_str(), G_FILE_TEST_EXISTS)) {
-        why = "the file to open does not exist: " + p;
-        return FAILED;
-      }
+    } else {
       gtk_file_chooser_set_filename(c, p.c_str());
-      *selected = true;
     }
-    gchar* now = gtk_file_chooser_get_filename(c);
-    bool ready = now && p == now;
-    g_free(now);
-    if (!ready) {
-      why = "the chooser has not selected the file yet";
-      return RETRY;
-    }
-    if (!press_response(r->dialog, GTK_RESPONSE_ACCEPT, why)) return FAILED;
-    // The chooser checks the name before it answers, maybe later.
+    r->has_answer = true;
+    r->answer_path = p;
+    gtk_dialog_response(GTK_DIALOG(r->dialog), gui::DRIVER_ANSWER_RESPONSE);
     closing_dialog = r->dialog;
     closing_since = g_get_monotonic_time();
     log.push_back(rec);
