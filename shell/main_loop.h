@@ -40,6 +40,10 @@ void show_warning(const text_t& text);  // "Warning!", warning icon
 // failing icon of the range 2..128 is reported with "Can't load image.".
 void load_embedded_images();
 
+// Binds the list scroll bars to the page redraw, so dragging one redraws
+// the page while the loop is busy (again after a rebuild of window 0).
+void bind_list_callbacks();
+
 // Widens the list's last column to the window width + 40 when narrower.
 void widen_last_list_column(int list);
 

@@ -45,11 +45,6 @@ int on_list_scroll() {
   return 0;
 }
 
-void bind_list_callbacks() {
-  for (int bar : paged_scroll_bars) gadget_bind_event_any(bar, on_list_scroll);
-  for (int list : paged_lists) gadget_bind_event_any(list, ignore_list_event);
-}
-
 void unbind_list_callbacks() {
   for (int bar : paged_scroll_bars) gadget_unbind_event_any(bar, on_list_scroll);
   for (int list : paged_lists) gadget_unbind_event_any(list, ignore_list_event);
@@ -121,6 +116,11 @@ void handle_dictionary_tab(const command_event& e) {
 }
 
 }  // namespace
+
+void bind_list_callbacks() {
+  for (int bar : paged_scroll_bars) gadget_bind_event_any(bar, on_list_scroll);
+  for (int list : paged_lists) gadget_bind_event_any(list, ignore_list_event);
+}
 
 // ---- Shell procedures -------------------------------------------------------------------------
 

@@ -419,15 +419,9 @@ constexpr int kKeptTexts[] = {AFF_EDITOR,           HYPHENATION_EDITOR,      HYP
                               AUTOTEXT_SELECTED_LABEL, AUTOTEXT_RULE1_LABEL, AUTOTEXT_RULE2_LABEL,
                               GRAMMAR_VIEW,         GRAMMAR_STATUS_LABEL,    GRAMMAR_SELECTED_LABEL,
                               GRAMMAR_RULE1_LABEL,  GRAMMAR_RULE2_LABEL};
-constexpr int kScrollBars[] = {DICTIONARY_SCROLL, THESAURUS_SCROLL, HYPHENATION_SCROLL, AUTOCORRECT_SCROLL};
 
 // The paged documents of tabs 0, 1 and 3 (tab 2 pages the dictionary's).
 constexpr int kPagedTabs[] = {TAB_DICTIONARY, TAB_THESAURUS, TAB_AUTOCORRECT};
-
-int redraw_on_scroll() {
-  refresh_list_view_page(-1);
-  return 0;
-}
 
 void rebuild_main_window() {
   prefs_first_apply = 1;
@@ -472,7 +466,7 @@ void rebuild_main_window() {
   gadget_set_state(MAIN_TAB_PANEL, tab);
   // Closing the old window dropped its callbacks: dragging a scroll bar
   // redraws the page at once again.
-  for (int bar : kScrollBars) gadget_bind_event_any(bar, redraw_on_scroll);
+  bind_list_callbacks();
   update_all_file_labels();
 }
 

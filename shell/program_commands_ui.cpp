@@ -6,6 +6,7 @@
 #include "shell/builtin_commands.h"
 #include "shell/list_view_ui.h"
 #include "shell/main_dispatch.h"
+#include "shell/preferences_window.h"
 #include "shell/undo_redo_ui.h"
 
 void register_program_commands() {
@@ -15,6 +16,7 @@ void register_program_commands() {
   register_dictionary_file_commands();
   register_dictionary_list_commands();
   register_word_editor_commands();
+  register_preferences_commands();
   // Last: the dispatchers take over the menu, shortcut and gadget numbers
   // and name the commands registered above.
   install_main_dispatch();
