@@ -794,6 +794,7 @@ int gadget_create_spin(int g, int x, int y, int width, int height, int minimum, 
   r->value = minimum;
   r->outer = r->widget = gtk_box_new(GTK_ORIENTATION_HORIZONTAL, 0);
   gtk_style_context_add_class(gtk_widget_get_style_context(r->outer), "linked");
+  gtk_style_context_add_class(gtk_widget_get_style_context(r->outer), "vx-spin");
   r->inner = gtk_entry_new();
   gtk_entry_set_width_chars(GTK_ENTRY(r->inner), 1);
   if (flags & SPIN_READ_ONLY) gtk_editable_set_editable(GTK_EDITABLE(r->inner), FALSE);
