@@ -1,8 +1,9 @@
 #include "common/file.h"
 
+#include "tests/test_support/temp_folder.h"
+
 #include <gtest/gtest.h>
 
-#include <dirent.h>
 #include <signal.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -10,37 +11,18 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
-class FileTest : public ::testing::Test {
+class FileTest : public test_support::temp_folder_test {
  protected:
-  void SetUp() override {
-    char tmpl[] = "/tmp/vx_file_test_XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    dir_ = tmpl;
-  }
+  FileTest() : temp_folder_test("vx_file_test") {}
   void TearDown() override {
     file_close(-1);
     dir_close_listing(-1);
-    std::string cmd = "rm -rf '" + dir_ + "'";
-    ASSERT_EQ(system(cmd.c_str()), 0);
-  }
-  std::string path(const std::string& name) const { return dir_ + "/" + name; }
-  text_t tpath(const std::string& name) const { return from_utf8(path(name)); }
-  void write_bytes(const std::string& name, const std::string& bytes) const {
-    std::ofstream out(path(name), std::ios::binary);
-    out << bytes;
-  }
-  std::string read_bytes(const std::string& name) const {
-    std::ifstream in(path(name), std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
+    temp_folder_test::TearDown();
   }
   // Every line of the file, read until the end in the format given.
   std::vector<text_t> lines_of(const std::string& bytes, int format = FORMAT_UTF8) {
@@ -51,17 +33,6 @@ class FileTest : public ::testing::Test {
     file_close(1);
     return lines;
   }
-  std::vector<std::string> folder_names() const {
-    std::vector<std::string> names;
-    DIR* d = opendir(dir_.c_str());
-    while (dirent* e = readdir(d))
-      if (std::string(e->d_name) != "." && std::string(e->d_name) != "..") names.push_back(e->d_name);
-    closedir(d);
-    std::sort(names.begin(), names.end());
-    return names;
-  }
-
-  std::string dir_;
 };
 
 std::vector<text_t> L(std::initializer_list<const char*> lines) {

@@ -1,6 +1,7 @@
 #include "common/pack.h"
 
 #include "common/file.h"
+#include "tests/test_support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -8,39 +9,18 @@
 #include <sys/time.h>
 #include <unistd.h>
 
-#include <fstream>
-#include <sstream>
 #include <string>
 
 namespace {
 
-class PackTest : public ::testing::Test {
+class PackTest : public test_support::temp_folder_test {
  protected:
-  void SetUp() override {
-    char tmpl[] = "/tmp/vx_pack_test_XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    dir_ = tmpl;
-  }
+  PackTest() : temp_folder_test("vx_pack_test") {}
   void TearDown() override {
     pack_close(1);
-    std::string cmd = "rm -rf '" + dir_ + "'";
-    ASSERT_EQ(system(cmd.c_str()), 0);
-  }
-  std::string path(const std::string& name) const { return dir_ + "/" + name; }
-  text_t tpath(const std::string& name) const { return from_utf8(path(name)); }
-  void write_bytes(const std::string& name, const std::string& bytes) const {
-    std::ofstream out(path(name), std::ios::binary);
-    out << bytes;
-  }
-  std::string read_bytes(const std::string& name) const {
-    std::ifstream in(path(name), std::ios::binary);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
+    temp_folder_test::TearDown();
   }
   bool exists(const std::string& name) const { return access(path(name).c_str(), F_OK) == 0; }
-
-  std::string dir_;
 };
 
 struct Member {

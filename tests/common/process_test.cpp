@@ -1,5 +1,7 @@
 #include "common/process.h"
 
+#include "tests/test_support/temp_folder.h"
+
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
@@ -38,12 +40,11 @@ TEST(Process, ParametersSplitAtBlanksWithQuotesGrouping) {
   for (const Case& c : cases) EXPECT_EQ(program_split_parameters(T(c.in)), c.out) << c.in;
 }
 
-class ProcessTest : public ::testing::Test {
+class ProcessTest : public test_support::temp_folder_test {
  protected:
+  ProcessTest() : temp_folder_test("vx_process_test") {}
   void SetUp() override {
-    char tmpl[] = "/tmp/vx_process_test_XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    dir_ = tmpl;
+    ASSERT_NO_FATAL_FAILURE(temp_folder_test::SetUp());
     // Writes its folder, its parent and its arguments to the file named first.
     script_ = dir_ + "/report.sh";
     std::ofstream(script_) << "#!/bin/sh\nout=\"$1\"; shift\n"
@@ -51,21 +52,13 @@ class ProcessTest : public ::testing::Test {
                               "mv \"$out.part\" \"$out\"\n";
     chmod(script_.c_str(), 0755);
   }
-  void TearDown() override {
-    std::string cmd = "rm -rf '" + dir_ + "'";
-    ASSERT_EQ(system(cmd.c_str()), 0);
-  }
   // Waits (bounded) for the started program's report.
   std::string report(const std::string& name) {
-    std::string path = dir_ + "/" + name;
-    for (int i = 0; i < 500 && access(path.c_str(), F_OK) != 0; ++i)
+    for (int i = 0; i < 500 && access(path(name).c_str(), F_OK) != 0; ++i)
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    std::ifstream in(path);
-    std::stringstream s;
-    s << in.rdbuf();
-    return s.str();
+    return read_bytes(name);
   }
-  std::string dir_, script_;
+  std::string script_;
 };
 
 TEST_F(ProcessTest, StartsWithoutAShellDetachedInTheFolder) {

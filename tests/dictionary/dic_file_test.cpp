@@ -1,19 +1,15 @@
 #include "dictionary/dic_file.h"
 
 #include "common/long_job.h"
+#include "tests/test_support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <dirent.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <cstdlib>
 #include <functional>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -21,47 +17,13 @@ namespace {
 
 const std::string kBom = "\xEF\xBB\xBF";
 
-std::string read_bytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-}
-
-void write_bytes(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-}
-
-std::vector<std::string> folder_names(const std::string& dir) {
-  std::vector<std::string> names;
-  if (DIR* d = opendir(dir.c_str())) {
-    while (dirent* e = readdir(d)) {
-      std::string n = e->d_name;
-      if (n != "." && n != "..") names.push_back(n);
-    }
-    closedir(d);
-  }
-  std::sort(names.begin(), names.end());
-  return names;
-}
-
-class DicFileTest : public ::testing::Test {
+class DicFileTest : public test_support::temp_folder_test {
  protected:
-  void SetUp() override {
-    char tmpl[] = "/tmp/vx_dic_test_XXXXXX";
-    ASSERT_NE(mkdtemp(tmpl), nullptr);
-    dir_ = tmpl;
-  }
-  void TearDown() override {
-    chmod(dir_.c_str(), 0700);
-    std::string cmd = "rm -rf '" + dir_ + "'";
-    ASSERT_EQ(std::system(cmd.c_str()), 0);
-  }
-  std::string path(const std::string& name) const { return dir_ + "/" + name; }
+  DicFileTest() : temp_folder_test("vx_dic_test") {}
   void write_pair(const std::string& stem, const std::string& dic, const std::string& aff) {
-    write_bytes(path(stem + ".dic"), dic);
-    write_bytes(path(stem + ".aff"), aff);
+    write_bytes(stem + ".dic", dic);
+    write_bytes(stem + ".aff", aff);
   }
-  std::string dir_;
   headless_long_job_host host_;
 };
 
@@ -116,7 +78,7 @@ TEST_F(DicFileTest, RoundTripByteTable) {
     doc.changed = true;
     dic_file_result s = save_dictionary_pair(T(path("out.dic").c_str()), doc, aff, host_);
     ASSERT_EQ(s.status, dic_file_status::ok) << c.name;
-    EXPECT_EQ(read_bytes(path("out.dic")), kBom + c.saved) << c.name;
+    EXPECT_EQ(read_bytes("out.dic"), kBom + c.saved) << c.name;
     EXPECT_EQ(s.dic_size, static_cast<int64_t>(kBom.size() + c.saved.size())) << c.name;
     EXPECT_FALSE(doc.changed) << c.name;
   }
@@ -130,7 +92,7 @@ TEST_F(DicFileTest, AffIsReadWholeWithLineEndsNormalisedAndWrittenAsItStands) {
   EXPECT_EQ(aff, T("SET UTF-8\nTRY \xc3\xa9\nKEY x"));
   aff += T("\r\nWORDCHARS x");  // an edit with a CR LF
   ASSERT_EQ(save_dictionary_pair(T(path("d.dic").c_str()), doc, aff, host_).status, dic_file_status::ok);
-  EXPECT_EQ(read_bytes(path("d.aff")), kBom + "SET UTF-8\nTRY \xc3\xa9\nKEY x\nWORDCHARS x");
+  EXPECT_EQ(read_bytes("d.aff"), kBom + "SET UTF-8\nTRY \xc3\xa9\nKEY x\nWORDCHARS x");
 }
 
 TEST_F(DicFileTest, LoadReplacesTheDocumentAndReportsSizes) {
@@ -167,19 +129,19 @@ TEST_F(DicFileTest, MissingFilesAreRefusedAffFirst) {
   text_t aff;
   EXPECT_EQ(load_dictionary_pair(T(path("none.dic").c_str()), host_, doc, aff).status,
             dic_file_status::aff_not_found);
-  write_bytes(path("e.dic"), "1\na\n");
-  write_bytes(path("e.aff"), "");  // empty counts as not found
+  write_bytes("e.dic", "1\na\n");
+  write_bytes("e.aff", "");  // empty counts as not found
   dic_file_result r = load_dictionary_pair(T(path("e.dic").c_str()), host_, doc, aff);
   EXPECT_EQ(r.status, dic_file_status::aff_not_found);
   EXPECT_EQ(r.message, T(".AFF file Not found."));
   EXPECT_EQ(r.status_text, T("File not found."));
-  write_bytes(path("f.aff"), "SET UTF-8\n");
+  write_bytes("f.aff", "SET UTF-8\n");
   r = load_dictionary_pair(T(path("f.dic").c_str()), host_, doc, aff);
   EXPECT_EQ(r.status, dic_file_status::dic_not_found);
   EXPECT_EQ(r.message, T(".DIC file Not found."));
   // An upper-case DIC finds the lower-case aff.
-  write_bytes(path("U.DIC"), "1\nw\n");
-  write_bytes(path("U.aff"), "SET UTF-8\n");
+  write_bytes("U.DIC", "1\nw\n");
+  write_bytes("U.aff", "SET UTF-8\n");
   EXPECT_EQ(load_dictionary_pair(T(path("U.DIC").c_str()), host_, doc, aff).status, dic_file_status::ok);
   EXPECT_EQ(host_.starts, 1);  // refusals start no job
 }
@@ -229,7 +191,7 @@ TEST_F(DicFileTest, SaveRefusals) {
   r = save_dictionary_pair(T(path("x.dic").c_str()), doc, T(""), host_);
   EXPECT_EQ(r.status, dic_file_status::aff_empty);
   EXPECT_EQ(r.message, T("The .AFF file is empty."));
-  EXPECT_TRUE(folder_names(dir_).empty());
+  EXPECT_TRUE(folder_names().empty());
 }
 
 // Escape during the save keeps the old pair and leaves no temporary behind.
@@ -241,9 +203,9 @@ TEST_F(DicFileTest, AbortedSaveKeepsTheOldPair) {
   host_.escape_at_poll = 2;
   dic_file_result r = save_dictionary_pair(T(path("d.dic").c_str()), doc, T("NEW AFF\n"), host_);
   EXPECT_EQ(r.status, dic_file_status::aborted);
-  EXPECT_EQ(read_bytes(path("d.dic")), "2\nold1\nold2\n");
-  EXPECT_EQ(read_bytes(path("d.aff")), "OLD AFF\n");
-  EXPECT_EQ(folder_names(dir_), (std::vector<std::string>{"d.aff", "d.dic"}));
+  EXPECT_EQ(read_bytes("d.dic"), "2\nold1\nold2\n");
+  EXPECT_EQ(read_bytes("d.aff"), "OLD AFF\n");
+  EXPECT_EQ(folder_names(), (std::vector<std::string>{"d.aff", "d.dic"}));
   EXPECT_TRUE(doc.changed);
   EXPECT_EQ(host_.status, T("Aborted."));
   EXPECT_FALSE(host_.running);
@@ -281,9 +243,9 @@ TEST_F(DicFileTest, SaveIntoReadOnlyFolderKeepsOldFilesPathAndChangedFlag) {
            host.status == T("Aborted.") && !host.running;
   });
   EXPECT_TRUE(held);
-  EXPECT_EQ(read_bytes(path("d.dic")), "1\nold\n");
-  EXPECT_EQ(read_bytes(path("d.aff")), "OLD AFF\n");
-  EXPECT_EQ(folder_names(dir_), (std::vector<std::string>{"d.aff", "d.dic"}));
+  EXPECT_EQ(read_bytes("d.dic"), "1\nold\n");
+  EXPECT_EQ(read_bytes("d.aff"), "OLD AFF\n");
+  EXPECT_EQ(folder_names(), (std::vector<std::string>{"d.aff", "d.dic"}));
 }
 
 TEST_F(DicFileTest, SaveReportsSizesAndSetsPath) {
@@ -292,8 +254,8 @@ TEST_F(DicFileTest, SaveReportsSizesAndSetsPath) {
   doc.changed = true;
   dic_file_result r = save_dictionary_pair(T(path("new.dic").c_str()), doc, T("SET UTF-8"), host_);
   ASSERT_EQ(r.status, dic_file_status::ok);
-  EXPECT_EQ(read_bytes(path("new.aff")), kBom + "SET UTF-8");
-  EXPECT_EQ(read_bytes(path("new.dic")), kBom + "2\na\nb\tt\n");
+  EXPECT_EQ(read_bytes("new.aff"), kBom + "SET UTF-8");
+  EXPECT_EQ(read_bytes("new.dic"), kBom + "2\na\nb\tt\n");
   EXPECT_EQ(doc.path, T(path("new.dic").c_str()));
   EXPECT_FALSE(doc.changed);
   EXPECT_EQ(to_utf8(r.status_text).rfind("OK. (aff:12 bytes)+(dic:11 bytes) \xe2\x8c\x9a", 0), 0u);
@@ -319,8 +281,8 @@ TEST_F(DicFileTest, RealDictionariesRoundTrip) {
     EXPECT_TRUE(again.entries == doc.entries) << stem;
     EXPECT_EQ(aff_again, aff) << stem;
     // Past the count line the saved bytes are the original ones.
-    std::string original = read_bytes(dic);
-    std::string saved = read_bytes(path("out.dic"));
+    std::string original = test_support::read_file(dic);
+    std::string saved = read_bytes("out.dic");
     ASSERT_EQ(saved.rfind(kBom, 0), 0u);
     EXPECT_TRUE(saved.substr(saved.find('\n')) == original.substr(original.find('\n'))) << stem;
   }

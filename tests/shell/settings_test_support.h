@@ -4,38 +4,29 @@
 
 #include "common/text.h"
 #include "shell/settings_files.h"
+#include "tests/test_support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 class settings_folder_test : public ::testing::Test {
  protected:
   void SetUp() override {
-    char pattern[] = "/tmp/vx_settings_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    root_ = pattern;
+    root_ = test_support::make_temp_folder("vx_settings");
+    ASSERT_FALSE(root_.empty());
     std::filesystem::create_directory(root_ + "/settings");
     base_folder = from_utf8(root_ + "/");
   }
-  void TearDown() override { std::filesystem::remove_all(root_); }
+  void TearDown() override { test_support::remove_folder(root_); }
 
   std::string settings(const std::string& name) const { return root_ + "/settings/" + name; }
   std::string root() const { return root_; }
 
-  static void write_bytes(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-  }
-  static std::string read_bytes(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-  }
+  static void write_bytes(const std::string& path, const std::string& bytes) { test_support::write_file(path, bytes); }
+  static std::string read_bytes(const std::string& path) { return test_support::read_file(path); }
   // Little-endian integer bytes.
   static std::string le(int64_t v, int bytes) {
     std::string s;

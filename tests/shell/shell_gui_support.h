@@ -8,25 +8,17 @@
 #include "shell/preferences.h"
 #include "shell/settings_files.h"
 #include "shell/shell_state.h"
+#include "tests/test_support/temp_folder.h"
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 
 namespace shell_test {
 
-inline std::string read_file(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline void write_file(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
+using test_support::read_file;
+using test_support::write_file;
 
 // Valid preferences in <folder>settings/kwx4.prefs, so that start-up opens
 // no Preferences window.

@@ -1,19 +1,19 @@
 #include "shell/shell_state.h"
 
 #include "common/file.h"
+#include "tests/test_support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <fstream>
 #include <string>
 
 namespace {
 
+// A fresh folder, its path ending in a slash; "" when none can be made.
 std::string make_temp_folder() {
-  char pattern[] = "/tmp/vx_shell_state_XXXXXX";
-  const char* made = mkdtemp(pattern);
-  return made ? std::string(made) + "/" : std::string();
+  const std::string made = test_support::make_temp_folder("vx_shell_state");
+  return made.empty() ? made : made + "/";
 }
 
 }  // namespace
@@ -25,7 +25,7 @@ TEST(BaseFolder, IsTheExecutablesFolderWithItsSettingsFolderCreated) {
   EXPECT_EQ(base_folder, from_utf8(folder));
   EXPECT_EQ(settings_folder(), from_utf8(folder + "settings/"));
   EXPECT_EQ(file_size_by_path(from_utf8(folder + "settings")), -2);
-  std::system(("rm -rf '" + folder + "'").c_str());
+  test_support::remove_folder(folder);
 }
 
 TEST(BaseFolder, FallsBackToTheCurrentFolder) {
@@ -33,7 +33,7 @@ TEST(BaseFolder, FallsBackToTheCurrentFolder) {
   find_base_folder_and_settings(u"vocabrix", from_utf8(folder));
   EXPECT_EQ(base_folder, from_utf8(folder));
   EXPECT_EQ(file_size_by_path(from_utf8(folder + "settings")), -2);
-  std::system(("rm -rf '" + folder + "'").c_str());
+  test_support::remove_folder(folder);
 }
 
 TEST(BaseFolder, AFileNamedSettingsIsLeftAlone) {
@@ -41,5 +41,5 @@ TEST(BaseFolder, AFileNamedSettingsIsLeftAlone) {
   { std::ofstream(folder + "settings") << "not a folder"; }
   find_base_folder_and_settings(from_utf8(folder + "vocabrix"), u"/");
   EXPECT_EQ(file_size_by_path(from_utf8(folder + "settings")), 12);
-  std::system(("rm -rf '" + folder + "'").c_str());
+  test_support::remove_folder(folder);
 }
