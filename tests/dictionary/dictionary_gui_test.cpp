@@ -19,7 +19,7 @@
 
 using shell_test::read_file;
 using shell_test::settle;
-using shell_test::ShellTest;
+using shell_test::DictionaryListTest;
 using shell_test::write_file;
 
 namespace {
@@ -39,33 +39,18 @@ std::string thirty_words() {
   return dic;
 }
 
-class DictionaryFilesTest : public ShellTest {
+class DictionaryFilesTest : public DictionaryListTest {
  protected:
   void SetUp() override {
-    ShellTest::SetUp();
-    dictionary_document = dictionary_document_record();
-    hyphenation_selected = -1;
-    start_with_valid_prefs();
-    register_list_view_handlers();
-    register_undo_redo_commands();
+    DictionaryListTest::SetUp();
     register_dictionary_file_commands();
     register_dictionary_list_commands();
-  }
-  void TearDown() override {
-    dictionary_document = dictionary_document_record();
-    ShellTest::TearDown();
   }
   std::string pair(const std::string& name, const std::string& dic, const std::string& aff = kAff) {
     write_file(folder_ + name + ".aff", aff);
     write_file(folder_ + name + ".dic", dic);
     return folder_ + name + ".dic";
   }
-  static void run_loop() {
-    gui_test::close_window(MAIN_WINDOW);
-    run_main_loop();
-    gui_test::finish();
-  }
-  static list_document& doc() { return dictionary_document.list; }
   static text_t status() { return status_bar_get_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT); }
 };
 

@@ -16,7 +16,7 @@
 #include <string>
 #include <vector>
 
-using shell_test::ShellTest;
+using shell_test::DictionaryListTest;
 
 namespace {
 
@@ -32,15 +32,10 @@ struct recorded_call {
   bool controls_disabled;  // toolbar, panel and menu item 8 off while it ran
 };
 
-class DispatchTest : public ShellTest {
+class DispatchTest : public DictionaryListTest {
  protected:
   void SetUp() override {
-    ShellTest::SetUp();
-    dictionary_document = dictionary_document_record();
-    hyphenation_selected = -1;
-    start_with_valid_prefs();
-    register_list_view_handlers();
-    register_undo_redo_commands();
+    DictionaryListTest::SetUp();
     install_main_dispatch();
     static int generation = 0;
     const int mine = ++generation;
@@ -50,8 +45,7 @@ class DispatchTest : public ShellTest {
   }
   void TearDown() override {
     for (const std::string& name : recorded_names_) register_shell_command(name, nullptr);
-    dictionary_document = dictionary_document_record();
-    ShellTest::TearDown();
+    DictionaryListTest::TearDown();
   }
   // Commands of other parts, replaced by ones that record their calls.
   void record(std::initializer_list<const char*> names) {
@@ -68,13 +62,6 @@ class DispatchTest : public ShellTest {
     dictionary_document.list.replace_all(std::move(entries), u"/tmp/x.dic");
     paged_list_count_changed(TAB_DICTIONARY);
   }
-  // Ends the script: the main loop runs every queued step, then exits.
-  static void run_loop() {
-    gui_test::close_window(MAIN_WINDOW);
-    run_main_loop();
-    gui_test::finish();
-  }
-  static list_document& doc() { return dictionary_document.list; }
   // Steps run inside message boxes and the polls of long jobs too: this
   // waits until the command that is running has returned to the main loop.
   static void wait_next_pass() {

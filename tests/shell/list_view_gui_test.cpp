@@ -17,7 +17,7 @@
 #include <vector>
 
 using shell_test::settle;
-using shell_test::ShellTest;
+using shell_test::DictionaryListTest;
 
 namespace {
 
@@ -27,31 +27,15 @@ std::vector<text_t> numbered_words(int n) {
   return words;
 }
 
-class ListViewTest : public ShellTest {
+class ListViewTest : public DictionaryListTest {
  protected:
   void SetUp() override {
-    ShellTest::SetUp();
-    dictionary_document = dictionary_document_record();
-    hyphenation_selected = -1;
-    start_with_valid_prefs();
-    register_list_view_handlers();
-    register_undo_redo_commands();
+    DictionaryListTest::SetUp();
     register_dictionary_list_commands();
-  }
-  void TearDown() override {
-    dictionary_document = dictionary_document_record();
-    ShellTest::TearDown();
   }
   static void load(std::vector<text_t> entries) {
     dictionary_document.list.replace_all(std::move(entries), u"/tmp/x.dic");
   }
-  // Ends the script: the main loop runs every queued step, then exits.
-  static void run_loop() {
-    gui_test::close_window(MAIN_WINDOW);
-    run_main_loop();
-    gui_test::finish();
-  }
-  static list_document& doc() { return dictionary_document.list; }
 };
 
 text_t cell(int list, int row, int column) { return gadget_get_item_text(list, row, column); }

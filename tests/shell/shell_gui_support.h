@@ -3,11 +3,15 @@
 #pragma once
 
 #include "common/text.h"
+#include "dictionary/dic_file.h"
 #include "gui/test_driver.h"
+#include "shell/list_view_ui.h"
 #include "shell/main_loop.h"
 #include "shell/preferences.h"
 #include "shell/settings_files.h"
+#include "shell/shell_ids.h"
 #include "shell/shell_state.h"
+#include "shell/undo_redo_ui.h"
 #include "tests/test_support/temp_folder.h"
 
 #include <algorithm>
@@ -77,6 +81,31 @@ class ShellTest : public gui_test::GuiTest {
     for (int d = 0; d < 4; ++d) set_document_changed_test(d, nullptr);
   }
   std::string folder_;
+};
+
+// The shell started on an empty dictionary, with the paged lists and Undo
+// and Redo handlers registered; a test script ends with run_loop().
+class DictionaryListTest : public ShellTest {
+ protected:
+  void SetUp() override {
+    ShellTest::SetUp();
+    dictionary_document = dictionary_document_record();
+    hyphenation_selected = -1;
+    start_with_valid_prefs();
+    register_list_view_handlers();
+    register_undo_redo_commands();
+  }
+  void TearDown() override {
+    dictionary_document = dictionary_document_record();
+    ShellTest::TearDown();
+  }
+  // Ends the script: the main loop runs every queued step, then exits.
+  static void run_loop() {
+    gui_test::close_window(MAIN_WINDOW);
+    run_main_loop();
+    gui_test::finish();
+  }
+  static list_document& doc() { return dictionary_document.list; }
 };
 
 }  // namespace shell_test
