@@ -5,37 +5,27 @@
 //   affix_expand_bench <file.dic> <output.txt>
 #include "affix/aff_cache.h"
 #include "affix/affix_expansion.h"
+#include "bench/bench_support.h"
 #include "common/file.h"
 #include "common/list_document.h"
 #include "common/long_job.h"
 #include "dictionary/dic_file.h"
 
-#include <chrono>
 #include <cstdio>
 
-namespace {
-int64_t now_ms() {
-  using namespace std::chrono;
-  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
-}  // namespace
+using bench::now_ms;
 
 int main(int argc, char** argv) {
   if (argc != 3) {
     std::fprintf(stderr, "usage: %s <file.dic> <output.txt>\n", argv[0]);
     return 2;
   }
-  text_t dic_path = from_utf8(argv[1]), out_path = from_utf8(argv[2]);
+  const text_t out_path = from_utf8(argv[2]);
 
   int64_t t0 = now_ms();
-  headless_long_job_host host;
   list_document doc;
   text_t aff_text;
-  dic_file_result loaded = load_dictionary_pair(dic_path, host, doc, aff_text);
-  if (loaded.status != dic_file_status::ok) {
-    std::fprintf(stderr, "cannot load %s: %s\n", argv[1], to_utf8(loaded.message).c_str());
-    return 1;
-  }
+  if (!bench::load_pair(argv[1], doc, aff_text)) return 1;
   int64_t t1 = now_ms();
   rebuild_aff_decode_cache(aff_text);
   int64_t t2 = now_ms();

@@ -6,6 +6,7 @@
 // Stems default to Debian's en_US, de_DE and fr in /usr/share/hunspell/; a
 // 1,000,000-line .dic made by repeating en_US is measured too. The output
 // folder (default /tmp) receives the saved pairs.
+#include "bench/bench_support.h"
 #include "common/long_job.h"
 #include "dictionary/dic_file.h"
 
@@ -27,11 +28,7 @@ class clock_polling_host : public headless_long_job_host {
     last_ = std::chrono::steady_clock::now();
     return long_job_event::none;
   }
-  int64_t now_ms() override {
-    return std::chrono::duration_cast<std::chrono::milliseconds>(
-               std::chrono::steady_clock::now().time_since_epoch())
-        .count();
-  }
+  int64_t now_ms() override { return bench::now_ms(); }
 
  private:
   std::chrono::steady_clock::time_point last_;

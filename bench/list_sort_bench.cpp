@@ -4,21 +4,15 @@
 // the keys stay distinct and realistic), sorts and prints the times.
 //
 //   list_sort_bench <count> <file.dic>...
+#include "bench/bench_support.h"
 #include "common/list_document.h"
 #include "common/long_job.h"
-#include "dictionary/dic_file.h"
 #include "shell/list_commands.h"
 
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 
-namespace {
-int64_t now_ms() {
-  using namespace std::chrono;
-  return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
-}
-}  // namespace
+using bench::now_ms;
 
 int main(int argc, char** argv) {
   if (argc < 3) {
@@ -28,14 +22,9 @@ int main(int argc, char** argv) {
   const int64_t wanted = std::atoll(argv[1]);
   std::vector<text_t> words;
   for (int i = 2; i < argc; ++i) {
-    headless_long_job_host host;
     list_document doc;
     text_t aff_text;
-    const dic_file_result loaded = load_dictionary_pair(from_utf8(argv[i]), host, doc, aff_text);
-    if (loaded.status != dic_file_status::ok) {
-      std::fprintf(stderr, "cannot load %s: %s\n", argv[i], to_utf8(loaded.message).c_str());
-      return 1;
-    }
+    if (!bench::load_pair(argv[i], doc, aff_text)) return 1;
     words.insert(words.end(), doc.entries.begin(), doc.entries.end());
   }
   if (words.empty()) return 1;
