@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace {
 
 using words = std::vector<std::string>;
@@ -13,6 +15,9 @@ struct expansion_case {
   const char* entry;
   words expected;  // in emission order
 };
+
+// ctest and failure messages name the case instead of dumping its bytes.
+void PrintTo(const expansion_case& c, std::ostream* os) { *os << c.name; }
 
 const char* const PU_AB =
     "PFX P Y 1\nPFX P 0 un .\n"
