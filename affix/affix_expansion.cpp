@@ -100,6 +100,14 @@ struct collected_prefix {
   bool cross;
 };
 
+// The indicators every rule of a set sets as it is met, matched or not.
+void note_rule_indicators(const aff_rule_record& rule) {
+  if (rule.continuation_circumfix) circumfix_flag_seen = 1;
+  word_has_circumfix = 0;
+  derived_has_needaffix = rule.continuation_needaffix;
+  if (word_has_needaffix == 0) word_has_needaffix = derived_has_needaffix;
+}
+
 class expander {
  public:
   int64_t run(const expansion_request& request, text_view entry, bool aliases_done);
@@ -214,11 +222,8 @@ void expander::run_suffix_rules(int level, text_view word, text_view flag, int32
   for (size_t i = 0; i < set.rules.size(); ++i) {
     if (poll()) return;
     const aff_rule_record& rule = set.rules[i];
+    note_rule_indicators(rule);
     bool circumfix = rule.continuation_circumfix;
-    if (circumfix) circumfix_flag_seen = 1;
-    word_has_circumfix = 0;
-    derived_has_needaffix = rule.continuation_needaffix;
-    if (word_has_needaffix == 0) word_has_needaffix = derived_has_needaffix;
     if (!match_suffix_condition(word, rule)) continue;
     derived.assign(word.substr(0, word.size() - rule.strip_units.size())).append(rule.affix);
     bool shown;
@@ -258,12 +263,7 @@ void expander::run_prefix_rules(int level, text_view word, text_view flag, int32
   if (level == 0) {
     // The entry's prefixes are applied in the prefix pass; here only the
     // indicators their rules set.
-    for (const aff_rule_record& rule : set.rules) {
-      if (rule.continuation_circumfix) circumfix_flag_seen = 1;
-      word_has_circumfix = 0;
-      derived_has_needaffix = rule.continuation_needaffix;
-      if (word_has_needaffix == 0) word_has_needaffix = derived_has_needaffix;
-    }
+    for (const aff_rule_record& rule : set.rules) note_rule_indicators(rule);
     return;
   }
   // Only sets declared Y combine with an affixed word.
@@ -272,11 +272,8 @@ void expander::run_prefix_rules(int level, text_view word, text_view flag, int32
   for (size_t k = 0; k < set.rules.size(); ++k) {
     if (poll()) return;
     const aff_rule_record& rule = set.rules[k];
+    note_rule_indicators(rule);
     bool circumfix = rule.continuation_circumfix;
-    if (circumfix) circumfix_flag_seen = 1;
-    word_has_circumfix = 0;
-    derived_has_needaffix = rule.continuation_needaffix;
-    if (word_has_needaffix == 0) word_has_needaffix = derived_has_needaffix;
     // A suffix and a prefix pair up when both carry CIRCUMFIX or neither;
     // two prefixes only when neither does.
     bool pairs = context->from_prefix ? !circumfix && !context->outer_circumfix
