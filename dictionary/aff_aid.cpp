@@ -73,16 +73,7 @@ constexpr const char16_t* kBuiltinItems[] = {
 };
 
 // The n-th LF-separated line (0-based), "" outside.
-text_t entry_line(text_view entry, int n) {
-  size_t begin = 0;
-  for (int i = 0; i < n; ++i) {
-    size_t lf = entry.find(u'\n', begin);
-    if (lf == text_view::npos) return {};
-    begin = lf + 1;
-  }
-  size_t end = entry.find(u'\n', begin);
-  return text_t(entry.substr(begin, end == text_view::npos ? text_view::npos : end - begin));
-}
+text_t entry_line(text_view entry, int n) { return string_nth_field(entry, n + 1, u"\n"); }
 
 }  // namespace
 
