@@ -191,17 +191,22 @@ void on_link_realize(GtkWidget* w, gpointer) {
   }
 }
 
-// Entry filters: digits only, upper or lower case.
+// Entry filters: digits only, upper or lower case (an editable drop-down
+// has its own case flags).
 void on_entry_insert(GtkEditable* e, gchar* text, gint length, gint* position, gpointer d) {
   gadget_rec* r = find_gadget(gadget_of_data(d));
   if (!r) return;
+  const bool combo = r->kind == GADGET_COMBO_BOX;
+  const bool numeric = !combo && (r->flags & ENTRY_NUMERIC);
+  const bool upper = r->flags & (combo ? COMBO_UPPER_CASE : ENTRY_UPPER_CASE);
+  const bool lower = r->flags & (combo ? COMBO_LOWER_CASE : ENTRY_LOWER_CASE);
   std::string in(text, length < 0 ? strlen(text) : size_t(length));
   std::string out;
-  if (r->flags & ENTRY_NUMERIC) {
+  if (numeric) {
     for (char c : in)
       if (c >= '0' && c <= '9') out += c;
-  } else if (r->flags & (ENTRY_UPPER_CASE | ENTRY_LOWER_CASE)) {
-    gchar* conv = r->flags & ENTRY_UPPER_CASE ? g_utf8_strup(in.c_str(), -1) : g_utf8_strdown(in.c_str(), -1);
+  } else if (upper || lower) {
+    gchar* conv = upper ? g_utf8_strup(in.c_str(), -1) : g_utf8_strdown(in.c_str(), -1);
     out = conv;
     g_free(conv);
   } else {
@@ -582,6 +587,7 @@ int gadget_create_combo_box_ex(int g, int x, int y, int width, int height, int f
     gtk_combo_box_set_entry_text_column(GTK_COMBO_BOX(r->widget), 1);
     GtkWidget* entry = gtk_bin_get_child(GTK_BIN(r->widget));
     gtk_entry_set_width_chars(GTK_ENTRY(entry), 1);
+    g_signal_connect(entry, "insert-text", G_CALLBACK(on_entry_insert), data_of(g));
     g_signal_connect(entry, "changed", G_CALLBACK(on_changed), data_of(g));
     if (flags & COMBO_IMAGES) {
       GtkCellRenderer* pix = gtk_cell_renderer_pixbuf_new();

@@ -340,6 +340,8 @@ TEST_F(Gadgets, EntryFlagsAndMaximumLength) {
 
 TEST_F(Gadgets, DropDownEntries) {
   ASSERT_TRUE(gadget_create_combo_box(120, 10, 10, 150, 26));
+  ASSERT_TRUE(gadget_create_combo_box_ex(121, 10, 40, 150, 26, COMBO_EDITABLE | COMBO_UPPER_CASE));
+  ASSERT_TRUE(gadget_create_combo_box_ex(122, 10, 70, 150, 26, COMBO_EDITABLE | COMBO_LOWER_CASE));
   for (const char16_t* t : {u"English", u"German", u"French"}) gadget_add_item(120, -1, t);
   EXPECT_EQ(gadget_get_state(120), -1);
   gadget_set_state(120, 1);
@@ -349,8 +351,12 @@ TEST_F(Gadgets, DropDownEntries) {
   EXPECT_TRUE(no_gadget_events());
   show();
   gui_test::select_combo(120, 2);
+  gui_test::type_text(121, u"de_DE");
+  gui_test::type_text(122, u"De_DE");
   ASSERT_TRUE(gui_test::run_steps());
   EXPECT_EQ(gadget_get_state(120), 2);
+  EXPECT_EQ(gadget_get_text(121), u"DE_DE");
+  EXPECT_EQ(gadget_get_text(122), u"de_de");
   EXPECT_EQ(count_events(gui_test::drain_events(), 120, SUBTYPE_CHANGE), 1);
 }
 
