@@ -210,6 +210,14 @@ int64_t pack_extract_file(int n, text_view destination, text_view entry_name) {
 }
 
 int pack_close(int n) {
+  if (n == -1) {
+    std::vector<int> open;
+    for (const auto& [k, slot] : packs()) open.push_back(k);
+    int ok = open.empty() ? 0 : 1;
+    for (int k : open)
+      if (!pack_close(k)) ok = 0;
+    return ok;
+  }
   utf8_locale_scope locale;
   auto it = packs().find(n);
   if (it == packs().end()) return 0;

@@ -20,5 +20,5 @@ int pack_open(int n, text_view path, int plugin);
 int64_t pack_extract_file(int n, text_view destination, text_view entry_name);
 // Finishes the archive (its directory, when creating). 0 when an archive
 // being created could not be written completely (the old file is then kept)
-// or nothing was open; else 1.
+// or nothing was open; else 1. -1 closes every archive (0 when any failed).
 int pack_close(int n);

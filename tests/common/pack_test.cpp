@@ -95,6 +95,15 @@ TEST_F(PackTest, ReplacesAnOldArchiveOnlyWhenFinished) {
   EXPECT_NE(read_bytes("p.zip"), "old archive");
   EXPECT_EQ(pack_create(1, tpath("no/folder/p.zip"), 1, 0), 0);
   EXPECT_EQ(pack_add_file(1, tpath("prefs"), u"kwx4.prefs"), 0);
+
+  // -1 finishes every archive still open.
+  ASSERT_NE(pack_create(1, tpath("a.zip"), 1, 0), 0);
+  ASSERT_NE(pack_create(2, tpath("b.zip"), 1, 0), 0);
+  ASSERT_EQ(pack_add_file(2, tpath("prefs"), u"kwx4.prefs"), 1);
+  EXPECT_EQ(pack_close(-1), 1);
+  EXPECT_TRUE(exists("a.zip"));
+  EXPECT_TRUE(exists("b.zip"));
+  EXPECT_EQ(pack_close(2), 0);
 }
 
 TEST_F(PackTest, ArchivesOfOnlyOneEntryAndBrokenOnes) {
