@@ -572,7 +572,7 @@ window_end handle_gadget(int g, int subtype) {
     case PIXELS_SPIN:
       if (changed) {
         p.pixels_plus = number_field_changed(PIXELS_SPIN, subtype, PREFS_PIXELS_MIN, PREFS_PIXELS_MAX, p.pixels_plus);
-        if (p.pixels_plus >= PREFS_PIXELS_MIN) place_bottom_gadgets();
+        if (p.pixels_plus >= PREFS_PIXELS_MIN && p.pixels_plus <= PREFS_PIXELS_MAX) place_bottom_gadgets();
       }
       break;
     case RES_1280_600:

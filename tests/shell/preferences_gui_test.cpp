@@ -18,6 +18,7 @@
 namespace {
 
 constexpr int PREFS_SAVE = 326, PREFS_OK = 327, PREFS_CANCEL = 328, PREFS_LINES_SPIN = 330,
+              PREFS_LINES_LIST = 329, PREFS_PIXELS_SPIN = 332,
               PREFS_RES_1440_768 = 338, PREFS_FONT_BUTTON = 361;
 
 class PreferencesWindowTest : public gui_test::GuiTest {
@@ -197,6 +198,21 @@ TEST_F(PreferencesWindowTest, ZeroRowsIsColouredAndBlocksSave) {
   EXPECT_EQ(visible_rows, 13);
   EXPECT_EQ(prefs_record.number_of_lines, 13);
   EXPECT_TRUE(std::filesystem::exists(folder_ + "settings/last_update_check.txt"));
+}
+
+TEST_F(PreferencesWindowTest, OnlyAValidPixelsValueResizesTheLinesList) {
+  ASSERT_TRUE(build_main_window());
+  int height_before = 0;
+  gui_test::wait_window(PREFERENCES_WINDOW);
+  gui_test::run([&] { height_before = gadget_height(PREFS_LINES_LIST); }, "list height");
+  gui_test::replace_text(PREFS_PIXELS_SPIN, u"5");
+  gui_test::wait_until([&] { return gadget_height(PREFS_LINES_LIST) == height_before + 5; }, "list grown");
+  gui_test::replace_text(PREFS_PIXELS_SPIN, u"20");
+  gui_test::wait_until([] { return gadget_get_color(PREFS_PIXELS_SPIN, COLOR_BACKGROUND) == COLOUR_RED; }, "red field");
+  gui_test::run([&] { EXPECT_EQ(gadget_height(PREFS_LINES_LIST), height_before + 5); }, "out of range: kept");
+  gui_test::click(PREFS_CANCEL);
+  show_preferences_window();
+  gui_test::finish();
 }
 
 TEST_F(PreferencesWindowTest, CancelAfterChoosingAFontTakesTheFontBack) {
