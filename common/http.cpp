@@ -145,7 +145,10 @@ text_t http_get_info(int request, int info) {
   return from_utf8(std::to_string(it->second));
 }
 
-void http_free_request(int request) { requests().erase(request); }
+void http_free_request(int request) {
+  if (request == -1) requests().clear();
+  else requests().erase(request);
+}
 
 int http_download_file(text_view url, text_view path) {
   const curl_api* c = load();

@@ -17,7 +17,7 @@ constexpr int HTTP_HEADERS_ONLY = 8;
 int http_request(int method, text_view url, text_view data, int flags);
 // Info 0: the status code as decimal text ("200"), "0" when nothing was received.
 text_t http_get_info(int request, int info);
-void http_free_request(int request);
+void http_free_request(int request);  // -1: every request
 // GETs the URL into the file, whatever the status code; 1 when the whole
 // transfer arrived. A failed transfer leaves no file at the path.
 int http_download_file(text_view url, text_view path);

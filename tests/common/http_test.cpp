@@ -130,7 +130,7 @@ std::string read_file(const char* path) {
 
 TEST(Http, HeadAndDownloadOnTheLoopback) {
   if (!http_library_available()) GTEST_SKIP() << "no HTTP client library installed";
-  LoopbackServer server(6);
+  LoopbackServer server(7);
   auto status_of = [&](const char* path) {
     int r = http_request(0, from_utf8(server.url(path)), u"", HTTP_HEADERS_ONLY);
     EXPECT_NE(r, 0);
@@ -142,6 +142,10 @@ TEST(Http, HeadAndDownloadOnTheLoopback) {
   EXPECT_EQ(server.last_user_agent(), "Mozilla/5.0 Gecko/41.0 Firefox/41.0");
   EXPECT_EQ(status_of("/missing"), u"404");
   EXPECT_EQ(status_of("/redirect"), u"200");  // followed: two connections
+  int kept = http_request(0, from_utf8(server.url("/ok")), u"", HTTP_HEADERS_ONLY);
+  EXPECT_EQ(http_get_info(kept, 0), u"200");
+  http_free_request(-1);  // every request
+  EXPECT_EQ(http_get_info(kept, 0), u"0");
 
   const char* copy = "/tmp/vx_http_test_download.txt";
   EXPECT_EQ(http_download_file(from_utf8(server.url("/missing")), from_utf8(copy)), 1);
