@@ -1,5 +1,6 @@
 #include "shell/program_commands.h"
 
+#include "affix/aff_cache_status_ui.h"
 #include "dictionary/dictionary_commands_ui.h"
 #include "dictionary/dictionary_files_ui.h"
 #include "dictionary/word_editor_window.h"
@@ -11,6 +12,7 @@
 
 void register_program_commands() {
   register_builtin_commands();
+  install_aff_cache_status_bar();
   register_list_view_handlers();
   register_undo_redo_commands();
   register_dictionary_file_commands();

@@ -158,6 +158,26 @@ TEST_F(WordEditorTest, CancelEscapeAndCloseBoxLeaveTheDocument) {
   }
 }
 
+// Opening rebuilds the decode cache and the main status bar reports it; a
+// second opening on the same .aff text leaves the bar as it was.
+TEST_F(WordEditorTest, CacheRebuildShowsInTheStatusBar) {
+  open_dictionary({u"walk/S"}, kAff, 0);
+  status_bar_set_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT, u"Ready.");
+  gui_test::wait_window(WINDOW);
+  gui_test::run([] {
+    EXPECT_EQ(status_bar_get_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT).substr(0, 5), u"OK. \u231A");
+  }, "rebuild reported");
+  gui_test::press_key(WINDOW, KEY_ESCAPE);
+  edit_dictionary_word(0, 1);
+  gui_test::finish();
+  status_bar_set_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT, u"Ready.");
+  gui_test::wait_window(WINDOW);
+  gui_test::press_key(WINDOW, KEY_ESCAPE);
+  edit_dictionary_word(0, 1);
+  gui_test::finish();
+  EXPECT_EQ(status_bar_get_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT), u"Ready.");
+}
+
 TEST_F(WordEditorTest, AddStoresNoLineFeedForEmptyTags) {
   open_dictionary({u"apple"}, kAff, 0);
   gui_test::wait_window(WINDOW);
