@@ -2,6 +2,7 @@
 
 #include "affix/aff_cache.h"
 #include "gui/gui.h"
+#include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
 
 namespace {
@@ -15,4 +16,8 @@ void show_rebuild_status(int phase, int64_t elapsed_ms) {
 
 }  // namespace
 
-void install_aff_cache_status_bar() { set_aff_cache_status_hook(show_rebuild_status); }
+void register_aff_cache_commands() {
+  set_aff_cache_status_hook(show_rebuild_status);
+  register_shell_command("rebuild_aff_decode_cache",
+                         [](const shell_command_args&) { rebuild_aff_decode_cache(gadget_get_text(AFF_EDITOR)); });
+}

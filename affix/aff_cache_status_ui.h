@@ -1,5 +1,7 @@
-// The decode cache's rebuilds reported in the main window's status bar.
+// The decode cache in the program: its rebuild as a named command over the
+// .aff editor's text, reported in the main window's status bar.
 #pragma once
 
-// Installs the rebuild status hook; once at start-up.
-void install_aff_cache_status_bar();
+// Registers "rebuild_aff_decode_cache" and installs the status hook; once at
+// start-up.
+void register_aff_cache_commands();

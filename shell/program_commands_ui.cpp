@@ -12,7 +12,7 @@
 
 void register_program_commands() {
   register_builtin_commands();
-  install_aff_cache_status_bar();
+  register_aff_cache_commands();
   register_list_view_handlers();
   register_undo_redo_commands();
   register_dictionary_file_commands();

@@ -176,6 +176,11 @@ TEST_F(WordEditorTest, CacheRebuildShowsInTheStatusBar) {
   edit_dictionary_word(0, 1);
   gui_test::finish();
   EXPECT_EQ(status_bar_get_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT), u"Ready.");
+  // The tools' named rebuild reads the .aff editor too.
+  gadget_set_text(AFF_EDITOR, u"PFX P Y 1\nPFX P 0 un .\n");
+  ASSERT_TRUE(run_shell_command("rebuild_aff_decode_cache", {}));
+  EXPECT_EQ(aff_cache.aff_prefix_set_count, 1);
+  EXPECT_EQ(status_bar_get_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT).substr(0, 5), u"OK. \u231A");
 }
 
 TEST_F(WordEditorTest, AddStoresNoLineFeedForEmptyTags) {
