@@ -82,7 +82,15 @@ void clone_entry(int tab) {
   const list_member_texts* texts = list_member_texts_for(tab);
   if (!texts) return;
   paged_list_first_row(tab);
-  clone_selected_entry(paged_list_document(tab), *texts, ask);
+  // The count change clears the Hyphenation tab's selection, but an append
+  // moves no entry: that tab keeps its selection and page.
+  const int64_t hyphenation_kept = hyphenation_selected;
+  const int64_t hyphenation_first = paged_list_first_row(TAB_HYPHENATION);
+  if (clone_selected_entry(paged_list_document(tab), *texts, ask) != list_command_result::done) return;
+  if (tab == TAB_DICTIONARY) {
+    show_paged_list_position(TAB_HYPHENATION, hyphenation_kept, hyphenation_first);
+    update_hyphenation_status_label();
+  }
 }
 
 void go_to_end(int tab, bool bottom) {

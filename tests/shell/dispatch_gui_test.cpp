@@ -254,6 +254,8 @@ TEST_F(DispatchTest, SortShowsTheSortedPageWithoutMarksOrSelection) {
 
 TEST_F(DispatchTest, CloneFromThePopupAndGoToBottom) {
   load(numbered_words(100));
+  // The Hyphenation tab pages the same entries with a selection of its own.
+  gui_test::run([] { show_paged_list_position(TAB_HYPHENATION, 40, 35); }, "hyphenation selection");
   gui_test::select_row(DICTIONARY_LIST, 2);
   gui_test::right_click_row(DICTIONARY_LIST, 2);
   gui_test::choose_menu_item(POPUP_CLONE);
@@ -264,6 +266,10 @@ TEST_F(DispatchTest, CloneFromThePopupAndGoToBottom) {
     EXPECT_FALSE(doc().is_checked(100));
     EXPECT_EQ(doc().selected, 2);
     EXPECT_TRUE(doc().changed);
+    // An append moves no entry: the Hyphenation tab keeps its selection.
+    EXPECT_EQ(hyphenation_selected, 40);
+    EXPECT_EQ(gadget_get_state(HYPHENATION_SCROLL), 35);
+    EXPECT_EQ(gadget_get_text(HYPHENATION_STATUS_LABEL), u"Word: [41/101]");
   }, "cloned");
   gui_test::click(DICTIONARY_GO_BOTTOM);
   wait_next_pass();
