@@ -168,12 +168,15 @@ int gui_init(int* argc, char*** argv) {
   // default font, so the menu bar fits the width the layout plans for.
   g_object_set(gtk_settings_get_default(), "gtk-menu-images", TRUE, "gtk-font-name", "Arial 10", nullptr);
   // The theme's minimum sizes are larger than the layout plans for: a
-  // 31-pixel spin's entry and stacked arrows, and the tab strip's height.
+  // 31-pixel spin's entry and stacked arrows, the tab strip's height, and
+  // the menu bar's titles (wider than a 1280-pixel window, they would
+  // widen it and push "Help" off screen).
   GtkCssProvider* css = gtk_css_provider_new();
   gtk_css_provider_load_from_data(css,
                                   ".vx-spin entry { min-height: 0; padding-top: 0; padding-bottom: 0; }\n"
                                   ".vx-spin button { min-height: 0; min-width: 0; padding: 0 2px; }\n"
-                                  "notebook > header > tabs > tab { min-height: 0; padding-top: 2px; padding-bottom: 2px; }\n",
+                                  "notebook > header > tabs > tab { min-height: 0; padding-top: 2px; padding-bottom: 2px; }\n"
+                                  "menubar > menuitem { padding-left: 4px; padding-right: 4px; }\n",
                                   -1, nullptr);
   gtk_style_context_add_provider_for_screen(gdk_screen_get_default(), GTK_STYLE_PROVIDER(css),
                                             GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);
