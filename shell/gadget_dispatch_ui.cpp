@@ -126,14 +126,14 @@ void run_gadget(int gadget, int tab) {
   switch (a.kind) {
     case gadget_action_kind::nothing: break;
     case gadget_action_kind::calls: run_dispatch_calls(a.calls, false); break;
-    case gadget_action_kind::open_refresh: {
-      const text_t path = recent_file_entry(tab, 1);
-      if (!path.empty() && !a.calls.empty()) {
-        a.calls.front().args.text = path;
+    // The newest file of the tab's list; an emptied list gives "", and the
+    // loader asks for the file.
+    case gadget_action_kind::open_refresh:
+      if (!a.calls.empty()) {
+        a.calls.front().args.text = recent_file_entry(tab, 1);
         run_dispatch_calls(a.calls, false);
       }
       break;
-    }
     case gadget_action_kind::licence_link: open_licence(); break;
     case gadget_action_kind::erase: erase_list(a.list); break;
     case gadget_action_kind::sort: sort_list(a.list); break;

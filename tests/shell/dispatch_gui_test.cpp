@@ -8,6 +8,7 @@
 #include "shell/command_registry.h"
 #include "shell/list_view_ui.h"
 #include "shell/main_dispatch.h"
+#include "shell/recent_files.h"
 #include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
 #include "shell/undo_redo_ui.h"
@@ -96,6 +97,33 @@ TEST_F(DispatchTest, CtrlSPressesTheSaveButtonOfTheShownTab) {
   EXPECT_EQ(calls_[0].args.numbers, (std::vector<int64_t>{1, 0}));
   EXPECT_TRUE(calls_[0].controls_disabled);
   EXPECT_EQ(calls_[1].args.numbers, (std::vector<int64_t>{0, 1}));
+}
+
+// Open Refresh loads the newest entry of the shown tab's recent files; a
+// list emptied meanwhile gives "", so the loader asks for the file.
+TEST_F(DispatchTest, OpenRefreshLoadsTheNewestRecentFileOfTheShownTab) {
+  record({"load_dictionary", "load_thesaurus"});
+  gui_test::run([] {
+    reset_recent_files();
+    recent_dictionary_files[1] = u"/d/newest.dic";
+    recent_dictionary_files[2] = u"/d/older.dic";
+    recent_thesaurus_files[1] = u"/t/th.dat";
+    gadget_set_text(DICTIONARY_FILE_LABEL, u"newest.dic");
+  }, "recent files");
+  wait_next_pass();  // the control states enable the button
+  gui_test::click(TOOLBAR_OPEN_REFRESH);
+  gui_test::wait_until([this] { return calls_.size() == 1; }, "reload ran");
+  gui_test::run([] { recent_dictionary_files.assign(recent_dictionary_files.size(), text_t()); }, "list cleared");
+  gui_test::click(TOOLBAR_OPEN_REFRESH);
+  gui_test::wait_until([this] { return calls_.size() == 2; }, "reload of an empty list ran");
+  gui_test::run([] { gadget_set_text(DICTIONARY_FILE_LABEL, u"n/a"); }, "nothing open");
+  run_loop();
+  ASSERT_EQ(calls_.size(), 2u);
+  EXPECT_EQ(calls_[0].name, "load_dictionary");
+  EXPECT_EQ(calls_[0].args.text, u"/d/newest.dic");
+  EXPECT_TRUE(calls_[0].controls_disabled);
+  EXPECT_EQ(calls_[1].name, "load_dictionary");
+  EXPECT_EQ(calls_[1].args.text, u"");
 }
 
 TEST_F(DispatchTest, MenuItemsRunTheShownTabsCommandAndControlsComeBack) {
