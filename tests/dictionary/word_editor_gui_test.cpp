@@ -204,15 +204,16 @@ TEST_F(WordEditorTest, RefusedOkKeepsTheWindowAndFocusesTheField) {
   open_dictionary({u"walk/S\npo:verb"}, kAff, 0);
   wait_rows(2, "first rows");
   gui_test::replace_text(WORD_FIELD, u"walk/S/");  // a separator without flags
-  gui_test::run([] { EXPECT_EQ(gadget_get_color(WORD_FIELD, COLOR_BACKGROUND), WORD_EDITOR_RED); }, "red field");
+  gui_test::wait_until([] { return gadget_get_color(WORD_FIELD, COLOR_BACKGROUND) == WORD_EDITOR_RED; },
+                       "red field");
   gui_test::click(OK);
   gui_test::answer_message_box(MB_ANSWER_OK);
-  gui_test::run([] { EXPECT_EQ(gadget_get_focus(), WORD_FIELD); }, "focus on the word");
+  gui_test::wait_until([] { return gadget_get_focus() == WORD_FIELD; }, "focus on the word");
   gui_test::replace_text(WORD_FIELD, u"walk");
   gui_test::replace_text(TAGS_FIELD, u" po:verb");
   gui_test::click(OK);
   gui_test::answer_message_box(MB_ANSWER_OK);
-  gui_test::run([] { EXPECT_EQ(gadget_get_focus(), TAGS_FIELD); }, "focus on the tags");
+  gui_test::wait_until([] { return gadget_get_focus() == TAGS_FIELD; }, "focus on the tags");
   gui_test::press_key(WINDOW, KEY_ESCAPE);
   edit_dictionary_word(0, 1);
   gui_test::finish();

@@ -174,9 +174,9 @@ TEST_F(MainLoopTest, PopupItemsActOnceOnTheListTheyWereOpenedOn) {
 TEST_F(MainLoopTest, AffEditorTakesTheListKeysWhileFocused) {
   start_with_valid_prefs();
   gui_test::focus(AFF_EDITOR);
-  gui_test::run([] { EXPECT_EQ(list_shortcuts_active, 0); }, "shortcuts removed");
+  gui_test::wait_until([] { return list_shortcuts_active == 0; }, "shortcuts removed");
   gui_test::click(DICTIONARY_GO_TOP);
-  gui_test::run([] { EXPECT_EQ(list_shortcuts_active, 1); }, "shortcuts back");
+  gui_test::wait_until([] { return list_shortcuts_active == 1; }, "shortcuts back");
   gui_test::close_window(MAIN_WINDOW);
   run_main_loop();
   gui_test::finish();
