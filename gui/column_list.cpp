@@ -152,7 +152,9 @@ list_column make_column(gadget_rec& r, const text_t& title, int width, bool firs
     gtk_tree_view_column_add_attribute(c.column, r.pixbuf, "pixbuf", LIST_COL_PIXBUF);
   }
   c.text = gtk_cell_renderer_text_new();
-  g_object_set(c.text, "ellipsize", PANGO_ELLIPSIZE_END, nullptr);
+  // One pixel above and below (GTK's default is two), so the planned list
+  // height shows its whole page of rows.
+  g_object_set(c.text, "ellipsize", PANGO_ELLIPSIZE_END, "ypad", 1, nullptr);
   gtk_tree_view_column_pack_start(c.column, c.text, TRUE);
   gtk_tree_view_column_set_cell_data_func(c.column, c.text, cell_colors, data_of(r.n), nullptr);
   g_signal_connect(c.column, "clicked", G_CALLBACK(on_header_clicked), data_of(r.n));
@@ -293,9 +295,11 @@ int list_create(int g, int x, int y, int width, int height, const text_t& title,
   gtk_tree_selection_set_mode(sel, flags & LIST_MULTI_SELECT ? GTK_SELECTION_MULTIPLE : GTK_SELECTION_SINGLE);
   if (flags & (LIST_CHECK_BOXES | LIST_THREE_STATE)) {
     r->toggle = gtk_cell_renderer_toggle_new();
+    g_object_set(r->toggle, "ypad", 1, nullptr);
     g_signal_connect(r->toggle, "toggled", G_CALLBACK(on_toggled), data_of(g));
   }
   r->pixbuf = gtk_cell_renderer_pixbuf_new();
+  g_object_set(r->pixbuf, "ypad", 1, nullptr);
   r->columns.push_back(make_column(*r, title, col_width, true));
   gtk_tree_view_append_column(v, r->columns[0].column);
   bind_columns(*r);

@@ -135,6 +135,7 @@ struct requester_info {
   text_t title;
   text_t text;
   int flags = 0;
+  std::string icon;  // message box: the icon name shown
   std::vector<text_t> filter_names;
   std::vector<std::vector<text_t>> filter_patterns;
   std::vector<GtkFileFilter*> filters;

@@ -149,6 +149,19 @@ int message_box(const text_t& title, const text_t& text, int flags) {
   GtkWidget* d = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, type, GTK_BUTTONS_NONE, "%s",
                                         to_utf8(text).c_str());
   gtk_window_set_title(GTK_WINDOW(d), to_utf8(title).c_str());
+  // GTK 3 message dialogs no longer show the icon of their type; the flags
+  // ask for one, so it is set explicitly.
+  const char* icon = flags & MB_ICON_WARNING       ? "dialog-warning"
+                     : flags & MB_ICON_ERROR       ? "dialog-error"
+                     : flags & MB_ICON_INFORMATION ? "dialog-information"
+                                                   : nullptr;
+  if (icon) {
+    G_GNUC_BEGIN_IGNORE_DEPRECATIONS
+    GtkWidget* image = gtk_image_new_from_icon_name(icon, GTK_ICON_SIZE_DIALOG);
+    gtk_message_dialog_set_image(GTK_MESSAGE_DIALOG(d), image);
+    gtk_widget_show(image);
+    G_GNUC_END_IGNORE_DEPRECATIONS
+  }
   int buttons = flags & 3;
   if (buttons == MB_YES_NO || buttons == MB_YES_NO_CANCEL) {
     gtk_dialog_add_button(GTK_DIALOG(d), "_Yes", GTK_RESPONSE_YES);
@@ -167,6 +180,7 @@ int message_box(const text_t& title, const text_t& text, int flags) {
   info.title = title;
   info.text = text;
   info.flags = flags;
+  if (icon) info.icon = icon;
   gint response;
   {
     registered reg(info);

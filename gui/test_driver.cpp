@@ -711,6 +711,7 @@ void answer_message_box(int answer, int deadline_ms) {
           rec.title = r->title;
           rec.text = r->text;
           rec.flags = r->flags;
+          rec.icon = r->icon;
           rec.answer = answer;
           if (answer == MB_ANSWER_CLOSED) {
             gtk_window_close(GTK_WINDOW(r->dialog));

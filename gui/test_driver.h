@@ -49,6 +49,7 @@ struct requester_record {
   text_t title;
   text_t text;    // message box text
   int flags = 0;  // message box flags
+  std::string icon;  // message box: the icon name it shows ("" none)
   // File requesters: the filters as shown (name and its patterns) and the
   // index of the preselected one.
   std::vector<text_t> filter_names;

@@ -14,9 +14,12 @@ class Requesters : public gui_test::GuiTest {};
 TEST_F(Requesters, MessageBoxAnswers) {
   struct {
     int flags, answer, expected;
+    const char* icon;
   } cases[] = {
-      {17, MB_ANSWER_YES, 6}, {17, MB_ANSWER_NO, 7}, {17, MB_ANSWER_CLOSED, 0},
-      {2, MB_ANSWER_CANCEL, 2}, {16, MB_ANSWER_OK, 6}, {4, MB_ANSWER_CLOSED, 0},
+      {17, MB_ANSWER_YES, 6, "dialog-warning"}, {17, MB_ANSWER_NO, 7, "dialog-warning"},
+      {17, MB_ANSWER_CLOSED, 0, "dialog-warning"}, {2, MB_ANSWER_CANCEL, 2, ""},
+      {16, MB_ANSWER_OK, 6, "dialog-warning"}, {4, MB_ANSWER_CLOSED, 0, "dialog-information"},
+      {8, MB_ANSWER_OK, 6, "dialog-error"},
   };
   for (auto& c : cases) {
     gui_test::answer_message_box(c.answer);
@@ -27,6 +30,7 @@ TEST_F(Requesters, MessageBoxAnswers) {
     EXPECT_EQ(rec.title, u"Warning!");
     EXPECT_EQ(rec.text, u"Really abort?");
     EXPECT_EQ(rec.flags, c.flags);
+    EXPECT_EQ(rec.icon, c.icon) << c.flags;
   }
 }
 
