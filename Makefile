@@ -3,18 +3,22 @@ BUILD_RUN  ?= build/release
 BUILD_TEST ?= build/sanitize
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps run test build build-test clean bench
+.PHONY: all deps configure run test build build-test clean bench
 
 all: build
 
 deps:
 	@bash scripts/install-deps.sh
 
-build: deps
+configure: deps
 	@cmake -S . -B $(BUILD_RUN) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+# Everything, benchmarks included.
+build: configure
 	@cmake --build $(BUILD_RUN) -j $(JOBS)
 
-run: build
+run: configure
+	@cmake --build $(BUILD_RUN) -j $(JOBS) --target vocabrix
 	@bash scripts/run.sh $(BUILD_RUN)/shell/vocabrix
 
 build-test: deps
@@ -25,7 +29,7 @@ test: build-test
 	@cd $(BUILD_TEST) && ctest --output-on-failure -j $(JOBS)
 
 bench: build
-	@echo "Benchmarks are in $(BUILD_RUN)/bench/"
+	@echo "Benchmarks are in $(BUILD_RUN)/bench/ (each prints its usage)"
 
 clean:
 	rm -rf build
