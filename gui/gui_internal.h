@@ -61,16 +61,7 @@ struct gadget_rec {
   std::map<int, int> colors;
   PangoFontDescription* font = nullptr;  // owned copy, null for the theme's
   GtkCssProvider* css = nullptr;
-  gadget_rec* gadget_begin(int g, int kind, int x, int y, int width, int height, int flags,
-                         GtkWidget** layout, int* window);
-int gadget_finish(gadget_rec* r, int window, GtkWidget* layout);
-void mark_gadget_widget(GtkWidget* w, int g);
-void mark_window_widget(GtkWidget* w, int n);
-GtkWidget* radio_group_member(window_rec& w);
-void remember_radio(GtkWidget* radio);
-void tab_added(int panel, int window, int tab);
-
-// column list
+  // column list
   GtkListStore* store = nullptr;
   std::vector<list_column> columns;
   GtkCellRenderer* toggle = nullptr;

@@ -37,11 +37,8 @@ bool is_popup_list(int g) { return g == DICTIONARY_LIST || g == THESAURUS_LIST |
 int ignore_list_event() { return 0; }
 
 int on_list_scroll() {
-  command_event e;
-  e.type = EVENT_GADGET;
-  e.id = event_get_gadget();
-  e.tab = gadget_get_state(MAIN_TAB_PANEL);
-  run_event_hook(event_hook::list_scroll, e);
+  run_event_hook(event_hook::list_scroll,
+                 {.type = EVENT_GADGET, .id = event_get_gadget(), .tab = gadget_get_state(MAIN_TAB_PANEL)});
   return 0;
 }
 
@@ -167,40 +164,24 @@ void widen_last_list_column(int list) {
 
 void handle_main_menu_event(int type, int menu_id, int tab) {
   if (type != EVENT_MENU || menu_id < MENU_OPEN || menu_id > MENU_RECENT_CLEAR) return;
-  command_event e;
-  e.type = type;
-  e.id = menu_id;
-  e.tab = tab;
-  run_command(command_kind::menu_item, menu_id, e);
+  run_command(command_kind::menu_item, menu_id, {.type = type, .id = menu_id, .tab = tab});
 }
 
 void handle_shortcut_event(int type, int shortcut_id, int tab) {
   if (type != EVENT_MENU || shortcut_id < SHORTCUT_DELETE || shortcut_id > SHORTCUT_HELP) return;
-  command_event e;
-  e.type = type;
-  e.id = shortcut_id;
-  e.tab = tab;
-  run_command(command_kind::shortcut, shortcut_id, e);
+  run_command(command_kind::shortcut, shortcut_id, {.type = type, .id = shortcut_id, .tab = tab});
 }
 
 void handle_main_gadget_event(int type, int tab, int gadget) {
   if (type != EVENT_GADGET) return;
-  command_event e;
-  e.type = type;
-  e.id = gadget;
-  e.tab = tab;
-  e.subtype = event_get_subtype();
-  run_command(command_kind::gadget, gadget, e);
+  run_command(command_kind::gadget, gadget,
+              {.type = type, .id = gadget, .tab = tab, .subtype = event_get_subtype()});
 }
 
 void handle_list_gadget_event(int type, int gadget, int subtype) {
   if (type != EVENT_GADGET) return;
-  command_event e;
-  e.type = type;
-  e.id = gadget;
-  e.tab = gadget_get_state(MAIN_TAB_PANEL);
-  e.subtype = subtype;
-  run_command(command_kind::list_event, gadget, e);
+  run_command(command_kind::list_event, gadget,
+              {.type = type, .id = gadget, .tab = gadget_get_state(MAIN_TAB_PANEL), .subtype = subtype});
 }
 
 // ---- Update check at start-up ---------------------------------------------------------------------
@@ -246,11 +227,7 @@ void run_main_loop_pass() {
   last_event_gadget = event_get_gadget();
   last_event_type = event_get_subtype();
 
-  command_event e;
-  e.type = type;
-  e.id = last_event_gadget;
-  e.tab = current_tab;
-  e.subtype = last_event_type;
+  const command_event e{.type = type, .id = last_event_gadget, .tab = current_tab, .subtype = last_event_type};
 
   if (type == EVENT_GADGET) run_event_hook(event_hook::selection_sync, e);
   if (type == EVENT_CLOSE && event_get_window() == MAIN_WINDOW) {
