@@ -65,15 +65,12 @@ text_t format_percentage(int32_t part, int32_t total) {
   else if (part > 0) p = std::numeric_limits<double>::infinity();
   else if (part < 0) p = -std::numeric_limits<double>::infinity();
   else p = std::numeric_limits<double>::quiet_NaN();
-  text_t text = string_from_float(2, static_cast<float>(p));
-  if (text.size() >= 3 && text.compare(text.size() - 3, 3, u".00") == 0) text.resize(text.size() - 3);
-  return u" (" + text + u"%)";
+  return u" (" + format_decimal_2(static_cast<float>(p)) + u"%)";
 }
 
 text_t format_decimal_2(float value) {
   text_t text = string_from_float(2, value);
-  size_t dot = text.find(u'.');
-  if (dot != text_t::npos && text.size() - dot == 3) text = string_remove_all(text, u".00");
+  if (text.ends_with(u".00")) text.resize(text.size() - 3);
   return text;
 }
 
