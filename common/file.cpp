@@ -518,11 +518,6 @@ bool file_close_checked(int n) { return file_commit(n); }
 
 void file_discard(int n) { file_close(n); }
 
-bool file_write_ok(int n) {
-  file_slot* f = find_file(n);
-  return f && f->write_ok;
-}
-
 bool file_read_ok(int n) {
   file_slot* f = find_file(n);
   return f && f->read_ok;
@@ -649,11 +644,6 @@ int64_t file_size_by_path(text_view path) {
 int file_delete(text_view path) {
   std::string p = to_utf8(path);
   return !p.empty() && ::unlink(p.c_str()) == 0 ? 1 : 0;
-}
-
-int file_rename(text_view from, text_view to) {
-  std::string a = to_utf8(from), b = to_utf8(to);
-  return !a.empty() && !b.empty() && ::rename(a.c_str(), b.c_str()) == 0 ? 1 : 0;
 }
 
 int dir_create(text_view path) {

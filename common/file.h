@@ -52,9 +52,6 @@ void file_write_int64(int n, int64_t v);
 int64_t file_read_int8(int n);
 int64_t file_read_int32(int n);
 int64_t file_read_int64(int n);
-// True when every write since the file was opened succeeded (and, after
-// file_close_checked, the flush and close too).
-bool file_write_ok(int n);
 // Flushes and closes; returns false when any write, the flush or the close
 // failed. On a file made by file_create_atomic it is file_commit.
 bool file_close_checked(int n);
@@ -107,7 +104,6 @@ int file_is_open(int n);
 
 int64_t file_size_by_path(text_view path);  // -1 missing, -2 a folder
 int file_delete(text_view path);
-int file_rename(text_view from, text_view to);
 int dir_create(text_view path);  // mode 0700; 0 when it fails or exists
 
 int dir_open_listing(int n, text_view directory, text_view wildcard);

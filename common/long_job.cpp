@@ -36,10 +36,6 @@ void long_job::set_text(text_view text) {
   host_.job_progress(text_, 0);
 }
 
-void long_job::set_total(int64_t total) {
-  host_.job_started(text_, total);
-}
-
 int64_t long_job::elapsed_ms() const {
   return host_.now_ms() - start_ms_;
 }

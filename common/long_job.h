@@ -75,9 +75,8 @@ class long_job {
   // and counts (e.g. the dictionary's word-count label while loading).
   std::function<void(int64_t progress)> on_tick;
 
-  // Changes the job's text (shown at once) or the progress maximum.
+  // Changes the job's text (shown at once).
   void set_text(text_view text);
-  void set_total(int64_t total);
   const text_t& text() const { return text_; }
 
   // Elapsed milliseconds since the job started (or since restart_clock()).
