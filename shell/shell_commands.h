@@ -1,7 +1,5 @@
 // Commands of the program by name, with their arguments, so that the
 // dispatch tables name what they call and each part registers its own.
-// (Rebuilt from shell_commands.cpp after an accidental overwrite; its owner
-// may replace it.)
 #pragma once
 
 #include "common/text.h"
@@ -25,10 +23,5 @@ bool has_shell_command(std::string_view name);
 // Runs the command; false when none is registered under the name.
 bool run_shell_command(std::string_view name, const shell_command_args& args);
 
-// Yes/no questions about the state of other parts, by name.
-void register_shell_query(std::string_view name, std::function<bool()> query);
-// The query's answer, or the fallback when none is registered.
-bool ask_shell_query(std::string_view name, bool fallback);
-
-// Forgets every command and query (tests).
+// Forgets every command (tests).
 void clear_shell_commands();
