@@ -142,12 +142,11 @@ void run_gadget(int gadget, int tab) {
     case gadget_action_kind::go_top: go_to_end(a.list, false); break;
     // The buttons are disabled while there is nothing to take back.
     case gadget_action_kind::undo:
+      undo_list_tab(a.list);
+      time_sleep_ms(a.pause_ms);
+      break;
     case gadget_action_kind::redo:
-      if (a.kind == gadget_action_kind::undo) {
-        undo_list_tab(a.list);
-      } else {
-        redo_list_tab(a.list);
-      }
+      redo_list_tab(a.list);
       time_sleep_ms(a.pause_ms);
       break;
     case gadget_action_kind::clear_aff_editor: clear_aff_editor(); break;

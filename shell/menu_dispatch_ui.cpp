@@ -58,14 +58,13 @@ void run_shortcut(int shortcut, int tab) {
     case shortcut_action_kind::post_gadget: event_post(EVENT_GADGET, MAIN_WINDOW, a.object); return;
     case shortcut_action_kind::post_menu: event_post(EVENT_MENU, MAIN_WINDOW, a.object); return;
     case shortcut_action_kind::show_tab: gadget_set_state(MAIN_TAB_PANEL, a.object); return;
+    // Nothing is taken back without a snapshot; the pause comes in any case.
     case shortcut_action_kind::undo:
+      undo_list_tab(a.object);
+      time_sleep_ms(a.pause_ms);
+      return;
     case shortcut_action_kind::redo:
-      // Nothing is taken back without a snapshot; the pause comes in any case.
-      if (a.kind == shortcut_action_kind::undo) {
-        undo_list_tab(a.object);
-      } else {
-        redo_list_tab(a.object);
-      }
+      redo_list_tab(a.object);
       time_sleep_ms(a.pause_ms);
       return;
   }
