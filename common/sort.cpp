@@ -36,21 +36,7 @@ void sort_array(std::vector<int32_t>& a, int flags) { sort_numbers(a, flags); }
 std::vector<size_t> sorted_order_by_key(const std::vector<text_t>& a, const sort_key_function& key,
                                         bool descending, int64_t first, int64_t last) {
   if (!sort_range(a.size(), first, last)) return {};
-  struct Keyed {
-    text_t key;
-    size_t index;
-  };
-  std::vector<Keyed> keyed;
-  keyed.reserve(static_cast<size_t>(last - first + 1));
-  for (size_t i = static_cast<size_t>(first); i <= static_cast<size_t>(last); ++i) keyed.push_back({key(a[i]), i});
-  if (descending)
-    std::stable_sort(keyed.begin(), keyed.end(), [](const Keyed& x, const Keyed& y) { return y.key < x.key; });
-  else
-    std::stable_sort(keyed.begin(), keyed.end(), [](const Keyed& x, const Keyed& y) { return x.key < y.key; });
-  std::vector<size_t> order;
-  order.reserve(keyed.size());
-  for (const Keyed& k : keyed) order.push_back(k.index);
-  return order;
+  return keyed_order(a, first, last, key, descending);
 }
 
 void sort_by_key(std::vector<text_t>& a, const sort_key_function& key, bool descending, int64_t first,

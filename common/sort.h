@@ -37,6 +37,28 @@ void sort_by_folded_key(std::vector<text_t>& a, bool descending, int64_t first =
 // Clamps [first, last] (last -1 = to the end) to the array; false when empty.
 bool sort_range(size_t size, int64_t& first, int64_t& last);
 
+// The order of a[first..last] (a range sort_range has clamped) by
+// key_of(element), each key computed once; equal keys keep their order.
+template <class T, class KeyOf>
+std::vector<size_t> keyed_order(const std::vector<T>& a, int64_t first, int64_t last, KeyOf key_of,
+                                bool descending) {
+  struct Keyed {
+    text_t key;
+    size_t index;
+  };
+  std::vector<Keyed> keyed;
+  keyed.reserve(static_cast<size_t>(last - first + 1));
+  for (size_t i = static_cast<size_t>(first); i <= static_cast<size_t>(last); ++i) keyed.push_back({key_of(a[i]), i});
+  if (descending)
+    std::stable_sort(keyed.begin(), keyed.end(), [](const Keyed& x, const Keyed& y) { return y.key < x.key; });
+  else
+    std::stable_sort(keyed.begin(), keyed.end(), [](const Keyed& x, const Keyed& y) { return x.key < y.key; });
+  std::vector<size_t> order;
+  order.reserve(keyed.size());
+  for (const Keyed& k : keyed) order.push_back(k.index);
+  return order;
+}
+
 // Rearranges a[first + k] = old a[order[k]] (an order from sorted_order_by_key
 // over the same range). Does nothing when the order does not fit the array.
 template <class T>
@@ -64,19 +86,8 @@ void sort_array_by_field_range(std::vector<R>& a, int flags, F R::*field, int64_
   if constexpr (std::is_same_v<F, text_t>) {
     if (flags == SORT_IGNORE_CASE) {
       // Lower-case each key once, then move the records by the keys' order.
-      struct Keyed {
-        text_t key;
-        size_t index;
-      };
-      std::vector<Keyed> keyed;
-      keyed.reserve(static_cast<size_t>(last - first + 1));
-      for (auto it = begin; it != end; ++it)
-        keyed.push_back({string_to_lower((*it).*field), static_cast<size_t>(it - a.begin())});
-      std::stable_sort(keyed.begin(), keyed.end(), [](const Keyed& x, const Keyed& y) { return x.key < y.key; });
-      std::vector<size_t> order;
-      order.reserve(keyed.size());
-      for (const Keyed& k : keyed) order.push_back(k.index);
-      apply_order(a, order, first);
+      apply_order(a, keyed_order(a, first, last, [field](const R& r) { return string_to_lower(r.*field); }, false),
+                  first);
       return;
     }
   } else {
