@@ -37,12 +37,6 @@ text_view field_at(const std::vector<text_view>& fields, size_t n) {  // 1-based
   return n >= 1 && n <= fields.size() ? fields[n - 1] : text_view();
 }
 
-int64_t count_substrings(text_view s, text_view sub) {
-  int64_t count = 0;
-  for (size_t at = s.find(sub); at != text_view::npos; at = s.find(sub, at + sub.size())) ++count;
-  return count;
-}
-
 bool all_digits(text_view s) {
   if (s.empty()) return false;
   for (char16_t u : s)
@@ -177,7 +171,7 @@ bool rebuild_aff_decode_cache(text_view aff_text) {
   c.aff_cache_text = normalise_line_endings(c.aff_text_work_copy + u"\r\n");
   const text_view text = c.aff_cache_text;
 
-  int64_t total = count_substrings(text, u"PFX") + count_substrings(text, u"SFX");
+  int64_t total = string_count_occurrences(text, u"PFX") + string_count_occurrences(text, u"SFX");
   // Line starts (0-based); the text ends with LF, so there are as many lines as LFs.
   std::vector<size_t> line_start{0};
   for (size_t i = 0; i < text.size(); ++i)
