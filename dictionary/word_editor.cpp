@@ -22,8 +22,6 @@ bool has_bad_spaces(text_view s) {
   return s.front() == u' ' || s.back() == u' ' || s.find(u"  ") != text_view::npos;
 }
 
-void append_int(text_t& out, int64_t v) { out += string_from_int(v); }
-
 }  // namespace
 
 // ---- Fields ---------------------------------------------------------------------
@@ -62,10 +60,8 @@ word_editor_fields word_editor_fields_of_entry(text_view entry) {
 }
 
 text_t word_editor_entry_of_fields(text_view word, text_view tags) {
-  text_t entry = clean_word_field(word);
-  text_t t = clean_tags_field(tags);
-  if (!t.empty()) entry.append(u"\n").append(t);
-  return entry;
+  // The word field holds word and flags already: no flags part of its own.
+  return make_dic_entry(clean_word_field(word), {}, clean_tags_field(tags));
 }
 
 bool commit_word_editor_entry(list_document& doc, bool add, text_view entry, bool fields_changed) {
@@ -119,11 +115,7 @@ text_t derived_list_row_text(const derived_word_record& row) {
   return s;
 }
 
-text_t derived_list_title(int64_t rows) {
-  text_t s = u"Derived words (";
-  append_int(s, rows);
-  return s + u")";
-}
+text_t derived_list_title(int64_t rows) { return u"Derived words (" + string_from_int(rows) + u")"; }
 
 derived_words_summary summarise_derived_words(const std::vector<derived_word_record>& rows) {
   derived_words_summary out;
