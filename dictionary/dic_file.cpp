@@ -67,6 +67,14 @@ dic_file_result write_failure(text_view path) {
   return r;
 }
 
+// Ends a load or save that succeeded: its time and sizes go to the status bar.
+void finish_job(long_job& job, dic_file_result& r) {
+  r.elapsed_ms = job.elapsed_ms();
+  r.status_text = T("OK. ") + dictionary_sizes_text(r.aff_size, r.dic_size) +
+                  format_elapsed_time(u" \u231a", r.elapsed_ms);
+  job.end(r.status_text);
+}
+
 // Numbered file 1 closed on every way out of a load.
 struct file_closer {
   ~file_closer() { file_close(kFile); }
@@ -160,10 +168,7 @@ dic_file_result load_dictionary_pair(text_view dic_path, long_job_host& host, li
   r.entries = static_cast<int64_t>(entries.size());
   aff_text = std::move(new_aff);
   doc.replace_all(std::move(entries), dic_path);
-  r.elapsed_ms = job.elapsed_ms();
-  r.status_text = T("OK. ") + dictionary_sizes_text(aff_size, dic_size) +
-                  format_elapsed_time(u" \u231a", r.elapsed_ms);
-  job.end(r.status_text);
+  finish_job(job, r);
   return r;
 }
 
@@ -263,9 +268,6 @@ dic_file_result save_dictionary_pair(text_view dic_target, list_document& doc, t
   r.aff_size = aff_size;
   r.dic_size = dic_size;
   r.entries = n;
-  r.elapsed_ms = job.elapsed_ms();
-  r.status_text = T("OK. ") + dictionary_sizes_text(aff_size, dic_size) +
-                  format_elapsed_time(u" \u231a", r.elapsed_ms);
-  job.end(r.status_text);
+  finish_job(job, r);
   return r;
 }
