@@ -95,21 +95,16 @@ void warn(const text_t& text) { message_box(u"Warning!", text, MB_ICON_WARNING);
 int right_of(int g) { return gadget_x(g) + gadget_width(g); }
 void use_language_font(int g) { gadget_set_font(g, font_description(FONT_LANGUAGE)); }
 
-// The word field's text as it may be stored: a pasted TAB, CR or LF is
-// removed at once.
-text_t word_field_text() {
-  text_t raw = gadget_get_text(WORD_FIELD);
-  text_t clean = clean_word_field(raw);
-  if (clean != raw) gadget_set_text(WORD_FIELD, clean);
-  return clean;
+// A field's text as it may be stored: a pasted TAB, CR or LF is removed at
+// once.
+text_t cleaned_field_text(int g, text_t (*clean)(text_view)) {
+  text_t raw = gadget_get_text(g);
+  text_t cleaned = clean(raw);
+  if (cleaned != raw) gadget_set_text(g, cleaned);
+  return cleaned;
 }
-
-text_t tags_field_text() {
-  text_t raw = gadget_get_text(TAGS_FIELD);
-  text_t clean = clean_tags_field(raw);
-  if (clean != raw) gadget_set_text(TAGS_FIELD, clean);
-  return clean;
-}
+text_t word_field_text() { return cleaned_field_text(WORD_FIELD, clean_word_field); }
+text_t tags_field_text() { return cleaned_field_text(TAGS_FIELD, clean_tags_field); }
 
 void set_background(int g, int64_t& shown, int64_t colour) {
   if (shown == colour) return;
