@@ -172,10 +172,6 @@ bool list_document::delete_selected() {
   return true;
 }
 
-void list_document::clamp_first_row(int64_t rows) {
-  first_row = list_clamp_first_row(first_row, count(), rows);
-}
-
 // ---- Tool edits ------------------------------------------------------------------
 
 void list_tool_edit::before_change() {

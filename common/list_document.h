@@ -80,9 +80,6 @@ class list_document {
   // Deletes the selected entry, likewise; false when nothing is selected.
   bool delete_selected();
 
-  // Keeps first_row within the scroll range for rows visible rows.
-  void clamp_first_row(int64_t rows);
-
  private:
   friend class list_tool_edit;
   list_snapshot_record take_state();
