@@ -183,10 +183,7 @@ void gadget_bind_event(int g, event_callback callback, int subtype) {
   bindings.push_back({EVENT_GADGET, -1, g, subtype, callback});
 }
 
-void gadget_bind_event_any(int g, event_callback callback) {
-  if (!callback) return;
-  bindings.push_back({EVENT_GADGET, -1, g, -1, callback});
-}
+void gadget_bind_event_any(int g, event_callback callback) { gadget_bind_event(g, callback, -1); }
 
 void gadget_unbind_event(int g, event_callback callback, int subtype) {
   std::erase_if(bindings, [&](const binding& b) {
@@ -194,8 +191,4 @@ void gadget_unbind_event(int g, event_callback callback, int subtype) {
   });
 }
 
-void gadget_unbind_event_any(int g, event_callback callback) {
-  std::erase_if(bindings, [&](const binding& b) {
-    return b.type == EVENT_GADGET && b.object == g && b.callback == callback && b.subtype == -1;
-  });
-}
+void gadget_unbind_event_any(int g, event_callback callback) { gadget_unbind_event(g, callback, -1); }
