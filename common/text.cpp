@@ -286,8 +286,7 @@ int64_t string_to_int(text_view s) {
   }
   constexpr uint64_t kMaxPositive = static_cast<uint64_t>(std::numeric_limits<int64_t>::max());
   if (negative) {
-    if (overflow || magnitude > kMaxPositive + 1) return std::numeric_limits<int64_t>::min();
-    if (magnitude == kMaxPositive + 1) return std::numeric_limits<int64_t>::min();
+    if (overflow || magnitude > kMaxPositive) return std::numeric_limits<int64_t>::min();
     return -static_cast<int64_t>(magnitude);
   }
   if (overflow || magnitude > kMaxPositive) return std::numeric_limits<int64_t>::max();
