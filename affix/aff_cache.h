@@ -50,9 +50,6 @@ struct aff_flag_record {
   bool suffix_cross = false;  // the suffix set is declared Y
   bool is_keepcase = false, is_nosuggest = false, is_needaffix = false;
   bool is_forbiddenword = false, is_circumfix = false;
-  bool is_special() const {
-    return is_keepcase || is_nosuggest || is_needaffix || is_forbiddenword || is_circumfix;
-  }
 };
 
 struct aff_rule_set_record {
