@@ -344,9 +344,7 @@ void sync_paged_list_selection(int tab) {
 }
 
 void sync_dictionary_selection() { sync_paged_list_selection(TAB_DICTIONARY); }
-void sync_thesaurus_selection() { sync_paged_list_selection(TAB_THESAURUS); }
 void sync_hyphenation_selection() { sync_paged_list_selection(TAB_HYPHENATION); }
-void sync_autocorrect_selection() { sync_paged_list_selection(TAB_AUTOCORRECT); }
 
 void take_paged_list_checks(int tab) {
   if (!is_member_tab(tab)) return;
@@ -363,10 +361,6 @@ void take_paged_list_checks(int tab) {
     update_selected_label(tab == TAB_HYPHENATION ? TAB_DICTIONARY : tab);
   }
 }
-
-int64_t count_checked_dictionary_words() { return dictionary_document.list.recount_checked(); }
-int64_t count_checked_synonyms() { return thesaurus_doc->recount_checked(); }
-int64_t count_checked_autocorrects() { return autocorrect_doc->recount_checked(); }
 
 namespace {
 
@@ -407,8 +401,6 @@ void update_thesaurus_status_label() { update_status_label(TAB_THESAURUS); }
 void update_hyphenation_status_label() { update_status_label(TAB_HYPHENATION); }
 void update_autocorrect_status_label() { update_status_label(TAB_AUTOCORRECT); }
 void update_dictionary_selected_label() { update_selected_label(TAB_DICTIONARY); }
-void update_thesaurus_selected_label() { update_selected_label(TAB_THESAURUS); }
-void update_autocorrect_selected_label() { update_selected_label(TAB_AUTOCORRECT); }
 
 void update_paged_list_labels(int tab) {
   if (!is_member_tab(tab)) return;

@@ -51,18 +51,12 @@ void show_paged_list_position(int tab, int64_t selected, int64_t first_row);
 // is on the page (the user deselected it); an entry scrolled off the page
 // stays selected.
 void sync_dictionary_selection();
-void sync_thesaurus_selection();
 void sync_hyphenation_selection();
-void sync_autocorrect_selection();
 void sync_paged_list_selection(int tab);
 
 // The check marks of the page's rows into the document (no snapshot, no
 // changed flag).
 void take_paged_list_checks(int tab);
-
-int64_t count_checked_dictionary_words();
-int64_t count_checked_synonyms();
-int64_t count_checked_autocorrects();
 
 // Invert the marks of the thesaurus and the autocorrect list ("No synonyms
 // found." / "No autocorrect words found." when empty).
@@ -78,8 +72,6 @@ void update_thesaurus_status_label();
 void update_hyphenation_status_label();
 void update_autocorrect_status_label();
 void update_dictionary_selected_label();
-void update_thesaurus_selected_label();
-void update_autocorrect_selected_label();
 void update_paged_list_labels(int tab);  // status label and "Selected:" label
 
 // ---- Main loop -----------------------------------------------------------------------------
