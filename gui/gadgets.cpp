@@ -81,10 +81,12 @@ void place(gadget_rec& rec, int window, GtkWidget* layout) {
   if (rec.font) apply_style(rec);
 }
 
+}  // namespace
+
 // Makes the record and its place; returns null when there is no window to
-// put it in.
-gadget_rec* begin(int g, int kind, int x, int y, int width, int height, int flags, GtkWidget** layout,
-                  int* window) {
+// put it in. The column list joins this creation path too.
+gadget_rec* gadget_begin(int g, int kind, int x, int y, int width, int height, int flags, GtkWidget** layout,
+                         int* window) {
   if (!initialised) return nullptr;
   *layout = current_layout(window);
   if (!*layout) return nullptr;
@@ -102,12 +104,14 @@ gadget_rec* begin(int g, int kind, int x, int y, int width, int height, int flag
   return r;
 }
 
-int finish(gadget_rec* r, int window, GtkWidget* layout) {
+int gadget_finish(gadget_rec* r, int window, GtkWidget* layout) {
   place(*r, window, layout);
   gadget_created(*r);
   touch();
   return 1;
 }
+
+namespace {
 
 // ---- Signals ---------------------------------------------------------------------------------
 void on_clicked(GtkButton*, gpointer d) { raise_gadget_event(gadget_of_data(d), SUBTYPE_CLICK); }
@@ -481,17 +485,17 @@ using namespace gui;
 int gadget_create_button(int g, int x, int y, int width, int height, const text_t& text) {
   GtkWidget* layout;
   int window;
-  gadget_rec* r = begin(g, GADGET_BUTTON, x, y, width, height, 0, &layout, &window);
+  gadget_rec* r = gadget_begin(g, GADGET_BUTTON, x, y, width, height, 0, &layout, &window);
   if (!r) return 0;
   r->outer = r->widget = gtk_button_new_with_label(u8(text).c_str());
   g_signal_connect(r->widget, "clicked", G_CALLBACK(on_clicked), data_of(g));
-  return finish(r, window, layout);
+  return gadget_finish(r, window, layout);
 }
 
 int gadget_create_entry_ex(int g, int x, int y, int width, int height, const text_t& text, int flags) {
   GtkWidget* layout;
   int window;
-  gadget_rec* r = begin(g, GADGET_ENTRY, x, y, width, height, flags, &layout, &window);
+  gadget_rec* r = gadget_begin(g, GADGET_ENTRY, x, y, width, height, flags, &layout, &window);
   if (!r) return 0;
   r->outer = r->widget = gtk_entry_new();
   GtkEntry* e = GTK_ENTRY(r->widget);
@@ -505,7 +509,7 @@ int gadget_create_entry_ex(int g, int x, int y, int width, int height, const tex
   g_signal_connect(r->widget, "changed", G_CALLBACK(on_changed), data_of(g));
   g_signal_connect(r->widget, "focus-in-event", G_CALLBACK(on_focus_in), data_of(g));
   g_signal_connect(r->widget, "focus-out-event", G_CALLBACK(on_focus_out), data_of(g));
-  return finish(r, window, layout);
+  return gadget_finish(r, window, layout);
 }
 
 int gadget_create_entry(int g, int x, int y, int width, int height, const text_t& text) {
@@ -515,7 +519,7 @@ int gadget_create_entry(int g, int x, int y, int width, int height, const text_t
 int gadget_create_label_ex(int g, int x, int y, int width, int height, const text_t& text, int flags) {
   GtkWidget* layout;
   int window;
-  gadget_rec* r = begin(g, GADGET_LABEL, x, y, width, height, flags, &layout, &window);
+  gadget_rec* r = gadget_begin(g, GADGET_LABEL, x, y, width, height, flags, &layout, &window);
   if (!r) return 0;
   r->widget = gtk_label_new(u8(text).c_str());
   GtkLabel* l = GTK_LABEL(r->widget);
@@ -534,7 +538,7 @@ int gadget_create_label_ex(int g, int x, int y, int width, int height, const tex
   } else {
     r->outer = r->widget;
   }
-  return finish(r, window, layout);
+  return gadget_finish(r, window, layout);
 }
 
 int gadget_create_label(int g, int x, int y, int width, int height, const text_t& text) {
@@ -544,24 +548,24 @@ int gadget_create_label(int g, int x, int y, int width, int height, const text_t
 int gadget_create_checkbox(int g, int x, int y, int width, int height, const text_t& text) {
   GtkWidget* layout;
   int window;
-  gadget_rec* r = begin(g, GADGET_CHECKBOX, x, y, width, height, 0, &layout, &window);
+  gadget_rec* r = gadget_begin(g, GADGET_CHECKBOX, x, y, width, height, 0, &layout, &window);
   if (!r) return 0;
   r->outer = r->widget = gtk_check_button_new_with_label(u8(text).c_str());
   g_signal_connect(r->widget, "toggled", G_CALLBACK(on_toggled), data_of(g));
-  return finish(r, window, layout);
+  return gadget_finish(r, window, layout);
 }
 
 int gadget_create_radio_button(int g, int x, int y, int width, int height, const text_t& text) {
   GtkWidget* layout;
   int window;
-  gadget_rec* r = begin(g, GADGET_RADIO_BUTTON, x, y, width, height, 0, &layout, &window);
+  gadget_rec* r = gadget_begin(g, GADGET_RADIO_BUTTON, x, y, width, height, 0, &layout, &window);
   if (!r) return 0;
   window_rec* w = find_window(window);
   GtkWidget* member = radio_group_member(*w);
   r->outer = r->widget =
       gtk_radio_button_new_with_label_from_widget(GTK_RADIO_BUTTON(member), u8(text).c_str());
   g_signal_connect(r->widget, "toggled", G_CALLBACK(on_radio_toggled), data_of(g));
-  finish(r, window, layout);
+  gadget_finish(r, window, layout);
   remember_radio(r->widget);
   return 1;
 }
@@ -569,16 +573,16 @@ int gadget_create_radio_button(int g, int x, int y, int width, int height, const
 int gadget_create_frame(int g, int x, int y, int width, int height, const text_t& text) {
   GtkWidget* layout;
   int window;
-  gadget_rec* r = begin(g, GADGET_FRAME, x, y, width, height, 0, &layout, &window);
+  gadget_rec* r = gadget_begin(g, GADGET_FRAME, x, y, width, height, 0, &layout, &window);
   if (!r) return 0;
   r->outer = r->widget = gtk_frame_new(text.empty() ? nullptr : u8(text).c_str());
-  return finish(r, window, layout);
+  return gadget_finish(r, window, layout);
 }
 
 int gadget_create_combo_box_ex(int g, int x, int y, int width, int height, int flags) {
   GtkWidget* layout;
   int window;
-  gadget_rec* r = begin(g, GADGET_COMBO_BOX, x, y, width, height, flags, &layout, &window);
+  gadget_rec* r = gadget_begin(g, GADGET_COMBO_BOX, x, y, width, height, flags, &layout, &window);
   if (!r) return 0;
   r->combo_store = gtk_list_store_new(2, GDK_TYPE_PIXBUF, G_TYPE_STRING);
   GtkTreeModel* m = GTK_TREE_MODEL(r->combo_store);
@@ -609,7 +613,7 @@ int gadget_create_combo_box_ex(int g, int x, int y, int width, int height, int f
   }
   r->outer = r->widget;
   g_signal_connect(r->widget, "changed", G_CALLBACK(on_changed), data_of(g));
-  return finish(r, window, layout);
+  return gadget_finish(r, window, layout);
 }
 
 int gadget_create_combo_box(int g, int x, int y, int width, int height) {
@@ -619,7 +623,7 @@ int gadget_create_combo_box(int g, int x, int y, int width, int height) {
 int gadget_create_image(int g, int x, int y, int width, int height, GdkPixbuf* image) {
   GtkWidget* layout;
   int window;
-  gadget_rec* r = begin(g, GADGET_IMAGE, x, y, width, height, 0, &layout, &window);
+  gadget_rec* r = gadget_begin(g, GADGET_IMAGE, x, y, width, height, 0, &layout, &window);
   if (!r) return 0;
   r->image = image;
   r->widget = image ? gtk_image_new_from_pixbuf(image) : gtk_image_new();
@@ -628,14 +632,14 @@ int gadget_create_image(int g, int x, int y, int width, int height, GdkPixbuf* i
   gtk_container_add(GTK_CONTAINER(r->outer), r->widget);
   gtk_widget_add_events(r->outer, GDK_BUTTON_PRESS_MASK);
   g_signal_connect(r->outer, "button-press-event", G_CALLBACK(on_image_button), data_of(g));
-  return finish(r, window, layout);
+  return gadget_finish(r, window, layout);
 }
 
 int gadget_create_hyperlink(int g, int x, int y, int width, int height, const text_t& text,
                             int hover_color) {
   GtkWidget* layout;
   int window;
-  gadget_rec* r = begin(g, GADGET_HYPERLINK, x, y, width, height, 0, &layout, &window);
+  gadget_rec* r = gadget_begin(g, GADGET_HYPERLINK, x, y, width, height, 0, &layout, &window);
   if (!r) return 0;
   r->hover_color = hover_color;
   r->label = gtk_label_new(u8(text).c_str());
@@ -649,13 +653,13 @@ int gadget_create_hyperlink(int g, int x, int y, int width, int height, const te
   g_signal_connect(r->outer, "leave-notify-event", G_CALLBACK(on_link_cross), data_of(g));
   g_signal_connect(r->outer, "button-release-event", G_CALLBACK(on_link_release), data_of(g));
   g_signal_connect(r->outer, "realize", G_CALLBACK(on_link_realize), nullptr);
-  return finish(r, window, layout);
+  return gadget_finish(r, window, layout);
 }
 
 int gadget_create_container_ex(int g, int x, int y, int width, int height, int flags) {
   GtkWidget* layout;
   int window;
-  gadget_rec* r = begin(g, GADGET_CONTAINER, x, y, width, height, flags, &layout, &window);
+  gadget_rec* r = gadget_begin(g, GADGET_CONTAINER, x, y, width, height, flags, &layout, &window);
   if (!r) return 0;
   r->outer = r->widget = gtk_frame_new(nullptr);
   GtkShadowType shadow = flags & CONTAINER_ETCHED                        ? GTK_SHADOW_ETCHED_IN
@@ -665,7 +669,7 @@ int gadget_create_container_ex(int g, int x, int y, int width, int height, int f
   gtk_frame_set_shadow_type(GTK_FRAME(r->outer), shadow);
   r->inner = gtk_fixed_new();
   gtk_container_add(GTK_CONTAINER(r->outer), r->inner);
-  return finish(r, window, layout);
+  return gadget_finish(r, window, layout);
 }
 
 int gadget_create_container(int g, int x, int y, int width, int height) {
@@ -682,20 +686,12 @@ int gadget_create_column_list(int g, int x, int y, int width, int height, const 
   return list_create(g, x, y, width, height, first_title, first_width, 0);
 }
 
-namespace gui {
-// Used by the column list to join the common creation path.
-gadget_rec* gadget_begin(int g, int kind, int x, int y, int width, int height, int flags,
-                         GtkWidget** layout, int* window) {
-  return begin(g, kind, x, y, width, height, flags, layout, window);
-}
-int gadget_finish(gadget_rec* r, int window, GtkWidget* layout) { return finish(r, window, layout); }
-}  // namespace gui
 
 int gadget_create_progress_bar_ex(int g, int x, int y, int width, int height, int minimum,
                                   int maximum, int flags) {
   GtkWidget* layout;
   int window;
-  gadget_rec* r = begin(g, GADGET_PROGRESS_BAR, x, y, width, height, flags, &layout, &window);
+  gadget_rec* r = gadget_begin(g, GADGET_PROGRESS_BAR, x, y, width, height, flags, &layout, &window);
   if (!r) return 0;
   r->outer = r->widget = gtk_progress_bar_new();
   if (flags & PROGRESS_BAR_VERTICAL) {
@@ -706,7 +702,7 @@ int gadget_create_progress_bar_ex(int g, int x, int y, int width, int height, in
   r->maximum = maximum;
   r->value = minimum;
   progress_show(*r);
-  return finish(r, window, layout);
+  return gadget_finish(r, window, layout);
 }
 
 int gadget_create_progress_bar(int g, int x, int y, int width, int height, int minimum, int maximum) {
@@ -717,7 +713,7 @@ int gadget_create_scroll_bar(int g, int x, int y, int width, int height, int min
                              int page_length, int flags) {
   GtkWidget* layout;
   int window;
-  gadget_rec* r = begin(g, GADGET_SCROLL_BAR, x, y, width, height, flags, &layout, &window);
+  gadget_rec* r = gadget_begin(g, GADGET_SCROLL_BAR, x, y, width, height, flags, &layout, &window);
   if (!r) return 0;
   GtkAdjustment* a = gtk_adjustment_new(0, 0, 1, 1, 1, 1);
   r->outer = r->widget = gtk_scrollbar_new(
@@ -728,13 +724,13 @@ int gadget_create_scroll_bar(int g, int x, int y, int width, int height, int min
   r->value = minimum;
   set_adjustment(*r);
   g_signal_connect(a, "value-changed", G_CALLBACK(on_value_changed), data_of(g));
-  return finish(r, window, layout);
+  return gadget_finish(r, window, layout);
 }
 
 int gadget_create_slider(int g, int x, int y, int width, int height, int minimum, int maximum, int flags) {
   GtkWidget* layout;
   int window;
-  gadget_rec* r = begin(g, GADGET_SLIDER, x, y, width, height, flags, &layout, &window);
+  gadget_rec* r = gadget_begin(g, GADGET_SLIDER, x, y, width, height, flags, &layout, &window);
   if (!r) return 0;
   GtkAdjustment* a = gtk_adjustment_new(0, 0, 1, 1, 1, 0);
   r->outer = r->widget = gtk_scale_new(
@@ -750,26 +746,26 @@ int gadget_create_slider(int g, int x, int y, int width, int height, int minimum
       gtk_scale_add_mark(GTK_SCALE(r->widget), v, GTK_POS_BOTTOM, nullptr);
   }
   g_signal_connect(a, "value-changed", G_CALLBACK(on_value_changed), data_of(g));
-  return finish(r, window, layout);
+  return gadget_finish(r, window, layout);
 }
 
 int gadget_create_image_button(int g, int x, int y, int width, int height, GdkPixbuf* image) {
   GtkWidget* layout;
   int window;
-  gadget_rec* r = begin(g, GADGET_IMAGE_BUTTON, x, y, width, height, 0, &layout, &window);
+  gadget_rec* r = gadget_begin(g, GADGET_IMAGE_BUTTON, x, y, width, height, 0, &layout, &window);
   if (!r) return 0;
   r->image = image;
   r->outer = r->widget = gtk_button_new();
   if (image) gtk_button_set_image(GTK_BUTTON(r->widget), gtk_image_new_from_pixbuf(image));
   gtk_button_set_always_show_image(GTK_BUTTON(r->widget), TRUE);
   g_signal_connect(r->widget, "clicked", G_CALLBACK(on_clicked), data_of(g));
-  return finish(r, window, layout);
+  return gadget_finish(r, window, layout);
 }
 
 int gadget_create_text_view_ex(int g, int x, int y, int width, int height, int flags) {
   GtkWidget* layout;
   int window;
-  gadget_rec* r = begin(g, GADGET_TEXT_VIEW, x, y, width, height, flags, &layout, &window);
+  gadget_rec* r = gadget_begin(g, GADGET_TEXT_VIEW, x, y, width, height, flags, &layout, &window);
   if (!r) return 0;
   r->outer = gtk_scrolled_window_new(nullptr, nullptr);
   gtk_scrolled_window_set_policy(GTK_SCROLLED_WINDOW(r->outer), GTK_POLICY_AUTOMATIC, GTK_POLICY_AUTOMATIC);
@@ -783,7 +779,7 @@ int gadget_create_text_view_ex(int g, int x, int y, int width, int height, int f
   g_signal_connect(gtk_text_view_get_buffer(v), "changed", G_CALLBACK(on_buffer_changed), data_of(g));
   g_signal_connect(r->widget, "focus-in-event", G_CALLBACK(on_focus_in), data_of(g));
   g_signal_connect(r->widget, "focus-out-event", G_CALLBACK(on_focus_out), data_of(g));
-  return finish(r, window, layout);
+  return gadget_finish(r, window, layout);
 }
 
 int gadget_create_text_view(int g, int x, int y, int width, int height) {
@@ -793,7 +789,7 @@ int gadget_create_text_view(int g, int x, int y, int width, int height) {
 int gadget_create_spin(int g, int x, int y, int width, int height, int minimum, int maximum, int flags) {
   GtkWidget* layout;
   int window;
-  gadget_rec* r = begin(g, GADGET_SPIN, x, y, width, height, flags, &layout, &window);
+  gadget_rec* r = gadget_begin(g, GADGET_SPIN, x, y, width, height, flags, &layout, &window);
   if (!r) return 0;
   r->minimum = minimum;
   r->maximum = std::max(minimum, maximum);
@@ -822,24 +818,24 @@ int gadget_create_spin(int g, int x, int y, int width, int height, int minimum, 
   g_signal_connect(r->inner, "insert-text", G_CALLBACK(on_entry_insert), data_of(g));
   g_signal_connect(r->inner, "changed", G_CALLBACK(on_spin_changed), data_of(g));
   g_signal_connect(r->inner, "focus-out-event", G_CALLBACK(on_spin_focus_out), data_of(g));
-  return finish(r, window, layout);
+  return gadget_finish(r, window, layout);
 }
 
 int gadget_create_tab_panel(int g, int x, int y, int width, int height) {
   GtkWidget* layout;
   int window;
-  gadget_rec* r = begin(g, GADGET_TAB_PANEL, x, y, width, height, 0, &layout, &window);
+  gadget_rec* r = gadget_begin(g, GADGET_TAB_PANEL, x, y, width, height, 0, &layout, &window);
   if (!r) return 0;
   r->outer = r->widget = gtk_notebook_new();
   gtk_notebook_set_scrollable(GTK_NOTEBOOK(r->widget), TRUE);
   g_signal_connect_after(r->widget, "switch-page", G_CALLBACK(on_switch_page), data_of(g));
-  return finish(r, window, layout);
+  return gadget_finish(r, window, layout);
 }
 
 int gadget_create_canvas(int g, int x, int y, int width, int height, int flags) {
   GtkWidget* layout;
   int window;
-  gadget_rec* r = begin(g, GADGET_CANVAS, x, y, width, height, flags, &layout, &window);
+  gadget_rec* r = gadget_begin(g, GADGET_CANVAS, x, y, width, height, flags, &layout, &window);
   if (!r) return 0;
   r->widget = gtk_drawing_area_new();
   if (flags & CANVAS_KEYBOARD) gtk_widget_set_can_focus(r->widget, TRUE);
@@ -858,7 +854,7 @@ int gadget_create_canvas(int g, int x, int y, int width, int height, int flags) 
   gtk_widget_add_events(r->widget, GDK_BUTTON_PRESS_MASK);
   g_signal_connect(r->widget, "draw", G_CALLBACK(on_canvas_draw), data_of(g));
   g_signal_connect(r->widget, "button-press-event", G_CALLBACK(on_image_button), data_of(g));
-  return finish(r, window, layout);
+  return gadget_finish(r, window, layout);
 }
 
 // ---- Items ----------------------------------------------------------------------------------------
