@@ -39,13 +39,6 @@ std::string case_insensitive_glob(const std::string& p) {
   return out;
 }
 
-text_t trim(const text_t& s) {
-  size_t a = s.find_first_not_of(u' ');
-  if (a == text_t::npos) return {};
-  size_t b = s.find_last_not_of(u' ');
-  return s.substr(a, b - a + 1);
-}
-
 std::vector<text_t> split(const text_t& s, char16_t sep) {
   std::vector<text_t> out;
   size_t start = 0;
@@ -69,7 +62,7 @@ void add_filters(GtkFileChooser* chooser, const text_t& pattern, int index, requ
     gtk_file_filter_set_name(f, to_utf8(name).c_str());
     std::vector<text_t> list;
     for (const text_t& p0 : split(pats, u';')) {
-      text_t p = trim(p0);
+      text_t p = string_trim_spaces(p0);
       if (p.empty()) continue;
       list.push_back(p);
       std::string g = p == u"*.*" ? "*" : case_insensitive_glob(to_utf8(p));
