@@ -413,23 +413,24 @@ void wait_window_closed(int window, int deadline_ms) {
         [=](std::string&) { return find_window(window) ? RETRY : DONE; });
 }
 
+// Waits until read() shows text (or holds it, with contains).
+static void wait_text(const std::string& what, std::function<text_t()> read, const text_t& text, bool contains,
+                      int deadline_ms) {
+  queue(what + (contains ? " holding " : " showing ") + quote(text), deadline_ms, [=](std::string& why) {
+    text_t now = read();
+    why = "it shows " + quote(now);
+    return (contains ? now.find(text) != text_t::npos : now == text) ? DONE : RETRY;
+  });
+}
+
 void wait_status_text(int bar, int field, const text_t& text, bool contains, int deadline_ms) {
-  queue("status bar " + std::to_string(bar) + " field " + std::to_string(field) + (contains ? " holding " : " showing ") +
-            quote(text),
-        deadline_ms, [=](std::string& why) {
-          text_t now = status_bar_get_text(bar, field);
-          why = "it shows " + quote(now);
-          return (contains ? now.find(text) != text_t::npos : now == text) ? DONE : RETRY;
-        });
+  wait_text("status bar " + std::to_string(bar) + " field " + std::to_string(field),
+            [=] { return status_bar_get_text(bar, field); }, text, contains, deadline_ms);
 }
 
 void wait_gadget_text(int gadget, const text_t& text, bool contains, int deadline_ms) {
-  queue("gadget " + std::to_string(gadget) + (contains ? " holding " : " showing ") + quote(text), deadline_ms,
-        [=](std::string& why) {
-          text_t now = gadget_get_text(gadget);
-          why = "it shows " + quote(now);
-          return (contains ? now.find(text) != text_t::npos : now == text) ? DONE : RETRY;
-        });
+  wait_text("gadget " + std::to_string(gadget), [=] { return gadget_get_text(gadget); }, text, contains,
+            deadline_ms);
 }
 
 void wait_until(std::function<bool()> condition, const std::string& what, int deadline_ms) {
