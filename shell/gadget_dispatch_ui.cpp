@@ -36,12 +36,6 @@ void show_list_again(int tab) {
 
 // ---- Inline list commands ---------------------------------------------------------------------
 
-void update_file_labels(int tab) {
-  if (tab == TAB_DICTIONARY) update_dictionary_file_labels();
-  if (tab == TAB_THESAURUS) update_thesaurus_file_labels();
-  if (tab == TAB_AUTOCORRECT) update_autocorrect_file_labels();
-}
-
 void erase_list(int tab) {
   const list_member_texts* texts = list_member_texts_for(tab);
   if (!texts) return;
@@ -51,7 +45,7 @@ void erase_list(int tab) {
   if (result != list_command_result::done) return;
   status_text(u"Erasing...");
   status_bar_set_progress_value(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS, 0, 1);
-  update_file_labels(tab);
+  update_tab_file_labels(tab);
   if (tab == TAB_THESAURUS) run_shell_command("set_thesaurus_encoding", shell_command_args{u"UTF-8", {}});
   // The scroll range collapses; the dictionary's also on the Hyphenation tab.
   paged_list_count_changed(tab);

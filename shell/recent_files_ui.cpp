@@ -30,14 +30,15 @@ std::array<std::function<text_t()>, TAB_COUNT>& path_sources() {
   return sources;
 }
 
-void update_file_labels(int tab) {
+}  // namespace
+
+void update_tab_file_labels(int tab) {
+  if (tab < 0 || tab >= TAB_COUNT) return;
   const auto& source = path_sources()[tab];
   const text_t path = source ? source() : text_t();
   set_gadget_text_if_changed(kFileLabels[tab].file_label, get_file_part_or_na(path));
   set_gadget_text_if_changed(kFileLabels[tab].folder_label, get_path_part_or_default(path, u"n/a"));
 }
-
-}  // namespace
 
 void set_file_label_path_source(int tab, std::function<text_t()> path) {
   if (tab >= 0 && tab < TAB_COUNT) path_sources()[tab] = std::move(path);
@@ -62,13 +63,13 @@ void refresh_recent_files_menu() {
   }
 }
 
-void update_dictionary_file_labels() { update_file_labels(TAB_DICTIONARY); }
-void update_thesaurus_file_labels() { update_file_labels(TAB_THESAURUS); }
-void update_hyphenation_file_labels() { update_file_labels(TAB_HYPHENATION); }
-void update_autocorrect_file_labels() { update_file_labels(TAB_AUTOCORRECT); }
-void update_autotext_file_labels() { update_file_labels(TAB_AUTOTEXT); }
-void update_grammar_file_labels() { update_file_labels(TAB_LANGUAGETOOL); }
+void update_dictionary_file_labels() { update_tab_file_labels(TAB_DICTIONARY); }
+void update_thesaurus_file_labels() { update_tab_file_labels(TAB_THESAURUS); }
+void update_hyphenation_file_labels() { update_tab_file_labels(TAB_HYPHENATION); }
+void update_autocorrect_file_labels() { update_tab_file_labels(TAB_AUTOCORRECT); }
+void update_autotext_file_labels() { update_tab_file_labels(TAB_AUTOTEXT); }
+void update_grammar_file_labels() { update_tab_file_labels(TAB_LANGUAGETOOL); }
 
 void update_all_file_labels() {
-  for (int tab = 0; tab < TAB_COUNT; ++tab) update_file_labels(tab);
+  for (int tab = 0; tab < TAB_COUNT; ++tab) update_tab_file_labels(tab);
 }

@@ -16,6 +16,7 @@ void refresh_recent_files_menu();
 // document's owner tells where its path is (the dictionary's is built in);
 // until then the tab's labels show "n/a".
 void set_file_label_path_source(int tab, std::function<text_t()> path);
+void update_tab_file_labels(int tab);
 void update_dictionary_file_labels();
 void update_thesaurus_file_labels();
 void update_hyphenation_file_labels();
