@@ -24,8 +24,6 @@ namespace {
 
 int sx(int percent) { return static_cast<int>(scale_extra_width(percent)); }
 int sy(int percent) { return static_cast<int>(scale_extra_height(percent)); }
-int right_of(int g) { return gadget_x(g) + gadget_width(g); }
-void use_language_font(int g) { gadget_set_font(g, font_description(FONT_LANGUAGE)); }
 GdkPixbuf* picture(int image) { return image_pixbuf(image); }
 
 // The image each indicator shows now, so that it is set only when it changes.

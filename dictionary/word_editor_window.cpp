@@ -92,8 +92,6 @@ void unbind_callbacks() {
 
 void warn(const text_t& text) { message_box(u"Warning!", text, MB_ICON_WARNING); }
 
-int right_of(int g) { return gadget_x(g) + gadget_width(g); }
-void use_language_font(int g) { gadget_set_font(g, font_description(FONT_LANGUAGE)); }
 
 // A field's text as it may be stored: a pasted TAB, CR or LF is removed at
 // once.

@@ -43,8 +43,6 @@ void link(int g, int x, int y, const text_t& text, const text_t& tooltip) {
   fit_gadget_to_content(g);
 }
 
-int right_of(int g) { return gadget_x(g) + gadget_width(g); }
-int bottom_of(int g) { return gadget_y(g) + gadget_height(g); }
 
 void build_about_gadgets() {
   create_image_at(LOGO, 10, 10, IMAGE_LOGO, 0, u"");

@@ -27,14 +27,11 @@ std::vector<std::function<void()>>& build_steps() {
 int sx(int percent) { return static_cast<int>(scale_extra_width(percent)); }
 int sy(int percent) { return static_cast<int>(scale_extra_height(percent)); }
 int adj() { return static_cast<int>(pixels_adjust); }
-int right_of(int g) { return gadget_x(g) + gadget_width(g); }
-int bottom_of(int g) { return gadget_y(g) + gadget_height(g); }
 
 constexpr int BW = static_cast<int>(chained_image_button_width);
 constexpr int BH = static_cast<int>(chained_image_button_height);
 constexpr int LABEL_H = static_cast<int>(text_gadget_height);
 
-void use_language_font(int g) { gadget_set_font(g, font_description(FONT_LANGUAGE)); }
 
 // The height every list of tabs 0, 1, 3, 4 and 5 shares.
 int list_height() { return sy(100) + adj() + 315; }

@@ -97,7 +97,6 @@ void load_language_font(const font_choice& f) {
   loaded_font = f;
 }
 
-void use_language_font(int g) { gadget_set_font(g, font_description(FONT_LANGUAGE)); }
 
 // One side of the client area a maximized main window gets; 0 when it
 // cannot be measured.

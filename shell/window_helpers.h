@@ -73,3 +73,9 @@ void open_with_desktop(const text_t& target);
 // The manual beside the program at an anchor ("" for none); a missing
 // manual is reported naming its file.
 void open_manual_page(const text_t& anchor);
+
+// Edges of a gadget inside its parent, for placing the next one.
+int right_of(int gadget);
+int bottom_of(int gadget);
+// Shows the gadget's text in the user's font for the language's words (1001).
+void use_language_font(int gadget);

@@ -205,3 +205,7 @@ void open_manual_page(const text_t& anchor) {
   if (!check_file_exists(path, u"HTML Help not found.\n\nFile:" + manual_file_name)) return;
   open_with_desktop(u"file:///" + path + anchor);
 }
+
+int right_of(int gadget) { return gadget_x(gadget) + gadget_width(gadget); }
+int bottom_of(int gadget) { return gadget_y(gadget) + gadget_height(gadget); }
+void use_language_font(int gadget) { gadget_set_font(gadget, font_description(FONT_LANGUAGE)); }
