@@ -8,6 +8,7 @@
 #include "dictionary/dic_file.h"
 #include "dictionary/word_editor.h"
 #include "gui/gui.h"
+#include "shell/id_blocks.h"
 #include "shell/layout.h"
 #include "shell/list_view_ui.h"
 #include "shell/preferences.h"
@@ -18,6 +19,14 @@
 #include "shell/window_helpers.h"
 
 using namespace word_editor_ids;
+
+static_assert(ids_in_block(ENTRY_EDITOR_BLOCK, {WINDOW, WORD_LABEL, TAGS_FIELD, MATCH_COUNT, KIND_FIRST_LABEL + 7,
+                                                AFF_VIEW, SORT_FIRST_RADIO + 4, NESTED_LIST, POPUP, REMOVE_FLAG,
+                                                AFF_AID_COMBO, UNKNOWN_CONTINUATION_FLAGS, OK, CANCEL}));
+static_assert(ids_in_block(WORD_EDITOR_FLAGS_BLOCK,
+                           {KEEPCASE, NEEDAFFIX, FORBIDDENWORD, COMPLEXPREFIXES, CIRCUMFIX, FLAG_MODE,
+                            COMPLEX_PREFIXES_WARNING}));
+static_assert(ids_in_block(WORD_EDITOR_POPUP_ITEMS_BLOCK, {COPY_WORD, REMOVE_FLAG}));
 
 namespace {
 
@@ -31,6 +40,7 @@ constexpr int64_t OPENING_SETBACK_MS = 310;
 
 // F1 in tool windows.
 constexpr int SHORTCUT_TOOL_HELP = 1004;
+static_assert(SHORTCUT_BLOCK.holds(SHORTCUT_TOOL_HELP));
 
 constexpr int ACTION_WORD_CHANGED = 1, ACTION_OK = 2, ACTION_CANCEL = 3;
 
