@@ -1,7 +1,7 @@
 #include "affix/affix_expansion.h"
 
 #include "affix/aff_cache.h"
-#include "dictionary/dic_entry.h"
+#include "common/dic_entry.h"
 
 #include <algorithm>
 #include <utility>

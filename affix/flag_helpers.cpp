@@ -2,7 +2,7 @@
 
 #include "affix/aff_cache.h"
 #include "affix/expansion_output.h"
-#include "dictionary/dic_entry.h"
+#include "common/dic_entry.h"
 
 #include <algorithm>
 #include <vector>

@@ -1,8 +1,8 @@
 #include "dictionary/dic_file.h"
 
+#include "common/dic_entry.h"
 #include "common/file.h"
 #include "common/format.h"
-#include "dictionary/dic_entry.h"
 
 #include <algorithm>
 #include <fstream>
@@ -11,12 +11,6 @@
 #include <string>
 #include <utility>
 #include <vector>
-
-dictionary_document_record dictionary_document;
-
-void dictionary_count_changed() {
-  dictionary_document.list.notify_count_changed();
-}
 
 text_t dictionary_aff_path(text_view dic_path) {
   size_t slash = dic_path.rfind(u'/');

@@ -15,24 +15,13 @@
 // Questions and boxes belong to the window functions over this core.
 #pragma once
 
+#include "common/documents.h"
 #include "common/list_document.h"
 #include "common/long_job.h"
 #include "common/text.h"
 
 #include <cstdint>
 #include <functional>
-
-// The open dictionary: its entries and the .aff text shown in the .aff editor.
-struct dictionary_document_record {
-  list_document list;
-  text_t aff_text;
-};
-extern dictionary_document_record dictionary_document;
-
-// Every change of the dictionary's entry count goes through this, so the
-// views paging the dictionary (the Dictionary and Hyphenation lists) follow.
-// It runs dictionary_document.list.on_count_changed, which the window sets.
-void dictionary_count_changed();
 
 // The .aff beside a .dic: the extension after the last "." of the file name
 // replaced by ".aff" (".aff" appended when there is none). One rule for

@@ -3,7 +3,7 @@
 #include "affix/aff_cache.h"
 #include "affix/affix_expansion.h"
 #include "common/file.h"
-#include "dictionary/dic_entry.h"
+#include "common/dic_entry.h"
 
 #include <algorithm>
 
