@@ -3,7 +3,6 @@
 #include "common/file.h"
 #include "dictionary/dic_file.h"
 #include "gui/gui.h"
-#include "shell/command_registry.h"
 #include "shell/list_view_ui.h"
 #include "shell/main_job_host.h"
 #include "shell/main_loop.h"
@@ -157,18 +156,4 @@ void register_dictionary_file_commands() {
     save_dictionary(static_cast<int>(save), static_cast<int>(as));
   });
   set_document_changed_test(TAB_DICTIONARY, [] { return dictionary_document.list.changed; });
-
-  struct file_item {
-    int item;
-    std::function<void()> run;
-  };
-  const file_item items[] = {{MENU_OPEN, [] { load_dictionary(u""); }},
-                             {MENU_SAVE, [] { save_dictionary(1, 0); }},
-                             {MENU_SAVE_AS, [] { save_dictionary(0, 1); }}};
-  for (const file_item& f : items) {
-    if (has_command(command_kind::menu_item, f.item)) continue;
-    register_command(command_kind::menu_item, f.item, [run = f.run](const command_event& e) {
-      if (e.tab == TAB_DICTIONARY) run();
-    });
-  }
 }
