@@ -2,9 +2,6 @@
 
 #include "shell/shell_ids.h"
 
-#include <algorithm>
-#include <array>
-
 namespace {
 
 menu_action calls_action(dispatch_calls calls, bool disables = false) {
@@ -35,7 +32,8 @@ dispatch_calls loader_calls(int tab, const text_t& path) {
     case TAB_HYPHENATION: return {command_call("load_hyphenation", {}, path)};
     case TAB_AUTOCORRECT: return {command_call("load_autocorrect_list", {}, path)};
     case TAB_AUTOTEXT: return {command_call("load_autotext_list", {}, path)};
-    case TAB_LANGUAGETOOL: return {command_call("load_grammar_rules", {}, path), command_call("update_grammar_category_header")};
+    case TAB_LANGUAGETOOL:
+      return {command_call("load_grammar_rules", {}, path), command_call("update_grammar_category_header")};
     default: return {};
   }
 }

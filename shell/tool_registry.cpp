@@ -26,7 +26,8 @@ void register_tool(tool_registration tool) {
       if (r.shortcut == tool.shortcut) r.shortcut = 0;
     }
   }
-  const auto it = std::find_if(t.begin(), t.end(), [&](const tool_registration& r) { return r.menu_item == tool.menu_item; });
+  const auto it =
+      std::find_if(t.begin(), t.end(), [&](const tool_registration& r) { return r.menu_item == tool.menu_item; });
   if (it != t.end()) {
     *it = std::move(tool);
   } else {

@@ -46,7 +46,8 @@ std::vector<tool_registration> program_tools() {
       // Dictionary Tools. AFF Validate rebuilds the decode cache with the
       // controls off; the window then disables window 0 itself.
       on_tab(D, MENU_AFF_VALIDATE,
-             {command_call("disable_main_controls"), command_call("rebuild_aff_decode_cache"), command_call("refresh_control_states"),
+             {command_call("disable_main_controls"), command_call("rebuild_aff_decode_cache"),
+              command_call("refresh_control_states"),
               command_call("show_aff_validate_window")}),
       on_tab(D, MENU_DICTIONARY_BULK_IMPORT, {command_call("show_bulk_import_window", {1})}),
       on_tab(D, MENU_IMPORT_POSSESSIVES, {command_call("show_possessive_names_window")}),
@@ -91,7 +92,8 @@ std::vector<tool_registration> program_tools() {
 
       // Autocorrect Tools.
       on_tab(A, MENU_AC_VALIDATE,
-             {command_call("disable_main_controls"), command_call("rebuild_aff_decode_cache"), command_call("refresh_control_states"),
+             {command_call("disable_main_controls"), command_call("rebuild_aff_decode_cache"),
+              command_call("refresh_control_states"),
               command_call("show_autocorrect_validate_window")}),
       on_tab(A, MENU_AUTOCORRECT_BULK_IMPORT, {command_call("show_bulk_import_window", {3})}),
       on_tab(A, MENU_EXTRACT_AUTOCORRECTS, {command_call("extract_autocorrect_list_to_file")}, LONG),
