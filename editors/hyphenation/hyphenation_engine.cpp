@@ -390,7 +390,7 @@ hyphenated_word hyphenate_word(const hyphenation_decode_cache& cache, text_view 
   return out;
 }
 
-bool apply_hyphenation_patterns(const hyphenation_decode_cache& cache, std::vector<hyphenation_row>& rows,
+int64_t apply_hyphenation_patterns(const hyphenation_decode_cache& cache, std::vector<hyphenation_row>& rows,
                                 long_job_host& host) {
   const int64_t patterns = cache.pattern_count();
   const int64_t count = static_cast<int64_t>(rows.size());
@@ -406,7 +406,7 @@ bool apply_hyphenation_patterns(const hyphenation_decode_cache& cache, std::vect
     // a poll per pattern; progress still counts patterns tried.
     if (!job.step((r + 1) * patterns)) {
       job.abort();
-      return false;
+      return r;
     }
     hyphenation_row& row = rows[static_cast<size_t>(r)];
     row.word = std::move(h.word);
@@ -414,5 +414,5 @@ bool apply_hyphenation_patterns(const hyphenation_decode_cache& cache, std::vect
     row.no_matches = h.no_matches;
   }
   job.finish(u"");
-  return true;
+  return count;
 }

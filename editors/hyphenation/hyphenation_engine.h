@@ -134,7 +134,7 @@ struct hyphenation_row {
 };
 
 // Hyphenates every row under an abortable job ("Parsing rules against
-// words:" r/rows); returns false when the user stopped it, leaving the row
-// in hand and the later rows as they were.
-bool apply_hyphenation_patterns(const hyphenation_decode_cache& cache, std::vector<hyphenation_row>& rows,
+// words:" r/rows); returns the number of rows done, fewer than all when the
+// user stopped it: the row in hand and the later rows stay as they were.
+int64_t apply_hyphenation_patterns(const hyphenation_decode_cache& cache, std::vector<hyphenation_row>& rows,
                                 long_job_host& host);
