@@ -18,6 +18,11 @@ inline int64_t now_ms() {
   return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
+inline int64_t now_us() {
+  using namespace std::chrono;
+  return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
 // Loads <path> and its .aff into doc and aff_text; false after printing
 // why to stderr.
 inline bool load_pair(const char* path, list_document& doc, text_t& aff_text) {

@@ -223,14 +223,6 @@ void build_fields() {
   create_image_button_right_of(CANCEL, OK, 44, 44, IMAGE_CANCEL, 10, u"Cancel", 0);
 }
 
-void set_affix_type_colours() {
-  auto colour = [](int64_t index) {
-    return index >= 0 && index < AFFIX_COLOUR_COUNT ? static_cast<int32_t>(affix_colour_table[static_cast<size_t>(index)])
-                                                    : COLOR_DEFAULT;
-  };
-  affix_type_colours = {colour(primary_affix_colour), colour(suffix_affix_colour), colour(prefix_affix_colour),
-                        colour(both_affix_colour)};
-}
 
 // One event of the window's loop.
 void handle_event(editor_state& st, int type) {
@@ -261,6 +253,15 @@ void handle_event(editor_state& st, int type) {
 }
 
 }  // namespace
+
+void set_affix_type_colours() {
+  auto colour = [](int64_t index) {
+    return index >= 0 && index < AFFIX_COLOUR_COUNT ? static_cast<int32_t>(affix_colour_table[static_cast<size_t>(index)])
+                                                    : COLOR_DEFAULT;
+  };
+  affix_type_colours = {colour(primary_affix_colour), colour(suffix_affix_colour), colour(prefix_affix_colour),
+                        colour(both_affix_colour)};
+}
 
 void edit_dictionary_word(int64_t add, int64_t edit) {
   list_document& doc = dictionary_document.list;

@@ -14,6 +14,10 @@ void edit_dictionary_word(int64_t add, int64_t edit);
 // Ctrl+A and the double click on the dictionary list run.
 void register_word_editor_commands();
 
+// The affix engine's row colours (primary, suffix, prefix, both) from the
+// preferences' affix colours, before a mode-1 expansion fills a list.
+void set_affix_type_colours();
+
 // The manual's section of the word editor (F1).
 inline constexpr char16_t word_editor_manual_anchor[] = u"#5.2.1.add_edit_word";
 

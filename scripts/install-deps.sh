@@ -8,6 +8,7 @@ packages=(
   libcurl4-gnutls-dev libgtest-dev googletest
   xvfb xauth fonts-liberation fonts-dejavu-core
   hunspell-en-us hunspell-de-de hunspell-fr hunspell-tools
+  libhyphen-dev hyphen-en-us hyphen-de
 )
 missing=()
 for p in "${packages[@]}"; do
