@@ -9,6 +9,7 @@
 #include "shell/main_dispatch.h"
 #include "shell/preferences_window.h"
 #include "shell/undo_redo_ui.h"
+#include "tools/languagetool_commands_ui.h"
 
 void register_program_commands() {
   register_builtin_commands();
@@ -19,6 +20,7 @@ void register_program_commands() {
   register_dictionary_list_commands();
   register_word_editor_commands();
   register_preferences_commands();
+  register_languagetool_commands();
   // Last: the dispatchers take over the menu, shortcut and gadget numbers
   // and name the commands registered above.
   install_main_dispatch();

@@ -45,6 +45,9 @@ struct grammar_document_record {
 bool scan_grammar_lines(const std::vector<text_t>& lines, grammar_document_record& doc,
                         const std::function<bool(int64_t line, int64_t chunks)>& step = {});
 
+// The grammar file shown on the LanguageTool tab.
+extern grammar_document_record grammar_document;
+
 enum class grammar_file_status : int { ok = 0, aborted, not_found, read_failed, nothing_to_save, write_failed };
 
 struct grammar_file_result {
