@@ -33,6 +33,32 @@ void take_attributes(grammar_item_record& item, const text_t& line, const text_t
   item.default_value = attribute_value(line, low, u"default=");
 }
 
+// The host of the load's jobs: each refresh shows the share done after the
+// elapsed time, " (12.50%)".
+class percentage_host final : public long_job_host {
+ public:
+  explicit percentage_host(long_job_host& inner) : inner_(inner) {}
+  void job_started(text_view text, int64_t total) override {
+    total_ = total;
+    inner_.job_started(text, total);
+  }
+  long_job_event poll_event() override { return inner_.poll_event(); }
+  void job_progress(text_view text, int64_t value) override {
+    // In hundredths of a percent, so that sizes beyond 32 bits print too.
+    const int32_t share = total_ > 0 ? static_cast<int32_t>(value * 10000 / total_) : 0;
+    inner_.job_progress(text_t(text) + format_percentage(share, 10000), value);
+  }
+  int message_box(text_view title, text_view text, int flags) override {
+    return inner_.message_box(title, text, flags);
+  }
+  void job_ended(text_view text) override { inner_.job_ended(text); }
+  int64_t now_ms() override { return inner_.now_ms(); }
+
+ private:
+  long_job_host& inner_;
+  int64_t total_ = 0;
+};
+
 grammar_file_result failure(grammar_file_status status, text_view message, text_view status_text) {
   grammar_file_result r;
   r.status = status;
@@ -109,8 +135,9 @@ bool scan_grammar_lines(const std::vector<text_t>& lines, grammar_document_recor
   return true;
 }
 
-grammar_file_result load_grammar_file(text_view path, long_job_host& host, grammar_document_record& doc,
+grammar_file_result load_grammar_file(text_view path, long_job_host& window_host, grammar_document_record& doc,
                                       const std::function<void(int64_t chunks)>& on_tick) {
+  percentage_host host(window_host);
   if (file_size_by_path(path) <= 0) {
     return failure(grammar_file_status::not_found, u".XML file not found.", u"File not found.");
   }

@@ -207,6 +207,26 @@ TEST_F(GrammarRulesTest, TicksShowTheChunksFound) {
   ASSERT_FALSE(shown.empty());
   EXPECT_EQ(shown.back(), 8);
   EXPECT_EQ(shown.front(), 0);
+
+  // Each refresh shows the elapsed time and the share done: of the bytes
+  // while reading, of the lines while processing.
+  std::vector<text_t> texts;
+  struct recording_host : headless_long_job_host {
+    std::vector<text_t>* texts = nullptr;
+    void job_progress(text_view text, int64_t value) override {
+      texts->emplace_back(text);
+      headless_long_job_host::job_progress(text, value);
+    }
+  } recording;
+  recording.texts = &texts;
+  recording.tick_every = 20;  // the 20th line read, the 13th of 27 processed
+  load_grammar_file(T(kFixture), recording, doc);
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(texts[0].substr(0, 40), u"Loading grammar rules... <ESC> to abort.");
+  EXPECT_NE(texts[0].find(u" \u231a00m00s ("), text_t::npos);
+  EXPECT_EQ(texts[0].back(), u')');
+  EXPECT_EQ(texts[1].substr(0, 43), u"Processing grammar rules... <ESC> to abort.");
+  EXPECT_TRUE(texts[1].ends_with(u" \u231a00m00s (48.14%)")) << to_utf8(texts[1]);
 }
 
 TEST_F(GrammarRulesTest, ExportWithAndWithoutLineNumbers) {
