@@ -3,6 +3,8 @@
 #include "common/file.h"
 #include "common/format.h"
 
+#include <algorithm>
+#include <fstream>
 #include <string>
 #include <utility>
 
@@ -58,6 +60,18 @@ class percentage_host final : public long_job_host {
   long_job_host& inner_;
   int64_t total_ = 0;
 };
+
+// Line feeds in the file: a size hint for the line array, read raw.
+int64_t count_line_feeds(text_view path) {
+  std::ifstream in(to_utf8(path), std::ios::binary);
+  std::string buffer(1 << 16, '\0');
+  int64_t count = 0;
+  while (in) {
+    in.read(buffer.data(), static_cast<std::streamsize>(buffer.size()));
+    count += std::count(buffer.begin(), buffer.begin() + in.gcount(), '\n');
+  }
+  return count;
+}
 
 grammar_file_result failure(grammar_file_status status, text_view message, text_view status_text) {
   grammar_file_result r;
@@ -146,10 +160,13 @@ grammar_file_result load_grammar_file(text_view path, long_job_host& window_host
   // Reading: every line as UTF-8 whatever mark the file starts with; the
   // first line (the XML declaration) is dropped.
   std::vector<text_t> lines;
+  {
+    long_job counting(window_host, u"Counting number of lines in XML... <ESC> not possible.", 0, false);
+    lines.reserve(static_cast<size_t>(std::min<int64_t>(count_line_feeds(path) + 1, int64_t{1} << 24)));
+  }
   int64_t size = 0;
   {
-    long_job job(host, text_t(u"Loading grammar rules...") + T(LONG_JOB_ESCAPE_HINT), file_size_by_path(path),
-                 true);
+    long_job job(host, u"Loading grammar rules... <ESC> to abort.", file_size_by_path(path), true);
     file_closer closer;
     if (!file_open_read(kFile, path)) {
       job.abort();
@@ -173,8 +190,7 @@ grammar_file_result load_grammar_file(text_view path, long_job_host& window_host
   }
 
   // Processing into new state: the open document changes only at the end.
-  const text_t processing = text_t(u"Processing grammar rules...") + T(LONG_JOB_ESCAPE_HINT);
-  long_job job(host, processing, static_cast<int64_t>(lines.size()), true);
+  long_job job(host, u"Processing grammar rules... <ESC> to abort.", static_cast<int64_t>(lines.size()), true);
   grammar_document_record loaded;
   int64_t chunks = 0;
   if (on_tick) job.on_tick = [&](int64_t) { on_tick(chunks); };
@@ -269,7 +285,7 @@ grammar_file_result export_grammar_structure_file(const grammar_document_record&
   const text_t write_failed_message =
       u"Can't write the file:\n" + text_t(target) + u"\n\nThe structure was not exported; the old file is kept.";
   const int64_t total = static_cast<int64_t>(doc.items.size());
-  long_job job(host, text_t(u"Exporting LanguageTool structure...") + T(LONG_JOB_ESCAPE_HINT), total, true);
+  long_job job(host, u"Exporting LanguageTool structure... <ESC> to abort.", total, true);
   atomic_file out;
   if (!out.create(target)) {
     job.abort();

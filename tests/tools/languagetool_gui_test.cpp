@@ -101,7 +101,17 @@ TEST_F(LanguageToolTest, OpenShowsChunksCategoriesAndDetails) {
   gui_test::run([] {
     EXPECT_EQ(status(), u"File not found.");
     EXPECT_EQ(gadget_count_items(GRAMMAR_LIST), 8);
+    gadget_clear_items(GRAMMAR_CATEGORY_LIST);  // Open Refresh must fill it again
   }, "refused");
+  // Open Refresh loads the most recent grammar file again.
+  gui_test::click(TOOLBAR_OPEN_REFRESH);
+  settle();
+  gui_test::run([] {
+    EXPECT_EQ(status().substr(0, 9), u"OK. (xml:");
+    EXPECT_EQ(gadget_count_items(GRAMMAR_CATEGORY_LIST), 2);
+    EXPECT_EQ(gadget_get_text(GRAMMAR_VIEW), u"");
+    EXPECT_EQ(gadget_get_text(GRAMMAR_RULE1_LABEL), u":n/a");
+  }, "refreshed");
   run_loop();
   const auto& asked = gui_test::requesters();
   ASSERT_EQ(asked.size(), 3u);
