@@ -22,6 +22,20 @@ inline int64_t now_us() {
   using namespace std::chrono;
   return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
 }
+// Polls the clock once per item, as the GUI layer's cheap poll does, and
+// never reports an event.
+class clock_polling_host : public headless_long_job_host {
+ public:
+  long_job_event poll_event() override {
+    ++polls;
+    last_ = std::chrono::steady_clock::now();
+    return long_job_event::none;
+  }
+  int64_t now_ms() override { return bench::now_ms(); }
+
+ private:
+  std::chrono::steady_clock::time_point last_;
+};
 
 // Loads <path> and its .aff into doc and aff_text; false after printing
 // why to stderr.

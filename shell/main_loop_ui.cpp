@@ -15,6 +15,7 @@
 #include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
 #include "shell/shell_state.h"
+#include "tools/pos_rules.h"
 
 #include <clocale>
 #include <cstdio>
@@ -199,6 +200,7 @@ int start_program(const text_t& executable_path, const std::function<void()>& re
   find_base_folder_and_settings(executable_path, dir_current());
   set_default_preferences();
   reset_settings_globals();
+  init_pos_rule_presets();
   prefs_file_loaded = 0;
   load_fonts();
   load_embedded_images();
