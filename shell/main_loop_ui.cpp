@@ -8,6 +8,7 @@
 #include "shell/desktop.h"
 #include "shell/last_update_check.h"
 #include "shell/main_window.h"
+#include "shell/pos_rule_presets.h"
 #include "shell/preferences.h"
 #include "shell/preferences_window.h"
 #include "shell/recent_files_ui.h"
@@ -15,7 +16,6 @@
 #include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
 #include "shell/shell_state.h"
-#include "tools/pos_rules.h"
 
 #include <clocale>
 #include <cstdio>

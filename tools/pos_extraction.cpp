@@ -2,7 +2,7 @@
 
 #include "common/file.h"
 #include "common/format.h"
-#include "dictionary/dic_entry.h"
+#include "common/dic_entry.h"
 #include "tools/pos_rules.h"
 
 namespace {

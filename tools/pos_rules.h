@@ -2,19 +2,16 @@
 // e.g. "[CAT=np,G=f,SEM=p]") to LanguageTool's tag (the target, e.g.
 // "NPFS000"), with a comment. The table itself (names, counts, rules at
 // indexes 1..count, at most POS_RULE_MAX per language) lives with the other
-// settings in shell/settings_files.h; this file fills it with the built-in
-// presets, edits one language's rules and writes the two settings files.
+// settings in shell/settings_files.h and is filled with the built-in presets
+// by shell/pos_rule_presets.h; this file edits one language's rules and writes the two settings files.
 #pragma once
 
 #include "common/text.h"
+#include "shell/pos_rule_presets.h"
 #include "shell/settings_files.h"
 
 #include <cstdint>
 #include <vector>
-
-// Names, counts and rules of the three built-in languages: "Other" (none),
-// "Portuguese" (23) and "English" (27).
-void init_pos_rule_presets();
 
 struct pos_rule_parts {
   text_t source;
