@@ -135,7 +135,7 @@ text_t block_list_import_question() {
 // ---- Loading ----------------------------------------------------------------------------
 
 block_list_result load_autocorrect_list_file(text_view path, long_job_host& host, list_document& doc,
-                                             const list_ask_fn& ask) {
+                                             const list_ask_fn& ask, const std::function<void(int64_t)>& on_tick) {
   const int64_t length = file_size_by_path(path);
   if (length <= 0) return block_list_not_found();
   file_closer closer;
@@ -157,6 +157,7 @@ block_list_result load_autocorrect_list_file(text_view path, long_job_host& host
 
   long_job job(host, T("Loading Autocorrect List...") + T(LONG_JOB_ESCAPE_HINT), length, true);
   std::vector<text_t> entries;
+  if (on_tick) job.on_tick = [&](int64_t) { on_tick(static_cast<int64_t>(entries.size())); };
   do {
     const text_t line = file_read_line(kFile, format);
     const int64_t blocks = count_block_elements(line);

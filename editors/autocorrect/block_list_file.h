@@ -21,6 +21,7 @@
 #include "common/text.h"
 
 #include <cstdint>
+#include <functional>
 
 // The open autocorrect list: entries are the incorrect text, LF, the correct text.
 extern list_document autocorrect_document;
@@ -82,9 +83,11 @@ text_t block_list_import_question();
 // Reads the list under "Loading Autocorrect List... <ESC> to abort." with
 // the file's bytes as progress. ask puts the import question (6 Yes). On
 // success doc holds the pairs (marks cleared, nothing selected, not changed,
-// history emptied, path set); otherwise doc is untouched.
+// history emptied, path set); otherwise doc is untouched. on_tick gets the
+// number of pairs read so far.
 block_list_result load_autocorrect_list_file(text_view path, long_job_host& host, list_document& doc,
-                                             const list_ask_fn& ask);
+                                             const list_ask_fn& ask,
+                                             const std::function<void(int64_t)>& on_tick = {});
 
 // The refusal before a target is asked for: no_entries for an empty list.
 block_list_result check_autocorrect_list_save(const list_document& doc);
