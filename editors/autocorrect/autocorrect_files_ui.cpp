@@ -31,9 +31,13 @@ void aborted() {
   show_status(u"Aborted.");
 }
 
-void report(const block_list_result& r) {
+// True for a result that succeeded; any other is reported with its box and
+// status text.
+bool succeeded(const block_list_result& r) {
+  if (r.status == block_list_status::ok) return true;
   if (!r.message.empty()) message_box(r.message_title, r.message, r.message_flags);
   if (!r.status_text.empty()) show_status(r.status_text);
+  return false;
 }
 
 // The requester's path, or the given one; "" after "Aborted." or a missing
@@ -51,10 +55,12 @@ text_t existing_file(const text_t& given, const text_t& title, const text_t& pat
   return path;
 }
 
-void file_known(int tab, const text_t& path) {
+// After a load or save: the tab's file labels, the recent files, the status.
+void file_known(int tab, const text_t& path, const block_list_result& r) {
   update_tab_file_labels(tab);
   update_recent_files_for_tab(path, tab);
   refresh_recent_files_menu();
+  show_status(r.status_text);
 }
 
 int ask(text_view title, text_view text, int flags) { return message_box(text_t(title), text_t(text), flags); }
@@ -91,8 +97,7 @@ void load_autocorrect_list(const text_t& given_path) {
   };
   const block_list_result r =
       load_autocorrect_list_file(path, main_window_job_host(), autocorrect_document, ask, show_count);
-  if (r.status != block_list_status::ok) {
-    report(r);
+  if (!succeeded(r)) {
     update_autocorrect_status_label();
     return;
   }
@@ -100,19 +105,14 @@ void load_autocorrect_list(const text_t& given_path) {
   // its count.
   update_undo_redo_buttons(TAB_AUTOCORRECT);
   update_paged_list_labels(TAB_AUTOCORRECT);
-  file_known(TAB_AUTOCORRECT, path);
-  show_status(r.status_text);
+  file_known(TAB_AUTOCORRECT, path, r);
 }
 
 void save_autocorrect_list(int use_current_path, int save_as) {
   show_status(u"Saving Autocorrect List... <ESC> to abort.");
   reset_progress();
   list_document& doc = autocorrect_document;
-  const block_list_result refused = check_autocorrect_list_save(doc);
-  if (refused.status != block_list_status::ok) {
-    report(refused);
-    return;
-  }
+  if (!succeeded(check_autocorrect_list_save(doc))) return;
   text_t target = use_current_path == 1 ? doc.path : text_t();
   if (target.empty() || save_as == 1) {
     target = request_save_path(u"Save Autocorrect List", kAutocorrectPattern, u".xml");
@@ -122,13 +122,9 @@ void save_autocorrect_list(int use_current_path, int save_as) {
     }
   }
   const block_list_result r = save_autocorrect_list_file(target, doc, autocorrect_indent, main_window_job_host());
-  if (r.status != block_list_status::ok) {
-    report(r);
-    return;
-  }
+  if (!succeeded(r)) return;
   update_autocorrect_status_label();
-  file_known(TAB_AUTOCORRECT, target);
-  show_status(r.status_text);
+  file_known(TAB_AUTOCORRECT, target, r);
 }
 
 void load_autotext_list(const text_t& given_path) {
@@ -137,13 +133,9 @@ void load_autotext_list(const text_t& given_path) {
   const text_t path = existing_file(given_path, u"Open AutoText List", u"BlockList.xml (*.xml)|*.xml");
   if (path.empty()) return;
   const block_list_result r = load_autotext_list_file(path, main_window_job_host(), autotext_document);
-  if (r.status != block_list_status::ok) {
-    report(r);
-    return;
-  }
+  if (!succeeded(r)) return;
   fill_autotext_list();
-  file_known(TAB_AUTOTEXT, path);
-  show_status(r.status_text);
+  file_known(TAB_AUTOTEXT, path, r);
 }
 
 void show_autotext_record(int64_t row) {

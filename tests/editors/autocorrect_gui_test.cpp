@@ -127,6 +127,7 @@ TEST_F(AutocorrectTabTest, OpenTickDeleteUndoAddEditSave) {
 
   // Edit the pair on the first row: the swap button turns it around.
   gui_test::run([] { show_paged_list_position(TAB_AUTOCORRECT, 0, 0); }, "top");
+  settle();  // the refilled list is back on its view
   gui_test::double_click_row(AUTOCORRECT_LIST, 0);
   gui_test::wait_window(WINDOW);
   gui_test::run([] {
@@ -317,6 +318,7 @@ TEST_F(AutocorrectTabTest, EditNeedsAPairAndDeleteCurrentShowsBothTexts) {
   EXPECT_EQ(gui_test::last_requester().text, u"No autocorrect word selected.");
 
   doc().notify_count_changed();
+  settle();
   gui_test::select_row(AUTOCORRECT_LIST, 1);
   gui_test::focus(AUTOCORRECT_LIST);
   gui_test::press_key(MAIN_WINDOW, KEY_DELETE);
