@@ -109,3 +109,26 @@ text_t xml_decode_references(text_view s) {
   out.append(s.substr(i));
   return out;
 }
+
+text_t xml_remove_comments(text_view s, bool& in_comment) {
+  text_t out;
+  size_t i = 0;
+  while (i < s.size()) {
+    if (in_comment) {
+      const size_t end = s.find(u"-->", i);
+      if (end == text_view::npos) break;
+      i = end + 3;
+      in_comment = false;
+    } else {
+      const size_t start = s.find(u"<!--", i);
+      if (start == text_view::npos) {
+        out.append(s.substr(i));
+        break;
+      }
+      out.append(s.substr(i, start - i));
+      i = start + 4;
+      in_comment = true;
+    }
+  }
+  return out;
+}

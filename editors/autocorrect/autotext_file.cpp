@@ -42,7 +42,8 @@ text_t autotext_index_path(text_view chosen) { return string_head(chosen, string
 
 std::vector<autotext_record> autotext_index_records(text_view index_xml) {
   // A tag may run over several lines; joined with a space it reads the same.
-  const text_t text = string_replace(index_xml, u"\n", u" ");
+  bool in_comment = false;
+  const text_t text = string_replace(xml_remove_comments(index_xml, in_comment), u"\n", u" ");
   std::vector<autotext_record> records;
   const text_view view = text;
   size_t at = view.find(kBlockStart);

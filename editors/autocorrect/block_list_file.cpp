@@ -158,8 +158,9 @@ block_list_result load_autocorrect_list_file(text_view path, long_job_host& host
   long_job job(host, T("Loading Autocorrect List...") + T(LONG_JOB_ESCAPE_HINT), length, true);
   std::vector<text_t> entries;
   if (on_tick) job.on_tick = [&](int64_t) { on_tick(static_cast<int64_t>(entries.size())); };
+  bool in_comment = false;  // a block inside a comment is no pair
   do {
-    const text_t line = file_read_line(kFile, format);
+    const text_t line = xml_remove_comments(file_read_line(kFile, format), in_comment);
     const int64_t blocks = count_block_elements(line);
     if (blocks > 1) {
       job.abort();

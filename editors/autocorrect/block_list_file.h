@@ -8,7 +8,7 @@
 // read: the first line is compared with the header (ignoring case); a file
 // that starts otherwise may be imported from its first block line on. Every
 // line with one block adds a pair; a line with two or more stops the load,
-// since the reader is line based.
+// since the reader is line based. Blocks inside XML comments are skipped.
 //
 // A load fills new state and replaces the document only when it succeeded;
 // a save writes a temporary beside the target and renames it over the

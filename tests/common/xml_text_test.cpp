@@ -38,4 +38,27 @@ TEST(XmlText, EscapesWhatAnAttributeCannotHoldAndDecodesBackToTheSameText) {
   for (const char16_t* t : texts) EXPECT_EQ(xml_decode_references(xml_escape_attribute(t)), t) << to_utf8(t);
 }
 
+// Pieces are read one after the other, as the lines of a file are.
+TEST(XmlText, CommentsAreRemovedAcrossPieces) {
+  struct piece_case {
+    const char16_t* in;
+    const char16_t* out;
+    bool open_after;
+  };
+  const piece_case lines[] = {
+      {u"<!--tf=\"1\"--><a x=\"1\"/>", u"<a x=\"1\"/>", false},
+      {u"<b/><!--<c/>", u"<b/>", true},
+      {u"<d/> still inside", u"", true},
+      {u" --><e/><!-- x --> <f/>", u"<e/> <f/>", false},
+      {u"<!---->", u"", false},
+      {u"a -- > b -->", u"a -- > b -->", false},
+      {u"<!-- - -> <g/>", u"", true},
+  };
+  bool in_comment = false;
+  for (const piece_case& c : lines) {
+    EXPECT_EQ(xml_remove_comments(c.in, in_comment), c.out) << to_utf8(c.in);
+    EXPECT_EQ(in_comment, c.open_after) << to_utf8(c.in);
+  }
+}
+
 }  // namespace

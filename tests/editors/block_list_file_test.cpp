@@ -192,6 +192,23 @@ TEST_F(BlockListFileTest, FirstLineTestIgnoresCaseAndBlankOrClosingLinesAddNothi
   EXPECT_FALSE(doc.undo_available);
 }
 
+// Comments may hold quotes before a block, and whole blocks that are not
+// pairs; a line whose second block is commented out holds one pair.
+TEST_F(BlockListFileTest, CommentsHoldNoPairs) {
+  write_bytes("commented.xml",
+              kBom + kHeader + "\n" +
+                  "<!--tf=\"0.002\"--><block-list:block block-list:abbreviated-name=\"pero\" block-list:name=\"per&#xF2;\"/>\n" +
+                  "<!--<block-list:block block-list:abbreviated-name=\"...\" block-list:name=\"x\"/>\n" +
+                  " --><block-list:block block-list:abbreviated-name=\"(C)\" block-list:name=\"&#xA9;\"/>\n" +
+                  "<block-list:block block-list:abbreviated-name=\"a\" block-list:name=\"b\"/>"
+                  "<!-- <block-list:block block-list:abbreviated-name=\" y \" block-list:name=\"i\"/> -->\n" +
+                  "</block-list:block-list>\n");
+  list_document doc;
+  ASSERT_EQ(load("commented.xml", doc).status, block_list_status::ok);
+  EXPECT_EQ(pairs_of(doc), pairs_by_xml_parser(path("commented.xml")));
+  EXPECT_EQ(pairs_of(doc), (pairs{{"pero", "per\xc3\xb2"}, {"(C)", "\xc2\xa9"}, {"a", "b"}}));
+}
+
 TEST_F(BlockListFileTest, ImportQuestionDecidesAndAFileWithoutBlocksFails) {
   const std::string blocks = "<block-list:block block-list:abbreviated-name=\"a\" block-list:name=\"b\"/>\n";
   write_bytes("other.xml", "<?xml version=\"1.0\"?>\n<block-list:block-list>\n" + blocks + "</block-list:block-list>\n");
