@@ -330,6 +330,35 @@ TEST_F(AutocorrectTabTest, EditNeedsAPairAndDeleteCurrentShowsBothTexts) {
   EXPECT_TRUE(doc().undo_available);
 }
 
+// The marks buttons of the tab: an empty list refuses, marks are no change.
+TEST_F(AutocorrectTabTest, SelectAllNoneAndInvertSetTheMarks) {
+  gui_test::click(AUTOCORRECT_SELECT_ALL);
+  gui_test::answer_message_box(MB_ANSWER_OK);
+  settle();
+  gui_test::run([] {
+    EXPECT_EQ(gui_test::last_requester().text, u"No autocorrect words found.");
+    doc().replace_all({u"a\nb", u"c\nd", u"e\nf"}, u"");
+  }, "refused on an empty list");
+  settle();
+  gui_test::click(AUTOCORRECT_SELECT_ALL);
+  settle();
+  gui_test::run([] {
+    EXPECT_EQ(doc().checked_count, 3);
+    EXPECT_EQ(gadget_get_text(AUTOCORRECT_SELECTED_LABEL), u"Selected:All");
+  }, "all");
+  gui_test::click(AUTOCORRECT_SELECT_NONE);
+  gui_test::toggle_row_check(AUTOCORRECT_LIST, 1);
+  gui_test::click(AUTOCORRECT_INVERT);
+  settle();
+  gui_test::run([] {
+    EXPECT_EQ(doc().checked, (std::vector<uint8_t>{1, 0, 1}));
+    EXPECT_EQ(gadget_get_text(AUTOCORRECT_SELECTED_LABEL), u"Selected:2");
+  }, "inverted");
+  run_loop();
+  EXPECT_FALSE(doc().changed);
+  EXPECT_FALSE(doc().undo_available);
+}
+
 TEST_F(AutocorrectTabTest, AutotextCollectionShowsEachEntrysText) {
   const std::string index = file(
       "BlockList.xml",
