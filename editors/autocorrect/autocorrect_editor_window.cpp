@@ -62,14 +62,15 @@ void build_fields(const autocorrect_fields& at_open) {
   // Square, its centre on the lower edge of the incorrect field.
   const int side = static_cast<int>(image_button_height);
   create_image_button_at(SWAP, right_of(INCORRECT_FIELD) + 10, 12 + entry_h - side / 2, side, side, IMAGE_SWAP, 0,
-                         u"Toggle text Incorrect\u2194Correct", 0);
+                         u"Toggle text Incorrect↔Correct", 0);
   create_image_button_at(OK, 91, 130 - side, static_cast<int>(image_button_width), side, IMAGE_OK, 0, u"OK", 0);
   create_image_button_right_of(CANCEL, OK, static_cast<int>(image_button_width), side, IMAGE_CANCEL, 10, u"Cancel", 0);
 }
 
 // True when OK was clicked with texts that pass; a refusal keeps the window.
 bool accepted() {
-  const autocorrect_editor_check check = validate_autocorrect_fields(field_text(INCORRECT_FIELD), field_text(CORRECT_FIELD));
+  const autocorrect_editor_check check =
+      validate_autocorrect_fields(field_text(INCORRECT_FIELD), field_text(CORRECT_FIELD));
   if (check.ok) return true;
   warn(check.message);
   gadget_set_focus(check.focus);
@@ -108,7 +109,8 @@ void edit_autocorrect_word(int64_t add, int64_t edit) {
   if (editor_open || window_exists(WINDOW)) return;  // window 428 serves one editor at a time
 
   const bool adding = add != 0;
-  const autocorrect_fields at_open = adding ? autocorrect_fields() : autocorrect_fields_of_entry(doc.entry(doc.selected));
+  const autocorrect_fields at_open =
+      adding ? autocorrect_fields() : autocorrect_fields_of_entry(doc.entry(doc.selected));
   window_set_disabled(MAIN_WINDOW, 1);
   if (!window_open(WINDOW, GUI_KEEP, GUI_KEEP, WIDTH, HEIGHT,
                    adding ? u"Add an autocorrect word" : u"Edit an autocorrect word", TOOL_WINDOW_FLAGS,

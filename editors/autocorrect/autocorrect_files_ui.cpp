@@ -73,7 +73,8 @@ void fill_autotext_list() {
   gadget_clear_items(AUTOTEXT_LIST);
   gadget_add_items(AUTOTEXT_LIST, rows);
   gadget_set_item_color(AUTOTEXT_LIST, -1, COLOR_BACKGROUND, static_cast<int>(COLOUR_LINE_NUMBER_BACKGROUND), 0);
-  set_gadget_text_if_changed(AUTOTEXT_STATUS_LABEL, u"# AutoTexts:" + string_from_int(static_cast<int64_t>(records.size())));
+  set_gadget_text_if_changed(AUTOTEXT_STATUS_LABEL,
+                             u"# AutoTexts:" + string_from_int(static_cast<int64_t>(records.size())));
 }
 
 }  // namespace
@@ -92,8 +93,8 @@ void load_autocorrect_list(const text_t& given_path) {
   if (path.empty() || !confirm_non_utf8_bom_file(path)) return;
 
   auto show_count = [](int64_t read) {
-    set_gadget_text_if_changed(AUTOCORRECT_STATUS_LABEL,
-                               list_status_label_text(u"# Autocorrects:", u"Autocorrect: [", read, -1, number_separator));
+    set_gadget_text_if_changed(AUTOCORRECT_STATUS_LABEL, list_status_label_text(u"# Autocorrects:", u"Autocorrect: [",
+                                                                               read, -1, number_separator));
   };
   const block_list_result r =
       load_autocorrect_list_file(path, main_window_job_host(), autocorrect_document, ask, show_count);

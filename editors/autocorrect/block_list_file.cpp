@@ -165,10 +165,8 @@ block_list_result load_autocorrect_list_file(text_view path, long_job_host& host
     if (blocks > 1) {
       job.abort();
       return block_list_refusal(block_list_status::two_blocks, u"Warning!",
-                      T("Only allowed one pair of incorrect/correct per line.\n"
-                        "Use a program like Notepad++ to create individual lines.\n"
-                        "For example: replace \"/>\" with \"/>\\n\"\n"
-                        "using Extended search mode."),
+                      T("Only allowed one pair of incorrect/correct per line.\nUse a program like Notepad++ to "
+                        "create individual lines.\nFor example: replace \"/>\" with \"/>\\n\"\nusing Extended search mode."),
                       kWarningBox);
     }
     if (blocks == 1) entries.push_back(block_line_entry(line));
