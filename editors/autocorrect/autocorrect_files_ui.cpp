@@ -8,6 +8,7 @@
 #include "shell/list_view_ui.h"
 #include "shell/main_job_host.h"
 #include "shell/main_loop.h"
+#include "shell/main_window.h"
 #include "shell/preferences.h"
 #include "shell/recent_files.h"
 #include "shell/recent_files_ui.h"
@@ -165,4 +166,11 @@ void register_autocorrect_commands() {
   });
   register_autocorrect_list_commands();
   register_autocorrect_editor_commands();
+  // A rebuilt main window shows the collection again; only the newest
+  // registration acts.
+  static int generation = 0;
+  const int mine = ++generation;
+  add_main_window_build_step([mine] {
+    if (mine == generation) fill_autotext_list();
+  });
 }

@@ -12,6 +12,7 @@
 #include "gui/gui.h"
 #include "shell/list_view_ui.h"
 #include "shell/main_loop.h"
+#include "shell/main_window.h"
 #include "shell/recent_files.h"
 #include "shell/shell_ids.h"
 
@@ -395,6 +396,11 @@ TEST_F(AutocorrectTabTest, AutotextCollectionShowsEachEntrysText) {
   gui_test::wait_gadget_text(AUTOTEXT_VIEW, u"");
   run_loop();
   EXPECT_EQ(recent_file_entry(TAB_AUTOTEXT, 1), from_utf8(index));
+
+  // A rebuilt main window (new preferences) shows the collection again.
+  ASSERT_TRUE(build_main_window());
+  EXPECT_EQ(gadget_count_items(AUTOTEXT_LIST), 2);
+  EXPECT_EQ(gadget_get_text(AUTOTEXT_STATUS_LABEL), u"# AutoTexts:2");
 }
 
 }  // namespace
