@@ -225,6 +225,28 @@ TEST_F(AutocorrectTabTest, TheChangedQuestionGoesOnOnlyForYes) {
   EXPECT_FALSE(doc().changed);
 }
 
+// The recent-files menu and the toolbar's reopen button load through the
+// same loader, on the tab's own list of files.
+TEST_F(AutocorrectTabTest, RecentFilesAndReopenLoadTheTabsFiles) {
+  const std::string first = file("first.xml", kBom + kHeader + "\n" + block("a", "b"));
+  const std::string second = file("second.xml", kBom + kHeader + "\n" + block("c", "d") + block("e", "f"));
+  load_autocorrect_list(from_utf8(first));
+  load_autocorrect_list(from_utf8(second));
+  ASSERT_EQ(recent_file_entry(TAB_AUTOCORRECT, 2), from_utf8(first));
+  gui_test::choose_menu_item(MENU_RECENT_FIRST + 1);
+  settle();
+  gui_test::run([&] {
+    EXPECT_EQ(doc().path, from_utf8(first));
+    EXPECT_EQ(doc().count(), 1);
+    EXPECT_EQ(recent_file_entry(TAB_AUTOCORRECT, 1), from_utf8(first));
+    doc().entries[0] = u"x\ny";
+  }, "second entry of the recent files");
+  gui_test::click(TOOLBAR_OPEN_REFRESH);
+  settle();
+  gui_test::run([] { EXPECT_EQ(doc().entry(0), u"a\nb"); }, "reopened");
+  run_loop();
+}
+
 // A save that cannot write keeps the old file, the changed flag and the path.
 TEST_F(AutocorrectTabTest, AFailedSaveSaysSoAndKeepsTheChanges) {
   const std::string path = file("list.xml", fifteen_pairs());
