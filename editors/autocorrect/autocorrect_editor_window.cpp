@@ -25,8 +25,8 @@ bool editor_open = false;
 
 struct field_look {
   int gadget;
-  int64_t text_colour;     // the field's own
-  int64_t background = COLOR_DEFAULT;  // shown now
+  int64_t text_colour;                 // the field's own
+  int64_t background = COLOR_DEFAULT;  // the one shown now
 };
 
 void warn(const text_t& text) { message_box(u"Warning!", text, MB_ICON_WARNING); }

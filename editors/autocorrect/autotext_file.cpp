@@ -34,8 +34,6 @@ text_t attribute_value(text_view chunk, text_view attribute) {
   return xml_decode_references(get_quoted_text_at(chunk, at + string_length(attribute)));
 }
 
-bool ends_with(text_view s, text_view end) { return s.size() >= end.size() && s.substr(s.size() - end.size()) == end; }
-
 }  // namespace
 
 text_t autotext_index_path(text_view chosen) { return string_head(chosen, string_length(chosen) - 3) + u"xml"; }
@@ -79,7 +77,7 @@ text_t autotext_entry_text(text_view entry_xml) {
   for (size_t lf = lines.find(u'\n'); lf != text_t::npos; lf = lines.find(u'\n', begin)) {
     const text_view line = text_view(lines).substr(begin, lf - begin);
     begin = lf + 1;
-    if (!ends_with(line, u"</text:p>") && !ends_with(line, u"</text:span>")) continue;
+    if (!line.ends_with(u"</text:p>") && !line.ends_with(u"</text:span>")) continue;
     result += string_remove_all(string_remove_all(line, u"</text:p>"), u"</text:span>");
     result += u'\n';
   }

@@ -16,6 +16,7 @@ namespace {
 constexpr int kFile = 1;
 constexpr int kErrorBox = 8;
 constexpr int kWarningBox = 16;
+constexpr int kWarningQuestion = 17;  // Yes and No
 constexpr int kAnswerYes = 6;
 constexpr char16_t kBlockElement[] = u"<block-list:block";
 constexpr size_t kBlockElementLength = sizeof(kBlockElement) / sizeof(char16_t) - 1;
@@ -146,7 +147,7 @@ block_list_result load_autocorrect_list_file(text_view path, long_job_host& host
   // With the header the reading goes on after it; otherwise an import reads
   // from the top and skips every line up to the first block.
   const bool import = string_to_lower(first_line) != string_to_lower(block_list_header_line());
-  if (import && ask(u"Warning!", block_list_import_question(), kWarningBox | 1) != kAnswerYes) {
+  if (import && ask(u"Warning!", block_list_import_question(), kWarningQuestion) != kAnswerYes) {
     return block_list_ended(block_list_status::aborted, T(LONG_JOB_ABORTED));
   }
   if (import) {
@@ -164,10 +165,11 @@ block_list_result load_autocorrect_list_file(text_view path, long_job_host& host
     const int64_t blocks = count_block_elements(line);
     if (blocks > 1) {
       job.abort();
-      return block_list_refusal(block_list_status::two_blocks, u"Warning!",
-                      T("Only allowed one pair of incorrect/correct per line.\nUse a program like Notepad++ to "
-                        "create individual lines.\nFor example: replace \"/>\" with \"/>\\n\"\nusing Extended search mode."),
-                      kWarningBox);
+      return block_list_refusal(
+          block_list_status::two_blocks, u"Warning!",
+          T("Only allowed one pair of incorrect/correct per line.\nUse a program like Notepad++ to create individual "
+            "lines.\nFor example: replace \"/>\" with \"/>\\n\"\nusing Extended search mode."),
+          kWarningBox);
     }
     if (blocks == 1) entries.push_back(block_line_entry(line));
     if (!job.step(file_position(kFile))) {
