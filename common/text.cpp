@@ -413,6 +413,14 @@ text_t string_replace_mode(text_view s, text_view find, text_view replacement, i
 
 text_t string_remove_all(text_view s, text_view sub) { return string_replace(s, sub, u""); }
 
+text_t string_remove_units(text_view s, text_view units) {
+  text_t out;
+  out.reserve(s.size());
+  for (char16_t u : s)
+    if (units.find(u) == text_view::npos) out.push_back(u);
+  return out;
+}
+
 // ---- Parts -------------------------------------------------------------------
 
 text_t string_head(text_view s, int64_t n) {

@@ -51,6 +51,8 @@ void string_replace_in_place(text_t& s, text_view find, text_view replacement,
                              int64_t start, int64_t count);
 text_t string_replace_mode(text_view s, text_view find, text_view replacement, int mode);
 text_t string_remove_all(text_view s, text_view sub);
+// Every unit that is one of units removed (e.g. u"\t\r\n" for a one-line field).
+text_t string_remove_units(text_view s, text_view units);
 
 // ---- Parts -------------------------------------------------------------------
 text_t string_head(text_view s, int64_t n);

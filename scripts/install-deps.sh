@@ -5,7 +5,7 @@ set -eu
 packages=(
   build-essential cmake pkg-config
   libgtk-3-dev libpcre3-dev libarchive-dev zlib1g-dev libpng-dev libx11-dev
-  libcurl4-gnutls-dev libgtest-dev googletest
+  libcurl4-gnutls-dev libgtest-dev googletest libxml2-dev
   xvfb xauth fonts-liberation fonts-dejavu-core
   hunspell-en-us hunspell-de-de hunspell-fr hunspell-tools
   libhyphen-dev hyphen-en-us hyphen-de

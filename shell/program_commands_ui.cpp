@@ -5,6 +5,7 @@
 #include "dictionary/dictionary_files_ui.h"
 #include "dictionary/word_editor_window.h"
 #include "editors/hyphenation/hyphenation_tab_ui.h"
+#include "editors/autocorrect/autocorrect_files_ui.h"
 #include "shell/builtin_commands.h"
 #include "shell/list_view_ui.h"
 #include "shell/main_dispatch.h"
@@ -21,6 +22,7 @@ void register_program_commands() {
   register_dictionary_list_commands();
   register_word_editor_commands();
   register_hyphenation_commands();
+  register_autocorrect_commands();
   register_preferences_commands();
   register_languagetool_commands();
   // Last: the dispatchers take over the menu, shortcut and gadget numbers
