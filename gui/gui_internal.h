@@ -70,6 +70,8 @@ struct gadget_rec {
   std::vector<int> detached_selection;
   double detached_scroll = 0;
   int header_clicked = -1;
+  int wheel_scroll_bar = 0;          // the bar the mouse wheel moves (a paged list)
+  double wheel_rest = 0;             // rows of smooth wheel motion not yet moved
   std::map<int, int> list_colors;    // (column * 4 + target) -> colour for every row
   // tab panel pages (GtkFixed each)
   std::vector<GtkWidget*> tabs;
