@@ -187,6 +187,9 @@ void touch();
 // Lists taken off their views go back: all of them, or those detached for a while.
 void reattach_lists(bool all);
 void drain();
+// Every GDK event goes through here to GTK (gdk_event_handler_set); the
+// test driver sends its key events the same way.
+void dispatch_gdk_event(GdkEvent* e, gpointer data);
 
 // ---- Gadget internals --------------------------------------------------------------
 void destroy_gadget(int g);

@@ -229,7 +229,7 @@ void send_key_event(GtkWidget* toplevel, GdkEventType type, guint keyval, guint 
   }
   g_free(keys);
   if (GdkDevice* d = keyboard_device()) gdk_event_set_device(ev, d);
-  gtk_main_do_event(ev);
+  gui::dispatch_gdk_event(ev, nullptr);
   gdk_event_free(ev);
 }
 
@@ -813,6 +813,20 @@ void answer_file_dialog(const text_t& path, int deadline_ms) {
     return DONE;
   };
   queue("answer a file requester with " + quote(path), deadline_ms, act, REQUESTER_FILE_OPEN);
+}
+
+void press_file_requester_key(int key) {
+  auto act = [=](std::string& why) {
+    requester_info* r = open_file_requester();
+    if (!r || !gtk_widget_get_realized(r->dialog)) {
+      why = "no file requester is shown";
+      return RETRY;
+    }
+    press(r->dialog, key);
+    return DONE;
+  };
+  queue("press key " + std::to_string(key) + " in the file requester", DEFAULT_DEADLINE_MS, act,
+        REQUESTER_FILE_OPEN);
 }
 
 void wait_file_requester_folder(const text_t& folder, int deadline_ms) {

@@ -105,6 +105,8 @@ void close_window(int window);              // the window's close button
 void answer_message_box(int answer, int deadline_ms = DEFAULT_DEADLINE_MS);
 // The next file requester: choose the path, or cancel with "".
 void answer_file_dialog(const text_t& path, int deadline_ms = DEFAULT_DEADLINE_MS);
+// A real key press (as press_key) in the open file requester.
+void press_file_requester_key(int key);
 // Waits until the open file requester shows the folder (the chooser settles
 // on its folder asynchronously); answer it with the next step.
 void wait_file_requester_folder(const text_t& folder, int deadline_ms = DEFAULT_DEADLINE_MS);
