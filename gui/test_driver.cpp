@@ -398,6 +398,13 @@ requester_info* open_file_requester() {
   return r ? r : open_requester(REQUESTER_FILE_SAVE);
 }
 
+// The open file requester for a step, or null with the reason.
+requester_info* file_requester_for_step(std::string& why) {
+  requester_info* r = open_file_requester();
+  if (!r) why = "no file requester appeared";
+  return r;
+}
+
 bool press_response(GtkWidget* dialog, int response, std::string& why) {
   GtkWidget* b = gtk_dialog_get_widget_for_response(GTK_DIALOG(dialog), response);
   if (!b) {
@@ -767,11 +774,8 @@ void answer_message_box(int answer, int deadline_ms) {
 
 void answer_file_dialog(const text_t& path, int deadline_ms) {
   auto act = [=](std::string& why) {
-    requester_info* r = open_file_requester();
-    if (!r) {
-      why = "no file requester appeared";
-      return RETRY;
-    }
+    requester_info* r = file_requester_for_step(why);
+    if (!r) return RETRY;
     GtkFileChooser* c = GTK_FILE_CHOOSER(r->dialog);
     requester_record rec;
     rec.kind = r->kind;
@@ -817,11 +821,8 @@ void answer_file_dialog(const text_t& path, int deadline_ms) {
 
 void press_file_requester_key(int key) {
   auto act = [=](std::string& why) {
-    requester_info* r = open_file_requester();
-    if (!r || !gtk_widget_get_realized(r->dialog)) {
-      why = "no file requester is shown";
-      return RETRY;
-    }
+    requester_info* r = file_requester_for_step(why);
+    if (!r || !gtk_widget_get_realized(r->dialog)) return RETRY;
     press(r->dialog, key);
     return DONE;
   };
@@ -831,11 +832,8 @@ void press_file_requester_key(int key) {
 
 void wait_file_requester_folder(const text_t& folder, int deadline_ms) {
   auto act = [=](std::string& why) {
-    requester_info* r = open_file_requester();
-    if (!r) {
-      why = "no file requester appeared";
-      return RETRY;
-    }
+    requester_info* r = file_requester_for_step(why);
+    if (!r) return RETRY;
     gchar* shown = gtk_file_chooser_get_current_folder(GTK_FILE_CHOOSER(r->dialog));
     const text_t now = shown ? from_utf8(shown) : text_t();
     g_free(shown);
