@@ -86,7 +86,7 @@ void load_dictionary(const text_t& given_path) {
     return;
   }
   text_t path = given_path;
-  if (path.empty()) path = request_existing_file(u"Open Dictionary", kDictionaryPattern, u".dic");
+  if (path.empty()) path = request_existing_file(u"Open Dictionary", kDictionaryPattern, u".dic", dictionary_document.list.path);
   if (path.empty()) {
     aborted();
     return;
@@ -132,7 +132,7 @@ void save_dictionary(int use_current_path, int save_as) {
   }
   text_t target = use_current_path == 1 ? doc.path : text_t();
   if (target.empty() || save_as == 1) {
-    target = request_save_path(u"Save Dictionary", kDictionaryPattern, u".dic");
+    target = request_save_path(u"Save Dictionary", kDictionaryPattern, u".dic", doc.path);
     if (target.empty() || (file_size_by_path(target) < 0 && !confirm_replacing_aff(target))) {
       aborted();
       return;

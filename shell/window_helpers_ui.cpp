@@ -132,8 +132,9 @@ int64_t colour_invalid_number_field(int g, int empty_allowed, int64_t min, int64
 
 // ---- Files ----------------------------------------------------------------------------------------
 
-text_t request_save_path(const text_t& title, const text_t& pattern, const text_t& extension) {
-  const text_t chosen = file_dialog_save(title, u"", pattern, 0);
+text_t request_save_path(const text_t& title, const text_t& pattern, const text_t& extension,
+                         const text_t& current_file) {
+  const text_t chosen = file_dialog_save(title, path_directory(current_file), pattern, 0);
   if (chosen.empty()) return u"";
   const text_t path = save_path_with_extension(chosen, pattern, extension);
   if (file_size_by_path(path) >= 0) {
@@ -146,8 +147,9 @@ text_t request_save_path(const text_t& title, const text_t& pattern, const text_
   return path;
 }
 
-text_t request_existing_file(const text_t& title, const text_t& pattern, const text_t& /*extension*/) {
-  const text_t path = file_dialog_open(title, u"", pattern, 0);
+text_t request_existing_file(const text_t& title, const text_t& pattern, const text_t& /*extension*/,
+                             const text_t& current_file) {
+  const text_t path = file_dialog_open(title, path_directory(current_file), pattern, 0);
   if (path.empty()) return u"";
   if (file_size_by_path(path) <= 0) {
     message_box(u"Error", u"File not found.", MB_ICON_ERROR);

@@ -1,6 +1,7 @@
 // The requester and field helpers, the manual and the About window.
 #include "shell_gui_support.h"
 
+#include "common/file.h"
 #include "gui/gui.h"
 #include "gui/text_cursor.h"
 #include "shell/about_window.h"
@@ -53,6 +54,23 @@ TEST_F(RequesterTest, ExistingFileRefusesMissingAndEmptyFiles) {
   gui_test::answer_file_dialog(from_utf8(folder_ + "full.txt"));
   EXPECT_EQ(request_existing_file(u"Open", u"Text (*.txt)|*.txt", u".txt"), from_utf8(folder_ + "full.txt"));
   gui_test::finish();
+}
+
+// Both requesters open in the folder of the document's current file.
+TEST_F(RequesterTest, RequestersOpenInTheFolderOfTheCurrentFile) {
+  const std::string docs = folder_ + "docs";
+  ASSERT_EQ(dir_create(from_utf8(docs)), 1);
+  shell_test::write_file(docs + "/words.txt", "x");
+  const text_t current = from_utf8(docs + "/words.txt");
+  for (bool save : {false, true}) {
+    SCOPED_TRACE(save ? "save" : "open");
+    gui_test::wait_file_requester_folder(from_utf8(docs));
+    gui_test::answer_file_dialog(u"");
+    const text_t path = save ? request_save_path(u"Save", u"Text (*.txt)|*.txt", u".txt", current)
+                             : request_existing_file(u"Open", u"Text (*.txt)|*.txt", u".txt", current);
+    gui_test::finish();
+    EXPECT_EQ(path, u"");
+  }
 }
 
 TEST_F(RequesterTest, NotUtf8WithBomQuestion) {
