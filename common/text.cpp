@@ -217,6 +217,29 @@ bool is_valid_utf8(std::string_view s) {
   return true;
 }
 
+utf8_survey survey_utf8(std::string_view s) {
+  const auto* p = reinterpret_cast<const unsigned char*>(s.data());
+  size_t n = s.size();
+  utf8_survey out;
+  size_t i = 0;
+  while (i < n) {
+    while (i + 8 <= n && ascii8(p + i)) i += 8;
+    if (i >= n) break;
+    if (p[i] < 0x80) {
+      ++i;
+      continue;
+    }
+    size_t start = i;
+    char32_t cp = decode_one(p, n, i);
+    if (cp == kReplacement && !(i - start == 3 && p[start] == 0xEF && p[start + 1] == 0xBF && p[start + 2] == 0xBD)) {
+      if (out.invalid++ == 0) out.first_invalid = start;
+    } else {
+      ++out.multibyte;
+    }
+  }
+  return out;
+}
+
 text_t from_latin1(std::string_view s) {
   size_t n = s.size();
   const void* z = std::memchr(s.data(), 0, n);
