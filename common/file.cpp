@@ -880,6 +880,14 @@ int64_t file_size_by_path(text_view path) {
   return st.st_size;
 }
 
+bool file_same_by_path(text_view a, text_view b) {
+  if (a == b) return true;
+  std::string pa = to_utf8(a), pb = to_utf8(b);
+  struct stat sa, sb;
+  return !pa.empty() && !pb.empty() && ::stat(pa.c_str(), &sa) == 0 && ::stat(pb.c_str(), &sb) == 0 &&
+         sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+}
+
 int file_delete(text_view path) {
   std::string p = to_utf8(path);
   return !p.empty() && ::unlink(p.c_str()) == 0 ? 1 : 0;

@@ -143,6 +143,9 @@ int file_at_end(int n);
 int file_is_open(int n);
 
 int64_t file_size_by_path(text_view path);  // -1 missing, -2 a folder
+// True when both paths are the same text or name the same existing file
+// (through links too).
+bool file_same_by_path(text_view a, text_view b);
 int file_delete(text_view path);
 int dir_create(text_view path);  // mode 0700; 0 when it fails or exists
 
