@@ -197,25 +197,7 @@ text_t from_utf8(std::string_view s) {
   return out;
 }
 
-bool is_valid_utf8(std::string_view s) {
-  const auto* p = reinterpret_cast<const unsigned char*>(s.data());
-  size_t n = s.size();
-  size_t i = 0;
-  while (i < n) {
-    while (i + 8 <= n && ascii8(p + i)) i += 8;
-    if (i >= n) break;
-    if (p[i] < 0x80) {
-      ++i;
-      continue;
-    }
-    size_t start = i;
-    char32_t cp = decode_one(p, n, i);
-    // U+FFFD itself is valid when it was really written as EF BF BD.
-    if (cp == kReplacement && !(i - start == 3 && p[start] == 0xEF && p[start + 1] == 0xBF && p[start + 2] == 0xBD))
-      return false;
-  }
-  return true;
-}
+bool is_valid_utf8(std::string_view s) { return survey_utf8(s).invalid == 0; }
 
 utf8_survey survey_utf8(std::string_view s) {
   const auto* p = reinterpret_cast<const unsigned char*>(s.data());
@@ -231,6 +213,7 @@ utf8_survey survey_utf8(std::string_view s) {
     }
     size_t start = i;
     char32_t cp = decode_one(p, n, i);
+    // U+FFFD itself is valid when it was really written as EF BF BD.
     if (cp == kReplacement && !(i - start == 3 && p[start] == 0xEF && p[start + 1] == 0xBF && p[start + 2] == 0xBD)) {
       if (out.invalid++ == 0) out.first_invalid = start;
     } else {

@@ -1,5 +1,6 @@
 #include "common/file.h"
 
+#include "tests/test_support/size_limit.h"
 #include "tests/test_support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -440,22 +441,12 @@ TEST_F(FileTest, FailedWriteKeepsTheOldFile) {
 // the program: the writer ignores the signal and reports the failed write.
 TEST_F(FileTest, WritePastTheSizeLimitFailsWithoutKillingTheProgram) {
   write_bytes("doc.dic", "old\n");
-  pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    signal(SIGXFSZ, SIG_DFL);
-    struct rlimit small;
-    getrlimit(RLIMIT_FSIZE, &small);
-    small.rlim_cur = 100000;
-    if (setrlimit(RLIMIT_FSIZE, &small) != 0) _exit(9);
-    if (!file_create_atomic(1, tpath("doc.dic"))) _exit(8);
-    for (int i = 0; i < 20000; ++i) file_write_line(1, u"a line of the new dictionary", FORMAT_UTF8);
-    _exit(file_commit(1) ? 7 : 0);
-  }
-  int status = 0;
-  ASSERT_EQ(waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFEXITED(status)) << "killed by signal " << WTERMSIG(status);
-  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(test_support::run_under_size_limit(100000, [this] {
+              if (!file_create_atomic(1, tpath("doc.dic"))) return false;
+              for (int i = 0; i < 20000; ++i) file_write_line(1, u"a line of the new dictionary", FORMAT_UTF8);
+              return !file_commit(1);
+            }),
+            "");
   EXPECT_EQ(read_bytes("doc.dic"), "old\n");
   EXPECT_EQ(folder_names(), std::vector<std::string>({"doc.dic"}));
 }

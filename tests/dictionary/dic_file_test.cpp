@@ -2,12 +2,11 @@
 
 #include "common/file.h"
 #include "common/long_job.h"
+#include "tests/test_support/size_limit.h"
 #include "tests/test_support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -487,25 +486,14 @@ TEST_F(DicFileTest, DicThatIsItsOwnAffIsRefused) {
 // lives on, the old pair stays and no temporary is left.
 TEST_F(DicFileTest, SavePastTheSizeLimitKeepsTheOldPair) {
   write_pair("d", "1\nold\n", "OLD AFF\n");
-  pid_t child = fork();
-  ASSERT_GE(child, 0);
-  if (child == 0) {
-    signal(SIGXFSZ, SIG_DFL);
-    struct rlimit small;
-    getrlimit(RLIMIT_FSIZE, &small);
-    small.rlim_cur = 50000;
-    if (setrlimit(RLIMIT_FSIZE, &small) != 0) _exit(9);
-    list_document doc;
-    std::vector<text_t> words(20000, T("a word of the new dictionary"));
-    doc.replace_all(std::move(words), T(path("d.dic").c_str()));
-    headless_long_job_host host;
-    dic_file_result r = save_dictionary_pair(T(path("d.dic").c_str()), doc, T("NEW AFF\n"), host);
-    _exit(r.status == dic_file_status::write_failed ? 0 : 7);
-  }
-  int status = 0;
-  ASSERT_EQ(waitpid(child, &status, 0), child);
-  ASSERT_TRUE(WIFEXITED(status)) << "killed by signal " << WTERMSIG(status);
-  EXPECT_EQ(WEXITSTATUS(status), 0);
+  EXPECT_EQ(test_support::run_under_size_limit(50000, [this] {
+              list_document doc;
+              doc.replace_all(std::vector<text_t>(20000, T("a word of the new dictionary")), T(path("d.dic").c_str()));
+              headless_long_job_host host;
+              return save_dictionary_pair(T(path("d.dic").c_str()), doc, T("NEW AFF\n"), host).status ==
+                     dic_file_status::write_failed;
+            }),
+            "");
   EXPECT_EQ(read_bytes("d.dic"), "1\nold\n");
   EXPECT_EQ(read_bytes("d.aff"), "OLD AFF\n");
   EXPECT_EQ(folder_names(), (std::vector<std::string>{"d.aff", "d.dic"}));
