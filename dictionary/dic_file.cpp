@@ -108,6 +108,14 @@ dic_file_result pair_write_failure(const file_pair_result& pair, text_view dic_t
   return r;
 }
 
+// The .dic would be read as, or written over, its own .aff.
+dic_file_result same_file_refusal(text_view dic_path) {
+  return refusal(dic_file_status::same_file,
+                 T("The .dic file and its .aff file are the same file:\n") + text_t(dic_path) +
+                     T("\n\nChoose the .dic file of the dictionary."),
+                 T(LONG_JOB_ABORTED));
+}
+
 bool is_blank(char16_t c) { return c == u' ' || c == u'\t'; }
 
 }  // namespace
@@ -147,18 +155,6 @@ text_t invalid_utf8_question(text_view path, int64_t line, int format) {
 }
 
 // ---- Loading ---------------------------------------------------------------------
-
-namespace {
-
-// The .dic would be read as, or written over, its own .aff.
-dic_file_result same_file_refusal(text_view dic_path) {
-  return refusal(dic_file_status::same_file,
-                 T("The .dic file and its .aff file are the same file:\n") + text_t(dic_path) +
-                     T("\n\nChoose the .dic file of the dictionary."),
-                 T(LONG_JOB_ABORTED));
-}
-
-}  // namespace
 
 dic_file_result check_dictionary_pair(text_view dic_path) {
   if (file_size_by_path(dictionary_aff_path(dic_path)) <= 0) {
