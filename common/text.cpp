@@ -197,9 +197,12 @@ text_t from_utf8(std::string_view s) {
   return out;
 }
 
-bool is_valid_utf8(std::string_view s) {
+bool is_valid_utf8(std::string_view s) { return survey_utf8(s).invalid == 0; }
+
+utf8_survey survey_utf8(std::string_view s) {
   const auto* p = reinterpret_cast<const unsigned char*>(s.data());
   size_t n = s.size();
+  utf8_survey out;
   size_t i = 0;
   while (i < n) {
     while (i + 8 <= n && ascii8(p + i)) i += 8;
@@ -211,10 +214,13 @@ bool is_valid_utf8(std::string_view s) {
     size_t start = i;
     char32_t cp = decode_one(p, n, i);
     // U+FFFD itself is valid when it was really written as EF BF BD.
-    if (cp == kReplacement && !(i - start == 3 && p[start] == 0xEF && p[start + 1] == 0xBF && p[start + 2] == 0xBD))
-      return false;
+    if (cp == kReplacement && !(i - start == 3 && p[start] == 0xEF && p[start + 1] == 0xBF && p[start + 2] == 0xBD)) {
+      if (out.invalid++ == 0) out.first_invalid = start;
+    } else {
+      ++out.multibyte;
+    }
   }
-  return true;
+  return out;
 }
 
 text_t from_latin1(std::string_view s) {

@@ -22,6 +22,15 @@ text_t from_utf8(std::string_view s);
 void append_utf8(std::string& out, text_view s);
 // True when every byte sequence is well-formed UTF-8.
 bool is_valid_utf8(std::string_view s);
+// What bytes read as UTF-8 hold: well-formed sequences of two or more bytes,
+// invalid sequences (each maximal invalid part once, an incomplete sequence
+// at the end included) and the offset of the first invalid byte.
+struct utf8_survey {
+  size_t multibyte = 0;
+  size_t invalid = 0;
+  size_t first_invalid = std::string_view::npos;
+};
+utf8_survey survey_utf8(std::string_view s);
 // One byte per unit (Latin-1) and back; units above 255 keep the low byte.
 text_t from_latin1(std::string_view s);
 std::string to_latin1(text_view s);

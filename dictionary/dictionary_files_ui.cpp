@@ -143,6 +143,11 @@ void save_dictionary(int use_current_path, int save_as) {
     report(r, MB_ICON_ERROR);
     return;
   }
+  // The editor shows the .aff as saved: its SET line now says UTF-8.
+  if (!r.replaced_encoding.empty()) {
+    set_current_aff_text(aff_text_declaring_utf8(aff_text));
+    doc.changed = false;
+  }
   update_dictionary_status_label();
   file_known(target);
   show_status(r.status_text);

@@ -9,8 +9,8 @@ packages=(
   xvfb xauth fonts-liberation fonts-dejavu-core
   # the stopwatch U+231A of the status texts: no font above has it
   fonts-symbola
-  hunspell-en-us hunspell-de-de hunspell-fr hunspell-tools
   libhyphen-dev hyphen-en-us hyphen-de
+  hunspell hunspell-en-us hunspell-de-de hunspell-fr hunspell-tools
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -260,6 +260,7 @@ int run_main_program(int argc, char** argv, const std::function<void()>& registe
   // The user's locale, but "." as the decimal point in every number.
   std::setlocale(LC_ALL, "");
   std::setlocale(LC_NUMERIC, "C");
+  ignore_file_size_signal();
   setenv("GDK_BACKEND", "x11", 1);
   setenv("WEBKIT_DMABUF_RENDERER_DISABLE_GBM", "1", 1);
   setenv("WEBKIT_DISABLE_DMABUF_RENDERER", "1", 1);

@@ -165,12 +165,16 @@ int check_file_exists(const text_t& path, const text_t& message) {
 }
 
 int confirm_non_utf8_bom_file(const text_t& path) {
+  // The question names the format the file will be read in.
   int format = FORMAT_ASCII;
   if (file_open_read(1, path)) {
-    format = file_read_bom(1);
+    if (file_read_bom(1) == FORMAT_UTF8) {
+      file_close(1);
+      return 1;
+    }
+    format = file_detect_format(1);
     file_close(1);
   }
-  if (format == FORMAT_UTF8) return 1;
   if (message_box(u"Warning!", non_utf8_bom_question(format), MB_YES_NO | MB_ICON_WARNING) ==
       MB_ANSWER_NO) {
     status_bar_set_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT, u"Aborted.");
