@@ -1,7 +1,7 @@
 #include "shell/list_commands.h"
 
 #include "common/format.h"
-#include "dictionary/dic_entry.h"
+#include "common/dic_entry.h"
 
 #include <algorithm>
 #include <utility>

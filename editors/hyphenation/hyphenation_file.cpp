@@ -25,30 +25,6 @@ text_t read_encoding_name(int format) {
   }
 }
 
-// A well-formed sequence of two to four bytes starts at i.
-bool utf8_sequence_at(const std::string& b, size_t i) {
-  const auto lead = static_cast<unsigned char>(b[i]);
-  const size_t n = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
-  if (n == 0 || lead > 0xF4 || i + n > b.size()) return false;
-  return is_valid_utf8(std::string_view(b).substr(i, n));
-}
-
-// The first line that is not valid UTF-8 when the bytes hold UTF-8
-// sequences too; 0 when they hold none (plain one-byte text).
-int64_t first_invalid_line_of_mixed(const std::string& bytes) {
-  bool has_sequence = false;
-  for (size_t i = 0; i < bytes.size() && !has_sequence; ++i) has_sequence = utf8_sequence_at(bytes, i);
-  if (!has_sequence) return 0;
-  int64_t line = 1;
-  for (size_t begin = 0; begin <= bytes.size(); ++line) {
-    size_t end = bytes.find('\n', begin);
-    if (end == std::string::npos) end = bytes.size();
-    if (!is_valid_utf8(std::string_view(bytes).substr(begin, end - begin))) return line;
-    begin = end + 1;
-  }
-  return 0;
-}
-
 text_t status_with_size(int64_t length, const long_job& job) {
   return u"OK. " + format_file_size(u"dic:", length, 1) + job.elapsed_text();
 }
@@ -61,10 +37,7 @@ hyphenation_file_probe probe_hyphenation_file(text_view path) {
   file_closer closer;
   p.format = file_detect_format(kFile);
   p.first_line = file_read_line(kFile, p.format);
-  if (p.format == FORMAT_ASCII) {
-    file_open_read(kFile, path);
-    p.first_invalid_utf8_line = first_invalid_line_of_mixed(to_latin1(file_read_line(kFile, FORMAT_ASCII | FILE_READ_REST)));
-  }
+  p.first_invalid_utf8_line = file_mixed_utf8_line(kFile);
   p.readable = file_read_ok(kFile);
   return p;
 }

@@ -62,9 +62,9 @@ TEST_F(HyphenationFileTest, EncodingQuestion) {
       {"other name, valid UTF-8", "koi8-r\na1b\n",
        "Hyphenation is not in \"UTF-8-BOM\" format:\nKOI8-R\n\nIt will be read as UTF-8.\n\nIt may lead to "
        "corrupt results.\nContinue?"},
-      {"mixed bytes", "UTF-8\n\xC3\xA4" "1b\nx\n\xE4" "1c\n",
-       "The file mixes UTF-8 with other bytes: line 4 is not valid UTF-8.\nIt will be read as one byte per "
-       "character.\n\nIt may lead to corrupt results.\nContinue?"},
+      {"mixed bytes, mostly UTF-8", "UTF-8\n\xC3\xA4" "1b\n\xC3\xB6" "1d\nx\n\xE4" "1c\n",
+       "The file mixes UTF-8 with other bytes: line 5 is not valid UTF-8.\nIt will be read as UTF-8."
+       "\n\nIt may lead to corrupt results.\nContinue?"},
   };
   for (const auto& c : cases) {
     write_bytes("h.dic", c.bytes);

@@ -1,7 +1,7 @@
 // Erase, Sort, Clone and Go to an end on a list document.
 #include "shell/list_commands.h"
 
-#include "dictionary/dic_entry.h"
+#include "common/dic_entry.h"
 
 #include <gtest/gtest.h>
 
