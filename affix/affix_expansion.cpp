@@ -4,6 +4,7 @@
 #include "dictionary/dic_entry.h"
 
 #include <algorithm>
+#include <unordered_set>
 #include <utility>
 
 int64_t pending_word_editor_action = 0;
@@ -136,6 +137,8 @@ class expander {
   uint64_t generation_ = 0;
   std::vector<collected_prefix> collected_;
   std::vector<text_view> entry_flags_;
+  std::unordered_set<text_view> entry_flag_set_;
+  std::unordered_set<int32_t> done_set_;
   seen_texts continuation_calls_, prefixed_words_;
   std::vector<std::vector<int32_t>> expanded_continuations_;  // by key of continuation_calls_
   std::vector<uint8_t> skip_;
@@ -208,8 +211,7 @@ void expander::expand_flag(int level, text_view word, text_view flag, int32_t in
   if (level == 0 && f.prefix_set != 0) collected_.push_back({flag, f.prefix_set, f.prefix_cross});
   // A continuation on the root word itself (an empty affix) would repeat the
   // rows the entry's own flag gave.
-  bool repeats_entry_flag = level == 1 && word == expansion_root_word &&
-                            std::find(entry_flags_.begin(), entry_flags_.end(), flag) != entry_flags_.end();
+  bool repeats_entry_flag = level == 1 && word == expansion_root_word && entry_flag_set_.count(flag) != 0;
   if (f.suffix_set != 0 && !repeats_entry_flag)
     run_suffix_rules(level, word, flag, f.suffix_set, !f.suffix_cross, context);
   if (!stopped_ && f.prefix_set != 0) run_prefix_rules(level, word, flag, f.prefix_set, f.prefix_cross, context);
@@ -310,8 +312,10 @@ void expander::run_continuation(text_view word, const aff_rule_record& rule, con
   if (key >= expanded_continuations_.size()) expanded_continuations_.resize(key + 1);
   std::vector<int32_t>& done = expanded_continuations_[key];
   if (added) done.clear();
+  done_set_.clear();
+  if (!added) done_set_.insert(done.begin(), done.end());
   for (int32_t index : rule.continuation_flags) {
-    if (!added && std::find(done.begin(), done.end(), index) != done.end()) continue;
+    if (!added && !done_set_.insert(index).second) continue;
     done.push_back(index);
     expand_flag(1, word, c_->flags[index].flag, index, &context);
     if (stopped_) return;
@@ -418,11 +422,9 @@ int64_t expander::run(const expansion_request& request, text_view entry, bool al
 
   // The entry's flags, empty and repeated ones dropped.
   entry_flags_.clear();
+  entry_flag_set_.clear();
   for_each_affix_flag(flags, c_->aff_flag_mode, [&](text_view f) {
-    if (f.empty()) return;
-    for (text_view seen : entry_flags_)
-      if (seen == f) return;
-    entry_flags_.push_back(f);
+    if (!f.empty() && entry_flag_set_.insert(f).second) entry_flags_.push_back(f);
   });
   for (text_view f : entry_flags_) {
     if (!c_->aff_keepcase_flag.empty() && f == c_->aff_keepcase_flag) word_has_keepcase = 1;
