@@ -443,7 +443,7 @@ int64_t expander::run(const expansion_request& request, text_view entry, bool al
   if (!stopped_ && !collected_.empty() && derived_word_count >= 1) run_prefix_pass();
   end_expansion_output(request);
 
-  if (request.mode == 1 && stopped_) {
+  if (request.mode == 1 && stopped_ && !derived_rows_capped) {
     expansion_was_stopped = true;
     return 0;
   }

@@ -10,6 +10,7 @@ int64_t expansion_output_count = 0;
 std::array<int32_t, 4> affix_type_colours{-1, -1, -1, -1};
 std::vector<derived_word_record> derived_word_rows;
 int64_t derived_rows_added = 0;
+bool derived_rows_capped = false;
 int64_t derived_row_index = 0;
 int64_t derived_words_sort_mode = 1;
 std::vector<hyphenation_derived_row> hyphenation_derived_rows;
@@ -232,6 +233,7 @@ void begin_expansion_output(const expansion_request& request) {
   expansion_output_count = 0;
   file_buffer.clear();
   if (request.mode == 1) {
+    derived_rows_capped = false;
     if (request.to_hyphenation_list) {
       hyphenation_derived_rows.clear();
     } else {
@@ -251,6 +253,10 @@ void end_expansion_output(const expansion_request& request) {
 bool output_derived_row(const expansion_request& request, const derived_row& row) {
   switch (request.mode) {
     case 1:
+      if (static_cast<size_t>(expansion_output_count) >= DERIVED_ROW_VIEW_LIMIT) {
+        derived_rows_capped = true;
+        return false;
+      }
       if (row.type != derived_row_type::primary) ++derived_row_index;
       if (request.to_hyphenation_list) {
         hyphenation_derived_rows.push_back(

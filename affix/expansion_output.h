@@ -48,6 +48,11 @@ struct expansion_request {
 extern int64_t expansion_output_count;
 
 // ---- Mode 1 ------------------------------------------------------------------
+// Views list at most this many rows: an entry can stand for millions of
+// words, which a file takes but a list would hold for seconds and gigabytes.
+// The expansion stops at the limit and says so (derived_rows_capped).
+constexpr size_t DERIVED_ROW_VIEW_LIMIT = 100000;
+extern bool derived_rows_capped;  // the last mode-1 expansion stopped at the limit
 // Text colours of the four row types (0xBBGGRR, -1 default), set by the window
 // layer from the preferences' affix colours: primary, suffix, prefix, both.
 extern std::array<int32_t, 4> affix_type_colours;

@@ -64,7 +64,7 @@ void fill_derived_list() {
   for (size_t i = 0; i < derived_word_rows.size(); ++i)
     if (derived_word_rows[i].type_colour != COLOR_DEFAULT)
       gadget_set_item_color(DERIVED_LIST, static_cast<int>(i), COLOR_TEXT, derived_word_rows[i].type_colour, 1);
-  gadget_set_item_text(DERIVED_LIST, -1, derived_list_title(static_cast<int64_t>(rows.size())), 0);
+  gadget_set_item_text(DERIVED_LIST, -1, derived_list_title(static_cast<int64_t>(rows.size()), derived_rows_capped), 0);
 }
 
 void show_unknown_flags(int g, const text_t& flags) {

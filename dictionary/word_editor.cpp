@@ -117,6 +117,12 @@ text_t derived_list_row_text(const derived_word_record& row) {
 
 text_t derived_list_title(int64_t rows) { return u"Derived words (" + string_from_int(rows) + u")"; }
 
+text_t derived_list_title(int64_t rows, bool capped) {
+  text_t title = derived_list_title(rows);
+  if (capped) title += u" - too many to list: only the first " + string_from_int(rows) + u" are shown";
+  return title;
+}
+
 derived_words_summary summarise_derived_words(const std::vector<derived_word_record>& rows) {
   derived_words_summary out;
   if (rows.empty()) return out;

@@ -109,6 +109,8 @@ special_flag_images current_special_flag_images();
 text_t derived_list_row_text(const derived_word_record& row);
 // "Derived words (" + n + ")".
 text_t derived_list_title(int64_t rows);
+// The same with a notice when the expansion stopped at the view's row limit.
+text_t derived_list_title(int64_t rows, bool capped);
 
 // The summary lists: "Primary 1", then per origin flag "S tag 3" (top level)
 // or "S tag — M tag 2" (through continuation flag M). Equal origins are

@@ -26,6 +26,29 @@ lines file_rows(const std::string& entry, bool csv, bool hyphen_only, const char
   return out;
 }
 
+// An entry that stands for 160,401 words: a file gets them all, a view
+// stops at its row limit and says so (listing them all took gigabytes).
+TEST(OutputMode1, RowsStopAtTheViewLimit) {
+  std::string aff = "SFX A Y 400\n", b = "SFX B Y 400\n";
+  for (int i = 0; i < 400; ++i) {
+    aff += "SFX A 0 a" + std::to_string(i) + "/B .\n";
+    b += "SFX B 0 b" + std::to_string(i) + " .\n";
+  }
+  use_aff(aff + b);
+  EXPECT_EQ(expand_word_affixes(3, u"w/A", 0, 0, 0, u"", u"", u"", 0, 0), 160401);
+  EXPECT_EQ(expand_word_affixes(1, u"w/A", 0, 0, 0, u"", u"", u"", 0, 0),
+            static_cast<int64_t>(DERIVED_ROW_VIEW_LIMIT));
+  EXPECT_EQ(derived_word_rows.size(), DERIVED_ROW_VIEW_LIMIT);
+  EXPECT_TRUE(derived_rows_capped);
+  EXPECT_FALSE(expansion_was_stopped);
+  expand_word_affixes(1, u"w/A", 0, 0, 0, u"", u"", u"", 1, 0);
+  EXPECT_EQ(hyphenation_derived_rows.size(), DERIVED_ROW_VIEW_LIMIT);
+  EXPECT_TRUE(derived_rows_capped);
+  expand_word_affixes(1, u"w/B", 0, 0, 0, u"", u"", u"", 0, 0);
+  EXPECT_EQ(derived_word_rows.size(), 401u);
+  EXPECT_FALSE(derived_rows_capped);
+}
+
 TEST(OutputMode1, ListRowsRecordsAndKeys) {
   use_aff("SFX A Y 1\nSFX A 0 s .\n");
   affix_type_colours = {1, 2, 3, 4};

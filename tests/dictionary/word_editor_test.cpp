@@ -282,6 +282,9 @@ TEST(DerivedWordsPanel, RowTextAndTitle) {
   EXPECT_EQ(derived_list_row_text(r), u"walks\nSuffix\nS\n120\n3: 0 s .");
   EXPECT_EQ(derived_list_row_text(row("walk", "Primary", "", "")), u"walk\nPrimary\n\n\n");
   EXPECT_EQ(derived_list_title(2), u"Derived words (2)");
+  EXPECT_EQ(derived_list_title(2, false), u"Derived words (2)");
+  EXPECT_EQ(derived_list_title(100000, true),
+            u"Derived words (100000) - too many to list: only the first 100000 are shown");
 }
 
 // The engine's rows for a small .aff, as the editor receives them.
