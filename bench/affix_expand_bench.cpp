@@ -2,7 +2,10 @@
 // does: loads the .dic/.aff pair, builds the decode cache, expands every
 // entry into a text file and prints the counts and times.
 //
-//   affix_expand_bench <file.dic> <output.txt>
+//   affix_expand_bench [--csv] <file.dic> <output.txt>
+//
+// --csv writes the CSV rows of the export (root, word, base, type, flag,
+// position, rule) instead of plain words.
 #include "affix/aff_cache.h"
 #include "affix/affix_expansion.h"
 #include "bench/bench_support.h"
@@ -12,12 +15,18 @@
 #include "dictionary/dic_file.h"
 
 #include <cstdio>
+#include <string>
 
 using bench::now_ms;
 
 int main(int argc, char** argv) {
+  const bool csv = argc == 4 && std::string(argv[1]) == "--csv";
+  if (csv) {
+    --argc;
+    ++argv;
+  }
   if (argc != 3) {
-    std::fprintf(stderr, "usage: %s <file.dic> <output.txt>\n", argv[0]);
+    std::fprintf(stderr, "usage: %s [--csv] <file.dic> <output.txt>\n", argv[0]);
     return 2;
   }
   const text_t out_path = from_utf8(argv[2]);
@@ -36,6 +45,7 @@ int main(int argc, char** argv) {
   }
   expansion_request request;
   request.mode = 2;
+  request.csv = csv;
   int64_t words = 0, entries = 0;
   for (const text_t& entry : doc.entries) {
     if (!entry.empty() && entry[0] == u'/') continue;

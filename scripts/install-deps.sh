@@ -7,7 +7,7 @@ packages=(
   libgtk-3-dev libpcre3-dev libarchive-dev zlib1g-dev libpng-dev libx11-dev
   libcurl4-gnutls-dev libgtest-dev googletest
   xvfb xauth fonts-liberation fonts-dejavu-core
-  hunspell-en-us hunspell-de-de hunspell-fr hunspell-tools
+  hunspell hunspell-en-us hunspell-de-de hunspell-fr hunspell-tools
 )
 missing=()
 for p in "${packages[@]}"; do

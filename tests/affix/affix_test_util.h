@@ -5,8 +5,13 @@
 #include "affix/aff_cache.h"
 #include "affix/affix_expansion.h"
 
+#include <fcntl.h>
+#include <spawn.h>
 #include <string>
+#include <sys/wait.h>
 #include <vector>
+
+extern char** environ;
 
 inline void use_aff(const std::string& aff_utf8) {
   invalidate_aff_decode_cache();
@@ -29,4 +34,25 @@ inline std::vector<std::string> typed_rows_of(const std::string& entry) {
   std::vector<std::string> out;
   for (const auto& r : derived_word_rows) out.push_back(to_utf8(r.type) + " " + to_utf8(r.word));
   return out;
+}
+
+// Runs a program (args[0] a full path) with its standard input from in_path
+// ("" for none) and its standard output into out_path; true when it exited 0.
+inline bool run_to_file(const std::vector<std::string>& args, const std::string& out_path,
+                        const std::string& in_path = "") {
+  posix_spawn_file_actions_t actions;
+  posix_spawn_file_actions_init(&actions);
+  if (!in_path.empty()) posix_spawn_file_actions_addopen(&actions, 0, in_path.c_str(), O_RDONLY, 0);
+  posix_spawn_file_actions_addopen(&actions, 1, out_path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+  posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
+  std::vector<char*> argv;
+  for (const auto& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+  argv.push_back(nullptr);
+  pid_t pid = 0;
+  int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
+  posix_spawn_file_actions_destroy(&actions);
+  if (rc != 0) return false;
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
