@@ -1,6 +1,5 @@
 #include "affix/aff_cache.h"
 
-#include "affix/affix_expansion.h"
 #include "common/format.h"
 
 #include <algorithm>
@@ -307,10 +306,8 @@ bool rebuild_aff_decode_cache(text_view aff_text) {
         if (c.flags[f].is_circumfix) r.continuation_circumfix = true;
       }
 
+  c.generation = ++aff_cache_generation;
   aff_cache = std::move(c);
-  ++aff_cache_generation;
-  // The word editor's NOSUGGEST indicator starts over with new rules.
-  nosuggest_indicator_colour = 0;
   if (status_hook) status_hook(1, milliseconds_now() - start);
   return true;
 }

@@ -8,6 +8,7 @@
 // position, rule) instead of plain words.
 #include "affix/aff_cache.h"
 #include "affix/affix_expansion.h"
+#include "affix/expansion_output.h"
 #include "bench/bench_support.h"
 #include "common/file.h"
 #include "common/list_document.h"
@@ -43,14 +44,16 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "cannot create %s\n", argv[2]);
     return 1;
   }
-  expansion_request request;
-  request.mode = 2;
-  request.csv = csv;
   int64_t words = 0, entries = 0;
-  for (const text_t& entry : doc.entries) {
-    if (!entry.empty() && entry[0] == u'/') continue;
-    words += expand_entry(request, entry);
-    ++entries;
+  {
+    word_file_sink sink(1, csv, false, u"");
+    for (const text_t& entry : doc.entries) {
+      if (!entry.empty() && entry[0] == u'/') continue;
+      expand_entry(aff_cache, entry, sink);
+      ++entries;
+    }
+    sink.flush();
+    words = sink.written;
   }
   bool written = file_close_checked(1);
   int64_t t3 = now_ms();

@@ -1,7 +1,7 @@
 #include "shell/settings_files.h"
 
-#include "affix/expansion_output.h"
 #include "common/file.h"
+#include "dictionary/derived_rows.h"
 #include "shell/last_update_check.h"
 #include "shell/preferences.h"
 

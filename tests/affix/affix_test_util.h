@@ -4,6 +4,8 @@
 
 #include "affix/aff_cache.h"
 #include "affix/affix_expansion.h"
+#include "affix/expansion_output.h"
+#include "dictionary/derived_rows.h"
 
 #include <fcntl.h>
 #include <spawn.h>
@@ -29,11 +31,21 @@ inline std::vector<std::string> derived_of(const std::string& entry) {
 }
 
 // "Type word" per row of the word editor's list (mode 1).
-inline std::vector<std::string> typed_rows_of(const std::string& entry) {
-  expand_word_affixes(1, from_utf8(entry), 0, 0, 0, u"", u"", u"", 0, 0);
+inline std::vector<std::string> typed_rows_of(const std::string& entry, derived_rows_sink& rows) {
+  expand_word_affixes(from_utf8(entry), rows);
   std::vector<std::string> out;
-  for (const auto& r : derived_word_rows) out.push_back(to_utf8(r.type) + " " + to_utf8(r.word));
+  for (const auto& r : rows.rows) out.push_back(to_utf8(r.type) + " " + to_utf8(r.word));
   return out;
+}
+inline std::vector<std::string> typed_rows_of(const std::string& entry) {
+  derived_rows_sink rows;
+  return typed_rows_of(entry, rows);
+}
+
+// What the expansion of an entry reports (the rows only counted).
+inline expansion_report report_of(const std::string& entry) {
+  row_count_sink rows;
+  return expand_entry(aff_cache, from_utf8(entry), rows);
 }
 
 // Runs a program (args[0] a full path) with its standard input from in_path

@@ -68,7 +68,7 @@ TEST(FlagHelpers, HugeFlagStrings) {
   expanded_words.clear();
   expanded_word_count = 0;
   EXPECT_EQ(expand_word_affixes(4, u"walk/" + twice, 0, 0, 0, u"", u"", u"", 0, 0), 2);  // walk, walks
-  EXPECT_EQ(count_affix_flags(unknown_entry_flags), n / 2 - 1);
+  EXPECT_EQ(count_affix_flags(report_of("walk/" + to_utf8(twice)).unknown_entry_flags), n / 2 - 1);
 
   use_aff("FLAG num\nSFX 1 Y 1\nSFX 1 0 s/" + to_utf8(twice) + " .\n");
   ASSERT_EQ(aff_cache.sets.size(), 2u);

@@ -3,7 +3,7 @@
 // accepts only inside a compound (ONLYINCOMPOUND, COMPOUNDBEGIN/MIDDLE/END
 // on the rule), the bare word of a NEEDAFFIX entry, or a FORBIDDENWORD entry.
 #include "affix_test_util.h"
-#include "affix/expansion_output.h"
+#include "dictionary/derived_rows.h"
 #include "dictionary/dic_entry.h"
 
 #include <gtest/gtest.h>
@@ -66,6 +66,7 @@ TEST(HunspellAcceptance, EveryRejectedWordHasAReason) {
     const std::string words_path = "/tmp/vx_accept_" + std::to_string(getpid()) + ".txt";
     const std::string rejected_path = words_path + ".rejected";
     std::unordered_map<std::string, bool> explained;
+    derived_rows_sink rows;
     {
       std::ofstream words(words_path);
       std::string line;
@@ -74,8 +75,8 @@ TEST(HunspellAcceptance, EveryRejectedWordHasAReason) {
         text_t entry = from_utf8(line.substr(0, line.find('\t')));
         size_t separator = dic_flag_separator(entry);
         text_view flags = separator == text_t::npos ? text_view() : text_view(entry).substr(separator + 1);
-        expand_word_affixes(1, entry, 0, 0, 0, u"", u"", u"", 0, 0);
-        for (const derived_word_record& r : derived_word_rows) {
+        expand_word_affixes(entry, rows);
+        for (const derived_word_record& r : rows.rows) {
           bool primary = r.type == u"Primary";
           bool reason = shares_a_flag(flags, c.compound_only) || shares_a_flag(flags, c.forbidden) ||
                         (primary && shares_a_flag(flags, c.need_affix)) ||
