@@ -20,6 +20,17 @@ inline void use_aff(const std::string& aff_utf8) {
   rebuild_aff_decode_cache(from_utf8(aff_utf8));
 }
 
+// Two sets of 400 suffix rules, each of A continuing into B: the entry w/A
+// stands for 1 + 400 + 400 * 400 = 160,401 words.
+inline std::string aff_of_many_words() {
+  std::string a = "SFX A Y 400\n", b = "SFX B Y 400\n";
+  for (int i = 0; i < 400; ++i) {
+    a += "SFX A 0 a" + std::to_string(i) + "/B .\n";
+    b += "SFX B 0 b" + std::to_string(i) + " .\n";
+  }
+  return a + b;
+}
+
 // The derived words of an entry (mode 4, every row), in emission order.
 inline std::vector<std::string> derived_of(const std::string& entry) {
   expanded_words.clear();

@@ -42,12 +42,7 @@ TEST(OutputMode1, HyphenationListRows) {
 // An entry that stands for 160,401 words: a file gets them all, a list
 // stops at its row limit and says so.
 TEST(OutputMode1, HyphenationRowsStopAtTheViewLimit) {
-  std::string aff = "SFX A Y 400\n", b = "SFX B Y 400\n";
-  for (int i = 0; i < 400; ++i) {
-    aff += "SFX A 0 a" + std::to_string(i) + "/B .\n";
-    b += "SFX B 0 b" + std::to_string(i) + " .\n";
-  }
-  use_aff(aff + b);
+  use_aff(aff_of_many_words());
   EXPECT_EQ(expand_word_affixes(3, u"w/A", 0, 0, 0, u"", u"", u"", 0, 0), 160401);
   std::vector<hyphenation_derived_row> rows;
   hyphenation_rows_sink sink(rows);

@@ -2,17 +2,13 @@
 
 #include "affix/aff_cache.h"
 #include "affix/expansion_output.h"
+#include "tests/affix/affix_test_util.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
 namespace {
-
-void use_aff(const std::string& aff) {
-  invalidate_aff_decode_cache();
-  rebuild_aff_decode_cache(from_utf8(aff));
-}
 
 TEST(DerivedRows, RecordsAndKeys) {
   use_aff("SFX A Y 1\nSFX A 0 s .\n");
@@ -66,12 +62,7 @@ TEST(DerivedRows, SortByFlagThenRuleNumber) {
 // An entry that stands for 160,401 words: the list stops at its row limit
 // and says so (listing them all took gigabytes); a new word starts afresh.
 TEST(DerivedRows, StopAtTheViewLimit) {
-  std::string aff = "SFX A Y 400\n", b = "SFX B Y 400\n";
-  for (int i = 0; i < 400; ++i) {
-    aff += "SFX A 0 a" + std::to_string(i) + "/B .\n";
-    b += "SFX B 0 b" + std::to_string(i) + " .\n";
-  }
-  use_aff(aff + b);
+  use_aff(aff_of_many_words());
   derived_rows_sink rows;
   expansion_report r = expand_word_affixes(u"w/A", rows);
   EXPECT_EQ(rows.rows.size(), DERIVED_ROW_VIEW_LIMIT);
