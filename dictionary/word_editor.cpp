@@ -75,13 +75,13 @@ taboo_look update_taboo_indicator(word_field_look look, word_field_look previous
   }
 }
 
-special_flag_images current_special_flag_images() {
+special_flag_images current_special_flag_images(const expansion_indicators& ind) {
   special_flag_images s{};
-  s.keepcase = word_has_keepcase == 1 ? 81 : 80;
-  s.needaffix = (word_has_needaffix == 1 || derived_has_needaffix == 1) ? 54 : 56;
-  s.forbiddenword = word_has_forbiddenword == 1 ? 55 : 57;
+  s.keepcase = ind.keepcase ? 81 : 80;
+  s.needaffix = ind.needaffix || ind.derived_needaffix ? 54 : 56;
+  s.forbiddenword = ind.forbiddenword ? 55 : 57;
   s.complexprefixes = aff_cache.aff_complex_prefixes == 1 ? 85 : 86;
-  s.circumfix = (circumfix_flag_seen == 1 || word_has_circumfix == 1) ? 77 : 78;
+  s.circumfix = ind.circumfix_seen || ind.circumfix ? 77 : 78;
   switch (aff_cache.aff_flag_mode) {
     case FLAG_MODE_LONG: s.flag_mode = 76, s.flag_mode_tooltip = u"FLAG long"; break;
     case FLAG_MODE_NUM: s.flag_mode = 75, s.flag_mode_tooltip = u"FLAG num"; break;
@@ -100,6 +100,12 @@ text_t derived_list_row_text(const derived_word_record& row) {
 }
 
 text_t derived_list_title(int64_t rows) { return u"Derived words (" + string_from_int(rows) + u")"; }
+
+text_t derived_list_title(int64_t rows, bool capped) {
+  text_t title = derived_list_title(rows);
+  if (capped) title += u" - too many to list: only the first " + string_from_int(rows) + u" are shown";
+  return title;
+}
 
 derived_words_summary summarise_derived_words(const std::vector<derived_word_record>& rows) {
   derived_words_summary out;

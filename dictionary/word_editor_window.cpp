@@ -27,6 +27,7 @@ static_assert(ids_in_block(WORD_EDITOR_FLAGS_BLOCK,
                            {KEEPCASE, NEEDAFFIX, FORBIDDENWORD, COMPLEXPREFIXES, CIRCUMFIX, FLAG_MODE,
                             COMPLEX_PREFIXES_WARNING}));
 static_assert(ids_in_block(WORD_EDITOR_POPUP_ITEMS_BLOCK, {COPY_WORD, REMOVE_FLAG}));
+int64_t pending_word_editor_action = 0;
 
 namespace {
 
@@ -58,6 +59,8 @@ struct editor_state {
 };
 
 editor_state* open_editor = nullptr;
+// The Taboo indicator's colour (see update_taboo_indicator).
+int64_t nosuggest_indicator_colour = 0;
 int taboo_image_shown = 0;
 
 // Callbacks: inside the GUI signal they only store the action, so that a
@@ -75,7 +78,12 @@ int on_word_editor_cancel() {
   return 0;
 }
 
-void poll_during_expansion() { event_poll(); }
+// The expansion's stop test: events keep flowing while it runs, and any
+// action of the user ends it.
+bool poll_during_expansion() {
+  event_poll();
+  return pending_word_editor_action != 0;
+}
 
 void bind_callbacks() {
   gadget_bind_event(WORD_FIELD, on_word_editor_word_change, SUBTYPE_CHANGE);
@@ -86,7 +94,6 @@ void bind_callbacks() {
   // expansion's polling.
   event_bind(EVENT_MENU, on_word_editor_ok, WINDOW, SHORTCUT_RETURN);
   event_bind(EVENT_CLOSE, on_word_editor_cancel, WINDOW, -1);
-  set_word_editor_poll_hook(poll_during_expansion);
 }
 
 void unbind_callbacks() {
@@ -96,7 +103,6 @@ void unbind_callbacks() {
   event_unbind(EVENT_MENU, on_word_editor_cancel, WINDOW, SHORTCUT_ESCAPE);
   event_unbind(EVENT_MENU, on_word_editor_ok, WINDOW, SHORTCUT_RETURN);
   event_unbind(EVENT_CLOSE, on_word_editor_cancel, WINDOW, -1);
-  set_word_editor_poll_hook(nullptr);
   pending_word_editor_action = 0;
 }
 
@@ -157,30 +163,28 @@ bool expandable(text_view word) { return !word.empty() && word.front() != u'/'; 
 // during the expansion abandons it and starts again with the new text; OK
 // or Cancel stop it and take effect afterwards.
 void refresh_derived_words(editor_state& st) {
-  circumfix_flag_seen = 0;
+  word_editor_report.indicators.circumfix_seen = false;
   clear_derived_words();
-  derived_row_index = 0;
-  derived_rows_added = 0;
   bool complete = true;
   if (expandable(word_field_text())) {
     timer_add(WINDOW, LONG_JOB_TIMER, LONG_JOB_TIMER_MS);
     gadget_set_disabled(REFRESH, 1);
     do {
-      derived_row_index = 0;
-      circumfix_flag_seen = 0;
+      word_editor_report.indicators.circumfix_seen = false;
       pending_word_editor_action = 0;
       text_t word = word_field_text();
       if (!expandable(word)) {
-        derived_word_rows.clear();
+        word_editor_rows.clear();
         break;
       }
-      expand_word_affixes(1, word, 0, 0, 0, u"", u"", u"", 0, 0);
+      word_editor_report = expand_word_affixes(word, word_editor_rows, poll_during_expansion);
+      nosuggest_indicator_colour = word_editor_report.indicators.nosuggest ? 0xFF : 0xFF00;
     } while (pending_word_editor_action == ACTION_WORD_CHANGED);
     complete = pending_word_editor_action == 0;
     gadget_set_disabled(REFRESH, 0);
     timer_remove(WINDOW, LONG_JOB_TIMER);
   } else {
-    derived_word_rows.clear();
+    word_editor_rows.clear();
   }
   st.refresh_pending = false;
   st.reference_ms = time_elapsed_ms();
@@ -190,7 +194,7 @@ void refresh_derived_words(editor_state& st) {
   }
   // Stopped by OK or Cancel: the rows are partial. They are not shown; if
   // the window stays open (OK refused), the words are computed again.
-  derived_word_rows.clear();
+  word_editor_rows.clear();
   request_refresh(st, CHANGE_SETBACK_MS);
   event_post(EVENT_GADGET, WINDOW, pending_word_editor_action == ACTION_OK ? OK : CANCEL);
 }
@@ -278,8 +282,7 @@ void edit_dictionary_word(int64_t add, int64_t edit) {
   if (open_editor) return;  // window 428 is open already
 
   rebuild_aff_decode_cache(gadget_get_text(AFF_EDITOR));
-  word_has_keepcase = word_has_needaffix = derived_has_needaffix = word_has_forbiddenword = 0;
-  circumfix_flag_seen = word_has_circumfix = 0;
+  word_editor_report = {};
   nosuggest_indicator_colour = 0;
   pending_word_editor_action = 0;
   set_affix_type_colours();

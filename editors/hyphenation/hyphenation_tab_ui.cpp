@@ -2,6 +2,7 @@
 
 #include "affix/aff_cache.h"
 #include "affix/affix_expansion.h"
+#include "affix/expansion_output.h"
 #include "common/file.h"
 #include "dictionary/dictionary_files_ui.h"
 #include "dictionary/word_editor_window.h"
