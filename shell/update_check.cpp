@@ -102,7 +102,9 @@ update_check_outcome run_update_check_on(text_view site, int automatic, update_c
   if (!fetch(base + version_path, version_text) || !parse_site_version(version_text, web)) {
     view.show_status(u"An error has occurred.");
     view.show_progress(0);
-    view.message_box(u"Error!", u"An error occurred while checking for updates.", BOX_ERROR);
+    text_t text = u"An error occurred while checking for updates.";
+    if (!http_library_available()) text += u"\n\nNo HTTP library (libcurl) is installed.";
+    view.message_box(u"Error!", text, BOX_ERROR);
     return update_check_outcome::failed;
   }
   view.show_progress(1);

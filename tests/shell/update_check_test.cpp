@@ -156,6 +156,8 @@ TEST_F(UpdateCheckRun, WithoutTheHttpLibraryTheCheckFails) {
   EXPECT_EQ(run_update_check_on(u"http://127.0.0.1:1", 0, view), update_check_outcome::failed);
   http_set_library_names({});
   EXPECT_EQ(view.statuses.back(), "An error has occurred.");
+  EXPECT_EQ(view.boxes, (std::vector<std::string>{"Error!|An error occurred while checking for updates.\n\n"
+                                                  "No HTTP library (libcurl) is installed."}));
   EXPECT_FALSE(check_time_stored());
 }
 
