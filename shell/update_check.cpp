@@ -128,8 +128,9 @@ update_check_outcome run_update_check_on(text_view site, int automatic, update_c
   if (own_build > site_build) {
     view.show_progress(3);
     view.message_box(u"Version build data on website is outdated",
-                     u"Your Version:\n" + own_version_text() + u"\n\nWebsite Version:\n" + site_version_text(web) +
-                         previous_check_text(previous),
+                     u"Your Version:\nV" + program_version + beta_mark() + u"\nBuild: " + build_number +
+                         u"\nReleased: " + release_date + u"\n\nWebsite Version:\nV" + web.version + u" " +
+                         web.note + u"\nBuild: " + web.build + u"\nReleased: " + web.date + previous_check_text(previous),
                      BOX_WARNING);
     save_last_update_check();
     view.show_status(u"Aborted.");
