@@ -107,6 +107,12 @@ TEST_F(FindWindowTest, DeleteRenumbersAndKeepsTheSelectionsValid) {
   search(u"a");
   gui_test::wait_gadget_text(FIND_FOUND_LABEL, u"Found:5/5");
   gui_test::select_row(FIND_RESULTS, 2);
+  // In the entry, Delete edits the text and deletes no entry.
+  gui_test::focus(FIND_ENTRY);
+  gui_test::press_key(FIND_WINDOW, KEY_DELETE);
+  gui_test::run([] { EXPECT_EQ(doc().count(), 5); }, "Delete in the entry");
+  gui_test::focus(FIND_RESULTS);
+  gui_test::select_row(FIND_RESULTS, 2);
   gui_test::press_key(FIND_WINDOW, KEY_DELETE);
   gui_test::answer_message_box(MB_ANSWER_YES);
   gui_test::wait_gadget_text(FIND_FOUND_LABEL, u"Found:4/4");
@@ -162,6 +168,28 @@ TEST_F(FindWindowTest, EditShowsTheNewTextMarkedChangedAndKeepsTheSelection) {
   show_find_window(1, 0, 0, 0);
   gui_test::finish();
   EXPECT_TRUE(gui_test::requesters().empty());
+}
+
+// The Hyphenation tab pages the dictionary with a selection of its own:
+// Display moves that one and leaves the Dictionary tab's as it was.
+TEST_F(FindWindowTest, DisplayOnTheHyphenationTabMovesItsOwnSelection) {
+  std::vector<text_t> entries;
+  for (int i = 0; i < 30; ++i) entries.push_back(u"w" + string_from_int(i));
+  load(entries);
+  doc().selected = 3;
+  gui_test::wait_window(FIND_WINDOW);
+  search(u"w25");
+  gui_test::wait_gadget_text(FIND_FOUND_LABEL, u"Found:1/30");
+  gui_test::double_click_row(FIND_RESULTS, 0);
+  gui_test::run([] {
+    EXPECT_EQ(hyphenation_selected, 25);
+    // As the first row, kept within the scroll range: the last page shows whole.
+    EXPECT_EQ(paged_list_first_row(TAB_HYPHENATION), list_last_first_row(30, visible_rows));
+    EXPECT_EQ(doc().selected, 3);
+  }, "displayed");
+  gui_test::press_key(FIND_WINDOW, KEY_ESCAPE);
+  show_find_window(0, 0, 1, 0);
+  gui_test::finish();
 }
 
 }  // namespace
