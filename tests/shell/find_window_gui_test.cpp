@@ -67,8 +67,10 @@ TEST_F(FindWindowTest, FindsByTagsAndDisplaysTheEntryAsTheFirstRow) {
     EXPECT_EQ(gadget_get_item_text(DICTIONARY_LIST, gadget_get_state(DICTIONARY_LIST), 1), u"cat/S");
   }, "displayed");
   // Without "Match extra information" the tags are not searched.
+  // Return in the entry searches too.
   gui_test::toggle(FIND_MATCH_EXTRA);
-  search(u"noun");
+  gui_test::replace_text(FIND_ENTRY, u"noun");
+  gui_test::press_key(FIND_WINDOW, KEY_RETURN);
   gui_test::answer_message_box(MB_ANSWER_OK);
   gui_test::press_key(FIND_WINDOW, KEY_ESCAPE);
   show_find_window(1, 0, 0, 0);
