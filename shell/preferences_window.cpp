@@ -601,8 +601,8 @@ window_end handle_gadget(int g, int subtype) {
           if (u.gadget == g) p.check_for_updates = u.value;
       break;
     case UPDATE_BUTTON: {
+      // The check stores its time itself, and only when the site answered.
       run_command(command_kind::menu_item, MENU_CHECK_UPDATES, {.type = EVENT_MENU, .id = MENU_CHECK_UPDATES});
-      p.last_check_updates_time = date_now();
       set_gadget_text_if_changed(UPDATE_LABEL, last_checked_text());
       break;
     }

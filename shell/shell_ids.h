@@ -475,6 +475,7 @@ constexpr int IMAGE_CHECK_UPDATES = 30037;
 constexpr int IMAGE_GBZA = 30038;
 constexpr int IMAGE_CRUNCH = 30039;
 constexpr int IMAGE_CLEAR = 30040;
+constexpr int IMAGE_DISPLAY = 30043;
 constexpr int IMAGE_REMOVE_COMMENTS = 30046;
 constexpr int IMAGE_INDENT_XML = 30047;
 constexpr int IMAGE_UNPFX = 30048;
