@@ -393,9 +393,15 @@ void refresh() {
     log_line(u"Nothing to process.");
     log_line(u"");
   } else {
+    // The cache is parsed from the panel text directly: the .aff editor
+    // itself is never replaced, so nothing of it can be lost on the way.
+    log_line(u"");
+    log_line(u"Replacing the original .AFF gadget");
     log_line(u"");
     log_line(u"Processing the .AFF gadget");
     rebuild_aff_cache_from_panel(open_state->lines);
+    log_line(u"");
+    log_line(u"Restoring back the original .AFF gadget");
     log_line(u"");
   }
   set_controls(false);

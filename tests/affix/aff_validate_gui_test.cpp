@@ -272,3 +272,27 @@ TEST_F(AffValidateWindowTest, EmptyAffHasNothingToProcess) {
 }
 
 }  // namespace
+
+namespace {
+
+// Dictionary Tools > AFF Validate rebuilds the cache from the editor's
+// current text, then opens the window over it.
+TEST_F(AffValidateWindowTest, TheMenuItemOpensItOverTheEditorsText) {
+  open_aff(u"SET UTF-8\n");
+  gadget_set_text(AFF_EDITOR, u"SET UTF-8\nSFX A Y 1\nSFX A 0 s .\n");  // edited since the cache was built
+  gui_test::choose_menu_item(MENU_AFF_VALIDATE);
+  wait_loaded(3);
+  gui_test::click(PROCESS);
+  wait_processed();
+  gui_test::run([] {
+    EXPECT_TRUE(log_has(u"Flag \"A\" count 1 at line:2"));
+    EXPECT_TRUE(log_has(u"No errors found in validation!"));
+  }, "the edited text was validated");
+  gui_test::click(OK);
+  gui_test::wait_window_closed(WINDOW);
+  gui_test::close_window(MAIN_WINDOW);
+  run_main_loop();
+  gui_test::finish();
+}
+
+}  // namespace
