@@ -24,16 +24,7 @@ text_t num(int64_t v) { return string_from_int(v); }
 bool starts_with(text_view s, text_view prefix) { return s.substr(0, prefix.size()) == prefix; }
 
 // Field n (1-based) of s split at single spaces; two spaces make an empty field.
-text_view field_of(text_view s, int n) {
-  size_t begin = 0;
-  for (int i = 1; i < n; ++i) {
-    size_t space = s.find(u' ', begin);
-    if (space == text_view::npos) return {};
-    begin = space + 1;
-  }
-  size_t end = s.find(u' ', begin);
-  return s.substr(begin, end == text_view::npos ? text_view::npos : end - begin);
-}
+text_t field_of(text_view s, int n) { return string_nth_field(s, n, u" "); }
 
 // One PFX/SFX header as the cache summarises it.
 struct summary_entry {
