@@ -221,8 +221,9 @@ void delete_line() {
 }
 
 void clear_lines() {
-  if (line_count() > 0 && message_box(u"Warning!", u"Really delete all lines?", MB_YES_NO | MB_ICON_INFORMATION) ==
-                              MB_ANSWER_NO)
+  // A box closed without an answer keeps the lines, as No does.
+  if (line_count() > 0 && message_box(u"Warning!", u"Really delete all lines?", MB_YES_NO | MB_ICON_INFORMATION) !=
+                              MB_ANSWER_YES)
     return;
   save_undo();
   open_state->lines.clear();

@@ -175,6 +175,15 @@ TEST_F(AffValidateWindowTest, ChecksInvertAndDeleteSelected) {
     EXPECT_EQ(gadget_get_item_text(LINES, 0, 1), u"");
     EXPECT_EQ(gadget_get_item_text(LINES, 1, 1), u"# line 1");
   }, "an empty first line");
+  // Clear asks first; a box closed without an answer keeps the lines, Yes empties the panel.
+  gui_test::click(CLEAR_LINES);
+  gui_test::answer_message_box(MB_ANSWER_CLOSED);
+  gui_test::run([] { EXPECT_EQ(gadget_count_items(LINES), 8); }, "the lines are kept");
+  gui_test::click(CLEAR_LINES);
+  gui_test::answer_message_box(MB_ANSWER_YES);
+  gui_test::wait_gadget_text(FOUND, u"Found:0");
+  gui_test::click(UNDO);
+  gui_test::wait_gadget_text(FOUND, u"Found:8");
   gui_test::click(CANCEL);
   show_aff_validate_window();
   gui_test::finish();
