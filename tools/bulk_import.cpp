@@ -105,7 +105,7 @@ bulk_import_result run_bulk_import(text_view pasted, const bulk_import_options& 
                                    long_job_host& host) {
   bulk_import_result r;
   const text_t t = clean_bulk_import_text(pasted);
-  if (t.empty() || t == u" " || t == u"\n") {
+  if (t == u"\n" || t == u" \n") {  // nothing but a space or a line break
     r.status = bulk_import_status::nothing_to_process;
     return r;
   }

@@ -80,7 +80,7 @@ possessive_result import_possessive_names(text_view pasted, const possessive_opt
                                           int64_t flag_mode, list_document& dictionary, long_job_host& host) {
   possessive_result r;
   const text_t t = clean_possessive_text(pasted, options.remove_1, options.remove_2);
-  if (t.empty() || t == u" " || t == u"\n") {
+  if (t == u"\n" || t == u" \n") {  // nothing but a space or a line break
     r.status = possessive_status::nothing_to_process;
     return r;
   }
