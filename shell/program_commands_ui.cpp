@@ -11,6 +11,7 @@
 #include "shell/preferences_window.h"
 #include "shell/undo_redo_ui.h"
 #include "tools/languagetool_commands_ui.h"
+#include "tools/wordlist_commands_ui.h"
 
 void register_program_commands() {
   register_builtin_commands();
@@ -23,6 +24,7 @@ void register_program_commands() {
   register_hyphenation_commands();
   register_preferences_commands();
   register_languagetool_commands();
+  register_wordlist_commands();
   // Last: the dispatchers take over the menu, shortcut and gadget numbers
   // and name the commands registered above.
   install_main_dispatch();

@@ -1,7 +1,9 @@
 #include "tools/bulk_import.h"
 
 #include "common/dic_entry.h"
+#include "common/file.h"
 #include "common/format.h"
+#include "shell/preferences.h"
 
 #include <algorithm>
 
@@ -91,6 +93,17 @@ std::optional<text_t> bulk_import_pos_tag(int64_t category, text_view item, text
   return u"\t" + text_t(tag);
 }
 
+bool write_multiwords_prefs(text_view path, int64_t category, int64_t entry, text_view custom) {
+  constexpr int kFile = 1;
+  if (!file_create_atomic(kFile, path)) return false;
+  file_write_line(kFile, settings_format_id, FORMAT_UTF8);
+  file_write_int32(kFile, category);
+  file_write_int32(kFile, entry);
+  // The tag is one line of the file.
+  file_write_line(kFile, string_replace(string_replace(custom, u"\r", u""), u"\n", u""), FORMAT_UTF8);
+  return file_commit(kFile);
+}
+
 text_t clean_bulk_import_text(text_view pasted) {
   text_t t = normalise_line_endings(pasted);
   if (t.empty() || t.back() != u'\n') t += u'\n';
@@ -110,6 +123,10 @@ bulk_import_result run_bulk_import(text_view pasted, const bulk_import_options& 
     return r;
   }
   const int mode = options.mode;
+  if (mode == BULK_IMPORT_MULTIWORDS && !options.pos_valid) {
+    r.status = bulk_import_status::invalid_pos;
+    return r;
+  }
   list_document* target = mode >= BULK_IMPORT_DICTIONARY && mode <= BULK_IMPORT_AUTOCORRECT ? doc : nullptr;
   std::optional<list_tool_edit> edit;
   if (target) edit.emplace(*target);

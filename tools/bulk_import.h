@@ -33,6 +33,11 @@ std::vector<text_t> bulk_import_pos_items(int64_t category);
 // bracketed tag of the chosen item; nothing for a separator item ("-").
 std::optional<text_t> bulk_import_pos_tag(int64_t category, text_view item, text_view custom);
 
+// multiwords.prefs: the format line, the category and the entry as 32-bit
+// little-endian integers, the custom tag + LF; replaced only when written
+// whole.
+bool write_multiwords_prefs(text_view path, int64_t category, int64_t entry, text_view custom);
+
 // ---- The run -------------------------------------------------------------------------
 // The pasted text with LF line ends and a final LF, and the spaces around
 // commas and double spaces reduced.
@@ -43,12 +48,13 @@ struct bulk_import_options {
   bool log_index = true;    // log lines start with (log_start + found) + ") "
   int64_t log_start = 1;
   text_t tag;               // mode 4: appended to each log line
+  bool pos_valid = true;    // mode 4: false when a separator item was chosen
   // On each tick of the job: the line number, the number of lines, the
   // entries found so far.
   std::function<void(int64_t line, int64_t lines, int64_t found)> on_tick;
 };
 
-enum class bulk_import_status { done, aborted, nothing_to_process };
+enum class bulk_import_status { done, aborted, nothing_to_process, invalid_pos };
 
 // A line left out: mode 2 with more meanings than the thesaurus takes,
 // mode 3 without exactly one comma between two texts.
