@@ -85,12 +85,12 @@ std::vector<text_t> bulk_import_pos_items(int64_t category) {
 }
 
 std::optional<text_t> bulk_import_pos_tag(int64_t category, text_view item, text_view custom) {
-  if (category == 0) return u"\t" + text_t(custom);
+  if (category == 0) return text_t(u"\t").append(custom);
   if (item == u"-") return std::nullopt;
   const size_t open = item.find(u'(');
   text_view tag = open == text_view::npos ? text_view() : item.substr(open + 1);
   while (!tag.empty() && tag.back() == u')') tag.remove_suffix(1);
-  return u"\t" + text_t(tag);
+  return text_t(u"\t").append(tag);
 }
 
 bool write_multiwords_prefs(text_view path, int64_t category, int64_t entry, text_view custom) {
@@ -160,7 +160,8 @@ bulk_import_result run_bulk_import(text_view pasted, const bulk_import_options& 
         r.refused.push_back({line_number, c});
         continue;
       }
-      shown = string_replace_ex(c, u",", u"|" + string_from_int(meanings) + u"\n", 0, 1, 1);
+      const text_t head_end = text_t(u"|").append(string_from_int(meanings)).append(u"\n");
+      shown = string_replace_ex(c, u",", head_end, 0, 1, 1);
       entry = string_replace(shown, u",", u"\n");
     } else if (mode == BULK_IMPORT_AUTOCORRECT) {
       const size_t comma = c.find(u',');
@@ -196,7 +197,7 @@ text_t bulk_import_refusal_message(int mode, const std::vector<bulk_import_refus
                  : u"Lines not imported (an autocorrect pair needs one comma between two texts): " +
                        string_from_int(static_cast<int64_t>(refused.size()));
   for (size_t i = 0; i < refused.size() && i < kShown; ++i) {
-    m += u"\n" + string_from_int(refused[i].line) + u": " + refused[i].text;
+    m.append(u"\n").append(string_from_int(refused[i].line)).append(u": ").append(refused[i].text);
   }
   if (refused.size() > kShown) m += u"\n...";
   return m;
