@@ -3,7 +3,6 @@
 #include "common/file.h"
 #include "common/format.h"
 #include "gui/gui.h"
-#include "gui/text_cursor.h"
 #include "shell/layout.h"
 #include "shell/list_view_ui.h"
 #include "shell/main_job_host.h"
@@ -13,6 +12,7 @@
 #include "shell/shell_state.h"
 #include "shell/window_helpers.h"
 #include "tools/bulk_import.h"
+#include "tools/paste_and_log_ui.h"
 #include "tools/wordlist_tools.h"
 
 #include <cstdint>
@@ -22,9 +22,11 @@ using namespace bulk_import_ids;
 
 namespace {
 
-constexpr int kProcessImage = 30042;
-constexpr int kSpinMax = 9999999;
 int64_t log_index_enabled = 1;
+constexpr paste_and_log_ids kEditors{.input = INPUT, .log = OUTPUT, .process = PROCESS, .clear = CLEAR_INPUT,
+                                     .input_bottom = INPUT_BOTTOM, .input_top = INPUT_TOP,
+                                     .log_bottom = OUTPUT_BOTTOM, .log_top = OUTPUT_TOP,
+                                     .log_index = LOG_INDEX, .log_start = LOG_START};
 
 void warn(const text_t& text) { message_box(u"Warning!", text, MB_ICON_WARNING); }
 bool import_mode(int mode) { return mode >= BULK_IMPORT_DICTIONARY && mode <= BULK_IMPORT_MULTIWORDS; }
@@ -202,21 +204,9 @@ void remember_pos_settings() {
 }
 
 void build_window(int mode, int width, int height) {
-  const int ew = static_cast<int>(scale_extra_width(50));
-  const int eh = static_cast<int>(scale_extra_height(100));
   const int bw = static_cast<int>(image_button_width), bh = static_cast<int>(image_button_height);
   const int lh = static_cast<int>(text_gadget_height);
-  gadget_create_text_view(INPUT, 10, 10, 485 + ew, 390 + eh);
-  gadget_set_tooltip(INPUT, u"Paste here the full text with the words.");
-  use_language_font(INPUT);
-  gadget_create_text_view(OUTPUT, right_of(INPUT) + 20, 10, 485 + ew, 390 + eh);
-  gadget_set_tooltip(OUTPUT, u"Output to be placed in log file.");
-  use_language_font(OUTPUT);
-
-  create_image_button_below(PROCESS, INPUT, bw, bh, kProcessImage, 10, u"Process", 0);
-  create_image_button_right_of(CLEAR_INPUT, PROCESS, bw, bh, IMAGE_CLEAR, 15, u"Clear", 0);
-  create_image_button_right_of(INPUT_BOTTOM, CLEAR_INPUT, bw, bh, IMAGE_GO_BOTTOM, 25, u"Go to bottom", 0);
-  create_image_button_right_of(INPUT_TOP, INPUT_BOTTOM, bw, bh, IMAGE_GO_TOP, 5, u"Go to top", 0);
+  build_paste_and_log(kEditors, u"Paste here the full text with the words.");
   const int label_y = bottom_of(INPUT) + 110;
   gadget_create_label(PROCESSING_LABEL, 10, label_y, 200, lh, u"Processing: 0/0");
   gadget_create_label(ESCAPE_LABEL, 215, label_y, 100, lh, u"");
@@ -230,13 +220,7 @@ void build_window(int mode, int width, int height) {
 
   if (document_mode(mode)) {
     log_index_enabled = 1;
-    gadget_create_checkbox(LOG_INDEX, out_x, bottom_of(OUTPUT) + 28, 180, static_cast<int>(check_box_height),
-                           u"Log Index Starting at:");
-    gadget_set_state(LOG_INDEX, 1);
-    gadget_create_spin(LOG_START, right_of(LOG_INDEX) + 5, gadget_y(LOG_INDEX), 100,
-                       static_cast<int>(spin_gadget_height), 1, kSpinMax, SPIN_NUMERIC);
-    gadget_set_state(LOG_START, 1);
-    gadget_set_tooltip(LOG_START, u"For log file.");
+    build_log_index(LOG_INDEX, LOG_START, out_x, bottom_of(OUTPUT) + 28);
   } else if (mode == BULK_IMPORT_MULTIWORDS) {
     const int y = bottom_of(PROCESS) + 14;
     gadget_create_label(POS_LABEL, 10, y + 4, 40, lh, u"POS:");
@@ -264,19 +248,11 @@ void build_window(int mode, int width, int height) {
 
 // True closes the window.
 bool handle_gadget(int mode, int gadget) {
+  if (handle_paste_and_log_gadget(kEditors, gadget, log_index_enabled)) return false;
   switch (gadget) {
     case PROCESS: run_process(mode); break;
     case PROCESS_REGEXP: run_process_regexp(); break;
-    case CLEAR_INPUT: gadget_set_text(INPUT, u""); break;
     case CLEAR_OUTPUT: gadget_set_text(OUTPUT, u""); break;
-    case INPUT_BOTTOM: gadget_set_cursor_position(INPUT, INT64_MAX); break;
-    case INPUT_TOP: gadget_set_cursor_position(INPUT, 1); break;
-    case OUTPUT_BOTTOM: gadget_set_cursor_position(OUTPUT, INT64_MAX); break;
-    case OUTPUT_TOP: gadget_set_cursor_position(OUTPUT, 1); break;
-    case LOG_INDEX:
-      log_index_enabled = gadget_get_state(LOG_INDEX) ? 1 : 0;
-      gadget_set_disabled(LOG_START, log_index_enabled ? 0 : 1);
-      break;
     case POS_CATEGORY: {
       const int chosen = gadget_get_state(POS_CATEGORY);
       if (chosen >= 0 && chosen != bulk_import_category) {

@@ -3,7 +3,6 @@
 #include "affix/aff_cache.h"
 #include "common/documents.h"
 #include "gui/gui.h"
-#include "gui/text_cursor.h"
 #include "shell/layout.h"
 #include "shell/list_view_ui.h"
 #include "shell/main_job_host.h"
@@ -11,6 +10,7 @@
 #include "shell/shell_ids.h"
 #include "shell/shell_state.h"
 #include "shell/window_helpers.h"
+#include "tools/paste_and_log_ui.h"
 #include "tools/possessive_names.h"
 
 #include <cstdint>
@@ -19,13 +19,14 @@ using namespace possessive_names_ids;
 
 namespace {
 
-constexpr int kProcessImage = 30042;
-constexpr int kSpinMax = 9999999;
-
 // Kept while the program runs.
 text_t possessive_remove_text_1 = u"'s";
 text_t possessive_remove_text_2 = u"\u2019s";
 int64_t log_index_enabled = 1;
+constexpr paste_and_log_ids kEditors{.input = INPUT, .log = LOG, .process = PROCESS, .clear = CLEAR,
+                                     .input_bottom = INPUT_BOTTOM, .input_top = INPUT_TOP,
+                                     .log_bottom = LOG_BOTTOM, .log_top = LOG_TOP,
+                                     .log_index = LOG_INDEX, .log_start = LOG_START};
 
 void set_label(int g, const text_t& text) { set_gadget_text_if_changed(g, text); }
 
@@ -71,21 +72,9 @@ void run_import() {
 }
 
 void build_window(int width, int height) {
-  const int ew = static_cast<int>(scale_extra_width(50));
-  const int eh = static_cast<int>(scale_extra_height(100));
   const int bw = static_cast<int>(image_button_width), bh = static_cast<int>(image_button_height);
   const int lh = static_cast<int>(text_gadget_height), sh = static_cast<int>(string_gadget_height);
-  gadget_create_text_view(INPUT, 10, 10, 485 + ew, 390 + eh);
-  gadget_set_tooltip(INPUT, u"Paste here the full text with the names.");
-  use_language_font(INPUT);
-  gadget_create_text_view(LOG, right_of(INPUT) + 20, 10, 485 + ew, 390 + eh);
-  gadget_set_tooltip(LOG, u"Output to be placed in log file.");
-  use_language_font(LOG);
-
-  create_image_button_below(PROCESS, INPUT, bw, bh, kProcessImage, 10, u"Process", 0);
-  create_image_button_right_of(CLEAR, PROCESS, bw, bh, IMAGE_CLEAR, 15, u"Clear", 0);
-  create_image_button_right_of(INPUT_BOTTOM, CLEAR, bw, bh, IMAGE_GO_BOTTOM, 25, u"Go to bottom", 0);
-  create_image_button_right_of(INPUT_TOP, INPUT_BOTTOM, bw, bh, IMAGE_GO_TOP, 5, u"Go to top", 0);
+  build_paste_and_log(kEditors, u"Paste here the full text with the names.");
 
   const int y = bottom_of(PROCESS) + 12;
   gadget_create_label(REMOVE_LABEL, 10, y + 3, 0, lh, u"       Remove:");
@@ -103,13 +92,7 @@ void build_window(int width, int height) {
   gadget_create_label(FOUND_LABEL, log_x, bottom_of(LOG) + 8, 200, lh, u"Found:0");
   create_image_button_at(LOG_BOTTOM, log_x + 275, bottom_of(LOG) + 8, bw, bh, IMAGE_GO_BOTTOM, 0, u"Go to bottom", 0);
   create_image_button_right_of(LOG_TOP, LOG_BOTTOM, bw, bh, IMAGE_GO_TOP, 5, u"Go to top", 0);
-  gadget_create_checkbox(LOG_INDEX, log_x, bottom_of(LOG) + 28, 180, static_cast<int>(check_box_height),
-                         u"Log Index Starting at:");
-  gadget_set_state(LOG_INDEX, 1);
-  gadget_create_spin(LOG_START, right_of(LOG_INDEX) + 5, gadget_y(LOG_INDEX), 100,
-                     static_cast<int>(spin_gadget_height), 1, kSpinMax, SPIN_NUMERIC);
-  gadget_set_state(LOG_START, 1);
-  gadget_set_tooltip(LOG_START, u"For log file.");
+  build_log_index(LOG_INDEX, LOG_START, log_x, bottom_of(LOG) + 28);
   create_image_button_at(CLOSE, width - bw - 10, height - bh - 10, bw, bh, IMAGE_CLOSE, 0, u"Close", 0);
   shortcut_add(WINDOW, KEY_ESCAPE, SHORTCUT_ESCAPE);
   shortcut_add(WINDOW, KEY_F1, SHORTCUT_HELP);
@@ -117,17 +100,9 @@ void build_window(int width, int height) {
 
 // True closes the window.
 bool handle_gadget(int gadget, int subtype) {
+  if (handle_paste_and_log_gadget(kEditors, gadget, log_index_enabled)) return false;
   switch (gadget) {
     case PROCESS: run_import(); break;
-    case CLEAR: gadget_set_text(INPUT, u""); break;
-    case INPUT_BOTTOM: gadget_set_cursor_position(INPUT, INT64_MAX); break;
-    case INPUT_TOP: gadget_set_cursor_position(INPUT, 1); break;
-    case LOG_BOTTOM: gadget_set_cursor_position(LOG, INT64_MAX); break;
-    case LOG_TOP: gadget_set_cursor_position(LOG, 1); break;
-    case LOG_INDEX:
-      log_index_enabled = gadget_get_state(LOG_INDEX) ? 1 : 0;
-      gadget_set_disabled(LOG_START, log_index_enabled ? 0 : 1);
-      break;
     case REMOVE_1:
       if (subtype == SUBTYPE_CHANGE) possessive_remove_text_1 = gadget_get_text(REMOVE_1);
       break;

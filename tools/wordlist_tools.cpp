@@ -5,7 +5,7 @@
 #include "common/work_records.h"
 
 #include <algorithm>
-#include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -14,12 +14,11 @@ namespace {
 struct wordlist_run {
   text_t text;
   std::vector<text_view> lines;
-  long_job_host& host;
   const wordlist_tool_observer& observer;
   text_view step;
   int64_t position = 0;
 
-  wordlist_run(text_view input, long_job_host& h, const wordlist_tool_observer& o) : host(h), observer(o) {
+  wordlist_run(text_view input, const wordlist_tool_observer& o) : observer(o) {
     text = normalise_line_endings(input);
     if (text.empty() || text.back() != u'\n') text += u'\n';
     size_t start = 0;
@@ -34,139 +33,111 @@ struct wordlist_run {
     position = 0;
     if (observer.step_started) observer.step_started(s);
   }
-  void attach(long_job& job) {
-    job.on_tick = [this](int64_t) {
-      if (observer.on_tick) observer.on_tick(step, position, count());
-    };
-  }
 };
 
-wordlist_tool_result stopped(wordlist_tool_result r, long_job& job, text_t output = {}) {
-  r.status = wordlist_tool_status::aborted;
-  r.output = std::move(output);
-  job.abort();
-  return r;
-}
-
-// The output step: each kept line + LF, with "Found:" counting up.
-template <class Lines>
-bool write_output(wordlist_run& run, long_job& job, const Lines& lines, text_t& out) {
+// The frame of the three tools: the split (step 1), the transfer (step 2,
+// with `transfer(lines, i)` for each line), the tool's own step 3 (`middle`
+// fills the lines to output; false when the job stopped) and the output
+// (step 4).
+template <class Transfer, class Middle>
+wordlist_tool_result run_wordlist_steps(text_view input, bool needs_two, text_view middle_step,
+                                        long_job_host& host, const wordlist_tool_observer& observer,
+                                        Transfer&& transfer, Middle&& middle) {
+  wordlist_tool_result r;
+  if (observer.step_started) observer.step_started(WORDLIST_STEP_UNIX);
+  wordlist_run run(input, observer);
+  if (run.nothing(needs_two)) {
+    r.status = wordlist_tool_status::nothing_to_process;
+    return r;
+  }
+  r.lines = run.count();
+  long_job job(host, u"", r.lines, true);
+  job.on_tick = [&run](int64_t) {
+    if (run.observer.on_tick) run.observer.on_tick(run.step, run.position, run.count());
+  };
+  auto stop = [&](text_t output) {
+    r.status = wordlist_tool_status::aborted;
+    r.output = std::move(output);
+    job.abort();
+    return r;
+  };
+  run.start_step(WORDLIST_STEP_TRANSFER);
+  for (size_t i = 0; i < run.lines.size(); ++i) {
+    run.position = static_cast<int64_t>(i);
+    if (!job.step(run.position)) return stop({});
+    transfer(run.lines, i);
+  }
+  run.start_step(middle_step);
+  std::vector<text_t> result;
+  if (!middle(run, job, r, result)) return stop({});
+  // The output, with "Found:" counting up.
   run.start_step(WORDLIST_STEP_OUTPUT);
-  for (size_t i = 0; i < lines.size(); ++i) {
+  text_t out;
+  for (size_t i = 0; i < result.size(); ++i) {
     run.position = static_cast<int64_t>(i) + 1;
-    if (!job.step(run.position)) return false;
-    out += lines[i];
+    if (!job.step(run.position)) return stop(std::move(out));
+    out += result[i];
     out += u'\n';
   }
-  return true;
-}
-
-}  // namespace
-
-wordlist_tool_result sort_small_wordlist(text_view input, long_job_host& host,
-                                         const wordlist_tool_observer& observer) {
-  wordlist_tool_result r;
-  if (observer.step_started) observer.step_started(WORDLIST_STEP_UNIX);
-  wordlist_run run(input, host, observer);
-  if (run.nothing(false)) {
-    r.status = wordlist_tool_status::nothing_to_process;
-    return r;
-  }
-  r.lines = run.count();
-  long_job job(host, u"", r.lines, true);
-  run.attach(job);
-  run.start_step(WORDLIST_STEP_TRANSFER);
-  std::vector<sort_work_record> records(run.lines.size());
-  for (size_t i = 0; i < run.lines.size(); ++i) {
-    run.position = static_cast<int64_t>(i);
-    if (!job.step(run.position)) return stopped(r, job);
-    records[i].value = text_t(run.lines[i]);
-    records[i].key = fold_accents_lowercase(run.lines[i]);
-  }
-  run.start_step(WORDLIST_STEP_SORT);
-  sort_work_records_by_key(records);
-  std::vector<text_view> sorted;
-  sorted.reserve(records.size());
-  for (const sort_work_record& record : records) sorted.push_back(record.value);
-  text_t out;
-  if (!write_output(run, job, sorted, out)) return stopped(r, job, std::move(out));
-  r.output = std::move(out);
-  r.found = r.lines;
-  job.end(u"");
-  return r;
-}
-
-wordlist_tool_result delete_duplicate_lines(text_view input, long_job_host& host,
-                                            const wordlist_tool_observer& observer) {
-  wordlist_tool_result r;
-  if (observer.step_started) observer.step_started(WORDLIST_STEP_UNIX);
-  wordlist_run run(input, host, observer);
-  if (run.nothing(true)) {
-    r.status = wordlist_tool_status::nothing_to_process;
-    return r;
-  }
-  r.lines = run.count();
-  long_job job(host, u"", r.lines, true);
-  run.attach(job);
-  run.start_step(WORDLIST_STEP_TRANSFER);
-  for (size_t i = 0; i < run.lines.size(); ++i) {
-    run.position = static_cast<int64_t>(i);
-    if (!job.step(run.position)) return stopped(r, job);
-  }
-  // The first occurrence of each line stays; blank lines count like others
-  // as duplicates but never reach the output.
-  run.start_step(WORDLIST_STEP_DEDUPLICATE);
-  std::unordered_map<text_view, size_t> first;
-  first.reserve(run.lines.size());
-  std::vector<text_view> kept;
-  for (size_t i = 0; i < run.lines.size(); ++i) {
-    run.position = static_cast<int64_t>(i);
-    if (!job.step(run.position)) return stopped(r, job);
-    if (!first.emplace(run.lines[i], i).second) {
-      ++r.removed;
-    } else if (!run.lines[i].empty()) {
-      kept.push_back(run.lines[i]);
-    }
-  }
-  text_t out;
-  if (!write_output(run, job, kept, out)) return stopped(r, job, std::move(out));
   r.output = std::move(out);
   r.found = r.lines - r.removed;
   job.end(u"");
   return r;
 }
 
+void no_transfer(const std::vector<text_view>&, size_t) {}
+
+}  // namespace
+
+wordlist_tool_result sort_small_wordlist(text_view input, long_job_host& host,
+                                         const wordlist_tool_observer& observer) {
+  std::vector<sort_work_record> records;
+  return run_wordlist_steps(
+      input, false, WORDLIST_STEP_SORT, host, observer,
+      [&](const std::vector<text_view>& lines, size_t i) {
+        if (records.empty()) records.resize(lines.size());
+        records[i].value = text_t(lines[i]);
+        records[i].key = fold_accents_lowercase(lines[i]);
+      },
+      [&](wordlist_run&, long_job&, wordlist_tool_result&, std::vector<text_t>& result) {
+        sort_work_records_by_key(records);
+        for (sort_work_record& record : records) result.push_back(std::move(record.value));
+        return true;
+      });
+}
+
+wordlist_tool_result delete_duplicate_lines(text_view input, long_job_host& host,
+                                            const wordlist_tool_observer& observer) {
+  return run_wordlist_steps(
+      input, true, WORDLIST_STEP_DEDUPLICATE, host, observer, no_transfer,
+      [](wordlist_run& run, long_job& job, wordlist_tool_result& r, std::vector<text_t>& result) {
+        // The first occurrence of each line stays; blank lines count like
+        // others as duplicates but never reach the output.
+        std::unordered_set<text_view> seen;
+        seen.reserve(run.lines.size());
+        for (size_t i = 0; i < run.lines.size(); ++i) {
+          run.position = static_cast<int64_t>(i);
+          if (!job.step(run.position)) return false;
+          if (!seen.insert(run.lines[i]).second) ++r.removed;
+          else if (!run.lines[i].empty()) result.emplace_back(run.lines[i]);
+        }
+        return true;
+      });
+}
+
 wordlist_tool_result convert_xml_tags_to_accents(text_view input, long_job_host& host,
                                                  const wordlist_tool_observer& observer) {
-  wordlist_tool_result r;
-  if (observer.step_started) observer.step_started(WORDLIST_STEP_UNIX);
-  wordlist_run run(input, host, observer);
-  if (run.nothing(false)) {
-    r.status = wordlist_tool_status::nothing_to_process;
-    return r;
-  }
-  r.lines = run.count();
-  long_job job(host, u"", r.lines, true);
-  run.attach(job);
-  run.start_step(WORDLIST_STEP_TRANSFER);
-  for (size_t i = 0; i < run.lines.size(); ++i) {
-    run.position = static_cast<int64_t>(i);
-    if (!job.step(run.position)) return stopped(r, job);
-  }
-  run.start_step(WORDLIST_STEP_CONVERT);
-  std::vector<text_t> words(run.lines.size());
-  for (size_t i = 0; i < run.lines.size(); ++i) {
-    run.position = static_cast<int64_t>(i) + 1;
-    if (!job.step(run.position)) return stopped(r, job);
-    words[i] = run.lines[i].find(u"&#") == text_view::npos ? text_t(run.lines[i])
-                                                            : decode_numeric_char_refs(run.lines[i]);
-  }
-  text_t out;
-  if (!write_output(run, job, words, out)) return stopped(r, job, std::move(out));
-  r.output = std::move(out);
-  r.found = r.lines;
-  job.end(u"");
-  return r;
+  return run_wordlist_steps(
+      input, false, WORDLIST_STEP_CONVERT, host, observer, no_transfer,
+      [](wordlist_run& run, long_job& job, wordlist_tool_result&, std::vector<text_t>& result) {
+        for (size_t i = 0; i < run.lines.size(); ++i) {
+          run.position = static_cast<int64_t>(i) + 1;
+          if (!job.step(run.position)) return false;
+          const text_view line = run.lines[i];
+          result.push_back(line.find(u"&#") == text_view::npos ? text_t(line) : decode_numeric_char_refs(line));
+        }
+        return true;
+      });
 }
 
 bool regexp_alternatives_valid(text_view p) {

@@ -154,11 +154,12 @@ TEST_F(WordlistToolsTest, MasterListRefusesAnUnreadableMasterAndLimitsTheFiles) 
   gui_test::click(mw::PROCESS);
   gui_test::answer_message_box(MB_ANSWER_OK);
   gui_test::wait_gadget_text(mw::PROCESSING_LABEL, u"Processing:1/6: Aborted.");
-  gui_test::wait_until([] { return gadget_get_disabled(mw::ADD_OTHERS) == 1; }, "buttons follow the list");
+  // After the run the buttons follow the list again (ten files: no Add).
+  gui_test::wait_until([] { return gadget_get_disabled(mw::PROCESS) == 0; }, "the run ended");
   gui_test::run([] {
     EXPECT_EQ(gadget_get_text(mw::MISSING_LABEL), u"Missing words:N/A");
     EXPECT_EQ(gadget_get_disabled(mw::SAVE_ALL), 1);
-    EXPECT_EQ(gadget_get_disabled(mw::PROCESS), 0);
+    EXPECT_EQ(gadget_get_disabled(mw::ADD_OTHERS), 1);
   }, "refused");
   // Checks: invert, then Delete Selected removes every checked row.
   gui_test::toggle_row_check(mw::FILE_LIST, 1);
@@ -190,16 +191,25 @@ TEST_F(WordlistToolsTest, BulkImportAppendsToTheDictionaryAsOneUndoStep) {
     EXPECT_EQ(gadget_get_text(bi::PROCESSING_LABEL), u"Processing: 3/3 Done!");
     EXPECT_EQ(gadget_get_disabled(bi::PROCESS), 0);
   }, "imported");
+  // Without the index the log holds the entries alone.
+  gui_test::toggle(bi::LOG_INDEX);
+  expect_disabled({bi::LOG_START}, 1, "index off");
+  set_text(bi::INPUT, u"eel");
+  gui_test::click(bi::PROCESS);
+  gui_test::wait_gadget_text(bi::OUTPUT, u"eel\n");
   gui_test::click(bi::CLOSE);
   gui_test::wait_window_closed(bi::WINDOW);
   settle();
   gui_test::run([] {
-    EXPECT_EQ(dictionary_document.list.entries, (std::vector<text_t>{u"old", u"cat", u"dog/S"}));
-    EXPECT_NE(gadget_get_text(DICTIONARY_STATUS_LABEL).find(u"3"), text_t::npos);
+    EXPECT_EQ(dictionary_document.list.entries, (std::vector<text_t>{u"old", u"cat", u"dog/S", u"eel"}));
+    EXPECT_NE(gadget_get_text(DICTIONARY_STATUS_LABEL).find(u"4"), text_t::npos);
   }, "dictionary");
+  // Each run is one undo step.
   gui_test::click(DICTIONARY_UNDO);
   settle();
-  gui_test::run([] { EXPECT_EQ(dictionary_document.list.entries, std::vector<text_t>{u"old"}); }, "undone");
+  gui_test::run([] {
+    EXPECT_EQ(dictionary_document.list.entries, (std::vector<text_t>{u"old", u"cat", u"dog/S"}));
+  }, "undone");
   run_loop();
 }
 
