@@ -6,7 +6,8 @@
 #include <glib.h>
 
 #include <algorithm>
-#include <unordered_set>
+#include <unordered_map>
+#include <vector>
 
 namespace {
 
@@ -90,54 +91,94 @@ possessive_result import_possessive_names(text_view pasted, const possessive_opt
   }
   r.lines = static_cast<int64_t>(std::count(t.begin(), t.end(), u'\n'));
 
-  // Every entry once, each followed by LF: a name + flag (no LF in it)
-  // found here lies inside one entry.
-  text_t joined;
-  size_t size = 0;
-  for (const text_t& e : dictionary.entries) size += e.size() + 1;
-  joined.reserve(size + size / 16);
-  for (const text_t& e : dictionary.entries) {
-    joined += e;
-    joined += u'\n';
-  }
-  std::unordered_set<text_t> present;  // names known to be held (or added)
-
-  list_tool_edit edit(dictionary);
+  // The names of the text, each once, in their order, with their line.
+  std::vector<text_t> names;
+  std::vector<int64_t> name_lines;
+  std::unordered_map<text_view, size_t> name_index;
+  names.reserve(t.size() / 4);  // views into names stay valid
   long_job job(host, u"", r.lines, true);
   int64_t line = 0;
   job.on_tick = [&](int64_t) {
     if (options.on_tick) options.on_tick(line, r.lines, r.added, r.log);
+  };
+  auto stop = [&](list_tool_edit* edit) {
+    if (edit && edit->started()) edit->cancel();
+    r.status = possessive_status::aborted;
+    job.abort();
+    return r;
   };
   size_t start = 0;
   for (line = 1; line <= r.lines; ++line) {
     const size_t end = t.find(u'\n', start);
     const text_view text = text_view(t).substr(start, end - start);
     start = end + 1;
-    size_t word_start = 0;
-    while (word_start <= text.size()) {
+    for (size_t word_start = 0; word_start <= text.size();) {
       size_t word_end = text.find(u' ', word_start);
       if (word_end == text_view::npos) word_end = text.size();
-      const text_t name = possessive_candidate(text.substr(word_start, word_end - word_start));
+      text_t name = possessive_candidate(text.substr(word_start, word_end - word_start));
       word_start = word_end + 1;
-      if (!job.step(line)) {
-        if (edit.started()) edit.cancel();
-        r.status = possessive_status::aborted;
-        job.abort();
-        return r;
+      if (name.empty() || name_index.contains(name)) continue;
+      if (names.size() == names.capacity()) {
+        // Growing would move the texts the index views: index them anew.
+        names.reserve(names.size() * 2 + 16);
+        name_index.clear();
+        for (size_t i = 0; i < names.size(); ++i) name_index.emplace(names[i], i);
       }
-      if (name.empty() || present.contains(name)) continue;
-      const text_t entry = name + options.flag_text;
-      present.insert(name);
-      if (joined.find(entry) != text_t::npos) continue;
-      edit.before_change();
-      dictionary.append(entry);
-      dictionary.changed = true;
-      joined += entry;
-      joined += u'\n';
-      if (options.log_index) r.log += string_from_int(options.log_start + r.added) + u") ";
-      r.log += entry + u"\n";
-      ++r.added;
+      names.push_back(std::move(name));
+      name_lines.push_back(line);
+      name_index.emplace(names.back(), names.size() - 1);
     }
+    if (!job.step(line)) return stop(nullptr);
+  }
+  std::vector<size_t> lengths;
+  for (const text_t& name : names) {
+    if (std::find(lengths.begin(), lengths.end(), name.size()) == lengths.end()) lengths.push_back(name.size());
+  }
+
+  // A name is held when name + flag is part of an entry: the flag text
+  // occurs there with the name right before it. One pass over the entries
+  // (joined, each followed by LF, which no name holds) marks every name held.
+  std::vector<uint8_t> present(names.size(), 0);
+  const text_view flag = options.flag_text;
+  auto mark_held = [&](text_view text, bool poll) {
+    for (size_t p = text.find(flag); p != text_view::npos; p = text.find(flag, p + 1)) {
+      for (size_t length : lengths) {
+        if (length > p) continue;
+        const auto found = name_index.find(text.substr(p - length, length));
+        if (found != name_index.end()) present[found->second] = 1;
+      }
+      if (poll && !job.step(r.lines)) return false;
+    }
+    return true;
+  };
+  {
+    text_t joined;
+    size_t size = 0;
+    for (const text_t& e : dictionary.entries) size += e.size() + 1;
+    joined.reserve(size);
+    for (const text_t& e : dictionary.entries) {
+      joined += e;
+      joined += u'\n';
+    }
+    line = 0;
+    if (!names.empty() && !mark_held(joined, true)) return stop(nullptr);
+  }
+
+  // The names that are not held, in their order; an added entry may hold
+  // a later name (StParis/M holds Paris).
+  list_tool_edit edit(dictionary);
+  for (size_t i = 0; i < names.size(); ++i) {
+    line = name_lines[i];
+    if (!job.step(line)) return stop(&edit);
+    if (present[i]) continue;
+    const text_t entry = names[i] + options.flag_text;
+    edit.before_change();
+    dictionary.append(entry);
+    dictionary.changed = true;
+    mark_held(entry, false);
+    if (options.log_index) r.log += string_from_int(options.log_start + r.added) + u") ";
+    r.log += entry + u"\n";
+    ++r.added;
   }
   if (edit.started()) {
     edit.keep();

@@ -4,8 +4,10 @@
 // any entry) is appended as name + flag text ("/M"). One run is one undo
 // step; an aborted run puts the dictionary and its history back.
 //
-// The dictionary is searched as one buffer of all its entries (and the
-// entries the run adds), one search per distinct name.
+// The dictionary is read once, as one buffer of all its entries: each
+// occurrence of the flag text there is checked against every name at once
+// (and each entry the run adds likewise), so a run costs the dictionary's
+// size, not names times entries.
 #pragma once
 
 #include "common/list_document.h"

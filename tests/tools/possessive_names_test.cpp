@@ -40,6 +40,17 @@ TEST_F(PossessiveNamesTest, AddsCapitalisedNamesTheDictionaryLacks) {
   EXPECT_EQ(doc.count(), 4);
 }
 
+TEST_F(PossessiveNamesTest, AnEntryAddedByTheRunHoldsLaterNames) {
+  options.log_index = false;
+  options.flag_text = u"/MS";
+  // "Paris/MS" lies in "StParis/MS" once that is added; "Rome/MS" in the
+  // tags of an entry; a name whose flag text stands elsewhere is added.
+  list_document doc = dictionary({u"x\nsee Rome/MS", u"Oslo/M"});
+  const possessive_result r = run(u"StParis Paris Rome Oslo Paris", doc);
+  EXPECT_EQ(doc.entries, (std::vector<text_t>{u"x\nsee Rome/MS", u"Oslo/M", u"StParis/MS", u"Oslo/MS"}));
+  EXPECT_EQ(r.log, u"StParis/MS\nOslo/MS\n");
+}
+
 TEST_F(PossessiveNamesTest, CandidatesNeedAnUpperCaseLetterFirst) {
   const struct {
     const char16_t* word;
@@ -94,7 +105,8 @@ TEST_F(PossessiveNamesTest, LogIndexAndNothingToProcess) {
 
 TEST_F(PossessiveNamesTest, AnAbortTakesTheRunBackWithoutArmingRedo) {
   list_document doc = dictionary({u"cat"});
-  host.escape_at_poll = 3;
+  // Polls: the one line, then one per name.
+  host.escape_at_poll = 4;
   const possessive_result r = run(u"Paris Rome Oslo Lima", doc);
   EXPECT_EQ(r.status, possessive_status::aborted);
   EXPECT_EQ(r.added, 2);
