@@ -143,12 +143,19 @@ TEST_F(WordlistToolsTest, MasterListRefusesAnUnreadableMasterAndLimitsTheFiles) 
   gui_test::wait_window(mw::WINDOW);
   gui_test::click(mw::ADD_MASTER);
   gui_test::answer_file_dialog(master);
+  // A file above 2 GB (sparse) keeps its size.
+  const text_t big = file("big.txt", "");
+  std::filesystem::resize_file(to_utf8(big), 3ull << 30);
   for (int i = 0; i < 9; ++i) {
     gui_test::click(mw::ADD_OTHERS);
-    gui_test::answer_file_dialog(other);
+    gui_test::answer_file_dialog(i == 8 ? big : other);
   }
   gui_test::wait_until([] { return gadget_count_items(mw::FILE_LIST) == 10; }, "ten rows");
   expect_disabled({mw::ADD_OTHERS, mw::ADD_MASTER}, 1, "ten files");
+  gui_test::run([] {
+    EXPECT_EQ(gadget_get_item_text(mw::FILE_LIST, 9, 4), u"3.0 GB");
+    EXPECT_EQ(gadget_get_text(mw::FILES_SIZE_LABEL), u"Total files size:3.0 GB");
+  }, "sizes");
   // The master goes away on disk before the run.
   gui_test::run([master] { std::filesystem::remove(to_utf8(master)); }, "master removed");
   gui_test::click(mw::PROCESS);
