@@ -72,6 +72,10 @@ class word_view_set {
     const slot& s = slots_[h & mask_];
     if (s.data) __builtin_prefetch(s.data);
   }
+  // Room for `expected` words without growing on the way.
+  void reserve(size_t expected) {
+    while (expected * 2 > slots_.size()) grow();
+  }
   // True when the word was not in the set before.
   bool insert(text_view word, uint64_t h) {
     if (count_ * 2 >= slots_.size()) grow();
@@ -116,16 +120,19 @@ class word_view_set {
   size_t count_ = 0;
 };
 
-// Runs f(line, hash) over the lines in batches (hashes first, slots
-// prefetched), then the job's step per line; false when the job stopped.
+// Runs f(line, hash) over the lines in batches (hashes first, the slots of
+// the set and of the second set, if any, prefetched), then the job's step
+// per line; false when the job stopped.
 template <class F>
-bool for_each_hashed_line(const std::vector<text_line>& lines, const word_view_set& set, long_job& job, F&& f) {
+bool for_each_hashed_line(const std::vector<text_line>& lines, const word_view_set& set, const word_view_set* second,
+                          long_job& job, F&& f) {
   uint64_t hashes[kBatch];
   for (size_t first = 0; first < lines.size(); first += kBatch) {
     const size_t n = std::min(kBatch, lines.size() - first);
     for (size_t i = 0; i < n; ++i) {
       hashes[i] = word_view_set::hash(lines[first + i].text);
       set.prefetch(hashes[i]);
+      if (second) second->prefetch(hashes[i]);
     }
     for (size_t i = 0; i < n; ++i) set.prefetch_word(hashes[i]);
     for (size_t i = 0; i < n; ++i) {
@@ -195,7 +202,7 @@ master_compare_result compare_with_master(text_view master_path, const std::vect
   word_view_set master(master_lines_of.size());
   int64_t master_lines = 0;
   job.on_tick = [&](int64_t) { show_total(master_lines); };
-  const bool master_read = for_each_hashed_line(master_lines_of, master, job, [&](text_view line, uint64_t h) {
+  const bool master_read = for_each_hashed_line(master_lines_of, master, nullptr, job, [&](text_view line, uint64_t h) {
     ++master_lines;
     if (!line.empty()) master.insert(line, h);
   });
@@ -222,7 +229,9 @@ master_compare_result compare_with_master(text_view master_path, const std::vect
     host.job_started(u"", static_cast<int64_t>(text.size()));
     int64_t lines = 0;
     job.on_tick = [&](int64_t) { show_total(total + lines); };
-    const bool read = for_each_hashed_line(split_lines(text), master, job, [&](text_view line, uint64_t h) {
+    const std::vector<text_line> lines_of = split_lines(text);
+    seen.reserve(r.missing_words.size() + lines_of.size());
+    const bool read = for_each_hashed_line(lines_of, master, &seen, job, [&](text_view line, uint64_t h) {
       ++lines;
       if (!line.empty() && !master.contains(line, h) && seen.insert(line, h)) {
         r.missing_words.push_back({text_t(), text_t(line), 0});
