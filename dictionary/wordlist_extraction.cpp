@@ -91,7 +91,8 @@ wordlist_extraction_result extract_wordlist_to_file(const list_document& doc, in
     return r;
   }
   r.length = file_size_by_path(path);
-  job.finish(u"Words Found:" + grouped(r.words, separator) + u" " + format_file_size(u"", r.length, 1));
+  job.end(u"OK. Words Found:" + grouped(r.words, separator) + u" " + format_file_size(u"", r.length, 1) +
+          job.elapsed_text());
   return r;
 }
 
