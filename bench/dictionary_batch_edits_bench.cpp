@@ -3,7 +3,6 @@
 // remove comments, fix invalid spaces; prints the counts and times.
 //
 //   dictionary_batch_edits_bench <file.dic>
-#include "affix/aff_cache.h"
 #include "bench/bench_support.h"
 #include "dictionary/dictionary_batch_edits.h"
 
@@ -12,14 +11,9 @@
 using bench::now_ms;
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s <file.dic>\n", argv[0]);
-    return 2;
-  }
-  list_document loaded;
-  text_t aff_text;
-  if (!bench::load_pair(argv[1], loaded, aff_text)) return 1;
-  rebuild_aff_decode_cache(aff_text);
+  bench::loaded_pair pair;
+  if (const int failed = bench::load_pair_argument(argc, argv, pair)) return failed;
+  const list_document& loaded = pair.doc;
   std::printf("entries %lld\n", static_cast<long long>(loaded.count()));
   {
     list_document doc = loaded;

@@ -3,7 +3,6 @@
 // cache, counts every word form and prints every counter and the times.
 //
 //   statistics_bench <file.dic>
-#include "affix/aff_cache.h"
 #include "bench/bench_support.h"
 #include "dictionary/dictionary_statistics.h"
 
@@ -12,16 +11,9 @@
 using bench::now_ms;
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s <file.dic>\n", argv[0]);
-    return 2;
-  }
-  int64_t t0 = now_ms();
-  list_document doc;
-  text_t aff_text;
-  if (!bench::load_pair(argv[1], doc, aff_text)) return 1;
-  int64_t t1 = now_ms();
-  rebuild_aff_decode_cache(aff_text);
+  bench::loaded_pair pair;
+  if (const int failed = bench::load_pair_argument(argc, argv, pair)) return failed;
+  const list_document& doc = pair.doc;
   int64_t t2 = now_ms();
   bench::clock_polling_host host;
   const statistics_pass_result r = compute_dictionary_statistics(doc, u",", host);
@@ -41,7 +33,7 @@ int main(int argc, char** argv) {
                 to_utf8(statistics_percentage(statistics_letter_count(row), r.total)).c_str());
   }
   std::printf("load %lld ms  cache build %lld ms  statistics %lld ms (%lld polls)\n",
-              static_cast<long long>(t1 - t0), static_cast<long long>(t2 - t1), static_cast<long long>(t3 - t2),
+              static_cast<long long>(pair.load_ms), static_cast<long long>(pair.cache_ms), static_cast<long long>(t3 - t2),
               static_cast<long long>(host.polls));
   return 0;
 }
