@@ -43,11 +43,7 @@ bool statistics_row_matches(const derived_row& row, int64_t word_type) {
   switch (word_type) {
     case 0: return contains(w, u'\'');
     case 1: return contains(w, u'-');
-    case 2: {
-      if (w.empty()) return false;
-      text_view b = row.type == derived_row_type::primary ? w : row.base;
-      return !b.empty() && unit_to_upper(w[0]) == b[0];
-    }
+    case 2: return word_starts_with_capital(w);
     default:
       return word_type >= 3 && word_type <= 7 && static_cast<int64_t>(w.size()) == word_type - 2;
   }
@@ -75,6 +71,8 @@ text_t pad_rule_number(text_view text) {
   return string_tail(u"0000" + text_t(text), static_cast<int64_t>(width));
 }
 
+bool word_starts_with_capital(text_view word) { return !word.empty() && word[0] != unit_to_lower(word[0]); }
+
 void reset_word_statistics() {
   words_with_apostrophe = words_with_hyphen = words_with_capitals = 0;
   short_word_histogram.fill(0);
@@ -96,7 +94,7 @@ void add_word_to_statistics(text_view word) {
     ++words_with_hyphen;
     ++counters.hyphen_forms;
   }
-  if (!word.empty() && word[0] != unit_to_lower(word[0])) {
+  if (word_starts_with_capital(word)) {
     ++words_with_capitals;
     ++counters.capital_forms;
   }

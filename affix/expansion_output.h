@@ -127,6 +127,9 @@ extern std::array<int64_t, 6> short_word_histogram;   // [length 1..5]
 extern std::array<int64_t, 27> first_letter_histogram;  // [0] other, [1..26] a..z
 extern std::vector<word_type_counter_record> word_type_counters;
 extern int64_t statistics_entry_index;
+// "Starting uppercase": the first unit differs from its lower case. The
+// count and the listing of that row use this one test.
+bool word_starts_with_capital(text_view word);
 void reset_word_statistics();
 void add_word_to_statistics(text_view word);
 

@@ -1,19 +1,17 @@
-// Expands a whole dictionary into its derived words, as the word-list export
-// does: loads the .dic/.aff pair, builds the decode cache, expands every
-// entry into a text file and prints the counts and times.
+// Expands a whole dictionary into its derived words through the word-list
+// export itself (the same pass and the same bytes as the menu command, with
+// one poll per entry): loads the .dic/.aff pair, builds the decode cache,
+// writes the file and prints the counts and times.
 //
 //   affix_expand_bench [--csv] <file.dic> <output.txt>
 //
 // --csv writes the CSV rows of the export (root, word, base, type, flag,
 // position, rule) instead of plain words.
-#include "affix/aff_cache.h"
-#include "affix/affix_expansion.h"
-#include "affix/expansion_output.h"
 #include "bench/bench_support.h"
-#include "common/file.h"
 #include "common/list_document.h"
 #include "common/long_job.h"
 #include "dictionary/dic_file.h"
+#include "dictionary/wordlist_extraction.h"
 
 #include <cstdio>
 #include <string>
@@ -32,38 +30,25 @@ int main(int argc, char** argv) {
   }
   const text_t out_path = from_utf8(argv[2]);
 
-  int64_t t0 = now_ms();
-  list_document doc;
-  text_t aff_text;
-  if (!bench::load_pair(argv[1], doc, aff_text)) return 1;
-  int64_t t1 = now_ms();
-  rebuild_aff_decode_cache(aff_text);
+  bench::loaded_pair pair;
+  if (!bench::load_pair_with_cache(argv[1], pair)) return 1;
+  const list_document& doc = pair.doc;
   int64_t t2 = now_ms();
 
-  if (file_create(1, out_path) == 0) {
-    std::fprintf(stderr, "cannot create %s\n", argv[2]);
-    return 1;
-  }
-  int64_t words = 0, entries = 0;
-  {
-    word_file_sink sink(1, csv, false, u"");
-    for (const text_t& entry : doc.entries) {
-      if (!entry.empty() && entry[0] == u'/') continue;
-      expand_entry(aff_cache, entry, sink);
-      ++entries;
-    }
-    sink.flush();
-    words = sink.written;
-  }
-  bool written = file_close_checked(1);
+  bench::clock_polling_host host;
+  const wordlist_extraction_result r =
+      extract_wordlist_to_file(doc, csv ? EXTRACT_ALL_CSV : EXTRACT_ALL_TXT, out_path, 0, u",", host);
   int64_t t3 = now_ms();
-  if (!written) {
+  if (r.write_failed || r.aborted) {
     std::fprintf(stderr, "writing %s failed\n", argv[2]);
     return 1;
   }
+  int64_t entries = 0;
+  for (const text_t& entry : doc.entries) entries += !entry.empty() && entry[0] != u'/';
+  const int64_t words = r.words;
   std::printf("entries %lld  derived words %lld\n", static_cast<long long>(entries),
               static_cast<long long>(words));
-  std::printf("load %lld ms  cache build %lld ms  expansion %lld ms\n", static_cast<long long>(t1 - t0),
-              static_cast<long long>(t2 - t1), static_cast<long long>(t3 - t2));
+  std::printf("load %lld ms  cache build %lld ms  extraction %lld ms (%lld polls)\n", static_cast<long long>(pair.load_ms),
+              static_cast<long long>(pair.cache_ms), static_cast<long long>(t3 - t2), static_cast<long long>(host.polls));
   return 0;
 }

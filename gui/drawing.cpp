@@ -118,6 +118,22 @@ void drawing_circle(int x, int y, int radius, int color) {
   cairo_fill(state.cr);
 }
 
+void drawing_sector(int x, int y, int radius, double start, double end, int color) {
+  if (!canvas() || !state.cr || radius < 0 || !(end > start)) return;
+  set_source(state.cr, color);
+  cairo_move_to(state.cr, x, y);
+  cairo_arc(state.cr, x, y, radius, start * 2 * G_PI, end * 2 * G_PI);
+  cairo_close_path(state.cr);
+  cairo_fill(state.cr);
+}
+
+void drawing_box(int x, int y, int width, int height, int color) {
+  if (!canvas() || !state.cr) return;
+  set_source(state.cr, color);
+  cairo_rectangle(state.cr, x, y, width, height);
+  cairo_fill(state.cr);
+}
+
 void drawing_text(int x, int y, const text_t& text, int front_color, int back_color) {
   gadget_rec* r = canvas();
   if (!r || !state.cr) return;

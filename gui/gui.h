@@ -407,6 +407,11 @@ void drawing_set_back_color(int color);
 void drawing_conic_gradient(double x, double y, double angle_degrees);
 void drawing_add_gradient_color(int color, double position);
 void drawing_circle(int x, int y, int radius, int color);
+// A filled pie sector of the circle at (x, y): from start to end, fractions of
+// the full turn counted clockwise from 3 o'clock (0.25 is 6 o'clock).
+void drawing_sector(int x, int y, int radius, double start, double end, int color);
+// A filled rectangle.
+void drawing_box(int x, int y, int width, int height, int color);
 void drawing_text(int x, int y, const text_t& text, int front_color, int back_color);
 void drawing_stop();
 // The colour of a canvas pixel as red + green * 256 + blue * 65536, -1 outside.

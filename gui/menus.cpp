@@ -234,7 +234,15 @@ void menu_popup(int menu, GtkWidget* window) {
     trigger->button.x = x;
     trigger->button.y = y;
     if (pointer) gdk_event_set_device(trigger, pointer);
-    gtk_menu_popup_at_rect(GTK_MENU(shell), gw, &rect, GDK_GRAVITY_NORTH_WEST, GDK_GRAVITY_NORTH_WEST, trigger);
+    // GTK hides a menu whose pointer grab failed; right after another popup
+    // closed the server may not have released that grab yet, so a few more
+    // tries once it has caught up.
+    for (int attempt = 0; attempt < 10; ++attempt) {
+      gtk_menu_popup_at_rect(GTK_MENU(shell), gw, &rect, GDK_GRAVITY_NORTH_WEST, GDK_GRAVITY_NORTH_WEST, trigger);
+      if (gtk_widget_get_visible(shell)) break;
+      gdk_display_sync(gdk_window_get_display(gw));
+      g_usleep(20000);
+    }
     gdk_event_free(trigger);
   } else {
     gtk_menu_popup_at_pointer(GTK_MENU(shell), nullptr);

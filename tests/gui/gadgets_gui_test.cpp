@@ -489,6 +489,23 @@ TEST_F(Gadgets, PieChartOnACanvas) {
   show();
 }
 
+TEST_F(Gadgets, FilledSectorsAndBoxes) {
+  ASSERT_TRUE(gadget_create_canvas(150, 10, 10, 260, 261, CANVAS_BORDER));
+  ASSERT_TRUE(drawing_start(drawing_canvas_output(150)));
+  drawing_box(0, 0, 260, 261, 0xffffff);
+  // A quarter red from 3 to 6 o'clock, the rest blue; an empty sector draws nothing.
+  drawing_sector(125, 125, 110, 0.0, 0.25, color_rgb(255, 0, 0));
+  drawing_sector(125, 125, 110, 0.25, 1.0, color_rgb(0, 0, 255));
+  drawing_sector(125, 125, 110, 0.5, 0.5, color_rgb(0, 255, 0));
+  drawing_stop();
+  EXPECT_EQ(drawing_canvas_pixel(150, 180, 180), color_rgb(255, 0, 0));  // lower right
+  EXPECT_EQ(drawing_canvas_pixel(150, 70, 180), color_rgb(0, 0, 255));   // lower left
+  EXPECT_EQ(drawing_canvas_pixel(150, 180, 70), color_rgb(0, 0, 255));   // upper right
+  EXPECT_EQ(drawing_canvas_pixel(150, 70, 125), color_rgb(0, 0, 255));   // left of the centre
+  EXPECT_EQ(drawing_canvas_pixel(150, 2, 2), 0xffffff);                  // outside the circle
+  show();
+}
+
 TEST_F(Gadgets, StatusBarTextAndProgress) {
   ASSERT_TRUE(status_bar_create(101, window_widget(WIN)));
   status_bar_add_field(525);

@@ -219,6 +219,8 @@ TEST_F(LanguageToolTest, PosSettingsWindow) {
   gui_test::wait_gadget_text(ids::FOUND_LABEL, u"Found:23");
   gui_test::right_click_row(ids::RULE_LIST, 0);
   gui_test::choose_menu_item(ids::ITEM_SELECT_ALL);
+  // The first popup has closed before the next right click opens another.
+  gui_test::wait_gadget_text(ids::SELECTED_LABEL, u"Selected:All");
   gui_test::right_click_row(ids::RULE_LIST, 0);
   gui_test::choose_menu_item(ids::ITEM_DELETE_SELECTED);
   gui_test::wait_gadget_text(ids::FOUND_LABEL, u"Found:0");

@@ -1,0 +1,235 @@
+#include "dictionary/dictionary_statistics.h"
+
+#include "affix/aff_cache.h"
+#include "affix/affix_expansion.h"
+#include "affix/expansion_output.h"
+#include "common/dic_entry.h"
+#include "common/file.h"
+#include "common/format.h"
+
+#include <algorithm>
+
+const std::array<const char16_t*, STATISTICS_TYPE_ROWS> statistics_type_titles{
+    u"With ':",           u"With Hyphen:",      u"Starting uppercase:", u"1 characters long:",
+    u"2 characters long:", u"3 characters long:", u"4 characters long:",  u"5 characters long:"};
+const std::array<int, STATISTICS_TYPE_ROWS> statistics_type_images{14, 15, 16, 17, 18, 19, 20, 21};
+
+namespace {
+
+constexpr int kFile = 1;
+
+constexpr int rgb(int r, int g, int b) { return r + g * 256 + b * 65536; }
+
+text_t grouped(int64_t n, text_view separator) {
+  return string_format_number(0, u".", separator, static_cast<double>(n));
+}
+
+text_t letter_title(int row) { return row == 0 ? text_t(u"#/other") : text_t(1, static_cast<char16_t>(u'a' + row - 1)); }
+
+// The words of a type row an entry has: the counters of the last pass for
+// the first three rows; the length rows (whose counter keeps one length)
+// count the forms of exactly that length.
+int64_t entry_forms_of_type(const list_document& doc, int64_t k, int row) {
+  if (k < 0 || static_cast<size_t>(k) >= word_type_counters.size()) return 0;
+  const word_type_counter_record& c = word_type_counters[static_cast<size_t>(k)];
+  switch (row) {
+    case 0: return c.apostrophe_forms;
+    case 1: return c.hyphen_forms;
+    case 2: return c.capital_forms;
+    default: break;
+  }
+  if (c.short_form_length <= 0) return 0;
+  return static_cast<int64_t>(preview_forms_of_statistic_type(doc.entry(k), row).size());
+}
+
+bool expandable(text_view head) { return !head.empty() && head[0] != u'/'; }
+
+// A text written whole through the atomic writer.
+bool write_text_file(text_view path, text_view text, bool bom) {
+  if (file_create_atomic(kFile, path) == 0) return false;
+  if (bom) file_write_bom(kFile, FORMAT_UTF8);
+  file_write_text(kFile, text, FORMAT_UTF8);
+  return file_commit(kFile);
+}
+
+}  // namespace
+
+const std::array<int, STATISTICS_TYPE_ROWS> statistics_type_colours{
+    rgb(163, 73, 164), rgb(63, 72, 204),  rgb(0, 162, 232), rgb(34, 177, 76),
+    rgb(255, 242, 0),  rgb(255, 127, 39), rgb(237, 28, 36), rgb(136, 0, 21)};
+
+int64_t statistics_total = 0;
+
+statistics_pass_result compute_dictionary_statistics(const list_document& doc, text_view separator,
+                                                     long_job_host& host) {
+  statistics_pass_result r;
+  const int64_t n = doc.count();
+  reset_word_statistics();
+  word_type_counters.assign(static_cast<size_t>(n), word_type_counter_record{});
+  statistics_total = 0;
+  long_job job(host, u"Processing Statistics... <ESC> to abort.", n, true);
+  word_statistics_sink sink(true);
+  int64_t at = 0;
+  job.on_tick = [&](int64_t) {
+    job.set_text(u"Processing Statistics... <ESC> to abort. Found:" + grouped(sink.words, separator) +
+                 format_percentage(static_cast<int32_t>(at), static_cast<int32_t>(n)));
+  };
+  for (at = 0; at < n; ++at) {
+    statistics_entry_index = at;
+    const text_view head = dic_entry_head(doc.entry(at));
+    if (expandable(head)) expand_entry(aff_cache, head, sink);
+    if (!job.step(at)) {
+      r.aborted = true;
+      job.abort();
+      return r;
+    }
+  }
+  statistics_total = r.total = sink.words;
+  job.end(u"OK." + job.elapsed_text());
+  return r;
+}
+
+int64_t statistics_type_count(int row) {
+  switch (row) {
+    case 0: return words_with_apostrophe;
+    case 1: return words_with_hyphen;
+    case 2: return words_with_capitals;
+    default: return row >= 3 && row <= 7 ? short_word_histogram[static_cast<size_t>(row - 2)] : 0;
+  }
+}
+
+int64_t statistics_letter_count(int row) {
+  return row >= 0 && row < 27 ? first_letter_histogram[static_cast<size_t>(row)] : 0;
+}
+
+text_t statistics_percentage(int64_t count, int64_t total) {
+  if (total <= 0) return u"0";
+  return format_decimal_2(static_cast<float>(static_cast<double>(count) * 100.0 / static_cast<double>(total)));
+}
+
+text_t statistics_type_row(int row, text_view separator) {
+  const int64_t c = statistics_type_count(row);
+  return text_t(statistics_type_titles[static_cast<size_t>(row)]) + u"\n" + grouped(c, separator) + u"\n" +
+         statistics_percentage(c, statistics_total);
+}
+
+text_t statistics_letter_row(int row, text_view separator) {
+  const int64_t c = statistics_letter_count(row);
+  return letter_title(row) + u"\n" + grouped(c, separator) + u"\n" + statistics_percentage(c, statistics_total);
+}
+
+text_t statistics_new_words_text(int64_t total, int64_t reference, text_view date, text_view separator) {
+  return u"New:" + grouped(total - reference, separator) + u" / Date:" + text_t(date);
+}
+
+text_t statistics_export_text(text_view reference, text_view new_words, text_view separator) {
+  text_t t = u"Total wordlist:" + grouped(statistics_total, separator) + u"\n\nWORDS:\n";
+  for (int row = 0; row < STATISTICS_TYPE_ROWS; ++row) {
+    const text_t title = statistics_type_titles[static_cast<size_t>(row)];
+    const int64_t c = statistics_type_count(row);
+    t += string_of_spaces(19 - static_cast<int64_t>(title.size())) + title + grouped(c, separator) + u" (" +
+         statistics_percentage(c, statistics_total) + u"%)\n";
+  }
+  text_t added(new_words);
+  if (added.starts_with(u"New:")) added.erase(0, 4);
+  t += u"\nReference Value:\n" + (reference.empty() ? text_t(u"N/A") : text_t(reference)) + u"\nNew Words:\n" +
+       (new_words.empty() ? text_t(u"N/A") : added) + u"\n\nLETTERS:\n";
+  for (int row = 0; row < 27; ++row) {
+    const int64_t c = statistics_letter_count(row);
+    t += (row == 0 ? text_t() : text_t(u"      ")) + letter_title(row) + u":" + grouped(c, separator) + u" (" +
+         statistics_percentage(c, statistics_total) + u"%)\n";
+  }
+  return t;
+}
+
+bool write_statistics_export(text_view path, text_view text) { return write_text_file(path, text, true); }
+
+bool write_statistics_remember(text_view path, text_view count, text_view label) {
+  return write_text_file(path, u"41\n" + text_t(count) + u"\n" + text_t(label) + u"\n", false);
+}
+
+pie_chart statistics_pie_chart() {
+  pie_chart chart;
+  double pos = 0, sum = 0;
+  for (int row = 0; row < STATISTICS_TYPE_ROWS; ++row) {
+    const double p = string_to_float(statistics_percentage(statistics_type_count(row), statistics_total)) / 100.0;
+    sum += p;
+    if (p <= 0) continue;
+    // Shares past the full turn (a form counts in several rows) are not drawn.
+    if (pos < 1) chart.sectors.push_back({pos, std::min(1.0, pos + p), statistics_type_colours[static_cast<size_t>(row)]});
+    pos += p;
+  }
+  if (pos < 1) chart.sectors.push_back({pos, 1.0, 0});
+  chart.over_100 = sum > 1;
+  return chart;
+}
+
+bool statistics_export_needs_warning(int64_t count, int64_t decode_warning_limit) {
+  return decode_warning_limit != 0 && count >= decode_warning_limit;
+}
+
+statistics_listing list_entries_of_statistic_type(const list_document& doc, int row, long_job_host& host) {
+  statistics_listing r;
+  const int64_t n = doc.count();
+  long_job job(host, u"", n, true);
+  for (int64_t k = 0; k < n; ++k) {
+    const int64_t forms = entry_forms_of_type(doc, k, row);
+    if (forms > 0) {
+      r.rows.push_back(text_t(dic_entry_head(doc.entry(k))) + u"\n" + string_from_int(k + 1) + u"\n" +
+                       string_from_int(forms));
+    }
+    if (!job.step(k)) {
+      r.aborted = true;  // the rows found so far stay
+      break;
+    }
+  }
+  job.end(job.elapsed_text());
+  return r;
+}
+
+std::vector<text_t> preview_forms_of_statistic_type(text_view entry, int row) {
+  std::vector<text_t> lines;
+  const text_view head = dic_entry_head(entry);
+  if (!expandable(head)) return lines;
+  statistics_lines_sink sink(row, 1, &lines, 0);
+  expand_entry(aff_cache, head, sink);
+  return lines;
+}
+
+statistics_extraction_result export_forms_of_statistic_type(const list_document& doc, int row, int type_filter,
+                                                            text_view path, long_job_host& host) {
+  statistics_extraction_result r;
+  long_job job(host, u"", doc.count(), true);
+  if (file_create_atomic(kFile, path) == 0) {
+    r.write_failed = true;
+    job.end(u"");
+    return r;
+  }
+  file_write_bom(kFile, FORMAT_UTF8);
+  {
+    statistics_lines_sink sink(row, type_filter, nullptr, kFile);
+    for (int64_t k = 0; k < doc.count(); ++k) {
+      const size_t at = static_cast<size_t>(k);
+      const bool has = at < word_type_counters.size() &&
+                       (row == 0   ? word_type_counters[at].apostrophe_forms > 0
+                        : row == 1 ? word_type_counters[at].hyphen_forms > 0
+                        : row == 2 ? word_type_counters[at].capital_forms > 0
+                                   : word_type_counters[at].short_form_length > 0);
+      const text_view head = dic_entry_head(doc.entry(k));
+      if (has && expandable(head)) expand_entry(aff_cache, head, sink);
+      if (!job.step(k)) {
+        r.aborted = true;
+        break;
+      }
+    }
+    if (!r.aborted) sink.flush();
+  }
+  if (r.aborted) {
+    file_discard(kFile);
+    job.end(u"");
+    return r;
+  }
+  if (!file_commit(kFile)) r.write_failed = true;
+  job.end(job.elapsed_text());
+  return r;
+}

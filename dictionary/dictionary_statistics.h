@@ -1,0 +1,95 @@
+// Dictionary statistics: every entry expanded into its word forms, counted
+// by type (apostrophe, hyphen, capital, lengths 1 to 5) and by first
+// letter; the texts of the statistics window and its export, the pie chart's
+// sectors, the remembered reference total, and the entries and forms of one
+// type.
+//
+// The counters themselves are the expansion's statistics counters
+// (affix/expansion_output.h): the last pass leaves them for the window, the
+// listing and the extraction.
+#pragma once
+
+#include "common/list_document.h"
+#include "common/long_job.h"
+#include "common/text.h"
+
+#include <array>
+#include <cstdint>
+#include <vector>
+
+constexpr int STATISTICS_TYPE_ROWS = 8;
+
+// Row titles of the type list ("With ':" ... "5 characters long:") and their images.
+extern const std::array<const char16_t*, STATISTICS_TYPE_ROWS> statistics_type_titles;
+extern const std::array<int, STATISTICS_TYPE_ROWS> statistics_type_images;
+// Pie-chart colours of the rows (red + green * 256 + blue * 65536).
+extern const std::array<int, STATISTICS_TYPE_ROWS> statistics_type_colours;
+
+// Forms counted by the last pass (0 before any).
+extern int64_t statistics_total;
+
+struct statistics_pass_result {
+  bool aborted = false;
+  int64_t total = 0;
+};
+// The pass over the whole dictionary; the decode cache must be up to date.
+statistics_pass_result compute_dictionary_statistics(const list_document& doc, text_view separator,
+                                                     long_job_host& host);
+
+// Count of a type row (0 apostrophe, 1 hyphen, 2 capital, 3..7 lengths 1..5)
+// and of a letter row (0 "#/other", 1..26 "a".."z").
+int64_t statistics_type_count(int row);
+int64_t statistics_letter_count(int row);
+// count × 100 / total with two decimals, ".00" dropped; "0" when nothing was counted.
+text_t statistics_percentage(int64_t count, int64_t total);
+// Rows of the lists: title + LF + grouped count + LF + percentage.
+text_t statistics_type_row(int row, text_view separator);
+text_t statistics_letter_row(int row, text_view separator);
+
+// "New:" + grouped (total - reference) + " / Date:" + date.
+text_t statistics_new_words_text(int64_t total, int64_t reference, text_view date, text_view separator);
+
+// The export file's text; reference and new_words are the window's fields
+// ("" prints "N/A"; new_words loses its leading "New:").
+text_t statistics_export_text(text_view reference, text_view new_words, text_view separator);
+// UTF-8 with a byte-order mark through the atomic writer; false when it failed.
+bool write_statistics_export(text_view path, text_view text);
+// The remember file: "41", the count, the label; no byte-order mark.
+bool write_statistics_remember(text_view path, text_view count, text_view label);
+
+// The pie chart: one sector per row with a share above 0, in row order from
+// angle 0, the rest black; shares as the "%" column prints them.
+struct pie_sector {
+  double start = 0;  // fractions of the full turn
+  double end = 0;
+  int colour = 0;
+};
+struct pie_chart {
+  std::vector<pie_sector> sectors;
+  bool over_100 = false;  // the rows add up to more than 100 % ("NOTE: >100%")
+};
+pie_chart statistics_pie_chart();
+
+// Whether extracting a row of this many forms asks the huge-output question.
+bool statistics_export_needs_warning(int64_t count, int64_t decode_warning_limit);
+
+// ---- One type -------------------------------------------------------------------------------------
+// The entries that have forms of the row's type, as rows of the words
+// window: first line + LF + position (1-based) + LF + forms of that type.
+// The length rows count the forms of exactly that length.
+struct statistics_listing {
+  bool aborted = false;
+  std::vector<text_t> rows;
+};
+statistics_listing list_entries_of_statistic_type(const list_document& doc, int row, long_job_host& host);
+// The forms of the row's type of one entry, with their annotation.
+std::vector<text_t> preview_forms_of_statistic_type(text_view entry, int row);
+
+struct statistics_extraction_result {
+  bool aborted = false;
+  bool write_failed = false;
+};
+// Every form of the row's type (annotated when type_filter is 1) written to
+// path, UTF-8 with a byte-order mark; an abort or failure keeps the old file.
+statistics_extraction_result export_forms_of_statistic_type(const list_document& doc, int row, int type_filter,
+                                                            text_view path, long_job_host& host);

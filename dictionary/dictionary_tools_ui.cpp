@@ -1,0 +1,121 @@
+#include "dictionary/dictionary_tools_ui.h"
+
+#include "affix/aff_cache.h"
+#include "common/documents.h"
+#include "common/file.h"
+#include "dictionary/dictionary_batch_edits.h"
+#include "dictionary/dictionary_files_ui.h"
+#include "dictionary/dictionary_statistics_window.h"
+#include "dictionary/postag_search_window.h"
+#include "dictionary/wordlist_extraction.h"
+#include "gui/gui.h"
+#include "shell/list_view_ui.h"
+#include "shell/main_job_host.h"
+#include "shell/preferences.h"
+#include "shell/shell_commands.h"
+#include "shell/shell_ids.h"
+#include "shell/undo_redo_ui.h"
+
+namespace {
+
+void show_status(const text_t& text) { status_bar_set_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT, text); }
+
+void aborted() {
+  status_bar_set_progress_value(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS, 0, 1);
+  show_status(u"Aborted.");
+}
+
+bool refuse_empty_dictionary() {
+  if (!dictionary_document.list.empty()) return false;
+  message_box(u"Warning!", u"No dictionary words found.", MB_ICON_WARNING);
+  return true;
+}
+
+// The dictionary before a batch edit: its page kept for the undo snapshot.
+list_document& dictionary() {
+  paged_list_first_row(TAB_DICTIONARY);
+  return dictionary_document.list;
+}
+
+// After a batch edit changed entries: the page, the labels, Undo.
+void entries_rewritten() {
+  redraw_paged_list(TAB_DICTIONARY);
+  update_paged_list_labels(TAB_DICTIONARY);
+  update_undo_redo_buttons(TAB_DICTIONARY);
+}
+
+}  // namespace
+
+void extract_dictionary_wordlist(int type) {
+  show_status(u"Extracting wordlist... <ESC> to abort.");
+  status_bar_set_progress_value(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS, 0, 1);
+  if (refuse_empty_dictionary()) return aborted();
+  rebuild_aff_decode_cache(current_aff_text());
+  if (aff_cache.aff_complex_prefixes == 1) {
+    message_box(u"Warning!", u"COMPLEX PREFIXES not supported yet!", MB_ICON_WARNING);
+    return aborted();
+  }
+  const wordlist_file_choice choice = wordlist_file_choice_for(type);
+  text_t path = file_dialog_save(choice.title, u"", choice.pattern, 0);
+  if (path.empty()) return aborted();
+  path = with_extension(path, choice.extension);
+  // Only Yes replaces a file; the old one stays until the new one is complete.
+  if (file_size_by_path(path) >= 0 &&
+      message_box(u"Warning!", u"File already exists! Overwrite it?", MB_YES_NO | MB_ICON_WARNING) != MB_ANSWER_YES)
+    return aborted();
+  const wordlist_extraction_result r =
+      extract_wordlist_to_file(dictionary_document.list, type, path, decode_warning_limit, number_separator,
+                               main_window_job_host());
+  if (r.write_failed) message_box(u"Error!", u"Can't write the file:\n" + path, MB_ICON_ERROR);
+}
+
+void sort_dictionary_word_flags() {
+  if (refuse_empty_dictionary()) return;
+  rebuild_aff_decode_cache(current_aff_text());
+  const sort_flags_result r = sort_dictionary_flags(dictionary(), number_separator, main_window_job_host());
+  if (r.aborted) return;
+  entries_rewritten();
+  message_box(u"Warning!", sort_flags_summary(r, number_separator), MB_ICON_INFORMATION);
+}
+
+void remove_dictionary_word_comments() {
+  if (refuse_empty_dictionary()) return;
+  if (message_box(u"Warning!", u"This will remove all the comments\nof the words in the .DIC\n\nContinue?",
+                  MB_YES_NO | MB_ICON_WARNING) == MB_ANSWER_NO)
+    return aborted();
+  const remove_comments_result r = remove_dictionary_comments(dictionary(), number_separator, main_window_job_host());
+  if (r.aborted) return;
+  entries_rewritten();
+  if (r.removed > 0) {
+    message_box(u"Information!",
+                u"Comments in words removed:" + string_format_number(0, u".", number_separator, double(r.removed)),
+                MB_ICON_INFORMATION);
+  } else {
+    message_box(u"Warning!", u"No comments in words found!", MB_ICON_WARNING);
+  }
+}
+
+void fix_dictionary_word_spaces() {
+  show_status(u"Fix Invalid Spaces... <ESC> to abort.");
+  status_bar_set_progress_value(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS, 0, 1);
+  if (refuse_empty_dictionary()) return aborted();
+  const fix_spaces_result r = fix_dictionary_spaces(dictionary(), main_window_job_host());
+  if (r.aborted || r.null_line > 0) return;
+  if (r.fixed == 0) {
+    message_box(u"Warning!", u"No spaces to fix found!", MB_ICON_WARNING);
+    return;
+  }
+  entries_rewritten();
+}
+
+void register_dictionary_tool_commands() {
+  register_shell_command("extract_dictionary_wordlist", [](const shell_command_args& a) {
+    extract_dictionary_wordlist(a.numbers.empty() ? 0 : static_cast<int>(a.numbers[0]));
+  });
+  register_shell_command("sort_dictionary_word_flags", [](const shell_command_args&) { sort_dictionary_word_flags(); });
+  register_shell_command("remove_dictionary_word_comments",
+                         [](const shell_command_args&) { remove_dictionary_word_comments(); });
+  register_shell_command("fix_dictionary_word_spaces", [](const shell_command_args&) { fix_dictionary_word_spaces(); });
+  register_postag_search_commands();
+  register_statistics_commands();
+}

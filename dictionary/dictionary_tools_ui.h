@@ -1,0 +1,14 @@
+// The dictionary tools of the Dictionary Tools menu: the word-list
+// extraction and the batch edits, which run on the main window, and the
+// registration of every dictionary tool command (these, the tag search and
+// the statistics windows).
+#pragma once
+
+// Word-list extraction of a type (0 all .txt, 1 all .csv, 2 compounds, 6
+// compounds for LanguageTool).
+void extract_dictionary_wordlist(int type);
+void sort_dictionary_word_flags();
+void remove_dictionary_word_comments();
+void fix_dictionary_word_spaces();
+
+void register_dictionary_tool_commands();

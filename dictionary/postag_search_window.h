@@ -1,0 +1,20 @@
+// The window that lists the dictionary entries whose tags/comments contain a
+// text and writes them to a .txt file.
+#pragma once
+
+#include "dictionary/wordlist_extraction.h"
+#include "shell/id_blocks.h"
+
+namespace postag_search_ids {
+constexpr int WINDOW = POSTAG_SEARCH_WINDOW;
+constexpr int TEXT = 871, MATCH_CASE = 872, FULL_MATCH = 873, EXTRACT = 874, CLOSE = 875, LIST = 878,
+              FOUND_LABEL = 879;
+static_assert(ids_in_block(POSTAG_SEARCH_BLOCK, {WINDOW, TEXT, MATCH_CASE, FULL_MATCH, EXTRACT, CLOSE, LIST,
+                                                 FOUND_LABEL}));
+}  // namespace postag_search_ids
+
+// The text and the two options, kept from one opening to the next.
+extern postag_search postag_search_options;
+
+void extract_words_by_postag();
+void register_postag_search_commands();

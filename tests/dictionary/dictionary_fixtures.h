@@ -1,0 +1,37 @@
+// Small dictionaries for the tests of the dictionary tools: .dic lines made
+// into a document, the .aff text made the decode cache.
+#pragma once
+
+#include "affix/aff_cache.h"
+#include "common/dic_entry.h"
+#include "common/list_document.h"
+
+#include <string>
+#include <vector>
+
+namespace dictionary_fixtures {
+
+// The lines as a loaded .dic holds them (the first TAB of each becomes LF).
+inline list_document doc_of(const std::vector<std::string>& lines) {
+  std::vector<text_t> entries;
+  for (const auto& s : lines) {
+    entries.push_back(from_utf8(s));
+    dic_line_to_entry(entries.back());
+  }
+  list_document doc;
+  doc.replace_all(std::move(entries), u"");
+  return doc;
+}
+
+inline std::vector<std::string> lines_of(const list_document& doc) {
+  std::vector<std::string> out;
+  for (const text_t& e : doc.entries) out.push_back(to_utf8(dic_entry_to_line(e)));
+  return out;
+}
+
+inline void use_aff(const std::string& aff) {
+  invalidate_aff_decode_cache();
+  rebuild_aff_decode_cache(from_utf8(aff));
+}
+
+}  // namespace dictionary_fixtures
