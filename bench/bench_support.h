@@ -1,5 +1,6 @@
-// What the benchmark programs share: a millisecond clock and loading a
-// dictionary pair with a message when it fails.
+// What the benchmark programs share: a millisecond clock, a long-job host
+// that polls like the GUI layer, and loading a dictionary pair with a
+// message when it fails.
 #pragma once
 
 #include "common/list_document.h"
@@ -17,6 +18,21 @@ inline int64_t now_ms() {
   using namespace std::chrono;
   return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
+
+// Polls the clock once per item, as the GUI layer's cheap poll does, and
+// never reports an event.
+class clock_polling_host : public headless_long_job_host {
+ public:
+  long_job_event poll_event() override {
+    ++polls;
+    last_ = std::chrono::steady_clock::now();
+    return long_job_event::none;
+  }
+  int64_t now_ms() override { return bench::now_ms(); }
+
+ private:
+  std::chrono::steady_clock::time_point last_;
+};
 
 // Loads <path> and its .aff into doc and aff_text; false after printing
 // why to stderr.

@@ -19,21 +19,6 @@
 
 namespace {
 
-// Polls the clock once per item, as the GUI layer's cheap poll does, and
-// never reports an event.
-class clock_polling_host : public headless_long_job_host {
- public:
-  long_job_event poll_event() override {
-    ++polls;
-    last_ = std::chrono::steady_clock::now();
-    return long_job_event::none;
-  }
-  int64_t now_ms() override { return bench::now_ms(); }
-
- private:
-  std::chrono::steady_clock::time_point last_;
-};
-
 double ms_since(std::chrono::steady_clock::time_point start) {
   return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
 }
@@ -58,7 +43,7 @@ bool make_repeated_dic(const std::string& source_dic, const std::string& source_
 }
 
 bool measure(const std::string& dic_path, const std::string& out_folder, const std::string& name) {
-  clock_polling_host host;
+  bench::clock_polling_host host;
   list_document doc;
   text_t aff;
   auto start = std::chrono::steady_clock::now();

@@ -15,8 +15,12 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <initializer_list>
+#include <iterator>
 #include <memory>
+#include <optional>
+#include <string>
 #include <unordered_map>
 
 namespace {
@@ -454,6 +458,49 @@ void atomic_file::discard() {
   ::unlink(temporary_.c_str());
   temporary_.clear();
   target_.clear();
+}
+
+namespace {
+
+std::optional<std::string> read_whole_file(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) return std::nullopt;
+  return bytes;
+}
+
+}  // namespace
+
+int atomic_commit_pair(atomic_file& first, atomic_file& second) {
+  const std::string first_target = first.target();
+  struct stat st;
+  const bool had_first = !first_target.empty() && ::stat(first_target.c_str(), &st) == 0;
+  std::optional<std::string> old_first;
+  if (had_first) {
+    old_first = read_whole_file(first_target);
+    // Without the old bytes nothing could be put back: replace nothing.
+    if (!old_first) {
+      first.discard();
+      second.discard();
+      return 1;
+    }
+  }
+  if (!first.commit()) {
+    second.discard();
+    return 1;
+  }
+  if (second.commit()) return 0;
+  if (old_first) {
+    atomic_file back;
+    if (back.create(from_utf8(first_target))) {
+      back.write(old_first->data(), old_first->size());
+      back.commit();
+    }
+  } else {
+    ::unlink(first_target.c_str());
+  }
+  return 2;
 }
 
 // ---- Opening and closing ---------------------------------------------------

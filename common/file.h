@@ -89,6 +89,8 @@ class atomic_file {
   // Renames over the target; false (temporary deleted) after any failure.
   bool commit();
   void discard();
+  // The file being replaced ("" when none is open).
+  const std::string& target() const { return target_; }
 
  private:
   int fd_ = -1;
@@ -96,6 +98,12 @@ class atomic_file {
   std::string temporary_;
   std::string target_;
 };
+
+// Replaces two files as a pair: first, then second. When the second cannot
+// follow, the first file's old content is put back (the file removed when
+// there was none), so the pair on disk is all old or all new.
+// 0 both replaced; 1 the first failed, 2 the second failed (old pair kept).
+int atomic_commit_pair(atomic_file& first, atomic_file& second);
 
 int64_t file_length(int n);
 int64_t file_position(int n);

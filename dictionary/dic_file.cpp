@@ -5,9 +5,6 @@
 #include "dictionary/dic_entry.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
-#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -79,21 +76,6 @@ void finish_job(long_job& job, dic_file_result& r) {
 struct file_closer {
   ~file_closer() { file_close(kFile); }
 };
-
-// The old .aff's bytes, to put back if the .dic cannot replace its old file
-// after the new .aff already has.
-std::optional<std::string> read_file_bytes(text_view path) {
-  std::ifstream in(to_utf8(path), std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
-  return bytes;
-}
-
-bool write_whole_file(text_view path, const std::string& bytes) {
-  atomic_file out;
-  return out.create(path) && out.write(bytes.data(), bytes.size()) && out.commit();
-}
 
 }  // namespace
 
@@ -243,23 +225,11 @@ dic_file_result save_dictionary_pair(text_view dic_target, list_document& doc, t
   }
   dic_size += static_cast<int64_t>(chunk.size());
 
-  // Both files are complete: replace the .aff, then the .dic, and put the
-  // old .aff back if the .dic cannot follow.
-  const bool had_aff = file_size_by_path(aff_target) >= 0;
-  std::optional<std::string> old_aff;
-  if (had_aff) old_aff = read_file_bytes(aff_target);
-  if (!aff_out.commit()) {
+  // Both files are complete: the old .aff comes back if the .dic cannot follow.
+  const int failed = atomic_commit_pair(aff_out, dic_out);
+  if (failed != 0) {
     job.abort();
-    return write_failure(aff_target);
-  }
-  if (!dic_out.commit()) {
-    if (old_aff) {
-      write_whole_file(aff_target, *old_aff);
-    } else if (!had_aff) {
-      file_delete(aff_target);
-    }
-    job.abort();
-    return write_failure(dic_target);
+    return write_failure(failed == 1 ? aff_target : dic_target);
   }
 
   doc.changed = false;

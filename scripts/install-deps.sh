@@ -8,6 +8,7 @@ packages=(
   libcurl4-gnutls-dev libgtest-dev googletest
   xvfb xauth fonts-liberation fonts-dejavu-core
   hunspell-en-us hunspell-de-de hunspell-fr hunspell-tools
+  libmythes-dev mythes-en-us
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -384,6 +385,42 @@ TEST_F(FileTest, AtomicSaveThroughALinkReplacesItsFile) {
   ASSERT_EQ(lstat(path("link.dic").c_str(), &st), 0);
   EXPECT_TRUE(S_ISLNK(st.st_mode));
   EXPECT_EQ(read_bytes("real/doc.dic"), "new");
+}
+
+// The pair is all old or all new on disk: a second file that cannot replace
+// its target brings the first one's old content back (or removes a first
+// file that did not exist before).
+TEST_F(FileTest, PairCommitPutsTheFirstBackWhenTheSecondFails) {
+  for (const bool first_existed : {true, false}) {
+    SCOPED_TRACE(first_existed);
+    std::filesystem::remove_all(path("b.dat"));
+    std::filesystem::remove(path("a.idx"));
+    if (first_existed) write_bytes("a.idx", "old index");
+    atomic_file first, second;
+    ASSERT_TRUE(first.create(tpath("a.idx")));
+    ASSERT_TRUE(second.create(tpath("b.dat")));
+    ASSERT_TRUE(first.write("new index", 9));
+    ASSERT_TRUE(second.write("new data", 8));
+    // A folder in the second target's place: its rename fails.
+    ASSERT_EQ(mkdir(path("b.dat").c_str(), 0700), 0);
+    write_bytes("b.dat/inside", "x");
+    EXPECT_EQ(atomic_commit_pair(first, second), 2);
+    if (first_existed) {
+      EXPECT_EQ(read_bytes("a.idx"), "old index");
+    } else {
+      EXPECT_EQ(file_size_by_path(tpath("a.idx")), -1);
+    }
+    EXPECT_EQ(folder_names(), first_existed ? (std::vector<std::string>{"a.idx", "b.dat"})
+                                            : (std::vector<std::string>{"b.dat"}));
+  }
+  atomic_file first, second;
+  ASSERT_TRUE(first.create(tpath("a.idx")));
+  ASSERT_TRUE(second.create(tpath("c.dat")));
+  first.write("1", 1);
+  second.write("2", 1);
+  EXPECT_EQ(atomic_commit_pair(first, second), 0);
+  EXPECT_EQ(read_bytes("a.idx"), "1");
+  EXPECT_EQ(read_bytes("c.dat"), "2");
 }
 
 }  // namespace
