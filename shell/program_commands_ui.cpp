@@ -4,6 +4,7 @@
 #include "dictionary/dictionary_commands_ui.h"
 #include "dictionary/dictionary_files_ui.h"
 #include "dictionary/word_editor_window.h"
+#include "editors/thesaurus/thesaurus_files_ui.h"
 #include "shell/builtin_commands.h"
 #include "shell/list_view_ui.h"
 #include "shell/main_dispatch.h"
@@ -18,6 +19,7 @@ void register_program_commands() {
   register_dictionary_file_commands();
   register_dictionary_list_commands();
   register_word_editor_commands();
+  register_thesaurus_editor();
   register_preferences_commands();
   // Last: the dispatchers take over the menu, shortcut and gadget numbers
   // and name the commands registered above.
