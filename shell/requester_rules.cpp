@@ -40,6 +40,7 @@ text_t save_path_with_extension(text_view chosen, text_view pattern, text_view e
 
 text_t encoding_name(int format) {
   switch (format) {
+    case FORMAT_UTF8: return u"UTF-8";
     case FORMAT_UTF16BE: return u"UTF-16 (big endian)";
     case FORMAT_UTF32LE: return u"UTF-32 (little endian)";
     case FORMAT_UTF32BE: return u"UTF-32 (big endian)";

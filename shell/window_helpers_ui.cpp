@@ -169,6 +169,12 @@ int confirm_non_utf8_bom_file(const text_t& path) {
     file_close(1);
   }
   if (format == FORMAT_UTF8) return 1;
+  // Without a mark the question names what the loaders will read: UTF-8
+  // when the bytes are valid UTF-8.
+  if (format == FORMAT_ASCII && file_open_read(1, path)) {
+    format = file_detect_format(1);
+    file_close(1);
+  }
   if (message_box(u"Warning!", non_utf8_bom_question(format), MB_YES_NO | MB_ICON_WARNING) ==
       MB_ANSWER_NO) {
     status_bar_set_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT, u"Aborted.");

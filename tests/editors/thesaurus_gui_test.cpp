@@ -337,4 +337,30 @@ TEST_F(ThesaurusTabTest, ExampleCounterLimitAndManual) {
   EXPECT_NE(opener.opened().find("Vocabrix_manual_V40.html"), std::string::npos) << opener.opened();
 }
 
+// Unsaved work goes only on Yes; a file without a mark is named as what it
+// will be read as.
+TEST_F(ThesaurusTabTest, ChangedQuestionAndUnmarkedFile) {
+  load_thesaurus(from_utf8(dat("first.dat", kBom + "UTF-8\none|1\n-|x\n")));
+  thes().changed = true;
+  const std::string plain = dat("plain.dat", "UTF-8\ncaf\xC3\xA9|1\n-|bar\n");
+  for (int answer : {MB_ANSWER_NO, MB_ANSWER_CLOSED}) {
+    SCOPED_TRACE(answer);
+    gui_test::answer_message_box(answer);
+    load_thesaurus(from_utf8(plain));
+    gui_test::finish();
+    EXPECT_EQ(gui_test::last_requester().text, u"The Thesaurus has been changed.\n\nContinue?");
+    EXPECT_EQ(gui_test::last_requester().flags, MB_YES_NO | MB_ICON_INFORMATION);
+    EXPECT_EQ(status(), u"Loading Thesaurus... <ESC> to abort.");
+    EXPECT_EQ(thes().entries, std::vector<text_t>{u"one|1\n-|x"});
+    EXPECT_TRUE(thes().changed);
+  }
+  gui_test::answer_message_box(MB_ANSWER_YES);
+  gui_test::answer_message_box(MB_ANSWER_YES);
+  load_thesaurus(from_utf8(plain));
+  gui_test::finish();
+  EXPECT_NE(gui_test::last_requester().text.find(u"Encoding detected:UTF-8\n"), text_t::npos);
+  EXPECT_EQ(thes().entries, std::vector<text_t>{u"caf\u00e9|1\n-|bar"});
+  EXPECT_FALSE(thes().changed);
+}
+
 }  // namespace

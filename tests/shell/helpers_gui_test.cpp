@@ -58,17 +58,23 @@ TEST_F(RequesterTest, ExistingFileRefusesMissingAndEmptyFiles) {
 TEST_F(RequesterTest, NotUtf8WithBomQuestion) {
   start_with_valid_prefs();
   shell_test::write_file(folder_ + "bom.dic", "\xEF\xBB\xBF" "1\nword\n");
-  shell_test::write_file(folder_ + "plain.dic", "1\nword\n");
+  shell_test::write_file(folder_ + "plain.dic", "1\nw\xC3\xB6rd\n");
+  shell_test::write_file(folder_ + "latin1.dic", "1\nw\xF6rd\n");
   shell_test::write_file(folder_ + "utf16.dic", std::string("\xFF\xFE" "1\0", 4));
   EXPECT_EQ(confirm_non_utf8_bom_file(from_utf8(folder_ + "bom.dic")), 1);
   EXPECT_TRUE(gui_test::requesters().empty());
 
   gui_test::answer_message_box(MB_ANSWER_NO);
-  EXPECT_EQ(confirm_non_utf8_bom_file(from_utf8(folder_ + "plain.dic")), 0);
+  EXPECT_EQ(confirm_non_utf8_bom_file(from_utf8(folder_ + "latin1.dic")), 0);
   EXPECT_EQ(gui_test::last_requester().text,
             u"The file to open is not encoded in \"UTF-8-BOM\"\n\nIt may lead to corrupt results.\n\n"
             u"Encoding detected:ANSI\n\nContinue?");
   EXPECT_EQ(status_bar_get_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT), u"Aborted.");
+
+  // Valid UTF-8 without a mark is read as UTF-8: the question says so.
+  gui_test::answer_message_box(MB_ANSWER_NO);
+  EXPECT_EQ(confirm_non_utf8_bom_file(from_utf8(folder_ + "plain.dic")), 0);
+  EXPECT_NE(gui_test::last_requester().text.find(u"Encoding detected:UTF-8\n"), text_t::npos);
 
   gui_test::answer_message_box(MB_ANSWER_CLOSED);
   EXPECT_EQ(confirm_non_utf8_bom_file(from_utf8(folder_ + "utf16.dic")), 1);
