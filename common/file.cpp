@@ -382,6 +382,7 @@ atomic_file::~atomic_file() { discard(); }
 bool atomic_file::create(text_view target) {
   discard();
   failed_ = false;
+  written_ = 0;
   std::string path = to_utf8(target);
   if (path.empty() || path.back() == '/') return false;
   struct stat st;
@@ -431,7 +432,15 @@ bool atomic_file::create(text_view target) {
 bool atomic_file::write(const void* data, size_t size) {
   if (fd_ < 0 || failed_) return false;
   if (!write_all(fd_, data, size)) failed_ = true;
+  if (!failed_) written_ += static_cast<int64_t>(size);
   return !failed_;
+}
+
+bool atomic_file::write_buffer(std::string& buffer, size_t at_least) {
+  if (buffer.size() < at_least || buffer.empty()) return !failed_ && fd_ >= 0;
+  const bool ok = write(buffer.data(), buffer.size());
+  buffer.clear();
+  return ok;
 }
 
 bool atomic_file::commit() {

@@ -85,6 +85,11 @@ class atomic_file {
   int descriptor() const { return fd_; }
   // Writes everything or remembers the failure; false once any write failed.
   bool write(const void* data, size_t size);
+  // Writers that fill a buffer: writes and empties it once it holds at least
+  // at_least bytes (every byte with 0). False once any write failed.
+  bool write_buffer(std::string& buffer, size_t at_least = 0);
+  // Bytes written so far.
+  int64_t written() const { return written_; }
   void set_failed() { failed_ = true; }
   // Renames over the target; false (temporary deleted) after any failure.
   bool commit();
@@ -95,6 +100,7 @@ class atomic_file {
  private:
   int fd_ = -1;
   bool failed_ = false;
+  int64_t written_ = 0;
   std::string temporary_;
   std::string target_;
 };

@@ -200,30 +200,25 @@ dic_file_result save_dictionary_pair(text_view dic_target, list_document& doc, t
   std::string chunk(kBom);
   chunk += std::to_string(doc.count());
   chunk += '\n';
-  int64_t dic_size = 0;
   constexpr size_t kChunk = 1 << 16;
   const int64_t n = doc.count();
   for (int64_t i = 0; i < n; ++i) {
     append_dic_entry_line_utf8(chunk, doc.entries[static_cast<size_t>(i)]);
     chunk += '\n';
-    if (chunk.size() >= kChunk) {
-      if (!dic_out.write(chunk.data(), chunk.size())) {
-        job.abort();
-        return write_failure(dic_target);
-      }
-      dic_size += static_cast<int64_t>(chunk.size());
-      chunk.clear();
+    if (!dic_out.write_buffer(chunk, kChunk)) {
+      job.abort();
+      return write_failure(dic_target);
     }
     if (!job.step(i)) {
       job.abort();  // both temporaries go; the old files stay
       return refusal(dic_file_status::aborted, text_t(), T(LONG_JOB_ABORTED));
     }
   }
-  if (!dic_out.write(chunk.data(), chunk.size())) {
+  if (!dic_out.write_buffer(chunk)) {
     job.abort();
     return write_failure(dic_target);
   }
-  dic_size += static_cast<int64_t>(chunk.size());
+  const int64_t dic_size = dic_out.written();
 
   // Both files are complete: the old .aff comes back if the .dic cannot follow.
   const int failed = atomic_commit_pair(aff_out, dic_out);

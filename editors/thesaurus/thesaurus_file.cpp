@@ -203,35 +203,30 @@ thesaurus_file_result save_thesaurus_pair(text_view dat_target, thesaurus_docume
   // Whatever encoding was read, the text is written as UTF-8 and says so.
   std::string chunk(kBom);
   chunk += "UTF-8\n";
-  int64_t written = 0;
   constexpr size_t kChunk = 1 << 16;
   std::vector<index_line> index;
   index.reserve(static_cast<size_t>(n));
   for (int64_t i = 0; i < n; ++i) {
     const text_view entry = list.entries[static_cast<size_t>(i)];
     const text_view header = thesaurus_header(entry);
-    index_line il{std::string(), header.find(u'|') != text_view::npos, written + static_cast<int64_t>(chunk.size())};
+    index_line il{std::string(), header.find(u'|') != text_view::npos,
+                  dat_out.written() + static_cast<int64_t>(chunk.size())};
     append_utf8(il.head, thesaurus_head_word(header));
     index.push_back(std::move(il));
     append_entry_lines(chunk, entry, header);
-    if (chunk.size() >= kChunk) {
-      if (!dat_out.write(chunk.data(), chunk.size())) {
-        job.abort();
-        return write_failure(dat_target);
-      }
-      written += static_cast<int64_t>(chunk.size());
-      chunk.clear();
+    if (!dat_out.write_buffer(chunk, kChunk)) {
+      job.abort();
+      return write_failure(dat_target);
     }
     if (!job.step(i)) {
       job.abort();  // the temporaries go; the old files stay
       return aborted();
     }
   }
-  if (!dat_out.write(chunk.data(), chunk.size())) {
+  if (!dat_out.write_buffer(chunk)) {
     job.abort();
     return write_failure(dat_target);
   }
-  written += static_cast<int64_t>(chunk.size());
 
   // Equal head words keep their list order.
   std::stable_sort(index.begin(), index.end(),
@@ -266,7 +261,7 @@ thesaurus_file_result save_thesaurus_pair(text_view dat_target, thesaurus_docume
   doc.encoding = T("UTF-8");
   thesaurus_file_result r;
   r.idx_size = static_cast<int64_t>(idx.size());
-  r.dat_size = written;
+  r.dat_size = dat_out.written();
   r.entries = n;
   finish_job(job, r);
   return r;

@@ -239,26 +239,12 @@ TEST_F(ThesaurusFileTest, EscapeDuringSaveKeepsTheOldPairAndTheChangedFlag) {
   EXPECT_FALSE(host_.running);
 }
 
-// Runs check in a process that cannot write to a folder owned by root, or
-// in this one when it is not root; returns whether check held.
-bool run_without_write_access(const std::function<bool()>& check) {
-  if (geteuid() != 0) return check();
-  pid_t pid = fork();
-  if (pid == 0) {
-    bool ok = setgid(65534) == 0 && setuid(65534) == 0 && check();
-    _exit(ok ? 0 : 1);
-  }
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
 TEST_F(ThesaurusFileTest, FailedSaveNamesTheFileAndKeepsTheOldPair) {
   write_bytes("t.dat", "OLD DAT");
   write_bytes("t.idx", "OLD IDX");
   ASSERT_EQ(chmod(dir_.c_str(), 0555), 0);
   const text_t target = tpath("t.dat");
-  const bool held = run_without_write_access([&] {
+  const bool held = test_support::run_without_write_access([&] {
     thesaurus_document_record doc = previous();
     headless_long_job_host host;
     thesaurus_file_result r = save_thesaurus_pair(target, doc, host);
