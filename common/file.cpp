@@ -373,6 +373,46 @@ bool file_is_utf8(int fd) {
   }
 }
 
+// See file_first_non_utf8_line.
+int64_t first_non_utf8_line(int fd) {
+  std::unique_ptr<unsigned char[]> buf = std::make_unique<unsigned char[]>(BUFFER_SIZE + 4);
+  size_t carry = 0;
+  off_t offset = 0;
+  bool multibyte = false;
+  int64_t invalid_line = 0;
+  int64_t line = 1;
+  bool after_cr = false;  // lines end at LF, CR or CR LF
+  auto count_lines = [&](std::string_view part) {
+    for (char c : part) {
+      if (c == '\n' && !after_cr) ++line;
+      if (c == '\r') ++line;
+      after_cr = c == '\r';
+    }
+  };
+  for (;;) {
+    ssize_t got;
+    do got = ::pread(fd, buf.get() + carry, BUFFER_SIZE, offset);
+    while (got < 0 && errno == EINTR);
+    if (got <= 0) break;
+    offset += got;
+    const size_t n = carry + static_cast<size_t>(got);
+    const size_t tail = incomplete_tail(buf.get(), n);
+    const std::string_view bytes(reinterpret_cast<const char*>(buf.get()), n - tail);
+    const utf8_scan_record scan = scan_utf8(bytes);
+    multibyte = multibyte || scan.multibyte;
+    if (invalid_line == 0) {
+      count_lines(bytes.substr(0, std::min(scan.first_invalid, bytes.size())));
+      if (scan.first_invalid != std::string_view::npos) invalid_line = line;
+    }
+    if (multibyte && invalid_line > 0) break;
+    std::memmove(buf.get(), buf.get() + n - tail, tail);
+    carry = tail;
+  }
+  // An incomplete sequence at the very end is not UTF-8 either.
+  if (invalid_line == 0 && carry > 0) invalid_line = line;
+  return multibyte ? invalid_line : 0;
+}
+
 }  // namespace
 
 // ---- Safe saving -----------------------------------------------------------
@@ -622,6 +662,11 @@ int file_detect_format(int n) {
   if (file_is_utf8(f->fd)) format = FORMAT_UTF8;
   f->default_format = format;
   return format;
+}
+
+int64_t file_first_non_utf8_line(int n) {
+  file_slot* f = find_file(n);
+  return f ? first_non_utf8_line(f->fd) : 0;
 }
 
 void file_write_bom(int n, int format) {

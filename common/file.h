@@ -37,6 +37,11 @@ int file_read_bom(int n);
 // file_read_bom does.
 int file_detect_format(int n);
 void file_write_bom(int n, int format);
+// Mixed text: for a file that holds well-formed multi-byte UTF-8 sequences
+// and also bytes that are not UTF-8, the number (from 1) of the first line
+// holding such bytes; 0 for any other file. Reads from the file's start and
+// leaves the position alone.
+int64_t file_first_non_utf8_line(int n);
 
 // One line in the format flags & 0x1F (0 the file's default, 2 UTF-8, 25
 // UTF-16LE, any other one byte per unit), up to LF, CR or CR LF (not

@@ -217,6 +217,30 @@ bool is_valid_utf8(std::string_view s) {
   return true;
 }
 
+utf8_scan_record scan_utf8(std::string_view s) {
+  const auto* p = reinterpret_cast<const unsigned char*>(s.data());
+  const size_t n = s.size();
+  utf8_scan_record r;
+  size_t i = 0;
+  while (i < n && !(r.multibyte && r.first_invalid != std::string_view::npos)) {
+    while (i + 8 <= n && ascii8(p + i)) i += 8;
+    if (i >= n) break;
+    if (p[i] < 0x80) {
+      ++i;
+      continue;
+    }
+    const size_t start = i;
+    const char32_t cp = decode_one(p, n, i);
+    const bool written_replacement = i - start == 3 && p[start] == 0xEF && p[start + 1] == 0xBF && p[start + 2] == 0xBD;
+    if (cp != kReplacement || written_replacement) {
+      r.multibyte = true;
+    } else if (r.first_invalid == std::string_view::npos) {
+      r.first_invalid = start;
+    }
+  }
+  return r;
+}
+
 text_t from_latin1(std::string_view s) {
   size_t n = s.size();
   const void* z = std::memchr(s.data(), 0, n);

@@ -22,6 +22,14 @@ text_t from_utf8(std::string_view s);
 void append_utf8(std::string& out, text_view s);
 // True when every byte sequence is well-formed UTF-8.
 bool is_valid_utf8(std::string_view s);
+// What a UTF-8 scan of bytes found: whether a well-formed multi-byte sequence
+// occurs, and the offset of the first byte that starts no well-formed
+// sequence (npos when none). The scan stops once both are known.
+struct utf8_scan_record {
+  bool multibyte = false;
+  size_t first_invalid = std::string_view::npos;
+};
+utf8_scan_record scan_utf8(std::string_view s);
 // One byte per unit (Latin-1) and back; units above 255 keep the low byte.
 text_t from_latin1(std::string_view s);
 std::string to_latin1(text_view s);

@@ -171,11 +171,13 @@ int confirm_non_utf8_bom_file(const text_t& path) {
   if (format == FORMAT_UTF8) return 1;
   // Without a mark the question names what the loaders will read: UTF-8
   // when the bytes are valid UTF-8.
+  int64_t mixed_line = 0;
   if (format == FORMAT_ASCII && file_open_read(1, path)) {
     format = file_detect_format(1);
+    if (format == FORMAT_ASCII) mixed_line = file_first_non_utf8_line(1);
     file_close(1);
   }
-  if (message_box(u"Warning!", non_utf8_bom_question(format), MB_YES_NO | MB_ICON_WARNING) ==
+  if (message_box(u"Warning!", non_utf8_bom_question(format, mixed_line), MB_YES_NO | MB_ICON_WARNING) ==
       MB_ANSWER_NO) {
     status_bar_set_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT, u"Aborted.");
     return 0;

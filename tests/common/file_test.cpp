@@ -98,6 +98,34 @@ TEST_F(FileTest, UnmarkedValidUtf8IsDetectedAsUtf8) {
   EXPECT_EQ(file_read_line(1, 0), u"x");
 }
 
+// Mixed text (UTF-8 with some bytes that are not) names its first bad line.
+TEST_F(FileTest, FirstNonUtf8LineOfMixedText) {
+  const std::string far(70000, 'a');
+  struct Case {
+    const char* name;
+    std::string bytes;
+    int64_t line;
+  } cases[] = {
+      {"mixed", "caf\xC3\xA9\nok\nna\xEFve\n", 3},
+      {"bad before good", "caf\xE9\r\nx\rcaf\xC3\xA9\n", 1},
+      {"cr and cr lf count once", "a\r\nb\rc\n\xE9 \xC3\xA9", 4},
+      {"Latin-1 only", "caf\xE9\nna\xEFve\n", 0},
+      {"valid UTF-8", "caf\xC3\xA9\n", 0},
+      {"ASCII", "plain\n", 0},
+      {"good far after bad", "\xE9\n" + far + "\xC3\xA9", 1},
+      {"bad line far in", "\xC3\xA9\n" + far + "\n\xE9", 3},
+      {"truncated at the end", "\xC3\xA9\nx\n\xC3", 3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    write_bytes("mixed", c.bytes);
+    ASSERT_NE(file_open_read(1, tpath("mixed")), 0);
+    EXPECT_EQ(file_first_non_utf8_line(1), c.line);
+    EXPECT_EQ(file_position(1), 0);
+    file_close(1);
+  }
+}
+
 TEST_F(FileTest, LineEnds) {
   struct Case {
     std::string bytes;

@@ -60,6 +60,7 @@ TEST_F(RequesterTest, NotUtf8WithBomQuestion) {
   shell_test::write_file(folder_ + "bom.dic", "\xEF\xBB\xBF" "1\nword\n");
   shell_test::write_file(folder_ + "plain.dic", "1\nw\xC3\xB6rd\n");
   shell_test::write_file(folder_ + "latin1.dic", "1\nw\xF6rd\n");
+  shell_test::write_file(folder_ + "mixed.dic", "2\nw\xC3\xB6rd\nw\xF6rd\n");
   shell_test::write_file(folder_ + "utf16.dic", std::string("\xFF\xFE" "1\0", 4));
   EXPECT_EQ(confirm_non_utf8_bom_file(from_utf8(folder_ + "bom.dic")), 1);
   EXPECT_TRUE(gui_test::requesters().empty());
@@ -75,6 +76,12 @@ TEST_F(RequesterTest, NotUtf8WithBomQuestion) {
   gui_test::answer_message_box(MB_ANSWER_NO);
   EXPECT_EQ(confirm_non_utf8_bom_file(from_utf8(folder_ + "plain.dic")), 0);
   EXPECT_NE(gui_test::last_requester().text.find(u"Encoding detected:UTF-8\n"), text_t::npos);
+
+  // UTF-8 with a line that is not: the question names the line.
+  gui_test::answer_message_box(MB_ANSWER_NO);
+  EXPECT_EQ(confirm_non_utf8_bom_file(from_utf8(folder_ + "mixed.dic")), 0);
+  EXPECT_NE(gui_test::last_requester().text.find(u"Encoding detected:ANSI\n\nThe file holds UTF-8 text, but line 3 "),
+            text_t::npos);
 
   gui_test::answer_message_box(MB_ANSWER_CLOSED);
   EXPECT_EQ(confirm_non_utf8_bom_file(from_utf8(folder_ + "utf16.dic")), 1);
