@@ -1,11 +1,11 @@
 #include "affix/aff_cache.h"
 
-#include "affix/affix_expansion.h"
 #include "common/format.h"
 
 #include <algorithm>
 #include <chrono>
 #include <map>
+#include <unordered_set>
 #include <utility>
 
 aff_decode_cache aff_cache;
@@ -42,17 +42,6 @@ bool all_digits(text_view s) {
   for (char16_t u : s)
     if (u < u'0' || u > u'9') return false;
   return true;
-}
-
-// The second field of the text from the keyword's first occurrence to the
-// end of its line; found is false when the keyword does not occur.
-text_t special_flag_value(text_view text, text_view keyword, bool& found) {
-  size_t at = text.find(keyword);
-  found = at != text_view::npos;
-  if (!found) return {};
-  size_t end = text.find(u'\n', at);
-  text_view line = text.substr(at, end == text_view::npos ? text_view::npos : end - at);
-  return text_t(field_at(split_fields(line), 2));
 }
 
 struct builder {
@@ -108,12 +97,11 @@ struct builder {
         int64_t n = string_to_int(r.continuation);
         if (n >= 1 && n <= c.aff_alias_count) r.continuation = c.aff_alias_flags[n];
       }
+      std::unordered_set<int32_t> seen;
       for_each_affix_flag(r.continuation, c.aff_flag_mode, [&](text_view f) {
         if (f.empty()) return;
         int32_t index = flag_index(f);
-        for (int32_t seen : r.continuation_flags)
-          if (seen == index) return;
-        r.continuation_flags.push_back(index);
+        if (seen.insert(index).second) r.continuation_flags.push_back(index);
       });
     }
     r.condition_id = condition_id(r.condition, is_prefix ? condition_anchor::prefix : condition_anchor::suffix);
@@ -157,8 +145,6 @@ bool rebuild_aff_decode_cache(text_view aff_text) {
 
   aff_decode_cache c;
   c.aff_flag_mode = FLAG_MODE_CHAR;
-  if (aff_text.find(u"FLAG long") != text_view::npos) c.aff_flag_mode = FLAG_MODE_LONG;
-  if (aff_text.find(u"FLAG num") != text_view::npos) c.aff_flag_mode = FLAG_MODE_NUM;
 
   int64_t start = milliseconds_now();
   if (status_hook) status_hook(0, 0);
@@ -194,6 +180,45 @@ bool rebuild_aff_decode_cache(text_view aff_text) {
   c.sets.resize(1);
   c.unit_flag_lookup.assign(65536 * 2, 0);
   builder b{c, {}};
+
+  // Keywords count only on their own lines (first field), as Hunspell reads
+  // them: a comment or a longer word never sets a flag or a mode. The first
+  // line of a keyword gives its flag; "FLAG num" wins over "FLAG long".
+  struct special {
+    text_view keyword;
+    text_t* flag;
+    int64_t* mark;
+    bool found;
+  } specials[] = {
+      {u"KEEPCASE", &c.aff_keepcase_flag, &c.aff_has_keepcase, false},
+      {u"NOSUGGEST", &c.aff_nosuggest_flag, nullptr, false},
+      {u"NEEDAFFIX", &c.aff_needaffix_flag, &c.aff_has_needaffix, false},
+      {u"FORBIDDENWORD", &c.aff_forbiddenword_flag, nullptr, false},
+      {u"COMPLEXPREFIXES", nullptr, &c.aff_complex_prefixes, false},
+      {u"CIRCUMFIX", &c.aff_circumfix_flag, &c.aff_has_circumfix, false},
+  };
+  for (int64_t l = 1; l <= lines; ++l) {
+    text_view row = line(l);
+    size_t space = row.find(u' ');
+    text_view keyword = row.substr(0, space);
+    if (keyword.empty() || keyword[0] < u'C' || keyword[0] > u'N') continue;
+    text_view value;
+    if (space != text_view::npos) {
+      value = row.substr(space + 1);
+      value = value.substr(0, value.find(u' '));
+    }
+    if (keyword == u"FLAG") {
+      if (value == u"num") c.aff_flag_mode = FLAG_MODE_NUM;
+      else if (value == u"long" && c.aff_flag_mode != FLAG_MODE_NUM) c.aff_flag_mode = FLAG_MODE_LONG;
+      continue;
+    }
+    for (auto& s : specials) {
+      if (s.found || keyword != s.keyword) continue;
+      s.found = true;
+      if (s.flag) *s.flag = text_t(value);
+      if (s.mark) *s.mark = 1;
+    }
+  }
 
   if (total != 0 && lines > 0) {
     int64_t met = 0;
@@ -246,25 +271,6 @@ bool rebuild_aff_decode_cache(text_view aff_text) {
     }
   }
 
-  struct special {
-    const char16_t* keyword;
-    text_t* flag;
-    int64_t* mark;
-  } specials[] = {
-      {u"KEEPCASE", &c.aff_keepcase_flag, &c.aff_has_keepcase},
-      {u"NOSUGGEST", &c.aff_nosuggest_flag, nullptr},
-      {u"NEEDAFFIX", &c.aff_needaffix_flag, &c.aff_has_needaffix},
-      {u"FORBIDDENWORD", &c.aff_forbiddenword_flag, nullptr},
-      {u"COMPLEXPREFIXES", nullptr, &c.aff_complex_prefixes},
-      {u"CIRCUMFIX", &c.aff_circumfix_flag, &c.aff_has_circumfix},
-  };
-  for (auto& s : specials) {
-    bool found = false;
-    text_t value = special_flag_value(text, s.keyword, found);
-    if (s.flag) *s.flag = found ? value : text_t();
-    if (s.mark) *s.mark = found ? 1 : 0;
-  }
-
   // Flags of the sets: the first set declared Y of each kind, else the first N.
   for (size_t j = 1; j < c.sets.size(); ++j) {
     const auto& set = c.sets[j];
@@ -300,10 +306,8 @@ bool rebuild_aff_decode_cache(text_view aff_text) {
         if (c.flags[f].is_circumfix) r.continuation_circumfix = true;
       }
 
+  c.generation = ++aff_cache_generation;
   aff_cache = std::move(c);
-  ++aff_cache_generation;
-  // The word editor's NOSUGGEST indicator starts over with new rules.
-  nosuggest_indicator_colour = 0;
   if (status_hook) status_hook(1, milliseconds_now() - start);
   return true;
 }

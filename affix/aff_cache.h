@@ -64,6 +64,7 @@ struct aff_rule_set_record {
 
 struct aff_decode_cache {
   text_t aff_cache_source;
+  uint64_t generation = 0;  // aff_cache_generation when this parse was made
   bool stale = false;  // invalidated: the next rebuild parses whatever the text
   int64_t aff_flag_mode = FLAG_MODE_CHAR;
   text_t aff_text_work_copy;

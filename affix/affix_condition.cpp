@@ -4,6 +4,11 @@
 
 namespace {
 
+// Backtracking steps one condition test may take. Real conditions need a
+// few dozen; a hostile one ("(a|a)*[^a]") gives up here and counts as no
+// match, so a thousand such rules cost milliseconds, not minutes.
+constexpr unsigned long CONDITION_MATCH_LIMIT = 20000;
+
 bool is_surrogate(char16_t u) { return u >= 0xD800 && u <= 0xDFFF; }
 
 // Characters that change the meaning of a pattern outside a class.
@@ -104,7 +109,7 @@ char16_t affix_condition::anchored_literal() const {
 }
 
 bool affix_condition::matches_by_regex(text_view word) const {
-  return regex().matches(word);
+  return regex().matches_bounded(word, CONDITION_MATCH_LIMIT);
 }
 
 bool affix_condition::matches_units(text_view word, bool& undecided) const {
@@ -136,5 +141,5 @@ bool affix_condition::matches(text_view word) const {
     bool result = matches_units(word, undecided);
     if (!undecided) return result;
   }
-  return regex().matches(word);
+  return regex().matches_bounded(word, CONDITION_MATCH_LIMIT);
 }

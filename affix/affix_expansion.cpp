@@ -1,26 +1,13 @@
 #include "affix/affix_expansion.h"
 
 #include "affix/aff_cache.h"
-#include "dictionary/dic_entry.h"
+#include "common/dic_entry.h"
 
 #include <algorithm>
+#include <unordered_set>
 #include <utility>
 
-int64_t pending_word_editor_action = 0;
-text_t expansion_root_word;
-std::vector<text_t> derived_words;
-std::vector<uint8_t> derived_word_no_cross;
-int64_t derived_word_count = 0;
-text_t unknown_entry_flags;
-text_t unknown_continuation_flags;
-bool expansion_was_stopped = false;
-int64_t nosuggest_indicator_colour = 0xFF00;
-int64_t word_has_keepcase = 0, word_has_forbiddenword = 0, word_has_needaffix = 0, derived_has_needaffix = 0;
-int64_t word_has_circumfix = 0, circumfix_flag_seen = 0;
-
 namespace {
-
-void (*poll_hook)() = nullptr;
 
 // A set of texts for one entry, emptied in O(1) by a new generation; the
 // expansion asks it once per continuation call and per derived word.
@@ -101,25 +88,30 @@ struct collected_prefix {
 };
 
 // The indicators every rule of a set sets as it is met, matched or not.
-void note_rule_indicators(const aff_rule_record& rule) {
-  if (rule.continuation_circumfix) circumfix_flag_seen = 1;
-  word_has_circumfix = 0;
-  derived_has_needaffix = rule.continuation_needaffix;
-  if (word_has_needaffix == 0) word_has_needaffix = derived_has_needaffix;
+void note_rule_indicators(expansion_indicators& ind, const aff_rule_record& rule) {
+  if (rule.continuation_circumfix) ind.circumfix_seen = true;
+  ind.circumfix = false;
+  ind.derived_needaffix = rule.continuation_needaffix;
+  if (!ind.needaffix) ind.needaffix = ind.derived_needaffix;
 }
 
 class expander {
  public:
-  int64_t run(const expansion_request& request, text_view entry, bool aliases_done);
+  expansion_report run(const aff_decode_cache& cache, text_view entry, expansion_sink& sink,
+                       const expansion_stop& stop, bool aliases_done);
 
  private:
   bool poll() {
-    if (request_->mode != 1) return stopped_;
-    if (poll_hook) poll_hook();
-    if (pending_word_editor_action != 0 || aff_cache_generation != generation_) stopped_ = true;
+    if (stopped_ || !stop_ || !*stop_) return stopped_;
+    // The test may run the event loop, which may rebuild the cache: the
+    // rules being walked are gone then.
+    if ((*stop_)() || c_->generation != generation_) {
+      stopped_ = true;
+      report_.stopped = true;
+    }
     return stopped_;
   }
-  void emit(const derived_row& row, bool no_cross);
+  void emit(derived_row& row, bool no_cross);
   void record_unknown(int level, text_view flag);
   void expand_flag(int level, text_view word, text_view flag, int32_t index, const continuation_context* context);
   void run_suffix_rules(int level, text_view word, text_view flag, int32_t set, bool no_cross,
@@ -130,43 +122,54 @@ class expander {
   void run_prefix_pass();
 
   const aff_decode_cache* c_ = nullptr;
-  const expansion_request* request_ = nullptr;
+  expansion_sink* sink_ = nullptr;
+  const expansion_stop* stop_ = nullptr;
+  expansion_report report_;
   bool stopped_ = false;
   bool running_ = false;
   uint64_t generation_ = 0;
   std::vector<collected_prefix> collected_;
   std::vector<text_view> entry_flags_;
+  std::unordered_set<text_view> entry_flag_set_;
+  std::unordered_set<int32_t> done_set_;
   seen_texts continuation_calls_, prefixed_words_;
   std::vector<std::vector<int32_t>> expanded_continuations_;  // by key of continuation_calls_
   std::vector<uint8_t> skip_;
+  // The primary word and every suffix word emitted so far (all levels), in
+  // emission order, for the prefix pass; 1: made by a set declared N.
+  std::vector<text_t> derived_words_;
+  std::vector<uint8_t> derived_word_no_cross_;
+  size_t derived_word_count_ = 0;
   text_t buffer_[2];  // the derived word being built, by level
   text_t pass_word_, entry_text_, word_, call_key_, last_unknown_continuation_;
 };
 
 expander engine;
 
-void expander::emit(const derived_row& row, bool no_cross) {
+void expander::emit(derived_row& row, bool no_cross) {
   if (stopped_) return;
-  if (!output_derived_row(*request_, row)) {
+  ++report_.rows;
+  row.root = report_.root_word;
+  if (!sink_->take(row)) {
     stopped_ = true;
+    report_.sink_ended = true;
     return;
   }
-  if ((row.type == derived_row_type::primary || row.type == derived_row_type::suffix) && request_->mode >= 1 &&
-      request_->mode <= 7) {
-    size_t at = static_cast<size_t>(derived_word_count);
-    if (at < derived_words.size()) {
-      derived_words[at].assign(row.word);
-      derived_word_no_cross[at] = no_cross;
+  if ((row.type == derived_row_type::primary || row.type == derived_row_type::suffix) && sink_->feeds_prefix_pass()) {
+    size_t at = derived_word_count_;
+    if (at < derived_words_.size()) {
+      derived_words_[at].assign(row.word);
+      derived_word_no_cross_[at] = no_cross;
     } else {
-      derived_words.emplace_back(row.word);
-      derived_word_no_cross.push_back(no_cross);
+      derived_words_.emplace_back(row.word);
+      derived_word_no_cross_.push_back(no_cross);
     }
-    ++derived_word_count;
+    ++derived_word_count_;
   }
 }
 
 void expander::record_unknown(int level, text_view flag) {
-  text_t& list = level == 0 ? unknown_entry_flags : unknown_continuation_flags;
+  text_t& list = level == 0 ? report_.unknown_entry_flags : report_.unknown_continuation_flags;
   // A continuation flag met again right after itself is listed once.
   if (level == 1) {
     if (flag == last_unknown_continuation_ && !list.empty()) return;
@@ -184,21 +187,22 @@ void expander::expand_flag(int level, text_view word, text_view flag, int32_t in
     return;
   }
   const aff_flag_record& f = c_->flags[index];
+  expansion_indicators& ind = report_.indicators;
   if (f.is_nosuggest) {
-    nosuggest_indicator_colour = 0xFF;
+    ind.nosuggest = true;
     return;
   }
   if (f.is_keepcase) {
-    word_has_keepcase = 1;
+    ind.keepcase = true;
     return;
   }
   if (f.is_forbiddenword) {
-    word_has_forbiddenword = 1;
+    ind.forbiddenword = true;
     return;
   }
   if (f.is_circumfix) {
-    word_has_circumfix = 1;
-    circumfix_flag_seen = 1;
+    ind.circumfix = true;
+    ind.circumfix_seen = true;
     return;
   }
   if (f.prefix_set == 0 && f.suffix_set == 0) {
@@ -208,8 +212,7 @@ void expander::expand_flag(int level, text_view word, text_view flag, int32_t in
   if (level == 0 && f.prefix_set != 0) collected_.push_back({flag, f.prefix_set, f.prefix_cross});
   // A continuation on the root word itself (an empty affix) would repeat the
   // rows the entry's own flag gave.
-  bool repeats_entry_flag = level == 1 && word == expansion_root_word &&
-                            std::find(entry_flags_.begin(), entry_flags_.end(), flag) != entry_flags_.end();
+  bool repeats_entry_flag = level == 1 && word == report_.root_word && entry_flag_set_.count(flag) != 0;
   if (f.suffix_set != 0 && !repeats_entry_flag)
     run_suffix_rules(level, word, flag, f.suffix_set, !f.suffix_cross, context);
   if (!stopped_ && f.prefix_set != 0) run_prefix_rules(level, word, flag, f.prefix_set, f.prefix_cross, context);
@@ -222,9 +225,9 @@ void expander::run_suffix_rules(int level, text_view word, text_view flag, int32
   for (size_t i = 0; i < set.rules.size(); ++i) {
     if (poll()) return;
     const aff_rule_record& rule = set.rules[i];
-    note_rule_indicators(rule);
+    note_rule_indicators(report_.indicators, rule);
     bool circumfix = rule.continuation_circumfix;
-    if (!match_suffix_condition(word, rule)) continue;
+    if (!match_suffix_condition(*c_, word, rule)) continue;
     derived.assign(word.substr(0, word.size() - rule.strip_units.size())).append(rule.affix);
     bool shown;
     if (level == 0) {
@@ -263,7 +266,7 @@ void expander::run_prefix_rules(int level, text_view word, text_view flag, int32
   if (level == 0) {
     // The entry's prefixes are applied in the prefix pass; here only the
     // indicators their rules set.
-    for (const aff_rule_record& rule : set.rules) note_rule_indicators(rule);
+    for (const aff_rule_record& rule : set.rules) note_rule_indicators(report_.indicators, rule);
     return;
   }
   // Only sets declared Y combine with an affixed word.
@@ -272,13 +275,13 @@ void expander::run_prefix_rules(int level, text_view word, text_view flag, int32
   for (size_t k = 0; k < set.rules.size(); ++k) {
     if (poll()) return;
     const aff_rule_record& rule = set.rules[k];
-    note_rule_indicators(rule);
+    note_rule_indicators(report_.indicators, rule);
     bool circumfix = rule.continuation_circumfix;
     // A suffix and a prefix pair up when both carry CIRCUMFIX or neither;
     // two prefixes only when neither does.
     bool pairs = context->from_prefix ? !circumfix && !context->outer_circumfix
                                       : circumfix == context->outer_circumfix;
-    if (!pairs || !match_prefix_condition(word, rule)) continue;
+    if (!pairs || !match_prefix_condition(*c_, word, rule)) continue;
     derived.assign(rule.affix).append(word.substr(rule.strip_units.size()));
     if (rule.continuation_needaffix) continue;
     derived_row row;
@@ -310,8 +313,10 @@ void expander::run_continuation(text_view word, const aff_rule_record& rule, con
   if (key >= expanded_continuations_.size()) expanded_continuations_.resize(key + 1);
   std::vector<int32_t>& done = expanded_continuations_[key];
   if (added) done.clear();
+  done_set_.clear();
+  if (!added) done_set_.insert(done.begin(), done.end());
   for (int32_t index : rule.continuation_flags) {
-    if (!added && std::find(done.begin(), done.end(), index) != done.end()) continue;
+    if (!added && !done_set_.insert(index).second) continue;
     done.push_back(index);
     expand_flag(1, word, c_->flags[index].flag, index, &context);
     if (stopped_) return;
@@ -320,23 +325,23 @@ void expander::run_continuation(text_view word, const aff_rule_record& rule, con
 
 void expander::run_prefix_pass() {
   // The words that exist now; words the pass adds are not prefixed again.
-  const size_t n = static_cast<size_t>(derived_word_count);
+  const size_t n = derived_word_count_;
   skip_.assign(n, 0);
   prefixed_words_.clear();
   for (size_t j = 0; j < n; ++j)
-    skip_[j] = derived_word_no_cross[j] || !prefixed_words_.insert(derived_words[j]);
-  const bool circumfix_met = circumfix_flag_seen != 0;
+    skip_[j] = derived_word_no_cross_[j] || !prefixed_words_.insert(derived_words_[j]);
+  const bool circumfix_met = report_.indicators.circumfix_seen;
   text_t& derived = buffer_[0];
   for (const collected_prefix& p : collected_) {
     const aff_rule_set_record& set = c_->sets[p.set];
     for (size_t j = 0; j < n; ++j) {
       // A set declared N applies to the root word alone.
       if (skip_[j] || (!p.cross && j != 0)) continue;
-      pass_word_ = derived_words[j];
+      pass_word_ = derived_words_[j];
       for (size_t k = 0; k < set.rules.size(); ++k) {
         if (poll()) return;
         const aff_rule_record& rule = set.rules[k];
-        if (!match_prefix_condition(pass_word_, rule)) continue;
+        if (!match_prefix_condition(*c_, pass_word_, rule)) continue;
         derived.assign(rule.affix).append(text_view(pass_word_).substr(rule.strip_units.size()));
         if (!circumfix_met && !rule.continuation_needaffix) {
           derived_row row;
@@ -361,32 +366,27 @@ void expander::run_prefix_pass() {
   }
 }
 
-int64_t expander::run(const expansion_request& request, text_view entry, bool aliases_done) {
-  // An expansion started from inside the poll of another one would take its
-  // state away: it does nothing.
-  if (running_) return 0;
+expansion_report expander::run(const aff_decode_cache& cache, text_view entry, expansion_sink& sink,
+                               const expansion_stop& stop, bool aliases_done) {
+  // An expansion started from inside the stop test of another one would
+  // take its state away: it does nothing.
+  if (running_) return {};
   struct running_mark {
     bool& flag;
     explicit running_mark(bool& f) : flag(f) { flag = true; }
     ~running_mark() { flag = false; }
   } mark(running_);
-  generation_ = aff_cache_generation;
-  c_ = &aff_cache;
-  request_ = &request;
+  c_ = &cache;
+  generation_ = cache.generation;
+  sink_ = &sink;
+  stop_ = &stop;
+  report_ = {};
   stopped_ = false;
   collected_.clear();
   continuation_calls_.clear();
-  derived_word_count = 0;
-  expansion_root_word.clear();
-  unknown_entry_flags.clear();
-  unknown_continuation_flags.clear();
-  expansion_was_stopped = false;
-  nosuggest_indicator_colour = 0xFF00;
-  word_has_keepcase = word_has_forbiddenword = word_has_needaffix = derived_has_needaffix = 0;
-  word_has_circumfix = circumfix_flag_seen = 0;
-  begin_expansion_output(request);
+  derived_word_count_ = 0;
 
-  // A copy: the caller's text may change while a mode-1 expansion polls.
+  // A copy: the caller's text may change while the stop test runs events.
   entry_text_.assign(dic_entry_head(entry));
   text_view head = entry_text_;
   size_t separator = dic_flag_separator(head);
@@ -410,23 +410,18 @@ int64_t expander::run(const expansion_request& request, text_view entry, bool al
     }
     word = word_;
   }
-  if (word.empty()) {
-    end_expansion_output(request);
-    return 0;
-  }
-  expansion_root_word.assign(word);
+  if (word.empty()) return std::move(report_);
+  report_.root_word.assign(word);
 
   // The entry's flags, empty and repeated ones dropped.
   entry_flags_.clear();
+  entry_flag_set_.clear();
   for_each_affix_flag(flags, c_->aff_flag_mode, [&](text_view f) {
-    if (f.empty()) return;
-    for (text_view seen : entry_flags_)
-      if (seen == f) return;
-    entry_flags_.push_back(f);
+    if (!f.empty() && entry_flag_set_.insert(f).second) entry_flags_.push_back(f);
   });
   for (text_view f : entry_flags_) {
-    if (!c_->aff_keepcase_flag.empty() && f == c_->aff_keepcase_flag) word_has_keepcase = 1;
-    if (!c_->aff_needaffix_flag.empty() && f == c_->aff_needaffix_flag) word_has_needaffix = 1;
+    if (!c_->aff_keepcase_flag.empty() && f == c_->aff_keepcase_flag) report_.indicators.keepcase = true;
+    if (!c_->aff_needaffix_flag.empty() && f == c_->aff_needaffix_flag) report_.indicators.needaffix = true;
   }
 
   derived_row primary;
@@ -438,53 +433,40 @@ int64_t expander::run(const expansion_request& request, text_view entry, bool al
     if (stopped_) break;
     expand_flag(0, word, f, c_->find_flag(f), nullptr);
   }
-  if (!stopped_ && !collected_.empty() && derived_word_count >= 1) run_prefix_pass();
-  end_expansion_output(request);
-
-  if (request.mode == 1 && stopped_) {
-    expansion_was_stopped = true;
-    return 0;
-  }
-  if (request.mode == 100) return crunch_first_derivative.empty() ? 0 : 1;
-  return expansion_output_count;
+  if (!stopped_ && !collected_.empty() && derived_word_count_ >= 1) run_prefix_pass();
+  return std::move(report_);
 }
 
 }  // namespace
 
-void set_word_editor_poll_hook(void (*hook)()) { poll_hook = hook; }
+text_view derived_row_type_name(derived_row_type type) {
+  switch (type) {
+    case derived_row_type::primary: return u"Primary";
+    case derived_row_type::suffix: return u"Suffix";
+    case derived_row_type::prefix: return u"Prefix";
+    case derived_row_type::both: return u"Both";
+  }
+  return u"";
+}
 
-bool match_suffix_condition(text_view word, const aff_rule_record& rule) {
+bool match_suffix_condition(const aff_decode_cache& cache, text_view word, const aff_rule_record& rule) {
   // PCRE's "$" also matches before a final line feed: leave such words to it.
   if (rule.anchor_unit != 0 && (word.empty() || (word.back() != rule.anchor_unit && word.back() != u'\n')))
     return false;
   const text_t& strip = rule.strip_units;
   if (!strip.empty() && (word.size() < strip.size() || word.substr(word.size() - strip.size()) != strip))
     return false;
-  return rule.condition_id < 0 || aff_cache.conditions[rule.condition_id].matches(word);
+  return rule.condition_id < 0 || cache.conditions[rule.condition_id].matches(word);
 }
 
-bool match_prefix_condition(text_view word, const aff_rule_record& rule) {
+bool match_prefix_condition(const aff_decode_cache& cache, text_view word, const aff_rule_record& rule) {
   if (rule.anchor_unit != 0 && (word.empty() || word.front() != rule.anchor_unit)) return false;
   const text_t& strip = rule.strip_units;
   if (!strip.empty() && (word.size() < strip.size() || word.substr(0, strip.size()) != strip)) return false;
-  return rule.condition_id < 0 || aff_cache.conditions[rule.condition_id].matches(word);
+  return rule.condition_id < 0 || cache.conditions[rule.condition_id].matches(word);
 }
 
-int64_t expand_entry(const expansion_request& request, text_view entry, bool aliases_done) {
-  return engine.run(request, entry, aliases_done);
-}
-
-int64_t expand_word_affixes(int64_t mode, text_view entry, int64_t csv, int64_t hyphen_only, int64_t level,
-                            text_view tag, text_view suffix1, text_view suffix2, int64_t to_hyphenation_list,
-                            int64_t aliases_done) {
-  (void)level;  // continuation levels are internal
-  expansion_request request;
-  request.mode = mode;
-  request.csv = csv != 0;
-  request.hyphen_only = hyphen_only != 0;
-  request.tag = tag;
-  request.suffix1 = suffix1;
-  request.suffix2 = suffix2;
-  request.to_hyphenation_list = to_hyphenation_list != 0;
-  return engine.run(request, entry, aliases_done != 0);
+expansion_report expand_entry(const aff_decode_cache& cache, text_view entry, expansion_sink& sink,
+                              const expansion_stop& stop, bool aliases_done) {
+  return engine.run(cache, entry, sink, stop, aliases_done);
 }

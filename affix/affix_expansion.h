@@ -2,46 +2,78 @@
 //
 // The primary word, its suffix words, the twofold suffixes and "Both" words
 // of one continuation level, and the prefix words of the cross product, each
-// handed to the output step of the chosen mode (affix/expansion_output.h).
-// The caller brings the decode cache up to date first.
+// handed as a row to the caller's sink. The engine reads only the decode
+// cache it is given and keeps no state between calls: what the caller wants
+// to know besides the rows (unknown flags, the special flags met) comes
+// back in the report.
 #pragma once
 
-#include "affix/expansion_output.h"
+#include "affix/aff_cache.h"
 #include "common/text.h"
 
 #include <cstdint>
-#include <vector>
+#include <functional>
 
-// Expands one entry (its first line: word, optionally "/" and flags). level
-// must be 0 (continuations are the engine's own business); aliases_done 1
-// means the flags are already resolved from an AF alias. Returns the number
-// of words the output step counted; 0 for an empty word or a stopped run.
-int64_t expand_word_affixes(int64_t mode, text_view entry, int64_t csv, int64_t hyphen_only, int64_t level,
-                            text_view tag, text_view suffix1, text_view suffix2, int64_t to_hyphenation_list,
-                            int64_t aliases_done);
-// The same with the output arguments gathered.
-int64_t expand_entry(const expansion_request& request, text_view entry, bool aliases_done = false);
+enum class derived_row_type : uint8_t { primary = 0, suffix = 1, prefix = 2, both = 3 };
+text_view derived_row_type_name(derived_row_type type);  // "Primary", "Suffix", ...
 
-// Shared with the word editor: 1 the word changed, 2 OK clicked, 3 Cancel or
-// Escape. A mode-1 expansion polls after each flag and rule (through the hook
-// the window layer installs) and stops once this is not 0.
-extern int64_t pending_word_editor_action;
-void set_word_editor_poll_hook(void (*hook)());
+// One derived word as the expansion hands it to the sink. The views live
+// only during the call.
+struct derived_row {
+  derived_row_type type = derived_row_type::primary;
+  text_view word;  // the derived word
+  text_view base;  // the word the affix was applied to (Primary: the word)
+  text_view root;  // the entry's word
+  text_view flag;  // "" for Primary
+  int64_t position = 0;     // header position of the flag's set
+  int64_t rule_number = 0;  // 1-based within the set
+  const aff_rule_record* rule = nullptr;
+  text_view origin_flag;        // the entry's flag that started the row
+  text_view continuation_flag;  // the continuation flag being expanded, or ""
+};
 
-// State left by the last level-0 expansion for the word editor and crunch.
-extern text_t expansion_root_word;
-extern std::vector<text_t> derived_words;       // primary + suffix words, emission order
-extern std::vector<uint8_t> derived_word_no_cross;  // 1: made by a set declared N
-extern int64_t derived_word_count;
-extern text_t unknown_entry_flags;         // entry flags that name no set
-extern text_t unknown_continuation_flags;  // continuation flags that name no set
-extern bool expansion_was_stopped;         // ended by a pending word-editor action
+// Receives the rows of an expansion.
+class expansion_sink {
+ public:
+  virtual ~expansion_sink() = default;
+  // false ends the expansion at once (a limit reached, the answer found).
+  virtual bool take(const derived_row& row) = 0;
+  // Whether Primary and Suffix words are kept for the prefix pass; a sink
+  // that only wants the first suffix word says no.
+  virtual bool feeds_prefix_pass() const { return true; }
+};
 
-// Indicators of the word editor.
-extern int64_t nosuggest_indicator_colour;  // 0xFF00 green; 0xFF red once NOSUGGEST is met
-extern int64_t word_has_keepcase, word_has_forbiddenword, word_has_needaffix, derived_has_needaffix;
-extern int64_t word_has_circumfix, circumfix_flag_seen;
+// The special flags met while expanding, for the word editor's indicators.
+struct expansion_indicators {
+  bool nosuggest = false;          // a flag equals the NOSUGGEST flag
+  bool keepcase = false;           // the entry carries KEEPCASE
+  bool forbiddenword = false;      // the entry carries FORBIDDENWORD
+  bool needaffix = false;          // the entry, or a rule's continuation, carries NEEDAFFIX
+  bool derived_needaffix = false;  // the last rule met carries NEEDAFFIX
+  bool circumfix = false;          // the last flag met was the CIRCUMFIX flag
+  bool circumfix_seen = false;     // CIRCUMFIX met on the entry or a rule
+};
+
+struct expansion_report {
+  int64_t rows = 0;         // rows handed to the sink
+  bool stopped = false;     // ended by the stop test (or the rules changed meanwhile)
+  bool sink_ended = false;  // ended by the sink
+  text_t root_word;         // the entry's word ("" when it has none)
+  text_t unknown_entry_flags;         // entry flags that name no set
+  text_t unknown_continuation_flags;  // continuation flags that name no set
+  expansion_indicators indicators;
+};
+
+// Asked after each flag and each rule; true ends the expansion. It may run
+// the event loop, even rebuild the cache: the expansion then stops.
+using expansion_stop = std::function<bool()>;
+
+// Expands one entry (its first line: word, optionally "/" and flags).
+// aliases_done: the flags are already resolved from an AF alias. An
+// expansion started from inside the stop test of another one does nothing.
+expansion_report expand_entry(const aff_decode_cache& cache, text_view entry, expansion_sink& sink,
+                              const expansion_stop& stop = {}, bool aliases_done = false);
 
 // Condition tests of one rule (strip test, then the condition).
-bool match_suffix_condition(text_view word, const aff_rule_record& rule);
-bool match_prefix_condition(text_view word, const aff_rule_record& rule);
+bool match_suffix_condition(const aff_decode_cache& cache, text_view word, const aff_rule_record& rule);
+bool match_prefix_condition(const aff_decode_cache& cache, text_view word, const aff_rule_record& rule);

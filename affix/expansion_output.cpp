@@ -6,12 +6,7 @@
 
 #include <algorithm>
 
-int64_t expansion_output_count = 0;
 std::array<int32_t, 4> affix_type_colours{-1, -1, -1, -1};
-std::vector<derived_word_record> derived_word_rows;
-int64_t derived_rows_added = 0;
-int64_t derived_row_index = 0;
-int64_t derived_words_sort_mode = 1;
 std::vector<hyphenation_derived_row> hyphenation_derived_rows;
 std::vector<text_t> expanded_words;
 int64_t expanded_word_count = 0;
@@ -27,15 +22,7 @@ text_t crunch_first_derivative;
 
 namespace {
 
-// Text for file 1, written in large pieces rather than word by word.
-text_t file_buffer;
 constexpr size_t FILE_BUFFER_UNITS = 1 << 16;
-
-void flush_file_buffer() {
-  if (file_buffer.empty()) return;
-  file_write_text(1, file_buffer, FORMAT_UTF8);
-  file_buffer.clear();
-}
 
 void append_number(text_t& out, int64_t v) {
   char16_t digits[24];
@@ -49,74 +36,11 @@ void append_number(text_t& out, int64_t v) {
   while (n > 0) out.push_back(digits[--n]);
 }
 
-text_t last_units(text_view s, size_t n) { return text_t(s.size() > n ? s.substr(s.size() - n) : s); }
-
-// "N: strip affix condition", N as given.
-void append_rule_text(text_t& out, text_view number, const aff_rule_record& rule) {
-  out.append(number).append(u": ").append(rule.strip).append(u" ").append(rule.affix_text).append(u" ")
-      .append(rule.condition);
-}
-
-void add_list_row(const derived_row& row) {
-  int32_t colour = affix_type_colours[static_cast<int>(row.type)];
-  derived_word_record r;
-  r.row_index = static_cast<int32_t>(derived_word_rows.size());
-  r.word = row.word;
-  r.type = derived_row_type_name(row.type);
-  r.type_colour = colour;
-  r.flag = row.flag;
-  r.origin = row.origin_flag;
-  if (!row.continuation_flag.empty()) r.origin.append(u"\t").append(row.continuation_flag);
-  text_t position, rule_text;
-  if (row.type != derived_row_type::primary) {
-    append_number(position, row.position);
-    r.flag_position = static_cast<int32_t>(row.position);
-    text_t number;
-    append_number(number, row.rule_number);
-    append_rule_text(rule_text, number, *row.rule);
-  }
-  r.position_key = last_units(u"0000000000" + position, 8);
-  size_t colon = rule_text.find(u':');
-  text_t before = rule_text.substr(0, colon);
-  text_t after = colon == text_t::npos ? text_t() : rule_text.substr(colon + 1);
-  r.rule_key = last_units(u"0000000000" + before, 8) + u":" + after;
-  derived_word_rows.push_back(std::move(r));
-}
-
 bool contains(text_view s, char16_t u) { return s.find(u) != text_view::npos; }
 
-void write_csv_row(const derived_row& row) {
-  text_view type = derived_row_type_name(row.type);
-  if (row.type == derived_row_type::primary) {
-    text_view fields[] = {row.word, row.word, row.word, type, {}, {}, {}};
-    for (size_t i = 0; i < 7; ++i) {
-      if (i) file_buffer.push_back(u';');
-      append_csv_field(file_buffer, fields[i]);
-    }
-    file_buffer.push_back(u'\n');
-    return;
-  }
-  text_t position, rule;
-  append_number(position, row.position);
-  text_t number;
-  append_number(number, row.rule_number);
-  append_rule_text(rule, pad_rule_number(number), *row.rule);
-  text_view fields[] = {expansion_root_word, row.word, row.base, type, row.flag, position, rule};
-  // Suffix and Both rows drop one trailing space of each field (an empty
-  // condition leaves none).
-  bool trim = row.type == derived_row_type::suffix || row.type == derived_row_type::both;
-  for (size_t i = 0; i < 7; ++i) {
-    if (i) file_buffer.push_back(u';');
-    text_view f = fields[i];
-    if (trim && !f.empty() && f.back() == u' ') f.remove_suffix(1);
-    append_csv_field(file_buffer, f);
-  }
-  file_buffer.push_back(u'\n');
-}
-
-bool statistics_row_matches(const derived_row& row) {
+bool statistics_row_matches(const derived_row& row, int64_t word_type) {
   text_view w = row.word;
-  switch (statistics_word_type) {
+  switch (word_type) {
     case 0: return contains(w, u'\'');
     case 1: return contains(w, u'-');
     case 2: {
@@ -125,28 +49,17 @@ bool statistics_row_matches(const derived_row& row) {
       return !b.empty() && unit_to_upper(w[0]) == b[0];
     }
     default:
-      return statistics_word_type >= 3 && statistics_word_type <= 7 &&
-             static_cast<int64_t>(w.size()) == statistics_word_type - 2;
+      return word_type >= 3 && word_type <= 7 && static_cast<int64_t>(w.size()) == word_type - 2;
   }
 }
 
-text_t statistics_annotation(const derived_row& row) {
-  if (statistics_type_filter == 0) return {};
+text_t statistics_annotation(const derived_row& row, int64_t type_filter) {
+  if (type_filter == 0) return {};
   if (row.type == derived_row_type::primary) return u" (Primary)";
   return text_t(u" Flag:") + text_t(row.flag) + u" (Primary:" + text_t(row.base) + u")";
 }
 
 }  // namespace
-
-text_view derived_row_type_name(derived_row_type type) {
-  switch (type) {
-    case derived_row_type::primary: return u"Primary";
-    case derived_row_type::suffix: return u"Suffix";
-    case derived_row_type::prefix: return u"Prefix";
-    case derived_row_type::both: return u"Both";
-  }
-  return u"";
-}
 
 void append_csv_field(text_t& out, text_view field) {
   out.push_back(u'"');
@@ -159,36 +72,7 @@ void append_csv_field(text_t& out, text_view field) {
 
 text_t pad_rule_number(text_view text) {
   size_t width = string_from_int(std::max<int64_t>(0, aff_cache.aff_max_rules_per_set)).size();
-  return last_units(u"0000" + text_t(text), width);
-}
-
-text_t derived_record_position_column(const derived_word_record& r) {
-  return r.flag_position == 0 ? text_t() : string_from_int(r.flag_position);
-}
-
-text_t derived_record_rule_column(const derived_word_record& r) {
-  size_t colon = r.rule_key.find(u':');
-  text_t number = string_from_int(string_to_int(text_view(r.rule_key).substr(0, colon)));
-  text_t column = number + u":" + (colon == text_t::npos ? text_t() : r.rule_key.substr(colon + 1));
-  return column == u"0:" ? text_t() : column;
-}
-
-void sort_derived_words(int64_t n) {
-  size_t count = std::min<size_t>(static_cast<size_t>(std::max<int64_t>(0, n)), derived_word_rows.size());
-  auto first = derived_word_rows.begin(), last = first + count;
-  if (derived_words_sort_mode <= 1 || derived_words_sort_mode > 5) {
-    std::stable_sort(first, last, [](const auto& a, const auto& b) { return a.row_index < b.row_index; });
-    return;
-  }
-  for (auto it = first; it != last; ++it) {
-    switch (derived_words_sort_mode) {
-      case 2: it->sort_key = it->type + u"\t" + it->flag; break;
-      case 3: it->sort_key = it->flag + u"\t" + it->rule_key; break;
-      case 4: it->sort_key = it->position_key + u"\t" + it->rule_key; break;
-      default: it->sort_key = it->rule_key + u"\t" + it->flag; break;
-    }
-  }
-  std::stable_sort(first, last, [](const auto& a, const auto& b) { return a.sort_key < b.sort_key; });
+  return string_tail(u"0000" + text_t(text), static_cast<int64_t>(width));
 }
 
 void reset_word_statistics() {
@@ -228,88 +112,163 @@ void add_word_to_statistics(text_view word) {
   ++first_letter_histogram[c >= u'a' && c <= u'z' ? c - 96 : 0];
 }
 
-void begin_expansion_output(const expansion_request& request) {
-  expansion_output_count = 0;
-  file_buffer.clear();
-  if (request.mode == 1) {
-    if (request.to_hyphenation_list) {
-      hyphenation_derived_rows.clear();
-    } else {
-      derived_word_rows.clear();
-      derived_rows_added = 0;
-    }
-    derived_row_index = 0;
-  } else if (request.mode == 100) {
-    crunch_first_derivative.clear();
+void append_rule_text(text_t& out, text_view number, const aff_rule_record& rule) {
+  out.append(number).append(u": ").append(rule.strip).append(u" ").append(rule.affix_text).append(u" ")
+      .append(rule.condition);
+}
+
+void file_text_writer::written_some() {
+  if (buffer_.size() >= FILE_BUFFER_UNITS) flush();
+}
+
+void file_text_writer::flush() {
+  if (buffer_.empty()) return;
+  file_write_text(file_, buffer_, FORMAT_UTF8);
+  buffer_.clear();
+}
+
+bool hyphenation_rows_sink::take(const derived_row& row) {
+  if (added_ >= DERIVED_ROW_VIEW_LIMIT) {
+    capped = true;
+    return false;
   }
+  ++added_;
+  rows_.push_back({text_t(row.word), text_t(row.flag), affix_type_colours[static_cast<int>(row.type)]});
+  return true;
 }
 
-void end_expansion_output(const expansion_request& request) {
-  if (request.mode == 2 || request.mode == 7) flush_file_buffer();
-}
-
-bool output_derived_row(const expansion_request& request, const derived_row& row) {
-  switch (request.mode) {
-    case 1:
-      if (row.type != derived_row_type::primary) ++derived_row_index;
-      if (request.to_hyphenation_list) {
-        hyphenation_derived_rows.push_back(
-            {text_t(row.word), text_t(row.flag), affix_type_colours[static_cast<int>(row.type)]});
-      } else {
-        ++derived_rows_added;
-        add_list_row(row);
-      }
-      ++expansion_output_count;
-      break;
-    case 2:
-      if (request.csv) {
-        write_csv_row(row);
-        ++expansion_output_count;
-      } else if (request.hyphen_only) {
-        if (contains(row.word, u'-')) {
-          file_buffer.append(row.word).append(request.tag).push_back(u'\n');
-          ++expansion_output_count;
-        }
-      } else {
-        file_buffer.append(row.word).push_back(u'\n');
-        ++expansion_output_count;
-      }
-      if (file_buffer.size() >= FILE_BUFFER_UNITS) flush_file_buffer();
-      break;
-    case 3:
-      ++expansion_output_count;
-      break;
-    case 4: {
-      size_t at = static_cast<size_t>(std::max<int64_t>(0, expanded_word_count + expansion_output_count));
-      if (expanded_words.size() <= at) expanded_words.resize(at + 1);
-      expanded_words[at].assign(row.word).append(request.suffix1).append(request.suffix2);
-      ++expansion_output_count;
-      break;
+void word_file_sink::write_csv_row(const derived_row& row) {
+  text_t& file_buffer = out_.text();
+  text_view type = derived_row_type_name(row.type);
+  if (row.type == derived_row_type::primary) {
+    text_view fields[] = {row.word, row.word, row.word, type, {}, {}, {}};
+    for (size_t i = 0; i < 7; ++i) {
+      if (i) file_buffer.push_back(u';');
+      append_csv_field(file_buffer, fields[i]);
     }
-    case 5:
-      if (!request.csv) add_word_to_statistics(row.word);
-      ++expansion_output_count;
-      break;
-    case 6:
-    case 7:
-      if (statistics_row_matches(row)) {
-        text_t line = text_t(row.word) + statistics_annotation(row);
-        if (request.mode == 6) {
-          statistics_view_lines.push_back(std::move(line));
-        } else {
-          file_buffer.append(line).push_back(u'\n');
-          if (file_buffer.size() >= FILE_BUFFER_UNITS) flush_file_buffer();
-        }
-      }
-      break;
-    case 100:
-      if (row.type == derived_row_type::suffix) {
-        crunch_first_derivative = row.word;
-        return false;
-      }
-      break;
-    default:
-      break;
+    file_buffer.push_back(u'\n');
+    return;
+  }
+  text_t position, rule;
+  append_number(position, row.position);
+  text_t number;
+  append_number(number, row.rule_number);
+  append_rule_text(rule, pad_rule_number(number), *row.rule);
+  text_view fields[] = {row.root, row.word, row.base, type, row.flag, position, rule};
+  // Suffix and Both rows drop one trailing space of each field (an empty
+  // condition leaves none).
+  bool trim = row.type == derived_row_type::suffix || row.type == derived_row_type::both;
+  for (size_t i = 0; i < 7; ++i) {
+    if (i) file_buffer.push_back(u';');
+    text_view f = fields[i];
+    if (trim && !f.empty() && f.back() == u' ') f.remove_suffix(1);
+    append_csv_field(file_buffer, f);
+  }
+  file_buffer.push_back(u'\n');
+}
+
+bool word_file_sink::take(const derived_row& row) {
+  text_t& text = out_.text();
+  if (csv_) {
+    write_csv_row(row);
+    ++written;
+  } else if (hyphen_only_) {
+    if (contains(row.word, u'-')) {
+      text.append(row.word).append(tag_).push_back(u'\n');
+      ++written;
+    }
+  } else {
+    text.append(row.word).push_back(u'\n');
+    ++written;
+  }
+  out_.written_some();
+  return true;
+}
+
+bool word_array_sink::take(const derived_row& row) {
+  size_t at = first_ + static_cast<size_t>(stored);
+  if (words_.size() <= at) words_.resize(at + 1);
+  words_[at].assign(row.word).append(suffix1_).append(suffix2_);
+  ++stored;
+  return true;
+}
+
+bool word_statistics_sink::take(const derived_row& row) {
+  if (count_words_) add_word_to_statistics(row.word);
+  ++words;
+  return true;
+}
+
+bool statistics_lines_sink::take(const derived_row& row) {
+  if (!statistics_row_matches(row, word_type_)) return true;
+  text_t line = text_t(row.word) + statistics_annotation(row, type_filter_);
+  if (lines_) {
+    lines_->push_back(std::move(line));
+  } else {
+    out_.text().append(line).push_back(u'\n');
+    out_.written_some();
   }
   return true;
+}
+
+bool first_suffix_sink::take(const derived_row& row) {
+  if (row.type != derived_row_type::suffix) return true;
+  first = row.word;
+  return false;
+}
+
+int64_t expand_word_affixes(int64_t mode, text_view entry, int64_t csv, int64_t hyphen_only, int64_t level,
+                            text_view tag, text_view suffix1, text_view suffix2, int64_t to_hyphenation_list,
+                            int64_t aliases_done) {
+  (void)level;  // continuation levels are internal
+  const bool aliases = aliases_done != 0;
+  switch (mode) {
+    case 1:
+      if (to_hyphenation_list) {
+        hyphenation_derived_rows.clear();
+        hyphenation_rows_sink sink(hyphenation_derived_rows);
+        expand_entry(aff_cache, entry, sink, {}, aliases);
+        return static_cast<int64_t>(hyphenation_derived_rows.size());
+      }
+      [[fallthrough]];
+    case 3: {
+      row_count_sink sink;
+      expand_entry(aff_cache, entry, sink, {}, aliases);
+      return sink.rows;
+    }
+    case 2: {
+      word_file_sink sink(1, csv != 0, hyphen_only != 0, tag);
+      expand_entry(aff_cache, entry, sink, {}, aliases);
+      return sink.written;
+    }
+    case 4: {
+      word_array_sink sink(expanded_words, expanded_word_count, suffix1, suffix2);
+      expand_entry(aff_cache, entry, sink, {}, aliases);
+      return sink.stored;
+    }
+    case 5: {
+      word_statistics_sink sink(csv == 0);
+      expand_entry(aff_cache, entry, sink, {}, aliases);
+      return sink.words;
+    }
+    case 6:
+    case 7: {
+      statistics_lines_sink sink(statistics_word_type, statistics_type_filter,
+                                 mode == 6 ? &statistics_view_lines : nullptr, 1);
+      expand_entry(aff_cache, entry, sink, {}, aliases);
+      return 0;
+    }
+    case 100: {
+      first_suffix_sink sink;
+      expand_entry(aff_cache, entry, sink, {}, aliases);
+      crunch_first_derivative = sink.first;
+      return sink.first.empty() ? 0 : 1;
+    }
+    default: {
+      // Unknown modes count nothing but still run, as the Part's other modes do.
+      row_count_sink sink;
+      expand_entry(aff_cache, entry, sink, {}, aliases);
+      return 0;
+    }
+  }
 }

@@ -1,96 +1,119 @@
-// What an expansion does with each derived word: the output modes.
+// What an expansion does with each derived word: the output modes, each a
+// sink (affix/affix_expansion.h) that its caller creates.
 //
-//   1   rows for the word editor's derived-words list (derived_word_rows) or
-//       the Hyphenation tab's list (hyphenation_derived_rows)
-//   2   lines, compound lines or CSV rows written to open file 1
+//   1   rows of a list: the word editor's derived-words list has its own sink
+//       (dictionary/derived_rows.h); the Hyphenation tab's is here
+//   2   lines, compound lines or CSV rows written to an open file
 //   3   nothing written; rows are only counted
-//   4   words stored in expanded_words after expanded_word_count
+//   4   words stored in a word array
 //   5   statistics counters (add_word_to_statistics)
 //   6   matching words collected as lines of the statistics view
-//   7   matching words written to open file 1
-//   100 the first suffix derivative (crunch_first_derivative), then stop
+//   7   matching words written to an open file
+//   100 the first suffix derivative, then stop
+//
+// expand_word_affixes is the numbered entry point over these sinks.
 #pragma once
 
-#include "affix/aff_cache.h"
+#include "affix/affix_expansion.h"
 #include "common/text.h"
 
 #include <array>
 #include <cstdint>
 #include <vector>
 
-enum class derived_row_type : uint8_t { primary = 0, suffix = 1, prefix = 2, both = 3 };
-text_view derived_row_type_name(derived_row_type type);  // "Primary", "Suffix", ...
+// Views list at most this many rows: an entry can stand for millions of
+// words, which a file takes but a list would hold for seconds and gigabytes.
+// A row sink ends the expansion at the limit and says so (capped).
+constexpr size_t DERIVED_ROW_VIEW_LIMIT = 100000;
 
-// One derived word as the expansion hands it to the output step. The views
-// live only during the call.
-struct derived_row {
-  derived_row_type type = derived_row_type::primary;
-  text_view word;  // the derived word
-  text_view base;  // the word the affix was applied to (Primary: the word)
-  text_view flag;  // "" for Primary
-  int64_t position = 0;     // header position of the flag's set
-  int64_t rule_number = 0;  // 1-based within the set
-  const aff_rule_record* rule = nullptr;
-  text_view origin_flag;        // the entry's flag that started the row
-  text_view continuation_flag;  // the continuation flag being expanded, or ""
-};
-
-// The arguments of one expansion that matter to the output step.
-struct expansion_request {
-  int64_t mode = 3;
-  bool csv = false;
-  bool hyphen_only = false;
-  text_view tag, suffix1, suffix2;
-  bool to_hyphenation_list = false;
-};
-
-// Words counted by the output step in the current expansion (its result).
-extern int64_t expansion_output_count;
-
-// ---- Mode 1 ------------------------------------------------------------------
 // Text colours of the four row types (0xBBGGRR, -1 default), set by the window
 // layer from the preferences' affix colours: primary, suffix, prefix, both.
 extern std::array<int32_t, 4> affix_type_colours;
 
-struct derived_word_record {
-  int32_t row_index = 0;
-  text_t word;
-  text_t type;
-  int32_t type_colour = -1;
-  text_t flag;
-  text_t origin;  // flag, or flag + TAB + continuation flag
-  int32_t flag_position = 0;
-  text_t position_key;
-  text_t rule_key;
-  text_t sort_key;
-};
-// One record per row of the word editor's list, in list order.
-extern std::vector<derived_word_record> derived_word_rows;
-extern int64_t derived_rows_added;
-extern int64_t derived_row_index;
-extern int64_t derived_words_sort_mode;  // 1..5
-
-// Column texts of a record as the list shows them.
-text_t derived_record_position_column(const derived_word_record& r);  // "" when 0
-text_t derived_record_rule_column(const derived_word_record& r);      // "" for Primary
-
-// Sorts the first n records by derived_words_sort_mode (1: list order); the
-// caller then refills its list from derived_word_rows.
-void sort_derived_words(int64_t n);
-// The last w units of "0000" + text, w the digit count of the largest rule count.
+// The last w units of "0000" + text, w the digit count of the largest rule
+// count of the decode cache.
 text_t pad_rule_number(text_view text);
+// Appends the CSV field, quoted, its quotes doubled.
+void append_csv_field(text_t& out, text_view field);
+// "N: strip affix condition" of a row's rule, N as given.
+void append_rule_text(text_t& out, text_view number, const aff_rule_record& rule);
 
+// ---- Mode 1, the Hyphenation tab's list --------------------------------------------
 struct hyphenation_derived_row {
   text_t word;
   text_t flag;
   int32_t type_colour = -1;
 };
-// Mode 1 with to_hyphenation_list: the rows of the Hyphenation tab's list.
-extern std::vector<hyphenation_derived_row> hyphenation_derived_rows;
+class hyphenation_rows_sink : public expansion_sink {
+ public:
+  explicit hyphenation_rows_sink(std::vector<hyphenation_derived_row>& rows) : rows_(rows) {}
+  bool take(const derived_row& row) override;
+  bool capped = false;  // stopped at DERIVED_ROW_VIEW_LIMIT
+
+ private:
+  std::vector<hyphenation_derived_row>& rows_;
+  size_t added_ = 0;
+};
+
+// ---- Mode 2 and 7: text for an open file ------------------------------------------
+// Collects text and writes it to a numbered file (common/file.h) as UTF-8 in
+// large pieces; the rest is written by flush() or the destructor.
+class file_text_writer {
+ public:
+  explicit file_text_writer(int file) : file_(file) {}
+  ~file_text_writer() { flush(); }
+  file_text_writer(const file_text_writer&) = delete;
+  file_text_writer& operator=(const file_text_writer&) = delete;
+  text_t& text() { return buffer_; }
+  void written_some();  // flushes when the buffer is large
+  void flush();
+
+ private:
+  int file_;
+  text_t buffer_;
+};
+
+// Mode 2: one line per word; with hyphen_only only words holding "-", each
+// followed by the tag; with csv one CSV row per derived word.
+class word_file_sink : public expansion_sink {
+ public:
+  word_file_sink(int file, bool csv, bool hyphen_only, text_view tag)
+      : out_(file), csv_(csv), hyphen_only_(hyphen_only), tag_(tag) {}
+  bool take(const derived_row& row) override;
+  void flush() { out_.flush(); }
+  int64_t written = 0;  // lines or rows written
+
+ private:
+  void write_csv_row(const derived_row& row);
+  file_text_writer out_;
+  bool csv_, hyphen_only_;
+  text_t tag_;
+};
+
+// ---- Mode 3 ------------------------------------------------------------------
+class row_count_sink : public expansion_sink {
+ public:
+  bool take(const derived_row&) override {
+    ++rows;
+    return true;
+  }
+  int64_t rows = 0;
+};
 
 // ---- Mode 4 ------------------------------------------------------------------
-extern std::vector<text_t> expanded_words;
-extern int64_t expanded_word_count;  // kept by the caller
+// Stores word + suffix1 + suffix2 at words[first], words[first + 1], ...
+class word_array_sink : public expansion_sink {
+ public:
+  word_array_sink(std::vector<text_t>& words, int64_t first, text_view suffix1, text_view suffix2)
+      : words_(words), first_(first < 0 ? 0 : static_cast<size_t>(first)), suffix1_(suffix1), suffix2_(suffix2) {}
+  bool take(const derived_row& row) override;
+  int64_t stored = 0;
+
+ private:
+  std::vector<text_t>& words_;
+  size_t first_;
+  text_t suffix1_, suffix2_;
+};
 
 // ---- Modes 5 to 7: statistics ----------------------------------------------------
 struct word_type_counter_record {
@@ -107,20 +130,57 @@ extern int64_t statistics_entry_index;
 void reset_word_statistics();
 void add_word_to_statistics(text_view word);
 
-extern int64_t statistics_word_type;    // 0 "'", 1 "-", 2 capital, 3..7 length 1..5
-extern int64_t statistics_type_filter;  // non-zero: annotate each line
-// Mode 6: the lines for the statistics log, appended by each expansion.
-extern std::vector<text_t> statistics_view_lines;
+// Mode 5: every word counted into the statistics unless counting is off.
+class word_statistics_sink : public expansion_sink {
+ public:
+  explicit word_statistics_sink(bool count_words) : count_words_(count_words) {}
+  bool take(const derived_row& row) override;
+  int64_t words = 0;
+
+ private:
+  bool count_words_;
+};
+
+// Modes 6 and 7: the words of one type (0 "'", 1 "-", 2 capital, 3..7
+// length 1..5), annotated unless type_filter is 0, as lines of the view
+// (lines) or of an open file (file, when lines is null).
+class statistics_lines_sink : public expansion_sink {
+ public:
+  statistics_lines_sink(int64_t word_type, int64_t type_filter, std::vector<text_t>* lines, int file)
+      : word_type_(word_type), type_filter_(type_filter), lines_(lines), out_(file) {}
+  bool take(const derived_row& row) override;
+  void flush() { out_.flush(); }
+
+ private:
+  int64_t word_type_, type_filter_;
+  std::vector<text_t>* lines_;
+  file_text_writer out_;
+};
 
 // ---- Mode 100 ------------------------------------------------------------------
-extern text_t crunch_first_derivative;
+class first_suffix_sink : public expansion_sink {
+ public:
+  bool take(const derived_row& row) override;
+  bool feeds_prefix_pass() const override { return false; }
+  text_t first;  // "" when no Suffix row came
+};
 
-// ---- Used by the expansion ---------------------------------------------------
-// Level-0 start and end of an expansion (reset of the mode's state; the file
-// modes write their buffered text at the end).
-void begin_expansion_output(const expansion_request& request);
-void end_expansion_output(const expansion_request& request);
-// Hands one row to the output step; false ends the expansion (mode 100).
-bool output_derived_row(const expansion_request& request, const derived_row& row);
-// Appends the CSV field, quoted, its quotes doubled.
-void append_csv_field(text_t& out, text_view field);
+// ---- The numbered entry point ------------------------------------------------------
+// Expands one entry of the decode cache in the numbered output mode; level
+// must be 0 (continuations are the engine's own business). Mode 1 fills
+// hyphenation_derived_rows when to_hyphenation_list is set and otherwise
+// only counts: the word editor expands into its own sink. Returns the words
+// the mode counted (mode 100: 1 when a first derivative was stored); 0 for
+// an empty word.
+int64_t expand_word_affixes(int64_t mode, text_view entry, int64_t csv, int64_t hyphen_only, int64_t level,
+                            text_view tag, text_view suffix1, text_view suffix2, int64_t to_hyphenation_list,
+                            int64_t aliases_done);
+
+// What the numbered modes leave for their callers.
+extern std::vector<hyphenation_derived_row> hyphenation_derived_rows;  // mode 1, list 188
+extern std::vector<text_t> expanded_words;  // mode 4
+extern int64_t expanded_word_count;         // mode 4: kept by the caller
+extern int64_t statistics_word_type;        // modes 6, 7: 0 "'", 1 "-", 2 capital, 3..7 length 1..5
+extern int64_t statistics_type_filter;      // modes 6, 7: non-zero annotates each line
+extern std::vector<text_t> statistics_view_lines;  // mode 6
+extern text_t crunch_first_derivative;      // mode 100

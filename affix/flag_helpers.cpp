@@ -2,9 +2,10 @@
 
 #include "affix/aff_cache.h"
 #include "affix/expansion_output.h"
-#include "dictionary/dic_entry.h"
+#include "common/dic_entry.h"
 
 #include <algorithm>
+#include <unordered_set>
 #include <vector>
 
 namespace {
@@ -36,18 +37,21 @@ int64_t has_duplicate_flags(text_view flags) {
 }
 
 text_t remove_duplicate_flags(text_view flags) {
-  auto list = split_flags(flags);
+  std::unordered_set<text_view> seen;
   std::vector<text_view> kept;
-  for (text_view f : list)
-    if (std::find(kept.begin(), kept.end(), f) == kept.end()) kept.push_back(f);
+  for (text_view f : split_flags(flags))
+    if (seen.insert(f).second) kept.push_back(f);
   return join_flags(kept);
 }
 
 text_t merge_flag_strings(text_view a, text_view b) {
   auto from_b = split_flags(b);
+  std::unordered_set<text_view> in_b(from_b.begin(), from_b.end());
+  // The flags of a that b lacks go in front in reverse order (a = AB gives BA).
   std::vector<text_view> added;
   for (text_view f : split_flags(a))
-    if (std::find(from_b.begin(), from_b.end(), f) == from_b.end()) added.insert(added.begin(), f);
+    if (in_b.count(f) == 0) added.push_back(f);
+  std::reverse(added.begin(), added.end());
   added.insert(added.end(), from_b.begin(), from_b.end());
   return join_flags(added);
 }

@@ -2,9 +2,13 @@
 // does: loads the .dic/.aff pair, builds the decode cache, expands every
 // entry into a text file and prints the counts and times.
 //
-//   affix_expand_bench <file.dic> <output.txt>
+//   affix_expand_bench [--csv] <file.dic> <output.txt>
+//
+// --csv writes the CSV rows of the export (root, word, base, type, flag,
+// position, rule) instead of plain words.
 #include "affix/aff_cache.h"
 #include "affix/affix_expansion.h"
+#include "affix/expansion_output.h"
 #include "bench/bench_support.h"
 #include "common/file.h"
 #include "common/list_document.h"
@@ -12,12 +16,18 @@
 #include "dictionary/dic_file.h"
 
 #include <cstdio>
+#include <string>
 
 using bench::now_ms;
 
 int main(int argc, char** argv) {
+  const bool csv = argc == 4 && std::string(argv[1]) == "--csv";
+  if (csv) {
+    --argc;
+    ++argv;
+  }
   if (argc != 3) {
-    std::fprintf(stderr, "usage: %s <file.dic> <output.txt>\n", argv[0]);
+    std::fprintf(stderr, "usage: %s [--csv] <file.dic> <output.txt>\n", argv[0]);
     return 2;
   }
   const text_t out_path = from_utf8(argv[2]);
@@ -34,13 +44,16 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "cannot create %s\n", argv[2]);
     return 1;
   }
-  expansion_request request;
-  request.mode = 2;
   int64_t words = 0, entries = 0;
-  for (const text_t& entry : doc.entries) {
-    if (!entry.empty() && entry[0] == u'/') continue;
-    words += expand_entry(request, entry);
-    ++entries;
+  {
+    word_file_sink sink(1, csv, false, u"");
+    for (const text_t& entry : doc.entries) {
+      if (!entry.empty() && entry[0] == u'/') continue;
+      expand_entry(aff_cache, entry, sink);
+      ++entries;
+    }
+    sink.flush();
+    words = sink.written;
   }
   bool written = file_close_checked(1);
   int64_t t3 = now_ms();

@@ -19,6 +19,11 @@ inline int64_t now_ms() {
   return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count();
 }
 
+inline int64_t now_us() {
+  using namespace std::chrono;
+  return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
 // Polls the clock once per item, as the GUI layer's cheap poll does, and
 // never reports an event.
 class clock_polling_host : public headless_long_job_host {

@@ -5,6 +5,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <fnmatch.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <time.h>
 #include <unistd.h>
@@ -15,17 +16,45 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
 #include <initializer_list>
-#include <iterator>
 #include <memory>
-#include <optional>
 #include <string>
 #include <unordered_map>
 
 namespace {
 
 constexpr size_t BUFFER_SIZE = 64 * 1024;
+constexpr char16_t kReplacement = 0xFFFD;
+
+// Failures injected by tests: skip fault_skip[op] calls, then fail
+// fault_times[op].
+constexpr int kFaultKinds = static_cast<int>(file_fault::count);
+int fault_skip[kFaultKinds] = {};
+int fault_times[kFaultKinds] = {};
+
+bool fault_now(file_fault op) {
+  const int k = static_cast<int>(op);
+  if (fault_times[k] == 0) return false;
+  if (fault_skip[k] > 0) {
+    --fault_skip[k];
+    return false;
+  }
+  --fault_times[k];
+  errno = EIO;
+  return true;
+}
+
+int rename_path(const std::string& from, const std::string& to) {
+  return fault_now(file_fault::rename) ? -1 : ::rename(from.c_str(), to.c_str());
+}
+
+int link_path(const std::string& from, const std::string& to) {
+  return fault_now(file_fault::link) ? -1 : ::link(from.c_str(), to.c_str());
+}
+
+int remove_path(const std::string& path) {
+  return fault_now(file_fault::remove) ? -1 : ::unlink(path.c_str());
+}
 
 // Writes all bytes, resuming after short writes and signals.
 bool write_all(int fd, const void* data, size_t size) {
@@ -45,6 +74,7 @@ bool write_all(int fd, const void* data, size_t size) {
 
 // Reads up to size bytes; -1 on an error.
 ssize_t read_some(int fd, void* data, size_t size) {
+  if (fault_now(file_fault::read)) return -1;
   for (;;) {
     ssize_t got = ::read(fd, data, size);
     if (got < 0 && errno == EINTR) continue;
@@ -78,6 +108,7 @@ struct file_slot {
   bool write_ok = true;
   bool read_ok = true;
   int default_format = FORMAT_UTF8;
+  int64_t mixed_utf8_line = 0;
   bool is_atomic = false;
   atomic_file atomic;
 
@@ -193,9 +224,24 @@ int effective_format(const file_slot& f, int format) {
   return format == 0 ? f.default_format : format;
 }
 
+// A zero byte is a character of the file, not the end of its text: it reads
+// as U+FFFD, since a text value cannot hold a zero unit.
 text_t decode_bytes(const char* p, size_t size, int format) {
-  if (format == FORMAT_UTF8) return from_utf8(std::string_view(p, size));
-  return from_latin1(std::string_view(p, size));
+  auto decode = [format](std::string_view part) {
+    return format == FORMAT_UTF8 ? from_utf8(part) : from_latin1(part);
+  };
+  const char* zero = static_cast<const char*>(std::memchr(p, 0, size));
+  if (!zero) return decode(std::string_view(p, size));
+  text_t out;
+  const char* end = p + size;
+  for (;;) {
+    out += decode(std::string_view(p, static_cast<size_t>(zero - p)));
+    if (zero == end) return out;
+    out.push_back(kReplacement);
+    p = zero + 1;
+    zero = static_cast<const char*>(std::memchr(p, 0, static_cast<size_t>(end - p)));
+    if (!zero) zero = end;
+  }
 }
 
 // One line of a byte format (UTF-8 or one byte per unit).
@@ -232,41 +278,68 @@ text_t read_byte_line(file_slot& f, int format) {
   return decode_bytes(carry.data(), carry.size(), format);
 }
 
-// Next UTF-16LE unit, -1 at the end; a lone last byte counts as a unit.
-int read_unit(file_slot& f) {
-  if (f.ensure(2)) {
-    int u = f.rbuf[f.rpos] | (f.rbuf[f.rpos + 1] << 8);
-    f.rpos += 2;
-    return u;
-  }
-  if (f.rend > f.rpos) return f.rbuf[f.rpos++];
-  return -1;
+bool is_wide_format(int format) {
+  return format == FORMAT_UTF16LE || format == FORMAT_UTF16BE || format == FORMAT_UTF32LE ||
+         format == FORMAT_UTF32BE;
 }
 
-text_t read_utf16le_line(file_slot& f) {
+size_t wide_width(int format) { return format == FORMAT_UTF32LE || format == FORMAT_UTF32BE ? 4 : 2; }
+
+// Next value of a UTF-16 or UTF-32 file, -1 at the end: a UTF-16 unit as it
+// stands, a UTF-32 code point (U+FFFD when it is none). A lone last byte
+// counts as a unit.
+int32_t read_wide_value(file_slot& f, int format) {
+  const size_t width = wide_width(format);
+  const bool big = format == FORMAT_UTF16BE || format == FORMAT_UTF32BE;
+  if (!f.ensure(width)) {
+    if (f.rend == f.rpos) return -1;
+    int32_t lone = f.rbuf[f.rpos];
+    f.rpos = f.rend;
+    return width == 2 ? lone : kReplacement;
+  }
+  const unsigned char* b = f.rbuf.get() + f.rpos;
+  f.rpos += width;
+  uint32_t v = 0;
+  for (size_t i = 0; i < width; ++i) v |= static_cast<uint32_t>(b[big ? width - 1 - i : i]) << (8 * i);
+  if (width == 4 && (v > 0x10FFFF || (v >= 0xD800 && v <= 0xDFFF))) return kReplacement;
+  return static_cast<int32_t>(v);
+}
+
+void append_wide_value(text_t& out, int32_t v) {
+  if (v == 0) {
+    out.push_back(kReplacement);
+  } else if (v >= 0x10000) {
+    v -= 0x10000;
+    out.push_back(static_cast<char16_t>(0xD800 + (v >> 10)));
+    out.push_back(static_cast<char16_t>(0xDC00 + (v & 0x3FF)));
+  } else {
+    out.push_back(static_cast<char16_t>(v));
+  }
+}
+
+text_t read_wide_line(file_slot& f, int format) {
   text_t line;
-  bool ended = false;  // a zero unit ends the text; the line is still consumed
   for (;;) {
-    int u = read_unit(f);
-    if (u < 0 || u == '\n') break;
-    if (u == '\r') {
-      if (f.ensure(2) && f.rbuf[f.rpos] == '\n' && f.rbuf[f.rpos + 1] == 0) f.rpos += 2;
+    int32_t v = read_wide_value(f, format);
+    if (v < 0 || v == '\n') break;
+    if (v == '\r') {
+      // A CR LF is one line end. ensure() first, so the buffer does not
+      // move under the look ahead.
+      if (f.ensure(wide_width(format))) {
+        const size_t mark = f.rpos;
+        if (read_wide_value(f, format) != '\n') f.rpos = mark;
+      }
       break;
     }
-    if (u == 0) ended = true;
-    if (!ended) line.push_back(static_cast<char16_t>(u));
+    append_wide_value(line, v);
   }
   return line;
 }
 
 text_t read_rest(file_slot& f, int format) {
-  if (format == FORMAT_UTF16LE) {
+  if (is_wide_format(format)) {
     text_t out;
-    bool ended = false;
-    for (int u; (u = read_unit(f)) >= 0;) {
-      if (u == 0) ended = true;
-      if (!ended) out.push_back(static_cast<char16_t>(u));
-    }
+    for (int32_t v; (v = read_wide_value(f, format)) >= 0;) append_wide_value(out, v);
     return out;
   }
   std::string bytes;
@@ -353,64 +426,104 @@ size_t incomplete_tail(const unsigned char* p, size_t n) {
   return 0;
 }
 
-// Whether the whole file, read from its start, is well-formed UTF-8.
-bool file_is_utf8(int fd) {
-  std::unique_ptr<unsigned char[]> buf = std::make_unique<unsigned char[]>(BUFFER_SIZE + 4);
-  size_t carry = 0;
-  off_t offset = 0;
+ssize_t pread_some(int fd, void* data, size_t size, off_t offset) {
+  if (fault_now(file_fault::read)) return -1;
   for (;;) {
-    ssize_t got;
-    do got = ::pread(fd, buf.get() + carry, BUFFER_SIZE, offset);
-    while (got < 0 && errno == EINTR);
-    if (got < 0) return false;
-    if (got == 0) return carry == 0;
-    offset += got;
-    size_t n = carry + static_cast<size_t>(got);
-    size_t tail = incomplete_tail(buf.get(), n);
-    if (!is_valid_utf8(std::string_view(reinterpret_cast<const char*>(buf.get()), n - tail))) return false;
-    std::memmove(buf.get(), buf.get() + n - tail, tail);
-    carry = tail;
+    ssize_t got = ::pread(fd, data, size, offset);
+    if (got < 0 && errno == EINTR) continue;
+    return got;
   }
 }
 
-// See file_first_non_utf8_line.
-int64_t first_non_utf8_line(int fd) {
+// The whole file, read from its start as UTF-8.
+struct utf8_scan {
+  bool read_ok = true;
+  size_t multibyte = 0;
+  size_t invalid = 0;
+  int64_t first_invalid = -1;  // file offset
+};
+
+utf8_scan scan_utf8(int fd) {
+  utf8_scan r;
   std::unique_ptr<unsigned char[]> buf = std::make_unique<unsigned char[]>(BUFFER_SIZE + 4);
   size_t carry = 0;
   off_t offset = 0;
-  bool multibyte = false;
-  int64_t invalid_line = 0;
-  int64_t line = 1;
-  bool after_cr = false;  // lines end at LF, CR or CR LF
-  auto count_lines = [&](std::string_view part) {
-    for (char c : part) {
-      if (c == '\n' && !after_cr) ++line;
-      if (c == '\r') ++line;
-      after_cr = c == '\r';
-    }
-  };
+  int64_t base = 0;  // file offset of buf[0]
   for (;;) {
-    ssize_t got;
-    do got = ::pread(fd, buf.get() + carry, BUFFER_SIZE, offset);
-    while (got < 0 && errno == EINTR);
-    if (got <= 0) break;
-    offset += got;
-    const size_t n = carry + static_cast<size_t>(got);
-    const size_t tail = incomplete_tail(buf.get(), n);
-    const std::string_view bytes(reinterpret_cast<const char*>(buf.get()), n - tail);
-    const utf8_scan_record scan = scan_utf8(bytes);
-    multibyte = multibyte || scan.multibyte;
-    if (invalid_line == 0) {
-      count_lines(bytes.substr(0, std::min(scan.first_invalid, bytes.size())));
-      if (scan.first_invalid != std::string_view::npos) invalid_line = line;
+    ssize_t got = pread_some(fd, buf.get() + carry, BUFFER_SIZE, offset);
+    if (got < 0) {
+      r.read_ok = false;
+      return r;
     }
-    if (multibyte && invalid_line > 0) break;
+    if (got == 0) {
+      if (carry > 0 && r.invalid++ == 0) r.first_invalid = base;  // cut at the end
+      return r;
+    }
+    offset += got;
+    size_t n = carry + static_cast<size_t>(got);
+    size_t tail = incomplete_tail(buf.get(), n);
+    utf8_survey part = survey_utf8(std::string_view(reinterpret_cast<const char*>(buf.get()), n - tail));
+    r.multibyte += part.multibyte;
+    if (part.invalid > 0 && r.invalid == 0) r.first_invalid = base + static_cast<int64_t>(part.first_invalid);
+    r.invalid += part.invalid;
     std::memmove(buf.get(), buf.get() + n - tail, tail);
     carry = tail;
+    base += static_cast<int64_t>(n - tail);
   }
-  // An incomplete sequence at the very end is not UTF-8 either.
-  if (invalid_line == 0 && carry > 0) invalid_line = line;
-  return multibyte ? invalid_line : 0;
+}
+
+// The 1-based line holding the byte at offset, with lines ending at LF, CR
+// or CR LF as the reader sees them; -1 on a read error.
+int64_t line_at_offset(int fd, int64_t target) {
+  std::unique_ptr<unsigned char[]> buf = std::make_unique<unsigned char[]>(BUFFER_SIZE);
+  int64_t line = 1, offset = 0;
+  bool after_cr = false;
+  while (offset < target) {
+    size_t want = static_cast<size_t>(std::min<int64_t>(BUFFER_SIZE, target - offset));
+    ssize_t got = pread_some(fd, buf.get(), want, offset);
+    if (got <= 0) return got < 0 ? -1 : line;
+    for (ssize_t i = 0; i < got; ++i) {
+      unsigned char c = buf[i];
+      if (c == '\r' || (c == '\n' && !after_cr)) ++line;
+      after_cr = c == '\r';
+    }
+    offset += got;
+  }
+  return line;
+}
+
+// Keeps the file at path reachable under "<path>.old" (or .old2, ...): a hard
+// link, else a copy. Returns the name, "" when no backup could be made.
+std::string keep_backup(const std::string& path) {
+  auto name_for = [&](int i) { return path + ".old" + (i > 1 ? std::to_string(i) : std::string()); };
+  for (int i = 1; i <= 100; ++i) {
+    if (link_path(path, name_for(i)) == 0) return name_for(i);
+    if (errno != EEXIST) break;
+  }
+  int in = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (in < 0) return std::string();
+  struct stat st;
+  std::string name;
+  int out = -1;
+  if (::fstat(in, &st) == 0) {
+    for (int i = 1; i <= 100 && out < 0; ++i) {
+      name = name_for(i);
+      out = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, st.st_mode & 07777);
+      if (out < 0 && errno != EEXIST) break;
+    }
+  }
+  bool ok = out >= 0;
+  std::unique_ptr<unsigned char[]> buf = std::make_unique<unsigned char[]>(BUFFER_SIZE);
+  while (ok) {
+    ssize_t got = read_some(in, buf.get(), BUFFER_SIZE);
+    if (got == 0) break;
+    ok = got > 0 && write_all(out, buf.get(), static_cast<size_t>(got));
+  }
+  if (ok && ::fsync(out) != 0) ok = false;
+  if (out >= 0 && ::close(out) != 0) ok = false;
+  ::close(in);
+  if (!ok && out >= 0) ::unlink(name.c_str());
+  return ok ? name : std::string();
 }
 
 }  // namespace
@@ -419,10 +532,13 @@ int64_t first_non_utf8_line(int fd) {
 
 atomic_file::~atomic_file() { discard(); }
 
+void ignore_file_size_signal() { ::signal(SIGXFSZ, SIG_IGN); }
+
 bool atomic_file::create(text_view target) {
   discard();
   failed_ = false;
   written_ = 0;
+  ignore_file_size_signal();
   std::string path = to_utf8(target);
   if (path.empty() || path.back() == '/') return false;
   struct stat st;
@@ -483,73 +599,96 @@ bool atomic_file::write_buffer(std::string& buffer, size_t at_least) {
   return ok;
 }
 
-bool atomic_file::commit() {
+bool atomic_file::finish() {
   if (fd_ < 0) return false;
   bool ok = !failed_;
   if (ok && ::fsync(fd_) != 0) ok = false;
   if (::close(fd_) != 0) ok = false;
   fd_ = -1;
-  if (ok && ::rename(temporary_.c_str(), target_.c_str()) != 0) ok = false;
+  return ok;
+}
+
+bool atomic_file::commit() {
+  if (fd_ < 0) return false;
+  bool ok = finish() && rename_path(temporary_, target_) == 0;
   if (ok) {
     sync_folder(folder_of(target_));
-  } else {
-    ::unlink(temporary_.c_str());
+    temporary_.clear();
   }
-  temporary_.clear();
-  target_.clear();
+  discard();
   return ok;
 }
 
 void atomic_file::discard() {
-  if (fd_ < 0) return;
-  ::close(fd_);
+  if (fd_ >= 0) ::close(fd_);
   fd_ = -1;
-  ::unlink(temporary_.c_str());
+  if (!temporary_.empty()) ::unlink(temporary_.c_str());
   temporary_.clear();
   target_.clear();
 }
 
-namespace {
-
-std::optional<std::string> read_whole_file(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
-  return bytes;
+file_pair_result commit_file_pair(atomic_file& first, atomic_file& second) {
+  file_pair_result r;
+  r.first_target = from_utf8(first.target_);
+  auto failed = [&](int which) {
+    r.failed = which;
+    first.discard();
+    second.discard();
+    return r;
+  };
+  if (!first.finish()) return failed(1);
+  if (!second.finish()) return failed(2);
+  const std::string first_target = first.target_;
+  std::string backup;
+  struct stat st;
+  if (::stat(first_target.c_str(), &st) == 0) {
+    backup = keep_backup(first_target);
+    if (backup.empty()) return failed(1);
+  }
+  if (rename_path(first.temporary_, first_target) != 0) {
+    if (!backup.empty()) ::unlink(backup.c_str());
+    return failed(1);
+  }
+  first.temporary_.clear();
+  first.discard();
+  if (rename_path(second.temporary_, second.target_) != 0) {
+    second.discard();
+    // Put the old first file back (or remove the new one where there was none).
+    const bool restored =
+        backup.empty() ? remove_path(first_target) == 0 : rename_path(backup, first_target) == 0;
+    if (!restored) {
+      r.first_replaced = true;
+      r.first_backup = from_utf8(backup);
+    }
+    sync_folder(folder_of(first_target));
+    r.failed = 2;
+    return r;
+  }
+  if (!backup.empty()) ::unlink(backup.c_str());
+  sync_folder(folder_of(first_target));
+  if (folder_of(second.target_) != folder_of(first_target)) sync_folder(folder_of(second.target_));
+  second.temporary_.clear();
+  second.discard();
+  r.ok = true;
+  return r;
 }
 
-}  // namespace
+text_t file_pair_double_fault_text(const file_pair_result& pair, text_view second_target, bool had_second,
+                                   text_view document, text_view first_kind, text_view second_kind) {
+  text_t t = u"Can't write the file:\n" + text_t(second_target) + u"\n\nThe " + text_t(document) + u" was not saved. ";
+  t += had_second ? u"The " + text_t(second_kind) + u" file is unchanged" : u"No " + text_t(second_kind) + u" file was written";
+  t += u", but the " + text_t(first_kind) + u" file beside it is the new one:\n" + pair.first_target;
+  if (!pair.first_backup.empty()) t += u"\n\nThe old " + text_t(first_kind) + u" file is kept as:\n" + pair.first_backup;
+  return t;
+}
 
-int atomic_commit_pair(atomic_file& first, atomic_file& second) {
-  const std::string first_target = first.target();
-  struct stat st;
-  const bool had_first = !first_target.empty() && ::stat(first_target.c_str(), &st) == 0;
-  std::optional<std::string> old_first;
-  if (had_first) {
-    old_first = read_whole_file(first_target);
-    // Without the old bytes nothing could be put back: replace nothing.
-    if (!old_first) {
-      first.discard();
-      second.discard();
-      return 1;
-    }
-  }
-  if (!first.commit()) {
-    second.discard();
-    return 1;
-  }
-  if (second.commit()) return 0;
-  if (old_first) {
-    atomic_file back;
-    if (back.create(from_utf8(first_target))) {
-      back.write(old_first->data(), old_first->size());
-      back.commit();
-    }
-  } else {
-    ::unlink(first_target.c_str());
-  }
-  return 2;
+void file_inject_fault(file_fault op, int after, int times) {
+  fault_skip[static_cast<int>(op)] = after;
+  fault_times[static_cast<int>(op)] = times;
+}
+
+void file_clear_faults() {
+  for (int k = 0; k < kFaultKinds; ++k) fault_skip[k] = fault_times[k] = 0;
 }
 
 // ---- Opening and closing ---------------------------------------------------
@@ -562,12 +701,14 @@ int file_open_read(int n, text_view path) {
 
 int file_open_read_write(int n, text_view path) {
   file_close(n);
+  ignore_file_size_signal();
   int fd = open_regular(path, O_RDWR | O_CREAT);
   return fd < 0 ? 0 : install_file(n, fd);
 }
 
 int file_create(int n, text_view path) {
   file_close(n);
+  ignore_file_size_signal();
   int fd = open_regular(path, O_RDWR | O_CREAT | O_TRUNC);
   return fd < 0 ? 0 : install_file(n, fd);
 }
@@ -658,15 +799,31 @@ int file_read_bom(int n) {
 int file_detect_format(int n) {
   int format = file_read_bom(n);
   file_slot* f = find_file(n);
-  if (!f || format != FORMAT_ASCII) return format;
-  if (file_is_utf8(f->fd)) format = FORMAT_UTF8;
+  if (!f) return format;
+  f->mixed_utf8_line = 0;
+  if (format == FORMAT_UTF16LE && f->rend - f->rpos >= 2 && f->rbuf[f->rpos] == 0 && f->rbuf[f->rpos + 1] == 0) {
+    // FF FE 00 00: a UTF-32LE mark rather than UTF-16LE text starting with a zero.
+    f->rpos += 2;
+    format = FORMAT_UTF32LE;
+  } else if (format == FORMAT_ASCII) {
+    const utf8_scan scan = scan_utf8(f->fd);
+    if (!scan.read_ok) {
+      f->read_ok = false;
+    } else if (scan.invalid == 0) {
+      format = FORMAT_UTF8;
+    } else if (scan.multibyte > 0) {
+      if (scan.multibyte >= scan.invalid) format = FORMAT_UTF8;
+      f->mixed_utf8_line = line_at_offset(f->fd, scan.first_invalid);
+      if (f->mixed_utf8_line < 0) f->read_ok = false;
+    }
+  }
   f->default_format = format;
   return format;
 }
 
-int64_t file_first_non_utf8_line(int n) {
+int64_t file_mixed_utf8_line(int n) {
   file_slot* f = find_file(n);
-  return f ? first_non_utf8_line(f->fd) : 0;
+  return f ? std::max<int64_t>(f->mixed_utf8_line, 0) : 0;
 }
 
 void file_write_bom(int n, int format) {
@@ -690,7 +847,7 @@ text_t file_read_line(int n, int flags) {
   f->prepare_read();
   int format = effective_format(*f, flags);
   if (flags & FILE_READ_REST) return read_rest(*f, format);
-  if (format == FORMAT_UTF16LE) return read_utf16le_line(*f);
+  if (is_wide_format(format)) return read_wide_line(*f, format);
   return read_byte_line(*f, format == FORMAT_UTF8 ? FORMAT_UTF8 : FORMAT_ASCII);
 }
 
@@ -740,6 +897,14 @@ int64_t file_size_by_path(text_view path) {
   if (p.empty() || ::stat(p.c_str(), &st) != 0) return -1;
   if (S_ISDIR(st.st_mode)) return -2;
   return st.st_size;
+}
+
+bool file_same_by_path(text_view a, text_view b) {
+  if (a == b) return true;
+  std::string pa = to_utf8(a), pb = to_utf8(b);
+  struct stat sa, sb;
+  return !pa.empty() && !pb.empty() && ::stat(pa.c_str(), &sa) == 0 && ::stat(pb.c_str(), &sb) == 0 &&
+         sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
 }
 
 int file_delete(text_view path) {

@@ -32,21 +32,24 @@ void file_close(int n);  // -1: every file
 // Reads a byte-order mark and returns its format, leaving the position after
 // it; without a mark returns 24 and leaves the position at 0.
 int file_read_bom(int n);
-// Like file_read_bom, but a file without a mark whose bytes are valid UTF-8
-// reports 2 (the format lines are then read in). Leaves the position as
-// file_read_bom does.
+// The format a load reads the file in, which becomes the file's default:
+// the mark's, with FF FE 00 00 taken as UTF-32LE; without a mark 2 when the
+// bytes are valid UTF-8 and 24 when they hold no well-formed multi-byte
+// sequence. Bytes that are both (a UTF-8 file with a few bad bytes, or a
+// one-byte file with a few accidental sequences) are read as the larger part
+// suggests, and file_mixed_utf8_line names where. A read error is kept for
+// file_read_ok. Leaves the position after the mark.
 int file_detect_format(int n);
+// After file_detect_format: the 1-based line of the first byte that is not
+// valid UTF-8 in a file that also holds well-formed multi-byte UTF-8; 0 for
+// any other file.
+int64_t file_mixed_utf8_line(int n);
 void file_write_bom(int n, int format);
-// Mixed text: for a file that holds well-formed multi-byte UTF-8 sequences
-// and also bytes that are not UTF-8, the number (from 1) of the first line
-// holding such bytes; 0 for any other file. Reads from the file's start and
-// leaves the position alone.
-int64_t file_first_non_utf8_line(int n);
 
 // One line in the format flags & 0x1F (0 the file's default, 2 UTF-8, 25
-// UTF-16LE, any other one byte per unit), up to LF, CR or CR LF (not
-// returned); "" at the end. A zero unit ends the text: the rest of its line
-// is skipped. Invalid UTF-8 reads as U+FFFD.
+// UTF-16LE, 4 UTF-16BE, 5 UTF-32LE, 6 UTF-32BE, any other one byte per
+// unit), up to LF, CR or CR LF (not returned); "" at the end. Invalid UTF-8
+// or UTF-32, and a zero unit (a text value cannot hold one), read as U+FFFD.
 text_t file_read_line(int n, int flags);
 void file_write_text(int n, text_view s, int format);
 void file_write_text_default(int n, text_view s);
@@ -73,6 +76,13 @@ bool file_read_ok(int n);
 int file_create_atomic(int n, text_view path);
 bool file_commit(int n);
 void file_discard(int n);
+
+// A write past the file-size limit (ulimit -f) must fail like any other
+// write instead of killing the program: ignores SIGXFSZ. Every writer calls
+// it; start-up does too.
+void ignore_file_size_signal();
+
+struct file_pair_result;
 
 // The same mechanism for writers that are not numbered files (archives,
 // downloads). Destroying an uncommitted one deletes its temporary.
@@ -103,6 +113,13 @@ class atomic_file {
   const std::string& target() const { return target_; }
 
  private:
+  friend file_pair_result commit_file_pair(atomic_file& first, atomic_file& second);
+// After a double fault (pair.first_replaced): the message that says what each
+// name now holds, e.g. document "dictionary", first_kind ".aff", second_kind
+// ".dic"; had_second tells whether second's target existed before the save.
+text_t file_pair_double_fault_text(const file_pair_result& pair, text_view second_target, bool had_second,
+                                   text_view document, text_view first_kind, text_view second_kind);
+  bool finish();  // checks, syncs and closes; the temporary stays
   int fd_ = -1;
   bool failed_ = false;
   int64_t written_ = 0;
@@ -110,11 +127,33 @@ class atomic_file {
   std::string target_;
 };
 
-// Replaces two files as a pair: first, then second. When the second cannot
-// follow, the first file's old content is put back (the file removed when
-// there was none), so the pair on disk is all old or all new.
-// 0 both replaced; 1 the first failed, 2 the second failed (old pair kept).
-int atomic_commit_pair(atomic_file& first, atomic_file& second);
+// Two files saved as one (a .dic and its .aff): both temporaries are checked
+// and closed before anything is replaced; the old file under first's target
+// is kept as a backup (a hard link beside it named "<name>.old", else a copy)
+// until second has landed too, and put back when second cannot land. So the
+// old files are never lost, even when two steps fail; the result says what
+// is on disk.
+struct file_pair_result {
+  bool ok = false;
+  int failed = 0;  // 1 or 2: whose write, backup or replacement failed
+  // Only after a double fault: first's target holds the new file, and its old
+  // file is kept under first_backup ("" when there was none).
+  bool first_replaced = false;
+  text_t first_target;
+  text_t first_backup;
+};
+file_pair_result commit_file_pair(atomic_file& first, atomic_file& second);
+// After a double fault (pair.first_replaced): the message that says what each
+// name now holds, e.g. document "dictionary", first_kind ".aff", second_kind
+// ".dic"; had_second tells whether second's target existed before the save.
+text_t file_pair_double_fault_text(const file_pair_result& pair, text_view second_target, bool had_second,
+                                   text_view document, text_view first_kind, text_view second_kind);
+
+// Test seam: after `after` more successful calls of the operation, the next
+// `times` calls fail as if the system refused them (reads: an I/O error).
+enum class file_fault : int { read, rename, link, remove, count };
+void file_inject_fault(file_fault op, int after = 0, int times = 1);
+void file_clear_faults();
 
 int64_t file_length(int n);
 int64_t file_position(int n);
@@ -122,6 +161,9 @@ int file_at_end(int n);
 int file_is_open(int n);
 
 int64_t file_size_by_path(text_view path);  // -1 missing, -2 a folder
+// True when both paths are the same text or name the same existing file
+// (through links too).
+bool file_same_by_path(text_view a, text_view b);
 int file_delete(text_view path);
 int dir_create(text_view path);  // mode 0700; 0 when it fails or exists
 

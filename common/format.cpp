@@ -130,6 +130,11 @@ text_t collapse_spaces(text_view s) {
   return out;
 }
 
+bool has_invalid_spaces(text_view s) {
+  if (s.empty()) return false;
+  return s.front() == u' ' || s.back() == u' ' || s.find(u"  ") != text_view::npos;
+}
+
 text_t normalise_line_endings(text_view s) {
   drain_pending_events();
   text_t out = string_replace(s, u"\r\n", u"\n");

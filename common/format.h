@@ -23,6 +23,9 @@ text_t fold_accents_lowercase(text_view s);
 // Leading and trailing spaces removed and every run of spaces made one
 // space; TABs are not touched.
 text_t collapse_spaces(text_view s);
+// A space at the start or the end, or two spaces in a row: what an entry
+// editor colours red and refuses.
+bool has_invalid_spaces(text_view s);
 // CR LF and lone CR become LF; pending window events are drained between
 // the steps so the window repaints during a long text.
 text_t normalise_line_endings(text_view s);

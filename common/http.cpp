@@ -14,6 +14,8 @@ namespace {
 
 const char* const USER_AGENT = "Mozilla/5.0 Gecko/41.0 Firefox/41.0";
 constexpr long CONNECT_TIMEOUT_MS = 30000;
+constexpr long USUAL_STALL_SECONDS = 30;
+long stall_seconds = USUAL_STALL_SECONDS;
 
 struct curl_api {
   void* handle = nullptr;
@@ -79,6 +81,11 @@ using easy_ptr = std::unique_ptr<CURL, easy_deleter>;
 
 size_t discard_body(char*, size_t size, size_t count, void*) { return size * count; }
 
+size_t keep_body(char* data, size_t size, size_t count, void* user) {
+  static_cast<std::string*>(user)->append(data, size * count);
+  return size * count;
+}
+
 size_t write_body(char* data, size_t size, size_t count, void* user) {
   auto* out = static_cast<atomic_file*>(user);
   return out->write(data, size * count) ? size * count : 0;
@@ -95,6 +102,9 @@ easy_ptr new_request(const curl_api& c, const std::string& url) {
   c.easy_setopt(h, CURLOPT_MAXREDIRS, 20L);
   c.easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, CONNECT_TIMEOUT_MS);
   c.easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
+  // A server that accepts and then sends nothing would block the program.
+  c.easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
+  c.easy_setopt(h, CURLOPT_LOW_SPEED_TIME, stall_seconds);
   // Web requests only: a redirect cannot reach local files. Older libraries
   // without these options keep their own defaults.
   c.easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
@@ -169,6 +179,25 @@ int http_download_file(text_view url, text_view path) {
   if (!ok) file_delete(path);
   return ok ? 1 : 0;
 }
+
+long http_get_body(text_view url, std::string& body) {
+  body.clear();
+  const curl_api* c = load();
+  if (!c || url.empty()) return 0;
+  easy_ptr e = new_request(*c, to_utf8(url));
+  if (!e) return 0;
+  c->easy_setopt(e.get(), CURLOPT_WRITEFUNCTION, keep_body);
+  c->easy_setopt(e.get(), CURLOPT_WRITEDATA, static_cast<void*>(&body));
+  long status = 0;
+  if (c->easy_perform(e.get()) != CURLE_OK) {
+    body.clear();
+    return 0;
+  }
+  c->easy_getinfo(e.get(), CURLINFO_RESPONSE_CODE, &status);
+  return status;
+}
+
+void http_set_stall_seconds(long seconds) { stall_seconds = seconds > 0 ? seconds : USUAL_STALL_SECONDS; }
 
 text_t http_url_encode(text_view s) {
   static const char* const kept = "!#$&'()*,-./:;=?@_~";

@@ -1,6 +1,7 @@
 // HTTP over libcurl, loaded at run time: the program runs without it, and
 // then every request fails. Requests block until they end, follow
-// redirects, send a fixed user agent and give up connecting after 30 s.
+// redirects, send a fixed user agent, give up connecting after 30 s and stop
+// a transfer that stalls (less than a byte a second for the stall time).
 #pragma once
 
 #include "common/text.h"
@@ -21,6 +22,11 @@ void http_free_request(int request);  // -1: every request
 // GETs the URL into the file, whatever the status code; 1 when the whole
 // transfer arrived. A failed transfer leaves no file at the path.
 int http_download_file(text_view url, text_view path);
+// GETs the URL into memory: the status code, 0 when the transfer failed,
+// stalled or no library loads (then body is empty).
+long http_get_body(text_view url, std::string& body);
+// For tests: the seconds a transfer may stall before it stops (<= 0: the usual 30).
+void http_set_stall_seconds(long seconds);
 // The UTF-8 bytes of every character other than ASCII letters, digits and
 // !#$&'()*,-./:;=?@_~ as "%" and two upper-case hexadecimal digits.
 text_t http_url_encode(text_view s);

@@ -165,6 +165,34 @@ int pack_open(int n, text_view path, int plugin) {
   return 1;
 }
 
+bool pack_list_entries(int n, std::vector<text_t>& names) {
+  utf8_locale_scope locale;
+  names.clear();
+  pack_slot* slot = find_pack(n);
+  if (!slot || slot->writing) return false;
+  reader_ptr a = open_reader(slot->path);
+  if (!a) return false;
+  struct archive_entry* entry = nullptr;
+  std::vector<char> buffer(CHUNK);
+  for (;;) {
+    int rc = archive_read_next_header(a.get(), &entry);
+    if (rc == ARCHIVE_EOF) return true;
+    if (rc != ARCHIVE_OK && rc != ARCHIVE_WARN) return false;
+    const char* name = archive_entry_pathname_utf8(entry);
+    if (!name) name = archive_entry_pathname(entry);
+    names.push_back(from_utf8(name ? name : ""));
+    // Reading the data through checks its checksum and its length.
+    int64_t got_total = 0;
+    for (;;) {
+      la_ssize_t got = archive_read_data(a.get(), buffer.data(), buffer.size());
+      if (got < 0) return false;
+      if (got == 0) break;
+      got_total += got;
+    }
+    if (archive_entry_size_is_set(entry) && archive_entry_size(entry) != got_total) return false;
+  }
+}
+
 int64_t pack_extract_file(int n, text_view destination, text_view entry_name) {
   utf8_locale_scope locale;
   pack_slot* slot = find_pack(n);

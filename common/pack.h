@@ -5,6 +5,7 @@
 #include "common/text.h"
 
 #include <cstdint>
+#include <vector>
 
 // Starts writing an archive (plugin 1 = ZIP, level 0 = stored). The archive
 // is written beside the path under a temporary name and replaces an existing
@@ -14,6 +15,9 @@ int pack_create(int n, text_view path, int plugin, int level);
 int pack_add_file(int n, text_view source_path, text_view entry_name);
 // Opens an archive for reading; non-zero when it is a readable ZIP archive.
 int pack_open(int n, text_view path, int plugin);
+// The names of every entry of an archive opened for reading, in archive
+// order; false when the archive cannot be read to its end (damaged).
+bool pack_list_entries(int n, std::vector<text_t>& names);
 // Writes the entry whose name equals entry_name exactly to the destination
 // (written safely: a failed extraction leaves no partial file). Returns the
 // bytes written, or -1 when the entry is missing or cannot be extracted.

@@ -20,9 +20,11 @@ struct regex_code {
 
 namespace {
 
-// Bounds the interpreter's recursion (the JIT has its own stack), so a
-// pathological pattern on a long subject fails to match instead of
-// overflowing the C stack.
+// Bounds the interpreter's recursion, so a pathological pattern on a long
+// subject fails to match instead of overflowing the C stack; the JIT stops
+// at the end of its own fixed stack instead. The match limit (backtracking
+// steps, counted by both engines) is PCRE's default unless a caller asks
+// for a tighter one.
 constexpr unsigned long RECURSION_LIMIT = 10000;
 // A cache this large is cleared; patterns in use stay alive through their owners.
 constexpr size_t CACHE_LIMIT = 200000;
@@ -64,14 +66,24 @@ std::shared_ptr<regex_code> cached(std::string_view pattern, int options) {
   return compiled;
 }
 
-bool run(const regex_code& re, std::string_view subject, bool known_valid) {
+// A run that hits a limit (PCRE_ERROR_MATCHLIMIT, _RECURSIONLIMIT,
+// _JIT_STACKLIMIT) is no match. match_limit 0 keeps PCRE's default.
+bool run(const regex_code& re, std::string_view subject, bool known_valid, unsigned long match_limit) {
+  pcre_extra limited;
+  pcre_extra* extra = re.extra;
+  if (match_limit != 0 && extra) {
+    limited = *extra;
+    limited.flags |= PCRE_EXTRA_MATCH_LIMIT;
+    limited.match_limit = match_limit;
+    extra = &limited;
+  }
   int ovector[30];
-  int rc = pcre_exec(re.code, re.extra, subject.data(), static_cast<int>(subject.size()), 0,
+  int rc = pcre_exec(re.code, extra, subject.data(), static_cast<int>(subject.size()), 0,
                      known_valid ? PCRE_NO_UTF8_CHECK : 0, ovector, 30);
   if (rc == PCRE_ERROR_BADUTF8 || rc == PCRE_ERROR_BADUTF8_OFFSET) {
     // Invalid bytes are matched as U+FFFD, as the rest of the program reads them.
     std::string clean = to_utf8(from_utf8(subject));
-    rc = pcre_exec(re.code, re.extra, clean.data(), static_cast<int>(clean.size()), 0, PCRE_NO_UTF8_CHECK, ovector, 30);
+    rc = pcre_exec(re.code, extra, clean.data(), static_cast<int>(clean.size()), 0, PCRE_NO_UTF8_CHECK, ovector, 30);
   }
   return rc >= 0;
 }
@@ -90,10 +102,12 @@ int64_t compiled_regex::compilations() { return compile_count; }
 
 bool compiled_regex::matches(std::string_view utf8_subject) const {
   if (!code_ || !fits(utf8_subject.size())) return false;
-  return run(*code_, utf8_subject, false);
+  return run(*code_, utf8_subject, false, 0);
 }
 
-bool compiled_regex::matches(text_view subject) const {
+bool compiled_regex::matches(text_view subject) const { return matches_bounded(subject, 0); }
+
+bool compiled_regex::matches_bounded(text_view subject, unsigned long match_limit) const {
   if (!code_) return false;
   // Encoded text is always well-formed (lone surrogates become U+FFFD), so
   // PCRE need not check it again.
@@ -101,7 +115,7 @@ bool compiled_regex::matches(text_view subject) const {
   buffer.clear();
   append_utf8(buffer, subject);
   if (!fits(buffer.size())) return false;
-  return run(*code_, buffer, true);
+  return run(*code_, buffer, true, match_limit);
 }
 
 // ---- Numbered expressions ------------------------------------------------------

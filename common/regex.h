@@ -22,6 +22,9 @@ class compiled_regex {
   // True when the expression matches anywhere in the UTF-8 subject.
   bool matches(std::string_view utf8_subject) const;
   bool matches(text_view subject) const;
+  // The same giving up after match_limit backtracking steps (0: PCRE's
+  // default); a run that gives up is no match.
+  bool matches_bounded(text_view subject, unsigned long match_limit) const;
   // How many patterns were compiled in this process (cache hits excluded).
   static int64_t compilations();
 

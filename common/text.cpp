@@ -197,9 +197,12 @@ text_t from_utf8(std::string_view s) {
   return out;
 }
 
-bool is_valid_utf8(std::string_view s) {
+bool is_valid_utf8(std::string_view s) { return survey_utf8(s).invalid == 0; }
+
+utf8_survey survey_utf8(std::string_view s) {
   const auto* p = reinterpret_cast<const unsigned char*>(s.data());
   size_t n = s.size();
+  utf8_survey out;
   size_t i = 0;
   while (i < n) {
     while (i + 8 <= n && ascii8(p + i)) i += 8;
@@ -211,34 +214,13 @@ bool is_valid_utf8(std::string_view s) {
     size_t start = i;
     char32_t cp = decode_one(p, n, i);
     // U+FFFD itself is valid when it was really written as EF BF BD.
-    if (cp == kReplacement && !(i - start == 3 && p[start] == 0xEF && p[start + 1] == 0xBF && p[start + 2] == 0xBD))
-      return false;
-  }
-  return true;
-}
-
-utf8_scan_record scan_utf8(std::string_view s) {
-  const auto* p = reinterpret_cast<const unsigned char*>(s.data());
-  const size_t n = s.size();
-  utf8_scan_record r;
-  size_t i = 0;
-  while (i < n && !(r.multibyte && r.first_invalid != std::string_view::npos)) {
-    while (i + 8 <= n && ascii8(p + i)) i += 8;
-    if (i >= n) break;
-    if (p[i] < 0x80) {
-      ++i;
-      continue;
-    }
-    const size_t start = i;
-    const char32_t cp = decode_one(p, n, i);
-    const bool written_replacement = i - start == 3 && p[start] == 0xEF && p[start + 1] == 0xBF && p[start + 2] == 0xBD;
-    if (cp != kReplacement || written_replacement) {
-      r.multibyte = true;
-    } else if (r.first_invalid == std::string_view::npos) {
-      r.first_invalid = start;
+    if (cp == kReplacement && !(i - start == 3 && p[start] == 0xEF && p[start + 1] == 0xBF && p[start + 2] == 0xBD)) {
+      if (out.invalid++ == 0) out.first_invalid = start;
+    } else {
+      ++out.multibyte;
     }
   }
-  return r;
+  return out;
 }
 
 text_t from_latin1(std::string_view s) {
@@ -436,6 +418,14 @@ text_t string_replace_mode(text_view s, text_view find, text_view replacement, i
 }
 
 text_t string_remove_all(text_view s, text_view sub) { return string_replace(s, sub, u""); }
+
+text_t string_remove_units(text_view s, text_view units) {
+  text_t out;
+  out.reserve(s.size());
+  for (char16_t u : s)
+    if (units.find(u) == text_view::npos) out.push_back(u);
+  return out;
+}
 
 // ---- Parts -------------------------------------------------------------------
 

@@ -22,14 +22,15 @@ text_t from_utf8(std::string_view s);
 void append_utf8(std::string& out, text_view s);
 // True when every byte sequence is well-formed UTF-8.
 bool is_valid_utf8(std::string_view s);
-// What a UTF-8 scan of bytes found: whether a well-formed multi-byte sequence
-// occurs, and the offset of the first byte that starts no well-formed
-// sequence (npos when none). The scan stops once both are known.
-struct utf8_scan_record {
-  bool multibyte = false;
+// What bytes read as UTF-8 hold: well-formed sequences of two or more bytes,
+// invalid sequences (each maximal invalid part once, an incomplete sequence
+// at the end included) and the offset of the first invalid byte.
+struct utf8_survey {
+  size_t multibyte = 0;
+  size_t invalid = 0;
   size_t first_invalid = std::string_view::npos;
 };
-utf8_scan_record scan_utf8(std::string_view s);
+utf8_survey survey_utf8(std::string_view s);
 // One byte per unit (Latin-1) and back; units above 255 keep the low byte.
 text_t from_latin1(std::string_view s);
 std::string to_latin1(text_view s);
@@ -59,6 +60,8 @@ void string_replace_in_place(text_t& s, text_view find, text_view replacement,
                              int64_t start, int64_t count);
 text_t string_replace_mode(text_view s, text_view find, text_view replacement, int mode);
 text_t string_remove_all(text_view s, text_view sub);
+// Every unit that is one of units removed (e.g. u"\t\r\n" for a one-line field).
+text_t string_remove_units(text_view s, text_view units);
 
 // ---- Parts -------------------------------------------------------------------
 text_t string_head(text_view s, int64_t n);

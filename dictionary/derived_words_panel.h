@@ -3,7 +3,15 @@
 // unknown-flag fields, the special-flag indicators and the AFF aid.
 #pragma once
 
+#include "affix/affix_expansion.h"
+#include "dictionary/derived_rows.h"
+
 #include <cstdint>
+
+// The rows of the editor's last expansion (list 442 shows them) and what it
+// reported (unknown flags, the special-flag indicators).
+extern derived_rows_sink word_editor_rows;
+extern expansion_report word_editor_report;
 
 // Builds the panel inside window 428 (the current window) and fills the
 // .AFF view and the AFF aid.

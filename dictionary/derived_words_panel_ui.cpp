@@ -20,6 +20,9 @@
 
 using namespace word_editor_ids;
 
+derived_rows_sink word_editor_rows;
+expansion_report word_editor_report;
+
 namespace {
 
 int sx(int percent) { return static_cast<int>(scale_extra_width(percent)); }
@@ -51,20 +54,20 @@ bool is_primary(const derived_word_record& r) {
 // The record shown in the selected row, null when none.
 const derived_word_record* selected_record() {
   int row = gadget_get_state(DERIVED_LIST);
-  if (row < 0 || static_cast<size_t>(row) >= derived_word_rows.size()) return nullptr;
-  return &derived_word_rows[static_cast<size_t>(row)];
+  if (row < 0 || static_cast<size_t>(row) >= word_editor_rows.rows.size()) return nullptr;
+  return &word_editor_rows.rows[static_cast<size_t>(row)];
 }
 
 void fill_derived_list() {
   std::vector<text_t> rows;
-  rows.reserve(derived_word_rows.size());
-  for (const derived_word_record& r : derived_word_rows) rows.push_back(derived_list_row_text(r));
+  rows.reserve(word_editor_rows.rows.size());
+  for (const derived_word_record& r : word_editor_rows.rows) rows.push_back(derived_list_row_text(r));
   gadget_clear_items(DERIVED_LIST);
   gadget_add_items(DERIVED_LIST, rows);
-  for (size_t i = 0; i < derived_word_rows.size(); ++i)
-    if (derived_word_rows[i].type_colour != COLOR_DEFAULT)
-      gadget_set_item_color(DERIVED_LIST, static_cast<int>(i), COLOR_TEXT, derived_word_rows[i].type_colour, 1);
-  gadget_set_item_text(DERIVED_LIST, -1, derived_list_title(static_cast<int64_t>(rows.size())), 0);
+  for (size_t i = 0; i < word_editor_rows.rows.size(); ++i)
+    if (word_editor_rows.rows[i].type_colour != COLOR_DEFAULT)
+      gadget_set_item_color(DERIVED_LIST, static_cast<int>(i), COLOR_TEXT, word_editor_rows.rows[i].type_colour, 1);
+  gadget_set_item_text(DERIVED_LIST, -1, derived_list_title(static_cast<int64_t>(rows.size()), word_editor_rows.capped), 0);
 }
 
 void show_unknown_flags(int g, const text_t& flags) {
@@ -86,11 +89,11 @@ void display_selected_rule() {
 
 void match_rows() {
   text_t prefix = gadget_get_text(MATCH_FIELD);
-  if (derived_word_rows.empty() || prefix.empty()) {
+  if (word_editor_rows.rows.empty() || prefix.empty()) {
     warn(u"No matches to find.");
     return;
   }
-  std::vector<uint8_t> hits = derived_words_matching(derived_word_rows, prefix);
+  std::vector<uint8_t> hits = derived_words_matching(word_editor_rows.rows, prefix);
   int64_t count = 0;
   for (size_t i = 0; i < hits.size(); ++i) {
     count += hits[i];
@@ -106,11 +109,11 @@ void choose_sort_mode(int radio) {
 }
 
 void sort_rows() {
-  if (derived_word_rows.empty()) {
+  if (word_editor_rows.rows.empty()) {
     warn(u"No derived words found.");
     return;
   }
-  sort_derived_words(static_cast<int64_t>(derived_word_rows.size()));
+  sort_derived_words(word_editor_rows.rows, static_cast<int64_t>(word_editor_rows.rows.size()));
   fill_derived_list();
 }
 
@@ -135,19 +138,19 @@ void remove_flag_from_textbox() {
 }
 
 void run_popup_item(int item) {
-  text_t refusal = derived_popup_refusal(derived_word_rows.size(), gadget_get_state(DERIVED_LIST));
+  text_t refusal = derived_popup_refusal(word_editor_rows.rows.size(), gadget_get_state(DERIVED_LIST));
   if (!refusal.empty()) {
     warn(refusal);
     return;
   }
   int64_t row = gadget_get_state(DERIVED_LIST);
   switch (item) {
-    case COPY_WORD: clipboard_set_text(copy_derived_words_text(derived_word_rows, false, row)); break;
-    case COPY_ALL_WORDS: clipboard_set_text(copy_derived_words_text(derived_word_rows, true, row)); break;
+    case COPY_WORD: clipboard_set_text(copy_derived_words_text(word_editor_rows.rows, false, row)); break;
+    case COPY_ALL_WORDS: clipboard_set_text(copy_derived_words_text(word_editor_rows.rows, true, row)); break;
     case COPY_WORD_AND_RULE:
     case COPY_ALL_WORDS_AND_RULES:
-      clipboard_set_text(copy_derived_words_with_rules_text(derived_word_rows, item == COPY_ALL_WORDS_AND_RULES, row,
-                                                            derived_primary_word(derived_word_rows)));
+      clipboard_set_text(copy_derived_words_with_rules_text(word_editor_rows.rows, item == COPY_ALL_WORDS_AND_RULES, row,
+                                                            derived_primary_word(word_editor_rows.rows)));
       break;
     case COPY_FLAG_RULE: clipboard_set_text(copy_flag_rule_text(*selected_record())); break;
     case REMOVE_FLAG: remove_flag_from_textbox(); break;
@@ -290,7 +293,7 @@ void build_derived_words_panel() {
                          static_cast<int>(string_gadget_height), u"", ENTRY_READ_ONLY);
   const text_t tips[] = {u"KEEPCASE Flag", u"NEEDAFFIX Flag", u"FORBIDDENWORD Flag", u"COMPLEXPREFIXES Flag",
                          u"CIRCUMFIX Flag"};
-  special_flag_images now = current_special_flag_images();
+  special_flag_images now = current_special_flag_images(word_editor_report.indicators);
   const int first[] = {now.keepcase, now.needaffix, now.forbiddenword, now.complexprefixes, now.circumfix};
   x = right_of(UNKNOWN_CONTINUATION_FLAGS) + 16;
   for (int k = 0; k < 5; ++k) {
@@ -321,14 +324,14 @@ void clear_derived_words() {
 }
 
 void show_derived_words() {
-  const int64_t n = static_cast<int64_t>(derived_word_rows.size());
-  if (n > 0 && derived_words_sort_mode != 1) sort_derived_words(n);
+  const int64_t n = static_cast<int64_t>(word_editor_rows.rows.size());
+  if (n > 0 && derived_words_sort_mode != 1) sort_derived_words(word_editor_rows.rows, n);
   fill_derived_list();
-  derived_words_summary summary = summarise_derived_words(derived_word_rows);
+  derived_words_summary summary = summarise_derived_words(word_editor_rows.rows);
   gadget_add_items(TOP_LEVEL_LIST, summary.top_level);
   gadget_add_items(NESTED_LIST, summary.nested);
-  show_unknown_flags(UNKNOWN_FLAGS, unknown_entry_flags);
-  show_unknown_flags(UNKNOWN_CONTINUATION_FLAGS, without_outer_commas(unknown_continuation_flags));
+  show_unknown_flags(UNKNOWN_FLAGS, word_editor_report.unknown_entry_flags);
+  show_unknown_flags(UNKNOWN_CONTINUATION_FLAGS, without_outer_commas(word_editor_report.unknown_continuation_flags));
   set_gadget_text_if_changed(MATCH_COUNT, u"");
 }
 
@@ -339,7 +342,7 @@ void update_derived_words_panel() {
   int disabled = r && !is_primary(*r) ? 0 : 1;
   if (gadget_get_disabled(DISPLAY) != disabled) gadget_set_disabled(DISPLAY, disabled);
 
-  special_flag_images now = current_special_flag_images();
+  special_flag_images now = current_special_flag_images(word_editor_report.indicators);
   show_image(KEEPCASE, now.keepcase);
   show_image(NEEDAFFIX, now.needaffix);
   show_image(FORBIDDENWORD, now.forbiddenword);

@@ -1,19 +1,13 @@
 #include "dictionary/dic_file.h"
 
+#include "common/dic_entry.h"
 #include "common/file.h"
 #include "common/format.h"
-#include "dictionary/dic_entry.h"
 
 #include <algorithm>
 #include <string>
 #include <utility>
 #include <vector>
-
-dictionary_document_record dictionary_document;
-
-void dictionary_count_changed() {
-  dictionary_document.list.notify_count_changed();
-}
 
 text_t dictionary_aff_path(text_view dic_path) {
   size_t slash = dic_path.rfind(u'/');
@@ -37,8 +31,6 @@ text_t dictionary_sizes_text(int64_t aff_size, int64_t dic_size) {
 }
 
 namespace {
-
-constexpr int kFile = 1;
 
 dic_file_result refusal(dic_file_status status, text_view message, text_view status_text) {
   dic_file_result r;
@@ -72,12 +64,83 @@ void finish_job(long_job& job, dic_file_result& r) {
   job.end(r.status_text);
 }
 
-// Numbered file 1 closed on every way out of a load.
+constexpr int kAffFile = 1, kDicFile = 2;
+constexpr int kAnswerYes = 6, kYesNoWarning = 17, kInformation = 4;
+
+// Both numbered files closed on every way out of a load.
 struct file_closer {
-  ~file_closer() { file_close(kFile); }
+  ~file_closer() {
+    file_close(kAffFile);
+    file_close(kDicFile);
+  }
 };
 
+// Opens a file of the pair and finds its format; a file that is partly valid
+// UTF-8 is read only when the user says Yes. ok, read_failed or aborted.
+dic_file_result open_detected(int n, text_view path, long_job_host& host, int& format) {
+  if (!file_open_read(n, path)) return read_failure(path);
+  format = file_detect_format(n);
+  if (!file_read_ok(n)) return read_failure(path);
+  if (const int64_t line = file_mixed_utf8_line(n); line > 0) {
+    if (host.message_box(T("Warning!"), invalid_utf8_question(path, line, format), kYesNoWarning) != kAnswerYes)
+      return refusal(dic_file_status::aborted, text_t(), T(LONG_JOB_ABORTED));
+  }
+  return dic_file_result();
+}
+
+// A .dic that cannot replace its old file after the new .aff has: the
+// message says what each name now holds.
+dic_file_result pair_write_failure(const file_pair_result& pair, text_view dic_target, bool had_dic) {
+  dic_file_result r = write_failure(pair.failed == 1 ? pair.first_target : text_t(dic_target));
+  if (pair.first_replaced) r.message = file_pair_double_fault_text(pair, dic_target, had_dic, u"dictionary", u".aff", u".dic");
+  return r;
+}
+
+// The .dic would be read as, or written over, its own .aff.
+dic_file_result same_file_refusal(text_view dic_path) {
+  return refusal(dic_file_status::same_file,
+                 T("The .dic file and its .aff file are the same file:\n") + text_t(dic_path) +
+                     T("\n\nChoose the .dic file of the dictionary."),
+                 T(LONG_JOB_ABORTED));
+}
+
+bool is_blank(char16_t c) { return c == u' ' || c == u'\t'; }
+
 }  // namespace
+
+text_t aff_text_declaring_utf8(text_view aff_text, text_t* replaced) {
+  if (replaced) replaced->clear();
+  text_t out(aff_text);
+  size_t line = 0;
+  while (line < out.size()) {
+    size_t end = out.find(u'\n', line);
+    if (end == text_t::npos) end = out.size();
+    size_t i = line;
+    while (i < end && is_blank(out[i])) ++i;
+    if (out.compare(i, 3, u"SET") == 0 && i + 3 < end && is_blank(out[i + 3])) {
+      size_t value = i + 3;
+      while (value < end && is_blank(out[value])) ++value;
+      size_t value_end = value;
+      while (value_end < end && !is_blank(out[value_end]) && out[value_end] != u'\r') ++value_end;
+      const text_t name = out.substr(value, value_end - value);
+      if (!name.empty() && string_to_lower(name) != u"utf-8") {
+        if (replaced && replaced->empty()) *replaced = name;
+        out.replace(value, value_end - value, u"UTF-8");
+        end = out.find(u'\n', line);
+        if (end == text_t::npos) end = out.size();
+      }
+    }
+    line = end + 1;
+  }
+  return out;
+}
+
+text_t invalid_utf8_question(text_view path, int64_t line, int format) {
+  return T("Line ") + string_from_int(line) + T(" of this file is not valid UTF-8:\n") + text_t(path) +
+         (format == FORMAT_UTF8 ? T("\n\nIt will be read as UTF-8, each invalid byte as \uFFFD.")
+                                : T("\n\nIt will be read as ANSI, one byte per character.")) +
+         T("\n\nContinue?");
+}
 
 // ---- Loading ---------------------------------------------------------------------
 
@@ -88,6 +151,7 @@ dic_file_result check_dictionary_pair(text_view dic_path) {
   if (file_size_by_path(dic_path) <= 0) {
     return refusal(dic_file_status::dic_not_found, T(".DIC file Not found."), T("File not found."));
   }
+  if (file_same_by_path(dic_path, dictionary_aff_path(dic_path))) return same_file_refusal(dic_path);
   return dic_file_result();
 }
 
@@ -98,50 +162,48 @@ dic_file_result load_dictionary_pair(text_view dic_path, long_job_host& host, li
   const text_t aff_path = dictionary_aff_path(dic_path);
   const int64_t dic_length = file_size_by_path(dic_path);
 
-  long_job job(host, T("Loading Dictionary...") + T(LONG_JOB_ESCAPE_HINT), dic_length, true);
   file_closer closer;
 
+  // Both formats first: a question comes before the job starts.
+  int aff_format = FORMAT_UTF8, dic_format = FORMAT_UTF8;
+  dic_file_result opened = open_detected(kAffFile, aff_path, host, aff_format);
+  if (opened.status != dic_file_status::ok) return opened;
+  opened = open_detected(kDicFile, dic_path, host, dic_format);
+  if (opened.status != dic_file_status::ok) return opened;
+
+  long_job job(host, T("Loading Dictionary...") + T(LONG_JOB_ESCAPE_HINT), dic_length, true);
+
   // The .aff, whole.
-  if (!file_open_read(kFile, aff_path)) {
+  text_t new_aff = file_read_line(kAffFile, aff_format | FILE_READ_REST);
+  if (!file_read_ok(kAffFile)) {
     job.abort();
     return read_failure(aff_path);
   }
-  int aff_format = file_detect_format(kFile);
-  text_t new_aff = file_read_line(kFile, aff_format | FILE_READ_REST);
-  if (!file_read_ok(kFile)) {
-    job.abort();
-    return read_failure(aff_path);
-  }
-  const int64_t aff_size = file_length(kFile);
-  file_close(kFile);
+  const int64_t aff_size = file_length(kAffFile);
+  file_close(kAffFile);
   new_aff = normalise_line_endings(new_aff);
 
   // The .dic, line by line.
-  if (!file_open_read(kFile, dic_path)) {
-    job.abort();
-    return read_failure(dic_path);
-  }
-  const int dic_format = file_detect_format(kFile);
   std::vector<text_t> entries;
   // A rough guess from the size saves most of the regrowth.
   entries.reserve(static_cast<size_t>(std::min<int64_t>(dic_length / 8 + 16, 1 << 22)));
   if (on_tick) job.on_tick = [&](int64_t) { on_tick(static_cast<int64_t>(entries.size())); };
-  file_read_line(kFile, dic_format);  // the count line, never checked
+  file_read_line(kDicFile, dic_format);  // the count line, never checked
   do {
-    text_t line = file_read_line(kFile, dic_format);
+    text_t line = file_read_line(kDicFile, dic_format);
     dic_line_to_entry(line);
     entries.push_back(std::move(line));
-    if (!job.step(file_position(kFile))) {
+    if (!job.step(file_position(kDicFile))) {
       job.abort();
       return refusal(dic_file_status::aborted, text_t(), T(LONG_JOB_ABORTED));
     }
-  } while (!file_at_end(kFile));
-  if (!file_read_ok(kFile)) {
+  } while (!file_at_end(kDicFile));
+  if (!file_read_ok(kDicFile)) {
     job.abort();
     return read_failure(dic_path);
   }
-  const int64_t dic_size = file_length(kFile);
-  file_close(kFile);
+  const int64_t dic_size = file_length(kDicFile);
+  file_close(kDicFile);
 
   // Only now does the document change.
   dic_file_result r;
@@ -171,7 +233,11 @@ dic_file_result save_dictionary_pair(text_view dic_target, list_document& doc, t
   dic_file_result refused = check_dictionary_save(doc, aff_text);
   if (refused.status != dic_file_status::ok) return refused;
   const text_t aff_target = dictionary_aff_path(dic_target);
+  if (file_same_by_path(dic_target, aff_target)) return same_file_refusal(dic_target);
   static const char kBom[] = "\xEF\xBB\xBF";
+  // The files are written in UTF-8, so the .aff must say so.
+  text_t replaced_encoding;
+  const text_t saved_aff = aff_text_declaring_utf8(normalise_line_endings(aff_text), &replaced_encoding);
 
   long_job job(host, T("Saving .aff file..."), doc.count(), true);
 
@@ -182,7 +248,7 @@ dic_file_result save_dictionary_pair(text_view dic_target, list_document& doc, t
     return write_failure(aff_target);
   }
   std::string aff_bytes(kBom);
-  append_utf8(aff_bytes, normalise_line_endings(aff_text));
+  append_utf8(aff_bytes, saved_aff);
   if (!aff_out.write(aff_bytes.data(), aff_bytes.size())) {
     job.abort();
     return write_failure(aff_target);
@@ -220,11 +286,12 @@ dic_file_result save_dictionary_pair(text_view dic_target, list_document& doc, t
   }
   const int64_t dic_size = dic_out.written();
 
-  // Both files are complete: the old .aff comes back if the .dic cannot follow.
-  const int failed = atomic_commit_pair(aff_out, dic_out);
-  if (failed != 0) {
+  // Both files are complete: replace the .aff, then the .dic.
+  const bool had_dic = file_size_by_path(dic_target) >= 0;
+  const file_pair_result pair = commit_file_pair(aff_out, dic_out);
+  if (!pair.ok) {
     job.abort();
-    return write_failure(failed == 1 ? aff_target : dic_target);
+    return pair_write_failure(pair, dic_target, had_dic);
   }
 
   doc.changed = false;
@@ -233,6 +300,13 @@ dic_file_result save_dictionary_pair(text_view dic_target, list_document& doc, t
   r.aff_size = aff_size;
   r.dic_size = dic_size;
   r.entries = n;
+  r.replaced_encoding = replaced_encoding;
   finish_job(job, r);
+  if (!replaced_encoding.empty()) {
+    host.message_box(T("Warning!"),
+                     T("The .AFF file declared the encoding \"") + replaced_encoding +
+                         T("\", but the dictionary is saved in UTF-8: its SET line now says UTF-8."),
+                     kInformation);
+  }
   return r;
 }

@@ -3,11 +3,12 @@
 //
 // .dic as written: UTF-8 byte-order mark, the entry count and LF, then each
 // entry with its first LF turned into TAB, each followed by LF. As read: the
-// byte-order mark decides the format (none: UTF-8 when the bytes are valid
-// UTF-8, else one byte per character); lines end at LF, CR or CR LF; the
-// count line is skipped and never checked; at least one line after it is
-// read. .aff: read whole with its line ends made LF; written with a UTF-8
-// byte-order mark, exactly as the text stands.
+// format file_detect_format finds (the mark's; none: UTF-8 when the bytes are
+// valid UTF-8, else one byte per character, and a question when they are
+// partly both); lines end at LF, CR or CR LF; the count line is skipped and
+// never checked; at least one line after it is read. .aff: read whole with
+// its line ends made LF; written with a UTF-8 byte-order mark, as the text
+// stands but for a SET line naming another encoding, which says UTF-8.
 //
 // Loading and saving never leave a half state: a load fills new state and
 // replaces the document only when it succeeded; a save writes both files
@@ -15,24 +16,13 @@
 // Questions and boxes belong to the window functions over this core.
 #pragma once
 
+#include "common/documents.h"
 #include "common/list_document.h"
 #include "common/long_job.h"
 #include "common/text.h"
 
 #include <cstdint>
 #include <functional>
-
-// The open dictionary: its entries and the .aff text shown in the .aff editor.
-struct dictionary_document_record {
-  list_document list;
-  text_t aff_text;
-};
-extern dictionary_document_record dictionary_document;
-
-// Every change of the dictionary's entry count goes through this, so the
-// views paging the dictionary (the Dictionary and Hyphenation lists) follow.
-// It runs dictionary_document.list.on_count_changed, which the window sets.
-void dictionary_count_changed();
 
 // The .aff beside a .dic: the extension after the last "." of the file name
 // replaced by ".aff" (".aff" appended when there is none). One rule for
@@ -47,7 +37,8 @@ enum class dic_file_status : int {
   read_failed,    // a file could not be opened or read
   no_words,       // nothing to save
   aff_empty,
-  write_failed,   // a file could not be written: the old files stay
+  write_failed,   // a file could not be written: the message says what is on disk
+  same_file,      // the .dic and its .aff are one file
 };
 
 struct dic_file_result {
@@ -59,6 +50,7 @@ struct dic_file_result {
   text_t status_text;     // for field 0 of the status bar
   text_t message;         // for a box ("" when none): see dic_file_message_title
   text_t failed_path;     // the file that could not be read or written
+  text_t replaced_encoding;  // a save: the encoding a SET line named before it said UTF-8
 };
 
 // Title of the box for a result's message: "Error!" or "Warning!".
@@ -67,11 +59,21 @@ text_t dic_file_message_title(dic_file_status status);
 text_t dictionary_sizes_text(int64_t aff_size, int64_t dic_size);
 
 // Before anything is asked: the .aff first, then the .dic must have a size
-// above 0. ok, aff_not_found or dic_not_found (with message and status text).
+// above 0, and they must be two files. ok, aff_not_found, dic_not_found or
+// same_file (with message and status text).
 dic_file_result check_dictionary_pair(text_view dic_path);
 
+// The .aff text as a save writes it: every SET line naming an encoding other
+// than UTF-8 names UTF-8; replaced gets the first name replaced ("" none).
+text_t aff_text_declaring_utf8(text_view aff_text, text_t* replaced = nullptr);
+// The question asked through the host when a file holds both well-formed
+// multi-byte UTF-8 and bytes that are not (Yes reads on, as format).
+text_t invalid_utf8_question(text_view path, int64_t line, int format);
+
 // Reads the pair under a long job "Loading Dictionary... <ESC> to abort."
-// with the .dic's bytes as its progress. On success doc gets the entries
+// with the .dic's bytes as its progress. A file that is partly valid UTF-8
+// is read only when the host's question is answered Yes; a read error fails
+// the load, encoding detection included. On success doc gets the entries
 // (marks cleared, nothing selected, not changed, history emptied, path set)
 // and aff_text the .aff text; otherwise both are left as they were.
 // on_tick gets the number of entries read so far.
@@ -84,6 +86,9 @@ dic_file_result check_dictionary_save(const list_document& doc, text_view aff_te
 
 // Writes the .aff and then the .dic beside dic_target under a long job, and
 // replaces both files only when every write succeeded; Escape or a failure
-// keeps the old pair. On success doc.changed is cleared and doc.path set.
+// keeps the old pair (commit_file_pair: even when two steps fail, no old file
+// is lost, and the message says where each one is). On success doc.changed
+// is cleared and doc.path set; a SET line changed to UTF-8 is told through
+// the host and named in replaced_encoding.
 dic_file_result save_dictionary_pair(text_view dic_target, list_document& doc, text_view aff_text,
                                      long_job_host& host);

@@ -19,7 +19,7 @@ const text_t& current_aff_text();
 void set_current_aff_text(const text_t& text);
 
 // Named commands "load_dictionary" (text: the path) and "save_dictionary"
-// (numbers: use_current_path, save_as), the dictionary's changed test for
-// the exit question and, while no dispatcher provides them, File > Open,
-// Save and Save As on the Dictionary tab.
+// (numbers: use_current_path, save_as), which File > Open, Save and Save As
+// run on the Dictionary tab, and the dictionary's changed test for the exit
+// question.
 void register_dictionary_file_commands();

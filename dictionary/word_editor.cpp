@@ -3,36 +3,20 @@
 #include "affix/aff_cache.h"
 #include "affix/affix_expansion.h"
 #include "common/file.h"
-#include "dictionary/dic_entry.h"
+#include "common/dic_entry.h"
+#include "common/format.h"
 
 #include <algorithm>
 
-namespace {
-
-text_t without_units(text_view text, text_view units) {
-  text_t out;
-  out.reserve(text.size());
-  for (char16_t u : text)
-    if (units.find(u) == text_view::npos) out.push_back(u);
-  return out;
-}
-
-bool has_bad_spaces(text_view s) {
-  if (s.empty()) return false;
-  return s.front() == u' ' || s.back() == u' ' || s.find(u"  ") != text_view::npos;
-}
-
-}  // namespace
-
 // ---- Fields ---------------------------------------------------------------------
 
-text_t clean_word_field(text_view text) { return without_units(text, u"\t\r\n"); }
-text_t clean_tags_field(text_view text) { return without_units(text, u"\r\n"); }
+text_t clean_word_field(text_view text) { return string_remove_units(text, u"\t\r\n"); }
+text_t clean_tags_field(text_view text) { return string_remove_units(text, u"\r\n"); }
 
 word_field_look word_field_look_of(text_view word) {
   if (!word.empty() && word.front() == u'/') return word_field_look::flag_only;
   if (word.empty()) return word_field_look::empty;
-  if (has_bad_spaces(word)) return word_field_look::invalid;
+  if (has_invalid_spaces(word)) return word_field_look::invalid;
   // A separator with nothing after it; "\/" at the end is an escaped slash,
   // part of the word.
   size_t n = word.size();
@@ -40,13 +24,13 @@ word_field_look word_field_look_of(text_view word) {
   return word_field_look::normal;
 }
 
-bool tags_field_invalid(text_view tags) { return has_bad_spaces(tags); }
+bool tags_field_invalid(text_view tags) { return has_invalid_spaces(tags); }
 
 word_editor_check validate_word_editor_fields(text_view word, text_view tags) {
   using namespace word_editor_ids;
   word_field_look look = word_field_look_of(word);
   if (word.empty() || word == u" ") return {false, u"No dictionary word text.", WORD_FIELD};
-  if (look != word_field_look::flag_only && has_bad_spaces(word))
+  if (look != word_field_look::flag_only && has_invalid_spaces(word))
     return {false, u"Invalid spaces in dictionary word.", WORD_FIELD};
   if (tags_field_invalid(tags)) return {false, u"Tags incorrect (spaces).", TAGS_FIELD};
   if (look == word_field_look::invalid) return {false, u"Invalid dictionary word.", WORD_FIELD};
@@ -91,13 +75,13 @@ taboo_look update_taboo_indicator(word_field_look look, word_field_look previous
   }
 }
 
-special_flag_images current_special_flag_images() {
+special_flag_images current_special_flag_images(const expansion_indicators& ind) {
   special_flag_images s{};
-  s.keepcase = word_has_keepcase == 1 ? 81 : 80;
-  s.needaffix = (word_has_needaffix == 1 || derived_has_needaffix == 1) ? 54 : 56;
-  s.forbiddenword = word_has_forbiddenword == 1 ? 55 : 57;
+  s.keepcase = ind.keepcase ? 81 : 80;
+  s.needaffix = ind.needaffix || ind.derived_needaffix ? 54 : 56;
+  s.forbiddenword = ind.forbiddenword ? 55 : 57;
   s.complexprefixes = aff_cache.aff_complex_prefixes == 1 ? 85 : 86;
-  s.circumfix = (circumfix_flag_seen == 1 || word_has_circumfix == 1) ? 77 : 78;
+  s.circumfix = ind.circumfix_seen || ind.circumfix ? 77 : 78;
   switch (aff_cache.aff_flag_mode) {
     case FLAG_MODE_LONG: s.flag_mode = 76, s.flag_mode_tooltip = u"FLAG long"; break;
     case FLAG_MODE_NUM: s.flag_mode = 75, s.flag_mode_tooltip = u"FLAG num"; break;
@@ -116,6 +100,12 @@ text_t derived_list_row_text(const derived_word_record& row) {
 }
 
 text_t derived_list_title(int64_t rows) { return u"Derived words (" + string_from_int(rows) + u")"; }
+
+text_t derived_list_title(int64_t rows, bool capped) {
+  text_t title = derived_list_title(rows);
+  if (capped) title += u" - too many to list: only the first " + string_from_int(rows) + u" are shown";
+  return title;
+}
 
 derived_words_summary summarise_derived_words(const std::vector<derived_word_record>& rows) {
   derived_words_summary out;

@@ -5,7 +5,8 @@
 // removing a flag from the word field, the remembered sort mode).
 #pragma once
 
-#include "affix/expansion_output.h"
+#include "affix/affix_expansion.h"
+#include "dictionary/derived_rows.h"
 #include "common/list_document.h"
 #include "common/text.h"
 
@@ -84,8 +85,8 @@ text_t word_editor_entry_of_fields(text_view word, text_view tags);
 bool commit_word_editor_entry(list_document& doc, bool add, text_view entry, bool fields_changed);
 
 // ---- Taboo indicator ----------------------------------------------------------------
-// nosuggest_indicator_colour: 0xFF00 no NOSUGGEST flag, 0xFF the flag met,
-// 0xFFFF the word begins with "/", 0 neutral.
+// The indicator's colour: 0xFF00 no NOSUGGEST flag, 0xFF the flag met (both
+// from the last expansion), 0xFFFF the word begins with "/", 0 neutral.
 struct taboo_look {
   int64_t label_colour = WORD_EDITOR_BLACK;
   int image = 49;
@@ -96,19 +97,21 @@ taboo_look update_taboo_indicator(word_field_look look, word_field_look previous
                                   int64_t& nosuggest_colour);
 
 // Images of the special-flag indicators 153..157 (on or off) and of the
-// FLAG mode 158, from the state the expansion and the decode cache left.
+// FLAG mode 158, from what the last expansion reported and the decode cache.
 struct special_flag_images {
   int keepcase, needaffix, forbiddenword, complexprefixes, circumfix;
   int flag_mode;
   text_t flag_mode_tooltip;
 };
-special_flag_images current_special_flag_images();
+special_flag_images current_special_flag_images(const expansion_indicators& indicators);
 
 // ---- Derived-words panel ---------------------------------------------------------
 // A row of list 442: derived word, Type, Flag, Flag Position, Rule, joined by LF.
 text_t derived_list_row_text(const derived_word_record& row);
 // "Derived words (" + n + ")".
 text_t derived_list_title(int64_t rows);
+// The same with a notice when the expansion stopped at the view's row limit.
+text_t derived_list_title(int64_t rows, bool capped);
 
 // The summary lists: "Primary 1", then per origin flag "S tag 3" (top level)
 // or "S tag — M tag 2" (through continuation flag M). Equal origins are

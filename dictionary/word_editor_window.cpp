@@ -8,6 +8,7 @@
 #include "dictionary/dic_file.h"
 #include "dictionary/word_editor.h"
 #include "gui/gui.h"
+#include "shell/id_blocks.h"
 #include "shell/layout.h"
 #include "shell/list_view_ui.h"
 #include "shell/preferences.h"
@@ -18,6 +19,15 @@
 #include "shell/window_helpers.h"
 
 using namespace word_editor_ids;
+
+static_assert(ids_in_block(ENTRY_EDITOR_BLOCK, {WINDOW, WORD_LABEL, TAGS_FIELD, MATCH_COUNT, KIND_FIRST_LABEL + 7,
+                                                AFF_VIEW, SORT_FIRST_RADIO + 4, NESTED_LIST, POPUP, REMOVE_FLAG,
+                                                AFF_AID_COMBO, UNKNOWN_CONTINUATION_FLAGS, OK, CANCEL}));
+static_assert(ids_in_block(WORD_EDITOR_FLAGS_BLOCK,
+                           {KEEPCASE, NEEDAFFIX, FORBIDDENWORD, COMPLEXPREFIXES, CIRCUMFIX, FLAG_MODE,
+                            COMPLEX_PREFIXES_WARNING}));
+static_assert(ids_in_block(WORD_EDITOR_POPUP_ITEMS_BLOCK, {COPY_WORD, REMOVE_FLAG}));
+int64_t pending_word_editor_action = 0;
 
 namespace {
 
@@ -31,6 +41,7 @@ constexpr int64_t OPENING_SETBACK_MS = 310;
 
 // F1 in tool windows.
 constexpr int SHORTCUT_TOOL_HELP = 1004;
+static_assert(SHORTCUT_BLOCK.holds(SHORTCUT_TOOL_HELP));
 
 constexpr int ACTION_WORD_CHANGED = 1, ACTION_OK = 2, ACTION_CANCEL = 3;
 
@@ -48,6 +59,8 @@ struct editor_state {
 };
 
 editor_state* open_editor = nullptr;
+// The Taboo indicator's colour (see update_taboo_indicator).
+int64_t nosuggest_indicator_colour = 0;
 int taboo_image_shown = 0;
 
 // Callbacks: inside the GUI signal they only store the action, so that a
@@ -65,7 +78,12 @@ int on_word_editor_cancel() {
   return 0;
 }
 
-void poll_during_expansion() { event_poll(); }
+// The expansion's stop test: events keep flowing while it runs, and any
+// action of the user ends it.
+bool poll_during_expansion() {
+  event_poll();
+  return pending_word_editor_action != 0;
+}
 
 void bind_callbacks() {
   gadget_bind_event(WORD_FIELD, on_word_editor_word_change, SUBTYPE_CHANGE);
@@ -76,7 +94,6 @@ void bind_callbacks() {
   // expansion's polling.
   event_bind(EVENT_MENU, on_word_editor_ok, WINDOW, SHORTCUT_RETURN);
   event_bind(EVENT_CLOSE, on_word_editor_cancel, WINDOW, -1);
-  set_word_editor_poll_hook(poll_during_expansion);
 }
 
 void unbind_callbacks() {
@@ -86,7 +103,6 @@ void unbind_callbacks() {
   event_unbind(EVENT_MENU, on_word_editor_cancel, WINDOW, SHORTCUT_ESCAPE);
   event_unbind(EVENT_MENU, on_word_editor_ok, WINDOW, SHORTCUT_RETURN);
   event_unbind(EVENT_CLOSE, on_word_editor_cancel, WINDOW, -1);
-  set_word_editor_poll_hook(nullptr);
   pending_word_editor_action = 0;
 }
 
@@ -147,30 +163,28 @@ bool expandable(text_view word) { return !word.empty() && word.front() != u'/'; 
 // during the expansion abandons it and starts again with the new text; OK
 // or Cancel stop it and take effect afterwards.
 void refresh_derived_words(editor_state& st) {
-  circumfix_flag_seen = 0;
+  word_editor_report.indicators.circumfix_seen = false;
   clear_derived_words();
-  derived_row_index = 0;
-  derived_rows_added = 0;
   bool complete = true;
   if (expandable(word_field_text())) {
     timer_add(WINDOW, LONG_JOB_TIMER, LONG_JOB_TIMER_MS);
     gadget_set_disabled(REFRESH, 1);
     do {
-      derived_row_index = 0;
-      circumfix_flag_seen = 0;
+      word_editor_report.indicators.circumfix_seen = false;
       pending_word_editor_action = 0;
       text_t word = word_field_text();
       if (!expandable(word)) {
-        derived_word_rows.clear();
+        word_editor_rows.clear();
         break;
       }
-      expand_word_affixes(1, word, 0, 0, 0, u"", u"", u"", 0, 0);
+      word_editor_report = expand_word_affixes(word, word_editor_rows, poll_during_expansion);
+      nosuggest_indicator_colour = word_editor_report.indicators.nosuggest ? 0xFF : 0xFF00;
     } while (pending_word_editor_action == ACTION_WORD_CHANGED);
     complete = pending_word_editor_action == 0;
     gadget_set_disabled(REFRESH, 0);
     timer_remove(WINDOW, LONG_JOB_TIMER);
   } else {
-    derived_word_rows.clear();
+    word_editor_rows.clear();
   }
   st.refresh_pending = false;
   st.reference_ms = time_elapsed_ms();
@@ -180,7 +194,7 @@ void refresh_derived_words(editor_state& st) {
   }
   // Stopped by OK or Cancel: the rows are partial. They are not shown; if
   // the window stays open (OK refused), the words are computed again.
-  derived_word_rows.clear();
+  word_editor_rows.clear();
   request_refresh(st, CHANGE_SETBACK_MS);
   event_post(EVENT_GADGET, WINDOW, pending_word_editor_action == ACTION_OK ? OK : CANCEL);
 }
@@ -213,14 +227,6 @@ void build_fields() {
   create_image_button_right_of(CANCEL, OK, 44, 44, IMAGE_CANCEL, 10, u"Cancel", 0);
 }
 
-void set_affix_type_colours() {
-  auto colour = [](int64_t index) {
-    return index >= 0 && index < AFFIX_COLOUR_COUNT ? static_cast<int32_t>(affix_colour_table[static_cast<size_t>(index)])
-                                                    : COLOR_DEFAULT;
-  };
-  affix_type_colours = {colour(primary_affix_colour), colour(suffix_affix_colour), colour(prefix_affix_colour),
-                        colour(both_affix_colour)};
-}
 
 // One event of the window's loop.
 void handle_event(editor_state& st, int type) {
@@ -252,6 +258,15 @@ void handle_event(editor_state& st, int type) {
 
 }  // namespace
 
+void set_affix_type_colours() {
+  auto colour = [](int64_t index) {
+    return index >= 0 && index < AFFIX_COLOUR_COUNT ? static_cast<int32_t>(affix_colour_table[static_cast<size_t>(index)])
+                                                    : COLOR_DEFAULT;
+  };
+  affix_type_colours = {colour(primary_affix_colour), colour(suffix_affix_colour), colour(prefix_affix_colour),
+                        colour(both_affix_colour)};
+}
+
 void edit_dictionary_word(int64_t add, int64_t edit) {
   list_document& doc = dictionary_document.list;
   if (edit) {
@@ -267,8 +282,7 @@ void edit_dictionary_word(int64_t add, int64_t edit) {
   if (open_editor) return;  // window 428 is open already
 
   rebuild_aff_decode_cache(gadget_get_text(AFF_EDITOR));
-  word_has_keepcase = word_has_needaffix = derived_has_needaffix = word_has_forbiddenword = 0;
-  circumfix_flag_seen = word_has_circumfix = 0;
+  word_editor_report = {};
   nosuggest_indicator_colour = 0;
   pending_word_editor_action = 0;
   set_affix_type_colours();

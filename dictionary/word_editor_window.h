@@ -14,8 +14,18 @@ void edit_dictionary_word(int64_t add, int64_t edit);
 // Ctrl+A and the double click on the dictionary list run.
 void register_word_editor_commands();
 
+// The affix engine's row colours (primary, suffix, prefix, both) from the
+// preferences' affix colours, before a mode-1 expansion fills a list.
+void set_affix_type_colours();
+
 // The manual's section of the word editor (F1).
 inline constexpr char16_t word_editor_manual_anchor[] = u"#5.2.1.add_edit_word";
+
+// Set by the editor's callbacks inside GUI signals while an expansion runs:
+// 1 the word changed, 2 OK clicked, 3 Cancel or Escape. The expansion's
+// stop test reads it; the editor clears it when an expansion starts and when
+// the window closes.
+extern int64_t pending_word_editor_action;
 
 // The image number each indicator of the open editor shows (the Taboo image
 // 438 and the special-flag images 153..158); 0 when none was set.

@@ -3,6 +3,7 @@
 // text column per list column. Large fills take the model off the view and
 // put it back before GTK runs again.
 #include <algorithm>
+#include <cmath>
 
 #include "gui/gui_internal.h"
 
@@ -200,6 +201,32 @@ gboolean on_button(GtkWidget* w, GdkEventButton* e, gpointer d) {
   return FALSE;
 }
 
+// Rows one wheel click moves a linked scroll bar.
+constexpr double WHEEL_ROWS = 3;
+
+gboolean on_scroll(GtkWidget*, GdkEventScroll* e, gpointer d) {
+  gadget_rec* r = find_gadget(gadget_of_data(d));
+  if (!r || !r->wheel_scroll_bar) return FALSE;
+  gadget_rec* bar = find_gadget_kind(r->wheel_scroll_bar, GADGET_SCROLL_BAR);
+  if (!bar) return FALSE;
+  double clicks = 0;
+  if (e->direction == GDK_SCROLL_UP) clicks = -1;
+  else if (e->direction == GDK_SCROLL_DOWN) clicks = 1;
+  else if (e->direction == GDK_SCROLL_SMOOTH) clicks = e->delta_y;
+  else return FALSE;
+  // A disabled bar (a long job is running) does not move.
+  if (!gtk_widget_is_sensitive(bar->widget)) return TRUE;
+  r->wheel_rest += clicks * WHEEL_ROWS;
+  const double rows = std::trunc(r->wheel_rest);
+  r->wheel_rest -= rows;
+  if (rows == 0) return TRUE;
+  // Set as a drag sets it: the bar's value-changed raises its event.
+  GtkAdjustment* a = gtk_range_get_adjustment(GTK_RANGE(bar->widget));
+  gtk_adjustment_set_value(a, gtk_adjustment_get_value(a) + rows);
+  touch();
+  return TRUE;
+}
+
 void detach(gadget_rec& r) {
   if (r.detached) return;
   GtkTreeView* v = view_raw(r);
@@ -306,6 +333,7 @@ int list_create(int g, int x, int y, int width, int height, const text_t& title,
   gtk_container_add(GTK_CONTAINER(r->outer), r->widget);
   g_signal_connect(sel, "changed", G_CALLBACK(on_selection_changed), data_of(g));
   g_signal_connect(r->widget, "button-press-event", G_CALLBACK(on_button), data_of(g));
+  g_signal_connect(r->widget, "scroll-event", G_CALLBACK(on_scroll), data_of(g));
   return gadget_finish(r, window, layout);
 }
 
@@ -604,3 +632,10 @@ void list_set_item_image(gadget_rec& r, int item, GdkPixbuf* image) {
 }
 
 }  // namespace gui
+
+void gadget_set_list_scroll_bar(int list, int scroll_bar) {
+  gui::gadget_rec* r = gui::find_gadget_kind(list, GADGET_COLUMN_LIST);
+  if (!r) return;
+  r->wheel_scroll_bar = scroll_bar;
+  r->wheel_rest = 0;
+}

@@ -115,6 +115,25 @@ void drop_bindings_of_gadget(int g) {
   std::erase_if(bindings, [&](const binding& b) { return b.type == EVENT_GADGET && b.object == g; });
 }
 
+void dispatch_gdk_event(GdkEvent* e, gpointer) {
+  if (e->type == GDK_KEY_PRESS || e->type == GDK_KEY_RELEASE) {
+    // GTK hands a key to its window's focus widget. A focus widget that is
+    // not realised yet (a chooser's location field focused the moment it
+    // is shown) cannot take it: it is realised first, or, when it cannot
+    // be, the window keeps the key to itself (shortcuts still work).
+    GtkWidget* target = gtk_get_event_widget(e);
+    GtkWidget* top = target ? gtk_widget_get_toplevel(target) : nullptr;
+    if (top && GTK_IS_WINDOW(top) && gtk_widget_get_realized(top)) {
+      GtkWidget* focus = gtk_window_get_focus(GTK_WINDOW(top));
+      if (focus && !gtk_widget_get_realized(focus)) {
+        if (gtk_widget_get_visible(focus)) gtk_widget_realize(focus);
+        if (!gtk_widget_get_realized(focus)) gtk_window_set_focus(GTK_WINDOW(top), nullptr);
+      }
+    }
+  }
+  gtk_main_do_event(e);
+}
+
 void drain() {
   touched = true;
   reattach_lists(true);

@@ -301,6 +301,10 @@ int gadget_width_ex(int g, int mode);   // mode 1: the natural width
 int gadget_height_ex(int g, int mode);  // mode 1: the natural height
 void gadget_move_resize(int g, int x, int y, int width, int height);
 GtkWidget* gadget_widget(int g);  // a text view gives its GtkTextView
+// A column list that shows one page of a longer document, with a scroll bar
+// of its own beside it: the mouse wheel over the list moves that bar, which
+// raises its change event as a drag does. 0 unlinks (the list scrolls itself).
+void gadget_set_list_scroll_bar(int list, int scroll_bar);
 
 // ---- Events ----------------------------------------------------------------------------------
 // Fetches return the event type (> 0) or 0 / -1 when none was fetched: act on

@@ -70,6 +70,8 @@ struct gadget_rec {
   std::vector<int> detached_selection;
   double detached_scroll = 0;
   int header_clicked = -1;
+  int wheel_scroll_bar = 0;          // the bar the mouse wheel moves (a paged list)
+  double wheel_rest = 0;             // rows of smooth wheel motion not yet moved
   std::map<int, int> list_colors;    // (column * 4 + target) -> colour for every row
   // tab panel pages (GtkFixed each)
   std::vector<GtkWidget*> tabs;
@@ -185,6 +187,9 @@ void touch();
 // Lists taken off their views go back: all of them, or those detached for a while.
 void reattach_lists(bool all);
 void drain();
+// Every GDK event goes through here to GTK (gdk_event_handler_set); the
+// test driver sends its key events the same way.
+void dispatch_gdk_event(GdkEvent* e, gpointer data);
 
 // ---- Gadget internals --------------------------------------------------------------
 void destroy_gadget(int g);

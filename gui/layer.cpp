@@ -164,6 +164,7 @@ int gui_init(int* argc, char*** argv) {
   XInitThreads();
   if (!gtk_init_check(argc, argv)) return 0;
   initialised = true;
+  gdk_event_handler_set(dispatch_gdk_event, nullptr, nullptr);
   // Menu items show their images; menus and dialogs use the gadgets'
   // default font, so the menu bar fits the width the layout plans for.
   g_object_set(gtk_settings_get_default(), "gtk-menu-images", TRUE, "gtk-font-name", "Arial 10", nullptr);

@@ -4,6 +4,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <deque>
 #include <filesystem>
 
@@ -228,7 +229,7 @@ void send_key_event(GtkWidget* toplevel, GdkEventType type, guint keyval, guint 
   }
   g_free(keys);
   if (GdkDevice* d = keyboard_device()) gdk_event_set_device(ev, d);
-  gtk_main_do_event(ev);
+  gui::dispatch_gdk_event(ev, nullptr);
   gdk_event_free(ev);
 }
 
@@ -288,6 +289,22 @@ void send_button(GtkWidget* widget, GdkWindow* gw, double x, double y, int butto
     gtk_main_do_event(ev);
   }
   gdk_event_free(ev);
+}
+
+// Wheel clicks: real scroll events in the middle of a GDK window.
+void send_wheel(GdkWindow* gw, int clicks) {
+  for (int k = 0; k < std::abs(clicks); ++k) {
+    GdkEvent* ev = gdk_event_new(GDK_SCROLL);
+    ev->scroll.window = GDK_WINDOW(g_object_ref(gw));
+    ev->scroll.send_event = FALSE;
+    ev->scroll.time = GDK_CURRENT_TIME;
+    ev->scroll.x = gdk_window_get_width(gw) / 2.0;
+    ev->scroll.y = gdk_window_get_height(gw) / 2.0;
+    ev->scroll.direction = clicks > 0 ? GDK_SCROLL_DOWN : GDK_SCROLL_UP;
+    if (GdkDevice* d = pointer_device()) gdk_event_set_device(ev, d);
+    gtk_main_do_event(ev);
+    gdk_event_free(ev);
+  }
 }
 
 // A click of a row: real button events on the tree view's row area.
@@ -379,6 +396,13 @@ requester_info* open_requester(int kind) {
 requester_info* open_file_requester() {
   requester_info* r = open_requester(REQUESTER_FILE_OPEN);
   return r ? r : open_requester(REQUESTER_FILE_SAVE);
+}
+
+// The open file requester for a step, or null with the reason.
+requester_info* file_requester_for_step(std::string& why) {
+  requester_info* r = open_file_requester();
+  if (!r) why = "no file requester appeared";
+  return r;
 }
 
 bool press_response(GtkWidget* dialog, int response, std::string& why) {
@@ -637,6 +661,22 @@ void set_value(int gadget, int value) {
         });
 }
 
+void scroll_wheel(int gadget, int clicks) {
+  queue("turn the wheel " + std::to_string(clicks) + " clicks over gadget " + std::to_string(gadget),
+        DEFAULT_DEADLINE_MS, [=](std::string& why) {
+          gadget_rec* r = find_gadget(gadget);
+          if (!usable(r, why)) return RETRY;
+          GdkWindow* gw = r->kind == GADGET_COLUMN_LIST ? gtk_tree_view_get_bin_window(gui::list_view(*r))
+                                                        : gtk_widget_get_window(r->widget);
+          if (!gw || !gtk_widget_get_realized(r->widget)) {
+            why = "not realized";
+            return RETRY;
+          }
+          send_wheel(gw, clicks);
+          return DONE;
+        });
+}
+
 void choose_menu_item(int id) {
   queue("choose menu item " + std::to_string(id), DEFAULT_DEADLINE_MS, [=](std::string& why) {
     gui::menu_rec* owner = nullptr;
@@ -734,11 +774,8 @@ void answer_message_box(int answer, int deadline_ms) {
 
 void answer_file_dialog(const text_t& path, int deadline_ms) {
   auto act = [=](std::string& why) {
-    requester_info* r = open_file_requester();
-    if (!r) {
-      why = "no file requester appeared";
-      return RETRY;
-    }
+    requester_info* r = file_requester_for_step(why);
+    if (!r) return RETRY;
     GtkFileChooser* c = GTK_FILE_CHOOSER(r->dialog);
     requester_record rec;
     rec.kind = r->kind;
@@ -780,6 +817,30 @@ void answer_file_dialog(const text_t& path, int deadline_ms) {
     return DONE;
   };
   queue("answer a file requester with " + quote(path), deadline_ms, act, REQUESTER_FILE_OPEN);
+}
+
+void press_file_requester_key(int key) {
+  auto act = [=](std::string& why) {
+    requester_info* r = file_requester_for_step(why);
+    if (!r || !gtk_widget_get_realized(r->dialog)) return RETRY;
+    press(r->dialog, key);
+    return DONE;
+  };
+  queue("press key " + std::to_string(key) + " in the file requester", DEFAULT_DEADLINE_MS, act,
+        REQUESTER_FILE_OPEN);
+}
+
+void wait_file_requester_folder(const text_t& folder, int deadline_ms) {
+  auto act = [=](std::string& why) {
+    requester_info* r = file_requester_for_step(why);
+    if (!r) return RETRY;
+    gchar* shown = gtk_file_chooser_get_current_folder(GTK_FILE_CHOOSER(r->dialog));
+    const text_t now = shown ? from_utf8(shown) : text_t();
+    g_free(shown);
+    why = "it shows " + quote(now);
+    return now == folder ? DONE : RETRY;
+  };
+  queue("a file requester showing the folder " + quote(folder), deadline_ms, act, REQUESTER_FILE_OPEN);
 }
 
 void answer_font_dialog(const text_t& family, int size, int style, int deadline_ms) {
@@ -866,6 +927,18 @@ std::string open_windows_report() {
   return s;
 }
 
+int first_visible_row(int list) {
+  gadget_rec* r = gui::find_gadget_kind(list, GADGET_COLUMN_LIST);
+  if (!r) return -1;
+  GtkTreeView* v = gui::list_view(*r);
+  GtkTreePath* p = nullptr;
+  if (!gtk_widget_get_realized(GTK_WIDGET(v)) || !gtk_tree_view_get_path_at_pos(v, 1, 1, &p, nullptr, nullptr, nullptr))
+    return -1;
+  const int row = gtk_tree_path_get_indices(p)[0];
+  gtk_tree_path_free(p);
+  return row;
+}
+
 std::vector<fetched_event> drain_events() {
   std::vector<fetched_event> out;
   gui::touch();
@@ -906,7 +979,41 @@ void GuiTest::TearDown() {
   temp_folders.clear();
 }
 
+namespace {
+
+// GTK's criticals and warnings name real faults (an event sent to a widget
+// that is gone, a bad argument): each fails the test that caused it, or the
+// program when no test runs.
+bool stray_gtk_complaint = false;
+
+bool fails_the_test(GLogLevelFlags level, const char* domain) {
+  if (level & (G_LOG_LEVEL_ERROR | G_LOG_LEVEL_CRITICAL)) return true;
+  if (!(level & G_LOG_LEVEL_WARNING) || !domain) return false;
+  for (const char* d : {"Gtk", "Gdk", "GLib", "GLib-GObject", "GLib-GIO", "Pango"})
+    if (strcmp(domain, d) == 0) return true;
+  return false;
+}
+
+GLogWriterOutput complaint_writer(GLogLevelFlags level, const GLogField* fields, gsize n_fields, gpointer data) {
+  const char* domain = nullptr;
+  const char* message = "";
+  for (gsize i = 0; i < n_fields; ++i) {
+    if (strcmp(fields[i].key, "GLIB_DOMAIN") == 0) domain = static_cast<const char*>(fields[i].value);
+    if (strcmp(fields[i].key, "MESSAGE") == 0) message = static_cast<const char*>(fields[i].value);
+  }
+  if (fails_the_test(level, domain)) {
+    const std::string text = std::string(domain ? domain : "") +
+                             (level & G_LOG_LEVEL_WARNING ? "-WARNING: " : "-CRITICAL: ") + message;
+    if (::testing::UnitTest::GetInstance()->current_test_info()) ADD_FAILURE() << text;
+    else stray_gtk_complaint = true;
+  }
+  return g_log_writer_default(level, fields, n_fields, data);
+}
+
+}  // namespace
+
 int run_all_tests(int argc, char** argv) {
+  g_log_set_writer_func(complaint_writer, nullptr, nullptr);
   // Requesters keep their settings in memory, not in the user's dconf.
   g_setenv("GSETTINGS_BACKEND", "memory", FALSE);
   if (!gui_init(&argc, &argv)) {
@@ -917,6 +1024,10 @@ int run_all_tests(int argc, char** argv) {
   ensure_tick();
   int result = RUN_ALL_TESTS();
   gui_shutdown();
+  if (stray_gtk_complaint) {
+    fprintf(stderr, "GTK printed a critical or a warning outside any test.\n");
+    if (result == 0) result = 1;
+  }
   return result;
 }
 

@@ -89,6 +89,9 @@ void click_header(int list, int column);
 void select_tab(int panel, int tab);
 void select_combo(int combo, int index);
 void set_value(int gadget, int value);      // scroll bar, slider, spin (as dragged or typed)
+// Mouse wheel clicks over a gadget (a list: over its rows); positive clicks
+// turn the wheel down, negative up.
+void scroll_wheel(int gadget, int clicks);
 void choose_menu_item(int id);              // the item in whichever menu holds it
 // A real key press (GdkEventKey) to the window's focus: key is the GDK key
 // value plus KEY_SHIFT / KEY_CTRL / KEY_ALT; KEY_SHIFT | KEY_TAB sends the
@@ -102,6 +105,11 @@ void close_window(int window);              // the window's close button
 void answer_message_box(int answer, int deadline_ms = DEFAULT_DEADLINE_MS);
 // The next file requester: choose the path, or cancel with "".
 void answer_file_dialog(const text_t& path, int deadline_ms = DEFAULT_DEADLINE_MS);
+// A real key press (as press_key) in the open file requester.
+void press_file_requester_key(int key);
+// Waits until the open file requester shows the folder (the chooser settles
+// on its folder asynchronously); answer it with the next step.
+void wait_file_requester_folder(const text_t& folder, int deadline_ms = DEFAULT_DEADLINE_MS);
 // The next font requester: choose the font (family "" cancels).
 void answer_font_dialog(const text_t& family, int size, int style,
                         int deadline_ms = DEFAULT_DEADLINE_MS);
@@ -118,6 +126,8 @@ int steps_left();
 const std::vector<requester_record>& requesters();
 requester_record last_requester();  // empty record when none
 std::string open_windows_report();
+// The row shown at the top of a column list's view (-1 none or no list).
+int first_visible_row(int list);
 
 // Every event fetched with event_poll until it returns 0 (for tests that look
 // at the queue).

@@ -5,9 +5,12 @@ set -eu
 packages=(
   build-essential cmake pkg-config
   libgtk-3-dev libpcre3-dev libarchive-dev zlib1g-dev libpng-dev libx11-dev
-  libcurl4-gnutls-dev libgtest-dev googletest
+  libcurl4-gnutls-dev libgtest-dev googletest libxml2-dev
   xvfb xauth fonts-liberation fonts-dejavu-core
-  hunspell-en-us hunspell-de-de hunspell-fr hunspell-tools
+  # the stopwatch U+231A of the status texts: no font above has it
+  fonts-symbola
+  libhyphen-dev hyphen-en-us hyphen-de
+  hunspell hunspell-en-us hunspell-de-de hunspell-fr hunspell-tools
   libmythes-dev mythes-en-us
 )
 missing=()

@@ -1,5 +1,5 @@
-// Registers the shell's own commands (Exit, Ctrl+Q, HTML Help, F1, About)
-// with the main window's dispatchers.
+// Registers the shell's own windows under the names the tool registry uses:
+// "open_manual_page" (HTML Help, F1) and "show_about_window" (About).
 #pragma once
 
 void register_builtin_commands();

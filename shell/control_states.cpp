@@ -1,6 +1,7 @@
 #include "shell/control_states.h"
 
 #include "shell/shell_ids.h"
+#include "shell/tool_registry.h"
 
 namespace {
 
@@ -68,19 +69,9 @@ main_control_states compute_control_states(const main_controls_input& in) {
 
   auto& m = s.menu_items;
   m.reserve(100);
-  add_range(m, MENU_AFF_VALIDATE, MENU_DICTIONARY_FIX_SPACES, in.tab == TAB_DICTIONARY);
-  add_range(m, MENU_THESAURUS_VALIDATE, MENU_PREVIEW_THESAURUS, in.tab == TAB_THESAURUS);
-  add(m, {MENU_HYP_VALIDATE, MENU_HYPHENATION_FIX_SPACES}, in.tab == TAB_HYPHENATION);
-  add_range(m, MENU_AC_VALIDATE, MENU_AUTOCORRECT_FIX_SPACES, in.tab == TAB_AUTOCORRECT);
-  add(m, {MENU_AUTOTEXT_VALIDATE, MENU_AUTOTEXT_FIX_SPACES}, in.tab == TAB_AUTOTEXT);
-  add_range(m, MENU_BULK_IMPORT_MULTIWORDS, MENU_INDENT_XML, in.tab == TAB_LANGUAGETOOL);
-  add_range(m, MENU_SORT_SMALL_WORDLIST, MENU_DEDUPLICATE_LARGE_WORDLIST, true);
-  m.push_back({MENU_OPEN, true});
-  add(m, {MENU_SAVE, MENU_SAVE_AS}, savable);
-  add(m, {MENU_EXIT, MENU_OPEN_EXTENSION}, true);
-  add(m, {MENU_SAVE_EXTENSION, MENU_SAVE_EXTENSION_AS}, false);
-  add(m, {MENU_IMPORT_PROFILE, MENU_EXPORT_PROFILE}, true);
-  add_range(m, MENU_EXTENSION_PROPERTIES, MENU_ABOUT, true);
+  for (const tool_registration& tool : registered_tools()) {
+    m.push_back({tool.menu_item, tool_enabled_now(tool, in.tab, savable)});
+  }
   return s;
 }
 

@@ -31,8 +31,10 @@ struct main_control_states {
   std::vector<control_state> menu_items;  // of menu bar 6
 };
 
-// What refresh_control_states sets, in its order. Controls it does not name
-// (labels, buttons 317-322, the recent-file items) are not in the lists.
+// What refresh_control_states sets, in its order; the menu items are the
+// registered tools' (tool_registry.h), each by its rule. Controls it does
+// not name (labels, buttons 317-322, the recent-file items) are not in the
+// lists.
 main_control_states compute_control_states(const main_controls_input& in);
 
 // What disable_main_controls turns off.

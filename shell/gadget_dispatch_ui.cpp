@@ -1,5 +1,5 @@
 #include "common/date_time.h"
-#include "dictionary/dic_file.h"
+#include "common/documents.h"
 #include "gui/gui.h"
 #include "shell/command_registry.h"
 #include "shell/dispatch_ui.h"

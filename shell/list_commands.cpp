@@ -1,6 +1,7 @@
 #include "shell/list_commands.h"
 
 #include "common/format.h"
+#include "common/dic_entry.h"
 
 #include <algorithm>
 #include <utility>
@@ -22,7 +23,8 @@ text_t counted(text_view prefix, int64_t n, text_view separator) {
 const list_member_texts* list_member_texts_for(int tab) {
   static const list_member_texts dictionary{u"No dictionary words found.", u"No dictionary word selected.",
                                             u"The Dictionary has been changed.\n\nContinue?",
-                                            u"Really delete all dictionary words?", u"Sorting Dictionary...", false};
+                                            u"Really delete all dictionary words?", u"Sorting Dictionary...", false,
+                                            true};
   static const list_member_texts thesaurus{u"No synonyms found.", u"No synonym selected.",
                                            u"The Thesaurus has been changed.\n\nContinue?",
                                            u"Really delete all synonyms?", u"Sorting Thesaurus...", true};
@@ -64,6 +66,12 @@ text_t list_sort_key(text_view entry, bool thesaurus_keys) {
   return key;
 }
 
+bool list_entry_is_wordless(text_view entry, const list_member_texts& texts) {
+  if (texts.dictionary_entries) return split_dic_entry(entry).word.empty();
+  const text_view head = entry.substr(0, entry.find(u'\n'));
+  return head.empty() || (texts.thesaurus_keys && head.front() == u'|');
+}
+
 list_command_result sort_list_document(list_document& doc, const list_member_texts& texts, long_job_host& host,
                                        text_view number_separator, const std::function<void()>& refresh_labels) {
   const int64_t n = doc.count();
@@ -86,11 +94,16 @@ list_command_result sort_list_document(list_document& doc, const list_member_tex
   struct keyed_entry {
     text_t key;
     size_t index;
+    bool wordless;
   };
   std::vector<keyed_entry> keyed;
   keyed.reserve(static_cast<size_t>(n));
   for (int64_t j = 0; j < n; ++j) {
-    keyed.push_back({list_sort_key(doc.entries[static_cast<size_t>(j)], texts.thesaurus_keys), static_cast<size_t>(j)});
+    const text_t& entry = doc.entries[static_cast<size_t>(j)];
+    if (list_entry_is_wordless(entry, texts))
+      keyed.push_back({text_t(), static_cast<size_t>(j), true});
+    else
+      keyed.push_back({list_sort_key(entry, texts.thesaurus_keys), static_cast<size_t>(j), false});
     found = j + 1;
     if (!job.step(j + 1)) {
       job.abort();
@@ -100,8 +113,10 @@ list_command_result sort_list_document(list_document& doc, const list_member_tex
 
   const text_t sorting = counted(u"Sorting... <ESC> to abort. Found:", n, number_separator);
   host.job_progress(sorting + job.elapsed_text(), n);
-  // Equal keys keep their order, so the same list always sorts the same way.
+  // Wordless entries (comment lines) stay on top in their order; equal
+  // keys keep their order, so the same list always sorts the same way.
   std::sort(keyed.begin(), keyed.end(), [](const keyed_entry& a, const keyed_entry& b) {
+    if (a.wordless != b.wordless) return a.wordless;
     return a.key != b.key ? a.key < b.key : a.index < b.index;
   });
   std::vector<size_t> order;

@@ -19,6 +19,7 @@ struct list_member_texts {
   text_t erase_question;    // "Really delete all dictionary words?"
   text_t sort_title;        // "Sorting Dictionary..."
   bool thesaurus_keys = false;
+  bool dictionary_entries = false;  // word, "/" flags, LF tags
 };
 // Null for a tab without an editable list.
 const list_member_texts* list_member_texts_for(int tab);
@@ -41,9 +42,15 @@ list_command_result erase_list_document(list_document& doc, const list_member_te
 // sorts before the longer head words it begins ("cat|2" before "cat food|1").
 text_t list_sort_key(text_view entry, bool thesaurus_keys);
 
+// True when an entry has no word to sort by: an empty head line (the
+// TAB-indented comment lines at the top of many .dic files), or for the
+// dictionary an entry that starts with its flags. The sort keeps such
+// entries at the top in their file order.
+bool list_entry_is_wordless(text_view entry, const list_member_texts& texts);
+
 // Sort alphabetically as a long job: keys computed once per entry (polling
 // after each), one sort of the keys, then the entries rewritten in order
-// (polling after each). The undo snapshot is taken first and the document
+// (polling after each); wordless entries first, in their order. The undo snapshot is taken first and the document
 // is marked changed with nothing selected, also when the job is aborted.
 // An abort in either pass leaves the entries exactly as they were, never a
 // mix. At the end every mark is cleared and the page is at the top.

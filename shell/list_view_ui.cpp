@@ -1,6 +1,6 @@
 #include "shell/list_view_ui.h"
 
-#include "dictionary/dic_file.h"
+#include "common/documents.h"
 #include "gui/gui.h"
 #include "gui/text_cursor.h"
 #include "shell/command_registry.h"
@@ -46,10 +46,8 @@ constexpr int64_t COLOUR_LINE_NUMBER_TEXT = 0;
 constexpr int64_t COLOUR_AUTOCORRECT_CORRECT = 39168;  // green
 
 // Stand-ins until the thesaurus and autocorrect editors register theirs.
-list_document empty_thesaurus;
-list_document empty_autocorrect;
-list_document* thesaurus_doc = &empty_thesaurus;
-list_document* autocorrect_doc = &empty_autocorrect;
+list_document* thesaurus_doc = &thesaurus_document;
+list_document* autocorrect_doc = &autocorrect_document;
 std::function<bool()> hyphenation_changed_test;
 
 // The Hyphenation tab's first visible row (it pages the dictionary's
@@ -265,7 +263,7 @@ void watch_count(int tab, list_document& doc) {
 void set_paged_list_document(int tab, list_document* doc) {
   if (tab != TAB_THESAURUS && tab != TAB_AUTOCORRECT) return;
   list_document*& slot = tab == TAB_THESAURUS ? thesaurus_doc : autocorrect_doc;
-  slot = doc ? doc : (tab == TAB_THESAURUS ? &empty_thesaurus : &empty_autocorrect);
+  slot = doc ? doc : (tab == TAB_THESAURUS ? &thesaurus_document : &autocorrect_document);
   watch_count(tab, *slot);
 }
 

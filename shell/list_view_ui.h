@@ -19,9 +19,9 @@
 // first visible row is the value of scroll bar 186.
 extern int64_t hyphenation_selected;
 
-// The thesaurus and the autocorrect list are owned by their editors, which
-// tell the view where they are (tab 1 or 3); until then those lists are
-// empty. The view sets the document's on_count_changed.
+// The view pages the documents of common/documents.h; a test or a tool may
+// point tab 1 or 3 at a document of its own (nullptr: back to the program's).
+// The view sets the document's on_count_changed.
 void set_paged_list_document(int tab, list_document* doc);
 // The document a member pages: tab 2 gives the dictionary's.
 list_document& paged_list_document(int tab);

@@ -1,3 +1,4 @@
 #include "shell/main_loop.h"
+#include "shell/program_commands.h"
 
-int main(int argc, char** argv) { return run_main_program(argc, argv); }
+int main(int argc, char** argv) { return run_main_program(argc, argv, register_program_commands); }

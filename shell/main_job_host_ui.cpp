@@ -50,7 +50,47 @@ class main_window_host final : public long_job_host {
   int64_t now_ms() override { return time_elapsed_ms(); }
 };
 
+void set_label(int label, text_view text) {
+  if (label != 0 && gadget_get_text(label) != text) gadget_set_text(label, text_t(text));
+}
+
 }  // namespace
+
+void tool_window_job_host::job_started(text_view text, int64_t total) {
+  timer_add(view_.window, view_.timer, view_.timer_ms);
+  if (view_.progress_bar != 0) {
+    gadget_set_attribute(view_.progress_bar, ATTR_MAXIMUM, clamp_to_int(total));
+    gadget_set_state(view_.progress_bar, 0);
+  }
+  set_label(view_.escape_label, T(LONG_JOB_ESCAPE_HINT).substr(1));  // without its leading space
+  if (!text.empty()) set_label(view_.time_label, text);
+}
+
+long_job_event tool_window_job_host::poll_event() {
+  const int type = event_poll();
+  if (type <= 0 || event_get_window() != view_.window) return long_job_event::none;
+  if (type == EVENT_TIMER && event_get_timer() == view_.timer) return long_job_event::tick;
+  if (type == EVENT_MENU && event_get_menu_item() == SHORTCUT_ESCAPE) return long_job_event::escape;
+  return long_job_event::none;
+}
+
+void tool_window_job_host::job_progress(text_view text, int64_t value) {
+  set_label(view_.time_label, text);
+  if (view_.progress_bar != 0) gadget_set_state(view_.progress_bar, clamp_to_int(value));
+}
+
+int tool_window_job_host::message_box(text_view title, text_view text, int flags) {
+  return ::message_box(text_t(title), text_t(text), flags);
+}
+
+void tool_window_job_host::job_ended(text_view text) {
+  timer_remove(view_.window, view_.timer);
+  if (view_.progress_bar != 0) gadget_set_state(view_.progress_bar, 0);
+  set_label(view_.escape_label, u"");
+  if (!text.empty()) set_label(view_.time_label, text);
+}
+
+int64_t tool_window_job_host::now_ms() { return time_elapsed_ms(); }
 
 long_job_host& main_window_job_host() {
   static main_window_host host;

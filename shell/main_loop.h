@@ -8,13 +8,16 @@
 
 // The entry: locale, environment, GUI, start-up, the main loop, shutdown.
 // Returns the process's exit code (0 after a normal exit; 1 when no display
-// or no main window could be opened).
-int run_main_program(int argc, char** argv);
+// or no main window could be opened). register_commands is the program's
+// registration list (register_program_commands, shell/program_commands.h):
+// the shell calls no subsystem itself.
+int run_main_program(int argc, char** argv, const std::function<void()>& register_commands);
 
 // Start-up after the GUI layer is up, from the executable's path (its folder
-// is the base folder; the current folder when it has none). Returns 0 when
-// the main window could not be opened.
-int start_program(const text_t& executable_path);
+// is the base folder; the current folder when it has none); the commands are
+// registered just before the main window is built. Returns 0 when the main
+// window could not be opened.
+int start_program(const text_t& executable_path, const std::function<void()>& register_commands);
 // Runs passes until exit_requested is 1 at the end of a pass.
 void run_main_loop();
 // One pass: refresh, wait for one event, hand it on.

@@ -8,12 +8,12 @@
 #include "shell/desktop.h"
 #include "shell/last_update_check.h"
 #include "shell/main_window.h"
+#include "shell/pos_rule_presets.h"
 #include "shell/preferences.h"
 #include "shell/preferences_window.h"
 #include "shell/recent_files_ui.h"
 #include "shell/settings_files.h"
 #include "shell/shell_commands.h"
-#include "shell/program_commands.h"
 #include "shell/shell_ids.h"
 #include "shell/shell_state.h"
 
@@ -196,16 +196,17 @@ bool automatic_update_check_due() {
 
 // ---- Start-up, loop, shutdown -----------------------------------------------------------------------
 
-int start_program(const text_t& executable_path) {
+int start_program(const text_t& executable_path, const std::function<void()>& register_commands) {
   find_base_folder_and_settings(executable_path, dir_current());
   set_default_preferences();
   reset_settings_globals();
+  init_pos_rule_presets();
   prefs_file_loaded = 0;
   load_fonts();
   load_embedded_images();
   prefs_file_loaded = load_settings_files();
   update_recent_files(u"");
-  register_program_commands();
+  if (register_commands) register_commands();
   if (!build_main_window()) return 0;
   run_preferences_gate();
   if (automatic_update_check_due()) run_shell_command("run_update_check", shell_command_args{u"", {1}});
@@ -255,10 +256,11 @@ void end_program() {
   gui_shutdown();
 }
 
-int run_main_program(int argc, char** argv) {
+int run_main_program(int argc, char** argv, const std::function<void()>& register_commands) {
   // The user's locale, but "." as the decimal point in every number.
   std::setlocale(LC_ALL, "");
   std::setlocale(LC_NUMERIC, "C");
+  ignore_file_size_signal();
   setenv("GDK_BACKEND", "x11", 1);
   setenv("WEBKIT_DMABUF_RENDERER_DISABLE_GBM", "1", 1);
   setenv("WEBKIT_DISABLE_DMABUF_RENDERER", "1", 1);
@@ -266,7 +268,7 @@ int run_main_program(int argc, char** argv) {
     std::fprintf(stderr, "Vocabrix: cannot open the display.\n");
     return 1;
   }
-  if (!start_program(program_executable_path())) {
+  if (!start_program(program_executable_path(), register_commands)) {
     gui_shutdown();
     return 1;
   }

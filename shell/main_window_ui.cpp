@@ -254,12 +254,14 @@ constexpr row_button row_buttons[LIST_ROW_BUTTONS] = {
     {IMAGE_GO_TOP, u"Go to top"},
 };
 
-// A paged list with check boxes at (4, 6) and its scroll bar right of it.
-void create_paged_list(int list, int scroll, int width, int height) {
+// A list with check boxes at (4, 6) and its scroll bar right of it. A list
+// that pages a document through the bar has the mouse wheel move the bar.
+void create_paged_list(int list, int scroll, int width, int height, bool pages_by_bar) {
   gadget_create_column_list_ex(list, 4, 6, width, height, u"Line #", 85, LIST_CHECK_BOXES);
   use_language_font(list);
   const int rows = static_cast<int>(visible_rows);
   gadget_create_scroll_bar(scroll, right_of(list), 6, 18, height, 0, rows, rows, SCROLL_BAR_VERTICAL);
+  if (pages_by_bar) gadget_set_list_scroll_bar(list, scroll);
 }
 
 // The fifteen row buttons below the list. Undo and Redo start disabled (the
@@ -338,7 +340,7 @@ void add_list_columns(int list, std::initializer_list<std::pair<const char16_t*,
 
 void build_dictionary_tab() {
   const int h = list_height();
-  create_paged_list(DICTIONARY_LIST, DICTIONARY_SCROLL, sx(10) + 435, h);
+  create_paged_list(DICTIONARY_LIST, DICTIONARY_SCROLL, sx(10) + 435, h, true);
   add_list_columns(DICTIONARY_LIST, {{u"Words", sx(10) + 160}, {u"Postags/Comments", 170}});
   gadget_create_text_view(AFF_EDITOR, right_of(DICTIONARY_SCROLL) + 10, 6, sx(100) - sx(10) + 518,
                           sy(100) + adj() - 44 + 315);
@@ -361,7 +363,7 @@ void build_dictionary_tab() {
 
 void build_thesaurus_tab() {
   const int h = list_height();
-  create_paged_list(THESAURUS_LIST, THESAURUS_SCROLL, sx(100) + 960, h);
+  create_paged_list(THESAURUS_LIST, THESAURUS_SCROLL, sx(100) + 960, h, true);
   gadget_add_column(THESAURUS_LIST, 1, u"Synonyms", sx(5) + 160);
   for (int n = 1; n <= THESAURUS_MEANING_COLUMNS; ++n) {
     gadget_add_column(THESAURUS_LIST, n + 1, u"Meaning " + string_from_int(n), sx(10) + 186);
@@ -377,7 +379,7 @@ void build_thesaurus_tab() {
 
 void build_hyphenation_tab() {
   const int h = list_height();
-  create_paged_list(HYPHENATION_LIST, HYPHENATION_SCROLL, sx(10) + 435, h);
+  create_paged_list(HYPHENATION_LIST, HYPHENATION_SCROLL, sx(10) + 435, h, true);
   add_list_columns(HYPHENATION_LIST, {{u"Words", sx(10) + 160}, {u"Postags/Comments", 170}});
 
   const int editor_x = right_of(HYPHENATION_SCROLL) + 10;
@@ -448,7 +450,7 @@ void build_hyphenation_tab() {
 
 void build_autocorrect_tab() {
   const int h = list_height();
-  create_paged_list(AUTOCORRECT_LIST, AUTOCORRECT_SCROLL, sx(100) + 960, h);
+  create_paged_list(AUTOCORRECT_LIST, AUTOCORRECT_SCROLL, sx(100) + 960, h, true);
   add_list_columns(AUTOCORRECT_LIST, {{u"Incorrect", 210}, {u"Correct", 570}});
   create_button_row(AUTOCORRECT_FIRST_ROW_BUTTON, AUTOCORRECT_LIST, false);
   const int label_y = bottom_of(AUTOCORRECT_ADD) + 5;
@@ -460,7 +462,7 @@ void build_autocorrect_tab() {
 
 void build_autotext_tab() {
   const int h = list_height();
-  create_paged_list(AUTOTEXT_LIST, AUTOTEXT_SCROLL, sx(10) + 435, h);
+  create_paged_list(AUTOTEXT_LIST, AUTOTEXT_SCROLL, sx(10) + 435, h, false);
   add_list_columns(AUTOTEXT_LIST, {{u"abbreviated-name", 115}, {u"package-name", 115}, {u"Name", sx(10) + 170}});
   gadget_create_text_view_ex(AUTOTEXT_VIEW, right_of(AUTOTEXT_SCROLL) + 10, 6, sx(100) - sx(10) + 518,
                              sy(100) + adj() + 265, TEXT_VIEW_READ_ONLY);
@@ -494,7 +496,7 @@ void build_autotext_tab() {
 
 void build_languagetool_tab() {
   const int h = list_height();
-  create_paged_list(GRAMMAR_LIST, GRAMMAR_SCROLL, sx(10) + 335, h);
+  create_paged_list(GRAMMAR_LIST, GRAMMAR_SCROLL, sx(10) + 335, h, false);
   add_list_columns(GRAMMAR_LIST, {{u"Chunk Type", 95},
                                   {u"ID", sx(15) + 170},
                                   {u"Name", sx(15) + 170},

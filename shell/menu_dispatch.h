@@ -1,21 +1,15 @@
 // What the menu items and window shortcuts of the main window do, by item
 // and tab: the commands to run (by name, shell_commands.h), whether the
 // main window's controls are disabled around them, and the few actions the
-// dispatchers perform themselves. GUI-free, so the whole table is tested.
+// dispatchers perform themselves. The tools' items come from the tool
+// registry (tool_registry.h). GUI-free, so the whole table is tested.
 #pragma once
 
 #include "shell/shell_commands.h"
+#include "shell/tool_registry.h"
 
 #include <string>
 #include <vector>
-
-// One command call of an action.
-struct dispatch_call {
-  std::string name;
-  shell_command_args args;
-  bool operator==(const dispatch_call&) const = default;
-};
-using dispatch_calls = std::vector<dispatch_call>;
 
 enum class menu_action_kind {
   nothing,
@@ -69,5 +63,5 @@ dispatch_calls saver_calls(int tab, int save, int save_as);
 // tabs 4 and 5.
 std::vector<int64_t> list_tab_flags(int tab);
 
-// Items answered with "Not coded yet." and nothing else.
+// Items answered with "Not coded yet." and nothing else (announced tools).
 bool menu_item_not_coded(int item);

@@ -1,6 +1,5 @@
 #include "common/date_time.h"
 #include "gui/gui.h"
-#include "shell/about_window.h"
 #include "shell/command_registry.h"
 #include "shell/dispatch_ui.h"
 #include "shell/main_dispatch.h"
@@ -81,13 +80,6 @@ void run_dispatch_calls(const dispatch_calls& calls, bool disables) {
 void install_main_dispatch() {
   register_shell_command("disable_main_controls", [](const shell_command_args&) { disable_main_controls(); });
   register_shell_command("refresh_control_states", [](const shell_command_args&) { refresh_control_states(); });
-  // The shell's own windows, under the names the tables use.
-  if (!has_shell_command("open_manual_page")) {
-    register_shell_command("open_manual_page", [](const shell_command_args& a) { open_manual_page(a.text); });
-  }
-  if (!has_shell_command("show_about_window")) {
-    register_shell_command("show_about_window", [](const shell_command_args&) { show_about_window(); });
-  }
   for (int item = MENU_FIRST_COMMAND; item <= MENU_RECENT_CLEAR; ++item) {
     register_command(command_kind::menu_item, item,
                      [](const command_event& e) { run_menu_item(e.id, e.tab); });

@@ -21,22 +21,7 @@
 
 namespace {
 
-// Gadgets of window 323.
-constexpr int HINT_ICON = 324, HINT_LABEL = 325;
-constexpr int SAVE_BUTTON = 326, OK_BUTTON = 327, CANCEL_BUTTON = 328;
-constexpr int LINES_LIST = 329, LINES_SPIN = 330, LINES_LABEL = 331, PIXELS_SPIN = 332, PIXELS_LABEL = 333;
-constexpr int RESOLUTION_FRAME = 334, RES_1280_600 = 335, RES_1440_600 = 336, RES_1280_768 = 337,
-              RES_1440_768 = 338, RES_MAXIMUM = 339, RES_MAXIMUM_IMAGE = 340;
-constexpr int LT_FRAME = 345, LT_SPIN = 346, LT_LABEL = 347;
-constexpr int AFF_AID_FRAME = 348, AFF_AID_COMBO = 349;
-constexpr int SEPARATOR_FRAME = 350, SEPARATOR_ENTRY = 351, SEPARATOR_PREVIEW = 352;
-constexpr int WARN_FRAME = 353, WARN_SPIN = 354, WARN_LABEL = 355, WARN_IMAGE = 356;
-constexpr int FONT_FRAME = 357, FONT_FAMILY = 358, FONT_SIZE = 359, FONT_TEST = 360, FONT_BUTTON = 361;
-constexpr int UPDATE_FRAME = 363, UPDATE_MANUAL = 364, UPDATE_DAILY = 365, UPDATE_WEEKLY = 366,
-              UPDATE_MONTHLY = 367, UPDATE_LABEL = 368, UPDATE_BUTTON = 369;
-constexpr int COLOUR_FRAME = 370, PRIMARY_LABEL = 371, PRIMARY_COMBO = 372, SUFFIX_LABEL = 373,
-              SUFFIX_COMBO = 374, PREFIX_LABEL = 375, PREFIX_COMBO = 376, BOTH_COMBO = 377, BOTH_LABEL = 378;
-constexpr int AC_FRAME = 379, AC_SPIN = 380, AC_LABEL = 381;
+using namespace preferences_ids;
 
 constexpr int IMAGE_MAXIMISE_WINDOW = 30063;
 constexpr int IMAGE_SIZE_WARNING = 30066;
@@ -53,10 +38,10 @@ struct resolution_option {
 };
 // In the order they are shown.
 constexpr resolution_option kResolutions[4] = {
-    {RES_1280_600, u"1280×600", 341},
-    {RES_1280_768, u"1280×768", 342},
-    {RES_1440_600, u"1440×600", 343},
-    {RES_1440_768, u"1440×768", 344},
+    {RES_1280_600, u"1280×600", RES_1280_600_WARNING},
+    {RES_1280_768, u"1280×768", RES_1280_768_WARNING},
+    {RES_1440_600, u"1440×600", RES_1440_600_WARNING},
+    {RES_1440_768, u"1440×768", RES_1440_768_WARNING},
 };
 
 struct update_option {
@@ -616,8 +601,8 @@ window_end handle_gadget(int g, int subtype) {
           if (u.gadget == g) p.check_for_updates = u.value;
       break;
     case UPDATE_BUTTON: {
+      // The check stores its time itself, and only when the site answered.
       run_command(command_kind::menu_item, MENU_CHECK_UPDATES, {.type = EVENT_MENU, .id = MENU_CHECK_UPDATES});
-      p.last_check_updates_time = date_now();
       set_gadget_text_if_changed(UPDATE_LABEL, last_checked_text());
       break;
     }

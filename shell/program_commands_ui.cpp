@@ -5,11 +5,17 @@
 #include "dictionary/dictionary_files_ui.h"
 #include "dictionary/word_editor_window.h"
 #include "editors/thesaurus/thesaurus_files_ui.h"
+#include "editors/hyphenation/hyphenation_tab_ui.h"
+#include "editors/autocorrect/autocorrect_files_ui.h"
 #include "shell/builtin_commands.h"
 #include "shell/list_view_ui.h"
 #include "shell/main_dispatch.h"
+#include "shell/find_window.h"
 #include "shell/preferences_window.h"
+#include "shell/profiles_ui.h"
 #include "shell/undo_redo_ui.h"
+#include "tools/languagetool_commands_ui.h"
+#include "shell/update_window.h"
 
 void register_program_commands() {
   register_builtin_commands();
@@ -20,7 +26,13 @@ void register_program_commands() {
   register_dictionary_list_commands();
   register_word_editor_commands();
   register_thesaurus_editor();
+  register_hyphenation_commands();
+  register_autocorrect_commands();
   register_preferences_commands();
+  register_languagetool_commands();
+  register_profile_commands();
+  register_update_check_commands();
+  register_find_commands();
   // Last: the dispatchers take over the menu, shortcut and gadget numbers
   // and name the commands registered above.
   install_main_dispatch();

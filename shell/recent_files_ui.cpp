@@ -1,7 +1,7 @@
 #include "shell/recent_files_ui.h"
 
+#include "common/documents.h"
 #include "common/format.h"
-#include "dictionary/dic_file.h"
 #include "gui/gui.h"
 #include "shell/recent_files.h"
 #include "shell/shell_ids.h"

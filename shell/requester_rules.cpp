@@ -50,12 +50,7 @@ text_t encoding_name(int format) {
   }
 }
 
-text_t non_utf8_bom_question(int format, int64_t mixed_line) {
-  text_t q = u"The file to open is not encoded in \"UTF-8-BOM\"\n\nIt may lead to corrupt results."
-             u"\n\nEncoding detected:" + encoding_name(format);
-  if (mixed_line > 0) {
-    q += u"\n\nThe file holds UTF-8 text, but line " + string_from_int(mixed_line) +
-         u" is not valid UTF-8: the file will be read one byte per character.";
-  }
-  return q + u"\n\nContinue?";
+text_t non_utf8_bom_question(int format) {
+  return u"The file to open is not encoded in \"UTF-8-BOM\"\n\nIt may lead to corrupt results."
+         u"\n\nEncoding detected:" + encoding_name(format) + u"\n\nContinue?";
 }

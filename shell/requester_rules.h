@@ -3,8 +3,6 @@
 
 #include "common/text.h"
 
-#include <cstdint>
-
 // The path a save requester returns for the chosen path: it keeps its
 // extension when it ends (ignoring case) with the given extension or, when
 // the pattern holds two or more "(*" groups, with the extension of any of
@@ -14,7 +12,5 @@ text_t save_path_with_extension(text_view chosen, text_view pattern, text_view e
 
 // Name of a detected text format for the "not UTF-8 with BOM" question.
 text_t encoding_name(int format);
-// The question asked before opening a file without a UTF-8 byte-order mark;
-// mixed_line > 0 names the first line that is not UTF-8 in a file that
-// otherwise holds UTF-8 text.
-text_t non_utf8_bom_question(int format, int64_t mixed_line = 0);
+// The question asked before opening a file without a UTF-8 byte-order mark.
+text_t non_utf8_bom_question(int format);

@@ -1,6 +1,5 @@
 #include "shell/settings_files.h"
 
-#include "affix/expansion_output.h"
 #include "common/file.h"
 #include "shell/last_update_check.h"
 #include "shell/preferences.h"
@@ -20,6 +19,7 @@ std::vector<int64_t> pos_rule_counts(POS_RULE_LANGUAGES_MAX);
 std::vector<std::vector<text_t>> pos_rule_table(POS_RULE_LANGUAGES_MAX,
                                                 std::vector<text_t>(POS_RULE_MAX + 1));
 int64_t pos_rule_language = 2;
+int64_t derived_words_sort_mode = 1;
 
 text_t ise_ize_exceptions_text;
 text_t ise_ize_exceptions_snapshot;

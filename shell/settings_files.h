@@ -51,8 +51,8 @@ extern text_t stats_remembered_label;       // "Last Remember:N/A"
 extern int64_t bulk_import_category;        // 2
 extern int64_t bulk_import_pos_entry;       // 0
 extern text_t bulk_import_custom_pos;       // ""
-// The derived-words sort mode (1..5) that derivates_sort.prefs fills is
-// derived_words_sort_mode of affix/expansion_output.h.
+// The word editor's derived-words sort mode, 1..5 (derivates_sort.prefs).
+extern int64_t derived_words_sort_mode;       // 1
 // Check boxes of the dictionary duplicates window, indexes 1..4, each 0 or 1.
 extern std::vector<int64_t> dictionary_duplicates_options;  // {_, 0, 0, 1, 1}
 

@@ -1,7 +1,9 @@
 // The shared numbers of the program: windows, gadgets of the main window,
 // menus and menu items, keyboard shortcuts, timers, fonts and images.
 // A gadget or menu-item number names one object in the whole program, so
-// every window that addresses a main-window object uses these names.
+// every window that addresses a main-window object uses these names. Which
+// numbers each window may use is declared in shell/id_blocks.h; a window's
+// own gadgets are named in its own header.
 // Event types, subtypes, keys and message-box flags are the GUI layer's
 // (gui/gui.h).
 #pragma once
@@ -13,13 +15,26 @@ constexpr int MAIN_WINDOW = 0;
 constexpr int PREFERENCES_WINDOW = 323;
 constexpr int ABOUT_WINDOW = 382;
 constexpr int ENTRY_EDITOR_WINDOW = 428;     // word, synonym and autocorrect editors
+constexpr int FIND_WINDOW = 412;
 constexpr int GOTO_WINDOW = 498;
-constexpr int DUPLICATES_WINDOW = 523;       // duplicates lists (word list and dictionary)
+constexpr int DUPLICATES_WINDOW = 523;       // duplicates lists (word list, thesaurus, autocorrect)
+constexpr int STATISTICS_WINDOW = 534;
+constexpr int STATISTICS_WORDS_WINDOW = 561;
 constexpr int CLEAN_SYMBOLS_WINDOW = 571;
+constexpr int DICTIONARY_DUPLICATES_WINDOW = 577;
+constexpr int GBZA_VARIANT_WINDOW = 602;
 constexpr int MASTER_WORDLIST_WINDOW = 637;
 constexpr int UPDATE_WINDOW = 689;
+constexpr int POSSESSIVE_NAMES_WINDOW = 707;
 constexpr int BULK_IMPORT_WINDOW = 727;
 constexpr int AFF_VALIDATE_WINDOW = 752;
+constexpr int AFF_VALIDATE_LINE_DIALOG = 779;  // numbered inside window 752's block
+constexpr int AC_VALIDATE_WINDOW = 786;
+constexpr int POS_SETTINGS_WINDOW = 799;
+constexpr int POS_RULE_WINDOW = 824;
+constexpr int CRUNCH_WINDOW = 833;
+constexpr int POSTAG_SEARCH_WINDOW = 870;
+constexpr int PROPER_NAMES_WINDOW = 880;
 constexpr int SCREEN_MEASURE_WINDOW = 3000;
 
 // ---- Window flags used by the program ------------------------------------------
@@ -460,6 +475,7 @@ constexpr int IMAGE_CHECK_UPDATES = 30037;
 constexpr int IMAGE_GBZA = 30038;
 constexpr int IMAGE_CRUNCH = 30039;
 constexpr int IMAGE_CLEAR = 30040;
+constexpr int IMAGE_DISPLAY = 30043;
 constexpr int IMAGE_REMOVE_COMMENTS = 30046;
 constexpr int IMAGE_INDENT_XML = 30047;
 constexpr int IMAGE_UNPFX = 30048;

@@ -49,14 +49,23 @@ int reject_out_of_range_number(int g, const text_t& message, double min, double 
 int64_t colour_invalid_number_field(int g, int empty_allowed, int64_t min, int64_t max);
 
 // ---- Files ---------------------------------------------------------------------------------
+// Both requesters open in the folder of current_file, the document's file
+// ("" or a file without a folder: where GTK opens by default).
 // The save requester; "" when cancelled. An existing file is only named in
 // the question "File already exists! Overwrite it?": Yes returns the path
 // (the caller's save replaces the file), No or a closed box returns "".
 // Nothing is deleted here.
-text_t request_save_path(const text_t& title, const text_t& pattern, const text_t& extension);
+text_t request_save_path(const text_t& title, const text_t& pattern, const text_t& extension,
+                         const text_t& current_file = u"");
 // The open requester; "" when cancelled, or "File not found." for a missing,
 // empty or folder path.
-text_t request_existing_file(const text_t& title, const text_t& pattern, const text_t& extension);
+text_t request_existing_file(const text_t& title, const text_t& pattern, const text_t& extension,
+                             const text_t& current_file = u"");
+// Field 0 of the main status bar, the progress field emptied, and the two
+// together as "Aborted.": what the open and save commands show.
+void show_main_status(const text_t& text);
+void reset_main_progress();
+void show_main_aborted();
 // 1 when the file's size is above 0; otherwise the message under "Error!".
 int check_file_exists(const text_t& path, const text_t& message);
 // 1 to go on: a UTF-8 mark goes on at once; otherwise the encoding question.

@@ -132,8 +132,9 @@ int64_t colour_invalid_number_field(int g, int empty_allowed, int64_t min, int64
 
 // ---- Files ----------------------------------------------------------------------------------------
 
-text_t request_save_path(const text_t& title, const text_t& pattern, const text_t& extension) {
-  const text_t chosen = file_dialog_save(title, u"", pattern, 0);
+text_t request_save_path(const text_t& title, const text_t& pattern, const text_t& extension,
+                         const text_t& current_file) {
+  const text_t chosen = file_dialog_save(title, path_directory(current_file), pattern, 0);
   if (chosen.empty()) return u"";
   const text_t path = save_path_with_extension(chosen, pattern, extension);
   if (file_size_by_path(path) >= 0) {
@@ -146,8 +147,9 @@ text_t request_save_path(const text_t& title, const text_t& pattern, const text_
   return path;
 }
 
-text_t request_existing_file(const text_t& title, const text_t& pattern, const text_t& /*extension*/) {
-  const text_t path = file_dialog_open(title, u"", pattern, 0);
+text_t request_existing_file(const text_t& title, const text_t& pattern, const text_t& /*extension*/,
+                             const text_t& current_file) {
+  const text_t path = file_dialog_open(title, path_directory(current_file), pattern, 0);
   if (path.empty()) return u"";
   if (file_size_by_path(path) <= 0) {
     message_box(u"Error", u"File not found.", MB_ICON_ERROR);
@@ -162,22 +164,27 @@ int check_file_exists(const text_t& path, const text_t& message) {
   return 0;
 }
 
+void show_main_status(const text_t& text) { status_bar_set_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT, text); }
+
+void reset_main_progress() { status_bar_set_progress_value(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS, 0, 1); }
+
+void show_main_aborted() {
+  reset_main_progress();
+  show_main_status(u"Aborted.");
+}
+
 int confirm_non_utf8_bom_file(const text_t& path) {
+  // The question names the format the file will be read in.
   int format = FORMAT_ASCII;
   if (file_open_read(1, path)) {
-    format = file_read_bom(1);
-    file_close(1);
-  }
-  if (format == FORMAT_UTF8) return 1;
-  // Without a mark the question names what the loaders will read: UTF-8
-  // when the bytes are valid UTF-8.
-  int64_t mixed_line = 0;
-  if (format == FORMAT_ASCII && file_open_read(1, path)) {
+    if (file_read_bom(1) == FORMAT_UTF8) {
+      file_close(1);
+      return 1;
+    }
     format = file_detect_format(1);
-    if (format == FORMAT_ASCII) mixed_line = file_first_non_utf8_line(1);
     file_close(1);
   }
-  if (message_box(u"Warning!", non_utf8_bom_question(format, mixed_line), MB_YES_NO | MB_ICON_WARNING) ==
+  if (message_box(u"Warning!", non_utf8_bom_question(format), MB_YES_NO | MB_ICON_WARNING) ==
       MB_ANSWER_NO) {
     status_bar_set_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT, u"Aborted.");
     return 0;

@@ -4,6 +4,7 @@
 #include "editors/thesaurus/synonym_editor.h"
 #include "editors/thesaurus/thesaurus_file.h"
 #include "gui/gui.h"
+#include "shell/id_blocks.h"
 #include "shell/layout.h"
 #include "shell/list_view_ui.h"
 #include "shell/preferences.h"
@@ -15,10 +16,14 @@
 
 using namespace synonym_editor_ids;
 
+static_assert(ids_in_block(ENTRY_EDITOR_BLOCK, {WINDOW, WORD_LABEL, WORD_FIELD, MEANINGS_LABEL, COUNTER, MEANINGS,
+                                                OK, CANCEL}));
+
 namespace {
 
 // F1 in tool windows.
 constexpr int SHORTCUT_TOOL_HELP = 1004;
+static_assert(SHORTCUT_BLOCK.holds(SHORTCUT_TOOL_HELP));
 // The counter follows the text at most this often.
 constexpr int64_t COUNTER_INTERVAL_MS = 300;
 constexpr int BLACK = 0;
@@ -120,7 +125,7 @@ void store(list_document& doc, bool add, int64_t index, text_t entry) {
 }  // namespace
 
 void edit_synonym(int64_t add, int64_t edit) {
-  list_document& doc = thesaurus_document.list;
+  list_document& doc = thesaurus_document;
   const bool adding = add != 0 || edit == 0;
   if (!adding) {
     if (doc.empty()) {

@@ -3,11 +3,12 @@
 #pragma once
 
 #include "common/text.h"
+#include "shell/shell_ids.h"
 
 #include <cstdint>
 
 namespace synonym_editor_ids {
-constexpr int WINDOW = 428;
+constexpr int WINDOW = ENTRY_EDITOR_WINDOW;
 constexpr int WORD_LABEL = 429, WORD_FIELD = 430, MEANINGS_LABEL = 431, COUNTER = 432, MEANINGS = 433;
 constexpr int OK = 495, CANCEL = 496;
 }  // namespace synonym_editor_ids

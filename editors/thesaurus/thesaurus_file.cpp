@@ -2,16 +2,15 @@
 
 #include "common/file.h"
 #include "common/format.h"
+#include "dictionary/dic_file.h"  // invalid_utf8_question
 #include "editors/thesaurus/thesaurus_entry.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <system_error>
 #include <string>
 #include <utility>
 #include <vector>
 
-thesaurus_document_record thesaurus_document;
+text_t thesaurus_encoding;
 
 text_t thesaurus_idx_path(text_view dat_path) {
   return text_t(dat_path.substr(0, dat_path.size() - std::min<size_t>(4, dat_path.size()))) + u".idx";
@@ -25,6 +24,7 @@ namespace {
 
 constexpr int kDat = 1;
 constexpr int kIdx = 2;
+constexpr int kAnswerYes = 6, kYesNoWarning = 17;
 const char kBom[] = "\xEF\xBB\xBF";
 
 thesaurus_file_result refusal(thesaurus_file_status status, const char* title, text_view message,
@@ -57,6 +57,15 @@ thesaurus_file_result write_failure(text_view path) {
   return r;
 }
 
+// A pair that could not be saved. When the .dat could not replace its old
+// file after the new .idx had, and the old .idx could not be put back, the
+// message says what each name now holds.
+thesaurus_file_result pair_write_failure(const file_pair_result& pair, text_view dat_target, bool had_dat) {
+  thesaurus_file_result r = write_failure(pair.failed == 1 ? pair.first_target : text_t(dat_target));
+  if (pair.first_replaced) r.message = file_pair_double_fault_text(pair, dat_target, had_dat, u"thesaurus", u".idx", u".dat");
+  return r;
+}
+
 void finish_job(long_job& job, thesaurus_file_result& r) {
   r.elapsed_ms = job.elapsed_ms();
   r.status_text = T("OK. ") + thesaurus_sizes_text(r.idx_size, r.dat_size) + format_elapsed_time(u" \u231a", r.elapsed_ms);
@@ -70,13 +79,6 @@ struct file_closer {
   }
 };
 
-// Also two names of one file (a link).
-bool same_file(text_view a, text_view b) {
-  if (a == b) return true;
-  std::error_code ec;
-  return std::filesystem::equivalent(std::filesystem::path(to_utf8(a)), std::filesystem::path(to_utf8(b)), ec);
-}
-
 }  // namespace
 
 // ---- Loading ---------------------------------------------------------------------
@@ -85,7 +87,7 @@ thesaurus_file_result check_thesaurus_file(text_view dat_path) {
   if (file_size_by_path(dat_path) <= 0) {
     return refusal(thesaurus_file_status::not_found, "Error!", T("File not found."), T("File not found."));
   }
-  if (same_file(dat_path, thesaurus_idx_path(dat_path))) {
+  if (file_same_by_path(dat_path, thesaurus_idx_path(dat_path))) {
     return refusal(thesaurus_file_status::same_file, "Error!",
                    T("A thesaurus file must end in .dat: its index (.idx) is written beside it."),
                    T(LONG_JOB_ABORTED));
@@ -93,20 +95,23 @@ thesaurus_file_result check_thesaurus_file(text_view dat_path) {
   return thesaurus_file_result();
 }
 
-thesaurus_file_result load_thesaurus_pair(text_view dat_path, long_job_host& host, thesaurus_document_record& doc,
-                                          const std::function<void(int64_t)>& on_tick) {
+thesaurus_file_result load_thesaurus_pair(text_view dat_path, long_job_host& host, list_document& doc,
+                                          text_t& encoding, const std::function<void(int64_t)>& on_tick) {
   thesaurus_file_result checked = check_thesaurus_file(dat_path);
   if (checked.status != thesaurus_file_status::ok) return checked;
   const int64_t dat_length = file_size_by_path(dat_path);
 
-  long_job job(host, T("Loading Thesaurus...") + T(LONG_JOB_ESCAPE_HINT), dat_length, true);
   file_closer closer;
-  if (!file_open_read(kDat, dat_path)) {
-    job.abort();
-    return read_failure(dat_path);
-  }
+  if (!file_open_read(kDat, dat_path)) return read_failure(dat_path);
   const int format = file_detect_format(kDat);
-  text_t encoding = file_read_line(kDat, format);
+  if (!file_read_ok(kDat)) return read_failure(dat_path);
+  if (const int64_t line = file_mixed_utf8_line(kDat); line > 0) {
+    if (host.message_box(T("Warning!"), invalid_utf8_question(dat_path, line, format), kYesNoWarning) != kAnswerYes)
+      return aborted();
+  }
+
+  long_job job(host, T("Loading Thesaurus...") + T(LONG_JOB_ESCAPE_HINT), dat_length, true);
+  text_t new_encoding = file_read_line(kDat, format);
 
   std::vector<text_t> entries;
   // A rough guess from the size saves most of the regrowth.
@@ -147,8 +152,8 @@ thesaurus_file_result load_thesaurus_pair(text_view dat_path, long_job_host& hos
 
   r.entries = static_cast<int64_t>(entries.size());
   r.meanings = meanings;
-  doc.encoding = std::move(encoding);
-  doc.list.replace_all(std::move(entries), dat_path);
+  encoding = std::move(new_encoding);
+  doc.replace_all(std::move(entries), dat_path);
   finish_job(job, r);
   return r;
 }
@@ -184,14 +189,13 @@ void append_entry_lines(std::string& out, text_view entry, text_view header) {
 
 }  // namespace
 
-thesaurus_file_result save_thesaurus_pair(text_view dat_target, thesaurus_document_record& doc,
+thesaurus_file_result save_thesaurus_pair(text_view dat_target, list_document& list, text_t& encoding,
                                           long_job_host& host) {
-  list_document& list = doc.list;
   if (list.empty()) {
     return refusal(thesaurus_file_status::no_entries, "Warning!", T("No synonyms found."), T(LONG_JOB_ABORTED));
   }
   const text_t idx_target = thesaurus_idx_path(dat_target);
-  if (same_file(dat_target, idx_target)) return check_thesaurus_file(dat_target);
+  if (file_same_by_path(dat_target, idx_target)) return check_thesaurus_file(dat_target);
 
   const int64_t n = list.count();
   long_job job(host, T("Saving Thesaurus...") + T(LONG_JOB_ESCAPE_HINT), n, true);
@@ -251,17 +255,19 @@ thesaurus_file_result save_thesaurus_pair(text_view dat_target, thesaurus_docume
   }
 
   // The index first: it is the cheaper one to put back if the .dat fails.
-  const int failed = atomic_commit_pair(idx_out, dat_out);
-  if (failed != 0) {
+  const int64_t dat_size = dat_out.written();
+  const bool had_dat = file_size_by_path(dat_target) >= 0;
+  const file_pair_result pair = commit_file_pair(idx_out, dat_out);
+  if (!pair.ok) {
     job.abort();
-    return write_failure(failed == 1 ? idx_target : dat_target);
+    return pair_write_failure(pair, dat_target, had_dat);
   }
   list.changed = false;
   list.path = dat_target;
-  doc.encoding = T("UTF-8");
+  encoding = T("UTF-8");
   thesaurus_file_result r;
   r.idx_size = static_cast<int64_t>(idx.size());
-  r.dat_size = dat_out.written();
+  r.dat_size = dat_size;
   r.entries = n;
   finish_job(job, r);
   return r;

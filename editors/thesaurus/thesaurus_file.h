@@ -3,9 +3,11 @@
 //
 // .dat as written: UTF-8 byte-order mark, "UTF-8" and LF, then per entry
 // its header and its N meaning lines, each followed by LF. As read: the
-// byte-order mark decides the format (none: UTF-8 when the bytes are valid
-// UTF-8, else one byte per character); lines end at LF, CR or CR LF; the
-// first line is the encoding name; at least one entry is read after it.
+// byte-order mark decides the format (none: as file_detect_format reads it;
+// a file that mixes UTF-8 with other bytes is read only when the user says
+// Yes to the question naming its first bad line); lines end at LF, CR or
+// CR LF; the first line is the encoding name; at least one entry is read
+// after it.
 //
 // .idx as written (never read): no byte-order mark, "UTF-8", the entry
 // count, then one line per entry, the header up to and including its first
@@ -18,6 +20,7 @@
 // when every write succeeded.
 #pragma once
 
+#include "common/documents.h"  // thesaurus_document
 #include "common/list_document.h"
 #include "common/long_job.h"
 #include "common/text.h"
@@ -25,12 +28,9 @@
 #include <cstdint>
 #include <functional>
 
-struct thesaurus_document_record {
-  list_document list;
-  // The .dat's first line as loaded; a save writes "UTF-8".
-  text_t encoding;
-};
-extern thesaurus_document_record thesaurus_document;
+// The open thesaurus's encoding line (its entries are thesaurus_document):
+// the .dat's first line as loaded; a save writes "UTF-8".
+extern text_t thesaurus_encoding;
 
 // The .idx beside a .dat: the path less its last 4 characters + ".idx".
 text_t thesaurus_idx_path(text_view dat_path);
@@ -69,17 +69,17 @@ thesaurus_file_result check_thesaurus_file(text_view dat_path);
 // Reads the .dat under a long job "Loading Thesaurus... <ESC> to abort."
 // with its bytes as the progress. On success doc gets the entries (marks
 // cleared, nothing selected, not changed, history emptied, path set) and
-// the encoding; an .idx missing beside it is created empty, as the
-// thesaurus's readers expect one. Otherwise doc is left as it was.
-// on_tick gets the number of entries read so far.
-thesaurus_file_result load_thesaurus_pair(text_view dat_path, long_job_host& host, thesaurus_document_record& doc,
-                                          const std::function<void(int64_t)>& on_tick = {});
+// encoding the .dat's first line; an .idx missing beside it is created
+// empty, as the thesaurus's readers expect one. Otherwise doc and encoding
+// are left as they were. on_tick gets the number of entries read so far.
+thesaurus_file_result load_thesaurus_pair(text_view dat_path, long_job_host& host, list_document& doc,
+                                          text_t& encoding, const std::function<void(int64_t)>& on_tick = {});
 
 // Writes the .dat and its .idx beside dat_target under a long job and
 // replaces both only when every write succeeded; Escape or a failure keeps
-// the old pair. On success doc.list.changed is cleared, the path set and the
-// encoding becomes "UTF-8".
-thesaurus_file_result save_thesaurus_pair(text_view dat_target, thesaurus_document_record& doc,
+// the old pair (a failure's message says what each name holds). On success
+// doc.changed is cleared, the path set and encoding becomes "UTF-8".
+thesaurus_file_result save_thesaurus_pair(text_view dat_target, list_document& doc, text_t& encoding,
                                           long_job_host& host);
 
 // The texts of the list commands on the thesaurus ("No synonyms found.",

@@ -21,20 +21,11 @@ namespace {
 
 const char16_t kThesaurusPattern[] = u"Thesaurus (*.dat)|*.dat";
 
-void show_status(const text_t& text) { status_bar_set_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT, text); }
-
-void reset_progress() { status_bar_set_progress_value(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS, 0, 1); }
-
-void aborted() {
-  reset_progress();
-  show_status(u"Aborted.");
-}
-
 void report(const thesaurus_file_result& r) {
   if (!r.message.empty()) {
     message_box(r.title, r.message, r.title == u"Warning!" ? MB_ICON_WARNING : MB_ICON_ERROR);
   }
-  if (!r.status_text.empty()) show_status(r.status_text);
+  if (!r.status_text.empty()) show_main_status(r.status_text);
 }
 
 // After the document changed its file: labels, recent files, menu.
@@ -47,10 +38,10 @@ void file_known(const text_t& path) {
 }  // namespace
 
 void load_thesaurus(const text_t& given_path) {
-  show_status(u"Loading Thesaurus... <ESC> to abort.");
-  reset_progress();
+  show_main_status(u"Loading Thesaurus... <ESC> to abort.");
+  reset_main_progress();
   // A box closed without an answer keeps the unsaved work.
-  if (thesaurus_document.list.changed &&
+  if (thesaurus_document.changed &&
       message_box(u"Warning!", u"The Thesaurus has been changed.\n\nContinue?", MB_YES_NO | MB_ICON_INFORMATION) !=
           MB_ANSWER_YES) {
     return;
@@ -58,7 +49,7 @@ void load_thesaurus(const text_t& given_path) {
   text_t path = given_path;
   if (path.empty()) path = request_existing_file(u"Open Thesaurus", kThesaurusPattern, u".dat");
   if (path.empty()) {
-    aborted();
+    show_main_aborted();
     return;
   }
   const thesaurus_file_result checked = check_thesaurus_file(path);
@@ -73,7 +64,7 @@ void load_thesaurus(const text_t& given_path) {
     set_gadget_text_if_changed(THESAURUS_STATUS_LABEL,
                                list_status_label_text(u"# Synonyms:", u"Synonym: [", read, -1, number_separator));
   };
-  const thesaurus_file_result r = load_thesaurus_pair(path, main_window_job_host(), thesaurus_document, show_count);
+  const thesaurus_file_result r = load_thesaurus_pair(path, main_window_job_host(), thesaurus_document, thesaurus_encoding, show_count);
   if (r.status != thesaurus_file_status::ok) {
     report(r);
     update_thesaurus_status_label();
@@ -84,40 +75,40 @@ void load_thesaurus(const text_t& given_path) {
   update_undo_redo_buttons(TAB_THESAURUS);
   update_paged_list_labels(TAB_THESAURUS);
   file_known(path);
-  show_status(r.status_text);
+  show_main_status(r.status_text);
 }
 
 void save_thesaurus(int use_current_path, int save_as) {
-  show_status(u"Saving Thesaurus... <ESC> to abort.");
-  reset_progress();
-  list_document& doc = thesaurus_document.list;
+  show_main_status(u"Saving Thesaurus... <ESC> to abort.");
+  reset_main_progress();
+  list_document& doc = thesaurus_document;
   if (doc.empty()) {
     message_box(u"Warning!", u"No synonyms found.", MB_ICON_WARNING);
-    aborted();
+    show_main_aborted();
     return;
   }
   text_t target = use_current_path == 1 ? doc.path : text_t();
   if (target.empty() || save_as == 1) {
     target = request_save_path(u"Save Thesaurus", kThesaurusPattern, u".dat");
     if (target.empty()) {
-      aborted();
+      show_main_aborted();
       return;
     }
   }
-  const thesaurus_file_result r = save_thesaurus_pair(target, thesaurus_document, main_window_job_host());
+  const thesaurus_file_result r = save_thesaurus_pair(target, thesaurus_document, thesaurus_encoding, main_window_job_host());
   if (r.status != thesaurus_file_status::ok) {
     report(r);
     return;
   }
   update_thesaurus_status_label();
   file_known(target);
-  show_status(r.status_text);
+  show_main_status(r.status_text);
 }
 
 void register_thesaurus_editor() {
-  set_paged_list_document(TAB_THESAURUS, &thesaurus_document.list);
-  set_file_label_path_source(TAB_THESAURUS, [] { return thesaurus_document.list.path; });
-  set_document_changed_test(TAB_THESAURUS, [] { return thesaurus_document.list.changed; });
+  set_paged_list_document(TAB_THESAURUS, &thesaurus_document);
+  set_file_label_path_source(TAB_THESAURUS, [] { return thesaurus_document.path; });
+  set_document_changed_test(TAB_THESAURUS, [] { return thesaurus_document.changed; });
   register_shell_command("load_thesaurus", [](const shell_command_args& a) { load_thesaurus(a.text); });
   register_shell_command("save_thesaurus", [](const shell_command_args& a) {
     const int64_t save = a.numbers.size() > 0 ? a.numbers[0] : 1;
@@ -125,7 +116,7 @@ void register_thesaurus_editor() {
     save_thesaurus(static_cast<int>(save), static_cast<int>(as));
   });
   register_shell_command("set_thesaurus_encoding",
-                         [](const shell_command_args& a) { thesaurus_document.encoding = a.text; });
+                         [](const shell_command_args& a) { thesaurus_encoding = a.text; });
   register_thesaurus_list_commands();
   register_synonym_editor_commands();
 }

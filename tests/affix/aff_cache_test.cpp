@@ -31,14 +31,18 @@ TEST(AffCache, RebuildsOnlyWhenTheTextChanged) {
   EXPECT_EQ(aff_cache.aff_has_keepcase, 0);
 }
 
-TEST(AffCache, FlagModeFromTheRawText) {
+TEST(AffCache, FlagModeFromItsOwnLine) {
   struct { const char* aff; int64_t mode; } cases[] = {
       {"SET UTF-8\n", FLAG_MODE_CHAR},
       {"FLAG UTF-8\n", FLAG_MODE_CHAR},
       {"FLAG long\n", FLAG_MODE_LONG},
       {"FLAG num\nFLAG long\n", FLAG_MODE_NUM},
-      {"# not FLAG num really\n", FLAG_MODE_NUM},
-      {"FLAG\tlong\n", FLAG_MODE_CHAR},
+      {"FLAG\tlong\n", FLAG_MODE_LONG},
+      // A comment or a longer word never switches the mode.
+      {"# not FLAG num really\n", FLAG_MODE_CHAR},
+      {"# FLAG long\nSFX A Y 1\nSFX A 0 s .\n", FLAG_MODE_CHAR},
+      {"FLAGS long\n", FLAG_MODE_CHAR},
+      {"SFX A Y 1\nSFX A 0 s .\nFLAG long\n", FLAG_MODE_LONG},
   };
   for (const auto& c : cases) {
     use_aff(c.aff);
@@ -105,18 +109,31 @@ TEST(AffCache, StopsAfterTheLastKeywordLine) {
   EXPECT_EQ(aff_cache.aff_alias_count, 0);
 }
 
-TEST(AffCache, SpecialFlagsBySubstring) {
-  use_aff("# KEEPCASE is tricky\nKEEPCASE k\nNEEDAFFIX ()\nFORBIDDENWORD !\nNOSUGGEST -\nCOMPLEXPREFIXES\n");
-  EXPECT_EQ(aff_cache.aff_keepcase_flag, u"is");
+TEST(AffCache, SpecialFlagsFromTheirOwnLines) {
+  use_aff("# KEEPCASE is tricky\nKEEPCASE k\nNEEDAFFIX ()\nFORBIDDENWORD !\nNOSUGGEST -\nCOMPLEXPREFIXES\n"
+          "# with CIRCUMFIX flag\nNOSUGGEST x\n");
+  EXPECT_EQ(aff_cache.aff_keepcase_flag, u"k");
   EXPECT_EQ(aff_cache.aff_has_keepcase, 1);
   EXPECT_EQ(aff_cache.aff_needaffix_flag, u"()");
   EXPECT_EQ(aff_cache.aff_has_needaffix, 1);
   EXPECT_EQ(aff_cache.aff_forbiddenword_flag, u"!");
-  EXPECT_EQ(aff_cache.aff_nosuggest_flag, u"-");
+  EXPECT_EQ(aff_cache.aff_nosuggest_flag, u"-");  // the first line of a keyword counts
   EXPECT_EQ(aff_cache.aff_complex_prefixes, 1);
   EXPECT_EQ(aff_cache.aff_has_circumfix, 0);
   EXPECT_EQ(aff_cache.aff_circumfix_flag, u"");
   EXPECT_EQ(aff_cache.aff_suffix_set_count + aff_cache.aff_prefix_set_count, 0);
+  use_aff("KEEPCASEX k\n CIRCUMFIX c\nCOMPLEXPREFIXES2\n");
+  EXPECT_EQ(aff_cache.aff_has_keepcase, 0);
+  EXPECT_EQ(aff_cache.aff_has_circumfix, 0);
+  EXPECT_EQ(aff_cache.aff_complex_prefixes, 0);
+}
+
+TEST(AffCache, ACommentNamingCircumfixDoesNotHideTheRealOne) {
+  // A comment above the real line used to make "flag" the circumfix flag,
+  // so words carrying the real one were emitted.
+  use_aff("# Affixes with CIRCUMFIX flag may be on a word\nCIRCUMFIX f\nSFX A Y 2\nSFX A 0 s/f .\nSFX A 0 t .\n");
+  EXPECT_EQ(aff_cache.aff_circumfix_flag, u"f");
+  EXPECT_EQ(derived_of("walk/A"), (std::vector<std::string>{"walk", "walkt"}));
 }
 
 TEST(AffCache, FlagLookupFindsYBeforeN) {

@@ -37,6 +37,23 @@ TEST(AffixCondition, MatchesLikeTheAnchoredExpression) {
   EXPECT_FALSE(affix_condition(u"[a-c]x", S).is_simple());
 }
 
+// A condition that backtracks exponentially gives up and is no match (on 40
+// units it would take PCRE's default limit per test, or hours unbounded);
+// conditions that need real work still match.
+TEST(AffixCondition, BacktrackingIsBounded) {
+  const auto S = condition_anchor::suffix;
+  const text_t many_a(40, u'a');
+  affix_condition hostile(u"(a|a)*[^a]", S);
+  EXPECT_FALSE(hostile.matches(many_a));
+  EXPECT_TRUE(hostile.matches(u"aab"));
+  EXPECT_TRUE(affix_condition(u"(a|b)*c", S).matches(text_t(30, u'a') + u"bc"));
+  // A thousand such rules on one entry end with the primary word alone.
+  std::string aff = "SFX A Y 1000\n";
+  for (int i = 0; i < 1000; ++i) aff += "SFX A 0 x (a|a)*[^a]\n";
+  use_aff(aff);
+  EXPECT_EQ(derived_of(std::string(40, 'a') + "/A"), std::vector<std::string>{std::string(40, 'a')});
+}
+
 std::string read_file(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   std::stringstream s;

@@ -131,10 +131,11 @@ TEST(Expansion, RowTypesAndOrder) {
   EXPECT_EQ(typed_rows_of("do/PA"),
             (words{"Primary do", "Suffix doing", "Prefix undo", "Prefix undoing"}));
   use_aff("SFX A Y 1\nSFX A 0 er/P .\nPFX P Y 1\nPFX P 0 re .\n");
-  EXPECT_EQ(typed_rows_of("work/A"), (words{"Primary work", "Suffix worker", "Both reworker"}));
-  ASSERT_EQ(derived_word_rows.size(), 3u);
-  EXPECT_EQ(derived_word_rows[1].origin, u"A");
-  EXPECT_EQ(derived_word_rows[2].origin, u"A\tP");
+  derived_rows_sink rows;
+  EXPECT_EQ(typed_rows_of("work/A", rows), (words{"Primary work", "Suffix worker", "Both reworker"}));
+  ASSERT_EQ(rows.rows.size(), 3u);
+  EXPECT_EQ(rows.rows[1].origin, u"A");
+  EXPECT_EQ(rows.rows[2].origin, u"A\tP");
 }
 
 TEST(Expansion, ResultDoesNotDependOnEarlierEntries) {
@@ -148,63 +149,52 @@ TEST(Expansion, ResultDoesNotDependOnEarlierEntries) {
 
 TEST(Expansion, UnknownFlagsAreListed) {
   use_aff("SFX A Y 1\nSFX A 0 s/QB .\nSFX B Y 1\nSFX B 0 x .\nKEEPCASE K\n");
-  derived_of("walk/AQRK");
-  EXPECT_EQ(unknown_entry_flags, u"QR");
-  EXPECT_EQ(unknown_continuation_flags, u"Q");
-  EXPECT_EQ(word_has_keepcase, 1);
+  expansion_report r = report_of("walk/AQRK");
+  EXPECT_EQ(r.unknown_entry_flags, u"QR");
+  EXPECT_EQ(r.unknown_continuation_flags, u"Q");
+  EXPECT_TRUE(r.indicators.keepcase);
   use_aff("FLAG num\nSFX 1 Y 1\nSFX 1 0 s .\n");
-  derived_of("walk/1,22,33");
-  EXPECT_EQ(unknown_entry_flags, u"22,33");
+  EXPECT_EQ(report_of("walk/1,22,33").unknown_entry_flags, u"22,33");
 }
 
 TEST(Expansion, SpecialFlagIndicators) {
   use_aff("NOSUGGEST !\nFORBIDDENWORD F\nNEEDAFFIX X\nCIRCUMFIX C\nSFX A Y 1\nSFX A 0 s/X .\n");
-  derived_of("walk");
-  EXPECT_EQ(nosuggest_indicator_colour, 0xFF00);
-  derived_of("walk/!F");
-  EXPECT_EQ(nosuggest_indicator_colour, 0xFF);
-  EXPECT_EQ(word_has_forbiddenword, 1);
-  EXPECT_EQ(circumfix_flag_seen, 0);
-  derived_of("walk/A");
-  EXPECT_EQ(word_has_needaffix, 1);
-  EXPECT_EQ(derived_has_needaffix, 1);
-  derived_of("walk/C");
-  EXPECT_EQ(circumfix_flag_seen, 1);
-  EXPECT_EQ(word_has_forbiddenword, 0);
+  EXPECT_FALSE(report_of("walk").indicators.nosuggest);
+  expansion_indicators ind = report_of("walk/!F").indicators;
+  EXPECT_TRUE(ind.nosuggest);
+  EXPECT_TRUE(ind.forbiddenword);
+  EXPECT_FALSE(ind.circumfix_seen);
+  ind = report_of("walk/A").indicators;
+  EXPECT_TRUE(ind.needaffix);
+  EXPECT_TRUE(ind.derived_needaffix);
+  ind = report_of("walk/C").indicators;
+  EXPECT_TRUE(ind.circumfix_seen);
+  EXPECT_FALSE(ind.forbiddenword);
 }
 
-int polls_until_stop = 0;
-void stop_after_polls() {
-  if (--polls_until_stop <= 0) pending_word_editor_action = 1;
-}
-
-TEST(Expansion, PendingWordEditorActionStopsModeOne) {
+TEST(Expansion, TheStopTestEndsIt) {
   use_aff("SFX A Y 3\nSFX A 0 s .\nSFX A 0 x .\nSFX A 0 y .\n");
-  set_word_editor_poll_hook(stop_after_polls);
-  polls_until_stop = 3;  // the flag, rule 1, then rule 2 stops
-  EXPECT_EQ(expand_word_affixes(1, u"walk/A", 0, 0, 0, u"", u"", u"", 0, 0), 0);
-  EXPECT_TRUE(expansion_was_stopped);
-  EXPECT_EQ(derived_word_rows.size(), 2u);  // walk, walks
-  // Other modes do not poll.
-  polls_until_stop = 1;
-  pending_word_editor_action = 0;
+  int polls = 0;
+  derived_rows_sink rows;
+  // The flag, rule 1, then rule 2 stops.
+  expansion_report r = expand_word_affixes(u"walk/A", rows, [&] { return ++polls >= 3; });
+  EXPECT_TRUE(r.stopped);
+  EXPECT_FALSE(r.sink_ended);
+  EXPECT_EQ(rows.rows.size(), 2u);  // walk, walks
+  // Without a stop test nothing is asked.
   EXPECT_EQ(derived_of("walk/A").size(), 4u);
-  set_word_editor_poll_hook(nullptr);
-  pending_word_editor_action = 0;
 }
 
-void rebuild_while_polling() {
-  rebuild_aff_decode_cache(u"SFX B Y 1\nSFX B 0 x .\n");
-  // A nested expansion does nothing while the outer one runs.
-  EXPECT_EQ(expand_word_affixes(3, u"walk/B", 0, 0, 0, u"", u"", u"", 0, 0), 0);
-}
-
-TEST(Expansion, StopsWhenTheRulesChangeWhilePolling) {
+TEST(Expansion, StopsWhenTheRulesChangeWhileItAsks) {
   use_aff("PFX P Y 1\nPFX P 0 un .\nSFX A Y 3\nSFX A 0 s .\nSFX A 0 x .\nSFX A 0 y .\n");
-  set_word_editor_poll_hook(rebuild_while_polling);
-  EXPECT_EQ(expand_word_affixes(1, u"walk/AP", 0, 0, 0, u"", u"", u"", 0, 0), 0);
-  EXPECT_TRUE(expansion_was_stopped);
-  set_word_editor_poll_hook(nullptr);
+  derived_rows_sink rows;
+  expansion_report r = expand_word_affixes(u"walk/AP", rows, [] {
+    rebuild_aff_decode_cache(u"SFX B Y 1\nSFX B 0 x .\n");
+    // A nested expansion does nothing while the outer one runs.
+    EXPECT_EQ(expand_word_affixes(3, u"walk/B", 0, 0, 0, u"", u"", u"", 0, 0), 0);
+    return false;
+  });
+  EXPECT_TRUE(r.stopped);
   EXPECT_EQ(derived_of("walk/B"), (words{"walk", "walkx"}));
 }
 
@@ -252,9 +242,10 @@ TEST(Expansion, SurvivesBrokenAffTexts) {
         expand_word_affixes(mode, from_utf8(e), 0, 0, 0, u"", u"", u"", 0, 0);
       }
       // No row twice.
-      expand_word_affixes(1, from_utf8(e), 0, 0, 0, u"", u"", u"", 0, 0);
+      derived_rows_sink sink;
+      expand_word_affixes(from_utf8(e), sink);
       std::vector<std::string> rows;
-      for (const auto& r : derived_word_rows)
+      for (const auto& r : sink.rows)
         rows.push_back(to_utf8(r.type + u"|" + r.word + u"|" + r.flag + u"|" + r.rule_key + u"|" +
                                string_from_int(r.flag_position)));
       std::sort(rows.begin(), rows.end());

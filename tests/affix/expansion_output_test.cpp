@@ -26,58 +26,31 @@ lines file_rows(const std::string& entry, bool csv, bool hyphen_only, const char
   return out;
 }
 
-TEST(OutputMode1, ListRowsRecordsAndKeys) {
-  use_aff("SFX A Y 1\nSFX A 0 s .\n");
-  affix_type_colours = {1, 2, 3, 4};
-  EXPECT_EQ(expand_word_affixes(1, u"walk/A", 0, 0, 0, u"", u"", u"", 0, 0), 2);
-  EXPECT_EQ(derived_rows_added, 2);
-  EXPECT_EQ(derived_row_index, 1);
-  ASSERT_EQ(derived_word_rows.size(), 2u);
-  const auto& primary = derived_word_rows[0];
-  EXPECT_EQ(primary.type, u"Primary");
-  EXPECT_EQ(primary.type_colour, 1);
-  EXPECT_EQ(primary.position_key, u"00000000");
-  EXPECT_EQ(derived_record_rule_column(primary), u"");
-  const auto& suffix = derived_word_rows[1];
-  EXPECT_EQ(suffix.word, u"walks");
-  EXPECT_EQ(suffix.flag, u"A");
-  EXPECT_EQ(suffix.type_colour, 2);
-  EXPECT_EQ(suffix.flag_position, 1);
-  EXPECT_EQ(suffix.position_key, u"00000001");
-  EXPECT_EQ(suffix.rule_key, u"00000001: 0 s .");
-  EXPECT_EQ(derived_record_rule_column(suffix), u"1: 0 s .");
-  EXPECT_EQ(derived_record_position_column(suffix), u"1");
-  affix_type_colours = {-1, -1, -1, -1};
-}
-
 TEST(OutputMode1, HyphenationListRows) {
   use_aff("SFX A Y 1\nSFX A 0 s .\n");
-  derived_word_rows.clear();
   EXPECT_EQ(expand_word_affixes(1, u"walk/A", 0, 0, 0, u"", u"", u"", 1, 0), 2);
   ASSERT_EQ(hyphenation_derived_rows.size(), 2u);
   EXPECT_EQ(hyphenation_derived_rows[0].flag, u"");
   EXPECT_EQ(hyphenation_derived_rows[1].word, u"walks");
   EXPECT_EQ(hyphenation_derived_rows[1].flag, u"A");
-  EXPECT_TRUE(derived_word_rows.empty());  // no record copies for this list
+  // Only the Hyphenation tab's list: the word editor's has its own sink.
+  hyphenation_derived_rows.clear();
+  EXPECT_EQ(expand_word_affixes(1, u"walk/A", 0, 0, 0, u"", u"", u"", 0, 0), 2);
+  EXPECT_TRUE(hyphenation_derived_rows.empty());
 }
 
-TEST(OutputMode1, SortByFlagThenRuleNumber) {
-  std::string aff = "SFX A Y 10\n";
-  for (int i = 1; i <= 10; ++i) aff += "SFX A 0 " + std::string(1, char('a' + i - 1)) + " .\n";
-  aff += "SFX B Y 1\nSFX B 0 z .\n";
-  use_aff(aff);
-  expand_word_affixes(1, u"w/BA", 0, 0, 0, u"", u"", u"", 0, 0);
-  ASSERT_EQ(derived_word_rows.size(), 12u);
-  derived_words_sort_mode = 3;
-  sort_derived_words(12);
-  // Primary (empty flag) first, then A rules 1..10 (rule 10 after 9), then B.
-  EXPECT_EQ(derived_word_rows[0].word, u"w");
-  EXPECT_EQ(derived_word_rows[9].word, u"wi");
-  EXPECT_EQ(derived_word_rows[10].word, u"wj");
-  EXPECT_EQ(derived_word_rows[11].word, u"wz");
-  derived_words_sort_mode = 1;
-  sort_derived_words(12);
-  EXPECT_EQ(derived_word_rows[1].word, u"wz");
+// An entry that stands for 160,401 words: a file gets them all, a list
+// stops at its row limit and says so.
+TEST(OutputMode1, HyphenationRowsStopAtTheViewLimit) {
+  use_aff(aff_of_many_words());
+  EXPECT_EQ(expand_word_affixes(3, u"w/A", 0, 0, 0, u"", u"", u"", 0, 0), 160401);
+  std::vector<hyphenation_derived_row> rows;
+  hyphenation_rows_sink sink(rows);
+  expansion_report r = expand_entry(aff_cache, u"w/A", sink);
+  EXPECT_EQ(rows.size(), DERIVED_ROW_VIEW_LIMIT);
+  EXPECT_TRUE(sink.capped);
+  EXPECT_TRUE(r.sink_ended);
+  EXPECT_FALSE(r.stopped);
 }
 
 TEST(OutputMode2, CsvRows) {

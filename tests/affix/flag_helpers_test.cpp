@@ -41,6 +41,40 @@ TEST(FlagHelpers, MergePutsMissingFlagsInFront) {
   EXPECT_EQ(merge_flag_strings(u"3,,4", u"4,5"), u"3,4,5");
 }
 
+// Hundreds of thousands of flags in one string are handled in one pass
+// (pairwise checks took minutes): repeats removed, merges, an entry's own
+// flags and a rule's continuation flags.
+TEST(FlagHelpers, HugeFlagStrings) {
+  use_aff("FLAG num\nSFX 1 Y 1\nSFX 1 0 s .\n");
+  const int n = 200000;
+  std::u16string twice, once, even;
+  for (int round = 0; round < 2; ++round)
+    for (int i = 1; i <= n / 2; ++i) {
+      text_t f = string_from_int(i);
+      twice.append(f).push_back(u',');
+      if (round == 0) once.append(f).push_back(u',');
+      if (round == 0 && i % 2 == 0) even.append(f).push_back(u',');
+    }
+  twice.pop_back();
+  once.pop_back();
+  even.pop_back();
+  EXPECT_EQ(has_duplicate_flags(twice), 1);
+  EXPECT_EQ(remove_duplicate_flags(twice), once);
+  EXPECT_EQ(merge_flag_strings(once, once), once);
+  text_t merged = merge_flag_strings(once, even);
+  EXPECT_EQ(count_affix_flags(merged), n / 2);
+  EXPECT_EQ(merged.substr(0, merged.find(u',')), string_from_int(n / 2 - 1));  // the last odd flag first
+
+  expanded_words.clear();
+  expanded_word_count = 0;
+  EXPECT_EQ(expand_word_affixes(4, u"walk/" + twice, 0, 0, 0, u"", u"", u"", 0, 0), 2);  // walk, walks
+  EXPECT_EQ(count_affix_flags(report_of("walk/" + to_utf8(twice)).unknown_entry_flags), n / 2 - 1);
+
+  use_aff("FLAG num\nSFX 1 Y 1\nSFX 1 0 s/" + to_utf8(twice) + " .\n");
+  ASSERT_EQ(aff_cache.sets.size(), 2u);
+  EXPECT_EQ(aff_cache.sets[1].rules[0].continuation_flags.size(), static_cast<size_t>(n / 2));
+}
+
 TEST(FlagHelpers, ClassifyByTheSetsTheFlagsName) {
   use_aff("KEEPCASE K\nSFX S Y 1\nSFX S 0 s .\nSFX N N 1\nSFX N 0 n .\nPFX P Y 1\nPFX P 0 un .\n"
           "PFX Q N 1\nPFX Q 0 re .\n");

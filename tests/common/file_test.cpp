@@ -1,5 +1,6 @@
 #include "common/file.h"
 
+#include "tests/test_support/size_limit.h"
 #include "tests/test_support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -11,7 +12,7 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <filesystem>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -98,34 +99,6 @@ TEST_F(FileTest, UnmarkedValidUtf8IsDetectedAsUtf8) {
   EXPECT_EQ(file_read_line(1, 0), u"x");
 }
 
-// Mixed text (UTF-8 with some bytes that are not) names its first bad line.
-TEST_F(FileTest, FirstNonUtf8LineOfMixedText) {
-  const std::string far(70000, 'a');
-  struct Case {
-    const char* name;
-    std::string bytes;
-    int64_t line;
-  } cases[] = {
-      {"mixed", "caf\xC3\xA9\nok\nna\xEFve\n", 3},
-      {"bad before good", "caf\xE9\r\nx\rcaf\xC3\xA9\n", 1},
-      {"cr and cr lf count once", "a\r\nb\rc\n\xE9 \xC3\xA9", 4},
-      {"Latin-1 only", "caf\xE9\nna\xEFve\n", 0},
-      {"valid UTF-8", "caf\xC3\xA9\n", 0},
-      {"ASCII", "plain\n", 0},
-      {"good far after bad", "\xE9\n" + far + "\xC3\xA9", 1},
-      {"bad line far in", "\xC3\xA9\n" + far + "\n\xE9", 3},
-      {"truncated at the end", "\xC3\xA9\nx\n\xC3", 3},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    write_bytes("mixed", c.bytes);
-    ASSERT_NE(file_open_read(1, tpath("mixed")), 0);
-    EXPECT_EQ(file_first_non_utf8_line(1), c.line);
-    EXPECT_EQ(file_position(1), 0);
-    file_close(1);
-  }
-}
-
 TEST_F(FileTest, LineEnds) {
   struct Case {
     std::string bytes;
@@ -173,11 +146,12 @@ TEST_F(FileTest, HugeLineIsReadWhole) {
 
 TEST_F(FileTest, DecodingByFormat) {
   EXPECT_EQ(lines_of("caf\xE9\n", FORMAT_ASCII), L({"café"}));
-  EXPECT_EQ(lines_of("caf\xE9\n", FORMAT_UTF16BE), L({"café"}));  // read byte by byte
+  EXPECT_EQ(lines_of(std::string("\0c\0\xE9\0\n", 6), FORMAT_UTF16BE), L({"cé"}));
   EXPECT_EQ(lines_of("caf\xC3\xA9\n", FORMAT_UTF8), L({"café"}));
   EXPECT_EQ(lines_of("a\xFF" "b\n", FORMAT_UTF8), L({"a\xEF\xBF\xBD" "b"}));  // invalid: U+FFFD
-  // A zero byte ends the text; the rest of its line is skipped.
-  EXPECT_EQ(lines_of(std::string("a\0b\nc", 5)), L({"a", "c"}));
+  // A zero byte is a character: it reads as U+FFFD and the line goes on.
+  EXPECT_EQ(lines_of(std::string("a\0b\nc", 5)), L({"a\xEF\xBF\xBD" "b", "c"}));
+  EXPECT_EQ(lines_of(std::string("\0\xE9\0", 3), FORMAT_ASCII), L({"\xEF\xBF\xBD\xC3\xA9\xEF\xBF\xBD"}));
   std::string utf16("\xFF\xFE" "a\0\xE4\0\r\0\n\0\r\0b\0", 14);
   write_bytes("u16", utf16);
   ASSERT_NE(file_open_read(1, tpath("u16")), 0);
@@ -186,6 +160,104 @@ TEST_F(FileTest, DecodingByFormat) {
   EXPECT_EQ(file_read_line(1, FORMAT_UTF16LE), u"");
   EXPECT_EQ(file_read_line(1, FORMAT_UTF16LE), u"b");
   EXPECT_EQ(file_at_end(1), 1);
+}
+
+// Marked UTF-16BE and UTF-32 files are decoded, never read byte by byte.
+TEST_F(FileTest, WideFormatsAreDecoded) {
+  auto encode = [](const std::u32string& s, int width, bool big) {
+    std::string out;
+    for (char32_t c : s) {
+      std::vector<uint32_t> units;
+      if (width == 2 && c >= 0x10000) {
+        units = {0xD800 + ((c - 0x10000) >> 10), 0xDC00 + ((c - 0x10000) & 0x3FF)};
+      } else {
+        units = {static_cast<uint32_t>(c)};
+      }
+      for (uint32_t u : units)
+        for (int i = 0; i < width; ++i) out.push_back(static_cast<char>(u >> (8 * (big ? width - 1 - i : i))));
+    }
+    return out;
+  };
+  const std::u32string text = U"\uFEFF2\r\n\u00C4pfel/S\tpo:n\r\nx\U0001F600\ny";
+  struct Case {
+    const char* name;
+    int width;
+    bool big;
+    int format;
+  } cases[] = {
+      {"UTF-16LE", 2, false, FORMAT_UTF16LE},
+      {"UTF-16BE", 2, true, FORMAT_UTF16BE},
+      {"UTF-32LE", 4, false, FORMAT_UTF32LE},
+      {"UTF-32BE", 4, true, FORMAT_UTF32BE},
+  };
+  for (const Case& c : cases) {
+    write_bytes("wide", encode(text, c.width, c.big));
+    ASSERT_NE(file_open_read(1, tpath("wide")), 0);
+    EXPECT_EQ(file_detect_format(1), c.format) << c.name;
+    std::vector<text_t> lines;
+    while (!file_at_end(1)) lines.push_back(file_read_line(1, 0));
+    EXPECT_EQ(lines, L({"2", "\xC3\x84pfel/S\tpo:n", "x\xF0\x9F\x98\x80", "y"})) << c.name;
+    ASSERT_EQ(file_detect_format(1), c.format);
+    EXPECT_EQ(file_read_line(1, FILE_READ_REST), T("2\r\n\xC3\x84pfel/S\tpo:n\r\nx\xF0\x9F\x98\x80\ny")) << c.name;
+    file_close(1);
+  }
+  // A zero, a value beyond Unicode and a cut last unit read as U+FFFD.
+  write_bytes("wide", std::string("\x00\x00\xFE\xFF" "\0\0\0a" "\0\0\0\0" "\x7F\0\0\0" "\0\0", 18));
+  ASSERT_NE(file_open_read(1, tpath("wide")), 0);
+  ASSERT_EQ(file_detect_format(1), FORMAT_UTF32BE);
+  EXPECT_EQ(file_read_line(1, 0), u"a\uFFFD\uFFFD\uFFFD");
+}
+
+// A file without a mark that holds well-formed multi-byte UTF-8 and bytes
+// that are not: read as the larger part suggests, with the first bad line.
+TEST_F(FileTest, MixedUtf8IsReportedWithItsFirstBadLine) {
+  std::string long_prefix;
+  for (int i = 0; i < 70000; ++i) long_prefix += "\xC3\xA9t\xC3\xA9\n";
+  struct Case {
+    const char* name;
+    std::string bytes;
+    int format;
+    int64_t line;
+  } cases[] = {
+      {"valid", "a\n\xC3\xA9\n", FORMAT_UTF8, 0},
+      {"Latin-1", "caf\xE9\n\xE0\n", FORMAT_ASCII, 0},
+      {"one stray byte", "1\nb\xC3\xA9\nc\xFF\n\xC3\xA9\n", FORMAT_UTF8, 3},
+      {"CR LF and lone CR count once each", "x\r\ny\rz\xC3\xA9\r\n\xE9", FORMAT_UTF8, 4},
+      {"Latin-1 with one accidental sequence", "\xE9\xE8\n\xC3\xA9\n", FORMAT_ASCII, 1},
+      {"cut at the end", "\xC3\xA9\n\xC3\xA9\n\xC3", FORMAT_UTF8, 3},
+      {"far in", long_prefix + "\xFF", FORMAT_UTF8, 70001},
+      {"UTF-8 only far after the bad line", "\xE9\n" + long_prefix, FORMAT_UTF8, 1},
+  };
+  for (const Case& c : cases) {
+    write_bytes("mixed", c.bytes);
+    ASSERT_NE(file_open_read(1, tpath("mixed")), 0);
+    EXPECT_EQ(file_detect_format(1), c.format) << c.name;
+    EXPECT_EQ(file_mixed_utf8_line(1), c.line) << c.name;
+    EXPECT_TRUE(file_read_ok(1)) << c.name;
+    file_close(1);
+  }
+  // Read on: only the bad byte changes.
+  write_bytes("mixed", "b\xC3\xA9\nc\xFF\n");
+  ASSERT_NE(file_open_read(1, tpath("mixed")), 0);
+  ASSERT_EQ(file_detect_format(1), FORMAT_UTF8);
+  EXPECT_EQ(file_read_line(1, 0), u"bé");
+  EXPECT_EQ(file_read_line(1, 0), u"c\uFFFD");
+}
+
+// A read error while the format is detected is kept, never taken for Latin-1.
+TEST_F(FileTest, ReadErrorDuringDetectionIsKept) {
+  write_bytes("text", "caf\xC3\xA9\n");
+  for (int after : {0, 1}) {  // the mark's read, the scan's read
+    ASSERT_NE(file_open_read(1, tpath("text")), 0);
+    file_inject_fault(file_fault::read, after);
+    file_detect_format(1);
+    EXPECT_FALSE(file_read_ok(1)) << after;
+    file_clear_faults();
+    file_close(1);
+  }
+  ASSERT_NE(file_open_read(1, tpath("text")), 0);
+  EXPECT_EQ(file_detect_format(1), FORMAT_UTF8);
+  EXPECT_TRUE(file_read_ok(1));
 }
 
 TEST_F(FileTest, RestOfFileIsReadUnsplit) {
@@ -366,6 +438,81 @@ TEST_F(FileTest, FailedWriteKeepsTheOldFile) {
   EXPECT_EQ(folder_names(), std::vector<std::string>({"doc.dic"}));
 }
 
+// With the default action of SIGXFSZ, a write past the size limit would kill
+// the program: the writer ignores the signal and reports the failed write.
+TEST_F(FileTest, WritePastTheSizeLimitFailsWithoutKillingTheProgram) {
+  write_bytes("doc.dic", "old\n");
+  EXPECT_EQ(test_support::run_under_size_limit(100000, [this] {
+              if (!file_create_atomic(1, tpath("doc.dic"))) return false;
+              for (int i = 0; i < 20000; ++i) file_write_line(1, u"a line of the new dictionary", FORMAT_UTF8);
+              return !file_commit(1);
+            }),
+            "");
+  EXPECT_EQ(read_bytes("doc.dic"), "old\n");
+  EXPECT_EQ(folder_names(), std::vector<std::string>({"doc.dic"}));
+}
+
+// Two files replaced as one: whatever step fails, the old first file is on
+// disk (in place, or under the backup name the result gives) and no
+// temporary is left.
+TEST_F(FileTest, PairCommitNeverLosesTheOldFirstFile) {
+  struct Case {
+    const char* name;
+    file_fault fault;
+    int after, times;
+    bool ok;
+    int failed;
+    std::string first, second;  // the targets' contents afterwards
+    std::vector<std::string> names;
+    bool first_replaced;
+  } cases[] = {
+      {"no fault", file_fault::count, 0, 0, true, 0, "new a", "new b", {"a", "b"}, false},
+      {"first rename fails", file_fault::rename, 0, 1, false, 1, "old a", "old b", {"a", "b"}, false},
+      {"second rename fails, first put back", file_fault::rename, 1, 1, false, 2, "old a", "old b", {"a", "b"}, false},
+      {"second rename and the put-back fail", file_fault::rename, 1, 2, false, 2, "new a", "old b",
+       {"a", "a.old", "b"}, true},
+      {"no hard link: a copy is the backup", file_fault::link, 0, 1, true, 0, "new a", "new b", {"a", "b"}, false},
+      {"old first file unreadable: nothing replaced", file_fault::link, 0, 1, false, 1, "old a", "old b",
+       {"a", "b"}, false},
+  };
+  for (const Case& c : cases) {
+    write_bytes("a", "old a");
+    write_bytes("b", "old b");
+    atomic_file first, second;
+    ASSERT_TRUE(first.create(tpath("a")));
+    ASSERT_TRUE(second.create(tpath("b")));
+    first.write("new a", 5);
+    second.write("new b", 5);
+    file_clear_faults();
+    if (c.fault != file_fault::count) file_inject_fault(c.fault, c.after, c.times);
+    if (std::string(c.name).find("unreadable") != std::string::npos) file_inject_fault(file_fault::read, 0, 1);
+    file_pair_result r = commit_file_pair(first, second);
+    file_clear_faults();
+    EXPECT_EQ(r.ok, c.ok) << c.name;
+    EXPECT_EQ(r.failed, c.failed) << c.name;
+    EXPECT_EQ(read_bytes("a"), c.first) << c.name;
+    EXPECT_EQ(read_bytes("b"), c.second) << c.name;
+    EXPECT_EQ(folder_names(), c.names) << c.name;
+    EXPECT_EQ(r.first_replaced, c.first_replaced) << c.name;
+    if (c.first_replaced) {
+      EXPECT_EQ(r.first_backup, tpath("a.old")) << c.name;
+      EXPECT_EQ(read_bytes("a.old"), "old a") << c.name;
+      std::remove(path("a.old").c_str());
+    }
+  }
+  // Without an old first file, a failed second removes the new first.
+  std::remove(path("a").c_str());
+  atomic_file first, second;
+  ASSERT_TRUE(first.create(tpath("a")));
+  ASSERT_TRUE(second.create(tpath("b")));
+  file_inject_fault(file_fault::rename, 1, 1);
+  file_pair_result r = commit_file_pair(first, second);
+  file_clear_faults();
+  EXPECT_EQ(r.failed, 2);
+  EXPECT_FALSE(r.first_replaced);
+  EXPECT_EQ(folder_names(), std::vector<std::string>({"b"}));
+}
+
 TEST_F(FileTest, AtomicSaveFailsWhereNoTemporaryCanBeMade) {
   EXPECT_EQ(file_create_atomic(1, tpath("missing/doc.dic")), 0);
   ASSERT_EQ(mkdir(path("folder").c_str(), 0700), 0);
@@ -413,42 +560,6 @@ TEST_F(FileTest, AtomicSaveThroughALinkReplacesItsFile) {
   ASSERT_EQ(lstat(path("link.dic").c_str(), &st), 0);
   EXPECT_TRUE(S_ISLNK(st.st_mode));
   EXPECT_EQ(read_bytes("real/doc.dic"), "new");
-}
-
-// The pair is all old or all new on disk: a second file that cannot replace
-// its target brings the first one's old content back (or removes a first
-// file that did not exist before).
-TEST_F(FileTest, PairCommitPutsTheFirstBackWhenTheSecondFails) {
-  for (const bool first_existed : {true, false}) {
-    SCOPED_TRACE(first_existed);
-    std::filesystem::remove_all(path("b.dat"));
-    std::filesystem::remove(path("a.idx"));
-    if (first_existed) write_bytes("a.idx", "old index");
-    atomic_file first, second;
-    ASSERT_TRUE(first.create(tpath("a.idx")));
-    ASSERT_TRUE(second.create(tpath("b.dat")));
-    ASSERT_TRUE(first.write("new index", 9));
-    ASSERT_TRUE(second.write("new data", 8));
-    // A folder in the second target's place: its rename fails.
-    ASSERT_EQ(mkdir(path("b.dat").c_str(), 0700), 0);
-    write_bytes("b.dat/inside", "x");
-    EXPECT_EQ(atomic_commit_pair(first, second), 2);
-    if (first_existed) {
-      EXPECT_EQ(read_bytes("a.idx"), "old index");
-    } else {
-      EXPECT_EQ(file_size_by_path(tpath("a.idx")), -1);
-    }
-    EXPECT_EQ(folder_names(), first_existed ? (std::vector<std::string>{"a.idx", "b.dat"})
-                                            : (std::vector<std::string>{"b.dat"}));
-  }
-  atomic_file first, second;
-  ASSERT_TRUE(first.create(tpath("a.idx")));
-  ASSERT_TRUE(second.create(tpath("c.dat")));
-  first.write("1", 1);
-  second.write("2", 1);
-  EXPECT_EQ(atomic_commit_pair(first, second), 0);
-  EXPECT_EQ(read_bytes("a.idx"), "1");
-  EXPECT_EQ(read_bytes("c.dat"), "2");
 }
 
 }  // namespace

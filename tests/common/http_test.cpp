@@ -4,17 +4,17 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/test_support/loopback_http_server.h"
+
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <fstream>
 #include <sstream>
 #include <string>
-#include <thread>
 
 namespace {
 
@@ -50,76 +50,15 @@ TEST(Http, WithoutTheLibraryRequestsFail) {
   http_set_library_names({});
 }
 
-// A one-thread HTTP server on the loopback address that answers a bounded
-// number of connections, each within a bounded time.
-class LoopbackServer {
- public:
-  explicit LoopbackServer(int connections) {
-    listener_ = socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in addr{};
-    addr.sin_family = AF_INET;
-    addr.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    addr.sin_port = 0;
-    bind(listener_, reinterpret_cast<sockaddr*>(&addr), sizeof addr);
-    listen(listener_, 8);
-    socklen_t len = sizeof addr;
-    getsockname(listener_, reinterpret_cast<sockaddr*>(&addr), &len);
-    port_ = ntohs(addr.sin_port);
-    thread_ = std::thread([this, connections] { serve(connections); });
-  }
-  ~LoopbackServer() {
-    stop_ = true;
-    thread_.join();
-    close(listener_);
-  }
-  std::string url(const char* path) const { return "http://127.0.0.1:" + std::to_string(port_) + path; }
-  std::string last_user_agent() const { return user_agent_; }
+using test_support::http_reply;
+using test_support::loopback_http_server;
 
- private:
-  void serve(int connections) {
-    for (int served = 0; served < connections && !stop_;) {
-      pollfd p{listener_, POLLIN, 0};
-      if (poll(&p, 1, 200) <= 0) continue;
-      int c = accept(listener_, nullptr, nullptr);
-      if (c < 0) continue;
-      ++served;
-      std::string request;
-      char buf[4096];
-      while (request.find("\r\n\r\n") == std::string::npos) {
-        pollfd q{c, POLLIN, 0};
-        if (poll(&q, 1, 5000) <= 0) break;
-        ssize_t got = read(c, buf, sizeof buf);
-        if (got <= 0) break;
-        request.append(buf, static_cast<size_t>(got));
-      }
-      size_t ua = request.find("User-Agent: ");
-      if (ua != std::string::npos) user_agent_ = request.substr(ua + 12, request.find("\r\n", ua) - ua - 12);
-      bool head = request.rfind("HEAD ", 0) == 0;
-      std::string path = request.substr(request.find(' ') + 1);
-      path = path.substr(0, path.find(' '));
-      std::string status = "200 OK", body = "hello\n", extra;
-      if (path == "/missing") {
-        status = "404 Not Found";
-        body = "nope";
-      } else if (path == "/redirect") {
-        status = "302 Found";
-        body = "";
-        extra = "Location: /ok\r\n";
-      }
-      std::string reply = "HTTP/1.1 " + status + "\r\nContent-Length: " + std::to_string(body.size()) +
-                          "\r\nConnection: close\r\n" + extra + "\r\n" + (head ? "" : body);
-      ssize_t ignored = write(c, reply.data(), reply.size());
-      (void)ignored;
-      close(c);
-    }
-  }
-
-  int listener_ = -1;
-  int port_ = 0;
-  std::atomic<bool> stop_{false};
-  std::string user_agent_;
-  std::thread thread_;
-};
+http_reply plain_routes(const std::string&, const std::string& path) {
+  if (path == "/missing") return test_support::reply("404 Not Found", "nope");
+  if (path == "/redirect") return test_support::reply("302 Found", "", "Location: /ok\r\n");
+  if (path == "/stall") return test_support::stalled_reply();
+  return test_support::ok_reply("hello\n");
+}
 
 std::string read_file(const char* path) {
   std::ifstream in(path, std::ios::binary);
@@ -130,7 +69,7 @@ std::string read_file(const char* path) {
 
 TEST(Http, HeadAndDownloadOnTheLoopback) {
   if (!http_library_available()) GTEST_SKIP() << "no HTTP client library installed";
-  LoopbackServer server(7);
+  loopback_http_server server(7, plain_routes);
   auto status_of = [&](const char* path) {
     int r = http_request(0, from_utf8(server.url(path)), u"", HTTP_HEADERS_ONLY);
     EXPECT_NE(r, 0);
@@ -174,6 +113,26 @@ TEST(Http, RefusedConnectionsFail) {
   { std::ofstream(copy) << "old"; }
   EXPECT_EQ(http_download_file(from_utf8(url), from_utf8(copy)), 0);
   EXPECT_EQ(file_size_by_path(from_utf8(copy)), -1);
+}
+
+TEST(Http, BodiesAreKeptInMemoryAndStalledTransfersStop) {
+  if (!http_library_available()) GTEST_SKIP() << "no HTTP client library installed";
+  loopback_http_server server(4, plain_routes);
+  std::string body = "stale";
+  EXPECT_EQ(http_get_body(from_utf8(server.url("/ok")), body), 200);
+  EXPECT_EQ(body, "hello\n");
+  EXPECT_EQ(http_get_body(from_utf8(server.url("/missing")), body), 404);
+  EXPECT_EQ(body, "nope");
+  // A server that accepts and never answers: the request gives up after
+  // the stall time and counts as no answer, for HEAD and GET alike.
+  http_set_stall_seconds(1);
+  body = "stale";
+  EXPECT_EQ(http_get_body(from_utf8(server.url("/stall")), body), 0);
+  EXPECT_EQ(body, "");
+  int r = http_request(0, from_utf8(server.url("/stall")), u"", HTTP_HEADERS_ONLY);
+  EXPECT_EQ(http_get_info(r, 0), u"0");
+  http_free_request(r);
+  http_set_stall_seconds(0);
 }
 
 }  // namespace

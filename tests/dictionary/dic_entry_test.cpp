@@ -1,4 +1,4 @@
-#include "dictionary/dic_entry.h"
+#include "common/dic_entry.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,8 @@
 #include "dictionary/dic_file.h"
 
+#include "common/file.h"
 #include "common/long_job.h"
+#include "tests/test_support/size_limit.h"
 #include "tests/test_support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +11,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <functional>
 #include <string>
 #include <vector>
@@ -42,6 +46,17 @@ std::string utf16le(const std::u16string& s) {
   return out;
 }
 
+// The text with a byte-order mark in UTF-16BE (width 2) or UTF-32 (width 4).
+std::string marked_wide(const std::u32string& s, int width, bool big) {
+  std::string out;
+  auto put = [&](uint32_t u) {
+    for (int i = 0; i < width; ++i) out.push_back(static_cast<char>(u >> (8 * (big ? width - 1 - i : i))));
+  };
+  put(0xFEFF);
+  for (char32_t c : s) put(c);
+  return out;
+}
+
 struct dic_case {
   const char* name;
   std::string file;                  // .dic bytes as found
@@ -66,6 +81,12 @@ TEST_F(DicFileTest, RoundTripByteTable) {
       {"utf-16le with bom", utf16le(u"2\r\n\u00e9t\u00e9\tpo:n\r\n\u20ac/X\r\n"),
        {"\xc3\xa9t\xc3\xa9\npo:n", "\xe2\x82\xac/X"}, "2\n\xc3\xa9t\xc3\xa9\tpo:n\n\xe2\x82\xac/X\n"},
       {"escaped slash and semicolon", "1\nand\\/or/A;B\n", {"and\\/or/A;B"}, "1\nand\\/or/A;B\n"},
+      {"utf-16be with bom", marked_wide(U"2\n\u00e9t\u00e9\tpo:n\n\u20ac/X\n", 2, true),
+       {"\xc3\xa9t\xc3\xa9\npo:n", "\xe2\x82\xac/X"}, "2\n\xc3\xa9t\xc3\xa9\tpo:n\n\xe2\x82\xac/X\n"},
+      {"utf-32le with bom", marked_wide(U"1\r\n\u00c4pfel\U0001F600\r\n", 4, false), {"\xc3\x84pfel\xf0\x9f\x98\x80"},
+       "1\n\xc3\x84pfel\xf0\x9f\x98\x80\n"},
+      {"utf-32be with bom", marked_wide(U"1\n\u00c4pfel\n", 4, true), {"\xc3\x84pfel"}, "1\n\xc3\x84pfel\n"},
+      {"zero byte inside an entry", std::string("1\nab\0cd\n", 8), {"ab\xef\xbf\xbd" "cd"}, "1\nab\xef\xbf\xbd" "cd\n"},
   };
   for (const dic_case& c : cases) {
     write_pair("d", c.file, "SET UTF-8\n");
@@ -273,6 +294,229 @@ TEST_F(DicFileTest, RealDictionariesRoundTrip) {
     EXPECT_TRUE(saved.substr(saved.find('\n')) == original.substr(original.find('\n'))) << stem;
   }
   if (tested == 0) GTEST_SKIP() << "no hunspell dictionaries installed";
+}
+
+// A zero byte is a character: the .aff is read and saved whole.
+TEST_F(DicFileTest, ZeroByteDoesNotCutTheAff) {
+  std::string aff = "SET UTF-8\n";
+  for (int i = 0; i < 200; ++i) aff += "SFX A 0 s" + std::to_string(i) + " .\n";
+  aff.insert(aff.size() / 10, 1, '\0');
+  write_pair("d", "1\nw\n", aff);
+  list_document doc;
+  text_t aff_text;
+  ASSERT_EQ(load_dictionary_pair(T(path("d.dic").c_str()), host_, doc, aff_text).status, dic_file_status::ok);
+  ASSERT_EQ(save_dictionary_pair(T(path("out.dic").c_str()), doc, aff_text, host_).status, dic_file_status::ok);
+  std::string expected = aff;
+  expected.replace(aff.size() / 10, 1, "\xEF\xBF\xBD");
+  EXPECT_EQ(read_bytes("out.aff"), kBom + expected);
+}
+
+// A file that is valid UTF-8 but for a stray byte is not read silently:
+// the question names the line; Yes reads it as UTF-8 with U+FFFD for the
+// bad byte, so a save changes nothing else; No keeps the open dictionary.
+TEST_F(DicFileTest, PartlyValidUtf8AsksWithTheLineAndNoKeepsTheDictionary) {
+  const std::string dic = "3\n\xc3\xa9t\xc3\xa9\nca\xFF" "fe\nna\xc3\xafve\n";
+  write_pair("d", dic, "SET UTF-8\n");
+  list_document doc;
+  doc.replace_all({T("kept")}, T("/prev.dic"));
+  text_t aff = T("PREV");
+  host_.abort_answer = 7;
+  dic_file_result r = load_dictionary_pair(T(path("d.dic").c_str()), host_, doc, aff);
+  EXPECT_EQ(r.status, dic_file_status::aborted);
+  EXPECT_EQ(r.status_text, T("Aborted."));
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_EQ(host_.messages[0], invalid_utf8_question(T(path("d.dic").c_str()), 3, 2));
+  EXPECT_NE(to_utf8(host_.messages[0]).find("Line 3 of this file is not valid UTF-8:\n" + path("d.dic")),
+            std::string::npos);
+  EXPECT_EQ(utf8_entries(doc), std::vector<std::string>{"kept"});
+  EXPECT_EQ(aff, T("PREV"));
+  EXPECT_EQ(host_.starts, 0);
+
+  host_.abort_answer = 6;
+  ASSERT_EQ(load_dictionary_pair(T(path("d.dic").c_str()), host_, doc, aff).status, dic_file_status::ok);
+  EXPECT_EQ(utf8_entries(doc), (std::vector<std::string>{"\xc3\xa9t\xc3\xa9", "ca\xef\xbf\xbd" "fe", "na\xc3\xafve"}));
+  ASSERT_EQ(save_dictionary_pair(T(path("out.dic").c_str()), doc, aff, host_).status, dic_file_status::ok);
+  EXPECT_EQ(read_bytes("out.dic"), kBom + "3\n\xc3\xa9t\xc3\xa9\nca\xef\xbf\xbd" "fe\nna\xc3\xafve\n");
+
+  // The .aff is asked about too.
+  write_pair("a", "1\nw\n", "SET UTF-8\nTRY \xc3\xa9\n# \xE9\n");
+  host_.messages.clear();
+  host_.abort_answer = 7;
+  EXPECT_EQ(load_dictionary_pair(T(path("a.dic").c_str()), host_, doc, aff).status, dic_file_status::aborted);
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_EQ(host_.messages[0], invalid_utf8_question(T(path("a.aff").c_str()), 3, 2));
+}
+
+// Debian's fr.dic with one stray 0xFF: Yes keeps every other entry intact.
+TEST_F(DicFileTest, RealDictionaryWithOneStrayByte) {
+  std::string original = test_support::read_file("/usr/share/hunspell/fr.dic");
+  if (original.empty()) GTEST_SKIP() << "Debian's fr dictionary is not installed";
+  size_t at = original.find('\n', original.size() / 2) + 1;  // the start of a line
+  int64_t line = std::count(original.begin(), original.begin() + static_cast<std::ptrdiff_t>(at), '\n') + 1;
+  std::string damaged = original;
+  damaged.insert(at, 1, '\xFF');
+  write_pair("fr", damaged, test_support::read_file("/usr/share/hunspell/fr.aff"));
+  list_document doc;
+  text_t aff;
+  ASSERT_EQ(load_dictionary_pair(T(path("fr.dic").c_str()), host_, doc, aff).status, dic_file_status::ok);
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_EQ(host_.messages[0], invalid_utf8_question(T(path("fr.dic").c_str()), line, 2));
+  ASSERT_EQ(save_dictionary_pair(T(path("out.dic").c_str()), doc, aff, host_).status, dic_file_status::ok);
+  std::string saved = read_bytes("out.dic");
+  std::string expected = original;
+  expected.insert(at, "\xEF\xBF\xBD");
+  EXPECT_TRUE(saved.substr(saved.find('\n')) == expected.substr(expected.find('\n')));
+}
+
+// A read error while the format is detected fails the load; the open
+// dictionary stays.
+TEST_F(DicFileTest, ReadErrorWhileDetectingFailsTheLoad) {
+  write_pair("d", "1\ncaf\xc3\xa9\n", "SET UTF-8\n");
+  // Reads: the .aff's mark, its scan (two reads), then the same for the .dic.
+  const std::pair<int, const char*> faults[] = {{0, "d.aff"}, {1, "d.aff"}, {3, "d.dic"}, {4, "d.dic"}};
+  for (const auto& [after, failed] : faults) {
+    list_document doc;
+    doc.replace_all({T("kept")}, T("/prev.dic"));
+    text_t aff = T("PREV");
+    file_inject_fault(file_fault::read, after);
+    dic_file_result r = load_dictionary_pair(T(path("d.dic").c_str()), host_, doc, aff);
+    file_clear_faults();
+    EXPECT_EQ(r.status, dic_file_status::read_failed) << after;
+    EXPECT_EQ(r.failed_path, T(path(failed).c_str())) << after;
+    EXPECT_EQ(utf8_entries(doc), std::vector<std::string>{"kept"}) << after;
+    EXPECT_EQ(aff, T("PREV")) << after;
+  }
+}
+
+TEST(DicFileAff, SetLinesNameUtf8) {
+  const struct {
+    const char* text;
+    const char* saved;
+    const char* replaced;
+  } cases[] = {
+      {"SET ISO8859-1\nTRY \xc3\xa4", "SET UTF-8\nTRY \xc3\xa4", "ISO8859-1"},
+      {"# c\n  SET\tKOI8-R  # note\nSET cp1252", "# c\n  SET\tUTF-8  # note\nSET UTF-8", "KOI8-R"},
+      {"SET UTF-8\n", "SET UTF-8\n", ""},
+      {"SET utf-8", "SET utf-8", ""},
+      {"# SET ISO8859-1\nSETX a\nset ISO8859-1\nSET", "# SET ISO8859-1\nSETX a\nset ISO8859-1\nSET", ""},
+  };
+  for (const auto& c : cases) {
+    text_t replaced = T("x");
+    EXPECT_EQ(aff_text_declaring_utf8(T(c.text), &replaced), T(c.saved)) << c.text;
+    EXPECT_EQ(replaced, T(c.replaced)) << c.text;
+  }
+}
+
+// Runs hunspell -l on the words (UTF-8) with the dictionary at stem; returns
+// the words it rejects, or "?" when it could not run.
+std::string hunspell_rejects(const std::string& stem, const std::string& words, const std::string& dir) {
+  const std::string in = dir + "/words.txt", out = dir + "/rejected.txt";
+  test_support::write_file(in, words);
+  pid_t pid = fork();
+  if (pid == 0) {
+    if (!freopen(in.c_str(), "r", stdin) || !freopen(out.c_str(), "w", stdout)) _exit(9);
+    execl("/usr/bin/hunspell", "hunspell", "-i", "UTF-8", "-d", stem.c_str(), "-l", static_cast<char*>(nullptr));
+    _exit(9);
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return "?";
+  return test_support::read_file(out);
+}
+
+// A Latin-1 pair opens correctly and is saved in UTF-8 with SET UTF-8, the
+// user being told: Hunspell accepts its accented words before and after.
+TEST_F(DicFileTest, Latin1PairIsSavedAsUtf8ThatHunspellReads) {
+  if (access("/usr/bin/hunspell", X_OK) != 0) GTEST_SKIP() << "hunspell is not installed";
+  write_pair("de", "3\n\xC4" "bte\n\xC4" "cker\nApfel/U\n", "SET ISO8859-1\nPFX U Y 1\nPFX U A \xC4 A\n");
+  const std::string words = "\xc3\x84" "bte\n\xc3\x84" "cker\n\xc3\x84pfel\nApfel\n";
+  ASSERT_EQ(hunspell_rejects(path("de"), words, dir_), "");
+  list_document doc;
+  text_t aff;
+  ASSERT_EQ(load_dictionary_pair(T(path("de.dic").c_str()), host_, doc, aff).status, dic_file_status::ok);
+  EXPECT_EQ(utf8_entries(doc), (std::vector<std::string>{"\xc3\x84" "bte", "\xc3\x84" "cker", "Apfel/U"}));
+  dic_file_result r = save_dictionary_pair(T(path("out.dic").c_str()), doc, aff, host_);
+  ASSERT_EQ(r.status, dic_file_status::ok);
+  EXPECT_EQ(r.replaced_encoding, T("ISO8859-1"));
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_NE(to_utf8(host_.messages[0]).find("ISO8859-1"), std::string::npos);
+  EXPECT_EQ(read_bytes("out.aff"), kBom + "SET UTF-8\nPFX U Y 1\nPFX U A \xc3\x84 A\n");
+  EXPECT_EQ(hunspell_rejects(path("out"), words, dir_), "");
+  EXPECT_EQ(hunspell_rejects(path("out"), "\xc3\x84rger\n", dir_), "\xc3\x84rger\n");  // a real rejection shows
+}
+
+// The .dic and its .aff as one file: refused before anything is read or written.
+TEST_F(DicFileTest, DicThatIsItsOwnAffIsRefused) {
+  write_bytes("x.aff", "SET UTF-8\n");
+  ASSERT_EQ(symlink(path("x.aff").c_str(), path("x.dic").c_str()), 0);
+  list_document doc;
+  doc.replace_all({T("kept")}, T(path("x.aff").c_str()));
+  doc.changed = true;
+  text_t aff = T("SET UTF-8\n");
+  for (const char* name : {"x.aff", "x.dic"}) {
+    dic_file_result r = load_dictionary_pair(T(path(name).c_str()), host_, doc, aff);
+    EXPECT_EQ(r.status, dic_file_status::same_file) << name;
+    EXPECT_EQ(dic_file_message_title(r.status), T("Error!"));
+    EXPECT_NE(to_utf8(r.message).find("same file"), std::string::npos);
+    EXPECT_EQ(utf8_entries(doc), std::vector<std::string>{"kept"});
+    r = save_dictionary_pair(T(path(name).c_str()), doc, aff, host_);
+    EXPECT_EQ(r.status, dic_file_status::same_file) << name;
+    EXPECT_TRUE(doc.changed);
+  }
+  EXPECT_EQ(read_bytes("x.aff"), "SET UTF-8\n");
+  EXPECT_EQ(folder_names(), (std::vector<std::string>{"x.aff", "x.dic"}));
+  EXPECT_EQ(host_.starts, 0);
+}
+
+// A save past the file-size limit fails like any other write: the program
+// lives on, the old pair stays and no temporary is left.
+TEST_F(DicFileTest, SavePastTheSizeLimitKeepsTheOldPair) {
+  write_pair("d", "1\nold\n", "OLD AFF\n");
+  EXPECT_EQ(test_support::run_under_size_limit(50000, [this] {
+              list_document doc;
+              doc.replace_all(std::vector<text_t>(20000, T("a word of the new dictionary")), T(path("d.dic").c_str()));
+              headless_long_job_host host;
+              return save_dictionary_pair(T(path("d.dic").c_str()), doc, T("NEW AFF\n"), host).status ==
+                     dic_file_status::write_failed;
+            }),
+            "");
+  EXPECT_EQ(read_bytes("d.dic"), "1\nold\n");
+  EXPECT_EQ(read_bytes("d.aff"), "OLD AFF\n");
+  EXPECT_EQ(folder_names(), (std::vector<std::string>{"d.aff", "d.dic"}));
+}
+
+// The .dic cannot replace its old file after the new .aff has, and the old
+// .aff cannot be put back: it is kept under a name the message gives, and
+// the message says what each file holds.
+TEST_F(DicFileTest, DoubleFaultKeepsTheOldAffAndSaysWhereItIs) {
+  write_pair("d", "1\nold\n", "OLD AFF\n");
+  list_document doc;
+  doc.replace_all({T("new")}, T(path("d.dic").c_str()));
+  doc.changed = true;
+  file_inject_fault(file_fault::rename, 1, 2);  // the .dic's rename and the put-back
+  dic_file_result r = save_dictionary_pair(T(path("d.dic").c_str()), doc, T("NEW AFF\n"), host_);
+  file_clear_faults();
+  EXPECT_EQ(r.status, dic_file_status::write_failed);
+  EXPECT_TRUE(doc.changed);
+  EXPECT_EQ(read_bytes("d.dic"), "1\nold\n");
+  EXPECT_EQ(read_bytes("d.aff"), kBom + "NEW AFF\n");
+  EXPECT_EQ(read_bytes("d.aff.old"), "OLD AFF\n");
+  EXPECT_EQ(folder_names(), (std::vector<std::string>{"d.aff", "d.aff.old", "d.dic"}));
+  EXPECT_EQ(r.message, T("Can't write the file:\n") + T(path("d.dic").c_str()) +
+                           T("\n\nThe dictionary was not saved. The .dic file is unchanged, but the .aff file "
+                             "beside it is the new one:\n") +
+                           T(path("d.aff").c_str()) + T("\n\nThe old .aff file is kept as:\n") +
+                           T(path("d.aff.old").c_str()));
+  // One fault only: the old .aff goes back and the message says so.
+  write_pair("d", "1\nold\n", "OLD AFF\n");
+  std::remove(path("d.aff.old").c_str());
+  file_inject_fault(file_fault::rename, 1, 1);
+  r = save_dictionary_pair(T(path("d.dic").c_str()), doc, T("NEW AFF\n"), host_);
+  file_clear_faults();
+  EXPECT_EQ(r.status, dic_file_status::write_failed);
+  EXPECT_NE(to_utf8(r.message).find("the old files are kept"), std::string::npos);
+  EXPECT_EQ(read_bytes("d.aff"), "OLD AFF\n");
+  EXPECT_EQ(folder_names(), (std::vector<std::string>{"d.aff", "d.dic"}));
 }
 
 }  // namespace

@@ -228,6 +228,61 @@ TEST_F(DictionaryFilesTest, AnAffWithoutUtf8MarkIsNamedAndNoKeepsTheOpenDictiona
   EXPECT_EQ(gadget_get_text(AFF_EDITOR), u"SET UTF-8\n");
 }
 
+// A .dic that is valid UTF-8 but for a stray byte: the question names the
+// line; No keeps the open dictionary, Yes reads it.
+TEST_F(DictionaryFilesTest, AStrayByteIsAskedAboutAndNoKeepsTheOpenDictionary) {
+  const std::string open = pair("open", "1\nkept\n");
+  const std::string stray = pair("stray", "2\n\xC3\xA9t\xC3\xA9\nca\xFF" "fe\n");
+  load_dictionary(from_utf8(open));
+  gui_test::answer_message_box(MB_ANSWER_NO);
+  load_dictionary(from_utf8(stray));
+  gui_test::finish();
+  EXPECT_EQ(gui_test::last_requester().title, u"Warning!");
+  EXPECT_EQ(gui_test::last_requester().text, invalid_utf8_question(from_utf8(stray), 3, FORMAT_UTF8));
+  EXPECT_EQ(status(), u"Aborted.");
+  EXPECT_EQ(doc().entry(0), u"kept");
+  EXPECT_EQ(doc().path, from_utf8(open));
+  gui_test::answer_message_box(MB_ANSWER_YES);
+  load_dictionary(from_utf8(stray));
+  gui_test::finish();
+  EXPECT_EQ(doc().count(), 2);
+  EXPECT_EQ(doc().entry(1), u"ca\uFFFDfe");
+}
+
+// A Latin-1 pair saved in UTF-8: the user is told, and the editor shows the
+// SET line as saved.
+TEST_F(DictionaryFilesTest, SavingALatin1PairSaysItsSetLineNowNamesUtf8) {
+  const std::string latin = pair("latin", "1\n\xC4pfel\n", "SET ISO8859-1\nTRY \xE4\n");
+  gui_test::answer_message_box(MB_ANSWER_YES);  // the encoding question: ANSI
+  load_dictionary(from_utf8(latin));
+  gui_test::finish();
+  EXPECT_NE(gui_test::last_requester().text.find(u"Encoding detected:ANSI"), text_t::npos);
+  ASSERT_EQ(doc().entry(0), u"Äpfel");
+  gui_test::answer_message_box(MB_ANSWER_OK);
+  save_dictionary(1, 0);
+  gui_test::finish();
+  EXPECT_NE(gui_test::last_requester().text.find(u"\"ISO8859-1\""), text_t::npos);
+  EXPECT_EQ(read_file(folder_ + "latin.aff"), kBom + "SET UTF-8\nTRY \xC3\xA4\n");
+  EXPECT_EQ(gadget_get_text(AFF_EDITOR), u"SET UTF-8\nTRY ä\n");
+  EXPECT_EQ(status().rfind(u"OK. ", 0), 0u);
+  settle();
+  gui_test::run([] { EXPECT_FALSE(doc().changed); }, "saved, the new SET line included");
+  run_loop();
+}
+
+// Opening X.aff as the .dic is refused; the open dictionary stays.
+TEST_F(DictionaryFilesTest, AnAffOpenedAsTheDicIsRefused) {
+  const std::string open = pair("open", "1\nkept\n");
+  load_dictionary(from_utf8(open));
+  gui_test::answer_message_box(MB_ANSWER_OK);
+  load_dictionary(from_utf8(folder_ + "open.aff"));
+  gui_test::finish();
+  EXPECT_EQ(gui_test::last_requester().title, u"Error!");
+  EXPECT_NE(gui_test::last_requester().text.find(u"same file"), text_t::npos);
+  EXPECT_EQ(doc().path, from_utf8(open));
+  EXPECT_EQ(read_file(folder_ + "open.aff"), kAff);
+}
+
 TEST_F(DictionaryFilesTest, CancelledRequesterAborts) {
   gui_test::answer_file_dialog(u"");
   load_dictionary(u"");

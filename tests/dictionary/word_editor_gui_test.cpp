@@ -4,6 +4,7 @@
 #include "affix/aff_cache.h"
 #include "affix/affix_expansion.h"
 #include "affix/expansion_output.h"
+#include "dictionary/derived_words_panel.h"
 #include "dictionary/dic_file.h"
 #include "dictionary/word_editor.h"
 #include "dictionary/word_editor_window.h"
@@ -260,13 +261,13 @@ TEST_F(WordEditorTest, OkDuringAnExpansionStopsItAndValidates) {
   open_dictionary({u"w/A"}, big_aff(), 0);
   // OK while the first expansion runs: it stops, then the (unchanged,
   // valid) fields are written.
-  gui_test::wait_until([] { return gadget_get_disabled(REFRESH) == 1 && derived_word_rows.size() > 10; },
+  gui_test::wait_until([] { return gadget_get_disabled(REFRESH) == 1 && word_editor_rows.rows.size() > 10; },
                        "expansion running");
   gui_test::click(OK);
   edit_dictionary_word(0, 1);
   gui_test::finish();
   EXPECT_FALSE(window_exists(WINDOW));
-  EXPECT_TRUE(expansion_was_stopped);
+  EXPECT_TRUE(word_editor_report.stopped);
   EXPECT_EQ(doc().entries[0], u"w/A");
   EXPECT_FALSE(doc().undo_available);
 }
@@ -276,7 +277,7 @@ TEST_F(WordEditorTest, RefusedOkDuringAnExpansionComputesTheWordsAgain) {
   const int all = 1 + 200 + 200 * 200;
   wait_rows(all, "every row of w/A");
   gui_test::replace_text(WORD_FIELD, u"w/A ");
-  gui_test::wait_until([] { return gadget_get_disabled(REFRESH) == 1 && derived_word_rows.size() > 10; },
+  gui_test::wait_until([] { return gadget_get_disabled(REFRESH) == 1 && word_editor_rows.rows.size() > 10; },
                        "expansion running");
   gui_test::click(OK);
   gui_test::answer_message_box(MB_ANSWER_OK, 20000);
@@ -290,7 +291,7 @@ TEST_F(WordEditorTest, RefusedOkDuringAnExpansionComputesTheWordsAgain) {
 
 TEST_F(WordEditorTest, TypingDuringAnExpansionAbandonsIt) {
   open_dictionary({u"w/A"}, big_aff(), 0);
-  gui_test::wait_until([] { return gadget_get_disabled(REFRESH) == 1 && derived_word_rows.size() > 10; },
+  gui_test::wait_until([] { return gadget_get_disabled(REFRESH) == 1 && word_editor_rows.rows.size() > 10; },
                        "expansion running");
   // Q names no set: the list of the new text is the same rows, and the
   // unknown-flags field shows Q.
@@ -315,7 +316,7 @@ TEST_F(WordEditorTest, DisplayPutsTheCursorOnTheRuleSet) {
   gui_test::run([] {
     // The emoji before the header takes two units but one GTK character.
     int64_t at = gadget_get_cursor_position(AFF_VIEW);
-    EXPECT_EQ(at, derived_word_rows[1].flag_position - 1);
+    EXPECT_EQ(at, word_editor_rows.rows[1].flag_position - 1);
     EXPECT_EQ(gadget_get_text(AFF_VIEW).substr(static_cast<size_t>(at), 9), u"SFX S Y 1");
   }, "cursor at the header");
   gui_test::press_key(WINDOW, KEY_ESCAPE);

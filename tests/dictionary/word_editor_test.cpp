@@ -282,6 +282,9 @@ TEST(DerivedWordsPanel, RowTextAndTitle) {
   EXPECT_EQ(derived_list_row_text(r), u"walks\nSuffix\nS\n120\n3: 0 s .");
   EXPECT_EQ(derived_list_row_text(row("walk", "Primary", "", "")), u"walk\nPrimary\n\n\n");
   EXPECT_EQ(derived_list_title(2), u"Derived words (2)");
+  EXPECT_EQ(derived_list_title(2, false), u"Derived words (2)");
+  EXPECT_EQ(derived_list_title(100000, true),
+            u"Derived words (100000) - too many to list: only the first 100000 are shown");
 }
 
 // The engine's rows for a small .aff, as the editor receives them.
@@ -293,15 +296,16 @@ TEST(DerivedWordsPanel, RowsOfARealExpansion) {
       u"SFX S 0 ing/M .\n"
       u"SFX M Y 1\n"
       u"SFX M 0 s .\n");
-  expand_word_affixes(1, u"walk/S", 0, 0, 0, u"", u"", u"", 0, 0);
-  ASSERT_EQ(derived_word_rows.size(), 4u);
-  EXPECT_EQ(derived_list_row_text(derived_word_rows[1]).substr(0, 13), u"walks\nSuffix\n");
-  derived_words_summary s = summarise_derived_words(derived_word_rows);
+  derived_rows_sink rows;
+  expand_word_affixes(u"walk/S", rows);
+  ASSERT_EQ(rows.rows.size(), 4u);
+  EXPECT_EQ(derived_list_row_text(rows.rows[1]).substr(0, 13), u"walks\nSuffix\n");
+  derived_words_summary s = summarise_derived_words(rows.rows);
   EXPECT_EQ(s.top_level, (std::vector<text_t>{u"Primary 1", u"S tag 2"}));
   EXPECT_EQ(s.nested, (std::vector<text_t>{u"S tag — M tag 1"}));
   // The Flag Position points at the header in the text the view shows.
   text_t view = aff_view_text_of_cache(aff_cache.aff_cache_text);
-  size_t at = static_cast<size_t>(derived_word_rows[1].flag_position - 1);
+  size_t at = static_cast<size_t>(rows.rows[1].flag_position - 1);
   EXPECT_EQ(view.substr(at, 9), u"SFX S Y 2");
   invalidate_aff_decode_cache();
 }

@@ -5,6 +5,8 @@
 #include "tests/shell/shell_gui_support.h"
 
 #include "common/date_time.h"
+#include "common/file.h"
+#include "dictionary/dic_file.h"  // invalid_utf8_question
 #include "editors/thesaurus/synonym_editor.h"
 #include "editors/thesaurus/synonym_editor_window.h"
 #include "editors/thesaurus/thesaurus_commands_ui.h"
@@ -44,13 +46,15 @@ class ThesaurusTabTest : public shell_test::DictionaryListTest {
  protected:
   void SetUp() override {
     DictionaryListTest::SetUp();
-    thesaurus_document = thesaurus_document_record();
+    thesaurus_document = list_document();
+    thesaurus_encoding.clear();
     register_thesaurus_editor();
     set_document_changed_test(TAB_THESAURUS, nullptr);  // no exit question
     gadget_set_state(MAIN_TAB_PANEL, TAB_THESAURUS);
   }
   void TearDown() override {
-    thesaurus_document = thesaurus_document_record();
+    thesaurus_document = list_document();
+    thesaurus_encoding.clear();
     register_thesaurus_editor();
     DictionaryListTest::TearDown();
   }
@@ -64,7 +68,7 @@ class ThesaurusTabTest : public shell_test::DictionaryListTest {
     thes().replace_all(std::move(entries), from_utf8(folder_ + "t.dat"));
     if (selected >= 0) show_paged_list_position(TAB_THESAURUS, selected, 0);
   }
-  static list_document& thes() { return thesaurus_document.list; }
+  static list_document& thes() { return thesaurus_document; }
   static text_t status() { return status_bar_get_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT); }
   static bool grey() { return gadget_get_color(ids::MEANINGS, COLOR_TEXT) == SYNONYM_EXAMPLE_GREY; }
   // Clicks into the meanings field and waits for the example to leave.
@@ -361,6 +365,18 @@ TEST_F(ThesaurusTabTest, ChangedQuestionAndUnmarkedFile) {
   EXPECT_NE(gui_test::last_requester().text.find(u"Encoding detected:UTF-8\n"), text_t::npos);
   EXPECT_EQ(thes().entries, std::vector<text_t>{u"caf\u00e9|1\n-|bar"});
   EXPECT_FALSE(thes().changed);
+
+  // UTF-8 with a stray byte: after the encoding question the load names the
+  // line, and No keeps the open thesaurus.
+  const std::string mixed = dat("mixed.dat", "UTF-8\ncaf\xC3\xA9|1\n-|b\xE9r\n\xC3\xA9t\xC3\xA9|1\n-|x\n");
+  gui_test::answer_message_box(MB_ANSWER_YES);
+  gui_test::answer_message_box(MB_ANSWER_NO);
+  load_thesaurus(from_utf8(mixed));
+  gui_test::finish();
+  EXPECT_EQ(gui_test::last_requester().text, invalid_utf8_question(from_utf8(mixed), 3, FORMAT_UTF8));
+  EXPECT_EQ(status(), u"Aborted.");
+  EXPECT_EQ(thes().entries, std::vector<text_t>{u"caf\u00e9|1\n-|bar"});
+  EXPECT_EQ(thes().path, from_utf8(plain));
 }
 
 }  // namespace

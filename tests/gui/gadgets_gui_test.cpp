@@ -1,5 +1,6 @@
 // Gadget kinds, states and attributes over real GTK widgets.
 #include <algorithm>
+#include <string>
 
 #include "gui/gui.h"
 #include "gui/test_driver.h"
@@ -101,6 +102,51 @@ TEST_F(Gadgets, ScrollBarRunsFromMinimumToMaximumMinusPagePlusOne) {
   EXPECT_EQ(gadget_get_state(50), 8);
   gadget_set_attribute(50, ATTR_MAXIMUM, 0);
   EXPECT_EQ(gadget_get_state(50), 0);
+}
+
+int wheel_callback_runs = 0;
+int count_wheel_callback() {
+  ++wheel_callback_runs;
+  return 0;
+}
+
+// A list showing one page beside its own bar: the wheel over the rows moves
+// the bar, with the same event (and bound callback) a drag gives; the bar's
+// range bounds it both ways. A list without a bar scrolls itself.
+TEST_F(Gadgets, WheelOverAPagedListMovesItsScrollBar) {
+  ASSERT_TRUE(gadget_create_column_list(62, 10, 10, 300, 200, u"Word", 200));
+  for (int i = 0; i < 5; ++i) gadget_add_item(62, -1, u"row");
+  ASSERT_TRUE(gadget_create_scroll_bar(63, 310, 10, 18, 200, 0, 99, 13, SCROLL_BAR_VERTICAL));
+  gadget_set_list_scroll_bar(62, 63);
+  ASSERT_TRUE(gadget_create_column_list(64, 350, 10, 300, 100, u"Word", 200));
+  for (int i = 0; i < 200; ++i) gadget_add_item(64, -1, u"row");
+  show();
+  wheel_callback_runs = 0;
+  gadget_bind_event(63, count_wheel_callback, SUBTYPE_CLICK);
+  struct wheel_case {
+    int clicks;
+    int value;
+  };
+  const wheel_case cases[] = {{10, 30}, {-3, 21}, {40, 87}, {-100, 0}};
+  for (const wheel_case& c : cases) {
+    SCOPED_TRACE("wheel " + std::to_string(c.clicks));
+    gui_test::scroll_wheel(62, c.clicks);
+    ASSERT_TRUE(gui_test::run_steps());
+    EXPECT_EQ(gadget_get_state(63), c.value);
+    EXPECT_GE(count_events(gui_test::drain_events(), 63, SUBTYPE_CLICK), 1);
+  }
+  EXPECT_GE(wheel_callback_runs, 4);
+  gadget_unbind_event(63, count_wheel_callback, SUBTYPE_CLICK);
+  // A disabled bar stays where it is.
+  gadget_set_disabled(63, 1);
+  gui_test::scroll_wheel(62, 5);
+  ASSERT_TRUE(gui_test::run_steps());
+  EXPECT_EQ(gadget_get_state(63), 0);
+
+  gui_test::wait_until([] { return gui_test::first_visible_row(64) == 0; }, "the plain list shows its top");
+  gui_test::scroll_wheel(64, 3);
+  gui_test::wait_until([] { return gui_test::first_visible_row(64) > 0; }, "the plain list scrolled");
+  ASSERT_TRUE(gui_test::run_steps());
 }
 
 TEST_F(Gadgets, CheckingARowDeselectsIt) {

@@ -1,6 +1,8 @@
 // Erase, Sort, Clone and Go to an end on a list document.
 #include "shell/list_commands.h"
 
+#include "common/dic_entry.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -98,6 +100,37 @@ TEST(ListSort, ThesaurusHeadWordBeforeLongerHeadWords) {
   EXPECT_EQ(doc.entries[0], u"cat|2\nanimal\npet");
   EXPECT_EQ(doc.entries[1], u"cat food|1\nmeal");
   EXPECT_EQ(doc.entries[2], u"Cat-like|1\nfeline");
+}
+
+// The head of a .dic such as Debian's de_DE.dic: TAB-indented comment lines
+// (one of them a bare TAB) before the words.
+TEST(ListSort, WordlessEntriesKeepTheirFileOrderOnTop) {
+  std::vector<text_t> lines = {u"\tThis is the dictionary file", u"Zebra/N", u"\tVersion: 20161207", u"\t",
+                               u"\u00c4bte/Nm", u"/AB", u"\tCopyright (C) 1999-2016", u"apfel\tpo:noun"};
+  for (text_t& line : lines) dic_line_to_entry(line);
+  list_document doc = document_of(lines);
+  headless_long_job_host host;
+  ASSERT_EQ(sort_list_document(doc, dictionary_texts(), host, u","), list_command_result::done);
+  EXPECT_EQ(doc.entries, (std::vector<text_t>{u"\nThis is the dictionary file", u"\nVersion: 20161207", u"\n", u"/AB",
+                                              u"\nCopyright (C) 1999-2016", u"\u00c4bte/Nm", u"apfel\npo:noun",
+                                              u"Zebra/N"}));
+}
+
+TEST(ListSort, WhichEntriesHaveNoWord) {
+  struct wordless_case {
+    int tab;
+    const char16_t* entry;
+    bool wordless;
+  };
+  const wordless_case cases[] = {
+      {0, u"\nVersion: 1", true}, {0, u"", true},           {0, u"/AB", true},       {0, u"\\/x/AB", false},
+      {0, u"a/AB", false},        {0, u" \nx", false},      {1, u"|1\nx", true},    {1, u"cat|1\nx", false},
+      {1, u"\nx", true},          {3, u"\nright", true},    {3, u"/x\nright", false}, {3, u"teh\nthe", false},
+  };
+  for (const wordless_case& c : cases) {
+    EXPECT_EQ(list_entry_is_wordless(c.entry, *list_member_texts_for(c.tab)), c.wordless)
+        << "tab " << c.tab << ": " << to_utf8(c.entry);
+  }
 }
 
 TEST(ListSort, EmptyListIsRefused) {

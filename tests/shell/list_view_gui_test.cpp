@@ -95,6 +95,39 @@ TEST_F(ListViewTest, DraggingTheScrollBarRedrawsAtOnceAndTheLastPageIsWhole) {
   run_loop();
 }
 
+// The wheel over any of the four lists turns the page through its bar, as a
+// drag of the bar does.
+TEST_F(ListViewTest, WheelOverEachListTurnsItsPage) {
+  list_document thesaurus, autocorrect;
+  set_paged_list_document(TAB_THESAURUS, &thesaurus);
+  set_paged_list_document(TAB_AUTOCORRECT, &autocorrect);
+  load(numbered_words(100));
+  thesaurus.replace_all(numbered_words(100), u"");
+  autocorrect.replace_all(numbered_words(100), u"");
+  struct wheel_case {
+    int tab, list, scroll;
+  };
+  const wheel_case cases[] = {{TAB_DICTIONARY, DICTIONARY_LIST, DICTIONARY_SCROLL},
+                              {TAB_THESAURUS, THESAURUS_LIST, THESAURUS_SCROLL},
+                              {TAB_HYPHENATION, HYPHENATION_LIST, HYPHENATION_SCROLL},
+                              {TAB_AUTOCORRECT, AUTOCORRECT_LIST, AUTOCORRECT_SCROLL}};
+  for (const wheel_case& c : cases) {
+    gui_test::select_tab(MAIN_TAB_PANEL, c.tab);
+    gui_test::scroll_wheel(c.list, 10);
+    settle();
+    gui_test::run([c] {
+      EXPECT_EQ(gadget_get_state(c.scroll), 30) << c.list;
+      EXPECT_EQ(cell(c.list, 0, 0), u"31") << c.list;
+    }, "page at 30");
+    gui_test::scroll_wheel(c.list, -4);
+    settle();
+    gui_test::run([c] { EXPECT_EQ(cell(c.list, 0, 0), u"19") << c.list; }, "page at 18");
+  }
+  run_loop();
+  set_paged_list_document(TAB_THESAURUS, nullptr);
+  set_paged_list_document(TAB_AUTOCORRECT, nullptr);
+}
+
 // Keys act on the focused list; each case starts from a selection and page.
 TEST_F(ListViewTest, NavigationKeysMoveSelectionAndPage) {
   struct key_case {

@@ -8,6 +8,7 @@
 #include "shell/command_registry.h"
 #include "shell/last_update_check.h"
 #include "shell/main_job_host.h"
+#include "shell/program_commands.h"
 #include "shell/main_window.h"
 #include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
@@ -18,12 +19,15 @@ class StartupTest : public ShellTest {};
 
 TEST_F(StartupTest, EmptyBaseFolderCreatesSettingsAndOpensPreferencesFirst) {
   int update_checks = 0;
-  register_shell_command("run_update_check", [&](const shell_command_args&) { ++update_checks; });
+  auto register_commands = [&] {
+    register_program_commands();
+    register_shell_command("run_update_check", [&](const shell_command_args&) { ++update_checks; });
+  };
   // The Preferences window comes before the main loop; closing it lets
   // start-up go on.
   gui_test::wait_window(PREFERENCES_WINDOW);
   gui_test::close_window(PREFERENCES_WINDOW);
-  ASSERT_EQ(start_program(from_utf8(folder_ + "vocabrix")), 1);
+  ASSERT_EQ(start_program(from_utf8(folder_ + "vocabrix"), register_commands), 1);
   gui_test::finish();
   EXPECT_EQ(base_folder, from_utf8(folder_));
   EXPECT_EQ(file_size_by_path(from_utf8(folder_ + "settings")), -2);
@@ -52,7 +56,7 @@ TEST_F(StartupTest, PrefsOfAnotherVersionAreReportedBeforePreferences) {
     EXPECT_EQ(status_bar_get_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT), u".prefs file invalid.");
   }, "status text");
   gui_test::close_window(PREFERENCES_WINDOW);
-  ASSERT_EQ(start_program(from_utf8(folder_ + "vocabrix")), 1);
+  ASSERT_EQ(start_program(from_utf8(folder_ + "vocabrix"), register_program_commands), 1);
   gui_test::finish();
   EXPECT_EQ(gui_test::requesters().front().title, u"Error!");
   EXPECT_EQ(gui_test::requesters().front().text,
@@ -71,15 +75,20 @@ TEST_F(StartupTest, UpdateCheckRunsOnlyWhenDue) {
   for (const row r : {row{604800 - 60, 0}, row{604800 + 60, 1}}) {
     SCOPED_TRACE(r.seconds_ago);
     int runs = 0, automatic = -1;
-    register_shell_command("run_update_check", [&](const shell_command_args& a) {
-      ++runs;
-      automatic = a.numbers.empty() ? -1 : static_cast<int>(a.numbers.front());
-    });
+    // The program's commands, with the check itself replaced: nothing here
+    // may reach the network.
+    auto register_commands = [&] {
+      register_program_commands();
+      register_shell_command("run_update_check", [&](const shell_command_args& a) {
+        ++runs;
+        automatic = a.numbers.empty() ? -1 : static_cast<int>(a.numbers.front());
+      });
+    };
     const int64_t last = date_now() - r.seconds_ago;
     std::string bytes(8, '\0');
     for (int i = 0; i < 8; ++i) bytes[i] = static_cast<char>((static_cast<uint64_t>(last) >> (8 * i)) & 255);
     shell_test::write_file(folder_ + "settings/last_update_check.txt", bytes);
-    ASSERT_EQ(start_program(from_utf8(folder_ + "vocabrix")), 1);
+    ASSERT_EQ(start_program(from_utf8(folder_ + "vocabrix"), register_commands), 1);
     EXPECT_EQ(runs, r.runs);
     if (r.runs) {
       EXPECT_EQ(automatic, 1);

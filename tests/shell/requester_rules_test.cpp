@@ -41,8 +41,4 @@ TEST(EncodingQuestion, NamesTheDetectedFormat) {
   EXPECT_EQ(non_utf8_bom_question(FORMAT_ASCII),
             u"The file to open is not encoded in \"UTF-8-BOM\"\n\nIt may lead to corrupt results.\n\n"
             u"Encoding detected:ANSI\n\nContinue?");
-  EXPECT_EQ(non_utf8_bom_question(FORMAT_ASCII, 12),
-            u"The file to open is not encoded in \"UTF-8-BOM\"\n\nIt may lead to corrupt results.\n\n"
-            u"Encoding detected:ANSI\n\nThe file holds UTF-8 text, but line 12 is not valid UTF-8: the file will "
-            u"be read one byte per character.\n\nContinue?");
 }

@@ -1,7 +1,7 @@
 #include "shell/settings_files.h"
 
-#include "affix/expansion_output.h"
 #include "common/date_time.h"
+#include "dictionary/derived_rows.h"
 #include "shell/preferences.h"
 #include "tests/shell/settings_test_support.h"
 

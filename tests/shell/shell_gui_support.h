@@ -7,6 +7,7 @@
 #include "gui/test_driver.h"
 #include "shell/list_view_ui.h"
 #include "shell/main_loop.h"
+#include "shell/program_commands.h"
 #include "shell/preferences.h"
 #include "shell/settings_files.h"
 #include "shell/shell_ids.h"
@@ -77,7 +78,7 @@ class ShellTest : public gui_test::GuiTest {
   // (a test sets the ones it needs with set_document_changed_test).
   void start_with_valid_prefs() {
     write_valid_prefs(folder_);
-    ASSERT_EQ(start_program(from_utf8(folder_ + "vocabrix")), 1);
+    ASSERT_EQ(start_program(from_utf8(folder_ + "vocabrix"), register_program_commands), 1);
     for (int d = 0; d < 4; ++d) set_document_changed_test(d, nullptr);
   }
   std::string folder_;

@@ -54,19 +54,20 @@ TEST_F(ThesaurusReaderTest, SavedFixtureReadsBackThroughMythes) {
   dat += "ship|2\n(noun)|vessel (generic term)|watercraft\n(verb)|transport|send\n";
   dat += "abacus|1\n(noun)|counter\n";
   write_bytes("small.dat", dat);
-  thesaurus_document_record doc;
-  ASSERT_EQ(load_thesaurus_pair(tpath("small.dat"), host_, doc).status, thesaurus_file_status::ok);
+  list_document doc;
+  text_t encoding;
+  ASSERT_EQ(load_thesaurus_pair(tpath("small.dat"), host_, doc, encoding).status, thesaurus_file_status::ok);
   // Added at the end, out of order, as the synonym editor appends.
-  doc.list.append(T("aardvark|1\n(noun)|anteater|ant bear"));
+  doc.append(T("aardvark|1\n(noun)|anteater|ant bear"));
   std::string full = "many|100";
   for (int i = 0; i < 100; ++i) full += "\n(noun)|sense" + std::to_string(i) + "|word" + std::to_string(i);
-  doc.list.append(T(full.c_str()));
-  ASSERT_EQ(save_thesaurus_pair(tpath("saved.dat"), doc, host_).status, thesaurus_file_status::ok);
+  doc.append(T(full.c_str()));
+  ASSERT_EQ(save_thesaurus_pair(tpath("saved.dat"), doc, encoding, host_).status, thesaurus_file_status::ok);
 
   MyThes reader(path("saved.idx").c_str(), path("saved.dat").c_str());
   ASSERT_NE(reader.get_th_encoding(), nullptr);
   EXPECT_STREQ(reader.get_th_encoding(), "UTF-8");
-  for (const text_t& entry : doc.list.entries) {
+  for (const text_t& entry : doc.entries) {
     const std::string head = to_utf8(thesaurus_head_word(thesaurus_header(entry)));
     SCOPED_TRACE(head);
     std::vector<std::string> want;
@@ -83,11 +84,12 @@ TEST_F(ThesaurusReaderTest, DebianEnglishThesaurusRoundTrips) {
   const std::string original_dat = test_support::read_file(dat_path);
   const std::string original_idx = test_support::read_file("/usr/share/mythes/th_en_US_v2.idx");
   if (original_dat.empty() || original_idx.empty()) GTEST_SKIP() << "mythes-en-us is not installed";
-  thesaurus_document_record doc;
-  const thesaurus_file_result loaded = load_thesaurus_pair(from_utf8(dat_path), host_, doc);
+  list_document doc;
+  text_t encoding;
+  const thesaurus_file_result loaded = load_thesaurus_pair(from_utf8(dat_path), host_, doc, encoding);
   ASSERT_EQ(loaded.status, thesaurus_file_status::ok);
   EXPECT_EQ(loaded.entries, 145866);
-  ASSERT_EQ(save_thesaurus_pair(tpath("th.dat"), doc, host_).status, thesaurus_file_status::ok);
+  ASSERT_EQ(save_thesaurus_pair(tpath("th.dat"), doc, encoding, host_).status, thesaurus_file_status::ok);
   EXPECT_TRUE(read_bytes("th.dat") == kBom + original_dat) << "the saved .dat differs";
 
   std::string want_idx;

@@ -1,4 +1,4 @@
-#include "dictionary/dic_entry.h"
+#include "common/dic_entry.h"
 
 void dic_line_to_entry(text_t& line) {
   size_t tab = line.find(u'\t');

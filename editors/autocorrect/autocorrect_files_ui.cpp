@@ -1,0 +1,167 @@
+#include "editors/autocorrect/autocorrect_files_ui.h"
+
+#include "editors/autocorrect/autocorrect_commands_ui.h"
+#include "editors/autocorrect/autocorrect_editor_window.h"
+#include "editors/autocorrect/autotext_file.h"
+#include "editors/autocorrect/block_list_file.h"
+#include "gui/gui.h"
+#include "shell/list_view_ui.h"
+#include "shell/main_job_host.h"
+#include "shell/main_loop.h"
+#include "shell/main_window.h"
+#include "shell/preferences.h"
+#include "shell/recent_files.h"
+#include "shell/recent_files_ui.h"
+#include "shell/shell_commands.h"
+#include "shell/shell_ids.h"
+#include "shell/undo_redo_ui.h"
+#include "shell/window_helpers.h"
+
+#include <vector>
+
+namespace {
+
+const char16_t kAutocorrectPattern[] = u"Autocorrect List (*.xml)|*.xml";
+
+// True for a result that succeeded; any other is reported with its box and
+// status text.
+bool succeeded(const block_list_result& r) {
+  if (r.status == block_list_status::ok) return true;
+  if (!r.message.empty()) message_box(r.message_title, r.message, r.message_flags);
+  if (!r.status_text.empty()) show_main_status(r.status_text);
+  return false;
+}
+
+// The requester's path, or the given one; "" after "Aborted." or a missing
+// file's boxes.
+text_t existing_file(const text_t& given, const text_t& title, const text_t& pattern) {
+  text_t path = given.empty() ? request_existing_file(title, pattern, u".xml") : given;
+  if (path.empty()) {
+    show_main_aborted();
+    return {};
+  }
+  if (!check_file_exists(path, u".XML file not found.")) {
+    show_main_status(u"File not found.");
+    return {};
+  }
+  return path;
+}
+
+// After a load or save: the tab's file labels, the recent files, the status.
+void file_known(int tab, const text_t& path, const block_list_result& r) {
+  update_tab_file_labels(tab);
+  update_recent_files_for_tab(path, tab);
+  refresh_recent_files_menu();
+  show_main_status(r.status_text);
+}
+
+int ask(text_view title, text_view text, int flags) { return message_box(text_t(title), text_t(text), flags); }
+
+void fill_autotext_list() {
+  const std::vector<autotext_record>& records = autotext_document.records;
+  std::vector<text_t> rows;
+  rows.reserve(records.size());
+  for (size_t i = 0; i < records.size(); ++i) rows.push_back(autotext_row_text(static_cast<int64_t>(i), records[i]));
+  gadget_clear_items(AUTOTEXT_LIST);
+  gadget_add_items(AUTOTEXT_LIST, rows);
+  gadget_set_item_color(AUTOTEXT_LIST, -1, COLOR_BACKGROUND, static_cast<int>(COLOUR_LINE_NUMBER_BACKGROUND), 0);
+  set_gadget_text_if_changed(AUTOTEXT_STATUS_LABEL,
+                             u"# AutoTexts:" + string_from_int(static_cast<int64_t>(records.size())));
+}
+
+}  // namespace
+
+void load_autocorrect_list(const text_t& given_path) {
+  show_main_status(u"Loading Autocorrect List... <ESC> to abort.");
+  reset_main_progress();
+  // A box closed without an answer keeps the unsaved work.
+  if (autocorrect_document.changed &&
+      message_box(u"Warning!", u"The Autocorrect List has been changed.\n\nContinue?",
+                  MB_YES_NO | MB_ICON_INFORMATION) != MB_ANSWER_YES) {
+    show_main_aborted();
+    return;
+  }
+  const text_t path = existing_file(given_path, u"Open Autocorrect List", kAutocorrectPattern);
+  if (path.empty() || !confirm_non_utf8_bom_file(path)) return;
+
+  auto show_count = [](int64_t read) {
+    set_gadget_text_if_changed(AUTOCORRECT_STATUS_LABEL, list_status_label_text(u"# Autocorrects:", u"Autocorrect: [",
+                                                                               read, -1, number_separator));
+  };
+  const block_list_result r =
+      load_autocorrect_list_file(path, main_window_job_host(), autocorrect_document, ask, show_count);
+  if (!succeeded(r)) {
+    update_autocorrect_status_label();
+    return;
+  }
+  // The document has its new pairs and empty histories; the page followed
+  // its count.
+  update_undo_redo_buttons(TAB_AUTOCORRECT);
+  update_paged_list_labels(TAB_AUTOCORRECT);
+  file_known(TAB_AUTOCORRECT, path, r);
+}
+
+void save_autocorrect_list(int use_current_path, int save_as) {
+  show_main_status(u"Saving Autocorrect List... <ESC> to abort.");
+  reset_main_progress();
+  list_document& doc = autocorrect_document;
+  if (!succeeded(check_autocorrect_list_save(doc))) return;
+  text_t target = use_current_path == 1 ? doc.path : text_t();
+  if (target.empty() || save_as == 1) {
+    target = request_save_path(u"Save Autocorrect List", kAutocorrectPattern, u".xml");
+    if (target.empty()) {
+      show_main_aborted();
+      return;
+    }
+  }
+  const block_list_result r = save_autocorrect_list_file(target, doc, autocorrect_indent, main_window_job_host());
+  if (!succeeded(r)) return;
+  update_autocorrect_status_label();
+  file_known(TAB_AUTOCORRECT, target, r);
+}
+
+void load_autotext_list(const text_t& given_path) {
+  show_main_status(u"Loading AutoText List... <ESC> to abort.");
+  reset_main_progress();
+  const text_t path = existing_file(given_path, u"Open AutoText List", u"BlockList.xml (*.xml)|*.xml");
+  if (path.empty()) return;
+  const block_list_result r = load_autotext_list_file(path, main_window_job_host(), autotext_document);
+  if (!succeeded(r)) return;
+  fill_autotext_list();
+  file_known(TAB_AUTOTEXT, path, r);
+}
+
+void show_autotext_record(int64_t row) {
+  const std::vector<autotext_record>& records = autotext_document.records;
+  if (row < 0 || row >= static_cast<int64_t>(records.size())) return;
+  const autotext_record& r = records[static_cast<size_t>(row)];
+  set_gadget_text_if_changed(AUTOTEXT_RULE1_LABEL, u":" + r.abbreviated_name);
+  set_gadget_text_if_changed(AUTOTEXT_RULE2_LABEL, u":" + r.name);
+  gadget_set_text(AUTOTEXT_VIEW, r.text);
+}
+
+void register_autocorrect_commands() {
+  set_paged_list_document(TAB_AUTOCORRECT, &autocorrect_document);
+  set_file_label_path_source(TAB_AUTOCORRECT, [] { return autocorrect_document.path; });
+  set_file_label_path_source(TAB_AUTOTEXT, [] { return autotext_document.path; });
+  set_document_changed_test(TAB_AUTOCORRECT, [] { return autocorrect_document.changed; });
+  register_shell_command("load_autocorrect_list", [](const shell_command_args& a) { load_autocorrect_list(a.text); });
+  register_shell_command("save_autocorrect_list", [](const shell_command_args& a) {
+    const int64_t save = a.numbers.size() > 0 ? a.numbers[0] : 1;
+    const int64_t as = a.numbers.size() > 1 ? a.numbers[1] : 0;
+    save_autocorrect_list(static_cast<int>(save), static_cast<int>(as));
+  });
+  register_shell_command("load_autotext_list", [](const shell_command_args& a) { load_autotext_list(a.text); });
+  register_shell_command("show_autotext_record", [](const shell_command_args& a) {
+    if (!a.numbers.empty()) show_autotext_record(a.numbers.front());
+  });
+  register_autocorrect_list_commands();
+  register_autocorrect_editor_commands();
+  // A rebuilt main window shows the collection again; only the newest
+  // registration acts.
+  static int generation = 0;
+  const int mine = ++generation;
+  add_main_window_build_step([mine] {
+    if (mine == generation) fill_autotext_list();
+  });
+}

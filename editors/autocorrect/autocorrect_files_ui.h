@@ -1,0 +1,25 @@
+// Opening and saving the autocorrect list and opening the AutoText
+// collection from the main window: the questions, boxes and status texts
+// around the readers and the writer, the tabs' labels, list 245 and view 247,
+// and the recent files.
+#pragma once
+
+#include "common/text.h"
+
+#include <cstdint>
+
+// path "" asks for the file. A failed or aborted load leaves the open list.
+void load_autocorrect_list(const text_t& path);
+// (1, 0): Save to the list's path (asks for one when it has none); (0, 1):
+// Save As. The old file stays until the new one is complete.
+void save_autocorrect_list(int use_current_path, int save_as);
+// path "" asks for the BlockList.xml. A failed or aborted load leaves the
+// open collection.
+void load_autotext_list(const text_t& path);
+// The names of record row (0-based) in labels 274 and 277, its text in view 247.
+void show_autotext_record(int64_t row);
+
+// The commands of the Autocorrect and AutoText tabs by name (files, list
+// commands, the entry editor), the autocorrect list as the paged list of
+// tab 3, the tabs' file labels and the list's changed test.
+void register_autocorrect_commands();

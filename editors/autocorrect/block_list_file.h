@@ -1,0 +1,100 @@
+// The autocorrect list and its file: the office suites' block-list XML with
+// one pair per line.
+//
+// As written: UTF-8 byte-order mark; the header line (the XML declaration and
+// the root element); one line per entry, indented, holding one
+// <block-list:block> element whose abbreviated-name is the incorrect and
+// whose name is the correct text (escaped for XML); the closing line. As
+// read: the first line is compared with the header (ignoring case); a file
+// that starts otherwise may be imported from its first block line on. Every
+// line with one block adds a pair; a line with two or more stops the load,
+// since the reader is line based. Blocks inside XML comments are skipped.
+//
+// A load fills new state and replaces the document only when it succeeded;
+// a save writes a temporary beside the target and renames it over the
+// target only when every write succeeded. Boxes and requesters around them
+// belong to the window functions.
+#pragma once
+
+#include "common/list_document.h"
+#include "common/long_job.h"
+#include "common/text.h"
+
+#include <cstdint>
+#include <functional>
+
+// The open autocorrect list: entries are the incorrect text, LF, the correct text.
+#include "common/documents.h"  // autocorrect_document
+
+inline constexpr char16_t BLOCK_LIST_NAMESPACE[] = u"http://openoffice.org/2001/block-list";
+
+// The header line without its LF.
+text_t block_list_header_line();
+// The line of an entry, without its LF: indent spaces and the element with
+// the entry's first line as the incorrect and its second as the correct text.
+text_t block_list_entry_line(text_view entry, int64_t indent);
+// Block elements on a line, ignoring case: "<block-list:block" followed by
+// white space, "/" or the end of the line (never the root element).
+int64_t count_block_elements(text_view line);
+// The entry of a line's first block: the second and fourth texts between
+// double quotes from the element on, references decoded, joined by LF.
+text_t block_line_entry(text_view line);
+
+// Texts of the Select, Delete and Clone commands on the list.
+const list_command_texts& autocorrect_command_texts();
+
+// Outcome of a load or save of the autocorrect list or the AutoText list.
+enum class block_list_status : int {
+  ok = 0,
+  aborted,        // Escape confirmed, or an import declined: nothing changed
+  not_found,      // missing, empty or a folder
+  read_failed,
+  import_failed,  // no block line in a file with another first line
+  two_blocks,     // a line holding more than one block
+  no_entries,     // nothing to save, or an AutoText index without blocks
+  write_failed,   // the old file stays
+};
+
+struct block_list_result {
+  block_list_status status = block_list_status::ok;
+  int64_t entries = 0;
+  int64_t file_size = 0;   // bytes of the list file
+  int64_t extra_size = 0;  // AutoText: bytes of the entry files read
+  int64_t elapsed_ms = 0;
+  text_t status_text;      // for field 0 of the status bar
+  // A box to show ("" none): title, text and message-box flags.
+  text_t message_title;
+  text_t message;
+  int message_flags = 0;
+};
+
+// Results of the steps both list readers share: an end with a status text
+// only; a refusal with a box and "Aborted."; a missing file (".XML file not
+// found." and "File not found."); a file that cannot be read.
+block_list_result block_list_ended(block_list_status status, text_view status_text);
+block_list_result block_list_refusal(block_list_status status, text_view title, text_view message, int flags);
+block_list_result block_list_not_found();
+block_list_result block_list_read_failure(text_view path);
+
+// The import question for a file whose first line is not the header; only
+// Yes (6) imports.
+text_t block_list_import_question();
+
+// Reads the list under "Loading Autocorrect List... <ESC> to abort." with
+// the file's bytes as progress. ask puts the import question (6 Yes). On
+// success doc holds the pairs (marks cleared, nothing selected, not changed,
+// history emptied, path set); otherwise doc is untouched. on_tick gets the
+// number of pairs read so far.
+block_list_result load_autocorrect_list_file(text_view path, long_job_host& host, list_document& doc,
+                                             const list_ask_fn& ask,
+                                             const std::function<void(int64_t)>& on_tick = {});
+
+// The refusal before a target is asked for: no_entries for an empty list.
+block_list_result check_autocorrect_list_save(const list_document& doc);
+
+// Writes the list to target with indent spaces before each block line under
+// "Saving Autocorrect List... <ESC> to abort.". On success doc.changed is
+// cleared and doc.path set; an Escape or a failed write keeps the old file
+// and the document's flag and path.
+block_list_result save_autocorrect_list_file(text_view target, list_document& doc, int64_t indent,
+                                             long_job_host& host);

@@ -1,0 +1,122 @@
+#include "editors/hyphenation/hyphenation_file.h"
+
+#include "common/file.h"
+#include "common/format.h"
+#include "editors/hyphenation/hyphenation_engine.h"
+
+#include <string>
+
+namespace {
+
+constexpr int kFile = 1;
+
+struct file_closer {
+  ~file_closer() { file_close(kFile); }
+};
+
+text_t read_encoding_name(int format) {
+  switch (format) {
+    case FORMAT_UTF8: return u"UTF-8";
+    case FORMAT_UTF16LE: return u"UTF-16 (little endian)";
+    case FORMAT_UTF16BE: return u"UTF-16 (big endian)";
+    case FORMAT_UTF32LE: return u"UTF-32 (little endian)";
+    case FORMAT_UTF32BE: return u"UTF-32 (big endian)";
+    default: return u"one byte per character";
+  }
+}
+
+text_t status_with_size(int64_t length, const long_job& job) {
+  return u"OK. " + format_file_size(u"dic:", length, 1) + job.elapsed_text();
+}
+
+}  // namespace
+
+hyphenation_file_probe probe_hyphenation_file(text_view path) {
+  hyphenation_file_probe p;
+  if (!file_open_read(kFile, path)) return p;
+  file_closer closer;
+  p.format = file_detect_format(kFile);
+  p.first_line = file_read_line(kFile, p.format);
+  p.first_invalid_utf8_line = file_mixed_utf8_line(kFile);
+  p.readable = file_read_ok(kFile);
+  return p;
+}
+
+text_t hyphenation_encoding_question(const hyphenation_file_probe& probe) {
+  const text_t line = string_to_upper(probe.first_line);
+  const text_t read_as = u"\nIt will be read as " + read_encoding_name(probe.format) + u".";
+  if (probe.first_invalid_utf8_line > 0) {
+    return u"The file mixes UTF-8 with other bytes: line " + string_from_int(probe.first_invalid_utf8_line) +
+           u" is not valid UTF-8." + read_as + u"\n\nIt may lead to corrupt results.\nContinue?";
+  }
+  if (line == u"UTF-8") return {};
+  return u"Hyphenation is not in \"UTF-8-BOM\" format:\n" + line + u"\n" + read_as +
+         u"\n\nIt may lead to corrupt results.\nContinue?";
+}
+
+hyphenation_file_result load_hyphenation_file(text_view path, long_job_host& host) {
+  hyphenation_file_result r;
+  long_job job(host, u"Loading Hyphenation... <ESC> to abort.", 0, false);
+  if (!file_open_read(kFile, path)) {
+    r.status = hyphenation_file_status::read_failed;
+  } else {
+    file_closer closer;
+    const int format = file_detect_format(kFile);
+    text_t text = file_read_line(kFile, format | FILE_READ_REST);
+    r.length = file_length(kFile);
+    if (!file_read_ok(kFile)) r.status = hyphenation_file_status::read_failed;
+    r.text = normalise_line_endings(text);
+  }
+  if (r.status != hyphenation_file_status::ok) {
+    r.text.clear();
+    r.message = u"Can't read the file:\n" + text_t(path);
+    r.status_text = u"Aborted.";
+    job.abort();
+    return r;
+  }
+  r.status_text = status_with_size(r.length, job);
+  job.end(r.status_text);
+  return r;
+}
+
+hyphenation_file_result save_hyphenation_file(text_view path, text_view text, long_job_host& host) {
+  hyphenation_file_result r;
+  long_job job(host, u"Saving Hyphenation... <ESC> to abort.", 0, false);
+  bool written = false;
+  if (file_create_atomic(kFile, path)) {
+    file_write_bom(kFile, FORMAT_UTF8);
+    file_write_text(kFile, normalise_line_endings(text), FORMAT_UTF8);
+    written = file_commit(kFile);
+  }
+  if (!written) {
+    file_discard(kFile);
+    r.status = hyphenation_file_status::write_failed;
+    r.message = u"Can't write the file:\n" + text_t(path) + u"\n\nThe hyphenation was not saved; the old file is kept.";
+    r.status_text = u"Aborted.";
+    job.abort();
+    return r;
+  }
+  r.length = file_size_by_path(path);
+  r.status_text = status_with_size(r.length, job);
+  job.end(r.status_text);
+  return r;
+}
+
+bool hyphenation_text_has_patterns(text_view text) {
+  const text_t t = normalise_line_endings(text);
+  size_t begin = 0;
+  while (begin < t.size()) {
+    size_t end = t.find(u'\n', begin);
+    if (end == text_t::npos) end = t.size();
+    const text_view line = text_view(t).substr(begin, end - begin);
+    begin = end + 1;
+    if (classify_hyphenation_line(line) != hyphenation_line_kind::pattern) continue;
+    if (!split_hyphenation_pattern(line).letters.empty()) return true;
+  }
+  return false;
+}
+
+text_t hyphenation_replace_patterns_question(text_view path) {
+  return u"The text holds no patterns, but the file has some:\n" + text_t(path) +
+         u"\n\nReplace the file with the text anyway?";
+}

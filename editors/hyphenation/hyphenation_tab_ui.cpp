@@ -1,0 +1,285 @@
+#include "editors/hyphenation/hyphenation_tab_ui.h"
+
+#include "affix/aff_cache.h"
+#include "affix/affix_expansion.h"
+#include "affix/expansion_output.h"
+#include "common/file.h"
+#include "dictionary/dictionary_files_ui.h"
+#include "dictionary/word_editor_window.h"
+#include "editors/hyphenation/hyphenation_engine.h"
+#include "editors/hyphenation/hyphenation_file.h"
+#include "gui/gui.h"
+#include "shell/command_registry.h"
+#include "shell/list_view_ui.h"
+#include "shell/main_job_host.h"
+#include "shell/main_loop.h"
+#include "shell/main_window.h"
+#include "shell/recent_files.h"
+#include "shell/recent_files_ui.h"
+#include "shell/shell_commands.h"
+#include "shell/shell_ids.h"
+#include "shell/shell_state.h"
+#include "shell/window_helpers.h"
+
+#include <vector>
+
+text_t hyphenation_path;
+bool hyphenation_changed = false;
+text_t last_hyphenated_word;
+
+namespace {
+
+const char16_t kOpenPattern[] = u"Hyphenation (*.dic)|*.dic";
+const char16_t kSavePattern[] = u"Hyphenation Dictionary (*.dic)|*.dic";
+const char16_t kChangedQuestion[] = u"The Hyphenation has been changed.\n\nContinue?";
+constexpr int kWordFieldOrange = 969215;
+constexpr int kWordFieldBlack = 0;
+
+hyphenation_decode_cache decode_cache;
+
+void warn(const text_t& text) { message_box(u"Warning!", text, MB_ICON_WARNING); }
+
+// A question that would throw away unsaved patterns: only Yes goes on.
+bool may_discard_changes() {
+  return !hyphenation_changed ||
+         message_box(u"Warning!", kChangedQuestion, MB_YES_NO | MB_ICON_INFORMATION) == MB_ANSWER_YES;
+}
+
+void set_changed(bool changed) {
+  hyphenation_changed = changed;
+  update_hyphenation_status_label();
+}
+
+// After the document changed its file: path, labels, recent files, menu.
+void file_known(const text_t& path) {
+  hyphenation_path = path;
+  update_hyphenation_file_labels();
+  update_recent_files_for_tab(path, TAB_HYPHENATION);
+  refresh_recent_files_menu();
+}
+
+// List 188: one row per word form of the entry, the flag coloured by its
+// row type.
+void fill_word_forms(const text_t& entry) {
+  gadget_clear_items(HYPHENATION_RESULTS);
+  rebuild_aff_decode_cache(current_aff_text());
+  set_affix_type_colours();
+  expand_word_affixes(1, entry, 0, 0, 0, u"", u"", u"", 1, 0);
+  std::vector<text_t> rows;
+  rows.reserve(hyphenation_derived_rows.size());
+  for (const hyphenation_derived_row& r : hyphenation_derived_rows) rows.push_back(r.word + u"\n" + r.flag + u"\n");
+  gadget_add_items(HYPHENATION_RESULTS, rows);
+  for (size_t i = 0; i < hyphenation_derived_rows.size(); ++i) {
+    const int32_t colour = hyphenation_derived_rows[i].type_colour;
+    if (colour != COLOR_DEFAULT) gadget_set_item_color(HYPHENATION_RESULTS, static_cast<int>(i), COLOR_TEXT, colour, 1);
+  }
+  update_hyphenation_count_label();
+}
+
+// Hyphenates the rows of list 188 with the rules of editor 187; a refused
+// rules text leaves the word forms as they are.
+void hyphenate_rows() {
+  long_job_host& host = main_window_job_host();
+  if (build_hyphenation_decode_cache(decode_cache, gadget_get_text(HYPHENATION_EDITOR), host) !=
+      hyphenation_rules_status::ready) {
+    return;
+  }
+  const int count = gadget_count_items(HYPHENATION_RESULTS);
+  std::vector<hyphenation_row> rows(static_cast<size_t>(count));
+  for (int r = 0; r < count; ++r) rows[static_cast<size_t>(r)].word = gadget_get_item_text(HYPHENATION_RESULTS, r, 0);
+  const int64_t done = apply_hyphenation_patterns(decode_cache, rows, host);
+  for (int r = 0; r < done; ++r) {
+    const hyphenation_row& after = rows[static_cast<size_t>(r)];
+    gadget_set_item_text(HYPHENATION_RESULTS, r, after.word, 0);
+    if (after.no_matches) {
+      gadget_set_item_text(HYPHENATION_RESULTS, r, u"No matches", 2);
+      gadget_set_item_color(HYPHENATION_RESULTS, r, COLOR_TEXT, static_cast<int>(COLOUR_RED), 2);
+    } else {
+      gadget_set_item_text(HYPHENATION_RESULTS, r, after.rule, 2);
+    }
+  }
+}
+
+void expand_and_hyphenate(const text_t& entry) {
+  fill_word_forms(entry);
+  hyphenate_rows();
+}
+
+// Popup 217 on list 188: the selected row's word, rule, or both.
+void copy_result(int item) {
+  if (gadget_count_items(HYPHENATION_RESULTS) == 0) {
+    warn(u"No words found.");
+    return;
+  }
+  const int row = gadget_get_state(HYPHENATION_RESULTS);
+  if (row < 0) {
+    warn(u"No word selected.");
+    return;
+  }
+  const text_t word = gadget_get_item_text(HYPHENATION_RESULTS, row, 0);
+  if (item == POPUP_COPY_WORD) {
+    clipboard_set_text(word);
+    return;
+  }
+  const text_t rule = gadget_get_item_text(HYPHENATION_RESULTS, row, 2);
+  if (rule.empty()) {
+    warn(u"No rule found.");
+    return;
+  }
+  clipboard_set_text(item == POPUP_COPY_RULE ? rule : word + u"\u2192" + rule);
+}
+
+bool is_navigation_key(int id) {
+  return id == SHORTCUT_UP || id == SHORTCUT_DOWN || id == SHORTCUT_PAGE_UP || id == SHORTCUT_PAGE_DOWN ||
+         id == SHORTCUT_HOME || id == SHORTCUT_END;
+}
+
+void handle_hyphenation_tab_event(const command_event& e) {
+  if (gadget_get_state(MAIN_TAB_PANEL) != TAB_HYPHENATION) return;
+  if (e.type == EVENT_GADGET) {
+    // The editor, the results and the word field take the keys themselves.
+    if (e.id == HYPHENATION_EDITOR || e.id == HYPHENATION_RESULTS || e.id == HYPHENATION_WORD_FIELD) {
+      if (list_shortcuts_active) remove_list_shortcuts();
+    } else if (!list_shortcuts_active) {
+      install_list_shortcuts();
+    }
+    if (e.id == HYPHENATION_EDITOR && e.subtype == SUBTYPE_CHANGE && !hyphenation_changed) set_changed(true);
+    if (e.id == HYPHENATION_WORD_FIELD && e.subtype == SUBTYPE_CHANGE) highlight_hyphenation_word_field();
+  }
+  if (e.type == EVENT_MENU && is_navigation_key(e.id) && gadget_get_focus() == HYPHENATION_LIST) {
+    if ((e.id == SHORTCUT_UP || e.id == SHORTCUT_DOWN) && hyphenation_selected == -1) return;
+    navigate_paged_list(TAB_HYPHENATION, e.id);
+  }
+}
+
+}  // namespace
+
+void load_hyphenation(const text_t& given_path) {
+  show_main_status(u"Loading Hyphenation... <ESC> to abort.");
+  reset_main_progress();
+  if (!may_discard_changes()) return;
+  text_t path = given_path;
+  if (path.empty()) path = request_existing_file(u"Open Hyphenation", kOpenPattern, u".dic");
+  if (path.empty()) {
+    show_main_aborted();
+    return;
+  }
+  if (!check_file_exists(path, u".DIC file not found.")) {
+    show_main_status(u"File not found.");
+    return;
+  }
+  const text_t question = hyphenation_encoding_question(probe_hyphenation_file(path));
+  if (!question.empty() && message_box(u"Warning!", question, MB_YES_NO | MB_ICON_WARNING) == MB_ANSWER_NO) {
+    show_main_aborted();
+    return;
+  }
+  const hyphenation_file_result r = load_hyphenation_file(path, main_window_job_host());
+  if (r.status != hyphenation_file_status::ok) {
+    message_box(u"Error!", r.message, MB_ICON_ERROR);
+    show_main_status(r.status_text);
+    return;
+  }
+  gadget_set_text(HYPHENATION_EDITOR, r.text);
+  set_changed(false);
+  file_known(path);
+  show_main_status(r.status_text);
+}
+
+void save_hyphenation(int save, int save_as) {
+  show_main_status(u"Saving Hyphenation... <ESC> to abort.");
+  reset_main_progress();
+  const text_t text = gadget_get_text(HYPHENATION_EDITOR);
+  if (text.empty()) {
+    warn(u"The .DIC file is empty.");
+    show_main_aborted();
+    return;
+  }
+  text_t target = save == 1 ? hyphenation_path : text_t();
+  if (target.empty() || save_as == 1) target = request_save_path(u"Save Hyphenation", kSavePattern, u".dic");
+  if (target.empty()) {
+    show_main_aborted();
+    return;
+  }
+  // A text without patterns (after Clear) would wipe a pattern file.
+  if (!hyphenation_text_has_patterns(text) && file_size_by_path(target) > 0) {
+    const hyphenation_file_result old = load_hyphenation_file(target, main_window_job_host());
+    if (old.status != hyphenation_file_status::ok || hyphenation_text_has_patterns(old.text)) {
+      if (message_box(u"Warning!", hyphenation_replace_patterns_question(target), MB_YES_NO | MB_ICON_WARNING) !=
+          MB_ANSWER_YES) {
+        show_main_aborted();
+        return;
+      }
+    }
+  }
+  const hyphenation_file_result r = save_hyphenation_file(target, text, main_window_job_host());
+  if (r.status != hyphenation_file_status::ok) {
+    message_box(u"Error!", r.message, MB_ICON_ERROR);
+    show_main_status(r.status_text);
+    return;
+  }
+  set_changed(false);
+  file_known(target);
+  show_main_status(r.status_text);
+}
+
+void hyphenate_entered_word() {
+  const text_t word = gadget_get_text(HYPHENATION_WORD_FIELD);
+  if (word.empty() || word.front() == u' ' || word.front() == u'/') {
+    warn(u"No word selected.");
+    return;
+  }
+  fill_word_forms(word);
+  last_hyphenated_word = word;
+  hyphenate_rows();
+}
+
+void update_hyphenation() {
+  if (last_hyphenated_word.empty()) {
+    warn(u"No last hyphenated word.");
+    return;
+  }
+  expand_and_hyphenate(last_hyphenated_word);
+}
+
+void clear_hyphenation() {
+  if (!may_discard_changes()) return;
+  gadget_set_text(HYPHENATION_EDITOR, u"UTF-8\n");
+  gadget_clear_items(HYPHENATION_RESULTS);
+  set_changed(false);
+  update_hyphenation_count_label();
+}
+
+void update_hyphenation_count_label() {
+  const text_t text = u"# Hyphenations:" + string_from_int(gadget_count_items(HYPHENATION_RESULTS));
+  if (gadget_get_text(HYPHENATION_COUNT_LABEL) != text) gadget_set_text(HYPHENATION_COUNT_LABEL, text);
+}
+
+void highlight_hyphenation_word_field() {
+  const bool flags_only = gadget_get_text(HYPHENATION_WORD_FIELD).starts_with(u"/");
+  const int colour = gadget_get_color(HYPHENATION_WORD_FIELD, COLOR_TEXT);
+  if (flags_only && colour != kWordFieldOrange) gadget_set_color(HYPHENATION_WORD_FIELD, COLOR_TEXT, kWordFieldOrange);
+  if (!flags_only && colour == kWordFieldOrange) gadget_set_color(HYPHENATION_WORD_FIELD, COLOR_TEXT, kWordFieldBlack);
+}
+
+void register_hyphenation_commands() {
+  register_shell_command("load_hyphenation", [](const shell_command_args& a) { load_hyphenation(a.text); });
+  register_shell_command("save_hyphenation", [](const shell_command_args& a) {
+    const int64_t save = a.numbers.size() > 0 ? a.numbers[0] : 1;
+    const int64_t as = a.numbers.size() > 1 ? a.numbers[1] : 0;
+    save_hyphenation(static_cast<int>(save), static_cast<int>(as));
+  });
+  register_shell_command("hyphenate_word", [](const shell_command_args&) { hyphenate_entered_word(); });
+  register_shell_command("update_hyphenation", [](const shell_command_args&) { update_hyphenation(); });
+  register_shell_command("clear_hyphenation", [](const shell_command_args&) { clear_hyphenation(); });
+  register_shell_command("highlight_hyphenation_word_field",
+                         [](const shell_command_args&) { highlight_hyphenation_word_field(); });
+  register_shell_command("update_hyphenation_count_label",
+                         [](const shell_command_args&) { update_hyphenation_count_label(); });
+  for (int item : {POPUP_COPY_WORD, POPUP_COPY_RULE, POPUP_COPY_WORD_AND_RULE}) {
+    register_command(command_kind::popup_item, item, [](const command_event& e) { copy_result(e.id); });
+  }
+  register_event_hook(event_hook::hyphenation_tab, handle_hyphenation_tab_event);
+  set_document_changed_test(TAB_HYPHENATION, [] { return hyphenation_changed; });
+  set_hyphenation_changed_test([] { return hyphenation_changed; });
+  set_file_label_path_source(TAB_HYPHENATION, [] { return hyphenation_path; });
+}

@@ -1,0 +1,329 @@
+#include "shell/find_window.h"
+
+#include "common/format.h"
+#include "gui/gui.h"
+#include "shell/find_search.h"
+#include "shell/list_view_ui.h"
+#include "shell/main_job_host.h"
+#include "shell/preferences.h"
+#include "shell/shell_commands.h"
+#include "shell/shell_ids.h"
+#include "shell/shell_state.h"
+#include "shell/window_helpers.h"
+
+#include <vector>
+
+text_t find_text;
+int64_t find_left_match = 1, find_match_case = 0, find_match_extra = 1;
+
+namespace {
+
+using namespace find_ids;
+
+constexpr int WIDTH = 605, HEIGHT = 400;
+
+// What differs between the four lists.
+struct find_target {
+  int tab;
+  find_list kind;
+  const char16_t* title;       // after "Find "
+  const char16_t* kind_name;   // "No " + kind_name + " found."
+  const char* editor;          // the entry editor's command
+  const char* delete_current;  // the list's Delete Current command
+};
+
+const find_target targets[4] = {
+    {TAB_DICTIONARY, find_list::dictionary, u"a Word", u"dictionary words", "edit_dictionary_word",
+     "delete_current_dictionary_word"},
+    {TAB_THESAURUS, find_list::thesaurus, u"a Synonym", u"synonyms", "edit_synonym", "delete_current_synonym"},
+    {TAB_HYPHENATION, find_list::dictionary, u"a Word", u"dictionary words", "edit_dictionary_word",
+     "delete_current_dictionary_word"},
+    {TAB_AUTOCORRECT, find_list::autocorrect, u"an Autocorrect word", u"autocorrect words", "edit_autocorrect_word",
+     "delete_current_autocorrect"},
+};
+
+text_t count_text(int64_t n) { return string_format_number(0, u".", number_separator, static_cast<double>(n)); }
+
+class find_window {
+ public:
+  explicit find_window(const find_target& t) : t_(t), doc_(paged_list_document(t.tab)) {}
+
+  void build();
+  void run();
+
+ private:
+  // The selections before a command: the document's own (which the entry
+  // editor and Delete Current act on) and the tab's (the Hyphenation tab
+  // pages the dictionary with a selection of its own).
+  struct selections {
+    int64_t document;
+    int64_t tab;
+  };
+  selections saved_selections() const { return {doc_.selected, paged_list_selected(t_.tab)}; }
+  void restore_selections(selections s) {
+    doc_.selected = s.document >= 0 && s.document < doc_.count() ? s.document : -1;
+    if (t_.tab == TAB_HYPHENATION) redraw_paged_list(TAB_DICTIONARY);
+    show_paged_list_position(t_.tab, t_.tab == TAB_HYPHENATION ? s.tab : doc_.selected,
+                             paged_list_first_row(t_.tab));
+    update_paged_list_labels(t_.tab);
+  }
+
+  void refresh_found_label() {
+    gadget_set_text(FIND_FOUND_LABEL,
+                    u"Found:" + count_text(static_cast<int64_t>(rows_.size())) + u"/" + count_text(doc_.count()));
+    fit_gadget_to_content(FIND_FOUND_LABEL);
+  }
+  void before_wait();
+  void after_wait();
+  void search();
+  void display();
+  int64_t chosen_row(bool warn);
+  void edit();
+  void remove();
+  void redraw_positions();
+
+  const find_target& t_;
+  list_document& doc_;
+  std::vector<find_row> rows_;
+  bool delete_bound_ = true;
+  int entry_red_ = -1;
+};
+
+void find_window::build() {
+  gadget_create_entry(FIND_ENTRY, 12, 18, 420, static_cast<int>(string_gadget_height), find_text);
+  use_language_font(FIND_ENTRY);
+  gadget_create_checkbox(FIND_LEFT_MATCH, 10, 56, 260, 21, u"Left match text (more accurate)");
+  gadget_set_state(FIND_LEFT_MATCH, static_cast<int>(find_left_match));
+  gadget_create_checkbox(FIND_MATCH_CASE, 10, 78, 260, 21, u"Match case");
+  gadget_set_state(FIND_MATCH_CASE, static_cast<int>(find_match_case));
+  gadget_create_checkbox(FIND_MATCH_EXTRA, 10, 99, 260, 21, u"Match extra information");
+  gadget_set_state(FIND_MATCH_EXTRA, static_cast<int>(find_match_extra));
+  const int bw = static_cast<int>(image_button_width), bh = static_cast<int>(image_button_height);
+  create_image_button_right_of(FIND_CLEAR, FIND_LEFT_MATCH, bw, bh, IMAGE_CLEAR, 10, u"Clear", 0);
+  create_image_button_at(FIND_BUTTON, 10, 133, bw, bh, IMAGE_FIND, 0, u"Find", 0);
+  create_image_button_right_of(FIND_CLOSE, FIND_BUTTON, bw, bh, IMAGE_CLOSE, 5, u"Close", 0);
+
+  gadget_create_column_list(FIND_RESULTS, 10, 183, 585, 152, u"Matches", 220);
+  gadget_add_column(FIND_RESULTS, 1, u"Position", 115);
+  gadget_add_column(FIND_RESULTS, 2, u"% Match", 88);
+  gadget_add_column(FIND_RESULTS, 3, u"Status", 103);
+  use_language_font(FIND_RESULTS);
+
+  create_image_button_at(FIND_DISPLAY, 10, 345, bw, bh, IMAGE_DISPLAY, 0, u"Display", 1);
+  gadget_create_label(FIND_FOUND_LABEL, 70, 347, 0, 18, u"");
+  refresh_found_label();
+  gadget_create_progress_bar(FIND_PROGRESS, 407, 342, 158, 8, 0, static_cast<int>(doc_.count()));
+  gadget_create_label(FIND_ESCAPE_LABEL, 407, 354, 158, 18, u"");
+
+  menu_create_image_popup(FIND_POPUP);
+  menu_add_item_image(FIND_POPUP_EDIT, u"Edit", image_pixbuf(IMAGE_EDIT));
+  menu_add_separator();
+  menu_add_item_image(FIND_POPUP_DELETE, u"Delete", image_pixbuf(IMAGE_DELETE_CURRENT));
+
+  shortcut_add(FIND_WINDOW, KEY_ESCAPE, SHORTCUT_ESCAPE);
+  shortcut_add(FIND_WINDOW, KEY_DELETE, SHORTCUT_DELETE);
+  shortcut_add(FIND_WINDOW, key_ctrl('F'), SHORTCUT_FIND);
+  shortcut_add(FIND_WINDOW, KEY_RETURN, SHORTCUT_RETURN);
+  gadget_set_focus(FIND_ENTRY);
+}
+
+void find_window::before_wait() {
+  const text_t s = gadget_get_text(FIND_ENTRY);
+  const bool red = s.find(u"  ") != text_t::npos ||
+                   (!s.empty() && s.front() == u' ' && gadget_get_state(FIND_LEFT_MATCH) == 1);
+  if (static_cast<int>(red) != entry_red_) {
+    gadget_set_color(FIND_ENTRY, COLOR_BACKGROUND, red ? static_cast<int>(COLOUR_RED) : -1);
+    entry_red_ = red;
+  }
+  const int display_off = gadget_get_state(FIND_RESULTS) >= 0 ? 0 : 1;
+  if (gadget_get_disabled(FIND_DISPLAY) != display_off) gadget_set_disabled(FIND_DISPLAY, display_off);
+  // Delete edits the text while the entry has the focus.
+  const bool in_entry = gadget_get_focus() == FIND_ENTRY;
+  if (in_entry && delete_bound_) {
+    shortcut_remove(FIND_WINDOW, KEY_DELETE);
+    delete_bound_ = false;
+  } else if (!in_entry && !delete_bound_) {
+    shortcut_add(FIND_WINDOW, KEY_DELETE, SHORTCUT_DELETE);
+    delete_bound_ = true;
+  }
+}
+
+void find_window::after_wait() {
+  find_match_case = gadget_get_state(FIND_MATCH_CASE);
+  find_match_extra = gadget_get_state(FIND_MATCH_EXTRA);
+  find_left_match = gadget_get_state(FIND_LEFT_MATCH);
+  find_text = gadget_get_text(FIND_ENTRY);
+}
+
+void find_window::search() {
+  if (find_text.empty()) {
+    message_box(u"Warning!", u"Nothing to find.", MB_ICON_WARNING);
+    return;
+  }
+  gadget_clear_items(FIND_RESULTS);
+  rows_.clear();
+  gadget_set_text(FIND_FOUND_LABEL, u"Found:0");
+  gadget_set_attribute(FIND_PROGRESS, ATTR_MAXIMUM, static_cast<int>(doc_.count()));
+  find_options o;
+  o.text = find_text;
+  o.left_match = find_left_match == 1;
+  o.match_case = find_match_case == 1;
+  o.match_extra = find_match_extra == 1;
+  tool_window_job_host host({.window = FIND_WINDOW, .progress_bar = FIND_PROGRESS, .escape_label = FIND_ESCAPE_LABEL});
+  find_result r = find_in_list(doc_, t_.kind, o, host, [&](const find_row& row, int64_t found) {
+    gadget_add_item(FIND_RESULTS, -1, row.shown + u"\n" + string_from_int(row.position) + u"\n" + row.percent + u"\n");
+    gadget_set_text(FIND_FOUND_LABEL, u"Found:" + count_text(found) + u"/" + count_text(doc_.count()));
+    fit_gadget_to_content(FIND_FOUND_LABEL);
+  });
+  rows_ = std::move(r.rows);
+  refresh_found_label();
+  if (rows_.empty()) message_box(u"Warning!", u"\"" + find_text + u"\" not found.", MB_ICON_WARNING);
+}
+
+void find_window::display() {
+  const int row = gadget_get_state(FIND_RESULTS);
+  if (row < 0 || row >= static_cast<int>(rows_.size())) return;
+  const int64_t at = rows_[row].position - 1;
+  if (t_.tab != TAB_HYPHENATION) doc_.selected = at;
+  show_paged_list_position(t_.tab, at, at);
+  update_paged_list_labels(t_.tab);
+}
+
+// The selected result row, after the two warnings; -1 when there is none.
+int64_t find_window::chosen_row(bool warn) {
+  if (rows_.empty()) {
+    if (warn) message_box(u"Warning!", u"No items found.", MB_ICON_WARNING);
+    return -1;
+  }
+  const int row = gadget_get_state(FIND_RESULTS);
+  if (row < 0 || row >= static_cast<int>(rows_.size())) {
+    if (warn) message_box(u"Warning!", u"No item selected.", MB_ICON_WARNING);
+    return -1;
+  }
+  return row;
+}
+
+void find_window::edit() {
+  const int64_t row = chosen_row(true);
+  if (row < 0) return;
+  const int64_t at = rows_[row].position - 1;
+  const selections saved = saved_selections();
+  const text_t before(doc_.entry(at));
+  doc_.selected = at;
+  run_shell_command(t_.editor, shell_command_args{u"", {0, 1}});
+  const text_t after(doc_.entry(at));
+  rows_[row].shown = find_shown_text(t_.kind, after);
+  gadget_set_item_text(FIND_RESULTS, static_cast<int>(row), rows_[row].shown, 0);
+  if (after != before) {
+    rows_[row].changed = true;
+    gadget_set_item_text(FIND_RESULTS, static_cast<int>(row), u"Changed", 3);
+    gadget_set_item_color(FIND_RESULTS, static_cast<int>(row), COLOR_TEXT, static_cast<int>(COLOUR_RED), 3);
+  }
+  restore_selections(saved);
+}
+
+void find_window::remove() {
+  int64_t row = chosen_row(true);
+  if (row < 0) return;
+  const int64_t position = rows_[row].position;
+  selections saved = saved_selections();
+  const int64_t count_before = doc_.count();
+  doc_.selected = position - 1;
+  run_shell_command(t_.delete_current, shell_command_args{u"", {1}});
+  if (doc_.count() < count_before) {
+    remove_find_row(rows_, position, row);
+    gadget_remove_item(FIND_RESULTS, static_cast<int>(gadget_get_state(FIND_RESULTS)));
+    redraw_positions();
+    gadget_set_state(FIND_RESULTS, static_cast<int>(row));
+    // The selections follow the entries: one after the removed entry moved up.
+    saved.document = selection_after_removal(saved.document, position - 1);
+    saved.tab = selection_after_removal(saved.tab, position - 1);
+  }
+  restore_selections(saved);
+  refresh_found_label();
+}
+
+void find_window::redraw_positions() {
+  for (size_t j = 0; j < rows_.size(); ++j) {
+    const text_t shown = string_from_int(rows_[j].position);
+    if (gadget_get_item_text(FIND_RESULTS, static_cast<int>(j), 1) != shown)
+      gadget_set_item_text(FIND_RESULTS, static_cast<int>(j), shown, 1);
+  }
+}
+
+void find_window::run() {
+  bool done = false;
+  while (!done) {
+    before_wait();
+    const int type = event_wait();
+    if (type <= 0) continue;
+    after_wait();
+    if (event_get_window() != FIND_WINDOW) continue;
+    if (type == EVENT_CLOSE) {
+      done = true;
+    } else if (type == EVENT_MENU) {
+      switch (event_get_menu_item()) {
+        case SHORTCUT_ESCAPE: done = true; break;
+        case SHORTCUT_DELETE:
+          if (gadget_get_focus() != FIND_ENTRY) remove();
+          break;
+        case SHORTCUT_FIND: gadget_set_focus(FIND_ENTRY); break;
+        case SHORTCUT_RETURN: {
+          const int focus = gadget_get_focus();
+          if (focus == FIND_ENTRY || focus == FIND_BUTTON) search();
+          break;
+        }
+        case FIND_POPUP_EDIT: edit(); break;
+        case FIND_POPUP_DELETE: remove(); break;
+        default: break;
+      }
+    } else if (type == EVENT_GADGET) {
+      const int g = event_get_gadget();
+      const int subtype = event_get_subtype();
+      if (g == FIND_BUTTON) search();
+      if (g == FIND_CLOSE) done = true;
+      if (g == FIND_CLEAR) {
+        gadget_set_text(FIND_ENTRY, u"");
+        gadget_set_focus(FIND_ENTRY);
+      }
+      if (g == FIND_DISPLAY) display();
+      if (g == FIND_RESULTS && subtype == SUBTYPE_DOUBLE_CLICK) display();
+      if (g == FIND_RESULTS && subtype == SUBTYPE_RIGHT_CLICK &&
+          gadget_get_state(MAIN_TAB_PANEL) != TAB_HYPHENATION) {
+        menu_popup(FIND_POPUP, window_widget(FIND_WINDOW));
+      }
+    }
+  }
+}
+
+}  // namespace
+
+void show_find_window(int dictionary, int thesaurus, int hyphenation, int autocorrect) {
+  const int which = dictionary == 1 ? 0 : thesaurus == 1 ? 1 : hyphenation == 1 ? 2 : autocorrect == 1 ? 3 : -1;
+  if (which < 0) return;
+  const find_target& t = targets[which];
+  if (paged_list_document(t.tab).empty()) {
+    message_box(u"Warning!", u"No " + text_t(t.kind_name) + u" found.", MB_ICON_WARNING);
+    return;
+  }
+  if (!window_open(FIND_WINDOW, 0, 0, WIDTH, HEIGHT, u"Find " + text_t(t.title), TOOL_WINDOW_FLAGS,
+                   window_widget(MAIN_WINDOW))) {
+    message_box(u"Error!", u"Can't open a window.", MB_ICON_ERROR);
+    return;
+  }
+  window_set_disabled(MAIN_WINDOW, 1);
+  find_window w(t);
+  w.build();
+  w.run();
+  menu_free(FIND_POPUP);
+  window_set_disabled(MAIN_WINDOW, 0);
+  window_close(FIND_WINDOW);
+  window_activate(MAIN_WINDOW);
+}
+
+void register_find_commands() {
+  register_shell_command("show_find_window", [](const shell_command_args& a) {
+    auto flag = [&](size_t i) { return i < a.numbers.size() ? static_cast<int>(a.numbers[i]) : 0; };
+    show_find_window(flag(0), flag(1), flag(2), flag(3));
+  });
+}

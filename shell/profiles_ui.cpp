@@ -1,0 +1,65 @@
+#include "shell/profiles_ui.h"
+
+#include "gui/gui.h"
+#include "shell/profiles.h"
+#include "shell/shell_commands.h"
+#include "shell/shell_ids.h"
+#include "shell/window_helpers.h"
+
+namespace {
+
+const text_t pattern = u"Profile (*.kwx_profile)|*.kwx_profile";
+const text_t extension = u".kwx_profile";
+
+void status(const text_t& text) { status_bar_set_text(MAIN_STATUS_BAR, 0, text); }
+
+void warn(const text_t& text) {
+  message_box(u"Warning!", text, MB_ICON_WARNING);
+  status(text);
+}
+
+}  // namespace
+
+void export_profile() {
+  const text_t path = request_save_path(u"Export Profile", pattern, extension);
+  if (path.empty()) {
+    status(u"Aborted.");
+    return;
+  }
+  if (export_profile_to(path) != profile_outcome::done) {
+    message_box(u"Error!", u"The profile could not be written.\n\nFile:" + path, MB_ICON_ERROR);
+    status(u"Aborted.");
+    return;
+  }
+  status(u"Profile exported.");
+}
+
+void import_profile() {
+  const text_t path = request_existing_file(u"Import Profile", pattern, extension);
+  if (path.empty()) {
+    status(u"Aborted.");
+    return;
+  }
+  if (!check_file_exists(path, u"Profile file not found.")) {
+    warn(u"Profile not found.");
+    return;
+  }
+  switch (import_profile_from(path)) {
+    case profile_outcome::incompatible:
+      warn(u"Profile incompatible with current KWX.");
+      return;
+    case profile_outcome::failed:
+      message_box(u"Error!", u"The profile could not be imported completely.\n\nFile:" + path, MB_ICON_ERROR);
+      status(u"Aborted.");
+      return;
+    case profile_outcome::done:
+      message_box(u"Warning!", u"Profile imported sucessfully.\n\nPlease restart KWX to take effect.", MB_ICON_WARNING);
+      status(u"Profile imported.");
+      return;
+  }
+}
+
+void register_profile_commands() {
+  register_shell_command("export_profile", [](const shell_command_args&) { export_profile(); });
+  register_shell_command("import_profile", [](const shell_command_args&) { import_profile(); });
+}

@@ -1,0 +1,107 @@
+// Every derived word of Debian's en_US and de_DE that Hunspell itself rejects
+// has a reason the expansion cannot know about: it is a part that Hunspell
+// accepts only inside a compound (ONLYINCOMPOUND, COMPOUNDBEGIN/MIDDLE/END
+// on the rule), the bare word of a NEEDAFFIX entry, or a FORBIDDENWORD entry.
+#include "affix_test_util.h"
+#include "dictionary/derived_rows.h"
+#include "common/dic_entry.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <fstream>
+#include <set>
+#include <sstream>
+#include <unordered_map>
+#include <unistd.h>
+
+namespace {
+
+struct acceptance_case {
+  const char* name;
+  const char* compound_only;  // entry flags: the word lives only in compounds
+  const char* need_affix;     // entry flags: the bare word is no word
+  const char* forbidden;      // entry flags: every form is forbidden
+  const char* compound_rule;  // continuation flags of a rule: a compound part
+  size_t rejected;            // distinct words Hunspell rejects
+};
+
+bool shares_a_flag(text_view flags, const char* set) {
+  for (char16_t u : flags)
+    if (u < 128 && std::string(set).find(static_cast<char>(u)) != std::string::npos) return true;
+  return false;
+}
+
+// The continuation flags of a row's rule ("00000003: strip affix/flags cond").
+text_view continuation_of(const derived_word_record& r) {
+  text_view rule = r.rule_key;
+  size_t colon = rule.find(u':');
+  if (colon == text_view::npos || colon + 2 > rule.size()) return {};
+  rule.remove_prefix(colon + 2);
+  size_t space = rule.find(u' ');
+  if (space == text_view::npos) return {};
+  text_view affix = rule.substr(space + 1);
+  affix = affix.substr(0, affix.find(u' '));
+  size_t slash = affix.find(u'/');
+  return slash == text_view::npos ? text_view() : affix.substr(slash + 1);
+}
+
+TEST(HunspellAcceptance, EveryRejectedWordHasAReason) {
+  const acceptance_case cases[] = {
+      {"en_US", "c", "", "", "", 3},  // 1th, 2th, 3th: parts of "21th" and the like
+      {"de_DE", "o", "h", "d", "oxyz", 113727},
+  };
+  if (access("/usr/bin/hunspell", X_OK) != 0) GTEST_SKIP() << "hunspell is not installed";
+  for (const auto& c : cases) {
+    const std::string base = std::string("/usr/share/hunspell/") + c.name;
+    std::ifstream aff_in(base + ".aff"), dic_in(base + ".dic");
+    if (!aff_in || !dic_in) {
+      ADD_FAILURE() << c.name << " is not installed";
+      continue;
+    }
+    std::stringstream aff_text;
+    aff_text << aff_in.rdbuf();
+    use_aff(aff_text.str());
+
+    const std::string words_path = "/tmp/vx_accept_" + std::to_string(getpid()) + ".txt";
+    const std::string rejected_path = words_path + ".rejected";
+    std::unordered_map<std::string, bool> explained;
+    derived_rows_sink rows;
+    {
+      std::ofstream words(words_path);
+      std::string line;
+      std::getline(dic_in, line);  // the count
+      while (std::getline(dic_in, line)) {
+        text_t entry = from_utf8(line.substr(0, line.find('\t')));
+        size_t separator = dic_flag_separator(entry);
+        text_view flags = separator == text_t::npos ? text_view() : text_view(entry).substr(separator + 1);
+        expand_word_affixes(entry, rows);
+        for (const derived_word_record& r : rows.rows) {
+          bool primary = r.type == u"Primary";
+          bool reason = shares_a_flag(flags, c.compound_only) || shares_a_flag(flags, c.forbidden) ||
+                        (primary && shares_a_flag(flags, c.need_affix)) ||
+                        shares_a_flag(continuation_of(r), c.compound_rule);
+          std::string w = to_utf8(r.word);
+          words << w << '\n';
+          explained[w] = explained[w] || reason;
+        }
+      }
+    }
+    ASSERT_TRUE(run_to_file({"/usr/bin/hunspell", "-i", "utf-8", "-d", base, "-L"}, rejected_path, words_path));
+    std::set<std::string> rejected, unexplained;
+    {
+      std::ifstream in(rejected_path);
+      for (std::string w; std::getline(in, w);) {
+        rejected.insert(w);
+        if (!explained[w]) unexplained.insert(w);
+      }
+    }
+    std::remove(words_path.c_str());
+    std::remove(rejected_path.c_str());
+    EXPECT_EQ(rejected.size(), c.rejected) << c.name;
+    EXPECT_TRUE(unexplained.empty()) << c.name << ": " << unexplained.size() << " such as "
+                                     << (unexplained.empty() ? "" : *unexplained.begin());
+  }
+}
+
+}  // namespace

@@ -1,0 +1,134 @@
+#include "editors/hyphenation/hyphenation_file.h"
+
+#include "common/file.h"
+#include "common/long_job.h"
+#include "tests/test_support/temp_folder.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string kBom = "\xEF\xBB\xBF";
+
+class HyphenationFileTest : public test_support::temp_folder_test {
+ protected:
+  HyphenationFileTest() : temp_folder_test("vx_hyph_test") {}
+  headless_long_job_host host_;
+};
+
+TEST_F(HyphenationFileTest, LoadsEveryEncodingWithLfLineEnds) {
+  const struct {
+    const char* name;
+    std::string bytes;
+    std::string text;  // UTF-8
+    int format;
+  } cases[] = {
+      {"bom crlf", kBom + "UTF-8\r\nLEFTHYPHENMIN 2\r\n\xC3\xA4" "1b\r\n", "UTF-8\nLEFTHYPHENMIN 2\n\xC3\xA4" "1b\n",
+       FORMAT_UTF8},
+      {"utf-8 without mark, lone cr", "UTF-8\ra1b\r", "UTF-8\na1b\n", FORMAT_UTF8},
+      {"latin-1", "ISO8859-1\n\xE4" "1b\n", "ISO8859-1\n\xC3\xA4" "1b\n", FORMAT_ASCII},
+      {"utf-16le", std::string("\xFF\xFEU\0T\0F\0-\0" "8\0\n\0", 14), "UTF-8\n", FORMAT_UTF16LE},
+  };
+  for (const auto& c : cases) {
+    write_bytes("h.dic", c.bytes);
+    const hyphenation_file_probe probe = probe_hyphenation_file(tpath("h.dic"));
+    EXPECT_TRUE(probe.readable) << c.name;
+    EXPECT_EQ(probe.format, c.format) << c.name;
+    const hyphenation_file_result r = load_hyphenation_file(tpath("h.dic"), host_);
+    ASSERT_EQ(r.status, hyphenation_file_status::ok) << c.name;
+    EXPECT_EQ(to_utf8(r.text), c.text) << c.name;
+    EXPECT_EQ(r.length, static_cast<int64_t>(c.bytes.size())) << c.name;
+    EXPECT_EQ(to_utf8(r.status_text).rfind("OK. (dic:", 0), 0u) << to_utf8(r.status_text);
+  }
+}
+
+TEST_F(HyphenationFileTest, EncodingQuestion) {
+  const struct {
+    const char* name;
+    std::string bytes;
+    const char* question;  // "" none
+  } cases[] = {
+      {"utf-8 with mark", kBom + "UTF-8\na1b\n", ""},
+      {"lower-case line passes", "utf-8\na1b\n", ""},
+      {"latin-1 file", "ISO8859-1\n\xE4" "1b\n",
+       "Hyphenation is not in \"UTF-8-BOM\" format:\nISO8859-1\n\nIt will be read as one byte per character."
+       "\n\nIt may lead to corrupt results.\nContinue?"},
+      {"other name, valid UTF-8", "koi8-r\na1b\n",
+       "Hyphenation is not in \"UTF-8-BOM\" format:\nKOI8-R\n\nIt will be read as UTF-8.\n\nIt may lead to "
+       "corrupt results.\nContinue?"},
+      {"mixed bytes, mostly UTF-8", "UTF-8\n\xC3\xA4" "1b\n\xC3\xB6" "1d\nx\n\xE4" "1c\n",
+       "The file mixes UTF-8 with other bytes: line 5 is not valid UTF-8.\nIt will be read as UTF-8."
+       "\n\nIt may lead to corrupt results.\nContinue?"},
+  };
+  for (const auto& c : cases) {
+    write_bytes("h.dic", c.bytes);
+    EXPECT_EQ(to_utf8(hyphenation_encoding_question(probe_hyphenation_file(tpath("h.dic")))), c.question)
+        << c.name;
+  }
+}
+
+TEST_F(HyphenationFileTest, RealGermanPatternsAreReadOneBytePerCharacter) {
+  const std::string german = "/usr/share/hyphen/hyph_de_DE.dic";
+  if (access(german.c_str(), R_OK) != 0) GTEST_SKIP() << "hyphen-de is not installed";
+  const text_t path = from_utf8(german);
+  const hyphenation_file_probe probe = probe_hyphenation_file(path);
+  EXPECT_EQ(to_utf8(probe.first_line), "ISO8859-1");
+  EXPECT_EQ(to_utf8(hyphenation_encoding_question(probe)).rfind("Hyphenation is not in \"UTF-8-BOM\" format:\n"
+                                                                "ISO8859-1\n",
+                                                                0),
+            0u);
+  const hyphenation_file_result r = load_hyphenation_file(path, host_);
+  ASSERT_EQ(r.status, hyphenation_file_status::ok);
+  EXPECT_NE(r.text.find(u'\u00E4'), text_t::npos) << "ä read as one character";
+  EXPECT_EQ(r.text.find(u'\uFFFD'), text_t::npos);
+}
+
+TEST_F(HyphenationFileTest, SavesMarkAndTextByteForByte) {
+  write_bytes("h.dic", "old");
+  const hyphenation_file_result r = save_hyphenation_file(tpath("h.dic"), u"UTF-8\r\n\u00E41b\rc1d", host_);
+  ASSERT_EQ(r.status, hyphenation_file_status::ok);
+  EXPECT_EQ(read_bytes("h.dic"), kBom + "UTF-8\n\xC3\xA4" "1b\nc1d");
+  EXPECT_EQ(r.length, 3 + 14);
+  EXPECT_EQ(folder_names(), std::vector<std::string>{"h.dic"});
+  // And back.
+  EXPECT_EQ(to_utf8(load_hyphenation_file(tpath("h.dic"), host_).text), "UTF-8\n\xC3\xA4" "1b\nc1d");
+}
+
+TEST_F(HyphenationFileTest, FailedSaveKeepsTheOldFile) {
+  if (geteuid() == 0) {
+    // root writes into read-only folders: a missing folder fails for everyone.
+    const hyphenation_file_result r = save_hyphenation_file(tpath("missing/h.dic"), u"UTF-8\na1b\n", host_);
+    EXPECT_EQ(r.status, hyphenation_file_status::write_failed);
+    EXPECT_EQ(to_utf8(r.status_text), "Aborted.");
+    EXPECT_NE(to_utf8(r.message).find("missing/h.dic"), std::string::npos);
+  }
+  write_bytes("h.dic", "UTF-8\nold1pattern\n");
+  chmod(dir_.c_str(), 0500);
+  const hyphenation_file_result r = save_hyphenation_file(tpath("h.dic"), u"UTF-8\na1b\n", host_);
+  chmod(dir_.c_str(), 0700);
+  if (geteuid() != 0) {
+    EXPECT_EQ(r.status, hyphenation_file_status::write_failed);
+    EXPECT_EQ(read_bytes("h.dic"), "UTF-8\nold1pattern\n");
+    EXPECT_EQ(folder_names(), std::vector<std::string>{"h.dic"});
+  }
+}
+
+TEST(HyphenationText, HasPatterns) {
+  const struct {
+    const char* text;
+    bool has;
+  } cases[] = {{"UTF-8\n", false},
+               {"UTF-8\nLEFTHYPHENMIN 2\nRIGHTHYPHENMIN 3\n% note\n\n", false},
+               {"UTF-8\n12\n", false},
+               {"UTF-8\na1b\n", true},
+               {"UTF-8\r\n.un1", true}};
+  for (const auto& c : cases) EXPECT_EQ(hyphenation_text_has_patterns(from_utf8(c.text)), c.has) << c.text;
+}
+
+}  // namespace

@@ -1,0 +1,61 @@
+// The File menu's profile commands: the requesters, the boxes and the
+// status bar around the profile files.
+#include "shell_gui_support.h"
+
+#include "gui/gui.h"
+#include "shell/shell_ids.h"
+
+#include <filesystem>
+#include <string>
+
+using shell_test::ShellTest;
+
+namespace {
+
+class ProfilesMenuTest : public ShellTest {
+ protected:
+  void SetUp() override {
+    ShellTest::SetUp();
+    start_with_valid_prefs();
+  }
+  static void run_loop() {
+    gui_test::close_window(MAIN_WINDOW);
+    run_main_loop();
+    gui_test::finish();
+  }
+};
+
+TEST_F(ProfilesMenuTest, ExportAddsTheExtensionAndImportRestoresTheSettings) {
+  const std::string prefs = folder_ + "settings/kwx4.prefs";
+  const std::string exported = shell_test::read_file(prefs);
+  gui_test::choose_menu_item(MENU_EXPORT_PROFILE);
+  gui_test::answer_file_dialog(from_utf8(folder_ + "mine"));
+  gui_test::wait_status_text(MAIN_STATUS_BAR, 0, u"Profile exported.");
+  gui_test::run([&] { shell_test::write_file(prefs, "41\nchanged since"); }, "change the settings");
+  gui_test::choose_menu_item(MENU_IMPORT_PROFILE);
+  gui_test::answer_file_dialog(from_utf8(folder_ + "mine.kwx_profile"));
+  gui_test::answer_message_box(MB_ANSWER_OK);
+  gui_test::wait_status_text(MAIN_STATUS_BAR, 0, u"Profile imported.");
+  run_loop();
+  EXPECT_EQ(gui_test::last_requester().text, u"Profile imported sucessfully.\n\nPlease restart KWX to take effect.");
+  EXPECT_EQ(shell_test::read_file(prefs), exported);
+}
+
+TEST_F(ProfilesMenuTest, AForeignFileIsRefusedAndACancelledRequesterAborts) {
+  shell_test::write_file(folder_ + "other.kwx_profile", "not a zip at all");
+  const std::string prefs = shell_test::read_file(folder_ + "settings/kwx4.prefs");
+  gui_test::choose_menu_item(MENU_IMPORT_PROFILE);
+  gui_test::answer_file_dialog(from_utf8(folder_ + "other.kwx_profile"));
+  gui_test::answer_message_box(MB_ANSWER_OK);
+  gui_test::wait_status_text(MAIN_STATUS_BAR, 0, u"Profile incompatible with current KWX.");
+  gui_test::choose_menu_item(MENU_EXPORT_PROFILE);
+  gui_test::answer_file_dialog(u"");
+  gui_test::wait_status_text(MAIN_STATUS_BAR, 0, u"Aborted.");
+  run_loop();
+  ASSERT_EQ(gui_test::requesters().size(), 3u);
+  EXPECT_EQ(gui_test::requesters()[1].title, u"Warning!");
+  EXPECT_EQ(gui_test::requesters()[1].text, u"Profile incompatible with current KWX.");
+  EXPECT_EQ(shell_test::read_file(folder_ + "settings/kwx4.prefs"), prefs);
+}
+
+}  // namespace

@@ -1,0 +1,160 @@
+#include "tools/grammar_rules_ui.h"
+
+#include "common/file.h"
+#include "gui/gui.h"
+#include "shell/main_job_host.h"
+#include "shell/recent_files.h"
+#include "shell/recent_files_ui.h"
+#include "shell/shell_commands.h"
+#include "shell/shell_ids.h"
+#include "shell/window_helpers.h"
+#include "tools/grammar_rules.h"
+
+#include <vector>
+
+namespace {
+
+constexpr int kCategoryBackground = 0x577AB9;
+constexpr int kCategoryText = 0xFFFFFF;
+constexpr int kRuleGroupText = 0x009900;
+constexpr int kDefaultOffText = 0x0000FF;
+constexpr int kItemColumns = 7;
+
+void show_status(const text_t& text) { status_bar_set_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT, text); }
+void reset_progress() { status_bar_set_progress_value(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS, 0, 1); }
+
+void show_chunk_count(int64_t chunks) {
+  set_gadget_text_if_changed(GRAMMAR_STATUS_LABEL, u"# Chunks:" + string_from_int(chunks));
+}
+
+void colour_item_rows(const grammar_document_record& doc) {
+  gadget_set_item_color(GRAMMAR_LIST, -1, COLOR_BACKGROUND, static_cast<int>(COLOUR_LINE_NUMBER_BACKGROUND), 0);
+  for (size_t i = 0; i < doc.items.size(); ++i) {
+    const grammar_item_record& item = doc.items[i];
+    const int row = static_cast<int>(i);
+    if (item.kind == u"category") {
+      for (int c = 1; c < kItemColumns; ++c) {
+        gadget_set_item_color(GRAMMAR_LIST, row, COLOR_BACKGROUND, kCategoryBackground, c);
+        gadget_set_item_color(GRAMMAR_LIST, row, COLOR_TEXT, kCategoryText, c);
+      }
+    } else if (item.kind == u"rulegroup") {
+      for (int c = 1; c < kItemColumns; ++c) gadget_set_item_color(GRAMMAR_LIST, row, COLOR_TEXT, kRuleGroupText, c);
+    }
+    if (item.default_value == u"off") gadget_set_item_color(GRAMMAR_LIST, row, COLOR_TEXT, kDefaultOffText, 6);
+  }
+}
+
+// The lists, view and labels show the document afresh.
+void show_grammar_document(const grammar_document_record& doc) {
+  gadget_set_text(GRAMMAR_VIEW, u"");
+  set_gadget_text_if_changed(GRAMMAR_RULE1_LABEL, u":n/a");
+  set_gadget_text_if_changed(GRAMMAR_RULE2_LABEL, u":n/a");
+  gadget_clear_items(GRAMMAR_LIST);
+  gadget_clear_items(GRAMMAR_CATEGORY_LIST);
+  gadget_add_items(GRAMMAR_LIST, grammar_item_rows(doc));
+  colour_item_rows(doc);
+  gadget_add_items(GRAMMAR_CATEGORY_LIST, grammar_category_list_rows(doc));
+  gadget_set_item_color(GRAMMAR_CATEGORY_LIST, -1, COLOR_BACKGROUND, static_cast<int>(COLOUR_LINE_NUMBER_BACKGROUND),
+                        0);
+  gadget_set_item_color(GRAMMAR_CATEGORY_LIST, -1, COLOR_TEXT, kCategoryText, 1);
+  gadget_set_item_color(GRAMMAR_CATEGORY_LIST, -1, COLOR_BACKGROUND, kCategoryBackground, 1);
+  update_grammar_category_header();
+  // The grammar file is read only: its changed mark never shows.
+  gadget_set_hidden(GRAMMAR_CHANGED_MARK, 1);
+  show_chunk_count(static_cast<int64_t>(doc.items.size()));
+}
+
+}  // namespace
+
+void load_grammar_rules(const text_t& given_path) {
+  show_status(u"Loading grammar rules... <ESC> to abort.");
+  reset_progress();
+  text_t path = given_path;
+  if (path.empty()) {
+    path = file_dialog_open(u"Open grammar rules", u"", u"Grammar.xml (*.xml)|*.xml", 0);
+    if (path.empty()) {
+      show_status(u"Aborted.");
+      return;
+    }
+  }
+  if (!check_file_exists(path, u".XML file not found.")) {
+    show_status(u"File not found.");
+    return;
+  }
+  const grammar_file_result r = load_grammar_file(path, main_window_job_host(), grammar_document, show_chunk_count);
+  if (r.status != grammar_file_status::ok) {
+    if (!r.message.empty()) message_box(u"Error!", r.message, MB_ICON_ERROR);
+    // The count shown during the pass goes back to the grammar still open.
+    show_chunk_count(static_cast<int64_t>(grammar_document.items.size()));
+    show_status(r.status_text);
+    return;
+  }
+  show_grammar_document(grammar_document);
+  update_grammar_file_labels();
+  update_recent_files_for_tab(path, TAB_LANGUAGETOOL);
+  refresh_recent_files_menu();
+  reset_progress();
+  show_status(r.status_text);
+}
+
+void update_grammar_category_header() {
+  const text_t title = grammar_category_header(grammar_document);
+  if (gadget_get_item_text(GRAMMAR_CATEGORY_LIST, -1, 1) != title) {
+    gadget_set_item_text(GRAMMAR_CATEGORY_LIST, -1, title, 1);
+  }
+}
+
+void show_grammar_item(int64_t row, bool show_labels) {
+  if (row < 0 || row >= static_cast<int64_t>(grammar_document.items.size())) return;
+  const grammar_item_record& item = grammar_document.items[static_cast<size_t>(row)];
+  if (show_labels) {
+    set_gadget_text_if_changed(GRAMMAR_RULE1_LABEL, u":" + item.id);
+    set_gadget_text_if_changed(GRAMMAR_RULE2_LABEL, u":" + item.name);
+  }
+  gadget_set_text(GRAMMAR_VIEW, item.text);
+}
+
+void select_grammar_category(int64_t row, bool show_details) {
+  if (row < 0 || row >= static_cast<int64_t>(grammar_document.category_rows.size())) return;
+  const int64_t item = grammar_document.category_rows[static_cast<size_t>(row)];
+  gadget_set_state(GRAMMAR_LIST, static_cast<int>(item));
+  if (show_details) show_grammar_item(item, true);
+}
+
+void export_grammar_structure(bool with_line_numbers) {
+  show_status(u"Exporting LanguageTool structure... <ESC> to abort.");
+  reset_progress();
+  if (grammar_document.items.empty()) {
+    message_box(u"Warning!", u"Nothing to save.", MB_ICON_WARNING);
+    show_status(u"Aborted.");
+    return;
+  }
+  const text_t target = request_save_path(u"Save Text File", u"Text File (*.txt)|*.txt", u".txt");
+  if (target.empty()) {
+    show_status(u"Aborted.");
+    return;
+  }
+  const grammar_file_result r =
+      export_grammar_structure_file(grammar_document, target, with_line_numbers, main_window_job_host());
+  if (!r.message.empty()) message_box(u"Error!", r.message, MB_ICON_ERROR);
+  show_status(r.status_text);
+}
+
+void register_grammar_rules_commands() {
+  auto number = [](const shell_command_args& a, size_t i, int64_t fallback) {
+    return a.numbers.size() > i ? a.numbers[i] : fallback;
+  };
+  register_shell_command("load_grammar_rules", [](const shell_command_args& a) { load_grammar_rules(a.text); });
+  register_shell_command("update_grammar_category_header",
+                         [](const shell_command_args&) { update_grammar_category_header(); });
+  register_shell_command("show_grammar_item", [number](const shell_command_args& a) {
+    show_grammar_item(number(a, 0, -1), number(a, 1, 1) == 1);
+  });
+  register_shell_command("select_grammar_category", [number](const shell_command_args& a) {
+    select_grammar_category(number(a, 0, -1), number(a, 1, 1) == 1);
+  });
+  register_shell_command("export_grammar_structure", [number](const shell_command_args& a) {
+    export_grammar_structure(number(a, 0, 1) == 1);
+  });
+  set_file_label_path_source(TAB_LANGUAGETOOL, [] { return grammar_document.path; });
+}

@@ -1,0 +1,11 @@
+#include "tools/languagetool_commands_ui.h"
+
+#include "tools/grammar_rules_ui.h"
+#include "tools/pos_extraction_ui.h"
+#include "tools/pos_settings_window.h"
+
+void register_languagetool_commands() {
+  register_grammar_rules_commands();
+  register_pos_settings_commands();
+  register_pos_extraction_commands();
+}

@@ -1,0 +1,110 @@
+#include "tools/pos_rules.h"
+
+#include "common/file.h"
+#include "shell/preferences.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kFile = 1;
+
+
+bool valid_language(int64_t language) {
+  return language >= 0 && language < POS_RULE_LANGUAGES_MAX &&
+         static_cast<size_t>(language) < pos_rule_table.size() && static_cast<size_t>(language) < pos_rule_counts.size();
+}
+
+}  // namespace
+
+
+pos_rule_parts split_pos_rule(text_view rule) {
+  pos_rule_parts p;
+  const size_t first = rule.find(u'\n');
+  if (first == text_view::npos) {
+    p.source = rule;
+    return p;
+  }
+  p.source = rule.substr(0, first);
+  const size_t second = rule.find(u'\n', first + 1);
+  if (second == text_view::npos) {
+    p.target = rule.substr(first + 1);
+    return p;
+  }
+  p.target = rule.substr(first + 1, second - first - 1);
+  p.comment = rule.substr(second + 1);
+  return p;
+}
+
+text_t join_pos_rule(const pos_rule_parts& parts) {
+  return parts.source + u"\n" + parts.target + u"\n" + parts.comment;
+}
+
+text_t clean_pos_rule_field(text_view field) {
+  text_t out;
+  out.reserve(field.size());
+  for (char16_t c : field) {
+    if (c != u'\t' && c != u'\n' && c != u'\r') out += c;
+  }
+  return out;
+}
+
+bool pos_rule_has_empty_field(const pos_rule_parts& parts) {
+  return string_trim_spaces(parts.source).empty() || string_trim_spaces(parts.target).empty() ||
+         string_trim_spaces(parts.comment).empty();
+}
+
+std::vector<text_t> pos_language_rules(int64_t language) {
+  if (!valid_language(language)) return {};
+  const std::vector<text_t>& row = pos_rule_table[static_cast<size_t>(language)];
+  const int64_t count = std::clamp<int64_t>(pos_rule_counts[static_cast<size_t>(language)], 0,
+                                            static_cast<int64_t>(row.size()) - 1);
+  return std::vector<text_t>(row.begin() + 1, row.begin() + 1 + count);
+}
+
+void set_pos_language_rules(int64_t language, const std::vector<text_t>& rules) {
+  if (!valid_language(language)) return;
+  std::vector<text_t>& row = pos_rule_table[static_cast<size_t>(language)];
+  row.assign(POS_RULE_MAX + 1, text_t());
+  const size_t kept = std::min(rules.size(), static_cast<size_t>(POS_RULE_MAX));
+  for (size_t r = 0; r < kept; ++r) row[r + 1] = rules[r];
+  pos_rule_counts[static_cast<size_t>(language)] = static_cast<int64_t>(kept);
+}
+
+text_t pos_rules_found_label(int64_t count) { return u"Found:" + string_from_int(count); }
+
+text_t pos_rules_selected_label(int64_t checked, int64_t count) {
+  if (count <= 0 || checked <= 0) return u"Selected:None";
+  if (checked >= count) return u"Selected:All";
+  return u"Selected:" + string_from_int(checked) + u"/" + string_from_int(count);
+}
+
+bool write_pos_settings_file(text_view path) {
+  if (!file_create_atomic(kFile, path)) return false;
+  file_write_line(kFile, settings_format_id, FORMAT_UTF8);
+  file_write_int32(kFile, pos_rule_language);
+  return file_commit(kFile);
+}
+
+bool write_pos_lists_file(text_view path) {
+  if (!file_create_atomic(kFile, path)) return false;
+  const int64_t count = std::clamp<int64_t>(pos_rule_language_count, 0, POS_RULE_LANGUAGES_MAX);
+  file_write_line(kFile, settings_format_id, FORMAT_UTF8);
+  file_write_line(kFile, string_from_int(count), FORMAT_UTF8);
+  for (int64_t i = 0; i < count; ++i) {
+    const text_t name = static_cast<size_t>(i) < pos_rule_languages.size()
+                            ? clean_pos_rule_field(pos_rule_languages[static_cast<size_t>(i)])
+                            : text_t();
+    const std::vector<text_t> rules = pos_language_rules(i);
+    file_write_line(kFile, name, FORMAT_UTF8);
+    file_write_line(kFile, string_from_int(static_cast<int64_t>(rules.size())), FORMAT_UTF8);
+    for (const text_t& rule : rules) {
+      const pos_rule_parts p = split_pos_rule(rule);
+      file_write_line(kFile,
+                      clean_pos_rule_field(p.source) + u"\t" + clean_pos_rule_field(p.target) + u"\t" +
+                          clean_pos_rule_field(p.comment),
+                      FORMAT_UTF8);
+    }
+  }
+  return file_commit(kFile);
+}
