@@ -35,8 +35,7 @@ std::string resolve(const std::string& program) {
   for (;;) {
     size_t colon = dirs.find(':', start);
     std::string dir = dirs.substr(start, colon == std::string::npos ? std::string::npos : colon - start);
-    if (dir.empty()) dir = ".";
-    std::string candidate = dir + "/" + program;
+    std::string candidate = (dir.empty() ? std::string(".") : dir) + "/" + program;
     if (is_executable_file(candidate)) return resolve(candidate);
     if (colon == std::string::npos) return std::string();
     start = colon + 1;

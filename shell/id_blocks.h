@@ -87,6 +87,8 @@ constexpr id_block POS_RULE_BLOCK{POS_RULE_WINDOW, 824, 9};
 constexpr id_block CRUNCH_BLOCK{CRUNCH_WINDOW, 833, 37};
 constexpr id_block POSTAG_SEARCH_BLOCK{POSTAG_SEARCH_WINDOW, 870, 10};
 constexpr id_block PROPER_NAMES_BLOCK{PROPER_NAMES_WINDOW, 880, 4};
+// The AFF Validate window's button that saves its report.
+constexpr id_block AFF_VALIDATE_REPORT_BLOCK{AFF_VALIDATE_WINDOW, 884, 1};
 // Menu bar 3000 and status bar 3000 of the screen-measuring window.
 constexpr id_block SCREEN_MEASURE_BLOCK{SCREEN_MEASURE_WINDOW, 3000, 1};
 
@@ -98,6 +100,7 @@ constexpr std::array object_blocks{
     MASTER_WORDLIST_BLOCK,  UPDATE_BLOCK,            POSSESSIVE_NAMES_BLOCK,   BULK_IMPORT_BLOCK,
     AFF_VALIDATE_BLOCK,     AC_VALIDATE_BLOCK,       POS_SETTINGS_BLOCK,       POS_RULE_BLOCK,
     CRUNCH_BLOCK,           POSTAG_SEARCH_BLOCK,     PROPER_NAMES_BLOCK,       SCREEN_MEASURE_BLOCK,
+    AFF_VALIDATE_REPORT_BLOCK,
 };
 static_assert(!find_block_clash(object_blocks).found(), "two windows' blocks share gadget numbers");
 

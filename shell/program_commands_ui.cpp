@@ -1,6 +1,7 @@
 #include "shell/program_commands.h"
 
 #include "affix/aff_cache_status_ui.h"
+#include "affix/aff_validate_window.h"
 #include "dictionary/dictionary_commands_ui.h"
 #include "dictionary/dictionary_files_ui.h"
 #include "dictionary/word_editor_window.h"
@@ -20,6 +21,7 @@
 void register_program_commands() {
   register_builtin_commands();
   register_aff_cache_commands();
+  register_aff_validate_commands();
   register_list_view_handlers();
   register_undo_redo_commands();
   register_dictionary_file_commands();

@@ -1,0 +1,97 @@
+#include "shell/goto_window.h"
+
+#include "gui/gui.h"
+#include "shell/goto_position.h"
+#include "shell/id_blocks.h"
+#include "shell/list_view_ui.h"
+#include "shell/shell_commands.h"
+#include "shell/shell_ids.h"
+#include "shell/shell_state.h"
+#include "shell/window_helpers.h"
+
+using namespace goto_ids;
+
+static_assert(ids_in_block(GOTO_BLOCK, {GOTO_WINDOW, GOTO_ENTRY, GOTO_OK, GOTO_CANCEL}));
+
+namespace {
+
+constexpr int GOTO_MAX_DIGITS = 8;
+text_t confirmed_text;
+
+}  // namespace
+
+const text_t& goto_dialog_text() { return confirmed_text; }
+
+void show_goto_dialog(const goto_list& list) {
+  if (list.count <= 0) {
+    message_box(u"Warning!", u"No " + list.kind + u" found.", MB_ICON_WARNING);
+    return;
+  }
+  window_set_disabled(list.parent, 1);
+  if (!window_open(GOTO_WINDOW, GUI_KEEP, GUI_KEEP, 345, 99, goto_dialog_title(list.kind, list.count),
+                   TOOL_WINDOW_FLAGS, window_widget(list.parent))) {
+    window_set_disabled(list.parent, 0);
+    message_box(u"Error!", u"Can't open a window.", MB_ICON_ERROR);
+    return;
+  }
+  gadget_create_entry_ex(GOTO_ENTRY, 12, 12, 320, 24, confirmed_text, ENTRY_NUMERIC);
+  gadget_set_attribute(GOTO_ENTRY, ATTR_MAX_LENGTH, GOTO_MAX_DIGITS);
+  const int button_y = 89 - static_cast<int>(image_button_height);
+  create_image_button_at(GOTO_OK, 22, button_y, static_cast<int>(image_button_width),
+                         static_cast<int>(image_button_height), IMAGE_OK, 0, u"OK", 0);
+  create_image_button_right_of(GOTO_CANCEL, GOTO_OK, static_cast<int>(image_button_width),
+                               static_cast<int>(image_button_height), IMAGE_CANCEL, 10, u"Cancel", 0);
+  shortcut_add(GOTO_WINDOW, KEY_ESCAPE, SHORTCUT_ESCAPE);
+  shortcut_add(GOTO_WINDOW, KEY_RETURN, SHORTCUT_RETURN);
+  colour_invalid_number_field(GOTO_ENTRY, 1, 1, list.count);
+  gadget_set_focus(GOTO_ENTRY);
+
+  for (bool done = false; !done;) {
+    const int type = event_wait();
+    if (type <= 0 || event_get_window() != GOTO_WINDOW) continue;
+    if (type == EVENT_CLOSE) done = true;
+    if (type == EVENT_MENU && event_get_menu_item() == SHORTCUT_ESCAPE) done = true;
+    if (type == EVENT_MENU && event_get_menu_item() == SHORTCUT_RETURN) event_post(EVENT_GADGET, GOTO_WINDOW, GOTO_OK);
+    if (type != EVENT_GADGET) continue;
+    const int g = event_get_gadget();
+    if (g == GOTO_ENTRY && event_get_subtype() == SUBTYPE_CHANGE) colour_invalid_number_field(GOTO_ENTRY, 1, 1, list.count);
+    if (g == GOTO_CANCEL) done = true;
+    if (g == GOTO_OK) {
+      const text_t text = gadget_get_text(GOTO_ENTRY);
+      const int64_t index = goto_index_for_text(text, list.count);
+      if (index < 0) {
+        message_box(u"Warning!", goto_out_of_range_message(list.count), MB_ICON_WARNING);
+        continue;
+      }
+      if (list.jump) list.jump(index);
+      confirmed_text = text;
+      done = true;
+    }
+  }
+  window_close(GOTO_WINDOW);
+  window_set_disabled(list.parent, 0);
+  window_activate(list.parent);
+}
+
+void show_goto_dialog_for_tab(int tab) {
+  if (tab < TAB_DICTIONARY || tab > TAB_AUTOCORRECT) return;
+  static const char16_t* const kinds[] = {u"words", u"synonyms", u"words", u"autocorrect words"};
+  goto_list list;
+  list.kind = kinds[tab];
+  list.count = paged_list_document(tab).count();
+  list.parent = MAIN_WINDOW;
+  // The chosen entry becomes the first visible row, selected.
+  list.jump = [tab](int64_t index) { show_paged_list_position(tab, index, index); };
+  show_goto_dialog(list);
+}
+
+void register_goto_commands() {
+  register_shell_command("show_goto_dialog", [](const shell_command_args& a) {
+    for (int tab = TAB_DICTIONARY; tab <= TAB_AUTOCORRECT; ++tab) {
+      if (static_cast<size_t>(tab) < a.numbers.size() && a.numbers[tab] == 1) {
+        show_goto_dialog_for_tab(tab);
+        return;
+      }
+    }
+  });
+}
