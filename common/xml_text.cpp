@@ -79,9 +79,7 @@ void append_code_point(text_t& out, uint32_t c) {
 // further away ends no reference, so a stray "&" costs no long search.
 constexpr size_t kLongestReference = 32;
 
-}  // namespace
-
-text_t xml_decode_references(text_view s) {
+text_t decode_references(text_view s, bool entities) {
   text_t out;
   out.reserve(s.size());
   size_t i = 0;
@@ -96,7 +94,7 @@ text_t xml_decode_references(text_view s) {
       continue;
     }
     const text_view body = s.substr(amp + 1, semicolon - amp - 1);
-    if (char16_t c = predefined_entity(body)) {
+    if (char16_t c = entities ? predefined_entity(body) : 0) {
       out.push_back(c);
       i = semicolon + 1;
     } else if (uint32_t cp = character_reference(body)) {
@@ -109,6 +107,12 @@ text_t xml_decode_references(text_view s) {
   out.append(s.substr(i));
   return out;
 }
+
+}  // namespace
+
+text_t xml_decode_references(text_view s) { return decode_references(s, true); }
+
+text_t xml_decode_character_references(text_view s) { return decode_references(s, false); }
 
 text_t xml_remove_comments(text_view s, bool& in_comment) {
   text_t out;

@@ -17,6 +17,8 @@ text_t xml_escape_attribute(text_view s);
 // surrogate pair. A reference that is not well formed, or names a character
 // XML does not allow ("&#0;", a surrogate), stays as it stands.
 text_t xml_decode_references(text_view s);
+// The same for the character references alone; entities stay as they stand.
+text_t xml_decode_character_references(text_view s);
 
 // The text with its XML comments ("<!-- ... -->") removed, for readers that
 // go line by line: in_comment carries a comment that is still open at the

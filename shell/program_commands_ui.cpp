@@ -17,6 +17,7 @@
 #include "shell/undo_redo_ui.h"
 #include "tools/languagetool_commands_ui.h"
 #include "shell/update_window.h"
+#include "tools/wordlist_commands_ui.h"
 
 void register_program_commands() {
   register_builtin_commands();
@@ -35,6 +36,7 @@ void register_program_commands() {
   register_profile_commands();
   register_update_check_commands();
   register_find_commands();
+  register_wordlist_commands();
   // Last: the dispatchers take over the menu, shortcut and gadget numbers
   // and name the commands registered above.
   install_main_dispatch();

@@ -1,0 +1,204 @@
+#include "tools/bulk_import.h"
+
+#include "common/dic_entry.h"
+#include "common/file.h"
+#include "common/format.h"
+#include "shell/preferences.h"
+
+#include <algorithm>
+
+namespace {
+
+constexpr char16_t kSeparator[] = u" - ";
+
+void add_group(std::vector<text_t>& out, const text_t& prefix, const char16_t* const tags[6]) {
+  static const char16_t* const kForms[6] = {u"Singular - Neutral", u"Singular - Male", u"Singular - Female",
+                                            u"Plural - Neutral",   u"Plural - Male",   u"Plural - Female"};
+  for (int i = 0; i < 6; ++i) out.push_back(prefix + kForms[i] + u" (" + tags[i] + u")");
+}
+
+std::vector<text_t> make_pos_choices() {
+  std::vector<text_t> c;
+  c.push_back(u"Other - ");
+  static const char16_t* const kProper[6] = {u"NPCS000_", u"NPMS000_", u"NPFS000_",
+                                             u"NPCP000_", u"NPMP000_", u"NPFP000_"};
+  static const char16_t* const kGeography[6] = {u"NPCSG00_", u"NPMSG00_", u"NPFSG00_",
+                                                u"NPCPG00_", u"NPMPG00_", u"NPFPG00_"};
+  static const char16_t* const kOrganisation[6] = {u"NPCSO00_", u"NPMSO00_", u"NPFSO00_",
+                                                   u"NPCPO00_", u"NPMPO00_", u"NPFPO00_"};
+  static const char16_t* const kNoun[6] = {u"NCCS000_", u"NCMS000_", u"NCFS000_",
+                                           u"NCCP000_", u"NCMP000_", u"NCFP000_"};
+  add_group(c, u"Portuguese - Proper Name - ", kProper);
+  c.push_back(u"Portuguese - -");
+  add_group(c, u"Portuguese - Geography - ", kGeography);
+  c.push_back(u"Portuguese - -");
+  add_group(c, u"Portuguese - Organisation - ", kOrganisation);
+  c.push_back(u"Portuguese - -");
+  add_group(c, u"Portuguese - Noun - ", kNoun);
+  c.push_back(u"English - Proper Name/Geography/Organisation - Singular - Neutral (NNP)");
+  c.push_back(u"English - Proper Name/Geography/Organisation - Plural - Neutral (NNPS)");
+  c.push_back(u"English - -");
+  c.push_back(u"English - Noun - Singular - Neutral (NN)");
+  c.push_back(u"English - Noun - Plural - Neutral (NNS)");
+  c.push_back(u"English - -");
+  c.push_back(u"English - Noun - Uncountable - Neutral (NN:U)");
+  return c;
+}
+
+// The language of a choice (before its first " - ") and its item (after).
+text_view choice_language(text_view choice) {
+  const size_t at = choice.find(kSeparator);
+  return at == text_view::npos ? choice : choice.substr(0, at);
+}
+text_view choice_item(text_view choice) {
+  const size_t at = choice.find(kSeparator);
+  return at == text_view::npos ? text_view() : choice.substr(at + 3);
+}
+
+int64_t count_commas(text_view s) { return static_cast<int64_t>(std::count(s.begin(), s.end(), u',')); }
+
+}  // namespace
+
+const std::vector<text_t>& bulk_import_pos_choices() {
+  static const std::vector<text_t> choices = make_pos_choices();
+  return choices;
+}
+
+std::vector<text_t> bulk_import_pos_languages() {
+  std::vector<text_t> languages;
+  for (const text_t& choice : bulk_import_pos_choices()) {
+    const text_t language(choice_language(choice));
+    if (std::find(languages.begin(), languages.end(), language) == languages.end()) languages.push_back(language);
+  }
+  return languages;
+}
+
+std::vector<text_t> bulk_import_pos_items(int64_t category) {
+  std::vector<text_t> items;
+  const std::vector<text_t> languages = bulk_import_pos_languages();
+  if (category <= 0 || category >= static_cast<int64_t>(languages.size())) return items;
+  const text_t& language = languages[static_cast<size_t>(category)];
+  for (const text_t& choice : bulk_import_pos_choices()) {
+    if (choice_language(choice) == language) items.emplace_back(choice_item(choice));
+  }
+  return items;
+}
+
+std::optional<text_t> bulk_import_pos_tag(int64_t category, text_view item, text_view custom) {
+  if (category == 0) return text_t(u"\t").append(custom);
+  if (item == u"-") return std::nullopt;
+  const size_t open = item.find(u'(');
+  text_view tag = open == text_view::npos ? text_view() : item.substr(open + 1);
+  while (!tag.empty() && tag.back() == u')') tag.remove_suffix(1);
+  return text_t(u"\t").append(tag);
+}
+
+bool write_multiwords_prefs(text_view path, int64_t category, int64_t entry, text_view custom) {
+  constexpr int kFile = 1;
+  if (!file_create_atomic(kFile, path)) return false;
+  file_write_line(kFile, settings_format_id, FORMAT_UTF8);
+  file_write_int32(kFile, category);
+  file_write_int32(kFile, entry);
+  // The tag is one line of the file.
+  file_write_line(kFile, string_replace(string_replace(custom, u"\r", u""), u"\n", u""), FORMAT_UTF8);
+  return file_commit(kFile);
+}
+
+text_t clean_bulk_import_text(text_view pasted) {
+  text_t t = normalise_line_endings(pasted);
+  if (t.empty() || t.back() != u'\n') t += u'\n';
+  t = string_replace(t, u" , ", u",");
+  t = string_replace(t, u", ", u",");
+  t = string_replace(t, u" ,", u",");
+  t = string_replace(t, u"  ", u" ");
+  return t;
+}
+
+bulk_import_result run_bulk_import(text_view pasted, const bulk_import_options& options, list_document* doc,
+                                   long_job_host& host) {
+  bulk_import_result r;
+  const text_t t = clean_bulk_import_text(pasted);
+  if (t == u"\n" || t == u" \n") {  // nothing but a space or a line break
+    r.status = bulk_import_status::nothing_to_process;
+    return r;
+  }
+  const int mode = options.mode;
+  if (mode == BULK_IMPORT_MULTIWORDS && !options.pos_valid) {
+    r.status = bulk_import_status::invalid_pos;
+    return r;
+  }
+  list_document* target = mode >= BULK_IMPORT_DICTIONARY && mode <= BULK_IMPORT_AUTOCORRECT ? doc : nullptr;
+  std::optional<list_tool_edit> edit;
+  if (target) edit.emplace(*target);
+  r.lines = static_cast<int64_t>(std::count(t.begin(), t.end(), u'\n'));
+
+  long_job job(host, u"", r.lines, true);
+  int64_t line_number = 0;
+  job.on_tick = [&](int64_t) {
+    if (options.on_tick) options.on_tick(line_number, r.lines, r.found);
+  };
+  size_t start = 0;
+  for (line_number = 1; line_number <= r.lines; ++line_number) {
+    const size_t end = t.find(u'\n', start);
+    const text_t c = string_trim_spaces(text_view(t).substr(start, end - start));
+    start = end + 1;
+    if (!job.step(line_number)) {
+      if (edit && edit->started()) edit->cancel();
+      r.status = bulk_import_status::aborted;
+      job.abort();
+      return r;
+    }
+    if (c.empty()) continue;
+    text_t shown = c;  // the log's form of the entry
+    text_t entry;
+    if (mode == BULK_IMPORT_DICTIONARY) {
+      entry = c;
+      dic_line_to_entry(entry);  // a pasted .dic line keeps its tags as a loaded one does
+    } else if (mode == BULK_IMPORT_THESAURUS) {
+      const int64_t meanings = count_commas(c);
+      if (meanings > BULK_IMPORT_MAX_MEANINGS) {
+        r.refused.push_back({line_number, c});
+        continue;
+      }
+      const text_t head_end = text_t(u"|").append(string_from_int(meanings)).append(u"\n");
+      shown = string_replace_ex(c, u",", head_end, 0, 1, 1);
+      entry = string_replace(shown, u",", u"\n");
+    } else if (mode == BULK_IMPORT_AUTOCORRECT) {
+      const size_t comma = c.find(u',');
+      if (count_commas(c) != 1 || comma == 0 || comma + 1 == c.size()) {
+        r.refused.push_back({line_number, c});
+        continue;
+      }
+      entry = string_replace(c, u",", u"\n");
+    }
+    if (target) {
+      edit->before_change();
+      target->append(std::move(entry));
+      target->changed = true;
+    }
+    const text_t prefix = options.log_index ? string_from_int(options.log_start + r.found) + u") " : text_t();
+    r.log += prefix + shown + options.tag + u"\n";
+    ++r.found;
+  }
+  if (edit && edit->started()) {
+    edit->keep();
+    target->notify_count_changed();
+  }
+  job.end(u"");
+  return r;
+}
+
+text_t bulk_import_refusal_message(int mode, const std::vector<bulk_import_refusal>& refused) {
+  if (refused.empty()) return {};
+  constexpr size_t kShown = 20;
+  text_t m = mode == BULK_IMPORT_THESAURUS
+                 ? u"Lines not imported (more than " + string_from_int(BULK_IMPORT_MAX_MEANINGS) +
+                       u" meanings): " + string_from_int(static_cast<int64_t>(refused.size()))
+                 : u"Lines not imported (an autocorrect pair needs one comma between two texts): " +
+                       string_from_int(static_cast<int64_t>(refused.size()));
+  for (size_t i = 0; i < refused.size() && i < kShown; ++i) {
+    m.append(u"\n").append(string_from_int(refused[i].line)).append(u": ").append(refused[i].text);
+  }
+  if (refused.size() > kShown) m += u"\n...";
+  return m;
+}

@@ -1,0 +1,332 @@
+#include "tools/bulk_import_window.h"
+
+#include "common/file.h"
+#include "common/format.h"
+#include "gui/gui.h"
+#include "shell/layout.h"
+#include "shell/list_view_ui.h"
+#include "shell/main_job_host.h"
+#include "shell/settings_files.h"
+#include "shell/shell_commands.h"
+#include "shell/shell_ids.h"
+#include "shell/shell_state.h"
+#include "shell/window_helpers.h"
+#include "tools/bulk_import.h"
+#include "tools/paste_and_log_ui.h"
+#include "tools/wordlist_tools.h"
+
+#include <cstdint>
+#include <vector>
+
+using namespace bulk_import_ids;
+
+namespace {
+
+int64_t log_index_enabled = 1;
+constexpr paste_and_log_ids kEditors{.input = INPUT, .log = OUTPUT, .process = PROCESS, .clear = CLEAR_INPUT,
+                                     .input_bottom = INPUT_BOTTOM, .input_top = INPUT_TOP,
+                                     .log_bottom = OUTPUT_BOTTOM, .log_top = OUTPUT_TOP,
+                                     .log_index = LOG_INDEX, .log_start = LOG_START};
+
+void warn(const text_t& text) { message_box(u"Warning!", text, MB_ICON_WARNING); }
+bool import_mode(int mode) { return mode >= BULK_IMPORT_DICTIONARY && mode <= BULK_IMPORT_MULTIWORDS; }
+bool document_mode(int mode) { return mode >= BULK_IMPORT_DICTIONARY && mode <= BULK_IMPORT_AUTOCORRECT; }
+
+text_t window_title(int mode) {
+  switch (mode) {
+    case 5: return u"Sort small wordlist (Language-specific Tools)";
+    case 6: return u"Delete Duplicates small wordlist (very slow)";
+    case 7: return u"Convert XML tags to accents wordlist (very slow)";
+    default: return u"Bulk Import (Dictionary/Thesaurus/Autocorrect/LanguageTool)";
+  }
+}
+
+void set_label(int g, const text_t& text) { set_gadget_text_if_changed(g, text); }
+
+tool_window_job_host job_host() {
+  return tool_window_job_host({.window = WINDOW, .escape_label = ESCAPE_LABEL});
+}
+
+// The gadgets a run switches off (the log editor stays on).
+void disable_controls(int mode, int disabled) {
+  for (int g : {PROCESS, CLOSE, PROCESS_REGEXP, LOG_INDEX, OPEN, SAVE_AS, POS_CATEGORY, POS_ENTRY, SPECIFY, REMEMBER,
+                CLEAR_INPUT, INPUT_BOTTOM, INPUT_TOP, CLEAR_OUTPUT, OUTPUT_BOTTOM, OUTPUT_TOP, INPUT}) {
+    if (gadget_exists(g)) gadget_set_disabled(g, disabled);
+  }
+  if (gadget_exists(LOG_START)) gadget_set_disabled(LOG_START, disabled || !log_index_enabled ? 1 : 0);
+  if (!disabled && mode == BULK_IMPORT_MULTIWORDS) {
+    gadget_set_disabled(SPECIFY, bulk_import_category == 0 ? 0 : 1);
+    gadget_set_disabled(POS_ENTRY, 0);
+  }
+  if (!disabled) set_label(ESCAPE_LABEL, u"");
+}
+
+void fill_pos_entry_combo() {
+  gadget_clear_items(POS_ENTRY);
+  for (const text_t& item : bulk_import_pos_items(bulk_import_category)) gadget_add_item(POS_ENTRY, -1, item);
+  if (gadget_count_items(POS_ENTRY) > 0) gadget_set_state(POS_ENTRY, static_cast<int>(bulk_import_pos_entry));
+}
+
+void set_pos_controls_state() {
+  gadget_set_disabled(SPECIFY, bulk_import_category == 0 ? 0 : 1);
+  gadget_set_disabled(POS_ENTRY, bulk_import_category == 0 ? 1 : 0);
+}
+
+list_document* target_document(int mode) {
+  if (mode == BULK_IMPORT_DICTIONARY) return &paged_list_document(TAB_DICTIONARY);
+  if (mode == BULK_IMPORT_THESAURUS) return &paged_list_document(TAB_THESAURUS);
+  if (mode == BULK_IMPORT_AUTOCORRECT) return &paged_list_document(TAB_AUTOCORRECT);
+  return nullptr;
+}
+
+void run_import(int mode) {
+  gadget_set_text(OUTPUT, u"");
+  bulk_import_options options;
+  options.mode = mode;
+  options.log_index = document_mode(mode) && log_index_enabled != 0;
+  options.log_start = document_mode(mode) ? gadget_get_state(LOG_START) : 1;
+  if (mode == BULK_IMPORT_MULTIWORDS) {
+    const int chosen = gadget_get_state(POS_ENTRY);
+    const text_t item = chosen >= 0 ? gadget_get_item_text(POS_ENTRY, chosen, 0) : text_t();
+    const std::optional<text_t> tag = bulk_import_pos_tag(bulk_import_category, item, gadget_get_text(SPECIFY));
+    options.pos_valid = tag.has_value();
+    options.tag = tag.value_or(text_t());
+  }
+  options.on_tick = [](int64_t line, int64_t lines, int64_t found) {
+    set_label(PROCESSING_LABEL, u"Processing: " + string_from_int(line) + u"/" + string_from_int(lines));
+    set_label(FOUND_LABEL, u"Found:" + string_from_int(found));
+  };
+  tool_window_job_host host = job_host();
+  const bulk_import_result r = run_bulk_import(gadget_get_text(INPUT), options, target_document(mode), host);
+  switch (r.status) {
+    case bulk_import_status::nothing_to_process: warn(u"Nothing to process."); return;
+    case bulk_import_status::invalid_pos: warn(u"Not a valid target POS in the ComboBox."); return;
+    case bulk_import_status::aborted: gadget_set_text(OUTPUT, r.log); return;
+    case bulk_import_status::done: break;
+  }
+  gadget_set_text(OUTPUT, r.log);
+  set_label(PROCESSING_LABEL, u"Processing: " + string_from_int(r.lines) + u"/" + string_from_int(r.lines) +
+                                  u" Done!");
+  set_label(FOUND_LABEL, u"Found:" + string_from_int(r.found));
+  if (!r.refused.empty()) warn(bulk_import_refusal_message(mode, r.refused));
+}
+
+void run_wordlist_tool(int mode) {
+  gadget_set_text(OUTPUT, u"");
+  set_label(FOUND_LABEL, u"Found:0");
+  wordlist_tool_observer observer;
+  observer.step_started = [](text_view step) { set_label(PROCESSING_LABEL, text_t(step)); };
+  observer.on_tick = [](text_view step, int64_t position, int64_t lines) {
+    set_label(PROCESSING_LABEL, text_t(step) + u" (" + string_from_int(position) + u"/" + string_from_int(lines) + u")");
+    if (step == WORDLIST_STEP_OUTPUT) set_label(FOUND_LABEL, u"Found:" + string_from_int(position));
+  };
+  tool_window_job_host host = job_host();
+  const text_t input = gadget_get_text(INPUT);
+  const wordlist_tool_result r = mode == 5   ? sort_small_wordlist(input, host, observer)
+                                 : mode == 6 ? delete_duplicate_lines(input, host, observer)
+                                             : convert_xml_tags_to_accents(input, host, observer);
+  if (r.status == wordlist_tool_status::nothing_to_process) {
+    warn(u"Nothing to process.");
+    set_label(PROCESSING_LABEL, u"Processing: 0/0");
+    return;
+  }
+  gadget_set_text(OUTPUT, r.output);
+  if (r.status == wordlist_tool_status::aborted) return;
+  set_label(PROCESSING_LABEL, u"Processing Done!");
+  set_label(FOUND_LABEL, u"Found:" + string_from_int(r.found));
+  if (mode == 6) warn(u"Duplicates removed:" + string_from_int(r.removed));
+}
+
+void run_process(int mode) {
+  disable_controls(mode, 1);
+  if (import_mode(mode)) run_import(mode);
+  else run_wordlist_tool(mode);
+  disable_controls(mode, 0);
+}
+
+// "b|a|c": the alternatives sorted, both editors back on one line.
+void run_process_regexp() {
+  const text_t expression = normalise_line_endings(gadget_get_text(INPUT));
+  if (!regexp_alternatives_valid(expression)) {
+    warn(REGEXP_WARNING);
+    return;
+  }
+  gadget_set_text(INPUT, regexp_alternatives_to_lines(expression));
+  run_process(5);
+  gadget_set_text(INPUT, lines_to_regexp_alternatives(gadget_get_text(INPUT)));
+  gadget_set_text(OUTPUT, lines_to_regexp_alternatives(gadget_get_text(OUTPUT)));
+}
+
+void open_word_list() {
+  const text_t path =
+      request_existing_file(u"Open Text File", u"Text file (*.txt)|*.txt|XML file (*.xml)|*.xml", u".txt");
+  if (path.empty()) return;
+  gadget_set_text(INPUT, u"");
+  constexpr int kFile = 1;
+  if (!file_open_read(kFile, path)) {
+    message_box(u"Error!", u"Can't read the file:\n" + path, MB_ICON_ERROR);
+    return;
+  }
+  const int format = file_read_bom(kFile);
+  const text_t text = file_read_line(kFile, (format == FORMAT_UTF16LE ? FORMAT_UTF16LE : FORMAT_UTF8) | FILE_READ_REST);
+  const bool ok = file_read_ok(kFile);
+  file_close(kFile);
+  if (!ok) {
+    message_box(u"Error!", u"Can't read the file:\n" + path, MB_ICON_ERROR);
+    return;
+  }
+  gadget_set_text(INPUT, normalise_line_endings(text));
+}
+
+void save_output() {
+  const text_t text = gadget_get_text(OUTPUT);
+  if (text.empty()) {
+    warn(u"Nothing to save.");
+    return;
+  }
+  const text_t path =
+      request_save_path(u"Save Text File", u"Text file (*.txt) | *.txt | XML file (*.xml) | *.xml", u".txt");
+  if (path.empty()) return;
+  atomic_file out;
+  std::string bytes = "\xEF\xBB\xBF";
+  append_utf8(bytes, normalise_line_endings(text));
+  if (!out.create(path) || !out.write(bytes.data(), bytes.size()) || !out.commit()) {
+    message_box(u"Error!", u"Can't write the file:\n" + path, MB_ICON_ERROR);
+  }
+}
+
+void remember_pos_settings() {
+  bulk_import_custom_pos = gadget_get_text(SPECIFY);
+  const text_t path = settings_file_path(u"multiwords.prefs");
+  if (!write_multiwords_prefs(path, bulk_import_category, bulk_import_pos_entry, bulk_import_custom_pos)) {
+    message_box(u"Error!", u"Can't write the file:\n" + path, MB_ICON_ERROR);
+  }
+}
+
+void build_window(int mode, int width, int height) {
+  const int bw = static_cast<int>(image_button_width), bh = static_cast<int>(image_button_height);
+  const int lh = static_cast<int>(text_gadget_height);
+  build_paste_and_log(kEditors, u"Paste here the full text with the words.");
+  const int label_y = bottom_of(INPUT) + 110;
+  gadget_create_label(PROCESSING_LABEL, 10, label_y, 200, lh, u"Processing: 0/0");
+  gadget_create_label(ESCAPE_LABEL, 215, label_y, 100, lh, u"");
+
+  const int out_x = gadget_x(OUTPUT);
+  gadget_create_label(FOUND_LABEL, out_x, bottom_of(OUTPUT) + 8, 200, lh, u"Found:0");
+  create_image_button_at(CLEAR_OUTPUT, out_x + 275, bottom_of(OUTPUT) + 8, bw, bh, IMAGE_CLEAR, 0, u"Clear", 0);
+  create_image_button_right_of(OUTPUT_BOTTOM, CLEAR_OUTPUT, bw, bh, IMAGE_GO_BOTTOM, 25, u"Go to bottom", 0);
+  create_image_button_right_of(OUTPUT_TOP, OUTPUT_BOTTOM, bw, bh, IMAGE_GO_TOP, 5, u"Go to top", 0);
+  create_image_button_at(CLOSE, width - bw - 10, height - bh - 10, bw, bh, IMAGE_CLOSE, 0, u"Close", 0);
+
+  if (document_mode(mode)) {
+    log_index_enabled = 1;
+    build_log_index(LOG_INDEX, LOG_START, out_x, bottom_of(OUTPUT) + 28);
+  } else if (mode == BULK_IMPORT_MULTIWORDS) {
+    const int y = bottom_of(PROCESS) + 14;
+    gadget_create_label(POS_LABEL, 10, y + 4, 40, lh, u"POS:");
+    gadget_create_combo_box(POS_CATEGORY, right_of(POS_LABEL) + 5, y, 125, static_cast<int>(combo_box_height));
+    for (const text_t& language : bulk_import_pos_languages()) gadget_add_item(POS_CATEGORY, -1, language);
+    gadget_set_state(POS_CATEGORY, static_cast<int>(bulk_import_category));
+    gadget_create_combo_box(POS_ENTRY, right_of(POS_CATEGORY) + 5, y, 405, static_cast<int>(combo_box_height));
+    fill_pos_entry_combo();
+    gadget_create_label(SPECIFY_LABEL, right_of(POS_ENTRY) + 10, y + 4, 60, lh, u"Specify:");
+    gadget_create_entry(SPECIFY, right_of(SPECIFY_LABEL) + 5, y, 120, static_cast<int>(string_gadget_height),
+                        bulk_import_custom_pos);
+    create_image_button_right_of(REMEMBER, SPECIFY, bw, bh, IMAGE_REMEMBER, 10, u"Remember", 0);
+    set_pos_controls_state();
+  } else {
+    create_image_button_below(OPEN, PROCESS, bw, bh, IMAGE_OPEN, 14, u"Open...", 0);
+    create_image_button_at(SAVE_AS, out_x + 10, gadget_y(OPEN), bw, bh, IMAGE_SAVE_AS, 0, u"Save as...", 0);
+    if (mode == 5) {
+      gadget_create_button(PROCESS_REGEXP, right_of(INPUT_TOP) + 10, gadget_y(PROCESS), 100,
+                           static_cast<int>(button_height), u"Process regexp");
+    }
+  }
+  shortcut_add(WINDOW, KEY_ESCAPE, SHORTCUT_ESCAPE);
+  shortcut_add(WINDOW, KEY_F1, SHORTCUT_HELP);
+}
+
+// True closes the window.
+bool handle_gadget(int mode, int gadget) {
+  if (handle_paste_and_log_gadget(kEditors, gadget, log_index_enabled)) return false;
+  switch (gadget) {
+    case PROCESS: run_process(mode); break;
+    case PROCESS_REGEXP: run_process_regexp(); break;
+    case CLEAR_OUTPUT: gadget_set_text(OUTPUT, u""); break;
+    case POS_CATEGORY: {
+      const int chosen = gadget_get_state(POS_CATEGORY);
+      if (chosen >= 0 && chosen != bulk_import_category) {
+        bulk_import_category = chosen;
+        bulk_import_pos_entry = 0;
+        set_pos_controls_state();
+        fill_pos_entry_combo();
+      }
+      break;
+    }
+    case POS_ENTRY:
+      if (gadget_get_state(POS_ENTRY) >= 0) bulk_import_pos_entry = gadget_get_state(POS_ENTRY);
+      break;
+    case REMEMBER: remember_pos_settings(); break;
+    case OPEN: open_word_list(); break;
+    case SAVE_AS: save_output(); break;
+    case CLOSE:
+      if (mode == BULK_IMPORT_MULTIWORDS) bulk_import_custom_pos = gadget_get_text(SPECIFY);
+      return true;
+    default: break;
+  }
+  return false;
+}
+
+// The main window's lists show the documents as the window leaves them.
+void refresh_main_lists() {
+  for (int tab : {TAB_DICTIONARY, TAB_HYPHENATION, TAB_THESAURUS, TAB_AUTOCORRECT}) update_paged_list_labels(tab);
+  refresh_list_view_page(-1);
+  refresh_list_view_page(TAB_HYPHENATION);
+  sync_dictionary_selection();
+  sync_hyphenation_selection();
+  sync_paged_list_selection(TAB_THESAURUS);
+  sync_paged_list_selection(TAB_AUTOCORRECT);
+}
+
+}  // namespace
+
+void show_bulk_import_window(int mode) {
+  if (mode < 1 || mode > 7) return;
+  const int width = 1014 + static_cast<int>(scale_extra_width(100));
+  const int height = 550 + static_cast<int>(scale_extra_height(100));
+  window_set_disabled(MAIN_WINDOW, 1);
+  if (!window_open(WINDOW, GUI_KEEP, GUI_KEEP, width, height, window_title(mode), TOOL_WINDOW_FLAGS,
+                   window_widget(MAIN_WINDOW))) {
+    message_box(u"Error!", u"Can't open a window.", MB_ICON_ERROR);
+    window_set_disabled(MAIN_WINDOW, 0);
+    return;
+  }
+  build_window(mode, width, height);
+  for (bool done = false; !done;) {
+    const int type = event_wait();
+    if (type <= 0 || event_get_window() != WINDOW) continue;
+    if (type == EVENT_CLOSE) {
+      done = true;
+    } else if (type == EVENT_MENU) {
+      const int id = event_get_menu_item();
+      if (id == SHORTCUT_ESCAPE) {
+        set_label(ESCAPE_LABEL, u"");
+        done = true;
+      } else if (id == SHORTCUT_HELP) {
+        open_manual_page(u"#5.2.5.2.bulk_import");
+      }
+    } else if (type == EVENT_GADGET) {
+      done = handle_gadget(mode, event_get_gadget());
+    }
+  }
+  refresh_main_lists();
+  window_close(WINDOW);
+  window_set_disabled(MAIN_WINDOW, 0);
+  window_activate(MAIN_WINDOW);
+}
+
+void register_bulk_import_commands() {
+  register_shell_command("show_bulk_import_window", [](const shell_command_args& a) {
+    show_bulk_import_window(a.numbers.empty() ? 1 : static_cast<int>(a.numbers.front()));
+  });
+}
