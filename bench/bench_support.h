@@ -1,5 +1,6 @@
-// What the benchmark programs share: a millisecond clock and loading a
-// dictionary pair with a message when it fails.
+// What the benchmark programs share: a millisecond clock, a long-job host
+// that polls like the GUI layer, and loading a dictionary pair with a
+// message when it fails.
 #pragma once
 
 #include "affix/aff_cache.h"
@@ -23,6 +24,7 @@ inline int64_t now_us() {
   using namespace std::chrono;
   return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
 }
+
 // Polls the clock once per item, as the GUI layer's cheap poll does, and
 // never reports an event.
 class clock_polling_host : public headless_long_job_host {

@@ -18,6 +18,7 @@
 #include <cstring>
 #include <initializer_list>
 #include <memory>
+#include <string>
 #include <unordered_map>
 
 namespace {
@@ -536,6 +537,7 @@ void ignore_file_size_signal() { ::signal(SIGXFSZ, SIG_IGN); }
 bool atomic_file::create(text_view target) {
   discard();
   failed_ = false;
+  written_ = 0;
   ignore_file_size_signal();
   std::string path = to_utf8(target);
   if (path.empty() || path.back() == '/') return false;
@@ -586,7 +588,15 @@ bool atomic_file::create(text_view target) {
 bool atomic_file::write(const void* data, size_t size) {
   if (fd_ < 0 || failed_) return false;
   if (!write_all(fd_, data, size)) failed_ = true;
+  if (!failed_) written_ += static_cast<int64_t>(size);
   return !failed_;
+}
+
+bool atomic_file::write_buffer(std::string& buffer, size_t at_least) {
+  if (buffer.size() < at_least || buffer.empty()) return !failed_ && fd_ >= 0;
+  const bool ok = write(buffer.data(), buffer.size());
+  buffer.clear();
+  return ok;
 }
 
 bool atomic_file::finish() {
@@ -661,6 +671,15 @@ file_pair_result commit_file_pair(atomic_file& first, atomic_file& second) {
   second.discard();
   r.ok = true;
   return r;
+}
+
+text_t file_pair_double_fault_text(const file_pair_result& pair, text_view second_target, bool had_second,
+                                   text_view document, text_view first_kind, text_view second_kind) {
+  text_t t = u"Can't write the file:\n" + text_t(second_target) + u"\n\nThe " + text_t(document) + u" was not saved. ";
+  t += had_second ? u"The " + text_t(second_kind) + u" file is unchanged" : u"No " + text_t(second_kind) + u" file was written";
+  t += u", but the " + text_t(first_kind) + u" file beside it is the new one:\n" + pair.first_target;
+  if (!pair.first_backup.empty()) t += u"\n\nThe old " + text_t(first_kind) + u" file is kept as:\n" + pair.first_backup;
+  return t;
 }
 
 void file_inject_fault(file_fault op, int after, int times) {

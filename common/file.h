@@ -100,16 +100,29 @@ class atomic_file {
   int descriptor() const { return fd_; }
   // Writes everything or remembers the failure; false once any write failed.
   bool write(const void* data, size_t size);
+  // Writers that fill a buffer: writes and empties it once it holds at least
+  // at_least bytes (every byte with 0). False once any write failed.
+  bool write_buffer(std::string& buffer, size_t at_least = 0);
+  // Bytes written so far.
+  int64_t written() const { return written_; }
   void set_failed() { failed_ = true; }
   // Renames over the target; false (temporary deleted) after any failure.
   bool commit();
   void discard();
+  // The file being replaced ("" when none is open).
+  const std::string& target() const { return target_; }
 
  private:
   friend file_pair_result commit_file_pair(atomic_file& first, atomic_file& second);
+// After a double fault (pair.first_replaced): the message that says what each
+// name now holds, e.g. document "dictionary", first_kind ".aff", second_kind
+// ".dic"; had_second tells whether second's target existed before the save.
+text_t file_pair_double_fault_text(const file_pair_result& pair, text_view second_target, bool had_second,
+                                   text_view document, text_view first_kind, text_view second_kind);
   bool finish();  // checks, syncs and closes; the temporary stays
   int fd_ = -1;
   bool failed_ = false;
+  int64_t written_ = 0;
   std::string temporary_;
   std::string target_;
 };
@@ -130,6 +143,11 @@ struct file_pair_result {
   text_t first_backup;
 };
 file_pair_result commit_file_pair(atomic_file& first, atomic_file& second);
+// After a double fault (pair.first_replaced): the message that says what each
+// name now holds, e.g. document "dictionary", first_kind ".aff", second_kind
+// ".dic"; had_second tells whether second's target existed before the save.
+text_t file_pair_double_fault_text(const file_pair_result& pair, text_view second_target, bool had_second,
+                                   text_view document, text_view first_kind, text_view second_kind);
 
 // Test seam: after `after` more successful calls of the operation, the next
 // `times` calls fail as if the system refused them (reads: an I/O error).

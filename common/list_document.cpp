@@ -215,7 +215,7 @@ text_t delete_checked_question(const list_command_texts& texts, int64_t n) {
 }
 
 text_t delete_current_question(const list_command_texts& texts, text_view entry) {
-  text_t shown(entry);
+  text_t shown(texts.question_names_first_line ? entry.substr(0, entry.find(u'\n')) : entry);
   std::replace(shown.begin(), shown.end(), u'\n', u' ');
   return texts.current_question + u"\"" + shown + u"\"";
 }

@@ -121,12 +121,15 @@ struct list_command_texts {
   text_t none_selected;    // "No dictionary word selected."
   text_t noun;             // "dictionary word": "Really delete 2 dictionary words?"
   text_t current_question; // "Really delete dictionary word?\n"
+  // The Delete Current question names the entry's first line only.
+  bool question_names_first_line = false;
 };
 const list_command_texts& dictionary_command_texts();
 
 // "Really delete " + n + " " + noun + "s" when n > 1 + "?".
 text_t delete_checked_question(const list_command_texts& texts, int64_t n);
-// current_question + '"' + entry with each LF shown as a space + '"'.
+// current_question + '"' + entry with each LF shown as a space + '"' (or
+// + its first line, for texts that name the first line only).
 text_t delete_current_question(const list_command_texts& texts, text_view entry);
 
 // A message box: (title, text, flags) -> 6 Yes/OK, 7 No, 2 Cancel, 0 closed.

@@ -92,13 +92,7 @@ dic_file_result open_detected(int n, text_view path, long_job_host& host, int& f
 // message says what each name now holds.
 dic_file_result pair_write_failure(const file_pair_result& pair, text_view dic_target, bool had_dic) {
   dic_file_result r = write_failure(pair.failed == 1 ? pair.first_target : text_t(dic_target));
-  if (!pair.first_replaced) return r;
-  r.message = T("Can't write the file:\n") + text_t(dic_target) + T("\n\nThe dictionary was not saved. ") +
-              (had_dic ? T("The .dic file is unchanged") : T("No .dic file was written")) +
-              T(", but the .aff file beside it is the new one:\n") + pair.first_target;
-  if (!pair.first_backup.empty()) {
-    r.message += T("\n\nThe old .aff file is kept as:\n") + pair.first_backup;
-  }
+  if (pair.first_replaced) r.message = file_pair_double_fault_text(pair, dic_target, had_dic, u"dictionary", u".aff", u".dic");
   return r;
 }
 
@@ -272,30 +266,25 @@ dic_file_result save_dictionary_pair(text_view dic_target, list_document& doc, t
   std::string chunk(kBom);
   chunk += std::to_string(doc.count());
   chunk += '\n';
-  int64_t dic_size = 0;
   constexpr size_t kChunk = 1 << 16;
   const int64_t n = doc.count();
   for (int64_t i = 0; i < n; ++i) {
     append_dic_entry_line_utf8(chunk, doc.entries[static_cast<size_t>(i)]);
     chunk += '\n';
-    if (chunk.size() >= kChunk) {
-      if (!dic_out.write(chunk.data(), chunk.size())) {
-        job.abort();
-        return write_failure(dic_target);
-      }
-      dic_size += static_cast<int64_t>(chunk.size());
-      chunk.clear();
+    if (!dic_out.write_buffer(chunk, kChunk)) {
+      job.abort();
+      return write_failure(dic_target);
     }
     if (!job.step(i)) {
       job.abort();  // both temporaries go; the old files stay
       return refusal(dic_file_status::aborted, text_t(), T(LONG_JOB_ABORTED));
     }
   }
-  if (!dic_out.write(chunk.data(), chunk.size())) {
+  if (!dic_out.write_buffer(chunk)) {
     job.abort();
     return write_failure(dic_target);
   }
-  dic_size += static_cast<int64_t>(chunk.size());
+  const int64_t dic_size = dic_out.written();
 
   // Both files are complete: replace the .aff, then the .dic.
   const bool had_dic = file_size_by_path(dic_target) >= 0;

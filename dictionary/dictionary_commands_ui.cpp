@@ -1,33 +1,13 @@
 #include "dictionary/dictionary_commands_ui.h"
 
-#include "common/list_document.h"
 #include "dictionary/dic_file.h"
-#include "gui/gui.h"
 #include "shell/command_registry.h"
+#include "shell/list_tab_commands_ui.h"
 #include "shell/list_view_ui.h"
 #include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
-#include "shell/undo_redo_ui.h"
 
 namespace {
-
-int ask(text_view title, text_view text, int flags) { return message_box(text_t(title), text_t(text), flags); }
-
-list_document& dictionary() {
-  // The undo snapshot keeps the page that is shown.
-  paged_list_first_row(TAB_DICTIONARY);
-  return dictionary_document.list;
-}
-
-// Marks only: the page and the "Selected:" label.
-void marks_changed() {
-  redraw_paged_list(TAB_DICTIONARY);
-  update_dictionary_selected_label();
-}
-
-// A delete already redrew both lists through the count change; the Undo
-// button follows at once.
-void entries_deleted() { update_undo_redo_buttons(TAB_DICTIONARY); }
 
 void register_if_missing(command_kind kind, int id, command_handler handler) {
   if (!has_command(kind, id)) register_command(kind, id, std::move(handler));
@@ -35,26 +15,16 @@ void register_if_missing(command_kind kind, int id, command_handler handler) {
 
 }  // namespace
 
-void check_all_dictionary_words() {
-  if (run_check_all(dictionary(), dictionary_command_texts(), ask)) marks_changed();
-}
+void check_all_dictionary_words() { check_all_on_tab(TAB_DICTIONARY, dictionary_command_texts()); }
 
-void uncheck_all_dictionary_words() {
-  if (run_uncheck_all(dictionary(), dictionary_command_texts(), ask)) marks_changed();
-}
+void uncheck_all_dictionary_words() { uncheck_all_on_tab(TAB_DICTIONARY, dictionary_command_texts()); }
 
-void invert_dictionary_selection() {
-  if (run_invert_checks(dictionary(), dictionary_command_texts(), ask)) marks_changed();
-}
+void invert_dictionary_selection() { invert_checks_on_tab(TAB_DICTIONARY, dictionary_command_texts()); }
 
-void delete_checked_dictionary_words() {
-  if (run_delete_checked(dictionary(), dictionary_command_texts(), ask)) entries_deleted();
-}
+void delete_checked_dictionary_words() { delete_checked_on_tab(TAB_DICTIONARY, dictionary_command_texts()); }
 
 int delete_current_dictionary_word(int quiet) {
-  if (!run_delete_current(dictionary(), dictionary_command_texts(), ask, quiet == 1)) return 0;
-  entries_deleted();
-  return 1;
+  return delete_current_on_tab(TAB_DICTIONARY, dictionary_command_texts(), quiet == 1) ? 1 : 0;
 }
 
 void register_dictionary_list_commands() {

@@ -23,20 +23,11 @@ const char16_t kDictionaryPattern[] = u"Dictionary (*.dic)|*.dic";
 // The editor revision the document's .aff copy was taken from.
 uint64_t aff_revision_taken = 0;
 
-void show_status(const text_t& text) { status_bar_set_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT, text); }
-
-void reset_progress() { status_bar_set_progress_value(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS, 0, 1); }
-
-void aborted() {
-  reset_progress();
-  show_status(u"Aborted.");
-}
-
 // The box of a refused or failed load or save; the status text is the
 // result's own.
 void report(const dic_file_result& r, int icon) {
   if (!r.message.empty()) message_box(dic_file_message_title(r.status), r.message, icon);
-  if (!r.status_text.empty()) show_status(r.status_text);
+  if (!r.status_text.empty()) show_main_status(r.status_text);
 }
 
 // After the document changed its file: labels, recent files, menu.
@@ -76,19 +67,19 @@ void set_current_aff_text(const text_t& text) {
 }
 
 void load_dictionary(const text_t& given_path) {
-  show_status(u"Loading Dictionary... <ESC> to abort.");
-  reset_progress();
+  show_main_status(u"Loading Dictionary... <ESC> to abort.");
+  reset_main_progress();
   // A box closed without an answer keeps the unsaved work.
   if (dictionary_document.list.changed &&
       message_box(u"Warning!", u"The Dictionary has been changed.\n\nContinue?", MB_YES_NO | MB_ICON_INFORMATION) !=
           MB_ANSWER_YES) {
-    aborted();
+    show_main_aborted();
     return;
   }
   text_t path = given_path;
   if (path.empty()) path = request_existing_file(u"Open Dictionary", kDictionaryPattern, u".dic", dictionary_document.list.path);
   if (path.empty()) {
-    aborted();
+    show_main_aborted();
     return;
   }
   const dic_file_result checked = check_dictionary_pair(path);
@@ -117,12 +108,12 @@ void load_dictionary(const text_t& given_path) {
   update_undo_redo_buttons(TAB_DICTIONARY);
   update_paged_list_labels(TAB_DICTIONARY);
   file_known(path);
-  show_status(r.status_text);
+  show_main_status(r.status_text);
 }
 
 void save_dictionary(int use_current_path, int save_as) {
-  show_status(u"Saving Dictionary... <ESC> to abort.");
-  reset_progress();
+  show_main_status(u"Saving Dictionary... <ESC> to abort.");
+  reset_main_progress();
   list_document& doc = dictionary_document.list;
   const text_t& aff_text = current_aff_text();
   const dic_file_result refused = check_dictionary_save(doc, aff_text);
@@ -134,7 +125,7 @@ void save_dictionary(int use_current_path, int save_as) {
   if (target.empty() || save_as == 1) {
     target = request_save_path(u"Save Dictionary", kDictionaryPattern, u".dic", doc.path);
     if (target.empty() || (file_size_by_path(target) < 0 && !confirm_replacing_aff(target))) {
-      aborted();
+      show_main_aborted();
       return;
     }
   }
@@ -150,7 +141,7 @@ void save_dictionary(int use_current_path, int save_as) {
   }
   update_dictionary_status_label();
   file_known(target);
-  show_status(r.status_text);
+  show_main_status(r.status_text);
 }
 
 void register_dictionary_file_commands() {

@@ -11,6 +11,7 @@ packages=(
   fonts-symbola
   libhyphen-dev hyphen-en-us hyphen-de
   hunspell hunspell-en-us hunspell-de-de hunspell-fr hunspell-tools
+  libmythes-dev mythes-en-us
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -6,6 +6,7 @@
 #include "dictionary/dictionary_files_ui.h"
 #include "dictionary/dictionary_tools_ui.h"
 #include "dictionary/word_editor_window.h"
+#include "editors/thesaurus/thesaurus_files_ui.h"
 #include "editors/hyphenation/hyphenation_tab_ui.h"
 #include "editors/autocorrect/autocorrect_files_ui.h"
 #include "shell/builtin_commands.h"
@@ -29,6 +30,7 @@ void register_program_commands() {
   register_dictionary_list_commands();
   register_word_editor_commands();
   register_dictionary_tool_commands();
+  register_thesaurus_editor();
   register_hyphenation_commands();
   register_autocorrect_commands();
   register_preferences_commands();

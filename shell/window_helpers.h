@@ -61,6 +61,11 @@ text_t request_save_path(const text_t& title, const text_t& pattern, const text_
 // empty or folder path.
 text_t request_existing_file(const text_t& title, const text_t& pattern, const text_t& extension,
                              const text_t& current_file = u"");
+// Field 0 of the main status bar, the progress field emptied, and the two
+// together as "Aborted.": what the open and save commands show.
+void show_main_status(const text_t& text);
+void reset_main_progress();
+void show_main_aborted();
 // 1 when the file's size is above 0; otherwise the message under "Error!".
 int check_file_exists(const text_t& path, const text_t& message);
 // 1 to go on: a UTF-8 mark goes on at once; otherwise the encoding question.

@@ -164,6 +164,15 @@ int check_file_exists(const text_t& path, const text_t& message) {
   return 0;
 }
 
+void show_main_status(const text_t& text) { status_bar_set_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT, text); }
+
+void reset_main_progress() { status_bar_set_progress_value(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS, 0, 1); }
+
+void show_main_aborted() {
+  reset_main_progress();
+  show_main_status(u"Aborted.");
+}
+
 int confirm_non_utf8_bom_file(const text_t& path) {
   // The question names the format the file will be read in.
   int format = FORMAT_ASCII;

@@ -20,9 +20,6 @@ constexpr int kRuleGroupText = 0x009900;
 constexpr int kDefaultOffText = 0x0000FF;
 constexpr int kItemColumns = 7;
 
-void show_status(const text_t& text) { status_bar_set_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT, text); }
-void reset_progress() { status_bar_set_progress_value(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS, 0, 1); }
-
 void show_chunk_count(int64_t chunks) {
   set_gadget_text_if_changed(GRAMMAR_STATUS_LABEL, u"# Chunks:" + string_from_int(chunks));
 }
@@ -67,18 +64,18 @@ void show_grammar_document(const grammar_document_record& doc) {
 }  // namespace
 
 void load_grammar_rules(const text_t& given_path) {
-  show_status(u"Loading grammar rules... <ESC> to abort.");
-  reset_progress();
+  show_main_status(u"Loading grammar rules... <ESC> to abort.");
+  reset_main_progress();
   text_t path = given_path;
   if (path.empty()) {
     path = file_dialog_open(u"Open grammar rules", u"", u"Grammar.xml (*.xml)|*.xml", 0);
     if (path.empty()) {
-      show_status(u"Aborted.");
+      show_main_status(u"Aborted.");
       return;
     }
   }
   if (!check_file_exists(path, u".XML file not found.")) {
-    show_status(u"File not found.");
+    show_main_status(u"File not found.");
     return;
   }
   const grammar_file_result r = load_grammar_file(path, main_window_job_host(), grammar_document, show_chunk_count);
@@ -86,15 +83,15 @@ void load_grammar_rules(const text_t& given_path) {
     if (!r.message.empty()) message_box(u"Error!", r.message, MB_ICON_ERROR);
     // The count shown during the pass goes back to the grammar still open.
     show_chunk_count(static_cast<int64_t>(grammar_document.items.size()));
-    show_status(r.status_text);
+    show_main_status(r.status_text);
     return;
   }
   show_grammar_document(grammar_document);
   update_grammar_file_labels();
   update_recent_files_for_tab(path, TAB_LANGUAGETOOL);
   refresh_recent_files_menu();
-  reset_progress();
-  show_status(r.status_text);
+  reset_main_progress();
+  show_main_status(r.status_text);
 }
 
 void update_grammar_category_header() {
@@ -122,22 +119,22 @@ void select_grammar_category(int64_t row, bool show_details) {
 }
 
 void export_grammar_structure(bool with_line_numbers) {
-  show_status(u"Exporting LanguageTool structure... <ESC> to abort.");
-  reset_progress();
+  show_main_status(u"Exporting LanguageTool structure... <ESC> to abort.");
+  reset_main_progress();
   if (grammar_document.items.empty()) {
     message_box(u"Warning!", u"Nothing to save.", MB_ICON_WARNING);
-    show_status(u"Aborted.");
+    show_main_status(u"Aborted.");
     return;
   }
   const text_t target = request_save_path(u"Save Text File", u"Text File (*.txt)|*.txt", u".txt");
   if (target.empty()) {
-    show_status(u"Aborted.");
+    show_main_status(u"Aborted.");
     return;
   }
   const grammar_file_result r =
       export_grammar_structure_file(grammar_document, target, with_line_numbers, main_window_job_host());
   if (!r.message.empty()) message_box(u"Error!", r.message, MB_ICON_ERROR);
-  show_status(r.status_text);
+  show_main_status(r.status_text);
 }
 
 void register_grammar_rules_commands() {

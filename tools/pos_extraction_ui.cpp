@@ -11,34 +11,28 @@
 #include "tools/pos_extraction.h"
 #include "tools/pos_rules.h"
 
-namespace {
-
-void show_status(const text_t& text) { status_bar_set_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT, text); }
-
-}  // namespace
-
 void extract_pos_words_to_file(int form) {
-  show_status(u"Extracting POSes from Dictionary... <ESC> to abort.");
-  status_bar_set_progress_value(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS, 0, 1);
+  show_main_status(u"Extracting POSes from Dictionary... <ESC> to abort.");
+  reset_main_progress();
   const list_document& dictionary = dictionary_document.list;
   const text_t& aff_text = current_aff_text();
   const std::vector<text_t> rules = pos_language_rules(pos_rule_language);
   const pos_extraction_result refused = check_pos_extraction(dictionary, aff_text, rules);
   if (refused.status != pos_extraction_status::ok) {
     message_box(u"Warning!", refused.message, MB_ICON_WARNING);
-    show_status(refused.status_text);
+    show_main_status(refused.status_text);
     return;
   }
   // Only the file the user confirmed is replaced, and only once it is whole.
   const text_t target = request_save_path(u"Save extracted POSes", u"Text files (*.txt)|*.txt", u".txt");
   if (target.empty()) {
-    show_status(u"Aborted.");
+    show_main_status(u"Aborted.");
     return;
   }
   const pos_extraction_result r =
       extract_pos_words(dictionary, aff_text, rules, form, target, main_window_job_host());
   if (!r.message.empty()) message_box(u"Error!", r.message, MB_ICON_ERROR);
-  show_status(r.status_text);
+  show_main_status(r.status_text);
 }
 
 void register_pos_extraction_commands() {

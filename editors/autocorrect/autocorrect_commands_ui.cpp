@@ -1,48 +1,18 @@
 #include "editors/autocorrect/autocorrect_commands_ui.h"
 
 #include "editors/autocorrect/block_list_file.h"
-#include "gui/gui.h"
-#include "shell/list_view_ui.h"
+#include "shell/list_tab_commands_ui.h"
 #include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
-#include "shell/undo_redo_ui.h"
 
-namespace {
+void check_all_autocorrects() { check_all_on_tab(TAB_AUTOCORRECT, autocorrect_command_texts()); }
 
-int ask(text_view title, text_view text, int flags) { return message_box(text_t(title), text_t(text), flags); }
+void uncheck_all_autocorrects() { uncheck_all_on_tab(TAB_AUTOCORRECT, autocorrect_command_texts()); }
 
-// The undo snapshot keeps the page that is shown.
-list_document& autocorrects() {
-  paged_list_first_row(TAB_AUTOCORRECT);
-  return autocorrect_document;
-}
-
-// Marks only: the page and the "Selected:" label. A delete redrew the page
-// through the count change; the Undo button follows at once.
-void after(bool done, bool deleted) {
-  if (!done) return;
-  if (deleted) {
-    update_undo_redo_buttons(TAB_AUTOCORRECT);
-  } else {
-    redraw_paged_list(TAB_AUTOCORRECT);
-    update_paged_list_labels(TAB_AUTOCORRECT);
-  }
-}
-
-}  // namespace
-
-void check_all_autocorrects() { after(run_check_all(autocorrects(), autocorrect_command_texts(), ask), false); }
-
-void uncheck_all_autocorrects() { after(run_uncheck_all(autocorrects(), autocorrect_command_texts(), ask), false); }
-
-void delete_checked_autocorrects() {
-  after(run_delete_checked(autocorrects(), autocorrect_command_texts(), ask), true);
-}
+void delete_checked_autocorrects() { delete_checked_on_tab(TAB_AUTOCORRECT, autocorrect_command_texts()); }
 
 int delete_current_autocorrect(int quiet) {
-  const bool deleted = run_delete_current(autocorrects(), autocorrect_command_texts(), ask, quiet == 1);
-  after(deleted, true);
-  return deleted ? 1 : 0;
+  return delete_current_on_tab(TAB_AUTOCORRECT, autocorrect_command_texts(), quiet == 1) ? 1 : 0;
 }
 
 void register_autocorrect_list_commands() {

@@ -23,21 +23,12 @@ namespace {
 
 const char16_t kAutocorrectPattern[] = u"Autocorrect List (*.xml)|*.xml";
 
-void show_status(const text_t& text) { status_bar_set_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT, text); }
-
-void reset_progress() { status_bar_set_progress_value(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS, 0, 1); }
-
-void aborted() {
-  reset_progress();
-  show_status(u"Aborted.");
-}
-
 // True for a result that succeeded; any other is reported with its box and
 // status text.
 bool succeeded(const block_list_result& r) {
   if (r.status == block_list_status::ok) return true;
   if (!r.message.empty()) message_box(r.message_title, r.message, r.message_flags);
-  if (!r.status_text.empty()) show_status(r.status_text);
+  if (!r.status_text.empty()) show_main_status(r.status_text);
   return false;
 }
 
@@ -46,11 +37,11 @@ bool succeeded(const block_list_result& r) {
 text_t existing_file(const text_t& given, const text_t& title, const text_t& pattern) {
   text_t path = given.empty() ? request_existing_file(title, pattern, u".xml") : given;
   if (path.empty()) {
-    aborted();
+    show_main_aborted();
     return {};
   }
   if (!check_file_exists(path, u".XML file not found.")) {
-    show_status(u"File not found.");
+    show_main_status(u"File not found.");
     return {};
   }
   return path;
@@ -61,7 +52,7 @@ void file_known(int tab, const text_t& path, const block_list_result& r) {
   update_tab_file_labels(tab);
   update_recent_files_for_tab(path, tab);
   refresh_recent_files_menu();
-  show_status(r.status_text);
+  show_main_status(r.status_text);
 }
 
 int ask(text_view title, text_view text, int flags) { return message_box(text_t(title), text_t(text), flags); }
@@ -81,13 +72,13 @@ void fill_autotext_list() {
 }  // namespace
 
 void load_autocorrect_list(const text_t& given_path) {
-  show_status(u"Loading Autocorrect List... <ESC> to abort.");
-  reset_progress();
+  show_main_status(u"Loading Autocorrect List... <ESC> to abort.");
+  reset_main_progress();
   // A box closed without an answer keeps the unsaved work.
   if (autocorrect_document.changed &&
       message_box(u"Warning!", u"The Autocorrect List has been changed.\n\nContinue?",
                   MB_YES_NO | MB_ICON_INFORMATION) != MB_ANSWER_YES) {
-    aborted();
+    show_main_aborted();
     return;
   }
   const text_t path = existing_file(given_path, u"Open Autocorrect List", kAutocorrectPattern);
@@ -111,15 +102,15 @@ void load_autocorrect_list(const text_t& given_path) {
 }
 
 void save_autocorrect_list(int use_current_path, int save_as) {
-  show_status(u"Saving Autocorrect List... <ESC> to abort.");
-  reset_progress();
+  show_main_status(u"Saving Autocorrect List... <ESC> to abort.");
+  reset_main_progress();
   list_document& doc = autocorrect_document;
   if (!succeeded(check_autocorrect_list_save(doc))) return;
   text_t target = use_current_path == 1 ? doc.path : text_t();
   if (target.empty() || save_as == 1) {
     target = request_save_path(u"Save Autocorrect List", kAutocorrectPattern, u".xml");
     if (target.empty()) {
-      aborted();
+      show_main_aborted();
       return;
     }
   }
@@ -130,8 +121,8 @@ void save_autocorrect_list(int use_current_path, int save_as) {
 }
 
 void load_autotext_list(const text_t& given_path) {
-  show_status(u"Loading AutoText List... <ESC> to abort.");
-  reset_progress();
+  show_main_status(u"Loading AutoText List... <ESC> to abort.");
+  reset_main_progress();
   const text_t path = existing_file(given_path, u"Open AutoText List", u"BlockList.xml (*.xml)|*.xml");
   if (path.empty()) return;
   const block_list_result r = load_autotext_list_file(path, main_window_job_host(), autotext_document);

@@ -37,14 +37,6 @@ constexpr int kWordFieldBlack = 0;
 
 hyphenation_decode_cache decode_cache;
 
-void show_status(const text_t& text) { status_bar_set_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT, text); }
-void reset_progress() { status_bar_set_progress_value(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS, 0, 1); }
-
-void aborted() {
-  reset_progress();
-  show_status(u"Aborted.");
-}
-
 void warn(const text_t& text) { message_box(u"Warning!", text, MB_ICON_WARNING); }
 
 // A question that would throw away unsaved patterns: only Yes goes on.
@@ -163,49 +155,49 @@ void handle_hyphenation_tab_event(const command_event& e) {
 }  // namespace
 
 void load_hyphenation(const text_t& given_path) {
-  show_status(u"Loading Hyphenation... <ESC> to abort.");
-  reset_progress();
+  show_main_status(u"Loading Hyphenation... <ESC> to abort.");
+  reset_main_progress();
   if (!may_discard_changes()) return;
   text_t path = given_path;
   if (path.empty()) path = request_existing_file(u"Open Hyphenation", kOpenPattern, u".dic");
   if (path.empty()) {
-    aborted();
+    show_main_aborted();
     return;
   }
   if (!check_file_exists(path, u".DIC file not found.")) {
-    show_status(u"File not found.");
+    show_main_status(u"File not found.");
     return;
   }
   const text_t question = hyphenation_encoding_question(probe_hyphenation_file(path));
   if (!question.empty() && message_box(u"Warning!", question, MB_YES_NO | MB_ICON_WARNING) == MB_ANSWER_NO) {
-    aborted();
+    show_main_aborted();
     return;
   }
   const hyphenation_file_result r = load_hyphenation_file(path, main_window_job_host());
   if (r.status != hyphenation_file_status::ok) {
     message_box(u"Error!", r.message, MB_ICON_ERROR);
-    show_status(r.status_text);
+    show_main_status(r.status_text);
     return;
   }
   gadget_set_text(HYPHENATION_EDITOR, r.text);
   set_changed(false);
   file_known(path);
-  show_status(r.status_text);
+  show_main_status(r.status_text);
 }
 
 void save_hyphenation(int save, int save_as) {
-  show_status(u"Saving Hyphenation... <ESC> to abort.");
-  reset_progress();
+  show_main_status(u"Saving Hyphenation... <ESC> to abort.");
+  reset_main_progress();
   const text_t text = gadget_get_text(HYPHENATION_EDITOR);
   if (text.empty()) {
     warn(u"The .DIC file is empty.");
-    aborted();
+    show_main_aborted();
     return;
   }
   text_t target = save == 1 ? hyphenation_path : text_t();
   if (target.empty() || save_as == 1) target = request_save_path(u"Save Hyphenation", kSavePattern, u".dic");
   if (target.empty()) {
-    aborted();
+    show_main_aborted();
     return;
   }
   // A text without patterns (after Clear) would wipe a pattern file.
@@ -214,7 +206,7 @@ void save_hyphenation(int save, int save_as) {
     if (old.status != hyphenation_file_status::ok || hyphenation_text_has_patterns(old.text)) {
       if (message_box(u"Warning!", hyphenation_replace_patterns_question(target), MB_YES_NO | MB_ICON_WARNING) !=
           MB_ANSWER_YES) {
-        aborted();
+        show_main_aborted();
         return;
       }
     }
@@ -222,12 +214,12 @@ void save_hyphenation(int save, int save_as) {
   const hyphenation_file_result r = save_hyphenation_file(target, text, main_window_job_host());
   if (r.status != hyphenation_file_status::ok) {
     message_box(u"Error!", r.message, MB_ICON_ERROR);
-    show_status(r.status_text);
+    show_main_status(r.status_text);
     return;
   }
   set_changed(false);
   file_known(target);
-  show_status(r.status_text);
+  show_main_status(r.status_text);
 }
 
 void hyphenate_entered_word() {

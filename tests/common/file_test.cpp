@@ -226,6 +226,7 @@ TEST_F(FileTest, MixedUtf8IsReportedWithItsFirstBadLine) {
       {"Latin-1 with one accidental sequence", "\xE9\xE8\n\xC3\xA9\n", FORMAT_ASCII, 1},
       {"cut at the end", "\xC3\xA9\n\xC3\xA9\n\xC3", FORMAT_UTF8, 3},
       {"far in", long_prefix + "\xFF", FORMAT_UTF8, 70001},
+      {"UTF-8 only far after the bad line", "\xE9\n" + long_prefix, FORMAT_UTF8, 1},
   };
   for (const Case& c : cases) {
     write_bytes("mixed", c.bytes);

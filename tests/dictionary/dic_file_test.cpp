@@ -232,27 +232,13 @@ TEST_F(DicFileTest, AbortedSaveKeepsTheOldPair) {
   EXPECT_FALSE(host_.running);
 }
 
-// Runs check in a process that cannot write to a folder owned by root, or
-// in this one when it is not root; returns whether check held.
-bool run_without_write_access(const std::function<bool()>& check) {
-  if (geteuid() != 0) return check();
-  pid_t pid = fork();
-  if (pid == 0) {
-    bool ok = setgid(65534) == 0 && setuid(65534) == 0 && check();
-    _exit(ok ? 0 : 1);
-  }
-  int status = 0;
-  waitpid(pid, &status, 0);
-  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
-}
-
 TEST_F(DicFileTest, SaveIntoReadOnlyFolderKeepsOldFilesPathAndChangedFlag) {
   write_pair("d", "1\nold\n", "OLD AFF\n");
   chmod(path("d.dic").c_str(), 0644);
   chmod(path("d.aff").c_str(), 0644);
   ASSERT_EQ(chmod(dir_.c_str(), 0555), 0);
   const text_t target = T(path("d.dic").c_str());
-  bool held = run_without_write_access([&] {
+  bool held = test_support::run_without_write_access([&] {
     list_document doc;
     doc.replace_all({T("new")}, T("/elsewhere/prev.dic"));
     doc.changed = true;

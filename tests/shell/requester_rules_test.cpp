@@ -31,6 +31,7 @@ TEST(SavePath, ExtensionIsAddedOnlyWhenMissing) {
 }
 
 TEST(EncodingQuestion, NamesTheDetectedFormat) {
+  EXPECT_EQ(encoding_name(FORMAT_UTF8), u"UTF-8");
   EXPECT_EQ(encoding_name(FORMAT_UTF16BE), u"UTF-16 (big endian)");
   EXPECT_EQ(encoding_name(FORMAT_UTF32LE), u"UTF-32 (little endian)");
   EXPECT_EQ(encoding_name(FORMAT_UTF32BE), u"UTF-32 (big endian)");

@@ -7,10 +7,13 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -54,6 +57,20 @@ inline bool remove_folder(const std::string& dir) {
   std::error_code ec;
   std::filesystem::remove_all(dir, ec);
   return !ec;
+}
+
+// Runs check in a process that cannot write to a folder owned by root, or
+// in this one when it is not root; returns whether check held.
+inline bool run_without_write_access(const std::function<bool()>& check) {
+  if (geteuid() != 0) return check();
+  pid_t pid = fork();
+  if (pid == 0) {
+    bool ok = setgid(65534) == 0 && setuid(65534) == 0 && check();
+    _exit(ok ? 0 : 1);
+  }
+  int status = 0;
+  waitpid(pid, &status, 0);
+  return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
 
 // A fixture whose every test gets its own folder dir_, removed afterwards;

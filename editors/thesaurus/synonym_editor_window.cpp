@@ -1,0 +1,202 @@
+#include "editors/thesaurus/synonym_editor_window.h"
+
+#include "common/date_time.h"
+#include "editors/thesaurus/synonym_editor.h"
+#include "editors/thesaurus/thesaurus_file.h"
+#include "gui/gui.h"
+#include "shell/id_blocks.h"
+#include "shell/layout.h"
+#include "shell/list_view_ui.h"
+#include "shell/preferences.h"
+#include "shell/shell_commands.h"
+#include "shell/shell_ids.h"
+#include "shell/shell_state.h"
+#include "shell/undo_redo_ui.h"
+#include "shell/window_helpers.h"
+
+using namespace synonym_editor_ids;
+
+static_assert(ids_in_block(ENTRY_EDITOR_BLOCK, {WINDOW, WORD_LABEL, WORD_FIELD, MEANINGS_LABEL, COUNTER, MEANINGS,
+                                                OK, CANCEL}));
+
+namespace {
+
+// F1 in tool windows.
+constexpr int SHORTCUT_TOOL_HELP = 1004;
+static_assert(SHORTCUT_BLOCK.holds(SHORTCUT_TOOL_HELP));
+// The counter follows the text at most this often.
+constexpr int64_t COUNTER_INTERVAL_MS = 300;
+constexpr int BLACK = 0;
+
+bool editor_open = false;
+
+void warn(const text_t& text) { message_box(u"Warning!", text, MB_ICON_WARNING); }
+
+// The grey colour marks the usage example: the field then counts as empty.
+bool shows_example() { return gadget_get_color(MEANINGS, COLOR_TEXT) == SYNONYM_EXAMPLE_GREY; }
+
+text_t meanings_text() { return shows_example() ? text_t() : gadget_get_text(MEANINGS); }
+
+void show_example() {
+  gadget_set_text(MEANINGS, SYNONYM_USAGE_EXAMPLE);
+  gadget_set_color(MEANINGS, COLOR_TEXT, SYNONYM_EXAMPLE_GREY);
+}
+
+void hide_example() {
+  gadget_set_text(MEANINGS, u"");
+  gadget_set_color(MEANINGS, COLOR_TEXT, BLACK);
+}
+
+// The example leaves when the field takes the focus and comes back when it
+// is left empty.
+void follow_focus() {
+  const bool focused = gadget_get_focus() == MEANINGS;
+  if (focused && shows_example()) {
+    hide_example();
+  } else if (!focused && !shows_example() && gadget_get_text(MEANINGS).empty()) {
+    show_example();
+  }
+}
+
+void update_meanings_line_count() {
+  set_gadget_text_if_changed(COUNTER, synonym_counter_text(synonym_counter_lines(meanings_text()), number_separator));
+}
+
+void colour_word_field(int& shown) {
+  const int wanted = synonym_word_has_invalid_spaces(gadget_get_text(WORD_FIELD)) ? SYNONYM_INVALID_RED : -1;
+  if (wanted == shown) return;
+  shown = wanted;
+  gadget_set_color(WORD_FIELD, COLOR_BACKGROUND, wanted);
+}
+
+void build_window(const synonym_editor_fields& fields, bool add) {
+  gadget_create_label(WORD_LABEL, 6, 9, 80, static_cast<int>(text_gadget_height), u"Synonym:");
+  gadget_create_entry(WORD_FIELD, 91, 6, 320, static_cast<int>(string_gadget_height), fields.word);
+  use_language_font(WORD_FIELD);
+  const int w = static_cast<int>(image_button_width), h = static_cast<int>(image_button_height);
+  create_image_button_at(OK, 96, bottom_of(WORD_FIELD) + 5, w, h, IMAGE_OK, 0, u"OK", 0);
+  create_image_button_right_of(CANCEL, OK, w, h, IMAGE_CANCEL, 10, u"Cancel", 0);
+  const int y = bottom_of(OK) + 5;
+  gadget_create_label(MEANINGS_LABEL, 6, y, 80, static_cast<int>(text_gadget_height), u"Meanings:");
+  gadget_create_text_view(MEANINGS, 91, y, 904 + static_cast<int>(scale_extra_width(100)),
+                          408 + static_cast<int>(scale_extra_height(100)));
+  use_language_font(MEANINGS);
+  gadget_create_label(COUNTER, 412, 8, 100, static_cast<int>(text_gadget_height), u"");
+  if (fields.meanings.empty()) {
+    show_example();
+  } else {
+    gadget_set_text(MEANINGS, fields.meanings);
+  }
+  gadget_set_focus(add ? WORD_FIELD : MEANINGS);
+  shortcut_add(WINDOW, KEY_ESCAPE, SHORTCUT_ESCAPE);
+  shortcut_add(WINDOW, KEY_F1, SHORTCUT_TOOL_HELP);
+}
+
+// OK: the checks in order; the first failure is shown and focuses its field.
+bool accept(text_t& entry) {
+  if (shows_example()) hide_example();
+  const text_t word = gadget_get_text(WORD_FIELD);
+  const text_t meanings = gadget_get_text(MEANINGS);
+  const synonym_editor_check check = check_synonym_editor_fields(word, meanings);
+  if (!check.ok) {
+    warn(check.message);
+    gadget_set_focus(check.focus == synonym_field::word ? WORD_FIELD : MEANINGS);
+    return false;
+  }
+  entry = synonym_entry_of_fields(word, meanings);
+  return true;
+}
+
+void store(list_document& doc, bool add, int64_t index, text_t entry) {
+  save_list_undo(TAB_THESAURUS, 0);
+  if (add) {
+    doc.append(std::move(entry));
+    doc.changed = true;
+    // Scroll range, page and labels follow the count; the selection stays.
+    doc.notify_count_changed();
+  } else {
+    doc.entries[static_cast<size_t>(index)] = std::move(entry);
+    doc.changed = true;
+    redraw_paged_list(TAB_THESAURUS);
+  }
+  update_thesaurus_status_label();
+}
+
+}  // namespace
+
+void edit_synonym(int64_t add, int64_t edit) {
+  list_document& doc = thesaurus_document;
+  const bool adding = add != 0 || edit == 0;
+  if (!adding) {
+    if (doc.empty()) {
+      warn(u"No synonyms found.");
+      return;
+    }
+    if (doc.selected < 0 || doc.selected >= doc.count()) {
+      warn(u"No synonym selected.");
+      return;
+    }
+  }
+  if (editor_open || window_exists(WINDOW)) return;  // window 428 is open already
+  const int64_t index = adding ? -1 : doc.selected;
+  const synonym_editor_fields fields = adding ? synonym_editor_fields{} : synonym_editor_fields_of_entry(doc.entry(index));
+
+  window_set_disabled(MAIN_WINDOW, 1);
+  if (!window_open(WINDOW, GUI_KEEP, GUI_KEEP, 1014 + static_cast<int>(scale_extra_width(100)),
+                   500 + static_cast<int>(scale_extra_height(100)), adding ? u"Add a synonym" : u"Edit a synonym",
+                   TOOL_WINDOW_FLAGS, window_widget(MAIN_WINDOW))) {
+    window_set_disabled(MAIN_WINDOW, 0);
+    message_box(u"Error", u"Can't open a window.", MB_ICON_ERROR);
+    return;
+  }
+  editor_open = true;
+  build_window(fields, adding);
+  follow_focus();
+  update_meanings_line_count();
+  int64_t counted_ms = time_elapsed_ms();
+  bool count_due = false;  // the meanings changed since the counter last ran
+  int word_colour = -1;
+  text_t entry;
+  bool stored = false;
+  for (bool done = false; !done;) {
+    colour_word_field(word_colour);
+    // A pending count wakes the loop when it is due, also without events.
+    const int64_t wait_ms = COUNTER_INTERVAL_MS + 1 - (time_elapsed_ms() - counted_ms);
+    const int type = !count_due ? event_wait() : wait_ms > 0 ? event_wait_timeout(static_cast<int>(wait_ms)) : event_poll();
+    if (type > 0 && event_get_window() == WINDOW) {
+      if (type == EVENT_CLOSE) break;
+      if (type == EVENT_MENU) {
+        const int item = event_get_menu_item();
+        if (item == SHORTCUT_ESCAPE) break;
+        if (item == SHORTCUT_TOOL_HELP) open_manual_page(synonym_editor_manual_anchor);
+      }
+      follow_focus();
+      const int gadget = type == EVENT_GADGET ? event_get_gadget() : 0;
+      if (gadget == MEANINGS) count_due = true;
+      if (gadget == CANCEL) break;
+      if (gadget == OK && accept(entry)) {
+        stored = true;
+        done = true;
+      }
+    }
+    if (count_due && time_elapsed_ms() - counted_ms > COUNTER_INTERVAL_MS) {
+      update_meanings_line_count();
+      counted_ms = time_elapsed_ms();
+      count_due = false;
+    }
+  }
+  if (stored) store(doc, adding, index, std::move(entry));
+  sync_paged_list_selection(TAB_THESAURUS);
+  editor_open = false;
+  window_set_disabled(MAIN_WINDOW, 0);
+  window_close(WINDOW);
+  window_activate(MAIN_WINDOW);
+}
+
+void register_synonym_editor_commands() {
+  register_shell_command("edit_synonym", [](const shell_command_args& args) {
+    const int64_t add = args.numbers.size() > 0 ? args.numbers[0] : 0;
+    const int64_t edit = args.numbers.size() > 1 ? args.numbers[1] : 0;
+    edit_synonym(add, edit);
+  });
+}

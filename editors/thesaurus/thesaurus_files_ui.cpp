@@ -1,0 +1,122 @@
+#include "editors/thesaurus/thesaurus_files_ui.h"
+
+#include "editors/thesaurus/synonym_editor_window.h"
+#include "editors/thesaurus/thesaurus_commands_ui.h"
+#include "editors/thesaurus/thesaurus_file.h"
+#include "gui/gui.h"
+#include "shell/list_view_ui.h"
+#include "shell/main_job_host.h"
+#include "shell/main_loop.h"
+#include "shell/preferences.h"
+#include "shell/recent_files.h"
+#include "shell/recent_files_ui.h"
+#include "shell/shell_commands.h"
+#include "shell/shell_ids.h"
+#include "shell/undo_redo_ui.h"
+#include "shell/window_helpers.h"
+
+#include <cstdint>
+
+namespace {
+
+const char16_t kThesaurusPattern[] = u"Thesaurus (*.dat)|*.dat";
+
+void report(const thesaurus_file_result& r) {
+  if (!r.message.empty()) {
+    message_box(r.title, r.message, r.title == u"Warning!" ? MB_ICON_WARNING : MB_ICON_ERROR);
+  }
+  if (!r.status_text.empty()) show_main_status(r.status_text);
+}
+
+// After the document changed its file: labels, recent files, menu.
+void file_known(const text_t& path) {
+  update_thesaurus_file_labels();
+  update_recent_files_for_tab(path, TAB_THESAURUS);
+  refresh_recent_files_menu();
+}
+
+}  // namespace
+
+void load_thesaurus(const text_t& given_path) {
+  show_main_status(u"Loading Thesaurus... <ESC> to abort.");
+  reset_main_progress();
+  // A box closed without an answer keeps the unsaved work.
+  if (thesaurus_document.changed &&
+      message_box(u"Warning!", u"The Thesaurus has been changed.\n\nContinue?", MB_YES_NO | MB_ICON_INFORMATION) !=
+          MB_ANSWER_YES) {
+    return;
+  }
+  text_t path = given_path;
+  if (path.empty()) path = request_existing_file(u"Open Thesaurus", kThesaurusPattern, u".dat");
+  if (path.empty()) {
+    show_main_aborted();
+    return;
+  }
+  const thesaurus_file_result checked = check_thesaurus_file(path);
+  if (checked.status != thesaurus_file_status::ok) {
+    report(checked);
+    return;
+  }
+  if (!confirm_non_utf8_bom_file(path)) return;
+
+  // The synonym count follows the entries read while the job runs.
+  auto show_count = [](int64_t read) {
+    set_gadget_text_if_changed(THESAURUS_STATUS_LABEL,
+                               list_status_label_text(u"# Synonyms:", u"Synonym: [", read, -1, number_separator));
+  };
+  const thesaurus_file_result r = load_thesaurus_pair(path, main_window_job_host(), thesaurus_document, thesaurus_encoding, show_count);
+  if (r.status != thesaurus_file_status::ok) {
+    report(r);
+    update_thesaurus_status_label();
+    return;
+  }
+  // The document holds the new thesaurus with empty histories; its page
+  // followed the count.
+  update_undo_redo_buttons(TAB_THESAURUS);
+  update_paged_list_labels(TAB_THESAURUS);
+  file_known(path);
+  show_main_status(r.status_text);
+}
+
+void save_thesaurus(int use_current_path, int save_as) {
+  show_main_status(u"Saving Thesaurus... <ESC> to abort.");
+  reset_main_progress();
+  list_document& doc = thesaurus_document;
+  if (doc.empty()) {
+    message_box(u"Warning!", u"No synonyms found.", MB_ICON_WARNING);
+    show_main_aborted();
+    return;
+  }
+  text_t target = use_current_path == 1 ? doc.path : text_t();
+  if (target.empty() || save_as == 1) {
+    target = request_save_path(u"Save Thesaurus", kThesaurusPattern, u".dat");
+    if (target.empty()) {
+      show_main_aborted();
+      return;
+    }
+  }
+  const thesaurus_file_result r = save_thesaurus_pair(target, thesaurus_document, thesaurus_encoding, main_window_job_host());
+  if (r.status != thesaurus_file_status::ok) {
+    report(r);
+    return;
+  }
+  update_thesaurus_status_label();
+  file_known(target);
+  show_main_status(r.status_text);
+}
+
+void register_thesaurus_editor() {
+  set_paged_list_document(TAB_THESAURUS, &thesaurus_document);
+  set_file_label_path_source(TAB_THESAURUS, [] { return thesaurus_document.path; });
+  set_document_changed_test(TAB_THESAURUS, [] { return thesaurus_document.changed; });
+  register_shell_command("load_thesaurus", [](const shell_command_args& a) { load_thesaurus(a.text); });
+  register_shell_command("save_thesaurus", [](const shell_command_args& a) {
+    const int64_t save = a.numbers.size() > 0 ? a.numbers[0] : 1;
+    const int64_t as = a.numbers.size() > 1 ? a.numbers[1] : 0;
+    save_thesaurus(static_cast<int>(save), static_cast<int>(as));
+  });
+  register_shell_command("set_thesaurus_encoding",
+                         [](const shell_command_args& a) { thesaurus_encoding = a.text; });
+  register_thesaurus_list_commands();
+  register_synonym_editor_commands();
+}

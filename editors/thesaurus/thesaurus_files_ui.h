@@ -1,0 +1,20 @@
+// Opening and saving the thesaurus from the main window: the questions,
+// boxes and status texts around the loader and saver of thesaurus_file.h,
+// the file labels and the recent files of the Thesaurus tab.
+#pragma once
+
+#include "common/text.h"
+
+// path "" asks for the file ("Open Thesaurus"); any other path is opened
+// directly. An aborted or failed load leaves the open thesaurus as it was.
+void load_thesaurus(const text_t& path);
+// (1, 0): Save to the thesaurus's path (asks for one when it has none);
+// (0, 1): Save As. The old pair stays until both new files are complete.
+void save_thesaurus(int use_current_path, int save_as);
+
+// The Thesaurus tab's document, commands and editor with the shell: the
+// list view pages thesaurus_document, the file labels and the exit question
+// read it, and the named commands the dispatchers call are registered
+// ("load_thesaurus", "save_thesaurus", "set_thesaurus_encoding", the list
+// commands and "edit_synonym").
+void register_thesaurus_editor();
