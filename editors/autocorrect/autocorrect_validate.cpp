@@ -1,0 +1,185 @@
+#include "editors/autocorrect/autocorrect_validate.h"
+
+#include "affix/affix_expansion.h"
+#include "affix/expansion_output.h"
+#include "editors/autocorrect/autocorrect_editor.h"
+#include "editors/autocorrect/autocorrect_tools.h"
+
+#include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+namespace {
+
+constexpr char16_t kNoDictionary[] = u"No dictionary found - skipping dictionary checks...\n\n\n";
+
+// The step's report, handed to the log when the step ends (an aborted step
+// hands nothing over).
+class step_report {
+ public:
+  explicit step_report(const autocorrect_validate_output& out) : out_(out) {}
+  void line(text_view text) {
+    text_.append(text);
+    text_.push_back(u'\n');
+  }
+  void hand_over() {
+    if (out_.log) out_.log(text_);
+    text_.clear();
+  }
+
+ private:
+  const autocorrect_validate_output& out_;
+  text_t text_;
+};
+
+void log_line(const autocorrect_validate_output& out, text_view text) {
+  if (out.log) out.log(text_t(text) + u"\n");
+}
+
+// An incorrect text such as ":smile:" is a shortcode: its correct text is
+// a symbol, no word to look up.
+bool is_shortcode(text_view incorrect) {
+  return incorrect.size() >= 2 && incorrect.front() == u':' && incorrect.back() == u':';
+}
+
+}  // namespace
+
+text_t autocorrect_validate_introduction() {
+  return u"Autocorrect Validate V2.1 - 2023-04-08\n"
+         u"============================\n"
+         u"\n"
+         u"This tool will analyse the Autocorrect list finding issues, such as entries\n"
+         u"replacing with words that do not exist in the dictionary and entries that\n"
+         u"replace with incorrect entries: ('color', 'colour'), ('colour', 'color').\n"
+         u"\n\n";
+}
+
+autocorrect_validate_result validate_autocorrect_list(const list_document& autocorrect,
+                                                      const list_document& dictionary,
+                                                      const aff_decode_cache& cache, int64_t decode_limit,
+                                                      long_job_host& host, const autocorrect_validate_output& out) {
+  autocorrect_validate_result r;
+  step_report report(out);
+  long_job job(host, u"", dictionary.empty() ? 0 : dictionary.count() - 1, true);
+  auto stop = [&]() {
+    job.abort();
+    log_line(out, u"Aborted.");
+    r.aborted = true;
+    return r;
+  };
+  auto show_issues = [&]() {
+    if (out.issues) out.issues(r.issues());
+  };
+
+  // Step 1: every word form of the dictionary, once, in a hash set.
+  log_line(out, u"Step 1/4 - Extracting dictionary wordlist...");
+  std::unordered_set<text_t> words;
+  const bool have_dictionary = !dictionary.empty();
+  if (!have_dictionary) {
+    if (out.log) out.log(kNoDictionary);
+  } else {
+    std::vector<text_t> forms;  // mode 4's word array, reused for every entry
+    bool asked = false;
+    for (int64_t i = 0; i < dictionary.count(); ++i) {
+      const text_view entry = dictionary.entry(i);
+      if (!entry.empty() && entry.front() != u'/') {
+        word_array_sink sink(forms, 0, u"", u"");
+        expand_entry(cache, entry, sink);
+        for (int64_t k = 0; k < sink.stored; ++k) words.insert(std::move(forms[static_cast<size_t>(k)]));
+        r.derived_words += sink.stored;
+      }
+      if (!asked && decode_limit != 0 && r.derived_words >= decode_limit) {
+        asked = true;
+        const text_t question = u"Over " + autocorrect_grouped(decode_limit) +
+                                u" words have been decoded.\n\nThis represents a huge amount of data in the RAM\n"
+                                u"that can fill it up and crash the computer.\n\nAbort?";
+        if (host.message_box(u"Warning!", question, 17) == 6) {
+          report.line(u"Failed to extract full .dic wordlist.");
+          r.wordlist_incomplete = true;
+          break;
+        }
+      }
+      if (!job.step(i)) return stop();
+    }
+    r.distinct_words = static_cast<int64_t>(words.size());
+    if (!r.wordlist_incomplete) report.line(u"Done!");
+    report.line(u"Total wordlist:" + string_from_int(r.derived_words));
+    report.line(u"");
+    report.line(u"");
+    report.hand_over();
+  }
+
+  // Step 2: the pairs split into their texts.
+  log_line(out, u"Step 2/4 - Extracting autocorrect list...");
+  const int64_t count = autocorrect.count();
+  r.pairs = count;
+  host.job_started(u"", count > 0 ? count - 1 : 0);
+  std::vector<text_t> incorrect(static_cast<size_t>(count)), correct(static_cast<size_t>(count));
+  for (int64_t i = 0; i < count; ++i) {
+    autocorrect_fields f = autocorrect_fields_of_entry(autocorrect.entry(i));
+    if (is_shortcode(f.incorrect)) f.correct.clear();
+    incorrect[static_cast<size_t>(i)] = std::move(f.incorrect);
+    correct[static_cast<size_t>(i)] = std::move(f.correct);
+    if (!job.step(i)) return stop();
+  }
+  report.line(u"Done!");
+  report.line(u"Total autocorrect list:" + string_from_int(count));
+  report.line(u"");
+  report.line(u"");
+  report.hand_over();
+
+  // Step 3: correct texts that are no word form of the dictionary.
+  log_line(out, u"Step 3/4 - Comparing extracted autocorrect wordlist with dictionary...");
+  show_issues();
+  if (!have_dictionary) {
+    if (out.log) out.log(kNoDictionary);
+  } else if (r.wordlist_incomplete) {
+    log_line(out, u"Dictionary words extraction aborted by user, so skipping this step.");
+    log_line(out, u"");
+    log_line(out, u"");
+  } else {
+    host.job_started(u"", count > 0 ? count - 1 : 0);
+    for (int64_t i = 0; i < count; ++i) {
+      const text_t& c = correct[static_cast<size_t>(i)];
+      if (!c.empty() && !words.contains(c)) {
+        report.line(u"Not found:'" + c + u"'\u2192Line " + string_from_int(i + 1));
+        ++r.not_found;
+        show_issues();
+      }
+      if (!job.step(i)) return stop();
+    }
+    report.line(u"Done!");
+    report.line(u"");
+    report.line(u"");
+    report.hand_over();
+  }
+  words = {};
+
+  // Step 4: pairs whose correct text is the incorrect text of a pair, once
+  // per such pair.
+  log_line(out, u"Step 4/4 - Comparing extracted autocorrect wordlist with incorrect/correct...");
+  std::unordered_map<text_view, int64_t> incorrect_count;
+  incorrect_count.reserve(static_cast<size_t>(count));
+  for (const text_t& t : incorrect) ++incorrect_count[t];
+  host.job_started(u"", count > 0 ? count - 1 : 0);
+  for (int64_t i = 0; i < count; ++i) {
+    const text_t& c = correct[static_cast<size_t>(i)];
+    const auto found = incorrect_count.find(c);
+    if (found != incorrect_count.end()) {
+      const text_t line = u"Incorrect Autocorrect entry:'" + c + u"','" + incorrect[static_cast<size_t>(i)] +
+                          u"'\u2192Line " + string_from_int(i + 1);
+      for (int64_t k = 0; k < found->second; ++k) report.line(line);
+      r.reversed += found->second;
+      show_issues();
+    }
+    if (!job.step(i)) return stop();
+  }
+  report.line(u"Done!");
+  report.line(u"");
+  report.line(u"");
+  report.hand_over();
+  job.end(u"");
+  return r;
+}
+
