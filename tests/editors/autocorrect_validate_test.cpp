@@ -74,6 +74,25 @@ TEST(AutocorrectValidate, ReportsMissingWordsAndPairsThatUndoEachOther) {
   EXPECT_FALSE(host.running);
 }
 
+// Enough words for the word set to grow several times over.
+TEST(AutocorrectValidate, LargeDictionaryFindsEveryWordForm) {
+  std::vector<text_t> entries;
+  for (int i = 0; i < 70000; ++i) entries.push_back(u"w" + string_from_int(i) + (i % 7 == 0 ? u"/S" : u""));
+  entries.push_back(u"w5");  // a repeat
+  std::vector<text_t> pairs;
+  for (int i = 0; i < 70000; i += 997) pairs.push_back(u"x\nw" + string_from_int(i));
+  pairs.push_back(u"y\nw7s");     // a derived form
+  pairs.push_back(u"z\nw70000");  // no such word
+  pairs.push_back(u"q\nw1s");     // w1 takes no suffix
+  headless_long_job_host host;
+  const run_record r = run(doc_of(pairs), doc_of(entries), host);
+  EXPECT_EQ(r.result.derived_words, 70001 + 10000);
+  EXPECT_EQ(r.result.distinct_words, 80000);
+  EXPECT_EQ(r.result.not_found, 2);
+  EXPECT_TRUE(has(r.log, u"Not found:'w70000'\u2192Line 73"));
+  EXPECT_TRUE(has(r.log, u"Not found:'w1s'\u2192Line 74"));
+}
+
 TEST(AutocorrectValidate, EachMatchingPairCountsAndShortcodesMatchOnlyEmptyIncorrectTexts) {
   const list_document ac = doc_of({u"a\nb", u"b\nc", u"b\nd", u":x:\nsmile", u"\nlost"});
   headless_long_job_host host;
