@@ -93,7 +93,7 @@ autocorrect_tool_result fix_autocorrect_list_spaces(list_document& doc, long_job
     r.message_flags = kWarningOk;
     return r;
   }
-  job.set_text(u"Fixing spaces 2/2...0" + text_t(kEscapeToAbort));
+  job.set_text(u"Fixing spaces 2/2...0 <ESC> To abort.");
   tick_text(job, u"Fixing spaces 2/2...", kEscapeToAbort);
   for (int64_t l = 0; l < doc.count(); ++l) {
     text_t& entry = doc.entries[static_cast<size_t>(l)];
@@ -201,7 +201,7 @@ autocorrect_tool_result clean_autocorrect_list_hex_symbols(list_document& doc, l
     }
   }
   r.count = changes;
-  job.finish(u"Converted symbols:" + autocorrect_grouped(changes));
+  job.end(u"OK. Converted symbols:" + autocorrect_grouped(changes) + job.elapsed_text());
   return r;
 }
 
