@@ -24,7 +24,9 @@ class step_report {
     text_.append(text);
     text_.push_back(u'\n');
   }
+  // The two empty lines that end a step, then the whole report to the log.
   void hand_over() {
+    text_.append(u"\n\n");
     if (out_.log) out_.log(text_);
     text_.clear();
   }
@@ -182,8 +184,6 @@ autocorrect_validate_result validate_autocorrect_list(const list_document& autoc
     r.distinct_words = static_cast<int64_t>(words.size());
     if (!r.wordlist_incomplete) report.line(u"Done!");
     report.line(u"Total wordlist:" + string_from_int(r.derived_words));
-    report.line(u"");
-    report.line(u"");
     report.hand_over();
   }
 
@@ -202,8 +202,6 @@ autocorrect_validate_result validate_autocorrect_list(const list_document& autoc
   }
   report.line(u"Done!");
   report.line(u"Total autocorrect list:" + string_from_int(count));
-  report.line(u"");
-  report.line(u"");
   report.hand_over();
 
   // Step 3: correct texts that are no word form of the dictionary.
@@ -227,8 +225,6 @@ autocorrect_validate_result validate_autocorrect_list(const list_document& autoc
       if (!job.step(i)) return stop();
     }
     report.line(u"Done!");
-    report.line(u"");
-    report.line(u"");
     report.hand_over();
   }
   words = word_form_set();
@@ -253,8 +249,6 @@ autocorrect_validate_result validate_autocorrect_list(const list_document& autoc
     if (!job.step(i)) return stop();
   }
   report.line(u"Done!");
-  report.line(u"");
-  report.line(u"");
   report.hand_over();
   job.end(u"");
   return r;

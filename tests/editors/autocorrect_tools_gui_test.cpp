@@ -1,7 +1,7 @@
 // The Autocorrect Tools menu driven like a user: fixing spaces, hex symbols,
 // extraction, the duplicates window and the Autocorrect Validate window.
+#include "tests/editors/autocorrect_gui_support.h"
 #include "tests/shell/main_loop_barrier.h"
-#include "tests/shell/shell_gui_support.h"
 
 #include "common/documents.h"
 #include "dictionary/dictionary_files_ui.h"
@@ -23,33 +23,21 @@ namespace {
 
 const std::string kBom = "\xEF\xBB\xBF";
 
-class AutocorrectToolsTest : public shell_test::ShellTest {
+class AutocorrectToolsTest : public autocorrect_test::AutocorrectTabFixture {
  protected:
   void SetUp() override {
-    ShellTest::SetUp();
-    start_with_valid_prefs();
-    autocorrect_document.replace_all({}, u"");
+    AutocorrectTabFixture::SetUp();
     dictionary_document.list.replace_all({}, u"");
-    gadget_set_state(MAIN_TAB_PANEL, TAB_AUTOCORRECT);
   }
   void TearDown() override {
-    autocorrect_document.replace_all({}, u"");
     dictionary_document.list.replace_all({}, u"");
     set_current_aff_text(u"");
-    ShellTest::TearDown();
+    AutocorrectTabFixture::TearDown();
   }
   static void use_pairs(std::vector<text_t> pairs) {
     autocorrect_document.replace_all(std::move(pairs), u"");
     autocorrect_document.notify_count_changed();
   }
-  // Ends the script: the main loop runs every queued step, then exits.
-  static void run_loop() {
-    gui_test::close_window(MAIN_WINDOW);
-    run_main_loop();
-    gui_test::finish();
-  }
-  static list_document& doc() { return autocorrect_document; }
-  static text_t status() { return status_bar_get_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT); }
 };
 
 TEST_F(AutocorrectToolsTest, FixSpacesAndHexSymbolsRewriteTheListUndoably) {
