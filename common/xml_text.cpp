@@ -35,9 +35,9 @@ int digit_value(char16_t u, int base) {
   return -1;
 }
 
-// The code point of "#233" or "#xE9"; 0 when it is not a well-formed
-// reference to an allowed character.
-uint32_t character_reference(text_view body) {
+}  // namespace
+
+uint32_t xml_character_reference(text_view body) {
   if (body.size() < 2 || body[0] != u'#') return 0;
   int base = 10;
   size_t i = 1;
@@ -56,6 +56,8 @@ uint32_t character_reference(text_view body) {
   return is_xml_char(value) ? value : 0;
 }
 
+namespace {
+
 char16_t predefined_entity(text_view name) {
   if (name == u"amp") return u'&';
   if (name == u"lt") return u'<';
@@ -64,6 +66,8 @@ char16_t predefined_entity(text_view name) {
   if (name == u"apos") return u'\'';
   return 0;
 }
+
+}  // namespace
 
 void append_code_point(text_t& out, uint32_t c) {
   if (c < 0x10000) {
@@ -74,6 +78,8 @@ void append_code_point(text_t& out, uint32_t c) {
   out.push_back(static_cast<char16_t>(0xD800 + (c >> 10)));
   out.push_back(static_cast<char16_t>(0xDC00 + (c & 0x3FF)));
 }
+
+namespace {
 
 // Longer than any reference worth decoding (leading zeros included); a ";"
 // further away ends no reference, so a stray "&" costs no long search.
@@ -97,7 +103,7 @@ text_t decode_references(text_view s, bool entities) {
     if (char16_t c = entities ? predefined_entity(body) : 0) {
       out.push_back(c);
       i = semicolon + 1;
-    } else if (uint32_t cp = character_reference(body)) {
+    } else if (uint32_t cp = xml_character_reference(body)) {
       append_code_point(out, cp);
       i = semicolon + 1;
     } else {

@@ -5,6 +5,8 @@
 
 #include "common/text.h"
 
+#include <cstdint>
+
 // The value as it may stand between double quotes: "&", "<", ">" and the
 // double quote become entities; TAB, CR and LF become character references,
 // so a parser reads them back as they were and a line-based reader never
@@ -19,6 +21,13 @@ text_t xml_escape_attribute(text_view s);
 text_t xml_decode_references(text_view s);
 // The same for the character references alone; entities stay as they stand.
 text_t xml_decode_character_references(text_view s);
+
+// The code point of one character reference's body between "&" and ";"
+// ("#233", "#xE9"); 0 when it is not well formed or names a character XML
+// does not allow.
+uint32_t xml_character_reference(text_view body);
+// Appends the code point as one unit or, above U+FFFF, a surrogate pair.
+void append_code_point(text_t& out, uint32_t code);
 
 // The text with its XML comments ("<!-- ... -->") removed, for readers that
 // go line by line: in_comment carries a comment that is still open at the

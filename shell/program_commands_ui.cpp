@@ -9,6 +9,7 @@
 #include "editors/thesaurus/thesaurus_files_ui.h"
 #include "editors/hyphenation/hyphenation_tab_ui.h"
 #include "editors/autocorrect/autocorrect_files_ui.h"
+#include "editors/autocorrect/autocorrect_tools_ui.h"
 #include "shell/builtin_commands.h"
 #include "shell/list_view_ui.h"
 #include "shell/main_dispatch.h"
@@ -33,6 +34,7 @@ void register_program_commands() {
   register_thesaurus_editor();
   register_hyphenation_commands();
   register_autocorrect_commands();
+  register_autocorrect_tool_commands();
   register_preferences_commands();
   register_languagetool_commands();
   register_profile_commands();

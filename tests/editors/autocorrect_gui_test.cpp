@@ -1,8 +1,8 @@
 // The Autocorrect and AutoText tabs driven like a user: opening, paging,
 // ticking, deleting, undoing, the entry editor and saving; the AutoText
 // collection and its entries' texts.
+#include "tests/editors/autocorrect_gui_support.h"
 #include "tests/shell/main_loop_barrier.h"
-#include "tests/shell/shell_gui_support.h"
 
 #include "editors/autocorrect/autocorrect_editor.h"
 #include "editors/autocorrect/autocorrect_editor_window.h"
@@ -46,32 +46,20 @@ std::string fifteen_pairs() {
   return file + "</block-list:block-list>\n";
 }
 
-class AutocorrectTabTest : public shell_test::ShellTest {
+class AutocorrectTabTest : public autocorrect_test::AutocorrectTabFixture {
  protected:
   void SetUp() override {
-    ShellTest::SetUp();
-    start_with_valid_prefs();
-    autocorrect_document.replace_all({}, u"");
+    AutocorrectTabFixture::SetUp();
     autotext_document = autotext_document_record();
-    gadget_set_state(MAIN_TAB_PANEL, TAB_AUTOCORRECT);
   }
   void TearDown() override {
-    autocorrect_document.replace_all({}, u"");
     autotext_document = autotext_document_record();
-    ShellTest::TearDown();
+    AutocorrectTabFixture::TearDown();
   }
   std::string file(const std::string& name, const std::string& bytes) {
     write_file(folder_ + name, bytes);
     return folder_ + name;
   }
-  // Ends the script: the main loop runs every queued step, then exits.
-  static void run_loop() {
-    gui_test::close_window(MAIN_WINDOW);
-    run_main_loop();
-    gui_test::finish();
-  }
-  static list_document& doc() { return autocorrect_document; }
-  static text_t status() { return status_bar_get_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT); }
 };
 
 // The road of one request on tab 3: File > Open, tick on the second page,

@@ -1,0 +1,100 @@
+#include "editors/autocorrect/autocorrect_duplicates_window.h"
+
+#include "editors/autocorrect/autocorrect_tools.h"
+#include "gui/gui.h"
+#include "shell/list_view_ui.h"
+#include "shell/main_job_host.h"
+#include "shell/shell_ids.h"
+#include "shell/undo_redo_ui.h"
+#include "shell/window_helpers.h"
+
+#include <vector>
+
+namespace {
+
+using namespace autocorrect_duplicates_ids;
+
+constexpr int WIDTH = 465, HEIGHT = 350;
+
+void show_status(const text_t& text) { status_bar_set_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT, text); }
+
+void build(const autocorrect_duplicates_scan& scan) {
+  gadget_create_column_list(LIST, 5, 5, 453, 260, u"Word", 200);
+  gadget_add_column(LIST, 1, u"Occurrences", 100);
+  use_language_font(LIST);
+  std::vector<text_t> rows;
+  rows.reserve(scan.rows.size());
+  for (const autocorrect_duplicate_row& r : scan.rows) rows.push_back(r.incorrect + u"\n" + string_from_int(r.occurrences));
+  gadget_add_items(LIST, rows);
+  gadget_create_button(DELETE, 155, 270, 100, 28, u"Delete");
+  gadget_create_button(XDELETE, 155, 308, 100, 28, u"XDelete");
+  gadget_create_button(EXPORT, 265, 270, 100, 28, u"Export");
+  gadget_create_button(CLOSE, 375, 270, 80, 28, u"Close");
+  gadget_create_label(FOUND_LABEL, 10, 270, 180, 18,
+                      u"Found:" + autocorrect_grouped(static_cast<int64_t>(scan.rows.size())));
+  shortcut_add(WINDOW, KEY_ESCAPE, SHORTCUT_ESCAPE);
+}
+
+// Delete or XDelete after the question; true when the list was rewritten.
+bool remove_duplicates(const autocorrect_duplicates_scan& scan, bool exclusive) {
+  const text_t question = exclusive ? u"Really eXclusive delete duplicates?\n(notice this will sort the array)"
+                                    : u"Really delete duplicates?\n(notice this will sort the array)";
+  if (message_box(u"Warning!", question, MB_YES_NO | MB_ICON_WARNING) != MB_ANSWER_YES) return false;
+  paged_list_first_row(TAB_AUTOCORRECT);  // the snapshot keeps the page that is shown
+  remove_autocorrect_duplicates(paged_list_document(TAB_AUTOCORRECT), scan.sorted, exclusive, main_window_job_host());
+  redraw_paged_list(TAB_AUTOCORRECT);
+  update_paged_list_labels(TAB_AUTOCORRECT);
+  update_undo_redo_buttons(TAB_AUTOCORRECT);
+  return true;
+}
+
+void export_rows(const autocorrect_duplicates_scan& scan) {
+  const text_t target = request_save_path(u"Export Duplicates to file", u"Text Documents (*.txt)|*.txt", u".txt",
+                                          paged_list_document(TAB_AUTOCORRECT).path);
+  if (target.empty()) return;
+  if (!export_autocorrect_duplicates(scan.rows, target)) {
+    message_box(u"Error!", u"Can't write the file:\n" + target + u"\n\nThe old file is kept.", MB_ICON_ERROR);
+  }
+}
+
+}  // namespace
+
+void show_autocorrect_duplicates_window() {
+  show_status(u"Show duplicates. 1/2: Extracting... <ESC> to abort.");
+  status_bar_set_progress_value(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS, 0, 1);
+  const list_document& doc = paged_list_document(TAB_AUTOCORRECT);
+  if (doc.empty()) {
+    message_box(u"Warning!", u"No autocorrects found.", MB_ICON_WARNING);
+    show_status(u"Aborted.");
+    return;
+  }
+  const autocorrect_duplicates_scan scan = scan_autocorrect_duplicates(doc, main_window_job_host());
+  if (scan.aborted) return;
+  if (scan.rows.empty()) {
+    message_box(u"Warning!", u"No duplicates found.", MB_ICON_WARNING);
+    return;
+  }
+  if (!window_open(WINDOW, 0, 0, WIDTH, HEIGHT, u"Show Duplicates", TOOL_WINDOW_FLAGS, window_widget(MAIN_WINDOW))) {
+    message_box(u"Error", u"Can't open a window.", MB_ICON_ERROR);
+    return;
+  }
+  window_set_disabled(MAIN_WINDOW, 1);
+  build(scan);
+  for (bool done = false; !done;) {
+    const int type = event_wait();
+    if (type <= 0 || event_get_window() != WINDOW) continue;
+    if (type == EVENT_CLOSE) done = true;
+    if (type == EVENT_MENU && event_get_menu_item() == SHORTCUT_ESCAPE) done = true;
+    if (type != EVENT_GADGET) continue;
+    switch (event_get_gadget()) {
+      case CLOSE: done = true; break;
+      case DELETE: done = remove_duplicates(scan, false); break;
+      case XDELETE: done = remove_duplicates(scan, true); break;
+      case EXPORT: export_rows(scan); break;
+      default: break;
+    }
+  }
+  window_set_disabled(MAIN_WINDOW, 0);
+  window_close(WINDOW);
+  window_activate(MAIN_WINDOW);
+}

@@ -1,0 +1,15 @@
+// "Show/Delete/XDelete duplicates" of the autocorrect list: the scan on the
+// main window, then window 523 listing each repeated incorrect text with its
+// number of pairs, where Delete keeps one pair of each, XDelete none, and
+// Export writes the list to a text file.
+#pragma once
+
+#include "shell/id_blocks.h"
+
+namespace autocorrect_duplicates_ids {
+constexpr int WINDOW = DUPLICATES_WINDOW;
+constexpr int LIST = 524, EXPORT = 527, CLOSE = 528, FOUND_LABEL = 529, DELETE = 532, XDELETE = 533;
+static_assert(ids_in_block(DUPLICATES_BLOCK, {WINDOW, LIST, EXPORT, CLOSE, FOUND_LABEL, DELETE, XDELETE}));
+}  // namespace autocorrect_duplicates_ids
+
+void show_autocorrect_duplicates_window();

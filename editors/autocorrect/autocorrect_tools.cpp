@@ -1,0 +1,373 @@
+#include "editors/autocorrect/autocorrect_tools.h"
+
+#include "common/file.h"
+#include "common/format.h"
+#include "common/xml_text.h"
+#include "editors/autocorrect/autocorrect_editor.h"
+#include "shell/preferences.h"
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+constexpr int kWarningOk = 16;
+constexpr int kWarningYesNo = 17;
+constexpr char16_t kEscapeToAbort[] = u" <ESC> To abort.";
+
+autocorrect_tool_result refusal(text_view message) {
+  autocorrect_tool_result r;
+  r.aborted = true;
+  r.message_title = u"Warning!";
+  r.message = message;
+  r.message_flags = kWarningOk;
+  return r;
+}
+
+text_t null_word_text(int64_t line) { return u"Null word at Line:" + autocorrect_grouped(line) + u" Aborted."; }
+
+// An empty incorrect or correct text: the pair would be lost on saving.
+bool has_empty_field(text_view entry) {
+  const autocorrect_fields f = autocorrect_fields_of_entry(entry);
+  return f.incorrect.empty() || f.correct.empty();
+}
+
+// Shows prefix + the grouped progress + the hint on every tick.
+void tick_text(long_job& job, text_view prefix, text_view hint) {
+  job.on_tick = [&job, prefix = text_t(prefix), hint = text_t(hint)](int64_t progress) {
+    job.set_text(prefix + autocorrect_grouped(progress) + hint);
+  };
+}
+
+text_t write_failure_text(text_view target) {
+  return u"Can't write the file:\n" + text_t(target) + u"\n\nThe old file is kept.";
+}
+
+}  // namespace
+
+text_t autocorrect_grouped(int64_t n) {
+  return string_format_number(0, u".", number_separator, static_cast<double>(n));
+}
+
+// ---- Spaces ---------------------------------------------------------------------------
+
+text_t clean_autocorrect_spaces(text_view entry) {
+  text_t t(entry);
+  for (;;) {
+    const bool clean = t.find(u"  ") == text_t::npos && t.find(u" \n") == text_t::npos &&
+                       t.find(u"\n ") == text_t::npos && (t.empty() || (t.front() != u' ' && t.back() != u' '));
+    if (clean) return t;
+    t = string_replace(t, u"  ", u" ");
+    t = string_replace(t, u" \n", u"\n");
+    t = string_replace(t, u"\n ", u"\n");
+    if (!t.empty() && t.front() == u' ') t.erase(0, 1);
+    if (!t.empty() && t.back() == u' ') t.pop_back();
+  }
+}
+
+autocorrect_tool_result fix_autocorrect_list_spaces(list_document& doc, long_job_host& host) {
+  if (doc.empty()) return refusal(u"No Autocorrects found.");
+  doc.save_undo();
+  autocorrect_tool_result r;
+  long_job job(host, u"Fix Invalid Spaces... <ESC> to abort.", doc.count(), true);
+  tick_text(job, u"Processing Wordlist 1/2...", kEscapeToAbort);
+  int64_t changes = 0;
+  for (int64_t i = 0; i < doc.count(); ++i) {
+    const text_t t = clean_autocorrect_spaces(doc.entries[static_cast<size_t>(i)]);
+    if (has_empty_field(t)) {
+      job.end(null_word_text(i + 1));
+      r.aborted = true;
+      return r;
+    }
+    if (t != doc.entries[static_cast<size_t>(i)]) ++changes;
+    if (!job.step(i)) {
+      job.abort();
+      r.aborted = true;
+      return r;
+    }
+  }
+  if (changes == 0) {
+    job.end(u"OK.");
+    r.message_title = u"Warning!";
+    r.message = u"No spaces to fix found!";
+    r.message_flags = kWarningOk;
+    return r;
+  }
+  job.set_text(u"Fixing spaces 2/2...0 <ESC> To abort.");
+  tick_text(job, u"Fixing spaces 2/2...", kEscapeToAbort);
+  for (int64_t l = 0; l < doc.count(); ++l) {
+    text_t& entry = doc.entries[static_cast<size_t>(l)];
+    text_t t = clean_autocorrect_spaces(entry);
+    if (t != entry) {
+      entry = std::move(t);
+      doc.changed = true;
+      r.changed = true;
+      ++r.count;
+    }
+    if (!job.step(l)) {
+      // The pairs fixed so far stay fixed; Undo takes them back.
+      job.abort();
+      r.aborted = true;
+      return r;
+    }
+  }
+  job.end(u"Fixed words:" + autocorrect_grouped(r.count));
+  return r;
+}
+
+// ---- Hexadecimal references ---------------------------------------------------------------
+
+hex_conversion convert_autocorrect_hex_references(text_view entry) {
+  hex_conversion c;
+  c.text.reserve(entry.size());
+  size_t i = 0;
+  for (;;) {
+    const size_t start = entry.find(u"&#x", i);
+    if (start == text_view::npos) break;
+    const size_t semicolon = entry.find(u';', start + 3);
+    if (semicolon == text_view::npos) {
+      c.valid = false;
+      c.text = entry;
+      return c;
+    }
+    c.text.append(entry.substr(i, start - i));
+    // xml_character_reference takes the body between "&" and ";": "#x263A".
+    const uint32_t code = xml_character_reference(entry.substr(start + 1, semicolon - start - 1));
+    if (code == 0) {
+      c.text.append(entry.substr(start, semicolon + 1 - start));  // stays as it stands
+    } else {
+      append_code_point(c.text, code);
+      if (code > 0xFFFF) c.above_bmp = true;
+    }
+    i = semicolon + 1;
+  }
+  c.text.append(entry.substr(i));
+  return c;
+}
+
+autocorrect_tool_result clean_autocorrect_list_hex_symbols(list_document& doc, long_job_host& host) {
+  if (doc.empty()) return refusal(u"No Autocorrects found.");
+  doc.save_undo();
+  autocorrect_tool_result r;
+  long_job job(host, u"Clean hex symbols... <ESC> to abort.", doc.count(), true);
+  tick_text(job, u"Processing Wordlist...", kEscapeToAbort);
+  int64_t changes = 0;
+  bool above_bmp = false;
+  for (int64_t j = 0; j < doc.count(); ++j) {
+    const text_t& entry = doc.entries[static_cast<size_t>(j)];
+    const hex_conversion c = convert_autocorrect_hex_references(entry);
+    if (!c.valid) {
+      job.end(null_word_text(j + 1));
+      r.aborted = true;
+      return r;
+    }
+    above_bmp = above_bmp || c.above_bmp;
+    if (c.text != entry) ++changes;
+    if (!job.step(j)) {
+      job.abort();
+      r.aborted = true;
+      return r;
+    }
+  }
+  if (changes == 0) {
+    job.end(u"OK." + job.elapsed_text());
+    r.message_title = u"Warning!";
+    r.message = u"No hex symbols found!";
+    r.message_flags = kWarningOk;
+    return r;
+  }
+  if (above_bmp &&
+      host.message_box(u"Warning!",
+                       u"Found symbols above character 65535.\n(Quenvar limitation - character corruption)\n\nAbort?",
+                       kWarningYesNo) == 6) {
+    job.abort();
+    r.aborted = true;
+    return r;
+  }
+  tick_text(job, u"Converting hex symbols...", kEscapeToAbort);
+  for (int64_t i = 0; i < doc.count(); ++i) {
+    text_t& entry = doc.entries[static_cast<size_t>(i)];
+    hex_conversion c = convert_autocorrect_hex_references(entry);
+    if (c.text != entry) {
+      entry = std::move(c.text);
+      doc.changed = true;
+      r.changed = true;
+    }
+    if (!job.step(i)) {
+      // The pairs converted so far stay converted; Undo takes them back.
+      job.abort();
+      r.aborted = true;
+      return r;
+    }
+  }
+  r.count = changes;
+  job.end(u"OK. Converted symbols:" + autocorrect_grouped(changes) + job.elapsed_text());
+  return r;
+}
+
+// ---- Extraction ---------------------------------------------------------------------------
+
+autocorrect_tool_result extract_autocorrect_list(const list_document& doc, text_view target, long_job_host& host) {
+  if (doc.empty()) return refusal(u"No autocorrect words found.");
+  autocorrect_tool_result r;
+  long_job job(host, u"Extracting Autocorrect List... <ESC> to abort.", doc.count(), true);
+  atomic_file out;
+  int64_t length = 3;  // the byte-order mark
+  job.on_tick = [&](int64_t i) {
+    job.set_text(u"Extracting Autocorrects... <ESC> to abort. Found:" + autocorrect_grouped(i + 1) + u" " +
+                 format_file_size(u"", length, 1));
+  };
+  bool written = out.create(target) && out.write("\xEF\xBB\xBF", 3);
+  std::string line;
+  for (int64_t i = 0; written && i < doc.count(); ++i) {
+    line.clear();
+    append_utf8(line, string_replace(doc.entry(i), u"\n", u" \u2192 "));
+    line.push_back('\n');
+    written = out.write(line.data(), line.size());
+    length += static_cast<int64_t>(line.size());
+    if (!job.step(i)) {
+      out.discard();  // the old file stays as it was
+      job.abort();
+      r.aborted = true;
+      return r;
+    }
+  }
+  if (!written || !out.commit()) {
+    job.abort();
+    r.aborted = true;
+    r.message_title = u"Error!";
+    r.message = write_failure_text(target);
+    r.message_flags = 8;
+    return r;
+  }
+  r.count = doc.count();
+  job.finish(format_file_size(u"", length, 1));
+  return r;
+}
+
+// ---- Duplicates ---------------------------------------------------------------------------
+
+autocorrect_duplicates_scan scan_autocorrect_duplicates(const list_document& doc, long_job_host& host) {
+  autocorrect_duplicates_scan s;
+  const int64_t count = doc.count();
+  long_job job(host, u"Show duplicates. 1/2: Extracting... <ESC> to abort.", count, true);
+  tick_text(job, u"Show duplicates. 1/2: Extracting...", u" <ESC> to abort.");
+  s.sorted.reserve(static_cast<size_t>(count));
+  for (int64_t i = 0; i < count; ++i) {
+    s.sorted.push_back(doc.entries[static_cast<size_t>(i)]);
+    if (!job.step(i)) {
+      job.abort();
+      s.aborted = true;
+      return s;
+    }
+  }
+  // By the incorrect text, then the correct one: whole entries in the usual
+  // case, and a pair stays in its group even when its incorrect text holds
+  // units below LF.
+  struct key {
+    text_view incorrect, correct;
+    size_t index;
+  };
+  std::vector<key> keys;
+  keys.reserve(s.sorted.size());
+  for (size_t i = 0; i < s.sorted.size(); ++i) {
+    const text_view e = s.sorted[i];
+    const size_t lf = e.find(u'\n');
+    keys.push_back({e.substr(0, lf), lf == text_view::npos ? text_view() : e.substr(lf + 1), i});
+  }
+  std::sort(keys.begin(), keys.end(), [](const key& a, const key& b) {
+    if (a.incorrect != b.incorrect) return a.incorrect < b.incorrect;
+    return a.correct < b.correct;
+  });
+  std::vector<text_t> sorted;
+  sorted.reserve(keys.size());
+  std::vector<size_t> incorrect_length;
+  incorrect_length.reserve(keys.size());
+  for (const key& k : keys) {
+    incorrect_length.push_back(k.incorrect.size());
+    sorted.push_back(std::move(s.sorted[k.index]));
+  }
+  s.sorted = std::move(sorted);
+
+  host.job_started(u"Show duplicates. 2/2: Comparing... <ESC> to abort.", count);
+  job.on_tick = [&job, count](int64_t i) {
+    job.set_text(u"Show duplicates. 2/2: Comparing..." + autocorrect_grouped(i) + u"/" + autocorrect_grouped(count) +
+                 u" <ESC> to abort.");
+  };
+  size_t i = 0;
+  while (i < s.sorted.size()) {
+    const text_view incorrect = text_view(s.sorted[i]).substr(0, incorrect_length[i]);
+    size_t j = i + 1;
+    while (j < s.sorted.size() && text_view(s.sorted[j]).substr(0, incorrect_length[j]) == incorrect) ++j;
+    if (j - i >= 2) s.rows.push_back({text_t(incorrect), static_cast<int64_t>(j - i)});
+    for (; i < j; ++i) {
+      if (!job.step(static_cast<int64_t>(i))) {
+        job.abort();
+        s.aborted = true;
+        s.rows.clear();
+        return s;
+      }
+    }
+  }
+  job.end(u"OK.");
+  return s;
+}
+
+int64_t remove_autocorrect_duplicates(list_document& doc, const std::vector<text_t>& sorted, bool exclusive,
+                                      long_job_host& host) {
+  const int64_t count = static_cast<int64_t>(sorted.size());
+  auto incorrect_of = [](const text_t& e) { return text_view(e).substr(0, e.find(u'\n')); };
+  // Whole document rewritten in one go: no Escape, so it is never left half done.
+  long_job job(host, u"Removing duplicates... 0/" + autocorrect_grouped(count), count, false);
+  int64_t removed = 0;
+  job.on_tick = [&](int64_t) {
+    job.set_text(u"Removing duplicates... " + autocorrect_grouped(removed) + u"/" + autocorrect_grouped(count));
+  };
+  std::vector<uint8_t> keep(sorted.size(), 1);
+  for (size_t i = 0; i < sorted.size(); ++i) {
+    const bool same_as_next = i + 1 < sorted.size() && incorrect_of(sorted[i]) == incorrect_of(sorted[i + 1]);
+    const bool same_as_previous = i > 0 && incorrect_of(sorted[i]) == incorrect_of(sorted[i - 1]);
+    if (same_as_next || (exclusive && same_as_previous)) {
+      keep[i] = 0;
+      ++removed;
+    }
+    job.step(static_cast<int64_t>(i));
+  }
+  const int64_t remaining = count - removed;
+  job.set_text(u"Populating list... 0/" + autocorrect_grouped(remaining));
+  std::vector<text_t> entries;
+  entries.reserve(static_cast<size_t>(remaining));
+  job.on_tick = [&](int64_t) {
+    job.set_text(u"Populating list... " + autocorrect_grouped(static_cast<int64_t>(entries.size())) + u"/" +
+                 autocorrect_grouped(remaining));
+  };
+  for (size_t i = 0; i < sorted.size(); ++i) {
+    if (keep[i]) entries.push_back(sorted[i]);
+    job.step(static_cast<int64_t>(i));
+  }
+  doc.save_undo();
+  doc.entries = std::move(entries);
+  doc.checked.assign(doc.entries.size(), 0);
+  doc.checked_count = 0;
+  doc.selected = -1;
+  doc.first_row = 0;
+  doc.changed = true;
+  doc.notify_count_changed();
+  job.end(u"OK.");
+  return removed;
+}
+
+bool export_autocorrect_duplicates(const std::vector<autocorrect_duplicate_row>& rows, text_view target) {
+  text_t text = u"DUPLICATES FOUND:" + autocorrect_grouped(static_cast<int64_t>(rows.size())) + u"\n\n";
+  for (const autocorrect_duplicate_row& row : rows) {
+    text += row.incorrect + u":" + string_from_int(row.occurrences) + u"\n";
+  }
+  return save_autocorrect_text_file(text, target);
+}
+
+bool save_autocorrect_text_file(text_view text, text_view target) {
+  if (file_create_atomic(1, target) == 0) return false;
+  file_write_bom(1, FORMAT_UTF8);
+  file_write_text(1, text, FORMAT_UTF8);
+  return file_commit(1);
+}

@@ -1,0 +1,80 @@
+#include "editors/autocorrect/autocorrect_tools_ui.h"
+
+#include "editors/autocorrect/autocorrect_duplicates_window.h"
+#include "editors/autocorrect/autocorrect_tools.h"
+#include "editors/autocorrect/autocorrect_validate_window.h"
+#include "gui/gui.h"
+#include "shell/list_view_ui.h"
+#include "shell/main_job_host.h"
+#include "shell/shell_commands.h"
+#include "shell/shell_ids.h"
+#include "shell/undo_redo_ui.h"
+#include "shell/window_helpers.h"
+
+namespace {
+
+void show_status(const text_t& text) { status_bar_set_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT, text); }
+
+void start(const text_t& text) {
+  show_status(text);
+  status_bar_set_progress_value(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS, 0, 1);
+}
+
+// The snapshot keeps the page that is shown.
+list_document& autocorrects() {
+  paged_list_first_row(TAB_AUTOCORRECT);
+  return paged_list_document(TAB_AUTOCORRECT);
+}
+
+// The refusals and the end notices; then the page, its labels and the
+// Undo button, which the run may have armed.
+void after(const autocorrect_tool_result& r) {
+  if (r.message_flags == 16 && r.aborted) show_status(u"Aborted.");
+  if (!r.message.empty()) message_box(r.message_title, r.message, r.message_flags);
+  redraw_paged_list(TAB_AUTOCORRECT);
+  update_paged_list_labels(TAB_AUTOCORRECT);
+  update_undo_redo_buttons(TAB_AUTOCORRECT);
+}
+
+}  // namespace
+
+void fix_autocorrect_spaces() {
+  start(u"Fix Invalid Spaces... <ESC> to abort.");
+  after(fix_autocorrect_list_spaces(autocorrects(), main_window_job_host()));
+}
+
+void clean_autocorrect_hex_symbols() {
+  start(u"Clean hex symbols... <ESC> to abort.");
+  after(clean_autocorrect_list_hex_symbols(autocorrects(), main_window_job_host()));
+}
+
+void extract_autocorrect_list_to_file() {
+  start(u"Extracting Autocorrect List... <ESC> to abort.");
+  const list_document& doc = paged_list_document(TAB_AUTOCORRECT);
+  if (doc.empty()) {
+    message_box(u"Warning!", u"No autocorrect words found.", MB_ICON_WARNING);
+    show_status(u"Aborted.");
+    return;
+  }
+  // Only the file the user confirmed is replaced, and only once it is whole.
+  const text_t target =
+      request_save_path(u"Extract Autocorrect List to file", u"Text Documents (*.txt)|*.txt", u".txt", doc.path);
+  if (target.empty()) {
+    show_status(u"Aborted.");
+    return;
+  }
+  const autocorrect_tool_result r = extract_autocorrect_list(doc, target, main_window_job_host());
+  if (!r.message.empty()) message_box(r.message_title, r.message, r.message_flags);
+}
+
+void register_autocorrect_tool_commands() {
+  register_shell_command("fix_autocorrect_spaces", [](const shell_command_args&) { fix_autocorrect_spaces(); });
+  register_shell_command("clean_autocorrect_hex_symbols",
+                         [](const shell_command_args&) { clean_autocorrect_hex_symbols(); });
+  register_shell_command("extract_autocorrect_list_to_file",
+                         [](const shell_command_args&) { extract_autocorrect_list_to_file(); });
+  register_shell_command("show_autocorrect_duplicates_window",
+                         [](const shell_command_args&) { show_autocorrect_duplicates_window(); });
+  register_shell_command("show_autocorrect_validate_window",
+                         [](const shell_command_args&) { show_autocorrect_validate_window(); });
+}
