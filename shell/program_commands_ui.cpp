@@ -1,6 +1,7 @@
 #include "shell/program_commands.h"
 
 #include "affix/aff_cache_status_ui.h"
+#include "affix/crunch_window.h"
 #include "dictionary/dictionary_commands_ui.h"
 #include "dictionary/dictionary_files_ui.h"
 #include "dictionary/word_editor_window.h"
@@ -31,6 +32,7 @@ void register_program_commands() {
   register_profile_commands();
   register_update_check_commands();
   register_find_commands();
+  register_crunch_commands();
   // Last: the dispatchers take over the menu, shortcut and gadget numbers
   // and name the commands registered above.
   install_main_dispatch();
