@@ -3,6 +3,7 @@
 #include "affix/aff_cache_status_ui.h"
 #include "affix/crunch_window.h"
 #include "affix/gbza_variant_window.h"
+#include "affix/proper_names_window.h"
 #include "dictionary/dictionary_commands_ui.h"
 #include "dictionary/dictionary_files_ui.h"
 #include "dictionary/word_editor_window.h"
@@ -35,6 +36,7 @@ void register_program_commands() {
   register_find_commands();
   register_crunch_commands();
   register_gbza_variant_commands();
+  register_proper_names_commands();
   // Last: the dispatchers take over the menu, shortcut and gadget numbers
   // and name the commands registered above.
   install_main_dispatch();
