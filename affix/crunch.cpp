@@ -9,23 +9,23 @@
 #include <unordered_map>
 
 const std::array<crunch_option_info, CRUNCH_OPTION_COUNT> crunch_option_table{{
-    {u'M', "X's \u2192 /M (Possessive -'s)"},
-    {u'S', "Xs \u2192 /S (Plural/Verb -s)"},
-    {u'G', "Xing \u2192 /G (Verb -ing)"},
-    {u'D', "Xed \u2192 /D (Verb -ed)"},
-    {u'p', "Xless \u2192 /p (Adjective -less)"},
-    {u'O', "Xal \u2192 /O (Adjective -al)"},
-    {u'w', "Xal \u2192 /w (Adjective -al)"},
-    {u'W', "Xic \u2192 /W (Adjective -ic)"},
-    {u'Y', "Xly \u2192 /Y (Adj/Adverb -ly)"},
-    {u'1', "Xically \u2192 /1 (Adverb -ically)"},
-    {u'k', "Xingly \u2192 /k (Adverb -ingly)"},
-    {u'6', "Xful \u2192 /6 (Adjective -ful)"},
-    {u'j', "Xfully \u2192 /j (Adverb -fully)"},
-    {u'h', "Xedly \u2192 /h (Adverb -edly)"},
-    {u'J', "Xings \u2192 /J (Plural noun -ings)"},
-    {u'o', "Xally \u2192 /o (Adverb -ally)"},
-    {u'~', "Xish \u2192 /~ (Adjective -ish)"},
+    {u'M', "X's → /M (Possessive -'s)"},
+    {u'S', "Xs → /S (Plural/Verb -s)"},
+    {u'G', "Xing → /G (Verb -ing)"},
+    {u'D', "Xed → /D (Verb -ed)"},
+    {u'p', "Xless → /p (Adjective -less)"},
+    {u'O', "Xal → /O (Adjective -al)"},
+    {u'w', "Xal → /w (Adjective -al)"},
+    {u'W', "Xic → /W (Adjective -ic)"},
+    {u'Y', "Xly → /Y (Adj/Adverb -ly)"},
+    {u'1', "Xically → /1 (Adverb -ically)"},
+    {u'k', "Xingly → /k (Adverb -ingly)"},
+    {u'6', "Xful → /6 (Adjective -ful)"},
+    {u'j', "Xfully → /j (Adverb -fully)"},
+    {u'h', "Xedly → /h (Adverb -edly)"},
+    {u'J', "Xings → /J (Plural noun -ings)"},
+    {u'o', "Xally → /o (Adverb -ally)"},
+    {u'~', "Xish → /~ (Adjective -ish)"},
 }};
 
 namespace {
@@ -50,7 +50,7 @@ bool may_give_suffix(const aff_decode_cache& cache, char16_t letter) {
 
 }  // namespace
 
-text_t crunch_fold_text(const crunch_fold& fold) { return fold.word + u"\u2192" + fold.root + u"/" + fold.flag; }
+text_t crunch_fold_text(const crunch_fold& fold) { return fold.word + u"→" + fold.root + u"/" + fold.flag; }
 
 text_t crunch_flag_summary(const crunch_settings& settings) {
   text_t s;

@@ -101,7 +101,7 @@ void build() {
   gadget_create_label(CRUNCH_MATCH_LABEL, LIST_X + 300, 362, 0, 18, u"");
   show_match_left();
 
-  gadget_create_label(CRUNCH_USED_CAPTION, LIST_X, 400, 0, 18, u"\U0001F3C1\U0001F3C1 used:");
+  gadget_create_label(CRUNCH_USED_CAPTION, LIST_X, 400, 0, 18, u"🏁🏁 used:");
   fit_gadget_to_content(CRUNCH_USED_CAPTION);
   gadget_create_label(CRUNCH_USED_COUNT, LIST_X + 90, 400, 0, 18, u"");
   gadget_create_entry_ex(CRUNCH_USED_FLAGS, LIST_X + 150, 396, 200, static_cast<int>(string_gadget_height), u"",

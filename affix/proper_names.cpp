@@ -7,6 +7,7 @@
 
 namespace {
 constexpr char16_t kJobText[] = u"Extracting Proper Names... <ESC> to abort.";
+constexpr char16_t kTickText[] = u"Extracting Proper Names... <ESC> to abort.Extracted:";
 }
 
 bool is_proper_name_entry(text_view entry) {
@@ -20,7 +21,7 @@ proper_names_result extract_proper_names_to_file(const list_document& doc, text_
   proper_names_result r;
   long_job job(host, kJobText, doc.count(), true);
   job.on_tick = [&](int64_t) {
-    job.set_text(text_t(kJobText) + u"Extracted:" + string_from_int(static_cast<int64_t>(r.rows.size())));
+    job.set_text(kTickText + string_from_int(static_cast<int64_t>(r.rows.size())));
   };
   auto failed = [&]() {
     job.abort();
