@@ -193,6 +193,28 @@ void gbza_session::cancel() {
 
 // ---- The conversions ------------------------------------------------------------------------
 
+namespace {
+
+// Runs each(i) for every entry under one long job, polling after each; false
+// when Escape was confirmed (the changes so far stay, the log says so).
+template <class F>
+bool walk_entries(int64_t n, long_job_host& host, gbza_removal_result& r, F&& each) {
+  long_job job(host, u"", n - 1, true);
+  for (int64_t i = 0; i < n; ++i) {
+    each(i);
+    if (!job.step(i)) {
+      job.abort();
+      log_abort(r.total);
+      r.aborted = true;
+      return false;
+    }
+  }
+  job.end(u"");
+  return true;
+}
+
+}  // namespace
+
 gbza_removal_result remove_ise_or_ize_forms(gbza_session& session, int mode, const pattern_list& exceptions,
                                             int64_t flag_mode, long_job_host& host) {
   gbza_removal_result r;
@@ -203,51 +225,32 @@ gbza_removal_result remove_ise_or_ize_forms(gbza_session& session, int mode, con
   }
   const mode_texts& m = kModes[mode == 2 ? 1 : 0];
   const int64_t n = doc.count();
-  {
-    long_job job(host, u"", n - 1, true);
-    for (int64_t i = 0; i < n; ++i) {
-      const text_t& entry = doc.entries[static_cast<size_t>(i)];
-      const text_t w = get_dic_word_part(entry);
-      const text_t lower = string_to_lower(w);
-      const bool has_form = std::any_of(m.forms.begin(), m.forms.end(),
-                                        [&](const char16_t* f) { return lower.find(f) != text_t::npos; });
-      if (has_form && !match_ise_ize_exception(exceptions, w)) {
-        log_removed(u"Removed #", ++r.total, entry);
-        session.empty_entry(i);
-      }
-      if (!job.step(i)) {
-        job.abort();
-        log_abort(r.total);
-        r.aborted = true;
-        return r;
-      }
+  const bool removed = walk_entries(n, host, r, [&](int64_t i) {
+    const text_t& entry = doc.entries[static_cast<size_t>(i)];
+    const text_t w = get_dic_word_part(entry);
+    const text_t lower = string_to_lower(w);
+    const bool has_form = std::any_of(m.forms.begin(), m.forms.end(),
+                                      [&](const char16_t* f) { return lower.find(f) != text_t::npos; });
+    if (has_form && !match_ise_ize_exception(exceptions, w)) {
+      log_removed(u"Removed #", ++r.total, entry);
+      session.empty_entry(i);
     }
-    job.end(u"");
-  }
+  });
+  if (!removed) return r;
   append_tool_log_line(u"\n\n" + T(m.header) + u"\n");
   int64_t flagged = 0;
-  long_job job(host, u"", n - 1, true);
-  for (int64_t j = 0; j < n; ++j) {
+  const bool stripped = walk_entries(n, host, r, [&](int64_t j) {
     const text_t& entry = doc.entries[static_cast<size_t>(j)];
     const text_t w = get_dic_word_part(entry);
-    if (!w.empty()) {
-      const dic_entry_parts parts = split_dic_entry(entry);
-      const text_t flags = remove_single_unit_flags(parts.flags, m.flags, flag_mode);
-      if (flags != parts.flags) {
-        ++r.total;
-        log_removed(u"Removed FLAG #", ++flagged, entry);
-        session.set_entry(j, compose_dic_entry(w, flags, parts.tags));
-      }
-    }
-    if (!job.step(j)) {
-      job.abort();
-      log_abort(r.total);
-      r.aborted = true;
-      return r;
-    }
-  }
-  job.end(u"");
-  log_end(r.total);
+    if (w.empty()) return;
+    const dic_entry_parts parts = split_dic_entry(entry);
+    const text_t flags = remove_single_unit_flags(parts.flags, m.flags, flag_mode);
+    if (flags == parts.flags) return;
+    ++r.total;
+    log_removed(u"Removed FLAG #", ++flagged, entry);
+    session.set_entry(j, compose_dic_entry(w, flags, parts.tags));
+  });
+  if (stripped) log_end(r.total);
   return r;
 }
 
@@ -258,24 +261,14 @@ gbza_removal_result remove_gb_specific_words(gbza_session& session, const patter
     r.no_words = true;
     return r;
   }
-  const int64_t n = doc.count();
-  long_job job(host, u"", n - 1, true);
-  for (int64_t i = 0; i < n; ++i) {
+  const bool done = walk_entries(doc.count(), host, r, [&](int64_t i) {
     const text_t& entry = doc.entries[static_cast<size_t>(i)];
-    const dic_entry_parts parts = split_dic_entry(entry);
-    if (!entry.empty() && words.line_set.count(text_t(parts.word)) != 0) {
+    if (!entry.empty() && words.line_set.count(text_t(split_dic_entry(entry).word)) != 0) {
       log_removed(u"Removed #", ++r.total, entry);
       session.empty_entry(i);
     }
-    if (!job.step(i)) {
-      job.abort();
-      log_abort(r.total);
-      r.aborted = true;
-      return r;
-    }
-  }
-  job.end(u"");
-  log_end(r.total);
+  });
+  if (done) log_end(r.total);
   return r;
 }
 
