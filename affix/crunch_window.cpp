@@ -54,8 +54,10 @@ void show_match_left() {
 void update_crunch_flag_summary() {
   const text_t letters = crunch_flag_summary(crunch_window_settings);
   gadget_set_text(CRUNCH_USED_FLAGS, letters);
-  set_label(CRUNCH_USED_COUNT, u"(" + string_from_int(static_cast<int64_t>(letters.size())) + u"/" +
-                                   string_from_int(CRUNCH_OPTION_COUNT) + u")");
+  text_t count(1, u'(');
+  count.append(string_from_int(static_cast<int64_t>(letters.size()))).append(u"/");
+  count.append(string_from_int(CRUNCH_OPTION_COUNT)).append(u")");
+  set_label(CRUNCH_USED_COUNT, count);
 }
 
 void set_all_crunch_flags(bool on) {
@@ -175,6 +177,7 @@ void process(list_tool_edit& edit) {
     }
   }
   redraw_paged_list(TAB_DICTIONARY);
+  redraw_paged_list(TAB_HYPHENATION);
   update_paged_list_labels(TAB_DICTIONARY);
   set_label(CRUNCH_ESCAPE_LABEL, u"");
   gadget_set_item_color(CRUNCH_LIST, -1, COLOR_BACKGROUND, static_cast<int>(COLOUR_LINE_NUMBER_BACKGROUND), 0);

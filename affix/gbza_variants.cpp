@@ -44,7 +44,9 @@ const mode_texts kModes[2] = {
 
 void log_removed(text_view label, int64_t n, text_view entry) {
   append_tool_log_line(text_t(label) + string_from_int(n) + u":");
-  append_tool_log_line(u"\"" + dic_entry_for_display(entry) + u"\"\n");
+  text_t quoted(1, u'"');
+  quoted.append(dic_entry_for_display(entry)).append(u"\"\n");
+  append_tool_log_line(quoted);
 }
 
 void log_end(int64_t total) {

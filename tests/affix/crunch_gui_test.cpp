@@ -89,7 +89,8 @@ TEST_F(CrunchWindowTest, EscapeWhileProcessingKeepsTheFoldsSoFar) {
   // Enough words that the job is still running when Escape comes.
   std::vector<text_t> entries;
   for (int i = 0; i < 150000; ++i) {
-    const text_t w = u"w" + string_from_int(i) + u"x";
+    text_t w(1, u'w');
+    w.append(string_from_int(i)).push_back(u'x');
     entries.push_back(w + u"s");
     entries.push_back(w);
   }

@@ -106,7 +106,7 @@ TEST(IseIzeFlags, RemovedByTheFlagMode) {
   } cases[] = {
       {"DG8", FLAG_MODE_CHAR, "DG"},   {"8", FLAG_MODE_CHAR, ""},         {"8-9+X", FLAG_MODE_CHAR, "X"},
       {"Aa8b", FLAG_MODE_LONG, "Aa8b"}, {"Aa9", FLAG_MODE_LONG, "Aa"},     {"12,8,9,80", FLAG_MODE_NUM, "12,80"},
-      {"18,89", FLAG_MODE_NUM, "18,89"}, {"Qqst", FLAG_MODE_CHAR, "Qqst"},
+      {"18,89", FLAG_MODE_NUM, "18,89"}, {"Qqst", FLAG_MODE_CHAR, "Qqst"}, {"é8😀9", FLAG_MODE_CHAR, "é😀"},
   };
   for (const auto& c : cases)
     EXPECT_EQ(to_utf8(remove_single_unit_flags(from_utf8(c.flags), u"8-9+", c.mode)), c.after) << c.flags;
