@@ -2,6 +2,9 @@
 
 #include "affix/aff_cache_status_ui.h"
 #include "affix/aff_validate_window.h"
+#include "affix/crunch_window.h"
+#include "affix/gbza_variant_window.h"
+#include "affix/proper_names_window.h"
 #include "dictionary/dictionary_commands_ui.h"
 #include "dictionary/dictionary_files_ui.h"
 #include "dictionary/dictionary_tools_ui.h"
@@ -41,6 +44,9 @@ void register_program_commands() {
   register_update_check_commands();
   register_find_commands();
   register_wordlist_commands();
+  register_crunch_commands();
+  register_gbza_variant_commands();
+  register_proper_names_commands();
   // Last: the dispatchers take over the menu, shortcut and gadget numbers
   // and name the commands registered above.
   install_main_dispatch();
