@@ -47,7 +47,24 @@ struct scan_record {
   int64_t line = 0;
   text_t line_text;
   int64_t repeated = 0;
+  uint64_t head[2] = {0, 0};  // the first eight units of the key, for a quick first comparison
 };
+
+// Packs the first eight units of word + LF + flags + LF + tags + LF into
+// two numbers whose order is the order of those units.
+void pack_key_head(scan_record& r) {
+  int packed = 0;
+  auto put = [&](char16_t u) {
+    if (packed >= 8) return;
+    r.head[packed / 4] |= static_cast<uint64_t>(u) << (16 * (3 - packed % 4));
+    ++packed;
+  };
+  for (text_view part : {r.word, r.flags, r.tags}) {
+    for (size_t i = 0; i < part.size() && packed < 8; ++i) put(part[i]);
+    put(u'\n');
+  }
+  for (char16_t u : r.line_text) put(u);
+}
 
 // Order of the keys word + LF + flags + LF + tags + LF + line: a field that
 // ends first is followed by LF in its key.
@@ -61,6 +78,8 @@ int compare_key_field(text_view a, text_view b) {
 }
 
 bool key_less(const scan_record& a, const scan_record& b) {
+  if (a.head[0] != b.head[0]) return a.head[0] < b.head[0];
+  if (a.head[1] != b.head[1]) return a.head[1] < b.head[1];
   if (int c = compare_key_field(a.word, b.word)) return c < 0;
   if (int c = compare_key_field(a.flags, b.flags)) return c < 0;
   if (int c = compare_key_field(a.tags, b.tags)) return c < 0;
@@ -123,6 +142,7 @@ duplicate_scan_result scan_dictionary_duplicates(const list_document& doc, long_
       if (!p.word.empty()) {
         scan_record rec{p.word, p.flags, p.tags, i + 1, string_from_int(i + 1), repeated_flag_count(p.flags)};
         if (rec.repeated > 0) ++r.repeated_flag_entries;
+        pack_key_head(rec);
         records.push_back(std::move(rec));
       }
     }
@@ -481,6 +501,7 @@ duplicates_process_result process_dictionary_duplicates(list_document& doc, list
   pass_state st{doc, edit, options, r.merged, {}};
   duplicate_scan_result current = scan;
   bool stopped = false;
+  bool current_is_fresh = true;  // current shows the dictionary as it is now
   while (!current.group_sizes.empty()) {
     bool changed = false;
     {
@@ -492,8 +513,10 @@ duplicates_process_result process_dictionary_duplicates(list_document& doc, list
         job.end(u"");
       }
     }
+    if (changed) current_is_fresh = false;
     if (stopped || !changed) break;
     current = scan_dictionary_duplicates(doc, host, shown);
+    current_is_fresh = true;
     if (current.aborted) {
       stopped = true;
       break;
@@ -510,7 +533,11 @@ duplicates_process_result process_dictionary_duplicates(list_document& doc, list
   log_line(u"");
   show_log(shown);
 
-  r.scan = scan_dictionary_duplicates(doc, host, shown);
+  if (current_is_fresh && !current.aborted) {
+    r.scan = std::move(current);
+  } else {
+    r.scan = scan_dictionary_duplicates(doc, host, shown);
+  }
   if (r.scan.aborted) {
     r.aborted = true;
     return r;
