@@ -191,7 +191,7 @@ duplicate_scan_result scan_dictionary_duplicates(const list_document& doc, long_
   }
   if (group_size > 0) r.group_sizes.push_back(group_size);
 
-  job.end(u"");
+  job.end(job.elapsed_text());
   log_line(u"# Repeated Words:" + plain(r.repeated_words));
   log_line(u"# Repeated FlagsW:" + plain(r.repeated_flag_entries));
   log_line(u"");
@@ -620,4 +620,13 @@ duplicates_export_status export_dictionary_duplicates(const duplicate_scan_resul
   }
   job.end(u"");
   return duplicates_export_status::ok;
+}
+
+bool write_duplicates_options_prefs(text_view path, const std::vector<int64_t>& shown_states) {
+  std::string bytes = "41\n";
+  for (size_t i = 0; i < 4; ++i) bytes.push_back(i < shown_states.size() && shown_states[i] != 0 ? 1 : 0);
+  atomic_file out;
+  if (!out.create(path)) return false;
+  out.write(bytes.data(), bytes.size());
+  return out.commit();
 }

@@ -100,3 +100,7 @@ duplicates_export_status export_dictionary_duplicates(const duplicate_scan_resul
 
 // The first lines of the window's log.
 text_t duplicates_log_banner();
+
+// Remember: "41" + LF, then the four check-box states as shown, one byte
+// each (0 or 1), written through a temporary file.
+bool write_duplicates_options_prefs(text_view path, const std::vector<int64_t>& shown_states);

@@ -2,6 +2,7 @@
 
 #include "affix/aff_cache_status_ui.h"
 #include "dictionary/dictionary_commands_ui.h"
+#include "dictionary/dictionary_duplicates_window.h"
 #include "dictionary/dictionary_files_ui.h"
 #include "dictionary/word_editor_window.h"
 #include "editors/hyphenation/hyphenation_tab_ui.h"
@@ -24,6 +25,7 @@ void register_program_commands() {
   register_dictionary_file_commands();
   register_dictionary_list_commands();
   register_word_editor_commands();
+  register_dictionary_duplicates_commands();
   register_hyphenation_commands();
   register_autocorrect_commands();
   register_preferences_commands();
