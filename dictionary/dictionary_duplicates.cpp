@@ -589,37 +589,15 @@ bool keep_dictionary_duplicates_result(list_document& doc, list_tool_edit& edit)
   return true;
 }
 
-duplicates_export_status export_dictionary_duplicates(const duplicate_scan_result& scan, text_view path,
-                                                      text_view number_separator, long_job_host& host) {
-  atomic_file out;
-  if (!out.create(path)) return duplicates_export_status::write_failed;
-  long_job job(host, u"", static_cast<int64_t>(scan.rows.size()), true);
-  std::string bytes = "\xEF\xBB\xBF";
-  append_utf8(bytes, u"DUPLICATES FOUND:" +
-                         string_format_number(0, u".", number_separator, static_cast<double>(scan.rows.size())) +
-                         u"\n\n");
-  for (size_t i = 0; i < scan.rows.size(); ++i) {
-    const duplicate_row_record& row = scan.rows[i];
-    text_t line = plain(row.line) + u":" + row.word + u":" + row.flags + u":" + row.tags + u":" +
-                  affix_class_name(row.class_code) + u"\n";
-    append_utf8(bytes, line);
-    if (bytes.size() > (1u << 20)) {
-      out.write(bytes.data(), bytes.size());
-      bytes.clear();
-    }
-    if (!job.step(static_cast<int64_t>(i))) {
-      job.abort();
-      out.discard();
-      return duplicates_export_status::aborted;
-    }
-  }
-  out.write(bytes.data(), bytes.size());
-  if (!out.commit()) {
-    job.abort();
-    return duplicates_export_status::write_failed;
-  }
-  job.end(u"");
-  return duplicates_export_status::ok;
+line_export_status export_dictionary_duplicates(const duplicate_scan_result& scan, text_view path,
+                                                text_view number_separator, long_job_host& host) {
+  const text_t head = u"DUPLICATES FOUND:" +
+                      string_format_number(0, u".", number_separator, static_cast<double>(scan.rows.size())) + u"\n\n";
+  return export_lines(path, head, static_cast<int64_t>(scan.rows.size()), [&](int64_t i) {
+    const duplicate_row_record& row = scan.rows[static_cast<size_t>(i)];
+    return plain(row.line) + u":" + row.word + u":" + row.flags + u":" + row.tags + u":" +
+           affix_class_name(row.class_code) + u"\n";
+  }, host);
 }
 
 bool write_duplicates_options_prefs(text_view path, const std::vector<int64_t>& shown_states) {

@@ -11,6 +11,7 @@
 // new. The affix decode cache must be up to date with the .aff text.
 #pragma once
 
+#include "common/line_export.h"
 #include "common/list_document.h"
 #include "common/long_job.h"
 #include "common/text.h"
@@ -91,12 +92,11 @@ int64_t remove_dictionary_duplicate_flags(list_document& doc, list_tool_edit& ed
 // (Undo takes them back). Returns whether the document changed.
 bool keep_dictionary_duplicates_result(list_document& doc, list_tool_edit& edit);
 
-enum class duplicates_export_status { ok, aborted, write_failed };
 // The list as a text file (UTF-8 with a mark): "DUPLICATES FOUND:" + the row
 // count, an empty line, then per row its line, word, flags, tags and class
 // name joined by ":". The old file stays unless the whole file was written.
-duplicates_export_status export_dictionary_duplicates(const duplicate_scan_result& scan, text_view path,
-                                                      text_view number_separator, long_job_host& host);
+line_export_status export_dictionary_duplicates(const duplicate_scan_result& scan, text_view path,
+                                                text_view number_separator, long_job_host& host);
 
 // The first lines of the window's log.
 text_t duplicates_log_banner();

@@ -155,7 +155,7 @@ void build_window() {
   gadget_create_frame(OPTIONS_FRAME, 25, frame_y, frame_width, 4 * 24 + 80, u"");
   const text_t labels[] = {
       u"Ignore Postags/Comments (Postags/Comments Merge)",
-      u"Twofold \u2014 Merge only primary and identical affixes (if unsure subaffixes are of same type)",
+      u"Twofold — Merge only primary and identical affixes (if unsure subaffixes are of same type)",
       u"Merge only primary and affixes of same type",
       u"With KEEPCASE/NEEDAFFIX/FORBIDDENWORD/COMPLEXPREFIXES/CIRCUMFIX only merge primary and identical affixes"};
   for (int k = 0; k < 4; ++k) {
@@ -182,7 +182,7 @@ void export_list(const window_state& st) {
                                         dictionary_document.list.path);
   if (path.empty()) return;
   tool_window_job_host host = job_host();
-  if (export_dictionary_duplicates(st.scan, path, number_separator, host) == duplicates_export_status::write_failed)
+  if (export_dictionary_duplicates(st.scan, path, number_separator, host) == line_export_status::write_failed)
     message_box(u"Error!", u"Can't write the file:\n" + path, MB_ICON_ERROR);
 }
 

@@ -28,8 +28,9 @@ wordlist_duplicates_result find_wordlist_duplicates(const list_document& doc, lo
                                                     int64_t decode_warning_limit, text_view separator) {
   wordlist_duplicates_result r;
   const text_t extracting = u"Show duplicates. 1/2: Extracting...";
+  const text_t first_text = u"Show duplicates. 1/2: Extracting... <ESC> to abort.";
   if (doc.count() == 0) {
-    long_job job(host, extracting + u" <ESC> to abort.", 0, true);
+    long_job job(host, first_text, 0, true);
     host.message_box(u"Warning!", u"No dictionary words found.", 16);
     job.abort();
     r.status = wordlist_duplicates_status::no_words;
@@ -37,7 +38,7 @@ wordlist_duplicates_result find_wordlist_duplicates(const list_document& doc, lo
   }
   std::vector<text_t> words;
   {
-    long_job job(host, extracting + u" <ESC> to abort.", doc.count(), true);
+    long_job job(host, first_text, doc.count(), true);
     job.on_tick = [&](int64_t) {
       job.set_text(extracting + count_text(static_cast<int64_t>(words.size()), separator) + u" <ESC> to abort.");
     };
@@ -109,31 +110,11 @@ wordlist_duplicates_result find_wordlist_duplicates(const list_document& doc, lo
   return r;
 }
 
-wordlist_export_status export_wordlist_duplicates(const std::vector<wordlist_duplicate_row>& rows, text_view path,
-                                                  text_view separator, long_job_host& host) {
-  atomic_file out;
-  if (!out.create(path)) return wordlist_export_status::write_failed;
-  long_job job(host, u"", static_cast<int64_t>(rows.size()), true);
-  std::string bytes = "\xEF\xBB\xBF";
-  append_utf8(bytes, u"DUPLICATES FOUND:" + count_text(static_cast<int64_t>(rows.size()), separator) + u"\n\n");
-  for (size_t i = 0; i < rows.size(); ++i) {
-    append_utf8(bytes, rows[i].word + u" (" + count_text(rows[i].occurrences, separator) + u"): " + rows[i].lines +
-                           u"\n");
-    if (bytes.size() > (1u << 20)) {
-      out.write(bytes.data(), bytes.size());
-      bytes.clear();
-    }
-    if (!job.step(static_cast<int64_t>(i))) {
-      job.abort();
-      out.discard();
-      return wordlist_export_status::aborted;
-    }
-  }
-  out.write(bytes.data(), bytes.size());
-  if (!out.commit()) {
-    job.abort();
-    return wordlist_export_status::write_failed;
-  }
-  job.end(u"");
-  return wordlist_export_status::ok;
+line_export_status export_wordlist_duplicates(const std::vector<wordlist_duplicate_row>& rows, text_view path,
+                                              text_view separator, long_job_host& host) {
+  const text_t head = u"DUPLICATES FOUND:" + count_text(static_cast<int64_t>(rows.size()), separator) + u"\n\n";
+  return export_lines(path, head, static_cast<int64_t>(rows.size()), [&](int64_t i) {
+    const wordlist_duplicate_row& row = rows[static_cast<size_t>(i)];
+    return row.word + u" (" + count_text(row.occurrences, separator) + u"): " + row.lines + u"\n";
+  }, host);
 }

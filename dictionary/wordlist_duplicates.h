@@ -4,6 +4,7 @@
 // Also the export of that list. The affix decode cache must be up to date.
 #pragma once
 
+#include "common/line_export.h"
 #include "common/list_document.h"
 #include "common/long_job.h"
 #include "common/text.h"
@@ -32,9 +33,8 @@ struct wordlist_duplicates_result {
 wordlist_duplicates_result find_wordlist_duplicates(const list_document& doc, long_job_host& host,
                                                     int64_t decode_warning_limit, text_view number_separator);
 
-enum class wordlist_export_status { ok, aborted, write_failed };
 // "DUPLICATES FOUND:" + the row count, an empty line, then per row
 // word + " (" + occurrences + "): " + lines; UTF-8 with a mark. The old file
 // stays unless the whole file was written.
-wordlist_export_status export_wordlist_duplicates(const std::vector<wordlist_duplicate_row>& rows, text_view path,
-                                                  text_view number_separator, long_job_host& host);
+line_export_status export_wordlist_duplicates(const std::vector<wordlist_duplicate_row>& rows, text_view path,
+                                              text_view number_separator, long_job_host& host);

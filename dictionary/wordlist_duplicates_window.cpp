@@ -23,7 +23,7 @@ void export_rows(const std::vector<wordlist_duplicate_row>& rows) {
                                         dictionary_document.list.path);
   if (path.empty()) return;
   tool_window_job_host host({.window = WINDOW});
-  if (export_wordlist_duplicates(rows, path, number_separator, host) == wordlist_export_status::write_failed)
+  if (export_wordlist_duplicates(rows, path, number_separator, host) == line_export_status::write_failed)
     message_box(u"Error!", u"Can't write the file:\n" + path, MB_ICON_ERROR);
 }
 

@@ -43,6 +43,15 @@ class DuplicatesWindowTest : public shell_test::DictionaryListTest {
   static void wait_rows(int n) {
     gui_test::wait_until([n] { return gadget_count_items(ids::LIST) == n; }, std::to_string(n) + " rows");
   }
+  // Steps: Scan lists rows, Process merges them all and says so.
+  static void scan_and_process(int rows) {
+    gui_test::wait_window(ids::WINDOW);
+    gui_test::click(ids::SCAN);
+    wait_rows(rows);
+    gui_test::click(ids::PROCESS);
+    gui_test::answer_message_box(MB_ANSWER_OK);
+    wait_rows(0);
+  }
 };
 
 TEST_F(DuplicatesWindowTest, ScanProcessOkKeepsMergedEntries) {
@@ -104,12 +113,7 @@ TEST_F(DuplicatesWindowTest, CancelRestoresAndOkWithoutChangeKeepsFlag) {
   doc().save_undo();  // an earlier edit
   doc().entries[2] = u"c";
   const std::vector<text_t> before = doc().entries;
-  gui_test::wait_window(ids::WINDOW);
-  gui_test::click(ids::SCAN);
-  wait_rows(2);
-  gui_test::click(ids::PROCESS);
-  gui_test::answer_message_box(MB_ANSWER_OK);
-  wait_rows(0);
+  scan_and_process(2);
   gui_test::click(ids::CANCEL);
   show_dictionary_duplicates_window();
   gui_test::finish();
@@ -129,12 +133,7 @@ TEST_F(DuplicatesWindowTest, CancelRestoresAndOkWithoutChangeKeepsFlag) {
   EXPECT_FALSE(doc().changed);
 
   // Escape closes the window like Cancel.
-  gui_test::wait_window(ids::WINDOW);
-  gui_test::click(ids::SCAN);
-  wait_rows(2);
-  gui_test::click(ids::PROCESS);
-  gui_test::answer_message_box(MB_ANSWER_OK);
-  wait_rows(0);
+  scan_and_process(2);
   gui_test::press_key(ids::WINDOW, KEY_ESCAPE);
   show_dictionary_duplicates_window();
   gui_test::finish();

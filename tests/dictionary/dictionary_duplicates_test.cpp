@@ -10,6 +10,8 @@
 #include "common/long_job.h"
 #include "common/tool_log.h"
 #include "dictionary/dic_file.h"
+#include "tests/affix/affix_test_util.h"
+#include "tests/dictionary/list_fixture.h"
 #include "tests/test_support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -38,16 +40,6 @@ const char kAff[] =
 const std::string kSpecialAff =
     std::string(kAff) + "NEEDAFFIX N\nFORBIDDENWORD F\nKEEPCASE K\nCIRCUMFIX C\nNOSUGGEST !\n";
 
-void use_aff(const std::string& aff) {
-  invalidate_aff_decode_cache();
-  rebuild_aff_decode_cache(from_utf8(aff));
-}
-
-list_document doc_of(std::vector<text_t> entries) {
-  list_document d;
-  d.replace_all(std::move(entries), u"");
-  return d;
-}
 
 struct row_view {
   int64_t line;
@@ -296,17 +288,17 @@ TEST_F(DuplicatesExportTest, WritesListAndKeepsOldFileOnEscape) {
   list_document d = doc_of(entries);
   headless_long_job_host host;
   duplicate_scan_result s = scan_dictionary_duplicates(d, host);
-  ASSERT_EQ(export_dictionary_duplicates(s, tpath("dupes.txt"), u",", host), duplicates_export_status::ok);
+  ASSERT_EQ(export_dictionary_duplicates(s, tpath("dupes.txt"), u",", host), line_export_status::ok);
   const std::string text = read_bytes("dupes.txt");
   EXPECT_EQ(text.rfind("\xEF\xBB\xBF" "DUPLICATES FOUND:1,001\n\n1:walk::po:x:Primary\n", 0), 0u);
   EXPECT_NE(text.find("\n1000:walk:S::All suffixes\n"), std::string::npos);
 
   host.escape_at_poll = host.polls + 3;
-  EXPECT_EQ(export_dictionary_duplicates(s, tpath("dupes.txt"), u",", host), duplicates_export_status::aborted);
+  EXPECT_EQ(export_dictionary_duplicates(s, tpath("dupes.txt"), u",", host), line_export_status::aborted);
   EXPECT_EQ(read_bytes("dupes.txt"), text);
   EXPECT_EQ(folder_names(), std::vector<std::string>{"dupes.txt"});
   EXPECT_EQ(export_dictionary_duplicates(s, tpath("missing/dupes.txt"), u",", host),
-            duplicates_export_status::write_failed);
+            line_export_status::write_failed);
 }
 
 // ---- en_US -----------------------------------------------------------------------

@@ -5,6 +5,8 @@
 #include "affix/aff_cache.h"
 #include "common/list_document.h"
 #include "common/long_job.h"
+#include "tests/affix/affix_test_util.h"
+#include "tests/dictionary/list_fixture.h"
 #include "tests/test_support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -14,16 +16,6 @@
 
 namespace {
 
-void use_aff(const std::string& aff) {
-  invalidate_aff_decode_cache();
-  rebuild_aff_decode_cache(from_utf8(aff));
-}
-
-list_document doc_of(std::vector<text_t> entries) {
-  list_document d;
-  d.replace_all(std::move(entries), u"");
-  return d;
-}
 
 std::vector<std::u16string> rows_text(const wordlist_duplicates_result& r) {
   std::vector<std::u16string> out;
@@ -70,11 +62,11 @@ class WordlistExportTest : public test_support::temp_folder_test {
 TEST_F(WordlistExportTest, FileAndEscape) {
   std::vector<wordlist_duplicate_row> rows(1200, {u"walk", 1234, u"1 + 2"});
   headless_long_job_host host;
-  ASSERT_EQ(export_wordlist_duplicates(rows, tpath("w.txt"), u"'", host), wordlist_export_status::ok);
+  ASSERT_EQ(export_wordlist_duplicates(rows, tpath("w.txt"), u"'", host), line_export_status::ok);
   const std::string text = read_bytes("w.txt");
   EXPECT_EQ(text.rfind("\xEF\xBB\xBF" "DUPLICATES FOUND:1'200\n\nwalk (1'234): 1 + 2\n", 0), 0u);
   host.escape_at_poll = host.polls + 5;
-  EXPECT_EQ(export_wordlist_duplicates(rows, tpath("w.txt"), u"'", host), wordlist_export_status::aborted);
+  EXPECT_EQ(export_wordlist_duplicates(rows, tpath("w.txt"), u"'", host), line_export_status::aborted);
   EXPECT_EQ(read_bytes("w.txt"), text);
   EXPECT_EQ(folder_names(), std::vector<std::string>{"w.txt"});
 }
