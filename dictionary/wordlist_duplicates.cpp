@@ -94,7 +94,7 @@ wordlist_duplicates_result find_wordlist_duplicates(const list_document& doc, lo
       for (size_t e = k; e < end; ++e) {
         if (e > k) row.lines += u" + ";
         const text_view w = words[e];
-        row.lines += w.substr(w.rfind(u'\n') + 1);
+        row.lines += count_text(string_to_int(w.substr(w.rfind(u'\n') + 1)), separator);
       }
       r.rows.push_back(std::move(row));
     }

@@ -83,9 +83,9 @@ TEST_F(DuplicatesWindowTest, ScanProcessOkKeepsMergedEntries) {
   gui_test::click(ids::PROCESS);
   gui_test::answer_message_box(MB_ANSWER_OK);
   wait_rows(0);
+  gui_test::wait_until([] { return gadget_get_disabled(ids::PROCESS) != 0; }, "Process disabled without rows");
   gui_test::run([] {
     EXPECT_NE(gadget_get_text(ids::LOG).find(u"Number of merged/deleted words:2"), text_t::npos);
-    EXPECT_TRUE(gadget_get_disabled(ids::PROCESS));
   }, "processed");
   gui_test::click(ids::OK);
   show_dictionary_duplicates_window();

@@ -36,6 +36,15 @@ TEST(WordlistDuplicates, WordsWithEqualTagsRepeat) {
   EXPECT_EQ(rows_text(r), (std::vector<std::u16string>{u"talk (2): 3 + 4", u"talks (2): 3 + 3"}));
   EXPECT_EQ(r.expanded_words, 10);
   EXPECT_EQ(host.status.rfind(u"OK.", 0), 0u);
+
+  // Line numbers print as counts; within a word they come in text order.
+  std::vector<text_t> many(1200, u"other");
+  many[8] = u"go";
+  many[1099] = u"go";
+  list_document big = doc_of(many);
+  r = find_wordlist_duplicates(big, host, 0, u",");
+  ASSERT_EQ(r.rows.size(), 2u);
+  EXPECT_EQ(rows_text(r)[0], u"go (2): 1,100 + 9");
 }
 
 TEST(WordlistDuplicates, EmptyDictionaryWarningAndLimitQuestion) {
