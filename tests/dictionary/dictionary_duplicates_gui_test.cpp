@@ -245,3 +245,30 @@ TEST_F(DuplicatesWindowTest, MenuItemsRunTheTools) {
 }
 
 }  // namespace
+
+namespace {
+
+// Escape on the window during a scan asks, Yes stops the scan with
+// "Aborted!" in the log; the window stays open.
+TEST_F(DuplicatesWindowTest, EscapeStopsTheScan) {
+  std::vector<text_t> entries;
+  for (int i = 0; i < 400000; ++i) entries.push_back(u"w" + string_from_int(i % 200000) + u"/S");
+  open_dictionary(std::move(entries));
+  gui_test::wait_window(ids::WINDOW);
+  gui_test::click(ids::SCAN);
+  gui_test::press_key(ids::WINDOW, KEY_ESCAPE);
+  gui_test::answer_message_box(MB_ANSWER_YES);
+  gui_test::wait_until([] { return gadget_get_text(ids::LOG).find(u"Aborted!\n") != text_t::npos; }, "scan aborted");
+  gui_test::run([] {
+    EXPECT_EQ(gadget_get_text(ids::ESCAPE_LABEL), u"");
+    EXPECT_EQ(gadget_get_text(ids::TIME_LABEL), u"Aborted.");
+  }, "labels after the abort");
+  gui_test::click(ids::CANCEL);
+  show_dictionary_duplicates_window();
+  gui_test::finish();
+  EXPECT_EQ(gui_test::last_requester().text, u"Really abort?");
+  EXPECT_EQ(doc().count(), 400000);
+  EXPECT_FALSE(doc().changed);
+}
+
+}  // namespace
