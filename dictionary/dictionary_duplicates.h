@@ -69,7 +69,8 @@ struct duplicates_process_result {
   int64_t removed_flags = 0;     // repeated flags removed
   text_t repeated_flag_entries_before;  // the count shown before Process ("0" none)
   duplicate_scan_result scan;    // the list after Process
-  text_t summary;                // the text of the closing box
+  text_t summary;                // the text of the closing box; "" when a scan or the
+                                 // removal of repeated flags was stopped
 };
 
 // Process: merge passes over the groups of scan (each followed by a new

@@ -199,8 +199,8 @@ void process(window_state& st) {
   st.scan = r.scan;
   show_scan(st);
   show_log();
-  if (r.aborted) return;
-  message_box(u"Warning!", r.summary, MB_ICON_INFORMATION);
+  // A merge pass stopped with Escape still ends with the summary of what was done.
+  if (!r.summary.empty()) message_box(u"Warning!", r.summary, MB_ICON_INFORMATION);
 }
 
 void remember() {

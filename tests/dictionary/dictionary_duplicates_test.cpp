@@ -269,6 +269,7 @@ TEST_F(DictionaryDuplicatesTest, EscapeDuringMergeKeepsWholeGroups) {
   host.escape_at_poll = host.polls + 1;  // after the first group
   duplicates_process_result r = process_dictionary_duplicates(d, edit, s, duplicates_options{}, host);
   EXPECT_TRUE(r.aborted);
+  EXPECT_EQ(r.summary, u"Merged/deleted words:1 \nDeleted repeated FlagsW:0\nExact number repeated flags:0");
   keep_dictionary_duplicates_result(d, edit);
   EXPECT_EQ(d.entries, (std::vector<text_t>{u"a/DS", u"b/S", u"b/D"}));
 }
