@@ -59,8 +59,10 @@ wordlist_duplicates_result find_wordlist_duplicates(const list_document& doc, lo
       }
       if (!entry.empty() && entry.front() != u'/') {
         const dic_entry_parts parts = split_dic_entry(entry);
-        word_array_sink sink(words, static_cast<int64_t>(words.size()), u"\n" + text_t(parts.tags),
-                             u"\n" + string_from_int(i + 1));
+        text_t tags_part(u"\n"), line_part(u"\n");
+        tags_part.append(parts.tags);
+        line_part.append(string_from_int(i + 1));
+        word_array_sink sink(words, static_cast<int64_t>(words.size()), tags_part, line_part);
         expand_entry(aff_cache, dic_entry_head(entry), sink);
       }
       if (!job.step(i)) {
