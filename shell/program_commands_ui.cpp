@@ -6,6 +6,7 @@
 #include "affix/gbza_variant_window.h"
 #include "affix/proper_names_window.h"
 #include "dictionary/dictionary_commands_ui.h"
+#include "dictionary/dictionary_duplicates_window.h"
 #include "dictionary/dictionary_files_ui.h"
 #include "dictionary/dictionary_tools_ui.h"
 #include "dictionary/word_editor_window.h"
@@ -35,6 +36,7 @@ void register_program_commands() {
   register_word_editor_commands();
   register_dictionary_tool_commands();
   register_thesaurus_editor();
+  register_dictionary_duplicates_commands();
   register_hyphenation_commands();
   register_autocorrect_commands();
   register_autocorrect_tool_commands();

@@ -1,0 +1,85 @@
+// The two inline tools of the Dictionary Tools menu: the duplicates word
+// list (a job on window 0, then window 523) and Sort tags .AFF.
+#include "affix/aff_cache.h"
+#include "common/documents.h"
+#include "dictionary/aff_tag_sort.h"
+#include "dictionary/dictionary_duplicates_window.h"
+#include "dictionary/dictionary_files_ui.h"
+#include "dictionary/wordlist_duplicates.h"
+#include "gui/gui.h"
+#include "shell/main_job_host.h"
+#include "shell/manual_anchors.h"
+#include "shell/preferences.h"
+#include "shell/window_helpers.h"
+
+using namespace wordlist_duplicates_ids;
+
+namespace {
+
+text_t count_text(int64_t n) { return string_format_number(0, u".", number_separator, static_cast<double>(n)); }
+
+void export_rows(const std::vector<wordlist_duplicate_row>& rows) {
+  const text_t path = request_save_path(u"Export Duplicates to file", u"Text Documents (*.txt)|*.txt", u".txt",
+                                        dictionary_document.list.path);
+  if (path.empty()) return;
+  tool_window_job_host host({.window = WINDOW});
+  if (export_wordlist_duplicates(rows, path, number_separator, host) == line_export_status::write_failed)
+    message_box(u"Error!", u"Can't write the file:\n" + path, MB_ICON_ERROR);
+}
+
+}  // namespace
+
+void show_duplicates_wordlist() {
+  rebuild_aff_decode_cache(current_aff_text());
+  const wordlist_duplicates_result r =
+      find_wordlist_duplicates(dictionary_document.list, main_window_job_host(), decode_warning_limit, number_separator);
+  if (r.status != wordlist_duplicates_status::ok) return;
+  if (r.rows.empty()) {
+    message_box(u"Warning!", u"No duplicates found.", MB_ICON_WARNING);
+    return;
+  }
+  if (!window_open(WINDOW, GUI_KEEP, GUI_KEEP, 675, 349, u"Show Duplicates in wordlist", TOOL_WINDOW_FLAGS,
+                   window_widget(MAIN_WINDOW))) {
+    message_box(u"Error", u"Can't open a window.", MB_ICON_ERROR);
+    return;
+  }
+  window_set_disabled(MAIN_WINDOW, 1);
+  gadget_create_column_list(LIST, 5, 5, 660, 260, u"Word", 200);
+  gadget_add_column(LIST, -1, u"Occurrences", 100);
+  gadget_add_column(LIST, -1, u"Lines", 250);
+  use_language_font(LIST);
+  std::vector<text_t> rows;
+  rows.reserve(r.rows.size());
+  for (const wordlist_duplicate_row& row : r.rows)
+    rows.push_back(row.word + u"\n" + count_text(row.occurrences) + u"\n" + row.lines);
+  gadget_add_items(LIST, rows);
+  create_image_button_at(EXPORT, 205, 295, 44, 44, IMAGE_EXPORT, 0, u"Export", 0);
+  create_image_button_right_of(CLOSE, EXPORT, 44, 44, IMAGE_CLOSE, 30, u"Close", 0);
+  gadget_create_label(FOUND_LABEL, 10, 270, 0, 0,
+                      u"Found:" + count_text(static_cast<int64_t>(r.rows.size())) + u"/" + count_text(r.expanded_words));
+  fit_gadget_to_content(FOUND_LABEL);
+  shortcut_add(WINDOW, KEY_ESCAPE, SHORTCUT_ESCAPE);
+  shortcut_add(WINDOW, KEY_F1, SHORTCUT_HELP);
+  window_activate(WINDOW);
+
+  for (;;) {
+    const int type = event_wait();
+    if (type <= 0 || event_get_window() != WINDOW) continue;
+    if (type == EVENT_CLOSE) break;
+    if (type == EVENT_MENU && event_get_menu_item() == SHORTCUT_ESCAPE) break;
+    if (type == EVENT_MENU && event_get_menu_item() == SHORTCUT_HELP) open_manual_page(manual_anchor_duplicates_wordlist);
+    if (type != EVENT_GADGET) continue;
+    if (event_get_gadget() == CLOSE) break;
+    if (event_get_gadget() == EXPORT) export_rows(r.rows);
+  }
+  window_set_disabled(MAIN_WINDOW, 0);
+  window_close(WINDOW);
+  window_activate(MAIN_WINDOW);
+}
+
+void sort_aff_tags_command() {
+  const aff_tag_sort_result r = sort_aff_tags(current_aff_text(), main_window_job_host());
+  if (r.status != aff_tag_sort_status::sorted) return;
+  set_current_aff_text(r.text);
+  dictionary_document.list.changed = true;
+}
