@@ -68,7 +68,7 @@ void load_grammar_rules(const text_t& given_path) {
   reset_main_progress();
   text_t path = given_path;
   if (path.empty()) {
-    path = file_dialog_open(u"Open grammar rules", u"", u"Grammar.xml (*.xml)|*.xml", 0);
+    path = file_dialog_open(u"Open grammar rules", path_directory(grammar_document.path), u"Grammar.xml (*.xml)|*.xml", 0);
     if (path.empty()) {
       show_main_status(u"Aborted.");
       return;

@@ -34,8 +34,8 @@ bool succeeded(const block_list_result& r) {
 
 // The requester's path, or the given one; "" after "Aborted." or a missing
 // file's boxes.
-text_t existing_file(const text_t& given, const text_t& title, const text_t& pattern) {
-  text_t path = given.empty() ? request_existing_file(title, pattern, u".xml") : given;
+text_t existing_file(const text_t& given, const text_t& title, const text_t& pattern, const text_t& current_file) {
+  text_t path = given.empty() ? request_existing_file(title, pattern, u".xml", current_file) : given;
   if (path.empty()) {
     show_main_aborted();
     return {};
@@ -81,7 +81,7 @@ void load_autocorrect_list(const text_t& given_path) {
     show_main_aborted();
     return;
   }
-  const text_t path = existing_file(given_path, u"Open Autocorrect List", kAutocorrectPattern);
+  const text_t path = existing_file(given_path, u"Open Autocorrect List", kAutocorrectPattern, autocorrect_document.path);
   if (path.empty() || !confirm_non_utf8_bom_file(path)) return;
 
   auto show_count = [](int64_t read) {
@@ -108,7 +108,7 @@ void save_autocorrect_list(int use_current_path, int save_as) {
   if (!succeeded(check_autocorrect_list_save(doc))) return;
   text_t target = use_current_path == 1 ? doc.path : text_t();
   if (target.empty() || save_as == 1) {
-    target = request_save_path(u"Save Autocorrect List", kAutocorrectPattern, u".xml");
+    target = request_save_path(u"Save Autocorrect List", kAutocorrectPattern, u".xml", doc.path);
     if (target.empty()) {
       show_main_aborted();
       return;
@@ -123,7 +123,7 @@ void save_autocorrect_list(int use_current_path, int save_as) {
 void load_autotext_list(const text_t& given_path) {
   show_main_status(u"Loading AutoText List... <ESC> to abort.");
   reset_main_progress();
-  const text_t path = existing_file(given_path, u"Open AutoText List", u"BlockList.xml (*.xml)|*.xml");
+  const text_t path = existing_file(given_path, u"Open AutoText List", u"BlockList.xml (*.xml)|*.xml", autotext_document.path);
   if (path.empty()) return;
   const block_list_result r = load_autotext_list_file(path, main_window_job_host(), autotext_document);
   if (!succeeded(r)) return;

@@ -159,7 +159,7 @@ void load_hyphenation(const text_t& given_path) {
   reset_main_progress();
   if (!may_discard_changes()) return;
   text_t path = given_path;
-  if (path.empty()) path = request_existing_file(u"Open Hyphenation", kOpenPattern, u".dic");
+  if (path.empty()) path = request_existing_file(u"Open Hyphenation", kOpenPattern, u".dic", hyphenation_path);
   if (path.empty()) {
     show_main_aborted();
     return;
@@ -195,7 +195,7 @@ void save_hyphenation(int save, int save_as) {
     return;
   }
   text_t target = save == 1 ? hyphenation_path : text_t();
-  if (target.empty() || save_as == 1) target = request_save_path(u"Save Hyphenation", kSavePattern, u".dic");
+  if (target.empty() || save_as == 1) target = request_save_path(u"Save Hyphenation", kSavePattern, u".dic", hyphenation_path);
   if (target.empty()) {
     show_main_aborted();
     return;

@@ -47,7 +47,7 @@ void load_thesaurus(const text_t& given_path) {
     return;
   }
   text_t path = given_path;
-  if (path.empty()) path = request_existing_file(u"Open Thesaurus", kThesaurusPattern, u".dat");
+  if (path.empty()) path = request_existing_file(u"Open Thesaurus", kThesaurusPattern, u".dat", thesaurus_document.path);
   if (path.empty()) {
     show_main_aborted();
     return;
@@ -89,7 +89,7 @@ void save_thesaurus(int use_current_path, int save_as) {
   }
   text_t target = use_current_path == 1 ? doc.path : text_t();
   if (target.empty() || save_as == 1) {
-    target = request_save_path(u"Save Thesaurus", kThesaurusPattern, u".dat");
+    target = request_save_path(u"Save Thesaurus", kThesaurusPattern, u".dat", doc.path);
     if (target.empty()) {
       show_main_aborted();
       return;

@@ -1,0 +1,48 @@
+// The Open requester of every document tab starts in the folder of the
+// document that is open there.
+#include "tests/shell/shell_gui_support.h"
+
+#include "common/documents.h"
+#include "common/file.h"
+#include "editors/autocorrect/autocorrect_files_ui.h"
+#include "editors/autocorrect/autotext_file.h"
+#include "editors/hyphenation/hyphenation_tab_ui.h"
+#include "editors/thesaurus/thesaurus_files_ui.h"
+#include "gui/gui.h"
+#include "tools/grammar_rules.h"
+#include "tools/grammar_rules_ui.h"
+
+#include <functional>
+#include <string>
+
+namespace {
+
+using DocumentChooserTest = shell_test::ShellTest;
+
+TEST_F(DocumentChooserTest, OpenStartsInTheFolderOfTheOpenDocument) {
+  const std::string folder = folder_ + "documents";
+  ASSERT_EQ(dir_create(from_utf8(folder)), 1);
+  const text_t open_file = from_utf8(folder + "/open.file");
+  const struct {
+    const char* tab;
+    std::function<void()> set_path;
+    std::function<void()> open;
+  } cases[] = {
+      {"thesaurus", [&] { thesaurus_document.path = open_file; }, [] { load_thesaurus(u""); }},
+      {"hyphenation", [&] { hyphenation_path = open_file; }, [] { load_hyphenation(u""); }},
+      {"autocorrect", [&] { autocorrect_document.path = open_file; }, [] { load_autocorrect_list(u""); }},
+      {"autotext", [&] { autotext_document.path = open_file; }, [] { load_autotext_list(u""); }},
+      {"grammar", [&] { grammar_document.path = open_file; }, [] { load_grammar_rules(u""); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.tab);
+    c.set_path();
+    gui_test::wait_file_requester_folder(from_utf8(folder));
+    gui_test::answer_file_dialog(u"");
+    c.open();
+    // The driver fails the step when the requester shows another folder.
+    gui_test::finish();
+  }
+}
+
+}  // namespace
