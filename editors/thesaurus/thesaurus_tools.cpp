@@ -486,11 +486,13 @@ thesaurus_duplicates_scan scan_thesaurus_duplicates(const list_document& doc, lo
     job.set_text(u"Show duplicates. 1/2: Extracting..." + string_from_int(k + 1) + u" <ESC> to abort.");
   };
   s.copies.reserve(static_cast<size_t>(count));
-  std::vector<text_t> keys;
-  keys.reserve(static_cast<size_t>(count));
+  // The order of entry + U+0001 + position: by the entry, then by the
+  // position as text; the positions' texts are made once.
+  std::vector<text_t> position_texts;
+  position_texts.reserve(static_cast<size_t>(count));
   for (int64_t k = 0; k < count; ++k) {
     s.copies.push_back(doc.entries[static_cast<size_t>(k)]);
-    keys.push_back(s.copies.back() + u'\u0001' + string_from_int(k));
+    position_texts.push_back(string_from_int(k));
     if (!job.step(k)) {
       s.aborted = true;
       s.copies.clear();
@@ -498,7 +500,12 @@ thesaurus_duplicates_scan scan_thesaurus_duplicates(const list_document& doc, lo
       return s;
     }
   }
-  std::sort(keys.begin(), keys.end());
+  std::vector<size_t> positions(static_cast<size_t>(count));
+  for (size_t k = 0; k < positions.size(); ++k) positions[k] = k;
+  std::sort(positions.begin(), positions.end(), [&s, &position_texts](size_t a, size_t b) {
+    const int c = s.copies[a].compare(s.copies[b]);
+    return c != 0 ? c < 0 : position_texts[a] < position_texts[b];
+  });
   job.set_text(u"Show duplicates. 2/2: Comparing... <ESC> to abort.");
   job.on_tick = [&job, count](int64_t i) {
     job.set_text(u"Show duplicates. 2/2: Comparing..." + string_from_int(i) + u"/" + string_from_int(count) +
@@ -507,11 +514,6 @@ thesaurus_duplicates_scan scan_thesaurus_duplicates(const list_document& doc, lo
   // The head word with its "|": entries of one word share that prefix, so
   // they are neighbours in the sorted keys. An entry without "|" has no word.
   auto group_of = [&s](size_t position) { return thesaurus_index_word(thesaurus_header(s.copies[position])); };
-  std::vector<size_t> positions;
-  positions.reserve(keys.size());
-  for (const text_t& key : keys) {
-    positions.push_back(static_cast<size_t>(string_to_int(text_view(key).substr(key.rfind(u'\u0001') + 1))));
-  }
   size_t i = 0;
   while (i < positions.size()) {
     const text_view word = group_of(positions[i]);
@@ -549,12 +551,20 @@ thesaurus_tool_result merge_thesaurus_duplicates(list_document& doc, thesaurus_d
   auto copy_of = [&copies](const thesaurus_duplicate_row& row) -> text_t& {
     return copies[static_cast<size_t>(row.position)];
   };
+  // Repeats of a row (same header, same entry) go first; removed rows are
+  // compacted in one sweep rather than erased one by one.
+  std::vector<uint8_t> repeat(rows.size(), 0);
   for (size_t n = rows.size(); n-- > 1;) {
     if (rows[n].header == rows[n - 1].header && copy_of(rows[n]) == copy_of(rows[n - 1])) {
       copy_of(rows[n]).clear();
-      rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(n));
+      repeat[n] = 1;
     }
   }
+  size_t kept = 0;
+  for (size_t n = 0; n < rows.size(); ++n) {
+    if (!repeat[n]) rows[kept++] = std::move(rows[n]);
+  }
+  rows.resize(kept);
   job.set_text(u"Merging duplicates... 0/" + grouped(total));
   for (size_t l = rows.size(); l-- > 1;) {
     thesaurus_duplicate_row& lower = rows[l];
@@ -591,7 +601,6 @@ thesaurus_tool_result merge_thesaurus_duplicates(list_document& doc, thesaurus_d
       copy_of(upper) = std::move(merged);
       copy_of(lower).clear();
     }
-    rows.erase(rows.begin() + static_cast<std::ptrdiff_t>(l));
   }
   sort_array(copies, SORT_IGNORE_CASE);
   std::vector<text_t> entries;
