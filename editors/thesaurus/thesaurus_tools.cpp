@@ -562,7 +562,9 @@ thesaurus_tool_result merge_thesaurus_duplicates(list_document& doc, thesaurus_d
   }
   size_t kept = 0;
   for (size_t n = 0; n < rows.size(); ++n) {
-    if (!repeat[n]) rows[kept++] = std::move(rows[n]);
+    if (repeat[n]) continue;
+    if (kept != n) rows[kept] = std::move(rows[n]);
+    ++kept;
   }
   rows.resize(kept);
   job.set_text(u"Merging duplicates... 0/" + grouped(total));
