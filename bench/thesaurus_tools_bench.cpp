@@ -85,6 +85,9 @@ int main(int argc, char** argv) {
     extract_thesaurus(d, from_utf8(folder + "/thesaurus_book.txt"), true, host);
   });
   timed("sort on numbers", doc, [&](list_document& d) { sort_thesaurus_on_meaning_count(d, host); });
+  timed("duplicates scan", doc, [&](list_document& d) {
+    std::printf("  duplicate rows %zu\n", scan_thesaurus_duplicates(d, host).rows.size());
+  });
   const list_document simple = simple_copy(doc);
   timed("combine (simplified copy)", simple, [&](list_document& d) {
     const thesaurus_tool_result r = combine_thesaurus_synonyms(d, host);
