@@ -138,21 +138,13 @@ thesaurus_tool_result fix_thesaurus_entry_spaces(list_document& doc, long_job_ho
   }
   job.set_text(u"Fixing spaces 2/2...0 <ESC> To abort.");
   tick_text(job, u"Fixing spaces 2/2...", kEscapeToAbort);
-  for (int64_t i = 0; i < doc.count(); ++i) {
-    text_t& entry = doc.entries[static_cast<size_t>(i)];
-    text_t t = tidy_thesaurus_spaces(entry);
-    if (t != entry) {
-      entry = std::move(t);
-      doc.changed = true;
-      r.changed = true;
-      ++r.count;
-    }
-    if (!job.step(i)) {
-      // The entries fixed so far stay fixed; Undo takes them back.
-      thesaurus_tool_result s = stopped(job);
-      s.changed = r.changed;
-      return s;
-    }
+  const entry_rewrite_result pass = rewrite_entries_in_place(doc, job, tidy_thesaurus_spaces);
+  r.changed = pass.changed > 0;
+  r.count = pass.changed;
+  if (pass.aborted) {
+    job.abort();  // the entries fixed so far stay fixed; Undo takes them back
+    r.aborted = true;
+    return r;
   }
   job.end(u"Fixed words:" + grouped(r.count));
   return r;
@@ -221,20 +213,14 @@ thesaurus_tool_result sort_or_unduplicate_thesaurus_meanings(list_document& doc,
   doc.save_undo();
   long_job job(host, title + u" meanings... <ESC> to abort.", doc.count(), true);
   tick_text(job, title + u" meanings...", kEscapeToAbort);
-  for (int64_t i = 0; i < doc.count(); ++i) {
-    text_t& entry = doc.entries[static_cast<size_t>(i)];
-    text_t t = rebuild_thesaurus_meanings(entry, sort, unduplicate);
-    if (t != entry) {
-      entry = std::move(t);
-      doc.changed = true;
-      r.changed = true;
-      ++r.count;
-    }
-    if (!job.step(i)) {
-      thesaurus_tool_result s = stopped(job);
-      s.changed = r.changed;
-      return s;
-    }
+  const entry_rewrite_result pass = rewrite_entries_in_place(
+      doc, job, [sort, unduplicate](text_view entry) { return rebuild_thesaurus_meanings(entry, sort, unduplicate); });
+  r.changed = pass.changed > 0;
+  r.count = pass.changed;
+  if (pass.aborted) {
+    job.abort();  // the entries done so far stay; Undo takes them back
+    r.aborted = true;
+    return r;
   }
   job.end(sort ? text_t(u"OK.") : u"Unduplicated synonyms meanings:" + string_from_int(r.count));
   return r;
