@@ -540,11 +540,15 @@ thesaurus_tool_result merge_thesaurus_duplicates(list_document& doc, thesaurus_d
   // Repeats of a row (same header, same entry) go first; removed rows are
   // compacted in one sweep rather than erased one by one.
   std::vector<uint8_t> repeat(rows.size(), 0);
+  job.on_tick = [&job, total](int64_t done) {
+    job.set_text(u"Removing duplicates... " + string_from_int(done) + u"/" + string_from_int(total));
+  };
   for (size_t n = rows.size(); n-- > 1;) {
     if (rows[n].header == rows[n - 1].header && copy_of(rows[n]) == copy_of(rows[n - 1])) {
       copy_of(rows[n]).clear();
       repeat[n] = 1;
     }
+    job.step(total - static_cast<int64_t>(n));
   }
   size_t kept = 0;
   for (size_t n = 0; n < rows.size(); ++n) {
@@ -554,6 +558,9 @@ thesaurus_tool_result merge_thesaurus_duplicates(list_document& doc, thesaurus_d
   }
   rows.resize(kept);
   job.set_text(u"Merging duplicates... 0/" + grouped(total));
+  job.on_tick = [&job, total](int64_t done) {
+    job.set_text(u"Merging duplicates... " + grouped(done) + u"/" + grouped(total));
+  };
   for (size_t l = rows.size(); l-- > 1;) {
     thesaurus_duplicate_row& lower = rows[l];
     thesaurus_duplicate_row& upper = rows[l - 1];
@@ -589,6 +596,7 @@ thesaurus_tool_result merge_thesaurus_duplicates(list_document& doc, thesaurus_d
       copy_of(upper) = std::move(merged);
       copy_of(lower).clear();
     }
+    job.step(total - static_cast<int64_t>(l));
   }
   sort_array(copies, SORT_IGNORE_CASE);
   std::vector<text_t> entries;

@@ -257,6 +257,19 @@ TEST(ThesaurusDuplicates, MergesEachGroupIntoItsFirstRow) {
   }
 }
 
+TEST(ThesaurusDuplicates, EscapeDuringTheMergeNeitherStopsItNorLosesAnEntry) {
+  const std::vector<text_t> entries = {u"a|1\nx", u"b|1\nq", u"a|1\ny", u"a|1\nx"};
+  for (int64_t at = 1; at <= 4; ++at) {
+    list_document d = doc_of(entries);
+    headless_long_job_host scan_host;
+    thesaurus_duplicates_scan s = scan_thesaurus_duplicates(d, scan_host);
+    headless_long_job_host host;
+    host.escape_at_poll = at;
+    EXPECT_FALSE(merge_thesaurus_duplicates(d, std::move(s), host).aborted) << at;
+    EXPECT_EQ(d.entries, (std::vector<text_t>{u"a|2\nx\ny", u"b|1\nq"})) << at;
+  }
+}
+
 TEST(ThesaurusDuplicates, AMergePastTheMeaningLimitChangesNothing) {
   text_t a = u"w|60", b = u"w|41";
   for (int i = 0; i < 60; ++i) a += u"\na" + string_from_int(i);
