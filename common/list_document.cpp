@@ -1,5 +1,7 @@
 #include "common/list_document.h"
 
+#include "common/long_job.h"
+
 #include <algorithm>
 
 text_view list_document::entry(int64_t i) const {
@@ -417,4 +419,23 @@ text_t list_selected_label_text(int64_t checked_count, int64_t count) {
   if (checked_count == 0) return T("Selected:None");
   if (count != 0 && checked_count == count) return T("Selected:All");
   return T("Selected:") + string_from_int(checked_count);
+}
+
+entry_rewrite_result rewrite_entries_in_place(list_document& doc, long_job& job,
+                                              const std::function<text_t(text_view)>& rewrite) {
+  entry_rewrite_result r;
+  for (int64_t i = 0; i < doc.count(); ++i) {
+    text_t& entry = doc.entries[static_cast<size_t>(i)];
+    text_t t = rewrite(entry);
+    if (t != entry) {
+      entry = std::move(t);
+      doc.changed = true;
+      ++r.changed;
+    }
+    if (!job.step(i)) {
+      r.aborted = true;
+      return r;
+    }
+  }
+  return r;
 }

@@ -86,6 +86,19 @@ class list_document {
   void put_state(list_snapshot_record&& state);
 };
 
+class long_job;
+
+// The pass of a tool that rewrites entries one by one: each entry is
+// replaced by rewrite(entry) when that differs (the document is then marked
+// changed), with one step of the job per entry. A stop keeps the entries
+// already rewritten (Undo takes them back); the caller ends the job.
+struct entry_rewrite_result {
+  int64_t changed = 0;
+  bool aborted = false;
+};
+entry_rewrite_result rewrite_entries_in_place(list_document& doc, long_job& job,
+                                              const std::function<text_t(text_view)>& rewrite);
+
 // A tool window that edits a document live and may be cancelled: the
 // snapshot is taken just before its first change; cancel() puts the document
 // back as it was and the undo and redo history too, so Redo is not armed and

@@ -14,6 +14,7 @@
 #include "editors/hyphenation/hyphenation_tab_ui.h"
 #include "editors/autocorrect/autocorrect_files_ui.h"
 #include "editors/autocorrect/autocorrect_tools_ui.h"
+#include "editors/thesaurus/thesaurus_tools_ui.h"
 #include "shell/builtin_commands.h"
 #include "shell/list_view_ui.h"
 #include "shell/main_dispatch.h"
@@ -37,6 +38,7 @@ void register_program_commands() {
   register_dictionary_tool_commands();
   register_thesaurus_editor();
   register_dictionary_duplicates_commands();
+  register_thesaurus_tool_commands();
   register_hyphenation_commands();
   register_autocorrect_commands();
   register_autocorrect_tool_commands();

@@ -95,21 +95,13 @@ autocorrect_tool_result fix_autocorrect_list_spaces(list_document& doc, long_job
   }
   job.set_text(u"Fixing spaces 2/2...0 <ESC> To abort.");
   tick_text(job, u"Fixing spaces 2/2...", kEscapeToAbort);
-  for (int64_t l = 0; l < doc.count(); ++l) {
-    text_t& entry = doc.entries[static_cast<size_t>(l)];
-    text_t t = clean_autocorrect_spaces(entry);
-    if (t != entry) {
-      entry = std::move(t);
-      doc.changed = true;
-      r.changed = true;
-      ++r.count;
-    }
-    if (!job.step(l)) {
-      // The pairs fixed so far stay fixed; Undo takes them back.
-      job.abort();
-      r.aborted = true;
-      return r;
-    }
+  const entry_rewrite_result pass = rewrite_entries_in_place(doc, job, clean_autocorrect_spaces);
+  r.changed = pass.changed > 0;
+  r.count = pass.changed;
+  if (pass.aborted) {
+    job.abort();  // the pairs fixed so far stay fixed; Undo takes them back
+    r.aborted = true;
+    return r;
   }
   job.end(u"Fixed words:" + autocorrect_grouped(r.count));
   return r;
@@ -185,20 +177,13 @@ autocorrect_tool_result clean_autocorrect_list_hex_symbols(list_document& doc, l
     return r;
   }
   tick_text(job, u"Converting hex symbols...", kEscapeToAbort);
-  for (int64_t i = 0; i < doc.count(); ++i) {
-    text_t& entry = doc.entries[static_cast<size_t>(i)];
-    hex_conversion c = convert_autocorrect_hex_references(entry);
-    if (c.text != entry) {
-      entry = std::move(c.text);
-      doc.changed = true;
-      r.changed = true;
-    }
-    if (!job.step(i)) {
-      // The pairs converted so far stay converted; Undo takes them back.
-      job.abort();
-      r.aborted = true;
-      return r;
-    }
+  const entry_rewrite_result pass = rewrite_entries_in_place(
+      doc, job, [](text_view entry) { return convert_autocorrect_hex_references(entry).text; });
+  r.changed = pass.changed > 0;
+  if (pass.aborted) {
+    job.abort();  // the pairs converted so far stay converted; Undo takes them back
+    r.aborted = true;
+    return r;
   }
   r.count = changes;
   job.end(u"OK. Converted symbols:" + autocorrect_grouped(changes) + job.elapsed_text());

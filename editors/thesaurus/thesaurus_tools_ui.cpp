@@ -1,0 +1,146 @@
+#include "editors/thesaurus/thesaurus_tools_ui.h"
+
+#include "editors/thesaurus/thesaurus_duplicates_window.h"
+#include "gui/gui.h"
+#include "shell/list_view_ui.h"
+#include "shell/main_job_host.h"
+#include "shell/shell_commands.h"
+#include "shell/shell_ids.h"
+#include "shell/shell_state.h"
+#include "shell/undo_redo_ui.h"
+#include "shell/window_helpers.h"
+
+clean_symbols_options clean_symbols_choice;
+
+namespace {
+
+void show_status(const text_t& text) { status_bar_set_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT, text); }
+
+void start(const text_t& text) {
+  show_status(text);
+  status_bar_set_progress_value(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS, 0, 1);
+}
+
+// The snapshot keeps the page that is shown.
+list_document& synonyms() {
+  paged_list_first_row(TAB_THESAURUS);
+  return paged_list_document(TAB_THESAURUS);
+}
+
+// The refusals and the end notices; then the page, its labels and the
+// Undo button, which the run may have armed.
+void after(const thesaurus_tool_result& r) {
+  if (r.message_flags == 16 && r.aborted) show_status(u"Aborted.");
+  if (!r.message.empty()) message_box(r.message_title, r.message, r.message_flags);
+  paged_list_count_changed(TAB_THESAURUS);
+  redraw_paged_list(TAB_THESAURUS);
+  update_paged_list_labels(TAB_THESAURUS);
+  update_undo_redo_buttons(TAB_THESAURUS);
+}
+
+// Window 571; false when the user did not press OK.
+bool ask_clean_symbols_options() {
+  using namespace clean_symbols_ids;
+  if (!window_open(WINDOW, 0, 0, 330, 150, u"Clean up symbols", TOOL_WINDOW_FLAGS, window_widget(MAIN_WINDOW))) {
+    message_box(u"Error", u"Can't open a window.", MB_ICON_ERROR);
+    return false;
+  }
+  window_set_disabled(MAIN_WINDOW, 1);
+  constexpr int height = 21;  // the check-box height of the other windows
+  gadget_create_checkbox(REMOVE_DASH_BAR, 10, 19, 270, height, u"-|       ; Replace with NOTHING");
+  gadget_create_checkbox(BAR_TO_SPACE, 10, 39, 270, height, u"|        ; Replace with a SPACE");
+  gadget_create_checkbox(REMOVE_BRACKETS, 10, 59, 270, height, u"(...)    ; Replace with NOTHING");
+  gadget_set_state(REMOVE_DASH_BAR, clean_symbols_choice.remove_dash_bar ? 1 : 0);
+  gadget_set_state(BAR_TO_SPACE, clean_symbols_choice.bar_to_space ? 1 : 0);
+  gadget_set_state(REMOVE_BRACKETS, clean_symbols_choice.remove_brackets ? 1 : 0);
+  gadget_create_button(OK, 66, 105, 90, static_cast<int>(button_height), u"OK");
+  gadget_create_button(CANCEL, 166, 105, 90, static_cast<int>(button_height), u"Cancel");
+  shortcut_add(WINDOW, KEY_ESCAPE, SHORTCUT_ESCAPE);
+  shortcut_add(WINDOW, KEY_RETURN, SHORTCUT_RETURN);
+  int answer = 0;  // 1 OK, 2 Cancel, 3 Escape or closed
+  while (answer == 0) {
+    const int type = event_wait();
+    if (type <= 0 || event_get_window() != WINDOW) continue;
+    clean_symbols_choice = {gadget_get_state(REMOVE_DASH_BAR) != 0, gadget_get_state(BAR_TO_SPACE) != 0,
+                            gadget_get_state(REMOVE_BRACKETS) != 0};
+    if (type == EVENT_CLOSE) answer = 3;
+    if (type == EVENT_MENU && event_get_menu_item() == SHORTCUT_ESCAPE) answer = 3;
+    if (type == EVENT_GADGET && event_get_gadget() == OK) answer = 1;
+    if (type == EVENT_GADGET && event_get_gadget() == CANCEL) answer = 2;
+  }
+  window_close(WINDOW);
+  if (answer == 2) start(u"OK.");
+  if (answer != 1) window_set_disabled(MAIN_WINDOW, 0);
+  return answer == 1;
+}
+
+bool refuse_empty() {
+  if (!paged_list_document(TAB_THESAURUS).empty()) return false;
+  message_box(u"Warning!", u"No synonyms found.", MB_ICON_WARNING);
+  show_status(u"Aborted.");
+  return true;
+}
+
+}  // namespace
+
+void fix_thesaurus_spaces() {
+  start(u"Fix Invalid Spaces... <ESC> to abort.");
+  after(fix_thesaurus_entry_spaces(synonyms(), main_window_job_host()));
+}
+
+void sort_or_unduplicate_meanings(int sort, int unduplicate) {
+  start((sort ? text_t(u"Sort") : text_t(u"Unduplicate")) + u" meanings... <ESC> to abort.");
+  after(sort_or_unduplicate_thesaurus_meanings(synonyms(), sort != 0, unduplicate != 0, main_window_job_host()));
+}
+
+void clean_thesaurus_symbols() {
+  start(u"Clean up. 1/3: Extracting... <ESC> to abort.");
+  if (refuse_empty()) return;
+  if (!ask_clean_symbols_options()) return;
+  const thesaurus_tool_result r = clean_thesaurus_entry_symbols(synonyms(), clean_symbols_choice, main_window_job_host());
+  after(r);
+  window_set_disabled(MAIN_WINDOW, 0);
+  window_activate(MAIN_WINDOW);
+}
+
+void extract_thesaurus_to_file(int book) {
+  start(u"Extracting Thesaurus... <ESC> To abort.");
+  if (refuse_empty()) return;
+  const list_document& doc = paged_list_document(TAB_THESAURUS);
+  // Only the file the user confirmed is replaced, and only once it is whole.
+  const text_t target = request_save_path(book ? u"Extract Thesaurus to file (Book)" : u"Extract Thesaurus to file",
+                                          u"Text Documents (*.txt)|*.txt", u".txt", doc.path);
+  if (target.empty()) {
+    show_status(u"Aborted.");
+    return;
+  }
+  const thesaurus_tool_result r = extract_thesaurus(doc, target, book != 0, main_window_job_host());
+  if (!r.message.empty()) message_box(r.message_title, r.message, r.message_flags);
+}
+
+void sort_thesaurus_by_meaning_count() {
+  start(u"Sorting Thesaurus on number...");
+  after(sort_thesaurus_on_meaning_count(synonyms(), main_window_job_host()));
+}
+
+void combine_synonyms() {
+  start(u"Combine. 1/3: Extracting... <ESC> to abort.");
+  after(combine_thesaurus_synonyms(synonyms(), main_window_job_host()));
+}
+
+void register_thesaurus_tool_commands() {
+  register_shell_command("fix_thesaurus_spaces", [](const shell_command_args&) { fix_thesaurus_spaces(); });
+  register_shell_command("sort_or_unduplicate_meanings", [](const shell_command_args& a) {
+    sort_or_unduplicate_meanings(a.numbers.size() > 0 ? static_cast<int>(a.numbers[0]) : 0,
+                                 a.numbers.size() > 1 ? static_cast<int>(a.numbers[1]) : 0);
+  });
+  register_shell_command("clean_thesaurus_symbols", [](const shell_command_args&) { clean_thesaurus_symbols(); });
+  register_shell_command("extract_thesaurus_to_file", [](const shell_command_args& a) {
+    extract_thesaurus_to_file(a.numbers.empty() ? 0 : static_cast<int>(a.numbers.front()));
+  });
+  register_shell_command("sort_thesaurus_by_meaning_count",
+                         [](const shell_command_args&) { sort_thesaurus_by_meaning_count(); });
+  register_shell_command("combine_synonyms", [](const shell_command_args&) { combine_synonyms(); });
+  register_shell_command("show_thesaurus_duplicates_window",
+                         [](const shell_command_args&) { show_thesaurus_duplicates_window(); });
+}

@@ -1,0 +1,26 @@
+// The Thesaurus Tools menu: the tools that run on the main window (fix
+// spaces, sort and de-duplicate meanings, clean up symbols with its options
+// window, extraction, sort on numbers, combine) and the registration of every
+// command of the menu, the duplicates window included.
+#pragma once
+
+#include "editors/thesaurus/thesaurus_tools.h"
+#include "shell/id_blocks.h"
+
+namespace clean_symbols_ids {
+constexpr int WINDOW = CLEAN_SYMBOLS_WINDOW;
+constexpr int REMOVE_DASH_BAR = 572, BAR_TO_SPACE = 573, REMOVE_BRACKETS = 574, OK = 575, CANCEL = 576;
+static_assert(ids_in_block(CLEAN_SYMBOLS_BLOCK, {WINDOW, REMOVE_DASH_BAR, BAR_TO_SPACE, REMOVE_BRACKETS, OK, CANCEL}));
+}  // namespace clean_symbols_ids
+
+// The options of Clean up symbols, kept for the run (all on at start-up).
+extern clean_symbols_options clean_symbols_choice;
+
+void fix_thesaurus_spaces();
+void sort_or_unduplicate_meanings(int sort, int unduplicate);
+void clean_thesaurus_symbols();
+void extract_thesaurus_to_file(int book);
+void sort_thesaurus_by_meaning_count();
+void combine_synonyms();
+
+void register_thesaurus_tool_commands();
