@@ -4,6 +4,7 @@
 #include "common/format.h"
 #include "common/xml_text.h"
 #include "editors/autocorrect/autocorrect_editor.h"
+#include "editors/space_fix.h"
 #include "shell/preferences.h"
 
 #include <algorithm>
@@ -68,42 +69,18 @@ text_t clean_autocorrect_spaces(text_view entry) {
 autocorrect_tool_result fix_autocorrect_list_spaces(list_document& doc, long_job_host& host) {
   if (doc.empty()) return refusal(u"No Autocorrects found.");
   doc.save_undo();
+  const space_fix_result fix = fix_invalid_spaces(
+      doc, host, clean_autocorrect_spaces,
+      [](int64_t i, text_view, text_view t) { return has_empty_field(t) ? null_word_text(i + 1) : text_t(); }, autocorrect_grouped);
   autocorrect_tool_result r;
-  long_job job(host, u"Fix Invalid Spaces... <ESC> to abort.", doc.count(), true);
-  tick_text(job, u"Processing Wordlist 1/2...", kEscapeToAbort);
-  int64_t changes = 0;
-  for (int64_t i = 0; i < doc.count(); ++i) {
-    const text_t t = clean_autocorrect_spaces(doc.entries[static_cast<size_t>(i)]);
-    if (has_empty_field(t)) {
-      job.end(null_word_text(i + 1));
-      r.aborted = true;
-      return r;
-    }
-    if (t != doc.entries[static_cast<size_t>(i)]) ++changes;
-    if (!job.step(i)) {
-      job.abort();
-      r.aborted = true;
-      return r;
-    }
-  }
-  if (changes == 0) {
-    job.end(u"OK.");
+  r.aborted = fix.stopped;
+  r.changed = fix.fixed > 0;
+  r.count = fix.fixed;
+  if (fix.nothing_to_fix) {
     r.message_title = u"Warning!";
     r.message = u"No spaces to fix found!";
     r.message_flags = kWarningOk;
-    return r;
   }
-  job.set_text(u"Fixing spaces 2/2...0 <ESC> To abort.");
-  tick_text(job, u"Fixing spaces 2/2...", kEscapeToAbort);
-  const entry_rewrite_result pass = rewrite_entries_in_place(doc, job, clean_autocorrect_spaces);
-  r.changed = pass.changed > 0;
-  r.count = pass.changed;
-  if (pass.aborted) {
-    job.abort();  // the pairs fixed so far stay fixed; Undo takes them back
-    r.aborted = true;
-    return r;
-  }
-  job.end(u"Fixed words:" + autocorrect_grouped(r.count));
   return r;
 }
 

@@ -4,6 +4,7 @@
 #include "common/format.h"
 #include "common/sort.h"
 #include "common/work_records.h"
+#include "editors/space_fix.h"
 #include "editors/thesaurus/thesaurus_entry.h"
 #include "shell/preferences.h"
 
@@ -100,53 +101,40 @@ text_t tidy_thesaurus_spaces(text_view entry) {
   }
 }
 
+namespace {
+
+// "" when the cleaned entry keeps every field, else the text that stops the
+// run: a header or meaning line left empty (or only "|", "-|").
+text_t null_field_text(int64_t i, text_view entry, text_view t) {
+  const int64_t n = thesaurus_meaning_count(thesaurus_header(entry));
+  if (n < 0) return {};
+  const text_view header = thesaurus_header(t);
+  int64_t bad_line = 0;
+  if (header.empty() || header == u"|" || header == u"-|" || header.front() == u'|') bad_line = 1;
+  const std::vector<text_view> lines = meaning_lines(t, n);
+  for (size_t k = 0; bad_line == 0 && k < lines.size(); ++k) {
+    if (lines[k].empty() || lines[k] == u"|" || lines[k] == u"-|") bad_line = static_cast<int64_t>(k) + 2;
+  }
+  if (bad_line == 0) return {};
+  return u"Null word at Line:" + grouped(i + 1) + u" " +
+         (bad_line == 1 ? text_t(u"Synonym") : u"Meaning:" + string_from_int(bad_line - 1)) + u" Aborted.";
+}
+
+}  // namespace
+
 thesaurus_tool_result fix_thesaurus_entry_spaces(list_document& doc, long_job_host& host) {
   if (doc.empty()) return refusal(u"No synonyms found.");
   doc.save_undo();
+  const space_fix_result fix = fix_invalid_spaces(doc, host, tidy_thesaurus_spaces, null_field_text, grouped);
   thesaurus_tool_result r;
-  long_job job(host, u"Fix Invalid Spaces... <ESC> to abort.", doc.count(), true);
-  tick_text(job, u"Processing Wordlist 1/2...", kEscapeToAbort);
-  int64_t changes = 0;
-  for (int64_t i = 0; i < doc.count(); ++i) {
-    const text_t& entry = doc.entries[static_cast<size_t>(i)];
-    const int64_t n = thesaurus_meaning_count(thesaurus_header(entry));
-    const text_t t = tidy_thesaurus_spaces(entry);
-    if (n >= 0) {
-      const text_view header = thesaurus_header(t);
-      int64_t bad_line = 0;
-      if (header.empty() || header == u"|" || header == u"-|" || header.front() == u'|') bad_line = 1;
-      const std::vector<text_view> lines = meaning_lines(t, n);
-      for (size_t k = 0; bad_line == 0 && k < lines.size(); ++k) {
-        if (lines[k].empty() || lines[k] == u"|" || lines[k] == u"-|") bad_line = static_cast<int64_t>(k) + 2;
-      }
-      if (bad_line != 0) {
-        job.end(u"Null word at Line:" + grouped(i + 1) + u" " +
-                (bad_line == 1 ? text_t(u"Synonym") : u"Meaning:" + string_from_int(bad_line - 1)) + u" Aborted.");
-        r.aborted = true;
-        return r;
-      }
-    }
-    if (t != entry) ++changes;
-    if (!job.step(i)) return stopped(job);
-  }
-  if (changes == 0) {
-    job.end(u"OK.");
+  r.aborted = fix.stopped;
+  r.changed = fix.fixed > 0;
+  r.count = fix.fixed;
+  if (fix.nothing_to_fix) {
     r.message_title = u"Warning!";
     r.message = u"No spaces to fix found!";
     r.message_flags = kWarningOk;
-    return r;
   }
-  job.set_text(u"Fixing spaces 2/2...0 <ESC> To abort.");
-  tick_text(job, u"Fixing spaces 2/2...", kEscapeToAbort);
-  const entry_rewrite_result pass = rewrite_entries_in_place(doc, job, tidy_thesaurus_spaces);
-  r.changed = pass.changed > 0;
-  r.count = pass.changed;
-  if (pass.aborted) {
-    job.abort();  // the entries fixed so far stay fixed; Undo takes them back
-    r.aborted = true;
-    return r;
-  }
-  job.end(u"Fixed words:" + grouped(r.count));
   return r;
 }
 

@@ -1,0 +1,55 @@
+#include "editors/space_fix.h"
+
+namespace {
+
+constexpr char16_t kEscapeToAbort[] = u" <ESC> To abort.";
+
+void tick_text(long_job& job, text_view prefix, const std::function<text_t(int64_t)>& number) {
+  job.on_tick = [&job, prefix = text_t(prefix), number](int64_t progress) {
+    job.set_text(prefix + number(progress) + kEscapeToAbort);
+  };
+}
+
+}  // namespace
+
+space_fix_result fix_invalid_spaces(list_document& doc, long_job_host& host,
+                                    const std::function<text_t(text_view)>& clean,
+                                    const std::function<text_t(int64_t, text_view, text_view)>& refusal,
+                                    const std::function<text_t(int64_t)>& number) {
+  space_fix_result r;
+  long_job job(host, u"Fix Invalid Spaces... <ESC> to abort.", doc.count(), true);
+  tick_text(job, u"Processing Wordlist 1/2...", number);
+  int64_t changes = 0;
+  for (int64_t i = 0; i < doc.count(); ++i) {
+    const text_t& entry = doc.entries[static_cast<size_t>(i)];
+    const text_t t = clean(entry);
+    const text_t stop = refusal(i, entry, t);
+    if (!stop.empty()) {
+      job.end(stop);
+      r.stopped = true;
+      return r;
+    }
+    if (t != entry) ++changes;
+    if (!job.step(i)) {
+      job.abort();
+      r.stopped = true;
+      return r;
+    }
+  }
+  if (changes == 0) {
+    job.end(u"OK.");
+    r.nothing_to_fix = true;
+    return r;
+  }
+  job.set_text(u"Fixing spaces 2/2...0 <ESC> To abort.");
+  tick_text(job, u"Fixing spaces 2/2...", number);
+  const entry_rewrite_result pass = rewrite_entries_in_place(doc, job, clean);
+  r.fixed = pass.changed;
+  if (pass.aborted) {
+    job.abort();
+    r.stopped = true;
+    return r;
+  }
+  job.end(u"Fixed words:" + number(r.fixed));
+  return r;
+}
