@@ -33,7 +33,6 @@ const int kButton = static_cast<int>(image_button_width);
 // The reference total the new words are counted from; -1 when none.
 int64_t reference_total = -1;
 
-text_t grouped(int64_t n) { return string_format_number(0, u".", number_separator, static_cast<double>(n)); }
 
 text_t now_text() { return date_format(kDateMask, date_now()); }
 
@@ -95,7 +94,7 @@ void build_window() {
   const int rows[] = {272, 320, 368, 416};
   gadget_create_label_ex(ids::TOTAL_LABEL, 10, rows[0] + 13, 150, static_cast<int>(text_gadget_height),
                          u"Current wordlist:", LABEL_RIGHT);
-  gadget_create_entry_ex(ids::TOTAL, 165, rows[0] + 10, 115, entry_h, grouped(statistics_total), ENTRY_READ_ONLY);
+  gadget_create_entry_ex(ids::TOTAL, 165, rows[0] + 10, 115, entry_h, format_count(statistics_total), ENTRY_READ_ONLY);
   create_image_button_at(ids::COPY_TOTAL, 285, rows[0], kButton, kButton, kImageCopy, 0, u"Copy to Clipboard", 0);
   gadget_create_button(ids::TOTAL_TO_REFERENCE, 60, rows[1] + 8, static_cast<int>(button_width),
                        static_cast<int>(button_height), u"∑ Copy →");

@@ -16,7 +16,6 @@ using namespace wordlist_duplicates_ids;
 
 namespace {
 
-text_t count_text(int64_t n) { return string_format_number(0, u".", number_separator, static_cast<double>(n)); }
 
 void export_rows(const std::vector<wordlist_duplicate_row>& rows) {
   const text_t path = request_save_path(u"Export Duplicates to file", u"Text Documents (*.txt)|*.txt", u".txt",
@@ -51,12 +50,12 @@ void show_duplicates_wordlist() {
   std::vector<text_t> rows;
   rows.reserve(r.rows.size());
   for (const wordlist_duplicate_row& row : r.rows)
-    rows.push_back(row.word + u"\n" + count_text(row.occurrences) + u"\n" + row.lines);
+    rows.push_back(row.word + u"\n" + format_count(row.occurrences) + u"\n" + row.lines);
   gadget_add_items(LIST, rows);
   create_image_button_at(EXPORT, 205, 295, 44, 44, IMAGE_EXPORT, 0, u"Export", 0);
   create_image_button_right_of(CLOSE, EXPORT, 44, 44, IMAGE_CLOSE, 30, u"Close", 0);
   gadget_create_label(FOUND_LABEL, 10, 270, 0, 0,
-                      u"Found:" + count_text(static_cast<int64_t>(r.rows.size())) + u"/" + count_text(r.expanded_words));
+                      u"Found:" + format_count(static_cast<int64_t>(r.rows.size())) + u"/" + format_count(r.expanded_words));
   fit_gadget_to_content(FOUND_LABEL);
   shortcut_add(WINDOW, KEY_ESCAPE, SHORTCUT_ESCAPE);
   shortcut_add(WINDOW, KEY_F1, SHORTCUT_HELP);

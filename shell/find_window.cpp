@@ -42,7 +42,6 @@ const find_target targets[4] = {
      "delete_current_autocorrect"},
 };
 
-text_t count_text(int64_t n) { return string_format_number(0, u".", number_separator, static_cast<double>(n)); }
 
 class find_window {
  public:
@@ -70,7 +69,7 @@ class find_window {
 
   void refresh_found_label() {
     gadget_set_text(FIND_FOUND_LABEL,
-                    u"Found:" + count_text(static_cast<int64_t>(rows_.size())) + u"/" + count_text(doc_.count()));
+                    u"Found:" + format_count(static_cast<int64_t>(rows_.size())) + u"/" + format_count(doc_.count()));
     fit_gadget_to_content(FIND_FOUND_LABEL);
   }
   void before_wait();
@@ -172,7 +171,7 @@ void find_window::search() {
   tool_window_job_host host({.window = FIND_WINDOW, .progress_bar = FIND_PROGRESS, .escape_label = FIND_ESCAPE_LABEL});
   find_result r = find_in_list(doc_, t_.kind, o, host, [&](const find_row& row, int64_t found) {
     gadget_add_item(FIND_RESULTS, -1, row.shown + u"\n" + string_from_int(row.position) + u"\n" + row.percent + u"\n");
-    gadget_set_text(FIND_FOUND_LABEL, u"Found:" + count_text(found) + u"/" + count_text(doc_.count()));
+    gadget_set_text(FIND_FOUND_LABEL, u"Found:" + format_count(found) + u"/" + format_count(doc_.count()));
     fit_gadget_to_content(FIND_FOUND_LABEL);
   });
   rows_ = std::move(r.rows);

@@ -49,7 +49,6 @@ struct master_window_state {
 };
 master_window_state* state = nullptr;
 
-text_t count_text(int64_t n) { return string_format_number(0, u".", number_separator, static_cast<double>(n)); }
 void warn(const text_t& text) { message_box(u"Warning!", text, MB_ICON_WARNING); }
 
 int rows() { return gadget_count_items(FILE_LIST); }
@@ -211,7 +210,7 @@ void run_comparison() {
   }
   const int64_t start_ms = time_elapsed_ms();
   auto show_count = [](int row, int64_t lines) {
-    gadget_set_item_text(FILE_LIST, row, count_text(lines), 3);
+    gadget_set_item_text(FILE_LIST, row, format_count(lines), 3);
     gadget_set_item_color(FILE_LIST, row, COLOR_TEXT, kBlack, 3);
   };
   master_compare_observer observer;
@@ -228,7 +227,7 @@ void run_comparison() {
     if (index >= 0 && index < static_cast<int64_t>(other_rows.size())) show_count(other_rows[index], lines);
   };
   observer.total_words = [](int64_t words) {
-    set_gadget_text_if_changed(TOTAL_LABEL, u"Total words:" + count_text(words) + u" (All files)");
+    set_gadget_text_if_changed(TOTAL_LABEL, u"Total words:" + format_count(words) + u" (All files)");
   };
   tool_window_job_host host = job_host();
   master_compare_result r = compare_with_master(master, others, host, observer);
@@ -243,9 +242,9 @@ void run_comparison() {
     }
     return;
   }
-  set_gadget_text_if_changed(MISSING_LABEL, u"Missing words:" + count_text(r.missing));
-  set_gadget_text_if_changed(HYPHENATED_LABEL, u"Missing hyphenated:" + count_text(r.hyphenated));
-  set_gadget_text_if_changed(UPPERCASE_LABEL, u"Missing uppercase:" + count_text(r.uppercase));
+  set_gadget_text_if_changed(MISSING_LABEL, u"Missing words:" + format_count(r.missing));
+  set_gadget_text_if_changed(HYPHENATED_LABEL, u"Missing hyphenated:" + format_count(r.hyphenated));
+  set_gadget_text_if_changed(UPPERCASE_LABEL, u"Missing uppercase:" + format_count(r.uppercase));
   set_gadget_text_if_changed(PROCESSING_LABEL, u"Processing:" + string_from_int(MASTER_COMPARE_STEPS) + of_steps +
                                                    u": Done!");
   state->missing_count = r.missing;
@@ -271,9 +270,9 @@ void save_missing(missing_word_filter filter) {
   }
   if (r.aborted) return;
   if (filter == missing_word_filter::hyphenated) {
-    message_box(u"Warning!", u"Hyphenated words extracted:" + count_text(r.written), MB_ICON_INFORMATION);
+    message_box(u"Warning!", u"Hyphenated words extracted:" + format_count(r.written), MB_ICON_INFORMATION);
   } else if (filter == missing_word_filter::uppercase) {
-    message_box(u"Warning!", u"Uppercase words extracted:" + count_text(r.written), MB_ICON_INFORMATION);
+    message_box(u"Warning!", u"Uppercase words extracted:" + format_count(r.written), MB_ICON_INFORMATION);
   }
 }
 

@@ -4,6 +4,7 @@
 #include "gui/gui.h"
 #include "shell/list_view_ui.h"
 #include "shell/main_job_host.h"
+#include "shell/preferences.h"
 #include "shell/shell_ids.h"
 #include "shell/undo_redo_ui.h"
 #include "shell/window_helpers.h"
@@ -31,7 +32,7 @@ void build(const autocorrect_duplicates_scan& scan) {
   gadget_create_button(EXPORT, 265, 270, 100, 28, u"Export");
   gadget_create_button(CLOSE, 375, 270, 80, 28, u"Close");
   gadget_create_label(FOUND_LABEL, 10, 270, 180, 18,
-                      u"Found:" + autocorrect_grouped(static_cast<int64_t>(scan.rows.size())));
+                      u"Found:" + format_count(static_cast<int64_t>(scan.rows.size())));
   shortcut_add(WINDOW, KEY_ESCAPE, SHORTCUT_ESCAPE);
 }
 

@@ -4,7 +4,6 @@
 #include "common/format.h"
 #include "common/xml_text.h"
 #include "editors/autocorrect/autocorrect_editor.h"
-#include "editors/space_fix.h"
 #include "shell/preferences.h"
 
 #include <algorithm>
@@ -16,16 +15,8 @@ constexpr int kWarningOk = 16;
 constexpr int kWarningYesNo = 17;
 constexpr char16_t kEscapeToAbort[] = u" <ESC> To abort.";
 
-autocorrect_tool_result refusal(text_view message) {
-  autocorrect_tool_result r;
-  r.aborted = true;
-  r.message_title = u"Warning!";
-  r.message = message;
-  r.message_flags = kWarningOk;
-  return r;
-}
 
-text_t null_word_text(int64_t line) { return u"Null word at Line:" + autocorrect_grouped(line) + u" Aborted."; }
+text_t null_word_text(int64_t line) { return u"Null word at Line:" + format_count(line) + u" Aborted."; }
 
 // An empty incorrect or correct text: the pair would be lost on saving.
 bool has_empty_field(text_view entry) {
@@ -36,7 +27,7 @@ bool has_empty_field(text_view entry) {
 // Shows prefix + the grouped progress + the hint on every tick.
 void tick_text(long_job& job, text_view prefix, text_view hint) {
   job.on_tick = [&job, prefix = text_t(prefix), hint = text_t(hint)](int64_t progress) {
-    job.set_text(prefix + autocorrect_grouped(progress) + hint);
+    job.set_text(prefix + format_count(progress) + hint);
   };
 }
 
@@ -45,10 +36,6 @@ text_t write_failure_text(text_view target) {
 }
 
 }  // namespace
-
-text_t autocorrect_grouped(int64_t n) {
-  return string_format_number(0, u".", number_separator, static_cast<double>(n));
-}
 
 // ---- Spaces ---------------------------------------------------------------------------
 
@@ -67,21 +54,11 @@ text_t clean_autocorrect_spaces(text_view entry) {
 }
 
 autocorrect_tool_result fix_autocorrect_list_spaces(list_document& doc, long_job_host& host) {
-  if (doc.empty()) return refusal(u"No Autocorrects found.");
+  if (doc.empty()) return editor_tool_refusal(u"No Autocorrects found.");
   doc.save_undo();
-  const space_fix_result fix = fix_invalid_spaces(
+  return fix_invalid_spaces(
       doc, host, clean_autocorrect_spaces,
-      [](int64_t i, text_view, text_view t) { return has_empty_field(t) ? null_word_text(i + 1) : text_t(); }, autocorrect_grouped);
-  autocorrect_tool_result r;
-  r.aborted = fix.stopped;
-  r.changed = fix.fixed > 0;
-  r.count = fix.fixed;
-  if (fix.nothing_to_fix) {
-    r.message_title = u"Warning!";
-    r.message = u"No spaces to fix found!";
-    r.message_flags = kWarningOk;
-  }
-  return r;
+      [](int64_t i, text_view, text_view t) { return has_empty_field(t) ? null_word_text(i + 1) : text_t(); }, format_count);
 }
 
 // ---- Hexadecimal references ---------------------------------------------------------------
@@ -115,7 +92,7 @@ hex_conversion convert_autocorrect_hex_references(text_view entry) {
 }
 
 autocorrect_tool_result clean_autocorrect_list_hex_symbols(list_document& doc, long_job_host& host) {
-  if (doc.empty()) return refusal(u"No Autocorrects found.");
+  if (doc.empty()) return editor_tool_refusal(u"No Autocorrects found.");
   doc.save_undo();
   autocorrect_tool_result r;
   long_job job(host, u"Clean hex symbols... <ESC> to abort.", doc.count(), true);
@@ -163,20 +140,20 @@ autocorrect_tool_result clean_autocorrect_list_hex_symbols(list_document& doc, l
     return r;
   }
   r.count = changes;
-  job.end(u"OK. Converted symbols:" + autocorrect_grouped(changes) + job.elapsed_text());
+  job.end(u"OK. Converted symbols:" + format_count(changes) + job.elapsed_text());
   return r;
 }
 
 // ---- Extraction ---------------------------------------------------------------------------
 
 autocorrect_tool_result extract_autocorrect_list(const list_document& doc, text_view target, long_job_host& host) {
-  if (doc.empty()) return refusal(u"No autocorrect words found.");
+  if (doc.empty()) return editor_tool_refusal(u"No autocorrect words found.");
   autocorrect_tool_result r;
   long_job job(host, u"Extracting Autocorrect List... <ESC> to abort.", doc.count(), true);
   atomic_file out;
   int64_t length = 3;  // the byte-order mark
   job.on_tick = [&](int64_t i) {
-    job.set_text(u"Extracting Autocorrects... <ESC> to abort. Found:" + autocorrect_grouped(i + 1) + u" " +
+    job.set_text(u"Extracting Autocorrects... <ESC> to abort. Found:" + format_count(i + 1) + u" " +
                  format_file_size(u"", length, 1));
   };
   bool written = out.create(target) && out.write("\xEF\xBB\xBF", 3);
@@ -253,7 +230,7 @@ autocorrect_duplicates_scan scan_autocorrect_duplicates(const list_document& doc
 
   host.job_started(u"Show duplicates. 2/2: Comparing... <ESC> to abort.", count);
   job.on_tick = [&job, count](int64_t i) {
-    job.set_text(u"Show duplicates. 2/2: Comparing..." + autocorrect_grouped(i) + u"/" + autocorrect_grouped(count) +
+    job.set_text(u"Show duplicates. 2/2: Comparing..." + format_count(i) + u"/" + format_count(count) +
                  u" <ESC> to abort.");
   };
   size_t i = 0;
@@ -280,10 +257,10 @@ int64_t remove_autocorrect_duplicates(list_document& doc, const std::vector<text
   const int64_t count = static_cast<int64_t>(sorted.size());
   auto incorrect_of = [](const text_t& e) { return text_view(e).substr(0, e.find(u'\n')); };
   // Whole document rewritten in one go: no Escape, so it is never left half done.
-  long_job job(host, u"Removing duplicates... 0/" + autocorrect_grouped(count), count, false);
+  long_job job(host, u"Removing duplicates... 0/" + format_count(count), count, false);
   int64_t removed = 0;
   job.on_tick = [&](int64_t) {
-    job.set_text(u"Removing duplicates... " + autocorrect_grouped(removed) + u"/" + autocorrect_grouped(count));
+    job.set_text(u"Removing duplicates... " + format_count(removed) + u"/" + format_count(count));
   };
   std::vector<uint8_t> keep(sorted.size(), 1);
   for (size_t i = 0; i < sorted.size(); ++i) {
@@ -296,12 +273,12 @@ int64_t remove_autocorrect_duplicates(list_document& doc, const std::vector<text
     job.step(static_cast<int64_t>(i));
   }
   const int64_t remaining = count - removed;
-  job.set_text(u"Populating list... 0/" + autocorrect_grouped(remaining));
+  job.set_text(u"Populating list... 0/" + format_count(remaining));
   std::vector<text_t> entries;
   entries.reserve(static_cast<size_t>(remaining));
   job.on_tick = [&](int64_t) {
-    job.set_text(u"Populating list... " + autocorrect_grouped(static_cast<int64_t>(entries.size())) + u"/" +
-                 autocorrect_grouped(remaining));
+    job.set_text(u"Populating list... " + format_count(static_cast<int64_t>(entries.size())) + u"/" +
+                 format_count(remaining));
   };
   for (size_t i = 0; i < sorted.size(); ++i) {
     if (keep[i]) entries.push_back(sorted[i]);
@@ -320,7 +297,7 @@ int64_t remove_autocorrect_duplicates(list_document& doc, const std::vector<text
 }
 
 bool export_autocorrect_duplicates(const std::vector<autocorrect_duplicate_row>& rows, text_view target) {
-  text_t text = u"DUPLICATES FOUND:" + autocorrect_grouped(static_cast<int64_t>(rows.size())) + u"\n\n";
+  text_t text = u"DUPLICATES FOUND:" + format_count(static_cast<int64_t>(rows.size())) + u"\n\n";
   for (const autocorrect_duplicate_row& row : rows) {
     text += row.incorrect + u":" + string_from_int(row.occurrences) + u"\n";
   }

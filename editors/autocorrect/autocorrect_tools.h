@@ -8,29 +8,17 @@
 #include "common/list_document.h"
 #include "common/long_job.h"
 #include "common/text.h"
+#include "editors/editor_tools.h"
 
 #include <cstdint>
 #include <vector>
-
-// Counts as the status texts print them: no decimals, the thousands
-// separator of the preferences.
-text_t autocorrect_grouped(int64_t n);
 
 // ---- Spaces ---------------------------------------------------------------------
 // The entry with doubled spaces made single and the spaces around its line
 // feed and at its ends removed, until none is left.
 text_t clean_autocorrect_spaces(text_view entry);
 
-// What a tool run left for the window: the status text (already shown by
-// the host), a box to show after it ("" none) and the counts.
-struct autocorrect_tool_result {
-  bool aborted = false;
-  bool changed = false;       // entries of the document were rewritten
-  int64_t count = 0;          // fixed or converted entries, extracted lines
-  text_t message_title;
-  text_t message;
-  int message_flags = 0;
-};
+using autocorrect_tool_result = editor_tool_result;
 
 // "Fix invalid spaces": a first pass checks every entry (an empty incorrect
 // or correct text stops the run with no change), a second rewrites the

@@ -4,6 +4,7 @@
 #include "affix/expansion_output.h"
 #include "editors/autocorrect/autocorrect_editor.h"
 #include "editors/autocorrect/autocorrect_tools.h"
+#include "shell/preferences.h"
 
 #include <string>
 #include <unordered_map>
@@ -170,7 +171,7 @@ autocorrect_validate_result validate_autocorrect_list(const list_document& autoc
       }
       if (!asked && decode_limit != 0 && r.derived_words >= decode_limit) {
         asked = true;
-        const text_t question = u"Over " + autocorrect_grouped(decode_limit) +
+        const text_t question = u"Over " + format_count(decode_limit) +
                                 u" words have been decoded.\n\nThis represents a huge amount of data in the RAM\n"
                                 u"that can fill it up and crash the computer.\n\nAbort?";
         if (host.message_box(u"Warning!", question, 17) == 6) {

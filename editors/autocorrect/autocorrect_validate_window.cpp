@@ -85,7 +85,7 @@ void validate_window::process() {
   tool_window_job_host host({.window = WINDOW, .progress_bar = PROGRESS, .escape_label = ESCAPE_LABEL});
   const autocorrect_validate_output out{
       [this](text_view t) { append_log(t); },
-      [](int64_t n) { set_gadget_text_if_changed(ISSUES_LABEL, u"Issues:" + autocorrect_grouped(n)); }};
+      [](int64_t n) { set_gadget_text_if_changed(ISSUES_LABEL, u"Issues:" + format_count(n)); }};
   const autocorrect_validate_result r = validate_autocorrect_list(
       paged_list_document(TAB_AUTOCORRECT), dictionary_document.list, aff_cache, decode_warning_limit, host, out);
   gadget_set_text(RESULT_MARK, r.aborted ? u"\u2717" : u"\u2713");

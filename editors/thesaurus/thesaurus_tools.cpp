@@ -4,7 +4,6 @@
 #include "common/format.h"
 #include "common/sort.h"
 #include "common/work_records.h"
-#include "editors/space_fix.h"
 #include "editors/thesaurus/thesaurus_entry.h"
 #include "shell/preferences.h"
 
@@ -18,16 +17,7 @@ constexpr int kWarningOk = 16;
 constexpr int kWarningYesNo = 17;
 constexpr char16_t kEscapeToAbort[] = u" <ESC> To abort.";
 
-text_t grouped(int64_t n) { return string_format_number(0, u".", number_separator, static_cast<double>(n)); }
 
-thesaurus_tool_result refusal(text_view message) {
-  thesaurus_tool_result r;
-  r.aborted = true;
-  r.message_title = u"Warning!";
-  r.message = message;
-  r.message_flags = kWarningOk;
-  return r;
-}
 
 thesaurus_tool_result stopped(long_job& job) {
   job.abort();
@@ -116,26 +106,16 @@ text_t null_field_text(int64_t i, text_view entry, text_view t) {
     if (lines[k].empty() || lines[k] == u"|" || lines[k] == u"-|") bad_line = static_cast<int64_t>(k) + 2;
   }
   if (bad_line == 0) return {};
-  return u"Null word at Line:" + grouped(i + 1) + u" " +
+  return u"Null word at Line:" + format_count(i + 1) + u" " +
          (bad_line == 1 ? text_t(u"Synonym") : u"Meaning:" + string_from_int(bad_line - 1)) + u" Aborted.";
 }
 
 }  // namespace
 
 thesaurus_tool_result fix_thesaurus_entry_spaces(list_document& doc, long_job_host& host) {
-  if (doc.empty()) return refusal(u"No synonyms found.");
+  if (doc.empty()) return editor_tool_refusal(u"No synonyms found.");
   doc.save_undo();
-  const space_fix_result fix = fix_invalid_spaces(doc, host, tidy_thesaurus_spaces, null_field_text, grouped);
-  thesaurus_tool_result r;
-  r.aborted = fix.stopped;
-  r.changed = fix.fixed > 0;
-  r.count = fix.fixed;
-  if (fix.nothing_to_fix) {
-    r.message_title = u"Warning!";
-    r.message = u"No spaces to fix found!";
-    r.message_flags = kWarningOk;
-  }
-  return r;
+  return fix_invalid_spaces(doc, host, tidy_thesaurus_spaces, null_field_text, format_count);
 }
 
 // ---- Sort and Deduplicate ---------------------------------------------------------------
@@ -185,7 +165,7 @@ text_t rebuild_thesaurus_meanings(text_view entry, bool sort, bool unduplicate) 
 
 thesaurus_tool_result sort_or_unduplicate_thesaurus_meanings(list_document& doc, bool sort, bool unduplicate,
                                                              long_job_host& host) {
-  if (doc.empty()) return refusal(u"No synonyms found.");
+  if (doc.empty()) return editor_tool_refusal(u"No synonyms found.");
   const text_t title = sort ? u"Sort" : u"Unduplicate";
   thesaurus_tool_result r;
   if (sort && host.message_box(u"Warning!",
@@ -241,7 +221,7 @@ text_t clean_thesaurus_meaning(text_view line, const clean_symbols_options& opti
 
 thesaurus_tool_result clean_thesaurus_entry_symbols(list_document& doc, const clean_symbols_options& options,
                                                     long_job_host& host) {
-  if (doc.empty()) return refusal(u"No synonyms found.");
+  if (doc.empty()) return editor_tool_refusal(u"No synonyms found.");
   doc.save_undo();
   thesaurus_tool_result r;
   const int64_t count = doc.count();
@@ -255,7 +235,7 @@ thesaurus_tool_result clean_thesaurus_entry_symbols(list_document& doc, const cl
   }
   job.set_text(u"Remove symbols. 2/3: Comparing... <ESC> to abort.");
   job.on_tick = [&job, count](int64_t i) {
-    job.set_text(u"Remove symbols. 2/3: Comparing..." + grouped(i) + u"/" + grouped(count) + u" <ESC> to abort.");
+    job.set_text(u"Remove symbols. 2/3: Comparing..." + format_count(i) + u"/" + format_count(count) + u" <ESC> to abort.");
   };
   bool worked = false;
   for (int64_t i = 0; i < count; ++i) {
@@ -267,7 +247,7 @@ thesaurus_tool_result clean_thesaurus_entry_symbols(list_document& doc, const cl
     for (size_t k = 0; k < lines.size(); ++k) {
       const text_t line = clean_thesaurus_meaning(lines[k], options, worked);
       if (line.empty()) {
-        job.end(u"Null meaning at Line:" + grouped(i + 1) + u" Meaning:" + string_from_int(static_cast<int64_t>(k) + 1) +
+        job.end(u"Null meaning at Line:" + format_count(i + 1) + u" Meaning:" + string_from_int(static_cast<int64_t>(k) + 1) +
                 u"! Aborted.");
         doc.selected = i;
         r.aborted = true;
@@ -284,7 +264,7 @@ thesaurus_tool_result clean_thesaurus_entry_symbols(list_document& doc, const cl
     return r;
   }
   // Every entry is stored in one go: no Escape here.
-  job.set_text(u"Remove symbols. 3/3: Populating... 0/" + grouped(count));
+  job.set_text(u"Remove symbols. 3/3: Populating... 0/" + format_count(count));
   for (int64_t i = 0; i < count; ++i) {
     text_t& entry = doc.entries[static_cast<size_t>(i)];
     if (entry != work[static_cast<size_t>(i)]) ++r.count;
@@ -299,7 +279,7 @@ thesaurus_tool_result clean_thesaurus_entry_symbols(list_document& doc, const cl
 // ---- Extraction -------------------------------------------------------------------------
 
 thesaurus_tool_result extract_thesaurus(const list_document& doc, text_view target, bool book, long_job_host& host) {
-  if (doc.empty()) return refusal(u"No synonyms found.");
+  if (doc.empty()) return editor_tool_refusal(u"No synonyms found.");
   thesaurus_tool_result r;
   long_job job(host, u"Extracting Thesaurus... <ESC> To abort.", doc.count(), true);
   atomic_file out;
@@ -307,7 +287,7 @@ thesaurus_tool_result extract_thesaurus(const list_document& doc, text_view targ
     return string_format_number(1, u".", u"", static_cast<double>(static_cast<float>(out.written()) / 1048576.0f));
   };
   job.on_tick = [&](int64_t i) {
-    job.set_text(u"Extracting Thesaurus... <ESC> to abort. Found:" + grouped(i + 1) + u" (" + megabytes() + u" MB)" +
+    job.set_text(u"Extracting Thesaurus... <ESC> to abort. Found:" + format_count(i + 1) + u" (" + megabytes() + u" MB)" +
                  job.elapsed_text());
   };
   bool written = out.create(target) && out.write("\xEF\xBB\xBF", 3);
@@ -353,7 +333,7 @@ thesaurus_tool_result extract_thesaurus(const list_document& doc, text_view targ
 // ---- Sort on numbers --------------------------------------------------------------------
 
 thesaurus_tool_result sort_thesaurus_on_meaning_count(list_document& doc, long_job_host& host) {
-  if (doc.empty()) return refusal(u"No synonyms found.");
+  if (doc.empty()) return editor_tool_refusal(u"No synonyms found.");
   doc.save_undo();
   doc.selected = -1;
   doc.changed = true;
@@ -362,7 +342,7 @@ thesaurus_tool_result sort_thesaurus_on_meaning_count(list_document& doc, long_j
   const int64_t count = doc.count();
   long_job job(host, u"Sorting Thesaurus on number...", 3 * count, true);
   job.on_tick = [&job](int64_t i) {
-    job.set_text(u"Removing accents... <ESC> to abort. Found:" + grouped(i) + job.elapsed_text());
+    job.set_text(u"Removing accents... <ESC> to abort. Found:" + format_count(i) + job.elapsed_text());
   };
   std::vector<sort_work_record> records(static_cast<size_t>(count));
   for (int64_t i = 0; i < count; ++i) {
@@ -380,7 +360,7 @@ thesaurus_tool_result sort_thesaurus_on_meaning_count(list_document& doc, long_j
       return r;
     }
   }
-  job.set_text(u"Sorting on number... <ESC> to abort. Found:" + grouped(count) + job.elapsed_text());
+  job.set_text(u"Sorting on number... <ESC> to abort. Found:" + format_count(count) + job.elapsed_text());
   sort_work_records_by_key(records);
   // The rewrite runs to its end: stopping here would leave entries twice.
   for (int64_t j = 0; j < count; ++j) doc.entries[static_cast<size_t>(j)] = std::move(records[static_cast<size_t>(j)].value);
@@ -393,7 +373,7 @@ thesaurus_tool_result sort_thesaurus_on_meaning_count(list_document& doc, long_j
 // ---- Combine ------------------------------------------------------------------------------
 
 thesaurus_tool_result combine_thesaurus_synonyms(list_document& doc, long_job_host& host) {
-  if (doc.empty()) return refusal(u"No synonyms found.");
+  if (doc.empty()) return editor_tool_refusal(u"No synonyms found.");
   doc.save_undo();
   const int64_t count = doc.count();
   long_job job(host, u"Combine. 1/3: Extracting... <ESC> to abort.", count, true);
@@ -407,7 +387,7 @@ thesaurus_tool_result combine_thesaurus_synonyms(list_document& doc, long_job_ho
     if (string_count_occurrences(entry, u"|") > 1 || entry.find(u"-|") != text_t::npos ||
         entry.find(u'(') != text_t::npos || entry.find(u')') != text_t::npos) {
       job.abort();
-      thesaurus_tool_result r = refusal(
+      thesaurus_tool_result r = editor_tool_refusal(
           u"Basic combine doesn't accept synonyms with:\n-| ( ) and |\n\nIt only accepts one synonym per line.");
       return r;
     }
@@ -545,9 +525,9 @@ thesaurus_tool_result merge_thesaurus_duplicates(list_document& doc, thesaurus_d
     ++kept;
   }
   rows.resize(kept);
-  job.set_text(u"Merging duplicates... 0/" + grouped(total));
+  job.set_text(u"Merging duplicates... 0/" + format_count(total));
   job.on_tick = [&job, total](int64_t done) {
-    job.set_text(u"Merging duplicates... " + grouped(done) + u"/" + grouped(total));
+    job.set_text(u"Merging duplicates... " + format_count(done) + u"/" + format_count(total));
   };
   for (size_t l = rows.size(); l-- > 1;) {
     thesaurus_duplicate_row& lower = rows[l];
@@ -592,7 +572,7 @@ thesaurus_tool_result merge_thesaurus_duplicates(list_document& doc, thesaurus_d
   for (text_t& c : copies) {
     if (!c.empty()) entries.push_back(std::move(c));
   }
-  job.set_text(u"Populating... 0/" + grouped(static_cast<int64_t>(entries.size())));
+  job.set_text(u"Populating... 0/" + format_count(static_cast<int64_t>(entries.size())));
   doc.save_undo();
   replace_entries(doc, std::move(entries));
   r.changed = true;
@@ -601,7 +581,7 @@ thesaurus_tool_result merge_thesaurus_duplicates(list_document& doc, thesaurus_d
 }
 
 bool export_thesaurus_duplicates(const std::vector<thesaurus_duplicate_row>& rows, text_view target) {
-  text_t text = u"DUPLICATES FOUND:" + grouped(static_cast<int64_t>(rows.size())) + u"\n\n";
+  text_t text = u"DUPLICATES FOUND:" + format_count(static_cast<int64_t>(rows.size())) + u"\n\n";
   for (const thesaurus_duplicate_row& row : rows) text += row.header + u"\n" + row.preview + u"\n\n";
   if (file_create_atomic(1, target) == 0) return false;
   file_write_bom(1, FORMAT_UTF8);

@@ -10,19 +10,12 @@
 #include "common/long_job.h"
 #include "common/text.h"
 
+#include "editors/editor_tools.h"
+
 #include <cstdint>
 #include <vector>
 
-// What a tool run left for the window: a box to show after it ("" none) and
-// whether the entries changed. The status text is already shown by the host.
-struct thesaurus_tool_result {
-  bool aborted = false;
-  bool changed = false;
-  int64_t count = 0;  // fixed or changed entries
-  text_t message_title;
-  text_t message;
-  int message_flags = 0;
-};
+using thesaurus_tool_result = editor_tool_result;
 
 // ---- Spaces ---------------------------------------------------------------------
 // Doubled spaces made single and the spaces beside "|" and LF and at the end

@@ -1,7 +1,8 @@
-#include "editors/space_fix.h"
+#include "editors/editor_tools.h"
 
 namespace {
 
+constexpr int kWarningOk = 16;
 constexpr char16_t kEscapeToAbort[] = u" <ESC> To abort.";
 
 void tick_text(long_job& job, text_view prefix, const std::function<text_t(int64_t)>& number) {
@@ -12,11 +13,20 @@ void tick_text(long_job& job, text_view prefix, const std::function<text_t(int64
 
 }  // namespace
 
-space_fix_result fix_invalid_spaces(list_document& doc, long_job_host& host,
+editor_tool_result editor_tool_refusal(text_view message) {
+  editor_tool_result r;
+  r.aborted = true;
+  r.message_title = u"Warning!";
+  r.message = message;
+  r.message_flags = kWarningOk;
+  return r;
+}
+
+editor_tool_result fix_invalid_spaces(list_document& doc, long_job_host& host,
                                     const std::function<text_t(text_view)>& clean,
                                     const std::function<text_t(int64_t, text_view, text_view)>& refusal,
                                     const std::function<text_t(int64_t)>& number) {
-  space_fix_result r;
+  editor_tool_result r;
   long_job job(host, u"Fix Invalid Spaces... <ESC> to abort.", doc.count(), true);
   tick_text(job, u"Processing Wordlist 1/2...", number);
   int64_t changes = 0;
@@ -26,30 +36,33 @@ space_fix_result fix_invalid_spaces(list_document& doc, long_job_host& host,
     const text_t stop = refusal(i, entry, t);
     if (!stop.empty()) {
       job.end(stop);
-      r.stopped = true;
+      r.aborted = true;
       return r;
     }
     if (t != entry) ++changes;
     if (!job.step(i)) {
       job.abort();
-      r.stopped = true;
+      r.aborted = true;
       return r;
     }
   }
   if (changes == 0) {
     job.end(u"OK.");
-    r.nothing_to_fix = true;
+    r.message_title = u"Warning!";
+    r.message = u"No spaces to fix found!";
+    r.message_flags = kWarningOk;
     return r;
   }
   job.set_text(u"Fixing spaces 2/2...0 <ESC> To abort.");
   tick_text(job, u"Fixing spaces 2/2...", number);
   const entry_rewrite_result pass = rewrite_entries_in_place(doc, job, clean);
-  r.fixed = pass.changed;
+  r.changed = pass.changed > 0;
+  r.count = pass.changed;
   if (pass.aborted) {
     job.abort();
-    r.stopped = true;
+    r.aborted = true;
     return r;
   }
-  job.end(u"Fixed words:" + number(r.fixed));
+  job.end(u"Fixed words:" + number(r.count));
   return r;
 }
