@@ -2,6 +2,7 @@
 
 namespace {
 
+constexpr int kErrorOk = 8;
 constexpr int kWarningOk = 16;
 constexpr char16_t kEscapeToAbort[] = u" <ESC> To abort.";
 
@@ -19,6 +20,16 @@ editor_tool_result editor_tool_refusal(text_view message) {
   r.message_title = u"Warning!";
   r.message = message;
   r.message_flags = kWarningOk;
+  return r;
+}
+
+editor_tool_result editor_tool_write_failure(long_job& job, text_view target) {
+  job.abort();
+  editor_tool_result r;
+  r.aborted = true;
+  r.message_title = u"Error!";
+  r.message = u"Can't write the file:\n" + text_t(target) + u"\n\nThe old file is kept.";
+  r.message_flags = kErrorOk;
   return r;
 }
 

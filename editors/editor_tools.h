@@ -23,6 +23,9 @@ struct editor_tool_result {
 
 // A run that does not start: "Warning!" with the message.
 editor_tool_result editor_tool_refusal(text_view message);
+// An export whose file could not be written: the job is aborted and an
+// "Error!" box names the file, whose old content is kept.
+editor_tool_result editor_tool_write_failure(long_job& job, text_view target);
 
 // "Fix invalid spaces": a first pass cleans a copy of every entry and stops
 // at the first one that refusal names (its text ends the job; nothing has

@@ -31,10 +31,6 @@ void tick_text(long_job& job, text_view prefix, text_view hint) {
   };
 }
 
-text_t write_failure_text(text_view target) {
-  return u"Can't write the file:\n" + text_t(target) + u"\n\nThe old file is kept.";
-}
-
 }  // namespace
 
 // ---- Spaces ---------------------------------------------------------------------------
@@ -172,12 +168,7 @@ autocorrect_tool_result extract_autocorrect_list(const list_document& doc, text_
     }
   }
   if (!written || !out.commit()) {
-    job.abort();
-    r.aborted = true;
-    r.message_title = u"Error!";
-    r.message = write_failure_text(target);
-    r.message_flags = 8;
-    return r;
+    return editor_tool_write_failure(job, target);
   }
   r.count = doc.count();
   job.finish(format_file_size(u"", length, 1));

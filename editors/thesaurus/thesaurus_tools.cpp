@@ -56,10 +56,6 @@ text_view word_of(text_view header) {
   return bar == text_view::npos ? header : header.substr(0, bar);
 }
 
-text_t write_failure_text(text_view target) {
-  return u"Can't write the file:\n" + text_t(target) + u"\n\nThe old file is kept.";
-}
-
 // The document's entries replaced by a rewritten list, marks and selection cleared.
 void replace_entries(list_document& doc, std::vector<text_t> entries) {
   doc.entries = std::move(entries);
@@ -318,12 +314,7 @@ thesaurus_tool_result extract_thesaurus(const list_document& doc, text_view targ
     }
   }
   if (!written || !out.write_buffer(buffer) || !out.commit()) {
-    job.abort();
-    r.aborted = true;
-    r.message_title = u"Error!";
-    r.message = write_failure_text(target);
-    r.message_flags = 8;
-    return r;
+    return editor_tool_write_failure(job, target);
   }
   r.count = doc.count();
   job.end(u"OK. (" + megabytes() + u" MB)" + job.elapsed_text());
