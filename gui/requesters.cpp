@@ -80,6 +80,56 @@ void add_filters(GtkFileChooser* chooser, const text_t& pattern, int index, requ
   }
 }
 
+GtkWidget* chooser_widget_in(GtkWidget* w) {
+  if (GTK_IS_FILE_CHOOSER_WIDGET(w)) return w;
+  if (!GTK_IS_CONTAINER(w)) return nullptr;
+  GtkWidget* found = nullptr;
+  GList* children = gtk_container_get_children(GTK_CONTAINER(w));
+  for (GList* l = children; l && !found; l = l->next) found = chooser_widget_in(GTK_WIDGET(l->data));
+  g_list_free(children);
+  return found;
+}
+
+// GTK's file chooser arms a short timer of its own whenever its name field
+// changes, and removes it when the widget is finalized, not when it is
+// destroyed. A chooser answered and destroyed before the timer ran, while
+// GTK still holds a reference to it (a folder still loading), then runs the
+// timer on its destroyed file list. So a chooser with that timer pending is
+// hidden at once and destroyed only after the timer has run.
+constexpr int CHOOSER_RECHECK_MS = 20;
+constexpr int CHOOSER_RECHECKS_AT_MOST = 250;
+
+bool chooser_timer_pending(GtkWidget* chooser) {
+  return chooser && g_main_context_find_source_by_funcs_user_data(nullptr, &g_timeout_funcs, chooser);
+}
+
+struct deferred_chooser {
+  GtkWidget* dialog;
+  GtkWidget* chooser;
+  int rechecks = 0;
+};
+
+gboolean destroy_when_settled(gpointer data) {
+  auto* d = static_cast<deferred_chooser*>(data);
+  if (chooser_timer_pending(d->chooser) && ++d->rechecks < CHOOSER_RECHECKS_AT_MOST) return G_SOURCE_CONTINUE;
+  gtk_widget_destroy(d->dialog);
+  g_object_unref(d->chooser);
+  g_object_unref(d->dialog);
+  delete d;
+  return G_SOURCE_REMOVE;
+}
+
+void destroy_file_dialog(GtkWidget* dialog) {
+  GtkWidget* chooser = chooser_widget_in(dialog);
+  if (!chooser_timer_pending(chooser)) {
+    gtk_widget_destroy(dialog);
+    return;
+  }
+  gtk_widget_hide(dialog);
+  auto* d = new deferred_chooser{GTK_WIDGET(g_object_ref(dialog)), GTK_WIDGET(g_object_ref(chooser))};
+  g_timeout_add(CHOOSER_RECHECK_MS, destroy_when_settled, d);
+}
+
 text_t file_dialog(bool save, const text_t& title, const text_t& default_path, const text_t& pattern,
                    int index) {
   if (!initialised) return {};
@@ -123,7 +173,7 @@ text_t file_dialog(bool save, const text_t& title, const text_t& default_path, c
       g_free(f);
     }
   }
-  gtk_widget_destroy(d);
+  destroy_file_dialog(d);
   process_pending();
   return result;
 }

@@ -819,6 +819,54 @@ void answer_file_dialog(const text_t& path, int deadline_ms) {
   queue("answer a file requester with " + quote(path), deadline_ms, act, REQUESTER_FILE_OPEN);
 }
 
+namespace {
+GtkWidget* held_chooser = nullptr;
+GtkWidget* held_dialog = nullptr;  // not referenced: only compared
+
+GtkWidget* file_chooser_in(GtkWidget* w) {
+  if (GTK_IS_FILE_CHOOSER_WIDGET(w)) return w;
+  if (!GTK_IS_CONTAINER(w)) return nullptr;
+  GtkWidget* found = nullptr;
+  GList* children = gtk_container_get_children(GTK_CONTAINER(w));
+  for (GList* l = children; l && !found; l = l->next) found = file_chooser_in(GTK_WIDGET(l->data));
+  g_list_free(children);
+  return found;
+}
+
+gboolean release_held_chooser(gpointer) {
+  bool open = false;
+  for (requester_info* r : gui::open_requesters) open |= r->dialog == held_dialog;
+  if (open || g_main_context_find_source_by_funcs_user_data(nullptr, &g_timeout_funcs, held_chooser))
+    return G_SOURCE_CONTINUE;
+  g_object_unref(held_chooser);
+  held_chooser = nullptr;
+  return G_SOURCE_REMOVE;
+}
+}  // namespace
+
+void hold_file_requester_after_close() {
+  auto act = [](std::string& why) {
+    requester_info* r = file_requester_for_step(why);
+    if (!r) return RETRY;
+    if (held_chooser) {
+      why = "a file requester is held already";
+      return FAILED;
+    }
+    held_chooser = file_chooser_in(r->dialog);
+    if (!held_chooser) {
+      why = "no file chooser inside the requester";
+      return FAILED;
+    }
+    g_object_ref(held_chooser);
+    held_dialog = r->dialog;
+    g_timeout_add(TICK_MS, release_held_chooser, nullptr);
+    return DONE;
+  };
+  queue("hold the file requester", DEFAULT_DEADLINE_MS, act, REQUESTER_FILE_OPEN);
+}
+
+bool file_requester_held() { return held_chooser != nullptr; }
+
 void press_file_requester_key(int key) {
   auto act = [=](std::string& why) {
     requester_info* r = file_requester_for_step(why);

@@ -114,6 +114,12 @@ void wait_file_requester_folder(const text_t& folder, int deadline_ms = DEFAULT_
 void answer_font_dialog(const text_t& family, int size, int style,
                         int deadline_ms = DEFAULT_DEADLINE_MS);
 
+// Holds a reference to the open file requester's chooser, as GTK itself
+// may (a folder still loading), until every timer GTK armed for it has run:
+// a closed requester must not let such a timer reach its destroyed parts.
+void hold_file_requester_after_close();
+bool file_requester_held();
+
 // ---- Running and results ----------------------------------------------------------------------
 // Runs the main context until every queued step is done or the script
 // failed; returns true when every step was done.
