@@ -20,8 +20,22 @@ using gui::requester_info;
 
 constexpr int TICK_MS = 10;
 // Long jobs under the sanitizers may run a while after the last step.
-constexpr gint64 IDLE_AFTER_LAST_STEP_US = 120 * G_USEC_PER_SEC;
-constexpr gint64 UNWIND_LIMIT_US = 20 * G_USEC_PER_SEC;
+constexpr gint64 IDLE_AFTER_LAST_STEP_MS = 120 * 1000;
+constexpr gint64 UNWIND_LIMIT_MS = 60 * 1000;
+
+// Every deadline, limit and wait of the driver in microseconds, times the
+// factor in VOCABRIX_TEST_DEADLINE_SCALE (1 when unset or not a positive
+// number): a slower machine or build stretches them all at once.
+double deadline_scale() {
+  static const double scale = [] {
+    const char* v = g_getenv("VOCABRIX_TEST_DEADLINE_SCALE");
+    double d = v ? g_ascii_strtod(v, nullptr) : 1.0;
+    return d > 0 && d < 1e6 ? d : 1.0;
+  }();
+  return scale;
+}
+
+gint64 scaled_us(gint64 ms) { return gint64(double(ms) * 1000 * deadline_scale()); }
 
 constexpr int RETRY = 0, DONE = 1, FAILED = -1;
 
@@ -93,7 +107,7 @@ void unwind_tick(gint64 now) {
     last_close_post = now;
     for (auto& [n, w] : gui::windows) event_post(EVENT_CLOSE, n, 0);
   }
-  if (now - unwind_started > UNWIND_LIMIT_US) {
+  if (now - unwind_started > scaled_us(UNWIND_LIMIT_MS)) {
     fprintf(stderr, "GUI test driver: the code under test did not return after a failure.\n%s\n",
             open_windows_report().c_str());
     fflush(stderr);
@@ -121,7 +135,7 @@ gboolean tick(gpointer) {
     for (requester_info* r : gui::open_requesters) still_open |= r->dialog == closing_dialog;
     if (!still_open) {
       closing_dialog = nullptr;
-    } else if (now - closing_since > gint64(DEFAULT_DEADLINE_MS) * 1000) {
+    } else if (now - closing_since > scaled_us(DEFAULT_DEADLINE_MS)) {
       closing_dialog = nullptr;
       fail("an answered file requester did not close");
       unwind_tick(now);
@@ -142,7 +156,7 @@ gboolean tick(gpointer) {
     return G_SOURCE_CONTINUE;
   }
   if (steps.empty()) {
-    if (armed && now - last_step_done > IDLE_AFTER_LAST_STEP_US) {
+    if (armed && now - last_step_done > scaled_us(IDLE_AFTER_LAST_STEP_MS)) {
       fail("every step was done, but the code under test did not return");
     }
     in_tick = false;
@@ -158,8 +172,8 @@ gboolean tick(gpointer) {
     last_step_done = now;
   } else if (r == FAILED) {
     fail("step failed: " + s.what + (why.empty() ? "" : " (" + why + ")"));
-  } else if (now - step_started > gint64(s.deadline_ms) * 1000) {
-    fail("step missed its deadline of " + std::to_string(s.deadline_ms) + " ms: " + s.what +
+  } else if (now - step_started > scaled_us(s.deadline_ms)) {
+    fail("step missed its deadline of " + std::to_string(scaled_us(s.deadline_ms) / 1000) + " ms: " + s.what +
          (why.empty() ? "" : " (" + why + ")"));
   }
   in_tick = false;
@@ -925,16 +939,30 @@ void answer_font_dialog(const text_t& family, int size, int style, int deadline_
 
 bool run_steps(int overall_ms) {
   ensure_tick();
-  gint64 end = g_get_monotonic_time() + gint64(overall_ms) * 1000;
+  gint64 end = g_get_monotonic_time() + scaled_us(overall_ms);
   while (!steps.empty() && !script_failed) {
     g_main_context_iteration(nullptr, TRUE);
     if (g_get_monotonic_time() > end && !steps.empty()) {
-      fail("the steps did not finish within " + std::to_string(overall_ms) + " ms");
+      fail("the steps did not finish within " + std::to_string(scaled_us(overall_ms) / 1000) + " ms");
       break;
     }
   }
   armed = false;
   unwinding = false;
+  return !script_failed;
+}
+
+bool run_steps_until(int left, int overall_ms) {
+  ensure_tick();
+  gint64 end = g_get_monotonic_time() + scaled_us(overall_ms);
+  while ((int)steps.size() > left && !script_failed) {
+    g_main_context_iteration(nullptr, TRUE);
+    if (g_get_monotonic_time() > end && (int)steps.size() > left) {
+      fail("the steps did not come down to " + std::to_string(left) + " within " +
+           std::to_string(scaled_us(overall_ms) / 1000) + " ms");
+      break;
+    }
+  }
   return !script_failed;
 }
 

@@ -36,7 +36,10 @@
 
 namespace gui_test {
 
-constexpr int DEFAULT_DEADLINE_MS = 5000;
+// Deadlines only end a test that already failed to see what it waits for, so
+// they are generous: a loaded machine must not turn a slow step into a
+// failure. VOCABRIX_TEST_DEADLINE_SCALE multiplies every one of them.
+constexpr int DEFAULT_DEADLINE_MS = 30000;
 
 constexpr int REQUESTER_MESSAGE_BOX = 1;
 constexpr int REQUESTER_FILE_OPEN = 2;
@@ -123,7 +126,10 @@ bool file_requester_held();
 // ---- Running and results ----------------------------------------------------------------------
 // Runs the main context until every queued step is done or the script
 // failed; returns true when every step was done.
-bool run_steps(int overall_ms = 30000);
+bool run_steps(int overall_ms = 180000);
+// Runs the main context until at most `left` steps are queued (the code
+// under test goes on with the rest); false when the script failed.
+bool run_steps_until(int left, int overall_ms = 180000);
 // Fails the test when steps are left or anything failed, then clears the
 // script (the requester log stays until the next test).
 void finish();

@@ -224,8 +224,8 @@ TEST_F(AffValidateWindowTest, OkAfterAStoppedLoadingWritesNothing) {
   open_aff(aff);
   gui_test::wait_window(WINDOW);
   gui_test::press_key(WINDOW, KEY_ESCAPE);
-  gui_test::answer_message_box(MB_ANSWER_YES, 20000);
-  gui_test::wait_until([] { return !gadget_get_disabled(OK); }, "the loading stopped", 20000);
+  gui_test::answer_message_box(MB_ANSWER_YES);
+  gui_test::wait_until([] { return !gadget_get_disabled(OK); }, "the loading stopped");
   gui_test::run([] {
     EXPECT_LT(gadget_count_items(LINES), 50000);
     EXPECT_TRUE(gadget_get_text(LOG).find(u"Aborted.") != text_t::npos);

@@ -101,7 +101,7 @@ TEST_F(CrunchWindowTest, EscapeWhileProcessingKeepsTheFoldsSoFar) {
                        "the flags step ticked", 60000);
   gui_test::press_key(CRUNCH_WINDOW, KEY_ESCAPE);
   gui_test::answer_message_box(MB_ANSWER_YES);
-  gui_test::wait_gadget_text(CRUNCH_STEP_LABEL, u"Processing:Aborted.", false, 60000);
+  gui_test::wait_gadget_text(CRUNCH_STEP_LABEL, u"Processing:Aborted.", false, 120000);
   gui_test::run([] {
     EXPECT_FALSE(gadget_get_disabled(CRUNCH_CLOSE));
     EXPECT_EQ(gadget_get_text(CRUNCH_ESCAPE_LABEL), u"");

@@ -280,7 +280,7 @@ TEST_F(WordEditorTest, RefusedOkDuringAnExpansionComputesTheWordsAgain) {
   gui_test::wait_until([] { return gadget_get_disabled(REFRESH) == 1 && word_editor_rows.rows.size() > 10; },
                        "expansion running");
   gui_test::click(OK);
-  gui_test::answer_message_box(MB_ANSWER_OK, 20000);
+  gui_test::answer_message_box(MB_ANSWER_OK);
   wait_rows(all, "every row again");
   gui_test::press_key(WINDOW, KEY_ESCAPE);
   edit_dictionary_word(0, 1);
@@ -296,7 +296,7 @@ TEST_F(WordEditorTest, TypingDuringAnExpansionAbandonsIt) {
   // Q names no set: the list of the new text is the same rows, and the
   // unknown-flags field shows Q.
   gui_test::replace_text(WORD_FIELD, u"w/AQ");
-  gui_test::wait_until([] { return gadget_get_text(UNKNOWN_FLAGS) == u"Q"; }, "rows of w/AQ", 20000);
+  gui_test::wait_until([] { return gadget_get_text(UNKNOWN_FLAGS) == u"Q"; }, "rows of w/AQ");
   gui_test::run([] {
     EXPECT_EQ(gadget_count_items(DERIVED_LIST), 1 + 200 + 200 * 200);
     EXPECT_EQ(gadget_get_color(UNKNOWN_FLAGS, COLOR_BACKGROUND), WORD_EDITOR_RED);

@@ -50,7 +50,7 @@ TEST_F(PreferencesWindowTest, FirstStartOpensPreferencesBeforeTheMainLoop) {
   ASSERT_TRUE(build_main_window());
   prefs_applied = 0;
   // The screen is measured first (up to 5 s per side without a window manager).
-  gui_test::wait_window(PREFERENCES_WINDOW, 12000);
+  gui_test::wait_window(PREFERENCES_WINDOW);
   gui_test::run([] { EXPECT_EQ(window_get_disabled(MAIN_WINDOW), 1); }, "main window disabled");
   gui_test::click(PREFS_CANCEL);
   EXPECT_EQ(run_preferences_gate(), 0);

@@ -228,10 +228,10 @@ TEST_F(WordlistToolsTest, BulkImportAbortedRunLeavesTheDictionaryAndNoRedo) {
   gui_test::wait_window(bi::WINDOW);
   set_text(bi::INPUT, many);
   gui_test::click(bi::PROCESS);
-  gui_test::wait_gadget_text(bi::ESCAPE_LABEL, u"<ESC> to abort.", false, 20000);
+  gui_test::wait_gadget_text(bi::ESCAPE_LABEL, u"<ESC> to abort.", false);
   gui_test::press_key(bi::WINDOW, KEY_ESCAPE);
-  gui_test::answer_message_box(MB_ANSWER_YES, 20000);
-  gui_test::wait_until([] { return gadget_get_disabled(bi::PROCESS) == 0; }, "run ended", 20000);
+  gui_test::answer_message_box(MB_ANSWER_YES);
+  gui_test::wait_until([] { return gadget_get_disabled(bi::PROCESS) == 0; }, "run ended");
   gui_test::run([] {
     EXPECT_EQ(dictionary_document.list.entries, std::vector<text_t>{u"old"});
     EXPECT_FALSE(dictionary_document.list.redo_available);
