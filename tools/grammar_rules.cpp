@@ -49,11 +49,18 @@ bool is_tag_name_end(char16_t c) {
   return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'/' || c == u'>';
 }
 
+bool same_name(text_view name, std::u16string_view lower) {
+  if (name.size() != lower.size()) return false;
+  for (size_t i = 0; i < name.size(); ++i) {
+    if (unit_to_lower(name[i]) != lower[i]) return false;
+  }
+  return true;
+}
+
 chunk_kind kind_of(text_view name) {
-  const text_t low = string_to_lower(name);
-  if (low == u"category") return kCategory;
-  if (low == u"rulegroup") return kRuleGroup;
-  if (low == u"rule") return kRule;
+  if (same_name(name, u"category")) return kCategory;
+  if (same_name(name, u"rulegroup")) return kRuleGroup;
+  if (same_name(name, u"rule")) return kRule;
   return kOther;
 }
 
@@ -67,6 +74,7 @@ class markup_reader {
   // begin on the line, in their order.
   void read_line(text_view line, std::vector<found_tag>& found) {
     found.clear();
+    tag_on_line_ = false;  // a tag begun on an earlier line is not in found
     size_t i = 0;
     const size_t n = line.size();
     while (i < n) {
