@@ -275,14 +275,11 @@ bool scan_grammar_lines(const std::vector<text_t>& lines, grammar_document_recor
         ++counted;
       }
     }
-    const bool hit = chunk != nullptr;
-    if (hit) {
+    if (chunk) {
       static constexpr const char16_t* kKinds[] = {u"category", u"rulegroup", u"rule"};
       item.kind = kKinds[chunk->kind];
       const text_t tag = line.substr(chunk->begin, chunk->end - chunk->begin);
       take_attributes(item, tag, string_to_lower(tag));
-    }
-    if (hit) {
       // Lines above the first chunk stay pending and become part of its text.
       if (!doc.items.empty()) {
         doc.items.back().text = std::move(pending);
