@@ -75,17 +75,13 @@ struct file_closer {
   }
 };
 
-// Opens a file of the pair and finds its format; a file that is partly valid
-// UTF-8 is read only when the user says Yes. ok, read_failed or aborted.
+// Opens a file of the pair and finds its format. ok, read_failed or aborted.
 dic_file_result open_detected(int n, text_view path, long_job_host& host, int& format) {
-  if (!file_open_read(n, path)) return read_failure(path);
-  format = file_detect_format(n);
-  if (!file_read_ok(n)) return read_failure(path);
-  if (const int64_t line = file_mixed_utf8_line(n); line > 0) {
-    if (host.message_box(T("Warning!"), invalid_utf8_question(path, line, format), kYesNoWarning) != kAnswerYes)
-      return refusal(dic_file_status::aborted, text_t(), T(LONG_JOB_ABORTED));
+  switch (open_text_file_detected(n, path, host, format)) {
+    case detected_open_status::read_failed: return read_failure(path);
+    case detected_open_status::declined: return refusal(dic_file_status::aborted, text_t(), T(LONG_JOB_ABORTED));
+    default: return dic_file_result();
   }
-  return dic_file_result();
 }
 
 // A .dic that cannot replace its old file after the new .aff has: the
@@ -140,6 +136,23 @@ text_t invalid_utf8_question(text_view path, int64_t line, int format) {
          (format == FORMAT_UTF8 ? T("\n\nIt will be read as UTF-8, each invalid byte as \uFFFD.")
                                 : T("\n\nIt will be read as ANSI, one byte per character.")) +
          T("\n\nContinue?");
+}
+
+detected_open_status open_text_file_detected(int n, text_view path, long_job_host& host, int& format) {
+  format = FORMAT_UTF8;
+  if (!file_open_read(n, path)) return detected_open_status::read_failed;
+  format = file_detect_format(n);
+  if (!file_read_ok(n)) {
+    file_close(n);
+    return detected_open_status::read_failed;
+  }
+  if (const int64_t line = file_mixed_utf8_line(n); line > 0) {
+    if (host.message_box(T("Warning!"), invalid_utf8_question(path, line, format), kYesNoWarning) != kAnswerYes) {
+      file_close(n);
+      return detected_open_status::declined;
+    }
+  }
+  return detected_open_status::ok;
 }
 
 // ---- Loading ---------------------------------------------------------------------

@@ -70,6 +70,13 @@ text_t aff_text_declaring_utf8(text_view aff_text, text_t* replaced = nullptr);
 // multi-byte UTF-8 and bytes that are not (Yes reads on, as format).
 text_t invalid_utf8_question(text_view path, int64_t line, int format);
 
+// Opens numbered file n for reading in the format every text load uses
+// (file_detect_format: the mark's, else UTF-8 when valid, else one byte per
+// character); a file that is partly valid UTF-8 stays open only when the
+// host's question is answered Yes. Every result but ok leaves n closed.
+enum class detected_open_status : int { ok, read_failed, declined };
+detected_open_status open_text_file_detected(int n, text_view path, long_job_host& host, int& format);
+
 // Reads the pair under a long job "Loading Dictionary... <ESC> to abort."
 // with the .dic's bytes as its progress. A file that is partly valid UTF-8
 // is read only when the host's question is answered Yes; a read error fails

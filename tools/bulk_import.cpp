@@ -3,6 +3,7 @@
 #include "common/dic_entry.h"
 #include "common/file.h"
 #include "common/format.h"
+#include "editors/thesaurus/thesaurus_entry.h"
 #include "shell/preferences.h"
 
 #include <algorithm>
@@ -157,16 +158,23 @@ bulk_import_result run_bulk_import(text_view pasted, const bulk_import_options& 
     } else if (mode == BULK_IMPORT_THESAURUS) {
       const int64_t meanings = count_commas(c);
       if (meanings > BULK_IMPORT_MAX_MEANINGS) {
-        r.refused.push_back({line_number, c});
+        r.refused.push_back({line_number, c, bulk_import_refusal_reason::too_many_meanings});
         continue;
       }
       const text_t head_end = text_t(u"|").append(string_from_int(meanings)).append(u"\n");
       shown = string_replace_ex(c, u",", head_end, 0, 1, 1);
       entry = string_replace(shown, u",", u"\n");
+      // The thesaurus reads the count after the header's first "|": a head
+      // word holding one would make it read another count, and the meanings
+      // beyond it would be lost on save.
+      if (thesaurus_meaning_count(thesaurus_header(entry)) != meanings) {
+        r.refused.push_back({line_number, c, bulk_import_refusal_reason::count_unreadable});
+        continue;
+      }
     } else if (mode == BULK_IMPORT_AUTOCORRECT) {
       const size_t comma = c.find(u',');
       if (count_commas(c) != 1 || comma == 0 || comma + 1 == c.size()) {
-        r.refused.push_back({line_number, c});
+        r.refused.push_back({line_number, c, bulk_import_refusal_reason::not_a_pair});
         continue;
       }
       entry = string_replace(c, u",", u"\n");
@@ -188,17 +196,30 @@ bulk_import_result run_bulk_import(text_view pasted, const bulk_import_options& 
   return r;
 }
 
-text_t bulk_import_refusal_message(int mode, const std::vector<bulk_import_refusal>& refused) {
-  if (refused.empty()) return {};
+text_t bulk_import_refusal_message(const std::vector<bulk_import_refusal>& refused) {
   constexpr size_t kShown = 20;
-  text_t m = mode == BULK_IMPORT_THESAURUS
-                 ? u"Lines not imported (more than " + string_from_int(BULK_IMPORT_MAX_MEANINGS) +
-                       u" meanings): " + string_from_int(static_cast<int64_t>(refused.size()))
-                 : u"Lines not imported (an autocorrect pair needs one comma between two texts): " +
-                       string_from_int(static_cast<int64_t>(refused.size()));
-  for (size_t i = 0; i < refused.size() && i < kShown; ++i) {
-    m.append(u"\n").append(string_from_int(refused[i].line)).append(u": ").append(refused[i].text);
+  const struct {
+    bulk_import_refusal_reason reason;
+    text_t why;
+  } reasons[] = {
+      {bulk_import_refusal_reason::too_many_meanings,
+       u"more than " + string_from_int(BULK_IMPORT_MAX_MEANINGS) + u" meanings"},
+      {bulk_import_refusal_reason::count_unreadable, u"a \"|\" in the head word hides the meaning count"},
+      {bulk_import_refusal_reason::not_a_pair, u"an autocorrect pair needs one comma between two texts"},
+  };
+  text_t m;
+  for (const auto& kind : reasons) {
+    std::vector<const bulk_import_refusal*> lines;
+    for (const bulk_import_refusal& r : refused) {
+      if (r.reason == kind.reason) lines.push_back(&r);
+    }
+    if (lines.empty()) continue;
+    if (!m.empty()) m += u"\n\n";
+    m += u"Lines not imported (" + kind.why + u"): " + string_from_int(static_cast<int64_t>(lines.size()));
+    for (size_t i = 0; i < lines.size() && i < kShown; ++i) {
+      m.append(u"\n").append(string_from_int(lines[i]->line)).append(u": ").append(lines[i]->text);
+    }
+    if (lines.size() > kShown) m += u"\n...";
   }
-  if (refused.size() > kShown) m += u"\n...";
   return m;
 }

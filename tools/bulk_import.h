@@ -56,11 +56,16 @@ struct bulk_import_options {
 
 enum class bulk_import_status { done, aborted, nothing_to_process, invalid_pos };
 
-// A line left out: mode 2 with more meanings than the thesaurus takes,
-// mode 3 without exactly one comma between two texts.
+// Why a line was left out.
+enum class bulk_import_refusal_reason {
+  too_many_meanings,  // mode 2: more meanings than the thesaurus takes
+  count_unreadable,   // mode 2: a "|" in the head word, so the header would not read back the meanings written
+  not_a_pair,         // mode 3: not exactly one comma between two texts
+};
 struct bulk_import_refusal {
   int64_t line = 0;  // 1-based
   text_t text;
+  bulk_import_refusal_reason reason = bulk_import_refusal_reason::too_many_meanings;
 };
 
 struct bulk_import_result {
@@ -74,5 +79,5 @@ struct bulk_import_result {
 // doc: the document of modes 1 to 3 (ignored by mode 4).
 bulk_import_result run_bulk_import(text_view pasted, const bulk_import_options& options, list_document* doc,
                                    long_job_host& host);
-// The warning that names the refused lines ("" when none).
-text_t bulk_import_refusal_message(int mode, const std::vector<bulk_import_refusal>& refused);
+// The warning that names the refused lines by reason ("" when none).
+text_t bulk_import_refusal_message(const std::vector<bulk_import_refusal>& refused);

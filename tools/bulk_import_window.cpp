@@ -108,7 +108,7 @@ void run_import(int mode) {
   set_label(PROCESSING_LABEL, u"Processing: " + string_from_int(r.lines) + u"/" + string_from_int(r.lines) +
                                   u" Done!");
   set_label(FOUND_LABEL, u"Found:" + string_from_int(r.found));
-  if (!r.refused.empty()) warn(bulk_import_refusal_message(mode, r.refused));
+  if (!r.refused.empty()) warn(bulk_import_refusal_message(r.refused));
 }
 
 void run_wordlist_tool(int mode) {
@@ -161,17 +161,12 @@ void open_word_list() {
   const text_t path =
       request_existing_file(u"Open Text File", u"Text file (*.txt)|*.txt|XML file (*.xml)|*.xml", u".txt");
   if (path.empty()) return;
-  gadget_set_text(INPUT, u"");
-  constexpr int kFile = 1;
-  if (!file_open_read(kFile, path)) {
-    message_box(u"Error!", u"Can't read the file:\n" + path, MB_ICON_ERROR);
-    return;
-  }
-  const int format = file_read_bom(kFile);
-  const text_t text = file_read_line(kFile, (format == FORMAT_UTF16LE ? FORMAT_UTF16LE : FORMAT_UTF8) | FILE_READ_REST);
-  const bool ok = file_read_ok(kFile);
-  file_close(kFile);
-  if (!ok) {
+  // The pasted text stays when the file is not read.
+  tool_window_job_host host = job_host();
+  text_t text;
+  const word_list_read_status read = read_word_list_file(path, host, text);
+  if (read == word_list_read_status::declined) return;
+  if (read != word_list_read_status::ok) {
     message_box(u"Error!", u"Can't read the file:\n" + path, MB_ICON_ERROR);
     return;
   }

@@ -35,6 +35,168 @@ void take_attributes(grammar_item_record& item, const text_t& line, const text_t
   item.default_value = attribute_value(line, low, u"default=");
 }
 
+enum chunk_kind : int { kCategory = 0, kRuleGroup = 1, kRule = 2, kOther = 3 };
+
+// A start tag that begins on a line: its kind and where it stands (end is
+// the line's end when the tag runs on).
+struct found_tag {
+  chunk_kind kind;
+  size_t begin;
+  size_t end;
+};
+
+bool is_tag_name_end(char16_t c) {
+  return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n' || c == u'/' || c == u'>';
+}
+
+bool same_name(text_view name, std::u16string_view lower) {
+  if (name.size() != lower.size()) return false;
+  for (size_t i = 0; i < name.size(); ++i) {
+    if (unit_to_lower(name[i]) != lower[i]) return false;
+  }
+  return true;
+}
+
+chunk_kind kind_of(text_view name) {
+  if (same_name(name, u"category")) return kCategory;
+  if (same_name(name, u"rulegroup")) return kRuleGroup;
+  if (same_name(name, u"rule")) return kRule;
+  return kOther;
+}
+
+// Reads the markup of a grammar file line by line as an XML parser sees it:
+// comments, CDATA sections, processing instructions and declarations (the
+// DOCTYPE with its entities) hold no elements; a tag may run on over several
+// lines; a rule inside a rule group belongs to the group.
+class markup_reader {
+ public:
+  // The start tags of categories, rule groups and standalone rules that
+  // begin on the line, in their order.
+  void read_line(text_view line, std::vector<found_tag>& found) {
+    found.clear();
+    tag_on_line_ = false;  // a tag begun on an earlier line is not in found
+    size_t i = 0;
+    const size_t n = line.size();
+    while (i < n) {
+      switch (state_) {
+        case state::text: {
+          const size_t open = line.find(u'<', i);
+          if (open == text_view::npos) return;
+          const text_view rest = line.substr(open);
+          if (rest.starts_with(u"<!--")) {
+            enter_comment(state::text);
+            i = open + 4;
+          } else if (rest.starts_with(u"<![CDATA[")) {
+            state_ = state::cdata;
+            i = open + 9;
+          } else if (rest.starts_with(u"<!")) {
+            state_ = state::declaration;
+            quote_ = 0;
+            subset_depth_ = 0;
+            i = open + 2;
+          } else if (rest.starts_with(u"<?")) {
+            state_ = state::instruction;
+            i = open + 2;
+          } else {
+            const bool end_tag = rest.starts_with(u"</");
+            size_t name_end = open + (end_tag ? 2 : 1);
+            const size_t name_begin = name_end;
+            while (name_end < n && !is_tag_name_end(line[name_end])) ++name_end;
+            if (name_end == name_begin) {  // a stray "<", not markup
+              i = open + 1;
+              break;
+            }
+            tag_kind_ = kind_of(line.substr(name_begin, name_end - name_begin));
+            end_tag_ = end_tag;
+            state_ = state::tag;
+            quote_ = 0;
+            last_ = 0;
+            tag_on_line_ = false;
+            if (!end_tag && (tag_kind_ == kCategory || tag_kind_ == kRuleGroup ||
+                             (tag_kind_ == kRule && rulegroup_depth_ == 0))) {
+              found.push_back({tag_kind_, open, n});
+              tag_on_line_ = true;
+            }
+            i = name_end;
+          }
+          break;
+        }
+        case state::comment: i = leave_at(line, i, u"-->", after_comment_); break;
+        case state::cdata: i = leave_at(line, i, u"]]>", state::text); break;
+        case state::instruction: i = leave_at(line, i, u"?>", state::text); break;
+        case state::declaration:
+          for (; i < n && state_ == state::declaration; ++i) {
+            const char16_t c = line[i];
+            if (quote_) {
+              if (c == quote_) quote_ = 0;
+            } else if (c == u'"' || c == u'\'') {
+              quote_ = c;
+            } else if (c == u'[') {
+              ++subset_depth_;
+            } else if (c == u']') {
+              if (subset_depth_ > 0) --subset_depth_;
+            } else if (c == u'<' && line.substr(i).starts_with(u"<!--")) {
+              enter_comment(state::declaration);
+              i += 3;
+            } else if (c == u'>' && subset_depth_ == 0) {
+              state_ = state::text;
+            }
+          }
+          break;
+        case state::tag:
+          for (; i < n && state_ == state::tag; ++i) {
+            const char16_t c = line[i];
+            if (quote_) {
+              if (c == quote_) quote_ = 0;
+            } else if (c == u'"' || c == u'\'') {
+              quote_ = c;
+            } else if (c == u'>') {
+              end_of_tag(last_ == u'/');
+              if (tag_on_line_) found.back().end = i + 1;
+            }
+            if (!quote_ && c != u' ' && c != u'\t') last_ = c;
+          }
+          break;
+      }
+    }
+  }
+
+ private:
+  enum class state { text, comment, cdata, instruction, declaration, tag };
+
+  void enter_comment(state after) {
+    state_ = state::comment;
+    after_comment_ = after;
+  }
+  // The position after the end mark, with the next state; the line's end
+  // when the mark is not on it.
+  size_t leave_at(text_view line, size_t from, text_view mark, state next) {
+    const size_t at = line.find(mark, from);
+    if (at == text_view::npos) return line.size();
+    state_ = next;
+    return at + mark.size();
+  }
+  void end_of_tag(bool self_closing) {
+    state_ = state::text;
+    if (tag_kind_ != kRuleGroup) return;
+    if (end_tag_) {
+      if (rulegroup_depth_ > 0) --rulegroup_depth_;
+    } else if (!self_closing) {
+      ++rulegroup_depth_;
+    }
+  }
+
+  state state_ = state::text;
+  state after_comment_ = state::text;
+  char16_t quote_ = 0;
+  char16_t last_ = 0;  // the tag's last character outside quotes
+  int64_t subset_depth_ = 0;
+  int64_t rulegroup_depth_ = 0;
+  chunk_kind tag_kind_ = kOther;
+  bool end_tag_ = false;
+  bool tag_on_line_ = false;  // the tag being read is in found
+};
+
 // The host of the load's jobs: each refresh shows the share done after the
 // elapsed time, " (12.50%)".
 class percentage_host final : public long_job_host {
@@ -92,34 +254,32 @@ bool scan_grammar_lines(const std::vector<text_t>& lines, grammar_document_recor
   // Rule groups and rules counted since the last category was written.
   int64_t counted = 0;
   text_t pending;
-  text_t low;
+  markup_reader reader;
+  std::vector<found_tag> found;
   for (size_t i = 0; i < lines.size(); ++i) {
     const text_t& line = lines[i];
-    low = string_to_lower(line);
+    reader.read_line(line, found);
     grammar_item_record item;
-    bool hit = false;
-    if (low.find(u"<rulegroup ") != text_t::npos) {
-      item.kind = u"rulegroup";
-      take_attributes(item, line, low);
-      ++counted;
-      hit = true;
+    // One chunk per line, the first tag of the highest kind: a category,
+    // else a rule, else a rule group. Rule groups and rules count for the
+    // category they stand in: before a category's tag, the one above.
+    auto priority = [](chunk_kind k) { return k == kCategory ? 0 : k == kRule ? 1 : 2; };
+    const found_tag* chunk = nullptr;
+    int64_t after_category = 0;
+    for (const found_tag& tag : found) {
+      if (!chunk || priority(tag.kind) < priority(chunk->kind)) chunk = &tag;
+      if (tag.kind == kCategory) continue;
+      if (chunk->kind == kCategory) {
+        ++after_category;
+      } else {
+        ++counted;
+      }
     }
-    if (low.find(u"<rule ") != text_t::npos && low.find(u"<rule tags") == text_t::npos &&
-        low.find(u"<rule default") == text_t::npos) {
-      item.kind = u"rule";
-      take_attributes(item, line, low);
-      ++counted;
-      hit = true;
-    }
-    constexpr std::u16string_view kCategory = u"<category id=";
-    const size_t category_at = low.find(kCategory);
-    if (category_at != text_t::npos) {
-      item.kind = u"category";
-      take_attributes(item, line, low);
-      item.id = get_quoted_text_at(line, static_cast<int64_t>(category_at + kCategory.size()) + 1);
-      hit = true;
-    }
-    if (hit) {
+    if (chunk) {
+      static constexpr const char16_t* kKinds[] = {u"category", u"rulegroup", u"rule"};
+      item.kind = kKinds[chunk->kind];
+      const text_t tag = line.substr(chunk->begin, chunk->end - chunk->begin);
+      take_attributes(item, tag, string_to_lower(tag));
       // Lines above the first chunk stay pending and become part of its text.
       if (!doc.items.empty()) {
         doc.items.back().text = std::move(pending);
@@ -135,6 +295,7 @@ bool scan_grammar_lines(const std::vector<text_t>& lines, grammar_document_recor
         }
         doc.category_rows.push_back(static_cast<int64_t>(doc.items.size()));
       }
+      counted += after_category;
       doc.items.push_back(std::move(item));
     }
     pending += line;

@@ -1,13 +1,16 @@
 // LanguageTool grammar rules (grammar.xml), read only: the file is scanned
 // line by line for the start tags of categories, rule groups and standalone
-// rules, never parsed as XML. Each such "chunk" keeps its start line, its
-// attributes and the lines that belong to it; each category keeps the number
-// of rule groups and standalone rules counted up to the next category.
+// rules. Each such "chunk" keeps its start line, its attributes (read from
+// its start tag on that line) and the lines that belong to it; each category
+// keeps the number of rule groups and standalone rules counted up to the
+// next category.
 //
-// Counting follows the tags as they stand on a line: a rule inside a rule
-// group usually starts with "<rule>" or "<rule tags"/"<rule default" and is
-// neither a chunk nor counted; a commented-out rule still counts, and rule
-// groups and rules before the first category count towards the first one.
+// The tags are those an XML parser finds: nothing inside a comment, a CDATA
+// section or the DOCTYPE counts, a tag may run on over several lines, a rule
+// inside a rule group belongs to the group whatever attributes it carries,
+// and a rule outside one is a rule whatever the order of its attributes.
+// Element names are matched without regard to case, and rule groups and
+// rules before the first category count towards the first one.
 #pragma once
 
 #include "common/long_job.h"

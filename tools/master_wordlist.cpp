@@ -2,26 +2,13 @@
 
 #include "common/file.h"
 #include "common/format.h"
+#include "tools/wordlist_tools.h"
 
 #include <algorithm>
 #include <string>
 #include <vector>
 
 namespace {
-
-constexpr int kFile = 1;
-
-// The whole text of a word-list file after its byte-order mark, read as
-// UTF-8 (a UTF-16 mark is honoured); false when it cannot be opened or read.
-bool read_wordlist_text(text_view path, text_t& text) {
-  text.clear();
-  if (file_size_by_path(path) < 0 || !file_open_read(kFile, path)) return false;
-  const int format = file_read_bom(kFile);
-  text = file_read_line(kFile, (format == FORMAT_UTF16LE ? FORMAT_UTF16LE : FORMAT_UTF8) | FILE_READ_REST);
-  const bool ok = file_read_ok(kFile);
-  file_close(kFile);
-  return ok;
-}
 
 // The lines of a text (LF, CR or CR LF ends one; a last line without an
 // end counts) with the position after each.
@@ -196,7 +183,11 @@ master_compare_result compare_with_master(text_view master_path, const std::vect
   // 1. The master, read once; its lines are views into master_text.
   start_step(1, master_compare_step_text(1));
   text_t master_text;
-  if (!read_wordlist_text(master_path, master_text)) return stop(master_compare_status::master_unreadable);
+  switch (read_word_list_file(master_path, host, master_text)) {
+    case word_list_read_status::unreadable: return stop(master_compare_status::master_unreadable);
+    case word_list_read_status::declined: return stop(master_compare_status::aborted);
+    default: break;
+  }
   host.job_started(u"", static_cast<int64_t>(master_text.size()));
   const std::vector<text_line> master_lines_of = split_lines(master_text);
   word_view_set master(master_lines_of.size());
@@ -221,7 +212,9 @@ master_compare_result compare_with_master(text_view master_path, const std::vect
   for (size_t k = 0; k < other_paths.size(); ++k) {
     start_step(2, master_compare_step_text(2, static_cast<int64_t>(k) + 1, static_cast<int64_t>(other_paths.size())));
     text_t& text = texts[k];
-    if (!read_wordlist_text(other_paths[k], text)) {
+    const word_list_read_status status = read_word_list_file(other_paths[k], host, text);
+    if (status == word_list_read_status::declined) return stop(master_compare_status::aborted);
+    if (status != word_list_read_status::ok) {
       r.other_lines[k] = -1;
       r.unreadable_others.push_back(other_paths[k]);
       continue;

@@ -4,7 +4,9 @@
 //
 // The master is read once into a hash set; each other file's lines are
 // looked up in it, so only the missing words (each once) are kept and
-// sorted, by their accent-folded lower-case form.
+// sorted, by their accent-folded lower-case form. Every file is decoded by
+// read_word_list_file; No to its question about a partly UTF-8 file stops
+// the run as an abort.
 #pragma once
 
 #include "common/long_job.h"

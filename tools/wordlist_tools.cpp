@@ -1,12 +1,31 @@
 #include "tools/wordlist_tools.h"
 
-#include "common/xml_text.h"
+#include "common/file.h"
 #include "common/format.h"
 #include "common/work_records.h"
+#include "common/xml_text.h"
+#include "dictionary/dic_file.h"
 
 #include <algorithm>
 #include <unordered_set>
 #include <vector>
+
+word_list_read_status read_word_list_file(text_view path, long_job_host& host, text_t& text) {
+  constexpr int kFile = 1;
+  text.clear();
+  if (file_size_by_path(path) < 0) return word_list_read_status::unreadable;
+  int format = FORMAT_UTF8;
+  switch (open_text_file_detected(kFile, path, host, format)) {
+    case detected_open_status::read_failed: return word_list_read_status::unreadable;
+    case detected_open_status::declined: return word_list_read_status::declined;
+    default: break;
+  }
+  text = file_read_line(kFile, format | FILE_READ_REST);
+  const bool ok = file_read_ok(kFile);
+  file_close(kFile);
+  if (!ok) text.clear();
+  return ok ? word_list_read_status::ok : word_list_read_status::unreadable;
+}
 
 namespace {
 

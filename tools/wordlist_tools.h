@@ -1,7 +1,8 @@
 // Text tools on a pasted word list, one word per line, for the Bulk Import
 // window: sort by the accent-folded lower-case form (also the "|"
 // alternatives of a simple regular expression), delete repeated lines
-// keeping the order, and decode numeric character references.
+// keeping the order, and decode numeric character references. And the one
+// reader of word-list files for every tool that opens them.
 #pragma once
 
 #include "common/long_job.h"
@@ -17,6 +18,16 @@ inline constexpr char16_t WORDLIST_STEP_SORT[] = u"Step 3/4: Sorting wordlist in
 inline constexpr char16_t WORDLIST_STEP_DEDUPLICATE[] = u"Step 3/4: Removing duplicates of wordlist in array";
 inline constexpr char16_t WORDLIST_STEP_CONVERT[] = u"Step 3/4: Converting Hex tags to accents";
 inline constexpr char16_t WORDLIST_STEP_OUTPUT[] = u"Step 4/4: Populating Editor Gadget";
+
+// ---- Word-list files -------------------------------------------------------------------
+enum class word_list_read_status { ok, unreadable, declined };
+// The whole text of a word-list file (the master and other lists, Bulk
+// Import's Open, a text of names), decoded as the dictionary load decodes:
+// the byte-order mark's encoding, else UTF-8 when the bytes are valid UTF-8,
+// else one byte per character; a file that is partly both is read only when
+// the host's question is answered Yes (declined otherwise). Line ends stay
+// as they are. text is "" unless the result is ok.
+word_list_read_status read_word_list_file(text_view path, long_job_host& host, text_t& text);
 
 struct wordlist_tool_observer {
   // A new step began.

@@ -1,7 +1,10 @@
 #include "tools/bulk_import.h"
 
+#include "editors/thesaurus/thesaurus_entry.h"
+
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -122,9 +125,44 @@ TEST_F(BulkImportTest, ThesaurusRefusesMoreMeaningsThanItsLimit) {
   ASSERT_EQ(r.refused.size(), 1u);
   EXPECT_EQ(r.refused[0].line, 2);
   EXPECT_EQ(r.found, 2);
-  const text_t message = bulk_import_refusal_message(BULK_IMPORT_THESAURUS, r.refused);
+  const text_t message = bulk_import_refusal_message(r.refused);
   EXPECT_NE(message.find(u"more than 100 meanings"), text_t::npos);
   EXPECT_NE(message.find(u"\n2: head,m0"), text_t::npos);
+}
+
+TEST_F(BulkImportTest, ThesaurusRefusesLinesWhoseHeaderWouldNotReadBackTheirMeanings) {
+  list_document doc = document({});
+  const bulk_import_result r =
+      run(u"word|x,syn1,syn2\nbig,large\nship|1,boat,vessel\nlone|3\nplain|x\nodd|2,a,b\nbar|,a", BULK_IMPORT_THESAURUS,
+          &doc);
+  ASSERT_EQ(r.status, bulk_import_status::done);
+  // Every entry kept reads back as many meanings as it holds, so a save
+  // writes them all.
+  EXPECT_EQ(doc.entries, (std::vector<text_t>{u"big|1\nlarge", u"plain|x", u"odd|2|2\na\nb"}));
+  for (const text_t& entry : doc.entries) {
+    EXPECT_EQ(thesaurus_meaning_count(thesaurus_header(entry)),
+              static_cast<int64_t>(std::count(entry.begin(), entry.end(), u'\n')))
+        << to_utf8(entry);
+  }
+  ASSERT_EQ(r.refused.size(), 4u);
+  const int64_t refused_lines[] = {1, 3, 4, 7};
+  for (size_t i = 0; i < r.refused.size(); ++i) {
+    EXPECT_EQ(r.refused[i].line, refused_lines[i]);
+    EXPECT_EQ(r.refused[i].reason, bulk_import_refusal_reason::count_unreadable);
+  }
+  EXPECT_EQ(r.refused[0].text, u"word|x,syn1,syn2");
+  EXPECT_EQ(r.found, 3);
+  EXPECT_EQ(r.log, u"big|1\nlarge\nplain|x\nodd|2|2\na,b\n");
+
+  // The warning names each line under its reason.
+  text_t many = u"head";
+  for (int i = 0; i < 101; ++i) many += u",m";
+  list_document mixed = document({});
+  const bulk_import_result both = run(u"word|x,a\n" + many, BULK_IMPORT_THESAURUS, &mixed);
+  EXPECT_TRUE(mixed.entries.empty());
+  EXPECT_EQ(bulk_import_refusal_message(both.refused),
+            u"Lines not imported (more than 100 meanings): 1\n2: " + many +
+                u"\n\nLines not imported (a \"|\" in the head word hides the meaning count): 1\n1: word|x,a");
 }
 
 TEST_F(BulkImportTest, AutocorrectTakesOnlyLinesWithOneCommaBetweenTwoTexts) {
@@ -135,7 +173,7 @@ TEST_F(BulkImportTest, AutocorrectTakesOnlyLinesWithOneCommaBetweenTwoTexts) {
   EXPECT_EQ(r.refused[0].line, 2);
   EXPECT_EQ(r.refused[1].text, u"a,b,c");
   EXPECT_EQ(r.refused[3].line, 5);
-  EXPECT_EQ(bulk_import_refusal_message(BULK_IMPORT_AUTOCORRECT, {}), u"");
+  EXPECT_EQ(bulk_import_refusal_message({}), u"");
 }
 
 TEST_F(BulkImportTest, AnAbortRestoresTheDocumentWithoutArmingRedo) {

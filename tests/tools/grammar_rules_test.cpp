@@ -4,6 +4,8 @@
 #include "tests/test_support/temp_folder.h"
 
 #include <gtest/gtest.h>
+#include <libxml/parser.h>
+#include <libxml/tree.h>
 
 #include <string>
 #include <vector>
@@ -14,7 +16,69 @@ namespace {
 // the file's tenth line with single-quoted attributes, a rule with
 // default="off", rules inside a group that start with default/tags, a
 // commented-out rule, an unquoted attribute and a second category.
-const char kFixture[] = "data/grammar_small.xml";
+const char kFixture[] = VOCABRIX_TOOLS_TEST_DATA "/grammar_small.xml";
+
+// A file in the shape of LanguageTool's grammar files: processing
+// instructions, a header comment and single- and multi-line comments holding
+// rules and a rule group, a DOCTYPE with entities, rule groups whose rules
+// carry ids or start with default/tags, standalone rules whose start tags
+// begin with default or tags, and a rule on its group's line.
+const char kLanguageToolFixture[] = VOCABRIX_TOOLS_TEST_DATA "/grammar_languagetool.xml";
+
+// What an XML parser reads in a grammar file: each category, rule group and
+// rule outside a rule group, in document order, and per category the rule
+// groups and rules among its children.
+struct parsed_chunk {
+  int64_t line;  // the file's own line number minus 1, as the chunk list counts
+  std::string kind;
+  std::string id;
+  std::string default_value;
+  bool operator==(const parsed_chunk&) const = default;
+};
+struct parsed_grammar {
+  std::vector<parsed_chunk> chunks;
+  std::vector<int64_t> category_counts;
+};
+
+std::string property(xmlNode* node, const char* name) {
+  xmlChar* value = xmlGetProp(node, reinterpret_cast<const xmlChar*>(name));
+  std::string s = value ? reinterpret_cast<const char*>(value) : "";
+  xmlFree(value);
+  return s;
+}
+
+bool named(const xmlNode* node, const char* name) {
+  return node->type == XML_ELEMENT_NODE && xmlStrcmp(node->name, reinterpret_cast<const xmlChar*>(name)) == 0;
+}
+
+void collect(xmlNode* node, parsed_grammar& out) {
+  for (; node; node = node->next) {
+    if (node->type != XML_ELEMENT_NODE) continue;
+    const bool in_group = node->parent && named(node->parent, "rulegroup");
+    if (named(node, "category") || named(node, "rulegroup") || (named(node, "rule") && !in_group)) {
+      out.chunks.push_back({xmlGetLineNo(node) - 1, reinterpret_cast<const char*>(node->name), property(node, "id"),
+                            property(node, "default")});
+    }
+    if (named(node, "category")) {
+      int64_t n = 0;
+      for (xmlNode* child = node->children; child; child = child->next) {
+        if (named(child, "rulegroup") || named(child, "rule")) ++n;
+      }
+      out.category_counts.push_back(n);
+    }
+    collect(node->children, out);
+  }
+}
+
+parsed_grammar parse_with_libxml2(const char* path) {
+  parsed_grammar out;
+  xmlDoc* doc = xmlReadFile(path, nullptr, XML_PARSE_NONET);
+  EXPECT_NE(doc, nullptr) << path << " is not well-formed";
+  if (!doc) return out;
+  collect(xmlDocGetRootElement(doc), out);
+  xmlFreeDoc(doc);
+  return out;
+}
 
 class GrammarRulesTest : public test_support::temp_folder_test {
  protected:
@@ -49,8 +113,8 @@ TEST_F(GrammarRulesTest, ChunksOfTheFixture) {
       {9, "category", "TYPOS", "Possible Typo", "grammar", "", ""},
       {10, "rule", "TEH", "teh", "", "", "off"},
       {13, "rulegroup", "GROUP_ONE", "First group", "", "", ""},  // tag in mixed case
-      {17, "rule", "OLD_RULE", "Commented out", "", "", ""},      // commented out, still a chunk
-      {18, "rule", "", "No quotes", "", "", ""},                  // unquoted id gives ""
+      // The commented-out rule on line 17 is no chunk.
+      {18, "rule", "", "No quotes", "", "", ""},  // unquoted id gives ""
       {21, "category", "STYLE", "Style", "style", "picky", ""},
       {22, "rulegroup", "GROUP_TWO", "Mixed \"quotes\"", "", "", ""},
   };
@@ -70,15 +134,55 @@ TEST_F(GrammarRulesTest, ChunksOfTheFixture) {
   EXPECT_EQ(grammar_item_row(doc.items[1]), u"9\ncategory\nTYPOS\nPossible Typo\ngrammar\n\n");
 }
 
+TEST_F(GrammarRulesTest, ChunksAndCountsOfALanguageToolFileAreThoseOfAnXmlParser) {
+  const parsed_grammar parsed = parse_with_libxml2(kLanguageToolFixture);
+  ASSERT_FALSE(parsed.chunks.empty());
+  headless_long_job_host host;
+  grammar_document_record doc;
+  ASSERT_EQ(load_grammar_file(T(kLanguageToolFixture), host, doc).status, grammar_file_status::ok);
+
+  std::vector<parsed_chunk> chunks;
+  for (const grammar_item_record& item : doc.items) {
+    chunks.push_back({item.line_number, to_utf8(item.kind), to_utf8(item.id), to_utf8(item.default_value)});
+  }
+  EXPECT_EQ(chunks, parsed.chunks);
+  EXPECT_EQ(doc.category_counts, parsed.category_counts);
+  int64_t total = 0;
+  for (int64_t n : parsed.category_counts) total += n;
+  EXPECT_EQ(doc.rule_total, total);
+  EXPECT_EQ(grammar_category_header(doc),
+            u"ID Category (" + string_from_int(static_cast<int64_t>(parsed.category_counts.size())) +
+                u"), \u2211 Rules (" + string_from_int(total) + u")");
+
+  // The rules whose start tag begins with default="off" are chunks with
+  // their "off"; no commented-out rule or rule of a group is one.
+  std::vector<std::string> off;
+  for (const parsed_chunk& c : chunks) {
+    if (c.default_value == "off") off.push_back(c.id);
+    EXPECT_EQ(c.id.find("COMMENT"), std::string::npos) << c.id;
+    EXPECT_NE(c.id, "EN_A_VS_AN_VOWEL");
+    EXPECT_NE(c.id, "SAME_LINE_RULE");
+  }
+  EXPECT_EQ(off, (std::vector<std::string>{"DAY_NAMES", "AGREEMENT_SENT_START"}));
+
+  // The export counts the same.
+  ASSERT_EQ(export_grammar_structure_file(doc, tpath("structure.txt"), false, host).status, grammar_file_status::ok);
+  const std::string exported = read_bytes("structure.txt");
+  EXPECT_NE(exported.find("ID Category:MISC (" + std::to_string(parsed.category_counts[0]) + ")\n"), std::string::npos);
+  EXPECT_NE(exported.find("rule, ID:DAY_NAMES, Name:\"Day names in lower case\", , , default:off\n"),
+            std::string::npos);
+  EXPECT_NE(exported.find("rule, ID:MONTH_NAMES, Name:\"Month names\", , picky, \n"), std::string::npos);
+}
+
 TEST_F(GrammarRulesTest, CategoryCountsAndHeader) {
   const grammar_document_record doc = load_fixture();
-  // TYPOS: the early group, TEH, GROUP_ONE, the commented rule, the unquoted
-  // rule (not the two rules inside GROUP_ONE); STYLE: GROUP_TWO.
-  EXPECT_EQ(doc.category_rows, (std::vector<int64_t>{1, 6}));
-  EXPECT_EQ(doc.category_counts, (std::vector<int64_t>{5, 1}));
-  EXPECT_EQ(doc.rule_total, 6);
-  EXPECT_EQ(grammar_category_list_rows(doc), (std::vector<text_t>{u"9\nTYPOS (5)", u"21\nSTYLE (1)"}));
-  EXPECT_EQ(grammar_category_header(doc), u"ID Category (2), \u2211 Rules (6)");
+  // TYPOS: the early group, TEH, GROUP_ONE and the unquoted rule (not the
+  // two rules inside GROUP_ONE, not the commented rule); STYLE: GROUP_TWO.
+  EXPECT_EQ(doc.category_rows, (std::vector<int64_t>{1, 5}));
+  EXPECT_EQ(doc.category_counts, (std::vector<int64_t>{4, 1}));
+  EXPECT_EQ(doc.rule_total, 5);
+  EXPECT_EQ(grammar_category_list_rows(doc), (std::vector<text_t>{u"9\nTYPOS (4)", u"21\nSTYLE (1)"}));
+  EXPECT_EQ(grammar_category_header(doc), u"ID Category (2), \u2211 Rules (5)");
   EXPECT_EQ(grammar_category_header(grammar_document_record()), u"ID Category ");
 }
 
@@ -125,6 +229,31 @@ TEST_F(GrammarRulesTest, ScanEdgeCases) {
        {"<category id=\"C\"><rule id=\"R\">"},
        {1},
        1},
+      {"a rule before a category's tag on its line counts for the category above",
+       {"<category id=\"A\">", "<rule id=\"R\"/><category id=\"B\"><rule id=\"S\"/><rule id=\"T\"/>"},
+       {1, 2},
+       2},
+      {"start tags over several lines",
+       {"<category", " id=\"C\">", "<rulegroup id=\"G\"", "  name=\"n\">", "<rule id=\"inside\"", ">", "</rulegroup",
+        ">", "<rule", " default=\"off\" id=\"R\">"},
+       {2},
+       3},
+      {"an end tag inside a comment, a CDATA section or the DOCTYPE ends nothing",
+       {"<!DOCTYPE rules [ <!ENTITY e \"</rulegroup> <rule id='X'>\"> <!-- ]> --> ]>", "<category id=\"C\">",
+        "<rulegroup id=\"G\">", "<!-- </rulegroup>", "--> <![CDATA[ </rulegroup> <rule id=\"Y\"> ]]>",
+        "<rule id=\"inside\">", "</rulegroup>", "<rule id=\"after\">"},
+       {2},
+       3},
+      {"a self-closing rule group holds nothing",
+       {"<category id=\"C\">", "<rulegroup id=\"G\" />", "<rule id=\"R\">"},
+       {2},
+       3},
+      {"quoted \">\" and comment marks inside a tag",
+       {"<category id=\"C\" name=\"a > b <!-- c\">", "<rule id=\"R\" name='x'>"},
+       {1},
+       2},
+      {"an unclosed comment hides the rest", {"<category id=\"C\">", "<!-- <rule id=\"R\">", "<rule id=\"S\">"}, {0}, 1},
+      {"a stray \"<\" is text", {"<category id=\"C\">", "a < b <rule id=\"R\">"}, {1}, 2},
   };
   for (const scan_case& c : cases) {
     std::vector<text_t> lines;
@@ -205,7 +334,7 @@ TEST_F(GrammarRulesTest, TicksShowTheChunksFound) {
   std::vector<int64_t> shown;
   load_grammar_file(T(kFixture), host, doc, [&](int64_t chunks) { shown.push_back(chunks); });
   ASSERT_FALSE(shown.empty());
-  EXPECT_EQ(shown.back(), 8);
+  EXPECT_EQ(shown.back(), 7);
   EXPECT_EQ(shown.front(), 0);
 
   // Each refresh shows the elapsed time and the share done: of the bytes

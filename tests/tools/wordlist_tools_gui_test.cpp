@@ -4,6 +4,8 @@
 #include "tests/shell/shell_gui_support.h"
 
 #include "common/documents.h"
+#include "common/file.h"
+#include "dictionary/dic_file.h"
 #include "gui/gui.h"
 #include "shell/settings_files.h"
 #include "shell/shell_ids.h"
@@ -321,6 +323,41 @@ TEST_F(WordlistToolsTest, SmallWordlistToolsSortDeduplicateAndConvert) {
   EXPECT_EQ(asked[1].text,
             u"RegExp too complex or has errors.\n\nAvoid using the symbols: \"( ) :\".");
   EXPECT_EQ(asked[2].text, u"Duplicates removed:1");
+}
+
+TEST_F(WordlistToolsTest, BulkImportOpenDecodesTheFileAndAsksAboutAPartlyUtf8One) {
+  const text_t latin1 = file("latin1.txt", "caf\xE9\nZ\xFCrich\n");
+  const text_t utf16be = file("utf16be.txt", std::string("\xFE\xFF\x00" "c\x00" "a\x00" "f\x00\xE8\x00\n", 12));
+  const text_t mixed = file("mixed.txt", "caf\xC3\xA9\nplain\nna\xEFve\n");
+  gui_test::choose_menu_item(MENU_SORT_SMALL_WORDLIST);
+  gui_test::wait_window(bi::WINDOW);
+  gui_test::click(bi::OPEN);
+  gui_test::answer_file_dialog(latin1);
+  gui_test::wait_gadget_text(bi::INPUT, u"caf\u00e9\nZ\u00fcrich\n");
+  gui_test::click(bi::OPEN);
+  gui_test::answer_file_dialog(utf16be);
+  gui_test::wait_gadget_text(bi::INPUT, u"caf\u00e8\n");
+
+  // No keeps the text that was there; Yes reads the file as UTF-8.
+  set_text(bi::INPUT, u"kept");
+  gui_test::click(bi::OPEN);
+  gui_test::answer_file_dialog(mixed);
+  gui_test::answer_message_box(MB_ANSWER_NO);
+  gui_test::run([] { EXPECT_EQ(gadget_get_text(bi::INPUT), u"kept"); }, "declined");
+  gui_test::click(bi::OPEN);
+  gui_test::answer_file_dialog(mixed);
+  gui_test::answer_message_box(MB_ANSWER_YES);
+  gui_test::wait_gadget_text(bi::INPUT, u"caf\u00e9\nplain\nna\uFFFDve\n");
+  gui_test::click(bi::CLOSE);
+  gui_test::wait_window_closed(bi::WINDOW);
+  run_loop();
+  int questions = 0;
+  for (const auto& asked : gui_test::requesters()) {
+    if (asked.title != u"Warning!") continue;
+    EXPECT_EQ(asked.text, invalid_utf8_question(mixed, 3, FORMAT_UTF8));
+    ++questions;
+  }
+  EXPECT_EQ(questions, 2);
 }
 
 namespace pn = possessive_names_ids;
