@@ -77,7 +77,8 @@ hex_conversion convert_autocorrect_hex_references(text_view entry) {
     c.text.append(entry.substr(i, start - i));
     // xml_character_reference takes the body between "&" and ";": "#x263A".
     const uint32_t code = xml_character_reference(entry.substr(start + 1, semicolon - start - 1));
-    if (code == 0) {
+    // A line feed would split the pair: the entry keeps one line per text.
+    if (code == 0 || code == u'\n') {
       c.text.append(entry.substr(start, semicolon + 1 - start));  // stays as it stands
     } else {
       append_code_point(c.text, code);

@@ -120,6 +120,7 @@ TEST(AutocorrectHex, ConvertsWellFormedReferencesAndLeavesTheRest) {
       {u"&#x0;", u"&#x0;", false},                    // U+0000
       {u"&#x110000;", u"&#x110000;", false},          // beyond Unicode
       {u"a&#x41\nb;", u"a&#x41\nb;", false},          // the pair's line feed is kept
+      {u"a&#xA;b\nc&#x0a;&#x9;&#xD;", u"a&#xA;b\nc&#x0a;\t\r", false},  // a line feed would split the pair
       {u"&#x26;#x41;", u"&#x41;", false},             // decoded once only
       {u"&#x41;&#xZ;&#x42;", u"A&#xZ;B", false},
       {u"teh\nthe", u"teh\nthe", false},
