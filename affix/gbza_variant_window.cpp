@@ -146,17 +146,11 @@ void gbza_window::convert(int mode) {
   // The snapshot lives with the settings: reading the settings file clears it.
   ise_ize_exception_list.snapshot = ise_ize_exceptions_snapshot;
   std::vector<text_t> log;
-  const pattern_conversion c =
-      convert_pattern_list(gadget_get_text(GBZA_EXCEPTIONS), ise_ize_exception_list, ise_ize_exception_texts, log);
+  convert_pattern_list(gadget_get_text(GBZA_EXCEPTIONS), ise_ize_exception_list, ise_ize_exception_texts, log);
   ise_ize_exceptions_snapshot = ise_ize_exception_list.snapshot;
   log_lines(log);
-  // Without its exceptions the removal would empty treatise, rise and their kin.
-  if (c == pattern_conversion::blank_line) return;
-  if (c == pattern_conversion::empty) {
-    log_line(u"Aborted!");
-    log_line(u"");
-    return;
-  }
+  // An empty list, or one with a blank line, leaves no exception in force:
+  // the removal runs without any (Cancel gives the dictionary back).
   log_line(mode == 1 ? u"\nRemoving -ize...\n" : u"\nRemoving -ise...\n");
   run_shell_command("rebuild_aff_decode_cache", {});
   tool_log_text = gadget_get_text(GBZA_LOG);

@@ -16,7 +16,9 @@ constexpr int kWarningYesNo = 17;
 constexpr char16_t kEscapeToAbort[] = u" <ESC> To abort.";
 
 
-text_t null_word_text(int64_t line) { return u"Null word at Line:" + format_count(line) + u" Aborted."; }
+// The line number stands grouped after a bad reference, plain after an
+// empty text.
+text_t null_word_text(text_view line) { return u"Null word at Line:" + text_t(line) + u" Aborted."; }
 
 // An empty incorrect or correct text: the pair would be lost on saving.
 bool has_empty_field(text_view entry) {
@@ -54,7 +56,7 @@ autocorrect_tool_result fix_autocorrect_list_spaces(list_document& doc, long_job
   doc.save_undo();
   return fix_invalid_spaces(
       doc, host, clean_autocorrect_spaces,
-      [](int64_t i, text_view, text_view t) { return has_empty_field(t) ? null_word_text(i + 1) : text_t(); }, format_count);
+      [](int64_t i, text_view, text_view t) { return has_empty_field(t) ? null_word_text(string_from_int(i + 1)) : text_t(); }, format_count);
 }
 
 // ---- Hexadecimal references ---------------------------------------------------------------
@@ -75,7 +77,8 @@ hex_conversion convert_autocorrect_hex_references(text_view entry) {
     c.text.append(entry.substr(i, start - i));
     // xml_character_reference takes the body between "&" and ";": "#x263A".
     const uint32_t code = xml_character_reference(entry.substr(start + 1, semicolon - start - 1));
-    if (code == 0) {
+    // A line feed would split the pair: the entry keeps one line per text.
+    if (code == 0 || code == u'\n') {
       c.text.append(entry.substr(start, semicolon + 1 - start));  // stays as it stands
     } else {
       append_code_point(c.text, code);
@@ -99,7 +102,7 @@ autocorrect_tool_result clean_autocorrect_list_hex_symbols(list_document& doc, l
     const text_t& entry = doc.entries[static_cast<size_t>(j)];
     const hex_conversion c = convert_autocorrect_hex_references(entry);
     if (!c.valid) {
-      job.end(null_word_text(j + 1));
+      job.end(null_word_text(format_count(j + 1)));
       r.aborted = true;
       return r;
     }

@@ -34,7 +34,8 @@ struct hex_conversion {
 // Every "&#x...;" whose digits name a character becomes that character (a
 // code above U+FFFF a surrogate pair); a reference with other characters
 // than hexadecimal digits, or naming a surrogate, U+0000 or another code XML
-// does not allow, stays as it stands. Converted text is not looked at again.
+// does not allow, stays as it stands; so does a line feed's ("&#xA;"),
+// which would split the pair. Converted text is not looked at again.
 hex_conversion convert_autocorrect_hex_references(text_view entry);
 
 // "Clean up hex symbols": a first pass converts a copy of each entry (an

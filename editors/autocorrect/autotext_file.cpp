@@ -4,6 +4,7 @@
 #include "common/format.h"
 #include "common/xml_text.h"
 
+#include <algorithm>
 #include <string>
 #include <utility>
 
@@ -68,18 +69,69 @@ text_t autotext_entry_file(text_view index_path, text_view abbreviated_name) {
   return entry_folder + u"content.xml";
 }
 
+bool autotext_name_stays_in_folder(text_view abbreviated_name) {
+  return abbreviated_name.find_first_of(u"/\\") == text_view::npos && abbreviated_name.find(u"..") == text_view::npos;
+}
+
+namespace {
+
+// The end of the tag whose "<" stands at at: the position after its ">"
+// (a ">" inside a quoted value does not end it), or the end of the text.
+size_t tag_end(text_view s, size_t at) {
+  if (s.substr(at, 4) == u"<!--") {
+    const size_t close = s.find(u"-->", at + 4);
+    return close == text_view::npos ? s.size() : close + 3;
+  }
+  char16_t quote = 0;
+  for (size_t i = at + 1; i < s.size(); ++i) {
+    const char16_t c = s[i];
+    if (quote != 0) {
+      if (c == quote) quote = 0;
+    } else if (c == u'"' || c == u'\'') {
+      quote = c;
+    } else if (c == u'>') {
+      return i + 1;
+    }
+  }
+  return s.size();
+}
+
+// "<text:p ...>", "</text:p>" or "<text:p/>": whether the tag is a paragraph's.
+bool is_paragraph_tag(text_view tag, bool closing) {
+  const text_view name = closing ? text_view(u"</text:p") : text_view(u"<text:p");
+  if (tag.substr(0, name.size()) != name || tag.size() == name.size()) return false;
+  const char16_t after = tag[name.size()];
+  return after == u'>' || after == u'/' || after == u' ' || after == u'\t' || after == u'\r';
+}
+
+}  // namespace
+
 text_t autotext_entry_text(text_view entry_xml) {
-  // Every tag ends a line: then a line that closes a paragraph or a span
-  // holds that piece's text.
-  const text_t lines = string_replace(string_remove_all(entry_xml, u"\n"), u">", u">\n");
-  text_t result;
-  size_t begin = 0;
-  for (size_t lf = lines.find(u'\n'); lf != text_t::npos; lf = lines.find(u'\n', begin)) {
-    const text_view line = text_view(lines).substr(begin, lf - begin);
-    begin = lf + 1;
-    if (!line.ends_with(u"</text:p>") && !line.ends_with(u"</text:span>")) continue;
-    result += string_remove_all(string_remove_all(line, u"</text:p>"), u"</text:span>");
-    result += u'\n';
+  // A paragraph's text is its character data, spans and other inline
+  // elements taken in with their tags removed.
+  const text_t xml = string_remove_all(entry_xml, u"\n");
+  const text_view s = xml;
+  text_t result, paragraph;
+  int depth = 0;
+  for (size_t i = 0; i < s.size();) {
+    if (s[i] != u'<') {
+      const size_t next = std::min(s.find(u'<', i), s.size());
+      if (depth > 0) paragraph.append(s.substr(i, next - i));
+      i = next;
+      continue;
+    }
+    const size_t end = tag_end(s, i);
+    const text_view tag = s.substr(i, end - i);
+    i = end;
+    if (is_paragraph_tag(tag, true)) {
+      if (depth == 0) continue;  // a stray end tag
+      --depth;
+      result += paragraph;
+      result += u'\n';
+      paragraph.clear();
+    } else if (is_paragraph_tag(tag, false) && !tag.ends_with(u"/>")) {
+      ++depth;
+    }
   }
   return xml_decode_references(string_replace(result, u"\n\n", u"\n"));
 }
@@ -100,6 +152,15 @@ block_list_result load_autotext_list_file(text_view chosen_path, long_job_host& 
   if (records.empty()) {
     return block_list_refusal(block_list_status::no_entries, u"Error", u".XML file has no valid entries.",
                               kErrorBox);
+  }
+  // The names become paths: none may lead out of the collection's folder.
+  for (const autotext_record& record : records) {
+    if (!autotext_name_stays_in_folder(record.abbreviated_name)) {
+      return block_list_refusal(block_list_status::bad_name, u"Error",
+                                T("The AutoText name \"") + record.abbreviated_name +
+                                    T("\" would lead out of its folder.\nNothing was loaded."),
+                                kErrorBox);
+    }
   }
   const int64_t n = static_cast<int64_t>(records.size());
   long_job job(host, T("Loading AutoText List...") + T(LONG_JOB_ESCAPE_HINT), n, true);

@@ -82,6 +82,21 @@ block_list_result write_failure(text_view path) {
                             kErrorBox);
 }
 
+// The stop on a line the reader cannot take whole.
+block_list_result bad_block(const block_line_read& read, int64_t line_number) {
+  const text_t line = string_from_int(line_number);
+  text_t message;
+  if (read.status == block_line_status::line_break) {
+    text_t shown = string_replace(text_view(read.offending).substr(0, 60), u"\n", u" ");
+    message = T("The pair \"") + shown + T("\" on line ") + line +
+              T(" holds a line break, which an autocorrect entry cannot keep.");
+  } else {
+    message = T("The block on line ") + line + T(" is broken or does not end on its line.");
+  }
+  return block_list_refusal(block_list_status::bad_block, u"Warning!", message + T("\nNothing was loaded."),
+                            kWarningBox);
+}
+
 }  // namespace
 
 text_t block_list_header_line() {
@@ -113,11 +128,83 @@ int64_t count_block_elements(text_view line) {
   return n;
 }
 
-text_t block_line_entry(text_view line) {
-  const size_t at = find_block_element(string_to_lower(line), 0);
-  const text_view element = at == text_view::npos ? line : line.substr(at);
-  return xml_decode_references(string_nth_field(element, 2, u"\"")) + u"\n" +
-         xml_decode_references(string_nth_field(element, 4, u"\""));
+namespace {
+
+bool is_xml_space(char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; }
+
+// The attribute name without its prefix, lower-cased as the element test is.
+text_t local_attribute_name(text_view name) {
+  const size_t colon = name.rfind(u':');
+  return string_to_lower(colon == text_view::npos ? name : name.substr(colon + 1));
+}
+
+// A value as an XML parser reads it: a literal TAB is a space, references
+// are decoded.
+text_t attribute_text(text_view raw) {
+  text_t value(raw);
+  std::replace(value.begin(), value.end(), u'\t', u' ');
+  return xml_decode_references(value);
+}
+
+// Reads the attributes of the element whose "<" stands at at. Returns the
+// position after its end ("/>" or ">"), or npos when the tag does not end on
+// the line or is not well formed (an attribute without "=" or quotes, one
+// named twice).
+size_t read_block(text_view line, size_t at, text_t& incorrect, text_t& correct) {
+  size_t p = at + kBlockElementLength;
+  bool have_incorrect = false, have_correct = false;
+  for (;;) {
+    const size_t before_space = p;
+    while (p < line.size() && is_xml_space(line[p])) ++p;
+    if (p >= line.size()) return text_view::npos;
+    if (line[p] == u'>') return p + 1;
+    if (line[p] == u'/') return p + 1 < line.size() && line[p + 1] == u'>' ? p + 2 : text_view::npos;
+    if (p == before_space) return text_view::npos;  // attributes are set apart by white space
+    const size_t name_start = p;
+    while (p < line.size() && line[p] != u'=' && !is_xml_space(line[p]) && line[p] != u'/' && line[p] != u'>') ++p;
+    const text_t name = local_attribute_name(line.substr(name_start, p - name_start));
+    while (p < line.size() && is_xml_space(line[p])) ++p;
+    if (p >= line.size() || line[p] != u'=' || p == name_start) return text_view::npos;
+    ++p;
+    while (p < line.size() && is_xml_space(line[p])) ++p;
+    if (p >= line.size() || (line[p] != u'"' && line[p] != u'\'')) return text_view::npos;
+    const size_t close = line.find(line[p], p + 1);
+    if (close == text_view::npos) return text_view::npos;
+    const text_view raw = line.substr(p + 1, close - p - 1);
+    p = close + 1;
+    if (name == u"abbreviated-name") {
+      if (have_incorrect) return text_view::npos;
+      have_incorrect = true;
+      incorrect = attribute_text(raw);
+    } else if (name == u"name") {
+      if (have_correct) return text_view::npos;
+      have_correct = true;
+      correct = attribute_text(raw);
+    }
+  }
+}
+
+}  // namespace
+
+block_line_read block_line_entries(text_view line) {
+  block_line_read r;
+  const text_t lower = string_to_lower(line);
+  for (size_t at = find_block_element(lower, 0); at != text_view::npos;) {
+    text_t incorrect, correct;
+    const size_t end = read_block(line, at, incorrect, correct);
+    if (end == text_view::npos) {
+      r.status = block_line_status::broken_block;
+      return r;
+    }
+    if (incorrect.find(u'\n') != text_t::npos || correct.find(u'\n') != text_t::npos) {
+      r.status = block_line_status::line_break;
+      r.offending = std::move(incorrect);
+      return r;
+    }
+    r.entries.push_back(incorrect + u"\n" + correct);
+    at = find_block_element(lower, end);
+  }
+  return r;
 }
 
 const list_command_texts& autocorrect_command_texts() {
@@ -159,19 +246,26 @@ block_list_result load_autocorrect_list_file(text_view path, long_job_host& host
   std::vector<text_t> entries;
   if (on_tick) job.on_tick = [&](int64_t) { on_tick(static_cast<int64_t>(entries.size())); };
   bool in_comment = false;  // a block inside a comment is no pair
+  int64_t line_number = import ? 0 : 1;
   do {
     const text_t line = xml_remove_comments(file_read_line(kFile, format), in_comment);
-    const int64_t blocks = count_block_elements(line);
-    if (blocks > 1) {
-      job.abort();
-      return block_list_refusal(
-          block_list_status::two_blocks, u"Warning!",
-          T("Only allowed one pair of incorrect/correct per line.\nUse a program like Notepad++ to create individual "
-            "lines.\nFor example: replace \"/>\" with \"/>\\n\"\nusing Extended search mode."),
-          kWarningBox);
+    ++line_number;
+    block_line_read read = block_line_entries(line);
+    const int64_t position = file_position(kFile);
+    // One poll per pair, so Escape answers inside a list written on one line.
+    bool aborted = false;
+    for (text_t& entry : read.entries) {
+      entries.push_back(std::move(entry));
+      if (!job.step(position)) {
+        aborted = true;
+        break;
+      }
     }
-    if (blocks == 1) entries.push_back(block_line_entry(line));
-    if (!job.step(file_position(kFile))) {
+    if (!aborted && read.status != block_line_status::ok) {
+      job.abort();
+      return bad_block(read, line_number);
+    }
+    if (aborted || (read.entries.empty() && !job.step(position))) {
       job.abort();
       return block_list_ended(block_list_status::aborted, T(LONG_JOB_ABORTED));
     }

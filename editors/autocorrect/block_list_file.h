@@ -7,8 +7,11 @@
 // whose name is the correct text (escaped for XML); the closing line. As
 // read: the first line is compared with the header (ignoring case); a file
 // that starts otherwise may be imported from its first block line on. Every
-// line with one block adds a pair; a line with two or more stops the load,
-// since the reader is line based. Blocks inside XML comments are skipped.
+// block adds a pair, also where many stand on one line (the office suites
+// write the whole list on one); the values are taken by attribute name.
+// Blocks inside XML comments are skipped. A block that does not end on its
+// line, or a value holding a line break (an entry keeps one pair of one-line
+// texts), stops the load naming the line rather than cut the pair.
 //
 // A load fills new state and replaces the document only when it succeeded;
 // a save writes a temporary beside the target and renames it over the
@@ -22,6 +25,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <vector>
 
 // The open autocorrect list: entries are the incorrect text, LF, the correct text.
 #include "common/documents.h"  // autocorrect_document
@@ -36,9 +40,18 @@ text_t block_list_entry_line(text_view entry, int64_t indent);
 // Block elements on a line, ignoring case: "<block-list:block" followed by
 // white space, "/" or the end of the line (never the root element).
 int64_t count_block_elements(text_view line);
-// The entry of a line's first block: the second and fourth texts between
-// double quotes from the element on, references decoded, joined by LF.
-text_t block_line_entry(text_view line);
+
+// The entries of a line's blocks, in order: the abbreviated-name value, LF,
+// the name value, references decoded (a missing attribute gives ""). On a
+// block that does not end on the line or is not well formed, and on a value
+// holding a line break, it stops: the entries before it are kept.
+enum class block_line_status { ok, broken_block, line_break };
+struct block_line_read {
+  block_line_status status = block_line_status::ok;
+  std::vector<text_t> entries;
+  text_t offending;  // the incorrect text of the pair with the line break
+};
+block_line_read block_line_entries(text_view line);
 
 // Texts of the Select, Delete and Clone commands on the list.
 const list_command_texts& autocorrect_command_texts();
@@ -50,7 +63,8 @@ enum class block_list_status : int {
   not_found,      // missing, empty or a folder
   read_failed,
   import_failed,  // no block line in a file with another first line
-  two_blocks,     // a line holding more than one block
+  bad_block,      // a block not read whole, or a value holding a line break
+  bad_name,       // an AutoText name that would lead out of its folder
   no_entries,     // nothing to save, or an AutoText index without blocks
   write_failed,   // the old file stays
 };

@@ -26,15 +26,9 @@ synonym_editor_check refuse(const char* message, synonym_field focus) {
   return synonym_editor_check{false, T(message), focus};
 }
 
-// An empty line among the meanings (CRs do not count as text).
-bool has_blank_meaning(text_view meanings) {
-  text_t lines;
-  for (char16_t c : meanings) {
-    if (c != u'\r') lines += c;
-  }
-  if (!lines.empty() && lines.back() == u'\n') lines.pop_back();
-  return lines.empty() || lines.front() == u'\n' || lines.back() == u'\n' || lines.find(u"\n\n") != text_t::npos;
-}
+// An empty line in a text whose lines end with CR LF: a LF directly
+// followed by a CR. Empty lines between LFs are meanings of their own.
+bool has_blank_meaning(text_view meanings) { return meanings.find(u"\n\r") != text_view::npos; }
 
 }  // namespace
 

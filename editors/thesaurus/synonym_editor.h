@@ -32,7 +32,7 @@ struct synonym_editor_check {
 };
 // The checks of OK in their order; the first that fails is reported.
 // A head word holding "|", TAB or LF would split its header or its line in
-// the files and is refused; so is a meaning line left empty.
+// the files and is refused.
 synonym_editor_check check_synonym_editor_fields(text_view word, text_view meanings);
 
 // Meaning lines of the text: the LFs, plus one when it does not end with LF.

@@ -153,13 +153,17 @@ TEST_F(AutocorrectTabTest, OpenTickDeleteUndoAddEditSave) {
   EXPECT_EQ(saved.substr(saved.size() - 25), "</block-list:block-list>\n");
 }
 
-// A file in the office suites' form: the import question, then the
-// one-pair-per-line message; the open list, its path and labels stay.
-TEST_F(AutocorrectTabTest, RefusedImportsKeepTheOpenList) {
+// A file in the office suites' form loads after the import question; a
+// refused import, or a value the list cannot hold, keeps the open list, its
+// path and labels.
+TEST_F(AutocorrectTabTest, OfficeListsLoadAndRefusedImportsKeepTheOpenList) {
   const std::string good = file("good.xml", fifteen_pairs());
   std::string one_line = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<block-list:block-list>";
-  for (int i = 0; i < 3; ++i) one_line += "<block-list:block block-list:abbreviated-name=\"a\" block-list:name=\"b\"/>";
+  for (int i = 0; i < 3; ++i)
+    one_line += "<block-list:block block-list:abbreviated-name=\"a" + std::to_string(i) + "\" block-list:name=\"b\"/>";
   const std::string office = file("office.xml", one_line + "</block-list:block-list>");
+  const std::string broken =
+      file("broken.xml", one_line + "<block-list:block block-list:abbreviated-name=\"x\" block-list:name=\"1&#10;2\"/>");
   const std::string plain = file("plain.xml", "<?xml version=\"1.0\"?>\n" + block("a", "b") + block("c", "d"));
   load_autocorrect_list(from_utf8(good));
   ASSERT_EQ(doc().count(), 15);
@@ -170,13 +174,14 @@ TEST_F(AutocorrectTabTest, RefusedImportsKeepTheOpenList) {
     int64_t count_after;
   };
   const attempt attempts[] = {
-      {office, {MB_ANSWER_YES, MB_ANSWER_OK}, 15},
+      {broken, {MB_ANSWER_YES, MB_ANSWER_OK}, 15},
       {plain, {MB_ANSWER_NO}, 15},
+      {office, {MB_ANSWER_YES}, 3},
       {plain, {MB_ANSWER_YES}, 2},
   };
   for (const attempt& a : attempts) {
     SCOPED_TRACE(a.path);
-    // Neither file has a byte-order mark: the encoding question comes first.
+    // No file has a byte-order mark: the encoding question comes first.
     gui_test::answer_message_box(MB_ANSWER_YES);
     for (int answer : a.answers) gui_test::answer_message_box(answer);
     load_autocorrect_list(from_utf8(a.path));
@@ -187,12 +192,17 @@ TEST_F(AutocorrectTabTest, RefusedImportsKeepTheOpenList) {
       EXPECT_EQ(doc().path, from_utf8(good));
       EXPECT_EQ(gadget_get_text(AUTOCORRECT_FILE_LABEL), u"good.xml");
     }
+    if (a.path == office) {
+      EXPECT_EQ(doc().entries, (std::vector<text_t>{u"a0\nb", u"a1\nb", u"a2\nb"}));
+      EXPECT_EQ(gadget_get_text(AUTOCORRECT_FILE_LABEL), u"office.xml");
+    }
   }
   const std::vector<gui_test::requester_record>& boxes = gui_test::requesters();
   ASSERT_GE(boxes.size(), 3u);
   EXPECT_EQ(boxes[1].text.substr(0, 46), u"The first line of an Autocorrect List must be:");
   EXPECT_EQ(boxes[1].flags, MB_YES_NO | MB_ICON_WARNING);
-  EXPECT_EQ(boxes[2].text.substr(0, 52), u"Only allowed one pair of incorrect/correct per line.");
+  EXPECT_EQ(boxes[2].text,
+            u"The pair \"x\" on line 2 holds a line break, which an autocorrect entry cannot keep.\nNothing was loaded.");
   EXPECT_EQ(doc().path, from_utf8(plain));
 }
 

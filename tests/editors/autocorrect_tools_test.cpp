@@ -59,6 +59,22 @@ TEST(AutocorrectSpaces, AnEmptyTextStopsTheRunBeforeAnyChange) {
   EXPECT_TRUE(d.undo_available);  // taken at the start, as the command promises
 }
 
+// Unlike the hex run's, this line number is not grouped, whatever the
+// thousands separator.
+TEST(AutocorrectSpaces, TheNullWordLineNumberIsPlain) {
+  const text_t old_separator = number_separator;
+  number_separator = u",";
+  std::vector<text_t> entries(12345, u"teh\nthe");
+  entries.back() = u"teh\n ";
+  list_document d = doc_of(std::move(entries));
+  headless_long_job_host host;
+  const autocorrect_tool_result r = fix_autocorrect_list_spaces(d, host);
+  number_separator = old_separator;
+  EXPECT_TRUE(r.aborted);
+  EXPECT_EQ(host.status, u"Null word at Line:12345 Aborted.");
+  EXPECT_FALSE(d.changed);
+}
+
 TEST(AutocorrectSpaces, NothingToFixAndEmptyListAreReported) {
   list_document d = doc_of({u"teh\nthe"});
   headless_long_job_host host;
@@ -104,6 +120,7 @@ TEST(AutocorrectHex, ConvertsWellFormedReferencesAndLeavesTheRest) {
       {u"&#x0;", u"&#x0;", false},                    // U+0000
       {u"&#x110000;", u"&#x110000;", false},          // beyond Unicode
       {u"a&#x41\nb;", u"a&#x41\nb;", false},          // the pair's line feed is kept
+      {u"a&#xA;b\nc&#x0a;&#x9;&#xD;", u"a&#xA;b\nc&#x0a;\t\r", false},  // a line feed would split the pair
       {u"&#x26;#x41;", u"&#x41;", false},             // decoded once only
       {u"&#x41;&#xZ;&#x42;", u"A&#xZ;B", false},
       {u"teh\nthe", u"teh\nthe", false},

@@ -18,7 +18,7 @@ std::string content_xml(const std::string& body) {
          "\n</office:text></office:body></office:document-content>\n";
 }
 
-TEST(AutotextEntryText, ParagraphsAndSpansEachGiveALine) {
+TEST(AutotextEntryText, EachParagraphGivesALineWithItsSpans) {
   struct text_case {
     const char* what;
     std::string xml;
@@ -27,9 +27,18 @@ TEST(AutotextEntryText, ParagraphsAndSpansEachGiveALine) {
   const text_case cases[] = {
       {"two paragraphs", content_xml("<text:p text:style-name=\"P1\">Dear Sir,</text:p><text:p>Yours</text:p>"),
        u"Dear Sir,\nYours\n"},
-      {"spans on lines of their own",
-       content_xml("<text:p><text:span text:style-name=\"T1\">bold</text:span><text:span>plain</text:span></text:p>"),
-       u"bold\nplain\n"},
+      {"spans inside their paragraph",
+       content_xml("<text:p><text:span text:style-name=\"T1\">bold</text:span><text:span> plain</text:span></text:p>"),
+       u"bold plain\n"},
+      {"the text before and after a span",
+       content_xml("<text:p text:style-name=\"P1\">Hello <text:span text:style-name=\"T1\">bold</text:span> "
+                   "world</text:p><text:p>next</text:p>"),
+       u"Hello bold world\nnext\n"},
+      {"nested spans and a quoted \">\"",
+       content_xml("<text:p a=\"x>y\">a<text:span>b<text:span>c</text:span>d</text:span>e</text:p>"), u"abcde\n"},
+      {"text outside paragraphs", content_xml("<text:h>Title</text:h>loose<text:p>kept</text:p>"), u"kept\n"},
+      {"empty paragraphs", content_xml("<text:p>a</text:p><text:p/><text:p></text:p><text:p>b</text:p>"), u"a\nb\n"},
+      {"a comment", content_xml("<text:p>a<!-- <text:p>x</text:p> -->b</text:p>"), u"ab\n"},
       {"paragraph split over lines", content_xml("<text:p>one\ntwo</text:p>"), u"onetwo\n"},
       {"references decoded after the tags are gone",
        content_xml("<text:p>a &lt;b&gt; &amp; &#x1F600;</text:p>"), u"a <b> & \U0001F600\n"},
@@ -94,6 +103,37 @@ TEST_F(AutotextFileTest, ReadsEveryEntryFromItsFolder) {
   EXPECT_EQ(r.status_text.substr(0, 19), u"OK. (BlockList.xml:");
   EXPECT_NE(r.status_text.find(u")+(xmls:"), text_t::npos);
   EXPECT_FALSE(host_.running);
+}
+
+// The abbreviated name becomes a folder and a file name: a name that would
+// leave the collection's folder refuses the load before any entry is read.
+TEST_F(AutotextFileTest, ANameLeadingOutOfTheFolderIsRefused) {
+  make_folder("collection/ok");
+  write_bytes("collection/ok/content.xml", content_xml("<text:p>fine</text:p>"));
+  make_folder("outside");
+  write_bytes("outside/outside.xml", content_xml("<text:p>secret</text:p>"));
+  write_bytes("outside/content.xml", content_xml("<text:p>secret</text:p>"));
+  for (const char* name : {"../outside", "..", "a/b", "/abs", "a\\b", "x..y"}) {
+    SCOPED_TRACE(name);
+    write_bytes("collection/BlockList.xml",
+                "<block-list:block-list>\n"
+                "<block-list:block block-list:abbreviated-name=\"ok\" block-list:package-name=\"ok\" "
+                "block-list:name=\"Ok\"/>\n"
+                "<block-list:block block-list:abbreviated-name=\"" + std::string(name) +
+                    "\" block-list:package-name=\"p\" block-list:name=\"Out\"/>\n</block-list:block-list>\n");
+    autotext_document_record doc;
+    doc.path = u"/old/BlockList.xml";
+    const block_list_result r = load_autotext_list_file(tpath("collection/BlockList.xml"), host_, doc);
+    EXPECT_EQ(r.status, block_list_status::bad_name);
+    EXPECT_EQ(r.message_title, u"Error");
+    EXPECT_EQ(r.message, u"The AutoText name \"" + from_utf8(name) + u"\" would lead out of its folder.\nNothing was loaded.");
+    EXPECT_EQ(r.status_text, u"Aborted.");
+    EXPECT_EQ(r.extra_size, 0);
+    EXPECT_TRUE(doc.records.empty());
+    EXPECT_EQ(doc.path, u"/old/BlockList.xml");
+  }
+  for (const char* name : {"ok", "a.b", ".hidden", "BC"})
+    EXPECT_TRUE(autotext_name_stays_in_folder(from_utf8(name))) << name;
 }
 
 TEST_F(AutotextFileTest, AnIndexChosenInUpperCaseIsReadFromItsLowerCaseName) {

@@ -51,10 +51,15 @@ TEST(SynonymEditorTest, ChecksOfOkInTheirOrder) {
       {u"ship\nx", u"-|a", "A synonym cannot hold \"|\", a tab or a line break.", synonym_field::word},
       {u"ship", u"", "No meanings text.", synonym_field::meanings},
       {u"ship", u" ", "No meanings text.", synonym_field::meanings},
-      {u"ship", u"-|a\n\n-|b", "There are blank meanings.", synonym_field::meanings},
-      {u"ship", u"\n-|a", "There are blank meanings.", synonym_field::meanings},
-      {u"ship", u"-|a\n\n", "There are blank meanings.", synonym_field::meanings},
+      // Only an empty line of a CR LF text is refused; empty lines between
+      // LFs are meanings.
       {u"ship", u"-|a\r\n\r\n-|b", "There are blank meanings.", synonym_field::meanings},
+      {u"ship", u"-|a\n\r", "There are blank meanings.", synonym_field::meanings},
+      {u"ship", u"-|a\n\n-|b", "", synonym_field::word},
+      {u"ship", u"\n-|a", "", synonym_field::word},
+      {u"ship", u"-|a\n\n", "", synonym_field::word},
+      {u"ship", u"\n\n", "", synonym_field::word},
+      {u"ship", u"-|a\r\n-|b\r\n", "", synonym_field::word},
       {u"ship", lines(101, false), "Synonym has more than 100 meanings.", synonym_field::meanings},
       {u"ship", lines(101, true), "Synonym has more than 100 meanings.", synonym_field::meanings},
       {u"ship", lines(100, false), "", synonym_field::word},
@@ -78,6 +83,10 @@ TEST(SynonymEditorTest, StoredEntry) {
   EXPECT_EQ(synonym_entry_of_fields(u"ship", u"(noun)|boat\n(noun)|vessel\n"),
             u"ship|2\n(noun)|boat\n(noun)|vessel");
   EXPECT_EQ(synonym_entry_of_fields(u"ship", u"a\r\nb\r\n"), u"ship|2\na\nb");
+  // Empty meaning lines are kept and counted; of several final LFs one goes.
+  EXPECT_EQ(synonym_entry_of_fields(u"ship", u"-|a\n\n-|b"), u"ship|3\n-|a\n\n-|b");
+  EXPECT_EQ(synonym_entry_of_fields(u"ship", u"\n-|a"), u"ship|2\n\n-|a");
+  EXPECT_EQ(synonym_entry_of_fields(u"ship", u"-|a\n\n\n"), u"ship|3\n-|a\n\n");
   EXPECT_EQ(synonym_entry_of_fields(u"ship", lines(100, true)).substr(0, 9), u"ship|100\n");
   EXPECT_EQ(synonym_entry_of_fields(u"ship", lines(100, false)), synonym_entry_of_fields(u"ship", lines(100, true)));
 }

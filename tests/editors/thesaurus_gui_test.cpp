@@ -246,22 +246,20 @@ TEST_F(ThesaurusTabTest, AddChecksEachFieldThenAppends) {
   gui_test::wait_until([] { return gadget_get_color(ids::WORD_FIELD, COLOR_BACKGROUND) == -1; }, "plain word field");
   ok_refused();  // no meanings: the grey example counts as empty
   enter_meanings();
+  // An empty line between two meanings is a meaning of its own.
   gui_test::type_text(ids::MEANINGS, u"(noun)|boat\n\n(noun)|vessel");
-  ok_refused();  // a blank meaning
-  gui_test::replace_text(ids::MEANINGS, u"(noun)|boat\n(noun)|vessel");
-  gui_test::wait_gadget_text(ids::COUNTER, u"|1/100 lines");
+  gui_test::wait_gadget_text(ids::COUNTER, u"|2/100 lines");
   gui_test::click(ids::OK);
   edit_synonym(1, 0);
   gui_test::finish();
   const auto& r = gui_test::requesters();
-  ASSERT_EQ(r.size(), 5u);
+  ASSERT_EQ(r.size(), 4u);
   EXPECT_EQ(r[0].text, u"No synonym text.");
   EXPECT_EQ(r[0].title, u"Warning!");
   EXPECT_EQ(r[1].text, u"Invalid spaces in synonym.");
   EXPECT_EQ(r[2].text, u"A synonym cannot hold \"|\", a tab or a line break.");
   EXPECT_EQ(r[3].text, u"No meanings text.");
-  EXPECT_EQ(r[4].text, u"There are blank meanings.");
-  EXPECT_EQ(thes().entries, (std::vector<text_t>{u"zebra|1\n-|z", u"ship|2\n(noun)|boat\n(noun)|vessel"}));
+  EXPECT_EQ(thes().entries, (std::vector<text_t>{u"zebra|1\n-|z", u"ship|3\n(noun)|boat\n\n(noun)|vessel"}));
   EXPECT_EQ(thes().selected, 0);
   EXPECT_TRUE(thes().changed);
   EXPECT_TRUE(thes().undo_available);
