@@ -55,6 +55,9 @@ bool may_give_suffix(const aff_decode_cache& cache, char16_t letter) {
 // replaces (fein/D gives feind, and feinder too).
 class held_words : public expansion_sink {
  public:
+  void reserve(size_t n) { words_.reserve(n); }
+  // A word that outlives the set.
+  void add_stable(text_view word) { words_.insert(word); }
   void add_entry(const aff_decode_cache& cache, text_view entry) {
     adding_ = true;
     expand_entry(cache, entry, *this);
@@ -129,14 +132,20 @@ crunch_result crunch_dictionary(list_document& doc, const aff_decode_cache& cach
   start_step(1);
   std::vector<crunch_record> records(static_cast<size_t>(count));
   held_words held;
+  held.reserve(records.size());
   for (int64_t k = 0; k < count; ++k) {
-    held.add_entry(cache, doc.entries[static_cast<size_t>(k)]);
     const dic_entry_parts parts = split_dic_entry(doc.entries[static_cast<size_t>(k)]);
     crunch_record& rec = records[static_cast<size_t>(k)];
     rec.word.assign(parts.word);
     rec.tags.assign(parts.tags);
     rec.entry_index = k;
     rec.has_flags = !parts.flags.empty();
+    // A plain word stands for itself alone (the records stay where they are).
+    if (!parts.has_flags && parts.word.find(u"\\/") == text_view::npos) {
+      if (!rec.word.empty()) held.add_stable(rec.word);
+    } else {
+      held.add_entry(cache, doc.entries[static_cast<size_t>(k)]);
+    }
     if (!job.step(k)) {
       stopped();
       return r;
