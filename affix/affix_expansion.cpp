@@ -112,6 +112,7 @@ class expander {
     return stopped_;
   }
   void emit(derived_row& row, bool no_cross);
+  void keep_for_prefix_pass(text_view word, bool no_cross, bool circumfix);
   void record_unknown(int level, text_view flag);
   void expand_flag(int level, text_view word, text_view flag, int32_t index, const continuation_context* context);
   void run_suffix_rules(int level, text_view word, text_view flag, int32_t set, bool no_cross,
@@ -135,10 +136,12 @@ class expander {
   seen_texts continuation_calls_, prefixed_words_;
   std::vector<std::vector<int32_t>> expanded_continuations_;  // by key of continuation_calls_
   std::vector<uint8_t> skip_;
-  // The primary word and every suffix word emitted so far (all levels), in
-  // emission order, for the prefix pass; 1: made by a set declared N.
+  // The primary word and every suffix word made so far (all levels), in
+  // order, for the prefix pass; no_cross: made by a set declared N;
+  // circumfix: its suffix carries CIRCUMFIX, so it is a word only together
+  // with a prefix that carries it too (and then it was not emitted alone).
   std::vector<text_t> derived_words_;
-  std::vector<uint8_t> derived_word_no_cross_;
+  std::vector<uint8_t> derived_word_no_cross_, derived_word_circumfix_;
   size_t derived_word_count_ = 0;
   text_t buffer_[2];  // the derived word being built, by level
   text_t pass_word_, entry_text_, word_, call_key_, last_unknown_continuation_;
@@ -155,17 +158,23 @@ void expander::emit(derived_row& row, bool no_cross) {
     report_.sink_ended = true;
     return;
   }
-  if ((row.type == derived_row_type::primary || row.type == derived_row_type::suffix) && sink_->feeds_prefix_pass()) {
-    size_t at = derived_word_count_;
-    if (at < derived_words_.size()) {
-      derived_words_[at].assign(row.word);
-      derived_word_no_cross_[at] = no_cross;
-    } else {
-      derived_words_.emplace_back(row.word);
-      derived_word_no_cross_.push_back(no_cross);
-    }
-    ++derived_word_count_;
+  if (row.type == derived_row_type::primary || row.type == derived_row_type::suffix)
+    keep_for_prefix_pass(row.word, no_cross, false);
+}
+
+void expander::keep_for_prefix_pass(text_view word, bool no_cross, bool circumfix) {
+  if (stopped_ || !sink_->feeds_prefix_pass()) return;
+  size_t at = derived_word_count_;
+  if (at < derived_words_.size()) {
+    derived_words_[at].assign(word);
+    derived_word_no_cross_[at] = no_cross;
+    derived_word_circumfix_[at] = circumfix;
+  } else {
+    derived_words_.emplace_back(word);
+    derived_word_no_cross_.push_back(no_cross);
+    derived_word_circumfix_.push_back(circumfix);
   }
+  ++derived_word_count_;
 }
 
 void expander::record_unknown(int level, text_view flag) {
@@ -229,15 +238,18 @@ void expander::run_suffix_rules(int level, text_view word, text_view flag, int32
     bool circumfix = rule.continuation_circumfix;
     if (!match_suffix_condition(*c_, word, rule)) continue;
     derived.assign(word.substr(0, word.size() - rule.strip_units.size())).append(rule.affix);
+    // The suffix next to the word decides whether a prefix must come with
+    // it: a suffix added onto another one pairs with no prefix, so its own
+    // CIRCUMFIX binds nothing.
+    bool chain_circumfix = level == 0 ? circumfix : !context->from_prefix && context->outer_circumfix;
     bool shown;
-    if (level == 0) {
-      shown = !circumfix && !rule.continuation_needaffix;
-    } else if (context->from_prefix) {
+    if (level == 1 && context->from_prefix) {
       // A prefix and a suffix: both carry CIRCUMFIX or neither does.
       shown = !rule.continuation_needaffix && circumfix == context->outer_circumfix;
     } else {
-      shown = !rule.continuation_needaffix && !circumfix && !context->outer_circumfix;
+      shown = !rule.continuation_needaffix && !chain_circumfix;
     }
+    bool no_cross_word = no_cross || (level == 1 && context->outer_no_cross);
     if (shown) {
       derived_row row;
       row.type = derived_row_type::suffix;
@@ -249,8 +261,11 @@ void expander::run_suffix_rules(int level, text_view word, text_view flag, int32
       row.rule = &rule;
       row.origin_flag = level == 0 ? flag : context->origin_flag;
       row.continuation_flag = level == 0 ? text_view() : flag;
-      emit(row, no_cross || (level == 1 && context->outer_no_cross));
+      emit(row, no_cross_word);
       if (stopped_) return;
+    } else if (chain_circumfix && !rule.continuation_needaffix) {
+      // Not a word alone, but one with a prefix that carries CIRCUMFIX.
+      keep_for_prefix_pass(derived, no_cross_word, true);
     }
     if (level == 0 && rule.has_continuation) {
       continuation_context next{circumfix, false, no_cross, flag};
@@ -328,9 +343,14 @@ void expander::run_prefix_pass() {
   const size_t n = derived_word_count_;
   skip_.assign(n, 0);
   prefixed_words_.clear();
-  for (size_t j = 0; j < n; ++j)
-    skip_[j] = derived_word_no_cross_[j] || !prefixed_words_.insert(derived_words_[j]);
-  const bool circumfix_met = report_.indicators.circumfix_seen;
+  // A word met again is prefixed once; the same text made with and without
+  // a CIRCUMFIX suffix takes different prefixes, and the entry's own word
+  // (the first) takes every prefix.
+  for (size_t j = 1; j < n; ++j) {
+    call_key_.assign(derived_words_[j]).push_back(derived_word_circumfix_[j] ? u'1' : u'0');
+    skip_[j] = derived_word_no_cross_[j] || derived_words_[j] == derived_words_[0] ||
+               !prefixed_words_.insert(call_key_);
+  }
   text_t& derived = buffer_[0];
   for (const collected_prefix& p : collected_) {
     const aff_rule_set_record& set = c_->sets[p.set];
@@ -341,9 +361,13 @@ void expander::run_prefix_pass() {
       for (size_t k = 0; k < set.rules.size(); ++k) {
         if (poll()) return;
         const aff_rule_record& rule = set.rules[k];
+        // CIRCUMFIX binds a prefix to a suffix: on a suffixed word both
+        // carry it or neither does; on the entry's own word there is no
+        // suffix to bind.
+        if (j != 0 && rule.continuation_circumfix != (derived_word_circumfix_[j] != 0)) continue;
         if (!match_prefix_condition(*c_, pass_word_, rule)) continue;
         derived.assign(rule.affix).append(text_view(pass_word_).substr(rule.strip_units.size()));
-        if (!circumfix_met && !rule.continuation_needaffix) {
+        if (!rule.continuation_needaffix) {
           derived_row row;
           row.type = derived_row_type::prefix;
           row.word = derived;

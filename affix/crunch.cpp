@@ -5,8 +5,10 @@
 #include "common/dic_entry.h"
 
 #include <algorithm>
+#include <deque>
 #include <numeric>
 #include <unordered_map>
+#include <unordered_set>
 
 const std::array<crunch_option_info, CRUNCH_OPTION_COUNT> crunch_option_table{{
     {u'M', "X's → /M (Possessive -'s)"},
@@ -47,6 +49,40 @@ bool may_give_suffix(const aff_decode_cache& cache, char16_t letter) {
   const int32_t f = cache.find_flag(text_view(&letter, 1));
   return f >= 0 && cache.flags[static_cast<size_t>(f)].suffix_set != 0;
 }
+
+// The words the dictionary stands for when the run starts. A fold may only
+// name words among them: the flag of a fold gives more words than the one it
+// replaces (fein/D gives feind, and feinder too).
+class held_words : public expansion_sink {
+ public:
+  void reserve(size_t n) { words_.reserve(n); }
+  // A word that outlives the set.
+  void add_stable(text_view word) { words_.insert(word); }
+  void add_entry(const aff_decode_cache& cache, text_view entry) {
+    adding_ = true;
+    expand_entry(cache, entry, *this);
+  }
+  // Whether every word of the entry is held already.
+  bool holds_every_word_of(const aff_decode_cache& cache, text_view entry) {
+    adding_ = false;
+    missing_ = false;
+    expand_entry(cache, entry, *this);
+    return !missing_;
+  }
+  bool take(const derived_row& row) override {
+    if (adding_) {
+      if (words_.count(row.word) == 0) words_.insert(storage_.emplace_back(row.word));
+      return true;
+    }
+    missing_ = words_.count(row.word) == 0;
+    return !missing_;
+  }
+
+ private:
+  std::deque<text_t> storage_;  // stable: the set views into it
+  std::unordered_set<text_view> words_;
+  bool adding_ = true, missing_ = false;
+};
 
 }  // namespace
 
@@ -95,6 +131,8 @@ crunch_result crunch_dictionary(list_document& doc, const aff_decode_cache& cach
   // Step 1: one record per entry.
   start_step(1);
   std::vector<crunch_record> records(static_cast<size_t>(count));
+  held_words held;
+  held.reserve(records.size());
   for (int64_t k = 0; k < count; ++k) {
     const dic_entry_parts parts = split_dic_entry(doc.entries[static_cast<size_t>(k)]);
     crunch_record& rec = records[static_cast<size_t>(k)];
@@ -102,6 +140,12 @@ crunch_result crunch_dictionary(list_document& doc, const aff_decode_cache& cach
     rec.tags.assign(parts.tags);
     rec.entry_index = k;
     rec.has_flags = !parts.flags.empty();
+    // A plain word stands for itself alone (the records stay where they are).
+    if (!parts.has_flags && parts.word.find(u"\\/") == text_view::npos) {
+      if (!rec.word.empty()) held.add_stable(rec.word);
+    } else {
+      held.add_entry(cache, doc.entries[static_cast<size_t>(k)]);
+    }
     if (!job.step(k)) {
       stopped();
       return r;
@@ -155,9 +199,12 @@ crunch_result crunch_dictionary(list_document& doc, const aff_decode_cache& cach
         if (derived.empty() || derived == base.word || derived.compare(0, key.size(), key) != 0) continue;
         auto found = first_of_word.find(derived);
         if (found == first_of_word.end()) continue;
+        int checked = 0;  // 1: the flag adds no word, -1: it would
         for (uint32_t id = found->second; id != kNone; id = next_of[id]) {
           crunch_record& d = records[id];
           if (id == base_id || d.folded || d.tags != base.tags) continue;
+          if (checked == 0) checked = held.holds_every_word_of(cache, entry) ? 1 : -1;
+          if (checked < 0) break;
           edit.before_change();
           doc.changed = true;
           d.folded = true;

@@ -88,21 +88,30 @@ aff_tag_sort_result sort_aff_tags(text_view aff_text, long_job_host& host) {
     return r;
   }
 
+  std::vector<size_t> rule_at;
+  std::vector<line_record> rules;
   for (int64_t index = 0; index < n;) {
     const line_record& rec = records[static_cast<size_t>(index)];
-    int64_t sorted = 0;
+    int64_t last = index;
     if (is_affix_line(rec.collapsed)) {
       const int64_t declared = string_to_int(field_of(rec.collapsed, 4));
-      // The rule lines of this set: its kind and flag, right after the header.
+      // The rule lines of this set: its kind and flag, after the header;
+      // comment and empty lines between them keep their places.
       const text_t prefix = text_t(field_of(rec.collapsed, 1)) + u" " + text_t(field_of(rec.collapsed, 2)) + u" ";
-      while (sorted < declared && index + 1 + sorted < n &&
-             records[static_cast<size_t>(index + 1 + sorted)].collapsed.starts_with(prefix))
-        ++sorted;
-      auto first = records.begin() + index + 1;
-      std::stable_sort(first, first + sorted,
+      rule_at.clear();
+      for (int64_t k = index + 1; k < n && static_cast<int64_t>(rule_at.size()) < declared; ++k) {
+        const text_t& line = records[static_cast<size_t>(k)].collapsed;
+        if (line.starts_with(prefix)) rule_at.push_back(static_cast<size_t>(k));
+        else if (!line.empty() && line[0] != u'#') break;
+      }
+      rules.clear();
+      for (size_t at : rule_at) rules.push_back(std::move(records[at]));
+      std::stable_sort(rules.begin(), rules.end(),
                        [](const line_record& a, const line_record& b) { return a.key < b.key; });
+      for (size_t i = 0; i < rule_at.size(); ++i) records[rule_at[i]] = std::move(rules[i]);
+      if (!rule_at.empty()) last = static_cast<int64_t>(rule_at.back());
     }
-    index += 1 + sorted;
+    index = last + 1;
     if (!job.step(n + index)) {
       job.abort();
       r.status = aff_tag_sort_status::aborted;

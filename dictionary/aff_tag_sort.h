@@ -1,8 +1,9 @@
 // Sort tags .AFF: the rule lines of every PFX and SFX set of the .aff text
 // put in the order of their affix and condition. The header keeps its place,
-// and so does every other line. A header's rule count is only trusted as
-// far as rule lines of its own kind and flag follow it: nothing past them is
-// moved.
+// and so does every other line: comment and empty lines among the rules
+// stay where they stand and the rules are sorted around them. A header's
+// rule count is only trusted as far as rule lines of its own kind and flag
+// follow it: nothing past them is moved.
 #pragma once
 
 #include "common/long_job.h"

@@ -222,7 +222,7 @@ TEST(AffValidation, BrokenFixturesAreReportedAtTheirLines) {
   };
   for (const auto& k : cases) {
     SCOPED_TRACE(k.file);
-    const std::string bytes = read_text_file(std::string("data/broken/") + k.file);
+    const std::string bytes = read_text_file(std::string(AFFIX_TEST_DATA "/broken/") + k.file);
     ASSERT_FALSE(bytes.empty());
     validation_case c(bytes);
     c.run();

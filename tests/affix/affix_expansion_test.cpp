@@ -57,12 +57,28 @@ const expansion_case cases[] = {
      {"work", "worker", "reworker"}},
     {"circumfix_three_levels", CIRCUMFIX_AFF, "nagy/C",
      {"nagy", "nagyobb", "legnagyobb", "legeslegnagyobb"}},
-    // Any circumfix met keeps the prefix pass from emitting.
-    {"circumfix_blocks_prefix_pass", CIRCUMFIX_AFF, "nagy/CU",
-     {"nagy", "nagyobb", "legnagyobb", "legeslegnagyobb"}},
-    // A prefix carrying CIRCUMFIX pairs with a suffix that carries it (ge-...-t).
+    // A prefix without CIRCUMFIX takes the root and the suffixes without it,
+    // never one that carries it (Hunspell rejects unlegnagyobb).
+    {"circumfix_leaves_other_prefixes", CIRCUMFIX_AFF, "nagy/CU",
+     {"nagy", "nagyobb", "legnagyobb", "legeslegnagyobb", "unnagy", "unnagyobb"}},
+    // A prefix carrying CIRCUMFIX pairs with a suffix that carries it
+    // (ge-...-t); alone on the root Hunspell takes it too.
     {"circumfix_through_prefix_continuation", "CIRCUMFIX X\nPFX P Y 1\nPFX P 0 ge/XS .\nSFX S Y 1\nSFX S 0 t/X .\n",
-     "mach/P", {"mach", "gemacht"}},
+     "mach/P", {"mach", "gemach", "gemacht"}},
+    // The entry's own prefix and suffix flags pair in the cross product
+    // when both carry CIRCUMFIX or neither does.
+    {"circumfix_cross_product",
+     "CIRCUMFIX X\nPFX A Y 1\nPFX A 0 leg/X .\nPFX U Y 1\nPFX U 0 un .\n"
+     "SFX C Y 1\nSFX C 0 obb/X .\nSFX D Y 1\nSFX D 0 ab .\n",
+     "nagy/ACDU", {"nagy", "nagyab", "legnagy", "legnagyobb", "unnagy", "unnagyab"}},
+    // A suffix added onto another one pairs with no prefix: only the first
+    // suffix's CIRCUMFIX binds.
+    {"circumfix_of_twofold_suffix",
+     "CIRCUMFIX X\nPFX A Y 1\nPFX A 0 leg/X .\nPFX U Y 1\nPFX U 0 un .\n"
+     "SFX K Y 1\nSFX K 0 ik/L .\nSFX L Y 1\nSFX L 0 ul/X .\nSFX G Y 1\nSFX G 0 ig/LX .\n",
+     "mo/KGUA", {"mo", "moik", "moikul", "unmo", "unmoik", "unmoikul", "legmo", "legmoig", "legmoigul"}},
+    // The CIRCUMFIX flag among the entry's own flags binds nothing.
+    {"circumfix_flag_on_entry", "CIRCUMFIX X\nPFX U Y 1\nPFX U 0 un .\n", "fa/XU", {"fa", "unfa"}},
     {"needaffix_on_rule", "NEEDAFFIX X\nSFX A Y 1\nSFX A 0 er/X .\n", "work/A", {"work"}},
     {"needaffix_rule_continuation_still_runs",
      "NEEDAFFIX X\nSFX A Y 1\nSFX A 0 er/XB .\nSFX B Y 1\nSFX B 0 s .\n", "work/A", {"work", "workers"}},

@@ -99,8 +99,18 @@ TEST(AffTagSort, Cases) {
       // its own lines.
       {"count clamped to the set's lines", u"SFX A Y 9\nSFX A 0 z .\nSFX A 0 y .\nSFX B Y 5\nSFX B 0 d .\nSFX B 0 c .",
        aff_tag_sort_status::sorted, u"SFX A Y 9\nSFX A 0 y .\nSFX A 0 z .\nSFX B Y 5\nSFX B 0 c .\nSFX B 0 d .\n"},
-      {"a comment ends the set", u"SFX A Y 3\nSFX A 0 z .\n# x\nSFX A 0 a .", aff_tag_sort_status::sorted,
-       u"SFX A Y 3\nSFX A 0 z .\n# x\nSFX A 0 a .\n"},
+      // Comment and empty lines inside a set keep their places; the rules
+      // are sorted among the other places.
+      {"a comment inside the set", u"SFX A Y 3\nSFX A 0 zz .\n# c\nSFX A 0 aa .\nSFX A 0 mm .",
+       aff_tag_sort_status::sorted, u"SFX A Y 3\nSFX A 0 aa .\n# c\nSFX A 0 mm .\nSFX A 0 zz .\n"},
+      {"comments and an empty line", u"PFX P Y 3\n# first\nPFX P 0 c .\n\nPFX P 0 b .\n  # x\nPFX P 0 a .\n# after\n",
+       aff_tag_sort_status::sorted, u"PFX P Y 3\n# first\nPFX P 0 a .\n\nPFX P 0 b .\n  # x\nPFX P 0 c .\n# after\n"},
+      // Another line ends the set; the count does not reach past it.
+      {"another line ends the set", u"SFX A Y 3\nSFX A 0 z .\n# x\nTRY a\nSFX A 0 a .",
+       aff_tag_sort_status::sorted, u"SFX A Y 3\nSFX A 0 z .\n# x\nTRY a\nSFX A 0 a .\n"},
+      // The count is reached: a rule line of the same flag after it stays.
+      {"count reached before a comment", u"SFX A Y 1\nSFX A 0 z .\n# x\nSFX A 0 a .",
+       aff_tag_sort_status::sorted, u"SFX A Y 1\nSFX A 0 z .\n# x\nSFX A 0 a .\n"},
       {"empty", u"   ", aff_tag_sort_status::aff_empty, u""},
       {"no tags", u"SET UTF-8\nTRY abc\n", aff_tag_sort_status::no_tags, u""},
   };
