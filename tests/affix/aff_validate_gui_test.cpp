@@ -1,5 +1,6 @@
 // The AFF Validate window over the .aff editor's text, driven like a user.
 #include "tests/shell/shell_gui_support.h"
+#include "tests/test_support/held_job.h"
 
 #include "affix/aff_cache.h"
 #include "affix/aff_validate_window.h"
@@ -223,6 +224,7 @@ TEST_F(AffValidateWindowTest, OkAfterAStoppedLoadingWritesNothing) {
   for (int i = 1; i <= 50000; ++i) aff += u"# a comment line of the affix file " + string_from_int(i) + u"\n";
   open_aff(aff);
   gui_test::wait_window(WINDOW);
+  held_job hold(1000, 1);  // the loading waits at its 1000th line for the Escape
   gui_test::press_key(WINDOW, KEY_ESCAPE);
   gui_test::answer_message_box(MB_ANSWER_YES);
   gui_test::wait_until([] { return !gadget_get_disabled(OK); }, "the loading stopped");

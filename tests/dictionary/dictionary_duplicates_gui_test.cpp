@@ -1,6 +1,7 @@
 // The duplicates window 577, the duplicates word list window 523 and Sort
 // tags .AFF, driven like a user on small dictionaries.
 #include "tests/shell/shell_gui_support.h"
+#include "tests/test_support/held_job.h"
 
 #include "affix/aff_cache.h"
 #include "common/tool_log.h"
@@ -256,6 +257,7 @@ TEST_F(DuplicatesWindowTest, EscapeStopsTheScan) {
   open_dictionary(std::move(entries));
   gui_test::wait_window(ids::WINDOW);
   gui_test::click(ids::SCAN);
+  held_job hold(1000, 1);  // the scan waits at its 1000th entry for the Escape
   gui_test::press_key(ids::WINDOW, KEY_ESCAPE);
   gui_test::answer_message_box(MB_ANSWER_YES);
   gui_test::wait_until([] { return gadget_get_text(ids::LOG).find(u"Aborted!\n") != text_t::npos; }, "scan aborted");

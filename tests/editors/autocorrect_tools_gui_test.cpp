@@ -2,6 +2,7 @@
 // extraction, the duplicates window and the Autocorrect Validate window.
 #include "tests/editors/autocorrect_gui_support.h"
 #include "tests/shell/main_loop_barrier.h"
+#include "tests/test_support/held_job.h"
 
 #include "common/documents.h"
 #include "dictionary/dictionary_files_ui.h"
@@ -231,6 +232,7 @@ TEST_F(AutocorrectToolsTest, ValidateStopsOnEscapeAndMarksTheRun) {
   gui_test::choose_menu_item(MENU_AC_VALIDATE);
   gui_test::wait_window(WINDOW);
   gui_test::click(PROCESS);
+  held_job hold(1000, 1);  // the extraction waits at its 1000th word for the Escape
   gui_test::press_key(WINDOW, KEY_ESCAPE);
   gui_test::answer_message_box(MB_ANSWER_YES);
   gui_test::wait_gadget_text(RESULT_MARK, u"\u2717");
