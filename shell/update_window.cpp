@@ -31,6 +31,9 @@ class status_bar_view final : public update_check_view {
   void show_update_window(const update_window_record& window) override {
     ::show_update_window(window, update_site());
   }
+  // The window is redrawn and answers; what the user does meanwhile is
+  // dropped, as during any long job.
+  void while_waiting() override { event_wait_timeout(20); }
 };
 
 void link(int g, int x, int y, bool offered) {
