@@ -85,6 +85,9 @@ class loopback_http_server {
   loopback_http_server(const loopback_http_server&) = delete;
   loopback_http_server& operator=(const loopback_http_server&) = delete;
 
+  // Ends every answer still running (a drip, a flood) and serves no more.
+  void hang_up() { stop_ = true; }
+
   std::string base() const { return "http://127.0.0.1:" + std::to_string(port_); }
   std::string url(const char* path) const { return base() + path; }
   std::string last_user_agent() const {
