@@ -106,6 +106,17 @@ TEST_F(Profiles, ExportWithoutSettingsHoldsOnlyTheVersionFile) {
   EXPECT_EQ(read_zip(profile()), (std::map<std::string, std::string>{{"kwx_version_id.txt", "41"}}));
 }
 
+// A link standing at the version file's name is removed, not written
+// through.
+TEST_F(Profiles, ExportDoesNotWriteThroughALinkAtTheVersionFile) {
+  write_bytes(root() + "/outside", "mine");
+  ASSERT_EQ(symlink((root() + "/outside").c_str(), settings("kwx_version_id.txt").c_str()), 0);
+  ASSERT_EQ(export_profile_to(profile_path()), profile_outcome::done);
+  EXPECT_EQ(read_bytes(root() + "/outside"), "mine");
+  EXPECT_EQ(read_zip(profile()), (std::map<std::string, std::string>{{"kwx_version_id.txt", "41"}}));
+  EXPECT_EQ(settings_now().count("kwx_version_id.txt"), 0u);
+}
+
 TEST_F(Profiles, AnExportThatCannotBeWrittenFails) {
   write_bytes(settings("kwx4.prefs"), "41\n");
   EXPECT_EQ(export_profile_to(from_utf8(root() + "/no/such/folder/p.kwx_profile")), profile_outcome::failed);
