@@ -1,7 +1,9 @@
 // HTTP over libcurl, loaded at run time: the program runs without it, and
 // then every request fails. Requests block until they end, follow
 // redirects, send a fixed user agent, give up connecting after 30 s and stop
-// a transfer that stalls (less than a byte a second for the stall time).
+// a transfer that stalls (less than a byte a second for the stall time);
+// http_limits bound a request's time and body, and read at most 64 KiB of
+// headers.
 #pragma once
 
 #include "common/text.h"
