@@ -534,7 +534,7 @@ atomic_file::~atomic_file() { discard(); }
 
 void ignore_file_size_signal() { ::signal(SIGXFSZ, SIG_IGN); }
 
-bool atomic_file::create(text_view target) {
+bool atomic_file::create(text_view target, bool own_file) {
   discard();
   failed_ = false;
   written_ = 0;
@@ -543,16 +543,16 @@ bool atomic_file::create(text_view target) {
   if (path.empty() || path.back() == '/') return false;
   struct stat st;
   bool exists = false;
-  if (::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
+  if (!own_file && ::lstat(path.c_str(), &st) == 0 && S_ISLNK(st.st_mode)) {
     // Replace the file the link names, not the link.
     if (char* real = ::realpath(path.c_str(), nullptr)) {
       path = real;
       std::free(real);
     }
   }
-  if (::stat(path.c_str(), &st) == 0) {
+  if ((own_file ? ::lstat(path.c_str(), &st) : ::stat(path.c_str(), &st)) == 0) {
     if (S_ISDIR(st.st_mode)) return false;
-    exists = S_ISREG(st.st_mode);
+    exists = S_ISREG(st.st_mode) && !own_file;
   }
   std::string folder = folder_of(path);
   std::string name = name_of(path);

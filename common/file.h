@@ -94,8 +94,12 @@ class atomic_file {
   atomic_file& operator=(const atomic_file&) = delete;
 
   // False when the temporary cannot be made (missing or read-only folder,
-  // the target is a folder).
-  bool create(text_view target);
+  // the target is a folder). Usually a link at the target is followed and
+  // the file it names replaced, keeping that file's permissions; with
+  // own_file the name itself is replaced (a link there is not followed)
+  // and the new file gets the program's own permissions, for files whose
+  // content comes from outside (an imported archive).
+  bool create(text_view target, bool own_file = false);
   bool is_open() const { return fd_ >= 0; }
   int descriptor() const { return fd_; }
   // Writes everything or remembers the failure; false once any write failed.

@@ -6,8 +6,10 @@
 #include <curl/curl.h>
 #include <dlfcn.h>
 
+#include <atomic>
 #include <cstring>
 #include <memory>
+#include <thread>
 #include <unordered_map>
 
 namespace {
@@ -81,9 +83,26 @@ using easy_ptr = std::unique_ptr<CURL, easy_deleter>;
 
 size_t discard_body(char*, size_t size, size_t count, void*) { return size * count; }
 
+// A body kept in memory, up to its cap: one byte more ends the transfer.
+struct capped_body {
+  std::string* text = nullptr;
+  int64_t most = -1;
+};
+
 size_t keep_body(char* data, size_t size, size_t count, void* user) {
-  static_cast<std::string*>(user)->append(data, size * count);
-  return size * count;
+  auto* body = static_cast<capped_body*>(user);
+  const size_t n = size * count;
+  if (body->most >= 0 && static_cast<int64_t>(body->text->size() + n) > body->most) return 0;
+  body->text->append(data, n);
+  return n;
+}
+
+// Headers are bounded too: a server may send them without end.
+constexpr size_t HEADER_BYTES_MAX = 64 * 1024;
+size_t count_headers(char*, size_t size, size_t count, void* user) {
+  auto* total = static_cast<size_t*>(user);
+  *total += size * count;
+  return *total > HEADER_BYTES_MAX ? 0 : size * count;
 }
 
 size_t write_body(char* data, size_t size, size_t count, void* user) {
@@ -112,6 +131,33 @@ easy_ptr new_request(const curl_api& c, const std::string& url) {
   return e;
 }
 
+// Sets the bounds of limits on the handle; header_total counts the
+// header bytes and must outlive the transfer.
+void apply_limits(const curl_api& c, CURL* h, const http_limits& limits, size_t* header_total) {
+  if (limits.deadline_ms > 0) {
+    c.easy_setopt(h, CURLOPT_TIMEOUT_MS, static_cast<long>(limits.deadline_ms));
+    if (limits.deadline_ms < CONNECT_TIMEOUT_MS) c.easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(limits.deadline_ms));
+  }
+  if (limits.max_body_bytes >= 0) c.easy_setopt(h, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits.max_body_bytes));
+  c.easy_setopt(h, CURLOPT_HEADERFUNCTION, count_headers);
+  c.easy_setopt(h, CURLOPT_HEADERDATA, static_cast<void*>(header_total));
+}
+
+// Runs the transfer; with while_waiting on a thread of its own while the
+// calling thread keeps calling it.
+CURLcode perform(const curl_api& c, CURL* h, const http_limits& limits) {
+  if (!limits.while_waiting) return c.easy_perform(h);
+  std::atomic<bool> done{false};
+  CURLcode result = CURLE_OK;
+  std::thread transfer([&] {
+    result = c.easy_perform(h);
+    done = true;
+  });
+  while (!done) limits.while_waiting();
+  transfer.join();
+  return result;
+}
+
 std::unordered_map<int, long>& requests() {
   static std::unordered_map<int, long> all;  // handle -> status code
   return all;
@@ -129,7 +175,7 @@ void http_set_library_names(std::vector<std::string> names) {
   library_names() = names.empty() ? usual_library_names() : std::move(names);
 }
 
-int http_request(int method, text_view url, text_view data, int flags) {
+int http_request(int method, text_view url, text_view data, int flags, const http_limits& limits) {
   (void)method;
   (void)data;
   const curl_api* c = load();
@@ -141,8 +187,10 @@ int http_request(int method, text_view url, text_view data, int flags) {
   } else {
     c->easy_setopt(e.get(), CURLOPT_WRITEFUNCTION, discard_body);
   }
+  size_t header_total = 0;
+  apply_limits(*c, e.get(), limits, &header_total);
   long status = 0;
-  if (c->easy_perform(e.get()) == CURLE_OK) c->easy_getinfo(e.get(), CURLINFO_RESPONSE_CODE, &status);
+  if (perform(*c, e.get(), limits) == CURLE_OK) c->easy_getinfo(e.get(), CURLINFO_RESPONSE_CODE, &status);
   static int next_handle = 0;
   if (++next_handle <= 0) next_handle = 1;
   requests()[next_handle] = status;
@@ -180,16 +228,19 @@ int http_download_file(text_view url, text_view path) {
   return ok ? 1 : 0;
 }
 
-long http_get_body(text_view url, std::string& body) {
+long http_get_body(text_view url, std::string& body, const http_limits& limits) {
   body.clear();
   const curl_api* c = load();
   if (!c || url.empty()) return 0;
   easy_ptr e = new_request(*c, to_utf8(url));
   if (!e) return 0;
+  capped_body kept{&body, limits.max_body_bytes};
   c->easy_setopt(e.get(), CURLOPT_WRITEFUNCTION, keep_body);
-  c->easy_setopt(e.get(), CURLOPT_WRITEDATA, static_cast<void*>(&body));
+  c->easy_setopt(e.get(), CURLOPT_WRITEDATA, static_cast<void*>(&kept));
+  size_t header_total = 0;
+  apply_limits(*c, e.get(), limits, &header_total);
   long status = 0;
-  if (c->easy_perform(e.get()) != CURLE_OK) {
+  if (perform(*c, e.get(), limits) != CURLE_OK) {
     body.clear();
     return 0;
   }

@@ -165,35 +165,40 @@ int pack_open(int n, text_view path, int plugin) {
   return 1;
 }
 
-bool pack_list_entries(int n, std::vector<text_t>& names) {
+pack_listing pack_list_entries(int n, std::vector<text_t>& names, const pack_entry_limit& limit) {
   utf8_locale_scope locale;
   names.clear();
   pack_slot* slot = find_pack(n);
-  if (!slot || slot->writing) return false;
+  if (!slot || slot->writing) return pack_listing::damaged;
   reader_ptr a = open_reader(slot->path);
-  if (!a) return false;
+  if (!a) return pack_listing::damaged;
   struct archive_entry* entry = nullptr;
   std::vector<char> buffer(CHUNK);
   for (;;) {
     int rc = archive_read_next_header(a.get(), &entry);
-    if (rc == ARCHIVE_EOF) return true;
-    if (rc != ARCHIVE_OK && rc != ARCHIVE_WARN) return false;
+    if (rc == ARCHIVE_EOF) return pack_listing::whole;
+    if (rc != ARCHIVE_OK && rc != ARCHIVE_WARN) return pack_listing::damaged;
     const char* name = archive_entry_pathname_utf8(entry);
     if (!name) name = archive_entry_pathname(entry);
     names.push_back(from_utf8(name ? name : ""));
+    const int64_t most = limit ? limit(names.back()) : -1;
+    if (limit && most < 0) return pack_listing::unwanted;
+    const bool size_set = archive_entry_size_is_set(entry);
+    if (limit && size_set && archive_entry_size(entry) > most) return pack_listing::too_large;
     // Reading the data through checks its checksum and its length.
     int64_t got_total = 0;
     for (;;) {
       la_ssize_t got = archive_read_data(a.get(), buffer.data(), buffer.size());
-      if (got < 0) return false;
+      if (got < 0) return pack_listing::damaged;
       if (got == 0) break;
       got_total += got;
+      if (limit && got_total > most) return pack_listing::too_large;
     }
-    if (archive_entry_size_is_set(entry) && archive_entry_size(entry) != got_total) return false;
+    if (size_set && archive_entry_size(entry) != got_total) return pack_listing::damaged;
   }
 }
 
-int64_t pack_extract_file(int n, text_view destination, text_view entry_name) {
+int64_t pack_extract_file(int n, text_view destination, text_view entry_name, int64_t max_bytes, int flags) {
   utf8_locale_scope locale;
   pack_slot* slot = find_pack(n);
   if (!slot || slot->writing) return -1;
@@ -209,19 +214,24 @@ int64_t pack_extract_file(int n, text_view destination, text_view entry_name) {
     if (!name) name = archive_entry_pathname(entry);
     if (name && wanted == name && archive_entry_filetype(entry) == AE_IFREG) break;
   }
+  const bool limited = max_bytes >= 0;
+  if (limited && archive_entry_size_is_set(entry) && archive_entry_size(entry) > max_bytes) return -1;
+  const bool own_file = (flags & PACK_EXTRACT_OWN_FILE) != 0;
   atomic_file out;
-  if (!out.create(destination)) return -1;
+  if (!out.create(destination, own_file)) return -1;
   int64_t written = 0;
   std::vector<char> buffer(CHUNK);
   for (;;) {
     la_ssize_t got = archive_read_data(a.get(), buffer.data(), buffer.size());
     if (got < 0) return -1;  // out deletes the partial file
     if (got == 0) break;
-    if (!out.write(buffer.data(), static_cast<size_t>(got))) return -1;
     written += got;
+    // The header may have understated the size.
+    if (limited && written > max_bytes) return -1;
+    if (!out.write(buffer.data(), static_cast<size_t>(got))) return -1;
   }
   if (archive_entry_size_is_set(entry) && archive_entry_size(entry) != written) return -1;
-  if ((archive_entry_perm(entry) & 0777) != 0) {
+  if (!own_file && (archive_entry_perm(entry) & 0777) != 0) {
     // The owner keeps read and write so the program can rewrite its file.
     ::fchmod(out.descriptor(), (archive_entry_perm(entry) & 0777) | 0600);
   }

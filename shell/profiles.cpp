@@ -2,8 +2,10 @@
 
 #include "common/file.h"
 #include "common/pack.h"
+#include "shell/settings_files.h"
 #include "shell/shell_state.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -13,6 +15,8 @@ constexpr int PACK = 1;
 constexpr int FILE_NUMBER = 2;
 const text_t settings_format = u"41";
 const text_t staging_suffix = u".importing";
+// The version file holds the two characters of the format id.
+constexpr int64_t version_file_limit = 64;
 
 text_t settings_path(text_view name) { return settings_folder() + text_t(name); }
 
@@ -28,7 +32,17 @@ bool known_profile_name(text_view name) {
   return false;
 }
 
+int64_t entry_limit(text_view name) {
+  return name == profile_version_file ? version_file_limit : settings_file_size_limit(name);
+}
+
+int64_t extract(text_view destination, text_view name) {
+  return pack_extract_file(PACK, destination, name, entry_limit(name), PACK_EXTRACT_OWN_FILE);
+}
+
 bool write_version_file(text_view path) {
+  // Whatever stands there goes first: a link would be written through.
+  file_delete(path);
   if (!file_create_atomic(FILE_NUMBER, path)) return false;
   file_write_text(FILE_NUMBER, settings_format, 2);
   return file_commit(FILE_NUMBER);
@@ -38,7 +52,7 @@ bool write_version_file(text_view path) {
 text_t read_version_entry() {
   const text_t path = settings_path(profile_version_file);
   text_t line;
-  if (pack_extract_file(PACK, path, profile_version_file) >= 0 && file_open_read(FILE_NUMBER, path)) {
+  if (extract(path, profile_version_file) >= 0 && file_open_read(FILE_NUMBER, path)) {
     line = file_read_line(FILE_NUMBER, 2);
     file_close(FILE_NUMBER);
   }
@@ -73,10 +87,27 @@ profile_outcome import_profile_from(text_view path) {
   ensure_settings_folder();
   pack_guard guard;
   std::vector<text_t> names;
-  if (!pack_open(PACK, path, 1) || !pack_list_entries(PACK, names)) return profile_outcome::incompatible;
+  if (!pack_open(PACK, path, 1)) return profile_outcome::incompatible;
+  // The listing stops at a name a profile does not hold, or holds twice,
+  // and at an entry too large for its file, before reading further.
+  std::vector<text_t> seen;
+  const auto wanted = [&](text_view name) -> int64_t {
+    const text_t n(name);
+    if (!known_profile_name(n) || std::find(seen.begin(), seen.end(), n) != seen.end()) return -1;
+    seen.push_back(n);
+    return entry_limit(n);
+  };
+  switch (pack_list_entries(PACK, names, wanted)) {
+    case pack_listing::whole:
+      break;
+    case pack_listing::too_large:
+      return profile_outcome::too_large;
+    case pack_listing::damaged:
+    case pack_listing::unwanted:
+      return profile_outcome::incompatible;
+  }
   bool has_version = false;
   for (const text_t& name : names) {
-    if (!known_profile_name(name)) return profile_outcome::incompatible;
     if (name == profile_version_file) has_version = true;
   }
   if (!has_version || read_version_entry() != settings_format) return profile_outcome::incompatible;
@@ -94,7 +125,7 @@ profile_outcome import_profile_from(text_view path) {
     if (!held(name)) continue;
     const text_t temporary = settings_path(name) + staging_suffix;
     staged.push_back(temporary);
-    if (pack_extract_file(PACK, temporary, name) < 0) {
+    if (extract(temporary, name) < 0) {
       read_all = false;
       break;
     }

@@ -17,7 +17,8 @@ inline constexpr const char16_t* profile_version_file = u"kwx_version_id.txt";
 
 enum class profile_outcome {
   done,
-  incompatible,  // not a readable ZIP, no matching version file, or a name a profile never holds
+  incompatible,  // not a readable ZIP, no matching version file, a name a profile never holds or holds twice
+  too_large,     // a file larger than a settings file of its name can be
   failed,        // a file could not be written: the export left the old file, or the import did not land whole
 };
 
@@ -25,8 +26,10 @@ enum class profile_outcome {
 // archive was written): the version entry and every settings file with a
 // size above 0.
 profile_outcome export_profile_to(text_view path);
-// Checks the whole archive before anything changes; then extracts each
-// file to a temporary name and, once all were read, renames them over the
+// Checks the whole archive before anything changes (no entry may unpack to
+// more than a settings file of its name can hold); then extracts each file
+// to a temporary name and, once all were read, renames them over the
 // settings files; a settings file the profile does not hold is removed, so
-// its defaults apply at the next start.
+// its defaults apply at the next start. Files are written with the
+// program's own permissions, replacing any link that stands at their names.
 profile_outcome import_profile_from(text_view path);

@@ -48,6 +48,9 @@ void import_profile() {
     case profile_outcome::incompatible:
       warn(u"Profile incompatible with current KWX.");
       return;
+    case profile_outcome::too_large:
+      warn(u"Profile refused: it holds a file larger than a settings file can be.");
+      return;
     case profile_outcome::failed:
       message_box(u"Error!", u"The profile could not be imported completely.\n\nFile:" + path, MB_ICON_ERROR);
       status(u"Aborted.");

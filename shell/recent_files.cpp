@@ -44,7 +44,7 @@ text_t recent_files_log_path() { return settings_file_path(u"kwx4_recent_files.l
 
 bool read_recent_files_log() {
   const text_t path = recent_files_log_path();
-  if (file_size_by_path(path) <= 0 || !file_open_read(kFile, path)) return false;
+  if (file_size_by_path(path) <= 0 || settings_file_oversized(path) || !file_open_read(kFile, path)) return false;
   reset_recent_files();
   for (std::vector<text_t>* list : kLists)
     for (int64_t i = 1; i <= RECENT_LIST_LENGTH; ++i)
@@ -62,7 +62,12 @@ bool write_recent_files_log() {
 
 void update_recent_files_for_tab(text_view path, int64_t tab) {
   const text_t log = recent_files_log_path();
-  if (file_size_by_path(log) <= 0) {
+  // A log larger than seventy paths can be is not read; a fresh one
+  // replaces it, as the start-up message said.
+  const int64_t size = file_size_by_path(log);
+  const bool oversized = size > settings_file_size_limit(path_file_name(log));
+  if (size <= 0 || oversized) {
+    if (oversized) reset_recent_files();
     if (file_create_atomic(kFile, log)) {
       for (int64_t i = 0; i < kFreshLogLines; ++i) file_write_line(kFile, u"", FORMAT_UTF8);
       file_commit(kFile);

@@ -30,6 +30,7 @@ std::vector<text_t> aff_aid_texts(1);
 int64_t aff_aid_selected_item = 0;
 const char16_t builtin_aff_aid_entry[] = u"eng-GB:english:English GB\n30\n*****";
 std::vector<aff_aid_icon> aff_aid_icons;
+std::vector<text_t> oversized_settings_files;
 
 namespace {
 
@@ -70,10 +71,22 @@ bool all_digits(text_view s) {
   return true;
 }
 
+// Sizes a settings file can need. A recent-files line is a path, at most
+// PATH_MAX bytes; the word lists are edited by hand, a few thousand words.
+constexpr int64_t kKiB = 1024, kMiB = 1024 * kKiB;
+constexpr int64_t kPathMax = 4096;
+constexpr int64_t kRecentLogLimit = 70 * (kPathMax + 1);
+constexpr int64_t kPosListsLimit = 2 * kMiB;
+constexpr int64_t kWordListLimit = 4 * kMiB;
+// A .prefs file of a few numbers and short lines.
+constexpr int64_t kPrefsLimit = 64 * kKiB;
+
 // The whole of a text file after its byte-order mark, as UTF-8; false when
-// it is missing, empty or a folder.
-bool read_whole_text(text_view path, text_t& out) {
-  if (file_size_by_path(path) <= 0 || !file_open_read(kFile, path)) return false;
+// it is missing, empty, a folder or, for a settings file, too large.
+bool read_whole_text(text_view path, text_t& out, bool settings_file) {
+  if (file_size_by_path(path) <= 0 || (settings_file && settings_file_oversized(path)) ||
+      !file_open_read(kFile, path))
+    return false;
   file_read_bom(kFile);
   out = file_read_line(kFile, FORMAT_UTF8 | FILE_READ_REST);
   file_close(kFile);
@@ -171,21 +184,36 @@ void read_duplicates_options() {
 
 void read_exception_lists() {
   text_t text;
-  if (read_whole_text(settings_file_path(u"-ize-ise_exceptions.txt"), text)) {
+  if (read_whole_text(settings_file_path(u"-ize-ise_exceptions.txt"), text, true)) {
     ise_ize_exceptions_text = text;
   } else {
     ise_ize_exceptions_snapshot.clear();
     ise_ize_exceptions_text = builtin_ise_ize_exceptions();
   }
-  if (read_whole_text(settings_file_path(u"gb_specific.txt"), text)) gb_specific_text = text;
+  if (read_whole_text(settings_file_path(u"gb_specific.txt"), text, true)) gb_specific_text = text;
 }
 
 }  // namespace
 
 text_t settings_file_path(text_view name) { return settings_folder() + text_t(name); }
 
+int64_t settings_file_size_limit(text_view name) {
+  if (name == u"kwx4_recent_files.log") return kRecentLogLimit;
+  if (name == u"extract_pos_lists.prefs") return kPosListsLimit;
+  if (name == u"-ize-ise_exceptions.txt" || name == u"gb_specific.txt") return kWordListLimit;
+  return kPrefsLimit;
+}
+
+bool settings_file_oversized(text_view path) {
+  if (file_size_by_path(path) <= settings_file_size_limit(path_file_name(path))) return false;
+  const text_t p(path);
+  if (std::find(oversized_settings_files.begin(), oversized_settings_files.end(), p) == oversized_settings_files.end())
+    oversized_settings_files.push_back(p);
+  return true;
+}
+
 settings_reader::settings_reader(text_view path) {
-  ok_ = file_size_by_path(path) > 0 && file_open_read(kFile, path);
+  ok_ = file_size_by_path(path) > 0 && !settings_file_oversized(path) && file_open_read(kFile, path);
   open_ = ok_;
 }
 
@@ -256,7 +284,7 @@ void read_aff_aid_languages() {
     if (dir_entry_type(kAffAidListing) != 1 || dir_entry_size(kAffAidListing) <= 0) continue;
     const text_t name = dir_entry_name(kAffAidListing);
     text_t text;
-    if (!read_whole_text(folder + name, text)) continue;
+    if (!read_whole_text(folder + name, text, false)) continue;
     ++n;
     text = normalise_line_ends(text);
     const int64_t image = AFF_AID_IMAGE_BASE + n;
@@ -277,6 +305,7 @@ void read_aff_aid_languages() {
 }
 
 int read_settings_files() {
+  oversized_settings_files.clear();
   read_stats_remember();
   read_multiwords();
   int64_t language = 0;
@@ -291,6 +320,9 @@ int read_settings_files() {
   // The AFF-aid list is built on every start, so the built-in language and
   // the custom ones are offered on a first start too.
   read_aff_aid_languages();
+  // Read after start-up by the recent-files update, which then starts a
+  // fresh log; checked here so that one message names every refused file.
+  settings_file_oversized(settings_file_path(u"kwx4_recent_files.log"));
   preferences_kwx4 record;
   if (!read_prefs_file(prefs_file_path(), record)) return 0;
   prefs_record = record;
@@ -298,4 +330,10 @@ int read_settings_files() {
   apply_prefs_values();
   prefs_applied = 1;
   return 1;
+}
+
+text_t oversized_settings_message() {
+  text_t text = u"A settings file is larger than it can be and was not read: its defaults apply.\n";
+  for (const text_t& path : oversized_settings_files) text += u"\nFile:" + path;
+  return text;
 }

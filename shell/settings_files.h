@@ -14,10 +14,20 @@
 // settings_folder() + name.
 text_t settings_file_path(text_view name);
 
+// The most bytes a settings file of that name can need (by what its format
+// holds). A larger file is refused unread, so that its defaults apply, and a
+// profile that holds one is refused.
+int64_t settings_file_size_limit(text_view name);
+// True when the file at path is larger than its name allows; its path is
+// then kept in oversized_settings_files (once) for the start-up message.
+bool settings_file_oversized(text_view path);
+// The settings files refused for their size since the start-up read began.
+extern std::vector<text_t> oversized_settings_files;
+
 // Reads one settings file value after value through file 1. Every read
 // checks that the file still holds the value; a file that ends early (or is
-// missing, empty or a folder) makes ok() false, and the caller keeps its
-// defaults. The file is closed when the reader goes.
+// missing, empty, a folder or larger than its limit) makes ok() false, and
+// the caller keeps its defaults. The file is closed when the reader goes.
 class settings_reader {
  public:
   explicit settings_reader(text_view path);
@@ -101,12 +111,16 @@ void reset_settings_globals();
 // Reads every settings file but kwx4.prefs's fonts and icons (no GUI): the
 // tool options, the exception lists, kwx4.prefs into prefs_record with
 // apply_prefs_values(), the last-update-check file and the AFF-aid list with
-// its icon paths. Returns 1 when kwx4.prefs was read, else 0.
+// its icon paths; files too large are left unread and listed in
+// oversized_settings_files (the recent-files log too, read later). Returns 1
+// when kwx4.prefs was read, else 0.
 int read_settings_files();
 // Builds the AFF-aid list from base_folder + "custom_aff_aid/".
 void read_aff_aid_languages();
 
 // Start-up reader (window code, settings_files_ui.cpp): read_settings_files,
 // then font 1001 and the AFF-aid icons are loaded; a font that cannot be
-// loaded is reported. Returns 1 when kwx4.prefs was read, else 0.
+// loaded and settings files refused for their size are reported. Returns 1 when kwx4.prefs was read, else 0.
 int load_settings_files();
+// The start-up message naming the settings files refused for their size.
+text_t oversized_settings_message();

@@ -6,6 +6,7 @@
 #include "shell/last_update_check.h"
 #include "shell/preferences.h"
 
+#include <chrono>
 #include <string>
 #include <vector>
 
@@ -17,19 +18,40 @@ const text_t notes_gate_path = u"/check_for_updates/vocabrix_history.txt";
 const text_t notes_path = u"/vocabrix_history.txt";
 const text_t ten_blanks(10, u' ');
 
-// HEAD, then GET into memory; true only when both answered 200 and the
-// body arrived whole.
-bool fetch(text_view url, text_t& text) {
-  text.clear();
-  const int head = http_request(0, url, u"", HTTP_HEADERS_ONLY);
-  const bool head_ok = http_get_info(head, 0) == u"200";
-  http_free_request(head);
-  if (!head_ok) return false;
-  std::string body;
-  if (http_get_body(url, body) != 200) return false;
-  text = from_utf8(body);
-  return true;
-}
+// The requests of one check: each gets what is left of the check's
+// deadline, and the window keeps answering while it runs.
+class fetcher {
+ public:
+  fetcher(const update_check_limits& limits, update_check_view& view)
+      : end_(clock::now() + std::chrono::milliseconds(limits.deadline_ms)), view_(view) {}
+
+  // HEAD, then GET into memory; true only when both answered 200 and the
+  // body arrived whole, within max_bytes and before the deadline.
+  bool fetch(text_view url, int64_t max_bytes, text_t& text) {
+    text.clear();
+    http_limits limits;
+    limits.max_body_bytes = max_bytes;
+    limits.while_waiting = [this] { view_.while_waiting(); };
+    if (!time_left(limits.deadline_ms)) return false;
+    const int head = http_request(0, url, u"", HTTP_HEADERS_ONLY, limits);
+    const bool head_ok = http_get_info(head, 0) == u"200";
+    http_free_request(head);
+    if (!head_ok || !time_left(limits.deadline_ms)) return false;
+    std::string body;
+    if (http_get_body(url, body, limits) != 200) return false;
+    text = from_utf8(body);
+    return true;
+  }
+
+ private:
+  using clock = std::chrono::steady_clock;
+  bool time_left(int64_t& ms) const {
+    ms = std::chrono::duration_cast<std::chrono::milliseconds>(end_ - clock::now()).count();
+    return ms > 0;
+  }
+  clock::time_point end_;
+  update_check_view& view_;
+};
 
 std::vector<text_t> split_lines(text_view text) {
   std::vector<text_t> lines;
@@ -92,14 +114,16 @@ text_t download_url(text_view site, text_view file_name) {
 }
 text_t download_page_url(text_view site) { return text_t(site) + u"/#downloads"; }
 
-update_check_outcome run_update_check_on(text_view site, int automatic, update_check_view& view) {
+update_check_outcome run_update_check_on(text_view site, int automatic, update_check_view& view,
+                                         const update_check_limits& limits) {
   view.show_status(u"Checking for updates...");
   view.show_progress(0);
   const text_t base(site);
+  fetcher requests(limits, view);
 
   text_t version_text;
   site_version_record web;
-  if (!fetch(base + version_path, version_text) || !parse_site_version(version_text, web)) {
+  if (!requests.fetch(base + version_path, limits.version_bytes, version_text) || !parse_site_version(version_text, web)) {
     view.show_status(u"An error has occurred.");
     view.show_progress(0);
     text_t text = u"An error occurred while checking for updates.";
@@ -140,7 +164,7 @@ update_check_outcome run_update_check_on(text_view site, int automatic, update_c
 
   save_last_update_check();
   text_t gate;
-  if (!fetch(base + notes_gate_path, gate)) {
+  if (!requests.fetch(base + notes_gate_path, limits.notes_bytes, gate)) {
     view.show_progress(0);
     view.message_box(u"Error!", u"Unable to download release notes.", BOX_ERROR);
     return update_check_outcome::notes_unavailable;
@@ -150,7 +174,8 @@ update_check_outcome run_update_check_on(text_view site, int automatic, update_c
   window.site_text = site_version_text(web);
   window.same_version = web.version == program_version;
   text_t notes;
-  window.notes = fetch(base + notes_path, notes) ? release_notes_text(notes) : u"Unable to download release notes.";
+  window.notes = requests.fetch(base + notes_path, limits.notes_bytes, notes) ? release_notes_text(notes)
+                                                                               : u"Unable to download release notes.";
   for (int i = 0; i < 3; ++i) {
     window.downloads[i] = web.downloads[i];
     window.download_offered[i] = !web.downloads[i].empty() && web.downloads[i] != u"n/a";

@@ -12,6 +12,7 @@
 #include "common/text.h"
 
 #include <array>
+#include <cstdint>
 
 // One line of the site's version file, split.
 struct site_version_record {
@@ -40,12 +41,24 @@ class update_check_view {
   virtual int message_box(text_view title, text_view text, int flags) = 0;
   // Opens the window and returns when it closes.
   virtual void show_update_window(const update_window_record& window) = 0;
+  // While a request runs: called again and again until it ends; a window
+  // keeps answering here. Returns within a few milliseconds.
+  virtual void while_waiting() {}
+};
+
+// Bounds of the whole check: a site that answers slowly, drips or floods
+// ends it with the error message.
+struct update_check_limits {
+  int64_t deadline_ms = 30000;           // every request of the check together
+  int64_t version_bytes = 4 * 1024;      // the version file: a few lines
+  int64_t notes_bytes = 64 * 1024;       // the release notes and their gate
 };
 
 enum class update_check_outcome { failed, up_to_date, site_outdated, notes_unavailable, newer_available };
 
 // site: "https://" + host (a test passes its server's base URL).
-update_check_outcome run_update_check_on(text_view site, int automatic, update_check_view& view);
+update_check_outcome run_update_check_on(text_view site, int automatic, update_check_view& view,
+                                         const update_check_limits& limits = {});
 
 // Parts of the check, exposed for their tests.
 // The version file's seven lines; false when the build line is not a

@@ -18,6 +18,11 @@ text_t& site_override() {
   return site;
 }
 
+update_check_limits& limits_in_use() {
+  static update_check_limits limits;
+  return limits;
+}
+
 text_t update_site() { return site_override().empty() ? website_base_url() : site_override(); }
 
 // The check's outcome in the main window's status bar.
@@ -31,6 +36,9 @@ class status_bar_view final : public update_check_view {
   void show_update_window(const update_window_record& window) override {
     ::show_update_window(window, update_site());
   }
+  // The window is redrawn and answers; what the user does meanwhile is
+  // dropped, as during any long job.
+  void while_waiting() override { event_wait_timeout(20); }
 };
 
 void link(int g, int x, int y, bool offered) {
@@ -79,10 +87,11 @@ void build_gadgets(const update_window_record& r) {
 }  // namespace
 
 void set_update_site_for_test(const text_t& site) { site_override() = site; }
+void set_update_limits_for_test(const update_check_limits& limits) { limits_in_use() = limits; }
 
 void run_update_check(int automatic) {
   status_bar_view view;
-  run_update_check_on(update_site(), automatic, view);
+  run_update_check_on(update_site(), automatic, view, limits_in_use());
 }
 
 void show_update_window(const update_window_record& record, const text_t& site) {

@@ -25,6 +25,9 @@ void run_update_check(int automatic);
 // The site the check asks; tests point it at their own server ("" brings
 // back the product's web site).
 void set_update_site_for_test(const text_t& site);
+// The bounds of the check (a test shortens the deadline); {} brings back
+// the usual ones.
+void set_update_limits_for_test(const update_check_limits& limits);
 
 // The window of a newer version; returns when it closes.
 void show_update_window(const update_window_record& record, const text_t& site);

@@ -12,9 +12,11 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <thread>
 
 namespace {
 
@@ -133,6 +135,60 @@ TEST(Http, BodiesAreKeptInMemoryAndStalledTransfersStop) {
   EXPECT_EQ(http_get_info(r, 0), u"0");
   http_free_request(r);
   http_set_stall_seconds(0);
+}
+
+// A server that drips or floods cannot hold a request: the deadline ends
+// it, the byte cap stops the body and the headers are bounded too. Each
+// case takes about its deadline, never the server's patience.
+TEST(Http, DeadlinesAndCapsEndDrippingAndFloodingServers) {
+  if (!http_library_available()) GTEST_SKIP() << "no HTTP client library installed";
+  const std::string cap_body(4096, 'c');
+  loopback_http_server server(16, [&](const std::string&, const std::string& path) {
+    if (path == "/drip") return test_support::dripping_reply(400);
+    if (path == "/flood") return test_support::flooding_reply();
+    if (path == "/flood-headers") return test_support::flooding_reply(true);
+    if (path == "/over") return test_support::ok_reply(cap_body + "!");
+    return test_support::ok_reply(cap_body);
+  });
+  http_limits limits;
+  limits.deadline_ms = 300;
+  limits.max_body_bytes = 4096;
+  std::string body;
+  for (const char* path : {"/drip", "/flood", "/flood-headers", "/over"}) {
+    body = "stale";
+    EXPECT_EQ(http_get_body(from_utf8(server.url(path)), body, limits), 0) << path;
+    EXPECT_EQ(body, "") << path;
+  }
+  for (const char* path : {"/drip", "/flood-headers"}) {
+    int r = http_request(0, from_utf8(server.url(path)), u"", HTTP_HEADERS_ONLY, limits);
+    EXPECT_EQ(http_get_info(r, 0), u"0") << path;
+    http_free_request(r);
+  }
+  EXPECT_EQ(http_get_body(from_utf8(server.url("/exact")), body, limits), 200);
+  EXPECT_EQ(body, cap_body);
+}
+
+// With a waiting hook the transfer runs elsewhere and the calling thread
+// keeps calling the hook until it ends.
+TEST(Http, TheCallingThreadKeepsWaitingWhileTheTransferRuns) {
+  if (!http_library_available()) GTEST_SKIP() << "no HTTP client library installed";
+  loopback_http_server server(2, [](const std::string&, const std::string&) {
+    return test_support::dripping_reply(50);
+  });
+  const std::thread::id caller = std::this_thread::get_id();
+  std::atomic<int> calls{0};
+  bool elsewhere = true;
+  http_limits limits;
+  limits.deadline_ms = 200;
+  limits.while_waiting = [&] {
+    ++calls;
+    if (std::this_thread::get_id() != caller) elsewhere = false;
+    std::this_thread::yield();
+  };
+  std::string body;
+  EXPECT_EQ(http_get_body(from_utf8(server.url("/drip")), body, limits), 0);
+  EXPECT_GT(calls.load(), 0);
+  EXPECT_TRUE(elsewhere);
 }
 
 }  // namespace

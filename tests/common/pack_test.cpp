@@ -2,6 +2,7 @@
 
 #include "common/file.h"
 #include "tests/test_support/temp_folder.h"
+#include "tests/test_support/zip_builder.h"
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include <sys/time.h>
 #include <unistd.h>
 
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -129,6 +131,86 @@ TEST_F(PackTest, ArchivesOfOnlyOneEntryAndBrokenOnes) {
     EXPECT_EQ(pack_extract_file(1, tpath("out"), u"big.txt"), -1);
   }
   EXPECT_FALSE(exists("out"));
+}
+
+// Entries that unpack far beyond their size in the archive, some with a
+// header that hides or understates it: a limit stops both the listing and
+// the extraction early, whatever the header says.
+struct HostileEntry {
+  const char* what;
+  test_support::zip_member member;
+};
+
+const int64_t kHuge = int64_t{16} << 20;  // unpacked; the archive holds some KiB
+const int64_t kLimit = int64_t{1} << 20;
+
+std::vector<HostileEntry> hostile_entries() {
+  auto zeros = [](bool size_unset, int64_t claimed) {
+    test_support::zip_member m{"big.prefs", "41\n", kHuge, true};
+    m.size_unset = size_unset;
+    m.claimed_size = claimed;
+    return m;
+  };
+  return {{"size in the header", zeros(false, -1)},
+          {"no size in the header", zeros(true, -1)},
+          {"a header that understates the size", zeros(false, 100)}};
+}
+
+TEST_F(PackTest, ALimitStopsTheListingAtTheFirstEntryPastIt) {
+  const auto limit = [](text_view) { return kLimit; };
+  for (const HostileEntry& c : hostile_entries()) {
+    const std::string zip = test_support::make_zip_archive({{"kwx_version_id.txt", "41"}, c.member, {"after", "x"}});
+    ASSERT_LT(zip.size(), size_t{1} << 20) << c.what;
+    write_bytes("hostile.zip", zip);
+    ASSERT_NE(pack_open(1, tpath("hostile.zip"), 1), 0) << c.what;
+    std::vector<text_t> names;
+    EXPECT_EQ(pack_list_entries(1, names, limit), pack_listing::too_large) << c.what;
+    EXPECT_EQ(names, (std::vector<text_t>{u"kwx_version_id.txt", u"big.prefs"})) << c.what;
+  }
+  // Within the limit, every entry is listed; an entry the limit does not
+  // want ends the listing at once.
+  write_bytes("fine.zip", test_support::make_zip_archive({{"a", std::string(kLimit, 'a'), 0, true}, {"b", "b"}}));
+  ASSERT_NE(pack_open(1, tpath("fine.zip"), 1), 0);
+  std::vector<text_t> names;
+  EXPECT_EQ(pack_list_entries(1, names, limit), pack_listing::whole);
+  EXPECT_EQ(names, (std::vector<text_t>{u"a", u"b"}));
+  EXPECT_EQ(pack_list_entries(1, names, [](text_view name) { return name == u"b" ? -1 : kLimit; }),
+            pack_listing::unwanted);
+  EXPECT_EQ(names, (std::vector<text_t>{u"a", u"b"}));
+}
+
+TEST_F(PackTest, AnExtractionPastItsLimitLeavesNoFile) {
+  for (const HostileEntry& c : hostile_entries()) {
+    write_bytes("hostile.zip", test_support::make_zip_archive({c.member}));
+    ASSERT_NE(pack_open(1, tpath("hostile.zip"), 1), 0) << c.what;
+    EXPECT_EQ(pack_extract_file(1, tpath("out"), u"big.prefs", kLimit), -1) << c.what;
+    EXPECT_FALSE(exists("out")) << c.what;
+  }
+  write_bytes("exact.zip", test_support::make_zip_archive({{"exact", std::string(1000, 'e'), 0, true}}));
+  ASSERT_NE(pack_open(1, tpath("exact.zip"), 1), 0);
+  EXPECT_EQ(pack_extract_file(1, tpath("out"), u"exact", 999), -1);
+  EXPECT_EQ(pack_extract_file(1, tpath("out"), u"exact", 1000), 1000);
+}
+
+// Extracting as the program's own file: the archive's permissions are not
+// applied, and a link standing at the destination is replaced, never
+// written through.
+TEST_F(PackTest, AnOwnFileGetsTheProgramsPermissionsAndReplacesALink) {
+  test_support::zip_member setuid{"kwx4.prefs", "41\nnew"};
+  setuid.mode = 04777;
+  write_bytes("p.zip", test_support::make_zip_archive({setuid}));
+  write_bytes("elsewhere", "not to be touched");
+  ASSERT_EQ(symlink(path("elsewhere").c_str(), path("out").c_str()), 0);
+  const mode_t previous = umask(022);
+  ASSERT_NE(pack_open(1, tpath("p.zip"), 1), 0);
+  EXPECT_EQ(pack_extract_file(1, tpath("out"), u"kwx4.prefs", -1, PACK_EXTRACT_OWN_FILE), 6);
+  umask(previous);
+  struct stat st;
+  ASSERT_EQ(lstat(path("out").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISREG(st.st_mode));
+  EXPECT_EQ(st.st_mode & 07777, 0644u);
+  EXPECT_EQ(read_bytes("out"), "41\nnew");
+  EXPECT_EQ(read_bytes("elsewhere"), "not to be touched");
 }
 
 }  // namespace

@@ -11,7 +11,10 @@
 #include "shell/program_commands.h"
 #include "shell/main_window.h"
 #include "shell/shell_commands.h"
+#include "shell/settings_files.h"
 #include "shell/shell_ids.h"
+
+#include <unistd.h>
 
 using shell_test::ShellTest;
 
@@ -61,6 +64,25 @@ TEST_F(StartupTest, PrefsOfAnotherVersionAreReportedBeforePreferences) {
   EXPECT_EQ(gui_test::requesters().front().title, u"Error!");
   EXPECT_EQ(gui_test::requesters().front().text,
             u"The .prefs file is invalid.\n\nMaybe it is from a different version of\nVocabrix.");
+}
+
+// A settings file far larger than its format can need is not read: start-up
+// says so and goes on with that file's defaults.
+TEST_F(StartupTest, AnOversizedSettingsFileIsReportedAndItsDefaultsApply) {
+  shell_test::write_valid_prefs(folder_);
+  const std::string exceptions = folder_ + "settings/-ize-ise_exceptions.txt";
+  shell_test::write_file(exceptions, "*mine*\n");
+  ASSERT_EQ(truncate(exceptions.c_str(), 52 << 20), 0);
+  gui_test::answer_message_box(MB_ANSWER_OK);
+  ASSERT_EQ(start_program(from_utf8(folder_ + "vocabrix"), register_program_commands), 1);
+  gui_test::finish();
+  ASSERT_FALSE(gui_test::requesters().empty());
+  EXPECT_EQ(gui_test::requesters().front().title, u"Warning!");
+  EXPECT_EQ(gui_test::requesters().front().text,
+            u"A settings file is larger than it can be and was not read: its defaults apply.\n\nFile:" +
+                from_utf8(exceptions));
+  EXPECT_EQ(prefs_file_loaded, 1);
+  EXPECT_EQ(ise_ize_exceptions_text, builtin_ise_ize_exceptions());
 }
 
 TEST_F(StartupTest, UpdateCheckRunsOnlyWhenDue) {

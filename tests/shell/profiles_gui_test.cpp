@@ -4,6 +4,7 @@
 
 #include "gui/gui.h"
 #include "shell/shell_ids.h"
+#include "tests/test_support/zip_builder.h"
 
 #include <filesystem>
 #include <string>
@@ -56,6 +57,22 @@ TEST_F(ProfilesMenuTest, AForeignFileIsRefusedAndACancelledRequesterAborts) {
   EXPECT_EQ(gui_test::requesters()[1].title, u"Warning!");
   EXPECT_EQ(gui_test::requesters()[1].text, u"Profile incompatible with current KWX.");
   EXPECT_EQ(shell_test::read_file(folder_ + "settings/kwx4.prefs"), prefs);
+}
+
+// A profile of a few KiB whose prefs file unpacks to 16 MiB is refused
+// with its own message, and the settings stay as they were.
+TEST_F(ProfilesMenuTest, AProfileThatUnpacksBeyondASettingsFileIsRefused) {
+  test_support::zip_member prefs{"kwx4.prefs", "41\n", int64_t{16} << 20, true};
+  shell_test::write_file(folder_ + "bomb.kwx_profile",
+                         test_support::make_zip_archive({{"kwx_version_id.txt", "41"}, prefs}));
+  const std::string before = shell_test::read_file(folder_ + "settings/kwx4.prefs");
+  gui_test::choose_menu_item(MENU_IMPORT_PROFILE);
+  gui_test::answer_file_dialog(from_utf8(folder_ + "bomb.kwx_profile"));
+  gui_test::answer_message_box(MB_ANSWER_OK);
+  gui_test::wait_status_text(MAIN_STATUS_BAR, 0, u"Profile refused: it holds a file larger than a settings file can be.");
+  run_loop();
+  EXPECT_EQ(gui_test::last_requester().title, u"Warning!");
+  EXPECT_EQ(shell_test::read_file(folder_ + "settings/kwx4.prefs"), before);
 }
 
 }  // namespace

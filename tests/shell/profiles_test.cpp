@@ -1,10 +1,14 @@
 #include "shell/profiles.h"
 
+#include "shell/settings_files.h"
 #include "tests/shell/settings_test_support.h"
+#include "tests/test_support/zip_builder.h"
 
 #include <archive.h>
 #include <archive_entry.h>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <map>
 #include <string>
@@ -102,6 +106,17 @@ TEST_F(Profiles, ExportWithoutSettingsHoldsOnlyTheVersionFile) {
   EXPECT_EQ(read_zip(profile()), (std::map<std::string, std::string>{{"kwx_version_id.txt", "41"}}));
 }
 
+// A link standing at the version file's name is removed, not written
+// through.
+TEST_F(Profiles, ExportDoesNotWriteThroughALinkAtTheVersionFile) {
+  write_bytes(root() + "/outside", "mine");
+  ASSERT_EQ(symlink((root() + "/outside").c_str(), settings("kwx_version_id.txt").c_str()), 0);
+  ASSERT_EQ(export_profile_to(profile_path()), profile_outcome::done);
+  EXPECT_EQ(read_bytes(root() + "/outside"), "mine");
+  EXPECT_EQ(read_zip(profile()), (std::map<std::string, std::string>{{"kwx_version_id.txt", "41"}}));
+  EXPECT_EQ(settings_now().count("kwx_version_id.txt"), 0u);
+}
+
 TEST_F(Profiles, AnExportThatCannotBeWrittenFails) {
   write_bytes(settings("kwx4.prefs"), "41\n");
   EXPECT_EQ(export_profile_to(from_utf8(root() + "/no/such/folder/p.kwx_profile")), profile_outcome::failed);
@@ -156,6 +171,85 @@ TEST_F(Profiles, AFileThatCannotBeStagedChangesNoSettingsFile) {
   const auto before = settings_now();
   EXPECT_EQ(import_profile_from(profile_path()), profile_outcome::failed);
   EXPECT_EQ(settings_now(), before);
+}
+
+// Archives of a few KiB that unpack to far more than a settings file can
+// hold, some with a header that hides or understates the size, are refused
+// before anything is written: no settings file changes and nothing appears
+// beside them or outside the settings folder.
+TEST_F(Profiles, ArchivesThatUnpackBeyondASettingsFileAreRefused) {
+  using test_support::zip_member;
+  const int64_t huge = int64_t{16} << 20;
+  auto zeros = [&](const char* name, bool size_unset = false, int64_t claimed = -1) {
+    zip_member m{name, "41\n", huge, true};
+    m.size_unset = size_unset;
+    m.claimed_size = claimed;
+    return m;
+  };
+  const zip_member version{"kwx_version_id.txt", "41"};
+  const int64_t log_limit = settings_file_size_limit(u"kwx4_recent_files.log");
+  struct Case {
+    const char* what;
+    std::vector<zip_member> members;
+    profile_outcome expected;
+  } cases[] = {
+      {"a version file of 16 MiB", {zeros("kwx_version_id.txt"), {"kwx4.prefs", "41\nnew"}}, profile_outcome::too_large},
+      {"a prefs file of 16 MiB", {version, zeros("kwx4.prefs")}, profile_outcome::too_large},
+      {"no size in the header", {version, zeros("kwx4.prefs", true)}, profile_outcome::too_large},
+      {"a header that understates the size", {version, zeros("kwx4.prefs", false, 40)}, profile_outcome::too_large},
+      {"a log one byte past its limit",
+       {version, {"kwx4_recent_files.log", std::string(static_cast<size_t>(log_limit) + 1, '\n')}},
+       profile_outcome::too_large},
+      {"a name held twice", {version, {"kwx4.prefs", "41\na"}, {"kwx4.prefs", "41\nb"}}, profile_outcome::incompatible},
+  };
+  write_bytes(settings("kwx4.prefs"), "41\nmine");
+  write_bytes(settings("multiwords.prefs"), "41\nkept");
+  const auto before = settings_now();
+  const auto root_listing = [&] {
+    std::string names;
+    for (const auto& e : std::filesystem::directory_iterator(root())) names += e.path().filename().string() + ";";
+    return names;
+  };
+  for (const Case& c : cases) {
+    const std::string zip = test_support::make_zip_archive(c.members);
+    ASSERT_LT(zip.size(), size_t{1} << 20) << c.what;
+    write_bytes(profile(), zip);
+    const std::string outside = root_listing();
+    EXPECT_EQ(import_profile_from(profile_path()), c.expected) << c.what;
+    EXPECT_EQ(settings_now(), before) << c.what;
+    EXPECT_EQ(root_listing(), outside) << c.what;
+  }
+}
+
+// The archive's permissions are not applied, and a link that stands in the
+// settings folder, under a file's name, its temporary name or the version
+// file's name, is replaced: the file it points to stays as it was.
+TEST_F(Profiles, ImportedFilesAreTheProgramsOwnAndReplaceStandingLinks) {
+  test_support::zip_member prefs{"kwx4.prefs", "41\nnew"};
+  prefs.mode = 04777;
+  test_support::zip_member multiwords{"multiwords.prefs", "41\nwords"};
+  multiwords.mode = 0777;
+  write_bytes(profile(), test_support::make_zip_archive({{"kwx_version_id.txt", "41"}, prefs, multiwords}));
+  const std::string outside = root() + "/outside";
+  std::filesystem::create_directory(outside);
+  for (const char* name : {"a", "b", "c"}) write_bytes(outside + "/" + name, std::string("mine ") + name);
+  ASSERT_EQ(symlink((outside + "/a").c_str(), settings("kwx4.prefs").c_str()), 0);
+  ASSERT_EQ(symlink((outside + "/b").c_str(), settings("multiwords.prefs.importing").c_str()), 0);
+  ASSERT_EQ(symlink((outside + "/c").c_str(), settings("kwx_version_id.txt").c_str()), 0);
+
+  const mode_t previous = umask(022);
+  const profile_outcome outcome = import_profile_from(profile_path());
+  umask(previous);
+  ASSERT_EQ(outcome, profile_outcome::done);
+  EXPECT_EQ(settings_now(), (std::map<std::string, std::string>{{"kwx4.prefs", "41\nnew"},
+                                                                {"multiwords.prefs", "41\nwords"}}));
+  for (const char* name : {"kwx4.prefs", "multiwords.prefs"}) {
+    struct stat st;
+    ASSERT_EQ(lstat(settings(name).c_str(), &st), 0) << name;
+    EXPECT_TRUE(S_ISREG(st.st_mode)) << name;
+    EXPECT_EQ(st.st_mode & 07777, 0644u) << name;
+  }
+  for (const char* name : {"a", "b", "c"}) EXPECT_EQ(read_bytes(outside + "/" + name), std::string("mine ") + name);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include "tests/shell/settings_test_support.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <sstream>
 
@@ -123,6 +124,22 @@ TEST_F(recent_files_test, AFolderInPlaceOfTheLogIsLeftAlone) {
   update_recent_files_for_tab(u"/x", 0);
   EXPECT_TRUE(std::filesystem::is_directory(log_path()));
   EXPECT_EQ(shown(0), "/kept");
+}
+
+// A log with a line of 20 MB is not read: the lists stay empty and the next
+// update starts a fresh log in its place.
+TEST_F(recent_files_test, AnOversizedLogIsNotReadAndAFreshOneReplacesIt) {
+  write_bytes(log_path(), "/d/a.dic\n");
+  ASSERT_EQ(truncate(log_path().c_str(), 20 << 20), 0);
+  recent_dictionary_files[1] = u"/kept/in/memory.dic";
+  EXPECT_FALSE(read_recent_files_log());
+  EXPECT_EQ(shown(0), "/kept/in/memory.dic");
+  update_recent_files_for_tab(u"", 0);
+  EXPECT_EQ(read_bytes(log_path()), std::string(60, '\n'));
+  EXPECT_EQ(shown(0), "");
+  update_recent_files_for_tab(u"/d/b.dic", 0);
+  EXPECT_EQ(shown(0), "/d/b.dic");
+  EXPECT_EQ(log_lines().size(), 70u);
 }
 
 }  // namespace

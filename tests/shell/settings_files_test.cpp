@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <functional>
 
@@ -286,6 +288,66 @@ TEST_F(settings_files_test, ForeignPreferencesAreIgnoredEntirely) {
   EXPECT_TRUE(prefs_record == default_preferences());
   EXPECT_EQ(language_font_name, u"Arial");
   EXPECT_EQ(visible_rows, 13);
+}
+
+// A file far larger than its format can need costs nothing to refuse: it is
+// not read (the files here are sparse, gigabytes long), its defaults apply
+// and the start-up message names it. Each file is the same bytes as a good
+// one, then more.
+TEST_F(settings_files_test, FilesLargerThanTheirFormatAreRefusedUnread) {
+  struct Case {
+    const char* name;
+    std::string good_start;
+    int64_t size;
+  } cases[] = {
+      {"kwx4.prefs", "41\n1280\xC3\x97" "600\n", int64_t{2} << 30},
+      {"-ize-ise_exceptions.txt", "*mine*\n", 52 << 20},
+      {"gb_specific.txt", "colour\n", 52 << 20},
+      {"dic_stats_remember.prefs", frame("12\nlabel\n"), 1 << 20},
+      {"multiwords.prefs", frame(i32(1) + i32(3) + "custom\n"), 1 << 20},
+      {"extract_pos_settings.prefs", frame(i32(0)), 1 << 20},
+      {"extract_pos_lists.prefs", frame("1\nlang\n1\na\tb\tc\n"), 20 << 20},
+      {"derivates_sort.prefs", frame(i32(3)), 1 << 20},
+      {"show_merge_del_dupes.prefs", frame(std::string(4, '\1')), 1 << 20},
+      {"kwx4_recent_files.log", "/d/a.dic\n", 20 << 20},
+  };
+  std::vector<text_t> expected;
+  for (const Case& c : cases) {
+    write_bytes(settings(c.name), c.good_start);
+    ASSERT_EQ(truncate(settings(c.name).c_str(), c.size), 0) << c.name;
+    expected.push_back(from_utf8(settings(c.name)));
+  }
+  EXPECT_EQ(read_settings_files(), 0);
+  EXPECT_EQ(prefs_applied, 0);
+  EXPECT_TRUE(prefs_record == default_preferences());
+  EXPECT_EQ(ise_ize_exceptions_text, builtin_ise_ize_exceptions());
+  EXPECT_EQ(gb_specific_text, u"");
+  EXPECT_EQ(stats_remembered_count, u"");
+  EXPECT_EQ(bulk_import_category, 2);
+  EXPECT_EQ(bulk_import_custom_pos, u"");
+  EXPECT_EQ(pos_rule_language, 2);
+  EXPECT_EQ(pos_rule_language_count, 3);
+  EXPECT_EQ(derived_words_sort_mode, 1);
+  EXPECT_EQ(dictionary_duplicates_options, (std::vector<int64_t>{0, 0, 0, 1, 1}));
+  std::vector<text_t> refused = oversized_settings_files;
+  std::sort(refused.begin(), refused.end());
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(refused, expected);
+  const text_t message = oversized_settings_message();
+  for (const text_t& path : expected) EXPECT_NE(message.find(u"File:" + path), text_t::npos) << to_utf8(path);
+}
+
+// The limits leave room for every file the program writes: a file exactly
+// at its limit is read.
+TEST_F(settings_files_test, AFileAtItsLimitIsStillRead) {
+  const int64_t limit = settings_file_size_limit(u"gb_specific.txt");
+  ASSERT_GE(limit, 1 << 20);
+  write_bytes(settings("gb_specific.txt"), std::string(static_cast<size_t>(limit), 'w'));
+  read_settings_files();
+  EXPECT_EQ(gb_specific_text.size(), static_cast<size_t>(limit));
+  EXPECT_TRUE(oversized_settings_files.empty());
+  // Seventy paths of the longest length a path can have fit the log.
+  EXPECT_GE(settings_file_size_limit(u"kwx4_recent_files.log"), 70 * 4097);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -30,6 +31,14 @@ struct recording_view : update_check_view {
     return 6;
   }
   void show_update_window(const update_window_record& w) override { windows.push_back(w); }
+  void while_waiting() override {
+    ++waits;
+    if (std::this_thread::get_id() != caller) waited_elsewhere = true;
+    std::this_thread::yield();
+  }
+  int waits = 0;
+  bool waited_elsewhere = false;
+  std::thread::id caller = std::this_thread::get_id();
 };
 
 // The site's files by path; a path not listed answers 404.
@@ -58,9 +67,10 @@ class UpdateCheckRun : public settings_folder_test {
     http_set_stall_seconds(0);
     settings_folder_test::TearDown();
   }
-  update_check_outcome run(const site_files& site, int automatic, int connections = 6) {
+  update_check_outcome run(const site_files& site, int automatic, int connections = 6,
+                           const update_check_limits& limits = {}) {
     loopback_http_server server(connections, site);
-    return run_update_check_on(from_utf8(server.base()), automatic, view);
+    return run_update_check_on(from_utf8(server.base()), automatic, view, limits);
   }
   bool check_time_stored() const { return read_bytes(settings("last_update_check.txt")).size() == 8; }
 
@@ -159,6 +169,58 @@ TEST_F(UpdateCheckRun, WithoutTheHttpLibraryTheCheckFails) {
   EXPECT_EQ(view.boxes, (std::vector<std::string>{"Error!|An error occurred while checking for updates.\n\n"
                                                   "No HTTP library (libcurl) is installed."}));
   EXPECT_FALSE(check_time_stored());
+}
+
+// A site that drips (2 bytes a second, fast enough never to count as
+// stalled), floods or sends a version file past its cap ends the check with
+// the error within the deadline; the bounds are made small here so that
+// each case takes a fraction of a second.
+TEST_F(UpdateCheckRun, ADrippingOrFloodingSiteEndsTheCheckWithTheError) {
+  update_check_limits limits;
+  limits.deadline_ms = 400;
+  limits.version_bytes = 256;
+  const std::string version = "4.0\n300\n2025-06-14\n\n\n\n";
+  struct Case {
+    const char* what;
+    http_reply reply;
+    update_check_outcome expected;
+  } cases[] = {
+      {"drip", test_support::dripping_reply(500), update_check_outcome::failed},
+      {"flood", test_support::flooding_reply(), update_check_outcome::failed},
+      {"flood of headers", test_support::flooding_reply(true), update_check_outcome::failed},
+      {"one byte past the cap", file(version + std::string(256 - version.size() + 1, 'x')), update_check_outcome::failed},
+      {"exactly the cap", file(version + std::string(256 - version.size(), 'x')), update_check_outcome::up_to_date},
+  };
+  for (const Case& c : cases) {
+    view = recording_view();
+    site_files site{{{version_path, c.reply}}};
+    EXPECT_EQ(run(site, 1, 2, limits), c.expected) << c.what;
+    EXPECT_GT(view.waits, 0) << c.what;
+    EXPECT_FALSE(view.waited_elsewhere) << c.what;
+    if (c.expected == update_check_outcome::failed) {
+      EXPECT_EQ(view.boxes, (std::vector<std::string>{"Error!|An error occurred while checking for updates."})) << c.what;
+      EXPECT_EQ(view.statuses.back(), "An error has occurred.") << c.what;
+      EXPECT_FALSE(check_time_stored()) << c.what;
+    }
+  }
+}
+
+// The deadline holds for the whole check: after a quick version file, a
+// dripping gate or dripping notes use up what is left of it.
+TEST_F(UpdateCheckRun, TheDeadlineCoversTheNotesToo) {
+  update_check_limits limits;
+  limits.deadline_ms = 400;
+  limits.notes_bytes = 1024;
+  const http_reply newer = file("4.1\n301\nd\n\n\n\n\n");
+  site_files dripping_gate{{{version_path, newer}, {gate_path, test_support::dripping_reply(500)}}};
+  EXPECT_EQ(run(dripping_gate, 0, 6, limits), update_check_outcome::notes_unavailable);
+  EXPECT_EQ(view.boxes, (std::vector<std::string>{"Error!|Unable to download release notes."}));
+
+  view = recording_view();
+  site_files flooding_notes{{{version_path, newer}, {gate_path, file("gate\n")}, {notes_path, test_support::flooding_reply()}}};
+  EXPECT_EQ(run(flooding_notes, 0, 6, limits), update_check_outcome::newer_available);
+  ASSERT_EQ(view.windows.size(), 1u);
+  EXPECT_EQ(view.windows[0].notes, u"Unable to download release notes.");
 }
 
 }  // namespace

@@ -40,6 +40,7 @@ class UpdateWindowTest : public ShellTest {
   }
   void TearDown() override {
     set_update_site_for_test(u"");
+    set_update_limits_for_test({});
     ShellTest::TearDown();
   }
 };
@@ -114,3 +115,28 @@ TEST_F(UpdateWindowTest, AManualCheckOfTheSameBuildSaysUpToDate) {
 }
 
 }  // namespace
+
+// While a site drips its answer the main window keeps answering: steps of
+// the script run in the main loop during the check. The site hangs up from
+// such a step, and the check ends with the error.
+TEST_F(UpdateWindowTest, TheWindowKeepsAnsweringWhileTheSiteDrips) {
+  site_files site{{{"/check_for_updates/vocabrix_version.txt", test_support::dripping_reply(500)}}};
+  loopback_http_server server(2, site);
+  set_update_site_for_test(from_utf8(server.base()));
+  update_check_limits limits;
+  limits.deadline_ms = 60000;  // only the hang-up ends this check
+  set_update_limits_for_test(limits);
+  bool check_ended = false;
+  gui_test::wait_status_text(MAIN_STATUS_BAR, 0, u"Checking for updates...");
+  gui_test::run([&] {
+    EXPECT_FALSE(check_ended);
+    server.hang_up();
+  }, "hang up during the check");
+  gui_test::answer_message_box(MB_ANSWER_OK);
+  run_update_check(0);
+  check_ended = true;
+  gui_test::finish();
+  ASSERT_FALSE(gui_test::requesters().empty());
+  EXPECT_EQ(gui_test::requesters()[0].text, u"An error occurred while checking for updates.");
+  EXPECT_EQ(status_bar_get_text(MAIN_STATUS_BAR, 0), u"An error has occurred.");
+}

@@ -24,6 +24,14 @@ struct http_reply {
   std::string body;
   std::string extra_headers;  // each ending with "\r\n"
   bool stall = false;         // read the request, then send nothing until the client gives up
+  // Send the whole answer a byte at a time, a byte every drip_ms, until the
+  // client gives up (the body never ends: its length is not given).
+  int drip_ms = 0;
+  // After the status line (and the headers, unless flood_headers), send
+  // bytes without end until the client gives up: header lines when
+  // flood_headers, else the body (no length given).
+  bool flood = false;
+  bool flood_headers = false;
 };
 
 inline http_reply reply(std::string status, std::string body, std::string extra_headers = "") {
@@ -37,6 +45,17 @@ inline http_reply ok_reply(std::string body) { return reply("200 OK", std::move(
 inline http_reply stalled_reply() {
   http_reply r;
   r.stall = true;
+  return r;
+}
+inline http_reply dripping_reply(int ms_per_byte) {
+  http_reply r;
+  r.drip_ms = ms_per_byte;
+  return r;
+}
+inline http_reply flooding_reply(bool headers = false) {
+  http_reply r;
+  r.flood = true;
+  r.flood_headers = headers;
   return r;
 }
 
@@ -65,6 +84,9 @@ class loopback_http_server {
   }
   loopback_http_server(const loopback_http_server&) = delete;
   loopback_http_server& operator=(const loopback_http_server&) = delete;
+
+  // Ends every answer still running (a drip, a flood) and serves no more.
+  void hang_up() { stop_ = true; }
 
   std::string base() const { return "http://127.0.0.1:" + std::to_string(port_); }
   std::string url(const char* path) const { return base() + path; }
@@ -114,11 +136,53 @@ class loopback_http_server {
         close(c);
         continue;
       }
+      if (r.drip_ms > 0 || r.flood) {
+        endless(c, r, method == "HEAD");
+        close(c);
+        continue;
+      }
       std::string reply = "HTTP/1.1 " + r.status + "\r\nContent-Length: " + std::to_string(r.body.size()) +
                           "\r\nConnection: close\r\n" + r.extra_headers + "\r\n" + (method == "HEAD" ? "" : r.body);
       ssize_t ignored = write(c, reply.data(), reply.size());
       (void)ignored;
       close(c);
+    }
+  }
+
+  // False once the client has closed its end (or the server stops).
+  bool send_all(int c, const std::string& bytes) {
+    size_t sent = 0;
+    while (sent < bytes.size() && !stop_) {
+      pollfd q{c, POLLOUT, 0};
+      if (poll(&q, 1, 200) <= 0) continue;
+      ssize_t put = send(c, bytes.data() + sent, bytes.size() - sent, MSG_NOSIGNAL);
+      if (put <= 0) return false;
+      sent += static_cast<size_t>(put);
+    }
+    return !stop_;
+  }
+  // A dripping or flooding answer, until the client gives up.
+  void endless(int c, const http_reply& r, bool head) {
+    const std::string start = "HTTP/1.1 " + r.status + "\r\nConnection: close\r\n";
+    if (r.drip_ms > 0) {
+      std::string text = start + "\r\n";
+      for (size_t i = 0; !stop_; ++i) {
+        if (i == text.size()) {
+          if (head) return;
+          text += std::string(64, 'x');
+        }
+        if (!send_all(c, text.substr(i, 1))) return;
+        // Ends at once when the client closes its end.
+        pollfd q{c, POLLIN, 0};
+        char buf[256];
+        if (poll(&q, 1, r.drip_ms) > 0 && recv(c, buf, sizeof buf, MSG_DONTWAIT) <= 0) return;
+      }
+      return;
+    }
+    if (!send_all(c, r.flood_headers ? start : start + "\r\n") || (head && !r.flood_headers)) return;
+    const std::string chunk = r.flood_headers ? std::string("X-Flood: ") + std::string(1000, 'f') + "\r\n"
+                                              : std::string(64 * 1024, 'z');
+    while (send_all(c, chunk)) {
     }
   }
 
