@@ -106,19 +106,28 @@ inline uint32_t find_edge(const cache_t& c, uint32_t node, char16_t unit) {
 
 using value_list = std::vector<std::pair<uint32_t, uint8_t>>;
 
-// Merges a pattern's values into those of the same letters: in a gap a
-// forced break wins, otherwise the highest digit, whatever the order.
-void merge_values(value_list& into, const text_t& digits) {
+// In a gap a forced break wins, otherwise the highest digit, whatever the order.
+uint8_t stronger(uint8_t a, uint8_t b) {
+  if (a == hyphenation_forced_break || b == hyphenation_forced_break) return hyphenation_forced_break;
+  return std::max(a, b);
+}
+
+// Merges a pattern's values into those of the same letters. Both lists are
+// ordered by offset, so one pass does it: a line of a million values costs
+// a million steps, not a million searches.
+void merge_values(value_list& into, const text_t& digits, value_list& scratch) {
+  scratch.clear();
+  size_t i = 0;
   for (size_t m = 0; m < digits.size(); ++m) {
     if (!is_value_char(digits[m])) continue;
-    const uint8_t v = value_of(digits[m]);
-    auto it = std::find_if(into.begin(), into.end(), [&](const auto& p) { return p.first == m; });
-    if (it == into.end()) {
-      into.emplace_back(static_cast<uint32_t>(m), v);
-    } else if (v == hyphenation_forced_break || (it->second != hyphenation_forced_break && v > it->second)) {
-      it->second = v;
-    }
+    const uint32_t offset = static_cast<uint32_t>(m);
+    uint8_t v = value_of(digits[m]);
+    for (; i < into.size() && into[i].first < offset; ++i) scratch.push_back(into[i]);
+    if (i < into.size() && into[i].first == offset) v = stronger(v, into[i++].second);
+    scratch.emplace_back(offset, v);
   }
+  scratch.insert(scratch.end(), into.begin() + static_cast<std::ptrdiff_t>(i), into.end());
+  into.swap(scratch);
 }
 
 void store_group(cache_t& c, cache_t::value_group& g, const value_list& list) {
@@ -127,31 +136,43 @@ void store_group(cache_t& c, cache_t::value_group& g, const value_list& list) {
   for (const auto& [offset, value] : list) c.values.push_back({offset, value});
 }
 
-// Builds the trie of the patterns' lower-cased letters.
-void build_trie(cache_t& c) {
+// Letters a pattern may have and still go into the trie. Longer ones (no
+// real pattern comes near) are matched one by one: a single line of
+// millions of letters must not become millions of trie nodes.
+constexpr size_t kTrieLetters = 128;
+
+// Builds the trie of the patterns' lower-cased letters; false when the user
+// stopped the job.
+bool build_trie(cache_t& c, long_job& job, int64_t progress) {
   size_t units = 1;
-  for (const text_t& l : c.hyphenation_pattern_letters) units += l.size();
+  for (const text_t& l : c.hyphenation_pattern_letters) {
+    if (l.size() <= 2 * kTrieLetters) units += l.size() / 2 + 1;
+  }
   trie_builder b(units);
   std::vector<int32_t> terminal_of(units + 1, -1);
   c.terminals.clear();
   c.values.clear();
-  c.space_patterns.clear();
+  c.searched_patterns.clear();
 
   std::vector<std::pair<value_list, value_list>> merged;  // plain, lead
+  value_list scratch;
   for (int64_t k = 1; k <= c.pattern_count(); ++k) {
+    if (k % 1024 == 0 && !job.step(progress)) return false;
     const text_t& letters = c.hyphenation_pattern_letters[static_cast<size_t>(k)];
     if (letters.empty()) continue;  // no hits
-    const bool lead = letters.front() == u' ' && letters.size() % 2 == 0;
-    bool all_spaces = true;
-    uint32_t node = 0;
-    for (size_t i = lead ? 1 : 0; i < letters.size(); i += 2) {
-      all_spaces = all_spaces && letters[i] == u' ';
-      node = b.child(node, unit_to_lower(letters[i]));
-    }
-    if (all_spaces) {
-      c.space_patterns.push_back(static_cast<uint32_t>(k));
+    if (letters.size() > 2 * kTrieLetters) {
+      c.searched_patterns.push_back(static_cast<uint32_t>(k));
       continue;
     }
+    const bool lead = letters.front() == u' ' && letters.size() % 2 == 0;
+    bool all_spaces = true;
+    for (size_t i = lead ? 1 : 0; i < letters.size(); i += 2) all_spaces = all_spaces && letters[i] == u' ';
+    if (all_spaces) {
+      c.searched_patterns.push_back(static_cast<uint32_t>(k));
+      continue;
+    }
+    uint32_t node = 0;
+    for (size_t i = lead ? 1 : 0; i < letters.size(); i += 2) node = b.child(node, unit_to_lower(letters[i]));
     int32_t& terminal = terminal_of[node];
     if (terminal < 0) {
       terminal = static_cast<int32_t>(c.terminals.size());
@@ -164,7 +185,7 @@ void build_trie(cache_t& c) {
     g.starts_with_dot = letters.front() == u'.';
     g.ends_with_dot = letters.back() == u'.';
     auto& lists = merged[static_cast<size_t>(terminal)];
-    merge_values(lead ? lists.second : lists.first, c.hyphenation_pattern_digits[static_cast<size_t>(k)]);
+    merge_values(lead ? lists.second : lists.first, c.hyphenation_pattern_digits[static_cast<size_t>(k)], scratch);
   }
   for (size_t t = 0; t < merged.size(); ++t) {
     store_group(c, c.terminals[t].plain, merged[t].first);
@@ -172,6 +193,11 @@ void build_trie(cache_t& c) {
   }
   terminal_of.resize(b.node_count);
   lay_out_trie(c, b, terminal_of);
+  // Shortest first: a word skips every pattern longer than itself at once.
+  std::stable_sort(c.searched_patterns.begin(), c.searched_patterns.end(), [&](uint32_t x, uint32_t y) {
+    return c.hyphenation_pattern_letters[x].size() < c.hyphenation_pattern_letters[y].size();
+  });
+  return true;
 }
 
 // The values of a word's gaps (index 2k + 1 of the spaced form holds the gap
@@ -217,22 +243,30 @@ void find_hits(const cache_t& c, const text_t& letters, gap_values& out) {
       }
     }
   }
-  if (c.space_patterns.empty()) return;
+  if (c.searched_patterns.empty()) return;
   text_t spaced;
   for (char16_t u : letters) {
     spaced.push_back(u);
     spaced.push_back(u' ');
   }
-  for (uint32_t k : c.space_patterns) {
+  for (uint32_t k : c.searched_patterns) {
     const text_t& l = c.hyphenation_pattern_letters[k];
+    if (l.size() > spaced.size()) break;
     const text_t& d = c.hyphenation_pattern_digits[k];
-    for (size_t pos = spaced.find(l); pos != text_t::npos; pos = spaced.find(l, pos + 1)) {
-      for (size_t m = 0; m < d.size(); ++m) {
+    for (size_t pos = 0; pos + l.size() <= spaced.size(); ++pos) {
+      size_t m = 0;
+      while (m < l.size() && unit_to_lower(l[m]) == spaced[pos + m]) ++m;
+      if (m < l.size()) continue;
+      out.start_matched |= l.front() == u'.';
+      out.end_matched |= l.back() == u'.';
+      for (m = 0; m < d.size(); ++m) {
         if (is_value_char(d[m])) out.put(pos + m, value_of(d[m]));
       }
     }
   }
 }
+
+std::function<bool()> build_hold;
 
 // Number of gaps from the word's edge that the minimum suppresses: gaps
 // inside the first (or last) minimum − 1 characters, at most the word.
@@ -245,23 +279,28 @@ int64_t border_gaps(int64_t minimum, int64_t length) {
 
 hyphenation_pattern_split split_hyphenation_pattern(text_view line) {
   hyphenation_pattern_split s;
+  // Written in place: a line may hold millions of characters.
+  s.letters.resize(2 * line.size() + 1);
+  s.digits.resize(2 * line.size() + 1);
+  char16_t* letters = s.letters.data();
+  char16_t* digits = s.digits.data();
+  size_t n = 0;
   for (size_t j = 0; j < line.size(); ++j) {
-    char16_t c = line[j] == u'=' ? u'-' : line[j];
+    const char16_t c = line[j] == u'=' ? u'-' : line[j];
     if (is_value_char(c)) {
       if (j == 0) {
-        s.letters.assign(1, u' ');
-        s.digits.assign(1, u' ');
+        letters[0] = digits[0] = u' ';
+        n = 1;
       }
-      s.digits.back() = c;
+      digits[n - 1] = c;
     } else {
-      s.letters.push_back(c);
-      s.letters.push_back(u' ');
-      s.digits.push_back(c);
-      s.digits.push_back(u' ');
+      letters[n] = digits[n] = c;
+      letters[n + 1] = digits[n + 1] = u' ';
+      n += 2;
     }
   }
-  if (!s.letters.empty() && s.letters.back() == u' ') s.letters.pop_back();
-  if (!s.digits.empty() && s.digits.back() == u' ') s.digits.pop_back();
+  s.letters.resize(n > 0 && letters[n - 1] == u' ' ? n - 1 : n);
+  s.digits.resize(n > 0 && digits[n - 1] == u' ' ? n - 1 : n);
   return s;
 }
 
@@ -286,7 +325,7 @@ text_t hyphenation_rules_message(hyphenation_rules_status status) {
 
 hyphenation_rules_status build_hyphenation_decode_cache(hyphenation_decode_cache& cache, text_view rules_text,
                                                         long_job_host& host) {
-  const text_t text = normalise_line_endings(rules_text);
+  text_t text = normalise_line_endings(rules_text);
   if (!text.empty() && text == cache.hyphenation_rules_snapshot) return hyphenation_rules_status::ready;
 
   hyphenation_rules_status refusal = hyphenation_rules_status::ready;
@@ -303,11 +342,11 @@ hyphenation_rules_status build_hyphenation_decode_cache(hyphenation_decode_cache
     return refusal;
   }
 
+  // Built aside: an aborted build leaves the table in use as it was.
   hyphenation_decode_cache fresh;
-  fresh.hyphenation_rules_snapshot = text;
   fresh.hyphenation_pattern_letters.reserve(static_cast<size_t>(lines) + 1);
   fresh.hyphenation_pattern_digits.reserve(static_cast<size_t>(lines) + 1);
-  long_job job(host, u"Optimising Hyphenation decode cache...", lines, false);
+  long_job job(host, text_t(u"Optimising Hyphenation decode cache...") + T(LONG_JOB_ESCAPE_HINT), lines, true);
   size_t begin = 0;
   for (int64_t i = 1; i <= lines; ++i) {
     const size_t end = text.find(u'\n', begin);
@@ -328,13 +367,28 @@ hyphenation_rules_status build_hyphenation_decode_cache(hyphenation_decode_cache
       }
       default: break;
     }
-    job.step(i);
+    if (!job.step(i)) {
+      job.abort();
+      return hyphenation_rules_status::aborted;
+    }
   }
-  build_trie(fresh);
+  while (build_hold && build_hold()) {
+    if (!job.step(lines)) {
+      job.abort();
+      return hyphenation_rules_status::aborted;
+    }
+  }
+  if (!build_trie(fresh, job, lines)) {
+    job.abort();
+    return hyphenation_rules_status::aborted;
+  }
+  fresh.hyphenation_rules_snapshot = std::move(text);
   cache = std::move(fresh);
   job.finish(u"");
   return hyphenation_rules_status::ready;
 }
+
+void set_hyphenation_build_hold(std::function<bool()> hold) { build_hold = std::move(hold); }
 
 text_t suppress_hyphenation_point(text_view text, int64_t position) {
   if (position < 1 || position > string_length(text)) return text_t(text);

@@ -19,6 +19,7 @@
 #include "common/text.h"
 
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 // Splits one pattern line into its letters and digits (spaced forms).
@@ -56,7 +57,8 @@ struct hyphenation_decode_cache {
   // word's characters: the trie is keyed by those letters alone. A pattern
   // that begins with a value hits one gap earlier ("lead"); the values are
   // kept apart for that reason. Patterns whose letters are all spaces can
-  // also hit between the characters and are searched one by one.
+  // also hit between the characters and are searched one by one, as are
+  // patterns of more letters than any real one has.
   struct value_group {
     uint32_t first = 0;  // into values
     uint32_t count = 0;
@@ -88,7 +90,9 @@ struct hyphenation_decode_cache {
   std::vector<uint32_t> root_ascii;  // 128 targets, 0 none
   std::vector<trie_values> terminals;
   std::vector<value_at> values;
-  std::vector<uint32_t> space_patterns;  // pattern numbers whose letters are all spaces
+  // Pattern numbers matched one by one, shortest letters first: those whose
+  // letters are all spaces, and those too long for the trie.
+  std::vector<uint32_t> searched_patterns;
 };
 
 inline constexpr uint8_t hyphenation_forced_break = 10;
@@ -98,17 +102,23 @@ enum class hyphenation_rules_status : int {
   not_utf8 = 0,      // "Hyphenation rules must start with \"UTF-8\"."
   no_final_lf = -1,  // "Rules must end with an #LF$ (RETURN)"
   no_rules = -2,     // "No Rules to parse."
+  aborted = -3,      // Escape confirmed during the build: the table is as it was
 };
 // The refusal's text for a "Warning!" box; "" for ready.
 text_t hyphenation_rules_message(hyphenation_rules_status status);
 
 // Builds the table from the rules text (line ends are normalised here) under
-// a job "Optimising Hyphenation decode cache..." that cannot be aborted, or
-// returns ready at once when the text is the one last parsed. A refused text
-// is reported in a "Warning!" box through the host and leaves the table as
-// it was.
+// a job "Optimising Hyphenation decode cache... <ESC> to abort.", or returns
+// ready at once when the text is the one last parsed. The cost grows with
+// the length of the text, however its lines are made. A refused text is
+// reported in a "Warning!" box through the host; it and an aborted build
+// leave the table (and its snapshot, so the next call builds again) as it was.
 hyphenation_rules_status build_hyphenation_decode_cache(hyphenation_decode_cache& cache, text_view rules_text,
                                                         long_job_host& host);
+
+// Test seam: once the lines are parsed, the build keeps polling (Escape
+// included) while hold returns true. An empty function holds nothing.
+void set_hyphenation_build_hold(std::function<bool()> hold);
 
 // One word hyphenated: the word with "-" at its breaks, and the rule text
 // (the word with the gap values before the minima were applied, "-" for a

@@ -4,7 +4,9 @@
 #include "common/format.h"
 #include "editors/hyphenation/hyphenation_engine.h"
 
+#include <algorithm>
 #include <string>
+#include <utility>
 
 namespace {
 
@@ -42,14 +44,21 @@ hyphenation_file_probe probe_hyphenation_file(text_view path) {
   return p;
 }
 
+// A text converted from another format no longer is in the encoding its
+// first line names.
+bool load_changes_encoding_line(const hyphenation_file_probe& probe) {
+  return probe.format != FORMAT_UTF8 && probe.first_line != u"UTF-8";
+}
+
 text_t hyphenation_encoding_question(const hyphenation_file_probe& probe) {
   const text_t line = string_to_upper(probe.first_line);
-  const text_t read_as = u"\nIt will be read as " + read_encoding_name(probe.format) + u".";
+  text_t read_as = u"\nIt will be read as " + read_encoding_name(probe.format) + u".";
+  if (load_changes_encoding_line(probe)) read_as += u"\nIts first line will read \"UTF-8\", the encoding it is saved in.";
   if (probe.first_invalid_utf8_line > 0) {
     return u"The file mixes UTF-8 with other bytes: line " + string_from_int(probe.first_invalid_utf8_line) +
            u" is not valid UTF-8." + read_as + u"\n\nIt may lead to corrupt results.\nContinue?";
   }
-  if (line == u"UTF-8") return {};
+  if (line == u"UTF-8" && !load_changes_encoding_line(probe)) return {};
   return u"Hyphenation is not in \"UTF-8-BOM\" format:\n" + line + u"\n" + read_as +
          u"\n\nIt may lead to corrupt results.\nContinue?";
 }
@@ -66,6 +75,11 @@ hyphenation_file_result load_hyphenation_file(text_view path, long_job_host& hos
     r.length = file_length(kFile);
     if (!file_read_ok(kFile)) r.status = hyphenation_file_status::read_failed;
     r.text = normalise_line_endings(text);
+    if (format != FORMAT_UTF8) {
+      hyphenation_encoding_line held = with_utf8_encoding_line(r.text);
+      r.encoding_line_changed = held.changed;
+      r.text = std::move(held.text);
+    }
   }
   if (r.status != hyphenation_file_status::ok) {
     r.text.clear();
@@ -82,10 +96,10 @@ hyphenation_file_result load_hyphenation_file(text_view path, long_job_host& hos
 hyphenation_file_result save_hyphenation_file(text_view path, text_view text, long_job_host& host) {
   hyphenation_file_result r;
   long_job job(host, u"Saving Hyphenation... <ESC> to abort.", 0, false);
+  hyphenation_encoding_line written_text = with_utf8_encoding_line(text);
   bool written = false;
   if (file_create_atomic(kFile, path)) {
-    file_write_bom(kFile, FORMAT_UTF8);
-    file_write_text(kFile, normalise_line_endings(text), FORMAT_UTF8);
+    file_write_text(kFile, written_text.text, FORMAT_UTF8);
     written = file_commit(kFile);
   }
   if (!written) {
@@ -97,9 +111,40 @@ hyphenation_file_result save_hyphenation_file(text_view path, text_view text, lo
     return r;
   }
   r.length = file_size_by_path(path);
+  r.encoding_line_changed = written_text.changed;
+  r.notice = hyphenation_encoding_line_notice(written_text);
+  r.text = std::move(written_text.text);
   r.status_text = status_with_size(r.length, job);
   job.end(r.status_text);
   return r;
+}
+
+hyphenation_encoding_line with_utf8_encoding_line(text_view text) {
+  hyphenation_encoding_line r;
+  r.text = normalise_line_endings(text);
+  const size_t end = std::min(r.text.find(u'\n'), r.text.size());
+  const text_view first = text_view(r.text).substr(0, end);
+  if (first == u"UTF-8") return r;
+  r.changed = true;
+  const hyphenation_line_kind kind = classify_hyphenation_line(first);
+  r.inserted = kind == hyphenation_line_kind::left_min || kind == hyphenation_line_kind::right_min ||
+               kind == hyphenation_line_kind::compound_min || first.starts_with(u"%");
+  if (r.inserted) {
+    r.text.insert(0, u"UTF-8\n");
+  } else {
+    r.old_line = text_t(first);
+    r.text.replace(0, end, u"UTF-8");
+  }
+  return r;
+}
+
+text_t hyphenation_encoding_line_notice(const hyphenation_encoding_line& line) {
+  if (!line.changed) return {};
+  const text_t why = u"The file is written in UTF-8, and the hyphenation library reads its first line as the name "
+                     u"of its encoding.";
+  if (line.inserted) return u"The first line did not name an encoding.\n" + why + u"\n\n\"UTF-8\" was put in front as the first line.";
+  return u"The first line named the encoding \"" + line.old_line + u"\".\n" + why +
+         u"\n\nThe first line now reads \"UTF-8\".";
 }
 
 bool hyphenation_text_has_patterns(text_view text) {

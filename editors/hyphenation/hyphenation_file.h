@@ -1,10 +1,14 @@
 // The hyphenation pattern file (hyph_*.dic): its whole text is the document.
 //
-// As written: the UTF-8 byte-order mark, then the text with LF line ends,
-// nothing added or removed. As read: whatever byte-order mark is present
-// decides the format (none: UTF-8 when the bytes are valid UTF-8, else one
-// byte per character); CR LF and lone CR become LF. The first line names the
-// encoding and should read "UTF-8"; only the engine interprets the rest.
+// As written: the text with LF line ends as UTF-8, without a byte-order mark
+// (the standard hyphenation library takes the first line, mark included, as
+// the name of the encoding, and reads a file whose first line is not exactly
+// "UTF-8" one byte per character). So the first line is written as "UTF-8"
+// whatever it said; nothing else is added or removed. As read: whatever
+// byte-order mark is present decides the format (none: UTF-8 when the bytes
+// are valid UTF-8, else one byte per character); CR LF and lone CR become
+// LF. A text read in any other format than UTF-8 is held as UTF-8 at once:
+// its first line then reads "UTF-8". Only the engine interprets the rest.
 //
 // A save writes beside the target and replaces it only when every write
 // succeeded. Questions and boxes belong to the window functions.
@@ -33,19 +37,37 @@ text_t hyphenation_encoding_question(const hyphenation_file_probe& probe);
 
 enum class hyphenation_file_status : int { ok = 0, read_failed, write_failed };
 
+// The text with its first line naming UTF-8. The first line is the encoding
+// line: it is replaced, unless it is a keyword or comment line, which no
+// encoding name is; then "UTF-8" is put in front of it.
+struct hyphenation_encoding_line {
+  text_t text;            // line ends LF
+  bool changed = false;
+  bool inserted = false;  // "UTF-8" put in front rather than replacing
+  text_t old_line;        // the first line it replaced
+};
+hyphenation_encoding_line with_utf8_encoding_line(text_view text);
+// For an "Information!" box after a save whose first line changed.
+text_t hyphenation_encoding_line_notice(const hyphenation_encoding_line& line);
+
 struct hyphenation_file_result {
   hyphenation_file_status status = hyphenation_file_status::ok;
-  text_t text;            // the loaded text (line ends LF)
+  text_t text;            // the loaded or saved text (line ends LF)
   int64_t length = 0;     // bytes of the file
   text_t status_text;     // "OK. (dic:...) ⌚..." or "Aborted."
   text_t message;         // for an "Error!" box; "" when none
+  // The first line was made "UTF-8" (a save tells the user with notice).
+  bool encoding_line_changed = false;
+  text_t notice;          // for an "Information!" box; "" when none
 };
 
 // Reads the whole file (job "Loading Hyphenation... <ESC> to abort.", which
-// cannot be stopped: it is one read).
+// cannot be stopped: it is one read). A file not read as UTF-8 gets "UTF-8"
+// as its first line, as the question before the load says.
 hyphenation_file_result load_hyphenation_file(text_view path, long_job_host& host);
 
-// Writes the mark and the text with its line ends made LF, atomically.
+// Writes the text with its line ends made LF and its first line "UTF-8",
+// without a mark, atomically; r.text is the text as written.
 hyphenation_file_result save_hyphenation_file(text_view path, text_view text, long_job_host& host);
 
 // True when the text has at least one pattern line (a line the engine would

@@ -217,9 +217,12 @@ void save_hyphenation(int save, int save_as) {
     show_main_status(r.status_text);
     return;
   }
+  // The editor shows what the file now holds.
+  if (r.encoding_line_changed) gadget_set_text(HYPHENATION_EDITOR, r.text);
   set_changed(false);
   file_known(target);
   show_main_status(r.status_text);
+  if (!r.notice.empty()) message_box(u"Information!", r.notice, MB_ICON_INFORMATION);
 }
 
 void hyphenate_entered_word() {

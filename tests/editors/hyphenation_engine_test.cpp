@@ -326,4 +326,155 @@ TEST(HyphenationEngine, SuppressHyphenationPoint) {
   EXPECT_EQ(u8(suppress_hyphenation_point(u"a1b", 4)), "a1b");
 }
 
+// Patterns of more letters than the search structure takes are matched one
+// by one: random long patterns and words must still agree with the plain rule.
+TEST(HyphenationEngine, LongPatternsAgreeWithThePlainRule) {
+  std::mt19937 rng(7);
+  const char16_t letters[] = u"aB.";
+  const char16_t values[] = u"13-24";
+  for (int round = 0; round < 20; ++round) {
+    text_t rules = u"UTF-8\nn1n\n";
+    for (int p = 0; p < 4; ++p) {
+      const int length = 120 + static_cast<int>(rng() % 20);
+      for (int i = 0; i < length; ++i) {
+        rules.push_back(letters[rng() % 2 + (i == 0 && rng() % 3 == 0 ? 2 : 0)]);
+        if (rng() % 3 == 0) rules.push_back(values[rng() % 5]);
+      }
+      rules += u"\n";
+    }
+    hyphenation_decode_cache c;
+    headless_long_job_host host;
+    ASSERT_EQ(build_hyphenation_decode_cache(c, rules, host), hyphenation_rules_status::ready);
+    const std::vector<text_t> lowered = lowered_letters(c);
+    // Words made of a pattern's own letters, so that long hits happen.
+    for (int64_t k = 2; k <= c.pattern_count(); ++k) {
+      text_t word = u"nn";
+      for (size_t i = 0; i < lowered[static_cast<size_t>(k)].size(); i += 2) {
+        const char16_t ch = lowered[static_cast<size_t>(k)][i];
+        if (ch != u'.') word.push_back(rng() % 2 ? ch : static_cast<char16_t>(ch == u'a' ? u'A' : u'B'));
+      }
+      const hyphenated_word fast = hyphenate_word(c, word);
+      const hyphenated_word plain = naive_hyphenate(c, lowered, word);
+      ASSERT_EQ(u8(fast.word), u8(plain.word)) << u8(rules) << "word [" << u8(word) << "]";
+      ASSERT_EQ(u8(fast.rule), u8(plain.rule)) << u8(rules) << "word [" << u8(word) << "]";
+    }
+  }
+}
+
+// One pattern line of millions of values or letters: the build takes time in
+// proportion to the text and leaves no per-letter structure behind; the
+// pattern still hyphenates a word it fits.
+TEST(HyphenationEngine, HugeLinesBuildInProportionToTheirLength) {
+  const struct {
+    const char* name;
+    std::string line;
+    int64_t word_length;  // of a word of "a"s the pattern fits; 0: not tried
+    size_t digits_size;   // of the spaced form
+  } cases[] = {
+      {"1 MB of a1", [] { std::string l; for (int i = 0; i < 500000; ++i) l += "a1"; return l; }(), 500000, 1000000},
+      {"10 MB of a1", [] { std::string l; for (int i = 0; i < 5000000; ++i) l += "a1"; return l; }(), 0, 10000000},
+      {"20 MB of letters", [] {
+         std::string l(20000000, 'a');
+         for (size_t i = 0; i < l.size(); ++i) l[i] = static_cast<char>('a' + i % 26);
+         return l;
+       }(), 0, 39999999},
+  };
+  for (const auto& c : cases) {
+    hyphenation_decode_cache cache;
+    headless_long_job_host host;
+    ASSERT_EQ(build_hyphenation_decode_cache(cache, from_utf8("UTF-8\n" + c.line + "\n"), host),
+              hyphenation_rules_status::ready)
+        << c.name;
+    ASSERT_EQ(cache.pattern_count(), 1) << c.name;
+    EXPECT_EQ(cache.hyphenation_pattern_digits[1].size(), c.digits_size) << c.name;
+    EXPECT_LE(cache.nodes.size(), 1u) << c.name << ": no trie node per letter";
+    EXPECT_TRUE(cache.values.empty()) << c.name << ": no value list per digit";
+    EXPECT_EQ(u8(hyphenate_word(cache, u"banana").word), "banana") << c.name;
+    if (c.word_length > 0) {
+      const hyphenated_word h = hyphenate_word(cache, text_t(static_cast<size_t>(c.word_length), u'a'));
+      std::string expected;
+      for (int64_t i = 0; i < c.word_length; ++i) expected += i + 1 < c.word_length ? "a-" : "a";
+      EXPECT_TRUE(u8(h.word) == expected) << c.name << ": every gap breaks";
+      EXPECT_EQ(h.rule.size(), static_cast<size_t>(2 * c.word_length)) << c.name;
+    }
+  }
+}
+
+// Many lines of the same letters with their values: each line merges in one
+// pass, and the strongest value of each gap wins whatever the order.
+TEST(HyphenationEngine, RepeatedLettersMergeTheirValues) {
+  std::string rules = "UTF-8\n";
+  for (int i = 0; i < 20000; ++i) rules += i % 2 ? "a1b2c3d4e\n" : "a2b3c-d1e\n";
+  const hyphenation_decode_cache c = build(rules);
+  EXPECT_EQ(c.pattern_count(), 20000);
+  EXPECT_EQ(u8(hyphenate_word(c, u"xabcdex").word), "xab-c-dex");
+  EXPECT_EQ(u8(hyphenate_word(c, u"xabcdex").rule), "xa2b3c-d4ex");
+}
+
+// Escape during the build, confirmed at any point (parsing the lines,
+// building the search structure, held through the seam): the job ends
+// "Aborted.", the table in use and its snapshot stay as they were, and the
+// next build runs in full. No goes on.
+TEST(HyphenationEngine, EscapeStopsTheBuildAndKeepsTheTable) {
+  text_t rules = u"UTF-8\n";
+  for (int i = 0; i < 3000; ++i) rules += u"x" + string_from_int(i % 10) + u"y" + string_from_int(i) + u"z\n";
+  rules += u"n1n\n1na\n";
+  const text_t kept = u"UTF-8\ns1u\n";
+  auto expect_kept = [&](const hyphenation_decode_cache& c, const std::string& where) {
+    EXPECT_EQ(c.hyphenation_rules_snapshot, kept) << where;
+    EXPECT_EQ(c.pattern_count(), 1) << where;
+    EXPECT_EQ(u8(hyphenate_word(c, u"sun").word), "s-un") << where;
+  };
+
+  headless_long_job_host counting;
+  {
+    hyphenation_decode_cache c;
+    ASSERT_EQ(build_hyphenation_decode_cache(c, rules, counting), hyphenation_rules_status::ready);
+    EXPECT_EQ(u8(counting.status), "OK.");
+  }
+  const int64_t polls = counting.polls;
+  ASSERT_GT(polls, 3003) << "the search structure is built with polls of its own";
+  for (int64_t at : {int64_t{1}, int64_t{1500}, int64_t{3003}, polls - 1, polls}) {
+    hyphenation_decode_cache c = build("UTF-8\ns1u\n");
+    headless_long_job_host host;
+    host.escape_at_poll = at;
+    EXPECT_EQ(build_hyphenation_decode_cache(c, rules, host), hyphenation_rules_status::aborted) << at;
+    EXPECT_EQ(host.messages, std::vector<text_t>{u"Really abort?"}) << at;
+    EXPECT_EQ(u8(host.status), "Aborted.") << at;
+    EXPECT_FALSE(host.running) << at;
+    expect_kept(c, "escape at poll " + std::to_string(at));
+    headless_long_job_host again;
+    ASSERT_EQ(build_hyphenation_decode_cache(c, rules, again), hyphenation_rules_status::ready) << at;
+    EXPECT_EQ(u8(hyphenate_word(c, u"dinner").word), "din-ner") << at;
+  }
+
+  // Held through the seam once the lines are parsed.
+  hyphenation_decode_cache c = build("UTF-8\ns1u\n");
+  headless_long_job_host host;
+  int holds = 0;
+  int64_t polls_when_held = 0;
+  set_hyphenation_build_hold([&] {
+    if (++holds == 1) {
+      polls_when_held = host.polls;
+      host.escape_at_poll = host.polls + 1;
+    }
+    return holds < 1000;
+  });
+  const hyphenation_rules_status held = build_hyphenation_decode_cache(c, rules, host);
+  set_hyphenation_build_hold({});
+  EXPECT_EQ(held, hyphenation_rules_status::aborted);
+  EXPECT_EQ(holds, 1);
+  EXPECT_EQ(polls_when_held, 3003) << "held after the last line";
+  EXPECT_EQ(u8(host.status), "Aborted.");
+  expect_kept(c, "held");
+
+  // No: the build goes on to the end.
+  headless_long_job_host refusing;
+  refusing.escape_at_poll = 10;
+  refusing.abort_answer = 7;
+  EXPECT_EQ(build_hyphenation_decode_cache(c, rules, refusing), hyphenation_rules_status::ready);
+  EXPECT_EQ(refusing.messages, std::vector<text_t>{u"Really abort?"});
+  EXPECT_EQ(u8(hyphenate_word(c, u"dinner").word), "din-ner");
+}
+
 }  // namespace

@@ -32,7 +32,8 @@ TEST_F(HyphenationFileTest, LoadsEveryEncodingWithLfLineEnds) {
       {"bom crlf", kBom + "UTF-8\r\nLEFTHYPHENMIN 2\r\n\xC3\xA4" "1b\r\n", "UTF-8\nLEFTHYPHENMIN 2\n\xC3\xA4" "1b\n",
        FORMAT_UTF8},
       {"utf-8 without mark, lone cr", "UTF-8\ra1b\r", "UTF-8\na1b\n", FORMAT_UTF8},
-      {"latin-1", "ISO8859-1\n\xE4" "1b\n", "ISO8859-1\n\xC3\xA4" "1b\n", FORMAT_ASCII},
+      // Held as UTF-8, the text says so at once.
+      {"latin-1", "ISO8859-1\n\xE4" "1b\n", "UTF-8\n\xC3\xA4" "1b\n", FORMAT_ASCII},
       {"utf-16le", std::string("\xFF\xFEU\0T\0F\0-\0" "8\0\n\0", 14), "UTF-8\n", FORMAT_UTF16LE},
   };
   for (const auto& c : cases) {
@@ -58,7 +59,13 @@ TEST_F(HyphenationFileTest, EncodingQuestion) {
       {"lower-case line passes", "utf-8\na1b\n", ""},
       {"latin-1 file", "ISO8859-1\n\xE4" "1b\n",
        "Hyphenation is not in \"UTF-8-BOM\" format:\nISO8859-1\n\nIt will be read as one byte per character."
+       "\nIts first line will read \"UTF-8\", the encoding it is saved in."
        "\n\nIt may lead to corrupt results.\nContinue?"},
+      {"lower-case line, one byte per character", "utf-8\n\xE4" "1b\n",
+       "Hyphenation is not in \"UTF-8-BOM\" format:\nUTF-8\n\nIt will be read as one byte per character."
+       "\nIts first line will read \"UTF-8\", the encoding it is saved in."
+       "\n\nIt may lead to corrupt results.\nContinue?"},
+      {"utf-8 line, one byte per character", "UTF-8\n\xE4" "1b\n", ""},
       {"other name, valid UTF-8", "koi8-r\na1b\n",
        "Hyphenation is not in \"UTF-8-BOM\" format:\nKOI8-R\n\nIt will be read as UTF-8.\n\nIt may lead to "
        "corrupt results.\nContinue?"},
@@ -85,19 +92,61 @@ TEST_F(HyphenationFileTest, RealGermanPatternsAreReadOneBytePerCharacter) {
             0u);
   const hyphenation_file_result r = load_hyphenation_file(path, host_);
   ASSERT_EQ(r.status, hyphenation_file_status::ok);
+  EXPECT_TRUE(r.encoding_line_changed);
+  EXPECT_EQ(r.text.rfind(u"UTF-8\n##", 0), 0u) << "the encoding line replaced, the rest kept";
   EXPECT_NE(r.text.find(u'\u00E4'), text_t::npos) << "ä read as one character";
   EXPECT_EQ(r.text.find(u'\uFFFD'), text_t::npos);
 }
 
-TEST_F(HyphenationFileTest, SavesMarkAndTextByteForByte) {
+// No byte-order mark: the hyphenation library would take it as part of the
+// encoding's name and read the file one byte per character.
+TEST_F(HyphenationFileTest, SavesTextByteForByteWithoutMark) {
   write_bytes("h.dic", "old");
   const hyphenation_file_result r = save_hyphenation_file(tpath("h.dic"), u"UTF-8\r\n\u00E41b\rc1d", host_);
   ASSERT_EQ(r.status, hyphenation_file_status::ok);
-  EXPECT_EQ(read_bytes("h.dic"), kBom + "UTF-8\n\xC3\xA4" "1b\nc1d");
-  EXPECT_EQ(r.length, 3 + 14);
+  EXPECT_EQ(read_bytes("h.dic"), "UTF-8\n\xC3\xA4" "1b\nc1d");
+  EXPECT_EQ(r.length, 14);
+  EXPECT_FALSE(r.encoding_line_changed);
+  EXPECT_EQ(to_utf8(r.notice), "");
   EXPECT_EQ(folder_names(), std::vector<std::string>{"h.dic"});
   // And back.
   EXPECT_EQ(to_utf8(load_hyphenation_file(tpath("h.dic"), host_).text), "UTF-8\n\xC3\xA4" "1b\nc1d");
+}
+
+// The file is written in UTF-8, so its first line, the encoding's name, says
+// "UTF-8" whatever the text had there; a keyword or comment line is no
+// encoding name and stays, with "UTF-8" in front. The user is told.
+TEST_F(HyphenationFileTest, FirstLineIsWrittenAsUtf8) {
+  const std::string why =
+      "The file is written in UTF-8, and the hyphenation library reads its first line as the name of its encoding.";
+  const struct {
+    const char* text;
+    const char* written;
+    const char* notice;  // "" none
+  } cases[] = {
+      {"UTF-8\na1b\n", "UTF-8\na1b\n", ""},
+      {"ISO8859-1\n\xC3\xA4" "1b\n", "UTF-8\n\xC3\xA4" "1b\n", nullptr},
+      {"utf-8\r\na1b\r\n", "UTF-8\na1b\n", nullptr},
+      {"UTF-8 extra\na1b\n", "UTF-8\na1b\n", nullptr},
+      {"ISO8859-1", "UTF-8", nullptr},
+      {"LEFTHYPHENMIN 2\na1b\n", "UTF-8\nLEFTHYPHENMIN 2\na1b\n", "inserted"},
+      {"% patterns\na1b\n", "UTF-8\n% patterns\na1b\n", "inserted"},
+  };
+  for (const auto& c : cases) {
+    const hyphenation_file_result r = save_hyphenation_file(tpath("h.dic"), from_utf8(c.text), host_);
+    ASSERT_EQ(r.status, hyphenation_file_status::ok) << c.text;
+    EXPECT_EQ(read_bytes("h.dic"), c.written) << c.text;
+    EXPECT_EQ(to_utf8(r.text), c.written) << c.text;
+    const std::string old_line = std::string(c.text).substr(0, std::string(c.text).find_first_of("\r\n"));
+    std::string notice;
+    if (c.notice == nullptr) {
+      notice = "The first line named the encoding \"" + old_line + "\".\n" + why + "\n\nThe first line now reads \"UTF-8\".";
+    } else if (*c.notice) {
+      notice = "The first line did not name an encoding.\n" + why + "\n\n\"UTF-8\" was put in front as the first line.";
+    }
+    EXPECT_EQ(r.encoding_line_changed, !notice.empty()) << c.text;
+    EXPECT_EQ(to_utf8(r.notice), notice) << c.text;
+  }
 }
 
 TEST_F(HyphenationFileTest, FailedSaveKeepsTheOldFile) {

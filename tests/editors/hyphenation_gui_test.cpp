@@ -6,6 +6,7 @@
 
 #include "affix/expansion_output.h"
 #include "dictionary/dictionary_files_ui.h"
+#include "editors/hyphenation/hyphenation_engine.h"
 #include "editors/hyphenation/hyphenation_tab_ui.h"
 #include "gui/gui.h"
 #include "gui/text_cursor.h"
@@ -102,7 +103,7 @@ TEST_F(HyphenationTabTest, OpenEditAndSaveThroughTheMainLoop) {
   EXPECT_EQ(gui_test::requesters()[0].title, u"Open Hyphenation");
   ASSERT_EQ(gui_test::requesters()[0].filter_names.size(), 1u);
   EXPECT_EQ(gui_test::requesters()[0].filter_names[0], u"Hyphenation (*.dic)");
-  EXPECT_EQ(read_file(path), kBom + "UTF-8\nLEFTHYPHENMIN 2\nn1n\n1na\n");
+  EXPECT_EQ(read_file(path), "UTF-8\nLEFTHYPHENMIN 2\nn1n\n1na\n");
 }
 
 TEST_F(HyphenationTabTest, HyphenateAndUpdateShowEveryWordForm) {
@@ -234,7 +235,7 @@ TEST_F(HyphenationTabTest, ClearAsksOnlyForChangesAndKeepsThePath) {
   gui_test::answer_message_box(MB_ANSWER_YES);
   save_hyphenation(1, 0);
   gui_test::finish();
-  EXPECT_EQ(read_file(path), kBom + "UTF-8\n");
+  EXPECT_EQ(read_file(path), "UTF-8\n");
   // The file has no patterns now: saving again asks nothing.
   save_hyphenation(1, 0);
   EXPECT_EQ(status().substr(0, 9), u"OK. (dic:");
@@ -252,7 +253,7 @@ TEST_F(HyphenationTabTest, SaveAsNamesAndAFailedSaveKeepsEverything) {
     save_hyphenation(0, 1);
     gui_test::finish();
     EXPECT_EQ(gui_test::last_requester().title, u"Save Hyphenation");
-    EXPECT_EQ(read_file(folder_ + n.written), kBom + "UTF-8\na1b\n") << n.chosen;
+    EXPECT_EQ(read_file(folder_ + n.written), "UTF-8\na1b\n") << n.chosen;
     EXPECT_EQ(hyphenation_path, from_utf8(folder_ + n.written));
   }
   // An existing file is replaced only after Yes.
@@ -263,7 +264,7 @@ TEST_F(HyphenationTabTest, SaveAsNamesAndAFailedSaveKeepsEverything) {
   save_hyphenation(0, 1);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"File already exists! Overwrite it?");
-  EXPECT_EQ(read_file(folder_ + "plain.dic"), kBom + "UTF-8\na1b\n");
+  EXPECT_EQ(read_file(folder_ + "plain.dic"), "UTF-8\na1b\n");
   EXPECT_TRUE(hyphenation_changed);
 
   // A target that cannot be written: an error naming it, the old path and
@@ -297,14 +298,16 @@ TEST_F(HyphenationTabTest, LoadQuestions) {
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text,
             u"Hyphenation is not in \"UTF-8-BOM\" format:\nISO8859-1\n\nIt will be read as one byte per "
-            u"character.\n\nIt may lead to corrupt results.\nContinue?");
+            u"character.\nIts first line will read \"UTF-8\", the encoding it is saved in.\n\nIt may lead to "
+            u"corrupt results.\nContinue?");
   EXPECT_EQ(gui_test::last_requester().flags, MB_YES_NO | MB_ICON_WARNING);
   EXPECT_EQ(status(), u"Aborted.");
   EXPECT_EQ(gadget_get_text(HYPHENATION_EDITOR), u"UTF-8\nkept\n");
   gui_test::answer_message_box(MB_ANSWER_YES);
   load_hyphenation(from_utf8(latin));
   gui_test::finish();
-  EXPECT_EQ(gadget_get_text(HYPHENATION_EDITOR), u"ISO8859-1\n\u00E41b\n");
+  EXPECT_EQ(gadget_get_text(HYPHENATION_EDITOR), u"UTF-8\n\u00E41b\n");
+  EXPECT_FALSE(hyphenation_changed) << "the file is kept as it is until a save";
 
   // A lower-case "utf-8" line loads without a question.
   const size_t asked = gui_test::requesters().size();
@@ -325,6 +328,65 @@ TEST_F(HyphenationTabTest, LoadQuestions) {
   EXPECT_EQ(gui_test::last_requester().title, u"Error!");
   EXPECT_EQ(gui_test::last_requester().text, u".DIC file not found.");
   EXPECT_EQ(status(), u"File not found.");
+}
+
+// A pattern file read one byte per character hyphenates at once, accented
+// patterns included; a text whose first line names another encoding is
+// saved with "UTF-8" there, and the user is told.
+TEST_F(HyphenationTabTest, OneBytePerCharacterFileHyphenatesAtOnceAndSavesAsUtf8) {
+  load_words("1\nSchl\xC3\xBCssel\n");
+  const std::string latin = file("de.dic", "ISO8859-1\n\xFC" "1s\n");
+  gui_test::answer_message_box(MB_ANSWER_YES);
+  load_hyphenation(from_utf8(latin));
+  gui_test::finish();
+  gadget_set_text(HYPHENATION_WORD_FIELD, u"Schl\u00FCssel");
+  const size_t asked = gui_test::requesters().size();
+  hyphenate_entered_word();
+  EXPECT_EQ(gui_test::requesters().size(), asked) << "no hand edit of the first line";
+  expect_rows({{u"Schl\u00FC-ssel", u"", u"Schl\u00FC1ssel"}});
+
+  // A text that still names ISO8859-1 (as typed or pasted).
+  gadget_set_text(HYPHENATION_EDITOR, u"ISO8859-1\n\u00FC1s\n");
+  hyphenation_changed = true;
+  gui_test::answer_message_box(MB_ANSWER_OK);
+  save_hyphenation(1, 0);
+  gui_test::finish();
+  EXPECT_EQ(gui_test::last_requester().title, u"Information!");
+  EXPECT_EQ(gui_test::last_requester().text,
+            u"The first line named the encoding \"ISO8859-1\".\nThe file is written in UTF-8, and the hyphenation "
+            u"library reads its first line as the name of its encoding.\n\nThe first line now reads \"UTF-8\".");
+  EXPECT_EQ(read_file(latin), "UTF-8\n\xC3\xBC" "1s\n");
+  EXPECT_EQ(gadget_get_text(HYPHENATION_EDITOR), u"UTF-8\n\u00FC1s\n") << "the editor shows what the file holds";
+  EXPECT_FALSE(hyphenation_changed);
+  EXPECT_EQ(status().substr(0, 9), u"OK. (dic:");
+}
+
+// Escape while the pattern table is built, held there through the engine's
+// seam: Yes stops the build, the word forms stay unhyphenated, and the next
+// Hyphenate builds the table anew.
+TEST_F(HyphenationTabTest, EscapeStopsTheTableBuild) {
+  load_words("1\ndinner/S\n");
+  gadget_set_text(HYPHENATION_EDITOR, kExampleRules);
+  gadget_set_text(HYPHENATION_WORD_FIELD, u"dinner/S");
+  bool held = false;
+  set_hyphenation_build_hold([&held] {
+    held = true;
+    return gui_test::steps_left() > 0;
+  });
+  gui_test::wait_until([&held] { return held; }, "the build is held");
+  gui_test::press_key(MAIN_WINDOW, KEY_ESCAPE);
+  gui_test::answer_message_box(MB_ANSWER_YES);  // "Really abort?"
+  hyphenate_entered_word();
+  gui_test::finish();
+  set_hyphenation_build_hold({});
+  EXPECT_EQ(gui_test::last_requester().text, u"Really abort?");
+  EXPECT_EQ(status(), u"Aborted.");
+  EXPECT_EQ(status_bar_get_progress(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS), 0);
+  expect_rows({{u"dinner", u"", u""}, {u"dinners", u"S", u""}});
+
+  update_hyphenation();
+  expect_rows({{u"din-ner", u"", u"din1ner"}, {u"din-ners", u"S", u"din1ners"}});
+  EXPECT_EQ(status(), u"OK.");
 }
 
 }  // namespace
