@@ -939,6 +939,17 @@ int first_visible_row(int list) {
   return row;
 }
 
+menu_item_look menu_item_shown(int id) {
+  menu_item_look look;
+  gui::menu_item_rec* i = gui::find_menu_item_anywhere(id, nullptr);
+  if (!i) return look;
+  look.label = from_utf8(gtk_label_get_text(GTK_LABEL(i->label)));
+  look.shortcut = from_utf8(gtk_label_get_text(GTK_LABEL(i->accel)));
+  look.mnemonic = gtk_label_get_use_underline(GTK_LABEL(i->label)) &&
+                  gtk_label_get_mnemonic_keyval(GTK_LABEL(i->label)) != GDK_KEY_VoidSymbol;
+  return look;
+}
+
 std::vector<fetched_event> drain_events() {
   std::vector<fetched_event> out;
   gui::touch();

@@ -129,6 +129,15 @@ std::string open_windows_report();
 // The row shown at the top of a column list's view (-1 none or no list).
 int first_visible_row(int list);
 
+// What a menu item shows: its label, its shortcut label and whether a letter
+// of it is a mnemonic.
+struct menu_item_look {
+  text_t label;
+  text_t shortcut;
+  bool mnemonic = false;
+};
+menu_item_look menu_item_shown(int id);
+
 // Every event fetched with event_poll until it returns 0 (for tests that look
 // at the queue).
 struct fetched_event { int type, window, object, subtype; };

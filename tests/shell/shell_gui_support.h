@@ -36,9 +36,12 @@ inline void write_valid_prefs(const std::string& folder, const preferences_kwx4&
 // file, one line per call.
 class recording_opener {
  public:
-  explicit recording_opener(const std::string& folder) : bin_(folder + "bin/"), log_(folder + "opened.log") {
+  // exit_code: what the opener ends with (3: xdg-open found no program).
+  explicit recording_opener(const std::string& folder, int exit_code = 0)
+      : bin_(folder + "bin/"), log_(folder + "opened.log") {
     std::filesystem::create_directories(bin_);
-    write_file(bin_ + "xdg-open", "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + log_ + "'\n");
+    write_file(bin_ + "xdg-open", "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + log_ + "'\nexit " +
+                                      std::to_string(exit_code) + "\n");
     std::filesystem::permissions(bin_ + "xdg-open", std::filesystem::perms::owner_all);
     const char* path = std::getenv("PATH");
     old_path_ = path ? path : "";
@@ -58,6 +61,21 @@ class recording_opener {
 
  private:
   std::string bin_, log_, old_path_;
+};
+
+// PATH without the desktop opener while it lives.
+class no_opener {
+ public:
+  explicit no_opener(const std::string& folder) {
+    std::filesystem::create_directories(folder + "empty_bin");
+    const char* path = std::getenv("PATH");
+    old_path_ = path ? path : "";
+    setenv("PATH", (folder + "empty_bin").c_str(), 1);
+  }
+  ~no_opener() { setenv("PATH", old_path_.c_str(), 1); }
+
+ private:
+  std::string old_path_;
 };
 
 // Starts the shell in a fresh folder with valid preferences; the main window
