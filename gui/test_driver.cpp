@@ -939,6 +939,57 @@ int first_visible_row(int list) {
   return row;
 }
 
+namespace {
+// The gadget's allocation in its window's coordinates; false when not shown.
+bool gadget_rectangle(gadget_rec& r, GdkRectangle* out) {
+  GtkWidget* w = r.outer ? r.outer : r.widget;
+  if (!w || !gtk_widget_is_drawable(w)) return false;
+  GtkAllocation a;
+  gtk_widget_get_allocation(w, &a);
+  int x = 0, y = 0;
+  if (!gtk_widget_translate_coordinates(w, gtk_widget_get_toplevel(w), 0, 0, &x, &y)) return false;
+  *out = {x, y, a.width, a.height};
+  return a.width > 0 && a.height > 0;
+}
+}  // namespace
+
+bool label_shows_its_text(int label, std::string* why) {
+  gadget_rec* r = gui::find_gadget(label);
+  if (!r || !r->widget) {
+    if (why) *why = "no gadget " + std::to_string(label);
+    return false;
+  }
+  GtkWidget* w = r->outer ? r->outer : r->widget;
+  int min = 0, natural = 0, min_h = 0, natural_h = 0;
+  gtk_widget_get_preferred_width(r->widget, &min, &natural);
+  gtk_widget_get_preferred_height_for_width(r->widget, natural, &min_h, &natural_h);
+  GtkAllocation a;
+  gtk_widget_get_allocation(w, &a);
+  const bool fits = a.width >= natural && a.height >= natural_h;
+  if (!fits && why)
+    *why = "gadget " + std::to_string(label) + " \"" + to_utf8(gadget_get_text(label)) + "\" is " +
+           std::to_string(a.width) + "x" + std::to_string(a.height) + ", its text needs " + std::to_string(natural) +
+           "x" + std::to_string(natural_h);
+  return fits;
+}
+
+std::vector<std::pair<int, int>> overlapping_gadgets(int window) {
+  std::vector<std::pair<int, GdkRectangle>> shown;
+  for (auto& [n, r] : gui::gadgets) {
+    if (r->window != window) continue;
+    // Frames and panels hold other gadgets by design.
+    if (r->kind == GADGET_FRAME || r->kind == GADGET_CONTAINER || r->kind == GADGET_TAB_PANEL) continue;
+    GdkRectangle rect;
+    if (gadget_rectangle(*r, &rect)) shown.push_back({n, rect});
+  }
+  std::vector<std::pair<int, int>> out;
+  for (size_t i = 0; i < shown.size(); ++i)
+    for (size_t j = i + 1; j < shown.size(); ++j)
+      if (gdk_rectangle_intersect(&shown[i].second, &shown[j].second, nullptr))
+        out.push_back({shown[i].first, shown[j].first});
+  return out;
+}
+
 menu_item_look menu_item_shown(int id) {
   menu_item_look look;
   gui::menu_item_rec* i = gui::find_menu_item_anywhere(id, nullptr);

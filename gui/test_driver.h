@@ -129,6 +129,14 @@ std::string open_windows_report();
 // The row shown at the top of a column list's view (-1 none or no list).
 int first_visible_row(int list);
 
+// Layout as the user sees it (allocations after GTK laid the window out;
+// call from a step, e.g. inside run()). A label shows its text when its
+// allocation is at least the text's natural size on one line.
+bool label_shows_its_text(int label, std::string* why = nullptr);
+// Pairs of shown gadgets of the window whose areas intersect (frames,
+// containers and tab panels, which hold gadgets, left out).
+std::vector<std::pair<int, int>> overlapping_gadgets(int window);
+
 // What a menu item shows: its label, its shortcut label and whether a letter
 // of it is a mnemonic.
 struct menu_item_look {

@@ -16,9 +16,12 @@
 #include "tests/test_support/temp_folder.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace shell_test {
 
@@ -30,6 +33,28 @@ using test_support::write_file;
 inline void write_valid_prefs(const std::string& folder, const preferences_kwx4& p = default_preferences()) {
   std::filesystem::create_directories(folder + "settings");
   ASSERT_TRUE(write_prefs_file(from_utf8(folder + "settings/kwx4.prefs"), p));
+}
+
+// A step that waits until GTK has laid the window out so that each label
+// shows its whole text on one line and no two gadgets of the window
+// overlap; the test fails with what is wrong when that never comes.
+inline void wait_tidy_layout(int window, std::vector<int> labels, const std::string& what) {
+  auto last = std::make_shared<std::string>();
+  auto note = [last](const std::string& why) {
+    if (*last != why) std::fprintf(stderr, "layout not yet tidy: %s\n", why.c_str());
+    *last = why;
+    return false;
+  };
+  gui_test::wait_until(
+      [window, labels, note] {
+        std::string why;
+        for (int label : labels)
+          if (!gui_test::label_shows_its_text(label, &why)) return note(why);
+        for (auto [a, b] : gui_test::overlapping_gadgets(window))
+          return note("gadgets " + std::to_string(a) + " and " + std::to_string(b) + " overlap");
+        return true;
+      },
+      what);
 }
 
 // A replacement for xdg-open on PATH that appends its first argument to a
