@@ -990,6 +990,17 @@ std::vector<std::pair<int, int>> overlapping_gadgets(int window) {
   return out;
 }
 
+double image_opacity(int g) {
+  gadget_rec* r = gui::find_gadget(g);
+  if (!r || !r->widget || !GTK_IS_BUTTON(r->widget)) return -1;
+  GtkWidget* image = gtk_button_get_image(GTK_BUTTON(r->widget));
+  if (!image) return -1;
+  GtkStyleContext* style = gtk_widget_get_style_context(image);
+  double opacity = 1;
+  gtk_style_context_get(style, gtk_style_context_get_state(style), "opacity", &opacity, nullptr);
+  return opacity;
+}
+
 menu_item_look menu_item_shown(int id) {
   menu_item_look look;
   gui::menu_item_rec* i = gui::find_menu_item_anywhere(id, nullptr);

@@ -137,6 +137,10 @@ bool label_shows_its_text(int label, std::string* why = nullptr);
 // containers and tab panels, which hold gadgets, left out).
 std::vector<std::pair<int, int>> overlapping_gadgets(int window);
 
+// The opacity the theme gives an image button's image (1 fully shown; a
+// disabled button's image is faded); -1 for no image button.
+double image_opacity(int g);
+
 // What a menu item shows: its label, its shortcut label and whether a letter
 // of it is a mnemonic.
 struct menu_item_look {
