@@ -953,11 +953,23 @@ bool gadget_rectangle(gadget_rec& r, GdkRectangle* out) {
 }
 }  // namespace
 
-bool label_shows_its_text(int label, std::string* why) {
+bool gadget_shows_its_text(int label, std::string* why) {
   gadget_rec* r = gui::find_gadget(label);
   if (!r || !r->widget) {
     if (why) *why = "no gadget " + std::to_string(label);
     return false;
+  }
+  if (GTK_IS_ENTRY(r->widget)) {
+    // The text's width against the room the entry gives it.
+    GdkRectangle area;
+    gtk_entry_get_text_area(GTK_ENTRY(r->widget), &area);
+    int text_width = 0, text_height = 0;
+    pango_layout_get_pixel_size(gtk_entry_get_layout(GTK_ENTRY(r->widget)), &text_width, &text_height);
+    const bool fits = text_width <= area.width;
+    if (!fits && why)
+      *why = "entry " + std::to_string(label) + " \"" + to_utf8(gadget_get_text(label)) + "\" has " +
+             std::to_string(area.width) + " pixels for a text of " + std::to_string(text_width);
+    return fits;
   }
   GtkWidget* w = r->outer ? r->outer : r->widget;
   int min = 0, natural = 0, min_h = 0, natural_h = 0;

@@ -131,8 +131,9 @@ int first_visible_row(int list);
 
 // Layout as the user sees it (allocations after GTK laid the window out;
 // call from a step, e.g. inside run()). A label shows its text when its
-// allocation is at least the text's natural size on one line.
-bool label_shows_its_text(int label, std::string* why = nullptr);
+// allocation is at least the text's natural size on one line; an entry when
+// its text area is as wide as its text.
+bool gadget_shows_its_text(int gadget, std::string* why = nullptr);
 // Pairs of shown gadgets of the window whose areas intersect (frames,
 // containers and tab panels, which hold gadgets, left out).
 std::vector<std::pair<int, int>> overlapping_gadgets(int window);

@@ -36,7 +36,7 @@ inline void write_valid_prefs(const std::string& folder, const preferences_kwx4&
 }
 
 // A step that waits until GTK has laid the window out so that each label
-// shows its whole text on one line and no two gadgets of the window
+// or entry shows its whole text on one line and no two gadgets of the window
 // overlap; the test fails with what is wrong when that never comes.
 inline void wait_tidy_layout(int window, std::vector<int> labels, const std::string& what) {
   auto last = std::make_shared<std::string>();
@@ -49,7 +49,7 @@ inline void wait_tidy_layout(int window, std::vector<int> labels, const std::str
       [window, labels, note] {
         std::string why;
         for (int label : labels)
-          if (!gui_test::label_shows_its_text(label, &why)) return note(why);
+          if (!gui_test::gadget_shows_its_text(label, &why)) return note(why);
         for (auto [a, b] : gui_test::overlapping_gadgets(window))
           return note("gadgets " + std::to_string(a) + " and " + std::to_string(b) + " overlap");
         return true;

@@ -354,4 +354,22 @@ TEST_F(WordlistToolsTest, PossessiveNamesAddNamesWithTheFlagOnce) {
   EXPECT_EQ(gui_test::last_requester().text, u"The possessive flag does not fit the FLAG mode of the .aff file.");
 }
 
+// Every text of the two import windows stands whole and no gadget covers
+// another: the log index beside the log's buttons, "'s" in the remove fields.
+TEST_F(WordlistToolsTest, ImportWindowsShowEveryTextClearOfTheOtherGadgets) {
+  dictionary_document.list.replace_all({u"old"}, u"test.dic");
+  gui_test::choose_menu_item(MENU_DICTIONARY_BULK_IMPORT);
+  gui_test::wait_window(bi::WINDOW);
+  shell_test::wait_tidy_layout(bi::WINDOW, {bi::PROCESSING_LABEL, bi::FOUND_LABEL}, "Bulk Import");
+  gui_test::click(bi::CLOSE);
+  gui_test::wait_window_closed(bi::WINDOW);
+  gui_test::choose_menu_item(MENU_IMPORT_POSSESSIVES);
+  gui_test::wait_window(pn::WINDOW);
+  shell_test::wait_tidy_layout(pn::WINDOW, {pn::REMOVE_1, pn::REMOVE_2, pn::FLAG, pn::PROCESSING_LABEL, pn::FOUND_LABEL},
+                               "possessive names import");
+  gui_test::click(pn::CLOSE);
+  gui_test::wait_window_closed(pn::WINDOW);
+  run_loop();
+}
+
 }  // namespace
