@@ -1013,6 +1013,46 @@ double image_opacity(int g) {
   return opacity;
 }
 
+namespace {
+// The shown label of a menu item built by the layer (the first label in it).
+text_t shown_label(GtkWidget* item) {
+  GtkWidget* child = gtk_bin_get_child(GTK_BIN(item));
+  if (GTK_IS_LABEL(child)) return from_utf8(gtk_label_get_text(GTK_LABEL(child)));
+  if (!GTK_IS_CONTAINER(child)) return text_t();
+  text_t out;
+  GList* kids = gtk_container_get_children(GTK_CONTAINER(child));
+  for (GList* k = kids; k; k = k->next)
+    if (GTK_IS_LABEL(k->data)) {
+      out = from_utf8(gtk_label_get_text(GTK_LABEL(k->data)));
+      break;
+    }
+  g_list_free(kids);
+  return out;
+}
+
+void collect_paths(GtkWidget* shell, std::vector<text_t>& prefix, std::vector<std::vector<text_t>>& out) {
+  GList* kids = gtk_container_get_children(GTK_CONTAINER(shell));
+  for (GList* k = kids; k; k = k->next) {
+    GtkWidget* item = GTK_WIDGET(k->data);
+    if (!GTK_IS_MENU_ITEM(item) || GTK_IS_SEPARATOR_MENU_ITEM(item)) continue;
+    prefix.push_back(shown_label(item));
+    out.push_back(prefix);
+    if (GtkWidget* sub = gtk_menu_item_get_submenu(GTK_MENU_ITEM(item))) collect_paths(sub, prefix, out);
+    prefix.pop_back();
+  }
+  g_list_free(kids);
+}
+}  // namespace
+
+std::vector<std::vector<text_t>> menu_paths(int menu) {
+  std::vector<std::vector<text_t>> out;
+  auto it = gui::menus.find(menu);
+  if (it == gui::menus.end()) return out;
+  std::vector<text_t> prefix;
+  collect_paths(it->second->shell, prefix, out);
+  return out;
+}
+
 menu_item_look menu_item_shown(int id) {
   menu_item_look look;
   gui::menu_item_rec* i = gui::find_menu_item_anywhere(id, nullptr);

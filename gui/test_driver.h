@@ -151,6 +151,11 @@ struct menu_item_look {
 };
 menu_item_look menu_item_shown(int id);
 
+// Every title, submenu and item of a menu as the user sees it: the labels
+// from the bar's title down to the entry (mnemonics and shortcut labels
+// left out), in menu order.
+std::vector<std::vector<text_t>> menu_paths(int menu);
+
 // Every event fetched with event_poll until it returns 0 (for tests that look
 // at the queue).
 struct fetched_event { int type, window, object, subtype; };
