@@ -94,6 +94,7 @@ TEST_F(WordlistToolsTest, MasterListComparesSavesAndFollowsTheFileList) {
 
   gui_test::click(mw::PROCESS);
   gui_test::wait_gadget_text(mw::PROCESSING_LABEL, u"Processing:6/6: Done!");
+  shell_test::wait_tidy_layout(mw::WINDOW, {mw::TIME_LABEL, mw::PROCESSING_LABEL}, "the master list after the run");
   gui_test::wait_until([] { return gadget_get_disabled(mw::SAVE_ALL) == 0; }, "save enabled");
   gui_test::run([] {
     EXPECT_EQ(gadget_get_text(mw::TOTAL_LABEL), u"Total words:8 (All files)");
@@ -161,6 +162,7 @@ TEST_F(WordlistToolsTest, MasterListRefusesAnUnreadableMasterAndLimitsTheFiles) 
   gui_test::click(mw::PROCESS);
   gui_test::answer_message_box(MB_ANSWER_OK);
   gui_test::wait_gadget_text(mw::PROCESSING_LABEL, u"Processing:1/6: Aborted.");
+  shell_test::wait_tidy_layout(mw::WINDOW, {mw::TIME_LABEL, mw::PROCESSING_LABEL}, "the master list after a refusal");
   // After the run the buttons follow the list again (ten files: no Add).
   gui_test::wait_until([] { return gadget_get_disabled(mw::PROCESS) == 0; }, "the run ended");
   gui_test::run([] {
