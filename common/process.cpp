@@ -66,7 +66,13 @@ std::string resolve(const std::string& program) {
 
 }  // namespace
 
-int program_run(text_view program, const std::vector<text_t>& arguments, text_view folder) {
+namespace {
+
+// Forks and executes the program. Detached, an intermediate child starts a
+// session, forks the program and ends at once, so the program is adopted by
+// init and never waited for here; otherwise the program is the direct child.
+// The process id of the program (detached: 1), 0 when it could not be started.
+pid_t start_program(text_view program, const std::vector<text_t>& arguments, text_view folder, bool detached) {
   std::string name = to_utf8(program);
   if (name.empty()) return 0;
   std::string path = resolve(name);
@@ -81,20 +87,23 @@ int program_run(text_view program, const std::vector<text_t>& arguments, text_vi
 
   int pipe_fds[2];
   if (::pipe2(pipe_fds, O_CLOEXEC) != 0) return 0;
-  pid_t middle = ::fork();
-  if (middle < 0) {
+  pid_t child = ::fork();
+  if (child < 0) {
     ::close(pipe_fds[0]);
     ::close(pipe_fds[1]);
     return 0;
   }
-  if (middle == 0) {
-    // The intermediate child starts a session, forks the program and ends at
-    // once, so the program is adopted by init and never waited for here.
+  if (child == 0) {
+    if (!detached) {
+      // Its own session all the same: a closed terminal does not end it.
+      ::setsid();
+      exec_child(path.c_str(), argv.data(), dir.empty() ? nullptr : dir.c_str(), pipe_fds[1]);
+    }
     ::close(pipe_fds[0]);
     ::setsid();
-    pid_t child = ::fork();
-    if (child == 0) exec_child(path.c_str(), argv.data(), dir.empty() ? nullptr : dir.c_str(), pipe_fds[1]);
-    if (child < 0) {
+    pid_t grandchild = ::fork();
+    if (grandchild == 0) exec_child(path.c_str(), argv.data(), dir.empty() ? nullptr : dir.c_str(), pipe_fds[1]);
+    if (grandchild < 0) {
       int error = errno;
       ssize_t ignored = ::write(pipe_fds[1], &error, sizeof error);
       (void)ignored;
@@ -102,7 +111,9 @@ int program_run(text_view program, const std::vector<text_t>& arguments, text_vi
     _exit(0);
   }
   ::close(pipe_fds[1]);
-  while (::waitpid(middle, nullptr, 0) < 0 && errno == EINTR) {
+  if (detached) {
+    while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
+    }
   }
   // The pipe closes on a successful exec; an error number arrives otherwise.
   int error = 0;
@@ -110,7 +121,22 @@ int program_run(text_view program, const std::vector<text_t>& arguments, text_vi
   do got = ::read(pipe_fds[0], &error, sizeof error);
   while (got < 0 && errno == EINTR);
   ::close(pipe_fds[0]);
-  return got == 0 ? 1 : 0;
+  if (got == 0) return detached ? 1 : child;
+  if (!detached) {
+    while (::waitpid(child, nullptr, 0) < 0 && errno == EINTR) {
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+
+int program_run(text_view program, const std::vector<text_t>& arguments, text_view folder) {
+  return start_program(program, arguments, folder, true) != 0 ? 1 : 0;
+}
+
+int64_t program_start_child(text_view program, const std::vector<text_t>& arguments, text_view folder) {
+  return start_program(program, arguments, folder, false);
 }
 
 std::vector<text_t> program_split_parameters(text_view parameters) {

@@ -4,6 +4,7 @@
 
 #include "common/text.h"
 
+#include <cstdint>
 #include <initializer_list>
 #include <vector>
 
@@ -17,6 +18,10 @@ int program_run(text_view program, const std::vector<text_t>& arguments, text_vi
 inline int program_run(text_view program, std::initializer_list<text_t> arguments, text_view folder) {
   return program_run(program, std::vector<text_t>(arguments), folder);
 }
+// Starts the program the same way, but as a child of this process, so that
+// its exit status can be read: the process id, 0 when it could not be
+// started. The caller reaps the child (the GUI layer's process_watch_exit).
+int64_t program_start_child(text_view program, const std::vector<text_t>& arguments, text_view folder);
 // The same with the arguments in one text, split at blanks, TABs and line
 // feeds; double quotes group (and are removed), "" is an empty argument.
 int program_run(text_view program, text_view parameters, text_view folder);

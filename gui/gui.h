@@ -42,6 +42,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <vector>
 
 #include "common/text.h"
@@ -344,6 +345,8 @@ void menu_add_separator();
 void menu_set_item_disabled(int menu, int id, int state);
 int menu_get_item_disabled(int menu, int id);  // -1 when no such item
 void menu_set_item_text(int menu, int id, const text_t& text);
+// The text shown exactly as it stands (file paths): "&" and TAB are characters.
+void menu_set_item_plain_text(int menu, int id, const text_t& text);
 text_t menu_get_item_text(int menu, int id);
 void menu_popup(int menu, GtkWidget* window);
 void menu_free(int menu);  // -1: every menu
@@ -367,6 +370,12 @@ int status_bar_height(int bar);
 // ---- Timers ---------------------------------------------------------------------------------------
 int timer_add(int window, int timer, int interval_ms);
 void timer_remove(int window, int timer);  // also drops its queued events
+
+// ---- Child processes ------------------------------------------------------------------------------
+// Reaps the child process (common/process.h, program_start_child) and calls
+// on_exit with its exit code (128 + the signal when a signal ended it) from
+// the main loop, whichever loop is running then.
+void process_watch_exit(int64_t pid, std::function<void(int exit_code)> on_exit);
 
 // ---- Requesters --------------------------------------------------------------------------------
 // Answers MB_ANSWER_YES (also OK), MB_ANSWER_NO, MB_ANSWER_CANCEL, or 0 when closed.

@@ -91,6 +91,7 @@ struct menu_item_rec {
   GtkWidget* label = nullptr;   // mnemonic label
   GtkWidget* accel = nullptr;   // shortcut label
   text_t text;
+  bool plain = false;  // text shown as it is: no mnemonic, no shortcut label
   bool disabled = false;
 };
 

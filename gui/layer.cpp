@@ -177,7 +177,10 @@ int gui_init(int* argc, char*** argv) {
                                   ".vx-spin entry { min-height: 0; padding-top: 0; padding-bottom: 0; }\n"
                                   ".vx-spin button { min-height: 0; min-width: 0; padding: 0 2px; }\n"
                                   "notebook > header > tabs > tab { min-height: 0; padding-top: 2px; padding-bottom: 2px; }\n"
-                                  "menubar > menuitem { padding-left: 4px; padding-right: 4px; }\n",
+                                  "menubar > menuitem { padding-left: 4px; padding-right: 4px; }\n"
+                                  // A disabled image button must look disabled: the
+                                  // theme greys only text, not an image's pixels.
+                                  "button:disabled image { -gtk-icon-effect: dim; opacity: 0.45; }\n",
                                   -1, nullptr);
   gtk_style_context_add_provider_for_screen(gdk_screen_get_default(), GTK_STYLE_PROVIDER(css),
                                             GTK_STYLE_PROVIDER_PRIORITY_APPLICATION);

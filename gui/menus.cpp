@@ -196,12 +196,24 @@ int menu_get_item_disabled(int menu, int id) {
 
 void menu_set_item_text(int menu, int id, const text_t& text) {
   menu_item_rec* i = find_menu_item(menu, id);
-  if (!i || i->text == text) return;
+  if (!i || (!i->plain && i->text == text)) return;
   i->text = text;
+  i->plain = false;
   text_t label, accel;
   split_label(text, &label, &accel);
   gtk_label_set_text_with_mnemonic(GTK_LABEL(i->label), mnemonic_text(label).c_str());
   gtk_label_set_text(GTK_LABEL(i->accel), to_utf8(accel).c_str());
+  touch();
+}
+
+void menu_set_item_plain_text(int menu, int id, const text_t& text) {
+  menu_item_rec* i = find_menu_item(menu, id);
+  if (!i || (i->plain && i->text == text)) return;
+  i->text = text;
+  i->plain = true;
+  gtk_label_set_use_underline(GTK_LABEL(i->label), FALSE);
+  gtk_label_set_text(GTK_LABEL(i->label), to_utf8(text).c_str());
+  gtk_label_set_text(GTK_LABEL(i->accel), "");
   touch();
 }
 

@@ -1015,6 +1015,131 @@ int first_visible_row(int list) {
   return row;
 }
 
+namespace {
+// The gadget's allocation in its window's coordinates; false when not shown.
+bool gadget_rectangle(gadget_rec& r, GdkRectangle* out) {
+  GtkWidget* w = r.outer ? r.outer : r.widget;
+  if (!w || !gtk_widget_is_drawable(w)) return false;
+  GtkAllocation a;
+  gtk_widget_get_allocation(w, &a);
+  int x = 0, y = 0;
+  if (!gtk_widget_translate_coordinates(w, gtk_widget_get_toplevel(w), 0, 0, &x, &y)) return false;
+  *out = {x, y, a.width, a.height};
+  return a.width > 0 && a.height > 0;
+}
+}  // namespace
+
+bool gadget_shows_its_text(int label, std::string* why) {
+  gadget_rec* r = gui::find_gadget(label);
+  if (!r || !r->widget) {
+    if (why) *why = "no gadget " + std::to_string(label);
+    return false;
+  }
+  if (GTK_IS_ENTRY(r->widget)) {
+    // The text's width against the room the entry gives it.
+    GdkRectangle area;
+    gtk_entry_get_text_area(GTK_ENTRY(r->widget), &area);
+    int text_width = 0, text_height = 0;
+    pango_layout_get_pixel_size(gtk_entry_get_layout(GTK_ENTRY(r->widget)), &text_width, &text_height);
+    const bool fits = text_width <= area.width;
+    if (!fits && why)
+      *why = "entry " + std::to_string(label) + " \"" + to_utf8(gadget_get_text(label)) + "\" has " +
+             std::to_string(area.width) + " pixels for a text of " + std::to_string(text_width);
+    return fits;
+  }
+  GtkWidget* w = r->outer ? r->outer : r->widget;
+  int min = 0, natural = 0, min_h = 0, natural_h = 0;
+  gtk_widget_get_preferred_width(r->widget, &min, &natural);
+  gtk_widget_get_preferred_height_for_width(r->widget, natural, &min_h, &natural_h);
+  GtkAllocation a;
+  gtk_widget_get_allocation(w, &a);
+  const bool fits = a.width >= natural && a.height >= natural_h;
+  if (!fits && why)
+    *why = "gadget " + std::to_string(label) + " \"" + to_utf8(gadget_get_text(label)) + "\" is " +
+           std::to_string(a.width) + "x" + std::to_string(a.height) + ", its text needs " + std::to_string(natural) +
+           "x" + std::to_string(natural_h);
+  return fits;
+}
+
+std::vector<std::pair<int, int>> overlapping_gadgets(int window) {
+  std::vector<std::pair<int, GdkRectangle>> shown;
+  for (auto& [n, r] : gui::gadgets) {
+    if (r->window != window) continue;
+    // Frames and panels hold other gadgets by design.
+    if (r->kind == GADGET_FRAME || r->kind == GADGET_CONTAINER || r->kind == GADGET_TAB_PANEL) continue;
+    GdkRectangle rect;
+    if (gadget_rectangle(*r, &rect)) shown.push_back({n, rect});
+  }
+  std::vector<std::pair<int, int>> out;
+  for (size_t i = 0; i < shown.size(); ++i)
+    for (size_t j = i + 1; j < shown.size(); ++j)
+      if (gdk_rectangle_intersect(&shown[i].second, &shown[j].second, nullptr))
+        out.push_back({shown[i].first, shown[j].first});
+  return out;
+}
+
+double image_opacity(int g) {
+  gadget_rec* r = gui::find_gadget(g);
+  if (!r || !r->widget || !GTK_IS_BUTTON(r->widget)) return -1;
+  GtkWidget* image = gtk_button_get_image(GTK_BUTTON(r->widget));
+  if (!image) return -1;
+  GtkStyleContext* style = gtk_widget_get_style_context(image);
+  double opacity = 1;
+  gtk_style_context_get(style, gtk_style_context_get_state(style), "opacity", &opacity, nullptr);
+  return opacity;
+}
+
+namespace {
+// The shown label of a menu item built by the layer (the first label in it).
+text_t shown_label(GtkWidget* item) {
+  GtkWidget* child = gtk_bin_get_child(GTK_BIN(item));
+  if (GTK_IS_LABEL(child)) return from_utf8(gtk_label_get_text(GTK_LABEL(child)));
+  if (!GTK_IS_CONTAINER(child)) return text_t();
+  text_t out;
+  GList* kids = gtk_container_get_children(GTK_CONTAINER(child));
+  for (GList* k = kids; k; k = k->next)
+    if (GTK_IS_LABEL(k->data)) {
+      out = from_utf8(gtk_label_get_text(GTK_LABEL(k->data)));
+      break;
+    }
+  g_list_free(kids);
+  return out;
+}
+
+void collect_paths(GtkWidget* shell, std::vector<text_t>& prefix, std::vector<std::vector<text_t>>& out) {
+  GList* kids = gtk_container_get_children(GTK_CONTAINER(shell));
+  for (GList* k = kids; k; k = k->next) {
+    GtkWidget* item = GTK_WIDGET(k->data);
+    if (!GTK_IS_MENU_ITEM(item) || GTK_IS_SEPARATOR_MENU_ITEM(item)) continue;
+    prefix.push_back(shown_label(item));
+    out.push_back(prefix);
+    if (GtkWidget* sub = gtk_menu_item_get_submenu(GTK_MENU_ITEM(item))) collect_paths(sub, prefix, out);
+    prefix.pop_back();
+  }
+  g_list_free(kids);
+}
+}  // namespace
+
+std::vector<std::vector<text_t>> menu_paths(int menu) {
+  std::vector<std::vector<text_t>> out;
+  auto it = gui::menus.find(menu);
+  if (it == gui::menus.end()) return out;
+  std::vector<text_t> prefix;
+  collect_paths(it->second->shell, prefix, out);
+  return out;
+}
+
+menu_item_look menu_item_shown(int id) {
+  menu_item_look look;
+  gui::menu_item_rec* i = gui::find_menu_item_anywhere(id, nullptr);
+  if (!i) return look;
+  look.label = from_utf8(gtk_label_get_text(GTK_LABEL(i->label)));
+  look.shortcut = from_utf8(gtk_label_get_text(GTK_LABEL(i->accel)));
+  look.mnemonic = gtk_label_get_use_underline(GTK_LABEL(i->label)) &&
+                  gtk_label_get_mnemonic_keyval(GTK_LABEL(i->label)) != GDK_KEY_VoidSymbol;
+  return look;
+}
+
 std::vector<fetched_event> drain_events() {
   std::vector<fetched_event> out;
   gui::touch();

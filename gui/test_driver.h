@@ -141,6 +141,33 @@ std::string open_windows_report();
 // The row shown at the top of a column list's view (-1 none or no list).
 int first_visible_row(int list);
 
+// Layout as the user sees it (allocations after GTK laid the window out;
+// call from a step, e.g. inside run()). A label shows its text when its
+// allocation is at least the text's natural size on one line; an entry when
+// its text area is as wide as its text.
+bool gadget_shows_its_text(int gadget, std::string* why = nullptr);
+// Pairs of shown gadgets of the window whose areas intersect (frames,
+// containers and tab panels, which hold gadgets, left out).
+std::vector<std::pair<int, int>> overlapping_gadgets(int window);
+
+// The opacity the theme gives an image button's image (1 fully shown; a
+// disabled button's image is faded); -1 for no image button.
+double image_opacity(int g);
+
+// What a menu item shows: its label, its shortcut label and whether a letter
+// of it is a mnemonic.
+struct menu_item_look {
+  text_t label;
+  text_t shortcut;
+  bool mnemonic = false;
+};
+menu_item_look menu_item_shown(int id);
+
+// Every title, submenu and item of a menu as the user sees it: the labels
+// from the bar's title down to the entry (mnemonics and shortcut labels
+// left out), in menu order.
+std::vector<std::vector<text_t>> menu_paths(int menu);
+
 // Every event fetched with event_poll until it returns 0 (for tests that look
 // at the queue).
 struct fetched_event { int type, window, object, subtype; };

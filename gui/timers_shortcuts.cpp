@@ -2,6 +2,8 @@
 // goes no further, whichever gadget has the focus.
 #include "gui/gui_internal.h"
 
+#include <sys/wait.h>
+
 namespace gui {
 namespace {
 
@@ -114,4 +116,16 @@ void shortcut_remove(int window, int key) {
   if (!w) return;
   if (key == GUI_ALL) w->shortcuts.clear();
   else w->shortcuts.erase(normalise(key));
+}
+
+void process_watch_exit(int64_t pid, std::function<void(int exit_code)> on_exit) {
+  using callback = std::function<void(int)>;
+  g_child_watch_add_full(
+      G_PRIORITY_DEFAULT, static_cast<GPid>(pid),
+      [](GPid child, gint status, gpointer data) {
+        g_spawn_close_pid(child);
+        const int code = WIFEXITED(status) ? WEXITSTATUS(status) : WIFSIGNALED(status) ? 128 + WTERMSIG(status) : 1;
+        (*static_cast<callback*>(data))(code);
+      },
+      new callback(std::move(on_exit)), [](gpointer data) { delete static_cast<callback*>(data); });
 }

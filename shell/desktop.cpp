@@ -12,8 +12,12 @@ text_t manual_url(text_view base, text_view anchor) {
   return http_url_encode(u"file:///" + manual_path(base) + text_t(anchor));
 }
 
-bool start_desktop_opener(text_view target) {
-  return program_run(desktop_opener_program, std::vector<text_t>{http_url_encode(target)}, u"") != 0;
+int64_t start_desktop_opener(text_view target) {
+  return program_start_child(desktop_opener_program, std::vector<text_t>{http_url_encode(target)}, u"");
+}
+
+text_t desktop_opener_failure_message(text_view target) {
+  return u"No browser or other program could be started to open:\n\n" + text_t(target);
 }
 
 int64_t update_interval_seconds(text_view frequency) {

@@ -14,9 +14,12 @@ text_t manual_url(text_view base, text_view anchor);
 // The program that opens URLs and files, looked up in PATH.
 inline constexpr char16_t desktop_opener_program[] = u"xdg-open";
 // Starts the desktop opener with the percent-encoded target as its one
-// argument, detached (not waited for, no shell). False when it could not be
-// started; callers report nothing.
-bool start_desktop_opener(text_view target);
+// argument, as a child in its own session (no shell, not waited for): its
+// process id, 0 when it could not be started. The opener's exit code tells
+// whether a program took the target.
+int64_t start_desktop_opener(text_view target);
+// The "Error!" text when the target could not be opened; it names the target.
+text_t desktop_opener_failure_message(text_view target);
 
 // Seconds between automatic update checks for a check_for_updates value:
 // "daily", "weekly", "monthly"; 0 for any other text.

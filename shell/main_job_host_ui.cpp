@@ -3,6 +3,7 @@
 #include "common/date_time.h"
 #include "gui/gui.h"
 #include "shell/shell_ids.h"
+#include "shell/window_helpers.h"
 
 #include <algorithm>
 #include <climits>
@@ -50,8 +51,10 @@ class main_window_host final : public long_job_host {
   int64_t now_ms() override { return time_elapsed_ms(); }
 };
 
+// The labels follow their text: windows create them empty and narrow, and
+// the end text ("Aborted.", "OK. ...") must show on one line.
 void set_label(int label, text_view text) {
-  if (label != 0 && gadget_get_text(label) != text) gadget_set_text(label, text_t(text));
+  if (label != 0) set_gadget_text_if_changed(label, text_t(text));
 }
 
 }  // namespace

@@ -46,7 +46,8 @@ inline constexpr int64_t PREFS_PIXELS_MIN = -10, PREFS_PIXELS_MAX = 10;
 inline constexpr int64_t PREFS_LT_LINES_MIN = 1, PREFS_LT_LINES_MAX = 50;
 inline constexpr int64_t PREFS_WARN_WORDS_MIN = 0, PREFS_WARN_WORDS_MAX = 99999999;
 inline constexpr int64_t PREFS_AC_SPACES_MIN = 1, PREFS_AC_SPACES_MAX = 50;
-inline constexpr int64_t PREFS_FONT_SIZE_MIN = 1, PREFS_FONT_SIZE_MAX = 100;
+// The font chooser offers large sizes too: whatever it gives is kept.
+inline constexpr int64_t PREFS_FONT_SIZE_MIN = 1, PREFS_FONT_SIZE_MAX = 1000;
 inline constexpr int64_t AFFIX_COLOUR_COUNT = 8;
 
 // The record and the copy the Preferences window takes when it opens.

@@ -17,6 +17,7 @@
 #include "shell/undo_redo_ui.h"
 #include "shell/window_helpers.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace {
@@ -496,7 +497,9 @@ void on_resolution_chosen(int gadget) {
 void on_font_button() {
   if (!font_dialog(u"Arial", 10, 0)) return;
   prefs_record.font_for_language = font_dialog_chosen_name();
-  prefs_record.font_for_language_size = string_from_int(font_dialog_chosen_size());
+  // The field shows the size that will be stored, not a size the file cannot hold.
+  prefs_record.font_for_language_size =
+      string_from_int(std::clamp<int64_t>(font_dialog_chosen_size(), PREFS_FONT_SIZE_MIN, PREFS_FONT_SIZE_MAX));
   prefs_record.font_for_language_style = font_dialog_chosen_style();
   gadget_set_text(FONT_FAMILY, prefs_record.font_for_language);
   gadget_set_text(FONT_SIZE, prefs_record.font_for_language_size);

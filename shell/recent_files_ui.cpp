@@ -57,7 +57,8 @@ void refresh_recent_files_menu() {
     const int id = MENU_RECENT_FIRST + n - 1;
     const text_t text = string_from_int(n) + u": " + entry;
     // Only touch the menu when something differs: this runs on every pass.
-    if (menu_get_item_text(MAIN_MENU, id) != text) menu_set_item_text(MAIN_MENU, id, text);
+    // A path is shown as it is: its "&" or TAB is no mnemonic or shortcut.
+    if (menu_get_item_text(MAIN_MENU, id) != text) menu_set_item_plain_text(MAIN_MENU, id, text);
     const int disabled = entry.empty() ? 1 : 0;
     if (menu_get_item_disabled(MAIN_MENU, id) != disabled) menu_set_item_disabled(MAIN_MENU, id, disabled);
   }

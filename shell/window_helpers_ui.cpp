@@ -213,7 +213,18 @@ int64_t count_file_lines(const text_t& path) {
 
 // ---- Desktop -------------------------------------------------------------------------------------
 
-void open_with_desktop(const text_t& target) { start_desktop_opener(target); }
+// The opener ends when a program took the target (or, with some desktops,
+// when the browser closes): its failure is reported whenever it comes.
+void open_with_desktop(const text_t& target) {
+  const int64_t pid = start_desktop_opener(target);
+  if (pid == 0) {
+    message_box(u"Error!", desktop_opener_failure_message(target), MB_ICON_ERROR);
+    return;
+  }
+  process_watch_exit(pid, [target](int exit_code) {
+    if (exit_code != 0) message_box(u"Error!", desktop_opener_failure_message(target), MB_ICON_ERROR);
+  });
+}
 
 void open_manual_page(const text_t& anchor) {
   const text_t path = manual_path(base_folder);

@@ -215,7 +215,7 @@ void build_window(int mode, int width, int height) {
 
   if (document_mode(mode)) {
     log_index_enabled = 1;
-    build_log_index(LOG_INDEX, LOG_START, out_x, bottom_of(OUTPUT) + 28);
+    build_log_index(LOG_INDEX, LOG_START, out_x, bottom_of(OUTPUT) + 28, {CLEAR_OUTPUT, OUTPUT_BOTTOM, OUTPUT_TOP});
   } else if (mode == BULK_IMPORT_MULTIWORDS) {
     const int y = bottom_of(PROCESS) + 14;
     gadget_create_label(POS_LABEL, 10, y + 4, 40, lh, u"POS:");

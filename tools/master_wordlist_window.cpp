@@ -326,12 +326,15 @@ void build_window(int width, int height) {
   const int steps_x = right_of(DELETE_CURRENT) + 75;
   gadget_create_label(PROCESSING_LABEL, steps_x, row_y, 450, lh, u"Processing:0/0");
   int y = bottom_of(PROCESSING_LABEL) + 6;
+  // The step icon shows at its own size: the rows make room for it.
+  const int icon_w = image_width(kStepImage), icon_h = image_height(kStepImage);
+  const int row_step = std::max(22, icon_h + 2);
   for (int k = 1; k <= MASTER_COMPARE_STEPS; ++k) {
-    gadget_create_image(STEP_ICON_FIRST + k - 1, steps_x, y, 16, 16, image_pixbuf(kStepImage));
+    gadget_create_image(STEP_ICON_FIRST + k - 1, steps_x, y, icon_w, icon_h, image_pixbuf(kStepImage));
     gadget_set_tooltip(STEP_ICON_FIRST + k - 1, u"Step " + string_from_int(k));
     gadget_create_label(STEP_LABEL_FIRST + k - 1, steps_x + 24, y, 230, lh, kStepTitles[k - 1]);
     gadget_create_image(STEP_STATE_FIRST + k - 1, steps_x + 260, y, 16, 16, nullptr);
-    y += 22;
+    y += row_step;
   }
 
   y = bottom_of(SELECT_ALL) + 10;
@@ -359,7 +362,9 @@ void build_window(int width, int height) {
   create_image_button_left_of(SAVE_HYPHENATED, SAVE_UPPERCASE, bw, bh, kHyphenSaveImage, 5, 0, u"Hyphen Save as", 1);
   create_image_button_left_of(SAVE_ALL, SAVE_HYPHENATED, bw, bh, kSaveImage, 5, 0, u"Save as", 1);
 
-  add_icon_label(LIMIT_ICON, LIMIT_LABEL, 10, height - 50, kLimitImage, u"Total number of files is limited to 10.",
+  // Two rows of icon and text at the bottom, each as high as its icon.
+  const int limit_y = height - 28 - std::max(22, image_height(kLimitImage) + 2);
+  add_icon_label(LIMIT_ICON, LIMIT_LABEL, 10, limit_y, kLimitImage, u"Total number of files is limited to 10.",
                  static_cast<int>(icon_text_offset), 0);
   add_icon_label(ABOUT_ICON, ABOUT_LABEL, 10, height - 28, IMAGE_INFORMATION,
                  u"Find words missing in a Master (Main) wordlist based on other wordlists.",

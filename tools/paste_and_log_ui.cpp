@@ -28,13 +28,18 @@ void build_paste_and_log(const paste_and_log_ids& ids, const text_t& input_toolt
   create_image_button_right_of(ids.input_top, ids.input_bottom, bw, bh, IMAGE_GO_TOP, 5, u"Go to top", 0);
 }
 
-void build_log_index(int check, int spin, int x, int y) {
+void build_log_index(int check, int spin, int x, int y, std::initializer_list<int> row_buttons) {
   gadget_create_checkbox(check, x, y, 180, static_cast<int>(check_box_height), u"Log Index Starting at:");
   gadget_set_state(check, 1);
   gadget_create_spin(spin, right_of(check) + 5, y, 100, static_cast<int>(spin_gadget_height), 1, kLogIndexMax,
                      SPIN_NUMERIC);
   gadget_set_state(spin, 1);
   gadget_set_tooltip(spin, u"For log file.");
+  // The spin reaches into the buttons' column: they move, it keeps its size.
+  if (row_buttons.size() == 0) return;
+  const int shift = right_of(spin) + 10 - gadget_x(*row_buttons.begin());
+  if (shift <= 0) return;
+  for (int g : row_buttons) gadget_move_resize(g, gadget_x(g) + shift, GUI_KEEP, GUI_KEEP, GUI_KEEP);
 }
 
 bool handle_paste_and_log_gadget(const paste_and_log_ids& ids, int gadget, int64_t& log_index_enabled) {

@@ -6,6 +6,7 @@
 #include "common/text.h"
 
 #include <cstdint>
+#include <initializer_list>
 
 struct paste_and_log_ids {
   int input = 0;
@@ -25,5 +26,6 @@ void build_paste_and_log(const paste_and_log_ids& ids, const text_t& input_toolt
 bool handle_paste_and_log_gadget(const paste_and_log_ids& ids, int gadget, int64_t& log_index_enabled);
 
 // The check box "Log Index Starting at:" (on) and its spin (1 to 9999999,
-// showing 1) at (x, y).
-void build_log_index(int check, int spin, int x, int y);
+// showing 1) at (x, y). The buttons of the same row, left to right, are
+// moved right as far as needed to stand clear of the spin.
+void build_log_index(int check, int spin, int x, int y, std::initializer_list<int> row_buttons);

@@ -79,8 +79,10 @@ void build_window(int width, int height) {
   const int y = bottom_of(PROCESS) + 12;
   gadget_create_label(REMOVE_LABEL, 10, y + 3, 0, lh, u"       Remove:");
   fit_gadget_to_content(REMOVE_LABEL);
-  gadget_create_entry(REMOVE_1, right_of(REMOVE_LABEL) + 5, y, 25, sh, possessive_remove_text_1);
-  gadget_create_entry(REMOVE_2, right_of(REMOVE_1) + 5, y, 25, sh, possessive_remove_text_2);
+  // As wide as the flag field: 25 pixels clip "'s" inside the entry's padding.
+  constexpr int remove_width = 50;
+  gadget_create_entry(REMOVE_1, right_of(REMOVE_LABEL) + 5, y, remove_width, sh, possessive_remove_text_1);
+  gadget_create_entry(REMOVE_2, right_of(REMOVE_1) + 5, y, remove_width, sh, possessive_remove_text_2);
   gadget_create_label(FLAG_LABEL, right_of(REMOVE_2) + 20, y + 3, 0, lh, u"Possessives:");
   fit_gadget_to_content(FLAG_LABEL);
   gadget_create_entry(FLAG, right_of(FLAG_LABEL) + 5, y, 50, sh, u"/M");
@@ -92,7 +94,7 @@ void build_window(int width, int height) {
   gadget_create_label(FOUND_LABEL, log_x, bottom_of(LOG) + 8, 200, lh, u"Found:0");
   create_image_button_at(LOG_BOTTOM, log_x + 275, bottom_of(LOG) + 8, bw, bh, IMAGE_GO_BOTTOM, 0, u"Go to bottom", 0);
   create_image_button_right_of(LOG_TOP, LOG_BOTTOM, bw, bh, IMAGE_GO_TOP, 5, u"Go to top", 0);
-  build_log_index(LOG_INDEX, LOG_START, log_x, bottom_of(LOG) + 28);
+  build_log_index(LOG_INDEX, LOG_START, log_x, bottom_of(LOG) + 28, {LOG_BOTTOM, LOG_TOP});
   create_image_button_at(CLOSE, width - bw - 10, height - bh - 10, bw, bh, IMAGE_CLOSE, 0, u"Close", 0);
   shortcut_add(WINDOW, KEY_ESCAPE, SHORTCUT_ESCAPE);
   shortcut_add(WINDOW, KEY_F1, SHORTCUT_HELP);

@@ -106,7 +106,11 @@ TEST_F(CrunchWindowTest, EscapeWhileProcessingKeepsTheFoldsSoFar) {
   gui_test::run([] {
     EXPECT_FALSE(gadget_get_disabled(CRUNCH_CLOSE));
     EXPECT_EQ(gadget_get_text(CRUNCH_ESCAPE_LABEL), u"");
+    EXPECT_EQ(gadget_get_text(CRUNCH_TIME_LABEL), u"Aborted.");
   }, "stopped");
+  // The end text stands on one line, clear of the other gadgets.
+  shell_test::wait_tidy_layout(CRUNCH_WINDOW, {CRUNCH_TIME_LABEL, CRUNCH_STEP_LABEL, CRUNCH_FOUND_LABEL},
+                               "the crunch window after the abort");
   gui_test::click(CRUNCH_CLOSE);
   show_crunch_words_window();
   gui_test::finish();

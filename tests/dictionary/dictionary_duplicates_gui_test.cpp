@@ -70,6 +70,8 @@ TEST_F(DuplicatesWindowTest, ScanProcessOkKeepsMergedEntries) {
   }, "window opened");
   gui_test::click(ids::SCAN);
   wait_rows(4);
+  // The job's end text stands whole, clear of the other gadgets.
+  shell_test::wait_tidy_layout(ids::WINDOW, {ids::TIME_LABEL}, "the duplicates window after the scan");
   gui_test::run([] {
     EXPECT_EQ(gadget_get_text(ids::WORDS_COUNT), u"3");
     EXPECT_EQ(gadget_get_text(ids::FLAGS_COUNT), u"1");

@@ -233,9 +233,22 @@ TEST_F(AutocorrectToolsTest, ValidateStopsOnEscapeAndMarksTheRun) {
   gui_test::wait_window(WINDOW);
   gui_test::click(PROCESS);
   held_job hold(1000, 1);  // the extraction waits at its 1000th word for the Escape
+  // While it runs, the image buttons are disabled and look it.
+  gui_test::run([] {
+    for (int g : {CLEAR, GO_BOTTOM, GO_TOP}) {
+      EXPECT_EQ(gadget_get_disabled(g), 1) << g;
+      EXPECT_LT(gui_test::image_opacity(g), 1.0) << g;
+    }
+  }, "running");
   gui_test::press_key(WINDOW, KEY_ESCAPE);
   gui_test::answer_message_box(MB_ANSWER_YES);
   gui_test::wait_gadget_text(RESULT_MARK, u"\u2717");
+  gui_test::run([] {
+    for (int g : {CLEAR, GO_BOTTOM, GO_TOP}) {
+      EXPECT_EQ(gadget_get_disabled(g), 0) << g;
+      EXPECT_EQ(gui_test::image_opacity(g), 1.0) << g;
+    }
+  }, "enabled again");
   gui_test::run([] {
     EXPECT_EQ(gui_test::last_requester().text, u"Really abort?");
     const text_t log = gadget_get_text(LOG);

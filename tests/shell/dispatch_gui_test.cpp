@@ -355,4 +355,18 @@ TEST_F(DispatchTest, LicenceLinkOpensTheManualAtItsAnchor) {
   EXPECT_EQ(opener.opened(), "file://" + folder_ + "Vocabrix_manual_V40.html#7.apache_license\n");
 }
 
+TEST_F(DispatchTest, LicenceLinkAndF1SaySoWhenNoBrowserStarts) {
+  shell_test::write_file(folder_ + "Vocabrix_manual_V40.html", "<html></html>");
+  shell_test::recording_opener failing(folder_, 3);
+  gui_test::click(FOOTER_LICENCE_LINK);
+  gui_test::answer_message_box(MB_ANSWER_OK);
+  gui_test::press_key(MAIN_WINDOW, KEY_F1);
+  gui_test::answer_message_box(MB_ANSWER_OK);
+  run_loop();
+  ASSERT_EQ(gui_test::requesters().size(), 2u);
+  EXPECT_EQ(gui_test::requesters()[0].title, u"Error!");
+  EXPECT_NE(gui_test::requesters()[0].text.find(u"Vocabrix_manual_V40.html#7.apache_license"), text_t::npos);
+  EXPECT_NE(gui_test::requesters()[1].text.find(u"Vocabrix_manual_V40.html"), text_t::npos);
+}
+
 }  // namespace

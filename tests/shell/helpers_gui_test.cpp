@@ -169,6 +169,34 @@ TEST_F(ManualTest, MissingOrEmptyManualIsReportedByName) {
   EXPECT_EQ(opener.opened(), "");
 }
 
+// Without a program to open the page the user is told which page it was,
+// whether the opener is missing or ends with a failure.
+TEST_F(ManualTest, ABrowserThatCannotStartIsReportedNamingThePage) {
+  shell_test::write_file(folder_ + "Vocabrix_manual_V40.html", "<html></html>");
+  base_folder = from_utf8(folder_);
+  {
+    shell_test::recording_opener failing(folder_, 3);
+    gui_test::answer_message_box(MB_ANSWER_OK);
+    open_manual_page(u"#5.2.5.13.crunch_words_with_flags");
+    gui_test::run_steps();  // the failure comes when the opener ends
+    gui_test::finish();
+  }
+  {
+    shell_test::no_opener none(folder_);
+    gui_test::answer_message_box(MB_ANSWER_OK);
+    open_manual_page(u"#5.2.5.2.bulk_import");
+    gui_test::finish();
+  }
+  const text_t manual = from_utf8("file:///" + folder_ + "Vocabrix_manual_V40.html");
+  ASSERT_EQ(gui_test::requesters().size(), 2u);
+  const text_t anchors[] = {u"#5.2.5.13.crunch_words_with_flags", u"#5.2.5.2.bulk_import"};
+  for (size_t i = 0; i < 2; ++i) {
+    EXPECT_EQ(gui_test::requesters()[i].title, u"Error!");
+    EXPECT_NE(gui_test::requesters()[i].text.find(manual + anchors[i]), text_t::npos)
+        << to_utf8(gui_test::requesters()[i].text);
+  }
+}
+
 class AboutTest : public ShellTest {};
 
 TEST_F(AboutTest, LinksOpenAndAClickElsewhereCloses) {

@@ -6,6 +6,12 @@
 #include "shell/main_window.h"
 #include "shell/shell_ids.h"
 
+#include <algorithm>
+#include <regex>
+#include <set>
+#include <string>
+#include <vector>
+
 using shell_test::ShellTest;
 
 class MainWindowTest : public ShellTest {};
@@ -230,5 +236,47 @@ TEST_F(MainWindowTest, MenusCarryEveryItem) {
     EXPECT_NE(menu_get_item_disabled(MAIN_MENU, id), -1) << id;
   }
   EXPECT_EQ(menu_get_item_disabled(MAIN_MENU, 17), -1);
+  gui_test::finish();
+}
+
+// The manual writes each menu path as <span class="menu">A &gt; B &gt; C</span>.
+// Every path it writes is one the menus show, and every command of the menu
+// bar (the recent-file slots aside) has its path in the manual.
+TEST_F(MainWindowTest, TheManualNamesEveryMenuCommandByThePathTheMenusShow) {
+  start_with_valid_prefs();
+  const std::string page = shell_test::read_file(VOCABRIX_SOURCE_ROOT "/docs/Vocabrix_manual_V40.html");
+  ASSERT_FALSE(page.empty());
+  auto unescape = [](std::string s) {
+    for (auto [from, to] : {std::pair<std::string, std::string>{"&gt;", ">"}, {"&lt;", "<"}, {"&amp;", "&"}}) {
+      for (size_t at = s.find(from); at != std::string::npos; at = s.find(from, at + to.size()))
+        s.replace(at, from.size(), to);
+    }
+    return s;
+  };
+  std::set<std::string> in_manual;
+  const std::regex span(R"re(<span class="menu">([^<]*)</span>)re");
+  for (std::sregex_iterator m(page.begin(), page.end(), span), end; m != end; ++m) in_manual.insert(unescape((*m)[1]));
+  ASSERT_FALSE(in_manual.empty());
+
+  const std::vector<std::vector<text_t>> paths = gui_test::menu_paths(MAIN_MENU);
+  std::set<std::string> shown;
+  std::vector<std::string> commands;
+  for (const std::vector<text_t>& path : paths) {
+    std::string joined;
+    for (const text_t& label : path) joined += (joined.empty() ? "" : " > ") + to_utf8(label);
+    shown.insert(joined);
+    const bool slot = path.size() > 1 && to_utf8(path[1]).rfind("Recent ", 0) == 0;
+    const bool opens_submenu = std::any_of(paths.begin(), paths.end(), [&](const std::vector<text_t>& other) {
+      return other.size() == path.size() + 1 && std::equal(path.begin(), path.end(), other.begin());
+    });
+    if (path.size() > 1 && !slot && !opens_submenu) commands.push_back(joined);
+  }
+  ASSERT_GT(commands.size(), 50u);
+  for (const std::string& p : in_manual) EXPECT_TRUE(shown.count(p)) << "the manual names a path no menu shows: " << p;
+  for (const std::string& c : commands) EXPECT_TRUE(in_manual.count(c)) << "the manual lacks the path of: " << c;
+  // Tools that live in submenus at least.
+  for (const char* p : {"Dictionary Tools > Tavernel - GB/ZA > Crunch .DIC (SFX only) (Tavernel - GB/ZA)",
+                        "Prefs > Preferences"})
+    EXPECT_TRUE(in_manual.count(p)) << p;
   gui_test::finish();
 }

@@ -12,7 +12,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const fs::path source_root = fs::path(__FILE__).parent_path().parent_path().parent_path();
+const fs::path source_root = VOCABRIX_SOURCE_ROOT;
 
 std::string read(const fs::path& p) {
   std::ifstream in(p, std::ios::binary);

@@ -249,4 +249,37 @@ TEST_F(PreferencesWindowTest, RecentFilesMenuFollowsTheShownTab) {
   EXPECT_EQ(menu_get_item_disabled(MAIN_MENU, MENU_RECENT_FIRST), 1);
 }
 
+TEST_F(PreferencesWindowTest, RecentFilesMenuShowsPathsAsTheyAre) {
+  ASSERT_TRUE(build_main_window());
+  update_recent_files(u"");
+  const text_t paths[] = {u"/d/a_b&c.dic", u"/d/x&&y.dic", u"/d/tab\tCtrl+O.dic"};
+  for (const text_t& path : paths) {
+    update_recent_files(path);
+    const gui_test::menu_item_look look = gui_test::menu_item_shown(MENU_RECENT_FIRST);
+    EXPECT_EQ(look.label, u"1: " + path);
+    EXPECT_EQ(look.shortcut, u"");
+    EXPECT_FALSE(look.mnemonic);
+  }
+  // A menu text of the program's own keeps its mnemonic and shortcut label.
+  const gui_test::menu_item_look open = gui_test::menu_item_shown(MENU_OPEN);
+  EXPECT_EQ(open.label, u"Open...");
+  EXPECT_EQ(open.shortcut, u"Ctrl+O");
+  EXPECT_TRUE(open.mnemonic);
+}
+
+TEST_F(PreferencesWindowTest, ALargeFontSizeIsSavedAsChosen) {
+  ASSERT_TRUE(build_main_window());
+  gui_test::wait_window(PREFERENCES_WINDOW);
+  gui_test::click(PREFS_FONT_BUTTON);
+  gui_test::answer_font_dialog(u"DejaVu Serif", 150, 0);
+  gui_test::wait_gadget_text(359, u"150");
+  gui_test::click(PREFS_SAVE);
+  gui_test::click(PREFS_CANCEL);
+  show_preferences_window();
+  gui_test::finish();
+  preferences_kwx4 saved;
+  ASSERT_EQ(read_prefs_file(prefs_file_path(), saved), 1);
+  EXPECT_EQ(saved.font_for_language_size, u"150");
+}
+
 }  // namespace

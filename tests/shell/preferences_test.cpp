@@ -169,6 +169,8 @@ TEST_F(prefs_test, OutOfRangeValuesAreClampedToTheWindowsRanges) {
        [](auto& p) { return p.check_for_updates == u"monthly"; }},
       {"font size zero", [](auto& p) { p.font_for_language_size = u"0"; },
        [](auto& p) { return p.font_for_language_size == u"10"; }},
+      {"font size above a hundred kept", [](auto& p) { p.font_for_language_size = u"150"; },
+       [](auto& p) { return p.font_for_language_size == u"150"; }},
       {"font size huge", [](auto& p) { p.font_for_language_size = u"5000"; },
        [](auto& p) { return p.font_for_language_size == u"10"; }},
       {"font size not a number", [](auto& p) { p.font_for_language_size = u"big"; },

@@ -16,9 +16,12 @@
 #include "tests/test_support/temp_folder.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace shell_test {
 
@@ -32,13 +35,38 @@ inline void write_valid_prefs(const std::string& folder, const preferences_kwx4&
   ASSERT_TRUE(write_prefs_file(from_utf8(folder + "settings/kwx4.prefs"), p));
 }
 
+// A step that waits until GTK has laid the window out so that each label
+// or entry shows its whole text on one line and no two gadgets of the window
+// overlap; the test fails with what is wrong when that never comes.
+inline void wait_tidy_layout(int window, std::vector<int> labels, const std::string& what) {
+  auto last = std::make_shared<std::string>();
+  auto note = [last](const std::string& why) {
+    if (*last != why) std::fprintf(stderr, "layout not yet tidy: %s\n", why.c_str());
+    *last = why;
+    return false;
+  };
+  gui_test::wait_until(
+      [window, labels, note] {
+        std::string why;
+        for (int label : labels)
+          if (!gui_test::gadget_shows_its_text(label, &why)) return note(why);
+        for (auto [a, b] : gui_test::overlapping_gadgets(window))
+          return note("gadgets " + std::to_string(a) + " and " + std::to_string(b) + " overlap");
+        return true;
+      },
+      what);
+}
+
 // A replacement for xdg-open on PATH that appends its first argument to a
 // file, one line per call.
 class recording_opener {
  public:
-  explicit recording_opener(const std::string& folder) : bin_(folder + "bin/"), log_(folder + "opened.log") {
+  // exit_code: what the opener ends with (3: xdg-open found no program).
+  explicit recording_opener(const std::string& folder, int exit_code = 0)
+      : bin_(folder + "bin/"), log_(folder + "opened.log") {
     std::filesystem::create_directories(bin_);
-    write_file(bin_ + "xdg-open", "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + log_ + "'\n");
+    write_file(bin_ + "xdg-open", "#!/bin/sh\nprintf '%s\\n' \"$1\" >> '" + log_ + "'\nexit " +
+                                      std::to_string(exit_code) + "\n");
     std::filesystem::permissions(bin_ + "xdg-open", std::filesystem::perms::owner_all);
     const char* path = std::getenv("PATH");
     old_path_ = path ? path : "";
@@ -58,6 +86,21 @@ class recording_opener {
 
  private:
   std::string bin_, log_, old_path_;
+};
+
+// PATH without the desktop opener while it lives.
+class no_opener {
+ public:
+  explicit no_opener(const std::string& folder) {
+    std::filesystem::create_directories(folder + "empty_bin");
+    const char* path = std::getenv("PATH");
+    old_path_ = path ? path : "";
+    setenv("PATH", (folder + "empty_bin").c_str(), 1);
+  }
+  ~no_opener() { setenv("PATH", old_path_.c_str(), 1); }
+
+ private:
+  std::string old_path_;
 };
 
 // Starts the shell in a fresh folder with valid preferences; the main window

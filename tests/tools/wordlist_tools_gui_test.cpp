@@ -97,6 +97,7 @@ TEST_F(WordlistToolsTest, MasterListComparesSavesAndFollowsTheFileList) {
 
   gui_test::click(mw::PROCESS);
   gui_test::wait_gadget_text(mw::PROCESSING_LABEL, u"Processing:6/6: Done!");
+  shell_test::wait_tidy_layout(mw::WINDOW, {mw::TIME_LABEL, mw::PROCESSING_LABEL}, "the master list after the run");
   gui_test::wait_until([] { return gadget_get_disabled(mw::SAVE_ALL) == 0; }, "save enabled");
   gui_test::run([] {
     EXPECT_EQ(gadget_get_text(mw::TOTAL_LABEL), u"Total words:8 (All files)");
@@ -164,6 +165,7 @@ TEST_F(WordlistToolsTest, MasterListRefusesAnUnreadableMasterAndLimitsTheFiles) 
   gui_test::click(mw::PROCESS);
   gui_test::answer_message_box(MB_ANSWER_OK);
   gui_test::wait_gadget_text(mw::PROCESSING_LABEL, u"Processing:1/6: Aborted.");
+  shell_test::wait_tidy_layout(mw::WINDOW, {mw::TIME_LABEL, mw::PROCESSING_LABEL}, "the master list after a refusal");
   // After the run the buttons follow the list again (ten files: no Add).
   gui_test::wait_until([] { return gadget_get_disabled(mw::PROCESS) == 0; }, "the run ended");
   gui_test::run([] {
@@ -390,6 +392,24 @@ TEST_F(WordlistToolsTest, PossessiveNamesAddNamesWithTheFlagOnce) {
   EXPECT_EQ(dictionary_document.list.entries,
             (std::vector<text_t>{u"Rome/M", u"London/S", u"From/M", u"Paris/M", u"London/M"}));
   EXPECT_EQ(gui_test::last_requester().text, u"The possessive flag does not fit the FLAG mode of the .aff file.");
+}
+
+// Every text of the two import windows stands whole and no gadget covers
+// another: the log index beside the log's buttons, "'s" in the remove fields.
+TEST_F(WordlistToolsTest, ImportWindowsShowEveryTextClearOfTheOtherGadgets) {
+  dictionary_document.list.replace_all({u"old"}, u"test.dic");
+  gui_test::choose_menu_item(MENU_DICTIONARY_BULK_IMPORT);
+  gui_test::wait_window(bi::WINDOW);
+  shell_test::wait_tidy_layout(bi::WINDOW, {bi::PROCESSING_LABEL, bi::FOUND_LABEL}, "Bulk Import");
+  gui_test::click(bi::CLOSE);
+  gui_test::wait_window_closed(bi::WINDOW);
+  gui_test::choose_menu_item(MENU_IMPORT_POSSESSIVES);
+  gui_test::wait_window(pn::WINDOW);
+  shell_test::wait_tidy_layout(pn::WINDOW, {pn::REMOVE_1, pn::REMOVE_2, pn::FLAG, pn::PROCESSING_LABEL, pn::FOUND_LABEL},
+                               "possessive names import");
+  gui_test::click(pn::CLOSE);
+  gui_test::wait_window_closed(pn::WINDOW);
+  run_loop();
 }
 
 }  // namespace
