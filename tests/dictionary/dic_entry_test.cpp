@@ -112,6 +112,36 @@ TEST(DicEntry, RebuildKeepsTheDescriptionByteForByte) {
   EXPECT_EQ(rebuild_dic_entry(split_dic_entry(T("Paris po:npr")), T("S")), T("Paris/S po:npr"));
 }
 
+TEST(DicEntry, JoinKeepsTheSeparatorWhereItSplitsBack) {
+  const struct {
+    const char* word_and_flags;
+    const char* separator;
+    const char* tags;
+    const char* entry;
+  } cases[] = {
+      {"abader/d'q'", " ", "po:v1 po:infi", "abader/d'q' po:v1 po:infi"},
+      {"Paris", " ", "po:npr", "Paris po:npr"},
+      {"cat/S", "\n", "po:noun\tis:pl", "cat/S\npo:noun\tis:pl"},
+      {"cat/S", "\t", "po:noun\tis:pl", "cat/S\npo:noun\tis:pl"},  // the .dic line's form
+      {"cat/S", "  \n", "po:noun", "cat/S  \npo:noun"},
+      {"cat/S", " ", "", "cat/S "},
+      {"cat/S", "\n", "", "cat/S\n"},
+      {"w/A", " ", "po:x\ncomment", "w/A po:x\ncomment"},
+      {"w/A", " ", "po:x\tcomment", "w/A po:x\ncomment"},
+      // A space would join the text to a word without flags: an LF instead.
+      {"Paris", " ", "capital", "Paris\ncapital"},
+      {"Paris", " ", "a\tb", "Paris\na\tb"},
+      {"Paris", "", "po:npr", "Paris\npo:npr"},
+      {"Paris", "", "", "Paris"},
+      // One line feed at most.
+      {"cat/S", "\n", "po:x\ncomment", "cat/S\npo:x\tcomment"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(join_dic_entry(T(c.word_and_flags), T(c.separator), T(c.tags)), T(c.entry))
+        << c.word_and_flags << "|" << c.separator << "|" << c.tags;
+  }
+}
+
 TEST(DicEntry, ListColumnsShowWordAndFlagsApartFromTheDescription) {
   const struct {
     const char* entry;
