@@ -411,20 +411,19 @@ expansion_report expander::run(const aff_decode_cache& cache, text_view entry, e
   derived_word_count_ = 0;
 
   // A copy: the caller's text may change while the stop test runs events.
-  entry_text_.assign(dic_entry_head(entry));
-  text_view head = entry_text_;
-  size_t separator = dic_flag_separator(head);
-  if (c_->aff_alias_count > 0 && !aliases_done && separator != text_view::npos) {
-    text_view after = head.substr(separator + 1);
-    int64_t n = string_to_int(after.substr(0, after.find(u'/')));
+  entry_text_.assign(dic_entry_word_and_flags(entry));
+  const dic_entry_parts parts = split_dic_entry(entry_text_);
+  text_view raw_word = parts.word;
+  text_view flags = parts.flags;
+  if (c_->aff_alias_count > 0 && !aliases_done && parts.has_flags) {
+    int64_t n = string_to_int(flags.substr(0, flags.find(u'/')));
     if (n >= 1 && n <= c_->aff_alias_count) {
-      entry_text_.resize(separator + 1);
+      entry_text_.resize(raw_word.size() + 1);
       entry_text_.append(c_->aff_alias_flags[n]);
-      head = entry_text_;
+      raw_word = text_view(entry_text_).substr(0, raw_word.size());
+      flags = text_view(entry_text_).substr(raw_word.size() + 1);
     }
   }
-  text_view raw_word = separator == text_view::npos ? head : head.substr(0, separator);
-  text_view flags = separator == text_view::npos ? text_view() : head.substr(separator + 1);
   text_view word = raw_word;
   if (raw_word.find(u"\\/") != text_view::npos) {
     word_.clear();

@@ -34,7 +34,7 @@ namespace {
 
 struct crunch_record {
   text_t word;
-  text_t tags;
+  text_t separator, tags;
   int64_t entry_index = 0;
   bool has_flags = false;
   bool folded = false;
@@ -137,6 +137,7 @@ crunch_result crunch_dictionary(list_document& doc, const aff_decode_cache& cach
     const dic_entry_parts parts = split_dic_entry(doc.entries[static_cast<size_t>(k)]);
     crunch_record& rec = records[static_cast<size_t>(k)];
     rec.word.assign(parts.word);
+    rec.separator.assign(dic_entry_separator(parts));
     rec.tags.assign(parts.tags);
     rec.entry_index = k;
     rec.has_flags = !parts.flags.empty();
@@ -209,7 +210,7 @@ crunch_result crunch_dictionary(list_document& doc, const aff_decode_cache& cach
           doc.changed = true;
           d.folded = true;
           text_t& target = doc.entries[static_cast<size_t>(d.entry_index)];
-          target = make_dic_entry(base.word, text_view(&letter, 1), d.tags);
+          target = join_dic_entry(make_dic_entry(base.word, text_view(&letter, 1), {}), d.separator, d.tags);
           ++folds;
         }
       }

@@ -101,7 +101,7 @@ int32_t affix_class_colour(text_view code) {
 }
 
 text_t get_dic_word_part(text_view entry) {
-  text_view head = dic_entry_head(entry);
+  const text_view head = dic_entry_word_and_flags(entry);
   if ((!head.empty() && head[0] == u'/') || head.find(u" /") != text_view::npos) return {};
   return text_t(split_dic_entry(head).word);
 }

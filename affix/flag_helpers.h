@@ -25,8 +25,8 @@ text_t classify_word_affixes(text_view flags);
 text_t affix_class_name(text_view code);
 int32_t affix_class_colour(text_view code);
 
-// The word of an entry with its escapes kept; "" when the first line starts
-// with "/" or holds " /".
+// The word of an entry with its escapes kept; "" when its word and flags
+// start with "/" or hold " /".
 text_t get_dic_word_part(text_view entry);
 // word, "/" + flags when flags are not empty, LF + tags when tags are not empty.
 text_t compose_dic_entry(text_view word, text_view flags, text_view tags);

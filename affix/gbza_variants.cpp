@@ -250,7 +250,7 @@ gbza_removal_result remove_ise_or_ize_forms(gbza_session& session, int mode, con
     if (flags == parts.flags) return;
     ++r.total;
     log_removed(u"Removed FLAG #", ++flagged, entry);
-    session.set_entry(j, compose_dic_entry(w, flags, parts.tags));
+    session.set_entry(j, rebuild_dic_entry(parts, flags));
   });
   if (stripped) log_end(r.total);
   return r;

@@ -11,9 +11,8 @@ constexpr char16_t kTickText[] = u"Extracting Proper Names... <ESC> to abort.Ext
 }
 
 bool is_proper_name_entry(text_view entry) {
-  const text_view first = dic_entry_head(entry);
-  if (first.find(u"\\/") != text_view::npos) return false;
-  const text_view word = first.substr(0, first.find(u'/'));
+  if (dic_entry_word_and_flags(entry).find(u"\\/") != text_view::npos) return false;
+  const text_view word = split_dic_entry(entry).word;
   return string_to_lower(word) != word;
 }
 

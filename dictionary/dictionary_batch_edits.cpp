@@ -44,13 +44,9 @@ text_t current_text(text_view head, int64_t i, int64_t n, text_view separator) {
 
 text_t sort_entry_flags(text_view entry, int64_t& removed) {
   removed = 0;
-  const text_view head = dic_entry_head(entry);
-  const size_t slash = dic_flag_separator(head);
-  if (slash == text_view::npos) return text_t(entry);
-  const text_view after = head.substr(slash + 1);
-  const size_t end = after.find_first_of(u" \t/");
-  const text_view flags = after.substr(0, end);
-  const text_view rest = end == text_view::npos ? text_view() : after.substr(end);
+  const dic_entry_parts parts = split_dic_entry(entry);
+  // A second slash ends the flags too; what follows it stays as it is.
+  const text_view flags = parts.flags.substr(0, parts.flags.find(u'/'));
   if (flags.empty()) return text_t(entry);
   if (aff_cache.aff_alias_count > 0 && all_digits(flags)) return text_t(entry);
 
@@ -78,8 +74,9 @@ text_t sort_entry_flags(text_view entry, int64_t& removed) {
   }
   if (sorted == flags) return text_t(entry);
   removed = n - static_cast<int64_t>(keys.size());
-  text_t out(head.substr(0, slash + 1));
-  out.append(sorted).append(rest).append(entry.substr(head.size()));
+  const size_t flags_at = static_cast<size_t>(flags.data() - entry.data());
+  text_t out(entry.substr(0, flags_at));
+  out.append(sorted).append(entry.substr(flags_at + flags.size()));
   return out;
 }
 
@@ -129,9 +126,10 @@ remove_comments_result remove_dictionary_comments(list_document& doc, text_view 
   std::vector<entry_change> changes;
   for (at = 0; at < n; ++at) {
     const text_view entry = doc.entry(at);
-    const size_t lf = entry.find(u'\n');
-    if (lf != text_view::npos && entry.find(u'\n', lf + 1) == text_view::npos) {
-      changes.emplace_back(at, text_t(entry.substr(0, lf)));
+    // The tags or comments after a TAB, and a description after a space.
+    const dic_entry_parts parts = split_dic_entry(entry);
+    if (!parts.tags.empty() || parts.rest.find(u'\n') != text_view::npos) {
+      changes.emplace_back(at, text_t(entry.substr(0, entry.size() - parts.rest.size())));
       ++r.removed;
     }
     if (!job.step(at)) {

@@ -21,7 +21,7 @@ void show_log(const tool_log_shown& shown) {
 // unescaped "/". whole: the parts give the entry back exactly, so rewriting
 // it from them loses nothing.
 struct entry_parts {
-  text_view word, flags, tags;
+  text_view word, flags, separator, tags;
   bool whole = false;
 };
 
@@ -32,9 +32,15 @@ entry_parts parts_of(text_view entry) {
   p.flags = s.flags;
   const size_t second = dic_flag_separator(p.flags);
   if (second != text_view::npos) p.flags = p.flags.substr(0, second);
+  p.separator = dic_entry_separator(s);
   p.tags = s.tags;
-  p.whole = second == text_view::npos && (!s.has_flags || !s.flags.empty()) && (!s.has_tags || !s.tags.empty());
+  p.whole = second == text_view::npos && (!s.has_flags || !s.flags.empty());
   return p;
+}
+
+// The entry of word, flags and tags, the tags after the separator they had.
+text_t entry_of(text_view word, text_view flags, text_view separator, text_view tags) {
+  return join_dic_entry(make_dic_entry(word, flags, {}), separator, tags);
 }
 
 int64_t repeated_flag_count(text_view flags) {
@@ -309,7 +315,7 @@ bool aff_declares_special_flags() {
 
 struct member {
   int64_t line = 0;
-  text_t word, flags, tags;
+  text_t word, flags, separator, tags;
   text_t class_code;
   bool whole = false;   // the entry can be rewritten from its parts
   bool gone = false;
@@ -345,6 +351,7 @@ void delete_into(pass_state& st, member& removed, member& kept) {
   if (st.options.ignore_tags) {
     text_t tags = join_tags(kept.tags, removed.tags);
     if (tags != kept.tags) {
+      if (kept.tags.empty()) kept.separator = removed.separator;
       kept.tags = std::move(tags);
       kept.dirty = true;
     }
@@ -357,6 +364,7 @@ void merge_into(pass_state& st, member& survivor, member& later) {
   survivor.flags = merge_flag_strings(survivor.flags, later.flags);
   survivor.word = later.word;
   survivor.tags = st.options.ignore_tags ? join_tags(later.tags, survivor.tags) : later.tags;
+  if (!later.tags.empty() || survivor.tags.empty()) survivor.separator = later.separator;
   survivor.profile.cross_prefixes = united(survivor.profile.cross_prefixes, later.profile.cross_prefixes);
   survivor.profile.cross_suffixes = united(survivor.profile.cross_suffixes, later.profile.cross_suffixes);
   survivor.dirty = true;
@@ -429,6 +437,7 @@ bool merge_pass(pass_state& st, const duplicate_scan_result& scan, long_job& job
       const entry_parts p = parts_of(entry);
       m.word = p.word;
       m.flags = p.flags;
+      m.separator = p.separator;
       m.tags = p.tags;
       m.whole = p.whole && m.word == row.word && !m.word.empty();
       m.class_code = row.class_code;
@@ -449,7 +458,7 @@ bool merge_pass(pass_state& st, const duplicate_scan_result& scan, long_job& job
       if (!m.gone && !m.dirty) continue;
       st.edit.before_change();
       changed = true;
-      st.doc.entries[static_cast<size_t>(m.line - 1)] = m.gone ? text_t() : make_dic_entry(m.word, m.flags, m.tags);
+      st.doc.entries[static_cast<size_t>(m.line - 1)] = m.gone ? text_t() : entry_of(m.word, m.flags, m.separator, m.tags);
     }
     if (!job.step(static_cast<int64_t>(g))) return false;
   }
@@ -473,7 +482,7 @@ int64_t remove_dictionary_duplicate_flags(list_document& doc, list_tool_edit& ed
       if (n > 0) {
         edit.before_change();
         removed += n;
-        entry = make_dic_entry(p.word, remove_duplicate_flags(p.flags), p.tags);
+        entry = entry_of(p.word, remove_duplicate_flags(p.flags), p.separator, p.tags);
       }
     }
     if (!job.step(i)) {

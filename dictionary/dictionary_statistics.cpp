@@ -175,7 +175,7 @@ statistics_listing list_entries_of_statistic_type(const list_document& doc, int 
   for (int64_t k = 0; k < n; ++k) {
     const int64_t forms = entry_forms_of_type(doc, k, row);
     if (forms > 0) {
-      r.rows.push_back(text_t(dic_entry_head(doc.entry(k))) + u"\n" + string_from_int(k + 1) + u"\n" +
+      r.rows.push_back(text_t(dic_entry_word_and_flags(doc.entry(k))) + u"\n" + string_from_int(k + 1) + u"\n" +
                        string_from_int(forms));
     }
     if (!job.step(k)) {

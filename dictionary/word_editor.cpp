@@ -38,14 +38,19 @@ word_editor_check validate_word_editor_fields(text_view word, text_view tags) {
 }
 
 word_editor_fields word_editor_fields_of_entry(text_view entry) {
-  size_t lf = entry.find(u'\n');
-  if (lf == text_view::npos) return {text_t(entry), text_t()};
-  return {text_t(entry.substr(0, lf)), text_t(entry.substr(lf + 1))};
+  const dic_entry_parts parts = split_dic_entry(entry);
+  // The fields hold no line feed: the one of the entry is shown as the TAB
+  // of its .dic line.
+  return {text_t(dic_entry_word_and_flags(entry)), dic_entry_to_line(parts.tags),
+          dic_entry_to_line(dic_entry_separator(parts))};
 }
 
-text_t word_editor_entry_of_fields(text_view word, text_view tags) {
-  // The word field holds word and flags already: no flags part of its own.
-  return make_dic_entry(clean_word_field(word), {}, clean_tags_field(tags));
+text_t word_editor_entry_of_fields(text_view word, text_view tags, const word_editor_fields& at_open) {
+  const text_t cleaned_tags = clean_tags_field(tags);
+  // Tags the user emptied take their separator with them.
+  const text_view separator =
+      cleaned_tags.empty() && !at_open.tags.empty() ? text_view() : text_view(at_open.separator);
+  return join_dic_entry(clean_word_field(word), separator, cleaned_tags);
 }
 
 bool commit_word_editor_entry(list_document& doc, bool add, text_view entry, bool fields_changed) {
@@ -199,10 +204,9 @@ text_t derived_primary_word(const std::vector<derived_word_record>& rows) {
 }
 
 remove_flag_outcome remove_flag_from_word_text(text_view field, text_view flag, int64_t flag_mode) {
-  size_t slash = dic_flag_separator(field);
-  if (slash == text_view::npos || slash == 0 || slash + 1 >= field.size()) return {};
-  text_view word = field.substr(0, slash);
-  text_view flags = field.substr(slash + 1);
+  const dic_entry_parts parts = split_dic_entry(field);
+  if (!parts.has_flags || parts.word.empty() || parts.flags.empty()) return {};
+  const text_view flags = parts.flags;
   text_t kept;
   bool found = false;
   for_each_affix_flag(flags, flag_mode, [&](text_view f) {
@@ -215,9 +219,7 @@ remove_flag_outcome remove_flag_from_word_text(text_view field, text_view flag, 
     kept.append(f);
   });
   if (!found) return {remove_flag_result::not_found, {}};
-  text_t text(word);
-  if (!kept.empty()) text.append(u"/").append(kept);
-  return {remove_flag_result::removed, text};
+  return {remove_flag_result::removed, rebuild_dic_entry(parts, kept)};
 }
 
 // ---- Remembered sort mode -------------------------------------------------------------

@@ -69,14 +69,18 @@ struct word_editor_check {
 };
 word_editor_check validate_word_editor_fields(text_view word, text_view tags);
 
-// The fields of an entry: its first line, and the text after its first LF.
+// The fields of an entry: its word and flags, and its tags (a description
+// written after a space as well as the part after a TAB).
 struct word_editor_fields {
   text_t word;
   text_t tags;
+  text_t separator;  // what stood between them: " ", a TAB, ...; not shown
 };
 word_editor_fields word_editor_fields_of_entry(text_view entry);
-// The entry the fields stand for: word, and LF + tags when tags are not "".
-text_t word_editor_entry_of_fields(text_view word, text_view tags);
+// The entry the fields stand for: word, then the tags when they are not ""
+// after the separator they had at opening (a TAB for new ones), so an entry
+// opened and saved unchanged keeps every byte.
+text_t word_editor_entry_of_fields(text_view word, text_view tags, const word_editor_fields& at_open = {});
 
 // Writes the entry: add appends it unchecked, edit replaces the selected
 // entry. Only a change of the fields since opening takes the undo snapshot

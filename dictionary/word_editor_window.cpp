@@ -333,7 +333,7 @@ void edit_dictionary_word(int64_t add, int64_t edit) {
   if (st.commit) {
     aff_aid_selected_item = gadget_get_state(AFF_AID_COMBO);
     const bool changed = word != st.at_open.word || tags != st.at_open.tags;
-    if (commit_word_editor_entry(doc, st.add, word_editor_entry_of_fields(word, tags), changed)) {
+    if (commit_word_editor_entry(doc, st.add, word_editor_entry_of_fields(word, tags, st.at_open), changed)) {
       if (st.add) {
         // Scroll ranges, both pages and the status labels follow the count.
         dictionary_count_changed();

@@ -99,9 +99,8 @@ wordlist_extraction_result extract_wordlist_to_file(const list_document& doc, in
 // ---- Entries by their tags ---------------------------------------------------------------------
 
 bool entry_tags_match(text_view entry, const postag_search& search) {
-  const size_t lf = entry.find(u'\n');
-  if (lf == text_view::npos || search.text.empty()) return false;
-  const text_view tags = entry.substr(lf + 1);
+  const text_view tags = split_dic_entry(entry).tags;
+  if (tags.empty() || search.text.empty()) return false;
   if (search.match_case) return search.full_match ? tags == search.text : tags.find(search.text) != text_view::npos;
   const text_t t = string_to_lower(tags), needle = string_to_lower(search.text);
   return search.full_match ? t == needle : t.find(needle) != text_t::npos;

@@ -57,9 +57,9 @@ struct postag_search {
   bool match_case = false;
   bool full_match = false;
 };
-// Whether the entry's tags part (after its first line feed; an entry
-// without one never matches) contains, or with full_match equals, the text;
-// case-insensitive unless match_case.
+// Whether the entry's tags (after its TAB, or a description after a space;
+// an entry without tags never matches) contain, or with full_match equal,
+// the text; case-insensitive unless match_case.
 bool entry_tags_match(text_view entry, const postag_search& search);
 
 struct postag_search_result {

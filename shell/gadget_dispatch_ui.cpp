@@ -1,4 +1,5 @@
 #include "common/date_time.h"
+#include "common/dic_entry.h"
 #include "common/documents.h"
 #include "gui/gui.h"
 #include "shell/command_registry.h"
@@ -166,9 +167,8 @@ void run_list_event(int gadget, int subtype) {
     const list_document& doc = paged_list_document(tab);
     if (doc.empty() || !has_selected_row(gadget)) return;
     if (tab == TAB_HYPHENATION) {
-      // The word with its flags: the entry's first line.
-      const text_view entry = doc.entry(hyphenation_selected);
-      gadget_set_text(HYPHENATION_WORD_FIELD, text_t(entry.substr(0, entry.find(u'\n'))));
+      // The word with its flags, without the entry's tags.
+      gadget_set_text(HYPHENATION_WORD_FIELD, text_t(dic_entry_word_and_flags(doc.entry(hyphenation_selected))));
       run_named("highlight_hyphenation_word_field");
       return;
     }

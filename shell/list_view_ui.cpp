@@ -1,5 +1,7 @@
 #include "shell/list_view_ui.h"
 
+#include "common/dic_entry.h"
+
 #include "common/documents.h"
 #include "gui/gui.h"
 #include "gui/text_cursor.h"
@@ -111,11 +113,15 @@ void draw_page(int tab, bool follow_bar) {
   gadget_clear_items(m.list);
   if (doc.empty()) return;
   const int64_t n = list_page_length(first, doc.count(), rows);
+  const bool dictionary_words = tab == TAB_DICTIONARY || tab == TAB_HYPHENATION;
   std::vector<text_t> texts;
   texts.reserve(static_cast<size_t>(n));
-  for (int64_t i = first; i < first + n; ++i) texts.push_back(list_row_text(i, doc.entry(i)));
+  for (int64_t i = first; i < first + n; ++i) {
+    // A description after a space goes to the tags column, as after a TAB.
+    texts.push_back(dictionary_words ? list_row_text(i, dic_entry_list_columns(doc.entry(i)))
+                                     : list_row_text(i, doc.entry(i)));
+  }
   gadget_add_items(m.list, texts);
-  const bool dictionary_words = tab == TAB_DICTIONARY || tab == TAB_HYPHENATION;
   for (int64_t i = first; i < first + n; ++i) {
     const int r = static_cast<int>(i - first);
     const text_view entry = doc.entry(i);

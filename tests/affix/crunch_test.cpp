@@ -64,6 +64,10 @@ TEST(Crunch, FoldsFlaglessWordsIntoTheirRoots) {
       {"the tags line stays", {"walks\tpo:verb", "walk\tpo:verb"}, 2, {"walk/S\tpo:verb", "walk\tpo:verb"}},
       {"a candidate with flags", {"walk", "walks/X"}, 2, {"walk", "walks/X"}},
       {"different tags", {"walk\tpo:noun", "walks\tpo:verb"}, 2, {"walk\tpo:noun", "walks\tpo:verb"}},
+      // A description written after a space (fr.dic) stays as it was.
+      {"a description after a space", {"walks po:v1 is:pl", "walk po:v1 is:pl"}, 2,
+       {"walk/S po:v1 is:pl", "walk po:v1 is:pl"}},
+      {"different descriptions", {"walk po:nom", "walks po:v1"}, 2, {"walk po:nom", "walks po:v1"}},
       {"a base with flags folds too", {"walk/M", "walks"}, 2, {"walk/M", "walk/S"}},
       {"a folded word is no base", {"walk", "walks", "walks's"}, 2, {"walk", "walk/S", "walks's"}},
       {"each copy of a word", {"walks", "walk", "walks"}, 2, {"walk/S", "walk", "walk/S"}},

@@ -97,6 +97,8 @@ TEST(FlagHelpers, EntryParts) {
   EXPECT_EQ(get_dic_word_part(u"walk"), u"walk");
   EXPECT_EQ(get_dic_word_part(u"/XY"), u"");
   EXPECT_EQ(get_dic_word_part(u"ab /X"), u"");
+  EXPECT_EQ(get_dic_word_part(u"abader/d'q' po:v1 po:infi"), u"abader");
+  EXPECT_EQ(get_dic_word_part(u"Paris po:npr st:a /b"), u"Paris");
   EXPECT_EQ(compose_dic_entry(u"walk", u"", u"po:verb"), u"walk\npo:verb");
   EXPECT_EQ(compose_dic_entry(u"walk", u"AB", u""), u"walk/AB");
 }

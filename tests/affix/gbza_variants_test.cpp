@@ -142,6 +142,10 @@ TEST(IseIzeRemoval, EmptiesFormsAndStripsFlags) {
        {"", "organise", "walk/DG", "run\tpo:verb", "", "treatize"}},
       {"-ise words go, Q q s t are stripped", 2,
        {"realise", "realize/sQ", "wise", "quit/qtX", "treatise"}, {"", "realize", "", "quit/X", "treatise"}},
+      // A description after a space is neither word nor flags, and stays.
+      {"descriptions after a space", 1,
+       {"walk/D8 po:v1 is:inv", "run/8 po:v1", "Kyoto po:npr st:realize/8", "organize po:v1"},
+       {"walk/D po:v1 is:inv", "run po:v1", "Kyoto po:npr st:realize/8", ""}},
   };
   for (const auto& c : cases) {
     removal_run r = run_removal(c.before, c.mode, u"treatise\ntreatize\n");
@@ -208,7 +212,7 @@ TEST(IseIzeRemoval, EscapeKeepsWhatWasDone) {
 }
 
 TEST(GbSpecific, EmptiesTheListedWords) {
-  list_document doc = document_of({"colour/MS", "color", "harbour\tpo:noun", "Colour"});
+  list_document doc = document_of({"colour/MS", "color", "harbour\tpo:noun", "Colour", "colour po:nom"});
   gbza_session session(doc);
   pattern_list words;
   std::vector<text_t> log;
@@ -217,10 +221,11 @@ TEST(GbSpecific, EmptiesTheListedWords) {
   headless_long_job_host host;
   tool_log_text.clear();
   const gbza_removal_result r = remove_gb_specific_words(session, words, host);
-  EXPECT_EQ(r.total, 2);
-  EXPECT_EQ(entries_of(doc), (strings{"", "color", "", "Colour"}));
+  EXPECT_EQ(r.total, 3);
+  EXPECT_EQ(entries_of(doc), (strings{"", "color", "", "Colour", ""}));
   EXPECT_EQ(to_utf8(tool_log_text),
-            "Removed #1:\n\"colour/MS\"\n\nRemoved #2:\n\"harbour po:noun\"\n\nRemoved a total of 2 words.\n\n");
+            "Removed #1:\n\"colour/MS\"\n\nRemoved #2:\n\"harbour po:noun\"\n\nRemoved #3:\n\"colour po:nom\"\n\n"
+            "Removed a total of 3 words.\n\n");
 }
 
 TEST(IseIzeFiles, QviExportAndListFiles) {

@@ -74,9 +74,9 @@ TEST(HunspellAcceptance, EveryRejectedWordHasAReason) {
       std::string line;
       std::getline(dic_in, line);  // the count
       while (std::getline(dic_in, line)) {
-        text_t entry = from_utf8(line.substr(0, line.find('\t')));
-        size_t separator = dic_flag_separator(entry);
-        text_view flags = separator == text_t::npos ? text_view() : text_view(entry).substr(separator + 1);
+        text_t entry = from_utf8(line);
+        dic_line_to_entry(entry);
+        const text_view flags = split_dic_entry(entry).flags;
         expand_word_affixes(entry, rows);
         for (const derived_word_record& r : rows.rows) {
           bool primary = r.type == u"Primary";
@@ -192,6 +192,53 @@ TEST(HunspellAcceptance, CircumfixKeepsOutOnlyWordsHunspellRejects) {
   EXPECT_TRUE(wrongly.empty()) << wrongly.size() << " such as " << (wrongly.empty() ? "" : *wrongly.begin());
   // The words of other prefix sets are in.
   for (const char* w : {"undeutsch", "undicht", "unedel"}) EXPECT_EQ(ours.count(w), 1u) << w;
+}
+
+// Debian's fr.dic writes each entry's description after a space. It gives
+// no word: every entry derives the words of its line cut at the first space
+// (no French word holds one), and the words of the entries without flags,
+// which once carried their description, are words to Hunspell.
+TEST(HunspellAcceptance, FrenchDescriptionsGiveNoWords) {
+  const std::string base = "/usr/share/hunspell/fr";
+  std::ifstream aff_in(base + ".aff"), dic_in(base + ".dic");
+  if (!aff_in || !dic_in) GTEST_SKIP() << "hunspell-fr is not installed";
+  std::stringstream aff_text;
+  aff_text << aff_in.rdbuf();
+  use_aff(aff_text.str());
+  std::string line, bare_words;
+  int64_t lines = 0, bare = 0, words = 0;
+  std::getline(dic_in, line);  // the count
+  while (std::getline(dic_in, line)) {
+    ++lines;
+    const std::vector<std::string> derived = derived_of(line);
+    words += static_cast<int64_t>(derived.size());
+    for (const std::string& w : derived) ASSERT_EQ(w.find(' '), std::string::npos) << line;
+    const std::string cut = line.substr(0, line.find(' '));
+    ASSERT_EQ(derived, derived_of(cut)) << line;
+    if (cut.find('/') == std::string::npos) {
+      ++bare;
+      bare_words += derived.front() + "\n";
+    }
+  }
+  EXPECT_GT(lines, 80000);
+  EXPECT_GT(words, 3000000);
+  EXPECT_GT(bare, 500);
+
+  if (access("/usr/bin/hunspell", X_OK) != 0) GTEST_SKIP() << "hunspell is not installed";
+  const std::string words_path = "/tmp/vx_fr_bare_" + std::to_string(getpid()) + ".txt";
+  const std::string rejected_path = words_path + ".rejected";
+  {
+    std::ofstream out(words_path);
+    out << bare_words;
+  }
+  ASSERT_TRUE(run_to_file({"/usr/bin/env", "LC_ALL=C.UTF-8", "/usr/bin/hunspell", "-i", "utf-8", "-d", base, "-l"},
+                          rejected_path, words_path));
+  std::ifstream rejected_in(rejected_path);
+  std::stringstream rejected;
+  rejected << rejected_in.rdbuf();
+  std::remove(words_path.c_str());
+  std::remove(rejected_path.c_str());
+  EXPECT_EQ(rejected.str(), "");
 }
 
 }  // namespace

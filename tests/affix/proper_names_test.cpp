@@ -13,6 +13,9 @@ TEST(ProperNames, WhichEntriesAreProperNames) {
       {"London/M\npo:noun", true}, {"london", false}, {"iPhone", true},   {"NASA", true},
       {"1984", false},            {"--", false},     {"AC\\/DC", false}, {"ab\\/c", false},
       {"Élan", true},             {"élan/X", false}, {"/X", false},      {"word/X\nTag", false},
+      // A description after a space is no part of the word (fr.dic).
+      {"abader/d'q' po:v1 st:Abader", false}, {"alpha po:nom st:Alpha", false},
+      {"Bakersfield po:npr is:inv", true},
   };
   for (const auto& c : cases) EXPECT_EQ(is_proper_name_entry(from_utf8(c.entry)), c.proper) << c.entry;
 }

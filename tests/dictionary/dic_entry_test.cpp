@@ -8,39 +8,74 @@ struct split_case {
   const char* entry;
   const char* word;
   const char* flags;
+  const char* rest;
   const char* tags;
   bool has_flags;
-  bool has_tags;
 };
 
 TEST(DicEntry, SplitTable) {
   const split_case cases[] = {
-      {"cat", "cat", "", "", false, false},
-      {"cat/SM", "cat", "SM", "", true, false},
-      {"cat/SM\npo:noun", "cat", "SM", "po:noun", true, true},
-      {"cat\npo:noun\tst:cat", "cat", "", "po:noun\tst:cat", false, true},
+      {"cat", "cat", "", "", "", false},
+      {"cat/SM", "cat", "SM", "", "", true},
+      {"cat/SM\npo:noun", "cat", "SM", "\npo:noun", "po:noun", true},
+      {"cat\npo:noun\tst:cat", "cat", "", "\npo:noun\tst:cat", "po:noun\tst:cat", false},
       // An escaped slash stays in the word.
-      {"and\\/or/X", "and\\/or", "X", "", true, false},
-      {"a\\/b", "a\\/b", "", "", false, false},
+      {"and\\/or/X", "and\\/or", "X", "", "", true},
+      {"a\\/b", "a\\/b", "", "", "", false},
       // A real ";" in the flags is flags, not an escape.
-      {"word/A;B", "word", "A;B", "", true, false},
-      {"x;y\\/z/a;b\nc;d", "x;y\\/z", "a;b", "c;d", true, true},
+      {"word/A;B", "word", "A;B", "", "", true},
+      {"x;y\\/z/a;b\nc;d", "x;y\\/z", "a;b", "\nc;d", "c;d", true},
       // Only the first unescaped slash separates.
-      {"w/A/B", "w", "A/B", "", true, false},
-      {"/AB", "", "AB", "", true, false},
-      {"w/", "w", "", "", true, false},
+      {"w/A/B", "w", "A/B", "", "", true},
+      {"/AB", "", "AB", "", "", true},
+      {"w/", "w", "", "", "", true},
       // A slash in the tags is no separator.
-      {"w\nst:a/b", "w", "", "st:a/b", false, true},
-      {"", "", "", "", false, false},
+      {"w\nst:a/b", "w", "", "\nst:a/b", "st:a/b", false},
+      {"", "", "", "", "", false},
+      // A description after a space, as in fr.dic: the flags end at the space.
+      {"abader/d'q'l'm't's' po:v1____p_e_ po:infi", "abader", "d'q'l'm't's'", " po:v1____p_e_ po:infi",
+       "po:v1____p_e_ po:infi", true},
+      {"1er/-- po:adj is:mas is:sg", "1er", "--", " po:adj is:mas is:sg", "po:adj is:mas is:sg", true},
+      // Without a slash the word ends at the blanks before the first "xx:" field.
+      {"Bakersfield po:npr is:epi is:inv", "Bakersfield", "", " po:npr is:epi is:inv", "po:npr is:epi is:inv",
+       false},
+      {"- po:ponc po:sign", "-", "", " po:ponc po:sign", "po:ponc po:sign", false},
+      {"New York  po:npr", "New York", "", "  po:npr", "po:npr", false},
+      {"New York", "New York", "", "", "", false},
+      {"a po:b/S", "a", "", " po:b/S", "po:b/S", false},
+      // Two bytes before the colon, as Hunspell counts them in UTF-8.
+      {"mot \xc3\xa9:x", "mot", "", " \xc3\xa9:x", "\xc3\xa9:x", false},
+      {"mot \xe2\x82\xac:x", "mot \xe2\x82\xac:x", "", "", "", false},
+      {"mot po:", "mot", "", " po:", "po:", false},
+      {"mot p:x", "mot p:x", "", "", "", false},
+      // A field with nothing but blanks before it has no word to follow.
+      {" po:x", " po:x", "", "", "", false},
+      // Text after the flags that is no field stays with the description.
+      {"w/AB # note", "w", "AB", " # note", "# note", true},
+      {"w/AB junk po:x\tmore", "w", "AB", " junk po:x\tmore", "junk po:x\tmore", true},
+      {"w/ po:x", "w", "", " po:x", "po:x", true},
+      {"cat/S \npo:noun", "cat", "S", " \npo:noun", "po:noun", true},
+      {"cat/S\n\tpo:noun", "cat", "S", "\n\tpo:noun", "\tpo:noun", true},
+      {"w/A po:x\ncomment", "w", "A", " po:x\ncomment", "po:x\ncomment", true},
+      // de_DE's licence head: TAB-indented lines hold no word.
+      {"\nThis is the dictionary file", "", "", "\nThis is the dictionary file", "This is the dictionary file",
+       false},
   };
   for (const split_case& c : cases) {
     text_t entry = T(c.entry);
     dic_entry_parts p = split_dic_entry(entry);
     EXPECT_EQ(text_t(p.word), T(c.word)) << c.entry;
     EXPECT_EQ(text_t(p.flags), T(c.flags)) << c.entry;
+    EXPECT_EQ(text_t(p.rest), T(c.rest)) << c.entry;
     EXPECT_EQ(text_t(p.tags), T(c.tags)) << c.entry;
     EXPECT_EQ(p.has_flags, c.has_flags) << c.entry;
-    EXPECT_EQ(p.has_tags, c.has_tags) << c.entry;
+    EXPECT_EQ(p.has_tags, !p.rest.empty()) << c.entry;
+    // Word, flags and rest give the entry back.
+    EXPECT_EQ(text_t(dic_entry_word_and_flags(entry)) + text_t(p.rest), entry) << c.entry;
+    EXPECT_EQ(text_t(dic_entry_separator(p)) + text_t(p.tags), text_t(p.rest)) << c.entry;
+    if (!p.flags.empty()) {
+      EXPECT_EQ(rebuild_dic_entry(p, p.flags), entry) << c.entry;
+    }
   }
 }
 
@@ -65,6 +100,61 @@ TEST(DicEntry, RebuildAndDisplay) {
   EXPECT_EQ(make_dic_entry(p.word, p.flags, p.tags), entry);
   EXPECT_EQ(dic_entry_for_display(T("cat/S\npo:noun\tx")), T("cat/S po:noun\tx"));
   EXPECT_EQ(text_t(dic_entry_head(T("cat/S\npo:noun"))), T("cat/S"));
+}
+
+TEST(DicEntry, RebuildKeepsTheDescriptionByteForByte) {
+  const text_t fr = T("abader/d'q'l'm't's' po:v1____p_e_ po:infi");
+  const dic_entry_parts p = split_dic_entry(fr);
+  EXPECT_EQ(rebuild_dic_entry(p, T("d'q'")), T("abader/d'q' po:v1____p_e_ po:infi"));
+  EXPECT_EQ(rebuild_dic_entry(p, T("")), T("abader po:v1____p_e_ po:infi"));
+  const text_t tabbed = T("cat/SM  \npo:noun\tis:pl");
+  EXPECT_EQ(rebuild_dic_entry(split_dic_entry(tabbed), T("M")), T("cat/M  \npo:noun\tis:pl"));
+  EXPECT_EQ(rebuild_dic_entry(split_dic_entry(T("Paris po:npr")), T("S")), T("Paris/S po:npr"));
+}
+
+TEST(DicEntry, JoinKeepsTheSeparatorWhereItSplitsBack) {
+  const struct {
+    const char* word_and_flags;
+    const char* separator;
+    const char* tags;
+    const char* entry;
+  } cases[] = {
+      {"abader/d'q'", " ", "po:v1 po:infi", "abader/d'q' po:v1 po:infi"},
+      {"Paris", " ", "po:npr", "Paris po:npr"},
+      {"cat/S", "\n", "po:noun\tis:pl", "cat/S\npo:noun\tis:pl"},
+      {"cat/S", "\t", "po:noun\tis:pl", "cat/S\npo:noun\tis:pl"},  // the .dic line's form
+      {"cat/S", "  \n", "po:noun", "cat/S  \npo:noun"},
+      {"cat/S", " ", "", "cat/S "},
+      {"cat/S", "\n", "", "cat/S\n"},
+      {"w/A", " ", "po:x\ncomment", "w/A po:x\ncomment"},
+      {"w/A", " ", "po:x\tcomment", "w/A po:x\ncomment"},
+      // A space would join the text to a word without flags: an LF instead.
+      {"Paris", " ", "capital", "Paris\ncapital"},
+      {"Paris", " ", "a\tb", "Paris\na\tb"},
+      {"Paris", "", "po:npr", "Paris\npo:npr"},
+      {"Paris", "", "", "Paris"},
+      // One line feed at most.
+      {"cat/S", "\n", "po:x\ncomment", "cat/S\npo:x\tcomment"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(join_dic_entry(T(c.word_and_flags), T(c.separator), T(c.tags)), T(c.entry))
+        << c.word_and_flags << "|" << c.separator << "|" << c.tags;
+  }
+}
+
+TEST(DicEntry, ListColumnsShowWordAndFlagsApartFromTheDescription) {
+  const struct {
+    const char* entry;
+    const char* shown;
+  } cases[] = {
+      {"abader/d'q' po:v1 po:infi", "abader/d'q'\npo:v1 po:infi"},
+      {"Bakersfield po:npr is:inv", "Bakersfield\npo:npr is:inv"},
+      {"cat/S\npo:noun\tis:pl", "cat/S\npo:noun\tis:pl"},
+      {"cat/S", "cat/S\n"},
+      {"New York", "New York\n"},
+      {"w/A po:x\ncomment", "w/A\npo:x\tcomment"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(dic_entry_list_columns(T(c.entry)), T(c.shown)) << c.entry;
 }
 
 }  // namespace

@@ -38,6 +38,8 @@ TEST(SortEntryFlags, ByFlagMode) {
       {"", "a\\/b/CA", "a\\/b/AC", 0},                 // the escaped slash stays in the word
       {"", "w/BA\tpo:noun", "w/AB\tpo:noun", 0},        // tags kept
       {"", "w/BA st:w ph:x", "w/AB st:w ph:x", 0},      // flags end at whitespace; the rest kept
+      {"", "w/BAA  po:x\tis:pl", "w/AB  po:x\tis:pl", 1},
+      {"", "Paris po:npr st:a/CB", "Paris po:npr st:a/CB", 0},  // a slash in the description is no separator
       {"", "w/aBA", "w/AaB", 0},                        // case ties: upper case first
       {"", "w/baB", "w/aBb", 0},
       {"", "w", "w", 0},
@@ -113,9 +115,16 @@ TEST(RemoveComments, CutsEntriesWithTagsOnly) {
   EXPECT_EQ(r.removed, 2);
   EXPECT_EQ(lines_of(doc), (std::vector<std::string>{"a/A", "b", "c"}));
   EXPECT_TRUE(doc.undo_available && doc.changed);
-  list_document plain = doc_of({"a", "b"});
+  list_document plain = doc_of({"a", "b", "New York"});
   EXPECT_EQ(remove_dictionary_comments(plain, u",", host).removed, 0);
   EXPECT_FALSE(plain.undo_available || plain.changed);
+}
+
+TEST(RemoveComments, CutsADescriptionWrittenAfterASpace) {
+  list_document doc = doc_of({"abader/d'q' po:v1____p_e_ po:infi", "Bakersfield po:npr is:inv", "a/A"});
+  headless_long_job_host host;
+  EXPECT_EQ(remove_dictionary_comments(doc, u",", host).removed, 2);
+  EXPECT_EQ(lines_of(doc), (std::vector<std::string>{"abader/d'q'", "Bakersfield", "a/A"}));
 }
 
 TEST(FixSpaces, CleansFirstLinesKeepingTags) {

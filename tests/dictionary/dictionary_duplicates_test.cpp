@@ -22,6 +22,8 @@
 #include <unordered_set>
 #include <vector>
 
+#include <unistd.h>
+
 namespace {
 
 // S, D and G suffixes, P a prefix, all with cross product; X names nothing.
@@ -82,6 +84,17 @@ TEST_F(DictionaryDuplicatesTest, ScanListsGroupsAndRepeatedFlags) {
   EXPECT_EQ(r.repeated_words, 2);
   EXPECT_EQ(r.repeated_flag_entries, 1);
   EXPECT_NE(tool_log_text.find(u"# Repeated Words:2\n# Repeated FlagsW:1\n"), text_t::npos);
+}
+
+TEST_F(DictionaryDuplicatesTest, ScanSplitsADescriptionAfterASpace) {
+  list_document d = doc_of({u"abader/SD po:v1____p_e_ po:infi", u"abader/D po:v1____p_e_ po:infi",
+                            u"Bakersfield po:npr is:epi is:inv"});
+  duplicate_scan_result r = scan(d);
+  EXPECT_EQ(rows_of(r), (std::vector<row_view>{
+                            {2, u"abader", u"D", u"po:v1____p_e_ po:infi", u"All suffixes", u"", true},
+                            {1, u"abader", u"SD", u"po:v1____p_e_ po:infi", u"All suffixes", u"", true},
+                        }));
+  EXPECT_EQ(r.repeated_flag_entries, 0);
 }
 
 TEST_F(DictionaryDuplicatesTest, ScanEdgeCases) {
@@ -164,6 +177,17 @@ TEST_F(DictionaryDuplicatesTest, ProcessDeletesAndMerges) {
       {"unknown flags are not merged", {u"walk/XS", u"walk/D"}, kDefault, {u"walk/XS", u"walk/D"}, 0},
       {"repeated flag removed", {u"walk/SS", u"talk"}, kDefault, {u"walk/S", u"talk"}, 0},
       {"a group merged whole in one pass", {u"go/S", u"go/D", u"go/G", u"go/S", u"go"}, kDefault, {u"go/GDS"}, 4},
+      // A description written after a space (fr.dic) is tags, never flags.
+      {"descriptions after a space kept", {u"walk po:v1 is:inv", u"walk/S po:v1 is:inv", u"walk/D po:v1 is:inv"},
+       kDefault, {u"walk/DS po:v1 is:inv"}, 2},
+      {"different descriptions stay apart", {u"walk/S po:verb", u"walk/D po:noun"}, kDefault,
+       {u"walk/S po:verb", u"walk/D po:noun"}, 0},
+      {"a repeated flag goes, the description stays", {u"walk/SS po:v1____p_e_ po:infi"}, kDefault,
+       {u"walk/S po:v1____p_e_ po:infi"}, 0},
+      {"ignoring tags joins descriptions after the space", {u"walk/S po:verb", u"walk/D po:noun"}, {0, 1, 0, 1, 1},
+       {u"walk/DS po:verb po:noun"}, 1},
+      {"identical entries with a slash in the description", {u"Paris po:npr st:a/S", u"Paris po:npr st:a/S"},
+       kDefault, {u"Paris po:npr st:a/S"}, 1},
   };
   for (const process_case& c : cases) {
     SCOPED_TRACE(c.name);
@@ -391,6 +415,74 @@ TEST(DictionaryDuplicatesEnUs, ProcessKeepsEveryWord) {
   EXPECT_GT(r.removed_flags, 1000);
   EXPECT_EQ(static_cast<int64_t>(entries.size()) - r.merged, doubled.count());
   EXPECT_EQ(words_of(doubled), expected);
+}
+
+// ---- fr -----------------------------------------------------------------------------
+
+// Word and what follows word and flags: the description with its separator.
+std::unordered_set<text_t> words_with_descriptions(const list_document& d) {
+  std::unordered_set<text_t> out;
+  for (const text_t& e : d.entries) {
+    const dic_entry_parts p = split_dic_entry(e);
+    out.insert(text_t(p.word) + u'\x01' + text_t(p.rest));
+  }
+  return out;
+}
+
+// Hunspell's analyses (hunspell -m) of the words in words_path.
+std::string hunspell_analyses(const std::string& base, const std::string& words_path, const std::string& out_path) {
+  if (!run_to_file({"/usr/bin/env", "LC_ALL=C.UTF-8", "/usr/bin/hunspell", "-i", "utf-8", "-m", "-d", base}, out_path,
+                   words_path))
+    return {};
+  return test_support::read_file(out_path);
+}
+
+// Debian's fr.dic writes each entry's morphological description after a
+// space. Process with the default options deletes only entries that another
+// one stands for, keeps every description byte for byte, and Hunspell gives
+// the words of every entry it looked at the same analyses afterwards.
+TEST(DictionaryDuplicatesFr, ProcessKeepsEveryDescriptionAndEveryAnalysis) {
+  const char* dic = "/usr/share/hunspell/fr.dic";
+  if (!std::filesystem::exists(dic)) GTEST_SKIP() << "hunspell-fr is not installed";
+  list_document doc;
+  text_t aff;
+  headless_long_job_host host;
+  ASSERT_EQ(load_dictionary_pair(from_utf8(dic), host, doc, aff).status, dic_file_status::ok);
+  invalidate_aff_decode_cache();
+  rebuild_aff_decode_cache(aff);
+  tool_log_text.clear();
+  const std::vector<text_t> original = doc.entries;
+  const std::unordered_set<text_t> before = words_with_descriptions(doc);
+
+  list_tool_edit edit(doc);
+  const duplicate_scan_result s = scan_dictionary_duplicates(doc, host);
+  ASSERT_GT(s.group_sizes.size(), 1000u);
+  EXPECT_EQ(s.repeated_flag_entries, 0);  // a description is no flags
+  const duplicates_process_result r = process_dictionary_duplicates(doc, edit, s, duplicates_options_from(kDefault), host);
+  keep_dictionary_duplicates_result(doc, edit);
+  EXPECT_EQ(r.removed_flags, 0);
+  EXPECT_GT(r.merged, 0);
+  EXPECT_EQ(static_cast<int64_t>(original.size()) - r.merged, doc.count());
+  EXPECT_EQ(words_with_descriptions(doc), before);
+
+  if (access("/usr/bin/hunspell", X_OK) != 0) GTEST_SKIP() << "hunspell is not installed";
+  const std::string dir = test_support::make_temp_folder("vx_fr_dupes");
+  ASSERT_EQ(save_dictionary_pair(from_utf8(dir + "/fr.dic"), doc, aff, host).status, dic_file_status::ok);
+  // The words of every entry of a group, each once.
+  std::unordered_set<std::string> seen;
+  std::string words;
+  for (const duplicate_row_record& row : s.rows) {
+    for (std::string& w : derived_of(to_utf8(original[static_cast<size_t>(row.line - 1)]))) {
+      if (seen.insert(w).second) words += w + "\n";
+    }
+  }
+  ASSERT_GT(seen.size(), 5000u);
+  test_support::write_file(dir + "/words.txt", words);
+  const std::string theirs = hunspell_analyses("/usr/share/hunspell/fr", dir + "/words.txt", dir + "/before.txt");
+  const std::string ours = hunspell_analyses(dir + "/fr", dir + "/words.txt", dir + "/after.txt");
+  test_support::remove_folder(dir);
+  ASSERT_NE(theirs.find(" po:"), std::string::npos);
+  EXPECT_TRUE(ours == theirs);
 }
 
 }  // namespace

@@ -45,6 +45,17 @@ TEST_F(StatisticsTest, CountsEveryTypeAndLetter) {
   EXPECT_EQ(host_.status.rfind(u"OK. \u231a", 0), 0u) << to_utf8(host_.status);
 }
 
+// A description written after a space (fr.dic) is no part of the forms.
+TEST(StatisticsPass, DescriptionsAfterASpaceAreNotCounted) {
+  use_aff("SFX S Y 1\nSFX S 0 s .\n");
+  const list_document doc = doc_of({"cat/S po:nom is:mas", "Lyon po:npr is:inv", "- po:ponc"});
+  headless_long_job_host host;
+  ASSERT_EQ(compute_dictionary_statistics(doc, u",", host).total, 4);
+  const int64_t types[] = {0, 1, 1, 1, 0, 1, 2, 0};  // -, cat, cats and Lyon by their lengths
+  for (int row = 0; row < STATISTICS_TYPE_ROWS; ++row) EXPECT_EQ(statistics_type_count(row), types[row]) << row;
+  EXPECT_EQ(list_entries_of_statistic_type(doc, 2, host).rows, std::vector<text_t>{u"Lyon\n2\n1"});
+}
+
 TEST(StatisticsPercentage, TwoDecimalsWholeWithoutThem) {
   EXPECT_EQ(statistics_percentage(1, 2), u"50");
   EXPECT_EQ(statistics_percentage(1, 3), u"33.33");

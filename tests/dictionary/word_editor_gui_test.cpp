@@ -140,6 +140,31 @@ TEST_F(WordEditorTest, UnchangedOkTakesNoSnapshot) {
   EXPECT_FALSE(doc().undo_available);
 }
 
+// fr.dic writes each description after a space: the list shows it in the
+// tags column, the editor in its tags field, and it is no flag.
+TEST_F(WordEditorTest, DescriptionAfterASpaceIsShownAsTags) {
+  open_dictionary({u"walk/S po:v1 is:inv", u"Paris po:npr is:inv"}, kAff, 0);
+  wait_rows(2, "walk and walks");
+  gui_test::run([] {
+    EXPECT_EQ(gadget_get_item_text(DICTIONARY_LIST, 0, 1), u"walk/S");
+    EXPECT_EQ(gadget_get_item_text(DICTIONARY_LIST, 0, 2), u"po:v1 is:inv");
+    EXPECT_EQ(gadget_get_item_text(DICTIONARY_LIST, 1, 1), u"Paris");
+    EXPECT_EQ(gadget_get_item_text(DICTIONARY_LIST, 1, 2), u"po:npr is:inv");
+    EXPECT_EQ(gadget_get_text(WORD_FIELD), u"walk/S");
+    EXPECT_EQ(gadget_get_text(TAGS_FIELD), u"po:v1 is:inv");
+    EXPECT_EQ(gadget_get_text(UNKNOWN_FLAGS), u"");
+    EXPECT_EQ(gadget_get_item_text(DERIVED_LIST, 0, 0), u"walk");
+    EXPECT_EQ(gadget_get_item_text(DERIVED_LIST, 1, 0), u"walks");
+  }, "fields, rows and list columns");
+  gui_test::replace_text(WORD_FIELD, u"walk/SD");
+  wait_rows(3, "walk, walks and walked");
+  gui_test::click(OK);
+  edit_dictionary_word(0, 1);
+  gui_test::finish();
+  EXPECT_EQ(doc().entries[0], u"walk/SD po:v1 is:inv");
+  EXPECT_EQ(doc().entries[1], u"Paris po:npr is:inv");
+}
+
 TEST_F(WordEditorTest, CancelEscapeAndCloseBoxLeaveTheDocument) {
   open_dictionary({u"walk/S\npo:verb"}, kAff, 0);
   for (int way = 0; way < 3; ++way) {

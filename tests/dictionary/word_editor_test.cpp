@@ -3,13 +3,18 @@
 #include "affix/aff_cache.h"
 #include "affix/affix_expansion.h"
 #include "dictionary/aff_aid.h"
+#include "dictionary/dic_file.h"
+#include "common/dic_entry.h"
+#include "common/long_job.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <unordered_set>
 
 namespace {
 
@@ -83,6 +88,75 @@ TEST(WordEditorEntry, FieldsOfEntryAndBack) {
   EXPECT_EQ(word_editor_entry_of_fields(u"walk/SM", u"po:verb"), u"walk/SM\npo:verb");
   // A tag TAB survives (a .dic line keeps the TABs after its first one).
   EXPECT_EQ(word_editor_entry_of_fields(u"walk", u"po:verb\tst:walk"), u"walk\npo:verb\tst:walk");
+}
+
+// A description written after a space (fr.dic) is shown in the tags field;
+// the entry goes back with the same separator, byte for byte.
+TEST(WordEditorEntry, DescriptionAfterASpaceIsTheTagsField) {
+  const struct {
+    const char16_t* entry;
+    const char16_t* word;
+    const char16_t* tags;
+  } cases[] = {
+      {u"abader/d'q'l'm't's' po:v1____p_e_ po:infi", u"abader/d'q'l'm't's'", u"po:v1____p_e_ po:infi"},
+      {u"Bakersfield po:npr is:epi is:inv", u"Bakersfield", u"po:npr is:epi is:inv"},
+      {u"- po:ponc po:sign", u"-", u"po:ponc po:sign"},
+      {u"cat/S  \npo:noun\tis:pl", u"cat/S", u"po:noun\tis:pl"},
+      {u"w/A po:x\ncomment", u"w/A", u"po:x\tcomment"},
+      {u"cat/S ", u"cat/S", u""},
+      {u"\nlicence line", u"", u"licence line"},
+  };
+  for (const auto& c : cases) {
+    const word_editor_fields f = word_editor_fields_of_entry(c.entry);
+    EXPECT_EQ(f.word, c.word);
+    EXPECT_EQ(f.tags, c.tags);
+    EXPECT_EQ(word_editor_entry_of_fields(f.word, f.tags, f), c.entry);
+  }
+  const word_editor_fields fr = word_editor_fields_of_entry(u"abader/d'q' po:v1 po:infi");
+  EXPECT_EQ(word_editor_entry_of_fields(u"abader/d'q's'", u"po:v1 po:infi", fr), u"abader/d'q's' po:v1 po:infi");
+  EXPECT_EQ(word_editor_entry_of_fields(u"abader/d'q'", u"po:v1 po:ipre", fr), u"abader/d'q' po:v1 po:ipre");
+  EXPECT_EQ(word_editor_entry_of_fields(u"abader/d'q'", u"", fr), u"abader/d'q'");
+  // Tags that are no field would join a word without flags: a TAB then.
+  const word_editor_fields name = word_editor_fields_of_entry(u"Paris po:npr");
+  EXPECT_EQ(word_editor_entry_of_fields(u"Paris", u"capital", name), u"Paris\ncapital");
+  EXPECT_EQ(word_editor_entry_of_fields(u"Paris/S", u"capital", name), u"Paris/S capital");
+}
+
+// Every entry of Debian's fr.dic opened in the editor: OK without a change
+// writes it back byte for byte, its word shows no undefined flag, and a word
+// without flags derives only itself, without its description.
+TEST(WordEditorEntry, EveryFrenchEntryOpensCleanly) {
+  const char* dic = "/usr/share/hunspell/fr.dic";
+  if (!std::filesystem::exists(dic)) GTEST_SKIP() << "hunspell-fr is not installed";
+  list_document doc;
+  text_t aff;
+  headless_long_job_host host;
+  ASSERT_EQ(load_dictionary_pair(from_utf8(dic), host, doc, aff).status, dic_file_status::ok);
+  invalidate_aff_decode_cache();
+  rebuild_aff_decode_cache(aff);
+  std::unordered_set<text_t> flag_strings;
+  int64_t described = 0, expanded = 0;
+  for (const text_t& entry : doc.entries) {
+    const word_editor_fields f = word_editor_fields_of_entry(entry);
+    ASSERT_EQ(word_editor_entry_of_fields(f.word, f.tags, f), entry);
+    described += !f.tags.empty();
+    const dic_entry_parts p = split_dic_entry(f.word);
+    EXPECT_TRUE(p.rest.empty()) << to_utf8(entry);
+    // The unknown flags depend on the flags only: each flag string once.
+    if (p.has_flags && !flag_strings.insert(text_t(p.flags)).second) continue;
+    derived_rows_sink rows;
+    const expansion_report r = expand_entry(aff_cache, f.word, rows);
+    ++expanded;
+    EXPECT_EQ(r.unknown_entry_flags, u"") << to_utf8(entry);
+    ASSERT_FALSE(rows.rows.empty());
+    EXPECT_EQ(rows.rows[0].word, p.word) << to_utf8(entry);
+    if (!p.has_flags) {
+      EXPECT_EQ(rows.rows.size(), 1u) << to_utf8(entry);
+    }
+  }
+  EXPECT_EQ(described, doc.count());
+  EXPECT_GT(expanded, 500);
+  invalidate_aff_decode_cache();
 }
 
 TEST(WordEditorEntry, LineBreakingUnitsNeverReachTheEntry) {
@@ -269,6 +343,10 @@ TEST(DerivedWordsPanel, RemoveFlagFromTextboxByFlagMode) {
       {FLAG_MODE_NUM, "walk/12", "12", R::removed, "walk"},
       {FLAG_MODE_NUM, "walk/3,,12", "12", R::removed, "walk/3"},
       {FLAG_MODE_NUM, "walk/3,12", "1", R::not_found, ""},
+      // A description typed after a space stays as it was.
+      {FLAG_MODE_CHAR, "walk/AB po:v1 is:inv", "A", R::removed, "walk/B po:v1 is:inv"},
+      {FLAG_MODE_CHAR, "walk/B po:v1", "B", R::removed, "walk po:v1"},
+      {FLAG_MODE_CHAR, "walk po:v1/B", "B", R::nothing, ""},
   };
   for (const remove_case& c : cases) {
     remove_flag_outcome r = remove_flag_from_word_text(T(c.field), T(c.flag), c.mode);

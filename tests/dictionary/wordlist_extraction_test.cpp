@@ -130,6 +130,11 @@ TEST(PostagSearch, TagsMatchByCaseAndFullMatch) {
       {u"house/S\nNOUN", u"noun", false, true, true},
       {u"noun/S", u"noun", false, false, false},  // no tags part: never
       {u"house\npo:noun\nmore", u"more", false, false, true},
+      // A description written after a space is the tags part too (fr.dic).
+      {u"Bakersfield po:npr is:epi is:inv", u"po:npr is:epi is:inv", true, true, true},
+      {u"abader/d'q' po:v1____p_e_ po:infi", u"po:infi", false, false, true},
+      {u"abader/d'q' po:v1____p_e_ po:infi", u"abader", false, false, false},
+      {u"New York", u"York", false, false, false},
   };
   for (const row& r : rows) {
     EXPECT_EQ(entry_tags_match(r.entry, {r.text, r.match_case, r.full_match}), r.expected) << to_utf8(r.entry);
