@@ -6,6 +6,7 @@
 
 #include "common/documents.h"
 #include "gui/gui.h"
+#include "shell/find_window.h"
 #include "shell/list_view_ui.h"
 #include "shell/main_loop.h"
 #include "shell/shell_ids.h"
@@ -14,6 +15,7 @@
 #include <vector>
 
 using shell_test::settle;
+using namespace find_ids;
 
 namespace {
 
@@ -71,6 +73,31 @@ TEST_F(RealInputTest, RightClickLeavesThePopupOpenAndAClickOnAnItemRunsIt) {
   gui_test::wait_until([] { return !gui_test::popup_shown(POPUP_LIST_MENU); }, "the popup is gone");
   run_loop();
   EXPECT_EQ(popup_owner_gadget, 0);
+}
+
+// A tool window's popup: Edit lives only in the Find window's menu.
+TEST_F(RealInputTest, TheFindWindowsPopupStaysOpenAndItsEditRuns) {
+  show(TAB_AUTOCORRECT, autocorrect_pairs(5));
+  gadget_set_state(MAIN_TAB_PANEL, TAB_AUTOCORRECT);
+  gui_test::x_click_gadget(AUTOCORRECT_FIND);
+  gui_test::wait_window(FIND_WINDOW);
+  gui_test::x_type(FIND_WINDOW, "wrong3");
+  gui_test::x_keys(FIND_WINDOW, {"Return"});
+  gui_test::wait_until([] { return gadget_count_items(FIND_RESULTS) == 1; }, "one match listed");
+  gui_test::x_click_row(FIND_RESULTS, 0);
+  gui_test::x_click_row(FIND_RESULTS, 0, 3);
+  gui_test::wait_until([] { return gui_test::popup_shown(FIND_POPUP); }, "the popup is shown");
+  gui_test::x_point_at_menu_item(FIND_POPUP_EDIT);
+  gui_test::wait_until([] { return gui_test::popup_highlighted_item(FIND_POPUP) == FIND_POPUP_EDIT; },
+                       "the menu stays open and highlights Edit");
+  gui_test::xdotool({"click", "1"});
+  gui_test::wait_window(EDITOR_WINDOW);
+  gui_test::wait_gadget_text(INCORRECT_FIELD, u"wrong3");
+  gui_test::x_keys(EDITOR_WINDOW, {"Escape"});
+  gui_test::wait_window_closed(EDITOR_WINDOW);
+  gui_test::x_keys(FIND_WINDOW, {"Escape"});
+  gui_test::wait_window_closed(FIND_WINDOW);
+  run_loop();
 }
 
 TEST_F(RealInputTest, ReturnAndKeypadEnterOnTheListEditTheSelectedEntry) {
