@@ -71,8 +71,8 @@ void load_dictionary(const text_t& given_path) {
   reset_main_progress();
   // A box closed without an answer keeps the unsaved work.
   if (dictionary_document.list.changed &&
-      message_box(u"Warning!", u"The Dictionary has been changed.\n\nContinue?", MB_YES_NO | MB_ICON_INFORMATION) !=
-          MB_ANSWER_YES) {
+      message_box(u"Warning!", u"The Dictionary has been changed.\n\nContinue?",
+                  MB_YES_NO | MB_ICON_INFORMATION | MB_DEFAULT_NO) != MB_ANSWER_YES) {
     show_main_aborted();
     return;
   }

@@ -176,6 +176,18 @@ void on_toggled(GtkCellRendererToggle*, gchar* path, gpointer d) {
 
 void on_selection_changed(GtkTreeSelection*, gpointer d) { raise_gadget_event(gadget_of_data(d), SUBTYPE_CHANGE); }
 
+// A tree view that takes the focus without a cursor row (after it was
+// refilled) selects its first row. Rows are selected by clicks, keys and
+// the program, never by the focus arriving (a click on a tab header, Tab).
+bool taking_focus = false;
+
+void on_grab_focus(GtkWidget*, gpointer) { taking_focus = true; }
+void on_grab_focus_done(GtkWidget*, gpointer) { taking_focus = false; }
+
+gboolean may_change_selection(GtkTreeSelection*, GtkTreeModel*, GtkTreePath*, gboolean, gpointer) {
+  return !taking_focus;
+}
+
 gboolean on_button(GtkWidget* w, GdkEventButton* e, gpointer d) {
   int g = gadget_of_data(d);
   gadget_rec* r = find_gadget(g);
@@ -192,6 +204,7 @@ gboolean on_button(GtkWidget* w, GdkEventButton* e, gpointer d) {
       return TRUE;
     }
   } else if (e->type == GDK_BUTTON_PRESS && e->button == 3) {
+    remember_right_press(e);
     raise_gadget_event(g, SUBTYPE_RIGHT_CLICK);
   } else if (e->type == GDK_2BUTTON_PRESS && e->button == 1 && on_row) {
     raise_gadget_event(g, SUBTYPE_DOUBLE_CLICK);
@@ -332,6 +345,9 @@ int list_create(int g, int x, int y, int width, int height, const text_t& title,
   bind_columns(*r);
   gtk_container_add(GTK_CONTAINER(r->outer), r->widget);
   g_signal_connect(sel, "changed", G_CALLBACK(on_selection_changed), data_of(g));
+  gtk_tree_selection_set_select_function(sel, may_change_selection, nullptr, nullptr);
+  g_signal_connect(r->widget, "grab-focus", G_CALLBACK(on_grab_focus), nullptr);
+  g_signal_connect_after(r->widget, "grab-focus", G_CALLBACK(on_grab_focus_done), nullptr);
   g_signal_connect(r->widget, "button-press-event", G_CALLBACK(on_button), data_of(g));
   g_signal_connect(r->widget, "scroll-event", G_CALLBACK(on_scroll), data_of(g));
   return gadget_finish(r, window, layout);

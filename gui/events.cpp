@@ -134,6 +134,21 @@ void dispatch_gdk_event(GdkEvent* e, gpointer) {
   gtk_main_do_event(e);
 }
 
+namespace {
+GdkEvent* right_press = nullptr;
+}
+
+void remember_right_press(const GdkEventButton* e) {
+  if (right_press) gdk_event_free(right_press);
+  right_press = gdk_event_copy(reinterpret_cast<const GdkEvent*>(e));
+}
+
+GdkEvent* take_right_press() {
+  GdkEvent* e = right_press;
+  right_press = nullptr;
+  return e;
+}
+
 void drain() {
   touched = true;
   reattach_lists(true);

@@ -106,6 +106,16 @@ gadget_rec* gadget_begin(int g, int kind, int x, int y, int width, int height, i
 
 int gadget_finish(gadget_rec* r, int window, GtkWidget* layout) {
   place(*r, window, layout);
+  // Tab and Shift+Tab follow the order the gadgets were created in (the
+  // order a window lays out its fields), not GTK's order by position, which
+  // puts a button beside a field between that field and the next one.
+  if (GTK_IS_CONTAINER(layout)) {
+    GList* order = gtk_container_get_children(GTK_CONTAINER(layout));
+    G_GNUC_BEGIN_IGNORE_DEPRECATIONS
+    gtk_container_set_focus_chain(GTK_CONTAINER(layout), order);
+    G_GNUC_END_IGNORE_DEPRECATIONS
+    g_list_free(order);
+  }
   gadget_created(*r);
   touch();
   return 1;
@@ -145,7 +155,10 @@ void on_switch_page(GtkNotebook*, GtkWidget*, guint, gpointer d) {
 gboolean on_image_button(GtkWidget*, GdkEventButton* e, gpointer d) {
   int g = gadget_of_data(d);
   if (e->type == GDK_BUTTON_PRESS && e->button == 1) raise_gadget_event(g, SUBTYPE_CLICK);
-  else if (e->type == GDK_BUTTON_PRESS && e->button == 3) raise_gadget_event(g, SUBTYPE_RIGHT_CLICK);
+  else if (e->type == GDK_BUTTON_PRESS && e->button == 3) {
+    remember_right_press(e);
+    raise_gadget_event(g, SUBTYPE_RIGHT_CLICK);
+  }
   else if (e->type == GDK_2BUTTON_PRESS && e->button == 1) raise_gadget_event(g, SUBTYPE_DOUBLE_CLICK);
   else if (e->type == GDK_2BUTTON_PRESS && e->button == 3)
     raise_gadget_event(g, SUBTYPE_RIGHT_DOUBLE_CLICK);

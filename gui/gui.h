@@ -172,6 +172,9 @@ constexpr int key_ctrl(int key) { return key | KEY_CTRL; }  // key_ctrl('O') = 1
 // ---- Message boxes ---------------------------------------------------------------------
 constexpr int MB_OK = 0, MB_YES_NO = 1, MB_YES_NO_CANCEL = 2;
 constexpr int MB_ICON_INFORMATION = 4, MB_ICON_ERROR = 8, MB_ICON_WARNING = 16;
+// With Yes/No: No is the default button (Return answers No), for questions
+// whose Yes would throw work away.
+constexpr int MB_DEFAULT_NO = 0x100;
 constexpr int MB_ANSWER_CLOSED = 0, MB_ANSWER_CANCEL = 2, MB_ANSWER_YES = 6,
               MB_ANSWER_OK = 6, MB_ANSWER_NO = 7;
 

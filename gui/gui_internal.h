@@ -130,6 +130,7 @@ struct requester_info {
   text_t text;
   int flags = 0;
   std::string icon;  // message box: the icon name shown
+  int default_answer = 0;  // message box: the answer of its default button
   std::vector<text_t> filter_names;
   std::vector<std::vector<text_t>> filter_patterns;
   std::vector<GtkFileFilter*> filters;
@@ -191,6 +192,12 @@ void drain();
 // Every GDK event goes through here to GTK (gdk_event_handler_set); the
 // test driver sends its key events the same way.
 void dispatch_gdk_event(GdkEvent* e, gpointer data);
+// The button press behind the newest right click a gadget reported: a popup
+// menu opened for that click is given it, so GTK knows the button and the
+// time of the press (a release soon after keeps the menu open).
+void remember_right_press(const GdkEventButton* e);
+// The remembered press, handed over (null when none); the caller frees it.
+GdkEvent* take_right_press();
 
 // ---- Gadget internals --------------------------------------------------------------
 void destroy_gadget(int g);

@@ -195,5 +195,6 @@ void gui_shutdown() {
   menu_free(-1);
   clipboard_store_at_exit();
   free_fonts_and_images();
+  if (GdkEvent* press = take_right_press()) gdk_event_free(press);
   set_pending_events_drain(nullptr);
 }

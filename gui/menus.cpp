@@ -237,15 +237,19 @@ void menu_popup(int menu, GtkWidget* window) {
     GdkDevice* pointer = seat ? gdk_seat_get_pointer(seat) : nullptr;
     if (pointer) gdk_window_get_device_position(gw, pointer, &x, &y, nullptr);
     GdkRectangle rect{x, y, 1, 1};
-    // The click that asked for the menu was fetched from the queue long ago:
-    // a trigger event of our own stands in for it.
-    GdkEvent* trigger = gdk_event_new(GDK_BUTTON_PRESS);
-    trigger->button.window = GDK_WINDOW(g_object_ref(gw));
-    trigger->button.time = GDK_CURRENT_TIME;
-    trigger->button.button = 3;
-    trigger->button.x = x;
-    trigger->button.y = y;
-    if (pointer) gdk_event_set_device(trigger, pointer);
+    // The right click that asked for the menu: with its press time GTK
+    // lets the release that follows keep the menu open. Only a menu opened
+    // without a click gets a trigger event of our own.
+    GdkEvent* trigger = take_right_press();
+    if (!trigger) {
+      trigger = gdk_event_new(GDK_BUTTON_PRESS);
+      trigger->button.window = GDK_WINDOW(g_object_ref(gw));
+      trigger->button.time = GDK_CURRENT_TIME;
+      trigger->button.button = 3;
+      trigger->button.x = x;
+      trigger->button.y = y;
+      if (pointer) gdk_event_set_device(trigger, pointer);
+    }
     // GTK hides a menu whose pointer grab failed; right after another popup
     // closed the server may not have released that grab yet, so a few more
     // tries once it has caught up.

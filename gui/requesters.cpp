@@ -210,7 +210,10 @@ int message_box(const text_t& title, const text_t& text, int flags) {
     gtk_dialog_add_button(GTK_DIALOG(d), "_Yes", GTK_RESPONSE_YES);
     gtk_dialog_add_button(GTK_DIALOG(d), "_No", GTK_RESPONSE_NO);
     if (buttons == MB_YES_NO_CANCEL) gtk_dialog_add_button(GTK_DIALOG(d), "_Cancel", GTK_RESPONSE_CANCEL);
-    gtk_dialog_set_default_response(GTK_DIALOG(d), GTK_RESPONSE_YES);
+    const int default_response = flags & MB_DEFAULT_NO ? GTK_RESPONSE_NO : GTK_RESPONSE_YES;
+    gtk_dialog_set_default_response(GTK_DIALOG(d), default_response);
+    // The default button also has the focus, so Return and Space answer it.
+    gtk_widget_grab_focus(gtk_dialog_get_widget_for_response(GTK_DIALOG(d), default_response));
   } else {
     gtk_dialog_add_button(GTK_DIALOG(d), "_OK", GTK_RESPONSE_OK);
     gtk_dialog_set_default_response(GTK_DIALOG(d), GTK_RESPONSE_OK);
@@ -222,7 +225,10 @@ int message_box(const text_t& title, const text_t& text, int flags) {
   info.dialog = d;
   info.title = title;
   info.text = text;
-  info.flags = flags;
+  info.flags = flags & ~MB_DEFAULT_NO;  // the buttons and the icon
+  info.default_answer = buttons == MB_YES_NO || buttons == MB_YES_NO_CANCEL
+                            ? (flags & MB_DEFAULT_NO ? MB_ANSWER_NO : MB_ANSWER_YES)
+                            : MB_ANSWER_OK;
   if (icon) info.icon = icon;
   gint response;
   {

@@ -767,6 +767,7 @@ void answer_message_box(int answer, int deadline_ms) {
           rec.text = r->text;
           rec.flags = r->flags;
           rec.icon = r->icon;
+          rec.default_answer = r->default_answer;
           rec.answer = answer;
           if (answer == MB_ANSWER_CLOSED) {
             gtk_window_close(GTK_WINDOW(r->dialog));
@@ -935,6 +936,346 @@ void answer_font_dialog(const text_t& family, int size, int style, int deadline_
         REQUESTER_FONT);
 }
 
+namespace {
+
+requester_record message_box_record(const requester_info& r) {
+  requester_record rec;
+  rec.kind = REQUESTER_MESSAGE_BOX;
+  rec.title = r.title;
+  rec.text = r.text;
+  rec.flags = r.flags;
+  rec.icon = r.icon;
+  rec.default_answer = r.default_answer;
+  rec.answer = -1;
+  return rec;
+}
+
+}  // namespace
+
+void press_message_box_key(int key) {
+  queue("press key " + std::to_string(key) + " in the message box", DEFAULT_DEADLINE_MS,
+        [=](std::string& why) {
+          requester_info* r = open_requester(REQUESTER_MESSAGE_BOX);
+          if (!r || !gtk_widget_get_realized(r->dialog)) {
+            why = "no message box appeared";
+            return RETRY;
+          }
+          log.push_back(message_box_record(*r));
+          press(r->dialog, key);
+          return DONE;
+        },
+        REQUESTER_MESSAGE_BOX);
+}
+
+// ---- Real X input ------------------------------------------------------------------------------------
+
+namespace {
+
+// One xdotool run: started once, then watched until it ends.
+struct x_run {
+  bool started = false;
+  bool ended = false;
+  int status = 0;
+  std::string command;
+};
+
+void on_xdotool_ended(GPid pid, gint status, gpointer data) {
+  auto& run = *static_cast<std::shared_ptr<x_run>*>(data);
+  run->ended = true;
+  run->status = status;
+  g_spawn_close_pid(pid);
+}
+
+void free_run(gpointer data) { delete static_cast<std::shared_ptr<x_run>*>(data); }
+
+bool start_xdotool(const std::shared_ptr<x_run>& run, const std::vector<std::string>& args, std::string& why) {
+  std::vector<gchar*> argv;
+  argv.push_back(const_cast<gchar*>("xdotool"));
+  for (const std::string& a : args) argv.push_back(const_cast<gchar*>(a.c_str()));
+  argv.push_back(nullptr);
+  // The display the tests' windows are on, whatever the environment says.
+  gchar** env = g_get_environ();
+  env = g_environ_setenv(env, "DISPLAY", gdk_display_get_name(gdk_display_get_default()), TRUE);
+  GPid pid = 0;
+  GError* error = nullptr;
+  const bool ok = g_spawn_async(nullptr, argv.data(), env, GSpawnFlags(G_SPAWN_SEARCH_PATH | G_SPAWN_DO_NOT_REAP_CHILD),
+                                nullptr, nullptr, &pid, &error);
+  g_strfreev(env);
+  if (!ok) {
+    why = std::string("cannot start xdotool: ") + (error ? error->message : "?");
+    g_clear_error(&error);
+    return false;
+  }
+  g_child_watch_add_full(G_PRIORITY_DEFAULT, pid, on_xdotool_ended, new std::shared_ptr<x_run>(run), free_run);
+  return true;
+}
+
+// make_args fills the arguments when the step runs (RETRY while what it
+// targets is not there yet); the step is done when xdotool ended well.
+using x_args_fn = std::function<int(std::vector<std::string>&, std::string&)>;
+
+// then, when given, must hold too before the step is done.
+void queue_x_input(const std::string& what, x_args_fn make_args, int answers = 0,
+                   std::function<bool(std::string&)> then = nullptr) {
+  auto run = std::make_shared<x_run>();
+  queue(what, DEFAULT_DEADLINE_MS, [run, make_args, then](std::string& why) {
+    if (!run->started) {
+      std::vector<std::string> args;
+      const int r = make_args(args, why);
+      if (r != DONE) return r;
+      for (const std::string& a : args) run->command += " " + a;
+      if (!start_xdotool(run, args, why)) return FAILED;
+      run->started = true;
+    }
+    if (!run->ended) {
+      why = "xdotool" + run->command + " has not ended";
+      return RETRY;
+    }
+    GError* error = nullptr;
+    if (!g_spawn_check_wait_status(run->status, &error)) {
+      why = "xdotool" + run->command + " failed: " + (error ? error->message : "?");
+      g_clear_error(&error);
+      return FAILED;
+    }
+    return !then || then(why) ? DONE : RETRY;
+  }, answers);
+}
+
+// The middle of a widget on the screen.
+bool screen_middle(GtkWidget* w, int* x, int* y) {
+  // Mapped and laid out (a widget not allocated yet has a width of 1).
+  if (!w || !gtk_widget_get_mapped(w) || gtk_widget_get_allocated_width(w) <= 1) return false;
+  GtkWidget* top = gtk_widget_get_toplevel(w);
+  GdkWindow* top_window = top ? gtk_widget_get_window(top) : nullptr;
+  if (!top_window) return false;
+  GtkAllocation a;
+  gtk_widget_get_allocation(w, &a);
+  int tx = 0, ty = 0;
+  if (!gtk_widget_translate_coordinates(w, top, a.width / 2, a.height / 2, &tx, &ty)) return false;
+  int ox = 0, oy = 0;
+  gdk_window_get_origin(top_window, &ox, &oy);
+  *x = ox + tx;
+  *y = oy + ty;
+  return true;
+}
+
+void click_at(std::vector<std::string>& args, int x, int y, int button) {
+  // The server handles the motion before the click: no --sync needed (it
+  // would wait for ever when the pointer already is there).
+  args = {"mousemove", std::to_string(x), std::to_string(y), "click", std::to_string(button)};
+}
+
+
+// The window needs the X input focus before keys are sent, as a window
+// manager would give it on a click. GDK asks for it (and ignores the error
+// while the server has not mapped the window yet); the keys go once GTK
+// has seen the focus arrive.
+bool has_x_focus(GtkWidget* window, std::string& why) {
+  if (gtk_window_is_active(GTK_WINDOW(window))) return true;
+  if (GdkWindow* gw = gtk_widget_get_mapped(window) ? gtk_widget_get_window(window) : nullptr)
+    gdk_window_focus(gw, GDK_CURRENT_TIME);
+  why = "the window does not have the input focus yet";
+  return false;
+}
+
+void keys_into(std::vector<std::string>& args, const char* command, const std::vector<std::string>& keys) {
+  args = {command};
+  args.insert(args.end(), keys.begin(), keys.end());
+}
+
+}  // namespace
+
+void xdotool(const std::vector<std::string>& args) {
+  std::string what = "xdotool";
+  for (const std::string& a : args) what += " " + a;
+  queue_x_input(what, [args](std::vector<std::string>& out, std::string&) {
+    out = args;
+    return DONE;
+  });
+}
+
+void x_click_row(int list, int row, int button) {
+  queue_x_input("X click with button " + std::to_string(button) + " on row " + std::to_string(row) + " of list " +
+                    std::to_string(list),
+                [=](std::vector<std::string>& args, std::string& why) {
+                  gadget_rec* r = find_gadget(list);
+                  if (!usable(r, why)) return RETRY;
+                  if (r->kind != GADGET_COLUMN_LIST) {
+                    why = "not a column list";
+                    return FAILED;
+                  }
+                  GtkTreeView* v = gui::list_view(*r);
+                  if (!gtk_widget_get_mapped(GTK_WIDGET(v))) {
+                    why = "the list is not shown";
+                    return RETRY;
+                  }
+                  if (row < 0 || row >= gui::list_count(*r)) {
+                    why = "no such row";
+                    return RETRY;
+                  }
+                  GdkWindow* bin = gtk_tree_view_get_bin_window(v);
+                  GdkRectangle shown;
+                  gtk_tree_view_get_visible_rect(v, &shown);
+                  int left = 0, top = 0;
+                  gtk_tree_view_convert_tree_to_bin_window_coords(v, shown.x, shown.y, &left, &top);
+                  GtkTreePath* p = gtk_tree_path_new_from_indices(row, -1);
+                  // The shown part of the last column that shows, away from the check box.
+                  GdkRectangle cell{0, 0, 0, 0};
+                  int from = 0, to = 0;
+                  for (size_t c = r->columns.size(); c-- > 1 && from >= to;) {
+                    gtk_tree_view_get_cell_area(v, p, r->columns[c].column, &cell);
+                    from = std::max(cell.x, left);
+                    to = std::min(cell.x + cell.width, left + shown.width);
+                  }
+                  if (from >= to) {
+                    gtk_tree_view_get_cell_area(v, p, r->columns[0].column, &cell);
+                    from = std::max(cell.x, left);
+                    to = std::min(cell.x + cell.width, left + shown.width);
+                  }
+                  gtk_tree_path_free(p);
+                  if (from >= to || cell.height <= 0 || cell.y < top || cell.y + cell.height > top + shown.height) {
+                    why = "the row is not in view";
+                    return RETRY;
+                  }
+                  int ox = 0, oy = 0;
+                  gdk_window_get_origin(bin, &ox, &oy);
+                  click_at(args, ox + (from + to) / 2, oy + cell.y + cell.height / 2, button);
+                  return DONE;
+                });
+}
+
+void x_click_gadget(int gadget, int button) {
+  queue_x_input("X click with button " + std::to_string(button) + " on gadget " + std::to_string(gadget),
+                [=](std::vector<std::string>& args, std::string& why) {
+                  gadget_rec* r = find_gadget(gadget);
+                  if (!usable(r, why)) return RETRY;
+                  int x = 0, y = 0;
+                  if (!screen_middle(r->outer, &x, &y)) {
+                    why = "the gadget is not shown";
+                    return RETRY;
+                  }
+                  click_at(args, x, y, button);
+                  return DONE;
+                });
+}
+
+void x_click_tab(int panel, int tab) {
+  queue_x_input("X click on the header of tab " + std::to_string(tab) + " of panel " + std::to_string(panel),
+                [=](std::vector<std::string>& args, std::string& why) {
+                  gadget_rec* r = find_gadget(panel);
+                  if (!usable(r, why)) return RETRY;
+                  if (r->kind != GADGET_TAB_PANEL || tab < 0 || tab >= (int)r->tabs.size()) {
+                    why = "no such tab";
+                    return FAILED;
+                  }
+                  GtkWidget* header = gtk_notebook_get_tab_label(GTK_NOTEBOOK(r->widget), r->tabs[tab]);
+                  int x = 0, y = 0;
+                  if (!screen_middle(header, &x, &y)) {
+                    why = "the tab header is not shown";
+                    return RETRY;
+                  }
+                  click_at(args, x, y, 1);
+                  return DONE;
+                });
+}
+
+namespace {
+
+// The middle of an item of a popup menu that is shown.
+bool shown_menu_item_middle(int id, int* x, int* y) {
+  for (auto& [n, m] : gui::menus) {
+    if (!m->popup || !gtk_widget_get_mapped(m->shell)) continue;
+    for (gui::menu_item_rec& i : m->items)
+      if (i.id == id && screen_middle(i.item, x, y)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+void x_click_menu_item(int id) {
+  queue_x_input("X click on menu item " + std::to_string(id), [=](std::vector<std::string>& args, std::string& why) {
+    int x = 0, y = 0;
+    if (!shown_menu_item_middle(id, &x, &y)) {
+      why = "no popup menu with the item is shown";
+      return RETRY;
+    }
+    click_at(args, x, y, 1);
+    return DONE;
+  });
+}
+
+void x_point_at_menu_item(int id) {
+  queue_x_input("X pointer to menu item " + std::to_string(id), [=](std::vector<std::string>& args, std::string& why) {
+    int x = 0, y = 0;
+    if (!shown_menu_item_middle(id, &x, &y)) {
+      why = "no popup menu with the item is shown";
+      return RETRY;
+    }
+    args = {"mousemove", std::to_string(x), std::to_string(y)};
+    return DONE;
+  });
+}
+
+void x_keys(int window, const std::vector<std::string>& keys) {
+  std::string what = "X keys into window " + std::to_string(window) + ":";
+  for (const std::string& k : keys) what += " " + k;
+  queue_x_input(what, [=](std::vector<std::string>& args, std::string& why) {
+    gui::window_rec* w = find_window(window);
+    if (!w || w->hidden || !gtk_widget_get_mapped(w->window)) {
+      why = "the window is not shown";
+      return RETRY;
+    }
+    if (!has_x_focus(w->window, why)) return RETRY;
+    keys_into(args, "key", keys);
+    return DONE;
+  });
+}
+
+void x_type(int window, const std::string& text) {
+  queue_x_input("X typing into window " + std::to_string(window) + ": \"" + text + "\"",
+                [=](std::vector<std::string>& args, std::string& why) {
+                  gui::window_rec* w = find_window(window);
+                  if (!w || w->hidden || !gtk_widget_get_mapped(w->window)) {
+                    why = "the window is not shown";
+                    return RETRY;
+                  }
+                  if (!has_x_focus(w->window, why)) return RETRY;
+                  keys_into(args, "type", {text});
+                  return DONE;
+                });
+}
+
+void x_message_box_keys(const std::vector<std::string>& keys) {
+  std::string what = "X keys into the message box:";
+  for (const std::string& k : keys) what += " " + k;
+  // The keys answer the box: the step ends when it has closed.
+  auto box = std::make_shared<GtkWidget*>(nullptr);
+  queue_x_input(
+      what,
+      [=](std::vector<std::string>& args, std::string& why) {
+        requester_info* r = open_requester(REQUESTER_MESSAGE_BOX);
+        if (!r || !gtk_widget_get_mapped(r->dialog)) {
+          why = "no message box appeared";
+          return RETRY;
+        }
+        if (!has_x_focus(r->dialog, why)) return RETRY;
+        *box = r->dialog;
+        log.push_back(message_box_record(*r));
+        keys_into(args, "key", keys);
+        return DONE;
+      },
+      REQUESTER_MESSAGE_BOX,
+      [box](std::string& why) {
+        for (requester_info* r : gui::open_requesters)
+          if (r->dialog == *box) {
+            why = "the message box is still open";
+            return false;
+          }
+        return true;
+      });
+}
+
 // ---- Running and results -------------------------------------------------------------------------
 
 bool run_steps(int overall_ms) {
@@ -1001,6 +1342,20 @@ std::string open_windows_report() {
   }
   if (!steps.empty()) s += "\nsteps left: " + std::to_string(steps.size());
   return s;
+}
+
+bool popup_shown(int menu) {
+  auto it = gui::menus.find(menu);
+  return it != gui::menus.end() && it->second->popup && gtk_widget_get_mapped(it->second->shell);
+}
+
+int popup_highlighted_item(int menu) {
+  if (!popup_shown(menu)) return -1;
+  const gui::menu_rec& m = *gui::menus.at(menu);
+  GtkWidget* selected = gtk_menu_shell_get_selected_item(GTK_MENU_SHELL(m.shell));
+  for (const gui::menu_item_rec& i : m.items)
+    if (i.item == selected) return i.id;
+  return -1;
 }
 
 int first_visible_row(int list) {

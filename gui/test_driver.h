@@ -58,7 +58,8 @@ struct requester_record {
   std::vector<text_t> filter_names;
   std::vector<std::vector<text_t>> filter_patterns;
   int selected_filter = -1;
-  int answer = 0;  // message box: the button pressed (0 closed); font: 1 OK, 0 cancel
+  int answer = 0;  // message box: the button pressed (0 closed, -1 answered by a key); font: 1 OK, 0 cancel
+  int default_answer = 0;  // message box: the answer of its default button
   text_t path;     // file requester: the path given ("" cancelled)
 };
 
@@ -123,6 +124,31 @@ void answer_font_dialog(const text_t& family, int size, int style,
 void hold_file_requester_after_close();
 bool file_requester_held();
 
+// A real key press (as press_key) in the open message box; its effect (the
+// answer of the focused button) is for the test to check.
+void press_message_box_key(int key);
+
+// ---- Real X input -----------------------------------------------------------------------------------
+// Steps that run xdotool with an argument list against the X display the
+// tests run on (their Xvfb), as a user's mouse and keyboard would act. A
+// step computes its arguments when it runs (the geometry of what it
+// targets), starts xdotool, and is done when xdotool ended well; what the
+// input caused is then waited for with the steps above (wait_until ...).
+void xdotool(const std::vector<std::string>& args);
+// The pointer to the middle of a row's last column, then a click of the button.
+void x_click_row(int list, int row, int button = 1);
+void x_click_gadget(int gadget, int button = 1);
+void x_click_tab(int panel, int tab);        // the tab's header
+void x_click_menu_item(int id);              // the item of the popup menu that is shown
+// Only the pointer to the item (the menu highlights it).
+void x_point_at_menu_item(int id);
+// Keys (xdotool key names: "Return", "KP_Enter", "Tab", "shift+Tab") or text
+// typed into the window, after giving it the X input focus.
+void x_keys(int window, const std::vector<std::string>& keys);
+void x_type(int window, const std::string& text);
+// Keys into the open message box (answers it as press_message_box_key does).
+void x_message_box_keys(const std::vector<std::string>& keys);
+
 // ---- Running and results ----------------------------------------------------------------------
 // Runs the main context until every queued step is done or the script
 // failed; returns true when every step was done.
@@ -138,6 +164,9 @@ int steps_left();
 const std::vector<requester_record>& requesters();
 requester_record last_requester();  // empty record when none
 std::string open_windows_report();
+// Whether the popup menu is shown, and the item it highlights (-1 none).
+bool popup_shown(int menu);
+int popup_highlighted_item(int menu);
 // The row shown at the top of a column list's view (-1 none or no list).
 int first_visible_row(int list);
 

@@ -59,7 +59,10 @@ gboolean on_window_state(GtkWidget*, GdkEventWindowState* e, gpointer data) {
 gboolean on_layout_button(GtkWidget*, GdkEventButton* e, gpointer data) {
   int n = window_number(data);
   if (e->type == GDK_2BUTTON_PRESS) raise_event(EVENT_DOUBLE_CLICK, n, 0, 0);
-  else if (e->type == GDK_BUTTON_PRESS && e->button == 3) raise_event(EVENT_RIGHT_CLICK, n, 0, 0);
+  else if (e->type == GDK_BUTTON_PRESS && e->button == 3) {
+    remember_right_press(e);
+    raise_event(EVENT_RIGHT_CLICK, n, 0, 0);
+  }
   else if (e->type == GDK_BUTTON_PRESS && e->button == 1) raise_event(EVENT_LEFT_CLICK, n, 0, 0);
   return FALSE;
 }

@@ -7,6 +7,8 @@ packages=(
   libgtk-3-dev libpcre3-dev libarchive-dev zlib1g-dev libpng-dev libx11-dev
   libcurl4-gnutls-dev libgtest-dev googletest libxml2-dev
   xvfb xauth fonts-liberation fonts-dejavu-core
+  # real mouse and keyboard input for the window tests
+  xdotool
   # the stopwatch U+231A of the status texts: no font above has it
   fonts-symbola
   libhyphen-dev hyphen-en-us hyphen-de

@@ -98,7 +98,8 @@ void go_to_end(int tab, bool bottom) {
 // Clearing the .aff text throws it away: only Yes goes on.
 void clear_aff_editor() {
   if (!gadget_get_text(AFF_EDITOR).empty() &&
-      ask(u"Warning!", u"The .AFF has contents.\n\nContinue?", MB_YES_NO | MB_ICON_INFORMATION) != MB_ANSWER_YES) {
+      ask(u"Warning!", u"The .AFF has contents.\n\nContinue?", MB_YES_NO | MB_ICON_INFORMATION | MB_DEFAULT_NO) !=
+          MB_ANSWER_YES) {
     return;
   }
   gadget_set_text(AFF_EDITOR, u"");

@@ -11,6 +11,8 @@ namespace {
 
 constexpr int WARNING_OK = 16;
 constexpr int INFORMATION_YES_NO = 5;
+// No as the default button (the GUI layer's flag): Return keeps the work.
+constexpr int DEFAULT_NO = 0x100;
 constexpr int WARNING_YES_NO = 17;
 constexpr int ANSWER_YES = 6;
 
@@ -46,7 +48,7 @@ list_command_result erase_list_document(list_document& doc, const list_member_te
     return list_command_result::refused;
   }
   // Unsaved work is only thrown away on Yes; a closed box keeps it.
-  if (doc.changed && ask(u"Warning!", texts.changed_question, INFORMATION_YES_NO) != ANSWER_YES) {
+  if (doc.changed && ask(u"Warning!", texts.changed_question, INFORMATION_YES_NO | DEFAULT_NO) != ANSWER_YES) {
     return list_command_result::declined;
   }
   if (ask(u"Warning!", texts.erase_question, WARNING_YES_NO) != ANSWER_YES) return list_command_result::declined;

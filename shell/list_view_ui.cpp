@@ -185,12 +185,21 @@ void navigate_if_focused(int tab, int type, int id) {
   }
 }
 
+// Return (the keypad Enter too) on the dictionary or the autocorrect list
+// edits the selected entry, as the Edit button does.
+void edit_if_focused(int tab, int type, int id) {
+  if (type != EVENT_MENU || id != SHORTCUT_RETURN || gadget_get_focus() != member(tab).list) return;
+  if (tab == TAB_DICTIONARY) run_shell_command("edit_dictionary_word", shell_command_args{{}, {0, 1}});
+  if (tab == TAB_AUTOCORRECT) run_shell_command("edit_autocorrect_word", shell_command_args{{}, {0, 1}});
+}
+
 // The thesaurus and autocorrect handlers, identical but for their numbers.
 void handle_list_tab_event(int tab, int type, int menu_id, int gadget, int subtype) {
   if (gadget_get_state(MAIN_TAB_PANEL) != tab) return;
   if (!list_shortcuts_active) install_list_shortcuts();
   if (type == EVENT_GADGET && subtype == SUBTYPE_CHANGE && gadget == member(tab).list) take_paged_list_checks(tab);
   navigate_if_focused(tab, type, menu_id);
+  edit_if_focused(tab, type, menu_id);
 }
 
 void handle_dictionary_tab_event(const command_event& e) {
@@ -206,6 +215,7 @@ void handle_dictionary_tab_event(const command_event& e) {
     take_paged_list_checks(TAB_DICTIONARY);
   }
   navigate_if_focused(TAB_DICTIONARY, e.type, e.type == EVENT_MENU ? e.id : 0);
+  edit_if_focused(TAB_DICTIONARY, e.type, e.type == EVENT_MENU ? e.id : 0);
 }
 
 void selection_bookkeeping(const command_event& e) {

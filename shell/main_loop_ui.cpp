@@ -137,7 +137,7 @@ int confirm_discard_changes(const text_t& question) {
   const text_t list = changed_documents_list();
   if (list.empty()) return 1;
   const int answer = message_box(u"Warning!", u"The following files have been changed:\n" + list + u"\n" + question,
-                                 MB_YES_NO | MB_ICON_INFORMATION);
+                                 MB_YES_NO | MB_ICON_INFORMATION | MB_DEFAULT_NO);
   return answer == MB_ANSWER_YES ? 1 : 0;
 }
 

@@ -77,7 +77,7 @@ void load_autocorrect_list(const text_t& given_path) {
   // A box closed without an answer keeps the unsaved work.
   if (autocorrect_document.changed &&
       message_box(u"Warning!", u"The Autocorrect List has been changed.\n\nContinue?",
-                  MB_YES_NO | MB_ICON_INFORMATION) != MB_ANSWER_YES) {
+                  MB_YES_NO | MB_ICON_INFORMATION | MB_DEFAULT_NO) != MB_ANSWER_YES) {
     show_main_aborted();
     return;
   }

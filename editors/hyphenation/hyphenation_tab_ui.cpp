@@ -42,7 +42,7 @@ void warn(const text_t& text) { message_box(u"Warning!", text, MB_ICON_WARNING);
 // A question that would throw away unsaved patterns: only Yes goes on.
 bool may_discard_changes() {
   return !hyphenation_changed ||
-         message_box(u"Warning!", kChangedQuestion, MB_YES_NO | MB_ICON_INFORMATION) == MB_ANSWER_YES;
+         message_box(u"Warning!", kChangedQuestion, MB_YES_NO | MB_ICON_INFORMATION | MB_DEFAULT_NO) == MB_ANSWER_YES;
 }
 
 void set_changed(bool changed) {

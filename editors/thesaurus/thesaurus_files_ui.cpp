@@ -42,7 +42,8 @@ void load_thesaurus(const text_t& given_path) {
   reset_main_progress();
   // A box closed without an answer keeps the unsaved work.
   if (thesaurus_document.changed &&
-      message_box(u"Warning!", u"The Thesaurus has been changed.\n\nContinue?", MB_YES_NO | MB_ICON_INFORMATION) !=
+      message_box(u"Warning!", u"The Thesaurus has been changed.\n\nContinue?",
+                  MB_YES_NO | MB_ICON_INFORMATION | MB_DEFAULT_NO) !=
           MB_ANSWER_YES) {
     return;
   }

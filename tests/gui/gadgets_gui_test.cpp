@@ -203,6 +203,53 @@ TEST_F(Gadgets, ListClicksAndSelection) {
   EXPECT_EQ(gadget_get_state(61), -1);
 }
 
+// Focus arriving (Tab, a tab switch) selects no row, even in a list just
+// filled afresh; a click after it still does.
+TEST_F(Gadgets, TheFocusSelectsNoListRow) {
+  ASSERT_TRUE(gadget_create_entry(60, 10, 10, 200, 24, u""));
+  ASSERT_TRUE(gadget_create_column_list(61, 10, 50, 300, 200, u"Word", 150));
+  for (const char16_t* w : {u"house", u"tree", u"cat"}) gadget_add_item(61, -1, w);
+  show();
+  gui_test::focus(60);
+  gui_test::press_key(WIN, KEY_TAB);
+  gui_test::wait_until([] { return gadget_get_focus() == 61; }, "the list has the focus");
+  ASSERT_TRUE(gui_test::run_steps());
+  EXPECT_EQ(gadget_get_state(61), -1);
+  EXPECT_EQ(count_events(gui_test::drain_events(), 61, SUBTYPE_CHANGE), 0);
+
+  gadget_clear_items(61);
+  for (const char16_t* w : {u"oak", u"elm"}) gadget_add_item(61, -1, w);
+  gui_test::focus(60);
+  gui_test::focus(61);
+  ASSERT_TRUE(gui_test::run_steps());
+  EXPECT_EQ(gadget_get_state(61), -1);
+  gui_test::select_row(61, 1);
+  ASSERT_TRUE(gui_test::run_steps());
+  EXPECT_EQ(gadget_get_state(61), 1);
+}
+
+// Tab follows the order the gadgets were created in: a button that stands
+// beside the first field, a little lower, comes after the second field.
+TEST_F(Gadgets, TabFollowsTheCreationOrder) {
+  ASSERT_TRUE(gadget_create_entry(60, 10, 10, 200, 24, u""));
+  ASSERT_TRUE(gadget_create_entry(62, 10, 60, 200, 24, u""));
+  ASSERT_TRUE(gadget_create_button(63, 220, 20, 80, 28, u"Swap"));
+  ASSERT_TRUE(gadget_create_checkbox(64, 10, 100, 120, 21, u"Case"));
+  show();
+  gui_test::focus(60);
+  const int forward[] = {62, 63, 64};
+  for (int g : forward) {
+    gui_test::press_key(WIN, KEY_TAB);
+    gui_test::wait_until([g] { return gadget_get_focus() == g; }, "Tab reaches gadget " + std::to_string(g));
+  }
+  const int backward[] = {63, 62, 60};
+  for (int g : backward) {
+    gui_test::press_key(WIN, KEY_TAB | KEY_SHIFT);
+    gui_test::wait_until([g] { return gadget_get_focus() == g; }, "Shift+Tab reaches gadget " + std::to_string(g));
+  }
+  ASSERT_TRUE(gui_test::run_steps());
+}
+
 TEST_F(Gadgets, ListTextsColumnsAndColours) {
   ASSERT_TRUE(gadget_create_column_list(62, 10, 10, 400, 300, u"A", 100));
   gadget_add_item(62, -1, u"a1");

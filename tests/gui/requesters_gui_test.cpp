@@ -75,6 +75,29 @@ TEST_F(Requesters, ARequesterAnsweredAtOnceClosesQuietly) {
   }
 }
 
+// Return and Space answer the focused default button: Yes, unless the
+// question asks for No as its default.
+TEST_F(Requesters, KeysAnswerTheDefaultButton) {
+  struct {
+    int flags, key, expected;
+  } cases[] = {
+      {MB_YES_NO | MB_ICON_INFORMATION, KEY_RETURN, MB_ANSWER_YES},
+      {MB_YES_NO | MB_ICON_INFORMATION | MB_DEFAULT_NO, KEY_RETURN, MB_ANSWER_NO},
+      {MB_YES_NO | MB_ICON_INFORMATION | MB_DEFAULT_NO, KEY_KP_ENTER, MB_ANSWER_NO},
+      {MB_YES_NO | MB_ICON_INFORMATION | MB_DEFAULT_NO, ' ', MB_ANSWER_NO},
+      {MB_YES_NO_CANCEL | MB_DEFAULT_NO, KEY_RETURN, MB_ANSWER_NO},
+      {MB_ICON_WARNING, KEY_RETURN, MB_ANSWER_OK},
+  };
+  for (auto& c : cases) {
+    gui_test::press_message_box_key(c.key);
+    EXPECT_EQ(message_box(u"Warning!", u"Really exit?", c.flags), c.expected) << c.flags << " " << c.key;
+    gui_test::finish();
+    const auto rec = gui_test::last_requester();
+    EXPECT_EQ(rec.default_answer, c.expected);
+    EXPECT_EQ(rec.flags, c.flags & ~MB_DEFAULT_NO);
+  }
+}
+
 TEST_F(Requesters, AClosedQuestionProceedsOnlyWhereNoStops) {
   gui_test::answer_message_box(MB_ANSWER_CLOSED);
   int answer = message_box(u"Warning!", u"The Dictionary has been changed.\n\nContinue?", 17);
