@@ -224,7 +224,7 @@ TEST_F(AffValidateWindowTest, OkAfterAStoppedLoadingWritesNothing) {
   for (int i = 1; i <= 50000; ++i) aff += u"# a comment line of the affix file " + string_from_int(i) + u"\n";
   open_aff(aff);
   gui_test::wait_window(WINDOW);
-  held_job hold(1000, 1);  // the loading waits at its 1000th line for the Escape
+  held_job hold(1000);  // the loading waits at its 1000th line for the Escape
   gui_test::press_key(WINDOW, KEY_ESCAPE);
   gui_test::answer_message_box(MB_ANSWER_YES);
   gui_test::wait_until([] { return !gadget_get_disabled(OK); }, "the loading stopped");

@@ -99,7 +99,7 @@ TEST_F(CrunchWindowTest, EscapeWhileProcessingKeepsTheFoldsSoFar) {
   gui_test::wait_window(CRUNCH_WINDOW);
   gui_test::click(CRUNCH_PROCESS);
   // Step 1 takes a step per entry; the flags step waits at its 5000th word.
-  held_job hold(2 * pairs + 5000, 1);
+  held_job hold(2 * pairs + 5000);
   gui_test::press_key(CRUNCH_WINDOW, KEY_ESCAPE);
   gui_test::answer_message_box(MB_ANSWER_YES);
   gui_test::wait_gadget_text(CRUNCH_STEP_LABEL, u"Processing:Aborted.");

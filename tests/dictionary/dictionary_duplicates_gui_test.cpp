@@ -259,7 +259,7 @@ TEST_F(DuplicatesWindowTest, EscapeStopsTheScan) {
   open_dictionary(std::move(entries));
   gui_test::wait_window(ids::WINDOW);
   gui_test::click(ids::SCAN);
-  held_job hold(1000, 1);  // the scan waits at its 1000th entry for the Escape
+  held_job hold(1000);  // the scan waits at its 1000th entry for the Escape
   gui_test::press_key(ids::WINDOW, KEY_ESCAPE);
   gui_test::answer_message_box(MB_ANSWER_YES);
   gui_test::wait_until([] { return gadget_get_text(ids::LOG).find(u"Aborted!\n") != text_t::npos; }, "scan aborted");

@@ -304,7 +304,7 @@ TEST_F(DictionaryFilesTest, EscapeDuringLoadKeepsThePreviousDictionary) {
   for (int i = 0; i < 20000; ++i) big += "w" + std::to_string(i) + "\n";
   const std::string large = pair("large", big);
   gui_test::answer_message_box(MB_ANSWER_YES);  // the changed question
-  held_job hold(1000, 1);  // the load waits at its 1000th line for the Escape
+  held_job hold(1000);  // the load waits at its 1000th line for the Escape
   gui_test::press_key(MAIN_WINDOW, KEY_ESCAPE);
   gui_test::answer_message_box(MB_ANSWER_YES);  // "Really abort?"
   load_dictionary(from_utf8(large));

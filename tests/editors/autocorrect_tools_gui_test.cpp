@@ -232,7 +232,7 @@ TEST_F(AutocorrectToolsTest, ValidateStopsOnEscapeAndMarksTheRun) {
   gui_test::choose_menu_item(MENU_AC_VALIDATE);
   gui_test::wait_window(WINDOW);
   gui_test::click(PROCESS);
-  held_job hold(1000, 1);  // the extraction waits at its 1000th word for the Escape
+  held_job hold(1000, 2);  // the extraction waits at its 1000th word for the check and the Escape
   // While it runs, the image buttons are disabled and look it.
   gui_test::run([] {
     for (int g : {CLEAR, GO_BOTTOM, GO_TOP}) {

@@ -233,7 +233,7 @@ TEST_F(WordlistToolsTest, BulkImportAbortedRunLeavesTheDictionaryAndNoRedo) {
   gui_test::wait_window(bi::WINDOW);
   set_text(bi::INPUT, many);
   gui_test::click(bi::PROCESS);
-  held_job hold(1000, 1);  // the run waits at its 1000th line for the Escape
+  held_job hold(1000);  // the run waits at its 1000th line for the Escape
   gui_test::press_key(bi::WINDOW, KEY_ESCAPE);
   gui_test::answer_message_box(MB_ANSWER_YES);
   gui_test::wait_until([] { return gadget_get_disabled(bi::PROCESS) == 0; }, "run ended");
