@@ -54,7 +54,7 @@ class ProcessTest : public test_support::temp_folder_test {
   }
   // Waits (bounded) for the started program's report.
   std::string report(const std::string& name) {
-    for (int i = 0; i < 500 && access(path(name).c_str(), F_OK) != 0; ++i)
+    for (int i = 0; i < 3000 && access(path(name).c_str(), F_OK) != 0; ++i)  // up to a minute
       std::this_thread::sleep_for(std::chrono::milliseconds(20));
     return read_bytes(name);
   }

@@ -44,7 +44,7 @@ class LanguageToolTest : public shell_test::ShellTest {
     gui_test::finish();
   }
   static text_t status() { return status_bar_get_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT); }
-  static text_t fixture() { return from_utf8(std::filesystem::absolute("data/grammar_small.xml").string()); }
+  static text_t fixture() { return from_utf8(std::string(VOCABRIX_TOOLS_TEST_DATA "/grammar_small.xml")); }
   static text_t menu_text(int item) { return menu_get_item_text(MAIN_MENU, item); }
 };
 
@@ -148,6 +148,7 @@ TEST_F(LanguageToolTest, StructureExport) {
   settle();
   run_loop();
   const auto& asked = gui_test::requesters();
+  ASSERT_GE(asked.size(), 3u);
   EXPECT_EQ(asked[0].text, u"Nothing to save.");
   EXPECT_EQ(asked[2].title, u"Save Text File");
   const std::string w = read_file(with);
