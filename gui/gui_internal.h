@@ -159,6 +159,10 @@ extern std::map<int, std::unique_ptr<gadget_rec>> gadgets;
 extern std::map<int, std::unique_ptr<menu_rec>> menus;
 extern std::map<int, std::unique_ptr<status_bar_rec>> status_bars;
 extern std::vector<requester_info*> open_requesters;
+// The file chooser inside a requester (null none), and whether GTK has a
+// timer of that chooser's still to run.
+GtkWidget* file_chooser_widget_in(GtkWidget* dialog);
+bool file_chooser_timer_pending(GtkWidget* chooser);
 extern bool initialised;
 
 window_rec* find_window(int n);

@@ -6,6 +6,21 @@
 #include "gui/gui_internal.h"
 
 namespace gui {
+
+GtkWidget* file_chooser_widget_in(GtkWidget* w) {
+  if (GTK_IS_FILE_CHOOSER_WIDGET(w)) return w;
+  if (!GTK_IS_CONTAINER(w)) return nullptr;
+  GtkWidget* found = nullptr;
+  GList* children = gtk_container_get_children(GTK_CONTAINER(w));
+  for (GList* l = children; l && !found; l = l->next) found = file_chooser_widget_in(GTK_WIDGET(l->data));
+  g_list_free(children);
+  return found;
+}
+
+bool file_chooser_timer_pending(GtkWidget* chooser) {
+  return chooser && g_main_context_find_source_by_funcs_user_data(nullptr, &g_timeout_funcs, chooser);
+}
+
 namespace {
 
 text_t chosen_font_name;
@@ -80,16 +95,6 @@ void add_filters(GtkFileChooser* chooser, const text_t& pattern, int index, requ
   }
 }
 
-GtkWidget* chooser_widget_in(GtkWidget* w) {
-  if (GTK_IS_FILE_CHOOSER_WIDGET(w)) return w;
-  if (!GTK_IS_CONTAINER(w)) return nullptr;
-  GtkWidget* found = nullptr;
-  GList* children = gtk_container_get_children(GTK_CONTAINER(w));
-  for (GList* l = children; l && !found; l = l->next) found = chooser_widget_in(GTK_WIDGET(l->data));
-  g_list_free(children);
-  return found;
-}
-
 // GTK's file chooser arms a short timer of its own whenever its name field
 // changes, and removes it when the widget is finalized, not when it is
 // destroyed. A chooser answered and destroyed before the timer ran, while
@@ -99,10 +104,6 @@ GtkWidget* chooser_widget_in(GtkWidget* w) {
 constexpr int CHOOSER_RECHECK_MS = 20;
 constexpr int CHOOSER_RECHECKS_AT_MOST = 250;
 
-bool chooser_timer_pending(GtkWidget* chooser) {
-  return chooser && g_main_context_find_source_by_funcs_user_data(nullptr, &g_timeout_funcs, chooser);
-}
-
 struct deferred_chooser {
   GtkWidget* dialog;
   GtkWidget* chooser;
@@ -111,7 +112,7 @@ struct deferred_chooser {
 
 gboolean destroy_when_settled(gpointer data) {
   auto* d = static_cast<deferred_chooser*>(data);
-  if (chooser_timer_pending(d->chooser) && ++d->rechecks < CHOOSER_RECHECKS_AT_MOST) return G_SOURCE_CONTINUE;
+  if (file_chooser_timer_pending(d->chooser) && ++d->rechecks < CHOOSER_RECHECKS_AT_MOST) return G_SOURCE_CONTINUE;
   gtk_widget_destroy(d->dialog);
   g_object_unref(d->chooser);
   g_object_unref(d->dialog);
@@ -120,8 +121,8 @@ gboolean destroy_when_settled(gpointer data) {
 }
 
 void destroy_file_dialog(GtkWidget* dialog) {
-  GtkWidget* chooser = chooser_widget_in(dialog);
-  if (!chooser_timer_pending(chooser)) {
+  GtkWidget* chooser = file_chooser_widget_in(dialog);
+  if (!file_chooser_timer_pending(chooser)) {
     gtk_widget_destroy(dialog);
     return;
   }

@@ -321,19 +321,31 @@ void send_wheel(GdkWindow* gw, int clicks) {
   }
 }
 
-// A click of a row: real button events on the tree view's row area.
-int click_row(int list, int row, int button, bool twice, std::string& why) {
+// The usable column list of a step whose tree view is realized (mapped:
+// shown on the screen too), or null with the step's status and reason.
+gadget_rec* list_for_step(int list, bool mapped, int& status, std::string& why) {
   gadget_rec* r = find_gadget(list);
-  if (!usable(r, why)) return RETRY;
+  status = RETRY;
+  if (!usable(r, why)) return nullptr;
   if (r->kind != GADGET_COLUMN_LIST) {
     why = "not a column list";
-    return FAILED;
+    status = FAILED;
+    return nullptr;
   }
+  GtkWidget* v = GTK_WIDGET(gui::list_view(*r));
+  if (mapped ? !gtk_widget_get_mapped(v) : !gtk_widget_get_realized(v)) {
+    why = mapped ? "the list is not shown" : "the list is not realized";
+    return nullptr;
+  }
+  return r;
+}
+
+// A click of a row: real button events on the tree view's row area.
+int click_row(int list, int row, int button, bool twice, std::string& why) {
+  int status = RETRY;
+  gadget_rec* r = list_for_step(list, false, status, why);
+  if (!r) return status;
   GtkTreeView* v = gui::list_view(*r);
-  if (!gtk_widget_get_realized(GTK_WIDGET(v))) {
-    why = "the list is not realized";
-    return RETRY;
-  }
   GdkWindow* bin = gtk_tree_view_get_bin_window(v);
   int height = gdk_window_get_height(bin);
   double x = 4, y;
@@ -838,21 +850,10 @@ namespace {
 GtkWidget* held_chooser = nullptr;
 GtkWidget* held_dialog = nullptr;  // not referenced: only compared
 
-GtkWidget* file_chooser_in(GtkWidget* w) {
-  if (GTK_IS_FILE_CHOOSER_WIDGET(w)) return w;
-  if (!GTK_IS_CONTAINER(w)) return nullptr;
-  GtkWidget* found = nullptr;
-  GList* children = gtk_container_get_children(GTK_CONTAINER(w));
-  for (GList* l = children; l && !found; l = l->next) found = file_chooser_in(GTK_WIDGET(l->data));
-  g_list_free(children);
-  return found;
-}
-
 gboolean release_held_chooser(gpointer) {
   bool open = false;
   for (requester_info* r : gui::open_requesters) open |= r->dialog == held_dialog;
-  if (open || g_main_context_find_source_by_funcs_user_data(nullptr, &g_timeout_funcs, held_chooser))
-    return G_SOURCE_CONTINUE;
+  if (open || gui::file_chooser_timer_pending(held_chooser)) return G_SOURCE_CONTINUE;
   g_object_unref(held_chooser);
   held_chooser = nullptr;
   return G_SOURCE_REMOVE;
@@ -867,7 +868,7 @@ void hold_file_requester_after_close() {
       why = "a file requester is held already";
       return FAILED;
     }
-    held_chooser = file_chooser_in(r->dialog);
+    held_chooser = gui::file_chooser_widget_in(r->dialog);
     if (!held_chooser) {
       why = "no file chooser inside the requester";
       return FAILED;
@@ -1098,17 +1099,10 @@ void x_click_row(int list, int row, int button) {
   queue_x_input("X click with button " + std::to_string(button) + " on row " + std::to_string(row) + " of list " +
                     std::to_string(list),
                 [=](std::vector<std::string>& args, std::string& why) {
-                  gadget_rec* r = find_gadget(list);
-                  if (!usable(r, why)) return RETRY;
-                  if (r->kind != GADGET_COLUMN_LIST) {
-                    why = "not a column list";
-                    return FAILED;
-                  }
+                  int status = RETRY;
+                  gadget_rec* r = list_for_step(list, true, status, why);
+                  if (!r) return status;
                   GtkTreeView* v = gui::list_view(*r);
-                  if (!gtk_widget_get_mapped(GTK_WIDGET(v))) {
-                    why = "the list is not shown";
-                    return RETRY;
-                  }
                   if (row < 0 || row >= gui::list_count(*r)) {
                     why = "no such row";
                     return RETRY;
