@@ -1,5 +1,6 @@
 // The duplicates scan, Process, OK and the export, on small dictionaries,
 // and Process on Debian's en_US with duplicates made from its own entries.
+#include "tests/dictionary/dictionary_fixtures.h"
 #include "dictionary/dictionary_duplicates.h"
 
 #include "affix/aff_cache.h"
@@ -442,14 +443,12 @@ std::string hunspell_analyses(const std::string& base, const std::string& words_
 // one stands for, keeps every description byte for byte, and Hunspell gives
 // the words of every entry it looked at the same analyses afterwards.
 TEST(DictionaryDuplicatesFr, ProcessKeepsEveryDescriptionAndEveryAnalysis) {
-  const char* dic = "/usr/share/hunspell/fr.dic";
-  if (!std::filesystem::exists(dic)) GTEST_SKIP() << "hunspell-fr is not installed";
   list_document doc;
   text_t aff;
+  if (!dictionary_fixtures::load_installed_dictionary("/usr/share/hunspell/fr.dic", doc, &aff))
+    GTEST_SKIP() << "hunspell-fr is not installed";
+  ASSERT_GT(doc.count(), 0);
   headless_long_job_host host;
-  ASSERT_EQ(load_dictionary_pair(from_utf8(dic), host, doc, aff).status, dic_file_status::ok);
-  invalidate_aff_decode_cache();
-  rebuild_aff_decode_cache(aff);
   tool_log_text.clear();
   const std::vector<text_t> original = doc.entries;
   const std::unordered_set<text_t> before = words_with_descriptions(doc);

@@ -5,6 +5,12 @@
 #include "affix/aff_cache.h"
 #include "common/dic_entry.h"
 #include "common/list_document.h"
+#include "common/long_job.h"
+#include "dictionary/dic_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
 
 #include <string>
 #include <vector>
@@ -32,6 +38,20 @@ inline std::vector<std::string> lines_of(const list_document& doc) {
 inline void use_aff(const std::string& aff) {
   invalidate_aff_decode_cache();
   rebuild_aff_decode_cache(from_utf8(aff));
+}
+
+// Loads an installed dictionary as the program does and builds its decode
+// cache (its .aff text into aff_text when given); false when the
+// dictionary is not installed (the test skips).
+inline bool load_installed_dictionary(const char* dic, list_document& doc, text_t* aff_text = nullptr) {
+  if (!std::filesystem::exists(dic)) return false;
+  text_t aff;
+  headless_long_job_host host;
+  EXPECT_EQ(load_dictionary_pair(from_utf8(dic), host, doc, aff).status, dic_file_status::ok) << dic;
+  invalidate_aff_decode_cache();
+  rebuild_aff_decode_cache(aff);
+  if (aff_text) *aff_text = std::move(aff);
+  return true;
 }
 
 }  // namespace dictionary_fixtures
