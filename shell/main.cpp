@@ -1,4 +1,8 @@
 #include "shell/main_loop.h"
 #include "shell/program_commands.h"
+#include "shell/workspace.h"
 
-int main(int argc, char** argv) { return run_main_program(argc, argv, register_program_commands); }
+int main(int argc, char** argv) {
+  workspace ws;
+  return run_main_program(argc, argv, [&ws] { register_program_commands(ws); });
+}

@@ -24,9 +24,11 @@
 #include "shell/undo_redo_ui.h"
 #include "tools/languagetool_commands_ui.h"
 #include "shell/update_window.h"
+#include "shell/workspace.h"
 #include "tools/wordlist_commands_ui.h"
 
-void register_program_commands() {
+void register_program_commands(workspace& ws) {
+  (void)ws;
   register_builtin_commands();
   register_aff_cache_commands();
   register_aff_validate_commands();

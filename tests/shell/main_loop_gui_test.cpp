@@ -23,7 +23,7 @@ class StartupTest : public ShellTest {};
 TEST_F(StartupTest, EmptyBaseFolderCreatesSettingsAndOpensPreferencesFirst) {
   int update_checks = 0;
   auto register_commands = [&] {
-    register_program_commands();
+    register_program_commands(ws_);
     register_shell_command("run_update_check", [&](const shell_command_args&) { ++update_checks; });
   };
   // The Preferences window comes before the main loop; closing it lets
@@ -59,7 +59,7 @@ TEST_F(StartupTest, PrefsOfAnotherVersionAreReportedBeforePreferences) {
     EXPECT_EQ(status_bar_get_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT), u".prefs file invalid.");
   }, "status text");
   gui_test::close_window(PREFERENCES_WINDOW);
-  ASSERT_EQ(start_program(from_utf8(folder_ + "vocabrix"), register_program_commands), 1);
+  ASSERT_EQ(start_program(from_utf8(folder_ + "vocabrix"), [this] { register_program_commands(ws_); }), 1);
   gui_test::finish();
   EXPECT_EQ(gui_test::requesters().front().title, u"Error!");
   EXPECT_EQ(gui_test::requesters().front().text,
@@ -74,7 +74,7 @@ TEST_F(StartupTest, AnOversizedSettingsFileIsReportedAndItsDefaultsApply) {
   shell_test::write_file(exceptions, "*mine*\n");
   ASSERT_EQ(truncate(exceptions.c_str(), 52 << 20), 0);
   gui_test::answer_message_box(MB_ANSWER_OK);
-  ASSERT_EQ(start_program(from_utf8(folder_ + "vocabrix"), register_program_commands), 1);
+  ASSERT_EQ(start_program(from_utf8(folder_ + "vocabrix"), [this] { register_program_commands(ws_); }), 1);
   gui_test::finish();
   ASSERT_FALSE(gui_test::requesters().empty());
   EXPECT_EQ(gui_test::requesters().front().title, u"Warning!");
@@ -100,7 +100,7 @@ TEST_F(StartupTest, UpdateCheckRunsOnlyWhenDue) {
     // The program's commands, with the check itself replaced: nothing here
     // may reach the network.
     auto register_commands = [&] {
-      register_program_commands();
+      register_program_commands(ws_);
       register_shell_command("run_update_check", [&](const shell_command_args& a) {
         ++runs;
         automatic = a.numbers.empty() ? -1 : static_cast<int>(a.numbers.front());

@@ -12,6 +12,7 @@
 #include "shell/settings_files.h"
 #include "shell/shell_ids.h"
 #include "shell/shell_state.h"
+#include "shell/workspace.h"
 #include "shell/undo_redo_ui.h"
 #include "tests/test_support/temp_folder.h"
 
@@ -121,10 +122,12 @@ class ShellTest : public gui_test::GuiTest {
   // (a test sets the ones it needs with set_document_changed_test).
   void start_with_valid_prefs() {
     write_valid_prefs(folder_);
-    ASSERT_EQ(start_program(from_utf8(folder_ + "vocabrix"), register_program_commands), 1);
+    ASSERT_EQ(start_program(from_utf8(folder_ + "vocabrix"), [this] { register_program_commands(ws_); }), 1);
     for (int d = 0; d < 4; ++d) set_document_changed_test(d, nullptr);
   }
   std::string folder_;
+  // The program's state for the test: made anew for each test.
+  workspace ws_;
 };
 
 // The shell started on an empty dictionary, with the paged lists and Undo
