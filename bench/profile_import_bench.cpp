@@ -6,7 +6,9 @@
 #include "shell/preferences.h"
 #include "shell/profiles.h"
 #include "shell/recent_files.h"
+#include "shell/settings_file_registry.h"
 #include "shell/settings_files.h"
+#include "shell/workspace.h"
 #include "shell/shell_state.h"
 
 #include <sys/resource.h>
@@ -56,8 +58,12 @@ int main(int argc, char** argv) {
               peak_rss_mb());
 
   // What the next start reads of it.
+  // The program's tools register their settings files with start-up.
+  workspace ws;
+  for (settings_file_registration& file : workspace_settings_files(ws)) register_settings_file(std::move(file));
   set_default_preferences();
   reset_settings_globals();
+  reset_registered_settings();
   start = bench::now_ms();
   const int prefs_read = read_settings_files();
   const bool log_read = read_recent_files_log();

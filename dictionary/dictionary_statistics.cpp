@@ -148,6 +148,22 @@ bool write_statistics_remember(text_view path, text_view count, text_view label)
   return write_text_file(path, u"41\n" + text_t(count) + u"\n" + text_t(label) + u"\n", false);
 }
 
+void read_statistics_remember(text_view path, statistics_options& options) {
+  settings_reader in(path);
+  if (!in.framed()) return;
+  text_t count = in.line();
+  text_t label = in.line();
+  // The count is a total typed as digits; anything else is a damaged file.
+  if (!in.ok() || (!count.empty() && (!all_decimal_digits(count) || count.size() > 18))) return;
+  options.remembered_count = count;
+  options.remembered_label = label.empty() ? text_t(statistics_label_default) : label;
+}
+
+settings_file_registration statistics_settings_file(statistics_options& options) {
+  return {statistics_remember_file, [&options] { options = statistics_options(); },
+          [&options](const text_t& path) { read_statistics_remember(path, options); }};
+}
+
 pie_chart statistics_pie_chart() {
   pie_chart chart;
   double pos = 0, sum = 0;

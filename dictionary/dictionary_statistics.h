@@ -11,6 +11,7 @@
 
 #include "common/list_document.h"
 #include "common/long_job.h"
+#include "common/settings_file.h"
 #include "common/text.h"
 
 #include <array>
@@ -56,6 +57,19 @@ text_t statistics_export_text(text_view reference, text_view new_words, text_vie
 bool write_statistics_export(text_view path, text_view text);
 // The remember file: "41", the count, the label; no byte-order mark.
 bool write_statistics_remember(text_view path, text_view count, text_view label);
+
+// What the statistics window remembers: the reference total and its label,
+// kept in statistics_remember_file.
+inline constexpr char16_t statistics_remember_file[] = u"dic_stats_remember.prefs";
+inline constexpr char16_t statistics_label_default[] = u"Last Remember:N/A";
+struct statistics_options {
+  text_t remembered_count;  // digits; "" when none is remembered
+  text_t remembered_label = statistics_label_default;
+};
+// Reads the remember file into options; a missing or damaged file (a count
+// that is not digits among them) leaves them as they are.
+void read_statistics_remember(text_view path, statistics_options& options);
+settings_file_registration statistics_settings_file(statistics_options& options);
 
 // The pie chart: one sector per row with a share above 0, in row order from
 // angle 0, the rest black; shares as the "%" column prints them.

@@ -65,7 +65,7 @@ void add_column_titles(int list, const char16_t* first) {
   gadget_add_column(list, 2, u"%", 58);
 }
 
-void build_window() {
+void build_window(const statistics_options& options) {
   add_column_titles(ids::TYPE_LIST, u"Statistics (Words)");
   gadget_move_resize(ids::TYPE_LIST, 5, 5, 318, 260);
   for (int row = 0; row < STATISTICS_TYPE_ROWS; ++row)
@@ -98,7 +98,7 @@ void build_window() {
   create_image_button_at(ids::COPY_TOTAL, 285, rows[0], kButton, kButton, kImageCopy, 0, u"Copy to Clipboard", 0);
   gadget_create_button(ids::TOTAL_TO_REFERENCE, 60, rows[1] + 8, static_cast<int>(button_width),
                        static_cast<int>(button_height), u"∑ Copy →");
-  gadget_create_entry_ex(ids::REFERENCE, 165, rows[1] + 10, 115, entry_h, stats_remembered_count, ENTRY_NUMERIC);
+  gadget_create_entry_ex(ids::REFERENCE, 165, rows[1] + 10, 115, entry_h, options.remembered_count, ENTRY_NUMERIC);
   create_image_button_at(ids::REMEMBER, 285, rows[1], kButton, kButton, kImageRemember, 0, u"Remember", 0);
   create_image_button_at(ids::FORGET, 333, rows[1], kButton, kButton, kImageForget, 0, u"Forget", 0);
   create_image_at(ids::NEW_WORDS_IMAGE, 10, rows[2] + 12, kImageNew, 0, u"");
@@ -106,7 +106,7 @@ void build_window() {
   create_image_button_at(ids::COPY_NEW_WORDS, 340, rows[2], kButton, kButton, kImageCopy, 0, u"Copy to Clipboard", 0);
   create_image_button_at(ids::COPY_NEW_COUNT, 388, rows[2], kButton, kButton, kImageCopyNew, 0,
                          u"Copy \"∑ New\" To Clipboard", 0);
-  gadget_create_entry_ex(ids::REMEMBERED_LABEL, 40, rows[3] + 10, 294, entry_h, stats_remembered_label,
+  gadget_create_entry_ex(ids::REMEMBERED_LABEL, 40, rows[3] + 10, 294, entry_h, options.remembered_label,
                          ENTRY_READ_ONLY);
   create_image_button_at(ids::COPY_REMEMBERED_LABEL, 340, rows[3], kButton, kButton, kImageCopy, 0,
                          u"Copy to Clipboard", 0);
@@ -130,23 +130,23 @@ void copy_field(int field) {
   clipboard_set_text(text);
 }
 
-void remember_reference() {
+void remember_reference(statistics_options& options) {
   const text_t reference = gadget_get_text(ids::REFERENCE);
   if (reference.empty()) return warn(u"Remember gadget is blank.");
-  const text_t path = settings_file_path(u"dic_stats_remember.prefs");
+  const text_t path = settings_file_path(statistics_remember_file);
   const text_t label = u"Last Remember:" + now_text();
   if (!write_statistics_remember(path, reference, label)) {
     message_box(u"Error!", u"Can't write the file:\n" + path, MB_ICON_ERROR);
     return;
   }
-  stats_remembered_label = label;
-  stats_remembered_count = reference;
+  options.remembered_label = label;
+  options.remembered_count = reference;
   gadget_set_text(ids::REMEMBERED_LABEL, label);
   recompute_new_words();
 }
 
 void forget_reference() {
-  const text_t path = settings_file_path(u"dic_stats_remember.prefs");
+  const text_t path = settings_file_path(statistics_remember_file);
   if (file_size_by_path(path) >= 0) file_delete(path);
   gadget_set_text(ids::REFERENCE, u"");
   gadget_set_text(ids::NEW_WORDS, u"");
@@ -252,7 +252,7 @@ void show_words_by_statistic_type() {
   window_activate(ids::WINDOW);
 }
 
-void run_window() {
+void run_window(statistics_options& options) {
   for (bool done = false; !done;) {
     const int type = event_wait();
     if (type <= 0 || event_get_window() != ids::WINDOW) continue;
@@ -293,7 +293,7 @@ void run_window() {
       case ids::REFERENCE:
         if (subtype == SUBTYPE_CHANGE) recompute_new_words();
         break;
-      case ids::REMEMBER: remember_reference(); break;
+      case ids::REMEMBER: remember_reference(options); break;
       case ids::FORGET: forget_reference(); break;
       case ids::EXPORT: export_statistics(); break;
       default: break;
@@ -303,7 +303,7 @@ void run_window() {
 
 }  // namespace
 
-void show_dictionary_statistics() {
+void show_dictionary_statistics(statistics_options& options) {
   status_bar_set_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT, u"Processing Statistics... <ESC> to abort.");
   status_bar_set_progress_value(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS, 0, 1);
   if (dictionary_document.list.empty()) {
@@ -317,16 +317,17 @@ void show_dictionary_statistics() {
     message_box(u"Error!", u"Can't open a window.", MB_ICON_ERROR);
     return;
   }
-  build_window();
+  build_window(options);
   window_set_disabled(MAIN_WINDOW, 1);
   window_activate(ids::WINDOW);
-  run_window();
+  run_window(options);
   menu_free(ids::POPUP);
   window_close(ids::WINDOW);
   window_set_disabled(MAIN_WINDOW, 0);
   window_activate(MAIN_WINDOW);
 }
 
-void register_statistics_commands() {
-  register_shell_command("show_dictionary_statistics", [](const shell_command_args&) { show_dictionary_statistics(); });
+void register_statistics_commands(statistics_options& options) {
+  register_shell_command("show_dictionary_statistics",
+                         [&options](const shell_command_args&) { show_dictionary_statistics(options); });
 }

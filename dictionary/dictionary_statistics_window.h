@@ -3,6 +3,7 @@
 // type with their forms.
 #pragma once
 
+#include "dictionary/dictionary_statistics.h"
 #include "shell/id_blocks.h"
 
 namespace statistics_ids {
@@ -25,6 +26,7 @@ constexpr int LIST = 562, EXTRACT = 563, EXTRACT_FLAGS = 564, CLOSE = 565, PREVI
 static_assert(ids_in_block(STATISTICS_WORDS_BLOCK, {WINDOW, LIST, EXTRACT, CLOSE, PREVIEW, ESCAPE_LABEL}));
 }  // namespace statistics_words_ids
 
-// The menu command: the pass on the main window, then the window.
-void show_dictionary_statistics();
-void register_statistics_commands();
+// The menu command: the pass on the main window, then the window, which
+// shows and remembers the reference total of options.
+void show_dictionary_statistics(statistics_options& options);
+void register_statistics_commands(statistics_options& options);

@@ -108,7 +108,7 @@ void fix_dictionary_word_spaces() {
   entries_rewritten();
 }
 
-void register_dictionary_tool_commands() {
+void register_dictionary_tool_commands(statistics_options& statistics) {
   register_shell_command("extract_dictionary_wordlist", [](const shell_command_args& a) {
     extract_dictionary_wordlist(a.numbers.empty() ? 0 : static_cast<int>(a.numbers[0]));
   });
@@ -117,5 +117,5 @@ void register_dictionary_tool_commands() {
                          [](const shell_command_args&) { remove_dictionary_word_comments(); });
   register_shell_command("fix_dictionary_word_spaces", [](const shell_command_args&) { fix_dictionary_word_spaces(); });
   register_postag_search_commands();
-  register_statistics_commands();
+  register_statistics_commands(statistics);
 }

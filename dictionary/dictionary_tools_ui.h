@@ -4,6 +4,8 @@
 // the statistics windows).
 #pragma once
 
+#include "dictionary/dictionary_statistics.h"
+
 // Word-list extraction of a type (0 all .txt, 1 all .csv, 2 compounds, 6
 // compounds for LanguageTool).
 void extract_dictionary_wordlist(int type);
@@ -11,4 +13,5 @@ void sort_dictionary_word_flags();
 void remove_dictionary_word_comments();
 void fix_dictionary_word_spaces();
 
-void register_dictionary_tool_commands();
+// The statistics window remembers its total in statistics.
+void register_dictionary_tool_commands(statistics_options& statistics);

@@ -12,6 +12,7 @@
 #include "shell/preferences.h"
 #include "shell/preferences_window.h"
 #include "shell/recent_files_ui.h"
+#include "shell/settings_file_registry.h"
 #include "shell/settings_files.h"
 #include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
@@ -198,15 +199,19 @@ bool automatic_update_check_due() {
 
 int start_program(const text_t& executable_path, const std::function<void()>& register_commands) {
   find_base_folder_and_settings(executable_path, dir_current());
+  // The tools register their settings files with their commands: the files
+  // are read after, before any window exists.
+  forget_settings_files();
+  if (register_commands) register_commands();
   set_default_preferences();
   reset_settings_globals();
   init_pos_rule_presets();
+  reset_registered_settings();
   prefs_file_loaded = 0;
   load_fonts();
   load_embedded_images();
   prefs_file_loaded = load_settings_files();
   update_recent_files(u"");
-  if (register_commands) register_commands();
   if (!build_main_window()) return 0;
   run_preferences_gate();
   if (automatic_update_check_due()) run_shell_command("run_update_check", shell_command_args{u"", {1}});

@@ -176,6 +176,7 @@ void clamp_preferences(preferences_kwx4& p) {
 text_t prefs_file_path() { return settings_file_path(u"kwx4.prefs"); }
 
 int read_prefs_file(text_view path, preferences_kwx4& p) {
+  if (settings_file_oversized(path)) return 0;
   settings_reader in(path);
   if (!in.framed()) return 0;
   preferences_kwx4 r;

@@ -8,13 +8,11 @@
 // itself (window_resolution, check_for_updates).
 #pragma once
 
+#include "common/settings_file.h"
 #include "common/text.h"
 
 #include <array>
 #include <cstdint>
-
-// First line of every .prefs file; a file with another first line is ignored.
-inline constexpr char16_t settings_format_id[] = u"41";
 
 struct preferences_kwx4 {
   text_t window_resolution;                 // "1280×600": width, U+00D7, height

@@ -21,6 +21,7 @@
 #include "shell/find_window.h"
 #include "shell/preferences_window.h"
 #include "shell/profiles_ui.h"
+#include "shell/settings_file_registry.h"
 #include "shell/undo_redo_ui.h"
 #include "tools/languagetool_commands_ui.h"
 #include "shell/update_window.h"
@@ -28,7 +29,7 @@
 #include "tools/wordlist_commands_ui.h"
 
 void register_program_commands(workspace& ws) {
-  (void)ws;
+  for (settings_file_registration& file : workspace_settings_files(ws)) register_settings_file(std::move(file));
   register_builtin_commands();
   register_aff_cache_commands();
   register_aff_validate_commands();
@@ -37,7 +38,7 @@ void register_program_commands(workspace& ws) {
   register_dictionary_file_commands();
   register_dictionary_list_commands();
   register_word_editor_commands();
-  register_dictionary_tool_commands();
+  register_dictionary_tool_commands(ws.statistics);
   register_thesaurus_editor();
   register_dictionary_duplicates_commands();
   register_thesaurus_tool_commands();

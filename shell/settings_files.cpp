@@ -3,11 +3,10 @@
 #include "common/file.h"
 #include "shell/last_update_check.h"
 #include "shell/preferences.h"
+#include "shell/settings_file_registry.h"
 
 #include <algorithm>
 
-text_t stats_remembered_count;
-text_t stats_remembered_label = u"Last Remember:N/A";
 int64_t bulk_import_category = 2;
 int64_t bulk_import_pos_entry = 0;
 text_t bulk_import_custom_pos;
@@ -36,7 +35,6 @@ namespace {
 
 constexpr int kFile = 1;
 constexpr int kAffAidListing = 362;
-constexpr char16_t kStatsLabelDefault[] = u"Last Remember:N/A";
 // Bulk Import offers at most this many POS entries for one language.
 constexpr int64_t kBulkImportPosEntryMax = 35;
 // Image numbers 20001.. must stay below the embedded icons at 30002.
@@ -64,13 +62,6 @@ constexpr const char16_t* kBuiltinExceptions =
     u"Civilization\n" u"earthrise\n" u"filesize\n" u"ise\n" u"ize\n" u"lateralizer\n"
     u"maize\n" u"mortise\n" u"parvise\n" u"treatise\n" u"valise\n";
 
-bool all_digits(text_view s) {
-  if (s.empty()) return false;
-  for (char16_t u : s)
-    if (u < u'0' || u > u'9') return false;
-  return true;
-}
-
 // Sizes a settings file can need. A recent-files line is a path, at most
 // PATH_MAX bytes; the word lists are edited by hand, a few thousand words.
 constexpr int64_t kKiB = 1024, kMiB = 1024 * kKiB;
@@ -93,6 +84,13 @@ bool read_whole_text(text_view path, text_t& out, bool settings_file) {
   return true;
 }
 
+// The path of a settings file, or "" (read as missing) when it is refused
+// for its size.
+text_t unrefused_path(text_view name) {
+  const text_t path = settings_file_path(name);
+  return settings_file_oversized(path) ? text_t() : path;
+}
+
 text_t normalise_line_ends(text_view s) {
   text_t out;
   out.reserve(s.size());
@@ -107,19 +105,8 @@ text_t normalise_line_ends(text_view s) {
   return out;
 }
 
-void read_stats_remember() {
-  settings_reader in(settings_file_path(u"dic_stats_remember.prefs"));
-  if (!in.framed()) return;
-  text_t count = in.line();
-  text_t label = in.line();
-  // The count is a total typed as digits; anything else is a damaged file.
-  if (!in.ok() || (!count.empty() && (!all_digits(count) || count.size() > 18))) return;
-  stats_remembered_count = count;
-  stats_remembered_label = label.empty() ? text_t(kStatsLabelDefault) : label;
-}
-
 void read_multiwords() {
-  settings_reader in(settings_file_path(u"multiwords.prefs"));
+  settings_reader in(unrefused_path(u"multiwords.prefs"));
   if (!in.framed()) return;
   int64_t category = in.int32();
   int64_t entry = in.int32();
@@ -131,14 +118,14 @@ void read_multiwords() {
 }
 
 bool read_pos_settings(int64_t& language) {
-  settings_reader in(settings_file_path(u"extract_pos_settings.prefs"));
+  settings_reader in(unrefused_path(u"extract_pos_settings.prefs"));
   if (!in.framed()) return false;
   language = in.int32();
   return in.ok();
 }
 
 void read_pos_lists() {
-  settings_reader in(settings_file_path(u"extract_pos_lists.prefs"));
+  settings_reader in(unrefused_path(u"extract_pos_lists.prefs"));
   if (!in.framed()) return;
   int64_t count = in.decimal_line();
   if (!in.ok() || count < 1) return;
@@ -167,14 +154,14 @@ void read_pos_lists() {
 }
 
 void read_derivates_sort() {
-  settings_reader in(settings_file_path(u"derivates_sort.prefs"));
+  settings_reader in(unrefused_path(u"derivates_sort.prefs"));
   if (!in.framed()) return;
   int64_t mode = in.int32();
   if (in.ok() && mode >= 1 && mode <= 5) derived_words_sort_mode = mode;
 }
 
 void read_duplicates_options() {
-  settings_reader in(settings_file_path(u"show_merge_del_dupes.prefs"));
+  settings_reader in(unrefused_path(u"show_merge_del_dupes.prefs"));
   if (!in.framed()) return;
   int64_t v[4];
   for (int64_t& x : v) x = in.int8();
@@ -212,48 +199,9 @@ bool settings_file_oversized(text_view path) {
   return true;
 }
 
-settings_reader::settings_reader(text_view path) {
-  ok_ = file_size_by_path(path) > 0 && !settings_file_oversized(path) && file_open_read(kFile, path);
-  open_ = ok_;
-}
-
-settings_reader::~settings_reader() {
-  if (open_) file_close(kFile);
-}
-
-bool settings_reader::framed() { return line() == settings_format_id && ok_; }
-
-text_t settings_reader::line() {
-  if (!ok_ || file_at_end(kFile)) {
-    ok_ = false;
-    return text_t();
-  }
-  return file_read_line(kFile, FORMAT_UTF8);
-}
-
-int64_t settings_reader::decimal_line() {
-  text_t t = string_trim_spaces(line());
-  if (!ok_ || !all_digits(t) || t.size() > 9) {
-    ok_ = false;
-    return -1;
-  }
-  return string_to_int(t);
-}
-
-int64_t settings_reader::integer(int bytes) {
-  if (!ok_ || file_position(kFile) + bytes > file_length(kFile)) {
-    ok_ = false;
-    return 0;
-  }
-  if (bytes == 1) return file_read_int8(kFile);
-  return bytes == 4 ? file_read_int32(kFile) : file_read_int64(kFile);
-}
-
 text_t builtin_ise_ize_exceptions() { return kBuiltinExceptions; }
 
 void reset_settings_globals() {
-  stats_remembered_count.clear();
-  stats_remembered_label = kStatsLabelDefault;
   bulk_import_category = 2;
   bulk_import_pos_entry = 0;
   bulk_import_custom_pos.clear();
@@ -306,7 +254,7 @@ void read_aff_aid_languages() {
 
 int read_settings_files() {
   oversized_settings_files.clear();
-  read_stats_remember();
+  read_registered_settings();
   read_multiwords();
   int64_t language = 0;
   const bool language_read = read_pos_settings(language);

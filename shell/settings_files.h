@@ -5,6 +5,7 @@
 // here so that start-up can fill them before any window exists.
 #pragma once
 
+#include "common/settings_file.h"
 #include "common/text.h"
 #include "shell/shell_state.h"
 
@@ -24,38 +25,7 @@ bool settings_file_oversized(text_view path);
 // The settings files refused for their size since the start-up read began.
 extern std::vector<text_t> oversized_settings_files;
 
-// Reads one settings file value after value through file 1. Every read
-// checks that the file still holds the value; a file that ends early (or is
-// missing, empty, a folder or larger than its limit) makes ok() false, and
-// the caller keeps its defaults. The file is closed when the reader goes.
-class settings_reader {
- public:
-  explicit settings_reader(text_view path);
-  ~settings_reader();
-  settings_reader(const settings_reader&) = delete;
-  settings_reader& operator=(const settings_reader&) = delete;
-
-  // Reads the first line: true when the file is open and it is "41".
-  bool framed();
-  bool ok() const { return ok_; }
-  text_t line();          // UTF-8, up to LF
-  // A line of plain decimal digits (at most 9); anything else fails.
-  int64_t decimal_line();
-  // Little-endian signed integers of 1, 4 and 8 bytes.
-  int64_t int8() { return integer(1); }
-  int64_t int32() { return integer(4); }
-  int64_t int64() { return integer(8); }
-
- private:
-  int64_t integer(int bytes);
-  bool ok_ = false;
-  bool open_ = false;
-};
-
 // ---- Remembered options of tool windows ------------------------------------
-// Statistics window: the remembered total (digits) and its label.
-extern text_t stats_remembered_count;       // ""
-extern text_t stats_remembered_label;       // "Last Remember:N/A"
 // Bulk Import: POS category 0..2 (Other, Portuguese, English), POS entry
 // (combo choice, 0 or more) and the "Specify:" text.
 extern int64_t bulk_import_category;        // 2

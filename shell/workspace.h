@@ -6,5 +6,19 @@
 // whole of it.
 #pragma once
 
+#include "common/settings_file.h"
+#include "dictionary/dictionary_statistics.h"
+
+#include <vector>
+
 struct workspace {
+  statistics_options statistics;  // the statistics window's remembered total
 };
+
+// The settings files the workspace's tool options are kept in, in the order
+// start-up reads them (register_settings_file).
+inline std::vector<settings_file_registration> workspace_settings_files(workspace& ws) {
+  return {
+      statistics_settings_file(ws.statistics),
+  };
+}

@@ -201,7 +201,7 @@ TEST_F(DictionaryToolsTest, StatisticsWindowChartReferenceExportAndTypeWindow) {
   EXPECT_EQ(gui_test::requesters()[2].title, u"Error!");
   const std::string remembered = read_file(folder_ + "settings/dic_stats_remember.prefs");
   EXPECT_EQ(remembered.rfind("41\n1\nLast Remember:", 0), 0u) << remembered;
-  EXPECT_EQ(stats_remembered_count, u"1");
+  EXPECT_EQ(ws_.statistics.remembered_count, u"1");
   const std::string stats = read_file(folder_ + "stats.txt");
   EXPECT_EQ(stats.rfind(kBom + "Total wordlist:3\n\nWORDS:\n            With ':1 (33.33%)\n", 0), 0u) << stats;
   EXPECT_NE(stats.find("Reference Value:\n1\nNew Words:\n2 / Date:"), std::string::npos);

@@ -3,6 +3,8 @@
 #include "common/date_time.h"
 #include "dictionary/derived_rows.h"
 #include "shell/preferences.h"
+#include "shell/settings_file_registry.h"
+#include "shell/workspace.h"
 #include "tests/shell/settings_test_support.h"
 
 #include <gtest/gtest.h>
@@ -19,11 +21,24 @@ class settings_files_test : public settings_folder_test {
   void SetUp() override {
     settings_folder_test::SetUp();
     set_default_preferences();
-    reset_settings_globals();
+    forget_settings_files();
+    for (settings_file_registration& file : workspace_settings_files(ws_)) register_settings_file(std::move(file));
+    reset_settings();
     prefs_applied = 0;
+  }
+  void TearDown() override {
+    forget_settings_files();
+    settings_folder_test::TearDown();
+  }
+  // Every remembered option back to its start value, as start-up does.
+  static void reset_settings() {
+    reset_settings_globals();
+    reset_registered_settings();
   }
   static std::string frame(const std::string& rest) { return "41\n" + rest; }
   static std::string i32(int64_t v) { return le(v, 4); }
+  // The tools' options the files are read into.
+  workspace ws_;
 };
 
 std::vector<std::string> split_lines(const text_t& t) {
@@ -46,8 +61,8 @@ TEST_F(settings_files_test, EmptySettingsFolderKeepsEveryDefault) {
   EXPECT_EQ(prefs_applied, 0);
   EXPECT_TRUE(prefs_record == default_preferences());
   EXPECT_EQ(visible_rows, 13);
-  EXPECT_EQ(stats_remembered_count, u"");
-  EXPECT_EQ(stats_remembered_label, u"Last Remember:N/A");
+  EXPECT_EQ(ws_.statistics.remembered_count, u"");
+  EXPECT_EQ(ws_.statistics.remembered_label, u"Last Remember:N/A");
   EXPECT_EQ(bulk_import_category, 2);
   EXPECT_EQ(bulk_import_pos_entry, 0);
   EXPECT_EQ(derived_words_sort_mode, 1);
@@ -80,51 +95,51 @@ TEST_F(settings_files_test, ToolOptionFiles) {
   const option_case cases[] = {
       // Statistics remember file.
       {"stats", "dic_stats_remember.prefs", frame("123456\nLast Remember:2025-01-02 03:04:05\n"),
-       [] {
-         return stats_remembered_count == u"123456" &&
-                stats_remembered_label == u"Last Remember:2025-01-02 03:04:05";
+       [this] {
+         return ws_.statistics.remembered_count == u"123456" &&
+                ws_.statistics.remembered_label == u"Last Remember:2025-01-02 03:04:05";
        }},
       {"stats empty label", "dic_stats_remember.prefs", frame("77\n\n"),
-       [] { return stats_remembered_count == u"77" && stats_remembered_label == u"Last Remember:N/A"; }},
+       [this] { return ws_.statistics.remembered_count == u"77" && ws_.statistics.remembered_label == u"Last Remember:N/A"; }},
       {"stats 40", "dic_stats_remember.prefs", "40\n77\nLast Remember:x\n",
-       [] { return stats_remembered_count.empty(); }},
+       [this] { return ws_.statistics.remembered_count.empty(); }},
       {"stats ends early", "dic_stats_remember.prefs", frame("77\n"),
-       [] { return stats_remembered_count.empty() && stats_remembered_label == u"Last Remember:N/A"; }},
+       [this] { return ws_.statistics.remembered_count.empty() && ws_.statistics.remembered_label == u"Last Remember:N/A"; }},
       {"stats count not digits", "dic_stats_remember.prefs", frame("7a7\nLast Remember:x\n"),
-       [] { return stats_remembered_count.empty(); }},
+       [this] { return ws_.statistics.remembered_count.empty(); }},
       // Bulk Import.
       {"multiwords", "multiwords.prefs", frame(i32(1) + i32(5) + "NPMS000\n"),
-       [] {
+       [this] {
          return bulk_import_category == 1 && bulk_import_pos_entry == 5 &&
                 bulk_import_custom_pos == u"NPMS000";
        }},
       {"multiwords out of range", "multiwords.prefs", frame(i32(9) + i32(-4) + "x\n"),
-       [] { return bulk_import_category == 2 && bulk_import_pos_entry == 0 && bulk_import_custom_pos == u"x"; }},
+       [this] { return bulk_import_category == 2 && bulk_import_pos_entry == 0 && bulk_import_custom_pos == u"x"; }},
       {"multiwords ends early", "multiwords.prefs", frame(i32(1) + "\x05"),
-       [] { return bulk_import_category == 2 && bulk_import_pos_entry == 0; }},
+       [this] { return bulk_import_category == 2 && bulk_import_pos_entry == 0; }},
       // Derived-words sort.
-      {"sort mode", "derivates_sort.prefs", frame(i32(4)), [] { return derived_words_sort_mode == 4; }},
+      {"sort mode", "derivates_sort.prefs", frame(i32(4)), [this] { return derived_words_sort_mode == 4; }},
       {"sort mode out of range", "derivates_sort.prefs", frame(i32(6)),
-       [] { return derived_words_sort_mode == 1; }},
-      {"sort mode zero", "derivates_sort.prefs", frame(i32(0)), [] { return derived_words_sort_mode == 1; }},
-      {"sort mode 40", "derivates_sort.prefs", "40\n" + i32(3), [] { return derived_words_sort_mode == 1; }},
-      {"sort mode short", "derivates_sort.prefs", frame("\x03\0"), [] { return derived_words_sort_mode == 1; }},
+       [this] { return derived_words_sort_mode == 1; }},
+      {"sort mode zero", "derivates_sort.prefs", frame(i32(0)), [this] { return derived_words_sort_mode == 1; }},
+      {"sort mode 40", "derivates_sort.prefs", "40\n" + i32(3), [this] { return derived_words_sort_mode == 1; }},
+      {"sort mode short", "derivates_sort.prefs", frame("\x03\0"), [this] { return derived_words_sort_mode == 1; }},
       // Duplicates window check boxes.
       {"duplicates", "show_merge_del_dupes.prefs", frame(std::string("\x01\x01\x00\x00", 4)),
-       [] { return dictionary_duplicates_options == std::vector<int64_t>{0, 1, 1, 0, 0}; }},
+       [this] { return dictionary_duplicates_options == std::vector<int64_t>{0, 1, 1, 0, 0}; }},
       {"duplicates damaged bytes", "show_merge_del_dupes.prefs", frame(std::string("\xFF\x07\x00\x01", 4)),
-       [] { return dictionary_duplicates_options == std::vector<int64_t>{0, 1, 1, 0, 1}; }},
+       [this] { return dictionary_duplicates_options == std::vector<int64_t>{0, 1, 1, 0, 1}; }},
       {"duplicates short", "show_merge_del_dupes.prefs", frame("\x01\x01\x01"),
-       [] { return dictionary_duplicates_options == std::vector<int64_t>{0, 0, 0, 1, 1}; }},
+       [this] { return dictionary_duplicates_options == std::vector<int64_t>{0, 0, 0, 1, 1}; }},
       // POS language of the extraction.
-      {"pos language", "extract_pos_settings.prefs", frame(i32(1)), [] { return pos_rule_language == 1; }},
+      {"pos language", "extract_pos_settings.prefs", frame(i32(1)), [this] { return pos_rule_language == 1; }},
       {"pos language out of range", "extract_pos_settings.prefs", frame(i32(3)),
-       [] { return pos_rule_language == 2; }},
+       [this] { return pos_rule_language == 2; }},
       {"pos language negative", "extract_pos_settings.prefs", frame(i32(-1)),
-       [] { return pos_rule_language == 0; }},
+       [this] { return pos_rule_language == 0; }},
   };
   for (const option_case& c : cases) {
-    reset_settings_globals();
+    reset_settings();
     std::filesystem::remove_all(root() + "/settings");
     std::filesystem::create_directory(root() + "/settings");
     write_bytes(settings(c.file), c.bytes);
@@ -154,7 +169,7 @@ TEST_F(settings_files_test, PosRuleLists) {
   EXPECT_EQ(pos_rule_language, 1);
 
   // More languages and rules than the table holds are clamped to it.
-  reset_settings_globals();
+  reset_settings();
   std::string big = "4\n";
   for (int lang = 0; lang < 4; ++lang) {
     big += "L" + std::to_string(lang) + "\n";
@@ -181,7 +196,7 @@ TEST_F(settings_files_test, PosRuleLists) {
       "40\n1\nA\n1\nr\n",
   };
   for (const std::string& bytes : damaged) {
-    reset_settings_globals();
+    reset_settings();
     pos_rule_languages = {u"Other", u"Portuguese", u"English"};
     pos_rule_table[2][1] = u"preset";
     pos_rule_counts[2] = 1;
@@ -202,7 +217,7 @@ TEST_F(settings_files_test, ExceptionLists) {
   EXPECT_EQ(gb_specific_text, u"colour\nharbour\n");
 
   // Empty files: the built-in exceptions, no GB-specific words.
-  reset_settings_globals();
+  reset_settings();
   ise_ize_exceptions_snapshot = u"old";
   write_bytes(settings("-ize-ise_exceptions.txt"), "");
   write_bytes(settings("gb_specific.txt"), "");
@@ -322,7 +337,7 @@ TEST_F(settings_files_test, FilesLargerThanTheirFormatAreRefusedUnread) {
   EXPECT_TRUE(prefs_record == default_preferences());
   EXPECT_EQ(ise_ize_exceptions_text, builtin_ise_ize_exceptions());
   EXPECT_EQ(gb_specific_text, u"");
-  EXPECT_EQ(stats_remembered_count, u"");
+  EXPECT_EQ(ws_.statistics.remembered_count, u"");
   EXPECT_EQ(bulk_import_category, 2);
   EXPECT_EQ(bulk_import_custom_pos, u"");
   EXPECT_EQ(pos_rule_language, 2);
