@@ -7,18 +7,11 @@
 #include <algorithm>
 
 std::array<int32_t, 4> affix_type_colours{-1, -1, -1, -1};
-std::vector<hyphenation_derived_row> hyphenation_derived_rows;
-std::vector<text_t> expanded_words;
-int64_t expanded_word_count = 0;
 int64_t words_with_apostrophe = 0, words_with_hyphen = 0, words_with_capitals = 0;
 std::array<int64_t, 6> short_word_histogram{};
 std::array<int64_t, 27> first_letter_histogram{};
 std::vector<word_type_counter_record> word_type_counters;
 int64_t statistics_entry_index = 0;
-int64_t statistics_word_type = 0;
-int64_t statistics_type_filter = 0;
-std::vector<text_t> statistics_view_lines;
-text_t crunch_first_derivative;
 
 namespace {
 
@@ -213,60 +206,4 @@ bool first_suffix_sink::take(const derived_row& row) {
   if (row.type != derived_row_type::suffix) return true;
   first = row.word;
   return false;
-}
-
-int64_t expand_word_affixes(int64_t mode, text_view entry, int64_t csv, int64_t hyphen_only, int64_t level,
-                            text_view tag, text_view suffix1, text_view suffix2, int64_t to_hyphenation_list,
-                            int64_t aliases_done) {
-  (void)level;  // continuation levels are internal
-  const bool aliases = aliases_done != 0;
-  switch (mode) {
-    case 1:
-      if (to_hyphenation_list) {
-        hyphenation_derived_rows.clear();
-        hyphenation_rows_sink sink(hyphenation_derived_rows);
-        expand_entry(aff_cache, entry, sink, {}, aliases);
-        return static_cast<int64_t>(hyphenation_derived_rows.size());
-      }
-      [[fallthrough]];
-    case 3: {
-      row_count_sink sink;
-      expand_entry(aff_cache, entry, sink, {}, aliases);
-      return sink.rows;
-    }
-    case 2: {
-      word_file_sink sink(1, csv != 0, hyphen_only != 0, tag);
-      expand_entry(aff_cache, entry, sink, {}, aliases);
-      return sink.written;
-    }
-    case 4: {
-      word_array_sink sink(expanded_words, expanded_word_count, suffix1, suffix2);
-      expand_entry(aff_cache, entry, sink, {}, aliases);
-      return sink.stored;
-    }
-    case 5: {
-      word_statistics_sink sink(csv == 0);
-      expand_entry(aff_cache, entry, sink, {}, aliases);
-      return sink.words;
-    }
-    case 6:
-    case 7: {
-      statistics_lines_sink sink(statistics_word_type, statistics_type_filter,
-                                 mode == 6 ? &statistics_view_lines : nullptr, 1);
-      expand_entry(aff_cache, entry, sink, {}, aliases);
-      return 0;
-    }
-    case 100: {
-      first_suffix_sink sink;
-      expand_entry(aff_cache, entry, sink, {}, aliases);
-      crunch_first_derivative = sink.first;
-      return sink.first.empty() ? 0 : 1;
-    }
-    default: {
-      // Unknown modes count nothing but still run, as the Part's other modes do.
-      row_count_sink sink;
-      expand_entry(aff_cache, entry, sink, {}, aliases);
-      return 0;
-    }
-  }
 }

@@ -1,17 +1,15 @@
-// What an expansion does with each derived word: the output modes, each a
-// sink (affix/affix_expansion.h) that its caller creates.
+// What an expansion does with each derived word: the sinks (see
+// affix/affix_expansion.h) that callers hand to expand_entry.
 //
-//   1   rows of a list: the word editor's derived-words list has its own sink
-//       (dictionary/derived_rows.h); the Hyphenation tab's is here
-//   2   lines, compound lines or CSV rows written to an open file
-//   3   nothing written; rows are only counted
-//   4   words stored in a word array
-//   5   statistics counters (add_word_to_statistics)
-//   6   matching words collected as lines of the statistics view
-//   7   matching words written to an open file
-//   100 the first suffix derivative, then stop
-//
-// expand_word_affixes is the numbered entry point over these sinks.
+//   hyphenation_rows_sink   rows of the Hyphenation tab's list (the word
+//                           editor's list has its own, dictionary/derived_rows.h)
+//   word_file_sink          lines, compound lines or CSV rows to an open file
+//   row_count_sink          nothing kept; rows are only counted
+//   word_array_sink         words stored in a word array
+//   word_statistics_sink    the statistics counters (add_word_to_statistics)
+//   statistics_lines_sink   the words of one statistics type, as lines of a
+//                           view or of an open file
+//   first_suffix_sink       the first suffix derivative, then stop
 #pragma once
 
 #include "affix/affix_expansion.h"
@@ -38,7 +36,7 @@ void append_csv_field(text_t& out, text_view field);
 // "N: strip affix condition" of a row's rule, N as given.
 void append_rule_text(text_t& out, text_view number, const aff_rule_record& rule);
 
-// ---- Mode 1, the Hyphenation tab's list --------------------------------------------
+// ---- The Hyphenation tab's list -----------------------------------------------------
 struct hyphenation_derived_row {
   text_t word;
   text_t flag;
@@ -55,7 +53,7 @@ class hyphenation_rows_sink : public expansion_sink {
   size_t added_ = 0;
 };
 
-// ---- Mode 2 and 7: text for an open file ------------------------------------------
+// ---- Text for an open file ----------------------------------------------------------
 // Collects text and writes it to a numbered file (common/file.h) as UTF-8 in
 // large pieces; the rest is written by flush() or the destructor.
 class file_text_writer {
@@ -73,7 +71,7 @@ class file_text_writer {
   text_t buffer_;
 };
 
-// Mode 2: one line per word; with hyphen_only only words holding "-", each
+// One line per word; with hyphen_only only words holding "-", each
 // followed by the tag; with csv one CSV row per derived word.
 class word_file_sink : public expansion_sink {
  public:
@@ -90,7 +88,7 @@ class word_file_sink : public expansion_sink {
   text_t tag_;
 };
 
-// ---- Mode 3 ------------------------------------------------------------------
+// ---- Counting -----------------------------------------------------------------------
 class row_count_sink : public expansion_sink {
  public:
   bool take(const derived_row&) override {
@@ -100,7 +98,7 @@ class row_count_sink : public expansion_sink {
   int64_t rows = 0;
 };
 
-// ---- Mode 4 ------------------------------------------------------------------
+// ---- A word array -------------------------------------------------------------------
 // Stores word + suffix1 + suffix2 at words[first], words[first + 1], ...
 class word_array_sink : public expansion_sink {
  public:
@@ -115,7 +113,7 @@ class word_array_sink : public expansion_sink {
   text_t suffix1_, suffix2_;
 };
 
-// ---- Modes 5 to 7: statistics ----------------------------------------------------
+// ---- Statistics ---------------------------------------------------------------------
 struct word_type_counter_record {
   int32_t apostrophe_forms = 0;
   int32_t hyphen_forms = 0;
@@ -133,7 +131,7 @@ bool word_starts_with_capital(text_view word);
 void reset_word_statistics();
 void add_word_to_statistics(text_view word);
 
-// Mode 5: every word counted into the statistics unless counting is off.
+// Every word counted into the statistics unless counting is off.
 class word_statistics_sink : public expansion_sink {
  public:
   explicit word_statistics_sink(bool count_words) : count_words_(count_words) {}
@@ -144,7 +142,7 @@ class word_statistics_sink : public expansion_sink {
   bool count_words_;
 };
 
-// Modes 6 and 7: the words of one type (0 "'", 1 "-", 2 capital, 3..7
+// The words of one type (0 "'", 1 "-", 2 capital, 3..7
 // length 1..5), annotated unless type_filter is 0, as lines of the view
 // (lines) or of an open file (file, when lines is null).
 class statistics_lines_sink : public expansion_sink {
@@ -160,30 +158,10 @@ class statistics_lines_sink : public expansion_sink {
   file_text_writer out_;
 };
 
-// ---- Mode 100 ------------------------------------------------------------------
+// ---- The first suffix derivative ----------------------------------------------------
 class first_suffix_sink : public expansion_sink {
  public:
   bool take(const derived_row& row) override;
   bool feeds_prefix_pass() const override { return false; }
   text_t first;  // "" when no Suffix row came
 };
-
-// ---- The numbered entry point ------------------------------------------------------
-// Expands one entry of the decode cache in the numbered output mode; level
-// must be 0 (continuations are the engine's own business). Mode 1 fills
-// hyphenation_derived_rows when to_hyphenation_list is set and otherwise
-// only counts: the word editor expands into its own sink. Returns the words
-// the mode counted (mode 100: 1 when a first derivative was stored); 0 for
-// an empty word.
-int64_t expand_word_affixes(int64_t mode, text_view entry, int64_t csv, int64_t hyphen_only, int64_t level,
-                            text_view tag, text_view suffix1, text_view suffix2, int64_t to_hyphenation_list,
-                            int64_t aliases_done);
-
-// What the numbered modes leave for their callers.
-extern std::vector<hyphenation_derived_row> hyphenation_derived_rows;  // mode 1, list 188
-extern std::vector<text_t> expanded_words;  // mode 4
-extern int64_t expanded_word_count;         // mode 4: kept by the caller
-extern int64_t statistics_word_type;        // modes 6, 7: 0 "'", 1 "-", 2 capital, 3..7 length 1..5
-extern int64_t statistics_type_filter;      // modes 6, 7: non-zero annotates each line
-extern std::vector<text_t> statistics_view_lines;  // mode 6
-extern text_t crunch_first_derivative;      // mode 100

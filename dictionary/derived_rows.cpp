@@ -34,11 +34,6 @@ bool derived_rows_sink::take(const derived_row& row) {
   return true;
 }
 
-expansion_report expand_word_affixes(text_view entry, derived_rows_sink& rows, const expansion_stop& stop) {
-  rows.clear();
-  return expand_entry(aff_cache, entry, rows, stop);
-}
-
 text_t derived_record_position_column(const derived_word_record& r) {
   return r.flag_position == 0 ? text_t() : string_from_int(r.flag_position);
 }

@@ -1,5 +1,5 @@
-// The word editor's derived-words rows: output mode 1 into its list, as a
-// sink that the editor owns, with a record of every row kept for sorting.
+// The word editor's derived-words rows: the sink of its list, owned by the
+// editor, with a record of every row kept for sorting.
 #pragma once
 
 #include "affix/affix_expansion.h"
@@ -34,10 +34,6 @@ class derived_rows_sink : public expansion_sink {
   std::vector<derived_word_record> rows;
   bool capped = false;
 };
-
-// Mode 1 for the word editor's list: expands the entry of the decode cache
-// into rows (emptied first); stop is asked after each flag and rule.
-expansion_report expand_word_affixes(text_view entry, derived_rows_sink& rows, const expansion_stop& stop = {});
 
 // The sort mode of the list, derived_words_sort_mode of shell/settings_files.h
 // (read from derivates_sort.prefs): 1 list order, 2 type + flag, 3 flag +

@@ -177,7 +177,8 @@ void refresh_derived_words(editor_state& st) {
         word_editor_rows.clear();
         break;
       }
-      word_editor_report = expand_word_affixes(word, word_editor_rows, poll_during_expansion);
+      word_editor_rows.clear();
+      word_editor_report = expand_entry(aff_cache, word, word_editor_rows, poll_during_expansion);
       nosuggest_indicator_colour = word_editor_report.indicators.nosuggest ? 0xFF : 0xFF00;
     } while (pending_word_editor_action == ACTION_WORD_CHANGED);
     complete = pending_word_editor_action == 0;

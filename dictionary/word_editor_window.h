@@ -15,7 +15,7 @@ void edit_dictionary_word(int64_t add, int64_t edit);
 void register_word_editor_commands();
 
 // The affix engine's row colours (primary, suffix, prefix, both) from the
-// preferences' affix colours, before a mode-1 expansion fills a list.
+// preferences' affix colours, before an expansion fills a list.
 void set_affix_type_colours();
 
 // The manual's section of the word editor (F1).

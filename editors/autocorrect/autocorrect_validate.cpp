@@ -159,7 +159,7 @@ autocorrect_validate_result validate_autocorrect_list(const list_document& autoc
   if (!have_dictionary) {
     if (out.log) out.log(kNoDictionary);
   } else {
-    std::vector<text_t> forms;  // mode 4's word array, reused for every entry
+    std::vector<text_t> forms;  // the word array of the expansion, reused for every entry
     bool asked = false;
     for (int64_t i = 0; i < dictionary.count(); ++i) {
       const text_view entry = dictionary.entry(i);

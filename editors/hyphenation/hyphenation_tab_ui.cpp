@@ -64,13 +64,15 @@ void fill_word_forms(const text_t& entry) {
   gadget_clear_items(HYPHENATION_RESULTS);
   rebuild_aff_decode_cache(current_aff_text());
   set_affix_type_colours();
-  expand_word_affixes(1, entry, 0, 0, 0, u"", u"", u"", 1, 0);
+  std::vector<hyphenation_derived_row> forms;
+  hyphenation_rows_sink sink(forms);
+  expand_entry(aff_cache, entry, sink);
   std::vector<text_t> rows;
-  rows.reserve(hyphenation_derived_rows.size());
-  for (const hyphenation_derived_row& r : hyphenation_derived_rows) rows.push_back(r.word + u"\n" + r.flag + u"\n");
+  rows.reserve(forms.size());
+  for (const hyphenation_derived_row& r : forms) rows.push_back(r.word + u"\n" + r.flag + u"\n");
   gadget_add_items(HYPHENATION_RESULTS, rows);
-  for (size_t i = 0; i < hyphenation_derived_rows.size(); ++i) {
-    const int32_t colour = hyphenation_derived_rows[i].type_colour;
+  for (size_t i = 0; i < forms.size(); ++i) {
+    const int32_t colour = forms[i].type_colour;
     if (colour != COLOR_DEFAULT) gadget_set_item_color(HYPHENATION_RESULTS, static_cast<int>(i), COLOR_TEXT, colour, 1);
   }
   update_hyphenation_count_label();

@@ -193,7 +193,7 @@ TEST(Expansion, TheStopTestEndsIt) {
   int polls = 0;
   derived_rows_sink rows;
   // The flag, rule 1, then rule 2 stops.
-  expansion_report r = expand_word_affixes(u"walk/A", rows, [&] { return ++polls >= 3; });
+  expansion_report r = expand_entry(aff_cache, u"walk/A", rows, [&] { return ++polls >= 3; });
   EXPECT_TRUE(r.stopped);
   EXPECT_FALSE(r.sink_ended);
   EXPECT_EQ(rows.rows.size(), 2u);  // walk, walks
@@ -204,10 +204,12 @@ TEST(Expansion, TheStopTestEndsIt) {
 TEST(Expansion, StopsWhenTheRulesChangeWhileItAsks) {
   use_aff("PFX P Y 1\nPFX P 0 un .\nSFX A Y 3\nSFX A 0 s .\nSFX A 0 x .\nSFX A 0 y .\n");
   derived_rows_sink rows;
-  expansion_report r = expand_word_affixes(u"walk/AP", rows, [] {
+  expansion_report r = expand_entry(aff_cache, u"walk/AP", rows, [] {
     rebuild_aff_decode_cache(u"SFX B Y 1\nSFX B 0 x .\n");
     // A nested expansion does nothing while the outer one runs.
-    EXPECT_EQ(expand_word_affixes(3, u"walk/B", 0, 0, 0, u"", u"", u"", 0, 0), 0);
+    row_count_sink nested;
+    expand_entry(aff_cache, u"walk/B", nested);
+    EXPECT_EQ(nested.rows, 0);
     return false;
   });
   EXPECT_TRUE(r.stopped);
@@ -253,13 +255,23 @@ TEST(Expansion, SurvivesBrokenAffTexts) {
     }
     use_aff(aff);
     for (const char* e : entries) {
-      for (int64_t mode : {1, 3, 4, 5, 6, 100}) {
-        expanded_word_count = 0;
-        expand_word_affixes(mode, from_utf8(e), 0, 0, 0, u"", u"", u"", 0, 0);
+      {
+        std::vector<hyphenation_derived_row> list_rows;
+        hyphenation_rows_sink list(list_rows);
+        row_count_sink counter;
+        std::vector<text_t> words;
+        word_array_sink array(words, 0, u"", u"");
+        word_statistics_sink statistics(true);
+        std::vector<text_t> lines;
+        statistics_lines_sink matching(0, 0, &lines, 0);
+        first_suffix_sink first;
+        for (expansion_sink* each : std::initializer_list<expansion_sink*>{&list, &counter, &array, &statistics,
+                                                                           &matching, &first})
+          expand_entry(aff_cache, from_utf8(e), *each);
       }
       // No row twice.
       derived_rows_sink sink;
-      expand_word_affixes(from_utf8(e), sink);
+      expand_entry(aff_cache, from_utf8(e), sink);
       std::vector<std::string> rows;
       for (const auto& r : sink.rows)
         rows.push_back(to_utf8(r.type + u"|" + r.word + u"|" + r.flag + u"|" + r.rule_key + u"|" +
@@ -269,7 +281,6 @@ TEST(Expansion, SurvivesBrokenAffTexts) {
       EXPECT_TRUE(twice == rows.end()) << "row " << *twice << " twice for " << e << " with\n" << aff;
     }
   }
-  statistics_view_lines.clear();
 }
 
 }  // namespace

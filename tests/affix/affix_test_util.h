@@ -31,19 +31,20 @@ inline std::string aff_of_many_words() {
   return a + b;
 }
 
-// The derived words of an entry (mode 4, every row), in emission order.
+// The derived words of an entry (every row, into a word array), in emission order.
 inline std::vector<std::string> derived_of(const std::string& entry) {
-  expanded_words.clear();
-  expanded_word_count = 0;
-  int64_t n = expand_word_affixes(4, from_utf8(entry), 0, 0, 0, u"", u"", u"", 0, 0);
+  std::vector<text_t> words;
+  word_array_sink sink(words, 0, u"", u"");
+  expand_entry(aff_cache, from_utf8(entry), sink);
   std::vector<std::string> out;
-  for (int64_t i = 0; i < n; ++i) out.push_back(to_utf8(expanded_words[i]));
+  for (int64_t i = 0; i < sink.stored; ++i) out.push_back(to_utf8(words[static_cast<size_t>(i)]));
   return out;
 }
 
-// "Type word" per row of the word editor's list (mode 1).
+// "Type word" per row of the word editor's list.
 inline std::vector<std::string> typed_rows_of(const std::string& entry, derived_rows_sink& rows) {
-  expand_word_affixes(from_utf8(entry), rows);
+  rows.clear();
+  expand_entry(aff_cache, from_utf8(entry), rows);
   std::vector<std::string> out;
   for (const auto& r : rows.rows) out.push_back(to_utf8(r.type) + " " + to_utf8(r.word));
   return out;

@@ -12,11 +12,15 @@ namespace {
 
 using lines = std::vector<std::string>;
 
-// Runs one mode-2 expansion into a file and returns its lines.
+// Runs one expansion into a file and returns its lines.
 lines file_rows(const std::string& entry, bool csv, bool hyphen_only, const char16_t* tag, int64_t* result) {
   std::string path = "/tmp/vx_affix_output_" + std::to_string(getpid()) + ".txt";
   EXPECT_NE(file_create(1, from_utf8(path)), 0);
-  *result = expand_word_affixes(2, from_utf8(entry), csv, hyphen_only, 0, tag, u"", u"", 0, 0);
+  {
+    word_file_sink sink(1, csv, hyphen_only, tag);
+    expand_entry(aff_cache, from_utf8(entry), sink);
+    *result = sink.written;
+  }
   EXPECT_TRUE(file_close_checked(1));
   std::ifstream in(path, std::ios::binary);
   lines out;
@@ -26,24 +30,29 @@ lines file_rows(const std::string& entry, bool csv, bool hyphen_only, const char
   return out;
 }
 
-TEST(OutputMode1, HyphenationListRows) {
+TEST(HyphenationRows, ListRows) {
   use_aff("SFX A Y 1\nSFX A 0 s .\n");
-  EXPECT_EQ(expand_word_affixes(1, u"walk/A", 0, 0, 0, u"", u"", u"", 1, 0), 2);
-  ASSERT_EQ(hyphenation_derived_rows.size(), 2u);
-  EXPECT_EQ(hyphenation_derived_rows[0].flag, u"");
-  EXPECT_EQ(hyphenation_derived_rows[1].word, u"walks");
-  EXPECT_EQ(hyphenation_derived_rows[1].flag, u"A");
-  // Only the Hyphenation tab's list: the word editor's has its own sink.
-  hyphenation_derived_rows.clear();
-  EXPECT_EQ(expand_word_affixes(1, u"walk/A", 0, 0, 0, u"", u"", u"", 0, 0), 2);
-  EXPECT_TRUE(hyphenation_derived_rows.empty());
+  std::vector<hyphenation_derived_row> rows;
+  hyphenation_rows_sink sink(rows);
+  EXPECT_EQ(expand_entry(aff_cache, u"walk/A", sink).rows, 2);
+  ASSERT_EQ(rows.size(), 2u);
+  EXPECT_EQ(rows[0].flag, u"");
+  EXPECT_EQ(rows[1].word, u"walks");
+  EXPECT_EQ(rows[1].flag, u"A");
+  // Counting the rows fills no list.
+  row_count_sink counter;
+  expand_entry(aff_cache, u"walk/A", counter);
+  EXPECT_EQ(counter.rows, 2);
+  EXPECT_EQ(rows.size(), 2u);
 }
 
 // An entry that stands for 160,401 words: a file gets them all, a list
 // stops at its row limit and says so.
-TEST(OutputMode1, HyphenationRowsStopAtTheViewLimit) {
+TEST(HyphenationRows, StopAtTheViewLimit) {
   use_aff(aff_of_many_words());
-  EXPECT_EQ(expand_word_affixes(3, u"w/A", 0, 0, 0, u"", u"", u"", 0, 0), 160401);
+  row_count_sink counter;
+  expand_entry(aff_cache, u"w/A", counter);
+  EXPECT_EQ(counter.rows, 160401);
   std::vector<hyphenation_derived_row> rows;
   hyphenation_rows_sink sink(rows);
   expansion_report r = expand_entry(aff_cache, u"w/A", sink);
@@ -53,7 +62,7 @@ TEST(OutputMode1, HyphenationRowsStopAtTheViewLimit) {
   EXPECT_FALSE(r.stopped);
 }
 
-TEST(OutputMode2, CsvRows) {
+TEST(WordFile, CsvRows) {
   // The header of set A starts at character 1200; the largest count is 12.
   std::string aff = "#" + std::string(1197, 'x') + "\n";
   aff += "SFX A Y 3\nSFX A 0 x y\nSFX A 0 x y\nSFX A 0 s .\nSFX B Y 12\n";
@@ -74,7 +83,7 @@ TEST(OutputMode2, CsvRows) {
   EXPECT_NE(rows[1].find(";\"01: 0 e\""), std::string::npos) << rows[1];
 }
 
-TEST(OutputMode2, WordsAndCompounds) {
+TEST(WordFile, WordsAndCompounds) {
   use_aff("SFX A Y 1\nSFX A 0 s .\nPFX P Y 1\nPFX P 0 re- .\n");
   int64_t result = 0;
   EXPECT_EQ(file_rows("do/AP", false, false, u"", &result), (lines{"do", "dos", "re-do", "re-dos"}));
@@ -84,24 +93,25 @@ TEST(OutputMode2, WordsAndCompounds) {
   EXPECT_EQ(result, 2);
 }
 
-TEST(OutputMode4, StoresAfterTheCallersCount) {
+TEST(WordArray, StoresAfterTheCallersCount) {
   use_aff("SFX A Y 1\nSFX A 0 s .\n");
-  expanded_words.assign(3, u"old");
-  expanded_word_count = 3;
-  int64_t n = expand_word_affixes(4, u"walk/A", 0, 0, 0, u"", u"<", u">", 0, 0);
-  EXPECT_EQ(n, 2);
-  ASSERT_GE(expanded_words.size(), 5u);
-  EXPECT_EQ(expanded_words[2], u"old");
-  EXPECT_EQ(expanded_words[3], u"walk<>");
-  EXPECT_EQ(expanded_words[4], u"walks<>");
-  expanded_word_count = 0;
+  std::vector<text_t> words(3, u"old");
+  word_array_sink sink(words, 3, u"<", u">");
+  expand_entry(aff_cache, u"walk/A", sink);
+  EXPECT_EQ(sink.stored, 2);
+  ASSERT_GE(words.size(), 5u);
+  EXPECT_EQ(words[2], u"old");
+  EXPECT_EQ(words[3], u"walk<>");
+  EXPECT_EQ(words[4], u"walks<>");
 }
 
-TEST(OutputMode5, StatisticsCounters) {
+TEST(WordStatistics, Counters) {
   use_aff("SFX A Y 2\nSFX A 0 's .\nSFX A 0 -ab .\n");
   reset_word_statistics();
   statistics_entry_index = 2;
-  EXPECT_EQ(expand_word_affixes(5, u"Éa/A", 0, 0, 0, u"", u"", u"", 0, 0), 3);
+  word_statistics_sink counting(true);
+  expand_entry(aff_cache, u"Éa/A", counting);
+  EXPECT_EQ(counting.words, 3);
   EXPECT_EQ(words_with_apostrophe, 1);
   EXPECT_EQ(words_with_hyphen, 1);
   EXPECT_EQ(words_with_capitals, 3);
@@ -112,48 +122,54 @@ TEST(OutputMode5, StatisticsCounters) {
   ASSERT_EQ(word_type_counters.size(), 3u);
   EXPECT_EQ(word_type_counters[2].apostrophe_forms, 1);
   EXPECT_EQ(word_type_counters[2].short_form_length, 5);
-  // csv set: counted as words but nothing goes into the statistics.
+  // Counting off: counted as words but nothing goes into the statistics.
   reset_word_statistics();
-  EXPECT_EQ(expand_word_affixes(5, u"Éa/A", 1, 0, 0, u"", u"", u"", 0, 0), 3);
+  word_statistics_sink not_counting(false);
+  expand_entry(aff_cache, u"Éa/A", not_counting);
+  EXPECT_EQ(not_counting.words, 3);
   EXPECT_EQ(words_with_capitals, 0);
 }
 
-TEST(OutputMode6, MatchingWordsWithAnnotation) {
+TEST(StatisticsLines, MatchingWordsWithAnnotation) {
   use_aff("SFX A Y 2\nSFX A 0 's .\nSFX A 0 -ab .\n");
-  statistics_view_lines.clear();
-  statistics_word_type = 0;
-  statistics_type_filter = 1;
-  EXPECT_EQ(expand_word_affixes(6, u"wa/A", 0, 0, 0, u"", u"", u"", 0, 0), 0);
-  ASSERT_EQ(statistics_view_lines.size(), 1u);
-  EXPECT_EQ(statistics_view_lines[0], u"wa's Flag:A (Primary:wa)");
-  statistics_view_lines.clear();
-  statistics_word_type = 4;  // two units
-  statistics_type_filter = 0;
-  expand_word_affixes(6, u"wa/A", 0, 0, 0, u"", u"", u"", 0, 0);
-  EXPECT_EQ(statistics_view_lines, std::vector<text_t>{u"wa"});
-  statistics_view_lines.clear();
-  // Mode 7 writes the same lines to file 1 and also returns 0.
+  std::vector<text_t> lines;
+  {
+    statistics_lines_sink apostrophes(0, 1, &lines, 0);
+    expand_entry(aff_cache, u"wa/A", apostrophes);
+  }
+  ASSERT_EQ(lines.size(), 1u);
+  EXPECT_EQ(lines[0], u"wa's Flag:A (Primary:wa)");
+  lines.clear();
+  {
+    statistics_lines_sink two_units(4, 0, &lines, 0);
+    expand_entry(aff_cache, u"wa/A", two_units);
+  }
+  EXPECT_EQ(lines, std::vector<text_t>{u"wa"});
+  lines.clear();
+  // Without lines the same text goes to file 1, and no line is kept.
   std::string path = "/tmp/vx_affix_mode7_" + std::to_string(getpid()) + ".txt";
   ASSERT_NE(file_create(1, from_utf8(path)), 0);
-  statistics_word_type = 1;
-  statistics_type_filter = 1;
-  EXPECT_EQ(expand_word_affixes(7, u"wa/A", 0, 0, 0, u"", u"", u"", 0, 0), 0);
+  {
+    statistics_lines_sink hyphens(1, 1, nullptr, 1);
+    expand_entry(aff_cache, u"wa/A", hyphens);
+  }
+  EXPECT_TRUE(lines.empty());
   EXPECT_TRUE(file_close_checked(1));
   std::ifstream in(path, std::ios::binary);
   std::stringstream text;
   text << in.rdbuf();
   EXPECT_EQ(text.str(), "wa-ab Flag:A (Primary:wa)\n");
   std::remove(path.c_str());
-  statistics_word_type = 0;
-  statistics_type_filter = 0;
 }
 
-TEST(OutputMode100, FirstSuffixDerivative) {
+TEST(FirstSuffix, FirstSuffixDerivative) {
   use_aff("PFX P Y 1\nPFX P 0 un .\nSFX A Y 2\nSFX A 0 s x\nSFX A 0 ed .\nSFX A 0 ing .\n");
-  EXPECT_EQ(expand_word_affixes(100, u"walk/A", 0, 0, 0, u"", u"", u"", 0, 0), 1);
-  EXPECT_EQ(crunch_first_derivative, u"walked");
-  EXPECT_EQ(expand_word_affixes(100, u"walk/P", 0, 0, 0, u"", u"", u"", 0, 0), 0);
-  EXPECT_EQ(crunch_first_derivative, u"");
+  first_suffix_sink walk_a;
+  expand_entry(aff_cache, u"walk/A", walk_a);
+  EXPECT_EQ(walk_a.first, u"walked");
+  first_suffix_sink walk_p;
+  expand_entry(aff_cache, u"walk/P", walk_p);
+  EXPECT_EQ(walk_p.first, u"");
 }
 
 TEST(PadRuleNumber, WidthOfTheLargestCount) {

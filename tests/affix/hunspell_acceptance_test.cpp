@@ -77,7 +77,8 @@ TEST(HunspellAcceptance, EveryRejectedWordHasAReason) {
         text_t entry = from_utf8(line);
         dic_line_to_entry(entry);
         const text_view flags = split_dic_entry(entry).flags;
-        expand_word_affixes(entry, rows);
+        rows.clear();
+        expand_entry(aff_cache, entry, rows);
         for (const derived_word_record& r : rows.rows) {
           bool primary = r.type == u"Primary";
           bool reason = shares_a_flag(flags, c.compound_only) || shares_a_flag(flags, c.forbidden) ||

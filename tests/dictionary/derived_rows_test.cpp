@@ -14,7 +14,7 @@ TEST(DerivedRows, RecordsAndKeys) {
   use_aff("SFX A Y 1\nSFX A 0 s .\n");
   affix_type_colours = {1, 2, 3, 4};
   derived_rows_sink rows;
-  expansion_report r = expand_word_affixes(u"walk/A", rows);
+  expansion_report r = expand_entry(aff_cache, u"walk/A", rows);
   EXPECT_EQ(r.rows, 2);
   ASSERT_EQ(rows.rows.size(), 2u);
   const auto& primary = rows.rows[0];
@@ -33,8 +33,9 @@ TEST(DerivedRows, RecordsAndKeys) {
   EXPECT_EQ(derived_record_rule_column(suffix), u"1: 0 s .");
   EXPECT_EQ(derived_record_position_column(suffix), u"1");
   affix_type_colours = {-1, -1, -1, -1};
-  // A new expansion starts from an empty list.
-  expand_word_affixes(u"walk", rows);
+  // A cleared list takes a new expansion from the start.
+  rows.clear();
+  expand_entry(aff_cache, u"walk", rows);
   EXPECT_EQ(rows.rows.size(), 1u);
 }
 
@@ -44,7 +45,7 @@ TEST(DerivedRows, SortByFlagThenRuleNumber) {
   aff += "SFX B Y 1\nSFX B 0 z .\n";
   use_aff(aff);
   derived_rows_sink sink;
-  expand_word_affixes(u"w/BA", sink);
+  expand_entry(aff_cache, u"w/BA", sink);
   auto& rows = sink.rows;
   ASSERT_EQ(rows.size(), 12u);
   derived_words_sort_mode = 3;
@@ -64,12 +65,13 @@ TEST(DerivedRows, SortByFlagThenRuleNumber) {
 TEST(DerivedRows, StopAtTheViewLimit) {
   use_aff(aff_of_many_words());
   derived_rows_sink rows;
-  expansion_report r = expand_word_affixes(u"w/A", rows);
+  expansion_report r = expand_entry(aff_cache, u"w/A", rows);
   EXPECT_EQ(rows.rows.size(), DERIVED_ROW_VIEW_LIMIT);
   EXPECT_TRUE(rows.capped);
   EXPECT_TRUE(r.sink_ended);
   EXPECT_FALSE(r.stopped);
-  expand_word_affixes(u"w/B", rows);
+  rows.clear();
+  expand_entry(aff_cache, u"w/B", rows);
   EXPECT_EQ(rows.rows.size(), 401u);
   EXPECT_FALSE(rows.capped);
 }

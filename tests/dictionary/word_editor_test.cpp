@@ -372,7 +372,7 @@ TEST(DerivedWordsPanel, RowsOfARealExpansion) {
       u"SFX M Y 1\n"
       u"SFX M 0 s .\n");
   derived_rows_sink rows;
-  expand_word_affixes(u"walk/S", rows);
+  expand_entry(aff_cache, u"walk/S", rows);
   ASSERT_EQ(rows.rows.size(), 4u);
   EXPECT_EQ(derived_list_row_text(rows.rows[1]).substr(0, 13), u"walks\nSuffix\n");
   derived_words_summary s = summarise_derived_words(rows.rows);
