@@ -50,7 +50,7 @@ void register_program_commands(workspace& ws) {
   register_profile_commands();
   register_update_check_commands();
   register_find_commands();
-  register_wordlist_commands();
+  register_wordlist_commands(ws.multiword_pos);
   register_crunch_commands();
   register_gbza_variant_commands();
   register_proper_names_commands();

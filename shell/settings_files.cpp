@@ -7,9 +7,6 @@
 
 #include <algorithm>
 
-int64_t bulk_import_category = 2;
-int64_t bulk_import_pos_entry = 0;
-text_t bulk_import_custom_pos;
 std::vector<int64_t> dictionary_duplicates_options = {0, 0, 0, 1, 1};
 
 int64_t pos_rule_language_count = POS_RULE_LANGUAGES_MAX;
@@ -35,8 +32,6 @@ namespace {
 
 constexpr int kFile = 1;
 constexpr int kAffAidListing = 362;
-// Bulk Import offers at most this many POS entries for one language.
-constexpr int64_t kBulkImportPosEntryMax = 35;
 // Image numbers 20001.. must stay below the embedded icons at 30002.
 constexpr int64_t kAffAidMax = 9999;
 
@@ -103,18 +98,6 @@ text_t normalise_line_ends(text_view s) {
     }
   }
   return out;
-}
-
-void read_multiwords() {
-  settings_reader in(unrefused_path(u"multiwords.prefs"));
-  if (!in.framed()) return;
-  int64_t category = in.int32();
-  int64_t entry = in.int32();
-  text_t custom = in.line();
-  if (!in.ok()) return;
-  bulk_import_category = category >= 0 && category <= 2 ? category : 2;
-  bulk_import_pos_entry = entry >= 0 && entry <= kBulkImportPosEntryMax ? entry : 0;
-  bulk_import_custom_pos = custom;
 }
 
 bool read_pos_settings(int64_t& language) {
@@ -202,9 +185,6 @@ bool settings_file_oversized(text_view path) {
 text_t builtin_ise_ize_exceptions() { return kBuiltinExceptions; }
 
 void reset_settings_globals() {
-  bulk_import_category = 2;
-  bulk_import_pos_entry = 0;
-  bulk_import_custom_pos.clear();
   derived_words_sort_mode = 1;
   dictionary_duplicates_options = {0, 0, 0, 1, 1};
   pos_rule_language_count = POS_RULE_LANGUAGES_MAX;
@@ -255,7 +235,6 @@ void read_aff_aid_languages() {
 int read_settings_files() {
   oversized_settings_files.clear();
   read_registered_settings();
-  read_multiwords();
   int64_t language = 0;
   const bool language_read = read_pos_settings(language);
   read_pos_lists();

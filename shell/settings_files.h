@@ -26,11 +26,6 @@ bool settings_file_oversized(text_view path);
 extern std::vector<text_t> oversized_settings_files;
 
 // ---- Remembered options of tool windows ------------------------------------
-// Bulk Import: POS category 0..2 (Other, Portuguese, English), POS entry
-// (combo choice, 0 or more) and the "Specify:" text.
-extern int64_t bulk_import_category;        // 2
-extern int64_t bulk_import_pos_entry;       // 0
-extern text_t bulk_import_custom_pos;       // ""
 // The word editor's derived-words sort mode, 1..5 (derivates_sort.prefs).
 extern int64_t derived_words_sort_mode;       // 1
 // Check boxes of the dictionary duplicates window, indexes 1..4, each 0 or 1.

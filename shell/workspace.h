@@ -8,11 +8,13 @@
 
 #include "common/settings_file.h"
 #include "dictionary/dictionary_statistics.h"
+#include "tools/bulk_import.h"
 
 #include <vector>
 
 struct workspace {
-  statistics_options statistics;  // the statistics window's remembered total
+  statistics_options statistics;     // the statistics window's remembered total
+  multiword_pos_options multiword_pos;  // Bulk Import's POS choice of multiword lines
 };
 
 // The settings files the workspace's tool options are kept in, in the order
@@ -20,5 +22,6 @@ struct workspace {
 inline std::vector<settings_file_registration> workspace_settings_files(workspace& ws) {
   return {
       statistics_settings_file(ws.statistics),
+      multiwords_settings_file(ws.multiword_pos),
   };
 }

@@ -4,7 +4,6 @@
 #include "common/file.h"
 #include "common/format.h"
 #include "editors/thesaurus/thesaurus_entry.h"
-#include "shell/preferences.h"
 
 #include <algorithm>
 
@@ -77,7 +76,7 @@ std::vector<text_t> bulk_import_pos_languages() {
 std::vector<text_t> bulk_import_pos_items(int64_t category) {
   std::vector<text_t> items;
   const std::vector<text_t> languages = bulk_import_pos_languages();
-  if (category <= 0 || category >= static_cast<int64_t>(languages.size())) return items;
+  if (category <= BULK_IMPORT_POS_OTHER || category >= static_cast<int64_t>(languages.size())) return items;
   const text_t& language = languages[static_cast<size_t>(category)];
   for (const text_t& choice : bulk_import_pos_choices()) {
     if (choice_language(choice) == language) items.emplace_back(choice_item(choice));
@@ -86,7 +85,7 @@ std::vector<text_t> bulk_import_pos_items(int64_t category) {
 }
 
 std::optional<text_t> bulk_import_pos_tag(int64_t category, text_view item, text_view custom) {
-  if (category == 0) return text_t(u"\t").append(custom);
+  if (category == BULK_IMPORT_POS_OTHER) return text_t(u"\t").append(custom);
   if (item == u"-") return std::nullopt;
   const size_t open = item.find(u'(');
   text_view tag = open == text_view::npos ? text_view() : item.substr(open + 1);
@@ -94,15 +93,33 @@ std::optional<text_t> bulk_import_pos_tag(int64_t category, text_view item, text
   return text_t(u"\t").append(tag);
 }
 
-bool write_multiwords_prefs(text_view path, int64_t category, int64_t entry, text_view custom) {
+bool write_multiwords_prefs(text_view path, const multiword_pos_options& pos) {
   constexpr int kFile = 1;
   if (!file_create_atomic(kFile, path)) return false;
   file_write_line(kFile, settings_format_id, FORMAT_UTF8);
-  file_write_int32(kFile, category);
-  file_write_int32(kFile, entry);
+  file_write_int32(kFile, pos.category);
+  file_write_int32(kFile, pos.entry);
   // The tag is one line of the file.
-  file_write_line(kFile, string_replace(string_replace(custom, u"\r", u""), u"\n", u""), FORMAT_UTF8);
+  file_write_line(kFile, string_replace(string_replace(pos.custom, u"\r", u""), u"\n", u""), FORMAT_UTF8);
   return file_commit(kFile);
+}
+
+void read_multiwords_prefs(text_view path, multiword_pos_options& pos) {
+  settings_reader in(path);
+  if (!in.framed()) return;
+  const int64_t category = in.int32();
+  const int64_t entry = in.int32();
+  text_t custom = in.line();
+  if (!in.ok()) return;
+  pos.category = category >= BULK_IMPORT_POS_OTHER && category <= BULK_IMPORT_POS_ENGLISH ? category
+                                                                                           : BULK_IMPORT_POS_ENGLISH;
+  pos.entry = entry >= 0 && entry <= BULK_IMPORT_POS_ENTRY_MAX ? entry : 0;
+  pos.custom = custom;
+}
+
+settings_file_registration multiwords_settings_file(multiword_pos_options& pos) {
+  return {multiwords_prefs_file, [&pos] { pos = multiword_pos_options(); },
+          [&pos](const text_t& path) { read_multiwords_prefs(path, pos); }};
 }
 
 text_t clean_bulk_import_text(text_view pasted) {

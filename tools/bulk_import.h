@@ -7,6 +7,7 @@
 
 #include "common/list_document.h"
 #include "common/long_job.h"
+#include "common/settings_file.h"
 #include "common/text.h"
 
 #include <cstdint>
@@ -33,10 +34,30 @@ std::vector<text_t> bulk_import_pos_items(int64_t category);
 // bracketed tag of the chosen item; nothing for a separator item ("-").
 std::optional<text_t> bulk_import_pos_tag(int64_t category, text_view item, text_view custom);
 
+// The languages of the POS choices (the category combo's items).
+inline constexpr int64_t BULK_IMPORT_POS_OTHER = 0;
+inline constexpr int64_t BULK_IMPORT_POS_PORTUGUESE = 1;
+inline constexpr int64_t BULK_IMPORT_POS_ENGLISH = 2;
+// A language offers at most this many POS entries.
+inline constexpr int64_t BULK_IMPORT_POS_ENTRY_MAX = 35;
+
+// The POS choice of multiword lines, as Remember keeps it in
+// multiwords_prefs_file.
+inline constexpr char16_t multiwords_prefs_file[] = u"multiwords.prefs";
+struct multiword_pos_options {
+  int64_t category = BULK_IMPORT_POS_ENGLISH;
+  int64_t entry = 0;  // the entry combo's choice
+  text_t custom;      // the "Specify:" tag of category Other
+};
+
 // multiwords.prefs: the format line, the category and the entry as 32-bit
 // little-endian integers, the custom tag + LF; replaced only when written
 // whole.
-bool write_multiwords_prefs(text_view path, int64_t category, int64_t entry, text_view custom);
+bool write_multiwords_prefs(text_view path, const multiword_pos_options& pos);
+// Reads it into pos; a missing or short file leaves pos as it is, a category
+// or entry out of range reads as its default.
+void read_multiwords_prefs(text_view path, multiword_pos_options& pos);
+settings_file_registration multiwords_settings_file(multiword_pos_options& pos);
 
 // ---- The run -------------------------------------------------------------------------
 // The pasted text with LF line ends and a final LF, and the spaces around

@@ -22,7 +22,14 @@ using namespace bulk_import_ids;
 
 namespace {
 
-int64_t log_index_enabled = 1;
+// One opening of the window: its mode, the POS choice it remembers and
+// whether the log lines are numbered.
+struct window_session {
+  int mode = BULK_IMPORT_DICTIONARY;
+  multiword_pos_options& pos;
+  int64_t log_index_enabled = 1;
+};
+
 constexpr paste_and_log_ids kEditors{.input = INPUT, .log = OUTPUT, .process = PROCESS, .clear = CLEAR_INPUT,
                                      .input_bottom = INPUT_BOTTOM, .input_top = INPUT_TOP,
                                      .log_bottom = OUTPUT_BOTTOM, .log_top = OUTPUT_TOP,
@@ -48,28 +55,28 @@ tool_window_job_host job_host() {
 }
 
 // The gadgets a run switches off (the log editor stays on).
-void disable_controls(int mode, int disabled) {
+void disable_controls(const window_session& s, int disabled) {
   for (int g : {PROCESS, CLOSE, PROCESS_REGEXP, LOG_INDEX, OPEN, SAVE_AS, POS_CATEGORY, POS_ENTRY, SPECIFY, REMEMBER,
                 CLEAR_INPUT, INPUT_BOTTOM, INPUT_TOP, CLEAR_OUTPUT, OUTPUT_BOTTOM, OUTPUT_TOP, INPUT}) {
     if (gadget_exists(g)) gadget_set_disabled(g, disabled);
   }
-  if (gadget_exists(LOG_START)) gadget_set_disabled(LOG_START, disabled || !log_index_enabled ? 1 : 0);
-  if (!disabled && mode == BULK_IMPORT_MULTIWORDS) {
-    gadget_set_disabled(SPECIFY, bulk_import_category == 0 ? 0 : 1);
+  if (gadget_exists(LOG_START)) gadget_set_disabled(LOG_START, disabled || !s.log_index_enabled ? 1 : 0);
+  if (!disabled && s.mode == BULK_IMPORT_MULTIWORDS) {
+    gadget_set_disabled(SPECIFY, s.pos.category == BULK_IMPORT_POS_OTHER ? 0 : 1);
     gadget_set_disabled(POS_ENTRY, 0);
   }
   if (!disabled) set_label(ESCAPE_LABEL, u"");
 }
 
-void fill_pos_entry_combo() {
+void fill_pos_entry_combo(const multiword_pos_options& pos) {
   gadget_clear_items(POS_ENTRY);
-  for (const text_t& item : bulk_import_pos_items(bulk_import_category)) gadget_add_item(POS_ENTRY, -1, item);
-  if (gadget_count_items(POS_ENTRY) > 0) gadget_set_state(POS_ENTRY, static_cast<int>(bulk_import_pos_entry));
+  for (const text_t& item : bulk_import_pos_items(pos.category)) gadget_add_item(POS_ENTRY, -1, item);
+  if (gadget_count_items(POS_ENTRY) > 0) gadget_set_state(POS_ENTRY, static_cast<int>(pos.entry));
 }
 
-void set_pos_controls_state() {
-  gadget_set_disabled(SPECIFY, bulk_import_category == 0 ? 0 : 1);
-  gadget_set_disabled(POS_ENTRY, bulk_import_category == 0 ? 1 : 0);
+void set_pos_controls_state(const multiword_pos_options& pos) {
+  gadget_set_disabled(SPECIFY, pos.category == BULK_IMPORT_POS_OTHER ? 0 : 1);
+  gadget_set_disabled(POS_ENTRY, pos.category == BULK_IMPORT_POS_OTHER ? 1 : 0);
 }
 
 list_document* target_document(int mode) {
@@ -79,16 +86,17 @@ list_document* target_document(int mode) {
   return nullptr;
 }
 
-void run_import(int mode) {
+void run_import(const window_session& s) {
+  const int mode = s.mode;
   gadget_set_text(OUTPUT, u"");
   bulk_import_options options;
   options.mode = mode;
-  options.log_index = document_mode(mode) && log_index_enabled != 0;
+  options.log_index = document_mode(mode) && s.log_index_enabled != 0;
   options.log_start = document_mode(mode) ? gadget_get_state(LOG_START) : 1;
   if (mode == BULK_IMPORT_MULTIWORDS) {
     const int chosen = gadget_get_state(POS_ENTRY);
     const text_t item = chosen >= 0 ? gadget_get_item_text(POS_ENTRY, chosen, 0) : text_t();
-    const std::optional<text_t> tag = bulk_import_pos_tag(bulk_import_category, item, gadget_get_text(SPECIFY));
+    const std::optional<text_t> tag = bulk_import_pos_tag(s.pos.category, item, gadget_get_text(SPECIFY));
     options.pos_valid = tag.has_value();
     options.tag = tag.value_or(text_t());
   }
@@ -137,22 +145,22 @@ void run_wordlist_tool(int mode) {
   if (mode == 6) warn(u"Duplicates removed:" + string_from_int(r.removed));
 }
 
-void run_process(int mode) {
-  disable_controls(mode, 1);
-  if (import_mode(mode)) run_import(mode);
-  else run_wordlist_tool(mode);
-  disable_controls(mode, 0);
+void run_process(const window_session& s) {
+  disable_controls(s, 1);
+  if (import_mode(s.mode)) run_import(s);
+  else run_wordlist_tool(s.mode);
+  disable_controls(s, 0);
 }
 
 // "b|a|c": the alternatives sorted, both editors back on one line.
-void run_process_regexp() {
+void run_process_regexp(const window_session& s) {
   const text_t expression = normalise_line_endings(gadget_get_text(INPUT));
   if (!regexp_alternatives_valid(expression)) {
     warn(REGEXP_WARNING);
     return;
   }
   gadget_set_text(INPUT, regexp_alternatives_to_lines(expression));
-  run_process(5);
+  run_process(s);
   gadget_set_text(INPUT, lines_to_regexp_alternatives(gadget_get_text(INPUT)));
   gadget_set_text(OUTPUT, lines_to_regexp_alternatives(gadget_get_text(OUTPUT)));
 }
@@ -190,15 +198,16 @@ void save_output() {
   }
 }
 
-void remember_pos_settings() {
-  bulk_import_custom_pos = gadget_get_text(SPECIFY);
-  const text_t path = settings_file_path(u"multiwords.prefs");
-  if (!write_multiwords_prefs(path, bulk_import_category, bulk_import_pos_entry, bulk_import_custom_pos)) {
+void remember_pos_settings(multiword_pos_options& pos) {
+  pos.custom = gadget_get_text(SPECIFY);
+  const text_t path = settings_file_path(multiwords_prefs_file);
+  if (!write_multiwords_prefs(path, pos)) {
     message_box(u"Error!", u"Can't write the file:\n" + path, MB_ICON_ERROR);
   }
 }
 
-void build_window(int mode, int width, int height) {
+void build_window(window_session& s, int width, int height) {
+  const int mode = s.mode;
   const int bw = static_cast<int>(image_button_width), bh = static_cast<int>(image_button_height);
   const int lh = static_cast<int>(text_gadget_height);
   build_paste_and_log(kEditors, u"Paste here the full text with the words.");
@@ -214,21 +223,21 @@ void build_window(int mode, int width, int height) {
   create_image_button_at(CLOSE, width - bw - 10, height - bh - 10, bw, bh, IMAGE_CLOSE, 0, u"Close", 0);
 
   if (document_mode(mode)) {
-    log_index_enabled = 1;
+    s.log_index_enabled = 1;
     build_log_index(LOG_INDEX, LOG_START, out_x, bottom_of(OUTPUT) + 28, {CLEAR_OUTPUT, OUTPUT_BOTTOM, OUTPUT_TOP});
   } else if (mode == BULK_IMPORT_MULTIWORDS) {
     const int y = bottom_of(PROCESS) + 14;
     gadget_create_label(POS_LABEL, 10, y + 4, 40, lh, u"POS:");
     gadget_create_combo_box(POS_CATEGORY, right_of(POS_LABEL) + 5, y, 125, static_cast<int>(combo_box_height));
     for (const text_t& language : bulk_import_pos_languages()) gadget_add_item(POS_CATEGORY, -1, language);
-    gadget_set_state(POS_CATEGORY, static_cast<int>(bulk_import_category));
+    gadget_set_state(POS_CATEGORY, static_cast<int>(s.pos.category));
     gadget_create_combo_box(POS_ENTRY, right_of(POS_CATEGORY) + 5, y, 405, static_cast<int>(combo_box_height));
-    fill_pos_entry_combo();
+    fill_pos_entry_combo(s.pos);
     gadget_create_label(SPECIFY_LABEL, right_of(POS_ENTRY) + 10, y + 4, 60, lh, u"Specify:");
     gadget_create_entry(SPECIFY, right_of(SPECIFY_LABEL) + 5, y, 120, static_cast<int>(string_gadget_height),
-                        bulk_import_custom_pos);
+                        s.pos.custom);
     create_image_button_right_of(REMEMBER, SPECIFY, bw, bh, IMAGE_REMEMBER, 10, u"Remember", 0);
-    set_pos_controls_state();
+    set_pos_controls_state(s.pos);
   } else {
     create_image_button_below(OPEN, PROCESS, bw, bh, IMAGE_OPEN, 14, u"Open...", 0);
     create_image_button_at(SAVE_AS, out_x + 10, gadget_y(OPEN), bw, bh, IMAGE_SAVE_AS, 0, u"Save as...", 0);
@@ -242,30 +251,30 @@ void build_window(int mode, int width, int height) {
 }
 
 // True closes the window.
-bool handle_gadget(int mode, int gadget) {
-  if (handle_paste_and_log_gadget(kEditors, gadget, log_index_enabled)) return false;
+bool handle_gadget(window_session& s, int gadget) {
+  if (handle_paste_and_log_gadget(kEditors, gadget, s.log_index_enabled)) return false;
   switch (gadget) {
-    case PROCESS: run_process(mode); break;
-    case PROCESS_REGEXP: run_process_regexp(); break;
+    case PROCESS: run_process(s); break;
+    case PROCESS_REGEXP: run_process_regexp(s); break;
     case CLEAR_OUTPUT: gadget_set_text(OUTPUT, u""); break;
     case POS_CATEGORY: {
       const int chosen = gadget_get_state(POS_CATEGORY);
-      if (chosen >= 0 && chosen != bulk_import_category) {
-        bulk_import_category = chosen;
-        bulk_import_pos_entry = 0;
-        set_pos_controls_state();
-        fill_pos_entry_combo();
+      if (chosen >= 0 && chosen != s.pos.category) {
+        s.pos.category = chosen;
+        s.pos.entry = 0;
+        set_pos_controls_state(s.pos);
+        fill_pos_entry_combo(s.pos);
       }
       break;
     }
     case POS_ENTRY:
-      if (gadget_get_state(POS_ENTRY) >= 0) bulk_import_pos_entry = gadget_get_state(POS_ENTRY);
+      if (gadget_get_state(POS_ENTRY) >= 0) s.pos.entry = gadget_get_state(POS_ENTRY);
       break;
-    case REMEMBER: remember_pos_settings(); break;
+    case REMEMBER: remember_pos_settings(s.pos); break;
     case OPEN: open_word_list(); break;
     case SAVE_AS: save_output(); break;
     case CLOSE:
-      if (mode == BULK_IMPORT_MULTIWORDS) bulk_import_custom_pos = gadget_get_text(SPECIFY);
+      if (s.mode == BULK_IMPORT_MULTIWORDS) s.pos.custom = gadget_get_text(SPECIFY);
       return true;
     default: break;
   }
@@ -285,7 +294,7 @@ void refresh_main_lists() {
 
 }  // namespace
 
-void show_bulk_import_window(int mode) {
+void show_bulk_import_window(int mode, multiword_pos_options& pos) {
   if (mode < 1 || mode > 7) return;
   const int width = 1014 + static_cast<int>(scale_extra_width(100));
   const int height = 550 + static_cast<int>(scale_extra_height(100));
@@ -296,7 +305,8 @@ void show_bulk_import_window(int mode) {
     window_set_disabled(MAIN_WINDOW, 0);
     return;
   }
-  build_window(mode, width, height);
+  window_session session{.mode = mode, .pos = pos};
+  build_window(session, width, height);
   for (bool done = false; !done;) {
     const int type = event_wait();
     if (type <= 0 || event_get_window() != WINDOW) continue;
@@ -311,7 +321,7 @@ void show_bulk_import_window(int mode) {
         open_manual_page(u"#5.2.5.2.bulk_import");
       }
     } else if (type == EVENT_GADGET) {
-      done = handle_gadget(mode, event_get_gadget());
+      done = handle_gadget(session, event_get_gadget());
     }
   }
   refresh_main_lists();
@@ -320,8 +330,8 @@ void show_bulk_import_window(int mode) {
   window_activate(MAIN_WINDOW);
 }
 
-void register_bulk_import_commands() {
-  register_shell_command("show_bulk_import_window", [](const shell_command_args& a) {
-    show_bulk_import_window(a.numbers.empty() ? 1 : static_cast<int>(a.numbers.front()));
+void register_bulk_import_commands(multiword_pos_options& pos) {
+  register_shell_command("show_bulk_import_window", [&pos](const shell_command_args& a) {
+    show_bulk_import_window(a.numbers.empty() ? 1 : static_cast<int>(a.numbers.front()), pos);
   });
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "shell/id_blocks.h"
+#include "tools/bulk_import.h"
 
 namespace bulk_import_ids {
 constexpr int WINDOW = BULK_IMPORT_WINDOW;
@@ -18,6 +19,6 @@ constexpr int LOG_INDEX = 750, LOG_START = 751;
 static_assert(ids_in_block(BULK_IMPORT_BLOCK, {INPUT, PROCESS_REGEXP, REMEMBER, OUTPUT_TOP, FOUND_LABEL, LOG_START}));
 }  // namespace bulk_import_ids
 
-// mode 1 to 7.
-void show_bulk_import_window(int mode);
-void register_bulk_import_commands();
+// mode 1 to 7; mode 4 offers and remembers the POS choice pos.
+void show_bulk_import_window(int mode, multiword_pos_options& pos);
+void register_bulk_import_commands(multiword_pos_options& pos);

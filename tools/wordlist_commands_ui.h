@@ -2,4 +2,7 @@
 // Import (every mode) and the possessive-names import.
 #pragma once
 
-void register_wordlist_commands();
+#include "tools/bulk_import.h"
+
+// Bulk Import remembers its multiword POS choice in multiword_pos.
+void register_wordlist_commands(multiword_pos_options& multiword_pos);

@@ -63,8 +63,8 @@ TEST_F(settings_files_test, EmptySettingsFolderKeepsEveryDefault) {
   EXPECT_EQ(visible_rows, 13);
   EXPECT_EQ(ws_.statistics.remembered_count, u"");
   EXPECT_EQ(ws_.statistics.remembered_label, u"Last Remember:N/A");
-  EXPECT_EQ(bulk_import_category, 2);
-  EXPECT_EQ(bulk_import_pos_entry, 0);
+  EXPECT_EQ(ws_.multiword_pos.category, 2);
+  EXPECT_EQ(ws_.multiword_pos.entry, 0);
   EXPECT_EQ(derived_words_sort_mode, 1);
   EXPECT_EQ(dictionary_duplicates_options, (std::vector<int64_t>{0, 0, 0, 1, 1}));
   EXPECT_EQ(pos_rule_language, 2);
@@ -110,13 +110,13 @@ TEST_F(settings_files_test, ToolOptionFiles) {
       // Bulk Import.
       {"multiwords", "multiwords.prefs", frame(i32(1) + i32(5) + "NPMS000\n"),
        [this] {
-         return bulk_import_category == 1 && bulk_import_pos_entry == 5 &&
-                bulk_import_custom_pos == u"NPMS000";
+         return ws_.multiword_pos.category == 1 && ws_.multiword_pos.entry == 5 &&
+                ws_.multiword_pos.custom == u"NPMS000";
        }},
       {"multiwords out of range", "multiwords.prefs", frame(i32(9) + i32(-4) + "x\n"),
-       [this] { return bulk_import_category == 2 && bulk_import_pos_entry == 0 && bulk_import_custom_pos == u"x"; }},
+       [this] { return ws_.multiword_pos.category == 2 && ws_.multiword_pos.entry == 0 && ws_.multiword_pos.custom == u"x"; }},
       {"multiwords ends early", "multiwords.prefs", frame(i32(1) + "\x05"),
-       [this] { return bulk_import_category == 2 && bulk_import_pos_entry == 0; }},
+       [this] { return ws_.multiword_pos.category == 2 && ws_.multiword_pos.entry == 0; }},
       // Derived-words sort.
       {"sort mode", "derivates_sort.prefs", frame(i32(4)), [this] { return derived_words_sort_mode == 4; }},
       {"sort mode out of range", "derivates_sort.prefs", frame(i32(6)),
@@ -338,8 +338,8 @@ TEST_F(settings_files_test, FilesLargerThanTheirFormatAreRefusedUnread) {
   EXPECT_EQ(ise_ize_exceptions_text, builtin_ise_ize_exceptions());
   EXPECT_EQ(gb_specific_text, u"");
   EXPECT_EQ(ws_.statistics.remembered_count, u"");
-  EXPECT_EQ(bulk_import_category, 2);
-  EXPECT_EQ(bulk_import_custom_pos, u"");
+  EXPECT_EQ(ws_.multiword_pos.category, 2);
+  EXPECT_EQ(ws_.multiword_pos.custom, u"");
   EXPECT_EQ(pos_rule_language, 2);
   EXPECT_EQ(pos_rule_language_count, 3);
   EXPECT_EQ(derived_words_sort_mode, 1);

@@ -251,9 +251,9 @@ TEST_F(WordlistToolsTest, BulkImportAbortedRunLeavesTheDictionaryAndNoRedo) {
 }
 
 TEST_F(WordlistToolsTest, BulkImportMultiwordsTagsTheLogAndRemembersItsChoice) {
-  bulk_import_category = 2;
-  bulk_import_pos_entry = 0;
-  bulk_import_custom_pos.clear();
+  ws_.multiword_pos.category = 2;
+  ws_.multiword_pos.entry = 0;
+  ws_.multiword_pos.custom.clear();
   gui_test::select_tab(MAIN_TAB_PANEL, TAB_LANGUAGETOOL);
   gui_test::choose_menu_item(MENU_BULK_IMPORT_MULTIWORDS);
   gui_test::wait_window(bi::WINDOW);
