@@ -2,7 +2,6 @@
 
 #include "affix/aff_cache.h"
 #include "gui/gui.h"
-#include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
 
 namespace {
@@ -16,8 +15,6 @@ void show_rebuild_status(int phase, int64_t elapsed_ms) {
 
 }  // namespace
 
-void register_aff_cache_commands() {
-  set_aff_cache_status_hook(show_rebuild_status);
-  register_shell_command("rebuild_aff_decode_cache",
-                         [](const shell_command_args&) { rebuild_aff_decode_cache(gadget_get_text(AFF_EDITOR)); });
-}
+void register_aff_cache_commands() { set_aff_cache_status_hook(show_rebuild_status); }
+
+void rebuild_aff_decode_cache_from_editor() { rebuild_aff_decode_cache(gadget_get_text(AFF_EDITOR)); }

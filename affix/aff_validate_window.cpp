@@ -1,6 +1,7 @@
 #include "affix/aff_validate_window.h"
 
 #include "affix/aff_cache.h"
+#include "affix/aff_cache_status_ui.h"
 #include "affix/aff_validation.h"
 #include "common/documents.h"
 #include "common/format.h"
@@ -9,7 +10,6 @@
 #include "shell/goto_window.h"
 #include "shell/layout.h"
 #include "shell/main_job_host.h"
-#include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
 #include "shell/shell_state.h"
 #include "shell/window_helpers.h"
@@ -603,6 +603,6 @@ void show_aff_validate_window() {
   open_state = nullptr;
 }
 
-void register_aff_validate_commands() {
-  register_shell_command("show_aff_validate_window", [](const shell_command_args&) { show_aff_validate_window(); });
+void register_aff_validate_commands(tool_registry& tools) {
+  tools.set_command(MENU_AFF_VALIDATE, show_aff_validate_window, rebuild_aff_decode_cache_from_editor);
 }

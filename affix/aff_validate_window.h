@@ -3,6 +3,8 @@
 // writes back to the .aff editor on OK.
 #pragma once
 
+#include "shell/tool_registry.h"
+
 #include "common/text.h"
 #include "shell/id_blocks.h"
 
@@ -36,5 +38,6 @@ void show_aff_validate_window();
 // The manual's section of the window (F1).
 inline constexpr char16_t aff_validate_manual_anchor[] = u"#5.2.5.1.aff_validate";
 
-// Registers "show_aff_validate_window", which Dictionary Tools > AFF Validate runs.
-void register_aff_validate_commands();
+// Dictionary Tools > AFF Validate: the decode cache rebuilt with the main
+// window's controls off, then the window.
+void register_aff_validate_commands(tool_registry& tools);

@@ -1,6 +1,7 @@
 #include "affix/crunch_window.h"
 
 #include "affix/aff_cache.h"
+#include "affix/aff_cache_status_ui.h"
 #include "common/documents.h"
 #include "common/format.h"
 #include "gui/gui.h"
@@ -8,7 +9,6 @@
 #include "shell/main_job_host.h"
 #include "shell/manual_anchors.h"
 #include "shell/preferences.h"
-#include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
 #include "shell/shell_state.h"
 #include "shell/window_helpers.h"
@@ -137,7 +137,7 @@ void process(list_tool_edit& edit) {
   set_label(CRUNCH_TIME_LABEL, u"");
   set_label(CRUNCH_ESCAPE_LABEL, u"<ESC> to abort.");
 
-  run_shell_command("rebuild_aff_decode_cache", {});
+  rebuild_aff_decode_cache_from_editor();
   tool_window_job_host host({.window = CRUNCH_WINDOW, .progress_bar = CRUNCH_PROGRESS,
                              .time_label = CRUNCH_TIME_LABEL, .escape_label = CRUNCH_ESCAPE_LABEL});
   crunch_progress_hooks hooks;
@@ -241,6 +241,6 @@ void show_crunch_words_window() {
   window_activate(MAIN_WINDOW);
 }
 
-void register_crunch_commands() {
-  register_shell_command("show_crunch_words_window", [](const shell_command_args&) { show_crunch_words_window(); });
+void register_crunch_commands(tool_registry& tools) {
+  tools.set_command(MENU_CRUNCH, show_crunch_words_window);
 }

@@ -2,6 +2,8 @@
 // count, Process and the list of the folded entries.
 #pragma once
 
+#include "shell/tool_registry.h"
+
 #include "affix/crunch.h"
 #include "shell/id_blocks.h"
 
@@ -27,5 +29,4 @@ static_assert(ids_in_block(CRUNCH_BLOCK,
 extern crunch_settings crunch_window_settings;
 
 void show_crunch_words_window();
-// Registers "show_crunch_words_window".
-void register_crunch_commands();
+void register_crunch_commands(tool_registry& tools);

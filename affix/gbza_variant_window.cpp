@@ -1,6 +1,7 @@
 #include "affix/gbza_variant_window.h"
 
 #include "affix/aff_cache.h"
+#include "affix/aff_cache_status_ui.h"
 #include "common/documents.h"
 #include "common/format.h"
 #include "common/tool_log.h"
@@ -12,7 +13,6 @@
 #include "shell/main_loop.h"
 #include "shell/manual_anchors.h"
 #include "shell/settings_files.h"
-#include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
 #include "shell/shell_state.h"
 #include "shell/window_helpers.h"
@@ -152,7 +152,7 @@ void gbza_window::convert(int mode) {
   // An empty list, or one with a blank line, leaves no exception in force:
   // the removal runs without any (Cancel gives the dictionary back).
   log_line(mode == 1 ? u"\nRemoving -ize...\n" : u"\nRemoving -ise...\n");
-  run_shell_command("rebuild_aff_decode_cache", {});
+  rebuild_aff_decode_cache_from_editor();
   tool_log_text = gadget_get_text(GBZA_LOG);
   tool_window_job_host h = host();
   const gbza_removal_result r =
@@ -292,6 +292,6 @@ void show_gbza_variant_window() {
   window_activate(MAIN_WINDOW);
 }
 
-void register_gbza_variant_commands() {
-  register_shell_command("show_gbza_variant_window", [](const shell_command_args&) { show_gbza_variant_window(); });
+void register_gbza_variant_commands(tool_registry& tools) {
+  tools.set_command(MENU_GBZA_VARIANTS, show_gbza_variant_window);
 }

@@ -3,6 +3,8 @@
 // the exception list.
 #pragma once
 
+#include "shell/tool_registry.h"
+
 #include "affix/gbza_variants.h"
 #include "shell/id_blocks.h"
 
@@ -32,5 +34,4 @@ extern pattern_list ise_ize_exception_list;
 extern pattern_list gb_specific_list;
 
 void show_gbza_variant_window();
-// Registers "show_gbza_variant_window".
-void register_gbza_variant_commands();
+void register_gbza_variant_commands(tool_registry& tools);

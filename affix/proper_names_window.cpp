@@ -5,7 +5,6 @@
 #include "gui/gui.h"
 #include "shell/main_job_host.h"
 #include "shell/main_loop.h"
-#include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
 #include "shell/shell_state.h"
 #include "shell/window_helpers.h"
@@ -83,6 +82,6 @@ void extract_proper_names() {
   window_activate(MAIN_WINDOW);
 }
 
-void register_proper_names_commands() {
-  register_shell_command("extract_proper_names", [](const shell_command_args&) { extract_proper_names(); });
+void register_proper_names_commands(tool_registry& tools) {
+  tools.set_command(MENU_PROPER_NAMES, extract_proper_names);
 }

@@ -1,6 +1,8 @@
 // The proper-names export (Dictionary menu) and its result window 880.
 #pragma once
 
+#include "shell/tool_registry.h"
+
 #include "shell/id_blocks.h"
 
 namespace proper_names_ids {
@@ -11,5 +13,4 @@ static_assert(ids_in_block(PROPER_NAMES_BLOCK,
 
 // Asks for the file, writes the proper names and shows them.
 void extract_proper_names();
-// Registers "extract_proper_names".
-void register_proper_names_commands();
+void register_proper_names_commands(tool_registry& tools);

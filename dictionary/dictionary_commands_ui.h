@@ -3,6 +3,8 @@
 // warnings and questions. The deletes are undoable.
 #pragma once
 
+#include "shell/document_kinds.h"
+
 void check_all_dictionary_words();
 void uncheck_all_dictionary_words();
 void invert_dictionary_selection();
@@ -11,7 +13,5 @@ void delete_checked_dictionary_words();
 // when the entry was deleted, else 0.
 int delete_current_dictionary_word(int quiet);
 
-// The five as named commands (delete_current_dictionary_word takes quiet as
-// its first number) and, while no dispatcher provides them, buttons 129-133
-// and the Delete key on the Dictionary tab.
-void register_dictionary_list_commands();
+// The five as the dictionary kind's entry commands.
+void register_dictionary_list_commands(list_entry_commands& entries);

@@ -18,7 +18,6 @@
 #include "shell/manual_anchors.h"
 #include "shell/preferences.h"
 #include "shell/settings_files.h"
-#include "shell/shell_commands.h"
 #include "shell/shell_state.h"
 #include "shell/window_helpers.h"
 
@@ -304,9 +303,8 @@ void show_dictionary_duplicates_window() {
   window_activate(MAIN_WINDOW);
 }
 
-void register_dictionary_duplicates_commands() {
-  register_shell_command("show_dictionary_duplicates_window",
-                         [](const shell_command_args&) { show_dictionary_duplicates_window(); });
-  register_shell_command("show_duplicates_wordlist", [](const shell_command_args&) { show_duplicates_wordlist(); });
-  register_shell_command("sort_aff_tags", [](const shell_command_args&) { sort_aff_tags_command(); });
+void register_dictionary_duplicates_commands(tool_registry& tools) {
+  tools.set_command(MENU_DICTIONARY_DUPLICATES, show_dictionary_duplicates_window);
+  tools.set_command(MENU_WORDLIST_DUPLICATES, show_duplicates_wordlist);
+  tools.set_command(MENU_SORT_AFF_TAGS, sort_aff_tags_command);
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "shell/id_blocks.h"
+#include "shell/tool_registry.h"
 #include "shell/shell_ids.h"
 
 namespace dictionary_duplicates_ids {
@@ -34,6 +35,5 @@ void show_duplicates_wordlist();
 // Sort tags .AFF on window 0.
 void sort_aff_tags_command();
 
-// Registers "show_dictionary_duplicates_window", "show_duplicates_wordlist"
-// and "sort_aff_tags".
-void register_dictionary_duplicates_commands();
+// The three tools' commands.
+void register_dictionary_duplicates_commands(tool_registry& tools);

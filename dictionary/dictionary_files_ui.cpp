@@ -9,7 +9,6 @@
 #include "shell/preferences.h"
 #include "shell/recent_files.h"
 #include "shell/recent_files_ui.h"
-#include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
 #include "shell/undo_redo_ui.h"
 #include "shell/window_helpers.h"
@@ -144,12 +143,9 @@ void save_dictionary(int use_current_path, int save_as) {
   show_main_status(r.status_text);
 }
 
-void register_dictionary_file_commands() {
-  register_shell_command("load_dictionary", [](const shell_command_args& a) { load_dictionary(a.text); });
-  register_shell_command("save_dictionary", [](const shell_command_args& a) {
-    const int64_t save = a.numbers.size() > 0 ? a.numbers[0] : 1;
-    const int64_t as = a.numbers.size() > 1 ? a.numbers[1] : 0;
-    save_dictionary(static_cast<int>(save), static_cast<int>(as));
-  });
+void register_dictionary_file_commands(document_kind& dictionary) {
+  dictionary.load = load_dictionary;
+  dictionary.save = [](save_choice c) { save_dictionary(c == save_choice::save ? 1 : 0, c == save_choice::save_as ? 1 : 0); };
+  dictionary.savable = [] { return dictionary_document.list.count() > 0; };
   set_document_changed_test(TAB_DICTIONARY, [] { return dictionary_document.list.changed; });
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "common/text.h"
+#include "shell/document_kinds.h"
 
 // path "" asks for the file ("Open Dictionary"); any other path is opened
 // directly. An aborted or failed load leaves the open dictionary as it was.
@@ -18,8 +19,7 @@ const text_t& current_aff_text();
 // Puts a new .aff text into the document and editor 126.
 void set_current_aff_text(const text_t& text);
 
-// Named commands "load_dictionary" (text: the path) and "save_dictionary"
-// (numbers: use_current_path, save_as), which File > Open, Save and Save As
+// The dictionary kind's loader and saver, which File > Open, Save and Save As
 // run on the Dictionary tab, and the dictionary's changed test for the exit
 // question.
-void register_dictionary_file_commands();
+void register_dictionary_file_commands(document_kind& dictionary);

@@ -11,7 +11,6 @@
 #include "shell/main_job_host.h"
 #include "shell/preferences.h"
 #include "shell/settings_files.h"
-#include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
 #include "shell/shell_state.h"
 #include "shell/window_helpers.h"
@@ -327,7 +326,6 @@ void show_dictionary_statistics(statistics_options& options) {
   window_activate(MAIN_WINDOW);
 }
 
-void register_statistics_commands(statistics_options& options) {
-  register_shell_command("show_dictionary_statistics",
-                         [&options](const shell_command_args&) { show_dictionary_statistics(options); });
+void register_statistics_commands(statistics_options& options, tool_registry& tools) {
+  tools.set_command(MENU_STATISTICS, [&options] { show_dictionary_statistics(options); });
 }

@@ -5,6 +5,7 @@
 
 #include "dictionary/dictionary_statistics.h"
 #include "shell/id_blocks.h"
+#include "shell/tool_registry.h"
 
 namespace statistics_ids {
 constexpr int WINDOW = STATISTICS_WINDOW;
@@ -29,4 +30,4 @@ static_assert(ids_in_block(STATISTICS_WORDS_BLOCK, {WINDOW, LIST, EXTRACT, CLOSE
 // The menu command: the pass on the main window, then the window, which
 // shows and remembers the reference total of options.
 void show_dictionary_statistics(statistics_options& options);
-void register_statistics_commands(statistics_options& options);
+void register_statistics_commands(statistics_options& options, tool_registry& tools);

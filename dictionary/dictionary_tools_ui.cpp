@@ -12,7 +12,6 @@
 #include "shell/list_view_ui.h"
 #include "shell/main_job_host.h"
 #include "shell/preferences.h"
-#include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
 #include "shell/undo_redo_ui.h"
 
@@ -108,14 +107,14 @@ void fix_dictionary_word_spaces() {
   entries_rewritten();
 }
 
-void register_dictionary_tool_commands(statistics_options& statistics) {
-  register_shell_command("extract_dictionary_wordlist", [](const shell_command_args& a) {
-    extract_dictionary_wordlist(a.numbers.empty() ? 0 : static_cast<int>(a.numbers[0]));
-  });
-  register_shell_command("sort_dictionary_word_flags", [](const shell_command_args&) { sort_dictionary_word_flags(); });
-  register_shell_command("remove_dictionary_word_comments",
-                         [](const shell_command_args&) { remove_dictionary_word_comments(); });
-  register_shell_command("fix_dictionary_word_spaces", [](const shell_command_args&) { fix_dictionary_word_spaces(); });
-  register_postag_search_commands();
-  register_statistics_commands(statistics);
+void register_dictionary_tool_commands(statistics_options& statistics, tool_registry& tools) {
+  tools.set_command(MENU_EXTRACT_ALL_TXT, [] { extract_dictionary_wordlist(0); });
+  tools.set_command(MENU_EXTRACT_ALL_CSV, [] { extract_dictionary_wordlist(1); });
+  tools.set_command(MENU_EXTRACT_COMPOUNDS_TXT, [] { extract_dictionary_wordlist(2); });
+  tools.set_command(MENU_EXTRACT_COMPOUNDS_LT, [] { extract_dictionary_wordlist(6); });
+  tools.set_command(MENU_SORT_FLAGS, sort_dictionary_word_flags);
+  tools.set_command(MENU_REMOVE_COMMENTS, remove_dictionary_word_comments);
+  tools.set_command(MENU_DICTIONARY_FIX_SPACES, fix_dictionary_word_spaces);
+  register_postag_search_commands(tools);
+  register_statistics_commands(statistics, tools);
 }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "dictionary/dictionary_statistics.h"
+#include "shell/tool_registry.h"
 
 // Word-list extraction of a type (0 all .txt, 1 all .csv, 2 compounds, 6
 // compounds for LanguageTool).
@@ -14,4 +15,4 @@ void remove_dictionary_word_comments();
 void fix_dictionary_word_spaces();
 
 // The statistics window remembers its total in statistics.
-void register_dictionary_tool_commands(statistics_options& statistics);
+void register_dictionary_tool_commands(statistics_options& statistics, tool_registry& tools);

@@ -3,7 +3,6 @@
 #include "common/documents.h"
 #include "gui/gui.h"
 #include "shell/main_job_host.h"
-#include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
 #include "shell/shell_state.h"
 #include "shell/window_helpers.h"
@@ -100,6 +99,6 @@ void extract_words_by_postag() {
   window_activate(MAIN_WINDOW);
 }
 
-void register_postag_search_commands() {
-  register_shell_command("extract_words_by_postag", [](const shell_command_args&) { extract_words_by_postag(); });
+void register_postag_search_commands(tool_registry& tools) {
+  tools.set_command(MENU_EXTRACT_BY_TAGS, extract_words_by_postag);
 }

@@ -4,6 +4,7 @@
 
 #include "dictionary/wordlist_extraction.h"
 #include "shell/id_blocks.h"
+#include "shell/tool_registry.h"
 
 namespace postag_search_ids {
 constexpr int WINDOW = POSTAG_SEARCH_WINDOW;
@@ -17,4 +18,4 @@ static_assert(ids_in_block(POSTAG_SEARCH_BLOCK, {WINDOW, TEXT, MATCH_CASE, FULL_
 extern postag_search postag_search_options;
 
 void extract_words_by_postag();
-void register_postag_search_commands();
+void register_postag_search_commands(tool_registry& tools);

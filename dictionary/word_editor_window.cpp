@@ -13,7 +13,6 @@
 #include "shell/list_view_ui.h"
 #include "shell/preferences.h"
 #include "shell/settings_files.h"
-#include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
 #include "shell/shell_state.h"
 #include "shell/window_helpers.h"
@@ -355,12 +354,8 @@ void edit_dictionary_word(int64_t add, int64_t edit) {
   window_activate(MAIN_WINDOW);
 }
 
-void register_word_editor_commands() {
-  register_shell_command("edit_dictionary_word", [](const shell_command_args& args) {
-    int64_t add = args.numbers.size() > 0 ? args.numbers[0] : 0;
-    int64_t edit = args.numbers.size() > 1 ? args.numbers[1] : 0;
-    edit_dictionary_word(add, edit);
-  });
+void register_word_editor_commands(list_entry_commands& entries) {
+  entries.edit = [](entry_edit how) { edit_dictionary_word(how == entry_edit::add ? 1 : 0, how == entry_edit::edit ? 1 : 0); };
 }
 
 int word_editor_indicator_image(int gadget) {

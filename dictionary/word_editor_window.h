@@ -2,6 +2,7 @@
 #pragma once
 
 #include "common/text.h"
+#include "shell/document_kinds.h"
 
 #include <cstdint>
 
@@ -9,10 +10,9 @@
 // modal window and returns when it is closed; only a valid OK writes.
 void edit_dictionary_word(int64_t add, int64_t edit);
 
-// Registers "edit_dictionary_word" (numbers: add, edit) with the shell's
-// named commands, which the Add and Edit buttons, popup items 503 and 507,
-// Ctrl+A and the double click on the dictionary list run.
-void register_word_editor_commands();
+// The dictionary kind's Add and Edit, which the Add and Edit buttons, popup
+// items 503 and 507, Ctrl+A and the double click on the dictionary list run.
+void register_word_editor_commands(list_entry_commands& entries);
 
 // The affix engine's row colours (primary, suffix, prefix, both) from the
 // preferences' affix colours, before an expansion fills a list.

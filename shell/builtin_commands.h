@@ -1,6 +1,6 @@
-// Registers the shell's own windows under the names the tool registry uses:
-// "open_manual_page" (HTML Help, F1), "show_about_window" (About) and
-// "show_goto_dialog" (Goto).
+// The shell's own tools: HTML Help (also F1) and About.
 #pragma once
 
-void register_builtin_commands();
+#include "shell/tool_registry.h"
+
+void register_builtin_commands(tool_registry& tools);

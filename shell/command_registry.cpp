@@ -11,6 +11,7 @@ struct registry {
   std::map<std::pair<int, int>, command_handler> commands;
   std::array<command_handler, 6> hooks;
   std::array<std::vector<std::function<void()>>, 3> refreshes;
+  std::function<void(update_check_start)> update_check;
 };
 
 registry& the_registry() {
@@ -59,6 +60,15 @@ void register_pass_refresh(pass_stage stage, std::function<void()> refresh) {
 
 void run_pass_refresh(pass_stage stage) {
   for (const auto& refresh : the_registry().refreshes[static_cast<size_t>(stage)]) refresh();
+}
+
+void register_automatic_update_check(std::function<void(update_check_start)> check) {
+  the_registry().update_check = std::move(check);
+}
+
+void run_automatic_update_check(update_check_start start) {
+  const auto check = the_registry().update_check;
+  if (check) check(start);
 }
 
 void clear_command_registry() { the_registry() = registry{}; }

@@ -52,5 +52,11 @@ enum class pass_stage { control_states, recent_files_menu, tab_labels };
 void register_pass_refresh(pass_stage stage, std::function<void()> refresh);
 void run_pass_refresh(pass_stage stage);
 
+// The update check the main loop starts at start-up when one is due; a new
+// registration replaces the previous one.
+enum class update_check_start { by_hand, automatic };
+void register_automatic_update_check(std::function<void(update_check_start)> check);
+void run_automatic_update_check(update_check_start start);
+
 // Forgets every command, hook and refresh (tests).
 void clear_command_registry();

@@ -1,7 +1,6 @@
 #include "shell/control_states.h"
 
 #include "shell/shell_ids.h"
-#include "shell/tool_registry.h"
 
 namespace {
 
@@ -13,19 +12,9 @@ void add(std::vector<control_state>& out, std::initializer_list<int> numbers, bo
   for (int n : numbers) out.push_back({n, enabled});
 }
 
-bool has_something_to_save(const main_controls_input& in) {
-  switch (in.tab) {
-    case TAB_DICTIONARY: return in.count[TAB_DICTIONARY] > 0;
-    case TAB_THESAURUS: return in.count[TAB_THESAURUS] > 0;
-    case TAB_HYPHENATION: return !in.hyphenation_editor_empty;
-    case TAB_AUTOCORRECT: return in.count[TAB_AUTOCORRECT] > 0;
-    default: return false;  // AutoText and LanguageTool are read only
-  }
-}
-
 }  // namespace
 
-main_control_states compute_control_states(const main_controls_input& in) {
+main_control_states compute_control_states(const main_controls_input& in, const tool_registry& tools) {
   main_control_states s;
   auto& g = s.gadgets;
   g.reserve(200);
@@ -61,7 +50,7 @@ main_control_states compute_control_states(const main_controls_input& in) {
   add(g, {GRAMMAR_LIST, GRAMMAR_SCROLL, GRAMMAR_VIEW, GRAMMAR_CATEGORY_LIST}, true);
   add_range(g, GRAMMAR_FIRST_ROW_BUTTON, GRAMMAR_FIRST_ROW_BUTTON + LIST_ROW_BUTTONS - 1, false);
 
-  const bool savable = has_something_to_save(in);
+  const bool savable = in.savable;
   g.push_back({TOOLBAR_SAVE, savable});
   g.push_back({TOOLBAR_SAVE_AS, savable});
   const bool no_file = in.tab >= 0 && in.tab < TAB_COUNT ? in.no_file[static_cast<size_t>(in.tab)] : true;
@@ -69,7 +58,7 @@ main_control_states compute_control_states(const main_controls_input& in) {
 
   auto& m = s.menu_items;
   m.reserve(100);
-  for (const tool_registration& tool : registered_tools()) {
+  for (const tool_registration& tool : tools.tools()) {
     m.push_back({tool.menu_item, tool_enabled_now(tool, in.tab, savable)});
   }
   return s;

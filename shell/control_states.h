@@ -4,6 +4,8 @@
 // documents' state into main_controls_input and applies the result.
 #pragma once
 
+#include "shell/tool_registry.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -14,8 +16,8 @@ struct main_controls_input {
   // By tab (0 dictionary, 1 thesaurus, 3 autocorrect; 2, 4, 5 unused).
   std::array<bool, 6> undo_available{};
   std::array<bool, 6> redo_available{};
-  std::array<int64_t, 6> count{};
-  bool hyphenation_editor_empty = true;
+  // The shown tab's kind has something to save.
+  bool savable = false;
   // The tab's file-name label reads "n/a" (no file opened).
   std::array<bool, 6> no_file{true, true, true, true, true, true};
 };
@@ -35,7 +37,7 @@ struct main_control_states {
 // registered tools' (tool_registry.h), each by its rule. Controls it does
 // not name (labels, buttons 317-322, the recent-file items) are not in the
 // lists.
-main_control_states compute_control_states(const main_controls_input& in);
+main_control_states compute_control_states(const main_controls_input& in, const tool_registry& tools);
 
 // What disable_main_controls turns off.
 const std::vector<int>& main_command_gadgets();

@@ -1,11 +1,17 @@
 // Shared by the menu and gadget dispatchers of the main window.
 #pragma once
 
-#include "shell/menu_dispatch.h"
+#include "shell/main_commands.h"
 
-// Runs the calls in order; with disables, the main window's controls are off
-// while they run and refreshed right after.
-void run_dispatch_calls(const dispatch_calls& calls, bool disables);
+#include <functional>
+
+// Runs the command; with disables, the main window's controls are off while
+// it runs and refreshed right after.
+void run_with_controls(const std::function<void()>& command, bool disables, const main_commands& commands);
+
+// The Find window or the Goto dialog over the list of a tab's kind.
+enum class list_search { find, go_to };
+void run_list_search(list_search search, int tab, const document_kinds& kinds);
 
 // The gadget, popup-item and list-click commands (part of install_main_dispatch).
-void install_gadget_dispatch();
+void install_gadget_dispatch(const main_commands& commands);

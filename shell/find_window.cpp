@@ -6,7 +6,6 @@
 #include "shell/list_view_ui.h"
 #include "shell/main_job_host.h"
 #include "shell/preferences.h"
-#include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
 #include "shell/shell_state.h"
 #include "shell/window_helpers.h"
@@ -28,24 +27,20 @@ struct find_target {
   find_list kind;
   const char16_t* title;       // after "Find "
   const char16_t* kind_name;   // "No " + kind_name + " found."
-  const char* editor;          // the entry editor's command
-  const char* delete_current;  // the list's Delete Current command
 };
 
 const find_target targets[4] = {
-    {TAB_DICTIONARY, find_list::dictionary, u"a Word", u"dictionary words", "edit_dictionary_word",
-     "delete_current_dictionary_word"},
-    {TAB_THESAURUS, find_list::thesaurus, u"a Synonym", u"synonyms", "edit_synonym", "delete_current_synonym"},
-    {TAB_HYPHENATION, find_list::dictionary, u"a Word", u"dictionary words", "edit_dictionary_word",
-     "delete_current_dictionary_word"},
-    {TAB_AUTOCORRECT, find_list::autocorrect, u"an Autocorrect word", u"autocorrect words", "edit_autocorrect_word",
-     "delete_current_autocorrect"},
+    {TAB_DICTIONARY, find_list::dictionary, u"a Word", u"dictionary words"},
+    {TAB_THESAURUS, find_list::thesaurus, u"a Synonym", u"synonyms"},
+    {TAB_HYPHENATION, find_list::dictionary, u"a Word", u"dictionary words"},
+    {TAB_AUTOCORRECT, find_list::autocorrect, u"an Autocorrect word", u"autocorrect words"},
 };
 
 
 class find_window {
  public:
-  explicit find_window(const find_target& t) : t_(t), doc_(paged_list_document(t.tab)) {}
+  find_window(const find_target& t, const list_entry_commands& entries)
+      : t_(t), entries_(entries), doc_(paged_list_document(t.tab)) {}
 
   void build();
   void run();
@@ -82,6 +77,7 @@ class find_window {
   void redraw_positions();
 
   const find_target& t_;
+  const list_entry_commands& entries_;
   list_document& doc_;
   std::vector<find_row> rows_;
   bool delete_bound_ = true;
@@ -209,7 +205,7 @@ void find_window::edit() {
   const selections saved = saved_selections();
   const text_t before(doc_.entry(at));
   doc_.selected = at;
-  run_shell_command(t_.editor, shell_command_args{u"", {0, 1}});
+  if (entries_.edit) entries_.edit(entry_edit::edit);
   const text_t after(doc_.entry(at));
   rows_[row].shown = find_shown_text(t_.kind, after);
   gadget_set_item_text(FIND_RESULTS, static_cast<int>(row), rows_[row].shown, 0);
@@ -228,7 +224,7 @@ void find_window::remove() {
   selections saved = saved_selections();
   const int64_t count_before = doc_.count();
   doc_.selected = position - 1;
-  run_shell_command(t_.delete_current, shell_command_args{u"", {1}});
+  if (entries_.delete_current) entries_.delete_current(missing_selection::quiet);
   if (doc_.count() < count_before) {
     remove_find_row(rows_, position, row);
     gadget_remove_item(FIND_RESULTS, static_cast<int>(gadget_get_state(FIND_RESULTS)));
@@ -297,10 +293,9 @@ void find_window::run() {
 
 }  // namespace
 
-void show_find_window(int dictionary, int thesaurus, int hyphenation, int autocorrect) {
-  const int which = dictionary == 1 ? 0 : thesaurus == 1 ? 1 : hyphenation == 1 ? 2 : autocorrect == 1 ? 3 : -1;
-  if (which < 0) return;
-  const find_target& t = targets[which];
+void show_find_window(const document_kind& kind) {
+  if (!kind.searchable || kind.tab < 0 || kind.tab >= 4) return;
+  const find_target& t = targets[kind.tab];
   if (paged_list_document(t.tab).empty()) {
     message_box(u"Warning!", u"No " + text_t(t.kind_name) + u" found.", MB_ICON_WARNING);
     return;
@@ -311,18 +306,11 @@ void show_find_window(int dictionary, int thesaurus, int hyphenation, int autoco
     return;
   }
   window_set_disabled(MAIN_WINDOW, 1);
-  find_window w(t);
+  find_window w(t, kind.shown_entries());
   w.build();
   w.run();
   menu_free(FIND_POPUP);
   window_set_disabled(MAIN_WINDOW, 0);
   window_close(FIND_WINDOW);
   window_activate(MAIN_WINDOW);
-}
-
-void register_find_commands() {
-  register_shell_command("show_find_window", [](const shell_command_args& a) {
-    auto flag = [&](size_t i) { return i < a.numbers.size() ? static_cast<int>(a.numbers[i]) : 0; };
-    show_find_window(flag(0), flag(1), flag(2), flag(3));
-  });
 }

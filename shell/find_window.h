@@ -3,6 +3,7 @@
 #pragma once
 
 #include "common/text.h"
+#include "shell/document_kinds.h"
 #include "shell/id_blocks.h"
 
 #include <cstdint>
@@ -22,7 +23,6 @@ static_assert(ids_in_block(FIND_BLOCK, {FIND_PROGRESS, FIND_ENTRY, FIND_CLEAR, F
 extern text_t find_text;
 extern int64_t find_left_match, find_match_case, find_match_extra;
 
-// Exactly one argument is 1: the list searched.
-void show_find_window(int dictionary, int thesaurus, int hyphenation, int autocorrect);
-// Registers "show_find_window" (numbers: the four arguments).
-void register_find_commands();
+// Over the list of a searchable kind (document_kinds.h); its entry
+// commands edit and delete what was found.
+void show_find_window(const document_kind& kind);

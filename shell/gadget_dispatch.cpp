@@ -4,39 +4,22 @@
 
 namespace {
 
-// The commands other parts provide for one editable list.
-struct list_command_names {
-  const char* edit;
-  const char* check_all;
-  const char* uncheck_all;
-  const char* invert;
-  const char* delete_checked;
-  const char* delete_current;
-};
-
-const list_command_names* command_names_of(int tab) {
-  static const list_command_names dictionary = {"edit_dictionary_word",          "check_all_dictionary_words",
-                                                "uncheck_all_dictionary_words",  "invert_dictionary_selection",
-                                                "delete_checked_dictionary_words", "delete_current_dictionary_word"};
-  static const list_command_names thesaurus = {"edit_synonym",           "check_all_synonyms",
-                                               "uncheck_all_synonyms",   "invert_synonym_selection",
-                                               "delete_checked_synonyms", "delete_current_synonym"};
-  static const list_command_names autocorrect = {"edit_autocorrect_word",       "check_all_autocorrects",
-                                                 "uncheck_all_autocorrects",    "invert_autocorrect_selection",
-                                                 "delete_checked_autocorrects", "delete_current_autocorrect"};
-  switch (tab) {
-    case TAB_DICTIONARY: return &dictionary;
-    case TAB_THESAURUS: return &thesaurus;
-    case TAB_AUTOCORRECT: return &autocorrect;
-    default: return nullptr;
-  }
+gadget_action command_action(std::function<void()> command) {
+  gadget_action a;
+  if (!command) return a;
+  a.kind = gadget_action_kind::command;
+  a.command = std::move(command);
+  return a;
 }
 
-gadget_action call_action(std::string name, std::vector<int64_t> numbers = {}) {
-  gadget_action a;
-  a.kind = gadget_action_kind::calls;
-  a.calls.push_back(dispatch_call{std::move(name), shell_command_args{{}, std::move(numbers)}});
-  return a;
+gadget_action edit_action(const list_entry_commands& e, entry_edit how) {
+  if (!e.edit) return {};
+  return command_action([f = e.edit, how] { f(how); });
+}
+
+gadget_action delete_current_action(const list_entry_commands& e) {
+  if (!e.delete_current) return {};
+  return command_action([f = e.delete_current] { f(missing_selection::warn); });
 }
 
 gadget_action list_action(gadget_action_kind kind, int tab, bool disables = false) {
@@ -44,53 +27,45 @@ gadget_action list_action(gadget_action_kind kind, int tab, bool disables = fals
   a.kind = kind;
   a.list = tab;
   a.disables_controls = disables;
-  if (kind == gadget_action_kind::undo || kind == gadget_action_kind::redo) a.pause_ms = 250;
   return a;
 }
 
-gadget_action find_or_goto(int row_position, int tab) {
-  std::vector<int64_t> flags = list_tab_flags(tab);
-  if (row_position == ROW_FIND) return call_action("show_find_window", flags);
-  flags.push_back(0);  // not from AFF Validate
-  return call_action("show_goto_dialog", flags);
-}
-
-// A button of the row of tab 0, 1 or 3 at position 1..15.
-gadget_action row_button_action(int tab, int position) {
-  const list_command_names& names = *command_names_of(tab);
+// A button of the row of an editable list's tab at position 1..15.
+gadget_action row_button_action(const document_kind& kind, int position) {
+  const list_entry_commands& e = kind.entries;
   switch (position) {
-    case ROW_ADD: return call_action(names.edit, {1, 0});
-    case ROW_EDIT: return call_action(names.edit, {0, 1});
-    case ROW_SELECT_ALL: return call_action(names.check_all);
-    case ROW_SELECT_NONE: return call_action(names.uncheck_all);
-    case ROW_INVERT: return call_action(names.invert);
-    case ROW_DELETE_SELECTED: return call_action(names.delete_checked);
-    case ROW_DELETE_CURRENT: return call_action(names.delete_current, {0});
-    case ROW_ERASE: return list_action(gadget_action_kind::erase, tab, true);
-    case ROW_SORT: return list_action(gadget_action_kind::sort, tab, true);
-    case ROW_FIND:
-    case ROW_GOTO: return find_or_goto(position, tab);
-    case ROW_UNDO: return list_action(gadget_action_kind::undo, tab);
-    case ROW_REDO: return list_action(gadget_action_kind::redo, tab);
-    case ROW_GO_BOTTOM: return list_action(gadget_action_kind::go_bottom, tab);
-    case ROW_GO_TOP: return list_action(gadget_action_kind::go_top, tab);
+    case ROW_ADD: return edit_action(e, entry_edit::add);
+    case ROW_EDIT: return edit_action(e, entry_edit::edit);
+    case ROW_SELECT_ALL: return command_action(e.check_all);
+    case ROW_SELECT_NONE: return command_action(e.uncheck_all);
+    case ROW_INVERT: return command_action(e.invert);
+    case ROW_DELETE_SELECTED: return command_action(e.delete_checked);
+    case ROW_DELETE_CURRENT: return delete_current_action(e);
+    case ROW_ERASE: return list_action(gadget_action_kind::erase, kind.tab, true);
+    case ROW_SORT: return list_action(gadget_action_kind::sort, kind.tab, true);
+    case ROW_FIND: return list_action(gadget_action_kind::find, kind.tab);
+    case ROW_GOTO: return list_action(gadget_action_kind::go_to, kind.tab);
+    case ROW_UNDO: return list_action(gadget_action_kind::undo, kind.tab);
+    case ROW_REDO: return list_action(gadget_action_kind::redo, kind.tab);
+    case ROW_GO_BOTTOM: return list_action(gadget_action_kind::go_bottom, kind.tab);
+    case ROW_GO_TOP: return list_action(gadget_action_kind::go_top, kind.tab);
     default: return {};
   }
 }
 
-gadget_action toolbar_action(int gadget, int tab) {
+gadget_action toolbar_action(int gadget, const document_kind* kind) {
   gadget_action a;
   a.disables_controls = true;
   a.only_when_enabled = true;
-  a.kind = gadget_action_kind::calls;
+  a.kind = gadget_action_kind::command;
   switch (gadget) {
-    case TOOLBAR_OPEN: a.calls = loader_calls(tab, u""); break;
+    case TOOLBAR_OPEN: a.command = open_command(kind); break;
     case TOOLBAR_OPEN_REFRESH:
       a.kind = gadget_action_kind::open_refresh;
-      a.calls = loader_calls(tab, u"");
+      if (kind) a.load = kind->load;
       break;
-    case TOOLBAR_SAVE: a.calls = saver_calls(tab, 1, 0); break;
-    case TOOLBAR_SAVE_AS: a.calls = saver_calls(tab, 0, 1); break;
+    case TOOLBAR_SAVE: a.command = save_command(kind, save_choice::save); break;
+    case TOOLBAR_SAVE_AS: a.command = save_command(kind, save_choice::save_as); break;
     default: return {};
   }
   return a;
@@ -105,24 +80,22 @@ gadget_action caret(gadget_action_kind kind, int editor) {
 
 }  // namespace
 
-int paged_list_tab(int list) {
-  switch (list) {
-    case DICTIONARY_LIST: return TAB_DICTIONARY;
-    case THESAURUS_LIST: return TAB_THESAURUS;
-    case HYPHENATION_LIST: return TAB_HYPHENATION;
-    case AUTOCORRECT_LIST: return TAB_AUTOCORRECT;
-    default: return -1;
+const document_kind* paged_list_kind(int list, const document_kinds& kinds) {
+  for (const document_kind* k : kinds.all()) {
+    if (k->list_gadget != 0 && k->list_gadget == list) return k;
   }
+  return nullptr;
 }
 
-gadget_action gadget_action_for(int gadget, int tab) {
-  if (gadget >= TOOLBAR_OPEN && gadget <= TOOLBAR_SAVE_AS) return toolbar_action(gadget, tab);
-  const int row_firsts[3][2] = {{DICTIONARY_FIRST_ROW_BUTTON, TAB_DICTIONARY},
-                                {THESAURUS_FIRST_ROW_BUTTON, TAB_THESAURUS},
-                                {AUTOCORRECT_FIRST_ROW_BUTTON, TAB_AUTOCORRECT}};
-  for (const auto& [first, row_tab] : row_firsts) {
-    if (gadget >= first && gadget < first + LIST_ROW_BUTTONS) return row_button_action(row_tab, gadget - first + 1);
+gadget_action gadget_action_for(int gadget, int tab, const document_kinds& kinds) {
+  if (gadget >= TOOLBAR_OPEN && gadget <= TOOLBAR_SAVE_AS) return toolbar_action(gadget, kinds.of_tab(tab));
+  for (const document_kind* k : kinds.all()) {
+    const int first = k->first_row_button;
+    if (first != 0 && gadget >= first && gadget < first + LIST_ROW_BUTTONS) {
+      return row_button_action(*k, gadget - first + 1);
+    }
   }
+  const int hyphenation = kinds.hyphenation.tab;
   switch (gadget) {
     case FOOTER_LICENCE_LINK: {
       gadget_action a;
@@ -138,30 +111,27 @@ gadget_action gadget_action_for(int gadget, int tab) {
     case AFF_GO_TOP: return caret(gadget_action_kind::caret_to_start, AFF_EDITOR);
     case HYPHENATION_EDITOR_GO_BOTTOM: return caret(gadget_action_kind::caret_to_end, HYPHENATION_EDITOR);
     case HYPHENATION_EDITOR_GO_TOP: return caret(gadget_action_kind::caret_to_start, HYPHENATION_EDITOR);
-    case HYPHENATION_FIND: return find_or_goto(ROW_FIND, TAB_HYPHENATION);
-    case HYPHENATION_GOTO: return find_or_goto(ROW_GOTO, TAB_HYPHENATION);
-    case HYPHENATION_GO_BOTTOM: return list_action(gadget_action_kind::go_bottom, TAB_HYPHENATION);
-    case HYPHENATION_GO_TOP: return list_action(gadget_action_kind::go_top, TAB_HYPHENATION);
-    case HYPHENATION_HYPHENATE: return call_action("hyphenate_word");
-    case HYPHENATION_UPDATE: return call_action("update_hyphenation");
-    case HYPHENATION_CLEAR: return call_action("clear_hyphenation");
+    case HYPHENATION_FIND: return list_action(gadget_action_kind::find, hyphenation);
+    case HYPHENATION_GOTO: return list_action(gadget_action_kind::go_to, hyphenation);
+    case HYPHENATION_GO_BOTTOM: return list_action(gadget_action_kind::go_bottom, hyphenation);
+    case HYPHENATION_GO_TOP: return list_action(gadget_action_kind::go_top, hyphenation);
     default: return {};
   }
 }
 
-gadget_action popup_action_for(int item, int owner_list) {
-  const int tab = paged_list_tab(owner_list);
-  const list_command_names* names = tab == TAB_HYPHENATION ? nullptr : command_names_of(tab);
-  if (!names) return {};
+gadget_action popup_action_for(int item, int owner_list, const document_kinds& kinds) {
+  const document_kind* kind = paged_list_kind(owner_list, kinds);
+  if (!kind || !kind->keeps_history) return {};
+  const list_entry_commands& e = kind->entries;
   switch (item) {
-    case POPUP_ADD: return call_action(names->edit, {1, 0});
-    case POPUP_EDIT: return call_action(names->edit, {0, 1});
-    case POPUP_CLONE: return list_action(gadget_action_kind::clone, tab);
-    case POPUP_SELECT_ALL: return call_action(names->check_all);
-    case POPUP_SELECT_NONE: return call_action(names->uncheck_all);
-    case POPUP_INVERT: return call_action(names->invert);
-    case POPUP_DELETE_SELECTED: return call_action(names->delete_checked);
-    case POPUP_DELETE_CURRENT: return call_action(names->delete_current, {0});
+    case POPUP_ADD: return edit_action(e, entry_edit::add);
+    case POPUP_EDIT: return edit_action(e, entry_edit::edit);
+    case POPUP_CLONE: return list_action(gadget_action_kind::clone, kind->tab);
+    case POPUP_SELECT_ALL: return command_action(e.check_all);
+    case POPUP_SELECT_NONE: return command_action(e.uncheck_all);
+    case POPUP_INVERT: return command_action(e.invert);
+    case POPUP_DELETE_SELECTED: return command_action(e.delete_checked);
+    case POPUP_DELETE_CURRENT: return delete_current_action(e);
     default: return {};  // 505 and 506 stay disabled
   }
 }

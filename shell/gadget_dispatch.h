@@ -1,15 +1,16 @@
 // What the buttons, toolbar and footer link of the main window and the items
-// of the list popup menu do: named commands of other parts, or one of the
-// inline list commands (Erase, Sort, Clone, Go to an end, Undo, Redo) and
-// editor buttons the gadget dispatcher performs itself. GUI-free.
+// of the list popup menu do: the commands of the tab's document kind, or one
+// of the inline list commands (Erase, Sort, Clone, Go to an end, Undo, Redo,
+// Find, Goto) and editor buttons the gadget dispatcher performs itself.
+// GUI-free.
 #pragma once
 
 #include "shell/menu_dispatch.h"
 
 enum class gadget_action_kind {
   nothing,
-  calls,
-  open_refresh,  // the shown tab's loader with the newest entry of its recent files
+  command,
+  open_refresh,  // the shown kind's loader with the newest entry of its recent files
   licence_link,
   erase,
   sort,
@@ -18,6 +19,8 @@ enum class gadget_action_kind {
   go_top,
   undo,
   redo,
+  find,
+  go_to,
   clear_aff_editor,
   caret_to_end,    // of editor `editor`
   caret_to_start,
@@ -31,17 +34,17 @@ struct gadget_action {
   // Toolbar buttons act only while enabled: a posted click of a disabled
   // button (Ctrl+S with nothing to save) does nothing.
   bool only_when_enabled = false;
-  dispatch_calls calls;
+  std::function<void()> command;
+  std::function<void(const text_t& path)> load;  // open_refresh
   int list = -1;     // the list's tab for the list commands
   int editor = 0;    // caret buttons
-  int pause_ms = 0;  // after Undo and Redo
 };
 
 // Gadget of window 0 clicked while tab is shown.
-gadget_action gadget_action_for(int gadget, int tab);
+gadget_action gadget_action_for(int gadget, int tab, const document_kinds& kinds);
 // Item 503..512 of popup menu 502 opened on list 124, 160 or 221.
-gadget_action popup_action_for(int item, int owner_list);
+gadget_action popup_action_for(int item, int owner_list, const document_kinds& kinds);
 
-// The list of a list tab and its tab (-1 when it is none of the four paged
-// lists): 124 -> 0, 160 -> 1, 185 -> 2, 221 -> 3.
-int paged_list_tab(int list);
+// The kind whose paged list a list gadget is (124, 160, 185, 221); nullptr
+// for any other gadget.
+const document_kind* paged_list_kind(int list, const document_kinds& kinds);

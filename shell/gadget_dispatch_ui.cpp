@@ -1,7 +1,7 @@
 #include "common/date_time.h"
-#include "common/dic_entry.h"
 #include "common/documents.h"
 #include "gui/gui.h"
+#include "gui/text_cursor.h"
 #include "shell/command_registry.h"
 #include "shell/dispatch_ui.h"
 #include "shell/gadget_dispatch.h"
@@ -17,13 +17,9 @@
 #include "shell/undo_redo_ui.h"
 #include "shell/window_helpers.h"
 
-#include <string>
+#include <climits>
 
 namespace {
-
-void run_named(const std::string& name, std::vector<int64_t> numbers = {}) {
-  run_shell_command(name, shell_command_args{{}, std::move(numbers)});
-}
 
 void status_text(const text_t& text) { status_bar_set_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT, text); }
 
@@ -37,7 +33,7 @@ void show_list_again(int tab) {
 
 // ---- Inline list commands ---------------------------------------------------------------------
 
-void erase_list(int tab) {
+void erase_list(int tab, const document_kinds& kinds) {
   const list_member_texts* texts = list_member_texts_for(tab);
   if (!texts) return;
   paged_list_first_row(tab);  // the snapshot keeps the page shown now
@@ -47,7 +43,7 @@ void erase_list(int tab) {
   status_text(u"Erasing...");
   status_bar_set_progress_value(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS, 0, 1);
   update_tab_file_labels(tab);
-  if (tab == TAB_THESAURUS) run_shell_command("set_thesaurus_encoding", shell_command_args{u"UTF-8", {}});
+  if (const document_kind* kind = kinds.of_tab(tab); kind && kind->erased) kind->erased();
   // The scroll range collapses; the dictionary's also on the Hyphenation tab.
   paged_list_count_changed(tab);
   status_bar_set_progress(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS, 100, 1, 0, 100);
@@ -114,24 +110,23 @@ void open_licence() {
   open_with_desktop(u"file://" + path);
 }
 
-void run_gadget(int gadget, int tab) {
-  gadget_action a = gadget_action_for(gadget, tab);
+void run_gadget(int gadget, int tab, const main_commands& commands) {
+  const gadget_action a = gadget_action_for(gadget, tab, commands.kinds);
   if (a.kind == gadget_action_kind::nothing) return;
   if (a.only_when_enabled && gadget_get_disabled(gadget)) return;
   if (a.disables_controls) disable_main_controls();
   switch (a.kind) {
     case gadget_action_kind::nothing: break;
-    case gadget_action_kind::calls: run_dispatch_calls(a.calls, false); break;
+    case gadget_action_kind::command:
+      if (a.command) a.command();
+      break;
     // The newest file of the tab's list; an emptied list gives "", and the
     // loader asks for the file.
     case gadget_action_kind::open_refresh:
-      if (!a.calls.empty()) {
-        a.calls.front().args.text = recent_file_entry(tab, 1);
-        run_dispatch_calls(a.calls, false);
-      }
+      if (a.load) a.load(recent_file_entry(tab, 1));
       break;
     case gadget_action_kind::licence_link: open_licence(); break;
-    case gadget_action_kind::erase: erase_list(a.list); break;
+    case gadget_action_kind::erase: erase_list(a.list, commands.kinds); break;
     case gadget_action_kind::sort: sort_list(a.list); break;
     case gadget_action_kind::clone: clone_entry(a.list); break;
     case gadget_action_kind::go_bottom: go_to_end(a.list, true); break;
@@ -139,72 +134,80 @@ void run_gadget(int gadget, int tab) {
     // The buttons are disabled while there is nothing to take back.
     case gadget_action_kind::undo:
       undo_list_tab(a.list);
-      time_sleep_ms(a.pause_ms);
+      pause_after_undo_redo();
       break;
     case gadget_action_kind::redo:
       redo_list_tab(a.list);
-      time_sleep_ms(a.pause_ms);
+      pause_after_undo_redo();
       break;
+    case gadget_action_kind::find: run_list_search(list_search::find, a.list, commands.kinds); break;
+    case gadget_action_kind::go_to: run_list_search(list_search::go_to, a.list, commands.kinds); break;
     case gadget_action_kind::clear_aff_editor: clear_aff_editor(); break;
-    case gadget_action_kind::caret_to_end: run_named("move_cursor_to_end", {a.editor}); break;
-    case gadget_action_kind::caret_to_start: run_named("move_cursor_to_start", {a.editor}); break;
+    case gadget_action_kind::caret_to_end: gadget_set_cursor_position(a.editor, INT64_MAX); break;
+    // "Go to top" leaves the caret after the first character, as it always has.
+    case gadget_action_kind::caret_to_start: gadget_set_cursor_position(a.editor, 1); break;
   }
-  if (a.disables_controls) refresh_control_states();
+  if (a.disables_controls) refresh_control_states(commands);
 }
 
-void run_popup_item(int item, int owner) {
-  const gadget_action a = popup_action_for(item, owner);
+void run_popup_item(int item, int owner, const document_kinds& kinds) {
+  const gadget_action a = popup_action_for(item, owner, kinds);
   if (a.kind == gadget_action_kind::clone) clone_entry(a.list);
-  if (a.kind == gadget_action_kind::calls) run_dispatch_calls(a.calls, false);
+  if (a.kind == gadget_action_kind::command) a.command();
 }
 
 // ---- Clicks and double clicks on the lists ---------------------------------------------------
 
 bool has_selected_row(int list) { return gadget_get_state(list) >= 0; }
 
-void run_list_event(int gadget, int subtype) {
-  const int tab = paged_list_tab(gadget);
-  if (subtype == SUBTYPE_DOUBLE_CLICK && tab >= 0) {
-    const list_document& doc = paged_list_document(tab);
-    if (doc.empty() || !has_selected_row(gadget)) return;
-    if (tab == TAB_HYPHENATION) {
-      // The word with its flags, without the entry's tags.
-      gadget_set_text(HYPHENATION_WORD_FIELD, text_t(dic_entry_word_and_flags(doc.entry(hyphenation_selected))));
-      run_named("highlight_hyphenation_word_field");
-      return;
+void run_list_event(int gadget, int subtype, const document_kinds& kinds) {
+  const document_kind* kind = paged_list_kind(gadget, kinds);
+  if (subtype == SUBTYPE_DOUBLE_CLICK && kind) {
+    if (paged_list_document(kind->tab).empty() || !has_selected_row(gadget)) return;
+    if (kind->double_click) {
+      kind->double_click();
+    } else if (kind->entries.edit) {
+      kind->entries.edit(entry_edit::edit);
     }
-    static const char* const editors[4] = {"edit_dictionary_word", "edit_synonym", "", "edit_autocorrect_word"};
-    run_shell_command(editors[tab], shell_command_args{{}, {0, 1}});
     return;
   }
   // The read-only tabs show the details of the clicked row (their owners
   // know whether there are items).
   if (!has_selected_row(gadget)) return;
   const int64_t row = gadget_get_state(gadget);
-  const bool click = subtype == SUBTYPE_CLICK;
-  if (!click && subtype != SUBTYPE_DOUBLE_CLICK) return;
-  if (gadget == AUTOTEXT_LIST && click) run_named("show_autotext_record", {row});
-  if (gadget == GRAMMAR_LIST) run_named("show_grammar_item", {row, click ? 1 : 0});
-  if (gadget == GRAMMAR_CATEGORY_LIST) run_named("select_grammar_category", {row, click ? 1 : 0});
+  if (subtype != SUBTYPE_CLICK && subtype != SUBTYPE_DOUBLE_CLICK) return;
+  const row_click click = subtype == SUBTYPE_CLICK ? row_click::single : row_click::double_click;
+  for (const document_kind* k : kinds.all()) {
+    for (const document_kind::row_view& view : k->row_views) {
+      if (view.list == gadget && view.show) view.show(row, click);
+    }
+  }
 }
 
 }  // namespace
 
-void install_gadget_dispatch() {
+void install_gadget_dispatch(const main_commands& commands) {
   std::vector<int> gadgets = {FOOTER_LICENCE_LINK, AFF_CLEAR, AFF_GO_BOTTOM, AFF_GO_TOP};
   for (int g = TOOLBAR_OPEN; g <= TOOLBAR_SAVE_AS; ++g) gadgets.push_back(g);
-  for (int first : {DICTIONARY_FIRST_ROW_BUTTON, THESAURUS_FIRST_ROW_BUTTON, AUTOCORRECT_FIRST_ROW_BUTTON}) {
-    for (int g = first; g < first + LIST_ROW_BUTTONS; ++g) gadgets.push_back(g);
+  for (const document_kind* kind : commands.kinds.all()) {
+    const int first = kind->first_row_button;
+    for (int g = first; first != 0 && g < first + LIST_ROW_BUTTONS; ++g) gadgets.push_back(g);
   }
-  for (int g = HYPHENATION_HYPHENATE; g <= HYPHENATION_CLEAR; ++g) gadgets.push_back(g);
+  for (int g = HYPHENATION_FIND; g <= HYPHENATION_EDITOR_GO_TOP; ++g) gadgets.push_back(g);
   for (int g : gadgets) {
-    register_command(command_kind::gadget, g, [](const command_event& e) { run_gadget(e.id, e.tab); });
+    register_command(command_kind::gadget, g, [&commands](const command_event& e) { run_gadget(e.id, e.tab, commands); });
   }
   for (int item = POPUP_EDIT; item <= POPUP_DELETE_CURRENT; ++item) {
-    register_command(command_kind::popup_item, item, [](const command_event& e) { run_popup_item(e.id, e.owner); });
+    register_command(command_kind::popup_item, item,
+                     [&commands](const command_event& e) { run_popup_item(e.id, e.owner, commands.kinds); });
   }
-  for (int list : {DICTIONARY_LIST, THESAURUS_LIST, HYPHENATION_LIST, AUTOCORRECT_LIST, AUTOTEXT_LIST, GRAMMAR_LIST,
-                   GRAMMAR_CATEGORY_LIST}) {
-    register_command(command_kind::list_event, list, [](const command_event& e) { run_list_event(e.id, e.subtype); });
+  std::vector<int> lists;
+  for (const document_kind* kind : commands.kinds.all()) {
+    if (kind->list_gadget != 0) lists.push_back(kind->list_gadget);
+    for (const document_kind::row_view& view : kind->row_views) lists.push_back(view.list);
+  }
+  for (int list : lists) {
+    register_command(command_kind::list_event, list,
+                     [&commands](const command_event& e) { run_list_event(e.id, e.subtype, commands.kinds); });
   }
 }

@@ -4,7 +4,6 @@
 #include "shell/goto_position.h"
 #include "shell/id_blocks.h"
 #include "shell/list_view_ui.h"
-#include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
 #include "shell/shell_state.h"
 #include "shell/window_helpers.h"
@@ -73,8 +72,9 @@ void show_goto_dialog(const goto_list& list) {
   window_activate(list.parent);
 }
 
-void show_goto_dialog_for_tab(int tab) {
-  if (tab < TAB_DICTIONARY || tab > TAB_AUTOCORRECT) return;
+void show_goto_dialog_for(const document_kind& kind) {
+  const int tab = kind.tab;
+  if (!kind.searchable || tab < 0 || tab >= 4) return;
   static const char16_t* const kinds[] = {u"words", u"synonyms", u"words", u"autocorrect words"};
   goto_list list;
   list.kind = kinds[tab];
@@ -83,15 +83,4 @@ void show_goto_dialog_for_tab(int tab) {
   // The chosen entry becomes the first visible row, selected.
   list.jump = [tab](int64_t index) { show_paged_list_position(tab, index, index); };
   show_goto_dialog(list);
-}
-
-void register_goto_commands() {
-  register_shell_command("show_goto_dialog", [](const shell_command_args& a) {
-    for (int tab = TAB_DICTIONARY; tab <= TAB_AUTOCORRECT; ++tab) {
-      if (static_cast<size_t>(tab) < a.numbers.size() && a.numbers[tab] == 1) {
-        show_goto_dialog_for_tab(tab);
-        return;
-      }
-    }
-  });
 }

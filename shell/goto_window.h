@@ -4,6 +4,7 @@
 #pragma once
 
 #include "common/text.h"
+#include "shell/document_kinds.h"
 
 #include <cstdint>
 #include <functional>
@@ -22,12 +23,8 @@ struct goto_list {
 // Returns when the dialog has closed (at once with "No ... found." when the
 // list is empty).
 void show_goto_dialog(const goto_list& list);
-// For the Dictionary (0), Thesaurus (1), Hyphenation (2) or Autocorrect (3) tab.
-void show_goto_dialog_for_tab(int tab);
+// Over the list of a searchable kind (document_kinds.h).
+void show_goto_dialog_for(const document_kind& kind);
 // The text last confirmed in the dialog, shown when it opens again.
 const text_t& goto_dialog_text();
 
-// "show_goto_dialog" with the numbers dictionary, thesaurus, hyphenation,
-// autocorrect, aff_validate: one of the first four set opens it over that
-// list; the AFF Validate window opens it itself.
-void register_goto_commands();

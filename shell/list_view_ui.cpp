@@ -6,7 +6,6 @@
 #include "gui/gui.h"
 #include "gui/text_cursor.h"
 #include "shell/command_registry.h"
-#include "shell/shell_commands.h"
 #include "shell/main_window.h"
 #include "shell/preferences.h"
 #include "shell/shell_ids.h"
@@ -187,22 +186,22 @@ void navigate_if_focused(int tab, int type, int id) {
 
 // Return (the keypad Enter too) on the dictionary or the autocorrect list
 // edits the selected entry, as the Edit button does.
-void edit_if_focused(int tab, int type, int id) {
+void edit_if_focused(int tab, int type, int id, const std::function<void(entry_edit)>& edit) {
   if (type != EVENT_MENU || id != SHORTCUT_RETURN || gadget_get_focus() != member(tab).list) return;
-  if (tab == TAB_DICTIONARY) run_shell_command("edit_dictionary_word", shell_command_args{{}, {0, 1}});
-  if (tab == TAB_AUTOCORRECT) run_shell_command("edit_autocorrect_word", shell_command_args{{}, {0, 1}});
+  if (edit) edit(entry_edit::edit);
 }
 
-// The thesaurus and autocorrect handlers, identical but for their numbers.
-void handle_list_tab_event(int tab, int type, int menu_id, int gadget, int subtype) {
+// The thesaurus and autocorrect handlers, identical but for their numbers
+// and Return, which edits only on the autocorrect list.
+void handle_list_tab_event(int tab, const command_event& e, const std::function<void(entry_edit)>& return_edits) {
   if (gadget_get_state(MAIN_TAB_PANEL) != tab) return;
   if (!list_shortcuts_active) install_list_shortcuts();
-  if (type == EVENT_GADGET && subtype == SUBTYPE_CHANGE && gadget == member(tab).list) take_paged_list_checks(tab);
-  navigate_if_focused(tab, type, menu_id);
-  edit_if_focused(tab, type, menu_id);
+  if (e.type == EVENT_GADGET && e.subtype == SUBTYPE_CHANGE && e.id == member(tab).list) take_paged_list_checks(tab);
+  navigate_if_focused(tab, e.type, e.id);
+  edit_if_focused(tab, e.type, e.id, return_edits);
 }
 
-void handle_dictionary_tab_event(const command_event& e) {
+void handle_dictionary_tab_event(const command_event& e, const std::function<void(entry_edit)>& edit) {
   if (e.type == EVENT_GADGET && e.id == AFF_EDITOR) {
     // Edits of the .aff text set the flag without a snapshot.
     if (e.subtype == SUBTYPE_CHANGE && !dictionary_document.list.changed) {
@@ -215,7 +214,7 @@ void handle_dictionary_tab_event(const command_event& e) {
     take_paged_list_checks(TAB_DICTIONARY);
   }
   navigate_if_focused(TAB_DICTIONARY, e.type, e.type == EVENT_MENU ? e.id : 0);
-  edit_if_focused(TAB_DICTIONARY, e.type, e.type == EVENT_MENU ? e.id : 0);
+  edit_if_focused(TAB_DICTIONARY, e.type, e.type == EVENT_MENU ? e.id : 0, edit);
 }
 
 void selection_bookkeeping(const command_event& e) {
@@ -235,37 +234,6 @@ void redraw_after_scroll(const command_event& e) {
 void refresh_shown_tab_labels() {
   const int tab = gadget_get_state(MAIN_TAB_PANEL);
   if (is_member_tab(tab)) update_paged_list_labels(tab);
-}
-
-// The view procedures by name, for the dispatchers' list commands.
-void register_view_commands() {
-  register_shell_command("refresh_list_view_page", [](const shell_command_args& a) {
-    refresh_list_view_page(a.numbers.empty() ? -1 : static_cast<int>(a.numbers.front()));
-  });
-  const char* const names[4] = {"dictionary", "thesaurus", "hyphenation", "autocorrect"};
-  for (const member_record& m : kMembers) {
-    const std::string name = names[m.tab];
-    const int tab = m.tab;
-    register_shell_command("update_" + name + "_status_label", [tab](const shell_command_args&) {
-      update_status_label(tab);
-    });
-    register_shell_command("sync_" + name + "_selection", [tab](const shell_command_args&) {
-      sync_paged_list_selection(tab);
-    });
-    if (m.selected_label != 0) {
-      register_shell_command("update_" + name + "_selected_label", [tab](const shell_command_args&) {
-        update_selected_label(tab);
-      });
-    }
-  }
-  // The editors' Go to bottom and Go to top buttons.
-  register_shell_command("move_cursor_to_end", [](const shell_command_args& a) {
-    if (!a.numbers.empty()) gadget_set_cursor_position(static_cast<int>(a.numbers.front()), INT64_MAX);
-  });
-  // "Go to top" leaves the caret after the first character, as it always has.
-  register_shell_command("move_cursor_to_start", [](const shell_command_args& a) {
-    if (!a.numbers.empty()) gadget_set_cursor_position(static_cast<int>(a.numbers.front()), 1);
-  });
 }
 
 void watch_count(int tab, list_document& doc) {
@@ -424,25 +392,16 @@ void update_paged_list_labels(int tab) {
 
 // ---- Main loop -------------------------------------------------------------------------------
 
-void handle_thesaurus_list_event(int type, int menu_id, int gadget, int subtype) {
-  handle_list_tab_event(TAB_THESAURUS, type, menu_id, gadget, subtype);
-}
-
-void handle_autocorrect_list_event(int type, int menu_id, int gadget, int subtype) {
-  handle_list_tab_event(TAB_AUTOCORRECT, type, menu_id, gadget, subtype);
-}
-
-void register_list_view_handlers() {
+void register_list_view_handlers(const document_kinds& kinds) {
   register_event_hook(event_hook::selection_sync, selection_bookkeeping);
   register_event_hook(event_hook::list_scroll, redraw_after_scroll);
-  register_event_hook(event_hook::dictionary_tab, handle_dictionary_tab_event);
-  register_event_hook(event_hook::thesaurus_tab, [](const command_event& e) {
-    handle_thesaurus_list_event(e.type, e.id, e.id, e.subtype);
+  register_event_hook(event_hook::dictionary_tab,
+                      [&kinds](const command_event& e) { handle_dictionary_tab_event(e, kinds.dictionary.entries.edit); });
+  register_event_hook(event_hook::thesaurus_tab,
+                      [](const command_event& e) { handle_list_tab_event(TAB_THESAURUS, e, nullptr); });
+  register_event_hook(event_hook::autocorrect_tab, [&kinds](const command_event& e) {
+    handle_list_tab_event(TAB_AUTOCORRECT, e, kinds.autocorrect.entries.edit);
   });
-  register_event_hook(event_hook::autocorrect_tab, [](const command_event& e) {
-    handle_autocorrect_list_event(e.type, e.id, e.id, e.subtype);
-  });
-  register_view_commands();
   watch_count(TAB_DICTIONARY, dictionary_document.list);
   watch_count(TAB_THESAURUS, *thesaurus_doc);
   watch_count(TAB_AUTOCORRECT, *autocorrect_doc);

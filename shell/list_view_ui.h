@@ -11,6 +11,7 @@
 
 #include "common/list_document.h"
 #include "common/text.h"
+#include "shell/document_kinds.h"
 
 #include <cstdint>
 #include <functional>
@@ -75,11 +76,8 @@ void update_dictionary_selected_label();
 void update_paged_list_labels(int tab);  // status label and "Selected:" label
 
 // ---- Main loop -----------------------------------------------------------------------------
-// The Thesaurus and Autocorrect tabs' own handling, on every pass.
-void handle_thesaurus_list_event(int type, int menu_id, int gadget, int subtype);
-void handle_autocorrect_list_event(int type, int menu_id, int gadget, int subtype);
-
 // Installs the selection bookkeeping, the scroll-bar redraw, the Dictionary,
 // Thesaurus and Autocorrect tab handling, the tab labels of every pass and
-// the redraw after a rebuild of the main window. Safe to call again.
-void register_list_view_handlers();
+// the redraw after a rebuild of the main window; Return edits through the
+// kinds' entry commands. Safe to call again.
+void register_list_view_handlers(const document_kinds& kinds);

@@ -58,8 +58,8 @@ void handle_shortcut_event(int type, int shortcut_id, int tab);
 void handle_main_gadget_event(int type, int tab, int gadget);
 void handle_list_gadget_event(int type, int gadget, int subtype);
 
-// The automatic update check at start-up runs the named command
-// "run_update_check" with the number 1 (shell_commands.h; nothing runs until
+// The automatic update check at start-up runs the check registered with
+// register_automatic_update_check (command_registry.h; nothing runs until
 // the update check registers it). The check stores the time of the last
 // check itself, and only when the site answered.
 // True when the record asks for automatic checks and the interval since

@@ -14,7 +14,6 @@
 #include "shell/recent_files_ui.h"
 #include "shell/settings_file_registry.h"
 #include "shell/settings_files.h"
-#include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
 #include "shell/shell_state.h"
 
@@ -214,7 +213,7 @@ int start_program(const text_t& executable_path, const std::function<void()>& re
   update_recent_files(u"");
   if (!build_main_window()) return 0;
   run_preferences_gate();
-  if (automatic_update_check_due()) run_shell_command("run_update_check", shell_command_args{u"", {1}});
+  if (automatic_update_check_due()) run_automatic_update_check(update_check_start::automatic);
   bind_list_callbacks();
   exit_requested = 0;
   popup_owner_gadget = 0;

@@ -4,11 +4,11 @@
 
 namespace {
 
-menu_action calls_action(dispatch_calls calls, bool disables = false) {
+menu_action command_action(std::function<void()> command, bool disables = false) {
   menu_action a;
-  a.kind = menu_action_kind::calls;
+  a.kind = menu_action_kind::command;
   a.disables_controls = disables;
-  a.calls = std::move(calls);
+  a.command = std::move(command);
   return a;
 }
 
@@ -20,77 +20,65 @@ menu_action kind_only(menu_action_kind kind) {
 
 }  // namespace
 
-bool menu_item_not_coded(int item) {
-  const tool_registration* tool = find_tool(item);
-  return tool != nullptr && tool->not_coded;
+std::function<void()> open_command(const document_kind* kind) {
+  if (!kind || !kind->load) return {};
+  return [load = kind->load] { load(u""); };
 }
 
-dispatch_calls loader_calls(int tab, const text_t& path) {
-  switch (tab) {
-    case TAB_DICTIONARY: return {command_call("load_dictionary", {}, path)};
-    case TAB_THESAURUS: return {command_call("load_thesaurus", {}, path)};
-    case TAB_HYPHENATION: return {command_call("load_hyphenation", {}, path)};
-    case TAB_AUTOCORRECT: return {command_call("load_autocorrect_list", {}, path)};
-    case TAB_AUTOTEXT: return {command_call("load_autotext_list", {}, path)};
-    case TAB_LANGUAGETOOL:
-      return {command_call("load_grammar_rules", {}, path), command_call("update_grammar_category_header")};
-    default: return {};
-  }
+std::function<void()> save_command(const document_kind* kind, save_choice choice) {
+  if (!kind || !kind->save) return {};
+  return [save = kind->save, choice] { save(choice); };
 }
 
-dispatch_calls saver_calls(int tab, int save, int save_as) {
-  static const char* const savers[4] = {"save_dictionary", "save_thesaurus", "save_hyphenation",
-                                        "save_autocorrect_list"};
-  if (tab < TAB_DICTIONARY || tab > TAB_AUTOCORRECT) return {};
-  return {command_call(savers[tab], {save, save_as})};
-}
-
-std::vector<int64_t> list_tab_flags(int tab) {
-  if (tab < TAB_DICTIONARY || tab > TAB_AUTOCORRECT) return {};
-  std::vector<int64_t> flags(4, 0);
-  flags[static_cast<size_t>(tab)] = 1;
-  return flags;
-}
-
-menu_action menu_action_for(int item, int tab) {
-  if (menu_item_not_coded(item)) return kind_only(menu_action_kind::not_coded);
+menu_action menu_action_for(int item, int tab, const main_commands& commands) {
+  const document_kind* kind = commands.kinds.of_tab(tab);
   if (item >= MENU_RECENT_FIRST && item <= MENU_RECENT_LAST) {
-    menu_action a = calls_action(loader_calls(tab, u""), true);
-    a.kind = menu_action_kind::recent_file;
+    menu_action a = kind_only(menu_action_kind::recent_file);
+    a.disables_controls = true;
+    if (kind) a.load = kind->load;
     a.recent_index = item - MENU_RECENT_FIRST + 1;
     return a;
   }
   switch (item) {
-    case MENU_OPEN: return calls_action(loader_calls(tab, u""), true);
-    case MENU_SAVE: return calls_action(saver_calls(tab, 1, 0), true);
-    case MENU_SAVE_AS: return calls_action(saver_calls(tab, 0, 1), true);
+    case MENU_OPEN: return command_action(open_command(kind), true);
+    case MENU_SAVE: return command_action(save_command(kind, save_choice::save), true);
+    case MENU_SAVE_AS: return command_action(save_command(kind, save_choice::save_as), true);
     case MENU_OPEN_EXTENSION: return kind_only(menu_action_kind::open_extension);
     case MENU_EXIT: return kind_only(menu_action_kind::exit);
     case MENU_RECENT_CLEAR: return kind_only(menu_action_kind::clear_recent_files);
     default: break;
   }
-  const tool_registration* tool = find_tool(item);
-  if (tool == nullptr || tool->calls.empty()) return menu_action{};
-  return calls_action(tool->calls, tool->long_command);
+  const tool_registration* tool = commands.tools.find(item);
+  if (tool == nullptr) return menu_action{};
+  if (tool->answer == tool_answer::not_coded) return kind_only(menu_action_kind::not_coded);
+  if (tool->answer != tool_answer::command || !tool->command) return menu_action{};
+  menu_action a = command_action(tool->command, tool->long_command);
+  a.preparation = tool->preparation;
+  return a;
 }
 
-shortcut_action shortcut_action_for(int shortcut, int tab) {
+shortcut_action shortcut_action_for(int shortcut, int tab, const main_commands& commands) {
   shortcut_action a;
-  const bool editable_list = tab == TAB_DICTIONARY || tab == TAB_THESAURUS || tab == TAB_AUTOCORRECT;
-  auto calls = [&a](dispatch_calls c) {
-    if (c.empty()) return;
-    a.kind = shortcut_action_kind::calls;
-    a.calls = std::move(c);
+  const document_kind* kind = commands.kinds.of_tab(tab);
+  const list_entry_commands* entries = kind ? &kind->entries : nullptr;
+  auto run = [&a](std::function<void()> command) {
+    if (!command) return;
+    a.kind = shortcut_action_kind::command;
+    a.command = std::move(command);
+  };
+  auto on_list = [&a, kind](shortcut_action_kind k, bool applies) {
+    if (!applies) return;
+    a.kind = k;
+    a.object = kind->tab;
   };
   switch (shortcut) {
     case SHORTCUT_DELETE:
-      if (tab == TAB_DICTIONARY) calls({command_call("delete_current_dictionary_word", {0})});
-      if (tab == TAB_THESAURUS) calls({command_call("delete_current_synonym", {0})});
-      if (tab == TAB_AUTOCORRECT) calls({command_call("delete_current_autocorrect", {0})});
+      if (entries && entries->delete_current) {
+        run([f = entries->delete_current] { f(missing_selection::warn); });
+      }
       break;
-    case SHORTCUT_FIND:
-      if (tab <= TAB_AUTOCORRECT && tab >= 0) calls({command_call("show_find_window", list_tab_flags(tab))});
-      break;
+    case SHORTCUT_FIND: on_list(shortcut_action_kind::find, kind && kind->searchable); break;
+    case SHORTCUT_GOTO: on_list(shortcut_action_kind::go_to, kind && kind->searchable); break;
     case SHORTCUT_OPEN:
     case SHORTCUT_SAVE:
     case SHORTCUT_SAVE_AS:
@@ -98,45 +86,29 @@ shortcut_action shortcut_action_for(int shortcut, int tab) {
       a.object = shortcut == SHORTCUT_OPEN ? TOOLBAR_OPEN : shortcut == SHORTCUT_SAVE ? TOOLBAR_SAVE : TOOLBAR_SAVE_AS;
       break;
     case SHORTCUT_SELECT_ADD:
-      if (tab == TAB_DICTIONARY) calls({command_call("edit_dictionary_word", {1, 0})});
-      if (tab == TAB_THESAURUS) calls({command_call("edit_synonym", {1, 0})});
-      if (tab == TAB_AUTOCORRECT) calls({command_call("edit_autocorrect_word", {1, 0})});
+      if (entries && entries->edit) run([f = entries->edit] { f(entry_edit::add); });
       break;
-    // Ctrl+Tab stops at the Autocorrect tab; from the AutoText tab it still
-    // reaches the last tab, beyond which there is none.
     case SHORTCUT_NEXT_TAB:
-      if (tab != TAB_AUTOCORRECT && tab + 1 < TAB_COUNT && tab >= 0) {
+    case SHORTCUT_PREVIOUS_TAB: {
+      const int to =
+          commands.kinds.tab_after(tab, shortcut == SHORTCUT_NEXT_TAB ? tab_step::next : tab_step::previous);
+      if (to >= 0) {
         a.kind = shortcut_action_kind::show_tab;
-        a.object = tab + 1;
+        a.object = to;
       }
       break;
-    case SHORTCUT_PREVIOUS_TAB:
-      if (tab > TAB_DICTIONARY && tab < TAB_COUNT) {
-        a.kind = shortcut_action_kind::show_tab;
-        a.object = tab - 1;
-      }
-      break;
-    case SHORTCUT_GOTO:
-      if (tab <= TAB_AUTOCORRECT && tab >= 0) {
-        std::vector<int64_t> flags = list_tab_flags(tab);
-        flags.push_back(0);  // not from AFF Validate
-        calls({command_call("show_goto_dialog", flags)});
-      }
-      break;
+    }
     case SHORTCUT_UNDO:
     case SHORTCUT_REDO:
-      if (editable_list) {
-        a.kind = shortcut == SHORTCUT_UNDO ? shortcut_action_kind::undo : shortcut_action_kind::redo;
-        a.object = tab;
-        a.pause_ms = 250;
-      }
+      on_list(shortcut == SHORTCUT_UNDO ? shortcut_action_kind::undo : shortcut_action_kind::redo,
+              kind && kind->keeps_history);
       break;
     default:
-      // A tool's own shortcut runs its calls; one without calls (Ctrl+Q)
+      // A tool's own shortcut runs its command; one without (Ctrl+Q)
       // chooses the tool's item on the next pass, with its question.
-      if (const tool_registration* tool = find_tool_by_shortcut(shortcut)) {
-        if (!tool->calls.empty()) {
-          calls(tool->calls);
+      if (const tool_registration* tool = commands.tools.find_by_shortcut(shortcut)) {
+        if (tool->command) {
+          run(tool->command);
         } else {
           a.kind = shortcut_action_kind::post_menu;
           a.object = tool->menu_item;

@@ -2,6 +2,8 @@
 #include "gui/gui.h"
 #include "shell/command_registry.h"
 #include "shell/dispatch_ui.h"
+#include "shell/find_window.h"
+#include "shell/goto_window.h"
 #include "shell/main_dispatch.h"
 #include "shell/main_loop.h"
 #include "shell/menu_dispatch.h"
@@ -23,18 +25,20 @@ void open_extension_package() {
   show_warning(u"Not coded yet.");
 }
 
-void run_menu_item(int item, int tab) {
-  menu_action a = menu_action_for(item, tab);
+void run_menu_item(int item, int tab, const main_commands& commands) {
+  const menu_action a = menu_action_for(item, tab, commands);
   switch (a.kind) {
     case menu_action_kind::nothing: return;
     case menu_action_kind::not_coded: show_warning(u"Not coded yet."); return;
-    case menu_action_kind::calls: run_dispatch_calls(a.calls, a.disables_controls); return;
+    case menu_action_kind::command:
+      if (a.preparation) run_with_controls(a.preparation, true, commands);
+      run_with_controls(a.command, a.disables_controls, commands);
+      return;
     case menu_action_kind::recent_file: {
       // An empty slot's item is disabled; a late click on it loads nothing.
       const text_t path = recent_file_entry(tab, a.recent_index);
-      if (path.empty() || a.calls.empty()) return;
-      a.calls.front().args.text = path;
-      run_dispatch_calls(a.calls, a.disables_controls);
+      if (path.empty() || !a.load) return;
+      run_with_controls([&a, &path] { a.load(path); }, a.disables_controls, commands);
       return;
     }
     case menu_action_kind::open_extension: open_extension_package(); return;
@@ -49,49 +53,62 @@ void run_menu_item(int item, int tab) {
   }
 }
 
-void run_shortcut(int shortcut, int tab) {
-  const shortcut_action a = shortcut_action_for(shortcut, tab);
+void run_shortcut(int shortcut, int tab, const main_commands& commands) {
+  const shortcut_action a = shortcut_action_for(shortcut, tab, commands);
   switch (a.kind) {
     case shortcut_action_kind::nothing: return;
-    case shortcut_action_kind::calls: run_dispatch_calls(a.calls, false); return;
+    case shortcut_action_kind::command: a.command(); return;
     case shortcut_action_kind::post_gadget: event_post(EVENT_GADGET, MAIN_WINDOW, a.object); return;
     case shortcut_action_kind::post_menu: event_post(EVENT_MENU, MAIN_WINDOW, a.object); return;
     case shortcut_action_kind::show_tab: gadget_set_state(MAIN_TAB_PANEL, a.object); return;
+    case shortcut_action_kind::find:
+    case shortcut_action_kind::go_to:
+      run_list_search(shortcut == SHORTCUT_FIND ? list_search::find : list_search::go_to, a.object, commands.kinds);
+      return;
     // Nothing is taken back without a snapshot; the pause comes in any case.
     case shortcut_action_kind::undo:
       undo_list_tab(a.object);
-      time_sleep_ms(a.pause_ms);
+      pause_after_undo_redo();
       return;
     case shortcut_action_kind::redo:
       redo_list_tab(a.object);
-      time_sleep_ms(a.pause_ms);
+      pause_after_undo_redo();
       return;
   }
 }
 
 }  // namespace
 
-void run_dispatch_calls(const dispatch_calls& calls, bool disables) {
+void run_with_controls(const std::function<void()>& command, bool disables, const main_commands& commands) {
   if (disables) disable_main_controls();
-  for (const dispatch_call& c : calls) run_shell_command(c.name, c.args);
-  if (disables) refresh_control_states();
+  if (command) command();
+  if (disables) refresh_control_states(commands);
 }
 
-void install_main_dispatch() {
-  register_shell_command("disable_main_controls", [](const shell_command_args&) { disable_main_controls(); });
-  register_shell_command("refresh_control_states", [](const shell_command_args&) { refresh_control_states(); });
+void run_list_search(list_search search, int tab, const document_kinds& kinds) {
+  const document_kind* kind = kinds.of_tab(tab);
+  if (!kind || !kind->searchable) return;
+  if (search == list_search::find) {
+    show_find_window(*kind);
+  } else {
+    show_goto_dialog_for(*kind);
+  }
+}
+
+void install_main_dispatch(main_commands& commands) {
   for (int item = MENU_FIRST_COMMAND; item <= MENU_RECENT_CLEAR; ++item) {
     register_command(command_kind::menu_item, item,
-                     [](const command_event& e) { run_menu_item(e.id, e.tab); });
+                     [&commands](const command_event& e) { run_menu_item(e.id, e.tab, commands); });
   }
   for (int shortcut = SHORTCUT_DELETE; shortcut <= SHORTCUT_HELP; ++shortcut) {
-    register_command(command_kind::shortcut, shortcut, [](const command_event& e) { run_shortcut(e.id, e.tab); });
+    register_command(command_kind::shortcut, shortcut,
+                     [&commands](const command_event& e) { run_shortcut(e.id, e.tab, commands); });
   }
   // Refreshes are added, not replaced: only the newest installation acts.
   static int generation = 0;
   const int mine = ++generation;
-  register_pass_refresh(pass_stage::control_states, [mine] {
-    if (mine == generation) refresh_control_states();
+  register_pass_refresh(pass_stage::control_states, [mine, &commands] {
+    if (mine == generation) refresh_control_states(commands);
   });
-  install_gadget_dispatch();
+  install_gadget_dispatch(commands);
 }

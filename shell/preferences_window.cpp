@@ -12,7 +12,6 @@
 #include "shell/preferences.h"
 #include "shell/recent_files_ui.h"
 #include "shell/settings_files.h"
-#include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
 #include "shell/undo_redo_ui.h"
 #include "shell/window_helpers.h"
@@ -681,8 +680,8 @@ void show_preferences_window() {
   window_activate(MAIN_WINDOW);
 }
 
-void register_preferences_commands() {
-  register_shell_command("show_preferences_window", [](const shell_command_args&) { show_preferences_window(); });
+void register_preferences_commands(tool_registry& tools) {
+  tools.set_command(MENU_PREFERENCES, show_preferences_window);
 }
 
 int run_preferences_gate() {

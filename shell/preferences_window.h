@@ -1,6 +1,8 @@
 // The Preferences window (323) and the start-up gate that opens it.
 #pragma once
 
+#include "shell/tool_registry.h"
+
 #include "shell/id_blocks.h"
 
 #include <functional>
@@ -41,9 +43,8 @@ static_assert(ids_in_block(PREFERENCES_BLOCK, {HINT_ICON, HINT_LABEL, SAVE_BUTTO
 // Modal window 323 over window 0 (Tools > Preferences).
 void show_preferences_window();
 
-// Registers the named command "show_preferences_window" (Tools menu item
-// 90) for the dispatchers.
-void register_preferences_commands();
+// Tools > Preferences (menu item 90).
+void register_preferences_commands(tool_registry& tools);
 
 // Start-up, after the main window is built: prefs_first_apply = 1; when
 // settings/kwx4.prefs is missing, empty, does not start with the "41" line

@@ -2,7 +2,6 @@
 
 #include "gui/gui.h"
 #include "shell/profiles.h"
-#include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
 #include "shell/window_helpers.h"
 
@@ -62,7 +61,7 @@ void import_profile() {
   }
 }
 
-void register_profile_commands() {
-  register_shell_command("export_profile", [](const shell_command_args&) { export_profile(); });
-  register_shell_command("import_profile", [](const shell_command_args&) { import_profile(); });
+void register_profile_commands(tool_registry& tools) {
+  tools.set_command(MENU_EXPORT_PROFILE, export_profile);
+  tools.set_command(MENU_IMPORT_PROFILE, import_profile);
 }

@@ -18,7 +18,6 @@
 #include "shell/builtin_commands.h"
 #include "shell/list_view_ui.h"
 #include "shell/main_dispatch.h"
-#include "shell/find_window.h"
 #include "shell/preferences_window.h"
 #include "shell/profiles_ui.h"
 #include "shell/settings_file_registry.h"
@@ -30,31 +29,33 @@
 
 void register_program_commands(workspace& ws) {
   for (settings_file_registration& file : workspace_settings_files(ws)) register_settings_file(std::move(file));
-  register_builtin_commands();
+  main_commands& commands = ws.commands;
+  document_kinds& kinds = commands.kinds;
+  tool_registry& tools = commands.tools;
+  register_builtin_commands(tools);
   register_aff_cache_commands();
-  register_aff_validate_commands();
-  register_list_view_handlers();
+  register_aff_validate_commands(tools);
+  register_list_view_handlers(kinds);
   register_undo_redo_commands();
-  register_dictionary_file_commands();
-  register_dictionary_list_commands();
-  register_word_editor_commands();
-  register_dictionary_tool_commands(ws.statistics);
-  register_thesaurus_editor();
-  register_dictionary_duplicates_commands();
-  register_thesaurus_tool_commands();
-  register_hyphenation_commands();
-  register_autocorrect_commands();
-  register_autocorrect_tool_commands();
-  register_preferences_commands();
-  register_languagetool_commands();
-  register_profile_commands();
-  register_update_check_commands();
-  register_find_commands();
-  register_wordlist_commands(ws.multiword_pos);
-  register_crunch_commands();
-  register_gbza_variant_commands();
-  register_proper_names_commands();
+  register_dictionary_file_commands(kinds.dictionary);
+  register_dictionary_list_commands(kinds.dictionary.entries);
+  register_word_editor_commands(kinds.dictionary.entries);
+  register_dictionary_tool_commands(ws.statistics, tools);
+  register_thesaurus_editor(kinds.thesaurus);
+  register_dictionary_duplicates_commands(tools);
+  register_thesaurus_tool_commands(tools);
+  register_hyphenation_commands(kinds.hyphenation);
+  register_autocorrect_commands(kinds.autocorrect, kinds.autotext);
+  register_autocorrect_tool_commands(tools);
+  register_preferences_commands(tools);
+  register_languagetool_commands(commands);
+  register_profile_commands(tools);
+  register_update_check_commands(tools);
+  register_wordlist_commands(ws.multiword_pos, tools);
+  register_crunch_commands(tools);
+  register_gbza_variant_commands(tools);
+  register_proper_names_commands(tools);
   // Last: the dispatchers take over the menu, shortcut and gadget numbers
-  // and name the commands registered above.
-  install_main_dispatch();
+  // and run what the kinds and tools registered above.
+  install_main_dispatch(commands);
 }

@@ -3,54 +3,48 @@
 #include <algorithm>
 #include <utility>
 
-namespace {
+tool_registry::tool_registry() : tools_(program_tools()) {}
 
-std::vector<tool_registration>& tools() {
-  static std::vector<tool_registration> t = program_tools();
-  return t;
-}
-
-}  // namespace
-
-dispatch_call command_call(std::string name, std::vector<int64_t> numbers, text_t text) {
-  return dispatch_call{std::move(name), shell_command_args{std::move(text), std::move(numbers)}};
-}
-
-const std::vector<tool_registration>& registered_tools() { return tools(); }
-
-void register_tool(tool_registration tool) {
-  auto& t = tools();
+void tool_registry::add(tool_registration tool) {
   // A shortcut runs one tool: the newest registration takes it.
   if (tool.shortcut != 0) {
-    for (tool_registration& r : t) {
+    for (tool_registration& r : tools_) {
       if (r.shortcut == tool.shortcut) r.shortcut = 0;
     }
   }
-  const auto it =
-      std::find_if(t.begin(), t.end(), [&](const tool_registration& r) { return r.menu_item == tool.menu_item; });
-  if (it != t.end()) {
+  const auto it = std::find_if(tools_.begin(), tools_.end(),
+                               [&](const tool_registration& r) { return r.menu_item == tool.menu_item; });
+  if (it != tools_.end()) {
     *it = std::move(tool);
   } else {
-    t.push_back(std::move(tool));
+    tools_.push_back(std::move(tool));
   }
 }
 
-const tool_registration* find_tool(int menu_item) {
-  for (const tool_registration& r : tools()) {
+bool tool_registry::set_command(int menu_item, tool_command command, tool_command preparation) {
+  for (tool_registration& r : tools_) {
+    if (r.menu_item != menu_item) continue;
+    r.command = std::move(command);
+    r.preparation = std::move(preparation);
+    return true;
+  }
+  return false;
+}
+
+const tool_registration* tool_registry::find(int menu_item) const {
+  for (const tool_registration& r : tools_) {
     if (r.menu_item == menu_item) return &r;
   }
   return nullptr;
 }
 
-const tool_registration* find_tool_by_shortcut(int shortcut) {
+const tool_registration* tool_registry::find_by_shortcut(int shortcut) const {
   if (shortcut == 0) return nullptr;
-  for (const tool_registration& r : tools()) {
+  for (const tool_registration& r : tools_) {
     if (r.shortcut == shortcut) return &r;
   }
   return nullptr;
 }
-
-void reset_tool_registry() { tools() = program_tools(); }
 
 bool tool_enabled_now(const tool_registration& tool, int tab, bool savable) {
   switch (tool.enabled) {

@@ -1,27 +1,17 @@
 // The tools of the main window's menus, each registered once: its menu item,
-// the command it runs and the rule for its enabled state. The menu and
+// the rule for its enabled state and the command it runs. The menu and
 // shortcut dispatchers (menu_dispatch.h) and the control-state pass
 // (control_states.h) read this registry; nothing else names a tool's item.
 //
-// A tool's line names its command (shell_commands.h); the tool's own files
-// register the command under that name, from the program's registration list
-// (program_commands.h). An item whose command is not registered does nothing.
+// The program's table (tool_table.cpp) gives one line per item in menu
+// order; the tool's own files give the line its command from their
+// register_* function (program_commands.h), by the item's number.
 #pragma once
 
-#include "shell/shell_commands.h"
-
-#include <string>
+#include <functional>
 #include <vector>
 
-// One command call of an action.
-struct dispatch_call {
-  std::string name;
-  shell_command_args args;
-  bool operator==(const dispatch_call&) const = default;
-};
-using dispatch_calls = std::vector<dispatch_call>;
-
-dispatch_call command_call(std::string name, std::vector<int64_t> numbers = {}, text_t text = {});
+using tool_command = std::function<void()>;
 
 // When the control-state pass enables a tool's item.
 enum class tool_enabled : int {
@@ -31,27 +21,47 @@ enum class tool_enabled : int {
   savable,    // while the shown tab has something to save
 };
 
+// What choosing the item does.
+enum class tool_answer : int {
+  command,     // runs the tool's command
+  built_in,    // the File menu dispatcher's own (Open, Save, Exit...)
+  not_coded,   // announced in the menu: "Not coded yet."
+  nothing,     // shown and enabled, deliberately without an action
+};
+
 struct tool_registration {
   int menu_item = 0;
-  dispatch_calls calls;  // empty: the item does nothing (or "Not coded yet.")
+  tool_command command{};  // set by the tool's register_* function
+  // Runs before the command with the main window's controls off (the AFF
+  // Validate windows rebuild the decode cache so).
+  tool_command preparation{};
   tool_enabled enabled = tool_enabled::always;
   int tab = -1;                 // on_tab: the tab
   bool long_command = false;    // the main window's controls are off while it runs
-  bool not_coded = false;       // announced in the menu: "Not coded yet."
+  tool_answer answer = tool_answer::command;
   int shortcut = 0;             // a shortcut of window 0 that runs it too (0 none)
 };
 
-// The registered tools in menu order (the program's table, then tools added
-// with register_tool).
-const std::vector<tool_registration>& registered_tools();
-// Registers a tool; a tool of the same item is replaced, and a shortcut it
-// names is taken from the tool that had it.
-void register_tool(tool_registration tool);
-// The tool of a menu item or of a window-0 shortcut; nullptr when none.
-const tool_registration* find_tool(int menu_item);
-const tool_registration* find_tool_by_shortcut(int shortcut);
-// Back to the program's table (tests).
-void reset_tool_registry();
+class tool_registry {
+ public:
+  // Starts with the program's table.
+  tool_registry();
+
+  // The registered tools in menu order (the program's table, then tools
+  // added with add).
+  const std::vector<tool_registration>& tools() const { return tools_; }
+  // Registers a tool; a tool of the same item is replaced, and a shortcut it
+  // names is taken from the tool that had it.
+  void add(tool_registration tool);
+  // The command of a tool of the table; false when no line has the item.
+  bool set_command(int menu_item, tool_command command, tool_command preparation = {});
+  // The tool of a menu item or of a window-0 shortcut; nullptr when none.
+  const tool_registration* find(int menu_item) const;
+  const tool_registration* find_by_shortcut(int shortcut) const;
+
+ private:
+  std::vector<tool_registration> tools_;
+};
 
 // Whether the control-state pass enables the tool, for the shown tab and
 // whether that tab has something to save.

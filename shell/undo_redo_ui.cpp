@@ -6,7 +6,6 @@
 #include "shell/command_registry.h"
 #include "shell/list_view_ui.h"
 #include "shell/main_window.h"
-#include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
 
 namespace {
@@ -39,10 +38,6 @@ void settle_view(int tab) { paged_list_first_row(tab); }
 void show_restored(int tab) {
   paged_list_count_changed(tab);
   update_undo_redo_buttons(tab);
-}
-
-int tab_argument(const shell_command_args& a) {
-  return a.numbers.empty() ? gadget_get_state(MAIN_TAB_PANEL) : static_cast<int>(a.numbers.front());
 }
 
 // The keys act only when there is something to take back; the buttons are
@@ -106,8 +101,6 @@ void reset_list_histories() {
 void pause_after_undo_redo() { time_sleep_ms(UNDO_REDO_PAUSE_MS); }
 
 void register_undo_redo_commands() {
-  register_shell_command("undo_list", [](const shell_command_args& a) { undo_list_tab(tab_argument(a)); });
-  register_shell_command("redo_list", [](const shell_command_args& a) { redo_list_tab(tab_argument(a)); });
   for (int tab : {TAB_DICTIONARY, TAB_THESAURUS, TAB_AUTOCORRECT}) {
     const history_buttons b = buttons_of(tab);
     register_if_missing(command_kind::gadget, b.undo, [tab](const command_event&) { undo_key(tab); });

@@ -24,7 +24,7 @@ void reset_list_histories();
 constexpr int UNDO_REDO_PAUSE_MS = 250;
 void pause_after_undo_redo();
 
-// Named commands "undo_list" and "redo_list" (numbers: the tab) and, while
-// no dispatcher provides them, the Undo and Redo buttons and Ctrl+Z / Ctrl+Y
-// with their pause; a build step of the main window resets the histories.
+// While no dispatcher provides them, the Undo and Redo buttons and Ctrl+Z /
+// Ctrl+Y with their pause; a build step of the main window resets the
+// histories.
 void register_undo_redo_commands();

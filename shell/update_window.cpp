@@ -1,7 +1,8 @@
 #include "shell/update_window.h"
 
+#include "shell/command_registry.h"
+
 #include "gui/gui.h"
-#include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
 #include "shell/window_helpers.h"
 
@@ -131,8 +132,9 @@ void show_update_window(const update_window_record& record, const text_t& site) 
   window_activate(MAIN_WINDOW);
 }
 
-void register_update_check_commands() {
-  register_shell_command("run_update_check", [](const shell_command_args& a) {
-    run_update_check(a.numbers.empty() ? 0 : static_cast<int>(a.numbers.front()));
+void register_update_check_commands(tool_registry& tools) {
+  tools.set_command(MENU_CHECK_UPDATES, [] { run_update_check(0); });
+  register_automatic_update_check([](update_check_start start) {
+    run_update_check(start == update_check_start::automatic ? 1 : 0);
   });
 }

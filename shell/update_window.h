@@ -3,6 +3,8 @@
 // for download!".
 #pragma once
 
+#include "shell/tool_registry.h"
+
 #include "common/text.h"
 #include "shell/id_blocks.h"
 #include "shell/update_check.h"
@@ -32,5 +34,5 @@ void set_update_limits_for_test(const update_check_limits& limits);
 // The window of a newer version; returns when it closes.
 void show_update_window(const update_window_record& record, const text_t& site);
 
-// Registers "run_update_check" (its number: automatic).
-void register_update_check_commands();
+// Help > Check for updates, and the check the main loop starts when one is due.
+void register_update_check_commands(tool_registry& tools);

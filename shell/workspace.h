@@ -8,12 +8,14 @@
 
 #include "common/settings_file.h"
 #include "dictionary/dictionary_statistics.h"
+#include "shell/main_commands.h"
 #include "tools/bulk_import.h"
 
 #include <vector>
 
 struct workspace {
-  statistics_options statistics;     // the statistics window's remembered total
+  main_commands commands;               // what each tab's document kind and each menu tool runs
+  statistics_options statistics;        // the statistics window's remembered total
   multiword_pos_options multiword_pos;  // Bulk Import's POS choice of multiword lines
 };
 

@@ -7,7 +7,6 @@
 #include "shell/list_view_ui.h"
 #include "shell/main_job_host.h"
 #include "shell/settings_files.h"
-#include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
 #include "shell/shell_state.h"
 #include "shell/window_helpers.h"
@@ -330,8 +329,13 @@ void show_bulk_import_window(int mode, multiword_pos_options& pos) {
   window_activate(MAIN_WINDOW);
 }
 
-void register_bulk_import_commands(multiword_pos_options& pos) {
-  register_shell_command("show_bulk_import_window", [&pos](const shell_command_args& a) {
-    show_bulk_import_window(a.numbers.empty() ? 1 : static_cast<int>(a.numbers.front()), pos);
-  });
+void register_bulk_import_commands(multiword_pos_options& pos, tool_registry& tools) {
+  const struct {
+    int item;
+    int mode;
+  } modes[] = {{MENU_DICTIONARY_BULK_IMPORT, 1},    {MENU_THESAURUS_BULK_IMPORT, 2},
+               {MENU_AUTOCORRECT_BULK_IMPORT, 3},   {MENU_BULK_IMPORT_MULTIWORDS, 4},
+               {MENU_SORT_SMALL_WORDLIST, 5},       {MENU_DEDUPLICATE_SMALL_WORDLIST, 6},
+               {MENU_CONVERT_XML_ACCENTS, 7}};
+  for (const auto& m : modes) tools.set_command(m.item, [mode = m.mode, &pos] { show_bulk_import_window(mode, pos); });
 }

@@ -5,7 +5,6 @@
 #include "shell/main_job_host.h"
 #include "shell/recent_files.h"
 #include "shell/recent_files_ui.h"
-#include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
 #include "shell/window_helpers.h"
 #include "tools/grammar_rules.h"
@@ -137,21 +136,19 @@ void export_grammar_structure(bool with_line_numbers) {
   show_main_status(r.status_text);
 }
 
-void register_grammar_rules_commands() {
-  auto number = [](const shell_command_args& a, size_t i, int64_t fallback) {
-    return a.numbers.size() > i ? a.numbers[i] : fallback;
+void register_grammar_rules_commands(document_kind& languagetool, tool_registry& tools) {
+  // The category list's header follows every load.
+  languagetool.load = [](const text_t& path) {
+    load_grammar_rules(path);
+    update_grammar_category_header();
   };
-  register_shell_command("load_grammar_rules", [](const shell_command_args& a) { load_grammar_rules(a.text); });
-  register_shell_command("update_grammar_category_header",
-                         [](const shell_command_args&) { update_grammar_category_header(); });
-  register_shell_command("show_grammar_item", [number](const shell_command_args& a) {
-    show_grammar_item(number(a, 0, -1), number(a, 1, 1) == 1);
-  });
-  register_shell_command("select_grammar_category", [number](const shell_command_args& a) {
-    select_grammar_category(number(a, 0, -1), number(a, 1, 1) == 1);
-  });
-  register_shell_command("export_grammar_structure", [number](const shell_command_args& a) {
-    export_grammar_structure(number(a, 0, 1) == 1);
-  });
+  // A click shows a row's details; a double click only its text.
+  languagetool.row_views = {
+      {GRAMMAR_LIST, [](int64_t row, row_click click) { show_grammar_item(row, click == row_click::single); }},
+      {GRAMMAR_CATEGORY_LIST,
+       [](int64_t row, row_click click) { select_grammar_category(row, click == row_click::single); }},
+  };
+  tools.set_command(MENU_RULES_STRUCTURE, [] { export_grammar_structure(true); });
+  tools.set_command(MENU_RULES_STRUCTURE_PLAIN, [] { export_grammar_structure(false); });
   set_file_label_path_source(TAB_LANGUAGETOOL, [] { return grammar_document.path; });
 }

@@ -2,6 +2,8 @@
 // lists, the details of a clicked chunk, and the structure export.
 #pragma once
 
+#include "shell/main_commands.h"
+
 #include "common/text.h"
 
 #include <cstdint>
@@ -20,5 +22,6 @@ void select_grammar_category(int64_t row, bool show_details);
 // Writes the structure summary to a file the user chooses.
 void export_grammar_structure(bool with_line_numbers);
 
-// The named commands of the tab ("load_grammar_rules", ...) and its file labels.
-void register_grammar_rules_commands();
+// The LanguageTool kind (its loader, the rows of lists 278 and 284), the
+// structure exports and the tab's file labels.
+void register_grammar_rules_commands(document_kind& languagetool, tool_registry& tools);

@@ -1,5 +1,6 @@
-// The commands of the LanguageTool tab and its tools, under the names the
-// main window's dispatch tables use.
+// The LanguageTool kind and the LanguageTool Tools menu's commands.
 #pragma once
 
-void register_languagetool_commands();
+#include "shell/main_commands.h"
+
+void register_languagetool_commands(main_commands& commands);

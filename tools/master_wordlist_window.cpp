@@ -7,7 +7,6 @@
 #include "shell/layout.h"
 #include "shell/main_job_host.h"
 #include "shell/preferences.h"
-#include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
 #include "shell/shell_state.h"
 #include "shell/window_helpers.h"
@@ -447,7 +446,6 @@ void show_master_wordlist_window() {
   window_activate(MAIN_WINDOW);
 }
 
-void register_master_wordlist_commands() {
-  register_shell_command("show_master_wordlist_window",
-                         [](const shell_command_args&) { show_master_wordlist_window(); });
+void register_master_wordlist_commands(tool_registry& tools) {
+  tools.set_command(MENU_MASTER_WORDLIST, show_master_wordlist_window);
 }

@@ -3,6 +3,8 @@
 // (tools/master_wordlist.h) and the three saves of the missing words.
 #pragma once
 
+#include "shell/tool_registry.h"
+
 #include "shell/id_blocks.h"
 
 namespace master_wordlist_ids {
@@ -25,4 +27,4 @@ static_assert(ids_in_block(MASTER_WORDLIST_POPUP_ITEMS_BLOCK, {ITEM_SELECT_ALL, 
 }  // namespace master_wordlist_ids
 
 void show_master_wordlist_window();
-void register_master_wordlist_commands();
+void register_master_wordlist_commands(tool_registry& tools);

@@ -5,7 +5,6 @@
 #include "gui/gui.h"
 #include "shell/main_job_host.h"
 #include "shell/settings_files.h"
-#include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
 #include "shell/window_helpers.h"
 #include "tools/pos_extraction.h"
@@ -35,8 +34,7 @@ void extract_pos_words_to_file(int form) {
   show_main_status(r.status_text);
 }
 
-void register_pos_extraction_commands() {
-  register_shell_command("extract_pos_words_to_file", [](const shell_command_args& a) {
-    extract_pos_words_to_file(a.numbers.empty() || a.numbers[0] != 2 ? 1 : 2);
-  });
+void register_pos_extraction_commands(tool_registry& tools) {
+  tools.set_command(MENU_POS_ADDED, [] { extract_pos_words_to_file(1); });
+  tools.set_command(MENU_POS_SPELLING, [] { extract_pos_words_to_file(2); });
 }

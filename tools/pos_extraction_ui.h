@@ -3,5 +3,7 @@
 // the POS extraction over the open dictionary.
 #pragma once
 
+#include "shell/tool_registry.h"
+
 void extract_pos_words_to_file(int form);
-void register_pos_extraction_commands();
+void register_pos_extraction_commands(tool_registry& tools);

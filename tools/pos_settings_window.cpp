@@ -3,7 +3,6 @@
 #include "gui/gui.h"
 #include "shell/layout.h"
 #include "shell/settings_files.h"
-#include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
 #include "shell/shell_state.h"
 #include "shell/window_helpers.h"
@@ -366,6 +365,6 @@ void show_pos_settings_window() {
   window_activate(MAIN_WINDOW);
 }
 
-void register_pos_settings_commands() {
-  register_shell_command("show_pos_settings_window", [](const shell_command_args&) { show_pos_settings_window(); });
+void register_pos_settings_commands(tool_registry& tools) {
+  tools.set_command(MENU_POS_SETTINGS, show_pos_settings_window);
 }

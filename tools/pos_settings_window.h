@@ -4,6 +4,8 @@
 // them back.
 #pragma once
 
+#include "shell/tool_registry.h"
+
 #include "common/text.h"
 
 // Windows, gadgets and menu items of the window and its rule dialog.
@@ -55,4 +57,4 @@ text_t show_pos_rule_dialog(const text_t& rule);
 // name they show differs.
 void update_pos_menu_items();
 
-void register_pos_settings_commands();
+void register_pos_settings_commands(tool_registry& tools);

@@ -6,7 +6,6 @@
 #include "shell/layout.h"
 #include "shell/list_view_ui.h"
 #include "shell/main_job_host.h"
-#include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
 #include "shell/shell_state.h"
 #include "shell/window_helpers.h"
@@ -155,7 +154,6 @@ void show_possessive_names_window() {
   window_activate(MAIN_WINDOW);
 }
 
-void register_possessive_names_commands() {
-  register_shell_command("show_possessive_names_window",
-                         [](const shell_command_args&) { show_possessive_names_window(); });
+void register_possessive_names_commands(tool_registry& tools) {
+  tools.set_command(MENU_IMPORT_POSSESSIVES, show_possessive_names_window);
 }

@@ -3,6 +3,8 @@
 // (tools/possessive_names.h).
 #pragma once
 
+#include "shell/tool_registry.h"
+
 #include "shell/id_blocks.h"
 
 namespace possessive_names_ids {
@@ -15,4 +17,4 @@ static_assert(ids_in_block(POSSESSIVE_NAMES_BLOCK, {INPUT, LOG_TOP, FLAG, CLOSE,
 }  // namespace possessive_names_ids
 
 void show_possessive_names_window();
-void register_possessive_names_commands();
+void register_possessive_names_commands(tool_registry& tools);

@@ -2,7 +2,8 @@
 // Import (every mode) and the possessive-names import.
 #pragma once
 
+#include "shell/tool_registry.h"
 #include "tools/bulk_import.h"
 
 // Bulk Import remembers its multiword POS choice in multiword_pos.
-void register_wordlist_commands(multiword_pos_options& multiword_pos);
+void register_wordlist_commands(multiword_pos_options& multiword_pos, tool_registry& tools);

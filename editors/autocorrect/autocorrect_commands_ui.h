@@ -3,6 +3,8 @@
 // Selection is the paged list view's). The deletes are undoable.
 #pragma once
 
+#include "shell/document_kinds.h"
+
 void check_all_autocorrects();
 void uncheck_all_autocorrects();
 void delete_checked_autocorrects();
@@ -10,6 +12,6 @@ void delete_checked_autocorrects();
 // when the entry was deleted, else 0.
 int delete_current_autocorrect(int quiet);
 
-// The four as named commands (delete_current_autocorrect takes quiet as its
-// first number), for the buttons, popup items and keys of the dispatchers.
-void register_autocorrect_list_commands();
+// The four and the list view's Invert as the autocorrect kind's entry
+// commands, for the buttons, popup items and keys of the dispatchers.
+void register_autocorrect_list_commands(list_entry_commands& entries);

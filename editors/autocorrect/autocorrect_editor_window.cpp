@@ -6,7 +6,6 @@
 #include "editors/autocorrect/block_list_file.h"
 #include "gui/gui.h"
 #include "shell/list_view_ui.h"
-#include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
 #include "shell/shell_state.h"
 #include "shell/undo_redo_ui.h"
@@ -160,10 +159,8 @@ void edit_autocorrect_word(int64_t add, int64_t edit) {
   window_activate(MAIN_WINDOW);
 }
 
-void register_autocorrect_editor_commands() {
-  register_shell_command("edit_autocorrect_word", [](const shell_command_args& args) {
-    const int64_t add = args.numbers.size() > 0 ? args.numbers[0] : 0;
-    const int64_t edit = args.numbers.size() > 1 ? args.numbers[1] : 0;
-    edit_autocorrect_word(add, edit);
-  });
+void register_autocorrect_editor_commands(list_entry_commands& entries) {
+  entries.edit = [](entry_edit how) {
+    edit_autocorrect_word(how == entry_edit::add ? 1 : 0, how == entry_edit::edit ? 1 : 0);
+  };
 }

@@ -12,7 +12,6 @@
 #include "shell/preferences.h"
 #include "shell/recent_files.h"
 #include "shell/recent_files_ui.h"
-#include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
 #include "shell/undo_redo_ui.h"
 #include "shell/window_helpers.h"
@@ -140,23 +139,23 @@ void show_autotext_record(int64_t row) {
   gadget_set_text(AUTOTEXT_VIEW, r.text);
 }
 
-void register_autocorrect_commands() {
+void register_autocorrect_commands(document_kind& autocorrect, document_kind& autotext) {
   set_paged_list_document(TAB_AUTOCORRECT, &autocorrect_document);
   set_file_label_path_source(TAB_AUTOCORRECT, [] { return autocorrect_document.path; });
   set_file_label_path_source(TAB_AUTOTEXT, [] { return autotext_document.path; });
   set_document_changed_test(TAB_AUTOCORRECT, [] { return autocorrect_document.changed; });
-  register_shell_command("load_autocorrect_list", [](const shell_command_args& a) { load_autocorrect_list(a.text); });
-  register_shell_command("save_autocorrect_list", [](const shell_command_args& a) {
-    const int64_t save = a.numbers.size() > 0 ? a.numbers[0] : 1;
-    const int64_t as = a.numbers.size() > 1 ? a.numbers[1] : 0;
-    save_autocorrect_list(static_cast<int>(save), static_cast<int>(as));
-  });
-  register_shell_command("load_autotext_list", [](const shell_command_args& a) { load_autotext_list(a.text); });
-  register_shell_command("show_autotext_record", [](const shell_command_args& a) {
-    if (!a.numbers.empty()) show_autotext_record(a.numbers.front());
-  });
-  register_autocorrect_list_commands();
-  register_autocorrect_editor_commands();
+  autocorrect.load = load_autocorrect_list;
+  autocorrect.save = [](save_choice c) {
+    save_autocorrect_list(c == save_choice::save ? 1 : 0, c == save_choice::save_as ? 1 : 0);
+  };
+  autocorrect.savable = [] { return paged_list_document(TAB_AUTOCORRECT).count() > 0; };
+  register_autocorrect_list_commands(autocorrect.entries);
+  register_autocorrect_editor_commands(autocorrect.entries);
+  autotext.load = load_autotext_list;
+  // A click on a record shows it.
+  autotext.row_views = {{AUTOTEXT_LIST, [](int64_t row, row_click click) {
+                           if (click == row_click::single) show_autotext_record(row);
+                         }}};
   // A rebuilt main window shows the collection again; only the newest
   // registration acts.
   static int generation = 0;

@@ -4,6 +4,8 @@
 // and the recent files.
 #pragma once
 
+#include "shell/document_kinds.h"
+
 #include "common/text.h"
 
 #include <cstdint>
@@ -19,7 +21,7 @@ void load_autotext_list(const text_t& path);
 // The names of record row (0-based) in labels 274 and 277, its text in view 247.
 void show_autotext_record(int64_t row);
 
-// The commands of the Autocorrect and AutoText tabs by name (files, list
-// commands, the entry editor), the autocorrect list as the paged list of
-// tab 3, the tabs' file labels and the list's changed test.
-void register_autocorrect_commands();
+// The autocorrect and AutoText kinds (files, list commands, the entry
+// editor, the record view), the autocorrect list as the paged list of tab 3,
+// the tabs' file labels and the list's changed test.
+void register_autocorrect_commands(document_kind& autocorrect, document_kind& autotext);

@@ -1,12 +1,12 @@
 #include "editors/autocorrect/autocorrect_tools_ui.h"
 
+#include "affix/aff_cache_status_ui.h"
 #include "editors/autocorrect/autocorrect_duplicates_window.h"
 #include "editors/autocorrect/autocorrect_tools.h"
 #include "editors/autocorrect/autocorrect_validate_window.h"
 #include "gui/gui.h"
 #include "shell/list_view_ui.h"
 #include "shell/main_job_host.h"
-#include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
 #include "shell/undo_redo_ui.h"
 #include "shell/window_helpers.h"
@@ -67,14 +67,11 @@ void extract_autocorrect_list_to_file() {
   if (!r.message.empty()) message_box(r.message_title, r.message, r.message_flags);
 }
 
-void register_autocorrect_tool_commands() {
-  register_shell_command("fix_autocorrect_spaces", [](const shell_command_args&) { fix_autocorrect_spaces(); });
-  register_shell_command("clean_autocorrect_hex_symbols",
-                         [](const shell_command_args&) { clean_autocorrect_hex_symbols(); });
-  register_shell_command("extract_autocorrect_list_to_file",
-                         [](const shell_command_args&) { extract_autocorrect_list_to_file(); });
-  register_shell_command("show_autocorrect_duplicates_window",
-                         [](const shell_command_args&) { show_autocorrect_duplicates_window(); });
-  register_shell_command("show_autocorrect_validate_window",
-                         [](const shell_command_args&) { show_autocorrect_validate_window(); });
+void register_autocorrect_tool_commands(tool_registry& tools) {
+  tools.set_command(MENU_AUTOCORRECT_FIX_SPACES, fix_autocorrect_spaces);
+  tools.set_command(MENU_CLEAN_HEX_SYMBOLS, clean_autocorrect_hex_symbols);
+  tools.set_command(MENU_EXTRACT_AUTOCORRECTS, extract_autocorrect_list_to_file);
+  tools.set_command(MENU_AUTOCORRECT_DUPLICATES, show_autocorrect_duplicates_window);
+  // Validate rebuilds the decode cache with the main window's controls off.
+  tools.set_command(MENU_AC_VALIDATE, show_autocorrect_validate_window, rebuild_aff_decode_cache_from_editor);
 }

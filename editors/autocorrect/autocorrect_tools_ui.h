@@ -3,8 +3,10 @@
 // command of the menu, the duplicates and Validate windows included.
 #pragma once
 
+#include "shell/tool_registry.h"
+
 void fix_autocorrect_spaces();
 void clean_autocorrect_hex_symbols();
 void extract_autocorrect_list_to_file();
 
-void register_autocorrect_tool_commands();
+void register_autocorrect_tool_commands(tool_registry& tools);

@@ -3,6 +3,7 @@
 #include "affix/aff_cache.h"
 #include "affix/affix_expansion.h"
 #include "affix/expansion_output.h"
+#include "common/dic_entry.h"
 #include "common/file.h"
 #include "dictionary/dictionary_files_ui.h"
 #include "dictionary/word_editor_window.h"
@@ -16,7 +17,6 @@
 #include "shell/main_window.h"
 #include "shell/recent_files.h"
 #include "shell/recent_files_ui.h"
-#include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
 #include "shell/shell_state.h"
 #include "shell/window_helpers.h"
@@ -266,20 +266,31 @@ void highlight_hyphenation_word_field() {
   if (!flags_only && colour == kWordFieldOrange) gadget_set_color(HYPHENATION_WORD_FIELD, COLOR_TEXT, kWordFieldBlack);
 }
 
-void register_hyphenation_commands() {
-  register_shell_command("load_hyphenation", [](const shell_command_args& a) { load_hyphenation(a.text); });
-  register_shell_command("save_hyphenation", [](const shell_command_args& a) {
-    const int64_t save = a.numbers.size() > 0 ? a.numbers[0] : 1;
-    const int64_t as = a.numbers.size() > 1 ? a.numbers[1] : 0;
-    save_hyphenation(static_cast<int>(save), static_cast<int>(as));
-  });
-  register_shell_command("hyphenate_word", [](const shell_command_args&) { hyphenate_entered_word(); });
-  register_shell_command("update_hyphenation", [](const shell_command_args&) { update_hyphenation(); });
-  register_shell_command("clear_hyphenation", [](const shell_command_args&) { clear_hyphenation(); });
-  register_shell_command("highlight_hyphenation_word_field",
-                         [](const shell_command_args&) { highlight_hyphenation_word_field(); });
-  register_shell_command("update_hyphenation_count_label",
-                         [](const shell_command_args&) { update_hyphenation_count_label(); });
+namespace {
+
+// The pattern editor holds more than one line almost always ("UTF-8\n" at
+// least), so its text is only read when it has a single line.
+bool pattern_editor_empty() {
+  if (gadget_count_items(HYPHENATION_EDITOR) > 1) return false;
+  return gadget_get_text(HYPHENATION_EDITOR).empty();
+}
+
+}  // namespace
+
+void register_hyphenation_commands(document_kind& hyphenation) {
+  hyphenation.load = load_hyphenation;
+  hyphenation.save = [](save_choice c) { save_hyphenation(c == save_choice::save ? 1 : 0, c == save_choice::save_as ? 1 : 0); };
+  hyphenation.savable = [] { return !pattern_editor_empty(); };
+  // A double click on the tab's list of dictionary words takes the word with
+  // its flags, without the entry's tags, into the word field.
+  hyphenation.double_click = [] {
+    const list_document& words = paged_list_document(TAB_HYPHENATION);
+    gadget_set_text(HYPHENATION_WORD_FIELD, text_t(dic_entry_word_and_flags(words.entry(hyphenation_selected))));
+    highlight_hyphenation_word_field();
+  };
+  register_command(command_kind::gadget, HYPHENATION_HYPHENATE, [](const command_event&) { hyphenate_entered_word(); });
+  register_command(command_kind::gadget, HYPHENATION_UPDATE, [](const command_event&) { update_hyphenation(); });
+  register_command(command_kind::gadget, HYPHENATION_CLEAR, [](const command_event&) { clear_hyphenation(); });
   for (int item : {POPUP_COPY_WORD, POPUP_COPY_RULE, POPUP_COPY_WORD_AND_RULE}) {
     register_command(command_kind::popup_item, item, [](const command_event& e) { copy_result(e.id); });
   }

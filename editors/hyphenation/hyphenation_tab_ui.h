@@ -3,6 +3,8 @@
 // list 188.
 #pragma once
 
+#include "shell/document_kinds.h"
+
 #include "common/text.h"
 
 #include <cstdint>
@@ -28,6 +30,7 @@ void update_hyphenation_count_label();
 // Field 190 shows in orange while its text begins with "/".
 void highlight_hyphenation_word_field();
 
-// Named commands of the dispatch tables, the copy items of popup 217, the
-// tab's event handling, its changed test and its file labels.
-void register_hyphenation_commands();
+// The hyphenation kind's loader and saver, the tab's buttons, the copy items
+// of popup 217, the tab's event handling, its changed test and its file
+// labels.
+void register_hyphenation_commands(document_kind& hyphenation);

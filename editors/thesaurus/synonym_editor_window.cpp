@@ -8,7 +8,6 @@
 #include "shell/layout.h"
 #include "shell/list_view_ui.h"
 #include "shell/preferences.h"
-#include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
 #include "shell/shell_state.h"
 #include "shell/undo_redo_ui.h"
@@ -193,10 +192,6 @@ void edit_synonym(int64_t add, int64_t edit) {
   window_activate(MAIN_WINDOW);
 }
 
-void register_synonym_editor_commands() {
-  register_shell_command("edit_synonym", [](const shell_command_args& args) {
-    const int64_t add = args.numbers.size() > 0 ? args.numbers[0] : 0;
-    const int64_t edit = args.numbers.size() > 1 ? args.numbers[1] : 0;
-    edit_synonym(add, edit);
-  });
+void register_synonym_editor_commands(list_entry_commands& entries) {
+  entries.edit = [](entry_edit how) { edit_synonym(how == entry_edit::add ? 1 : 0, how == entry_edit::edit ? 1 : 0); };
 }

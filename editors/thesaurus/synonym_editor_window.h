@@ -2,6 +2,8 @@
 // editors share: one of them is open at a time) and its command.
 #pragma once
 
+#include "shell/document_kinds.h"
+
 #include "common/text.h"
 #include "shell/shell_ids.h"
 
@@ -21,10 +23,9 @@ constexpr int SYNONYM_INVALID_RED = 255;
 // modal window and returns when it is closed; only a valid OK writes.
 void edit_synonym(int64_t add, int64_t edit);
 
-// Registers "edit_synonym" (numbers: add, edit), which the Add and Edit
-// buttons, popup items 503 and 507, Ctrl+A and the double click on the
-// thesaurus list run.
-void register_synonym_editor_commands();
+// The thesaurus kind's Add and Edit, which the Add and Edit buttons, popup
+// items 503 and 507, Ctrl+A and the double click on the thesaurus list run.
+void register_synonym_editor_commands(list_entry_commands& entries);
 
 // F1 opens the manual at its start.
 inline constexpr char16_t synonym_editor_manual_anchor[] = u"";

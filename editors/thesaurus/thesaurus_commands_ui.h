@@ -3,6 +3,8 @@
 // the list view's). The deletes are undoable.
 #pragma once
 
+#include "shell/document_kinds.h"
+
 void check_all_synonyms();
 void uncheck_all_synonyms();
 void delete_checked_synonyms();
@@ -10,6 +12,5 @@ void delete_checked_synonyms();
 // when the entry was deleted, else 0.
 int delete_current_synonym(int quiet);
 
-// The four as named commands (delete_current_synonym takes quiet as its
-// first number).
-void register_thesaurus_list_commands();
+// The four and the list view's Invert as the thesaurus kind's entry commands.
+void register_thesaurus_list_commands(list_entry_commands& entries);

@@ -10,7 +10,6 @@
 #include "shell/preferences.h"
 #include "shell/recent_files.h"
 #include "shell/recent_files_ui.h"
-#include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
 #include "shell/undo_redo_ui.h"
 #include "shell/window_helpers.h"
@@ -106,18 +105,15 @@ void save_thesaurus(int use_current_path, int save_as) {
   show_main_status(r.status_text);
 }
 
-void register_thesaurus_editor() {
+void register_thesaurus_editor(document_kind& thesaurus) {
   set_paged_list_document(TAB_THESAURUS, &thesaurus_document);
   set_file_label_path_source(TAB_THESAURUS, [] { return thesaurus_document.path; });
   set_document_changed_test(TAB_THESAURUS, [] { return thesaurus_document.changed; });
-  register_shell_command("load_thesaurus", [](const shell_command_args& a) { load_thesaurus(a.text); });
-  register_shell_command("save_thesaurus", [](const shell_command_args& a) {
-    const int64_t save = a.numbers.size() > 0 ? a.numbers[0] : 1;
-    const int64_t as = a.numbers.size() > 1 ? a.numbers[1] : 0;
-    save_thesaurus(static_cast<int>(save), static_cast<int>(as));
-  });
-  register_shell_command("set_thesaurus_encoding",
-                         [](const shell_command_args& a) { thesaurus_encoding = a.text; });
-  register_thesaurus_list_commands();
-  register_synonym_editor_commands();
+  thesaurus.load = load_thesaurus;
+  thesaurus.save = [](save_choice c) { save_thesaurus(c == save_choice::save ? 1 : 0, c == save_choice::save_as ? 1 : 0); };
+  thesaurus.savable = [] { return paged_list_document(TAB_THESAURUS).count() > 0; };
+  // An erased thesaurus is saved as UTF-8.
+  thesaurus.erased = [] { thesaurus_encoding = u"UTF-8"; };
+  register_thesaurus_list_commands(thesaurus.entries);
+  register_synonym_editor_commands(thesaurus.entries);
 }

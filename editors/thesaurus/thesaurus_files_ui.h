@@ -4,6 +4,7 @@
 #pragma once
 
 #include "common/text.h"
+#include "shell/document_kinds.h"
 
 // path "" asks for the file ("Open Thesaurus"); any other path is opened
 // directly. An aborted or failed load leaves the open thesaurus as it was.
@@ -14,7 +15,6 @@ void save_thesaurus(int use_current_path, int save_as);
 
 // The Thesaurus tab's document, commands and editor with the shell: the
 // list view pages thesaurus_document, the file labels and the exit question
-// read it, and the named commands the dispatchers call are registered
-// ("load_thesaurus", "save_thesaurus", "set_thesaurus_encoding", the list
-// commands and "edit_synonym").
-void register_thesaurus_editor();
+// read it, and the thesaurus kind gets its loader, saver, list commands and
+// editor.
+void register_thesaurus_editor(document_kind& thesaurus);

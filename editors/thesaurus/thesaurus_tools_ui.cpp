@@ -4,7 +4,6 @@
 #include "gui/gui.h"
 #include "shell/list_view_ui.h"
 #include "shell/main_job_host.h"
-#include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
 #include "shell/shell_state.h"
 #include "shell/undo_redo_ui.h"
@@ -128,19 +127,14 @@ void combine_synonyms() {
   after(combine_thesaurus_synonyms(synonyms(), main_window_job_host()));
 }
 
-void register_thesaurus_tool_commands() {
-  register_shell_command("fix_thesaurus_spaces", [](const shell_command_args&) { fix_thesaurus_spaces(); });
-  register_shell_command("sort_or_unduplicate_meanings", [](const shell_command_args& a) {
-    sort_or_unduplicate_meanings(a.numbers.size() > 0 ? static_cast<int>(a.numbers[0]) : 0,
-                                 a.numbers.size() > 1 ? static_cast<int>(a.numbers[1]) : 0);
-  });
-  register_shell_command("clean_thesaurus_symbols", [](const shell_command_args&) { clean_thesaurus_symbols(); });
-  register_shell_command("extract_thesaurus_to_file", [](const shell_command_args& a) {
-    extract_thesaurus_to_file(a.numbers.empty() ? 0 : static_cast<int>(a.numbers.front()));
-  });
-  register_shell_command("sort_thesaurus_by_meaning_count",
-                         [](const shell_command_args&) { sort_thesaurus_by_meaning_count(); });
-  register_shell_command("combine_synonyms", [](const shell_command_args&) { combine_synonyms(); });
-  register_shell_command("show_thesaurus_duplicates_window",
-                         [](const shell_command_args&) { show_thesaurus_duplicates_window(); });
+void register_thesaurus_tool_commands(tool_registry& tools) {
+  tools.set_command(MENU_THESAURUS_FIX_SPACES, fix_thesaurus_spaces);
+  tools.set_command(MENU_SORT_MEANINGS, [] { sort_or_unduplicate_meanings(1, 0); });
+  tools.set_command(MENU_DEDUPLICATE_MEANINGS, [] { sort_or_unduplicate_meanings(0, 1); });
+  tools.set_command(MENU_CLEAN_SYMBOLS, clean_thesaurus_symbols);
+  tools.set_command(MENU_EXTRACT_SYNONYMS_TXT, [] { extract_thesaurus_to_file(0); });
+  tools.set_command(MENU_EXTRACT_SYNONYMS_BOOK, [] { extract_thesaurus_to_file(1); });
+  tools.set_command(MENU_SORT_ON_NUMBERS, sort_thesaurus_by_meaning_count);
+  tools.set_command(MENU_COMBINE_MEANINGS, combine_synonyms);
+  tools.set_command(MENU_THESAURUS_DUPLICATES, show_thesaurus_duplicates_window);
 }

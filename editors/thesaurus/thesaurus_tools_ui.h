@@ -4,6 +4,8 @@
 // command of the menu, the duplicates window included.
 #pragma once
 
+#include "shell/tool_registry.h"
+
 #include "editors/thesaurus/thesaurus_tools.h"
 #include "shell/id_blocks.h"
 
@@ -23,4 +25,4 @@ void extract_thesaurus_to_file(int book);
 void sort_thesaurus_by_meaning_count();
 void combine_synonyms();
 
-void register_thesaurus_tool_commands();
+void register_thesaurus_tool_commands(tool_registry& tools);

@@ -5,7 +5,6 @@
 #include "affix/aff_cache.h"
 #include "affix/crunch_window.h"
 #include "gui/gui.h"
-#include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
 
 using namespace crunch_ids;

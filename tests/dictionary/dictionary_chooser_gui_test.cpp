@@ -18,8 +18,8 @@ class DictionaryChooserTest : public DictionaryListTest {
  protected:
   void SetUp() override {
     DictionaryListTest::SetUp();
-    register_dictionary_file_commands();
-    register_dictionary_list_commands();
+    register_dictionary_file_commands(ws_.commands.kinds.dictionary);
+    register_dictionary_list_commands(ws_.commands.kinds.dictionary.entries);
   }
 };
 

@@ -44,8 +44,8 @@ class DictionaryFilesTest : public DictionaryListTest {
  protected:
   void SetUp() override {
     DictionaryListTest::SetUp();
-    register_dictionary_file_commands();
-    register_dictionary_list_commands();
+    register_dictionary_file_commands(ws_.commands.kinds.dictionary);
+    register_dictionary_list_commands(ws_.commands.kinds.dictionary.entries);
   }
   std::string pair(const std::string& name, const std::string& dic, const std::string& aff = kAff) {
     write_file(folder_ + name + ".aff", aff);

@@ -2,6 +2,7 @@
 #include "tests/shell/shell_gui_support.h"
 
 #include "affix/aff_cache.h"
+#include "affix/aff_cache_status_ui.h"
 #include "affix/affix_expansion.h"
 #include "affix/expansion_output.h"
 #include "dictionary/derived_words_panel.h"
@@ -12,7 +13,6 @@
 #include "gui/text_cursor.h"
 #include "shell/list_view_ui.h"
 #include "shell/main_loop.h"
-#include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
 
 #include <string>
@@ -101,7 +101,7 @@ TEST_F(WordEditorTest, EditChangeOkThenUndo) {
 // editor through the main loop; the page shows the written entry.
 TEST_F(WordEditorTest, MainWindowCommandsOpenTheEditor) {
   open_dictionary({u"apple", u"walk/S\npo:verb"}, kAff, 1);
-  register_word_editor_commands();
+  register_word_editor_commands(ws_.commands.kinds.dictionary.entries);
   gui_test::click(DICTIONARY_EDIT);
   wait_rows(2, "editor opened by the Edit button");
   gui_test::replace_text(WORD_FIELD, u"walk/SD");
@@ -126,7 +126,6 @@ TEST_F(WordEditorTest, MainWindowCommandsOpenTheEditor) {
   run_main_loop();
   gui_test::finish();
   EXPECT_EQ(doc().entries, (std::vector<text_t>{u"apple", u"walk/SD\npo:verb", u"run"}));
-  register_shell_command("edit_dictionary_word", nullptr);
 }
 
 TEST_F(WordEditorTest, UnchangedOkTakesNoSnapshot) {
@@ -202,9 +201,9 @@ TEST_F(WordEditorTest, CacheRebuildShowsInTheStatusBar) {
   edit_dictionary_word(0, 1);
   gui_test::finish();
   EXPECT_EQ(status_bar_get_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT), u"Ready.");
-  // The tools' named rebuild reads the .aff editor too.
+  // The tools' rebuild reads the .aff editor too.
   gadget_set_text(AFF_EDITOR, u"PFX P Y 1\nPFX P 0 un .\n");
-  ASSERT_TRUE(run_shell_command("rebuild_aff_decode_cache", {}));
+  rebuild_aff_decode_cache_from_editor();
   EXPECT_EQ(aff_cache.aff_prefix_set_count, 1);
   EXPECT_EQ(status_bar_get_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT).substr(0, 5), u"OK. \u231A");
 }

@@ -34,8 +34,8 @@ class HyphenationTabTest : public DictionaryListTest {
     hyphenation_path.clear();
     hyphenation_changed = false;
     last_hyphenated_word.clear();
-    register_hyphenation_commands();
-    register_dictionary_file_commands();
+    register_hyphenation_commands(ws_.commands.kinds.hyphenation);
+    register_dictionary_file_commands(ws_.commands.kinds.dictionary);
     gadget_set_text(HYPHENATION_EDITOR, u"UTF-8\n");
     gadget_clear_items(HYPHENATION_RESULTS);
   }

@@ -48,14 +48,14 @@ class ThesaurusTabTest : public shell_test::DictionaryListTest {
     DictionaryListTest::SetUp();
     thesaurus_document = list_document();
     thesaurus_encoding.clear();
-    register_thesaurus_editor();
+    register_thesaurus_editor(ws_.commands.kinds.thesaurus);
     set_document_changed_test(TAB_THESAURUS, nullptr);  // no exit question
     gadget_set_state(MAIN_TAB_PANEL, TAB_THESAURUS);
   }
   void TearDown() override {
     thesaurus_document = list_document();
     thesaurus_encoding.clear();
-    register_thesaurus_editor();
+    register_thesaurus_editor(ws_.commands.kinds.thesaurus);
     DictionaryListTest::TearDown();
   }
   std::string dat(const std::string& name, const std::string& bytes) {

@@ -6,13 +6,17 @@
 #include "dictionary/dic_file.h"
 #include "gui/gui.h"
 #include "shell/command_registry.h"
+#include "shell/gadget_dispatch.h"
+#include "shell/id_blocks.h"
 #include "shell/list_view_ui.h"
 #include "shell/main_dispatch.h"
+#include "shell/menu_dispatch.h"
 #include "shell/recent_files.h"
-#include "shell/shell_commands.h"
+#include "shell/recent_files_ui.h"
 #include "shell/shell_ids.h"
 #include "shell/undo_redo_ui.h"
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -29,36 +33,37 @@ std::vector<text_t> numbered_words(int n) {
 
 struct recorded_call {
   std::string name;
-  shell_command_args args;
-  bool controls_disabled;  // toolbar, panel and menu item 8 off while it ran
+  text_t path;              // loaders
+  save_choice choice{};     // savers
+  bool controls_disabled;   // toolbar, panel and menu item 8 off while it ran
 };
 
 class DispatchTest : public DictionaryListTest {
  protected:
   void SetUp() override {
     DictionaryListTest::SetUp();
-    install_main_dispatch();
+    install_main_dispatch(ws_.commands);
     static int generation = 0;
     const int mine = ++generation;
     register_pass_refresh(pass_stage::tab_labels, [mine] {
       if (mine == generation) ++passes_;
     });
   }
-  void TearDown() override {
-    for (const std::string& name : recorded_names_) register_shell_command(name, nullptr);
-    DictionaryListTest::TearDown();
+  static bool controls_off() {
+    return gadget_get_disabled(TOOLBAR_OPEN) && gadget_get_disabled(MAIN_TAB_PANEL) &&
+           menu_get_item_disabled(MAIN_MENU, MENU_OPEN) == 1;
   }
-  // Commands of other parts, replaced by ones that record their calls.
-  void record(std::initializer_list<const char*> names) {
-    for (const char* name : names) {
-      recorded_names_.emplace_back(name);
-      register_shell_command(name, [this, n = std::string(name)](const shell_command_args& a) {
-        const bool off = gadget_get_disabled(TOOLBAR_OPEN) && gadget_get_disabled(MAIN_TAB_PANEL) &&
-                         menu_get_item_disabled(MAIN_MENU, MENU_OPEN) == 1;
-        calls_.push_back({n, a, off});
-      });
-    }
+  // The commands of other parts, replaced by ones that record their calls.
+  void record_load(document_kind& kind, std::string name) {
+    kind.load = [this, name](const text_t& path) { calls_.push_back({name, path, {}, controls_off()}); };
   }
+  void record_save(document_kind& kind, std::string name) {
+    kind.save = [this, name](save_choice c) { calls_.push_back({name, {}, c, controls_off()}); };
+  }
+  void record_tool(int item, std::string name) {
+    ws_.commands.tools.set_command(item, [this, name] { calls_.push_back({name, {}, {}, controls_off()}); });
+  }
+  document_kinds& kinds() { return ws_.commands.kinds; }
   static void load(std::vector<text_t> entries) {
     dictionary_document.list.replace_all(std::move(entries), u"/tmp/x.dic");
     paged_list_count_changed(TAB_DICTIONARY);
@@ -72,11 +77,11 @@ class DispatchTest : public DictionaryListTest {
   }
   static inline int passes_ = 0;
   std::vector<recorded_call> calls_;
-  std::vector<std::string> recorded_names_;
 };
 
 TEST_F(DispatchTest, CtrlSPressesTheSaveButtonOfTheShownTab) {
-  record({"save_dictionary", "save_thesaurus"});
+  record_save(kinds().dictionary, "save_dictionary");
+  record_save(kinds().thesaurus, "save_thesaurus");
   load(numbered_words(3));
   gui_test::press_key(MAIN_WINDOW, key_ctrl('S'));
   gui_test::wait_until([this] { return !calls_.empty(); }, "save_dictionary ran");
@@ -94,15 +99,16 @@ TEST_F(DispatchTest, CtrlSPressesTheSaveButtonOfTheShownTab) {
   run_loop();
   ASSERT_EQ(calls_.size(), 2u);
   EXPECT_EQ(calls_[0].name, "save_dictionary");
-  EXPECT_EQ(calls_[0].args.numbers, (std::vector<int64_t>{1, 0}));
+  EXPECT_EQ(calls_[0].choice, save_choice::save);
   EXPECT_TRUE(calls_[0].controls_disabled);
-  EXPECT_EQ(calls_[1].args.numbers, (std::vector<int64_t>{0, 1}));
+  EXPECT_EQ(calls_[1].choice, save_choice::save_as);
 }
 
 // Open Refresh loads the newest entry of the shown tab's recent files; a
 // list emptied meanwhile gives "", so the loader asks for the file.
 TEST_F(DispatchTest, OpenRefreshLoadsTheNewestRecentFileOfTheShownTab) {
-  record({"load_dictionary", "load_thesaurus"});
+  record_load(kinds().dictionary, "load_dictionary");
+  record_load(kinds().thesaurus, "load_thesaurus");
   gui_test::run([] {
     reset_recent_files();
     recent_dictionary_files[1] = u"/d/newest.dic";
@@ -120,14 +126,16 @@ TEST_F(DispatchTest, OpenRefreshLoadsTheNewestRecentFileOfTheShownTab) {
   run_loop();
   ASSERT_EQ(calls_.size(), 2u);
   EXPECT_EQ(calls_[0].name, "load_dictionary");
-  EXPECT_EQ(calls_[0].args.text, u"/d/newest.dic");
+  EXPECT_EQ(calls_[0].path, u"/d/newest.dic");
   EXPECT_TRUE(calls_[0].controls_disabled);
   EXPECT_EQ(calls_[1].name, "load_dictionary");
-  EXPECT_EQ(calls_[1].args.text, u"");
+  EXPECT_EQ(calls_[1].path, u"");
 }
 
 TEST_F(DispatchTest, MenuItemsRunTheShownTabsCommandAndControlsComeBack) {
-  record({"load_thesaurus", "show_preferences_window", "load_dictionary"});
+  record_load(kinds().thesaurus, "load_thesaurus");
+  record_tool(MENU_PREFERENCES, "show_preferences_window");
+  record_load(kinds().dictionary, "load_dictionary");
   gui_test::select_tab(MAIN_TAB_PANEL, TAB_THESAURUS);
   gui_test::choose_menu_item(MENU_OPEN);
   gui_test::wait_until([this] { return calls_.size() == 1; }, "Open ran");
@@ -140,7 +148,7 @@ TEST_F(DispatchTest, MenuItemsRunTheShownTabsCommandAndControlsComeBack) {
   gui_test::wait_until([this] { return calls_.size() == 2; }, "Preferences ran");
   run_loop();
   EXPECT_EQ(calls_[0].name, "load_thesaurus");
-  EXPECT_EQ(calls_[0].args.text, u"");
+  EXPECT_EQ(calls_[0].path, u"");
   EXPECT_TRUE(calls_[0].controls_disabled);
   EXPECT_EQ(calls_[1].name, "show_preferences_window");
   EXPECT_FALSE(calls_[1].controls_disabled);
@@ -367,6 +375,132 @@ TEST_F(DispatchTest, LicenceLinkAndF1SaySoWhenNoBrowserStarts) {
   EXPECT_EQ(gui_test::requesters()[0].title, u"Error!");
   EXPECT_NE(gui_test::requesters()[0].text.find(u"Vocabrix_manual_V40.html#7.apache_license"), text_t::npos);
   EXPECT_NE(gui_test::requesters()[1].text.find(u"Vocabrix_manual_V40.html"), text_t::npos);
+}
+
+}  // namespace
+
+// ---- Every item and key reaches a command -------------------------------------------------------
+
+namespace {
+
+using shell_test::ShellTest;
+
+std::string on_tab(const std::string& what, int tab) { return what + " on tab " + std::to_string(tab); }
+
+bool reaches(const menu_action& a, const tool_registration* tool) {
+  switch (a.kind) {
+    // Only an item shown on purpose without an action does nothing.
+    case menu_action_kind::nothing: return tool && tool->answer == tool_answer::nothing;
+    case menu_action_kind::command: return static_cast<bool>(a.command);
+    case menu_action_kind::recent_file: return static_cast<bool>(a.load);
+    // "Not coded yet.", the package dialog, the exit question, the list's reset.
+    default: return true;
+  }
+}
+
+bool reaches(const gadget_action& a) {
+  if (a.kind == gadget_action_kind::command) return static_cast<bool>(a.command);
+  if (a.kind == gadget_action_kind::open_refresh) return static_cast<bool>(a.load);
+  return a.kind != gadget_action_kind::nothing;
+}
+
+// What the user can choose on each tab that reaches nothing: every item of
+// the menu bar enabled there, every key of window 0 that acts there, and the
+// list buttons and popup items of the editable lists.
+std::vector<std::string> unreachable(const main_commands& commands) {
+  std::vector<std::string> out;
+  for (int tab = 0; tab < TAB_COUNT; ++tab) {
+    gadget_set_state(MAIN_TAB_PANEL, tab);
+    refresh_control_states(commands);
+    refresh_recent_files_menu();
+    const document_kind& kind = *commands.kinds.of_tab(tab);
+    for (int item = MAIN_MENU_ITEMS_BLOCK.first; item < MAIN_MENU_ITEMS_BLOCK.first + MAIN_MENU_ITEMS_BLOCK.size;
+         ++item) {
+      if (menu_get_item_disabled(MAIN_MENU, item) != 0) continue;  // not in the bar, or disabled
+      if (!reaches(menu_action_for(item, tab, commands), commands.tools.find(item))) {
+        out.push_back(on_tab("menu item " + std::to_string(item), tab));
+      }
+    }
+    // The keys that act on the tab: the editable lists' keys, Find and Goto
+    // on the searchable lists, the toolbar's keys while their button is
+    // enabled, Exit and Help everywhere.
+    const struct {
+      int shortcut;
+      bool acts;
+    } keys[] = {{SHORTCUT_DELETE, kind.keeps_history}, {SHORTCUT_SELECT_ADD, kind.keeps_history},
+                {SHORTCUT_UNDO, kind.keeps_history},   {SHORTCUT_REDO, kind.keeps_history},
+                {SHORTCUT_FIND, kind.searchable},      {SHORTCUT_GOTO, kind.searchable},
+                {SHORTCUT_OPEN, true},                 {SHORTCUT_SAVE, true},
+                {SHORTCUT_SAVE_AS, true},              {SHORTCUT_QUIT, true},
+                {SHORTCUT_HELP, true}};
+    for (const auto& k : keys) {
+      if (!k.acts) continue;
+      const shortcut_action a = shortcut_action_for(k.shortcut, tab, commands);
+      bool reached = a.kind != shortcut_action_kind::nothing;
+      if (a.kind == shortcut_action_kind::command) reached = static_cast<bool>(a.command);
+      if (a.kind == shortcut_action_kind::post_menu) {
+        reached = reaches(menu_action_for(a.object, tab, commands), commands.tools.find(a.object));
+      }
+      if (a.kind == shortcut_action_kind::post_gadget && gadget_get_disabled(a.object) == 0) {
+        reached = reaches(gadget_action_for(a.object, tab, commands.kinds));
+      }
+      if (!reached) out.push_back(on_tab("key " + std::to_string(k.shortcut), tab));
+    }
+    if (kind.first_row_button != 0) {
+      for (int g = kind.first_row_button; g < kind.first_row_button + LIST_ROW_BUTTONS; ++g) {
+        if (!reaches(gadget_action_for(g, tab, commands.kinds))) out.push_back(on_tab("button " + std::to_string(g), tab));
+      }
+      for (int item : {POPUP_EDIT, POPUP_CLONE, POPUP_ADD, POPUP_SELECT_ALL, POPUP_SELECT_NONE, POPUP_INVERT,
+                       POPUP_DELETE_SELECTED, POPUP_DELETE_CURRENT}) {
+        if (!reaches(popup_action_for(item, kind.list_gadget, commands.kinds))) {
+          out.push_back(on_tab("popup item " + std::to_string(item), tab));
+        }
+      }
+    }
+  }
+  return out;
+}
+
+class ReachabilityTest : public ShellTest {
+ protected:
+  void SetUp() override {
+    ShellTest::SetUp();
+    start_with_valid_prefs();
+    // An entry in each tab's recent files enables its items.
+    for (int tab = 0; tab < TAB_COUNT; ++tab) (*recent_files_list(tab))[1] = u"/recent/file";
+  }
+  void TearDown() override {
+    reset_recent_files();
+    gui_test::finish();
+    ShellTest::TearDown();
+  }
+};
+
+TEST_F(ReachabilityTest, EveryEnabledItemAndKeyReachesACommand) {
+  EXPECT_EQ(unreachable(ws_.commands), std::vector<std::string>{});
+}
+
+// A registration that is missing leaves its item or key without a command.
+TEST_F(ReachabilityTest, AMissingRegistrationIsFound) {
+  ws_.commands.tools.set_command(MENU_CRUNCH, nullptr);
+  ws_.commands.kinds.thesaurus.entries.edit = nullptr;
+  ws_.commands.kinds.autocorrect.load = nullptr;
+  const auto item = [](int n, int tab) { return on_tab("menu item " + std::to_string(n), tab); };
+  const auto key = [](int n, int tab) { return on_tab("key " + std::to_string(n), tab); };
+  const auto button = [](int n, int tab) { return on_tab("button " + std::to_string(n), tab); };
+  const auto popup = [](int n, int tab) { return on_tab("popup item " + std::to_string(n), tab); };
+  const std::vector<std::string> expected = {
+      item(MENU_CRUNCH, TAB_DICTIONARY),
+      key(SHORTCUT_SELECT_ADD, TAB_THESAURUS),
+      button(THESAURUS_ADD, TAB_THESAURUS),
+      button(THESAURUS_EDIT, TAB_THESAURUS),
+      popup(POPUP_EDIT, TAB_THESAURUS),
+      popup(POPUP_ADD, TAB_THESAURUS),
+      item(MENU_OPEN, TAB_AUTOCORRECT),
+      item(MENU_RECENT_FIRST, TAB_AUTOCORRECT),
+      key(SHORTCUT_OPEN, TAB_AUTOCORRECT),  // the Open button it presses
+  };
+  EXPECT_EQ(unreachable(ws_.commands), expected);
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include "gui/gui.h"
 #include "shell/find_window.h"
 #include "shell/list_view_ui.h"
-#include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
 
 #include <string>
@@ -21,7 +20,7 @@ class FindWindowTest : public DictionaryListTest {
  protected:
   void SetUp() override {
     DictionaryListTest::SetUp();
-    register_dictionary_list_commands();
+    register_dictionary_list_commands(ws_.commands.kinds.dictionary.entries);
     find_text.clear();
     find_left_match = 1;
     find_match_case = 0;
@@ -73,7 +72,7 @@ TEST_F(FindWindowTest, FindsByTagsAndDisplaysTheEntryAsTheFirstRow) {
   gui_test::press_key(FIND_WINDOW, KEY_RETURN);
   gui_test::answer_message_box(MB_ANSWER_OK);
   gui_test::press_key(FIND_WINDOW, KEY_ESCAPE);
-  show_find_window(1, 0, 0, 0);
+  show_find_window(ws_.commands.kinds.dictionary);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"\"noun\" not found.");
   EXPECT_EQ(find_text, u"noun");  // remembered for the next time
@@ -82,7 +81,7 @@ TEST_F(FindWindowTest, FindsByTagsAndDisplaysTheEntryAsTheFirstRow) {
 
 TEST_F(FindWindowTest, RefusalsAndTheRedEntry) {
   gui_test::answer_message_box(MB_ANSWER_OK);
-  show_find_window(1, 0, 0, 0);  // an empty dictionary
+  show_find_window(ws_.commands.kinds.dictionary);  // an empty dictionary
   load({u"alpha", u"beta"});
   gui_test::wait_window(FIND_WINDOW);
   gui_test::click(FIND_BUTTON);
@@ -92,7 +91,7 @@ TEST_F(FindWindowTest, RefusalsAndTheRedEntry) {
   gui_test::click(FIND_CLEAR);
   gui_test::wait_until([] { return gadget_get_color(FIND_ENTRY, COLOR_BACKGROUND) != COLOUR_RED; }, "plain entry");
   gui_test::click(FIND_CLOSE);
-  show_find_window(1, 0, 0, 0);
+  show_find_window(ws_.commands.kinds.dictionary);
   gui_test::finish();
   ASSERT_EQ(gui_test::requesters().size(), 2u);
   EXPECT_EQ(gui_test::requesters()[0].text, u"No dictionary words found.");
@@ -141,7 +140,7 @@ TEST_F(FindWindowTest, DeleteRenumbersAndKeepsTheSelectionsValid) {
   gui_test::answer_message_box(MB_ANSWER_NO);
   gui_test::run([] { EXPECT_EQ(results(), "a1@1 a2@2 a4@3"); }, "declined");
   gui_test::press_key(FIND_WINDOW, KEY_ESCAPE);
-  show_find_window(1, 0, 0, 0);
+  show_find_window(ws_.commands.kinds.dictionary);
   gui_test::finish();
   EXPECT_EQ(doc().count(), 3);
 }
@@ -150,10 +149,10 @@ TEST_F(FindWindowTest, EditShowsTheNewTextMarkedChangedAndKeepsTheSelection) {
   load({u"cat", u"catalog", u"dog"});
   doc().selected = 2;
   // The entry editor as the list's Edit command: it changes the selected entry.
-  register_shell_command("edit_dictionary_word", [](const shell_command_args& a) {
-    ASSERT_EQ(a.numbers, (std::vector<int64_t>{0, 1}));
+  ws_.commands.kinds.dictionary.entries.edit = [](entry_edit how) {
+    ASSERT_EQ(how, entry_edit::edit);
     doc().entries[doc().selected] = u"catalogue\npo:noun";
-  });
+  };
   gui_test::wait_window(FIND_WINDOW);
   search(u"cat");
   gui_test::wait_gadget_text(FIND_FOUND_LABEL, u"Found:2/3");
@@ -167,7 +166,7 @@ TEST_F(FindWindowTest, EditShowsTheNewTextMarkedChangedAndKeepsTheSelection) {
     EXPECT_EQ(doc().selected, 2);
   }, "edited");
   gui_test::close_window(FIND_WINDOW);
-  show_find_window(1, 0, 0, 0);
+  show_find_window(ws_.commands.kinds.dictionary);
   gui_test::finish();
   EXPECT_TRUE(gui_test::requesters().empty());
 }
@@ -190,7 +189,7 @@ TEST_F(FindWindowTest, DisplayOnTheHyphenationTabMovesItsOwnSelection) {
     EXPECT_EQ(doc().selected, 3);
   }, "displayed");
   gui_test::press_key(FIND_WINDOW, KEY_ESCAPE);
-  show_find_window(0, 0, 1, 0);
+  show_find_window(ws_.commands.kinds.hyphenation);
   gui_test::finish();
 }
 

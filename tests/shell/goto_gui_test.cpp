@@ -5,7 +5,6 @@
 #include "gui/gui.h"
 #include "shell/goto_window.h"
 #include "shell/list_view_ui.h"
-#include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
 
 using namespace goto_ids;
@@ -39,7 +38,7 @@ TEST_F(GotoTest, JumpsToTheEntryAndKeepsTheConfirmedText) {
   gui_test::replace_text(GOTO_ENTRY, u"1234");
   gui_test::wait_until([] { return gadget_get_color(GOTO_ENTRY, COLOR_BACKGROUND) == -1; }, "valid: default colour");
   gui_test::press_key(GOTO_WINDOW, KEY_RETURN);
-  run_shell_command("show_goto_dialog", {.text = {}, .numbers = {1, 0, 0, 0, 0}});
+  show_goto_dialog_for(ws_.commands.kinds.dictionary);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"Position must be between 1:1234");
   EXPECT_EQ(paged_list_selected(TAB_DICTIONARY), 1233);
@@ -50,7 +49,7 @@ TEST_F(GotoTest, JumpsToTheEntryAndKeepsTheConfirmedText) {
   gui_test::run([] { EXPECT_EQ(gadget_get_text(GOTO_ENTRY), u"1234"); }, "the last position");
   gui_test::replace_text(GOTO_ENTRY, u"5");
   gui_test::click(GOTO_CANCEL);
-  show_goto_dialog_for_tab(TAB_DICTIONARY);
+  show_goto_dialog_for(ws_.commands.kinds.dictionary);
   gui_test::finish();
   EXPECT_EQ(goto_dialog_text(), u"1234");
   EXPECT_EQ(paged_list_selected(TAB_DICTIONARY), 1233);
@@ -58,7 +57,7 @@ TEST_F(GotoTest, JumpsToTheEntryAndKeepsTheConfirmedText) {
 
 TEST_F(GotoTest, EmptyListIsAnswered) {
   gui_test::answer_message_box(MB_ANSWER_OK);
-  run_shell_command("show_goto_dialog", {.text = {}, .numbers = {0, 0, 0, 1, 0}});
+  show_goto_dialog_for(ws_.commands.kinds.autocorrect);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"No autocorrect words found.");
   EXPECT_FALSE(window_exists(GOTO_WINDOW));

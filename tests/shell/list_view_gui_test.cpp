@@ -31,7 +31,7 @@ class ListViewTest : public DictionaryListTest {
  protected:
   void SetUp() override {
     DictionaryListTest::SetUp();
-    register_dictionary_list_commands();
+    register_dictionary_list_commands(ws_.commands.kinds.dictionary.entries);
   }
   static void load(std::vector<text_t> entries) {
     dictionary_document.list.replace_all(std::move(entries), u"/tmp/x.dic");

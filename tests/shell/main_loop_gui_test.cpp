@@ -10,7 +10,6 @@
 #include "shell/main_job_host.h"
 #include "shell/program_commands.h"
 #include "shell/main_window.h"
-#include "shell/shell_commands.h"
 #include "shell/settings_files.h"
 #include "shell/shell_ids.h"
 
@@ -24,7 +23,7 @@ TEST_F(StartupTest, EmptyBaseFolderCreatesSettingsAndOpensPreferencesFirst) {
   int update_checks = 0;
   auto register_commands = [&] {
     register_program_commands(ws_);
-    register_shell_command("run_update_check", [&](const shell_command_args&) { ++update_checks; });
+    register_automatic_update_check([&](update_check_start) { ++update_checks; });
   };
   // The Preferences window comes before the main loop; closing it lets
   // start-up go on.
@@ -39,7 +38,7 @@ TEST_F(StartupTest, EmptyBaseFolderCreatesSettingsAndOpensPreferencesFirst) {
   EXPECT_TRUE(window_exists(MAIN_WINDOW));
   // No settings were found, so no update check runs.
   EXPECT_EQ(update_checks, 0);
-  register_shell_command("run_update_check", nullptr);
+  register_automatic_update_check(nullptr);
 }
 
 TEST_F(StartupTest, ValidPreferencesSkipTheGate) {
@@ -101,9 +100,9 @@ TEST_F(StartupTest, UpdateCheckRunsOnlyWhenDue) {
     // may reach the network.
     auto register_commands = [&] {
       register_program_commands(ws_);
-      register_shell_command("run_update_check", [&](const shell_command_args& a) {
+      register_automatic_update_check([&](update_check_start start) {
         ++runs;
-        automatic = a.numbers.empty() ? -1 : static_cast<int>(a.numbers.front());
+        automatic = start == update_check_start::automatic ? 1 : 0;
       });
     };
     const int64_t last = date_now() - r.seconds_ago;
@@ -119,7 +118,7 @@ TEST_F(StartupTest, UpdateCheckRunsOnlyWhenDue) {
     EXPECT_EQ(shell_test::read_file(folder_ + "settings/last_update_check.txt"), bytes);
     window_close(MAIN_WINDOW);
   }
-  register_shell_command("run_update_check", nullptr);
+  register_automatic_update_check(nullptr);
   gui_test::finish();
 }
 

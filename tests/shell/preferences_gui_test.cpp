@@ -8,7 +8,6 @@
 #include "shell/preferences.h"
 #include "shell/recent_files_ui.h"
 #include "shell/settings_files.h"
-#include "shell/shell_commands.h"
 #include "shell/shell_ids.h"
 #include "shell/undo_redo_ui.h"
 
@@ -143,12 +142,15 @@ TEST_F(PreferencesWindowTest, OkWithoutChangesRebuildsOnlyAfterAFirstStart) {
   EXPECT_EQ(prefs_first_apply, 1);
 }
 
-TEST_F(PreferencesWindowTest, TheNamedCommandOpensTheWindow) {
+TEST_F(PreferencesWindowTest, TheMenuToolOpensTheWindow) {
   ASSERT_TRUE(build_main_window());
-  register_preferences_commands();
+  tool_registry tools;
+  register_preferences_commands(tools);
   gui_test::wait_window(PREFERENCES_WINDOW);
   gui_test::close_window(PREFERENCES_WINDOW);  // the close box cancels
-  EXPECT_TRUE(run_shell_command("show_preferences_window", {}));
+  const tool_registration* tool = tools.find(MENU_PREFERENCES);
+  ASSERT_TRUE(tool && tool->command);
+  tool->command();
   gui_test::finish();
   EXPECT_EQ(window_exists(PREFERENCES_WINDOW), 0);
   EXPECT_TRUE(prefs_record == prefs_backup);

@@ -139,7 +139,7 @@ class DictionaryListTest : public ShellTest {
     dictionary_document = dictionary_document_record();
     hyphenation_selected = -1;
     start_with_valid_prefs();
-    register_list_view_handlers();
+    register_list_view_handlers(ws_.commands.kinds);
     register_undo_redo_commands();
   }
   void TearDown() override {

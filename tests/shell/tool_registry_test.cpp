@@ -10,13 +10,9 @@
 #include <gtest/gtest.h>
 
 #include <set>
+#include <string>
 
 namespace {
-
-class ToolRegistry : public ::testing::Test {
- protected:
-  void TearDown() override { reset_tool_registry(); }
-};
 
 bool item_enabled(const main_control_states& s, int item) {
   for (const control_state& m : s.menu_items) {
@@ -32,45 +28,68 @@ main_controls_input on_tab(int tab) {
   return in;
 }
 
-TEST_F(ToolRegistry, OneLineReachesTheMenuTheShortcutAndTheEnabledState) {
+TEST(ToolRegistry, OneLineReachesTheMenuTheShortcutAndTheEnabledState) {
+  main_commands commands;
+  std::string ran;
   // An announced item becomes a tool of the Hyphenation tab.
-  register_tool({.menu_item = MENU_HYP_VALIDATE,
-                 .calls = {command_call("show_hyphenation_validate_window", {2})},
-                 .enabled = tool_enabled::on_tab,
-                 .tab = TAB_HYPHENATION,
-                 .long_command = true});
-  EXPECT_FALSE(menu_item_not_coded(MENU_HYP_VALIDATE));
-  const menu_action a = menu_action_for(MENU_HYP_VALIDATE, TAB_HYPHENATION);
-  EXPECT_EQ(a.kind, menu_action_kind::calls);
-  EXPECT_EQ(a.calls, (dispatch_calls{command_call("show_hyphenation_validate_window", {2})}));
+  commands.tools.add({.menu_item = MENU_HYP_VALIDATE,
+                      .command = [&ran] { ran += "validate;"; },
+                      .enabled = tool_enabled::on_tab,
+                      .tab = TAB_HYPHENATION,
+                      .long_command = true});
+  const menu_action a = menu_action_for(MENU_HYP_VALIDATE, TAB_HYPHENATION, commands);
+  EXPECT_EQ(a.kind, menu_action_kind::command);
+  ASSERT_TRUE(a.command);
+  a.command();
+  EXPECT_EQ(ran, "validate;");
   EXPECT_TRUE(a.disables_controls);
-  EXPECT_TRUE(item_enabled(compute_control_states(on_tab(TAB_HYPHENATION)), MENU_HYP_VALIDATE));
-  EXPECT_FALSE(item_enabled(compute_control_states(on_tab(TAB_DICTIONARY)), MENU_HYP_VALIDATE));
+  EXPECT_TRUE(item_enabled(compute_control_states(on_tab(TAB_HYPHENATION), commands.tools), MENU_HYP_VALIDATE));
+  EXPECT_FALSE(item_enabled(compute_control_states(on_tab(TAB_DICTIONARY), commands.tools), MENU_HYP_VALIDATE));
 }
 
-TEST_F(ToolRegistry, AToolOfAnItemIsReplacedNotAdded) {
-  const size_t count = registered_tools().size();
-  register_tool({.menu_item = MENU_STATISTICS, .calls = {command_call("a")}});
-  register_tool({.menu_item = MENU_STATISTICS, .calls = {command_call("b")}, .enabled = tool_enabled::never});
-  EXPECT_EQ(registered_tools().size(), count);
-  EXPECT_EQ(menu_action_for(MENU_STATISTICS, TAB_DICTIONARY).calls, (dispatch_calls{command_call("b")}));
-  EXPECT_FALSE(item_enabled(compute_control_states(on_tab(TAB_DICTIONARY)), MENU_STATISTICS));
+TEST(ToolRegistry, AToolOfAnItemIsReplacedNotAdded) {
+  main_commands commands;
+  const size_t count = commands.tools.tools().size();
+  std::string ran;
+  commands.tools.add({.menu_item = MENU_STATISTICS, .command = [&ran] { ran += "a"; }});
+  commands.tools.add({.menu_item = MENU_STATISTICS, .command = [&ran] { ran += "b"; }, .enabled = tool_enabled::never});
+  EXPECT_EQ(commands.tools.tools().size(), count);
+  menu_action_for(MENU_STATISTICS, TAB_DICTIONARY, commands).command();
+  EXPECT_EQ(ran, "b");
+  EXPECT_FALSE(item_enabled(compute_control_states(on_tab(TAB_DICTIONARY), commands.tools), MENU_STATISTICS));
 }
 
-TEST_F(ToolRegistry, AShortcutRunsItsToolOrChoosesItsItem) {
-  // F1 runs the HTML Help tool's calls; given to a tool without calls, it
+TEST(ToolRegistry, ACommandIsSetOnlyOnALineOfTheTable) {
+  tool_registry tools;
+  int runs = 0;
+  EXPECT_TRUE(tools.set_command(MENU_CRUNCH, [&runs] { ++runs; }));
+  tools.find(MENU_CRUNCH)->command();
+  EXPECT_EQ(runs, 1);
+  EXPECT_FALSE(tools.set_command(MENU_RECENT_CLEAR, [&runs] { ++runs; }));
+  EXPECT_EQ(tools.find(MENU_RECENT_CLEAR), nullptr);
+}
+
+TEST(ToolRegistry, AShortcutRunsItsToolOrChoosesItsItem) {
+  // F1 runs the HTML Help tool's command; given to a tool without one, it
   // chooses that tool's item instead (as Ctrl+Q chooses Exit).
-  EXPECT_EQ(shortcut_action_for(SHORTCUT_HELP, TAB_AUTOTEXT).calls, (dispatch_calls{command_call("open_manual_page")}));
-  register_tool({.menu_item = MENU_ABOUT, .calls = {}, .shortcut = SHORTCUT_HELP});
-  const shortcut_action a = shortcut_action_for(SHORTCUT_HELP, TAB_THESAURUS);
+  main_commands commands;
+  int helps = 0;
+  commands.tools.set_command(MENU_HTML_HELP, [&helps] { ++helps; });
+  const shortcut_action help = shortcut_action_for(SHORTCUT_HELP, TAB_AUTOTEXT, commands);
+  ASSERT_EQ(help.kind, shortcut_action_kind::command);
+  help.command();
+  EXPECT_EQ(helps, 1);
+  commands.tools.add({.menu_item = MENU_ABOUT, .shortcut = SHORTCUT_HELP});
+  const shortcut_action a = shortcut_action_for(SHORTCUT_HELP, TAB_THESAURUS, commands);
   EXPECT_EQ(a.kind, shortcut_action_kind::post_menu);
   EXPECT_EQ(a.object, MENU_ABOUT);
-  EXPECT_EQ(find_tool(MENU_HTML_HELP)->shortcut, 0);
+  EXPECT_EQ(commands.tools.find(MENU_HTML_HELP)->shortcut, 0);
 }
 
-TEST_F(ToolRegistry, ProgramTableRegistersEachItemOnceInTheMenuBlock) {
+TEST(ToolRegistry, ProgramTableRegistersEachItemOnceInTheMenuBlock) {
   std::set<int> items, shortcuts;
-  for (const tool_registration& t : registered_tools()) {
+  const tool_registry registry;
+  for (const tool_registration& t : registry.tools()) {
     EXPECT_TRUE(items.insert(t.menu_item).second) << "item " << t.menu_item << " registered twice";
     EXPECT_TRUE(MAIN_MENU_ITEMS_BLOCK.holds(t.menu_item)) << t.menu_item;
     if (t.shortcut != 0) {
@@ -79,7 +98,8 @@ TEST_F(ToolRegistry, ProgramTableRegistersEachItemOnceInTheMenuBlock) {
     if (t.enabled == tool_enabled::on_tab) {
       EXPECT_TRUE(t.tab >= 0 && t.tab < TAB_COUNT) << t.menu_item;
     }
-    EXPECT_FALSE(t.not_coded && !t.calls.empty()) << t.menu_item;
+    // The table names no command: the tools' own files set them.
+    EXPECT_FALSE(t.command) << t.menu_item;
   }
 }
 

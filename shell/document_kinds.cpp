@@ -1,0 +1,54 @@
+#include "shell/document_kinds.h"
+
+#include "shell/shell_ids.h"
+
+document_kinds::document_kinds() {
+  dictionary.tab = TAB_DICTIONARY;
+  thesaurus.tab = TAB_THESAURUS;
+  hyphenation.tab = TAB_HYPHENATION;
+  autocorrect.tab = TAB_AUTOCORRECT;
+  dictionary.list_gadget = DICTIONARY_LIST;
+  thesaurus.list_gadget = THESAURUS_LIST;
+  hyphenation.list_gadget = HYPHENATION_LIST;
+  autocorrect.list_gadget = AUTOCORRECT_LIST;
+  dictionary.first_row_button = DICTIONARY_FIRST_ROW_BUTTON;
+  thesaurus.first_row_button = THESAURUS_FIRST_ROW_BUTTON;
+  autocorrect.first_row_button = AUTOCORRECT_FIRST_ROW_BUTTON;
+  for (document_kind* k : {&dictionary, &thesaurus, &hyphenation, &autocorrect}) k->searchable = true;
+  hyphenation.list_owner = &dictionary;
+  for (document_kind* k : {&dictionary, &thesaurus, &autocorrect}) k->keeps_history = true;
+  autotext.tab = TAB_AUTOTEXT;
+  languagetool.tab = TAB_LANGUAGETOOL;
+}
+
+std::array<document_kind*, 6> document_kinds::all() {
+  return {&dictionary, &thesaurus, &hyphenation, &autocorrect, &autotext, &languagetool};
+}
+
+std::array<const document_kind*, 6> document_kinds::all() const {
+  return {&dictionary, &thesaurus, &hyphenation, &autocorrect, &autotext, &languagetool};
+}
+
+document_kind* document_kinds::of_tab(int tab) {
+  return const_cast<document_kind*>(static_cast<const document_kinds&>(*this).of_tab(tab));
+}
+
+const document_kind* document_kinds::of_tab(int tab) const {
+  switch (tab) {
+    case TAB_DICTIONARY: return &dictionary;
+    case TAB_THESAURUS: return &thesaurus;
+    case TAB_HYPHENATION: return &hyphenation;
+    case TAB_AUTOCORRECT: return &autocorrect;
+    case TAB_AUTOTEXT: return &autotext;
+    case TAB_LANGUAGETOOL: return &languagetool;
+    default: return nullptr;
+  }
+}
+
+int document_kinds::tab_after(int tab, tab_step step) const {
+  if (!of_tab(tab)) return -1;
+  // Ctrl+Tab stops at the Autocorrect tab; from the AutoText tab it still
+  // reaches the last tab, beyond which there is none.
+  if (step == tab_step::next) return tab != TAB_AUTOCORRECT && of_tab(tab + 1) ? tab + 1 : -1;
+  return of_tab(tab - 1) ? tab - 1 : -1;
+}

@@ -1,0 +1,97 @@
+// The kinds of document the main window edits, one per tab of panel 100:
+// what the shell's menus, shortcuts and buttons do with each. Every kind
+// fills in its own interface when the program registers its commands; the
+// dispatchers reach a kind through the registry, which is the one place that
+// knows which tab shows which kind. GUI-free.
+#pragma once
+
+#include "common/text.h"
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+enum class save_choice { save, save_as };
+
+// Ctrl+Tab and Ctrl+Shift+Tab.
+enum class tab_step { next, previous };
+
+// Add makes a new entry; edit changes the selected one.
+enum class entry_edit { add, edit };
+
+// Delete Current without a selected entry: a notice, or nothing (the Find
+// window deletes the entry it found itself).
+enum class missing_selection { warn, quiet };
+
+// The commands over the entries of an editable list (Dictionary, Thesaurus,
+// Autocorrect); empty for the other kinds.
+struct list_entry_commands {
+  std::function<void(entry_edit)> edit;
+  std::function<void()> check_all;
+  std::function<void()> uncheck_all;
+  std::function<void()> invert;
+  std::function<void()> delete_checked;
+  std::function<void(missing_selection)> delete_current;
+};
+
+enum class row_click { single, double_click };
+
+struct document_kind {
+  int tab = -1;  // its tab in panel 100
+  // A paged list the Find window and the Goto dialog search (the editable
+  // lists, and the Hyphenation tab's view of the dictionary's words).
+  bool searchable = false;
+  // Undo and Redo over the entries (the editable lists).
+  bool keeps_history = false;
+  // The kind whose entries its list shows when not its own: the Hyphenation
+  // tab shows the dictionary's (its Find edits and deletes dictionary words).
+  const document_kind* list_owner = nullptr;
+  const list_entry_commands& shown_entries() const { return list_owner ? list_owner->entries : entries; }
+  // The tab's paged list and the first of its row of list buttons (0 none).
+  int list_gadget = 0;
+  int first_row_button = 0;
+  // Loads a file; "" asks for it first.
+  std::function<void(const text_t& path)> load;
+  // Empty for the read-only kinds (AutoText, LanguageTool).
+  std::function<void(save_choice)> save;
+  // Something to save: Save and Save As are enabled.
+  std::function<bool()> savable;
+  list_entry_commands entries;
+  // After Erase emptied the list (the thesaurus forgets its encoding).
+  std::function<void()> erased;
+  // A double click on a row of its paged list that does not edit the entry
+  // (the Hyphenation tab takes the word).
+  std::function<void()> double_click;
+  // The lists of a read-only tab that show the details of a clicked row.
+  struct row_view {
+    int list = 0;
+    std::function<void(int64_t row, row_click click)> show;
+  };
+  std::vector<row_view> row_views;
+};
+
+class document_kinds {
+ public:
+  document_kinds();
+  // The kinds point at each other: one registry, never copied.
+  document_kinds(const document_kinds&) = delete;
+  document_kinds& operator=(const document_kinds&) = delete;
+
+  document_kind dictionary;
+  document_kind thesaurus;
+  document_kind hyphenation;  // the patterns, and the tab's view of the dictionary's words
+  document_kind autocorrect;
+  document_kind autotext;
+  document_kind languagetool;
+
+  // Every kind, in tab order.
+  std::array<document_kind*, 6> all();
+  std::array<const document_kind*, 6> all() const;
+
+  // The kind a tab shows; nullptr for a number that is no tab.
+  document_kind* of_tab(int tab);
+  const document_kind* of_tab(int tab) const;
+  // The tab Ctrl+Tab (next) or Ctrl+Shift+Tab shows from a tab; -1 none.
+  int tab_after(int tab, tab_step step) const;
+};
