@@ -7,11 +7,6 @@
 #include <algorithm>
 
 std::array<int32_t, 4> affix_type_colours{-1, -1, -1, -1};
-int64_t words_with_apostrophe = 0, words_with_hyphen = 0, words_with_capitals = 0;
-std::array<int64_t, 6> short_word_histogram{};
-std::array<int64_t, 27> first_letter_histogram{};
-std::vector<word_type_counter_record> word_type_counters;
-int64_t statistics_entry_index = 0;
 
 namespace {
 
@@ -31,19 +26,20 @@ void append_number(text_t& out, int64_t v) {
 
 bool contains(text_view s, char16_t u) { return s.find(u) != text_view::npos; }
 
-bool statistics_row_matches(const derived_row& row, int64_t word_type) {
+bool statistics_row_matches(const derived_row& row, int word_type) {
   text_view w = row.word;
   switch (word_type) {
-    case 0: return contains(w, u'\'');
-    case 1: return contains(w, u'-');
-    case 2: return word_starts_with_capital(w);
+    case WORD_TYPE_APOSTROPHE: return contains(w, u'\'');
+    case WORD_TYPE_HYPHEN: return contains(w, u'-');
+    case WORD_TYPE_CAPITAL: return word_starts_with_capital(w);
     default:
-      return word_type >= 3 && word_type <= 7 && static_cast<int64_t>(w.size()) == word_type - 2;
+      return word_type >= WORD_TYPE_LENGTH_1 && word_type < WORD_TYPE_COUNT &&
+             static_cast<int64_t>(w.size()) == word_type - WORD_TYPE_LENGTH_1 + 1;
   }
 }
 
-text_t statistics_annotation(const derived_row& row, int64_t type_filter) {
-  if (type_filter == 0) return {};
+text_t statistics_annotation(const derived_row& row, word_annotation annotation) {
+  if (annotation == word_annotation::plain) return {};
   if (row.type == derived_row_type::primary) return u" (Primary)";
   return text_t(u" Flag:") + text_t(row.flag) + u" (Primary:" + text_t(row.base) + u")";
 }
@@ -66,33 +62,25 @@ text_t pad_rule_number(text_view text) {
 
 bool word_starts_with_capital(text_view word) { return !word.empty() && word[0] != unit_to_lower(word[0]); }
 
-void reset_word_statistics() {
-  words_with_apostrophe = words_with_hyphen = words_with_capitals = 0;
-  short_word_histogram.fill(0);
-  first_letter_histogram.fill(0);
-  word_type_counters.clear();
-  statistics_entry_index = 0;
-}
-
-void add_word_to_statistics(text_view word) {
-  if (statistics_entry_index < 0) return;
-  size_t e = static_cast<size_t>(statistics_entry_index);
-  if (e >= word_type_counters.size()) word_type_counters.resize(e + 1);
-  auto& counters = word_type_counters[e];
+void word_statistics::add(int64_t entry, text_view word) {
+  if (entry < 0) return;
+  size_t e = static_cast<size_t>(entry);
+  if (e >= per_entry.size()) per_entry.resize(e + 1);
+  auto& counters = per_entry[e];
   if (contains(word, u'\'')) {
-    ++words_with_apostrophe;
+    ++with_apostrophe;
     ++counters.apostrophe_forms;
   }
   if (contains(word, u'-')) {
-    ++words_with_hyphen;
+    ++with_hyphen;
     ++counters.hyphen_forms;
   }
   if (word_starts_with_capital(word)) {
-    ++words_with_capitals;
+    ++with_capital;
     ++counters.capital_forms;
   }
-  if (word.size() <= 5) {
-    ++short_word_histogram[word.size()];
+  if (word.size() <= SHORT_WORD_MAX_LENGTH) {
+    ++of_length[word.size()];
     counters.short_form_length = static_cast<int32_t>(word.size());
   }
   int c = 0;
@@ -100,7 +88,7 @@ void add_word_to_statistics(text_view word) {
     text_t folded = fold_accents_lowercase(word.substr(0, 1));
     c = folded.empty() ? 0 : folded[0];
   }
-  ++first_letter_histogram[c >= u'a' && c <= u'z' ? c - 96 : 0];
+  ++by_first_letter[c >= u'a' && c <= u'z' ? c - u'a' + 1 : 0];
 }
 
 void append_rule_text(text_t& out, text_view number, const aff_rule_record& rule) {
@@ -185,14 +173,14 @@ bool word_array_sink::take(const derived_row& row) {
 }
 
 bool word_statistics_sink::take(const derived_row& row) {
-  if (count_words_) add_word_to_statistics(row.word);
+  if (counts_) counts_->add(entry, row.word);
   ++words;
   return true;
 }
 
 bool statistics_lines_sink::take(const derived_row& row) {
   if (!statistics_row_matches(row, word_type_)) return true;
-  text_t line = text_t(row.word) + statistics_annotation(row, type_filter_);
+  text_t line = text_t(row.word) + statistics_annotation(row, annotation_);
   if (lines_) {
     lines_->push_back(std::move(line));
   } else {

@@ -6,7 +6,7 @@
 //   word_file_sink          lines, compound lines or CSV rows to an open file
 //   row_count_sink          nothing kept; rows are only counted
 //   word_array_sink         words stored in a word array
-//   word_statistics_sink    the statistics counters (add_word_to_statistics)
+//   word_statistics_sink    the statistics counts (word_statistics)
 //   statistics_lines_sink   the words of one statistics type, as lines of a
 //                           view or of an open file
 //   first_suffix_sink       the first suffix derivative, then stop
@@ -114,47 +114,71 @@ class word_array_sink : public expansion_sink {
 };
 
 // ---- Statistics ---------------------------------------------------------------------
+// The word types counted, the rows of the statistics' type list: words with
+// "'", with "-", starting uppercase, then one row per length from 1 to
+// SHORT_WORD_MAX_LENGTH units.
+constexpr int WORD_TYPE_APOSTROPHE = 0, WORD_TYPE_HYPHEN = 1, WORD_TYPE_CAPITAL = 2, WORD_TYPE_LENGTH_1 = 3;
+constexpr int SHORT_WORD_MAX_LENGTH = 5;
+constexpr int WORD_TYPE_COUNT = WORD_TYPE_LENGTH_1 + SHORT_WORD_MAX_LENGTH;
+// First letters counted: [0] any other, [1..26] a..z after folding accents.
+constexpr int FIRST_LETTER_ROWS = 27;
+
+// The forms of one entry by type; the length keeps the last short form's.
 struct word_type_counter_record {
   int32_t apostrophe_forms = 0;
   int32_t hyphen_forms = 0;
   int32_t capital_forms = 0;
   int32_t short_form_length = 0;
 };
-extern int64_t words_with_apostrophe, words_with_hyphen, words_with_capitals;
-extern std::array<int64_t, 6> short_word_histogram;   // [length 1..5]
-extern std::array<int64_t, 27> first_letter_histogram;  // [0] other, [1..26] a..z
-extern std::vector<word_type_counter_record> word_type_counters;
-extern int64_t statistics_entry_index;
+
+// The counts of the words handed to add().
+struct word_statistics {
+  int64_t with_apostrophe = 0, with_hyphen = 0, with_capital = 0;
+  std::array<int64_t, SHORT_WORD_MAX_LENGTH + 1> of_length{};  // [1..SHORT_WORD_MAX_LENGTH]
+  std::array<int64_t, FIRST_LETTER_ROWS> by_first_letter{};
+  std::vector<word_type_counter_record> per_entry;  // grows to the largest entry counted
+
+  // Counts a word of entry (a position in the document); a negative entry
+  // counts nothing.
+  void add(int64_t entry, text_view word);
+};
+
 // "Starting uppercase": the first unit differs from its lower case. The
 // count and the listing of that row use this one test.
 bool word_starts_with_capital(text_view word);
-void reset_word_statistics();
-void add_word_to_statistics(text_view word);
 
-// Every word counted into the statistics unless counting is off.
+// Every word counted in words, and into counts for the current entry
+// unless counts is null.
 class word_statistics_sink : public expansion_sink {
  public:
-  explicit word_statistics_sink(bool count_words) : count_words_(count_words) {}
+  explicit word_statistics_sink(word_statistics* counts) : counts_(counts) {}
   bool take(const derived_row& row) override;
+  int64_t entry = 0;  // the entry being expanded, set by the caller
   int64_t words = 0;
 
  private:
-  bool count_words_;
+  word_statistics* counts_;
 };
 
-// The words of one type (0 "'", 1 "-", 2 capital, 3..7
-// length 1..5), annotated unless type_filter is 0, as lines of the view
-// (lines) or of an open file (file, when lines is null).
+// Whether a listed word says where it came from: " (Primary)", or its flag
+// and the word the affix was applied to.
+enum class word_annotation : bool { plain, with_origin };
+
+// The words of one type (WORD_TYPE_...), as lines of a view or of an open
+// file.
 class statistics_lines_sink : public expansion_sink {
  public:
-  statistics_lines_sink(int64_t word_type, int64_t type_filter, std::vector<text_t>* lines, int file)
-      : word_type_(word_type), type_filter_(type_filter), lines_(lines), out_(file) {}
+  statistics_lines_sink(int word_type, word_annotation annotation, std::vector<text_t>& lines)
+      : word_type_(word_type), annotation_(annotation), lines_(&lines), out_(0) {}
+  statistics_lines_sink(int word_type, word_annotation annotation, int file)
+      : word_type_(word_type), annotation_(annotation), lines_(nullptr), out_(file) {}
   bool take(const derived_row& row) override;
   void flush() { out_.flush(); }
 
  private:
-  int64_t word_type_, type_filter_;
-  std::vector<text_t>* lines_;
+  int word_type_;
+  word_annotation annotation_;
+  std::vector<text_t>* lines_;  // null: to the file
   file_text_writer out_;
 };
 

@@ -16,7 +16,7 @@ int main(int argc, char** argv) {
   const list_document& doc = pair.doc;
   int64_t t2 = now_ms();
   bench::clock_polling_host host;
-  const statistics_pass_result r = compute_dictionary_statistics(doc, u",", host);
+  const dictionary_statistics r = compute_dictionary_statistics(doc, u",", host);
   int64_t t3 = now_ms();
   if (r.aborted) return 1;
 
@@ -24,13 +24,13 @@ int main(int argc, char** argv) {
               static_cast<long long>(r.total));
   for (int row = 0; row < STATISTICS_TYPE_ROWS; ++row) {
     std::printf("%-20s %12lld  %s%%\n", to_utf8(statistics_type_titles[static_cast<size_t>(row)]).c_str(),
-                static_cast<long long>(statistics_type_count(row)),
-                to_utf8(statistics_percentage(statistics_type_count(row), r.total)).c_str());
+                static_cast<long long>(statistics_type_count(r, row)),
+                to_utf8(statistics_percentage(statistics_type_count(r, row), r.total)).c_str());
   }
-  for (int row = 0; row < 27; ++row) {
+  for (int row = 0; row < STATISTICS_LETTER_ROWS; ++row) {
     std::printf("%-8s %12lld  %s%%\n", row == 0 ? "#/other" : std::string(1, static_cast<char>('a' + row - 1)).c_str(),
-                static_cast<long long>(statistics_letter_count(row)),
-                to_utf8(statistics_percentage(statistics_letter_count(row), r.total)).c_str());
+                static_cast<long long>(statistics_letter_count(r, row)),
+                to_utf8(statistics_percentage(statistics_letter_count(r, row), r.total)).c_str());
   }
   std::printf("load %lld ms  cache build %lld ms  statistics %lld ms (%lld polls)\n",
               static_cast<long long>(pair.load_ms), static_cast<long long>(pair.cache_ms), static_cast<long long>(t3 - t2),

@@ -17,6 +17,8 @@ const std::array<int, STATISTICS_TYPE_ROWS> statistics_type_images{14, 15, 16, 1
 namespace {
 
 constexpr int kFile = 1;
+// The export right-aligns the type titles in this many units.
+constexpr int64_t kExportTitleWidth = 19;
 
 constexpr int rgb(int r, int g, int b) { return r + g * 256 + b * 65536; }
 
@@ -26,16 +28,23 @@ text_t grouped(int64_t n, text_view separator) {
 
 text_t letter_title(int row) { return row == 0 ? text_t(u"#/other") : text_t(1, static_cast<char16_t>(u'a' + row - 1)); }
 
-// The words of a type row an entry has: the counters of the last pass for
-// the first three rows; the length rows (whose counter keeps one length)
-// count the forms of exactly that length.
-int64_t entry_forms_of_type(const list_document& doc, int64_t k, int row) {
-  if (k < 0 || static_cast<size_t>(k) >= word_type_counters.size()) return 0;
-  const word_type_counter_record& c = word_type_counters[static_cast<size_t>(k)];
+// The counters of the pass for entry k; null when it counted none.
+const word_type_counter_record* entry_counters(const dictionary_statistics& stats, int64_t k) {
+  const auto& per_entry = stats.counts.per_entry;
+  return k < 0 || static_cast<size_t>(k) >= per_entry.size() ? nullptr : &per_entry[static_cast<size_t>(k)];
+}
+
+// The words of a type row an entry has: the counters of the pass for the
+// first three rows; the length rows (whose counter keeps one length) count
+// the forms of exactly that length.
+int64_t entry_forms_of_type(const list_document& doc, const dictionary_statistics& stats, int64_t k, int row) {
+  const word_type_counter_record* counters = entry_counters(stats, k);
+  if (!counters) return 0;
+  const word_type_counter_record& c = *counters;
   switch (row) {
-    case 0: return c.apostrophe_forms;
-    case 1: return c.hyphen_forms;
-    case 2: return c.capital_forms;
+    case WORD_TYPE_APOSTROPHE: return c.apostrophe_forms;
+    case WORD_TYPE_HYPHEN: return c.hyphen_forms;
+    case WORD_TYPE_CAPITAL: return c.capital_forms;
     default: break;
   }
   if (c.short_form_length <= 0) return 0;
@@ -58,24 +67,20 @@ const std::array<int, STATISTICS_TYPE_ROWS> statistics_type_colours{
     rgb(163, 73, 164), rgb(63, 72, 204),  rgb(0, 162, 232), rgb(34, 177, 76),
     rgb(255, 242, 0),  rgb(255, 127, 39), rgb(237, 28, 36), rgb(136, 0, 21)};
 
-int64_t statistics_total = 0;
-
-statistics_pass_result compute_dictionary_statistics(const list_document& doc, text_view separator,
-                                                     long_job_host& host) {
-  statistics_pass_result r;
+dictionary_statistics compute_dictionary_statistics(const list_document& doc, text_view separator,
+                                                    long_job_host& host) {
+  dictionary_statistics r;
   const int64_t n = doc.count();
-  reset_word_statistics();
-  word_type_counters.assign(static_cast<size_t>(n), word_type_counter_record{});
-  statistics_total = 0;
+  r.counts.per_entry.assign(static_cast<size_t>(n), word_type_counter_record{});
   long_job job(host, u"Processing Statistics... <ESC> to abort.", n, true);
-  word_statistics_sink sink(true);
+  word_statistics_sink sink(&r.counts);
   int64_t at = 0;
   job.on_tick = [&](int64_t) {
     job.set_text(u"Processing Statistics... <ESC> to abort. Found:" + grouped(sink.words, separator) +
                  format_percentage(static_cast<int32_t>(at), static_cast<int32_t>(n)));
   };
   for (at = 0; at < n; ++at) {
-    statistics_entry_index = at;
+    sink.entry = at;
     const text_view head = dic_entry_head(doc.entry(at));
     if (expandable(head)) expand_entry(aff_cache, head, sink);
     if (!job.step(at)) {
@@ -84,22 +89,26 @@ statistics_pass_result compute_dictionary_statistics(const list_document& doc, t
       return r;
     }
   }
-  statistics_total = r.total = sink.words;
+  r.total = sink.words;
   job.end(u"OK." + job.elapsed_text());
   return r;
 }
 
-int64_t statistics_type_count(int row) {
+int64_t statistics_type_count(const dictionary_statistics& stats, int row) {
+  const word_statistics& c = stats.counts;
   switch (row) {
-    case 0: return words_with_apostrophe;
-    case 1: return words_with_hyphen;
-    case 2: return words_with_capitals;
-    default: return row >= 3 && row <= 7 ? short_word_histogram[static_cast<size_t>(row - 2)] : 0;
+    case WORD_TYPE_APOSTROPHE: return c.with_apostrophe;
+    case WORD_TYPE_HYPHEN: return c.with_hyphen;
+    case WORD_TYPE_CAPITAL: return c.with_capital;
+    default:
+      return row >= WORD_TYPE_LENGTH_1 && row < WORD_TYPE_COUNT
+                 ? c.of_length[static_cast<size_t>(row - WORD_TYPE_LENGTH_1 + 1)]
+                 : 0;
   }
 }
 
-int64_t statistics_letter_count(int row) {
-  return row >= 0 && row < 27 ? first_letter_histogram[static_cast<size_t>(row)] : 0;
+int64_t statistics_letter_count(const dictionary_statistics& stats, int row) {
+  return row >= 0 && row < STATISTICS_LETTER_ROWS ? stats.counts.by_first_letter[static_cast<size_t>(row)] : 0;
 }
 
 text_t statistics_percentage(int64_t count, int64_t total) {
@@ -107,37 +116,38 @@ text_t statistics_percentage(int64_t count, int64_t total) {
   return format_decimal_2(static_cast<float>(static_cast<double>(count) * 100.0 / static_cast<double>(total)));
 }
 
-text_t statistics_type_row(int row, text_view separator) {
-  const int64_t c = statistics_type_count(row);
+text_t statistics_type_row(const dictionary_statistics& stats, int row, text_view separator) {
+  const int64_t c = statistics_type_count(stats, row);
   return text_t(statistics_type_titles[static_cast<size_t>(row)]) + u"\n" + grouped(c, separator) + u"\n" +
-         statistics_percentage(c, statistics_total);
+         statistics_percentage(c, stats.total);
 }
 
-text_t statistics_letter_row(int row, text_view separator) {
-  const int64_t c = statistics_letter_count(row);
-  return letter_title(row) + u"\n" + grouped(c, separator) + u"\n" + statistics_percentage(c, statistics_total);
+text_t statistics_letter_row(const dictionary_statistics& stats, int row, text_view separator) {
+  const int64_t c = statistics_letter_count(stats, row);
+  return letter_title(row) + u"\n" + grouped(c, separator) + u"\n" + statistics_percentage(c, stats.total);
 }
 
 text_t statistics_new_words_text(int64_t total, int64_t reference, text_view date, text_view separator) {
   return u"New:" + grouped(total - reference, separator) + u" / Date:" + text_t(date);
 }
 
-text_t statistics_export_text(text_view reference, text_view new_words, text_view separator) {
-  text_t t = u"Total wordlist:" + grouped(statistics_total, separator) + u"\n\nWORDS:\n";
+text_t statistics_export_text(const dictionary_statistics& stats, text_view reference, text_view new_words,
+                              text_view separator) {
+  text_t t = u"Total wordlist:" + grouped(stats.total, separator) + u"\n\nWORDS:\n";
   for (int row = 0; row < STATISTICS_TYPE_ROWS; ++row) {
     const text_t title = statistics_type_titles[static_cast<size_t>(row)];
-    const int64_t c = statistics_type_count(row);
-    t += string_of_spaces(19 - static_cast<int64_t>(title.size())) + title + grouped(c, separator) + u" (" +
-         statistics_percentage(c, statistics_total) + u"%)\n";
+    const int64_t c = statistics_type_count(stats, row);
+    t += string_of_spaces(kExportTitleWidth - static_cast<int64_t>(title.size())) + title + grouped(c, separator) +
+         u" (" + statistics_percentage(c, stats.total) + u"%)\n";
   }
   text_t added(new_words);
   if (added.starts_with(u"New:")) added.erase(0, 4);
   t += u"\nReference Value:\n" + (reference.empty() ? text_t(u"N/A") : text_t(reference)) + u"\nNew Words:\n" +
        (new_words.empty() ? text_t(u"N/A") : added) + u"\n\nLETTERS:\n";
-  for (int row = 0; row < 27; ++row) {
-    const int64_t c = statistics_letter_count(row);
+  for (int row = 0; row < STATISTICS_LETTER_ROWS; ++row) {
+    const int64_t c = statistics_letter_count(stats, row);
     t += (row == 0 ? text_t() : text_t(u"      ")) + letter_title(row) + u":" + grouped(c, separator) + u" (" +
-         statistics_percentage(c, statistics_total) + u"%)\n";
+         statistics_percentage(c, stats.total) + u"%)\n";
   }
   return t;
 }
@@ -164,11 +174,11 @@ settings_file_registration statistics_settings_file(statistics_options& options)
           [&options](const text_t& path) { read_statistics_remember(path, options); }};
 }
 
-pie_chart statistics_pie_chart() {
+pie_chart statistics_pie_chart(const dictionary_statistics& stats) {
   pie_chart chart;
   double pos = 0, sum = 0;
   for (int row = 0; row < STATISTICS_TYPE_ROWS; ++row) {
-    const double p = string_to_float(statistics_percentage(statistics_type_count(row), statistics_total)) / 100.0;
+    const double p = string_to_float(statistics_percentage(statistics_type_count(stats, row), stats.total)) / 100.0;
     sum += p;
     if (p <= 0) continue;
     // Shares past the full turn (a form counts in several rows) are not drawn.
@@ -184,12 +194,13 @@ bool statistics_export_needs_warning(int64_t count, int64_t decode_warning_limit
   return decode_warning_limit != 0 && count >= decode_warning_limit;
 }
 
-statistics_listing list_entries_of_statistic_type(const list_document& doc, int row, long_job_host& host) {
+statistics_listing list_entries_of_statistic_type(const list_document& doc, const dictionary_statistics& stats,
+                                                  int row, long_job_host& host) {
   statistics_listing r;
   const int64_t n = doc.count();
   long_job job(host, u"", n, true);
   for (int64_t k = 0; k < n; ++k) {
-    const int64_t forms = entry_forms_of_type(doc, k, row);
+    const int64_t forms = entry_forms_of_type(doc, stats, k, row);
     if (forms > 0) {
       r.rows.push_back(text_t(dic_entry_word_and_flags(doc.entry(k))) + u"\n" + string_from_int(k + 1) + u"\n" +
                        string_from_int(forms));
@@ -207,13 +218,15 @@ std::vector<text_t> preview_forms_of_statistic_type(text_view entry, int row) {
   std::vector<text_t> lines;
   const text_view head = dic_entry_head(entry);
   if (!expandable(head)) return lines;
-  statistics_lines_sink sink(row, 1, &lines, 0);
+  statistics_lines_sink sink(row, word_annotation::with_origin, lines);
   expand_entry(aff_cache, head, sink);
   return lines;
 }
 
-statistics_extraction_result export_forms_of_statistic_type(const list_document& doc, int row, int type_filter,
-                                                            text_view path, long_job_host& host) {
+statistics_extraction_result export_forms_of_statistic_type(const list_document& doc,
+                                                            const dictionary_statistics& stats, int row,
+                                                            word_annotation annotation, text_view path,
+                                                            long_job_host& host) {
   statistics_extraction_result r;
   long_job job(host, u"", doc.count(), true);
   if (file_create_atomic(kFile, path) == 0) {
@@ -223,14 +236,13 @@ statistics_extraction_result export_forms_of_statistic_type(const list_document&
   }
   file_write_bom(kFile, FORMAT_UTF8);
   {
-    statistics_lines_sink sink(row, type_filter, nullptr, kFile);
+    statistics_lines_sink sink(row, annotation, kFile);
     for (int64_t k = 0; k < doc.count(); ++k) {
-      const size_t at = static_cast<size_t>(k);
-      const bool has = at < word_type_counters.size() &&
-                       (row == 0   ? word_type_counters[at].apostrophe_forms > 0
-                        : row == 1 ? word_type_counters[at].hyphen_forms > 0
-                        : row == 2 ? word_type_counters[at].capital_forms > 0
-                                   : word_type_counters[at].short_form_length > 0);
+      const word_type_counter_record* c = entry_counters(stats, k);
+      const bool has = c && (row == WORD_TYPE_APOSTROPHE ? c->apostrophe_forms > 0
+                             : row == WORD_TYPE_HYPHEN   ? c->hyphen_forms > 0
+                             : row == WORD_TYPE_CAPITAL  ? c->capital_forms > 0
+                                                         : c->short_form_length > 0);
       const text_view head = dic_entry_head(doc.entry(k));
       if (has && expandable(head)) expand_entry(aff_cache, head, sink);
       if (!job.step(k)) {

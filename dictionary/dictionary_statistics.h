@@ -4,11 +4,11 @@
 // sectors, the remembered reference total, and the entries and forms of one
 // type.
 //
-// The counters themselves are the expansion's statistics counters
-// (affix/expansion_output.h): the last pass leaves them for the window, the
-// listing and the extraction.
+// The pass returns its counts as a record (dictionary_statistics), which the
+// window keeps for its lists, chart, export, listing and extraction.
 #pragma once
 
+#include "affix/expansion_output.h"
 #include "common/list_document.h"
 #include "common/long_job.h"
 #include "common/settings_file.h"
@@ -18,7 +18,8 @@
 #include <cstdint>
 #include <vector>
 
-constexpr int STATISTICS_TYPE_ROWS = 8;
+constexpr int STATISTICS_TYPE_ROWS = WORD_TYPE_COUNT;
+constexpr int STATISTICS_LETTER_ROWS = FIRST_LETTER_ROWS;
 
 // Row titles of the type list ("With ':" ... "5 characters long:") and their images.
 extern const std::array<const char16_t*, STATISTICS_TYPE_ROWS> statistics_type_titles;
@@ -26,33 +27,33 @@ extern const std::array<int, STATISTICS_TYPE_ROWS> statistics_type_images;
 // Pie-chart colours of the rows (red + green * 256 + blue * 65536).
 extern const std::array<int, STATISTICS_TYPE_ROWS> statistics_type_colours;
 
-// Forms counted by the last pass (0 before any).
-extern int64_t statistics_total;
-
-struct statistics_pass_result {
-  bool aborted = false;
-  int64_t total = 0;
+// What the pass over the whole dictionary counted.
+struct dictionary_statistics {
+  bool aborted = false;    // the counts are then incomplete
+  int64_t total = 0;       // word forms counted
+  word_statistics counts;  // per_entry: one record per entry of the document
 };
 // The pass over the whole dictionary; the decode cache must be up to date.
-statistics_pass_result compute_dictionary_statistics(const list_document& doc, text_view separator,
-                                                     long_job_host& host);
+dictionary_statistics compute_dictionary_statistics(const list_document& doc, text_view separator,
+                                                    long_job_host& host);
 
-// Count of a type row (0 apostrophe, 1 hyphen, 2 capital, 3..7 lengths 1..5)
-// and of a letter row (0 "#/other", 1..26 "a".."z").
-int64_t statistics_type_count(int row);
-int64_t statistics_letter_count(int row);
+// Count of a type row (WORD_TYPE_...) and of a letter row (0 "#/other",
+// 1..26 "a".."z").
+int64_t statistics_type_count(const dictionary_statistics& stats, int row);
+int64_t statistics_letter_count(const dictionary_statistics& stats, int row);
 // count × 100 / total with two decimals, ".00" dropped; "0" when nothing was counted.
 text_t statistics_percentage(int64_t count, int64_t total);
 // Rows of the lists: title + LF + grouped count + LF + percentage.
-text_t statistics_type_row(int row, text_view separator);
-text_t statistics_letter_row(int row, text_view separator);
+text_t statistics_type_row(const dictionary_statistics& stats, int row, text_view separator);
+text_t statistics_letter_row(const dictionary_statistics& stats, int row, text_view separator);
 
 // "New:" + grouped (total - reference) + " / Date:" + date.
 text_t statistics_new_words_text(int64_t total, int64_t reference, text_view date, text_view separator);
 
 // The export file's text; reference and new_words are the window's fields
 // ("" prints "N/A"; new_words loses its leading "New:").
-text_t statistics_export_text(text_view reference, text_view new_words, text_view separator);
+text_t statistics_export_text(const dictionary_statistics& stats, text_view reference, text_view new_words,
+                              text_view separator);
 // UTF-8 with a byte-order mark through the atomic writer; false when it failed.
 bool write_statistics_export(text_view path, text_view text);
 // The remember file: "41", the count, the label; no byte-order mark.
@@ -82,7 +83,7 @@ struct pie_chart {
   std::vector<pie_sector> sectors;
   bool over_100 = false;  // the rows add up to more than 100 % ("NOTE: >100%")
 };
-pie_chart statistics_pie_chart();
+pie_chart statistics_pie_chart(const dictionary_statistics& stats);
 
 // Whether extracting a row of this many forms asks the huge-output question.
 bool statistics_export_needs_warning(int64_t count, int64_t decode_warning_limit);
@@ -95,15 +96,18 @@ struct statistics_listing {
   bool aborted = false;
   std::vector<text_t> rows;
 };
-statistics_listing list_entries_of_statistic_type(const list_document& doc, int row, long_job_host& host);
-// The forms of the row's type of one entry, with their annotation.
+statistics_listing list_entries_of_statistic_type(const list_document& doc, const dictionary_statistics& stats,
+                                                  int row, long_job_host& host);
+// The forms of the row's type of one entry, with where they came from.
 std::vector<text_t> preview_forms_of_statistic_type(text_view entry, int row);
 
 struct statistics_extraction_result {
   bool aborted = false;
   bool write_failed = false;
 };
-// Every form of the row's type (annotated when type_filter is 1) written to
-// path, UTF-8 with a byte-order mark; an abort or failure keeps the old file.
-statistics_extraction_result export_forms_of_statistic_type(const list_document& doc, int row, int type_filter,
-                                                            text_view path, long_job_host& host);
+// Every form of the row's type written to path, UTF-8 with a byte-order
+// mark; an abort or failure keeps the old file.
+statistics_extraction_result export_forms_of_statistic_type(const list_document& doc,
+                                                            const dictionary_statistics& stats, int row,
+                                                            word_annotation annotation, text_view path,
+                                                            long_job_host& host);

@@ -28,31 +28,37 @@ constexpr int kLettersBackground = 16772038;
 constexpr int kWhite = 16777215;
 const char16_t kDateMask[] = u"%yyyy-%mm-%dd %hh:%ii:%ss";
 const int kButton = static_cast<int>(image_button_width);
+// The letter rows 0 ("#/other") to this one fill the left list, the rest the right.
+constexpr int kLastLetterOnTheLeft = 13;
 
-// The reference total the new words are counted from; -1 when none.
-int64_t reference_total = -1;
-
+// What the open window works from.
+struct statistics_window {
+  const dictionary_statistics& stats;  // the pass the window shows
+  statistics_options& options;
+  int64_t reference_total = -1;  // the total the new words are counted from; -1 when none
+};
 
 text_t now_text() { return date_format(kDateMask, date_now()); }
 
 void warn(const char16_t* text) { message_box(u"Warning!", text, MB_ICON_WARNING); }
 
 // Entry 551 from the reference of entry 548 ("" empties it).
-void recompute_new_words() {
+void recompute_new_words(statistics_window& w) {
   const text_t reference = gadget_get_text(ids::REFERENCE);
   if (reference.empty() || string_to_int(reference) < 0) {
     gadget_set_text(ids::NEW_WORDS, u"");
-    reference_total = -1;
+    w.reference_total = -1;
     return;
   }
-  reference_total = string_to_int(reference);
-  gadget_set_text(ids::NEW_WORDS, statistics_new_words_text(statistics_total, reference_total, now_text(), number_separator));
+  w.reference_total = string_to_int(reference);
+  gadget_set_text(ids::NEW_WORDS,
+                  statistics_new_words_text(w.stats.total, w.reference_total, now_text(), number_separator));
 }
 
-void draw_pie_chart() {
+void draw_pie_chart(const dictionary_statistics& stats) {
   if (!drawing_start(drawing_canvas_output(ids::CHART))) return;
   drawing_box(0, 0, gadget_width(ids::CHART), gadget_height(ids::CHART), kWhite);
-  const pie_chart chart = statistics_pie_chart();
+  const pie_chart chart = statistics_pie_chart(stats);
   for (const pie_sector& s : chart.sectors) drawing_sector(125, 125, 110, s.start, s.end, s.colour);
   if (chart.over_100) drawing_text(5, 238, u"NOTE: >100%", 0, kWhite);
   drawing_stop();
@@ -64,11 +70,12 @@ void add_column_titles(int list, const char16_t* first) {
   gadget_add_column(list, 2, u"%", 58);
 }
 
-void build_window(const statistics_options& options) {
+void build_window(statistics_window& w) {
+  const dictionary_statistics& stats = w.stats;
   add_column_titles(ids::TYPE_LIST, u"Statistics (Words)");
   gadget_move_resize(ids::TYPE_LIST, 5, 5, 318, 260);
   for (int row = 0; row < STATISTICS_TYPE_ROWS; ++row)
-    gadget_add_item_image(ids::TYPE_LIST, -1, statistics_type_row(row, number_separator),
+    gadget_add_item_image(ids::TYPE_LIST, -1, statistics_type_row(stats, row, number_separator),
                           image_pixbuf(statistics_type_images[static_cast<size_t>(row)]));
   gadget_create_canvas(ids::CHART, 329, 5, 260, 261, CANVAS_BORDER);
   add_column_titles(ids::LETTERS_LEFT, u"Statistics (Letters)");
@@ -76,7 +83,8 @@ void build_window(const statistics_options& options) {
   add_column_titles(ids::LETTERS_RIGHT, u"Statistics (Letters)");
   gadget_move_resize(ids::LETTERS_RIGHT, 919, 5, 318, 350);
   std::vector<text_t> left, right;
-  for (int row = 0; row < 27; ++row) (row <= 13 ? left : right).push_back(statistics_letter_row(row, number_separator));
+  for (int row = 0; row < STATISTICS_LETTER_ROWS; ++row)
+    (row <= kLastLetterOnTheLeft ? left : right).push_back(statistics_letter_row(stats, row, number_separator));
   gadget_add_items(ids::LETTERS_LEFT, left);
   gadget_add_items(ids::LETTERS_RIGHT, right);
   gadget_set_item_color(ids::LETTERS_LEFT, -1, COLOR_BACKGROUND, kLettersBackground, 0);
@@ -93,11 +101,11 @@ void build_window(const statistics_options& options) {
   const int rows[] = {272, 320, 368, 416};
   gadget_create_label_ex(ids::TOTAL_LABEL, 10, rows[0] + 13, 150, static_cast<int>(text_gadget_height),
                          u"Current wordlist:", LABEL_RIGHT);
-  gadget_create_entry_ex(ids::TOTAL, 165, rows[0] + 10, 115, entry_h, format_count(statistics_total), ENTRY_READ_ONLY);
+  gadget_create_entry_ex(ids::TOTAL, 165, rows[0] + 10, 115, entry_h, format_count(stats.total), ENTRY_READ_ONLY);
   create_image_button_at(ids::COPY_TOTAL, 285, rows[0], kButton, kButton, kImageCopy, 0, u"Copy to Clipboard", 0);
   gadget_create_button(ids::TOTAL_TO_REFERENCE, 60, rows[1] + 8, static_cast<int>(button_width),
                        static_cast<int>(button_height), u"∑ Copy →");
-  gadget_create_entry_ex(ids::REFERENCE, 165, rows[1] + 10, 115, entry_h, options.remembered_count, ENTRY_NUMERIC);
+  gadget_create_entry_ex(ids::REFERENCE, 165, rows[1] + 10, 115, entry_h, w.options.remembered_count, ENTRY_NUMERIC);
   create_image_button_at(ids::REMEMBER, 285, rows[1], kButton, kButton, kImageRemember, 0, u"Remember", 0);
   create_image_button_at(ids::FORGET, 333, rows[1], kButton, kButton, kImageForget, 0, u"Forget", 0);
   create_image_at(ids::NEW_WORDS_IMAGE, 10, rows[2] + 12, kImageNew, 0, u"");
@@ -105,15 +113,15 @@ void build_window(const statistics_options& options) {
   create_image_button_at(ids::COPY_NEW_WORDS, 340, rows[2], kButton, kButton, kImageCopy, 0, u"Copy to Clipboard", 0);
   create_image_button_at(ids::COPY_NEW_COUNT, 388, rows[2], kButton, kButton, kImageCopyNew, 0,
                          u"Copy \"∑ New\" To Clipboard", 0);
-  gadget_create_entry_ex(ids::REMEMBERED_LABEL, 40, rows[3] + 10, 294, entry_h, options.remembered_label,
+  gadget_create_entry_ex(ids::REMEMBERED_LABEL, 40, rows[3] + 10, 294, entry_h, w.options.remembered_label,
                          ENTRY_READ_ONLY);
   create_image_button_at(ids::COPY_REMEMBERED_LABEL, 340, rows[3], kButton, kButton, kImageCopy, 0,
                          u"Copy to Clipboard", 0);
   const int bottom = 531 - kButton - 8;
   create_image_button_at(ids::EXPORT, 10, bottom, kButton, kButton, kImageExport, 0, u"Export Statistics (.txt)", 0);
   create_image_button_at(ids::CLOSE, (1253 - kButton) / 2, bottom, kButton, kButton, kImageClose, 0, u"Close", 0);
-  recompute_new_words();
-  draw_pie_chart();
+  recompute_new_words(w);
+  draw_pie_chart(stats);
 
   menu_create_image_popup(ids::POPUP);
   menu_add_item_image(ids::POPUP_SHOW, u"Show", image_pixbuf(kImageCopy));
@@ -129,7 +137,7 @@ void copy_field(int field) {
   clipboard_set_text(text);
 }
 
-void remember_reference(statistics_options& options) {
+void remember_reference(statistics_window& w) {
   const text_t reference = gadget_get_text(ids::REFERENCE);
   if (reference.empty()) return warn(u"Remember gadget is blank.");
   const text_t path = settings_file_path(statistics_remember_file);
@@ -138,25 +146,25 @@ void remember_reference(statistics_options& options) {
     message_box(u"Error!", u"Can't write the file:\n" + path, MB_ICON_ERROR);
     return;
   }
-  options.remembered_label = label;
-  options.remembered_count = reference;
+  w.options.remembered_label = label;
+  w.options.remembered_count = reference;
   gadget_set_text(ids::REMEMBERED_LABEL, label);
-  recompute_new_words();
+  recompute_new_words(w);
 }
 
-void forget_reference() {
+void forget_reference(statistics_window& w) {
   const text_t path = settings_file_path(statistics_remember_file);
   if (file_size_by_path(path) >= 0) file_delete(path);
   gadget_set_text(ids::REFERENCE, u"");
   gadget_set_text(ids::NEW_WORDS, u"");
-  reference_total = -1;
+  w.reference_total = -1;
 }
 
-void export_statistics() {
+void export_statistics(const dictionary_statistics& stats) {
   const text_t path = request_save_path(u"Export Statistics to file", u"Text Documents (*.txt)|*.txt", u".txt",
                                         dictionary_document.list.path);
   if (path.empty()) return;
-  const text_t text = statistics_export_text(gadget_get_text(ids::REFERENCE), gadget_get_text(ids::NEW_WORDS),
+  const text_t text = statistics_export_text(stats, gadget_get_text(ids::REFERENCE), gadget_get_text(ids::NEW_WORDS),
                                              number_separator);
   if (!write_statistics_export(path, text)) message_box(u"Error!", u"Can't write the file:\n" + path, MB_ICON_ERROR);
 }
@@ -165,10 +173,10 @@ int selected_type_row() { return gadget_get_state(ids::TYPE_LIST); }
 
 // The forms of the selected row to a file; the job shows in window 561 when
 // that is open, else in this window.
-void export_words_of_type(int type_filter) {
+void export_words_of_type(const dictionary_statistics& stats, word_annotation annotation) {
   const int row = selected_type_row();
   if (row < 0 || row >= STATISTICS_TYPE_ROWS) return warn(u"No dictionary word type selected.");
-  const int64_t count = statistics_type_count(row);
+  const int64_t count = statistics_type_count(stats, row);
   if (count == 0) return warn(u"No dictionary words of that type.");
   if (statistics_export_needs_warning(count, decode_warning_limit) &&
       message_box(u"Warning!", huge_output_question(decode_warning_limit, number_separator),
@@ -183,7 +191,7 @@ void export_words_of_type(int type_filter) {
                                      : tool_job_view{.window = ids::WINDOW, .progress_bar = ids::PROGRESS,
                                                      .time_label = ids::TIME_LABEL, .escape_label = ids::ESCAPE_LABEL});
   const statistics_extraction_result r =
-      export_forms_of_statistic_type(dictionary_document.list, row, type_filter, path, host);
+      export_forms_of_statistic_type(dictionary_document.list, stats, row, annotation, path, host);
   if (r.write_failed) message_box(u"Error!", u"Can't write the file:\n" + path, MB_ICON_ERROR);
 }
 
@@ -198,7 +206,7 @@ void preview_row(int list_row, int type_row, int& previewed) {
   gadget_set_text(words::PREVIEW, text);
 }
 
-void show_words_by_statistic_type() {
+void show_words_by_statistic_type(const dictionary_statistics& stats) {
   const int row = selected_type_row();
   if (row < 0 || row >= STATISTICS_TYPE_ROWS) return warn(u"No dictionary word type selected.");
   text_t title = statistics_type_titles[static_cast<size_t>(row)];
@@ -230,7 +238,7 @@ void show_words_by_statistic_type() {
   {
     tool_window_job_host host({.window = words::WINDOW, .progress_bar = words::PROGRESS,
                                .time_label = words::TIME_LABEL, .escape_label = words::ESCAPE_LABEL});
-    const statistics_listing listing = list_entries_of_statistic_type(dictionary_document.list, row, host);
+    const statistics_listing listing = list_entries_of_statistic_type(dictionary_document.list, stats, row, host);
     gadget_add_items(words::LIST, listing.rows);
   }
   int previewed = -1;
@@ -243,15 +251,15 @@ void show_words_by_statistic_type() {
     if (g == words::CLOSE) done = true;
     if (g == words::LIST && (event_get_subtype() == SUBTYPE_CLICK || event_get_subtype() == SUBTYPE_CHANGE))
       preview_row(gadget_get_state(words::LIST), row, previewed);
-    if (g == words::EXTRACT) export_words_of_type(0);
-    if (g == words::EXTRACT_FLAGS) export_words_of_type(1);
+    if (g == words::EXTRACT) export_words_of_type(stats, word_annotation::plain);
+    if (g == words::EXTRACT_FLAGS) export_words_of_type(stats, word_annotation::with_origin);
   }
   window_close(words::WINDOW);
   window_set_disabled(ids::WINDOW, 0);
   window_activate(ids::WINDOW);
 }
 
-void run_window(statistics_options& options) {
+void run_window(statistics_window& w) {
   for (bool done = false; !done;) {
     const int type = event_wait();
     if (type <= 0 || event_get_window() != ids::WINDOW) continue;
@@ -260,9 +268,9 @@ void run_window(statistics_options& options) {
       switch (event_get_menu_item()) {
         case SHORTCUT_ESCAPE: done = true; break;
         case SHORTCUT_HELP: open_manual_page(u"#5.2.5.10.statistics"); break;
-        case ids::POPUP_SHOW: show_words_by_statistic_type(); break;
-        case ids::POPUP_EXTRACT: export_words_of_type(0); break;
-        case ids::POPUP_EXTRACT_FLAGS: export_words_of_type(1); break;
+        case ids::POPUP_SHOW: show_words_by_statistic_type(w.stats); break;
+        case ids::POPUP_EXTRACT: export_words_of_type(w.stats, word_annotation::plain); break;
+        case ids::POPUP_EXTRACT_FLAGS: export_words_of_type(w.stats, word_annotation::with_origin); break;
         default: break;
       }
       continue;
@@ -273,7 +281,7 @@ void run_window(statistics_options& options) {
       case ids::CLOSE: done = true; break;
       case ids::TYPE_LIST:
         if (subtype == SUBTYPE_RIGHT_CLICK) menu_popup(ids::POPUP, window_widget(ids::WINDOW));
-        if (subtype == SUBTYPE_DOUBLE_CLICK) show_words_by_statistic_type();
+        if (subtype == SUBTYPE_DOUBLE_CLICK) show_words_by_statistic_type(w.stats);
         break;
       case ids::COPY_TOTAL: copy_field(ids::TOTAL); break;
       case ids::COPY_NEW_WORDS: copy_field(ids::NEW_WORDS); break;
@@ -282,19 +290,19 @@ void run_window(statistics_options& options) {
         if (gadget_get_text(ids::NEW_WORDS).empty()) {
           warn(u"Nothing to copy to clipboard.");
         } else {
-          clipboard_set_text(string_from_int(statistics_total - reference_total));
+          clipboard_set_text(string_from_int(w.stats.total - w.reference_total));
         }
         break;
       case ids::TOTAL_TO_REFERENCE:
-        gadget_set_text(ids::REFERENCE, string_from_int(statistics_total));
-        recompute_new_words();
+        gadget_set_text(ids::REFERENCE, string_from_int(w.stats.total));
+        recompute_new_words(w);
         break;
       case ids::REFERENCE:
-        if (subtype == SUBTYPE_CHANGE) recompute_new_words();
+        if (subtype == SUBTYPE_CHANGE) recompute_new_words(w);
         break;
-      case ids::REMEMBER: remember_reference(options); break;
-      case ids::FORGET: forget_reference(); break;
-      case ids::EXPORT: export_statistics(); break;
+      case ids::REMEMBER: remember_reference(w); break;
+      case ids::FORGET: forget_reference(w); break;
+      case ids::EXPORT: export_statistics(w.stats); break;
       default: break;
     }
   }
@@ -311,15 +319,18 @@ void show_dictionary_statistics(statistics_options& options) {
     return;
   }
   rebuild_aff_decode_cache(current_aff_text());
-  if (compute_dictionary_statistics(dictionary_document.list, number_separator, main_window_job_host()).aborted) return;
+  const dictionary_statistics stats =
+      compute_dictionary_statistics(dictionary_document.list, number_separator, main_window_job_host());
+  if (stats.aborted) return;
   if (!window_open(ids::WINDOW, 0, 0, 1253, 531, u"Show Statistics", TOOL_WINDOW_FLAGS, window_widget(MAIN_WINDOW))) {
     message_box(u"Error!", u"Can't open a window.", MB_ICON_ERROR);
     return;
   }
-  build_window(options);
+  statistics_window w{stats, options};
+  build_window(w);
   window_set_disabled(MAIN_WINDOW, 1);
   window_activate(ids::WINDOW);
-  run_window(options);
+  run_window(w);
   menu_free(ids::POPUP);
   window_close(ids::WINDOW);
   window_set_disabled(MAIN_WINDOW, 0);

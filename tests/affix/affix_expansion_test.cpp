@@ -261,9 +261,10 @@ TEST(Expansion, SurvivesBrokenAffTexts) {
         row_count_sink counter;
         std::vector<text_t> words;
         word_array_sink array(words, 0, u"", u"");
-        word_statistics_sink statistics(true);
+        word_statistics counts;
+        word_statistics_sink statistics(&counts);
         std::vector<text_t> lines;
-        statistics_lines_sink matching(0, 0, &lines, 0);
+        statistics_lines_sink matching(WORD_TYPE_APOSTROPHE, word_annotation::plain, lines);
         first_suffix_sink first;
         for (expansion_sink* each : std::initializer_list<expansion_sink*>{&list, &counter, &array, &statistics,
                                                                            &matching, &first})

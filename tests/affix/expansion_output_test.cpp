@@ -107,41 +107,41 @@ TEST(WordArray, StoresAfterTheCallersCount) {
 
 TEST(WordStatistics, Counters) {
   use_aff("SFX A Y 2\nSFX A 0 's .\nSFX A 0 -ab .\n");
-  reset_word_statistics();
-  statistics_entry_index = 2;
-  word_statistics_sink counting(true);
+  word_statistics counts;
+  word_statistics_sink counting(&counts);
+  counting.entry = 2;
   expand_entry(aff_cache, u"Éa/A", counting);
   EXPECT_EQ(counting.words, 3);
-  EXPECT_EQ(words_with_apostrophe, 1);
-  EXPECT_EQ(words_with_hyphen, 1);
-  EXPECT_EQ(words_with_capitals, 3);
-  EXPECT_EQ(short_word_histogram[2], 1);
-  EXPECT_EQ(short_word_histogram[4], 1);
-  EXPECT_EQ(short_word_histogram[5], 1);
-  EXPECT_EQ(first_letter_histogram[5], 3);  // É folds to e
-  ASSERT_EQ(word_type_counters.size(), 3u);
-  EXPECT_EQ(word_type_counters[2].apostrophe_forms, 1);
-  EXPECT_EQ(word_type_counters[2].short_form_length, 5);
-  // Counting off: counted as words but nothing goes into the statistics.
-  reset_word_statistics();
-  word_statistics_sink not_counting(false);
+  EXPECT_EQ(counts.with_apostrophe, 1);
+  EXPECT_EQ(counts.with_hyphen, 1);
+  EXPECT_EQ(counts.with_capital, 3);
+  EXPECT_EQ(counts.of_length[2], 1);
+  EXPECT_EQ(counts.of_length[4], 1);
+  EXPECT_EQ(counts.of_length[5], 1);
+  EXPECT_EQ(counts.by_first_letter[5], 3);  // É folds to e
+  ASSERT_EQ(counts.per_entry.size(), 3u);
+  EXPECT_EQ(counts.per_entry[2].apostrophe_forms, 1);
+  EXPECT_EQ(counts.per_entry[2].short_form_length, 5);
+  // Without counts: counted as words but nothing goes into the statistics.
+  counts = {};
+  word_statistics_sink not_counting(nullptr);
   expand_entry(aff_cache, u"Éa/A", not_counting);
   EXPECT_EQ(not_counting.words, 3);
-  EXPECT_EQ(words_with_capitals, 0);
+  EXPECT_EQ(counts.with_capital, 0);
 }
 
 TEST(StatisticsLines, MatchingWordsWithAnnotation) {
   use_aff("SFX A Y 2\nSFX A 0 's .\nSFX A 0 -ab .\n");
   std::vector<text_t> lines;
   {
-    statistics_lines_sink apostrophes(0, 1, &lines, 0);
+    statistics_lines_sink apostrophes(WORD_TYPE_APOSTROPHE, word_annotation::with_origin, lines);
     expand_entry(aff_cache, u"wa/A", apostrophes);
   }
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_EQ(lines[0], u"wa's Flag:A (Primary:wa)");
   lines.clear();
   {
-    statistics_lines_sink two_units(4, 0, &lines, 0);
+    statistics_lines_sink two_units(WORD_TYPE_LENGTH_1 + 1, word_annotation::plain, lines);
     expand_entry(aff_cache, u"wa/A", two_units);
   }
   EXPECT_EQ(lines, std::vector<text_t>{u"wa"});
@@ -150,7 +150,7 @@ TEST(StatisticsLines, MatchingWordsWithAnnotation) {
   std::string path = "/tmp/vx_affix_mode7_" + std::to_string(getpid()) + ".txt";
   ASSERT_NE(file_create(1, from_utf8(path)), 0);
   {
-    statistics_lines_sink hyphens(1, 1, nullptr, 1);
+    statistics_lines_sink hyphens(WORD_TYPE_HYPHEN, word_annotation::with_origin, 1);
     expand_entry(aff_cache, u"wa/A", hyphens);
   }
   EXPECT_TRUE(lines.empty());

@@ -26,22 +26,24 @@ class StatisticsTest : public test_support::temp_folder_test {
     temp_folder_test::SetUp();
     use_aff("SFX S Y 1\nSFX S 0 s .\n");
     doc_ = doc_of({"O'Neil-Smith", "cat/S\tpo:noun", "/x", "1st"});
-    const auto r = compute_dictionary_statistics(doc_, u",", host_);
-    ASSERT_FALSE(r.aborted);
-    ASSERT_EQ(r.total, 4);
+    stats_ = compute_dictionary_statistics(doc_, u",", host_);
+    ASSERT_FALSE(stats_.aborted);
+    ASSERT_EQ(stats_.total, 4);
   }
   list_document doc_;
+  dictionary_statistics stats_;
   headless_long_job_host host_;
 };
 
 TEST_F(StatisticsTest, CountsEveryTypeAndLetter) {
   const int64_t types[] = {1, 1, 1, 0, 0, 2, 1, 0};
-  for (int row = 0; row < STATISTICS_TYPE_ROWS; ++row) EXPECT_EQ(statistics_type_count(row), types[row]) << row;
-  EXPECT_EQ(statistics_letter_count(0), 1);         // "1st"
-  EXPECT_EQ(statistics_letter_count(3), 2);         // c
-  EXPECT_EQ(statistics_letter_count('o' - 96), 1);  // O'Neil-Smith
-  EXPECT_EQ(statistics_type_row(5, u","), u"3 characters long:\n2\n50");
-  EXPECT_EQ(statistics_letter_row(0, u","), u"#/other\n1\n25");
+  for (int row = 0; row < STATISTICS_TYPE_ROWS; ++row)
+    EXPECT_EQ(statistics_type_count(stats_, row), types[row]) << row;
+  EXPECT_EQ(statistics_letter_count(stats_, 0), 1);         // "1st"
+  EXPECT_EQ(statistics_letter_count(stats_, 3), 2);         // c
+  EXPECT_EQ(statistics_letter_count(stats_, 'o' - 96), 1);  // O'Neil-Smith
+  EXPECT_EQ(statistics_type_row(stats_, 5, u","), u"3 characters long:\n2\n50");
+  EXPECT_EQ(statistics_letter_row(stats_, 0, u","), u"#/other\n1\n25");
   EXPECT_EQ(host_.status.rfind(u"OK. \u231a", 0), 0u) << to_utf8(host_.status);
 }
 
@@ -50,10 +52,11 @@ TEST(StatisticsPass, DescriptionsAfterASpaceAreNotCounted) {
   use_aff("SFX S Y 1\nSFX S 0 s .\n");
   const list_document doc = doc_of({"cat/S po:nom is:mas", "Lyon po:npr is:inv", "- po:ponc"});
   headless_long_job_host host;
-  ASSERT_EQ(compute_dictionary_statistics(doc, u",", host).total, 4);
+  const dictionary_statistics stats = compute_dictionary_statistics(doc, u",", host);
+  ASSERT_EQ(stats.total, 4);
   const int64_t types[] = {0, 1, 1, 1, 0, 1, 2, 0};  // -, cat, cats and Lyon by their lengths
-  for (int row = 0; row < STATISTICS_TYPE_ROWS; ++row) EXPECT_EQ(statistics_type_count(row), types[row]) << row;
-  EXPECT_EQ(list_entries_of_statistic_type(doc, 2, host).rows, std::vector<text_t>{u"Lyon\n2\n1"});
+  for (int row = 0; row < STATISTICS_TYPE_ROWS; ++row) EXPECT_EQ(statistics_type_count(stats, row), types[row]) << row;
+  EXPECT_EQ(list_entries_of_statistic_type(doc, stats, 2, host).rows, std::vector<text_t>{u"Lyon\n2\n1"});
 }
 
 TEST(StatisticsPercentage, TwoDecimalsWholeWithoutThem) {
@@ -66,9 +69,10 @@ TEST(StatisticsPercentage, TwoDecimalsWholeWithoutThem) {
 // Counted and listed by one and the same test: "1st" is in neither.
 TEST_F(StatisticsTest, CapitalRowListsWhatItCounts) {
   headless_long_job_host host;
-  const auto listing = list_entries_of_statistic_type(doc_, 2, host);
+  const auto listing = list_entries_of_statistic_type(doc_, stats_, 2, host);
   EXPECT_EQ(listing.rows, std::vector<text_t>{u"O'Neil-Smith\n1\n1"});
-  ASSERT_FALSE(export_forms_of_statistic_type(doc_, 2, 0, tpath("caps.txt"), host).write_failed);
+  ASSERT_FALSE(
+      export_forms_of_statistic_type(doc_, stats_, 2, word_annotation::plain, tpath("caps.txt"), host).write_failed);
   EXPECT_EQ(read_bytes("caps.txt"), kBom + "O'Neil-Smith\n");
   // A word whose first unit is a digit or punctuation is no capital either way.
   use_aff("SFX S Y 1\nSFX S 0 s .\n");
@@ -79,21 +83,24 @@ TEST_F(StatisticsTest, CapitalRowListsWhatItCounts) {
 
 TEST_F(StatisticsTest, LengthRowsListTheFormsOfExactlyThatLength) {
   headless_long_job_host host;
-  EXPECT_EQ(list_entries_of_statistic_type(doc_, 5, host).rows, (std::vector<text_t>{u"cat/S\n2\n1", u"1st\n4\n1"}));
-  EXPECT_EQ(list_entries_of_statistic_type(doc_, 6, host).rows, std::vector<text_t>{u"cat/S\n2\n1"});
-  EXPECT_TRUE(list_entries_of_statistic_type(doc_, 3, host).rows.empty());
+  EXPECT_EQ(list_entries_of_statistic_type(doc_, stats_, 5, host).rows,
+            (std::vector<text_t>{u"cat/S\n2\n1", u"1st\n4\n1"}));
+  EXPECT_EQ(list_entries_of_statistic_type(doc_, stats_, 6, host).rows, std::vector<text_t>{u"cat/S\n2\n1"});
+  EXPECT_TRUE(list_entries_of_statistic_type(doc_, stats_, 3, host).rows.empty());
   EXPECT_EQ(preview_forms_of_statistic_type(doc_.entry(1), 6), std::vector<text_t>{u"cats Flag:S (Primary:cat)"});
 }
 
 TEST_F(StatisticsTest, ExtractionWithFlagsAndAbortKeepingTheOldFile) {
   headless_long_job_host host;
-  ASSERT_FALSE(export_forms_of_statistic_type(doc_, 6, 1, tpath("four.txt"), host).write_failed);
+  ASSERT_FALSE(export_forms_of_statistic_type(doc_, stats_, 6, word_annotation::with_origin, tpath("four.txt"), host)
+                   .write_failed);
   EXPECT_EQ(read_bytes("four.txt"), kBom + "cats Flag:S (Primary:cat)\n");
   write_bytes("old.txt", "old");
   host.escape_at_poll = host.polls + 1;
-  EXPECT_TRUE(export_forms_of_statistic_type(doc_, 5, 0, tpath("old.txt"), host).aborted);
+  EXPECT_TRUE(export_forms_of_statistic_type(doc_, stats_, 5, word_annotation::plain, tpath("old.txt"), host).aborted);
   EXPECT_EQ(read_bytes("old.txt"), "old");
-  EXPECT_TRUE(export_forms_of_statistic_type(doc_, 5, 0, tpath("missing/x.txt"), host).write_failed);
+  EXPECT_TRUE(
+      export_forms_of_statistic_type(doc_, stats_, 5, word_annotation::plain, tpath("missing/x.txt"), host).write_failed);
 }
 
 TEST_F(StatisticsTest, ExportText) {
@@ -109,11 +116,11 @@ TEST_F(StatisticsTest, ExportText) {
       " 5 characters long:0 (0%)\n"
       "\nReference Value:\n3\nNew Words:\n1 / Date:2026-01-02 03:04:05\n"
       "\nLETTERS:\n#/other:1 (25%)\n      a:0 (0%)\n      b:0 (0%)\n      c:2 (50%)\n";
-  const text_t text = statistics_export_text(u"3", u"New:1 / Date:2026-01-02 03:04:05", u",");
+  const text_t text = statistics_export_text(stats_, u"3", u"New:1 / Date:2026-01-02 03:04:05", u",");
   EXPECT_EQ(to_utf8(text).substr(0, expected.size()), expected);
   EXPECT_NE(to_utf8(text).find("\n      o:1 (25%)\n      p:0 (0%)\n"), std::string::npos);
   EXPECT_TRUE(to_utf8(text).ends_with("      z:0 (0%)\n"));
-  const text_t blank = statistics_export_text(u"", u"", u",");
+  const text_t blank = statistics_export_text(stats_, u"", u"", u",");
   EXPECT_NE(to_utf8(blank).find("Reference Value:\nN/A\nNew Words:\nN/A\n"), std::string::npos);
   ASSERT_TRUE(write_statistics_export(tpath("stats.txt"), text));
   EXPECT_EQ(read_bytes("stats.txt"), kBom + to_utf8(text));
@@ -121,7 +128,7 @@ TEST_F(StatisticsTest, ExportText) {
 }
 
 TEST_F(StatisticsTest, PieChartSectorsAndNoteOver100) {
-  const pie_chart chart = statistics_pie_chart();
+  const pie_chart chart = statistics_pie_chart(stats_);
   // 25 + 25 + 25 + 50 + 25 = 150 %: the sectors stop at the full turn.
   EXPECT_TRUE(chart.over_100);
   ASSERT_EQ(chart.sectors.size(), 4u);
@@ -135,8 +142,9 @@ TEST_F(StatisticsTest, PieChartSectorsAndNoteOver100) {
   // Under 100 %: the rest of the turn is black.
   use_aff("");
   headless_long_job_host host;
-  ASSERT_EQ(compute_dictionary_statistics(doc_of({"abcdefg", "hijklmn", "xy"}), u",", host).total, 3);
-  const pie_chart low = statistics_pie_chart();
+  const dictionary_statistics few = compute_dictionary_statistics(doc_of({"abcdefg", "hijklmn", "xy"}), u",", host);
+  ASSERT_EQ(few.total, 3);
+  const pie_chart low = statistics_pie_chart(few);
   EXPECT_FALSE(low.over_100);
   ASSERT_EQ(low.sectors.size(), 2u);
   EXPECT_EQ(low.sectors[0].colour, statistics_type_colours[4]);
