@@ -86,7 +86,7 @@ void build() {
   gadget_add_column(CRUNCH_LIST, 2, u"Characters match", 195);
   use_language_font(CRUNCH_LIST);
 
-  gadget_create_label(CRUNCH_FOUND_LABEL, LIST_X, 262, 0, 18, u"Found:0/" + format_count(count));
+  gadget_create_label(CRUNCH_FOUND_LABEL, LIST_X, 262, 0, 18, u"Found:0/" + format_count(count, number_separator));
   fit_gadget_to_content(CRUNCH_FOUND_LABEL);
   gadget_create_label(CRUNCH_STEP_LABEL, LIST_X, 284, 0, 18, u"Processing:0/0");
   fit_gadget_to_content(CRUNCH_STEP_LABEL);
@@ -144,13 +144,13 @@ void process(list_tool_edit& edit) {
   hooks.step_started = [&](int step) {
     set_label(CRUNCH_STEP_LABEL, kStepTexts[step]);
     gadget_set_state(CRUNCH_PROGRESS, step == 2 ? static_cast<int>(std::min<int64_t>(count, INT32_MAX)) : 0);
-    if (step == 3) set_label(CRUNCH_FOUND_LABEL, u"Found:0/" + format_count(count));
+    if (step == 3) set_label(CRUNCH_FOUND_LABEL, u"Found:0/" + format_count(count, number_separator));
   };
   hooks.tick = [&](int step, int64_t current, int64_t folds) {
-    set_label(CRUNCH_STEP_LABEL, kStepTexts[step] + format_count(current + 1) + u"/" + format_count(count) +
+    set_label(CRUNCH_STEP_LABEL, kStepTexts[step] + format_count(current + 1, number_separator) + u"/" + format_count(count, number_separator) +
                                      format_percentage(static_cast<int32_t>(std::min<int64_t>(current + 1, INT32_MAX)),
                                                        static_cast<int32_t>(std::min<int64_t>(count, INT32_MAX))));
-    if (step == 3) set_label(CRUNCH_FOUND_LABEL, u"Found:" + format_count(folds) + u"/" + format_count(count));
+    if (step == 3) set_label(CRUNCH_FOUND_LABEL, u"Found:" + format_count(folds, number_separator) + u"/" + format_count(count, number_separator));
   };
   const crunch_result r = crunch_dictionary(doc, aff_cache, crunch_window_settings, edit, host, hooks);
 
@@ -160,7 +160,7 @@ void process(list_tool_edit& edit) {
     case crunch_status::single_entry: message_box(u"Warning!", u"No flags added.", MB_ICON_WARNING); break;
     case crunch_status::aborted:
     case crunch_status::done: {
-      set_label(CRUNCH_FOUND_LABEL, u"Found:" + format_count(r.folds) + u"/" + format_count(count));
+      set_label(CRUNCH_FOUND_LABEL, u"Found:" + format_count(r.folds, number_separator) + u"/" + format_count(count, number_separator));
       std::vector<text_t> rows;
       rows.reserve(r.rows.size());
       for (const crunch_fold& f : r.rows) rows.push_back(row_text(f));

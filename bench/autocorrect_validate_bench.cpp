@@ -38,7 +38,7 @@ int main(int argc, char** argv) {
   bench::clock_polling_host host;
   int64_t log_units = 0;
   const autocorrect_validate_output out{[&](text_view t) { log_units += static_cast<int64_t>(t.size()); }, {}};
-  const autocorrect_validate_result r = validate_autocorrect_list(autocorrect, dictionary, aff_cache, 0, host, out);
+  const autocorrect_validate_result r = validate_autocorrect_list(autocorrect, dictionary, aff_cache, 0, u",", host, out);
   const int64_t t2 = now_ms();
 
   std::printf("dictionary entries: %lld\n", static_cast<long long>(dictionary.count()));

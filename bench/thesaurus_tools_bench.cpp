@@ -74,17 +74,17 @@ int main(int argc, char** argv) {
   }
   const std::string folder = argv[2];
   std::printf("entries %lld\n", static_cast<long long>(doc.count()));
-  timed("fix invalid spaces", doc, [&](list_document& d) { fix_thesaurus_entry_spaces(d, host); });
+  timed("fix invalid spaces", doc, [&](list_document& d) { fix_thesaurus_entry_spaces(d, u",", host); });
   timed("sort meanings", doc, [&](list_document& d) {
     host.abort_answer = 6;  // the "Continue?" question
     sort_or_unduplicate_thesaurus_meanings(d, true, false, host);
   });
   timed("deduplicate meanings", doc, [&](list_document& d) { sort_or_unduplicate_thesaurus_meanings(d, false, true, host); });
-  timed("clean up symbols", doc, [&](list_document& d) { clean_thesaurus_entry_symbols(d, {true, true, false}, host); });
+  timed("clean up symbols", doc, [&](list_document& d) { clean_thesaurus_entry_symbols(d, {true, true, false}, u",", host); });
   timed("extract (book)", doc, [&](list_document& d) {
-    extract_thesaurus(d, from_utf8(folder + "/thesaurus_book.txt"), true, host);
+    extract_thesaurus(d, from_utf8(folder + "/thesaurus_book.txt"), true, u",", host);
   });
-  timed("sort on numbers", doc, [&](list_document& d) { sort_thesaurus_on_meaning_count(d, host); });
+  timed("sort on numbers", doc, [&](list_document& d) { sort_thesaurus_on_meaning_count(d, u",", host); });
   timed("duplicates scan", doc, [&](list_document& d) {
     std::printf("  duplicate rows %zu\n", scan_thesaurus_duplicates(d, host).rows.size());
   });
@@ -98,7 +98,7 @@ int main(int argc, char** argv) {
   timed("duplicates scan + merge", combined, [&](list_document& d) {
     thesaurus_duplicates_scan s = scan_thesaurus_duplicates(d, host);
     std::printf("  duplicate rows %zu\n", s.rows.size());
-    const thesaurus_tool_result r = merge_thesaurus_duplicates(d, std::move(s), host);
+    const thesaurus_tool_result r = merge_thesaurus_duplicates(d, std::move(s), u",", host);
     if (r.aborted) std::printf("  merge stopped: %s\n", to_utf8(r.message).c_str());
   });
   list_document doubled = doc;
@@ -108,7 +108,7 @@ int main(int argc, char** argv) {
     thesaurus_duplicates_scan s = scan_thesaurus_duplicates(d, host);
     std::printf("  duplicate rows %zu, scan %.1f ms\n", s.rows.size(),
                 static_cast<double>(bench::now_us() - start) / 1000.0);
-    merge_thesaurus_duplicates(d, std::move(s), host);
+    merge_thesaurus_duplicates(d, std::move(s), u",", host);
   });
   return 0;
 }

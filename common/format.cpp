@@ -68,6 +68,10 @@ text_t format_percentage(int32_t part, int32_t total) {
   return u" (" + format_decimal_2(static_cast<float>(p)) + u"%)";
 }
 
+text_t format_count(int64_t n, text_view separator) {
+  return string_format_number(0, u".", separator, static_cast<double>(n));
+}
+
 text_t format_decimal_2(float value) {
   text_t text = string_from_float(2, value);
   if (text.ends_with(u".00")) text.resize(text.size() - 3);

@@ -13,6 +13,9 @@ text_t format_file_size(text_view prefix, int64_t size, int in_brackets);
 text_t format_elapsed_time(text_view prefix, int64_t ms);
 // " (12.50%)", " (25%)"; a total of 0 prints the infinity or NaN text.
 text_t format_percentage(int32_t part, int32_t total);
+// A count as status texts and labels print it: "." as the decimal point and
+// separator (the preference) between the thousands.
+text_t format_count(int64_t n, text_view separator);
 // Two decimals, ".00" dropped: 3 gives "3", 2.5 gives "2.50".
 text_t format_decimal_2(float value);
 // Shorter length × 100 / longer length; 100 for two empty texts.

@@ -4,6 +4,7 @@
 #include "common/date_time.h"
 #include "common/documents.h"
 #include "common/file.h"
+#include "common/format.h"
 #include "dictionary/dictionary_files_ui.h"
 #include "dictionary/dictionary_statistics.h"
 #include "dictionary/wordlist_extraction.h"
@@ -101,7 +102,7 @@ void build_window(statistics_window& w) {
   const int rows[] = {272, 320, 368, 416};
   gadget_create_label_ex(ids::TOTAL_LABEL, 10, rows[0] + 13, 150, static_cast<int>(text_gadget_height),
                          u"Current wordlist:", LABEL_RIGHT);
-  gadget_create_entry_ex(ids::TOTAL, 165, rows[0] + 10, 115, entry_h, format_count(stats.total), ENTRY_READ_ONLY);
+  gadget_create_entry_ex(ids::TOTAL, 165, rows[0] + 10, 115, entry_h, format_count(stats.total, number_separator), ENTRY_READ_ONLY);
   create_image_button_at(ids::COPY_TOTAL, 285, rows[0], kButton, kButton, kImageCopy, 0, u"Copy to Clipboard", 0);
   gadget_create_button(ids::TOTAL_TO_REFERENCE, 60, rows[1] + 8, static_cast<int>(button_width),
                        static_cast<int>(button_height), u"∑ Copy →");

@@ -2,6 +2,7 @@
 // list (a job on window 0, then window 523) and Sort tags .AFF.
 #include "affix/aff_cache.h"
 #include "common/documents.h"
+#include "common/format.h"
 #include "dictionary/aff_tag_sort.h"
 #include "dictionary/dictionary_duplicates_window.h"
 #include "dictionary/dictionary_files_ui.h"
@@ -50,12 +51,12 @@ void show_duplicates_wordlist() {
   std::vector<text_t> rows;
   rows.reserve(r.rows.size());
   for (const wordlist_duplicate_row& row : r.rows)
-    rows.push_back(row.word + u"\n" + format_count(row.occurrences) + u"\n" + row.lines);
+    rows.push_back(row.word + u"\n" + format_count(row.occurrences, number_separator) + u"\n" + row.lines);
   gadget_add_items(LIST, rows);
   create_image_button_at(EXPORT, 205, 295, 44, 44, IMAGE_EXPORT, 0, u"Export", 0);
   create_image_button_right_of(CLOSE, EXPORT, 44, 44, IMAGE_CLOSE, 30, u"Close", 0);
   gadget_create_label(FOUND_LABEL, 10, 270, 0, 0,
-                      u"Found:" + format_count(static_cast<int64_t>(r.rows.size())) + u"/" + format_count(r.expanded_words));
+                      u"Found:" + format_count(static_cast<int64_t>(r.rows.size()), number_separator) + u"/" + format_count(r.expanded_words, number_separator));
   fit_gadget_to_content(FOUND_LABEL);
   shortcut_add(WINDOW, KEY_ESCAPE, SHORTCUT_ESCAPE);
   shortcut_add(WINDOW, KEY_F1, SHORTCUT_HELP);

@@ -64,7 +64,7 @@ class find_window {
 
   void refresh_found_label() {
     gadget_set_text(FIND_FOUND_LABEL,
-                    u"Found:" + format_count(static_cast<int64_t>(rows_.size())) + u"/" + format_count(doc_.count()));
+                    u"Found:" + format_count(static_cast<int64_t>(rows_.size()), number_separator) + u"/" + format_count(doc_.count(), number_separator));
     fit_gadget_to_content(FIND_FOUND_LABEL);
   }
   void before_wait();
@@ -167,7 +167,7 @@ void find_window::search() {
   tool_window_job_host host({.window = FIND_WINDOW, .progress_bar = FIND_PROGRESS, .escape_label = FIND_ESCAPE_LABEL});
   find_result r = find_in_list(doc_, t_.kind, o, host, [&](const find_row& row, int64_t found) {
     gadget_add_item(FIND_RESULTS, -1, row.shown + u"\n" + string_from_int(row.position) + u"\n" + row.percent + u"\n");
-    gadget_set_text(FIND_FOUND_LABEL, u"Found:" + format_count(found) + u"/" + format_count(doc_.count()));
+    gadget_set_text(FIND_FOUND_LABEL, u"Found:" + format_count(found, number_separator) + u"/" + format_count(doc_.count(), number_separator));
     fit_gadget_to_content(FIND_FOUND_LABEL);
   });
   rows_ = std::move(r.rows);

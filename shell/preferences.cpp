@@ -19,7 +19,6 @@ int64_t languagetool_min_lines = 0;
 text_t selected_aff_aid;
 text_t number_separator;
 
-text_t format_count(int64_t n) { return string_format_number(0, u".", number_separator, static_cast<double>(n)); }
 int64_t primary_affix_colour = 0;
 int64_t suffix_affix_colour = 0;
 int64_t prefix_affix_colour = 0;

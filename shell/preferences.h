@@ -64,9 +64,6 @@ extern int64_t pixels_adjust;
 extern int64_t languagetool_min_lines;
 extern text_t selected_aff_aid;
 extern text_t number_separator;
-// A count as status texts and labels print it: "." as the decimal point and
-// number_separator between the thousands.
-text_t format_count(int64_t n);
 extern int64_t primary_affix_colour;
 extern int64_t suffix_affix_colour;
 extern int64_t prefix_affix_colour;

@@ -2,6 +2,7 @@
 
 #include "common/dic_entry.h"
 #include "common/file.h"
+#include "common/settings_file.h"
 #include "common/format.h"
 #include "editors/thesaurus/thesaurus_entry.h"
 

@@ -209,7 +209,7 @@ void run_comparison() {
   }
   const int64_t start_ms = time_elapsed_ms();
   auto show_count = [](int row, int64_t lines) {
-    gadget_set_item_text(FILE_LIST, row, format_count(lines), 3);
+    gadget_set_item_text(FILE_LIST, row, format_count(lines, number_separator), 3);
     gadget_set_item_color(FILE_LIST, row, COLOR_TEXT, kBlack, 3);
   };
   master_compare_observer observer;
@@ -226,7 +226,7 @@ void run_comparison() {
     if (index >= 0 && index < static_cast<int64_t>(other_rows.size())) show_count(other_rows[index], lines);
   };
   observer.total_words = [](int64_t words) {
-    set_gadget_text_if_changed(TOTAL_LABEL, u"Total words:" + format_count(words) + u" (All files)");
+    set_gadget_text_if_changed(TOTAL_LABEL, u"Total words:" + format_count(words, number_separator) + u" (All files)");
   };
   tool_window_job_host host = job_host();
   master_compare_result r = compare_with_master(master, others, host, observer);
@@ -241,9 +241,9 @@ void run_comparison() {
     }
     return;
   }
-  set_gadget_text_if_changed(MISSING_LABEL, u"Missing words:" + format_count(r.missing));
-  set_gadget_text_if_changed(HYPHENATED_LABEL, u"Missing hyphenated:" + format_count(r.hyphenated));
-  set_gadget_text_if_changed(UPPERCASE_LABEL, u"Missing uppercase:" + format_count(r.uppercase));
+  set_gadget_text_if_changed(MISSING_LABEL, u"Missing words:" + format_count(r.missing, number_separator));
+  set_gadget_text_if_changed(HYPHENATED_LABEL, u"Missing hyphenated:" + format_count(r.hyphenated, number_separator));
+  set_gadget_text_if_changed(UPPERCASE_LABEL, u"Missing uppercase:" + format_count(r.uppercase, number_separator));
   set_gadget_text_if_changed(PROCESSING_LABEL, u"Processing:" + string_from_int(MASTER_COMPARE_STEPS) + of_steps +
                                                    u": Done!");
   state->missing_count = r.missing;
@@ -269,9 +269,9 @@ void save_missing(missing_word_filter filter) {
   }
   if (r.aborted) return;
   if (filter == missing_word_filter::hyphenated) {
-    message_box(u"Warning!", u"Hyphenated words extracted:" + format_count(r.written), MB_ICON_INFORMATION);
+    message_box(u"Warning!", u"Hyphenated words extracted:" + format_count(r.written, number_separator), MB_ICON_INFORMATION);
   } else if (filter == missing_word_filter::uppercase) {
-    message_box(u"Warning!", u"Uppercase words extracted:" + format_count(r.written), MB_ICON_INFORMATION);
+    message_box(u"Warning!", u"Uppercase words extracted:" + format_count(r.written, number_separator), MB_ICON_INFORMATION);
   }
 }
 

@@ -1,7 +1,7 @@
 #include "tools/pos_rules.h"
 
 #include "common/file.h"
-#include "shell/preferences.h"
+#include "common/settings_file.h"
 
 #include <algorithm>
 

@@ -1,5 +1,6 @@
 #include "editors/autocorrect/autocorrect_duplicates_window.h"
 
+#include "common/format.h"
 #include "editors/autocorrect/autocorrect_tools.h"
 #include "gui/gui.h"
 #include "shell/list_view_ui.h"
@@ -32,7 +33,7 @@ void build(const autocorrect_duplicates_scan& scan) {
   gadget_create_button(EXPORT, 265, 270, 100, 28, u"Export");
   gadget_create_button(CLOSE, 375, 270, 80, 28, u"Close");
   gadget_create_label(FOUND_LABEL, 10, 270, 180, 18,
-                      u"Found:" + format_count(static_cast<int64_t>(scan.rows.size())));
+                      u"Found:" + format_count(static_cast<int64_t>(scan.rows.size()), number_separator));
   shortcut_add(WINDOW, KEY_ESCAPE, SHORTCUT_ESCAPE);
 }
 
@@ -42,7 +43,7 @@ bool remove_duplicates(const autocorrect_duplicates_scan& scan, bool exclusive) 
                                     : u"Really delete duplicates?\n(notice this will sort the array)";
   if (message_box(u"Warning!", question, MB_YES_NO | MB_ICON_WARNING) != MB_ANSWER_YES) return false;
   paged_list_first_row(TAB_AUTOCORRECT);  // the snapshot keeps the page that is shown
-  remove_autocorrect_duplicates(paged_list_document(TAB_AUTOCORRECT), scan.sorted, exclusive, main_window_job_host());
+  remove_autocorrect_duplicates(paged_list_document(TAB_AUTOCORRECT), scan.sorted, exclusive, number_separator, main_window_job_host());
   redraw_paged_list(TAB_AUTOCORRECT);
   update_paged_list_labels(TAB_AUTOCORRECT);
   update_undo_redo_buttons(TAB_AUTOCORRECT);
@@ -53,7 +54,7 @@ void export_rows(const autocorrect_duplicates_scan& scan) {
   const text_t target = request_save_path(u"Export Duplicates to file", u"Text Documents (*.txt)|*.txt", u".txt",
                                           paged_list_document(TAB_AUTOCORRECT).path);
   if (target.empty()) return;
-  if (!export_autocorrect_duplicates(scan.rows, target)) {
+  if (!export_autocorrect_duplicates(scan.rows, target, number_separator)) {
     message_box(u"Error!", u"Can't write the file:\n" + target + u"\n\nThe old file is kept.", MB_ICON_ERROR);
   }
 }
@@ -69,7 +70,7 @@ void show_autocorrect_duplicates_window() {
     show_status(u"Aborted.");
     return;
   }
-  const autocorrect_duplicates_scan scan = scan_autocorrect_duplicates(doc, main_window_job_host());
+  const autocorrect_duplicates_scan scan = scan_autocorrect_duplicates(doc, number_separator, main_window_job_host());
   if (scan.aborted) return;
   if (scan.rows.empty()) {
     message_box(u"Warning!", u"No duplicates found.", MB_ICON_WARNING);

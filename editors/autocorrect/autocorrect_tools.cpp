@@ -4,7 +4,6 @@
 #include "common/format.h"
 #include "common/xml_text.h"
 #include "editors/autocorrect/autocorrect_editor.h"
-#include "shell/preferences.h"
 
 #include <algorithm>
 #include <string>
@@ -27,9 +26,9 @@ bool has_empty_field(text_view entry) {
 }
 
 // Shows prefix + the grouped progress + the hint on every tick.
-void tick_text(long_job& job, text_view prefix, text_view hint) {
-  job.on_tick = [&job, prefix = text_t(prefix), hint = text_t(hint)](int64_t progress) {
-    job.set_text(prefix + format_count(progress) + hint);
+void tick_text(long_job& job, text_view prefix, text_view hint, text_view separator) {
+  job.on_tick = [&job, prefix = text_t(prefix), hint = text_t(hint), separator = text_t(separator)](int64_t progress) {
+    job.set_text(prefix + format_count(progress, separator) + hint);
   };
 }
 
@@ -51,12 +50,13 @@ text_t clean_autocorrect_spaces(text_view entry) {
   }
 }
 
-autocorrect_tool_result fix_autocorrect_list_spaces(list_document& doc, long_job_host& host) {
+autocorrect_tool_result fix_autocorrect_list_spaces(list_document& doc, text_view separator, long_job_host& host) {
   if (doc.empty()) return editor_tool_refusal(u"No Autocorrects found.");
   doc.save_undo();
   return fix_invalid_spaces(
       doc, host, clean_autocorrect_spaces,
-      [](int64_t i, text_view, text_view t) { return has_empty_field(t) ? null_word_text(string_from_int(i + 1)) : text_t(); }, format_count);
+      [](int64_t i, text_view, text_view t) { return has_empty_field(t) ? null_word_text(string_from_int(i + 1)) : text_t(); },
+      [separator](int64_t n) { return format_count(n, separator); });
 }
 
 // ---- Hexadecimal references ---------------------------------------------------------------
@@ -90,19 +90,19 @@ hex_conversion convert_autocorrect_hex_references(text_view entry) {
   return c;
 }
 
-autocorrect_tool_result clean_autocorrect_list_hex_symbols(list_document& doc, long_job_host& host) {
+autocorrect_tool_result clean_autocorrect_list_hex_symbols(list_document& doc, text_view separator, long_job_host& host) {
   if (doc.empty()) return editor_tool_refusal(u"No Autocorrects found.");
   doc.save_undo();
   autocorrect_tool_result r;
   long_job job(host, u"Clean hex symbols... <ESC> to abort.", doc.count(), true);
-  tick_text(job, u"Processing Wordlist...", kEscapeToAbort);
+  tick_text(job, u"Processing Wordlist...", kEscapeToAbort, separator);
   int64_t changes = 0;
   bool above_bmp = false;
   for (int64_t j = 0; j < doc.count(); ++j) {
     const text_t& entry = doc.entries[static_cast<size_t>(j)];
     const hex_conversion c = convert_autocorrect_hex_references(entry);
     if (!c.valid) {
-      job.end(null_word_text(format_count(j + 1)));
+      job.end(null_word_text(format_count(j + 1, separator)));
       r.aborted = true;
       return r;
     }
@@ -129,7 +129,7 @@ autocorrect_tool_result clean_autocorrect_list_hex_symbols(list_document& doc, l
     r.aborted = true;
     return r;
   }
-  tick_text(job, u"Converting hex symbols...", kEscapeToAbort);
+  tick_text(job, u"Converting hex symbols...", kEscapeToAbort, separator);
   const entry_rewrite_result pass = rewrite_entries_in_place(
       doc, job, [](text_view entry) { return convert_autocorrect_hex_references(entry).text; });
   r.changed = pass.changed > 0;
@@ -139,20 +139,20 @@ autocorrect_tool_result clean_autocorrect_list_hex_symbols(list_document& doc, l
     return r;
   }
   r.count = changes;
-  job.end(u"OK. Converted symbols:" + format_count(changes) + job.elapsed_text());
+  job.end(u"OK. Converted symbols:" + format_count(changes, separator) + job.elapsed_text());
   return r;
 }
 
 // ---- Extraction ---------------------------------------------------------------------------
 
-autocorrect_tool_result extract_autocorrect_list(const list_document& doc, text_view target, long_job_host& host) {
+autocorrect_tool_result extract_autocorrect_list(const list_document& doc, text_view target, text_view separator, long_job_host& host) {
   if (doc.empty()) return editor_tool_refusal(u"No autocorrect words found.");
   autocorrect_tool_result r;
   long_job job(host, u"Extracting Autocorrect List... <ESC> to abort.", doc.count(), true);
   atomic_file out;
   int64_t length = 3;  // the byte-order mark
   job.on_tick = [&](int64_t i) {
-    job.set_text(u"Extracting Autocorrects... <ESC> to abort. Found:" + format_count(i + 1) + u" " +
+    job.set_text(u"Extracting Autocorrects... <ESC> to abort. Found:" + format_count(i + 1, separator) + u" " +
                  format_file_size(u"", length, 1));
   };
   bool written = out.create(target) && out.write("\xEF\xBB\xBF", 3);
@@ -180,11 +180,11 @@ autocorrect_tool_result extract_autocorrect_list(const list_document& doc, text_
 
 // ---- Duplicates ---------------------------------------------------------------------------
 
-autocorrect_duplicates_scan scan_autocorrect_duplicates(const list_document& doc, long_job_host& host) {
+autocorrect_duplicates_scan scan_autocorrect_duplicates(const list_document& doc, text_view separator, long_job_host& host) {
   autocorrect_duplicates_scan s;
   const int64_t count = doc.count();
   long_job job(host, u"Show duplicates. 1/2: Extracting... <ESC> to abort.", count, true);
-  tick_text(job, u"Show duplicates. 1/2: Extracting...", u" <ESC> to abort.");
+  tick_text(job, u"Show duplicates. 1/2: Extracting...", u" <ESC> to abort.", separator);
   s.sorted.reserve(static_cast<size_t>(count));
   for (int64_t i = 0; i < count; ++i) {
     s.sorted.push_back(doc.entries[static_cast<size_t>(i)]);
@@ -223,8 +223,8 @@ autocorrect_duplicates_scan scan_autocorrect_duplicates(const list_document& doc
   s.sorted = std::move(sorted);
 
   host.job_started(u"Show duplicates. 2/2: Comparing... <ESC> to abort.", count);
-  job.on_tick = [&job, count](int64_t i) {
-    job.set_text(u"Show duplicates. 2/2: Comparing..." + format_count(i) + u"/" + format_count(count) +
+  job.on_tick = [&job, count, separator](int64_t i) {
+    job.set_text(u"Show duplicates. 2/2: Comparing..." + format_count(i, separator) + u"/" + format_count(count, separator) +
                  u" <ESC> to abort.");
   };
   size_t i = 0;
@@ -247,14 +247,14 @@ autocorrect_duplicates_scan scan_autocorrect_duplicates(const list_document& doc
 }
 
 int64_t remove_autocorrect_duplicates(list_document& doc, const std::vector<text_t>& sorted, bool exclusive,
-                                      long_job_host& host) {
+                                      text_view separator, long_job_host& host) {
   const int64_t count = static_cast<int64_t>(sorted.size());
   auto incorrect_of = [](const text_t& e) { return text_view(e).substr(0, e.find(u'\n')); };
   // Whole document rewritten in one go: no Escape, so it is never left half done.
-  long_job job(host, u"Removing duplicates... 0/" + format_count(count), count, false);
+  long_job job(host, u"Removing duplicates... 0/" + format_count(count, separator), count, false);
   int64_t removed = 0;
   job.on_tick = [&](int64_t) {
-    job.set_text(u"Removing duplicates... " + format_count(removed) + u"/" + format_count(count));
+    job.set_text(u"Removing duplicates... " + format_count(removed, separator) + u"/" + format_count(count, separator));
   };
   std::vector<uint8_t> keep(sorted.size(), 1);
   for (size_t i = 0; i < sorted.size(); ++i) {
@@ -267,12 +267,12 @@ int64_t remove_autocorrect_duplicates(list_document& doc, const std::vector<text
     job.step(static_cast<int64_t>(i));
   }
   const int64_t remaining = count - removed;
-  job.set_text(u"Populating list... 0/" + format_count(remaining));
+  job.set_text(u"Populating list... 0/" + format_count(remaining, separator));
   std::vector<text_t> entries;
   entries.reserve(static_cast<size_t>(remaining));
   job.on_tick = [&](int64_t) {
-    job.set_text(u"Populating list... " + format_count(static_cast<int64_t>(entries.size())) + u"/" +
-                 format_count(remaining));
+    job.set_text(u"Populating list... " + format_count(static_cast<int64_t>(entries.size()), separator) + u"/" +
+                 format_count(remaining, separator));
   };
   for (size_t i = 0; i < sorted.size(); ++i) {
     if (keep[i]) entries.push_back(sorted[i]);
@@ -290,8 +290,8 @@ int64_t remove_autocorrect_duplicates(list_document& doc, const std::vector<text
   return removed;
 }
 
-bool export_autocorrect_duplicates(const std::vector<autocorrect_duplicate_row>& rows, text_view target) {
-  text_t text = u"DUPLICATES FOUND:" + format_count(static_cast<int64_t>(rows.size())) + u"\n\n";
+bool export_autocorrect_duplicates(const std::vector<autocorrect_duplicate_row>& rows, text_view target, text_view separator) {
+  text_t text = u"DUPLICATES FOUND:" + format_count(static_cast<int64_t>(rows.size()), separator) + u"\n\n";
   for (const autocorrect_duplicate_row& row : rows) {
     text += row.incorrect + u":" + string_from_int(row.occurrences) + u"\n";
   }

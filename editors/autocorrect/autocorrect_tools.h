@@ -13,6 +13,9 @@
 #include <cstdint>
 #include <vector>
 
+// separator: the thousands separator of the counts in the texts (the
+// preference).
+
 // ---- Spaces ---------------------------------------------------------------------
 // The entry with doubled spaces made single and the spaces around its line
 // feed and at its ends removed, until none is left.
@@ -23,7 +26,7 @@ using autocorrect_tool_result = editor_tool_result;
 // "Fix invalid spaces": a first pass checks every entry (an empty incorrect
 // or correct text stops the run with no change), a second rewrites the
 // entries that change. The undo snapshot is taken at the start.
-autocorrect_tool_result fix_autocorrect_list_spaces(list_document& doc, long_job_host& host);
+autocorrect_tool_result fix_autocorrect_list_spaces(list_document& doc, text_view separator, long_job_host& host);
 
 // ---- Hexadecimal references ---------------------------------------------------------
 struct hex_conversion {
@@ -42,14 +45,14 @@ hex_conversion convert_autocorrect_hex_references(text_view entry);
 // entry with an unclosed reference stops the run with no change); codes
 // above U+FFFF ask ask_above_bmp (only Yes, 6, stops); a second pass stores
 // the converted entries. The undo snapshot is taken at the start.
-autocorrect_tool_result clean_autocorrect_list_hex_symbols(list_document& doc, long_job_host& host);
+autocorrect_tool_result clean_autocorrect_list_hex_symbols(list_document& doc, text_view separator, long_job_host& host);
 
 // ---- Extraction ---------------------------------------------------------------------
 // One line per pair, "incorrect → correct", UTF-8 with a byte-order mark,
 // written to a temporary beside target that replaces it only when whole:
 // an Escape or a failed write keeps the old file.
 autocorrect_tool_result extract_autocorrect_list(const list_document& doc, text_view target,
-                                                 long_job_host& host);
+                                                 text_view separator, long_job_host& host);
 
 // ---- Duplicates ---------------------------------------------------------------------
 struct autocorrect_duplicate_row {
@@ -65,7 +68,7 @@ struct autocorrect_duplicates_scan {
 };
 // The two passes of "Show duplicates": copying, sorting and grouping.
 // Incorrect texts compare case-sensitively; the correct texts do not count.
-autocorrect_duplicates_scan scan_autocorrect_duplicates(const list_document& doc, long_job_host& host);
+autocorrect_duplicates_scan scan_autocorrect_duplicates(const list_document& doc, text_view separator, long_job_host& host);
 
 // Replaces the document by the sorted copy without its duplicates: Delete
 // keeps the last pair of each group (the greatest correct text), exclusive
@@ -73,12 +76,12 @@ autocorrect_duplicates_scan scan_autocorrect_duplicates(const list_document& doc
 // selection cleared. The rewrite cannot be stopped halfway. Returns the
 // number of pairs removed.
 int64_t remove_autocorrect_duplicates(list_document& doc, const std::vector<text_t>& sorted, bool exclusive,
-                                      long_job_host& host);
+                                      text_view separator, long_job_host& host);
 
 // "DUPLICATES FOUND:n", an empty line, then "word:occurrences" per row, as
 // UTF-8 with a byte-order mark; false when the file could not be written
 // (the old one stays).
-bool export_autocorrect_duplicates(const std::vector<autocorrect_duplicate_row>& rows, text_view target);
+bool export_autocorrect_duplicates(const std::vector<autocorrect_duplicate_row>& rows, text_view target, text_view separator);
 
 // The exports of the tool windows: text as UTF-8 with a byte-order mark,
 // replacing target only when whole; false when it could not be written.

@@ -6,6 +6,7 @@
 #include "editors/autocorrect/autocorrect_validate_window.h"
 #include "gui/gui.h"
 #include "shell/list_view_ui.h"
+#include "shell/preferences.h"
 #include "shell/main_job_host.h"
 #include "shell/shell_ids.h"
 #include "shell/undo_redo_ui.h"
@@ -40,12 +41,12 @@ void after(const autocorrect_tool_result& r) {
 
 void fix_autocorrect_spaces() {
   start(u"Fix Invalid Spaces... <ESC> to abort.");
-  after(fix_autocorrect_list_spaces(autocorrects(), main_window_job_host()));
+  after(fix_autocorrect_list_spaces(autocorrects(), number_separator, main_window_job_host()));
 }
 
 void clean_autocorrect_hex_symbols() {
   start(u"Clean hex symbols... <ESC> to abort.");
-  after(clean_autocorrect_list_hex_symbols(autocorrects(), main_window_job_host()));
+  after(clean_autocorrect_list_hex_symbols(autocorrects(), number_separator, main_window_job_host()));
 }
 
 void extract_autocorrect_list_to_file() {
@@ -63,7 +64,7 @@ void extract_autocorrect_list_to_file() {
     show_status(u"Aborted.");
     return;
   }
-  const autocorrect_tool_result r = extract_autocorrect_list(doc, target, main_window_job_host());
+  const autocorrect_tool_result r = extract_autocorrect_list(doc, target, number_separator, main_window_job_host());
   if (!r.message.empty()) message_box(r.message_title, r.message, r.message_flags);
 }
 

@@ -2,9 +2,9 @@
 
 #include "affix/affix_expansion.h"
 #include "affix/expansion_output.h"
+#include "common/format.h"
 #include "editors/autocorrect/autocorrect_editor.h"
 #include "editors/autocorrect/autocorrect_tools.h"
-#include "shell/preferences.h"
 
 #include <string>
 #include <unordered_map>
@@ -137,7 +137,7 @@ text_t autocorrect_validate_introduction() {
 
 autocorrect_validate_result validate_autocorrect_list(const list_document& autocorrect,
                                                       const list_document& dictionary,
-                                                      const aff_decode_cache& cache, int64_t decode_limit,
+                                                      const aff_decode_cache& cache, int64_t decode_limit, text_view separator,
                                                       long_job_host& host, const autocorrect_validate_output& out) {
   autocorrect_validate_result r;
   step_report report(out);
@@ -171,7 +171,7 @@ autocorrect_validate_result validate_autocorrect_list(const list_document& autoc
       }
       if (!asked && decode_limit != 0 && r.derived_words >= decode_limit) {
         asked = true;
-        const text_t question = u"Over " + format_count(decode_limit) +
+        const text_t question = u"Over " + format_count(decode_limit, separator) +
                                 u" words have been decoded.\n\nThis represents a huge amount of data in the RAM\n"
                                 u"that can fill it up and crash the computer.\n\nAbort?";
         if (host.message_box(u"Warning!", question, 17) == 6) {

@@ -38,9 +38,10 @@ struct autocorrect_validate_result {
 };
 
 // decode_limit: the number of derived words after which the user is asked
-// whether to stop the expansion (0: never asked). The caller brings the
+// whether to stop the expansion (0: never asked); separator groups its
+// thousands in the question. The caller brings the
 // decode cache up to date first.
 autocorrect_validate_result validate_autocorrect_list(const list_document& autocorrect,
                                                       const list_document& dictionary,
-                                                      const aff_decode_cache& cache, int64_t decode_limit,
+                                                      const aff_decode_cache& cache, int64_t decode_limit, text_view separator,
                                                       long_job_host& host, const autocorrect_validate_output& out);

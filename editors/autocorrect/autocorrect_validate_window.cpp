@@ -2,6 +2,7 @@
 
 #include "affix/aff_cache.h"
 #include "common/documents.h"
+#include "common/format.h"
 #include "dictionary/dictionary_files_ui.h"
 #include "editors/autocorrect/autocorrect_tools.h"
 #include "editors/autocorrect/autocorrect_validate.h"
@@ -85,9 +86,9 @@ void validate_window::process() {
   tool_window_job_host host({.window = WINDOW, .progress_bar = PROGRESS, .escape_label = ESCAPE_LABEL});
   const autocorrect_validate_output out{
       [this](text_view t) { append_log(t); },
-      [](int64_t n) { set_gadget_text_if_changed(ISSUES_LABEL, u"Issues:" + format_count(n)); }};
+      [](int64_t n) { set_gadget_text_if_changed(ISSUES_LABEL, u"Issues:" + format_count(n, number_separator)); }};
   const autocorrect_validate_result r = validate_autocorrect_list(
-      paged_list_document(TAB_AUTOCORRECT), dictionary_document.list, aff_cache, decode_warning_limit, host, out);
+      paged_list_document(TAB_AUTOCORRECT), dictionary_document.list, aff_cache, decode_warning_limit, number_separator, host, out);
   gadget_set_text(RESULT_MARK, r.aborted ? u"\u2717" : u"\u2713");
   gadget_set_color(RESULT_MARK, COLOR_TEXT, r.aborted ? COLOUR_RED : COLOUR_GREEN);
   set_buttons_disabled(0);

@@ -3,6 +3,7 @@
 #include "editors/thesaurus/thesaurus_tools.h"
 #include "gui/gui.h"
 #include "shell/list_view_ui.h"
+#include "shell/preferences.h"
 #include "shell/main_job_host.h"
 #include "shell/shell_ids.h"
 #include "shell/shell_state.h"
@@ -65,7 +66,7 @@ void export_rows(const thesaurus_duplicates_scan& scan) {
   const text_t target = request_save_path(u"Export Duplicates to file", u"Text Documents (*.txt)|*.txt", u".txt",
                                           paged_list_document(TAB_THESAURUS).path);
   if (target.empty()) return;
-  if (!export_thesaurus_duplicates(scan.rows, target)) {
+  if (!export_thesaurus_duplicates(scan.rows, target, number_separator)) {
     message_box(u"Error!", u"Can't write the file:\n" + target + u"\n\nThe old file is kept.", MB_ICON_ERROR);
   }
 }
@@ -73,7 +74,7 @@ void export_rows(const thesaurus_duplicates_scan& scan) {
 void merge(thesaurus_duplicates_scan scan) {
   paged_list_first_row(TAB_THESAURUS);  // the snapshot keeps the page that is shown
   const thesaurus_tool_result r =
-      merge_thesaurus_duplicates(paged_list_document(TAB_THESAURUS), std::move(scan), main_window_job_host());
+      merge_thesaurus_duplicates(paged_list_document(TAB_THESAURUS), std::move(scan), number_separator, main_window_job_host());
   if (!r.message.empty()) message_box(r.message_title, r.message, r.message_flags);
   if (r.changed) {
     paged_list_count_changed(TAB_THESAURUS);

@@ -5,7 +5,6 @@
 #include "common/sort.h"
 #include "common/work_records.h"
 #include "editors/thesaurus/thesaurus_entry.h"
-#include "shell/preferences.h"
 
 #include <algorithm>
 #include <string>
@@ -91,7 +90,7 @@ namespace {
 
 // "" when the cleaned entry keeps every field, else the text that stops the
 // run: a header or meaning line left empty (or only "|", "-|").
-text_t null_field_text(int64_t i, text_view entry, text_view t) {
+text_t null_field_text(int64_t i, text_view entry, text_view t, text_view separator) {
   const int64_t n = thesaurus_meaning_count(thesaurus_header(entry));
   if (n < 0) return {};
   const text_view header = thesaurus_header(t);
@@ -102,16 +101,19 @@ text_t null_field_text(int64_t i, text_view entry, text_view t) {
     if (lines[k].empty() || lines[k] == u"|" || lines[k] == u"-|") bad_line = static_cast<int64_t>(k) + 2;
   }
   if (bad_line == 0) return {};
-  return u"Null word at Line:" + format_count(i + 1) + u" " +
+  return u"Null word at Line:" + format_count(i + 1, separator) + u" " +
          (bad_line == 1 ? text_t(u"Synonym") : u"Meaning:" + string_from_int(bad_line - 1)) + u" Aborted.";
 }
 
 }  // namespace
 
-thesaurus_tool_result fix_thesaurus_entry_spaces(list_document& doc, long_job_host& host) {
+thesaurus_tool_result fix_thesaurus_entry_spaces(list_document& doc, text_view separator, long_job_host& host) {
   if (doc.empty()) return editor_tool_refusal(u"No synonyms found.");
   doc.save_undo();
-  return fix_invalid_spaces(doc, host, tidy_thesaurus_spaces, null_field_text, format_count);
+  return fix_invalid_spaces(
+      doc, host, tidy_thesaurus_spaces,
+      [separator](int64_t i, text_view entry, text_view t) { return null_field_text(i, entry, t, separator); },
+      [separator](int64_t n) { return format_count(n, separator); });
 }
 
 // ---- Sort and Deduplicate ---------------------------------------------------------------
@@ -216,7 +218,7 @@ text_t clean_thesaurus_meaning(text_view line, const clean_symbols_options& opti
 }
 
 thesaurus_tool_result clean_thesaurus_entry_symbols(list_document& doc, const clean_symbols_options& options,
-                                                    long_job_host& host) {
+                                                    text_view separator, long_job_host& host) {
   if (doc.empty()) return editor_tool_refusal(u"No synonyms found.");
   doc.save_undo();
   thesaurus_tool_result r;
@@ -230,8 +232,8 @@ thesaurus_tool_result clean_thesaurus_entry_symbols(list_document& doc, const cl
     if (!job.step(i + 1)) return stopped(job);
   }
   job.set_text(u"Remove symbols. 2/3: Comparing... <ESC> to abort.");
-  job.on_tick = [&job, count](int64_t i) {
-    job.set_text(u"Remove symbols. 2/3: Comparing..." + format_count(i) + u"/" + format_count(count) + u" <ESC> to abort.");
+  job.on_tick = [&job, count, separator](int64_t i) {
+    job.set_text(u"Remove symbols. 2/3: Comparing..." + format_count(i, separator) + u"/" + format_count(count, separator) + u" <ESC> to abort.");
   };
   bool worked = false;
   for (int64_t i = 0; i < count; ++i) {
@@ -243,7 +245,7 @@ thesaurus_tool_result clean_thesaurus_entry_symbols(list_document& doc, const cl
     for (size_t k = 0; k < lines.size(); ++k) {
       const text_t line = clean_thesaurus_meaning(lines[k], options, worked);
       if (line.empty()) {
-        job.end(u"Null meaning at Line:" + format_count(i + 1) + u" Meaning:" + string_from_int(static_cast<int64_t>(k) + 1) +
+        job.end(u"Null meaning at Line:" + format_count(i + 1, separator) + u" Meaning:" + string_from_int(static_cast<int64_t>(k) + 1) +
                 u"! Aborted.");
         doc.selected = i;
         r.aborted = true;
@@ -260,7 +262,7 @@ thesaurus_tool_result clean_thesaurus_entry_symbols(list_document& doc, const cl
     return r;
   }
   // Every entry is stored in one go: no Escape here.
-  job.set_text(u"Remove symbols. 3/3: Populating... 0/" + format_count(count));
+  job.set_text(u"Remove symbols. 3/3: Populating... 0/" + format_count(count, separator));
   for (int64_t i = 0; i < count; ++i) {
     text_t& entry = doc.entries[static_cast<size_t>(i)];
     if (entry != work[static_cast<size_t>(i)]) ++r.count;
@@ -274,7 +276,7 @@ thesaurus_tool_result clean_thesaurus_entry_symbols(list_document& doc, const cl
 
 // ---- Extraction -------------------------------------------------------------------------
 
-thesaurus_tool_result extract_thesaurus(const list_document& doc, text_view target, bool book, long_job_host& host) {
+thesaurus_tool_result extract_thesaurus(const list_document& doc, text_view target, bool book, text_view separator, long_job_host& host) {
   if (doc.empty()) return editor_tool_refusal(u"No synonyms found.");
   thesaurus_tool_result r;
   long_job job(host, u"Extracting Thesaurus... <ESC> To abort.", doc.count(), true);
@@ -283,7 +285,7 @@ thesaurus_tool_result extract_thesaurus(const list_document& doc, text_view targ
     return string_format_number(1, u".", u"", static_cast<double>(static_cast<float>(out.written()) / 1048576.0f));
   };
   job.on_tick = [&](int64_t i) {
-    job.set_text(u"Extracting Thesaurus... <ESC> to abort. Found:" + format_count(i + 1) + u" (" + megabytes() + u" MB)" +
+    job.set_text(u"Extracting Thesaurus... <ESC> to abort. Found:" + format_count(i + 1, separator) + u" (" + megabytes() + u" MB)" +
                  job.elapsed_text());
   };
   bool written = out.create(target) && out.write("\xEF\xBB\xBF", 3);
@@ -323,7 +325,7 @@ thesaurus_tool_result extract_thesaurus(const list_document& doc, text_view targ
 
 // ---- Sort on numbers --------------------------------------------------------------------
 
-thesaurus_tool_result sort_thesaurus_on_meaning_count(list_document& doc, long_job_host& host) {
+thesaurus_tool_result sort_thesaurus_on_meaning_count(list_document& doc, text_view separator, long_job_host& host) {
   if (doc.empty()) return editor_tool_refusal(u"No synonyms found.");
   doc.save_undo();
   doc.selected = -1;
@@ -332,8 +334,8 @@ thesaurus_tool_result sort_thesaurus_on_meaning_count(list_document& doc, long_j
   r.changed = true;
   const int64_t count = doc.count();
   long_job job(host, u"Sorting Thesaurus on number...", 3 * count, true);
-  job.on_tick = [&job](int64_t i) {
-    job.set_text(u"Removing accents... <ESC> to abort. Found:" + format_count(i) + job.elapsed_text());
+  job.on_tick = [&job, separator](int64_t i) {
+    job.set_text(u"Removing accents... <ESC> to abort. Found:" + format_count(i, separator) + job.elapsed_text());
   };
   std::vector<sort_work_record> records(static_cast<size_t>(count));
   for (int64_t i = 0; i < count; ++i) {
@@ -351,7 +353,7 @@ thesaurus_tool_result sort_thesaurus_on_meaning_count(list_document& doc, long_j
       return r;
     }
   }
-  job.set_text(u"Sorting on number... <ESC> to abort. Found:" + format_count(count) + job.elapsed_text());
+  job.set_text(u"Sorting on number... <ESC> to abort. Found:" + format_count(count, separator) + job.elapsed_text());
   sort_work_records_by_key(records);
   // The rewrite runs to its end: stopping here would leave entries twice.
   for (int64_t j = 0; j < count; ++j) doc.entries[static_cast<size_t>(j)] = std::move(records[static_cast<size_t>(j)].value);
@@ -485,7 +487,7 @@ thesaurus_duplicates_scan scan_thesaurus_duplicates(const list_document& doc, lo
 }
 
 thesaurus_tool_result merge_thesaurus_duplicates(list_document& doc, thesaurus_duplicates_scan scan,
-                                                 long_job_host& host) {
+                                                 text_view separator, long_job_host& host) {
   thesaurus_tool_result r;
   std::vector<thesaurus_duplicate_row>& rows = scan.rows;
   std::vector<text_t>& copies = scan.copies;
@@ -516,9 +518,9 @@ thesaurus_tool_result merge_thesaurus_duplicates(list_document& doc, thesaurus_d
     ++kept;
   }
   rows.resize(kept);
-  job.set_text(u"Merging duplicates... 0/" + format_count(total));
-  job.on_tick = [&job, total](int64_t done) {
-    job.set_text(u"Merging duplicates... " + format_count(done) + u"/" + format_count(total));
+  job.set_text(u"Merging duplicates... 0/" + format_count(total, separator));
+  job.on_tick = [&job, total, separator](int64_t done) {
+    job.set_text(u"Merging duplicates... " + format_count(done, separator) + u"/" + format_count(total, separator));
   };
   for (size_t l = rows.size(); l-- > 1;) {
     thesaurus_duplicate_row& lower = rows[l];
@@ -563,7 +565,7 @@ thesaurus_tool_result merge_thesaurus_duplicates(list_document& doc, thesaurus_d
   for (text_t& c : copies) {
     if (!c.empty()) entries.push_back(std::move(c));
   }
-  job.set_text(u"Populating... 0/" + format_count(static_cast<int64_t>(entries.size())));
+  job.set_text(u"Populating... 0/" + format_count(static_cast<int64_t>(entries.size()), separator));
   doc.save_undo();
   replace_entries(doc, std::move(entries));
   r.changed = true;
@@ -571,8 +573,8 @@ thesaurus_tool_result merge_thesaurus_duplicates(list_document& doc, thesaurus_d
   return r;
 }
 
-bool export_thesaurus_duplicates(const std::vector<thesaurus_duplicate_row>& rows, text_view target) {
-  text_t text = u"DUPLICATES FOUND:" + format_count(static_cast<int64_t>(rows.size())) + u"\n\n";
+bool export_thesaurus_duplicates(const std::vector<thesaurus_duplicate_row>& rows, text_view target, text_view separator) {
+  text_t text = u"DUPLICATES FOUND:" + format_count(static_cast<int64_t>(rows.size()), separator) + u"\n\n";
   for (const thesaurus_duplicate_row& row : rows) text += row.header + u"\n" + row.preview + u"\n\n";
   if (file_create_atomic(1, target) == 0) return false;
   file_write_bom(1, FORMAT_UTF8);

@@ -17,13 +17,16 @@
 
 using thesaurus_tool_result = editor_tool_result;
 
+// separator: the thousands separator of the counts in the texts (the
+// preference).
+
 // ---- Spaces ---------------------------------------------------------------------
 // Doubled spaces made single and the spaces beside "|" and LF and at the end
 // removed, until none is left; a space at the very start stays.
 text_t tidy_thesaurus_spaces(text_view entry);
 // "Fix invalid spaces": a first pass checks the tidied entries (an empty word
 // or meaning stops the run with no change), a second stores them.
-thesaurus_tool_result fix_thesaurus_entry_spaces(list_document& doc, long_job_host& host);
+thesaurus_tool_result fix_thesaurus_entry_spaces(list_document& doc, text_view separator, long_job_host& host);
 
 // ---- Sort and Deduplicate ---------------------------------------------------------------
 // The entry rebuilt as word|count + its non-empty meanings: sorted ignoring
@@ -47,18 +50,18 @@ text_t clean_thesaurus_meaning(text_view line, const clean_symbols_options& opti
 // A meaning emptied by the options stops the run with no change and that
 // entry selected; otherwise every entry is replaced at the end in one go.
 thesaurus_tool_result clean_thesaurus_entry_symbols(list_document& doc, const clean_symbols_options& options,
-                                                    long_job_host& host);
+                                                    text_view separator, long_job_host& host);
 
 // ---- Extraction -------------------------------------------------------------------------
 // "word:", its meaning lines and an empty line per entry (book: "-|"
 // removed, "|" as ", ", ";" after each meaning and "." after the last), as
 // UTF-8 with a byte-order mark, replacing target only when whole.
-thesaurus_tool_result extract_thesaurus(const list_document& doc, text_view target, bool book, long_job_host& host);
+thesaurus_tool_result extract_thesaurus(const list_document& doc, text_view target, bool book, text_view separator, long_job_host& host);
 
 // ---- Sort on numbers --------------------------------------------------------------------
 // Entries by meaning count, then by accent-free lower-case word. Only the
 // key pass can be stopped; the rewrite runs to its end.
-thesaurus_tool_result sort_thesaurus_on_meaning_count(list_document& doc, long_job_host& host);
+thesaurus_tool_result sort_thesaurus_on_meaning_count(list_document& doc, text_view separator, long_job_host& host);
 
 // ---- Combine ------------------------------------------------------------------------------
 // Adds, for every meaning of every simple entry, the entry headed by that
@@ -82,7 +85,7 @@ thesaurus_duplicates_scan scan_thesaurus_duplicates(const list_document& doc, lo
 // remaining entries in case-insensitive order. A group whose merge would pass
 // the meaning limit stops everything with the warning and no change.
 thesaurus_tool_result merge_thesaurus_duplicates(list_document& doc, thesaurus_duplicates_scan scan,
-                                                 long_job_host& host);
+                                                 text_view separator, long_job_host& host);
 // "DUPLICATES FOUND:n", an empty line, then header, preview and an empty
 // line per row; false when the file could not be written (the old one stays).
-bool export_thesaurus_duplicates(const std::vector<thesaurus_duplicate_row>& rows, text_view target);
+bool export_thesaurus_duplicates(const std::vector<thesaurus_duplicate_row>& rows, text_view target, text_view separator);

@@ -3,6 +3,7 @@
 #include "editors/thesaurus/thesaurus_duplicates_window.h"
 #include "gui/gui.h"
 #include "shell/list_view_ui.h"
+#include "shell/preferences.h"
 #include "shell/main_job_host.h"
 #include "shell/shell_ids.h"
 #include "shell/shell_state.h"
@@ -84,7 +85,7 @@ bool refuse_empty() {
 
 void fix_thesaurus_spaces() {
   start(u"Fix Invalid Spaces... <ESC> to abort.");
-  after(fix_thesaurus_entry_spaces(synonyms(), main_window_job_host()));
+  after(fix_thesaurus_entry_spaces(synonyms(), number_separator, main_window_job_host()));
 }
 
 void sort_or_unduplicate_meanings(int sort, int unduplicate) {
@@ -96,7 +97,7 @@ void clean_thesaurus_symbols() {
   start(u"Clean up. 1/3: Extracting... <ESC> to abort.");
   if (refuse_empty()) return;
   if (!ask_clean_symbols_options()) return;
-  const thesaurus_tool_result r = clean_thesaurus_entry_symbols(synonyms(), clean_symbols_choice, main_window_job_host());
+  const thesaurus_tool_result r = clean_thesaurus_entry_symbols(synonyms(), clean_symbols_choice, number_separator, main_window_job_host());
   after(r);
   window_set_disabled(MAIN_WINDOW, 0);
   window_activate(MAIN_WINDOW);
@@ -113,13 +114,13 @@ void extract_thesaurus_to_file(int book) {
     show_status(u"Aborted.");
     return;
   }
-  const thesaurus_tool_result r = extract_thesaurus(doc, target, book != 0, main_window_job_host());
+  const thesaurus_tool_result r = extract_thesaurus(doc, target, book != 0, number_separator, main_window_job_host());
   if (!r.message.empty()) message_box(r.message_title, r.message, r.message_flags);
 }
 
 void sort_thesaurus_by_meaning_count() {
   start(u"Sorting Thesaurus on number...");
-  after(sort_thesaurus_on_meaning_count(synonyms(), main_window_job_host()));
+  after(sort_thesaurus_on_meaning_count(synonyms(), number_separator, main_window_job_host()));
 }
 
 void combine_synonyms() {

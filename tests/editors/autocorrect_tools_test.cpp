@@ -1,7 +1,6 @@
 #include "editors/autocorrect/autocorrect_tools.h"
 
 #include "common/long_job.h"
-#include "shell/preferences.h"
 #include "tests/test_support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -37,7 +36,7 @@ TEST(AutocorrectSpaces, CleansUntilNoInvalidSpaceIsLeft) {
 TEST(AutocorrectSpaces, FixesTheEntriesThatChangeAndCanBeUndone) {
   list_document d = doc_of({u" teh \nthe", u"adn\nand", u"a  b\n c"});
   headless_long_job_host host;
-  const autocorrect_tool_result r = fix_autocorrect_list_spaces(d, host);
+  const autocorrect_tool_result r = fix_autocorrect_list_spaces(d, u",", host);
   EXPECT_FALSE(r.aborted);
   EXPECT_EQ(d.entries, (std::vector<text_t>{u"teh\nthe", u"adn\nand", u"a b\nc"}));
   EXPECT_EQ(r.count, 2);
@@ -51,7 +50,7 @@ TEST(AutocorrectSpaces, FixesTheEntriesThatChangeAndCanBeUndone) {
 TEST(AutocorrectSpaces, AnEmptyTextStopsTheRunBeforeAnyChange) {
   list_document d = doc_of({u" teh \nthe", u"teh\n ", u"x \ny"});
   headless_long_job_host host;
-  const autocorrect_tool_result r = fix_autocorrect_list_spaces(d, host);
+  const autocorrect_tool_result r = fix_autocorrect_list_spaces(d, u",", host);
   EXPECT_TRUE(r.aborted);
   EXPECT_EQ(host.status, u"Null word at Line:2 Aborted.");
   EXPECT_EQ(d.entries[0], u" teh \nthe");
@@ -62,14 +61,11 @@ TEST(AutocorrectSpaces, AnEmptyTextStopsTheRunBeforeAnyChange) {
 // Unlike the hex run's, this line number is not grouped, whatever the
 // thousands separator.
 TEST(AutocorrectSpaces, TheNullWordLineNumberIsPlain) {
-  const text_t old_separator = number_separator;
-  number_separator = u",";
   std::vector<text_t> entries(12345, u"teh\nthe");
   entries.back() = u"teh\n ";
   list_document d = doc_of(std::move(entries));
   headless_long_job_host host;
-  const autocorrect_tool_result r = fix_autocorrect_list_spaces(d, host);
-  number_separator = old_separator;
+  const autocorrect_tool_result r = fix_autocorrect_list_spaces(d, u",", host);
   EXPECT_TRUE(r.aborted);
   EXPECT_EQ(host.status, u"Null word at Line:12345 Aborted.");
   EXPECT_FALSE(d.changed);
@@ -78,13 +74,13 @@ TEST(AutocorrectSpaces, TheNullWordLineNumberIsPlain) {
 TEST(AutocorrectSpaces, NothingToFixAndEmptyListAreReported) {
   list_document d = doc_of({u"teh\nthe"});
   headless_long_job_host host;
-  autocorrect_tool_result r = fix_autocorrect_list_spaces(d, host);
+  autocorrect_tool_result r = fix_autocorrect_list_spaces(d, u",", host);
   EXPECT_EQ(r.message, u"No spaces to fix found!");
   EXPECT_EQ(host.status, u"OK.");
   EXPECT_FALSE(d.changed);
 
   list_document empty;
-  r = fix_autocorrect_list_spaces(empty, host);
+  r = fix_autocorrect_list_spaces(empty, u",", host);
   EXPECT_TRUE(r.aborted);
   EXPECT_EQ(r.message, u"No Autocorrects found.");
   EXPECT_FALSE(empty.undo_available);
@@ -94,7 +90,7 @@ TEST(AutocorrectSpaces, EscapeInTheFirstPassChangesNothing) {
   list_document d = doc_of({u" a\nb", u" c\nd", u" e\nf"});
   headless_long_job_host host;
   host.escape_at_poll = 2;
-  const autocorrect_tool_result r = fix_autocorrect_list_spaces(d, host);
+  const autocorrect_tool_result r = fix_autocorrect_list_spaces(d, u",", host);
   EXPECT_TRUE(r.aborted);
   EXPECT_EQ(host.status, u"Aborted.");
   EXPECT_EQ(d.entries[0], u" a\nb");
@@ -138,7 +134,7 @@ TEST(AutocorrectHex, ConvertsWellFormedReferencesAndLeavesTheRest) {
 TEST(AutocorrectHex, ConvertsTheListAndCountsChangedEntries) {
   list_document d = doc_of({u"smile\n&#x263A;", u"teh\nthe", u"hearts\n&#x2665;&#x2665;"});
   headless_long_job_host host;
-  const autocorrect_tool_result r = clean_autocorrect_list_hex_symbols(d, host);
+  const autocorrect_tool_result r = clean_autocorrect_list_hex_symbols(d, u",", host);
   EXPECT_FALSE(r.aborted);
   EXPECT_EQ(d.entries, (std::vector<text_t>{u"smile\n\u263A", u"teh\nthe", u"hearts\n\u2665\u2665"}));
   EXPECT_EQ(r.count, 2);
@@ -152,7 +148,7 @@ TEST(AutocorrectHex, AboveBmpAsksAndOnlyYesStops) {
     list_document d = doc_of({u"grin\n&#x1F600;", u"smile\n&#x263A;"});
     headless_long_job_host host;
     host.abort_answer = answer;
-    const autocorrect_tool_result r = clean_autocorrect_list_hex_symbols(d, host);
+    const autocorrect_tool_result r = clean_autocorrect_list_hex_symbols(d, u",", host);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0],
               u"Found symbols above character 65535.\n(Quenvar limitation - character corruption)\n\nAbort?");
@@ -168,14 +164,11 @@ TEST(AutocorrectHex, AboveBmpAsksAndOnlyYesStops) {
 }
 
 TEST(AutocorrectHex, AnUnclosedReferenceStopsWithItsGroupedLineNumber) {
-  const text_t old_separator = number_separator;
-  number_separator = u",";
   std::vector<text_t> entries(12345, u"smile\n&#x263A;");
   entries.back() = u"smile\n&#x263A";
   list_document d = doc_of(std::move(entries));
   headless_long_job_host host;
-  const autocorrect_tool_result r = clean_autocorrect_list_hex_symbols(d, host);
-  number_separator = old_separator;
+  const autocorrect_tool_result r = clean_autocorrect_list_hex_symbols(d, u",", host);
   EXPECT_TRUE(r.aborted);
   EXPECT_EQ(host.status, u"Null word at Line:12,345 Aborted.");
   EXPECT_EQ(d.entries[0], u"smile\n&#x263A;");
@@ -185,7 +178,7 @@ TEST(AutocorrectHex, AnUnclosedReferenceStopsWithItsGroupedLineNumber) {
 TEST(AutocorrectHex, NoReferencesIsReported) {
   list_document d = doc_of({u"teh\nthe", u"a&#xZZ;\nb"});
   headless_long_job_host host;
-  const autocorrect_tool_result r = clean_autocorrect_list_hex_symbols(d, host);
+  const autocorrect_tool_result r = clean_autocorrect_list_hex_symbols(d, u",", host);
   EXPECT_EQ(r.message, u"No hex symbols found!");
   EXPECT_EQ(host.status.substr(0, 3), u"OK.");
   EXPECT_FALSE(d.changed);
@@ -201,7 +194,7 @@ class AutocorrectFiles : public test_support::temp_folder_test {
 TEST_F(AutocorrectFiles, ExtractWritesOneArrowLinePerPair) {
   list_document d = doc_of({u"teh\nthe", u"R&D\n\"research\" \U0001F600"});
   headless_long_job_host host;
-  const autocorrect_tool_result r = extract_autocorrect_list(d, from_utf8(path("out.txt")), host);
+  const autocorrect_tool_result r = extract_autocorrect_list(d, from_utf8(path("out.txt")), u",", host);
   EXPECT_FALSE(r.aborted);
   EXPECT_EQ(test_support::read_file(path("out.txt")),
             "\xEF\xBB\xBFteh \xE2\x86\x92 the\nR&D \xE2\x86\x92 \"research\" \xF0\x9F\x98\x80\n");
@@ -213,23 +206,23 @@ TEST_F(AutocorrectFiles, ExtractAbortOrFailureKeepsTheOldFile) {
   list_document d = doc_of({u"a\nb", u"c\nd", u"e\nf"});
   headless_long_job_host host;
   host.escape_at_poll = 2;
-  autocorrect_tool_result r = extract_autocorrect_list(d, from_utf8(path("out.txt")), host);
+  autocorrect_tool_result r = extract_autocorrect_list(d, from_utf8(path("out.txt")), u",", host);
   EXPECT_TRUE(r.aborted);
   EXPECT_EQ(host.status, u"Aborted.");
   EXPECT_EQ(test_support::read_file(path("out.txt")), "old");
   EXPECT_EQ(test_support::folder_names(dir_), std::vector<std::string>{"out.txt"});
 
   headless_long_job_host host2;
-  r = extract_autocorrect_list(d, from_utf8(path("missing/out.txt")), host2);
+  r = extract_autocorrect_list(d, from_utf8(path("missing/out.txt")), u",", host2);
   EXPECT_TRUE(r.aborted);
   EXPECT_EQ(r.message_title, u"Error!");
   EXPECT_NE(r.message.find(u"missing/out.txt"), text_t::npos);
 }
 
 TEST_F(AutocorrectFiles, DuplicatesExport) {
-  ASSERT_TRUE(export_autocorrect_duplicates({{u"teh", 2}, {u"\u00e9t\u00e9", 3}}, from_utf8(path("d.txt"))));
+  ASSERT_TRUE(export_autocorrect_duplicates({{u"teh", 2}, {u"\u00e9t\u00e9", 3}}, from_utf8(path("d.txt")), u","));
   EXPECT_EQ(test_support::read_file(path("d.txt")), "\xEF\xBB\xBF" "DUPLICATES FOUND:2\n\nteh:2\n\xC3\xA9t\xC3\xA9:3\n");
-  EXPECT_FALSE(export_autocorrect_duplicates({}, from_utf8(path("no/d.txt"))));
+  EXPECT_FALSE(export_autocorrect_duplicates({}, from_utf8(path("no/d.txt")), u","));
 }
 
 // ---- Duplicates -------------------------------------------------------------------------------
@@ -237,7 +230,7 @@ TEST_F(AutocorrectFiles, DuplicatesExport) {
 TEST(AutocorrectDuplicates, GroupsByIncorrectTextCaseSensitively) {
   list_document d = doc_of({u"teh\nthe", u"teh\nten", u"adn\nand", u"Teh\nThe", u"teh\ttab\nx", u"teh\nthe"});
   headless_long_job_host host;
-  const autocorrect_duplicates_scan s = scan_autocorrect_duplicates(d, host);
+  const autocorrect_duplicates_scan s = scan_autocorrect_duplicates(d, u",", host);
   EXPECT_FALSE(s.aborted);
   ASSERT_EQ(s.rows.size(), 1u);
   EXPECT_EQ(s.rows[0].incorrect, u"teh");
@@ -258,8 +251,8 @@ TEST(AutocorrectDuplicates, DeleteKeepsTheLastOfEachGroupAndXDeleteNone) {
     d.set_checked(0, true);
     d.selected = 2;
     headless_long_job_host host;
-    const autocorrect_duplicates_scan s = scan_autocorrect_duplicates(d, host);
-    EXPECT_EQ(remove_autocorrect_duplicates(d, s.sorted, r.exclusive, host), r.removed);
+    const autocorrect_duplicates_scan s = scan_autocorrect_duplicates(d, u",", host);
+    EXPECT_EQ(remove_autocorrect_duplicates(d, s.sorted, r.exclusive, u",", host), r.removed);
     EXPECT_EQ(d.entries, r.after);
     EXPECT_EQ(d.checked, std::vector<uint8_t>(r.after.size(), 0));
     EXPECT_EQ(d.checked_count, 0);
@@ -273,8 +266,8 @@ TEST(AutocorrectDuplicates, DeleteKeepsTheLastOfEachGroupAndXDeleteNone) {
 TEST(AutocorrectDuplicates, XDeleteOfEveryPairLeavesAnEmptyList) {
   list_document d = doc_of({u"a\nb", u"a\nc"});
   headless_long_job_host host;
-  const autocorrect_duplicates_scan s = scan_autocorrect_duplicates(d, host);
-  EXPECT_EQ(remove_autocorrect_duplicates(d, s.sorted, true, host), 2);
+  const autocorrect_duplicates_scan s = scan_autocorrect_duplicates(d, u",", host);
+  EXPECT_EQ(remove_autocorrect_duplicates(d, s.sorted, true, u",", host), 2);
   EXPECT_TRUE(d.empty());
   EXPECT_EQ(d.checked_count, 0);
 }
@@ -283,7 +276,7 @@ TEST(AutocorrectDuplicates, EscapeStopsTheScanWithoutRows) {
   list_document d = doc_of({u"a\nb", u"a\nc", u"d\ne"});
   headless_long_job_host host;
   host.escape_at_poll = 5;  // in the grouping pass
-  const autocorrect_duplicates_scan s = scan_autocorrect_duplicates(d, host);
+  const autocorrect_duplicates_scan s = scan_autocorrect_duplicates(d, u",", host);
   EXPECT_TRUE(s.aborted);
   EXPECT_TRUE(s.rows.empty());
   EXPECT_EQ(host.status, u"Aborted.");

@@ -32,7 +32,7 @@ run_record run(const list_document& autocorrect, const list_document& dic, headl
   rebuild_aff_decode_cache(kAff);
   run_record r;
   autocorrect_validate_output out{[&](text_view t) { r.log += t; }, [&](int64_t n) { r.issues.push_back(n); }};
-  r.result = validate_autocorrect_list(autocorrect, dic, aff_cache, limit, host, out);
+  r.result = validate_autocorrect_list(autocorrect, dic, aff_cache, limit, u",", host, out);
   return r;
 }
 

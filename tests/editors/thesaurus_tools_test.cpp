@@ -41,7 +41,7 @@ TEST(ThesaurusSpaces, TidiesUntilNoInvalidSpaceIsLeft) {
 TEST(ThesaurusSpaces, FixesChangedEntriesOnceAndCanBeUndone) {
   list_document d = doc_of({u"ship|2\n boat | vessel \n-|  craft", u"big|1\nlarge"});
   headless_long_job_host host;
-  const thesaurus_tool_result r = fix_thesaurus_entry_spaces(d, host);
+  const thesaurus_tool_result r = fix_thesaurus_entry_spaces(d, u",", host);
   EXPECT_FALSE(r.aborted);
   EXPECT_EQ(r.count, 1);
   EXPECT_EQ(d.entries[0], u"ship|2\nboat|vessel\n-|craft");
@@ -65,7 +65,7 @@ TEST(ThesaurusSpaces, StopsAtAnEmptyWordOrMeaningWithNoChange) {
   for (const row& r : rows) {
     list_document d = doc_of(r.entries);
     headless_long_job_host host;
-    EXPECT_TRUE(fix_thesaurus_entry_spaces(d, host).aborted);
+    EXPECT_TRUE(fix_thesaurus_entry_spaces(d, u",", host).aborted);
     EXPECT_EQ(host.status, r.status);
     EXPECT_EQ(d.entries, r.entries);
   }
@@ -74,9 +74,9 @@ TEST(ThesaurusSpaces, StopsAtAnEmptyWordOrMeaningWithNoChange) {
 TEST(ThesaurusSpaces, NothingToFixAndEmptyThesaurusAreReported) {
   list_document d = doc_of({u"a|1\nb"});
   headless_long_job_host host;
-  EXPECT_EQ(fix_thesaurus_entry_spaces(d, host).message, u"No spaces to fix found!");
+  EXPECT_EQ(fix_thesaurus_entry_spaces(d, u",", host).message, u"No spaces to fix found!");
   list_document empty;
-  EXPECT_EQ(fix_thesaurus_entry_spaces(empty, host).message, u"No synonyms found.");
+  EXPECT_EQ(fix_thesaurus_entry_spaces(empty, u",", host).message, u"No synonyms found.");
 }
 
 // ---- Sort and Deduplicate ---------------------------------------------------------------
@@ -145,13 +145,13 @@ TEST(ThesaurusCleanSymbols, AnEmptiedMeaningStopsWithNoChangeAndSelectsTheEntry)
   const std::vector<text_t> entries = {u"a|1\n(noun)|b", u"c|2\n(noun)|d\n(noun)"};
   list_document d = doc_of(entries);
   headless_long_job_host host;
-  EXPECT_TRUE(clean_thesaurus_entry_symbols(d, {false, false, true}, host).aborted);
+  EXPECT_TRUE(clean_thesaurus_entry_symbols(d, {false, false, true}, u",", host).aborted);
   EXPECT_EQ(host.status, u"Null meaning at Line:2 Meaning:2! Aborted.");
   EXPECT_EQ(d.selected, 1);
   EXPECT_EQ(d.entries, entries);
 
   list_document ok = doc_of({u"a|1\n(noun)|b|c\nextra"});
-  EXPECT_TRUE(clean_thesaurus_entry_symbols(ok, {}, host).changed);
+  EXPECT_TRUE(clean_thesaurus_entry_symbols(ok, {}, u",", host).changed);
   EXPECT_EQ(ok.entries[0], u"a|1\n b c");
 }
 
@@ -162,7 +162,7 @@ TEST(ThesaurusSortOnNumbers, OrdersByCountThenFoldedWord) {
                             u"ete|1\nx"});
   d.set_checked(0, true);
   headless_long_job_host host;
-  sort_thesaurus_on_meaning_count(d, host);
+  sort_thesaurus_on_meaning_count(d, u",", host);
   ASSERT_EQ(d.count(), 5);
   EXPECT_EQ(thesaurus_header(d.entries[0]), u"ete|1");
   EXPECT_EQ(thesaurus_header(d.entries[1]), u"b|2");
@@ -179,7 +179,7 @@ TEST(ThesaurusSortOnNumbers, EscapeNeverDuplicatesOrDropsAnEntry) {
     list_document d = doc_of(entries);
     headless_long_job_host host;
     host.escape_at_poll = at;
-    sort_thesaurus_on_meaning_count(d, host);
+    sort_thesaurus_on_meaning_count(d, u",", host);
     EXPECT_EQ(sorted(d.entries), sorted(entries)) << at;
   }
 }
@@ -225,7 +225,7 @@ TEST(ThesaurusCombine, EscapeLeavesTheEntriesAsTheyWere) {
 thesaurus_tool_result scan_and_merge(list_document& d) {
   headless_long_job_host host;
   thesaurus_duplicates_scan s = scan_thesaurus_duplicates(d, host);
-  return merge_thesaurus_duplicates(d, std::move(s), host);
+  return merge_thesaurus_duplicates(d, std::move(s), u",", host);
 }
 
 TEST(ThesaurusDuplicates, ListsGroupsOfOneWordComparedWithCase) {
@@ -265,7 +265,7 @@ TEST(ThesaurusDuplicates, EscapeDuringTheMergeNeitherStopsItNorLosesAnEntry) {
     thesaurus_duplicates_scan s = scan_thesaurus_duplicates(d, scan_host);
     headless_long_job_host host;
     host.escape_at_poll = at;
-    EXPECT_FALSE(merge_thesaurus_duplicates(d, std::move(s), host).aborted) << at;
+    EXPECT_FALSE(merge_thesaurus_duplicates(d, std::move(s), u",", host).aborted) << at;
     EXPECT_EQ(d.entries, (std::vector<text_t>{u"a|2\nx\ny", u"b|1\nq"})) << at;
   }
 }
@@ -299,10 +299,10 @@ class ThesaurusFiles : public test_support::temp_folder_test {
 TEST_F(ThesaurusFiles, ExtractsInBothLayouts) {
   list_document d = doc_of({u"ship|2\n-|boat|vessel\n(noun)|ship|craft", u"none|0"});
   headless_long_job_host host;
-  extract_thesaurus(d, from_utf8(path("plain.txt")), false, host);
+  extract_thesaurus(d, from_utf8(path("plain.txt")), false, u",", host);
   EXPECT_EQ(test_support::read_file(path("plain.txt")),
             "\xEF\xBB\xBFship:\n-|boat|vessel\n(noun)|ship|craft\n\nnone:\n\n");
-  extract_thesaurus(d, from_utf8(path("book.txt")), true, host);
+  extract_thesaurus(d, from_utf8(path("book.txt")), true, u",", host);
   EXPECT_EQ(test_support::read_file(path("book.txt")), "\xEF\xBB\xBFship:\nboat, vessel;\n(noun), ship, craft.\n\nnone:\n\n");
   EXPECT_EQ(host.status.substr(0, 12), u"OK. (0.0 MB)");
 }
@@ -312,17 +312,17 @@ TEST_F(ThesaurusFiles, AnAbortedOrFailedExtractionKeepsTheOldFile) {
   list_document d = doc_of({u"a|1\nb", u"c|1\nd", u"e|1\nf"});
   headless_long_job_host host;
   host.escape_at_poll = 2;
-  EXPECT_TRUE(extract_thesaurus(d, from_utf8(path("out.txt")), false, host).aborted);
+  EXPECT_TRUE(extract_thesaurus(d, from_utf8(path("out.txt")), false, u",", host).aborted);
   EXPECT_EQ(test_support::read_file(path("out.txt")), "old");
   EXPECT_EQ(test_support::folder_names(path("")), std::vector<std::string>{"out.txt"});
   headless_long_job_host quiet;
-  const thesaurus_tool_result r = extract_thesaurus(d, from_utf8(path("missing/out.txt")), false, quiet);
+  const thesaurus_tool_result r = extract_thesaurus(d, from_utf8(path("missing/out.txt")), false, u",", quiet);
   EXPECT_EQ(r.message_title, u"Error!");
 }
 
 TEST_F(ThesaurusFiles, ExportsTheDuplicateRows) {
   const std::vector<thesaurus_duplicate_row> rows = {{u"ship|1", 0, u"boat"}, {u"ship|2", 2, u"vessel\nboat"}};
-  ASSERT_TRUE(export_thesaurus_duplicates(rows, from_utf8(path("d.txt"))));
+  ASSERT_TRUE(export_thesaurus_duplicates(rows, from_utf8(path("d.txt")), u","));
   EXPECT_EQ(test_support::read_file(path("d.txt")),
             "\xEF\xBB\xBF" "DUPLICATES FOUND:2\n\nship|1\nboat\n\nship|2\nvessel\nboat\n\n");
 }
