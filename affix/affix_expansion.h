@@ -11,11 +11,20 @@
 #include "affix/aff_cache.h"
 #include "common/text.h"
 
+#include <array>
 #include <cstdint>
 #include <functional>
 
 enum class derived_row_type : uint8_t { primary = 0, suffix = 1, prefix = 2, both = 3 };
 text_view derived_row_type_name(derived_row_type type);  // "Primary", "Suffix", ...
+
+// Text colours of the row types, indexed by derived_row_type (0xBBGGRR, -1
+// the list's own colour); the window code takes them from the preferences.
+using row_type_colours = std::array<int32_t, 4>;
+inline constexpr row_type_colours DEFAULT_ROW_TYPE_COLOURS{-1, -1, -1, -1};
+inline int32_t colour_of(const row_type_colours& colours, derived_row_type type) {
+  return colours[static_cast<size_t>(type)];
+}
 
 // One derived word as the expansion hands it to the sink. The views live
 // only during the call.

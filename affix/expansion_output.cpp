@@ -6,7 +6,6 @@
 
 #include <algorithm>
 
-std::array<int32_t, 4> affix_type_colours{-1, -1, -1, -1};
 
 namespace {
 
@@ -112,7 +111,7 @@ bool hyphenation_rows_sink::take(const derived_row& row) {
     return false;
   }
   ++added_;
-  rows_.push_back({text_t(row.word), text_t(row.flag), affix_type_colours[static_cast<int>(row.type)]});
+  rows_.push_back({text_t(row.word), text_t(row.flag), colour_of(colours_, row.type)});
   return true;
 }
 

@@ -24,10 +24,6 @@
 // A row sink ends the expansion at the limit and says so (capped).
 constexpr size_t DERIVED_ROW_VIEW_LIMIT = 100000;
 
-// Text colours of the four row types (0xBBGGRR, -1 default), set by the window
-// layer from the preferences' affix colours: primary, suffix, prefix, both.
-extern std::array<int32_t, 4> affix_type_colours;
-
 // The last w units of "0000" + text, w the digit count of the largest rule
 // count of the decode cache.
 text_t pad_rule_number(text_view text);
@@ -42,14 +38,17 @@ struct hyphenation_derived_row {
   text_t flag;
   int32_t type_colour = -1;
 };
+// Appends one row per word, coloured by its row type.
 class hyphenation_rows_sink : public expansion_sink {
  public:
-  explicit hyphenation_rows_sink(std::vector<hyphenation_derived_row>& rows) : rows_(rows) {}
+  hyphenation_rows_sink(std::vector<hyphenation_derived_row>& rows, const row_type_colours& colours)
+      : rows_(rows), colours_(colours) {}
   bool take(const derived_row& row) override;
   bool capped = false;  // stopped at DERIVED_ROW_VIEW_LIMIT
 
  private:
   std::vector<hyphenation_derived_row>& rows_;
+  row_type_colours colours_;
   size_t added_ = 0;
 };
 

@@ -92,10 +92,10 @@ text_t affix_class_name(text_view code) {
   return u"Unknown";
 }
 
-int32_t affix_class_colour(text_view code) {
-  if (code == u"0") return affix_type_colours[0];
-  if (code == u"1") return affix_type_colours[1];
-  if (code == u"2") return affix_type_colours[2];
+int32_t affix_class_colour(text_view code, const row_type_colours& colours) {
+  if (code == u"0") return colour_of(colours, derived_row_type::primary);
+  if (code == u"1") return colour_of(colours, derived_row_type::suffix);
+  if (code == u"2") return colour_of(colours, derived_row_type::prefix);
   if (affix_class_name(code) == u"Unknown") return 0xFF;
   return -1;
 }

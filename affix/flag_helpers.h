@@ -5,6 +5,7 @@
 // the cache, which the caller has brought up to date.
 #pragma once
 
+#include "affix/affix_expansion.h"
 #include "common/text.h"
 
 #include <cstdint>
@@ -21,9 +22,10 @@ text_t merge_flag_strings(text_view a, text_view b);
 // "" nothing recognised.
 text_t classify_word_affixes(text_view flags);
 // Name of a class code as the duplicates list shows it ("Unknown" for any
-// other code) and its text colour (0xBBGGRR, -1 default).
+// other code) and its text colour (0xBBGGRR, -1 default): the classes of
+// no flags, suffixes and prefixes take the colours of those row types.
 text_t affix_class_name(text_view code);
-int32_t affix_class_colour(text_view code);
+int32_t affix_class_colour(text_view code, const row_type_colours& colours);
 
 // The word of an entry with its escapes kept; "" when its word and flags
 // start with "/" or hold " /".

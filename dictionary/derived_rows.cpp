@@ -15,7 +15,7 @@ bool derived_rows_sink::take(const derived_row& row) {
   r.row_index = static_cast<int32_t>(rows.size());
   r.word = row.word;
   r.type = derived_row_type_name(row.type);
-  r.type_colour = affix_type_colours[static_cast<int>(row.type)];
+  r.type_colour = colour_of(colours_, row.type);
   r.flag = row.flag;
   r.origin = row.origin_flag;
   if (!row.continuation_flag.empty()) r.origin.append(u"\t").append(row.continuation_flag);

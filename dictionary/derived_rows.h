@@ -26,6 +26,7 @@ struct derived_word_record {
 // DERIVED_ROW_VIEW_LIMIT rows, then the expansion ends and capped is set.
 class derived_rows_sink : public expansion_sink {
  public:
+  explicit derived_rows_sink(const row_type_colours& colours = DEFAULT_ROW_TYPE_COLOURS) : colours_(colours) {}
   bool take(const derived_row& row) override;
   void clear() {
     rows.clear();
@@ -33,6 +34,9 @@ class derived_rows_sink : public expansion_sink {
   }
   std::vector<derived_word_record> rows;
   bool capped = false;
+
+ private:
+  row_type_colours colours_;
 };
 
 // The sort mode of the list, derived_words_sort_mode of shell/settings_files.h

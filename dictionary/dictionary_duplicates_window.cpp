@@ -38,6 +38,7 @@ void warn(const text_t& text) { message_box(u"Warning!", text, MB_ICON_WARNING);
 struct window_state {
   list_tool_edit* edit = nullptr;
   duplicate_scan_result scan;
+  row_type_colours colours = DEFAULT_ROW_TYPE_COLOURS;  // of the affix class column
 };
 
 tool_window_job_host job_host() {
@@ -60,7 +61,7 @@ void set_count_label(int g, int64_t n) {
   fit_gadget_to_content(g);
 }
 
-void fill_list(const duplicate_scan_result& scan) {
+void fill_list(const duplicate_scan_result& scan, const row_type_colours& colours) {
   std::vector<text_t> rows;
   rows.reserve(scan.rows.size());
   for (const duplicate_row_record& row : scan.rows) rows.push_back(duplicate_row_text(row));
@@ -70,13 +71,13 @@ void fill_list(const duplicate_scan_result& scan) {
   gadget_set_item_color(LIST, -1, COLOR_TEXT, ROW_MARK_RED, 5);
   gadget_set_item_color(LIST, -1, COLOR_BACKGROUND, ROW_BACKGROUND, 0);
   for (size_t i = 0; i < scan.rows.size(); ++i) {
-    const int colour = affix_class_colour(scan.rows[i].class_code);
+    const int colour = affix_class_colour(scan.rows[i].class_code, colours);
     if (colour != COLOR_DEFAULT) gadget_set_item_color(LIST, static_cast<int>(i), COLOR_TEXT, colour, 4);
   }
 }
 
 void show_scan(window_state& st) {
-  fill_list(st.scan);
+  fill_list(st.scan, st.colours);
   set_count_label(WORDS_COUNT, st.scan.repeated_words);
   set_count_label(FLAGS_COUNT, st.scan.repeated_flag_entries);
 }
@@ -225,7 +226,6 @@ void show_dictionary_duplicates_window() {
     return;
   }
   rebuild_aff_decode_cache(current_aff_text());
-  set_affix_type_colours();
   window_set_disabled(MAIN_WINDOW, 1);
   if (!window_open(WINDOW, GUI_KEEP, GUI_KEEP, 1014 + sx(100), 555 + sy(100), u"Show/Merge/Delete duplicates .DIC",
                    TOOL_WINDOW_FLAGS, window_widget(MAIN_WINDOW))) {
@@ -235,6 +235,7 @@ void show_dictionary_duplicates_window() {
   }
   list_tool_edit edit(doc);
   window_state st;
+  st.colours = preferred_row_type_colours();
   st.edit = &edit;
   build_window();
   tool_log_text = duplicates_log_banner();

@@ -258,13 +258,13 @@ void handle_event(editor_state& st, int type) {
 
 }  // namespace
 
-void set_affix_type_colours() {
+row_type_colours preferred_row_type_colours() {
   auto colour = [](int64_t index) {
     return index >= 0 && index < AFFIX_COLOUR_COUNT ? static_cast<int32_t>(affix_colour_table[static_cast<size_t>(index)])
                                                     : COLOR_DEFAULT;
   };
-  affix_type_colours = {colour(primary_affix_colour), colour(suffix_affix_colour), colour(prefix_affix_colour),
-                        colour(both_affix_colour)};
+  return {colour(primary_affix_colour), colour(suffix_affix_colour), colour(prefix_affix_colour),
+          colour(both_affix_colour)};
 }
 
 void edit_dictionary_word(int64_t add, int64_t edit) {
@@ -285,7 +285,7 @@ void edit_dictionary_word(int64_t add, int64_t edit) {
   word_editor_report = {};
   nosuggest_indicator_colour = 0;
   pending_word_editor_action = 0;
-  set_affix_type_colours();
+  word_editor_rows = derived_rows_sink(preferred_row_type_colours());
 
   editor_state st;
   st.add = add != 0;

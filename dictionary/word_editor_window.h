@@ -1,6 +1,7 @@
 // The Add/Edit word window 428 and its command.
 #pragma once
 
+#include "affix/affix_expansion.h"
 #include "common/text.h"
 #include "shell/document_kinds.h"
 
@@ -14,9 +15,9 @@ void edit_dictionary_word(int64_t add, int64_t edit);
 // items 503 and 507, Ctrl+A and the double click on the dictionary list run.
 void register_word_editor_commands(list_entry_commands& entries);
 
-// The affix engine's row colours (primary, suffix, prefix, both) from the
-// preferences' affix colours, before an expansion fills a list.
-void set_affix_type_colours();
+// The row type colours of the derived-word lists, from the preferences'
+// affix colours.
+row_type_colours preferred_row_type_colours();
 
 // The manual's section of the word editor (F1).
 inline constexpr char16_t word_editor_manual_anchor[] = u"#5.2.1.add_edit_word";

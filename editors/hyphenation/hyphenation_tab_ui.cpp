@@ -63,9 +63,8 @@ void file_known(const text_t& path) {
 void fill_word_forms(const text_t& entry) {
   gadget_clear_items(HYPHENATION_RESULTS);
   rebuild_aff_decode_cache(current_aff_text());
-  set_affix_type_colours();
   std::vector<hyphenation_derived_row> forms;
-  hyphenation_rows_sink sink(forms);
+  hyphenation_rows_sink sink(forms, preferred_row_type_colours());
   expand_entry(aff_cache, entry, sink);
   std::vector<text_t> rows;
   rows.reserve(forms.size());

@@ -257,7 +257,7 @@ TEST(Expansion, SurvivesBrokenAffTexts) {
     for (const char* e : entries) {
       {
         std::vector<hyphenation_derived_row> list_rows;
-        hyphenation_rows_sink list(list_rows);
+        hyphenation_rows_sink list(list_rows, DEFAULT_ROW_TYPE_COLOURS);
         row_count_sink counter;
         std::vector<text_t> words;
         word_array_sink array(words, 0, u"", u"");

@@ -33,7 +33,7 @@ lines file_rows(const std::string& entry, bool csv, bool hyphen_only, const char
 TEST(HyphenationRows, ListRows) {
   use_aff("SFX A Y 1\nSFX A 0 s .\n");
   std::vector<hyphenation_derived_row> rows;
-  hyphenation_rows_sink sink(rows);
+  hyphenation_rows_sink sink(rows, DEFAULT_ROW_TYPE_COLOURS);
   EXPECT_EQ(expand_entry(aff_cache, u"walk/A", sink).rows, 2);
   ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ(rows[0].flag, u"");
@@ -54,7 +54,7 @@ TEST(HyphenationRows, StopAtTheViewLimit) {
   expand_entry(aff_cache, u"w/A", counter);
   EXPECT_EQ(counter.rows, 160401);
   std::vector<hyphenation_derived_row> rows;
-  hyphenation_rows_sink sink(rows);
+  hyphenation_rows_sink sink(rows, DEFAULT_ROW_TYPE_COLOURS);
   expansion_report r = expand_entry(aff_cache, u"w/A", sink);
   EXPECT_EQ(rows.size(), DERIVED_ROW_VIEW_LIMIT);
   EXPECT_TRUE(sink.capped);

@@ -83,8 +83,8 @@ TEST(FlagHelpers, ClassifyByTheSetsTheFlagsName) {
   for (const auto& c : cases) EXPECT_EQ(classify_word_affixes(c.flags), c.code) << to_utf8(c.flags);
   EXPECT_EQ(affix_class_name(u"5"), u"SFX N (only suffixes can be added)");
   EXPECT_EQ(affix_class_name(u""), u"Unknown");
-  EXPECT_EQ(affix_class_colour(u""), 0xFF);
-  EXPECT_EQ(affix_class_colour(u"3"), -1);
+  EXPECT_EQ(affix_class_colour(u"", DEFAULT_ROW_TYPE_COLOURS), 0xFF);
+  EXPECT_EQ(affix_class_colour(u"3", DEFAULT_ROW_TYPE_COLOURS), -1);
   use_aff("AF 1\nAF S\nSFX S Y 1\nSFX S 0 s .\n");
   EXPECT_EQ(classify_word_affixes(u"1"), u"6");
 }

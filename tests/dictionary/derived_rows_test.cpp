@@ -12,8 +12,7 @@ namespace {
 
 TEST(DerivedRows, RecordsAndKeys) {
   use_aff("SFX A Y 1\nSFX A 0 s .\n");
-  affix_type_colours = {1, 2, 3, 4};
-  derived_rows_sink rows;
+  derived_rows_sink rows({1, 2, 3, 4});
   expansion_report r = expand_entry(aff_cache, u"walk/A", rows);
   EXPECT_EQ(r.rows, 2);
   ASSERT_EQ(rows.rows.size(), 2u);
@@ -32,7 +31,6 @@ TEST(DerivedRows, RecordsAndKeys) {
   EXPECT_EQ(suffix.rule_key, u"00000001: 0 s .");
   EXPECT_EQ(derived_record_rule_column(suffix), u"1: 0 s .");
   EXPECT_EQ(derived_record_position_column(suffix), u"1");
-  affix_type_colours = {-1, -1, -1, -1};
   // A cleared list takes a new expansion from the start.
   rows.clear();
   expand_entry(aff_cache, u"walk", rows);

@@ -6,6 +6,7 @@
 
 #include "affix/expansion_output.h"
 #include "dictionary/dictionary_files_ui.h"
+#include "dictionary/word_editor_window.h"
 #include "editors/hyphenation/hyphenation_engine.h"
 #include "editors/hyphenation/hyphenation_tab_ui.h"
 #include "gui/gui.h"
@@ -112,7 +113,7 @@ TEST_F(HyphenationTabTest, HyphenateAndUpdateShowEveryWordForm) {
   gadget_set_text(HYPHENATION_WORD_FIELD, u"dinner/S");
   hyphenate_entered_word();
   expect_rows({{u"din-ner", u"", u"din1ner"}, {u"din-ners", u"S", u"din1ners"}});
-  EXPECT_EQ(gadget_get_item_color(HYPHENATION_RESULTS, 1, COLOR_TEXT, 1), affix_type_colours[1]);
+  EXPECT_EQ(gadget_get_item_color(HYPHENATION_RESULTS, 1, COLOR_TEXT, 1), colour_of(preferred_row_type_colours(), derived_row_type::suffix));
   EXPECT_EQ(gadget_get_text(HYPHENATION_COUNT_LABEL), u"# Hyphenations:2");
   EXPECT_EQ(last_hyphenated_word, u"dinner/S");
   EXPECT_EQ(status(), u"OK.");
