@@ -223,26 +223,25 @@ int start_program(const text_t& executable_path, const std::function<void()>& re
 void run_main_loop_pass() {
   refresh_before_wait();
   const int type = event_wait();
-  last_event = type;
-  current_tab = gadget_get_state(MAIN_TAB_PANEL);
+  const int tab = gadget_get_state(MAIN_TAB_PANEL);  // the tab right after the wait
   // A fetch that found nothing leaves the accessors on the previous event:
   // nothing below may act on them.
   if (type <= 0) return;
-  last_event_menu = event_get_menu_item();
-  last_event_gadget = event_get_gadget();
-  last_event_type = event_get_subtype();
+  const int menu_item = event_get_menu_item();  // menu item or shortcut id
+  const int gadget = event_get_gadget();
+  const int subtype = event_get_subtype();
 
-  const command_event e{.type = type, .id = last_event_gadget, .tab = current_tab, .subtype = last_event_type};
+  const command_event e{.type = type, .id = gadget, .tab = tab, .subtype = subtype};
 
   if (type == EVENT_GADGET) run_event_hook(event_hook::selection_sync, e);
   if (type == EVENT_CLOSE && event_get_window() == MAIN_WINDOW) {
     exit_requested = confirm_discard_changes(u"Really exit?");
   }
-  handle_main_menu_event(type, last_event_menu, current_tab);
-  handle_shortcut_event(type, last_event_menu, current_tab);
-  handle_main_gadget_event(type, current_tab, last_event_gadget);
+  handle_main_menu_event(type, menu_item, tab);
+  handle_shortcut_event(type, menu_item, tab);
+  handle_main_gadget_event(type, tab, gadget);
   handle_popup_menus(e);
-  handle_list_gadget_event(type, last_event_gadget, last_event_type);
+  handle_list_gadget_event(type, gadget, subtype);
   handle_dictionary_tab(e);
   run_event_hook(event_hook::thesaurus_tab, e);
   run_event_hook(event_hook::hyphenation_tab, e);

@@ -6,11 +6,6 @@ text_t base_folder;
 int prefs_file_loaded = 0;
 int64_t update_check_interval = 0;
 
-int last_event = 0;
-int last_event_menu = 0;
-int last_event_gadget = 0;
-int last_event_type = 0;
-int current_tab = 0;
 int exit_requested = 0;
 int popup_owner_gadget = 0;
 int list_shortcuts_active = 0;

@@ -42,11 +42,6 @@ constexpr int64_t small_icon_height = 14;
 constexpr int64_t step_icon_size = 24;
 
 // Main-loop state.
-extern int last_event;           // type of the pass's event, 0 or less: none
-extern int last_event_menu;      // menu item or shortcut id
-extern int last_event_gadget;    // object number
-extern int last_event_type;      // gadget subtype
-extern int current_tab;          // panel 100 right after the wait
 extern int exit_requested;
 extern int popup_owner_gadget;   // list that opened popup 502 or 217; 0 none
 extern int list_shortcuts_active;
