@@ -1,8 +1,7 @@
-// The open documents of the program: the dictionary with its .aff text, the
-// thesaurus and the autocorrect list. They live here, below the windows and
-// the shell, so that every subsystem and tool works on them by including
-// this header alone; the views that show them follow their count through
-// list_document::on_count_changed.
+// The open dictionary of the program, with its .aff text. It lives here,
+// below the windows and the shell, so that every subsystem and tool works on
+// it by including this header alone; the views that show it follow its count
+// through list_document::on_count_changed.
 #pragma once
 
 #include "common/list_document.h"
@@ -19,7 +18,3 @@ extern dictionary_document_record dictionary_document;
 // views paging the dictionary (the Dictionary and Hyphenation lists) follow.
 // It runs dictionary_document.list.on_count_changed, which the window sets.
 void dictionary_count_changed();
-
-// The open thesaurus (.dat entries) and autocorrect list.
-extern list_document thesaurus_document;
-extern list_document autocorrect_document;

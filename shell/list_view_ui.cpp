@@ -46,9 +46,10 @@ constexpr std::array<member_record, 4> kMembers = {{
 constexpr int64_t COLOUR_LINE_NUMBER_TEXT = 0;
 constexpr int64_t COLOUR_AUTOCORRECT_CORRECT = 39168;  // green
 
-// Stand-ins until the thesaurus and autocorrect editors register theirs.
-list_document* thesaurus_doc = &thesaurus_document;
-list_document* autocorrect_doc = &autocorrect_document;
+// The thesaurus's and the autocorrect list's entries, as their editors
+// registered them (nullptr before).
+list_document* thesaurus_doc = nullptr;
+list_document* autocorrect_doc = nullptr;
 std::function<bool()> hyphenation_changed_test;
 
 // The Hyphenation tab's first visible row (it pages the dictionary's
@@ -58,7 +59,12 @@ int64_t hyphenation_first_row = 0;
 // someone moved the bar (a drag, or code that set it), and the page follows.
 std::array<int, 4> shown_scroll_value = {0, 0, 0, 0};
 
-bool is_member_tab(int tab) { return tab >= TAB_DICTIONARY && tab <= TAB_AUTOCORRECT; }
+// A member whose document is known: only those are paged.
+bool is_member_tab(int tab) {
+  if (tab == TAB_THESAURUS) return thesaurus_doc != nullptr;
+  if (tab == TAB_AUTOCORRECT) return autocorrect_doc != nullptr;
+  return tab == TAB_DICTIONARY || tab == TAB_HYPHENATION;
+}
 const member_record& member(int tab) { return kMembers[static_cast<size_t>(tab)]; }
 
 int64_t rows_per_page() { return std::max<int64_t>(1, visible_rows); }
@@ -104,7 +110,7 @@ void settle_first_row(int tab, bool follow_bar) {
 
 void draw_page(int tab, bool follow_bar) {
   const member_record& m = member(tab);
-  if (!gadget_exists(m.list)) return;
+  if (!is_member_tab(tab) || !gadget_exists(m.list)) return;
   settle_first_row(tab, follow_bar);
   const list_document& doc = paged_list_document(tab);
   const int64_t rows = rows_per_page();
@@ -144,7 +150,7 @@ void set_tab_image(int tab, int image) { gadget_set_item_image(MAIN_TAB_PANEL, t
 
 void update_status_label(int tab) {
   const member_record& m = member(tab);
-  if (!gadget_exists(m.status_label)) return;
+  if (!is_member_tab(tab) || !gadget_exists(m.status_label)) return;
   const bool changed = changed_of(tab);
   const text_t mark = list_changed_mark_text(changed);
   const text_t shown_mark = gadget_get_text(m.mark_label);
@@ -166,7 +172,7 @@ void update_status_label(int tab) {
 
 void update_selected_label(int tab) {
   const member_record& m = member(tab);
-  if (m.selected_label == 0) return;
+  if (!is_member_tab(tab) || m.selected_label == 0) return;
   const list_document& doc = paged_list_document(tab);
   const text_t text = list_selected_label_text(doc.checked_count, doc.count());
   if (gadget_get_text(m.selected_label) != text) gadget_set_text(m.selected_label, text);
@@ -244,11 +250,10 @@ void watch_count(int tab, list_document& doc) {
 
 // ---- Documents --------------------------------------------------------------------
 
-void set_paged_list_document(int tab, list_document* doc) {
+void set_paged_list_document(int tab, list_document& doc) {
   if (tab != TAB_THESAURUS && tab != TAB_AUTOCORRECT) return;
-  list_document*& slot = tab == TAB_THESAURUS ? thesaurus_doc : autocorrect_doc;
-  slot = doc ? doc : (tab == TAB_THESAURUS ? &thesaurus_document : &autocorrect_document);
-  watch_count(tab, *slot);
+  (tab == TAB_THESAURUS ? thesaurus_doc : autocorrect_doc) = &doc;
+  watch_count(tab, doc);
 }
 
 list_document& paged_list_document(int tab) {
@@ -347,6 +352,7 @@ void take_paged_list_checks(int tab) {
 namespace {
 
 void invert_member(int tab, const char16_t* none_found) {
+  if (!is_member_tab(tab)) return;
   list_document& doc = paged_list_document(tab);
   if (doc.empty()) {
     message_box(u"Warning!", none_found, MB_ICON_WARNING);
@@ -402,9 +408,8 @@ void register_list_view_handlers(const document_kinds& kinds) {
   register_event_hook(event_hook::autocorrect_tab, [&kinds](const command_event& e) {
     handle_list_tab_event(TAB_AUTOCORRECT, e, kinds.autocorrect.entries.edit);
   });
+  // The thesaurus's and the autocorrect list's are watched as they register.
   watch_count(TAB_DICTIONARY, dictionary_document.list);
-  watch_count(TAB_THESAURUS, *thesaurus_doc);
-  watch_count(TAB_AUTOCORRECT, *autocorrect_doc);
 
   // Refreshes and build steps are added, not replaced: only the newest
   // registration acts.

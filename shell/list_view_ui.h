@@ -20,11 +20,13 @@
 // first visible row is the value of scroll bar 186.
 extern int64_t hyphenation_selected;
 
-// The view pages the documents of common/documents.h; a test or a tool may
-// point tab 1 or 3 at a document of its own (nullptr: back to the program's).
-// The view sets the document's on_count_changed.
-void set_paged_list_document(int tab, list_document* doc);
-// The document a member pages: tab 2 gives the dictionary's.
+// The documents tabs 1 and 3 page, as their editors register them (a test
+// may point them at documents of its own); the dictionary's is that of
+// common/documents.h. The document must outlive the view, which sets its
+// on_count_changed. Until one is registered its tab is not paged.
+void set_paged_list_document(int tab, list_document& doc);
+// The document a member pages: tab 2 gives the dictionary's. Tabs 1 and 3
+// only once their document is registered.
 list_document& paged_list_document(int tab);
 // The changed flag of the hyphenation pattern file (tab 2's changed mark).
 void set_hyphenation_changed_test(std::function<bool()> changed);

@@ -41,14 +41,14 @@ void register_program_commands(workspace& ws) {
   register_dictionary_list_commands(kinds.dictionary.entries);
   register_word_editor_commands(kinds.dictionary.entries);
   register_dictionary_tool_commands(ws.statistics, tools);
-  register_thesaurus_editor(kinds.thesaurus);
+  register_thesaurus_editor(ws.thesaurus, kinds.thesaurus);
   register_dictionary_duplicates_commands(tools);
   register_thesaurus_tool_commands(tools);
-  register_hyphenation_commands(kinds.hyphenation);
-  register_autocorrect_commands(kinds.autocorrect, kinds.autotext);
+  register_hyphenation_commands(ws.hyphenation, kinds.hyphenation);
+  register_autocorrect_commands(ws.autocorrect, kinds.autocorrect, ws.autotext, kinds.autotext);
   register_autocorrect_tool_commands(tools);
   register_preferences_commands(tools);
-  register_languagetool_commands(commands);
+  register_languagetool_commands(ws.grammar, commands);
   register_profile_commands(tools);
   register_update_check_commands(tools);
   register_wordlist_commands(ws.multiword_pos, tools);

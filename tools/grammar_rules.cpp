@@ -8,8 +8,6 @@
 #include <string>
 #include <utility>
 
-grammar_document_record grammar_document;
-
 namespace {
 
 constexpr int kFile = 1;

@@ -31,8 +31,9 @@ struct grammar_item_record {
   text_t text;  // the chunk's lines, each followed by LF
 };
 
-// One loaded grammar file. category_rows[k] is the index in items of the
-// k-th category; category_counts[k] the rule groups and rules counted for it.
+// One loaded grammar file, the LanguageTool tab's document. category_rows[k]
+// is the index in items of the k-th category; category_counts[k] the rule
+// groups and rules counted for it.
 struct grammar_document_record {
   std::vector<grammar_item_record> items;
   std::vector<int64_t> category_rows;
@@ -47,9 +48,6 @@ struct grammar_document_record {
 // returns false the scan stops and returns false (doc is then partial).
 bool scan_grammar_lines(const std::vector<text_t>& lines, grammar_document_record& doc,
                         const std::function<bool(int64_t line, int64_t chunks)>& step = {});
-
-// The grammar file shown on the LanguageTool tab.
-extern grammar_document_record grammar_document;
 
 enum class grammar_file_status : int { ok = 0, aborted, not_found, read_failed, nothing_to_save, write_failed };
 

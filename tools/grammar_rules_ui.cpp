@@ -54,7 +54,7 @@ void show_grammar_document(const grammar_document_record& doc) {
                         0);
   gadget_set_item_color(GRAMMAR_CATEGORY_LIST, -1, COLOR_TEXT, kCategoryText, 1);
   gadget_set_item_color(GRAMMAR_CATEGORY_LIST, -1, COLOR_BACKGROUND, kCategoryBackground, 1);
-  update_grammar_category_header();
+  update_grammar_category_header(doc);
   // The grammar file is read only: its changed mark never shows.
   gadget_set_hidden(GRAMMAR_CHANGED_MARK, 1);
   show_chunk_count(static_cast<int64_t>(doc.items.size()));
@@ -62,12 +62,12 @@ void show_grammar_document(const grammar_document_record& doc) {
 
 }  // namespace
 
-void load_grammar_rules(const text_t& given_path) {
+void load_grammar_rules(grammar_document_record& grammar, const text_t& given_path) {
   show_main_status(u"Loading grammar rules... <ESC> to abort.");
   reset_main_progress();
   text_t path = given_path;
   if (path.empty()) {
-    path = file_dialog_open(u"Open grammar rules", path_directory(grammar_document.path), u"Grammar.xml (*.xml)|*.xml", 0);
+    path = file_dialog_open(u"Open grammar rules", path_directory(grammar.path), u"Grammar.xml (*.xml)|*.xml", 0);
     if (path.empty()) {
       show_main_status(u"Aborted.");
       return;
@@ -77,15 +77,15 @@ void load_grammar_rules(const text_t& given_path) {
     show_main_status(u"File not found.");
     return;
   }
-  const grammar_file_result r = load_grammar_file(path, main_window_job_host(), grammar_document, show_chunk_count);
+  const grammar_file_result r = load_grammar_file(path, main_window_job_host(), grammar, show_chunk_count);
   if (r.status != grammar_file_status::ok) {
     if (!r.message.empty()) message_box(u"Error!", r.message, MB_ICON_ERROR);
     // The count shown during the pass goes back to the grammar still open.
-    show_chunk_count(static_cast<int64_t>(grammar_document.items.size()));
+    show_chunk_count(static_cast<int64_t>(grammar.items.size()));
     show_main_status(r.status_text);
     return;
   }
-  show_grammar_document(grammar_document);
+  show_grammar_document(grammar);
   update_grammar_file_labels();
   update_recent_files_for_tab(path, TAB_LANGUAGETOOL);
   refresh_recent_files_menu();
@@ -93,16 +93,16 @@ void load_grammar_rules(const text_t& given_path) {
   show_main_status(r.status_text);
 }
 
-void update_grammar_category_header() {
-  const text_t title = grammar_category_header(grammar_document);
+void update_grammar_category_header(const grammar_document_record& grammar) {
+  const text_t title = grammar_category_header(grammar);
   if (gadget_get_item_text(GRAMMAR_CATEGORY_LIST, -1, 1) != title) {
     gadget_set_item_text(GRAMMAR_CATEGORY_LIST, -1, title, 1);
   }
 }
 
-void show_grammar_item(int64_t row, bool show_labels) {
-  if (row < 0 || row >= static_cast<int64_t>(grammar_document.items.size())) return;
-  const grammar_item_record& item = grammar_document.items[static_cast<size_t>(row)];
+void show_grammar_item(const grammar_document_record& grammar, int64_t row, bool show_labels) {
+  if (row < 0 || row >= static_cast<int64_t>(grammar.items.size())) return;
+  const grammar_item_record& item = grammar.items[static_cast<size_t>(row)];
   if (show_labels) {
     set_gadget_text_if_changed(GRAMMAR_RULE1_LABEL, u":" + item.id);
     set_gadget_text_if_changed(GRAMMAR_RULE2_LABEL, u":" + item.name);
@@ -110,17 +110,17 @@ void show_grammar_item(int64_t row, bool show_labels) {
   gadget_set_text(GRAMMAR_VIEW, item.text);
 }
 
-void select_grammar_category(int64_t row, bool show_details) {
-  if (row < 0 || row >= static_cast<int64_t>(grammar_document.category_rows.size())) return;
-  const int64_t item = grammar_document.category_rows[static_cast<size_t>(row)];
+void select_grammar_category(const grammar_document_record& grammar, int64_t row, bool show_details) {
+  if (row < 0 || row >= static_cast<int64_t>(grammar.category_rows.size())) return;
+  const int64_t item = grammar.category_rows[static_cast<size_t>(row)];
   gadget_set_state(GRAMMAR_LIST, static_cast<int>(item));
-  if (show_details) show_grammar_item(item, true);
+  if (show_details) show_grammar_item(grammar, item, true);
 }
 
-void export_grammar_structure(bool with_line_numbers) {
+void export_grammar_structure(const grammar_document_record& grammar, bool with_line_numbers) {
   show_main_status(u"Exporting LanguageTool structure... <ESC> to abort.");
   reset_main_progress();
-  if (grammar_document.items.empty()) {
+  if (grammar.items.empty()) {
     message_box(u"Warning!", u"Nothing to save.", MB_ICON_WARNING);
     show_main_status(u"Aborted.");
     return;
@@ -131,24 +131,28 @@ void export_grammar_structure(bool with_line_numbers) {
     return;
   }
   const grammar_file_result r =
-      export_grammar_structure_file(grammar_document, target, with_line_numbers, main_window_job_host());
+      export_grammar_structure_file(grammar, target, with_line_numbers, main_window_job_host());
   if (!r.message.empty()) message_box(u"Error!", r.message, MB_ICON_ERROR);
   show_main_status(r.status_text);
 }
 
-void register_grammar_rules_commands(document_kind& languagetool, tool_registry& tools) {
+void register_grammar_rules_commands(grammar_document_record& grammar, document_kind& languagetool,
+                                     tool_registry& tools) {
   // The category list's header follows every load.
-  languagetool.load = [](const text_t& path) {
-    load_grammar_rules(path);
-    update_grammar_category_header();
+  languagetool.load = [&grammar](const text_t& path) {
+    load_grammar_rules(grammar, path);
+    update_grammar_category_header(grammar);
   };
   // A click shows a row's details; a double click only its text.
   languagetool.row_views = {
-      {GRAMMAR_LIST, [](int64_t row, row_click click) { show_grammar_item(row, click == row_click::single); }},
+      {GRAMMAR_LIST,
+       [&grammar](int64_t row, row_click click) { show_grammar_item(grammar, row, click == row_click::single); }},
       {GRAMMAR_CATEGORY_LIST,
-       [](int64_t row, row_click click) { select_grammar_category(row, click == row_click::single); }},
+       [&grammar](int64_t row, row_click click) {
+         select_grammar_category(grammar, row, click == row_click::single);
+       }},
   };
-  tools.set_command(MENU_RULES_STRUCTURE, [] { export_grammar_structure(true); });
-  tools.set_command(MENU_RULES_STRUCTURE_PLAIN, [] { export_grammar_structure(false); });
-  set_file_label_path_source(TAB_LANGUAGETOOL, [] { return grammar_document.path; });
+  tools.set_command(MENU_RULES_STRUCTURE, [&grammar] { export_grammar_structure(grammar, true); });
+  tools.set_command(MENU_RULES_STRUCTURE_PLAIN, [&grammar] { export_grammar_structure(grammar, false); });
+  set_file_label_path_source(TAB_LANGUAGETOOL, [&grammar] { return grammar.path; });
 }

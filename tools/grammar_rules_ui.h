@@ -5,23 +5,26 @@
 #include "shell/main_commands.h"
 
 #include "common/text.h"
+#include "tools/grammar_rules.h"
 
 #include <cstdint>
 
 // path "" asks for the file ("Open grammar rules"). A failed or aborted load
 // leaves the shown grammar as it was.
-void load_grammar_rules(const text_t& path);
+void load_grammar_rules(grammar_document_record& grammar, const text_t& path);
 // Title of the category list's second column, with the row and rule counts.
-void update_grammar_category_header();
+void update_grammar_category_header(const grammar_document_record& grammar);
 // A click (show_labels 1) or double click (0) on row `row` of the chunk list:
 // the chunk's XML in the view, and on a click its id and name in the labels.
-void show_grammar_item(int64_t row, bool show_labels);
+void show_grammar_item(const grammar_document_record& grammar, int64_t row, bool show_labels);
 // A click or double click on a category row: its chunk is selected in the
 // chunk list, and on a click its details are shown.
-void select_grammar_category(int64_t row, bool show_details);
+void select_grammar_category(const grammar_document_record& grammar, int64_t row, bool show_details);
 // Writes the structure summary to a file the user chooses.
-void export_grammar_structure(bool with_line_numbers);
+void export_grammar_structure(const grammar_document_record& grammar, bool with_line_numbers);
 
 // The LanguageTool kind (its loader, the rows of lists 278 and 284), the
-// structure exports and the tab's file labels.
-void register_grammar_rules_commands(document_kind& languagetool, tool_registry& tools);
+// structure exports and the tab's file labels, on the given grammar, which
+// must outlive them.
+void register_grammar_rules_commands(grammar_document_record& grammar, document_kind& languagetool,
+                                     tool_registry& tools);

@@ -4,8 +4,8 @@
 #include "tools/pos_extraction_ui.h"
 #include "tools/pos_settings_window.h"
 
-void register_languagetool_commands(main_commands& commands) {
-  register_grammar_rules_commands(commands.kinds.languagetool, commands.tools);
+void register_languagetool_commands(grammar_document_record& grammar, main_commands& commands) {
+  register_grammar_rules_commands(grammar, commands.kinds.languagetool, commands.tools);
   register_pos_settings_commands(commands.tools);
   register_pos_extraction_commands(commands.tools);
 }

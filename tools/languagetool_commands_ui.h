@@ -2,5 +2,7 @@
 #pragma once
 
 #include "shell/main_commands.h"
+#include "tools/grammar_rules.h"
 
-void register_languagetool_commands(main_commands& commands);
+// The grammar is the LanguageTool tab's document; it must outlive the commands.
+void register_languagetool_commands(grammar_document_record& grammar, main_commands& commands);

@@ -76,8 +76,7 @@ bool accepted() {
   return false;
 }
 
-void commit(bool add, const autocorrect_fields& at_open) {
-  list_document& doc = autocorrect_document;
+void commit(list_document& doc, bool add, const autocorrect_fields& at_open) {
   const text_t incorrect = field_text(INCORRECT_FIELD);
   const text_t correct = field_text(CORRECT_FIELD);
   const bool changed = incorrect != at_open.incorrect || correct != at_open.correct;
@@ -93,8 +92,7 @@ void commit(bool add, const autocorrect_fields& at_open) {
 
 }  // namespace
 
-void edit_autocorrect_word(int64_t add, int64_t edit) {
-  const list_document& doc = autocorrect_document;
+void edit_autocorrect_word(list_document& doc, int64_t add, int64_t edit) {
   if (edit) {
     if (doc.empty()) {
       warn(u"No autocorrect words found.");
@@ -146,7 +144,7 @@ void edit_autocorrect_word(int64_t add, int64_t edit) {
         gadget_set_text(CORRECT_FIELD, incorrect);
       }
       if (object == OK && accepted()) {
-        commit(adding, at_open);
+        commit(doc, adding, at_open);
         done = true;
       }
     }
@@ -159,8 +157,8 @@ void edit_autocorrect_word(int64_t add, int64_t edit) {
   window_activate(MAIN_WINDOW);
 }
 
-void register_autocorrect_editor_commands(list_entry_commands& entries) {
-  entries.edit = [](entry_edit how) {
-    edit_autocorrect_word(how == entry_edit::add ? 1 : 0, how == entry_edit::edit ? 1 : 0);
+void register_autocorrect_editor_commands(list_document& autocorrects, list_entry_commands& entries) {
+  entries.edit = [&autocorrects](entry_edit how) {
+    edit_autocorrect_word(autocorrects, how == entry_edit::add ? 1 : 0, how == entry_edit::edit ? 1 : 0);
   };
 }

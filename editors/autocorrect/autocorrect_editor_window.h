@@ -1,14 +1,17 @@
 // The Add/Edit window of the autocorrect list (window 428) and its command.
 #pragma once
 
+#include "common/list_document.h"
 #include "shell/document_kinds.h"
 
 #include <cstdint>
 
-// (1, 0) adds a pair, (0, 1) edits the selected one. Opens the modal window
-// and returns when it is closed; only a valid OK writes.
-void edit_autocorrect_word(int64_t add, int64_t edit);
+// (1, 0) adds a pair to the autocorrect list's entries, (0, 1) edits the
+// selected one. Opens the modal window and returns when it is closed; only a
+// valid OK writes.
+void edit_autocorrect_word(list_document& autocorrects, int64_t add, int64_t edit);
 
 // The autocorrect kind's Add and Edit, which the Add and Edit buttons, the
-// popup items, Ctrl+A and a double click on list 221 run.
-void register_autocorrect_editor_commands(list_entry_commands& entries);
+// popup items, Ctrl+A and a double click on list 221 run, on the given
+// entries.
+void register_autocorrect_editor_commands(list_document& autocorrects, list_entry_commands& entries);

@@ -56,8 +56,8 @@ void file_known(int tab, const text_t& path, const block_list_result& r) {
 
 int ask(text_view title, text_view text, int flags) { return message_box(text_t(title), text_t(text), flags); }
 
-void fill_autotext_list() {
-  const std::vector<autotext_record>& records = autotext_document.records;
+void fill_autotext_list(const autotext_document_record& autotext) {
+  const std::vector<autotext_record>& records = autotext.records;
   std::vector<text_t> rows;
   rows.reserve(records.size());
   for (size_t i = 0; i < records.size(); ++i) rows.push_back(autotext_row_text(static_cast<int64_t>(i), records[i]));
@@ -70,17 +70,17 @@ void fill_autotext_list() {
 
 }  // namespace
 
-void load_autocorrect_list(const text_t& given_path) {
+void load_autocorrect_list(autocorrect_document_record& autocorrect, const text_t& given_path) {
   show_main_status(u"Loading Autocorrect List... <ESC> to abort.");
   reset_main_progress();
   // A box closed without an answer keeps the unsaved work.
-  if (autocorrect_document.changed &&
+  if (autocorrect.list.changed &&
       message_box(u"Warning!", u"The Autocorrect List has been changed.\n\nContinue?",
                   MB_YES_NO | MB_ICON_INFORMATION | MB_DEFAULT_NO) != MB_ANSWER_YES) {
     show_main_aborted();
     return;
   }
-  const text_t path = existing_file(given_path, u"Open Autocorrect List", kAutocorrectPattern, autocorrect_document.path);
+  const text_t path = existing_file(given_path, u"Open Autocorrect List", kAutocorrectPattern, autocorrect.list.path);
   if (path.empty() || !confirm_non_utf8_bom_file(path)) return;
 
   auto show_count = [](int64_t read) {
@@ -88,7 +88,7 @@ void load_autocorrect_list(const text_t& given_path) {
                                                                                read, -1, number_separator));
   };
   const block_list_result r =
-      load_autocorrect_list_file(path, main_window_job_host(), autocorrect_document, ask, show_count);
+      load_autocorrect_list_file(path, main_window_job_host(), autocorrect.list, ask, show_count);
   if (!succeeded(r)) {
     update_autocorrect_status_label();
     return;
@@ -100,10 +100,10 @@ void load_autocorrect_list(const text_t& given_path) {
   file_known(TAB_AUTOCORRECT, path, r);
 }
 
-void save_autocorrect_list(int use_current_path, int save_as) {
+void save_autocorrect_list(autocorrect_document_record& autocorrect, int use_current_path, int save_as) {
   show_main_status(u"Saving Autocorrect List... <ESC> to abort.");
   reset_main_progress();
-  list_document& doc = autocorrect_document;
+  list_document& doc = autocorrect.list;
   if (!succeeded(check_autocorrect_list_save(doc))) return;
   text_t target = use_current_path == 1 ? doc.path : text_t();
   if (target.empty() || save_as == 1) {
@@ -119,19 +119,19 @@ void save_autocorrect_list(int use_current_path, int save_as) {
   file_known(TAB_AUTOCORRECT, target, r);
 }
 
-void load_autotext_list(const text_t& given_path) {
+void load_autotext_list(autotext_document_record& autotext, const text_t& given_path) {
   show_main_status(u"Loading AutoText List... <ESC> to abort.");
   reset_main_progress();
-  const text_t path = existing_file(given_path, u"Open AutoText List", u"BlockList.xml (*.xml)|*.xml", autotext_document.path);
+  const text_t path = existing_file(given_path, u"Open AutoText List", u"BlockList.xml (*.xml)|*.xml", autotext.path);
   if (path.empty()) return;
-  const block_list_result r = load_autotext_list_file(path, main_window_job_host(), autotext_document);
+  const block_list_result r = load_autotext_list_file(path, main_window_job_host(), autotext);
   if (!succeeded(r)) return;
-  fill_autotext_list();
+  fill_autotext_list(autotext);
   file_known(TAB_AUTOTEXT, path, r);
 }
 
-void show_autotext_record(int64_t row) {
-  const std::vector<autotext_record>& records = autotext_document.records;
+void show_autotext_record(const autotext_document_record& autotext, int64_t row) {
+  const std::vector<autotext_record>& records = autotext.records;
   if (row < 0 || row >= static_cast<int64_t>(records.size())) return;
   const autotext_record& r = records[static_cast<size_t>(row)];
   set_gadget_text_if_changed(AUTOTEXT_RULE1_LABEL, u":" + r.abbreviated_name);
@@ -139,28 +139,29 @@ void show_autotext_record(int64_t row) {
   gadget_set_text(AUTOTEXT_VIEW, r.text);
 }
 
-void register_autocorrect_commands(document_kind& autocorrect, document_kind& autotext) {
-  set_paged_list_document(TAB_AUTOCORRECT, &autocorrect_document);
-  set_file_label_path_source(TAB_AUTOCORRECT, [] { return autocorrect_document.path; });
-  set_file_label_path_source(TAB_AUTOTEXT, [] { return autotext_document.path; });
-  set_document_changed_test(TAB_AUTOCORRECT, [] { return autocorrect_document.changed; });
-  autocorrect.load = load_autocorrect_list;
-  autocorrect.save = [](save_choice c) {
-    save_autocorrect_list(c == save_choice::save ? 1 : 0, c == save_choice::save_as ? 1 : 0);
+void register_autocorrect_commands(autocorrect_document_record& autocorrect, document_kind& autocorrect_kind,
+                                   autotext_document_record& autotext, document_kind& autotext_kind) {
+  set_paged_list_document(TAB_AUTOCORRECT, autocorrect.list);
+  set_file_label_path_source(TAB_AUTOCORRECT, [&autocorrect] { return autocorrect.list.path; });
+  set_file_label_path_source(TAB_AUTOTEXT, [&autotext] { return autotext.path; });
+  set_document_changed_test(TAB_AUTOCORRECT, [&autocorrect] { return autocorrect.list.changed; });
+  autocorrect_kind.load = [&autocorrect](const text_t& path) { load_autocorrect_list(autocorrect, path); };
+  autocorrect_kind.save = [&autocorrect](save_choice c) {
+    save_autocorrect_list(autocorrect, c == save_choice::save ? 1 : 0, c == save_choice::save_as ? 1 : 0);
   };
-  autocorrect.savable = [] { return paged_list_document(TAB_AUTOCORRECT).count() > 0; };
-  register_autocorrect_list_commands(autocorrect.entries);
-  register_autocorrect_editor_commands(autocorrect.entries);
-  autotext.load = load_autotext_list;
+  autocorrect_kind.savable = [&autocorrect] { return autocorrect.list.count() > 0; };
+  register_autocorrect_list_commands(autocorrect_kind.entries);
+  register_autocorrect_editor_commands(autocorrect.list, autocorrect_kind.entries);
+  autotext_kind.load = [&autotext](const text_t& path) { load_autotext_list(autotext, path); };
   // A click on a record shows it.
-  autotext.row_views = {{AUTOTEXT_LIST, [](int64_t row, row_click click) {
-                           if (click == row_click::single) show_autotext_record(row);
-                         }}};
+  autotext_kind.row_views = {{AUTOTEXT_LIST, [&autotext](int64_t row, row_click click) {
+                                if (click == row_click::single) show_autotext_record(autotext, row);
+                              }}};
   // A rebuilt main window shows the collection again; only the newest
   // registration acts.
   static int generation = 0;
   const int mine = ++generation;
-  add_main_window_build_step([mine] {
-    if (mine == generation) fill_autotext_list();
+  add_main_window_build_step([mine, &autotext] {
+    if (mine == generation) fill_autotext_list(autotext);
   });
 }

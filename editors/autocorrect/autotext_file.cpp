@@ -8,8 +8,6 @@
 #include <string>
 #include <utility>
 
-autotext_document_record autotext_document;
-
 namespace {
 
 constexpr int kFile = 2;

@@ -18,11 +18,11 @@ struct autotext_record {
   text_t text;  // paragraphs separated by LF
 };
 
+// The open AutoText collection (read only).
 struct autotext_document_record {
   std::vector<autotext_record> records;
   text_t path;  // the BlockList.xml that was loaded
 };
-extern autotext_document_record autotext_document;
 
 // The index actually read: the chosen path with its last three characters
 // made "xml" (so "BlockList.XML" reads "BlockList.xml").

@@ -28,7 +28,9 @@
 #include <vector>
 
 // The open autocorrect list: entries are the incorrect text, LF, the correct text.
-#include "common/documents.h"  // autocorrect_document
+struct autocorrect_document_record {
+  list_document list;
+};
 
 inline constexpr char16_t BLOCK_LIST_NAMESPACE[] = u"http://openoffice.org/2001/block-list";
 

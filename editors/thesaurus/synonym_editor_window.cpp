@@ -123,8 +123,7 @@ void store(list_document& doc, bool add, int64_t index, text_t entry) {
 
 }  // namespace
 
-void edit_synonym(int64_t add, int64_t edit) {
-  list_document& doc = thesaurus_document;
+void edit_synonym(list_document& doc, int64_t add, int64_t edit) {
   const bool adding = add != 0 || edit == 0;
   if (!adding) {
     if (doc.empty()) {
@@ -192,6 +191,8 @@ void edit_synonym(int64_t add, int64_t edit) {
   window_activate(MAIN_WINDOW);
 }
 
-void register_synonym_editor_commands(list_entry_commands& entries) {
-  entries.edit = [](entry_edit how) { edit_synonym(how == entry_edit::add ? 1 : 0, how == entry_edit::edit ? 1 : 0); };
+void register_synonym_editor_commands(list_document& synonyms, list_entry_commands& entries) {
+  entries.edit = [&synonyms](entry_edit how) {
+    edit_synonym(synonyms, how == entry_edit::add ? 1 : 0, how == entry_edit::edit ? 1 : 0);
+  };
 }

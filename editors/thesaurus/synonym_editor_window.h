@@ -4,6 +4,7 @@
 
 #include "shell/document_kinds.h"
 
+#include "common/list_document.h"
 #include "common/text.h"
 #include "shell/shell_ids.h"
 
@@ -19,13 +20,15 @@ constexpr int OK = 495, CANCEL = 496;
 constexpr int SYNONYM_EXAMPLE_GREY = 8421504;
 constexpr int SYNONYM_INVALID_RED = 255;
 
-// (1, 0) adds an entry at the end, (0, 1) edits the selected one. Opens the
-// modal window and returns when it is closed; only a valid OK writes.
-void edit_synonym(int64_t add, int64_t edit);
+// (1, 0) adds an entry at the end of the thesaurus's entries, (0, 1) edits
+// the selected one. Opens the modal window and returns when it is closed;
+// only a valid OK writes.
+void edit_synonym(list_document& synonyms, int64_t add, int64_t edit);
 
 // The thesaurus kind's Add and Edit, which the Add and Edit buttons, popup
-// items 503 and 507, Ctrl+A and the double click on the thesaurus list run.
-void register_synonym_editor_commands(list_entry_commands& entries);
+// items 503 and 507, Ctrl+A and the double click on the thesaurus list run,
+// on the given entries.
+void register_synonym_editor_commands(list_document& synonyms, list_entry_commands& entries);
 
 // F1 opens the manual at its start.
 inline constexpr char16_t synonym_editor_manual_anchor[] = u"";

@@ -10,8 +10,6 @@
 #include <utility>
 #include <vector>
 
-text_t thesaurus_encoding;
-
 text_t thesaurus_idx_path(text_view dat_path) {
   return text_t(dat_path.substr(0, dat_path.size() - std::min<size_t>(4, dat_path.size()))) + u".idx";
 }

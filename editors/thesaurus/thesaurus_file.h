@@ -20,7 +20,6 @@
 // when every write succeeded.
 #pragma once
 
-#include "common/documents.h"  // thesaurus_document
 #include "common/list_document.h"
 #include "common/long_job.h"
 #include "common/text.h"
@@ -28,9 +27,12 @@
 #include <cstdint>
 #include <functional>
 
-// The open thesaurus's encoding line (its entries are thesaurus_document):
-// the .dat's first line as loaded; a save writes "UTF-8".
-extern text_t thesaurus_encoding;
+// The open thesaurus: its entries, paged on the Thesaurus tab, and the
+// encoding line of its .dat (the first line as loaded; a save writes "UTF-8").
+struct thesaurus_document_record {
+  list_document list;
+  text_t encoding;
+};
 
 // The .idx beside a .dat: the path less its last 4 characters + ".idx".
 text_t thesaurus_idx_path(text_view dat_path);

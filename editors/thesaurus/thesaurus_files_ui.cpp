@@ -36,18 +36,18 @@ void file_known(const text_t& path) {
 
 }  // namespace
 
-void load_thesaurus(const text_t& given_path) {
+void load_thesaurus(thesaurus_document_record& thesaurus, const text_t& given_path) {
   show_main_status(u"Loading Thesaurus... <ESC> to abort.");
   reset_main_progress();
   // A box closed without an answer keeps the unsaved work.
-  if (thesaurus_document.changed &&
+  if (thesaurus.list.changed &&
       message_box(u"Warning!", u"The Thesaurus has been changed.\n\nContinue?",
                   MB_YES_NO | MB_ICON_INFORMATION | MB_DEFAULT_NO) !=
           MB_ANSWER_YES) {
     return;
   }
   text_t path = given_path;
-  if (path.empty()) path = request_existing_file(u"Open Thesaurus", kThesaurusPattern, u".dat", thesaurus_document.path);
+  if (path.empty()) path = request_existing_file(u"Open Thesaurus", kThesaurusPattern, u".dat", thesaurus.list.path);
   if (path.empty()) {
     show_main_aborted();
     return;
@@ -64,7 +64,7 @@ void load_thesaurus(const text_t& given_path) {
     set_gadget_text_if_changed(THESAURUS_STATUS_LABEL,
                                list_status_label_text(u"# Synonyms:", u"Synonym: [", read, -1, number_separator));
   };
-  const thesaurus_file_result r = load_thesaurus_pair(path, main_window_job_host(), thesaurus_document, thesaurus_encoding, show_count);
+  const thesaurus_file_result r = load_thesaurus_pair(path, main_window_job_host(), thesaurus.list, thesaurus.encoding, show_count);
   if (r.status != thesaurus_file_status::ok) {
     report(r);
     update_thesaurus_status_label();
@@ -78,10 +78,10 @@ void load_thesaurus(const text_t& given_path) {
   show_main_status(r.status_text);
 }
 
-void save_thesaurus(int use_current_path, int save_as) {
+void save_thesaurus(thesaurus_document_record& thesaurus, int use_current_path, int save_as) {
   show_main_status(u"Saving Thesaurus... <ESC> to abort.");
   reset_main_progress();
-  list_document& doc = thesaurus_document;
+  list_document& doc = thesaurus.list;
   if (doc.empty()) {
     message_box(u"Warning!", u"No synonyms found.", MB_ICON_WARNING);
     show_main_aborted();
@@ -95,7 +95,7 @@ void save_thesaurus(int use_current_path, int save_as) {
       return;
     }
   }
-  const thesaurus_file_result r = save_thesaurus_pair(target, thesaurus_document, thesaurus_encoding, main_window_job_host());
+  const thesaurus_file_result r = save_thesaurus_pair(target, doc, thesaurus.encoding, main_window_job_host());
   if (r.status != thesaurus_file_status::ok) {
     report(r);
     return;
@@ -105,15 +105,17 @@ void save_thesaurus(int use_current_path, int save_as) {
   show_main_status(r.status_text);
 }
 
-void register_thesaurus_editor(document_kind& thesaurus) {
-  set_paged_list_document(TAB_THESAURUS, &thesaurus_document);
-  set_file_label_path_source(TAB_THESAURUS, [] { return thesaurus_document.path; });
-  set_document_changed_test(TAB_THESAURUS, [] { return thesaurus_document.changed; });
-  thesaurus.load = load_thesaurus;
-  thesaurus.save = [](save_choice c) { save_thesaurus(c == save_choice::save ? 1 : 0, c == save_choice::save_as ? 1 : 0); };
-  thesaurus.savable = [] { return paged_list_document(TAB_THESAURUS).count() > 0; };
+void register_thesaurus_editor(thesaurus_document_record& thesaurus, document_kind& kind) {
+  set_paged_list_document(TAB_THESAURUS, thesaurus.list);
+  set_file_label_path_source(TAB_THESAURUS, [&thesaurus] { return thesaurus.list.path; });
+  set_document_changed_test(TAB_THESAURUS, [&thesaurus] { return thesaurus.list.changed; });
+  kind.load = [&thesaurus](const text_t& path) { load_thesaurus(thesaurus, path); };
+  kind.save = [&thesaurus](save_choice c) {
+    save_thesaurus(thesaurus, c == save_choice::save ? 1 : 0, c == save_choice::save_as ? 1 : 0);
+  };
+  kind.savable = [&thesaurus] { return thesaurus.list.count() > 0; };
   // An erased thesaurus is saved as UTF-8.
-  thesaurus.erased = [] { thesaurus_encoding = u"UTF-8"; };
-  register_thesaurus_list_commands(thesaurus.entries);
-  register_synonym_editor_commands(thesaurus.entries);
+  kind.erased = [&thesaurus] { thesaurus.encoding = u"UTF-8"; };
+  register_thesaurus_list_commands(kind.entries);
+  register_synonym_editor_commands(thesaurus.list, kind.entries);
 }

@@ -4,17 +4,18 @@
 #pragma once
 
 #include "common/text.h"
+#include "editors/thesaurus/thesaurus_file.h"
 #include "shell/document_kinds.h"
 
 // path "" asks for the file ("Open Thesaurus"); any other path is opened
 // directly. An aborted or failed load leaves the open thesaurus as it was.
-void load_thesaurus(const text_t& path);
+void load_thesaurus(thesaurus_document_record& thesaurus, const text_t& path);
 // (1, 0): Save to the thesaurus's path (asks for one when it has none);
 // (0, 1): Save As. The old pair stays until both new files are complete.
-void save_thesaurus(int use_current_path, int save_as);
+void save_thesaurus(thesaurus_document_record& thesaurus, int use_current_path, int save_as);
 
 // The Thesaurus tab's document, commands and editor with the shell: the
-// list view pages thesaurus_document, the file labels and the exit question
-// read it, and the thesaurus kind gets its loader, saver, list commands and
-// editor.
-void register_thesaurus_editor(document_kind& thesaurus);
+// list view pages the thesaurus's entries, the file labels and the exit
+// question read it, and the thesaurus kind gets its loader, saver, list
+// commands and editor. The thesaurus must outlive them.
+void register_thesaurus_editor(thesaurus_document_record& thesaurus, document_kind& kind);

@@ -16,11 +16,11 @@ class AutocorrectTabFixture : public shell_test::ShellTest {
   void SetUp() override {
     ShellTest::SetUp();
     start_with_valid_prefs();
-    autocorrect_document.replace_all({}, u"");
+    ws_.autocorrect.list.replace_all({}, u"");
     gadget_set_state(MAIN_TAB_PANEL, TAB_AUTOCORRECT);
   }
   void TearDown() override {
-    autocorrect_document.replace_all({}, u"");
+    ws_.autocorrect.list.replace_all({}, u"");
     ShellTest::TearDown();
   }
   // Ends the script: the main loop runs every queued step, then exits.
@@ -29,7 +29,7 @@ class AutocorrectTabFixture : public shell_test::ShellTest {
     run_main_loop();
     gui_test::finish();
   }
-  static list_document& doc() { return autocorrect_document; }
+  list_document& doc() { return ws_.autocorrect.list; }
   static text_t status() { return status_bar_get_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT); }
 };
 

@@ -50,10 +50,10 @@ class AutocorrectTabTest : public autocorrect_test::AutocorrectTabFixture {
  protected:
   void SetUp() override {
     AutocorrectTabFixture::SetUp();
-    autotext_document = autotext_document_record();
+    ws_.autotext = autotext_document_record();
   }
   void TearDown() override {
-    autotext_document = autotext_document_record();
+    ws_.autotext = autotext_document_record();
     AutocorrectTabFixture::TearDown();
   }
   std::string file(const std::string& name, const std::string& bytes) {
@@ -91,14 +91,14 @@ TEST_F(AutocorrectTabTest, OpenTickDeleteUndoAddEditSave) {
   gui_test::choose_menu_item(POPUP_DELETE_SELECTED);
   gui_test::answer_message_box(MB_ANSWER_YES);
   settle();
-  gui_test::run([] {
+  gui_test::run([this] {
     EXPECT_EQ(doc().count(), 13);
     EXPECT_TRUE(doc().changed);
     EXPECT_EQ(gadget_get_text(AUTOCORRECT_CHANGED_MARK), u"\u25cf");
   }, "deleted");
   gui_test::click(AUTOCORRECT_UNDO);
   settle();
-  gui_test::run([] { EXPECT_EQ(doc().count(), 15); }, "undone");
+  gui_test::run([this] { EXPECT_EQ(doc().count(), 15); }, "undone");
 
   gui_test::click(AUTOCORRECT_ADD);
   gui_test::wait_window(WINDOW);
@@ -108,7 +108,7 @@ TEST_F(AutocorrectTabTest, OpenTickDeleteUndoAddEditSave) {
   gui_test::click(OK);
   gui_test::wait_window_closed(WINDOW);
   settle();
-  gui_test::run([] {
+  gui_test::run([this] {
     EXPECT_EQ(doc().count(), 16);
     EXPECT_EQ(doc().entry(15), u"teh\nthe \"x\" & <y>");
     EXPECT_EQ(gadget_get_attribute(AUTOCORRECT_SCROLL, ATTR_MAXIMUM), 15);
@@ -130,7 +130,7 @@ TEST_F(AutocorrectTabTest, OpenTickDeleteUndoAddEditSave) {
   gui_test::press_key(WINDOW, KEY_RETURN);
   gui_test::wait_window_closed(WINDOW);
   settle();
-  gui_test::run([] {
+  gui_test::run([this] {
     EXPECT_EQ(doc().entry(0), u"W0\nw0");
     EXPECT_EQ(gadget_get_item_text(AUTOCORRECT_LIST, 0, 1), u"W0");
     EXPECT_TRUE(doc().undo_available);
@@ -138,7 +138,7 @@ TEST_F(AutocorrectTabTest, OpenTickDeleteUndoAddEditSave) {
 
   gui_test::choose_menu_item(MENU_SAVE);
   settle();
-  gui_test::run([] {
+  gui_test::run([this] {
     EXPECT_FALSE(doc().changed);
     EXPECT_EQ(status().substr(0, 9), u"OK. (xml:");
     EXPECT_EQ(gadget_get_text(AUTOCORRECT_CHANGED_MARK), u"");
@@ -165,7 +165,7 @@ TEST_F(AutocorrectTabTest, OfficeListsLoadAndRefusedImportsKeepTheOpenList) {
   const std::string broken =
       file("broken.xml", one_line + "<block-list:block block-list:abbreviated-name=\"x\" block-list:name=\"1&#10;2\"/>");
   const std::string plain = file("plain.xml", "<?xml version=\"1.0\"?>\n" + block("a", "b") + block("c", "d"));
-  load_autocorrect_list(from_utf8(good));
+  load_autocorrect_list(ws_.autocorrect, from_utf8(good));
   ASSERT_EQ(doc().count(), 15);
 
   struct attempt {
@@ -184,7 +184,7 @@ TEST_F(AutocorrectTabTest, OfficeListsLoadAndRefusedImportsKeepTheOpenList) {
     // No file has a byte-order mark: the encoding question comes first.
     gui_test::answer_message_box(MB_ANSWER_YES);
     for (int answer : a.answers) gui_test::answer_message_box(answer);
-    load_autocorrect_list(from_utf8(a.path));
+    load_autocorrect_list(ws_.autocorrect, from_utf8(a.path));
     gui_test::finish();
     EXPECT_EQ(doc().count(), a.count_after);
     if (a.count_after == 15) {
@@ -210,12 +210,12 @@ TEST_F(AutocorrectTabTest, OfficeListsLoadAndRefusedImportsKeepTheOpenList) {
 TEST_F(AutocorrectTabTest, TheChangedQuestionGoesOnOnlyForYes) {
   const std::string first = file("first.xml", fifteen_pairs());
   const std::string second = file("second.xml", kBom + kHeader + "\n" + block("a", "b"));
-  load_autocorrect_list(from_utf8(first));
+  load_autocorrect_list(ws_.autocorrect, from_utf8(first));
   doc().changed = true;
   for (int answer : {MB_ANSWER_NO, MB_ANSWER_CLOSED, MB_ANSWER_YES}) {
     SCOPED_TRACE(answer);
     gui_test::answer_message_box(answer);
-    load_autocorrect_list(from_utf8(second));
+    load_autocorrect_list(ws_.autocorrect, from_utf8(second));
     gui_test::finish();
     EXPECT_EQ(gui_test::last_requester().text, u"The Autocorrect List has been changed.\n\nContinue?");
     EXPECT_EQ(doc().count(), answer == MB_ANSWER_YES ? 1 : 15);
@@ -228,8 +228,8 @@ TEST_F(AutocorrectTabTest, TheChangedQuestionGoesOnOnlyForYes) {
 TEST_F(AutocorrectTabTest, RecentFilesAndReopenLoadTheTabsFiles) {
   const std::string first = file("first.xml", kBom + kHeader + "\n" + block("a", "b"));
   const std::string second = file("second.xml", kBom + kHeader + "\n" + block("c", "d") + block("e", "f"));
-  load_autocorrect_list(from_utf8(first));
-  load_autocorrect_list(from_utf8(second));
+  load_autocorrect_list(ws_.autocorrect, from_utf8(first));
+  load_autocorrect_list(ws_.autocorrect, from_utf8(second));
   ASSERT_EQ(recent_file_entry(TAB_AUTOCORRECT, 2), from_utf8(first));
   gui_test::choose_menu_item(MENU_RECENT_FIRST + 1);
   settle();
@@ -241,19 +241,19 @@ TEST_F(AutocorrectTabTest, RecentFilesAndReopenLoadTheTabsFiles) {
   }, "second entry of the recent files");
   gui_test::click(TOOLBAR_OPEN_REFRESH);
   settle();
-  gui_test::run([] { EXPECT_EQ(doc().entry(0), u"a\nb"); }, "reopened");
+  gui_test::run([this] { EXPECT_EQ(doc().entry(0), u"a\nb"); }, "reopened");
   run_loop();
 }
 
 // A save that cannot write keeps the old file, the changed flag and the path.
 TEST_F(AutocorrectTabTest, AFailedSaveSaysSoAndKeepsTheChanges) {
   const std::string path = file("list.xml", fifteen_pairs());
-  load_autocorrect_list(from_utf8(path));
+  load_autocorrect_list(ws_.autocorrect, from_utf8(path));
   doc().changed = true;
   std::filesystem::create_directories(folder_ + "taken.xml");  // a folder where the file would go
   gui_test::answer_file_dialog(from_utf8(folder_ + "taken.xml"));
   gui_test::answer_message_box(MB_ANSWER_OK);
-  save_autocorrect_list(0, 1);
+  save_autocorrect_list(ws_.autocorrect, 0, 1);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().title, u"Error!");
   EXPECT_NE(gui_test::last_requester().text.find(from_utf8(folder_ + "taken.xml")), text_t::npos);
@@ -289,7 +289,7 @@ TEST_F(AutocorrectTabTest, EditorRefusesBadPairsAndKeepsItsTexts) {
   }
   gui_test::run([] { EXPECT_EQ(gadget_get_text(CORRECT_FIELD), u"teh"); }, "texts kept");
   gui_test::press_key(WINDOW, KEY_ESCAPE);
-  edit_autocorrect_word(1, 0);
+  edit_autocorrect_word(ws_.autocorrect.list, 1, 0);
   gui_test::finish();
   ASSERT_EQ(gui_test::requesters().size(), 5u);
   for (size_t i = 0; i < 5; ++i) {
@@ -318,7 +318,7 @@ TEST_F(AutocorrectTabTest, EditorFieldsTurnRedAndDropPastedLineBreaks) {
   gui_test::press_key(WINDOW, key_ctrl('V'));
   gui_test::wait_until([] { return !gadget_get_text(CORRECT_FIELD).empty(); }, "pasted");
   gui_test::click(OK);
-  edit_autocorrect_word(1, 0);
+  edit_autocorrect_word(ws_.autocorrect.list, 1, 0);
   gui_test::finish();
   ASSERT_EQ(doc().count(), 2);
   const text_t added(doc().entry(1));
@@ -329,12 +329,12 @@ TEST_F(AutocorrectTabTest, EditorFieldsTurnRedAndDropPastedLineBreaks) {
 
 TEST_F(AutocorrectTabTest, EditNeedsAPairAndDeleteCurrentShowsBothTexts) {
   gui_test::answer_message_box(MB_ANSWER_OK);
-  edit_autocorrect_word(0, 1);
+  edit_autocorrect_word(ws_.autocorrect.list, 0, 1);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"No autocorrect words found.");
   doc().replace_all({u"teh\nthe", u"adn\nand"}, u"");
   gui_test::answer_message_box(MB_ANSWER_OK);
-  edit_autocorrect_word(0, 1);
+  edit_autocorrect_word(ws_.autocorrect.list, 0, 1);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"No autocorrect word selected.");
 
@@ -356,14 +356,14 @@ TEST_F(AutocorrectTabTest, SelectAllNoneAndInvertSetTheMarks) {
   gui_test::click(AUTOCORRECT_SELECT_ALL);
   gui_test::answer_message_box(MB_ANSWER_OK);
   settle();
-  gui_test::run([] {
+  gui_test::run([this] {
     EXPECT_EQ(gui_test::last_requester().text, u"No autocorrect words found.");
     doc().replace_all({u"a\nb", u"c\nd", u"e\nf"}, u"");
   }, "refused on an empty list");
   settle();
   gui_test::click(AUTOCORRECT_SELECT_ALL);
   settle();
-  gui_test::run([] {
+  gui_test::run([this] {
     EXPECT_EQ(doc().checked_count, 3);
     EXPECT_EQ(gadget_get_text(AUTOCORRECT_SELECTED_LABEL), u"Selected:All");
   }, "all");
@@ -371,7 +371,7 @@ TEST_F(AutocorrectTabTest, SelectAllNoneAndInvertSetTheMarks) {
   gui_test::toggle_row_check(AUTOCORRECT_LIST, 1);
   gui_test::click(AUTOCORRECT_INVERT);
   settle();
-  gui_test::run([] {
+  gui_test::run([this] {
     EXPECT_EQ(doc().checked, (std::vector<uint8_t>{1, 0, 1}));
     EXPECT_EQ(gadget_get_text(AUTOCORRECT_SELECTED_LABEL), u"Selected:2");
   }, "inverted");

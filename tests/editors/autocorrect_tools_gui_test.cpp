@@ -35,9 +35,9 @@ class AutocorrectToolsTest : public autocorrect_test::AutocorrectTabFixture {
     set_current_aff_text(u"");
     AutocorrectTabFixture::TearDown();
   }
-  static void use_pairs(std::vector<text_t> pairs) {
-    autocorrect_document.replace_all(std::move(pairs), u"");
-    autocorrect_document.notify_count_changed();
+  void use_pairs(std::vector<text_t> pairs) {
+    ws_.autocorrect.list.replace_all(std::move(pairs), u"");
+    ws_.autocorrect.list.notify_count_changed();
   }
 };
 
@@ -45,7 +45,7 @@ TEST_F(AutocorrectToolsTest, FixSpacesAndHexSymbolsRewriteTheListUndoably) {
   use_pairs({u" teh \nthe", u"grin\n&#x1F600;", u"smile\n&#x263A;&#x263A;"});
   gui_test::choose_menu_item(MENU_AUTOCORRECT_FIX_SPACES);
   settle();
-  gui_test::run([] {
+  gui_test::run([this] {
     EXPECT_EQ(doc().entry(0), u"teh\nthe");
     EXPECT_EQ(status(), u"Fixed words:1");
     EXPECT_TRUE(doc().changed);
@@ -56,7 +56,7 @@ TEST_F(AutocorrectToolsTest, FixSpacesAndHexSymbolsRewriteTheListUndoably) {
   gui_test::choose_menu_item(MENU_CLEAN_HEX_SYMBOLS);
   gui_test::answer_message_box(MB_ANSWER_NO);
   settle();
-  gui_test::run([] {
+  gui_test::run([this] {
     EXPECT_EQ(gui_test::last_requester().text,
               u"Found symbols above character 65535.\n(Quenvar limitation - character corruption)\n\nAbort?");
     EXPECT_EQ(doc().entry(1), u"grin\n\U0001F600");
@@ -85,7 +85,7 @@ TEST_F(AutocorrectToolsTest, ExtractWritesTheChosenFileAndEmptyListsAreRefused) 
     EXPECT_EQ(status().substr(0, 14), u"OK. (27 bytes)");
   }, "extracted");
   // The overwrite question: No keeps the file and ends with "Aborted.".
-  gui_test::run([] { doc().entries[0] = u"x\ny"; }, "change");
+  gui_test::run([this] { doc().entries[0] = u"x\ny"; }, "change");
   gui_test::choose_menu_item(MENU_EXTRACT_AUTOCORRECTS);
   gui_test::answer_file_dialog(from_utf8(path));
   gui_test::answer_message_box(MB_ANSWER_NO);
@@ -94,7 +94,7 @@ TEST_F(AutocorrectToolsTest, ExtractWritesTheChosenFileAndEmptyListsAreRefused) 
     EXPECT_EQ(read_file(path).substr(3, 3), "teh");
     EXPECT_EQ(status(), u"Aborted.");
   }, "kept");
-  gui_test::run([] { use_pairs({}); }, "empty");
+  gui_test::run([this] { use_pairs({}); }, "empty");
   gui_test::choose_menu_item(MENU_AUTOCORRECT_DUPLICATES);
   gui_test::answer_message_box(MB_ANSWER_OK);
   settle();
@@ -108,7 +108,8 @@ TEST_F(AutocorrectToolsTest, ExtractWritesTheChosenFileAndEmptyListsAreRefused) 
 // Export, then Delete or XDelete: the list becomes the sorted pairs without
 // the repeats ("Teh" differs from "teh"), marks and selection cleared.
 // The steps run later, inside the loops: they keep copies of what they check.
-void remove_duplicates_through_the_window(int button, std::vector<text_t> after, std::string path) {
+void remove_duplicates_through_the_window(list_document& autocorrects, int button, std::vector<text_t> after,
+                                          std::string path) {
   using namespace autocorrect_duplicates_ids;
   gui_test::choose_menu_item(MENU_AUTOCORRECT_DUPLICATES);
   gui_test::wait_window(WINDOW);
@@ -128,31 +129,31 @@ void remove_duplicates_through_the_window(int button, std::vector<text_t> after,
   gui_test::answer_message_box(MB_ANSWER_YES);
   gui_test::wait_window_closed(WINDOW);
   settle();
-  gui_test::run([after] {
-    EXPECT_EQ(autocorrect_document.entries, after);
-    EXPECT_EQ(autocorrect_document.checked_count, 0);
-    EXPECT_EQ(autocorrect_document.selected, -1);
+  gui_test::run([&autocorrects, after] {
+    EXPECT_EQ(autocorrects.entries, after);
+    EXPECT_EQ(autocorrects.checked_count, 0);
+    EXPECT_EQ(autocorrects.selected, -1);
     EXPECT_EQ(status_bar_get_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT), u"OK.");
     EXPECT_EQ(gadget_get_item_text(AUTOCORRECT_LIST, 0, 1), u"Teh");
     EXPECT_EQ(window_get_disabled(MAIN_WINDOW), 0);
   }, "deleted");
   gui_test::click(AUTOCORRECT_UNDO);
   settle();
-  gui_test::run([] { EXPECT_EQ(autocorrect_document.count(), 4); }, "undone");
+  gui_test::run([&autocorrects] { EXPECT_EQ(autocorrects.count(), 4); }, "undone");
 }
 
 TEST_F(AutocorrectToolsTest, DuplicatesDeleteKeepsOnePairOfEachGroup) {
   use_pairs({u"teh\nthe", u"teh\nten", u"adn\nand", u"Teh\nThe"});
   doc().set_checked(3, true);
   doc().selected = 1;
-  remove_duplicates_through_the_window(autocorrect_duplicates_ids::DELETE, {u"Teh\nThe", u"adn\nand", u"teh\nthe"},
-                                       folder_ + "dupes.txt");
+  remove_duplicates_through_the_window(doc(), autocorrect_duplicates_ids::DELETE,
+                                       {u"Teh\nThe", u"adn\nand", u"teh\nthe"}, folder_ + "dupes.txt");
   run_loop();
 }
 
 TEST_F(AutocorrectToolsTest, DuplicatesXDeleteKeepsNoneOfAGroup) {
   use_pairs({u"teh\nthe", u"teh\nten", u"adn\nand", u"Teh\nThe"});
-  remove_duplicates_through_the_window(autocorrect_duplicates_ids::XDELETE, {u"Teh\nThe", u"adn\nand"},
+  remove_duplicates_through_the_window(doc(), autocorrect_duplicates_ids::XDELETE, {u"Teh\nThe", u"adn\nand"},
                                        folder_ + "dupes.txt");
   run_loop();
 }
@@ -163,7 +164,7 @@ TEST_F(AutocorrectToolsTest, DuplicatesNoneFoundAndCloseWithoutChanges) {
   gui_test::answer_message_box(MB_ANSWER_OK);
   settle();
   gui_test::run([] { EXPECT_EQ(gui_test::last_requester().text, u"No duplicates found."); }, "none");
-  gui_test::run([] { use_pairs({u"a\nb", u"a\nc"}); }, "pairs");
+  gui_test::run([this] { use_pairs({u"a\nb", u"a\nc"}); }, "pairs");
   gui_test::choose_menu_item(MENU_AUTOCORRECT_DUPLICATES);
   gui_test::wait_window(autocorrect_duplicates_ids::WINDOW);
   gui_test::click(autocorrect_duplicates_ids::DELETE);
@@ -171,7 +172,7 @@ TEST_F(AutocorrectToolsTest, DuplicatesNoneFoundAndCloseWithoutChanges) {
   gui_test::press_key(autocorrect_duplicates_ids::WINDOW, KEY_ESCAPE);
   gui_test::wait_window_closed(autocorrect_duplicates_ids::WINDOW);
   settle();
-  gui_test::run([] {
+  gui_test::run([this] {
     EXPECT_EQ(doc().entries, (std::vector<text_t>{u"a\nb", u"a\nc"}));
     EXPECT_FALSE(doc().changed);
   }, "unchanged");
@@ -215,7 +216,7 @@ TEST_F(AutocorrectToolsTest, ValidateLogsTheIssuesExportsAndClears) {
   gui_test::press_key(WINDOW, KEY_ESCAPE);
   gui_test::wait_window_closed(WINDOW);
   settle();
-  gui_test::run([] {
+  gui_test::run([this] {
     EXPECT_EQ(window_get_disabled(MAIN_WINDOW), 0);
     EXPECT_EQ(doc().count(), 4);
     EXPECT_FALSE(doc().changed);

@@ -28,11 +28,11 @@ TEST_F(DocumentChooserTest, OpenStartsInTheFolderOfTheOpenDocument) {
     std::function<void()> set_path;
     std::function<void()> open;
   } cases[] = {
-      {"thesaurus", [&] { thesaurus_document.path = open_file; }, [] { load_thesaurus(u""); }},
+      {"thesaurus", [&] { ws_.thesaurus.list.path = open_file; }, [this] { load_thesaurus(ws_.thesaurus, u""); }},
       {"hyphenation", [&] { hyphenation_path = open_file; }, [] { load_hyphenation(u""); }},
-      {"autocorrect", [&] { autocorrect_document.path = open_file; }, [] { load_autocorrect_list(u""); }},
-      {"autotext", [&] { autotext_document.path = open_file; }, [] { load_autotext_list(u""); }},
-      {"grammar", [&] { grammar_document.path = open_file; }, [] { load_grammar_rules(u""); }},
+      {"autocorrect", [&] { ws_.autocorrect.list.path = open_file; }, [this] { load_autocorrect_list(ws_.autocorrect, u""); }},
+      {"autotext", [&] { ws_.autotext.path = open_file; }, [this] { load_autotext_list(ws_.autotext, u""); }},
+      {"grammar", [&] { ws_.grammar.path = open_file; }, [this] { load_grammar_rules(ws_.grammar, u""); }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.tab);

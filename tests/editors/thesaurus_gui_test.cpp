@@ -46,16 +46,14 @@ class ThesaurusTabTest : public shell_test::DictionaryListTest {
  protected:
   void SetUp() override {
     DictionaryListTest::SetUp();
-    thesaurus_document = list_document();
-    thesaurus_encoding.clear();
-    register_thesaurus_editor(ws_.commands.kinds.thesaurus);
+    ws_.thesaurus = thesaurus_document_record();
+    register_thesaurus_editor(ws_.thesaurus, ws_.commands.kinds.thesaurus);
     set_document_changed_test(TAB_THESAURUS, nullptr);  // no exit question
     gadget_set_state(MAIN_TAB_PANEL, TAB_THESAURUS);
   }
   void TearDown() override {
-    thesaurus_document = list_document();
-    thesaurus_encoding.clear();
-    register_thesaurus_editor(ws_.commands.kinds.thesaurus);
+    ws_.thesaurus = thesaurus_document_record();
+    register_thesaurus_editor(ws_.thesaurus, ws_.commands.kinds.thesaurus);
     DictionaryListTest::TearDown();
   }
   std::string dat(const std::string& name, const std::string& bytes) {
@@ -68,7 +66,7 @@ class ThesaurusTabTest : public shell_test::DictionaryListTest {
     thes().replace_all(std::move(entries), from_utf8(folder_ + "t.dat"));
     if (selected >= 0) show_paged_list_position(TAB_THESAURUS, selected, 0);
   }
-  static list_document& thes() { return thesaurus_document; }
+  list_document& thes() { return ws_.thesaurus.list; }
   static text_t status() { return status_bar_get_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT); }
   static bool grey() { return gadget_get_color(ids::MEANINGS, COLOR_TEXT) == SYNONYM_EXAMPLE_GREY; }
   // Clicks into the meanings field and waits for the example to leave.
@@ -129,13 +127,13 @@ TEST_F(ThesaurusTabTest, OpenPageTickDeleteUndoRedoSave) {
   }, "deleted");
   gui_test::click(THESAURUS_UNDO);
   settle();
-  gui_test::run([] { EXPECT_EQ(thes().count(), 30); }, "undone");
+  gui_test::run([this] { EXPECT_EQ(thes().count(), 30); }, "undone");
   gui_test::click(THESAURUS_REDO);
   settle();
-  gui_test::run([] { EXPECT_EQ(thes().count(), 28); }, "redone");
+  gui_test::run([this] { EXPECT_EQ(thes().count(), 28); }, "redone");
   gui_test::choose_menu_item(MENU_SAVE);
   settle();
-  gui_test::run([] {
+  gui_test::run([this] {
     EXPECT_FALSE(thes().changed);
     EXPECT_EQ(status().substr(0, 9), u"OK. (idx:");
     EXPECT_EQ(gadget_get_text(THESAURUS_CHANGED_MARK), u"");
@@ -162,14 +160,14 @@ TEST_F(ThesaurusTabTest, OpenPageTickDeleteUndoRedoSave) {
 
 // A load stopped by an entry of too many meanings keeps the open thesaurus.
 TEST_F(ThesaurusTabTest, LoadRefusedByTheMeaningLimitKeepsTheOpenThesaurus) {
-  load_thesaurus(from_utf8(dat("keep.dat", kBom + "UTF-8\nkeep|1\n-|k\n")));
+  load_thesaurus(ws_.thesaurus, from_utf8(dat("keep.dat", kBom + "UTF-8\nkeep|1\n-|k\n")));
   thes().save_undo();
   thes().changed = true;
   std::string over = kBom + "UTF-8\nbig|101\n";
   for (int i = 0; i < 101; ++i) over += "-|m\n";
   gui_test::answer_message_box(MB_ANSWER_YES);  // the changed question
   gui_test::answer_message_box(MB_ANSWER_OK);
-  load_thesaurus(from_utf8(dat("over.dat", over)));
+  load_thesaurus(ws_.thesaurus, from_utf8(dat("over.dat", over)));
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().title, u"Warning!");
   EXPECT_EQ(gui_test::last_requester().text, u"Found synonym with more than 100 meanings.");
@@ -183,7 +181,7 @@ TEST_F(ThesaurusTabTest, LoadRefusedByTheMeaningLimitKeepsTheOpenThesaurus) {
 
 TEST_F(ThesaurusTabTest, SaveAsAddsTheExtensionAndAnEmptyThesaurusIsRefused) {
   gui_test::answer_message_box(MB_ANSWER_OK);
-  save_thesaurus(0, 1);
+  save_thesaurus(ws_.thesaurus, 0, 1);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"No synonyms found.");
   EXPECT_EQ(status(), u"Aborted.");
@@ -191,7 +189,7 @@ TEST_F(ThesaurusTabTest, SaveAsAddsTheExtensionAndAnEmptyThesaurusIsRefused) {
   open_entries({u"ship|1\n-|boat"}, -1);
   thes().changed = true;
   gui_test::answer_file_dialog(from_utf8(folder_ + "words"));
-  save_thesaurus(0, 1);
+  save_thesaurus(ws_.thesaurus, 0, 1);
   gui_test::finish();
   EXPECT_EQ(read_file(folder_ + "words.dat"), kBom + "UTF-8\nship|1\n-|boat\n");
   EXPECT_EQ(read_file(folder_ + "words.idx"), "UTF-8\n1\nship|9\n");
@@ -204,12 +202,12 @@ TEST_F(ThesaurusTabTest, SaveAsAddsTheExtensionAndAnEmptyThesaurusIsRefused) {
 TEST_F(ThesaurusTabTest, ListCommands) {
   open_entries({u"ship|2\n(noun)|boat\n(verb)|ride", u"boat|1\n-|ship"}, 0);
   gui_test::click(THESAURUS_SELECT_ALL);
-  gui_test::run([] {
+  gui_test::run([this] {
     EXPECT_EQ(thes().checked_count, 2);
     EXPECT_EQ(gadget_get_text(THESAURUS_SELECTED_LABEL), u"Selected:All");
   }, "all ticked");
   gui_test::click(THESAURUS_INVERT);
-  gui_test::run([] { EXPECT_EQ(thes().checked_count, 0); }, "inverted");
+  gui_test::run([this] { EXPECT_EQ(thes().checked_count, 0); }, "inverted");
   gui_test::click(THESAURUS_DELETE_SELECTED);
   gui_test::answer_message_box(MB_ANSWER_OK);  // "No selected synonyms found."
   gui_test::click(THESAURUS_DELETE_CURRENT);
@@ -250,7 +248,7 @@ TEST_F(ThesaurusTabTest, AddChecksEachFieldThenAppends) {
   gui_test::type_text(ids::MEANINGS, u"(noun)|boat\n\n(noun)|vessel");
   gui_test::wait_gadget_text(ids::COUNTER, u"|2/100 lines");
   gui_test::click(ids::OK);
-  edit_synonym(1, 0);
+  edit_synonym(ws_.thesaurus.list, 1, 0);
   gui_test::finish();
   const auto& r = gui_test::requesters();
   ASSERT_EQ(r.size(), 4u);
@@ -299,12 +297,12 @@ TEST_F(ThesaurusTabTest, EditNormalisesTheEntryAndEscapeKeepsIt) {
 
 TEST_F(ThesaurusTabTest, EditRefusesAnEmptyThesaurusOrNoSelection) {
   gui_test::answer_message_box(MB_ANSWER_OK);
-  edit_synonym(0, 1);
+  edit_synonym(ws_.thesaurus.list, 0, 1);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"No synonyms found.");
   open_entries({u"ship|1\n-|boat"}, -1);
   gui_test::answer_message_box(MB_ANSWER_OK);
-  edit_synonym(0, 1);
+  edit_synonym(ws_.thesaurus.list, 0, 1);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"No synonym selected.");
   EXPECT_FALSE(window_exists(ids::WINDOW));
@@ -331,7 +329,7 @@ TEST_F(ThesaurusTabTest, ExampleCounterLimitAndManual) {
   gui_test::answer_message_box(MB_ANSWER_OK);  // 101 lines: the "x" began one more
   gui_test::press_key(ids::WINDOW, KEY_BACKSPACE);
   gui_test::click(ids::OK);
-  edit_synonym(1, 0);
+  edit_synonym(ws_.thesaurus.list, 1, 0);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"Synonym has more than 100 meanings.");
   ASSERT_EQ(thes().count(), 1);
@@ -342,13 +340,13 @@ TEST_F(ThesaurusTabTest, ExampleCounterLimitAndManual) {
 // Unsaved work goes only on Yes; a file without a mark is named as what it
 // will be read as.
 TEST_F(ThesaurusTabTest, ChangedQuestionAndUnmarkedFile) {
-  load_thesaurus(from_utf8(dat("first.dat", kBom + "UTF-8\none|1\n-|x\n")));
+  load_thesaurus(ws_.thesaurus, from_utf8(dat("first.dat", kBom + "UTF-8\none|1\n-|x\n")));
   thes().changed = true;
   const std::string plain = dat("plain.dat", "UTF-8\ncaf\xC3\xA9|1\n-|bar\n");
   for (int answer : {MB_ANSWER_NO, MB_ANSWER_CLOSED}) {
     SCOPED_TRACE(answer);
     gui_test::answer_message_box(answer);
-    load_thesaurus(from_utf8(plain));
+    load_thesaurus(ws_.thesaurus, from_utf8(plain));
     gui_test::finish();
     EXPECT_EQ(gui_test::last_requester().text, u"The Thesaurus has been changed.\n\nContinue?");
     EXPECT_EQ(gui_test::last_requester().flags, MB_YES_NO | MB_ICON_INFORMATION);
@@ -358,7 +356,7 @@ TEST_F(ThesaurusTabTest, ChangedQuestionAndUnmarkedFile) {
   }
   gui_test::answer_message_box(MB_ANSWER_YES);
   gui_test::answer_message_box(MB_ANSWER_YES);
-  load_thesaurus(from_utf8(plain));
+  load_thesaurus(ws_.thesaurus, from_utf8(plain));
   gui_test::finish();
   EXPECT_NE(gui_test::last_requester().text.find(u"Encoding detected:UTF-8\n"), text_t::npos);
   EXPECT_EQ(thes().entries, std::vector<text_t>{u"caf\u00e9|1\n-|bar"});
@@ -369,7 +367,7 @@ TEST_F(ThesaurusTabTest, ChangedQuestionAndUnmarkedFile) {
   const std::string mixed = dat("mixed.dat", "UTF-8\ncaf\xC3\xA9|1\n-|b\xE9r\n\xC3\xA9t\xC3\xA9|1\n-|x\n");
   gui_test::answer_message_box(MB_ANSWER_YES);
   gui_test::answer_message_box(MB_ANSWER_NO);
-  load_thesaurus(from_utf8(mixed));
+  load_thesaurus(ws_.thesaurus, from_utf8(mixed));
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, invalid_utf8_question(from_utf8(mixed), 3, FORMAT_UTF8));
   EXPECT_EQ(status(), u"Aborted.");

@@ -26,12 +26,12 @@ class ThesaurusToolsTest : public shell_test::ShellTest {
   void SetUp() override {
     ShellTest::SetUp();
     start_with_valid_prefs();
-    thesaurus_document.replace_all({}, u"");
+    ws_.thesaurus.list.replace_all({}, u"");
     clean_symbols_choice = {};
     gadget_set_state(MAIN_TAB_PANEL, TAB_THESAURUS);
   }
   void TearDown() override {
-    thesaurus_document.replace_all({}, u"");
+    ws_.thesaurus.list.replace_all({}, u"");
     ShellTest::TearDown();
   }
   static void run_loop() {
@@ -39,11 +39,11 @@ class ThesaurusToolsTest : public shell_test::ShellTest {
     run_main_loop();
     gui_test::finish();
   }
-  static void use_entries(std::vector<text_t> entries) {
-    thesaurus_document.replace_all(std::move(entries), u"");
-    thesaurus_document.notify_count_changed();
+  void use_entries(std::vector<text_t> entries) {
+    ws_.thesaurus.list.replace_all(std::move(entries), u"");
+    ws_.thesaurus.list.notify_count_changed();
   }
-  static list_document& doc() { return thesaurus_document; }
+  list_document& doc() { return ws_.thesaurus.list; }
   static text_t status() { return status_bar_get_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT); }
 };
 
@@ -51,14 +51,14 @@ TEST_F(ThesaurusToolsTest, MainWindowToolsRewriteTheThesaurusUndoably) {
   use_entries({u"ship|2\n boat | vessel \n-|  craft", u"big|3\nlarge\nhuge\nlarge"});
   gui_test::choose_menu_item(MENU_THESAURUS_FIX_SPACES);
   settle();
-  gui_test::run([] {
+  gui_test::run([this] {
     EXPECT_EQ(doc().entry(0), u"ship|2\nboat|vessel\n-|craft");
     EXPECT_EQ(status(), u"Fixed words:1");
     EXPECT_EQ(gadget_get_disabled(THESAURUS_UNDO), 0);
   }, "spaces fixed");
   gui_test::choose_menu_item(MENU_DEDUPLICATE_MEANINGS);
   settle();
-  gui_test::run([] {
+  gui_test::run([this] {
     EXPECT_EQ(doc().entry(1), u"big|2\nhuge\nlarge");
     EXPECT_EQ(status(), u"Unduplicated synonyms meanings:1");
   }, "deduplicated");
@@ -66,20 +66,20 @@ TEST_F(ThesaurusToolsTest, MainWindowToolsRewriteTheThesaurusUndoably) {
   gui_test::choose_menu_item(MENU_SORT_MEANINGS);
   gui_test::answer_message_box(MB_ANSWER_NO);
   settle();
-  gui_test::run([] {
+  gui_test::run([this] {
     EXPECT_EQ(doc().entry(0), u"ship|2\nboat|vessel\n-|craft");
     EXPECT_EQ(status(), u"Aborted.");
   }, "sort declined");
   gui_test::choose_menu_item(MENU_SORT_ON_NUMBERS);
   settle();
-  gui_test::run([] {
+  gui_test::run([this] {
     EXPECT_EQ(doc().entry(0).substr(0, 5), u"big|2");
     EXPECT_EQ(doc().entry(1).substr(0, 6), u"ship|2");
     EXPECT_EQ(status().substr(0, 3), u"OK.");
   }, "sorted on numbers");
   gui_test::click(THESAURUS_UNDO);
   settle();
-  gui_test::run([] { EXPECT_EQ(doc().entry(0).substr(0, 6), u"ship|2"); }, "undone");
+  gui_test::run([this] { EXPECT_EQ(doc().entry(0).substr(0, 6), u"ship|2"); }, "undone");
   run_loop();
 }
 
@@ -97,7 +97,7 @@ TEST_F(ThesaurusToolsTest, CleanUpSymbolsUsesTheOptionsOfItsWindow) {
   gui_test::click(CANCEL);
   gui_test::wait_window_closed(WINDOW);
   settle();
-  gui_test::run([] {
+  gui_test::run([this] {
     EXPECT_EQ(doc().entry(0), u"ship|1\n(noun)|boat|vessel");
     EXPECT_EQ(status(), u"OK.");
     EXPECT_FALSE(clean_symbols_choice.bar_to_space);  // kept for the next opening
@@ -109,7 +109,7 @@ TEST_F(ThesaurusToolsTest, CleanUpSymbolsUsesTheOptionsOfItsWindow) {
   gui_test::click(OK);
   gui_test::wait_window_closed(WINDOW);
   settle();
-  gui_test::run([] {
+  gui_test::run([this] {
     EXPECT_EQ(doc().entry(0), u"ship|1\n|boat|vessel");
     EXPECT_EQ(status(), u"OK.");
     EXPECT_TRUE(doc().changed);
@@ -130,12 +130,12 @@ TEST_F(ThesaurusToolsTest, ExtractAndCombineFromTheMenu) {
   }, "extracted");
   gui_test::choose_menu_item(MENU_COMBINE_MEANINGS);
   settle();
-  gui_test::run([] {
+  gui_test::run([this] {
     EXPECT_EQ(doc().count(), 5);
     EXPECT_EQ(doc().entry(1), u"huge|2\nlarge\nbig");
     EXPECT_EQ(status(), u"New synonyms:3");
   }, "combined");
-  gui_test::run([] { use_entries({}); }, "empty");
+  gui_test::run([this] { use_entries({}); }, "empty");
   gui_test::choose_menu_item(MENU_COMBINE_MEANINGS);
   gui_test::answer_message_box(MB_ANSWER_OK);
   settle();
@@ -176,14 +176,14 @@ TEST_F(ThesaurusToolsTest, DuplicatesWindowPreviewsDisplaysExportsAndMerges) {
   gui_test::click(MERGE);
   gui_test::wait_window_closed(WINDOW);
   settle();
-  gui_test::run([] {
+  gui_test::run([this] {
     EXPECT_EQ(doc().entries, (std::vector<text_t>{u"big|1\nlarge", u"ship|2\nboat\nvessel"}));
     EXPECT_EQ(status(), u"OK.");
     EXPECT_EQ(window_get_disabled(MAIN_WINDOW), 0);
   }, "merged");
   gui_test::click(THESAURUS_UNDO);
   settle();
-  gui_test::run([] { EXPECT_EQ(doc().count(), 3); }, "undone");
+  gui_test::run([this] { EXPECT_EQ(doc().count(), 3); }, "undone");
   run_loop();
 }
 
@@ -194,13 +194,13 @@ TEST_F(ThesaurusToolsTest, DuplicatesCloseKeepsTheThesaurus) {
   gui_test::answer_message_box(MB_ANSWER_OK);
   settle();
   gui_test::run([] { EXPECT_EQ(gui_test::last_requester().text, u"No duplicates found."); }, "none");
-  gui_test::run([] { use_entries({u"a|1\nb", u"a|1\nc"}); }, "entries");
+  gui_test::run([this] { use_entries({u"a|1\nb", u"a|1\nc"}); }, "entries");
   gui_test::choose_menu_item(MENU_THESAURUS_DUPLICATES);
   gui_test::wait_window(WINDOW);
   gui_test::press_key(WINDOW, KEY_ESCAPE);
   gui_test::wait_window_closed(WINDOW);
   settle();
-  gui_test::run([] {
+  gui_test::run([this] {
     EXPECT_EQ(doc().entries, (std::vector<text_t>{u"a|1\nb", u"a|1\nc"}));
     EXPECT_FALSE(doc().changed);
     EXPECT_EQ(window_get_disabled(MAIN_WINDOW), 0);

@@ -37,7 +37,7 @@ class RealInputTest : public shell_test::ShellTest {
   }
   void TearDown() override {
     dictionary_document = dictionary_document_record();
-    autocorrect_document.replace_all({}, u"");
+    ws_.autocorrect.list.replace_all({}, u"");
     ShellTest::TearDown();
   }
   static void show(int tab, std::vector<text_t> entries) {
@@ -56,7 +56,7 @@ TEST_F(RealInputTest, RightClickLeavesThePopupOpenAndAClickOnAnItemRunsIt) {
   show(TAB_AUTOCORRECT, autocorrect_pairs(5));
   gadget_set_state(MAIN_TAB_PANEL, TAB_AUTOCORRECT);
   gui_test::x_click_row(AUTOCORRECT_LIST, 2);
-  gui_test::wait_until([] { return autocorrect_document.selected == 2; }, "row 2 selected");
+  gui_test::wait_until([this] { return ws_.autocorrect.list.selected == 2; }, "row 2 selected");
   gui_test::x_click_row(AUTOCORRECT_LIST, 2, 3);
   gui_test::wait_until([] { return gui_test::popup_shown(POPUP_LIST_MENU); }, "the popup is shown");
   // The pointer reaches the item after the release: the menu is still up
@@ -131,7 +131,7 @@ TEST_F(RealInputTest, ReturnWithTheFocusOffTheListEditsNothing) {
   show(TAB_AUTOCORRECT, autocorrect_pairs(3));
   gadget_set_state(MAIN_TAB_PANEL, TAB_AUTOCORRECT);
   gui_test::x_click_row(AUTOCORRECT_LIST, 1);
-  gui_test::wait_until([] { return autocorrect_document.selected == 1; }, "row 1 selected");
+  gui_test::wait_until([this] { return ws_.autocorrect.list.selected == 1; }, "row 1 selected");
   gui_test::focus(AUTOCORRECT_GO_TOP);
   gui_test::x_keys(MAIN_WINDOW, {"Return"});
   settle();
@@ -151,8 +151,8 @@ TEST_F(RealInputTest, AClickOnATabHeaderSelectsNothing) {
   gui_test::x_click_tab(MAIN_TAB_PANEL, TAB_AUTOCORRECT);
   gui_test::wait_until([] { return gadget_get_state(MAIN_TAB_PANEL) == TAB_AUTOCORRECT; }, "the tab is shown");
   settle();
-  gui_test::run([] {
-    EXPECT_EQ(autocorrect_document.selected, -1);
+  gui_test::run([this] {
+    EXPECT_EQ(ws_.autocorrect.list.selected, -1);
     EXPECT_EQ(gadget_get_state(AUTOCORRECT_LIST), -1);
     EXPECT_EQ(gadget_get_text(AUTOCORRECT_STATUS_LABEL), u"# Autocorrects:40");
   }, "nothing selected");
@@ -166,8 +166,8 @@ TEST_F(RealInputTest, AClickOnATabHeaderSelectsNothing) {
   gui_test::x_click_tab(MAIN_TAB_PANEL, TAB_AUTOCORRECT);
   gui_test::wait_until([] { return gadget_get_state(MAIN_TAB_PANEL) == TAB_AUTOCORRECT; }, "the tab is shown");
   settle();
-  gui_test::run([] {
-    EXPECT_EQ(autocorrect_document.selected, 30);
+  gui_test::run([this] {
+    EXPECT_EQ(ws_.autocorrect.list.selected, 30);
     EXPECT_EQ(gadget_get_text(AUTOCORRECT_STATUS_LABEL), u"Autocorrect: [31/40]");
   }, "the selection off the page stays");
   run_loop();
@@ -187,7 +187,7 @@ TEST_F(RealInputTest, TabAndShiftTabMoveBetweenTheAutocorrectEditorsFields) {
   gui_test::x_keys(EDITOR_WINDOW, {"Return"});
   gui_test::wait_window_closed(EDITOR_WINDOW);
   run_loop();
-  EXPECT_EQ(autocorrect_document.entries, (std::vector<text_t>{u"tehn\nthe"}));
+  EXPECT_EQ(ws_.autocorrect.list.entries, (std::vector<text_t>{u"tehn\nthe"}));
 }
 
 TEST_F(RealInputTest, ReturnInTheExitQuestionKeepsTheProgramRunning) {
@@ -223,10 +223,10 @@ TEST_F(RealInputTest, DiscardQuestionsDefaultToNo) {
   };
   show(TAB_DICTIONARY, {u"cat"});
   show(TAB_AUTOCORRECT, autocorrect_pairs(1));
-  thesaurus_document.replace_all({u"cat|1\n(noun)|feline"}, u"");
+  ws_.thesaurus.list.replace_all({u"cat|1\n(noun)|feline"}, u"");
   dictionary_document.list.changed = true;
-  thesaurus_document.changed = true;
-  autocorrect_document.changed = true;
+  ws_.thesaurus.list.changed = true;
+  ws_.autocorrect.list.changed = true;
   gadget_set_text(AFF_EDITOR, u"SET UTF-8\n");
   gadget_set_state(MAIN_TAB_PANEL, TAB_HYPHENATION);
   gui_test::type_text(HYPHENATION_EDITOR, u"a1b\n");
@@ -245,8 +245,8 @@ TEST_F(RealInputTest, DiscardQuestionsDefaultToNo) {
     EXPECT_EQ(gui_test::requesters()[i].default_answer, MB_ANSWER_NO) << i;
   }
   EXPECT_EQ(dictionary_document.list.count(), 1);
-  EXPECT_EQ(autocorrect_document.count(), 1);
-  thesaurus_document.replace_all({}, u"");
+  EXPECT_EQ(ws_.autocorrect.list.count(), 1);
+  ws_.thesaurus.list.replace_all({}, u"");
 }
 
 }  // namespace

@@ -111,11 +111,23 @@ class ShellTest : public gui_test::GuiTest {
   void SetUp() override {
     gui_test::GuiTest::SetUp();
     folder_ = gui_test::temp_folder();
+    // The registrations hold the documents of this test's workspace, not of
+    // the previous test's, whatever the test starts.
+    register_program_commands(ws_);
     for (int d = 0; d < 4; ++d) set_document_changed_test(d, nullptr);
   }
   void TearDown() override {
+    // Later tests, of this fixture or not, must not reach this test's
+    // workspace through what it registered.
+    register_program_commands(idle_workspace());
     for (int d = 0; d < 4; ++d) set_document_changed_test(d, nullptr);
     gui_test::GuiTest::TearDown();
+  }
+  // What the registrations hold between tests: empty documents that live
+  // as long as the test program.
+  static workspace& idle_workspace() {
+    static workspace idle;
+    return idle;
   }
   // The exit question stays out of tests that do not ask for it: the
   // documents' changed tests that start-up installs are taken out again

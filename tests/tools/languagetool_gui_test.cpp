@@ -30,12 +30,12 @@ class LanguageToolTest : public shell_test::ShellTest {
   void SetUp() override {
     ShellTest::SetUp();
     dictionary_document = dictionary_document_record();
-    grammar_document = grammar_document_record();
+    ws_.grammar = grammar_document_record();
     start_with_valid_prefs();
   }
   void TearDown() override {
     dictionary_document = dictionary_document_record();
-    grammar_document = grammar_document_record();
+    ws_.grammar = grammar_document_record();
     ShellTest::TearDown();
   }
   static void run_loop() {

@@ -37,10 +37,10 @@ class WordlistToolsTest : public shell_test::ShellTest {
     reset_documents();
     ShellTest::TearDown();
   }
-  static void reset_documents() {
+  void reset_documents() {
     dictionary_document = dictionary_document_record();
-    thesaurus_document = list_document();
-    autocorrect_document = list_document();
+    ws_.thesaurus = thesaurus_document_record();
+    ws_.autocorrect = autocorrect_document_record();
   }
   static void run_loop() {
     gui_test::close_window(MAIN_WINDOW);
