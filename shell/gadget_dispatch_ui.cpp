@@ -75,7 +75,7 @@ void clone_entry(int tab) {
   paged_list_first_row(tab);
   // The count change clears the Hyphenation tab's selection, but an append
   // moves no entry: that tab keeps its selection and page.
-  const int64_t hyphenation_kept = hyphenation_selected;
+  const int64_t hyphenation_kept = paged_list_selected(TAB_HYPHENATION);
   const int64_t hyphenation_first = paged_list_first_row(TAB_HYPHENATION);
   if (clone_selected_entry(paged_list_document(tab), *texts, ask) != list_command_result::done) return;
   if (tab == TAB_DICTIONARY) {

@@ -17,8 +17,6 @@
 #include <climits>
 #include <string>
 
-int64_t hyphenation_selected = -1;
-
 namespace {
 
 struct member_record {
@@ -50,11 +48,10 @@ constexpr int64_t COLOUR_AUTOCORRECT_CORRECT = 39168;  // green
 // registered them (nullptr before).
 list_document* thesaurus_doc = nullptr;
 list_document* autocorrect_doc = nullptr;
+// The Hyphenation tab's place in the dictionary's entries and its changed
+// test, as the hyphenation document registered them (nullptr before).
+list_position* hyphenation_place = nullptr;
 std::function<bool()> hyphenation_changed_test;
-
-// The Hyphenation tab's first visible row (it pages the dictionary's
-// entries with a position of its own).
-int64_t hyphenation_first_row = 0;
 // The scroll value each member last showed: a different value means
 // someone moved the bar (a drag, or code that set it), and the page follows.
 std::array<int, 4> shown_scroll_value = {0, 0, 0, 0};
@@ -63,17 +60,18 @@ std::array<int, 4> shown_scroll_value = {0, 0, 0, 0};
 bool is_member_tab(int tab) {
   if (tab == TAB_THESAURUS) return thesaurus_doc != nullptr;
   if (tab == TAB_AUTOCORRECT) return autocorrect_doc != nullptr;
-  return tab == TAB_DICTIONARY || tab == TAB_HYPHENATION;
+  if (tab == TAB_HYPHENATION) return hyphenation_place != nullptr;
+  return tab == TAB_DICTIONARY;
 }
 const member_record& member(int tab) { return kMembers[static_cast<size_t>(tab)]; }
 
 int64_t rows_per_page() { return std::max<int64_t>(1, visible_rows); }
 
 int64_t& selected_of(int tab) {
-  return tab == TAB_HYPHENATION ? hyphenation_selected : paged_list_document(tab).selected;
+  return tab == TAB_HYPHENATION ? hyphenation_place->selected : paged_list_document(tab).selected;
 }
 int64_t& first_row_of(int tab) {
-  return tab == TAB_HYPHENATION ? hyphenation_first_row : paged_list_document(tab).first_row;
+  return tab == TAB_HYPHENATION ? hyphenation_place->first_row : paged_list_document(tab).first_row;
 }
 
 bool changed_of(int tab) {
@@ -264,7 +262,10 @@ list_document& paged_list_document(int tab) {
   }
 }
 
-void set_hyphenation_changed_test(std::function<bool()> changed) { hyphenation_changed_test = std::move(changed); }
+void set_hyphenation_view(list_position& place, std::function<bool()> changed) {
+  hyphenation_place = &place;
+  hyphenation_changed_test = std::move(changed);
+}
 
 // ---- Pages ------------------------------------------------------------------------------
 
@@ -285,7 +286,7 @@ void paged_list_count_changed(int tab) {
   if (!is_member_tab(tab)) return;
   if (tab == TAB_DICTIONARY || tab == TAB_HYPHENATION) {
     // Both lists page the dictionary; the Hyphenation tab loses its selection.
-    hyphenation_selected = -1;
+    if (hyphenation_place) hyphenation_place->selected = -1;
     draw_page(TAB_DICTIONARY, false);
     draw_page(TAB_HYPHENATION, false);
     update_paged_list_labels(TAB_DICTIONARY);
@@ -310,6 +311,10 @@ void show_paged_list_position(int tab, int64_t selected, int64_t first_row) {
   selected_of(tab) = selected >= 0 && selected < count ? selected : -1;
   first_row_of(tab) = first_row;
   draw_page(tab, false);
+}
+
+void clear_paged_list_selection(int tab) {
+  if (is_member_tab(tab)) selected_of(tab) = -1;
 }
 
 // ---- Selection, marks, keys --------------------------------------------------------------------

@@ -16,10 +16,6 @@
 #include <cstdint>
 #include <functional>
 
-// The Hyphenation tab's selected entry of the dictionary (-1 none); its
-// first visible row is the value of scroll bar 186.
-extern int64_t hyphenation_selected;
-
 // The documents tabs 1 and 3 page, as their editors register them (a test
 // may point them at documents of its own); the dictionary's is that of
 // common/documents.h. The document must outlive the view, which sets its
@@ -28,8 +24,12 @@ void set_paged_list_document(int tab, list_document& doc);
 // The document a member pages: tab 2 gives the dictionary's. Tabs 1 and 3
 // only once their document is registered.
 list_document& paged_list_document(int tab);
-// The changed flag of the hyphenation pattern file (tab 2's changed mark).
-void set_hyphenation_changed_test(std::function<bool()> changed);
+// Tab 2 pages the dictionary's entries at a place of its own (its selected
+// entry, -1 none, and its first visible row, the value of scroll bar 186),
+// which the hyphenation document keeps; changed gives the pattern file's
+// changed flag (tab 2's changed mark). Both must outlive the view; until
+// they are registered tab 2 is not paged.
+void set_hyphenation_view(list_position& place, std::function<bool()> changed);
 
 // ---- Pages --------------------------------------------------------------------
 // which -1: the list of the tab shown in panel 100 (tabs 0-3; nothing for 4
@@ -47,6 +47,8 @@ void paged_list_count_changed(int tab);
 int64_t paged_list_selected(int tab);
 int64_t paged_list_first_row(int tab);
 void show_paged_list_position(int tab, int64_t selected, int64_t first_row);
+// Nothing selected on a member any more; the page is not redrawn.
+void clear_paged_list_selection(int tab);
 
 // ---- Selection, marks, keys ------------------------------------------------------
 // Selected index = the list's selected row + the first visible row. A list

@@ -462,7 +462,7 @@ void repage_main_lists(const int scroll_positions[3]) {
                          static_cast<int>(std::max<int64_t>(0, paged_list_document(t).count() - 1)));
   }
   for (int t : kPagedTabs) paged_list_document(t).selected = -1;
-  hyphenation_selected = -1;
+  clear_paged_list_selection(TAB_HYPHENATION);
   refresh_list_view_page(-1);
   const int restored_bars[3] = {DICTIONARY_SCROLL, THESAURUS_SCROLL, AUTOCORRECT_SCROLL};
   for (int i = 0; i < 3; ++i) gadget_set_state(restored_bars[i], scroll_positions[i]);

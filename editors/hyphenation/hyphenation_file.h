@@ -14,10 +14,24 @@
 // succeeded. Questions and boxes belong to the window functions.
 #pragma once
 
+#include "common/list_document.h"
 #include "common/long_job.h"
 #include "common/text.h"
+#include "editors/hyphenation/hyphenation_engine.h"
 
 #include <cstdint>
+
+// The open pattern file of the Hyphenation tab. Its text is edited in the
+// tab's editor; the document keeps what belongs to the file and the table
+// the engine parsed from the patterns Hyphenate last used. The tab also pages
+// the dictionary's entries, at a place of its own.
+struct hyphenation_document_record {
+  text_t path;                      // "" before the first load or save
+  bool changed = false;             // the editor's patterns differ from the file
+  hyphenation_decode_cache table;   // parsed from the patterns last used
+  text_t last_hyphenated_word;      // the word field when Hyphenate last ran
+  list_position place{-1, 0};       // selected entry and first visible row of the word list
+};
 
 // What the loader learns before it reads: the format it will read with and
 // the first line as read in it.

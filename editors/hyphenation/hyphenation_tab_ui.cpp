@@ -23,10 +23,6 @@
 
 #include <vector>
 
-text_t hyphenation_path;
-bool hyphenation_changed = false;
-text_t last_hyphenated_word;
-
 namespace {
 
 const char16_t kOpenPattern[] = u"Hyphenation (*.dic)|*.dic";
@@ -35,24 +31,22 @@ const char16_t kChangedQuestion[] = u"The Hyphenation has been changed.\n\nConti
 constexpr int kWordFieldOrange = 969215;
 constexpr int kWordFieldBlack = 0;
 
-hyphenation_decode_cache decode_cache;
-
 void warn(const text_t& text) { message_box(u"Warning!", text, MB_ICON_WARNING); }
 
 // A question that would throw away unsaved patterns: only Yes goes on.
-bool may_discard_changes() {
-  return !hyphenation_changed ||
+bool may_discard_changes(const hyphenation_document_record& doc) {
+  return !doc.changed ||
          message_box(u"Warning!", kChangedQuestion, MB_YES_NO | MB_ICON_INFORMATION | MB_DEFAULT_NO) == MB_ANSWER_YES;
 }
 
-void set_changed(bool changed) {
-  hyphenation_changed = changed;
+void set_changed(hyphenation_document_record& doc, bool changed) {
+  doc.changed = changed;
   update_hyphenation_status_label();
 }
 
 // After the document changed its file: path, labels, recent files, menu.
-void file_known(const text_t& path) {
-  hyphenation_path = path;
+void file_known(hyphenation_document_record& doc, const text_t& path) {
+  doc.path = path;
   update_hyphenation_file_labels();
   update_recent_files_for_tab(path, TAB_HYPHENATION);
   refresh_recent_files_menu();
@@ -79,16 +73,16 @@ void fill_word_forms(const text_t& entry) {
 
 // Hyphenates the rows of list 188 with the rules of editor 187; a refused
 // rules text leaves the word forms as they are.
-void hyphenate_rows() {
+void hyphenate_rows(hyphenation_decode_cache& table) {
   long_job_host& host = main_window_job_host();
-  if (build_hyphenation_decode_cache(decode_cache, gadget_get_text(HYPHENATION_EDITOR), host) !=
+  if (build_hyphenation_decode_cache(table, gadget_get_text(HYPHENATION_EDITOR), host) !=
       hyphenation_rules_status::ready) {
     return;
   }
   const int count = gadget_count_items(HYPHENATION_RESULTS);
   std::vector<hyphenation_row> rows(static_cast<size_t>(count));
   for (int r = 0; r < count; ++r) rows[static_cast<size_t>(r)].word = gadget_get_item_text(HYPHENATION_RESULTS, r, 0);
-  const int64_t done = apply_hyphenation_patterns(decode_cache, rows, host);
+  const int64_t done = apply_hyphenation_patterns(table, rows, host);
   for (int r = 0; r < done; ++r) {
     const hyphenation_row& after = rows[static_cast<size_t>(r)];
     gadget_set_item_text(HYPHENATION_RESULTS, r, after.word, 0);
@@ -101,9 +95,9 @@ void hyphenate_rows() {
   }
 }
 
-void expand_and_hyphenate(const text_t& entry) {
+void expand_and_hyphenate(hyphenation_document_record& doc, const text_t& entry) {
   fill_word_forms(entry);
-  hyphenate_rows();
+  hyphenate_rows(doc.table);
 }
 
 // Popup 217 on list 188: the selected row's word, rule, or both.
@@ -135,7 +129,7 @@ bool is_navigation_key(int id) {
          id == SHORTCUT_HOME || id == SHORTCUT_END;
 }
 
-void handle_hyphenation_tab_event(const command_event& e) {
+void handle_hyphenation_tab_event(hyphenation_document_record& doc, const command_event& e) {
   if (gadget_get_state(MAIN_TAB_PANEL) != TAB_HYPHENATION) return;
   if (e.type == EVENT_GADGET) {
     // The editor, the results and the word field take the keys themselves.
@@ -144,23 +138,23 @@ void handle_hyphenation_tab_event(const command_event& e) {
     } else if (!list_shortcuts_active) {
       install_list_shortcuts();
     }
-    if (e.id == HYPHENATION_EDITOR && e.subtype == SUBTYPE_CHANGE && !hyphenation_changed) set_changed(true);
+    if (e.id == HYPHENATION_EDITOR && e.subtype == SUBTYPE_CHANGE && !doc.changed) set_changed(doc, true);
     if (e.id == HYPHENATION_WORD_FIELD && e.subtype == SUBTYPE_CHANGE) highlight_hyphenation_word_field();
   }
   if (e.type == EVENT_MENU && is_navigation_key(e.id) && gadget_get_focus() == HYPHENATION_LIST) {
-    if ((e.id == SHORTCUT_UP || e.id == SHORTCUT_DOWN) && hyphenation_selected == -1) return;
+    if ((e.id == SHORTCUT_UP || e.id == SHORTCUT_DOWN) && doc.place.selected == -1) return;
     navigate_paged_list(TAB_HYPHENATION, e.id);
   }
 }
 
 }  // namespace
 
-void load_hyphenation(const text_t& given_path) {
+void load_hyphenation(hyphenation_document_record& doc, const text_t& given_path) {
   show_main_status(u"Loading Hyphenation... <ESC> to abort.");
   reset_main_progress();
-  if (!may_discard_changes()) return;
+  if (!may_discard_changes(doc)) return;
   text_t path = given_path;
-  if (path.empty()) path = request_existing_file(u"Open Hyphenation", kOpenPattern, u".dic", hyphenation_path);
+  if (path.empty()) path = request_existing_file(u"Open Hyphenation", kOpenPattern, u".dic", doc.path);
   if (path.empty()) {
     show_main_aborted();
     return;
@@ -181,12 +175,12 @@ void load_hyphenation(const text_t& given_path) {
     return;
   }
   gadget_set_text(HYPHENATION_EDITOR, r.text);
-  set_changed(false);
-  file_known(path);
+  set_changed(doc, false);
+  file_known(doc, path);
   show_main_status(r.status_text);
 }
 
-void save_hyphenation(int save, int save_as) {
+void save_hyphenation(hyphenation_document_record& doc, int save, int save_as) {
   show_main_status(u"Saving Hyphenation... <ESC> to abort.");
   reset_main_progress();
   const text_t text = gadget_get_text(HYPHENATION_EDITOR);
@@ -195,8 +189,8 @@ void save_hyphenation(int save, int save_as) {
     show_main_aborted();
     return;
   }
-  text_t target = save == 1 ? hyphenation_path : text_t();
-  if (target.empty() || save_as == 1) target = request_save_path(u"Save Hyphenation", kSavePattern, u".dic", hyphenation_path);
+  text_t target = save == 1 ? doc.path : text_t();
+  if (target.empty() || save_as == 1) target = request_save_path(u"Save Hyphenation", kSavePattern, u".dic", doc.path);
   if (target.empty()) {
     show_main_aborted();
     return;
@@ -220,36 +214,36 @@ void save_hyphenation(int save, int save_as) {
   }
   // The editor shows what the file now holds.
   if (r.encoding_line_changed) gadget_set_text(HYPHENATION_EDITOR, r.text);
-  set_changed(false);
-  file_known(target);
+  set_changed(doc, false);
+  file_known(doc, target);
   show_main_status(r.status_text);
   if (!r.notice.empty()) message_box(u"Information!", r.notice, MB_ICON_INFORMATION);
 }
 
-void hyphenate_entered_word() {
+void hyphenate_entered_word(hyphenation_document_record& doc) {
   const text_t word = gadget_get_text(HYPHENATION_WORD_FIELD);
   if (word.empty() || word.front() == u' ' || word.front() == u'/') {
     warn(u"No word selected.");
     return;
   }
   fill_word_forms(word);
-  last_hyphenated_word = word;
-  hyphenate_rows();
+  doc.last_hyphenated_word = word;
+  hyphenate_rows(doc.table);
 }
 
-void update_hyphenation() {
-  if (last_hyphenated_word.empty()) {
+void update_hyphenation(hyphenation_document_record& doc) {
+  if (doc.last_hyphenated_word.empty()) {
     warn(u"No last hyphenated word.");
     return;
   }
-  expand_and_hyphenate(last_hyphenated_word);
+  expand_and_hyphenate(doc, doc.last_hyphenated_word);
 }
 
-void clear_hyphenation() {
-  if (!may_discard_changes()) return;
+void clear_hyphenation(hyphenation_document_record& doc) {
+  if (!may_discard_changes(doc)) return;
   gadget_set_text(HYPHENATION_EDITOR, u"UTF-8\n");
   gadget_clear_items(HYPHENATION_RESULTS);
-  set_changed(false);
+  set_changed(doc, false);
   update_hyphenation_count_label();
 }
 
@@ -276,25 +270,29 @@ bool pattern_editor_empty() {
 
 }  // namespace
 
-void register_hyphenation_commands(document_kind& hyphenation) {
-  hyphenation.load = load_hyphenation;
-  hyphenation.save = [](save_choice c) { save_hyphenation(c == save_choice::save ? 1 : 0, c == save_choice::save_as ? 1 : 0); };
-  hyphenation.savable = [] { return !pattern_editor_empty(); };
+void register_hyphenation_commands(hyphenation_document_record& doc, document_kind& kind) {
+  set_hyphenation_view(doc.place, [&doc] { return doc.changed; });
+  kind.load = [&doc](const text_t& path) { load_hyphenation(doc, path); };
+  kind.save = [&doc](save_choice c) {
+    save_hyphenation(doc, c == save_choice::save ? 1 : 0, c == save_choice::save_as ? 1 : 0);
+  };
+  kind.savable = [] { return !pattern_editor_empty(); };
   // A double click on the tab's list of dictionary words takes the word with
   // its flags, without the entry's tags, into the word field.
-  hyphenation.double_click = [] {
+  kind.double_click = [&doc] {
     const list_document& words = paged_list_document(TAB_HYPHENATION);
-    gadget_set_text(HYPHENATION_WORD_FIELD, text_t(dic_entry_word_and_flags(words.entry(hyphenation_selected))));
+    gadget_set_text(HYPHENATION_WORD_FIELD, text_t(dic_entry_word_and_flags(words.entry(doc.place.selected))));
     highlight_hyphenation_word_field();
   };
-  register_command(command_kind::gadget, HYPHENATION_HYPHENATE, [](const command_event&) { hyphenate_entered_word(); });
-  register_command(command_kind::gadget, HYPHENATION_UPDATE, [](const command_event&) { update_hyphenation(); });
-  register_command(command_kind::gadget, HYPHENATION_CLEAR, [](const command_event&) { clear_hyphenation(); });
+  register_command(command_kind::gadget, HYPHENATION_HYPHENATE,
+                   [&doc](const command_event&) { hyphenate_entered_word(doc); });
+  register_command(command_kind::gadget, HYPHENATION_UPDATE, [&doc](const command_event&) { update_hyphenation(doc); });
+  register_command(command_kind::gadget, HYPHENATION_CLEAR, [&doc](const command_event&) { clear_hyphenation(doc); });
   for (int item : {POPUP_COPY_WORD, POPUP_COPY_RULE, POPUP_COPY_WORD_AND_RULE}) {
     register_command(command_kind::popup_item, item, [](const command_event& e) { copy_result(e.id); });
   }
-  register_event_hook(event_hook::hyphenation_tab, handle_hyphenation_tab_event);
-  set_document_changed_test(TAB_HYPHENATION, [] { return hyphenation_changed; });
-  set_hyphenation_changed_test([] { return hyphenation_changed; });
-  set_file_label_path_source(TAB_HYPHENATION, [] { return hyphenation_path; });
+  register_event_hook(event_hook::hyphenation_tab,
+                      [&doc](const command_event& e) { handle_hyphenation_tab_event(doc, e); });
+  set_document_changed_test(TAB_HYPHENATION, [&doc] { return doc.changed; });
+  set_file_label_path_source(TAB_HYPHENATION, [&doc] { return doc.path; });
 }

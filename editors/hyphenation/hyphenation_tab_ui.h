@@ -6,24 +6,21 @@
 #include "shell/document_kinds.h"
 
 #include "common/text.h"
+#include "editors/hyphenation/hyphenation_file.h"
 
 #include <cstdint>
 
-extern text_t hyphenation_path;       // "" before the first load or save
-extern bool hyphenation_changed;      // editor 187 differs from the file
-extern text_t last_hyphenated_word;   // field 190 when Hyphenate last ran
-
 // path "" asks for the file. An aborted or failed load leaves the open
 // pattern file as it was.
-void load_hyphenation(const text_t& path);
+void load_hyphenation(hyphenation_document_record& hyphenation, const text_t& path);
 // (1, 0): Save to the file's path (asks for one when it has none);
 // (0, 1): Save As. The old file stays until the new one is complete.
-void save_hyphenation(int save, int save_as);
+void save_hyphenation(hyphenation_document_record& hyphenation, int save, int save_as);
 
 // The buttons: Hyphenate (191), Update (192) and Clear (199).
-void hyphenate_entered_word();
-void update_hyphenation();
-void clear_hyphenation();
+void hyphenate_entered_word(hyphenation_document_record& hyphenation);
+void update_hyphenation(hyphenation_document_record& hyphenation);
+void clear_hyphenation(hyphenation_document_record& hyphenation);
 
 // Label 208: "# Hyphenations:" and the rows of list 188.
 void update_hyphenation_count_label();
@@ -33,4 +30,6 @@ void highlight_hyphenation_word_field();
 // The hyphenation kind's loader and saver, the tab's buttons, the copy items
 // of popup 217, the tab's event handling, its changed test and its file
 // labels.
-void register_hyphenation_commands(document_kind& hyphenation);
+// The document must outlive them; the list view gets its place in the word
+// list and its changed flag.
+void register_hyphenation_commands(hyphenation_document_record& hyphenation, document_kind& kind);

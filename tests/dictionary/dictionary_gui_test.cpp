@@ -500,7 +500,7 @@ TEST_F(DictionaryCommandsTest, DeletesUpdateTheHyphenationView) {
       delete_checked_dictionary_words();
     }
     gui_test::finish();
-    EXPECT_EQ(hyphenation_selected, -1);
+    EXPECT_EQ(paged_list_selected(TAB_HYPHENATION), -1);
     EXPECT_EQ(gadget_count_items(HYPHENATION_LIST), 3);
     EXPECT_EQ(gadget_get_item_text(HYPHENATION_LIST, 1, 1), u"gamma");
     EXPECT_EQ(gadget_get_attribute(HYPHENATION_SCROLL, ATTR_MAXIMUM), 2);

@@ -32,18 +32,14 @@ class HyphenationTabTest : public DictionaryListTest {
  protected:
   void SetUp() override {
     DictionaryListTest::SetUp();
-    hyphenation_path.clear();
-    hyphenation_changed = false;
-    last_hyphenated_word.clear();
-    register_hyphenation_commands(ws_.commands.kinds.hyphenation);
+    ws_.hyphenation = hyphenation_document_record();
+    register_hyphenation_commands(ws_.hyphenation, ws_.commands.kinds.hyphenation);
     register_dictionary_file_commands(ws_.commands.kinds.dictionary);
     gadget_set_text(HYPHENATION_EDITOR, u"UTF-8\n");
     gadget_clear_items(HYPHENATION_RESULTS);
   }
   void TearDown() override {
-    hyphenation_path.clear();
-    hyphenation_changed = false;
-    last_hyphenated_word.clear();
+    ws_.hyphenation = hyphenation_document_record();
     DictionaryListTest::TearDown();
   }
   std::string file(const std::string& name, const std::string& bytes) {
@@ -78,14 +74,14 @@ TEST_F(HyphenationTabTest, OpenEditAndSaveThroughTheMainLoop) {
     EXPECT_NE(status().find(u" \u231a"), text_t::npos);
     EXPECT_EQ(gadget_get_text(HYPHENATION_FILE_LABEL), u"hyph_xx.dic");
     EXPECT_EQ(recent_file_entry(TAB_HYPHENATION, 1), from_utf8(path));
-    EXPECT_FALSE(hyphenation_changed);
+    EXPECT_FALSE(ws_.hyphenation.changed);
   }, "loaded");
   gui_test::focus(HYPHENATION_EDITOR);
   gui_test::run([] { gadget_set_cursor_position(HYPHENATION_EDITOR, INT64_MAX); }, "cursor to the end");
   gui_test::type_text(HYPHENATION_EDITOR, u"1na\n");
   settle();
-  gui_test::run([] {
-    EXPECT_TRUE(hyphenation_changed);
+  gui_test::run([this] {
+    EXPECT_TRUE(ws_.hyphenation.changed);
     EXPECT_EQ(gadget_get_text(HYPHENATION_CHANGED_MARK), u"\u25cf");
   }, "changed");
   // Typing a flag-only entry into the word field shows it in orange.
@@ -94,8 +90,8 @@ TEST_F(HyphenationTabTest, OpenEditAndSaveThroughTheMainLoop) {
   gui_test::run([] { EXPECT_EQ(gadget_get_color(HYPHENATION_WORD_FIELD, COLOR_TEXT), 969215); }, "orange");
   gui_test::choose_menu_item(MENU_SAVE);
   settle();
-  gui_test::run([] {
-    EXPECT_FALSE(hyphenation_changed);
+  gui_test::run([this] {
+    EXPECT_FALSE(ws_.hyphenation.changed);
     EXPECT_EQ(gadget_get_text(HYPHENATION_CHANGED_MARK), u"");
     EXPECT_EQ(status().substr(0, 9), u"OK. (dic:");
   }, "saved");
@@ -111,28 +107,28 @@ TEST_F(HyphenationTabTest, HyphenateAndUpdateShowEveryWordForm) {
   load_words("2\ndinner/S\nsun/S\n");
   gadget_set_text(HYPHENATION_EDITOR, kExampleRules);
   gadget_set_text(HYPHENATION_WORD_FIELD, u"dinner/S");
-  hyphenate_entered_word();
+  hyphenate_entered_word(ws_.hyphenation);
   expect_rows({{u"din-ner", u"", u"din1ner"}, {u"din-ners", u"S", u"din1ners"}});
   EXPECT_EQ(gadget_get_item_color(HYPHENATION_RESULTS, 1, COLOR_TEXT, 1), colour_of(preferred_row_type_colours(), derived_row_type::suffix));
   EXPECT_EQ(gadget_get_text(HYPHENATION_COUNT_LABEL), u"# Hyphenations:2");
-  EXPECT_EQ(last_hyphenated_word, u"dinner/S");
+  EXPECT_EQ(ws_.hyphenation.last_hyphenated_word, u"dinner/S");
   EXPECT_EQ(status(), u"OK.");
 
   gadget_set_text(HYPHENATION_WORD_FIELD, u"sun/S");
-  hyphenate_entered_word();
+  hyphenate_entered_word(ws_.hyphenation);
   expect_rows({{u"sun", u"", u"No matches"}, {u"suns", u"S", u"No matches"}});
   EXPECT_EQ(gadget_get_item_color(HYPHENATION_RESULTS, 0, COLOR_TEXT, 2), COLOUR_RED);
 
   // Update takes the last hyphenated word, not the field, with the new rules.
   gadget_set_text(HYPHENATION_WORD_FIELD, u"other");
   gadget_set_text(HYPHENATION_EDITOR, u"UTF-8\ns1u\n");
-  update_hyphenation();
+  update_hyphenation(ws_.hyphenation);
   expect_rows({{u"s-un", u"", u"s1un"}, {u"s-uns", u"S", u"s1uns"}});
 
   // Refused rules leave the word forms unhyphenated.
   gadget_set_text(HYPHENATION_EDITOR, u"utf-8\ns1u\n");
   gui_test::answer_message_box(MB_ANSWER_OK);
-  update_hyphenation();
+  update_hyphenation(ws_.hyphenation);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"Hyphenation rules must start with \"UTF-8\".");
   EXPECT_EQ(gui_test::last_requester().flags, MB_ICON_WARNING);
@@ -142,7 +138,7 @@ TEST_F(HyphenationTabTest, HyphenateAndUpdateShowEveryWordForm) {
 TEST_F(HyphenationTabTest, RefusedWordsAndTheFlagOnlyField) {
   struct refusal {
     const char16_t* field;
-    void (*press)();
+    void (*press)(hyphenation_document_record&);
     const char16_t* message;
   };
   const refusal cases[] = {{u"", hyphenate_entered_word, u"No word selected."},
@@ -152,7 +148,7 @@ TEST_F(HyphenationTabTest, RefusedWordsAndTheFlagOnlyField) {
   for (const refusal& c : cases) {
     gadget_set_text(HYPHENATION_WORD_FIELD, c.field);
     gui_test::answer_message_box(MB_ANSWER_OK);
-    c.press();
+    c.press(ws_.hyphenation);
     gui_test::finish();
     EXPECT_EQ(gui_test::last_requester().title, u"Warning!");
     EXPECT_EQ(gui_test::last_requester().text, c.message);
@@ -178,7 +174,7 @@ TEST_F(HyphenationTabTest, CopyItemsOfTheResultsList) {
 
   gadget_set_text(HYPHENATION_EDITOR, kExampleRules);
   gadget_set_text(HYPHENATION_WORD_FIELD, u"dinner");
-  hyphenate_entered_word();
+  hyphenate_entered_word(ws_.hyphenation);
   gui_test::answer_message_box(MB_ANSWER_OK);
   copy(POPUP_COPY_WORD_AND_RULE);
   gui_test::finish();
@@ -195,37 +191,37 @@ TEST_F(HyphenationTabTest, CopyItemsOfTheResultsList) {
 
 TEST_F(HyphenationTabTest, ClearAsksOnlyForChangesAndKeepsThePath) {
   const std::string path = file("h.dic", kBom + "UTF-8\nn1n\n");
-  load_hyphenation(from_utf8(path));
+  load_hyphenation(ws_.hyphenation, from_utf8(path));
   gadget_set_text(HYPHENATION_WORD_FIELD, u"dinner");
-  hyphenate_entered_word();
-  hyphenation_changed = true;
+  hyphenate_entered_word(ws_.hyphenation);
+  ws_.hyphenation.changed = true;
   // A box closed without an answer keeps the unsaved patterns.
   for (int answer : {MB_ANSWER_NO, MB_ANSWER_CLOSED}) {
     gui_test::answer_message_box(answer);
-    clear_hyphenation();
+    clear_hyphenation(ws_.hyphenation);
     gui_test::finish();
     EXPECT_EQ(gui_test::last_requester().text, u"The Hyphenation has been changed.\n\nContinue?");
     EXPECT_EQ(gui_test::last_requester().flags, MB_YES_NO | MB_ICON_INFORMATION);
     EXPECT_EQ(gadget_get_text(HYPHENATION_EDITOR), u"UTF-8\nn1n\n");
-    EXPECT_TRUE(hyphenation_changed);
+    EXPECT_TRUE(ws_.hyphenation.changed);
   }
   gui_test::answer_message_box(MB_ANSWER_YES);
-  clear_hyphenation();
+  clear_hyphenation(ws_.hyphenation);
   gui_test::finish();
   EXPECT_EQ(gadget_get_text(HYPHENATION_EDITOR), u"UTF-8\n");
   EXPECT_EQ(gadget_count_items(HYPHENATION_RESULTS), 0);
   EXPECT_EQ(gadget_get_text(HYPHENATION_COUNT_LABEL), u"# Hyphenations:0");
-  EXPECT_FALSE(hyphenation_changed);
-  EXPECT_EQ(hyphenation_path, from_utf8(path));
+  EXPECT_FALSE(ws_.hyphenation.changed);
+  EXPECT_EQ(ws_.hyphenation.path, from_utf8(path));
   EXPECT_EQ(gadget_get_text(HYPHENATION_FILE_LABEL), u"h.dic");
   const size_t asked = gui_test::requesters().size();
-  clear_hyphenation();  // unchanged: no question
+  clear_hyphenation(ws_.hyphenation);  // unchanged: no question
   EXPECT_EQ(gui_test::requesters().size(), asked);
 
   // Saving only "UTF-8" over a file with patterns asks first; only Yes writes.
   for (int answer : {MB_ANSWER_NO, MB_ANSWER_CLOSED}) {
     gui_test::answer_message_box(answer);
-    save_hyphenation(1, 0);
+    save_hyphenation(ws_.hyphenation, 1, 0);
     gui_test::finish();
     EXPECT_EQ(gui_test::last_requester().text,
               u"The text holds no patterns, but the file has some:\n" + from_utf8(path) +
@@ -234,57 +230,57 @@ TEST_F(HyphenationTabTest, ClearAsksOnlyForChangesAndKeepsThePath) {
     EXPECT_EQ(read_file(path), kBom + "UTF-8\nn1n\n");
   }
   gui_test::answer_message_box(MB_ANSWER_YES);
-  save_hyphenation(1, 0);
+  save_hyphenation(ws_.hyphenation, 1, 0);
   gui_test::finish();
   EXPECT_EQ(read_file(path), "UTF-8\n");
   // The file has no patterns now: saving again asks nothing.
-  save_hyphenation(1, 0);
+  save_hyphenation(ws_.hyphenation, 1, 0);
   EXPECT_EQ(status().substr(0, 9), u"OK. (dic:");
 }
 
 TEST_F(HyphenationTabTest, SaveAsNamesAndAFailedSaveKeepsEverything) {
   gadget_set_text(HYPHENATION_EDITOR, u"UTF-8\r\na1b\n");
-  hyphenation_changed = true;
+  ws_.hyphenation.changed = true;
   const struct {
     const char* chosen;
     const char* written;
   } names[] = {{"plain", "plain.dic"}, {"UPPER.DIC", "UPPER.DIC"}};
   for (const auto& n : names) {
     gui_test::answer_file_dialog(from_utf8(folder_ + n.chosen));
-    save_hyphenation(0, 1);
+    save_hyphenation(ws_.hyphenation, 0, 1);
     gui_test::finish();
     EXPECT_EQ(gui_test::last_requester().title, u"Save Hyphenation");
     EXPECT_EQ(read_file(folder_ + n.written), "UTF-8\na1b\n") << n.chosen;
-    EXPECT_EQ(hyphenation_path, from_utf8(folder_ + n.written));
+    EXPECT_EQ(ws_.hyphenation.path, from_utf8(folder_ + n.written));
   }
   // An existing file is replaced only after Yes.
   gadget_set_text(HYPHENATION_EDITOR, u"UTF-8\nc1d\n");
-  hyphenation_changed = true;
+  ws_.hyphenation.changed = true;
   gui_test::answer_file_dialog(from_utf8(folder_ + "plain.dic"));
   gui_test::answer_message_box(MB_ANSWER_NO);
-  save_hyphenation(0, 1);
+  save_hyphenation(ws_.hyphenation, 0, 1);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"File already exists! Overwrite it?");
   EXPECT_EQ(read_file(folder_ + "plain.dic"), "UTF-8\na1b\n");
-  EXPECT_TRUE(hyphenation_changed);
+  EXPECT_TRUE(ws_.hyphenation.changed);
 
   // A target that cannot be written: an error naming it, the old path and
   // the changed flag stay.
   std::filesystem::create_directories(folder_ + "folder.dic");
-  const text_t before = hyphenation_path;
+  const text_t before = ws_.hyphenation.path;
   gui_test::answer_file_dialog(from_utf8(folder_ + "folder.dic"));
   gui_test::answer_message_box(MB_ANSWER_OK);
-  save_hyphenation(0, 1);
+  save_hyphenation(ws_.hyphenation, 0, 1);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().title, u"Error!");
   EXPECT_NE(gui_test::last_requester().text.find(from_utf8(folder_ + "folder.dic")), text_t::npos);
   EXPECT_EQ(status(), u"Aborted.");
-  EXPECT_TRUE(hyphenation_changed);
-  EXPECT_EQ(hyphenation_path, before);
+  EXPECT_TRUE(ws_.hyphenation.changed);
+  EXPECT_EQ(ws_.hyphenation.path, before);
 
   gadget_set_text(HYPHENATION_EDITOR, u"");
   gui_test::answer_message_box(MB_ANSWER_OK);
-  save_hyphenation(1, 0);
+  save_hyphenation(ws_.hyphenation, 1, 0);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"The .DIC file is empty.");
   EXPECT_EQ(status(), u"Aborted.");
@@ -295,7 +291,7 @@ TEST_F(HyphenationTabTest, LoadQuestions) {
   const std::string lower = file("lower.dic", "utf-8\na1b\n");
   gadget_set_text(HYPHENATION_EDITOR, u"UTF-8\nkept\n");
   gui_test::answer_message_box(MB_ANSWER_NO);
-  load_hyphenation(from_utf8(latin));
+  load_hyphenation(ws_.hyphenation, from_utf8(latin));
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text,
             u"Hyphenation is not in \"UTF-8-BOM\" format:\nISO8859-1\n\nIt will be read as one byte per "
@@ -305,26 +301,26 @@ TEST_F(HyphenationTabTest, LoadQuestions) {
   EXPECT_EQ(status(), u"Aborted.");
   EXPECT_EQ(gadget_get_text(HYPHENATION_EDITOR), u"UTF-8\nkept\n");
   gui_test::answer_message_box(MB_ANSWER_YES);
-  load_hyphenation(from_utf8(latin));
+  load_hyphenation(ws_.hyphenation, from_utf8(latin));
   gui_test::finish();
   EXPECT_EQ(gadget_get_text(HYPHENATION_EDITOR), u"UTF-8\n\u00E41b\n");
-  EXPECT_FALSE(hyphenation_changed) << "the file is kept as it is until a save";
+  EXPECT_FALSE(ws_.hyphenation.changed) << "the file is kept as it is until a save";
 
   // A lower-case "utf-8" line loads without a question.
   const size_t asked = gui_test::requesters().size();
-  load_hyphenation(from_utf8(lower));
+  load_hyphenation(ws_.hyphenation, from_utf8(lower));
   EXPECT_EQ(gui_test::requesters().size(), asked);
   EXPECT_EQ(gadget_get_text(HYPHENATION_EDITOR), u"utf-8\na1b\n");
 
   // Unsaved changes: only Yes loads; a missing file is named.
-  hyphenation_changed = true;
+  ws_.hyphenation.changed = true;
   gui_test::answer_message_box(MB_ANSWER_CLOSED);
-  load_hyphenation(from_utf8(latin));
+  load_hyphenation(ws_.hyphenation, from_utf8(latin));
   gui_test::finish();
   EXPECT_EQ(gadget_get_text(HYPHENATION_EDITOR), u"utf-8\na1b\n");
-  hyphenation_changed = false;
+  ws_.hyphenation.changed = false;
   gui_test::answer_message_box(MB_ANSWER_OK);
-  load_hyphenation(from_utf8(folder_ + "missing.dic"));
+  load_hyphenation(ws_.hyphenation, from_utf8(folder_ + "missing.dic"));
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().title, u"Error!");
   EXPECT_EQ(gui_test::last_requester().text, u".DIC file not found.");
@@ -338,19 +334,19 @@ TEST_F(HyphenationTabTest, OneBytePerCharacterFileHyphenatesAtOnceAndSavesAsUtf8
   load_words("1\nSchl\xC3\xBCssel\n");
   const std::string latin = file("de.dic", "ISO8859-1\n\xFC" "1s\n");
   gui_test::answer_message_box(MB_ANSWER_YES);
-  load_hyphenation(from_utf8(latin));
+  load_hyphenation(ws_.hyphenation, from_utf8(latin));
   gui_test::finish();
   gadget_set_text(HYPHENATION_WORD_FIELD, u"Schl\u00FCssel");
   const size_t asked = gui_test::requesters().size();
-  hyphenate_entered_word();
+  hyphenate_entered_word(ws_.hyphenation);
   EXPECT_EQ(gui_test::requesters().size(), asked) << "no hand edit of the first line";
   expect_rows({{u"Schl\u00FC-ssel", u"", u"Schl\u00FC1ssel"}});
 
   // A text that still names ISO8859-1 (as typed or pasted).
   gadget_set_text(HYPHENATION_EDITOR, u"ISO8859-1\n\u00FC1s\n");
-  hyphenation_changed = true;
+  ws_.hyphenation.changed = true;
   gui_test::answer_message_box(MB_ANSWER_OK);
-  save_hyphenation(1, 0);
+  save_hyphenation(ws_.hyphenation, 1, 0);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().title, u"Information!");
   EXPECT_EQ(gui_test::last_requester().text,
@@ -358,7 +354,7 @@ TEST_F(HyphenationTabTest, OneBytePerCharacterFileHyphenatesAtOnceAndSavesAsUtf8
             u"library reads its first line as the name of its encoding.\n\nThe first line now reads \"UTF-8\".");
   EXPECT_EQ(read_file(latin), "UTF-8\n\xC3\xBC" "1s\n");
   EXPECT_EQ(gadget_get_text(HYPHENATION_EDITOR), u"UTF-8\n\u00FC1s\n") << "the editor shows what the file holds";
-  EXPECT_FALSE(hyphenation_changed);
+  EXPECT_FALSE(ws_.hyphenation.changed);
   EXPECT_EQ(status().substr(0, 9), u"OK. (dic:");
 }
 
@@ -377,7 +373,7 @@ TEST_F(HyphenationTabTest, EscapeStopsTheTableBuild) {
   gui_test::wait_until([&held] { return held; }, "the build is held");
   gui_test::press_key(MAIN_WINDOW, KEY_ESCAPE);
   gui_test::answer_message_box(MB_ANSWER_YES);  // "Really abort?"
-  hyphenate_entered_word();
+  hyphenate_entered_word(ws_.hyphenation);
   gui_test::finish();
   set_hyphenation_build_hold({});
   EXPECT_EQ(gui_test::last_requester().text, u"Really abort?");
@@ -385,7 +381,7 @@ TEST_F(HyphenationTabTest, EscapeStopsTheTableBuild) {
   EXPECT_EQ(status_bar_get_progress(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS), 0);
   expect_rows({{u"dinner", u"", u""}, {u"dinners", u"S", u""}});
 
-  update_hyphenation();
+  update_hyphenation(ws_.hyphenation);
   expect_rows({{u"din-ner", u"", u"din1ner"}, {u"din-ners", u"S", u"din1ners"}});
   EXPECT_EQ(status(), u"OK.");
 }

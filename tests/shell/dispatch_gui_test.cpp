@@ -303,7 +303,7 @@ TEST_F(DispatchTest, CloneFromThePopupAndGoToBottom) {
     EXPECT_EQ(doc().selected, 2);
     EXPECT_TRUE(doc().changed);
     // An append moves no entry: the Hyphenation tab keeps its selection.
-    EXPECT_EQ(hyphenation_selected, 40);
+    EXPECT_EQ(paged_list_selected(TAB_HYPHENATION), 40);
     EXPECT_EQ(gadget_get_state(HYPHENATION_SCROLL), 35);
     EXPECT_EQ(gadget_get_text(HYPHENATION_STATUS_LABEL), u"Word: [41/101]");
   }, "cloned");

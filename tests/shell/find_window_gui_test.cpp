@@ -183,7 +183,7 @@ TEST_F(FindWindowTest, DisplayOnTheHyphenationTabMovesItsOwnSelection) {
   gui_test::wait_gadget_text(FIND_FOUND_LABEL, u"Found:1/30");
   gui_test::double_click_row(FIND_RESULTS, 0);
   gui_test::run([] {
-    EXPECT_EQ(hyphenation_selected, 25);
+    EXPECT_EQ(paged_list_selected(TAB_HYPHENATION), 25);
     // As the first row, kept within the scroll range: the last page shows whole.
     EXPECT_EQ(paged_list_first_row(TAB_HYPHENATION), list_last_first_row(30, visible_rows));
     EXPECT_EQ(doc().selected, 3);

@@ -264,7 +264,7 @@ TEST_F(ListViewTest, LabelsFollowCountSelectionMarksAndTheChangedFlag) {
   update_paged_list_labels(TAB_DICTIONARY);
   EXPECT_EQ(gadget_get_text(DICTIONARY_SELECTED_LABEL), u"Selected:All");
   // The Hyphenation tab counts the same words with its own selection.
-  hyphenation_selected = 4;
+  ws_.hyphenation.place.selected = 4;
   update_hyphenation_status_label();
   EXPECT_EQ(gadget_get_text(HYPHENATION_STATUS_LABEL), u"Word: [5/12.345]");
   number_separator = separator;

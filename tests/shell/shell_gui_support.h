@@ -149,7 +149,7 @@ class DictionaryListTest : public ShellTest {
   void SetUp() override {
     ShellTest::SetUp();
     dictionary_document = dictionary_document_record();
-    hyphenation_selected = -1;
+    ws_.hyphenation.place.selected = -1;
     start_with_valid_prefs();
     register_list_view_handlers(ws_.commands.kinds);
     register_undo_redo_commands();
