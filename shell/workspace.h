@@ -25,7 +25,6 @@ struct workspace {
   thesaurus_document_record thesaurus;      // the Thesaurus tab's .dat entries and encoding
   hyphenation_document_record hyphenation;  // the Hyphenation tab's pattern file and table
   autocorrect_document_record autocorrect;  // the Autocorrect tab's block list
-  hyphenation_document_record hyphenation;  // the Hyphenation tab's pattern file and table
   autotext_document_record autotext;        // the AutoText tab's collection (read only)
   grammar_document_record grammar;          // the LanguageTool tab's grammar rules (read only)
 };
