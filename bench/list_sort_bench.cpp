@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
 
   headless_long_job_host host;
   const int64_t t0 = now_ms();
-  const list_command_result result = sort_list_document(doc, *list_member_texts_for(0), host, u",");
+  const list_command_result result = sort_list_document(doc, dictionary_member_texts(), host, u",");
   const int64_t t1 = now_ms();
   std::printf("entries %lld, sorted %s, polls %lld, %lld ms (undo snapshot, keys, sort, rewrite)\n",
               static_cast<long long>(doc.count()), result == list_command_result::done ? "yes" : "no",

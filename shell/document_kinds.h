@@ -6,6 +6,8 @@
 #pragma once
 
 #include "common/text.h"
+#include "shell/find_search.h"
+#include "shell/list_commands.h"
 
 #include <array>
 #include <cstdint>
@@ -48,6 +50,16 @@ struct document_kind {
   // tab shows the dictionary's (its Find edits and deletes dictionary words).
   const document_kind* list_owner = nullptr;
   const list_entry_commands& shown_entries() const { return list_owner ? list_owner->entries : entries; }
+  // The Find window's title ("Find " + find_title), its "No ... found."
+  // and the Goto dialog's name of the entries.
+  text_t find_title;
+  text_t found_name;
+  text_t goto_name;
+  // The texts of Erase, Sort and Clone (the editable lists).
+  const list_member_texts* member_texts = nullptr;
+  // How the Find window reads the entries (the thesaurus gives its meaning
+  // count).
+  find_entry_reader find_reader;
   // The tab's paged list and the first of its row of list buttons (0 none).
   int list_gadget = 0;
   int first_row_button = 0;

@@ -9,17 +9,6 @@ constexpr char16_t ARROW = u'\u2192';
 // The text to search, lower-cased when the case does not matter.
 text_t comparable(text_view s, bool match_case) { return match_case ? text_t(s) : string_to_lower(s); }
 
-// The thesaurus' meaning count: the integer at the start of the header's
-// second "|" field.
-int64_t meaning_count(text_view header) {
-  const size_t bar = header.find(u'|');
-  if (bar == text_view::npos) return 0;
-  int64_t n = 0;
-  for (size_t i = bar + 1; i < header.size() && header[i] >= u'0' && header[i] <= u'9' && n < 1000000; ++i)
-    n = n * 10 + (header[i] - u'0');
-  return n;
-}
-
 // True when the needle occurs in one of the first n lines of text.
 bool in_first_lines(text_view text, text_view needle, int64_t n) {
   size_t start = 0;
@@ -37,7 +26,8 @@ struct prepared_entry {
   bool matches;
 };
 
-prepared_entry match_entry(find_list kind, text_view entry, text_view needle, const find_options& o) {
+prepared_entry match_entry(const find_entry_reader& reader, text_view entry, text_view needle, const find_options& o) {
+  const find_list kind = reader.shown;
   const size_t lf = entry.find(u'\n');
   const text_view first = lf == text_view::npos ? entry : entry.substr(0, lf);
   const text_view rest = lf == text_view::npos ? text_view() : entry.substr(lf + 1);
@@ -50,8 +40,8 @@ prepared_entry match_entry(find_list kind, text_view entry, text_view needle, co
   p.matches = at != text_t::npos && (!o.left_match || at == 0);
   if (!p.matches && o.match_extra && lf != text_view::npos) {
     const text_t extra = comparable(rest, o.match_case);
-    p.matches = kind == find_list::thesaurus ? in_first_lines(extra, needle, meaning_count(first))
-                                             : extra.find(needle) != text_t::npos;
+    p.matches = reader.extra_line_count ? in_first_lines(extra, needle, reader.extra_line_count(first))
+                                        : extra.find(needle) != text_t::npos;
   }
   if (p.matches) p.haystack = shown;
   return p;
@@ -67,13 +57,14 @@ text_t find_shown_text(find_list kind, text_view entry) {
   return shown;
 }
 
-find_result find_in_list(const list_document& doc, find_list kind, const find_options& options, long_job_host& host,
+find_result find_in_list(const list_document& doc, const find_entry_reader& reader, const find_options& options,
+                         long_job_host& host,
                          const std::function<void(const find_row&, int64_t found)>& on_row) {
   find_result r;
   const text_t needle = comparable(options.text, options.match_case);
   long_job job(host, u"", doc.count(), true);
   for (int64_t i = 0; i < doc.count(); ++i) {
-    const prepared_entry p = match_entry(kind, doc.entry(i), needle, options);
+    const prepared_entry p = match_entry(reader, doc.entry(i), needle, options);
     if (p.matches) {
       r.rows.push_back({p.haystack, i + 1, format_decimal_2(compute_length_ratio_percent(p.haystack, options.text))});
       if (on_row) on_row(r.rows.back(), static_cast<int64_t>(r.rows.size()));

@@ -11,7 +11,17 @@
 #include <functional>
 #include <vector>
 
+// How a row shows an entry: the dictionary's with its line feed as an
+// arrow, the thesaurus' head line, the autocorrect entry as it is searched.
 enum class find_list { dictionary, thesaurus, autocorrect };
+
+// What the Find window needs of a list's entries.
+struct find_entry_reader {
+  find_list shown = find_list::dictionary;
+  // How many lines after the head line Match extra searches, read from the
+  // head line (the thesaurus: its meaning count); every line when empty.
+  std::function<int64_t(text_view head_line)> extra_line_count;
+};
 
 struct find_options {
   text_t text;
@@ -37,7 +47,8 @@ text_t find_shown_text(find_list kind, text_view entry);
 
 // Searches every entry as a long job (one step per entry); each match is
 // appended and passed to on_row with the count found so far.
-find_result find_in_list(const list_document& doc, find_list kind, const find_options& options, long_job_host& host,
+find_result find_in_list(const list_document& doc, const find_entry_reader& reader, const find_options& options,
+                         long_job_host& host,
                          const std::function<void(const find_row&, int64_t found)>& on_row = {});
 
 // After the entry at position removed (1-based) left the list: its row goes,

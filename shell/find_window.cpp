@@ -21,26 +21,10 @@ using namespace find_ids;
 
 constexpr int WIDTH = 605, HEIGHT = 400;
 
-// What differs between the four lists.
-struct find_target {
-  int tab;
-  find_list kind;
-  const char16_t* title;       // after "Find "
-  const char16_t* kind_name;   // "No " + kind_name + " found."
-};
-
-const find_target targets[4] = {
-    {TAB_DICTIONARY, find_list::dictionary, u"a Word", u"dictionary words"},
-    {TAB_THESAURUS, find_list::thesaurus, u"a Synonym", u"synonyms"},
-    {TAB_HYPHENATION, find_list::dictionary, u"a Word", u"dictionary words"},
-    {TAB_AUTOCORRECT, find_list::autocorrect, u"an Autocorrect word", u"autocorrect words"},
-};
-
-
 class find_window {
  public:
-  find_window(const find_target& t, const list_entry_commands& entries)
-      : t_(t), entries_(entries), doc_(paged_list_document(t.tab)) {}
+  explicit find_window(const document_kind& kind)
+      : kind_(kind), entries_(kind.shown_entries()), doc_(paged_list_document(kind.tab)) {}
 
   void build();
   void run();
@@ -53,13 +37,15 @@ class find_window {
     int64_t document;
     int64_t tab;
   };
-  selections saved_selections() const { return {doc_.selected, paged_list_selected(t_.tab)}; }
+  selections saved_selections() const { return {doc_.selected, paged_list_selected(kind_.tab)}; }
+  // A view of another kind's entries (the Hyphenation tab's) keeps a
+  // selection of its own.
+  bool own_selection() const { return kind_.list_owner != nullptr; }
   void restore_selections(selections s) {
     doc_.selected = s.document >= 0 && s.document < doc_.count() ? s.document : -1;
-    if (t_.tab == TAB_HYPHENATION) redraw_paged_list(TAB_DICTIONARY);
-    show_paged_list_position(t_.tab, t_.tab == TAB_HYPHENATION ? s.tab : doc_.selected,
-                             paged_list_first_row(t_.tab));
-    update_paged_list_labels(t_.tab);
+    if (own_selection()) redraw_paged_list(kind_.list_owner->tab);
+    show_paged_list_position(kind_.tab, own_selection() ? s.tab : doc_.selected, paged_list_first_row(kind_.tab));
+    update_paged_list_labels(kind_.tab);
   }
 
   void refresh_found_label() {
@@ -76,7 +62,7 @@ class find_window {
   void remove();
   void redraw_positions();
 
-  const find_target& t_;
+  const document_kind& kind_;
   const list_entry_commands& entries_;
   list_document& doc_;
   std::vector<find_row> rows_;
@@ -165,7 +151,7 @@ void find_window::search() {
   o.match_case = find_match_case == 1;
   o.match_extra = find_match_extra == 1;
   tool_window_job_host host({.window = FIND_WINDOW, .progress_bar = FIND_PROGRESS, .escape_label = FIND_ESCAPE_LABEL});
-  find_result r = find_in_list(doc_, t_.kind, o, host, [&](const find_row& row, int64_t found) {
+  find_result r = find_in_list(doc_, kind_.find_reader, o, host, [&](const find_row& row, int64_t found) {
     gadget_add_item(FIND_RESULTS, -1, row.shown + u"\n" + string_from_int(row.position) + u"\n" + row.percent + u"\n");
     gadget_set_text(FIND_FOUND_LABEL, u"Found:" + format_count(found, number_separator) + u"/" + format_count(doc_.count(), number_separator));
     fit_gadget_to_content(FIND_FOUND_LABEL);
@@ -179,9 +165,9 @@ void find_window::display() {
   const int row = gadget_get_state(FIND_RESULTS);
   if (row < 0 || row >= static_cast<int>(rows_.size())) return;
   const int64_t at = rows_[row].position - 1;
-  if (t_.tab != TAB_HYPHENATION) doc_.selected = at;
-  show_paged_list_position(t_.tab, at, at);
-  update_paged_list_labels(t_.tab);
+  if (!own_selection()) doc_.selected = at;
+  show_paged_list_position(kind_.tab, at, at);
+  update_paged_list_labels(kind_.tab);
 }
 
 // The selected result row, after the two warnings; -1 when there is none.
@@ -207,7 +193,7 @@ void find_window::edit() {
   doc_.selected = at;
   if (entries_.edit) entries_.edit(entry_edit::edit);
   const text_t after(doc_.entry(at));
-  rows_[row].shown = find_shown_text(t_.kind, after);
+  rows_[row].shown = find_shown_text(kind_.find_reader.shown, after);
   gadget_set_item_text(FIND_RESULTS, static_cast<int>(row), rows_[row].shown, 0);
   if (after != before) {
     rows_[row].changed = true;
@@ -284,7 +270,7 @@ void find_window::run() {
       if (g == FIND_DISPLAY) display();
       if (g == FIND_RESULTS && subtype == SUBTYPE_DOUBLE_CLICK) display();
       if (g == FIND_RESULTS && subtype == SUBTYPE_RIGHT_CLICK &&
-          gadget_get_state(MAIN_TAB_PANEL) != TAB_HYPHENATION) {
+          !own_selection()) {
         menu_popup(FIND_POPUP, window_widget(FIND_WINDOW));
       }
     }
@@ -294,19 +280,18 @@ void find_window::run() {
 }  // namespace
 
 void show_find_window(const document_kind& kind) {
-  if (!kind.searchable || kind.tab < 0 || kind.tab >= 4) return;
-  const find_target& t = targets[kind.tab];
-  if (paged_list_document(t.tab).empty()) {
-    message_box(u"Warning!", u"No " + text_t(t.kind_name) + u" found.", MB_ICON_WARNING);
+  if (!kind.searchable) return;
+  if (paged_list_document(kind.tab).empty()) {
+    message_box(u"Warning!", u"No " + kind.found_name + u" found.", MB_ICON_WARNING);
     return;
   }
-  if (!window_open(FIND_WINDOW, 0, 0, WIDTH, HEIGHT, u"Find " + text_t(t.title), TOOL_WINDOW_FLAGS,
+  if (!window_open(FIND_WINDOW, 0, 0, WIDTH, HEIGHT, u"Find " + kind.find_title, TOOL_WINDOW_FLAGS,
                    window_widget(MAIN_WINDOW))) {
     message_box(u"Error!", u"Can't open a window.", MB_ICON_ERROR);
     return;
   }
   window_set_disabled(MAIN_WINDOW, 1);
-  find_window w(t, kind.shown_entries());
+  find_window w(kind);
   w.build();
   w.run();
   menu_free(FIND_POPUP);

@@ -18,6 +18,7 @@
 #include "shell/window_helpers.h"
 
 #include <climits>
+#include <vector>
 
 namespace {
 
@@ -33,17 +34,27 @@ void show_list_again(int tab) {
 
 // ---- Inline list commands ---------------------------------------------------------------------
 
-void erase_list(int tab, const document_kinds& kinds) {
-  const list_member_texts* texts = list_member_texts_for(tab);
-  if (!texts) return;
+// The kinds whose lists show this kind's entries with a page and selection
+// of their own (the Hyphenation tab's view of the dictionary).
+std::vector<const document_kind*> views_of(const document_kind& kind, const document_kinds& kinds) {
+  std::vector<const document_kind*> views;
+  for (const document_kind* k : kinds.all()) {
+    if (k->list_owner == &kind) views.push_back(k);
+  }
+  return views;
+}
+
+void erase_list(const document_kind& kind) {
+  if (!kind.member_texts) return;
+  const int tab = kind.tab;
   paged_list_first_row(tab);  // the snapshot keeps the page shown now
-  const list_command_result result = erase_list_document(paged_list_document(tab), *texts, ask);
+  const list_command_result result = erase_list_document(paged_list_document(tab), *kind.member_texts, ask);
   if (result == list_command_result::refused) status_text(u"Aborted.");
   if (result != list_command_result::done) return;
   status_text(u"Erasing...");
   status_bar_set_progress_value(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS, 0, 1);
   update_tab_file_labels(tab);
-  if (const document_kind* kind = kinds.of_tab(tab); kind && kind->erased) kind->erased();
+  if (kind.erased) kind.erased();
   // The scroll range collapses; the dictionary's also on the Hyphenation tab.
   paged_list_count_changed(tab);
   status_bar_set_progress(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS, 100, 1, 0, 100);
@@ -51,36 +62,43 @@ void erase_list(int tab, const document_kinds& kinds) {
   status_bar_set_progress_value(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS, 0, 1);
 }
 
-void sort_list(int tab) {
-  const list_member_texts* texts = list_member_texts_for(tab);
-  if (!texts) return;
+void sort_list(const document_kind& kind, const document_kinds& kinds) {
+  if (!kind.member_texts) return;
+  const int tab = kind.tab;
   paged_list_first_row(tab);
-  const list_command_result result = sort_list_document(paged_list_document(tab), *texts, main_window_job_host(),
-                                                        number_separator, [tab] { update_paged_list_labels(tab); });
+  const list_command_result result =
+      sort_list_document(paged_list_document(tab), *kind.member_texts, main_window_job_host(), number_separator,
+                         [tab] { update_paged_list_labels(tab); });
   if (result == list_command_result::refused) return;
   // Also after an abort: nothing is selected any more.
   show_list_again(tab);
-  if (tab == TAB_DICTIONARY) {
-    // The Hyphenation tab pages the same entries, now in another order.
-    show_paged_list_position(TAB_HYPHENATION, -1, result == list_command_result::done ? 0 : paged_list_first_row(TAB_HYPHENATION));
-    update_hyphenation_status_label();
+  // The views page the same entries, now in another order.
+  for (const document_kind* view : views_of(kind, kinds)) {
+    show_paged_list_position(view->tab, -1, result == list_command_result::done ? 0 : paged_list_first_row(view->tab));
+    update_paged_list_labels(view->tab);
   }
 }
 
 // The document reports its new count, which redraws its pages (the
 // dictionary's on both tabs) and labels.
-void clone_entry(int tab) {
-  const list_member_texts* texts = list_member_texts_for(tab);
-  if (!texts) return;
-  paged_list_first_row(tab);
-  // The count change clears the Hyphenation tab's selection, but an append
-  // moves no entry: that tab keeps its selection and page.
-  const int64_t hyphenation_kept = paged_list_selected(TAB_HYPHENATION);
-  const int64_t hyphenation_first = paged_list_first_row(TAB_HYPHENATION);
-  if (clone_selected_entry(paged_list_document(tab), *texts, ask) != list_command_result::done) return;
-  if (tab == TAB_DICTIONARY) {
-    show_paged_list_position(TAB_HYPHENATION, hyphenation_kept, hyphenation_first);
-    update_hyphenation_status_label();
+void clone_entry(const document_kind& kind, const document_kinds& kinds) {
+  if (!kind.member_texts) return;
+  paged_list_first_row(kind.tab);
+  // The count change clears the views' selections, but an append moves no
+  // entry: they keep their selection and page.
+  struct kept_position {
+    int tab;
+    int64_t selected;
+    int64_t first_row;
+  };
+  std::vector<kept_position> kept;
+  for (const document_kind* view : views_of(kind, kinds)) {
+    kept.push_back({view->tab, paged_list_selected(view->tab), paged_list_first_row(view->tab)});
+  }
+  if (clone_selected_entry(paged_list_document(kind.tab), *kind.member_texts, ask) != list_command_result::done) return;
+  for (const kept_position& k : kept) {
+    show_paged_list_position(k.tab, k.selected, k.first_row);
+    update_paged_list_labels(k.tab);
   }
 }
 
@@ -126,9 +144,9 @@ void run_gadget(int gadget, int tab, const main_commands& commands) {
       if (a.load) a.load(recent_file_entry(tab, 1));
       break;
     case gadget_action_kind::licence_link: open_licence(); break;
-    case gadget_action_kind::erase: erase_list(a.list, commands.kinds); break;
-    case gadget_action_kind::sort: sort_list(a.list); break;
-    case gadget_action_kind::clone: clone_entry(a.list); break;
+    case gadget_action_kind::erase: erase_list(*commands.kinds.of_tab(a.list)); break;
+    case gadget_action_kind::sort: sort_list(*commands.kinds.of_tab(a.list), commands.kinds); break;
+    case gadget_action_kind::clone: clone_entry(*commands.kinds.of_tab(a.list), commands.kinds); break;
     case gadget_action_kind::go_bottom: go_to_end(a.list, true); break;
     case gadget_action_kind::go_top: go_to_end(a.list, false); break;
     // The buttons are disabled while there is nothing to take back.
@@ -152,7 +170,7 @@ void run_gadget(int gadget, int tab, const main_commands& commands) {
 
 void run_popup_item(int item, int owner, const document_kinds& kinds) {
   const gadget_action a = popup_action_for(item, owner, kinds);
-  if (a.kind == gadget_action_kind::clone) clone_entry(a.list);
+  if (a.kind == gadget_action_kind::clone) clone_entry(*kinds.of_tab(a.list), kinds);
   if (a.kind == gadget_action_kind::command) a.command();
 }
 

@@ -73,11 +73,10 @@ void show_goto_dialog(const goto_list& list) {
 }
 
 void show_goto_dialog_for(const document_kind& kind) {
+  if (!kind.searchable) return;
   const int tab = kind.tab;
-  if (!kind.searchable || tab < 0 || tab >= 4) return;
-  static const char16_t* const kinds[] = {u"words", u"synonyms", u"words", u"autocorrect words"};
   goto_list list;
-  list.kind = kinds[tab];
+  list.kind = kind.goto_name;
   list.count = paged_list_document(tab).count();
   list.parent = MAIN_WINDOW;
   // The chosen entry becomes the first visible row, selected.

@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <functional>
 
-// Texts of one list (0 dictionary, 1 thesaurus, 3 autocorrect).
+// Texts of one editable list.
 struct list_member_texts {
   text_t none_found;        // "No dictionary words found."
   text_t none_selected;     // "No dictionary word selected."
@@ -21,8 +21,9 @@ struct list_member_texts {
   bool thesaurus_keys = false;
   bool dictionary_entries = false;  // word, "/" flags, LF tags
 };
-// Null for a tab without an editable list.
-const list_member_texts* list_member_texts_for(int tab);
+const list_member_texts& dictionary_member_texts();
+const list_member_texts& thesaurus_member_texts();
+const list_member_texts& autocorrect_member_texts();
 
 enum class list_command_result {
   done,

@@ -24,7 +24,6 @@ void reset_list_histories();
 constexpr int UNDO_REDO_PAUSE_MS = 250;
 void pause_after_undo_redo();
 
-// While no dispatcher provides them, the Undo and Redo buttons and Ctrl+Z /
-// Ctrl+Y with their pause; a build step of the main window resets the
-// histories.
+// A build step of the main window resets the histories (the dispatchers run
+// the Undo and Redo buttons and keys).
 void register_undo_redo_commands();

@@ -2,6 +2,7 @@
 
 #include "editors/thesaurus/synonym_editor_window.h"
 #include "editors/thesaurus/thesaurus_commands_ui.h"
+#include "editors/thesaurus/thesaurus_entry.h"
 #include "editors/thesaurus/thesaurus_file.h"
 #include "gui/gui.h"
 #include "shell/list_view_ui.h"
@@ -116,6 +117,8 @@ void register_thesaurus_editor(thesaurus_document_record& thesaurus, document_ki
   kind.savable = [&thesaurus] { return thesaurus.list.count() > 0; };
   // An erased thesaurus is saved as UTF-8.
   kind.erased = [&thesaurus] { thesaurus.encoding = u"UTF-8"; };
+  // Match extra searches an entry's meanings, as many as its header counts.
+  kind.find_reader.extra_line_count = [](text_view header) { return thesaurus_meaning_count(header); };
   register_thesaurus_list_commands(kind.entries);
   register_synonym_editor_commands(thesaurus.list, kind.entries);
 }

@@ -1,3 +1,4 @@
+#include "editors/thesaurus/thesaurus_entry.h"
 #include "shell/find_search.h"
 
 #include <gtest/gtest.h>
@@ -28,7 +29,10 @@ find_options options(const char* text, bool left, bool match_case, bool extra) {
 std::string found(const list_document& doc, find_list kind, const find_options& o) {
   headless_long_job_host host;
   std::string out;
-  for (const find_row& r : find_in_list(doc, kind, o, host).rows) {
+  // The thesaurus reads its meaning count with its own parser.
+  find_entry_reader reader{kind, nullptr};
+  if (kind == find_list::thesaurus) reader.extra_line_count = thesaurus_meaning_count;
+  for (const find_row& r : find_in_list(doc, reader, o, host).rows) {
     out += (out.empty() ? "" : " ") + std::to_string(r.position) + ":" + to_utf8(r.shown);
   }
   return out;
@@ -77,7 +81,7 @@ TEST(FindSearch, MatchingRulesOfEachList) {
 TEST(FindSearch, MatchPercentIsTheLengthRatio) {
   const list_document doc = document({"abcdefghijkl", "abcdefghi", "ab"});
   headless_long_job_host host;
-  const find_result r = find_in_list(doc, find_list::dictionary, options("abc", true, false, true), host);
+  const find_result r = find_in_list(doc, {find_list::dictionary, nullptr}, options("abc", true, false, true), host);
   ASSERT_EQ(r.rows.size(), 2u);
   EXPECT_EQ(r.rows[0].percent, u"25");
   EXPECT_EQ(r.rows[1].percent, u"33.33");
@@ -88,7 +92,7 @@ TEST(FindSearch, AnAbortKeepsTheRowsFoundSoFar) {
   headless_long_job_host host;
   host.escape_at_poll = 2;
   int64_t reported = 0;
-  const find_result r = find_in_list(doc, find_list::dictionary, options("a", true, false, true), host,
+  const find_result r = find_in_list(doc, {find_list::dictionary, nullptr}, options("a", true, false, true), host,
                                      [&](const find_row&, int64_t n) { reported = n; });
   EXPECT_TRUE(r.aborted);
   EXPECT_EQ(r.rows.size(), 2u);

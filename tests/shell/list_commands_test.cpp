@@ -10,8 +10,8 @@
 
 namespace {
 
-const list_member_texts& dictionary_texts() { return *list_member_texts_for(0); }
-const list_member_texts& thesaurus_texts() { return *list_member_texts_for(1); }
+const list_member_texts& dictionary_texts() { return dictionary_member_texts(); }
+const list_member_texts& thesaurus_texts() { return thesaurus_member_texts(); }
 
 list_document document_of(std::vector<text_t> entries) {
   list_document doc;
@@ -118,18 +118,20 @@ TEST(ListSort, WordlessEntriesKeepTheirFileOrderOnTop) {
 
 TEST(ListSort, WhichEntriesHaveNoWord) {
   struct wordless_case {
-    int tab;
+    const list_member_texts& texts;
     const char16_t* entry;
     bool wordless;
   };
+  const list_member_texts& d = dictionary_member_texts();
+  const list_member_texts& t = thesaurus_member_texts();
+  const list_member_texts& a = autocorrect_member_texts();
   const wordless_case cases[] = {
-      {0, u"\nVersion: 1", true}, {0, u"", true},           {0, u"/AB", true},       {0, u"\\/x/AB", false},
-      {0, u"a/AB", false},        {0, u" \nx", false},      {1, u"|1\nx", true},    {1, u"cat|1\nx", false},
-      {1, u"\nx", true},          {3, u"\nright", true},    {3, u"/x\nright", false}, {3, u"teh\nthe", false},
+      {d, u"\nVersion: 1", true}, {d, u"", true},           {d, u"/AB", true},       {d, u"\\/x/AB", false},
+      {d, u"a/AB", false},        {d, u" \nx", false},      {t, u"|1\nx", true},    {t, u"cat|1\nx", false},
+      {t, u"\nx", true},          {a, u"\nright", true},    {a, u"/x\nright", false}, {a, u"teh\nthe", false},
   };
   for (const wordless_case& c : cases) {
-    EXPECT_EQ(list_entry_is_wordless(c.entry, *list_member_texts_for(c.tab)), c.wordless)
-        << "tab " << c.tab << ": " << to_utf8(c.entry);
+    EXPECT_EQ(list_entry_is_wordless(c.entry, c.texts), c.wordless) << to_utf8(c.entry);
   }
 }
 
@@ -259,7 +261,7 @@ TEST(ListErase, QuestionsAndUndo) {
 TEST(ListErase, EmptyListIsRefused) {
   list_document doc;
   scripted_questions q;
-  EXPECT_EQ(erase_list_document(doc, *list_member_texts_for(3), q.fn()), list_command_result::refused);
+  EXPECT_EQ(erase_list_document(doc, autocorrect_member_texts(), q.fn()), list_command_result::refused);
   EXPECT_EQ(q.asked, std::vector<text_t>{u"No autocorrect words found."});
   EXPECT_EQ(q.flags, std::vector<int>{16});
 }
