@@ -192,6 +192,10 @@ void find_window::edit() {
   const text_t before(doc_.entry(at));
   doc_.selected = at;
   if (entries_.edit) entries_.edit(entry_edit::edit);
+  // The entry editors give window 0 back its controls and the focus as they
+  // close; the Find window is still open over it, and the keys belong to it.
+  window_set_disabled(MAIN_WINDOW, 1);
+  window_activate(FIND_WINDOW);
   const text_t after(doc_.entry(at));
   rows_[row].shown = find_shown_text(kind_.find_reader.shown, after);
   gadget_set_item_text(FIND_RESULTS, static_cast<int>(row), rows_[row].shown, 0);

@@ -95,6 +95,8 @@ TEST_F(RealInputTest, TheFindWindowsPopupStaysOpenAndItsEditRuns) {
   gui_test::wait_gadget_text(INCORRECT_FIELD, u"wrong3");
   gui_test::x_keys(EDITOR_WINDOW, {"Escape"});
   gui_test::wait_window_closed(EDITOR_WINDOW);
+  // Back in the Find window: window 0 stays off while it is open.
+  gui_test::run([] { EXPECT_EQ(window_get_disabled(MAIN_WINDOW), 1); }, "window 0 is still disabled");
   gui_test::x_keys(FIND_WINDOW, {"Escape"});
   gui_test::wait_window_closed(FIND_WINDOW);
   run_loop();
