@@ -8,12 +8,7 @@
 #include <unordered_set>
 #include <utility>
 
-aff_decode_cache aff_cache;
-uint64_t aff_cache_generation = 0;
-
 namespace {
-
-aff_cache_status_hook status_hook = nullptr;
 
 int64_t milliseconds_now() {
   using namespace std::chrono;
@@ -128,20 +123,18 @@ int32_t aff_decode_cache::find_flag(text_view flag) const {
   return it == flag_lookup.end() ? -1 : it->second;
 }
 
-void set_aff_cache_status_hook(aff_cache_status_hook hook) { status_hook = hook; }
-
 text_t aff_cache_status_text(int phase, int64_t elapsed_ms) {
   return (phase == 0 ? text_t(u"Optimising .AFF decode cache...") : text_t(u"OK.")) +
          format_elapsed_time(u" \u231A", elapsed_ms);
 }
 
-void invalidate_aff_decode_cache() {
-  aff_cache.aff_cache_source.clear();
-  aff_cache.stale = true;
+void invalidate_aff_decode_cache(aff_decode_cache& cache) {
+  cache.aff_cache_source.clear();
+  cache.stale = true;
 }
 
-bool rebuild_aff_decode_cache(text_view aff_text) {
-  if (!aff_cache.stale && aff_text == aff_cache.aff_cache_source) return false;
+bool rebuild_aff_decode_cache(aff_decode_cache& cache, text_view aff_text, const aff_cache_status_hook& status_hook) {
+  if (!cache.stale && aff_text == cache.aff_cache_source) return false;
 
   aff_decode_cache c;
   c.aff_flag_mode = FLAG_MODE_CHAR;
@@ -306,8 +299,8 @@ bool rebuild_aff_decode_cache(text_view aff_text) {
         if (c.flags[f].is_circumfix) r.continuation_circumfix = true;
       }
 
-  c.generation = ++aff_cache_generation;
-  aff_cache = std::move(c);
+  c.generation = cache.generation + 1;
+  cache = std::move(c);
   if (status_hook) status_hook(1, milliseconds_now() - start);
   return true;
 }
@@ -337,10 +330,4 @@ text_view affix_flag_view(text_view flags, int64_t n, int64_t mode) {
     return flags.substr(begin, end == text_view::npos ? text_view::npos : end - begin);
   }
   return {};
-}
-
-int64_t count_affix_flags(text_view flags) { return count_affix_flags_in_mode(flags, aff_cache.aff_flag_mode); }
-
-text_t get_affix_flag(text_view flags, int64_t n) {
-  return text_t(affix_flag_view(flags, n, aff_cache.aff_flag_mode));
 }

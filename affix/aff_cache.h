@@ -12,6 +12,7 @@
 #include "common/text.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <unordered_map>
 #include <vector>
@@ -64,7 +65,9 @@ struct aff_rule_set_record {
 
 struct aff_decode_cache {
   text_t aff_cache_source;
-  uint64_t generation = 0;  // aff_cache_generation when this parse was made
+  // Grows with every parse into this cache: an expansion that sees it change
+  // while it polls stops, since the rules it was walking are gone.
+  uint64_t generation = 0;
   bool stale = false;  // invalidated: the next rebuild parses whatever the text
   int64_t aff_flag_mode = FLAG_MODE_CHAR;
   text_t aff_text_work_copy;
@@ -97,28 +100,21 @@ struct aff_decode_cache {
   int32_t find_flag(text_view flag) const;
 };
 
-extern aff_decode_cache aff_cache;
-// Grows with every rebuild: an expansion that sees it change while it polls
-// stops, since the rules it was walking are gone.
-extern uint64_t aff_cache_generation;
+// Status of a parse for the window layer: phase 0 at the start
+// ("Optimising .AFF decode cache..."), 1 at the end ("OK." and the time).
+using aff_cache_status_hook = std::function<void(int phase, int64_t elapsed_ms)>;
 
 // Brings the cache up to date with the .aff text. Returns true when it was
 // parsed anew; false when the text equals the text it was built from (then
-// nothing is touched). Clear aff_cache.aff_cache_source (or call
-// invalidate_aff_decode_cache) to force a parse of an unchanged text.
-bool rebuild_aff_decode_cache(text_view aff_text);
-void invalidate_aff_decode_cache();
+// nothing is touched, the hook is not called). After
+// invalidate_aff_decode_cache an unchanged text is parsed too.
+bool rebuild_aff_decode_cache(aff_decode_cache& cache, text_view aff_text, const aff_cache_status_hook& hook = {});
+void invalidate_aff_decode_cache(aff_decode_cache& cache);
 
-// Status of a rebuild for the window layer: phase 0 at the start
-// ("Optimising .AFF decode cache..."), 1 at the end ("OK." and the time).
-using aff_cache_status_hook = void (*)(int phase, int64_t elapsed_ms);
-void set_aff_cache_status_hook(aff_cache_status_hook hook);
 // The status bar text of a phase, with the elapsed time.
 text_t aff_cache_status_text(int phase, int64_t elapsed_ms);
 
-// Flags of a flag string by the FLAG mode of the cache (or a given mode).
-int64_t count_affix_flags(text_view flags);
-text_t get_affix_flag(text_view flags, int64_t n);
+// Flags of a flag string by a FLAG mode (aff_decode_cache::aff_flag_mode).
 int64_t count_affix_flags_in_mode(text_view flags, int64_t mode);
 // The n-th flag as a view into flags (no allocation).
 text_view affix_flag_view(text_view flags, int64_t n, int64_t mode);

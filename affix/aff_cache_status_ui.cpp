@@ -1,6 +1,5 @@
 #include "affix/aff_cache_status_ui.h"
 
-#include "affix/aff_cache.h"
 #include "gui/gui.h"
 #include "shell/shell_ids.h"
 
@@ -15,6 +14,4 @@ void show_rebuild_status(int phase, int64_t elapsed_ms) {
 
 }  // namespace
 
-void register_aff_cache_commands() { set_aff_cache_status_hook(show_rebuild_status); }
-
-void rebuild_aff_decode_cache_from_editor() { rebuild_aff_decode_cache(gadget_get_text(AFF_EDITOR)); }
+void register_aff_cache_commands(dictionary_document& dictionary) { dictionary.on_cache_rebuild = show_rebuild_status; }

@@ -1,9 +1,6 @@
 #include "affix/aff_validate_window.h"
 
-#include "affix/aff_cache.h"
-#include "affix/aff_cache_status_ui.h"
 #include "affix/aff_validation.h"
-#include "common/documents.h"
 #include "common/format.h"
 #include "gui/gui.h"
 #include "gui/text_cursor.h"
@@ -45,6 +42,10 @@ struct panel_snapshot {
 };
 
 struct window_state {
+  dictionary_document* dictionary = nullptr;
+  // The panel's text parsed by Refresh; Process uses it from then on.
+  aff_decode_cache panel_cache;
+  bool panel_parsed = false;
   std::vector<aff_validate_line_record> lines;
   int64_t checked = 0;
   text_t captured;        // the .aff text when the window opened
@@ -378,7 +379,9 @@ void process() {
                                format_percentage(static_cast<int32_t>(std::min<int64_t>(position, INT32_MAX)),
                                                  static_cast<int32_t>(std::min<int64_t>(maximum, INT32_MAX))));
   };
-  run_aff_validation(open_state->lines, open_state->captured, aff_cache, host, view);
+  window_state& s = *open_state;
+  const aff_decode_cache& cache = s.panel_parsed ? s.panel_cache : s.dictionary->decode_cache();
+  run_aff_validation(s.lines, s.captured, cache, host, view);
   gadget_set_state(PROGRESS, 0);
   gadget_set_hidden(PROGRESS, 1);
   set_controls(false);
@@ -394,13 +397,16 @@ void refresh() {
     log_line(u"Nothing to process.");
     log_line(u"");
   } else {
-    // The cache is parsed from the panel text directly: the .aff editor
-    // itself is never replaced, so nothing of it can be lost on the way.
+    // The panel text is parsed into a cache of the window's own: the .aff
+    // editor and the dictionary's cache are never replaced, so nothing of
+    // them can be lost on the way.
     log_line(u"");
     log_line(u"Replacing the original .AFF gadget");
     log_line(u"");
     log_line(u"Processing the .AFF gadget");
-    rebuild_aff_cache_from_panel(open_state->lines);
+    rebuild_aff_cache_from_panel(open_state->panel_cache, open_state->lines,
+                                 open_state->dictionary->on_cache_rebuild);
+    open_state->panel_parsed = true;
     log_line(u"");
     log_line(u"Restoring back the original .AFF gadget");
     log_line(u"");
@@ -427,9 +433,8 @@ void apply_panel() {
     return;
   }
   if (!aff_validate_text_to_write(open_state->lines, open_state->loaded, open_state->captured, text)) return;
-  dictionary_document.aff_text = text;
-  gadget_set_text(AFF_EDITOR, text);
-  dictionary_document.list.changed = true;
+  open_state->dictionary->set_aff_text(std::move(text));
+  open_state->dictionary->list.changed = true;
 }
 
 // ---- the window ----------------------------------------------------------------------------------
@@ -563,12 +568,12 @@ bool handle_event(int type, bool& apply) {
 
 }  // namespace
 
-void show_aff_validate_window() {
+void show_aff_validate_window(dictionary_document& dictionary) {
   window_state state;
+  state.dictionary = &dictionary;
   // Taken before the window opens: the line-end pass drains pending events,
   // which must not swallow an Escape meant for the loading.
-  const text_t editor_text = gadget_exists(AFF_EDITOR) ? gadget_get_text(AFF_EDITOR) : dictionary_document.aff_text;
-  state.captured = normalise_line_endings(editor_text);
+  state.captured = normalise_line_endings(dictionary.aff_text());
   window_set_disabled(MAIN_WINDOW, 1);
   if (!build_window()) {
     window_set_disabled(MAIN_WINDOW, 0);
@@ -603,6 +608,8 @@ void show_aff_validate_window() {
   open_state = nullptr;
 }
 
-void register_aff_validate_commands(tool_registry& tools) {
-  tools.set_command(MENU_AFF_VALIDATE, show_aff_validate_window, rebuild_aff_decode_cache_from_editor);
+void register_aff_validate_commands(dictionary_document& dictionary, tool_registry& tools) {
+  tools.set_command(
+      MENU_AFF_VALIDATE, [&dictionary] { show_aff_validate_window(dictionary); },
+      [&dictionary] { dictionary.decode_cache(); });
 }

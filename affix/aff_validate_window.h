@@ -3,6 +3,7 @@
 // writes back to the .aff editor on OK.
 #pragma once
 
+#include "affix/dictionary_document.h"
 #include "shell/tool_registry.h"
 
 #include "common/text.h"
@@ -33,11 +34,11 @@ static_assert(ids_in_block(AFF_VALIDATE_REPORT_BLOCK, {SAVE_REPORT}));
 }  // namespace aff_validate_ids
 
 // Opens the window over the .aff editor's text; returns when it has closed.
-void show_aff_validate_window();
+void show_aff_validate_window(dictionary_document& dictionary);
 
 // The manual's section of the window (F1).
 inline constexpr char16_t aff_validate_manual_anchor[] = u"#5.2.5.1.aff_validate";
 
 // Dictionary Tools > AFF Validate: the decode cache rebuilt with the main
 // window's controls off, then the window.
-void register_aff_validate_commands(tool_registry& tools);
+void register_aff_validate_commands(dictionary_document& dictionary, tool_registry& tools);

@@ -519,12 +519,10 @@ text_t aff_validate_panel_text(const std::vector<aff_validate_line_record>& line
   return text;
 }
 
-void rebuild_aff_cache_from_panel(const std::vector<aff_validate_line_record>& lines) {
-  invalidate_aff_decode_cache();
-  rebuild_aff_decode_cache(aff_validate_panel_text(lines));
-  // Emptying the cached source alone would not do: an empty .aff editor
-  // equals it and would keep the panel's tables.
-  invalidate_aff_decode_cache();
+void rebuild_aff_cache_from_panel(aff_decode_cache& cache, const std::vector<aff_validate_line_record>& lines,
+                                  const aff_cache_status_hook& hook) {
+  invalidate_aff_decode_cache(cache);
+  rebuild_aff_decode_cache(cache, aff_validate_panel_text(lines), hook);
 }
 
 bool aff_validate_text_to_write(const std::vector<aff_validate_line_record>& lines, bool loaded_completely,

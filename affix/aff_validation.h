@@ -69,10 +69,9 @@ aff_validation_result run_aff_validation(std::vector<aff_validate_line_record>& 
 std::vector<aff_validate_line_record> split_aff_validate_lines(text_view text);
 // Every line's text + LF, in order.
 text_t aff_validate_panel_text(const std::vector<aff_validate_line_record>& lines);
-// Parses the panel text into the decode cache whatever it held, then marks
-// the cache so that the next caller parses its own text again (even when that
-// text is the empty one).
-void rebuild_aff_cache_from_panel(const std::vector<aff_validate_line_record>& lines);
+// Parses the panel text into a cache, whatever that cache held.
+void rebuild_aff_cache_from_panel(aff_decode_cache& cache, const std::vector<aff_validate_line_record>& lines,
+                                  const aff_cache_status_hook& hook = {});
 // The text OK writes back to the .aff editor, or false when nothing is to be
 // written: the lines were not loaded completely, or they give the text back
 // unchanged.

@@ -1,8 +1,5 @@
 #include "affix/crunch_window.h"
 
-#include "affix/aff_cache.h"
-#include "affix/aff_cache_status_ui.h"
-#include "common/documents.h"
 #include "common/format.h"
 #include "gui/gui.h"
 #include "shell/list_view_ui.h"
@@ -66,8 +63,8 @@ void set_all_crunch_flags(bool on) {
   }
 }
 
-void build() {
-  const int64_t count = dictionary_document.list.count();
+void build(const dictionary_document& dictionary) {
+  const int64_t count = dictionary.list.count();
   gadget_create_frame(CRUNCH_FRAME, 10, 10, 430, 445, u"Flags to crunch (SFX with 1 derivate only)");
   for (int i = 0; i < CRUNCH_OPTION_COUNT; ++i) {
     const bool second_column = i >= 14;
@@ -129,15 +126,15 @@ text_t row_text(const crunch_fold& f) {
          string_from_int(static_cast<int64_t>(f.root.size()));
 }
 
-void process(list_tool_edit& edit) {
-  list_document& doc = dictionary_document.list;
+void process(dictionary_document& dictionary, list_tool_edit& edit) {
+  list_document& doc = dictionary.list;
   const int64_t count = doc.count();
   gadget_clear_items(CRUNCH_LIST);
   set_controls_disabled(1);
   set_label(CRUNCH_TIME_LABEL, u"");
   set_label(CRUNCH_ESCAPE_LABEL, u"<ESC> to abort.");
 
-  rebuild_aff_decode_cache_from_editor();
+  const aff_decode_cache& cache = dictionary.decode_cache();
   tool_window_job_host host({.window = CRUNCH_WINDOW, .progress_bar = CRUNCH_PROGRESS,
                              .time_label = CRUNCH_TIME_LABEL, .escape_label = CRUNCH_ESCAPE_LABEL});
   crunch_progress_hooks hooks;
@@ -152,7 +149,7 @@ void process(list_tool_edit& edit) {
                                                        static_cast<int32_t>(std::min<int64_t>(count, INT32_MAX))));
     if (step == 3) set_label(CRUNCH_FOUND_LABEL, u"Found:" + format_count(folds, number_separator) + u"/" + format_count(count, number_separator));
   };
-  const crunch_result r = crunch_dictionary(doc, aff_cache, crunch_window_settings, edit, host, hooks);
+  const crunch_result r = crunch_dictionary(doc, cache, crunch_window_settings, edit, host, hooks);
 
   switch (r.status) {
     case crunch_status::no_words: message_box(u"Warning!", u"No dictionary words found.", MB_ICON_WARNING); break;
@@ -183,7 +180,7 @@ void process(list_tool_edit& edit) {
   set_controls_disabled(0);
 }
 
-void run(list_tool_edit& edit) {
+void run(dictionary_document& dictionary, list_tool_edit& edit) {
   for (bool done = false; !done;) {
     const int slider = gadget_get_state(CRUNCH_MATCH_SLIDER);
     if (slider >= 1 && slider <= 3 && slider != crunch_window_settings.match_left) {
@@ -212,7 +209,7 @@ void run(list_tool_edit& edit) {
       } else if (g == CRUNCH_CLOSE) {
         done = true;
       } else if (g == CRUNCH_PROCESS) {
-        process(edit);
+        process(dictionary, edit);
       }
     }
   }
@@ -220,8 +217,8 @@ void run(list_tool_edit& edit) {
 
 }  // namespace
 
-void show_crunch_words_window() {
-  if (dictionary_document.list.empty()) {
+void show_crunch_words_window(dictionary_document& dictionary) {
+  if (dictionary.list.empty()) {
     message_box(u"Warning!", u"No dictionary words found.", MB_ICON_WARNING);
     return;
   }
@@ -231,16 +228,16 @@ void show_crunch_words_window() {
     return;
   }
   window_set_disabled(MAIN_WINDOW, 1);
-  build();
+  build(dictionary);
   // One snapshot for the whole opening: one Undo takes back every fold.
-  list_tool_edit edit(dictionary_document.list);
-  run(edit);
+  list_tool_edit edit(dictionary.list);
+  run(dictionary, edit);
   edit.keep();
   window_set_disabled(MAIN_WINDOW, 0);
   window_close(CRUNCH_WINDOW);
   window_activate(MAIN_WINDOW);
 }
 
-void register_crunch_commands(tool_registry& tools) {
-  tools.set_command(MENU_CRUNCH, show_crunch_words_window);
+void register_crunch_commands(dictionary_document& dictionary, tool_registry& tools) {
+  tools.set_command(MENU_CRUNCH, [&dictionary] { show_crunch_words_window(dictionary); });
 }

@@ -2,6 +2,7 @@
 // count, Process and the list of the folded entries.
 #pragma once
 
+#include "affix/dictionary_document.h"
 #include "shell/tool_registry.h"
 
 #include "affix/crunch.h"
@@ -28,5 +29,6 @@ static_assert(ids_in_block(CRUNCH_BLOCK,
 // Kept for the run of the program, not saved: every flag on and match-left 2 at start.
 extern crunch_settings crunch_window_settings;
 
-void show_crunch_words_window();
-void register_crunch_commands(tool_registry& tools);
+// Folds the dictionary's entries with the cache of its .aff text.
+void show_crunch_words_window(dictionary_document& dictionary);
+void register_crunch_commands(dictionary_document& dictionary, tool_registry& tools);

@@ -54,8 +54,8 @@ void append_csv_field(text_t& out, text_view field) {
   out.push_back(u'"');
 }
 
-text_t pad_rule_number(text_view text) {
-  size_t width = string_from_int(std::max<int64_t>(0, aff_cache.aff_max_rules_per_set)).size();
+text_t pad_rule_number(text_view text, int64_t max_rules_per_set) {
+  size_t width = string_from_int(std::max<int64_t>(0, max_rules_per_set)).size();
   return string_tail(u"0000" + text_t(text), static_cast<int64_t>(width));
 }
 
@@ -131,7 +131,7 @@ void word_file_sink::write_csv_row(const derived_row& row) {
   append_number(position, row.position);
   text_t number;
   append_number(number, row.rule_number);
-  append_rule_text(rule, pad_rule_number(number), *row.rule);
+  append_rule_text(rule, pad_rule_number(number, max_rules_per_set_), *row.rule);
   text_view fields[] = {row.root, row.word, row.base, type, row.flag, position, rule};
   // Suffix and Both rows drop one trailing space of each field (an empty
   // condition leaves none).

@@ -26,7 +26,7 @@ constexpr size_t DERIVED_ROW_VIEW_LIMIT = 100000;
 
 // The last w units of "0000" + text, w the digit count of the largest rule
 // count of the decode cache.
-text_t pad_rule_number(text_view text);
+text_t pad_rule_number(text_view text, int64_t max_rules_per_set);
 // Appends the CSV field, quoted, its quotes doubled.
 void append_csv_field(text_t& out, text_view field);
 // "N: strip affix condition" of a row's rule, N as given.
@@ -74,8 +74,8 @@ class file_text_writer {
 // followed by the tag; with csv one CSV row per derived word.
 class word_file_sink : public expansion_sink {
  public:
-  word_file_sink(int file, bool csv, bool hyphen_only, text_view tag)
-      : out_(file), csv_(csv), hyphen_only_(hyphen_only), tag_(tag) {}
+  word_file_sink(const aff_decode_cache& cache, int file, bool csv, bool hyphen_only, text_view tag)
+      : out_(file), csv_(csv), hyphen_only_(hyphen_only), tag_(tag), max_rules_per_set_(cache.aff_max_rules_per_set) {}
   bool take(const derived_row& row) override;
   void flush() { out_.flush(); }
   int64_t written = 0;  // lines or rows written
@@ -85,6 +85,7 @@ class word_file_sink : public expansion_sink {
   file_text_writer out_;
   bool csv_, hyphen_only_;
   text_t tag_;
+  int64_t max_rules_per_set_;
 };
 
 // ---- Counting -----------------------------------------------------------------------

@@ -10,16 +10,16 @@
 
 namespace {
 
-std::vector<text_view> split_flags(text_view flags) {
+std::vector<text_view> split_flags(int64_t mode, text_view flags) {
   std::vector<text_view> out;
-  for_each_affix_flag(flags, aff_cache.aff_flag_mode, [&](text_view f) {
+  for_each_affix_flag(flags, mode, [&](text_view f) {
     if (!f.empty()) out.push_back(f);
   });
   return out;
 }
 
-text_t join_flags(const std::vector<text_view>& flags) {
-  bool num = aff_cache.aff_flag_mode == FLAG_MODE_NUM;
+text_t join_flags(int64_t mode, const std::vector<text_view>& flags) {
+  bool num = mode == FLAG_MODE_NUM;
   text_t out;
   for (text_view f : flags) {
     if (num && !out.empty()) out.push_back(u',');
@@ -30,45 +30,45 @@ text_t join_flags(const std::vector<text_view>& flags) {
 
 }  // namespace
 
-int64_t has_duplicate_flags(text_view flags) {
-  auto list = split_flags(flags);
+int64_t has_duplicate_flags(const aff_decode_cache& cache, text_view flags) {
+  auto list = split_flags(cache.aff_flag_mode, flags);
   std::sort(list.begin(), list.end());
   return std::adjacent_find(list.begin(), list.end()) != list.end() ? 1 : 0;
 }
 
-text_t remove_duplicate_flags(text_view flags) {
+text_t remove_duplicate_flags(const aff_decode_cache& cache, text_view flags) {
   std::unordered_set<text_view> seen;
   std::vector<text_view> kept;
-  for (text_view f : split_flags(flags))
+  for (text_view f : split_flags(cache.aff_flag_mode, flags))
     if (seen.insert(f).second) kept.push_back(f);
-  return join_flags(kept);
+  return join_flags(cache.aff_flag_mode, kept);
 }
 
-text_t merge_flag_strings(text_view a, text_view b) {
-  auto from_b = split_flags(b);
+text_t merge_flag_strings(const aff_decode_cache& cache, text_view a, text_view b) {
+  auto from_b = split_flags(cache.aff_flag_mode, b);
   std::unordered_set<text_view> in_b(from_b.begin(), from_b.end());
   // The flags of a that b lacks go in front in reverse order (a = AB gives BA).
   std::vector<text_view> added;
-  for (text_view f : split_flags(a))
+  for (text_view f : split_flags(cache.aff_flag_mode, a))
     if (in_b.count(f) == 0) added.push_back(f);
   std::reverse(added.begin(), added.end());
   added.insert(added.end(), from_b.begin(), from_b.end());
-  return join_flags(added);
+  return join_flags(cache.aff_flag_mode, added);
 }
 
-text_t classify_word_affixes(text_view flags) {
-  auto list = split_flags(flags);
+text_t classify_word_affixes(const aff_decode_cache& cache, text_view flags) {
+  auto list = split_flags(cache.aff_flag_mode, flags);
   if (list.empty()) return u"0";
-  if (aff_cache.aff_alias_count > 0) return u"6";
+  if (cache.aff_alias_count > 0) return u"6";
   bool keepcase = false, prefix = false, suffix = false;
   for (text_view f : list) {
-    if (f == aff_cache.aff_keepcase_flag) {
+    if (f == cache.aff_keepcase_flag) {
       keepcase = true;
       continue;
     }
-    int32_t index = aff_cache.find_flag(f);
+    int32_t index = cache.find_flag(f);
     if (index < 0) continue;
-    const aff_flag_record& r = aff_cache.flags[index];
+    const aff_flag_record& r = cache.flags[index];
     if (r.prefix_set != 0) prefix = true;
     if (r.suffix_set != 0) {
       if (!r.suffix_cross) return u"5";

@@ -1,8 +1,5 @@
 #include "affix/gbza_variant_window.h"
 
-#include "affix/aff_cache.h"
-#include "affix/aff_cache_status_ui.h"
-#include "common/documents.h"
 #include "common/format.h"
 #include "common/tool_log.h"
 #include "gui/gui.h"
@@ -43,7 +40,7 @@ void log_lines(const std::vector<text_t>& lines) {
 
 class gbza_window {
  public:
-  gbza_window() : session_(dictionary_document.list) {}
+  explicit gbza_window(dictionary_document& dictionary) : dictionary_(dictionary), session_(dictionary.list) {}
   void build();
   void run();
 
@@ -59,6 +56,7 @@ class gbza_window {
   void keep();
   void cancel();
 
+  dictionary_document& dictionary_;
   gbza_session session_;
 };
 
@@ -152,11 +150,11 @@ void gbza_window::convert(int mode) {
   // An empty list, or one with a blank line, leaves no exception in force:
   // the removal runs without any (Cancel gives the dictionary back).
   log_line(mode == 1 ? u"\nRemoving -ize...\n" : u"\nRemoving -ise...\n");
-  rebuild_aff_decode_cache_from_editor();
+  const int64_t flag_mode = dictionary_.decode_cache().aff_flag_mode;
   tool_log_text = gadget_get_text(GBZA_LOG);
   tool_window_job_host h = host();
   const gbza_removal_result r =
-      remove_ise_or_ize_forms(session_, mode, ise_ize_exception_list, aff_cache.aff_flag_mode, h);
+      remove_ise_or_ize_forms(session_, mode, ise_ize_exception_list, flag_mode, h);
   if (r.no_words) {
     message_box(u"Warning!", u"No dictionary words found.", MB_ICON_WARNING);
   } else {
@@ -172,7 +170,7 @@ void gbza_window::remove_gb_specific() {
   log_lines(log);
   if (!gb_specific_list.lines.empty()) {
     log_line(u"\nRemoving GB specific...\n");
-    if (dictionary_document.list.empty()) {
+    if (dictionary_.list.empty()) {
       message_box(u"Warning!", u"No dictionary words found.", MB_ICON_WARNING);
     } else {
       tool_log_text = gadget_get_text(GBZA_LOG);
@@ -273,7 +271,7 @@ void gbza_window::run() {
 
 }  // namespace
 
-void show_gbza_variant_window() {
+void show_gbza_variant_window(dictionary_document& dictionary) {
   const int width = 1014 + static_cast<int>(scale_extra_width(100));
   const int height = 565 + static_cast<int>(scale_extra_height(100));
   if (!window_open(GBZA_VARIANT_WINDOW, 0, 0, width, height, u"GB/ZA to GB/ZA/US/CA/AU (Tavernel - GB/ZA)",
@@ -283,7 +281,7 @@ void show_gbza_variant_window() {
   }
   window_set_disabled(MAIN_WINDOW, 1);
   {
-    gbza_window w;
+    gbza_window w(dictionary);
     w.build();
     w.run();
   }
@@ -292,6 +290,6 @@ void show_gbza_variant_window() {
   window_activate(MAIN_WINDOW);
 }
 
-void register_gbza_variant_commands(tool_registry& tools) {
-  tools.set_command(MENU_GBZA_VARIANTS, show_gbza_variant_window);
+void register_gbza_variant_commands(dictionary_document& dictionary, tool_registry& tools) {
+  tools.set_command(MENU_GBZA_VARIANTS, [&dictionary] { show_gbza_variant_window(dictionary); });
 }

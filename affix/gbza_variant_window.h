@@ -3,6 +3,7 @@
 // the exception list.
 #pragma once
 
+#include "affix/dictionary_document.h"
 #include "shell/tool_registry.h"
 
 #include "affix/gbza_variants.h"
@@ -33,5 +34,5 @@ extern int64_t gbza_last_tab;
 extern pattern_list ise_ize_exception_list;
 extern pattern_list gb_specific_list;
 
-void show_gbza_variant_window();
-void register_gbza_variant_commands(tool_registry& tools);
+void show_gbza_variant_window(dictionary_document& dictionary);
+void register_gbza_variant_commands(dictionary_document& dictionary, tool_registry& tools);

@@ -1,7 +1,6 @@
 #include "affix/proper_names_window.h"
 
 #include "affix/proper_names.h"
-#include "common/documents.h"
 #include "gui/gui.h"
 #include "shell/main_job_host.h"
 #include "shell/main_loop.h"
@@ -57,8 +56,8 @@ void show_result_window(const proper_names_result& r) {
 
 }  // namespace
 
-void extract_proper_names() {
-  const list_document& doc = dictionary_document.list;
+void extract_proper_names(const dictionary_document& dictionary) {
+  const list_document& doc = dictionary.list;
   status(u"Extracting Proper Names... <ESC> to abort.");
   if (doc.empty()) {
     message_box(u"Warning!", u"No dictionary words found.", MB_ICON_WARNING);
@@ -82,6 +81,6 @@ void extract_proper_names() {
   window_activate(MAIN_WINDOW);
 }
 
-void register_proper_names_commands(tool_registry& tools) {
-  tools.set_command(MENU_PROPER_NAMES, extract_proper_names);
+void register_proper_names_commands(const dictionary_document& dictionary, tool_registry& tools) {
+  tools.set_command(MENU_PROPER_NAMES, [&dictionary] { extract_proper_names(dictionary); });
 }

@@ -1,6 +1,7 @@
 // The proper-names export (Dictionary menu) and its result window 880.
 #pragma once
 
+#include "affix/dictionary_document.h"
 #include "shell/tool_registry.h"
 
 #include "shell/id_blocks.h"
@@ -12,5 +13,5 @@ static_assert(ids_in_block(PROPER_NAMES_BLOCK,
 }  // namespace proper_names_ids
 
 // Asks for the file, writes the proper names and shows them.
-void extract_proper_names();
-void register_proper_names_commands(tool_registry& tools);
+void extract_proper_names(const dictionary_document& dictionary);
+void register_proper_names_commands(const dictionary_document& dictionary, tool_registry& tools);

@@ -33,10 +33,11 @@ int main(int argc, char** argv) {
   }
   const int64_t t1 = now_us();
   std::vector<aff_validate_line_record> lines = split_aff_validate_lines(text);
-  rebuild_aff_cache_from_panel(lines);
+  aff_decode_cache cache;
+  rebuild_aff_cache_from_panel(cache, lines);
   const int64_t t2 = now_us();
   bench::clock_polling_host host;
-  const aff_validation_result r = run_aff_validation(lines, text, aff_cache, host);
+  const aff_validation_result r = run_aff_validation(lines, text, cache, host);
   const int64_t t3 = now_us();
   if (!write_aff_validation_report(aff_report_text(r.report), from_utf8(argv[2]))) {
     std::fprintf(stderr, "writing %s failed\n", argv[2]);
@@ -47,7 +48,7 @@ int main(int argc, char** argv) {
   int64_t per_step[AFF_VALIDATION_STEPS + 2] = {};
   for (const auto& l : r.report) per_step[l.step] += 1;
   std::printf("lines %lld  rule sets %lld  polls %lld  verdict: %s\n", static_cast<long long>(lines.size()),
-              static_cast<long long>(aff_cache.aff_prefix_set_count + aff_cache.aff_suffix_set_count),
+              static_cast<long long>(cache.aff_prefix_set_count + cache.aff_suffix_set_count),
               static_cast<long long>(host.polls), r.errors ? "errors found" : "no errors");
   for (int s = 1; s <= AFF_VALIDATION_STEPS; ++s)
     std::printf("step %d: %lld report lines\n", s, static_cast<long long>(per_step[s]));

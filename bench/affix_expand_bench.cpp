@@ -37,7 +37,7 @@ int main(int argc, char** argv) {
 
   bench::clock_polling_host host;
   const wordlist_extraction_result r =
-      extract_wordlist_to_file(doc, csv ? EXTRACT_ALL_CSV : EXTRACT_ALL_TXT, out_path, 0, u",", host);
+      extract_wordlist_to_file(doc, pair.cache, csv ? EXTRACT_ALL_CSV : EXTRACT_ALL_TXT, out_path, 0, u",", host);
   int64_t t3 = now_ms();
   if (r.write_failed || r.aborted) {
     std::fprintf(stderr, "writing %s failed\n", argv[2]);

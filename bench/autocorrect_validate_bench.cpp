@@ -32,13 +32,14 @@ int main(int argc, char** argv) {
     }
   }
   const int64_t t0 = now_ms();
-  rebuild_aff_decode_cache(aff_text);
+  aff_decode_cache cache;
+  rebuild_aff_decode_cache(cache, aff_text);
   const int64_t t1 = now_ms();
 
   bench::clock_polling_host host;
   int64_t log_units = 0;
   const autocorrect_validate_output out{[&](text_view t) { log_units += static_cast<int64_t>(t.size()); }, {}};
-  const autocorrect_validate_result r = validate_autocorrect_list(autocorrect, dictionary, aff_cache, 0, u",", host, out);
+  const autocorrect_validate_result r = validate_autocorrect_list(autocorrect, dictionary, cache, 0, u",", host, out);
   const int64_t t2 = now_ms();
 
   std::printf("dictionary entries: %lld\n", static_cast<long long>(dictionary.count()));

@@ -53,6 +53,7 @@ inline bool load_pair(const char* path, list_document& doc, text_t& aff_text) {
 // A pair loaded with its decode cache built, and the time of each step.
 struct loaded_pair {
   list_document doc;
+  aff_decode_cache cache;
   int64_t load_ms = 0;
   int64_t cache_ms = 0;
 };
@@ -61,7 +62,7 @@ inline bool load_pair_with_cache(const char* path, loaded_pair& out) {
   text_t aff_text;
   if (!load_pair(path, out.doc, aff_text)) return false;
   int64_t t1 = now_ms();
-  rebuild_aff_decode_cache(aff_text);
+  rebuild_aff_decode_cache(out.cache, aff_text);
   out.load_ms = t1 - t0;
   out.cache_ms = now_ms() - t1;
   return true;

@@ -32,13 +32,14 @@ int main(int argc, char** argv) {
   int64_t t0 = now_ms();
   if (!bench::load_pair(argv[1], doc, aff_text)) return 1;
   int64_t t1 = now_ms();
-  rebuild_aff_decode_cache(aff_text);
+  aff_decode_cache cache;
+  rebuild_aff_decode_cache(cache, aff_text);
   int64_t t2 = now_ms();
   bench::clock_polling_host host;
   crunch_result r;
   {
     list_tool_edit edit(doc);
-    r = crunch_dictionary(doc, aff_cache, settings, edit, host);
+    r = crunch_dictionary(doc, cache, settings, edit, host);
     edit.keep();
   }
   int64_t t3 = now_ms();

@@ -19,7 +19,7 @@ int main(int argc, char** argv) {
     list_document doc = loaded;
     bench::clock_polling_host host;
     int64_t t = now_ms();
-    const sort_flags_result r = sort_dictionary_flags(doc, u",", host);
+    const sort_flags_result r = sort_dictionary_flags(doc, pair.cache, u",", host);
     std::printf("sort flags       %6lld ms  words %lld  flags removed %lld\n", static_cast<long long>(now_ms() - t),
                 static_cast<long long>(r.words), static_cast<long long>(r.flags_removed));
   }

@@ -22,16 +22,17 @@ int main(int argc, char** argv) {
   list_document doc;
   text_t aff_text;
   if (!bench::load_pair(argv[1], doc, aff_text)) return 1;
-  rebuild_aff_decode_cache(aff_text);
+  aff_decode_cache cache;
+  rebuild_aff_decode_cache(cache, aff_text);
   const int64_t entries = doc.count();
 
   bench::clock_polling_host host;
   const int64_t t0 = now_ms();
-  const duplicate_scan_result scan = scan_dictionary_duplicates(doc, host);
+  const duplicate_scan_result scan = scan_dictionary_duplicates(doc, cache, host);
   const int64_t t1 = now_ms();
   list_tool_edit edit(doc);
   const duplicates_process_result r =
-      process_dictionary_duplicates(doc, edit, scan, duplicates_options_from({0, 0, 0, 1, 1}), host);
+      process_dictionary_duplicates(doc, cache, edit, scan, duplicates_options_from({0, 0, 0, 1, 1}), host);
   const int64_t t2 = now_ms();
   keep_dictionary_duplicates_result(doc, edit);
   const int64_t t3 = now_ms();

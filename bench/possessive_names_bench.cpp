@@ -23,12 +23,13 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "cannot read the text %s\n", argv[2]);
     return 1;
   }
-  rebuild_aff_decode_cache(aff_text);
+  aff_decode_cache cache;
+  rebuild_aff_decode_cache(cache, aff_text);
   const int64_t entries = doc.count();
 
   bench::clock_polling_host host;
   const int64_t start = bench::now_ms();
-  const possessive_result r = import_possessive_names(text, {}, aff_cache.aff_flag_mode, doc, host);
+  const possessive_result r = import_possessive_names(text, {}, cache.aff_flag_mode, doc, host);
   const int64_t end = bench::now_ms();
   std::printf("entries:  %lld\n", static_cast<long long>(entries));
   std::printf("lines:    %lld\n", static_cast<long long>(r.lines));

@@ -14,8 +14,9 @@ extern derived_rows_sink word_editor_rows;
 extern expansion_report word_editor_report;
 
 // Builds the panel inside window 428 (the current window) and fills the
-// .AFF view and the AFF aid.
-void build_derived_words_panel();
+// .AFF view (from the cache the editor expands with) and the AFF aid.
+// The panel's calls below take that same cache.
+void build_derived_words_panel(const aff_decode_cache& cache);
 // Frees the popup menu.
 void free_derived_words_panel();
 
@@ -27,11 +28,11 @@ void clear_derived_words();
 void show_derived_words();
 
 // Every pass of the editor's loop: the Display button and the indicators.
-void update_derived_words_panel();
+void update_derived_words_panel(const aff_decode_cache& cache);
 
 // The panel's events. Returns true when the event was the panel's. Remove
 // flag from textbox changes the word field and posts a click on Refresh.
-bool handle_derived_words_panel_event(int type, int object, int subtype);
+bool handle_derived_words_panel_event(const aff_decode_cache& cache, int type, int object, int subtype);
 
 // The image number last shown by an indicator of the panel (153..158).
 int derived_words_indicator_image(int gadget);

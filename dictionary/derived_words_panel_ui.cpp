@@ -1,6 +1,5 @@
 #include "dictionary/derived_words_panel.h"
 
-#include "affix/aff_cache.h"
 #include "affix/affix_expansion.h"
 #include "affix/expansion_output.h"
 #include "dictionary/aff_aid.h"
@@ -122,13 +121,13 @@ void remember_sort_mode() {
   if (!write_derivates_sort_prefs(path, derived_words_sort_mode)) show_error(u"Can't write the file:\n" + path);
 }
 
-void remove_flag_from_textbox() {
+void remove_flag_from_textbox(const aff_decode_cache& cache) {
   const derived_word_record* r = selected_record();
   if (is_primary(*r)) {
     warn(u"Primary word doesn't have a flag.");
     return;
   }
-  remove_flag_outcome out = remove_flag_from_word_text(gadget_get_text(WORD_FIELD), r->flag, aff_cache.aff_flag_mode);
+  remove_flag_outcome out = remove_flag_from_word_text(gadget_get_text(WORD_FIELD), r->flag, cache.aff_flag_mode);
   if (out.result == remove_flag_result::not_found) {
     warn(u"Flag not found in textbox.");
   } else if (out.result == remove_flag_result::removed) {
@@ -137,7 +136,7 @@ void remove_flag_from_textbox() {
   }
 }
 
-void run_popup_item(int item) {
+void run_popup_item(const aff_decode_cache& cache, int item) {
   text_t refusal = derived_popup_refusal(word_editor_rows.rows.size(), gadget_get_state(DERIVED_LIST));
   if (!refusal.empty()) {
     warn(refusal);
@@ -153,7 +152,7 @@ void run_popup_item(int item) {
                                                             derived_primary_word(word_editor_rows.rows)));
       break;
     case COPY_FLAG_RULE: clipboard_set_text(copy_flag_rule_text(*selected_record())); break;
-    case REMOVE_FLAG: remove_flag_from_textbox(); break;
+    case REMOVE_FLAG: remove_flag_from_textbox(cache); break;
     default: break;
   }
 }
@@ -188,7 +187,7 @@ void build_aff_aid(int x, int y) {
 
 }  // namespace
 
-void build_derived_words_panel() {
+void build_derived_words_panel(const aff_decode_cache& cache) {
   shown_images.clear();
   const int row_y = 331 + sy(20);
 
@@ -228,7 +227,7 @@ void build_derived_words_panel() {
   label_at(AFF_LABEL, 14, view_y, u".AFF:");
   gadget_create_text_view_ex(AFF_VIEW, 59, view_y, view_width, view_height, TEXT_VIEW_READ_ONLY);
   use_language_font(AFF_VIEW);
-  gadget_set_text(AFF_VIEW, aff_view_text_of_cache(aff_cache.aff_cache_text));
+  gadget_set_text(AFF_VIEW, aff_view_text_of_cache(cache.aff_cache_text));
 
   const int frame_y = view_y + view_height + 4;
   gadget_create_frame(SORT_FRAME, 59, frame_y, view_width, frame_height, u"");
@@ -293,7 +292,7 @@ void build_derived_words_panel() {
                          static_cast<int>(string_gadget_height), u"", ENTRY_READ_ONLY);
   const text_t tips[] = {u"KEEPCASE Flag", u"NEEDAFFIX Flag", u"FORBIDDENWORD Flag", u"COMPLEXPREFIXES Flag",
                          u"CIRCUMFIX Flag"};
-  special_flag_images now = current_special_flag_images(word_editor_report.indicators);
+  special_flag_images now = current_special_flag_images(cache, word_editor_report.indicators);
   const int first[] = {now.keepcase, now.needaffix, now.forbiddenword, now.complexprefixes, now.circumfix};
   x = right_of(UNKNOWN_CONTINUATION_FLAGS) + 16;
   for (int k = 0; k < 5; ++k) {
@@ -335,14 +334,14 @@ void show_derived_words() {
   set_gadget_text_if_changed(MATCH_COUNT, u"");
 }
 
-void update_derived_words_panel() {
+void update_derived_words_panel(const aff_decode_cache& cache) {
   // Display needs a row that comes from a rule (a sort may move the
   // Primary row away from the top).
   const derived_word_record* r = selected_record();
   int disabled = r && !is_primary(*r) ? 0 : 1;
   if (gadget_get_disabled(DISPLAY) != disabled) gadget_set_disabled(DISPLAY, disabled);
 
-  special_flag_images now = current_special_flag_images(word_editor_report.indicators);
+  special_flag_images now = current_special_flag_images(cache, word_editor_report.indicators);
   show_image(KEEPCASE, now.keepcase);
   show_image(NEEDAFFIX, now.needaffix);
   show_image(FORBIDDENWORD, now.forbiddenword);
@@ -350,10 +349,10 @@ void update_derived_words_panel() {
   show_image(CIRCUMFIX, now.circumfix);
 }
 
-bool handle_derived_words_panel_event(int type, int object, int subtype) {
+bool handle_derived_words_panel_event(const aff_decode_cache& cache, int type, int object, int subtype) {
   if (type == EVENT_MENU) {
     if (object < COPY_WORD || object > REMOVE_FLAG) return false;
-    run_popup_item(object);
+    run_popup_item(cache, object);
     return true;
   }
   if (type != EVENT_GADGET) return false;

@@ -16,7 +16,6 @@
 // Questions and boxes belong to the window functions over this core.
 #pragma once
 
-#include "common/documents.h"
 #include "common/list_document.h"
 #include "common/long_job.h"
 #include "common/text.h"

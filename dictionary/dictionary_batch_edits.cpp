@@ -42,15 +42,15 @@ text_t current_text(text_view head, int64_t i, int64_t n, text_view separator) {
 
 }  // namespace
 
-text_t sort_entry_flags(text_view entry, int64_t& removed) {
+text_t sort_entry_flags(const aff_decode_cache& cache, text_view entry, int64_t& removed) {
   removed = 0;
   const dic_entry_parts parts = split_dic_entry(entry);
   // A second slash ends the flags too; what follows it stays as it is.
   const text_view flags = parts.flags.substr(0, parts.flags.find(u'/'));
   if (flags.empty()) return text_t(entry);
-  if (aff_cache.aff_alias_count > 0 && all_digits(flags)) return text_t(entry);
+  if (cache.aff_alias_count > 0 && all_digits(flags)) return text_t(entry);
 
-  const int64_t mode = aff_cache.aff_flag_mode;
+  const int64_t mode = cache.aff_flag_mode;
   std::vector<flag_key> keys;
   int64_t n = 0;
   for_each_affix_flag(flags, mode, [&](text_view f) {
@@ -80,7 +80,8 @@ text_t sort_entry_flags(text_view entry, int64_t& removed) {
   return out;
 }
 
-sort_flags_result sort_dictionary_flags(list_document& doc, text_view separator, long_job_host& host) {
+sort_flags_result sort_dictionary_flags(list_document& doc, const aff_decode_cache& cache, text_view separator,
+                                        long_job_host& host) {
   sort_flags_result r;
   const int64_t n = doc.count();
   long_job job(host, u"Sorting flags of words... <ESC> to abort.", n, true);
@@ -91,7 +92,7 @@ sort_flags_result sort_dictionary_flags(list_document& doc, text_view separator,
     const text_view entry = doc.entry(at);
     if (!entry.empty()) {
       int64_t removed = 0;
-      text_t sorted = sort_entry_flags(entry, removed);
+      text_t sorted = sort_entry_flags(cache, entry, removed);
       if (sorted != entry) {
         ++r.words;
         r.flags_removed += removed;

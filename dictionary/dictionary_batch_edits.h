@@ -7,6 +7,7 @@
 // one Undo takes the whole run back.
 #pragma once
 
+#include "affix/aff_cache.h"
 #include "common/list_document.h"
 #include "common/long_job.h"
 #include "common/text.h"
@@ -21,7 +22,7 @@
 // their code units). FLAG num sorts by number. When the .aff defines AF
 // aliases, a flag field of digits is an alias number, not flags: the entry
 // is returned unchanged. removed receives the number of repeats dropped.
-text_t sort_entry_flags(text_view entry, int64_t& removed);
+text_t sort_entry_flags(const aff_decode_cache& cache, text_view entry, int64_t& removed);
 
 struct sort_flags_result {
   bool aborted = false;
@@ -29,7 +30,8 @@ struct sort_flags_result {
   int64_t flags_removed = 0;  // repeated flags dropped
 };
 // The decode cache must be up to date with the dictionary's .aff.
-sort_flags_result sort_dictionary_flags(list_document& doc, text_view separator, long_job_host& host);
+sort_flags_result sort_dictionary_flags(list_document& doc, const aff_decode_cache& cache, text_view separator,
+                                        long_job_host& host);
 // The box after the run: "Sorted the flags in  N word(s).\n\nDuplicate flags removed:M".
 text_t sort_flags_summary(const sort_flags_result& r, text_view separator);
 

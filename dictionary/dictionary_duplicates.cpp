@@ -43,9 +43,10 @@ text_t entry_of(text_view word, text_view flags, text_view separator, text_view 
   return join_dic_entry(make_dic_entry(word, flags, {}), separator, tags);
 }
 
-int64_t repeated_flag_count(text_view flags) {
-  if (!has_duplicate_flags(flags)) return 0;
-  return count_affix_flags(flags) - count_affix_flags(remove_duplicate_flags(flags));
+int64_t repeated_flag_count(const aff_decode_cache& cache, text_view flags) {
+  if (!has_duplicate_flags(cache, flags)) return 0;
+  return count_affix_flags_in_mode(flags, cache.aff_flag_mode) -
+         count_affix_flags_in_mode(remove_duplicate_flags(cache, flags), cache.aff_flag_mode);
 }
 
 struct scan_record {
@@ -122,8 +123,8 @@ text_t duplicate_row_text(const duplicate_row_record& row) {
   return s;
 }
 
-duplicate_scan_result scan_dictionary_duplicates(const list_document& doc, long_job_host& host,
-                                                 const tool_log_shown& shown) {
+duplicate_scan_result scan_dictionary_duplicates(const list_document& doc, const aff_decode_cache& cache,
+                                                 long_job_host& host, const tool_log_shown& shown) {
   duplicate_scan_result r;
   log_line(u"Step 1/3: Scanning the .dic...");
   log_line(u"");
@@ -146,7 +147,7 @@ duplicate_scan_result scan_dictionary_duplicates(const list_document& doc, long_
     if (!entry.empty() && entry.front() != u'/') {
       const entry_parts p = parts_of(entry);
       if (!p.word.empty()) {
-        scan_record rec{p.word, p.flags, p.tags, i + 1, string_from_int(i + 1), repeated_flag_count(p.flags)};
+        scan_record rec{p.word, p.flags, p.tags, i + 1, string_from_int(i + 1), repeated_flag_count(cache, p.flags)};
         if (rec.repeated > 0) ++r.repeated_flag_entries;
         pack_key_head(rec);
         records.push_back(std::move(rec));
@@ -169,7 +170,7 @@ duplicate_scan_result scan_dictionary_duplicates(const list_document& doc, long_
     row.word = rec.word;
     row.flags = rec.flags;
     row.tags = rec.tags;
-    row.class_code = classify_word_affixes(rec.flags);
+    row.class_code = classify_word_affixes(cache, rec.flags);
     row.repeated_flags = rec.repeated;
     row.in_group = in_group;
     r.rows.push_back(std::move(row));
@@ -257,18 +258,18 @@ struct flag_profile {
   std::vector<text_t> cross_prefixes, cross_suffixes;  // sorted
 };
 
-flag_profile profile_of(text_view flags) {
+flag_profile profile_of(const aff_decode_cache& cache, text_view flags) {
   flag_profile p;
-  if (aff_cache.aff_alias_count > 0) return p;  // the flags are alias numbers
+  if (cache.aff_alias_count > 0) return p;  // the flags are alias numbers
   bool ok = true;
-  for_each_affix_flag(flags, aff_cache.aff_flag_mode, [&](text_view f) {
+  for_each_affix_flag(flags, cache.aff_flag_mode, [&](text_view f) {
     if (f.empty() || !ok) return;
-    const int32_t index = aff_cache.find_flag(f);
+    const int32_t index = cache.find_flag(f);
     if (index < 0) {
       ok = false;  // unknown: a compound or other flag whose meaning the merge cannot judge
       return;
     }
-    const aff_flag_record& r = aff_cache.flags[static_cast<size_t>(index)];
+    const aff_flag_record& r = cache.flags[static_cast<size_t>(index)];
     if (r.is_keepcase || r.is_nosuggest || r.is_needaffix || r.is_forbiddenword || r.is_circumfix ||
         (r.prefix_set == 0 && r.suffix_set == 0)) {
       ok = false;
@@ -307,10 +308,10 @@ bool merge_adds_no_word(const flag_profile& g, const flag_profile& e) {
   return true;
 }
 
-bool aff_declares_special_flags() {
-  return !aff_cache.aff_keepcase_flag.empty() || !aff_cache.aff_needaffix_flag.empty() ||
-         !aff_cache.aff_forbiddenword_flag.empty() || !aff_cache.aff_circumfix_flag.empty() ||
-         aff_cache.aff_complex_prefixes != 0;
+bool aff_declares_special_flags(const aff_decode_cache& cache) {
+  return !cache.aff_keepcase_flag.empty() || !cache.aff_needaffix_flag.empty() ||
+         !cache.aff_forbiddenword_flag.empty() || !cache.aff_circumfix_flag.empty() ||
+         cache.aff_complex_prefixes != 0;
 }
 
 struct member {
@@ -325,6 +326,7 @@ struct member {
 
 struct pass_state {
   list_document& doc;
+  const aff_decode_cache& cache;
   list_tool_edit& edit;
   const duplicates_options& options;
   int64_t& merged;
@@ -361,7 +363,7 @@ void delete_into(pass_state& st, member& removed, member& kept) {
 // The later entry is folded into the earlier one, which keeps its line.
 void merge_into(pass_state& st, member& survivor, member& later) {
   record_action(st, survivor, later, later.flags);
-  survivor.flags = merge_flag_strings(survivor.flags, later.flags);
+  survivor.flags = merge_flag_strings(st.cache, survivor.flags, later.flags);
   survivor.word = later.word;
   survivor.tags = st.options.ignore_tags ? join_tags(later.tags, survivor.tags) : later.tags;
   if (!later.tags.empty() || survivor.tags.empty()) survivor.separator = later.separator;
@@ -423,7 +425,7 @@ void process_bucket(pass_state& st, std::vector<member*>& bucket, bool merges_al
 // One merge pass over the groups of a scan; false when Escape stopped it.
 bool merge_pass(pass_state& st, const duplicate_scan_result& scan, long_job& job, bool& changed) {
   const bool merges_allowed =
-      !st.options.twofold && !(st.options.special_primary_only && aff_declares_special_flags());
+      !st.options.twofold && !(st.options.special_primary_only && aff_declares_special_flags(st.cache));
   size_t next = 0;
   for (size_t g = 0; g < scan.group_sizes.size(); ++g) {
     std::vector<member> members;
@@ -441,7 +443,7 @@ bool merge_pass(pass_state& st, const duplicate_scan_result& scan, long_job& job
       m.tags = p.tags;
       m.whole = p.whole && m.word == row.word && !m.word.empty();
       m.class_code = row.class_code;
-      m.profile = profile_of(m.flags);
+      m.profile = profile_of(st.cache, m.flags);
       members.push_back(std::move(m));
     }
     // Buckets of equal tags (all one bucket when tags are ignored).
@@ -467,8 +469,8 @@ bool merge_pass(pass_state& st, const duplicate_scan_result& scan, long_job& job
 
 }  // namespace
 
-int64_t remove_dictionary_duplicate_flags(list_document& doc, list_tool_edit& edit, long_job_host& host,
-                                          const tool_log_shown& shown) {
+int64_t remove_dictionary_duplicate_flags(list_document& doc, const aff_decode_cache& cache, list_tool_edit& edit,
+                                          long_job_host& host, const tool_log_shown& shown) {
   log_line(u"\nRemoving duplicate flags from .dic...");
   log_line(u"");
   show_log(shown);
@@ -478,11 +480,11 @@ int64_t remove_dictionary_duplicate_flags(list_document& doc, list_tool_edit& ed
     text_t& entry = doc.entries[static_cast<size_t>(i)];
     if (!entry.empty() && entry.front() != u'/') {
       const entry_parts p = parts_of(entry);
-      const int64_t n = p.whole && !p.word.empty() ? repeated_flag_count(p.flags) : 0;
+      const int64_t n = p.whole && !p.word.empty() ? repeated_flag_count(cache, p.flags) : 0;
       if (n > 0) {
         edit.before_change();
         removed += n;
-        entry = entry_of(p.word, remove_duplicate_flags(p.flags), p.separator, p.tags);
+        entry = entry_of(p.word, remove_duplicate_flags(cache, p.flags), p.separator, p.tags);
       }
     }
     if (!job.step(i)) {
@@ -497,8 +499,8 @@ int64_t remove_dictionary_duplicate_flags(list_document& doc, list_tool_edit& ed
   return removed;
 }
 
-duplicates_process_result process_dictionary_duplicates(list_document& doc, list_tool_edit& edit,
-                                                        const duplicate_scan_result& scan,
+duplicates_process_result process_dictionary_duplicates(list_document& doc, const aff_decode_cache& cache,
+                                                        list_tool_edit& edit, const duplicate_scan_result& scan,
                                                         const duplicates_options& options,
                                                         long_job_host& host, const tool_log_shown& shown) {
   duplicates_process_result r;
@@ -507,7 +509,7 @@ duplicates_process_result process_dictionary_duplicates(list_document& doc, list
   log_line(u"");
   show_log(shown);
 
-  pass_state st{doc, edit, options, r.merged, {}};
+  pass_state st{doc, cache, edit, options, r.merged, {}};
   duplicate_scan_result current = scan;
   bool stopped = false;
   bool current_is_fresh = true;  // current shows the dictionary as it is now
@@ -524,7 +526,7 @@ duplicates_process_result process_dictionary_duplicates(list_document& doc, list
     }
     if (changed) current_is_fresh = false;
     if (stopped || !changed) break;
-    current = scan_dictionary_duplicates(doc, host, shown);
+    current = scan_dictionary_duplicates(doc, cache, host, shown);
     current_is_fresh = true;
     if (current.aborted) {
       stopped = true;
@@ -545,7 +547,7 @@ duplicates_process_result process_dictionary_duplicates(list_document& doc, list
   if (current_is_fresh && !current.aborted) {
     r.scan = std::move(current);
   } else {
-    r.scan = scan_dictionary_duplicates(doc, host, shown);
+    r.scan = scan_dictionary_duplicates(doc, cache, host, shown);
   }
   if (r.scan.aborted) {
     r.aborted = true;
@@ -553,7 +555,7 @@ duplicates_process_result process_dictionary_duplicates(list_document& doc, list
   }
   if (r.scan.repeated_flag_entries > 0) {
     const text_t entries = plain(r.scan.repeated_flag_entries);
-    const int64_t removed = remove_dictionary_duplicate_flags(doc, edit, host, shown);
+    const int64_t removed = remove_dictionary_duplicate_flags(doc, cache, edit, host, shown);
     if (removed < 0) {
       r.aborted = true;
       return r;
@@ -561,7 +563,7 @@ duplicates_process_result process_dictionary_duplicates(list_document& doc, list
     r.removed_flags = removed;
     tool_log_text += u"Number of merged/deleted FlagsW:" + entries + u"\n\n";
     show_log(shown);
-    r.scan = scan_dictionary_duplicates(doc, host, shown);
+    r.scan = scan_dictionary_duplicates(doc, cache, host, shown);
     if (r.scan.aborted) {
       r.aborted = true;
       return r;

@@ -8,9 +8,10 @@
 // Process never changes the set of words the dictionary stands for: an entry
 // is only deleted when another one derives the same word the same way, and
 // two entries are only merged when the union of their flags derives nothing
-// new. The affix decode cache must be up to date with the .aff text.
+// new. The flags are read by the decode cache of the .aff text.
 #pragma once
 
+#include "affix/aff_cache.h"
 #include "common/line_export.h"
 #include "common/list_document.h"
 #include "common/long_job.h"
@@ -45,8 +46,8 @@ using tool_log_shown = std::function<void()>;
 // Scans the dictionary (progress 0 .. 2 × count: the split, then the walk).
 // Appends its steps and counts to tool_log_text; "Aborted!" on Escape. The
 // rows found before an abort are kept.
-duplicate_scan_result scan_dictionary_duplicates(const list_document& doc, long_job_host& host,
-                                                 const tool_log_shown& shown = {});
+duplicate_scan_result scan_dictionary_duplicates(const list_document& doc, const aff_decode_cache& cache,
+                                                 long_job_host& host, const tool_log_shown& shown = {});
 
 // "Yes (+n)" for a row that repeats flags, "" otherwise.
 text_t repeated_flags_column(const duplicate_row_record& row);
@@ -77,15 +78,15 @@ struct duplicates_process_result {
 // scan), then the removal of repeated flags, then a final scan. Every change
 // of an entry is preceded by edit.before_change(); a deleted or merged entry
 // is left empty in place until keep_dictionary_duplicates_result.
-duplicates_process_result process_dictionary_duplicates(list_document& doc, list_tool_edit& edit,
-                                                        const duplicate_scan_result& scan,
+duplicates_process_result process_dictionary_duplicates(list_document& doc, const aff_decode_cache& cache,
+                                                        list_tool_edit& edit, const duplicate_scan_result& scan,
                                                         const duplicates_options& options,
                                                         long_job_host& host, const tool_log_shown& shown = {});
 
 // Only the removal of repeated flags; returns the number of flags removed,
 // -1 when Escape stopped it.
-int64_t remove_dictionary_duplicate_flags(list_document& doc, list_tool_edit& edit, long_job_host& host,
-                                          const tool_log_shown& shown = {});
+int64_t remove_dictionary_duplicate_flags(list_document& doc, const aff_decode_cache& cache, list_tool_edit& edit,
+                                          long_job_host& host, const tool_log_shown& shown = {});
 
 // OK: when the window changed something, the emptied entries are dropped
 // (marks move with their entries), the selection is cleared, the page goes

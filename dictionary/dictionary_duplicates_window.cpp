@@ -1,13 +1,10 @@
 #include "dictionary/dictionary_duplicates_window.h"
 
-#include "affix/aff_cache.h"
 #include "affix/affix_expansion.h"
 #include "affix/flag_helpers.h"
-#include "common/documents.h"
 #include "common/file.h"
 #include "common/tool_log.h"
 #include "dictionary/dictionary_duplicates.h"
-#include "dictionary/dictionary_files_ui.h"
 #include "dictionary/word_editor.h"
 #include "dictionary/word_editor_window.h"
 #include "gui/gui.h"
@@ -36,6 +33,7 @@ int sy(int percent) { return static_cast<int>(scale_extra_height(percent)); }
 void warn(const text_t& text) { message_box(u"Warning!", text, MB_ICON_WARNING); }
 
 struct window_state {
+  dictionary_document* dictionary = nullptr;
   list_tool_edit* edit = nullptr;
   duplicate_scan_result scan;
   row_type_colours colours = DEFAULT_ROW_TYPE_COLOURS;  // of the affix class column
@@ -85,7 +83,7 @@ void show_scan(window_state& st) {
 void run_scan(window_state& st) {
   tool_window_job_host host = job_host();
   gadget_clear_items(LIST);
-  st.scan = scan_dictionary_duplicates(dictionary_document.list, host, show_log);
+  st.scan = scan_dictionary_duplicates(st.dictionary->list, st.dictionary->decode_cache(), host, show_log);
   show_scan(st);
 }
 
@@ -102,7 +100,7 @@ void show_twofold(bool on) {
   gadget_set_disabled(SPECIAL_PRIMARY, on ? 1 : 0);
 }
 
-void build_window() {
+void build_window(dictionary_document& dictionary) {
   const int list_width = 672 + sx(60), list_height = 270 + sy(100);
   gadget_create_column_list(LIST, 25, 25, list_width, list_height, u"Line #", 95);
   for (const char16_t* title : {u"Word", u"\U0001F3C1", u"Postags/Comments", u"Information", u"Repeated Flags"})
@@ -120,7 +118,7 @@ void build_window() {
   label_at(FLAGS_COUNT, right_of(FLAGS_LABEL), row_y + 18, u"0");
   gadget_create_progress_bar(PROGRESS, 25 + list_width - static_cast<int>(progress_bar_width), row_y,
                              static_cast<int>(progress_bar_width), static_cast<int>(progress_bar_height), 0,
-                             static_cast<int>(std::min<int64_t>(2 * dictionary_document.list.count(), INT32_MAX)));
+                             static_cast<int>(std::min<int64_t>(2 * dictionary.list.count(), INT32_MAX)));
   gadget_create_label(TIME_LABEL, gadget_x(PROGRESS), row_y + 12, 100, static_cast<int>(text_gadget_height), u"");
   gadget_create_label(ESCAPE_LABEL, gadget_x(PROGRESS), row_y + 30, 100, static_cast<int>(text_gadget_height), u"");
 
@@ -133,12 +131,13 @@ void build_window() {
   // The special flags the .aff declares, as in the word editor.
   const int flags_y = row_y + static_cast<int>(button_height) + 10;
   label_at(INDICATORS_LABEL, 27, flags_y + 3, u"Flags:");
+  const aff_decode_cache& cache = dictionary.decode_cache();
   expansion_indicators declared;
-  declared.keepcase = !aff_cache.aff_keepcase_flag.empty();
-  declared.needaffix = !aff_cache.aff_needaffix_flag.empty();
-  declared.forbiddenword = !aff_cache.aff_forbiddenword_flag.empty();
-  declared.circumfix = !aff_cache.aff_circumfix_flag.empty();
-  const special_flag_images images = current_special_flag_images(declared);
+  declared.keepcase = !cache.aff_keepcase_flag.empty();
+  declared.needaffix = !cache.aff_needaffix_flag.empty();
+  declared.forbiddenword = !cache.aff_forbiddenword_flag.empty();
+  declared.circumfix = !cache.aff_circumfix_flag.empty();
+  const special_flag_images images = current_special_flag_images(cache, declared);
   const int pictures[] = {images.keepcase, images.needaffix, images.forbiddenword, images.complexprefixes,
                           images.circumfix, images.flag_mode};
   const text_t tips[] = {u"KEEPCASE Flag", u"NEEDAFFIX Flag", u"FORBIDDENWORD Flag", u"COMPLEXPREFIXES Flag",
@@ -179,7 +178,7 @@ void export_list(const window_state& st) {
     return;
   }
   const text_t path = request_save_path(u"Export Duplicates to file", u"Text Documents (*.txt)|*.txt", u".txt",
-                                        dictionary_document.list.path);
+                                        st.dictionary->list.path);
   if (path.empty()) return;
   tool_window_job_host host = job_host();
   if (export_dictionary_duplicates(st.scan, path, number_separator, host) == line_export_status::write_failed)
@@ -194,7 +193,7 @@ void process(window_state& st) {
   gadget_set_text(TIME_LABEL, u"");
   tool_window_job_host host = job_host();
   const duplicates_process_result r =
-      process_dictionary_duplicates(dictionary_document.list, *st.edit, st.scan,
+      process_dictionary_duplicates(st.dictionary->list, st.dictionary->decode_cache(), *st.edit, st.scan,
                                     duplicates_options_from(dictionary_duplicates_options), host, show_log);
   st.scan = r.scan;
   show_scan(st);
@@ -210,8 +209,8 @@ void remember() {
 }
 
 // The views of the dictionary after its entries changed (or came back).
-void dictionary_views_follow() {
-  dictionary_count_changed();
+void dictionary_views_follow(const dictionary_document& dictionary) {
+  dictionary.count_changed();
   update_dictionary_status_label();
   update_hyphenation_status_label();
   update_dictionary_selected_label();
@@ -219,13 +218,13 @@ void dictionary_views_follow() {
 
 }  // namespace
 
-void show_dictionary_duplicates_window() {
-  list_document& doc = dictionary_document.list;
+void show_dictionary_duplicates_window(dictionary_document& dictionary) {
+  list_document& doc = dictionary.list;
   if (doc.count() == 0) {
     warn(u"No dictionary words found.");
     return;
   }
-  rebuild_aff_decode_cache(current_aff_text());
+  dictionary.decode_cache();
   window_set_disabled(MAIN_WINDOW, 1);
   if (!window_open(WINDOW, GUI_KEEP, GUI_KEEP, 1014 + sx(100), 555 + sy(100), u"Show/Merge/Delete duplicates .DIC",
                    TOOL_WINDOW_FLAGS, window_widget(MAIN_WINDOW))) {
@@ -236,8 +235,9 @@ void show_dictionary_duplicates_window() {
   list_tool_edit edit(doc);
   window_state st;
   st.colours = preferred_row_type_colours();
+  st.dictionary = &dictionary;
   st.edit = &edit;
-  build_window();
+  build_window(dictionary);
   tool_log_text = duplicates_log_banner();
   show_log();
   shortcut_add(WINDOW, KEY_ESCAPE, SHORTCUT_ESCAPE);
@@ -294,18 +294,18 @@ void show_dictionary_duplicates_window() {
   }
 
   if (keep) {
-    if (keep_dictionary_duplicates_result(doc, edit)) dictionary_views_follow();
+    if (keep_dictionary_duplicates_result(doc, edit)) dictionary_views_follow(dictionary);
   } else if (edit.started()) {
     edit.cancel();
-    dictionary_views_follow();
+    dictionary_views_follow(dictionary);
   }
   window_set_disabled(MAIN_WINDOW, 0);
   window_close(WINDOW);
   window_activate(MAIN_WINDOW);
 }
 
-void register_dictionary_duplicates_commands(tool_registry& tools) {
-  tools.set_command(MENU_DICTIONARY_DUPLICATES, show_dictionary_duplicates_window);
-  tools.set_command(MENU_WORDLIST_DUPLICATES, show_duplicates_wordlist);
-  tools.set_command(MENU_SORT_AFF_TAGS, sort_aff_tags_command);
+void register_dictionary_duplicates_commands(dictionary_document& dictionary, tool_registry& tools) {
+  tools.set_command(MENU_DICTIONARY_DUPLICATES, [&dictionary] { show_dictionary_duplicates_window(dictionary); });
+  tools.set_command(MENU_WORDLIST_DUPLICATES, [&dictionary] { show_duplicates_wordlist(dictionary); });
+  tools.set_command(MENU_SORT_AFF_TAGS, [&dictionary] { sort_aff_tags_command(dictionary); });
 }

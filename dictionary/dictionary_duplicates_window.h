@@ -3,6 +3,7 @@
 // window 523 and Sort tags .AFF).
 #pragma once
 
+#include "affix/dictionary_document.h"
 #include "shell/id_blocks.h"
 #include "shell/tool_registry.h"
 #include "shell/shell_ids.h"
@@ -29,11 +30,11 @@ static_assert(ids_in_block(DUPLICATES_BLOCK, {WINDOW, LIST, EXPORT, CLOSE, FOUND
 
 // Opens window 577 over window 0 and returns when it is closed: OK keeps
 // what Process did, Cancel, Escape and the close box put the dictionary back.
-void show_dictionary_duplicates_window();
+void show_dictionary_duplicates_window(dictionary_document& dictionary);
 // Show/Delete duplicates wordlist on window 0, then window 523 with the list.
-void show_duplicates_wordlist();
+void show_duplicates_wordlist(dictionary_document& dictionary);
 // Sort tags .AFF on window 0.
-void sort_aff_tags_command();
+void sort_aff_tags_command(dictionary_document& dictionary);
 
 // The three tools' commands.
-void register_dictionary_duplicates_commands(tool_registry& tools);
+void register_dictionary_duplicates_commands(dictionary_document& dictionary, tool_registry& tools);

@@ -14,13 +14,12 @@
 #include "shell/window_helpers.h"
 
 #include <cstdint>
+#include <memory>
+#include <utility>
 
 namespace {
 
 const char16_t kDictionaryPattern[] = u"Dictionary (*.dic)|*.dic";
-
-// The editor revision the document's .aff copy was taken from.
-uint64_t aff_revision_taken = 0;
 
 // The box of a refused or failed load or save; the status text is the
 // result's own.
@@ -47,36 +46,38 @@ bool confirm_replacing_aff(const text_t& dic_target) {
 
 }  // namespace
 
-const text_t& current_aff_text() {
-  if (gadget_exists(AFF_EDITOR)) {
+void attach_aff_editor(dictionary_document& dictionary) {
+  // The editor revision the document's text was last taken from or shown at.
+  auto taken = std::make_shared<uint64_t>(0);
+  aff_editor_link link;
+  link.take_edits = [taken](text_t& into) {
+    if (!gadget_exists(AFF_EDITOR)) return false;
     const uint64_t revision = gadget_get_text_revision(AFF_EDITOR);
-    if (revision != aff_revision_taken) {
-      dictionary_document.aff_text = gadget_get_text(AFF_EDITOR);
-      aff_revision_taken = revision;
-    }
-  }
-  return dictionary_document.aff_text;
+    if (revision == *taken) return false;
+    into = gadget_get_text(AFF_EDITOR);
+    *taken = revision;
+    return true;
+  };
+  link.show = [taken](const text_t& text) {
+    if (!gadget_exists(AFF_EDITOR)) return;
+    gadget_set_text(AFF_EDITOR, text);
+    *taken = gadget_get_text_revision(AFF_EDITOR);
+  };
+  dictionary.attach_aff_editor(std::move(link));
 }
 
-void set_current_aff_text(const text_t& text) {
-  dictionary_document.aff_text = text;
-  if (!gadget_exists(AFF_EDITOR)) return;
-  gadget_set_text(AFF_EDITOR, text);
-  aff_revision_taken = gadget_get_text_revision(AFF_EDITOR);
-}
-
-void load_dictionary(const text_t& given_path) {
+void load_dictionary(dictionary_document& dictionary, const text_t& given_path) {
   show_main_status(u"Loading Dictionary... <ESC> to abort.");
   reset_main_progress();
   // A box closed without an answer keeps the unsaved work.
-  if (dictionary_document.list.changed &&
+  if (dictionary.list.changed &&
       message_box(u"Warning!", u"The Dictionary has been changed.\n\nContinue?",
                   MB_YES_NO | MB_ICON_INFORMATION | MB_DEFAULT_NO) != MB_ANSWER_YES) {
     show_main_aborted();
     return;
   }
   text_t path = given_path;
-  if (path.empty()) path = request_existing_file(u"Open Dictionary", kDictionaryPattern, u".dic", dictionary_document.list.path);
+  if (path.empty()) path = request_existing_file(u"Open Dictionary", kDictionaryPattern, u".dic", dictionary.list.path);
   if (path.empty()) {
     show_main_aborted();
     return;
@@ -95,7 +96,7 @@ void load_dictionary(const text_t& given_path) {
   };
   text_t aff_text;
   const dic_file_result r =
-      load_dictionary_pair(path, main_window_job_host(), dictionary_document.list, aff_text, show_count);
+      load_dictionary_pair(path, main_window_job_host(), dictionary.list, aff_text, show_count);
   if (r.status != dic_file_status::ok) {
     report(r, MB_ICON_ERROR);
     update_dictionary_status_label();
@@ -103,18 +104,18 @@ void load_dictionary(const text_t& given_path) {
   }
   // The document now holds the new dictionary with empty histories; the
   // pages followed its count.
-  set_current_aff_text(aff_text);
+  dictionary.set_aff_text(std::move(aff_text));
   update_undo_redo_buttons(TAB_DICTIONARY);
   update_paged_list_labels(TAB_DICTIONARY);
   file_known(path);
   show_main_status(r.status_text);
 }
 
-void save_dictionary(int use_current_path, int save_as) {
+void save_dictionary(dictionary_document& dictionary, int use_current_path, int save_as) {
   show_main_status(u"Saving Dictionary... <ESC> to abort.");
   reset_main_progress();
-  list_document& doc = dictionary_document.list;
-  const text_t& aff_text = current_aff_text();
+  list_document& doc = dictionary.list;
+  const text_t aff_text = dictionary.aff_text();
   const dic_file_result refused = check_dictionary_save(doc, aff_text);
   if (refused.status != dic_file_status::ok) {
     report(refused, MB_ICON_WARNING);
@@ -135,7 +136,7 @@ void save_dictionary(int use_current_path, int save_as) {
   }
   // The editor shows the .aff as saved: its SET line now says UTF-8.
   if (!r.replaced_encoding.empty()) {
-    set_current_aff_text(aff_text_declaring_utf8(aff_text));
+    dictionary.set_aff_text(aff_text_declaring_utf8(aff_text));
     doc.changed = false;
   }
   update_dictionary_status_label();
@@ -143,9 +144,13 @@ void save_dictionary(int use_current_path, int save_as) {
   show_main_status(r.status_text);
 }
 
-void register_dictionary_file_commands(document_kind& dictionary) {
-  dictionary.load = load_dictionary;
-  dictionary.save = [](save_choice c) { save_dictionary(c == save_choice::save ? 1 : 0, c == save_choice::save_as ? 1 : 0); };
-  dictionary.savable = [] { return dictionary_document.list.count() > 0; };
-  set_document_changed_test(TAB_DICTIONARY, [] { return dictionary_document.list.changed; });
+void register_dictionary_file_commands(dictionary_document& dictionary, document_kind& kind) {
+  attach_aff_editor(dictionary);
+  set_file_label_path_source(TAB_DICTIONARY, [&dictionary] { return dictionary.list.path; });
+  kind.load = [&dictionary](const text_t& path) { load_dictionary(dictionary, path); };
+  kind.save = [&dictionary](save_choice c) {
+    save_dictionary(dictionary, c == save_choice::save ? 1 : 0, c == save_choice::save_as ? 1 : 0);
+  };
+  kind.savable = [&dictionary] { return dictionary.list.count() > 0; };
+  set_document_changed_test(TAB_DICTIONARY, [&dictionary] { return dictionary.list.changed; });
 }

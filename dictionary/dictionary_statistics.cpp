@@ -37,7 +37,8 @@ const word_type_counter_record* entry_counters(const dictionary_statistics& stat
 // The words of a type row an entry has: the counters of the pass for the
 // first three rows; the length rows (whose counter keeps one length) count
 // the forms of exactly that length.
-int64_t entry_forms_of_type(const list_document& doc, const dictionary_statistics& stats, int64_t k, int row) {
+int64_t entry_forms_of_type(const list_document& doc, const aff_decode_cache& cache, const dictionary_statistics& stats,
+                            int64_t k, int row) {
   const word_type_counter_record* counters = entry_counters(stats, k);
   if (!counters) return 0;
   const word_type_counter_record& c = *counters;
@@ -48,7 +49,7 @@ int64_t entry_forms_of_type(const list_document& doc, const dictionary_statistic
     default: break;
   }
   if (c.short_form_length <= 0) return 0;
-  return static_cast<int64_t>(preview_forms_of_statistic_type(doc.entry(k), row).size());
+  return static_cast<int64_t>(preview_forms_of_statistic_type(cache, doc.entry(k), row).size());
 }
 
 bool expandable(text_view head) { return !head.empty() && head[0] != u'/'; }
@@ -67,8 +68,8 @@ const std::array<int, STATISTICS_TYPE_ROWS> statistics_type_colours{
     rgb(163, 73, 164), rgb(63, 72, 204),  rgb(0, 162, 232), rgb(34, 177, 76),
     rgb(255, 242, 0),  rgb(255, 127, 39), rgb(237, 28, 36), rgb(136, 0, 21)};
 
-dictionary_statistics compute_dictionary_statistics(const list_document& doc, text_view separator,
-                                                    long_job_host& host) {
+dictionary_statistics compute_dictionary_statistics(const list_document& doc, const aff_decode_cache& cache,
+                                                    text_view separator, long_job_host& host) {
   dictionary_statistics r;
   const int64_t n = doc.count();
   r.counts.per_entry.assign(static_cast<size_t>(n), word_type_counter_record{});
@@ -82,7 +83,7 @@ dictionary_statistics compute_dictionary_statistics(const list_document& doc, te
   for (at = 0; at < n; ++at) {
     sink.entry = at;
     const text_view head = dic_entry_head(doc.entry(at));
-    if (expandable(head)) expand_entry(aff_cache, head, sink);
+    if (expandable(head)) expand_entry(cache, head, sink);
     if (!job.step(at)) {
       r.aborted = true;
       job.abort();
@@ -194,13 +195,13 @@ bool statistics_export_needs_warning(int64_t count, int64_t decode_warning_limit
   return decode_warning_limit != 0 && count >= decode_warning_limit;
 }
 
-statistics_listing list_entries_of_statistic_type(const list_document& doc, const dictionary_statistics& stats,
-                                                  int row, long_job_host& host) {
+statistics_listing list_entries_of_statistic_type(const list_document& doc, const aff_decode_cache& cache,
+                                                  const dictionary_statistics& stats, int row, long_job_host& host) {
   statistics_listing r;
   const int64_t n = doc.count();
   long_job job(host, u"", n, true);
   for (int64_t k = 0; k < n; ++k) {
-    const int64_t forms = entry_forms_of_type(doc, stats, k, row);
+    const int64_t forms = entry_forms_of_type(doc, cache, stats, k, row);
     if (forms > 0) {
       r.rows.push_back(text_t(dic_entry_word_and_flags(doc.entry(k))) + u"\n" + string_from_int(k + 1) + u"\n" +
                        string_from_int(forms));
@@ -214,16 +215,16 @@ statistics_listing list_entries_of_statistic_type(const list_document& doc, cons
   return r;
 }
 
-std::vector<text_t> preview_forms_of_statistic_type(text_view entry, int row) {
+std::vector<text_t> preview_forms_of_statistic_type(const aff_decode_cache& cache, text_view entry, int row) {
   std::vector<text_t> lines;
   const text_view head = dic_entry_head(entry);
   if (!expandable(head)) return lines;
   statistics_lines_sink sink(row, word_annotation::with_origin, lines);
-  expand_entry(aff_cache, head, sink);
+  expand_entry(cache, head, sink);
   return lines;
 }
 
-statistics_extraction_result export_forms_of_statistic_type(const list_document& doc,
+statistics_extraction_result export_forms_of_statistic_type(const list_document& doc, const aff_decode_cache& cache,
                                                             const dictionary_statistics& stats, int row,
                                                             word_annotation annotation, text_view path,
                                                             long_job_host& host) {
@@ -244,7 +245,7 @@ statistics_extraction_result export_forms_of_statistic_type(const list_document&
                              : row == WORD_TYPE_CAPITAL  ? c->capital_forms > 0
                                                          : c->short_form_length > 0);
       const text_view head = dic_entry_head(doc.entry(k));
-      if (has && expandable(head)) expand_entry(aff_cache, head, sink);
+      if (has && expandable(head)) expand_entry(cache, head, sink);
       if (!job.step(k)) {
         r.aborted = true;
         break;

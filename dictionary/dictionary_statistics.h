@@ -33,9 +33,9 @@ struct dictionary_statistics {
   int64_t total = 0;       // word forms counted
   word_statistics counts;  // per_entry: one record per entry of the document
 };
-// The pass over the whole dictionary; the decode cache must be up to date.
-dictionary_statistics compute_dictionary_statistics(const list_document& doc, text_view separator,
-                                                    long_job_host& host);
+// The pass over the whole dictionary.
+dictionary_statistics compute_dictionary_statistics(const list_document& doc, const aff_decode_cache& cache,
+                                                    text_view separator, long_job_host& host);
 
 // Count of a type row (WORD_TYPE_...) and of a letter row (0 "#/other",
 // 1..26 "a".."z").
@@ -96,10 +96,10 @@ struct statistics_listing {
   bool aborted = false;
   std::vector<text_t> rows;
 };
-statistics_listing list_entries_of_statistic_type(const list_document& doc, const dictionary_statistics& stats,
-                                                  int row, long_job_host& host);
+statistics_listing list_entries_of_statistic_type(const list_document& doc, const aff_decode_cache& cache,
+                                                  const dictionary_statistics& stats, int row, long_job_host& host);
 // The forms of the row's type of one entry, with where they came from.
-std::vector<text_t> preview_forms_of_statistic_type(text_view entry, int row);
+std::vector<text_t> preview_forms_of_statistic_type(const aff_decode_cache& cache, text_view entry, int row);
 
 struct statistics_extraction_result {
   bool aborted = false;
@@ -107,7 +107,7 @@ struct statistics_extraction_result {
 };
 // Every form of the row's type written to path, UTF-8 with a byte-order
 // mark; an abort or failure keeps the old file.
-statistics_extraction_result export_forms_of_statistic_type(const list_document& doc,
+statistics_extraction_result export_forms_of_statistic_type(const list_document& doc, const aff_decode_cache& cache,
                                                             const dictionary_statistics& stats, int row,
                                                             word_annotation annotation, text_view path,
                                                             long_job_host& host);

@@ -1,8 +1,6 @@
 #include "dictionary/dictionary_statistics_window.h"
 
-#include "affix/aff_cache.h"
 #include "common/date_time.h"
-#include "common/documents.h"
 #include "common/file.h"
 #include "common/format.h"
 #include "dictionary/dictionary_files_ui.h"
@@ -34,6 +32,7 @@ constexpr int kLastLetterOnTheLeft = 13;
 
 // What the open window works from.
 struct statistics_window {
+  dictionary_document& dictionary;
   const dictionary_statistics& stats;  // the pass the window shows
   statistics_options& options;
   int64_t reference_total = -1;  // the total the new words are counted from; -1 when none
@@ -93,7 +92,7 @@ void build_window(statistics_window& w) {
 
   gadget_create_progress_bar(ids::PROGRESS, 440, 276, static_cast<int>(progress_bar_width),
                              static_cast<int>(progress_bar_height), 0,
-                             static_cast<int>(std::max<int64_t>(1, dictionary_document.list.count())));
+                             static_cast<int>(std::max<int64_t>(1, dictionary.list.count())));
   gadget_create_label(ids::TIME_LABEL, 440, 290, 150, static_cast<int>(text_gadget_height), u"");
   gadget_create_label(ids::ESCAPE_LABEL, 440, 310, 150, static_cast<int>(text_gadget_height), u"");
 
@@ -161,9 +160,9 @@ void forget_reference(statistics_window& w) {
   w.reference_total = -1;
 }
 
-void export_statistics(const dictionary_statistics& stats) {
+void export_statistics(const dictionary_document& dictionary, const dictionary_statistics& stats) {
   const text_t path = request_save_path(u"Export Statistics to file", u"Text Documents (*.txt)|*.txt", u".txt",
-                                        dictionary_document.list.path);
+                                        dictionary.list.path);
   if (path.empty()) return;
   const text_t text = statistics_export_text(stats, gadget_get_text(ids::REFERENCE), gadget_get_text(ids::NEW_WORDS),
                                              number_separator);
@@ -174,7 +173,8 @@ int selected_type_row() { return gadget_get_state(ids::TYPE_LIST); }
 
 // The forms of the selected row to a file; the job shows in window 561 when
 // that is open, else in this window.
-void export_words_of_type(const dictionary_statistics& stats, word_annotation annotation) {
+void export_words_of_type(dictionary_document& dictionary, const dictionary_statistics& stats,
+                          word_annotation annotation) {
   const int row = selected_type_row();
   if (row < 0 || row >= STATISTICS_TYPE_ROWS) return warn(u"No dictionary word type selected.");
   const int64_t count = statistics_type_count(stats, row);
@@ -184,7 +184,7 @@ void export_words_of_type(const dictionary_statistics& stats, word_annotation an
                   MB_YES_NO | MB_ICON_WARNING) == MB_ANSWER_YES)
     return;
   const text_t path = request_save_path(u"Extract wordlist to file", u"Text Documents (*.txt)|*.txt", u".txt",
-                                        dictionary_document.list.path);
+                                        dictionary.list.path);
   if (path.empty()) return;
   const bool in_words = window_exists(words::WINDOW) != 0;
   tool_window_job_host host(in_words ? tool_job_view{.window = words::WINDOW, .progress_bar = words::PROGRESS,
@@ -192,22 +192,22 @@ void export_words_of_type(const dictionary_statistics& stats, word_annotation an
                                      : tool_job_view{.window = ids::WINDOW, .progress_bar = ids::PROGRESS,
                                                      .time_label = ids::TIME_LABEL, .escape_label = ids::ESCAPE_LABEL});
   const statistics_extraction_result r =
-      export_forms_of_statistic_type(dictionary_document.list, stats, row, annotation, path, host);
+      export_forms_of_statistic_type(dictionary.list, dictionary.decode_cache(), stats, row, annotation, path, host);
   if (r.write_failed) message_box(u"Error!", u"Can't write the file:\n" + path, MB_ICON_ERROR);
 }
 
-void preview_row(int list_row, int type_row, int& previewed) {
+void preview_row(dictionary_document& dictionary, int list_row, int type_row, int& previewed) {
   if (list_row < 0 || list_row == previewed) return;
   previewed = list_row;
   const int64_t position = string_to_int(gadget_get_item_text(words::LIST, list_row, 1));
   const std::vector<text_t> forms =
-      preview_forms_of_statistic_type(dictionary_document.list.entry(position - 1), type_row);
+      preview_forms_of_statistic_type(dictionary.decode_cache(), dictionary.list.entry(position - 1), type_row);
   text_t text;
   for (const text_t& f : forms) text.append(f).push_back(u'\n');
   gadget_set_text(words::PREVIEW, text);
 }
 
-void show_words_by_statistic_type(const dictionary_statistics& stats) {
+void show_words_by_statistic_type(dictionary_document& dictionary, const dictionary_statistics& stats) {
   const int row = selected_type_row();
   if (row < 0 || row >= STATISTICS_TYPE_ROWS) return warn(u"No dictionary word type selected.");
   text_t title = statistics_type_titles[static_cast<size_t>(row)];
@@ -231,7 +231,7 @@ void show_words_by_statistic_type(const dictionary_statistics& stats) {
   use_language_font(words::PREVIEW);
   gadget_create_progress_bar(words::PROGRESS, 485, 331, static_cast<int>(progress_bar_width),
                              static_cast<int>(progress_bar_height), 0,
-                             static_cast<int>(std::max<int64_t>(1, dictionary_document.list.count())));
+                             static_cast<int>(std::max<int64_t>(1, dictionary.list.count())));
   gadget_create_label(words::TIME_LABEL, 485, 343, 290, static_cast<int>(text_gadget_height), u"");
   gadget_create_label(words::ESCAPE_LABEL, 485, 363, 290, static_cast<int>(text_gadget_height), u"");
   shortcut_add(words::WINDOW, KEY_ESCAPE, SHORTCUT_ESCAPE);
@@ -239,7 +239,8 @@ void show_words_by_statistic_type(const dictionary_statistics& stats) {
   {
     tool_window_job_host host({.window = words::WINDOW, .progress_bar = words::PROGRESS,
                                .time_label = words::TIME_LABEL, .escape_label = words::ESCAPE_LABEL});
-    const statistics_listing listing = list_entries_of_statistic_type(dictionary_document.list, stats, row, host);
+    const statistics_listing listing =
+        list_entries_of_statistic_type(dictionary.list, dictionary.decode_cache(), stats, row, host);
     gadget_add_items(words::LIST, listing.rows);
   }
   int previewed = -1;
@@ -251,9 +252,9 @@ void show_words_by_statistic_type(const dictionary_statistics& stats) {
     const int g = event_get_gadget();
     if (g == words::CLOSE) done = true;
     if (g == words::LIST && (event_get_subtype() == SUBTYPE_CLICK || event_get_subtype() == SUBTYPE_CHANGE))
-      preview_row(gadget_get_state(words::LIST), row, previewed);
-    if (g == words::EXTRACT) export_words_of_type(stats, word_annotation::plain);
-    if (g == words::EXTRACT_FLAGS) export_words_of_type(stats, word_annotation::with_origin);
+      preview_row(dictionary, gadget_get_state(words::LIST), row, previewed);
+    if (g == words::EXTRACT) export_words_of_type(dictionary, stats, word_annotation::plain);
+    if (g == words::EXTRACT_FLAGS) export_words_of_type(dictionary, stats, word_annotation::with_origin);
   }
   window_close(words::WINDOW);
   window_set_disabled(ids::WINDOW, 0);
@@ -269,9 +270,9 @@ void run_window(statistics_window& w) {
       switch (event_get_menu_item()) {
         case SHORTCUT_ESCAPE: done = true; break;
         case SHORTCUT_HELP: open_manual_page(u"#5.2.5.10.statistics"); break;
-        case ids::POPUP_SHOW: show_words_by_statistic_type(w.stats); break;
-        case ids::POPUP_EXTRACT: export_words_of_type(w.stats, word_annotation::plain); break;
-        case ids::POPUP_EXTRACT_FLAGS: export_words_of_type(w.stats, word_annotation::with_origin); break;
+        case ids::POPUP_SHOW: show_words_by_statistic_type(w.dictionary, w.stats); break;
+        case ids::POPUP_EXTRACT: export_words_of_type(w.dictionary, w.stats, word_annotation::plain); break;
+        case ids::POPUP_EXTRACT_FLAGS: export_words_of_type(w.dictionary, w.stats, word_annotation::with_origin); break;
         default: break;
       }
       continue;
@@ -282,7 +283,7 @@ void run_window(statistics_window& w) {
       case ids::CLOSE: done = true; break;
       case ids::TYPE_LIST:
         if (subtype == SUBTYPE_RIGHT_CLICK) menu_popup(ids::POPUP, window_widget(ids::WINDOW));
-        if (subtype == SUBTYPE_DOUBLE_CLICK) show_words_by_statistic_type(w.stats);
+        if (subtype == SUBTYPE_DOUBLE_CLICK) show_words_by_statistic_type(w.dictionary, w.stats);
         break;
       case ids::COPY_TOTAL: copy_field(ids::TOTAL); break;
       case ids::COPY_NEW_WORDS: copy_field(ids::NEW_WORDS); break;
@@ -303,7 +304,7 @@ void run_window(statistics_window& w) {
         break;
       case ids::REMEMBER: remember_reference(w); break;
       case ids::FORGET: forget_reference(w); break;
-      case ids::EXPORT: export_statistics(w.stats); break;
+      case ids::EXPORT: export_statistics(w.dictionary, w.stats); break;
       default: break;
     }
   }
@@ -311,23 +312,23 @@ void run_window(statistics_window& w) {
 
 }  // namespace
 
-void show_dictionary_statistics(statistics_options& options) {
+void show_dictionary_statistics(dictionary_document& dictionary, statistics_options& options) {
   status_bar_set_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT, u"Processing Statistics... <ESC> to abort.");
   status_bar_set_progress_value(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS, 0, 1);
-  if (dictionary_document.list.empty()) {
+  if (dictionary.list.empty()) {
     warn(u"No dictionary words found.");
     status_bar_set_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT, u"Aborted.");
     return;
   }
-  rebuild_aff_decode_cache(current_aff_text());
+  const aff_decode_cache& cache = dictionary.decode_cache();
   const dictionary_statistics stats =
-      compute_dictionary_statistics(dictionary_document.list, number_separator, main_window_job_host());
+      compute_dictionary_statistics(dictionary.list, cache, number_separator, main_window_job_host());
   if (stats.aborted) return;
   if (!window_open(ids::WINDOW, 0, 0, 1253, 531, u"Show Statistics", TOOL_WINDOW_FLAGS, window_widget(MAIN_WINDOW))) {
     message_box(u"Error!", u"Can't open a window.", MB_ICON_ERROR);
     return;
   }
-  statistics_window w{stats, options};
+  statistics_window w{dictionary, stats, options};
   build_window(w);
   window_set_disabled(MAIN_WINDOW, 1);
   window_activate(ids::WINDOW);
@@ -338,6 +339,6 @@ void show_dictionary_statistics(statistics_options& options) {
   window_activate(MAIN_WINDOW);
 }
 
-void register_statistics_commands(statistics_options& options, tool_registry& tools) {
-  tools.set_command(MENU_STATISTICS, [&options] { show_dictionary_statistics(options); });
+void register_statistics_commands(dictionary_document& dictionary, statistics_options& options, tool_registry& tools) {
+  tools.set_command(MENU_STATISTICS, [&dictionary, &options] { show_dictionary_statistics(dictionary, options); });
 }

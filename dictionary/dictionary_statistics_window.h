@@ -4,6 +4,7 @@
 #pragma once
 
 #include "dictionary/dictionary_statistics.h"
+#include "affix/dictionary_document.h"
 #include "shell/id_blocks.h"
 #include "shell/tool_registry.h"
 
@@ -29,5 +30,5 @@ static_assert(ids_in_block(STATISTICS_WORDS_BLOCK, {WINDOW, LIST, EXTRACT, CLOSE
 
 // The menu command: the pass on the main window, then the window, which
 // shows and remembers the reference total of options.
-void show_dictionary_statistics(statistics_options& options);
-void register_statistics_commands(statistics_options& options, tool_registry& tools);
+void show_dictionary_statistics(dictionary_document& dictionary, statistics_options& options);
+void register_statistics_commands(dictionary_document& dictionary, statistics_options& options, tool_registry& tools);

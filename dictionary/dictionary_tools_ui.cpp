@@ -1,10 +1,7 @@
 #include "dictionary/dictionary_tools_ui.h"
 
-#include "affix/aff_cache.h"
-#include "common/documents.h"
 #include "common/file.h"
 #include "dictionary/dictionary_batch_edits.h"
-#include "dictionary/dictionary_files_ui.h"
 #include "dictionary/dictionary_statistics_window.h"
 #include "dictionary/postag_search_window.h"
 #include "dictionary/wordlist_extraction.h"
@@ -24,16 +21,16 @@ void aborted() {
   show_status(u"Aborted.");
 }
 
-bool refuse_empty_dictionary() {
-  if (!dictionary_document.list.empty()) return false;
+bool refuse_empty_dictionary(const dictionary_document& dictionary) {
+  if (!dictionary.list.empty()) return false;
   message_box(u"Warning!", u"No dictionary words found.", MB_ICON_WARNING);
   return true;
 }
 
 // The dictionary before a batch edit: its page kept for the undo snapshot.
-list_document& dictionary() {
+list_document& entries_to_rewrite(dictionary_document& dictionary) {
   paged_list_first_row(TAB_DICTIONARY);
-  return dictionary_document.list;
+  return dictionary.list;
 }
 
 // After a batch edit changed entries: the page, the labels, Undo.
@@ -45,12 +42,12 @@ void entries_rewritten() {
 
 }  // namespace
 
-void extract_dictionary_wordlist(int type) {
+void extract_dictionary_wordlist(dictionary_document& dictionary, int type) {
   show_status(u"Extracting wordlist... <ESC> to abort.");
   status_bar_set_progress_value(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS, 0, 1);
-  if (refuse_empty_dictionary()) return aborted();
-  rebuild_aff_decode_cache(current_aff_text());
-  if (aff_cache.aff_complex_prefixes == 1) {
+  if (refuse_empty_dictionary(dictionary)) return aborted();
+  const aff_decode_cache& cache = dictionary.decode_cache();
+  if (cache.aff_complex_prefixes == 1) {
     message_box(u"Warning!", u"COMPLEX PREFIXES not supported yet!", MB_ICON_WARNING);
     return aborted();
   }
@@ -63,26 +60,27 @@ void extract_dictionary_wordlist(int type) {
       message_box(u"Warning!", u"File already exists! Overwrite it?", MB_YES_NO | MB_ICON_WARNING) != MB_ANSWER_YES)
     return aborted();
   const wordlist_extraction_result r =
-      extract_wordlist_to_file(dictionary_document.list, type, path, decode_warning_limit, number_separator,
+      extract_wordlist_to_file(dictionary.list, cache, type, path, decode_warning_limit, number_separator,
                                main_window_job_host());
   if (r.write_failed) message_box(u"Error!", u"Can't write the file:\n" + path, MB_ICON_ERROR);
 }
 
-void sort_dictionary_word_flags() {
-  if (refuse_empty_dictionary()) return;
-  rebuild_aff_decode_cache(current_aff_text());
-  const sort_flags_result r = sort_dictionary_flags(dictionary(), number_separator, main_window_job_host());
+void sort_dictionary_word_flags(dictionary_document& dictionary) {
+  if (refuse_empty_dictionary(dictionary)) return;
+  const aff_decode_cache& cache = dictionary.decode_cache();
+  const sort_flags_result r =
+      sort_dictionary_flags(entries_to_rewrite(dictionary), cache, number_separator, main_window_job_host());
   if (r.aborted) return;
   entries_rewritten();
   message_box(u"Warning!", sort_flags_summary(r, number_separator), MB_ICON_INFORMATION);
 }
 
-void remove_dictionary_word_comments() {
-  if (refuse_empty_dictionary()) return;
+void remove_dictionary_word_comments(dictionary_document& dictionary) {
+  if (refuse_empty_dictionary(dictionary)) return;
   if (message_box(u"Warning!", u"This will remove all the comments\nof the words in the .DIC\n\nContinue?",
                   MB_YES_NO | MB_ICON_WARNING) == MB_ANSWER_NO)
     return aborted();
-  const remove_comments_result r = remove_dictionary_comments(dictionary(), number_separator, main_window_job_host());
+  const remove_comments_result r = remove_dictionary_comments(entries_to_rewrite(dictionary), number_separator, main_window_job_host());
   if (r.aborted) return;
   entries_rewritten();
   if (r.removed > 0) {
@@ -94,11 +92,11 @@ void remove_dictionary_word_comments() {
   }
 }
 
-void fix_dictionary_word_spaces() {
+void fix_dictionary_word_spaces(dictionary_document& dictionary) {
   show_status(u"Fix Invalid Spaces... <ESC> to abort.");
   status_bar_set_progress_value(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS, 0, 1);
-  if (refuse_empty_dictionary()) return aborted();
-  const fix_spaces_result r = fix_dictionary_spaces(dictionary(), main_window_job_host());
+  if (refuse_empty_dictionary(dictionary)) return aborted();
+  const fix_spaces_result r = fix_dictionary_spaces(entries_to_rewrite(dictionary), main_window_job_host());
   if (r.aborted || r.null_line > 0) return;
   if (r.fixed == 0) {
     message_box(u"Warning!", u"No spaces to fix found!", MB_ICON_WARNING);
@@ -107,14 +105,15 @@ void fix_dictionary_word_spaces() {
   entries_rewritten();
 }
 
-void register_dictionary_tool_commands(statistics_options& statistics, tool_registry& tools) {
-  tools.set_command(MENU_EXTRACT_ALL_TXT, [] { extract_dictionary_wordlist(0); });
-  tools.set_command(MENU_EXTRACT_ALL_CSV, [] { extract_dictionary_wordlist(1); });
-  tools.set_command(MENU_EXTRACT_COMPOUNDS_TXT, [] { extract_dictionary_wordlist(2); });
-  tools.set_command(MENU_EXTRACT_COMPOUNDS_LT, [] { extract_dictionary_wordlist(6); });
-  tools.set_command(MENU_SORT_FLAGS, sort_dictionary_word_flags);
-  tools.set_command(MENU_REMOVE_COMMENTS, remove_dictionary_word_comments);
-  tools.set_command(MENU_DICTIONARY_FIX_SPACES, fix_dictionary_word_spaces);
-  register_postag_search_commands(tools);
-  register_statistics_commands(statistics, tools);
+void register_dictionary_tool_commands(dictionary_document& dictionary, statistics_options& statistics,
+                                       tool_registry& tools) {
+  tools.set_command(MENU_EXTRACT_ALL_TXT, [&dictionary] { extract_dictionary_wordlist(dictionary, 0); });
+  tools.set_command(MENU_EXTRACT_ALL_CSV, [&dictionary] { extract_dictionary_wordlist(dictionary, 1); });
+  tools.set_command(MENU_EXTRACT_COMPOUNDS_TXT, [&dictionary] { extract_dictionary_wordlist(dictionary, 2); });
+  tools.set_command(MENU_EXTRACT_COMPOUNDS_LT, [&dictionary] { extract_dictionary_wordlist(dictionary, 6); });
+  tools.set_command(MENU_SORT_FLAGS, [&dictionary] { sort_dictionary_word_flags(dictionary); });
+  tools.set_command(MENU_REMOVE_COMMENTS, [&dictionary] { remove_dictionary_word_comments(dictionary); });
+  tools.set_command(MENU_DICTIONARY_FIX_SPACES, [&dictionary] { fix_dictionary_word_spaces(dictionary); });
+  register_postag_search_commands(dictionary, tools);
+  register_statistics_commands(dictionary, statistics, tools);
 }

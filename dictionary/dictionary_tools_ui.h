@@ -4,15 +4,18 @@
 // the statistics windows).
 #pragma once
 
+#include "affix/dictionary_document.h"
+
 #include "dictionary/dictionary_statistics.h"
 #include "shell/tool_registry.h"
 
 // Word-list extraction of a type (0 all .txt, 1 all .csv, 2 compounds, 6
 // compounds for LanguageTool).
-void extract_dictionary_wordlist(int type);
-void sort_dictionary_word_flags();
-void remove_dictionary_word_comments();
-void fix_dictionary_word_spaces();
+void extract_dictionary_wordlist(dictionary_document& dictionary, int type);
+void sort_dictionary_word_flags(dictionary_document& dictionary);
+void remove_dictionary_word_comments(dictionary_document& dictionary);
+void fix_dictionary_word_spaces(dictionary_document& dictionary);
 
 // The statistics window remembers its total in statistics.
-void register_dictionary_tool_commands(statistics_options& statistics, tool_registry& tools);
+void register_dictionary_tool_commands(dictionary_document& dictionary, statistics_options& statistics,
+                                       tool_registry& tools);

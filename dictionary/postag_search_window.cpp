@@ -1,6 +1,5 @@
 #include "dictionary/postag_search_window.h"
 
-#include "common/documents.h"
 #include "gui/gui.h"
 #include "shell/main_job_host.h"
 #include "shell/shell_ids.h"
@@ -43,13 +42,13 @@ void build_window() {
   gadget_set_focus(TEXT);
 }
 
-void extract_matches() {
+void extract_matches(const dictionary_document& dictionary) {
   keep_options();
   if (postag_search_options.text.empty()) {
     message_box(u"Warning!", u"No text to find.", MB_ICON_WARNING);
     return;
   }
-  const list_document& doc = dictionary_document.list;
+  const list_document& doc = dictionary.list;
   tool_window_job_host host({.window = WINDOW});
   const postag_search_result found = find_entries_by_postag(doc, postag_search_options, host);
   if (found.aborted) return;
@@ -76,7 +75,7 @@ void extract_matches() {
 
 }  // namespace
 
-void extract_words_by_postag() {
+void extract_words_by_postag(const dictionary_document& dictionary) {
   window_set_disabled(MAIN_WINDOW, 1);
   if (!window_open(WINDOW, 0, 0, 805, 410, u"Extract with specifid postags/comments .DIC", TOOL_WINDOW_FLAGS,
                    window_widget(MAIN_WINDOW))) {
@@ -91,7 +90,7 @@ void extract_words_by_postag() {
     // The close box closes as Close does.
     if (type == EVENT_CLOSE || (type == EVENT_MENU && event_get_menu_item() == SHORTCUT_ESCAPE)) done = true;
     if (type == EVENT_GADGET && event_get_gadget() == CLOSE) done = true;
-    if (type == EVENT_GADGET && event_get_gadget() == EXTRACT) extract_matches();
+    if (type == EVENT_GADGET && event_get_gadget() == EXTRACT) extract_matches(dictionary);
   }
   keep_options();
   window_close(WINDOW);
@@ -99,6 +98,6 @@ void extract_words_by_postag() {
   window_activate(MAIN_WINDOW);
 }
 
-void register_postag_search_commands(tool_registry& tools) {
-  tools.set_command(MENU_EXTRACT_BY_TAGS, extract_words_by_postag);
+void register_postag_search_commands(const dictionary_document& dictionary, tool_registry& tools) {
+  tools.set_command(MENU_EXTRACT_BY_TAGS, [&dictionary] { extract_words_by_postag(dictionary); });
 }

@@ -2,6 +2,7 @@
 // text and writes them to a .txt file.
 #pragma once
 
+#include "affix/dictionary_document.h"
 #include "dictionary/wordlist_extraction.h"
 #include "shell/id_blocks.h"
 #include "shell/tool_registry.h"
@@ -17,5 +18,5 @@ static_assert(ids_in_block(POSTAG_SEARCH_BLOCK, {WINDOW, TEXT, MATCH_CASE, FULL_
 // The text and the two options, kept from one opening to the next.
 extern postag_search postag_search_options;
 
-void extract_words_by_postag();
-void register_postag_search_commands(tool_registry& tools);
+void extract_words_by_postag(const dictionary_document& dictionary);
+void register_postag_search_commands(const dictionary_document& dictionary, tool_registry& tools);

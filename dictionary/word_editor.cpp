@@ -80,14 +80,14 @@ taboo_look update_taboo_indicator(word_field_look look, word_field_look previous
   }
 }
 
-special_flag_images current_special_flag_images(const expansion_indicators& ind) {
+special_flag_images current_special_flag_images(const aff_decode_cache& cache, const expansion_indicators& ind) {
   special_flag_images s{};
   s.keepcase = ind.keepcase ? 81 : 80;
   s.needaffix = ind.needaffix || ind.derived_needaffix ? 54 : 56;
   s.forbiddenword = ind.forbiddenword ? 55 : 57;
-  s.complexprefixes = aff_cache.aff_complex_prefixes == 1 ? 85 : 86;
+  s.complexprefixes = cache.aff_complex_prefixes == 1 ? 85 : 86;
   s.circumfix = ind.circumfix_seen || ind.circumfix ? 77 : 78;
-  switch (aff_cache.aff_flag_mode) {
+  switch (cache.aff_flag_mode) {
     case FLAG_MODE_LONG: s.flag_mode = 76, s.flag_mode_tooltip = u"FLAG long"; break;
     case FLAG_MODE_NUM: s.flag_mode = 75, s.flag_mode_tooltip = u"FLAG num"; break;
     default: s.flag_mode = 74, s.flag_mode_tooltip = u"FLAG chr"; break;

@@ -107,7 +107,8 @@ struct special_flag_images {
   int flag_mode;
   text_t flag_mode_tooltip;
 };
-special_flag_images current_special_flag_images(const expansion_indicators& indicators);
+special_flag_images current_special_flag_images(const aff_decode_cache& cache,
+                                                const expansion_indicators& indicators);
 
 // ---- Derived-words panel ---------------------------------------------------------
 // A row of list 442: derived word, Type, Flag, Flag Position, Rule, joined by LF.

@@ -1,6 +1,5 @@
 #include "dictionary/word_editor_window.h"
 
-#include "affix/aff_cache.h"
 #include "affix/affix_expansion.h"
 #include "affix/expansion_output.h"
 #include "common/date_time.h"
@@ -45,6 +44,8 @@ static_assert(SHORTCUT_BLOCK.holds(SHORTCUT_TOOL_HELP));
 constexpr int ACTION_WORD_CHANGED = 1, ACTION_OK = 2, ACTION_CANCEL = 3;
 
 struct editor_state {
+  dictionary_document* dictionary = nullptr;
+  const aff_decode_cache* cache = nullptr;  // the dictionary's, brought up to date at opening
   bool add = false;
   word_editor_fields at_open;
   bool refresh_pending = false;
@@ -144,7 +145,7 @@ void refresh_looks(editor_state& st) {
     taboo_image_shown = taboo.image;
   }
   st.taboo = taboo;
-  update_derived_words_panel();
+  update_derived_words_panel(*st.cache);
 }
 
 void request_refresh(editor_state& st, int64_t setback) {
@@ -177,7 +178,7 @@ void refresh_derived_words(editor_state& st) {
         break;
       }
       word_editor_rows.clear();
-      word_editor_report = expand_entry(aff_cache, word, word_editor_rows, poll_during_expansion);
+      word_editor_report = expand_entry(*st.cache, word, word_editor_rows, poll_during_expansion);
       nosuggest_indicator_colour = word_editor_report.indicators.nosuggest ? 0xFF : 0xFF00;
     } while (pending_word_editor_action == ACTION_WORD_CHANGED);
     complete = pending_word_editor_action == 0;
@@ -241,7 +242,7 @@ void handle_event(editor_state& st, int type) {
       case SHORTCUT_ESCAPE: st.close_requested = true; return;
       case SHORTCUT_RETURN: event_post(EVENT_GADGET, WINDOW, OK); return;
       case SHORTCUT_TOOL_HELP: open_manual_page(word_editor_manual_anchor); return;
-      default: handle_derived_words_panel_event(type, object, subtype); return;
+      default: handle_derived_words_panel_event(*st.cache, type, object, subtype); return;
     }
   }
   if (type != EVENT_GADGET) return;
@@ -252,7 +253,7 @@ void handle_event(editor_state& st, int type) {
     case REFRESH: request_refresh(st, CHANGE_SETBACK_MS); return;
     case OK: validate_and_commit(st); return;
     case CANCEL: st.close_requested = true; return;
-    default: handle_derived_words_panel_event(type, object, subtype); return;
+    default: handle_derived_words_panel_event(*st.cache, type, object, subtype); return;
   }
 }
 
@@ -267,8 +268,8 @@ row_type_colours preferred_row_type_colours() {
           colour(both_affix_colour)};
 }
 
-void edit_dictionary_word(int64_t add, int64_t edit) {
-  list_document& doc = dictionary_document.list;
+void edit_dictionary_word(dictionary_document& dictionary, int64_t add, int64_t edit) {
+  list_document& doc = dictionary.list;
   if (edit) {
     if (doc.count() == 0) {
       warn(u"No dictionary words found.");
@@ -281,13 +282,15 @@ void edit_dictionary_word(int64_t add, int64_t edit) {
   }
   if (open_editor) return;  // window 428 is open already
 
-  rebuild_aff_decode_cache(gadget_get_text(AFF_EDITOR));
+  const aff_decode_cache& cache = dictionary.decode_cache();
   word_editor_report = {};
   nosuggest_indicator_colour = 0;
   pending_word_editor_action = 0;
   word_editor_rows = derived_rows_sink(preferred_row_type_colours());
 
   editor_state st;
+  st.dictionary = &dictionary;
+  st.cache = &cache;
   st.add = add != 0;
   if (!st.add) st.at_open = word_editor_fields_of_entry(doc.entry(doc.selected));
 
@@ -301,7 +304,7 @@ void edit_dictionary_word(int64_t add, int64_t edit) {
   }
   open_editor = &st;
   build_fields();
-  build_derived_words_panel();
+  build_derived_words_panel(cache);
   gadget_set_text(WORD_FIELD, st.at_open.word);
   gadget_set_text(TAGS_FIELD, st.at_open.tags);
   if (!st.add) request_refresh(st, OPENING_SETBACK_MS);
@@ -336,7 +339,7 @@ void edit_dictionary_word(int64_t add, int64_t edit) {
     if (commit_word_editor_entry(doc, st.add, word_editor_entry_of_fields(word, tags, st.at_open), changed)) {
       if (st.add) {
         // Scroll ranges, both pages and the status labels follow the count.
-        dictionary_count_changed();
+        dictionary.count_changed();
       } else {
         redraw_paged_list(TAB_DICTIONARY);
         redraw_paged_list(TAB_HYPHENATION);
@@ -354,8 +357,10 @@ void edit_dictionary_word(int64_t add, int64_t edit) {
   window_activate(MAIN_WINDOW);
 }
 
-void register_word_editor_commands(list_entry_commands& entries) {
-  entries.edit = [](entry_edit how) { edit_dictionary_word(how == entry_edit::add ? 1 : 0, how == entry_edit::edit ? 1 : 0); };
+void register_word_editor_commands(dictionary_document& dictionary, list_entry_commands& entries) {
+  entries.edit = [&dictionary](entry_edit how) {
+    edit_dictionary_word(dictionary, how == entry_edit::add ? 1 : 0, how == entry_edit::edit ? 1 : 0);
+  };
 }
 
 int word_editor_indicator_image(int gadget) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "affix/affix_expansion.h"
+#include "affix/dictionary_document.h"
 #include "common/text.h"
 #include "shell/document_kinds.h"
 
@@ -9,11 +10,11 @@
 
 // (1, 0) adds a word, (0, 1) edits the selected dictionary entry. Opens the
 // modal window and returns when it is closed; only a valid OK writes.
-void edit_dictionary_word(int64_t add, int64_t edit);
+void edit_dictionary_word(dictionary_document& dictionary, int64_t add, int64_t edit);
 
 // The dictionary kind's Add and Edit, which the Add and Edit buttons, popup
 // items 503 and 507, Ctrl+A and the double click on the dictionary list run.
-void register_word_editor_commands(list_entry_commands& entries);
+void register_word_editor_commands(dictionary_document& dictionary, list_entry_commands& entries);
 
 // The row type colours of the derived-word lists, from the preferences'
 // affix colours.

@@ -24,7 +24,7 @@ text_view group_key(text_view element) {
 
 }  // namespace
 
-wordlist_duplicates_result find_wordlist_duplicates(const list_document& doc, long_job_host& host,
+wordlist_duplicates_result find_wordlist_duplicates(const list_document& doc, const aff_decode_cache& cache, long_job_host& host,
                                                     int64_t decode_warning_limit, text_view separator) {
   wordlist_duplicates_result r;
   const text_t extracting = u"Show duplicates. 1/2: Extracting...";
@@ -63,7 +63,7 @@ wordlist_duplicates_result find_wordlist_duplicates(const list_document& doc, lo
         tags_part.append(parts.tags);
         line_part.append(string_from_int(i + 1));
         word_array_sink sink(words, static_cast<int64_t>(words.size()), tags_part, line_part);
-        expand_entry(aff_cache, dic_entry_head(entry), sink);
+        expand_entry(cache, dic_entry_head(entry), sink);
       }
       if (!job.step(i)) {
         job.abort();

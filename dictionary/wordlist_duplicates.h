@@ -1,9 +1,10 @@
 // The words a dictionary produces more than once: every entry is expanded
 // into its derived words, which are sorted once; a word that comes twice
 // with the same tags is a duplicate, listed with the lines that produce it.
-// Also the export of that list. The affix decode cache must be up to date.
+// Also the export of that list.
 #pragma once
 
+#include "affix/aff_cache.h"
 #include "common/line_export.h"
 #include "common/list_document.h"
 #include "common/long_job.h"
@@ -30,7 +31,7 @@ struct wordlist_duplicates_result {
 // comparison (0 .. the number of words). Once the expansion has produced
 // decode_warning_limit words (0: never), the host is asked whether to go on
 // (Yes aborts). Counts in its texts use the number separator.
-wordlist_duplicates_result find_wordlist_duplicates(const list_document& doc, long_job_host& host,
+wordlist_duplicates_result find_wordlist_duplicates(const list_document& doc, const aff_decode_cache& cache, long_job_host& host,
                                                     int64_t decode_warning_limit, text_view number_separator);
 
 // "DUPLICATES FOUND:" + the row count, an empty line, then per row

@@ -1,11 +1,8 @@
 // The two inline tools of the Dictionary Tools menu: the duplicates word
 // list (a job on window 0, then window 523) and Sort tags .AFF.
-#include "affix/aff_cache.h"
-#include "common/documents.h"
 #include "common/format.h"
 #include "dictionary/aff_tag_sort.h"
 #include "dictionary/dictionary_duplicates_window.h"
-#include "dictionary/dictionary_files_ui.h"
 #include "dictionary/wordlist_duplicates.h"
 #include "gui/gui.h"
 #include "shell/main_job_host.h"
@@ -18,9 +15,9 @@ using namespace wordlist_duplicates_ids;
 namespace {
 
 
-void export_rows(const std::vector<wordlist_duplicate_row>& rows) {
+void export_rows(const dictionary_document& dictionary, const std::vector<wordlist_duplicate_row>& rows) {
   const text_t path = request_save_path(u"Export Duplicates to file", u"Text Documents (*.txt)|*.txt", u".txt",
-                                        dictionary_document.list.path);
+                                        dictionary.list.path);
   if (path.empty()) return;
   tool_window_job_host host({.window = WINDOW});
   if (export_wordlist_duplicates(rows, path, number_separator, host) == line_export_status::write_failed)
@@ -29,10 +26,10 @@ void export_rows(const std::vector<wordlist_duplicate_row>& rows) {
 
 }  // namespace
 
-void show_duplicates_wordlist() {
-  rebuild_aff_decode_cache(current_aff_text());
-  const wordlist_duplicates_result r =
-      find_wordlist_duplicates(dictionary_document.list, main_window_job_host(), decode_warning_limit, number_separator);
+void show_duplicates_wordlist(dictionary_document& dictionary) {
+  const aff_decode_cache& cache = dictionary.decode_cache();
+  const wordlist_duplicates_result r = find_wordlist_duplicates(dictionary.list, cache, main_window_job_host(),
+                                                                decode_warning_limit, number_separator);
   if (r.status != wordlist_duplicates_status::ok) return;
   if (r.rows.empty()) {
     message_box(u"Warning!", u"No duplicates found.", MB_ICON_WARNING);
@@ -70,16 +67,16 @@ void show_duplicates_wordlist() {
     if (type == EVENT_MENU && event_get_menu_item() == SHORTCUT_HELP) open_manual_page(manual_anchor_duplicates_wordlist);
     if (type != EVENT_GADGET) continue;
     if (event_get_gadget() == CLOSE) break;
-    if (event_get_gadget() == EXPORT) export_rows(r.rows);
+    if (event_get_gadget() == EXPORT) export_rows(dictionary, r.rows);
   }
   window_set_disabled(MAIN_WINDOW, 0);
   window_close(WINDOW);
   window_activate(MAIN_WINDOW);
 }
 
-void sort_aff_tags_command() {
-  const aff_tag_sort_result r = sort_aff_tags(current_aff_text(), main_window_job_host());
+void sort_aff_tags_command(dictionary_document& dictionary) {
+  const aff_tag_sort_result r = sort_aff_tags(dictionary.aff_text(), main_window_job_host());
   if (r.status != aff_tag_sort_status::sorted) return;
-  set_current_aff_text(r.text);
-  dictionary_document.list.changed = true;
+  dictionary.set_aff_text(r.text);
+  dictionary.list.changed = true;
 }

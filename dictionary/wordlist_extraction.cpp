@@ -38,8 +38,8 @@ text_t with_extension(text_view path, text_view extension) {
   return text_t(path) + text_t(extension);
 }
 
-wordlist_extraction_result extract_wordlist_to_file(const list_document& doc, int type, text_view path,
-                                                    int64_t decode_warning_limit, text_view separator,
+wordlist_extraction_result extract_wordlist_to_file(const list_document& doc, const aff_decode_cache& cache, int type,
+                                                    text_view path, int64_t decode_warning_limit, text_view separator,
                                                     long_job_host& host) {
   wordlist_extraction_result r;
   const bool csv = type == EXTRACT_ALL_CSV;
@@ -56,7 +56,7 @@ wordlist_extraction_result extract_wordlist_to_file(const list_document& doc, in
 
   bool asked = false;
   {
-    word_file_sink sink(kFile, csv, compounds, marker);
+    word_file_sink sink(cache, kFile, csv, compounds, marker);
     job.on_tick = [&](int64_t) {
       job.set_text(u"Extracting Wordlist... <ESC> to abort. Found:" + grouped(sink.written, separator) + u" " +
                    format_file_size(u"", file_position(kFile), 1));
@@ -71,7 +71,7 @@ wordlist_extraction_result extract_wordlist_to_file(const list_document& doc, in
         }
       }
       const text_view head = dic_entry_head(doc.entry(i));
-      if (!head.empty() && head[0] != u'/') expand_entry(aff_cache, head, sink);
+      if (!head.empty() && head[0] != u'/') expand_entry(cache, head, sink);
       if (!job.step(i)) {
         r.aborted = true;
         break;

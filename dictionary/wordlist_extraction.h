@@ -3,6 +3,7 @@
 // whose tags contain a text.
 #pragma once
 
+#include "affix/aff_cache.h"
 #include "common/list_document.h"
 #include "common/long_job.h"
 #include "common/text.h"
@@ -41,13 +42,13 @@ struct wordlist_extraction_result {
   int64_t length = 0;         // bytes of the file written
 };
 
-// Expands every entry of doc with the decode cache (brought up to date by
-// the caller) into path: UTF-8 with a byte-order mark, the CSV header for
+// Expands every entry of doc with the decode cache of its .aff text into
+// path: UTF-8 with a byte-order mark, the CSV header for
 // the CSV type. The file replaces an old one only when complete. The job
 // runs on host with the status texts of the main window; a limit above 0
 // asks the huge-output question once when the count reaches it.
-wordlist_extraction_result extract_wordlist_to_file(const list_document& doc, int type, text_view path,
-                                                    int64_t decode_warning_limit, text_view separator,
+wordlist_extraction_result extract_wordlist_to_file(const list_document& doc, const aff_decode_cache& cache, int type,
+                                                    text_view path, int64_t decode_warning_limit, text_view separator,
                                                     long_job_host& host);
 
 // ---- Entries by their tags ---------------------------------------------------------------------

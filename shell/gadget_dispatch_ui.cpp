@@ -1,5 +1,4 @@
 #include "common/date_time.h"
-#include "common/documents.h"
 #include "gui/gui.h"
 #include "gui/text_cursor.h"
 #include "shell/command_registry.h"
@@ -116,9 +115,9 @@ void clear_aff_editor() {
           MB_ANSWER_YES) {
     return;
   }
+  // The dictionary takes the emptied text in when it is next read.
   gadget_set_text(AFF_EDITOR, u"");
-  dictionary_document.aff_text.clear();
-  dictionary_document.list.changed = true;
+  paged_list_document(TAB_DICTIONARY).changed = true;
   update_dictionary_status_label();
 }
 

@@ -2,7 +2,6 @@
 
 #include "common/dic_entry.h"
 
-#include "common/documents.h"
 #include "gui/gui.h"
 #include "gui/text_cursor.h"
 #include "shell/command_registry.h"
@@ -44,6 +43,9 @@ constexpr std::array<member_record, 4> kMembers = {{
 constexpr int64_t COLOUR_LINE_NUMBER_TEXT = 0;
 constexpr int64_t COLOUR_AUTOCORRECT_CORRECT = 39168;  // green
 
+// The dictionary the Dictionary and Hyphenation lists page: the workspace's,
+// given by register_list_view_handlers.
+list_document* dictionary_doc = nullptr;
 // The thesaurus's and the autocorrect list's entries, as their editors
 // registered them (nullptr before).
 list_document* thesaurus_doc = nullptr;
@@ -208,8 +210,8 @@ void handle_list_tab_event(int tab, const command_event& e, const std::function<
 void handle_dictionary_tab_event(const command_event& e, const std::function<void(entry_edit)>& edit) {
   if (e.type == EVENT_GADGET && e.id == AFF_EDITOR) {
     // Edits of the .aff text set the flag without a snapshot.
-    if (e.subtype == SUBTYPE_CHANGE && !dictionary_document.list.changed) {
-      dictionary_document.list.changed = true;
+    if (e.subtype == SUBTYPE_CHANGE && !dictionary_doc->changed) {
+      dictionary_doc->changed = true;
       update_dictionary_status_label();
     }
     return;
@@ -258,7 +260,7 @@ list_document& paged_list_document(int tab) {
   switch (tab) {
     case TAB_THESAURUS: return *thesaurus_doc;
     case TAB_AUTOCORRECT: return *autocorrect_doc;
-    default: return dictionary_document.list;
+    default: return *dictionary_doc;
   }
 }
 
@@ -403,7 +405,8 @@ void update_paged_list_labels(int tab) {
 
 // ---- Main loop -------------------------------------------------------------------------------
 
-void register_list_view_handlers(const document_kinds& kinds) {
+void register_list_view_handlers(dictionary_document& dictionary, const document_kinds& kinds) {
+  dictionary_doc = &dictionary.list;
   register_event_hook(event_hook::selection_sync, selection_bookkeeping);
   register_event_hook(event_hook::list_scroll, redraw_after_scroll);
   register_event_hook(event_hook::dictionary_tab,
@@ -414,7 +417,7 @@ void register_list_view_handlers(const document_kinds& kinds) {
     handle_list_tab_event(TAB_AUTOCORRECT, e, kinds.autocorrect.entries.edit);
   });
   // The thesaurus's and the autocorrect list's are watched as they register.
-  watch_count(TAB_DICTIONARY, dictionary_document.list);
+  watch_count(TAB_DICTIONARY, *dictionary_doc);
 
   // Refreshes and build steps are added, not replaced: only the newest
   // registration acts.

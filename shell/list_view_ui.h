@@ -9,6 +9,7 @@
 // itself and then calls refresh_list_view_page is followed too.
 #pragma once
 
+#include "affix/dictionary_document.h"
 #include "common/list_document.h"
 #include "common/text.h"
 #include "shell/document_kinds.h"
@@ -83,5 +84,6 @@ void update_paged_list_labels(int tab);  // status label and "Selected:" label
 // Installs the selection bookkeeping, the scroll-bar redraw, the Dictionary,
 // Thesaurus and Autocorrect tab handling, the tab labels of every pass and
 // the redraw after a rebuild of the main window; Return edits through the
-// kinds' entry commands. Safe to call again.
-void register_list_view_handlers(const document_kinds& kinds);
+// kinds' entry commands; the Dictionary and Hyphenation lists page the
+// dictionary's entries. Safe to call again.
+void register_list_view_handlers(dictionary_document& dictionary, const document_kinds& kinds);

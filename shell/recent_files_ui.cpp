@@ -1,6 +1,5 @@
 #include "shell/recent_files_ui.h"
 
-#include "common/documents.h"
 #include "common/format.h"
 #include "gui/gui.h"
 #include "shell/recent_files.h"
@@ -25,8 +24,7 @@ constexpr std::array<file_label_pair, TAB_COUNT> kFileLabels = {{
 }};
 
 std::array<std::function<text_t()>, TAB_COUNT>& path_sources() {
-  static std::array<std::function<text_t()>, TAB_COUNT> sources = {
-      [] { return dictionary_document.list.path; }};
+  static std::array<std::function<text_t()>, TAB_COUNT> sources;
   return sources;
 }
 

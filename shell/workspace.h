@@ -6,6 +6,7 @@
 // whole of it.
 #pragma once
 
+#include "affix/dictionary_document.h"
 #include "common/settings_file.h"
 #include "dictionary/dictionary_statistics.h"
 #include "editors/autocorrect/autotext_file.h"
@@ -19,6 +20,7 @@
 #include <vector>
 
 struct workspace {
+  dictionary_document dictionary;       // the .dic entries, the .aff text and its decode cache
   main_commands commands;               // what each tab's document kind and each menu tool runs
   statistics_options statistics;        // the statistics window's remembered total
   multiword_pos_options multiword_pos;  // Bulk Import's POS choice of multiword lines

@@ -4,8 +4,9 @@
 #include "tools/pos_extraction_ui.h"
 #include "tools/pos_settings_window.h"
 
-void register_languagetool_commands(grammar_document_record& grammar, main_commands& commands) {
+void register_languagetool_commands(grammar_document_record& grammar, dictionary_document& dictionary,
+                                    main_commands& commands) {
   register_grammar_rules_commands(grammar, commands.kinds.languagetool, commands.tools);
   register_pos_settings_commands(commands.tools);
-  register_pos_extraction_commands(commands.tools);
+  register_pos_extraction_commands(dictionary, commands.tools);
 }

@@ -1,8 +1,11 @@
 // The LanguageTool kind and the LanguageTool Tools menu's commands.
 #pragma once
 
+#include "affix/dictionary_document.h"
 #include "shell/main_commands.h"
 #include "tools/grammar_rules.h"
 
-// The grammar is the LanguageTool tab's document; it must outlive the commands.
-void register_languagetool_commands(grammar_document_record& grammar, main_commands& commands);
+// The grammar is the LanguageTool tab's document and the dictionary the one
+// POS extraction reads; both must outlive the commands.
+void register_languagetool_commands(grammar_document_record& grammar, dictionary_document& dictionary,
+                                    main_commands& commands);

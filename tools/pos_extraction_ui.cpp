@@ -1,7 +1,6 @@
 #include "tools/pos_extraction_ui.h"
 
 #include "dictionary/dic_file.h"
-#include "dictionary/dictionary_files_ui.h"
 #include "gui/gui.h"
 #include "shell/main_job_host.h"
 #include "shell/settings_files.h"
@@ -10,13 +9,12 @@
 #include "tools/pos_extraction.h"
 #include "tools/pos_rules.h"
 
-void extract_pos_words_to_file(int form) {
+void extract_pos_words_to_file(dictionary_document& dictionary, int form) {
   show_main_status(u"Extracting POSes from Dictionary... <ESC> to abort.");
   reset_main_progress();
-  const list_document& dictionary = dictionary_document.list;
-  const text_t& aff_text = current_aff_text();
+  const text_t& aff_text = dictionary.aff_text();
   const std::vector<text_t> rules = pos_language_rules(pos_rule_language);
-  const pos_extraction_result refused = check_pos_extraction(dictionary, aff_text, rules);
+  const pos_extraction_result refused = check_pos_extraction(dictionary.list, aff_text, rules);
   if (refused.status != pos_extraction_status::ok) {
     message_box(u"Warning!", refused.message, MB_ICON_WARNING);
     show_main_status(refused.status_text);
@@ -29,12 +27,12 @@ void extract_pos_words_to_file(int form) {
     return;
   }
   const pos_extraction_result r =
-      extract_pos_words(dictionary, aff_text, rules, form, target, main_window_job_host());
+      extract_pos_words(dictionary.list, aff_text, rules, form, target, main_window_job_host());
   if (!r.message.empty()) message_box(u"Error!", r.message, MB_ICON_ERROR);
   show_main_status(r.status_text);
 }
 
-void register_pos_extraction_commands(tool_registry& tools) {
-  tools.set_command(MENU_POS_ADDED, [] { extract_pos_words_to_file(1); });
-  tools.set_command(MENU_POS_SPELLING, [] { extract_pos_words_to_file(2); });
+void register_pos_extraction_commands(dictionary_document& dictionary, tool_registry& tools) {
+  tools.set_command(MENU_POS_ADDED, [&dictionary] { extract_pos_words_to_file(dictionary, 1); });
+  tools.set_command(MENU_POS_SPELLING, [&dictionary] { extract_pos_words_to_file(dictionary, 2); });
 }

@@ -3,7 +3,8 @@
 // the POS extraction over the open dictionary.
 #pragma once
 
+#include "affix/dictionary_document.h"
 #include "shell/tool_registry.h"
 
-void extract_pos_words_to_file(int form);
-void register_pos_extraction_commands(tool_registry& tools);
+void extract_pos_words_to_file(dictionary_document& dictionary, int form);
+void register_pos_extraction_commands(dictionary_document& dictionary, tool_registry& tools);

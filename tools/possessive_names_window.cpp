@@ -1,7 +1,5 @@
 #include "tools/possessive_names_window.h"
 
-#include "affix/aff_cache.h"
-#include "common/documents.h"
 #include "gui/gui.h"
 #include "shell/layout.h"
 #include "shell/list_view_ui.h"
@@ -34,11 +32,12 @@ void set_controls_disabled(int disabled) {
   gadget_set_disabled(LOG_START, disabled || !log_index_enabled ? 1 : 0);
 }
 
-void run_import() {
+void run_import(dictionary_document& dictionary) {
   set_controls_disabled(1);
   gadget_set_text(LOG, u"");
-  // The flag is checked against the FLAG mode of the .aff as it is now.
-  rebuild_aff_decode_cache(dictionary_document.aff_text);
+  // The flag is checked against the FLAG mode of the .aff as it is now,
+  // edits included.
+  const int64_t flag_mode = dictionary.decode_cache().aff_flag_mode;
   possessive_options options;
   options.flag_text = gadget_get_text(FLAG);
   options.remove_1 = possessive_remove_text_1;
@@ -51,8 +50,7 @@ void run_import() {
     gadget_set_text(LOG, text_t(log));
   };
   tool_window_job_host host({.window = WINDOW, .escape_label = ESCAPE_LABEL});
-  const possessive_result r = import_possessive_names(gadget_get_text(INPUT), options, aff_cache.aff_flag_mode,
-                                                      paged_list_document(TAB_DICTIONARY), host);
+  const possessive_result r = import_possessive_names(gadget_get_text(INPUT), options, flag_mode, dictionary.list, host);
   switch (r.status) {
     case possessive_status::nothing_to_process:
       message_box(u"Warning!", u"Nothing to process.", MB_ICON_WARNING);
@@ -100,10 +98,10 @@ void build_window(int width, int height) {
 }
 
 // True closes the window.
-bool handle_gadget(int gadget, int subtype) {
+bool handle_gadget(dictionary_document& dictionary, int gadget, int subtype) {
   if (handle_paste_and_log_gadget(kEditors, gadget, log_index_enabled)) return false;
   switch (gadget) {
-    case PROCESS: run_import(); break;
+    case PROCESS: run_import(dictionary); break;
     case REMOVE_1:
       if (subtype == SUBTYPE_CHANGE) possessive_remove_text_1 = gadget_get_text(REMOVE_1);
       break;
@@ -118,7 +116,7 @@ bool handle_gadget(int gadget, int subtype) {
 
 }  // namespace
 
-void show_possessive_names_window() {
+void show_possessive_names_window(dictionary_document& dictionary) {
   const int width = 1014 + static_cast<int>(scale_extra_width(100));
   const int height = 570 + static_cast<int>(scale_extra_height(100));
   window_set_disabled(MAIN_WINDOW, 1);
@@ -140,7 +138,7 @@ void show_possessive_names_window() {
       if (id == SHORTCUT_ESCAPE) done = true;
       if (id == SHORTCUT_HELP) open_manual_page(u"#5.2.5.3.import_places_names_possessives");
     } else if (type == EVENT_GADGET) {
-      done = handle_gadget(event_get_gadget(), event_get_subtype());
+      done = handle_gadget(dictionary, event_get_gadget(), event_get_subtype());
     }
   }
   update_paged_list_labels(TAB_DICTIONARY);
@@ -154,6 +152,6 @@ void show_possessive_names_window() {
   window_activate(MAIN_WINDOW);
 }
 
-void register_possessive_names_commands(tool_registry& tools) {
-  tools.set_command(MENU_IMPORT_POSSESSIVES, show_possessive_names_window);
+void register_possessive_names_commands(dictionary_document& dictionary, tool_registry& tools) {
+  tools.set_command(MENU_IMPORT_POSSESSIVES, [&dictionary] { show_possessive_names_window(dictionary); });
 }

@@ -5,6 +5,7 @@
 
 #include "shell/tool_registry.h"
 
+#include "affix/dictionary_document.h"
 #include "shell/id_blocks.h"
 
 namespace possessive_names_ids {
@@ -16,5 +17,7 @@ constexpr int REMOVE_LABEL = 724, REMOVE_1 = 725, REMOVE_2 = 726;
 static_assert(ids_in_block(POSSESSIVE_NAMES_BLOCK, {INPUT, LOG_TOP, FLAG, CLOSE, LOG_START, REMOVE_2}));
 }  // namespace possessive_names_ids
 
-void show_possessive_names_window();
-void register_possessive_names_commands(tool_registry& tools);
+// The names go into the dictionary with a flag checked against the FLAG
+// mode of its .aff text.
+void show_possessive_names_window(dictionary_document& dictionary);
+void register_possessive_names_commands(dictionary_document& dictionary, tool_registry& tools);

@@ -4,8 +4,9 @@
 #include "tools/master_wordlist_window.h"
 #include "tools/possessive_names_window.h"
 
-void register_wordlist_commands(multiword_pos_options& multiword_pos, tool_registry& tools) {
+void register_wordlist_commands(dictionary_document& dictionary, multiword_pos_options& multiword_pos,
+                                tool_registry& tools) {
   register_master_wordlist_commands(tools);
   register_bulk_import_commands(multiword_pos, tools);
-  register_possessive_names_commands(tools);
+  register_possessive_names_commands(dictionary, tools);
 }

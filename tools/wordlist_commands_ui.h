@@ -2,8 +2,10 @@
 // Import (every mode) and the possessive-names import.
 #pragma once
 
+#include "affix/dictionary_document.h"
 #include "shell/tool_registry.h"
 #include "tools/bulk_import.h"
 
 // Bulk Import remembers its multiword POS choice in multiword_pos.
-void register_wordlist_commands(multiword_pos_options& multiword_pos, tool_registry& tools);
+void register_wordlist_commands(dictionary_document& dictionary, multiword_pos_options& multiword_pos,
+                                tool_registry& tools);

@@ -1,6 +1,5 @@
 #include "editors/autocorrect/autocorrect_tools_ui.h"
 
-#include "affix/aff_cache_status_ui.h"
 #include "editors/autocorrect/autocorrect_duplicates_window.h"
 #include "editors/autocorrect/autocorrect_tools.h"
 #include "editors/autocorrect/autocorrect_validate_window.h"
@@ -68,11 +67,13 @@ void extract_autocorrect_list_to_file() {
   if (!r.message.empty()) message_box(r.message_title, r.message, r.message_flags);
 }
 
-void register_autocorrect_tool_commands(tool_registry& tools) {
+void register_autocorrect_tool_commands(dictionary_document& dictionary, tool_registry& tools) {
   tools.set_command(MENU_AUTOCORRECT_FIX_SPACES, fix_autocorrect_spaces);
   tools.set_command(MENU_CLEAN_HEX_SYMBOLS, clean_autocorrect_hex_symbols);
   tools.set_command(MENU_EXTRACT_AUTOCORRECTS, extract_autocorrect_list_to_file);
   tools.set_command(MENU_AUTOCORRECT_DUPLICATES, show_autocorrect_duplicates_window);
   // Validate rebuilds the decode cache with the main window's controls off.
-  tools.set_command(MENU_AC_VALIDATE, show_autocorrect_validate_window, rebuild_aff_decode_cache_from_editor);
+  tools.set_command(
+      MENU_AC_VALIDATE, [&dictionary] { show_autocorrect_validate_window(dictionary); },
+      [&dictionary] { dictionary.decode_cache(); });
 }

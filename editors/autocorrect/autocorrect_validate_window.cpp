@@ -1,9 +1,6 @@
 #include "editors/autocorrect/autocorrect_validate_window.h"
 
-#include "affix/aff_cache.h"
-#include "common/documents.h"
 #include "common/format.h"
-#include "dictionary/dictionary_files_ui.h"
 #include "editors/autocorrect/autocorrect_tools.h"
 #include "editors/autocorrect/autocorrect_validate.h"
 #include "gui/gui.h"
@@ -26,6 +23,7 @@ constexpr int COLOUR_GREEN = 39168, COLOUR_RED = 255;
 
 class validate_window {
  public:
+  explicit validate_window(dictionary_document& dictionary) : dictionary_(dictionary) {}
   void build();
   void run();
 
@@ -44,6 +42,7 @@ class validate_window {
     for (int g : {CLOSE, PROCESS, EXPORT, CLEAR, GO_BOTTOM, GO_TOP}) gadget_set_disabled(g, state);
   }
 
+  dictionary_document& dictionary_;
   text_t log_;
 };
 
@@ -67,7 +66,7 @@ void validate_window::build() {
   fit_gadget_to_content(PROCESSING_LABEL);
   gadget_create_progress_bar(PROGRESS, right_of(PROCESSING_LABEL) + 5, status_row + 5,
                              static_cast<int>(progress_bar_width), static_cast<int>(progress_bar_height), 0,
-                             static_cast<int>(dictionary_document.list.count()));
+                             static_cast<int>(dictionary_.list.count()));
   gadget_create_label(ESCAPE_LABEL, gadget_x(PROGRESS), bottom_of(PROGRESS) + 2, 100,
                       static_cast<int>(text_gadget_height), u"");
   gadget_create_label(RESULT_MARK, right_of(PROGRESS) + 5, status_row, 100, 16, u"");
@@ -82,13 +81,13 @@ void validate_window::process() {
   gadget_set_color(RESULT_MARK, COLOR_TEXT, 0);
   set_buttons_disabled(1);
   // The menu brought the cache up to date; an unchanged text costs nothing.
-  rebuild_aff_decode_cache(current_aff_text());
+  const aff_decode_cache& cache = dictionary_.decode_cache();
   tool_window_job_host host({.window = WINDOW, .progress_bar = PROGRESS, .escape_label = ESCAPE_LABEL});
   const autocorrect_validate_output out{
       [this](text_view t) { append_log(t); },
       [](int64_t n) { set_gadget_text_if_changed(ISSUES_LABEL, u"Issues:" + format_count(n, number_separator)); }};
   const autocorrect_validate_result r = validate_autocorrect_list(
-      paged_list_document(TAB_AUTOCORRECT), dictionary_document.list, aff_cache, decode_warning_limit, number_separator, host, out);
+      paged_list_document(TAB_AUTOCORRECT), dictionary_.list, cache, decode_warning_limit, number_separator, host, out);
   gadget_set_text(RESULT_MARK, r.aborted ? u"\u2717" : u"\u2713");
   gadget_set_color(RESULT_MARK, COLOR_TEXT, r.aborted ? COLOUR_RED : COLOUR_GREEN);
   set_buttons_disabled(0);
@@ -128,13 +127,13 @@ void validate_window::run() {
 
 }  // namespace
 
-void show_autocorrect_validate_window() {
+void show_autocorrect_validate_window(dictionary_document& dictionary) {
   if (paged_list_document(TAB_AUTOCORRECT).empty()) {
     message_box(u"Warning!", u"No autocorrect words found.", MB_ICON_WARNING);
     status_bar_set_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT, u"Aborted.");
     return;
   }
-  if (dictionary_document.list.empty()) {
+  if (dictionary.list.empty()) {
     message_box(u"Warning!",
                 u"No dictionary words found.\n\nA dictionary is needed to check if the\ncorrect entries exist in the "
                 u"Autocorrect List.\n\nDictionary checks will be skipped.",
@@ -148,7 +147,7 @@ void show_autocorrect_validate_window() {
     return;
   }
   window_set_disabled(MAIN_WINDOW, 1);
-  validate_window w;
+  validate_window w(dictionary);
   w.build();
   w.run();
   window_set_disabled(MAIN_WINDOW, 0);

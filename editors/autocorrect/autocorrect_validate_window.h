@@ -3,6 +3,7 @@
 // Clear, Go to bottom, Go to top and Close.
 #pragma once
 
+#include "affix/dictionary_document.h"
 #include "shell/id_blocks.h"
 
 namespace autocorrect_validate_ids {
@@ -14,4 +15,4 @@ static_assert(ids_in_block(AC_VALIDATE_BLOCK, {WINDOW, LOG, PROCESS, PROCESSING_
                                                RESULT_MARK, CLEAR, EXPORT, GO_BOTTOM, GO_TOP, CLOSE, ISSUES_LABEL}));
 }  // namespace autocorrect_validate_ids
 
-void show_autocorrect_validate_window();
+void show_autocorrect_validate_window(dictionary_document& dictionary);

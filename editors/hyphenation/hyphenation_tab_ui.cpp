@@ -1,11 +1,9 @@
 #include "editors/hyphenation/hyphenation_tab_ui.h"
 
-#include "affix/aff_cache.h"
 #include "affix/affix_expansion.h"
 #include "affix/expansion_output.h"
 #include "common/dic_entry.h"
 #include "common/file.h"
-#include "dictionary/dictionary_files_ui.h"
 #include "dictionary/word_editor_window.h"
 #include "editors/hyphenation/hyphenation_engine.h"
 #include "editors/hyphenation/hyphenation_file.h"
@@ -54,12 +52,12 @@ void file_known(hyphenation_document_record& doc, const text_t& path) {
 
 // List 188: one row per word form of the entry, the flag coloured by its
 // row type.
-void fill_word_forms(const text_t& entry) {
+void fill_word_forms(dictionary_document& dictionary, const text_t& entry) {
   gadget_clear_items(HYPHENATION_RESULTS);
-  rebuild_aff_decode_cache(current_aff_text());
+  const aff_decode_cache& cache = dictionary.decode_cache();
   std::vector<hyphenation_derived_row> forms;
   hyphenation_rows_sink sink(forms, preferred_row_type_colours());
-  expand_entry(aff_cache, entry, sink);
+  expand_entry(cache, entry, sink);
   std::vector<text_t> rows;
   rows.reserve(forms.size());
   for (const hyphenation_derived_row& r : forms) rows.push_back(r.word + u"\n" + r.flag + u"\n");
@@ -95,8 +93,8 @@ void hyphenate_rows(hyphenation_decode_cache& table) {
   }
 }
 
-void expand_and_hyphenate(hyphenation_document_record& doc, const text_t& entry) {
-  fill_word_forms(entry);
+void expand_and_hyphenate(hyphenation_document_record& doc, dictionary_document& dictionary, const text_t& entry) {
+  fill_word_forms(dictionary, entry);
   hyphenate_rows(doc.table);
 }
 
@@ -220,23 +218,23 @@ void save_hyphenation(hyphenation_document_record& doc, int save, int save_as) {
   if (!r.notice.empty()) message_box(u"Information!", r.notice, MB_ICON_INFORMATION);
 }
 
-void hyphenate_entered_word(hyphenation_document_record& doc) {
+void hyphenate_entered_word(hyphenation_document_record& doc, dictionary_document& dictionary) {
   const text_t word = gadget_get_text(HYPHENATION_WORD_FIELD);
   if (word.empty() || word.front() == u' ' || word.front() == u'/') {
     warn(u"No word selected.");
     return;
   }
-  fill_word_forms(word);
+  fill_word_forms(dictionary, word);
   doc.last_hyphenated_word = word;
   hyphenate_rows(doc.table);
 }
 
-void update_hyphenation(hyphenation_document_record& doc) {
+void update_hyphenation(hyphenation_document_record& doc, dictionary_document& dictionary) {
   if (doc.last_hyphenated_word.empty()) {
     warn(u"No last hyphenated word.");
     return;
   }
-  expand_and_hyphenate(doc, doc.last_hyphenated_word);
+  expand_and_hyphenate(doc, dictionary, doc.last_hyphenated_word);
 }
 
 void clear_hyphenation(hyphenation_document_record& doc) {
@@ -270,7 +268,8 @@ bool pattern_editor_empty() {
 
 }  // namespace
 
-void register_hyphenation_commands(hyphenation_document_record& doc, document_kind& kind) {
+void register_hyphenation_commands(hyphenation_document_record& doc, dictionary_document& dictionary,
+                                   document_kind& kind) {
   set_hyphenation_view(doc.place, [&doc] { return doc.changed; });
   kind.load = [&doc](const text_t& path) { load_hyphenation(doc, path); };
   kind.save = [&doc](save_choice c) {
@@ -285,8 +284,9 @@ void register_hyphenation_commands(hyphenation_document_record& doc, document_ki
     highlight_hyphenation_word_field();
   };
   register_command(command_kind::gadget, HYPHENATION_HYPHENATE,
-                   [&doc](const command_event&) { hyphenate_entered_word(doc); });
-  register_command(command_kind::gadget, HYPHENATION_UPDATE, [&doc](const command_event&) { update_hyphenation(doc); });
+                   [&doc, &dictionary](const command_event&) { hyphenate_entered_word(doc, dictionary); });
+  register_command(command_kind::gadget, HYPHENATION_UPDATE,
+                   [&doc, &dictionary](const command_event&) { update_hyphenation(doc, dictionary); });
   register_command(command_kind::gadget, HYPHENATION_CLEAR, [&doc](const command_event&) { clear_hyphenation(doc); });
   for (int item : {POPUP_COPY_WORD, POPUP_COPY_RULE, POPUP_COPY_WORD_AND_RULE}) {
     register_command(command_kind::popup_item, item, [](const command_event& e) { copy_result(e.id); });

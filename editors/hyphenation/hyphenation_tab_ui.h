@@ -3,6 +3,7 @@
 // list 188.
 #pragma once
 
+#include "affix/dictionary_document.h"
 #include "shell/document_kinds.h"
 
 #include "common/text.h"
@@ -17,9 +18,10 @@ void load_hyphenation(hyphenation_document_record& hyphenation, const text_t& pa
 // (0, 1): Save As. The old file stays until the new one is complete.
 void save_hyphenation(hyphenation_document_record& hyphenation, int save, int save_as);
 
-// The buttons: Hyphenate (191), Update (192) and Clear (199).
-void hyphenate_entered_word(hyphenation_document_record& hyphenation);
-void update_hyphenation(hyphenation_document_record& hyphenation);
+// The buttons: Hyphenate (191), Update (192) and Clear (199). The word forms
+// come from the dictionary's .aff text.
+void hyphenate_entered_word(hyphenation_document_record& hyphenation, dictionary_document& dictionary);
+void update_hyphenation(hyphenation_document_record& hyphenation, dictionary_document& dictionary);
 void clear_hyphenation(hyphenation_document_record& hyphenation);
 
 // Label 208: "# Hyphenations:" and the rows of list 188.
@@ -30,6 +32,7 @@ void highlight_hyphenation_word_field();
 // The hyphenation kind's loader and saver, the tab's buttons, the copy items
 // of popup 217, the tab's event handling, its changed test and its file
 // labels.
-// The document must outlive them; the list view gets its place in the word
-// list and its changed flag.
-void register_hyphenation_commands(hyphenation_document_record& hyphenation, document_kind& kind);
+// The documents must outlive them; the list view gets the hyphenation
+// document's place in the word list and its changed flag.
+void register_hyphenation_commands(hyphenation_document_record& hyphenation, dictionary_document& dictionary,
+                                   document_kind& kind);

@@ -5,7 +5,6 @@
 #include "affix/aff_cache.h"
 #include "affix/aff_validate_window.h"
 #include "affix/aff_validation.h"
-#include "common/documents.h"
 #include "gui/gui.h"
 #include "shell/goto_window.h"
 #include "shell/shell_ids.h"
@@ -22,15 +21,9 @@ class AffValidateWindowTest : public shell_test::ShellTest {
   // as the menu command leaves them.
   void open_aff(const text_t& aff) {
     start_with_valid_prefs();
-    dictionary_document = dictionary_document_record();
-    gadget_set_text(AFF_EDITOR, aff);
-    dictionary_document.aff_text = aff;
-    invalidate_aff_decode_cache();
-    rebuild_aff_decode_cache(aff);
-  }
-  void TearDown() override {
-    dictionary_document = dictionary_document_record();
-    shell_test::ShellTest::TearDown();
+    dictionary().set_aff_text(aff);
+    dictionary().invalidate_decode_cache();
+    dictionary().decode_cache();
   }
   static void wait_loaded(int rows) {
     gui_test::wait_window(WINDOW);
@@ -84,11 +77,11 @@ TEST_F(AffValidateWindowTest, ProcessColoursTheFaultsAndUndoRedoTheirColours) {
     EXPECT_TRUE(gadget_get_disabled(REDO));
   }, "redo brings them again");
   gui_test::click(OK);
-  show_aff_validate_window();
+  show_aff_validate_window(dictionary());
   gui_test::finish();
   // Colours are no change of the text: OK leaves the editor and the flag alone.
   EXPECT_EQ(gadget_get_text(AFF_EDITOR), aff);
-  EXPECT_FALSE(dictionary_document.list.changed);
+  EXPECT_FALSE(dictionary().list.changed);
   EXPECT_FALSE(window_get_disabled(MAIN_WINDOW));
 }
 
@@ -96,11 +89,11 @@ TEST_F(AffValidateWindowTest, OkGivesTheTextItsLastLineFeed) {
   open_aff(u"SET UTF-8\nTRY abc");
   wait_loaded(2);
   gui_test::click(OK);
-  show_aff_validate_window();
+  show_aff_validate_window(dictionary());
   gui_test::finish();
   EXPECT_EQ(gadget_get_text(AFF_EDITOR), u"SET UTF-8\nTRY abc\n");
-  EXPECT_EQ(dictionary_document.aff_text, u"SET UTF-8\nTRY abc\n");
-  EXPECT_TRUE(dictionary_document.list.changed);
+  EXPECT_EQ(dictionary().aff_text(), u"SET UTF-8\nTRY abc\n");
+  EXPECT_TRUE(dictionary().list.changed);
 }
 
 TEST_F(AffValidateWindowTest, CloneEditRefreshProcessThenOkWritesThePanel) {
@@ -133,12 +126,12 @@ TEST_F(AffValidateWindowTest, CloneEditRefreshProcessThenOkWritesThePanel) {
     EXPECT_EQ(gadget_get_text(AFF_EDITOR), aff);
   }, "the panel validates");
   gui_test::click(OK);
-  show_aff_validate_window();
+  show_aff_validate_window(dictionary());
   gui_test::finish();
   EXPECT_EQ(gadget_get_text(AFF_EDITOR), u"SET UTF-8\nSFX A Y 2\nSFX A 0 s .\nSFX A 0 es .\n");
-  EXPECT_TRUE(dictionary_document.list.changed);
-  // The next tool parses the editor's text again.
-  EXPECT_TRUE(rebuild_aff_decode_cache(gadget_get_text(AFF_EDITOR)));
+  EXPECT_TRUE(dictionary().list.changed);
+  // The next tool works with a parse of the editor's text.
+  EXPECT_EQ(dictionary().decode_cache().aff_cache_source, gadget_get_text(AFF_EDITOR));
 }
 
 TEST_F(AffValidateWindowTest, ChecksInvertAndDeleteSelected) {
@@ -186,10 +179,10 @@ TEST_F(AffValidateWindowTest, ChecksInvertAndDeleteSelected) {
   gui_test::click(UNDO);
   gui_test::wait_gadget_text(FOUND, u"Found:8");
   gui_test::click(CANCEL);
-  show_aff_validate_window();
+  show_aff_validate_window(dictionary());
   gui_test::finish();
   EXPECT_EQ(gadget_get_text(AFF_EDITOR), aff);  // Cancel applies nothing
-  EXPECT_FALSE(dictionary_document.list.changed);
+  EXPECT_FALSE(dictionary().list.changed);
 }
 
 TEST_F(AffValidateWindowTest, GotoSelectsALine) {
@@ -211,7 +204,7 @@ TEST_F(AffValidateWindowTest, GotoSelectsALine) {
     EXPECT_FALSE(window_get_disabled(WINDOW));
   }, "line 33 selected");
   gui_test::press_key(WINDOW, KEY_ESCAPE);
-  show_aff_validate_window();
+  show_aff_validate_window(dictionary());
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"Position must be between 1:40");
   EXPECT_EQ(goto_dialog_text(), u"33");
@@ -234,11 +227,11 @@ TEST_F(AffValidateWindowTest, OkAfterAStoppedLoadingWritesNothing) {
   }, "part of the lines");
   gui_test::click(OK);
   gui_test::answer_message_box(MB_ANSWER_OK);
-  show_aff_validate_window();
+  show_aff_validate_window(dictionary());
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"The lines were not all loaded: the .AFF text stays as it was.");
   EXPECT_EQ(gadget_get_text(AFF_EDITOR), aff);
-  EXPECT_FALSE(dictionary_document.list.changed);
+  EXPECT_FALSE(dictionary().list.changed);
 }
 
 TEST_F(AffValidateWindowTest, ReportIsSavedWholeOrTheOldFileStays) {
@@ -256,7 +249,7 @@ TEST_F(AffValidateWindowTest, ReportIsSavedWholeOrTheOldFileStays) {
   gui_test::answer_file_dialog(from_utf8(folder_ + "taken.txt"));
   gui_test::answer_message_box(MB_ANSWER_OK);
   gui_test::click(CANCEL);
-  show_aff_validate_window();
+  show_aff_validate_window(dictionary());
   gui_test::finish();
   const auto& boxes = gui_test::requesters();
   ASSERT_GE(boxes.size(), 2u);
@@ -275,11 +268,11 @@ TEST_F(AffValidateWindowTest, EmptyAffHasNothingToProcess) {
   gui_test::click(PROCESS);
   gui_test::answer_message_box(MB_ANSWER_OK);
   gui_test::click(OK);
-  show_aff_validate_window();
+  show_aff_validate_window(dictionary());
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"Nothing to process.");
   EXPECT_EQ(gadget_get_text(AFF_EDITOR), u"");
-  EXPECT_FALSE(dictionary_document.list.changed);
+  EXPECT_FALSE(dictionary().list.changed);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "affix/aff_validation.h"
 
 #include "affix/aff_cache.h"
+#include "tests/affix/test_cache.h"
 #include "common/format.h"
 #include "tests/test_support/temp_folder.h"
 
@@ -20,10 +21,10 @@ struct validation_case {
 
   explicit validation_case(const std::string& utf8) : text(normalise_line_endings(from_utf8(utf8))) {
     lines = split_aff_validate_lines(text);
-    rebuild_aff_cache_from_panel(lines);
+    rebuild_aff_cache_from_panel(test_cache, lines);
   }
   const aff_validation_result& run() {
-    result = run_aff_validation(lines, text, aff_cache, host);
+    result = run_aff_validation(lines, text, test_cache, host);
     return result;
   }
   // The report lines of a step, as texts.
@@ -127,7 +128,7 @@ TEST(AffValidation, SetUtf8Cases) {
 TEST(AffValidation, SetUtf8IsCountedInTheTextTakenAtOpening) {
   validation_case c("TRY a\n");
   c.lines.insert(c.lines.begin(), {u"SET UTF-8", 0, 0});
-  rebuild_aff_cache_from_panel(c.lines);
+  rebuild_aff_cache_from_panel(test_cache, c.lines);
   c.run();
   EXPECT_TRUE(c.reports(u"Error: Not found in the .AFF"));
 }
@@ -177,22 +178,22 @@ TEST(AffValidation, FieldsSpacesAndDuplicateRules) {
 
 TEST(AffValidation, TabSeparatedRulesAreNotTheSetsRules) {
   validation_case c("SET UTF-8\nSFX A Y 1\nSFX\tA\t0\ts\t.\n");
-  EXPECT_EQ(aff_cache.aff_rule_set_declared_counts[1], 1);
+  EXPECT_EQ(test_cache.aff_rule_set_declared_counts[1], 1);
   c.run();
   EXPECT_TRUE(c.reports(u"Flag \"A\" expected 1 found 0 at line:2"));
 }
 
 TEST(AffValidation, DuplicateFlagsAreSortedInACopy) {
   validation_case c("SET UTF-8\nSFX Z Y 1\nSFX Z 0 s .\nPFX B Y 1\nPFX B 0 re .\nSFX B Y 1\nSFX B 0 s .\n");
-  const std::vector<text_t> file_order = aff_cache.aff_rule_set_flags;
+  const std::vector<text_t> file_order = test_cache.aff_rule_set_flags;
   c.run();
   EXPECT_EQ(c.step_lines(4)[3], u"Flag:B(2)");
   EXPECT_EQ(c.step_lines(4)[4], u"  Line:4");
   EXPECT_EQ(c.step_lines(4)[5], u"  Line:6");
   EXPECT_EQ(c.coloured(AFF_LINE_RED), lines_t({4, 6}));
   // The report leaves the cache in file order for every other reader.
-  EXPECT_EQ(aff_cache.aff_rule_set_flags, file_order);
-  EXPECT_EQ(aff_cache.aff_rule_set_flags, (std::vector<text_t>{u"Z", u"B", u"B"}));
+  EXPECT_EQ(test_cache.aff_rule_set_flags, file_order);
+  EXPECT_EQ(test_cache.aff_rule_set_flags, (std::vector<text_t>{u"Z", u"B", u"B"}));
 }
 
 // Every fixture fault is reported at its line, in its colour.
@@ -284,7 +285,7 @@ TEST(AffValidation, ARunStartsFromBlackLines) {
   view.colour_line = [&](int64_t line, int32_t colour) { shown.emplace_back(line, colour); };
   std::vector<text_t> blocks;
   view.log = [&](text_view block) { blocks.emplace_back(block); };
-  const aff_validation_result r = run_aff_validation(c.lines, c.text, aff_cache, c.host, view);
+  const aff_validation_result r = run_aff_validation(c.lines, c.text, test_cache, c.host, view);
   EXPECT_TRUE(c.coloured(AFF_LINE_RED).empty());
   ASSERT_FALSE(shown.empty());
   EXPECT_EQ(shown.front(), std::make_pair(int64_t{0}, AFF_LINE_BLACK));
@@ -336,12 +337,12 @@ TEST(AffValidatePanel, OkWritesOnlyACompleteChangedPanel) {
 
 TEST(AffValidatePanel, RefreshLeavesTheCacheToBeRebuiltEvenFromAnEmptyText) {
   const auto lines = split_aff_validate_lines(u"SFX A Y 1\nSFX A 0 s .\n");
-  rebuild_aff_decode_cache(u"");
-  rebuild_aff_cache_from_panel(lines);
-  EXPECT_EQ(aff_cache.aff_suffix_set_count, 1);  // the panel's rules, for Process
+  rebuild_aff_decode_cache(test_cache, u"");
+  rebuild_aff_cache_from_panel(test_cache, lines);
+  EXPECT_EQ(test_cache.aff_suffix_set_count, 1);  // the panel's rules, for Process
   // The next caller (an empty .aff editor) gets its own, empty tables.
-  EXPECT_TRUE(rebuild_aff_decode_cache(u""));
-  EXPECT_EQ(aff_cache.aff_suffix_set_count, 0);
+  EXPECT_TRUE(rebuild_aff_decode_cache(test_cache, u""));
+  EXPECT_EQ(test_cache.aff_suffix_set_count, 0);
 }
 
 TEST(AffValidatePanel, SelectedLabel) {

@@ -116,7 +116,7 @@ TEST(AffixCondition, SameAnswerAsPcreOnTheDebianDictionaries) {
     for (int i = 0; std::getline(lines, line); ++i)
       if (i % 97 == 1) sample.push_back(from_utf8(line.substr(0, line.find('/'))));
     int simple = 0;
-    for (const affix_condition& c : aff_cache.conditions) {
+    for (const affix_condition& c : test_cache.conditions) {
       if (c.is_simple()) ++simple;
       std::vector<text_t> words = sample;
       // Whether it is a suffix or a prefix condition does not matter for

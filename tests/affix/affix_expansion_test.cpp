@@ -193,7 +193,7 @@ TEST(Expansion, TheStopTestEndsIt) {
   int polls = 0;
   derived_rows_sink rows;
   // The flag, rule 1, then rule 2 stops.
-  expansion_report r = expand_entry(aff_cache, u"walk/A", rows, [&] { return ++polls >= 3; });
+  expansion_report r = expand_entry(test_cache, u"walk/A", rows, [&] { return ++polls >= 3; });
   EXPECT_TRUE(r.stopped);
   EXPECT_FALSE(r.sink_ended);
   EXPECT_EQ(rows.rows.size(), 2u);  // walk, walks
@@ -204,11 +204,11 @@ TEST(Expansion, TheStopTestEndsIt) {
 TEST(Expansion, StopsWhenTheRulesChangeWhileItAsks) {
   use_aff("PFX P Y 1\nPFX P 0 un .\nSFX A Y 3\nSFX A 0 s .\nSFX A 0 x .\nSFX A 0 y .\n");
   derived_rows_sink rows;
-  expansion_report r = expand_entry(aff_cache, u"walk/AP", rows, [] {
-    rebuild_aff_decode_cache(u"SFX B Y 1\nSFX B 0 x .\n");
+  expansion_report r = expand_entry(test_cache, u"walk/AP", rows, [] {
+    rebuild_aff_decode_cache(test_cache, u"SFX B Y 1\nSFX B 0 x .\n");
     // A nested expansion does nothing while the outer one runs.
     row_count_sink nested;
-    expand_entry(aff_cache, u"walk/B", nested);
+    expand_entry(test_cache, u"walk/B", nested);
     EXPECT_EQ(nested.rows, 0);
     return false;
   });
@@ -268,11 +268,11 @@ TEST(Expansion, SurvivesBrokenAffTexts) {
         first_suffix_sink first;
         for (expansion_sink* each : std::initializer_list<expansion_sink*>{&list, &counter, &array, &statistics,
                                                                            &matching, &first})
-          expand_entry(aff_cache, from_utf8(e), *each);
+          expand_entry(test_cache, from_utf8(e), *each);
       }
       // No row twice.
       derived_rows_sink sink;
-      expand_entry(aff_cache, from_utf8(e), sink);
+      expand_entry(test_cache, from_utf8(e), sink);
       std::vector<std::string> rows;
       for (const auto& r : sink.rows)
         rows.push_back(to_utf8(r.type + u"|" + r.word + u"|" + r.flag + u"|" + r.rule_key + u"|" +

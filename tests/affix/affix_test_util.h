@@ -3,6 +3,7 @@
 #pragma once
 
 #include "affix/aff_cache.h"
+#include "tests/affix/test_cache.h"
 #include "affix/affix_expansion.h"
 #include "affix/expansion_output.h"
 #include "dictionary/derived_rows.h"
@@ -16,8 +17,8 @@
 extern char** environ;
 
 inline void use_aff(const std::string& aff_utf8) {
-  invalidate_aff_decode_cache();
-  rebuild_aff_decode_cache(from_utf8(aff_utf8));
+  invalidate_aff_decode_cache(test_cache);
+  rebuild_aff_decode_cache(test_cache, from_utf8(aff_utf8));
 }
 
 // Two sets of 400 suffix rules, each of A continuing into B: the entry w/A
@@ -35,7 +36,7 @@ inline std::string aff_of_many_words() {
 inline std::vector<std::string> derived_of(const std::string& entry) {
   std::vector<text_t> words;
   word_array_sink sink(words, 0, u"", u"");
-  expand_entry(aff_cache, from_utf8(entry), sink);
+  expand_entry(test_cache, from_utf8(entry), sink);
   std::vector<std::string> out;
   for (int64_t i = 0; i < sink.stored; ++i) out.push_back(to_utf8(words[static_cast<size_t>(i)]));
   return out;
@@ -44,7 +45,7 @@ inline std::vector<std::string> derived_of(const std::string& entry) {
 // "Type word" per row of the word editor's list.
 inline std::vector<std::string> typed_rows_of(const std::string& entry, derived_rows_sink& rows) {
   rows.clear();
-  expand_entry(aff_cache, from_utf8(entry), rows);
+  expand_entry(test_cache, from_utf8(entry), rows);
   std::vector<std::string> out;
   for (const auto& r : rows.rows) out.push_back(to_utf8(r.type) + " " + to_utf8(r.word));
   return out;
@@ -57,7 +58,7 @@ inline std::vector<std::string> typed_rows_of(const std::string& entry) {
 // What the expansion of an entry reports (the rows only counted).
 inline expansion_report report_of(const std::string& entry) {
   row_count_sink rows;
-  return expand_entry(aff_cache, from_utf8(entry), rows);
+  return expand_entry(test_cache, from_utf8(entry), rows);
 }
 
 // Runs a program (args[0] a full path) with its standard input from in_path

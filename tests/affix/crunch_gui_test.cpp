@@ -17,18 +17,17 @@ class CrunchWindowTest : public shell_test::ShellTest {
  protected:
   void open_dictionary(std::vector<text_t> entries, const text_t& aff = kAff) {
     start_with_valid_prefs();
-    dictionary_document.list.replace_all(std::move(entries), from_utf8(folder_ + "small.dic"));
-    dictionary_count_changed();
+    dictionary().list.replace_all(std::move(entries), from_utf8(folder_ + "small.dic"));
+    dictionary().count_changed();
     gadget_set_text(AFF_EDITOR, aff);
-    invalidate_aff_decode_cache();
+    dictionary().invalidate_decode_cache();
   }
   void TearDown() override {
-    dictionary_document = dictionary_document_record();
     crunch_window_settings.enabled.fill(true);
     crunch_window_settings.match_left = 2;
     shell_test::ShellTest::TearDown();
   }
-  static list_document& doc() { return dictionary_document.list; }
+  static list_document& doc() { return dictionary().list; }
 };
 
 TEST_F(CrunchWindowTest, ProcessFoldsListsAndOneUndoTakesItBack) {
@@ -69,7 +68,7 @@ TEST_F(CrunchWindowTest, ProcessFoldsListsAndOneUndoTakesItBack) {
   gui_test::click(CRUNCH_PROCESS);
   gui_test::answer_message_box(MB_ANSWER_OK);
   gui_test::press_key(CRUNCH_WINDOW, KEY_ESCAPE);
-  show_crunch_words_window();
+  show_crunch_words_window(dictionary());
   gui_test::finish();
   const auto& boxes = gui_test::requesters();
   ASSERT_EQ(boxes.size(), 2u);
@@ -111,7 +110,7 @@ TEST_F(CrunchWindowTest, EscapeWhileProcessingKeepsTheFoldsSoFar) {
   shell_test::wait_tidy_layout(CRUNCH_WINDOW, {CRUNCH_TIME_LABEL, CRUNCH_STEP_LABEL, CRUNCH_FOUND_LABEL},
                                "the crunch window after the abort");
   gui_test::click(CRUNCH_CLOSE);
-  show_crunch_words_window();
+  show_crunch_words_window(dictionary());
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"Really abort?");
   int64_t folded = 0;
@@ -123,7 +122,7 @@ TEST_F(CrunchWindowTest, EscapeWhileProcessingKeepsTheFoldsSoFar) {
 TEST_F(CrunchWindowTest, AnEmptyDictionaryOpensNoWindow) {
   open_dictionary({});
   gui_test::answer_message_box(MB_ANSWER_OK);
-  show_crunch_words_window();
+  show_crunch_words_window(dictionary());
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"No dictionary words found.");
   EXPECT_FALSE(window_exists(CRUNCH_WINDOW));

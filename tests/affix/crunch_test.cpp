@@ -45,7 +45,7 @@ crunched crunch(const std::vector<std::string>& entries, const crunch_settings& 
   headless_long_job_host& host = host_in ? *host_in : local;
   list_tool_edit edit(doc);
   crunched c;
-  c.result = crunch_dictionary(doc, aff_cache, settings, edit, host);
+  c.result = crunch_dictionary(doc, test_cache, settings, edit, host);
   for (const auto& e : doc.entries) c.entries.push_back(to_utf8(e));
   return c;
 }
@@ -103,7 +103,7 @@ TEST(Crunch, ReportsTheFoldsInEntryOrderAndTakesOneUndoSnapshot) {
   doc.save_undo();  // an earlier edit: its snapshot must give way to the tool's
   headless_long_job_host host;
   list_tool_edit edit(doc);
-  const crunch_result r = crunch_dictionary(doc, aff_cache, all_options(), edit, host);
+  const crunch_result r = crunch_dictionary(doc, test_cache, all_options(), edit, host);
   ASSERT_EQ(r.folds, 2);
   ASSERT_EQ(r.rows.size(), 2u);
   EXPECT_EQ(r.rows[0].entry_index, 0);
@@ -226,7 +226,7 @@ std::vector<text_t> reference_crunch(std::vector<text_t> entries, const crunch_s
         if (letter == u'J' && ends(r[b].word, u"ing's")) continue;
         if (!first.count(letter)) {
           first_suffix_sink sink;
-          expand_entry(aff_cache, r[b].word + u"/" + letter, sink);
+          expand_entry(test_cache, r[b].word + u"/" + letter, sink);
           first[letter] = sink.first;
         }
         if (first[letter] == r[d].word && r[d].root != r[b].word && !adds_a_word(r[b].word + u"/" + letter)) {
@@ -263,7 +263,7 @@ std::vector<text_t> crunch_flattened_slice(const std::string& name, const std::v
     list_document d = doc;
     headless_long_job_host host;
     list_tool_edit edit(d);
-    const crunch_result r = crunch_dictionary(d, aff_cache, s, edit, host);
+    const crunch_result r = crunch_dictionary(d, test_cache, s, edit, host);
     EXPECT_EQ(r.status, crunch_status::done);
     EXPECT_GT(r.folds, static_cast<int64_t>(words.size() / min_fold_share));
     // The design's pairwise comparison is quadratic in the group: checked on the smaller groups.
@@ -275,7 +275,7 @@ std::vector<text_t> crunch_flattened_slice(const std::string& name, const std::v
     for (const crunch_fold& f : r.rows) {
       EXPECT_EQ(d.entries[static_cast<size_t>(f.entry_index)], f.root + u"/" + f.flag);
       first_suffix_sink sink;
-      expand_entry(aff_cache, f.root + u"/" + f.flag, sink);
+      expand_entry(test_cache, f.root + u"/" + f.flag, sink);
       EXPECT_EQ(sink.first, f.word);
     }
     // The whole expansion of the result is the list: no word lost, none added.

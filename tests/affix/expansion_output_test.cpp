@@ -17,8 +17,8 @@ lines file_rows(const std::string& entry, bool csv, bool hyphen_only, const char
   std::string path = "/tmp/vx_affix_output_" + std::to_string(getpid()) + ".txt";
   EXPECT_NE(file_create(1, from_utf8(path)), 0);
   {
-    word_file_sink sink(1, csv, hyphen_only, tag);
-    expand_entry(aff_cache, from_utf8(entry), sink);
+    word_file_sink sink(test_cache, 1, csv, hyphen_only, tag);
+    expand_entry(test_cache, from_utf8(entry), sink);
     *result = sink.written;
   }
   EXPECT_TRUE(file_close_checked(1));
@@ -34,14 +34,14 @@ TEST(HyphenationRows, ListRows) {
   use_aff("SFX A Y 1\nSFX A 0 s .\n");
   std::vector<hyphenation_derived_row> rows;
   hyphenation_rows_sink sink(rows, DEFAULT_ROW_TYPE_COLOURS);
-  EXPECT_EQ(expand_entry(aff_cache, u"walk/A", sink).rows, 2);
+  EXPECT_EQ(expand_entry(test_cache, u"walk/A", sink).rows, 2);
   ASSERT_EQ(rows.size(), 2u);
   EXPECT_EQ(rows[0].flag, u"");
   EXPECT_EQ(rows[1].word, u"walks");
   EXPECT_EQ(rows[1].flag, u"A");
   // Counting the rows fills no list.
   row_count_sink counter;
-  expand_entry(aff_cache, u"walk/A", counter);
+  expand_entry(test_cache, u"walk/A", counter);
   EXPECT_EQ(counter.rows, 2);
   EXPECT_EQ(rows.size(), 2u);
 }
@@ -51,11 +51,11 @@ TEST(HyphenationRows, ListRows) {
 TEST(HyphenationRows, StopAtTheViewLimit) {
   use_aff(aff_of_many_words());
   row_count_sink counter;
-  expand_entry(aff_cache, u"w/A", counter);
+  expand_entry(test_cache, u"w/A", counter);
   EXPECT_EQ(counter.rows, 160401);
   std::vector<hyphenation_derived_row> rows;
   hyphenation_rows_sink sink(rows, DEFAULT_ROW_TYPE_COLOURS);
-  expansion_report r = expand_entry(aff_cache, u"w/A", sink);
+  expansion_report r = expand_entry(test_cache, u"w/A", sink);
   EXPECT_EQ(rows.size(), DERIVED_ROW_VIEW_LIMIT);
   EXPECT_TRUE(sink.capped);
   EXPECT_TRUE(r.sink_ended);
@@ -69,7 +69,7 @@ TEST(WordFile, CsvRows) {
   for (int i = 0; i < 12; ++i) aff += "SFX B 0 q z\n";
   aff += "SFX C Y 1\nSFX C 0 e\n";
   use_aff(aff);
-  ASSERT_EQ(aff_cache.aff_rule_set_offsets[1], 1200);
+  ASSERT_EQ(test_cache.aff_rule_set_offsets[1], 1200);
   int64_t result = 0;
   EXPECT_EQ(file_rows("walk/A", true, false, u"", &result),
             (lines{"\"walk\";\"walk\";\"walk\";\"Primary\";\"\";\"\";\"\"",
@@ -97,7 +97,7 @@ TEST(WordArray, StoresAfterTheCallersCount) {
   use_aff("SFX A Y 1\nSFX A 0 s .\n");
   std::vector<text_t> words(3, u"old");
   word_array_sink sink(words, 3, u"<", u">");
-  expand_entry(aff_cache, u"walk/A", sink);
+  expand_entry(test_cache, u"walk/A", sink);
   EXPECT_EQ(sink.stored, 2);
   ASSERT_GE(words.size(), 5u);
   EXPECT_EQ(words[2], u"old");
@@ -110,7 +110,7 @@ TEST(WordStatistics, Counters) {
   word_statistics counts;
   word_statistics_sink counting(&counts);
   counting.entry = 2;
-  expand_entry(aff_cache, u"Éa/A", counting);
+  expand_entry(test_cache, u"Éa/A", counting);
   EXPECT_EQ(counting.words, 3);
   EXPECT_EQ(counts.with_apostrophe, 1);
   EXPECT_EQ(counts.with_hyphen, 1);
@@ -125,7 +125,7 @@ TEST(WordStatistics, Counters) {
   // Without counts: counted as words but nothing goes into the statistics.
   counts = {};
   word_statistics_sink not_counting(nullptr);
-  expand_entry(aff_cache, u"Éa/A", not_counting);
+  expand_entry(test_cache, u"Éa/A", not_counting);
   EXPECT_EQ(not_counting.words, 3);
   EXPECT_EQ(counts.with_capital, 0);
 }
@@ -135,14 +135,14 @@ TEST(StatisticsLines, MatchingWordsWithAnnotation) {
   std::vector<text_t> lines;
   {
     statistics_lines_sink apostrophes(WORD_TYPE_APOSTROPHE, word_annotation::with_origin, lines);
-    expand_entry(aff_cache, u"wa/A", apostrophes);
+    expand_entry(test_cache, u"wa/A", apostrophes);
   }
   ASSERT_EQ(lines.size(), 1u);
   EXPECT_EQ(lines[0], u"wa's Flag:A (Primary:wa)");
   lines.clear();
   {
     statistics_lines_sink two_units(WORD_TYPE_LENGTH_1 + 1, word_annotation::plain, lines);
-    expand_entry(aff_cache, u"wa/A", two_units);
+    expand_entry(test_cache, u"wa/A", two_units);
   }
   EXPECT_EQ(lines, std::vector<text_t>{u"wa"});
   lines.clear();
@@ -151,7 +151,7 @@ TEST(StatisticsLines, MatchingWordsWithAnnotation) {
   ASSERT_NE(file_create(1, from_utf8(path)), 0);
   {
     statistics_lines_sink hyphens(WORD_TYPE_HYPHEN, word_annotation::with_origin, 1);
-    expand_entry(aff_cache, u"wa/A", hyphens);
+    expand_entry(test_cache, u"wa/A", hyphens);
   }
   EXPECT_TRUE(lines.empty());
   EXPECT_TRUE(file_close_checked(1));
@@ -165,10 +165,10 @@ TEST(StatisticsLines, MatchingWordsWithAnnotation) {
 TEST(FirstSuffix, FirstSuffixDerivative) {
   use_aff("PFX P Y 1\nPFX P 0 un .\nSFX A Y 2\nSFX A 0 s x\nSFX A 0 ed .\nSFX A 0 ing .\n");
   first_suffix_sink walk_a;
-  expand_entry(aff_cache, u"walk/A", walk_a);
+  expand_entry(test_cache, u"walk/A", walk_a);
   EXPECT_EQ(walk_a.first, u"walked");
   first_suffix_sink walk_p;
-  expand_entry(aff_cache, u"walk/P", walk_p);
+  expand_entry(test_cache, u"walk/P", walk_p);
   EXPECT_EQ(walk_p.first, u"");
 }
 
@@ -176,7 +176,7 @@ TEST(PadRuleNumber, WidthOfTheLargestCount) {
   struct { int count; const char16_t* expected; } cases[] = {{12, u"07"}, {9, u"7"}, {123456, u"00007"}};
   for (const auto& c : cases) {
     use_aff("SFX A Y " + std::to_string(c.count) + "\n");
-    EXPECT_EQ(pad_rule_number(u"7"), c.expected) << c.count;
+    EXPECT_EQ(pad_rule_number(u"7", test_cache.aff_max_rules_per_set), c.expected) << c.count;
   }
 }
 

@@ -26,19 +26,19 @@ TEST(FlagHelpers, DuplicatesByMode) {
   };
   for (const auto& c : cases) {
     use_aff(c.aff);
-    EXPECT_EQ(has_duplicate_flags(c.input), c.has_duplicates) << to_utf8(c.input);
-    EXPECT_EQ(remove_duplicate_flags(c.input), c.without_duplicates) << to_utf8(c.input);
+    EXPECT_EQ(has_duplicate_flags(test_cache, c.input), c.has_duplicates) << to_utf8(c.input);
+    EXPECT_EQ(remove_duplicate_flags(test_cache, c.input), c.without_duplicates) << to_utf8(c.input);
   }
 }
 
 TEST(FlagHelpers, MergePutsMissingFlagsInFront) {
   use_aff("");
-  EXPECT_EQ(merge_flag_strings(u"XY", u"AY"), u"XAY");
-  EXPECT_EQ(merge_flag_strings(u"AB", u"X"), u"BAX");
-  EXPECT_EQ(merge_flag_strings(u"", u"X"), u"X");
+  EXPECT_EQ(merge_flag_strings(test_cache, u"XY", u"AY"), u"XAY");
+  EXPECT_EQ(merge_flag_strings(test_cache, u"AB", u"X"), u"BAX");
+  EXPECT_EQ(merge_flag_strings(test_cache, u"", u"X"), u"X");
   use_aff("FLAG num\n");
-  EXPECT_EQ(merge_flag_strings(u"3,4", u""), u"4,3");
-  EXPECT_EQ(merge_flag_strings(u"3,,4", u"4,5"), u"3,4,5");
+  EXPECT_EQ(merge_flag_strings(test_cache, u"3,4", u""), u"4,3");
+  EXPECT_EQ(merge_flag_strings(test_cache, u"3,,4", u"4,5"), u"3,4,5");
 }
 
 // Hundreds of thousands of flags in one string are handled in one pass
@@ -58,19 +58,20 @@ TEST(FlagHelpers, HugeFlagStrings) {
   twice.pop_back();
   once.pop_back();
   even.pop_back();
-  EXPECT_EQ(has_duplicate_flags(twice), 1);
-  EXPECT_EQ(remove_duplicate_flags(twice), once);
-  EXPECT_EQ(merge_flag_strings(once, once), once);
-  text_t merged = merge_flag_strings(once, even);
-  EXPECT_EQ(count_affix_flags(merged), n / 2);
+  EXPECT_EQ(has_duplicate_flags(test_cache, twice), 1);
+  EXPECT_EQ(remove_duplicate_flags(test_cache, twice), once);
+  EXPECT_EQ(merge_flag_strings(test_cache, once, once), once);
+  text_t merged = merge_flag_strings(test_cache, once, even);
+  EXPECT_EQ(count_affix_flags_in_mode(merged, test_cache.aff_flag_mode), n / 2);
   EXPECT_EQ(merged.substr(0, merged.find(u',')), string_from_int(n / 2 - 1));  // the last odd flag first
 
   EXPECT_EQ(derived_of("walk/" + to_utf8(twice)).size(), 2u);  // walk, walks
-  EXPECT_EQ(count_affix_flags(report_of("walk/" + to_utf8(twice)).unknown_entry_flags), n / 2 - 1);
+  EXPECT_EQ(count_affix_flags_in_mode(report_of("walk/" + to_utf8(twice)).unknown_entry_flags, test_cache.aff_flag_mode),
+            n / 2 - 1);
 
   use_aff("FLAG num\nSFX 1 Y 1\nSFX 1 0 s/" + to_utf8(twice) + " .\n");
-  ASSERT_EQ(aff_cache.sets.size(), 2u);
-  EXPECT_EQ(aff_cache.sets[1].rules[0].continuation_flags.size(), static_cast<size_t>(n / 2));
+  ASSERT_EQ(test_cache.sets.size(), 2u);
+  EXPECT_EQ(test_cache.sets[1].rules[0].continuation_flags.size(), static_cast<size_t>(n / 2));
 }
 
 TEST(FlagHelpers, ClassifyByTheSetsTheFlagsName) {
@@ -80,13 +81,13 @@ TEST(FlagHelpers, ClassifyByTheSetsTheFlagsName) {
       {u"", u"0"}, {u"S", u"1"}, {u"P", u"2"}, {u"Q", u"2"}, {u"SP", u"3"}, {u"NS", u"5"},
       {u"K", u"7"}, {u"KP", u"2"}, {u"XZ", u""}, {u"SN", u"5"},
   };
-  for (const auto& c : cases) EXPECT_EQ(classify_word_affixes(c.flags), c.code) << to_utf8(c.flags);
+  for (const auto& c : cases) EXPECT_EQ(classify_word_affixes(test_cache, c.flags), c.code) << to_utf8(c.flags);
   EXPECT_EQ(affix_class_name(u"5"), u"SFX N (only suffixes can be added)");
   EXPECT_EQ(affix_class_name(u""), u"Unknown");
   EXPECT_EQ(affix_class_colour(u"", DEFAULT_ROW_TYPE_COLOURS), 0xFF);
   EXPECT_EQ(affix_class_colour(u"3", DEFAULT_ROW_TYPE_COLOURS), -1);
   use_aff("AF 1\nAF S\nSFX S Y 1\nSFX S 0 s .\n");
-  EXPECT_EQ(classify_word_affixes(u"1"), u"6");
+  EXPECT_EQ(classify_word_affixes(test_cache, u"1"), u"6");
 }
 
 TEST(FlagHelpers, EntryParts) {

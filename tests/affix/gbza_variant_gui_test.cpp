@@ -15,10 +15,10 @@ class GbzaWindowTest : public shell_test::ShellTest {
  protected:
   void open_dictionary(std::vector<text_t> entries, const text_t& exceptions) {
     start_with_valid_prefs();
-    dictionary_document.list.replace_all(std::move(entries), from_utf8(folder_ + "en_GB.dic"));
-    dictionary_count_changed();
+    dictionary().list.replace_all(std::move(entries), from_utf8(folder_ + "en_GB.dic"));
+    dictionary().count_changed();
     gadget_set_text(AFF_EDITOR, u"SFX D Y 1\nSFX D 0 ed .\n");
-    invalidate_aff_decode_cache();
+    dictionary().invalidate_decode_cache();
     ise_ize_exceptions_text = exceptions;
     ise_ize_exceptions_snapshot.clear();
     ise_ize_exception_list = pattern_list();
@@ -26,10 +26,9 @@ class GbzaWindowTest : public shell_test::ShellTest {
     gbza_last_tab = 0;
   }
   void TearDown() override {
-    dictionary_document = dictionary_document_record();
     shell_test::ShellTest::TearDown();
   }
-  static list_document& doc() { return dictionary_document.list; }
+  static list_document& doc() { return dictionary().list; }
   static void wait_log(const text_t& text) { gui_test::wait_gadget_text(GBZA_LOG, text, true); }
 };
 
@@ -51,7 +50,7 @@ TEST_F(GbzaWindowTest, CancelGivesBackTheDictionaryAndItsHistory) {
     EXPECT_EQ(gadget_get_text(GBZA_ESCAPE_LABEL), u"");
   }, "converted");
   gui_test::click(GBZA_CANCEL);
-  show_gbza_variant_window();
+  show_gbza_variant_window(dictionary());
   gui_test::finish();
   EXPECT_FALSE(window_exists(GBZA_VARIANT_WINDOW));
   EXPECT_FALSE(window_get_disabled(MAIN_WINDOW));
@@ -71,7 +70,7 @@ TEST_F(GbzaWindowTest, OkDropsTheEmptiedEntriesAndTheMarksFollow) {
   wait_log(u"Removed a total of 2 words.");
   gui_test::select_tab(GBZA_PANEL, 1);
   gui_test::click(GBZA_OK);
-  show_gbza_variant_window();
+  show_gbza_variant_window(dictionary());
   gui_test::finish();
   EXPECT_EQ(doc().entries, (std::vector<text_t>{u"walk", u"house", u"sing"}));
   EXPECT_EQ(doc().checked, (std::vector<uint8_t>{0, 1, 1}));
@@ -101,7 +100,7 @@ TEST_F(GbzaWindowTest, ABlankOrEmptyExceptionListRunsTheRemovalWithoutExceptions
   gui_test::wait_until([] { return doc().entries == std::vector<text_t>{u"", u"", u"", u""}; },
                        "the -ize words emptied");
   gui_test::click(GBZA_CANCEL);
-  show_gbza_variant_window();
+  show_gbza_variant_window(dictionary());
   gui_test::finish();
   EXPECT_EQ(doc().entries, (std::vector<text_t>{u"rise", u"realise", u"organize", u"size/S"}));
   EXPECT_FALSE(doc().changed);
@@ -124,7 +123,7 @@ TEST_F(GbzaWindowTest, ExportRememberAndGbSpecific) {
   gui_test::click(GBZA_REMOVE_GB);
   wait_log(u"Found 1 GB specific.\n\nRemoving GB specific...\n\nRemoved #1:\n\"colour/MS\"\n");
   gui_test::click(GBZA_OK);
-  show_gbza_variant_window();
+  show_gbza_variant_window(dictionary());
   gui_test::finish();
   const auto& boxes = gui_test::requesters();
   ASSERT_EQ(boxes.size(), 3u);

@@ -78,7 +78,7 @@ TEST(HunspellAcceptance, EveryRejectedWordHasAReason) {
         dic_line_to_entry(entry);
         const text_view flags = split_dic_entry(entry).flags;
         rows.clear();
-        expand_entry(aff_cache, entry, rows);
+        expand_entry(test_cache, entry, rows);
         for (const derived_word_record& r : rows.rows) {
           bool primary = r.type == u"Primary";
           bool reason = shares_a_flag(flags, c.compound_only) || shares_a_flag(flags, c.forbidden) ||

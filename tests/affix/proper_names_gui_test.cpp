@@ -13,11 +13,10 @@ class ProperNamesWindowTest : public shell_test::ShellTest {
  protected:
   void open_dictionary(std::vector<text_t> entries) {
     start_with_valid_prefs();
-    dictionary_document.list.replace_all(std::move(entries), from_utf8(folder_ + "en_GB.dic"));
-    dictionary_count_changed();
+    dictionary().list.replace_all(std::move(entries), from_utf8(folder_ + "en_GB.dic"));
+    dictionary().count_changed();
   }
   void TearDown() override {
-    dictionary_document = dictionary_document_record();
     shell_test::ShellTest::TearDown();
   }
   static text_t status() { return status_bar_get_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT); }
@@ -40,26 +39,26 @@ TEST_F(ProperNamesWindowTest, WritesTheFileAndListsTheNames) {
     EXPECT_EQ(status().rfind(u"OK. Extracted Proper Names:2 \u231a", 0), 0u);
   }, "listed");
   gui_test::click(PROPER_NAMES_CLOSE);
-  extract_proper_names();
+  extract_proper_names(dictionary());
   gui_test::finish();
   EXPECT_FALSE(window_exists(PROPER_NAMES_WINDOW));
   EXPECT_FALSE(window_get_disabled(MAIN_WINDOW));
   EXPECT_EQ(shell_test::read_file(path), "\xEF\xBB\xBF" "London/M\tpo:noun\nNASA\n");
-  EXPECT_FALSE(dictionary_document.list.changed);
+  EXPECT_FALSE(dictionary().list.changed);
 }
 
 TEST_F(ProperNamesWindowTest, NoNamesNoWindowAndCancelWritesNothing) {
   open_dictionary({u"walk/S", u"1984"});
   const std::string path = folder_ + "names.txt";
   gui_test::answer_file_dialog(from_utf8(path));
-  extract_proper_names();
+  extract_proper_names(dictionary());
   gui_test::finish();
   EXPECT_FALSE(window_exists(PROPER_NAMES_WINDOW));
   EXPECT_EQ(shell_test::read_file(path), "\xEF\xBB\xBF");
   EXPECT_EQ(status().rfind(u"OK. Extracted Proper Names:0 \u231a", 0), 0u);
 
   gui_test::answer_file_dialog(u"");
-  extract_proper_names();
+  extract_proper_names(dictionary());
   gui_test::finish();
   EXPECT_EQ(status(), u"Aborted.");
 }

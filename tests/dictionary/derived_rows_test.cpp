@@ -13,7 +13,7 @@ namespace {
 TEST(DerivedRows, RecordsAndKeys) {
   use_aff("SFX A Y 1\nSFX A 0 s .\n");
   derived_rows_sink rows({1, 2, 3, 4});
-  expansion_report r = expand_entry(aff_cache, u"walk/A", rows);
+  expansion_report r = expand_entry(test_cache, u"walk/A", rows);
   EXPECT_EQ(r.rows, 2);
   ASSERT_EQ(rows.rows.size(), 2u);
   const auto& primary = rows.rows[0];
@@ -33,7 +33,7 @@ TEST(DerivedRows, RecordsAndKeys) {
   EXPECT_EQ(derived_record_position_column(suffix), u"1");
   // A cleared list takes a new expansion from the start.
   rows.clear();
-  expand_entry(aff_cache, u"walk", rows);
+  expand_entry(test_cache, u"walk", rows);
   EXPECT_EQ(rows.rows.size(), 1u);
 }
 
@@ -43,7 +43,7 @@ TEST(DerivedRows, SortByFlagThenRuleNumber) {
   aff += "SFX B Y 1\nSFX B 0 z .\n";
   use_aff(aff);
   derived_rows_sink sink;
-  expand_entry(aff_cache, u"w/BA", sink);
+  expand_entry(test_cache, u"w/BA", sink);
   auto& rows = sink.rows;
   ASSERT_EQ(rows.size(), 12u);
   derived_words_sort_mode = 3;
@@ -63,13 +63,13 @@ TEST(DerivedRows, SortByFlagThenRuleNumber) {
 TEST(DerivedRows, StopAtTheViewLimit) {
   use_aff(aff_of_many_words());
   derived_rows_sink rows;
-  expansion_report r = expand_entry(aff_cache, u"w/A", rows);
+  expansion_report r = expand_entry(test_cache, u"w/A", rows);
   EXPECT_EQ(rows.rows.size(), DERIVED_ROW_VIEW_LIMIT);
   EXPECT_TRUE(rows.capped);
   EXPECT_TRUE(r.sink_ended);
   EXPECT_FALSE(r.stopped);
   rows.clear();
-  expand_entry(aff_cache, u"w/B", rows);
+  expand_entry(test_cache, u"w/B", rows);
   EXPECT_EQ(rows.rows.size(), 401u);
   EXPECT_FALSE(rows.capped);
 }

@@ -55,7 +55,7 @@ TEST(SortEntryFlags, ByFlagMode) {
     use_aff(c.aff + kCharAff);
     const list_document doc = doc_of({c.line});
     int64_t removed = -1;
-    const text_t sorted = sort_entry_flags(doc.entry(0), removed);
+    const text_t sorted = sort_entry_flags(test_cache, doc.entry(0), removed);
     EXPECT_EQ(to_utf8(dic_entry_to_line(sorted)), c.expected) << c.aff << c.line;
     EXPECT_EQ(removed, c.removed) << c.line;
   }
@@ -65,7 +65,7 @@ TEST(SortDictionaryFlags, OneUndoableStepCountedAndSummarised) {
   use_aff(kCharAff);
   list_document doc = doc_of({"a/CBA", "b/AB", "c/ABA", "", "d"});
   headless_long_job_host host;
-  const auto r = sort_dictionary_flags(doc, u",", host);
+  const auto r = sort_dictionary_flags(doc, test_cache, u",", host);
   EXPECT_FALSE(r.aborted);
   EXPECT_EQ(r.words, 2);
   EXPECT_EQ(r.flags_removed, 1);
@@ -83,7 +83,7 @@ TEST(SortDictionaryFlags, NothingToSortTakesNoSnapshot) {
   use_aff(kCharAff);
   list_document doc = doc_of({"a/ABC", "b"});
   headless_long_job_host host;
-  EXPECT_EQ(sort_dictionary_flags(doc, u",", host).words, 0);
+  EXPECT_EQ(sort_dictionary_flags(doc, test_cache, u",", host).words, 0);
   EXPECT_FALSE(doc.undo_available);
   EXPECT_FALSE(doc.changed);
 }
@@ -98,7 +98,7 @@ TEST(BatchEdits, AbortLeavesTheDocumentUntouched) {
     headless_long_job_host host;
     host.escape_at_poll = 3;
     bool aborted = false;
-    if (tool == 0) aborted = sort_dictionary_flags(doc, u",", host).aborted;
+    if (tool == 0) aborted = sort_dictionary_flags(doc, test_cache, u",", host).aborted;
     if (tool == 1) aborted = remove_dictionary_comments(doc, u",", host).aborted;
     if (tool == 2) aborted = fix_dictionary_spaces(doc, host).aborted;
     EXPECT_TRUE(aborted) << tool;

@@ -32,9 +32,9 @@ class DuplicatesWindowTest : public shell_test::DictionaryListTest {
  protected:
   void open_dictionary(std::vector<text_t> entries, const text_t& aff = kAff) {
     doc().replace_all(std::move(entries), from_utf8(folder_ + "small.dic"));
-    dictionary_count_changed();
-    set_current_aff_text(aff);
-    invalidate_aff_decode_cache();
+    dictionary().count_changed();
+    dictionary().set_aff_text(aff);
+    dictionary().invalidate_decode_cache();
     dictionary_duplicates_options = {0, 0, 0, 1, 1};
   }
   void TearDown() override {
@@ -91,7 +91,7 @@ TEST_F(DuplicatesWindowTest, ScanProcessOkKeepsMergedEntries) {
     EXPECT_NE(gadget_get_text(ids::LOG).find(u"Number of merged/deleted words:2"), text_t::npos);
   }, "processed");
   gui_test::click(ids::OK);
-  show_dictionary_duplicates_window();
+  show_dictionary_duplicates_window(dictionary());
   gui_test::finish();
 
   EXPECT_EQ(gui_test::requesters().front().text,
@@ -118,7 +118,7 @@ TEST_F(DuplicatesWindowTest, CancelRestoresAndOkWithoutChangeKeepsFlag) {
   const std::vector<text_t> before = doc().entries;
   scan_and_process(2);
   gui_test::click(ids::CANCEL);
-  show_dictionary_duplicates_window();
+  show_dictionary_duplicates_window(dictionary());
   gui_test::finish();
   EXPECT_EQ(doc().entries, before);
   EXPECT_FALSE(doc().changed);
@@ -130,7 +130,7 @@ TEST_F(DuplicatesWindowTest, CancelRestoresAndOkWithoutChangeKeepsFlag) {
   gui_test::click(ids::SCAN);
   wait_rows(2);
   gui_test::click(ids::OK);
-  show_dictionary_duplicates_window();
+  show_dictionary_duplicates_window(dictionary());
   gui_test::finish();
   EXPECT_EQ(doc().entries, before);
   EXPECT_FALSE(doc().changed);
@@ -138,7 +138,7 @@ TEST_F(DuplicatesWindowTest, CancelRestoresAndOkWithoutChangeKeepsFlag) {
   // Escape closes the window like Cancel.
   scan_and_process(2);
   gui_test::press_key(ids::WINDOW, KEY_ESCAPE);
-  show_dictionary_duplicates_window();
+  show_dictionary_duplicates_window(dictionary());
   gui_test::finish();
   EXPECT_EQ(doc().entries, before);
 }
@@ -162,7 +162,7 @@ TEST_F(DuplicatesWindowTest, ExportRememberAndTwofold) {
   gui_test::click(ids::PROCESS);
   gui_test::answer_message_box(MB_ANSWER_OK);  // nothing merged under Twofold
   gui_test::click(ids::OK);
-  show_dictionary_duplicates_window();
+  show_dictionary_duplicates_window(dictionary());
   gui_test::finish();
   EXPECT_EQ(shell_test::read_file(out),
             "\xEF\xBB\xBF" "DUPLICATES FOUND:2\n\n2:walk:D::All suffixes\n1:walk:S::All suffixes\n");
@@ -176,7 +176,7 @@ TEST_F(DuplicatesWindowTest, ExportRememberAndTwofold) {
 TEST_F(DuplicatesWindowTest, EmptyDictionaryOpensNoWindow) {
   open_dictionary({});
   gui_test::answer_message_box(MB_ANSWER_OK);
-  show_dictionary_duplicates_window();
+  show_dictionary_duplicates_window(dictionary());
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"No dictionary words found.");
   EXPECT_FALSE(window_exists(ids::WINDOW));
@@ -200,7 +200,7 @@ TEST_F(DuplicatesWindowTest, WordlistDuplicatesListAndExport) {
   gui_test::answer_file_dialog(from_utf8(out));
   gui_test::wait_until([&] { return !shell_test::read_file(out).empty(); }, "export written");
   gui_test::click(w::CLOSE);
-  show_duplicates_wordlist();
+  show_duplicates_wordlist(dictionary());
   gui_test::finish();
   EXPECT_EQ(shell_test::read_file(out), "\xEF\xBB\xBF" "DUPLICATES FOUND:1\n\nwalk (2): 1 + 2\n");
   EXPECT_FALSE(window_exists(w::WINDOW));
@@ -210,7 +210,7 @@ TEST_F(DuplicatesWindowTest, WordlistDuplicatesListAndExport) {
 TEST_F(DuplicatesWindowTest, SortTagsChangesTheAffText) {
   open_dictionary({u"walk"}, u"SFX S Y 3\nSFX S 0 s .\nSFX S 0 es .\nSFX S 0 ies .");
   gui_test::answer_message_box(MB_ANSWER_YES);
-  sort_aff_tags_command();
+  sort_aff_tags_command(dictionary());
   gui_test::finish();
   EXPECT_EQ(gadget_get_text(AFF_EDITOR), u"SFX S Y 3\nSFX S 0 es .\nSFX S 0 ies .\nSFX S 0 s .\n");
   EXPECT_TRUE(doc().changed);
@@ -218,8 +218,8 @@ TEST_F(DuplicatesWindowTest, SortTagsChangesTheAffText) {
 
   doc().changed = false;
   gui_test::answer_message_box(MB_ANSWER_NO);
-  set_current_aff_text(u"SFX S Y 2\nSFX S 0 s .\nSFX S 0 es .");
-  sort_aff_tags_command();
+  dictionary().set_aff_text(u"SFX S Y 2\nSFX S 0 s .\nSFX S 0 es .");
+  sort_aff_tags_command(dictionary());
   gui_test::finish();
   EXPECT_EQ(gadget_get_text(AFF_EDITOR), u"SFX S Y 2\nSFX S 0 s .\nSFX S 0 es .");
   EXPECT_FALSE(doc().changed);
@@ -268,7 +268,7 @@ TEST_F(DuplicatesWindowTest, EscapeStopsTheScan) {
     EXPECT_EQ(gadget_get_text(ids::TIME_LABEL), u"Aborted.");
   }, "labels after the abort");
   gui_test::click(ids::CANCEL);
-  show_dictionary_duplicates_window();
+  show_dictionary_duplicates_window(dictionary());
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"Really abort?");
   EXPECT_EQ(doc().count(), 400000);

@@ -61,7 +61,7 @@ std::vector<row_view> rows_of(const duplicate_scan_result& r) {
 
 duplicate_scan_result scan(const list_document& d) {
   headless_long_job_host host;
-  return scan_dictionary_duplicates(d, host);
+  return scan_dictionary_duplicates(d, test_cache, host);
 }
 
 class DictionaryDuplicatesTest : public ::testing::Test {
@@ -134,7 +134,7 @@ TEST_F(DictionaryDuplicatesTest, ScanEscapeKeepsRowsFound) {
   list_document d = doc_of({u"a", u"a", u"b", u"b"});
   headless_long_job_host host;
   host.escape_at_poll = 6;  // in the walk, after the first group
-  duplicate_scan_result r = scan_dictionary_duplicates(d, host);
+  duplicate_scan_result r = scan_dictionary_duplicates(d, test_cache, host);
   EXPECT_TRUE(r.aborted);
   EXPECT_EQ(r.rows.size(), 2u);
   EXPECT_NE(tool_log_text.find(u"Aborted!\n"), text_t::npos);
@@ -152,8 +152,8 @@ struct process_case {
 std::vector<text_t> run_process(list_document& d, const std::vector<int64_t>& options, duplicates_process_result* out) {
   headless_long_job_host host;
   list_tool_edit edit(d);
-  duplicate_scan_result s = scan_dictionary_duplicates(d, host);
-  duplicates_process_result r = process_dictionary_duplicates(d, edit, s, duplicates_options_from(options), host);
+  duplicate_scan_result s = scan_dictionary_duplicates(d, test_cache, host);
+  duplicates_process_result r = process_dictionary_duplicates(d, test_cache, edit, s, duplicates_options_from(options), host);
   keep_dictionary_duplicates_result(d, edit);
   if (out) *out = r;
   return d.entries;
@@ -256,7 +256,7 @@ TEST_F(DictionaryDuplicatesTest, OkAndCancel) {
   {
     list_tool_edit edit(d);
     duplicates_process_result r =
-        process_dictionary_duplicates(d, edit, scan_dictionary_duplicates(d, host), duplicates_options{}, host);
+        process_dictionary_duplicates(d, test_cache, edit, scan_dictionary_duplicates(d, test_cache, host), duplicates_options{}, host);
     EXPECT_EQ(r.merged, 1);
     edit.cancel();
   }
@@ -267,7 +267,7 @@ TEST_F(DictionaryDuplicatesTest, OkAndCancel) {
 
   d.changed = false;
   list_tool_edit edit(d);
-  process_dictionary_duplicates(d, edit, scan_dictionary_duplicates(d, host), duplicates_options{}, host);
+  process_dictionary_duplicates(d, test_cache, edit, scan_dictionary_duplicates(d, test_cache, host), duplicates_options{}, host);
   EXPECT_TRUE(keep_dictionary_duplicates_result(d, edit));
   EXPECT_EQ(d.entries, (std::vector<text_t>{u"a", u"walk/S", u"b"}));
   EXPECT_EQ(d.checked, (std::vector<uint8_t>{0, 1, 1}));  // the kept walk/S was checked
@@ -279,7 +279,7 @@ TEST_F(DictionaryDuplicatesTest, OkAndCancel) {
 
   list_document clean = doc_of({u"a", u"b"});
   list_tool_edit clean_edit(clean);
-  process_dictionary_duplicates(clean, clean_edit, scan_dictionary_duplicates(clean, host), duplicates_options{}, host);
+  process_dictionary_duplicates(clean, test_cache, clean_edit, scan_dictionary_duplicates(clean, test_cache, host), duplicates_options{}, host);
   EXPECT_FALSE(keep_dictionary_duplicates_result(clean, clean_edit));
   EXPECT_FALSE(clean.changed);
   EXPECT_FALSE(clean.undo_available);
@@ -290,9 +290,9 @@ TEST_F(DictionaryDuplicatesTest, EscapeDuringMergeKeepsWholeGroups) {
   list_document d = doc_of({u"a/S", u"a/D", u"b/S", u"b/D"});
   headless_long_job_host host;
   list_tool_edit edit(d);
-  duplicate_scan_result s = scan_dictionary_duplicates(d, host);
+  duplicate_scan_result s = scan_dictionary_duplicates(d, test_cache, host);
   host.escape_at_poll = host.polls + 1;  // after the first group
-  duplicates_process_result r = process_dictionary_duplicates(d, edit, s, duplicates_options{}, host);
+  duplicates_process_result r = process_dictionary_duplicates(d, test_cache, edit, s, duplicates_options{}, host);
   EXPECT_TRUE(r.aborted);
   EXPECT_EQ(r.summary, u"Merged/deleted words:1 \nDeleted repeated FlagsW:0\nExact number repeated flags:0");
   keep_dictionary_duplicates_result(d, edit);
@@ -313,7 +313,7 @@ TEST_F(DuplicatesExportTest, WritesListAndKeepsOldFileOnEscape) {
   entries[0] = u"walk\npo:x";
   list_document d = doc_of(entries);
   headless_long_job_host host;
-  duplicate_scan_result s = scan_dictionary_duplicates(d, host);
+  duplicate_scan_result s = scan_dictionary_duplicates(d, test_cache, host);
   ASSERT_EQ(export_dictionary_duplicates(s, tpath("dupes.txt"), u",", host), line_export_status::ok);
   const std::string text = read_bytes("dupes.txt");
   EXPECT_EQ(text.rfind("\xEF\xBB\xBF" "DUPLICATES FOUND:1,001\n\n1:walk::po:x:Primary\n", 0), 0u);
@@ -340,7 +340,7 @@ std::unordered_set<text_t> words_of(const list_document& d) {
   std::unordered_set<text_t> words;
   sink.words = &words;
   for (const text_t& e : d.entries)
-    if (!e.empty() && e.front() != u'/') expand_entry(aff_cache, e, sink);
+    if (!e.empty() && e.front() != u'/') expand_entry(test_cache, e, sink);
   return words;
 }
 
@@ -350,9 +350,9 @@ bool split_entry(text_view entry, text_t& first, text_t& second) {
   dic_entry_parts p = split_dic_entry(entry);
   text_t suffixes, rest;
   for (char16_t f : p.flags) {
-    const int32_t i = aff_cache.find_flag(text_view(&f, 1));
-    if (i >= 0 && aff_cache.flags[static_cast<size_t>(i)].suffix_set != 0 &&
-        aff_cache.flags[static_cast<size_t>(i)].prefix_set == 0)
+    const int32_t i = test_cache.find_flag(text_view(&f, 1));
+    if (i >= 0 && test_cache.flags[static_cast<size_t>(i)].suffix_set != 0 &&
+        test_cache.flags[static_cast<size_t>(i)].prefix_set == 0)
       suffixes.push_back(f);
     else
       rest.push_back(f);
@@ -371,8 +371,8 @@ TEST(DictionaryDuplicatesEnUs, ProcessKeepsEveryWord) {
   text_t aff;
   headless_long_job_host host;
   ASSERT_EQ(load_dictionary_pair(from_utf8(dic), host, original, aff).status, dic_file_status::ok);
-  invalidate_aff_decode_cache();
-  rebuild_aff_decode_cache(aff);
+  invalidate_aff_decode_cache(test_cache);
+  rebuild_aff_decode_cache(test_cache, aff);
   tool_log_text.clear();
 
   std::vector<text_t> entries;
@@ -409,8 +409,8 @@ TEST(DictionaryDuplicatesEnUs, ProcessKeepsEveryWord) {
   ASSERT_EQ(words_of(doubled), expected);
 
   list_tool_edit edit(doubled);
-  duplicate_scan_result s = scan_dictionary_duplicates(doubled, host);
-  duplicates_process_result r = process_dictionary_duplicates(doubled, edit, s, duplicates_options{}, host);
+  duplicate_scan_result s = scan_dictionary_duplicates(doubled, test_cache, host);
+  duplicates_process_result r = process_dictionary_duplicates(doubled, test_cache, edit, s, duplicates_options{}, host);
   keep_dictionary_duplicates_result(doubled, edit);
   EXPECT_GT(r.merged, 10000);
   EXPECT_GT(r.removed_flags, 1000);
@@ -454,10 +454,10 @@ TEST(DictionaryDuplicatesFr, ProcessKeepsEveryDescriptionAndEveryAnalysis) {
   const std::unordered_set<text_t> before = words_with_descriptions(doc);
 
   list_tool_edit edit(doc);
-  const duplicate_scan_result s = scan_dictionary_duplicates(doc, host);
+  const duplicate_scan_result s = scan_dictionary_duplicates(doc, test_cache, host);
   ASSERT_GT(s.group_sizes.size(), 1000u);
   EXPECT_EQ(s.repeated_flag_entries, 0);  // a description is no flags
-  const duplicates_process_result r = process_dictionary_duplicates(doc, edit, s, duplicates_options_from(kDefault), host);
+  const duplicates_process_result r = process_dictionary_duplicates(doc, test_cache, edit, s, duplicates_options_from(kDefault), host);
   keep_dictionary_duplicates_result(doc, edit);
   EXPECT_EQ(r.removed_flags, 0);
   EXPECT_GT(r.merged, 0);

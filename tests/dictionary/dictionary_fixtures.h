@@ -3,6 +3,7 @@
 #pragma once
 
 #include "affix/aff_cache.h"
+#include "tests/affix/test_cache.h"
 #include "common/dic_entry.h"
 #include "common/list_document.h"
 #include "common/long_job.h"
@@ -36,8 +37,8 @@ inline std::vector<std::string> lines_of(const list_document& doc) {
 }
 
 inline void use_aff(const std::string& aff) {
-  invalidate_aff_decode_cache();
-  rebuild_aff_decode_cache(from_utf8(aff));
+  invalidate_aff_decode_cache(test_cache);
+  rebuild_aff_decode_cache(test_cache, from_utf8(aff));
 }
 
 // Loads an installed dictionary as the program does and builds its decode
@@ -48,8 +49,8 @@ inline bool load_installed_dictionary(const char* dic, list_document& doc, text_
   text_t aff;
   headless_long_job_host host;
   EXPECT_EQ(load_dictionary_pair(from_utf8(dic), host, doc, aff).status, dic_file_status::ok) << dic;
-  invalidate_aff_decode_cache();
-  rebuild_aff_decode_cache(aff);
+  invalidate_aff_decode_cache(test_cache);
+  rebuild_aff_decode_cache(test_cache, aff);
   if (aff_text) *aff_text = std::move(aff);
   return true;
 }

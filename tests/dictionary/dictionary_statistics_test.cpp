@@ -26,7 +26,7 @@ class StatisticsTest : public test_support::temp_folder_test {
     temp_folder_test::SetUp();
     use_aff("SFX S Y 1\nSFX S 0 s .\n");
     doc_ = doc_of({"O'Neil-Smith", "cat/S\tpo:noun", "/x", "1st"});
-    stats_ = compute_dictionary_statistics(doc_, u",", host_);
+    stats_ = compute_dictionary_statistics(doc_, test_cache, u",", host_);
     ASSERT_FALSE(stats_.aborted);
     ASSERT_EQ(stats_.total, 4);
   }
@@ -52,11 +52,11 @@ TEST(StatisticsPass, DescriptionsAfterASpaceAreNotCounted) {
   use_aff("SFX S Y 1\nSFX S 0 s .\n");
   const list_document doc = doc_of({"cat/S po:nom is:mas", "Lyon po:npr is:inv", "- po:ponc"});
   headless_long_job_host host;
-  const dictionary_statistics stats = compute_dictionary_statistics(doc, u",", host);
+  const dictionary_statistics stats = compute_dictionary_statistics(doc, test_cache, u",", host);
   ASSERT_EQ(stats.total, 4);
   const int64_t types[] = {0, 1, 1, 1, 0, 1, 2, 0};  // -, cat, cats and Lyon by their lengths
   for (int row = 0; row < STATISTICS_TYPE_ROWS; ++row) EXPECT_EQ(statistics_type_count(stats, row), types[row]) << row;
-  EXPECT_EQ(list_entries_of_statistic_type(doc, stats, 2, host).rows, std::vector<text_t>{u"Lyon\n2\n1"});
+  EXPECT_EQ(list_entries_of_statistic_type(doc, test_cache, stats, 2, host).rows, std::vector<text_t>{u"Lyon\n2\n1"});
 }
 
 TEST(StatisticsPercentage, TwoDecimalsWholeWithoutThem) {
@@ -69,38 +69,38 @@ TEST(StatisticsPercentage, TwoDecimalsWholeWithoutThem) {
 // Counted and listed by one and the same test: "1st" is in neither.
 TEST_F(StatisticsTest, CapitalRowListsWhatItCounts) {
   headless_long_job_host host;
-  const auto listing = list_entries_of_statistic_type(doc_, stats_, 2, host);
+  const auto listing = list_entries_of_statistic_type(doc_, test_cache, stats_, 2, host);
   EXPECT_EQ(listing.rows, std::vector<text_t>{u"O'Neil-Smith\n1\n1"});
   ASSERT_FALSE(
-      export_forms_of_statistic_type(doc_, stats_, 2, word_annotation::plain, tpath("caps.txt"), host).write_failed);
+      export_forms_of_statistic_type(doc_, test_cache, stats_, 2, word_annotation::plain, tpath("caps.txt"), host).write_failed);
   EXPECT_EQ(read_bytes("caps.txt"), kBom + "O'Neil-Smith\n");
   // A word whose first unit is a digit or punctuation is no capital either way.
   use_aff("SFX S Y 1\nSFX S 0 s .\n");
-  EXPECT_TRUE(preview_forms_of_statistic_type(u"1st", 2).empty());
-  EXPECT_TRUE(preview_forms_of_statistic_type(u"-ab", 2).empty());
-  EXPECT_EQ(preview_forms_of_statistic_type(u"\u00c9t\u00e9", 2), std::vector<text_t>{u"\u00c9t\u00e9 (Primary)"});
+  EXPECT_TRUE(preview_forms_of_statistic_type(test_cache, u"1st", 2).empty());
+  EXPECT_TRUE(preview_forms_of_statistic_type(test_cache, u"-ab", 2).empty());
+  EXPECT_EQ(preview_forms_of_statistic_type(test_cache, u"\u00c9t\u00e9", 2), std::vector<text_t>{u"\u00c9t\u00e9 (Primary)"});
 }
 
 TEST_F(StatisticsTest, LengthRowsListTheFormsOfExactlyThatLength) {
   headless_long_job_host host;
-  EXPECT_EQ(list_entries_of_statistic_type(doc_, stats_, 5, host).rows,
+  EXPECT_EQ(list_entries_of_statistic_type(doc_, test_cache, stats_, 5, host).rows,
             (std::vector<text_t>{u"cat/S\n2\n1", u"1st\n4\n1"}));
-  EXPECT_EQ(list_entries_of_statistic_type(doc_, stats_, 6, host).rows, std::vector<text_t>{u"cat/S\n2\n1"});
-  EXPECT_TRUE(list_entries_of_statistic_type(doc_, stats_, 3, host).rows.empty());
-  EXPECT_EQ(preview_forms_of_statistic_type(doc_.entry(1), 6), std::vector<text_t>{u"cats Flag:S (Primary:cat)"});
+  EXPECT_EQ(list_entries_of_statistic_type(doc_, test_cache, stats_, 6, host).rows, std::vector<text_t>{u"cat/S\n2\n1"});
+  EXPECT_TRUE(list_entries_of_statistic_type(doc_, test_cache, stats_, 3, host).rows.empty());
+  EXPECT_EQ(preview_forms_of_statistic_type(test_cache, doc_.entry(1), 6), std::vector<text_t>{u"cats Flag:S (Primary:cat)"});
 }
 
 TEST_F(StatisticsTest, ExtractionWithFlagsAndAbortKeepingTheOldFile) {
   headless_long_job_host host;
-  ASSERT_FALSE(export_forms_of_statistic_type(doc_, stats_, 6, word_annotation::with_origin, tpath("four.txt"), host)
+  ASSERT_FALSE(export_forms_of_statistic_type(doc_, test_cache, stats_, 6, word_annotation::with_origin, tpath("four.txt"), host)
                    .write_failed);
   EXPECT_EQ(read_bytes("four.txt"), kBom + "cats Flag:S (Primary:cat)\n");
   write_bytes("old.txt", "old");
   host.escape_at_poll = host.polls + 1;
-  EXPECT_TRUE(export_forms_of_statistic_type(doc_, stats_, 5, word_annotation::plain, tpath("old.txt"), host).aborted);
+  EXPECT_TRUE(export_forms_of_statistic_type(doc_, test_cache, stats_, 5, word_annotation::plain, tpath("old.txt"), host).aborted);
   EXPECT_EQ(read_bytes("old.txt"), "old");
   EXPECT_TRUE(
-      export_forms_of_statistic_type(doc_, stats_, 5, word_annotation::plain, tpath("missing/x.txt"), host).write_failed);
+      export_forms_of_statistic_type(doc_, test_cache, stats_, 5, word_annotation::plain, tpath("missing/x.txt"), host).write_failed);
 }
 
 TEST_F(StatisticsTest, ExportText) {
@@ -177,7 +177,7 @@ TEST(StatisticsPass, AbortLeavesNoResult) {
   use_aff("SFX S Y 1\nSFX S 0 s .\n");
   headless_long_job_host host;
   host.escape_at_poll = 1;
-  EXPECT_TRUE(compute_dictionary_statistics(doc_of({"a/S", "b/S"}), u",", host).aborted);
+  EXPECT_TRUE(compute_dictionary_statistics(doc_of({"a/S", "b/S"}), test_cache, u",", host).aborted);
   EXPECT_EQ(host.status, u"Aborted.");
 }
 

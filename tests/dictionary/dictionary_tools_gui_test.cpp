@@ -6,7 +6,6 @@
 
 #include "affix/aff_cache.h"
 #include "common/dic_entry.h"
-#include "common/documents.h"
 #include "dictionary/dictionary_files_ui.h"
 #include "dictionary/dictionary_statistics.h"
 #include "dictionary/dictionary_statistics_window.h"
@@ -38,7 +37,7 @@ class DictionaryToolsTest : public DictionaryListTest {
       dic_line_to_entry(entries.back());
     }
     doc().replace_all(std::move(entries), from_utf8(folder_ + "d.dic"));
-    set_current_aff_text(from_utf8(aff));
+    dictionary().set_aff_text(from_utf8(aff));
     paged_list_count_changed(TAB_DICTIONARY);
   }
   static text_t status() { return status_bar_get_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT); }
@@ -72,7 +71,7 @@ TEST_F(DictionaryToolsTest, ExtractionWritesTheBenchBytesAndReportsFailures) {
   EXPECT_EQ(read_file(out + ".txt"), kBom + "walk\nwalks\nwell-known\n");
   // The same bytes as the export pass the bench measures.
   headless_long_job_host host;
-  ASSERT_FALSE(extract_wordlist_to_file(doc(), EXTRACT_ALL_TXT, from_utf8(folder_ + "bench.txt"), 0, u",", host)
+  ASSERT_FALSE(extract_wordlist_to_file(doc(), dictionary().decode_cache(), EXTRACT_ALL_TXT, from_utf8(folder_ + "bench.txt"), 0, u",", host)
                    .write_failed);
   EXPECT_EQ(read_file(out + ".txt"), read_file(folder_ + "bench.txt"));
   const auto& asked = gui_test::requesters();

@@ -142,7 +142,7 @@ TEST(WordEditorEntry, EveryFrenchEntryOpensCleanly) {
     // The unknown flags depend on the flags only: each flag string once.
     if (p.has_flags && !flag_strings.insert(text_t(p.flags)).second) continue;
     derived_rows_sink rows;
-    const expansion_report r = expand_entry(aff_cache, f.word, rows);
+    const expansion_report r = expand_entry(test_cache, f.word, rows);
     ++expanded;
     EXPECT_EQ(r.unknown_entry_flags, u"") << to_utf8(entry);
     ASSERT_FALSE(rows.rows.empty());
@@ -153,7 +153,7 @@ TEST(WordEditorEntry, EveryFrenchEntryOpensCleanly) {
   }
   EXPECT_EQ(described, doc.count());
   EXPECT_GT(expanded, 500);
-  invalidate_aff_decode_cache();
+  invalidate_aff_decode_cache(test_cache);
 }
 
 TEST(WordEditorEntry, LineBreakingUnitsNeverReachTheEntry) {
@@ -364,7 +364,7 @@ TEST(DerivedWordsPanel, RowTextAndTitle) {
 
 // The engine's rows for a small .aff, as the editor receives them.
 TEST(DerivedWordsPanel, RowsOfARealExpansion) {
-  rebuild_aff_decode_cache(
+  rebuild_aff_decode_cache(test_cache, 
       u"SET UTF-8\n"
       u"SFX S Y 2\n"
       u"SFX S 0 s .\n"
@@ -372,17 +372,17 @@ TEST(DerivedWordsPanel, RowsOfARealExpansion) {
       u"SFX M Y 1\n"
       u"SFX M 0 s .\n");
   derived_rows_sink rows;
-  expand_entry(aff_cache, u"walk/S", rows);
+  expand_entry(test_cache, u"walk/S", rows);
   ASSERT_EQ(rows.rows.size(), 4u);
   EXPECT_EQ(derived_list_row_text(rows.rows[1]).substr(0, 13), u"walks\nSuffix\n");
   derived_words_summary s = summarise_derived_words(rows.rows);
   EXPECT_EQ(s.top_level, (std::vector<text_t>{u"Primary 1", u"S tag 2"}));
   EXPECT_EQ(s.nested, (std::vector<text_t>{u"S tag — M tag 1"}));
   // The Flag Position points at the header in the text the view shows.
-  text_t view = aff_view_text_of_cache(aff_cache.aff_cache_text);
+  text_t view = aff_view_text_of_cache(test_cache.aff_cache_text);
   size_t at = static_cast<size_t>(rows.rows[1].flag_position - 1);
   EXPECT_EQ(view.substr(at, 9), u"SFX S Y 2");
-  invalidate_aff_decode_cache();
+  invalidate_aff_decode_cache(test_cache);
 }
 
 // ---- Remembered sort mode -------------------------------------------------------------

@@ -30,7 +30,7 @@ TEST(WordlistDuplicates, WordsWithEqualTagsRepeat) {
   use_aff(kAff);
   list_document d = doc_of({u"walk/S\npo:verb", u"walk\npo:noun", u"talk/ST", u"talk", u"/S", u"run/D", u"ran"});
   headless_long_job_host host;
-  wordlist_duplicates_result r = find_wordlist_duplicates(d, host, 0, u",");
+  wordlist_duplicates_result r = find_wordlist_duplicates(d, test_cache, host, 0, u",");
   EXPECT_EQ(r.status, wordlist_duplicates_status::ok);
   // walk: different tags, no row. talk twice (lines 3 and 4), talks twice from line 3.
   EXPECT_EQ(rows_text(r), (std::vector<std::u16string>{u"talk (2): 3 + 4", u"talks (2): 3 + 3"}));
@@ -42,7 +42,7 @@ TEST(WordlistDuplicates, WordsWithEqualTagsRepeat) {
   many[8] = u"go";
   many[1099] = u"go";
   list_document big = doc_of(many);
-  r = find_wordlist_duplicates(big, host, 0, u",");
+  r = find_wordlist_duplicates(big, test_cache, host, 0, u",");
   ASSERT_EQ(r.rows.size(), 2u);
   EXPECT_EQ(rows_text(r)[0], u"go (2): 1,100 + 9");
 }
@@ -51,16 +51,16 @@ TEST(WordlistDuplicates, EmptyDictionaryWarningAndLimitQuestion) {
   use_aff(kAff);
   headless_long_job_host host;
   list_document empty;
-  EXPECT_EQ(find_wordlist_duplicates(empty, host, 0, u",").status, wordlist_duplicates_status::no_words);
+  EXPECT_EQ(find_wordlist_duplicates(empty, test_cache, host, 0, u",").status, wordlist_duplicates_status::no_words);
   EXPECT_EQ(host.messages.back(), u"No dictionary words found.");
   EXPECT_EQ(host.status, u"Aborted.");
 
   list_document d = doc_of({u"walk/SD", u"walk", u"talk"});
   host.abort_answer = 6;  // Yes: abort
-  EXPECT_EQ(find_wordlist_duplicates(d, host, 2, u",").status, wordlist_duplicates_status::aborted);
+  EXPECT_EQ(find_wordlist_duplicates(d, test_cache, host, 2, u",").status, wordlist_duplicates_status::aborted);
   EXPECT_EQ(host.messages.back().rfind(u"Over 2 words have been decoded.", 0), 0u);
   host.abort_answer = 7;
-  EXPECT_EQ(find_wordlist_duplicates(d, host, 2, u",").rows.size(), 1u);
+  EXPECT_EQ(find_wordlist_duplicates(d, test_cache, host, 2, u",").rows.size(), 1u);
 }
 
 class WordlistExportTest : public test_support::temp_folder_test {

@@ -27,7 +27,7 @@ class WordlistExtractionTest : public test_support::temp_folder_test {
     use_aff("SET UTF-8\nSFX A Y 1\nSFX A 0 s .\n");
   }
   wordlist_extraction_result run(const list_document& doc, int type, const std::string& name, int64_t limit = 0) {
-    return extract_wordlist_to_file(doc, type, tpath(name), limit, u",", host_);
+    return extract_wordlist_to_file(doc, test_cache, type, tpath(name), limit, u",", host_);
   }
   headless_long_job_host host_;
 };

@@ -4,7 +4,6 @@
 
 #include "tests/shell/shell_gui_support.h"
 
-#include "common/documents.h"
 #include "gui/gui.h"
 #include "shell/main_loop.h"
 #include "shell/shell_ids.h"

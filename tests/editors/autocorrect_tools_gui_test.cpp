@@ -4,7 +4,6 @@
 #include "tests/shell/main_loop_barrier.h"
 #include "tests/test_support/held_job.h"
 
-#include "common/documents.h"
 #include "dictionary/dictionary_files_ui.h"
 #include "editors/autocorrect/autocorrect_duplicates_window.h"
 #include "editors/autocorrect/autocorrect_validate.h"
@@ -28,11 +27,11 @@ class AutocorrectToolsTest : public autocorrect_test::AutocorrectTabFixture {
  protected:
   void SetUp() override {
     AutocorrectTabFixture::SetUp();
-    dictionary_document.list.replace_all({}, u"");
+    dictionary().list.replace_all({}, u"");
   }
   void TearDown() override {
-    dictionary_document.list.replace_all({}, u"");
-    set_current_aff_text(u"");
+    dictionary().list.replace_all({}, u"");
+    dictionary().set_aff_text(u"");
     AutocorrectTabFixture::TearDown();
   }
   void use_pairs(std::vector<text_t> pairs) {
@@ -181,8 +180,8 @@ TEST_F(AutocorrectToolsTest, DuplicatesNoneFoundAndCloseWithoutChanges) {
 
 TEST_F(AutocorrectToolsTest, ValidateLogsTheIssuesExportsAndClears) {
   using namespace autocorrect_validate_ids;
-  set_current_aff_text(u"SET UTF-8\nSFX S Y 1\nSFX S 0 s .\n");
-  dictionary_document.list.replace_all({u"colour/S", u"color"}, u"");
+  dictionary().set_aff_text(u"SET UTF-8\nSFX S Y 1\nSFX S 0 s .\n");
+  dictionary().list.replace_all({u"colour/S", u"color"}, u"");
   use_pairs({u"color\ncolour", u"colour\ncolor", u"alot\na lot", u"colurs\ncolours"});
   const std::string path = folder_ + "log.txt";
   gui_test::choose_menu_item(MENU_AC_VALIDATE);
@@ -228,7 +227,7 @@ TEST_F(AutocorrectToolsTest, ValidateStopsOnEscapeAndMarksTheRun) {
   using namespace autocorrect_validate_ids;
   std::vector<text_t> words;
   for (int i = 0; i < 300000; ++i) words.push_back(u"w" + string_from_int(i));
-  dictionary_document.list.replace_all(std::move(words), u"");
+  dictionary().list.replace_all(std::move(words), u"");
   use_pairs({u"alot\na lot"});
   gui_test::choose_menu_item(MENU_AC_VALIDATE);
   gui_test::wait_window(WINDOW);

@@ -1,6 +1,7 @@
 #include "editors/autocorrect/autocorrect_validate.h"
 
 #include "affix/aff_cache.h"
+#include "tests/affix/test_cache.h"
 #include "common/long_job.h"
 
 #include <gtest/gtest.h>
@@ -28,11 +29,11 @@ struct run_record {
 
 run_record run(const list_document& autocorrect, const list_document& dic, headless_long_job_host& host,
                int64_t limit = 0) {
-  invalidate_aff_decode_cache();
-  rebuild_aff_decode_cache(kAff);
+  invalidate_aff_decode_cache(test_cache);
+  rebuild_aff_decode_cache(test_cache, kAff);
   run_record r;
   autocorrect_validate_output out{[&](text_view t) { r.log += t; }, [&](int64_t n) { r.issues.push_back(n); }};
-  r.result = validate_autocorrect_list(autocorrect, dic, aff_cache, limit, u",", host, out);
+  r.result = validate_autocorrect_list(autocorrect, dic, test_cache, limit, u",", host, out);
   return r;
 }
 

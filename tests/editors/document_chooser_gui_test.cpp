@@ -2,7 +2,6 @@
 // document that is open there.
 #include "tests/shell/shell_gui_support.h"
 
-#include "common/documents.h"
 #include "common/file.h"
 #include "editors/autocorrect/autocorrect_files_ui.h"
 #include "editors/autocorrect/autotext_file.h"

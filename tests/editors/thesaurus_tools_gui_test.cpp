@@ -3,7 +3,6 @@
 #include "tests/editors/autocorrect_gui_support.h"
 #include "tests/shell/main_loop_barrier.h"
 
-#include "common/documents.h"
 #include "editors/thesaurus/thesaurus_duplicates_window.h"
 #include "editors/thesaurus/thesaurus_tools_ui.h"
 #include "gui/gui.h"

@@ -65,7 +65,7 @@ class DispatchTest : public DictionaryListTest {
   }
   document_kinds& kinds() { return ws_.commands.kinds; }
   static void load(std::vector<text_t> entries) {
-    dictionary_document.list.replace_all(std::move(entries), u"/tmp/x.dic");
+    dictionary().list.replace_all(std::move(entries), u"/tmp/x.dic");
     paged_list_count_changed(TAB_DICTIONARY);
   }
   // Steps run inside message boxes and the polls of long jobs too: this

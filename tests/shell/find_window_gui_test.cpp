@@ -27,7 +27,7 @@ class FindWindowTest : public DictionaryListTest {
     find_match_extra = 1;
   }
   static void load(std::vector<text_t> entries) {
-    dictionary_document.list.replace_all(std::move(entries), u"/tmp/x.dic");
+    dictionary().list.replace_all(std::move(entries), u"/tmp/x.dic");
   }
   // Column 0 "|" column 1 of every result row.
   static std::string results() {

@@ -1,7 +1,6 @@
 // The Goto dialog over the main window's lists.
 #include "tests/shell/shell_gui_support.h"
 
-#include "common/documents.h"
 #include "gui/gui.h"
 #include "shell/goto_window.h"
 #include "shell/list_view_ui.h"
@@ -17,7 +16,7 @@ class GotoTest : public shell_test::DictionaryListTest {
     std::vector<text_t> entries;
     for (int i = 1; i <= n; ++i) entries.push_back(u"word" + string_from_int(i));
     doc().replace_all(std::move(entries), u"");
-    dictionary_count_changed();
+    dictionary().count_changed();
   }
 };
 

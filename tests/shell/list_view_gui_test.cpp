@@ -34,7 +34,7 @@ class ListViewTest : public DictionaryListTest {
     register_dictionary_list_commands(ws_.commands.kinds.dictionary.entries);
   }
   static void load(std::vector<text_t> entries) {
-    dictionary_document.list.replace_all(std::move(entries), u"/tmp/x.dic");
+    dictionary().list.replace_all(std::move(entries), u"/tmp/x.dic");
   }
 };
 

@@ -4,12 +4,14 @@
 #include "gui/gui.h"
 #include "gui/test_driver.h"
 #include "shell/layout.h"
+#include "shell/list_view_ui.h"
 #include "shell/main_window.h"
 #include "shell/preferences.h"
 #include "shell/recent_files_ui.h"
 #include "shell/settings_files.h"
 #include "shell/shell_ids.h"
 #include "shell/undo_redo_ui.h"
+#include "shell/workspace.h"
 
 #include <filesystem>
 #include <fstream>
@@ -31,7 +33,10 @@ class PreferencesWindowTest : public gui_test::GuiTest {
     reset_settings_globals();
     prefs_applied = 1;  // a normal run unless a test says otherwise
     prefs_first_apply = 1;
-    dictionary_document.list.replace_all({u"alpha", u"beta"}, u"/d/x.dic");
+    // The main window pages and labels this test's dictionary.
+    register_list_view_handlers(ws_.dictionary);
+    set_file_label_path_source(TAB_DICTIONARY, [this] { return ws_.dictionary.list.path; });
+    ws_.dictionary.list.replace_all({u"alpha", u"beta"}, u"/d/x.dic");
     font_load(FONT_LANGUAGE, u"Arial", 10, 0);
     // As in the program: every build of the main window empties the histories.
     static const bool registered = (register_undo_redo_commands(), true);
@@ -43,6 +48,7 @@ class PreferencesWindowTest : public gui_test::GuiTest {
   }
 
   std::string folder_;
+  workspace ws_;
 };
 
 TEST_F(PreferencesWindowTest, FirstStartOpensPreferencesBeforeTheMainLoop) {
@@ -87,7 +93,7 @@ TEST_F(PreferencesWindowTest, GateReportsAForeignOrTruncatedFile) {
 TEST_F(PreferencesWindowTest, OkAppliesANewRowCountAndKeepsTheTabsContent) {
   ASSERT_TRUE(build_main_window());
   // State the rebuild must not lose.
-  dictionary_document.list.save_undo();
+  ws_.dictionary.list.save_undo();
   gadget_add_item(AUTOTEXT_LIST, -1, u"1\nabbr\npkg\nName");
   gadget_set_text(HYPHENATION_EDITOR, u"UTF-8\n1a1\n");
   gadget_set_state(MAIN_TAB_PANEL, TAB_AUTOTEXT);
@@ -104,13 +110,13 @@ TEST_F(PreferencesWindowTest, OkAppliesANewRowCountAndKeepsTheTabsContent) {
   EXPECT_EQ(prefs_applied, 1);
   EXPECT_EQ(gadget_get_attribute(DICTIONARY_SCROLL, ATTR_PAGE_LENGTH), 20);
   EXPECT_EQ(gadget_get_attribute(AUTOCORRECT_SCROLL, ATTR_PAGE_LENGTH), 20);
-  EXPECT_EQ(dictionary_document.list.selected, -1);
+  EXPECT_EQ(ws_.dictionary.list.selected, -1);
   // The main window was rebuilt and still shows what it showed.
   EXPECT_EQ(gadget_get_state(MAIN_TAB_PANEL), TAB_AUTOTEXT);
   ASSERT_EQ(gadget_count_items(AUTOTEXT_LIST), 1);
   EXPECT_EQ(gadget_get_item_text(AUTOTEXT_LIST, 0, 1), u"abbr");
   EXPECT_EQ(gadget_get_text(HYPHENATION_EDITOR), u"UTF-8\n1a1\n");
-  EXPECT_TRUE(dictionary_document.list.undo_available);
+  EXPECT_TRUE(ws_.dictionary.list.undo_available);
   EXPECT_EQ(gadget_get_disabled(DICTIONARY_UNDO), 0);
   EXPECT_EQ(gadget_get_text(DICTIONARY_FILE_LABEL), u"x.dic");
   EXPECT_EQ(gadget_get_text(DICTIONARY_FOLDER_LABEL), u"/d/");

@@ -4,7 +4,6 @@
 #include "main_loop_barrier.h"
 #include "shell_gui_support.h"
 
-#include "common/documents.h"
 #include "gui/gui.h"
 #include "shell/find_window.h"
 #include "shell/list_view_ui.h"
@@ -36,7 +35,6 @@ class RealInputTest : public shell_test::ShellTest {
     start_with_valid_prefs();
   }
   void TearDown() override {
-    dictionary_document = dictionary_document_record();
     ws_.autocorrect.list.replace_all({}, u"");
     ShellTest::TearDown();
   }
@@ -149,7 +147,7 @@ TEST_F(RealInputTest, AClickOnATabHeaderSelectsNothing) {
   // The focus in the Dictionary tab's list, so that the switch moves it into
   // the Autocorrect tab.
   gui_test::x_click_row(DICTIONARY_LIST, 0);
-  gui_test::wait_until([] { return dictionary_document.list.selected == 0; }, "a dictionary row selected");
+  gui_test::wait_until([] { return dictionary().list.selected == 0; }, "a dictionary row selected");
   gui_test::x_click_tab(MAIN_TAB_PANEL, TAB_AUTOCORRECT);
   gui_test::wait_until([] { return gadget_get_state(MAIN_TAB_PANEL) == TAB_AUTOCORRECT; }, "the tab is shown");
   settle();
@@ -164,7 +162,7 @@ TEST_F(RealInputTest, AClickOnATabHeaderSelectsNothing) {
   gui_test::x_click_tab(MAIN_TAB_PANEL, TAB_DICTIONARY);
   gui_test::wait_until([] { return gadget_get_state(MAIN_TAB_PANEL) == TAB_DICTIONARY; }, "back on the dictionary");
   gui_test::x_click_row(DICTIONARY_LIST, 1);
-  gui_test::wait_until([] { return dictionary_document.list.selected == 1; }, "another dictionary row");
+  gui_test::wait_until([] { return dictionary().list.selected == 1; }, "another dictionary row");
   gui_test::x_click_tab(MAIN_TAB_PANEL, TAB_AUTOCORRECT);
   gui_test::wait_until([] { return gadget_get_state(MAIN_TAB_PANEL) == TAB_AUTOCORRECT; }, "the tab is shown");
   settle();
@@ -226,7 +224,7 @@ TEST_F(RealInputTest, DiscardQuestionsDefaultToNo) {
   show(TAB_DICTIONARY, {u"cat"});
   show(TAB_AUTOCORRECT, autocorrect_pairs(1));
   ws_.thesaurus.list.replace_all({u"cat|1\n(noun)|feline"}, u"");
-  dictionary_document.list.changed = true;
+  dictionary().list.changed = true;
   ws_.thesaurus.list.changed = true;
   ws_.autocorrect.list.changed = true;
   gadget_set_text(AFF_EDITOR, u"SET UTF-8\n");
@@ -246,7 +244,7 @@ TEST_F(RealInputTest, DiscardQuestionsDefaultToNo) {
     EXPECT_EQ(gui_test::requesters()[i].text, cases[i].text);
     EXPECT_EQ(gui_test::requesters()[i].default_answer, MB_ANSWER_NO) << i;
   }
-  EXPECT_EQ(dictionary_document.list.count(), 1);
+  EXPECT_EQ(dictionary().list.count(), 1);
   EXPECT_EQ(ws_.autocorrect.list.count(), 1);
   ws_.thesaurus.list.replace_all({}, u"");
 }

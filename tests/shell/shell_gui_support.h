@@ -111,6 +111,7 @@ class ShellTest : public gui_test::GuiTest {
   void SetUp() override {
     gui_test::GuiTest::SetUp();
     folder_ = gui_test::temp_folder();
+    running_ = &ws_;
     // The registrations hold the documents of this test's workspace, not of
     // the previous test's, whatever the test starts.
     register_program_commands(ws_);
@@ -121,6 +122,7 @@ class ShellTest : public gui_test::GuiTest {
     // workspace through what it registered.
     register_program_commands(idle_workspace());
     for (int d = 0; d < 4; ++d) set_document_changed_test(d, nullptr);
+    running_ = nullptr;
     gui_test::GuiTest::TearDown();
   }
   // What the registrations hold between tests: empty documents that live
@@ -140,6 +142,12 @@ class ShellTest : public gui_test::GuiTest {
   std::string folder_;
   // The program's state for the test: made anew for each test.
   workspace ws_;
+  // The running test's dictionary, for the steps and helpers that capture
+  // nothing.
+  static dictionary_document& dictionary() { return running_->dictionary; }
+
+ private:
+  static inline workspace* running_ = nullptr;
 };
 
 // The shell started on an empty dictionary, with the paged lists and Undo
@@ -148,15 +156,10 @@ class DictionaryListTest : public ShellTest {
  protected:
   void SetUp() override {
     ShellTest::SetUp();
-    dictionary_document = dictionary_document_record();
     ws_.hyphenation.place.selected = -1;
     start_with_valid_prefs();
-    register_list_view_handlers(ws_.commands.kinds);
+    register_list_view_handlers(ws_.dictionary, ws_.commands.kinds);
     register_undo_redo_commands();
-  }
-  void TearDown() override {
-    dictionary_document = dictionary_document_record();
-    ShellTest::TearDown();
   }
   // Ends the script: the main loop runs every queued step, then exits.
   static void run_loop() {
@@ -164,7 +167,7 @@ class DictionaryListTest : public ShellTest {
     run_main_loop();
     gui_test::finish();
   }
-  static list_document& doc() { return dictionary_document.list; }
+  static list_document& doc() { return dictionary().list; }
 };
 
 }  // namespace shell_test

@@ -29,12 +29,10 @@ class LanguageToolTest : public shell_test::ShellTest {
  protected:
   void SetUp() override {
     ShellTest::SetUp();
-    dictionary_document = dictionary_document_record();
     ws_.grammar = grammar_document_record();
     start_with_valid_prefs();
   }
   void TearDown() override {
-    dictionary_document = dictionary_document_record();
     ws_.grammar = grammar_document_record();
     ShellTest::TearDown();
   }
@@ -257,8 +255,8 @@ TEST_F(LanguageToolTest, PosSettingsWindow) {
 }
 
 TEST_F(LanguageToolTest, PosExtraction) {
-  dictionary_document.list.replace_all({u"Lisboa/p\n[CAT=np,SEM=cid,G=f,N=s]", u"casa/p\n[CAT=nc]"}, u"x.dic");
-  set_current_aff_text(u"SET UTF-8\n");
+  dictionary().list.replace_all({u"Lisboa/p\n[CAT=np,SEM=cid,G=f,N=s]", u"casa/p\n[CAT=nc]"}, u"x.dic");
+  dictionary().set_aff_text(u"SET UTF-8\n");
   pos_rule_language = 1;
   write_file(folder_ + "List.txt", "another file");
   write_file(folder_ + "List.TXT", "old");

@@ -4,7 +4,6 @@
 #include "tests/shell/shell_gui_support.h"
 #include "tests/test_support/held_job.h"
 
-#include "common/documents.h"
 #include "common/file.h"
 #include "dictionary/dic_file.h"
 #include "gui/gui.h"
@@ -38,7 +37,6 @@ class WordlistToolsTest : public shell_test::ShellTest {
     ShellTest::TearDown();
   }
   void reset_documents() {
-    dictionary_document = dictionary_document_record();
     ws_.thesaurus = thesaurus_document_record();
     ws_.autocorrect = autocorrect_document_record();
   }
@@ -191,7 +189,7 @@ TEST_F(WordlistToolsTest, MasterListRefusesAnUnreadableMasterAndLimitsTheFiles) 
 namespace bi = bulk_import_ids;
 
 TEST_F(WordlistToolsTest, BulkImportAppendsToTheDictionaryAsOneUndoStep) {
-  dictionary_document.list.replace_all({u"old"}, u"test.dic");
+  dictionary().list.replace_all({u"old"}, u"test.dic");
   gui_test::choose_menu_item(MENU_DICTIONARY_BULK_IMPORT);
   gui_test::wait_window(bi::WINDOW);
   set_text(bi::INPUT, u"  cat  \n\ndog/S");
@@ -213,20 +211,20 @@ TEST_F(WordlistToolsTest, BulkImportAppendsToTheDictionaryAsOneUndoStep) {
   gui_test::wait_window_closed(bi::WINDOW);
   settle();
   gui_test::run([] {
-    EXPECT_EQ(dictionary_document.list.entries, (std::vector<text_t>{u"old", u"cat", u"dog/S", u"eel"}));
+    EXPECT_EQ(dictionary().list.entries, (std::vector<text_t>{u"old", u"cat", u"dog/S", u"eel"}));
     EXPECT_NE(gadget_get_text(DICTIONARY_STATUS_LABEL).find(u"4"), text_t::npos);
   }, "dictionary");
   // Each run is one undo step.
   gui_test::click(DICTIONARY_UNDO);
   settle();
   gui_test::run([] {
-    EXPECT_EQ(dictionary_document.list.entries, (std::vector<text_t>{u"old", u"cat", u"dog/S"}));
+    EXPECT_EQ(dictionary().list.entries, (std::vector<text_t>{u"old", u"cat", u"dog/S"}));
   }, "undone");
   run_loop();
 }
 
 TEST_F(WordlistToolsTest, BulkImportAbortedRunLeavesTheDictionaryAndNoRedo) {
-  dictionary_document.list.replace_all({u"old"}, u"test.dic");
+  dictionary().list.replace_all({u"old"}, u"test.dic");
   text_t many;
   for (int i = 0; i < 30000; ++i) many.append(u"w").append(string_from_int(i)).append(u"\n");
   gui_test::choose_menu_item(MENU_DICTIONARY_BULK_IMPORT);
@@ -238,10 +236,10 @@ TEST_F(WordlistToolsTest, BulkImportAbortedRunLeavesTheDictionaryAndNoRedo) {
   gui_test::answer_message_box(MB_ANSWER_YES);
   gui_test::wait_until([] { return gadget_get_disabled(bi::PROCESS) == 0; }, "run ended");
   gui_test::run([] {
-    EXPECT_EQ(dictionary_document.list.entries, std::vector<text_t>{u"old"});
-    EXPECT_FALSE(dictionary_document.list.redo_available);
-    EXPECT_FALSE(dictionary_document.list.undo_available);
-    EXPECT_FALSE(dictionary_document.list.changed);
+    EXPECT_EQ(dictionary().list.entries, std::vector<text_t>{u"old"});
+    EXPECT_FALSE(dictionary().list.redo_available);
+    EXPECT_FALSE(dictionary().list.undo_available);
+    EXPECT_FALSE(dictionary().list.changed);
     EXPECT_EQ(gadget_get_text(bi::ESCAPE_LABEL), u"");
   }, "restored");
   gui_test::press_key(bi::WINDOW, KEY_ESCAPE);
@@ -278,7 +276,7 @@ TEST_F(WordlistToolsTest, BulkImportMultiwordsTagsTheLogAndRemembersItsChoice) {
   EXPECT_EQ(gui_test::requesters()[0].text, u"Not a valid target POS in the ComboBox.");
   EXPECT_EQ(read_file(folder_ + "settings/multiwords.prefs"),
             std::string("41\n") + std::string("\0\0\0\0\0\0\0\0", 8) + "NPMS000\n");
-  EXPECT_TRUE(dictionary_document.list.entries.empty());
+  EXPECT_TRUE(dictionary().list.entries.empty());
 }
 
 TEST_F(WordlistToolsTest, SmallWordlistToolsSortDeduplicateAndConvert) {
@@ -366,8 +364,8 @@ TEST_F(WordlistToolsTest, BulkImportOpenDecodesTheFileAndAsksAboutAPartlyUtf8One
 namespace pn = possessive_names_ids;
 
 TEST_F(WordlistToolsTest, PossessiveNamesAddNamesWithTheFlagOnce) {
-  dictionary_document.list.replace_all({u"Rome/M", u"London/S"}, u"test.dic");
-  dictionary_document.aff_text = u"SET UTF-8\n";
+  dictionary().list.replace_all({u"Rome/M", u"London/S"}, u"test.dic");
+  dictionary().set_aff_text(u"SET UTF-8\n");
   gui_test::choose_menu_item(MENU_IMPORT_POSSESSIVES);
   gui_test::wait_window(pn::WINDOW);
   set_text(pn::INPUT, u"From Paris to London (1999) and london, \u201cRome\u201d and London's Paris.");
@@ -381,7 +379,7 @@ TEST_F(WordlistToolsTest, PossessiveNamesAddNamesWithTheFlagOnce) {
   }, "imported");
   // A flag that does not fit FLAG long is refused.
   gui_test::run([] {
-    dictionary_document.aff_text = u"FLAG long\n";
+    dictionary().set_aff_text(u"FLAG long\n");
     gadget_set_text(pn::FLAG, u"/M");
   }, "flag long");
   gui_test::click(pn::PROCESS);
@@ -389,15 +387,34 @@ TEST_F(WordlistToolsTest, PossessiveNamesAddNamesWithTheFlagOnce) {
   gui_test::press_key(pn::WINDOW, KEY_ESCAPE);
   gui_test::wait_window_closed(pn::WINDOW);
   run_loop();
-  EXPECT_EQ(dictionary_document.list.entries,
+  EXPECT_EQ(dictionary().list.entries,
             (std::vector<text_t>{u"Rome/M", u"London/S", u"From/M", u"Paris/M", u"London/M"}));
   EXPECT_EQ(gui_test::last_requester().text, u"The possessive flag does not fit the FLAG mode of the .aff file.");
+}
+
+// The flag is checked against the .aff text as the editor shows it: an edit
+// typed after the dictionary was opened counts, not the text as loaded.
+TEST_F(WordlistToolsTest, PossessiveNamesCheckTheFlagAgainstTheEditedAff) {
+  dictionary().list.replace_all({u"Rome/M"}, u"test.dic");
+  dictionary().set_aff_text(u"SET UTF-8\n");
+  set_text(AFF_EDITOR, u"SET UTF-8\nFLAG long\n");
+  gui_test::choose_menu_item(MENU_IMPORT_POSSESSIVES);
+  gui_test::wait_window(pn::WINDOW);
+  set_text(pn::INPUT, u"From Paris to London.");
+  gui_test::click(pn::PROCESS);
+  gui_test::answer_message_box(MB_ANSWER_OK);
+  gui_test::press_key(pn::WINDOW, KEY_ESCAPE);
+  gui_test::wait_window_closed(pn::WINDOW);
+  run_loop();
+  EXPECT_EQ(gui_test::last_requester().text, u"The possessive flag does not fit the FLAG mode of the .aff file.");
+  EXPECT_EQ(dictionary().list.entries, std::vector<text_t>{u"Rome/M"});
+  EXPECT_EQ(dictionary().aff_text(), u"SET UTF-8\nFLAG long\n");
 }
 
 // Every text of the two import windows stands whole and no gadget covers
 // another: the log index beside the log's buttons, "'s" in the remove fields.
 TEST_F(WordlistToolsTest, ImportWindowsShowEveryTextClearOfTheOtherGadgets) {
-  dictionary_document.list.replace_all({u"old"}, u"test.dic");
+  dictionary().list.replace_all({u"old"}, u"test.dic");
   gui_test::choose_menu_item(MENU_DICTIONARY_BULK_IMPORT);
   gui_test::wait_window(bi::WINDOW);
   shell_test::wait_tidy_layout(bi::WINDOW, {bi::PROCESSING_LABEL, bi::FOUND_LABEL}, "Bulk Import");
