@@ -92,7 +92,7 @@ void build_window(statistics_window& w) {
 
   gadget_create_progress_bar(ids::PROGRESS, 440, 276, static_cast<int>(progress_bar_width),
                              static_cast<int>(progress_bar_height), 0,
-                             static_cast<int>(std::max<int64_t>(1, dictionary.list.count())));
+                             static_cast<int>(std::max<int64_t>(1, w.dictionary.list.count())));
   gadget_create_label(ids::TIME_LABEL, 440, 290, 150, static_cast<int>(text_gadget_height), u"");
   gadget_create_label(ids::ESCAPE_LABEL, 440, 310, 150, static_cast<int>(text_gadget_height), u"");
 

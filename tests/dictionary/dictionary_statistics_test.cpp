@@ -142,7 +142,8 @@ TEST_F(StatisticsTest, PieChartSectorsAndNoteOver100) {
   // Under 100 %: the rest of the turn is black.
   use_aff("");
   headless_long_job_host host;
-  const dictionary_statistics few = compute_dictionary_statistics(doc_of({"abcdefg", "hijklmn", "xy"}), u",", host);
+  const dictionary_statistics few =
+      compute_dictionary_statistics(doc_of({"abcdefg", "hijklmn", "xy"}), test_cache, u",", host);
   ASSERT_EQ(few.total, 3);
   const pie_chart low = statistics_pie_chart(few);
   EXPECT_FALSE(low.over_100);

@@ -34,7 +34,7 @@ class PreferencesWindowTest : public gui_test::GuiTest {
     prefs_applied = 1;  // a normal run unless a test says otherwise
     prefs_first_apply = 1;
     // The main window pages and labels this test's dictionary.
-    register_list_view_handlers(ws_.dictionary);
+    register_list_view_handlers(ws_.dictionary, ws_.commands.kinds);
     set_file_label_path_source(TAB_DICTIONARY, [this] { return ws_.dictionary.list.path; });
     ws_.dictionary.list.replace_all({u"alpha", u"beta"}, u"/d/x.dic");
     font_load(FONT_LANGUAGE, u"Arial", 10, 0);
