@@ -18,8 +18,8 @@
 #include <functional>
 
 // The documents tabs 1 and 3 page, as their editors register them (a test
-// may point them at documents of its own); the dictionary's is that of
-// common/documents.h. The document must outlive the view, which sets its
+// may point them at documents of its own); the dictionary's is the one
+// register_list_view_handlers is given. The document must outlive the view, which sets its
 // on_count_changed. Until one is registered its tab is not paged.
 void set_paged_list_document(int tab, list_document& doc);
 // The document a member pages: tab 2 gives the dictionary's. Tabs 1 and 3
