@@ -434,7 +434,7 @@ void apply_panel() {
   }
   if (!aff_validate_text_to_write(open_state->lines, open_state->loaded, open_state->captured, text)) return;
   open_state->dictionary->set_aff_text(std::move(text));
-  open_state->dictionary->list.changed = true;
+  open_state->dictionary->list.mark_changed();
 }
 
 // ---- the window ----------------------------------------------------------------------------------

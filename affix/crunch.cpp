@@ -134,7 +134,7 @@ crunch_result crunch_dictionary(list_document& doc, const aff_decode_cache& cach
   held_words held;
   held.reserve(records.size());
   for (int64_t k = 0; k < count; ++k) {
-    const dic_entry_parts parts = split_dic_entry(doc.entries[static_cast<size_t>(k)]);
+    const dic_entry_parts parts = split_dic_entry(doc.entries()[static_cast<size_t>(k)]);
     crunch_record& rec = records[static_cast<size_t>(k)];
     rec.word.assign(parts.word);
     rec.separator.assign(dic_entry_separator(parts));
@@ -145,7 +145,7 @@ crunch_result crunch_dictionary(list_document& doc, const aff_decode_cache& cach
     if (!parts.has_flags && parts.word.find(u"\\/") == text_view::npos) {
       if (!rec.word.empty()) held.add_stable(rec.word);
     } else {
-      held.add_entry(cache, doc.entries[static_cast<size_t>(k)]);
+      held.add_entry(cache, doc.entries()[static_cast<size_t>(k)]);
     }
     if (!job.step(k)) {
       stopped();
@@ -207,10 +207,10 @@ crunch_result crunch_dictionary(list_document& doc, const aff_decode_cache& cach
           if (checked == 0) checked = held.holds_every_word_of(cache, entry) ? 1 : -1;
           if (checked < 0) break;
           edit.before_change();
-          doc.changed = true;
+          doc.mark_changed();
           d.folded = true;
-          text_t& target = doc.entries[static_cast<size_t>(d.entry_index)];
-          target = join_dic_entry(make_dic_entry(base.word, text_view(&letter, 1), {}), d.separator, d.tags);
+          doc.set_entry(d.entry_index,
+                        join_dic_entry(make_dic_entry(base.word, text_view(&letter, 1), {}), d.separator, d.tags));
           ++folds;
         }
       }
@@ -226,7 +226,7 @@ crunch_result crunch_dictionary(list_document& doc, const aff_decode_cache& cach
   if (r.status != crunch_status::aborted) start_step(4);
   for (const crunch_record& rec : records) {
     if (!rec.folded) continue;
-    const dic_entry_parts parts = split_dic_entry(doc.entries[static_cast<size_t>(rec.entry_index)]);
+    const dic_entry_parts parts = split_dic_entry(doc.entries()[static_cast<size_t>(rec.entry_index)]);
     r.rows.push_back({rec.entry_index, rec.word, text_t(parts.word), text_t(parts.flags)});
   }
   r.folds = folds;

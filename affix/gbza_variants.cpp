@@ -149,39 +149,30 @@ text_t remove_single_unit_flags(text_view flags, text_view removed, int64_t flag
 void gbza_session::set_entry(int64_t i, text_t entry) {
   if (i < 0 || i >= doc_.count()) return;
   edit_.before_change();
-  doc_.changed = true;
-  doc_.entries[static_cast<size_t>(i)] = std::move(entry);
+  doc_.mark_changed();
+  doc_.set_entry(i, std::move(entry));
 }
 
 void gbza_session::empty_entry(int64_t i) {
   if (i < 0 || i >= doc_.count()) return;
   set_entry(i, text_t());
-  if (emptied_.size() < doc_.entries.size()) emptied_.resize(doc_.entries.size(), 0);
+  const size_t n = static_cast<size_t>(doc_.count());
+  if (emptied_.size() < n) emptied_.resize(n, 0);
   emptied_[static_cast<size_t>(i)] = 1;
 }
 
 int64_t gbza_session::keep() {
   int64_t dropped = 0;
   if (edit_.started()) {
-    emptied_.resize(doc_.entries.size(), 0);
-    size_t kept = 0;
-    for (size_t i = 0; i < doc_.entries.size(); ++i) {
-      // Only what this session emptied goes (and still is empty).
-      if (emptied_[i] != 0 && doc_.entries[i].empty()) continue;
-      if (kept != i) {
-        doc_.entries[kept] = std::move(doc_.entries[i]);
-        doc_.checked[kept] = doc_.checked[i];
-      }
-      ++kept;
-    }
-    dropped = static_cast<int64_t>(doc_.entries.size() - kept);
-    doc_.entries.resize(kept);
-    doc_.checked.resize(kept);
-    doc_.recount_checked();
-    doc_.selected = -1;
-    doc_.first_row = 0;
-    doc_.changed = true;
-    doc_.notify_count_changed();
+    emptied_.resize(static_cast<size_t>(doc_.count()), 0);
+    doc_.select(-1);
+    doc_.set_first_row(0);
+    // Only what this session emptied goes (and still is empty).
+    dropped = doc_.compact([this](int64_t i, text_view entry) {
+      return emptied_[static_cast<size_t>(i)] == 0 || !entry.empty();
+    });
+    doc_.mark_changed();
+    if (dropped == 0) doc_.notify_count_changed();  // the page went to the top
   }
   emptied_.clear();
   edit_.keep();
@@ -228,7 +219,7 @@ gbza_removal_result remove_ise_or_ize_forms(gbza_session& session, int mode, con
   const mode_texts& m = kModes[mode == 2 ? 1 : 0];
   const int64_t n = doc.count();
   const bool removed = walk_entries(n, host, r, [&](int64_t i) {
-    const text_t& entry = doc.entries[static_cast<size_t>(i)];
+    const text_t& entry = doc.entries()[static_cast<size_t>(i)];
     const text_t w = get_dic_word_part(entry);
     const text_t lower = string_to_lower(w);
     const bool has_form = std::any_of(m.forms.begin(), m.forms.end(),
@@ -242,7 +233,7 @@ gbza_removal_result remove_ise_or_ize_forms(gbza_session& session, int mode, con
   append_tool_log_line(u"\n\n" + T(m.header) + u"\n");
   int64_t flagged = 0;
   const bool stripped = walk_entries(n, host, r, [&](int64_t j) {
-    const text_t& entry = doc.entries[static_cast<size_t>(j)];
+    const text_t& entry = doc.entries()[static_cast<size_t>(j)];
     const text_t w = get_dic_word_part(entry);
     if (w.empty()) return;
     const dic_entry_parts parts = split_dic_entry(entry);
@@ -264,7 +255,7 @@ gbza_removal_result remove_gb_specific_words(gbza_session& session, const patter
     return r;
   }
   const bool done = walk_entries(doc.count(), host, r, [&](int64_t i) {
-    const text_t& entry = doc.entries[static_cast<size_t>(i)];
+    const text_t& entry = doc.entries()[static_cast<size_t>(i)];
     if (!entry.empty() && words.line_set.count(text_t(split_dic_entry(entry).word)) != 0) {
       log_removed(u"Removed #", ++r.total, entry);
       session.empty_entry(i);

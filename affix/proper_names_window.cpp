@@ -64,7 +64,7 @@ void extract_proper_names(const dictionary_document& dictionary) {
     status(u"Aborted.");
     return;
   }
-  const text_t path = request_save_path(u"Extract Proper Names", u"Proper Names (*.txt)|*.txt", u".txt", doc.path);
+  const text_t path = request_save_path(u"Extract Proper Names", u"Proper Names (*.txt)|*.txt", u".txt", doc.path());
   if (path.empty()) {
     status(u"Aborted.");
     return;

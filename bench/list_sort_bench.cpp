@@ -25,7 +25,7 @@ int main(int argc, char** argv) {
     list_document doc;
     text_t aff_text;
     if (!bench::load_pair(argv[i], doc, aff_text)) return 1;
-    words.insert(words.end(), doc.entries.begin(), doc.entries.end());
+    words.insert(words.end(), doc.entries().begin(), doc.entries().end());
   }
   if (words.empty()) return 1;
   std::vector<text_t> entries;

@@ -6,49 +6,108 @@
 
 text_view list_document::entry(int64_t i) const {
   if (i < 0 || i >= count()) return text_view();
-  return entries[static_cast<size_t>(i)];
+  return entries_[static_cast<size_t>(i)];
 }
 
 bool list_document::is_checked(int64_t i) const {
-  return i >= 0 && i < static_cast<int64_t>(checked.size()) && checked[static_cast<size_t>(i)] == 1;
+  return i >= 0 && i < static_cast<int64_t>(checked_.size()) && checked_[static_cast<size_t>(i)] == 1;
 }
 
 void list_document::set_checked(int64_t i, bool on) {
-  if (i < 0 || i >= static_cast<int64_t>(checked.size())) return;
-  uint8_t& mark = checked[static_cast<size_t>(i)];
+  if (i < 0 || i >= static_cast<int64_t>(checked_.size())) return;
+  uint8_t& mark = checked_[static_cast<size_t>(i)];
   if (on && mark != 1) {
     mark = 1;
-    ++checked_count;
+    ++checked_count_;
   } else if (!on && mark != 0) {
     mark = 0;
-    --checked_count;
+    --checked_count_;
   }
 }
 
 void list_document::replace_all(std::vector<text_t> new_entries, text_view new_path) {
-  entries = std::move(new_entries);
-  checked.assign(entries.size(), 0);
-  checked_count = 0;
-  selected = -1;
-  first_row = 0;
-  changed = false;
-  path = new_path;
+  entries_ = std::move(new_entries);
+  checked_.assign(entries_.size(), 0);
+  checked_count_ = 0;
+  selected_ = -1;
+  first_row_ = 0;
+  changed_ = false;
+  path_ = new_path;
   reset_history();
   notify_count_changed();
 }
 
+void list_document::set_entries(std::vector<text_t> new_entries) {
+  entries_ = std::move(new_entries);
+  checked_.assign(entries_.size(), 0);
+  checked_count_ = 0;
+  selected_ = -1;
+  first_row_ = std::min<int64_t>(first_row_, std::max<int64_t>(0, count() - 1));
+  changed_ = true;
+  notify_count_changed();
+}
+
 void list_document::clear() {
-  entries.clear();
-  checked.clear();
-  checked_count = 0;
-  selected = -1;
-  first_row = 0;
+  entries_.clear();
+  checked_.clear();
+  checked_count_ = 0;
+  selected_ = -1;
+  first_row_ = 0;
   notify_count_changed();
 }
 
 void list_document::append(text_t entry) {
-  entries.push_back(std::move(entry));
-  checked.push_back(0);
+  entries_.push_back(std::move(entry));
+  checked_.push_back(0);
+}
+
+void list_document::set_entry(int64_t i, text_t entry) {
+  if (i < 0 || i >= count()) return;
+  entries_[static_cast<size_t>(i)] = std::move(entry);
+}
+
+int64_t list_document::compact(const std::function<bool(int64_t index, text_view entry)>& keep_if) {
+  size_t kept = 0;
+  int64_t new_selected = -1;
+  for (size_t i = 0; i < entries_.size(); ++i) {
+    if (!keep_if(static_cast<int64_t>(i), entries_[i])) continue;
+    if (static_cast<int64_t>(i) == selected_) new_selected = static_cast<int64_t>(kept);
+    if (kept != i) {
+      entries_[kept] = std::move(entries_[i]);
+      checked_[kept] = checked_[i];
+    }
+    ++kept;
+  }
+  const int64_t removed = count() - static_cast<int64_t>(kept);
+  if (removed == 0) return 0;
+  entries_.resize(kept);
+  checked_.resize(kept);
+  recount_checked();
+  selected_ = new_selected;
+  first_row_ = std::min<int64_t>(first_row_, std::max<int64_t>(0, count() - 1));
+  changed_ = true;
+  notify_count_changed();
+  return removed;
+}
+
+bool list_document::reorder(const std::vector<size_t>& order, const std::function<bool(int64_t moved)>& moved) {
+  std::vector<text_t> placed(order.size());
+  for (size_t j = 0; j < order.size(); ++j) {
+    placed[j] = std::move(entries_[order[j]]);
+    if (!moved(static_cast<int64_t>(j) + 1)) {
+      for (size_t k = 0; k <= j; ++k) entries_[order[k]] = std::move(placed[k]);
+      return false;
+    }
+  }
+  entries_ = std::move(placed);
+  uncheck_all();
+  first_row_ = 0;
+  return true;
+}
+
+void list_document::mark_saved(text_view path) {
+  changed_ = false;
+  path_ = text_t(path);  // path may be a view of path_ itself
 }
 
 void list_document::notify_count_changed() const {
@@ -59,87 +118,83 @@ void list_document::notify_count_changed() const {
 
 list_snapshot_record list_document::take_state() {
   list_snapshot_record s;
-  s.entries = std::move(entries);
-  s.checked = std::move(checked);
-  s.selected = selected;
-  s.checked_count = checked_count;
-  s.first_row = first_row;
-  entries.clear();
-  checked.clear();
+  s.entries = std::move(entries_);
+  s.checked = std::move(checked_);
+  s.selected = selected_;
+  s.checked_count = checked_count_;
+  s.first_row = first_row_;
+  entries_.clear();
+  checked_.clear();
   return s;
 }
 
 void list_document::put_state(list_snapshot_record&& s) {
-  entries = std::move(s.entries);
-  checked = std::move(s.checked);
+  entries_ = std::move(s.entries);
+  checked_ = std::move(s.checked);
   // Marks and entries stay parallel whatever the snapshot held.
-  checked.resize(entries.size(), 0);
-  selected = s.selected < count() ? s.selected : -1;
-  first_row = std::max<int64_t>(0, s.first_row);
+  checked_.resize(entries_.size(), 0);
+  selected_ = s.selected < count() ? s.selected : -1;
+  first_row_ = std::max<int64_t>(0, s.first_row);
   recount_checked();
   s = list_snapshot_record();
 }
 
 void list_document::save_undo() {
-  undo_snapshot.entries = entries;
-  undo_snapshot.checked = checked;
-  undo_snapshot.selected = selected;
-  undo_snapshot.checked_count = checked_count;
-  undo_snapshot.first_row = first_row;
-  undo_available = true;
-  redo_available = false;
-  redo_snapshot = list_snapshot_record();
+  list_snapshot_record& u = history_.undo_snapshot;
+  u.entries = entries_;
+  u.checked = checked_;
+  u.selected = selected_;
+  u.checked_count = checked_count_;
+  u.first_row = first_row_;
+  history_.undo_available = true;
+  history_.redo_available = false;
+  history_.redo_snapshot = list_snapshot_record();
 }
 
-void list_document::reset_history() {
-  undo_snapshot = list_snapshot_record();
-  redo_snapshot = list_snapshot_record();
-  undo_available = false;
-  redo_available = false;
-}
+void list_document::reset_history() { history_ = list_history(); }
 
 // The snapshot taken back is spent, so the states move instead of copying.
 bool list_document::undo() {
-  if (!undo_available) return false;
-  redo_snapshot = take_state();
-  put_state(std::move(undo_snapshot));
-  undo_available = false;
-  redo_available = true;
-  changed = true;
+  if (!history_.undo_available) return false;
+  history_.redo_snapshot = take_state();
+  put_state(std::move(history_.undo_snapshot));
+  history_.undo_available = false;
+  history_.redo_available = true;
+  changed_ = true;
   notify_count_changed();
   return true;
 }
 
 bool list_document::redo() {
-  if (!redo_available) return false;
-  undo_snapshot = take_state();
-  put_state(std::move(redo_snapshot));
-  undo_available = true;
-  redo_available = false;
-  changed = true;
+  if (!history_.redo_available) return false;
+  history_.undo_snapshot = take_state();
+  put_state(std::move(history_.redo_snapshot));
+  history_.undo_available = true;
+  history_.redo_available = false;
+  changed_ = true;
   notify_count_changed();
   return true;
 }
 
 int64_t list_document::recount_checked() {
-  checked_count = std::count(checked.begin(), checked.end(), uint8_t{1});
-  return checked_count;
+  checked_count_ = std::count(checked_.begin(), checked_.end(), uint8_t{1});
+  return checked_count_;
 }
 
 // ---- List commands -------------------------------------------------------------
 
 void list_document::check_all() {
-  std::fill(checked.begin(), checked.end(), uint8_t{1});
-  checked_count = count();
+  std::fill(checked_.begin(), checked_.end(), uint8_t{1});
+  checked_count_ = count();
 }
 
 void list_document::uncheck_all() {
-  std::fill(checked.begin(), checked.end(), uint8_t{0});
-  checked_count = 0;
+  std::fill(checked_.begin(), checked_.end(), uint8_t{0});
+  checked_count_ = 0;
 }
 
 void list_document::invert_checks() {
-  for (uint8_t& mark : checked) mark = mark == 0 ? 1 : 0;
+  for (uint8_t& mark : checked_) mark = mark == 0 ? 1 : 0;
   recount_checked();
 }
 
@@ -147,29 +202,29 @@ int64_t list_document::delete_checked() {
   if (recount_checked() == 0) return 0;
   save_undo();
   size_t kept = 0;
-  for (size_t i = 0; i < entries.size(); ++i) {
-    if (checked[i] == 1) continue;
-    if (kept != i) entries[kept] = std::move(entries[i]);
+  for (size_t i = 0; i < entries_.size(); ++i) {
+    if (checked_[i] == 1) continue;
+    if (kept != i) entries_[kept] = std::move(entries_[i]);
     ++kept;
   }
   int64_t dropped = count() - static_cast<int64_t>(kept);
-  entries.resize(kept);
-  checked.assign(kept, 0);
-  checked_count = 0;
-  selected = -1;
-  changed = true;
+  entries_.resize(kept);
+  checked_.assign(kept, 0);
+  checked_count_ = 0;
+  selected_ = -1;
+  changed_ = true;
   notify_count_changed();
   return dropped;
 }
 
 bool list_document::delete_selected() {
-  if (selected < 0 || selected >= count()) return false;
+  if (!has_selection()) return false;
   save_undo();
-  entries.erase(entries.begin() + selected);
-  checked.erase(checked.begin() + selected);
+  entries_.erase(entries_.begin() + selected_);
+  checked_.erase(checked_.begin() + selected_);
   recount_checked();
-  selected = -1;
-  changed = true;
+  selected_ = -1;
+  changed_ = true;
   notify_count_changed();
   return true;
 }
@@ -179,23 +234,17 @@ bool list_document::delete_selected() {
 void list_tool_edit::before_change() {
   if (started_) return;
   started_ = true;
-  old_undo_ = std::move(doc_.undo_snapshot);
-  old_redo_ = std::move(doc_.redo_snapshot);
-  old_undo_available_ = doc_.undo_available;
-  old_redo_available_ = doc_.redo_available;
-  old_changed_ = doc_.changed;
+  old_history_ = std::move(doc_.history_);
+  old_changed_ = doc_.changed_;
   doc_.save_undo();
 }
 
 void list_tool_edit::cancel() {
   if (!started_) return;
   started_ = false;
-  doc_.put_state(std::move(doc_.undo_snapshot));
-  doc_.undo_snapshot = std::move(old_undo_);
-  doc_.redo_snapshot = std::move(old_redo_);
-  doc_.undo_available = old_undo_available_;
-  doc_.redo_available = old_redo_available_;
-  doc_.changed = old_changed_;
+  doc_.put_state(std::move(doc_.history_.undo_snapshot));
+  doc_.history_ = std::move(old_history_);
+  doc_.changed_ = old_changed_;
   doc_.notify_count_changed();
 }
 
@@ -261,7 +310,7 @@ bool run_delete_checked(list_document& doc, const list_command_texts& texts, con
     ask(T("Warning!"), texts.none_checked, kWarningOk);
     return false;
   }
-  if (ask(T("Warning!"), delete_checked_question(texts, doc.checked_count), kWarningYesNo) == kAnswerNo) {
+  if (ask(T("Warning!"), delete_checked_question(texts, doc.checked_count()), kWarningYesNo) == kAnswerNo) {
     return false;
   }
   return doc.delete_checked() > 0;
@@ -273,11 +322,11 @@ bool run_delete_current(list_document& doc, const list_command_texts& texts, con
     if (!quiet) ask(T("Warning!"), texts.none_found, kWarningOk);
     return false;
   }
-  if (doc.selected < 0 || doc.selected >= doc.count()) {
+  if (!doc.has_selection()) {
     if (!quiet) ask(T("Warning!"), texts.none_selected, kWarningOk);
     return false;
   }
-  if (ask(T("Warning!"), delete_current_question(texts, doc.entry(doc.selected)), kWarningYesNo) !=
+  if (ask(T("Warning!"), delete_current_question(texts, doc.entry(doc.selected())), kWarningYesNo) !=
       kAnswerYes) {
     return false;
   }
@@ -425,11 +474,10 @@ entry_rewrite_result rewrite_entries_in_place(list_document& doc, long_job& job,
                                               const std::function<text_t(text_view)>& rewrite) {
   entry_rewrite_result r;
   for (int64_t i = 0; i < doc.count(); ++i) {
-    text_t& entry = doc.entries[static_cast<size_t>(i)];
-    text_t t = rewrite(entry);
-    if (t != entry) {
-      entry = std::move(t);
-      doc.changed = true;
+    text_t t = rewrite(doc.entry(i));
+    if (t != doc.entry(i)) {
+      doc.set_entry(i, std::move(t));
+      doc.mark_changed();
       ++r.changed;
     }
     if (!job.step(i)) {

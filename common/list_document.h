@@ -19,47 +19,82 @@ struct list_snapshot_record {
   int64_t first_row = 0;
 };
 
-class list_document {
- public:
-  // Content: entries and their marks (1 checked) always have the same size.
-  std::vector<text_t> entries;
-  std::vector<uint8_t> checked;
-  int64_t checked_count = 0;
-  int64_t selected = -1;   // absolute entry index, -1 none
-  int64_t first_row = 0;   // first visible row of the paged view
-  bool changed = false;    // differs from the file
-  text_t path;             // "" when none
-
-  // History: one level each.
+// One level of undo and one of redo.
+struct list_history {
   list_snapshot_record undo_snapshot;
   list_snapshot_record redo_snapshot;
   bool undo_available = false;
   bool redo_available = false;
+};
 
+class list_document {
+ public:
   // Called after every operation here that changes the number of entries
-  // (deletes, undo, redo, replace_all), so the views of the document (scroll
-  // ranges, a second list paging the same entries) follow.
+  // (deletes, undo, redo, replace_all, set_entries, compact), so the views of
+  // the document (scroll ranges, a second list paging the same entries) follow.
   std::function<void()> on_count_changed;
 
-  int64_t count() const { return static_cast<int64_t>(entries.size()); }
-  bool empty() const { return entries.empty(); }
+  // ---- Reading -----------------------------------------------------------------
+  int64_t count() const { return static_cast<int64_t>(entries_.size()); }
+  bool empty() const { return entries_.empty(); }
+  const std::vector<text_t>& entries() const { return entries_; }
+  const std::vector<uint8_t>& checked() const { return checked_; }  // 1 checked
   // The entry at i, or "" outside the array.
   text_view entry(int64_t i) const;
   bool is_checked(int64_t i) const;
-  void set_checked(int64_t i, bool on);  // keeps checked_count in step
+  int64_t checked_count() const { return checked_count_; }
+  int64_t selected() const { return selected_; }  // absolute entry index, -1 none
+  bool has_selection() const { return selected_ >= 0 && selected_ < count(); }
+  int64_t first_row() const { return first_row_; }  // first visible row of the paged view
+  bool changed() const { return changed_; }  // differs from the file
+  const text_t& path() const { return path_; }  // "" when none
+  bool can_undo() const { return history_.undo_available; }
+  bool can_redo() const { return history_.redo_available; }
+  const list_history& history() const { return history_; }
 
+  // ---- View state (not content: no snapshot, no changed flag) ---------------------
+  void set_checked(int64_t i, bool on);  // keeps checked_count in step
+  void select(int64_t i) { selected_ = i; }  // -1 none
+  void set_first_row(int64_t row) { first_row_ = row; }
+
+  // ---- Content -----------------------------------------------------------------
   // Replaces the whole content (a completed load): marks cleared, nothing
   // selected, page at the top, not changed, history emptied.
   void replace_all(std::vector<text_t> new_entries, text_view new_path);
+  // A tool's rewritten list in place of the entries: marks and selection
+  // cleared, the first row kept within the new count, changed.
+  void set_entries(std::vector<text_t> new_entries);
   // Empties the document (Erase takes an undo snapshot first).
   void clear();
   void append(text_t entry);  // an unchecked entry at the end
+  // Replaces the text of entry i (nothing outside the array). The caller marks
+  // the document changed: a rewrite may store the same text again.
+  void set_entry(int64_t i, text_t entry);
+  // Removes in place the entries keep_if(index, entry) refuses (index: the
+  // entry's place before the pass); the marks move with
+  // their entries, the selection follows its entry (-1 when it went) and the
+  // first row stays within the new count. Changed when an entry went.
+  // Returns the number removed. No snapshot: the caller takes it.
+  int64_t compact(const std::function<bool(int64_t index, text_view entry)>& keep_if);
+  // Puts the entries in a new order: order[j] is the old index of the entry
+  // that goes to j (a permutation of every index). The marks, which belonged to
+  // the old places, are cleared and the page goes to the top. moved(j + 1) is
+  // called after each entry; when it returns false, every entry goes back to
+  // its old place (the document is never left half sorted) and false is returned.
+  bool reorder(const std::vector<size_t>& order, const std::function<bool(int64_t moved)>& moved);
+  void mark_changed() { changed_ = true; }
+  // The document now matches the file at path: not changed.
+  void mark_saved(text_view path);
+  // The document belongs to no file any more (after Erase): not changed.
+  void forget_file() { mark_saved(text_view()); }
   void notify_count_changed() const;
 
   // ---- Undo and redo ---------------------------------------------------------
   // Takes the undo snapshot just before a change: Undo available, Redo lost.
   void save_undo();
   void reset_history();
+  // Puts back a history taken earlier (a rebuilt window starts without one).
+  void restore_history(list_history history) { history_ = std::move(history); }
   // The Undo and Redo commands: the current state goes into the other
   // snapshot, the snapshot's entries, marks, selection and first row come
   // back. False when there is nothing to take back. Both mark the document
@@ -84,6 +119,16 @@ class list_document {
   friend class list_tool_edit;
   list_snapshot_record take_state();
   void put_state(list_snapshot_record&& state);
+
+  // Content: entries and their marks (1 checked) always have the same size.
+  std::vector<text_t> entries_;
+  std::vector<uint8_t> checked_;
+  int64_t checked_count_ = 0;
+  int64_t selected_ = -1;
+  int64_t first_row_ = 0;
+  bool changed_ = false;
+  text_t path_;
+  list_history history_;
 };
 
 class long_job;
@@ -119,10 +164,7 @@ class list_tool_edit {
  private:
   list_document& doc_;
   bool started_ = false;
-  list_snapshot_record old_undo_;
-  list_snapshot_record old_redo_;
-  bool old_undo_available_ = false;
-  bool old_redo_available_ = false;
+  list_history old_history_;
   bool old_changed_ = false;
 };
 

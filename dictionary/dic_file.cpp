@@ -282,7 +282,7 @@ dic_file_result save_dictionary_pair(text_view dic_target, list_document& doc, t
   constexpr size_t kChunk = 1 << 16;
   const int64_t n = doc.count();
   for (int64_t i = 0; i < n; ++i) {
-    append_dic_entry_line_utf8(chunk, doc.entries[static_cast<size_t>(i)]);
+    append_dic_entry_line_utf8(chunk, doc.entries()[static_cast<size_t>(i)]);
     chunk += '\n';
     if (!dic_out.write_buffer(chunk, kChunk)) {
       job.abort();
@@ -307,8 +307,7 @@ dic_file_result save_dictionary_pair(text_view dic_target, list_document& doc, t
     return pair_write_failure(pair, dic_target, had_dic);
   }
 
-  doc.changed = false;
-  doc.path = dic_target;
+  doc.mark_saved(dic_target);
   dic_file_result r;
   r.aff_size = aff_size;
   r.dic_size = dic_size;

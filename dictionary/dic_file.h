@@ -93,8 +93,8 @@ dic_file_result check_dictionary_save(const list_document& doc, text_view aff_te
 // Writes the .aff and then the .dic beside dic_target under a long job, and
 // replaces both files only when every write succeeded; Escape or a failure
 // keeps the old pair (commit_file_pair: even when two steps fail, no old file
-// is lost, and the message says where each one is). On success doc.changed
-// is cleared and doc.path set; a SET line changed to UTF-8 is told through
+// is lost, and the message says where each one is). On success the document
+// is marked saved to dic_target; a SET line changed to UTF-8 is told through
 // the host and named in replaced_encoding.
 dic_file_result save_dictionary_pair(text_view dic_target, list_document& doc, text_view aff_text,
                                      long_job_host& host);

@@ -30,8 +30,8 @@ struct flag_key {
 void apply_changes(list_document& doc, std::vector<entry_change>& changes) {
   if (changes.empty()) return;
   doc.save_undo();
-  for (auto& [i, entry] : changes) doc.entries[static_cast<size_t>(i)] = std::move(entry);
-  doc.changed = true;
+  for (auto& [i, entry] : changes) doc.set_entry(i, std::move(entry));
+  doc.mark_changed();
 }
 
 // " Current:" + i + "/" + n, with the share done.

@@ -460,7 +460,7 @@ bool merge_pass(pass_state& st, const duplicate_scan_result& scan, long_job& job
       if (!m.gone && !m.dirty) continue;
       st.edit.before_change();
       changed = true;
-      st.doc.entries[static_cast<size_t>(m.line - 1)] = m.gone ? text_t() : entry_of(m.word, m.flags, m.separator, m.tags);
+      st.doc.set_entry(m.line - 1, m.gone ? text_t() : entry_of(m.word, m.flags, m.separator, m.tags));
     }
     if (!job.step(static_cast<int64_t>(g))) return false;
   }
@@ -477,14 +477,14 @@ int64_t remove_dictionary_duplicate_flags(list_document& doc, const aff_decode_c
   long_job job(host, u"", doc.count(), true);
   int64_t removed = 0;
   for (int64_t i = 0; i < doc.count(); ++i) {
-    text_t& entry = doc.entries[static_cast<size_t>(i)];
+    const text_t& entry = doc.entries()[static_cast<size_t>(i)];
     if (!entry.empty() && entry.front() != u'/') {
       const entry_parts p = parts_of(entry);
       const int64_t n = p.whole && !p.word.empty() ? repeated_flag_count(cache, p.flags) : 0;
       if (n > 0) {
         edit.before_change();
         removed += n;
-        entry = entry_of(p.word, remove_duplicate_flags(cache, p.flags), p.separator, p.tags);
+        doc.set_entry(i, entry_of(p.word, remove_duplicate_flags(cache, p.flags), p.separator, p.tags));
       }
     }
     if (!job.step(i)) {
@@ -581,21 +581,10 @@ duplicates_process_result process_dictionary_duplicates(list_document& doc, cons
 
 bool keep_dictionary_duplicates_result(list_document& doc, list_tool_edit& edit) {
   if (!edit.started()) return false;
-  size_t out = 0;
-  for (size_t i = 0; i < doc.entries.size(); ++i) {
-    if (doc.entries[i].empty()) continue;
-    if (out != i) {
-      doc.entries[out] = std::move(doc.entries[i]);
-      doc.checked[out] = doc.checked[i];
-    }
-    ++out;
-  }
-  doc.entries.resize(out);
-  doc.checked.resize(out);
-  doc.recount_checked();
-  doc.selected = -1;
-  doc.first_row = 0;
-  doc.changed = true;
+  doc.select(-1);
+  doc.set_first_row(0);
+  doc.compact([](int64_t, text_view entry) { return !entry.empty(); });
+  doc.mark_changed();
   edit.keep();
   return true;
 }

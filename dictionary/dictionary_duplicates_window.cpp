@@ -178,7 +178,7 @@ void export_list(const window_state& st) {
     return;
   }
   const text_t path = request_save_path(u"Export Duplicates to file", u"Text Documents (*.txt)|*.txt", u".txt",
-                                        st.dictionary->list.path);
+                                        st.dictionary->list.path());
   if (path.empty()) return;
   tool_window_job_host host = job_host();
   if (export_dictionary_duplicates(st.scan, path, number_separator, host) == line_export_status::write_failed)

@@ -70,14 +70,14 @@ void load_dictionary(dictionary_document& dictionary, const text_t& given_path) 
   show_main_status(u"Loading Dictionary... <ESC> to abort.");
   reset_main_progress();
   // A box closed without an answer keeps the unsaved work.
-  if (dictionary.list.changed &&
+  if (dictionary.list.changed() &&
       message_box(u"Warning!", u"The Dictionary has been changed.\n\nContinue?",
                   MB_YES_NO | MB_ICON_INFORMATION | MB_DEFAULT_NO) != MB_ANSWER_YES) {
     show_main_aborted();
     return;
   }
   text_t path = given_path;
-  if (path.empty()) path = request_existing_file(u"Open Dictionary", kDictionaryPattern, u".dic", dictionary.list.path);
+  if (path.empty()) path = request_existing_file(u"Open Dictionary", kDictionaryPattern, u".dic", dictionary.list.path());
   if (path.empty()) {
     show_main_aborted();
     return;
@@ -121,9 +121,9 @@ void save_dictionary(dictionary_document& dictionary, int use_current_path, int 
     report(refused, MB_ICON_WARNING);
     return;
   }
-  text_t target = use_current_path == 1 ? doc.path : text_t();
+  text_t target = use_current_path == 1 ? doc.path() : text_t();
   if (target.empty() || save_as == 1) {
-    target = request_save_path(u"Save Dictionary", kDictionaryPattern, u".dic", doc.path);
+    target = request_save_path(u"Save Dictionary", kDictionaryPattern, u".dic", doc.path());
     if (target.empty() || (file_size_by_path(target) < 0 && !confirm_replacing_aff(target))) {
       show_main_aborted();
       return;
@@ -137,7 +137,7 @@ void save_dictionary(dictionary_document& dictionary, int use_current_path, int 
   // The editor shows the .aff as saved: its SET line now says UTF-8.
   if (!r.replaced_encoding.empty()) {
     dictionary.set_aff_text(aff_text_declaring_utf8(aff_text));
-    doc.changed = false;
+    doc.mark_saved(target);
   }
   update_dictionary_status_label();
   file_known(target);
@@ -146,11 +146,11 @@ void save_dictionary(dictionary_document& dictionary, int use_current_path, int 
 
 void register_dictionary_file_commands(dictionary_document& dictionary, document_kind& kind) {
   attach_aff_editor(dictionary);
-  set_file_label_path_source(TAB_DICTIONARY, [&dictionary] { return dictionary.list.path; });
+  set_file_label_path_source(TAB_DICTIONARY, [&dictionary] { return dictionary.list.path(); });
   kind.load = [&dictionary](const text_t& path) { load_dictionary(dictionary, path); };
   kind.save = [&dictionary](save_choice c) {
     save_dictionary(dictionary, c == save_choice::save ? 1 : 0, c == save_choice::save_as ? 1 : 0);
   };
   kind.savable = [&dictionary] { return dictionary.list.count() > 0; };
-  set_document_changed_test(TAB_DICTIONARY, [&dictionary] { return dictionary.list.changed; });
+  set_document_changed_test(TAB_DICTIONARY, [&dictionary] { return dictionary.list.changed(); });
 }

@@ -162,7 +162,7 @@ void forget_reference(statistics_window& w) {
 
 void export_statistics(const dictionary_document& dictionary, const dictionary_statistics& stats) {
   const text_t path = request_save_path(u"Export Statistics to file", u"Text Documents (*.txt)|*.txt", u".txt",
-                                        dictionary.list.path);
+                                        dictionary.list.path());
   if (path.empty()) return;
   const text_t text = statistics_export_text(stats, gadget_get_text(ids::REFERENCE), gadget_get_text(ids::NEW_WORDS),
                                              number_separator);
@@ -184,7 +184,7 @@ void export_words_of_type(dictionary_document& dictionary, const dictionary_stat
                   MB_YES_NO | MB_ICON_WARNING) == MB_ANSWER_YES)
     return;
   const text_t path = request_save_path(u"Extract wordlist to file", u"Text Documents (*.txt)|*.txt", u".txt",
-                                        dictionary.list.path);
+                                        dictionary.list.path());
   if (path.empty()) return;
   const bool in_words = window_exists(words::WINDOW) != 0;
   tool_window_job_host host(in_words ? tool_job_view{.window = words::WINDOW, .progress_bar = words::PROGRESS,

@@ -56,7 +56,7 @@ void extract_matches(const dictionary_document& dictionary) {
     message_box(u"Warning!", u"No matches found.", MB_ICON_WARNING);
     return;
   }
-  const text_t path = request_save_path(u"Extract Words", u"Extract Words (*.txt)|*.txt", u".txt", doc.path);
+  const text_t path = request_save_path(u"Extract Words", u"Extract Words (*.txt)|*.txt", u".txt", doc.path());
   if (path.empty()) {
     status_bar_set_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT, u"Aborted.");
     return;

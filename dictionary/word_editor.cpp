@@ -54,14 +54,14 @@ text_t word_editor_entry_of_fields(text_view word, text_view tags, const word_ed
 }
 
 bool commit_word_editor_entry(list_document& doc, bool add, text_view entry, bool fields_changed) {
-  if (!add && (doc.selected < 0 || doc.selected >= doc.count())) return false;
+  if (!add && !doc.has_selection()) return false;
   if (fields_changed) doc.save_undo();
   if (add) {
     doc.append(text_t(entry));
   } else {
-    doc.entries[static_cast<size_t>(doc.selected)] = text_t(entry);
+    doc.set_entry(doc.selected(), text_t(entry));
   }
-  if (fields_changed) doc.changed = true;
+  if (fields_changed) doc.mark_changed();
   return true;
 }
 

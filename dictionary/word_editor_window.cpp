@@ -275,7 +275,7 @@ void edit_dictionary_word(dictionary_document& dictionary, int64_t add, int64_t 
       warn(u"No dictionary words found.");
       return;
     }
-    if (doc.selected < 0 || doc.selected >= doc.count()) {
+    if (!doc.has_selection()) {
       warn(u"No dictionary word selected.");
       return;
     }
@@ -292,7 +292,7 @@ void edit_dictionary_word(dictionary_document& dictionary, int64_t add, int64_t 
   st.dictionary = &dictionary;
   st.cache = &cache;
   st.add = add != 0;
-  if (!st.add) st.at_open = word_editor_fields_of_entry(doc.entry(doc.selected));
+  if (!st.add) st.at_open = word_editor_fields_of_entry(doc.entry(doc.selected()));
 
   window_set_disabled(MAIN_WINDOW, 1);
   if (!window_open(WINDOW, GUI_KEEP, GUI_KEEP, 1014 + static_cast<int>(scale_extra_width(100)),

@@ -17,7 +17,7 @@ namespace {
 
 void export_rows(const dictionary_document& dictionary, const std::vector<wordlist_duplicate_row>& rows) {
   const text_t path = request_save_path(u"Export Duplicates to file", u"Text Documents (*.txt)|*.txt", u".txt",
-                                        dictionary.list.path);
+                                        dictionary.list.path());
   if (path.empty()) return;
   tool_window_job_host host({.window = WINDOW});
   if (export_wordlist_duplicates(rows, path, number_separator, host) == line_export_status::write_failed)
@@ -78,5 +78,5 @@ void sort_aff_tags_command(dictionary_document& dictionary) {
   const aff_tag_sort_result r = sort_aff_tags(dictionary.aff_text(), main_window_job_host());
   if (r.status != aff_tag_sort_status::sorted) return;
   dictionary.set_aff_text(r.text);
-  dictionary.list.changed = true;
+  dictionary.list.mark_changed();
 }

@@ -16,8 +16,8 @@ main_controls_input read_main_controls_input(const document_kinds& kinds) {
     if (!kind->keeps_history) continue;
     const list_document& doc = paged_list_document(kind->tab);
     const auto t = static_cast<size_t>(kind->tab);
-    in.undo_available[t] = doc.undo_available;
-    in.redo_available[t] = doc.redo_available;
+    in.undo_available[t] = doc.can_undo();
+    in.redo_available[t] = doc.can_redo();
   }
   if (const document_kind* shown = kinds.of_tab(in.tab)) {
     in.savable = shown->savable && shown->savable();

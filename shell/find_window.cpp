@@ -37,14 +37,14 @@ class find_window {
     int64_t document;
     int64_t tab;
   };
-  selections saved_selections() const { return {doc_.selected, paged_list_selected(kind_.tab)}; }
+  selections saved_selections() const { return {doc_.selected(), paged_list_selected(kind_.tab)}; }
   // A view of another kind's entries (the Hyphenation tab's) keeps a
   // selection of its own.
   bool own_selection() const { return kind_.list_owner != nullptr; }
   void restore_selections(selections s) {
-    doc_.selected = s.document >= 0 && s.document < doc_.count() ? s.document : -1;
+    doc_.select(s.document >= 0 && s.document < doc_.count() ? s.document : -1);
     if (own_selection()) redraw_paged_list(kind_.list_owner->tab);
-    show_paged_list_position(kind_.tab, own_selection() ? s.tab : doc_.selected, paged_list_first_row(kind_.tab));
+    show_paged_list_position(kind_.tab, own_selection() ? s.tab : doc_.selected(), paged_list_first_row(kind_.tab));
     update_paged_list_labels(kind_.tab);
   }
 
@@ -165,7 +165,7 @@ void find_window::display() {
   const int row = gadget_get_state(FIND_RESULTS);
   if (row < 0 || row >= static_cast<int>(rows_.size())) return;
   const int64_t at = rows_[row].position - 1;
-  if (!own_selection()) doc_.selected = at;
+  if (!own_selection()) doc_.select(at);
   show_paged_list_position(kind_.tab, at, at);
   update_paged_list_labels(kind_.tab);
 }
@@ -190,7 +190,7 @@ void find_window::edit() {
   const int64_t at = rows_[row].position - 1;
   const selections saved = saved_selections();
   const text_t before(doc_.entry(at));
-  doc_.selected = at;
+  doc_.select(at);
   if (entries_.edit) entries_.edit(entry_edit::edit);
   // The entry editors give window 0 back its controls and the focus as they
   // close; the Find window is still open over it, and the keys belong to it.
@@ -213,7 +213,7 @@ void find_window::remove() {
   const int64_t position = rows_[row].position;
   selections saved = saved_selections();
   const int64_t count_before = doc_.count();
-  doc_.selected = position - 1;
+  doc_.select(position - 1);
   if (entries_.delete_current) entries_.delete_current(missing_selection::quiet);
   if (doc_.count() < count_before) {
     remove_find_row(rows_, position, row);

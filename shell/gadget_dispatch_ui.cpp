@@ -117,7 +117,7 @@ void clear_aff_editor() {
   }
   // The dictionary takes the emptied text in when it is next read.
   gadget_set_text(AFF_EDITOR, u"");
-  paged_list_document(TAB_DICTIONARY).changed = true;
+  paged_list_document(TAB_DICTIONARY).mark_changed();
   update_dictionary_status_label();
 }
 

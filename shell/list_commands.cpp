@@ -50,14 +50,13 @@ list_command_result erase_list_document(list_document& doc, const list_member_te
     return list_command_result::refused;
   }
   // Unsaved work is only thrown away on Yes; a closed box keeps it.
-  if (doc.changed && ask(u"Warning!", texts.changed_question, INFORMATION_YES_NO | DEFAULT_NO) != ANSWER_YES) {
+  if (doc.changed() && ask(u"Warning!", texts.changed_question, INFORMATION_YES_NO | DEFAULT_NO) != ANSWER_YES) {
     return list_command_result::declined;
   }
   if (ask(u"Warning!", texts.erase_question, WARNING_YES_NO) != ANSWER_YES) return list_command_result::declined;
   doc.save_undo();
   doc.clear();
-  doc.path.clear();
-  doc.changed = false;
+  doc.forget_file();
   return list_command_result::done;
 }
 
@@ -86,8 +85,8 @@ list_command_result sort_list_document(list_document& doc, const list_member_tex
     return list_command_result::refused;
   }
   doc.save_undo();
-  doc.selected = -1;
-  doc.changed = true;
+  doc.select(-1);
+  doc.mark_changed();
   if (refresh_labels) refresh_labels();
 
   // The count shown on each tick of the job timer.
@@ -103,7 +102,7 @@ list_command_result sort_list_document(list_document& doc, const list_member_tex
   std::vector<keyed_entry> keyed;
   keyed.reserve(static_cast<size_t>(n));
   for (int64_t j = 0; j < n; ++j) {
-    const text_t& entry = doc.entries[static_cast<size_t>(j)];
+    const text_t& entry = doc.entries()[static_cast<size_t>(j)];
     if (list_entry_is_wordless(entry, texts))
       keyed.push_back({text_t(), static_cast<size_t>(j), true});
     else
@@ -132,20 +131,14 @@ list_command_result sort_list_document(list_document& doc, const list_member_tex
   // Entries move into their new places; an abort moves them back, so the
   // document is never left half sorted (nor with an entry twice or lost).
   pass_text = u"Populating with accents... <ESC> to abort. Found:";
-  std::vector<text_t> sorted(static_cast<size_t>(n));
-  for (size_t j = 0; j < order.size(); ++j) {
-    sorted[j] = std::move(doc.entries[order[j]]);
-    found = static_cast<int64_t>(j) + 1;
-    if (!job.step(2 * n + found)) {
-      for (size_t k = 0; k <= j; ++k) doc.entries[order[k]] = std::move(sorted[k]);
-      job.abort();
-      return list_command_result::aborted;
-    }
+  const bool placed = doc.reorder(order, [&](int64_t moved) {
+    found = moved;
+    return job.step(2 * n + found);
+  });
+  if (!placed) {
+    job.abort();
+    return list_command_result::aborted;
   }
-  doc.entries = std::move(sorted);
-  // The marks belonged to the old positions.
-  doc.uncheck_all();
-  doc.first_row = 0;
   job.end(u"OK." + job.elapsed_text());
   return list_command_result::done;
 }
@@ -155,13 +148,13 @@ list_command_result clone_selected_entry(list_document& doc, const list_member_t
     ask(u"Warning!", texts.none_found, WARNING_OK);
     return list_command_result::refused;
   }
-  if (doc.selected < 0 || doc.selected >= doc.count()) {
+  if (!doc.has_selection()) {
     ask(u"Warning!", texts.none_selected, WARNING_OK);
     return list_command_result::refused;
   }
   doc.save_undo();
-  doc.changed = true;
-  doc.append(text_t(doc.entry(doc.selected)));
+  doc.mark_changed();
+  doc.append(text_t(doc.entry(doc.selected())));
   doc.notify_count_changed();
   return list_command_result::done;
 }

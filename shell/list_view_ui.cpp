@@ -69,16 +69,24 @@ const member_record& member(int tab) { return kMembers[static_cast<size_t>(tab)]
 
 int64_t rows_per_page() { return std::max<int64_t>(1, visible_rows); }
 
-int64_t& selected_of(int tab) {
-  return tab == TAB_HYPHENATION ? hyphenation_place->selected : paged_list_document(tab).selected;
+int64_t selected_of(int tab) {
+  return tab == TAB_HYPHENATION ? hyphenation_place->selected : paged_list_document(tab).selected();
 }
-int64_t& first_row_of(int tab) {
-  return tab == TAB_HYPHENATION ? hyphenation_place->first_row : paged_list_document(tab).first_row;
+void set_selected_of(int tab, int64_t selected) {
+  if (tab == TAB_HYPHENATION) hyphenation_place->selected = selected;
+  else paged_list_document(tab).select(selected);
+}
+int64_t first_row_of(int tab) {
+  return tab == TAB_HYPHENATION ? hyphenation_place->first_row : paged_list_document(tab).first_row();
+}
+void set_first_row_of(int tab, int64_t first_row) {
+  if (tab == TAB_HYPHENATION) hyphenation_place->first_row = first_row;
+  else paged_list_document(tab).set_first_row(first_row);
 }
 
 bool changed_of(int tab) {
   if (tab == TAB_HYPHENATION) return hyphenation_changed_test && hyphenation_changed_test();
-  return paged_list_document(tab).changed;
+  return paged_list_document(tab).changed();
 }
 
 int to_int(int64_t v) { return static_cast<int>(std::clamp<int64_t>(v, INT_MIN, INT_MAX)); }
@@ -98,12 +106,13 @@ void set_scroll_range(int tab) {
 // kept within the range and shown on the bar.
 void settle_first_row(int tab, bool follow_bar) {
   const member_record& m = member(tab);
-  int64_t& first = first_row_of(tab);
+  int64_t first = first_row_of(tab);
   const int64_t count = paged_list_document(tab).count();
   set_scroll_range(tab);
   const int bar = gadget_get_state(m.scroll);
   if (follow_bar && gadget_exists(m.scroll) && bar != shown_scroll_value[static_cast<size_t>(tab)]) first = bar;
   first = list_clamp_first_row(first, count, rows_per_page());
+  set_first_row_of(tab, first);
   gadget_set_state(m.scroll, to_int(first));
   shown_scroll_value[static_cast<size_t>(tab)] = gadget_get_state(m.scroll);
 }
@@ -174,7 +183,7 @@ void update_selected_label(int tab) {
   const member_record& m = member(tab);
   if (!is_member_tab(tab) || m.selected_label == 0) return;
   const list_document& doc = paged_list_document(tab);
-  const text_t text = list_selected_label_text(doc.checked_count, doc.count());
+  const text_t text = list_selected_label_text(doc.checked_count(), doc.count());
   if (gadget_get_text(m.selected_label) != text) gadget_set_text(m.selected_label, text);
 }
 
@@ -210,8 +219,8 @@ void handle_list_tab_event(int tab, const command_event& e, const std::function<
 void handle_dictionary_tab_event(const command_event& e, const std::function<void(entry_edit)>& edit) {
   if (e.type == EVENT_GADGET && e.id == AFF_EDITOR) {
     // Edits of the .aff text set the flag without a snapshot.
-    if (e.subtype == SUBTYPE_CHANGE && !dictionary_doc->changed) {
-      dictionary_doc->changed = true;
+    if (e.subtype == SUBTYPE_CHANGE && !dictionary_doc->changed()) {
+      dictionary_doc->mark_changed();
       update_dictionary_status_label();
     }
     return;
@@ -310,13 +319,13 @@ int64_t paged_list_first_row(int tab) {
 void show_paged_list_position(int tab, int64_t selected, int64_t first_row) {
   if (!is_member_tab(tab)) return;
   const int64_t count = paged_list_document(tab).count();
-  selected_of(tab) = selected >= 0 && selected < count ? selected : -1;
-  first_row_of(tab) = first_row;
+  set_selected_of(tab, selected >= 0 && selected < count ? selected : -1);
+  set_first_row_of(tab, first_row);
   draw_page(tab, false);
 }
 
 void clear_paged_list_selection(int tab) {
-  if (is_member_tab(tab)) selected_of(tab) = -1;
+  if (is_member_tab(tab)) set_selected_of(tab, -1);
 }
 
 // ---- Selection, marks, keys --------------------------------------------------------------------
@@ -327,7 +336,7 @@ void sync_paged_list_selection(int tab) {
   settle_first_row(tab, true);
   const int64_t first = first_row_of(tab);
   const int64_t count = paged_list_document(tab).count();
-  int64_t& sel = selected_of(tab);
+  int64_t sel = selected_of(tab);
   const int row = gadget_get_state(m.list);
   if (row >= 0) {
     sel = list_sync_selection(sel, row, first);
@@ -335,6 +344,7 @@ void sync_paged_list_selection(int tab) {
   } else if (list_row_of(sel, first, count, rows_per_page()) >= 0) {
     sel = -1;  // deselected on the page
   }
+  set_selected_of(tab, sel);
 }
 
 void sync_dictionary_selection() { sync_paged_list_selection(TAB_DICTIONARY); }
@@ -379,13 +389,13 @@ void navigate_paged_list(int tab, int key) {
   if (!is_member_tab(tab) || !is_navigation_key(key)) return;
   settle_first_row(tab, true);
   const int64_t count = paged_list_document(tab).count();
-  int64_t& sel = selected_of(tab);
-  int64_t& first = first_row_of(tab);
+  const int64_t sel = selected_of(tab);
+  const int64_t first = first_row_of(tab);
   const int64_t rows = rows_per_page();
   const int64_t row = list_row_of(sel, first, count, rows);
   const list_position next = list_navigate(static_cast<list_key>(key), count, sel, first, row, rows);
-  sel = next.selected;
-  first = next.first_row;
+  set_selected_of(tab, next.selected);
+  set_first_row_of(tab, next.first_row);
   draw_page(tab, false);
 }
 

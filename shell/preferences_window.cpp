@@ -417,15 +417,10 @@ void rebuild_main_window() {
   std::vector<std::pair<int, text_t>> texts;
   for (int g : kKeptTexts) texts.emplace_back(g, gadget_get_text(g));
   // The build starts every document without history; Undo must still work.
-  struct kept_history {
-    list_document* doc;
-    list_snapshot_record undo, redo;
-    bool undo_available, redo_available;
-  };
-  std::vector<kept_history> histories;
+  std::vector<std::pair<list_document*, list_history>> histories;
   for (int t : kPagedTabs) {
     list_document& doc = paged_list_document(t);
-    histories.push_back({&doc, doc.undo_snapshot, doc.redo_snapshot, doc.undo_available, doc.redo_available});
+    histories.emplace_back(&doc, doc.history());
   }
   std::vector<std::function<void()>> restores;
   for (const rebuild_keeper& keeper : rebuild_keepers())
@@ -439,12 +434,7 @@ void rebuild_main_window() {
     else gadget_set_text(g, text);
   }
   for (const kept_list& k : lists) restore_list(k);
-  for (const kept_history& h : histories) {
-    h.doc->undo_snapshot = h.undo;
-    h.doc->redo_snapshot = h.redo;
-    h.doc->undo_available = h.undo_available;
-    h.doc->redo_available = h.redo_available;
-  }
+  for (auto& [doc, history] : histories) doc->restore_history(std::move(history));
   for (int t : kPagedTabs) update_undo_redo_buttons(t);
   for (const auto& restore : restores) restore();
   gadget_set_state(MAIN_TAB_PANEL, tab);
@@ -461,7 +451,7 @@ void repage_main_lists(const int scroll_positions[3]) {
     gadget_set_attribute(scroll_of[t], ATTR_MAXIMUM,
                          static_cast<int>(std::max<int64_t>(0, paged_list_document(t).count() - 1)));
   }
-  for (int t : kPagedTabs) paged_list_document(t).selected = -1;
+  for (int t : kPagedTabs) paged_list_document(t).select(-1);
   clear_paged_list_selection(TAB_HYPHENATION);
   refresh_list_view_page(-1);
   const int restored_bars[3] = {DICTIONARY_SCROLL, THESAURUS_SCROLL, AUTOCORRECT_SCROLL};

@@ -74,8 +74,8 @@ void update_undo_redo_buttons(int tab) {
   if (!has_history(tab)) return;
   const list_document& doc = paged_list_document(tab);
   const history_buttons& b = *history_of(tab);
-  set_enabled(b.undo, doc.undo_available);
-  set_enabled(b.redo, doc.redo_available);
+  set_enabled(b.undo, doc.can_undo());
+  set_enabled(b.redo, doc.can_redo());
 }
 
 void reset_list_histories() {

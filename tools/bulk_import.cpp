@@ -200,7 +200,7 @@ bulk_import_result run_bulk_import(text_view pasted, const bulk_import_options& 
     if (target) {
       edit->before_change();
       target->append(std::move(entry));
-      target->changed = true;
+      target->mark_changed();
     }
     const text_t prefix = options.log_index ? string_from_int(options.log_start + r.found) + u") " : text_t();
     r.log += prefix + shown + options.tag + u"\n";

@@ -74,7 +74,7 @@ pos_extraction_result extract_pos_words(const list_document& dictionary, text_vi
   int64_t found = 0;
   const int64_t n = dictionary.count();
   for (int64_t i = 0; i < n; ++i) {
-    found += index.append_lines(bytes, dictionary.entries[static_cast<size_t>(i)], form);
+    found += index.append_lines(bytes, dictionary.entries()[static_cast<size_t>(i)], form);
     if (bytes.size() >= kChunk) {
       if (!out.write(bytes.data(), bytes.size())) {
         job.abort();

@@ -154,9 +154,9 @@ possessive_result import_possessive_names(text_view pasted, const possessive_opt
   {
     text_t joined;
     size_t size = 0;
-    for (const text_t& e : dictionary.entries) size += e.size() + 1;
+    for (const text_t& e : dictionary.entries()) size += e.size() + 1;
     joined.reserve(size);
-    for (const text_t& e : dictionary.entries) {
+    for (const text_t& e : dictionary.entries()) {
       joined += e;
       joined += u'\n';
     }
@@ -174,7 +174,7 @@ possessive_result import_possessive_names(text_view pasted, const possessive_opt
     const text_t entry = names[i] + options.flag_text;
     edit.before_change();
     dictionary.append(entry);
-    dictionary.changed = true;
+    dictionary.mark_changed();
     mark_held(entry, false);
     if (options.log_index) r.log += string_from_int(options.log_start + r.added) + u") ";
     r.log += entry + u"\n";

@@ -52,7 +52,7 @@ bool remove_duplicates(const autocorrect_duplicates_scan& scan, bool exclusive) 
 
 void export_rows(const autocorrect_duplicates_scan& scan) {
   const text_t target = request_save_path(u"Export Duplicates to file", u"Text Documents (*.txt)|*.txt", u".txt",
-                                          paged_list_document(TAB_AUTOCORRECT).path);
+                                          paged_list_document(TAB_AUTOCORRECT).path());
   if (target.empty()) return;
   if (!export_autocorrect_duplicates(scan.rows, target, number_separator)) {
     message_box(u"Error!", u"Can't write the file:\n" + target + u"\n\nThe old file is kept.", MB_ICON_ERROR);

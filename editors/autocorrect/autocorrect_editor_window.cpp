@@ -98,7 +98,7 @@ void edit_autocorrect_word(list_document& doc, int64_t add, int64_t edit) {
       warn(u"No autocorrect words found.");
       return;
     }
-    if (doc.selected < 0 || doc.selected >= doc.count()) {
+    if (!doc.has_selection()) {
       warn(u"No autocorrect word selected.");
       return;
     }
@@ -107,7 +107,7 @@ void edit_autocorrect_word(list_document& doc, int64_t add, int64_t edit) {
 
   const bool adding = add != 0;
   const autocorrect_fields at_open =
-      adding ? autocorrect_fields() : autocorrect_fields_of_entry(doc.entry(doc.selected));
+      adding ? autocorrect_fields() : autocorrect_fields_of_entry(doc.entry(doc.selected()));
   window_set_disabled(MAIN_WINDOW, 1);
   if (!window_open(WINDOW, GUI_KEEP, GUI_KEEP, WIDTH, HEIGHT,
                    adding ? u"Add an autocorrect word" : u"Edit an autocorrect word", TOOL_WINDOW_FLAGS,

@@ -74,13 +74,13 @@ void load_autocorrect_list(autocorrect_document_record& autocorrect, const text_
   show_main_status(u"Loading Autocorrect List... <ESC> to abort.");
   reset_main_progress();
   // A box closed without an answer keeps the unsaved work.
-  if (autocorrect.list.changed &&
+  if (autocorrect.list.changed() &&
       message_box(u"Warning!", u"The Autocorrect List has been changed.\n\nContinue?",
                   MB_YES_NO | MB_ICON_INFORMATION | MB_DEFAULT_NO) != MB_ANSWER_YES) {
     show_main_aborted();
     return;
   }
-  const text_t path = existing_file(given_path, u"Open Autocorrect List", kAutocorrectPattern, autocorrect.list.path);
+  const text_t path = existing_file(given_path, u"Open Autocorrect List", kAutocorrectPattern, autocorrect.list.path());
   if (path.empty() || !confirm_non_utf8_bom_file(path)) return;
 
   auto show_count = [](int64_t read) {
@@ -105,9 +105,9 @@ void save_autocorrect_list(autocorrect_document_record& autocorrect, int use_cur
   reset_main_progress();
   list_document& doc = autocorrect.list;
   if (!succeeded(check_autocorrect_list_save(doc))) return;
-  text_t target = use_current_path == 1 ? doc.path : text_t();
+  text_t target = use_current_path == 1 ? doc.path() : text_t();
   if (target.empty() || save_as == 1) {
-    target = request_save_path(u"Save Autocorrect List", kAutocorrectPattern, u".xml", doc.path);
+    target = request_save_path(u"Save Autocorrect List", kAutocorrectPattern, u".xml", doc.path());
     if (target.empty()) {
       show_main_aborted();
       return;
@@ -142,9 +142,9 @@ void show_autotext_record(const autotext_document_record& autotext, int64_t row)
 void register_autocorrect_commands(autocorrect_document_record& autocorrect, document_kind& autocorrect_kind,
                                    autotext_document_record& autotext, document_kind& autotext_kind) {
   set_paged_list_document(TAB_AUTOCORRECT, autocorrect.list);
-  set_file_label_path_source(TAB_AUTOCORRECT, [&autocorrect] { return autocorrect.list.path; });
+  set_file_label_path_source(TAB_AUTOCORRECT, [&autocorrect] { return autocorrect.list.path(); });
   set_file_label_path_source(TAB_AUTOTEXT, [&autotext] { return autotext.path; });
-  set_document_changed_test(TAB_AUTOCORRECT, [&autocorrect] { return autocorrect.list.changed; });
+  set_document_changed_test(TAB_AUTOCORRECT, [&autocorrect] { return autocorrect.list.changed(); });
   autocorrect_kind.load = [&autocorrect](const text_t& path) { load_autocorrect_list(autocorrect, path); };
   autocorrect_kind.save = [&autocorrect](save_choice c) {
     save_autocorrect_list(autocorrect, c == save_choice::save ? 1 : 0, c == save_choice::save_as ? 1 : 0);

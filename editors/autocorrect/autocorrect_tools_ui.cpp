@@ -58,7 +58,7 @@ void extract_autocorrect_list_to_file() {
   }
   // Only the file the user confirmed is replaced, and only once it is whole.
   const text_t target =
-      request_save_path(u"Extract Autocorrect List to file", u"Text Documents (*.txt)|*.txt", u".txt", doc.path);
+      request_save_path(u"Extract Autocorrect List to file", u"Text Documents (*.txt)|*.txt", u".txt", doc.path());
   if (target.empty()) {
     show_status(u"Aborted.");
     return;

@@ -96,7 +96,7 @@ void validate_window::process() {
 
 void validate_window::export_log() {
   const text_t target = request_save_path(u"Export results to file", u"Text Documents (*.txt)|*.txt", u".txt",
-                                          paged_list_document(TAB_AUTOCORRECT).path);
+                                          paged_list_document(TAB_AUTOCORRECT).path());
   if (target.empty()) return;
   if (!save_autocorrect_text_file(log_, target)) {
     message_box(u"Error!", u"Can't write the file:\n" + target + u"\n\nThe old file is kept.", MB_ICON_ERROR);

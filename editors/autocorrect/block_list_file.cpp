@@ -319,7 +319,7 @@ block_list_result save_autocorrect_list_file(text_view target, list_document& do
   };
   constexpr size_t kChunk = 1 << 16;
   for (int64_t i = 0; i < n; ++i) {
-    append_utf8(chunk, block_list_entry_line(doc.entries[static_cast<size_t>(i)], indent));
+    append_utf8(chunk, block_list_entry_line(doc.entries()[static_cast<size_t>(i)], indent));
     chunk += '\n';
     if (chunk.size() >= kChunk && !flush()) {
       job.abort();
@@ -336,8 +336,7 @@ block_list_result save_autocorrect_list_file(text_view target, list_document& do
     return write_failure(target);
   }
 
-  doc.changed = false;
-  doc.path = target;
+  doc.mark_saved(target);
   block_list_result r;
   r.file_size = written;
   r.entries = n;

@@ -109,8 +109,8 @@ block_list_result load_autocorrect_list_file(text_view path, long_job_host& host
 block_list_result check_autocorrect_list_save(const list_document& doc);
 
 // Writes the list to target with indent spaces before each block line under
-// "Saving Autocorrect List... <ESC> to abort.". On success doc.changed is
-// cleared and doc.path set; an Escape or a failed write keeps the old file
+// "Saving Autocorrect List... <ESC> to abort.". On success the document is
+// marked saved to target; an Escape or a failed write keeps the old file
 // and the document's flag and path.
 block_list_result save_autocorrect_list_file(text_view target, list_document& doc, int64_t indent,
                                              long_job_host& host);

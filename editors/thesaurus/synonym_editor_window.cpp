@@ -110,12 +110,12 @@ void store(list_document& doc, bool add, int64_t index, text_t entry) {
   save_list_undo(TAB_THESAURUS, 0);
   if (add) {
     doc.append(std::move(entry));
-    doc.changed = true;
+    doc.mark_changed();
     // Scroll range, page and labels follow the count; the selection stays.
     doc.notify_count_changed();
   } else {
-    doc.entries[static_cast<size_t>(index)] = std::move(entry);
-    doc.changed = true;
+    doc.set_entry(index, std::move(entry));
+    doc.mark_changed();
     redraw_paged_list(TAB_THESAURUS);
   }
   update_thesaurus_status_label();
@@ -130,13 +130,13 @@ void edit_synonym(list_document& doc, int64_t add, int64_t edit) {
       warn(u"No synonyms found.");
       return;
     }
-    if (doc.selected < 0 || doc.selected >= doc.count()) {
+    if (!doc.has_selection()) {
       warn(u"No synonym selected.");
       return;
     }
   }
   if (editor_open || window_exists(WINDOW)) return;  // window 428 is open already
-  const int64_t index = adding ? -1 : doc.selected;
+  const int64_t index = adding ? -1 : doc.selected();
   const synonym_editor_fields fields = adding ? synonym_editor_fields{} : synonym_editor_fields_of_entry(doc.entry(index));
 
   window_set_disabled(MAIN_WINDOW, 1);

@@ -64,7 +64,7 @@ void display(const thesaurus_duplicates_scan& scan) {
 void export_rows(const thesaurus_duplicates_scan& scan) {
   if (scan.rows.empty()) return;
   const text_t target = request_save_path(u"Export Duplicates to file", u"Text Documents (*.txt)|*.txt", u".txt",
-                                          paged_list_document(TAB_THESAURUS).path);
+                                          paged_list_document(TAB_THESAURUS).path());
   if (target.empty()) return;
   if (!export_thesaurus_duplicates(scan.rows, target, number_separator)) {
     message_box(u"Error!", u"Can't write the file:\n" + target + u"\n\nThe old file is kept.", MB_ICON_ERROR);

@@ -209,7 +209,7 @@ thesaurus_file_result save_thesaurus_pair(text_view dat_target, list_document& l
   std::vector<index_line> index;
   index.reserve(static_cast<size_t>(n));
   for (int64_t i = 0; i < n; ++i) {
-    const text_view entry = list.entries[static_cast<size_t>(i)];
+    const text_view entry = list.entries()[static_cast<size_t>(i)];
     const text_view header = thesaurus_header(entry);
     index_line il{std::string(), header.find(u'|') != text_view::npos,
                   dat_out.written() + static_cast<int64_t>(chunk.size())};
@@ -260,8 +260,7 @@ thesaurus_file_result save_thesaurus_pair(text_view dat_target, list_document& l
     job.abort();
     return pair_write_failure(pair, dat_target, had_dat);
   }
-  list.changed = false;
-  list.path = dat_target;
+  list.mark_saved(dat_target);
   encoding = T("UTF-8");
   thesaurus_file_result r;
   r.idx_size = static_cast<int64_t>(idx.size());

@@ -80,7 +80,7 @@ thesaurus_file_result load_thesaurus_pair(text_view dat_path, long_job_host& hos
 // Writes the .dat and its .idx beside dat_target under a long job and
 // replaces both only when every write succeeded; Escape or a failure keeps
 // the old pair (a failure's message says what each name holds). On success
-// doc.changed is cleared, the path set and encoding becomes "UTF-8".
+// the document is marked saved to dat_target and encoding becomes "UTF-8".
 thesaurus_file_result save_thesaurus_pair(text_view dat_target, list_document& doc, text_t& encoding,
                                           long_job_host& host);
 

@@ -41,14 +41,14 @@ void load_thesaurus(thesaurus_document_record& thesaurus, const text_t& given_pa
   show_main_status(u"Loading Thesaurus... <ESC> to abort.");
   reset_main_progress();
   // A box closed without an answer keeps the unsaved work.
-  if (thesaurus.list.changed &&
+  if (thesaurus.list.changed() &&
       message_box(u"Warning!", u"The Thesaurus has been changed.\n\nContinue?",
                   MB_YES_NO | MB_ICON_INFORMATION | MB_DEFAULT_NO) !=
           MB_ANSWER_YES) {
     return;
   }
   text_t path = given_path;
-  if (path.empty()) path = request_existing_file(u"Open Thesaurus", kThesaurusPattern, u".dat", thesaurus.list.path);
+  if (path.empty()) path = request_existing_file(u"Open Thesaurus", kThesaurusPattern, u".dat", thesaurus.list.path());
   if (path.empty()) {
     show_main_aborted();
     return;
@@ -88,9 +88,9 @@ void save_thesaurus(thesaurus_document_record& thesaurus, int use_current_path, 
     show_main_aborted();
     return;
   }
-  text_t target = use_current_path == 1 ? doc.path : text_t();
+  text_t target = use_current_path == 1 ? doc.path() : text_t();
   if (target.empty() || save_as == 1) {
-    target = request_save_path(u"Save Thesaurus", kThesaurusPattern, u".dat", doc.path);
+    target = request_save_path(u"Save Thesaurus", kThesaurusPattern, u".dat", doc.path());
     if (target.empty()) {
       show_main_aborted();
       return;
@@ -108,8 +108,8 @@ void save_thesaurus(thesaurus_document_record& thesaurus, int use_current_path, 
 
 void register_thesaurus_editor(thesaurus_document_record& thesaurus, document_kind& kind) {
   set_paged_list_document(TAB_THESAURUS, thesaurus.list);
-  set_file_label_path_source(TAB_THESAURUS, [&thesaurus] { return thesaurus.list.path; });
-  set_document_changed_test(TAB_THESAURUS, [&thesaurus] { return thesaurus.list.changed; });
+  set_file_label_path_source(TAB_THESAURUS, [&thesaurus] { return thesaurus.list.path(); });
+  set_document_changed_test(TAB_THESAURUS, [&thesaurus] { return thesaurus.list.changed(); });
   kind.load = [&thesaurus](const text_t& path) { load_thesaurus(thesaurus, path); };
   kind.save = [&thesaurus](save_choice c) {
     save_thesaurus(thesaurus, c == save_choice::save ? 1 : 0, c == save_choice::save_as ? 1 : 0);

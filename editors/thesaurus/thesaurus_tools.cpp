@@ -55,17 +55,6 @@ text_view word_of(text_view header) {
   return bar == text_view::npos ? header : header.substr(0, bar);
 }
 
-// The document's entries replaced by a rewritten list, marks and selection cleared.
-void replace_entries(list_document& doc, std::vector<text_t> entries) {
-  doc.entries = std::move(entries);
-  doc.checked.assign(doc.entries.size(), 0);
-  doc.checked_count = 0;
-  doc.selected = -1;
-  doc.first_row = std::min<int64_t>(doc.first_row, std::max<int64_t>(0, doc.count() - 1));
-  doc.changed = true;
-  doc.notify_count_changed();
-}
-
 }  // namespace
 
 // ---- Spaces ---------------------------------------------------------------------------
@@ -228,7 +217,7 @@ thesaurus_tool_result clean_thesaurus_entry_symbols(list_document& doc, const cl
   std::vector<text_t> work;
   work.reserve(static_cast<size_t>(count));
   for (int64_t i = 0; i < count; ++i) {
-    work.push_back(doc.entries[static_cast<size_t>(i)]);
+    work.push_back(doc.entries()[static_cast<size_t>(i)]);
     if (!job.step(i + 1)) return stopped(job);
   }
   job.set_text(u"Remove symbols. 2/3: Comparing... <ESC> to abort.");
@@ -247,7 +236,7 @@ thesaurus_tool_result clean_thesaurus_entry_symbols(list_document& doc, const cl
       if (line.empty()) {
         job.end(u"Null meaning at Line:" + format_count(i + 1, separator) + u" Meaning:" + string_from_int(static_cast<int64_t>(k) + 1) +
                 u"! Aborted.");
-        doc.selected = i;
+        doc.select(i);
         r.aborted = true;
         return r;
       }
@@ -264,11 +253,10 @@ thesaurus_tool_result clean_thesaurus_entry_symbols(list_document& doc, const cl
   // Every entry is stored in one go: no Escape here.
   job.set_text(u"Remove symbols. 3/3: Populating... 0/" + format_count(count, separator));
   for (int64_t i = 0; i < count; ++i) {
-    text_t& entry = doc.entries[static_cast<size_t>(i)];
-    if (entry != work[static_cast<size_t>(i)]) ++r.count;
-    entry = std::move(work[static_cast<size_t>(i)]);
+    if (doc.entry(i) != work[static_cast<size_t>(i)]) ++r.count;
+    doc.set_entry(i, std::move(work[static_cast<size_t>(i)]));
   }
-  doc.changed = true;
+  doc.mark_changed();
   r.changed = true;
   job.end(u"OK.");
   return r;
@@ -328,8 +316,8 @@ thesaurus_tool_result extract_thesaurus(const list_document& doc, text_view targ
 thesaurus_tool_result sort_thesaurus_on_meaning_count(list_document& doc, text_view separator, long_job_host& host) {
   if (doc.empty()) return editor_tool_refusal(u"No synonyms found.");
   doc.save_undo();
-  doc.selected = -1;
-  doc.changed = true;
+  doc.select(-1);
+  doc.mark_changed();
   thesaurus_tool_result r;
   r.changed = true;
   const int64_t count = doc.count();
@@ -340,7 +328,7 @@ thesaurus_tool_result sort_thesaurus_on_meaning_count(list_document& doc, text_v
   std::vector<sort_work_record> records(static_cast<size_t>(count));
   for (int64_t i = 0; i < count; ++i) {
     sort_work_record& rec = records[static_cast<size_t>(i)];
-    rec.value = doc.entries[static_cast<size_t>(i)];
+    rec.value = doc.entries()[static_cast<size_t>(i)];
     const text_view header = thesaurus_header(rec.value);
     const size_t bar = header.find(u'|');
     text_view field = bar == text_view::npos ? text_view() : header.substr(bar + 1);
@@ -356,8 +344,8 @@ thesaurus_tool_result sort_thesaurus_on_meaning_count(list_document& doc, text_v
   job.set_text(u"Sorting on number... <ESC> to abort. Found:" + format_count(count, separator) + job.elapsed_text());
   sort_work_records_by_key(records);
   // The rewrite runs to its end: stopping here would leave entries twice.
-  for (int64_t j = 0; j < count; ++j) doc.entries[static_cast<size_t>(j)] = std::move(records[static_cast<size_t>(j)].value);
-  doc.first_row = 0;
+  for (int64_t j = 0; j < count; ++j) doc.set_entry(j, std::move(records[static_cast<size_t>(j)].value));
+  doc.set_first_row(0);
   doc.uncheck_all();
   job.end(u"OK." + job.elapsed_text());
   return r;
@@ -376,7 +364,7 @@ thesaurus_tool_result combine_thesaurus_synonyms(list_document& doc, long_job_ho
   std::vector<text_t> work;
   work.reserve(static_cast<size_t>(count) * 3);
   for (int64_t b = 0; b < count; ++b) {
-    const text_t& entry = doc.entries[static_cast<size_t>(b)];
+    const text_t& entry = doc.entries()[static_cast<size_t>(b)];
     if (string_count_occurrences(entry, u"|") > 1 || entry.find(u"-|") != text_t::npos ||
         entry.find(u'(') != text_t::npos || entry.find(u')') != text_t::npos) {
       job.abort();
@@ -415,7 +403,7 @@ thesaurus_tool_result combine_thesaurus_synonyms(list_document& doc, long_job_ho
   sort_array(work, SORT_IGNORE_CASE);
   const int64_t added = static_cast<int64_t>(work.size()) - count;
   job.set_text(u"Combine. 3/3: Populating... 0/" + string_from_int(static_cast<int64_t>(work.size())));
-  replace_entries(doc, std::move(work));
+  doc.set_entries(std::move(work));
   thesaurus_tool_result r;
   r.changed = true;
   r.count = added;
@@ -438,7 +426,7 @@ thesaurus_duplicates_scan scan_thesaurus_duplicates(const list_document& doc, lo
   std::vector<text_t> position_texts;
   position_texts.reserve(static_cast<size_t>(count));
   for (int64_t k = 0; k < count; ++k) {
-    s.copies.push_back(doc.entries[static_cast<size_t>(k)]);
+    s.copies.push_back(doc.entries()[static_cast<size_t>(k)]);
     position_texts.push_back(string_from_int(k));
     if (!job.step(k)) {
       s.aborted = true;
@@ -567,7 +555,7 @@ thesaurus_tool_result merge_thesaurus_duplicates(list_document& doc, thesaurus_d
   }
   job.set_text(u"Populating... 0/" + format_count(static_cast<int64_t>(entries.size()), separator));
   doc.save_undo();
-  replace_entries(doc, std::move(entries));
+  doc.set_entries(std::move(entries));
   r.changed = true;
   job.end(u"OK.");
   return r;

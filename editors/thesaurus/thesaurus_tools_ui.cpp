@@ -109,7 +109,7 @@ void extract_thesaurus_to_file(int book) {
   const list_document& doc = paged_list_document(TAB_THESAURUS);
   // Only the file the user confirmed is replaced, and only once it is whole.
   const text_t target = request_save_path(book ? u"Extract Thesaurus to file (Book)" : u"Extract Thesaurus to file",
-                                          u"Text Documents (*.txt)|*.txt", u".txt", doc.path);
+                                          u"Text Documents (*.txt)|*.txt", u".txt", doc.path());
   if (target.empty()) {
     show_status(u"Aborted.");
     return;

@@ -81,7 +81,7 @@ TEST_F(AffValidateWindowTest, ProcessColoursTheFaultsAndUndoRedoTheirColours) {
   gui_test::finish();
   // Colours are no change of the text: OK leaves the editor and the flag alone.
   EXPECT_EQ(gadget_get_text(AFF_EDITOR), aff);
-  EXPECT_FALSE(dictionary().list.changed);
+  EXPECT_FALSE(dictionary().list.changed());
   EXPECT_FALSE(window_get_disabled(MAIN_WINDOW));
 }
 
@@ -93,7 +93,7 @@ TEST_F(AffValidateWindowTest, OkGivesTheTextItsLastLineFeed) {
   gui_test::finish();
   EXPECT_EQ(gadget_get_text(AFF_EDITOR), u"SET UTF-8\nTRY abc\n");
   EXPECT_EQ(dictionary().aff_text(), u"SET UTF-8\nTRY abc\n");
-  EXPECT_TRUE(dictionary().list.changed);
+  EXPECT_TRUE(dictionary().list.changed());
 }
 
 TEST_F(AffValidateWindowTest, CloneEditRefreshProcessThenOkWritesThePanel) {
@@ -129,7 +129,7 @@ TEST_F(AffValidateWindowTest, CloneEditRefreshProcessThenOkWritesThePanel) {
   show_aff_validate_window(dictionary());
   gui_test::finish();
   EXPECT_EQ(gadget_get_text(AFF_EDITOR), u"SET UTF-8\nSFX A Y 2\nSFX A 0 s .\nSFX A 0 es .\n");
-  EXPECT_TRUE(dictionary().list.changed);
+  EXPECT_TRUE(dictionary().list.changed());
   // The next tool works with a parse of the editor's text.
   EXPECT_EQ(dictionary().decode_cache().aff_cache_source, gadget_get_text(AFF_EDITOR));
 }
@@ -182,7 +182,7 @@ TEST_F(AffValidateWindowTest, ChecksInvertAndDeleteSelected) {
   show_aff_validate_window(dictionary());
   gui_test::finish();
   EXPECT_EQ(gadget_get_text(AFF_EDITOR), aff);  // Cancel applies nothing
-  EXPECT_FALSE(dictionary().list.changed);
+  EXPECT_FALSE(dictionary().list.changed());
 }
 
 TEST_F(AffValidateWindowTest, GotoSelectsALine) {
@@ -231,7 +231,7 @@ TEST_F(AffValidateWindowTest, OkAfterAStoppedLoadingWritesNothing) {
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"The lines were not all loaded: the .AFF text stays as it was.");
   EXPECT_EQ(gadget_get_text(AFF_EDITOR), aff);
-  EXPECT_FALSE(dictionary().list.changed);
+  EXPECT_FALSE(dictionary().list.changed());
 }
 
 TEST_F(AffValidateWindowTest, ReportIsSavedWholeOrTheOldFileStays) {
@@ -272,7 +272,7 @@ TEST_F(AffValidateWindowTest, EmptyAffHasNothingToProcess) {
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"Nothing to process.");
   EXPECT_EQ(gadget_get_text(AFF_EDITOR), u"");
-  EXPECT_FALSE(dictionary().list.changed);
+  EXPECT_FALSE(dictionary().list.changed());
 }
 
 }  // namespace

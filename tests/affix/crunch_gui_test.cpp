@@ -76,11 +76,11 @@ TEST_F(CrunchWindowTest, ProcessFoldsListsAndOneUndoTakesItBack) {
   EXPECT_EQ(boxes[1].text, u"No changes done.");
   EXPECT_FALSE(window_exists(CRUNCH_WINDOW));
   EXPECT_FALSE(window_get_disabled(MAIN_WINDOW));
-  EXPECT_EQ(doc().entries,
+  EXPECT_EQ(doc().entries(),
             (std::vector<text_t>{u"walk/S", u"walk", u"jump/D\npo:verb", u"jump\npo:verb", u"talked"}));
-  EXPECT_TRUE(doc().changed);
+  EXPECT_TRUE(doc().changed());
   ASSERT_TRUE(doc().undo());
-  EXPECT_EQ(doc().entries,
+  EXPECT_EQ(doc().entries(),
             (std::vector<text_t>{u"walks", u"walk", u"jumped\npo:verb", u"jump\npo:verb", u"talked"}));
 }
 
@@ -114,7 +114,7 @@ TEST_F(CrunchWindowTest, EscapeWhileProcessingKeepsTheFoldsSoFar) {
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"Really abort?");
   int64_t folded = 0;
-  for (const text_t& e : doc().entries) folded += e.size() > 2 && e.substr(e.size() - 2) == u"/S";
+  for (const text_t& e : doc().entries()) folded += e.size() > 2 && e.substr(e.size() - 2) == u"/S";
   EXPECT_GT(folded, 0);
   EXPECT_LT(folded, 150000);
 }

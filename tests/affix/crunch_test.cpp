@@ -46,7 +46,7 @@ crunched crunch(const std::vector<std::string>& entries, const crunch_settings& 
   list_tool_edit edit(doc);
   crunched c;
   c.result = crunch_dictionary(doc, test_cache, settings, edit, host);
-  for (const auto& e : doc.entries) c.entries.push_back(to_utf8(e));
+  for (const auto& e : doc.entries()) c.entries.push_back(to_utf8(e));
   return c;
 }
 
@@ -110,11 +110,11 @@ TEST(Crunch, ReportsTheFoldsInEntryOrderAndTakesOneUndoSnapshot) {
   EXPECT_EQ(crunch_fold_text(r.rows[0]), u"walks\u2192walk/S");
   EXPECT_EQ(r.rows[1].entry_index, 1);
   EXPECT_EQ(crunch_fold_text(r.rows[1]), u"jumped\u2192jump/D");
-  EXPECT_TRUE(doc.changed);
+  EXPECT_TRUE(doc.changed());
   EXPECT_FALSE(host.running);
   edit.keep();
   ASSERT_TRUE(doc.undo());
-  EXPECT_EQ(doc.entries, (std::vector<text_t>{u"walks", u"jumped", u"walk", u"jump"}));
+  EXPECT_EQ(doc.entries(), (std::vector<text_t>{u"walks", u"jumped", u"walk", u"jump"}));
 }
 
 TEST(Crunch, RefusalsChangeNothing) {
@@ -268,26 +268,26 @@ std::vector<text_t> crunch_flattened_slice(const std::string& name, const std::v
     EXPECT_GT(r.folds, static_cast<int64_t>(words.size() / min_fold_share));
     // The design's pairwise comparison is quadratic in the group: checked on the smaller groups.
     if (match_left == 2) {
-      EXPECT_EQ(d.entries, reference_crunch(doc.entries, s));
+      EXPECT_EQ(d.entries(), reference_crunch(doc.entries(), s));
     }
 
     // Each folded entry names its root and flag, and the flag gives the old word.
     for (const crunch_fold& f : r.rows) {
-      EXPECT_EQ(d.entries[static_cast<size_t>(f.entry_index)], f.root + u"/" + f.flag);
+      EXPECT_EQ(d.entries()[static_cast<size_t>(f.entry_index)], f.root + u"/" + f.flag);
       first_suffix_sink sink;
       expand_entry(test_cache, f.root + u"/" + f.flag, sink);
       EXPECT_EQ(sink.first, f.word);
     }
     // The whole expansion of the result is the list: no word lost, none added.
     std::set<std::string> expanded;
-    for (const text_t& e : d.entries)
+    for (const text_t& e : d.entries())
       for (std::string& w : derived_of(to_utf8(e))) expanded.insert(std::move(w));
     std::vector<std::string> added;
     std::set_difference(expanded.begin(), expanded.end(), word_set.begin(), word_set.end(),
                         std::back_inserter(added));
     EXPECT_TRUE(added.empty()) << added.size() << " added, such as " << (added.empty() ? "" : added[0]);
     EXPECT_EQ(expanded, word_set);
-    last = d.entries;
+    last = d.entries();
   }
   return last;
 }

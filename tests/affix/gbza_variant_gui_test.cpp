@@ -43,7 +43,7 @@ TEST_F(GbzaWindowTest, CancelGivesBackTheDictionaryAndItsHistory) {
   gui_test::click(GBZA_TO_ISE);
   wait_log(u"Removed a total of 3 words.");
   gui_test::run([] {
-    EXPECT_EQ(doc().entries, (std::vector<text_t>{u"", u"walk/D", u"organise", u"treatize", u"run\npo:verb"}));
+    EXPECT_EQ(doc().entries(), (std::vector<text_t>{u"", u"walk/D", u"organise", u"treatize", u"run\npo:verb"}));
     const text_t log = gadget_get_text(GBZA_LOG);
     EXPECT_NE(log.find(u"Found 1 exceptions.\n\nRemoving -ize...\n\nRemoved #1:\n\"realize/DG\"\n"), text_t::npos);
     EXPECT_NE(log.find(u"Removed FLAG #2:\n\"run/8 po:verb\"\n"), text_t::npos);
@@ -54,11 +54,11 @@ TEST_F(GbzaWindowTest, CancelGivesBackTheDictionaryAndItsHistory) {
   gui_test::finish();
   EXPECT_FALSE(window_exists(GBZA_VARIANT_WINDOW));
   EXPECT_FALSE(window_get_disabled(MAIN_WINDOW));
-  EXPECT_EQ(doc().entries,
+  EXPECT_EQ(doc().entries(),
             (std::vector<text_t>{u"realize/DG", u"walk/D8", u"organise", u"treatize", u"run/8\npo:verb"}));
-  EXPECT_FALSE(doc().changed);
-  EXPECT_FALSE(doc().undo_available);
-  EXPECT_FALSE(doc().redo_available);
+  EXPECT_FALSE(doc().changed());
+  EXPECT_FALSE(doc().can_undo());
+  EXPECT_FALSE(doc().can_redo());
 }
 
 TEST_F(GbzaWindowTest, OkDropsTheEmptiedEntriesAndTheMarksFollow) {
@@ -72,14 +72,14 @@ TEST_F(GbzaWindowTest, OkDropsTheEmptiedEntriesAndTheMarksFollow) {
   gui_test::click(GBZA_OK);
   show_gbza_variant_window(dictionary());
   gui_test::finish();
-  EXPECT_EQ(doc().entries, (std::vector<text_t>{u"walk", u"house", u"sing"}));
-  EXPECT_EQ(doc().checked, (std::vector<uint8_t>{0, 1, 1}));
-  EXPECT_TRUE(doc().changed);
-  EXPECT_EQ(doc().selected, -1);
+  EXPECT_EQ(doc().entries(), (std::vector<text_t>{u"walk", u"house", u"sing"}));
+  EXPECT_EQ(doc().checked(), (std::vector<uint8_t>{0, 1, 1}));
+  EXPECT_TRUE(doc().changed());
+  EXPECT_EQ(doc().selected(), -1);
   EXPECT_EQ(gbza_last_tab, 1);
   // Delete Selected removes the words the user ticked.
   EXPECT_EQ(doc().delete_checked(), 2);
-  EXPECT_EQ(doc().entries, (std::vector<text_t>{u"walk"}));
+  EXPECT_EQ(doc().entries(), (std::vector<text_t>{u"walk"}));
 }
 
 // A blank line, or an empty list, leaves no exception in force and the
@@ -91,20 +91,20 @@ TEST_F(GbzaWindowTest, ABlankOrEmptyExceptionListRunsTheRemovalWithoutExceptions
   wait_log(u"There is a blank exception.\nAborted!\n\n\nRemoving -ise...\n");
   wait_log(u"Removed a total of 2 words.");
   gui_test::run([] {
-    EXPECT_EQ(doc().entries, (std::vector<text_t>{u"", u"", u"organize", u"size/S"}));
+    EXPECT_EQ(doc().entries(), (std::vector<text_t>{u"", u"", u"organize", u"size/S"}));
   }, "rise is not kept");
   gui_test::select_tab(GBZA_PANEL, 1);
   gui_test::click(GBZA_EXCEPTIONS_CLEAR);
   gui_test::click(GBZA_TO_ISE);
   wait_log(u"No exceptions found.\n\nRemoving -ize...\n");
-  gui_test::wait_until([] { return doc().entries == std::vector<text_t>{u"", u"", u"", u""}; },
+  gui_test::wait_until([] { return doc().entries() == std::vector<text_t>{u"", u"", u"", u""}; },
                        "the -ize words emptied");
   gui_test::click(GBZA_CANCEL);
   show_gbza_variant_window(dictionary());
   gui_test::finish();
-  EXPECT_EQ(doc().entries, (std::vector<text_t>{u"rise", u"realise", u"organize", u"size/S"}));
-  EXPECT_FALSE(doc().changed);
-  EXPECT_FALSE(doc().undo_available);
+  EXPECT_EQ(doc().entries(), (std::vector<text_t>{u"rise", u"realise", u"organize", u"size/S"}));
+  EXPECT_FALSE(doc().changed());
+  EXPECT_FALSE(doc().can_undo());
 }
 
 TEST_F(GbzaWindowTest, ExportRememberAndGbSpecific) {
@@ -133,7 +133,7 @@ TEST_F(GbzaWindowTest, ExportRememberAndGbSpecific) {
                                         "  exceptions_editor_gadget$+\"treatise\"+#LF$\n"
                                         "  exceptions_editor_gadget$+\"/ship\"+#LF$\n");
   EXPECT_EQ(shell_test::read_file(folder_ + "settings/-ize-ise_exceptions.txt"), "\xEF\xBB\xBFtreatise\n/ship");
-  EXPECT_EQ(doc().entries, (std::vector<text_t>{u"color"}));
+  EXPECT_EQ(doc().entries(), (std::vector<text_t>{u"color"}));
   EXPECT_EQ(gb_specific_text, u"colour");
 }
 

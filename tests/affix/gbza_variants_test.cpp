@@ -29,7 +29,7 @@ list_document document_of(const strings& entries) {
 
 strings entries_of(const list_document& doc) {
   strings out;
-  for (const text_t& e : doc.entries) {
+  for (const text_t& e : doc.entries()) {
     std::string s = to_utf8(e);
     std::replace(s.begin(), s.end(), '\n', '\t');
     out.push_back(s);
@@ -164,16 +164,16 @@ TEST(IseIzeSession, OkDropsTheEmptiedEntriesWithTheirCheckMarks) {
   list_document doc = document_of({"realize", "walk", "organize", "house", "sing"});
   doc.set_checked(3, true);  // house
   doc.set_checked(4, true);  // sing
-  doc.selected = 2;
+  doc.select(2);
   gbza_session session(doc);
   headless_long_job_host host;
   remove_ise_or_ize_forms(session, 1, converted(u"x\n"), FLAG_MODE_CHAR, host);
   EXPECT_EQ(session.keep(), 2);
   EXPECT_EQ(entries_of(doc), (strings{"walk", "house", "sing"}));
-  EXPECT_EQ(doc.checked, (std::vector<uint8_t>{0, 1, 1}));
-  EXPECT_EQ(doc.checked_count, 2);
-  EXPECT_EQ(doc.selected, -1);
-  EXPECT_TRUE(doc.changed);
+  EXPECT_EQ(doc.checked(), (std::vector<uint8_t>{0, 1, 1}));
+  EXPECT_EQ(doc.checked_count(), 2);
+  EXPECT_EQ(doc.selected(), -1);
+  EXPECT_TRUE(doc.changed());
   // Delete Selected now removes the words the user ticked.
   EXPECT_EQ(doc.delete_checked(), 2);
   EXPECT_EQ(entries_of(doc), strings{"walk"});
@@ -185,17 +185,17 @@ TEST(IseIzeSession, OkDropsTheEmptiedEntriesWithTheirCheckMarks) {
 TEST(IseIzeSession, CancelRestoresTheDocumentAndItsHistory) {
   list_document doc = document_of({"realize", "walk/8"});
   doc.save_undo();
-  doc.entries[1] = u"walk/8";  // an earlier change the user may undo
-  doc.changed = false;
+  doc.set_entry(1, u"walk/8");  // an earlier change the user may undo
+  doc.mark_saved(doc.path());
   gbza_session session(doc);
   headless_long_job_host host;
   remove_ise_or_ize_forms(session, 1, converted(u"x\n"), FLAG_MODE_CHAR, host);
   EXPECT_EQ(entries_of(doc), (strings{"", "walk"}));
   session.cancel();
   EXPECT_EQ(entries_of(doc), (strings{"realize", "walk/8"}));
-  EXPECT_FALSE(doc.changed);
-  EXPECT_TRUE(doc.undo_available);
-  EXPECT_FALSE(doc.redo_available);
+  EXPECT_FALSE(doc.changed());
+  EXPECT_TRUE(doc.can_undo());
+  EXPECT_FALSE(doc.can_redo());
 }
 
 TEST(IseIzeRemoval, EscapeKeepsWhatWasDone) {

@@ -44,7 +44,7 @@ TEST_F(ProperNamesWindowTest, WritesTheFileAndListsTheNames) {
   EXPECT_FALSE(window_exists(PROPER_NAMES_WINDOW));
   EXPECT_FALSE(window_get_disabled(MAIN_WINDOW));
   EXPECT_EQ(shell_test::read_file(path), "\xEF\xBB\xBF" "London/M\tpo:noun\nNASA\n");
-  EXPECT_FALSE(dictionary().list.changed);
+  EXPECT_FALSE(dictionary().list.changed());
 }
 
 TEST_F(ProperNamesWindowTest, NoNamesNoWindowAndCancelWritesNothing) {

@@ -16,7 +16,7 @@ list_document make_doc(int n) {
 
 std::string joined(const list_document& doc) {
   std::string s;
-  for (const text_t& e : doc.entries) s += to_utf8(e) + ",";
+  for (const text_t& e : doc.entries()) s += to_utf8(e) + ",";
   return s;
 }
 
@@ -74,7 +74,7 @@ TEST(ListDocumentHistory, StateMachineTable) {
     bool result = true;
     switch (s.action) {
       case op::change:
-        doc.selected = 0;
+        doc.select(0);
         ASSERT_TRUE(doc.delete_selected());
         ++changes;
         break;
@@ -83,9 +83,9 @@ TEST(ListDocumentHistory, StateMachineTable) {
       case op::load: doc.replace_all({T("a"), T("b")}, T("/y.dic")); break;
     }
     EXPECT_EQ(result, s.result) << "step " << k;
-    EXPECT_EQ(doc.undo_available, s.undo_available) << "step " << k;
-    EXPECT_EQ(doc.redo_available, s.redo_available) << "step " << k;
-    EXPECT_EQ(doc.changed, s.changed) << "step " << k;
+    EXPECT_EQ(doc.can_undo(), s.undo_available) << "step " << k;
+    EXPECT_EQ(doc.can_redo(), s.redo_available) << "step " << k;
+    EXPECT_EQ(doc.changed(), s.changed) << "step " << k;
     EXPECT_EQ(joined(doc), s.entries) << "step " << k;
   }
 }
@@ -94,23 +94,23 @@ TEST(ListDocumentHistory, UndoBringsBackMarksSelectionAndPage) {
   list_document doc = make_doc(100);
   doc.set_checked(10, true);
   doc.set_checked(20, true);
-  doc.selected = 20;
-  doc.first_row = 15;
+  doc.select(20);
+  doc.set_first_row(15);
   ASSERT_EQ(doc.delete_checked(), 2);
   EXPECT_EQ(doc.count(), 98);
-  EXPECT_EQ(doc.selected, -1);
-  doc.first_row = 80;  // scrolled away
+  EXPECT_EQ(doc.selected(), -1);
+  doc.set_first_row(80);  // scrolled away
   ASSERT_TRUE(doc.undo());
   EXPECT_EQ(doc.count(), 100);
-  EXPECT_EQ(doc.checked_count, 2);
+  EXPECT_EQ(doc.checked_count(), 2);
   EXPECT_TRUE(doc.is_checked(10) && doc.is_checked(20));
-  EXPECT_EQ(doc.selected, 20);
-  EXPECT_EQ(doc.first_row, 15);
+  EXPECT_EQ(doc.selected(), 20);
+  EXPECT_EQ(doc.first_row(), 15);
   ASSERT_TRUE(doc.redo());
   EXPECT_EQ(doc.count(), 98);
-  EXPECT_EQ(doc.checked_count, 0);
-  EXPECT_EQ(doc.selected, -1);
-  EXPECT_EQ(doc.first_row, 80);  // the page shown before the Undo
+  EXPECT_EQ(doc.checked_count(), 0);
+  EXPECT_EQ(doc.selected(), -1);
+  EXPECT_EQ(doc.first_row(), 80);  // the page shown before the Undo
 }
 
 TEST(ListDocumentHistory, CountChangesAreReported) {
@@ -129,9 +129,9 @@ TEST(ListDocumentHistory, CountChangesAreReported) {
 // A cancelled tool puts back the document and the history it found (U2).
 TEST(ListDocumentHistory, CancelledToolArmsNoRedoAndKeepsTheOldUndo) {
   list_document doc = make_doc(3);
-  doc.selected = 0;
+  doc.select(0);
   doc.delete_selected();  // w1,w2 with Undo available
-  doc.changed = false;    // as after a save
+  doc.mark_saved(doc.path());  // as after a save
   {
     list_tool_edit tool(doc);
     tool.before_change();
@@ -142,9 +142,9 @@ TEST(ListDocumentHistory, CancelledToolArmsNoRedoAndKeepsTheOldUndo) {
     tool.cancel();
   }
   EXPECT_EQ(joined(doc), "w1,w2,");
-  EXPECT_TRUE(doc.undo_available);
-  EXPECT_FALSE(doc.redo_available);
-  EXPECT_FALSE(doc.changed);
+  EXPECT_TRUE(doc.can_undo());
+  EXPECT_FALSE(doc.can_redo());
+  EXPECT_FALSE(doc.changed());
   ASSERT_TRUE(doc.undo());  // the change before the tool still undoes
   EXPECT_EQ(joined(doc), "w0,w1,w2,");
 }
@@ -153,13 +153,113 @@ TEST(ListDocumentHistory, KeptToolChangeUndoesInOneStep) {
   list_document doc = make_doc(2);
   list_tool_edit tool(doc);
   tool.cancel();  // nothing changed: nothing to restore
-  EXPECT_FALSE(doc.undo_available);
+  EXPECT_FALSE(doc.can_undo());
   tool.before_change();
   doc.append(T("x"));
-  doc.changed = true;
+  doc.mark_changed();
   tool.keep();
   ASSERT_TRUE(doc.undo());
   EXPECT_EQ(joined(doc), "w0,w1,");
+}
+
+// ---- Edits of the content ------------------------------------------------------------
+
+struct compact_case {
+  const char* what;
+  const char* dropped;  // entries keep_if refuses, each followed by ","
+  int64_t selected;     // before the pass
+  const char* entries;
+  std::vector<uint8_t> marks;
+  int64_t checked_count;
+  int64_t selected_after;
+  int64_t first_row_after;
+  bool changed;
+  int notices;
+};
+
+TEST(ListDocumentEdits, CompactTable) {
+  // w0..w4 with w1 and w3 checked, the page starting at row 4.
+  const compact_case cases[] = {
+      {"all kept", "", 2, "w0,w1,w2,w3,w4,", {0, 1, 0, 1, 0}, 2, 2, 4, false, 0},
+      {"some kept", "w0,w3,", 2, "w1,w2,w4,", {1, 0, 0}, 1, 1, 2, true, 1},
+      {"the selected entry dropped", "w0,w3,", 3, "w1,w2,w4,", {1, 0, 0}, 1, -1, 2, true, 1},
+      {"the last entry dropped", "w4,", 4, "w0,w1,w2,w3,", {0, 1, 0, 1}, 2, -1, 3, true, 1},
+      {"none kept", "w0,w1,w2,w3,w4,", 1, "", {}, 0, -1, 0, true, 1},
+  };
+  for (const compact_case& k : cases) {
+    SCOPED_TRACE(k.what);
+    list_document doc = make_doc(5);
+    doc.set_checked(1, true);
+    doc.set_checked(3, true);
+    doc.select(k.selected);
+    doc.set_first_row(4);
+    int notices = 0;
+    doc.on_count_changed = [&] { ++notices; };
+    std::vector<int64_t> indexes;
+    const int64_t removed = doc.compact([&](int64_t i, text_view entry) {
+      indexes.push_back(i);
+      return std::string(k.dropped).find(to_utf8(entry) + ",") == std::string::npos;
+    });
+    EXPECT_EQ(indexes, (std::vector<int64_t>{0, 1, 2, 3, 4}));  // the places before the pass
+    EXPECT_EQ(removed, 5 - doc.count());
+    EXPECT_EQ(joined(doc), k.entries);
+    EXPECT_EQ(doc.checked(), k.marks);
+    EXPECT_EQ(doc.checked_count(), k.checked_count);
+    EXPECT_EQ(doc.selected(), k.selected_after);
+    EXPECT_EQ(doc.first_row(), k.first_row_after);
+    EXPECT_EQ(doc.changed(), k.changed);
+    EXPECT_EQ(notices, k.notices);
+    EXPECT_FALSE(doc.can_undo());  // the caller takes the snapshot
+  }
+}
+
+TEST(ListDocumentEdits, ReorderMovesEverythingOrNothing) {
+  const std::vector<size_t> reversed = {3, 2, 1, 0};
+  for (int64_t stop_after : {2, 4, 0}) {  // 0: never stopped
+    SCOPED_TRACE(stop_after);
+    list_document doc = make_doc(4);
+    doc.set_checked(1, true);
+    doc.set_first_row(2);
+    std::vector<int64_t> moved;
+    const bool done = doc.reorder(reversed, [&](int64_t m) {
+      moved.push_back(m);
+      return m != stop_after;
+    });
+    EXPECT_EQ(done, stop_after == 0);
+    EXPECT_EQ(moved.back(), stop_after == 0 ? 4 : stop_after);
+    if (done) {
+      EXPECT_EQ(joined(doc), "w3,w2,w1,w0,");
+      EXPECT_EQ(doc.checked_count(), 0);  // the marks belonged to the old places
+      EXPECT_EQ(doc.first_row(), 0);
+    } else {
+      EXPECT_EQ(joined(doc), "w0,w1,w2,w3,");
+      EXPECT_TRUE(doc.is_checked(1));
+      EXPECT_EQ(doc.first_row(), 2);
+    }
+  }
+}
+
+TEST(ListDocumentEdits, SetEntriesClearsMarksAndKeepsThePageInRange) {
+  list_document doc = make_doc(10);
+  doc.set_checked(4, true);
+  doc.select(4);
+  doc.set_first_row(8);
+  int notices = 0;
+  doc.on_count_changed = [&] { ++notices; };
+  doc.set_entries({T("a"), T("b"), T("c")});
+  EXPECT_EQ(joined(doc), "a,b,c,");
+  EXPECT_EQ(doc.checked(), (std::vector<uint8_t>{0, 0, 0}));
+  EXPECT_EQ(doc.checked_count(), 0);
+  EXPECT_EQ(doc.selected(), -1);
+  EXPECT_EQ(doc.first_row(), 2);
+  EXPECT_TRUE(doc.changed());
+  EXPECT_EQ(notices, 1);
+  doc.set_entry(1, T("B"));
+  doc.set_entry(3, T("out of range"));
+  EXPECT_EQ(joined(doc), "a,B,c,");
+  doc.mark_saved(doc.path());
+  EXPECT_FALSE(doc.changed());
+  EXPECT_EQ(doc.path(), T("/x.dic"));
 }
 
 // ---- List commands ----------------------------------------------------------------
@@ -169,17 +269,17 @@ TEST(ListCommands, MarksAreNotContent) {
   scripted_asker ask;
   const list_command_texts& t = dictionary_command_texts();
   EXPECT_TRUE(run_check_all(doc, t, ask.fn()));
-  EXPECT_EQ(doc.checked_count, 5);
+  EXPECT_EQ(doc.checked_count(), 5);
   doc.set_checked(1, false);
   EXPECT_TRUE(run_invert_checks(doc, t, ask.fn()));
-  EXPECT_EQ(doc.checked_count, 1);
+  EXPECT_EQ(doc.checked_count(), 1);
   EXPECT_TRUE(doc.is_checked(1));
   EXPECT_TRUE(run_invert_checks(doc, t, ask.fn()));
-  EXPECT_EQ(doc.checked_count, 4);
+  EXPECT_EQ(doc.checked_count(), 4);
   EXPECT_TRUE(run_uncheck_all(doc, t, ask.fn()));
-  EXPECT_EQ(doc.checked_count, 0);
-  EXPECT_FALSE(doc.changed);
-  EXPECT_FALSE(doc.undo_available);
+  EXPECT_EQ(doc.checked_count(), 0);
+  EXPECT_FALSE(doc.changed());
+  EXPECT_FALSE(doc.can_undo());
   EXPECT_TRUE(ask.texts.empty());
 }
 
@@ -218,7 +318,7 @@ TEST(ListCommands, DeleteCheckedTable) {
   for (const delete_checked_case& c : cases) {
     list_document doc = make_doc(3);
     for (int i : c.checked) doc.set_checked(i, true);
-    doc.selected = 1;
+    doc.select(1);
     scripted_asker ask;
     ask.answers = {c.answer};
     bool done = run_delete_checked(doc, dictionary_command_texts(), ask.fn());
@@ -227,16 +327,16 @@ TEST(ListCommands, DeleteCheckedTable) {
     ASSERT_EQ(ask.texts.size(), 1u);
     EXPECT_EQ(ask.texts[0], expected_text);
     EXPECT_EQ(ask.flags[0], *c.question ? 17 : 16);
-    EXPECT_EQ(done, doc.changed);
+    EXPECT_EQ(done, doc.changed());
     if (done) {
-      EXPECT_EQ(doc.selected, -1);
-      EXPECT_EQ(doc.checked_count, 0);
-      EXPECT_TRUE(doc.undo_available);
+      EXPECT_EQ(doc.selected(), -1);
+      EXPECT_EQ(doc.checked_count(), 0);
+      EXPECT_TRUE(doc.can_undo());
       ASSERT_TRUE(doc.undo());
       EXPECT_EQ(joined(doc), "w0,w1,w2,");
-      EXPECT_EQ(doc.checked_count, static_cast<int64_t>(c.checked.size()));
+      EXPECT_EQ(doc.checked_count(), static_cast<int64_t>(c.checked.size()));
     } else {
-      EXPECT_FALSE(doc.undo_available);
+      EXPECT_FALSE(doc.can_undo());
     }
   }
 }
@@ -245,7 +345,7 @@ TEST(ListCommands, DeleteCurrentAsksWithTheEntryOnOneLineAndNeedsYes) {
   list_document doc;
   doc.replace_all({T("cat/S\npo:noun"), T("dog"), T("eel")}, T(""));
   doc.set_checked(2, true);
-  doc.selected = 0;
+  doc.select(0);
   scripted_asker ask;
   ask.answers = {0, 7, 6};  // closed, No, Yes
   EXPECT_FALSE(run_delete_current(doc, dictionary_command_texts(), ask.fn(), false));
@@ -255,11 +355,11 @@ TEST(ListCommands, DeleteCurrentAsksWithTheEntryOnOneLineAndNeedsYes) {
   EXPECT_EQ(ask.texts[0], "Really delete dictionary word?\n\"cat/S po:noun\"");
   EXPECT_EQ(ask.flags[0], 17);
   EXPECT_EQ(doc.count(), 2);
-  EXPECT_EQ(doc.entries[0], T("dog"));
+  EXPECT_EQ(doc.entries()[0], T("dog"));
   EXPECT_TRUE(doc.is_checked(1));  // the marks moved with their entries
-  EXPECT_EQ(doc.checked_count, 1);
-  EXPECT_EQ(doc.selected, -1);
-  EXPECT_TRUE(doc.changed);
+  EXPECT_EQ(doc.checked_count(), 1);
+  EXPECT_EQ(doc.selected(), -1);
+  EXPECT_TRUE(doc.changed());
 
   scripted_asker quiet;
   EXPECT_FALSE(run_delete_current(doc, dictionary_command_texts(), quiet.fn(), true));
@@ -355,15 +455,15 @@ TEST(ListView, ChecksTakenFromThePage) {
   EXPECT_FALSE(doc.is_checked(11));
   EXPECT_TRUE(doc.is_checked(12));
   EXPECT_FALSE(doc.is_checked(15));
-  EXPECT_EQ(doc.checked_count, 2);
-  EXPECT_FALSE(doc.changed);
-  EXPECT_FALSE(doc.undo_available);
+  EXPECT_EQ(doc.checked_count(), 2);
+  EXPECT_FALSE(doc.changed());
+  EXPECT_FALSE(doc.can_undo());
   EXPECT_FALSE(list_take_page_checks(doc, 10, 13, states));
   // More states than rows on the page touch nothing outside it.
   doc.set_checked(19, true);
   EXPECT_TRUE(list_take_page_checks(doc, 19, 13, std::vector<int>(13, 0)));
   EXPECT_FALSE(doc.is_checked(19));
-  EXPECT_EQ(doc.checked_count, 2);
+  EXPECT_EQ(doc.checked_count(), 2);
   EXPECT_EQ(doc.count(), 20);
 }
 

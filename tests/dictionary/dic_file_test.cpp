@@ -33,7 +33,7 @@ class DicFileTest : public test_support::temp_folder_test {
 
 std::vector<std::string> utf8_entries(const list_document& doc) {
   std::vector<std::string> out;
-  for (const text_t& e : doc.entries) out.push_back(to_utf8(e));
+  for (const text_t& e : doc.entries()) out.push_back(to_utf8(e));
   return out;
 }
 
@@ -96,12 +96,12 @@ TEST_F(DicFileTest, RoundTripByteTable) {
     ASSERT_EQ(r.status, dic_file_status::ok) << c.name;
     EXPECT_EQ(utf8_entries(doc), c.entries) << c.name;
     EXPECT_EQ(r.dic_size, static_cast<int64_t>(c.file.size())) << c.name;
-    doc.changed = true;
+    doc.mark_changed();
     dic_file_result s = save_dictionary_pair(T(path("out.dic").c_str()), doc, aff, host_);
     ASSERT_EQ(s.status, dic_file_status::ok) << c.name;
     EXPECT_EQ(read_bytes("out.dic"), kBom + c.saved) << c.name;
     EXPECT_EQ(s.dic_size, static_cast<int64_t>(kBom.size() + c.saved.size())) << c.name;
-    EXPECT_FALSE(doc.changed) << c.name;
+    EXPECT_FALSE(doc.changed()) << c.name;
   }
 }
 
@@ -120,9 +120,9 @@ TEST_F(DicFileTest, LoadReplacesTheDocumentAndReportsSizes) {
   write_pair("d", "3\na\nb\nc\n", std::string(2048, 'x'));
   list_document doc;
   doc.replace_all({T("old")}, T("/old.dic"));
-  doc.selected = 0;
-  doc.first_row = 5;
-  doc.changed = true;
+  doc.select(0);
+  doc.set_first_row(5);
+  doc.mark_changed();
   doc.save_undo();
   text_t aff;
   host_.tick_every = 2;
@@ -133,12 +133,12 @@ TEST_F(DicFileTest, LoadReplacesTheDocumentAndReportsSizes) {
   EXPECT_EQ(r.entries, 3);
   EXPECT_EQ(last_ticked, 2);  // ticks see the entries read so far
   EXPECT_EQ(doc.count(), 3);
-  EXPECT_EQ(doc.checked.size(), 3u);
-  EXPECT_EQ(doc.selected, -1);
-  EXPECT_EQ(doc.first_row, 0);
-  EXPECT_FALSE(doc.changed);
-  EXPECT_FALSE(doc.undo_available);
-  EXPECT_EQ(doc.path, T(path("d.dic").c_str()));
+  EXPECT_EQ(doc.checked().size(), 3u);
+  EXPECT_EQ(doc.selected(), -1);
+  EXPECT_EQ(doc.first_row(), 0);
+  EXPECT_FALSE(doc.changed());
+  EXPECT_FALSE(doc.can_undo());
+  EXPECT_EQ(doc.path(), T(path("d.dic").c_str()));
   EXPECT_EQ(to_utf8(r.status_text).rfind("OK. (aff:2.0 kB)+(dic:8 bytes) \xe2\x8c\x9a" "00m00s", 0), 0u);
   EXPECT_EQ(host_.status, r.status_text);
   EXPECT_FALSE(host_.running);
@@ -180,7 +180,7 @@ TEST_F(DicFileTest, AbortedLoadKeepsThePreviousDictionary) {
   write_pair("d", "5\na\nb\nc\nd\ne\n", "SET UTF-8\n");
   list_document doc;
   doc.replace_all({T("x"), T("y")}, T("/prev.dic"));
-  doc.selected = 1;
+  doc.select(1);
   doc.delete_selected();  // changed, Undo available
   text_t aff = T("PREV");
   host_.escape_at_poll = 3;
@@ -191,9 +191,9 @@ TEST_F(DicFileTest, AbortedLoadKeepsThePreviousDictionary) {
   EXPECT_EQ(host_.status, T("Aborted."));
   EXPECT_FALSE(host_.running);
   EXPECT_EQ(utf8_entries(doc), std::vector<std::string>{"x"});
-  EXPECT_EQ(doc.path, T("/prev.dic"));
-  EXPECT_TRUE(doc.changed);
-  EXPECT_TRUE(doc.undo_available);
+  EXPECT_EQ(doc.path(), T("/prev.dic"));
+  EXPECT_TRUE(doc.changed());
+  EXPECT_TRUE(doc.can_undo());
   EXPECT_EQ(aff, T("PREV"));
   // Answering No goes on to the end.
   host_.escape_at_poll = host_.polls + 2;
@@ -220,14 +220,14 @@ TEST_F(DicFileTest, AbortedSaveKeepsTheOldPair) {
   write_pair("d", "2\nold1\nold2\n", "OLD AFF\n");
   list_document doc;
   doc.replace_all({T("n1"), T("n2"), T("n3")}, T(path("d.dic").c_str()));
-  doc.changed = true;
+  doc.mark_changed();
   host_.escape_at_poll = 2;
   dic_file_result r = save_dictionary_pair(T(path("d.dic").c_str()), doc, T("NEW AFF\n"), host_);
   EXPECT_EQ(r.status, dic_file_status::aborted);
   EXPECT_EQ(read_bytes("d.dic"), "2\nold1\nold2\n");
   EXPECT_EQ(read_bytes("d.aff"), "OLD AFF\n");
   EXPECT_EQ(folder_names(), (std::vector<std::string>{"d.aff", "d.dic"}));
-  EXPECT_TRUE(doc.changed);
+  EXPECT_TRUE(doc.changed());
   EXPECT_EQ(host_.status, T("Aborted."));
   EXPECT_FALSE(host_.running);
 }
@@ -241,10 +241,10 @@ TEST_F(DicFileTest, SaveIntoReadOnlyFolderKeepsOldFilesPathAndChangedFlag) {
   bool held = test_support::run_without_write_access([&] {
     list_document doc;
     doc.replace_all({T("new")}, T("/elsewhere/prev.dic"));
-    doc.changed = true;
+    doc.mark_changed();
     headless_long_job_host host;
     dic_file_result r = save_dictionary_pair(target, doc, T("NEW AFF"), host);
-    return r.status == dic_file_status::write_failed && doc.changed && doc.path == T("/elsewhere/prev.dic") &&
+    return r.status == dic_file_status::write_failed && doc.changed() && doc.path() == T("/elsewhere/prev.dic") &&
            !r.failed_path.empty() && dic_file_message_title(r.status) == T("Error!") &&
            to_utf8(r.message).find(to_utf8(r.failed_path)) != std::string::npos &&
            host.status == T("Aborted.") && !host.running;
@@ -258,13 +258,13 @@ TEST_F(DicFileTest, SaveIntoReadOnlyFolderKeepsOldFilesPathAndChangedFlag) {
 TEST_F(DicFileTest, SaveReportsSizesAndSetsPath) {
   list_document doc;
   doc.replace_all({T("a"), T("b\nt")}, T(""));
-  doc.changed = true;
+  doc.mark_changed();
   dic_file_result r = save_dictionary_pair(T(path("new.dic").c_str()), doc, T("SET UTF-8"), host_);
   ASSERT_EQ(r.status, dic_file_status::ok);
   EXPECT_EQ(read_bytes("new.aff"), kBom + "SET UTF-8");
   EXPECT_EQ(read_bytes("new.dic"), kBom + "2\na\nb\tt\n");
-  EXPECT_EQ(doc.path, T(path("new.dic").c_str()));
-  EXPECT_FALSE(doc.changed);
+  EXPECT_EQ(doc.path(), T(path("new.dic").c_str()));
+  EXPECT_FALSE(doc.changed());
   EXPECT_EQ(to_utf8(r.status_text).rfind("OK. (aff:12 bytes)+(dic:11 bytes) \xe2\x8c\x9a", 0), 0u);
 }
 
@@ -285,7 +285,7 @@ TEST_F(DicFileTest, RealDictionariesRoundTrip) {
     text_t aff_again;
     ASSERT_EQ(load_dictionary_pair(T(path("out.dic").c_str()), host_, again, aff_again).status,
               dic_file_status::ok);
-    EXPECT_TRUE(again.entries == doc.entries) << stem;
+    EXPECT_TRUE(again.entries() == doc.entries()) << stem;
     EXPECT_EQ(aff_again, aff) << stem;
     // Past the count line the saved bytes are the original ones.
     std::string original = test_support::read_file(dic);
@@ -451,7 +451,7 @@ TEST_F(DicFileTest, DicThatIsItsOwnAffIsRefused) {
   ASSERT_EQ(symlink(path("x.aff").c_str(), path("x.dic").c_str()), 0);
   list_document doc;
   doc.replace_all({T("kept")}, T(path("x.aff").c_str()));
-  doc.changed = true;
+  doc.mark_changed();
   text_t aff = T("SET UTF-8\n");
   for (const char* name : {"x.aff", "x.dic"}) {
     dic_file_result r = load_dictionary_pair(T(path(name).c_str()), host_, doc, aff);
@@ -461,7 +461,7 @@ TEST_F(DicFileTest, DicThatIsItsOwnAffIsRefused) {
     EXPECT_EQ(utf8_entries(doc), std::vector<std::string>{"kept"});
     r = save_dictionary_pair(T(path(name).c_str()), doc, aff, host_);
     EXPECT_EQ(r.status, dic_file_status::same_file) << name;
-    EXPECT_TRUE(doc.changed);
+    EXPECT_TRUE(doc.changed());
   }
   EXPECT_EQ(read_bytes("x.aff"), "SET UTF-8\n");
   EXPECT_EQ(folder_names(), (std::vector<std::string>{"x.aff", "x.dic"}));
@@ -492,12 +492,12 @@ TEST_F(DicFileTest, DoubleFaultKeepsTheOldAffAndSaysWhereItIs) {
   write_pair("d", "1\nold\n", "OLD AFF\n");
   list_document doc;
   doc.replace_all({T("new")}, T(path("d.dic").c_str()));
-  doc.changed = true;
+  doc.mark_changed();
   file_inject_fault(file_fault::rename, 1, 2);  // the .dic's rename and the put-back
   dic_file_result r = save_dictionary_pair(T(path("d.dic").c_str()), doc, T("NEW AFF\n"), host_);
   file_clear_faults();
   EXPECT_EQ(r.status, dic_file_status::write_failed);
-  EXPECT_TRUE(doc.changed);
+  EXPECT_TRUE(doc.changed());
   EXPECT_EQ(read_bytes("d.dic"), "1\nold\n");
   EXPECT_EQ(read_bytes("d.aff"), kBom + "NEW AFF\n");
   EXPECT_EQ(read_bytes("d.aff.old"), "OLD AFF\n");

@@ -70,7 +70,7 @@ TEST(SortDictionaryFlags, OneUndoableStepCountedAndSummarised) {
   EXPECT_EQ(r.words, 2);
   EXPECT_EQ(r.flags_removed, 1);
   EXPECT_EQ(lines_of(doc), (std::vector<std::string>{"a/ABC", "b/AB", "c/AB", "", "d"}));
-  EXPECT_TRUE(doc.changed);
+  EXPECT_TRUE(doc.changed());
   EXPECT_EQ(host.status.rfind(u"OK. Words with flags sorted:2, flags removed:1 \u231a", 0), 0u) << to_utf8(host.status);
   EXPECT_EQ(sort_flags_summary(r, u","), u"Sorted the flags in  2 words.\n\nDuplicate flags removed:1");
   EXPECT_EQ(sort_flags_summary({.words = 1}, u","), u"Sorted the flags in  1 word.\n\nDuplicate flags removed:0");
@@ -84,8 +84,8 @@ TEST(SortDictionaryFlags, NothingToSortTakesNoSnapshot) {
   list_document doc = doc_of({"a/ABC", "b"});
   headless_long_job_host host;
   EXPECT_EQ(sort_dictionary_flags(doc, test_cache, u",", host).words, 0);
-  EXPECT_FALSE(doc.undo_available);
-  EXPECT_FALSE(doc.changed);
+  EXPECT_FALSE(doc.can_undo());
+  EXPECT_FALSE(doc.changed());
 }
 
 // Every rewrite pass: an Escape confirmed part-way leaves the document, its
@@ -103,7 +103,7 @@ TEST(BatchEdits, AbortLeavesTheDocumentUntouched) {
     if (tool == 2) aborted = fix_dictionary_spaces(doc, host).aborted;
     EXPECT_TRUE(aborted) << tool;
     EXPECT_EQ(lines_of(doc), lines) << tool;
-    EXPECT_FALSE(doc.undo_available || doc.changed) << tool;
+    EXPECT_FALSE(doc.can_undo() || doc.changed()) << tool;
     EXPECT_EQ(host.status, u"Aborted.") << tool;
   }
 }
@@ -114,10 +114,10 @@ TEST(RemoveComments, CutsEntriesWithTagsOnly) {
   const auto r = remove_dictionary_comments(doc, u",", host);
   EXPECT_EQ(r.removed, 2);
   EXPECT_EQ(lines_of(doc), (std::vector<std::string>{"a/A", "b", "c"}));
-  EXPECT_TRUE(doc.undo_available && doc.changed);
+  EXPECT_TRUE(doc.can_undo() && doc.changed());
   list_document plain = doc_of({"a", "b", "New York"});
   EXPECT_EQ(remove_dictionary_comments(plain, u",", host).removed, 0);
-  EXPECT_FALSE(plain.undo_available || plain.changed);
+  EXPECT_FALSE(plain.can_undo() || plain.changed());
 }
 
 TEST(RemoveComments, CutsADescriptionWrittenAfterASpace) {
@@ -145,10 +145,10 @@ TEST(FixSpaces, LineOfSpacesStopsBeforeAnyChange) {
   EXPECT_EQ(r.null_line, 2);
   EXPECT_EQ(host.status, u"Null word at Line:2! Aborted.");
   EXPECT_EQ(lines_of(doc), (std::vector<std::string>{" a", "   \ttag", "b "}));
-  EXPECT_FALSE(doc.undo_available || doc.changed);
+  EXPECT_FALSE(doc.can_undo() || doc.changed());
   list_document clean = doc_of({"a", "b c"});
   EXPECT_EQ(fix_dictionary_spaces(clean, host).fixed, 0);
-  EXPECT_FALSE(clean.undo_available);
+  EXPECT_FALSE(clean.can_undo());
 }
 
 }  // namespace

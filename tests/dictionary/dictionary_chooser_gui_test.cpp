@@ -29,7 +29,7 @@ TEST_F(DictionaryChooserTest, OpenAndSaveAsStartInTheFolderOfTheOpenDictionary) 
   write_file(pairs + "/en.aff", "\xEF\xBB\xBF" "SET UTF-8\n");
   write_file(pairs + "/en.dic", "1\nword\n");
   load_dictionary(dictionary(), from_utf8(pairs + "/en.dic"));
-  ASSERT_EQ(doc().path, from_utf8(pairs + "/en.dic"));
+  ASSERT_EQ(doc().path(), from_utf8(pairs + "/en.dic"));
   for (bool save_as : {false, true}) {
     SCOPED_TRACE(save_as ? "save as" : "open");
     gui_test::wait_file_requester_folder(from_utf8(pairs));
@@ -38,7 +38,7 @@ TEST_F(DictionaryChooserTest, OpenAndSaveAsStartInTheFolderOfTheOpenDictionary) 
     else load_dictionary(dictionary(), u"");
     gui_test::finish();
     EXPECT_EQ(status_bar_get_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT), u"Aborted.");
-    EXPECT_EQ(doc().path, from_utf8(pairs + "/en.dic"));
+    EXPECT_EQ(doc().path(), from_utf8(pairs + "/en.dic"));
   }
 }
 

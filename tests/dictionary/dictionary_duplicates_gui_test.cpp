@@ -59,7 +59,7 @@ TEST_F(DuplicatesWindowTest, ScanProcessOkKeepsMergedEntries) {
   open_dictionary({u"walk", u"walk/S", u"x", u"walk/D", u"talk/SS", u"y"});
   doc().set_checked(3, true);  // walk/D, whose line becomes walk/DS
   doc().set_checked(5, true);
-  doc().selected = 4;
+  doc().select(4);
   gui_test::wait_window(ids::WINDOW);
   gui_test::run([] {
     EXPECT_TRUE(window_get_disabled(MAIN_WINDOW));
@@ -98,11 +98,11 @@ TEST_F(DuplicatesWindowTest, ScanProcessOkKeepsMergedEntries) {
             u"Merged/deleted words:2 \nDeleted repeated FlagsW:1\nExact number repeated flags:1");
   EXPECT_FALSE(window_exists(ids::WINDOW));
   EXPECT_FALSE(window_get_disabled(MAIN_WINDOW));
-  EXPECT_EQ(doc().entries, (std::vector<text_t>{u"x", u"walk/DS", u"talk/S", u"y"}));
-  EXPECT_EQ(doc().checked, (std::vector<uint8_t>{0, 1, 0, 1}));
-  EXPECT_EQ(doc().checked_count, 2);
-  EXPECT_EQ(doc().selected, -1);
-  EXPECT_TRUE(doc().changed);
+  EXPECT_EQ(doc().entries(), (std::vector<text_t>{u"x", u"walk/DS", u"talk/S", u"y"}));
+  EXPECT_EQ(doc().checked(), (std::vector<uint8_t>{0, 1, 0, 1}));
+  EXPECT_EQ(doc().checked_count(), 2);
+  EXPECT_EQ(doc().selected(), -1);
+  EXPECT_TRUE(doc().changed());
   EXPECT_EQ(gadget_get_attribute(HYPHENATION_SCROLL, ATTR_MAXIMUM), 3);
   EXPECT_EQ(gadget_get_attribute(DICTIONARY_SCROLL, ATTR_MAXIMUM), 3);
   ASSERT_TRUE(doc().undo());
@@ -114,17 +114,17 @@ TEST_F(DuplicatesWindowTest, ScanProcessOkKeepsMergedEntries) {
 TEST_F(DuplicatesWindowTest, CancelRestoresAndOkWithoutChangeKeepsFlag) {
   open_dictionary({u"walk/S", u"walk/S", u"b"});
   doc().save_undo();  // an earlier edit
-  doc().entries[2] = u"c";
-  const std::vector<text_t> before = doc().entries;
+  doc().set_entry(2, u"c");
+  const std::vector<text_t> before = doc().entries();
   scan_and_process(2);
   gui_test::click(ids::CANCEL);
   show_dictionary_duplicates_window(dictionary());
   gui_test::finish();
-  EXPECT_EQ(doc().entries, before);
-  EXPECT_FALSE(doc().changed);
-  EXPECT_FALSE(doc().redo_available);
-  ASSERT_TRUE(doc().undo_available);
-  EXPECT_EQ(doc().undo_snapshot.entries, (std::vector<text_t>{u"walk/S", u"walk/S", u"b"}));
+  EXPECT_EQ(doc().entries(), before);
+  EXPECT_FALSE(doc().changed());
+  EXPECT_FALSE(doc().can_redo());
+  ASSERT_TRUE(doc().can_undo());
+  EXPECT_EQ(doc().history().undo_snapshot.entries, (std::vector<text_t>{u"walk/S", u"walk/S", u"b"}));
 
   gui_test::wait_window(ids::WINDOW);
   gui_test::click(ids::SCAN);
@@ -132,15 +132,15 @@ TEST_F(DuplicatesWindowTest, CancelRestoresAndOkWithoutChangeKeepsFlag) {
   gui_test::click(ids::OK);
   show_dictionary_duplicates_window(dictionary());
   gui_test::finish();
-  EXPECT_EQ(doc().entries, before);
-  EXPECT_FALSE(doc().changed);
+  EXPECT_EQ(doc().entries(), before);
+  EXPECT_FALSE(doc().changed());
 
   // Escape closes the window like Cancel.
   scan_and_process(2);
   gui_test::press_key(ids::WINDOW, KEY_ESCAPE);
   show_dictionary_duplicates_window(dictionary());
   gui_test::finish();
-  EXPECT_EQ(doc().entries, before);
+  EXPECT_EQ(doc().entries(), before);
 }
 
 TEST_F(DuplicatesWindowTest, ExportRememberAndTwofold) {
@@ -169,7 +169,7 @@ TEST_F(DuplicatesWindowTest, ExportRememberAndTwofold) {
   EXPECT_EQ(shell_test::read_file(to_utf8(settings_file_path(u"show_merge_del_dupes.prefs"))),
             std::string("41\n\x00\x01\x00\x00", 7));
   EXPECT_EQ(gui_test::last_requester().text, u"No changed done to .DIC");
-  EXPECT_EQ(doc().entries, (std::vector<text_t>{u"walk/S", u"walk/D"}));
+  EXPECT_EQ(doc().entries(), (std::vector<text_t>{u"walk/S", u"walk/D"}));
   EXPECT_EQ(dictionary_duplicates_options, (std::vector<int64_t>{0, 0, 1, 1, 1}));
 }
 
@@ -213,16 +213,16 @@ TEST_F(DuplicatesWindowTest, SortTagsChangesTheAffText) {
   sort_aff_tags_command(dictionary());
   gui_test::finish();
   EXPECT_EQ(gadget_get_text(AFF_EDITOR), u"SFX S Y 3\nSFX S 0 es .\nSFX S 0 ies .\nSFX S 0 s .\n");
-  EXPECT_TRUE(doc().changed);
+  EXPECT_TRUE(doc().changed());
   EXPECT_EQ(status_bar_get_text(MAIN_STATUS_BAR, 0).rfind(u"OK.", 0), 0u);
 
-  doc().changed = false;
+  doc().mark_saved(doc().path());
   gui_test::answer_message_box(MB_ANSWER_NO);
   dictionary().set_aff_text(u"SFX S Y 2\nSFX S 0 s .\nSFX S 0 es .");
   sort_aff_tags_command(dictionary());
   gui_test::finish();
   EXPECT_EQ(gadget_get_text(AFF_EDITOR), u"SFX S Y 2\nSFX S 0 s .\nSFX S 0 es .");
-  EXPECT_FALSE(doc().changed);
+  EXPECT_FALSE(doc().changed());
 }
 
 }  // namespace
@@ -244,7 +244,7 @@ TEST_F(DuplicatesWindowTest, MenuItemsRunTheTools) {
   gui_test::answer_message_box(MB_ANSWER_YES);
   gui_test::wait_gadget_text(AFF_EDITOR, u"SFX S Y 2\nSFX S 0 es .\nSFX S 0 s .\n");
   run_loop();
-  EXPECT_TRUE(doc().changed);
+  EXPECT_TRUE(doc().changed());
 }
 
 }  // namespace
@@ -272,7 +272,7 @@ TEST_F(DuplicatesWindowTest, EscapeStopsTheScan) {
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"Really abort?");
   EXPECT_EQ(doc().count(), 400000);
-  EXPECT_FALSE(doc().changed);
+  EXPECT_FALSE(doc().changed());
 }
 
 }  // namespace

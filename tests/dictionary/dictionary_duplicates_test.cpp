@@ -156,7 +156,7 @@ std::vector<text_t> run_process(list_document& d, const std::vector<int64_t>& op
   duplicates_process_result r = process_dictionary_duplicates(d, test_cache, edit, s, duplicates_options_from(options), host);
   keep_dictionary_duplicates_result(d, edit);
   if (out) *out = r;
-  return d.entries;
+  return d.entries();
 }
 
 const std::vector<int64_t> kDefault = {0, 0, 0, 1, 1};
@@ -247,10 +247,10 @@ TEST_F(DictionaryDuplicatesTest, OkAndCancel) {
   list_document d = doc_of({u"a", u"walk/S", u"walk/S", u"b", u""});
   d.set_checked(2, true);
   d.set_checked(3, true);
-  d.selected = 3;
+  d.select(3);
   d.save_undo();  // an earlier edit the user may still undo
-  d.entries[0] = u"a";
-  const list_snapshot_record earlier_undo = d.undo_snapshot;
+  d.set_entry(0, u"a");
+  const list_snapshot_record earlier_undo = d.history().undo_snapshot;
 
   headless_long_job_host host;
   {
@@ -260,29 +260,29 @@ TEST_F(DictionaryDuplicatesTest, OkAndCancel) {
     EXPECT_EQ(r.merged, 1);
     edit.cancel();
   }
-  EXPECT_EQ(d.entries, (std::vector<text_t>{u"a", u"walk/S", u"walk/S", u"b", u""}));
-  EXPECT_FALSE(d.redo_available);
-  EXPECT_TRUE(d.undo_available);
-  EXPECT_EQ(d.undo_snapshot.entries, earlier_undo.entries);
+  EXPECT_EQ(d.entries(), (std::vector<text_t>{u"a", u"walk/S", u"walk/S", u"b", u""}));
+  EXPECT_FALSE(d.can_redo());
+  EXPECT_TRUE(d.can_undo());
+  EXPECT_EQ(d.history().undo_snapshot.entries, earlier_undo.entries);
 
-  d.changed = false;
+  d.mark_saved(d.path());
   list_tool_edit edit(d);
   process_dictionary_duplicates(d, test_cache, edit, scan_dictionary_duplicates(d, test_cache, host), duplicates_options{}, host);
   EXPECT_TRUE(keep_dictionary_duplicates_result(d, edit));
-  EXPECT_EQ(d.entries, (std::vector<text_t>{u"a", u"walk/S", u"b"}));
-  EXPECT_EQ(d.checked, (std::vector<uint8_t>{0, 1, 1}));  // the kept walk/S was checked
-  EXPECT_EQ(d.checked_count, 2);
-  EXPECT_EQ(d.selected, -1);
-  EXPECT_TRUE(d.changed);
+  EXPECT_EQ(d.entries(), (std::vector<text_t>{u"a", u"walk/S", u"b"}));
+  EXPECT_EQ(d.checked(), (std::vector<uint8_t>{0, 1, 1}));  // the kept walk/S was checked
+  EXPECT_EQ(d.checked_count(), 2);
+  EXPECT_EQ(d.selected(), -1);
+  EXPECT_TRUE(d.changed());
   ASSERT_TRUE(d.undo());
-  EXPECT_EQ(d.entries.size(), 5u);
+  EXPECT_EQ(d.entries().size(), 5u);
 
   list_document clean = doc_of({u"a", u"b"});
   list_tool_edit clean_edit(clean);
   process_dictionary_duplicates(clean, test_cache, clean_edit, scan_dictionary_duplicates(clean, test_cache, host), duplicates_options{}, host);
   EXPECT_FALSE(keep_dictionary_duplicates_result(clean, clean_edit));
-  EXPECT_FALSE(clean.changed);
-  EXPECT_FALSE(clean.undo_available);
+  EXPECT_FALSE(clean.changed());
+  EXPECT_FALSE(clean.can_undo());
 }
 
 // Escape in the merge pass: the groups done stay whole, nothing is lost.
@@ -296,7 +296,7 @@ TEST_F(DictionaryDuplicatesTest, EscapeDuringMergeKeepsWholeGroups) {
   EXPECT_TRUE(r.aborted);
   EXPECT_EQ(r.summary, u"Merged/deleted words:1 \nDeleted repeated FlagsW:0\nExact number repeated flags:0");
   keep_dictionary_duplicates_result(d, edit);
-  EXPECT_EQ(d.entries, (std::vector<text_t>{u"a/DS", u"b/S", u"b/D"}));
+  EXPECT_EQ(d.entries(), (std::vector<text_t>{u"a/DS", u"b/S", u"b/D"}));
 }
 
 class DuplicatesExportTest : public test_support::temp_folder_test {
@@ -339,7 +339,7 @@ std::unordered_set<text_t> words_of(const list_document& d) {
   } sink;
   std::unordered_set<text_t> words;
   sink.words = &words;
-  for (const text_t& e : d.entries)
+  for (const text_t& e : d.entries())
     if (!e.empty() && e.front() != u'/') expand_entry(test_cache, e, sink);
   return words;
 }
@@ -377,8 +377,8 @@ TEST(DictionaryDuplicatesEnUs, ProcessKeepsEveryWord) {
 
   std::vector<text_t> entries;
   int64_t made = 0;
-  for (size_t i = 0; i < original.entries.size(); ++i) {
-    const text_t& e = original.entries[i];
+  for (size_t i = 0; i < original.entries().size(); ++i) {
+    const text_t& e = original.entries()[i];
     dic_entry_parts p = split_dic_entry(e);
     text_t a, b;
     switch (i % 11) {
@@ -423,7 +423,7 @@ TEST(DictionaryDuplicatesEnUs, ProcessKeepsEveryWord) {
 // Word and what follows word and flags: the description with its separator.
 std::unordered_set<text_t> words_with_descriptions(const list_document& d) {
   std::unordered_set<text_t> out;
-  for (const text_t& e : d.entries) {
+  for (const text_t& e : d.entries()) {
     const dic_entry_parts p = split_dic_entry(e);
     out.insert(text_t(p.word) + u'\x01' + text_t(p.rest));
   }
@@ -450,7 +450,7 @@ TEST(DictionaryDuplicatesFr, ProcessKeepsEveryDescriptionAndEveryAnalysis) {
   ASSERT_GT(doc.count(), 0);
   headless_long_job_host host;
   tool_log_text.clear();
-  const std::vector<text_t> original = doc.entries;
+  const std::vector<text_t> original = doc.entries();
   const std::unordered_set<text_t> before = words_with_descriptions(doc);
 
   list_tool_edit edit(doc);

@@ -66,8 +66,8 @@ TEST_F(DictionaryFilesTest, OpenPageTickDeleteUndoRedoSave) {
     EXPECT_EQ(doc().count(), 30);
     EXPECT_EQ(doc().entry(3), u"word3/S\npo:noun");
     EXPECT_EQ(doc().entry(4), u"word4/S\npo:verb\tis:x");
-    EXPECT_FALSE(doc().changed);
-    EXPECT_EQ(doc().path, from_utf8(path));
+    EXPECT_FALSE(doc().changed());
+    EXPECT_EQ(doc().path(), from_utf8(path));
     EXPECT_EQ(gadget_get_text(AFF_EDITOR), u"SET UTF-8\nSFX S Y 1\nSFX S 0 s .\n");
     EXPECT_EQ(status().substr(0, 9), u"OK. (aff:");
     EXPECT_NE(status().find(u")+(dic:"), text_t::npos);
@@ -86,7 +86,7 @@ TEST_F(DictionaryFilesTest, OpenPageTickDeleteUndoRedoSave) {
   gui_test::toggle_row_check(DICTIONARY_LIST, 2);
   settle();
   gui_test::run([] {
-    EXPECT_EQ(doc().first_row, 13);
+    EXPECT_EQ(doc().first_row(), 13);
     EXPECT_TRUE(doc().is_checked(13));
     EXPECT_TRUE(doc().is_checked(15));
     EXPECT_EQ(gadget_get_text(DICTIONARY_SELECTED_LABEL), u"Selected:2");
@@ -98,8 +98,8 @@ TEST_F(DictionaryFilesTest, OpenPageTickDeleteUndoRedoSave) {
   gui_test::run([] {
     EXPECT_EQ(doc().count(), 28);
     EXPECT_EQ(doc().entry(13), u"word14/S");
-    EXPECT_TRUE(doc().changed);
-    EXPECT_EQ(doc().checked_count, 0);
+    EXPECT_TRUE(doc().changed());
+    EXPECT_EQ(doc().checked_count(), 0);
     EXPECT_EQ(gadget_get_attribute(DICTIONARY_SCROLL, ATTR_MAXIMUM), 27);
     EXPECT_EQ(gadget_get_attribute(HYPHENATION_SCROLL, ATTR_MAXIMUM), 27);
     EXPECT_EQ(gadget_get_text(DICTIONARY_CHANGED_MARK), u"\u25cf");
@@ -109,7 +109,7 @@ TEST_F(DictionaryFilesTest, OpenPageTickDeleteUndoRedoSave) {
   gui_test::run([] {
     EXPECT_EQ(doc().count(), 30);
     EXPECT_TRUE(doc().is_checked(13));
-    EXPECT_EQ(doc().checked_count, 2);
+    EXPECT_EQ(doc().checked_count(), 2);
     EXPECT_EQ(gadget_get_state(DICTIONARY_SCROLL), 13);
   }, "undone");
   gui_test::click(DICTIONARY_REDO);
@@ -118,7 +118,7 @@ TEST_F(DictionaryFilesTest, OpenPageTickDeleteUndoRedoSave) {
   gui_test::choose_menu_item(MENU_SAVE);
   settle();
   gui_test::run([] {
-    EXPECT_FALSE(doc().changed);
+    EXPECT_FALSE(doc().changed());
     EXPECT_EQ(status().substr(0, 9), u"OK. (aff:");
     EXPECT_EQ(gadget_get_text(DICTIONARY_CHANGED_MARK), u"");
   }, "saved");
@@ -150,10 +150,10 @@ TEST_F(DictionaryFilesTest, EditsOfTheAffTextAreSavedAndMarkTheDictionaryChanged
   gui_test::run([] { gadget_set_cursor_position(AFF_EDITOR, 0); }, "cursor to the start");
   gui_test::type_text(AFF_EDITOR, u"#x");
   settle();
-  gui_test::run([] { EXPECT_TRUE(doc().changed); }, "changed");
+  gui_test::run([] { EXPECT_TRUE(doc().changed()); }, "changed");
   gui_test::run([] { save_dictionary(dictionary(), 1, 0); }, "save");
   run_loop();
-  EXPECT_FALSE(doc().changed);
+  EXPECT_FALSE(doc().changed());
   EXPECT_EQ(read_file(folder_ + "en.aff"), kBom + "#xSET UTF-8\nSFX S Y 1\nSFX S 0 s .\n");
 }
 
@@ -185,7 +185,7 @@ TEST_F(DictionaryFilesTest, MissingFilesAreRefusedAndTheOpenDictionaryStays) {
     EXPECT_EQ(gui_test::last_requester().flags, MB_ICON_ERROR);
     EXPECT_EQ(status(), u"File not found.");
     EXPECT_EQ(doc().count(), 2);
-    EXPECT_EQ(doc().path, from_utf8(open));
+    EXPECT_EQ(doc().path(), from_utf8(open));
   }
 }
 
@@ -193,7 +193,7 @@ TEST_F(DictionaryFilesTest, TheChangedQuestionGoesOnOnlyForYes) {
   const std::string first = pair("first", "1\none\n");
   const std::string second = pair("second", "2\na\nb\n");
   load_dictionary(dictionary(), from_utf8(first));
-  doc().changed = true;
+  doc().mark_changed();
   for (int answer : {MB_ANSWER_NO, MB_ANSWER_CLOSED}) {
     SCOPED_TRACE(answer);
     gui_test::answer_message_box(answer);
@@ -203,13 +203,13 @@ TEST_F(DictionaryFilesTest, TheChangedQuestionGoesOnOnlyForYes) {
     EXPECT_EQ(gui_test::last_requester().flags, MB_YES_NO | MB_ICON_INFORMATION);
     EXPECT_EQ(status(), u"Aborted.");
     EXPECT_EQ(doc().count(), 1);
-    EXPECT_TRUE(doc().changed);
+    EXPECT_TRUE(doc().changed());
   }
   gui_test::answer_message_box(MB_ANSWER_YES);
   load_dictionary(dictionary(), from_utf8(second));
   gui_test::finish();
   EXPECT_EQ(doc().count(), 2);
-  EXPECT_FALSE(doc().changed);
+  EXPECT_FALSE(doc().changed());
 }
 
 TEST_F(DictionaryFilesTest, AnAffWithoutUtf8MarkIsNamedAndNoKeepsTheOpenDictionary) {
@@ -242,7 +242,7 @@ TEST_F(DictionaryFilesTest, AStrayByteIsAskedAboutAndNoKeepsTheOpenDictionary) {
   EXPECT_EQ(gui_test::last_requester().text, invalid_utf8_question(from_utf8(stray), 3, FORMAT_UTF8));
   EXPECT_EQ(status(), u"Aborted.");
   EXPECT_EQ(doc().entry(0), u"kept");
-  EXPECT_EQ(doc().path, from_utf8(open));
+  EXPECT_EQ(doc().path(), from_utf8(open));
   gui_test::answer_message_box(MB_ANSWER_YES);
   load_dictionary(dictionary(), from_utf8(stray));
   gui_test::finish();
@@ -267,7 +267,7 @@ TEST_F(DictionaryFilesTest, SavingALatin1PairSaysItsSetLineNowNamesUtf8) {
   EXPECT_EQ(gadget_get_text(AFF_EDITOR), u"SET UTF-8\nTRY ä\n");
   EXPECT_EQ(status().rfind(u"OK. ", 0), 0u);
   settle();
-  gui_test::run([] { EXPECT_FALSE(doc().changed); }, "saved, the new SET line included");
+  gui_test::run([] { EXPECT_FALSE(doc().changed()); }, "saved, the new SET line included");
   run_loop();
 }
 
@@ -280,7 +280,7 @@ TEST_F(DictionaryFilesTest, AnAffOpenedAsTheDicIsRefused) {
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().title, u"Error!");
   EXPECT_NE(gui_test::last_requester().text.find(u"same file"), text_t::npos);
-  EXPECT_EQ(doc().path, from_utf8(open));
+  EXPECT_EQ(doc().path(), from_utf8(open));
   EXPECT_EQ(read_file(folder_ + "open.aff"), kAff);
 }
 
@@ -298,8 +298,8 @@ TEST_F(DictionaryFilesTest, EscapeDuringLoadKeepsThePreviousDictionary) {
   const std::string open = pair("open", "2\nkeep\nme\n");
   load_dictionary(dictionary(), from_utf8(open));
   doc().save_undo();
-  doc().entries[0] = u"edited";
-  doc().changed = true;
+  doc().set_entry(0, u"edited");
+  doc().mark_changed();
   std::string big = "20000\n";
   for (int i = 0; i < 20000; ++i) big += "w" + std::to_string(i) + "\n";
   const std::string large = pair("large", big);
@@ -314,9 +314,9 @@ TEST_F(DictionaryFilesTest, EscapeDuringLoadKeepsThePreviousDictionary) {
   EXPECT_EQ(status_bar_get_progress(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS), 0);
   EXPECT_EQ(doc().count(), 2);
   EXPECT_EQ(doc().entry(0), u"edited");
-  EXPECT_TRUE(doc().changed);
-  EXPECT_TRUE(doc().undo_available);
-  EXPECT_EQ(doc().path, from_utf8(open));
+  EXPECT_TRUE(doc().changed());
+  EXPECT_TRUE(doc().can_undo());
+  EXPECT_EQ(doc().path(), from_utf8(open));
   EXPECT_EQ(gadget_get_text(DICTIONARY_FILE_LABEL), u"open.dic");
   EXPECT_EQ(gadget_get_text(AFF_EDITOR), u"SET UTF-8\nSFX S Y 1\nSFX S 0 s .\n");
   EXPECT_EQ(gadget_get_text(DICTIONARY_STATUS_LABEL), u"# Words:2");
@@ -361,7 +361,7 @@ TEST_F(DictionaryFilesTest, SaveAsAsksBeforeReplacingTheDicOrAnAffBesideIt) {
   EXPECT_EQ(status(), u"Aborted.");
   EXPECT_EQ(read_file(folder_ + "other.aff"), "keep me");
   EXPECT_EQ(file_size_by_path(from_utf8(folder_ + "other.dic")), -1);
-  EXPECT_EQ(doc().path, from_utf8(path));
+  EXPECT_EQ(doc().path(), from_utf8(path));
 
   // Yes replaces both; the extension is added and the path becomes the new one.
   gui_test::answer_file_dialog(from_utf8(folder_ + "other"));
@@ -370,7 +370,7 @@ TEST_F(DictionaryFilesTest, SaveAsAsksBeforeReplacingTheDicOrAnAffBesideIt) {
   gui_test::finish();
   EXPECT_EQ(read_file(folder_ + "other.dic"), kBom + "1\nword\n");
   EXPECT_EQ(read_file(folder_ + "other.aff"), kBom + "SET UTF-8\nSFX S Y 1\nSFX S 0 s .\n");
-  EXPECT_EQ(doc().path, from_utf8(folder_ + "other.dic"));
+  EXPECT_EQ(doc().path(), from_utf8(folder_ + "other.dic"));
   EXPECT_EQ(gadget_get_text(DICTIONARY_FILE_LABEL), u"other.dic");
   EXPECT_EQ(recent_file_entry(TAB_DICTIONARY, 1), from_utf8(folder_ + "other.dic"));
 
@@ -380,21 +380,21 @@ TEST_F(DictionaryFilesTest, SaveAsAsksBeforeReplacingTheDicOrAnAffBesideIt) {
   save_dictionary(dictionary(), 0, 1);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"File already exists! Overwrite it?");
-  EXPECT_EQ(doc().path, from_utf8(folder_ + "other.dic"));
+  EXPECT_EQ(doc().path(), from_utf8(folder_ + "other.dic"));
 }
 
 TEST_F(DictionaryFilesTest, AFailedWriteKeepsTheOldFilesTheFlagAndThePath) {
   doc().replace_all({u"word"}, from_utf8(folder_ + "missing_folder/en.dic"));
   dictionary().set_aff_text(u"SET UTF-8\n");
-  doc().changed = true;
+  doc().mark_changed();
   gui_test::answer_message_box(MB_ANSWER_OK);
   save_dictionary(dictionary(), 1, 0);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().title, u"Error!");
   EXPECT_NE(gui_test::last_requester().text.find(from_utf8(folder_ + "missing_folder/en.")), text_t::npos);
   EXPECT_EQ(status(), u"Aborted.");
-  EXPECT_TRUE(doc().changed);
-  EXPECT_EQ(doc().path, from_utf8(folder_ + "missing_folder/en.dic"));
+  EXPECT_TRUE(doc().changed());
+  EXPECT_EQ(doc().path(), from_utf8(folder_ + "missing_folder/en.dic"));
 }
 
 // ---- List commands -------------------------------------------------------------------------
@@ -409,21 +409,21 @@ class DictionaryCommandsTest : public DictionaryFilesTest {
 
 TEST_F(DictionaryCommandsTest, MarksChangeNeitherContentNorHistory) {
   check_all_dictionary_words();
-  EXPECT_EQ(doc().checked_count, 4);
+  EXPECT_EQ(doc().checked_count(), 4);
   EXPECT_EQ(gadget_get_text(DICTIONARY_SELECTED_LABEL), u"Selected:All");
   EXPECT_EQ(gadget_get_item_state(DICTIONARY_LIST, 3) & ITEM_CHECKED, ITEM_CHECKED);
   uncheck_all_dictionary_words();
-  EXPECT_EQ(doc().checked_count, 0);
+  EXPECT_EQ(doc().checked_count(), 0);
   EXPECT_EQ(gadget_get_text(DICTIONARY_SELECTED_LABEL), u"Selected:None");
   doc().set_checked(1, true);
   invert_dictionary_selection();
-  EXPECT_EQ(doc().checked_count, 3);
+  EXPECT_EQ(doc().checked_count(), 3);
   EXPECT_FALSE(doc().is_checked(1));
   invert_dictionary_selection();
-  EXPECT_EQ(doc().checked_count, 1);
+  EXPECT_EQ(doc().checked_count(), 1);
   EXPECT_TRUE(doc().is_checked(1));
-  EXPECT_FALSE(doc().changed);
-  EXPECT_FALSE(doc().undo_available);
+  EXPECT_FALSE(doc().changed());
+  EXPECT_FALSE(doc().can_undo());
   gui_test::finish();
 }
 
@@ -451,7 +451,7 @@ TEST_F(DictionaryCommandsTest, RefusalsOnAnEmptyListOrWithoutMarksOrSelection) {
     EXPECT_EQ(gui_test::last_requester().title, u"Warning!");
     EXPECT_EQ(gui_test::last_requester().text, c.message);
     EXPECT_EQ(gui_test::last_requester().flags, MB_ICON_WARNING);
-    EXPECT_FALSE(doc().undo_available);
+    EXPECT_FALSE(doc().can_undo());
   }
   // Quiet: no box, nothing deleted.
   EXPECT_EQ(delete_current_dictionary_word(1), 0);
@@ -506,7 +506,7 @@ TEST_F(DictionaryCommandsTest, DeletesUpdateTheHyphenationView) {
     EXPECT_EQ(gadget_get_attribute(HYPHENATION_SCROLL, ATTR_MAXIMUM), 2);
     EXPECT_EQ(gadget_get_text(HYPHENATION_STATUS_LABEL), u"# Words:3");
     EXPECT_EQ(gadget_get_text(DICTIONARY_STATUS_LABEL), u"# Words:3");
-    EXPECT_EQ(doc().selected, -1);
+    EXPECT_EQ(doc().selected(), -1);
   }
 }
 
@@ -529,7 +529,7 @@ TEST_F(DictionaryCommandsTest, DeleteCurrentShowsTheEntryAndOnlyYesDeletes) {
   EXPECT_EQ(gadget_get_attribute(DICTIONARY_SCROLL, ATTR_MAXIMUM), 0);
   EXPECT_TRUE(undo_list_tab(TAB_DICTIONARY));
   EXPECT_EQ(doc().count(), 4);
-  EXPECT_EQ(doc().checked_count, 4);
+  EXPECT_EQ(doc().checked_count(), 4);
   EXPECT_EQ(gadget_count_items(DICTIONARY_LIST), 4);
 }
 

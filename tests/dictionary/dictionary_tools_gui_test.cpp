@@ -43,7 +43,7 @@ class DictionaryToolsTest : public DictionaryListTest {
   static text_t status() { return status_bar_get_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT); }
   std::vector<std::string> lines() const {
     std::vector<std::string> out;
-    for (const text_t& e : doc().entries) out.push_back(to_utf8(dic_entry_to_line(e)));
+    for (const text_t& e : doc().entries()) out.push_back(to_utf8(dic_entry_to_line(e)));
     return out;
   }
 };
@@ -89,7 +89,7 @@ TEST_F(DictionaryToolsTest, BatchEditsAreUndoableSteps) {
   settle();
   gui_test::run([this] {
     EXPECT_EQ(lines(), (std::vector<std::string>{"a/ABC\tpo:x", " b   c/A", "d"}));
-    EXPECT_TRUE(doc().changed);
+    EXPECT_TRUE(doc().changed());
     EXPECT_EQ(gadget_get_disabled(DICTIONARY_UNDO), 0);
   }, "sorted");
   gui_test::choose_menu_item(MENU_REMOVE_COMMENTS);

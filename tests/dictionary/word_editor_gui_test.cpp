@@ -87,11 +87,11 @@ TEST_F(WordEditorTest, EditChangeOkThenUndo) {
 
   EXPECT_FALSE(window_exists(WINDOW));
   EXPECT_FALSE(window_get_disabled(MAIN_WINDOW));
-  EXPECT_EQ(doc().entries[1], u"walk/SD\npo:verb");
-  EXPECT_TRUE(doc().changed);
-  ASSERT_TRUE(doc().undo_available);
+  EXPECT_EQ(doc().entries()[1], u"walk/SD\npo:verb");
+  EXPECT_TRUE(doc().changed());
+  ASSERT_TRUE(doc().can_undo());
   ASSERT_TRUE(doc().undo());
-  EXPECT_EQ(doc().entries[1], u"walk/S\npo:verb");
+  EXPECT_EQ(doc().entries()[1], u"walk/S\npo:verb");
   EXPECT_EQ(pending_word_editor_action, 0);
 }
 
@@ -123,7 +123,7 @@ TEST_F(WordEditorTest, MainWindowCommandsOpenTheEditor) {
   gui_test::close_window(MAIN_WINDOW);
   run_main_loop();
   gui_test::finish();
-  EXPECT_EQ(doc().entries, (std::vector<text_t>{u"apple", u"walk/SD\npo:verb", u"run"}));
+  EXPECT_EQ(doc().entries(), (std::vector<text_t>{u"apple", u"walk/SD\npo:verb", u"run"}));
 }
 
 TEST_F(WordEditorTest, UnchangedOkTakesNoSnapshot) {
@@ -132,9 +132,9 @@ TEST_F(WordEditorTest, UnchangedOkTakesNoSnapshot) {
   gui_test::press_key(WINDOW, KEY_RETURN);
   edit_dictionary_word(dictionary(), 0, 1);
   gui_test::finish();
-  EXPECT_EQ(doc().entries[0], u"walk/S\npo:verb");
-  EXPECT_FALSE(doc().changed);
-  EXPECT_FALSE(doc().undo_available);
+  EXPECT_EQ(doc().entries()[0], u"walk/S\npo:verb");
+  EXPECT_FALSE(doc().changed());
+  EXPECT_FALSE(doc().can_undo());
 }
 
 // fr.dic writes each description after a space: the list shows it in the
@@ -158,8 +158,8 @@ TEST_F(WordEditorTest, DescriptionAfterASpaceIsShownAsTags) {
   gui_test::click(OK);
   edit_dictionary_word(dictionary(), 0, 1);
   gui_test::finish();
-  EXPECT_EQ(doc().entries[0], u"walk/SD po:v1 is:inv");
-  EXPECT_EQ(doc().entries[1], u"Paris po:npr is:inv");
+  EXPECT_EQ(doc().entries()[0], u"walk/SD po:v1 is:inv");
+  EXPECT_EQ(doc().entries()[1], u"Paris po:npr is:inv");
 }
 
 TEST_F(WordEditorTest, CancelEscapeAndCloseBoxLeaveTheDocument) {
@@ -175,9 +175,9 @@ TEST_F(WordEditorTest, CancelEscapeAndCloseBoxLeaveTheDocument) {
     edit_dictionary_word(dictionary(), 0, 1);
     gui_test::finish();
     EXPECT_FALSE(window_exists(WINDOW)) << way;
-    EXPECT_EQ(doc().entries[0], u"walk/S\npo:verb") << way;
-    EXPECT_FALSE(doc().changed) << way;
-    EXPECT_FALSE(doc().undo_available) << way;
+    EXPECT_EQ(doc().entries()[0], u"walk/S\npo:verb") << way;
+    EXPECT_FALSE(doc().changed()) << way;
+    EXPECT_FALSE(doc().can_undo()) << way;
   }
 }
 
@@ -215,9 +215,9 @@ TEST_F(WordEditorTest, AddStoresNoLineFeedForEmptyTags) {
   edit_dictionary_word(dictionary(), 1, 0);
   gui_test::finish();
   ASSERT_EQ(doc().count(), 2);
-  EXPECT_EQ(doc().entries[1], u"run/S");
-  EXPECT_EQ(doc().selected, 0);
-  EXPECT_TRUE(doc().changed);
+  EXPECT_EQ(doc().entries()[1], u"run/S");
+  EXPECT_EQ(doc().selected(), 0);
+  EXPECT_TRUE(doc().changed());
   ASSERT_TRUE(doc().undo());
   EXPECT_EQ(doc().count(), 1);
 }
@@ -243,7 +243,7 @@ TEST_F(WordEditorTest, RefusedOkKeepsTheWindowAndFocusesTheField) {
   EXPECT_EQ(gui_test::requesters()[0].text, u"Invalid dictionary word.");
   EXPECT_EQ(gui_test::requesters()[0].title, u"Warning!");
   EXPECT_EQ(gui_test::requesters()[1].text, u"Tags incorrect (spaces).");
-  EXPECT_EQ(doc().entries[0], u"walk/S\npo:verb");
+  EXPECT_EQ(doc().entries()[0], u"walk/S\npo:verb");
 }
 
 TEST_F(WordEditorTest, PastedLineBreaksAreRemoved) {
@@ -259,7 +259,7 @@ TEST_F(WordEditorTest, PastedLineBreaksAreRemoved) {
   gui_test::click(OK);
   edit_dictionary_word(dictionary(), 0, 1);
   gui_test::finish();
-  EXPECT_EQ(doc().entries[0], u"walk/S\npo:verbst:walk");
+  EXPECT_EQ(doc().entries()[0], u"walk/S\npo:verbst:walk");
 }
 
 TEST_F(WordEditorTest, FlagOnlyWordIsAmberAndNotExpanded) {
@@ -275,7 +275,7 @@ TEST_F(WordEditorTest, FlagOnlyWordIsAmberAndNotExpanded) {
   gui_test::click(OK);
   edit_dictionary_word(dictionary(), 0, 1);
   gui_test::finish();
-  EXPECT_EQ(doc().entries[0], u"/SD");
+  EXPECT_EQ(doc().entries()[0], u"/SD");
 }
 
 TEST_F(WordEditorTest, OkDuringAnExpansionStopsItAndValidates) {
@@ -289,8 +289,8 @@ TEST_F(WordEditorTest, OkDuringAnExpansionStopsItAndValidates) {
   gui_test::finish();
   EXPECT_FALSE(window_exists(WINDOW));
   EXPECT_TRUE(word_editor_report.stopped);
-  EXPECT_EQ(doc().entries[0], u"w/A");
-  EXPECT_FALSE(doc().undo_available);
+  EXPECT_EQ(doc().entries()[0], u"w/A");
+  EXPECT_FALSE(doc().can_undo());
 }
 
 TEST_F(WordEditorTest, RefusedOkDuringAnExpansionComputesTheWordsAgain) {
@@ -307,7 +307,7 @@ TEST_F(WordEditorTest, RefusedOkDuringAnExpansionComputesTheWordsAgain) {
   edit_dictionary_word(dictionary(), 0, 1);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"Invalid spaces in dictionary word.");
-  EXPECT_EQ(doc().entries[0], u"w/A");
+  EXPECT_EQ(doc().entries()[0], u"w/A");
 }
 
 TEST_F(WordEditorTest, TypingDuringAnExpansionAbandonsIt) {
@@ -325,7 +325,7 @@ TEST_F(WordEditorTest, TypingDuringAnExpansionAbandonsIt) {
   gui_test::press_key(WINDOW, KEY_ESCAPE);
   edit_dictionary_word(dictionary(), 0, 1);
   gui_test::finish();
-  EXPECT_EQ(doc().entries[0], u"w/A");
+  EXPECT_EQ(doc().entries()[0], u"w/A");
 }
 
 TEST_F(WordEditorTest, DisplayPutsTheCursorOnTheRuleSet) {
@@ -366,7 +366,7 @@ TEST_F(WordEditorTest, PopupRemovesTheRowsFlagFromTheWord) {
   edit_dictionary_word(dictionary(), 0, 1);
   gui_test::finish();
   EXPECT_EQ(gui_test::requesters().at(0).text, u"Primary word doesn't have a flag.");
-  EXPECT_EQ(doc().entries[0], u"walk/SD");
+  EXPECT_EQ(doc().entries()[0], u"walk/SD");
 }
 
 TEST_F(WordEditorTest, MatchSortAndRemember) {

@@ -133,7 +133,7 @@ TEST(WordEditorEntry, EveryFrenchEntryOpensCleanly) {
   ASSERT_GT(doc.count(), 0);
   std::unordered_set<text_t> flag_strings;
   int64_t described = 0, expanded = 0;
-  for (const text_t& entry : doc.entries) {
+  for (const text_t& entry : doc.entries()) {
     const word_editor_fields f = word_editor_fields_of_entry(entry);
     ASSERT_EQ(word_editor_entry_of_fields(f.word, f.tags, f), entry);
     described += !f.tags.empty();
@@ -170,33 +170,33 @@ TEST(WordEditorEntry, LineBreakingUnitsNeverReachTheEntry) {
 TEST(WordEditorCommit, SnapshotAndChangedOnlyWhenFieldsChanged) {
   list_document doc;
   doc.replace_all({u"apple", u"walk/S\npo:verb"}, u"/tmp/x.dic");
-  doc.selected = 1;
+  doc.select(1);
 
   // Unchanged OK: written, but no snapshot and no changed flag.
   ASSERT_TRUE(commit_word_editor_entry(doc, false, u"walk/S\npo:verb", false));
-  EXPECT_FALSE(doc.undo_available);
-  EXPECT_FALSE(doc.changed);
+  EXPECT_FALSE(doc.can_undo());
+  EXPECT_FALSE(doc.changed());
 
   ASSERT_TRUE(commit_word_editor_entry(doc, false, u"walk/SM\npo:verb", true));
-  EXPECT_TRUE(doc.undo_available);
-  EXPECT_TRUE(doc.changed);
-  EXPECT_EQ(doc.entries[1], u"walk/SM\npo:verb");
+  EXPECT_TRUE(doc.can_undo());
+  EXPECT_TRUE(doc.changed());
+  EXPECT_EQ(doc.entries()[1], u"walk/SM\npo:verb");
   ASSERT_TRUE(doc.undo());
-  EXPECT_EQ(doc.entries[1], u"walk/S\npo:verb");
+  EXPECT_EQ(doc.entries()[1], u"walk/S\npo:verb");
 
   // Add appends unchecked; the selection stays.
-  doc.selected = 0;
+  doc.select(0);
   ASSERT_TRUE(commit_word_editor_entry(doc, true, u"run/S", true));
   ASSERT_EQ(doc.count(), 3);
-  EXPECT_EQ(doc.entries[2], u"run/S");
+  EXPECT_EQ(doc.entries()[2], u"run/S");
   EXPECT_FALSE(doc.is_checked(2));
-  EXPECT_EQ(doc.selected, 0);
+  EXPECT_EQ(doc.selected(), 0);
   ASSERT_TRUE(doc.undo());
   EXPECT_EQ(doc.count(), 2);
 
-  doc.selected = -1;
+  doc.select(-1);
   EXPECT_FALSE(commit_word_editor_entry(doc, false, u"x", true));
-  doc.selected = 7;
+  doc.select(7);
   EXPECT_FALSE(commit_word_editor_entry(doc, false, u"x", true));
   EXPECT_EQ(doc.count(), 2);
 }

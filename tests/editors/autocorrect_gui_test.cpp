@@ -72,7 +72,7 @@ TEST_F(AutocorrectTabTest, OpenTickDeleteUndoAddEditSave) {
   gui_test::run([&] {
     ASSERT_EQ(doc().count(), 15);
     EXPECT_EQ(doc().entry(1), u"R&D\n\"research\" \U0001F600");
-    EXPECT_EQ(doc().path, from_utf8(path));
+    EXPECT_EQ(doc().path(), from_utf8(path));
     EXPECT_EQ(status().substr(0, 9), u"OK. (xml:");
     EXPECT_EQ(gadget_get_text(AUTOCORRECT_STATUS_LABEL), u"# Autocorrects:15");
     EXPECT_EQ(gadget_get_text(AUTOCORRECT_FILE_LABEL), u"DocumentList.xml");
@@ -93,7 +93,7 @@ TEST_F(AutocorrectTabTest, OpenTickDeleteUndoAddEditSave) {
   settle();
   gui_test::run([this] {
     EXPECT_EQ(doc().count(), 13);
-    EXPECT_TRUE(doc().changed);
+    EXPECT_TRUE(doc().changed());
     EXPECT_EQ(gadget_get_text(AUTOCORRECT_CHANGED_MARK), u"\u25cf");
   }, "deleted");
   gui_test::click(AUTOCORRECT_UNDO);
@@ -133,13 +133,13 @@ TEST_F(AutocorrectTabTest, OpenTickDeleteUndoAddEditSave) {
   gui_test::run([this] {
     EXPECT_EQ(doc().entry(0), u"W0\nw0");
     EXPECT_EQ(gadget_get_item_text(AUTOCORRECT_LIST, 0, 1), u"W0");
-    EXPECT_TRUE(doc().undo_available);
+    EXPECT_TRUE(doc().can_undo());
   }, "swapped");
 
   gui_test::choose_menu_item(MENU_SAVE);
   settle();
   gui_test::run([this] {
-    EXPECT_FALSE(doc().changed);
+    EXPECT_FALSE(doc().changed());
     EXPECT_EQ(status().substr(0, 9), u"OK. (xml:");
     EXPECT_EQ(gadget_get_text(AUTOCORRECT_CHANGED_MARK), u"");
   }, "saved");
@@ -189,11 +189,11 @@ TEST_F(AutocorrectTabTest, OfficeListsLoadAndRefusedImportsKeepTheOpenList) {
     EXPECT_EQ(doc().count(), a.count_after);
     if (a.count_after == 15) {
       EXPECT_EQ(status(), u"Aborted.");
-      EXPECT_EQ(doc().path, from_utf8(good));
+      EXPECT_EQ(doc().path(), from_utf8(good));
       EXPECT_EQ(gadget_get_text(AUTOCORRECT_FILE_LABEL), u"good.xml");
     }
     if (a.path == office) {
-      EXPECT_EQ(doc().entries, (std::vector<text_t>{u"a0\nb", u"a1\nb", u"a2\nb"}));
+      EXPECT_EQ(doc().entries(), (std::vector<text_t>{u"a0\nb", u"a1\nb", u"a2\nb"}));
       EXPECT_EQ(gadget_get_text(AUTOCORRECT_FILE_LABEL), u"office.xml");
     }
   }
@@ -203,7 +203,7 @@ TEST_F(AutocorrectTabTest, OfficeListsLoadAndRefusedImportsKeepTheOpenList) {
   EXPECT_EQ(boxes[1].flags, MB_YES_NO | MB_ICON_WARNING);
   EXPECT_EQ(boxes[2].text,
             u"The pair \"x\" on line 2 holds a line break, which an autocorrect entry cannot keep.\nNothing was loaded.");
-  EXPECT_EQ(doc().path, from_utf8(plain));
+  EXPECT_EQ(doc().path(), from_utf8(plain));
 }
 
 // Only Yes discards unsaved changes; a box closed without an answer keeps them.
@@ -211,7 +211,7 @@ TEST_F(AutocorrectTabTest, TheChangedQuestionGoesOnOnlyForYes) {
   const std::string first = file("first.xml", fifteen_pairs());
   const std::string second = file("second.xml", kBom + kHeader + "\n" + block("a", "b"));
   load_autocorrect_list(ws_.autocorrect, from_utf8(first));
-  doc().changed = true;
+  doc().mark_changed();
   for (int answer : {MB_ANSWER_NO, MB_ANSWER_CLOSED, MB_ANSWER_YES}) {
     SCOPED_TRACE(answer);
     gui_test::answer_message_box(answer);
@@ -220,7 +220,7 @@ TEST_F(AutocorrectTabTest, TheChangedQuestionGoesOnOnlyForYes) {
     EXPECT_EQ(gui_test::last_requester().text, u"The Autocorrect List has been changed.\n\nContinue?");
     EXPECT_EQ(doc().count(), answer == MB_ANSWER_YES ? 1 : 15);
   }
-  EXPECT_FALSE(doc().changed);
+  EXPECT_FALSE(doc().changed());
 }
 
 // The recent-files menu and the toolbar's reopen button load through the
@@ -234,10 +234,10 @@ TEST_F(AutocorrectTabTest, RecentFilesAndReopenLoadTheTabsFiles) {
   gui_test::choose_menu_item(MENU_RECENT_FIRST + 1);
   settle();
   gui_test::run([&] {
-    EXPECT_EQ(doc().path, from_utf8(first));
+    EXPECT_EQ(doc().path(), from_utf8(first));
     EXPECT_EQ(doc().count(), 1);
     EXPECT_EQ(recent_file_entry(TAB_AUTOCORRECT, 1), from_utf8(first));
-    doc().entries[0] = u"x\ny";
+    doc().set_entry(0, u"x\ny");
   }, "second entry of the recent files");
   gui_test::click(TOOLBAR_OPEN_REFRESH);
   settle();
@@ -249,7 +249,7 @@ TEST_F(AutocorrectTabTest, RecentFilesAndReopenLoadTheTabsFiles) {
 TEST_F(AutocorrectTabTest, AFailedSaveSaysSoAndKeepsTheChanges) {
   const std::string path = file("list.xml", fifteen_pairs());
   load_autocorrect_list(ws_.autocorrect, from_utf8(path));
-  doc().changed = true;
+  doc().mark_changed();
   std::filesystem::create_directories(folder_ + "taken.xml");  // a folder where the file would go
   gui_test::answer_file_dialog(from_utf8(folder_ + "taken.xml"));
   gui_test::answer_message_box(MB_ANSWER_OK);
@@ -258,8 +258,8 @@ TEST_F(AutocorrectTabTest, AFailedSaveSaysSoAndKeepsTheChanges) {
   EXPECT_EQ(gui_test::last_requester().title, u"Error!");
   EXPECT_NE(gui_test::last_requester().text.find(from_utf8(folder_ + "taken.xml")), text_t::npos);
   EXPECT_EQ(status(), u"Aborted.");
-  EXPECT_TRUE(doc().changed);
-  EXPECT_EQ(doc().path, from_utf8(path));
+  EXPECT_TRUE(doc().changed());
+  EXPECT_EQ(doc().path(), from_utf8(path));
   EXPECT_EQ(read_file(path), fifteen_pairs());
 }
 
@@ -297,8 +297,8 @@ TEST_F(AutocorrectTabTest, EditorRefusesBadPairsAndKeepsItsTexts) {
     EXPECT_EQ(gui_test::requesters()[i].title, u"Warning!");
   }
   EXPECT_EQ(doc().count(), 1);
-  EXPECT_FALSE(doc().changed);
-  EXPECT_FALSE(doc().undo_available);
+  EXPECT_FALSE(doc().changed());
+  EXPECT_FALSE(doc().can_undo());
 }
 
 // Red while a space is misplaced; pasted line breaks and TABs never reach
@@ -347,8 +347,8 @@ TEST_F(AutocorrectTabTest, EditNeedsAPairAndDeleteCurrentShowsBothTexts) {
   settle();
   run_loop();
   EXPECT_EQ(gui_test::last_requester().text, u"Really delete autocorrect word?\n\"adn and\"");
-  EXPECT_EQ(doc().entries, std::vector<text_t>{u"teh\nthe"});
-  EXPECT_TRUE(doc().undo_available);
+  EXPECT_EQ(doc().entries(), std::vector<text_t>{u"teh\nthe"});
+  EXPECT_TRUE(doc().can_undo());
 }
 
 // The marks buttons of the tab: an empty list refuses, marks are no change.
@@ -364,7 +364,7 @@ TEST_F(AutocorrectTabTest, SelectAllNoneAndInvertSetTheMarks) {
   gui_test::click(AUTOCORRECT_SELECT_ALL);
   settle();
   gui_test::run([this] {
-    EXPECT_EQ(doc().checked_count, 3);
+    EXPECT_EQ(doc().checked_count(), 3);
     EXPECT_EQ(gadget_get_text(AUTOCORRECT_SELECTED_LABEL), u"Selected:All");
   }, "all");
   gui_test::click(AUTOCORRECT_SELECT_NONE);
@@ -372,12 +372,12 @@ TEST_F(AutocorrectTabTest, SelectAllNoneAndInvertSetTheMarks) {
   gui_test::click(AUTOCORRECT_INVERT);
   settle();
   gui_test::run([this] {
-    EXPECT_EQ(doc().checked, (std::vector<uint8_t>{1, 0, 1}));
+    EXPECT_EQ(doc().checked(), (std::vector<uint8_t>{1, 0, 1}));
     EXPECT_EQ(gadget_get_text(AUTOCORRECT_SELECTED_LABEL), u"Selected:2");
   }, "inverted");
   run_loop();
-  EXPECT_FALSE(doc().changed);
-  EXPECT_FALSE(doc().undo_available);
+  EXPECT_FALSE(doc().changed());
+  EXPECT_FALSE(doc().can_undo());
 }
 
 TEST_F(AutocorrectTabTest, AutotextCollectionShowsEachEntrysText) {

@@ -47,7 +47,7 @@ TEST_F(AutocorrectToolsTest, FixSpacesAndHexSymbolsRewriteTheListUndoably) {
   gui_test::run([this] {
     EXPECT_EQ(doc().entry(0), u"teh\nthe");
     EXPECT_EQ(status(), u"Fixed words:1");
-    EXPECT_TRUE(doc().changed);
+    EXPECT_TRUE(doc().changed());
     EXPECT_EQ(gadget_get_disabled(AUTOCORRECT_UNDO), 0);
     EXPECT_EQ(gadget_get_item_text(AUTOCORRECT_LIST, 0, 1), u"teh");
   }, "spaces fixed");
@@ -84,7 +84,7 @@ TEST_F(AutocorrectToolsTest, ExtractWritesTheChosenFileAndEmptyListsAreRefused) 
     EXPECT_EQ(status().substr(0, 14), u"OK. (27 bytes)");
   }, "extracted");
   // The overwrite question: No keeps the file and ends with "Aborted.".
-  gui_test::run([this] { doc().entries[0] = u"x\ny"; }, "change");
+  gui_test::run([this] { doc().set_entry(0, u"x\ny"); }, "change");
   gui_test::choose_menu_item(MENU_EXTRACT_AUTOCORRECTS);
   gui_test::answer_file_dialog(from_utf8(path));
   gui_test::answer_message_box(MB_ANSWER_NO);
@@ -129,9 +129,9 @@ void remove_duplicates_through_the_window(list_document& autocorrects, int butto
   gui_test::wait_window_closed(WINDOW);
   settle();
   gui_test::run([&autocorrects, after] {
-    EXPECT_EQ(autocorrects.entries, after);
-    EXPECT_EQ(autocorrects.checked_count, 0);
-    EXPECT_EQ(autocorrects.selected, -1);
+    EXPECT_EQ(autocorrects.entries(), after);
+    EXPECT_EQ(autocorrects.checked_count(), 0);
+    EXPECT_EQ(autocorrects.selected(), -1);
     EXPECT_EQ(status_bar_get_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT), u"OK.");
     EXPECT_EQ(gadget_get_item_text(AUTOCORRECT_LIST, 0, 1), u"Teh");
     EXPECT_EQ(window_get_disabled(MAIN_WINDOW), 0);
@@ -144,7 +144,7 @@ void remove_duplicates_through_the_window(list_document& autocorrects, int butto
 TEST_F(AutocorrectToolsTest, DuplicatesDeleteKeepsOnePairOfEachGroup) {
   use_pairs({u"teh\nthe", u"teh\nten", u"adn\nand", u"Teh\nThe"});
   doc().set_checked(3, true);
-  doc().selected = 1;
+  doc().select(1);
   remove_duplicates_through_the_window(doc(), autocorrect_duplicates_ids::DELETE,
                                        {u"Teh\nThe", u"adn\nand", u"teh\nthe"}, folder_ + "dupes.txt");
   run_loop();
@@ -172,8 +172,8 @@ TEST_F(AutocorrectToolsTest, DuplicatesNoneFoundAndCloseWithoutChanges) {
   gui_test::wait_window_closed(autocorrect_duplicates_ids::WINDOW);
   settle();
   gui_test::run([this] {
-    EXPECT_EQ(doc().entries, (std::vector<text_t>{u"a\nb", u"a\nc"}));
-    EXPECT_FALSE(doc().changed);
+    EXPECT_EQ(doc().entries(), (std::vector<text_t>{u"a\nb", u"a\nc"}));
+    EXPECT_FALSE(doc().changed());
   }, "unchanged");
   run_loop();
 }
@@ -218,7 +218,7 @@ TEST_F(AutocorrectToolsTest, ValidateLogsTheIssuesExportsAndClears) {
   gui_test::run([this] {
     EXPECT_EQ(window_get_disabled(MAIN_WINDOW), 0);
     EXPECT_EQ(doc().count(), 4);
-    EXPECT_FALSE(doc().changed);
+    EXPECT_FALSE(doc().changed());
   }, "closed");
   run_loop();
 }

@@ -38,13 +38,13 @@ TEST(AutocorrectSpaces, FixesTheEntriesThatChangeAndCanBeUndone) {
   headless_long_job_host host;
   const autocorrect_tool_result r = fix_autocorrect_list_spaces(d, u",", host);
   EXPECT_FALSE(r.aborted);
-  EXPECT_EQ(d.entries, (std::vector<text_t>{u"teh\nthe", u"adn\nand", u"a b\nc"}));
+  EXPECT_EQ(d.entries(), (std::vector<text_t>{u"teh\nthe", u"adn\nand", u"a b\nc"}));
   EXPECT_EQ(r.count, 2);
-  EXPECT_TRUE(d.changed);
+  EXPECT_TRUE(d.changed());
   EXPECT_EQ(host.status, u"Fixed words:2");
   EXPECT_FALSE(host.running);
   ASSERT_TRUE(d.undo());
-  EXPECT_EQ(d.entries[0], u" teh \nthe");
+  EXPECT_EQ(d.entries()[0], u" teh \nthe");
 }
 
 TEST(AutocorrectSpaces, AnEmptyTextStopsTheRunBeforeAnyChange) {
@@ -53,9 +53,9 @@ TEST(AutocorrectSpaces, AnEmptyTextStopsTheRunBeforeAnyChange) {
   const autocorrect_tool_result r = fix_autocorrect_list_spaces(d, u",", host);
   EXPECT_TRUE(r.aborted);
   EXPECT_EQ(host.status, u"Null word at Line:2 Aborted.");
-  EXPECT_EQ(d.entries[0], u" teh \nthe");
-  EXPECT_FALSE(d.changed);
-  EXPECT_TRUE(d.undo_available);  // taken at the start, as the command promises
+  EXPECT_EQ(d.entries()[0], u" teh \nthe");
+  EXPECT_FALSE(d.changed());
+  EXPECT_TRUE(d.can_undo());  // taken at the start, as the command promises
 }
 
 // Unlike the hex run's, this line number is not grouped, whatever the
@@ -68,7 +68,7 @@ TEST(AutocorrectSpaces, TheNullWordLineNumberIsPlain) {
   const autocorrect_tool_result r = fix_autocorrect_list_spaces(d, u",", host);
   EXPECT_TRUE(r.aborted);
   EXPECT_EQ(host.status, u"Null word at Line:12345 Aborted.");
-  EXPECT_FALSE(d.changed);
+  EXPECT_FALSE(d.changed());
 }
 
 TEST(AutocorrectSpaces, NothingToFixAndEmptyListAreReported) {
@@ -77,13 +77,13 @@ TEST(AutocorrectSpaces, NothingToFixAndEmptyListAreReported) {
   autocorrect_tool_result r = fix_autocorrect_list_spaces(d, u",", host);
   EXPECT_EQ(r.message, u"No spaces to fix found!");
   EXPECT_EQ(host.status, u"OK.");
-  EXPECT_FALSE(d.changed);
+  EXPECT_FALSE(d.changed());
 
   list_document empty;
   r = fix_autocorrect_list_spaces(empty, u",", host);
   EXPECT_TRUE(r.aborted);
   EXPECT_EQ(r.message, u"No Autocorrects found.");
-  EXPECT_FALSE(empty.undo_available);
+  EXPECT_FALSE(empty.can_undo());
 }
 
 TEST(AutocorrectSpaces, EscapeInTheFirstPassChangesNothing) {
@@ -93,8 +93,8 @@ TEST(AutocorrectSpaces, EscapeInTheFirstPassChangesNothing) {
   const autocorrect_tool_result r = fix_autocorrect_list_spaces(d, u",", host);
   EXPECT_TRUE(r.aborted);
   EXPECT_EQ(host.status, u"Aborted.");
-  EXPECT_EQ(d.entries[0], u" a\nb");
-  EXPECT_FALSE(d.changed);
+  EXPECT_EQ(d.entries()[0], u" a\nb");
+  EXPECT_FALSE(d.changed());
 }
 
 // ---- Hexadecimal references -----------------------------------------------------------------
@@ -136,11 +136,11 @@ TEST(AutocorrectHex, ConvertsTheListAndCountsChangedEntries) {
   headless_long_job_host host;
   const autocorrect_tool_result r = clean_autocorrect_list_hex_symbols(d, u",", host);
   EXPECT_FALSE(r.aborted);
-  EXPECT_EQ(d.entries, (std::vector<text_t>{u"smile\n\u263A", u"teh\nthe", u"hearts\n\u2665\u2665"}));
+  EXPECT_EQ(d.entries(), (std::vector<text_t>{u"smile\n\u263A", u"teh\nthe", u"hearts\n\u2665\u2665"}));
   EXPECT_EQ(r.count, 2);
   EXPECT_EQ(host.status.substr(0, 24), u"OK. Converted symbols:2 ");
   EXPECT_EQ(host.questions, 0);
-  EXPECT_TRUE(d.changed);
+  EXPECT_TRUE(d.changed());
 }
 
 TEST(AutocorrectHex, AboveBmpAsksAndOnlyYesStops) {
@@ -154,11 +154,11 @@ TEST(AutocorrectHex, AboveBmpAsksAndOnlyYesStops) {
               u"Found symbols above character 65535.\n(Quenvar limitation - character corruption)\n\nAbort?");
     if (answer == 6) {
       EXPECT_TRUE(r.aborted);
-      EXPECT_EQ(d.entries[0], u"grin\n&#x1F600;");
+      EXPECT_EQ(d.entries()[0], u"grin\n&#x1F600;");
       EXPECT_EQ(host.status, u"Aborted.");
     } else {
       EXPECT_FALSE(r.aborted) << answer;
-      EXPECT_EQ(d.entries[0], u"grin\n\U0001F600") << answer;
+      EXPECT_EQ(d.entries()[0], u"grin\n\U0001F600") << answer;
     }
   }
 }
@@ -171,8 +171,8 @@ TEST(AutocorrectHex, AnUnclosedReferenceStopsWithItsGroupedLineNumber) {
   const autocorrect_tool_result r = clean_autocorrect_list_hex_symbols(d, u",", host);
   EXPECT_TRUE(r.aborted);
   EXPECT_EQ(host.status, u"Null word at Line:12,345 Aborted.");
-  EXPECT_EQ(d.entries[0], u"smile\n&#x263A;");
-  EXPECT_FALSE(d.changed);
+  EXPECT_EQ(d.entries()[0], u"smile\n&#x263A;");
+  EXPECT_FALSE(d.changed());
 }
 
 TEST(AutocorrectHex, NoReferencesIsReported) {
@@ -181,7 +181,7 @@ TEST(AutocorrectHex, NoReferencesIsReported) {
   const autocorrect_tool_result r = clean_autocorrect_list_hex_symbols(d, u",", host);
   EXPECT_EQ(r.message, u"No hex symbols found!");
   EXPECT_EQ(host.status.substr(0, 3), u"OK.");
-  EXPECT_FALSE(d.changed);
+  EXPECT_FALSE(d.changed());
 }
 
 // ---- Extraction and the duplicates export -------------------------------------------------------
@@ -249,17 +249,17 @@ TEST(AutocorrectDuplicates, DeleteKeepsTheLastOfEachGroupAndXDeleteNone) {
   for (const row& r : {row{false, {u"adn\nand", u"teh\nthe"}, 1}, row{true, {u"adn\nand"}, 2}}) {
     list_document d = doc_of({u"teh\nthe", u"teh\nten", u"adn\nand"});
     d.set_checked(0, true);
-    d.selected = 2;
+    d.select(2);
     headless_long_job_host host;
     const autocorrect_duplicates_scan s = scan_autocorrect_duplicates(d, u",", host);
     EXPECT_EQ(remove_autocorrect_duplicates(d, s.sorted, r.exclusive, u",", host), r.removed);
-    EXPECT_EQ(d.entries, r.after);
-    EXPECT_EQ(d.checked, std::vector<uint8_t>(r.after.size(), 0));
-    EXPECT_EQ(d.checked_count, 0);
-    EXPECT_EQ(d.selected, -1);
-    EXPECT_TRUE(d.changed);
+    EXPECT_EQ(d.entries(), r.after);
+    EXPECT_EQ(d.checked(), std::vector<uint8_t>(r.after.size(), 0));
+    EXPECT_EQ(d.checked_count(), 0);
+    EXPECT_EQ(d.selected(), -1);
+    EXPECT_TRUE(d.changed());
     ASSERT_TRUE(d.undo());
-    EXPECT_EQ(d.entries, (std::vector<text_t>{u"teh\nthe", u"teh\nten", u"adn\nand"}));
+    EXPECT_EQ(d.entries(), (std::vector<text_t>{u"teh\nthe", u"teh\nten", u"adn\nand"}));
   }
 }
 
@@ -269,7 +269,7 @@ TEST(AutocorrectDuplicates, XDeleteOfEveryPairLeavesAnEmptyList) {
   const autocorrect_duplicates_scan s = scan_autocorrect_duplicates(d, u",", host);
   EXPECT_EQ(remove_autocorrect_duplicates(d, s.sorted, true, u",", host), 2);
   EXPECT_TRUE(d.empty());
-  EXPECT_EQ(d.checked_count, 0);
+  EXPECT_EQ(d.checked_count(), 0);
 }
 
 TEST(AutocorrectDuplicates, EscapeStopsTheScanWithoutRows) {

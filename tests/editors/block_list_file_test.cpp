@@ -23,7 +23,7 @@ using pairs = std::vector<std::pair<std::string, std::string>>;
 
 pairs pairs_of(const list_document& doc) {
   pairs out;
-  for (const text_t& e : doc.entries) {
+  for (const text_t& e : doc.entries()) {
     const size_t lf = e.find(u'\n');
     out.emplace_back(to_utf8(e.substr(0, lf)), lf == text_t::npos ? "" : to_utf8(e.substr(lf + 1)));
   }
@@ -80,13 +80,13 @@ class BlockListFileTest : public test_support::temp_folder_test {
   static list_document old_document() {
     list_document doc;
     doc.replace_all({u"old\nOLD"}, u"/old.xml");
-    doc.changed = true;
+    doc.mark_changed();
     return doc;
   }
   static void expect_old_document(const list_document& doc) {
     EXPECT_EQ(pairs_of(doc), (pairs{{"old", "OLD"}}));
-    EXPECT_EQ(doc.path, u"/old.xml");
-    EXPECT_TRUE(doc.changed);
+    EXPECT_EQ(doc.path(), u"/old.xml");
+    EXPECT_TRUE(doc.changed());
   }
   headless_long_job_host host_;
   asker ask_;
@@ -113,16 +113,16 @@ TEST_F(BlockListFileTest, OfficeListWithOneBlockPerLineRoundTrips) {
   ASSERT_EQ(r.status, block_list_status::ok) << to_utf8(r.message);
   EXPECT_EQ(ask_.asked.size(), 1u);  // its first line is only the declaration
   EXPECT_EQ(pairs_of(doc), want);
-  EXPECT_EQ(doc.entries[2], u"<3\n\U0001F600");  // one code point, two units
-  EXPECT_EQ(doc.checked_count, 0);
-  EXPECT_FALSE(doc.changed);
+  EXPECT_EQ(doc.entries()[2], u"<3\n\U0001F600");  // one code point, two units
+  EXPECT_EQ(doc.checked_count(), 0);
+  EXPECT_FALSE(doc.changed());
   EXPECT_EQ(r.status_text.substr(0, 9), u"OK. (xml:");
 
-  doc.changed = true;
+  doc.mark_changed();
   r = save("saved.xml", doc);
   ASSERT_EQ(r.status, block_list_status::ok) << to_utf8(r.message);
-  EXPECT_FALSE(doc.changed);
-  EXPECT_EQ(doc.path, tpath("saved.xml"));
+  EXPECT_FALSE(doc.changed());
+  EXPECT_EQ(doc.path(), tpath("saved.xml"));
   EXPECT_EQ(r.file_size, static_cast<int64_t>(read_bytes("saved.xml").size()));
   EXPECT_EQ(pairs_by_xml_parser(path("saved.xml")), want);
 
@@ -130,7 +130,7 @@ TEST_F(BlockListFileTest, OfficeListWithOneBlockPerLineRoundTrips) {
   r = load("saved.xml", again);
   ASSERT_EQ(r.status, block_list_status::ok);
   EXPECT_EQ(ask_.asked.size(), 1u);  // a saved file starts with the header
-  EXPECT_EQ(again.entries, doc.entries);
+  EXPECT_EQ(again.entries(), doc.entries());
 }
 
 TEST_F(BlockListFileTest, WritesTheHeaderOneEscapedIndentedLinePerPairAndTheClosingLine) {
@@ -230,9 +230,9 @@ TEST_F(BlockListFileTest, FirstLineTestIgnoresCaseAndBlankOrClosingLinesAddNothi
   ASSERT_EQ(load("list.xml", doc).status, block_list_status::ok);
   EXPECT_TRUE(ask_.asked.empty());
   EXPECT_EQ(pairs_of(doc), (pairs{{"a", "b"}, {"c", "d"}}));
-  EXPECT_FALSE(doc.changed);
-  EXPECT_EQ(doc.path, tpath("list.xml"));
-  EXPECT_FALSE(doc.undo_available);
+  EXPECT_FALSE(doc.changed());
+  EXPECT_EQ(doc.path(), tpath("list.xml"));
+  EXPECT_FALSE(doc.can_undo());
 }
 
 // Comments may hold quotes before a block, and whole blocks that are not
@@ -323,7 +323,7 @@ TEST_F(BlockListFileTest, AListOnOneLineGivesOnePairPerBlockAndRoundTrips) {
   EXPECT_EQ(pairs_by_xml_parser(path("saved.xml")), want);
   list_document again;
   ASSERT_EQ(load("saved.xml", again).status, block_list_status::ok);
-  EXPECT_EQ(again.entries, doc.entries);
+  EXPECT_EQ(again.entries(), doc.entries());
   EXPECT_EQ(ask_.asked.size(), 1u);
 }
 
@@ -377,7 +377,7 @@ TEST_F(BlockListFileTest, TabsAndCarriageReturnsInValuesRoundTripExactly) {
             (pairs{{"\tlead", "t\tab"}, {"c\rr", "\r"}, {"both\t\r", "end\t"}}));
   list_document back;
   ASSERT_EQ(load("tabs.xml", back).status, block_list_status::ok);
-  EXPECT_EQ(back.entries, doc.entries);
+  EXPECT_EQ(back.entries(), doc.entries());
 }
 
 TEST_F(BlockListFileTest, MissingOrEmptyFilesAreNotFound) {
@@ -419,23 +419,23 @@ TEST_F(BlockListFileTest, AnAbortedOrFailedSaveKeepsTheOldFile) {
   std::vector<text_t> entries;
   for (int i = 0; i < 40; ++i) entries.push_back(u"w" + string_from_int(i) + u"\nx");
   doc.replace_all(entries, u"/somewhere/else.xml");
-  doc.changed = true;
+  doc.mark_changed();
 
   host_.escape_at_poll = 5;
   block_list_result r = save("list.xml", doc);
   EXPECT_EQ(r.status, block_list_status::aborted);
   EXPECT_EQ(read_bytes("list.xml"), old_bytes);
   EXPECT_EQ(folder_names(), std::vector<std::string>{"list.xml"});
-  EXPECT_TRUE(doc.changed);
-  EXPECT_EQ(doc.path, u"/somewhere/else.xml");
+  EXPECT_TRUE(doc.changed());
+  EXPECT_EQ(doc.path(), u"/somewhere/else.xml");
   EXPECT_FALSE(host_.running);
 
   r = save("no_such_folder/list.xml", doc);
   EXPECT_EQ(r.status, block_list_status::write_failed);
   EXPECT_EQ(r.message_title, u"Error!");
   EXPECT_NE(r.message.find(tpath("no_such_folder/list.xml")), text_t::npos);
-  EXPECT_TRUE(doc.changed);
-  EXPECT_EQ(doc.path, u"/somewhere/else.xml");
+  EXPECT_TRUE(doc.changed());
+  EXPECT_EQ(doc.path(), u"/somewhere/else.xml");
 
   list_document empty;
   r = save("list.xml", empty);

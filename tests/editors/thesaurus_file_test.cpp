@@ -36,14 +36,14 @@ class ThesaurusFileTest : public test_support::temp_folder_test {
     doc.list.replace_all({T("old|1\n-|x")}, T("/elsewhere/old.dat"));
     doc.encoding = T("PREVIOUS");
     doc.list.save_undo();
-    doc.list.changed = true;
+    doc.list.mark_changed();
     return doc;
   }
   static void expect_previous(const thesaurus_state& doc) {
-    EXPECT_EQ(doc.list.entries, std::vector<text_t>{T("old|1\n-|x")});
-    EXPECT_EQ(doc.list.path, T("/elsewhere/old.dat"));
-    EXPECT_TRUE(doc.list.changed);
-    EXPECT_TRUE(doc.list.undo_available);
+    EXPECT_EQ(doc.list.entries(), std::vector<text_t>{T("old|1\n-|x")});
+    EXPECT_EQ(doc.list.path(), T("/elsewhere/old.dat"));
+    EXPECT_TRUE(doc.list.changed());
+    EXPECT_TRUE(doc.list.can_undo());
     EXPECT_EQ(doc.encoding, T("PREVIOUS"));
   }
   headless_long_job_host host_;
@@ -51,7 +51,7 @@ class ThesaurusFileTest : public test_support::temp_folder_test {
 
 std::vector<std::string> utf8_entries(const list_document& doc) {
   std::vector<std::string> out;
-  for (const text_t& e : doc.entries) out.push_back(to_utf8(e));
+  for (const text_t& e : doc.entries()) out.push_back(to_utf8(e));
   return out;
 }
 
@@ -114,10 +114,10 @@ TEST_F(ThesaurusFileTest, LoadTable) {
     ASSERT_EQ(r.status, thesaurus_file_status::ok);
     EXPECT_EQ(utf8_entries(doc.list), c.entries);
     EXPECT_EQ(to_utf8(doc.encoding), c.encoding);
-    EXPECT_EQ(doc.list.path, tpath("t.dat"));
-    EXPECT_FALSE(doc.list.changed);
-    EXPECT_FALSE(doc.list.undo_available);
-    EXPECT_EQ(doc.list.selected, -1);
+    EXPECT_EQ(doc.list.path(), tpath("t.dat"));
+    EXPECT_FALSE(doc.list.changed());
+    EXPECT_FALSE(doc.list.can_undo());
+    EXPECT_EQ(doc.list.selected(), -1);
     EXPECT_EQ(r.entries, static_cast<int64_t>(c.entries.size()));
   }
 }
@@ -215,7 +215,7 @@ TEST_F(ThesaurusFileTest, SaveWritesTheDatAndASortedIndex) {
                         T("ship|1\n-|twin")},
                        T(""));
   doc.encoding = T("ISO8859-1");
-  doc.list.changed = true;
+  doc.list.mark_changed();
   thesaurus_file_result r = save_thesaurus_pair(tpath("out.dat"), doc.list, doc.encoding, host_);
   ASSERT_EQ(r.status, thesaurus_file_status::ok);
   const std::string dat = kBom +
@@ -232,8 +232,8 @@ TEST_F(ThesaurusFileTest, SaveWritesTheDatAndASortedIndex) {
             "UTF-8\n7\n"
             "119\n"  // no "|": no head word, first
             "apple|90\napple pie|72\nship|9\nship|125\nzebra|107\n\xc3\x84pfel|54\n");
-  EXPECT_EQ(doc.list.path, tpath("out.dat"));
-  EXPECT_FALSE(doc.list.changed);
+  EXPECT_EQ(doc.list.path(), tpath("out.dat"));
+  EXPECT_FALSE(doc.list.changed());
   EXPECT_EQ(doc.encoding, T("UTF-8"));
   EXPECT_EQ(r.dat_size, static_cast<int64_t>(dat.size()));
   EXPECT_EQ(to_utf8(r.status_text).rfind("OK. (idx:", 0), 0u);
@@ -262,8 +262,8 @@ TEST_F(ThesaurusFileTest, EscapeDuringSaveKeepsTheOldPairAndTheChangedFlag) {
   EXPECT_EQ(read_bytes("t.dat"), "OLD DAT");
   EXPECT_EQ(read_bytes("t.idx"), "OLD IDX");
   EXPECT_EQ(folder_names(), (std::vector<std::string>{"t.dat", "t.idx"}));
-  EXPECT_TRUE(doc.list.changed);
-  EXPECT_EQ(doc.list.path, T("/elsewhere/old.dat"));
+  EXPECT_TRUE(doc.list.changed());
+  EXPECT_EQ(doc.list.path(), T("/elsewhere/old.dat"));
   EXPECT_EQ(host_.status, T("Aborted."));
   EXPECT_FALSE(host_.running);
 }
@@ -278,8 +278,8 @@ TEST_F(ThesaurusFileTest, FailedSaveNamesTheFileAndKeepsTheOldPair) {
     headless_long_job_host host;
     thesaurus_file_result r = save_thesaurus_pair(target, doc.list, doc.encoding, host);
     return r.status == thesaurus_file_status::write_failed && r.title == T("Error!") && !r.failed_path.empty() &&
-           r.message.find(r.failed_path) != text_t::npos && doc.list.changed &&
-           doc.list.path == T("/elsewhere/old.dat") && host.status == T("Aborted.") && !host.running;
+           r.message.find(r.failed_path) != text_t::npos && doc.list.changed() &&
+           doc.list.path() == T("/elsewhere/old.dat") && host.status == T("Aborted.") && !host.running;
   });
   EXPECT_TRUE(held);
   EXPECT_EQ(read_bytes("t.dat"), "OLD DAT");
@@ -297,7 +297,7 @@ TEST_F(ThesaurusFileTest, DoubleFaultSaysWhatEachFileHolds) {
   thesaurus_file_result r = save_thesaurus_pair(tpath("t.dat"), doc.list, doc.encoding, host_);
   file_clear_faults();
   EXPECT_EQ(r.status, thesaurus_file_status::write_failed);
-  EXPECT_TRUE(doc.list.changed);
+  EXPECT_TRUE(doc.list.changed());
   EXPECT_EQ(read_bytes("t.dat"), "OLD DAT");
   EXPECT_EQ(read_bytes("t.idx"), "UTF-8\n1\nold|9\n");
   EXPECT_EQ(read_bytes("t.idx.old"), "OLD IDX");

@@ -89,8 +89,8 @@ TEST_F(ThesaurusTabTest, OpenPageTickDeleteUndoRedoSave) {
   gui_test::run([&] {
     EXPECT_EQ(thes().count(), 30);
     EXPECT_EQ(thes().entry(3), u"word03|1\n-|m03");
-    EXPECT_FALSE(thes().changed);
-    EXPECT_EQ(thes().path, from_utf8(path));
+    EXPECT_FALSE(thes().changed());
+    EXPECT_EQ(thes().path(), from_utf8(path));
     EXPECT_EQ(status().substr(0, 20), u"OK. (idx:0 bytes)+(d");
     EXPECT_EQ(gadget_get_text(THESAURUS_STATUS_LABEL), u"# Synonyms:30");
     EXPECT_EQ(gadget_get_text(THESAURUS_FILE_LABEL), u"t.dat");
@@ -107,12 +107,12 @@ TEST_F(ThesaurusTabTest, OpenPageTickDeleteUndoRedoSave) {
   settle();
   int64_t first = 0;
   gui_test::run([&] {
-    first = thes().first_row;
+    first = thes().first_row();
     EXPECT_GT(first, 0);
     EXPECT_TRUE(thes().is_checked(first));
     EXPECT_TRUE(thes().is_checked(first + 2));
     EXPECT_EQ(gadget_get_text(THESAURUS_SELECTED_LABEL), u"Selected:2");
-    EXPECT_FALSE(thes().changed);
+    EXPECT_FALSE(thes().changed());
     EXPECT_TRUE(gadget_get_disabled(THESAURUS_UNDO));
   }, "ticked");
   gui_test::click(THESAURUS_DELETE_SELECTED);
@@ -120,7 +120,7 @@ TEST_F(ThesaurusTabTest, OpenPageTickDeleteUndoRedoSave) {
   settle();
   gui_test::run([&] {
     EXPECT_EQ(thes().count(), 28);
-    EXPECT_TRUE(thes().changed);
+    EXPECT_TRUE(thes().changed());
     EXPECT_EQ(gadget_get_attribute(THESAURUS_SCROLL, ATTR_MAXIMUM), 27);
     EXPECT_EQ(gadget_get_text(THESAURUS_CHANGED_MARK), u"\u25cf");
     EXPECT_FALSE(gadget_get_disabled(THESAURUS_UNDO));
@@ -134,7 +134,7 @@ TEST_F(ThesaurusTabTest, OpenPageTickDeleteUndoRedoSave) {
   gui_test::choose_menu_item(MENU_SAVE);
   settle();
   gui_test::run([this] {
-    EXPECT_FALSE(thes().changed);
+    EXPECT_FALSE(thes().changed());
     EXPECT_EQ(status().substr(0, 9), u"OK. (idx:");
     EXPECT_EQ(gadget_get_text(THESAURUS_CHANGED_MARK), u"");
   }, "saved");
@@ -162,7 +162,7 @@ TEST_F(ThesaurusTabTest, OpenPageTickDeleteUndoRedoSave) {
 TEST_F(ThesaurusTabTest, LoadRefusedByTheMeaningLimitKeepsTheOpenThesaurus) {
   load_thesaurus(ws_.thesaurus, from_utf8(dat("keep.dat", kBom + "UTF-8\nkeep|1\n-|k\n")));
   thes().save_undo();
-  thes().changed = true;
+  thes().mark_changed();
   std::string over = kBom + "UTF-8\nbig|101\n";
   for (int i = 0; i < 101; ++i) over += "-|m\n";
   gui_test::answer_message_box(MB_ANSWER_YES);  // the changed question
@@ -172,10 +172,10 @@ TEST_F(ThesaurusTabTest, LoadRefusedByTheMeaningLimitKeepsTheOpenThesaurus) {
   EXPECT_EQ(gui_test::last_requester().title, u"Warning!");
   EXPECT_EQ(gui_test::last_requester().text, u"Found synonym with more than 100 meanings.");
   EXPECT_EQ(status(), u"Aborted.");
-  EXPECT_EQ(thes().entries, std::vector<text_t>{u"keep|1\n-|k"});
-  EXPECT_EQ(thes().path, from_utf8(folder_ + "keep.dat"));
-  EXPECT_TRUE(thes().changed);
-  EXPECT_TRUE(thes().undo_available);
+  EXPECT_EQ(thes().entries(), std::vector<text_t>{u"keep|1\n-|k"});
+  EXPECT_EQ(thes().path(), from_utf8(folder_ + "keep.dat"));
+  EXPECT_TRUE(thes().changed());
+  EXPECT_TRUE(thes().can_undo());
   EXPECT_EQ(gadget_get_text(THESAURUS_FILE_LABEL), u"keep.dat");
 }
 
@@ -187,14 +187,14 @@ TEST_F(ThesaurusTabTest, SaveAsAddsTheExtensionAndAnEmptyThesaurusIsRefused) {
   EXPECT_EQ(status(), u"Aborted.");
 
   open_entries({u"ship|1\n-|boat"}, -1);
-  thes().changed = true;
+  thes().mark_changed();
   gui_test::answer_file_dialog(from_utf8(folder_ + "words"));
   save_thesaurus(ws_.thesaurus, 0, 1);
   gui_test::finish();
   EXPECT_EQ(read_file(folder_ + "words.dat"), kBom + "UTF-8\nship|1\n-|boat\n");
   EXPECT_EQ(read_file(folder_ + "words.idx"), "UTF-8\n1\nship|9\n");
-  EXPECT_EQ(thes().path, from_utf8(folder_ + "words.dat"));
-  EXPECT_FALSE(thes().changed);
+  EXPECT_EQ(thes().path(), from_utf8(folder_ + "words.dat"));
+  EXPECT_FALSE(thes().changed());
   EXPECT_EQ(gadget_get_text(THESAURUS_FILE_LABEL), u"words.dat");
 }
 
@@ -203,11 +203,11 @@ TEST_F(ThesaurusTabTest, ListCommands) {
   open_entries({u"ship|2\n(noun)|boat\n(verb)|ride", u"boat|1\n-|ship"}, 0);
   gui_test::click(THESAURUS_SELECT_ALL);
   gui_test::run([this] {
-    EXPECT_EQ(thes().checked_count, 2);
+    EXPECT_EQ(thes().checked_count(), 2);
     EXPECT_EQ(gadget_get_text(THESAURUS_SELECTED_LABEL), u"Selected:All");
   }, "all ticked");
   gui_test::click(THESAURUS_INVERT);
-  gui_test::run([this] { EXPECT_EQ(thes().checked_count, 0); }, "inverted");
+  gui_test::run([this] { EXPECT_EQ(thes().checked_count(), 0); }, "inverted");
   gui_test::click(THESAURUS_DELETE_SELECTED);
   gui_test::answer_message_box(MB_ANSWER_OK);  // "No selected synonyms found."
   gui_test::click(THESAURUS_DELETE_CURRENT);
@@ -217,9 +217,9 @@ TEST_F(ThesaurusTabTest, ListCommands) {
   ASSERT_EQ(gui_test::requesters().size(), 2u);
   EXPECT_EQ(gui_test::requesters()[0].text, u"No selected synonyms found.");
   EXPECT_EQ(gui_test::requesters()[1].text, u"Really delete synonym?\n\"ship|2\"");
-  EXPECT_EQ(thes().entries, std::vector<text_t>{u"boat|1\n-|ship"});
-  EXPECT_TRUE(thes().changed);
-  EXPECT_TRUE(thes().undo_available);
+  EXPECT_EQ(thes().entries(), std::vector<text_t>{u"boat|1\n-|ship"});
+  EXPECT_TRUE(thes().changed());
+  EXPECT_TRUE(thes().can_undo());
 }
 
 TEST_F(ThesaurusTabTest, AddChecksEachFieldThenAppends) {
@@ -257,10 +257,10 @@ TEST_F(ThesaurusTabTest, AddChecksEachFieldThenAppends) {
   EXPECT_EQ(r[1].text, u"Invalid spaces in synonym.");
   EXPECT_EQ(r[2].text, u"A synonym cannot hold \"|\", a tab or a line break.");
   EXPECT_EQ(r[3].text, u"No meanings text.");
-  EXPECT_EQ(thes().entries, (std::vector<text_t>{u"zebra|1\n-|z", u"ship|3\n(noun)|boat\n\n(noun)|vessel"}));
-  EXPECT_EQ(thes().selected, 0);
-  EXPECT_TRUE(thes().changed);
-  EXPECT_TRUE(thes().undo_available);
+  EXPECT_EQ(thes().entries(), (std::vector<text_t>{u"zebra|1\n-|z", u"ship|3\n(noun)|boat\n\n(noun)|vessel"}));
+  EXPECT_EQ(thes().selected(), 0);
+  EXPECT_TRUE(thes().changed());
+  EXPECT_TRUE(thes().can_undo());
   EXPECT_EQ(gadget_get_text(THESAURUS_STATUS_LABEL), u"Synonym: [1/2]");
   EXPECT_EQ(gadget_get_attribute(THESAURUS_SCROLL, ATTR_MAXIMUM), 1);
   EXPECT_FALSE(window_get_disabled(MAIN_WINDOW));
@@ -290,9 +290,9 @@ TEST_F(ThesaurusTabTest, EditNormalisesTheEntryAndEscapeKeepsIt) {
   settle();
   run_loop();
   EXPECT_TRUE(gui_test::requesters().empty());
-  EXPECT_EQ(thes().entries, (std::vector<text_t>{u"boat|1\n-|ship", u"ship|2\n(noun)|boat\n(verb)|ride"}));
-  EXPECT_TRUE(thes().changed);
-  EXPECT_TRUE(thes().undo_available);
+  EXPECT_EQ(thes().entries(), (std::vector<text_t>{u"boat|1\n-|ship", u"ship|2\n(noun)|boat\n(verb)|ride"}));
+  EXPECT_TRUE(thes().changed());
+  EXPECT_TRUE(thes().can_undo());
 }
 
 TEST_F(ThesaurusTabTest, EditRefusesAnEmptyThesaurusOrNoSelection) {
@@ -341,7 +341,7 @@ TEST_F(ThesaurusTabTest, ExampleCounterLimitAndManual) {
 // will be read as.
 TEST_F(ThesaurusTabTest, ChangedQuestionAndUnmarkedFile) {
   load_thesaurus(ws_.thesaurus, from_utf8(dat("first.dat", kBom + "UTF-8\none|1\n-|x\n")));
-  thes().changed = true;
+  thes().mark_changed();
   const std::string plain = dat("plain.dat", "UTF-8\ncaf\xC3\xA9|1\n-|bar\n");
   for (int answer : {MB_ANSWER_NO, MB_ANSWER_CLOSED}) {
     SCOPED_TRACE(answer);
@@ -351,16 +351,16 @@ TEST_F(ThesaurusTabTest, ChangedQuestionAndUnmarkedFile) {
     EXPECT_EQ(gui_test::last_requester().text, u"The Thesaurus has been changed.\n\nContinue?");
     EXPECT_EQ(gui_test::last_requester().flags, MB_YES_NO | MB_ICON_INFORMATION);
     EXPECT_EQ(status(), u"Loading Thesaurus... <ESC> to abort.");
-    EXPECT_EQ(thes().entries, std::vector<text_t>{u"one|1\n-|x"});
-    EXPECT_TRUE(thes().changed);
+    EXPECT_EQ(thes().entries(), std::vector<text_t>{u"one|1\n-|x"});
+    EXPECT_TRUE(thes().changed());
   }
   gui_test::answer_message_box(MB_ANSWER_YES);
   gui_test::answer_message_box(MB_ANSWER_YES);
   load_thesaurus(ws_.thesaurus, from_utf8(plain));
   gui_test::finish();
   EXPECT_NE(gui_test::last_requester().text.find(u"Encoding detected:UTF-8\n"), text_t::npos);
-  EXPECT_EQ(thes().entries, std::vector<text_t>{u"caf\u00e9|1\n-|bar"});
-  EXPECT_FALSE(thes().changed);
+  EXPECT_EQ(thes().entries(), std::vector<text_t>{u"caf\u00e9|1\n-|bar"});
+  EXPECT_FALSE(thes().changed());
 
   // UTF-8 with a stray byte: after the encoding question the load names the
   // line, and No keeps the open thesaurus.
@@ -371,8 +371,8 @@ TEST_F(ThesaurusTabTest, ChangedQuestionAndUnmarkedFile) {
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, invalid_utf8_question(from_utf8(mixed), 3, FORMAT_UTF8));
   EXPECT_EQ(status(), u"Aborted.");
-  EXPECT_EQ(thes().entries, std::vector<text_t>{u"caf\u00e9|1\n-|bar"});
-  EXPECT_EQ(thes().path, from_utf8(plain));
+  EXPECT_EQ(thes().entries(), std::vector<text_t>{u"caf\u00e9|1\n-|bar"});
+  EXPECT_EQ(thes().path(), from_utf8(plain));
 }
 
 }  // namespace

@@ -111,7 +111,7 @@ TEST_F(ThesaurusToolsTest, CleanUpSymbolsUsesTheOptionsOfItsWindow) {
   gui_test::run([this] {
     EXPECT_EQ(doc().entry(0), u"ship|1\n|boat|vessel");
     EXPECT_EQ(status(), u"OK.");
-    EXPECT_TRUE(doc().changed);
+    EXPECT_TRUE(doc().changed());
     EXPECT_EQ(window_get_disabled(MAIN_WINDOW), 0);
   }, "cleaned");
   run_loop();
@@ -176,7 +176,7 @@ TEST_F(ThesaurusToolsTest, DuplicatesWindowPreviewsDisplaysExportsAndMerges) {
   gui_test::wait_window_closed(WINDOW);
   settle();
   gui_test::run([this] {
-    EXPECT_EQ(doc().entries, (std::vector<text_t>{u"big|1\nlarge", u"ship|2\nboat\nvessel"}));
+    EXPECT_EQ(doc().entries(), (std::vector<text_t>{u"big|1\nlarge", u"ship|2\nboat\nvessel"}));
     EXPECT_EQ(status(), u"OK.");
     EXPECT_EQ(window_get_disabled(MAIN_WINDOW), 0);
   }, "merged");
@@ -200,8 +200,8 @@ TEST_F(ThesaurusToolsTest, DuplicatesCloseKeepsTheThesaurus) {
   gui_test::wait_window_closed(WINDOW);
   settle();
   gui_test::run([this] {
-    EXPECT_EQ(doc().entries, (std::vector<text_t>{u"a|1\nb", u"a|1\nc"}));
-    EXPECT_FALSE(doc().changed);
+    EXPECT_EQ(doc().entries(), (std::vector<text_t>{u"a|1\nb", u"a|1\nc"}));
+    EXPECT_FALSE(doc().changed());
     EXPECT_EQ(window_get_disabled(MAIN_WINDOW), 0);
   }, "unchanged");
   run_loop();

@@ -44,11 +44,11 @@ TEST(ThesaurusSpaces, FixesChangedEntriesOnceAndCanBeUndone) {
   const thesaurus_tool_result r = fix_thesaurus_entry_spaces(d, u",", host);
   EXPECT_FALSE(r.aborted);
   EXPECT_EQ(r.count, 1);
-  EXPECT_EQ(d.entries[0], u"ship|2\nboat|vessel\n-|craft");
+  EXPECT_EQ(d.entries()[0], u"ship|2\nboat|vessel\n-|craft");
   EXPECT_EQ(host.status, u"Fixed words:1");
   EXPECT_FALSE(host.running);
   ASSERT_TRUE(d.undo());
-  EXPECT_EQ(d.entries[0], u"ship|2\n boat | vessel \n-|  craft");
+  EXPECT_EQ(d.entries()[0], u"ship|2\n boat | vessel \n-|  craft");
 }
 
 TEST(ThesaurusSpaces, StopsAtAnEmptyWordOrMeaningWithNoChange) {
@@ -67,7 +67,7 @@ TEST(ThesaurusSpaces, StopsAtAnEmptyWordOrMeaningWithNoChange) {
     headless_long_job_host host;
     EXPECT_TRUE(fix_thesaurus_entry_spaces(d, u",", host).aborted);
     EXPECT_EQ(host.status, r.status);
-    EXPECT_EQ(d.entries, r.entries);
+    EXPECT_EQ(d.entries(), r.entries);
   }
 }
 
@@ -104,14 +104,14 @@ TEST(ThesaurusMeanings, DeduplicateCountsChangedEntriesAndSortAsksFirst) {
   headless_long_job_host host;
   thesaurus_tool_result r = sort_or_unduplicate_thesaurus_meanings(d, false, true, host);
   EXPECT_EQ(host.status, u"Unduplicated synonyms meanings:1");
-  EXPECT_EQ(d.entries[0], u"w|2\nb\na");
+  EXPECT_EQ(d.entries()[0], u"w|2\nb\na");
 
   list_document s = doc_of({u"w|2\nb\na"});
   headless_long_job_host no;
   no.abort_answer = 7;
   r = sort_or_unduplicate_thesaurus_meanings(s, true, false, no);
   EXPECT_TRUE(r.aborted);
-  EXPECT_EQ(s.entries[0], u"w|2\nb\na");
+  EXPECT_EQ(s.entries()[0], u"w|2\nb\na");
   EXPECT_EQ(no.status, u"Aborted.");
 }
 
@@ -147,12 +147,12 @@ TEST(ThesaurusCleanSymbols, AnEmptiedMeaningStopsWithNoChangeAndSelectsTheEntry)
   headless_long_job_host host;
   EXPECT_TRUE(clean_thesaurus_entry_symbols(d, {false, false, true}, u",", host).aborted);
   EXPECT_EQ(host.status, u"Null meaning at Line:2 Meaning:2! Aborted.");
-  EXPECT_EQ(d.selected, 1);
-  EXPECT_EQ(d.entries, entries);
+  EXPECT_EQ(d.selected(), 1);
+  EXPECT_EQ(d.entries(), entries);
 
   list_document ok = doc_of({u"a|1\n(noun)|b|c\nextra"});
   EXPECT_TRUE(clean_thesaurus_entry_symbols(ok, {}, u",", host).changed);
-  EXPECT_EQ(ok.entries[0], u"a|1\n b c");
+  EXPECT_EQ(ok.entries()[0], u"a|1\n b c");
 }
 
 // ---- Sort on numbers --------------------------------------------------------------------
@@ -164,12 +164,12 @@ TEST(ThesaurusSortOnNumbers, OrdersByCountThenFoldedWord) {
   headless_long_job_host host;
   sort_thesaurus_on_meaning_count(d, u",", host);
   ASSERT_EQ(d.count(), 5);
-  EXPECT_EQ(thesaurus_header(d.entries[0]), u"ete|1");
-  EXPECT_EQ(thesaurus_header(d.entries[1]), u"b|2");
-  EXPECT_EQ(thesaurus_header(d.entries[2]), u"\u00c9t\u00e9|2");
-  EXPECT_EQ(thesaurus_header(d.entries[3]), u"a|9");
-  EXPECT_EQ(thesaurus_header(d.entries[4]), u"z|10");
-  EXPECT_EQ(d.checked_count, 0);
+  EXPECT_EQ(thesaurus_header(d.entries()[0]), u"ete|1");
+  EXPECT_EQ(thesaurus_header(d.entries()[1]), u"b|2");
+  EXPECT_EQ(thesaurus_header(d.entries()[2]), u"\u00c9t\u00e9|2");
+  EXPECT_EQ(thesaurus_header(d.entries()[3]), u"a|9");
+  EXPECT_EQ(thesaurus_header(d.entries()[4]), u"z|10");
+  EXPECT_EQ(d.checked_count(), 0);
   EXPECT_FALSE(host.running);
 }
 
@@ -180,7 +180,7 @@ TEST(ThesaurusSortOnNumbers, EscapeNeverDuplicatesOrDropsAnEntry) {
     headless_long_job_host host;
     host.escape_at_poll = at;
     sort_thesaurus_on_meaning_count(d, u",", host);
-    EXPECT_EQ(sorted(d.entries), sorted(entries)) << at;
+    EXPECT_EQ(sorted(d.entries()), sorted(entries)) << at;
   }
 }
 
@@ -191,7 +191,7 @@ TEST(ThesaurusCombine, AddsTheReverseEntriesSortedIgnoringCase) {
   headless_long_job_host host;
   const thesaurus_tool_result r = combine_thesaurus_synonyms(d, host);
   EXPECT_EQ(r.count, 3);
-  EXPECT_EQ(d.entries, (std::vector<text_t>{u"big|2\nlarge\nhuge", u"huge|2\nlarge\nbig", u"large|2\nbig\nhuge",
+  EXPECT_EQ(d.entries(), (std::vector<text_t>{u"big|2\nlarge\nhuge", u"huge|2\nlarge\nbig", u"large|2\nbig\nhuge",
                                              u"little|1\nsmall", u"none|0", u"small|1\nlittle"}));
   EXPECT_EQ(host.status, u"New synonyms:3");
 }
@@ -204,7 +204,7 @@ TEST(ThesaurusCombine, RefusesEntriesThatAreNotSimpleBeforeAnyChange) {
     const thesaurus_tool_result r = combine_thesaurus_synonyms(d, host);
     EXPECT_TRUE(r.aborted);
     EXPECT_EQ(r.message.substr(0, 26), u"Basic combine doesn't acce");
-    EXPECT_EQ(d.entries, entries);
+    EXPECT_EQ(d.entries(), entries);
   }
 }
 
@@ -216,7 +216,7 @@ TEST(ThesaurusCombine, EscapeLeavesTheEntriesAsTheyWere) {
     host.escape_at_poll = at;
     const thesaurus_tool_result r = combine_thesaurus_synonyms(d, host);
     EXPECT_TRUE(r.aborted) << at;
-    EXPECT_EQ(d.entries, entries) << at;
+    EXPECT_EQ(d.entries(), entries) << at;
   }
 }
 
@@ -253,7 +253,7 @@ TEST(ThesaurusDuplicates, MergesEachGroupIntoItsFirstRow) {
   for (const row& r : rows) {
     list_document d = doc_of(r.in);
     scan_and_merge(d);
-    EXPECT_EQ(d.entries, r.out) << to_utf8(r.in[0]);
+    EXPECT_EQ(d.entries(), r.out) << to_utf8(r.in[0]);
   }
 }
 
@@ -266,7 +266,7 @@ TEST(ThesaurusDuplicates, EscapeDuringTheMergeNeitherStopsItNorLosesAnEntry) {
     headless_long_job_host host;
     host.escape_at_poll = at;
     EXPECT_FALSE(merge_thesaurus_duplicates(d, std::move(s), u",", host).aborted) << at;
-    EXPECT_EQ(d.entries, (std::vector<text_t>{u"a|2\nx\ny", u"b|1\nq"})) << at;
+    EXPECT_EQ(d.entries(), (std::vector<text_t>{u"a|2\nx\ny", u"b|1\nq"})) << at;
   }
 }
 
@@ -279,14 +279,14 @@ TEST(ThesaurusDuplicates, AMergePastTheMeaningLimitChangesNothing) {
   const thesaurus_tool_result r = scan_and_merge(d);
   EXPECT_TRUE(r.aborted);
   EXPECT_EQ(r.message, u"Found synonym with more than 100 meanings.");
-  EXPECT_EQ(d.entries, entries);
+  EXPECT_EQ(d.entries(), entries);
 
   b = u"w|40";
   for (int i = 0; i < 40; ++i) b += u"\nb" + string_from_int(i);
   list_document fits = doc_of({a, b});
   EXPECT_FALSE(scan_and_merge(fits).aborted);
   ASSERT_EQ(fits.count(), 1);
-  EXPECT_EQ(thesaurus_meaning_count(thesaurus_header(fits.entries[0])), 100);
+  EXPECT_EQ(thesaurus_meaning_count(thesaurus_header(fits.entries()[0])), 100);
 }
 
 // ---- Files -----------------------------------------------------------------------------------

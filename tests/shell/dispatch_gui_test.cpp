@@ -244,7 +244,7 @@ TEST_F(DispatchTest, EraseThenUndoBringsEveryEntryBack) {
   wait_next_pass();
   gui_test::run([] {
     EXPECT_TRUE(doc().empty());
-    EXPECT_FALSE(doc().changed);
+    EXPECT_FALSE(doc().changed());
     EXPECT_EQ(gadget_count_items(DICTIONARY_LIST), 0);
     EXPECT_EQ(gadget_get_text(DICTIONARY_FILE_LABEL), u"n/a");
     EXPECT_EQ(gadget_get_attribute(DICTIONARY_SCROLL, ATTR_MAXIMUM), 0);
@@ -253,7 +253,7 @@ TEST_F(DispatchTest, EraseThenUndoBringsEveryEntryBack) {
   gui_test::click(DICTIONARY_UNDO);
   wait_next_pass();
   gui_test::run([&words] {
-    EXPECT_EQ(doc().entries, words);
+    EXPECT_EQ(doc().entries(), words);
     EXPECT_EQ(gadget_count_items(DICTIONARY_LIST), 13);
   }, "undone");
   // An empty list is refused.
@@ -271,14 +271,14 @@ TEST_F(DispatchTest, EraseThenUndoBringsEveryEntryBack) {
 TEST_F(DispatchTest, SortShowsTheSortedPageWithoutMarksOrSelection) {
   load({u"eclair", u"Banana", u"apple", u"cherry"});
   doc().set_checked(0, true);
-  doc().selected = 1;
+  doc().select(1);
   gui_test::click(DICTIONARY_SORT);
   wait_next_pass();
   gui_test::run([] {
-    EXPECT_EQ(doc().entries, (std::vector<text_t>{u"apple", u"Banana", u"cherry", u"eclair"}));
-    EXPECT_EQ(doc().checked_count, 0);
-    EXPECT_EQ(doc().selected, -1);
-    EXPECT_TRUE(doc().changed);
+    EXPECT_EQ(doc().entries(), (std::vector<text_t>{u"apple", u"Banana", u"cherry", u"eclair"}));
+    EXPECT_EQ(doc().checked_count(), 0);
+    EXPECT_EQ(doc().selected(), -1);
+    EXPECT_TRUE(doc().changed());
     EXPECT_EQ(gadget_get_item_text(DICTIONARY_LIST, 0, 1), u"apple");
     EXPECT_EQ(gadget_get_item_state(DICTIONARY_LIST, 3), 0);
     EXPECT_EQ(gadget_get_state(DICTIONARY_LIST), -1);
@@ -300,8 +300,8 @@ TEST_F(DispatchTest, CloneFromThePopupAndGoToBottom) {
     ASSERT_EQ(doc().count(), 101);
     EXPECT_EQ(doc().entry(100), u"w3");
     EXPECT_FALSE(doc().is_checked(100));
-    EXPECT_EQ(doc().selected, 2);
-    EXPECT_TRUE(doc().changed);
+    EXPECT_EQ(doc().selected(), 2);
+    EXPECT_TRUE(doc().changed());
     // An append moves no entry: the Hyphenation tab keeps its selection.
     EXPECT_EQ(paged_list_selected(TAB_HYPHENATION), 40);
     EXPECT_EQ(gadget_get_state(HYPHENATION_SCROLL), 35);
@@ -310,7 +310,7 @@ TEST_F(DispatchTest, CloneFromThePopupAndGoToBottom) {
   gui_test::click(DICTIONARY_GO_BOTTOM);
   wait_next_pass();
   gui_test::run([] {
-    EXPECT_EQ(doc().selected, 100);
+    EXPECT_EQ(doc().selected(), 100);
     EXPECT_EQ(gadget_get_state(DICTIONARY_SCROLL), 88);
     EXPECT_EQ(gadget_get_item_text(DICTIONARY_LIST, 0, 0), u"89");
     EXPECT_EQ(gadget_get_state(DICTIONARY_LIST), 12);
@@ -318,7 +318,7 @@ TEST_F(DispatchTest, CloneFromThePopupAndGoToBottom) {
   gui_test::click(DICTIONARY_GO_TOP);
   wait_next_pass();
   gui_test::run([] {
-    EXPECT_EQ(doc().selected, 0);
+    EXPECT_EQ(doc().selected(), 0);
     EXPECT_EQ(gadget_get_state(DICTIONARY_SCROLL), 0);
     EXPECT_EQ(gadget_get_state(DICTIONARY_LIST), 0);
   }, "top");
@@ -332,20 +332,20 @@ TEST_F(DispatchTest, ClearingTheAffEditorAsksAndMarksTheDictionaryChanged) {
   wait_next_pass();
   gui_test::run([] {
     EXPECT_EQ(gadget_get_text(AFF_EDITOR), u"SET UTF-8\n");
-    EXPECT_FALSE(doc().changed);
+    EXPECT_FALSE(doc().changed());
   }, "kept");
   gui_test::click(AFF_CLEAR);
   gui_test::answer_message_box(MB_ANSWER_YES);
   wait_next_pass();
   gui_test::run([] {
     EXPECT_EQ(gadget_get_text(AFF_EDITOR), u"");
-    EXPECT_TRUE(doc().changed);
-    doc().changed = false;
+    EXPECT_TRUE(doc().changed());
+    doc().mark_saved(doc().path());
   }, "cleared");
   // Already empty: no question, and the dictionary is marked changed.
   gui_test::click(AFF_CLEAR);
   wait_next_pass();
-  gui_test::run([] { EXPECT_TRUE(doc().changed); }, "empty editor");
+  gui_test::run([] { EXPECT_TRUE(doc().changed()); }, "empty editor");
   run_loop();
   ASSERT_EQ(gui_test::requesters().size(), 2u);
   EXPECT_EQ(gui_test::requesters()[0].text, u"The .AFF has contents.\n\nContinue?");

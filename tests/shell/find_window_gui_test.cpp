@@ -62,7 +62,7 @@ TEST_F(FindWindowTest, FindsByTagsAndDisplaysTheEntryAsTheFirstRow) {
   gui_test::wait_until([] { return gadget_get_disabled(FIND_DISPLAY) == 0; }, "Display enabled");
   gui_test::click(FIND_DISPLAY);
   gui_test::run([] {
-    EXPECT_EQ(doc().selected, 30);
+    EXPECT_EQ(doc().selected(), 30);
     EXPECT_EQ(gadget_get_item_text(DICTIONARY_LIST, gadget_get_state(DICTIONARY_LIST), 1), u"cat/S");
   }, "displayed");
   // Without "Match extra information" the tags are not searched.
@@ -103,7 +103,7 @@ TEST_F(FindWindowTest, RefusalsAndTheRedEntry) {
 // the list keeps its entry or, when that entry went, has none.
 TEST_F(FindWindowTest, DeleteRenumbersAndKeepsTheSelectionsValid) {
   load({u"a1", u"a2", u"a3", u"a4", u"a5"});
-  doc().selected = 4;  // a5
+  doc().select(4);  // a5
   gui_test::wait_window(FIND_WINDOW);
   search(u"a");
   gui_test::wait_gadget_text(FIND_FOUND_LABEL, u"Found:5/5");
@@ -120,8 +120,8 @@ TEST_F(FindWindowTest, DeleteRenumbersAndKeepsTheSelectionsValid) {
   gui_test::run([] {
     EXPECT_EQ(results(), "a1@1 a2@2 a4@3 a5@4");
     EXPECT_EQ(gadget_get_state(FIND_RESULTS), 2);
-    EXPECT_EQ(doc().selected, 3);  // still a5
-    EXPECT_EQ(doc().entry(doc().selected), u"a5");
+    EXPECT_EQ(doc().selected(), 3);  // still a5
+    EXPECT_EQ(doc().entry(doc().selected()), u"a5");
   }, "after deleting a3");
   // The last result, which is the selected entry: Find's row moves up, the
   // list has no selection.
@@ -132,7 +132,7 @@ TEST_F(FindWindowTest, DeleteRenumbersAndKeepsTheSelectionsValid) {
   gui_test::run([] {
     EXPECT_EQ(results(), "a1@1 a2@2 a4@3");
     EXPECT_EQ(gadget_get_state(FIND_RESULTS), 2);
-    EXPECT_EQ(doc().selected, -1);
+    EXPECT_EQ(doc().selected(), -1);
   }, "after deleting a5");
   // A No leaves everything as it was.
   gui_test::select_row(FIND_RESULTS, 0);
@@ -147,11 +147,11 @@ TEST_F(FindWindowTest, DeleteRenumbersAndKeepsTheSelectionsValid) {
 
 TEST_F(FindWindowTest, EditShowsTheNewTextMarkedChangedAndKeepsTheSelection) {
   load({u"cat", u"catalog", u"dog"});
-  doc().selected = 2;
+  doc().select(2);
   // The entry editor as the list's Edit command: it changes the selected entry.
   ws_.commands.kinds.dictionary.entries.edit = [](entry_edit how) {
     ASSERT_EQ(how, entry_edit::edit);
-    doc().entries[doc().selected] = u"catalogue\npo:noun";
+    doc().set_entry(doc().selected(), u"catalogue\npo:noun");
   };
   gui_test::wait_window(FIND_WINDOW);
   search(u"cat");
@@ -163,7 +163,7 @@ TEST_F(FindWindowTest, EditShowsTheNewTextMarkedChangedAndKeepsTheSelection) {
   gui_test::run([] {
     EXPECT_EQ(gadget_get_item_text(FIND_RESULTS, 1, 0), u"catalogue\u2192po:noun");
     EXPECT_EQ(gadget_get_item_color(FIND_RESULTS, 1, COLOR_TEXT, 3), COLOUR_RED);
-    EXPECT_EQ(doc().selected, 2);
+    EXPECT_EQ(doc().selected(), 2);
   }, "edited");
   gui_test::close_window(FIND_WINDOW);
   show_find_window(ws_.commands.kinds.dictionary);
@@ -177,7 +177,7 @@ TEST_F(FindWindowTest, DisplayOnTheHyphenationTabMovesItsOwnSelection) {
   std::vector<text_t> entries;
   for (int i = 0; i < 30; ++i) entries.push_back(u"w" + string_from_int(i));
   load(entries);
-  doc().selected = 3;
+  doc().select(3);
   gui_test::wait_window(FIND_WINDOW);
   search(u"w25");
   gui_test::wait_gadget_text(FIND_FOUND_LABEL, u"Found:1/30");
@@ -186,7 +186,7 @@ TEST_F(FindWindowTest, DisplayOnTheHyphenationTabMovesItsOwnSelection) {
     EXPECT_EQ(paged_list_selected(TAB_HYPHENATION), 25);
     // As the first row, kept within the scroll range: the last page shows whole.
     EXPECT_EQ(paged_list_first_row(TAB_HYPHENATION), list_last_first_row(30, visible_rows));
-    EXPECT_EQ(doc().selected, 3);
+    EXPECT_EQ(doc().selected(), 3);
   }, "displayed");
   gui_test::press_key(FIND_WINDOW, KEY_ESCAPE);
   show_find_window(ws_.commands.kinds.hyphenation);

@@ -60,46 +60,46 @@ TEST(ListSortKey, AccentsCaseAndTheThesaurusBar) {
 TEST(ListSort, SortsByFoldedKeyClearsMarksAndSelection) {
   list_document doc = document_of({u"eclair", u"apple", u"\u00c9clair", u"Banana", u"apple"});
   doc.set_checked(1, true);
-  doc.selected = 3;
-  doc.first_row = 2;
+  doc.select(3);
+  doc.set_first_row(2);
   headless_long_job_host host;
   int label_refreshes = 0;
   ASSERT_EQ(sort_list_document(doc, dictionary_texts(), host, u",", [&] {
               ++label_refreshes;
-              EXPECT_EQ(doc.selected, -1);
-              EXPECT_TRUE(doc.changed);
+              EXPECT_EQ(doc.selected(), -1);
+              EXPECT_TRUE(doc.changed());
             }),
             list_command_result::done);
   EXPECT_EQ(label_refreshes, 1);
   ASSERT_EQ(doc.count(), 5);
-  EXPECT_EQ(doc.entries[0], u"apple");
-  EXPECT_EQ(doc.entries[1], u"apple");
-  EXPECT_EQ(doc.entries[2], u"Banana");
+  EXPECT_EQ(doc.entries()[0], u"apple");
+  EXPECT_EQ(doc.entries()[1], u"apple");
+  EXPECT_EQ(doc.entries()[2], u"Banana");
   // Equal keys: both forms, in either order.
-  EXPECT_TRUE(std::is_permutation(doc.entries.begin() + 3, doc.entries.end(),
+  EXPECT_TRUE(std::is_permutation(doc.entries().begin() + 3, doc.entries().end(),
                                   std::vector<text_t>{u"eclair", u"\u00c9clair"}.begin()));
-  EXPECT_EQ(doc.checked_count, 0);
-  EXPECT_TRUE(std::all_of(doc.checked.begin(), doc.checked.end(), [](uint8_t m) { return m == 0; }));
-  EXPECT_EQ(doc.selected, -1);
-  EXPECT_EQ(doc.first_row, 0);
-  EXPECT_TRUE(doc.changed);
-  EXPECT_EQ(doc.path, u"/tmp/x.dic");
+  EXPECT_EQ(doc.checked_count(), 0);
+  EXPECT_TRUE(std::all_of(doc.checked().begin(), doc.checked().end(), [](uint8_t m) { return m == 0; }));
+  EXPECT_EQ(doc.selected(), -1);
+  EXPECT_EQ(doc.first_row(), 0);
+  EXPECT_TRUE(doc.changed());
+  EXPECT_EQ(doc.path(), u"/tmp/x.dic");
   EXPECT_EQ(host.ends, 1);
   EXPECT_FALSE(host.running);
   EXPECT_EQ(host.status.substr(0, 4), u"OK. ");
   EXPECT_EQ(host.total, 15);  // three passes of five entries
   // Undo gives back the order before the sort.
   ASSERT_TRUE(doc.undo());
-  EXPECT_EQ(doc.entries, (std::vector<text_t>{u"eclair", u"apple", u"\u00c9clair", u"Banana", u"apple"}));
+  EXPECT_EQ(doc.entries(), (std::vector<text_t>{u"eclair", u"apple", u"\u00c9clair", u"Banana", u"apple"}));
 }
 
 TEST(ListSort, ThesaurusHeadWordBeforeLongerHeadWords) {
   list_document doc = document_of({u"cat food|1\nmeal", u"cat|2\nanimal\npet", u"Cat-like|1\nfeline"});
   headless_long_job_host host;
   ASSERT_EQ(sort_list_document(doc, thesaurus_texts(), host, u","), list_command_result::done);
-  EXPECT_EQ(doc.entries[0], u"cat|2\nanimal\npet");
-  EXPECT_EQ(doc.entries[1], u"cat food|1\nmeal");
-  EXPECT_EQ(doc.entries[2], u"Cat-like|1\nfeline");
+  EXPECT_EQ(doc.entries()[0], u"cat|2\nanimal\npet");
+  EXPECT_EQ(doc.entries()[1], u"cat food|1\nmeal");
+  EXPECT_EQ(doc.entries()[2], u"Cat-like|1\nfeline");
 }
 
 // The head of a .dic such as Debian's de_DE.dic: TAB-indented comment lines
@@ -111,7 +111,7 @@ TEST(ListSort, WordlessEntriesKeepTheirFileOrderOnTop) {
   list_document doc = document_of(lines);
   headless_long_job_host host;
   ASSERT_EQ(sort_list_document(doc, dictionary_texts(), host, u","), list_command_result::done);
-  EXPECT_EQ(doc.entries, (std::vector<text_t>{u"\nThis is the dictionary file", u"\nVersion: 20161207", u"\n", u"/AB",
+  EXPECT_EQ(doc.entries(), (std::vector<text_t>{u"\nThis is the dictionary file", u"\nVersion: 20161207", u"\n", u"/AB",
                                               u"\nCopyright (C) 1999-2016", u"\u00c4bte/Nm", u"apfel\npo:noun",
                                               u"Zebra/N"}));
 }
@@ -143,8 +143,8 @@ TEST(ListSort, EmptyListIsRefused) {
   EXPECT_EQ(host.messages[0], u"No dictionary words found.");
   EXPECT_EQ(host.status, u"Aborted.");
   EXPECT_FALSE(host.running);
-  EXPECT_FALSE(doc.undo_available);
-  EXPECT_FALSE(doc.changed);
+  EXPECT_FALSE(doc.can_undo());
+  EXPECT_FALSE(doc.changed());
 }
 
 std::vector<text_t> numbered_entries(int n) {
@@ -165,17 +165,17 @@ TEST(ListSort, AbortInEitherPassLeavesTheEntriesAsTheyWere) {
     headless_long_job_host host;
     host.escape_at_poll = escape_at;
     ASSERT_EQ(sort_list_document(doc, dictionary_texts(), host, u","), list_command_result::aborted);
-    EXPECT_EQ(doc.entries, original);
-    EXPECT_EQ(doc.checked.size(), original.size());
-    EXPECT_EQ(doc.checked_count, 1);
+    EXPECT_EQ(doc.entries(), original);
+    EXPECT_EQ(doc.checked().size(), original.size());
+    EXPECT_EQ(doc.checked_count(), 1);
     EXPECT_EQ(host.status, u"Aborted.");
     EXPECT_FALSE(host.running);
     EXPECT_EQ(host.messages, std::vector<text_t>{u"Really abort?"});
     // Marked changed and nothing selected, and the snapshot was taken.
-    EXPECT_TRUE(doc.changed);
-    EXPECT_EQ(doc.selected, -1);
+    EXPECT_TRUE(doc.changed());
+    EXPECT_EQ(doc.selected(), -1);
     ASSERT_TRUE(doc.undo());
-    EXPECT_EQ(doc.entries, original);
+    EXPECT_EQ(doc.entries(), original);
   }
 }
 
@@ -185,7 +185,7 @@ TEST(ListSort, EscapeAnsweredNoGoesOn) {
   host.escape_at_poll = 25;
   host.abort_answer = 7;
   ASSERT_EQ(sort_list_document(doc, dictionary_texts(), host, u","), list_command_result::done);
-  EXPECT_TRUE(std::is_sorted(doc.entries.begin(), doc.entries.end()));
+  EXPECT_TRUE(std::is_sorted(doc.entries().begin(), doc.entries().end()));
   EXPECT_EQ(host.questions, 1);
 }
 
@@ -232,8 +232,8 @@ TEST(ListErase, QuestionsAndUndo) {
   for (const erase_case& k : cases) {
     SCOPED_TRACE(k.what);
     list_document doc = document_of(words);
-    doc.changed = k.changed;
-    doc.selected = 1;
+    if (k.changed) doc.mark_changed();
+    doc.select(1);
     scripted_questions q;
     q.answers = k.answers;
     EXPECT_EQ(erase_list_document(doc, dictionary_texts(), q.fn()), k.result);
@@ -241,20 +241,20 @@ TEST(ListErase, QuestionsAndUndo) {
     EXPECT_EQ(q.asked.back(), k.questions == 2 || !k.changed ? u"Really delete all dictionary words?"
                                                              : u"The Dictionary has been changed.\n\nContinue?");
     if (k.result != list_command_result::done) {
-      EXPECT_EQ(doc.entries, words);
-      EXPECT_FALSE(doc.undo_available);
-      EXPECT_EQ(doc.changed, k.changed);
+      EXPECT_EQ(doc.entries(), words);
+      EXPECT_FALSE(doc.can_undo());
+      EXPECT_EQ(doc.changed(), k.changed);
       continue;
     }
     EXPECT_EQ(q.flags.back(), 17);
     EXPECT_TRUE(doc.empty());
-    EXPECT_TRUE(doc.path.empty());
-    EXPECT_FALSE(doc.changed);
-    EXPECT_EQ(doc.selected, -1);
+    EXPECT_TRUE(doc.path().empty());
+    EXPECT_FALSE(doc.changed());
+    EXPECT_EQ(doc.selected(), -1);
     ASSERT_TRUE(doc.undo());
-    EXPECT_EQ(doc.entries, words);
-    EXPECT_EQ(doc.selected, 1);
-    EXPECT_TRUE(doc.changed);
+    EXPECT_EQ(doc.entries(), words);
+    EXPECT_EQ(doc.selected(), 1);
+    EXPECT_TRUE(doc.changed());
   }
 }
 
@@ -271,22 +271,22 @@ TEST(ListClone, AppendsACopyOfTheSelectedEntry) {
   for (int i = 1; i <= 10; ++i) words.push_back(from_utf8("word" + std::to_string(i)));
   list_document doc = document_of(words);
   doc.set_checked(2, true);
-  doc.selected = 2;  // entry 3
+  doc.select(2);  // entry 3
   int count_changes = 0;
   doc.on_count_changed = [&] { ++count_changes; };
   scripted_questions q;
   ASSERT_EQ(clone_selected_entry(doc, dictionary_texts(), q.fn()), list_command_result::done);
   EXPECT_TRUE(q.asked.empty());
   ASSERT_EQ(doc.count(), 11);
-  EXPECT_EQ(doc.entries[10], u"word3");
+  EXPECT_EQ(doc.entries()[10], u"word3");
   EXPECT_FALSE(doc.is_checked(10));
   EXPECT_TRUE(doc.is_checked(2));
-  EXPECT_EQ(doc.checked_count, 1);
-  EXPECT_EQ(doc.selected, 2);
-  EXPECT_TRUE(doc.changed);
+  EXPECT_EQ(doc.checked_count(), 1);
+  EXPECT_EQ(doc.selected(), 2);
+  EXPECT_TRUE(doc.changed());
   EXPECT_EQ(count_changes, 1);
   ASSERT_TRUE(doc.undo());
-  EXPECT_EQ(doc.entries, words);
+  EXPECT_EQ(doc.entries(), words);
 }
 
 TEST(ListClone, Refusals) {
@@ -295,12 +295,12 @@ TEST(ListClone, Refusals) {
   EXPECT_EQ(clone_selected_entry(empty, thesaurus_texts(), q.fn()), list_command_result::refused);
   list_document doc = document_of({u"a|1\nb"});
   EXPECT_EQ(clone_selected_entry(doc, thesaurus_texts(), q.fn()), list_command_result::refused);
-  doc.selected = 5;  // beyond the end
+  doc.select(5);  // beyond the end
   EXPECT_EQ(clone_selected_entry(doc, thesaurus_texts(), q.fn()), list_command_result::refused);
   EXPECT_EQ(q.asked, (std::vector<text_t>{u"No synonyms found.", u"No synonym selected.", u"No synonym selected."}));
   EXPECT_EQ(doc.count(), 1);
-  EXPECT_FALSE(doc.undo_available);
-  EXPECT_FALSE(doc.changed);
+  EXPECT_FALSE(doc.can_undo());
+  EXPECT_FALSE(doc.changed());
 }
 
 TEST(ListGoToEnd, BottomShowsTheLastPageTopTheFirst) {

@@ -83,7 +83,7 @@ TEST_F(ListViewTest, DraggingTheScrollBarRedrawsAtOnceAndTheLastPageIsWhole) {
   settle();
   gui_test::run([] {
     EXPECT_EQ(cell(DICTIONARY_LIST, 0, 0), u"41");
-    EXPECT_EQ(doc().first_row, 40);
+    EXPECT_EQ(doc().first_row(), 40);
   }, "page at 40");
   gui_test::set_value(DICTIONARY_SCROLL, 99);
   settle();
@@ -162,8 +162,8 @@ TEST_F(ListViewTest, NavigationKeysMoveSelectionAndPage) {
     settle();
     gui_test::run([c] {
       SCOPED_TRACE(c.what);
-      EXPECT_EQ(doc().selected, c.want_selected);
-      EXPECT_EQ(doc().first_row, c.want_first);
+      EXPECT_EQ(doc().selected(), c.want_selected);
+      EXPECT_EQ(doc().first_row(), c.want_first);
       EXPECT_EQ(gadget_get_state(DICTIONARY_SCROLL), c.want_first);
       const int64_t row = c.want_selected - c.want_first;
       EXPECT_EQ(gadget_get_state(DICTIONARY_LIST), row >= 0 && row < 13 ? row : -1);
@@ -178,7 +178,7 @@ TEST_F(ListViewTest, KeysNeedTheFocusOnTheList) {
   gui_test::focus(HYPHENATION_WORD_FIELD);
   gui_test::press_key(MAIN_WINDOW, KEY_DOWN);
   settle();
-  gui_test::run([] { EXPECT_EQ(doc().selected, 5); }, "unchanged");
+  gui_test::run([] { EXPECT_EQ(doc().selected(), 5); }, "unchanged");
   run_loop();
 }
 
@@ -188,7 +188,7 @@ TEST_F(ListViewTest, ClickSelectsAndAnEntryScrolledOffThePageStaysSelected) {
   gui_test::select_row(DICTIONARY_LIST, 3);
   settle();
   gui_test::run([] {
-    EXPECT_EQ(doc().selected, 13);
+    EXPECT_EQ(doc().selected(), 13);
     EXPECT_EQ(gadget_get_text(DICTIONARY_STATUS_LABEL), u"Word: [14/100]");
   }, "row 3 of the page at 10");
   gui_test::set_value(DICTIONARY_SCROLL, 50);
@@ -197,7 +197,7 @@ TEST_F(ListViewTest, ClickSelectsAndAnEntryScrolledOffThePageStaysSelected) {
   settle();
   gui_test::run([] {
     EXPECT_EQ(gadget_get_state(DICTIONARY_LIST), -1);
-    EXPECT_EQ(doc().selected, 13);
+    EXPECT_EQ(doc().selected(), 13);
   }, "kept off the page");
   gui_test::set_value(DICTIONARY_SCROLL, 10);
   settle();
@@ -206,11 +206,11 @@ TEST_F(ListViewTest, ClickSelectsAndAnEntryScrolledOffThePageStaysSelected) {
   gui_test::run([] { load(numbered_words(5)); }, "a short list");
   gui_test::select_row(DICTIONARY_LIST, 2);
   settle();
-  gui_test::run([] { EXPECT_EQ(doc().selected, 2); }, "row 2");
+  gui_test::run([] { EXPECT_EQ(doc().selected(), 2); }, "row 2");
   gui_test::click_below_rows(DICTIONARY_LIST);
   settle();
   gui_test::run([] {
-    EXPECT_EQ(doc().selected, -1);
+    EXPECT_EQ(doc().selected(), -1);
     EXPECT_EQ(gadget_get_text(DICTIONARY_STATUS_LABEL), u"# Words:5");
   }, "deselected");
   run_loop();
@@ -225,16 +225,16 @@ TEST_F(ListViewTest, TicksOnThePageCountAtOnceWithoutChangeOrSnapshot) {
   gui_test::run([] {
     EXPECT_TRUE(doc().is_checked(19));
     EXPECT_TRUE(doc().is_checked(29));
-    EXPECT_EQ(doc().checked_count, 2);
+    EXPECT_EQ(doc().checked_count(), 2);
     EXPECT_EQ(gadget_get_text(DICTIONARY_SELECTED_LABEL), u"Selected:2");
-    EXPECT_FALSE(doc().changed);
-    EXPECT_FALSE(doc().undo_available);
+    EXPECT_FALSE(doc().changed());
+    EXPECT_FALSE(doc().can_undo());
   }, "two ticks");
   gui_test::toggle_row_check(DICTIONARY_LIST, 2);
   settle();
   gui_test::run([] {
     EXPECT_FALSE(doc().is_checked(19));
-    EXPECT_EQ(doc().checked_count, 1);
+    EXPECT_EQ(doc().checked_count(), 1);
   }, "one untick");
   run_loop();
 }
@@ -248,7 +248,7 @@ TEST_F(ListViewTest, LabelsFollowCountSelectionMarksAndTheChangedFlag) {
   EXPECT_EQ(gadget_get_text(DICTIONARY_CHANGED_MARK), u"");
   EXPECT_EQ(gadget_get_text(DICTIONARY_SELECTED_LABEL), u"Selected:None");
   show_paged_list_position(TAB_DICTIONARY, 2, 0);
-  doc().changed = true;
+  doc().mark_changed();
   doc().set_checked(0, true);
   update_paged_list_labels(TAB_DICTIONARY);
   EXPECT_EQ(gadget_get_text(DICTIONARY_STATUS_LABEL), u"Word: [3/12.345]");
@@ -273,7 +273,7 @@ TEST_F(ListViewTest, LabelsFollowCountSelectionMarksAndTheChangedFlag) {
 
 TEST_F(ListViewTest, TheMainLoopRefreshesTheShownTabsLabels) {
   load(numbered_words(3));
-  gui_test::run([] { doc().changed = true; }, "change");
+  gui_test::run([] { doc().mark_changed(); }, "change");
   settle();
   settle();  // one whole pass after the change
   gui_test::run([] { EXPECT_EQ(gadget_get_text(DICTIONARY_CHANGED_MARK), u"\u25cf"); }, "marked");
@@ -293,7 +293,7 @@ TEST_F(ListViewTest, UndoAndRedoBringBackEntriesPageAndSelection) {
     EXPECT_EQ(doc().entry(25), u"w26");
     EXPECT_EQ(gadget_get_disabled(DICTIONARY_UNDO), 0);
     EXPECT_EQ(gadget_get_disabled(DICTIONARY_REDO), 1);
-    doc().changed = false;  // as if saved
+    doc().mark_saved(doc().path());  // as if saved
   }, "deleted");
   gui_test::set_value(DICTIONARY_SCROLL, 0);
   gui_test::click(DICTIONARY_UNDO);
@@ -301,10 +301,10 @@ TEST_F(ListViewTest, UndoAndRedoBringBackEntriesPageAndSelection) {
   gui_test::run([] {
     EXPECT_EQ(doc().count(), 40);
     EXPECT_EQ(doc().entry(25), u"w25");
-    EXPECT_EQ(doc().selected, 25);
+    EXPECT_EQ(doc().selected(), 25);
     EXPECT_EQ(gadget_get_state(DICTIONARY_SCROLL), 20);
     EXPECT_EQ(gadget_get_state(DICTIONARY_LIST), 5);
-    EXPECT_TRUE(doc().changed);  // differs from what was saved
+    EXPECT_TRUE(doc().changed());  // differs from what was saved
     EXPECT_EQ(gadget_get_text(DICTIONARY_CHANGED_MARK), u"\u25cf");
     EXPECT_EQ(gadget_get_disabled(DICTIONARY_UNDO), 1);
     EXPECT_EQ(gadget_get_disabled(DICTIONARY_REDO), 0);
@@ -313,7 +313,7 @@ TEST_F(ListViewTest, UndoAndRedoBringBackEntriesPageAndSelection) {
   settle();
   gui_test::run([] {
     EXPECT_EQ(doc().count(), 39);
-    EXPECT_EQ(doc().selected, -1);
+    EXPECT_EQ(doc().selected(), -1);
     EXPECT_EQ(gadget_get_disabled(DICTIONARY_UNDO), 0);
   }, "redone");
   // Ctrl+Z on the Hyphenation tab does nothing.
@@ -334,7 +334,7 @@ TEST_F(ListViewTest, UndoWithoutHistoryDoesNothing) {
   settle();
   gui_test::run([] {
     EXPECT_EQ(doc().count(), 3);
-    EXPECT_FALSE(doc().changed);
+    EXPECT_FALSE(doc().changed());
   }, "nothing");
   run_loop();
 }
@@ -348,7 +348,7 @@ TEST_F(ListViewTest, ARebuiltMainWindowShowsTheDocumentWithoutHistory) {
   EXPECT_EQ(gadget_get_disabled(DICTIONARY_UNDO), 0);
   window_close(MAIN_WINDOW);
   ASSERT_EQ(build_main_window(), 1);
-  EXPECT_FALSE(doc().undo_available);
+  EXPECT_FALSE(doc().can_undo());
   EXPECT_EQ(gadget_get_disabled(DICTIONARY_UNDO), 1);
   EXPECT_EQ(gadget_get_disabled(DICTIONARY_REDO), 1);
   EXPECT_EQ(gadget_count_items(DICTIONARY_LIST), 13);
@@ -376,7 +376,7 @@ TEST_F(ListViewTest, ThesaurusAndAutocorrectListsPageTheirOwnDocuments) {
   gui_test::toggle_row_check(AUTOCORRECT_LIST, 1);
   settle();
   gui_test::run([&] {
-    EXPECT_EQ(autocorrect.checked_count, 1);
+    EXPECT_EQ(autocorrect.checked_count(), 1);
     EXPECT_EQ(gadget_get_text(AUTOCORRECT_SELECTED_LABEL), u"Selected:1");
     EXPECT_EQ(gadget_get_text(AUTOCORRECT_STATUS_LABEL), u"# Autocorrects:2");
     invert_autocorrect_selection();
@@ -388,7 +388,7 @@ TEST_F(ListViewTest, ThesaurusAndAutocorrectListsPageTheirOwnDocuments) {
   gui_test::focus(AUTOCORRECT_LIST);
   gui_test::press_key(MAIN_WINDOW, KEY_UP);
   settle();
-  gui_test::run([&] { EXPECT_EQ(autocorrect.selected, 0); }, "autocorrect key");
+  gui_test::run([&] { EXPECT_EQ(autocorrect.selected(), 0); }, "autocorrect key");
   run_loop();
   thesaurus.clear();
   gui_test::answer_message_box(MB_ANSWER_OK);

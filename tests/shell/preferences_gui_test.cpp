@@ -35,7 +35,7 @@ class PreferencesWindowTest : public gui_test::GuiTest {
     prefs_first_apply = 1;
     // The main window pages and labels this test's dictionary.
     register_list_view_handlers(ws_.dictionary, ws_.commands.kinds);
-    set_file_label_path_source(TAB_DICTIONARY, [this] { return ws_.dictionary.list.path; });
+    set_file_label_path_source(TAB_DICTIONARY, [this] { return ws_.dictionary.list.path(); });
     ws_.dictionary.list.replace_all({u"alpha", u"beta"}, u"/d/x.dic");
     font_load(FONT_LANGUAGE, u"Arial", 10, 0);
     // As in the program: every build of the main window empties the histories.
@@ -110,13 +110,13 @@ TEST_F(PreferencesWindowTest, OkAppliesANewRowCountAndKeepsTheTabsContent) {
   EXPECT_EQ(prefs_applied, 1);
   EXPECT_EQ(gadget_get_attribute(DICTIONARY_SCROLL, ATTR_PAGE_LENGTH), 20);
   EXPECT_EQ(gadget_get_attribute(AUTOCORRECT_SCROLL, ATTR_PAGE_LENGTH), 20);
-  EXPECT_EQ(ws_.dictionary.list.selected, -1);
+  EXPECT_EQ(ws_.dictionary.list.selected(), -1);
   // The main window was rebuilt and still shows what it showed.
   EXPECT_EQ(gadget_get_state(MAIN_TAB_PANEL), TAB_AUTOTEXT);
   ASSERT_EQ(gadget_count_items(AUTOTEXT_LIST), 1);
   EXPECT_EQ(gadget_get_item_text(AUTOTEXT_LIST, 0, 1), u"abbr");
   EXPECT_EQ(gadget_get_text(HYPHENATION_EDITOR), u"UTF-8\n1a1\n");
-  EXPECT_TRUE(ws_.dictionary.list.undo_available);
+  EXPECT_TRUE(ws_.dictionary.list.can_undo());
   EXPECT_EQ(gadget_get_disabled(DICTIONARY_UNDO), 0);
   EXPECT_EQ(gadget_get_text(DICTIONARY_FILE_LABEL), u"x.dic");
   EXPECT_EQ(gadget_get_text(DICTIONARY_FOLDER_LABEL), u"/d/");

@@ -54,7 +54,7 @@ TEST_F(RealInputTest, RightClickLeavesThePopupOpenAndAClickOnAnItemRunsIt) {
   show(TAB_AUTOCORRECT, autocorrect_pairs(5));
   gadget_set_state(MAIN_TAB_PANEL, TAB_AUTOCORRECT);
   gui_test::x_click_row(AUTOCORRECT_LIST, 2);
-  gui_test::wait_until([this] { return ws_.autocorrect.list.selected == 2; }, "row 2 selected");
+  gui_test::wait_until([this] { return ws_.autocorrect.list.selected() == 2; }, "row 2 selected");
   gui_test::x_click_row(AUTOCORRECT_LIST, 2, 3);
   gui_test::wait_until([] { return gui_test::popup_shown(POPUP_LIST_MENU); }, "the popup is shown");
   // The pointer reaches the item after the release: the menu is still up
@@ -117,7 +117,7 @@ TEST_F(RealInputTest, ReturnAndKeypadEnterOnTheListEditTheSelectedEntry) {
   for (const key_case& c : cases) {
     gui_test::run([c] { gadget_set_state(MAIN_TAB_PANEL, c.tab); }, "show the tab");
     gui_test::x_click_row(c.list, 1);
-    gui_test::wait_until([c] { return paged_list_document(c.tab).selected == 1; }, "row 1 selected");
+    gui_test::wait_until([c] { return paged_list_document(c.tab).selected() == 1; }, "row 1 selected");
     gui_test::x_keys(MAIN_WINDOW, {c.key});
     gui_test::wait_window(EDITOR_WINDOW);
     gui_test::run([c] { EXPECT_EQ(window_get_title(EDITOR_WINDOW), c.title) << c.key; }, "the editor's title");
@@ -131,7 +131,7 @@ TEST_F(RealInputTest, ReturnWithTheFocusOffTheListEditsNothing) {
   show(TAB_AUTOCORRECT, autocorrect_pairs(3));
   gadget_set_state(MAIN_TAB_PANEL, TAB_AUTOCORRECT);
   gui_test::x_click_row(AUTOCORRECT_LIST, 1);
-  gui_test::wait_until([this] { return ws_.autocorrect.list.selected == 1; }, "row 1 selected");
+  gui_test::wait_until([this] { return ws_.autocorrect.list.selected() == 1; }, "row 1 selected");
   gui_test::focus(AUTOCORRECT_GO_TOP);
   gui_test::x_keys(MAIN_WINDOW, {"Return"});
   settle();
@@ -147,12 +147,12 @@ TEST_F(RealInputTest, AClickOnATabHeaderSelectsNothing) {
   // The focus in the Dictionary tab's list, so that the switch moves it into
   // the Autocorrect tab.
   gui_test::x_click_row(DICTIONARY_LIST, 0);
-  gui_test::wait_until([] { return dictionary().list.selected == 0; }, "a dictionary row selected");
+  gui_test::wait_until([] { return dictionary().list.selected() == 0; }, "a dictionary row selected");
   gui_test::x_click_tab(MAIN_TAB_PANEL, TAB_AUTOCORRECT);
   gui_test::wait_until([] { return gadget_get_state(MAIN_TAB_PANEL) == TAB_AUTOCORRECT; }, "the tab is shown");
   settle();
   gui_test::run([this] {
-    EXPECT_EQ(ws_.autocorrect.list.selected, -1);
+    EXPECT_EQ(ws_.autocorrect.list.selected(), -1);
     EXPECT_EQ(gadget_get_state(AUTOCORRECT_LIST), -1);
     EXPECT_EQ(gadget_get_text(AUTOCORRECT_STATUS_LABEL), u"# Autocorrects:40");
   }, "nothing selected");
@@ -162,12 +162,12 @@ TEST_F(RealInputTest, AClickOnATabHeaderSelectsNothing) {
   gui_test::x_click_tab(MAIN_TAB_PANEL, TAB_DICTIONARY);
   gui_test::wait_until([] { return gadget_get_state(MAIN_TAB_PANEL) == TAB_DICTIONARY; }, "back on the dictionary");
   gui_test::x_click_row(DICTIONARY_LIST, 1);
-  gui_test::wait_until([] { return dictionary().list.selected == 1; }, "another dictionary row");
+  gui_test::wait_until([] { return dictionary().list.selected() == 1; }, "another dictionary row");
   gui_test::x_click_tab(MAIN_TAB_PANEL, TAB_AUTOCORRECT);
   gui_test::wait_until([] { return gadget_get_state(MAIN_TAB_PANEL) == TAB_AUTOCORRECT; }, "the tab is shown");
   settle();
   gui_test::run([this] {
-    EXPECT_EQ(ws_.autocorrect.list.selected, 30);
+    EXPECT_EQ(ws_.autocorrect.list.selected(), 30);
     EXPECT_EQ(gadget_get_text(AUTOCORRECT_STATUS_LABEL), u"Autocorrect: [31/40]");
   }, "the selection off the page stays");
   run_loop();
@@ -187,7 +187,7 @@ TEST_F(RealInputTest, TabAndShiftTabMoveBetweenTheAutocorrectEditorsFields) {
   gui_test::x_keys(EDITOR_WINDOW, {"Return"});
   gui_test::wait_window_closed(EDITOR_WINDOW);
   run_loop();
-  EXPECT_EQ(ws_.autocorrect.list.entries, (std::vector<text_t>{u"tehn\nthe"}));
+  EXPECT_EQ(ws_.autocorrect.list.entries(), (std::vector<text_t>{u"tehn\nthe"}));
 }
 
 TEST_F(RealInputTest, ReturnInTheExitQuestionKeepsTheProgramRunning) {
@@ -224,9 +224,9 @@ TEST_F(RealInputTest, DiscardQuestionsDefaultToNo) {
   show(TAB_DICTIONARY, {u"cat"});
   show(TAB_AUTOCORRECT, autocorrect_pairs(1));
   ws_.thesaurus.list.replace_all({u"cat|1\n(noun)|feline"}, u"");
-  dictionary().list.changed = true;
-  ws_.thesaurus.list.changed = true;
-  ws_.autocorrect.list.changed = true;
+  dictionary().list.mark_changed();
+  ws_.thesaurus.list.mark_changed();
+  ws_.autocorrect.list.mark_changed();
   gadget_set_text(AFF_EDITOR, u"SET UTF-8\n");
   gadget_set_state(MAIN_TAB_PANEL, TAB_HYPHENATION);
   gui_test::type_text(HYPHENATION_EDITOR, u"a1b\n");

@@ -49,14 +49,14 @@ TEST_F(BulkImportTest, EachModeTurnsLinesIntoEntriesAndLogLines) {
     ASSERT_EQ(r.status, bulk_import_status::done) << to_utf8(c.pasted);
     std::vector<text_t> expected{u"old"};
     expected.insert(expected.end(), c.appended.begin(), c.appended.end());
-    EXPECT_EQ(doc.entries, expected) << to_utf8(c.pasted);
-    EXPECT_EQ(doc.checked, std::vector<uint8_t>(expected.size(), 0));
+    EXPECT_EQ(doc.entries(), expected) << to_utf8(c.pasted);
+    EXPECT_EQ(doc.checked(), std::vector<uint8_t>(expected.size(), 0));
     EXPECT_EQ(r.log, c.log);
     EXPECT_EQ(r.found, static_cast<int64_t>(c.appended.size()));
-    EXPECT_TRUE(doc.changed);
+    EXPECT_TRUE(doc.changed());
     // One undo step takes the whole run back.
     ASSERT_TRUE(doc.undo());
-    EXPECT_EQ(doc.entries, std::vector<text_t>{u"old"});
+    EXPECT_EQ(doc.entries(), std::vector<text_t>{u"old"});
   }
 }
 
@@ -72,9 +72,9 @@ TEST_F(BulkImportTest, MultiwordsTagTheLogAndChangeNoDocument) {
   ASSERT_TRUE(tag);
   const bulk_import_result r = run(u"ice cream\nhot dog", BULK_IMPORT_MULTIWORDS, &doc, false, 1, *tag);
   EXPECT_EQ(r.log, u"ice cream\tNNS\nhot dog\tNNS\n");
-  EXPECT_EQ(doc.entries, std::vector<text_t>{u"old"});
-  EXPECT_FALSE(doc.changed);
-  EXPECT_FALSE(doc.undo_available);
+  EXPECT_EQ(doc.entries(), std::vector<text_t>{u"old"});
+  EXPECT_FALSE(doc.changed());
+  EXPECT_FALSE(doc.can_undo());
   EXPECT_EQ(run(u"x", BULK_IMPORT_MULTIWORDS, nullptr).status, bulk_import_status::done);
 }
 
@@ -102,7 +102,7 @@ TEST_F(BulkImportTest, NothingToProcessAfterTheCleanUp) {
     list_document doc = document({u"old"});
     EXPECT_EQ(run(pasted, BULK_IMPORT_DICTIONARY, &doc).status, bulk_import_status::nothing_to_process)
         << to_utf8(pasted);
-    EXPECT_FALSE(doc.undo_available);
+    EXPECT_FALSE(doc.can_undo());
   }
   // Several blank lines run through and find nothing.
   list_document doc = document({});
@@ -110,7 +110,7 @@ TEST_F(BulkImportTest, NothingToProcessAfterTheCleanUp) {
   EXPECT_EQ(r.status, bulk_import_status::done);
   EXPECT_EQ(r.lines, 3);
   EXPECT_EQ(r.found, 0);
-  EXPECT_FALSE(doc.undo_available);
+  EXPECT_FALSE(doc.can_undo());
 }
 
 TEST_F(BulkImportTest, ThesaurusRefusesMoreMeaningsThanItsLimit) {
@@ -120,8 +120,8 @@ TEST_F(BulkImportTest, ThesaurusRefusesMoreMeaningsThanItsLimit) {
   list_document doc = document({});
   const bulk_import_result r = run(hundred + u"\n" + hundred_one + u"\nbig,large", BULK_IMPORT_THESAURUS, &doc);
   ASSERT_EQ(doc.count(), 2);
-  EXPECT_EQ(doc.entries[0].substr(0, 9), u"head|100\n");
-  EXPECT_EQ(doc.entries[1], u"big|1\nlarge");
+  EXPECT_EQ(doc.entries()[0].substr(0, 9), u"head|100\n");
+  EXPECT_EQ(doc.entries()[1], u"big|1\nlarge");
   ASSERT_EQ(r.refused.size(), 1u);
   EXPECT_EQ(r.refused[0].line, 2);
   EXPECT_EQ(r.found, 2);
@@ -138,8 +138,8 @@ TEST_F(BulkImportTest, ThesaurusRefusesLinesWhoseHeaderWouldNotReadBackTheirMean
   ASSERT_EQ(r.status, bulk_import_status::done);
   // Every entry kept reads back as many meanings as it holds, so a save
   // writes them all.
-  EXPECT_EQ(doc.entries, (std::vector<text_t>{u"big|1\nlarge", u"plain|x", u"odd|2|2\na\nb"}));
-  for (const text_t& entry : doc.entries) {
+  EXPECT_EQ(doc.entries(), (std::vector<text_t>{u"big|1\nlarge", u"plain|x", u"odd|2|2\na\nb"}));
+  for (const text_t& entry : doc.entries()) {
     EXPECT_EQ(thesaurus_meaning_count(thesaurus_header(entry)),
               static_cast<int64_t>(std::count(entry.begin(), entry.end(), u'\n')))
         << to_utf8(entry);
@@ -159,7 +159,7 @@ TEST_F(BulkImportTest, ThesaurusRefusesLinesWhoseHeaderWouldNotReadBackTheirMean
   for (int i = 0; i < 101; ++i) many += u",m";
   list_document mixed = document({});
   const bulk_import_result both = run(u"word|x,a\n" + many, BULK_IMPORT_THESAURUS, &mixed);
-  EXPECT_TRUE(mixed.entries.empty());
+  EXPECT_TRUE(mixed.entries().empty());
   EXPECT_EQ(bulk_import_refusal_message(both.refused),
             u"Lines not imported (more than 100 meanings): 1\n2: " + many +
                 u"\n\nLines not imported (a \"|\" in the head word hides the meaning count): 1\n1: word|x,a");
@@ -168,7 +168,7 @@ TEST_F(BulkImportTest, ThesaurusRefusesLinesWhoseHeaderWouldNotReadBackTheirMean
 TEST_F(BulkImportTest, AutocorrectTakesOnlyLinesWithOneCommaBetweenTwoTexts) {
   list_document doc = document({});
   const bulk_import_result r = run(u"teh,the\nnocomma\na,b,c\n,x\ny,\nhte , the", BULK_IMPORT_AUTOCORRECT, &doc);
-  EXPECT_EQ(doc.entries, (std::vector<text_t>{u"teh\nthe", u"hte\nthe"}));
+  EXPECT_EQ(doc.entries(), (std::vector<text_t>{u"teh\nthe", u"hte\nthe"}));
   ASSERT_EQ(r.refused.size(), 4u);
   EXPECT_EQ(r.refused[0].line, 2);
   EXPECT_EQ(r.refused[1].text, u"a,b,c");
@@ -181,17 +181,17 @@ TEST_F(BulkImportTest, AnAbortRestoresTheDocumentWithoutArmingRedo) {
   // An earlier edit the user can still undo.
   doc.save_undo();
   doc.append(u"b");
-  doc.changed = false;
+  doc.mark_saved(doc.path());
   host.escape_at_poll = 3;
   const bulk_import_result r = run(u"c\nd\ne\nf", BULK_IMPORT_DICTIONARY, &doc);
   EXPECT_EQ(r.status, bulk_import_status::aborted);
   EXPECT_EQ(r.log, u"c\nd\n");
-  EXPECT_EQ(doc.entries, (std::vector<text_t>{u"a", u"b"}));
-  EXPECT_FALSE(doc.changed);
-  EXPECT_FALSE(doc.redo_available);
-  ASSERT_TRUE(doc.undo_available);
+  EXPECT_EQ(doc.entries(), (std::vector<text_t>{u"a", u"b"}));
+  EXPECT_FALSE(doc.changed());
+  EXPECT_FALSE(doc.can_redo());
+  ASSERT_TRUE(doc.can_undo());
   ASSERT_TRUE(doc.undo());
-  EXPECT_EQ(doc.entries, std::vector<text_t>{u"a"});
+  EXPECT_EQ(doc.entries(), std::vector<text_t>{u"a"});
   EXPECT_FALSE(host.running);
 }
 

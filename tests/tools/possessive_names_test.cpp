@@ -31,11 +31,11 @@ TEST_F(PossessiveNamesTest, AddsCapitalisedNamesTheDictionaryLacks) {
       doc);
   ASSERT_EQ(r.status, possessive_status::done);
   // Paris/M is part of StParis/MS; London/S has another flag; each name once.
-  EXPECT_EQ(doc.entries, (std::vector<text_t>{u"Rome/M", u"StParis/MS", u"London/S", u"cat", u"We/M", u"London/M",
+  EXPECT_EQ(doc.entries(), (std::vector<text_t>{u"Rome/M", u"StParis/MS", u"London/S", u"cat", u"We/M", u"London/M",
                                               u"Berlin/M", u"Stratford-upon-Avon/M", u"Lyon/M", u"\u00c9vora/M"}));
   EXPECT_EQ(r.added, 6);
   EXPECT_EQ(r.log, u"We/M\nLondon/M\nBerlin/M\nStratford-upon-Avon/M\nLyon/M\n\u00c9vora/M\n");
-  EXPECT_TRUE(doc.changed);
+  EXPECT_TRUE(doc.changed());
   ASSERT_TRUE(doc.undo());
   EXPECT_EQ(doc.count(), 4);
 }
@@ -47,7 +47,7 @@ TEST_F(PossessiveNamesTest, AnEntryAddedByTheRunHoldsLaterNames) {
   // tags of an entry; a name whose flag text stands elsewhere is added.
   list_document doc = dictionary({u"x\nsee Rome/MS", u"Oslo/M"});
   const possessive_result r = run(u"StParis Paris Rome Oslo Paris", doc);
-  EXPECT_EQ(doc.entries, (std::vector<text_t>{u"x\nsee Rome/MS", u"Oslo/M", u"StParis/MS", u"Oslo/MS"}));
+  EXPECT_EQ(doc.entries(), (std::vector<text_t>{u"x\nsee Rome/MS", u"Oslo/M", u"StParis/MS", u"Oslo/MS"}));
   EXPECT_EQ(r.log, u"StParis/MS\nOslo/MS\n");
 }
 
@@ -83,7 +83,7 @@ TEST_F(PossessiveNamesTest, TheFlagMustFitTheFlagMode) {
   EXPECT_EQ(doc.count(), 1);
   options.flag_text = u"/12";
   EXPECT_EQ(run(u"Paris", doc, FLAG_MODE_NUM).status, possessive_status::done);
-  EXPECT_EQ(doc.entries.back(), u"Paris/12");
+  EXPECT_EQ(doc.entries().back(), u"Paris/12");
 }
 
 TEST_F(PossessiveNamesTest, LogIndexAndNothingToProcess) {
@@ -100,7 +100,7 @@ TEST_F(PossessiveNamesTest, LogIndexAndNothingToProcess) {
   const possessive_result r = run(u"1999 (2000)", empty);
   EXPECT_EQ(r.status, possessive_status::done);
   EXPECT_EQ(r.added, 0);
-  EXPECT_FALSE(empty.undo_available);
+  EXPECT_FALSE(empty.can_undo());
 }
 
 TEST_F(PossessiveNamesTest, AnAbortTakesTheRunBackWithoutArmingRedo) {
@@ -110,10 +110,10 @@ TEST_F(PossessiveNamesTest, AnAbortTakesTheRunBackWithoutArmingRedo) {
   const possessive_result r = run(u"Paris Rome Oslo Lima", doc);
   EXPECT_EQ(r.status, possessive_status::aborted);
   EXPECT_EQ(r.added, 2);
-  EXPECT_EQ(doc.entries, std::vector<text_t>{u"cat"});
-  EXPECT_FALSE(doc.changed);
-  EXPECT_FALSE(doc.undo_available);
-  EXPECT_FALSE(doc.redo_available);
+  EXPECT_EQ(doc.entries(), std::vector<text_t>{u"cat"});
+  EXPECT_FALSE(doc.changed());
+  EXPECT_FALSE(doc.can_undo());
+  EXPECT_FALSE(doc.can_redo());
   EXPECT_FALSE(host.running);
 }
 

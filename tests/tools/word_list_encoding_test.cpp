@@ -107,7 +107,7 @@ TEST_F(WordListEncodingTest, EveryWordListInputDecodesEachEncoding) {
     dictionary.replace_all({u"Rome/M"}, u"test.dic");
     const possessive_result added = import_possessive_names(text, {}, 0, dictionary, host);
     ASSERT_EQ(added.status, possessive_status::done);
-    EXPECT_EQ(dictionary.entries,
+    EXPECT_EQ(dictionary.entries(),
               (std::vector<text_t>{u"Rome/M", u"Visits/M", u"Z\u00fcrich/M", u"\u00c6r\u00f8/M"}));
     EXPECT_TRUE(host.messages.empty());
   }

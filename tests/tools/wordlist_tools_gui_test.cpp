@@ -211,14 +211,14 @@ TEST_F(WordlistToolsTest, BulkImportAppendsToTheDictionaryAsOneUndoStep) {
   gui_test::wait_window_closed(bi::WINDOW);
   settle();
   gui_test::run([] {
-    EXPECT_EQ(dictionary().list.entries, (std::vector<text_t>{u"old", u"cat", u"dog/S", u"eel"}));
+    EXPECT_EQ(dictionary().list.entries(), (std::vector<text_t>{u"old", u"cat", u"dog/S", u"eel"}));
     EXPECT_NE(gadget_get_text(DICTIONARY_STATUS_LABEL).find(u"4"), text_t::npos);
   }, "dictionary");
   // Each run is one undo step.
   gui_test::click(DICTIONARY_UNDO);
   settle();
   gui_test::run([] {
-    EXPECT_EQ(dictionary().list.entries, (std::vector<text_t>{u"old", u"cat", u"dog/S"}));
+    EXPECT_EQ(dictionary().list.entries(), (std::vector<text_t>{u"old", u"cat", u"dog/S"}));
   }, "undone");
   run_loop();
 }
@@ -236,10 +236,10 @@ TEST_F(WordlistToolsTest, BulkImportAbortedRunLeavesTheDictionaryAndNoRedo) {
   gui_test::answer_message_box(MB_ANSWER_YES);
   gui_test::wait_until([] { return gadget_get_disabled(bi::PROCESS) == 0; }, "run ended");
   gui_test::run([] {
-    EXPECT_EQ(dictionary().list.entries, std::vector<text_t>{u"old"});
-    EXPECT_FALSE(dictionary().list.redo_available);
-    EXPECT_FALSE(dictionary().list.undo_available);
-    EXPECT_FALSE(dictionary().list.changed);
+    EXPECT_EQ(dictionary().list.entries(), std::vector<text_t>{u"old"});
+    EXPECT_FALSE(dictionary().list.can_redo());
+    EXPECT_FALSE(dictionary().list.can_undo());
+    EXPECT_FALSE(dictionary().list.changed());
     EXPECT_EQ(gadget_get_text(bi::ESCAPE_LABEL), u"");
   }, "restored");
   gui_test::press_key(bi::WINDOW, KEY_ESCAPE);
@@ -276,7 +276,7 @@ TEST_F(WordlistToolsTest, BulkImportMultiwordsTagsTheLogAndRemembersItsChoice) {
   EXPECT_EQ(gui_test::requesters()[0].text, u"Not a valid target POS in the ComboBox.");
   EXPECT_EQ(read_file(folder_ + "settings/multiwords.prefs"),
             std::string("41\n") + std::string("\0\0\0\0\0\0\0\0", 8) + "NPMS000\n");
-  EXPECT_TRUE(dictionary().list.entries.empty());
+  EXPECT_TRUE(dictionary().list.entries().empty());
 }
 
 TEST_F(WordlistToolsTest, SmallWordlistToolsSortDeduplicateAndConvert) {
@@ -387,7 +387,7 @@ TEST_F(WordlistToolsTest, PossessiveNamesAddNamesWithTheFlagOnce) {
   gui_test::press_key(pn::WINDOW, KEY_ESCAPE);
   gui_test::wait_window_closed(pn::WINDOW);
   run_loop();
-  EXPECT_EQ(dictionary().list.entries,
+  EXPECT_EQ(dictionary().list.entries(),
             (std::vector<text_t>{u"Rome/M", u"London/S", u"From/M", u"Paris/M", u"London/M"}));
   EXPECT_EQ(gui_test::last_requester().text, u"The possessive flag does not fit the FLAG mode of the .aff file.");
 }
@@ -407,7 +407,7 @@ TEST_F(WordlistToolsTest, PossessiveNamesCheckTheFlagAgainstTheEditedAff) {
   gui_test::wait_window_closed(pn::WINDOW);
   run_loop();
   EXPECT_EQ(gui_test::last_requester().text, u"The possessive flag does not fit the FLAG mode of the .aff file.");
-  EXPECT_EQ(dictionary().list.entries, std::vector<text_t>{u"Rome/M"});
+  EXPECT_EQ(dictionary().list.entries(), std::vector<text_t>{u"Rome/M"});
   EXPECT_EQ(dictionary().aff_text(), u"SET UTF-8\nFLAG long\n");
 }
 
