@@ -234,3 +234,9 @@ crunch_result crunch_dictionary(list_document& doc, const aff_decode_cache& cach
   if (r.status != crunch_status::aborted) job.end(u"");
   return r;
 }
+
+crunch_settings crunch_window_start_settings() {
+  crunch_settings s;
+  s.enabled.fill(true);
+  return s;
+}

@@ -32,6 +32,8 @@ struct crunch_settings {
   std::array<bool, CRUNCH_OPTION_COUNT> enabled{};
   int64_t match_left = 2;  // 1..3 leading units two words must share
 };
+// What the crunch window starts with: every flag on, match-left 2.
+crunch_settings crunch_window_start_settings();
 
 // One folded entry: word is the entry's old word, the entry is now root/flag.
 struct crunch_fold {

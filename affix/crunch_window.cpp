@@ -12,13 +12,6 @@
 
 #include <vector>
 
-crunch_settings crunch_window_settings = [] {
-  crunch_settings s;
-  s.enabled.fill(true);
-  s.match_left = 2;
-  return s;
-}();
-
 namespace {
 
 using namespace crunch_ids;
@@ -34,7 +27,7 @@ const char16_t* const kStepTexts[5] = {u"", u"Processing:1/4... Populating array
 
 void set_label(int g, const text_t& text) { set_gadget_text_if_changed(g, text); }
 
-void show_match_left() {
+void show_match_left(const crunch_settings& settings) {
   struct look {
     const char16_t* text;
     int colour;
@@ -42,13 +35,13 @@ void show_match_left() {
   static const look looks[3] = {{u"1 chr: Best (Slowest)", 0x9900},
                                 {u"2 chrs: Very Good (Faster) (recommended)", 0x8CFF},
                                 {u"3 chrs: Good (Fastest)", 0x5050FF}};
-  const look& l = looks[std::clamp<int64_t>(crunch_window_settings.match_left, 1, 3) - 1];
+  const look& l = looks[std::clamp<int64_t>(settings.match_left, 1, 3) - 1];
   set_label(CRUNCH_MATCH_LABEL, l.text);
   gadget_set_color(CRUNCH_MATCH_LABEL, COLOR_TEXT, l.colour);
 }
 
-void update_crunch_flag_summary() {
-  const text_t letters = crunch_flag_summary(crunch_window_settings);
+void update_crunch_flag_summary(const crunch_settings& settings) {
+  const text_t letters = crunch_flag_summary(settings);
   gadget_set_text(CRUNCH_USED_FLAGS, letters);
   text_t count(1, u'(');
   count.append(string_from_int(static_cast<int64_t>(letters.size()))).append(u"/");
@@ -56,14 +49,14 @@ void update_crunch_flag_summary() {
   set_label(CRUNCH_USED_COUNT, count);
 }
 
-void set_all_crunch_flags(bool on) {
+void set_all_crunch_flags(crunch_settings& settings, bool on) {
   for (int i = 0; i < CRUNCH_OPTION_COUNT; ++i) {
-    crunch_window_settings.enabled[static_cast<size_t>(i)] = on;
+    settings.enabled[static_cast<size_t>(i)] = on;
     gadget_set_state(CRUNCH_FIRST_OPTION + i, on ? 1 : 0);
   }
 }
 
-void build(const dictionary_document& dictionary) {
+void build(const dictionary_document& dictionary, const crunch_settings& settings) {
   const int64_t count = dictionary.list.count();
   gadget_create_frame(CRUNCH_FRAME, 10, 10, 430, 445, u"Flags to crunch (SFX with 1 derivate only)");
   for (int i = 0; i < CRUNCH_OPTION_COUNT; ++i) {
@@ -72,7 +65,7 @@ void build(const dictionary_document& dictionary) {
     const int g = CRUNCH_FIRST_OPTION + i;
     gadget_create_checkbox(g, second_column ? 230 : 20, 32 + row * 25, 205, 21,
                            T(crunch_option_table[static_cast<size_t>(i)].caption));
-    gadget_set_state(g, crunch_window_settings.enabled[static_cast<size_t>(i)] ? 1 : 0);
+    gadget_set_state(g, settings.enabled[static_cast<size_t>(i)] ? 1 : 0);
   }
   const int bw = static_cast<int>(image_button_width), bh = static_cast<int>(image_button_height);
   create_image_button_at(CRUNCH_ALL, 20, 10 + 445 - bh - 10, bw, bh, IMAGE_SELECT_ALL, 0, u"All", 0);
@@ -95,9 +88,9 @@ void build(const dictionary_document& dictionary) {
   gadget_create_label(CRUNCH_MATCH_CAPTION, LIST_X, 362, 0, 18, u"Match Left Characters:");
   fit_gadget_to_content(CRUNCH_MATCH_CAPTION);
   gadget_create_slider(CRUNCH_MATCH_SLIDER, LIST_X + 170, 352, 120, 36, 1, 3, SLIDER_TICKS);
-  gadget_set_state(CRUNCH_MATCH_SLIDER, static_cast<int>(crunch_window_settings.match_left));
+  gadget_set_state(CRUNCH_MATCH_SLIDER, static_cast<int>(settings.match_left));
   gadget_create_label(CRUNCH_MATCH_LABEL, LIST_X + 300, 362, 0, 18, u"");
-  show_match_left();
+  show_match_left(settings);
 
   gadget_create_label(CRUNCH_USED_CAPTION, LIST_X, 400, 0, 18, u"🏁🏁 used:");
   fit_gadget_to_content(CRUNCH_USED_CAPTION);
@@ -105,7 +98,7 @@ void build(const dictionary_document& dictionary) {
   gadget_create_entry_ex(CRUNCH_USED_FLAGS, LIST_X + 150, 396, 200, static_cast<int>(string_gadget_height), u"",
                          ENTRY_READ_ONLY);
   use_language_font(CRUNCH_USED_FLAGS);
-  update_crunch_flag_summary();
+  update_crunch_flag_summary(settings);
 
   create_image_button_at(CRUNCH_CLOSE, WIDTH - 10 - bw, HEIGHT - 10 - bh, bw, bh, IMAGE_CLOSE, 0, u"Close", 0);
   create_image_button_left_of(CRUNCH_PROCESS, CRUNCH_CLOSE, bw, bh, kImageProcess, 20, 0, u"Process", 0);
@@ -126,7 +119,7 @@ text_t row_text(const crunch_fold& f) {
          string_from_int(static_cast<int64_t>(f.root.size()));
 }
 
-void process(dictionary_document& dictionary, list_tool_edit& edit) {
+void process(dictionary_document& dictionary, const crunch_settings& settings, list_tool_edit& edit) {
   list_document& doc = dictionary.list;
   const int64_t count = doc.count();
   gadget_clear_items(CRUNCH_LIST);
@@ -149,7 +142,7 @@ void process(dictionary_document& dictionary, list_tool_edit& edit) {
                                                        static_cast<int32_t>(std::min<int64_t>(count, INT32_MAX))));
     if (step == 3) set_label(CRUNCH_FOUND_LABEL, u"Found:" + format_count(folds, number_separator) + u"/" + format_count(count, number_separator));
   };
-  const crunch_result r = crunch_dictionary(doc, cache, crunch_window_settings, edit, host, hooks);
+  const crunch_result r = crunch_dictionary(doc, cache, settings, edit, host, hooks);
 
   switch (r.status) {
     case crunch_status::no_words: message_box(u"Warning!", u"No dictionary words found.", MB_ICON_WARNING); break;
@@ -180,12 +173,12 @@ void process(dictionary_document& dictionary, list_tool_edit& edit) {
   set_controls_disabled(0);
 }
 
-void run(dictionary_document& dictionary, list_tool_edit& edit) {
+void run(dictionary_document& dictionary, crunch_settings& settings, list_tool_edit& edit) {
   for (bool done = false; !done;) {
     const int slider = gadget_get_state(CRUNCH_MATCH_SLIDER);
-    if (slider >= 1 && slider <= 3 && slider != crunch_window_settings.match_left) {
-      crunch_window_settings.match_left = slider;
-      show_match_left();
+    if (slider >= 1 && slider <= 3 && slider != settings.match_left) {
+      settings.match_left = slider;
+      show_match_left(settings);
     }
     const int type = event_wait();
     if (type <= 0 || event_get_window() != CRUNCH_WINDOW) continue;
@@ -201,15 +194,15 @@ void run(dictionary_document& dictionary, list_tool_edit& edit) {
     } else if (type == EVENT_GADGET) {
       const int g = event_get_gadget();
       if (g >= CRUNCH_FIRST_OPTION && g <= CRUNCH_LAST_OPTION) {
-        crunch_window_settings.enabled[static_cast<size_t>(g - CRUNCH_FIRST_OPTION)] = gadget_get_state(g) == 1;
-        update_crunch_flag_summary();
+        settings.enabled[static_cast<size_t>(g - CRUNCH_FIRST_OPTION)] = gadget_get_state(g) == 1;
+        update_crunch_flag_summary(settings);
       } else if (g == CRUNCH_ALL || g == CRUNCH_NONE) {
-        set_all_crunch_flags(g == CRUNCH_ALL);
-        update_crunch_flag_summary();
+        set_all_crunch_flags(settings, g == CRUNCH_ALL);
+        update_crunch_flag_summary(settings);
       } else if (g == CRUNCH_CLOSE) {
         done = true;
       } else if (g == CRUNCH_PROCESS) {
-        process(dictionary, edit);
+        process(dictionary, settings, edit);
       }
     }
   }
@@ -217,7 +210,7 @@ void run(dictionary_document& dictionary, list_tool_edit& edit) {
 
 }  // namespace
 
-void show_crunch_words_window(dictionary_document& dictionary) {
+void show_crunch_words_window(dictionary_document& dictionary, crunch_settings& settings) {
   if (dictionary.list.empty()) {
     message_box(u"Warning!", u"No dictionary words found.", MB_ICON_WARNING);
     return;
@@ -228,16 +221,16 @@ void show_crunch_words_window(dictionary_document& dictionary) {
     return;
   }
   window_set_disabled(MAIN_WINDOW, 1);
-  build(dictionary);
+  build(dictionary, settings);
   // One snapshot for the whole opening: one Undo takes back every fold.
   list_tool_edit edit(dictionary.list);
-  run(dictionary, edit);
+  run(dictionary, settings, edit);
   edit.keep();
   window_set_disabled(MAIN_WINDOW, 0);
   window_close(CRUNCH_WINDOW);
   window_activate(MAIN_WINDOW);
 }
 
-void register_crunch_commands(dictionary_document& dictionary, tool_registry& tools) {
-  tools.set_command(MENU_CRUNCH, [&dictionary] { show_crunch_words_window(dictionary); });
+void register_crunch_commands(dictionary_document& dictionary, crunch_settings& settings, tool_registry& tools) {
+  tools.set_command(MENU_CRUNCH, [&dictionary, &settings] { show_crunch_words_window(dictionary, settings); });
 }

@@ -3,10 +3,9 @@
 #pragma once
 
 #include "affix/dictionary_document.h"
-#include "shell/tool_registry.h"
-
 #include "affix/crunch.h"
 #include "shell/id_blocks.h"
+#include "shell/tool_registry.h"
 
 #include <array>
 #include <cstdint>
@@ -26,9 +25,7 @@ static_assert(ids_in_block(CRUNCH_BLOCK,
                             CRUNCH_USED_FLAGS}));
 }  // namespace crunch_ids
 
-// Kept for the run of the program, not saved: every flag on and match-left 2 at start.
-extern crunch_settings crunch_window_settings;
-
-// Folds the dictionary's entries with the cache of its .aff text.
-void show_crunch_words_window(dictionary_document& dictionary);
-void register_crunch_commands(dictionary_document& dictionary, tool_registry& tools);
+// Folds the dictionary's entries with the cache of its .aff text. The window
+// shows and changes settings, kept for the run of the program (not saved).
+void show_crunch_words_window(dictionary_document& dictionary, crunch_settings& settings);
+void register_crunch_commands(dictionary_document& dictionary, crunch_settings& settings, tool_registry& tools);

@@ -14,9 +14,6 @@
 #include "shell/shell_state.h"
 #include "shell/window_helpers.h"
 
-int64_t gbza_last_tab = 0;
-pattern_list ise_ize_exception_list;
-pattern_list gb_specific_list;
 
 namespace {
 
@@ -40,7 +37,8 @@ void log_lines(const std::vector<text_t>& lines) {
 
 class gbza_window {
  public:
-  explicit gbza_window(dictionary_document& dictionary) : dictionary_(dictionary), session_(dictionary.list) {}
+  gbza_window(dictionary_document& dictionary, gbza_options& options)
+      : dictionary_(dictionary), options_(options), session_(dictionary.list) {}
   void build();
   void run();
 
@@ -57,6 +55,7 @@ class gbza_window {
   void cancel();
 
   dictionary_document& dictionary_;
+  gbza_options& options_;
   gbza_session session_;
 };
 
@@ -84,7 +83,7 @@ void gbza_window::build() {
       fit_gadget_to_content(GBZA_EXCEPTIONS_CAPTION);
       gadget_create_text_view(GBZA_EXCEPTIONS, 15, 35, 315, panel_h - 125);
       gadget_set_font(GBZA_EXCEPTIONS, font_description(1001));
-      gadget_set_text(GBZA_EXCEPTIONS, ise_ize_exceptions_text);
+      gadget_set_text(GBZA_EXCEPTIONS, options_.exceptions_text);
       const int y = 35 + panel_h - 125 + 5;
       create_image_button_at(GBZA_EXCEPTIONS_CLEAR, 15, y, bw, bh, IMAGE_CLEAR, 0, u"Clear", 0);
       create_image_button_right_of(GBZA_EXCEPTIONS_REMEMBER, GBZA_EXCEPTIONS_CLEAR, bw, bh, IMAGE_REMEMBER, 20,
@@ -102,13 +101,13 @@ void gbza_window::build() {
       const int h = 60 + static_cast<int>(scale_extra_height(50));
       gadget_create_text_view(GBZA_GB_WORDS, 15, 52, 220, h);
       gadget_set_font(GBZA_GB_WORDS, font_description(1001));
-      gadget_set_text(GBZA_GB_WORDS, gb_specific_text);
+      gadget_set_text(GBZA_GB_WORDS, options_.gb_specific_text);
       create_image_button_at(GBZA_GB_CLEAR, 15, 52 + h + 5, th, th, kImageClearSmall, 0, u"Clear", 0);
       gadget_create_button(GBZA_GB_SAVE, th + 30, 52 + h + 5, 90, th, u"Save");
     }
   }
   gadget_parent_pop();
-  gadget_set_state(GBZA_PANEL, static_cast<int>(std::clamp<int64_t>(gbza_last_tab, 0, 5)));
+  gadget_set_state(GBZA_PANEL, static_cast<int>(std::clamp<int64_t>(options_.last_tab, 0, GBZA_TAB_COUNT - 1)));
 
   const int panel_bottom = 10 + panel_h;
   create_image_at(GBZA_FLAG_IMAGE, 20, panel_bottom + 35, kImageArrowFlag, 0, u"");
@@ -141,11 +140,9 @@ void gbza_window::build() {
 }
 
 void gbza_window::convert(int mode) {
-  // The snapshot lives with the settings: reading the settings file clears it.
-  ise_ize_exception_list.snapshot = ise_ize_exceptions_snapshot;
+  // Reading the settings file clears the snapshot: the list is converted again.
   std::vector<text_t> log;
-  convert_pattern_list(gadget_get_text(GBZA_EXCEPTIONS), ise_ize_exception_list, ise_ize_exception_texts, log);
-  ise_ize_exceptions_snapshot = ise_ize_exception_list.snapshot;
+  convert_pattern_list(gadget_get_text(GBZA_EXCEPTIONS), options_.exceptions, ise_ize_exception_texts, log);
   log_lines(log);
   // An empty list, or one with a blank line, leaves no exception in force:
   // the removal runs without any (Cancel gives the dictionary back).
@@ -154,7 +151,7 @@ void gbza_window::convert(int mode) {
   tool_log_text = gadget_get_text(GBZA_LOG);
   tool_window_job_host h = host();
   const gbza_removal_result r =
-      remove_ise_or_ize_forms(session_, mode, ise_ize_exception_list, flag_mode, h);
+      remove_ise_or_ize_forms(session_, mode, options_.exceptions, flag_mode, h);
   if (r.no_words) {
     message_box(u"Warning!", u"No dictionary words found.", MB_ICON_WARNING);
   } else {
@@ -166,16 +163,16 @@ void gbza_window::convert(int mode) {
 
 void gbza_window::remove_gb_specific() {
   std::vector<text_t> log;
-  convert_pattern_list(gadget_get_text(GBZA_GB_WORDS), gb_specific_list, gb_specific_texts, log);
+  convert_pattern_list(gadget_get_text(GBZA_GB_WORDS), options_.gb_specific, gb_specific_texts, log);
   log_lines(log);
-  if (!gb_specific_list.lines.empty()) {
+  if (!options_.gb_specific.lines.empty()) {
     log_line(u"\nRemoving GB specific...\n");
     if (dictionary_.list.empty()) {
       message_box(u"Warning!", u"No dictionary words found.", MB_ICON_WARNING);
     } else {
       tool_log_text = gadget_get_text(GBZA_LOG);
       tool_window_job_host h = host();
-      remove_gb_specific_words(session_, gb_specific_list, h);
+      remove_gb_specific_words(session_, options_.gb_specific, h);
       gadget_set_text(GBZA_LOG, tool_log_text);
     }
   }
@@ -211,9 +208,9 @@ void gbza_window::export_exceptions() {
 }
 
 void gbza_window::keep() {
-  gbza_last_tab = gadget_get_state(GBZA_PANEL);
-  ise_ize_exceptions_text = gadget_get_text(GBZA_EXCEPTIONS);
-  gb_specific_text = gadget_get_text(GBZA_GB_WORDS);
+  options_.last_tab = gadget_get_state(GBZA_PANEL);
+  options_.exceptions_text = gadget_get_text(GBZA_EXCEPTIONS);
+  options_.gb_specific_text = gadget_get_text(GBZA_GB_WORDS);
   if (session_.changed()) {
     session_.keep();
     paged_list_count_changed(TAB_DICTIONARY);
@@ -250,12 +247,12 @@ void gbza_window::run() {
       case GBZA_TO_IZE: convert(2); break;
       case GBZA_EXCEPTIONS_CLEAR: gadget_set_text(GBZA_EXCEPTIONS, u""); break;
       case GBZA_EXCEPTIONS_REMEMBER:
-        save_list(GBZA_EXCEPTIONS, u"-ize-ise_exceptions.txt", u"No exceptions found.");
+        save_list(GBZA_EXCEPTIONS, ise_ize_exceptions_file, u"No exceptions found.");
         break;
       case GBZA_EXCEPTIONS_EXPORT: export_exceptions(); break;
       case GBZA_REMOVE_GB: remove_gb_specific(); break;
       case GBZA_GB_CLEAR: gadget_set_text(GBZA_GB_WORDS, u""); break;
-      case GBZA_GB_SAVE: save_list(GBZA_GB_WORDS, u"gb_specific.txt", u"No GB specific words found."); break;
+      case GBZA_GB_SAVE: save_list(GBZA_GB_WORDS, gb_specific_file, u"No GB specific words found."); break;
       case GBZA_LOG_CLEAR: gadget_set_text(GBZA_LOG, kBanner); break;
       case GBZA_LOG_COPY: clipboard_set_text(gadget_get_text(GBZA_LOG)); break;
       case GBZA_LOG_BOTTOM:
@@ -271,7 +268,7 @@ void gbza_window::run() {
 
 }  // namespace
 
-void show_gbza_variant_window(dictionary_document& dictionary) {
+void show_gbza_variant_window(dictionary_document& dictionary, gbza_options& options) {
   const int width = 1014 + static_cast<int>(scale_extra_width(100));
   const int height = 565 + static_cast<int>(scale_extra_height(100));
   if (!window_open(GBZA_VARIANT_WINDOW, 0, 0, width, height, u"GB/ZA to GB/ZA/US/CA/AU (Tavernel - GB/ZA)",
@@ -281,7 +278,7 @@ void show_gbza_variant_window(dictionary_document& dictionary) {
   }
   window_set_disabled(MAIN_WINDOW, 1);
   {
-    gbza_window w(dictionary);
+    gbza_window w(dictionary, options);
     w.build();
     w.run();
   }
@@ -290,6 +287,6 @@ void show_gbza_variant_window(dictionary_document& dictionary) {
   window_activate(MAIN_WINDOW);
 }
 
-void register_gbza_variant_commands(dictionary_document& dictionary, tool_registry& tools) {
-  tools.set_command(MENU_GBZA_VARIANTS, [&dictionary] { show_gbza_variant_window(dictionary); });
+void register_gbza_variant_commands(dictionary_document& dictionary, gbza_options& options, tool_registry& tools) {
+  tools.set_command(MENU_GBZA_VARIANTS, [&dictionary, &options] { show_gbza_variant_window(dictionary, options); });
 }

@@ -4,10 +4,9 @@
 #pragma once
 
 #include "affix/dictionary_document.h"
-#include "shell/tool_registry.h"
-
 #include "affix/gbza_variants.h"
 #include "shell/id_blocks.h"
+#include "shell/tool_registry.h"
 
 #include <cstdint>
 
@@ -28,11 +27,6 @@ static_assert(ids_in_block(GBZA_VARIANT_BLOCK,
                             GBZA_VARIANT_FIRST, GBZA_VARIANT_LAST, GBZA_OK, GBZA_CANCEL}));
 }  // namespace gbza_ids
 
-// The tab shown when the window opens (stored by OK).
-extern int64_t gbza_last_tab;
-// The converted lists, in force for the run of the program.
-extern pattern_list ise_ize_exception_list;
-extern pattern_list gb_specific_list;
-
-void show_gbza_variant_window(dictionary_document& dictionary);
-void register_gbza_variant_commands(dictionary_document& dictionary, tool_registry& tools);
+// The window shows and keeps the lists and the tab of options.
+void show_gbza_variant_window(dictionary_document& dictionary, gbza_options& options);
+void register_gbza_variant_commands(dictionary_document& dictionary, gbza_options& options, tool_registry& tools);

@@ -290,3 +290,57 @@ bool write_text_file_with_bom(text_view path, text_view text) {
   out.write(bytes.data(), bytes.size());
   return out.commit();
 }
+
+namespace {
+
+constexpr const char16_t* kBuiltinExceptions =
+    u"*-rais*\n" u"*-ris*\n" u"*-siz*\n" u"*achis*\n" u"*Amitiz*\n" u"*Avis*\n" u"*baiz*\n"
+    u"*Beliz*\n" u"*bizarr*\n" u"*Bois*\n" u"*Briz*\n" u"*ceris*\n" u"*Charliz*\n"
+    u"*chisel*\n" u"*çois*\n" u"*crise*\n" u"*decis*\n" u"*Denis*\n" u"*devis*\n" u"*drais*\n"
+    u"*dris*\n" u"*dvis*\n" u"*eizer*\n" u"*Elis*\n" u"*Eliz*\n" u"*eniza*\n" u"*espis*\n"
+    u"*eviz*\n" u"*fize*\n" u"*frais*\n" u"*Giz*\n" u"*Guis*\n" u"*hiza*\n" u"*hizi*\n"
+    u"*Ibiz*\n" u"*idine*\n" u"*isian*\n" u"*izang*\n" u"*izar*\n" u"*Izar*\n" u"*izet*\n"
+    u"*izew*\n" u"*izid*\n" u"*kritis*\n" u"*Kriz*\n" u"*lais*\n" u"*laiz*\n" u"*laoi*\n"
+    u"*levis*\n" u"*lois*\n" u"*Louis*\n" u"*mcis*\n" u"*Mis*\n" u"*nais*\n" u"*nchis*\n"
+    u"*ncis*\n" u"*ndais*\n" u"*ngton*\n" u"*nizen*\n" u"*noise*\n" u"*nosaur*\n" u"*nrise*\n"
+    u"*nterpri*\n" u"*ochis*\n" u"*piza*\n" u"*poise*\n" u"*prais*\n" u"*prize*\n" u"*puize*\n"
+    u"*ractise*\n" u"*radis*\n" u"*recis*\n" u"*resize*\n" u"*revisa*\n" u"*revise*\n"
+    u"*revisi*\n" u"*Ris*\n" u"*romis*\n" u"*rpris*\n" u"*rquis*\n" u"*ruise*\n" u"*sais*\n"
+    u"*sized*\n" u"*sizer*\n" u"*sois*\n" u"*Syriz*\n" u"*tizan*\n" u"*tizen*\n" u"*tois*\n"
+    u"*toise*\n" u"*uois*\n" u"*upris*\n" u"*urmis*\n" u"*visio*\n" u"*vivise*\n" u"*weiz*\n"
+    u"*Wis*\n" u"*wise*\n" u"*wizel*\n" u"*xcis*\n" u"*xercis*\n" u"*zawl*\n" u"*zian*\n"
+    u"*zidin*\n" u"*zier*\n" u"*zine*\n" u"*zizi*\n" u"/hood\n" u"/man\n" u"/men\n" u"/ous\n"
+    u"/ship\n" u"/zen\n" u"_anise\n" u"_arise\n" u"_guise\n" u"_mise\n" u"_raise\n" u"_rise\n"
+    u"_size\n" u"_seize\n" u"assize\n" u"bêtise\n" u"capsize\n" u"chaise\n" u"chemise\n"
+    u"Civilization\n" u"earthrise\n" u"filesize\n" u"ise\n" u"ize\n" u"lateralizer\n"
+    u"maize\n" u"mortise\n" u"parvise\n" u"treatise\n" u"valise\n";
+
+}  // namespace
+
+text_t builtin_ise_ize_exceptions() { return kBuiltinExceptions; }
+
+void read_ise_ize_exceptions(text_view path, gbza_options& options) {
+  text_t text;
+  if (read_settings_text(path, text)) {
+    options.exceptions_text = text;
+  } else {
+    options.exceptions.snapshot.clear();
+    options.exceptions_text = builtin_ise_ize_exceptions();
+  }
+}
+
+void read_gb_specific_words(text_view path, gbza_options& options) {
+  text_t text;
+  if (read_settings_text(path, text)) options.gb_specific_text = text;
+}
+
+std::vector<settings_file_registration> gbza_settings_files(gbza_options& options) {
+  return {{ise_ize_exceptions_file,
+           [&options] {
+             options.exceptions_text.clear();
+             options.exceptions.snapshot.clear();
+             options.gb_specific_text.clear();
+           },
+           [&options](const text_t& path) { read_ise_ize_exceptions(path, options); }},
+          {gb_specific_file, nullptr, [&options](const text_t& path) { read_gb_specific_words(path, options); }}};
+}

@@ -12,6 +12,7 @@
 
 #include "common/list_document.h"
 #include "common/long_job.h"
+#include "common/settings_file.h"
 #include "common/text.h"
 
 #include <cstdint>
@@ -36,6 +37,29 @@ struct pattern_list_texts {
 };
 extern const pattern_list_texts ise_ize_exception_texts;
 extern const pattern_list_texts gb_specific_texts;
+
+// What the -ise/-ize window keeps: the two word lists as edited (their
+// settings files hold them across runs), as converted for the run of the
+// program, and the tab it opens on.
+inline constexpr char16_t ise_ize_exceptions_file[] = u"-ize-ise_exceptions.txt";
+inline constexpr char16_t gb_specific_file[] = u"gb_specific.txt";
+inline constexpr int64_t GBZA_TAB_COUNT = 6;
+struct gbza_options {
+  int64_t last_tab = 0;       // 0..GBZA_TAB_COUNT - 1, stored by OK
+  text_t exceptions_text;     // the exceptions editor
+  text_t gb_specific_text;    // the GB-specific words editor
+  pattern_list exceptions;    // converted; its snapshot is the text last converted
+  pattern_list gb_specific;
+};
+// The built-in exceptions, each followed by LF.
+text_t builtin_ise_ize_exceptions();
+// The lists' files, UTF-8 after an optional byte-order mark. Exceptions that
+// cannot be read are the built-in ones (to be converted again); GB-specific
+// words that cannot be read stay as they are.
+void read_ise_ize_exceptions(text_view path, gbza_options& options);
+void read_gb_specific_words(text_view path, gbza_options& options);
+// The two files; a reset empties both texts and the last converted text.
+std::vector<settings_file_registration> gbza_settings_files(gbza_options& options);
 
 enum class pattern_conversion { empty, unchanged, blank_line, converted };
 

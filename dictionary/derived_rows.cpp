@@ -45,18 +45,18 @@ text_t derived_record_rule_column(const derived_word_record& r) {
   return column == u"0:" ? text_t() : column;
 }
 
-void sort_derived_words(std::vector<derived_word_record>& rows, int64_t n) {
+void sort_derived_words(std::vector<derived_word_record>& rows, int64_t n, int64_t mode) {
   size_t count = std::min<size_t>(static_cast<size_t>(std::max<int64_t>(0, n)), rows.size());
   auto first = rows.begin(), last = first + static_cast<std::ptrdiff_t>(count);
-  if (derived_words_sort_mode <= 1 || derived_words_sort_mode > 5) {
+  if (mode <= DERIVED_SORT_LIST_ORDER || mode > DERIVED_SORT_RULE_FLAG) {
     std::stable_sort(first, last, [](const auto& a, const auto& b) { return a.row_index < b.row_index; });
     return;
   }
   for (auto it = first; it != last; ++it) {
-    switch (derived_words_sort_mode) {
-      case 2: it->sort_key = it->type + u"\t" + it->flag; break;
-      case 3: it->sort_key = it->flag + u"\t" + it->rule_key; break;
-      case 4: it->sort_key = it->position_key + u"\t" + it->rule_key; break;
+    switch (mode) {
+      case DERIVED_SORT_TYPE_FLAG: it->sort_key = it->type + u"\t" + it->flag; break;
+      case DERIVED_SORT_FLAG_RULE: it->sort_key = it->flag + u"\t" + it->rule_key; break;
+      case DERIVED_SORT_POSITION_RULE: it->sort_key = it->position_key + u"\t" + it->rule_key; break;
       default: it->sort_key = it->rule_key + u"\t" + it->flag; break;
     }
   }

@@ -4,7 +4,6 @@
 
 #include "affix/affix_expansion.h"
 #include "common/text.h"
-#include "shell/settings_files.h"
 
 #include <cstdint>
 #include <vector>
@@ -39,14 +38,21 @@ class derived_rows_sink : public expansion_sink {
   row_type_colours colours_;
 };
 
-// The sort mode of the list, derived_words_sort_mode of shell/settings_files.h
-// (read from derivates_sort.prefs): 1 list order, 2 type + flag, 3 flag +
-// rule, 4 flag position + rule, 5 rule + flag.
+// The sort modes of the list, as derivates_sort.prefs keeps them.
+inline constexpr int64_t DERIVED_SORT_LIST_ORDER = 1;
+inline constexpr int64_t DERIVED_SORT_TYPE_FLAG = 2;
+inline constexpr int64_t DERIVED_SORT_FLAG_RULE = 3;
+inline constexpr int64_t DERIVED_SORT_POSITION_RULE = 4;
+inline constexpr int64_t DERIVED_SORT_RULE_FLAG = 5;
+// What the word editor's list remembers: its sort mode.
+struct derived_words_options {
+  int64_t sort_mode = DERIVED_SORT_LIST_ORDER;
+};
 
 // Column texts of a record as the list shows them.
 text_t derived_record_position_column(const derived_word_record& r);  // "" when 0
 text_t derived_record_rule_column(const derived_word_record& r);      // "" for Primary
 
-// Sorts the first n records by derived_words_sort_mode (1: list order); the
-// caller then refills its list from the records.
-void sort_derived_words(std::vector<derived_word_record>& rows, int64_t n);
+// Sorts the first n records by mode (DERIVED_SORT_...; list order for any
+// other); the caller then refills its list from the records.
+void sort_derived_words(std::vector<derived_word_record>& rows, int64_t n, int64_t mode);

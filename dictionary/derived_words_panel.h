@@ -14,9 +14,10 @@ extern derived_rows_sink word_editor_rows;
 extern expansion_report word_editor_report;
 
 // Builds the panel inside window 428 (the current window) and fills the
-// .AFF view (from the cache the editor expands with) and the AFF aid.
-// The panel's calls below take that same cache.
-void build_derived_words_panel(const aff_decode_cache& cache);
+// .AFF view (from the cache the editor expands with) and the AFF aid; the
+// sort controls show and change options. The panel's calls below take that
+// same cache.
+void build_derived_words_panel(const aff_decode_cache& cache, derived_words_options& options);
 // Frees the popup menu.
 void free_derived_words_panel();
 
@@ -25,14 +26,15 @@ void clear_derived_words();
 // After a complete expansion: sorts the rows by the chosen mode, fills list
 // 442 (its view detached while it fills), the title, the summary lists and
 // the unknown-flag fields.
-void show_derived_words();
+void show_derived_words(const derived_words_options& options);
 
 // Every pass of the editor's loop: the Display button and the indicators.
 void update_derived_words_panel(const aff_decode_cache& cache);
 
 // The panel's events. Returns true when the event was the panel's. Remove
 // flag from textbox changes the word field and posts a click on Refresh.
-bool handle_derived_words_panel_event(const aff_decode_cache& cache, int type, int object, int subtype);
+bool handle_derived_words_panel_event(const aff_decode_cache& cache, derived_words_options& options, int type, int object,
+                                      int subtype);
 
 // The image number last shown by an indicator of the panel (153..158).
 int derived_words_indicator_image(int gadget);

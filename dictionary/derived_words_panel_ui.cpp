@@ -102,23 +102,23 @@ void match_rows() {
   set_gadget_text_if_changed(MATCH_COUNT, u"(" + string_from_int(count) + u")");
 }
 
-void choose_sort_mode(int radio) {
-  derived_words_sort_mode = radio - SORT_FRAME;
+void choose_sort_mode(derived_words_options& options, int radio) {
+  options.sort_mode = radio - SORT_FRAME;
   for (int g = SORT_FIRST_RADIO; g < SORT_FIRST_RADIO + 5; ++g) gadget_set_state(g, g == radio ? 1 : 0);
 }
 
-void sort_rows() {
+void sort_rows(const derived_words_options& options) {
   if (word_editor_rows.rows.empty()) {
     warn(u"No derived words found.");
     return;
   }
-  sort_derived_words(word_editor_rows.rows, static_cast<int64_t>(word_editor_rows.rows.size()));
+  sort_derived_words(word_editor_rows.rows, static_cast<int64_t>(word_editor_rows.rows.size()), options.sort_mode);
   fill_derived_list();
 }
 
-void remember_sort_mode() {
-  text_t path = settings_file_path(u"derivates_sort.prefs");
-  if (!write_derivates_sort_prefs(path, derived_words_sort_mode)) show_error(u"Can't write the file:\n" + path);
+void remember_sort_mode(const derived_words_options& options) {
+  text_t path = settings_file_path(derivates_sort_prefs_file);
+  if (!write_derivates_sort_prefs(path, options.sort_mode)) show_error(u"Can't write the file:\n" + path);
 }
 
 void remove_flag_from_textbox(const aff_decode_cache& cache) {
@@ -187,7 +187,7 @@ void build_aff_aid(int x, int y) {
 
 }  // namespace
 
-void build_derived_words_panel(const aff_decode_cache& cache) {
+void build_derived_words_panel(const aff_decode_cache& cache, derived_words_options& options) {
   shown_images.clear();
   const int row_y = 331 + sy(20);
 
@@ -265,9 +265,9 @@ void build_derived_words_panel(const aff_decode_cache& cache) {
   radio(SORT_FIRST_RADIO + 4);
   caption(470, u"Rule + ");
   flag_image(471);
-  derived_words_sort_mode = clamp_derived_words_sort_mode(derived_words_sort_mode);
+  options.sort_mode = clamp_derived_words_sort_mode(options.sort_mode);
   for (int g = SORT_FIRST_RADIO; g < SORT_FIRST_RADIO + 5; ++g)
-    gadget_set_state(g, g - SORT_FRAME == derived_words_sort_mode ? 1 : 0);
+    gadget_set_state(g, g - SORT_FRAME == options.sort_mode ? 1 : 0);
   create_image_button_at(SORT, std::max(x + 8, 59 + view_width - 96), frame_y + 8, 44, 44, 30010, 0, u"Sort", 0);
   create_image_button_right_of(REMEMBER, SORT, 44, 44, 30032, 4, u"Remember", 0);
 
@@ -322,9 +322,9 @@ void clear_derived_words() {
   gadget_clear_items(NESTED_LIST);
 }
 
-void show_derived_words() {
+void show_derived_words(const derived_words_options& options) {
   const int64_t n = static_cast<int64_t>(word_editor_rows.rows.size());
-  if (n > 0 && derived_words_sort_mode != 1) sort_derived_words(word_editor_rows.rows, n);
+  if (n > 0 && options.sort_mode != DERIVED_SORT_LIST_ORDER) sort_derived_words(word_editor_rows.rows, n, options.sort_mode);
   fill_derived_list();
   derived_words_summary summary = summarise_derived_words(word_editor_rows.rows);
   gadget_add_items(TOP_LEVEL_LIST, summary.top_level);
@@ -349,7 +349,8 @@ void update_derived_words_panel(const aff_decode_cache& cache) {
   show_image(CIRCUMFIX, now.circumfix);
 }
 
-bool handle_derived_words_panel_event(const aff_decode_cache& cache, int type, int object, int subtype) {
+bool handle_derived_words_panel_event(const aff_decode_cache& cache, derived_words_options& options, int type, int object,
+                                      int subtype) {
   if (type == EVENT_MENU) {
     if (object < COPY_WORD || object > REMOVE_FLAG) return false;
     run_popup_item(cache, object);
@@ -363,11 +364,11 @@ bool handle_derived_words_panel_event(const aff_decode_cache& cache, int type, i
       return true;
     case DISPLAY: display_selected_rule(); return true;
     case MATCH: match_rows(); return true;
-    case SORT: sort_rows(); return true;
-    case REMEMBER: remember_sort_mode(); return true;
+    case SORT: sort_rows(options); return true;
+    case REMEMBER: remember_sort_mode(options); return true;
     default:
       if (object >= SORT_FIRST_RADIO && object < SORT_FIRST_RADIO + 5) {
-        choose_sort_mode(object);
+        choose_sort_mode(options, object);
         return true;
       }
       return false;

@@ -608,3 +608,17 @@ bool write_duplicates_options_prefs(text_view path, const std::vector<int64_t>& 
   out.write(bytes.data(), bytes.size());
   return out.commit();
 }
+
+void read_duplicates_options_prefs(text_view path, duplicates_options& options) {
+  settings_reader in(path);
+  if (!in.framed()) return;
+  bool on[4];
+  for (bool& b : on) b = in.int8() != 0;
+  if (!in.ok()) return;
+  options = {.ignore_tags = on[0], .twofold = on[1], .same_class = on[2], .special_primary_only = on[3]};
+}
+
+settings_file_registration duplicates_settings_file(duplicates_options& options) {
+  return {duplicates_prefs_file, [&options] { options = duplicates_options(); },
+          [&options](const text_t& path) { read_duplicates_options_prefs(path, options); }};
+}

@@ -15,6 +15,7 @@
 #include "common/line_export.h"
 #include "common/list_document.h"
 #include "common/long_job.h"
+#include "common/settings_file.h"
 #include "common/text.h"
 
 #include <cstdint>
@@ -54,7 +55,8 @@ text_t repeated_flags_column(const duplicate_row_record& row);
 // The list row: line, word, flags, tags, class name, repeated flags (LF-joined).
 text_t duplicate_row_text(const duplicate_row_record& row);
 
-// The check boxes of the window.
+// The check boxes of the window, as the program remembers them
+// (duplicates_prefs_file).
 struct duplicates_options {
   bool ignore_tags = false;           // merge entries whatever their tags (the tags are joined)
   bool twofold = false;               // only delete bare and identical entries
@@ -105,4 +107,9 @@ text_t duplicates_log_banner();
 
 // Remember: "41" + LF, then the four check-box states as shown, one byte
 // each (0 or 1), written through a temporary file.
+inline constexpr char16_t duplicates_prefs_file[] = u"show_merge_del_dupes.prefs";
 bool write_duplicates_options_prefs(text_view path, const std::vector<int64_t>& shown_states);
+// Reads the four states into options (any byte but 0 is on); a missing or
+// short file leaves them as they are.
+void read_duplicates_options_prefs(text_view path, duplicates_options& options);
+settings_file_registration duplicates_settings_file(duplicates_options& options);

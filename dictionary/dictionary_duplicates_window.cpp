@@ -18,6 +18,8 @@
 #include "shell/shell_state.h"
 #include "shell/window_helpers.h"
 
+#include <array>
+
 using namespace dictionary_duplicates_ids;
 
 namespace {
@@ -33,7 +35,9 @@ int sy(int percent) { return static_cast<int>(scale_extra_height(percent)); }
 void warn(const text_t& text) { message_box(u"Warning!", text, MB_ICON_WARNING); }
 
 struct window_state {
-  dictionary_document* dictionary = nullptr;
+  window_state(dictionary_document& d, duplicates_options& o) : dictionary(d), options(o) {}
+  dictionary_document& dictionary;
+  duplicates_options& options;  // the check boxes, remembered by the program
   list_tool_edit* edit = nullptr;
   duplicate_scan_result scan;
   row_type_colours colours = DEFAULT_ROW_TYPE_COLOURS;  // of the affix class column
@@ -83,7 +87,7 @@ void show_scan(window_state& st) {
 void run_scan(window_state& st) {
   tool_window_job_host host = job_host();
   gadget_clear_items(LIST);
-  st.scan = scan_dictionary_duplicates(st.dictionary->list, st.dictionary->decode_cache(), host, show_log);
+  st.scan = scan_dictionary_duplicates(st.dictionary.list, st.dictionary.decode_cache(), host, show_log);
   show_scan(st);
 }
 
@@ -93,14 +97,19 @@ std::vector<int64_t> shown_options() {
           gadget_get_state(SPECIAL_PRIMARY)};
 }
 
-void show_twofold(bool on) {
-  gadget_set_state(SAME_CLASS, on ? 0 : static_cast<int>(dictionary_duplicates_options[3]));
-  gadget_set_state(SPECIAL_PRIMARY, on ? 0 : static_cast<int>(dictionary_duplicates_options[4]));
+// The options in the order of their check boxes (IGNORE_TAGS + 0..3).
+std::array<bool*, 4> option_fields(duplicates_options& o) {
+  return {&o.ignore_tags, &o.twofold, &o.same_class, &o.special_primary_only};
+}
+
+void show_twofold(const duplicates_options& options, bool on) {
+  gadget_set_state(SAME_CLASS, on ? 0 : options.same_class);
+  gadget_set_state(SPECIAL_PRIMARY, on ? 0 : options.special_primary_only);
   gadget_set_disabled(SAME_CLASS, on ? 1 : 0);
   gadget_set_disabled(SPECIAL_PRIMARY, on ? 1 : 0);
 }
 
-void build_window(dictionary_document& dictionary) {
+void build_window(dictionary_document& dictionary, duplicates_options& options) {
   const int list_width = 672 + sx(60), list_height = 270 + sy(100);
   gadget_create_column_list(LIST, 25, 25, list_width, list_height, u"Line #", 95);
   for (const char16_t* title : {u"Word", u"\U0001F3C1", u"Postags/Comments", u"Information", u"Repeated Flags"})
@@ -160,9 +169,9 @@ void build_window(dictionary_document& dictionary) {
   for (int k = 0; k < 4; ++k) {
     gadget_create_checkbox(IGNORE_TAGS + k, 35, frame_y + 12 + 24 * k, frame_width - 80,
                            static_cast<int>(check_box_height), labels[k]);
-    gadget_set_state(IGNORE_TAGS + k, static_cast<int>(dictionary_duplicates_options[static_cast<size_t>(k + 1)]));
+    gadget_set_state(IGNORE_TAGS + k, *option_fields(options)[static_cast<size_t>(k)]);
   }
-  if (dictionary_duplicates_options[2] != 0) show_twofold(true);
+  if (options.twofold) show_twofold(options, true);
   create_image_button_at(PROCESS, 35, frame_y + 12 + 24 * 4, 44, 44, 30042, 0, u"Process", 1);
   create_image_button_at(REMEMBER, 25 + frame_width - 50, frame_y + 12, 44, 44, 30032, 0, u"Remember", 0);
 
@@ -178,7 +187,7 @@ void export_list(const window_state& st) {
     return;
   }
   const text_t path = request_save_path(u"Export Duplicates to file", u"Text Documents (*.txt)|*.txt", u".txt",
-                                        st.dictionary->list.path());
+                                        st.dictionary.list.path());
   if (path.empty()) return;
   tool_window_job_host host = job_host();
   if (export_dictionary_duplicates(st.scan, path, number_separator, host) == line_export_status::write_failed)
@@ -193,8 +202,8 @@ void process(window_state& st) {
   gadget_set_text(TIME_LABEL, u"");
   tool_window_job_host host = job_host();
   const duplicates_process_result r =
-      process_dictionary_duplicates(st.dictionary->list, st.dictionary->decode_cache(), *st.edit, st.scan,
-                                    duplicates_options_from(dictionary_duplicates_options), host, show_log);
+      process_dictionary_duplicates(st.dictionary.list, st.dictionary.decode_cache(), *st.edit, st.scan,
+                                    st.options, host, show_log);
   st.scan = r.scan;
   show_scan(st);
   show_log();
@@ -203,7 +212,7 @@ void process(window_state& st) {
 }
 
 void remember() {
-  const text_t path = settings_file_path(u"show_merge_del_dupes.prefs");
+  const text_t path = settings_file_path(duplicates_prefs_file);
   if (!write_duplicates_options_prefs(path, shown_options()))
     message_box(u"Error!", u"Can't write the file:\n" + path, MB_ICON_ERROR);
 }
@@ -218,7 +227,7 @@ void dictionary_views_follow(const dictionary_document& dictionary) {
 
 }  // namespace
 
-void show_dictionary_duplicates_window(dictionary_document& dictionary) {
+void show_dictionary_duplicates_window(dictionary_document& dictionary, duplicates_options& options) {
   list_document& doc = dictionary.list;
   if (doc.count() == 0) {
     warn(u"No dictionary words found.");
@@ -233,11 +242,10 @@ void show_dictionary_duplicates_window(dictionary_document& dictionary) {
     return;
   }
   list_tool_edit edit(doc);
-  window_state st;
+  window_state st(dictionary, options);
   st.colours = preferred_row_type_colours();
-  st.dictionary = &dictionary;
   st.edit = &edit;
-  build_window(dictionary);
+  build_window(dictionary, options);
   tool_log_text = duplicates_log_banner();
   show_log();
   shortcut_add(WINDOW, KEY_ESCAPE, SHORTCUT_ESCAPE);
@@ -266,13 +274,13 @@ void show_dictionary_duplicates_window(dictionary_document& dictionary) {
         if (st.scan.rows.empty() && !st.scan.aborted) warn(u"No duplicate words found.");
         break;
       case EXPORT: export_list(st); break;
-      case IGNORE_TAGS: dictionary_duplicates_options[1] = gadget_get_state(IGNORE_TAGS); break;
+      case IGNORE_TAGS: options.ignore_tags = gadget_get_state(IGNORE_TAGS) != 0; break;
       case TWOFOLD:
-        dictionary_duplicates_options[2] = gadget_get_state(TWOFOLD);
-        show_twofold(dictionary_duplicates_options[2] != 0);
+        options.twofold = gadget_get_state(TWOFOLD) != 0;
+        show_twofold(options, options.twofold);
         break;
-      case SAME_CLASS: dictionary_duplicates_options[3] = gadget_get_state(SAME_CLASS); break;
-      case SPECIAL_PRIMARY: dictionary_duplicates_options[4] = gadget_get_state(SPECIAL_PRIMARY); break;
+      case SAME_CLASS: options.same_class = gadget_get_state(SAME_CLASS) != 0; break;
+      case SPECIAL_PRIMARY: options.special_primary_only = gadget_get_state(SPECIAL_PRIMARY) != 0; break;
       case PROCESS: process(st); break;
       case REMEMBER: remember(); break;
       case CLEAR_LOG:
@@ -304,8 +312,10 @@ void show_dictionary_duplicates_window(dictionary_document& dictionary) {
   window_activate(MAIN_WINDOW);
 }
 
-void register_dictionary_duplicates_commands(dictionary_document& dictionary, tool_registry& tools) {
-  tools.set_command(MENU_DICTIONARY_DUPLICATES, [&dictionary] { show_dictionary_duplicates_window(dictionary); });
+void register_dictionary_duplicates_commands(dictionary_document& dictionary, duplicates_options& options,
+                                             tool_registry& tools) {
+  tools.set_command(MENU_DICTIONARY_DUPLICATES,
+                    [&dictionary, &options] { show_dictionary_duplicates_window(dictionary, options); });
   tools.set_command(MENU_WORDLIST_DUPLICATES, [&dictionary] { show_duplicates_wordlist(dictionary); });
   tools.set_command(MENU_SORT_AFF_TAGS, [&dictionary] { sort_aff_tags_command(dictionary); });
 }

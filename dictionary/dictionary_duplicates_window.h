@@ -4,6 +4,7 @@
 #pragma once
 
 #include "affix/dictionary_document.h"
+#include "dictionary/dictionary_duplicates.h"
 #include "shell/id_blocks.h"
 #include "shell/tool_registry.h"
 #include "shell/shell_ids.h"
@@ -30,11 +31,12 @@ static_assert(ids_in_block(DUPLICATES_BLOCK, {WINDOW, LIST, EXPORT, CLOSE, FOUND
 
 // Opens window 577 over window 0 and returns when it is closed: OK keeps
 // what Process did, Cancel, Escape and the close box put the dictionary back.
-void show_dictionary_duplicates_window(dictionary_document& dictionary);
+void show_dictionary_duplicates_window(dictionary_document& dictionary, duplicates_options& options);
 // Show/Delete duplicates wordlist on window 0, then window 523 with the list.
 void show_duplicates_wordlist(dictionary_document& dictionary);
 // Sort tags .AFF on window 0.
 void sort_aff_tags_command(dictionary_document& dictionary);
 
-// The three tools' commands.
-void register_dictionary_duplicates_commands(dictionary_document& dictionary, tool_registry& tools);
+// The three tools' commands; the window remembers its check boxes in options.
+void register_dictionary_duplicates_commands(dictionary_document& dictionary, duplicates_options& options,
+                                             tool_registry& tools);

@@ -106,7 +106,7 @@ void fix_dictionary_word_spaces(dictionary_document& dictionary) {
 }
 
 void register_dictionary_tool_commands(dictionary_document& dictionary, statistics_options& statistics,
-                                       tool_registry& tools) {
+                                       postag_search& tag_search, tool_registry& tools) {
   tools.set_command(MENU_EXTRACT_ALL_TXT, [&dictionary] { extract_dictionary_wordlist(dictionary, 0); });
   tools.set_command(MENU_EXTRACT_ALL_CSV, [&dictionary] { extract_dictionary_wordlist(dictionary, 1); });
   tools.set_command(MENU_EXTRACT_COMPOUNDS_TXT, [&dictionary] { extract_dictionary_wordlist(dictionary, 2); });
@@ -114,6 +114,6 @@ void register_dictionary_tool_commands(dictionary_document& dictionary, statisti
   tools.set_command(MENU_SORT_FLAGS, [&dictionary] { sort_dictionary_word_flags(dictionary); });
   tools.set_command(MENU_REMOVE_COMMENTS, [&dictionary] { remove_dictionary_word_comments(dictionary); });
   tools.set_command(MENU_DICTIONARY_FIX_SPACES, [&dictionary] { fix_dictionary_word_spaces(dictionary); });
-  register_postag_search_commands(dictionary, tools);
+  register_postag_search_commands(dictionary, tag_search, tools);
   register_statistics_commands(dictionary, statistics, tools);
 }

@@ -7,6 +7,7 @@
 #include "affix/dictionary_document.h"
 
 #include "dictionary/dictionary_statistics.h"
+#include "dictionary/wordlist_extraction.h"
 #include "shell/tool_registry.h"
 
 // Word-list extraction of a type (0 all .txt, 1 all .csv, 2 compounds, 6
@@ -16,6 +17,8 @@ void sort_dictionary_word_flags(dictionary_document& dictionary);
 void remove_dictionary_word_comments(dictionary_document& dictionary);
 void fix_dictionary_word_spaces(dictionary_document& dictionary);
 
-// The statistics window remembers its total in statistics.
+// The statistics window remembers its total in statistics, the tag search
+// its text and check boxes in tag_search.
 void register_dictionary_tool_commands(dictionary_document& dictionary, statistics_options& statistics,
+                                       postag_search& tag_search,
                                        tool_registry& tools);

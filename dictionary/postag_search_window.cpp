@@ -8,27 +8,25 @@
 
 using namespace postag_search_ids;
 
-postag_search postag_search_options;
-
 namespace {
 
 constexpr int kImageExtract = 30026, kImageClose = 30036;
 
-void keep_options() {
-  postag_search_options.text = gadget_get_text(TEXT);
-  postag_search_options.match_case = gadget_get_state(MATCH_CASE) == 1;
-  postag_search_options.full_match = gadget_get_state(FULL_MATCH) == 1;
+void keep_options(postag_search& options) {
+  options.text = gadget_get_text(TEXT);
+  options.match_case = gadget_get_state(MATCH_CASE) == 1;
+  options.full_match = gadget_get_state(FULL_MATCH) == 1;
 }
 
-void build_window() {
-  gadget_create_entry(TEXT, 12, 18, 340, static_cast<int>(string_gadget_height), postag_search_options.text);
+void build_window(const postag_search& options) {
+  gadget_create_entry(TEXT, 12, 18, 340, static_cast<int>(string_gadget_height), options.text);
   use_language_font(TEXT);
   const int below = bottom_of(TEXT) + 6;
   gadget_create_checkbox(MATCH_CASE, 15, below, 200, static_cast<int>(check_box_height), u"Match case");
   gadget_create_checkbox(FULL_MATCH, 15, below + static_cast<int>(check_box_height) + 4, 200,
                          static_cast<int>(check_box_height), u"Full match");
-  gadget_set_state(MATCH_CASE, postag_search_options.match_case ? 1 : 0);
-  gadget_set_state(FULL_MATCH, postag_search_options.full_match ? 1 : 0);
+  gadget_set_state(MATCH_CASE, options.match_case ? 1 : 0);
+  gadget_set_state(FULL_MATCH, options.full_match ? 1 : 0);
   const int list_x = right_of(TEXT) + 20;
   gadget_create_column_list(LIST, list_x, 18, 795 - list_x, 300, u"Words & postags/comments", 795 - list_x - 8);
   use_language_font(LIST);
@@ -42,15 +40,15 @@ void build_window() {
   gadget_set_focus(TEXT);
 }
 
-void extract_matches(const dictionary_document& dictionary) {
-  keep_options();
-  if (postag_search_options.text.empty()) {
+void extract_matches(const dictionary_document& dictionary, postag_search& options) {
+  keep_options(options);
+  if (options.text.empty()) {
     message_box(u"Warning!", u"No text to find.", MB_ICON_WARNING);
     return;
   }
   const list_document& doc = dictionary.list;
   tool_window_job_host host({.window = WINDOW});
-  const postag_search_result found = find_entries_by_postag(doc, postag_search_options, host);
+  const postag_search_result found = find_entries_by_postag(doc, options, host);
   if (found.aborted) return;
   if (found.matches.empty()) {
     message_box(u"Warning!", u"No matches found.", MB_ICON_WARNING);
@@ -75,7 +73,7 @@ void extract_matches(const dictionary_document& dictionary) {
 
 }  // namespace
 
-void extract_words_by_postag(const dictionary_document& dictionary) {
+void extract_words_by_postag(const dictionary_document& dictionary, postag_search& options) {
   window_set_disabled(MAIN_WINDOW, 1);
   if (!window_open(WINDOW, 0, 0, 805, 410, u"Extract with specifid postags/comments .DIC", TOOL_WINDOW_FLAGS,
                    window_widget(MAIN_WINDOW))) {
@@ -83,21 +81,22 @@ void extract_words_by_postag(const dictionary_document& dictionary) {
     message_box(u"Error!", u"Can't open a window.", MB_ICON_ERROR);
     return;
   }
-  build_window();
+  build_window(options);
   for (bool done = false; !done;) {
     const int type = event_wait();
     if (type <= 0 || event_get_window() != WINDOW) continue;
     // The close box closes as Close does.
     if (type == EVENT_CLOSE || (type == EVENT_MENU && event_get_menu_item() == SHORTCUT_ESCAPE)) done = true;
     if (type == EVENT_GADGET && event_get_gadget() == CLOSE) done = true;
-    if (type == EVENT_GADGET && event_get_gadget() == EXTRACT) extract_matches(dictionary);
+    if (type == EVENT_GADGET && event_get_gadget() == EXTRACT) extract_matches(dictionary, options);
   }
-  keep_options();
+  keep_options(options);
   window_close(WINDOW);
   window_set_disabled(MAIN_WINDOW, 0);
   window_activate(MAIN_WINDOW);
 }
 
-void register_postag_search_commands(const dictionary_document& dictionary, tool_registry& tools) {
-  tools.set_command(MENU_EXTRACT_BY_TAGS, [&dictionary] { extract_words_by_postag(dictionary); });
+void register_postag_search_commands(const dictionary_document& dictionary, postag_search& options,
+                                     tool_registry& tools) {
+  tools.set_command(MENU_EXTRACT_BY_TAGS, [&dictionary, &options] { extract_words_by_postag(dictionary, options); });
 }

@@ -15,8 +15,8 @@ static_assert(ids_in_block(POSTAG_SEARCH_BLOCK, {WINDOW, TEXT, MATCH_CASE, FULL_
                                                  FOUND_LABEL}));
 }  // namespace postag_search_ids
 
-// The text and the two options, kept from one opening to the next.
-extern postag_search postag_search_options;
-
-void extract_words_by_postag(const dictionary_document& dictionary);
-void register_postag_search_commands(const dictionary_document& dictionary, tool_registry& tools);
+// The window shows options (the text and the two check boxes) and keeps
+// them for the next opening.
+void extract_words_by_postag(const dictionary_document& dictionary, postag_search& options);
+void register_postag_search_commands(const dictionary_document& dictionary, postag_search& options,
+                                     tool_registry& tools);

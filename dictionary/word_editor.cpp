@@ -224,7 +224,9 @@ remove_flag_outcome remove_flag_from_word_text(text_view field, text_view flag, 
 
 // ---- Remembered sort mode -------------------------------------------------------------
 
-int64_t clamp_derived_words_sort_mode(int64_t mode) { return mode >= 1 && mode <= 5 ? mode : 1; }
+int64_t clamp_derived_words_sort_mode(int64_t mode) {
+  return mode >= DERIVED_SORT_LIST_ORDER && mode <= DERIVED_SORT_RULE_FLAG ? mode : DERIVED_SORT_LIST_ORDER;
+}
 
 std::string derivates_sort_prefs_bytes(int64_t mode) {
   uint32_t v = static_cast<uint32_t>(clamp_derived_words_sort_mode(mode));
@@ -239,6 +241,18 @@ bool write_derivates_sort_prefs(text_view path, int64_t mode) {
   if (!out.create(path)) return false;
   out.write(bytes.data(), bytes.size());
   return out.commit();
+}
+
+void read_derivates_sort_prefs(text_view path, derived_words_options& options) {
+  settings_reader in(path);
+  if (!in.framed()) return;
+  const int64_t mode = in.int32();
+  if (in.ok() && mode >= DERIVED_SORT_LIST_ORDER && mode <= DERIVED_SORT_RULE_FLAG) options.sort_mode = mode;
+}
+
+settings_file_registration derived_words_settings_file(derived_words_options& options) {
+  return {derivates_sort_prefs_file, [&options] { options = derived_words_options(); },
+          [&options](const text_t& path) { read_derivates_sort_prefs(path, options); }};
 }
 
 // ---- The .AFF view -------------------------------------------------------------------

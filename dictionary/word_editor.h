@@ -8,6 +8,7 @@
 #include "affix/affix_expansion.h"
 #include "dictionary/derived_rows.h"
 #include "common/list_document.h"
+#include "common/settings_file.h"
 #include "common/text.h"
 
 #include <cstdint>
@@ -154,12 +155,17 @@ struct remove_flag_outcome {
 remove_flag_outcome remove_flag_from_word_text(text_view field, text_view flag, int64_t flag_mode);
 
 // ---- Remembered sort mode -------------------------------------------------------------
+inline constexpr char16_t derivates_sort_prefs_file[] = u"derivates_sort.prefs";
 int64_t clamp_derived_words_sort_mode(int64_t mode);  // outside 1..5: 1
 // "41" LF, then the mode as a 32-bit little-endian integer: 7 bytes.
 std::string derivates_sort_prefs_bytes(int64_t mode);
 // Writes the file through a temporary renamed over it; false when it failed
 // (the old file stays).
 bool write_derivates_sort_prefs(text_view path, int64_t mode);
+// Reads the mode into options; a missing or short file, or a mode outside
+// 1..5, leaves it as it is.
+void read_derivates_sort_prefs(text_view path, derived_words_options& options);
+settings_file_registration derived_words_settings_file(derived_words_options& options);
 
 // ---- The .AFF view -------------------------------------------------------------------
 // The text the view shows: the decode cache's text without its final LF, so

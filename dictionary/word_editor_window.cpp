@@ -44,8 +44,10 @@ static_assert(SHORTCUT_BLOCK.holds(SHORTCUT_TOOL_HELP));
 constexpr int ACTION_WORD_CHANGED = 1, ACTION_OK = 2, ACTION_CANCEL = 3;
 
 struct editor_state {
+  explicit editor_state(derived_words_options& options) : derived(options) {}
   dictionary_document* dictionary = nullptr;
   const aff_decode_cache* cache = nullptr;  // the dictionary's, brought up to date at opening
+  derived_words_options& derived;           // the list's sort mode, remembered by the program
   bool add = false;
   word_editor_fields at_open;
   bool refresh_pending = false;
@@ -190,7 +192,7 @@ void refresh_derived_words(editor_state& st) {
   st.refresh_pending = false;
   st.reference_ms = time_elapsed_ms();
   if (complete) {
-    show_derived_words();
+    show_derived_words(st.derived);
     return;
   }
   // Stopped by OK or Cancel: the rows are partial. They are not shown; if
@@ -242,7 +244,7 @@ void handle_event(editor_state& st, int type) {
       case SHORTCUT_ESCAPE: st.close_requested = true; return;
       case SHORTCUT_RETURN: event_post(EVENT_GADGET, WINDOW, OK); return;
       case SHORTCUT_TOOL_HELP: open_manual_page(word_editor_manual_anchor); return;
-      default: handle_derived_words_panel_event(*st.cache, type, object, subtype); return;
+      default: handle_derived_words_panel_event(*st.cache, st.derived, type, object, subtype); return;
     }
   }
   if (type != EVENT_GADGET) return;
@@ -253,7 +255,7 @@ void handle_event(editor_state& st, int type) {
     case REFRESH: request_refresh(st, CHANGE_SETBACK_MS); return;
     case OK: validate_and_commit(st); return;
     case CANCEL: st.close_requested = true; return;
-    default: handle_derived_words_panel_event(*st.cache, type, object, subtype); return;
+    default: handle_derived_words_panel_event(*st.cache, st.derived, type, object, subtype); return;
   }
 }
 
@@ -268,7 +270,7 @@ row_type_colours preferred_row_type_colours() {
           colour(both_affix_colour)};
 }
 
-void edit_dictionary_word(dictionary_document& dictionary, int64_t add, int64_t edit) {
+void edit_dictionary_word(dictionary_document& dictionary, int64_t add, int64_t edit, derived_words_options& options) {
   list_document& doc = dictionary.list;
   if (edit) {
     if (doc.count() == 0) {
@@ -288,7 +290,7 @@ void edit_dictionary_word(dictionary_document& dictionary, int64_t add, int64_t 
   pending_word_editor_action = 0;
   word_editor_rows = derived_rows_sink(preferred_row_type_colours());
 
-  editor_state st;
+  editor_state st(options);
   st.dictionary = &dictionary;
   st.cache = &cache;
   st.add = add != 0;
@@ -304,7 +306,7 @@ void edit_dictionary_word(dictionary_document& dictionary, int64_t add, int64_t 
   }
   open_editor = &st;
   build_fields();
-  build_derived_words_panel(cache);
+  build_derived_words_panel(cache, options);
   gadget_set_text(WORD_FIELD, st.at_open.word);
   gadget_set_text(TAGS_FIELD, st.at_open.tags);
   if (!st.add) request_refresh(st, OPENING_SETBACK_MS);
@@ -357,9 +359,10 @@ void edit_dictionary_word(dictionary_document& dictionary, int64_t add, int64_t 
   window_activate(MAIN_WINDOW);
 }
 
-void register_word_editor_commands(dictionary_document& dictionary, list_entry_commands& entries) {
-  entries.edit = [&dictionary](entry_edit how) {
-    edit_dictionary_word(dictionary, how == entry_edit::add ? 1 : 0, how == entry_edit::edit ? 1 : 0);
+void register_word_editor_commands(dictionary_document& dictionary, derived_words_options& options,
+                                   list_entry_commands& entries) {
+  entries.edit = [&dictionary, &options](entry_edit how) {
+    edit_dictionary_word(dictionary, how == entry_edit::add ? 1 : 0, how == entry_edit::edit ? 1 : 0, options);
   };
 }
 

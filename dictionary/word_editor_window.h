@@ -4,17 +4,21 @@
 #include "affix/affix_expansion.h"
 #include "affix/dictionary_document.h"
 #include "common/text.h"
+#include "dictionary/derived_rows.h"
 #include "shell/document_kinds.h"
 
 #include <cstdint>
 
 // (1, 0) adds a word, (0, 1) edits the selected dictionary entry. Opens the
 // modal window and returns when it is closed; only a valid OK writes.
-void edit_dictionary_word(dictionary_document& dictionary, int64_t add, int64_t edit);
+// The derived-words list is sorted as options say, and remembers it there.
+void edit_dictionary_word(dictionary_document& dictionary, int64_t add, int64_t edit, derived_words_options& options);
 
 // The dictionary kind's Add and Edit, which the Add and Edit buttons, popup
-// items 503 and 507, Ctrl+A and the double click on the dictionary list run.
-void register_word_editor_commands(dictionary_document& dictionary, list_entry_commands& entries);
+// items 503 and 507, Ctrl+A and the double click on the dictionary list run;
+// the editor keeps its sort of derived words in options.
+void register_word_editor_commands(dictionary_document& dictionary, derived_words_options& options,
+                                   list_entry_commands& entries);
 
 // The row type colours of the derived-word lists, from the preferences'
 // affix colours.

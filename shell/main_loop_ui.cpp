@@ -8,7 +8,6 @@
 #include "shell/desktop.h"
 #include "shell/last_update_check.h"
 #include "shell/main_window.h"
-#include "shell/pos_rule_presets.h"
 #include "shell/preferences.h"
 #include "shell/preferences_window.h"
 #include "shell/recent_files_ui.h"
@@ -204,7 +203,6 @@ int start_program(const text_t& executable_path, const std::function<void()>& re
   if (register_commands) register_commands();
   set_default_preferences();
   reset_settings_globals();
-  init_pos_rule_presets();
   reset_registered_settings();
   prefs_file_loaded = 0;
   load_fonts();

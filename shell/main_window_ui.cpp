@@ -41,13 +41,6 @@ int list_height() { return sy(100) + adj() + 315; }
 void item(int id, const char16_t* text, int image) { menu_add_item_image(id, text, image_pixbuf(image)); }
 void submenu(const char16_t* text, int image) { menu_open_submenu_image(text, image_pixbuf(image)); }
 
-text_t pos_language_name() {
-  if (pos_rule_language >= 0 && pos_rule_language < static_cast<int64_t>(pos_rule_languages.size())) {
-    return pos_rule_languages[static_cast<size_t>(pos_rule_language)];
-  }
-  return u"";
-}
-
 void build_menu_bar() {
   menu_create_image_bar(MAIN_MENU, window_widget(MAIN_WINDOW));
 
@@ -154,10 +147,9 @@ void build_menu_bar() {
   menu_add_title(u"&LanguageTool Tools");
   item(MENU_BULK_IMPORT_MULTIWORDS, u"Bulk Import Multiwords", IMAGE_BULK_IMPORT);
   submenu(u"Extract", IMAGE_EXPORT);
-  const text_t language = pos_language_name();
-  menu_add_item_image(MENU_POS_ADDED, u"POS added.txt (" + language + u")", image_pixbuf(IMAGE_RECENT_FILE));
-  menu_add_item_image(MENU_POS_SPELLING, u"POS spelling.txt (" + language + u")",
-                      image_pixbuf(IMAGE_RECENT_FILE));
+  // The POS tools name the chosen language in these two at the end of the build.
+  menu_add_item_image(MENU_POS_ADDED, u"POS added.txt", image_pixbuf(IMAGE_RECENT_FILE));
+  menu_add_item_image(MENU_POS_SPELLING, u"POS spelling.txt", image_pixbuf(IMAGE_RECENT_FILE));
   item(MENU_POS_SETTINGS, u"POS settings", IMAGE_PREFERENCES);
   menu_add_separator();
   item(MENU_RULES_STRUCTURE, u"Rules Structure .txt", IMAGE_RECENT_FILE);

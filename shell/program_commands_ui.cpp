@@ -39,21 +39,21 @@ void register_program_commands(workspace& ws) {
   register_undo_redo_commands();
   register_dictionary_file_commands(ws.dictionary, kinds.dictionary);
   register_dictionary_list_commands(kinds.dictionary.entries);
-  register_word_editor_commands(ws.dictionary, kinds.dictionary.entries);
-  register_dictionary_tool_commands(ws.dictionary, ws.statistics, tools);
+  register_word_editor_commands(ws.dictionary, ws.derived_words, kinds.dictionary.entries);
+  register_dictionary_tool_commands(ws.dictionary, ws.statistics, ws.tag_search, tools);
   register_thesaurus_editor(ws.thesaurus, kinds.thesaurus);
-  register_dictionary_duplicates_commands(ws.dictionary, tools);
-  register_thesaurus_tool_commands(tools);
+  register_dictionary_duplicates_commands(ws.dictionary, ws.dictionary_duplicates, tools);
+  register_thesaurus_tool_commands(ws.clean_symbols, tools);
   register_hyphenation_commands(ws.hyphenation, ws.dictionary, kinds.hyphenation);
   register_autocorrect_commands(ws.autocorrect, kinds.autocorrect, ws.autotext, kinds.autotext);
   register_autocorrect_tool_commands(ws.dictionary, tools);
   register_preferences_commands(tools);
-  register_languagetool_commands(ws.grammar, ws.dictionary, commands);
+  register_languagetool_commands(ws.grammar, ws.dictionary, ws.pos_rules, commands);
   register_profile_commands(tools);
   register_update_check_commands(tools);
   register_wordlist_commands(ws.dictionary, ws.multiword_pos, tools);
-  register_crunch_commands(ws.dictionary, tools);
-  register_gbza_variant_commands(ws.dictionary, tools);
+  register_crunch_commands(ws.dictionary, ws.crunch, tools);
+  register_gbza_variant_commands(ws.dictionary, ws.gbza, tools);
   register_proper_names_commands(ws.dictionary, tools);
   // Last: the dispatchers take over the menu, shortcut and gadget numbers
   // and run what the kinds and tools registered above.

@@ -26,30 +26,8 @@ bool settings_file_oversized(text_view path);
 extern std::vector<text_t> oversized_settings_files;
 
 // ---- Remembered options of tool windows ------------------------------------
-// The word editor's derived-words sort mode, 1..5 (derivates_sort.prefs).
-extern int64_t derived_words_sort_mode;       // 1
-// Check boxes of the dictionary duplicates window, indexes 1..4, each 0 or 1.
-extern std::vector<int64_t> dictionary_duplicates_options;  // {_, 0, 0, 1, 1}
 
-// POS rule table: at most POS_RULE_LANGUAGES_MAX languages of at most
-// POS_RULE_MAX rules; a language's rules stand at indexes 1..count, each
-// source + LF + target + LF + comment. The presets are filled by
-// init_pos_rule_presets; extract_pos_lists.prefs replaces them.
-inline constexpr int64_t POS_RULE_LANGUAGES_MAX = 3;
-inline constexpr int64_t POS_RULE_MAX = 300;
-extern int64_t pos_rule_language_count;                  // 3
-extern std::vector<text_t> pos_rule_languages;           // [3]
-extern std::vector<int64_t> pos_rule_counts;             // [3]
-extern std::vector<std::vector<text_t>> pos_rule_table;  // [3][301]
-extern int64_t pos_rule_language;                        // 2, language of the POS extraction
 
-// -ise/-ize conversion: the exceptions editor text and its last converted
-// text, and the GB-specific words.
-extern text_t ise_ize_exceptions_text;
-extern text_t ise_ize_exceptions_snapshot;
-extern text_t gb_specific_text;
-// The built-in exceptions, each followed by LF.
-text_t builtin_ise_ize_exceptions();
 
 // ---- AFF-aid languages -------------------------------------------------------
 // Entry n: first line of the language's file + LF + image number + LF + file

@@ -4,8 +4,11 @@
 #include "affix/dictionary_document.h"
 #include "shell/main_commands.h"
 #include "tools/grammar_rules.h"
+#include "tools/pos_rules.h"
 
 // The grammar is the LanguageTool tab's document and the dictionary the one
-// POS extraction reads; both must outlive the commands.
+// POS extraction reads; the POS extraction and its settings window use
+// pos_rules. All must outlive the commands.
 void register_languagetool_commands(grammar_document_record& grammar, dictionary_document& dictionary,
+                                    pos_rule_tables& pos_rules,
                                     main_commands& commands);

@@ -9,11 +9,11 @@
 #include "tools/pos_extraction.h"
 #include "tools/pos_rules.h"
 
-void extract_pos_words_to_file(dictionary_document& dictionary, int form) {
+void extract_pos_words_to_file(dictionary_document& dictionary, int form, const pos_rule_tables& pos_rules) {
   show_main_status(u"Extracting POSes from Dictionary... <ESC> to abort.");
   reset_main_progress();
   const text_t& aff_text = dictionary.aff_text();
-  const std::vector<text_t> rules = pos_language_rules(pos_rule_language);
+  const std::vector<text_t> rules = pos_language_rules(pos_rules, pos_rules.language);
   const pos_extraction_result refused = check_pos_extraction(dictionary.list, aff_text, rules);
   if (refused.status != pos_extraction_status::ok) {
     message_box(u"Warning!", refused.message, MB_ICON_WARNING);
@@ -32,7 +32,8 @@ void extract_pos_words_to_file(dictionary_document& dictionary, int form) {
   show_main_status(r.status_text);
 }
 
-void register_pos_extraction_commands(dictionary_document& dictionary, tool_registry& tools) {
-  tools.set_command(MENU_POS_ADDED, [&dictionary] { extract_pos_words_to_file(dictionary, 1); });
-  tools.set_command(MENU_POS_SPELLING, [&dictionary] { extract_pos_words_to_file(dictionary, 2); });
+void register_pos_extraction_commands(dictionary_document& dictionary, const pos_rule_tables& pos_rules,
+                                      tool_registry& tools) {
+  tools.set_command(MENU_POS_ADDED, [&dictionary, &pos_rules] { extract_pos_words_to_file(dictionary, 1, pos_rules); });
+  tools.set_command(MENU_POS_SPELLING, [&dictionary, &pos_rules] { extract_pos_words_to_file(dictionary, 2, pos_rules); });
 }

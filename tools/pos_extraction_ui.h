@@ -5,6 +5,9 @@
 
 #include "affix/dictionary_document.h"
 #include "shell/tool_registry.h"
+#include "tools/pos_rules.h"
 
-void extract_pos_words_to_file(dictionary_document& dictionary, int form);
-void register_pos_extraction_commands(dictionary_document& dictionary, tool_registry& tools);
+// The rules are those of the chosen language of pos_rules.
+void extract_pos_words_to_file(dictionary_document& dictionary, int form, const pos_rule_tables& pos_rules);
+void register_pos_extraction_commands(dictionary_document& dictionary, const pos_rule_tables& pos_rules,
+                                      tool_registry& tools);

@@ -2,6 +2,7 @@
 
 #include "common/file.h"
 #include "common/settings_file.h"
+#include "tools/pos_rule_presets.h"
 
 #include <algorithm>
 
@@ -10,9 +11,9 @@ namespace {
 constexpr int kFile = 1;
 
 
-bool valid_language(int64_t language) {
-  return language >= 0 && language < POS_RULE_LANGUAGES_MAX &&
-         static_cast<size_t>(language) < pos_rule_table.size() && static_cast<size_t>(language) < pos_rule_counts.size();
+bool valid_language(const pos_rule_tables& tables, int64_t language) {
+  return language >= 0 && language < POS_RULE_LANGUAGES_MAX && static_cast<size_t>(language) < tables.table.size() &&
+         static_cast<size_t>(language) < tables.counts.size();
 }
 
 }  // namespace
@@ -54,21 +55,26 @@ bool pos_rule_has_empty_field(const pos_rule_parts& parts) {
          string_trim_spaces(parts.comment).empty();
 }
 
-std::vector<text_t> pos_language_rules(int64_t language) {
-  if (!valid_language(language)) return {};
-  const std::vector<text_t>& row = pos_rule_table[static_cast<size_t>(language)];
-  const int64_t count = std::clamp<int64_t>(pos_rule_counts[static_cast<size_t>(language)], 0,
+std::vector<text_t> pos_language_rules(const pos_rule_tables& tables, int64_t language) {
+  if (!valid_language(tables, language)) return {};
+  const std::vector<text_t>& row = tables.table[static_cast<size_t>(language)];
+  const int64_t count = std::clamp<int64_t>(tables.counts[static_cast<size_t>(language)], 0,
                                             static_cast<int64_t>(row.size()) - 1);
   return std::vector<text_t>(row.begin() + 1, row.begin() + 1 + count);
 }
 
-void set_pos_language_rules(int64_t language, const std::vector<text_t>& rules) {
-  if (!valid_language(language)) return;
-  std::vector<text_t>& row = pos_rule_table[static_cast<size_t>(language)];
+void set_pos_language_rules(pos_rule_tables& tables, int64_t language, const std::vector<text_t>& rules) {
+  if (!valid_language(tables, language)) return;
+  std::vector<text_t>& row = tables.table[static_cast<size_t>(language)];
   row.assign(POS_RULE_MAX + 1, text_t());
   const size_t kept = std::min(rules.size(), static_cast<size_t>(POS_RULE_MAX));
   for (size_t r = 0; r < kept; ++r) row[r + 1] = rules[r];
-  pos_rule_counts[static_cast<size_t>(language)] = static_cast<int64_t>(kept);
+  tables.counts[static_cast<size_t>(language)] = static_cast<int64_t>(kept);
+}
+
+text_t pos_language_name(const pos_rule_tables& tables, int64_t language) {
+  if (language < 0 || language >= static_cast<int64_t>(tables.languages.size())) return text_t();
+  return tables.languages[static_cast<size_t>(language)];
 }
 
 text_t pos_rules_found_label(int64_t count) { return u"Found:" + string_from_int(count); }
@@ -79,23 +85,23 @@ text_t pos_rules_selected_label(int64_t checked, int64_t count) {
   return u"Selected:" + string_from_int(checked) + u"/" + string_from_int(count);
 }
 
-bool write_pos_settings_file(text_view path) {
+bool write_pos_settings_file(text_view path, const pos_rule_tables& tables) {
   if (!file_create_atomic(kFile, path)) return false;
   file_write_line(kFile, settings_format_id, FORMAT_UTF8);
-  file_write_int32(kFile, pos_rule_language);
+  file_write_int32(kFile, tables.language);
   return file_commit(kFile);
 }
 
-bool write_pos_lists_file(text_view path) {
+bool write_pos_lists_file(text_view path, const pos_rule_tables& tables) {
   if (!file_create_atomic(kFile, path)) return false;
-  const int64_t count = std::clamp<int64_t>(pos_rule_language_count, 0, POS_RULE_LANGUAGES_MAX);
+  const int64_t count = std::clamp<int64_t>(tables.language_count, 0, POS_RULE_LANGUAGES_MAX);
   file_write_line(kFile, settings_format_id, FORMAT_UTF8);
   file_write_line(kFile, string_from_int(count), FORMAT_UTF8);
   for (int64_t i = 0; i < count; ++i) {
-    const text_t name = static_cast<size_t>(i) < pos_rule_languages.size()
-                            ? clean_pos_rule_field(pos_rule_languages[static_cast<size_t>(i)])
+    const text_t name = static_cast<size_t>(i) < tables.languages.size()
+                            ? clean_pos_rule_field(tables.languages[static_cast<size_t>(i)])
                             : text_t();
-    const std::vector<text_t> rules = pos_language_rules(i);
+    const std::vector<text_t> rules = pos_language_rules(tables, i);
     file_write_line(kFile, name, FORMAT_UTF8);
     file_write_line(kFile, string_from_int(static_cast<int64_t>(rules.size())), FORMAT_UTF8);
     for (const text_t& rule : rules) {
@@ -107,4 +113,53 @@ bool write_pos_lists_file(text_view path) {
     }
   }
   return file_commit(kFile);
+}
+
+void read_pos_lists_file(text_view path, pos_rule_tables& tables) {
+  settings_reader in(path);
+  if (!in.framed()) return;
+  int64_t count = in.decimal_line();
+  if (!in.ok() || count < 1) return;
+  const int64_t kept = std::min(count, POS_RULE_LANGUAGES_MAX);
+  std::vector<text_t> names(kept);
+  std::vector<std::vector<text_t>> rules(kept);
+  for (int64_t i = 0; i < count && in.ok(); ++i) {
+    text_t name = in.line();
+    int64_t rule_count = in.decimal_line();
+    // The declared count is only trusted as far as the file has lines.
+    for (int64_t r = 0; r < rule_count && in.ok(); ++r) {
+      text_t rule = in.line();
+      if (i < kept && r < POS_RULE_MAX) rules[i].push_back(string_replace(rule, u"\t", u"\n"));
+    }
+    if (i < kept) names[i] = name;
+  }
+  if (!in.ok()) return;
+  tables.language_count = kept;
+  for (int64_t i = 0; i < kept; ++i) {
+    tables.languages[i] = names[i];
+    tables.counts[i] = static_cast<int64_t>(rules[i].size());
+    std::vector<text_t>& row = tables.table[i];
+    std::fill(row.begin(), row.end(), text_t());
+    for (size_t r = 0; r < rules[i].size(); ++r) row[r + 1] = rules[i][r];
+  }
+}
+
+void read_pos_settings_file(text_view path, pos_rule_tables& tables) {
+  settings_reader in(path);
+  bool read = in.framed();
+  const int64_t language = read ? in.int32() : 0;
+  read = read && in.ok();
+  // The choice must name a language the table holds.
+  if (read) tables.language = std::clamp<int64_t>(language, 0, tables.language_count - 1);
+  else tables.language = std::min(tables.language, tables.language_count - 1);
+}
+
+std::vector<settings_file_registration> pos_rule_settings_files(pos_rule_tables& tables) {
+  return {{pos_lists_prefs_file,
+           [&tables] {
+             tables = pos_rule_tables();
+             fill_pos_rule_presets(tables);
+           },
+           [&tables](const text_t& path) { read_pos_lists_file(path, tables); }},
+          {pos_settings_prefs_file, nullptr, [&tables](const text_t& path) { read_pos_settings_file(path, tables); }}};
 }

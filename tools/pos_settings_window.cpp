@@ -2,6 +2,7 @@
 
 #include "gui/gui.h"
 #include "shell/layout.h"
+#include "shell/main_window.h"
 #include "shell/settings_files.h"
 #include "shell/shell_ids.h"
 #include "shell/shell_state.h"
@@ -19,13 +20,13 @@ namespace {
 constexpr int kButtonWidth = 90;
 constexpr int kCloneBelowImage = 92;
 
-int64_t language_count() {
-  return std::min<int64_t>(pos_rule_language_count, static_cast<int64_t>(pos_rule_languages.size()));
+int64_t language_count(const pos_rule_tables& t) {
+  return std::min<int64_t>(t.language_count, static_cast<int64_t>(t.languages.size()));
 }
 
-text_t language_name(int64_t language) {
-  if (language < 0 || language >= language_count()) return {};
-  return pos_rule_languages[static_cast<size_t>(language)];
+text_t language_name(const pos_rule_tables& t, int64_t language) {
+  if (language < 0 || language >= language_count(t)) return {};
+  return t.languages[static_cast<size_t>(language)];
 }
 
 int row_count() { return gadget_count_items(RULE_LIST); }
@@ -40,15 +41,15 @@ int checked_rows() {
 
 void warn(const text_t& text) { message_box(u"Warning!", text, MB_ICON_WARNING); }
 
-void update_pos_rule_labels() {
-  const int64_t count = static_cast<int64_t>(pos_language_rules(pos_rule_language).size());
+void update_pos_rule_labels(const pos_rule_tables& t) {
+  const int64_t count = static_cast<int64_t>(pos_language_rules(t, t.language).size());
   set_gadget_text_if_changed(FOUND_LABEL, pos_rules_found_label(count));
   set_gadget_text_if_changed(SELECTED_LABEL, pos_rules_selected_label(checked_rows(), count));
 }
 
-void fill_pos_rule_list() {
+void fill_pos_rule_list(const pos_rule_tables& t) {
   gadget_clear_items(RULE_LIST);
-  gadget_add_items(RULE_LIST, pos_language_rules(pos_rule_language));
+  gadget_add_items(RULE_LIST, pos_language_rules(t, t.language));
 }
 
 // The row's three cells joined by LF: the rule as the list shows it.
@@ -57,29 +58,29 @@ text_t row_rule(int row) {
                         gadget_get_item_text(RULE_LIST, row, 2)});
 }
 
-bool room_for_a_rule() {
-  if (static_cast<int64_t>(pos_language_rules(pos_rule_language).size()) < POS_RULE_MAX) return true;
+bool room_for_a_rule(const pos_rule_tables& t) {
+  if (static_cast<int64_t>(pos_language_rules(t, t.language).size()) < POS_RULE_MAX) return true;
   warn(u"The maximum number of rules per language is " + string_from_int(POS_RULE_MAX));
   return false;
 }
 
 // Rule `row + 1` becomes `rule`; the list row follows.
-void insert_rule(int row, const text_t& rule) {
-  std::vector<text_t> rules = pos_language_rules(pos_rule_language);
+void insert_rule(pos_rule_tables& t, int row, const text_t& rule) {
+  std::vector<text_t> rules = pos_language_rules(t, t.language);
   row = std::clamp(row, 0, static_cast<int>(rules.size()));
   rules.insert(rules.begin() + row, rule);
-  set_pos_language_rules(pos_rule_language, rules);
+  set_pos_language_rules(t, t.language, rules);
   gadget_add_item(RULE_LIST, row, rule);
   gadget_set_state(RULE_LIST, row);
 }
 
-void add_rule_at(int row) {
-  if (!room_for_a_rule()) return;
+void add_rule_at(pos_rule_tables& t, int row) {
+  if (!room_for_a_rule(t)) return;
   const text_t rule = show_pos_rule_dialog(u"\n\n");
-  if (!rule.empty()) insert_rule(row, rule);
+  if (!rule.empty()) insert_rule(t, row, rule);
 }
 
-void edit_rule() {
+void edit_rule(pos_rule_tables& t) {
   const int s = selected_row();
   if (s < 0) {
     warn(u"No rule selected.");
@@ -87,14 +88,14 @@ void edit_rule() {
   }
   const text_t rule = show_pos_rule_dialog(row_rule(s));
   if (rule.empty()) return;
-  std::vector<text_t> rules = pos_language_rules(pos_rule_language);
+  std::vector<text_t> rules = pos_language_rules(t, t.language);
   if (s >= static_cast<int>(rules.size())) return;
   rules[static_cast<size_t>(s)] = rule;
-  set_pos_language_rules(pos_rule_language, rules);
+  set_pos_language_rules(t, t.language, rules);
   gadget_set_item_text(RULE_LIST, s, rule, 0);
 }
 
-void delete_pos_rule() {
+void delete_pos_rule(pos_rule_tables& t) {
   if (row_count() == 0) {
     warn(u"No rules for current language.");
     return;
@@ -105,13 +106,13 @@ void delete_pos_rule() {
     return;
   }
   if (message_box(u"Warning!", u"Really delete rule?", MB_YES_NO | MB_ICON_WARNING) == MB_ANSWER_NO) return;
-  std::vector<text_t> rules = pos_language_rules(pos_rule_language);
+  std::vector<text_t> rules = pos_language_rules(t, t.language);
   if (s < static_cast<int>(rules.size())) rules.erase(rules.begin() + s);
-  set_pos_language_rules(pos_rule_language, rules);
+  set_pos_language_rules(t, t.language, rules);
   gadget_remove_item(RULE_LIST, s);
 }
 
-void delete_checked_rules() {
+void delete_checked_rules(pos_rule_tables& t) {
   if (row_count() == 0 || checked_rows() == 0) {
     warn(u"No items selected.");
     return;
@@ -120,8 +121,8 @@ void delete_checked_rules() {
   for (int i = 0; i < row_count(); ++i) {
     if (!row_checked(i)) kept.push_back(row_rule(i));
   }
-  set_pos_language_rules(pos_rule_language, kept);
-  fill_pos_rule_list();
+  set_pos_language_rules(t, t.language, kept);
+  fill_pos_rule_list(t);
 }
 
 void set_all_checks(int mode) {  // 1 check, 0 uncheck, -1 invert
@@ -137,9 +138,10 @@ void set_all_checks(int mode) {  // 1 check, 0 uncheck, -1 invert
 }
 
 // A settings file that cannot be written is named; the old one stays.
-void save_settings_file(const text_t& name, bool (*write)(text_view)) {
+void save_settings_file(const pos_rule_tables& t, const text_t& name,
+                        bool (*write)(text_view, const pos_rule_tables&)) {
   const text_t path = settings_file_path(name);
-  if (!write(path)) message_box(u"Error!", u"Can't write the file:\n" + path, MB_ICON_ERROR);
+  if (!write(path, t)) message_box(u"Error!", u"Can't write the file:\n" + path, MB_ICON_ERROR);
 }
 
 void build_popup_menu() {
@@ -158,13 +160,13 @@ void build_popup_menu() {
   menu_add_item_image(ITEM_DELETE, u"Delete", image_pixbuf(IMAGE_DELETE_CURRENT));
 }
 
-void build_window(int width, int height) {
+void build_window(const pos_rule_tables& t, int width, int height) {
   const int ew10 = static_cast<int>(scale_extra_width(10));
   gadget_create_label(LANGUAGE_LABEL, 10, 10, 0, static_cast<int>(text_gadget_height), u"Use language:");
   fit_gadget_to_content(LANGUAGE_LABEL);
   gadget_create_combo_box(LANGUAGE_COMBO, 10, bottom_of(LANGUAGE_LABEL) + 3, 130, static_cast<int>(combo_box_height));
-  for (int64_t i = 0; i < language_count(); ++i) gadget_add_item(LANGUAGE_COMBO, -1, language_name(i));
-  gadget_set_state(LANGUAGE_COMBO, static_cast<int>(pos_rule_language));
+  for (int64_t i = 0; i < language_count(t); ++i) gadget_add_item(LANGUAGE_COMBO, -1, language_name(t, i));
+  gadget_set_state(LANGUAGE_COMBO, static_cast<int>(t.language));
   gadget_create_button(REMEMBER, right_of(LANGUAGE_COMBO) + 15, gadget_y(LANGUAGE_COMBO), 88,
                        static_cast<int>(button_height), u"Remember");
   gadget_create_column_list_ex(RULE_LIST, 10, bottom_of(LANGUAGE_COMBO) + 8,
@@ -199,75 +201,78 @@ void build_window(int width, int height) {
 enum class window_end { open, kept, cancelled };
 
 // Menu items of the popup and the window's shortcuts.
-window_end handle_command(int id) {
+window_end handle_command(pos_rule_tables& t, int id) {
   switch (id) {
     case KEY_ID_ESCAPE: return window_end::kept;
     case KEY_ID_DELETE:
-    case ITEM_DELETE: delete_pos_rule(); break;
+    case ITEM_DELETE: delete_pos_rule(t); break;
     case KEY_ID_HELP: open_manual_page(u""); break;
-    case KEY_ID_ADD: add_rule_at(row_count()); break;
+    case KEY_ID_ADD: add_rule_at(t, row_count()); break;
     case ITEM_ADD_ABOVE:
       if (selected_row() < 0) warn(u"No rule selected.");
-      else add_rule_at(selected_row());
+      else add_rule_at(t, selected_row());
       break;
-    case ITEM_ADD_BELOW: add_rule_at(selected_row() < 0 ? 0 : selected_row() + 1); break;
-    case ITEM_EDIT: edit_rule(); break;
+    case ITEM_ADD_BELOW: add_rule_at(t, selected_row() < 0 ? 0 : selected_row() + 1); break;
+    case ITEM_EDIT: edit_rule(t); break;
     case ITEM_CLONE_BELOW:
       if (selected_row() < 0) warn(u"No rule selected.");
-      else if (room_for_a_rule()) insert_rule(selected_row() + 1, row_rule(selected_row()));
+      else if (room_for_a_rule(t)) insert_rule(t, selected_row() + 1, row_rule(selected_row()));
       break;
     case ITEM_SELECT_ALL: set_all_checks(1); break;
     case ITEM_SELECT_NONE: set_all_checks(0); break;
     case ITEM_INVERT: set_all_checks(-1); break;
-    case ITEM_DELETE_SELECTED: delete_checked_rules(); break;
+    case ITEM_DELETE_SELECTED: delete_checked_rules(t); break;
     default: return window_end::open;
   }
-  update_pos_rule_labels();
+  update_pos_rule_labels(t);
   return window_end::open;
 }
 
-window_end handle_gadget(int gadget, int subtype) {
+window_end handle_gadget(pos_rule_tables& t, int gadget, int subtype) {
   switch (gadget) {
     case LANGUAGE_COMBO: {
       const int chosen = gadget_get_state(LANGUAGE_COMBO);
-      if (chosen >= 0 && chosen != pos_rule_language) {
-        pos_rule_language = chosen;
-        fill_pos_rule_list();
+      if (chosen >= 0 && chosen != t.language) {
+        t.language = chosen;
+        fill_pos_rule_list(t);
       }
       break;
     }
     case RULE_LIST:
-      if (subtype == SUBTYPE_DOUBLE_CLICK) edit_rule();
+      if (subtype == SUBTYPE_DOUBLE_CLICK) edit_rule(t);
       if (subtype == SUBTYPE_RIGHT_CLICK) menu_popup(RULE_POPUP, window_widget(WINDOW));
       break;
-    case ADD: add_rule_at(row_count()); break;
-    case EDIT: edit_rule(); break;
-    case DELETE: delete_pos_rule(); break;
+    case ADD: add_rule_at(t, row_count()); break;
+    case EDIT: edit_rule(t); break;
+    case DELETE: delete_pos_rule(t); break;
     case GO_BOTTOM:
       if (row_count() > 0) gadget_set_state(RULE_LIST, row_count() - 1);
       break;
     case GO_TOP:
       if (row_count() > 0) gadget_set_state(RULE_LIST, 0);
       break;
-    case REMEMBER: save_settings_file(u"extract_pos_settings.prefs", write_pos_settings_file); break;
-    case SAVE: save_settings_file(u"extract_pos_lists.prefs", write_pos_lists_file); break;
+    case REMEMBER: save_settings_file(t, pos_settings_prefs_file, write_pos_settings_file); break;
+    case SAVE: save_settings_file(t, pos_lists_prefs_file, write_pos_lists_file); break;
     case OK: return window_end::kept;
     case CANCEL: return window_end::cancelled;
     default: return window_end::open;
   }
-  update_pos_rule_labels();
+  update_pos_rule_labels(t);
   return window_end::open;
 }
 
-text_t pos_menu_text(const char16_t* what) { return text_t(what) + u" (" + language_name(pos_rule_language) + u")"; }
+text_t pos_menu_text(const pos_rule_tables& t, const char16_t* what) {
+  return text_t(what) + u" (" + language_name(t, t.language) + u")";
+}
 
 }  // namespace
 
-void update_pos_menu_items() {
+void update_pos_menu_items(const pos_rule_tables& t) {
   const struct {
     int item;
     text_t text;
-  } items[] = {{MENU_POS_ADDED, pos_menu_text(u"POS added.txt")}, {MENU_POS_SPELLING, pos_menu_text(u"POS spelling.txt")}};
+  } items[] = {{MENU_POS_ADDED, pos_menu_text(t, u"POS added.txt")},
+               {MENU_POS_SPELLING, pos_menu_text(t, u"POS spelling.txt")}};
   for (const auto& i : items) {
     if (menu_get_item_text(MAIN_MENU, i.item) != i.text) menu_set_item_text(MAIN_MENU, i.item, i.text);
   }
@@ -325,7 +330,7 @@ text_t show_pos_rule_dialog(const text_t& rule) {
   return result;
 }
 
-void show_pos_settings_window() {
+void show_pos_settings_window(pos_rule_tables& t) {
   const int width = 1014 + static_cast<int>(scale_extra_width(100));
   const int height = 550 + static_cast<int>(scale_extra_height(100));
   if (!window_open(WINDOW, GUI_KEEP, GUI_KEEP, width, height, u"Extract POS Settings (Unfinished)", TOOL_WINDOW_FLAGS,
@@ -335,12 +340,12 @@ void show_pos_settings_window() {
   }
   window_set_size_limits(WINDOW, width, height, -1, -1);
   window_set_disabled(MAIN_WINDOW, 1);
-  const int64_t language_before = pos_rule_language;
-  const std::vector<int64_t> counts_before = pos_rule_counts;
-  const std::vector<std::vector<text_t>> table_before = pos_rule_table;
-  build_window(width, height);
-  fill_pos_rule_list();
-  update_pos_rule_labels();
+  const int64_t language_before = t.language;
+  const std::vector<int64_t> counts_before = t.counts;
+  const std::vector<std::vector<text_t>> table_before = t.table;
+  build_window(t, width, height);
+  fill_pos_rule_list(t);
+  update_pos_rule_labels(t);
 
   window_end end = window_end::open;
   while (end == window_end::open) {
@@ -348,23 +353,30 @@ void show_pos_settings_window() {
     if (type <= 0) continue;
     const int window = event_get_window();
     if (type == EVENT_CLOSE && window == WINDOW) end = window_end::kept;
-    else if (type == EVENT_MENU && window == WINDOW) end = handle_command(event_get_menu_item());
-    else if (type == EVENT_GADGET && window == WINDOW) end = handle_gadget(event_get_gadget(), event_get_subtype());
+    else if (type == EVENT_MENU && window == WINDOW) end = handle_command(t, event_get_menu_item());
+    else if (type == EVENT_GADGET && window == WINDOW) end = handle_gadget(t, event_get_gadget(), event_get_subtype());
   }
 
   window_close(WINDOW);
   menu_free(RULE_POPUP);
   if (end == window_end::cancelled) {
-    pos_rule_language = language_before;
-    pos_rule_counts = counts_before;
-    pos_rule_table = table_before;
+    t.language = language_before;
+    t.counts = counts_before;
+    t.table = table_before;
   }
   // The extraction's menu items name the language it will use.
-  update_pos_menu_items();
+  update_pos_menu_items(t);
   window_set_disabled(MAIN_WINDOW, 0);
   window_activate(MAIN_WINDOW);
 }
 
-void register_pos_settings_commands(tool_registry& tools) {
-  tools.set_command(MENU_POS_SETTINGS, show_pos_settings_window);
+void register_pos_settings_commands(pos_rule_tables& tables, tool_registry& tools) {
+  tools.set_command(MENU_POS_SETTINGS, [&tables] { show_pos_settings_window(tables); });
+  // The extraction's menu items name the chosen language on every build of
+  // the main window; only the newest registration acts.
+  static int generation = 0;
+  const int mine = ++generation;
+  add_main_window_build_step([mine, &tables] {
+    if (mine == generation) update_pos_menu_items(tables);
+  });
 }

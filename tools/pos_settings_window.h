@@ -4,9 +4,9 @@
 // them back.
 #pragma once
 
-#include "shell/tool_registry.h"
-
 #include "common/text.h"
+#include "shell/tool_registry.h"
+#include "tools/pos_rules.h"
 
 // Windows, gadgets and menu items of the window and its rule dialog.
 namespace pos_settings_ids {
@@ -49,12 +49,13 @@ constexpr int KEY_ID_HELP = 1004;
 constexpr int KEY_ID_ADD = 1014;
 }  // namespace pos_settings_ids
 
-void show_pos_settings_window();
+// Edits tables; Cancel puts them back as they were.
+void show_pos_settings_window(pos_rule_tables& tables);
 // The rule dialog with a rule (source LF target LF comment); the edited rule,
 // or "" when it was cancelled.
 text_t show_pos_rule_dialog(const text_t& rule);
 // Menu items 74 and 75 name the chosen language; they are set only when the
 // name they show differs.
-void update_pos_menu_items();
+void update_pos_menu_items(const pos_rule_tables& tables);
 
-void register_pos_settings_commands(tool_registry& tools);
+void register_pos_settings_commands(pos_rule_tables& tables, tool_registry& tools);

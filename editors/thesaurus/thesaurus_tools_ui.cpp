@@ -10,8 +10,6 @@
 #include "shell/undo_redo_ui.h"
 #include "shell/window_helpers.h"
 
-clean_symbols_options clean_symbols_choice;
-
 namespace {
 
 void show_status(const text_t& text) { status_bar_set_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT, text); }
@@ -39,7 +37,7 @@ void after(const thesaurus_tool_result& r) {
 }
 
 // Window 571; false when the user did not press OK.
-bool ask_clean_symbols_options() {
+bool ask_clean_symbols_options(clean_symbols_options& choice) {
   using namespace clean_symbols_ids;
   if (!window_open(WINDOW, 0, 0, 330, 150, u"Clean up symbols", TOOL_WINDOW_FLAGS, window_widget(MAIN_WINDOW))) {
     message_box(u"Error", u"Can't open a window.", MB_ICON_ERROR);
@@ -50,9 +48,9 @@ bool ask_clean_symbols_options() {
   gadget_create_checkbox(REMOVE_DASH_BAR, 10, 19, 270, height, u"-|       ; Replace with NOTHING");
   gadget_create_checkbox(BAR_TO_SPACE, 10, 39, 270, height, u"|        ; Replace with a SPACE");
   gadget_create_checkbox(REMOVE_BRACKETS, 10, 59, 270, height, u"(...)    ; Replace with NOTHING");
-  gadget_set_state(REMOVE_DASH_BAR, clean_symbols_choice.remove_dash_bar ? 1 : 0);
-  gadget_set_state(BAR_TO_SPACE, clean_symbols_choice.bar_to_space ? 1 : 0);
-  gadget_set_state(REMOVE_BRACKETS, clean_symbols_choice.remove_brackets ? 1 : 0);
+  gadget_set_state(REMOVE_DASH_BAR, choice.remove_dash_bar ? 1 : 0);
+  gadget_set_state(BAR_TO_SPACE, choice.bar_to_space ? 1 : 0);
+  gadget_set_state(REMOVE_BRACKETS, choice.remove_brackets ? 1 : 0);
   gadget_create_button(OK, 66, 105, 90, static_cast<int>(button_height), u"OK");
   gadget_create_button(CANCEL, 166, 105, 90, static_cast<int>(button_height), u"Cancel");
   shortcut_add(WINDOW, KEY_ESCAPE, SHORTCUT_ESCAPE);
@@ -61,8 +59,8 @@ bool ask_clean_symbols_options() {
   while (answer == 0) {
     const int type = event_wait();
     if (type <= 0 || event_get_window() != WINDOW) continue;
-    clean_symbols_choice = {gadget_get_state(REMOVE_DASH_BAR) != 0, gadget_get_state(BAR_TO_SPACE) != 0,
-                            gadget_get_state(REMOVE_BRACKETS) != 0};
+    choice = {gadget_get_state(REMOVE_DASH_BAR) != 0, gadget_get_state(BAR_TO_SPACE) != 0,
+              gadget_get_state(REMOVE_BRACKETS) != 0};
     if (type == EVENT_CLOSE) answer = 3;
     if (type == EVENT_MENU && event_get_menu_item() == SHORTCUT_ESCAPE) answer = 3;
     if (type == EVENT_GADGET && event_get_gadget() == OK) answer = 1;
@@ -93,11 +91,11 @@ void sort_or_unduplicate_meanings(int sort, int unduplicate) {
   after(sort_or_unduplicate_thesaurus_meanings(synonyms(), sort != 0, unduplicate != 0, main_window_job_host()));
 }
 
-void clean_thesaurus_symbols() {
+void clean_thesaurus_symbols(clean_symbols_options& choice) {
   start(u"Clean up. 1/3: Extracting... <ESC> to abort.");
   if (refuse_empty()) return;
-  if (!ask_clean_symbols_options()) return;
-  const thesaurus_tool_result r = clean_thesaurus_entry_symbols(synonyms(), clean_symbols_choice, number_separator, main_window_job_host());
+  if (!ask_clean_symbols_options(choice)) return;
+  const thesaurus_tool_result r = clean_thesaurus_entry_symbols(synonyms(), choice, number_separator, main_window_job_host());
   after(r);
   window_set_disabled(MAIN_WINDOW, 0);
   window_activate(MAIN_WINDOW);
@@ -128,11 +126,11 @@ void combine_synonyms() {
   after(combine_thesaurus_synonyms(synonyms(), main_window_job_host()));
 }
 
-void register_thesaurus_tool_commands(tool_registry& tools) {
+void register_thesaurus_tool_commands(clean_symbols_options& clean_symbols, tool_registry& tools) {
   tools.set_command(MENU_THESAURUS_FIX_SPACES, fix_thesaurus_spaces);
   tools.set_command(MENU_SORT_MEANINGS, [] { sort_or_unduplicate_meanings(1, 0); });
   tools.set_command(MENU_DEDUPLICATE_MEANINGS, [] { sort_or_unduplicate_meanings(0, 1); });
-  tools.set_command(MENU_CLEAN_SYMBOLS, clean_thesaurus_symbols);
+  tools.set_command(MENU_CLEAN_SYMBOLS, [&clean_symbols] { clean_thesaurus_symbols(clean_symbols); });
   tools.set_command(MENU_EXTRACT_SYNONYMS_TXT, [] { extract_thesaurus_to_file(0); });
   tools.set_command(MENU_EXTRACT_SYNONYMS_BOOK, [] { extract_thesaurus_to_file(1); });
   tools.set_command(MENU_SORT_ON_NUMBERS, sort_thesaurus_by_meaning_count);

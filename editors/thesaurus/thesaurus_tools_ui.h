@@ -4,10 +4,9 @@
 // command of the menu, the duplicates window included.
 #pragma once
 
-#include "shell/tool_registry.h"
-
 #include "editors/thesaurus/thesaurus_tools.h"
 #include "shell/id_blocks.h"
+#include "shell/tool_registry.h"
 
 namespace clean_symbols_ids {
 constexpr int WINDOW = CLEAN_SYMBOLS_WINDOW;
@@ -15,14 +14,14 @@ constexpr int REMOVE_DASH_BAR = 572, BAR_TO_SPACE = 573, REMOVE_BRACKETS = 574, 
 static_assert(ids_in_block(CLEAN_SYMBOLS_BLOCK, {WINDOW, REMOVE_DASH_BAR, BAR_TO_SPACE, REMOVE_BRACKETS, OK, CANCEL}));
 }  // namespace clean_symbols_ids
 
-// The options of Clean up symbols, kept for the run (all on at start-up).
-extern clean_symbols_options clean_symbols_choice;
-
 void fix_thesaurus_spaces();
 void sort_or_unduplicate_meanings(int sort, int unduplicate);
-void clean_thesaurus_symbols();
+// Asks for the options, starting from choice and keeping the answer there
+// for the run of the program.
+void clean_thesaurus_symbols(clean_symbols_options& choice);
 void extract_thesaurus_to_file(int book);
 void sort_thesaurus_by_meaning_count();
 void combine_synonyms();
 
-void register_thesaurus_tool_commands(tool_registry& tools);
+// Clean up symbols remembers its choice in clean_symbols.
+void register_thesaurus_tool_commands(clean_symbols_options& clean_symbols, tool_registry& tools);

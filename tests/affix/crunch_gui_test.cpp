@@ -23,8 +23,8 @@ class CrunchWindowTest : public shell_test::ShellTest {
     dictionary().invalidate_decode_cache();
   }
   void TearDown() override {
-    crunch_window_settings.enabled.fill(true);
-    crunch_window_settings.match_left = 2;
+    ws_.crunch.enabled.fill(true);
+    ws_.crunch.match_left = 2;
     shell_test::ShellTest::TearDown();
   }
   static list_document& doc() { return dictionary().list; }
@@ -52,8 +52,8 @@ TEST_F(CrunchWindowTest, ProcessFoldsListsAndOneUndoTakesItBack) {
   gui_test::set_value(CRUNCH_MATCH_SLIDER, 3);
   gui_test::click(CRUNCH_PROCESS);
   gui_test::wait_gadget_text(CRUNCH_STEP_LABEL, u"Processing:Done!");
-  gui_test::run([] {
-    EXPECT_EQ(crunch_window_settings.match_left, 3);
+  gui_test::run([this] {
+    EXPECT_EQ(ws_.crunch.match_left, 3);
     EXPECT_EQ(gadget_get_text(CRUNCH_MATCH_LABEL), u"3 chrs: Good (Fastest)");
     EXPECT_EQ(gadget_get_text(CRUNCH_FOUND_LABEL), u"Found:2/5");
     ASSERT_EQ(gadget_count_items(CRUNCH_LIST), 2);
@@ -68,7 +68,7 @@ TEST_F(CrunchWindowTest, ProcessFoldsListsAndOneUndoTakesItBack) {
   gui_test::click(CRUNCH_PROCESS);
   gui_test::answer_message_box(MB_ANSWER_OK);
   gui_test::press_key(CRUNCH_WINDOW, KEY_ESCAPE);
-  show_crunch_words_window(dictionary());
+  show_crunch_words_window(dictionary(), ws_.crunch);
   gui_test::finish();
   const auto& boxes = gui_test::requesters();
   ASSERT_EQ(boxes.size(), 2u);
@@ -110,7 +110,7 @@ TEST_F(CrunchWindowTest, EscapeWhileProcessingKeepsTheFoldsSoFar) {
   shell_test::wait_tidy_layout(CRUNCH_WINDOW, {CRUNCH_TIME_LABEL, CRUNCH_STEP_LABEL, CRUNCH_FOUND_LABEL},
                                "the crunch window after the abort");
   gui_test::click(CRUNCH_CLOSE);
-  show_crunch_words_window(dictionary());
+  show_crunch_words_window(dictionary(), ws_.crunch);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"Really abort?");
   int64_t folded = 0;
@@ -122,7 +122,7 @@ TEST_F(CrunchWindowTest, EscapeWhileProcessingKeepsTheFoldsSoFar) {
 TEST_F(CrunchWindowTest, AnEmptyDictionaryOpensNoWindow) {
   open_dictionary({});
   gui_test::answer_message_box(MB_ANSWER_OK);
-  show_crunch_words_window(dictionary());
+  show_crunch_words_window(dictionary(), ws_.crunch);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"No dictionary words found.");
   EXPECT_FALSE(window_exists(CRUNCH_WINDOW));

@@ -19,11 +19,10 @@ class GbzaWindowTest : public shell_test::ShellTest {
     dictionary().count_changed();
     gadget_set_text(AFF_EDITOR, u"SFX D Y 1\nSFX D 0 ed .\n");
     dictionary().invalidate_decode_cache();
-    ise_ize_exceptions_text = exceptions;
-    ise_ize_exceptions_snapshot.clear();
-    ise_ize_exception_list = pattern_list();
-    gb_specific_text.clear();
-    gbza_last_tab = 0;
+    ws_.gbza.exceptions_text = exceptions;
+    ws_.gbza.exceptions = pattern_list();
+    ws_.gbza.gb_specific_text.clear();
+    ws_.gbza.last_tab = 0;
   }
   void TearDown() override {
     shell_test::ShellTest::TearDown();
@@ -50,7 +49,7 @@ TEST_F(GbzaWindowTest, CancelGivesBackTheDictionaryAndItsHistory) {
     EXPECT_EQ(gadget_get_text(GBZA_ESCAPE_LABEL), u"");
   }, "converted");
   gui_test::click(GBZA_CANCEL);
-  show_gbza_variant_window(dictionary());
+  show_gbza_variant_window(dictionary(), ws_.gbza);
   gui_test::finish();
   EXPECT_FALSE(window_exists(GBZA_VARIANT_WINDOW));
   EXPECT_FALSE(window_get_disabled(MAIN_WINDOW));
@@ -70,13 +69,13 @@ TEST_F(GbzaWindowTest, OkDropsTheEmptiedEntriesAndTheMarksFollow) {
   wait_log(u"Removed a total of 2 words.");
   gui_test::select_tab(GBZA_PANEL, 1);
   gui_test::click(GBZA_OK);
-  show_gbza_variant_window(dictionary());
+  show_gbza_variant_window(dictionary(), ws_.gbza);
   gui_test::finish();
   EXPECT_EQ(doc().entries(), (std::vector<text_t>{u"walk", u"house", u"sing"}));
   EXPECT_EQ(doc().checked(), (std::vector<uint8_t>{0, 1, 1}));
   EXPECT_TRUE(doc().changed());
   EXPECT_EQ(doc().selected(), -1);
-  EXPECT_EQ(gbza_last_tab, 1);
+  EXPECT_EQ(ws_.gbza.last_tab, 1);
   // Delete Selected removes the words the user ticked.
   EXPECT_EQ(doc().delete_checked(), 2);
   EXPECT_EQ(doc().entries(), (std::vector<text_t>{u"walk"}));
@@ -100,7 +99,7 @@ TEST_F(GbzaWindowTest, ABlankOrEmptyExceptionListRunsTheRemovalWithoutExceptions
   gui_test::wait_until([] { return doc().entries() == std::vector<text_t>{u"", u"", u"", u""}; },
                        "the -ize words emptied");
   gui_test::click(GBZA_CANCEL);
-  show_gbza_variant_window(dictionary());
+  show_gbza_variant_window(dictionary(), ws_.gbza);
   gui_test::finish();
   EXPECT_EQ(doc().entries(), (std::vector<text_t>{u"rise", u"realise", u"organize", u"size/S"}));
   EXPECT_FALSE(doc().changed());
@@ -123,7 +122,7 @@ TEST_F(GbzaWindowTest, ExportRememberAndGbSpecific) {
   gui_test::click(GBZA_REMOVE_GB);
   wait_log(u"Found 1 GB specific.\n\nRemoving GB specific...\n\nRemoved #1:\n\"colour/MS\"\n");
   gui_test::click(GBZA_OK);
-  show_gbza_variant_window(dictionary());
+  show_gbza_variant_window(dictionary(), ws_.gbza);
   gui_test::finish();
   const auto& boxes = gui_test::requesters();
   ASSERT_EQ(boxes.size(), 3u);
@@ -134,7 +133,7 @@ TEST_F(GbzaWindowTest, ExportRememberAndGbSpecific) {
                                         "  exceptions_editor_gadget$+\"/ship\"+#LF$\n");
   EXPECT_EQ(shell_test::read_file(folder_ + "settings/-ize-ise_exceptions.txt"), "\xEF\xBB\xBFtreatise\n/ship");
   EXPECT_EQ(doc().entries(), (std::vector<text_t>{u"color"}));
-  EXPECT_EQ(gb_specific_text, u"colour");
+  EXPECT_EQ(ws_.gbza.gb_specific_text, u"colour");
 }
 
 }  // namespace

@@ -46,15 +46,13 @@ TEST(DerivedRows, SortByFlagThenRuleNumber) {
   expand_entry(test_cache, u"w/BA", sink);
   auto& rows = sink.rows;
   ASSERT_EQ(rows.size(), 12u);
-  derived_words_sort_mode = 3;
-  sort_derived_words(rows, 12);
+  sort_derived_words(rows, 12, 3);
   // Primary (empty flag) first, then A rules 1..10 (rule 10 after 9), then B.
   EXPECT_EQ(rows[0].word, u"w");
   EXPECT_EQ(rows[9].word, u"wi");
   EXPECT_EQ(rows[10].word, u"wj");
   EXPECT_EQ(rows[11].word, u"wz");
-  derived_words_sort_mode = 1;
-  sort_derived_words(rows, 12);
+  sort_derived_words(rows, 12, 1);
   EXPECT_EQ(rows[1].word, u"wz");
 }
 

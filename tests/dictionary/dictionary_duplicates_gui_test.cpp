@@ -28,6 +28,11 @@ const char16_t kAff[] =
     u"SFX D Y 1\n"
     u"SFX D 0 ed .\n";
 
+// The check boxes as 0 or 1 at indexes 1..4.
+std::vector<int64_t> option_values(const duplicates_options& o) {
+  return {0, o.ignore_tags, o.twofold, o.same_class, o.special_primary_only};
+}
+
 class DuplicatesWindowTest : public shell_test::DictionaryListTest {
  protected:
   void open_dictionary(std::vector<text_t> entries, const text_t& aff = kAff) {
@@ -35,10 +40,10 @@ class DuplicatesWindowTest : public shell_test::DictionaryListTest {
     dictionary().count_changed();
     dictionary().set_aff_text(aff);
     dictionary().invalidate_decode_cache();
-    dictionary_duplicates_options = {0, 0, 0, 1, 1};
+    ws_.dictionary_duplicates = duplicates_options();
   }
   void TearDown() override {
-    dictionary_duplicates_options = {0, 0, 0, 1, 1};
+    ws_.dictionary_duplicates = duplicates_options();
     shell_test::DictionaryListTest::TearDown();
   }
   static void wait_rows(int n) {
@@ -91,7 +96,7 @@ TEST_F(DuplicatesWindowTest, ScanProcessOkKeepsMergedEntries) {
     EXPECT_NE(gadget_get_text(ids::LOG).find(u"Number of merged/deleted words:2"), text_t::npos);
   }, "processed");
   gui_test::click(ids::OK);
-  show_dictionary_duplicates_window(dictionary());
+  show_dictionary_duplicates_window(dictionary(), ws_.dictionary_duplicates);
   gui_test::finish();
 
   EXPECT_EQ(gui_test::requesters().front().text,
@@ -118,7 +123,7 @@ TEST_F(DuplicatesWindowTest, CancelRestoresAndOkWithoutChangeKeepsFlag) {
   const std::vector<text_t> before = doc().entries();
   scan_and_process(2);
   gui_test::click(ids::CANCEL);
-  show_dictionary_duplicates_window(dictionary());
+  show_dictionary_duplicates_window(dictionary(), ws_.dictionary_duplicates);
   gui_test::finish();
   EXPECT_EQ(doc().entries(), before);
   EXPECT_FALSE(doc().changed());
@@ -130,7 +135,7 @@ TEST_F(DuplicatesWindowTest, CancelRestoresAndOkWithoutChangeKeepsFlag) {
   gui_test::click(ids::SCAN);
   wait_rows(2);
   gui_test::click(ids::OK);
-  show_dictionary_duplicates_window(dictionary());
+  show_dictionary_duplicates_window(dictionary(), ws_.dictionary_duplicates);
   gui_test::finish();
   EXPECT_EQ(doc().entries(), before);
   EXPECT_FALSE(doc().changed());
@@ -138,7 +143,7 @@ TEST_F(DuplicatesWindowTest, CancelRestoresAndOkWithoutChangeKeepsFlag) {
   // Escape closes the window like Cancel.
   scan_and_process(2);
   gui_test::press_key(ids::WINDOW, KEY_ESCAPE);
-  show_dictionary_duplicates_window(dictionary());
+  show_dictionary_duplicates_window(dictionary(), ws_.dictionary_duplicates);
   gui_test::finish();
   EXPECT_EQ(doc().entries(), before);
 }
@@ -162,7 +167,7 @@ TEST_F(DuplicatesWindowTest, ExportRememberAndTwofold) {
   gui_test::click(ids::PROCESS);
   gui_test::answer_message_box(MB_ANSWER_OK);  // nothing merged under Twofold
   gui_test::click(ids::OK);
-  show_dictionary_duplicates_window(dictionary());
+  show_dictionary_duplicates_window(dictionary(), ws_.dictionary_duplicates);
   gui_test::finish();
   EXPECT_EQ(shell_test::read_file(out),
             "\xEF\xBB\xBF" "DUPLICATES FOUND:2\n\n2:walk:D::All suffixes\n1:walk:S::All suffixes\n");
@@ -170,13 +175,13 @@ TEST_F(DuplicatesWindowTest, ExportRememberAndTwofold) {
             std::string("41\n\x00\x01\x00\x00", 7));
   EXPECT_EQ(gui_test::last_requester().text, u"No changed done to .DIC");
   EXPECT_EQ(doc().entries(), (std::vector<text_t>{u"walk/S", u"walk/D"}));
-  EXPECT_EQ(dictionary_duplicates_options, (std::vector<int64_t>{0, 0, 1, 1, 1}));
+  EXPECT_EQ(option_values(ws_.dictionary_duplicates), (std::vector<int64_t>{0, 0, 1, 1, 1}));
 }
 
 TEST_F(DuplicatesWindowTest, EmptyDictionaryOpensNoWindow) {
   open_dictionary({});
   gui_test::answer_message_box(MB_ANSWER_OK);
-  show_dictionary_duplicates_window(dictionary());
+  show_dictionary_duplicates_window(dictionary(), ws_.dictionary_duplicates);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"No dictionary words found.");
   EXPECT_FALSE(window_exists(ids::WINDOW));
@@ -268,7 +273,7 @@ TEST_F(DuplicatesWindowTest, EscapeStopsTheScan) {
     EXPECT_EQ(gadget_get_text(ids::TIME_LABEL), u"Aborted.");
   }, "labels after the abort");
   gui_test::click(ids::CANCEL);
-  show_dictionary_duplicates_window(dictionary());
+  show_dictionary_duplicates_window(dictionary(), ws_.dictionary_duplicates);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"Really abort?");
   EXPECT_EQ(doc().count(), 400000);

@@ -123,7 +123,7 @@ TEST_F(DictionaryToolsTest, BatchEditsAreUndoableSteps) {
 TEST_F(DictionaryToolsTest, TagSelectionListsAndWritesMatches) {
   namespace ids = postag_search_ids;
   open_dictionary({"a\tpo:noun", "b\tpo:verb", "c/A\tpo:Noun is:pl", "d"});
-  postag_search_options = {};
+  ws_.tag_search = {};
   gui_test::choose_menu_item(MENU_EXTRACT_BY_TAGS);
   gui_test::wait_window(ids::WINDOW);
   gui_test::click(ids::EXTRACT);
@@ -145,8 +145,8 @@ TEST_F(DictionaryToolsTest, TagSelectionListsAndWritesMatches) {
   EXPECT_EQ(read_file(folder_ + "tags.txt"), kBom + "a\tpo:noun\nc/A\tpo:Noun is:pl\n");
   EXPECT_EQ(gui_test::requesters()[0].text, u"No text to find.");
   EXPECT_EQ(gui_test::last_requester().text, u"No matches found.");
-  EXPECT_EQ(postag_search_options.text, u"NOUN");
-  EXPECT_TRUE(postag_search_options.full_match);
+  EXPECT_EQ(ws_.tag_search.text, u"NOUN");
+  EXPECT_TRUE(ws_.tag_search.full_match);
 }
 
 TEST_F(DictionaryToolsTest, StatisticsWindowChartReferenceExportAndTypeWindow) {

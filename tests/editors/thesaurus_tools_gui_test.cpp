@@ -26,7 +26,7 @@ class ThesaurusToolsTest : public shell_test::ShellTest {
     ShellTest::SetUp();
     start_with_valid_prefs();
     ws_.thesaurus.list.replace_all({}, u"");
-    clean_symbols_choice = {};
+    ws_.clean_symbols = {};
     gadget_set_state(MAIN_TAB_PANEL, TAB_THESAURUS);
   }
   void TearDown() override {
@@ -99,7 +99,7 @@ TEST_F(ThesaurusToolsTest, CleanUpSymbolsUsesTheOptionsOfItsWindow) {
   gui_test::run([this] {
     EXPECT_EQ(doc().entry(0), u"ship|1\n(noun)|boat|vessel");
     EXPECT_EQ(status(), u"OK.");
-    EXPECT_FALSE(clean_symbols_choice.bar_to_space);  // kept for the next opening
+    EXPECT_FALSE(ws_.clean_symbols.bar_to_space);  // kept for the next opening
     EXPECT_EQ(window_get_disabled(MAIN_WINDOW), 0);
   }, "cancelled");
   gui_test::choose_menu_item(MENU_CLEAN_SYMBOLS);

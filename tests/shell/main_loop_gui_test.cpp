@@ -81,7 +81,7 @@ TEST_F(StartupTest, AnOversizedSettingsFileIsReportedAndItsDefaultsApply) {
             u"A settings file is larger than it can be and was not read: its defaults apply.\n\nFile:" +
                 from_utf8(exceptions));
   EXPECT_EQ(prefs_file_loaded, 1);
-  EXPECT_EQ(ise_ize_exceptions_text, builtin_ise_ize_exceptions());
+  EXPECT_EQ(ws_.gbza.exceptions_text, builtin_ise_ize_exceptions());
 }
 
 TEST_F(StartupTest, UpdateCheckRunsOnlyWhenDue) {

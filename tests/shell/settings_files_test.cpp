@@ -41,6 +41,11 @@ class settings_files_test : public settings_folder_test {
   workspace ws_;
 };
 
+// The duplicates window's check boxes as 0 or 1 at indexes 1..4.
+std::vector<int64_t> option_values(const duplicates_options& o) {
+  return {0, o.ignore_tags, o.twofold, o.same_class, o.special_primary_only};
+}
+
 std::vector<std::string> split_lines(const text_t& t) {
   std::vector<std::string> out;
   std::string s = to_utf8(t), line;
@@ -65,14 +70,14 @@ TEST_F(settings_files_test, EmptySettingsFolderKeepsEveryDefault) {
   EXPECT_EQ(ws_.statistics.remembered_label, u"Last Remember:N/A");
   EXPECT_EQ(ws_.multiword_pos.category, 2);
   EXPECT_EQ(ws_.multiword_pos.entry, 0);
-  EXPECT_EQ(derived_words_sort_mode, 1);
-  EXPECT_EQ(dictionary_duplicates_options, (std::vector<int64_t>{0, 0, 0, 1, 1}));
-  EXPECT_EQ(pos_rule_language, 2);
-  EXPECT_EQ(pos_rule_language_count, 3);
-  EXPECT_EQ(gb_specific_text, u"");
-  EXPECT_EQ(ise_ize_exceptions_snapshot, u"");
+  EXPECT_EQ(ws_.derived_words.sort_mode, 1);
+  EXPECT_EQ(option_values(ws_.dictionary_duplicates), (std::vector<int64_t>{0, 0, 0, 1, 1}));
+  EXPECT_EQ(ws_.pos_rules.language, 2);
+  EXPECT_EQ(ws_.pos_rules.language_count, 3);
+  EXPECT_EQ(ws_.gbza.gb_specific_text, u"");
+  EXPECT_EQ(ws_.gbza.exceptions.snapshot, u"");
 
-  const text_t& exceptions = ise_ize_exceptions_text;
+  const text_t& exceptions = ws_.gbza.exceptions_text;
   const std::vector<std::string> lines = split_lines(exceptions);
   ASSERT_EQ(lines.size(), 137u);
   EXPECT_EQ(lines.front(), "*-rais*");
@@ -118,25 +123,25 @@ TEST_F(settings_files_test, ToolOptionFiles) {
       {"multiwords ends early", "multiwords.prefs", frame(i32(1) + "\x05"),
        [this] { return ws_.multiword_pos.category == 2 && ws_.multiword_pos.entry == 0; }},
       // Derived-words sort.
-      {"sort mode", "derivates_sort.prefs", frame(i32(4)), [this] { return derived_words_sort_mode == 4; }},
+      {"sort mode", "derivates_sort.prefs", frame(i32(4)), [this] { return ws_.derived_words.sort_mode == 4; }},
       {"sort mode out of range", "derivates_sort.prefs", frame(i32(6)),
-       [this] { return derived_words_sort_mode == 1; }},
-      {"sort mode zero", "derivates_sort.prefs", frame(i32(0)), [this] { return derived_words_sort_mode == 1; }},
-      {"sort mode 40", "derivates_sort.prefs", "40\n" + i32(3), [this] { return derived_words_sort_mode == 1; }},
-      {"sort mode short", "derivates_sort.prefs", frame("\x03\0"), [this] { return derived_words_sort_mode == 1; }},
+       [this] { return ws_.derived_words.sort_mode == 1; }},
+      {"sort mode zero", "derivates_sort.prefs", frame(i32(0)), [this] { return ws_.derived_words.sort_mode == 1; }},
+      {"sort mode 40", "derivates_sort.prefs", "40\n" + i32(3), [this] { return ws_.derived_words.sort_mode == 1; }},
+      {"sort mode short", "derivates_sort.prefs", frame("\x03\0"), [this] { return ws_.derived_words.sort_mode == 1; }},
       // Duplicates window check boxes.
       {"duplicates", "show_merge_del_dupes.prefs", frame(std::string("\x01\x01\x00\x00", 4)),
-       [this] { return dictionary_duplicates_options == std::vector<int64_t>{0, 1, 1, 0, 0}; }},
+       [this] { return option_values(ws_.dictionary_duplicates) == std::vector<int64_t>{0, 1, 1, 0, 0}; }},
       {"duplicates damaged bytes", "show_merge_del_dupes.prefs", frame(std::string("\xFF\x07\x00\x01", 4)),
-       [this] { return dictionary_duplicates_options == std::vector<int64_t>{0, 1, 1, 0, 1}; }},
+       [this] { return option_values(ws_.dictionary_duplicates) == std::vector<int64_t>{0, 1, 1, 0, 1}; }},
       {"duplicates short", "show_merge_del_dupes.prefs", frame("\x01\x01\x01"),
-       [this] { return dictionary_duplicates_options == std::vector<int64_t>{0, 0, 0, 1, 1}; }},
+       [this] { return option_values(ws_.dictionary_duplicates) == std::vector<int64_t>{0, 0, 0, 1, 1}; }},
       // POS language of the extraction.
-      {"pos language", "extract_pos_settings.prefs", frame(i32(1)), [this] { return pos_rule_language == 1; }},
+      {"pos language", "extract_pos_settings.prefs", frame(i32(1)), [this] { return ws_.pos_rules.language == 1; }},
       {"pos language out of range", "extract_pos_settings.prefs", frame(i32(3)),
-       [this] { return pos_rule_language == 2; }},
+       [this] { return ws_.pos_rules.language == 2; }},
       {"pos language negative", "extract_pos_settings.prefs", frame(i32(-1)),
-       [this] { return pos_rule_language == 0; }},
+       [this] { return ws_.pos_rules.language == 0; }},
   };
   for (const option_case& c : cases) {
     reset_settings();
@@ -149,24 +154,24 @@ TEST_F(settings_files_test, ToolOptionFiles) {
 }
 
 TEST_F(settings_files_test, PosRuleLists) {
-  pos_rule_table[2][1] = u"preset\nP\nkept unless replaced";
-  pos_rule_counts[2] = 1;
-  pos_rule_languages = {u"Other", u"Portuguese", u"English"};
+  ws_.pos_rules.table[2][1] = u"preset\nP\nkept unless replaced";
+  ws_.pos_rules.counts[2] = 1;
+  ws_.pos_rules.languages = {u"Other", u"Portuguese", u"English"};
 
   // Two languages replace the first two; the third keeps its preset.
   std::string file = frame("2\nAlpha\n2\nsrc1\tT1\tone\nsrc2\tT2\ttwo\nBeta\n0\n");
   write_bytes(settings("extract_pos_lists.prefs"), file);
   write_bytes(settings("extract_pos_settings.prefs"), frame(i32(2)));
   read_settings_files();
-  EXPECT_EQ(pos_rule_language_count, 2);
-  EXPECT_EQ(pos_rule_languages[0], u"Alpha");
-  EXPECT_EQ(pos_rule_languages[1], u"Beta");
-  EXPECT_EQ(pos_rule_counts[0], 2);
-  EXPECT_EQ(pos_rule_table[0][1], u"src1\nT1\none");
-  EXPECT_EQ(pos_rule_table[0][2], u"src2\nT2\ntwo");
-  EXPECT_EQ(pos_rule_counts[1], 0);
+  EXPECT_EQ(ws_.pos_rules.language_count, 2);
+  EXPECT_EQ(ws_.pos_rules.languages[0], u"Alpha");
+  EXPECT_EQ(ws_.pos_rules.languages[1], u"Beta");
+  EXPECT_EQ(ws_.pos_rules.counts[0], 2);
+  EXPECT_EQ(ws_.pos_rules.table[0][1], u"src1\nT1\none");
+  EXPECT_EQ(ws_.pos_rules.table[0][2], u"src2\nT2\ntwo");
+  EXPECT_EQ(ws_.pos_rules.counts[1], 0);
   // Language 2 no longer exists: the choice falls to the last language.
-  EXPECT_EQ(pos_rule_language, 1);
+  EXPECT_EQ(ws_.pos_rules.language, 1);
 
   // More languages and rules than the table holds are clamped to it.
   reset_settings();
@@ -179,11 +184,11 @@ TEST_F(settings_files_test, PosRuleLists) {
   }
   write_bytes(settings("extract_pos_lists.prefs"), frame(big));
   read_settings_files();
-  EXPECT_EQ(pos_rule_language_count, 3);
-  EXPECT_EQ(pos_rule_counts[1], 300);
-  EXPECT_EQ(pos_rule_table[1][300], u"s299\nt\nc");
-  EXPECT_EQ(pos_rule_languages[2], u"L2");
-  EXPECT_EQ(pos_rule_table[2][1], u"s0\nt\nc");
+  EXPECT_EQ(ws_.pos_rules.language_count, 3);
+  EXPECT_EQ(ws_.pos_rules.counts[1], 300);
+  EXPECT_EQ(ws_.pos_rules.table[1][300], u"s299\nt\nc");
+  EXPECT_EQ(ws_.pos_rules.languages[2], u"L2");
+  EXPECT_EQ(ws_.pos_rules.table[2][1], u"s0\nt\nc");
 
   // Damaged files keep the presets: ends early, a huge declared count, a
   // count that is not a number, no languages.
@@ -197,15 +202,15 @@ TEST_F(settings_files_test, PosRuleLists) {
   };
   for (const std::string& bytes : damaged) {
     reset_settings();
-    pos_rule_languages = {u"Other", u"Portuguese", u"English"};
-    pos_rule_table[2][1] = u"preset";
-    pos_rule_counts[2] = 1;
+    ws_.pos_rules.languages = {u"Other", u"Portuguese", u"English"};
+    ws_.pos_rules.table[2][1] = u"preset";
+    ws_.pos_rules.counts[2] = 1;
     write_bytes(settings("extract_pos_lists.prefs"), bytes);
     read_settings_files();
-    EXPECT_EQ(pos_rule_language_count, 3) << bytes;
-    EXPECT_EQ(pos_rule_languages[0], u"Other") << bytes;
-    EXPECT_EQ(pos_rule_table[2][1], u"preset") << bytes;
-    EXPECT_EQ(pos_rule_counts[2], 1) << bytes;
+    EXPECT_EQ(ws_.pos_rules.language_count, 3) << bytes;
+    EXPECT_EQ(ws_.pos_rules.languages[0], u"Other") << bytes;
+    EXPECT_EQ(ws_.pos_rules.table[2][1], u"preset") << bytes;
+    EXPECT_EQ(ws_.pos_rules.counts[2], 1) << bytes;
   }
 }
 
@@ -213,24 +218,24 @@ TEST_F(settings_files_test, ExceptionLists) {
   write_bytes(settings("-ize-ise_exceptions.txt"), "\xEF\xBB\xBF*abc*\r\nbêtise\n");
   write_bytes(settings("gb_specific.txt"), "\xEF\xBB\xBF" "colour\nharbour\n");
   read_settings_files();
-  EXPECT_EQ(ise_ize_exceptions_text, u"*abc*\r\nbêtise\n");  // taken as it is
-  EXPECT_EQ(gb_specific_text, u"colour\nharbour\n");
+  EXPECT_EQ(ws_.gbza.exceptions_text, u"*abc*\r\nbêtise\n");  // taken as it is
+  EXPECT_EQ(ws_.gbza.gb_specific_text, u"colour\nharbour\n");
 
   // Empty files: the built-in exceptions, no GB-specific words.
   reset_settings();
-  ise_ize_exceptions_snapshot = u"old";
+  ws_.gbza.exceptions.snapshot = u"old";
   write_bytes(settings("-ize-ise_exceptions.txt"), "");
   write_bytes(settings("gb_specific.txt"), "");
   read_settings_files();
-  EXPECT_EQ(ise_ize_exceptions_text, builtin_ise_ize_exceptions());
-  EXPECT_EQ(ise_ize_exceptions_snapshot, u"");
-  EXPECT_EQ(gb_specific_text, u"");
+  EXPECT_EQ(ws_.gbza.exceptions_text, builtin_ise_ize_exceptions());
+  EXPECT_EQ(ws_.gbza.exceptions.snapshot, u"");
+  EXPECT_EQ(ws_.gbza.gb_specific_text, u"");
 
   // A folder of that name counts as missing.
   std::filesystem::remove(settings("-ize-ise_exceptions.txt"));
   std::filesystem::create_directory(settings("-ize-ise_exceptions.txt"));
   read_settings_files();
-  EXPECT_EQ(ise_ize_exceptions_text, builtin_ise_ize_exceptions());
+  EXPECT_EQ(ws_.gbza.exceptions_text, builtin_ise_ize_exceptions());
 }
 
 TEST_F(settings_files_test, AffAidLanguages) {
@@ -335,15 +340,15 @@ TEST_F(settings_files_test, FilesLargerThanTheirFormatAreRefusedUnread) {
   EXPECT_EQ(read_settings_files(), 0);
   EXPECT_EQ(prefs_applied, 0);
   EXPECT_TRUE(prefs_record == default_preferences());
-  EXPECT_EQ(ise_ize_exceptions_text, builtin_ise_ize_exceptions());
-  EXPECT_EQ(gb_specific_text, u"");
+  EXPECT_EQ(ws_.gbza.exceptions_text, builtin_ise_ize_exceptions());
+  EXPECT_EQ(ws_.gbza.gb_specific_text, u"");
   EXPECT_EQ(ws_.statistics.remembered_count, u"");
   EXPECT_EQ(ws_.multiword_pos.category, 2);
   EXPECT_EQ(ws_.multiword_pos.custom, u"");
-  EXPECT_EQ(pos_rule_language, 2);
-  EXPECT_EQ(pos_rule_language_count, 3);
-  EXPECT_EQ(derived_words_sort_mode, 1);
-  EXPECT_EQ(dictionary_duplicates_options, (std::vector<int64_t>{0, 0, 0, 1, 1}));
+  EXPECT_EQ(ws_.pos_rules.language, 2);
+  EXPECT_EQ(ws_.pos_rules.language_count, 3);
+  EXPECT_EQ(ws_.derived_words.sort_mode, 1);
+  EXPECT_EQ(option_values(ws_.dictionary_duplicates), (std::vector<int64_t>{0, 0, 0, 1, 1}));
   std::vector<text_t> refused = oversized_settings_files;
   std::sort(refused.begin(), refused.end());
   std::sort(expected.begin(), expected.end());
@@ -359,7 +364,7 @@ TEST_F(settings_files_test, AFileAtItsLimitIsStillRead) {
   ASSERT_GE(limit, 1 << 20);
   write_bytes(settings("gb_specific.txt"), std::string(static_cast<size_t>(limit), 'w'));
   read_settings_files();
-  EXPECT_EQ(gb_specific_text.size(), static_cast<size_t>(limit));
+  EXPECT_EQ(ws_.gbza.gb_specific_text.size(), static_cast<size_t>(limit));
   EXPECT_TRUE(oversized_settings_files.empty());
   // Seventy paths of the longest length a path can have fit the log.
   EXPECT_GE(settings_file_size_limit(u"kwx4_recent_files.log"), 70 * 4097);

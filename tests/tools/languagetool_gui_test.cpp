@@ -190,14 +190,14 @@ TEST_F(LanguageToolTest, PosSettingsWindow) {
   gui_test::click(ids::RULE_OK);
   gui_test::wait_window_closed(ids::RULE_WINDOW);
   gui_test::wait_gadget_text(ids::FOUND_LABEL, u"Found:28");
-  gui_test::run([] {
+  gui_test::run([this] {
     EXPECT_EQ(gadget_get_item_text(ids::RULE_LIST, 27, 0), u"Newsource");
-    EXPECT_EQ(pos_rule_table[2][28], u"Newsource\n NT \nnote");
+    EXPECT_EQ(ws_.pos_rules.table[2][28], u"Newsource\n NT \nnote");
   }, "added");
   // Delete the selected (new) rule: No keeps it, Yes removes it.
   gui_test::click(ids::DELETE);
   gui_test::answer_message_box(MB_ANSWER_NO);
-  gui_test::run([] { EXPECT_EQ(pos_rule_counts[2], 28); }, "kept");
+  gui_test::run([this] { EXPECT_EQ(ws_.pos_rules.counts[2], 28); }, "kept");
   gui_test::click(ids::DELETE);
   gui_test::answer_message_box(MB_ANSWER_YES);
   gui_test::wait_gadget_text(ids::FOUND_LABEL, u"Found:27");
@@ -206,8 +206,8 @@ TEST_F(LanguageToolTest, PosSettingsWindow) {
   gui_test::wait_gadget_text(ids::FOUND_LABEL, u"Found:23");
   gui_test::click(ids::OK);
   gui_test::wait_window_closed(ids::WINDOW);
-  gui_test::run([] {
-    EXPECT_EQ(pos_rule_language, 1);
+  gui_test::run([this] {
+    EXPECT_EQ(ws_.pos_rules.language, 1);
     EXPECT_EQ(menu_text(MENU_POS_ADDED), u"POS added.txt (Portuguese)");
     EXPECT_EQ(menu_text(MENU_POS_SPELLING), u"POS spelling.txt (Portuguese)");
   }, "closed with OK");
@@ -226,9 +226,9 @@ TEST_F(LanguageToolTest, PosSettingsWindow) {
   gui_test::select_combo(ids::LANGUAGE_COMBO, 0);
   gui_test::click(ids::CANCEL);
   gui_test::wait_window_closed(ids::WINDOW);
-  gui_test::run([] {
-    EXPECT_EQ(pos_rule_language, 1);
-    EXPECT_EQ(pos_rule_counts[1], 23);
+  gui_test::run([this] {
+    EXPECT_EQ(ws_.pos_rules.language, 1);
+    EXPECT_EQ(ws_.pos_rules.counts[1], 23);
     EXPECT_EQ(menu_text(MENU_POS_ADDED), u"POS added.txt (Portuguese)");
   }, "cancelled");
 
@@ -239,8 +239,8 @@ TEST_F(LanguageToolTest, PosSettingsWindow) {
   gui_test::wait_gadget_text(ids::FOUND_LABEL, u"Found:27");
   gui_test::press_key(ids::WINDOW, KEY_ESCAPE);
   gui_test::wait_window_closed(ids::WINDOW);
-  gui_test::run([] {
-    EXPECT_EQ(pos_rule_language, 2);
+  gui_test::run([this] {
+    EXPECT_EQ(ws_.pos_rules.language, 2);
     EXPECT_EQ(menu_text(MENU_POS_SPELLING), u"POS spelling.txt (English)");
   }, "escaped");
   run_loop();
@@ -257,7 +257,7 @@ TEST_F(LanguageToolTest, PosSettingsWindow) {
 TEST_F(LanguageToolTest, PosExtraction) {
   dictionary().list.replace_all({u"Lisboa/p\n[CAT=np,SEM=cid,G=f,N=s]", u"casa/p\n[CAT=nc]"}, u"x.dic");
   dictionary().set_aff_text(u"SET UTF-8\n");
-  pos_rule_language = 1;
+  ws_.pos_rules.language = 1;
   write_file(folder_ + "List.txt", "another file");
   write_file(folder_ + "List.TXT", "old");
   gui_test::select_tab(MAIN_TAB_PANEL, TAB_LANGUAGETOOL);
@@ -267,7 +267,7 @@ TEST_F(LanguageToolTest, PosExtraction) {
   settle();
   gui_test::run([] { EXPECT_EQ(status().substr(0, 23), u"OK. POSes extracted:1 \u231a"); }, "extracted");
   // A language without rules is refused before the requester.
-  gui_test::run([] { pos_rule_language = 0; }, "other language");
+  gui_test::run([this] { ws_.pos_rules.language = 0; }, "other language");
   gui_test::choose_menu_item(MENU_POS_SPELLING);
   gui_test::answer_message_box(MB_ANSWER_OK);
   settle();

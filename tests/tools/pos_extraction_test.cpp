@@ -1,6 +1,7 @@
 #include "tools/pos_extraction.h"
 
 #include "tests/test_support/temp_folder.h"
+#include "tools/pos_rule_presets.h"
 #include "tools/pos_rules.h"
 
 #include <gtest/gtest.h>
@@ -22,9 +23,9 @@ class PosExtractionTest : public test_support::temp_folder_test {
     return doc;
   }
   static std::vector<text_t> portuguese() {
-    reset_settings_globals();
-    init_pos_rule_presets();
-    return pos_language_rules(1);
+    pos_rule_tables tables;
+    fill_pos_rule_presets(tables);
+    return pos_language_rules(tables, 1);
   }
 };
 

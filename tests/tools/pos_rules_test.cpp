@@ -1,6 +1,8 @@
 #include "tools/pos_rules.h"
 
+#include "shell/settings_file_registry.h"
 #include "tests/shell/settings_test_support.h"
+#include "tools/pos_rule_presets.h"
 
 #include <gtest/gtest.h>
 
@@ -13,31 +15,38 @@ class PosRulesTest : public settings_folder_test {
  protected:
   void SetUp() override {
     settings_folder_test::SetUp();
-    reset_settings_globals();
-    init_pos_rule_presets();
+    forget_settings_files();
+    for (settings_file_registration& file : pos_rule_settings_files(rules_)) register_settings_file(std::move(file));
+    reset_registered_settings();
   }
+  void TearDown() override {
+    forget_settings_files();
+    settings_folder_test::TearDown();
+  }
+  // The tables the tests edit, read and write: the presets at first.
+  pos_rule_tables rules_;
 };
 
 TEST_F(PosRulesTest, Presets) {
-  EXPECT_EQ(pos_rule_language_count, 3);
-  EXPECT_EQ(pos_rule_languages, (std::vector<text_t>{u"Other", u"Portuguese", u"English"}));
-  EXPECT_EQ(pos_rule_counts, (std::vector<int64_t>{0, 23, 27}));
-  EXPECT_EQ(pos_rule_language, 2);
-  const std::vector<text_t> pt = pos_language_rules(1);
+  EXPECT_EQ(rules_.language_count, 3);
+  EXPECT_EQ(rules_.languages, (std::vector<text_t>{u"Other", u"Portuguese", u"English"}));
+  EXPECT_EQ(rules_.counts, (std::vector<int64_t>{0, 23, 27}));
+  EXPECT_EQ(rules_.language, 2);
+  const std::vector<text_t> pt = pos_language_rules(rules_, 1);
   EXPECT_EQ(pt.front(), u"[CAT=np,G=f,SEM=p]\nNPFS000\nProper name - Female");
   EXPECT_EQ(pt[9], u"[CAT=np,SEM=cid,G=f,N=s]\nNPFSG00\nPlace name - City - Female");
   EXPECT_EQ(pt.back(), u"[LA=1,CAT=np,SEM=rio]\nNPMS000\nPlace name - River - Male");
-  const std::vector<text_t> en = pos_language_rules(2);
+  const std::vector<text_t> en = pos_language_rules(rules_, 2);
   EXPECT_EQ(en[0], u"Adjective\nJJ\nAdjective: beautiful, large, inspectable");
   EXPECT_EQ(en[6], u"Noun: uncountable\nNN:U\nNoun: uncountable");
   EXPECT_EQ(en[7], u"Taxonomic clade\nNNP\nTaxonomic clade");
   EXPECT_EQ(en[16], u"Taxonomic phylum + Taxonomic class\nNNP\nTaxonomic phylum + Taxonomic class");
   EXPECT_EQ(en[26], u"Taxonomic tribe\nNNP\nTaxonomic tribe");
   // Index 0 of the table holds no rule.
-  EXPECT_EQ(pos_rule_table[2][0], u"");
-  EXPECT_TRUE(pos_language_rules(0).empty());
-  EXPECT_TRUE(pos_language_rules(3).empty());
-  EXPECT_TRUE(pos_language_rules(-1).empty());
+  EXPECT_EQ(rules_.table[2][0], u"");
+  EXPECT_TRUE(pos_language_rules(rules_, 0).empty());
+  EXPECT_TRUE(pos_language_rules(rules_, 3).empty());
+  EXPECT_TRUE(pos_language_rules(rules_, -1).empty());
 }
 
 TEST_F(PosRulesTest, PartsFieldsAndLabels) {
@@ -64,18 +73,18 @@ TEST_F(PosRulesTest, PartsFieldsAndLabels) {
 
 TEST_F(PosRulesTest, RulesAreCappedAtTheTableSize) {
   std::vector<text_t> many(POS_RULE_MAX + 5, u"s\nt\nc");
-  set_pos_language_rules(0, many);
-  EXPECT_EQ(pos_rule_counts[0], POS_RULE_MAX);
-  EXPECT_EQ(pos_language_rules(0).size(), static_cast<size_t>(POS_RULE_MAX));
-  set_pos_language_rules(7, many);  // no such language: nothing happens
-  EXPECT_EQ(pos_rule_counts.size(), 3u);
+  set_pos_language_rules(rules_, 0, many);
+  EXPECT_EQ(rules_.counts[0], POS_RULE_MAX);
+  EXPECT_EQ(pos_language_rules(rules_, 0).size(), static_cast<size_t>(POS_RULE_MAX));
+  set_pos_language_rules(rules_, 7, many);  // no such language: nothing happens
+  EXPECT_EQ(rules_.counts.size(), 3u);
 }
 
 TEST_F(PosRulesTest, SettingsFilesRoundTrip) {
-  set_pos_language_rules(0, {u"src one\nT1\nfirst", u"src two\nT2\nsecond"});
-  pos_rule_language = 1;
-  ASSERT_TRUE(write_pos_lists_file(settings_file_path(u"extract_pos_lists.prefs")));
-  ASSERT_TRUE(write_pos_settings_file(settings_file_path(u"extract_pos_settings.prefs")));
+  set_pos_language_rules(rules_, 0, {u"src one\nT1\nfirst", u"src two\nT2\nsecond"});
+  rules_.language = 1;
+  ASSERT_TRUE(write_pos_lists_file(settings_file_path(u"extract_pos_lists.prefs"), rules_));
+  ASSERT_TRUE(write_pos_settings_file(settings_file_path(u"extract_pos_settings.prefs"), rules_));
   EXPECT_EQ(read_bytes(settings("extract_pos_settings.prefs")), "41\n" + le(1, 4));
   const std::string lists = read_bytes(settings("extract_pos_lists.prefs"));
   EXPECT_EQ(lists.substr(0, 58), "41\n3\nOther\n2\nsrc one\tT1\tfirst\nsrc two\tT2\tsecond\nPortuguese");
@@ -83,20 +92,20 @@ TEST_F(PosRulesTest, SettingsFilesRoundTrip) {
             (std::vector<std::string>{"extract_pos_lists.prefs", "extract_pos_settings.prefs"}));
 
   // The start-up reader gets back exactly what was written.
-  const std::vector<std::vector<text_t>> table = pos_rule_table;
-  const std::vector<int64_t> counts = pos_rule_counts;
-  reset_settings_globals();
+  const std::vector<std::vector<text_t>> table = rules_.table;
+  const std::vector<int64_t> counts = rules_.counts;
+  rules_ = pos_rule_tables();  // sized and emptied
   read_settings_files();
-  EXPECT_EQ(pos_rule_table, table);
-  EXPECT_EQ(pos_rule_counts, counts);
-  EXPECT_EQ(pos_rule_languages, (std::vector<text_t>{u"Other", u"Portuguese", u"English"}));
-  EXPECT_EQ(pos_rule_language, 1);
+  EXPECT_EQ(rules_.table, table);
+  EXPECT_EQ(rules_.counts, counts);
+  EXPECT_EQ(rules_.languages, (std::vector<text_t>{u"Other", u"Portuguese", u"English"}));
+  EXPECT_EQ(rules_.language, 1);
 }
 
 TEST_F(PosRulesTest, AWriteThatCannotHappenIsReported) {
   base_folder = from_utf8(root() + "/missing/");
-  EXPECT_FALSE(write_pos_lists_file(settings_file_path(u"extract_pos_lists.prefs")));
-  EXPECT_FALSE(write_pos_settings_file(settings_file_path(u"extract_pos_settings.prefs")));
+  EXPECT_FALSE(write_pos_lists_file(settings_file_path(u"extract_pos_lists.prefs"), rules_));
+  EXPECT_FALSE(write_pos_settings_file(settings_file_path(u"extract_pos_settings.prefs"), rules_));
 }
 
 }  // namespace

@@ -1,6 +1,4 @@
-#include "shell/pos_rule_presets.h"
-
-#include "shell/settings_files.h"
+#include "tools/pos_rule_presets.h"
 
 #include <algorithm>
 #include <vector>
@@ -58,10 +56,10 @@ const char16_t* const kTaxonomicRanks[] = {
 };
 
 // A rule is source + LF + target + LF + comment.
-void set_presets(size_t language, const std::vector<text_t>& rules) {
-  std::vector<text_t>& row = pos_rule_table[language];
+void set_presets(pos_rule_tables& tables, size_t language, const std::vector<text_t>& rules) {
+  std::vector<text_t>& row = tables.table[language];
   for (size_t r = 0; r < rules.size() && r < static_cast<size_t>(POS_RULE_MAX); ++r) row[r + 1] = rules[r];
-  pos_rule_counts[language] = static_cast<int64_t>(std::min(rules.size(), static_cast<size_t>(POS_RULE_MAX)));
+  tables.counts[language] = static_cast<int64_t>(std::min(rules.size(), static_cast<size_t>(POS_RULE_MAX)));
 }
 
 text_t rule_text(const text_t& source, const text_t& target, const text_t& comment) {
@@ -70,22 +68,22 @@ text_t rule_text(const text_t& source, const text_t& target, const text_t& comme
 
 }  // namespace
 
-void init_pos_rule_presets() {
-  pos_rule_language_count = POS_RULE_LANGUAGES_MAX;
-  pos_rule_languages.assign(POS_RULE_LANGUAGES_MAX, text_t());
-  pos_rule_counts.assign(POS_RULE_LANGUAGES_MAX, 0);
-  pos_rule_table.assign(POS_RULE_LANGUAGES_MAX, std::vector<text_t>(POS_RULE_MAX + 1));
-  pos_rule_languages[0] = u"Other";
-  pos_rule_languages[1] = u"Portuguese";
-  pos_rule_languages[2] = u"English";
+void fill_pos_rule_presets(pos_rule_tables& tables) {
+  tables.language_count = POS_RULE_LANGUAGES_MAX;
+  tables.languages.assign(POS_RULE_LANGUAGES_MAX, text_t());
+  tables.counts.assign(POS_RULE_LANGUAGES_MAX, 0);
+  tables.table.assign(POS_RULE_LANGUAGES_MAX, std::vector<text_t>(POS_RULE_MAX + 1));
+  tables.languages[0] = u"Other";
+  tables.languages[1] = u"Portuguese";
+  tables.languages[2] = u"English";
   std::vector<text_t> portuguese;
   for (const preset_rule& r : kPortuguese) portuguese.push_back(rule_text(r.source, r.target, r.comment));
-  set_presets(1, portuguese);
+  set_presets(tables, 1, portuguese);
   std::vector<text_t> english;
   for (const preset_rule& r : kEnglish) english.push_back(rule_text(r.source, r.target, r.comment));
   for (const char16_t* rank : kTaxonomicRanks) {
     const text_t name = u"Taxonomic " + text_t(rank);
     english.push_back(rule_text(name, u"NNP", name));
   }
-  set_presets(2, english);
+  set_presets(tables, 2, english);
 }
