@@ -148,15 +148,15 @@ void gbza_window::convert(int mode) {
   // the removal runs without any (Cancel gives the dictionary back).
   log_line(mode == 1 ? u"\nRemoving -ize...\n" : u"\nRemoving -ise...\n");
   const int64_t flag_mode = dictionary_.decode_cache().aff_flag_mode;
-  tool_log_text = gadget_get_text(GBZA_LOG);
+  tool_log removal_log{gadget_get_text(GBZA_LOG), {}};
   tool_window_job_host h = host();
   const gbza_removal_result r =
-      remove_ise_or_ize_forms(session_, mode, options_.exceptions, flag_mode, h);
+      remove_ise_or_ize_forms(session_, mode, options_.exceptions, flag_mode, h, removal_log);
   if (r.no_words) {
     message_box(u"Warning!", u"No dictionary words found.", MB_ICON_WARNING);
   } else {
-    gadget_set_text(GBZA_LOG, tool_log_text);
-    gadget_set_cursor_position(GBZA_LOG, static_cast<int64_t>(tool_log_text.size()));
+    gadget_set_text(GBZA_LOG, removal_log.text);
+    gadget_set_cursor_position(GBZA_LOG, static_cast<int64_t>(removal_log.text.size()));
   }
   log_line(u"");
 }
@@ -170,10 +170,10 @@ void gbza_window::remove_gb_specific() {
     if (dictionary_.list.empty()) {
       message_box(u"Warning!", u"No dictionary words found.", MB_ICON_WARNING);
     } else {
-      tool_log_text = gadget_get_text(GBZA_LOG);
+      tool_log removal_log{gadget_get_text(GBZA_LOG), {}};
       tool_window_job_host h = host();
-      remove_gb_specific_words(session_, options_.gb_specific, h);
-      gadget_set_text(GBZA_LOG, tool_log_text);
+      remove_gb_specific_words(session_, options_.gb_specific, h, removal_log);
+      gadget_set_text(GBZA_LOG, removal_log.text);
     }
   }
   log_line(u"");

@@ -5,7 +5,6 @@
 #include "common/dic_entry.h"
 #include "common/file.h"
 #include "common/format.h"
-#include "common/tool_log.h"
 
 #include <algorithm>
 #include <array>
@@ -42,22 +41,22 @@ const mode_texts kModes[2] = {
     {{u"isa", u"ise", u"isi"}, u"Qqst", "Removing -ISE flags:'Q', 'q', 's' and 't'"},
 };
 
-void log_removed(text_view label, int64_t n, text_view entry) {
-  append_tool_log_line(text_t(label) + string_from_int(n) + u":");
+void log_removed(tool_log& log, text_view label, int64_t n, text_view entry) {
+  log.append_line(text_t(label) + string_from_int(n) + u":");
   text_t quoted(1, u'"');
   quoted.append(dic_entry_for_display(entry)).append(u"\"\n");
-  append_tool_log_line(quoted);
+  log.append_line(quoted);
 }
 
-void log_end(int64_t total) {
-  if (total == 0) append_tool_log_line(u"");
-  append_tool_log_line(u"Removed a total of " + string_from_int(total) + u" words.");
-  append_tool_log_line(u"");
+void log_end(tool_log& log, int64_t total) {
+  if (total == 0) log.append_line(u"");
+  log.append_line(u"Removed a total of " + string_from_int(total) + u" words.");
+  log.append_line(u"");
 }
 
-void log_abort(int64_t total) {
-  if (total == 0) append_tool_log_line(u"");
-  append_tool_log_line(u"Aborted!\n");
+void log_abort(tool_log& log, int64_t total) {
+  if (total == 0) log.append_line(u"");
+  log.append_line(u"Aborted!\n");
 }
 
 }  // namespace
@@ -191,13 +190,13 @@ namespace {
 // Runs each(i) for every entry under one long job, polling after each; false
 // when Escape was confirmed (the changes so far stay, the log says so).
 template <class F>
-bool walk_entries(int64_t n, long_job_host& host, gbza_removal_result& r, F&& each) {
+bool walk_entries(int64_t n, long_job_host& host, tool_log& log, gbza_removal_result& r, F&& each) {
   long_job job(host, u"", n - 1, true);
   for (int64_t i = 0; i < n; ++i) {
     each(i);
     if (!job.step(i)) {
       job.abort();
-      log_abort(r.total);
+      log_abort(log, r.total);
       r.aborted = true;
       return false;
     }
@@ -209,7 +208,7 @@ bool walk_entries(int64_t n, long_job_host& host, gbza_removal_result& r, F&& ea
 }  // namespace
 
 gbza_removal_result remove_ise_or_ize_forms(gbza_session& session, int mode, const pattern_list& exceptions,
-                                            int64_t flag_mode, long_job_host& host) {
+                                            int64_t flag_mode, long_job_host& host, tool_log& log) {
   gbza_removal_result r;
   list_document& doc = session.doc();
   if (doc.empty()) {
@@ -218,21 +217,21 @@ gbza_removal_result remove_ise_or_ize_forms(gbza_session& session, int mode, con
   }
   const mode_texts& m = kModes[mode == 2 ? 1 : 0];
   const int64_t n = doc.count();
-  const bool removed = walk_entries(n, host, r, [&](int64_t i) {
+  const bool removed = walk_entries(n, host, log, r, [&](int64_t i) {
     const text_t& entry = doc.entries()[static_cast<size_t>(i)];
     const text_t w = get_dic_word_part(entry);
     const text_t lower = string_to_lower(w);
     const bool has_form = std::any_of(m.forms.begin(), m.forms.end(),
                                       [&](const char16_t* f) { return lower.find(f) != text_t::npos; });
     if (has_form && !match_ise_ize_exception(exceptions, w)) {
-      log_removed(u"Removed #", ++r.total, entry);
+      log_removed(log, u"Removed #", ++r.total, entry);
       session.empty_entry(i);
     }
   });
   if (!removed) return r;
-  append_tool_log_line(u"\n\n" + T(m.header) + u"\n");
+  log.append_line(u"\n\n" + T(m.header) + u"\n");
   int64_t flagged = 0;
-  const bool stripped = walk_entries(n, host, r, [&](int64_t j) {
+  const bool stripped = walk_entries(n, host, log, r, [&](int64_t j) {
     const text_t& entry = doc.entries()[static_cast<size_t>(j)];
     const text_t w = get_dic_word_part(entry);
     if (w.empty()) return;
@@ -240,28 +239,29 @@ gbza_removal_result remove_ise_or_ize_forms(gbza_session& session, int mode, con
     const text_t flags = remove_single_unit_flags(parts.flags, m.flags, flag_mode);
     if (flags == parts.flags) return;
     ++r.total;
-    log_removed(u"Removed FLAG #", ++flagged, entry);
+    log_removed(log, u"Removed FLAG #", ++flagged, entry);
     session.set_entry(j, rebuild_dic_entry(parts, flags));
   });
-  if (stripped) log_end(r.total);
+  if (stripped) log_end(log, r.total);
   return r;
 }
 
-gbza_removal_result remove_gb_specific_words(gbza_session& session, const pattern_list& words, long_job_host& host) {
+gbza_removal_result remove_gb_specific_words(gbza_session& session, const pattern_list& words, long_job_host& host,
+                                             tool_log& log) {
   gbza_removal_result r;
   list_document& doc = session.doc();
   if (doc.empty()) {
     r.no_words = true;
     return r;
   }
-  const bool done = walk_entries(doc.count(), host, r, [&](int64_t i) {
+  const bool done = walk_entries(doc.count(), host, log, r, [&](int64_t i) {
     const text_t& entry = doc.entries()[static_cast<size_t>(i)];
     if (!entry.empty() && words.line_set.count(text_t(split_dic_entry(entry).word)) != 0) {
-      log_removed(u"Removed #", ++r.total, entry);
+      log_removed(log, u"Removed #", ++r.total, entry);
       session.empty_entry(i);
     }
   });
-  if (done) log_end(r.total);
+  if (done) log_end(log, r.total);
   return r;
 }
 

@@ -14,6 +14,7 @@
 #include "common/long_job.h"
 #include "common/settings_file.h"
 #include "common/text.h"
+#include "common/tool_log.h"
 
 #include <cstdint>
 #include <unordered_set>
@@ -111,13 +112,14 @@ struct gbza_removal_result {
 
 // Mode 1 removes the -ize forms (words holding "iza", "ize" or "izi" in any
 // case, then the flags 8 - 9 +), mode 2 the -ise forms ("isa", "ise", "isi";
-// Q q s t). Log lines go to tool_log_text. A confirmed Escape keeps the
-// changes made so far.
+// Q q s t). Log lines go to log. A confirmed Escape keeps the changes made
+// so far.
 gbza_removal_result remove_ise_or_ize_forms(gbza_session& session, int mode, const pattern_list& exceptions,
-                                            int64_t flag_mode, long_job_host& host);
+                                            int64_t flag_mode, long_job_host& host, tool_log& log);
 
-// Empties every entry whose word equals a line of the list; logs to tool_log_text.
-gbza_removal_result remove_gb_specific_words(gbza_session& session, const pattern_list& words, long_job_host& host);
+// Empties every entry whose word equals a line of the list; logs to log.
+gbza_removal_result remove_gb_specific_words(gbza_session& session, const pattern_list& words, long_job_host& host,
+                                             tool_log& log);
 
 // ---- Files ------------------------------------------------------------------------------
 // The .qvi source-include text of the exceptions (one line per exception,

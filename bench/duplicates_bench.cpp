@@ -27,12 +27,13 @@ int main(int argc, char** argv) {
   const int64_t entries = doc.count();
 
   bench::clock_polling_host host;
+  tool_log log;
   const int64_t t0 = now_ms();
-  const duplicate_scan_result scan = scan_dictionary_duplicates(doc, cache, host);
+  const duplicate_scan_result scan = scan_dictionary_duplicates(doc, cache, host, log);
   const int64_t t1 = now_ms();
   list_tool_edit edit(doc);
   const duplicates_process_result r =
-      process_dictionary_duplicates(doc, cache, edit, scan, duplicates_options_from({0, 0, 0, 1, 1}), host);
+      process_dictionary_duplicates(doc, cache, edit, scan, duplicates_options_from({0, 0, 0, 1, 1}), host, log);
   const int64_t t2 = now_ms();
   keep_dictionary_duplicates_result(doc, edit);
   const int64_t t3 = now_ms();

@@ -1,11 +1,23 @@
-// The shared log of the tool windows that report entry by entry (the
-// dictionary duplicates window, the -ise/-ize window): a window copies its
-// log view into tool_log_text, a pass appends its lines, and the window
-// shows the text again at the end.
+// The log of a tool window that reports entry by entry (the dictionary
+// duplicates window, the -ise/-ize window). The window owns it and shows its
+// text; a pass appends its lines and calls show() where the window should
+// bring its view up to date.
 #pragma once
 
 #include "common/text.h"
 
-extern text_t tool_log_text;
-// Appends line + LF.
-void append_tool_log_line(text_view line);
+#include <functional>
+
+struct tool_log {
+  text_t text;
+  std::function<void()> shown;  // run by show(); empty when nothing shows the log
+
+  // Appends line + LF.
+  void append_line(text_view line) {
+    text.append(line);
+    text.push_back(u'\n');
+  }
+  void show() const {
+    if (shown) shown();
+  }
+};

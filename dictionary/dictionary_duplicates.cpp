@@ -12,11 +12,6 @@
 
 namespace {
 
-void log_line(text_view text) { append_tool_log_line(text); }
-void show_log(const tool_log_shown& shown) {
-  if (shown) shown();
-}
-
 // The parts of an entry as the scan sees them: the flags end at a second
 // unescaped "/". whole: the parts give the entry back exactly, so rewriting
 // it from them loses nothing.
@@ -124,18 +119,18 @@ text_t duplicate_row_text(const duplicate_row_record& row) {
 }
 
 duplicate_scan_result scan_dictionary_duplicates(const list_document& doc, const aff_decode_cache& cache,
-                                                 long_job_host& host, const tool_log_shown& shown) {
+                                                 long_job_host& host, tool_log& log) {
   duplicate_scan_result r;
-  log_line(u"Step 1/3: Scanning the .dic...");
-  log_line(u"");
-  show_log(shown);
+  log.append_line(u"Step 1/3: Scanning the .dic...");
+  log.append_line(u"");
+  log.show();
   const int64_t count = doc.count();
   long_job job(host, u"", 2 * count, true);
   auto stopped = [&] {
     job.abort();
-    log_line(u"Aborted!");
-    log_line(u"");
-    show_log(shown);
+    log.append_line(u"Aborted!");
+    log.append_line(u"");
+    log.show();
     r.aborted = true;
     return r;
   };
@@ -156,14 +151,14 @@ duplicate_scan_result scan_dictionary_duplicates(const list_document& doc, const
     if (!job.step(i)) return stopped();
   }
 
-  log_line(u"Step 2/3: Sorting the processed array...");
-  log_line(u"");
-  show_log(shown);
+  log.append_line(u"Step 2/3: Sorting the processed array...");
+  log.append_line(u"");
+  log.show();
   std::sort(records.begin(), records.end(), key_less);
 
-  log_line(u"Step 3/3: Scanning for duplicates...");
-  log_line(u"");
-  show_log(shown);
+  log.append_line(u"Step 3/3: Scanning for duplicates...");
+  log.append_line(u"");
+  log.show();
   auto add_row = [&](const scan_record& rec, bool in_group) {
     duplicate_row_record row;
     row.line = rec.line;
@@ -199,16 +194,16 @@ duplicate_scan_result scan_dictionary_duplicates(const list_document& doc, const
   if (group_size > 0) r.group_sizes.push_back(group_size);
 
   job.end(job.elapsed_text());
-  log_line(u"# Repeated Words:" + plain(r.repeated_words));
-  log_line(u"# Repeated FlagsW:" + plain(r.repeated_flag_entries));
-  log_line(u"");
-  log_line(u"\U0001F6C8:");
-  log_line(u"If there are words with postags and postag merge is off,");
-  log_line(u"those words won't be merged.");
-  log_line(u"Duplicate flags removal will still work.");
-  log_line(u"");
-  log_line(u"");
-  show_log(shown);
+  log.append_line(u"# Repeated Words:" + plain(r.repeated_words));
+  log.append_line(u"# Repeated FlagsW:" + plain(r.repeated_flag_entries));
+  log.append_line(u"");
+  log.append_line(u"\U0001F6C8:");
+  log.append_line(u"If there are words with postags and postag merge is off,");
+  log.append_line(u"those words won't be merged.");
+  log.append_line(u"Duplicate flags removal will still work.");
+  log.append_line(u"");
+  log.append_line(u"");
+  log.show();
   return r;
 }
 
@@ -470,10 +465,10 @@ bool merge_pass(pass_state& st, const duplicate_scan_result& scan, long_job& job
 }  // namespace
 
 int64_t remove_dictionary_duplicate_flags(list_document& doc, const aff_decode_cache& cache, list_tool_edit& edit,
-                                          long_job_host& host, const tool_log_shown& shown) {
-  log_line(u"\nRemoving duplicate flags from .dic...");
-  log_line(u"");
-  show_log(shown);
+                                          long_job_host& host, tool_log& log) {
+  log.append_line(u"\nRemoving duplicate flags from .dic...");
+  log.append_line(u"");
+  log.show();
   long_job job(host, u"", doc.count(), true);
   int64_t removed = 0;
   for (int64_t i = 0; i < doc.count(); ++i) {
@@ -489,9 +484,9 @@ int64_t remove_dictionary_duplicate_flags(list_document& doc, const aff_decode_c
     }
     if (!job.step(i)) {
       job.abort();
-      log_line(u"Aborted!");
-      log_line(u"");
-      show_log(shown);
+      log.append_line(u"Aborted!");
+      log.append_line(u"");
+      log.show();
       return -1;
     }
   }
@@ -502,12 +497,12 @@ int64_t remove_dictionary_duplicate_flags(list_document& doc, const aff_decode_c
 duplicates_process_result process_dictionary_duplicates(list_document& doc, const aff_decode_cache& cache,
                                                         list_tool_edit& edit, const duplicate_scan_result& scan,
                                                         const duplicates_options& options,
-                                                        long_job_host& host, const tool_log_shown& shown) {
+                                                        long_job_host& host, tool_log& log) {
   duplicates_process_result r;
   r.repeated_flag_entries_before = plain(scan.repeated_flag_entries);
-  log_line(u"\nProcessing the .dic...");
-  log_line(u"");
-  show_log(shown);
+  log.append_line(u"\nProcessing the .dic...");
+  log.append_line(u"");
+  log.show();
 
   pass_state st{doc, cache, edit, options, r.merged, {}};
   duplicate_scan_result current = scan;
@@ -526,7 +521,7 @@ duplicates_process_result process_dictionary_duplicates(list_document& doc, cons
     }
     if (changed) current_is_fresh = false;
     if (stopped || !changed) break;
-    current = scan_dictionary_duplicates(doc, cache, host, shown);
+    current = scan_dictionary_duplicates(doc, cache, host, log);
     current_is_fresh = true;
     if (current.aborted) {
       stopped = true;
@@ -534,20 +529,20 @@ duplicates_process_result process_dictionary_duplicates(list_document& doc, cons
     }
   }
   // What was done stays (until Cancel), so its report stays too.
-  if (!st.report.empty()) tool_log_text += st.report;
+  if (!st.report.empty()) log.text += st.report;
   if (stopped) {
-    log_line(u"Aborted!");
-    log_line(u"");
+    log.append_line(u"Aborted!");
+    log.append_line(u"");
   }
-  log_line(u"Number of merged/deleted words:" + plain(r.merged));
-  log_line(u"");
-  log_line(u"");
-  show_log(shown);
+  log.append_line(u"Number of merged/deleted words:" + plain(r.merged));
+  log.append_line(u"");
+  log.append_line(u"");
+  log.show();
 
   if (current_is_fresh && !current.aborted) {
     r.scan = std::move(current);
   } else {
-    r.scan = scan_dictionary_duplicates(doc, cache, host, shown);
+    r.scan = scan_dictionary_duplicates(doc, cache, host, log);
   }
   if (r.scan.aborted) {
     r.aborted = true;
@@ -555,15 +550,15 @@ duplicates_process_result process_dictionary_duplicates(list_document& doc, cons
   }
   if (r.scan.repeated_flag_entries > 0) {
     const text_t entries = plain(r.scan.repeated_flag_entries);
-    const int64_t removed = remove_dictionary_duplicate_flags(doc, cache, edit, host, shown);
+    const int64_t removed = remove_dictionary_duplicate_flags(doc, cache, edit, host, log);
     if (removed < 0) {
       r.aborted = true;
       return r;
     }
     r.removed_flags = removed;
-    tool_log_text += u"Number of merged/deleted FlagsW:" + entries + u"\n\n";
-    show_log(shown);
-    r.scan = scan_dictionary_duplicates(doc, cache, host, shown);
+    log.text += u"Number of merged/deleted FlagsW:" + entries + u"\n\n";
+    log.show();
+    r.scan = scan_dictionary_duplicates(doc, cache, host, log);
     if (r.scan.aborted) {
       r.aborted = true;
       return r;

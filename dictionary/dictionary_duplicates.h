@@ -17,6 +17,7 @@
 #include "common/long_job.h"
 #include "common/settings_file.h"
 #include "common/text.h"
+#include "common/tool_log.h"
 
 #include <cstdint>
 #include <functional>
@@ -41,14 +42,11 @@ struct duplicate_scan_result {
   int64_t repeated_flag_entries = 0;       // entries that repeat a flag
 };
 
-// Called after each change of tool_log_text, so a window can show it.
-using tool_log_shown = std::function<void()>;
-
 // Scans the dictionary (progress 0 .. 2 × count: the split, then the walk).
-// Appends its steps and counts to tool_log_text; "Aborted!" on Escape. The
+// Appends its steps and counts to log; "Aborted!" on Escape. The
 // rows found before an abort are kept.
 duplicate_scan_result scan_dictionary_duplicates(const list_document& doc, const aff_decode_cache& cache,
-                                                 long_job_host& host, const tool_log_shown& shown = {});
+                                                 long_job_host& host, tool_log& log);
 
 // "Yes (+n)" for a row that repeats flags, "" otherwise.
 text_t repeated_flags_column(const duplicate_row_record& row);
@@ -83,12 +81,12 @@ struct duplicates_process_result {
 duplicates_process_result process_dictionary_duplicates(list_document& doc, const aff_decode_cache& cache,
                                                         list_tool_edit& edit, const duplicate_scan_result& scan,
                                                         const duplicates_options& options,
-                                                        long_job_host& host, const tool_log_shown& shown = {});
+                                                        long_job_host& host, tool_log& log);
 
 // Only the removal of repeated flags; returns the number of flags removed,
 // -1 when Escape stopped it.
 int64_t remove_dictionary_duplicate_flags(list_document& doc, const aff_decode_cache& cache, list_tool_edit& edit,
-                                          long_job_host& host, const tool_log_shown& shown = {});
+                                          long_job_host& host, tool_log& log);
 
 // OK: when the window changed something, the emptied entries are dropped
 // (marks move with their entries), the selection is cleared, the page goes

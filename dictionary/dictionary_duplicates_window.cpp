@@ -41,6 +41,7 @@ struct window_state {
   list_tool_edit* edit = nullptr;
   duplicate_scan_result scan;
   row_type_colours colours = DEFAULT_ROW_TYPE_COLOURS;  // of the affix class column
+  tool_log log;  // what the log view shows; the passes append to it
 };
 
 tool_window_job_host job_host() {
@@ -48,9 +49,9 @@ tool_window_job_host job_host() {
       {.window = WINDOW, .progress_bar = PROGRESS, .time_label = TIME_LABEL, .escape_label = ESCAPE_LABEL});
 }
 
-void show_log() {
-  gadget_set_text(LOG, tool_log_text);
-  gadget_set_cursor_position(LOG, static_cast<int64_t>(tool_log_text.size()));
+void show_log(const tool_log& log) {
+  gadget_set_text(LOG, log.text);
+  gadget_set_cursor_position(LOG, static_cast<int64_t>(log.text.size()));
 }
 
 void label_at(int g, int x, int y, const text_t& text) {
@@ -87,7 +88,7 @@ void show_scan(window_state& st) {
 void run_scan(window_state& st) {
   tool_window_job_host host = job_host();
   gadget_clear_items(LIST);
-  st.scan = scan_dictionary_duplicates(st.dictionary.list, st.dictionary.decode_cache(), host, show_log);
+  st.scan = scan_dictionary_duplicates(st.dictionary.list, st.dictionary.decode_cache(), host, st.log);
   show_scan(st);
 }
 
@@ -203,10 +204,10 @@ void process(window_state& st) {
   tool_window_job_host host = job_host();
   const duplicates_process_result r =
       process_dictionary_duplicates(st.dictionary.list, st.dictionary.decode_cache(), *st.edit, st.scan,
-                                    st.options, host, show_log);
+                                    st.options, host, st.log);
   st.scan = r.scan;
   show_scan(st);
-  show_log();
+  show_log(st.log);
   // A merge pass stopped with Escape still ends with the summary of what was done.
   if (!r.summary.empty()) message_box(u"Warning!", r.summary, MB_ICON_INFORMATION);
 }
@@ -246,8 +247,9 @@ void show_dictionary_duplicates_window(dictionary_document& dictionary, duplicat
   st.colours = preferred_row_type_colours();
   st.edit = &edit;
   build_window(dictionary, options);
-  tool_log_text = duplicates_log_banner();
-  show_log();
+  st.log.text = duplicates_log_banner();
+  st.log.shown = [&st] { show_log(st.log); };
+  show_log(st.log);
   shortcut_add(WINDOW, KEY_ESCAPE, SHORTCUT_ESCAPE);
   shortcut_add(WINDOW, KEY_F1, SHORTCUT_TOOL_HELP);
 
@@ -284,10 +286,10 @@ void show_dictionary_duplicates_window(dictionary_document& dictionary, duplicat
       case PROCESS: process(st); break;
       case REMEMBER: remember(); break;
       case CLEAR_LOG:
-        tool_log_text = duplicates_log_banner();
-        show_log();
+        st.log.text = duplicates_log_banner();
+        show_log(st.log);
         break;
-      case LOG_BOTTOM: gadget_set_cursor_position(LOG, static_cast<int64_t>(tool_log_text.size())); break;
+      case LOG_BOTTOM: gadget_set_cursor_position(LOG, static_cast<int64_t>(st.log.text.size())); break;
       case LOG_TOP: gadget_set_cursor_position(LOG, 0); break;
       case OK:
         keep = true;

@@ -123,11 +123,11 @@ removal_run run_removal(const strings& entries, int mode, const text_t& exceptio
   gbza_session session(doc);
   pattern_list list = converted(exceptions);
   headless_long_job_host host;
-  tool_log_text.clear();
+  tool_log log;
   removal_run r;
-  r.result = remove_ise_or_ize_forms(session, mode, list, flag_mode, host);
+  r.result = remove_ise_or_ize_forms(session, mode, list, flag_mode, host, log);
   r.entries = entries_of(doc);
-  r.log = to_utf8(tool_log_text);
+  r.log = to_utf8(log.text);
   return r;
 }
 
@@ -167,7 +167,8 @@ TEST(IseIzeSession, OkDropsTheEmptiedEntriesWithTheirCheckMarks) {
   doc.select(2);
   gbza_session session(doc);
   headless_long_job_host host;
-  remove_ise_or_ize_forms(session, 1, converted(u"x\n"), FLAG_MODE_CHAR, host);
+  tool_log log;
+  remove_ise_or_ize_forms(session, 1, converted(u"x\n"), FLAG_MODE_CHAR, host, log);
   EXPECT_EQ(session.keep(), 2);
   EXPECT_EQ(entries_of(doc), (strings{"walk", "house", "sing"}));
   EXPECT_EQ(doc.checked(), (std::vector<uint8_t>{0, 1, 1}));
@@ -189,7 +190,8 @@ TEST(IseIzeSession, CancelRestoresTheDocumentAndItsHistory) {
   doc.mark_saved(doc.path());
   gbza_session session(doc);
   headless_long_job_host host;
-  remove_ise_or_ize_forms(session, 1, converted(u"x\n"), FLAG_MODE_CHAR, host);
+  tool_log log;
+  remove_ise_or_ize_forms(session, 1, converted(u"x\n"), FLAG_MODE_CHAR, host, log);
   EXPECT_EQ(entries_of(doc), (strings{"", "walk"}));
   session.cancel();
   EXPECT_EQ(entries_of(doc), (strings{"realize", "walk/8"}));
@@ -202,12 +204,12 @@ TEST(IseIzeRemoval, EscapeKeepsWhatWasDone) {
   list_document doc = document_of({"realize", "organize", "walk/8"});
   gbza_session session(doc);
   headless_long_job_host host;
+  tool_log log;
   host.escape_at_poll = 1;
-  tool_log_text.clear();
-  const gbza_removal_result r = remove_ise_or_ize_forms(session, 1, converted(u"x\n"), FLAG_MODE_CHAR, host);
+  const gbza_removal_result r = remove_ise_or_ize_forms(session, 1, converted(u"x\n"), FLAG_MODE_CHAR, host, log);
   EXPECT_TRUE(r.aborted);
   EXPECT_EQ(entries_of(doc), (strings{"", "organize", "walk/8"}));
-  EXPECT_EQ(to_utf8(tool_log_text), "Removed #1:\n\"realize\"\n\nAborted!\n\n");
+  EXPECT_EQ(to_utf8(log.text), "Removed #1:\n\"realize\"\n\nAborted!\n\n");
   EXPECT_FALSE(host.running);
 }
 
@@ -219,11 +221,11 @@ TEST(GbSpecific, EmptiesTheListedWords) {
   convert_pattern_list(u"colour\nharbour", words, gb_specific_texts, log);
   EXPECT_EQ(log.back(), u"Found 2 GB specific.");
   headless_long_job_host host;
-  tool_log_text.clear();
-  const gbza_removal_result r = remove_gb_specific_words(session, words, host);
+  tool_log removal_log;
+  const gbza_removal_result r = remove_gb_specific_words(session, words, host, removal_log);
   EXPECT_EQ(r.total, 3);
   EXPECT_EQ(entries_of(doc), (strings{"", "color", "", "Colour", ""}));
-  EXPECT_EQ(to_utf8(tool_log_text),
+  EXPECT_EQ(to_utf8(removal_log.text),
             "Removed #1:\n\"colour/MS\"\n\nRemoved #2:\n\"harbour po:noun\"\n\nRemoved #3:\n\"colour po:nom\"\n\n"
             "Removed a total of 3 words.\n\n");
 }

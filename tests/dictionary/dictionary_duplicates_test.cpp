@@ -27,6 +27,9 @@
 
 namespace {
 
+// The log the passes of a test write to; each test starts with it empty.
+tool_log test_log;
+
 // S, D and G suffixes, P a prefix, all with cross product; X names nothing.
 const char kAff[] =
     "SET UTF-8\n"
@@ -61,14 +64,14 @@ std::vector<row_view> rows_of(const duplicate_scan_result& r) {
 
 duplicate_scan_result scan(const list_document& d) {
   headless_long_job_host host;
-  return scan_dictionary_duplicates(d, test_cache, host);
+  return scan_dictionary_duplicates(d, test_cache, host, test_log);
 }
 
 class DictionaryDuplicatesTest : public ::testing::Test {
  protected:
   void SetUp() override {
     use_aff(kAff);
-    tool_log_text.clear();
+    test_log.text.clear();
   }
 };
 
@@ -84,7 +87,7 @@ TEST_F(DictionaryDuplicatesTest, ScanListsGroupsAndRepeatedFlags) {
   EXPECT_EQ(r.group_sizes, (std::vector<int64_t>{2}));
   EXPECT_EQ(r.repeated_words, 2);
   EXPECT_EQ(r.repeated_flag_entries, 1);
-  EXPECT_NE(tool_log_text.find(u"# Repeated Words:2\n# Repeated FlagsW:1\n"), text_t::npos);
+  EXPECT_NE(test_log.text.find(u"# Repeated Words:2\n# Repeated FlagsW:1\n"), text_t::npos);
 }
 
 TEST_F(DictionaryDuplicatesTest, ScanSplitsADescriptionAfterASpace) {
@@ -134,10 +137,10 @@ TEST_F(DictionaryDuplicatesTest, ScanEscapeKeepsRowsFound) {
   list_document d = doc_of({u"a", u"a", u"b", u"b"});
   headless_long_job_host host;
   host.escape_at_poll = 6;  // in the walk, after the first group
-  duplicate_scan_result r = scan_dictionary_duplicates(d, test_cache, host);
+  duplicate_scan_result r = scan_dictionary_duplicates(d, test_cache, host, test_log);
   EXPECT_TRUE(r.aborted);
   EXPECT_EQ(r.rows.size(), 2u);
-  EXPECT_NE(tool_log_text.find(u"Aborted!\n"), text_t::npos);
+  EXPECT_NE(test_log.text.find(u"Aborted!\n"), text_t::npos);
   EXPECT_FALSE(host.running);
 }
 
@@ -152,8 +155,8 @@ struct process_case {
 std::vector<text_t> run_process(list_document& d, const std::vector<int64_t>& options, duplicates_process_result* out) {
   headless_long_job_host host;
   list_tool_edit edit(d);
-  duplicate_scan_result s = scan_dictionary_duplicates(d, test_cache, host);
-  duplicates_process_result r = process_dictionary_duplicates(d, test_cache, edit, s, duplicates_options_from(options), host);
+  duplicate_scan_result s = scan_dictionary_duplicates(d, test_cache, host, test_log);
+  duplicates_process_result r = process_dictionary_duplicates(d, test_cache, edit, s, duplicates_options_from(options), host, test_log);
   keep_dictionary_duplicates_result(d, edit);
   if (out) *out = r;
   return d.entries();
@@ -229,10 +232,10 @@ TEST_F(DictionaryDuplicatesTest, ProcessReportAndSummary) {
   list_document d = doc_of({u"walk", u"walk/S", u"walk/D", u"talk/SS"});
   duplicates_process_result r;
   run_process(d, kDefault, &r);
-  EXPECT_NE(tool_log_text.find(u"#1\nMerged:\"walk\"\nFlags:\"\"\u2192\"D\"\n\n#2\nMerged:\"walk\"\nFlags:\"D\"\u2192\"S\"\n"),
+  EXPECT_NE(test_log.text.find(u"#1\nMerged:\"walk\"\nFlags:\"\"\u2192\"D\"\n\n#2\nMerged:\"walk\"\nFlags:\"D\"\u2192\"S\"\n"),
             text_t::npos)
-      << to_utf8(tool_log_text);
-  EXPECT_NE(tool_log_text.find(u"Number of merged/deleted words:2\n"), text_t::npos);
+      << to_utf8(test_log.text);
+  EXPECT_NE(test_log.text.find(u"Number of merged/deleted words:2\n"), text_t::npos);
   EXPECT_EQ(r.summary, u"Merged/deleted words:2 \nDeleted repeated FlagsW:1\nExact number repeated flags:1");
   EXPECT_TRUE(r.scan.rows.empty());
 
@@ -256,7 +259,7 @@ TEST_F(DictionaryDuplicatesTest, OkAndCancel) {
   {
     list_tool_edit edit(d);
     duplicates_process_result r =
-        process_dictionary_duplicates(d, test_cache, edit, scan_dictionary_duplicates(d, test_cache, host), duplicates_options{}, host);
+        process_dictionary_duplicates(d, test_cache, edit, scan_dictionary_duplicates(d, test_cache, host, test_log), duplicates_options{}, host, test_log);
     EXPECT_EQ(r.merged, 1);
     edit.cancel();
   }
@@ -267,7 +270,7 @@ TEST_F(DictionaryDuplicatesTest, OkAndCancel) {
 
   d.mark_saved(d.path());
   list_tool_edit edit(d);
-  process_dictionary_duplicates(d, test_cache, edit, scan_dictionary_duplicates(d, test_cache, host), duplicates_options{}, host);
+  process_dictionary_duplicates(d, test_cache, edit, scan_dictionary_duplicates(d, test_cache, host, test_log), duplicates_options{}, host, test_log);
   EXPECT_TRUE(keep_dictionary_duplicates_result(d, edit));
   EXPECT_EQ(d.entries(), (std::vector<text_t>{u"a", u"walk/S", u"b"}));
   EXPECT_EQ(d.checked(), (std::vector<uint8_t>{0, 1, 1}));  // the kept walk/S was checked
@@ -279,7 +282,7 @@ TEST_F(DictionaryDuplicatesTest, OkAndCancel) {
 
   list_document clean = doc_of({u"a", u"b"});
   list_tool_edit clean_edit(clean);
-  process_dictionary_duplicates(clean, test_cache, clean_edit, scan_dictionary_duplicates(clean, test_cache, host), duplicates_options{}, host);
+  process_dictionary_duplicates(clean, test_cache, clean_edit, scan_dictionary_duplicates(clean, test_cache, host, test_log), duplicates_options{}, host, test_log);
   EXPECT_FALSE(keep_dictionary_duplicates_result(clean, clean_edit));
   EXPECT_FALSE(clean.changed());
   EXPECT_FALSE(clean.can_undo());
@@ -290,9 +293,9 @@ TEST_F(DictionaryDuplicatesTest, EscapeDuringMergeKeepsWholeGroups) {
   list_document d = doc_of({u"a/S", u"a/D", u"b/S", u"b/D"});
   headless_long_job_host host;
   list_tool_edit edit(d);
-  duplicate_scan_result s = scan_dictionary_duplicates(d, test_cache, host);
+  duplicate_scan_result s = scan_dictionary_duplicates(d, test_cache, host, test_log);
   host.escape_at_poll = host.polls + 1;  // after the first group
-  duplicates_process_result r = process_dictionary_duplicates(d, test_cache, edit, s, duplicates_options{}, host);
+  duplicates_process_result r = process_dictionary_duplicates(d, test_cache, edit, s, duplicates_options{}, host, test_log);
   EXPECT_TRUE(r.aborted);
   EXPECT_EQ(r.summary, u"Merged/deleted words:1 \nDeleted repeated FlagsW:0\nExact number repeated flags:0");
   keep_dictionary_duplicates_result(d, edit);
@@ -313,7 +316,7 @@ TEST_F(DuplicatesExportTest, WritesListAndKeepsOldFileOnEscape) {
   entries[0] = u"walk\npo:x";
   list_document d = doc_of(entries);
   headless_long_job_host host;
-  duplicate_scan_result s = scan_dictionary_duplicates(d, test_cache, host);
+  duplicate_scan_result s = scan_dictionary_duplicates(d, test_cache, host, test_log);
   ASSERT_EQ(export_dictionary_duplicates(s, tpath("dupes.txt"), u",", host), line_export_status::ok);
   const std::string text = read_bytes("dupes.txt");
   EXPECT_EQ(text.rfind("\xEF\xBB\xBF" "DUPLICATES FOUND:1,001\n\n1:walk::po:x:Primary\n", 0), 0u);
@@ -373,7 +376,7 @@ TEST(DictionaryDuplicatesEnUs, ProcessKeepsEveryWord) {
   ASSERT_EQ(load_dictionary_pair(from_utf8(dic), host, original, aff).status, dic_file_status::ok);
   invalidate_aff_decode_cache(test_cache);
   rebuild_aff_decode_cache(test_cache, aff);
-  tool_log_text.clear();
+  test_log.text.clear();
 
   std::vector<text_t> entries;
   int64_t made = 0;
@@ -409,8 +412,8 @@ TEST(DictionaryDuplicatesEnUs, ProcessKeepsEveryWord) {
   ASSERT_EQ(words_of(doubled), expected);
 
   list_tool_edit edit(doubled);
-  duplicate_scan_result s = scan_dictionary_duplicates(doubled, test_cache, host);
-  duplicates_process_result r = process_dictionary_duplicates(doubled, test_cache, edit, s, duplicates_options{}, host);
+  duplicate_scan_result s = scan_dictionary_duplicates(doubled, test_cache, host, test_log);
+  duplicates_process_result r = process_dictionary_duplicates(doubled, test_cache, edit, s, duplicates_options{}, host, test_log);
   keep_dictionary_duplicates_result(doubled, edit);
   EXPECT_GT(r.merged, 10000);
   EXPECT_GT(r.removed_flags, 1000);
@@ -449,15 +452,15 @@ TEST(DictionaryDuplicatesFr, ProcessKeepsEveryDescriptionAndEveryAnalysis) {
     GTEST_SKIP() << "hunspell-fr is not installed";
   ASSERT_GT(doc.count(), 0);
   headless_long_job_host host;
-  tool_log_text.clear();
+  test_log.text.clear();
   const std::vector<text_t> original = doc.entries();
   const std::unordered_set<text_t> before = words_with_descriptions(doc);
 
   list_tool_edit edit(doc);
-  const duplicate_scan_result s = scan_dictionary_duplicates(doc, test_cache, host);
+  const duplicate_scan_result s = scan_dictionary_duplicates(doc, test_cache, host, test_log);
   ASSERT_GT(s.group_sizes.size(), 1000u);
   EXPECT_EQ(s.repeated_flag_entries, 0);  // a description is no flags
-  const duplicates_process_result r = process_dictionary_duplicates(doc, test_cache, edit, s, duplicates_options_from(kDefault), host);
+  const duplicates_process_result r = process_dictionary_duplicates(doc, test_cache, edit, s, duplicates_options_from(kDefault), host, test_log);
   keep_dictionary_duplicates_result(doc, edit);
   EXPECT_EQ(r.removed_flags, 0);
   EXPECT_GT(r.merged, 0);

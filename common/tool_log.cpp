@@ -1,8 +1,0 @@
-#include "common/tool_log.h"
-
-text_t tool_log_text;
-
-void append_tool_log_line(text_view line) {
-  tool_log_text.append(line);
-  tool_log_text.push_back(u'\n');
-}
