@@ -152,5 +152,9 @@ void register_dictionary_file_commands(dictionary_document& dictionary, document
     save_dictionary(dictionary, c == save_choice::save ? 1 : 0, c == save_choice::save_as ? 1 : 0);
   };
   kind.savable = [&dictionary] { return dictionary.list.count() > 0; };
+  kind.paged.count_word = u"# Words:";
+  kind.paged.position_word = u"Word: [";
+  kind.paged.colours = row_colours::dictionary_words;
+  kind.paged.return_edits = true;
   set_document_changed_test(TAB_DICTIONARY, [&dictionary] { return dictionary.list.changed(); });
 }

@@ -11,6 +11,20 @@ document_kinds::document_kinds() {
   thesaurus.list_gadget = THESAURUS_LIST;
   hyphenation.list_gadget = HYPHENATION_LIST;
   autocorrect.list_gadget = AUTOCORRECT_LIST;
+  // The gadgets beside each paged list: scroll bar, status label, changed
+  // mark, "Selected:" label (the Hyphenation tab has none).
+  const auto place_gadgets = [](document_kind& k, int scroll, int status, int mark, int selected) {
+    k.paged.scroll = scroll;
+    k.paged.status_label = status;
+    k.paged.changed_mark = mark;
+    k.paged.selected_label = selected;
+  };
+  place_gadgets(dictionary, DICTIONARY_SCROLL, DICTIONARY_STATUS_LABEL, DICTIONARY_CHANGED_MARK,
+                DICTIONARY_SELECTED_LABEL);
+  place_gadgets(thesaurus, THESAURUS_SCROLL, THESAURUS_STATUS_LABEL, THESAURUS_CHANGED_MARK, THESAURUS_SELECTED_LABEL);
+  place_gadgets(hyphenation, HYPHENATION_SCROLL, HYPHENATION_STATUS_LABEL, HYPHENATION_CHANGED_MARK, 0);
+  place_gadgets(autocorrect, AUTOCORRECT_SCROLL, AUTOCORRECT_STATUS_LABEL, AUTOCORRECT_CHANGED_MARK,
+                AUTOCORRECT_SELECTED_LABEL);
   dictionary.first_row_button = DICTIONARY_FIRST_ROW_BUTTON;
   thesaurus.first_row_button = THESAURUS_FIRST_ROW_BUTTON;
   autocorrect.first_row_button = AUTOCORRECT_FIRST_ROW_BUTTON;

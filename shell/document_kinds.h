@@ -5,6 +5,7 @@
 // knows which tab shows which kind. GUI-free.
 #pragma once
 
+#include "common/list_document.h"
 #include "common/text.h"
 #include "shell/find_search.h"
 #include "shell/list_commands.h"
@@ -39,6 +40,38 @@ struct list_entry_commands {
 
 enum class row_click { single, double_click };
 
+// How a paged list colours its rows: the dictionary's words mark flag-only
+// entries and show their tags in a column of their own; the autocorrect
+// pairs show the wrong word red and the correction green.
+enum class row_colours { plain, dictionary_words, correction_pairs };
+
+// The main window's paged list of a kind: the gadgets beside it, its texts
+// and the document it pages. The shell's layout gives the gadgets; the
+// subsystem that registers the kind gives the rest.
+struct paged_list_view {
+  int scroll = 0;          // its scroll bar: the first visible row
+  int status_label = 0;    // "# Words: 12  Word: [3]"
+  int changed_mark = 0;    // the mark right of the status label
+  int selected_label = 0;  // "Selected: ..." (0 none)
+  text_t count_word;       // "# Words:"
+  text_t position_word;    // "Word: ["
+  row_colours colours = row_colours::plain;
+  // Return on the focused list edits the selected entry.
+  bool return_edits = false;
+  // The document it pages; nullptr until registered (the list is then not
+  // paged). Views of the same document are redrawn together.
+  list_document* entries = nullptr;
+  // A place of its own in entries (the Hyphenation tab keeps one in the
+  // dictionary's words, cleared when their count changes); nullptr: the
+  // document's selection and first row.
+  list_position* place = nullptr;
+  // Its changed mark when that is not the document's (the pattern file's).
+  std::function<bool()> changed;
+  // The scroll value it last showed: a different one means someone moved
+  // the bar, and the page follows.
+  int shown_scroll = 0;
+};
+
 struct document_kind {
   int tab = -1;  // its tab in panel 100
   // A paged list the Find window and the Goto dialog search (the editable
@@ -63,6 +96,7 @@ struct document_kind {
   // The tab's paged list and the first of its row of list buttons (0 none).
   int list_gadget = 0;
   int first_row_button = 0;
+  paged_list_view paged;
   // Loads a file; "" asks for it first.
   std::function<void(const text_t& path)> load;
   // Empty for the read-only kinds (AutoText, LanguageTool).

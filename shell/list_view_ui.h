@@ -1,8 +1,9 @@
-// The four paged lists of the main window: the dictionary (list 124), the
+// The paged lists of the main window: the dictionary (list 124), the
 // thesaurus (160), the Hyphenation tab's view of the dictionary's words (185)
-// and the autocorrect list (221). Each shows one page of visible_rows rows;
-// the scroll bar beside it holds the first visible row. A member is named by
-// its tab: 0 dictionary, 1 thesaurus, 2 hyphenation words, 3 autocorrect.
+// and the autocorrect list (221), each described by its document kind
+// (document_kind::paged). Each shows one page of visible_rows rows; the
+// scroll bar beside it holds the first visible row. A member is named by its
+// tab: 0 dictionary, 1 thesaurus, 2 hyphenation words, 3 autocorrect.
 //
 // The documents hold the truth (selection, first visible row, marks); the
 // list gadget and its scroll bar only show it. Code that sets a scroll bar
@@ -17,20 +18,16 @@
 #include <cstdint>
 #include <functional>
 
-// The documents tabs 1 and 3 page, as their editors register them (a test
-// may point them at documents of its own); the dictionary's is the one
-// register_list_view_handlers is given. The document must outlive the view, which sets its
-// on_count_changed. Until one is registered its tab is not paged.
-void set_paged_list_document(int tab, list_document& doc);
+// The document a kind's list pages, as the subsystem that registers the kind
+// gives it (a test may point a list at a document of its own); the
+// dictionary's is the one register_list_view_handlers is given. The document
+// must outlive the view, which sets its on_count_changed. Until one is given
+// the kind's list is not paged. A view of another kind's entries (the
+// Hyphenation tab's) sets its paged.entries, place and changed itself.
+void set_paged_list_document(document_kind& kind, list_document& doc);
 // The document a member pages: tab 2 gives the dictionary's. Tabs 1 and 3
 // only once their document is registered.
 list_document& paged_list_document(int tab);
-// Tab 2 pages the dictionary's entries at a place of its own (its selected
-// entry, -1 none, and its first visible row, the value of scroll bar 186),
-// which the hyphenation document keeps; changed gives the pattern file's
-// changed flag (tab 2's changed mark). Both must outlive the view; until
-// they are registered tab 2 is not paged.
-void set_hyphenation_view(list_position& place, std::function<bool()> changed);
 
 // ---- Pages --------------------------------------------------------------------
 // which -1: the list of the tab shown in panel 100 (tabs 0-3; nothing for 4
@@ -86,4 +83,4 @@ void update_paged_list_labels(int tab);  // status label and "Selected:" label
 // the redraw after a rebuild of the main window; Return edits through the
 // kinds' entry commands; the Dictionary and Hyphenation lists page the
 // dictionary's entries. Safe to call again.
-void register_list_view_handlers(dictionary_document& dictionary, const document_kinds& kinds);
+void register_list_view_handlers(dictionary_document& dictionary, document_kinds& kinds);

@@ -141,7 +141,11 @@ void show_autotext_record(const autotext_document_record& autotext, int64_t row)
 
 void register_autocorrect_commands(autocorrect_document_record& autocorrect, document_kind& autocorrect_kind,
                                    autotext_document_record& autotext, document_kind& autotext_kind) {
-  set_paged_list_document(TAB_AUTOCORRECT, autocorrect.list);
+  set_paged_list_document(autocorrect_kind, autocorrect.list);
+  autocorrect_kind.paged.count_word = u"# Autocorrects:";
+  autocorrect_kind.paged.position_word = u"Autocorrect: [";
+  autocorrect_kind.paged.colours = row_colours::correction_pairs;
+  autocorrect_kind.paged.return_edits = true;
   set_file_label_path_source(TAB_AUTOCORRECT, [&autocorrect] { return autocorrect.list.path(); });
   set_file_label_path_source(TAB_AUTOTEXT, [&autotext] { return autotext.path; });
   set_document_changed_test(TAB_AUTOCORRECT, [&autocorrect] { return autocorrect.list.changed(); });

@@ -270,7 +270,14 @@ bool pattern_editor_empty() {
 
 void register_hyphenation_commands(hyphenation_document_record& doc, dictionary_document& dictionary,
                                    document_kind& kind) {
-  set_hyphenation_view(doc.place, [&doc] { return doc.changed; });
+  // The tab pages the dictionary's words at a place of its own; its changed
+  // mark is the pattern file's.
+  kind.paged.entries = &dictionary.list;
+  kind.paged.place = &doc.place;
+  kind.paged.changed = [&doc] { return doc.changed; };
+  kind.paged.count_word = u"# Words:";
+  kind.paged.position_word = u"Word: [";
+  kind.paged.colours = row_colours::dictionary_words;
   kind.load = [&doc](const text_t& path) { load_hyphenation(doc, path); };
   kind.save = [&doc](save_choice c) {
     save_hyphenation(doc, c == save_choice::save ? 1 : 0, c == save_choice::save_as ? 1 : 0);

@@ -107,7 +107,9 @@ void save_thesaurus(thesaurus_document_record& thesaurus, int use_current_path, 
 }
 
 void register_thesaurus_editor(thesaurus_document_record& thesaurus, document_kind& kind) {
-  set_paged_list_document(TAB_THESAURUS, thesaurus.list);
+  set_paged_list_document(kind, thesaurus.list);
+  kind.paged.count_word = u"# Synonyms:";
+  kind.paged.position_word = u"Synonym: [";
   set_file_label_path_source(TAB_THESAURUS, [&thesaurus] { return thesaurus.list.path(); });
   set_document_changed_test(TAB_THESAURUS, [&thesaurus] { return thesaurus.list.changed(); });
   kind.load = [&thesaurus](const text_t& path) { load_thesaurus(thesaurus, path); };

@@ -99,8 +99,8 @@ TEST_F(ListViewTest, DraggingTheScrollBarRedrawsAtOnceAndTheLastPageIsWhole) {
 // drag of the bar does.
 TEST_F(ListViewTest, WheelOverEachListTurnsItsPage) {
   list_document thesaurus, autocorrect;
-  set_paged_list_document(TAB_THESAURUS, thesaurus);
-  set_paged_list_document(TAB_AUTOCORRECT, autocorrect);
+  set_paged_list_document(ws_.commands.kinds.thesaurus, thesaurus);
+  set_paged_list_document(ws_.commands.kinds.autocorrect, autocorrect);
   load(numbered_words(100));
   thesaurus.replace_all(numbered_words(100), u"");
   autocorrect.replace_all(numbered_words(100), u"");
@@ -124,8 +124,8 @@ TEST_F(ListViewTest, WheelOverEachListTurnsItsPage) {
     gui_test::run([c] { EXPECT_EQ(cell(c.list, 0, 0), u"19") << c.list; }, "page at 18");
   }
   run_loop();
-  set_paged_list_document(TAB_THESAURUS, ws_.thesaurus.list);
-  set_paged_list_document(TAB_AUTOCORRECT, ws_.autocorrect.list);
+  set_paged_list_document(ws_.commands.kinds.thesaurus, ws_.thesaurus.list);
+  set_paged_list_document(ws_.commands.kinds.autocorrect, ws_.autocorrect.list);
 }
 
 // Keys act on the focused list; each case starts from a selection and page.
@@ -362,8 +362,8 @@ TEST_F(ListViewTest, ARebuiltMainWindowShowsTheDocumentWithoutHistory) {
 
 TEST_F(ListViewTest, ThesaurusAndAutocorrectListsPageTheirOwnDocuments) {
   list_document thesaurus, autocorrect;
-  set_paged_list_document(TAB_THESAURUS, thesaurus);
-  set_paged_list_document(TAB_AUTOCORRECT, autocorrect);
+  set_paged_list_document(ws_.commands.kinds.thesaurus, thesaurus);
+  set_paged_list_document(ws_.commands.kinds.autocorrect, autocorrect);
   thesaurus.replace_all({u"cat|1\n(noun)|feline", u"dog|1\n(noun)|hound"}, u"");
   autocorrect.replace_all({u"teh\nthe", u"adn\nand"}, u"");
   EXPECT_EQ(gadget_count_items(THESAURUS_LIST), 2);
@@ -396,8 +396,8 @@ TEST_F(ListViewTest, ThesaurusAndAutocorrectListsPageTheirOwnDocuments) {
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"No synonyms found.");
   EXPECT_EQ(gui_test::last_requester().flags, MB_ICON_WARNING);
-  set_paged_list_document(TAB_THESAURUS, ws_.thesaurus.list);
-  set_paged_list_document(TAB_AUTOCORRECT, ws_.autocorrect.list);
+  set_paged_list_document(ws_.commands.kinds.thesaurus, ws_.thesaurus.list);
+  set_paged_list_document(ws_.commands.kinds.autocorrect, ws_.autocorrect.list);
 }
 
 }  // namespace
