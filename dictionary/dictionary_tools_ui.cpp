@@ -42,7 +42,7 @@ void entries_rewritten() {
 
 }  // namespace
 
-void extract_dictionary_wordlist(dictionary_document& dictionary, int type) {
+void extract_dictionary_wordlist(dictionary_document& dictionary, wordlist_extract_type type) {
   show_status(u"Extracting wordlist... <ESC> to abort.");
   status_bar_set_progress_value(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS, 0, 1);
   if (refuse_empty_dictionary(dictionary)) return aborted();
@@ -107,10 +107,12 @@ void fix_dictionary_word_spaces(dictionary_document& dictionary) {
 
 void register_dictionary_tool_commands(dictionary_document& dictionary, statistics_options& statistics,
                                        postag_search& tag_search, tool_registry& tools) {
-  tools.set_command(MENU_EXTRACT_ALL_TXT, [&dictionary] { extract_dictionary_wordlist(dictionary, 0); });
-  tools.set_command(MENU_EXTRACT_ALL_CSV, [&dictionary] { extract_dictionary_wordlist(dictionary, 1); });
-  tools.set_command(MENU_EXTRACT_COMPOUNDS_TXT, [&dictionary] { extract_dictionary_wordlist(dictionary, 2); });
-  tools.set_command(MENU_EXTRACT_COMPOUNDS_LT, [&dictionary] { extract_dictionary_wordlist(dictionary, 6); });
+  tools.set_command(MENU_EXTRACT_ALL_TXT, [&dictionary] { extract_dictionary_wordlist(dictionary, EXTRACT_ALL_TXT); });
+  tools.set_command(MENU_EXTRACT_ALL_CSV, [&dictionary] { extract_dictionary_wordlist(dictionary, EXTRACT_ALL_CSV); });
+  tools.set_command(MENU_EXTRACT_COMPOUNDS_TXT,
+                    [&dictionary] { extract_dictionary_wordlist(dictionary, EXTRACT_COMPOUNDS_TXT); });
+  tools.set_command(MENU_EXTRACT_COMPOUNDS_LT,
+                    [&dictionary] { extract_dictionary_wordlist(dictionary, EXTRACT_COMPOUNDS_LANGUAGETOOL); });
   tools.set_command(MENU_SORT_FLAGS, [&dictionary] { sort_dictionary_word_flags(dictionary); });
   tools.set_command(MENU_REMOVE_COMMENTS, [&dictionary] { remove_dictionary_word_comments(dictionary); });
   tools.set_command(MENU_DICTIONARY_FIX_SPACES, [&dictionary] { fix_dictionary_word_spaces(dictionary); });

@@ -10,9 +10,9 @@
 #include "dictionary/wordlist_extraction.h"
 #include "shell/tool_registry.h"
 
-// Word-list extraction of a type (0 all .txt, 1 all .csv, 2 compounds, 6
-// compounds for LanguageTool).
-void extract_dictionary_wordlist(dictionary_document& dictionary, int type);
+// Word-list extraction of a type: every word as .txt or .csv, or the
+// compounds (plain or for LanguageTool).
+void extract_dictionary_wordlist(dictionary_document& dictionary, wordlist_extract_type type);
 void sort_dictionary_word_flags(dictionary_document& dictionary);
 void remove_dictionary_word_comments(dictionary_document& dictionary);
 void fix_dictionary_word_spaces(dictionary_document& dictionary);

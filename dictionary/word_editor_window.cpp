@@ -270,9 +270,9 @@ row_type_colours preferred_row_type_colours() {
           colour(both_affix_colour)};
 }
 
-void edit_dictionary_word(dictionary_document& dictionary, int64_t add, int64_t edit, derived_words_options& options) {
+void edit_dictionary_word(dictionary_document& dictionary, entry_edit how, derived_words_options& options) {
   list_document& doc = dictionary.list;
-  if (edit) {
+  if (how == entry_edit::edit) {
     if (doc.count() == 0) {
       warn(u"No dictionary words found.");
       return;
@@ -293,7 +293,7 @@ void edit_dictionary_word(dictionary_document& dictionary, int64_t add, int64_t 
   editor_state st(options);
   st.dictionary = &dictionary;
   st.cache = &cache;
-  st.add = add != 0;
+  st.add = how == entry_edit::add;
   if (!st.add) st.at_open = word_editor_fields_of_entry(doc.entry(doc.selected()));
 
   window_set_disabled(MAIN_WINDOW, 1);
@@ -361,9 +361,7 @@ void edit_dictionary_word(dictionary_document& dictionary, int64_t add, int64_t 
 
 void register_word_editor_commands(dictionary_document& dictionary, derived_words_options& options,
                                    list_entry_commands& entries) {
-  entries.edit = [&dictionary, &options](entry_edit how) {
-    edit_dictionary_word(dictionary, how == entry_edit::add ? 1 : 0, how == entry_edit::edit ? 1 : 0, options);
-  };
+  entries.edit = [&dictionary, &options](entry_edit how) { edit_dictionary_word(dictionary, how, options); };
 }
 
 int word_editor_indicator_image(int gadget) {

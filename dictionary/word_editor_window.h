@@ -9,10 +9,10 @@
 
 #include <cstdint>
 
-// (1, 0) adds a word, (0, 1) edits the selected dictionary entry. Opens the
-// modal window and returns when it is closed; only a valid OK writes.
+// Adds a word, or edits the selected dictionary entry. Opens the modal
+// window and returns when it is closed; only a valid OK writes.
 // The derived-words list is sorted as options say, and remembers it there.
-void edit_dictionary_word(dictionary_document& dictionary, int64_t add, int64_t edit, derived_words_options& options);
+void edit_dictionary_word(dictionary_document& dictionary, entry_edit how, derived_words_options& options);
 
 // The dictionary kind's Add and Edit, which the Add and Edit buttons, popup
 // items 503 and 507, Ctrl+A and the double click on the dictionary list run;

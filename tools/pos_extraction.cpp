@@ -32,7 +32,7 @@ pos_rule_index::pos_rule_index(const std::vector<text_t>& rules) {
   }
 }
 
-int64_t pos_rule_index::append_lines(std::string& out, text_view entry, int form) const {
+int64_t pos_rule_index::append_lines(std::string& out, text_view entry, pos_list_form form) const {
   const dic_entry_parts parts = split_dic_entry(entry);
   // An entry without a tag part never matches: the dialog refuses blank sources.
   if (!parts.has_tags) return 0;
@@ -42,7 +42,7 @@ int64_t pos_rule_index::append_lines(std::string& out, text_view entry, int form
   if (it == targets_.end()) return 0;
   for (const text_t& target : it->second) {
     append_utf8(out, parts.word);
-    if (form == 1) {
+    if (form == pos_list_form::added) {
       out += '\t';
       append_utf8(out, parts.word);
       out += '\t';
@@ -54,7 +54,7 @@ int64_t pos_rule_index::append_lines(std::string& out, text_view entry, int form
 }
 
 pos_extraction_result extract_pos_words(const list_document& dictionary, text_view aff_text,
-                                        const std::vector<text_t>& rules, int form, text_view target,
+                                        const std::vector<text_t>& rules, pos_list_form form, text_view target,
                                         long_job_host& host) {
   pos_extraction_result refused = check_pos_extraction(dictionary, aff_text, rules);
   if (refused.status != pos_extraction_status::ok) return refused;

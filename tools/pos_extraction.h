@@ -1,7 +1,7 @@
 // The POS extraction: every dictionary entry whose tag part equals the
 // source of one of a language's POS rules is written to a text file, as a
-// LanguageTool "added" line (form 1: word TAB word TAB target) or as the bare
-// word of a spelling list (form 2). Rule sources and targets are compared
+// LanguageTool "added" line (word TAB word TAB target) or as the bare word of
+// a spelling list. Rule sources and targets are compared
 // with their surrounding spaces removed; the tag part is taken as it stands.
 // An entry that matches several rules is written once per rule, in rule order.
 #pragma once
@@ -14,6 +14,9 @@
 #include <string>
 #include <unordered_map>
 #include <vector>
+
+// The two lists: "POS added.txt" and "POS spelling.txt".
+enum class pos_list_form { added, spelling };
 
 enum class pos_extraction_status : int { ok = 0, aborted, no_words, aff_empty, no_rules, write_failed };
 
@@ -33,7 +36,7 @@ pos_extraction_result check_pos_extraction(const list_document& dictionary, text
 class pos_rule_index {
  public:
   explicit pos_rule_index(const std::vector<text_t>& rules);
-  int64_t append_lines(std::string& out, text_view entry, int form) const;
+  int64_t append_lines(std::string& out, text_view entry, pos_list_form form) const;
 
  private:
   // Trimmed source -> trimmed targets, in rule order.
@@ -44,5 +47,5 @@ class pos_rule_index {
 // "Extracting POSes from Dictionary..."; the target alone is replaced, and
 // only when everything was written: an abort or a failure keeps the old file.
 pos_extraction_result extract_pos_words(const list_document& dictionary, text_view aff_text,
-                                        const std::vector<text_t>& rules, int form, text_view target,
+                                        const std::vector<text_t>& rules, pos_list_form form, text_view target,
                                         long_job_host& host);

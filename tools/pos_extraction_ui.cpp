@@ -9,7 +9,8 @@
 #include "tools/pos_extraction.h"
 #include "tools/pos_rules.h"
 
-void extract_pos_words_to_file(dictionary_document& dictionary, int form, const pos_rule_tables& pos_rules) {
+void extract_pos_words_to_file(dictionary_document& dictionary, pos_list_form form,
+                               const pos_rule_tables& pos_rules) {
   show_main_status(u"Extracting POSes from Dictionary... <ESC> to abort.");
   reset_main_progress();
   const text_t& aff_text = dictionary.aff_text();
@@ -34,6 +35,10 @@ void extract_pos_words_to_file(dictionary_document& dictionary, int form, const 
 
 void register_pos_extraction_commands(dictionary_document& dictionary, const pos_rule_tables& pos_rules,
                                       tool_registry& tools) {
-  tools.set_command(MENU_POS_ADDED, [&dictionary, &pos_rules] { extract_pos_words_to_file(dictionary, 1, pos_rules); });
-  tools.set_command(MENU_POS_SPELLING, [&dictionary, &pos_rules] { extract_pos_words_to_file(dictionary, 2, pos_rules); });
+  tools.set_command(MENU_POS_ADDED, [&dictionary, &pos_rules] {
+    extract_pos_words_to_file(dictionary, pos_list_form::added, pos_rules);
+  });
+  tools.set_command(MENU_POS_SPELLING, [&dictionary, &pos_rules] {
+    extract_pos_words_to_file(dictionary, pos_list_form::spelling, pos_rules);
+  });
 }

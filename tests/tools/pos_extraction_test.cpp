@@ -34,14 +34,14 @@ TEST_F(PosExtractionTest, BothFormsOfTheLines) {
                                         u"Porto\n[CAT=np,SEM=cid,G=m,N=s]", u"a\\/b/x\n[CAT=np,G=m]"});
   const std::vector<text_t> rules = portuguese();
   headless_long_job_host host;
-  pos_extraction_result r = extract_pos_words(dic, u"SET UTF-8", rules, 1, tpath("added.txt"), host);
+  pos_extraction_result r = extract_pos_words(dic, u"SET UTF-8", rules, pos_list_form::added, tpath("added.txt"), host);
   ASSERT_EQ(r.status, pos_extraction_status::ok);
   EXPECT_EQ(r.found, 3);
   EXPECT_EQ(read_bytes("added.txt"),
             "\xEF\xBB\xBFLisboa\tLisboa\tNPFSG00\nPorto\tPorto\tNPMSG00\na\\/b\ta\\/b\tNPMS000\n");
   EXPECT_EQ(host.status.substr(0, 26), u"OK. POSes extracted:3 \u231a00m");
 
-  r = extract_pos_words(dic, u"SET UTF-8", rules, 2, tpath("spelling.txt"), host);
+  r = extract_pos_words(dic, u"SET UTF-8", rules, pos_list_form::spelling, tpath("spelling.txt"), host);
   ASSERT_EQ(r.status, pos_extraction_status::ok);
   EXPECT_EQ(read_bytes("spelling.txt"), "\xEF\xBB\xBFLisboa\nPorto\na\\/b\n");
 }
@@ -52,7 +52,7 @@ TEST_F(PosExtractionTest, MatchingRules) {
                                      u"Adj\nJJ\nc"};
   const list_document dic = dictionary({u"house/S\nNoun", u"run\nVerb ", u"big", u"red/X\n", u"tall\nAdj\nmore"});
   headless_long_job_host host;
-  const pos_extraction_result r = extract_pos_words(dic, u"x", rules, 1, tpath("out.txt"), host);
+  const pos_extraction_result r = extract_pos_words(dic, u"x", rules, pos_list_form::added, tpath("out.txt"), host);
   EXPECT_EQ(r.found, 3);
   // A repeated source writes the entry once per rule, in rule order; an
   // entry's second line alone is its tag part.
@@ -90,20 +90,22 @@ TEST_F(PosExtractionTest, OnlyTheConfirmedFileIsReplacedAndAnAbortKeepsIt) {
   write_bytes("List.txt", "keep me");
   write_bytes("List.TXT", "old");
   headless_long_job_host host;
-  ASSERT_EQ(extract_pos_words(dic, u"x", rules, 2, tpath("List.TXT"), host).status, pos_extraction_status::ok);
+  ASSERT_EQ(extract_pos_words(dic, u"x", rules, pos_list_form::spelling, tpath("List.TXT"), host).status,
+            pos_extraction_status::ok);
   EXPECT_EQ(read_bytes("List.txt"), "keep me");
   EXPECT_EQ(read_bytes("List.TXT"), "\xEF\xBB\xBFLisboa\nPorto\n");
 
   write_bytes("List.TXT", "old");
   headless_long_job_host escaping;
   escaping.escape_at_poll = 1;
-  EXPECT_EQ(extract_pos_words(dic, u"x", rules, 2, tpath("List.TXT"), escaping).status,
+  EXPECT_EQ(extract_pos_words(dic, u"x", rules, pos_list_form::spelling, tpath("List.TXT"), escaping).status,
             pos_extraction_status::aborted);
   EXPECT_EQ(escaping.status, u"Aborted.");
   EXPECT_EQ(read_bytes("List.TXT"), "old");
   EXPECT_EQ(folder_names(), (std::vector<std::string>{"List.TXT", "List.txt"}));
 
-  const pos_extraction_result failed = extract_pos_words(dic, u"x", rules, 2, tpath("none/x.txt"), host);
+  const pos_extraction_result failed =
+      extract_pos_words(dic, u"x", rules, pos_list_form::spelling, tpath("none/x.txt"), host);
   EXPECT_EQ(failed.status, pos_extraction_status::write_failed);
   EXPECT_NE(failed.message.find(tpath("none/x.txt")), text_t::npos);
 }
