@@ -3,6 +3,7 @@
 #include "affix/aff_validation.h"
 #include "common/format.h"
 #include "gui/gui.h"
+#include "gui/modal_window.h"
 #include "gui/text_cursor.h"
 #include "shell/goto_window.h"
 #include "shell/layout.h"
@@ -256,32 +257,21 @@ void edit_line() {
   shortcut_add(EDIT_DIALOG, KEY_RETURN, SHORTCUT_RETURN);
   shortcut_add(EDIT_DIALOG, KEY_F1, SHORTCUT_DIALOG_HELP);
   gadget_set_focus(EDIT_NEW);
-  for (bool done = false; !done;) {
-    const int type = event_wait();
-    if (type <= 0 || event_get_window() != EDIT_DIALOG) continue;
-    if (type == EVENT_CLOSE) done = true;
-    if (type == EVENT_MENU) {
-      const int id = event_get_menu_item();
-      if (id == SHORTCUT_ESCAPE) done = true;
-      if (id == SHORTCUT_RETURN) event_post(EVENT_GADGET, EDIT_DIALOG, EDIT_OK);
-      if (id == SHORTCUT_DIALOG_HELP) open_manual_page(u"");
+  run_modal_loop(EDIT_DIALOG, [&](const modal_event& e) {
+    if (e.is_close_box() || e.is_menu(SHORTCUT_ESCAPE) || e.is_gadget(EDIT_CANCEL)) return modal_step::close;
+    if (e.is_menu(SHORTCUT_RETURN)) event_post(EVENT_GADGET, EDIT_DIALOG, EDIT_OK);
+    if (e.is_menu(SHORTCUT_DIALOG_HELP)) open_manual_page(u"");
+    if (!e.is_gadget(EDIT_OK)) return modal_step::stay;
+    const text_t new_text = gadget_get_text(EDIT_NEW);
+    if (new_text != old_text) {
+      save_undo();
+      open_state->lines[s].text = new_text;
+      gadget_set_item_text(LINES, static_cast<int>(s), new_text, 1);
+      gadget_set_item_color(LINES, static_cast<int>(s), COLOR_TEXT, open_state->lines[s].colour, 1);
     }
-    if (type != EVENT_GADGET) continue;
-    if (event_get_gadget() == EDIT_CANCEL) done = true;
-    if (event_get_gadget() == EDIT_OK) {
-      const text_t new_text = gadget_get_text(EDIT_NEW);
-      if (new_text != old_text) {
-        save_undo();
-        open_state->lines[s].text = new_text;
-        gadget_set_item_text(LINES, static_cast<int>(s), new_text, 1);
-        gadget_set_item_color(LINES, static_cast<int>(s), COLOR_TEXT, open_state->lines[s].colour, 1);
-      }
-      done = true;
-    }
-  }
-  window_set_disabled(WINDOW, 0);
-  window_close(EDIT_DIALOG);
-  window_activate(WINDOW);
+    return modal_step::close;
+  });
+  end_modal_window(EDIT_DIALOG, WINDOW);
 }
 
 void take_checks_from_rows() {
@@ -517,10 +507,10 @@ bool build_window() {
 
 // One event of the window's loop; true when the window is to close (apply:
 // OK was pressed).
-bool handle_event(int type, bool& apply) {
-  if (type == EVENT_CLOSE) return true;
-  if (type == EVENT_MENU) {
-    switch (event_get_menu_item()) {
+bool handle_event(const modal_event& e, bool& apply) {
+  if (e.is_close_box()) return true;
+  if (e.type == EVENT_MENU) {
+    switch (e.object) {
       case SHORTCUT_ESCAPE: set_gadget_text_if_changed(ESCAPE_LABEL, u""); return true;
       case SHORTCUT_GOTO: goto_line(); break;
       case SHORTCUT_HELP: open_manual_page(aff_validate_manual_anchor); break;
@@ -539,9 +529,9 @@ bool handle_event(int type, bool& apply) {
     }
     return false;
   }
-  if (type != EVENT_GADGET) return false;
-  const int g = event_get_gadget(), subtype = event_get_subtype();
-  switch (g) {
+  if (e.type != EVENT_GADGET) return false;
+  const int subtype = e.subtype;
+  switch (e.object) {
     case LINES:
       if (subtype == SUBTYPE_CHANGE && line_count() > 0) take_checks_from_rows();
       if (subtype == SUBTYPE_RIGHT_CLICK) menu_popup(POPUP, window_widget(WINDOW));
@@ -595,16 +585,10 @@ void show_aff_validate_window(dictionary_document& dictionary) {
   log_line(u"");
 
   bool apply = false;
-  for (bool done = false; !done;) {
-    const int type = event_wait();
-    if (type <= 0 || event_get_window() != WINDOW) continue;
-    done = handle_event(type, apply);
-  }
+  run_modal_loop(WINDOW, [&apply](const modal_event& e) { return close_when(handle_event(e, apply)); });
   if (apply) apply_panel();
   menu_free(POPUP);
-  window_close(WINDOW);
-  window_set_disabled(MAIN_WINDOW, 0);
-  window_activate(MAIN_WINDOW);
+  end_modal_window(WINDOW, MAIN_WINDOW, modal_end_order::close_window_first);
   open_state = nullptr;
 }
 

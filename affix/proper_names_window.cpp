@@ -2,6 +2,7 @@
 
 #include "affix/proper_names.h"
 #include "gui/gui.h"
+#include "gui/modal_window.h"
 #include "shell/main_job_host.h"
 #include "shell/main_loop.h"
 #include "shell/shell_ids.h"
@@ -44,12 +45,9 @@ void show_result_window(const proper_names_result& r) {
   gadget_set_item_color(PROPER_NAMES_LIST, -1, COLOR_BACKGROUND, static_cast<int>(COLOUR_LINE_NUMBER_BACKGROUND), 0);
   window_set_hidden(PROPER_NAMES_WINDOW, 0);
   shortcut_add(PROPER_NAMES_WINDOW, KEY_ESCAPE, SHORTCUT_ESCAPE);
-  for (bool done = false; !done;) {
-    const int type = event_wait();
-    if (type <= 0 || event_get_window() != PROPER_NAMES_WINDOW) continue;
-    done = type == EVENT_CLOSE || (type == EVENT_MENU && event_get_menu_item() == SHORTCUT_ESCAPE) ||
-           (type == EVENT_GADGET && event_get_gadget() == PROPER_NAMES_CLOSE);
-  }
+  run_modal_loop(PROPER_NAMES_WINDOW, [](const modal_event& e) {
+    return close_when(e.is_close_box() || e.is_menu(SHORTCUT_ESCAPE) || e.is_gadget(PROPER_NAMES_CLOSE));
+  });
   shortcut_remove(PROPER_NAMES_WINDOW, KEY_ESCAPE);
   window_set_disabled(MAIN_WINDOW, 0);
 }

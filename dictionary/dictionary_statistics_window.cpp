@@ -7,6 +7,7 @@
 #include "dictionary/dictionary_statistics.h"
 #include "dictionary/wordlist_extraction.h"
 #include "gui/gui.h"
+#include "gui/modal_window.h"
 #include "shell/main_job_host.h"
 #include "shell/preferences.h"
 #include "shell/settings_files.h"
@@ -244,70 +245,65 @@ void show_words_by_statistic_type(dictionary_document& dictionary, const diction
     gadget_add_items(words::LIST, listing.rows);
   }
   int previewed = -1;
-  for (bool done = false; !done;) {
-    const int type = event_wait();
-    if (type <= 0 || event_get_window() != words::WINDOW) continue;
-    if (type == EVENT_CLOSE || (type == EVENT_MENU && event_get_menu_item() == SHORTCUT_ESCAPE)) done = true;
-    if (type != EVENT_GADGET) continue;
-    const int g = event_get_gadget();
-    if (g == words::CLOSE) done = true;
-    if (g == words::LIST && (event_get_subtype() == SUBTYPE_CLICK || event_get_subtype() == SUBTYPE_CHANGE))
+  run_modal_loop(words::WINDOW, [&](const modal_event& e) {
+    if (e.is_close_box() || e.is_menu(SHORTCUT_ESCAPE) || e.is_gadget(words::CLOSE)) return modal_step::close;
+    if (e.is_gadget(words::LIST) && (e.subtype == SUBTYPE_CLICK || e.subtype == SUBTYPE_CHANGE))
       preview_row(dictionary, gadget_get_state(words::LIST), row, previewed);
-    if (g == words::EXTRACT) export_words_of_type(dictionary, stats, word_annotation::plain);
-    if (g == words::EXTRACT_FLAGS) export_words_of_type(dictionary, stats, word_annotation::with_origin);
+    if (e.is_gadget(words::EXTRACT)) export_words_of_type(dictionary, stats, word_annotation::plain);
+    if (e.is_gadget(words::EXTRACT_FLAGS)) export_words_of_type(dictionary, stats, word_annotation::with_origin);
+    return modal_step::stay;
+  });
+  end_modal_window(words::WINDOW, ids::WINDOW, modal_end_order::close_window_first);
+}
+
+modal_step handle_event(statistics_window& w, const modal_event& e) {
+  if (e.is_close_box()) return modal_step::close;
+  if (e.type == EVENT_MENU) {
+    switch (e.object) {
+      case SHORTCUT_ESCAPE: return modal_step::close;
+      case SHORTCUT_HELP: open_manual_page(u"#5.2.5.10.statistics"); break;
+      case ids::POPUP_SHOW: show_words_by_statistic_type(w.dictionary, w.stats); break;
+      case ids::POPUP_EXTRACT: export_words_of_type(w.dictionary, w.stats, word_annotation::plain); break;
+      case ids::POPUP_EXTRACT_FLAGS: export_words_of_type(w.dictionary, w.stats, word_annotation::with_origin); break;
+      default: break;
+    }
+    return modal_step::stay;
   }
-  window_close(words::WINDOW);
-  window_set_disabled(ids::WINDOW, 0);
-  window_activate(ids::WINDOW);
+  if (e.type != EVENT_GADGET) return modal_step::stay;
+  const int subtype = e.subtype;
+  switch (e.object) {
+    case ids::CLOSE: return modal_step::close;
+    case ids::TYPE_LIST:
+      if (subtype == SUBTYPE_RIGHT_CLICK) menu_popup(ids::POPUP, window_widget(ids::WINDOW));
+      if (subtype == SUBTYPE_DOUBLE_CLICK) show_words_by_statistic_type(w.dictionary, w.stats);
+      break;
+    case ids::COPY_TOTAL: copy_field(ids::TOTAL); break;
+    case ids::COPY_NEW_WORDS: copy_field(ids::NEW_WORDS); break;
+    case ids::COPY_REMEMBERED_LABEL: copy_field(ids::REMEMBERED_LABEL); break;
+    case ids::COPY_NEW_COUNT:
+      if (gadget_get_text(ids::NEW_WORDS).empty()) {
+        warn(u"Nothing to copy to clipboard.");
+      } else {
+        clipboard_set_text(string_from_int(w.stats.total - w.reference_total));
+      }
+      break;
+    case ids::TOTAL_TO_REFERENCE:
+      gadget_set_text(ids::REFERENCE, string_from_int(w.stats.total));
+      recompute_new_words(w);
+      break;
+    case ids::REFERENCE:
+      if (subtype == SUBTYPE_CHANGE) recompute_new_words(w);
+      break;
+    case ids::REMEMBER: remember_reference(w); break;
+    case ids::FORGET: forget_reference(w); break;
+    case ids::EXPORT: export_statistics(w.dictionary, w.stats); break;
+    default: break;
+  }
+  return modal_step::stay;
 }
 
 void run_window(statistics_window& w) {
-  for (bool done = false; !done;) {
-    const int type = event_wait();
-    if (type <= 0 || event_get_window() != ids::WINDOW) continue;
-    if (type == EVENT_CLOSE) done = true;
-    if (type == EVENT_MENU) {
-      switch (event_get_menu_item()) {
-        case SHORTCUT_ESCAPE: done = true; break;
-        case SHORTCUT_HELP: open_manual_page(u"#5.2.5.10.statistics"); break;
-        case ids::POPUP_SHOW: show_words_by_statistic_type(w.dictionary, w.stats); break;
-        case ids::POPUP_EXTRACT: export_words_of_type(w.dictionary, w.stats, word_annotation::plain); break;
-        case ids::POPUP_EXTRACT_FLAGS: export_words_of_type(w.dictionary, w.stats, word_annotation::with_origin); break;
-        default: break;
-      }
-      continue;
-    }
-    if (type != EVENT_GADGET) continue;
-    const int subtype = event_get_subtype();
-    switch (event_get_gadget()) {
-      case ids::CLOSE: done = true; break;
-      case ids::TYPE_LIST:
-        if (subtype == SUBTYPE_RIGHT_CLICK) menu_popup(ids::POPUP, window_widget(ids::WINDOW));
-        if (subtype == SUBTYPE_DOUBLE_CLICK) show_words_by_statistic_type(w.dictionary, w.stats);
-        break;
-      case ids::COPY_TOTAL: copy_field(ids::TOTAL); break;
-      case ids::COPY_NEW_WORDS: copy_field(ids::NEW_WORDS); break;
-      case ids::COPY_REMEMBERED_LABEL: copy_field(ids::REMEMBERED_LABEL); break;
-      case ids::COPY_NEW_COUNT:
-        if (gadget_get_text(ids::NEW_WORDS).empty()) {
-          warn(u"Nothing to copy to clipboard.");
-        } else {
-          clipboard_set_text(string_from_int(w.stats.total - w.reference_total));
-        }
-        break;
-      case ids::TOTAL_TO_REFERENCE:
-        gadget_set_text(ids::REFERENCE, string_from_int(w.stats.total));
-        recompute_new_words(w);
-        break;
-      case ids::REFERENCE:
-        if (subtype == SUBTYPE_CHANGE) recompute_new_words(w);
-        break;
-      case ids::REMEMBER: remember_reference(w); break;
-      case ids::FORGET: forget_reference(w); break;
-      case ids::EXPORT: export_statistics(w.dictionary, w.stats); break;
-      default: break;
-    }
-  }
+  run_modal_loop(ids::WINDOW, [&w](const modal_event& e) { return handle_event(w, e); });
 }
 
 }  // namespace
@@ -334,9 +330,7 @@ void show_dictionary_statistics(dictionary_document& dictionary, statistics_opti
   window_activate(ids::WINDOW);
   run_window(w);
   menu_free(ids::POPUP);
-  window_close(ids::WINDOW);
-  window_set_disabled(MAIN_WINDOW, 0);
-  window_activate(MAIN_WINDOW);
+  end_modal_window(ids::WINDOW, MAIN_WINDOW, modal_end_order::close_window_first);
 }
 
 void register_statistics_commands(dictionary_document& dictionary, statistics_options& options, tool_registry& tools) {

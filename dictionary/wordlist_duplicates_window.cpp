@@ -5,6 +5,7 @@
 #include "dictionary/dictionary_duplicates_window.h"
 #include "dictionary/wordlist_duplicates.h"
 #include "gui/gui.h"
+#include "gui/modal_window.h"
 #include "shell/main_job_host.h"
 #include "shell/manual_anchors.h"
 #include "shell/preferences.h"
@@ -59,19 +60,13 @@ void show_duplicates_wordlist(dictionary_document& dictionary) {
   shortcut_add(WINDOW, KEY_F1, SHORTCUT_HELP);
   window_activate(WINDOW);
 
-  for (;;) {
-    const int type = event_wait();
-    if (type <= 0 || event_get_window() != WINDOW) continue;
-    if (type == EVENT_CLOSE) break;
-    if (type == EVENT_MENU && event_get_menu_item() == SHORTCUT_ESCAPE) break;
-    if (type == EVENT_MENU && event_get_menu_item() == SHORTCUT_HELP) open_manual_page(manual_anchor_duplicates_wordlist);
-    if (type != EVENT_GADGET) continue;
-    if (event_get_gadget() == CLOSE) break;
-    if (event_get_gadget() == EXPORT) export_rows(dictionary, r.rows);
-  }
-  window_set_disabled(MAIN_WINDOW, 0);
-  window_close(WINDOW);
-  window_activate(MAIN_WINDOW);
+  run_modal_loop(WINDOW, [&](const modal_event& e) {
+    if (e.is_close_box() || e.is_menu(SHORTCUT_ESCAPE) || e.is_gadget(CLOSE)) return modal_step::close;
+    if (e.is_menu(SHORTCUT_HELP)) open_manual_page(manual_anchor_duplicates_wordlist);
+    if (e.is_gadget(EXPORT)) export_rows(dictionary, r.rows);
+    return modal_step::stay;
+  });
+  end_modal_window(WINDOW, MAIN_WINDOW);
 }
 
 void sort_aff_tags_command(dictionary_document& dictionary) {

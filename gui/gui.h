@@ -36,6 +36,7 @@
 //     if (type == EVENT_GADGET && event_get_gadget() == OK_BUTTON) ...
 //   }
 //   window_close(N); window_set_disabled(0, 0); window_activate(0);
+// run_modal_loop (gui/modal_window.h) is that loop, with each window's hooks.
 // A long job polls once per item: event_poll() is cheap (no GTK call when
 // GTK had nothing pending less than a millisecond ago).
 #pragma once

@@ -2,6 +2,7 @@
 
 #include "common/date_time.h"
 #include "gui/gui.h"
+#include "gui/modal_window.h"
 #include "shell/identity.h"
 #include "shell/shell_ids.h"
 #include "shell/window_helpers.h"
@@ -114,25 +115,17 @@ void show_about_window() {
   shortcut_add(ABOUT_WINDOW, KEY_ESCAPE, SHORTCUT_ESCAPE);
   shortcut_add(ABOUT_WINDOW, KEY_RETURN, SHORTCUT_RETURN);
 
-  bool done = false;
-  while (!done) {
-    const int type = event_wait();
-    if (type <= 0 || event_get_window() != ABOUT_WINDOW) continue;
-    const int object = event_get_gadget();
-    if (type == EVENT_CLOSE) {
-      done = true;
-    } else if (type == EVENT_MENU) {
-      done = object == SHORTCUT_ESCAPE || object == SHORTCUT_RETURN;
-    } else if (type == EVENT_LEFT_CLICK) {
-      done = !is_link(object);
-    } else if (type == EVENT_GADGET && event_get_subtype() == SUBTYPE_CLICK) {
-      if (object == CODE_MAIL_LINK) open_with_desktop(about_mail_link(author_email));
-      if (object == LOGO_MAIL_LINK) open_with_desktop(about_mail_link(logo_designer_email));
-      if (object == WEBSITE_LINK) open_with_desktop(website_url());
-      if (object == RELEASE_NOTES_LINK) open_with_desktop(release_notes_url());
+  run_modal_loop(ABOUT_WINDOW, [](const modal_event& e) {
+    if (e.is_close_box()) return modal_step::close;
+    if (e.type == EVENT_MENU) return close_when(e.object == SHORTCUT_ESCAPE || e.object == SHORTCUT_RETURN);
+    if (e.type == EVENT_LEFT_CLICK) return close_when(!is_link(e.object));
+    if (e.type == EVENT_GADGET && e.subtype == SUBTYPE_CLICK) {
+      if (e.object == CODE_MAIL_LINK) open_with_desktop(about_mail_link(author_email));
+      if (e.object == LOGO_MAIL_LINK) open_with_desktop(about_mail_link(logo_designer_email));
+      if (e.object == WEBSITE_LINK) open_with_desktop(website_url());
+      if (e.object == RELEASE_NOTES_LINK) open_with_desktop(release_notes_url());
     }
-  }
-  window_set_disabled(MAIN_WINDOW, 0);
-  window_close(ABOUT_WINDOW);
-  window_activate(MAIN_WINDOW);
+    return modal_step::stay;
+  });
+  end_modal_window(ABOUT_WINDOW, MAIN_WINDOW);
 }

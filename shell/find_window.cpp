@@ -2,6 +2,7 @@
 
 #include "common/format.h"
 #include "gui/gui.h"
+#include "gui/modal_window.h"
 #include "shell/find_search.h"
 #include "shell/list_view_ui.h"
 #include "shell/main_job_host.h"
@@ -55,6 +56,7 @@ class find_window {
   }
   void before_wait();
   void after_wait();
+  modal_step handle_event(const modal_event& e);
   void search();
   void display();
   int64_t chosen_row(bool warn);
@@ -237,48 +239,48 @@ void find_window::redraw_positions() {
 }
 
 void find_window::run() {
-  bool done = false;
-  while (!done) {
-    before_wait();
-    const int type = event_wait();
-    if (type <= 0) continue;
-    after_wait();
-    if (event_get_window() != FIND_WINDOW) continue;
-    if (type == EVENT_CLOSE) {
-      done = true;
-    } else if (type == EVENT_MENU) {
-      switch (event_get_menu_item()) {
-        case SHORTCUT_ESCAPE: done = true; break;
-        case SHORTCUT_DELETE:
-          if (gadget_get_focus() != FIND_ENTRY) remove();
-          break;
-        case SHORTCUT_FIND: gadget_set_focus(FIND_ENTRY); break;
-        case SHORTCUT_RETURN: {
-          const int focus = gadget_get_focus();
-          if (focus == FIND_ENTRY || focus == FIND_BUTTON) search();
-          break;
-        }
-        case FIND_POPUP_EDIT: edit(); break;
-        case FIND_POPUP_DELETE: remove(); break;
-        default: break;
+  run_modal_loop(FIND_WINDOW, [this](const modal_event& e) { return handle_event(e); },
+                 {.before_wait = [this] { before_wait(); }});
+}
+
+modal_step find_window::handle_event(const modal_event& e) {
+  // Only the window's own events act on the options, so they are taken
+  // there (another window's event leaves them as they were).
+  after_wait();
+  if (e.is_close_box()) return modal_step::close;
+  if (e.type == EVENT_MENU) {
+    switch (e.object) {
+      case SHORTCUT_ESCAPE: return modal_step::close;
+      case SHORTCUT_DELETE:
+        if (gadget_get_focus() != FIND_ENTRY) remove();
+        break;
+      case SHORTCUT_FIND: gadget_set_focus(FIND_ENTRY); break;
+      case SHORTCUT_RETURN: {
+        const int focus = gadget_get_focus();
+        if (focus == FIND_ENTRY || focus == FIND_BUTTON) search();
+        break;
       }
-    } else if (type == EVENT_GADGET) {
-      const int g = event_get_gadget();
-      const int subtype = event_get_subtype();
-      if (g == FIND_BUTTON) search();
-      if (g == FIND_CLOSE) done = true;
-      if (g == FIND_CLEAR) {
-        gadget_set_text(FIND_ENTRY, u"");
-        gadget_set_focus(FIND_ENTRY);
-      }
-      if (g == FIND_DISPLAY) display();
-      if (g == FIND_RESULTS && subtype == SUBTYPE_DOUBLE_CLICK) display();
-      if (g == FIND_RESULTS && subtype == SUBTYPE_RIGHT_CLICK &&
-          !own_selection()) {
-        menu_popup(FIND_POPUP, window_widget(FIND_WINDOW));
-      }
+      case FIND_POPUP_EDIT: edit(); break;
+      case FIND_POPUP_DELETE: remove(); break;
+      default: break;
     }
+    return modal_step::stay;
   }
+  if (e.type != EVENT_GADGET) return modal_step::stay;
+  const int g = e.object;
+  const int subtype = e.subtype;
+  if (g == FIND_BUTTON) search();
+  if (g == FIND_CLEAR) {
+    gadget_set_text(FIND_ENTRY, u"");
+    gadget_set_focus(FIND_ENTRY);
+  }
+  if (g == FIND_DISPLAY) display();
+  if (g == FIND_RESULTS && subtype == SUBTYPE_DOUBLE_CLICK) display();
+  if (g == FIND_RESULTS && subtype == SUBTYPE_RIGHT_CLICK &&
+      !own_selection()) {
+    menu_popup(FIND_POPUP, window_widget(FIND_WINDOW));
+  }
+  return close_when(g == FIND_CLOSE);
 }
 
 }  // namespace
@@ -299,7 +301,5 @@ void show_find_window(const document_kind& kind) {
   w.build();
   w.run();
   menu_free(FIND_POPUP);
-  window_set_disabled(MAIN_WINDOW, 0);
-  window_close(FIND_WINDOW);
-  window_activate(MAIN_WINDOW);
+  end_modal_window(FIND_WINDOW, MAIN_WINDOW);
 }

@@ -1,6 +1,7 @@
 #include "shell/goto_window.h"
 
 #include "gui/gui.h"
+#include "gui/modal_window.h"
 #include "shell/goto_position.h"
 #include "shell/id_blocks.h"
 #include "shell/list_view_ui.h"
@@ -45,31 +46,25 @@ void show_goto_dialog(const goto_list& list) {
   colour_invalid_number_field(GOTO_ENTRY, 1, 1, list.count);
   gadget_set_focus(GOTO_ENTRY);
 
-  for (bool done = false; !done;) {
-    const int type = event_wait();
-    if (type <= 0 || event_get_window() != GOTO_WINDOW) continue;
-    if (type == EVENT_CLOSE) done = true;
-    if (type == EVENT_MENU && event_get_menu_item() == SHORTCUT_ESCAPE) done = true;
-    if (type == EVENT_MENU && event_get_menu_item() == SHORTCUT_RETURN) event_post(EVENT_GADGET, GOTO_WINDOW, GOTO_OK);
-    if (type != EVENT_GADGET) continue;
-    const int g = event_get_gadget();
-    if (g == GOTO_ENTRY && event_get_subtype() == SUBTYPE_CHANGE) colour_invalid_number_field(GOTO_ENTRY, 1, 1, list.count);
-    if (g == GOTO_CANCEL) done = true;
-    if (g == GOTO_OK) {
+  run_modal_loop(GOTO_WINDOW, [&](const modal_event& e) {
+    if (e.is_close_box() || e.is_menu(SHORTCUT_ESCAPE)) return modal_step::close;
+    if (e.is_menu(SHORTCUT_RETURN)) event_post(EVENT_GADGET, GOTO_WINDOW, GOTO_OK);
+    if (e.is_gadget(GOTO_ENTRY) && e.subtype == SUBTYPE_CHANGE) colour_invalid_number_field(GOTO_ENTRY, 1, 1, list.count);
+    if (e.is_gadget(GOTO_CANCEL)) return modal_step::close;
+    if (e.is_gadget(GOTO_OK)) {
       const text_t text = gadget_get_text(GOTO_ENTRY);
       const int64_t index = goto_index_for_text(text, list.count);
       if (index < 0) {
         message_box(u"Warning!", goto_out_of_range_message(list.count), MB_ICON_WARNING);
-        continue;
+        return modal_step::stay;
       }
       if (list.jump) list.jump(index);
       confirmed_text = text;
-      done = true;
+      return modal_step::close;
     }
-  }
-  window_close(GOTO_WINDOW);
-  window_set_disabled(list.parent, 0);
-  window_activate(list.parent);
+    return modal_step::stay;
+  });
+  end_modal_window(GOTO_WINDOW, list.parent, modal_end_order::close_window_first);
 }
 
 void show_goto_dialog_for(const document_kind& kind) {

@@ -3,6 +3,7 @@
 #include "common/date_time.h"
 #include "common/file.h"
 #include "gui/gui.h"
+#include "gui/modal_window.h"
 #include "shell/command_registry.h"
 #include "shell/last_update_check.h"
 #include "shell/layout.h"
@@ -646,14 +647,15 @@ void show_preferences_window() {
   shortcut_add(PREFERENCES_WINDOW, KEY_RETURN, SHORTCUT_RETURN);
 
   window_end end = window_end::open;
-  while (end == window_end::open) {
-    const int type = event_wait();
-    if (type <= 0) continue;
-    if (type == EVENT_CLOSE && event_get_window() == PREFERENCES_WINDOW) end = window_end::cancelled;
-    else if (type == EVENT_MENU && event_get_menu_item() == SHORTCUT_ESCAPE) end = window_end::cancelled;
-    else if (type == EVENT_GADGET && event_get_window() == PREFERENCES_WINDOW)
-      end = handle_gadget(event_get_gadget(), event_get_subtype());
-  }
+  run_modal_loop(
+      PREFERENCES_WINDOW,
+      [&end](const modal_event& e) {
+        if (e.is_close_box() || e.is_menu(SHORTCUT_ESCAPE)) end = window_end::cancelled;
+        else if (e.type == EVENT_GADGET) end = handle_gadget(e.object, e.subtype);
+        return close_when(end != window_end::open);
+      },
+      // Escape cancels, also when another window has the focus.
+      {.menu_item_of_any_window = SHORTCUT_ESCAPE});
 
   window_close(PREFERENCES_WINDOW);
   if (end == window_end::cancelled) {

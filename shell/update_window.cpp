@@ -3,6 +3,7 @@
 #include "shell/command_registry.h"
 
 #include "gui/gui.h"
+#include "gui/modal_window.h"
 #include "shell/shell_ids.h"
 #include "shell/window_helpers.h"
 
@@ -107,29 +108,19 @@ void show_update_window(const update_window_record& record, const text_t& site) 
   shortcut_add(UPDATE_WINDOW, KEY_RETURN, SHORTCUT_RETURN);
 
   const std::array<int, 3> links = {DOWNLOAD_LINK_1, DOWNLOAD_LINK_2, DOWNLOAD_LINK_3};
-  bool done = false;
-  while (!done) {
-    const int type = event_wait();
-    if (type <= 0 || event_get_window() != UPDATE_WINDOW) continue;
-    const int object = event_get_gadget();
-    if (type == EVENT_CLOSE) {
-      done = true;
-    } else if (type == EVENT_MENU) {
-      done = object == SHORTCUT_ESCAPE;  // Return does nothing
-    } else if (type == EVENT_GADGET) {
-      for (int i = 0; i < 3; ++i) {
-        if (object == links[i] && record.download_offered[i]) open_with_desktop(download_url(site, record.downloads[i]));
-      }
-      if (object == YES_BUTTON) {
-        open_with_desktop(download_page_url(site));
-        done = true;
-      }
-      if (object == NO_BUTTON) done = true;
+  run_modal_loop(UPDATE_WINDOW, [&](const modal_event& e) {
+    if (e.is_close_box() || e.is_menu(SHORTCUT_ESCAPE)) return modal_step::close;  // Return does nothing
+    if (e.type != EVENT_GADGET) return modal_step::stay;
+    for (int i = 0; i < 3; ++i) {
+      if (e.object == links[i] && record.download_offered[i]) open_with_desktop(download_url(site, record.downloads[i]));
     }
-  }
-  window_set_disabled(MAIN_WINDOW, 0);
-  window_close(UPDATE_WINDOW);
-  window_activate(MAIN_WINDOW);
+    if (e.object == YES_BUTTON) {
+      open_with_desktop(download_page_url(site));
+      return modal_step::close;
+    }
+    return close_when(e.object == NO_BUTTON);
+  });
+  end_modal_window(UPDATE_WINDOW, MAIN_WINDOW);
 }
 
 void register_update_check_commands(tool_registry& tools) {

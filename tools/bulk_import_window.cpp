@@ -3,6 +3,7 @@
 #include "common/file.h"
 #include "common/format.h"
 #include "gui/gui.h"
+#include "gui/modal_window.h"
 #include "shell/layout.h"
 #include "shell/list_view_ui.h"
 #include "shell/main_job_host.h"
@@ -306,27 +307,18 @@ void show_bulk_import_window(int mode, multiword_pos_options& pos) {
   }
   window_session session{.mode = mode, .pos = pos};
   build_window(session, width, height);
-  for (bool done = false; !done;) {
-    const int type = event_wait();
-    if (type <= 0 || event_get_window() != WINDOW) continue;
-    if (type == EVENT_CLOSE) {
-      done = true;
-    } else if (type == EVENT_MENU) {
-      const int id = event_get_menu_item();
-      if (id == SHORTCUT_ESCAPE) {
-        set_label(ESCAPE_LABEL, u"");
-        done = true;
-      } else if (id == SHORTCUT_HELP) {
-        open_manual_page(u"#5.2.5.2.bulk_import");
-      }
-    } else if (type == EVENT_GADGET) {
-      done = handle_gadget(session, event_get_gadget());
+  run_modal_loop(WINDOW, [&session](const modal_event& e) {
+    if (e.is_close_box()) return modal_step::close;
+    if (e.is_menu(SHORTCUT_ESCAPE)) {
+      set_label(ESCAPE_LABEL, u"");
+      return modal_step::close;
     }
-  }
+    if (e.is_menu(SHORTCUT_HELP)) open_manual_page(u"#5.2.5.2.bulk_import");
+    if (e.type == EVENT_GADGET) return close_when(handle_gadget(session, e.object));
+    return modal_step::stay;
+  });
   refresh_main_lists();
-  window_close(WINDOW);
-  window_set_disabled(MAIN_WINDOW, 0);
-  window_activate(MAIN_WINDOW);
+  end_modal_window(WINDOW, MAIN_WINDOW, modal_end_order::close_window_first);
 }
 
 void register_bulk_import_commands(multiword_pos_options& pos, tool_registry& tools) {

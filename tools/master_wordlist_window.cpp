@@ -4,6 +4,7 @@
 #include "common/file.h"
 #include "common/format.h"
 #include "gui/gui.h"
+#include "gui/modal_window.h"
 #include "shell/layout.h"
 #include "shell/main_job_host.h"
 #include "shell/preferences.h"
@@ -427,17 +428,18 @@ void show_master_wordlist_window() {
   state = &opened;
   build_window(width, height);
 
-  for (bool done = false; !done;) {
-    if (state->list_changed) {
-      state->list_changed = false;
-      update_button_states();
-    }
-    const int type = event_wait();
-    if (type <= 0 || event_get_window() != WINDOW) continue;
-    if (type == EVENT_CLOSE) done = true;
-    else if (type == EVENT_MENU) done = handle_command(event_get_menu_item());
-    else if (type == EVENT_GADGET) done = handle_gadget(event_get_gadget(), event_get_subtype());
-  }
+  const auto on_event = [](const modal_event& e) {
+    if (e.is_close_box()) return modal_step::close;
+    if (e.type == EVENT_MENU) return close_when(handle_command(e.object));
+    if (e.type == EVENT_GADGET) return close_when(handle_gadget(e.object, e.subtype));
+    return modal_step::stay;
+  };
+  run_modal_loop(WINDOW, on_event, {.before_wait = [] {
+                   if (state->list_changed) {
+                     state->list_changed = false;
+                     update_button_states();
+                   }
+                 }});
 
   window_close(WINDOW);
   menu_free(POPUP);

@@ -1,6 +1,7 @@
 #include "tools/possessive_names_window.h"
 
 #include "gui/gui.h"
+#include "gui/modal_window.h"
 #include "shell/layout.h"
 #include "shell/list_view_ui.h"
 #include "shell/main_job_host.h"
@@ -128,28 +129,19 @@ void show_possessive_names_window(dictionary_document& dictionary) {
   }
   log_index_enabled = 1;
   build_window(width, height);
-  for (bool done = false; !done;) {
-    const int type = event_wait();
-    if (type <= 0 || event_get_window() != WINDOW) continue;
-    if (type == EVENT_CLOSE) {
-      done = true;
-    } else if (type == EVENT_MENU) {
-      const int id = event_get_menu_item();
-      if (id == SHORTCUT_ESCAPE) done = true;
-      if (id == SHORTCUT_HELP) open_manual_page(u"#5.2.5.3.import_places_names_possessives");
-    } else if (type == EVENT_GADGET) {
-      done = handle_gadget(dictionary, event_get_gadget(), event_get_subtype());
-    }
-  }
+  run_modal_loop(WINDOW, [&dictionary](const modal_event& e) {
+    if (e.is_close_box() || e.is_menu(SHORTCUT_ESCAPE)) return modal_step::close;
+    if (e.is_menu(SHORTCUT_HELP)) open_manual_page(u"#5.2.5.3.import_places_names_possessives");
+    if (e.type == EVENT_GADGET) return close_when(handle_gadget(dictionary, e.object, e.subtype));
+    return modal_step::stay;
+  });
   update_paged_list_labels(TAB_DICTIONARY);
   update_paged_list_labels(TAB_HYPHENATION);
   refresh_list_view_page(-1);
   refresh_list_view_page(TAB_HYPHENATION);
   sync_dictionary_selection();
   sync_hyphenation_selection();
-  window_close(WINDOW);
-  window_set_disabled(MAIN_WINDOW, 0);
-  window_activate(MAIN_WINDOW);
+  end_modal_window(WINDOW, MAIN_WINDOW, modal_end_order::close_window_first);
 }
 
 void register_possessive_names_commands(dictionary_document& dictionary, tool_registry& tools) {

@@ -3,6 +3,7 @@
 #include "common/format.h"
 #include "editors/autocorrect/autocorrect_tools.h"
 #include "gui/gui.h"
+#include "gui/modal_window.h"
 #include "shell/list_view_ui.h"
 #include "shell/main_job_host.h"
 #include "shell/preferences.h"
@@ -82,21 +83,17 @@ void show_autocorrect_duplicates_window() {
   }
   window_set_disabled(MAIN_WINDOW, 1);
   build(scan);
-  for (bool done = false; !done;) {
-    const int type = event_wait();
-    if (type <= 0 || event_get_window() != WINDOW) continue;
-    if (type == EVENT_CLOSE) done = true;
-    if (type == EVENT_MENU && event_get_menu_item() == SHORTCUT_ESCAPE) done = true;
-    if (type != EVENT_GADGET) continue;
-    switch (event_get_gadget()) {
-      case CLOSE: done = true; break;
-      case DELETE: done = remove_duplicates(scan, false); break;
-      case XDELETE: done = remove_duplicates(scan, true); break;
+  run_modal_loop(WINDOW, [&](const modal_event& e) {
+    if (e.is_close_box() || e.is_menu(SHORTCUT_ESCAPE)) return modal_step::close;
+    if (e.type != EVENT_GADGET) return modal_step::stay;
+    switch (e.object) {
+      case CLOSE: return modal_step::close;
+      case DELETE: return close_when(remove_duplicates(scan, false));
+      case XDELETE: return close_when(remove_duplicates(scan, true));
       case EXPORT: export_rows(scan); break;
       default: break;
     }
-  }
-  window_set_disabled(MAIN_WINDOW, 0);
-  window_close(WINDOW);
-  window_activate(MAIN_WINDOW);
+    return modal_step::stay;
+  });
+  end_modal_window(WINDOW, MAIN_WINDOW);
 }

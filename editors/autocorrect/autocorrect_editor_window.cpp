@@ -5,6 +5,7 @@
 #include "editors/autocorrect/autocorrect_editor.h"
 #include "editors/autocorrect/block_list_file.h"
 #include "gui/gui.h"
+#include "gui/modal_window.h"
 #include "shell/list_view_ui.h"
 #include "shell/shell_ids.h"
 #include "shell/shell_state.h"
@@ -124,37 +125,28 @@ void edit_autocorrect_word(list_document& doc, int64_t add, int64_t edit) {
   gadget_set_focus(INCORRECT_FIELD);
 
   field_look looks[2] = {{INCORRECT_FIELD, AUTOCORRECT_INCORRECT_COLOUR}, {CORRECT_FIELD, AUTOCORRECT_CORRECT_COLOUR}};
-  bool done = false;
-  while (!done) {
-    for (field_look& f : looks) colour_field(f);
-    const int type = event_wait();
-    if (type <= 0 || event_get_window() != WINDOW) continue;
-    const int object = event_get_gadget();
-    if (type == EVENT_CLOSE) {
-      done = true;
-    } else if (type == EVENT_MENU) {
-      if (object == SHORTCUT_ESCAPE) done = true;
-      if (object == SHORTCUT_RETURN) event_post(EVENT_GADGET, WINDOW, OK);
-      if (object == SHORTCUT_TOOL_HELP) open_manual_page(u"");
-    } else if (type == EVENT_GADGET) {
-      if (object == CANCEL) done = true;
-      if (object == SWAP) {
-        const text_t incorrect = gadget_get_text(INCORRECT_FIELD);
-        gadget_set_text(INCORRECT_FIELD, gadget_get_text(CORRECT_FIELD));
-        gadget_set_text(CORRECT_FIELD, incorrect);
-      }
-      if (object == OK && accepted()) {
-        commit(doc, adding, at_open);
-        done = true;
-      }
+  const auto on_event = [&](const modal_event& e) {
+    if (e.is_close_box() || e.is_menu(SHORTCUT_ESCAPE) || e.is_gadget(CANCEL)) return modal_step::close;
+    if (e.is_menu(SHORTCUT_RETURN)) event_post(EVENT_GADGET, WINDOW, OK);
+    if (e.is_menu(SHORTCUT_TOOL_HELP)) open_manual_page(u"");
+    if (e.is_gadget(SWAP)) {
+      const text_t incorrect = gadget_get_text(INCORRECT_FIELD);
+      gadget_set_text(INCORRECT_FIELD, gadget_get_text(CORRECT_FIELD));
+      gadget_set_text(CORRECT_FIELD, incorrect);
     }
-  }
+    if (e.is_gadget(OK) && accepted()) {
+      commit(doc, adding, at_open);
+      return modal_step::close;
+    }
+    return modal_step::stay;
+  };
+  run_modal_loop(WINDOW, on_event, {.before_wait = [&] {
+                   for (field_look& f : looks) colour_field(f);
+                 }});
 
   sync_paged_list_selection(TAB_AUTOCORRECT);
   editor_open = false;
-  window_set_disabled(MAIN_WINDOW, 0);
-  window_close(WINDOW);
-  window_activate(MAIN_WINDOW);
+  end_modal_window(WINDOW, MAIN_WINDOW);
 }
 
 void register_autocorrect_editor_commands(list_document& autocorrects, list_entry_commands& entries) {

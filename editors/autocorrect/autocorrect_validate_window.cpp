@@ -4,6 +4,7 @@
 #include "editors/autocorrect/autocorrect_tools.h"
 #include "editors/autocorrect/autocorrect_validate.h"
 #include "gui/gui.h"
+#include "gui/modal_window.h"
 #include "gui/text_cursor.h"
 #include "shell/layout.h"
 #include "shell/list_view_ui.h"
@@ -104,17 +105,15 @@ void validate_window::export_log() {
 }
 
 void validate_window::run() {
-  for (bool done = false; !done;) {
-    const int type = event_wait();
-    if (type <= 0 || event_get_window() != WINDOW) continue;
-    if (type == EVENT_CLOSE) done = true;
-    if (type == EVENT_MENU && event_get_menu_item() == SHORTCUT_ESCAPE) {
+  run_modal_loop(WINDOW, [this](const modal_event& e) {
+    if (e.is_close_box()) return modal_step::close;
+    if (e.is_menu(SHORTCUT_ESCAPE)) {
       gadget_set_text(ESCAPE_LABEL, u"");
-      done = true;
+      return modal_step::close;
     }
-    if (type != EVENT_GADGET) continue;
-    switch (event_get_gadget()) {
-      case CLOSE: done = true; break;
+    if (e.type != EVENT_GADGET) return modal_step::stay;
+    switch (e.object) {
+      case CLOSE: return modal_step::close;
       case PROCESS: process(); break;
       case EXPORT: export_log(); break;
       case CLEAR: set_log(autocorrect_validate_introduction()); break;
@@ -122,7 +121,8 @@ void validate_window::run() {
       case GO_TOP: gadget_set_cursor_position(LOG, 1); break;
       default: break;
     }
-  }
+    return modal_step::stay;
+  });
 }
 
 }  // namespace
@@ -150,7 +150,5 @@ void show_autocorrect_validate_window(dictionary_document& dictionary) {
   validate_window w(dictionary);
   w.build();
   w.run();
-  window_set_disabled(MAIN_WINDOW, 0);
-  window_close(WINDOW);
-  window_activate(MAIN_WINDOW);
+  end_modal_window(WINDOW, MAIN_WINDOW);
 }

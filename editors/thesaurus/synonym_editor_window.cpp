@@ -4,6 +4,7 @@
 #include "editors/thesaurus/synonym_editor.h"
 #include "editors/thesaurus/thesaurus_file.h"
 #include "gui/gui.h"
+#include "gui/modal_window.h"
 #include "shell/id_blocks.h"
 #include "shell/layout.h"
 #include "shell/list_view_ui.h"
@@ -12,6 +13,8 @@
 #include "shell/shell_state.h"
 #include "shell/undo_redo_ui.h"
 #include "shell/window_helpers.h"
+
+#include <algorithm>
 
 using namespace synonym_editor_ids;
 
@@ -156,39 +159,33 @@ void edit_synonym(list_document& doc, int64_t add, int64_t edit) {
   int word_colour = -1;
   text_t entry;
   bool stored = false;
-  for (bool done = false; !done;) {
-    colour_word_field(word_colour);
-    // A pending count wakes the loop when it is due, also without events.
-    const int64_t wait_ms = COUNTER_INTERVAL_MS + 1 - (time_elapsed_ms() - counted_ms);
-    const int type = !count_due ? event_wait() : wait_ms > 0 ? event_wait_timeout(static_cast<int>(wait_ms)) : event_poll();
-    if (type > 0 && event_get_window() == WINDOW) {
-      if (type == EVENT_CLOSE) break;
-      if (type == EVENT_MENU) {
-        const int item = event_get_menu_item();
-        if (item == SHORTCUT_ESCAPE) break;
-        if (item == SHORTCUT_TOOL_HELP) open_manual_page(synonym_editor_manual_anchor);
-      }
-      follow_focus();
-      const int gadget = type == EVENT_GADGET ? event_get_gadget() : 0;
-      if (gadget == MEANINGS) count_due = true;
-      if (gadget == CANCEL) break;
-      if (gadget == OK && accept(entry)) {
-        stored = true;
-        done = true;
-      }
-    }
-    if (count_due && time_elapsed_ms() - counted_ms > COUNTER_INTERVAL_MS) {
-      update_meanings_line_count();
-      counted_ms = time_elapsed_ms();
-      count_due = false;
-    }
-  }
+  const auto on_event = [&](const modal_event& e) {
+    if (e.is_close_box() || e.is_menu(SHORTCUT_ESCAPE)) return modal_step::close;
+    if (e.is_menu(SHORTCUT_TOOL_HELP)) open_manual_page(synonym_editor_manual_anchor);
+    follow_focus();
+    if (e.is_gadget(MEANINGS)) count_due = true;
+    if (e.is_gadget(CANCEL)) return modal_step::close;
+    if (e.is_gadget(OK) && accept(entry)) stored = true;  // the due count still runs before the window ends
+    return modal_step::stay;
+  };
+  run_modal_loop(WINDOW, on_event,
+                 {.before_wait = [&] { colour_word_field(word_colour); },
+                  // A pending count wakes the loop when it is due, also without events.
+                  .wait_ms = [&] {
+                    return !count_due ? -1 : std::max<int64_t>(0, COUNTER_INTERVAL_MS + 1 - (time_elapsed_ms() - counted_ms));
+                  },
+                  .after_wait = [&] {
+                    if (count_due && time_elapsed_ms() - counted_ms > COUNTER_INTERVAL_MS) {
+                      update_meanings_line_count();
+                      counted_ms = time_elapsed_ms();
+                      count_due = false;
+                    }
+                    return close_when(stored);
+                  }});
   if (stored) store(doc, adding, index, std::move(entry));
   sync_paged_list_selection(TAB_THESAURUS);
   editor_open = false;
-  window_set_disabled(MAIN_WINDOW, 0);
-  window_close(WINDOW);
-  window_activate(MAIN_WINDOW);
+  end_modal_window(WINDOW, MAIN_WINDOW);
 }
 
 void register_synonym_editor_commands(list_document& synonyms, list_entry_commands& entries) {

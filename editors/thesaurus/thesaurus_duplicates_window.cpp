@@ -2,6 +2,7 @@
 
 #include "editors/thesaurus/thesaurus_tools.h"
 #include "gui/gui.h"
+#include "gui/modal_window.h"
 #include "shell/list_view_ui.h"
 #include "shell/preferences.h"
 #include "shell/main_job_host.h"
@@ -112,30 +113,26 @@ void show_thesaurus_duplicates_window() {
   }
   window_set_disabled(MAIN_WINDOW, 1);
   build(scan);
-  for (bool done = false; !done;) {
-    gadget_set_disabled(DISPLAY, selected_row(scan) < 0 ? 1 : 0);
-    const int type = event_wait();
-    if (type <= 0 || event_get_window() != WINDOW) continue;
-    if (type == EVENT_CLOSE) done = true;
-    if (type == EVENT_MENU && event_get_menu_item() == SHORTCUT_ESCAPE) done = true;
-    if (type != EVENT_GADGET) continue;
-    switch (event_get_gadget()) {
+  const auto on_event = [&](const modal_event& e) {
+    if (e.is_close_box() || e.is_menu(SHORTCUT_ESCAPE)) return modal_step::close;
+    if (e.type != EVENT_GADGET) return modal_step::stay;
+    switch (e.object) {
       case LIST:
         show_preview(scan);
-        if (event_get_subtype() == SUBTYPE_DOUBLE_CLICK) display(scan);
+        if (e.subtype == SUBTYPE_DOUBLE_CLICK) display(scan);
         break;
       case DISPLAY: display(scan); break;
       case EXPORT: export_rows(scan); break;
       case MERGE:
         window_set_hidden(WINDOW, 1);
         merge(std::move(scan));
-        done = true;
-        break;
-      case CLOSE: done = true; break;
+        return modal_step::close;
+      case CLOSE: return modal_step::close;
       default: break;
     }
-  }
-  window_set_disabled(MAIN_WINDOW, 0);
-  window_close(WINDOW);
-  window_activate(MAIN_WINDOW);
+    return modal_step::stay;
+  };
+  run_modal_loop(WINDOW, on_event,
+                 {.before_wait = [&] { gadget_set_disabled(DISPLAY, selected_row(scan) < 0 ? 1 : 0); }});
+  end_modal_window(WINDOW, MAIN_WINDOW);
 }
