@@ -108,7 +108,37 @@ struct builder {
   }
 };
 
+void index_rules(aff_rule_set_record& set) {
+  const size_t n = set.rules.size();
+  std::vector<std::pair<char16_t, uint32_t>> anchored;
+  set.circumfix_before.assign(n + 1, 0);
+  set.needaffix_before.assign(n + 1, 0);
+  for (size_t k = 0; k < n; ++k) {
+    const aff_rule_record& r = set.rules[k];
+    if (r.anchor_unit != 0) anchored.emplace_back(r.anchor_unit, static_cast<uint32_t>(k));
+    else set.unanchored_rules.push_back(static_cast<uint32_t>(k));
+    set.circumfix_before[k + 1] = set.circumfix_before[k] + r.continuation_circumfix;
+    set.needaffix_before[k + 1] = set.needaffix_before[k] + r.continuation_needaffix;
+  }
+  std::sort(anchored.begin(), anchored.end());
+  for (size_t i = 0; i < anchored.size(); ++i) {
+    if (i == 0 || anchored[i].first != anchored[i - 1].first) {
+      set.anchor_units.push_back(anchored[i].first);
+      set.anchor_group_start.push_back(static_cast<uint32_t>(i));
+    }
+    set.anchored_rules.push_back(anchored[i].second);
+  }
+  set.anchor_group_start.push_back(static_cast<uint32_t>(anchored.size()));
+}
+
 }  // namespace
+
+std::pair<const uint32_t*, const uint32_t*> aff_rule_set_record::rules_anchored_at(char16_t u) const {
+  auto it = std::lower_bound(anchor_units.begin(), anchor_units.end(), u);
+  if (it == anchor_units.end() || *it != u) return {nullptr, nullptr};
+  const size_t g = static_cast<size_t>(it - anchor_units.begin());
+  return {anchored_rules.data() + anchor_group_start[g], anchored_rules.data() + anchor_group_start[g + 1]};
+}
 
 int32_t aff_decode_cache::find_flag(text_view flag) const {
   if (flag.size() == 1) {
@@ -298,6 +328,7 @@ bool rebuild_aff_decode_cache(aff_decode_cache& cache, text_view aff_text, const
         if (c.flags[f].is_needaffix) r.continuation_needaffix = true;
         if (c.flags[f].is_circumfix) r.continuation_circumfix = true;
       }
+  for (auto& set : c.sets) index_rules(set);
 
   c.generation = cache.generation + 1;
   cache = std::move(c);

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <utility>
 #include <unordered_map>
 #include <vector>
 
@@ -61,6 +62,21 @@ struct aff_rule_set_record {
   int64_t declared_count = 0;  // as read; may exceed the stored rules
   int64_t line_number = 0;
   std::vector<aff_rule_record> rules;  // rule k at index k - 1
+
+  // The rules by the unit they demand at the word's anchored end
+  // (aff_rule_record::anchor_unit), so that an expansion tries only the
+  // rules that can match: the distinct units ascending, where each unit's
+  // rule indexes start in anchored_rules (one more entry: the end), and the
+  // rules that demand no unit. Indexes ascend within each list.
+  std::vector<char16_t> anchor_units;
+  std::vector<uint32_t> anchor_group_start;
+  std::vector<uint32_t> anchored_rules;
+  std::vector<uint32_t> unanchored_rules;
+  // How many of the rules before index k carry CIRCUMFIX or NEEDAFFIX in
+  // their continuation (k = 0 .. rules.size()).
+  std::vector<uint32_t> circumfix_before, needaffix_before;
+  // The anchored rules that demand unit u (empty when none).
+  std::pair<const uint32_t*, const uint32_t*> rules_anchored_at(char16_t u) const;
 };
 
 struct aff_decode_cache {

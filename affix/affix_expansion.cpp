@@ -4,7 +4,7 @@
 #include "common/dic_entry.h"
 
 #include <algorithm>
-#include <unordered_set>
+#include <tuple>
 #include <utility>
 
 namespace {
@@ -73,6 +73,30 @@ class seen_texts {
   uint32_t generation_ = 1;
 };
 
+// Marks on flag indexes, all dropped in O(1) by a new round.
+class flag_marks {
+ public:
+  void new_round(size_t flags) {
+    if (stamps_.size() < flags) stamps_.resize(flags, 0);
+    if (++round_ == 0) {
+      std::fill(stamps_.begin(), stamps_.end(), 0);
+      round_ = 1;
+    }
+  }
+  // True when the flag was not marked yet in this round (it is then marked).
+  bool mark(int32_t index) {
+    uint32_t& s = stamps_[static_cast<size_t>(index)];
+    if (s == round_) return false;
+    s = round_;
+    return true;
+  }
+  bool marked(int32_t index) const { return stamps_[static_cast<size_t>(index)] == round_; }
+
+ private:
+  std::vector<uint32_t> stamps_;
+  uint32_t round_ = 0;
+};
+
 // How a continuation expansion was started.
 struct continuation_context {
   bool outer_circumfix = false;  // the rule that started it carries CIRCUMFIX
@@ -87,20 +111,83 @@ struct collected_prefix {
   bool cross;
 };
 
-// The indicators every rule of a set sets as it is met, matched or not.
-void note_rule_indicators(expansion_indicators& ind, const aff_rule_record& rule) {
-  if (rule.continuation_circumfix) ind.circumfix_seen = true;
-  ind.circumfix = false;
-  ind.derived_needaffix = rule.continuation_needaffix;
-  if (!ind.needaffix) ind.needaffix = ind.derived_needaffix;
+inline bool suffix_condition_holds(const aff_decode_cache& cache, text_view word, const aff_rule_record& rule) {
+  // PCRE's "$" also matches before a final line feed: leave such words to it.
+  if (rule.anchor_unit != 0 && (word.empty() || (word.back() != rule.anchor_unit && word.back() != u'\n')))
+    return false;
+  const text_t& strip = rule.strip_units;
+  if (!strip.empty() && (word.size() < strip.size() || word.substr(word.size() - strip.size()) != strip))
+    return false;
+  return rule.condition_id < 0 || cache.conditions[rule.condition_id].matches(word);
 }
+
+inline bool prefix_condition_holds(const aff_decode_cache& cache, text_view word, const aff_rule_record& rule) {
+  if (rule.anchor_unit != 0 && (word.empty() || word.front() != rule.anchor_unit)) return false;
+  const text_t& strip = rule.strip_units;
+  if (!strip.empty() && (word.size() < strip.size() || word.substr(0, strip.size()) != strip)) return false;
+  return rule.condition_id < 0 || cache.conditions[rule.condition_id].matches(word);
+}
+
+// The indicators every rule of a set sets as it is met, matched or not:
+// CIRCUMFIX seen when the rule carries it, the last flag no longer the
+// CIRCUMFIX flag, the rule's NEEDAFFIX as the last one met, NEEDAFFIX seen
+// when it carries it. Noting rules from .. to - 1 in turn leaves what
+// note_rules leaves in one step (the expansion skips the rules that cannot
+// match, and notes them with the next one it tries).
+void note_rules(expansion_indicators& ind, const aff_rule_set_record& set, size_t from, size_t to) {
+  if (to <= from) return;
+  if (set.circumfix_before[to] != set.circumfix_before[from]) ind.circumfix_seen = true;
+  ind.circumfix = false;
+  ind.derived_needaffix = set.rules[to - 1].continuation_needaffix;
+  if (set.needaffix_before[to] != set.needaffix_before[from]) ind.needaffix = true;
+}
+
+// The rules of a set an expansion tries on a word, in rule order. With a
+// stop test every rule (it is asked after each); otherwise only those the
+// condition test would not reject at once: the rules whose anchor unit the
+// word has at its anchored end (a suffix rule: its last unit, where a final
+// line feed lets every rule through; a prefix rule: its first), and the
+// rules without one.
+class rule_walk {
+ public:
+  rule_walk(const aff_rule_set_record& set, text_view word, bool suffix, bool every_rule) : count_(set.rules.size()) {
+    if (every_rule || (suffix && !word.empty() && word.back() == u'\n')) {
+      all_ = true;
+      return;
+    }
+    a_ = set.unanchored_rules.data();
+    a_end_ = a_ + set.unanchored_rules.size();
+    if (!word.empty()) std::tie(b_, b_end_) = set.rules_anchored_at(suffix ? word.back() : word.front());
+  }
+  bool next(size_t& k) {
+    if (all_) {
+      if (at_ >= count_) return false;
+      k = at_++;
+      return true;
+    }
+    if (a_ != a_end_ && (b_ == b_end_ || *a_ < *b_)) {
+      k = *a_++;
+      return true;
+    }
+    if (b_ == b_end_) return false;
+    k = *b_++;
+    return true;
+  }
+
+ private:
+  size_t count_, at_ = 0;
+  bool all_ = false;
+  const uint32_t *a_ = nullptr, *a_end_ = nullptr, *b_ = nullptr, *b_end_ = nullptr;
+};
 
 class expander {
  public:
-  expansion_report run(const aff_decode_cache& cache, text_view entry, expansion_sink& sink,
-                       const expansion_stop& stop, bool aliases_done);
+  const expansion_report& run(const aff_decode_cache& cache, text_view entry, expansion_sink& sink,
+                              const expansion_stop& stop, bool aliases_done);
 
  private:
+  // Every rule is tried (and polled) when there is a stop test.
+  bool every_rule() const { return stop_ && *stop_; }
   bool poll() {
     if (stopped_ || !stop_ || !*stop_) return stopped_;
     // The test may run the event loop, which may rebuild the cache: the
@@ -130,9 +217,16 @@ class expander {
   bool running_ = false;
   uint64_t generation_ = 0;
   std::vector<collected_prefix> collected_;
-  std::vector<text_view> entry_flags_;
-  std::unordered_set<text_view> entry_flag_set_;
-  std::unordered_set<int32_t> done_set_;
+  struct entry_flag {
+    text_view flag;
+    int32_t index;  // into the cache's flags; -1 when it names nothing
+  };
+  std::vector<entry_flag> entry_flags_;
+  flag_marks entry_flag_marks_, done_marks_;
+  seen_texts unknown_entry_flags_;
+  // Whether the entry has a flag that starts the prefix pass: only then are
+  // its words kept for it.
+  bool wants_prefix_pass_ = false;
   seen_texts continuation_calls_, prefixed_words_;
   std::vector<std::vector<int32_t>> expanded_continuations_;  // by key of continuation_calls_
   std::vector<uint8_t> skip_;
@@ -163,7 +257,7 @@ void expander::emit(derived_row& row, bool no_cross) {
 }
 
 void expander::keep_for_prefix_pass(text_view word, bool no_cross, bool circumfix) {
-  if (stopped_ || !sink_->feeds_prefix_pass()) return;
+  if (stopped_ || !wants_prefix_pass_ || !sink_->feeds_prefix_pass()) return;
   size_t at = derived_word_count_;
   if (at < derived_words_.size()) {
     derived_words_[at].assign(word);
@@ -221,7 +315,7 @@ void expander::expand_flag(int level, text_view word, text_view flag, int32_t in
   if (level == 0 && f.prefix_set != 0) collected_.push_back({flag, f.prefix_set, f.prefix_cross});
   // A continuation on the root word itself (an empty affix) would repeat the
   // rows the entry's own flag gave.
-  bool repeats_entry_flag = level == 1 && word == report_.root_word && entry_flag_set_.count(flag) != 0;
+  bool repeats_entry_flag = level == 1 && entry_flag_marks_.marked(index) && word == report_.root_word;
   if (f.suffix_set != 0 && !repeats_entry_flag)
     run_suffix_rules(level, word, flag, f.suffix_set, !f.suffix_cross, context);
   if (!stopped_ && f.prefix_set != 0) run_prefix_rules(level, word, flag, f.prefix_set, f.prefix_cross, context);
@@ -231,12 +325,15 @@ void expander::run_suffix_rules(int level, text_view word, text_view flag, int32
                                 const continuation_context* context) {
   const aff_rule_set_record& set = c_->sets[set_number];
   text_t& derived = buffer_[level];
-  for (size_t i = 0; i < set.rules.size(); ++i) {
+  rule_walk walk(set, word, true, every_rule());
+  size_t noted = 0;
+  for (size_t i; walk.next(i);) {
     if (poll()) return;
     const aff_rule_record& rule = set.rules[i];
-    note_rule_indicators(report_.indicators, rule);
+    note_rules(report_.indicators, set, noted, i + 1);
+    noted = i + 1;
     bool circumfix = rule.continuation_circumfix;
-    if (!match_suffix_condition(*c_, word, rule)) continue;
+    if (!suffix_condition_holds(*c_, word, rule)) continue;
     derived.assign(word.substr(0, word.size() - rule.strip_units.size())).append(rule.affix);
     // The suffix next to the word decides whether a prefix must come with
     // it: a suffix added onto another one pairs with no prefix, so its own
@@ -273,6 +370,7 @@ void expander::run_suffix_rules(int level, text_view word, text_view flag, int32
       if (stopped_) return;
     }
   }
+  note_rules(report_.indicators, set, noted, set.rules.size());
 }
 
 void expander::run_prefix_rules(int level, text_view word, text_view flag, int32_t set_number, bool cross,
@@ -281,22 +379,25 @@ void expander::run_prefix_rules(int level, text_view word, text_view flag, int32
   if (level == 0) {
     // The entry's prefixes are applied in the prefix pass; here only the
     // indicators their rules set.
-    for (const aff_rule_record& rule : set.rules) note_rule_indicators(report_.indicators, rule);
+    note_rules(report_.indicators, set, 0, set.rules.size());
     return;
   }
   // Only sets declared Y combine with an affixed word.
   if (!cross) return;
   text_t& derived = buffer_[1];
-  for (size_t k = 0; k < set.rules.size(); ++k) {
+  rule_walk walk(set, word, false, every_rule());
+  size_t noted = 0;
+  for (size_t k; walk.next(k);) {
     if (poll()) return;
     const aff_rule_record& rule = set.rules[k];
-    note_rule_indicators(report_.indicators, rule);
+    note_rules(report_.indicators, set, noted, k + 1);
+    noted = k + 1;
     bool circumfix = rule.continuation_circumfix;
     // A suffix and a prefix pair up when both carry CIRCUMFIX or neither;
     // two prefixes only when neither does.
     bool pairs = context->from_prefix ? !circumfix && !context->outer_circumfix
                                       : circumfix == context->outer_circumfix;
-    if (!pairs || !match_prefix_condition(*c_, word, rule)) continue;
+    if (!pairs || !prefix_condition_holds(*c_, word, rule)) continue;
     derived.assign(rule.affix).append(word.substr(rule.strip_units.size()));
     if (rule.continuation_needaffix) continue;
     derived_row row;
@@ -312,6 +413,7 @@ void expander::run_prefix_rules(int level, text_view word, text_view flag, int32
     emit(row, false);
     if (stopped_) return;
   }
+  note_rules(report_.indicators, set, noted, set.rules.size());
 }
 
 void expander::run_continuation(text_view word, const aff_rule_record& rule, const continuation_context& context) {
@@ -328,10 +430,12 @@ void expander::run_continuation(text_view word, const aff_rule_record& rule, con
   if (key >= expanded_continuations_.size()) expanded_continuations_.resize(key + 1);
   std::vector<int32_t>& done = expanded_continuations_[key];
   if (added) done.clear();
-  done_set_.clear();
-  if (!added) done_set_.insert(done.begin(), done.end());
+  if (!added) {
+    done_marks_.new_round(c_->flags.size());
+    for (int32_t index : done) done_marks_.mark(index);
+  }
   for (int32_t index : rule.continuation_flags) {
-    if (!added && !done_set_.insert(index).second) continue;
+    if (!added && !done_marks_.mark(index)) continue;
     done.push_back(index);
     expand_flag(1, word, c_->flags[index].flag, index, &context);
     if (stopped_) return;
@@ -358,14 +462,15 @@ void expander::run_prefix_pass() {
       // A set declared N applies to the root word alone.
       if (skip_[j] || (!p.cross && j != 0)) continue;
       pass_word_ = derived_words_[j];
-      for (size_t k = 0; k < set.rules.size(); ++k) {
+      rule_walk walk(set, pass_word_, false, every_rule());
+      for (size_t k; walk.next(k);) {
         if (poll()) return;
         const aff_rule_record& rule = set.rules[k];
         // CIRCUMFIX binds a prefix to a suffix: on a suffixed word both
         // carry it or neither does; on the entry's own word there is no
         // suffix to bind.
         if (j != 0 && rule.continuation_circumfix != (derived_word_circumfix_[j] != 0)) continue;
-        if (!match_prefix_condition(*c_, pass_word_, rule)) continue;
+        if (!prefix_condition_holds(*c_, pass_word_, rule)) continue;
         derived.assign(rule.affix).append(text_view(pass_word_).substr(rule.strip_units.size()));
         if (!rule.continuation_needaffix) {
           derived_row row;
@@ -390,11 +495,12 @@ void expander::run_prefix_pass() {
   }
 }
 
-expansion_report expander::run(const aff_decode_cache& cache, text_view entry, expansion_sink& sink,
-                               const expansion_stop& stop, bool aliases_done) {
+const expansion_report& expander::run(const aff_decode_cache& cache, text_view entry, expansion_sink& sink,
+                                      const expansion_stop& stop, bool aliases_done) {
   // An expansion started from inside the stop test of another one would
   // take its state away: it does nothing.
-  if (running_) return {};
+  static const expansion_report nothing;
+  if (running_) return nothing;
   struct running_mark {
     bool& flag;
     explicit running_mark(bool& f) : flag(f) { flag = true; }
@@ -404,17 +510,26 @@ expansion_report expander::run(const aff_decode_cache& cache, text_view entry, e
   generation_ = cache.generation;
   sink_ = &sink;
   stop_ = &stop;
-  report_ = {};
+  // Emptied, its texts keeping their room for the next entries.
+  report_.rows = 0;
+  report_.stopped = report_.sink_ended = false;
+  report_.root_word.clear();
+  report_.unknown_entry_flags.clear();
+  report_.unknown_continuation_flags.clear();
+  report_.indicators = {};
   stopped_ = false;
   collected_.clear();
   continuation_calls_.clear();
   derived_word_count_ = 0;
 
   // A copy: the caller's text may change while the stop test runs events.
-  entry_text_.assign(dic_entry_word_and_flags(entry));
-  const dic_entry_parts parts = split_dic_entry(entry_text_);
-  text_view raw_word = parts.word;
-  text_view flags = parts.flags;
+  // The word and flags end where the entry's rest starts, so they split
+  // the same in the copy.
+  const dic_entry_parts parts = split_dic_entry(entry);
+  entry_text_.assign(entry.substr(0, entry.size() - parts.rest.size()));
+  text_view raw_word = text_view(entry_text_).substr(0, parts.word.size());
+  text_view flags = parts.has_flags ? text_view(entry_text_).substr(parts.word.size() + 1, parts.flags.size())
+                                    : text_view();
   if (c_->aff_alias_count > 0 && !aliases_done && parts.has_flags) {
     int64_t n = string_to_int(flags.substr(0, flags.find(u'/')));
     if (n >= 1 && n <= c_->aff_alias_count) {
@@ -433,18 +548,28 @@ expansion_report expander::run(const aff_decode_cache& cache, text_view entry, e
     }
     word = word_;
   }
-  if (word.empty()) return std::move(report_);
+  if (word.empty()) return report_;
   report_.root_word.assign(word);
 
   // The entry's flags, empty and repeated ones dropped.
   entry_flags_.clear();
-  entry_flag_set_.clear();
+  entry_flag_marks_.new_round(c_->flags.size());
+  unknown_entry_flags_.clear();
+  wants_prefix_pass_ = false;
   for_each_affix_flag(flags, c_->aff_flag_mode, [&](text_view f) {
-    if (!f.empty() && entry_flag_set_.insert(f).second) entry_flags_.push_back(f);
+    if (f.empty()) return;
+    const int32_t index = c_->find_flag(f);
+    if (index >= 0 ? !entry_flag_marks_.mark(index) : !unknown_entry_flags_.insert(f)) return;
+    entry_flags_.push_back({f, index});
+    if (index < 0) return;
+    const aff_flag_record& r = c_->flags[index];
+    // The flags expand_flag collects for the prefix pass.
+    if (r.prefix_set != 0 && !r.is_nosuggest && !r.is_keepcase && !r.is_forbiddenword && !r.is_circumfix)
+      wants_prefix_pass_ = true;
   });
-  for (text_view f : entry_flags_) {
-    if (!c_->aff_keepcase_flag.empty() && f == c_->aff_keepcase_flag) report_.indicators.keepcase = true;
-    if (!c_->aff_needaffix_flag.empty() && f == c_->aff_needaffix_flag) report_.indicators.needaffix = true;
+  for (const entry_flag& e : entry_flags_) {
+    if (!c_->aff_keepcase_flag.empty() && e.flag == c_->aff_keepcase_flag) report_.indicators.keepcase = true;
+    if (!c_->aff_needaffix_flag.empty() && e.flag == c_->aff_needaffix_flag) report_.indicators.needaffix = true;
   }
 
   derived_row primary;
@@ -452,12 +577,12 @@ expansion_report expander::run(const aff_decode_cache& cache, text_view entry, e
   primary.base = word;
   emit(primary, false);
 
-  for (text_view f : entry_flags_) {
+  for (const entry_flag& e : entry_flags_) {
     if (stopped_) break;
-    expand_flag(0, word, f, c_->find_flag(f), nullptr);
+    expand_flag(0, word, e.flag, e.index, nullptr);
   }
   if (!stopped_ && !collected_.empty() && derived_word_count_ >= 1) run_prefix_pass();
-  return std::move(report_);
+  return report_;
 }
 
 }  // namespace
@@ -473,23 +598,14 @@ text_view derived_row_type_name(derived_row_type type) {
 }
 
 bool match_suffix_condition(const aff_decode_cache& cache, text_view word, const aff_rule_record& rule) {
-  // PCRE's "$" also matches before a final line feed: leave such words to it.
-  if (rule.anchor_unit != 0 && (word.empty() || (word.back() != rule.anchor_unit && word.back() != u'\n')))
-    return false;
-  const text_t& strip = rule.strip_units;
-  if (!strip.empty() && (word.size() < strip.size() || word.substr(word.size() - strip.size()) != strip))
-    return false;
-  return rule.condition_id < 0 || cache.conditions[rule.condition_id].matches(word);
+  return suffix_condition_holds(cache, word, rule);
 }
 
 bool match_prefix_condition(const aff_decode_cache& cache, text_view word, const aff_rule_record& rule) {
-  if (rule.anchor_unit != 0 && (word.empty() || word.front() != rule.anchor_unit)) return false;
-  const text_t& strip = rule.strip_units;
-  if (!strip.empty() && (word.size() < strip.size() || word.substr(0, strip.size()) != strip)) return false;
-  return rule.condition_id < 0 || cache.conditions[rule.condition_id].matches(word);
+  return prefix_condition_holds(cache, word, rule);
 }
 
-expansion_report expand_entry(const aff_decode_cache& cache, text_view entry, expansion_sink& sink,
-                              const expansion_stop& stop, bool aliases_done) {
+const expansion_report& expand_entry(const aff_decode_cache& cache, text_view entry, expansion_sink& sink,
+                                     const expansion_stop& stop, bool aliases_done) {
   return engine.run(cache, entry, sink, stop, aliases_done);
 }

@@ -80,8 +80,9 @@ using expansion_stop = std::function<bool()>;
 // Expands one entry (its first line: word, optionally "/" and flags).
 // aliases_done: the flags are already resolved from an AF alias. An
 // expansion started from inside the stop test of another one does nothing.
-expansion_report expand_entry(const aff_decode_cache& cache, text_view entry, expansion_sink& sink,
-                              const expansion_stop& stop = {}, bool aliases_done = false);
+// The report stays valid until the next expansion: keep a copy to hold it.
+const expansion_report& expand_entry(const aff_decode_cache& cache, text_view entry, expansion_sink& sink,
+                                     const expansion_stop& stop = {}, bool aliases_done = false);
 
 // Condition tests of one rule (strip test, then the condition).
 bool match_suffix_condition(const aff_decode_cache& cache, text_view word, const aff_rule_record& rule);

@@ -5,6 +5,7 @@
 #include "common/format.h"
 
 #include <algorithm>
+#include <cstring>
 
 
 namespace {
@@ -115,8 +116,56 @@ bool hyphenation_rows_sink::take(const derived_row& row) {
   return true;
 }
 
+void utf8_buffer::grow(size_t more) {
+  size_t capacity = std::max<size_t>({capacity_ * 2, size_ + more, 4096});
+  std::unique_ptr<char[]> data(new char[capacity]);
+  if (size_ != 0) std::memcpy(data.get(), data_.get(), size_);
+  data_ = std::move(data);
+  capacity_ = capacity;
+}
+
+void utf8_buffer::append_bytes(std::string_view bytes) {
+  if (capacity_ - size_ < bytes.size()) grow(bytes.size());
+  if (!bytes.empty()) std::memcpy(data_.get() + size_, bytes.data(), bytes.size());
+  size_ += bytes.size();
+}
+
+void utf8_buffer::append(text_view s) {
+  // At most three bytes per unit.
+  if (capacity_ - size_ < 3 * s.size()) grow(3 * s.size());
+  char* d = data_.get() + size_;
+  for (size_t i = 0; i < s.size(); ++i) {
+    const char16_t u = s[i];
+    if (u < 0x80) {
+      *d++ = static_cast<char>(u);
+    } else if (u < 0x800) {
+      *d++ = static_cast<char>(0xC0 | (u >> 6));
+      *d++ = static_cast<char>(0x80 | (u & 0x3F));
+    } else if (u < 0xD800 || u > 0xDFFF) {
+      *d++ = static_cast<char>(0xE0 | (u >> 12));
+      *d++ = static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+      *d++ = static_cast<char>(0x80 | (u & 0x3F));
+    } else {
+      // Pairs and lone surrogates: the general encoder from here on.
+      size_ = static_cast<size_t>(d - data_.get());
+      std::string rest;
+      append_utf8(rest, s.substr(i));
+      append_bytes(rest);
+      return;
+    }
+  }
+  size_ = static_cast<size_t>(d - data_.get());
+}
+
+void word_file_sink::flush() {
+  if (file_ == 0 || own_.empty()) return;
+  file_write_text(file_, from_utf8(std::string_view(own_.data(), own_.size())), FORMAT_UTF8);
+  own_.clear();
+}
+
 void word_file_sink::write_csv_row(const derived_row& row) {
-  text_t& file_buffer = out_.text();
+  text_t& file_buffer = row_;
+  file_buffer.clear();
   text_view type = derived_row_type_name(row.type);
   if (row.type == derived_row_type::primary) {
     text_view fields[] = {row.word, row.word, row.word, type, {}, {}, {}};
@@ -146,20 +195,24 @@ void word_file_sink::write_csv_row(const derived_row& row) {
 }
 
 bool word_file_sink::take(const derived_row& row) {
-  text_t& text = out_.text();
+  utf8_buffer& out = *out_;
   if (csv_) {
     write_csv_row(row);
+    out.append(row_);
     ++written;
   } else if (hyphen_only_) {
     if (contains(row.word, u'-')) {
-      text.append(row.word).append(tag_).push_back(u'\n');
+      row_.assign(row.word).append(tag_);
+      out.append(row_);
+      out.push_back('\n');
       ++written;
     }
   } else {
-    text.append(row.word).push_back(u'\n');
+    out.append(row.word);
+    out.push_back('\n');
     ++written;
   }
-  out_.written_some();
+  if (file_ != 0 && own_.size() >= 2 * FILE_BUFFER_UNITS) flush();
   return true;
 }
 

@@ -17,6 +17,9 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
 #include <vector>
 
 // Views list at most this many rows: an entry can stand for millions of
@@ -70,23 +73,64 @@ class file_text_writer {
   text_t buffer_;
 };
 
+// Bytes appended without a check per byte: the UTF-8 text of a file
+// being built.
+class utf8_buffer {
+ public:
+  // Appends s as UTF-8, exactly as append_utf8 (common/text.h) does.
+  void append(text_view s);
+  void append_bytes(std::string_view bytes);
+  void reserve(size_t bytes) {
+    if (bytes > capacity_) grow(bytes - size_);
+  }
+  void push_back(char c) {
+    if (size_ == capacity_) grow(1);
+    data_[size_++] = c;
+  }
+  const char* data() const { return data_.get(); }
+  size_t size() const { return size_; }
+  bool empty() const { return size_ == 0; }
+  void clear() { size_ = 0; }
+
+ private:
+  void grow(size_t more);
+  std::unique_ptr<char[]> data_;
+  size_t size_ = 0, capacity_ = 0;
+};
+
 // One line per word; with hyphen_only only words holding "-", each
-// followed by the tag; with csv one CSV row per derived word.
+// followed by the tag; with csv one CSV row per derived word. The lines are
+// encoded as UTF-8 straight into a byte buffer: the caller's, which the
+// caller writes out, or the sink's own, written to a numbered file (common/file.h)
+// in large pieces and by flush() or the destructor.
 class word_file_sink : public expansion_sink {
  public:
+  word_file_sink(const aff_decode_cache& cache, utf8_buffer& utf8_out, bool csv, bool hyphen_only, text_view tag)
+      : out_(&utf8_out), csv_(csv), hyphen_only_(hyphen_only), tag_(tag),
+        max_rules_per_set_(cache.aff_max_rules_per_set) {}
   word_file_sink(const aff_decode_cache& cache, int file, bool csv, bool hyphen_only, text_view tag)
-      : out_(file), csv_(csv), hyphen_only_(hyphen_only), tag_(tag), max_rules_per_set_(cache.aff_max_rules_per_set) {}
+      : word_file_sink(cache, own_, csv, hyphen_only, tag) {
+    file_ = file;
+  }
+  ~word_file_sink() override { flush(); }
+  word_file_sink(const word_file_sink&) = delete;
+  word_file_sink& operator=(const word_file_sink&) = delete;
   bool take(const derived_row& row) override;
-  void flush() { out_.flush(); }
+  // Writes the sink's own buffer to its file (nothing for a caller's buffer).
+  void flush();
   int64_t written = 0;  // lines or rows written
 
  private:
   void write_csv_row(const derived_row& row);
-  file_text_writer out_;
+  utf8_buffer own_;
+  utf8_buffer* out_;
+  int file_ = 0;  // 0: the caller's buffer
   bool csv_, hyphen_only_;
   text_t tag_;
   int64_t max_rules_per_set_;
+  text_t row_;  // a CSV row or a tagged line being built
 };
+
 
 // ---- Counting -----------------------------------------------------------------------
 class row_count_sink : public expansion_sink {

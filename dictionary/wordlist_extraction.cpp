@@ -11,10 +11,19 @@ const char16_t WORDLIST_CSV_HEADER[] = u"\"Root_word\";\"Word\";\"Primary\";\"Ty
 
 namespace {
 
-constexpr int kFile = 1;  // the expansion's file sink writes to file 1
+constexpr int kFile = 1;  // the tag search writes to file 1
+// The word list is written whenever this much is ready: one buffer, used
+// again and again, stays in the cache and costs no fresh pages (on a large
+// output, fresh pages cost more than the writes it saves).
+constexpr size_t EXTRACTION_WRITE_BYTES = size_t(1) << 18;
 
 text_t grouped(int64_t n, text_view separator) {
   return string_format_number(0, u".", separator, static_cast<double>(n));
+}
+
+void write_out(atomic_file& out, utf8_buffer& bytes) {
+  out.write(bytes.data(), bytes.size());
+  bytes.clear();
 }
 
 }  // namespace
@@ -46,51 +55,54 @@ wordlist_extraction_result extract_wordlist_to_file(const list_document& doc, co
   const bool compounds = type == EXTRACT_COMPOUNDS_TXT || type == EXTRACT_COMPOUNDS_LANGUAGETOOL;
   const text_t marker = type == EXTRACT_COMPOUNDS_LANGUAGETOOL ? u"\u25cf" : u"";
   long_job job(host, u"Extracting wordlist... <ESC> to abort.", doc.count(), true);
-  if (file_create_atomic(kFile, path) == 0) {
+  atomic_file out;
+  if (!out.create(path)) {
     r.write_failed = true;
     job.abort();
     return r;
   }
-  file_write_bom(kFile, FORMAT_UTF8);
-  if (csv) file_write_text(kFile, WORDLIST_CSV_HEADER, FORMAT_UTF8);
+  utf8_buffer bytes;
+  bytes.reserve(EXTRACTION_WRITE_BYTES + 4096);
+  bytes.append_bytes("\xEF\xBB\xBF");
+  if (csv) bytes.append(WORDLIST_CSV_HEADER);
 
   bool asked = false;
-  {
-    word_file_sink sink(cache, kFile, csv, compounds, marker);
-    job.on_tick = [&](int64_t) {
-      job.set_text(u"Extracting Wordlist... <ESC> to abort. Found:" + grouped(sink.written, separator) + u" " +
-                   format_file_size(u"", file_position(kFile), 1));
-    };
-    for (int64_t i = 0; i < doc.count(); ++i) {
-      if (!asked && decode_warning_limit != 0 && sink.written >= decode_warning_limit) {
-        asked = true;
-        job.set_text(u"Extracting Wordlist... <ESC> to abort. Found:" + grouped(sink.written, separator));
-        if (host.message_box(u"Warning!", huge_output_question(decode_warning_limit, separator), 17) == 6) {
-          r.aborted = true;
-          break;
-        }
-      }
-      const text_view head = dic_entry_head(doc.entry(i));
-      if (!head.empty() && head[0] != u'/') expand_entry(cache, head, sink);
-      if (!job.step(i)) {
+  word_file_sink sink(cache, bytes, csv, compounds, marker);
+  job.on_tick = [&](int64_t) {
+    job.set_text(u"Extracting Wordlist... <ESC> to abort. Found:" + grouped(sink.written, separator) + u" " +
+                 format_file_size(u"", out.written() + static_cast<int64_t>(bytes.size()), 1));
+  };
+  for (int64_t i = 0; i < doc.count(); ++i) {
+    if (!asked && decode_warning_limit != 0 && sink.written >= decode_warning_limit) {
+      asked = true;
+      job.set_text(u"Extracting Wordlist... <ESC> to abort. Found:" + grouped(sink.written, separator));
+      if (host.message_box(u"Warning!", huge_output_question(decode_warning_limit, separator), 17) == 6) {
         r.aborted = true;
         break;
       }
     }
-    r.words = sink.written;
-    if (!r.aborted) sink.flush();
+    const text_view head = dic_entry_head(doc.entry(i));
+    if (!head.empty() && head[0] != u'/') expand_entry(cache, head, sink);
+    if (bytes.size() >= EXTRACTION_WRITE_BYTES) write_out(out, bytes);
+    if (!job.step(i)) {
+      r.aborted = true;
+      break;
+    }
   }
+  r.words = sink.written;
   if (r.aborted) {
-    file_discard(kFile);
+    out.discard();
     job.abort();
     return r;
   }
-  if (!file_commit(kFile)) {
+  write_out(out, bytes);
+  const int64_t length = out.written();
+  if (!out.commit()) {
     r.write_failed = true;
     job.abort();
     return r;
   }
-  r.length = file_size_by_path(path);
+  r.length = length;
   job.end(u"OK. Words Found:" + grouped(r.words, separator) + u" " + format_file_size(u"", r.length, 1) +
           job.elapsed_text());
   return r;

@@ -181,3 +181,37 @@ TEST(PadRuleNumber, WidthOfTheLargestCount) {
 }
 
 }  // namespace
+
+namespace {
+
+// The word-list buffer encodes exactly as append_utf8 does, surrogates
+// included (a pair as one code point, a lone one as U+FFFD), also after
+// text that is already there and across its growth.
+TEST(Utf8Buffer, EncodesLikeAppendUtf8) {
+  const std::u16string texts[] = {
+      u"",
+      u"walk",
+      u"caf\u00e9",
+      u"\u00df\u07ff\u0800\uffff",
+      u"\U0001F600x",
+      u"a\xD83D",          // a high surrogate at the end
+      u"\xDE00" u"b",      // a low one first
+      u"x\xD83D" u"y\xDE00\U0001F600\u00e9z",
+      std::u16string(5000, u'\u20ac'),
+  };
+  utf8_buffer all;
+  std::string expected_all;
+  for (const auto& t : texts) {
+    utf8_buffer one;
+    one.append(t);
+    std::string expected;
+    append_utf8(expected, t);
+    EXPECT_EQ(std::string(one.data(), one.size()), expected) << expected;
+    all.append(t);
+    all.push_back('\n');
+    expected_all += expected + "\n";
+  }
+  EXPECT_EQ(std::string(all.data(), all.size()), expected_all);
+}
+
+}  // namespace
