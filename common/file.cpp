@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <bit>
 #include <cerrno>
 #include <climits>
 #include <cstdio>
@@ -242,6 +243,23 @@ text_t decode_bytes(const char* p, size_t size, int format) {
     zero = static_cast<const char*>(std::memchr(p, 0, static_cast<size_t>(end - p)));
     if (!zero) zero = end;
   }
+}
+
+// The index of the first byte of p[i..end) that is not ASCII or is below
+// 0x0E (a line end, a zero, a TAB...): eight bytes at a time.
+size_t plain_ascii_run(const unsigned char* p, size_t i, size_t end) {
+  if constexpr (std::endian::native == std::endian::little) {
+    while (i + 8 <= end) {
+      uint64_t w;
+      std::memcpy(&w, p + i, 8);
+      // The lowest flagged byte is exact: no borrow runs below it.
+      const uint64_t flagged = (w | ((w - 0x0E0E0E0E0E0E0E0EULL) & ~w)) & 0x8080808080808080ULL;
+      if (flagged != 0) return i + static_cast<size_t>(std::countr_zero(flagged) >> 3);
+      i += 8;
+    }
+  }
+  while (i < end && p[i] < 0x80 && p[i] >= 0x0E) ++i;
+  return i;
 }
 
 // One line of a byte format (UTF-8 or one byte per unit).
@@ -849,6 +867,60 @@ text_t file_read_line(int n, int flags) {
   if (flags & FILE_READ_REST) return read_rest(*f, format);
   if (is_wide_format(format)) return read_wide_line(*f, format);
   return read_byte_line(*f, format == FORMAT_UTF8 ? FORMAT_UTF8 : FORMAT_ASCII);
+}
+
+bool file_read_lines(int n, int flags, const std::function<bool(text_t&& line, int64_t position)>& take) {
+  file_slot* f = find_file(n);
+  if (!f) return true;
+  f->prepare_read();
+  const int format = effective_format(*f, flags);
+  if (is_wide_format(format)) {
+    while (f->ensure(1)) {
+      text_t line = read_wide_line(*f, format);
+      if (!take(std::move(line), f->position())) return false;
+    }
+    return true;
+  }
+  const int byte_format = format == FORMAT_UTF8 ? FORMAT_UTF8 : FORMAT_ASCII;
+  // The start of a line that the buffer's end cut.
+  std::string carry;
+  bool carried = false;
+  while (f->ensure(1)) {
+    const unsigned char* b = f->rbuf.get();
+    const size_t start = f->rpos, end = f->rend;
+    // The line end; plain while every byte is ASCII and not zero, so that
+    // the line's units are its bytes.
+    size_t i = start;
+    bool plain = true;
+    for (;;) {
+      i = plain_ascii_run(b, i, end);
+      if (i == end) break;
+      const unsigned char c = b[i];
+      if (c == '\n' || c == '\r') break;
+      if (c == 0 || c >= 0x80) plain = false;
+      ++i;
+    }
+    if (i == end) {
+      carry.append(reinterpret_cast<const char*>(b + start), end - start);
+      carried = true;
+      f->rpos = end;
+      continue;
+    }
+    if (carried) carry.append(reinterpret_cast<const char*>(b + start), i - start);
+    // A plain line's units are its bytes.
+    text_t line = carried ? decode_bytes(carry.data(), carry.size(), byte_format)
+                  : plain ? text_t(b + start, b + i)
+                          : decode_bytes(reinterpret_cast<const char*>(b + start), i - start, byte_format);
+    carry.clear();
+    carried = false;
+    f->rpos = i + 1;
+    // A CR LF split by the buffer edge is still one line end.
+    if (b[i] == '\r' && f->ensure(1) && f->rbuf[f->rpos] == '\n') ++f->rpos;
+    if (!take(std::move(line), f->position())) return false;
+  }
+  // The last line, without a line end.
+  if (carried) return take(decode_bytes(carry.data(), carry.size(), byte_format), f->position());
+  return true;
 }
 
 void file_write_text(int n, text_view s, int format) { write_encoded(n, s, format, false); }

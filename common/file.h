@@ -10,6 +10,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 
 // Text formats of files.
@@ -51,6 +52,12 @@ void file_write_bom(int n, int format);
 // unit), up to LF, CR or CR LF (not returned); "" at the end. Invalid UTF-8
 // or UTF-32, and a zero unit (a text value cannot hold one), read as U+FFFD.
 text_t file_read_line(int n, int flags);
+// Every line that remains, each exactly as file_read_line(n, flags) would
+// return it, handed to take with the file position after it (the progress of
+// a load); stops when take returns false and then returns false. One pass
+// over the read buffer: a line of a byte format is decoded straight from it
+// into its own text, without a lookup of the file per line.
+bool file_read_lines(int n, int flags, const std::function<bool(text_t&& line, int64_t position)>& take);
 void file_write_text(int n, text_view s, int format);
 void file_write_text_default(int n, text_view s);
 void file_write_line(int n, text_view s, int format);

@@ -172,10 +172,11 @@ text_t from_utf8(std::string_view s) {
   size_t n = s.size();
   text_t out;
   size_t i = ascii_prefix(p, n);
+  // One allocation: n bytes never give more than n units.
+  out.reserve(n);
   out.resize(i);
   for (size_t k = 0; k < i; ++k) out[k] = p[k];
   if (i == n) return out;
-  out.reserve(n);
   while (i < n) {
     unsigned char b = p[i];
     if (b == 0) break;

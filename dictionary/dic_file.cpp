@@ -202,15 +202,19 @@ dic_file_result load_dictionary_pair(text_view dic_path, long_job_host& host, li
   entries.reserve(static_cast<size_t>(std::min<int64_t>(dic_length / 8 + 16, 1 << 22)));
   if (on_tick) job.on_tick = [&](int64_t) { on_tick(static_cast<int64_t>(entries.size())); };
   file_read_line(kDicFile, dic_format);  // the count line, never checked
-  do {
-    text_t line = file_read_line(kDicFile, dic_format);
+  // One pass over the rest: each line becomes its entry in place.
+  auto take = [&](text_t&& line, int64_t position) {
     dic_line_to_entry(line);
     entries.push_back(std::move(line));
-    if (!job.step(file_position(kDicFile))) {
-      job.abort();
-      return refusal(dic_file_status::aborted, text_t(), T(LONG_JOB_ABORTED));
-    }
-  } while (!file_at_end(kDicFile));
+    return job.step(position);
+  };
+  bool read_on = file_read_lines(kDicFile, dic_format, take);
+  // At least one line after the count line, empty when the file ends there.
+  if (read_on && entries.empty()) read_on = take(text_t(), file_position(kDicFile));
+  if (!read_on) {
+    job.abort();
+    return refusal(dic_file_status::aborted, text_t(), T(LONG_JOB_ABORTED));
+  }
   if (!file_read_ok(kDicFile)) {
     job.abort();
     return read_failure(dic_path);

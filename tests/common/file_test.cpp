@@ -33,6 +33,21 @@ class FileTest : public test_support::temp_folder_test {
     EXPECT_NE(file_open_read(1, tpath("lines")), 0);
     while (!file_at_end(1) && lines.size() < 100) lines.push_back(file_read_line(1, format));
     file_close(1);
+    // The one-pass reader gives the same lines, each with the position after it.
+    std::vector<text_t> in_one_pass;
+    std::vector<int64_t> positions;
+    EXPECT_NE(file_open_read(1, tpath("lines")), 0);
+    EXPECT_TRUE(file_read_lines(1, format, [&](text_t&& line, int64_t position) {
+      in_one_pass.push_back(std::move(line));
+      positions.push_back(position);
+      return in_one_pass.size() < 100;
+    }) || in_one_pass.size() == 100);
+    EXPECT_EQ(in_one_pass, lines) << bytes.size() << " bytes";
+    EXPECT_TRUE(std::is_sorted(positions.begin(), positions.end()));
+    if (!positions.empty() && in_one_pass.size() < 100) {
+      EXPECT_EQ(positions.back(), static_cast<int64_t>(bytes.size()));
+    }
+    file_close(1);
     return lines;
   }
 };
@@ -131,6 +146,37 @@ TEST_F(FileTest, LinesAcrossTheBufferEdge) {
   EXPECT_EQ(lines_of(split), std::vector<text_t>({from_utf8(split.substr(0, split.size() - 1))}));
   std::string longer(3 * edge + 5, 'q');
   EXPECT_EQ(lines_of(longer + "\nr"), std::vector<text_t>({from_utf8(longer), u"r"}));
+}
+
+// The one-pass reader scans eight bytes at a time: every kind of byte, at
+// every place of a word, reads as file_read_line reads it (lines_of compares).
+TEST_F(FileTest, OnePassReaderAgreesAtEveryByteOffset) {
+  const std::string specials[] = {std::string(1, '\0'), "\t", "\x0C", "\r", "\n", "\r\n", "\x0E", "\x7F", "\x80",
+                                  "\xC3\xA9", "\xF0\x9F\x98\x80", "\xFF", " "};
+  for (const std::string& special : specials) {
+    for (size_t at = 0; at < 18; ++at) {
+      std::string line(20, 'x');
+      line.replace(at, 1, special);
+      for (int format : {FORMAT_UTF8, FORMAT_ASCII}) {
+        const std::vector<text_t> lines = lines_of(line + "\n" + line, format);
+        EXPECT_GE(lines.size(), 2u);
+      }
+    }
+  }
+}
+
+TEST_F(FileTest, OnePassReaderStopsWhenAsked) {
+  write_bytes("stop", "a\nb\nc\n");
+  ASSERT_NE(file_open_read(1, tpath("stop")), 0);
+  std::vector<text_t> taken;
+  EXPECT_FALSE(file_read_lines(1, 0, [&](text_t&& line, int64_t position) {
+    taken.push_back(std::move(line));
+    EXPECT_EQ(position, 2 * static_cast<int64_t>(taken.size()));
+    return taken.size() < 2;
+  }));
+  EXPECT_EQ(taken, L({"a", "b"}));
+  EXPECT_EQ(file_read_line(1, 0), u"c");  // the file stands after the last line taken
+  EXPECT_EQ(file_at_end(1), 1);
 }
 
 TEST_F(FileTest, HugeLineIsReadWhole) {
