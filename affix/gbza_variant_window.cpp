@@ -47,7 +47,7 @@ class gbza_window {
     return tool_window_job_host({.window = GBZA_VARIANT_WINDOW, .progress_bar = GBZA_PROGRESS,
                                  .escape_label = GBZA_ESCAPE_LABEL});
   }
-  void convert(int mode);
+  void convert(removed_forms forms);
   void remove_gb_specific();
   void save_list(int editor, const char16_t* file, const char16_t* empty_message);
   void export_exceptions();
@@ -139,19 +139,19 @@ void gbza_window::build() {
   shortcut_add(GBZA_VARIANT_WINDOW, KEY_F1, kHelpShortcut);
 }
 
-void gbza_window::convert(int mode) {
+void gbza_window::convert(removed_forms forms) {
   // Reading the settings file clears the snapshot: the list is converted again.
   std::vector<text_t> log;
   convert_pattern_list(gadget_get_text(GBZA_EXCEPTIONS), options_.exceptions, ise_ize_exception_texts, log);
   log_lines(log);
   // An empty list, or one with a blank line, leaves no exception in force:
   // the removal runs without any (Cancel gives the dictionary back).
-  log_line(mode == 1 ? u"\nRemoving -ize...\n" : u"\nRemoving -ise...\n");
+  log_line(forms == removed_forms::ize ? u"\nRemoving -ize...\n" : u"\nRemoving -ise...\n");
   const int64_t flag_mode = dictionary_.decode_cache().aff_flag_mode;
   tool_log removal_log{gadget_get_text(GBZA_LOG), {}};
   tool_window_job_host h = host();
   const gbza_removal_result r =
-      remove_ise_or_ize_forms(session_, mode, options_.exceptions, flag_mode, h, removal_log);
+      remove_ise_or_ize_forms(session_, forms, options_.exceptions, flag_mode, h, removal_log);
   if (r.no_words) {
     message_box(u"Warning!", u"No dictionary words found.", MB_ICON_WARNING);
   } else {
@@ -243,8 +243,8 @@ void gbza_window::run() {
     }
     if (type != EVENT_GADGET) continue;
     switch (event_get_gadget()) {
-      case GBZA_TO_ISE: convert(1); break;
-      case GBZA_TO_IZE: convert(2); break;
+      case GBZA_TO_ISE: convert(removed_forms::ize); break;
+      case GBZA_TO_IZE: convert(removed_forms::ise); break;
       case GBZA_EXCEPTIONS_CLEAR: gadget_set_text(GBZA_EXCEPTIONS, u""); break;
       case GBZA_EXCEPTIONS_REMEMBER:
         save_list(GBZA_EXCEPTIONS, ise_ize_exceptions_file, u"No exceptions found.");

@@ -207,7 +207,7 @@ bool walk_entries(int64_t n, long_job_host& host, tool_log& log, gbza_removal_re
 
 }  // namespace
 
-gbza_removal_result remove_ise_or_ize_forms(gbza_session& session, int mode, const pattern_list& exceptions,
+gbza_removal_result remove_ise_or_ize_forms(gbza_session& session, removed_forms forms, const pattern_list& exceptions,
                                             int64_t flag_mode, long_job_host& host, tool_log& log) {
   gbza_removal_result r;
   list_document& doc = session.doc();
@@ -215,7 +215,7 @@ gbza_removal_result remove_ise_or_ize_forms(gbza_session& session, int mode, con
     r.no_words = true;
     return r;
   }
-  const mode_texts& m = kModes[mode == 2 ? 1 : 0];
+  const mode_texts& m = kModes[forms == removed_forms::ise ? 1 : 0];
   const int64_t n = doc.count();
   const bool removed = walk_entries(n, host, log, r, [&](int64_t i) {
     const text_t& entry = doc.entries()[static_cast<size_t>(i)];

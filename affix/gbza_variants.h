@@ -110,11 +110,14 @@ struct gbza_removal_result {
   int64_t total = 0;  // entries emptied + entries whose flags changed
 };
 
-// Mode 1 removes the -ize forms (words holding "iza", "ize" or "izi" in any
-// case, then the flags 8 - 9 +), mode 2 the -ise forms ("isa", "ise", "isi";
-// Q q s t). Log lines go to log. A confirmed Escape keeps the changes made
-// so far.
-gbza_removal_result remove_ise_or_ize_forms(gbza_session& session, int mode, const pattern_list& exceptions,
+// Which forms a conversion removes: the -ize forms (words holding "iza",
+// "ize" or "izi" in any case, then the flags 8 - 9 +) or the -ise forms
+// ("isa", "ise", "isi"; Q q s t).
+enum class removed_forms { ize, ise };
+
+// Removes the chosen forms. Log lines go to log. A confirmed Escape keeps
+// the changes made so far.
+gbza_removal_result remove_ise_or_ize_forms(gbza_session& session, removed_forms forms, const pattern_list& exceptions,
                                             int64_t flag_mode, long_job_host& host, tool_log& log);
 
 // Empties every entry whose word equals a line of the list; logs to log.

@@ -118,14 +118,15 @@ struct removal_run {
   std::string log;
 };
 
-removal_run run_removal(const strings& entries, int mode, const text_t& exceptions, int64_t flag_mode = FLAG_MODE_CHAR) {
+removal_run run_removal(const strings& entries, removed_forms forms, const text_t& exceptions,
+                        int64_t flag_mode = FLAG_MODE_CHAR) {
   list_document doc = document_of(entries);
   gbza_session session(doc);
   pattern_list list = converted(exceptions);
   headless_long_job_host host;
   tool_log log;
   removal_run r;
-  r.result = remove_ise_or_ize_forms(session, mode, list, flag_mode, host, log);
+  r.result = remove_ise_or_ize_forms(session, forms, list, flag_mode, host, log);
   r.entries = entries_of(doc);
   r.log = to_utf8(log.text);
   return r;
@@ -134,30 +135,30 @@ removal_run run_removal(const strings& entries, int mode, const text_t& exceptio
 TEST(IseIzeRemoval, EmptiesFormsAndStripsFlags) {
   struct removal_case {
     const char* what;
-    int mode;
+    removed_forms forms;
     strings before, after;
   } cases[] = {
-      {"-ize words go, flags 8 - 9 + are stripped", 1,
+      {"-ize words go, flags 8 - 9 + are stripped", removed_forms::ize,
        {"realize/DG", "organise", "walk/DG8", "run/8\tpo:verb", "CIVILIZE", "treatize"},
        {"", "organise", "walk/DG", "run\tpo:verb", "", "treatize"}},
-      {"-ise words go, Q q s t are stripped", 2,
+      {"-ise words go, Q q s t are stripped", removed_forms::ise,
        {"realise", "realize/sQ", "wise", "quit/qtX", "treatise"}, {"", "realize", "", "quit/X", "treatise"}},
       // A description after a space is neither word nor flags, and stays.
-      {"descriptions after a space", 1,
+      {"descriptions after a space", removed_forms::ize,
        {"walk/D8 po:v1 is:inv", "run/8 po:v1", "Kyoto po:npr st:realize/8", "organize po:v1"},
        {"walk/D po:v1 is:inv", "run po:v1", "Kyoto po:npr st:realize/8", ""}},
   };
   for (const auto& c : cases) {
-    removal_run r = run_removal(c.before, c.mode, u"treatise\ntreatize\n");
+    removal_run r = run_removal(c.before, c.forms, u"treatise\ntreatize\n");
     EXPECT_EQ(r.entries, c.after) << c.what;
   }
-  removal_run r = run_removal({"realize/DG", "walk/8"}, 1, u"treatise\n");
+  removal_run r = run_removal({"realize/DG", "walk/8"}, removed_forms::ize, u"treatise\n");
   EXPECT_EQ(r.result.total, 2);
   EXPECT_EQ(r.log,
             "Removed #1:\n\"realize/DG\"\n\n\n\nRemoving -IZE flags:'8', '-', '9' and '+'\n\n"
             "Removed FLAG #1:\n\"walk/8\"\n\nRemoved a total of 2 words.\n\n");
   // Long flags are pairs: "8b" is one flag and stays.
-  EXPECT_EQ(run_removal({"walk/Aa8b"}, 1, u"x\n", FLAG_MODE_LONG).entries, strings{"walk/Aa8b"});
+  EXPECT_EQ(run_removal({"walk/Aa8b"}, removed_forms::ize, u"x\n", FLAG_MODE_LONG).entries, strings{"walk/Aa8b"});
 }
 
 TEST(IseIzeSession, OkDropsTheEmptiedEntriesWithTheirCheckMarks) {
@@ -168,7 +169,7 @@ TEST(IseIzeSession, OkDropsTheEmptiedEntriesWithTheirCheckMarks) {
   gbza_session session(doc);
   headless_long_job_host host;
   tool_log log;
-  remove_ise_or_ize_forms(session, 1, converted(u"x\n"), FLAG_MODE_CHAR, host, log);
+  remove_ise_or_ize_forms(session, removed_forms::ize, converted(u"x\n"), FLAG_MODE_CHAR, host, log);
   EXPECT_EQ(session.keep(), 2);
   EXPECT_EQ(entries_of(doc), (strings{"walk", "house", "sing"}));
   EXPECT_EQ(doc.checked(), (std::vector<uint8_t>{0, 1, 1}));
@@ -191,7 +192,7 @@ TEST(IseIzeSession, CancelRestoresTheDocumentAndItsHistory) {
   gbza_session session(doc);
   headless_long_job_host host;
   tool_log log;
-  remove_ise_or_ize_forms(session, 1, converted(u"x\n"), FLAG_MODE_CHAR, host, log);
+  remove_ise_or_ize_forms(session, removed_forms::ize, converted(u"x\n"), FLAG_MODE_CHAR, host, log);
   EXPECT_EQ(entries_of(doc), (strings{"", "walk"}));
   session.cancel();
   EXPECT_EQ(entries_of(doc), (strings{"realize", "walk/8"}));
@@ -206,7 +207,8 @@ TEST(IseIzeRemoval, EscapeKeepsWhatWasDone) {
   headless_long_job_host host;
   tool_log log;
   host.escape_at_poll = 1;
-  const gbza_removal_result r = remove_ise_or_ize_forms(session, 1, converted(u"x\n"), FLAG_MODE_CHAR, host, log);
+  const gbza_removal_result r =
+      remove_ise_or_ize_forms(session, removed_forms::ize, converted(u"x\n"), FLAG_MODE_CHAR, host, log);
   EXPECT_TRUE(r.aborted);
   EXPECT_EQ(entries_of(doc), (strings{"", "organize", "walk/8"}));
   EXPECT_EQ(to_utf8(log.text), "Removed #1:\n\"realize\"\n\nAborted!\n\n");
