@@ -93,8 +93,9 @@ void commit(list_document& doc, bool add, const autocorrect_fields& at_open) {
 
 }  // namespace
 
-void edit_autocorrect_word(list_document& doc, int64_t add, int64_t edit) {
-  if (edit) {
+void edit_autocorrect_word(list_document& doc, entry_edit how) {
+  const bool adding = how == entry_edit::add;
+  if (!adding) {
     if (doc.empty()) {
       warn(u"No autocorrect words found.");
       return;
@@ -106,7 +107,6 @@ void edit_autocorrect_word(list_document& doc, int64_t add, int64_t edit) {
   }
   if (editor_open || window_exists(WINDOW)) return;  // window 428 serves one editor at a time
 
-  const bool adding = add != 0;
   const autocorrect_fields at_open =
       adding ? autocorrect_fields() : autocorrect_fields_of_entry(doc.entry(doc.selected()));
   window_set_disabled(MAIN_WINDOW, 1);
@@ -150,7 +150,5 @@ void edit_autocorrect_word(list_document& doc, int64_t add, int64_t edit) {
 }
 
 void register_autocorrect_editor_commands(list_document& autocorrects, list_entry_commands& entries) {
-  entries.edit = [&autocorrects](entry_edit how) {
-    edit_autocorrect_word(autocorrects, how == entry_edit::add ? 1 : 0, how == entry_edit::edit ? 1 : 0);
-  };
+  entries.edit = [&autocorrects](entry_edit how) { edit_autocorrect_word(autocorrects, how); };
 }

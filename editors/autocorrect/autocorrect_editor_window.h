@@ -6,10 +6,10 @@
 
 #include <cstdint>
 
-// (1, 0) adds a pair to the autocorrect list's entries, (0, 1) edits the
-// selected one. Opens the modal window and returns when it is closed; only a
-// valid OK writes.
-void edit_autocorrect_word(list_document& autocorrects, int64_t add, int64_t edit);
+// Adds a pair to the autocorrect list's entries, or edits the selected one.
+// Opens the modal window and returns when it is closed; only a valid OK
+// writes.
+void edit_autocorrect_word(list_document& autocorrects, entry_edit how);
 
 // The autocorrect kind's Add and Edit, which the Add and Edit buttons, the
 // popup items, Ctrl+A and a double click on list 221 run, on the given

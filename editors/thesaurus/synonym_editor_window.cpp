@@ -126,8 +126,8 @@ void store(list_document& doc, bool add, int64_t index, text_t entry) {
 
 }  // namespace
 
-void edit_synonym(list_document& doc, int64_t add, int64_t edit) {
-  const bool adding = add != 0 || edit == 0;
+void edit_synonym(list_document& doc, entry_edit how) {
+  const bool adding = how == entry_edit::add;
   if (!adding) {
     if (doc.empty()) {
       warn(u"No synonyms found.");
@@ -189,7 +189,5 @@ void edit_synonym(list_document& doc, int64_t add, int64_t edit) {
 }
 
 void register_synonym_editor_commands(list_document& synonyms, list_entry_commands& entries) {
-  entries.edit = [&synonyms](entry_edit how) {
-    edit_synonym(synonyms, how == entry_edit::add ? 1 : 0, how == entry_edit::edit ? 1 : 0);
-  };
+  entries.edit = [&synonyms](entry_edit how) { edit_synonym(synonyms, how); };
 }

@@ -20,10 +20,10 @@ constexpr int OK = 495, CANCEL = 496;
 constexpr int SYNONYM_EXAMPLE_GREY = 8421504;
 constexpr int SYNONYM_INVALID_RED = 255;
 
-// (1, 0) adds an entry at the end of the thesaurus's entries, (0, 1) edits
-// the selected one. Opens the modal window and returns when it is closed;
-// only a valid OK writes.
-void edit_synonym(list_document& synonyms, int64_t add, int64_t edit);
+// Adds an entry at the end of the thesaurus's entries, or edits the
+// selected one. Opens the modal window and returns when it is closed; only a
+// valid OK writes.
+void edit_synonym(list_document& synonyms, entry_edit how);
 
 // The thesaurus kind's Add and Edit, which the Add and Edit buttons, popup
 // items 503 and 507, Ctrl+A and the double click on the thesaurus list run,

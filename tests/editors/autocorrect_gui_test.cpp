@@ -289,7 +289,7 @@ TEST_F(AutocorrectTabTest, EditorRefusesBadPairsAndKeepsItsTexts) {
   }
   gui_test::run([] { EXPECT_EQ(gadget_get_text(CORRECT_FIELD), u"teh"); }, "texts kept");
   gui_test::press_key(WINDOW, KEY_ESCAPE);
-  edit_autocorrect_word(ws_.autocorrect.list, 1, 0);
+  edit_autocorrect_word(ws_.autocorrect.list, entry_edit::add);
   gui_test::finish();
   ASSERT_EQ(gui_test::requesters().size(), 5u);
   for (size_t i = 0; i < 5; ++i) {
@@ -318,7 +318,7 @@ TEST_F(AutocorrectTabTest, EditorFieldsTurnRedAndDropPastedLineBreaks) {
   gui_test::press_key(WINDOW, key_ctrl('V'));
   gui_test::wait_until([] { return !gadget_get_text(CORRECT_FIELD).empty(); }, "pasted");
   gui_test::click(OK);
-  edit_autocorrect_word(ws_.autocorrect.list, 1, 0);
+  edit_autocorrect_word(ws_.autocorrect.list, entry_edit::add);
   gui_test::finish();
   ASSERT_EQ(doc().count(), 2);
   const text_t added(doc().entry(1));
@@ -329,12 +329,12 @@ TEST_F(AutocorrectTabTest, EditorFieldsTurnRedAndDropPastedLineBreaks) {
 
 TEST_F(AutocorrectTabTest, EditNeedsAPairAndDeleteCurrentShowsBothTexts) {
   gui_test::answer_message_box(MB_ANSWER_OK);
-  edit_autocorrect_word(ws_.autocorrect.list, 0, 1);
+  edit_autocorrect_word(ws_.autocorrect.list, entry_edit::edit);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"No autocorrect words found.");
   doc().replace_all({u"teh\nthe", u"adn\nand"}, u"");
   gui_test::answer_message_box(MB_ANSWER_OK);
-  edit_autocorrect_word(ws_.autocorrect.list, 0, 1);
+  edit_autocorrect_word(ws_.autocorrect.list, entry_edit::edit);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"No autocorrect word selected.");
 

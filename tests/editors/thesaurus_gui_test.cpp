@@ -248,7 +248,7 @@ TEST_F(ThesaurusTabTest, AddChecksEachFieldThenAppends) {
   gui_test::type_text(ids::MEANINGS, u"(noun)|boat\n\n(noun)|vessel");
   gui_test::wait_gadget_text(ids::COUNTER, u"|2/100 lines");
   gui_test::click(ids::OK);
-  edit_synonym(ws_.thesaurus.list, 1, 0);
+  edit_synonym(ws_.thesaurus.list, entry_edit::add);
   gui_test::finish();
   const auto& r = gui_test::requesters();
   ASSERT_EQ(r.size(), 4u);
@@ -297,12 +297,12 @@ TEST_F(ThesaurusTabTest, EditNormalisesTheEntryAndEscapeKeepsIt) {
 
 TEST_F(ThesaurusTabTest, EditRefusesAnEmptyThesaurusOrNoSelection) {
   gui_test::answer_message_box(MB_ANSWER_OK);
-  edit_synonym(ws_.thesaurus.list, 0, 1);
+  edit_synonym(ws_.thesaurus.list, entry_edit::edit);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"No synonyms found.");
   open_entries({u"ship|1\n-|boat"}, -1);
   gui_test::answer_message_box(MB_ANSWER_OK);
-  edit_synonym(ws_.thesaurus.list, 0, 1);
+  edit_synonym(ws_.thesaurus.list, entry_edit::edit);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"No synonym selected.");
   EXPECT_FALSE(window_exists(ids::WINDOW));
@@ -329,7 +329,7 @@ TEST_F(ThesaurusTabTest, ExampleCounterLimitAndManual) {
   gui_test::answer_message_box(MB_ANSWER_OK);  // 101 lines: the "x" began one more
   gui_test::press_key(ids::WINDOW, KEY_BACKSPACE);
   gui_test::click(ids::OK);
-  edit_synonym(ws_.thesaurus.list, 1, 0);
+  edit_synonym(ws_.thesaurus.list, entry_edit::add);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"Synonym has more than 100 meanings.");
   ASSERT_EQ(thes().count(), 1);
