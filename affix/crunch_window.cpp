@@ -2,6 +2,7 @@
 
 #include "common/format.h"
 #include "gui/gui.h"
+#include "gui/modal_window.h"
 #include "shell/list_view_ui.h"
 #include "shell/main_job_host.h"
 #include "shell/manual_anchors.h"
@@ -174,38 +175,32 @@ void process(dictionary_document& dictionary, const crunch_settings& settings, l
 }
 
 void run(dictionary_document& dictionary, crunch_settings& settings, list_tool_edit& edit) {
-  for (bool done = false; !done;) {
-    const int slider = gadget_get_state(CRUNCH_MATCH_SLIDER);
-    if (slider >= 1 && slider <= 3 && slider != settings.match_left) {
-      settings.match_left = slider;
-      show_match_left(settings);
+  const auto on_event = [&](const modal_event& e) {
+    if (e.is_close_box() || e.is_menu(SHORTCUT_ESCAPE)) return modal_step::close;
+    if (e.is_menu(SHORTCUT_RETURN)) return close_when(gadget_get_focus() == CRUNCH_CLOSE);
+    if (e.is_menu(SHORTCUT_HELP)) open_manual_page(manual_anchor_crunch);
+    if (e.type != EVENT_GADGET) return modal_step::stay;
+    const int g = e.object;
+    if (g >= CRUNCH_FIRST_OPTION && g <= CRUNCH_LAST_OPTION) {
+      settings.enabled[static_cast<size_t>(g - CRUNCH_FIRST_OPTION)] = gadget_get_state(g) == 1;
+      update_crunch_flag_summary(settings);
+    } else if (g == CRUNCH_ALL || g == CRUNCH_NONE) {
+      set_all_crunch_flags(settings, g == CRUNCH_ALL);
+      update_crunch_flag_summary(settings);
+    } else if (g == CRUNCH_CLOSE) {
+      return modal_step::close;
+    } else if (g == CRUNCH_PROCESS) {
+      process(dictionary, settings, edit);
     }
-    const int type = event_wait();
-    if (type <= 0 || event_get_window() != CRUNCH_WINDOW) continue;
-    if (type == EVENT_CLOSE) {
-      done = true;
-    } else if (type == EVENT_MENU) {
-      switch (event_get_menu_item()) {
-        case SHORTCUT_ESCAPE: done = true; break;
-        case SHORTCUT_RETURN: done = gadget_get_focus() == CRUNCH_CLOSE; break;
-        case SHORTCUT_HELP: open_manual_page(manual_anchor_crunch); break;
-        default: break;
-      }
-    } else if (type == EVENT_GADGET) {
-      const int g = event_get_gadget();
-      if (g >= CRUNCH_FIRST_OPTION && g <= CRUNCH_LAST_OPTION) {
-        settings.enabled[static_cast<size_t>(g - CRUNCH_FIRST_OPTION)] = gadget_get_state(g) == 1;
-        update_crunch_flag_summary(settings);
-      } else if (g == CRUNCH_ALL || g == CRUNCH_NONE) {
-        set_all_crunch_flags(settings, g == CRUNCH_ALL);
-        update_crunch_flag_summary(settings);
-      } else if (g == CRUNCH_CLOSE) {
-        done = true;
-      } else if (g == CRUNCH_PROCESS) {
-        process(dictionary, settings, edit);
-      }
-    }
-  }
+    return modal_step::stay;
+  };
+  run_modal_loop(CRUNCH_WINDOW, on_event, {.before_wait = [&settings] {
+                   const int slider = gadget_get_state(CRUNCH_MATCH_SLIDER);
+                   if (slider >= 1 && slider <= 3 && slider != settings.match_left) {
+                     settings.match_left = slider;
+                     show_match_left(settings);
+                   }
+                 }});
 }
 
 }  // namespace
@@ -226,9 +221,7 @@ void show_crunch_words_window(dictionary_document& dictionary, crunch_settings& 
   list_tool_edit edit(dictionary.list);
   run(dictionary, settings, edit);
   edit.keep();
-  window_set_disabled(MAIN_WINDOW, 0);
-  window_close(CRUNCH_WINDOW);
-  window_activate(MAIN_WINDOW);
+  end_modal_window(CRUNCH_WINDOW, MAIN_WINDOW);
 }
 
 void register_crunch_commands(dictionary_document& dictionary, crunch_settings& settings, tool_registry& tools) {

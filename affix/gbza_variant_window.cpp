@@ -3,6 +3,7 @@
 #include "common/format.h"
 #include "common/tool_log.h"
 #include "gui/gui.h"
+#include "gui/modal_window.h"
 #include "gui/text_cursor.h"
 #include "shell/layout.h"
 #include "shell/list_view_ui.h"
@@ -41,6 +42,7 @@ class gbza_window {
       : dictionary_(dictionary), options_(options), session_(dictionary.list) {}
   void build();
   void run();
+  modal_step handle_event(const modal_event& e);
 
  private:
   tool_window_job_host host() {
@@ -225,45 +227,38 @@ void gbza_window::cancel() {
 }
 
 void gbza_window::run() {
-  for (;;) {
-    const int type = event_wait();
-    if (type <= 0 || event_get_window() != GBZA_VARIANT_WINDOW) continue;
-    if (type == EVENT_CLOSE) {
-      cancel();
-      return;
-    }
-    if (type == EVENT_MENU) {
-      const int id = event_get_menu_item();
-      if (id == SHORTCUT_ESCAPE) {
-        cancel();
-        return;
-      }
-      if (id == kHelpShortcut) open_manual_page(manual_anchor_gbza_conversions);
-      continue;
-    }
-    if (type != EVENT_GADGET) continue;
-    switch (event_get_gadget()) {
-      case GBZA_TO_ISE: convert(removed_forms::ize); break;
-      case GBZA_TO_IZE: convert(removed_forms::ise); break;
-      case GBZA_EXCEPTIONS_CLEAR: gadget_set_text(GBZA_EXCEPTIONS, u""); break;
-      case GBZA_EXCEPTIONS_REMEMBER:
-        save_list(GBZA_EXCEPTIONS, ise_ize_exceptions_file, u"No exceptions found.");
-        break;
-      case GBZA_EXCEPTIONS_EXPORT: export_exceptions(); break;
-      case GBZA_REMOVE_GB: remove_gb_specific(); break;
-      case GBZA_GB_CLEAR: gadget_set_text(GBZA_GB_WORDS, u""); break;
-      case GBZA_GB_SAVE: save_list(GBZA_GB_WORDS, gb_specific_file, u"No GB specific words found."); break;
-      case GBZA_LOG_CLEAR: gadget_set_text(GBZA_LOG, kBanner); break;
-      case GBZA_LOG_COPY: clipboard_set_text(gadget_get_text(GBZA_LOG)); break;
-      case GBZA_LOG_BOTTOM:
-        gadget_set_cursor_position(GBZA_LOG, static_cast<int64_t>(gadget_get_text(GBZA_LOG).size()));
-        break;
-      case GBZA_LOG_TOP: gadget_set_cursor_position(GBZA_LOG, 0); break;
-      case GBZA_OK: keep(); return;
-      case GBZA_CANCEL: cancel(); return;
-      default: break;
-    }
+  run_modal_loop(GBZA_VARIANT_WINDOW, [this](const modal_event& e) { return handle_event(e); });
+}
+
+modal_step gbza_window::handle_event(const modal_event& e) {
+  if (e.is_close_box() || e.is_menu(SHORTCUT_ESCAPE)) {
+    cancel();
+    return modal_step::close;
   }
+  if (e.is_menu(kHelpShortcut)) open_manual_page(manual_anchor_gbza_conversions);
+  if (e.type != EVENT_GADGET) return modal_step::stay;
+  switch (e.object) {
+    case GBZA_TO_ISE: convert(removed_forms::ize); break;
+    case GBZA_TO_IZE: convert(removed_forms::ise); break;
+    case GBZA_EXCEPTIONS_CLEAR: gadget_set_text(GBZA_EXCEPTIONS, u""); break;
+    case GBZA_EXCEPTIONS_REMEMBER:
+      save_list(GBZA_EXCEPTIONS, ise_ize_exceptions_file, u"No exceptions found.");
+      break;
+    case GBZA_EXCEPTIONS_EXPORT: export_exceptions(); break;
+    case GBZA_REMOVE_GB: remove_gb_specific(); break;
+    case GBZA_GB_CLEAR: gadget_set_text(GBZA_GB_WORDS, u""); break;
+    case GBZA_GB_SAVE: save_list(GBZA_GB_WORDS, gb_specific_file, u"No GB specific words found."); break;
+    case GBZA_LOG_CLEAR: gadget_set_text(GBZA_LOG, kBanner); break;
+    case GBZA_LOG_COPY: clipboard_set_text(gadget_get_text(GBZA_LOG)); break;
+    case GBZA_LOG_BOTTOM:
+      gadget_set_cursor_position(GBZA_LOG, static_cast<int64_t>(gadget_get_text(GBZA_LOG).size()));
+      break;
+    case GBZA_LOG_TOP: gadget_set_cursor_position(GBZA_LOG, 0); break;
+    case GBZA_OK: keep(); return modal_step::close;
+    case GBZA_CANCEL: cancel(); return modal_step::close;
+    default: break;
+  }
+  return modal_step::stay;
 }
 
 }  // namespace
@@ -282,9 +277,7 @@ void show_gbza_variant_window(dictionary_document& dictionary, gbza_options& opt
     w.build();
     w.run();
   }
-  window_set_disabled(MAIN_WINDOW, 0);
-  window_close(GBZA_VARIANT_WINDOW);
-  window_activate(MAIN_WINDOW);
+  end_modal_window(GBZA_VARIANT_WINDOW, MAIN_WINDOW);
 }
 
 void register_gbza_variant_commands(dictionary_document& dictionary, gbza_options& options, tool_registry& tools) {

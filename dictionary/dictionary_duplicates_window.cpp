@@ -8,6 +8,7 @@
 #include "dictionary/word_editor.h"
 #include "dictionary/word_editor_window.h"
 #include "gui/gui.h"
+#include "gui/modal_window.h"
 #include "gui/text_cursor.h"
 #include "shell/layout.h"
 #include "shell/list_view_ui.h"
@@ -254,17 +255,12 @@ void show_dictionary_duplicates_window(dictionary_document& dictionary, duplicat
   shortcut_add(WINDOW, KEY_F1, SHORTCUT_TOOL_HELP);
 
   bool keep = false;
-  for (bool done = false; !done;) {
-    const int type = event_wait();
-    if (type <= 0 || event_get_window() != WINDOW) continue;
-    if (type == EVENT_CLOSE) break;
-    if (type == EVENT_MENU) {
-      if (event_get_menu_item() == SHORTCUT_ESCAPE) break;
-      if (event_get_menu_item() == SHORTCUT_TOOL_HELP) open_manual_page(manual_anchor_dictionary_duplicates);
-      continue;
-    }
-    if (type != EVENT_GADGET) continue;
-    switch (event_get_gadget()) {
+  run_modal_loop(WINDOW, [&](const modal_event& e) {
+    if (e.is_close_box() || e.is_menu(SHORTCUT_ESCAPE)) return modal_step::close;
+    if (e.is_menu(SHORTCUT_TOOL_HELP)) open_manual_page(manual_anchor_dictionary_duplicates);
+    if (e.type != EVENT_GADGET) return modal_step::stay;
+    modal_step step = modal_step::stay;
+    switch (e.object) {
       case SCAN:
         set_count_label(WORDS_COUNT, 0);
         set_count_label(FLAGS_COUNT, 0);
@@ -293,15 +289,16 @@ void show_dictionary_duplicates_window(dictionary_document& dictionary, duplicat
       case LOG_TOP: gadget_set_cursor_position(LOG, 0); break;
       case OK:
         keep = true;
-        done = true;
+        step = modal_step::close;
         break;
-      case CANCEL: done = true; break;
+      case CANCEL: step = modal_step::close; break;
       default: break;
     }
     const int no_rows = gadget_count_items(LIST) == 0 ? 1 : 0;
     gadget_set_disabled(PROCESS, no_rows);
     gadget_set_disabled(EXPORT, no_rows);
-  }
+    return step;
+  });
 
   if (keep) {
     if (keep_dictionary_duplicates_result(doc, edit)) dictionary_views_follow(dictionary);
@@ -309,9 +306,7 @@ void show_dictionary_duplicates_window(dictionary_document& dictionary, duplicat
     edit.cancel();
     dictionary_views_follow(dictionary);
   }
-  window_set_disabled(MAIN_WINDOW, 0);
-  window_close(WINDOW);
-  window_activate(MAIN_WINDOW);
+  end_modal_window(WINDOW, MAIN_WINDOW);
 }
 
 void register_dictionary_duplicates_commands(dictionary_document& dictionary, duplicates_options& options,

@@ -1,6 +1,7 @@
 #include "dictionary/postag_search_window.h"
 
 #include "gui/gui.h"
+#include "gui/modal_window.h"
 #include "shell/main_job_host.h"
 #include "shell/shell_ids.h"
 #include "shell/shell_state.h"
@@ -82,18 +83,14 @@ void extract_words_by_postag(const dictionary_document& dictionary, postag_searc
     return;
   }
   build_window(options);
-  for (bool done = false; !done;) {
-    const int type = event_wait();
-    if (type <= 0 || event_get_window() != WINDOW) continue;
+  run_modal_loop(WINDOW, [&](const modal_event& e) {
     // The close box closes as Close does.
-    if (type == EVENT_CLOSE || (type == EVENT_MENU && event_get_menu_item() == SHORTCUT_ESCAPE)) done = true;
-    if (type == EVENT_GADGET && event_get_gadget() == CLOSE) done = true;
-    if (type == EVENT_GADGET && event_get_gadget() == EXTRACT) extract_matches(dictionary, options);
-  }
+    if (e.is_close_box() || e.is_menu(SHORTCUT_ESCAPE) || e.is_gadget(CLOSE)) return modal_step::close;
+    if (e.is_gadget(EXTRACT)) extract_matches(dictionary, options);
+    return modal_step::stay;
+  });
   keep_options(options);
-  window_close(WINDOW);
-  window_set_disabled(MAIN_WINDOW, 0);
-  window_activate(MAIN_WINDOW);
+  end_modal_window(WINDOW, MAIN_WINDOW, modal_end_order::close_window_first);
 }
 
 void register_postag_search_commands(const dictionary_document& dictionary, postag_search& options,

@@ -7,6 +7,7 @@
 #include "dictionary/dic_file.h"
 #include "dictionary/word_editor.h"
 #include "gui/gui.h"
+#include "gui/modal_window.h"
 #include "shell/id_blocks.h"
 #include "shell/layout.h"
 #include "shell/list_view_ui.h"
@@ -15,6 +16,8 @@
 #include "shell/shell_ids.h"
 #include "shell/shell_state.h"
 #include "shell/window_helpers.h"
+
+#include <algorithm>
 
 using namespace word_editor_ids;
 
@@ -232,9 +235,10 @@ void build_fields() {
 
 
 // One event of the window's loop.
-void handle_event(editor_state& st, int type) {
-  const int object = event_get_gadget();
-  const int subtype = event_get_subtype();
+void handle_event(editor_state& st, const modal_event& e) {
+  const int type = e.type;
+  const int object = e.object;
+  const int subtype = e.subtype;
   if (type == EVENT_CLOSE) {
     st.close_requested = true;
     return;
@@ -316,21 +320,26 @@ void edit_dictionary_word(dictionary_document& dictionary, entry_edit how, deriv
   gadget_set_focus(WORD_FIELD);
   bind_callbacks();
 
-  for (;;) {
-    refresh_looks(st);
-    int type;
-    if (st.refresh_pending) {
-      // Wake up when the refresh is due, also when nothing happens.
-      int64_t wait = REFRESH_DELAY_MS + 1 - (time_elapsed_ms() - st.reference_ms);
-      type = wait > 0 ? event_wait_timeout(static_cast<int>(wait)) : event_poll();
-    } else {
-      type = event_wait();
-    }
-    if (type > 0) handle_event(st, type);
+  const auto on_event = [&st](const modal_event& e) {
+    handle_event(st, e);
     // Leaving needs no refresh: nothing would show it.
-    if (st.commit || st.close_requested) break;
-    if (refresh_due(st)) refresh_derived_words(st);
-  }
+    return close_when(st.commit || st.close_requested);
+  };
+  run_modal_loop(WINDOW, on_event,
+                 {.before_wait = [&st] { refresh_looks(st); },
+                  // Wake up when the refresh is due, also when nothing happens.
+                  .wait_ms = [&st] {
+                    return st.refresh_pending
+                               ? std::max<int64_t>(0, REFRESH_DELAY_MS + 1 - (time_elapsed_ms() - st.reference_ms))
+                               : -1;
+                  },
+                  .after_wait = [&st] {
+                    if (refresh_due(st)) refresh_derived_words(st);
+                    return modal_step::stay;
+                  },
+                  // Events of any window reach the editor: the close box of a window left
+                  // enabled under it (the Find window) closes the editor too.
+                  .every_window = true});
 
   const text_t word = word_field_text();
   const text_t tags = tags_field_text();
@@ -354,9 +363,7 @@ void edit_dictionary_word(dictionary_document& dictionary, entry_edit how, deriv
   sync_hyphenation_selection();
   free_derived_words_panel();
   open_editor = nullptr;
-  window_set_disabled(MAIN_WINDOW, 0);
-  window_close(WINDOW);
-  window_activate(MAIN_WINDOW);
+  end_modal_window(WINDOW, MAIN_WINDOW);
 }
 
 void register_word_editor_commands(dictionary_document& dictionary, derived_words_options& options,

@@ -21,7 +21,7 @@ int wait_for_event(const modal_loop_options& options) {
 
 bool for_the_loop(int window, int type, const modal_loop_options& options) {
   if (type <= 0) return false;
-  if (event_get_window() == window) return true;
+  if (options.every_window || event_get_window() == window) return true;
   return options.menu_item_of_any_window != 0 && type == EVENT_MENU &&
          event_get_menu_item() == options.menu_item_of_any_window;
 }

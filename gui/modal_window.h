@@ -1,6 +1,6 @@
 // The event loop of a modal window: the window that opened it is disabled
 // while it runs, so the loop hands on the modal window's events and drops
-// those of other windows. Each window says how it differs (work before or
+// those of other windows (unless the options say otherwise). Each window says how it differs (work before or
 // after each wait, a timer, an item taken from every window) in the options.
 //
 //   window_set_disabled(MAIN_WINDOW, 1);  ...window_open, gadgets, shortcuts...
@@ -43,6 +43,9 @@ struct modal_loop_options {
   // A menu item also taken from other windows than the modal one (an Escape
   // that works whichever window has the focus); 0 for none.
   int menu_item_of_any_window = 0;
+  // Every window's events are handed on (modal_event::window tells whose):
+  // for a loop that acts on events of the windows still enabled under it.
+  bool every_window = false;
 };
 
 // Hands each event of window to on_event until it returns modal_step::close.

@@ -1,6 +1,7 @@
 #include "tools/pos_settings_window.h"
 
 #include "gui/gui.h"
+#include "gui/modal_window.h"
 #include "shell/layout.h"
 #include "shell/main_window.h"
 #include "shell/settings_files.h"
@@ -299,34 +300,22 @@ text_t show_pos_rule_dialog(const text_t& rule) {
   gadget_set_focus(RULE_SOURCE);
 
   text_t result;
-  for (bool done = false; !done;) {
-    const int type = event_wait();
-    if (type <= 0 || event_get_window() != RULE_WINDOW) continue;
-    if (type == EVENT_CLOSE) break;
-    bool ok = false;
-    if (type == EVENT_MENU) {
-      const int id = event_get_menu_item();
-      if (id == KEY_ID_ESCAPE) break;
-      if (id == KEY_ID_HELP) open_manual_page(u"");
-      ok = id == KEY_ID_RETURN;
-    }
-    if (type == EVENT_GADGET && event_get_gadget() == RULE_CANCEL) break;
-    if (type == EVENT_GADGET && event_get_gadget() == RULE_OK) ok = true;
-    if (!ok) continue;
+  run_modal_loop(RULE_WINDOW, [&result](const modal_event& e) {
+    if (e.is_close_box() || e.is_menu(KEY_ID_ESCAPE) || e.is_gadget(RULE_CANCEL)) return modal_step::close;
+    if (e.is_menu(KEY_ID_HELP)) open_manual_page(u"");
+    if (!e.is_menu(KEY_ID_RETURN) && !e.is_gadget(RULE_OK)) return modal_step::stay;
     // TAB and line breaks would split the rule in the list and the settings file.
     const pos_rule_parts typed{clean_pos_rule_field(gadget_get_text(RULE_SOURCE)),
                                clean_pos_rule_field(gadget_get_text(RULE_TARGET)),
                                clean_pos_rule_field(gadget_get_text(RULE_COMMENT))};
     if (pos_rule_has_empty_field(typed)) {
       warn(u"Empty fields found.");
-      continue;
+      return modal_step::stay;
     }
     result = join_pos_rule(typed);
-    done = true;
-  }
-  window_close(RULE_WINDOW);
-  window_set_disabled(WINDOW, 0);
-  window_activate(WINDOW);
+    return modal_step::close;
+  });
+  end_modal_window(RULE_WINDOW, WINDOW, modal_end_order::close_window_first);
   return result;
 }
 
@@ -348,14 +337,12 @@ void show_pos_settings_window(pos_rule_tables& t) {
   update_pos_rule_labels(t);
 
   window_end end = window_end::open;
-  while (end == window_end::open) {
-    const int type = event_wait();
-    if (type <= 0) continue;
-    const int window = event_get_window();
-    if (type == EVENT_CLOSE && window == WINDOW) end = window_end::kept;
-    else if (type == EVENT_MENU && window == WINDOW) end = handle_command(t, event_get_menu_item());
-    else if (type == EVENT_GADGET && window == WINDOW) end = handle_gadget(t, event_get_gadget(), event_get_subtype());
-  }
+  run_modal_loop(WINDOW, [&](const modal_event& e) {
+    if (e.is_close_box()) end = window_end::kept;
+    else if (e.type == EVENT_MENU) end = handle_command(t, e.object);
+    else if (e.type == EVENT_GADGET) end = handle_gadget(t, e.object, e.subtype);
+    return close_when(end != window_end::open);
+  });
 
   window_close(WINDOW);
   menu_free(RULE_POPUP);

@@ -2,6 +2,7 @@
 
 #include "editors/thesaurus/thesaurus_duplicates_window.h"
 #include "gui/gui.h"
+#include "gui/modal_window.h"
 #include "shell/list_view_ui.h"
 #include "shell/preferences.h"
 #include "shell/main_job_host.h"
@@ -56,16 +57,14 @@ bool ask_clean_symbols_options(clean_symbols_options& choice) {
   shortcut_add(WINDOW, KEY_ESCAPE, SHORTCUT_ESCAPE);
   shortcut_add(WINDOW, KEY_RETURN, SHORTCUT_RETURN);
   int answer = 0;  // 1 OK, 2 Cancel, 3 Escape or closed
-  while (answer == 0) {
-    const int type = event_wait();
-    if (type <= 0 || event_get_window() != WINDOW) continue;
+  run_modal_loop(WINDOW, [&](const modal_event& e) {
     choice = {gadget_get_state(REMOVE_DASH_BAR) != 0, gadget_get_state(BAR_TO_SPACE) != 0,
               gadget_get_state(REMOVE_BRACKETS) != 0};
-    if (type == EVENT_CLOSE) answer = 3;
-    if (type == EVENT_MENU && event_get_menu_item() == SHORTCUT_ESCAPE) answer = 3;
-    if (type == EVENT_GADGET && event_get_gadget() == OK) answer = 1;
-    if (type == EVENT_GADGET && event_get_gadget() == CANCEL) answer = 2;
-  }
+    if (e.is_close_box() || e.is_menu(SHORTCUT_ESCAPE)) answer = 3;
+    if (e.is_gadget(OK)) answer = 1;
+    if (e.is_gadget(CANCEL)) answer = 2;
+    return close_when(answer != 0);
+  });
   window_close(WINDOW);
   if (answer == 2) start(u"OK.");
   if (answer != 1) window_set_disabled(MAIN_WINDOW, 0);

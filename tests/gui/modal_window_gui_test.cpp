@@ -109,6 +109,17 @@ TEST_F(ModalLoop, TakesTheNamedMenuItemFromAnyWindow) {
   EXPECT_TRUE(handed[0].is_menu(ESCAPE_ITEM));
 }
 
+TEST_F(ModalLoop, EveryWindowHandsOnTheOthersEventsToo) {
+  event_post(EVENT_GADGET, OWNER, OWNER_BUTTON);
+  event_post(EVENT_CLOSE, OWNER, 0);
+  run_loop({.every_window = true});
+  ASSERT_EQ(handed.size(), 2u);
+  EXPECT_EQ(handed[0].window, OWNER);
+  EXPECT_TRUE(handed[0].is_gadget(OWNER_BUTTON));
+  EXPECT_EQ(handed[1].window, OWNER);
+  EXPECT_TRUE(handed[1].is_close_box());  // the handler ends on any close box here
+}
+
 TEST_F(ModalLoop, HooksRunAroundEachWaitInOrder) {
   std::string trace;
   event_post(EVENT_GADGET, OWNER, OWNER_BUTTON);
