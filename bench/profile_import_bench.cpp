@@ -66,7 +66,7 @@ int main(int argc, char** argv) {
   reset_registered_settings();
   start = bench::now_ms();
   const int prefs_read = read_settings_files();
-  const bool log_read = read_recent_files_log();
+  const bool log_read = read_recent_files_log(ws.recent_files);
   took = bench::now_ms() - start;
   std::printf("start-up   kwx4.prefs %-6s log %-6s %7lld ms  peak %5ld MB\n", prefs_read ? "read" : "unread",
               log_read ? "read" : "unread", static_cast<long long>(took), peak_rss_mb());

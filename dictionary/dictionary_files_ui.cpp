@@ -29,11 +29,7 @@ void report(const dic_file_result& r, int icon) {
 }
 
 // After the document changed its file: labels, recent files, menu.
-void file_known(const text_t& path) {
-  update_dictionary_file_labels();
-  update_recent_files_for_tab(path, TAB_DICTIONARY);
-  refresh_recent_files_menu();
-}
+void file_known(const text_t& path) { document_file_known(TAB_DICTIONARY, path); }
 
 // Save As into a name whose .aff exists (beside a .dic that does not) would
 // replace that .aff without a word: ask as for the .dic. Only Yes goes on.
@@ -146,7 +142,7 @@ void save_dictionary(dictionary_document& dictionary, int use_current_path, int 
 
 void register_dictionary_file_commands(dictionary_document& dictionary, document_kind& kind) {
   attach_aff_editor(dictionary);
-  set_file_label_path_source(TAB_DICTIONARY, [&dictionary] { return dictionary.list.path(); });
+  kind.path = [&dictionary] { return dictionary.list.path(); };
   kind.load = [&dictionary](const text_t& path) { load_dictionary(dictionary, path); };
   kind.save = [&dictionary](save_choice c) {
     save_dictionary(dictionary, c == save_choice::save ? 1 : 0, c == save_choice::save_as ? 1 : 0);
@@ -156,5 +152,6 @@ void register_dictionary_file_commands(dictionary_document& dictionary, document
   kind.paged.position_word = u"Word: [";
   kind.paged.colours = row_colours::dictionary_words;
   kind.paged.return_edits = true;
-  set_document_changed_test(TAB_DICTIONARY, [&dictionary] { return dictionary.list.changed(); });
+  kind.changed = [&dictionary] { return dictionary.list.changed(); };
+  kind.document_name = u"Dictionary";
 }

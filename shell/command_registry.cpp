@@ -9,7 +9,7 @@ namespace {
 
 struct registry {
   std::map<std::pair<int, int>, command_handler> commands;
-  std::array<command_handler, 6> hooks;
+  std::array<command_handler, 7> hooks;
   std::array<std::vector<std::function<void()>>, 3> refreshes;
   std::function<void(update_check_start)> update_check;
 };

@@ -36,6 +36,7 @@ bool run_command(command_kind kind, int id, const command_event& event);
 // (the list selection bookkeeping first, the tab handlers last).
 enum class event_hook {
   selection_sync,      // before the close question
+  main_window_close,   // the close box of the main window: the exit question
   dictionary_tab,      // the Dictionary tab's own handling
   thesaurus_tab,
   hyphenation_tab,

@@ -25,6 +25,16 @@ document_kinds::document_kinds() {
   place_gadgets(hyphenation, HYPHENATION_SCROLL, HYPHENATION_STATUS_LABEL, HYPHENATION_CHANGED_MARK, 0);
   place_gadgets(autocorrect, AUTOCORRECT_SCROLL, AUTOCORRECT_STATUS_LABEL, AUTOCORRECT_CHANGED_MARK,
                 AUTOCORRECT_SELECTED_LABEL);
+  const auto place_file_labels = [](document_kind& k, int file, int folder) {
+    k.file_label = file;
+    k.folder_label = folder;
+  };
+  place_file_labels(dictionary, DICTIONARY_FILE_LABEL, DICTIONARY_FOLDER_LABEL);
+  place_file_labels(thesaurus, THESAURUS_FILE_LABEL, THESAURUS_FOLDER_LABEL);
+  place_file_labels(hyphenation, HYPHENATION_FILE_LABEL, HYPHENATION_FOLDER_LABEL);
+  place_file_labels(autocorrect, AUTOCORRECT_FILE_LABEL, AUTOCORRECT_FOLDER_LABEL);
+  place_file_labels(autotext, AUTOTEXT_FILE_LABEL, AUTOTEXT_FOLDER_LABEL);
+  place_file_labels(languagetool, GRAMMAR_FILE_LABEL, GRAMMAR_FOLDER_LABEL);
   dictionary.first_row_button = DICTIONARY_FIRST_ROW_BUTTON;
   thesaurus.first_row_button = THESAURUS_FIRST_ROW_BUTTON;
   autocorrect.first_row_button = AUTOCORRECT_FIRST_ROW_BUTTON;
@@ -47,6 +57,8 @@ document_kinds::document_kinds() {
   for (document_kind* k : {&dictionary, &thesaurus, &autocorrect}) k->keeps_history = true;
   autotext.tab = TAB_AUTOTEXT;
   languagetool.tab = TAB_LANGUAGETOOL;
+  // The recent-files log keeps one list a tab, in tab order.
+  for (document_kind* k : all()) k->recent_list = k->tab;
 }
 
 std::array<document_kind*, 6> document_kinds::all() {

@@ -97,6 +97,17 @@ struct document_kind {
   int list_gadget = 0;
   int first_row_button = 0;
   paged_list_view paged;
+  // Its file: the name and folder labels on its tab, where the document
+  // keeps its path (empty until registered: the labels show "n/a") and its
+  // list in the recent-files log (-1 none).
+  int file_label = 0;
+  int folder_label = 0;
+  std::function<text_t()> path;
+  int recent_list = -1;
+  // Unsaved changes: the question before work could be lost names the kind
+  // (document_name) while this says so. Empty: never changed.
+  std::function<bool()> changed;
+  text_t document_name;
   // Loads a file; "" asks for it first.
   std::function<void(const text_t& path)> load;
   // Empty for the read-only kinds (AutoText, LanguageTool).

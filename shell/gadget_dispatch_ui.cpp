@@ -140,7 +140,7 @@ void run_gadget(int gadget, int tab, const main_commands& commands) {
     // The newest file of the tab's list; an emptied list gives "", and the
     // loader asks for the file.
     case gadget_action_kind::open_refresh:
-      if (a.load) a.load(recent_file_entry(tab, 1));
+      if (a.load) a.load(recent_file_of_tab(tab, 1));
       break;
     case gadget_action_kind::licence_link: open_licence(); break;
     case gadget_action_kind::erase: erase_list(*commands.kinds.of_tab(a.list)); break;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "common/text.h"
+#include "shell/document_kinds.h"
 
 #include <functional>
 
@@ -29,12 +30,10 @@ void end_program();
 // changed documents it asks nothing and returns 1. Otherwise it lists them
 // ("  — Dictionary\n" ...) under "The following files have been changed:\n"
 // and ends with the question; only Yes goes on (a closed box keeps the work).
-int confirm_discard_changes(const text_t& question);
-// The changed documents, in the fixed order Dictionary, Thesaurus,
-// Hyphenation, Autocorrect. Each document's owner installs the test of its
-// changed flag (0..3 in that order); until then it counts as unchanged.
-void set_document_changed_test(int document, std::function<bool()> changed);
-text_t changed_documents_list();
+int confirm_discard_changes(const document_kinds& kinds, const text_t& question);
+// The changed documents, in tab order: the kinds whose changed test says so
+// (each document's owner installs it; until then it counts as unchanged).
+text_t changed_documents_list(const document_kinds& kinds);
 
 void show_error(const text_t& text);    // "Error!", error icon
 void show_warning(const text_t& text);  // "Warning!", warning icon

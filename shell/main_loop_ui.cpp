@@ -22,10 +22,6 @@
 
 namespace {
 
-std::function<bool()> changed_tests[4];
-const char16_t* const changed_names[4] = {u"  \u2014 Dictionary\n", u"  \u2014 Thesaurus\n",
-                                          u"  \u2014 Hyphenation\n", u"  \u2014 Autocorrect\n"};
-
 constexpr int paged_lists[4] = {DICTIONARY_LIST, THESAURUS_LIST, HYPHENATION_LIST, AUTOCORRECT_LIST};
 constexpr int paged_scroll_bars[4] = {DICTIONARY_SCROLL, THESAURUS_SCROLL, HYPHENATION_SCROLL, AUTOCORRECT_SCROLL};
 constexpr int widened_lists[6] = {DICTIONARY_LIST, THESAURUS_LIST, HYPHENATION_LIST,
@@ -120,20 +116,16 @@ void bind_list_callbacks() {
 
 // ---- Shell procedures -------------------------------------------------------------------------
 
-void set_document_changed_test(int document, std::function<bool()> changed) {
-  if (document >= 0 && document < 4) changed_tests[document] = std::move(changed);
-}
-
-text_t changed_documents_list() {
+text_t changed_documents_list(const document_kinds& kinds) {
   text_t list;
-  for (int d = 0; d < 4; ++d) {
-    if (changed_tests[d] && changed_tests[d]()) list += changed_names[d];
+  for (const document_kind* kind : kinds.all()) {
+    if (kind->changed && kind->changed()) list += u"  \u2014 " + kind->document_name + u"\n";
   }
   return list;
 }
 
-int confirm_discard_changes(const text_t& question) {
-  const text_t list = changed_documents_list();
+int confirm_discard_changes(const document_kinds& kinds, const text_t& question) {
+  const text_t list = changed_documents_list(kinds);
   if (list.empty()) return 1;
   const int answer = message_box(u"Warning!", u"The following files have been changed:\n" + list + u"\n" + question,
                                  MB_YES_NO | MB_ICON_INFORMATION | MB_DEFAULT_NO);
@@ -232,9 +224,7 @@ void run_main_loop_pass() {
   const command_event e{.type = type, .id = gadget, .tab = tab, .subtype = subtype};
 
   if (type == EVENT_GADGET) run_event_hook(event_hook::selection_sync, e);
-  if (type == EVENT_CLOSE && event_get_window() == MAIN_WINDOW) {
-    exit_requested = confirm_discard_changes(u"Really exit?");
-  }
+  if (type == EVENT_CLOSE && event_get_window() == MAIN_WINDOW) run_event_hook(event_hook::main_window_close, e);
   handle_main_menu_event(type, menu_item, tab);
   handle_shortcut_event(type, menu_item, tab);
   handle_main_gadget_event(type, tab, gadget);

@@ -17,8 +17,8 @@
 namespace {
 
 // Packages cannot be opened yet: the dialog is shown, then the notice.
-void open_extension_package() {
-  if (confirm_discard_changes(u"Continue?") != 1) return;
+void open_extension_package(const document_kinds& kinds) {
+  if (confirm_discard_changes(kinds, u"Continue?") != 1) return;
   const text_t path =
       file_dialog_open(u"Open Extension .xpi/.oxt", u"", u".xpi/.oxt (*.xpi/*.oxt)|*.xpi;*.oxt;", 0);
   if (path.empty()) status_bar_set_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT, u"Aborted.");
@@ -36,15 +36,15 @@ void run_menu_item(int item, int tab, const main_commands& commands) {
       return;
     case menu_action_kind::recent_file: {
       // An empty slot's item is disabled; a late click on it loads nothing.
-      const text_t path = recent_file_entry(tab, a.recent_index);
+      const text_t path = recent_file_of_tab(tab, a.recent_index);
       if (path.empty() || !a.load) return;
       run_with_controls([&a, &path] { a.load(path); }, a.disables_controls, commands);
       return;
     }
-    case menu_action_kind::open_extension: open_extension_package(); return;
+    case menu_action_kind::open_extension: open_extension_package(commands.kinds); return;
     case menu_action_kind::exit:
       exit_requested = 0;
-      if (confirm_discard_changes(u"Really exit?") == 1) exit_requested = 1;
+      if (confirm_discard_changes(commands.kinds, u"Really exit?") == 1) exit_requested = 1;
       return;
     case menu_action_kind::clear_recent_files:
       update_recent_files(RECENT_FILES_CLEAR);
@@ -109,6 +109,9 @@ void install_main_dispatch(main_commands& commands) {
   const int mine = ++generation;
   register_pass_refresh(pass_stage::control_states, [mine, &commands] {
     if (mine == generation) refresh_control_states(commands);
+  });
+  register_event_hook(event_hook::main_window_close, [&commands](const command_event&) {
+    exit_requested = confirm_discard_changes(commands.kinds, u"Really exit?");
   });
   install_gadget_dispatch(commands);
 }

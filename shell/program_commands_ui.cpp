@@ -20,6 +20,7 @@
 #include "shell/main_dispatch.h"
 #include "shell/preferences_window.h"
 #include "shell/profiles_ui.h"
+#include "shell/recent_files_ui.h"
 #include "shell/settings_file_registry.h"
 #include "shell/undo_redo_ui.h"
 #include "tools/languagetool_commands_ui.h"
@@ -36,6 +37,7 @@ void register_program_commands(workspace& ws) {
   register_aff_cache_commands(ws.dictionary);
   register_aff_validate_commands(ws.dictionary, tools);
   register_list_view_handlers(ws.dictionary, kinds);
+  register_recent_files(ws.recent_files, kinds);
   register_undo_redo_commands();
   register_dictionary_file_commands(ws.dictionary, kinds.dictionary);
   register_dictionary_list_commands(kinds.dictionary.entries);

@@ -2,56 +2,64 @@
 
 #include "common/format.h"
 #include "gui/gui.h"
-#include "shell/recent_files.h"
 #include "shell/shell_ids.h"
 #include "shell/window_helpers.h"
 
-#include <array>
-
 namespace {
 
-struct file_label_pair {
-  int file_label;
-  int folder_label;
-};
-constexpr std::array<file_label_pair, TAB_COUNT> kFileLabels = {{
-    {DICTIONARY_FILE_LABEL, DICTIONARY_FOLDER_LABEL},
-    {THESAURUS_FILE_LABEL, THESAURUS_FOLDER_LABEL},
-    {HYPHENATION_FILE_LABEL, HYPHENATION_FOLDER_LABEL},
-    {AUTOCORRECT_FILE_LABEL, AUTOCORRECT_FOLDER_LABEL},
-    {AUTOTEXT_FILE_LABEL, AUTOTEXT_FOLDER_LABEL},
-    {GRAMMAR_FILE_LABEL, GRAMMAR_FOLDER_LABEL},
-}};
+// As register_recent_files was given them.
+recent_file_lists* recent_files = nullptr;
+const document_kinds* kinds = nullptr;
 
-std::array<std::function<text_t()>, TAB_COUNT>& path_sources() {
-  static std::array<std::function<text_t()>, TAB_COUNT> sources;
-  return sources;
+const document_kind* kind_of(int tab) { return kinds ? kinds->of_tab(tab) : nullptr; }
+
+void update_file_labels(const document_kind& kind) {
+  const text_t path = kind.path ? kind.path() : text_t();
+  set_gadget_text_if_changed(kind.file_label, get_file_part_or_na(path));
+  set_gadget_text_if_changed(kind.folder_label, get_path_part_or_default(path, u"n/a"));
 }
 
 }  // namespace
 
-void update_tab_file_labels(int tab) {
-  if (tab < 0 || tab >= TAB_COUNT) return;
-  const auto& source = path_sources()[tab];
-  const text_t path = source ? source() : text_t();
-  set_gadget_text_if_changed(kFileLabels[tab].file_label, get_file_part_or_na(path));
-  set_gadget_text_if_changed(kFileLabels[tab].folder_label, get_path_part_or_default(path, u"n/a"));
+void register_recent_files(recent_file_lists& recent, const document_kinds& registry) {
+  recent_files = &recent;
+  kinds = &registry;
 }
 
-void set_file_label_path_source(int tab, std::function<text_t()> path) {
-  if (tab >= 0 && tab < TAB_COUNT) path_sources()[tab] = std::move(path);
+void update_tab_file_labels(int tab) {
+  if (const document_kind* kind = kind_of(tab)) update_file_labels(*kind);
+}
+
+void update_all_file_labels() {
+  if (!kinds) return;
+  for (const document_kind* kind : kinds->all()) update_file_labels(*kind);
+}
+
+text_t recent_file_of_tab(int tab, int64_t n) {
+  const document_kind* kind = kind_of(tab);
+  return kind && recent_files ? recent_file_entry(*recent_files, kind->recent_list, n) : text_t();
 }
 
 void update_recent_files(text_view path) {
-  update_recent_files_for_tab(path, gadget_get_state(MAIN_TAB_PANEL));
+  if (!recent_files) return;
+  const document_kind* kind = kind_of(gadget_get_state(MAIN_TAB_PANEL));
+  update_recent_files_for_tab(*recent_files, path, kind ? kind->recent_list : -1);
+  refresh_recent_files_menu();
+}
+
+void document_file_known(int tab, const text_t& path) {
+  const document_kind* kind = kind_of(tab);
+  if (!kind || !recent_files) return;
+  update_file_labels(*kind);
+  update_recent_files_for_tab(*recent_files, path, kind->recent_list);
   refresh_recent_files_menu();
 }
 
 void refresh_recent_files_menu() {
   const int tab = gadget_get_state(MAIN_TAB_PANEL);
-  if (tab < 0 || tab >= TAB_COUNT) return;
+  if (!kind_of(tab)) return;
   for (int n = 1; n <= RECENT_LIST_LENGTH; ++n) {
-    const text_t entry = recent_file_entry(tab, n);
+    const text_t entry = recent_file_of_tab(tab, n);
     const int id = MENU_RECENT_FIRST + n - 1;
     const text_t text = string_from_int(n) + u": " + entry;
     // Only touch the menu when something differs: this runs on every pass.
@@ -60,15 +68,4 @@ void refresh_recent_files_menu() {
     const int disabled = entry.empty() ? 1 : 0;
     if (menu_get_item_disabled(MAIN_MENU, id) != disabled) menu_set_item_disabled(MAIN_MENU, id, disabled);
   }
-}
-
-void update_dictionary_file_labels() { update_tab_file_labels(TAB_DICTIONARY); }
-void update_thesaurus_file_labels() { update_tab_file_labels(TAB_THESAURUS); }
-void update_hyphenation_file_labels() { update_tab_file_labels(TAB_HYPHENATION); }
-void update_autocorrect_file_labels() { update_tab_file_labels(TAB_AUTOCORRECT); }
-void update_autotext_file_labels() { update_tab_file_labels(TAB_AUTOTEXT); }
-void update_grammar_file_labels() { update_tab_file_labels(TAB_LANGUAGETOOL); }
-
-void update_all_file_labels() {
-  for (int tab = 0; tab < TAB_COUNT; ++tab) update_tab_file_labels(tab);
 }

@@ -20,6 +20,7 @@
 #include "editors/thesaurus/thesaurus_file.h"
 #include "editors/thesaurus/thesaurus_tools.h"
 #include "shell/main_commands.h"
+#include "shell/recent_files.h"
 #include "tools/bulk_import.h"
 #include "tools/grammar_rules.h"
 #include "tools/pos_rules.h"
@@ -43,6 +44,7 @@ struct workspace {
   autocorrect_document_record autocorrect;  // the Autocorrect tab's block list
   autotext_document_record autotext;        // the AutoText tab's collection (read only)
   grammar_document_record grammar;          // the LanguageTool tab's grammar rules (read only)
+  recent_file_lists recent_files;           // the lists of the recent-files log, one a kind
 };
 
 // The settings files the workspace's tool options are kept in, in the order

@@ -86,9 +86,7 @@ void load_grammar_rules(grammar_document_record& grammar, const text_t& given_pa
     return;
   }
   show_grammar_document(grammar);
-  update_grammar_file_labels();
-  update_recent_files_for_tab(path, TAB_LANGUAGETOOL);
-  refresh_recent_files_menu();
+  document_file_known(TAB_LANGUAGETOOL, path);
   reset_main_progress();
   show_main_status(r.status_text);
 }
@@ -154,5 +152,5 @@ void register_grammar_rules_commands(grammar_document_record& grammar, document_
   };
   tools.set_command(MENU_RULES_STRUCTURE, [&grammar] { export_grammar_structure(grammar, true); });
   tools.set_command(MENU_RULES_STRUCTURE_PLAIN, [&grammar] { export_grammar_structure(grammar, false); });
-  set_file_label_path_source(TAB_LANGUAGETOOL, [&grammar] { return grammar.path; });
+  languagetool.path = [&grammar] { return grammar.path; };
 }

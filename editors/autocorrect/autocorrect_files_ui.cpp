@@ -48,9 +48,7 @@ text_t existing_file(const text_t& given, const text_t& title, const text_t& pat
 
 // After a load or save: the tab's file labels, the recent files, the status.
 void file_known(int tab, const text_t& path, const block_list_result& r) {
-  update_tab_file_labels(tab);
-  update_recent_files_for_tab(path, tab);
-  refresh_recent_files_menu();
+  document_file_known(tab, path);
   show_main_status(r.status_text);
 }
 
@@ -146,9 +144,10 @@ void register_autocorrect_commands(autocorrect_document_record& autocorrect, doc
   autocorrect_kind.paged.position_word = u"Autocorrect: [";
   autocorrect_kind.paged.colours = row_colours::correction_pairs;
   autocorrect_kind.paged.return_edits = true;
-  set_file_label_path_source(TAB_AUTOCORRECT, [&autocorrect] { return autocorrect.list.path(); });
-  set_file_label_path_source(TAB_AUTOTEXT, [&autotext] { return autotext.path; });
-  set_document_changed_test(TAB_AUTOCORRECT, [&autocorrect] { return autocorrect.list.changed(); });
+  autocorrect_kind.path = [&autocorrect] { return autocorrect.list.path(); };
+  autotext_kind.path = [&autotext] { return autotext.path; };
+  autocorrect_kind.changed = [&autocorrect] { return autocorrect.list.changed(); };
+  autocorrect_kind.document_name = u"Autocorrect";
   autocorrect_kind.load = [&autocorrect](const text_t& path) { load_autocorrect_list(autocorrect, path); };
   autocorrect_kind.save = [&autocorrect](save_choice c) {
     save_autocorrect_list(autocorrect, c == save_choice::save ? 1 : 0, c == save_choice::save_as ? 1 : 0);

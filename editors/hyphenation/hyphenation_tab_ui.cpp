@@ -45,9 +45,7 @@ void set_changed(hyphenation_document_record& doc, bool changed) {
 // After the document changed its file: path, labels, recent files, menu.
 void file_known(hyphenation_document_record& doc, const text_t& path) {
   doc.path = path;
-  update_hyphenation_file_labels();
-  update_recent_files_for_tab(path, TAB_HYPHENATION);
-  refresh_recent_files_menu();
+  document_file_known(TAB_HYPHENATION, path);
 }
 
 // List 188: one row per word form of the entry, the flag coloured by its
@@ -300,6 +298,7 @@ void register_hyphenation_commands(hyphenation_document_record& doc, dictionary_
   }
   register_event_hook(event_hook::hyphenation_tab,
                       [&doc](const command_event& e) { handle_hyphenation_tab_event(doc, e); });
-  set_document_changed_test(TAB_HYPHENATION, [&doc] { return doc.changed; });
-  set_file_label_path_source(TAB_HYPHENATION, [&doc] { return doc.path; });
+  kind.changed = [&doc] { return doc.changed; };
+  kind.document_name = u"Hyphenation";
+  kind.path = [&doc] { return doc.path; };
 }

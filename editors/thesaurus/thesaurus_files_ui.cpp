@@ -29,11 +29,7 @@ void report(const thesaurus_file_result& r) {
 }
 
 // After the document changed its file: labels, recent files, menu.
-void file_known(const text_t& path) {
-  update_thesaurus_file_labels();
-  update_recent_files_for_tab(path, TAB_THESAURUS);
-  refresh_recent_files_menu();
-}
+void file_known(const text_t& path) { document_file_known(TAB_THESAURUS, path); }
 
 }  // namespace
 
@@ -110,8 +106,9 @@ void register_thesaurus_editor(thesaurus_document_record& thesaurus, document_ki
   set_paged_list_document(kind, thesaurus.list);
   kind.paged.count_word = u"# Synonyms:";
   kind.paged.position_word = u"Synonym: [";
-  set_file_label_path_source(TAB_THESAURUS, [&thesaurus] { return thesaurus.list.path(); });
-  set_document_changed_test(TAB_THESAURUS, [&thesaurus] { return thesaurus.list.changed(); });
+  kind.path = [&thesaurus] { return thesaurus.list.path(); };
+  kind.changed = [&thesaurus] { return thesaurus.list.changed(); };
+  kind.document_name = u"Thesaurus";
   kind.load = [&thesaurus](const text_t& path) { load_thesaurus(thesaurus, path); };
   kind.save = [&thesaurus](save_choice c) {
     save_thesaurus(thesaurus, c == save_choice::save ? 1 : 0, c == save_choice::save_as ? 1 : 0);

@@ -11,7 +11,7 @@
 #include "gui/gui.h"
 #include "gui/text_cursor.h"
 #include "shell/list_view_ui.h"
-#include "shell/recent_files.h"
+#include "shell/recent_files_ui.h"
 #include "shell/shell_ids.h"
 #include "shell/undo_redo_ui.h"
 
@@ -74,7 +74,7 @@ TEST_F(DictionaryFilesTest, OpenPageTickDeleteUndoRedoSave) {
     EXPECT_NE(status().find(u" \u231a"), text_t::npos);
     EXPECT_EQ(gadget_get_text(DICTIONARY_STATUS_LABEL), u"# Words:30");
     EXPECT_EQ(gadget_get_text(DICTIONARY_FILE_LABEL), u"en.dic");
-    EXPECT_EQ(recent_file_entry(TAB_DICTIONARY, 1), from_utf8(path));
+    EXPECT_EQ(recent_file_of_tab(TAB_DICTIONARY, 1), from_utf8(path));
     EXPECT_EQ(gadget_get_attribute(DICTIONARY_SCROLL, ATTR_MAXIMUM), 29);
     EXPECT_EQ(gadget_count_items(DICTIONARY_LIST), 13);
     EXPECT_EQ(gadget_get_item_text(DICTIONARY_LIST, 3, 2), u"po:noun");
@@ -372,7 +372,7 @@ TEST_F(DictionaryFilesTest, SaveAsAsksBeforeReplacingTheDicOrAnAffBesideIt) {
   EXPECT_EQ(read_file(folder_ + "other.aff"), kBom + "SET UTF-8\nSFX S Y 1\nSFX S 0 s .\n");
   EXPECT_EQ(doc().path(), from_utf8(folder_ + "other.dic"));
   EXPECT_EQ(gadget_get_text(DICTIONARY_FILE_LABEL), u"other.dic");
-  EXPECT_EQ(recent_file_entry(TAB_DICTIONARY, 1), from_utf8(folder_ + "other.dic"));
+  EXPECT_EQ(recent_file_of_tab(TAB_DICTIONARY, 1), from_utf8(folder_ + "other.dic"));
 
   // An existing .dic: the requester's own question; No keeps it.
   gui_test::answer_file_dialog(from_utf8(path));

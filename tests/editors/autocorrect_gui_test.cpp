@@ -13,7 +13,7 @@
 #include "shell/list_view_ui.h"
 #include "shell/main_loop.h"
 #include "shell/main_window.h"
-#include "shell/recent_files.h"
+#include "shell/recent_files_ui.h"
 #include "shell/shell_ids.h"
 
 #include <filesystem>
@@ -76,7 +76,7 @@ TEST_F(AutocorrectTabTest, OpenTickDeleteUndoAddEditSave) {
     EXPECT_EQ(status().substr(0, 9), u"OK. (xml:");
     EXPECT_EQ(gadget_get_text(AUTOCORRECT_STATUS_LABEL), u"# Autocorrects:15");
     EXPECT_EQ(gadget_get_text(AUTOCORRECT_FILE_LABEL), u"DocumentList.xml");
-    EXPECT_EQ(recent_file_entry(TAB_AUTOCORRECT, 1), from_utf8(path));
+    EXPECT_EQ(recent_file_of_tab(TAB_AUTOCORRECT, 1), from_utf8(path));
     EXPECT_EQ(gadget_get_attribute(AUTOCORRECT_SCROLL, ATTR_MAXIMUM), 14);
     EXPECT_EQ(gadget_count_items(AUTOCORRECT_LIST), 13);
     EXPECT_EQ(gadget_get_item_text(AUTOCORRECT_LIST, 1, 1), u"R&D");
@@ -230,13 +230,13 @@ TEST_F(AutocorrectTabTest, RecentFilesAndReopenLoadTheTabsFiles) {
   const std::string second = file("second.xml", kBom + kHeader + "\n" + block("c", "d") + block("e", "f"));
   load_autocorrect_list(ws_.autocorrect, from_utf8(first));
   load_autocorrect_list(ws_.autocorrect, from_utf8(second));
-  ASSERT_EQ(recent_file_entry(TAB_AUTOCORRECT, 2), from_utf8(first));
+  ASSERT_EQ(recent_file_of_tab(TAB_AUTOCORRECT, 2), from_utf8(first));
   gui_test::choose_menu_item(MENU_RECENT_FIRST + 1);
   settle();
   gui_test::run([&] {
     EXPECT_EQ(doc().path(), from_utf8(first));
     EXPECT_EQ(doc().count(), 1);
-    EXPECT_EQ(recent_file_entry(TAB_AUTOCORRECT, 1), from_utf8(first));
+    EXPECT_EQ(recent_file_of_tab(TAB_AUTOCORRECT, 1), from_utf8(first));
     doc().set_entry(0, u"x\ny");
   }, "second entry of the recent files");
   gui_test::click(TOOLBAR_OPEN_REFRESH);
@@ -415,7 +415,7 @@ TEST_F(AutocorrectTabTest, AutotextCollectionShowsEachEntrysText) {
   gui_test::double_click_row(AUTOTEXT_LIST, 0);
   gui_test::wait_gadget_text(AUTOTEXT_VIEW, u"");
   run_loop();
-  EXPECT_EQ(recent_file_entry(TAB_AUTOTEXT, 1), from_utf8(index));
+  EXPECT_EQ(recent_file_of_tab(TAB_AUTOTEXT, 1), from_utf8(index));
 
   // A rebuilt main window (new preferences) shows the collection again.
   ASSERT_TRUE(build_main_window());

@@ -12,7 +12,7 @@
 #include "gui/gui.h"
 #include "gui/text_cursor.h"
 #include "shell/command_registry.h"
-#include "shell/recent_files.h"
+#include "shell/recent_files_ui.h"
 #include "shell/shell_ids.h"
 
 #include <filesystem>
@@ -73,7 +73,7 @@ TEST_F(HyphenationTabTest, OpenEditAndSaveThroughTheMainLoop) {
     EXPECT_EQ(status().substr(0, 9), u"OK. (dic:");
     EXPECT_NE(status().find(u" \u231a"), text_t::npos);
     EXPECT_EQ(gadget_get_text(HYPHENATION_FILE_LABEL), u"hyph_xx.dic");
-    EXPECT_EQ(recent_file_entry(TAB_HYPHENATION, 1), from_utf8(path));
+    EXPECT_EQ(recent_file_of_tab(TAB_HYPHENATION, 1), from_utf8(path));
     EXPECT_FALSE(ws_.hyphenation.changed);
   }, "loaded");
   gui_test::focus(HYPHENATION_EDITOR);

@@ -15,7 +15,7 @@
 #include "gui/gui.h"
 #include "shell/list_view_ui.h"
 #include "shell/main_loop.h"
-#include "shell/recent_files.h"
+#include "shell/recent_files_ui.h"
 #include "shell/shell_ids.h"
 
 #include <string>
@@ -48,7 +48,7 @@ class ThesaurusTabTest : public shell_test::DictionaryListTest {
     DictionaryListTest::SetUp();
     ws_.thesaurus = thesaurus_document_record();
     register_thesaurus_editor(ws_.thesaurus, ws_.commands.kinds.thesaurus);
-    set_document_changed_test(TAB_THESAURUS, nullptr);  // no exit question
+    ws_.commands.kinds.thesaurus.changed = nullptr;  // no exit question
     gadget_set_state(MAIN_TAB_PANEL, TAB_THESAURUS);
   }
   void TearDown() override {
@@ -94,7 +94,7 @@ TEST_F(ThesaurusTabTest, OpenPageTickDeleteUndoRedoSave) {
     EXPECT_EQ(status().substr(0, 20), u"OK. (idx:0 bytes)+(d");
     EXPECT_EQ(gadget_get_text(THESAURUS_STATUS_LABEL), u"# Synonyms:30");
     EXPECT_EQ(gadget_get_text(THESAURUS_FILE_LABEL), u"t.dat");
-    EXPECT_EQ(recent_file_entry(TAB_THESAURUS, 1), from_utf8(path));
+    EXPECT_EQ(recent_file_of_tab(TAB_THESAURUS, 1), from_utf8(path));
     EXPECT_EQ(gadget_get_attribute(THESAURUS_SCROLL, ATTR_MAXIMUM), 29);
     EXPECT_EQ(gadget_get_item_text(THESAURUS_LIST, 3, 1), u"word03|1");
     EXPECT_EQ(gadget_get_item_text(THESAURUS_LIST, 3, 2), u"-|m03");

@@ -109,17 +109,20 @@ TEST_F(DispatchTest, CtrlSPressesTheSaveButtonOfTheShownTab) {
 TEST_F(DispatchTest, OpenRefreshLoadsTheNewestRecentFileOfTheShownTab) {
   record_load(kinds().dictionary, "load_dictionary");
   record_load(kinds().thesaurus, "load_thesaurus");
-  gui_test::run([] {
-    reset_recent_files();
-    recent_dictionary_files[1] = u"/d/newest.dic";
-    recent_dictionary_files[2] = u"/d/older.dic";
-    recent_thesaurus_files[1] = u"/t/th.dat";
+  gui_test::run([this] {
+    reset_recent_files(ws_.recent_files);
+    ws_.recent_files.lists[TAB_DICTIONARY][1] = u"/d/newest.dic";
+    ws_.recent_files.lists[TAB_DICTIONARY][2] = u"/d/older.dic";
+    ws_.recent_files.lists[TAB_THESAURUS][1] = u"/t/th.dat";
     gadget_set_text(DICTIONARY_FILE_LABEL, u"newest.dic");
   }, "recent files");
   wait_next_pass();  // the control states enable the button
   gui_test::click(TOOLBAR_OPEN_REFRESH);
   gui_test::wait_until([this] { return calls_.size() == 1; }, "reload ran");
-  gui_test::run([] { recent_dictionary_files.assign(recent_dictionary_files.size(), text_t()); }, "list cleared");
+  gui_test::run([this] {
+    std::vector<text_t>& dictionary_files = ws_.recent_files.lists[TAB_DICTIONARY];
+    dictionary_files.assign(dictionary_files.size(), text_t());
+  }, "list cleared");
   gui_test::click(TOOLBAR_OPEN_REFRESH);
   gui_test::wait_until([this] { return calls_.size() == 2; }, "reload of an empty list ran");
   gui_test::run([] { gadget_set_text(DICTIONARY_FILE_LABEL, u"n/a"); }, "nothing open");
@@ -168,7 +171,7 @@ TEST_F(DispatchTest, NotCodedItemsAnswerWithAWarning) {
 }
 
 TEST_F(DispatchTest, OpenExtensionAsksFirstWhenSomethingChanged) {
-  set_document_changed_test(0, [] { return true; });
+  kinds().dictionary.changed = [] { return true; };
   gui_test::choose_menu_item(MENU_OPEN_EXTENSION);
   gui_test::answer_message_box(MB_ANSWER_NO);  // no dialog, no message
   gui_test::choose_menu_item(MENU_OPEN_EXTENSION);
@@ -176,9 +179,9 @@ TEST_F(DispatchTest, OpenExtensionAsksFirstWhenSomethingChanged) {
   gui_test::answer_file_dialog(u"");
   gui_test::answer_message_box(MB_ANSWER_OK);
   wait_next_pass();
-  gui_test::run([] {
+  gui_test::run([this] {
     EXPECT_EQ(status_bar_get_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT), u"Aborted.");
-    set_document_changed_test(0, nullptr);
+    kinds().dictionary.changed = nullptr;
   }, "status");
   run_loop();
   const auto& r = gui_test::requesters();
@@ -467,10 +470,10 @@ class ReachabilityTest : public ShellTest {
     ShellTest::SetUp();
     start_with_valid_prefs();
     // An entry in each tab's recent files enables its items.
-    for (int tab = 0; tab < TAB_COUNT; ++tab) (*recent_files_list(tab))[1] = u"/recent/file";
+    for (int tab = 0; tab < TAB_COUNT; ++tab) (*recent_files_list(ws_.recent_files, tab))[1] = u"/recent/file";
   }
   void TearDown() override {
-    reset_recent_files();
+    reset_recent_files(ws_.recent_files);
     gui_test::finish();
     ShellTest::TearDown();
   }

@@ -136,8 +136,8 @@ TEST_F(MainLoopTest, CloseWithoutChangesEndsAtOnce) {
 TEST_F(MainLoopTest, ExitQuestionListsTheChangedDocumentsAndOnlyYesEnds) {
   start_with_valid_prefs();
   bool dictionary_changed = true, autocorrect_changed = true;
-  set_document_changed_test(0, [&] { return dictionary_changed; });
-  set_document_changed_test(3, [&] { return autocorrect_changed; });
+  ws_.commands.kinds.dictionary.changed = [&] { return dictionary_changed; };
+  ws_.commands.kinds.autocorrect.changed = [&] { return autocorrect_changed; };
   int passes_after_no = 0;
   // No keeps running; a box closed without an answer keeps the work too.
   gui_test::close_window(MAIN_WINDOW);
@@ -162,7 +162,7 @@ TEST_F(MainLoopTest, ExitQuestionListsTheChangedDocumentsAndOnlyYesEnds) {
 
 TEST_F(MainLoopTest, CtrlQAsksTheSameQuestion) {
   start_with_valid_prefs();
-  set_document_changed_test(1, [] { return true; });
+  ws_.commands.kinds.thesaurus.changed = [] { return true; };
   gui_test::press_key(MAIN_WINDOW, key_ctrl('Q'));
   gui_test::answer_message_box(MB_ANSWER_YES);
   run_main_loop();

@@ -35,7 +35,8 @@ class PreferencesWindowTest : public gui_test::GuiTest {
     prefs_first_apply = 1;
     // The main window pages and labels this test's dictionary.
     register_list_view_handlers(ws_.dictionary, ws_.commands.kinds);
-    set_file_label_path_source(TAB_DICTIONARY, [this] { return ws_.dictionary.list.path(); });
+    register_recent_files(ws_.recent_files, ws_.commands.kinds);
+    ws_.commands.kinds.dictionary.path = [this] { return ws_.dictionary.list.path(); };
     ws_.dictionary.list.replace_all({u"alpha", u"beta"}, u"/d/x.dic");
     font_load(FONT_LANGUAGE, u"Arial", 10, 0);
     // As in the program: every build of the main window empties the histories.

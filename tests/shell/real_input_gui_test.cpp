@@ -191,7 +191,7 @@ TEST_F(RealInputTest, TabAndShiftTabMoveBetweenTheAutocorrectEditorsFields) {
 }
 
 TEST_F(RealInputTest, ReturnInTheExitQuestionKeepsTheProgramRunning) {
-  set_document_changed_test(0, [] { return true; });
+  ws_.commands.kinds.dictionary.changed = [] { return true; };
   gui_test::close_window(MAIN_WINDOW);
   gui_test::x_message_box_keys({"Return"});
   settle();

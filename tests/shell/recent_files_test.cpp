@@ -13,8 +13,9 @@ class recent_files_test : public settings_folder_test {
  protected:
   void SetUp() override {
     settings_folder_test::SetUp();
-    reset_recent_files();
+    reset_recent_files(recent_);
   }
+  recent_file_lists recent_;
   std::string log_path() const { return settings("kwx4_recent_files.log"); }
   std::vector<std::string> log_lines() const {
     std::vector<std::string> lines;
@@ -23,11 +24,11 @@ class recent_files_test : public settings_folder_test {
     return lines;
   }
   // The tab's list as "a,b,c" (empty slots left out, which must all be at the end).
-  static std::string shown(int64_t tab) {
+  std::string shown(int64_t tab) {
     std::string s;
     bool gap = false;
     for (int64_t n = 1; n <= RECENT_LIST_LENGTH; ++n) {
-      const text_t e = (*recent_files_list(tab))[n];
+      const text_t e = (*recent_files_list(recent_, tab))[n];
       if (e.empty()) {
         gap = true;
         continue;
@@ -41,12 +42,12 @@ class recent_files_test : public settings_folder_test {
 };
 
 TEST_F(recent_files_test, FirstCallCreatesSixtyEmptyLinesAndRecordsNothing) {
-  update_recent_files_for_tab(u"/d/a.dic", 0);
+  update_recent_files_for_tab(recent_, u"/d/a.dic", 0);
   EXPECT_EQ(read_bytes(log_path()), std::string(60, '\n'));
   EXPECT_EQ(shown(0), "");
 
   // The seventh list reads as empty; the next write produces all 70 lines.
-  update_recent_files_for_tab(u"/d/a.dic", 0);
+  update_recent_files_for_tab(recent_, u"/d/a.dic", 0);
   EXPECT_EQ(log_lines().size(), 70u);
   EXPECT_EQ(log_lines()[0], "/d/a.dic");
   EXPECT_EQ(shown(0), "/d/a.dic");
@@ -70,28 +71,28 @@ TEST_F(recent_files_test, UpdateRules) {
       {u"●", 0, "", "/t"},              // clears only the shown tab's list
       {u"●", 1, "", ""},
   };
-  update_recent_files_for_tab(u"", 0);  // creates the log
+  update_recent_files_for_tab(recent_, u"", 0);  // creates the log
   for (const step& s : steps) {
-    update_recent_files_for_tab(s.path, s.tab);
+    update_recent_files_for_tab(recent_, s.path, s.tab);
     EXPECT_EQ(shown(0), s.tab0) << to_utf8(s.path) << " on tab " << s.tab;
     EXPECT_EQ(shown(1), s.tab1) << to_utf8(s.path) << " on tab " << s.tab;
     // What is in memory is what the log holds.
     std::vector<std::vector<text_t>> memory;
-    for (int64_t l = 0; l < RECENT_LIST_COUNT; ++l) memory.push_back(*recent_files_list(l));
-    reset_recent_files();
-    ASSERT_TRUE(read_recent_files_log());
-    for (int64_t l = 0; l < RECENT_LIST_COUNT; ++l) EXPECT_EQ(*recent_files_list(l), memory[l]);
+    for (int64_t l = 0; l < RECENT_LIST_COUNT; ++l) memory.push_back(*recent_files_list(recent_, l));
+    reset_recent_files(recent_);
+    ASSERT_TRUE(read_recent_files_log(recent_));
+    for (int64_t l = 0; l < RECENT_LIST_COUNT; ++l) EXPECT_EQ(*recent_files_list(recent_, l), memory[l]);
   }
 }
 
 TEST_F(recent_files_test, EleventhFileDropsTheOldest) {
-  update_recent_files_for_tab(u"", 2);
-  for (int i = 1; i <= 11; ++i) update_recent_files_for_tab(from_utf8("/f" + std::to_string(i)), 2);
+  update_recent_files_for_tab(recent_, u"", 2);
+  for (int i = 1; i <= 11; ++i) update_recent_files_for_tab(recent_, from_utf8("/f" + std::to_string(i)), 2);
   EXPECT_EQ(shown(2), "/f11,/f10,/f9,/f8,/f7,/f6,/f5,/f4,/f3,/f2");
-  EXPECT_EQ(recent_file_entry(2, 1), u"/f11");
-  EXPECT_EQ(recent_file_entry(2, 10), u"/f2");
-  EXPECT_EQ(recent_file_entry(2, 11), u"");
-  EXPECT_EQ(recent_file_entry(6, 1), u"");  // the spare list belongs to no tab
+  EXPECT_EQ(recent_file_entry(recent_, 2, 1), u"/f11");
+  EXPECT_EQ(recent_file_entry(recent_, 2, 10), u"/f2");
+  EXPECT_EQ(recent_file_entry(recent_, 2, 11), u"");
+  EXPECT_EQ(recent_file_entry(recent_, 6, 1), u"");  // the spare list belongs to no tab
 }
 
 TEST_F(recent_files_test, ClearingWritesTheOtherListsBackUnchanged) {
@@ -99,7 +100,7 @@ TEST_F(recent_files_test, ClearingWritesTheOtherListsBackUnchanged) {
   for (int list = 0; list < 7; ++list)
     for (int i = 1; i <= 10; ++i) log += "/l" + std::to_string(list) + "/" + std::to_string(i) + "\n";
   write_bytes(log_path(), log);
-  update_recent_files_for_tab(RECENT_FILES_CLEAR, 3);
+  update_recent_files_for_tab(recent_, RECENT_FILES_CLEAR, 3);
   const std::vector<std::string> lines = log_lines();
   ASSERT_EQ(lines.size(), 70u);
   for (int list = 0; list < 7; ++list)
@@ -112,16 +113,16 @@ TEST_F(recent_files_test, ClearingWritesTheOtherListsBackUnchanged) {
 TEST_F(recent_files_test, GapsInTheLogCloseUpOnTheNextUpdate) {
   std::string log = "/one\n\n/two\n/one\n";  // a hand-edited log with a gap and a repeat
   write_bytes(log_path(), log);
-  update_recent_files_for_tab(u"/new", 0);
+  update_recent_files_for_tab(recent_, u"/new", 0);
   EXPECT_EQ(shown(0), "/new,/one,/two,/one");
-  update_recent_files_for_tab(u"/one", 0);
+  update_recent_files_for_tab(recent_, u"/one", 0);
   EXPECT_EQ(shown(0), "/one,/new,/two");
 }
 
 TEST_F(recent_files_test, AFolderInPlaceOfTheLogIsLeftAlone) {
   std::filesystem::create_directory(log_path());
-  (*recent_files_list(0))[1] = u"/kept";
-  update_recent_files_for_tab(u"/x", 0);
+  (*recent_files_list(recent_, 0))[1] = u"/kept";
+  update_recent_files_for_tab(recent_, u"/x", 0);
   EXPECT_TRUE(std::filesystem::is_directory(log_path()));
   EXPECT_EQ(shown(0), "/kept");
 }
@@ -131,13 +132,13 @@ TEST_F(recent_files_test, AFolderInPlaceOfTheLogIsLeftAlone) {
 TEST_F(recent_files_test, AnOversizedLogIsNotReadAndAFreshOneReplacesIt) {
   write_bytes(log_path(), "/d/a.dic\n");
   ASSERT_EQ(truncate(log_path().c_str(), 20 << 20), 0);
-  recent_dictionary_files[1] = u"/kept/in/memory.dic";
-  EXPECT_FALSE(read_recent_files_log());
+  recent_.lists[0][1] = u"/kept/in/memory.dic";
+  EXPECT_FALSE(read_recent_files_log(recent_));
   EXPECT_EQ(shown(0), "/kept/in/memory.dic");
-  update_recent_files_for_tab(u"", 0);
+  update_recent_files_for_tab(recent_, u"", 0);
   EXPECT_EQ(read_bytes(log_path()), std::string(60, '\n'));
   EXPECT_EQ(shown(0), "");
-  update_recent_files_for_tab(u"/d/b.dic", 0);
+  update_recent_files_for_tab(recent_, u"/d/b.dic", 0);
   EXPECT_EQ(shown(0), "/d/b.dic");
   EXPECT_EQ(log_lines().size(), 70u);
 }

@@ -115,13 +115,13 @@ class ShellTest : public gui_test::GuiTest {
     // The registrations hold the documents of this test's workspace, not of
     // the previous test's, whatever the test starts.
     register_program_commands(ws_);
-    for (int d = 0; d < 4; ++d) set_document_changed_test(d, nullptr);
+    forget_changed_tests(ws_);
   }
   void TearDown() override {
     // Later tests, of this fixture or not, must not reach this test's
     // workspace through what it registered.
     register_program_commands(idle_workspace());
-    for (int d = 0; d < 4; ++d) set_document_changed_test(d, nullptr);
+    forget_changed_tests(idle_workspace());
     running_ = nullptr;
     gui_test::GuiTest::TearDown();
   }
@@ -133,11 +133,14 @@ class ShellTest : public gui_test::GuiTest {
   }
   // The exit question stays out of tests that do not ask for it: the
   // documents' changed tests that start-up installs are taken out again
-  // (a test sets the ones it needs with set_document_changed_test).
+  // (a test sets the ones it needs in its kinds' changed).
   void start_with_valid_prefs() {
     write_valid_prefs(folder_);
     ASSERT_EQ(start_program(from_utf8(folder_ + "vocabrix"), [this] { register_program_commands(ws_); }), 1);
-    for (int d = 0; d < 4; ++d) set_document_changed_test(d, nullptr);
+    forget_changed_tests(ws_);
+  }
+  static void forget_changed_tests(workspace& ws) {
+    for (document_kind* kind : ws.commands.kinds.all()) kind->changed = nullptr;
   }
   std::string folder_;
   // The program's state for the test: made anew for each test.
