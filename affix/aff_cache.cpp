@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <chrono>
 #include <map>
-#include <unordered_set>
 #include <utility>
 
 namespace {
@@ -42,6 +41,10 @@ bool all_digits(text_view s) {
 struct builder {
   aff_decode_cache& c;
   std::map<std::pair<int, text_t>, int32_t> condition_ids;
+  // Continuation flags met in the rule being parsed: by flag index, the
+  // number of the rule that met it last.
+  std::vector<uint32_t> met_in_rule;
+  uint32_t rule_count;
 
   int32_t flag_index(text_view flag) {
     int32_t found = c.find_flag(flag);
@@ -51,9 +54,15 @@ struct builder {
     c.flags.back().flag = text_t(flag);
     c.flag_lookup.emplace(text_t(flag), index);
     if (flag.size() == 1) {
+      if (c.unit_flag_lookup.size() <= flag[0]) c.unit_flag_lookup.resize(size_t(flag[0]) + 1, 0);
       c.unit_flag_lookup[flag[0]] = index + 1;
     } else if (flag.size() == 2 && flag[0] < 256 && flag[1] < 256) {
-      c.unit_flag_lookup[65536 + (flag[0] << 8) + flag[1]] = index + 1;
+      int32_t& block = c.pair_flag_block[flag[0]];
+      if (block == 0) {
+        block = static_cast<int32_t>(c.pair_flag_lookup.size() / 256) + 1;
+        c.pair_flag_lookup.resize(c.pair_flag_lookup.size() + 256, 0);
+      }
+      c.pair_flag_lookup[size_t(block - 1) * 256 + flag[1]] = index + 1;
     }
     return index;
   }
@@ -92,11 +101,14 @@ struct builder {
         int64_t n = string_to_int(r.continuation);
         if (n >= 1 && n <= c.aff_alias_count) r.continuation = c.aff_alias_flags[n];
       }
-      std::unordered_set<int32_t> seen;
+      ++rule_count;
       for_each_affix_flag(r.continuation, c.aff_flag_mode, [&](text_view f) {
         if (f.empty()) return;
-        int32_t index = flag_index(f);
-        if (seen.insert(index).second) r.continuation_flags.push_back(index);
+        const size_t index = static_cast<size_t>(flag_index(f));
+        if (met_in_rule.size() <= index) met_in_rule.resize(index + 1, 0);
+        if (met_in_rule[index] == rule_count) return;
+        met_in_rule[index] = rule_count;
+        r.continuation_flags.push_back(static_cast<int32_t>(index));
       });
     }
     r.condition_id = condition_id(r.condition, is_prefix ? condition_anchor::prefix : condition_anchor::suffix);
@@ -141,13 +153,11 @@ std::pair<const uint32_t*, const uint32_t*> aff_rule_set_record::rules_anchored_
 }
 
 int32_t aff_decode_cache::find_flag(text_view flag) const {
-  if (flag.size() == 1) {
-    if (unit_flag_lookup.empty()) return -1;
-    return unit_flag_lookup[flag[0]] - 1;
-  }
+  if (flag.size() == 1) return flag[0] < unit_flag_lookup.size() ? unit_flag_lookup[flag[0]] - 1 : -1;
   if (flag.size() == 2 && flag[0] < 256 && flag[1] < 256) {
-    if (unit_flag_lookup.empty()) return -1;
-    return unit_flag_lookup[65536 + (flag[0] << 8) + flag[1]] - 1;
+    if (pair_flag_block.empty()) return -1;
+    const int32_t block = pair_flag_block[flag[0]];
+    return block == 0 ? -1 : pair_flag_lookup[size_t(block - 1) * 256 + flag[1]] - 1;
   }
   auto it = flag_lookup.find(text_t(flag));
   return it == flag_lookup.end() ? -1 : it->second;
@@ -173,11 +183,28 @@ bool rebuild_aff_decode_cache(aff_decode_cache& cache, text_view aff_text, const
   if (status_hook) status_hook(0, 0);
 
   c.aff_cache_source = text_t(aff_text);
-  text_t tabs_as_spaces(aff_text);
-  for (char16_t& u : tabs_as_spaces)
+  // The text read: TABs as spaces, runs of spaces as one, no space at the
+  // very end, a line end added, CR LF and lone CRs as LF. One pass and one
+  // compaction in place instead of a copy per step.
+  text_t& cache_text = c.aff_cache_text;
+  cache_text.reserve(aff_text.size() + 2);
+  for (char16_t u : aff_text) {
     if (u == u'\t') u = u' ';
-  c.aff_text_work_copy = collapse_spaces(tabs_as_spaces);
-  c.aff_cache_text = normalise_line_endings(c.aff_text_work_copy + u"\r\n");
+    if (u == u' ' && (cache_text.empty() || cache_text.back() == u' ')) continue;
+    cache_text.push_back(u);
+  }
+  if (!cache_text.empty() && cache_text.back() == u' ') cache_text.pop_back();
+  cache_text.append(u"\r\n");
+  size_t kept = 0;
+  for (size_t i = 0; i < cache_text.size(); ++i) {
+    char16_t u = cache_text[i];
+    if (u == u'\r') {
+      if (i + 1 < cache_text.size() && cache_text[i + 1] == u'\n') ++i;
+      u = u'\n';
+    }
+    cache_text[kept++] = u;
+  }
+  cache_text.resize(kept);
   const text_view text = c.aff_cache_text;
 
   int64_t total = string_count_occurrences(text, u"PFX") + string_count_occurrences(text, u"SFX");
@@ -201,8 +228,8 @@ bool rebuild_aff_decode_cache(aff_decode_cache& cache, text_view aff_text, const
   c.aff_rule_lines.assign(1, std::vector<text_t>(1));
   c.aff_rule_set_at_position.assign(1, 0);
   c.sets.resize(1);
-  c.unit_flag_lookup.assign(65536 * 2, 0);
-  builder b{c, {}};
+  c.pair_flag_block.assign(256, 0);
+  builder b{c, {}, {}, 0};
 
   // Keywords count only on their own lines (first field), as Hunspell reads
   // them: a comment or a longer word never sets a flag or a mode. The first

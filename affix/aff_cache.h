@@ -86,7 +86,6 @@ struct aff_decode_cache {
   uint64_t generation = 0;
   bool stale = false;  // invalidated: the next rebuild parses whatever the text
   int64_t aff_flag_mode = FLAG_MODE_CHAR;
-  text_t aff_text_work_copy;
   text_t aff_cache_text;
   text_t aff_rule_set_index;
   std::vector<int64_t> aff_rule_set_at_position;
@@ -109,7 +108,14 @@ struct aff_decode_cache {
   std::vector<aff_rule_set_record> sets;
   std::vector<aff_flag_record> flags;  // every flag named by a header or a special keyword
   std::unordered_map<text_t, int32_t> flag_lookup;  // flag -> index into flags
-  std::vector<int32_t> unit_flag_lookup;  // one-unit flags: unit -> index + 1 (0 none)
+  // One-unit flags: unit -> index + 1 (0 none), up to the largest such unit.
+  std::vector<int32_t> unit_flag_lookup;
+  // Two-unit flags of units below 256: the first unit's block number + 1
+  // (0 none; 256 entries), and the blocks, 256 entries each: second unit ->
+  // index + 1 (0 none). Small tables: every page of a fresh one costs a
+  // page fault at each rebuild.
+  std::vector<int32_t> pair_flag_block;
+  std::vector<int32_t> pair_flag_lookup;
   std::vector<affix_condition> conditions;
 
   // Index of the flag's record, -1 when no set or special keyword names it.

@@ -15,7 +15,7 @@ constexpr int kFile = 1;  // the tag search writes to file 1
 // The word list is written whenever this much is ready: one buffer, used
 // again and again, stays in the cache and costs no fresh pages (on a large
 // output, fresh pages cost more than the writes it saves).
-constexpr size_t EXTRACTION_WRITE_BYTES = size_t(1) << 18;
+constexpr size_t EXTRACTION_WRITE_BYTES = size_t(1) << 16;
 
 text_t grouped(int64_t n, text_view separator) {
   return string_format_number(0, u".", separator, static_cast<double>(n));

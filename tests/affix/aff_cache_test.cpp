@@ -1,5 +1,6 @@
 #include "affix/aff_cache.h"
 #include "affix_test_util.h"
+#include "common/format.h"
 
 #include <gtest/gtest.h>
 
@@ -161,6 +162,57 @@ TEST(FlagStrings, CountAndGetByMode) {
   EXPECT_EQ(count_affix_flags_in_mode(u"ABC", test_cache.aff_flag_mode), 3);
   EXPECT_EQ(text_t(affix_flag_view(u"ABC", 0, test_cache.aff_flag_mode)), u"");
   EXPECT_EQ(text_t(affix_flag_view(u"ABC", 2, test_cache.aff_flag_mode)), u"B");
+}
+
+}  // namespace
+
+namespace {
+
+// The text the cache reads is built in one pass: it must be what the
+// steps it replaces give (TABs as spaces, spaces collapsed with no space
+// at the very end, a line end added, CR LF and lone CRs as LF).
+TEST(AffCache, ReadTextIsTheCollapsedTextWithItsLineEndsAsLf) {
+  const text_t texts[] = {
+      u"",
+      u" ",
+      u"\t \t",
+      u"SFX A Y 1\nSFX A 0 s .\n",
+      u"  SFX\t\tA  Y 1 \r\nSFX A 0 s . \r\n",
+      u"a\r\r\nb\rc\n\r",
+      u"x \r",
+      u"x\r \n",
+      u"PFX\t\u00e9 Y 1\rPFX \u00e9 0 re .  ",
+  };
+  for (const text_t& t : texts) {
+    text_t tabs(t);
+    for (char16_t& u : tabs)
+      if (u == u'\t') u = u' ';
+    const text_t expected = normalise_line_endings(collapse_spaces(tabs) + u"\r\n");
+    invalidate_aff_decode_cache(test_cache);
+    rebuild_aff_decode_cache(test_cache, t);
+    EXPECT_EQ(test_cache.aff_cache_text, expected) << to_utf8(t);
+  }
+}
+
+// Flags of one and two units are found through small tables, others by
+// their text; flags no set names are not found, in every mode.
+TEST(AffCache, FindsEveryFlagAndNoOther) {
+  use_aff("FLAG long\nSFX Aa Y 1\nSFX Aa 0 s .\nSFX \u00e9\u00e9 Y 1\nSFX \u00e9\u00e9 0 x .\n"
+          "PFX \u4e00\u4e01 Y 1\nPFX \u4e00\u4e01 0 y .\nSFX Ab Y 1\nSFX Ab 0 z/Zz .\n");
+  for (const char16_t* f : {u"Aa", u"\u00e9\u00e9", u"\u4e00\u4e01", u"Ab", u"Zz"}) {
+    const int32_t i = test_cache.find_flag(f);
+    ASSERT_GE(i, 0) << to_utf8(f);
+    EXPECT_EQ(test_cache.flags[static_cast<size_t>(i)].flag, f);
+  }
+  for (const char16_t* f : {u"Ac", u"aA", u"A", u"\u00e9", u"\u4e00", u"Aaa", u""})
+    EXPECT_EQ(test_cache.find_flag(f), -1) << to_utf8(f);
+  use_aff("SFX \u00fc Y 1\nSFX \u00fc 0 s .\nSFX \u4e00 Y 1\nSFX \u4e00 0 t .\n");
+  EXPECT_GE(test_cache.find_flag(u"\u00fc"), 0);
+  EXPECT_GE(test_cache.find_flag(u"\u4e00"), 0);
+  EXPECT_EQ(test_cache.find_flag(u"\u4e01"), -1);
+  EXPECT_EQ(test_cache.find_flag(u"A"), -1);
+  EXPECT_EQ(aff_decode_cache().find_flag(u"A"), -1);
+  EXPECT_EQ(aff_decode_cache().find_flag(u"AB"), -1);
 }
 
 }  // namespace
