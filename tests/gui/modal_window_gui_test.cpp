@@ -164,7 +164,7 @@ TEST_F(ModalLoop, TimerWaitReturnsWithoutEvents) {
   }
 }
 
-TEST_F(ModalLoop, EndOrdersLeaveTheOwnerEnabledAndActive) {
+TEST_F(ModalLoop, EitherEndOrderClosesTheWindowAndEnablesTheOwner) {
   for (const modal_end_order order : {modal_end_order::enable_parent_first, modal_end_order::close_window_first}) {
     if (!window_exists(MODAL)) {
       window_set_disabled(OWNER, 1);
