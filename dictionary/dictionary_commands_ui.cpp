@@ -18,9 +18,5 @@ int delete_current_dictionary_word(int quiet) {
 }
 
 void register_dictionary_list_commands(list_entry_commands& entries) {
-  entries.check_all = check_all_dictionary_words;
-  entries.uncheck_all = uncheck_all_dictionary_words;
-  entries.invert = invert_dictionary_selection;
-  entries.delete_checked = delete_checked_dictionary_words;
-  entries.delete_current = [](missing_selection m) { delete_current_dictionary_word(m == missing_selection::quiet ? 1 : 0); };
+  register_list_entry_commands(entries, TAB_DICTIONARY, dictionary_command_texts());
 }

@@ -6,9 +6,6 @@
 
 namespace {
 
-constexpr int file_name_labels[TAB_COUNT] = {DICTIONARY_FILE_LABEL,  THESAURUS_FILE_LABEL, HYPHENATION_FILE_LABEL,
-                                             AUTOCORRECT_FILE_LABEL, AUTOTEXT_FILE_LABEL,  GRAMMAR_FILE_LABEL};
-
 main_controls_input read_main_controls_input(const document_kinds& kinds) {
   main_controls_input in;
   in.tab = gadget_get_state(MAIN_TAB_PANEL);
@@ -21,7 +18,7 @@ main_controls_input read_main_controls_input(const document_kinds& kinds) {
   }
   if (const document_kind* shown = kinds.of_tab(in.tab)) {
     in.savable = shown->savable && shown->savable();
-    in.no_file[static_cast<size_t>(in.tab)] = gadget_get_text(file_name_labels[in.tab]) == u"n/a";
+    in.no_file[static_cast<size_t>(in.tab)] = gadget_get_text(shown->file_label) == u"n/a";
   }
   return in;
 }

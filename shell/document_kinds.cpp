@@ -55,6 +55,15 @@ document_kinds::document_kinds() {
   thesaurus.find_reader.shown = find_list::thesaurus;
   autocorrect.find_reader.shown = find_list::autocorrect;
   for (document_kind* k : {&dictionary, &thesaurus, &autocorrect}) k->keeps_history = true;
+  dictionary.undo_button = DICTIONARY_UNDO;
+  dictionary.redo_button = DICTIONARY_REDO;
+  thesaurus.undo_button = THESAURUS_UNDO;
+  thesaurus.redo_button = THESAURUS_REDO;
+  autocorrect.undo_button = AUTOCORRECT_UNDO;
+  autocorrect.redo_button = AUTOCORRECT_REDO;
+  // Ctrl+Tab stops at the Autocorrect tab; from the AutoText tab it still
+  // reaches the last tab, beyond which there is none.
+  autocorrect.ends_next_tab = true;
   autotext.tab = TAB_AUTOTEXT;
   languagetool.tab = TAB_LANGUAGETOOL;
   // The recent-files log keeps one list a tab, in tab order.
@@ -86,9 +95,8 @@ const document_kind* document_kinds::of_tab(int tab) const {
 }
 
 int document_kinds::tab_after(int tab, tab_step step) const {
-  if (!of_tab(tab)) return -1;
-  // Ctrl+Tab stops at the Autocorrect tab; from the AutoText tab it still
-  // reaches the last tab, beyond which there is none.
-  if (step == tab_step::next) return tab != TAB_AUTOCORRECT && of_tab(tab + 1) ? tab + 1 : -1;
+  const document_kind* kind = of_tab(tab);
+  if (!kind) return -1;
+  if (step == tab_step::next) return !kind->ends_next_tab && of_tab(tab + 1) ? tab + 1 : -1;
   return of_tab(tab - 1) ? tab - 1 : -1;
 }

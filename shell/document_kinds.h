@@ -74,11 +74,15 @@ struct paged_list_view {
 
 struct document_kind {
   int tab = -1;  // its tab in panel 100
+  // Ctrl+Tab (the next tab) shows nothing further from its tab.
+  bool ends_next_tab = false;
   // A paged list the Find window and the Goto dialog search (the editable
   // lists, and the Hyphenation tab's view of the dictionary's words).
   bool searchable = false;
-  // Undo and Redo over the entries (the editable lists).
+  // Undo and Redo over the entries (the editable lists), and their buttons.
   bool keeps_history = false;
+  int undo_button = 0;
+  int redo_button = 0;
   // The kind whose entries its list shows when not its own: the Hyphenation
   // tab shows the dictionary's (its Find edits and deletes dictionary words).
   const document_kind* list_owner = nullptr;

@@ -109,7 +109,7 @@ void go_to_end(int tab, bool bottom) {
 }
 
 // Clearing the .aff text throws it away: only Yes goes on.
-void clear_aff_editor() {
+void clear_aff_editor(const document_kind& dictionary) {
   if (!gadget_get_text(AFF_EDITOR).empty() &&
       ask(u"Warning!", u"The .AFF has contents.\n\nContinue?", MB_YES_NO | MB_ICON_INFORMATION | MB_DEFAULT_NO) !=
           MB_ANSWER_YES) {
@@ -117,7 +117,7 @@ void clear_aff_editor() {
   }
   // The dictionary takes the emptied text in when it is next read.
   gadget_set_text(AFF_EDITOR, u"");
-  paged_list_document(TAB_DICTIONARY).mark_changed();
+  paged_list_document(dictionary.tab).mark_changed();
   update_dictionary_status_label();
 }
 
@@ -159,7 +159,7 @@ void run_gadget(int gadget, int tab, const main_commands& commands) {
       break;
     case gadget_action_kind::find: run_list_search(list_search::find, a.list, commands.kinds); break;
     case gadget_action_kind::go_to: run_list_search(list_search::go_to, a.list, commands.kinds); break;
-    case gadget_action_kind::clear_aff_editor: clear_aff_editor(); break;
+    case gadget_action_kind::clear_aff_editor: clear_aff_editor(commands.kinds.dictionary); break;
     case gadget_action_kind::caret_to_end: gadget_set_cursor_position(a.editor, INT64_MAX); break;
     // "Go to top" leaves the caret after the first character, as it always has.
     case gadget_action_kind::caret_to_start: gadget_set_cursor_position(a.editor, 1); break;

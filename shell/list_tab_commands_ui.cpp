@@ -51,3 +51,14 @@ bool delete_checked_on_tab(int tab, const list_command_texts& texts) {
 bool delete_current_on_tab(int tab, const list_command_texts& texts, bool quiet) {
   return entries_deleted(tab, run_delete_current(document_of(tab), texts, ask, quiet));
 }
+
+void register_list_entry_commands(list_entry_commands& entries, int tab, const list_command_texts& texts) {
+  // The texts live as long as the program: the commands keep a reference.
+  entries.check_all = [tab, &texts] { check_all_on_tab(tab, texts); };
+  entries.uncheck_all = [tab, &texts] { uncheck_all_on_tab(tab, texts); };
+  entries.invert = [tab, &texts] { invert_checks_on_tab(tab, texts); };
+  entries.delete_checked = [tab, &texts] { delete_checked_on_tab(tab, texts); };
+  entries.delete_current = [tab, &texts](missing_selection m) {
+    delete_current_on_tab(tab, texts, m == missing_selection::quiet);
+  };
+}

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "common/list_document.h"
+#include "shell/document_kinds.h"
 
 // True when the document changed (marks included).
 bool check_all_on_tab(int tab, const list_command_texts& texts);
@@ -13,3 +14,7 @@ bool invert_checks_on_tab(int tab, const list_command_texts& texts);
 bool delete_checked_on_tab(int tab, const list_command_texts& texts);
 // quiet: no notice when nothing is selected.
 bool delete_current_on_tab(int tab, const list_command_texts& texts, bool quiet);
+
+// The five over a tab's list with the kind's texts, as the kind's entry
+// commands; a kind whose Invert is the list view's own sets it after.
+void register_list_entry_commands(list_entry_commands& entries, int tab, const list_command_texts& texts);

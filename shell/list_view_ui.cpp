@@ -242,7 +242,17 @@ void handle_list_tab_event(document_kind& kind, const command_event& e) {
   handle_list_keys(kind, e);
 }
 
+// The Dictionary tab, while it is shown: the .aff editor takes the list keys
+// while it has the focus; any other gadget gives them back to the list.
 void handle_dictionary_tab_event(document_kind& dictionary, const command_event& e) {
+  if (gadget_get_state(MAIN_TAB_PANEL) != dictionary.tab) return;
+  if (e.type == EVENT_GADGET) {
+    if (e.id == AFF_EDITOR) {
+      if (e.subtype == SUBTYPE_FOCUS_IN && list_shortcuts_active) remove_list_shortcuts();
+    } else if (!list_shortcuts_active) {
+      install_list_shortcuts();
+    }
+  }
   if (e.type == EVENT_GADGET && e.id == AFF_EDITOR) {
     // Edits of the .aff text set the flag without a snapshot.
     if (e.subtype == SUBTYPE_CHANGE && is_paged(dictionary) && !entries_of(dictionary).changed()) {
@@ -294,6 +304,8 @@ void set_paged_list_document(document_kind& kind, list_document& doc) {
   kind.paged.entries = &doc;
   doc.on_count_changed = [&doc] { count_changed(doc); };
 }
+
+const document_kind* paged_list_kind(int tab) { return paged_kind(tab); }
 
 list_document& paged_list_document(int tab) {
   if (const document_kind* kind = paged_kind(tab)) return entries_of(*kind);

@@ -28,6 +28,8 @@ void set_paged_list_document(document_kind& kind, list_document& doc);
 // The document a member pages: tab 2 gives the dictionary's. Tabs 1 and 3
 // only once their document is registered.
 list_document& paged_list_document(int tab);
+// The kind whose list a tab pages; nullptr for a tab without one.
+const document_kind* paged_list_kind(int tab);
 
 // ---- Pages --------------------------------------------------------------------
 // which -1: the list of the tab shown in panel 100 (tabs 0-3; nothing for 4

@@ -93,20 +93,6 @@ void handle_popup_menus(const command_event& e) {
   }
 }
 
-// The Dictionary tab's own handling: the .aff editor takes the list keys
-// while it has the focus; any other gadget gives them back to the list.
-void handle_dictionary_tab(const command_event& e) {
-  if (gadget_get_state(MAIN_TAB_PANEL) != TAB_DICTIONARY) return;
-  if (e.type == EVENT_GADGET) {
-    if (e.id == AFF_EDITOR) {
-      if (e.subtype == SUBTYPE_FOCUS_IN && list_shortcuts_active) remove_list_shortcuts();
-    } else if (!list_shortcuts_active) {
-      install_list_shortcuts();
-    }
-  }
-  run_event_hook(event_hook::dictionary_tab, e);
-}
-
 }  // namespace
 
 void bind_list_callbacks() {
@@ -230,7 +216,7 @@ void run_main_loop_pass() {
   handle_main_gadget_event(type, tab, gadget);
   handle_popup_menus(e);
   handle_list_gadget_event(type, gadget, subtype);
-  handle_dictionary_tab(e);
+  run_event_hook(event_hook::dictionary_tab, e);
   run_event_hook(event_hook::thesaurus_tab, e);
   run_event_hook(event_hook::hyphenation_tab, e);
   run_event_hook(event_hook::autocorrect_tab, e);

@@ -7,25 +7,12 @@
 #include "shell/main_window.h"
 #include "shell/shell_ids.h"
 
-#include <array>
-
 namespace {
 
-// The lists with an undo history, by their tab, and their buttons.
-struct history_buttons {
-  int tab;
-  int undo;
-  int redo;
-};
-constexpr std::array<history_buttons, 3> kHistories = {{{TAB_DICTIONARY, DICTIONARY_UNDO, DICTIONARY_REDO},
-                                                        {TAB_THESAURUS, THESAURUS_UNDO, THESAURUS_REDO},
-                                                        {TAB_AUTOCORRECT, AUTOCORRECT_UNDO, AUTOCORRECT_REDO}}};
-
-const history_buttons* history_of(int tab) {
-  for (const history_buttons& h : kHistories) {
-    if (h.tab == tab) return &h;
-  }
-  return nullptr;
+// The kind of a tab whose list keeps an undo history; nullptr for others.
+const document_kind* history_of(int tab) {
+  const document_kind* kind = paged_list_kind(tab);
+  return kind && kind->keeps_history ? kind : nullptr;
 }
 
 bool has_history(int tab) { return history_of(tab) != nullptr; }
@@ -73,15 +60,16 @@ bool redo_list_tab(int tab) {
 void update_undo_redo_buttons(int tab) {
   if (!has_history(tab)) return;
   const list_document& doc = paged_list_document(tab);
-  const history_buttons& b = *history_of(tab);
-  set_enabled(b.undo, doc.can_undo());
-  set_enabled(b.redo, doc.can_redo());
+  const document_kind& kind = *history_of(tab);
+  set_enabled(kind.undo_button, doc.can_undo());
+  set_enabled(kind.redo_button, doc.can_redo());
 }
 
 void reset_list_histories() {
-  for (const history_buttons& h : kHistories) {
-    paged_list_document(h.tab).reset_history();
-    update_undo_redo_buttons(h.tab);
+  for (int tab = 0; tab < TAB_COUNT; ++tab) {
+    if (!has_history(tab)) continue;
+    paged_list_document(tab).reset_history();
+    update_undo_redo_buttons(tab);
   }
 }
 

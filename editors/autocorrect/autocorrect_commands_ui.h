@@ -5,13 +5,6 @@
 
 #include "shell/document_kinds.h"
 
-void check_all_autocorrects();
-void uncheck_all_autocorrects();
-void delete_checked_autocorrects();
-// quiet 1 (the Find window): no notice when nothing is selected. Returns 1
-// when the entry was deleted, else 0.
-int delete_current_autocorrect(int quiet);
-
 // The four and the list view's Invert as the autocorrect kind's entry
 // commands, for the buttons, popup items and keys of the dispatchers.
 void register_autocorrect_list_commands(list_entry_commands& entries);
