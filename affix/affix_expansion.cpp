@@ -73,6 +73,43 @@ class seen_texts {
   uint32_t generation_ = 1;
 };
 
+// Where the word and the flags of an entry are (as split_dic_entry finds
+// them): the length of word and flags together, of the word, of the flags.
+struct plain_entry_split {
+  size_t length = 0, word_length = 0, flags_length = 0;
+  bool has_flags = false;
+};
+
+// Most entries are a word and flags with no blank, colon, backslash or line
+// feed: one pass finds their slash. Others go to split_dic_entry.
+plain_entry_split split_entry(text_view entry) {
+  plain_entry_split r;
+  size_t slash = text_view::npos;
+  bool plain = true;
+  for (size_t i = 0; i < entry.size(); ++i) {
+    const char16_t u = entry[i];
+    if (u == u'/') {
+      if (slash == text_view::npos) slash = i;
+    } else if (u == u' ' || u == u'\t' || u == u':' || u == u'\\' || u == u'\n') {
+      plain = false;
+      break;
+    }
+  }
+  if (plain) {
+    r.length = entry.size();
+    r.has_flags = slash != text_view::npos;
+    r.word_length = r.has_flags ? slash : entry.size();
+    r.flags_length = r.has_flags ? entry.size() - slash - 1 : 0;
+    return r;
+  }
+  const dic_entry_parts parts = split_dic_entry(entry);
+  r.length = entry.size() - parts.rest.size();
+  r.word_length = parts.word.size();
+  r.flags_length = parts.flags.size();
+  r.has_flags = parts.has_flags;
+  return r;
+}
+
 // Marks on flag indexes, all dropped in O(1) by a new round.
 class flag_marks {
  public:
@@ -525,10 +562,10 @@ const expansion_report& expander::run(const aff_decode_cache& cache, text_view e
   // A copy: the caller's text may change while the stop test runs events.
   // The word and flags end where the entry's rest starts, so they split
   // the same in the copy.
-  const dic_entry_parts parts = split_dic_entry(entry);
-  entry_text_.assign(entry.substr(0, entry.size() - parts.rest.size()));
-  text_view raw_word = text_view(entry_text_).substr(0, parts.word.size());
-  text_view flags = parts.has_flags ? text_view(entry_text_).substr(parts.word.size() + 1, parts.flags.size())
+  const plain_entry_split parts = split_entry(entry);
+  entry_text_.assign(entry.substr(0, parts.length));
+  text_view raw_word = text_view(entry_text_).substr(0, parts.word_length);
+  text_view flags = parts.has_flags ? text_view(entry_text_).substr(parts.word_length + 1, parts.flags_length)
                                     : text_view();
   if (c_->aff_alias_count > 0 && !aliases_done && parts.has_flags) {
     int64_t n = string_to_int(flags.substr(0, flags.find(u'/')));

@@ -134,8 +134,23 @@ void utf8_buffer::append(text_view s) {
   // At most three bytes per unit.
   if (capacity_ - size_ < 3 * s.size()) grow(3 * s.size());
   char* d = data_.get() + size_;
-  for (size_t i = 0; i < s.size(); ++i) {
-    const char16_t u = s[i];
+  const char16_t* p = s.data();
+  const size_t n = s.size();
+  for (size_t i = 0; i < n; ++i) {
+    // Runs of ASCII four units at a time.
+    while (n - i >= 4) {
+      uint64_t four;
+      std::memcpy(&four, p + i, sizeof four);
+      if (four & 0xFF80FF80FF80FF80ull) break;
+      d[0] = static_cast<char>(p[i]);
+      d[1] = static_cast<char>(p[i + 1]);
+      d[2] = static_cast<char>(p[i + 2]);
+      d[3] = static_cast<char>(p[i + 3]);
+      d += 4;
+      i += 4;
+    }
+    if (i == n) break;
+    const char16_t u = p[i];
     if (u < 0x80) {
       *d++ = static_cast<char>(u);
     } else if (u < 0x800) {

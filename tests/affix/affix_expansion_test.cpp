@@ -346,3 +346,35 @@ TEST(Expansion, TryingOnlyTheRulesThatFitGivesWhatTryingEveryRuleGives) {
 }
 
 }  // namespace
+
+namespace {
+
+// The word and flags of an entry as the dictionary splits it, whether the
+// entry is a plain word and flags or holds escapes, blanks, colons or a
+// description.
+TEST(Expansion, SplitsTheEntryLikeTheDictionary) {
+  use_aff("SFX A Y 1\nSFX A 0 s .\n");
+  const struct {
+    const char* entry;
+    words expected;
+  } cases[] = {
+      {"walk/A", {"walk", "walks"}},
+      {"walk", {"walk"}},
+      {"walk/", {"walk"}},
+      {"/A", {}},
+      {"walk/A po:verb", {"walk", "walks"}},
+      {"walk/A\npo:verb", {"walk", "walks"}},
+      {"walk/A\tpo:verb", {"walk", "walks"}},
+      {"walk/A B", {"walk", "walks"}},
+      {"a\\/b/A", {"a/b", "a/bs"}},
+      {"a\\/b", {"a/b"}},
+      {"ab:c/A", {"ab:c", "ab:cs"}},
+      {"xx yy:z/A", {"xx"}},
+      {"New York/A", {"New York", "New Yorks"}},
+      {"caf\xC3\xA9/A", {"caf\xC3\xA9", "caf\xC3\xA9s"}},
+      {"w/A/A", {"w", "ws"}},
+  };
+  for (const auto& c : cases) EXPECT_EQ(derived_of(c.entry), c.expected) << c.entry;
+}
+
+}  // namespace
