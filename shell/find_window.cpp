@@ -13,8 +13,6 @@
 
 #include <vector>
 
-text_t find_text;
-int64_t find_left_match = 1, find_match_case = 0, find_match_extra = 1;
 
 namespace {
 
@@ -24,8 +22,8 @@ constexpr int WIDTH = 605, HEIGHT = 400;
 
 class find_window {
  public:
-  explicit find_window(const document_kind& kind)
-      : kind_(kind), entries_(kind.shown_entries()), doc_(paged_list_document(kind.tab)) {}
+  find_window(const document_kind& kind, find_options& last)
+      : kind_(kind), last_(last), entries_(kind.shown_entries()), doc_(paged_list_document(kind.tab)) {}
 
   void build();
   void run();
@@ -65,6 +63,7 @@ class find_window {
   void redraw_positions();
 
   const document_kind& kind_;
+  find_options& last_;  // the search shown, kept for the next opening
   const list_entry_commands& entries_;
   list_document& doc_;
   std::vector<find_row> rows_;
@@ -73,14 +72,14 @@ class find_window {
 };
 
 void find_window::build() {
-  gadget_create_entry(FIND_ENTRY, 12, 18, 420, static_cast<int>(string_gadget_height), find_text);
+  gadget_create_entry(FIND_ENTRY, 12, 18, 420, static_cast<int>(string_gadget_height), last_.text);
   use_language_font(FIND_ENTRY);
   gadget_create_checkbox(FIND_LEFT_MATCH, 10, 56, 260, 21, u"Left match text (more accurate)");
-  gadget_set_state(FIND_LEFT_MATCH, static_cast<int>(find_left_match));
+  gadget_set_state(FIND_LEFT_MATCH, last_.left_match ? 1 : 0);
   gadget_create_checkbox(FIND_MATCH_CASE, 10, 78, 260, 21, u"Match case");
-  gadget_set_state(FIND_MATCH_CASE, static_cast<int>(find_match_case));
+  gadget_set_state(FIND_MATCH_CASE, last_.match_case ? 1 : 0);
   gadget_create_checkbox(FIND_MATCH_EXTRA, 10, 99, 260, 21, u"Match extra information");
-  gadget_set_state(FIND_MATCH_EXTRA, static_cast<int>(find_match_extra));
+  gadget_set_state(FIND_MATCH_EXTRA, last_.match_extra ? 1 : 0);
   const int bw = static_cast<int>(image_button_width), bh = static_cast<int>(image_button_height);
   create_image_button_right_of(FIND_CLEAR, FIND_LEFT_MATCH, bw, bh, IMAGE_CLEAR, 10, u"Clear", 0);
   create_image_button_at(FIND_BUTTON, 10, 133, bw, bh, IMAGE_FIND, 0, u"Find", 0);
@@ -132,14 +131,14 @@ void find_window::before_wait() {
 }
 
 void find_window::after_wait() {
-  find_match_case = gadget_get_state(FIND_MATCH_CASE);
-  find_match_extra = gadget_get_state(FIND_MATCH_EXTRA);
-  find_left_match = gadget_get_state(FIND_LEFT_MATCH);
-  find_text = gadget_get_text(FIND_ENTRY);
+  last_.match_case = gadget_get_state(FIND_MATCH_CASE) == 1;
+  last_.match_extra = gadget_get_state(FIND_MATCH_EXTRA) == 1;
+  last_.left_match = gadget_get_state(FIND_LEFT_MATCH) == 1;
+  last_.text = gadget_get_text(FIND_ENTRY);
 }
 
 void find_window::search() {
-  if (find_text.empty()) {
+  if (last_.text.empty()) {
     message_box(u"Warning!", u"Nothing to find.", MB_ICON_WARNING);
     return;
   }
@@ -147,11 +146,7 @@ void find_window::search() {
   rows_.clear();
   gadget_set_text(FIND_FOUND_LABEL, u"Found:0");
   gadget_set_attribute(FIND_PROGRESS, ATTR_MAXIMUM, static_cast<int>(doc_.count()));
-  find_options o;
-  o.text = find_text;
-  o.left_match = find_left_match == 1;
-  o.match_case = find_match_case == 1;
-  o.match_extra = find_match_extra == 1;
+  const find_options o = last_;
   tool_window_job_host host({.window = FIND_WINDOW, .progress_bar = FIND_PROGRESS, .escape_label = FIND_ESCAPE_LABEL});
   find_result r = find_in_list(doc_, kind_.find_reader, o, host, [&](const find_row& row, int64_t found) {
     gadget_add_item(FIND_RESULTS, -1, row.shown + u"\n" + string_from_int(row.position) + u"\n" + row.percent + u"\n");
@@ -160,7 +155,7 @@ void find_window::search() {
   });
   rows_ = std::move(r.rows);
   refresh_found_label();
-  if (rows_.empty()) message_box(u"Warning!", u"\"" + find_text + u"\" not found.", MB_ICON_WARNING);
+  if (rows_.empty()) message_box(u"Warning!", u"\"" + last_.text + u"\" not found.", MB_ICON_WARNING);
 }
 
 void find_window::display() {
@@ -285,7 +280,7 @@ modal_step find_window::handle_event(const modal_event& e) {
 
 }  // namespace
 
-void show_find_window(const document_kind& kind) {
+void show_find_window(const document_kind& kind, find_options& last) {
   if (!kind.searchable) return;
   if (paged_list_document(kind.tab).empty()) {
     message_box(u"Warning!", u"No " + kind.found_name + u" found.", MB_ICON_WARNING);
@@ -297,7 +292,7 @@ void show_find_window(const document_kind& kind) {
     return;
   }
   window_set_disabled(MAIN_WINDOW, 1);
-  find_window w(kind);
+  find_window w(kind, last);
   w.build();
   w.run();
   menu_free(FIND_POPUP);

@@ -4,6 +4,7 @@
 
 #include "common/text.h"
 #include "shell/document_kinds.h"
+#include "shell/find_search.h"
 #include "shell/id_blocks.h"
 
 #include <cstdint>
@@ -19,10 +20,8 @@ static_assert(ids_in_block(FIND_BLOCK, {FIND_PROGRESS, FIND_ENTRY, FIND_CLEAR, F
                                         FIND_POPUP_EDIT, FIND_POPUP_DELETE}));
 }  // namespace find_ids
 
-// Remembered for the run: the last search text and the three options.
-extern text_t find_text;
-extern int64_t find_left_match, find_match_case, find_match_extra;
-
 // Over the list of a searchable kind (document_kinds.h); its entry
-// commands edit and delete what was found.
-void show_find_window(const document_kind& kind);
+// commands edit and delete what was found. The window starts with the last
+// search text and options and leaves its own in last (kept for the run of
+// the program).
+void show_find_window(const document_kind& kind, find_options& last);

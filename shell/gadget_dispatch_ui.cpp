@@ -127,7 +127,7 @@ void open_licence() {
   open_with_desktop(u"file://" + path);
 }
 
-void run_gadget(int gadget, int tab, const main_commands& commands) {
+void run_gadget(int gadget, int tab, const main_commands& commands, find_options& find) {
   const gadget_action a = gadget_action_for(gadget, tab, commands.kinds);
   if (a.kind == gadget_action_kind::nothing) return;
   if (a.only_when_enabled && gadget_get_disabled(gadget)) return;
@@ -157,8 +157,8 @@ void run_gadget(int gadget, int tab, const main_commands& commands) {
       redo_list_tab(a.list);
       pause_after_undo_redo();
       break;
-    case gadget_action_kind::find: run_list_search(list_search::find, a.list, commands.kinds); break;
-    case gadget_action_kind::go_to: run_list_search(list_search::go_to, a.list, commands.kinds); break;
+    case gadget_action_kind::find: run_list_search(list_search::find, a.list, commands.kinds, find); break;
+    case gadget_action_kind::go_to: run_list_search(list_search::go_to, a.list, commands.kinds, find); break;
     case gadget_action_kind::clear_aff_editor: clear_aff_editor(commands.kinds.dictionary); break;
     case gadget_action_kind::caret_to_end: gadget_set_cursor_position(a.editor, INT64_MAX); break;
     // "Go to top" leaves the caret after the first character, as it always has.
@@ -203,7 +203,7 @@ void run_list_event(int gadget, int subtype, const document_kinds& kinds) {
 
 }  // namespace
 
-void install_gadget_dispatch(const main_commands& commands) {
+void install_gadget_dispatch(const main_commands& commands, find_options& find) {
   std::vector<int> gadgets = {FOOTER_LICENCE_LINK, AFF_CLEAR, AFF_GO_BOTTOM, AFF_GO_TOP};
   for (int g = TOOLBAR_OPEN; g <= TOOLBAR_SAVE_AS; ++g) gadgets.push_back(g);
   for (const document_kind* kind : commands.kinds.all()) {
@@ -212,7 +212,8 @@ void install_gadget_dispatch(const main_commands& commands) {
   }
   for (int g = HYPHENATION_FIND; g <= HYPHENATION_EDITOR_GO_TOP; ++g) gadgets.push_back(g);
   for (int g : gadgets) {
-    register_command(command_kind::gadget, g, [&commands](const command_event& e) { run_gadget(e.id, e.tab, commands); });
+    register_command(command_kind::gadget, g,
+                     [&commands, &find](const command_event& e) { run_gadget(e.id, e.tab, commands, find); });
   }
   for (int item = POPUP_EDIT; item <= POPUP_DELETE_CURRENT; ++item) {
     register_command(command_kind::popup_item, item,

@@ -9,13 +9,15 @@
 //   commands.tools.set_command(MENU_COMBINE_MEANINGS, [] { combine_synonyms(); });
 #pragma once
 
+#include "shell/find_search.h"
 #include "shell/main_commands.h"
 
 // Puts the dispatchers into the main loop's command registry and the
 // control-state refresh before each wait; before the main loop. Calling it
 // again installs them afresh (commands registered for the same numbers
-// since are replaced). The commands must outlive the main loop.
-void install_main_dispatch(main_commands& commands);
+// since are replaced). The commands and the Find window's remembered search
+// must outlive the main loop.
+void install_main_dispatch(main_commands& commands, find_options& find);
 
 // Every control and menu item of window 0 that starts a command, off (a long
 // command runs).

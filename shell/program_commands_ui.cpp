@@ -59,5 +59,5 @@ void register_program_commands(workspace& ws) {
   register_proper_names_commands(ws.dictionary, tools);
   // Last: the dispatchers take over the menu, shortcut and gadget numbers
   // and run what the kinds and tools registered above.
-  install_main_dispatch(commands);
+  install_main_dispatch(commands, ws.find);
 }

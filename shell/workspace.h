@@ -19,6 +19,7 @@
 #include "editors/hyphenation/hyphenation_file.h"
 #include "editors/thesaurus/thesaurus_file.h"
 #include "editors/thesaurus/thesaurus_tools.h"
+#include "shell/find_search.h"
 #include "shell/main_commands.h"
 #include "shell/recent_files.h"
 #include "tools/bulk_import.h"
@@ -30,6 +31,7 @@
 struct workspace {
   dictionary_document dictionary;       // the .dic entries, the .aff text and its decode cache
   main_commands commands;               // what each tab's document kind and each menu tool runs
+  find_options find;                    // the Find window's last search and options
   statistics_options statistics;        // the statistics window's remembered total
   multiword_pos_options multiword_pos;  // Bulk Import's POS choice of multiword lines
   derived_words_options derived_words;  // the word editor's sort of derived words

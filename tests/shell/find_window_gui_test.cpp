@@ -21,10 +21,7 @@ class FindWindowTest : public DictionaryListTest {
   void SetUp() override {
     DictionaryListTest::SetUp();
     register_dictionary_list_commands(ws_.commands.kinds.dictionary.entries);
-    find_text.clear();
-    find_left_match = 1;
-    find_match_case = 0;
-    find_match_extra = 1;
+    ws_.find = find_options();
   }
   static void load(std::vector<text_t> entries) {
     dictionary().list.replace_all(std::move(entries), u"/tmp/x.dic");
@@ -72,16 +69,16 @@ TEST_F(FindWindowTest, FindsByTagsAndDisplaysTheEntryAsTheFirstRow) {
   gui_test::press_key(FIND_WINDOW, KEY_RETURN);
   gui_test::answer_message_box(MB_ANSWER_OK);
   gui_test::press_key(FIND_WINDOW, KEY_ESCAPE);
-  show_find_window(ws_.commands.kinds.dictionary);
+  show_find_window(ws_.commands.kinds.dictionary, ws_.find);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"\"noun\" not found.");
-  EXPECT_EQ(find_text, u"noun");  // remembered for the next time
-  EXPECT_EQ(find_match_extra, 0);
+  EXPECT_EQ(ws_.find.text, u"noun");  // remembered for the next time
+  EXPECT_FALSE(ws_.find.match_extra);
 }
 
 TEST_F(FindWindowTest, RefusalsAndTheRedEntry) {
   gui_test::answer_message_box(MB_ANSWER_OK);
-  show_find_window(ws_.commands.kinds.dictionary);  // an empty dictionary
+  show_find_window(ws_.commands.kinds.dictionary, ws_.find);  // an empty dictionary
   load({u"alpha", u"beta"});
   gui_test::wait_window(FIND_WINDOW);
   gui_test::click(FIND_BUTTON);
@@ -91,7 +88,7 @@ TEST_F(FindWindowTest, RefusalsAndTheRedEntry) {
   gui_test::click(FIND_CLEAR);
   gui_test::wait_until([] { return gadget_get_color(FIND_ENTRY, COLOR_BACKGROUND) != COLOUR_RED; }, "plain entry");
   gui_test::click(FIND_CLOSE);
-  show_find_window(ws_.commands.kinds.dictionary);
+  show_find_window(ws_.commands.kinds.dictionary, ws_.find);
   gui_test::finish();
   ASSERT_EQ(gui_test::requesters().size(), 2u);
   EXPECT_EQ(gui_test::requesters()[0].text, u"No dictionary words found.");
@@ -140,7 +137,7 @@ TEST_F(FindWindowTest, DeleteRenumbersAndKeepsTheSelectionsValid) {
   gui_test::answer_message_box(MB_ANSWER_NO);
   gui_test::run([] { EXPECT_EQ(results(), "a1@1 a2@2 a4@3"); }, "declined");
   gui_test::press_key(FIND_WINDOW, KEY_ESCAPE);
-  show_find_window(ws_.commands.kinds.dictionary);
+  show_find_window(ws_.commands.kinds.dictionary, ws_.find);
   gui_test::finish();
   EXPECT_EQ(doc().count(), 3);
 }
@@ -166,7 +163,7 @@ TEST_F(FindWindowTest, EditShowsTheNewTextMarkedChangedAndKeepsTheSelection) {
     EXPECT_EQ(doc().selected(), 2);
   }, "edited");
   gui_test::close_window(FIND_WINDOW);
-  show_find_window(ws_.commands.kinds.dictionary);
+  show_find_window(ws_.commands.kinds.dictionary, ws_.find);
   gui_test::finish();
   EXPECT_TRUE(gui_test::requesters().empty());
 }
@@ -189,7 +186,7 @@ TEST_F(FindWindowTest, DisplayOnTheHyphenationTabMovesItsOwnSelection) {
     EXPECT_EQ(doc().selected(), 3);
   }, "displayed");
   gui_test::press_key(FIND_WINDOW, KEY_ESCAPE);
-  show_find_window(ws_.commands.kinds.hyphenation);
+  show_find_window(ws_.commands.kinds.hyphenation, ws_.find);
   gui_test::finish();
 }
 
