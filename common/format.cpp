@@ -116,6 +116,8 @@ const std::array<char16_t, 65536>& fold_table() {
 
 }  // namespace
 
+const std::array<char16_t, 65536>& fold_accents_lowercase_table() { return fold_table(); }
+
 text_t fold_accents_lowercase(text_view s) {
   const auto& table = fold_table();
   text_t out(s.size(), u'\0');

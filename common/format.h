@@ -5,6 +5,8 @@
 
 #include "common/text.h"
 
+#include <array>
+
 // "1023 bytes", "1.0 kB", "1.5 MB", "2.0 GB" after the prefix; in brackets
 // when in_brackets is non-zero: format_file_size(u"dic:", n, 1) = "(dic:1.5 MB)".
 text_t format_file_size(text_view prefix, int64_t size, int in_brackets);
@@ -23,6 +25,8 @@ float compute_length_ratio_percent(text_view a, text_view b);
 // Lower-cased text with the accents of a fixed table removed, one unit for
 // one unit: a sort and comparison key, never displayed.
 text_t fold_accents_lowercase(text_view s);
+// The same fold as a table: fold_accents_lowercase maps unit u to table[u].
+const std::array<char16_t, 65536>& fold_accents_lowercase_table();
 // Leading and trailing spaces removed and every run of spaces made one
 // space; TABs are not touched.
 text_t collapse_spaces(text_view s);

@@ -90,16 +90,60 @@ int64_t list_document::compact(const std::function<bool(int64_t index, text_view
   return removed;
 }
 
+namespace {
+
+// Puts back what placing a cycle of an order moved. The cycle's places are
+// start, order[start], order[order[start]]... and placing it moved into each
+// place the entry of the next one, up to the place `hole`, which it left
+// empty; `first` is start's old entry (for a cycle placed whole, the entry
+// that went to its last place, and that place is the hole).
+void rotate_back(std::vector<text_t>& entries, const std::vector<size_t>& order, size_t start, size_t hole,
+                 text_t first) {
+  text_t carried = std::move(first);
+  for (size_t j = start; j != hole; j = order[j]) std::swap(carried, entries[j]);
+  entries[hole] = std::move(carried);
+}
+
+}  // namespace
+
 bool list_document::reorder(const std::vector<size_t>& order, const std::function<bool(int64_t moved)>& moved) {
-  std::vector<text_t> placed(order.size());
-  for (size_t j = 0; j < order.size(); ++j) {
-    placed[j] = std::move(entries_[order[j]]);
-    if (!moved(static_cast<int64_t>(j) + 1)) {
-      for (size_t k = 0; k <= j; ++k) entries_[order[k]] = std::move(placed[k]);
-      return false;
-    }
+  // In place, one cycle of the permutation at a time, without a second array.
+  const size_t n = order.size();
+  std::vector<bool> placed(n, false);
+  if (n != entries_.size()) return false;
+  for (size_t index : order) {
+    if (index >= n || placed[index]) return false;
+    placed[index] = true;
   }
-  entries_ = std::move(placed);
+  placed.assign(n, false);
+  std::vector<bool> cycle_start(n, false);  // the first place of each cycle placed whole
+  int64_t count = 0;
+  // A stop puts back the cycle under way (start, hole, first) and every whole one.
+  auto put_back = [&](size_t start, size_t hole, text_t&& first) {
+    if (!cycle_start[start]) rotate_back(entries_, order, start, hole, std::move(first));
+    for (size_t s = 0; s < n; ++s) {
+      if (!cycle_start[s]) continue;
+      size_t last = s;
+      while (order[last] != s) last = order[last];
+      rotate_back(entries_, order, s, last, std::move(entries_[last]));
+    }
+    return false;
+  };
+  for (size_t start = 0; start < n; ++start) {
+    if (placed[start]) continue;
+    text_t first = std::move(entries_[start]);
+    size_t j = start;
+    while (order[j] != start) {
+      entries_[j] = std::move(entries_[order[j]]);
+      placed[j] = true;
+      if (!moved(++count)) return put_back(start, order[j], std::move(first));
+      j = order[j];
+    }
+    entries_[j] = std::move(first);
+    placed[j] = true;
+    cycle_start[start] = true;
+    if (!moved(++count)) return put_back(start, start, text_t());
+  }
   uncheck_all();
   first_row_ = 0;
   return true;

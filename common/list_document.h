@@ -81,6 +81,8 @@ class list_document {
   // the old places, are cleared and the page goes to the top. moved(j + 1) is
   // called after each entry; when it returns false, every entry goes back to
   // its old place (the document is never left half sorted) and false is returned.
+  // The entries move in place; an order that is not such a permutation moves
+  // nothing and returns false.
   bool reorder(const std::vector<size_t>& order, const std::function<bool(int64_t moved)>& moved);
   void mark_changed() { changed_ = true; }
   // The document now matches the file at path: not changed.

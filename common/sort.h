@@ -34,6 +34,33 @@ void sort_by_key(std::vector<text_t>& a, const sort_key_function& key, bool desc
 // The alphabetical sort of the main lists and tools: by fold_accents_lowercase.
 void sort_by_folded_key(std::vector<text_t>& a, bool descending, int64_t first = 0, int64_t last = -1);
 
+// The alphabetical order of the main lists, by the key
+// fold_accents_lowercase(entry), with bar_as_tab its first "|" read as a TAB:
+// the order of sorting those keys as texts, equal keys in index order, without
+// making them. Each entry added gets a fixed key of its first eight folded
+// units; only entries that tie on it are compared further, unit by unit.
+class folded_sort_order {
+ public:
+  // entries must outlive the object and stay unchanged while it sorts.
+  folded_sort_order(const std::vector<text_t>& entries, bool bar_as_tab);
+  void reserve(size_t n) { records_.reserve(n); }
+  // Entry index takes part in the sort.
+  void add(size_t index);
+  // The indices added, sorted; the keys are spent.
+  std::vector<size_t> take_order();
+  // The comparison of the keys of two texts: <0, 0 or >0 (for tests).
+  static int compare(text_view a, text_view b, bool bar_as_tab);
+
+ private:
+  struct record {
+    uint64_t head[2];  // folded units 0-7, four to a word, the first in the high bits; 0 past the end
+    size_t index;
+  };
+  const std::vector<text_t>& entries_;
+  bool bar_as_tab_;
+  std::vector<record> records_;
+};
+
 // Clamps [first, last] (last -1 = to the end) to the array; false when empty.
 bool sort_range(size_t size, int64_t& first, int64_t& last);
 

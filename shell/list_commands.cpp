@@ -2,6 +2,7 @@
 
 #include "common/format.h"
 #include "common/dic_entry.h"
+#include "common/sort.h"
 
 #include <algorithm>
 #include <utility>
@@ -94,19 +95,18 @@ list_command_result sort_list_document(list_document& doc, const list_member_tex
   text_view pass_text = u"Removing accents... <ESC> to abort. Found:";
   job.on_tick = [&](int64_t) { job.set_text(counted(pass_text, found, number_separator)); };
 
-  struct keyed_entry {
-    text_t key;
-    size_t index;
-    bool wordless;
-  };
-  std::vector<keyed_entry> keyed;
+  // Wordless entries (comment lines) stay on top in their order; the others
+  // follow by list_sort_key, equal keys in their order, so the same list
+  // always sorts the same way. The keys are compared without being made.
+  std::vector<size_t> order;
+  folded_sort_order keyed(doc.entries(), texts.thesaurus_keys);
   keyed.reserve(static_cast<size_t>(n));
   for (int64_t j = 0; j < n; ++j) {
-    const text_t& entry = doc.entries()[static_cast<size_t>(j)];
-    if (list_entry_is_wordless(entry, texts))
-      keyed.push_back({text_t(), static_cast<size_t>(j), true});
+    const size_t index = static_cast<size_t>(j);
+    if (list_entry_is_wordless(doc.entries()[index], texts))
+      order.push_back(index);
     else
-      keyed.push_back({list_sort_key(entry, texts.thesaurus_keys), static_cast<size_t>(j), false});
+      keyed.add(index);
     found = j + 1;
     if (!job.step(j + 1)) {
       job.abort();
@@ -116,16 +116,12 @@ list_command_result sort_list_document(list_document& doc, const list_member_tex
 
   const text_t sorting = counted(u"Sorting... <ESC> to abort. Found:", n, number_separator);
   host.job_progress(sorting + job.elapsed_text(), n);
-  // Wordless entries (comment lines) stay on top in their order; equal
-  // keys keep their order, so the same list always sorts the same way.
-  std::sort(keyed.begin(), keyed.end(), [](const keyed_entry& a, const keyed_entry& b) {
-    if (a.wordless != b.wordless) return a.wordless;
-    return a.key != b.key ? a.key < b.key : a.index < b.index;
-  });
-  std::vector<size_t> order;
-  order.reserve(keyed.size());
-  for (const keyed_entry& k : keyed) order.push_back(k.index);
-  std::vector<keyed_entry>().swap(keyed);  // the keys are no longer needed
+  if (order.empty()) {
+    order = keyed.take_order();
+  } else {
+    const std::vector<size_t> sorted = keyed.take_order();
+    order.insert(order.end(), sorted.begin(), sorted.end());
+  }
   host.job_progress(sorting + job.elapsed_text(), 2 * n);
 
   // Entries move into their new places; an abort moves them back, so the

@@ -213,6 +213,45 @@ TEST(ListDocumentEdits, CompactTable) {
   }
 }
 
+// The entries move in place cycle by cycle: a stop after any entry, in a
+// cycle or at its end, puts every entry back; a whole pass gives the order.
+TEST(ListDocumentEdits, ReorderStoppedAnywherePutsEverythingBack) {
+  const std::vector<std::vector<size_t>> orders = {
+      {0, 1, 2, 3, 4, 5, 6, 7},  // no entry moves
+      {1, 2, 3, 4, 5, 6, 7, 0},  // one long cycle
+      {7, 0, 1, 2, 3, 4, 5, 6},
+      {1, 0, 2, 4, 3, 7, 5, 6},  // swaps, a fixed place and a three-cycle
+      {5, 3, 0, 6, 1, 2, 7, 4},
+  };
+  const std::string before = "w0,w1,w2,w3,w4,w5,w6,w7,";
+  for (const std::vector<size_t>& order : orders) {
+    std::string after;
+    for (size_t i : order) after += "w" + std::to_string(i) + ",";
+    for (int64_t stop_after = 0; stop_after <= 8; ++stop_after) {  // 0: never stopped
+      SCOPED_TRACE(after + " stopped after " + std::to_string(stop_after));
+      list_document doc = make_doc(8);
+      doc.set_checked(3, true);
+      int64_t calls = 0;
+      const bool done = doc.reorder(order, [&](int64_t m) {
+        EXPECT_EQ(m, ++calls);
+        return m != stop_after;
+      });
+      EXPECT_EQ(done, stop_after == 0);
+      EXPECT_EQ(calls, stop_after == 0 ? 8 : stop_after);
+      EXPECT_EQ(joined(doc), done ? after : before);
+      EXPECT_EQ(doc.checked_count(), done ? 0 : 1);
+    }
+  }
+  // An order that is not a permutation of every index moves nothing.
+  for (const std::vector<size_t>& bad : std::vector<std::vector<size_t>>{{1, 1, 2}, {0, 1}, {0, 1, 2, 3}, {0, 1, 5}}) {
+    list_document doc = make_doc(3);
+    int64_t calls = 0;
+    EXPECT_FALSE(doc.reorder(bad, [&](int64_t) { return ++calls > 0; }));
+    EXPECT_EQ(calls, 0);
+    EXPECT_EQ(joined(doc), "w0,w1,w2,");
+  }
+}
+
 TEST(ListDocumentEdits, ReorderMovesEverythingOrNothing) {
   const std::vector<size_t> reversed = {3, 2, 1, 0};
   for (int64_t stop_after : {2, 4, 0}) {  // 0: never stopped

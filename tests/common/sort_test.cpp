@@ -148,3 +148,51 @@ TEST(Sort, RecordsByField) {
 }
 
 }  // namespace
+
+namespace {
+
+// The key the alphabetical sort orders by, made as a text: the folded entry
+// with, for bar_as_tab, its first "|" read as a TAB.
+text_t folded_key(text_view entry, bool bar_as_tab) {
+  text_t key = fold_accents_lowercase(entry);
+  const size_t bar = key.find(u'|');
+  if (bar_as_tab && bar != text_t::npos) key[bar] = u'\t';
+  return key;
+}
+
+}  // namespace
+
+// The keyless order must be the order of the made keys, equal keys in their
+// places, on entries that tie on the first eight units, differ past them, or
+// differ only in case, accents, surrogates, zero units, bars and flags.
+TEST(Sort, FoldedOrderIsTheOrderOfTheMadeKeys) {
+  const std::vector<text_t> entries = {
+      u"abandoned/S", u"Abandoned/S", u"abandoned", u"abandone", u"abandonedly", u"abandoned/SD",
+      u"", u"a", u"A", u"á", u"à/X", u"b", u"ab", u"aB", u"abc\U0001F600", u"abc\U0001F601",
+      u"abc\uFFFD", u"abc\uD7FF", u"abcdefgh", u"abcdefgh\U0001F600", u"abcdefghé", u"abcdefghe",
+      u"abcdefgh|x", u"abcdefgh\tx", u"abcdefgh x", u"ab|c", u"ab\tc", u"ab c", u"ab|c|d", u"ab|c\td",
+      u"abcdefgh|c|d", u"abcdefgh|c\td", u"|lead", u"\tlead", text_t(u"ab\0c", 4), u"ab", text_t(u"ab\0", 3),
+      text_t(u"abcdefgh\0", 9), u"abcdefgh", u"ÉCOLE/S", u"école/S", u"ecole/S", u"ecole\nsome tags",
+      u"ecole/S\tpo:n", u"straße", u"STRASSE", u"strasse", u"zebra", u"Zebra", u"ZEBRA", u"\\/slash/F",
+      u"cafe\u0301", u"café", u"abandoned/S",
+  };
+  for (bool bar_as_tab : {false, true}) {
+    SCOPED_TRACE(bar_as_tab);
+    std::vector<size_t> expected(entries.size());
+    for (size_t i = 0; i < expected.size(); ++i) expected[i] = i;
+    std::stable_sort(expected.begin(), expected.end(), [&](size_t a, size_t b) {
+      return folded_key(entries[a], bar_as_tab) < folded_key(entries[b], bar_as_tab);
+    });
+    folded_sort_order keyed(entries, bar_as_tab);
+    for (size_t i = entries.size(); i-- > 0;) keyed.add(i);  // the order of adding does not matter
+    EXPECT_EQ(keyed.take_order(), expected);
+    for (const text_t& a : entries) {
+      for (const text_t& b : entries) {
+        const text_t ka = folded_key(a, bar_as_tab), kb = folded_key(b, bar_as_tab);
+        const int c = folded_sort_order::compare(a, b, bar_as_tab);
+        EXPECT_EQ(c < 0, ka < kb) << to_utf8(a) << " / " << to_utf8(b);
+        EXPECT_EQ(c == 0, ka == kb) << to_utf8(a) << " / " << to_utf8(b);
+      }
+    }
+  }
+}
