@@ -86,6 +86,10 @@ dic_entry_parts split_dic_entry(text_view entry) {
   return parts;
 }
 
+bool dic_entry_word_is_empty(text_view entry) {
+  return entry.empty() || entry[0] == u'\n' || entry[0] == u'/';
+}
+
 text_view dic_entry_word_and_flags(text_view entry) {
   return entry.substr(0, entry.size() - split_dic_entry(entry).rest.size());
 }

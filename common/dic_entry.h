@@ -43,6 +43,10 @@ struct dic_entry_parts {
 };
 // Splits an entry.
 dic_entry_parts split_dic_entry(text_view entry);
+// split_dic_entry(entry).word is empty, without the split: the first line is
+// empty or starts with the separating slash (a description after a space
+// never starts a line).
+bool dic_entry_word_is_empty(text_view entry);
 // The word and flags of an entry (its text up to the end of the flags).
 text_view dic_entry_word_and_flags(text_view entry);
 // The entry with other flags: word, "/" + flags when flags is not empty,

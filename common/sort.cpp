@@ -58,14 +58,18 @@ int compare_folded_from(text_view a, text_view b, bool bar_as_tab, size_t from) 
 }  // namespace
 
 folded_sort_order::folded_sort_order(const std::vector<text_t>& entries, bool bar_as_tab)
-    : entries_(entries), bar_as_tab_(bar_as_tab) {}
+    : entries_(entries), bar_as_tab_(bar_as_tab), fold_(fold_accents_lowercase_table().data()) {}
 
 void folded_sort_order::add(size_t index) {
   const text_view text = entries_[index];
-  folded_units units(text, bar_as_tab_);
   record r{{0, 0}, index};
   const size_t n = std::min(text.size(), kHeadUnits);
-  for (size_t i = 0; i < n; ++i) r.head[i / 4] |= static_cast<uint64_t>(units.at(i)) << (48 - 16 * (i % 4));
+  if (bar_as_tab_) {
+    folded_units units(text, true);
+    for (size_t i = 0; i < n; ++i) r.head[i / 4] |= static_cast<uint64_t>(units.at(i)) << (48 - 16 * (i % 4));
+  } else {
+    for (size_t i = 0; i < n; ++i) r.head[i / 4] |= static_cast<uint64_t>(fold_[text[i]]) << (48 - 16 * (i % 4));
+  }
   records_.push_back(r);
 }
 
@@ -84,7 +88,7 @@ std::vector<size_t> folded_sort_order::take_order() {
   std::vector<size_t> order;
   order.reserve(records_.size());
   for (const record& r : records_) order.push_back(r.index);
-  std::vector<record>().swap(records_);
+  decltype(records_)().swap(records_);
   return order;
 }
 

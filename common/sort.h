@@ -3,6 +3,7 @@
 // compares unsigned UTF-16 units. Elements with equal keys keep their order.
 #pragma once
 
+#include "common/large_block.h"
 #include "common/text.h"
 
 #include <algorithm>
@@ -58,7 +59,8 @@ class folded_sort_order {
   };
   const std::vector<text_t>& entries_;
   bool bar_as_tab_;
-  std::vector<record> records_;
+  const char16_t* fold_;  // fold_accents_lowercase_table()
+  std::vector<record, large_block_allocator<record>> records_;
 };
 
 // Clamps [first, last] (last -1 = to the end) to the array; false when empty.

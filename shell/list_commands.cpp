@@ -71,7 +71,7 @@ text_t list_sort_key(text_view entry, bool thesaurus_keys) {
 }
 
 bool list_entry_is_wordless(text_view entry, const list_member_texts& texts) {
-  if (texts.dictionary_entries) return split_dic_entry(entry).word.empty();
+  if (texts.dictionary_entries) return dic_entry_word_is_empty(entry);
   const text_view head = entry.substr(0, entry.find(u'\n'));
   return head.empty() || (texts.thesaurus_keys && head.front() == u'|');
 }

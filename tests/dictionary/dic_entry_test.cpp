@@ -28,6 +28,9 @@ TEST(DicEntry, SplitTable) {
       // Only the first unescaped slash separates.
       {"w/A/B", "w", "A/B", "", "", true},
       {"/AB", "", "AB", "", "", true},
+      {"/", "", "", "", "", true},
+      {" /A", " ", "A", "", "", true},
+      {"\\/A", "\\/A", "", "", "", false},
       {"w/", "w", "", "", "", true},
       // A slash in the tags is no separator.
       {"w\nst:a/b", "w", "", "\nst:a/b", "st:a/b", false},
@@ -70,6 +73,7 @@ TEST(DicEntry, SplitTable) {
     EXPECT_EQ(text_t(p.tags), T(c.tags)) << c.entry;
     EXPECT_EQ(p.has_flags, c.has_flags) << c.entry;
     EXPECT_EQ(p.has_tags, !p.rest.empty()) << c.entry;
+    EXPECT_EQ(dic_entry_word_is_empty(entry), p.word.empty()) << c.entry;
     // Word, flags and rest give the entry back.
     EXPECT_EQ(text_t(dic_entry_word_and_flags(entry)) + text_t(p.rest), entry) << c.entry;
     EXPECT_EQ(text_t(dic_entry_separator(p)) + text_t(p.tags), text_t(p.rest)) << c.entry;
