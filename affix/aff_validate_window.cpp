@@ -450,9 +450,10 @@ void create_popup() {
   item(DELETE_LINE, u"Delete", IMAGE_DELETE_CURRENT);
 }
 
-bool build_window() {
-  const int ew = static_cast<int>(scale_extra_width(50)), eh = static_cast<int>(scale_extra_height(100));
-  const int width = 1014 + static_cast<int>(scale_extra_width(100));
+bool build_window(text_view resolution) {
+  const int ew = static_cast<int>(scale_extra_width_for(resolution, 50));
+  const int eh = static_cast<int>(scale_extra_height_for(resolution, 100));
+  const int width = 1014 + static_cast<int>(scale_extra_width_for(resolution, 100));
   const int height = 550 + eh;
   if (!window_open(WINDOW, GUI_KEEP, GUI_KEEP, width, height, u"AFF Validate", TOOL_WINDOW_FLAGS,
                    window_widget(MAIN_WINDOW)))
@@ -558,14 +559,14 @@ bool handle_event(const modal_event& e, bool& apply) {
 
 }  // namespace
 
-void show_aff_validate_window(dictionary_document& dictionary) {
+void show_aff_validate_window(dictionary_document& dictionary, text_view resolution) {
   window_state state;
   state.dictionary = &dictionary;
   // Taken before the window opens: the line-end pass drains pending events,
   // which must not swallow an Escape meant for the loading.
   state.captured = normalise_line_endings(dictionary.aff_text());
   window_set_disabled(MAIN_WINDOW, 1);
-  if (!build_window()) {
+  if (!build_window(resolution)) {
     window_set_disabled(MAIN_WINDOW, 0);
     message_box(u"Error!", u"Can't open a window.", MB_ICON_ERROR);
     return;
@@ -592,8 +593,8 @@ void show_aff_validate_window(dictionary_document& dictionary) {
   open_state = nullptr;
 }
 
-void register_aff_validate_commands(dictionary_document& dictionary, tool_registry& tools) {
+void register_aff_validate_commands(dictionary_document& dictionary, const preferences& prefs, tool_registry& tools) {
   tools.set_command(
-      MENU_AFF_VALIDATE, [&dictionary] { show_aff_validate_window(dictionary); },
+      MENU_AFF_VALIDATE, [&dictionary, &prefs] { show_aff_validate_window(dictionary, prefs.record.window_resolution); },
       [&dictionary] { dictionary.decode_cache(); });
 }

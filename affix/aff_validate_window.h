@@ -8,6 +8,7 @@
 
 #include "common/text.h"
 #include "shell/id_blocks.h"
+#include "shell/preferences.h"
 
 namespace aff_validate_ids {
 constexpr int WINDOW = AFF_VALIDATE_WINDOW;
@@ -33,12 +34,13 @@ static_assert(ids_in_block(AFF_VALIDATE_POPUP_ITEMS_BLOCK, {ADD_ABOVE, DELETE_LI
 static_assert(ids_in_block(AFF_VALIDATE_REPORT_BLOCK, {SAVE_REPORT}));
 }  // namespace aff_validate_ids
 
-// Opens the window over the .aff editor's text; returns when it has closed.
-void show_aff_validate_window(dictionary_document& dictionary);
+// Opens the window over the .aff editor's text, laid out for the resolution;
+// returns when it has closed.
+void show_aff_validate_window(dictionary_document& dictionary, text_view resolution);
 
 // The manual's section of the window (F1).
 inline constexpr char16_t aff_validate_manual_anchor[] = u"#5.2.5.1.aff_validate";
 
 // Dictionary Tools > AFF Validate: the decode cache rebuilt with the main
 // window's controls off, then the window.
-void register_aff_validate_commands(dictionary_document& dictionary, tool_registry& tools);
+void register_aff_validate_commands(dictionary_document& dictionary, const preferences& prefs, tool_registry& tools);

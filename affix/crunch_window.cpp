@@ -6,7 +6,6 @@
 #include "shell/list_view_ui.h"
 #include "shell/main_job_host.h"
 #include "shell/manual_anchors.h"
-#include "shell/preferences.h"
 #include "shell/shell_ids.h"
 #include "shell/shell_state.h"
 #include "shell/window_helpers.h"
@@ -57,7 +56,7 @@ void set_all_crunch_flags(crunch_settings& settings, bool on) {
   }
 }
 
-void build(const dictionary_document& dictionary, const crunch_settings& settings) {
+void build(const dictionary_document& dictionary, const crunch_settings& settings, text_view separator) {
   const int64_t count = dictionary.list.count();
   gadget_create_frame(CRUNCH_FRAME, 10, 10, 430, 445, u"Flags to crunch (SFX with 1 derivate only)");
   for (int i = 0; i < CRUNCH_OPTION_COUNT; ++i) {
@@ -77,7 +76,7 @@ void build(const dictionary_document& dictionary, const crunch_settings& setting
   gadget_add_column(CRUNCH_LIST, 2, u"Characters match", 195);
   use_language_font(CRUNCH_LIST);
 
-  gadget_create_label(CRUNCH_FOUND_LABEL, LIST_X, 262, 0, 18, u"Found:0/" + format_count(count, number_separator));
+  gadget_create_label(CRUNCH_FOUND_LABEL, LIST_X, 262, 0, 18, u"Found:0/" + format_count(count, separator));
   fit_gadget_to_content(CRUNCH_FOUND_LABEL);
   gadget_create_label(CRUNCH_STEP_LABEL, LIST_X, 284, 0, 18, u"Processing:0/0");
   fit_gadget_to_content(CRUNCH_STEP_LABEL);
@@ -120,7 +119,8 @@ text_t row_text(const crunch_fold& f) {
          string_from_int(static_cast<int64_t>(f.root.size()));
 }
 
-void process(dictionary_document& dictionary, const crunch_settings& settings, list_tool_edit& edit) {
+void process(dictionary_document& dictionary, const crunch_settings& settings, list_tool_edit& edit,
+             text_view separator) {
   list_document& doc = dictionary.list;
   const int64_t count = doc.count();
   gadget_clear_items(CRUNCH_LIST);
@@ -135,13 +135,13 @@ void process(dictionary_document& dictionary, const crunch_settings& settings, l
   hooks.step_started = [&](int step) {
     set_label(CRUNCH_STEP_LABEL, kStepTexts[step]);
     gadget_set_state(CRUNCH_PROGRESS, step == 2 ? static_cast<int>(std::min<int64_t>(count, INT32_MAX)) : 0);
-    if (step == 3) set_label(CRUNCH_FOUND_LABEL, u"Found:0/" + format_count(count, number_separator));
+    if (step == 3) set_label(CRUNCH_FOUND_LABEL, u"Found:0/" + format_count(count, separator));
   };
   hooks.tick = [&](int step, int64_t current, int64_t folds) {
-    set_label(CRUNCH_STEP_LABEL, kStepTexts[step] + format_count(current + 1, number_separator) + u"/" + format_count(count, number_separator) +
+    set_label(CRUNCH_STEP_LABEL, kStepTexts[step] + format_count(current + 1, separator) + u"/" + format_count(count, separator) +
                                      format_percentage(static_cast<int32_t>(std::min<int64_t>(current + 1, INT32_MAX)),
                                                        static_cast<int32_t>(std::min<int64_t>(count, INT32_MAX))));
-    if (step == 3) set_label(CRUNCH_FOUND_LABEL, u"Found:" + format_count(folds, number_separator) + u"/" + format_count(count, number_separator));
+    if (step == 3) set_label(CRUNCH_FOUND_LABEL, u"Found:" + format_count(folds, separator) + u"/" + format_count(count, separator));
   };
   const crunch_result r = crunch_dictionary(doc, cache, settings, edit, host, hooks);
 
@@ -151,7 +151,7 @@ void process(dictionary_document& dictionary, const crunch_settings& settings, l
     case crunch_status::single_entry: message_box(u"Warning!", u"No flags added.", MB_ICON_WARNING); break;
     case crunch_status::aborted:
     case crunch_status::done: {
-      set_label(CRUNCH_FOUND_LABEL, u"Found:" + format_count(r.folds, number_separator) + u"/" + format_count(count, number_separator));
+      set_label(CRUNCH_FOUND_LABEL, u"Found:" + format_count(r.folds, separator) + u"/" + format_count(count, separator));
       std::vector<text_t> rows;
       rows.reserve(r.rows.size());
       for (const crunch_fold& f : r.rows) rows.push_back(row_text(f));
@@ -174,7 +174,7 @@ void process(dictionary_document& dictionary, const crunch_settings& settings, l
   set_controls_disabled(0);
 }
 
-void run(dictionary_document& dictionary, crunch_settings& settings, list_tool_edit& edit) {
+void run(dictionary_document& dictionary, crunch_settings& settings, list_tool_edit& edit, text_view separator) {
   const auto on_event = [&](const modal_event& e) {
     if (e.is_close_box() || e.is_menu(SHORTCUT_ESCAPE)) return modal_step::close;
     if (e.is_menu(SHORTCUT_RETURN)) return close_when(gadget_get_focus() == CRUNCH_CLOSE);
@@ -190,7 +190,7 @@ void run(dictionary_document& dictionary, crunch_settings& settings, list_tool_e
     } else if (g == CRUNCH_CLOSE) {
       return modal_step::close;
     } else if (g == CRUNCH_PROCESS) {
-      process(dictionary, settings, edit);
+      process(dictionary, settings, edit, separator);
     }
     return modal_step::stay;
   };
@@ -205,7 +205,7 @@ void run(dictionary_document& dictionary, crunch_settings& settings, list_tool_e
 
 }  // namespace
 
-void show_crunch_words_window(dictionary_document& dictionary, crunch_settings& settings) {
+void show_crunch_words_window(dictionary_document& dictionary, crunch_settings& settings, text_view separator) {
   if (dictionary.list.empty()) {
     message_box(u"Warning!", u"No dictionary words found.", MB_ICON_WARNING);
     return;
@@ -216,14 +216,17 @@ void show_crunch_words_window(dictionary_document& dictionary, crunch_settings& 
     return;
   }
   window_set_disabled(MAIN_WINDOW, 1);
-  build(dictionary, settings);
+  build(dictionary, settings, separator);
   // One snapshot for the whole opening: one Undo takes back every fold.
   list_tool_edit edit(dictionary.list);
-  run(dictionary, settings, edit);
+  run(dictionary, settings, edit, separator);
   edit.keep();
   end_modal_window(CRUNCH_WINDOW, MAIN_WINDOW);
 }
 
-void register_crunch_commands(dictionary_document& dictionary, crunch_settings& settings, tool_registry& tools) {
-  tools.set_command(MENU_CRUNCH, [&dictionary, &settings] { show_crunch_words_window(dictionary, settings); });
+void register_crunch_commands(dictionary_document& dictionary, crunch_settings& settings, const preferences& prefs,
+                             tool_registry& tools) {
+  tools.set_command(MENU_CRUNCH, [&dictionary, &settings, &prefs] {
+    show_crunch_words_window(dictionary, settings, prefs.applied.number_separator_chr);
+  });
 }

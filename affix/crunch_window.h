@@ -5,6 +5,7 @@
 #include "affix/dictionary_document.h"
 #include "affix/crunch.h"
 #include "shell/id_blocks.h"
+#include "shell/preferences.h"
 #include "shell/tool_registry.h"
 
 #include <array>
@@ -26,6 +27,8 @@ static_assert(ids_in_block(CRUNCH_BLOCK,
 }  // namespace crunch_ids
 
 // Folds the dictionary's entries with the cache of its .aff text. The window
-// shows and changes settings, kept for the run of the program (not saved).
-void show_crunch_words_window(dictionary_document& dictionary, crunch_settings& settings);
-void register_crunch_commands(dictionary_document& dictionary, crunch_settings& settings, tool_registry& tools);
+// shows and changes settings, kept for the run of the program (not saved);
+// its counts use the separator.
+void show_crunch_words_window(dictionary_document& dictionary, crunch_settings& settings, text_view separator);
+void register_crunch_commands(dictionary_document& dictionary, crunch_settings& settings, const preferences& prefs,
+                             tool_registry& tools);

@@ -38,8 +38,8 @@ void log_lines(const std::vector<text_t>& lines) {
 
 class gbza_window {
  public:
-  gbza_window(dictionary_document& dictionary, gbza_options& options)
-      : dictionary_(dictionary), options_(options), session_(dictionary.list) {}
+  gbza_window(dictionary_document& dictionary, gbza_options& options, text_view resolution)
+      : dictionary_(dictionary), options_(options), session_(dictionary.list), resolution_(resolution) {}
   void build();
   void run();
   modal_step handle_event(const modal_event& e);
@@ -59,10 +59,12 @@ class gbza_window {
   dictionary_document& dictionary_;
   gbza_options& options_;
   gbza_session session_;
+  const text_t resolution_;  // the layout's
 };
 
 void gbza_window::build() {
-  const int ew = static_cast<int>(scale_extra_width(100)), eh = static_cast<int>(scale_extra_height(100));
+  const int ew = static_cast<int>(scale_extra_width_for(resolution_, 100));
+  const int eh = static_cast<int>(scale_extra_height_for(resolution_, 100));
   const int panel_w = 995 + ew, panel_h = 350 + eh;
   const int bw = static_cast<int>(image_button_width), bh = static_cast<int>(image_button_height);
   const int th = static_cast<int>(button_height);
@@ -100,7 +102,7 @@ void gbza_window::build() {
                                    u"Copy to Clipboard", 0);
     } else if (tab == 2) {
       gadget_create_button(GBZA_REMOVE_GB, 15, 15, 220, th, u"Remove GB-specific words only");
-      const int h = 60 + static_cast<int>(scale_extra_height(50));
+      const int h = 60 + static_cast<int>(scale_extra_height_for(resolution_, 50));
       gadget_create_text_view(GBZA_GB_WORDS, 15, 52, 220, h);
       gadget_set_font(GBZA_GB_WORDS, font_description(1001));
       gadget_set_text(GBZA_GB_WORDS, options_.gb_specific_text);
@@ -263,9 +265,9 @@ modal_step gbza_window::handle_event(const modal_event& e) {
 
 }  // namespace
 
-void show_gbza_variant_window(dictionary_document& dictionary, gbza_options& options) {
-  const int width = 1014 + static_cast<int>(scale_extra_width(100));
-  const int height = 565 + static_cast<int>(scale_extra_height(100));
+void show_gbza_variant_window(dictionary_document& dictionary, gbza_options& options, text_view resolution) {
+  const int width = 1014 + static_cast<int>(scale_extra_width_for(resolution, 100));
+  const int height = 565 + static_cast<int>(scale_extra_height_for(resolution, 100));
   if (!window_open(GBZA_VARIANT_WINDOW, 0, 0, width, height, u"GB/ZA to GB/ZA/US/CA/AU (Tavernel - GB/ZA)",
                    TOOL_WINDOW_FLAGS, window_widget(MAIN_WINDOW))) {
     message_box(u"Error!", u"Can't open a window.", MB_ICON_ERROR);
@@ -273,13 +275,16 @@ void show_gbza_variant_window(dictionary_document& dictionary, gbza_options& opt
   }
   window_set_disabled(MAIN_WINDOW, 1);
   {
-    gbza_window w(dictionary, options);
+    gbza_window w(dictionary, options, resolution);
     w.build();
     w.run();
   }
   end_modal_window(GBZA_VARIANT_WINDOW, MAIN_WINDOW);
 }
 
-void register_gbza_variant_commands(dictionary_document& dictionary, gbza_options& options, tool_registry& tools) {
-  tools.set_command(MENU_GBZA_VARIANTS, [&dictionary, &options] { show_gbza_variant_window(dictionary, options); });
+void register_gbza_variant_commands(dictionary_document& dictionary, gbza_options& options, const preferences& prefs,
+                                    tool_registry& tools) {
+  tools.set_command(MENU_GBZA_VARIANTS, [&dictionary, &options, &prefs] {
+    show_gbza_variant_window(dictionary, options, prefs.record.window_resolution);
+  });
 }

@@ -6,6 +6,7 @@
 #include "affix/dictionary_document.h"
 #include "affix/gbza_variants.h"
 #include "shell/id_blocks.h"
+#include "shell/preferences.h"
 #include "shell/tool_registry.h"
 
 #include <cstdint>
@@ -27,6 +28,8 @@ static_assert(ids_in_block(GBZA_VARIANT_BLOCK,
                             GBZA_VARIANT_FIRST, GBZA_VARIANT_LAST, GBZA_OK, GBZA_CANCEL}));
 }  // namespace gbza_ids
 
-// The window shows and keeps the lists and the tab of options.
-void show_gbza_variant_window(dictionary_document& dictionary, gbza_options& options);
-void register_gbza_variant_commands(dictionary_document& dictionary, gbza_options& options, tool_registry& tools);
+// The window shows and keeps the lists and the tab of options; it is laid
+// out for the resolution.
+void show_gbza_variant_window(dictionary_document& dictionary, gbza_options& options, text_view resolution);
+void register_gbza_variant_commands(dictionary_document& dictionary, gbza_options& options, const preferences& prefs,
+                                    tool_registry& tools);

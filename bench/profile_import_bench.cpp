@@ -61,15 +61,14 @@ int main(int argc, char** argv) {
   // The program's tools register their settings files with start-up.
   workspace ws;
   for (settings_file_registration& file : workspace_settings_files(ws)) register_settings_file(std::move(file));
-  set_default_preferences();
-  reset_settings_globals();
   reset_registered_settings();
+  std::vector<text_t> oversized;
   start = bench::now_ms();
-  const int prefs_read = read_settings_files();
+  const int prefs_read = read_settings_files(ws.prefs, ws.aff_aid, oversized);
   const bool log_read = read_recent_files_log(ws.recent_files);
   took = bench::now_ms() - start;
   std::printf("start-up   kwx4.prefs %-6s log %-6s %7lld ms  peak %5ld MB\n", prefs_read ? "read" : "unread",
               log_read ? "read" : "unread", static_cast<long long>(took), peak_rss_mb());
-  for (const text_t& path : oversized_settings_files) std::printf("  refused for its size: %s\n", to_utf8(path).c_str());
+  for (const text_t& path : oversized) std::printf("  refused for its size: %s\n", to_utf8(path).c_str());
   return outcome == profile_outcome::done ? 0 : 1;
 }

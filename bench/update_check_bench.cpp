@@ -46,7 +46,8 @@ int main(int argc, char** argv) {
   base_folder = u"/nonexistent/vocabrix_update_check_bench/";
   printing_view view;
   const int64_t start = bench::now_ms();
-  const update_check_outcome outcome = run_update_check_on(from_utf8(argv[1]), 0, view);
+  int64_t last_check = 0;
+  const update_check_outcome outcome = run_update_check_on(from_utf8(argv[1]), 0, last_check, view);
   const int64_t took = bench::now_ms() - start;
   struct rusage usage;
   getrusage(RUSAGE_SELF, &usage);

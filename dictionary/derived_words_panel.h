@@ -5,8 +5,12 @@
 
 #include "affix/affix_expansion.h"
 #include "dictionary/derived_rows.h"
+#include "dictionary/word_editor.h"
 
 #include <cstdint>
+
+struct preferences;
+struct aff_aid_languages;
 
 // The rows of the editor's last expansion (list 442 shows them) and what it
 // reported (unknown flags, the special-flag indicators).
@@ -16,8 +20,10 @@ extern expansion_report word_editor_report;
 // Builds the panel inside window 428 (the current window) and fills the
 // .AFF view (from the cache the editor expands with) and the AFF aid; the
 // sort controls show and change options. The panel's calls below take that
-// same cache.
-void build_derived_words_panel(const aff_decode_cache& cache, derived_words_options& options);
+// same cache. The panel is laid out for prefs and shows their colours; the
+// AFF aid offers the languages of aff_aid.
+void build_derived_words_panel(const aff_decode_cache& cache, derived_words_options& options, const preferences& prefs,
+                               const aff_aid_languages& aff_aid);
 // Frees the popup menu.
 void free_derived_words_panel();
 

@@ -8,6 +8,7 @@
 #include "gui/text_cursor.h"
 #include "shell/layout.h"
 #include "shell/main_loop.h"
+#include "shell/aff_aid_languages.h"
 #include "shell/preferences.h"
 #include "shell/settings_files.h"
 #include "shell/shell_ids.h"
@@ -24,8 +25,12 @@ expansion_report word_editor_report;
 
 namespace {
 
-int sx(int percent) { return static_cast<int>(scale_extra_width(percent)); }
-int sy(int percent) { return static_cast<int>(scale_extra_height(percent)); }
+// The panel is laid out for the resolution of the preferences record.
+struct panel_layout {
+  text_view resolution;
+  int sx(int percent) const { return static_cast<int>(scale_extra_width_for(resolution, percent)); }
+  int sy(int percent) const { return static_cast<int>(scale_extra_height_for(resolution, percent)); }
+};
 GdkPixbuf* picture(int image) { return image_pixbuf(image); }
 
 // The image each indicator shows now, so that it is set only when it changes.
@@ -169,34 +174,37 @@ void build_popup() {
   menu_add_item(REMOVE_FLAG, u"Remove flag from textbox");
 }
 
-void build_aff_aid(int x, int y) {
-  aff_aid_choice choice = find_aff_aid_language(aff_aid_entries, selected_aff_aid);
+void build_aff_aid(const panel_layout& l, const preferences& prefs, const aff_aid_languages& aff_aid, int x, int y) {
+  aff_aid_choice choice = find_aff_aid_language(aff_aid.entries, prefs.applied.aff_aid_language);
   label_at(AFF_AID_LABEL, x, y, aff_aid_label_text(choice));
-  gadget_create_combo_box_ex(AFF_AID_COMBO, x, y + 20, 537 + sx(100), static_cast<int>(combo_box_height), COMBO_IMAGES);
+  gadget_create_combo_box_ex(AFF_AID_COMBO, x, y + 20, 537 + l.sx(100), static_cast<int>(combo_box_height),
+                             COMBO_IMAGES);
   use_language_font(AFF_AID_COMBO);
   int image = static_cast<int>(choice.image);
-  for (const text_t& item : aff_aid_combo_items(choice, aff_aid_texts)) {
+  for (const text_t& item : aff_aid_combo_items(choice, aff_aid.texts)) {
     if (image != 0 && image_exists(image))
       gadget_add_item_image(AFF_AID_COMBO, -1, item, picture(image));
     else
       gadget_add_item(AFF_AID_COMBO, -1, item);
   }
-  if (aff_aid_selected_item >= 0 && aff_aid_selected_item < gadget_count_items(AFF_AID_COMBO))
-    gadget_set_state(AFF_AID_COMBO, static_cast<int>(aff_aid_selected_item));
+  if (aff_aid.selected_item >= 0 && aff_aid.selected_item < gadget_count_items(AFF_AID_COMBO))
+    gadget_set_state(AFF_AID_COMBO, static_cast<int>(aff_aid.selected_item));
 }
 
 }  // namespace
 
-void build_derived_words_panel(const aff_decode_cache& cache, derived_words_options& options) {
+void build_derived_words_panel(const aff_decode_cache& cache, derived_words_options& options, const preferences& prefs,
+                               const aff_aid_languages& aff_aid) {
+  const panel_layout l{prefs.record.window_resolution};
   shown_images.clear();
-  const int row_y = 331 + sy(20);
+  const int row_y = 331 + l.sy(20);
 
   // The list and the row below it.
-  gadget_create_column_list(DERIVED_LIST, 55, 124, 937 + sx(100), 205 + sy(20), u"Derived words", 170);
+  gadget_create_column_list(DERIVED_LIST, 55, 124, 937 + l.sx(100), 205 + l.sy(20), u"Derived words", 170);
   gadget_add_column(DERIVED_LIST, 1, u"Type", 85);
   gadget_add_column(DERIVED_LIST, 2, u"Flag", 78);
   gadget_add_column(DERIVED_LIST, 3, u"Flag Position", 113);
-  gadget_add_column(DERIVED_LIST, 4, u"Rule", 395 + sx(15));
+  gadget_add_column(DERIVED_LIST, 4, u"Rule", 395 + l.sx(15));
   use_language_font(DERIVED_LIST);
   create_image_button_at(DISPLAY, 57, row_y, 44, 44, 30043, 0, u"Display", 1);
 
@@ -209,8 +217,8 @@ void build_derived_words_panel(const aff_decode_cache& cache, derived_words_opti
 
   // The colours of the four row types.
   const text_t kinds[] = {u"Primary:", u"Both:", u"Suffix:", u"Prefix:"};
-  const int64_t colours[] = {prefs_record.affix_colour_primary, prefs_record.affix_colour_both,
-                             prefs_record.affix_colour_suffix, prefs_record.affix_colour_prefix};
+  const int64_t colours[] = {prefs.record.affix_colour_primary, prefs.record.affix_colour_both,
+                             prefs.record.affix_colour_suffix, prefs.record.affix_colour_prefix};
   int x = right_of(MATCH) + 60;
   for (int k = 0; k < 4; ++k) {
     int label = KIND_FIRST_LABEL + 2 * k;
@@ -220,10 +228,10 @@ void build_derived_words_panel(const aff_decode_cache& cache, derived_words_opti
   }
 
   // The .AFF view with the sort controls below it.
-  const int view_y = 379 + sy(20);
-  const int view_width = 342 + sx(60);
+  const int view_y = 379 + l.sy(20);
+  const int view_width = 342 + l.sx(60);
   const int frame_height = 58;
-  const int view_height = std::max(60, 560 + sy(100) - view_y - frame_height - 12);
+  const int view_height = std::max(60, 560 + l.sy(100) - view_y - frame_height - 12);
   label_at(AFF_LABEL, 14, view_y, u".AFF:");
   gadget_create_text_view_ex(AFF_VIEW, 59, view_y, view_width, view_height, TEXT_VIEW_READ_ONLY);
   use_language_font(AFF_VIEW);
@@ -273,7 +281,7 @@ void build_derived_words_panel(const aff_decode_cache& cache, derived_words_opti
 
   // The summary beside the view.
   const int sum_x = 59 + view_width + 10;
-  const int sum_width = std::max(120, (1014 + sx(100) - sum_x - 16) / 2);
+  const int sum_width = std::max(120, (1014 + l.sx(100) - sum_x - 16) / 2);
   const int sum_height = frame_y + frame_height - (view_y + 20);
   label_at(SUMMARY_LABEL, sum_x, view_y, u"Summary:");
   gadget_create_column_list(TOP_LEVEL_LIST, sum_x, view_y + 20, sum_width - 4, sum_height, u"Top level tags", sum_width - 30);
@@ -307,7 +315,7 @@ void build_derived_words_panel(const aff_decode_cache& cache, derived_words_opti
   label_at(COMPLEX_PREFIXES_WARNING, gadget_x(KEEPCASE), 104, u"⚠ COMPLEX PREFIXES not supported yet!");
   gadget_set_color(COMPLEX_PREFIXES_WARNING, COLOR_TEXT, WORD_EDITOR_RED);
 
-  build_aff_aid(right_of(TAGS_FIELD) + 38, 30);
+  build_aff_aid(l, prefs, aff_aid, right_of(TAGS_FIELD) + 38, 30);
   build_popup();
 }
 

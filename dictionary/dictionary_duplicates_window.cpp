@@ -30,15 +30,20 @@ static_assert(SHORTCUT_BLOCK.holds(SHORTCUT_TOOL_HELP));
 constexpr int ROW_BACKGROUND = 14670554;  // 0xDFDADA
 constexpr int ROW_MARK_RED = 255;
 
-int sx(int percent) { return static_cast<int>(scale_extra_width(percent)); }
-int sy(int percent) { return static_cast<int>(scale_extra_height(percent)); }
+// The window is laid out for the resolution of the preferences record.
+struct window_layout {
+  text_view resolution;
+  int sx(int percent) const { return static_cast<int>(scale_extra_width_for(resolution, percent)); }
+  int sy(int percent) const { return static_cast<int>(scale_extra_height_for(resolution, percent)); }
+};
 
 void warn(const text_t& text) { message_box(u"Warning!", text, MB_ICON_WARNING); }
 
 struct window_state {
-  window_state(dictionary_document& d, duplicates_options& o) : dictionary(d), options(o) {}
+  window_state(dictionary_document& d, duplicates_options& o, text_view s) : dictionary(d), options(o), separator(s) {}
   dictionary_document& dictionary;
   duplicates_options& options;  // the check boxes, remembered by the program
+  text_t separator;             // of the counts
   list_tool_edit* edit = nullptr;
   duplicate_scan_result scan;
   row_type_colours colours = DEFAULT_ROW_TYPE_COLOURS;  // of the affix class column
@@ -111,11 +116,11 @@ void show_twofold(const duplicates_options& options, bool on) {
   gadget_set_disabled(SPECIAL_PRIMARY, on ? 1 : 0);
 }
 
-void build_window(dictionary_document& dictionary, duplicates_options& options) {
-  const int list_width = 672 + sx(60), list_height = 270 + sy(100);
+void build_window(const window_layout& l, dictionary_document& dictionary, duplicates_options& options) {
+  const int list_width = 672 + l.sx(60), list_height = 270 + l.sy(100);
   gadget_create_column_list(LIST, 25, 25, list_width, list_height, u"Line #", 95);
   for (const char16_t* title : {u"Word", u"\U0001F3C1", u"Postags/Comments", u"Information", u"Repeated Flags"})
-    gadget_add_column(LIST, -1, title, 160 + sx(5));
+    gadget_add_column(LIST, -1, title, 160 + l.sx(5));
   use_language_font(LIST);
 
   const int row_y = bottom_of(LIST) + 5;
@@ -133,7 +138,7 @@ void build_window(dictionary_document& dictionary, duplicates_options& options) 
   gadget_create_label(TIME_LABEL, gadget_x(PROGRESS), row_y + 12, 100, static_cast<int>(text_gadget_height), u"");
   gadget_create_label(ESCAPE_LABEL, gadget_x(PROGRESS), row_y + 30, 100, static_cast<int>(text_gadget_height), u"");
 
-  gadget_create_text_view_ex(LOG, right_of(LIST) + 9, 25, 297 + sx(40), list_height + 60, TEXT_VIEW_READ_ONLY);
+  gadget_create_text_view_ex(LOG, right_of(LIST) + 9, 25, 297 + l.sx(40), list_height + 60, TEXT_VIEW_READ_ONLY);
   use_language_font(LOG);
   create_image_button_below(CLEAR_LOG, LOG, 44, 44, 30040, 5, u"Clear", 0);
   create_image_button_right_of(LOG_BOTTOM, CLEAR_LOG, 44, 44, 37, 5, u"Go to bottom", 0);
@@ -192,7 +197,7 @@ void export_list(const window_state& st) {
                                         st.dictionary.list.path());
   if (path.empty()) return;
   tool_window_job_host host = job_host();
-  if (export_dictionary_duplicates(st.scan, path, number_separator, host) == line_export_status::write_failed)
+  if (export_dictionary_duplicates(st.scan, path, st.separator, host) == line_export_status::write_failed)
     message_box(u"Error!", u"Can't write the file:\n" + path, MB_ICON_ERROR);
 }
 
@@ -229,7 +234,9 @@ void dictionary_views_follow(const dictionary_document& dictionary) {
 
 }  // namespace
 
-void show_dictionary_duplicates_window(dictionary_document& dictionary, duplicates_options& options) {
+void show_dictionary_duplicates_window(dictionary_document& dictionary, duplicates_options& options,
+                                       const preferences& prefs) {
+  const window_layout l{prefs.record.window_resolution};
   list_document& doc = dictionary.list;
   if (doc.count() == 0) {
     warn(u"No dictionary words found.");
@@ -237,17 +244,17 @@ void show_dictionary_duplicates_window(dictionary_document& dictionary, duplicat
   }
   dictionary.decode_cache();
   window_set_disabled(MAIN_WINDOW, 1);
-  if (!window_open(WINDOW, GUI_KEEP, GUI_KEEP, 1014 + sx(100), 555 + sy(100), u"Show/Merge/Delete duplicates .DIC",
+  if (!window_open(WINDOW, GUI_KEEP, GUI_KEEP, 1014 + l.sx(100), 555 + l.sy(100), u"Show/Merge/Delete duplicates .DIC",
                    TOOL_WINDOW_FLAGS, window_widget(MAIN_WINDOW))) {
     window_set_disabled(MAIN_WINDOW, 0);
     message_box(u"Error!", u"Can't open a window.", MB_ICON_ERROR);
     return;
   }
   list_tool_edit edit(doc);
-  window_state st(dictionary, options);
-  st.colours = preferred_row_type_colours();
+  window_state st(dictionary, options, prefs.applied.number_separator_chr);
+  st.colours = preferred_row_type_colours(prefs.applied);
   st.edit = &edit;
-  build_window(dictionary, options);
+  build_window(l, dictionary, options);
   st.log.text = duplicates_log_banner();
   st.log.shown = [&st] { show_log(st.log); };
   show_log(st.log);
@@ -310,9 +317,9 @@ void show_dictionary_duplicates_window(dictionary_document& dictionary, duplicat
 }
 
 void register_dictionary_duplicates_commands(dictionary_document& dictionary, duplicates_options& options,
-                                             tool_registry& tools) {
+                                             const preferences& prefs, tool_registry& tools) {
   tools.set_command(MENU_DICTIONARY_DUPLICATES,
-                    [&dictionary, &options] { show_dictionary_duplicates_window(dictionary, options); });
-  tools.set_command(MENU_WORDLIST_DUPLICATES, [&dictionary] { show_duplicates_wordlist(dictionary); });
+                    [&dictionary, &options, &prefs] { show_dictionary_duplicates_window(dictionary, options, prefs); });
+  tools.set_command(MENU_WORDLIST_DUPLICATES, [&dictionary, &prefs] { show_duplicates_wordlist(dictionary, prefs); });
   tools.set_command(MENU_SORT_AFF_TAGS, [&dictionary] { sort_aff_tags_command(dictionary); });
 }

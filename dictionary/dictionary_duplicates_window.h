@@ -6,6 +6,7 @@
 #include "affix/dictionary_document.h"
 #include "dictionary/dictionary_duplicates.h"
 #include "shell/id_blocks.h"
+#include "shell/preferences.h"
 #include "shell/tool_registry.h"
 #include "shell/shell_ids.h"
 
@@ -31,12 +32,15 @@ static_assert(ids_in_block(DUPLICATES_BLOCK, {WINDOW, LIST, EXPORT, CLOSE, FOUND
 
 // Opens window 577 over window 0 and returns when it is closed: OK keeps
 // what Process did, Cancel, Escape and the close box put the dictionary back.
-void show_dictionary_duplicates_window(dictionary_document& dictionary, duplicates_options& options);
-// Show/Delete duplicates wordlist on window 0, then window 523 with the list.
-void show_duplicates_wordlist(dictionary_document& dictionary);
+// The window is laid out, coloured and counts by prefs.
+void show_dictionary_duplicates_window(dictionary_document& dictionary, duplicates_options& options,
+                                       const preferences& prefs);
+// Show/Delete duplicates wordlist on window 0, then window 523 with the list;
+// prefs give the size that asks before going on and the separator.
+void show_duplicates_wordlist(dictionary_document& dictionary, const preferences& prefs);
 // Sort tags .AFF on window 0.
 void sort_aff_tags_command(dictionary_document& dictionary);
 
 // The three tools' commands; the window remembers its check boxes in options.
 void register_dictionary_duplicates_commands(dictionary_document& dictionary, duplicates_options& options,
-                                             tool_registry& tools);
+                                             const preferences& prefs, tool_registry& tools);

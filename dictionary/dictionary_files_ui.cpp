@@ -62,7 +62,7 @@ void attach_aff_editor(dictionary_document& dictionary) {
   dictionary.attach_aff_editor(std::move(link));
 }
 
-void load_dictionary(dictionary_document& dictionary, const text_t& given_path) {
+void load_dictionary(dictionary_document& dictionary, const preferences& prefs, const text_t& given_path) {
   show_main_status(u"Loading Dictionary... <ESC> to abort.");
   reset_main_progress();
   // A box closed without an answer keeps the unsaved work.
@@ -86,9 +86,9 @@ void load_dictionary(dictionary_document& dictionary, const text_t& given_path) 
   if (!confirm_non_utf8_bom_file(dictionary_aff_path(path))) return;
 
   // The word count follows the lines read while the job runs.
-  auto show_count = [](int64_t read) {
-    set_gadget_text_if_changed(DICTIONARY_STATUS_LABEL,
-                               list_status_label_text(u"# Words:", u"Word: [", read, -1, number_separator));
+  auto show_count = [&prefs](int64_t read) {
+    set_gadget_text_if_changed(DICTIONARY_STATUS_LABEL, list_status_label_text(u"# Words:", u"Word: [", read, -1,
+                                                                               prefs.applied.number_separator_chr));
   };
   text_t aff_text;
   const dic_file_result r =
@@ -140,10 +140,10 @@ void save_dictionary(dictionary_document& dictionary, int use_current_path, int 
   show_main_status(r.status_text);
 }
 
-void register_dictionary_file_commands(dictionary_document& dictionary, document_kind& kind) {
+void register_dictionary_file_commands(dictionary_document& dictionary, document_kind& kind, const preferences& prefs) {
   attach_aff_editor(dictionary);
   kind.path = [&dictionary] { return dictionary.list.path(); };
-  kind.load = [&dictionary](const text_t& path) { load_dictionary(dictionary, path); };
+  kind.load = [&dictionary, &prefs](const text_t& path) { load_dictionary(dictionary, prefs, path); };
   kind.save = [&dictionary](save_choice c) {
     save_dictionary(dictionary, c == save_choice::save ? 1 : 0, c == save_choice::save_as ? 1 : 0);
   };

@@ -6,10 +6,12 @@
 #include "affix/dictionary_document.h"
 #include "common/text.h"
 #include "shell/document_kinds.h"
+#include "shell/preferences.h"
 
 // path "" asks for the file ("Open Dictionary"); any other path is opened
 // directly. An aborted or failed load leaves the open dictionary as it was.
-void load_dictionary(dictionary_document& dictionary, const text_t& path);
+// The counts shown while it loads use the separator of prefs.
+void load_dictionary(dictionary_document& dictionary, const preferences& prefs, const text_t& path);
 // (1, 0): Save to the dictionary's path (asks for one when it has none);
 // (0, 1): Save As. The old pair stays until both new files are complete.
 void save_dictionary(dictionary_document& dictionary, int use_current_path, int save_as);
@@ -22,4 +24,4 @@ void attach_aff_editor(dictionary_document& dictionary);
 // The dictionary kind's loader and saver, which File > Open, Save and Save As
 // run on the Dictionary tab, and the dictionary's changed test for the exit
 // question.
-void register_dictionary_file_commands(dictionary_document& dictionary, document_kind& kind);
+void register_dictionary_file_commands(dictionary_document& dictionary, document_kind& kind, const preferences& prefs);

@@ -36,6 +36,7 @@ struct statistics_window {
   dictionary_document& dictionary;
   const dictionary_statistics& stats;  // the pass the window shows
   statistics_options& options;
+  const preferences_kwx4& prefs;  // the applied preferences: the separator and the warning limit
   int64_t reference_total = -1;  // the total the new words are counted from; -1 when none
 };
 
@@ -53,7 +54,7 @@ void recompute_new_words(statistics_window& w) {
   }
   w.reference_total = string_to_int(reference);
   gadget_set_text(ids::NEW_WORDS,
-                  statistics_new_words_text(w.stats.total, w.reference_total, now_text(), number_separator));
+                  statistics_new_words_text(w.stats.total, w.reference_total, now_text(), w.prefs.number_separator_chr));
 }
 
 void draw_pie_chart(const dictionary_statistics& stats) {
@@ -73,10 +74,11 @@ void add_column_titles(int list, const char16_t* first) {
 
 void build_window(statistics_window& w) {
   const dictionary_statistics& stats = w.stats;
+  const text_t& separator = w.prefs.number_separator_chr;
   add_column_titles(ids::TYPE_LIST, u"Statistics (Words)");
   gadget_move_resize(ids::TYPE_LIST, 5, 5, 318, 260);
   for (int row = 0; row < STATISTICS_TYPE_ROWS; ++row)
-    gadget_add_item_image(ids::TYPE_LIST, -1, statistics_type_row(stats, row, number_separator),
+    gadget_add_item_image(ids::TYPE_LIST, -1, statistics_type_row(stats, row, separator),
                           image_pixbuf(statistics_type_images[static_cast<size_t>(row)]));
   gadget_create_canvas(ids::CHART, 329, 5, 260, 261, CANVAS_BORDER);
   add_column_titles(ids::LETTERS_LEFT, u"Statistics (Letters)");
@@ -85,7 +87,7 @@ void build_window(statistics_window& w) {
   gadget_move_resize(ids::LETTERS_RIGHT, 919, 5, 318, 350);
   std::vector<text_t> left, right;
   for (int row = 0; row < STATISTICS_LETTER_ROWS; ++row)
-    (row <= kLastLetterOnTheLeft ? left : right).push_back(statistics_letter_row(stats, row, number_separator));
+    (row <= kLastLetterOnTheLeft ? left : right).push_back(statistics_letter_row(stats, row, separator));
   gadget_add_items(ids::LETTERS_LEFT, left);
   gadget_add_items(ids::LETTERS_RIGHT, right);
   gadget_set_item_color(ids::LETTERS_LEFT, -1, COLOR_BACKGROUND, kLettersBackground, 0);
@@ -102,7 +104,7 @@ void build_window(statistics_window& w) {
   const int rows[] = {272, 320, 368, 416};
   gadget_create_label_ex(ids::TOTAL_LABEL, 10, rows[0] + 13, 150, static_cast<int>(text_gadget_height),
                          u"Current wordlist:", LABEL_RIGHT);
-  gadget_create_entry_ex(ids::TOTAL, 165, rows[0] + 10, 115, entry_h, format_count(stats.total, number_separator), ENTRY_READ_ONLY);
+  gadget_create_entry_ex(ids::TOTAL, 165, rows[0] + 10, 115, entry_h, format_count(stats.total, separator), ENTRY_READ_ONLY);
   create_image_button_at(ids::COPY_TOTAL, 285, rows[0], kButton, kButton, kImageCopy, 0, u"Copy to Clipboard", 0);
   gadget_create_button(ids::TOTAL_TO_REFERENCE, 60, rows[1] + 8, static_cast<int>(button_width),
                        static_cast<int>(button_height), u"∑ Copy →");
@@ -161,12 +163,12 @@ void forget_reference(statistics_window& w) {
   w.reference_total = -1;
 }
 
-void export_statistics(const dictionary_document& dictionary, const dictionary_statistics& stats) {
+void export_statistics(const statistics_window& w) {
   const text_t path = request_save_path(u"Export Statistics to file", u"Text Documents (*.txt)|*.txt", u".txt",
-                                        dictionary.list.path());
+                                        w.dictionary.list.path());
   if (path.empty()) return;
-  const text_t text = statistics_export_text(stats, gadget_get_text(ids::REFERENCE), gadget_get_text(ids::NEW_WORDS),
-                                             number_separator);
+  const text_t text = statistics_export_text(w.stats, gadget_get_text(ids::REFERENCE), gadget_get_text(ids::NEW_WORDS),
+                                             w.prefs.number_separator_chr);
   if (!write_statistics_export(path, text)) message_box(u"Error!", u"Can't write the file:\n" + path, MB_ICON_ERROR);
 }
 
@@ -174,14 +176,16 @@ int selected_type_row() { return gadget_get_state(ids::TYPE_LIST); }
 
 // The forms of the selected row to a file; the job shows in window 561 when
 // that is open, else in this window.
-void export_words_of_type(dictionary_document& dictionary, const dictionary_statistics& stats,
-                          word_annotation annotation) {
+void export_words_of_type(const statistics_window& w, word_annotation annotation) {
+  dictionary_document& dictionary = w.dictionary;
+  const dictionary_statistics& stats = w.stats;
+  const int64_t limit = w.prefs.ask_after_n_words;
   const int row = selected_type_row();
   if (row < 0 || row >= STATISTICS_TYPE_ROWS) return warn(u"No dictionary word type selected.");
   const int64_t count = statistics_type_count(stats, row);
   if (count == 0) return warn(u"No dictionary words of that type.");
-  if (statistics_export_needs_warning(count, decode_warning_limit) &&
-      message_box(u"Warning!", huge_output_question(decode_warning_limit, number_separator),
+  if (statistics_export_needs_warning(count, limit) &&
+      message_box(u"Warning!", huge_output_question(limit, w.prefs.number_separator_chr),
                   MB_YES_NO | MB_ICON_WARNING) == MB_ANSWER_YES)
     return;
   const text_t path = request_save_path(u"Extract wordlist to file", u"Text Documents (*.txt)|*.txt", u".txt",
@@ -208,7 +212,9 @@ void preview_row(dictionary_document& dictionary, int list_row, int type_row, in
   gadget_set_text(words::PREVIEW, text);
 }
 
-void show_words_by_statistic_type(dictionary_document& dictionary, const dictionary_statistics& stats) {
+void show_words_by_statistic_type(const statistics_window& w) {
+  dictionary_document& dictionary = w.dictionary;
+  const dictionary_statistics& stats = w.stats;
   const int row = selected_type_row();
   if (row < 0 || row >= STATISTICS_TYPE_ROWS) return warn(u"No dictionary word type selected.");
   text_t title = statistics_type_titles[static_cast<size_t>(row)];
@@ -249,8 +255,8 @@ void show_words_by_statistic_type(dictionary_document& dictionary, const diction
     if (e.is_close_box() || e.is_menu(SHORTCUT_ESCAPE) || e.is_gadget(words::CLOSE)) return modal_step::close;
     if (e.is_gadget(words::LIST) && (e.subtype == SUBTYPE_CLICK || e.subtype == SUBTYPE_CHANGE))
       preview_row(dictionary, gadget_get_state(words::LIST), row, previewed);
-    if (e.is_gadget(words::EXTRACT)) export_words_of_type(dictionary, stats, word_annotation::plain);
-    if (e.is_gadget(words::EXTRACT_FLAGS)) export_words_of_type(dictionary, stats, word_annotation::with_origin);
+    if (e.is_gadget(words::EXTRACT)) export_words_of_type(w, word_annotation::plain);
+    if (e.is_gadget(words::EXTRACT_FLAGS)) export_words_of_type(w, word_annotation::with_origin);
     return modal_step::stay;
   });
   end_modal_window(words::WINDOW, ids::WINDOW, modal_end_order::close_window_first);
@@ -262,9 +268,9 @@ modal_step handle_event(statistics_window& w, const modal_event& e) {
     switch (e.object) {
       case SHORTCUT_ESCAPE: return modal_step::close;
       case SHORTCUT_HELP: open_manual_page(u"#5.2.5.10.statistics"); break;
-      case ids::POPUP_SHOW: show_words_by_statistic_type(w.dictionary, w.stats); break;
-      case ids::POPUP_EXTRACT: export_words_of_type(w.dictionary, w.stats, word_annotation::plain); break;
-      case ids::POPUP_EXTRACT_FLAGS: export_words_of_type(w.dictionary, w.stats, word_annotation::with_origin); break;
+      case ids::POPUP_SHOW: show_words_by_statistic_type(w); break;
+      case ids::POPUP_EXTRACT: export_words_of_type(w, word_annotation::plain); break;
+      case ids::POPUP_EXTRACT_FLAGS: export_words_of_type(w, word_annotation::with_origin); break;
       default: break;
     }
     return modal_step::stay;
@@ -275,7 +281,7 @@ modal_step handle_event(statistics_window& w, const modal_event& e) {
     case ids::CLOSE: return modal_step::close;
     case ids::TYPE_LIST:
       if (subtype == SUBTYPE_RIGHT_CLICK) menu_popup(ids::POPUP, window_widget(ids::WINDOW));
-      if (subtype == SUBTYPE_DOUBLE_CLICK) show_words_by_statistic_type(w.dictionary, w.stats);
+      if (subtype == SUBTYPE_DOUBLE_CLICK) show_words_by_statistic_type(w);
       break;
     case ids::COPY_TOTAL: copy_field(ids::TOTAL); break;
     case ids::COPY_NEW_WORDS: copy_field(ids::NEW_WORDS); break;
@@ -296,7 +302,7 @@ modal_step handle_event(statistics_window& w, const modal_event& e) {
       break;
     case ids::REMEMBER: remember_reference(w); break;
     case ids::FORGET: forget_reference(w); break;
-    case ids::EXPORT: export_statistics(w.dictionary, w.stats); break;
+    case ids::EXPORT: export_statistics(w); break;
     default: break;
   }
   return modal_step::stay;
@@ -308,7 +314,7 @@ void run_window(statistics_window& w) {
 
 }  // namespace
 
-void show_dictionary_statistics(dictionary_document& dictionary, statistics_options& options) {
+void show_dictionary_statistics(dictionary_document& dictionary, statistics_options& options, const preferences& prefs) {
   status_bar_set_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT, u"Processing Statistics... <ESC> to abort.");
   status_bar_set_progress_value(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS, 0, 1);
   if (dictionary.list.empty()) {
@@ -318,13 +324,13 @@ void show_dictionary_statistics(dictionary_document& dictionary, statistics_opti
   }
   const aff_decode_cache& cache = dictionary.decode_cache();
   const dictionary_statistics stats =
-      compute_dictionary_statistics(dictionary.list, cache, number_separator, main_window_job_host());
+      compute_dictionary_statistics(dictionary.list, cache, prefs.applied.number_separator_chr, main_window_job_host());
   if (stats.aborted) return;
   if (!window_open(ids::WINDOW, 0, 0, 1253, 531, u"Show Statistics", TOOL_WINDOW_FLAGS, window_widget(MAIN_WINDOW))) {
     message_box(u"Error!", u"Can't open a window.", MB_ICON_ERROR);
     return;
   }
-  statistics_window w{dictionary, stats, options};
+  statistics_window w{dictionary, stats, options, prefs.applied};
   build_window(w);
   window_set_disabled(MAIN_WINDOW, 1);
   window_activate(ids::WINDOW);
@@ -333,6 +339,8 @@ void show_dictionary_statistics(dictionary_document& dictionary, statistics_opti
   end_modal_window(ids::WINDOW, MAIN_WINDOW, modal_end_order::close_window_first);
 }
 
-void register_statistics_commands(dictionary_document& dictionary, statistics_options& options, tool_registry& tools) {
-  tools.set_command(MENU_STATISTICS, [&dictionary, &options] { show_dictionary_statistics(dictionary, options); });
+void register_statistics_commands(dictionary_document& dictionary, statistics_options& options, const preferences& prefs,
+                                  tool_registry& tools) {
+  tools.set_command(MENU_STATISTICS,
+                    [&dictionary, &options, &prefs] { show_dictionary_statistics(dictionary, options, prefs); });
 }

@@ -6,6 +6,7 @@
 #include "dictionary/dictionary_statistics.h"
 #include "affix/dictionary_document.h"
 #include "shell/id_blocks.h"
+#include "shell/preferences.h"
 #include "shell/tool_registry.h"
 
 namespace statistics_ids {
@@ -29,6 +30,8 @@ static_assert(ids_in_block(STATISTICS_WORDS_BLOCK, {WINDOW, LIST, EXTRACT, CLOSE
 }  // namespace statistics_words_ids
 
 // The menu command: the pass on the main window, then the window, which
-// shows and remembers the reference total of options.
-void show_dictionary_statistics(dictionary_document& dictionary, statistics_options& options);
-void register_statistics_commands(dictionary_document& dictionary, statistics_options& options, tool_registry& tools);
+// shows and remembers the reference total of options; the counts use the
+// separator of prefs, which also give the size that asks before extracting.
+void show_dictionary_statistics(dictionary_document& dictionary, statistics_options& options, const preferences& prefs);
+void register_statistics_commands(dictionary_document& dictionary, statistics_options& options, const preferences& prefs,
+                                  tool_registry& tools);

@@ -42,7 +42,8 @@ void entries_rewritten() {
 
 }  // namespace
 
-void extract_dictionary_wordlist(dictionary_document& dictionary, wordlist_extract_type type) {
+void extract_dictionary_wordlist(dictionary_document& dictionary, wordlist_extract_type type,
+                                 const preferences& prefs) {
   show_status(u"Extracting wordlist... <ESC> to abort.");
   status_bar_set_progress_value(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS, 0, 1);
   if (refuse_empty_dictionary(dictionary)) return aborted();
@@ -60,32 +61,33 @@ void extract_dictionary_wordlist(dictionary_document& dictionary, wordlist_extra
       message_box(u"Warning!", u"File already exists! Overwrite it?", MB_YES_NO | MB_ICON_WARNING) != MB_ANSWER_YES)
     return aborted();
   const wordlist_extraction_result r =
-      extract_wordlist_to_file(dictionary.list, cache, type, path, decode_warning_limit, number_separator,
-                               main_window_job_host());
+      extract_wordlist_to_file(dictionary.list, cache, type, path, prefs.applied.ask_after_n_words,
+                               prefs.applied.number_separator_chr, main_window_job_host());
   if (r.write_failed) message_box(u"Error!", u"Can't write the file:\n" + path, MB_ICON_ERROR);
 }
 
-void sort_dictionary_word_flags(dictionary_document& dictionary) {
+void sort_dictionary_word_flags(dictionary_document& dictionary, text_view separator) {
   if (refuse_empty_dictionary(dictionary)) return;
   const aff_decode_cache& cache = dictionary.decode_cache();
   const sort_flags_result r =
-      sort_dictionary_flags(entries_to_rewrite(dictionary), cache, number_separator, main_window_job_host());
+      sort_dictionary_flags(entries_to_rewrite(dictionary), cache, separator, main_window_job_host());
   if (r.aborted) return;
   entries_rewritten();
-  message_box(u"Warning!", sort_flags_summary(r, number_separator), MB_ICON_INFORMATION);
+  message_box(u"Warning!", sort_flags_summary(r, separator), MB_ICON_INFORMATION);
 }
 
-void remove_dictionary_word_comments(dictionary_document& dictionary) {
+void remove_dictionary_word_comments(dictionary_document& dictionary, text_view separator) {
   if (refuse_empty_dictionary(dictionary)) return;
   if (message_box(u"Warning!", u"This will remove all the comments\nof the words in the .DIC\n\nContinue?",
                   MB_YES_NO | MB_ICON_WARNING) == MB_ANSWER_NO)
     return aborted();
-  const remove_comments_result r = remove_dictionary_comments(entries_to_rewrite(dictionary), number_separator, main_window_job_host());
+  const remove_comments_result r =
+      remove_dictionary_comments(entries_to_rewrite(dictionary), separator, main_window_job_host());
   if (r.aborted) return;
   entries_rewritten();
   if (r.removed > 0) {
     message_box(u"Information!",
-                u"Comments in words removed:" + string_format_number(0, u".", number_separator, double(r.removed)),
+                u"Comments in words removed:" + string_format_number(0, u".", separator, double(r.removed)),
                 MB_ICON_INFORMATION);
   } else {
     message_box(u"Warning!", u"No comments in words found!", MB_ICON_WARNING);
@@ -106,16 +108,19 @@ void fix_dictionary_word_spaces(dictionary_document& dictionary) {
 }
 
 void register_dictionary_tool_commands(dictionary_document& dictionary, statistics_options& statistics,
-                                       postag_search& tag_search, tool_registry& tools) {
-  tools.set_command(MENU_EXTRACT_ALL_TXT, [&dictionary] { extract_dictionary_wordlist(dictionary, EXTRACT_ALL_TXT); });
-  tools.set_command(MENU_EXTRACT_ALL_CSV, [&dictionary] { extract_dictionary_wordlist(dictionary, EXTRACT_ALL_CSV); });
-  tools.set_command(MENU_EXTRACT_COMPOUNDS_TXT,
-                    [&dictionary] { extract_dictionary_wordlist(dictionary, EXTRACT_COMPOUNDS_TXT); });
-  tools.set_command(MENU_EXTRACT_COMPOUNDS_LT,
-                    [&dictionary] { extract_dictionary_wordlist(dictionary, EXTRACT_COMPOUNDS_LANGUAGETOOL); });
-  tools.set_command(MENU_SORT_FLAGS, [&dictionary] { sort_dictionary_word_flags(dictionary); });
-  tools.set_command(MENU_REMOVE_COMMENTS, [&dictionary] { remove_dictionary_word_comments(dictionary); });
+                                       postag_search& tag_search, const preferences& prefs, tool_registry& tools) {
+  const text_t& separator = prefs.applied.number_separator_chr;
+  const std::pair<int, wordlist_extract_type> extractions[] = {
+      {MENU_EXTRACT_ALL_TXT, EXTRACT_ALL_TXT},
+      {MENU_EXTRACT_ALL_CSV, EXTRACT_ALL_CSV},
+      {MENU_EXTRACT_COMPOUNDS_TXT, EXTRACT_COMPOUNDS_TXT},
+      {MENU_EXTRACT_COMPOUNDS_LT, EXTRACT_COMPOUNDS_LANGUAGETOOL}};
+  for (const auto& [item, type] : extractions)
+    tools.set_command(item, [&dictionary, &prefs, type] { extract_dictionary_wordlist(dictionary, type, prefs); });
+  tools.set_command(MENU_SORT_FLAGS, [&dictionary, &separator] { sort_dictionary_word_flags(dictionary, separator); });
+  tools.set_command(MENU_REMOVE_COMMENTS,
+                    [&dictionary, &separator] { remove_dictionary_word_comments(dictionary, separator); });
   tools.set_command(MENU_DICTIONARY_FIX_SPACES, [&dictionary] { fix_dictionary_word_spaces(dictionary); });
   register_postag_search_commands(dictionary, tag_search, tools);
-  register_statistics_commands(dictionary, statistics, tools);
+  register_statistics_commands(dictionary, statistics, prefs, tools);
 }

@@ -265,16 +265,17 @@ void handle_event(editor_state& st, const modal_event& e) {
 
 }  // namespace
 
-row_type_colours preferred_row_type_colours() {
+row_type_colours preferred_row_type_colours(const preferences_kwx4& applied) {
   auto colour = [](int64_t index) {
     return index >= 0 && index < AFFIX_COLOUR_COUNT ? static_cast<int32_t>(affix_colour_table[static_cast<size_t>(index)])
                                                     : COLOR_DEFAULT;
   };
-  return {colour(primary_affix_colour), colour(suffix_affix_colour), colour(prefix_affix_colour),
-          colour(both_affix_colour)};
+  return {colour(applied.affix_colour_primary), colour(applied.affix_colour_suffix),
+          colour(applied.affix_colour_prefix), colour(applied.affix_colour_both)};
 }
 
-void edit_dictionary_word(dictionary_document& dictionary, entry_edit how, derived_words_options& options) {
+void edit_dictionary_word(dictionary_document& dictionary, entry_edit how, derived_words_options& options,
+                          const preferences& prefs, aff_aid_languages& aff_aid) {
   list_document& doc = dictionary.list;
   if (how == entry_edit::edit) {
     if (doc.count() == 0) {
@@ -292,7 +293,7 @@ void edit_dictionary_word(dictionary_document& dictionary, entry_edit how, deriv
   word_editor_report = {};
   nosuggest_indicator_colour = 0;
   pending_word_editor_action = 0;
-  word_editor_rows = derived_rows_sink(preferred_row_type_colours());
+  word_editor_rows = derived_rows_sink(preferred_row_type_colours(prefs.applied));
 
   editor_state st(options);
   st.dictionary = &dictionary;
@@ -301,8 +302,9 @@ void edit_dictionary_word(dictionary_document& dictionary, entry_edit how, deriv
   if (!st.add) st.at_open = word_editor_fields_of_entry(doc.entry(doc.selected()));
 
   window_set_disabled(MAIN_WINDOW, 1);
-  if (!window_open(WINDOW, GUI_KEEP, GUI_KEEP, 1014 + static_cast<int>(scale_extra_width(100)),
-                   560 + static_cast<int>(scale_extra_height(100)), st.add ? u"Add a word" : u"Edit a word",
+  const text_t& resolution = prefs.record.window_resolution;
+  if (!window_open(WINDOW, GUI_KEEP, GUI_KEEP, 1014 + static_cast<int>(scale_extra_width_for(resolution, 100)),
+                   560 + static_cast<int>(scale_extra_height_for(resolution, 100)), st.add ? u"Add a word" : u"Edit a word",
                    TOOL_WINDOW_FLAGS, window_widget(MAIN_WINDOW))) {
     window_set_disabled(MAIN_WINDOW, 0);
     message_box(u"Error!", u"Can't open a window.", MB_ICON_ERROR);
@@ -310,7 +312,7 @@ void edit_dictionary_word(dictionary_document& dictionary, entry_edit how, deriv
   }
   open_editor = &st;
   build_fields();
-  build_derived_words_panel(cache, options);
+  build_derived_words_panel(cache, options, prefs, aff_aid);
   gadget_set_text(WORD_FIELD, st.at_open.word);
   gadget_set_text(TAGS_FIELD, st.at_open.tags);
   if (!st.add) request_refresh(st, OPENING_SETBACK_MS);
@@ -345,7 +347,7 @@ void edit_dictionary_word(dictionary_document& dictionary, entry_edit how, deriv
   const text_t tags = tags_field_text();
   unbind_callbacks();
   if (st.commit) {
-    aff_aid_selected_item = gadget_get_state(AFF_AID_COMBO);
+    aff_aid.selected_item = gadget_get_state(AFF_AID_COMBO);
     const bool changed = word != st.at_open.word || tags != st.at_open.tags;
     if (commit_word_editor_entry(doc, st.add, word_editor_entry_of_fields(word, tags, st.at_open), changed)) {
       if (st.add) {
@@ -367,8 +369,10 @@ void edit_dictionary_word(dictionary_document& dictionary, entry_edit how, deriv
 }
 
 void register_word_editor_commands(dictionary_document& dictionary, derived_words_options& options,
-                                   list_entry_commands& entries) {
-  entries.edit = [&dictionary, &options](entry_edit how) { edit_dictionary_word(dictionary, how, options); };
+                                   const preferences& prefs, aff_aid_languages& aff_aid, list_entry_commands& entries) {
+  entries.edit = [&dictionary, &options, &prefs, &aff_aid](entry_edit how) {
+    edit_dictionary_word(dictionary, how, options, prefs, aff_aid);
+  };
 }
 
 int word_editor_indicator_image(int gadget) {

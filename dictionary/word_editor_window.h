@@ -5,24 +5,29 @@
 #include "affix/dictionary_document.h"
 #include "common/text.h"
 #include "dictionary/derived_rows.h"
+#include "shell/aff_aid_languages.h"
 #include "shell/document_kinds.h"
+#include "shell/preferences.h"
 
 #include <cstdint>
 
 // Adds a word, or edits the selected dictionary entry. Opens the modal
 // window and returns when it is closed; only a valid OK writes.
-// The derived-words list is sorted as options say, and remembers it there.
-void edit_dictionary_word(dictionary_document& dictionary, entry_edit how, derived_words_options& options);
+// The derived-words list is sorted as options say, and remembers it there;
+// the window is laid out and coloured by prefs, and its AFF aid offers the
+// languages of aff_aid (OK remembers the chosen item there).
+void edit_dictionary_word(dictionary_document& dictionary, entry_edit how, derived_words_options& options,
+                          const preferences& prefs, aff_aid_languages& aff_aid);
 
 // The dictionary kind's Add and Edit, which the Add and Edit buttons, popup
 // items 503 and 507, Ctrl+A and the double click on the dictionary list run;
 // the editor keeps its sort of derived words in options.
 void register_word_editor_commands(dictionary_document& dictionary, derived_words_options& options,
-                                   list_entry_commands& entries);
+                                   const preferences& prefs, aff_aid_languages& aff_aid, list_entry_commands& entries);
 
-// The row type colours of the derived-word lists, from the preferences'
-// affix colours.
-row_type_colours preferred_row_type_colours();
+// The row type colours of the derived-word lists, from the applied
+// preferences' affix colours.
+row_type_colours preferred_row_type_colours(const preferences_kwx4& applied);
 
 // The manual's section of the word editor (F1).
 inline constexpr char16_t word_editor_manual_anchor[] = u"#5.2.1.add_edit_word";

@@ -3,6 +3,7 @@
 
 #include "shell/find_search.h"
 #include "shell/main_commands.h"
+#include "shell/preferences.h"
 
 #include <functional>
 
@@ -13,7 +14,7 @@ void run_with_controls(const std::function<void()>& command, bool disables, cons
 // The Find window (with the last search, which it keeps in find) or the
 // Goto dialog over the list of a tab's kind.
 enum class list_search { find, go_to };
-void run_list_search(list_search search, int tab, const document_kinds& kinds, find_options& find);
+void run_list_search(list_search search, int tab, const document_kinds& kinds, find_options& find, const preferences& prefs);
 
 // The gadget, popup-item and list-click commands (part of install_main_dispatch).
-void install_gadget_dispatch(const main_commands& commands, find_options& find);
+void install_gadget_dispatch(const main_commands& commands, find_options& find, const preferences& prefs);

@@ -6,7 +6,6 @@
 #include "shell/find_search.h"
 #include "shell/list_view_ui.h"
 #include "shell/main_job_host.h"
-#include "shell/preferences.h"
 #include "shell/shell_ids.h"
 #include "shell/shell_state.h"
 #include "shell/window_helpers.h"
@@ -22,8 +21,12 @@ constexpr int WIDTH = 605, HEIGHT = 400;
 
 class find_window {
  public:
-  find_window(const document_kind& kind, find_options& last)
-      : kind_(kind), last_(last), entries_(kind.shown_entries()), doc_(paged_list_document(kind.tab)) {}
+  find_window(const document_kind& kind, find_options& last, text_view separator)
+      : kind_(kind),
+        last_(last),
+        entries_(kind.shown_entries()),
+        doc_(paged_list_document(kind.tab)),
+        separator_(separator) {}
 
   void build();
   void run();
@@ -49,7 +52,7 @@ class find_window {
 
   void refresh_found_label() {
     gadget_set_text(FIND_FOUND_LABEL,
-                    u"Found:" + format_count(static_cast<int64_t>(rows_.size()), number_separator) + u"/" + format_count(doc_.count(), number_separator));
+                    u"Found:" + format_count(static_cast<int64_t>(rows_.size()), separator_) + u"/" + format_count(doc_.count(), separator_));
     fit_gadget_to_content(FIND_FOUND_LABEL);
   }
   void before_wait();
@@ -66,6 +69,7 @@ class find_window {
   find_options& last_;  // the search shown, kept for the next opening
   const list_entry_commands& entries_;
   list_document& doc_;
+  const text_t separator_;  // of the counts
   std::vector<find_row> rows_;
   bool delete_bound_ = true;
   int entry_red_ = -1;
@@ -150,7 +154,7 @@ void find_window::search() {
   tool_window_job_host host({.window = FIND_WINDOW, .progress_bar = FIND_PROGRESS, .escape_label = FIND_ESCAPE_LABEL});
   find_result r = find_in_list(doc_, kind_.find_reader, o, host, [&](const find_row& row, int64_t found) {
     gadget_add_item(FIND_RESULTS, -1, row.shown + u"\n" + string_from_int(row.position) + u"\n" + row.percent + u"\n");
-    gadget_set_text(FIND_FOUND_LABEL, u"Found:" + format_count(found, number_separator) + u"/" + format_count(doc_.count(), number_separator));
+    gadget_set_text(FIND_FOUND_LABEL, u"Found:" + format_count(found, separator_) + u"/" + format_count(doc_.count(), separator_));
     fit_gadget_to_content(FIND_FOUND_LABEL);
   });
   rows_ = std::move(r.rows);
@@ -280,7 +284,7 @@ modal_step find_window::handle_event(const modal_event& e) {
 
 }  // namespace
 
-void show_find_window(const document_kind& kind, find_options& last) {
+void show_find_window(const document_kind& kind, find_options& last, text_view separator) {
   if (!kind.searchable) return;
   if (paged_list_document(kind.tab).empty()) {
     message_box(u"Warning!", u"No " + kind.found_name + u" found.", MB_ICON_WARNING);
@@ -292,7 +296,7 @@ void show_find_window(const document_kind& kind, find_options& last) {
     return;
   }
   window_set_disabled(MAIN_WINDOW, 1);
-  find_window w(kind, last);
+  find_window w(kind, last, separator);
   w.build();
   w.run();
   menu_free(FIND_POPUP);

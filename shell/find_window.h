@@ -23,5 +23,5 @@ static_assert(ids_in_block(FIND_BLOCK, {FIND_PROGRESS, FIND_ENTRY, FIND_CLEAR, F
 // Over the list of a searchable kind (document_kinds.h); its entry
 // commands edit and delete what was found. The window starts with the last
 // search text and options and leaves its own in last (kept for the run of
-// the program).
-void show_find_window(const document_kind& kind, find_options& last);
+// the program). The counts use the separator.
+void show_find_window(const document_kind& kind, find_options& last, text_view separator);

@@ -61,12 +61,12 @@ void erase_list(const document_kind& kind) {
   status_bar_set_progress_value(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS, 0, 1);
 }
 
-void sort_list(const document_kind& kind, const document_kinds& kinds) {
+void sort_list(const document_kind& kind, const document_kinds& kinds, text_view separator) {
   if (!kind.member_texts) return;
   const int tab = kind.tab;
   paged_list_first_row(tab);
   const list_command_result result =
-      sort_list_document(paged_list_document(tab), *kind.member_texts, main_window_job_host(), number_separator,
+      sort_list_document(paged_list_document(tab), *kind.member_texts, main_window_job_host(), separator,
                          [tab] { update_paged_list_labels(tab); });
   if (result == list_command_result::refused) return;
   // Also after an abort: nothing is selected any more.
@@ -101,10 +101,10 @@ void clone_entry(const document_kind& kind, const document_kinds& kinds) {
   }
 }
 
-void go_to_end(int tab, bool bottom) {
+void go_to_end(int tab, bool bottom, int64_t rows) {
   int64_t selected = paged_list_selected(tab);
   int64_t first = paged_list_first_row(tab);
-  if (!go_to_list_end(paged_list_document(tab).count(), bottom, visible_rows, selected, first)) return;
+  if (!go_to_list_end(paged_list_document(tab).count(), bottom, rows, selected, first)) return;
   show_paged_list_position(tab, selected, first);
 }
 
@@ -127,7 +127,7 @@ void open_licence() {
   open_with_desktop(u"file://" + path);
 }
 
-void run_gadget(int gadget, int tab, const main_commands& commands, find_options& find) {
+void run_gadget(int gadget, int tab, const main_commands& commands, find_options& find, const preferences& prefs) {
   const gadget_action a = gadget_action_for(gadget, tab, commands.kinds);
   if (a.kind == gadget_action_kind::nothing) return;
   if (a.only_when_enabled && gadget_get_disabled(gadget)) return;
@@ -144,10 +144,10 @@ void run_gadget(int gadget, int tab, const main_commands& commands, find_options
       break;
     case gadget_action_kind::licence_link: open_licence(); break;
     case gadget_action_kind::erase: erase_list(*commands.kinds.of_tab(a.list)); break;
-    case gadget_action_kind::sort: sort_list(*commands.kinds.of_tab(a.list), commands.kinds); break;
+    case gadget_action_kind::sort: sort_list(*commands.kinds.of_tab(a.list), commands.kinds, prefs.applied.number_separator_chr); break;
     case gadget_action_kind::clone: clone_entry(*commands.kinds.of_tab(a.list), commands.kinds); break;
-    case gadget_action_kind::go_bottom: go_to_end(a.list, true); break;
-    case gadget_action_kind::go_top: go_to_end(a.list, false); break;
+    case gadget_action_kind::go_bottom: go_to_end(a.list, true, prefs.applied.number_of_lines); break;
+    case gadget_action_kind::go_top: go_to_end(a.list, false, prefs.applied.number_of_lines); break;
     // The buttons are disabled while there is nothing to take back.
     case gadget_action_kind::undo:
       undo_list_tab(a.list);
@@ -157,8 +157,8 @@ void run_gadget(int gadget, int tab, const main_commands& commands, find_options
       redo_list_tab(a.list);
       pause_after_undo_redo();
       break;
-    case gadget_action_kind::find: run_list_search(list_search::find, a.list, commands.kinds, find); break;
-    case gadget_action_kind::go_to: run_list_search(list_search::go_to, a.list, commands.kinds, find); break;
+    case gadget_action_kind::find: run_list_search(list_search::find, a.list, commands.kinds, find, prefs); break;
+    case gadget_action_kind::go_to: run_list_search(list_search::go_to, a.list, commands.kinds, find, prefs); break;
     case gadget_action_kind::clear_aff_editor: clear_aff_editor(commands.kinds.dictionary); break;
     case gadget_action_kind::caret_to_end: gadget_set_cursor_position(a.editor, INT64_MAX); break;
     // "Go to top" leaves the caret after the first character, as it always has.
@@ -203,7 +203,7 @@ void run_list_event(int gadget, int subtype, const document_kinds& kinds) {
 
 }  // namespace
 
-void install_gadget_dispatch(const main_commands& commands, find_options& find) {
+void install_gadget_dispatch(const main_commands& commands, find_options& find, const preferences& prefs) {
   std::vector<int> gadgets = {FOOTER_LICENCE_LINK, AFF_CLEAR, AFF_GO_BOTTOM, AFF_GO_TOP};
   for (int g = TOOLBAR_OPEN; g <= TOOLBAR_SAVE_AS; ++g) gadgets.push_back(g);
   for (const document_kind* kind : commands.kinds.all()) {
@@ -213,7 +213,7 @@ void install_gadget_dispatch(const main_commands& commands, find_options& find) 
   for (int g = HYPHENATION_FIND; g <= HYPHENATION_EDITOR_GO_TOP; ++g) gadgets.push_back(g);
   for (int g : gadgets) {
     register_command(command_kind::gadget, g,
-                     [&commands, &find](const command_event& e) { run_gadget(e.id, e.tab, commands, find); });
+                     [&commands, &find, &prefs](const command_event& e) { run_gadget(e.id, e.tab, commands, find, prefs); });
   }
   for (int item = POPUP_EDIT; item <= POPUP_DELETE_CURRENT; ++item) {
     register_command(command_kind::popup_item, item,

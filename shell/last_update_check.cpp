@@ -2,7 +2,6 @@
 
 #include "common/date_time.h"
 #include "common/file.h"
-#include "shell/preferences.h"
 #include "shell/settings_files.h"
 
 namespace {
@@ -11,23 +10,23 @@ constexpr int kFile = 1;
 
 text_t last_update_check_path() { return settings_file_path(u"last_update_check.txt"); }
 
-void load_last_update_check() {
+void load_last_update_check(int64_t& last_check) {
   const int64_t now = date_now();
-  prefs_record.last_check_updates_time = now;
+  last_check = now;
   const text_t path = last_update_check_path();
   if (file_size_by_path(path) <= 0 || !file_open_read(kFile, path)) return;
   // A file shorter than its 8 bytes is damaged: the time stays "now".
   if (file_length(kFile) >= 8) {
     const int64_t stored = file_read_int64(kFile);
     // A time ahead of the clock would postpone every automatic check.
-    prefs_record.last_check_updates_time = stored > now ? now : stored;
+    last_check = stored > now ? now : stored;
   }
   file_close(kFile);
 }
 
-bool save_last_update_check() {
+bool save_last_update_check(int64_t& last_check) {
   const int64_t now = date_now();
-  prefs_record.last_check_updates_time = now;
+  last_check = now;
   if (!file_create_atomic(kFile, last_update_check_path())) return false;
   file_write_int64(kFile, now);
   return file_commit(kFile);

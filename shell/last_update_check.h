@@ -7,9 +7,10 @@
 #include <cstdint>
 
 text_t last_update_check_path();
-// prefs_record.last_check_updates_time = now, then the stored time when the
-// file holds all 8 bytes (a stored time in the future counts as now).
-void load_last_update_check();
-// Stores the current time and puts it into prefs_record.last_check_updates_time.
-// Returns false when the file could not be written.
-bool save_last_update_check();
+// last_check (the record's last_check_updates_time) = now, then the stored
+// time when the file holds all 8 bytes (a stored time in the future counts
+// as now).
+void load_last_update_check(int64_t& last_check);
+// Stores the current time and puts it into last_check. Returns false when
+// the file could not be written.
+bool save_last_update_check(int64_t& last_check);

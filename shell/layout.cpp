@@ -1,7 +1,5 @@
 #include "shell/layout.h"
 
-#include "shell/preferences.h"
-
 #include <cmath>
 
 namespace {
@@ -19,11 +17,6 @@ int64_t scale_extra_width_for(text_view resolution, int64_t percent) {
 int64_t scale_extra_height_for(text_view resolution, int64_t percent) {
   return percent * (resolution_field(resolution, 2) - 600) / 100 - 10;
 }
-
-text_t layout_resolution() { return prefs_record.window_resolution; }
-
-int64_t scale_extra_width(int64_t percent) { return scale_extra_width_for(layout_resolution(), percent); }
-int64_t scale_extra_height(int64_t percent) { return scale_extra_height_for(layout_resolution(), percent); }
 
 bool number_text_malformed(text_view t, bool integers_only) {
   if (t.empty()) return true;

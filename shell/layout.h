@@ -12,11 +12,8 @@
 int64_t scale_extra_width_for(text_view resolution, int64_t percent);
 int64_t scale_extra_height_for(text_view resolution, int64_t percent);
 
-// The same for window_resolution of the preferences record, which the
-// Preferences window changes while it is open.
-int64_t scale_extra_width(int64_t percent);
-int64_t scale_extra_height(int64_t percent);
-text_t layout_resolution();
+// Windows are laid out for window_resolution of the preferences record
+// (not the applied one: the Preferences window changes it while it is open).
 
 // Number syntax of the numeric fields: digits, one leading "-", one "."
 // not at the start, neither "-" nor "." last, not empty. Integer fields

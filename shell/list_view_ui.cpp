@@ -6,7 +6,6 @@
 #include "gui/text_cursor.h"
 #include "shell/command_registry.h"
 #include "shell/main_window.h"
-#include "shell/preferences.h"
 #include "shell/shell_ids.h"
 #include "shell/shell_state.h"
 #include "shell/window_helpers.h"
@@ -24,6 +23,9 @@ constexpr int64_t COLOUR_AUTOCORRECT_CORRECT = 39168;  // green
 // The kinds whose lists are paged, as register_list_view_handlers was given
 // them.
 document_kinds* kinds = nullptr;
+// The preferences register_list_view_handlers was given: the rows of a page
+// and the separator of the counts (nullptr before).
+const preferences* view_prefs = nullptr;
 
 // A kind whose document is known: only those are paged.
 bool is_paged(const document_kind& kind) { return kind.paged.entries != nullptr && kind.list_gadget != 0; }
@@ -33,7 +35,8 @@ document_kind* paged_kind(int tab) {
   return kind && is_paged(*kind) ? kind : nullptr;
 }
 
-int64_t rows_per_page() { return std::max<int64_t>(1, visible_rows); }
+int64_t rows_per_page() { return std::max<int64_t>(1, view_prefs ? view_prefs->applied.number_of_lines : 0); }
+text_t count_separator() { return view_prefs ? view_prefs->applied.number_separator_chr : text_t(); }
 
 list_document& entries_of(const document_kind& kind) { return *kind.paged.entries; }
 
@@ -133,7 +136,7 @@ void update_status_label(const document_kind& kind) {
   if (!changed && !shown_mark.empty()) set_tab_image(kind.tab, IMAGE_TAB_UNCHANGED);
   if (changed && shown_mark != mark) set_tab_image(kind.tab, IMAGE_TAB_CHANGED);
   const text_t text = list_status_label_text(v.count_word, v.position_word, entries_of(kind).count(),
-                                             selected_of(kind), number_separator);
+                                             selected_of(kind), count_separator());
   if (gadget_get_text(v.status_label) != text) {
     gadget_set_text(v.status_label, text);
     fit_gadget_to_content(v.status_label);
@@ -408,8 +411,9 @@ void update_paged_list_labels(int tab) {
 
 // ---- Main loop -------------------------------------------------------------------------------
 
-void register_list_view_handlers(dictionary_document& dictionary, document_kinds& registry) {
+void register_list_view_handlers(dictionary_document& dictionary, document_kinds& registry, const preferences& prefs) {
   kinds = &registry;
+  view_prefs = &prefs;
   register_event_hook(event_hook::selection_sync, selection_bookkeeping);
   register_event_hook(event_hook::list_scroll, redraw_after_scroll);
   register_event_hook(event_hook::dictionary_tab,
@@ -426,7 +430,13 @@ void register_list_view_handlers(dictionary_document& dictionary, document_kinds
   static int generation = 0;
   const int mine = ++generation;
   register_pass_refresh(pass_stage::tab_labels, [mine] {
-    if (mine == generation) refresh_shown_tab_labels();
+    if (mine != generation) return;
+    refresh_shown_tab_labels();
+    // A page of the scroll bars is as long as the list shows.
+    for (int bar : {DICTIONARY_SCROLL, THESAURUS_SCROLL, HYPHENATION_SCROLL, AUTOCORRECT_SCROLL}) {
+      if (gadget_get_attribute(bar, ATTR_PAGE_LENGTH) != rows_per_page())
+        gadget_set_attribute(bar, ATTR_PAGE_LENGTH, static_cast<int>(rows_per_page()));
+    }
   });
   // A rebuilt main window has empty lists: show the documents again.
   add_main_window_build_step([mine] {

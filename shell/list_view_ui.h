@@ -1,7 +1,7 @@
 // The paged lists of the main window: the dictionary (list 124), the
 // thesaurus (160), the Hyphenation tab's view of the dictionary's words (185)
 // and the autocorrect list (221), each described by its document kind
-// (document_kind::paged). Each shows one page of visible_rows rows; the
+// (document_kind::paged). Each shows one page of the preferences' rows; the
 // scroll bar beside it holds the first visible row. A member is named by its
 // tab: 0 dictionary, 1 thesaurus, 2 hyphenation words, 3 autocorrect.
 //
@@ -14,6 +14,7 @@
 #include "common/list_document.h"
 #include "common/text.h"
 #include "shell/document_kinds.h"
+#include "shell/preferences.h"
 
 #include <cstdint>
 #include <functional>
@@ -84,5 +85,6 @@ void update_paged_list_labels(int tab);  // status label and "Selected:" label
 // Thesaurus and Autocorrect tab handling, the tab labels of every pass and
 // the redraw after a rebuild of the main window; Return edits through the
 // kinds' entry commands; the Dictionary and Hyphenation lists page the
-// dictionary's entries. Safe to call again.
-void register_list_view_handlers(dictionary_document& dictionary, document_kinds& kinds);
+// dictionary's entries; prefs give the rows of a page (and of the scroll
+// bars' page) and the separator of the counts. Safe to call again.
+void register_list_view_handlers(dictionary_document& dictionary, document_kinds& kinds, const preferences& prefs);

@@ -4,5 +4,5 @@
 
 int main(int argc, char** argv) {
   workspace ws;
-  return run_main_program(argc, argv, [&ws] { register_program_commands(ws); });
+  return run_main_program(argc, argv, ws.prefs, ws.aff_aid, [&ws] { register_program_commands(ws); });
 }

@@ -11,13 +11,15 @@
 
 #include "shell/find_search.h"
 #include "shell/main_commands.h"
+#include "shell/preferences.h"
 
 // Puts the dispatchers into the main loop's command registry and the
 // control-state refresh before each wait; before the main loop. Calling it
 // again installs them afresh (commands registered for the same numbers
-// since are replaced). The commands and the Find window's remembered search
-// must outlive the main loop.
-void install_main_dispatch(main_commands& commands, find_options& find);
+// since are replaced). The commands, the Find window's remembered search and
+// prefs (the separator of the counts, the rows of a page) must outlive the
+// main loop.
+void install_main_dispatch(main_commands& commands, find_options& find, const preferences& prefs);
 
 // Every control and menu item of window 0 that starts a command, off (a long
 // command runs).

@@ -3,7 +3,9 @@
 #pragma once
 
 #include "common/text.h"
+#include "shell/aff_aid_languages.h"
 #include "shell/document_kinds.h"
+#include "shell/preferences.h"
 
 #include <functional>
 
@@ -11,14 +13,18 @@
 // Returns the process's exit code (0 after a normal exit; 1 when no display
 // or no main window could be opened). register_commands is the program's
 // registration list (register_program_commands, shell/program_commands.h):
-// the shell calls no subsystem itself.
-int run_main_program(int argc, char** argv, const std::function<void()>& register_commands);
+// the shell calls no subsystem itself. prefs and aff_aid are the program's
+// (start_program).
+int run_main_program(int argc, char** argv, preferences& prefs, aff_aid_languages& aff_aid,
+                     const std::function<void()>& register_commands);
 
 // Start-up after the GUI layer is up, from the executable's path (its folder
 // is the base folder; the current folder when it has none); the commands are
-// registered just before the main window is built. Returns 0 when the main
-// window could not be opened.
-int start_program(const text_t& executable_path, const std::function<void()>& register_commands);
+// registered just before the main window is built. prefs and aff_aid start
+// from their defaults and take what the settings folder holds. Returns 0
+// when the main window could not be opened.
+int start_program(const text_t& executable_path, preferences& prefs, aff_aid_languages& aff_aid,
+                  const std::function<void()>& register_commands);
 // Runs passes until exit_requested is 1 at the end of a pass.
 void run_main_loop();
 // One pass: refresh, wait for one event, hand it on.
@@ -61,6 +67,7 @@ void handle_list_gadget_event(int type, int gadget, int subtype);
 // register_automatic_update_check (command_registry.h; nothing runs until
 // the update check registers it). The check stores the time of the last
 // check itself, and only when the site answered.
-// True when the record asks for automatic checks and the interval since
-// the stored last check has passed (reads settings/last_update_check.txt).
-bool automatic_update_check_due();
+// True when kwx4.prefs was read, the record asks for automatic checks and
+// the interval since the stored last check has passed (reads
+// settings/last_update_check.txt into the record).
+bool automatic_update_check_due(preferences& prefs);

@@ -42,13 +42,12 @@ void unbind_list_callbacks() {
   for (int list : paged_lists) gadget_unbind_event_any(list, ignore_list_event);
 }
 
-void load_fonts() {
+void load_fonts(const preferences_kwx4& p) {
   if (!font_load(FONT_ARIAL, u"Arial", 10, 0)) show_error(u"Can't load Arial font.");
   if (!font_load(FONT_ARIAL_BOLD, u"Arial", 10, FONT_BOLD)) show_error(u"Can't load Arial font.");
-  if (!font_load(FONT_LANGUAGE, prefs_record.font_for_language,
-                 static_cast<int>(string_to_int(prefs_record.font_for_language_size)),
-                 static_cast<int>(prefs_record.font_for_language_style))) {
-    show_error(u"Can't load " + prefs_record.font_for_language + u" font.");
+  if (!font_load(FONT_LANGUAGE, p.font_for_language, static_cast<int>(string_to_int(p.font_for_language_size)),
+                 static_cast<int>(p.font_for_language_style))) {
+    show_error(u"Can't load " + p.font_for_language + u" font.");
   }
   gadget_set_font(-1, font_description(FONT_ARIAL));
 }
@@ -59,11 +58,6 @@ void refresh_before_wait() {
   refresh_recent_files_menu();
   for (int list : widened_lists) widen_last_list_column(list);
   run_pass_refresh(pass_stage::tab_labels);
-  for (int bar : paged_scroll_bars) {
-    if (gadget_get_attribute(bar, ATTR_PAGE_LENGTH) != visible_rows) {
-      gadget_set_attribute(bar, ATTR_PAGE_LENGTH, static_cast<int>(visible_rows));
-    }
-  }
 }
 
 void handle_popup_menus(const command_event& e) {
@@ -163,33 +157,32 @@ void handle_list_gadget_event(int type, int gadget, int subtype) {
 
 // ---- Update check at start-up ---------------------------------------------------------------------
 
-bool automatic_update_check_due() {
-  if (!prefs_file_loaded || prefs_record.check_for_updates == u"manual") return false;
-  load_last_update_check();
-  last_update_check = prefs_record.last_check_updates_time;
-  update_check_interval = update_interval_seconds(prefs_record.check_for_updates);
-  return update_check_due(prefs_record.check_for_updates, date_now(), last_update_check);
+bool automatic_update_check_due(preferences& prefs) {
+  preferences_kwx4& p = prefs.record;
+  if (!prefs.file_loaded || p.check_for_updates == u"manual") return false;
+  load_last_update_check(p.last_check_updates_time);
+  return update_check_due(p.check_for_updates, date_now(), p.last_check_updates_time);
 }
 
 // ---- Start-up, loop, shutdown -----------------------------------------------------------------------
 
-int start_program(const text_t& executable_path, const std::function<void()>& register_commands) {
+int start_program(const text_t& executable_path, preferences& prefs, aff_aid_languages& aff_aid,
+                  const std::function<void()>& register_commands) {
   find_base_folder_and_settings(executable_path, dir_current());
   // The tools register their settings files with their commands: the files
   // are read after, before any window exists.
   forget_settings_files();
   if (register_commands) register_commands();
-  set_default_preferences();
-  reset_settings_globals();
+  prefs = preferences{};
+  aff_aid = aff_aid_languages{};
   reset_registered_settings();
-  prefs_file_loaded = 0;
-  load_fonts();
+  load_fonts(prefs.record);
   load_embedded_images();
-  prefs_file_loaded = load_settings_files();
+  prefs.file_loaded = load_settings_files(prefs, aff_aid) == 1;
   update_recent_files(u"");
-  if (!build_main_window()) return 0;
-  run_preferences_gate();
-  if (automatic_update_check_due()) run_automatic_update_check(update_check_start::automatic);
+  if (!build_main_window(prefs)) return 0;
+  run_preferences_gate(prefs, aff_aid);
+  if (automatic_update_check_due(prefs)) run_automatic_update_check(update_check_start::automatic);
   bind_list_callbacks();
   exit_requested = 0;
   popup_owner_gadget = 0;
@@ -233,7 +226,8 @@ void end_program() {
   gui_shutdown();
 }
 
-int run_main_program(int argc, char** argv, const std::function<void()>& register_commands) {
+int run_main_program(int argc, char** argv, preferences& prefs, aff_aid_languages& aff_aid,
+                     const std::function<void()>& register_commands) {
   // The user's locale, but "." as the decimal point in every number.
   std::setlocale(LC_ALL, "");
   std::setlocale(LC_NUMERIC, "C");
@@ -245,7 +239,7 @@ int run_main_program(int argc, char** argv, const std::function<void()>& registe
     std::fprintf(stderr, "Vocabrix: cannot open the display.\n");
     return 1;
   }
-  if (!start_program(program_executable_path(), register_commands)) {
+  if (!start_program(program_executable_path(), prefs, aff_aid, register_commands)) {
     gui_shutdown();
     return 1;
   }

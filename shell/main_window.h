@@ -3,11 +3,14 @@
 // and the footer.
 #pragma once
 
+#include "shell/preferences.h"
+
 #include <functional>
 
-// Builds window 0 and everything in it. Returns 0 when the window could not
-// be opened ("Can't open a window." was shown); the rest is then not built.
-int build_main_window();
+// Builds window 0 and everything in it, laid out for the record's resolution
+// and the applied rows and pixels of prefs. Returns 0 when the window could
+// not be opened ("Can't open a window." was shown); the rest is then not built.
+int build_main_window(const preferences& prefs);
 
 // Steps other parts of the program add to the end of every build (histories
 // reset, file labels, menu texts that depend on settings); they also run

@@ -24,17 +24,21 @@ std::vector<std::function<void()>>& build_steps() {
   return steps;
 }
 
-int sx(int percent) { return static_cast<int>(scale_extra_width(percent)); }
-int sy(int percent) { return static_cast<int>(scale_extra_height(percent)); }
-int adj() { return static_cast<int>(pixels_adjust); }
+// What one build lays the window out for: the resolution of the
+// preferences record, and the applied rows and pixels.
+struct main_layout {
+  const preferences& prefs;
+  int sx(int percent) const { return static_cast<int>(scale_extra_width_for(prefs.record.window_resolution, percent)); }
+  int sy(int percent) const { return static_cast<int>(scale_extra_height_for(prefs.record.window_resolution, percent)); }
+  int adj() const { return static_cast<int>(prefs.applied.pixels_plus); }
+  // The height every list of tabs 0, 1, 3, 4 and 5 shares.
+  int list_height() const { return sy(100) + adj() + 315; }
+};
 
 constexpr int BW = static_cast<int>(chained_image_button_width);
 constexpr int BH = static_cast<int>(chained_image_button_height);
 constexpr int LABEL_H = static_cast<int>(text_gadget_height);
 
-
-// The height every list of tabs 0, 1, 3, 4 and 5 shares.
-int list_height() { return sy(100) + adj() + 315; }
 
 // ---- Menus ---------------------------------------------------------------------------------
 
@@ -248,10 +252,10 @@ constexpr row_button row_buttons[LIST_ROW_BUTTONS] = {
 
 // A list with check boxes at (4, 6) and its scroll bar right of it. A list
 // that pages a document through the bar has the mouse wheel move the bar.
-void create_paged_list(int list, int scroll, int width, int height, bool pages_by_bar) {
+void create_paged_list(const main_layout& l, int list, int scroll, int width, int height, bool pages_by_bar) {
   gadget_create_column_list_ex(list, 4, 6, width, height, u"Line #", 85, LIST_CHECK_BOXES);
   use_language_font(list);
-  const int rows = static_cast<int>(visible_rows);
+  const int rows = static_cast<int>(l.prefs.applied.number_of_lines);
   gadget_create_scroll_bar(scroll, right_of(list), 6, 18, height, 0, rows, rows, SCROLL_BAR_VERTICAL);
   if (pages_by_bar) gadget_set_list_scroll_bar(list, scroll);
 }
@@ -330,12 +334,12 @@ void add_list_columns(int list, std::initializer_list<std::pair<const char16_t*,
 
 // ---- The six tabs ---------------------------------------------------------------------------------
 
-void build_dictionary_tab() {
-  const int h = list_height();
-  create_paged_list(DICTIONARY_LIST, DICTIONARY_SCROLL, sx(10) + 435, h, true);
-  add_list_columns(DICTIONARY_LIST, {{u"Words", sx(10) + 160}, {u"Postags/Comments", 170}});
-  gadget_create_text_view(AFF_EDITOR, right_of(DICTIONARY_SCROLL) + 10, 6, sx(100) - sx(10) + 518,
-                          sy(100) + adj() - 44 + 315);
+void build_dictionary_tab(const main_layout& l) {
+  const int h = l.list_height();
+  create_paged_list(l, DICTIONARY_LIST, DICTIONARY_SCROLL, l.sx(10) + 435, h, true);
+  add_list_columns(DICTIONARY_LIST, {{u"Words", l.sx(10) + 160}, {u"Postags/Comments", 170}});
+  gadget_create_text_view(AFF_EDITOR, right_of(DICTIONARY_SCROLL) + 10, 6, l.sx(100) - l.sx(10) + 518,
+                          l.sy(100) + l.adj() - 44 + 315);
   use_language_font(AFF_EDITOR);
   gadget_set_tooltip(AFF_EDITOR, u"The .aff file");
   create_button_row(DICTIONARY_FIRST_ROW_BUTTON, DICTIONARY_LIST, false);
@@ -353,12 +357,12 @@ void build_dictionary_tab() {
   create_selected_label(DICTIONARY_SELECTED_LABEL, label_y + LABEL_H + 5);
 }
 
-void build_thesaurus_tab() {
-  const int h = list_height();
-  create_paged_list(THESAURUS_LIST, THESAURUS_SCROLL, sx(100) + 960, h, true);
-  gadget_add_column(THESAURUS_LIST, 1, u"Synonyms", sx(5) + 160);
+void build_thesaurus_tab(const main_layout& l) {
+  const int h = l.list_height();
+  create_paged_list(l, THESAURUS_LIST, THESAURUS_SCROLL, l.sx(100) + 960, h, true);
+  gadget_add_column(THESAURUS_LIST, 1, u"Synonyms", l.sx(5) + 160);
   for (int n = 1; n <= THESAURUS_MEANING_COLUMNS; ++n) {
-    gadget_add_column(THESAURUS_LIST, n + 1, u"Meaning " + string_from_int(n), sx(10) + 186);
+    gadget_add_column(THESAURUS_LIST, n + 1, u"Meaning " + string_from_int(n), l.sx(10) + 186);
   }
   create_button_row(THESAURUS_FIRST_ROW_BUTTON, THESAURUS_LIST, false);
   const int label_y = bottom_of(THESAURUS_ADD) + 5;
@@ -369,14 +373,14 @@ void build_thesaurus_tab() {
   create_selected_label(THESAURUS_SELECTED_LABEL, label_y + LABEL_H + 5);
 }
 
-void build_hyphenation_tab() {
-  const int h = list_height();
-  create_paged_list(HYPHENATION_LIST, HYPHENATION_SCROLL, sx(10) + 435, h, true);
-  add_list_columns(HYPHENATION_LIST, {{u"Words", sx(10) + 160}, {u"Postags/Comments", 170}});
+void build_hyphenation_tab(const main_layout& l) {
+  const int h = l.list_height();
+  create_paged_list(l, HYPHENATION_LIST, HYPHENATION_SCROLL, l.sx(10) + 435, h, true);
+  add_list_columns(HYPHENATION_LIST, {{u"Words", l.sx(10) + 160}, {u"Postags/Comments", 170}});
 
   const int editor_x = right_of(HYPHENATION_SCROLL) + 10;
-  const int editor_w = sx(100) - sx(10) + 518;
-  gadget_create_text_view(HYPHENATION_EDITOR, editor_x, 6, editor_w, sy(50) + adj() + 144);
+  const int editor_w = l.sx(100) - l.sx(10) + 518;
+  gadget_create_text_view(HYPHENATION_EDITOR, editor_x, 6, editor_w, l.sy(50) + l.adj() + 144);
   use_language_font(HYPHENATION_EDITOR);
   gadget_set_tooltip(HYPHENATION_EDITOR, u"The .dic file");
   gadget_set_text(HYPHENATION_EDITOR, u"UTF-8\n");
@@ -388,8 +392,8 @@ void build_hyphenation_tab() {
                                u"Go to top", 0);
 
   gadget_create_column_list(HYPHENATION_RESULTS, editor_x, bottom_of(HYPHENATION_EDITOR) + BH + 10, editor_w,
-                            sy(50) + 76, u"Word", sx(30) + 165);
-  add_list_columns(HYPHENATION_RESULTS, {{u"Flag", 68}, {u"Rule", sx(15) + 385}});
+                            l.sy(50) + 76, u"Word", l.sx(30) + 165);
+  add_list_columns(HYPHENATION_RESULTS, {{u"Flag", 68}, {u"Rule", l.sx(15) + 385}});
   use_language_font(HYPHENATION_RESULTS);
   create_image_button_below(HYPHENATION_UPDATE, HYPHENATION_RESULTS, BW, BH, IMAGE_REFRESH, 5, u"Update", 1);
   gadget_create_label(HYPHENATION_COUNT_LABEL, gadget_x(HYPHENATION_RESULTS) + BW + 10,
@@ -425,10 +429,10 @@ void build_hyphenation_tab() {
     const char16_t* text;
     int64_t colour;
   };
-  const key keys[4] = {{HYPHENATION_PRIMARY_LABEL, HYPHENATION_PRIMARY_IMAGE, u"Primary:", prefs_record.affix_colour_primary},
-                       {HYPHENATION_BOTH_LABEL, HYPHENATION_BOTH_IMAGE, u"Both:", prefs_record.affix_colour_both},
-                       {HYPHENATION_SUFFIX_LABEL, HYPHENATION_SUFFIX_IMAGE, u"Suffix:", prefs_record.affix_colour_suffix},
-                       {HYPHENATION_PREFIX_LABEL, HYPHENATION_PREFIX_IMAGE, u"Prefix:", prefs_record.affix_colour_prefix}};
+  const key keys[4] = {{HYPHENATION_PRIMARY_LABEL, HYPHENATION_PRIMARY_IMAGE, u"Primary:", l.prefs.record.affix_colour_primary},
+                       {HYPHENATION_BOTH_LABEL, HYPHENATION_BOTH_IMAGE, u"Both:", l.prefs.record.affix_colour_both},
+                       {HYPHENATION_SUFFIX_LABEL, HYPHENATION_SUFFIX_IMAGE, u"Suffix:", l.prefs.record.affix_colour_suffix},
+                       {HYPHENATION_PREFIX_LABEL, HYPHENATION_PREFIX_IMAGE, u"Prefix:", l.prefs.record.affix_colour_prefix}};
   int x = gadget_x(HYPHENATION_COUNT_LABEL);
   const int y = bottom_of(HYPHENATION_COUNT_LABEL) + 8;
   for (const key& k : keys) {
@@ -440,9 +444,9 @@ void build_hyphenation_tab() {
   }
 }
 
-void build_autocorrect_tab() {
-  const int h = list_height();
-  create_paged_list(AUTOCORRECT_LIST, AUTOCORRECT_SCROLL, sx(100) + 960, h, true);
+void build_autocorrect_tab(const main_layout& l) {
+  const int h = l.list_height();
+  create_paged_list(l, AUTOCORRECT_LIST, AUTOCORRECT_SCROLL, l.sx(100) + 960, h, true);
   add_list_columns(AUTOCORRECT_LIST, {{u"Incorrect", 210}, {u"Correct", 570}});
   create_button_row(AUTOCORRECT_FIRST_ROW_BUTTON, AUTOCORRECT_LIST, false);
   const int label_y = bottom_of(AUTOCORRECT_ADD) + 5;
@@ -452,12 +456,12 @@ void build_autocorrect_tab() {
   create_selected_label(AUTOCORRECT_SELECTED_LABEL, label_y + LABEL_H + 5);
 }
 
-void build_autotext_tab() {
-  const int h = list_height();
-  create_paged_list(AUTOTEXT_LIST, AUTOTEXT_SCROLL, sx(10) + 435, h, false);
-  add_list_columns(AUTOTEXT_LIST, {{u"abbreviated-name", 115}, {u"package-name", 115}, {u"Name", sx(10) + 170}});
-  gadget_create_text_view_ex(AUTOTEXT_VIEW, right_of(AUTOTEXT_SCROLL) + 10, 6, sx(100) - sx(10) + 518,
-                             sy(100) + adj() + 265, TEXT_VIEW_READ_ONLY);
+void build_autotext_tab(const main_layout& l) {
+  const int h = l.list_height();
+  create_paged_list(l, AUTOTEXT_LIST, AUTOTEXT_SCROLL, l.sx(10) + 435, h, false);
+  add_list_columns(AUTOTEXT_LIST, {{u"abbreviated-name", 115}, {u"package-name", 115}, {u"Name", l.sx(10) + 170}});
+  gadget_create_text_view_ex(AUTOTEXT_VIEW, right_of(AUTOTEXT_SCROLL) + 10, 6, l.sx(100) - l.sx(10) + 518,
+                             l.sy(100) + l.adj() + 265, TEXT_VIEW_READ_ONLY);
   use_language_font(AUTOTEXT_VIEW);
   gadget_set_tooltip(AUTOTEXT_VIEW, u"The .xml code");
   create_button_row(AUTOTEXT_FIRST_ROW_BUTTON, AUTOTEXT_LIST, true);
@@ -486,22 +490,22 @@ void build_autotext_tab() {
                       bottom_of(AUTOTEXT_VIEW) + 3, gaps);
 }
 
-void build_languagetool_tab() {
-  const int h = list_height();
-  create_paged_list(GRAMMAR_LIST, GRAMMAR_SCROLL, sx(10) + 335, h, false);
+void build_languagetool_tab(const main_layout& l) {
+  const int h = l.list_height();
+  create_paged_list(l, GRAMMAR_LIST, GRAMMAR_SCROLL, l.sx(10) + 335, h, false);
   add_list_columns(GRAMMAR_LIST, {{u"Chunk Type", 95},
-                                  {u"ID", sx(15) + 170},
-                                  {u"Name", sx(15) + 170},
-                                  {u"Type", sx(15) + 90},
-                                  {u"Tags", sx(15) + 90},
-                                  {u"Default", sx(15) + 90}});
-  gadget_create_text_view_ex(GRAMMAR_VIEW, right_of(GRAMMAR_SCROLL) + 10, 6, sx(100) - 2 * sx(10) + 358,
-                             sy(100) + adj() + 265, TEXT_VIEW_READ_ONLY);
+                                  {u"ID", l.sx(15) + 170},
+                                  {u"Name", l.sx(15) + 170},
+                                  {u"Type", l.sx(15) + 90},
+                                  {u"Tags", l.sx(15) + 90},
+                                  {u"Default", l.sx(15) + 90}});
+  gadget_create_text_view_ex(GRAMMAR_VIEW, right_of(GRAMMAR_SCROLL) + 10, 6, l.sx(100) - 2 * l.sx(10) + 358,
+                             l.sy(100) + l.adj() + 265, TEXT_VIEW_READ_ONLY);
   use_language_font(GRAMMAR_VIEW);
   gadget_set_tooltip(GRAMMAR_VIEW, u"The .xml code");
-  gadget_create_column_list(GRAMMAR_CATEGORY_LIST, right_of(GRAMMAR_VIEW) + 10, 6, sx(10) + 255,
+  gadget_create_column_list(GRAMMAR_CATEGORY_LIST, right_of(GRAMMAR_VIEW) + 10, 6, l.sx(10) + 255,
                             gadget_height(GRAMMAR_LIST), u"Line #", 85);
-  gadget_add_column(GRAMMAR_CATEGORY_LIST, 1, u"ID Category", sx(10) + 170);
+  gadget_add_column(GRAMMAR_CATEGORY_LIST, 1, u"ID Category", l.sx(10) + 170);
   use_language_font(GRAMMAR_CATEGORY_LIST);
   create_button_row(GRAMMAR_FIRST_ROW_BUTTON, GRAMMAR_LIST, true);
 
@@ -595,9 +599,10 @@ void remove_list_shortcuts() {
   list_shortcuts_active = 0;
 }
 
-int build_main_window() {
-  const int width = 1024 + sx(100);
-  const int height = 600 + sy(100);
+int build_main_window(const preferences& prefs) {
+  const main_layout l{prefs};
+  const int width = 1024 + l.sx(100);
+  const int height = 600 + l.sy(100);
   if (!window_open_no_parent(MAIN_WINDOW, 0, 0, width, height, main_window_title(), MAIN_WINDOW_FLAGS)) {
     message_box(u"Error", u"Can't open a window.", MB_ICON_ERROR);
     return 0;
@@ -610,12 +615,12 @@ int build_main_window() {
   add_window_shortcuts();
   install_list_shortcuts();
 
-  gadget_create_tab_panel(MAIN_TAB_PANEL, 10, 2, 1004 + sx(100), 448 + sy(100) + adj());
-  void (*const fill[TAB_COUNT])() = {build_dictionary_tab, build_thesaurus_tab,  build_hyphenation_tab,
+  gadget_create_tab_panel(MAIN_TAB_PANEL, 10, 2, 1004 + l.sx(100), 448 + l.sy(100) + l.adj());
+  void (*const fill[TAB_COUNT])(const main_layout&) = {build_dictionary_tab, build_thesaurus_tab,  build_hyphenation_tab,
                                      build_autocorrect_tab, build_autotext_tab, build_languagetool_tab};
   for (int tab = 0; tab < TAB_COUNT; ++tab) {
     gadget_add_item_image(MAIN_TAB_PANEL, -1, main_tab_titles[tab], image_pixbuf(IMAGE_TAB_UNCHANGED));
-    fill[tab]();
+    fill[tab](l);
   }
   gadget_parent_pop();
   gadget_set_state(MAIN_TAB_PANEL, TAB_DICTIONARY);

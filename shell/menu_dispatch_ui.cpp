@@ -53,7 +53,7 @@ void run_menu_item(int item, int tab, const main_commands& commands) {
   }
 }
 
-void run_shortcut(int shortcut, int tab, const main_commands& commands, find_options& find) {
+void run_shortcut(int shortcut, int tab, const main_commands& commands, find_options& find, const preferences& prefs) {
   const shortcut_action a = shortcut_action_for(shortcut, tab, commands);
   switch (a.kind) {
     case shortcut_action_kind::nothing: return;
@@ -63,7 +63,7 @@ void run_shortcut(int shortcut, int tab, const main_commands& commands, find_opt
     case shortcut_action_kind::show_tab: gadget_set_state(MAIN_TAB_PANEL, a.object); return;
     case shortcut_action_kind::find:
     case shortcut_action_kind::go_to:
-      run_list_search(shortcut == SHORTCUT_FIND ? list_search::find : list_search::go_to, a.object, commands.kinds, find);
+      run_list_search(shortcut == SHORTCUT_FIND ? list_search::find : list_search::go_to, a.object, commands.kinds, find, prefs);
       return;
     // Nothing is taken back without a snapshot; the pause comes in any case.
     case shortcut_action_kind::undo:
@@ -85,24 +85,24 @@ void run_with_controls(const std::function<void()>& command, bool disables, cons
   if (disables) refresh_control_states(commands);
 }
 
-void run_list_search(list_search search, int tab, const document_kinds& kinds, find_options& find) {
+void run_list_search(list_search search, int tab, const document_kinds& kinds, find_options& find, const preferences& prefs) {
   const document_kind* kind = kinds.of_tab(tab);
   if (!kind || !kind->searchable) return;
   if (search == list_search::find) {
-    show_find_window(*kind, find);
+    show_find_window(*kind, find, prefs.applied.number_separator_chr);
   } else {
     show_goto_dialog_for(*kind);
   }
 }
 
-void install_main_dispatch(main_commands& commands, find_options& find) {
+void install_main_dispatch(main_commands& commands, find_options& find, const preferences& prefs) {
   for (int item = MENU_FIRST_COMMAND; item <= MENU_RECENT_CLEAR; ++item) {
     register_command(command_kind::menu_item, item,
                      [&commands](const command_event& e) { run_menu_item(e.id, e.tab, commands); });
   }
   for (int shortcut = SHORTCUT_DELETE; shortcut <= SHORTCUT_HELP; ++shortcut) {
     register_command(command_kind::shortcut, shortcut,
-                     [&commands, &find](const command_event& e) { run_shortcut(e.id, e.tab, commands, find); });
+                     [&commands, &find, &prefs](const command_event& e) { run_shortcut(e.id, e.tab, commands, find, prefs); });
   }
   // Refreshes are added, not replaced: only the newest installation acts.
   static int generation = 0;
@@ -113,5 +113,5 @@ void install_main_dispatch(main_commands& commands, find_options& find) {
   register_event_hook(event_hook::main_window_close, [&commands](const command_event&) {
     exit_requested = confirm_discard_changes(commands.kinds, u"Really exit?");
   });
-  install_gadget_dispatch(commands, find);
+  install_gadget_dispatch(commands, find, prefs);
 }

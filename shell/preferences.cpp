@@ -7,31 +7,6 @@
 
 #include <algorithm>
 
-preferences_kwx4 prefs_record;
-preferences_kwx4 prefs_backup;
-int64_t prefs_applied = 0;
-int64_t prefs_first_apply = 0;
-
-text_t current_resolution;
-int64_t visible_rows = 0;
-int64_t pixels_adjust = 0;
-int64_t languagetool_min_lines = 0;
-text_t selected_aff_aid;
-text_t number_separator;
-
-int64_t primary_affix_colour = 0;
-int64_t suffix_affix_colour = 0;
-int64_t prefix_affix_colour = 0;
-int64_t both_affix_colour = 0;
-text_t update_frequency;
-int64_t last_update_check = 0;
-int64_t decode_warning_limit = 0;
-text_t language_font_name;
-text_t language_font_size;
-int64_t language_font_style = 0;
-int64_t autocorrect_indent = 0;
-int64_t synonyms_in_one_line = 0;
-
 const std::array<int64_t, AFFIX_COLOUR_COUNT> affix_colour_table = {
     0, 0x9900, 0xFF0000, 0xFFFF, 0xFF, 0xFF00FF, 0x577AB9, 0x808080};
 
@@ -95,33 +70,13 @@ preferences_kwx4 default_preferences() {
   return p;
 }
 
-void set_default_preferences() {
-  prefs_record = default_preferences();
-  prefs_backup = prefs_record;
-  apply_prefs_values();
+void set_default_preferences(preferences& prefs) {
+  prefs.record = default_preferences();
+  prefs.backup = prefs.record;
+  apply_prefs_values(prefs);
 }
 
-void apply_prefs_values() {
-  const preferences_kwx4& p = prefs_record;
-  current_resolution = p.window_resolution;
-  visible_rows = p.number_of_lines;
-  pixels_adjust = p.pixels_plus;
-  languagetool_min_lines = p.number_of_lines_languagetool;
-  selected_aff_aid = p.aff_aid_language;
-  number_separator = p.number_separator_chr;
-  primary_affix_colour = p.affix_colour_primary;
-  suffix_affix_colour = p.affix_colour_suffix;
-  prefix_affix_colour = p.affix_colour_prefix;
-  both_affix_colour = p.affix_colour_both;
-  update_frequency = p.check_for_updates;
-  last_update_check = p.last_check_updates_time;
-  decode_warning_limit = p.ask_after_n_words;
-  language_font_name = p.font_for_language;
-  language_font_size = p.font_for_language_size;
-  language_font_style = p.font_for_language_style;
-  autocorrect_indent = p.autocorrect_spaces_on_left;
-  synonyms_in_one_line = p.all_synonyms_in_one_line;
-}
+void apply_prefs_values(preferences& prefs) { prefs.applied = prefs.record; }
 
 bool parse_resolution(text_view resolution, int64_t& width, int64_t& height) {
   size_t cross = resolution.find(u'×');
@@ -234,4 +189,4 @@ bool write_prefs_file(text_view path, const preferences_kwx4& record) {
   return file_commit(kFile);
 }
 
-bool save_prefs_record() { return write_prefs_file(prefs_file_path(), prefs_record); }
+bool save_prefs_record(const preferences_kwx4& record) { return write_prefs_file(prefs_file_path(), record); }

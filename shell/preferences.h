@@ -1,11 +1,11 @@
-// The preferences record, its defaults, the working values the program reads,
+// The preferences record, its defaults, the applied values the program reads,
 // and the byte-exact kwx4.prefs file.
 //
-// Every subsystem reads the working values (visible_rows, number_separator,
-// ...), not the record. The record is what the Preferences window edits and
-// what kwx4.prefs holds; apply_prefs_values() copies it into the working
-// values. The layout helpers and the start-up update test read the record
-// itself (window_resolution, check_for_updates).
+// Every subsystem reads the applied values (rows, separator, ...), not the
+// record. The record is what the Preferences window edits and what
+// kwx4.prefs holds; apply_prefs_values() copies it into the applied values.
+// The layout and the start-up update test read the record itself
+// (window_resolution, check_for_updates).
 #pragma once
 
 #include "common/settings_file.h"
@@ -48,34 +48,6 @@ inline constexpr int64_t PREFS_AC_SPACES_MIN = 1, PREFS_AC_SPACES_MAX = 50;
 inline constexpr int64_t PREFS_FONT_SIZE_MIN = 1, PREFS_FONT_SIZE_MAX = 1000;
 inline constexpr int64_t AFFIX_COLOUR_COUNT = 8;
 
-// The record and the copy the Preferences window takes when it opens.
-extern preferences_kwx4 prefs_record;
-extern preferences_kwx4 prefs_backup;
-// 1 once kwx4.prefs was read or the Preferences window was closed with OK.
-extern int64_t prefs_applied;
-// Set to 1 before the start-up gate, 0 when the gate opens the Preferences
-// window; 0 forces a main-window rebuild on the first OK.
-extern int64_t prefs_first_apply;
-
-// Working values.
-extern text_t current_resolution;
-extern int64_t visible_rows;
-extern int64_t pixels_adjust;
-extern int64_t languagetool_min_lines;
-extern text_t selected_aff_aid;
-extern text_t number_separator;
-extern int64_t primary_affix_colour;
-extern int64_t suffix_affix_colour;
-extern int64_t prefix_affix_colour;
-extern int64_t both_affix_colour;
-extern text_t update_frequency;
-extern int64_t last_update_check;
-extern int64_t decode_warning_limit;
-extern text_t language_font_name;
-extern text_t language_font_size;
-extern int64_t language_font_style;
-extern int64_t autocorrect_indent;
-extern int64_t synonyms_in_one_line;
 // Colours (red + green*256 + blue*65536) the affix colour indexes name.
 extern const std::array<int64_t, AFFIX_COLOUR_COUNT> affix_colour_table;
 
@@ -83,11 +55,25 @@ extern const std::array<int64_t, AFFIX_COLOUR_COUNT> affix_colour_table;
 int64_t release_date_time();
 // The record as it stands before any file is read.
 preferences_kwx4 default_preferences();
-// Start-up: the working values get the defaults and the record is built
-// from them.
-void set_default_preferences();
-// Copies the record into the working values.
-void apply_prefs_values();
+
+// The program's preferences: the record the Preferences window edits and
+// kwx4.prefs holds, and the record as last applied, which is what the rest
+// of the program reads (the window changes the record while it is open).
+struct preferences {
+  preferences_kwx4 record = default_preferences();   // edited by the Preferences window, saved to kwx4.prefs
+  preferences_kwx4 applied = record;                 // the record as last applied: what the program works with
+  preferences_kwx4 backup = record;                  // the record as the Preferences window found it
+  bool applied_once = false;  // kwx4.prefs was read or the Preferences window was closed with OK
+  // Set before the start-up gate, cleared when the gate opens the
+  // Preferences window; while clear, the first OK rebuilds the main window.
+  bool first_apply = false;
+  bool file_loaded = false;   // settings/kwx4.prefs was read at start-up
+};
+
+// Start-up: the record, its backup and the applied values are the defaults.
+void set_default_preferences(preferences& prefs);
+// The record becomes the applied values.
+void apply_prefs_values(preferences& prefs);
 
 // Width and height of a resolution text "W×H"; false when it is not two
 // positive integers around U+00D7.
@@ -98,7 +84,7 @@ bool resolution_is_usable(text_view resolution);
 // fields lose line breaks (they would break the file layout).
 void clamp_preferences(preferences_kwx4& p);
 
-// Path of kwx4.prefs under base_folder.
+// Path of kwx4.prefs in the settings folder.
 text_t prefs_file_path();
 // Reads a kwx4.prefs file. Returns 1 and fills p (clamped) when the file has
 // the "41" line and every value; 0 otherwise, p untouched.
@@ -106,5 +92,5 @@ int read_prefs_file(text_view path, preferences_kwx4& p);
 // Writes the record through a temporary file renamed over the target.
 // Returns false (the old file kept) when any step fails.
 bool write_prefs_file(text_view path, const preferences_kwx4& p);
-// Writes prefs_record to settings/kwx4.prefs.
-bool save_prefs_record();
+// Writes the record to settings/kwx4.prefs.
+bool save_prefs_record(const preferences_kwx4& record);

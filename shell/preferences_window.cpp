@@ -57,9 +57,13 @@ constexpr update_option kUpdateOptions[4] = {
     {UPDATE_MONTHLY, u"Monthly", u"monthly"},
 };
 
-int sy(int64_t percent) { return static_cast<int>(scale_extra_height(percent)); }
-int list_height() { return sy(100) + static_cast<int>(prefs_record.pixels_plus) + 315; }
-int window_height_for_layout() { return sy(100) + 570; }
+// The window follows the resolution and the pixels of the record as they
+// change.
+int sy(const preferences_kwx4& p, int64_t percent) {
+  return static_cast<int>(scale_extra_height_for(p.window_resolution, percent));
+}
+int list_height(const preferences_kwx4& p) { return sy(p, 100) + static_cast<int>(p.pixels_plus) + 315; }
+int window_height_for_layout(const preferences_kwx4& p) { return sy(p, 100) + 570; }
 
 text_t maximum_resolution;
 int64_t screen_width = 0, screen_height = 0;
@@ -124,22 +128,24 @@ void measure_screen() {
 }
 
 // The 13 default rows scaled to the list height of the proposed resolution.
-void propose_first_run_values() {
-  prefs_record.window_resolution = maximum_resolution;
-  const int64_t s = string_to_int(language_font_size);
+void propose_first_run_values(preferences& prefs) {
+  prefs.record.window_resolution = maximum_resolution;
+  const int64_t s = string_to_int(prefs.applied.font_for_language_size);
   const int64_t denominator = gadget_height(DICTIONARY_LIST) - 2 * s;
   if (denominator <= 0) return;  // no main window to measure the rows against
-  const int64_t rows = ((scale_extra_height(100) + pixels_adjust + 315) * 13 - 2 * s) / denominator;
-  prefs_record.number_of_lines = std::clamp<int64_t>(rows, PREFS_LINES_MIN, PREFS_LINES_MAX);
+  const int64_t rows =
+      ((scale_extra_height_for(prefs.record.window_resolution, 100) + prefs.applied.pixels_plus + 315) * 13 - 2 * s) /
+      denominator;
+  prefs.record.number_of_lines = std::clamp<int64_t>(rows, PREFS_LINES_MIN, PREFS_LINES_MAX);
 }
 
-text_t last_checked_text() {
-  const text_t date = date_format(kDateMask, prefs_record.last_check_updates_time);
+text_t last_checked_text(const preferences_kwx4& p) {
+  const text_t date = date_format(kDateMask, p.last_check_updates_time);
   return u"Last checked:" + (date.empty() ? text_t(u"n/a") : date);
 }
 
-text_t separator_preview() {
-  return u"Preview:" + string_format_number(0, u".", prefs_record.number_separator_chr, 1000000.0);
+text_t separator_preview(const preferences_kwx4& p) {
+  return u"Preview:" + string_format_number(0, u".", p.number_separator_chr, 1000000.0);
 }
 
 // ---- Building ---------------------------------------------------------------------------------
@@ -162,9 +168,9 @@ void spin_with_label(int spin, int label, int x, int y, int width, int min, int 
 }
 
 // The gadgets whose place follows the window height.
-void place_bottom_gadgets() {
-  const int height = window_height_for_layout();
-  gadget_move_resize(LINES_LIST, GUI_KEEP, GUI_KEEP, GUI_KEEP, list_height());
+void place_bottom_gadgets(const preferences_kwx4& p) {
+  const int height = window_height_for_layout(p);
+  gadget_move_resize(LINES_LIST, GUI_KEEP, GUI_KEEP, GUI_KEEP, list_height(p));
   const int spin_y = gadget_y(LINES_LIST) + gadget_height(LINES_LIST) + 8;
   gadget_move_resize(LINES_SPIN, GUI_KEEP, spin_y, GUI_KEEP, GUI_KEEP);
   gadget_move_resize(PIXELS_SPIN, GUI_KEEP, spin_y + static_cast<int>(spin_gadget_height) + 6, GUI_KEEP, GUI_KEEP);
@@ -183,16 +189,16 @@ void place_bottom_gadgets() {
   gadget_move_resize(HINT_LABEL, GUI_KEEP, hint_y + 2, GUI_KEEP, GUI_KEEP);
 }
 
-void fill_aff_aid_combo() {
+void fill_aff_aid_combo(const preferences_kwx4& p, const aff_aid_languages& aff_aid) {
   gadget_clear_items(AFF_AID_COMBO);
   gadget_add_item(AFF_AID_COMBO, -1, u"n/a");
   int selected = 0;
-  for (size_t i = 0; i < aff_aid_entries.size(); ++i) {
-    const text_t& entry = aff_aid_entries[i];
+  for (size_t i = 0; i < aff_aid.entries.size(); ++i) {
+    const text_t& entry = aff_aid.entries[i];
     const int image = static_cast<int>(string_to_int(string_nth_field(entry, 2, u"\n")));
     GdkPixbuf* picture = image_exists(image) ? image_pixbuf(image) : nullptr;
     gadget_add_item_image(AFF_AID_COMBO, -1, string_nth_field(entry, 1, u"\n"), picture);
-    if (!entry.empty() && string_nth_field(entry, 3, u"\n") == prefs_record.aff_aid_language)
+    if (!entry.empty() && string_nth_field(entry, 3, u"\n") == p.aff_aid_language)
       selected = static_cast<int>(i) + 1;
   }
   gadget_set_state(AFF_AID_COMBO, selected);
@@ -206,12 +212,11 @@ void colour_combo(int label, int combo, int x, int y, const text_t& text, int64_
   gadget_set_state(combo, static_cast<int>(value));
 }
 
-void build_window() {
-  const preferences_kwx4& p = prefs_record;
+void build_window(preferences_kwx4& p, const aff_aid_languages& aff_aid) {
   const int label_h = static_cast<int>(text_gadget_height);
 
   // Column 1: the visible lines.
-  gadget_create_column_list_ex(LINES_LIST, 10, 10, 220, list_height(), u"# Visible lines (OS specific)", 1000,
+  gadget_create_column_list_ex(LINES_LIST, 10, 10, 220, list_height(p), u"# Visible lines (OS specific)", 1000,
                                LIST_CHECK_BOXES);
   use_language_font(LINES_LIST);
   gadget_set_hidden(LINES_LIST, 1);
@@ -247,7 +252,7 @@ void build_window() {
   int chosen = RES_MAXIMUM;
   for (const resolution_option& r : kResolutions)
     if (p.window_resolution == r.text) chosen = r.gadget;
-  if (chosen == RES_MAXIMUM) prefs_record.window_resolution = maximum_resolution;
+  if (chosen == RES_MAXIMUM) p.window_resolution = maximum_resolution;
   gadget_set_state(chosen, 1);
 
   gadget_create_frame(LT_FRAME, x2, 170, w2, 60, u"LanguageTool");
@@ -257,14 +262,14 @@ void build_window() {
   gadget_create_frame(AFF_AID_FRAME, x2, 235, w2, 58, u".AFF Aid Language");
   gadget_create_combo_box_ex(AFF_AID_COMBO, x2 + 15, 257, w2 - 30, static_cast<int>(combo_box_height), COMBO_IMAGES);
   use_language_font(AFF_AID_COMBO);
-  fill_aff_aid_combo();
+  fill_aff_aid_combo(p, aff_aid);
 
   gadget_create_frame(SEPARATOR_FRAME, x2, 298, w2, 58, u"Number separator character");
   gadget_create_entry(SEPARATOR_ENTRY, x2 + 15, 321, 40, static_cast<int>(string_gadget_height),
                       p.number_separator_chr);
   gadget_set_attribute(SEPARATOR_ENTRY, ATTR_MAX_LENGTH, 1);
   gadget_set_tooltip(SEPARATOR_ENTRY, u"One character max only. It can be left blank.");
-  label_right_of(SEPARATOR_PREVIEW, SEPARATOR_ENTRY, separator_preview());
+  label_right_of(SEPARATOR_PREVIEW, SEPARATOR_ENTRY, separator_preview(p));
 
   gadget_create_frame(COLOUR_FRAME, x2, 361, w2, 90, u"Affix Colours");
   colour_combo(PRIMARY_LABEL, PRIMARY_COMBO, x2 + 5, 383, u"Primary ", p.affix_colour_primary);
@@ -290,7 +295,7 @@ void build_window() {
     if (p.check_for_updates == u.value) gadget_set_state(u.gadget, 1);
     x += 74;
   }
-  gadget_create_label(UPDATE_LABEL, x3 + 15, 197, 0, label_h, last_checked_text());
+  gadget_create_label(UPDATE_LABEL, x3 + 15, 197, 0, label_h, last_checked_text(p));
   fit_gadget_to_content(UPDATE_LABEL);
   create_image_button_at(UPDATE_BUTTON, x3 + w3 - 15 - static_cast<int>(image_button_width), 183,
                          static_cast<int>(image_button_width), static_cast<int>(image_button_height),
@@ -318,13 +323,13 @@ void build_window() {
                                         std::tuple{CANCEL_BUTTON, IMAGE_CANCEL, u"Cancel"}})
     create_image_button_at(button, 0, 0, static_cast<int>(image_button_width), static_cast<int>(image_button_height),
                            image, 0, tooltip, 0);
-  place_bottom_gadgets();
+  place_bottom_gadgets(p);
   gadget_set_focus(LINES_LIST);
 }
 
 // ---- Checks ---------------------------------------------------------------------------------
 
-bool fields_rejected(bool with_autocorrect) {
+bool fields_rejected(preferences_kwx4& p, bool with_autocorrect) {
   if (reject_out_of_range_number(LINES_SPIN, u"The number of lines must be in the range 1:500", 1, 500)) return true;
   if (reject_out_of_range_number(LT_SPIN, u"The number of lines must be in the range 1:50", 1, 50)) return true;
   if (reject_out_of_range_number(PIXELS_SPIN, u"The number of 'Pixels Plus' must be in the range -10:10", -10, 10))
@@ -341,7 +346,6 @@ bool fields_rejected(bool with_autocorrect) {
   auto value_of = [](int g) {
     return static_cast<int64_t>(math_round(string_to_float(gadget_get_text(g)), 2));
   };
-  preferences_kwx4& p = prefs_record;
   p.number_of_lines = value_of(LINES_SPIN);
   p.number_of_lines_languagetool = value_of(LT_SPIN);
   p.pixels_plus = value_of(PIXELS_SPIN);
@@ -408,9 +412,9 @@ constexpr int kKeptTexts[] = {AFF_EDITOR,           HYPHENATION_EDITOR,      HYP
 // The paged documents of tabs 0, 1 and 3 (tab 2 pages the dictionary's).
 constexpr int kPagedTabs[] = {TAB_DICTIONARY, TAB_THESAURUS, TAB_AUTOCORRECT};
 
-void rebuild_main_window() {
-  prefs_first_apply = 1;
-  load_language_font(font_of(prefs_record));
+void rebuild_main_window(preferences& prefs) {
+  prefs.first_apply = true;
+  load_language_font(font_of(prefs.record));
 
   const int tab = gadget_get_state(MAIN_TAB_PANEL);
   std::vector<kept_list> lists;
@@ -428,7 +432,7 @@ void rebuild_main_window() {
     if (auto restore = keeper()) restores.push_back(std::move(restore));
 
   window_close(MAIN_WINDOW);
-  build_main_window();
+  build_main_window(prefs);
 
   for (const auto& [g, text] : texts) {
     if (gadget_kind(g) == GADGET_LABEL) set_gadget_text_if_changed(g, text);
@@ -445,10 +449,10 @@ void rebuild_main_window() {
   update_all_file_labels();
 }
 
-void repage_main_lists(const int scroll_positions[3]) {
+void repage_main_lists(preferences& prefs, aff_aid_languages& aff_aid, const int scroll_positions[3]) {
   const int scroll_of[4] = {DICTIONARY_SCROLL, THESAURUS_SCROLL, HYPHENATION_SCROLL, AUTOCORRECT_SCROLL};
   for (int t = 0; t < 4; ++t) {
-    gadget_set_attribute(scroll_of[t], ATTR_PAGE_LENGTH, static_cast<int>(visible_rows));
+    gadget_set_attribute(scroll_of[t], ATTR_PAGE_LENGTH, static_cast<int>(prefs.applied.number_of_lines));
     gadget_set_attribute(scroll_of[t], ATTR_MAXIMUM,
                          static_cast<int>(std::max<int64_t>(0, paged_list_document(t).count() - 1)));
   }
@@ -458,7 +462,7 @@ void repage_main_lists(const int scroll_positions[3]) {
   const int restored_bars[3] = {DICTIONARY_SCROLL, THESAURUS_SCROLL, AUTOCORRECT_SCROLL};
   for (int i = 0; i < 3; ++i) gadget_set_state(restored_bars[i], scroll_positions[i]);
   refresh_list_view_page(-1);
-  if (prefs_record.aff_aid_language != prefs_backup.aff_aid_language) aff_aid_selected_item = 0;
+  if (prefs.record.aff_aid_language != prefs.backup.aff_aid_language) aff_aid.selected_item = 0;
   for (auto [mark, status] : {std::pair{DICTIONARY_CHANGED_MARK, DICTIONARY_STATUS_LABEL},
                               std::pair{THESAURUS_CHANGED_MARK, THESAURUS_STATUS_LABEL},
                               std::pair{HYPHENATION_CHANGED_MARK, HYPHENATION_STATUS_LABEL}})
@@ -472,38 +476,39 @@ void repage_main_lists(const int scroll_positions[3]) {
 
 // ---- The window's events ------------------------------------------------------------------------
 
-void on_resolution_chosen(int gadget) {
+void on_resolution_chosen(preferences_kwx4& p, int gadget) {
   if (gadget_get_state(gadget) != 1) return;  // the option that was switched off
   if (gadget == RES_MAXIMUM) {
-    prefs_record.window_resolution = maximum_resolution;
+    p.window_resolution = maximum_resolution;
   } else {
     for (const resolution_option& r : kResolutions)
-      if (r.gadget == gadget) prefs_record.window_resolution = r.text;
+      if (r.gadget == gadget) p.window_resolution = r.text;
   }
-  window_move_resize(PREFERENCES_WINDOW, GUI_KEEP, GUI_KEEP, GUI_KEEP, window_height_for_layout());
-  place_bottom_gadgets();
+  window_move_resize(PREFERENCES_WINDOW, GUI_KEEP, GUI_KEEP, GUI_KEEP, window_height_for_layout(p));
+  place_bottom_gadgets(p);
 }
 
-void on_font_button() {
+void on_font_button(preferences_kwx4& p) {
   if (!font_dialog(u"Arial", 10, 0)) return;
-  prefs_record.font_for_language = font_dialog_chosen_name();
+  p.font_for_language = font_dialog_chosen_name();
   // The field shows the size that will be stored, not a size the file cannot hold.
-  prefs_record.font_for_language_size =
+  p.font_for_language_size =
       string_from_int(std::clamp<int64_t>(font_dialog_chosen_size(), PREFS_FONT_SIZE_MIN, PREFS_FONT_SIZE_MAX));
-  prefs_record.font_for_language_style = font_dialog_chosen_style();
-  gadget_set_text(FONT_FAMILY, prefs_record.font_for_language);
-  gadget_set_text(FONT_SIZE, prefs_record.font_for_language_size);
-  const font_choice chosen = font_of(prefs_record);
+  p.font_for_language_style = font_dialog_chosen_style();
+  gadget_set_text(FONT_FAMILY, p.font_for_language);
+  gadget_set_text(FONT_SIZE, p.font_for_language_size);
+  const font_choice chosen = font_of(p);
   if (chosen == loaded_font) return;
   load_language_font(chosen);
   for (int g : {LINES_LIST, FONT_TEST, AFF_AID_COMBO}) use_language_font(g);
 }
 
-void on_save() {
-  if (fields_rejected(false)) return;
-  if (!save_prefs_record()) show_error(u"Can't write the file:\n" + prefs_file_path());
-  if (!save_last_update_check()) show_error(u"Can't write the file:\n" + last_update_check_path());
-  gadget_set_text(UPDATE_LABEL, last_checked_text());
+void on_save(preferences_kwx4& p) {
+  if (fields_rejected(p, false)) return;
+  if (!save_prefs_record(p)) show_error(u"Can't write the file:\n" + prefs_file_path());
+  if (!save_last_update_check(p.last_check_updates_time))
+    show_error(u"Can't write the file:\n" + last_update_check_path());
+  gadget_set_text(UPDATE_LABEL, last_checked_text(p));
   fit_gadget_to_content(UPDATE_LABEL);
 }
 
@@ -520,16 +525,15 @@ int64_t number_field_changed(int g, int subtype, int64_t min, int64_t max, int64
 
 enum class window_end { open, cancelled, confirmed };
 
-window_end handle_gadget(int g, int subtype) {
-  preferences_kwx4& p = prefs_record;
+window_end handle_gadget(preferences_kwx4& p, const aff_aid_languages& aff_aid, int g, int subtype) {
   const bool changed = subtype == SUBTYPE_CHANGE || subtype == SUBTYPE_SPIN_UP || subtype == SUBTYPE_SPIN_DOWN;
   switch (g) {
     case CANCEL_BUTTON:
       return window_end::cancelled;
     case OK_BUTTON:
-      return fields_rejected(true) ? window_end::open : window_end::confirmed;
+      return fields_rejected(p, true) ? window_end::open : window_end::confirmed;
     case SAVE_BUTTON:
-      on_save();
+      on_save(p);
       break;
     case LINES_LIST: {
       const int row = gadget_get_state(LINES_LIST);
@@ -549,7 +553,7 @@ window_end handle_gadget(int g, int subtype) {
     case PIXELS_SPIN:
       if (changed) {
         p.pixels_plus = number_field_changed(PIXELS_SPIN, subtype, PREFS_PIXELS_MIN, PREFS_PIXELS_MAX, p.pixels_plus);
-        if (p.pixels_plus >= PREFS_PIXELS_MIN && p.pixels_plus <= PREFS_PIXELS_MAX) place_bottom_gadgets();
+        if (p.pixels_plus >= PREFS_PIXELS_MIN && p.pixels_plus <= PREFS_PIXELS_MAX) place_bottom_gadgets(p);
       }
       break;
     case RES_1280_600:
@@ -557,7 +561,7 @@ window_end handle_gadget(int g, int subtype) {
     case RES_1280_768:
     case RES_1440_768:
     case RES_MAXIMUM:
-      on_resolution_chosen(g);
+      on_resolution_chosen(p, g);
       break;
     case LT_SPIN:
       if (changed)
@@ -567,14 +571,14 @@ window_end handle_gadget(int g, int subtype) {
     case AFF_AID_COMBO: {
       const int item = gadget_get_state(AFF_AID_COMBO);
       if (item == 0) p.aff_aid_language.clear();
-      else if (item > 0 && item <= static_cast<int>(aff_aid_entries.size()))
-        p.aff_aid_language = string_nth_field(aff_aid_entries[item - 1], 3, u"\n");
+      else if (item > 0 && item <= static_cast<int>(aff_aid.entries.size()))
+        p.aff_aid_language = string_nth_field(aff_aid.entries[item - 1], 3, u"\n");
       break;
     }
     case SEPARATOR_ENTRY:
       if (subtype == SUBTYPE_CHANGE) {
         p.number_separator_chr = gadget_get_text(SEPARATOR_ENTRY);
-        set_gadget_text_if_changed(SEPARATOR_PREVIEW, separator_preview());
+        set_gadget_text_if_changed(SEPARATOR_PREVIEW, separator_preview(p));
       }
       break;
     case WARN_SPIN:
@@ -583,7 +587,7 @@ window_end handle_gadget(int g, int subtype) {
                                                    p.ask_after_n_words);
       break;
     case FONT_BUTTON:
-      on_font_button();
+      on_font_button(p);
       break;
     case UPDATE_MANUAL:
     case UPDATE_DAILY:
@@ -596,7 +600,7 @@ window_end handle_gadget(int g, int subtype) {
     case UPDATE_BUTTON: {
       // The check stores its time itself, and only when the site answered.
       run_command(command_kind::menu_item, MENU_CHECK_UPDATES, {.type = EVENT_MENU, .id = MENU_CHECK_UPDATES});
-      set_gadget_text_if_changed(UPDATE_LABEL, last_checked_text());
+      set_gadget_text_if_changed(UPDATE_LABEL, last_checked_text(p));
       break;
     }
     case PRIMARY_COMBO:
@@ -628,30 +632,30 @@ void add_main_window_rebuild_keeper(rebuild_keeper keeper) {
   if (keeper) rebuild_keepers().push_back(std::move(keeper));
 }
 
-void show_preferences_window() {
+void show_preferences_window(preferences& prefs, aff_aid_languages& aff_aid) {
   measure_screen();
-  if (prefs_applied == 0) propose_first_run_values();
+  if (!prefs.applied_once) propose_first_run_values(prefs);
 
-  if (!window_open(PREFERENCES_WINDOW, 0, 0, WINDOW_WIDTH, window_height_for_layout(), u"Preferences",
+  if (!window_open(PREFERENCES_WINDOW, 0, 0, WINDOW_WIDTH, window_height_for_layout(prefs.record), u"Preferences",
                    TOOL_WINDOW_FLAGS, window_widget(MAIN_WINDOW))) {
     message_box(u"Error!", u"Can't open a window.", MB_ICON_ERROR);
     return;
   }
   window_set_disabled(MAIN_WINDOW, 1);
-  prefs_backup = prefs_record;
-  loaded_font = font_of(prefs_backup);
+  prefs.backup = prefs.record;
+  loaded_font = font_of(prefs.backup);
   const int scroll_positions[3] = {gadget_get_state(DICTIONARY_SCROLL), gadget_get_state(THESAURUS_SCROLL),
                                    gadget_get_state(AUTOCORRECT_SCROLL)};
-  build_window();
+  build_window(prefs.record, aff_aid);
   shortcut_add(PREFERENCES_WINDOW, KEY_ESCAPE, SHORTCUT_ESCAPE);
   shortcut_add(PREFERENCES_WINDOW, KEY_RETURN, SHORTCUT_RETURN);
 
   window_end end = window_end::open;
   run_modal_loop(
       PREFERENCES_WINDOW,
-      [&end](const modal_event& e) {
+      [&](const modal_event& e) {
         if (e.is_close_box() || e.is_menu(SHORTCUT_ESCAPE)) end = window_end::cancelled;
-        else if (e.type == EVENT_GADGET) end = handle_gadget(e.object, e.subtype);
+        else if (e.type == EVENT_GADGET) end = handle_gadget(prefs.record, aff_aid, e.object, e.subtype);
         return close_when(end != window_end::open);
       },
       // Escape cancels, also when another window has the focus.
@@ -659,25 +663,25 @@ void show_preferences_window() {
 
   window_close(PREFERENCES_WINDOW);
   if (end == window_end::cancelled) {
-    prefs_record = prefs_backup;
+    prefs.record = prefs.backup;
     // A font tried in the window is taken back with the rest.
-    if (!(loaded_font == font_of(prefs_record))) load_language_font(font_of(prefs_record));
+    if (!(loaded_font == font_of(prefs.record))) load_language_font(font_of(prefs.record));
   } else {
-    prefs_applied = 1;
-    apply_prefs_values();
-    if (!(prefs_record == prefs_backup) || prefs_first_apply == 0) rebuild_main_window();
-    repage_main_lists(scroll_positions);
+    prefs.applied_once = true;
+    apply_prefs_values(prefs);
+    if (!(prefs.record == prefs.backup) || !prefs.first_apply) rebuild_main_window(prefs);
+    repage_main_lists(prefs, aff_aid, scroll_positions);
   }
   window_set_disabled(MAIN_WINDOW, 0);
   window_activate(MAIN_WINDOW);
 }
 
-void register_preferences_commands(tool_registry& tools) {
-  tools.set_command(MENU_PREFERENCES, show_preferences_window);
+void register_preferences_commands(preferences& prefs, aff_aid_languages& aff_aid, tool_registry& tools) {
+  tools.set_command(MENU_PREFERENCES, [&prefs, &aff_aid] { show_preferences_window(prefs, aff_aid); });
 }
 
-int run_preferences_gate() {
-  prefs_first_apply = 1;
+int run_preferences_gate(preferences& prefs, aff_aid_languages& aff_aid) {
+  prefs.first_apply = true;
   const text_t path = prefs_file_path();
   if (file_size_by_path(path) > 0) {
     // A file that ends early is as invalid as one from another version.
@@ -686,7 +690,7 @@ int run_preferences_gate() {
     show_error(u"The .prefs file is invalid.\n\nMaybe it is from a different version of\nVocabrix.");
     status_bar_set_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT, u".prefs file invalid.");
   }
-  prefs_first_apply = 0;
-  show_preferences_window();
+  prefs.first_apply = false;
+  show_preferences_window(prefs, aff_aid);
   return 0;
 }

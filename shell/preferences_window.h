@@ -3,7 +3,9 @@
 
 #include "shell/tool_registry.h"
 
+#include "shell/aff_aid_languages.h"
 #include "shell/id_blocks.h"
+#include "shell/preferences.h"
 
 #include <functional>
 
@@ -40,19 +42,21 @@ static_assert(ids_in_block(PREFERENCES_BLOCK, {HINT_ICON, HINT_LABEL, SAVE_BUTTO
                            BOTH_LABEL, AC_FRAME, AC_SPIN, AC_LABEL}));
 }  // namespace preferences_ids
 
-// Modal window 323 over window 0 (Tools > Preferences).
-void show_preferences_window();
+// Modal window 323 over window 0 (Tools > Preferences): it edits the record
+// of prefs; OK applies it, Cancel puts it back. The AFF-aid list offers its
+// languages (and forgets its remembered item when the language changes).
+void show_preferences_window(preferences& prefs, aff_aid_languages& aff_aid);
 
 // Tools > Preferences (menu item 90).
-void register_preferences_commands(tool_registry& tools);
+void register_preferences_commands(preferences& prefs, aff_aid_languages& aff_aid, tool_registry& tools);
 
-// Start-up, after the main window is built: prefs_first_apply = 1; when
+// Start-up, after the main window is built: prefs.first_apply is set; when
 // settings/kwx4.prefs is missing, empty, does not start with the "41" line
 // or ends early (the last two reported, with ".prefs file invalid." in the
 // status bar),
-// prefs_first_apply = 0 and the Preferences window opens. Returns 1 when the
-// gate passed, 0 when the window was shown.
-int run_preferences_gate();
+// prefs.first_apply is cleared and the Preferences window opens. Returns 1
+// when the gate passed, 0 when the window was shown.
+int run_preferences_gate(preferences& prefs, aff_aid_languages& aff_aid);
 
 // OK rebuilds the main window when a preference changed. The rebuild keeps
 // the tab shown, the editors' texts, the lists filled once at load, the

@@ -35,29 +35,29 @@ void register_program_commands(workspace& ws) {
   tool_registry& tools = commands.tools;
   register_builtin_commands(tools);
   register_aff_cache_commands(ws.dictionary);
-  register_aff_validate_commands(ws.dictionary, tools);
-  register_list_view_handlers(ws.dictionary, kinds);
+  register_aff_validate_commands(ws.dictionary, ws.prefs, tools);
+  register_list_view_handlers(ws.dictionary, kinds, ws.prefs);
   register_recent_files(ws.recent_files, kinds);
   register_undo_redo_commands();
-  register_dictionary_file_commands(ws.dictionary, kinds.dictionary);
+  register_dictionary_file_commands(ws.dictionary, kinds.dictionary, ws.prefs);
   register_dictionary_list_commands(kinds.dictionary.entries);
-  register_word_editor_commands(ws.dictionary, ws.derived_words, kinds.dictionary.entries);
-  register_dictionary_tool_commands(ws.dictionary, ws.statistics, ws.tag_search, tools);
-  register_thesaurus_editor(ws.thesaurus, kinds.thesaurus);
-  register_dictionary_duplicates_commands(ws.dictionary, ws.dictionary_duplicates, tools);
-  register_thesaurus_tool_commands(ws.clean_symbols, tools);
-  register_hyphenation_commands(ws.hyphenation, ws.dictionary, kinds.hyphenation);
-  register_autocorrect_commands(ws.autocorrect, kinds.autocorrect, ws.autotext, kinds.autotext);
-  register_autocorrect_tool_commands(ws.dictionary, tools);
-  register_preferences_commands(tools);
-  register_languagetool_commands(ws.grammar, ws.dictionary, ws.pos_rules, commands);
+  register_word_editor_commands(ws.dictionary, ws.derived_words, ws.prefs, ws.aff_aid, kinds.dictionary.entries);
+  register_dictionary_tool_commands(ws.dictionary, ws.statistics, ws.tag_search, ws.prefs, tools);
+  register_thesaurus_editor(ws.thesaurus, kinds.thesaurus, ws.prefs);
+  register_dictionary_duplicates_commands(ws.dictionary, ws.dictionary_duplicates, ws.prefs, tools);
+  register_thesaurus_tool_commands(ws.clean_symbols, ws.prefs, tools);
+  register_hyphenation_commands(ws.hyphenation, ws.dictionary, kinds.hyphenation, ws.prefs);
+  register_autocorrect_commands(ws.autocorrect, kinds.autocorrect, ws.autotext, kinds.autotext, ws.prefs);
+  register_autocorrect_tool_commands(ws.dictionary, ws.prefs, tools);
+  register_preferences_commands(ws.prefs, ws.aff_aid, tools);
+  register_languagetool_commands(ws.grammar, ws.dictionary, ws.pos_rules, ws.prefs, commands);
   register_profile_commands(tools);
-  register_update_check_commands(tools);
-  register_wordlist_commands(ws.dictionary, ws.multiword_pos, tools);
-  register_crunch_commands(ws.dictionary, ws.crunch, tools);
-  register_gbza_variant_commands(ws.dictionary, ws.gbza, tools);
+  register_update_check_commands(ws.prefs, tools);
+  register_wordlist_commands(ws.dictionary, ws.multiword_pos, ws.prefs, tools);
+  register_crunch_commands(ws.dictionary, ws.crunch, ws.prefs, tools);
+  register_gbza_variant_commands(ws.dictionary, ws.gbza, ws.prefs, tools);
   register_proper_names_commands(ws.dictionary, tools);
   // Last: the dispatchers take over the menu, shortcut and gadget numbers
   // and run what the kinds and tools registered above.
-  install_main_dispatch(commands, ws.find);
+  install_main_dispatch(commands, ws.find, ws.prefs);
 }

@@ -31,7 +31,7 @@ void reset_registered_settings() {
     if (f.reset) f.reset();
 }
 
-void read_registered_settings() {
+void read_registered_settings(std::vector<text_t>& oversized) {
   for (const settings_file_registration& f : registered_files()) {
     if (!f.read) continue;
     if (f.name.empty()) {
@@ -39,6 +39,6 @@ void read_registered_settings() {
       continue;
     }
     const text_t path = settings_file_path(f.name);
-    f.read(settings_file_oversized(path) ? text_t() : path);
+    f.read(settings_file_refused(path, oversized) ? text_t() : path);
   }
 }

@@ -4,6 +4,9 @@
 #pragma once
 
 #include "common/settings_file.h"
+#include "common/text.h"
+
+#include <vector>
 
 // Adds a file to the list; a file of the same name (when it has one) is
 // replaced, so that a new registration of the program takes over.
@@ -13,5 +16,5 @@ void forget_settings_files();
 // Puts every registered record back to its defaults.
 void reset_registered_settings();
 // Reads each registered file in its order; a file larger than its name
-// allows is listed in oversized_settings_files and read as missing.
-void read_registered_settings();
+// allows is added to oversized (once) and read as missing.
+void read_registered_settings(std::vector<text_t>& oversized);

@@ -3,8 +3,6 @@
 #include "common/file.h"
 
 text_t base_folder;
-int prefs_file_loaded = 0;
-int64_t update_check_interval = 0;
 
 int exit_requested = 0;
 int popup_owner_gadget = 0;

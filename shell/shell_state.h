@@ -15,10 +15,6 @@ text_t settings_folder();  // base_folder + "settings/"
 // A file of that name or an existing folder is left alone.
 void find_base_folder_and_settings(text_view executable_path, text_view current_folder);
 
-// Start-up state.
-extern int prefs_file_loaded;    // 1 when settings/kwx4.prefs was read
-extern int64_t update_check_interval;
-
 // Layout constants (pixels), read by every window builder.
 constexpr int64_t image_button_width = 44;
 constexpr int64_t image_button_height = 44;

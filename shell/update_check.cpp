@@ -4,7 +4,6 @@
 #include "common/http.h"
 #include "shell/identity.h"
 #include "shell/last_update_check.h"
-#include "shell/preferences.h"
 
 #include <chrono>
 #include <string>
@@ -114,7 +113,7 @@ text_t download_url(text_view site, text_view file_name) {
 }
 text_t download_page_url(text_view site) { return text_t(site) + u"/#downloads"; }
 
-update_check_outcome run_update_check_on(text_view site, int automatic, update_check_view& view,
+update_check_outcome run_update_check_on(text_view site, int automatic, int64_t& last_check, update_check_view& view,
                                          const update_check_limits& limits) {
   view.show_status(u"Checking for updates...");
   view.show_progress(0);
@@ -132,8 +131,8 @@ update_check_outcome run_update_check_on(text_view site, int automatic, update_c
     return update_check_outcome::failed;
   }
   view.show_progress(1);
-  load_last_update_check();
-  const int64_t previous = prefs_record.last_check_updates_time;
+  load_last_update_check(last_check);
+  const int64_t previous = last_check;
   view.show_progress(2);
 
   const int64_t own_build = string_to_int(build_number);
@@ -144,7 +143,7 @@ update_check_outcome run_update_check_on(text_view site, int automatic, update_c
       view.message_box(u"Information!", u"No update available.\n\nYour version is up to date." + previous_check_text(previous),
                        BOX_INFORMATION);
     }
-    save_last_update_check();
+    save_last_update_check(last_check);
     view.show_status(u"No update available.");
     view.show_progress(0);
     return update_check_outcome::up_to_date;
@@ -156,13 +155,13 @@ update_check_outcome run_update_check_on(text_view site, int automatic, update_c
                          u"\nReleased: " + release_date + u"\n\nWebsite Version:\nV" + web.version + u" " +
                          web.note + u"\nBuild: " + web.build + u"\nReleased: " + web.date + previous_check_text(previous),
                      BOX_WARNING);
-    save_last_update_check();
+    save_last_update_check(last_check);
     view.show_status(u"Aborted.");
     view.show_progress(0);
     return update_check_outcome::site_outdated;
   }
 
-  save_last_update_check();
+  save_last_update_check(last_check);
   text_t gate;
   if (!requests.fetch(base + notes_gate_path, limits.notes_bytes, gate)) {
     view.show_progress(0);

@@ -56,8 +56,10 @@ struct update_check_limits {
 
 enum class update_check_outcome { failed, up_to_date, site_outdated, notes_unavailable, newer_available };
 
-// site: "https://" + host (a test passes its server's base URL).
-update_check_outcome run_update_check_on(text_view site, int automatic, update_check_view& view,
+// site: "https://" + host (a test passes its server's base URL). last_check
+// is the preferences record's time of the last check: the check reads it
+// from settings/last_update_check.txt and stores the new one in both.
+update_check_outcome run_update_check_on(text_view site, int automatic, int64_t& last_check, update_check_view& view,
                                          const update_check_limits& limits = {});
 
 // Parts of the check, exposed for their tests.

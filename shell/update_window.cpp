@@ -91,9 +91,9 @@ void build_gadgets(const update_window_record& r) {
 void set_update_site_for_test(const text_t& site) { site_override() = site; }
 void set_update_limits_for_test(const update_check_limits& limits) { limits_in_use() = limits; }
 
-void run_update_check(int automatic) {
+void run_update_check(int automatic, int64_t& last_check) {
   status_bar_view view;
-  run_update_check_on(update_site(), automatic, view, limits_in_use());
+  run_update_check_on(update_site(), automatic, last_check, view, limits_in_use());
 }
 
 void show_update_window(const update_window_record& record, const text_t& site) {
@@ -123,9 +123,10 @@ void show_update_window(const update_window_record& record, const text_t& site) 
   end_modal_window(UPDATE_WINDOW, MAIN_WINDOW);
 }
 
-void register_update_check_commands(tool_registry& tools) {
-  tools.set_command(MENU_CHECK_UPDATES, [] { run_update_check(0); });
-  register_automatic_update_check([](update_check_start start) {
-    run_update_check(start == update_check_start::automatic ? 1 : 0);
+void register_update_check_commands(preferences& prefs, tool_registry& tools) {
+  int64_t& last_check = prefs.record.last_check_updates_time;
+  tools.set_command(MENU_CHECK_UPDATES, [&last_check] { run_update_check(0, last_check); });
+  register_automatic_update_check([&last_check](update_check_start start) {
+    run_update_check(start == update_check_start::automatic ? 1 : 0, last_check);
   });
 }

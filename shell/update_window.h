@@ -7,6 +7,7 @@
 
 #include "common/text.h"
 #include "shell/id_blocks.h"
+#include "shell/preferences.h"
 #include "shell/update_check.h"
 
 namespace update_ids {
@@ -22,8 +23,9 @@ static_assert(ids_in_block(UPDATE_BLOCK, {YOUR_VERSION_LABEL, YOUR_VERSION_TEXT,
                                           NO_BUTTON, VISIT_LABEL}));
 }  // namespace update_ids
 
-// The check against the web site (automatic: 1 at start-up, 0 by hand).
-void run_update_check(int automatic);
+// The check against the web site (automatic: 1 at start-up, 0 by hand);
+// last_check is the preferences record's time of the last check.
+void run_update_check(int automatic, int64_t& last_check);
 // The site the check asks; tests point it at their own server ("" brings
 // back the product's web site).
 void set_update_site_for_test(const text_t& site);
@@ -35,4 +37,4 @@ void set_update_limits_for_test(const update_check_limits& limits);
 void show_update_window(const update_window_record& record, const text_t& site);
 
 // Help > Check for updates, and the check the main loop starts when one is due.
-void register_update_check_commands(tool_registry& tools);
+void register_update_check_commands(preferences& prefs, tool_registry& tools);

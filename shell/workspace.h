@@ -19,8 +19,10 @@
 #include "editors/hyphenation/hyphenation_file.h"
 #include "editors/thesaurus/thesaurus_file.h"
 #include "editors/thesaurus/thesaurus_tools.h"
+#include "shell/aff_aid_languages.h"
 #include "shell/find_search.h"
 #include "shell/main_commands.h"
+#include "shell/preferences.h"
 #include "shell/recent_files.h"
 #include "tools/bulk_import.h"
 #include "tools/grammar_rules.h"
@@ -29,6 +31,8 @@
 #include <vector>
 
 struct workspace {
+  preferences prefs;                    // the Preferences window's record and the values applied from it
+  aff_aid_languages aff_aid;            // the AFF-aid languages and the word editor's chosen item
   dictionary_document dictionary;       // the .dic entries, the .aff text and its decode cache
   main_commands commands;               // what each tab's document kind and each menu tool runs
   find_options find;                    // the Find window's last search and options

@@ -27,6 +27,7 @@ namespace {
 struct window_session {
   int mode = BULK_IMPORT_DICTIONARY;
   multiword_pos_options& pos;
+  text_t resolution;  // the layout's, from the preferences record
   int64_t log_index_enabled = 1;
 };
 
@@ -210,7 +211,7 @@ void build_window(window_session& s, int width, int height) {
   const int mode = s.mode;
   const int bw = static_cast<int>(image_button_width), bh = static_cast<int>(image_button_height);
   const int lh = static_cast<int>(text_gadget_height);
-  build_paste_and_log(kEditors, u"Paste here the full text with the words.");
+  build_paste_and_log(kEditors, u"Paste here the full text with the words.", s.resolution);
   const int label_y = bottom_of(INPUT) + 110;
   gadget_create_label(PROCESSING_LABEL, 10, label_y, 200, lh, u"Processing: 0/0");
   gadget_create_label(ESCAPE_LABEL, 215, label_y, 100, lh, u"");
@@ -294,10 +295,11 @@ void refresh_main_lists() {
 
 }  // namespace
 
-void show_bulk_import_window(int mode, multiword_pos_options& pos) {
+void show_bulk_import_window(int mode, multiword_pos_options& pos, const preferences& prefs) {
   if (mode < 1 || mode > 7) return;
-  const int width = 1014 + static_cast<int>(scale_extra_width(100));
-  const int height = 550 + static_cast<int>(scale_extra_height(100));
+  const text_t& resolution = prefs.record.window_resolution;
+  const int width = 1014 + static_cast<int>(scale_extra_width_for(resolution, 100));
+  const int height = 550 + static_cast<int>(scale_extra_height_for(resolution, 100));
   window_set_disabled(MAIN_WINDOW, 1);
   if (!window_open(WINDOW, GUI_KEEP, GUI_KEEP, width, height, window_title(mode), TOOL_WINDOW_FLAGS,
                    window_widget(MAIN_WINDOW))) {
@@ -305,7 +307,7 @@ void show_bulk_import_window(int mode, multiword_pos_options& pos) {
     window_set_disabled(MAIN_WINDOW, 0);
     return;
   }
-  window_session session{.mode = mode, .pos = pos};
+  window_session session{.mode = mode, .pos = pos, .resolution = resolution};
   build_window(session, width, height);
   run_modal_loop(WINDOW, [&session](const modal_event& e) {
     if (e.is_close_box()) return modal_step::close;
@@ -321,7 +323,7 @@ void show_bulk_import_window(int mode, multiword_pos_options& pos) {
   end_modal_window(WINDOW, MAIN_WINDOW, modal_end_order::close_window_first);
 }
 
-void register_bulk_import_commands(multiword_pos_options& pos, tool_registry& tools) {
+void register_bulk_import_commands(multiword_pos_options& pos, const preferences& prefs, tool_registry& tools) {
   const struct {
     int item;
     int mode;
@@ -329,5 +331,5 @@ void register_bulk_import_commands(multiword_pos_options& pos, tool_registry& to
                {MENU_AUTOCORRECT_BULK_IMPORT, 3},   {MENU_BULK_IMPORT_MULTIWORDS, 4},
                {MENU_SORT_SMALL_WORDLIST, 5},       {MENU_DEDUPLICATE_SMALL_WORDLIST, 6},
                {MENU_CONVERT_XML_ACCENTS, 7}};
-  for (const auto& m : modes) tools.set_command(m.item, [mode = m.mode, &pos] { show_bulk_import_window(mode, pos); });
+  for (const auto& m : modes) tools.set_command(m.item, [mode = m.mode, &pos, &prefs] { show_bulk_import_window(mode, pos, prefs); });
 }

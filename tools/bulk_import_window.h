@@ -5,6 +5,7 @@
 #pragma once
 
 #include "shell/id_blocks.h"
+#include "shell/preferences.h"
 #include "shell/tool_registry.h"
 #include "tools/bulk_import.h"
 
@@ -21,5 +22,5 @@ static_assert(ids_in_block(BULK_IMPORT_BLOCK, {INPUT, PROCESS_REGEXP, REMEMBER, 
 }  // namespace bulk_import_ids
 
 // mode 1 to 7; mode 4 offers and remembers the POS choice pos.
-void show_bulk_import_window(int mode, multiword_pos_options& pos);
-void register_bulk_import_commands(multiword_pos_options& pos, tool_registry& tools);
+void show_bulk_import_window(int mode, multiword_pos_options& pos, const preferences& prefs);
+void register_bulk_import_commands(multiword_pos_options& pos, const preferences& prefs, tool_registry& tools);

@@ -3,12 +3,13 @@
 
 #include "affix/dictionary_document.h"
 #include "shell/main_commands.h"
+#include "shell/preferences.h"
 #include "tools/grammar_rules.h"
 #include "tools/pos_rules.h"
 
 // The grammar is the LanguageTool tab's document and the dictionary the one
 // POS extraction reads; the POS extraction and its settings window use
-// pos_rules. All must outlive the commands.
+// pos_rules, and the settings window is laid out by prefs. All must outlive
+// the commands.
 void register_languagetool_commands(grammar_document_record& grammar, dictionary_document& dictionary,
-                                    pos_rule_tables& pos_rules,
-                                    main_commands& commands);
+                                    pos_rule_tables& pos_rules, const preferences& prefs, main_commands& commands);

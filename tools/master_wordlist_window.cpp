@@ -46,6 +46,7 @@ struct master_window_state {
   bool list_changed = true;
   std::vector<sort_work_record> missing_words;
   int64_t missing_count = 0;
+  text_t separator;  // thousands separator of the counts
 };
 master_window_state* state = nullptr;
 
@@ -210,7 +211,7 @@ void run_comparison() {
   }
   const int64_t start_ms = time_elapsed_ms();
   auto show_count = [](int row, int64_t lines) {
-    gadget_set_item_text(FILE_LIST, row, format_count(lines, number_separator), 3);
+    gadget_set_item_text(FILE_LIST, row, format_count(lines, state->separator), 3);
     gadget_set_item_color(FILE_LIST, row, COLOR_TEXT, kBlack, 3);
   };
   master_compare_observer observer;
@@ -227,7 +228,7 @@ void run_comparison() {
     if (index >= 0 && index < static_cast<int64_t>(other_rows.size())) show_count(other_rows[index], lines);
   };
   observer.total_words = [](int64_t words) {
-    set_gadget_text_if_changed(TOTAL_LABEL, u"Total words:" + format_count(words, number_separator) + u" (All files)");
+    set_gadget_text_if_changed(TOTAL_LABEL, u"Total words:" + format_count(words, state->separator) + u" (All files)");
   };
   tool_window_job_host host = job_host();
   master_compare_result r = compare_with_master(master, others, host, observer);
@@ -242,9 +243,9 @@ void run_comparison() {
     }
     return;
   }
-  set_gadget_text_if_changed(MISSING_LABEL, u"Missing words:" + format_count(r.missing, number_separator));
-  set_gadget_text_if_changed(HYPHENATED_LABEL, u"Missing hyphenated:" + format_count(r.hyphenated, number_separator));
-  set_gadget_text_if_changed(UPPERCASE_LABEL, u"Missing uppercase:" + format_count(r.uppercase, number_separator));
+  set_gadget_text_if_changed(MISSING_LABEL, u"Missing words:" + format_count(r.missing, state->separator));
+  set_gadget_text_if_changed(HYPHENATED_LABEL, u"Missing hyphenated:" + format_count(r.hyphenated, state->separator));
+  set_gadget_text_if_changed(UPPERCASE_LABEL, u"Missing uppercase:" + format_count(r.uppercase, state->separator));
   set_gadget_text_if_changed(PROCESSING_LABEL, u"Processing:" + string_from_int(MASTER_COMPARE_STEPS) + of_steps +
                                                    u": Done!");
   state->missing_count = r.missing;
@@ -270,9 +271,9 @@ void save_missing(missing_word_filter filter) {
   }
   if (r.aborted) return;
   if (filter == missing_word_filter::hyphenated) {
-    message_box(u"Warning!", u"Hyphenated words extracted:" + format_count(r.written, number_separator), MB_ICON_INFORMATION);
+    message_box(u"Warning!", u"Hyphenated words extracted:" + format_count(r.written, state->separator), MB_ICON_INFORMATION);
   } else if (filter == missing_word_filter::uppercase) {
-    message_box(u"Warning!", u"Uppercase words extracted:" + format_count(r.written, number_separator), MB_ICON_INFORMATION);
+    message_box(u"Warning!", u"Uppercase words extracted:" + format_count(r.written, state->separator), MB_ICON_INFORMATION);
   }
 }
 
@@ -297,9 +298,9 @@ void build_popup_menu() {
   menu_add_item_image(ITEM_DELETE_CURRENT, u"Delete", image_pixbuf(IMAGE_DELETE_CURRENT));
 }
 
-void build_window(int width, int height) {
-  const int ew = static_cast<int>(scale_extra_width(100));
-  const int eh = static_cast<int>(scale_extra_height(100));
+void build_window(text_view resolution, int width, int height) {
+  const int ew = static_cast<int>(scale_extra_width_for(resolution, 100));
+  const int eh = static_cast<int>(scale_extra_height_for(resolution, 100));
   const int bw = static_cast<int>(image_button_width), bh = static_cast<int>(image_button_height);
   const int lh = static_cast<int>(text_gadget_height);
   create_image_button_at(ADD_MASTER, 10, 10, bw, bh, kAddMasterImage, 0, u"Add Master", 0);
@@ -414,9 +415,10 @@ bool handle_gadget(int gadget, int subtype) {
 
 }  // namespace
 
-void show_master_wordlist_window() {
-  const int width = 1014 + static_cast<int>(scale_extra_width(100));
-  const int height = 550 + static_cast<int>(scale_extra_height(100));
+void show_master_wordlist_window(const preferences& prefs) {
+  const text_t& resolution = prefs.record.window_resolution;
+  const int width = 1014 + static_cast<int>(scale_extra_width_for(resolution, 100));
+  const int height = 550 + static_cast<int>(scale_extra_height_for(resolution, 100));
   window_set_disabled(MAIN_WINDOW, 1);
   if (!window_open(WINDOW, GUI_KEEP, GUI_KEEP, width, height, u"Words missing in Master Wordlist", TOOL_WINDOW_FLAGS,
                    window_widget(MAIN_WINDOW))) {
@@ -425,8 +427,9 @@ void show_master_wordlist_window() {
     return;
   }
   master_window_state opened;
+  opened.separator = prefs.applied.number_separator_chr;
   state = &opened;
-  build_window(width, height);
+  build_window(resolution, width, height);
 
   const auto on_event = [](const modal_event& e) {
     if (e.is_close_box()) return modal_step::close;
@@ -448,6 +451,6 @@ void show_master_wordlist_window() {
   window_activate(MAIN_WINDOW);
 }
 
-void register_master_wordlist_commands(tool_registry& tools) {
-  tools.set_command(MENU_MASTER_WORDLIST, show_master_wordlist_window);
+void register_master_wordlist_commands(const preferences& prefs, tool_registry& tools) {
+  tools.set_command(MENU_MASTER_WORDLIST, [&prefs] { show_master_wordlist_window(prefs); });
 }

@@ -6,6 +6,7 @@
 #include "shell/tool_registry.h"
 
 #include "shell/id_blocks.h"
+#include "shell/preferences.h"
 
 namespace master_wordlist_ids {
 constexpr int WINDOW = MASTER_WORDLIST_WINDOW;
@@ -26,5 +27,5 @@ static_assert(ids_in_block(MASTER_WORDLIST_BLOCK, {ADD_MASTER, PROCESS, SAVE_UPP
 static_assert(ids_in_block(MASTER_WORDLIST_POPUP_ITEMS_BLOCK, {ITEM_SELECT_ALL, ITEM_DELETE_CURRENT}));
 }  // namespace master_wordlist_ids
 
-void show_master_wordlist_window();
-void register_master_wordlist_commands(tool_registry& tools);
+void show_master_wordlist_window(const preferences& prefs);
+void register_master_wordlist_commands(const preferences& prefs, tool_registry& tools);

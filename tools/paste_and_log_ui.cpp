@@ -12,9 +12,9 @@ constexpr int kProcessImage = 30042;
 constexpr int kLogIndexMax = 9999999;
 }  // namespace
 
-void build_paste_and_log(const paste_and_log_ids& ids, const text_t& input_tooltip) {
-  const int ew = static_cast<int>(scale_extra_width(50));
-  const int eh = static_cast<int>(scale_extra_height(100));
+void build_paste_and_log(const paste_and_log_ids& ids, const text_t& input_tooltip, text_view resolution) {
+  const int ew = static_cast<int>(scale_extra_width_for(resolution, 50));
+  const int eh = static_cast<int>(scale_extra_height_for(resolution, 100));
   const int bw = static_cast<int>(image_button_width), bh = static_cast<int>(image_button_height);
   gadget_create_text_view(ids.input, 10, 10, 485 + ew, 390 + eh);
   gadget_set_tooltip(ids.input, input_tooltip);

@@ -20,7 +20,7 @@ struct paste_and_log_ids {
   int log_index = 0;   // built by build_log_index
   int log_start = 0;
 };
-void build_paste_and_log(const paste_and_log_ids& ids, const text_t& input_tooltip);
+void build_paste_and_log(const paste_and_log_ids& ids, const text_t& input_tooltip, text_view resolution);
 // Clear, the four caret buttons and the log index check box (which sets
 // log_index_enabled and the spin's state); false for any other gadget.
 bool handle_paste_and_log_gadget(const paste_and_log_ids& ids, int gadget, int64_t& log_index_enabled);

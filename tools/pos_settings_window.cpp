@@ -161,8 +161,8 @@ void build_popup_menu() {
   menu_add_item_image(ITEM_DELETE, u"Delete", image_pixbuf(IMAGE_DELETE_CURRENT));
 }
 
-void build_window(const pos_rule_tables& t, int width, int height) {
-  const int ew10 = static_cast<int>(scale_extra_width(10));
+void build_window(const pos_rule_tables& t, text_view resolution, int width, int height) {
+  const int ew10 = static_cast<int>(scale_extra_width_for(resolution, 10));
   gadget_create_label(LANGUAGE_LABEL, 10, 10, 0, static_cast<int>(text_gadget_height), u"Use language:");
   fit_gadget_to_content(LANGUAGE_LABEL);
   gadget_create_combo_box(LANGUAGE_COMBO, 10, bottom_of(LANGUAGE_LABEL) + 3, 130, static_cast<int>(combo_box_height));
@@ -171,8 +171,9 @@ void build_window(const pos_rule_tables& t, int width, int height) {
   gadget_create_button(REMEMBER, right_of(LANGUAGE_COMBO) + 15, gadget_y(LANGUAGE_COMBO), 88,
                        static_cast<int>(button_height), u"Remember");
   gadget_create_column_list_ex(RULE_LIST, 10, bottom_of(LANGUAGE_COMBO) + 8,
-                               993 + static_cast<int>(scale_extra_width(100)),
-                               350 + static_cast<int>(scale_extra_height(100)), u"POS source: .dic", 275 + ew10,
+                               993 + static_cast<int>(scale_extra_width_for(resolution, 100)),
+                               350 + static_cast<int>(scale_extra_height_for(resolution, 100)), u"POS source: .dic",
+                               275 + ew10,
                                LIST_CHECK_BOXES);
   gadget_add_column(RULE_LIST, 1, u"POS target: LanguageTool", 275 + ew10);
   gadget_add_column(RULE_LIST, 2, u"Comments", 450 + ew10);
@@ -319,9 +320,9 @@ text_t show_pos_rule_dialog(const text_t& rule) {
   return result;
 }
 
-void show_pos_settings_window(pos_rule_tables& t) {
-  const int width = 1014 + static_cast<int>(scale_extra_width(100));
-  const int height = 550 + static_cast<int>(scale_extra_height(100));
+void show_pos_settings_window(pos_rule_tables& t, text_view resolution) {
+  const int width = 1014 + static_cast<int>(scale_extra_width_for(resolution, 100));
+  const int height = 550 + static_cast<int>(scale_extra_height_for(resolution, 100));
   if (!window_open(WINDOW, GUI_KEEP, GUI_KEEP, width, height, u"Extract POS Settings (Unfinished)", TOOL_WINDOW_FLAGS,
                    window_widget(MAIN_WINDOW))) {
     message_box(u"Error", u"Can't open a window.", MB_ICON_ERROR);
@@ -332,7 +333,7 @@ void show_pos_settings_window(pos_rule_tables& t) {
   const int64_t language_before = t.language;
   const std::vector<int64_t> counts_before = t.counts;
   const std::vector<std::vector<text_t>> table_before = t.table;
-  build_window(t, width, height);
+  build_window(t, resolution, width, height);
   fill_pos_rule_list(t);
   update_pos_rule_labels(t);
 
@@ -357,8 +358,9 @@ void show_pos_settings_window(pos_rule_tables& t) {
   window_activate(MAIN_WINDOW);
 }
 
-void register_pos_settings_commands(pos_rule_tables& tables, tool_registry& tools) {
-  tools.set_command(MENU_POS_SETTINGS, [&tables] { show_pos_settings_window(tables); });
+void register_pos_settings_commands(pos_rule_tables& tables, const preferences& prefs, tool_registry& tools) {
+  tools.set_command(MENU_POS_SETTINGS,
+                    [&tables, &prefs] { show_pos_settings_window(tables, prefs.record.window_resolution); });
   // The extraction's menu items name the chosen language on every build of
   // the main window; only the newest registration acts.
   static int generation = 0;

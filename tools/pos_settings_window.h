@@ -5,6 +5,7 @@
 #pragma once
 
 #include "common/text.h"
+#include "shell/preferences.h"
 #include "shell/tool_registry.h"
 #include "tools/pos_rules.h"
 
@@ -49,8 +50,9 @@ constexpr int KEY_ID_HELP = 1004;
 constexpr int KEY_ID_ADD = 1014;
 }  // namespace pos_settings_ids
 
-// Edits tables; Cancel puts them back as they were.
-void show_pos_settings_window(pos_rule_tables& tables);
+// Edits tables; Cancel puts them back as they were. The window is laid out
+// for the resolution.
+void show_pos_settings_window(pos_rule_tables& tables, text_view resolution);
 // The rule dialog with a rule (source LF target LF comment); the edited rule,
 // or "" when it was cancelled.
 text_t show_pos_rule_dialog(const text_t& rule);
@@ -58,4 +60,4 @@ text_t show_pos_rule_dialog(const text_t& rule);
 // name they show differs.
 void update_pos_menu_items(const pos_rule_tables& tables);
 
-void register_pos_settings_commands(pos_rule_tables& tables, tool_registry& tools);
+void register_pos_settings_commands(pos_rule_tables& tables, const preferences& prefs, tool_registry& tools);

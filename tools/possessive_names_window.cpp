@@ -69,10 +69,10 @@ void run_import(dictionary_document& dictionary) {
   set_controls_disabled(0);
 }
 
-void build_window(int width, int height) {
+void build_window(text_view resolution, int width, int height) {
   const int bw = static_cast<int>(image_button_width), bh = static_cast<int>(image_button_height);
   const int lh = static_cast<int>(text_gadget_height), sh = static_cast<int>(string_gadget_height);
-  build_paste_and_log(kEditors, u"Paste here the full text with the names.");
+  build_paste_and_log(kEditors, u"Paste here the full text with the names.", resolution);
 
   const int y = bottom_of(PROCESS) + 12;
   gadget_create_label(REMOVE_LABEL, 10, y + 3, 0, lh, u"       Remove:");
@@ -117,9 +117,10 @@ bool handle_gadget(dictionary_document& dictionary, int gadget, int subtype) {
 
 }  // namespace
 
-void show_possessive_names_window(dictionary_document& dictionary) {
-  const int width = 1014 + static_cast<int>(scale_extra_width(100));
-  const int height = 570 + static_cast<int>(scale_extra_height(100));
+void show_possessive_names_window(dictionary_document& dictionary, const preferences& prefs) {
+  const text_t& resolution = prefs.record.window_resolution;
+  const int width = 1014 + static_cast<int>(scale_extra_width_for(resolution, 100));
+  const int height = 570 + static_cast<int>(scale_extra_height_for(resolution, 100));
   window_set_disabled(MAIN_WINDOW, 1);
   if (!window_open(WINDOW, GUI_KEEP, GUI_KEEP, width, height, u"Import places/people names with possessives",
                    TOOL_WINDOW_FLAGS, window_widget(MAIN_WINDOW))) {
@@ -128,7 +129,7 @@ void show_possessive_names_window(dictionary_document& dictionary) {
     return;
   }
   log_index_enabled = 1;
-  build_window(width, height);
+  build_window(resolution, width, height);
   run_modal_loop(WINDOW, [&dictionary](const modal_event& e) {
     if (e.is_close_box() || e.is_menu(SHORTCUT_ESCAPE)) return modal_step::close;
     if (e.is_menu(SHORTCUT_HELP)) open_manual_page(u"#5.2.5.3.import_places_names_possessives");
@@ -144,6 +145,8 @@ void show_possessive_names_window(dictionary_document& dictionary) {
   end_modal_window(WINDOW, MAIN_WINDOW, modal_end_order::close_window_first);
 }
 
-void register_possessive_names_commands(dictionary_document& dictionary, tool_registry& tools) {
-  tools.set_command(MENU_IMPORT_POSSESSIVES, [&dictionary] { show_possessive_names_window(dictionary); });
+void register_possessive_names_commands(dictionary_document& dictionary, const preferences& prefs,
+                                        tool_registry& tools) {
+  tools.set_command(MENU_IMPORT_POSSESSIVES,
+                    [&dictionary, &prefs] { show_possessive_names_window(dictionary, prefs); });
 }

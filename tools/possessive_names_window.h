@@ -7,6 +7,7 @@
 
 #include "affix/dictionary_document.h"
 #include "shell/id_blocks.h"
+#include "shell/preferences.h"
 
 namespace possessive_names_ids {
 constexpr int WINDOW = POSSESSIVE_NAMES_WINDOW;
@@ -19,5 +20,6 @@ static_assert(ids_in_block(POSSESSIVE_NAMES_BLOCK, {INPUT, LOG_TOP, FLAG, CLOSE,
 
 // The names go into the dictionary with a flag checked against the FLAG
 // mode of its .aff text.
-void show_possessive_names_window(dictionary_document& dictionary);
-void register_possessive_names_commands(dictionary_document& dictionary, tool_registry& tools);
+void show_possessive_names_window(dictionary_document& dictionary, const preferences& prefs);
+void register_possessive_names_commands(dictionary_document& dictionary, const preferences& prefs,
+                                        tool_registry& tools);

@@ -5,8 +5,8 @@
 #include "tools/possessive_names_window.h"
 
 void register_wordlist_commands(dictionary_document& dictionary, multiword_pos_options& multiword_pos,
-                                tool_registry& tools) {
-  register_master_wordlist_commands(tools);
-  register_bulk_import_commands(multiword_pos, tools);
-  register_possessive_names_commands(dictionary, tools);
+                                const preferences& prefs, tool_registry& tools) {
+  register_master_wordlist_commands(prefs, tools);
+  register_bulk_import_commands(multiword_pos, prefs, tools);
+  register_possessive_names_commands(dictionary, prefs, tools);
 }

@@ -3,9 +3,11 @@
 #pragma once
 
 #include "affix/dictionary_document.h"
+#include "shell/preferences.h"
 #include "shell/tool_registry.h"
 #include "tools/bulk_import.h"
 
-// Bulk Import remembers its multiword POS choice in multiword_pos.
+// Bulk Import remembers its multiword POS choice in multiword_pos; the
+// windows are laid out and count by prefs.
 void register_wordlist_commands(dictionary_document& dictionary, multiword_pos_options& multiword_pos,
-                                tool_registry& tools);
+                                const preferences& prefs, tool_registry& tools);

@@ -6,7 +6,6 @@
 #include "gui/modal_window.h"
 #include "shell/list_view_ui.h"
 #include "shell/main_job_host.h"
-#include "shell/preferences.h"
 #include "shell/shell_ids.h"
 #include "shell/undo_redo_ui.h"
 #include "shell/window_helpers.h"
@@ -21,7 +20,7 @@ constexpr int WIDTH = 465, HEIGHT = 350;
 
 void show_status(const text_t& text) { status_bar_set_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT, text); }
 
-void build(const autocorrect_duplicates_scan& scan) {
+void build(const autocorrect_duplicates_scan& scan, text_view separator) {
   gadget_create_column_list(LIST, 5, 5, 453, 260, u"Word", 200);
   gadget_add_column(LIST, 1, u"Occurrences", 100);
   use_language_font(LIST);
@@ -34,35 +33,35 @@ void build(const autocorrect_duplicates_scan& scan) {
   gadget_create_button(EXPORT, 265, 270, 100, 28, u"Export");
   gadget_create_button(CLOSE, 375, 270, 80, 28, u"Close");
   gadget_create_label(FOUND_LABEL, 10, 270, 180, 18,
-                      u"Found:" + format_count(static_cast<int64_t>(scan.rows.size()), number_separator));
+                      u"Found:" + format_count(static_cast<int64_t>(scan.rows.size()), separator));
   shortcut_add(WINDOW, KEY_ESCAPE, SHORTCUT_ESCAPE);
 }
 
 // Delete or XDelete after the question; true when the list was rewritten.
-bool remove_duplicates(const autocorrect_duplicates_scan& scan, bool exclusive) {
+bool remove_duplicates(const autocorrect_duplicates_scan& scan, bool exclusive, text_view separator) {
   const text_t question = exclusive ? u"Really eXclusive delete duplicates?\n(notice this will sort the array)"
                                     : u"Really delete duplicates?\n(notice this will sort the array)";
   if (message_box(u"Warning!", question, MB_YES_NO | MB_ICON_WARNING) != MB_ANSWER_YES) return false;
   paged_list_first_row(TAB_AUTOCORRECT);  // the snapshot keeps the page that is shown
-  remove_autocorrect_duplicates(paged_list_document(TAB_AUTOCORRECT), scan.sorted, exclusive, number_separator, main_window_job_host());
+  remove_autocorrect_duplicates(paged_list_document(TAB_AUTOCORRECT), scan.sorted, exclusive, separator, main_window_job_host());
   redraw_paged_list(TAB_AUTOCORRECT);
   update_paged_list_labels(TAB_AUTOCORRECT);
   update_undo_redo_buttons(TAB_AUTOCORRECT);
   return true;
 }
 
-void export_rows(const autocorrect_duplicates_scan& scan) {
+void export_rows(const autocorrect_duplicates_scan& scan, text_view separator) {
   const text_t target = request_save_path(u"Export Duplicates to file", u"Text Documents (*.txt)|*.txt", u".txt",
                                           paged_list_document(TAB_AUTOCORRECT).path());
   if (target.empty()) return;
-  if (!export_autocorrect_duplicates(scan.rows, target, number_separator)) {
+  if (!export_autocorrect_duplicates(scan.rows, target, separator)) {
     message_box(u"Error!", u"Can't write the file:\n" + target + u"\n\nThe old file is kept.", MB_ICON_ERROR);
   }
 }
 
 }  // namespace
 
-void show_autocorrect_duplicates_window() {
+void show_autocorrect_duplicates_window(text_view separator) {
   show_status(u"Show duplicates. 1/2: Extracting... <ESC> to abort.");
   status_bar_set_progress_value(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS, 0, 1);
   const list_document& doc = paged_list_document(TAB_AUTOCORRECT);
@@ -71,7 +70,7 @@ void show_autocorrect_duplicates_window() {
     show_status(u"Aborted.");
     return;
   }
-  const autocorrect_duplicates_scan scan = scan_autocorrect_duplicates(doc, number_separator, main_window_job_host());
+  const autocorrect_duplicates_scan scan = scan_autocorrect_duplicates(doc, separator, main_window_job_host());
   if (scan.aborted) return;
   if (scan.rows.empty()) {
     message_box(u"Warning!", u"No duplicates found.", MB_ICON_WARNING);
@@ -82,15 +81,15 @@ void show_autocorrect_duplicates_window() {
     return;
   }
   window_set_disabled(MAIN_WINDOW, 1);
-  build(scan);
+  build(scan, separator);
   run_modal_loop(WINDOW, [&](const modal_event& e) {
     if (e.is_close_box() || e.is_menu(SHORTCUT_ESCAPE)) return modal_step::close;
     if (e.type != EVENT_GADGET) return modal_step::stay;
     switch (e.object) {
       case CLOSE: return modal_step::close;
-      case DELETE: return close_when(remove_duplicates(scan, false));
-      case XDELETE: return close_when(remove_duplicates(scan, true));
-      case EXPORT: export_rows(scan); break;
+      case DELETE: return close_when(remove_duplicates(scan, false, separator));
+      case XDELETE: return close_when(remove_duplicates(scan, true, separator));
+      case EXPORT: export_rows(scan, separator); break;
       default: break;
     }
     return modal_step::stay;

@@ -4,6 +4,7 @@
 // Export writes the list to a text file.
 #pragma once
 
+#include "common/text.h"
 #include "shell/id_blocks.h"
 
 namespace autocorrect_duplicates_ids {
@@ -12,4 +13,5 @@ constexpr int LIST = 524, EXPORT = 527, CLOSE = 528, FOUND_LABEL = 529, DELETE =
 static_assert(ids_in_block(DUPLICATES_BLOCK, {WINDOW, LIST, EXPORT, CLOSE, FOUND_LABEL, DELETE, XDELETE}));
 }  // namespace autocorrect_duplicates_ids
 
-void show_autocorrect_duplicates_window();
+// separator: the thousands separator of the counts.
+void show_autocorrect_duplicates_window(text_view separator);

@@ -68,7 +68,8 @@ void fill_autotext_list(const autotext_document_record& autotext) {
 
 }  // namespace
 
-void load_autocorrect_list(autocorrect_document_record& autocorrect, const text_t& given_path) {
+void load_autocorrect_list(autocorrect_document_record& autocorrect, const preferences& prefs,
+                           const text_t& given_path) {
   show_main_status(u"Loading Autocorrect List... <ESC> to abort.");
   reset_main_progress();
   // A box closed without an answer keeps the unsaved work.
@@ -81,9 +82,10 @@ void load_autocorrect_list(autocorrect_document_record& autocorrect, const text_
   const text_t path = existing_file(given_path, u"Open Autocorrect List", kAutocorrectPattern, autocorrect.list.path());
   if (path.empty() || !confirm_non_utf8_bom_file(path)) return;
 
-  auto show_count = [](int64_t read) {
-    set_gadget_text_if_changed(AUTOCORRECT_STATUS_LABEL, list_status_label_text(u"# Autocorrects:", u"Autocorrect: [",
-                                                                               read, -1, number_separator));
+  auto show_count = [&prefs](int64_t read) {
+    set_gadget_text_if_changed(AUTOCORRECT_STATUS_LABEL,
+                               list_status_label_text(u"# Autocorrects:", u"Autocorrect: [", read, -1,
+                                                      prefs.applied.number_separator_chr));
   };
   const block_list_result r =
       load_autocorrect_list_file(path, main_window_job_host(), autocorrect.list, ask, show_count);
@@ -98,7 +100,8 @@ void load_autocorrect_list(autocorrect_document_record& autocorrect, const text_
   file_known(TAB_AUTOCORRECT, path, r);
 }
 
-void save_autocorrect_list(autocorrect_document_record& autocorrect, int use_current_path, int save_as) {
+void save_autocorrect_list(autocorrect_document_record& autocorrect, const preferences& prefs, int use_current_path,
+                           int save_as) {
   show_main_status(u"Saving Autocorrect List... <ESC> to abort.");
   reset_main_progress();
   list_document& doc = autocorrect.list;
@@ -111,7 +114,7 @@ void save_autocorrect_list(autocorrect_document_record& autocorrect, int use_cur
       return;
     }
   }
-  const block_list_result r = save_autocorrect_list_file(target, doc, autocorrect_indent, main_window_job_host());
+  const block_list_result r = save_autocorrect_list_file(target, doc, prefs.applied.autocorrect_spaces_on_left, main_window_job_host());
   if (!succeeded(r)) return;
   update_autocorrect_status_label();
   file_known(TAB_AUTOCORRECT, target, r);
@@ -138,7 +141,8 @@ void show_autotext_record(const autotext_document_record& autotext, int64_t row)
 }
 
 void register_autocorrect_commands(autocorrect_document_record& autocorrect, document_kind& autocorrect_kind,
-                                   autotext_document_record& autotext, document_kind& autotext_kind) {
+                                   autotext_document_record& autotext, document_kind& autotext_kind,
+                                   const preferences& prefs) {
   set_paged_list_document(autocorrect_kind, autocorrect.list);
   autocorrect_kind.paged.count_word = u"# Autocorrects:";
   autocorrect_kind.paged.position_word = u"Autocorrect: [";
@@ -148,9 +152,9 @@ void register_autocorrect_commands(autocorrect_document_record& autocorrect, doc
   autotext_kind.path = [&autotext] { return autotext.path; };
   autocorrect_kind.changed = [&autocorrect] { return autocorrect.list.changed(); };
   autocorrect_kind.document_name = u"Autocorrect";
-  autocorrect_kind.load = [&autocorrect](const text_t& path) { load_autocorrect_list(autocorrect, path); };
-  autocorrect_kind.save = [&autocorrect](save_choice c) {
-    save_autocorrect_list(autocorrect, c == save_choice::save ? 1 : 0, c == save_choice::save_as ? 1 : 0);
+  autocorrect_kind.load = [&autocorrect, &prefs](const text_t& path) { load_autocorrect_list(autocorrect, prefs, path); };
+  autocorrect_kind.save = [&autocorrect, &prefs](save_choice c) {
+    save_autocorrect_list(autocorrect, prefs, c == save_choice::save ? 1 : 0, c == save_choice::save_as ? 1 : 0);
   };
   autocorrect_kind.savable = [&autocorrect] { return autocorrect.list.count() > 0; };
   register_autocorrect_list_commands(autocorrect_kind.entries);

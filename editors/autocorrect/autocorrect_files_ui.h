@@ -9,14 +9,18 @@
 #include "common/text.h"
 #include "editors/autocorrect/autotext_file.h"
 #include "editors/autocorrect/block_list_file.h"
+#include "shell/preferences.h"
 
 #include <cstdint>
 
 // path "" asks for the file. A failed or aborted load leaves the open list.
-void load_autocorrect_list(autocorrect_document_record& autocorrect, const text_t& path);
+// The counts shown while it loads use the separator of prefs.
+void load_autocorrect_list(autocorrect_document_record& autocorrect, const preferences& prefs, const text_t& path);
 // (1, 0): Save to the list's path (asks for one when it has none); (0, 1):
-// Save As. The old file stays until the new one is complete.
-void save_autocorrect_list(autocorrect_document_record& autocorrect, int use_current_path, int save_as);
+// Save As. The old file stays until the new one is complete. The lines are
+// indented as prefs ask.
+void save_autocorrect_list(autocorrect_document_record& autocorrect, const preferences& prefs, int use_current_path,
+                           int save_as);
 // path "" asks for the BlockList.xml. A failed or aborted load leaves the
 // open collection.
 void load_autotext_list(autotext_document_record& autotext, const text_t& path);
@@ -26,6 +30,7 @@ void show_autotext_record(const autotext_document_record& autotext, int64_t row)
 // The autocorrect and AutoText kinds (files, list commands, the entry
 // editor, the record view), the autocorrect list as the paged list of tab 3,
 // the tabs' file labels and the list's changed test. Both documents must
-// outlive them.
+// outlive them, and prefs too.
 void register_autocorrect_commands(autocorrect_document_record& autocorrect, document_kind& autocorrect_kind,
-                                   autotext_document_record& autotext, document_kind& autotext_kind);
+                                   autotext_document_record& autotext, document_kind& autotext_kind,
+                                   const preferences& prefs);

@@ -5,7 +5,6 @@
 #include "editors/autocorrect/autocorrect_validate_window.h"
 #include "gui/gui.h"
 #include "shell/list_view_ui.h"
-#include "shell/preferences.h"
 #include "shell/main_job_host.h"
 #include "shell/shell_ids.h"
 #include "shell/undo_redo_ui.h"
@@ -38,17 +37,17 @@ void after(const autocorrect_tool_result& r) {
 
 }  // namespace
 
-void fix_autocorrect_spaces() {
+void fix_autocorrect_spaces(text_view separator) {
   start(u"Fix Invalid Spaces... <ESC> to abort.");
-  after(fix_autocorrect_list_spaces(autocorrects(), number_separator, main_window_job_host()));
+  after(fix_autocorrect_list_spaces(autocorrects(), separator, main_window_job_host()));
 }
 
-void clean_autocorrect_hex_symbols() {
+void clean_autocorrect_hex_symbols(text_view separator) {
   start(u"Clean hex symbols... <ESC> to abort.");
-  after(clean_autocorrect_list_hex_symbols(autocorrects(), number_separator, main_window_job_host()));
+  after(clean_autocorrect_list_hex_symbols(autocorrects(), separator, main_window_job_host()));
 }
 
-void extract_autocorrect_list_to_file() {
+void extract_autocorrect_list_to_file(text_view separator) {
   start(u"Extracting Autocorrect List... <ESC> to abort.");
   const list_document& doc = paged_list_document(TAB_AUTOCORRECT);
   if (doc.empty()) {
@@ -63,17 +62,19 @@ void extract_autocorrect_list_to_file() {
     show_status(u"Aborted.");
     return;
   }
-  const autocorrect_tool_result r = extract_autocorrect_list(doc, target, number_separator, main_window_job_host());
+  const autocorrect_tool_result r = extract_autocorrect_list(doc, target, separator, main_window_job_host());
   if (!r.message.empty()) message_box(r.message_title, r.message, r.message_flags);
 }
 
-void register_autocorrect_tool_commands(dictionary_document& dictionary, tool_registry& tools) {
-  tools.set_command(MENU_AUTOCORRECT_FIX_SPACES, fix_autocorrect_spaces);
-  tools.set_command(MENU_CLEAN_HEX_SYMBOLS, clean_autocorrect_hex_symbols);
-  tools.set_command(MENU_EXTRACT_AUTOCORRECTS, extract_autocorrect_list_to_file);
-  tools.set_command(MENU_AUTOCORRECT_DUPLICATES, show_autocorrect_duplicates_window);
+void register_autocorrect_tool_commands(dictionary_document& dictionary, const preferences& prefs,
+                                        tool_registry& tools) {
+  const text_t& separator = prefs.applied.number_separator_chr;
+  tools.set_command(MENU_AUTOCORRECT_FIX_SPACES, [&separator] { fix_autocorrect_spaces(separator); });
+  tools.set_command(MENU_CLEAN_HEX_SYMBOLS, [&separator] { clean_autocorrect_hex_symbols(separator); });
+  tools.set_command(MENU_EXTRACT_AUTOCORRECTS, [&separator] { extract_autocorrect_list_to_file(separator); });
+  tools.set_command(MENU_AUTOCORRECT_DUPLICATES, [&separator] { show_autocorrect_duplicates_window(separator); });
   // Validate rebuilds the decode cache with the main window's controls off.
   tools.set_command(
-      MENU_AC_VALIDATE, [&dictionary] { show_autocorrect_validate_window(dictionary); },
+      MENU_AC_VALIDATE, [&dictionary, &prefs] { show_autocorrect_validate_window(dictionary, prefs); },
       [&dictionary] { dictionary.decode_cache(); });
 }

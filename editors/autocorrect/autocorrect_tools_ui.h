@@ -4,10 +4,13 @@
 #pragma once
 
 #include "affix/dictionary_document.h"
+#include "shell/preferences.h"
 #include "shell/tool_registry.h"
 
-void fix_autocorrect_spaces();
-void clean_autocorrect_hex_symbols();
-void extract_autocorrect_list_to_file();
+// separator: the thousands separator of the counts they report.
+void fix_autocorrect_spaces(text_view separator);
+void clean_autocorrect_hex_symbols(text_view separator);
+void extract_autocorrect_list_to_file(text_view separator);
 
-void register_autocorrect_tool_commands(dictionary_document& dictionary, tool_registry& tools);
+void register_autocorrect_tool_commands(dictionary_document& dictionary, const preferences& prefs,
+                                        tool_registry& tools);

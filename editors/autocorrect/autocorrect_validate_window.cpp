@@ -24,7 +24,7 @@ constexpr int COLOUR_GREEN = 39168, COLOUR_RED = 255;
 
 class validate_window {
  public:
-  explicit validate_window(dictionary_document& dictionary) : dictionary_(dictionary) {}
+  validate_window(dictionary_document& dictionary, const preferences& prefs) : dictionary_(dictionary), prefs_(prefs) {}
   void build();
   void run();
 
@@ -44,12 +44,13 @@ class validate_window {
   }
 
   dictionary_document& dictionary_;
+  const preferences& prefs_;
   text_t log_;
 };
 
 void validate_window::build() {
   const int w = window_width(WINDOW);
-  const int log_height = 430 + static_cast<int>(scale_extra_height(100));
+  const int log_height = 430 + static_cast<int>(scale_extra_height_for(prefs_.record.window_resolution, 100));
   gadget_create_text_view_ex(LOG, 10, 10, w - 20, log_height, TEXT_VIEW_READ_ONLY);
   use_language_font(LOG);
   set_log(autocorrect_validate_introduction());
@@ -86,9 +87,12 @@ void validate_window::process() {
   tool_window_job_host host({.window = WINDOW, .progress_bar = PROGRESS, .escape_label = ESCAPE_LABEL});
   const autocorrect_validate_output out{
       [this](text_view t) { append_log(t); },
-      [](int64_t n) { set_gadget_text_if_changed(ISSUES_LABEL, u"Issues:" + format_count(n, number_separator)); }};
-  const autocorrect_validate_result r = validate_autocorrect_list(
-      paged_list_document(TAB_AUTOCORRECT), dictionary_.list, cache, decode_warning_limit, number_separator, host, out);
+      [this](int64_t n) {
+        set_gadget_text_if_changed(ISSUES_LABEL, u"Issues:" + format_count(n, prefs_.applied.number_separator_chr));
+      }};
+  const autocorrect_validate_result r =
+      validate_autocorrect_list(paged_list_document(TAB_AUTOCORRECT), dictionary_.list, cache,
+                                prefs_.applied.ask_after_n_words, prefs_.applied.number_separator_chr, host, out);
   gadget_set_text(RESULT_MARK, r.aborted ? u"\u2717" : u"\u2713");
   gadget_set_color(RESULT_MARK, COLOR_TEXT, r.aborted ? COLOUR_RED : COLOUR_GREEN);
   set_buttons_disabled(0);
@@ -127,7 +131,7 @@ void validate_window::run() {
 
 }  // namespace
 
-void show_autocorrect_validate_window(dictionary_document& dictionary) {
+void show_autocorrect_validate_window(dictionary_document& dictionary, const preferences& prefs) {
   if (paged_list_document(TAB_AUTOCORRECT).empty()) {
     message_box(u"Warning!", u"No autocorrect words found.", MB_ICON_WARNING);
     status_bar_set_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT, u"Aborted.");
@@ -139,15 +143,16 @@ void show_autocorrect_validate_window(dictionary_document& dictionary) {
                 u"Autocorrect List.\n\nDictionary checks will be skipped.",
                 MB_ICON_WARNING);
   }
-  const int width = 1014 + static_cast<int>(scale_extra_width(100));
-  const int height = 560 + static_cast<int>(scale_extra_height(100));
+  const text_t& resolution = prefs.record.window_resolution;
+  const int width = 1014 + static_cast<int>(scale_extra_width_for(resolution, 100));
+  const int height = 560 + static_cast<int>(scale_extra_height_for(resolution, 100));
   if (!window_open(WINDOW, 0, 0, width, height, u"Autocorrect Validate", TOOL_WINDOW_FLAGS,
                    window_widget(MAIN_WINDOW))) {
     message_box(u"Error!", u"Can't open a window.", MB_ICON_ERROR);
     return;
   }
   window_set_disabled(MAIN_WINDOW, 1);
-  validate_window w(dictionary);
+  validate_window w(dictionary, prefs);
   w.build();
   w.run();
   end_modal_window(WINDOW, MAIN_WINDOW);

@@ -5,6 +5,7 @@
 
 #include "affix/dictionary_document.h"
 #include "shell/id_blocks.h"
+#include "shell/preferences.h"
 
 namespace autocorrect_validate_ids {
 constexpr int WINDOW = AC_VALIDATE_WINDOW;
@@ -15,4 +16,4 @@ static_assert(ids_in_block(AC_VALIDATE_BLOCK, {WINDOW, LOG, PROCESS, PROCESSING_
                                                RESULT_MARK, CLEAR, EXPORT, GO_BOTTOM, GO_TOP, CLOSE, ISSUES_LABEL}));
 }  // namespace autocorrect_validate_ids
 
-void show_autocorrect_validate_window(dictionary_document& dictionary);
+void show_autocorrect_validate_window(dictionary_document& dictionary, const preferences& prefs);

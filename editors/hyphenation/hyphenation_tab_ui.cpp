@@ -50,11 +50,11 @@ void file_known(hyphenation_document_record& doc, const text_t& path) {
 
 // List 188: one row per word form of the entry, the flag coloured by its
 // row type.
-void fill_word_forms(dictionary_document& dictionary, const text_t& entry) {
+void fill_word_forms(dictionary_document& dictionary, const preferences& prefs, const text_t& entry) {
   gadget_clear_items(HYPHENATION_RESULTS);
   const aff_decode_cache& cache = dictionary.decode_cache();
   std::vector<hyphenation_derived_row> forms;
-  hyphenation_rows_sink sink(forms, preferred_row_type_colours());
+  hyphenation_rows_sink sink(forms, preferred_row_type_colours(prefs.applied));
   expand_entry(cache, entry, sink);
   std::vector<text_t> rows;
   rows.reserve(forms.size());
@@ -91,8 +91,9 @@ void hyphenate_rows(hyphenation_decode_cache& table) {
   }
 }
 
-void expand_and_hyphenate(hyphenation_document_record& doc, dictionary_document& dictionary, const text_t& entry) {
-  fill_word_forms(dictionary, entry);
+void expand_and_hyphenate(hyphenation_document_record& doc, dictionary_document& dictionary, const preferences& prefs,
+                          const text_t& entry) {
+  fill_word_forms(dictionary, prefs, entry);
   hyphenate_rows(doc.table);
 }
 
@@ -216,23 +217,23 @@ void save_hyphenation(hyphenation_document_record& doc, int save, int save_as) {
   if (!r.notice.empty()) message_box(u"Information!", r.notice, MB_ICON_INFORMATION);
 }
 
-void hyphenate_entered_word(hyphenation_document_record& doc, dictionary_document& dictionary) {
+void hyphenate_entered_word(hyphenation_document_record& doc, dictionary_document& dictionary, const preferences& prefs) {
   const text_t word = gadget_get_text(HYPHENATION_WORD_FIELD);
   if (word.empty() || word.front() == u' ' || word.front() == u'/') {
     warn(u"No word selected.");
     return;
   }
-  fill_word_forms(dictionary, word);
+  fill_word_forms(dictionary, prefs, word);
   doc.last_hyphenated_word = word;
   hyphenate_rows(doc.table);
 }
 
-void update_hyphenation(hyphenation_document_record& doc, dictionary_document& dictionary) {
+void update_hyphenation(hyphenation_document_record& doc, dictionary_document& dictionary, const preferences& prefs) {
   if (doc.last_hyphenated_word.empty()) {
     warn(u"No last hyphenated word.");
     return;
   }
-  expand_and_hyphenate(doc, dictionary, doc.last_hyphenated_word);
+  expand_and_hyphenate(doc, dictionary, prefs, doc.last_hyphenated_word);
 }
 
 void clear_hyphenation(hyphenation_document_record& doc) {
@@ -267,7 +268,7 @@ bool pattern_editor_empty() {
 }  // namespace
 
 void register_hyphenation_commands(hyphenation_document_record& doc, dictionary_document& dictionary,
-                                   document_kind& kind) {
+                                   document_kind& kind, const preferences& prefs) {
   // The tab pages the dictionary's words at a place of its own; its changed
   // mark is the pattern file's.
   kind.paged.entries = &dictionary.list;
@@ -289,9 +290,9 @@ void register_hyphenation_commands(hyphenation_document_record& doc, dictionary_
     highlight_hyphenation_word_field();
   };
   register_command(command_kind::gadget, HYPHENATION_HYPHENATE,
-                   [&doc, &dictionary](const command_event&) { hyphenate_entered_word(doc, dictionary); });
+                   [&doc, &dictionary, &prefs](const command_event&) { hyphenate_entered_word(doc, dictionary, prefs); });
   register_command(command_kind::gadget, HYPHENATION_UPDATE,
-                   [&doc, &dictionary](const command_event&) { update_hyphenation(doc, dictionary); });
+                   [&doc, &dictionary, &prefs](const command_event&) { update_hyphenation(doc, dictionary, prefs); });
   register_command(command_kind::gadget, HYPHENATION_CLEAR, [&doc](const command_event&) { clear_hyphenation(doc); });
   for (int item : {POPUP_COPY_WORD, POPUP_COPY_RULE, POPUP_COPY_WORD_AND_RULE}) {
     register_command(command_kind::popup_item, item, [](const command_event& e) { copy_result(e.id); });

@@ -5,6 +5,7 @@
 
 #include "affix/dictionary_document.h"
 #include "shell/document_kinds.h"
+#include "shell/preferences.h"
 
 #include "common/text.h"
 #include "editors/hyphenation/hyphenation_file.h"
@@ -19,9 +20,11 @@ void load_hyphenation(hyphenation_document_record& hyphenation, const text_t& pa
 void save_hyphenation(hyphenation_document_record& hyphenation, int save, int save_as);
 
 // The buttons: Hyphenate (191), Update (192) and Clear (199). The word forms
-// come from the dictionary's .aff text.
-void hyphenate_entered_word(hyphenation_document_record& hyphenation, dictionary_document& dictionary);
-void update_hyphenation(hyphenation_document_record& hyphenation, dictionary_document& dictionary);
+// come from the dictionary's .aff text, coloured by prefs.
+void hyphenate_entered_word(hyphenation_document_record& hyphenation, dictionary_document& dictionary,
+                            const preferences& prefs);
+void update_hyphenation(hyphenation_document_record& hyphenation, dictionary_document& dictionary,
+                        const preferences& prefs);
 void clear_hyphenation(hyphenation_document_record& hyphenation);
 
 // Label 208: "# Hyphenations:" and the rows of list 188.
@@ -35,4 +38,4 @@ void highlight_hyphenation_word_field();
 // The documents must outlive them; the list view gets the hyphenation
 // document's place in the word list and its changed flag.
 void register_hyphenation_commands(hyphenation_document_record& hyphenation, dictionary_document& dictionary,
-                                   document_kind& kind);
+                                   document_kind& kind, const preferences& prefs);

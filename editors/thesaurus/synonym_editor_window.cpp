@@ -8,7 +8,6 @@
 #include "shell/id_blocks.h"
 #include "shell/layout.h"
 #include "shell/list_view_ui.h"
-#include "shell/preferences.h"
 #include "shell/shell_ids.h"
 #include "shell/shell_state.h"
 #include "shell/undo_redo_ui.h"
@@ -60,8 +59,8 @@ void follow_focus() {
   }
 }
 
-void update_meanings_line_count() {
-  set_gadget_text_if_changed(COUNTER, synonym_counter_text(synonym_counter_lines(meanings_text()), number_separator));
+void update_meanings_line_count(text_view separator) {
+  set_gadget_text_if_changed(COUNTER, synonym_counter_text(synonym_counter_lines(meanings_text()), separator));
 }
 
 void colour_word_field(int& shown) {
@@ -71,7 +70,7 @@ void colour_word_field(int& shown) {
   gadget_set_color(WORD_FIELD, COLOR_BACKGROUND, wanted);
 }
 
-void build_window(const synonym_editor_fields& fields, bool add) {
+void build_window(const synonym_editor_fields& fields, bool add, text_view resolution) {
   gadget_create_label(WORD_LABEL, 6, 9, 80, static_cast<int>(text_gadget_height), u"Synonym:");
   gadget_create_entry(WORD_FIELD, 91, 6, 320, static_cast<int>(string_gadget_height), fields.word);
   use_language_font(WORD_FIELD);
@@ -80,8 +79,8 @@ void build_window(const synonym_editor_fields& fields, bool add) {
   create_image_button_right_of(CANCEL, OK, w, h, IMAGE_CANCEL, 10, u"Cancel", 0);
   const int y = bottom_of(OK) + 5;
   gadget_create_label(MEANINGS_LABEL, 6, y, 80, static_cast<int>(text_gadget_height), u"Meanings:");
-  gadget_create_text_view(MEANINGS, 91, y, 904 + static_cast<int>(scale_extra_width(100)),
-                          408 + static_cast<int>(scale_extra_height(100)));
+  gadget_create_text_view(MEANINGS, 91, y, 904 + static_cast<int>(scale_extra_width_for(resolution, 100)),
+                          408 + static_cast<int>(scale_extra_height_for(resolution, 100)));
   use_language_font(MEANINGS);
   gadget_create_label(COUNTER, 412, 8, 100, static_cast<int>(text_gadget_height), u"");
   if (fields.meanings.empty()) {
@@ -126,7 +125,7 @@ void store(list_document& doc, bool add, int64_t index, text_t entry) {
 
 }  // namespace
 
-void edit_synonym(list_document& doc, entry_edit how) {
+void edit_synonym(list_document& doc, const preferences& prefs, entry_edit how) {
   const bool adding = how == entry_edit::add;
   if (!adding) {
     if (doc.empty()) {
@@ -142,18 +141,21 @@ void edit_synonym(list_document& doc, entry_edit how) {
   const int64_t index = adding ? -1 : doc.selected();
   const synonym_editor_fields fields = adding ? synonym_editor_fields{} : synonym_editor_fields_of_entry(doc.entry(index));
 
+  const text_t& resolution = prefs.record.window_resolution;
+  const text_t& separator = prefs.applied.number_separator_chr;
   window_set_disabled(MAIN_WINDOW, 1);
-  if (!window_open(WINDOW, GUI_KEEP, GUI_KEEP, 1014 + static_cast<int>(scale_extra_width(100)),
-                   500 + static_cast<int>(scale_extra_height(100)), adding ? u"Add a synonym" : u"Edit a synonym",
+  if (!window_open(WINDOW, GUI_KEEP, GUI_KEEP, 1014 + static_cast<int>(scale_extra_width_for(resolution, 100)),
+                   500 + static_cast<int>(scale_extra_height_for(resolution, 100)),
+                   adding ? u"Add a synonym" : u"Edit a synonym",
                    TOOL_WINDOW_FLAGS, window_widget(MAIN_WINDOW))) {
     window_set_disabled(MAIN_WINDOW, 0);
     message_box(u"Error", u"Can't open a window.", MB_ICON_ERROR);
     return;
   }
   editor_open = true;
-  build_window(fields, adding);
+  build_window(fields, adding, resolution);
   follow_focus();
-  update_meanings_line_count();
+  update_meanings_line_count(separator);
   int64_t counted_ms = time_elapsed_ms();
   bool count_due = false;  // the meanings changed since the counter last ran
   int word_colour = -1;
@@ -176,7 +178,7 @@ void edit_synonym(list_document& doc, entry_edit how) {
                   },
                   .after_wait = [&] {
                     if (count_due && time_elapsed_ms() - counted_ms > COUNTER_INTERVAL_MS) {
-                      update_meanings_line_count();
+                      update_meanings_line_count(separator);
                       counted_ms = time_elapsed_ms();
                       count_due = false;
                     }
@@ -188,6 +190,6 @@ void edit_synonym(list_document& doc, entry_edit how) {
   end_modal_window(WINDOW, MAIN_WINDOW);
 }
 
-void register_synonym_editor_commands(list_document& synonyms, list_entry_commands& entries) {
-  entries.edit = [&synonyms](entry_edit how) { edit_synonym(synonyms, how); };
+void register_synonym_editor_commands(list_document& synonyms, const preferences& prefs, list_entry_commands& entries) {
+  entries.edit = [&synonyms, &prefs](entry_edit how) { edit_synonym(synonyms, prefs, how); };
 }

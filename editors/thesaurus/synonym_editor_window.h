@@ -6,6 +6,7 @@
 
 #include "common/list_document.h"
 #include "common/text.h"
+#include "shell/preferences.h"
 #include "shell/shell_ids.h"
 
 #include <cstdint>
@@ -22,13 +23,13 @@ constexpr int SYNONYM_INVALID_RED = 255;
 
 // Adds an entry at the end of the thesaurus's entries, or edits the
 // selected one. Opens the modal window and returns when it is closed; only a
-// valid OK writes.
-void edit_synonym(list_document& synonyms, entry_edit how);
+// valid OK writes. The window is laid out and counts by prefs.
+void edit_synonym(list_document& synonyms, const preferences& prefs, entry_edit how);
 
 // The thesaurus kind's Add and Edit, which the Add and Edit buttons, popup
 // items 503 and 507, Ctrl+A and the double click on the thesaurus list run,
 // on the given entries.
-void register_synonym_editor_commands(list_document& synonyms, list_entry_commands& entries);
+void register_synonym_editor_commands(list_document& synonyms, const preferences& prefs, list_entry_commands& entries);
 
 // F1 opens the manual at its start.
 inline constexpr char16_t synonym_editor_manual_anchor[] = u"";

@@ -4,7 +4,6 @@
 #include "gui/gui.h"
 #include "gui/modal_window.h"
 #include "shell/list_view_ui.h"
-#include "shell/preferences.h"
 #include "shell/main_job_host.h"
 #include "shell/shell_ids.h"
 #include "shell/shell_state.h"
@@ -62,20 +61,20 @@ void display(const thesaurus_duplicates_scan& scan) {
   show_paged_list_position(TAB_THESAURUS, index, index);
 }
 
-void export_rows(const thesaurus_duplicates_scan& scan) {
+void export_rows(const thesaurus_duplicates_scan& scan, text_view separator) {
   if (scan.rows.empty()) return;
   const text_t target = request_save_path(u"Export Duplicates to file", u"Text Documents (*.txt)|*.txt", u".txt",
                                           paged_list_document(TAB_THESAURUS).path());
   if (target.empty()) return;
-  if (!export_thesaurus_duplicates(scan.rows, target, number_separator)) {
+  if (!export_thesaurus_duplicates(scan.rows, target, separator)) {
     message_box(u"Error!", u"Can't write the file:\n" + target + u"\n\nThe old file is kept.", MB_ICON_ERROR);
   }
 }
 
-void merge(thesaurus_duplicates_scan scan) {
+void merge(thesaurus_duplicates_scan scan, text_view separator) {
   paged_list_first_row(TAB_THESAURUS);  // the snapshot keeps the page that is shown
   const thesaurus_tool_result r =
-      merge_thesaurus_duplicates(paged_list_document(TAB_THESAURUS), std::move(scan), number_separator, main_window_job_host());
+      merge_thesaurus_duplicates(paged_list_document(TAB_THESAURUS), std::move(scan), separator, main_window_job_host());
   if (!r.message.empty()) message_box(r.message_title, r.message, r.message_flags);
   if (r.changed) {
     paged_list_count_changed(TAB_THESAURUS);
@@ -87,7 +86,7 @@ void merge(thesaurus_duplicates_scan scan) {
 
 }  // namespace
 
-void show_thesaurus_duplicates_window() {
+void show_thesaurus_duplicates_window(text_view separator) {
   show_status(u"Show duplicates. 1/2: Extracting... <ESC> to abort.");
   status_bar_set_progress_value(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS, 0, 1);
   const list_document& doc = paged_list_document(TAB_THESAURUS);
@@ -122,10 +121,10 @@ void show_thesaurus_duplicates_window() {
         if (e.subtype == SUBTYPE_DOUBLE_CLICK) display(scan);
         break;
       case DISPLAY: display(scan); break;
-      case EXPORT: export_rows(scan); break;
+      case EXPORT: export_rows(scan, separator); break;
       case MERGE:
         window_set_hidden(WINDOW, 1);
-        merge(std::move(scan));
+        merge(std::move(scan), separator);
         return modal_step::close;
       case CLOSE: return modal_step::close;
       default: break;

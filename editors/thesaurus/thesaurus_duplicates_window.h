@@ -4,6 +4,7 @@
 // Merge joins each group into one entry, Export writes the list to a file.
 #pragma once
 
+#include "common/text.h"
 #include "shell/id_blocks.h"
 
 namespace thesaurus_duplicates_ids {
@@ -14,4 +15,5 @@ static_assert(ids_in_block(DUPLICATES_BLOCK,
                            {WINDOW, LIST, DISPLAY, MERGE, EXPORT, CLOSE, FOUND_LABEL, PREVIEW_LABEL, PREVIEW}));
 }  // namespace thesaurus_duplicates_ids
 
-void show_thesaurus_duplicates_window();
+// separator: the thousands separator of the counts.
+void show_thesaurus_duplicates_window(text_view separator);

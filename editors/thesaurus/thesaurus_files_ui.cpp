@@ -33,7 +33,7 @@ void file_known(const text_t& path) { document_file_known(TAB_THESAURUS, path); 
 
 }  // namespace
 
-void load_thesaurus(thesaurus_document_record& thesaurus, const text_t& given_path) {
+void load_thesaurus(thesaurus_document_record& thesaurus, const preferences& prefs, const text_t& given_path) {
   show_main_status(u"Loading Thesaurus... <ESC> to abort.");
   reset_main_progress();
   // A box closed without an answer keeps the unsaved work.
@@ -57,9 +57,9 @@ void load_thesaurus(thesaurus_document_record& thesaurus, const text_t& given_pa
   if (!confirm_non_utf8_bom_file(path)) return;
 
   // The synonym count follows the entries read while the job runs.
-  auto show_count = [](int64_t read) {
-    set_gadget_text_if_changed(THESAURUS_STATUS_LABEL,
-                               list_status_label_text(u"# Synonyms:", u"Synonym: [", read, -1, number_separator));
+  auto show_count = [&prefs](int64_t read) {
+    set_gadget_text_if_changed(THESAURUS_STATUS_LABEL, list_status_label_text(u"# Synonyms:", u"Synonym: [", read, -1,
+                                                                              prefs.applied.number_separator_chr));
   };
   const thesaurus_file_result r = load_thesaurus_pair(path, main_window_job_host(), thesaurus.list, thesaurus.encoding, show_count);
   if (r.status != thesaurus_file_status::ok) {
@@ -102,14 +102,14 @@ void save_thesaurus(thesaurus_document_record& thesaurus, int use_current_path, 
   show_main_status(r.status_text);
 }
 
-void register_thesaurus_editor(thesaurus_document_record& thesaurus, document_kind& kind) {
+void register_thesaurus_editor(thesaurus_document_record& thesaurus, document_kind& kind, const preferences& prefs) {
   set_paged_list_document(kind, thesaurus.list);
   kind.paged.count_word = u"# Synonyms:";
   kind.paged.position_word = u"Synonym: [";
   kind.path = [&thesaurus] { return thesaurus.list.path(); };
   kind.changed = [&thesaurus] { return thesaurus.list.changed(); };
   kind.document_name = u"Thesaurus";
-  kind.load = [&thesaurus](const text_t& path) { load_thesaurus(thesaurus, path); };
+  kind.load = [&thesaurus, &prefs](const text_t& path) { load_thesaurus(thesaurus, prefs, path); };
   kind.save = [&thesaurus](save_choice c) {
     save_thesaurus(thesaurus, c == save_choice::save ? 1 : 0, c == save_choice::save_as ? 1 : 0);
   };
@@ -119,5 +119,5 @@ void register_thesaurus_editor(thesaurus_document_record& thesaurus, document_ki
   // Match extra searches an entry's meanings, as many as its header counts.
   kind.find_reader.extra_line_count = [](text_view header) { return thesaurus_meaning_count(header); };
   register_thesaurus_list_commands(kind.entries);
-  register_synonym_editor_commands(thesaurus.list, kind.entries);
+  register_synonym_editor_commands(thesaurus.list, prefs, kind.entries);
 }

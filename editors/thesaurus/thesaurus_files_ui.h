@@ -6,10 +6,12 @@
 #include "common/text.h"
 #include "editors/thesaurus/thesaurus_file.h"
 #include "shell/document_kinds.h"
+#include "shell/preferences.h"
 
 // path "" asks for the file ("Open Thesaurus"); any other path is opened
 // directly. An aborted or failed load leaves the open thesaurus as it was.
-void load_thesaurus(thesaurus_document_record& thesaurus, const text_t& path);
+// The counts shown while it loads use the separator of prefs.
+void load_thesaurus(thesaurus_document_record& thesaurus, const preferences& prefs, const text_t& path);
 // (1, 0): Save to the thesaurus's path (asks for one when it has none);
 // (0, 1): Save As. The old pair stays until both new files are complete.
 void save_thesaurus(thesaurus_document_record& thesaurus, int use_current_path, int save_as);
@@ -17,5 +19,5 @@ void save_thesaurus(thesaurus_document_record& thesaurus, int use_current_path, 
 // The Thesaurus tab's document, commands and editor with the shell: the
 // list view pages the thesaurus's entries, the file labels and the exit
 // question read it, and the thesaurus kind gets its loader, saver, list
-// commands and editor. The thesaurus must outlive them.
-void register_thesaurus_editor(thesaurus_document_record& thesaurus, document_kind& kind);
+// commands and editor. The thesaurus and prefs must outlive them.
+void register_thesaurus_editor(thesaurus_document_record& thesaurus, document_kind& kind, const preferences& prefs);

@@ -4,7 +4,6 @@
 #include "gui/gui.h"
 #include "gui/modal_window.h"
 #include "shell/list_view_ui.h"
-#include "shell/preferences.h"
 #include "shell/main_job_host.h"
 #include "shell/shell_ids.h"
 #include "shell/shell_state.h"
@@ -80,9 +79,9 @@ bool refuse_empty() {
 
 }  // namespace
 
-void fix_thesaurus_spaces() {
+void fix_thesaurus_spaces(text_view separator) {
   start(u"Fix Invalid Spaces... <ESC> to abort.");
-  after(fix_thesaurus_entry_spaces(synonyms(), number_separator, main_window_job_host()));
+  after(fix_thesaurus_entry_spaces(synonyms(), separator, main_window_job_host()));
 }
 
 void sort_or_unduplicate_meanings(int sort, int unduplicate) {
@@ -90,17 +89,17 @@ void sort_or_unduplicate_meanings(int sort, int unduplicate) {
   after(sort_or_unduplicate_thesaurus_meanings(synonyms(), sort != 0, unduplicate != 0, main_window_job_host()));
 }
 
-void clean_thesaurus_symbols(clean_symbols_options& choice) {
+void clean_thesaurus_symbols(clean_symbols_options& choice, text_view separator) {
   start(u"Clean up. 1/3: Extracting... <ESC> to abort.");
   if (refuse_empty()) return;
   if (!ask_clean_symbols_options(choice)) return;
-  const thesaurus_tool_result r = clean_thesaurus_entry_symbols(synonyms(), choice, number_separator, main_window_job_host());
+  const thesaurus_tool_result r = clean_thesaurus_entry_symbols(synonyms(), choice, separator, main_window_job_host());
   after(r);
   window_set_disabled(MAIN_WINDOW, 0);
   window_activate(MAIN_WINDOW);
 }
 
-void extract_thesaurus_to_file(int book) {
+void extract_thesaurus_to_file(int book, text_view separator) {
   start(u"Extracting Thesaurus... <ESC> To abort.");
   if (refuse_empty()) return;
   const list_document& doc = paged_list_document(TAB_THESAURUS);
@@ -111,13 +110,13 @@ void extract_thesaurus_to_file(int book) {
     show_status(u"Aborted.");
     return;
   }
-  const thesaurus_tool_result r = extract_thesaurus(doc, target, book != 0, number_separator, main_window_job_host());
+  const thesaurus_tool_result r = extract_thesaurus(doc, target, book != 0, separator, main_window_job_host());
   if (!r.message.empty()) message_box(r.message_title, r.message, r.message_flags);
 }
 
-void sort_thesaurus_by_meaning_count() {
+void sort_thesaurus_by_meaning_count(text_view separator) {
   start(u"Sorting Thesaurus on number...");
-  after(sort_thesaurus_on_meaning_count(synonyms(), number_separator, main_window_job_host()));
+  after(sort_thesaurus_on_meaning_count(synonyms(), separator, main_window_job_host()));
 }
 
 void combine_synonyms() {
@@ -125,14 +124,17 @@ void combine_synonyms() {
   after(combine_thesaurus_synonyms(synonyms(), main_window_job_host()));
 }
 
-void register_thesaurus_tool_commands(clean_symbols_options& clean_symbols, tool_registry& tools) {
-  tools.set_command(MENU_THESAURUS_FIX_SPACES, fix_thesaurus_spaces);
+void register_thesaurus_tool_commands(clean_symbols_options& clean_symbols, const preferences& prefs,
+                                      tool_registry& tools) {
+  const text_t& separator = prefs.applied.number_separator_chr;
+  tools.set_command(MENU_THESAURUS_FIX_SPACES, [&separator] { fix_thesaurus_spaces(separator); });
   tools.set_command(MENU_SORT_MEANINGS, [] { sort_or_unduplicate_meanings(1, 0); });
   tools.set_command(MENU_DEDUPLICATE_MEANINGS, [] { sort_or_unduplicate_meanings(0, 1); });
-  tools.set_command(MENU_CLEAN_SYMBOLS, [&clean_symbols] { clean_thesaurus_symbols(clean_symbols); });
-  tools.set_command(MENU_EXTRACT_SYNONYMS_TXT, [] { extract_thesaurus_to_file(0); });
-  tools.set_command(MENU_EXTRACT_SYNONYMS_BOOK, [] { extract_thesaurus_to_file(1); });
-  tools.set_command(MENU_SORT_ON_NUMBERS, sort_thesaurus_by_meaning_count);
+  tools.set_command(MENU_CLEAN_SYMBOLS,
+                    [&clean_symbols, &separator] { clean_thesaurus_symbols(clean_symbols, separator); });
+  tools.set_command(MENU_EXTRACT_SYNONYMS_TXT, [&separator] { extract_thesaurus_to_file(0, separator); });
+  tools.set_command(MENU_EXTRACT_SYNONYMS_BOOK, [&separator] { extract_thesaurus_to_file(1, separator); });
+  tools.set_command(MENU_SORT_ON_NUMBERS, [&separator] { sort_thesaurus_by_meaning_count(separator); });
   tools.set_command(MENU_COMBINE_MEANINGS, combine_synonyms);
-  tools.set_command(MENU_THESAURUS_DUPLICATES, show_thesaurus_duplicates_window);
+  tools.set_command(MENU_THESAURUS_DUPLICATES, [&separator] { show_thesaurus_duplicates_window(separator); });
 }

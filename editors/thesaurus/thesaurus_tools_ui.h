@@ -6,6 +6,7 @@
 
 #include "editors/thesaurus/thesaurus_tools.h"
 #include "shell/id_blocks.h"
+#include "shell/preferences.h"
 #include "shell/tool_registry.h"
 
 namespace clean_symbols_ids {
@@ -14,14 +15,17 @@ constexpr int REMOVE_DASH_BAR = 572, BAR_TO_SPACE = 573, REMOVE_BRACKETS = 574, 
 static_assert(ids_in_block(CLEAN_SYMBOLS_BLOCK, {WINDOW, REMOVE_DASH_BAR, BAR_TO_SPACE, REMOVE_BRACKETS, OK, CANCEL}));
 }  // namespace clean_symbols_ids
 
-void fix_thesaurus_spaces();
+// separator: the thousands separator of the counts the tools report.
+void fix_thesaurus_spaces(text_view separator);
 void sort_or_unduplicate_meanings(int sort, int unduplicate);
 // Asks for the options, starting from choice and keeping the answer there
 // for the run of the program.
-void clean_thesaurus_symbols(clean_symbols_options& choice);
-void extract_thesaurus_to_file(int book);
-void sort_thesaurus_by_meaning_count();
+void clean_thesaurus_symbols(clean_symbols_options& choice, text_view separator);
+void extract_thesaurus_to_file(int book, text_view separator);
+void sort_thesaurus_by_meaning_count(text_view separator);
 void combine_synonyms();
 
-// Clean up symbols remembers its choice in clean_symbols.
-void register_thesaurus_tool_commands(clean_symbols_options& clean_symbols, tool_registry& tools);
+// Clean up symbols remembers its choice in clean_symbols; the counts use the
+// separator of prefs.
+void register_thesaurus_tool_commands(clean_symbols_options& clean_symbols, const preferences& prefs,
+                                      tool_registry& tools);

@@ -77,7 +77,7 @@ TEST_F(AffValidateWindowTest, ProcessColoursTheFaultsAndUndoRedoTheirColours) {
     EXPECT_TRUE(gadget_get_disabled(REDO));
   }, "redo brings them again");
   gui_test::click(OK);
-  show_aff_validate_window(dictionary());
+  show_aff_validate_window(dictionary(), ws_.prefs.record.window_resolution);
   gui_test::finish();
   // Colours are no change of the text: OK leaves the editor and the flag alone.
   EXPECT_EQ(gadget_get_text(AFF_EDITOR), aff);
@@ -89,7 +89,7 @@ TEST_F(AffValidateWindowTest, OkGivesTheTextItsLastLineFeed) {
   open_aff(u"SET UTF-8\nTRY abc");
   wait_loaded(2);
   gui_test::click(OK);
-  show_aff_validate_window(dictionary());
+  show_aff_validate_window(dictionary(), ws_.prefs.record.window_resolution);
   gui_test::finish();
   EXPECT_EQ(gadget_get_text(AFF_EDITOR), u"SET UTF-8\nTRY abc\n");
   EXPECT_EQ(dictionary().aff_text(), u"SET UTF-8\nTRY abc\n");
@@ -126,7 +126,7 @@ TEST_F(AffValidateWindowTest, CloneEditRefreshProcessThenOkWritesThePanel) {
     EXPECT_EQ(gadget_get_text(AFF_EDITOR), aff);
   }, "the panel validates");
   gui_test::click(OK);
-  show_aff_validate_window(dictionary());
+  show_aff_validate_window(dictionary(), ws_.prefs.record.window_resolution);
   gui_test::finish();
   EXPECT_EQ(gadget_get_text(AFF_EDITOR), u"SET UTF-8\nSFX A Y 2\nSFX A 0 s .\nSFX A 0 es .\n");
   EXPECT_TRUE(dictionary().list.changed());
@@ -179,7 +179,7 @@ TEST_F(AffValidateWindowTest, ChecksInvertAndDeleteSelected) {
   gui_test::click(UNDO);
   gui_test::wait_gadget_text(FOUND, u"Found:8");
   gui_test::click(CANCEL);
-  show_aff_validate_window(dictionary());
+  show_aff_validate_window(dictionary(), ws_.prefs.record.window_resolution);
   gui_test::finish();
   EXPECT_EQ(gadget_get_text(AFF_EDITOR), aff);  // Cancel applies nothing
   EXPECT_FALSE(dictionary().list.changed());
@@ -204,7 +204,7 @@ TEST_F(AffValidateWindowTest, GotoSelectsALine) {
     EXPECT_FALSE(window_get_disabled(WINDOW));
   }, "line 33 selected");
   gui_test::press_key(WINDOW, KEY_ESCAPE);
-  show_aff_validate_window(dictionary());
+  show_aff_validate_window(dictionary(), ws_.prefs.record.window_resolution);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"Position must be between 1:40");
   EXPECT_EQ(goto_dialog_text(), u"33");
@@ -227,7 +227,7 @@ TEST_F(AffValidateWindowTest, OkAfterAStoppedLoadingWritesNothing) {
   }, "part of the lines");
   gui_test::click(OK);
   gui_test::answer_message_box(MB_ANSWER_OK);
-  show_aff_validate_window(dictionary());
+  show_aff_validate_window(dictionary(), ws_.prefs.record.window_resolution);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"The lines were not all loaded: the .AFF text stays as it was.");
   EXPECT_EQ(gadget_get_text(AFF_EDITOR), aff);
@@ -249,7 +249,7 @@ TEST_F(AffValidateWindowTest, ReportIsSavedWholeOrTheOldFileStays) {
   gui_test::answer_file_dialog(from_utf8(folder_ + "taken.txt"));
   gui_test::answer_message_box(MB_ANSWER_OK);
   gui_test::click(CANCEL);
-  show_aff_validate_window(dictionary());
+  show_aff_validate_window(dictionary(), ws_.prefs.record.window_resolution);
   gui_test::finish();
   const auto& boxes = gui_test::requesters();
   ASSERT_GE(boxes.size(), 2u);
@@ -268,7 +268,7 @@ TEST_F(AffValidateWindowTest, EmptyAffHasNothingToProcess) {
   gui_test::click(PROCESS);
   gui_test::answer_message_box(MB_ANSWER_OK);
   gui_test::click(OK);
-  show_aff_validate_window(dictionary());
+  show_aff_validate_window(dictionary(), ws_.prefs.record.window_resolution);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"Nothing to process.");
   EXPECT_EQ(gadget_get_text(AFF_EDITOR), u"");

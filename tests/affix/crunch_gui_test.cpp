@@ -68,7 +68,7 @@ TEST_F(CrunchWindowTest, ProcessFoldsListsAndOneUndoTakesItBack) {
   gui_test::click(CRUNCH_PROCESS);
   gui_test::answer_message_box(MB_ANSWER_OK);
   gui_test::press_key(CRUNCH_WINDOW, KEY_ESCAPE);
-  show_crunch_words_window(dictionary(), ws_.crunch);
+  show_crunch_words_window(dictionary(), ws_.crunch, ws_.prefs.applied.number_separator_chr);
   gui_test::finish();
   const auto& boxes = gui_test::requesters();
   ASSERT_EQ(boxes.size(), 2u);
@@ -110,7 +110,7 @@ TEST_F(CrunchWindowTest, EscapeWhileProcessingKeepsTheFoldsSoFar) {
   shell_test::wait_tidy_layout(CRUNCH_WINDOW, {CRUNCH_TIME_LABEL, CRUNCH_STEP_LABEL, CRUNCH_FOUND_LABEL},
                                "the crunch window after the abort");
   gui_test::click(CRUNCH_CLOSE);
-  show_crunch_words_window(dictionary(), ws_.crunch);
+  show_crunch_words_window(dictionary(), ws_.crunch, ws_.prefs.applied.number_separator_chr);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"Really abort?");
   int64_t folded = 0;
@@ -122,7 +122,7 @@ TEST_F(CrunchWindowTest, EscapeWhileProcessingKeepsTheFoldsSoFar) {
 TEST_F(CrunchWindowTest, AnEmptyDictionaryOpensNoWindow) {
   open_dictionary({});
   gui_test::answer_message_box(MB_ANSWER_OK);
-  show_crunch_words_window(dictionary(), ws_.crunch);
+  show_crunch_words_window(dictionary(), ws_.crunch, ws_.prefs.applied.number_separator_chr);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"No dictionary words found.");
   EXPECT_FALSE(window_exists(CRUNCH_WINDOW));

@@ -49,7 +49,7 @@ TEST_F(GbzaWindowTest, CancelGivesBackTheDictionaryAndItsHistory) {
     EXPECT_EQ(gadget_get_text(GBZA_ESCAPE_LABEL), u"");
   }, "converted");
   gui_test::click(GBZA_CANCEL);
-  show_gbza_variant_window(dictionary(), ws_.gbza);
+  show_gbza_variant_window(dictionary(), ws_.gbza, ws_.prefs.record.window_resolution);
   gui_test::finish();
   EXPECT_FALSE(window_exists(GBZA_VARIANT_WINDOW));
   EXPECT_FALSE(window_get_disabled(MAIN_WINDOW));
@@ -69,7 +69,7 @@ TEST_F(GbzaWindowTest, OkDropsTheEmptiedEntriesAndTheMarksFollow) {
   wait_log(u"Removed a total of 2 words.");
   gui_test::select_tab(GBZA_PANEL, 1);
   gui_test::click(GBZA_OK);
-  show_gbza_variant_window(dictionary(), ws_.gbza);
+  show_gbza_variant_window(dictionary(), ws_.gbza, ws_.prefs.record.window_resolution);
   gui_test::finish();
   EXPECT_EQ(doc().entries(), (std::vector<text_t>{u"walk", u"house", u"sing"}));
   EXPECT_EQ(doc().checked(), (std::vector<uint8_t>{0, 1, 1}));
@@ -99,7 +99,7 @@ TEST_F(GbzaWindowTest, ABlankOrEmptyExceptionListRunsTheRemovalWithoutExceptions
   gui_test::wait_until([] { return doc().entries() == std::vector<text_t>{u"", u"", u"", u""}; },
                        "the -ize words emptied");
   gui_test::click(GBZA_CANCEL);
-  show_gbza_variant_window(dictionary(), ws_.gbza);
+  show_gbza_variant_window(dictionary(), ws_.gbza, ws_.prefs.record.window_resolution);
   gui_test::finish();
   EXPECT_EQ(doc().entries(), (std::vector<text_t>{u"rise", u"realise", u"organize", u"size/S"}));
   EXPECT_FALSE(doc().changed());
@@ -122,7 +122,7 @@ TEST_F(GbzaWindowTest, ExportRememberAndGbSpecific) {
   gui_test::click(GBZA_REMOVE_GB);
   wait_log(u"Found 1 GB specific.\n\nRemoving GB specific...\n\nRemoved #1:\n\"colour/MS\"\n");
   gui_test::click(GBZA_OK);
-  show_gbza_variant_window(dictionary(), ws_.gbza);
+  show_gbza_variant_window(dictionary(), ws_.gbza, ws_.prefs.record.window_resolution);
   gui_test::finish();
   const auto& boxes = gui_test::requesters();
   ASSERT_EQ(boxes.size(), 3u);

@@ -96,7 +96,7 @@ TEST_F(DuplicatesWindowTest, ScanProcessOkKeepsMergedEntries) {
     EXPECT_NE(gadget_get_text(ids::LOG).find(u"Number of merged/deleted words:2"), text_t::npos);
   }, "processed");
   gui_test::click(ids::OK);
-  show_dictionary_duplicates_window(dictionary(), ws_.dictionary_duplicates);
+  show_dictionary_duplicates_window(dictionary(), ws_.dictionary_duplicates, ws_.prefs);
   gui_test::finish();
 
   EXPECT_EQ(gui_test::requesters().front().text,
@@ -123,7 +123,7 @@ TEST_F(DuplicatesWindowTest, CancelRestoresAndOkWithoutChangeKeepsFlag) {
   const std::vector<text_t> before = doc().entries();
   scan_and_process(2);
   gui_test::click(ids::CANCEL);
-  show_dictionary_duplicates_window(dictionary(), ws_.dictionary_duplicates);
+  show_dictionary_duplicates_window(dictionary(), ws_.dictionary_duplicates, ws_.prefs);
   gui_test::finish();
   EXPECT_EQ(doc().entries(), before);
   EXPECT_FALSE(doc().changed());
@@ -135,7 +135,7 @@ TEST_F(DuplicatesWindowTest, CancelRestoresAndOkWithoutChangeKeepsFlag) {
   gui_test::click(ids::SCAN);
   wait_rows(2);
   gui_test::click(ids::OK);
-  show_dictionary_duplicates_window(dictionary(), ws_.dictionary_duplicates);
+  show_dictionary_duplicates_window(dictionary(), ws_.dictionary_duplicates, ws_.prefs);
   gui_test::finish();
   EXPECT_EQ(doc().entries(), before);
   EXPECT_FALSE(doc().changed());
@@ -143,7 +143,7 @@ TEST_F(DuplicatesWindowTest, CancelRestoresAndOkWithoutChangeKeepsFlag) {
   // Escape closes the window like Cancel.
   scan_and_process(2);
   gui_test::press_key(ids::WINDOW, KEY_ESCAPE);
-  show_dictionary_duplicates_window(dictionary(), ws_.dictionary_duplicates);
+  show_dictionary_duplicates_window(dictionary(), ws_.dictionary_duplicates, ws_.prefs);
   gui_test::finish();
   EXPECT_EQ(doc().entries(), before);
 }
@@ -167,7 +167,7 @@ TEST_F(DuplicatesWindowTest, ExportRememberAndTwofold) {
   gui_test::click(ids::PROCESS);
   gui_test::answer_message_box(MB_ANSWER_OK);  // nothing merged under Twofold
   gui_test::click(ids::OK);
-  show_dictionary_duplicates_window(dictionary(), ws_.dictionary_duplicates);
+  show_dictionary_duplicates_window(dictionary(), ws_.dictionary_duplicates, ws_.prefs);
   gui_test::finish();
   EXPECT_EQ(shell_test::read_file(out),
             "\xEF\xBB\xBF" "DUPLICATES FOUND:2\n\n2:walk:D::All suffixes\n1:walk:S::All suffixes\n");
@@ -181,7 +181,7 @@ TEST_F(DuplicatesWindowTest, ExportRememberAndTwofold) {
 TEST_F(DuplicatesWindowTest, EmptyDictionaryOpensNoWindow) {
   open_dictionary({});
   gui_test::answer_message_box(MB_ANSWER_OK);
-  show_dictionary_duplicates_window(dictionary(), ws_.dictionary_duplicates);
+  show_dictionary_duplicates_window(dictionary(), ws_.dictionary_duplicates, ws_.prefs);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"No dictionary words found.");
   EXPECT_FALSE(window_exists(ids::WINDOW));
@@ -205,7 +205,7 @@ TEST_F(DuplicatesWindowTest, WordlistDuplicatesListAndExport) {
   gui_test::answer_file_dialog(from_utf8(out));
   gui_test::wait_until([&] { return !shell_test::read_file(out).empty(); }, "export written");
   gui_test::click(w::CLOSE);
-  show_duplicates_wordlist(dictionary());
+  show_duplicates_wordlist(dictionary(), ws_.prefs);
   gui_test::finish();
   EXPECT_EQ(shell_test::read_file(out), "\xEF\xBB\xBF" "DUPLICATES FOUND:1\n\nwalk (2): 1 + 2\n");
   EXPECT_FALSE(window_exists(w::WINDOW));
@@ -273,7 +273,7 @@ TEST_F(DuplicatesWindowTest, EscapeStopsTheScan) {
     EXPECT_EQ(gadget_get_text(ids::TIME_LABEL), u"Aborted.");
   }, "labels after the abort");
   gui_test::click(ids::CANCEL);
-  show_dictionary_duplicates_window(dictionary(), ws_.dictionary_duplicates);
+  show_dictionary_duplicates_window(dictionary(), ws_.dictionary_duplicates, ws_.prefs);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"Really abort?");
   EXPECT_EQ(doc().count(), 400000);

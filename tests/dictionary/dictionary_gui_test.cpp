@@ -44,7 +44,7 @@ class DictionaryFilesTest : public DictionaryListTest {
  protected:
   void SetUp() override {
     DictionaryListTest::SetUp();
-    register_dictionary_file_commands(ws_.dictionary, ws_.commands.kinds.dictionary);
+    register_dictionary_file_commands(ws_.dictionary, ws_.commands.kinds.dictionary, ws_.prefs);
     register_dictionary_list_commands(ws_.commands.kinds.dictionary.entries);
   }
   std::string pair(const std::string& name, const std::string& dic, const std::string& aff = kAff) {
@@ -145,7 +145,7 @@ TEST_F(DictionaryFilesTest, OpenPageTickDeleteUndoRedoSave) {
 
 TEST_F(DictionaryFilesTest, EditsOfTheAffTextAreSavedAndMarkTheDictionaryChanged) {
   const std::string path = pair("en", "1\nword\n");
-  load_dictionary(dictionary(), from_utf8(path));
+  load_dictionary(dictionary(), ws_.prefs, from_utf8(path));
   gui_test::focus(AFF_EDITOR);
   gui_test::run([] { gadget_set_cursor_position(AFF_EDITOR, 0); }, "cursor to the start");
   gui_test::type_text(AFF_EDITOR, u"#x");
@@ -159,7 +159,7 @@ TEST_F(DictionaryFilesTest, EditsOfTheAffTextAreSavedAndMarkTheDictionaryChanged
 
 TEST_F(DictionaryFilesTest, MissingFilesAreRefusedAndTheOpenDictionaryStays) {
   const std::string open = pair("open", "2\nkeep\nme\n");
-  load_dictionary(dictionary(), from_utf8(open));
+  load_dictionary(dictionary(), ws_.prefs, from_utf8(open));
   ASSERT_EQ(doc().count(), 2);
   struct refusal {
     const char* what;
@@ -178,7 +178,7 @@ TEST_F(DictionaryFilesTest, MissingFilesAreRefusedAndTheOpenDictionaryStays) {
   for (const refusal& c : cases) {
     SCOPED_TRACE(c.what);
     gui_test::answer_message_box(MB_ANSWER_OK);
-    load_dictionary(dictionary(), from_utf8(c.dic_path));
+    load_dictionary(dictionary(), ws_.prefs, from_utf8(c.dic_path));
     gui_test::finish();
     EXPECT_EQ(gui_test::last_requester().title, u"Error!");
     EXPECT_EQ(gui_test::last_requester().text, c.message);
@@ -192,12 +192,12 @@ TEST_F(DictionaryFilesTest, MissingFilesAreRefusedAndTheOpenDictionaryStays) {
 TEST_F(DictionaryFilesTest, TheChangedQuestionGoesOnOnlyForYes) {
   const std::string first = pair("first", "1\none\n");
   const std::string second = pair("second", "2\na\nb\n");
-  load_dictionary(dictionary(), from_utf8(first));
+  load_dictionary(dictionary(), ws_.prefs, from_utf8(first));
   doc().mark_changed();
   for (int answer : {MB_ANSWER_NO, MB_ANSWER_CLOSED}) {
     SCOPED_TRACE(answer);
     gui_test::answer_message_box(answer);
-    load_dictionary(dictionary(), from_utf8(second));
+    load_dictionary(dictionary(), ws_.prefs, from_utf8(second));
     gui_test::finish();
     EXPECT_EQ(gui_test::last_requester().text, u"The Dictionary has been changed.\n\nContinue?");
     EXPECT_EQ(gui_test::last_requester().flags, MB_YES_NO | MB_ICON_INFORMATION);
@@ -206,7 +206,7 @@ TEST_F(DictionaryFilesTest, TheChangedQuestionGoesOnOnlyForYes) {
     EXPECT_TRUE(doc().changed());
   }
   gui_test::answer_message_box(MB_ANSWER_YES);
-  load_dictionary(dictionary(), from_utf8(second));
+  load_dictionary(dictionary(), ws_.prefs, from_utf8(second));
   gui_test::finish();
   EXPECT_EQ(doc().count(), 2);
   EXPECT_FALSE(doc().changed());
@@ -215,15 +215,15 @@ TEST_F(DictionaryFilesTest, TheChangedQuestionGoesOnOnlyForYes) {
 TEST_F(DictionaryFilesTest, AnAffWithoutUtf8MarkIsNamedAndNoKeepsTheOpenDictionary) {
   const std::string open = pair("open", "1\nkept\n");
   const std::string plain = pair("plain", "1\nnew\n", "SET UTF-8\n");
-  load_dictionary(dictionary(), from_utf8(open));
+  load_dictionary(dictionary(), ws_.prefs, from_utf8(open));
   gui_test::answer_message_box(MB_ANSWER_NO);
-  load_dictionary(dictionary(), from_utf8(plain));
+  load_dictionary(dictionary(), ws_.prefs, from_utf8(plain));
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().title, u"Warning!");
   EXPECT_EQ(status(), u"Aborted.");
   EXPECT_EQ(doc().entry(0), u"kept");
   gui_test::answer_message_box(MB_ANSWER_YES);
-  load_dictionary(dictionary(), from_utf8(plain));
+  load_dictionary(dictionary(), ws_.prefs, from_utf8(plain));
   gui_test::finish();
   EXPECT_EQ(doc().entry(0), u"new");
   EXPECT_EQ(gadget_get_text(AFF_EDITOR), u"SET UTF-8\n");
@@ -234,9 +234,9 @@ TEST_F(DictionaryFilesTest, AnAffWithoutUtf8MarkIsNamedAndNoKeepsTheOpenDictiona
 TEST_F(DictionaryFilesTest, AStrayByteIsAskedAboutAndNoKeepsTheOpenDictionary) {
   const std::string open = pair("open", "1\nkept\n");
   const std::string stray = pair("stray", "2\n\xC3\xA9t\xC3\xA9\nca\xFF" "fe\n");
-  load_dictionary(dictionary(), from_utf8(open));
+  load_dictionary(dictionary(), ws_.prefs, from_utf8(open));
   gui_test::answer_message_box(MB_ANSWER_NO);
-  load_dictionary(dictionary(), from_utf8(stray));
+  load_dictionary(dictionary(), ws_.prefs, from_utf8(stray));
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().title, u"Warning!");
   EXPECT_EQ(gui_test::last_requester().text, invalid_utf8_question(from_utf8(stray), 3, FORMAT_UTF8));
@@ -244,7 +244,7 @@ TEST_F(DictionaryFilesTest, AStrayByteIsAskedAboutAndNoKeepsTheOpenDictionary) {
   EXPECT_EQ(doc().entry(0), u"kept");
   EXPECT_EQ(doc().path(), from_utf8(open));
   gui_test::answer_message_box(MB_ANSWER_YES);
-  load_dictionary(dictionary(), from_utf8(stray));
+  load_dictionary(dictionary(), ws_.prefs, from_utf8(stray));
   gui_test::finish();
   EXPECT_EQ(doc().count(), 2);
   EXPECT_EQ(doc().entry(1), u"ca\uFFFDfe");
@@ -255,7 +255,7 @@ TEST_F(DictionaryFilesTest, AStrayByteIsAskedAboutAndNoKeepsTheOpenDictionary) {
 TEST_F(DictionaryFilesTest, SavingALatin1PairSaysItsSetLineNowNamesUtf8) {
   const std::string latin = pair("latin", "1\n\xC4pfel\n", "SET ISO8859-1\nTRY \xE4\n");
   gui_test::answer_message_box(MB_ANSWER_YES);  // the encoding question: ANSI
-  load_dictionary(dictionary(), from_utf8(latin));
+  load_dictionary(dictionary(), ws_.prefs, from_utf8(latin));
   gui_test::finish();
   EXPECT_NE(gui_test::last_requester().text.find(u"Encoding detected:ANSI"), text_t::npos);
   ASSERT_EQ(doc().entry(0), u"Äpfel");
@@ -274,9 +274,9 @@ TEST_F(DictionaryFilesTest, SavingALatin1PairSaysItsSetLineNowNamesUtf8) {
 // Opening X.aff as the .dic is refused; the open dictionary stays.
 TEST_F(DictionaryFilesTest, AnAffOpenedAsTheDicIsRefused) {
   const std::string open = pair("open", "1\nkept\n");
-  load_dictionary(dictionary(), from_utf8(open));
+  load_dictionary(dictionary(), ws_.prefs, from_utf8(open));
   gui_test::answer_message_box(MB_ANSWER_OK);
-  load_dictionary(dictionary(), from_utf8(folder_ + "open.aff"));
+  load_dictionary(dictionary(), ws_.prefs, from_utf8(folder_ + "open.aff"));
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().title, u"Error!");
   EXPECT_NE(gui_test::last_requester().text.find(u"same file"), text_t::npos);
@@ -286,7 +286,7 @@ TEST_F(DictionaryFilesTest, AnAffOpenedAsTheDicIsRefused) {
 
 TEST_F(DictionaryFilesTest, CancelledRequesterAborts) {
   gui_test::answer_file_dialog(u"");
-  load_dictionary(dictionary(), u"");
+  load_dictionary(dictionary(), ws_.prefs, u"");
   gui_test::finish();
   EXPECT_EQ(status(), u"Aborted.");
   EXPECT_EQ(doc().count(), 0);
@@ -296,7 +296,7 @@ TEST_F(DictionaryFilesTest, CancelledRequesterAborts) {
 // changed flag and undo history stay.
 TEST_F(DictionaryFilesTest, EscapeDuringLoadKeepsThePreviousDictionary) {
   const std::string open = pair("open", "2\nkeep\nme\n");
-  load_dictionary(dictionary(), from_utf8(open));
+  load_dictionary(dictionary(), ws_.prefs, from_utf8(open));
   doc().save_undo();
   doc().set_entry(0, u"edited");
   doc().mark_changed();
@@ -307,7 +307,7 @@ TEST_F(DictionaryFilesTest, EscapeDuringLoadKeepsThePreviousDictionary) {
   held_job hold(1000);  // the load waits at its 1000th line for the Escape
   gui_test::press_key(MAIN_WINDOW, KEY_ESCAPE);
   gui_test::answer_message_box(MB_ANSWER_YES);  // "Really abort?"
-  load_dictionary(dictionary(), from_utf8(large));
+  load_dictionary(dictionary(), ws_.prefs, from_utf8(large));
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"Really abort?");
   EXPECT_EQ(status(), u"Aborted.");
@@ -350,7 +350,7 @@ TEST_F(DictionaryFilesTest, NothingToSaveIsRefused) {
 
 TEST_F(DictionaryFilesTest, SaveAsAsksBeforeReplacingTheDicOrAnAffBesideIt) {
   const std::string path = pair("en", "1\nword\n");
-  load_dictionary(dictionary(), from_utf8(path));
+  load_dictionary(dictionary(), ws_.prefs, from_utf8(path));
   // Only an .aff of the chosen name exists: it is not replaced silently.
   write_file(folder_ + "other.aff", "keep me");
   gui_test::answer_file_dialog(from_utf8(folder_ + "other.dic"));

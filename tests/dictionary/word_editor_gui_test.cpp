@@ -82,7 +82,7 @@ TEST_F(WordEditorTest, EditChangeOkThenUndo) {
   wait_rows(3, "walk, walks and walked");
   gui_test::run([] { EXPECT_EQ(gadget_get_item_text(DERIVED_LIST, 2, 0), u"walked"); }, "walked");
   gui_test::click(OK);
-  edit_dictionary_word(dictionary(), entry_edit::edit, ws_.derived_words);
+  edit_dictionary_word(dictionary(), entry_edit::edit, ws_.derived_words, ws_.prefs, ws_.aff_aid);
   gui_test::finish();
 
   EXPECT_FALSE(window_exists(WINDOW));
@@ -99,7 +99,7 @@ TEST_F(WordEditorTest, EditChangeOkThenUndo) {
 // editor through the main loop; the page shows the written entry.
 TEST_F(WordEditorTest, MainWindowCommandsOpenTheEditor) {
   open_dictionary({u"apple", u"walk/S\npo:verb"}, kAff, 1);
-  register_word_editor_commands(ws_.dictionary, ws_.derived_words, ws_.commands.kinds.dictionary.entries);
+  register_word_editor_commands(ws_.dictionary, ws_.derived_words, ws_.prefs, ws_.aff_aid, ws_.commands.kinds.dictionary.entries);
   gui_test::click(DICTIONARY_EDIT);
   wait_rows(2, "editor opened by the Edit button");
   gui_test::replace_text(WORD_FIELD, u"walk/SD");
@@ -130,7 +130,7 @@ TEST_F(WordEditorTest, UnchangedOkTakesNoSnapshot) {
   open_dictionary({u"walk/S\npo:verb"}, kAff, 0);
   wait_rows(2, "first rows");
   gui_test::press_key(WINDOW, KEY_RETURN);
-  edit_dictionary_word(dictionary(), entry_edit::edit, ws_.derived_words);
+  edit_dictionary_word(dictionary(), entry_edit::edit, ws_.derived_words, ws_.prefs, ws_.aff_aid);
   gui_test::finish();
   EXPECT_EQ(doc().entries()[0], u"walk/S\npo:verb");
   EXPECT_FALSE(doc().changed());
@@ -156,7 +156,7 @@ TEST_F(WordEditorTest, DescriptionAfterASpaceIsShownAsTags) {
   gui_test::replace_text(WORD_FIELD, u"walk/SD");
   wait_rows(3, "walk, walks and walked");
   gui_test::click(OK);
-  edit_dictionary_word(dictionary(), entry_edit::edit, ws_.derived_words);
+  edit_dictionary_word(dictionary(), entry_edit::edit, ws_.derived_words, ws_.prefs, ws_.aff_aid);
   gui_test::finish();
   EXPECT_EQ(doc().entries()[0], u"walk/SD po:v1 is:inv");
   EXPECT_EQ(doc().entries()[1], u"Paris po:npr is:inv");
@@ -172,7 +172,7 @@ TEST_F(WordEditorTest, CancelEscapeAndCloseBoxLeaveTheDocument) {
     if (way == 0) gui_test::click(CANCEL);
     if (way == 1) gui_test::press_key(WINDOW, KEY_ESCAPE);
     if (way == 2) gui_test::close_window(WINDOW);
-    edit_dictionary_word(dictionary(), entry_edit::edit, ws_.derived_words);
+    edit_dictionary_word(dictionary(), entry_edit::edit, ws_.derived_words, ws_.prefs, ws_.aff_aid);
     gui_test::finish();
     EXPECT_FALSE(window_exists(WINDOW)) << way;
     EXPECT_EQ(doc().entries()[0], u"walk/S\npo:verb") << way;
@@ -191,12 +191,12 @@ TEST_F(WordEditorTest, CacheRebuildShowsInTheStatusBar) {
     EXPECT_EQ(status_bar_get_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT).substr(0, 5), u"OK. \u231A");
   }, "rebuild reported");
   gui_test::press_key(WINDOW, KEY_ESCAPE);
-  edit_dictionary_word(dictionary(), entry_edit::edit, ws_.derived_words);
+  edit_dictionary_word(dictionary(), entry_edit::edit, ws_.derived_words, ws_.prefs, ws_.aff_aid);
   gui_test::finish();
   status_bar_set_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT, u"Ready.");
   gui_test::wait_window(WINDOW);
   gui_test::press_key(WINDOW, KEY_ESCAPE);
-  edit_dictionary_word(dictionary(), entry_edit::edit, ws_.derived_words);
+  edit_dictionary_word(dictionary(), entry_edit::edit, ws_.derived_words, ws_.prefs, ws_.aff_aid);
   gui_test::finish();
   EXPECT_EQ(status_bar_get_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT), u"Ready.");
   // The tools' rebuild reads the .aff editor too.
@@ -212,7 +212,7 @@ TEST_F(WordEditorTest, AddStoresNoLineFeedForEmptyTags) {
   gui_test::type_text(WORD_FIELD, u"run/S");
   wait_rows(2, "run and runs");
   gui_test::click(OK);
-  edit_dictionary_word(dictionary(), entry_edit::add, ws_.derived_words);
+  edit_dictionary_word(dictionary(), entry_edit::add, ws_.derived_words, ws_.prefs, ws_.aff_aid);
   gui_test::finish();
   ASSERT_EQ(doc().count(), 2);
   EXPECT_EQ(doc().entries()[1], u"run/S");
@@ -237,7 +237,7 @@ TEST_F(WordEditorTest, RefusedOkKeepsTheWindowAndFocusesTheField) {
   gui_test::answer_message_box(MB_ANSWER_OK);
   gui_test::wait_until([] { return gadget_get_focus() == TAGS_FIELD; }, "focus on the tags");
   gui_test::press_key(WINDOW, KEY_ESCAPE);
-  edit_dictionary_word(dictionary(), entry_edit::edit, ws_.derived_words);
+  edit_dictionary_word(dictionary(), entry_edit::edit, ws_.derived_words, ws_.prefs, ws_.aff_aid);
   gui_test::finish();
   ASSERT_EQ(gui_test::requesters().size(), 2u);
   EXPECT_EQ(gui_test::requesters()[0].text, u"Invalid dictionary word.");
@@ -257,7 +257,7 @@ TEST_F(WordEditorTest, PastedLineBreaksAreRemoved) {
   gui_test::wait_gadget_text(WORD_FIELD, u"walk/S");
   gui_test::wait_gadget_text(TAGS_FIELD, u"po:verbst:walk");
   gui_test::click(OK);
-  edit_dictionary_word(dictionary(), entry_edit::edit, ws_.derived_words);
+  edit_dictionary_word(dictionary(), entry_edit::edit, ws_.derived_words, ws_.prefs, ws_.aff_aid);
   gui_test::finish();
   EXPECT_EQ(doc().entries()[0], u"walk/S\npo:verbst:walk");
 }
@@ -273,7 +273,7 @@ TEST_F(WordEditorTest, FlagOnlyWordIsAmberAndNotExpanded) {
     EXPECT_EQ(gadget_get_color(TABOO_LABEL, COLOR_TEXT), WORD_EDITOR_AMBER);
   }, "amber");
   gui_test::click(OK);
-  edit_dictionary_word(dictionary(), entry_edit::edit, ws_.derived_words);
+  edit_dictionary_word(dictionary(), entry_edit::edit, ws_.derived_words, ws_.prefs, ws_.aff_aid);
   gui_test::finish();
   EXPECT_EQ(doc().entries()[0], u"/SD");
 }
@@ -285,7 +285,7 @@ TEST_F(WordEditorTest, OkDuringAnExpansionStopsItAndValidates) {
   gui_test::wait_until([] { return gadget_get_disabled(REFRESH) == 1 && word_editor_rows.rows.size() > 10; },
                        "expansion running");
   gui_test::click(OK);
-  edit_dictionary_word(dictionary(), entry_edit::edit, ws_.derived_words);
+  edit_dictionary_word(dictionary(), entry_edit::edit, ws_.derived_words, ws_.prefs, ws_.aff_aid);
   gui_test::finish();
   EXPECT_FALSE(window_exists(WINDOW));
   EXPECT_TRUE(word_editor_report.stopped);
@@ -304,7 +304,7 @@ TEST_F(WordEditorTest, RefusedOkDuringAnExpansionComputesTheWordsAgain) {
   gui_test::answer_message_box(MB_ANSWER_OK);
   wait_rows(all, "every row again");
   gui_test::press_key(WINDOW, KEY_ESCAPE);
-  edit_dictionary_word(dictionary(), entry_edit::edit, ws_.derived_words);
+  edit_dictionary_word(dictionary(), entry_edit::edit, ws_.derived_words, ws_.prefs, ws_.aff_aid);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"Invalid spaces in dictionary word.");
   EXPECT_EQ(doc().entries()[0], u"w/A");
@@ -323,7 +323,7 @@ TEST_F(WordEditorTest, TypingDuringAnExpansionAbandonsIt) {
     EXPECT_EQ(gadget_get_color(UNKNOWN_FLAGS, COLOR_BACKGROUND), WORD_EDITOR_RED);
   }, "complete rows");
   gui_test::press_key(WINDOW, KEY_ESCAPE);
-  edit_dictionary_word(dictionary(), entry_edit::edit, ws_.derived_words);
+  edit_dictionary_word(dictionary(), entry_edit::edit, ws_.derived_words, ws_.prefs, ws_.aff_aid);
   gui_test::finish();
   EXPECT_EQ(doc().entries()[0], u"w/A");
 }
@@ -341,7 +341,7 @@ TEST_F(WordEditorTest, DisplayPutsTheCursorOnTheRuleSet) {
     EXPECT_EQ(gadget_get_text(AFF_VIEW).substr(static_cast<size_t>(at), 9), u"SFX S Y 1");
   }, "cursor at the header");
   gui_test::press_key(WINDOW, KEY_ESCAPE);
-  edit_dictionary_word(dictionary(), entry_edit::edit, ws_.derived_words);
+  edit_dictionary_word(dictionary(), entry_edit::edit, ws_.derived_words, ws_.prefs, ws_.aff_aid);
   gui_test::finish();
 }
 
@@ -363,7 +363,7 @@ TEST_F(WordEditorTest, PopupRemovesTheRowsFlagFromTheWord) {
   gui_test::run([] { EXPECT_EQ(clipboard_get_text(), u"\"walked\",\"walk\",\"Suffix\",\"D\",\"1: 0 ed [^e]\""); },
                 "clipboard");
   gui_test::press_key(WINDOW, KEY_ESCAPE);
-  edit_dictionary_word(dictionary(), entry_edit::edit, ws_.derived_words);
+  edit_dictionary_word(dictionary(), entry_edit::edit, ws_.derived_words, ws_.prefs, ws_.aff_aid);
   gui_test::finish();
   EXPECT_EQ(gui_test::requesters().at(0).text, u"Primary word doesn't have a flag.");
   EXPECT_EQ(doc().entries()[0], u"walk/SD");
@@ -389,7 +389,7 @@ TEST_F(WordEditorTest, MatchSortAndRemember) {
   }, "sorted");
   gui_test::click(REMEMBER);
   gui_test::press_key(WINDOW, KEY_ESCAPE);
-  edit_dictionary_word(dictionary(), entry_edit::edit, ws_.derived_words);
+  edit_dictionary_word(dictionary(), entry_edit::edit, ws_.derived_words, ws_.prefs, ws_.aff_aid);
   gui_test::finish();
   EXPECT_EQ(shell_test::read_file(folder_ + "settings/derivates_sort.prefs"), std::string("41\n\x03\x00\x00\x00", 7));
   ws_.derived_words.sort_mode = 1;
@@ -403,7 +403,7 @@ TEST_F(WordEditorTest, F1OpensTheManualAtTheEditorsSection) {
   gui_test::press_key(WINDOW, KEY_F1);
   opener.wait_for_lines(1);
   gui_test::press_key(WINDOW, KEY_ESCAPE);
-  edit_dictionary_word(dictionary(), entry_edit::edit, ws_.derived_words);
+  edit_dictionary_word(dictionary(), entry_edit::edit, ws_.derived_words, ws_.prefs, ws_.aff_aid);
   gui_test::finish();
   EXPECT_NE(opener.opened().find("Vocabrix_manual_V40.html" + to_utf8(word_editor_manual_anchor)), std::string::npos)
       << opener.opened();
@@ -412,12 +412,12 @@ TEST_F(WordEditorTest, F1OpensTheManualAtTheEditorsSection) {
 TEST_F(WordEditorTest, EditRefusesAnEmptyDictionaryOrNoSelection) {
   open_dictionary({}, kAff, -1);
   gui_test::answer_message_box(MB_ANSWER_OK);
-  edit_dictionary_word(dictionary(), entry_edit::edit, ws_.derived_words);
+  edit_dictionary_word(dictionary(), entry_edit::edit, ws_.derived_words, ws_.prefs, ws_.aff_aid);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"No dictionary words found.");
   doc().replace_all({u"walk"}, u"");
   gui_test::answer_message_box(MB_ANSWER_OK);
-  edit_dictionary_word(dictionary(), entry_edit::edit, ws_.derived_words);
+  edit_dictionary_word(dictionary(), entry_edit::edit, ws_.derived_words, ws_.prefs, ws_.aff_aid);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"No dictionary word selected.");
   EXPECT_FALSE(window_exists(WINDOW));

@@ -27,9 +27,9 @@ TEST_F(DocumentChooserTest, OpenStartsInTheFolderOfTheOpenDocument) {
     std::function<void()> set_path;
     std::function<void()> open;
   } cases[] = {
-      {"thesaurus", [&] { ws_.thesaurus.list.mark_saved(open_file); }, [this] { load_thesaurus(ws_.thesaurus, u""); }},
+      {"thesaurus", [&] { ws_.thesaurus.list.mark_saved(open_file); }, [this] { load_thesaurus(ws_.thesaurus, ws_.prefs, u""); }},
       {"hyphenation", [&] { ws_.hyphenation.path = open_file; }, [this] { load_hyphenation(ws_.hyphenation, u""); }},
-      {"autocorrect", [&] { ws_.autocorrect.list.mark_saved(open_file); }, [this] { load_autocorrect_list(ws_.autocorrect, u""); }},
+      {"autocorrect", [&] { ws_.autocorrect.list.mark_saved(open_file); }, [this] { load_autocorrect_list(ws_.autocorrect, ws_.prefs, u""); }},
       {"autotext", [&] { ws_.autotext.path = open_file; }, [this] { load_autotext_list(ws_.autotext, u""); }},
       {"grammar", [&] { ws_.grammar.path = open_file; }, [this] { load_grammar_rules(ws_.grammar, u""); }},
   };

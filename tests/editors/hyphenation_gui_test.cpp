@@ -33,8 +33,8 @@ class HyphenationTabTest : public DictionaryListTest {
   void SetUp() override {
     DictionaryListTest::SetUp();
     ws_.hyphenation = hyphenation_document_record();
-    register_hyphenation_commands(ws_.hyphenation, ws_.dictionary, ws_.commands.kinds.hyphenation);
-    register_dictionary_file_commands(ws_.dictionary, ws_.commands.kinds.dictionary);
+    register_hyphenation_commands(ws_.hyphenation, ws_.dictionary, ws_.commands.kinds.hyphenation, ws_.prefs);
+    register_dictionary_file_commands(ws_.dictionary, ws_.commands.kinds.dictionary, ws_.prefs);
     gadget_set_text(HYPHENATION_EDITOR, u"UTF-8\n");
     gadget_clear_items(HYPHENATION_RESULTS);
   }
@@ -49,7 +49,7 @@ class HyphenationTabTest : public DictionaryListTest {
   void load_words(const std::string& dic) {
     write_file(folder_ + "en.aff", kBom + "SET UTF-8\nSFX S Y 1\nSFX S 0 s .\n");
     write_file(folder_ + "en.dic", dic);
-    load_dictionary(dictionary(), from_utf8(folder_ + "en.dic"));
+    load_dictionary(dictionary(), ws_.prefs, from_utf8(folder_ + "en.dic"));
   }
   static text_t status() { return status_bar_get_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT); }
   static text_t cell(int row, int column) { return gadget_get_item_text(HYPHENATION_RESULTS, row, column); }
@@ -107,28 +107,28 @@ TEST_F(HyphenationTabTest, HyphenateAndUpdateShowEveryWordForm) {
   load_words("2\ndinner/S\nsun/S\n");
   gadget_set_text(HYPHENATION_EDITOR, kExampleRules);
   gadget_set_text(HYPHENATION_WORD_FIELD, u"dinner/S");
-  hyphenate_entered_word(ws_.hyphenation, ws_.dictionary);
+  hyphenate_entered_word(ws_.hyphenation, ws_.dictionary, ws_.prefs);
   expect_rows({{u"din-ner", u"", u"din1ner"}, {u"din-ners", u"S", u"din1ners"}});
-  EXPECT_EQ(gadget_get_item_color(HYPHENATION_RESULTS, 1, COLOR_TEXT, 1), colour_of(preferred_row_type_colours(), derived_row_type::suffix));
+  EXPECT_EQ(gadget_get_item_color(HYPHENATION_RESULTS, 1, COLOR_TEXT, 1), colour_of(preferred_row_type_colours(ws_.prefs.applied), derived_row_type::suffix));
   EXPECT_EQ(gadget_get_text(HYPHENATION_COUNT_LABEL), u"# Hyphenations:2");
   EXPECT_EQ(ws_.hyphenation.last_hyphenated_word, u"dinner/S");
   EXPECT_EQ(status(), u"OK.");
 
   gadget_set_text(HYPHENATION_WORD_FIELD, u"sun/S");
-  hyphenate_entered_word(ws_.hyphenation, ws_.dictionary);
+  hyphenate_entered_word(ws_.hyphenation, ws_.dictionary, ws_.prefs);
   expect_rows({{u"sun", u"", u"No matches"}, {u"suns", u"S", u"No matches"}});
   EXPECT_EQ(gadget_get_item_color(HYPHENATION_RESULTS, 0, COLOR_TEXT, 2), COLOUR_RED);
 
   // Update takes the last hyphenated word, not the field, with the new rules.
   gadget_set_text(HYPHENATION_WORD_FIELD, u"other");
   gadget_set_text(HYPHENATION_EDITOR, u"UTF-8\ns1u\n");
-  update_hyphenation(ws_.hyphenation, ws_.dictionary);
+  update_hyphenation(ws_.hyphenation, ws_.dictionary, ws_.prefs);
   expect_rows({{u"s-un", u"", u"s1un"}, {u"s-uns", u"S", u"s1uns"}});
 
   // Refused rules leave the word forms unhyphenated.
   gadget_set_text(HYPHENATION_EDITOR, u"utf-8\ns1u\n");
   gui_test::answer_message_box(MB_ANSWER_OK);
-  update_hyphenation(ws_.hyphenation, ws_.dictionary);
+  update_hyphenation(ws_.hyphenation, ws_.dictionary, ws_.prefs);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"Hyphenation rules must start with \"UTF-8\".");
   EXPECT_EQ(gui_test::last_requester().flags, MB_ICON_WARNING);
@@ -138,7 +138,7 @@ TEST_F(HyphenationTabTest, HyphenateAndUpdateShowEveryWordForm) {
 TEST_F(HyphenationTabTest, RefusedWordsAndTheFlagOnlyField) {
   struct refusal {
     const char16_t* field;
-    void (*press)(hyphenation_document_record&, dictionary_document&);
+    void (*press)(hyphenation_document_record&, dictionary_document&, const preferences&);
     const char16_t* message;
   };
   const refusal cases[] = {{u"", hyphenate_entered_word, u"No word selected."},
@@ -148,7 +148,7 @@ TEST_F(HyphenationTabTest, RefusedWordsAndTheFlagOnlyField) {
   for (const refusal& c : cases) {
     gadget_set_text(HYPHENATION_WORD_FIELD, c.field);
     gui_test::answer_message_box(MB_ANSWER_OK);
-    c.press(ws_.hyphenation, ws_.dictionary);
+    c.press(ws_.hyphenation, ws_.dictionary, ws_.prefs);
     gui_test::finish();
     EXPECT_EQ(gui_test::last_requester().title, u"Warning!");
     EXPECT_EQ(gui_test::last_requester().text, c.message);
@@ -174,7 +174,7 @@ TEST_F(HyphenationTabTest, CopyItemsOfTheResultsList) {
 
   gadget_set_text(HYPHENATION_EDITOR, kExampleRules);
   gadget_set_text(HYPHENATION_WORD_FIELD, u"dinner");
-  hyphenate_entered_word(ws_.hyphenation, ws_.dictionary);
+  hyphenate_entered_word(ws_.hyphenation, ws_.dictionary, ws_.prefs);
   gui_test::answer_message_box(MB_ANSWER_OK);
   copy(POPUP_COPY_WORD_AND_RULE);
   gui_test::finish();
@@ -193,7 +193,7 @@ TEST_F(HyphenationTabTest, ClearAsksOnlyForChangesAndKeepsThePath) {
   const std::string path = file("h.dic", kBom + "UTF-8\nn1n\n");
   load_hyphenation(ws_.hyphenation, from_utf8(path));
   gadget_set_text(HYPHENATION_WORD_FIELD, u"dinner");
-  hyphenate_entered_word(ws_.hyphenation, ws_.dictionary);
+  hyphenate_entered_word(ws_.hyphenation, ws_.dictionary, ws_.prefs);
   ws_.hyphenation.changed = true;
   // A box closed without an answer keeps the unsaved patterns.
   for (int answer : {MB_ANSWER_NO, MB_ANSWER_CLOSED}) {
@@ -338,7 +338,7 @@ TEST_F(HyphenationTabTest, OneBytePerCharacterFileHyphenatesAtOnceAndSavesAsUtf8
   gui_test::finish();
   gadget_set_text(HYPHENATION_WORD_FIELD, u"Schl\u00FCssel");
   const size_t asked = gui_test::requesters().size();
-  hyphenate_entered_word(ws_.hyphenation, ws_.dictionary);
+  hyphenate_entered_word(ws_.hyphenation, ws_.dictionary, ws_.prefs);
   EXPECT_EQ(gui_test::requesters().size(), asked) << "no hand edit of the first line";
   expect_rows({{u"Schl\u00FC-ssel", u"", u"Schl\u00FC1ssel"}});
 
@@ -373,7 +373,7 @@ TEST_F(HyphenationTabTest, EscapeStopsTheTableBuild) {
   gui_test::wait_until([&held] { return held; }, "the build is held");
   gui_test::press_key(MAIN_WINDOW, KEY_ESCAPE);
   gui_test::answer_message_box(MB_ANSWER_YES);  // "Really abort?"
-  hyphenate_entered_word(ws_.hyphenation, ws_.dictionary);
+  hyphenate_entered_word(ws_.hyphenation, ws_.dictionary, ws_.prefs);
   gui_test::finish();
   set_hyphenation_build_hold({});
   EXPECT_EQ(gui_test::last_requester().text, u"Really abort?");
@@ -381,7 +381,7 @@ TEST_F(HyphenationTabTest, EscapeStopsTheTableBuild) {
   EXPECT_EQ(status_bar_get_progress(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS), 0);
   expect_rows({{u"dinner", u"", u""}, {u"dinners", u"S", u""}});
 
-  update_hyphenation(ws_.hyphenation, ws_.dictionary);
+  update_hyphenation(ws_.hyphenation, ws_.dictionary, ws_.prefs);
   expect_rows({{u"din-ner", u"", u"din1ner"}, {u"din-ners", u"S", u"din1ners"}});
   EXPECT_EQ(status(), u"OK.");
 }

@@ -47,13 +47,13 @@ class ThesaurusTabTest : public shell_test::DictionaryListTest {
   void SetUp() override {
     DictionaryListTest::SetUp();
     ws_.thesaurus = thesaurus_document_record();
-    register_thesaurus_editor(ws_.thesaurus, ws_.commands.kinds.thesaurus);
+    register_thesaurus_editor(ws_.thesaurus, ws_.commands.kinds.thesaurus, ws_.prefs);
     ws_.commands.kinds.thesaurus.changed = nullptr;  // no exit question
     gadget_set_state(MAIN_TAB_PANEL, TAB_THESAURUS);
   }
   void TearDown() override {
     ws_.thesaurus = thesaurus_document_record();
-    register_thesaurus_editor(ws_.thesaurus, ws_.commands.kinds.thesaurus);
+    register_thesaurus_editor(ws_.thesaurus, ws_.commands.kinds.thesaurus, ws_.prefs);
     DictionaryListTest::TearDown();
   }
   std::string dat(const std::string& name, const std::string& bytes) {
@@ -160,14 +160,14 @@ TEST_F(ThesaurusTabTest, OpenPageTickDeleteUndoRedoSave) {
 
 // A load stopped by an entry of too many meanings keeps the open thesaurus.
 TEST_F(ThesaurusTabTest, LoadRefusedByTheMeaningLimitKeepsTheOpenThesaurus) {
-  load_thesaurus(ws_.thesaurus, from_utf8(dat("keep.dat", kBom + "UTF-8\nkeep|1\n-|k\n")));
+  load_thesaurus(ws_.thesaurus, ws_.prefs, from_utf8(dat("keep.dat", kBom + "UTF-8\nkeep|1\n-|k\n")));
   thes().save_undo();
   thes().mark_changed();
   std::string over = kBom + "UTF-8\nbig|101\n";
   for (int i = 0; i < 101; ++i) over += "-|m\n";
   gui_test::answer_message_box(MB_ANSWER_YES);  // the changed question
   gui_test::answer_message_box(MB_ANSWER_OK);
-  load_thesaurus(ws_.thesaurus, from_utf8(dat("over.dat", over)));
+  load_thesaurus(ws_.thesaurus, ws_.prefs, from_utf8(dat("over.dat", over)));
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().title, u"Warning!");
   EXPECT_EQ(gui_test::last_requester().text, u"Found synonym with more than 100 meanings.");
@@ -248,7 +248,7 @@ TEST_F(ThesaurusTabTest, AddChecksEachFieldThenAppends) {
   gui_test::type_text(ids::MEANINGS, u"(noun)|boat\n\n(noun)|vessel");
   gui_test::wait_gadget_text(ids::COUNTER, u"|2/100 lines");
   gui_test::click(ids::OK);
-  edit_synonym(ws_.thesaurus.list, entry_edit::add);
+  edit_synonym(ws_.thesaurus.list, ws_.prefs, entry_edit::add);
   gui_test::finish();
   const auto& r = gui_test::requesters();
   ASSERT_EQ(r.size(), 4u);
@@ -297,12 +297,12 @@ TEST_F(ThesaurusTabTest, EditNormalisesTheEntryAndEscapeKeepsIt) {
 
 TEST_F(ThesaurusTabTest, EditRefusesAnEmptyThesaurusOrNoSelection) {
   gui_test::answer_message_box(MB_ANSWER_OK);
-  edit_synonym(ws_.thesaurus.list, entry_edit::edit);
+  edit_synonym(ws_.thesaurus.list, ws_.prefs, entry_edit::edit);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"No synonyms found.");
   open_entries({u"ship|1\n-|boat"}, -1);
   gui_test::answer_message_box(MB_ANSWER_OK);
-  edit_synonym(ws_.thesaurus.list, entry_edit::edit);
+  edit_synonym(ws_.thesaurus.list, ws_.prefs, entry_edit::edit);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"No synonym selected.");
   EXPECT_FALSE(window_exists(ids::WINDOW));
@@ -329,7 +329,7 @@ TEST_F(ThesaurusTabTest, ExampleCounterLimitAndManual) {
   gui_test::answer_message_box(MB_ANSWER_OK);  // 101 lines: the "x" began one more
   gui_test::press_key(ids::WINDOW, KEY_BACKSPACE);
   gui_test::click(ids::OK);
-  edit_synonym(ws_.thesaurus.list, entry_edit::add);
+  edit_synonym(ws_.thesaurus.list, ws_.prefs, entry_edit::add);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"Synonym has more than 100 meanings.");
   ASSERT_EQ(thes().count(), 1);
@@ -340,13 +340,13 @@ TEST_F(ThesaurusTabTest, ExampleCounterLimitAndManual) {
 // Unsaved work goes only on Yes; a file without a mark is named as what it
 // will be read as.
 TEST_F(ThesaurusTabTest, ChangedQuestionAndUnmarkedFile) {
-  load_thesaurus(ws_.thesaurus, from_utf8(dat("first.dat", kBom + "UTF-8\none|1\n-|x\n")));
+  load_thesaurus(ws_.thesaurus, ws_.prefs, from_utf8(dat("first.dat", kBom + "UTF-8\none|1\n-|x\n")));
   thes().mark_changed();
   const std::string plain = dat("plain.dat", "UTF-8\ncaf\xC3\xA9|1\n-|bar\n");
   for (int answer : {MB_ANSWER_NO, MB_ANSWER_CLOSED}) {
     SCOPED_TRACE(answer);
     gui_test::answer_message_box(answer);
-    load_thesaurus(ws_.thesaurus, from_utf8(plain));
+    load_thesaurus(ws_.thesaurus, ws_.prefs, from_utf8(plain));
     gui_test::finish();
     EXPECT_EQ(gui_test::last_requester().text, u"The Thesaurus has been changed.\n\nContinue?");
     EXPECT_EQ(gui_test::last_requester().flags, MB_YES_NO | MB_ICON_INFORMATION);
@@ -356,7 +356,7 @@ TEST_F(ThesaurusTabTest, ChangedQuestionAndUnmarkedFile) {
   }
   gui_test::answer_message_box(MB_ANSWER_YES);
   gui_test::answer_message_box(MB_ANSWER_YES);
-  load_thesaurus(ws_.thesaurus, from_utf8(plain));
+  load_thesaurus(ws_.thesaurus, ws_.prefs, from_utf8(plain));
   gui_test::finish();
   EXPECT_NE(gui_test::last_requester().text.find(u"Encoding detected:UTF-8\n"), text_t::npos);
   EXPECT_EQ(thes().entries(), std::vector<text_t>{u"caf\u00e9|1\n-|bar"});
@@ -367,7 +367,7 @@ TEST_F(ThesaurusTabTest, ChangedQuestionAndUnmarkedFile) {
   const std::string mixed = dat("mixed.dat", "UTF-8\ncaf\xC3\xA9|1\n-|b\xE9r\n\xC3\xA9t\xC3\xA9|1\n-|x\n");
   gui_test::answer_message_box(MB_ANSWER_YES);
   gui_test::answer_message_box(MB_ANSWER_NO);
-  load_thesaurus(ws_.thesaurus, from_utf8(mixed));
+  load_thesaurus(ws_.thesaurus, ws_.prefs, from_utf8(mixed));
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, invalid_utf8_question(from_utf8(mixed), 3, FORMAT_UTF8));
   EXPECT_EQ(status(), u"Aborted.");

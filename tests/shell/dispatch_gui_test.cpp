@@ -42,7 +42,7 @@ class DispatchTest : public DictionaryListTest {
  protected:
   void SetUp() override {
     DictionaryListTest::SetUp();
-    install_main_dispatch(ws_.commands, ws_.find);
+    install_main_dispatch(ws_.commands, ws_.find, ws_.prefs);
     static int generation = 0;
     const int mine = ++generation;
     register_pass_refresh(pass_stage::tab_labels, [mine] {

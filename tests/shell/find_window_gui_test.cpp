@@ -69,7 +69,7 @@ TEST_F(FindWindowTest, FindsByTagsAndDisplaysTheEntryAsTheFirstRow) {
   gui_test::press_key(FIND_WINDOW, KEY_RETURN);
   gui_test::answer_message_box(MB_ANSWER_OK);
   gui_test::press_key(FIND_WINDOW, KEY_ESCAPE);
-  show_find_window(ws_.commands.kinds.dictionary, ws_.find);
+  show_find_window(ws_.commands.kinds.dictionary, ws_.find, ws_.prefs.applied.number_separator_chr);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"\"noun\" not found.");
   EXPECT_EQ(ws_.find.text, u"noun");  // remembered for the next time
@@ -78,7 +78,7 @@ TEST_F(FindWindowTest, FindsByTagsAndDisplaysTheEntryAsTheFirstRow) {
 
 TEST_F(FindWindowTest, RefusalsAndTheRedEntry) {
   gui_test::answer_message_box(MB_ANSWER_OK);
-  show_find_window(ws_.commands.kinds.dictionary, ws_.find);  // an empty dictionary
+  show_find_window(ws_.commands.kinds.dictionary, ws_.find, ws_.prefs.applied.number_separator_chr);  // an empty dictionary
   load({u"alpha", u"beta"});
   gui_test::wait_window(FIND_WINDOW);
   gui_test::click(FIND_BUTTON);
@@ -88,7 +88,7 @@ TEST_F(FindWindowTest, RefusalsAndTheRedEntry) {
   gui_test::click(FIND_CLEAR);
   gui_test::wait_until([] { return gadget_get_color(FIND_ENTRY, COLOR_BACKGROUND) != COLOUR_RED; }, "plain entry");
   gui_test::click(FIND_CLOSE);
-  show_find_window(ws_.commands.kinds.dictionary, ws_.find);
+  show_find_window(ws_.commands.kinds.dictionary, ws_.find, ws_.prefs.applied.number_separator_chr);
   gui_test::finish();
   ASSERT_EQ(gui_test::requesters().size(), 2u);
   EXPECT_EQ(gui_test::requesters()[0].text, u"No dictionary words found.");
@@ -137,7 +137,7 @@ TEST_F(FindWindowTest, DeleteRenumbersAndKeepsTheSelectionsValid) {
   gui_test::answer_message_box(MB_ANSWER_NO);
   gui_test::run([] { EXPECT_EQ(results(), "a1@1 a2@2 a4@3"); }, "declined");
   gui_test::press_key(FIND_WINDOW, KEY_ESCAPE);
-  show_find_window(ws_.commands.kinds.dictionary, ws_.find);
+  show_find_window(ws_.commands.kinds.dictionary, ws_.find, ws_.prefs.applied.number_separator_chr);
   gui_test::finish();
   EXPECT_EQ(doc().count(), 3);
 }
@@ -163,7 +163,7 @@ TEST_F(FindWindowTest, EditShowsTheNewTextMarkedChangedAndKeepsTheSelection) {
     EXPECT_EQ(doc().selected(), 2);
   }, "edited");
   gui_test::close_window(FIND_WINDOW);
-  show_find_window(ws_.commands.kinds.dictionary, ws_.find);
+  show_find_window(ws_.commands.kinds.dictionary, ws_.find, ws_.prefs.applied.number_separator_chr);
   gui_test::finish();
   EXPECT_TRUE(gui_test::requesters().empty());
 }
@@ -179,14 +179,14 @@ TEST_F(FindWindowTest, DisplayOnTheHyphenationTabMovesItsOwnSelection) {
   search(u"w25");
   gui_test::wait_gadget_text(FIND_FOUND_LABEL, u"Found:1/30");
   gui_test::double_click_row(FIND_RESULTS, 0);
-  gui_test::run([] {
+  gui_test::run([this] {
     EXPECT_EQ(paged_list_selected(TAB_HYPHENATION), 25);
     // As the first row, kept within the scroll range: the last page shows whole.
-    EXPECT_EQ(paged_list_first_row(TAB_HYPHENATION), list_last_first_row(30, visible_rows));
+    EXPECT_EQ(paged_list_first_row(TAB_HYPHENATION), list_last_first_row(30, ws_.prefs.applied.number_of_lines));
     EXPECT_EQ(doc().selected(), 3);
   }, "displayed");
   gui_test::press_key(FIND_WINDOW, KEY_ESCAPE);
-  show_find_window(ws_.commands.kinds.hyphenation, ws_.find);
+  show_find_window(ws_.commands.kinds.hyphenation, ws_.find, ws_.prefs.applied.number_separator_chr);
   gui_test::finish();
 }
 

@@ -240,8 +240,8 @@ TEST_F(ListViewTest, TicksOnThePageCountAtOnceWithoutChangeOrSnapshot) {
 }
 
 TEST_F(ListViewTest, LabelsFollowCountSelectionMarksAndTheChangedFlag) {
-  const text_t separator = number_separator;
-  number_separator = u".";
+  const text_t separator = ws_.prefs.applied.number_separator_chr;
+  ws_.prefs.applied.number_separator_chr = u".";
   load(numbered_words(12345));
   update_paged_list_labels(TAB_DICTIONARY);
   EXPECT_EQ(gadget_get_text(DICTIONARY_STATUS_LABEL), u"# Words:12.345");
@@ -267,7 +267,7 @@ TEST_F(ListViewTest, LabelsFollowCountSelectionMarksAndTheChangedFlag) {
   ws_.hyphenation.place.selected = 4;
   update_hyphenation_status_label();
   EXPECT_EQ(gadget_get_text(HYPHENATION_STATUS_LABEL), u"Word: [5/12.345]");
-  number_separator = separator;
+  ws_.prefs.applied.number_separator_chr = separator;
   gui_test::finish();
 }
 
@@ -347,7 +347,7 @@ TEST_F(ListViewTest, ARebuiltMainWindowShowsTheDocumentWithoutHistory) {
   save_list_undo(TAB_DICTIONARY, 0);
   EXPECT_EQ(gadget_get_disabled(DICTIONARY_UNDO), 0);
   window_close(MAIN_WINDOW);
-  ASSERT_EQ(build_main_window(), 1);
+  ASSERT_EQ(build_main_window(ws_.prefs), 1);
   EXPECT_FALSE(doc().can_undo());
   EXPECT_EQ(gadget_get_disabled(DICTIONARY_UNDO), 1);
   EXPECT_EQ(gadget_get_disabled(DICTIONARY_REDO), 1);

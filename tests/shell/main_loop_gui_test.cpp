@@ -29,12 +29,12 @@ TEST_F(StartupTest, EmptyBaseFolderCreatesSettingsAndOpensPreferencesFirst) {
   // start-up go on.
   gui_test::wait_window(PREFERENCES_WINDOW);
   gui_test::close_window(PREFERENCES_WINDOW);
-  ASSERT_EQ(start_program(from_utf8(folder_ + "vocabrix"), register_commands), 1);
+  ASSERT_EQ(start_program(from_utf8(folder_ + "vocabrix"), ws_.prefs, ws_.aff_aid, register_commands), 1);
   gui_test::finish();
   EXPECT_EQ(base_folder, from_utf8(folder_));
   EXPECT_EQ(file_size_by_path(from_utf8(folder_ + "settings")), -2);
-  EXPECT_EQ(prefs_file_loaded, 0);
-  EXPECT_EQ(prefs_first_apply, 0);
+  EXPECT_FALSE(ws_.prefs.file_loaded);
+  EXPECT_FALSE(ws_.prefs.first_apply);
   EXPECT_TRUE(window_exists(MAIN_WINDOW));
   // No settings were found, so no update check runs.
   EXPECT_EQ(update_checks, 0);
@@ -44,8 +44,8 @@ TEST_F(StartupTest, EmptyBaseFolderCreatesSettingsAndOpensPreferencesFirst) {
 TEST_F(StartupTest, ValidPreferencesSkipTheGate) {
   start_with_valid_prefs();
   gui_test::finish();
-  EXPECT_EQ(prefs_file_loaded, 1);
-  EXPECT_EQ(prefs_first_apply, 1);
+  EXPECT_TRUE(ws_.prefs.file_loaded);
+  EXPECT_TRUE(ws_.prefs.first_apply);
   EXPECT_FALSE(window_exists(PREFERENCES_WINDOW));
 }
 
@@ -58,7 +58,7 @@ TEST_F(StartupTest, PrefsOfAnotherVersionAreReportedBeforePreferences) {
     EXPECT_EQ(status_bar_get_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT), u".prefs file invalid.");
   }, "status text");
   gui_test::close_window(PREFERENCES_WINDOW);
-  ASSERT_EQ(start_program(from_utf8(folder_ + "vocabrix"), [this] { register_program_commands(ws_); }), 1);
+  ASSERT_EQ(start_program(from_utf8(folder_ + "vocabrix"), ws_.prefs, ws_.aff_aid, [this] { register_program_commands(ws_); }), 1);
   gui_test::finish();
   EXPECT_EQ(gui_test::requesters().front().title, u"Error!");
   EXPECT_EQ(gui_test::requesters().front().text,
@@ -73,14 +73,14 @@ TEST_F(StartupTest, AnOversizedSettingsFileIsReportedAndItsDefaultsApply) {
   shell_test::write_file(exceptions, "*mine*\n");
   ASSERT_EQ(truncate(exceptions.c_str(), 52 << 20), 0);
   gui_test::answer_message_box(MB_ANSWER_OK);
-  ASSERT_EQ(start_program(from_utf8(folder_ + "vocabrix"), [this] { register_program_commands(ws_); }), 1);
+  ASSERT_EQ(start_program(from_utf8(folder_ + "vocabrix"), ws_.prefs, ws_.aff_aid, [this] { register_program_commands(ws_); }), 1);
   gui_test::finish();
   ASSERT_FALSE(gui_test::requesters().empty());
   EXPECT_EQ(gui_test::requesters().front().title, u"Warning!");
   EXPECT_EQ(gui_test::requesters().front().text,
             u"A settings file is larger than it can be and was not read: its defaults apply.\n\nFile:" +
                 from_utf8(exceptions));
-  EXPECT_EQ(prefs_file_loaded, 1);
+  EXPECT_TRUE(ws_.prefs.file_loaded);
   EXPECT_EQ(ws_.gbza.exceptions_text, builtin_ise_ize_exceptions());
 }
 
@@ -109,7 +109,7 @@ TEST_F(StartupTest, UpdateCheckRunsOnlyWhenDue) {
     std::string bytes(8, '\0');
     for (int i = 0; i < 8; ++i) bytes[i] = static_cast<char>((static_cast<uint64_t>(last) >> (8 * i)) & 255);
     shell_test::write_file(folder_ + "settings/last_update_check.txt", bytes);
-    ASSERT_EQ(start_program(from_utf8(folder_ + "vocabrix"), register_commands), 1);
+    ASSERT_EQ(start_program(from_utf8(folder_ + "vocabrix"), ws_.prefs, ws_.aff_aid, register_commands), 1);
     EXPECT_EQ(runs, r.runs);
     if (r.runs) {
       EXPECT_EQ(automatic, 1);

@@ -201,8 +201,9 @@ TEST_F(prefs_test, LineBreaksInsideTextFieldsDoNotShiftTheLayout) {
 }
 
 TEST_F(prefs_test, DefaultsAndWorkingValues) {
-  set_default_preferences();
-  const preferences_kwx4& r = prefs_record;
+  preferences prefs;
+  set_default_preferences(prefs);
+  const preferences_kwx4& r = prefs.record;
   EXPECT_EQ(r.window_resolution, u"1280×600");
   EXPECT_EQ(r.number_of_lines, 13);
   EXPECT_EQ(r.aff_aid_language, u"n/a");
@@ -210,42 +211,43 @@ TEST_F(prefs_test, DefaultsAndWorkingValues) {
   EXPECT_EQ(r.last_check_updates_time, date_make(2025, 6, 14, 0, 0, 1));
   EXPECT_EQ(r.ask_after_n_words, 2000000);
   EXPECT_EQ(r.affix_colour_both, 4);
-  EXPECT_EQ(visible_rows, 13);
-  EXPECT_EQ(current_resolution, u"1280×600");
-  EXPECT_EQ(autocorrect_indent, 2);
+  EXPECT_EQ(prefs.applied.number_of_lines, 13);
+  EXPECT_EQ(prefs.applied.window_resolution, u"1280×600");
+  EXPECT_EQ(prefs.applied.autocorrect_spaces_on_left, 2);
   EXPECT_EQ(affix_colour_table[2], 0xFF0000);
 
-  prefs_record = sample_record();
-  apply_prefs_values();
-  EXPECT_EQ(current_resolution, u"1440×768");
-  EXPECT_EQ(visible_rows, 21);
-  EXPECT_EQ(pixels_adjust, -3);
-  EXPECT_EQ(languagetool_min_lines, 7);
-  EXPECT_EQ(selected_aff_aid, u"fr.txt");
-  EXPECT_EQ(number_separator, u".");
-  EXPECT_EQ(primary_affix_colour, 3);
-  EXPECT_EQ(suffix_affix_colour, 5);
-  EXPECT_EQ(prefix_affix_colour, 6);
-  EXPECT_EQ(both_affix_colour, 7);
-  EXPECT_EQ(update_frequency, u"weekly");
-  EXPECT_EQ(last_update_check, 0x0102030405060708);
-  EXPECT_EQ(decode_warning_limit, 12345);
-  EXPECT_EQ(language_font_name, u"DejaVu Sans");
-  EXPECT_EQ(language_font_size, u"12");
-  EXPECT_EQ(language_font_style, 3);
-  EXPECT_EQ(autocorrect_indent, 4);
-  EXPECT_EQ(synonyms_in_one_line, 1);
+  prefs.record = sample_record();
+  apply_prefs_values(prefs);
+  EXPECT_EQ(prefs.applied.window_resolution, u"1440×768");
+  EXPECT_EQ(prefs.applied.number_of_lines, 21);
+  EXPECT_EQ(prefs.applied.pixels_plus, -3);
+  EXPECT_EQ(prefs.applied.number_of_lines_languagetool, 7);
+  EXPECT_EQ(prefs.applied.aff_aid_language, u"fr.txt");
+  EXPECT_EQ(prefs.applied.number_separator_chr, u".");
+  EXPECT_EQ(prefs.applied.affix_colour_primary, 3);
+  EXPECT_EQ(prefs.applied.affix_colour_suffix, 5);
+  EXPECT_EQ(prefs.applied.affix_colour_prefix, 6);
+  EXPECT_EQ(prefs.applied.affix_colour_both, 7);
+  EXPECT_EQ(prefs.applied.check_for_updates, u"weekly");
+  EXPECT_EQ(prefs.applied.last_check_updates_time, 0x0102030405060708);
+  EXPECT_EQ(prefs.applied.ask_after_n_words, 12345);
+  EXPECT_EQ(prefs.applied.font_for_language, u"DejaVu Sans");
+  EXPECT_EQ(prefs.applied.font_for_language_size, u"12");
+  EXPECT_EQ(prefs.applied.font_for_language_style, 3);
+  EXPECT_EQ(prefs.applied.autocorrect_spaces_on_left, 4);
+  EXPECT_EQ(prefs.applied.all_synonyms_in_one_line, 1);
 }
 
 // ---- The last-update-check file ------------------------------------------------
 
 TEST_F(prefs_test, LastUpdateCheckFile) {
-  set_default_preferences();
+  preferences prefs;
+  set_default_preferences(prefs);
   const int64_t before = date_now();
-  ASSERT_TRUE(save_last_update_check());
+  ASSERT_TRUE(save_last_update_check(prefs.record.last_check_updates_time));
   const std::string bytes = read_bytes(settings("last_update_check.txt"));
   ASSERT_EQ(bytes.size(), 8u);
-  const int64_t saved = prefs_record.last_check_updates_time;
+  const int64_t saved = prefs.record.last_check_updates_time;
   EXPECT_GE(saved, before);
   EXPECT_EQ(bytes, le(saved, 8));
 
@@ -266,14 +268,14 @@ TEST_F(prefs_test, LastUpdateCheckFile) {
   for (const load_case& c : cases) {
     std::filesystem::remove(settings("last_update_check.txt"));
     if (c.present) write_bytes(settings("last_update_check.txt"), c.bytes);
-    prefs_record.last_check_updates_time = 7;
+    prefs.record.last_check_updates_time = 7;
     const int64_t now = date_now();
-    load_last_update_check();
+    load_last_update_check(prefs.record.last_check_updates_time);
     if (c.expected >= 0) {
-      EXPECT_EQ(prefs_record.last_check_updates_time, c.expected) << c.what;
+      EXPECT_EQ(prefs.record.last_check_updates_time, c.expected) << c.what;
     } else {
-      EXPECT_GE(prefs_record.last_check_updates_time, now) << c.what;
-      EXPECT_LE(prefs_record.last_check_updates_time, date_now()) << c.what;
+      EXPECT_GE(prefs.record.last_check_updates_time, now) << c.what;
+      EXPECT_LE(prefs.record.last_check_updates_time, date_now()) << c.what;
     }
   }
 }

@@ -20,25 +20,28 @@ class settings_files_test : public settings_folder_test {
  protected:
   void SetUp() override {
     settings_folder_test::SetUp();
-    set_default_preferences();
+    set_default_preferences(ws_.prefs);
     forget_settings_files();
     for (settings_file_registration& file : workspace_settings_files(ws_)) register_settings_file(std::move(file));
     reset_settings();
-    prefs_applied = 0;
+    ws_.prefs.applied_once = false;
   }
   void TearDown() override {
     forget_settings_files();
     settings_folder_test::TearDown();
   }
   // Every remembered option back to its start value, as start-up does.
-  static void reset_settings() {
-    reset_settings_globals();
+  void reset_settings() {
+    ws_.aff_aid = aff_aid_languages{};
     reset_registered_settings();
   }
+  int read_settings_files() { return ::read_settings_files(ws_.prefs, ws_.aff_aid, oversized_); }
   static std::string frame(const std::string& rest) { return "41\n" + rest; }
   static std::string i32(int64_t v) { return le(v, 4); }
-  // The tools' options the files are read into.
+  // The tools' options and the preferences the files are read into.
   workspace ws_;
+  // The files the last read refused for their size.
+  std::vector<text_t> oversized_;
 };
 
 // The duplicates window's check boxes as 0 or 1 at indexes 1..4.
@@ -63,9 +66,9 @@ std::vector<std::string> split_lines(const text_t& t) {
 
 TEST_F(settings_files_test, EmptySettingsFolderKeepsEveryDefault) {
   EXPECT_EQ(read_settings_files(), 0);
-  EXPECT_EQ(prefs_applied, 0);
-  EXPECT_TRUE(prefs_record == default_preferences());
-  EXPECT_EQ(visible_rows, 13);
+  EXPECT_FALSE(ws_.prefs.applied_once);
+  EXPECT_TRUE(ws_.prefs.record == default_preferences());
+  EXPECT_EQ(ws_.prefs.applied.number_of_lines, 13);
   EXPECT_EQ(ws_.statistics.remembered_count, u"");
   EXPECT_EQ(ws_.statistics.remembered_label, u"Last Remember:N/A");
   EXPECT_EQ(ws_.multiword_pos.category, 2);
@@ -86,8 +89,8 @@ TEST_F(settings_files_test, EmptySettingsFolderKeepsEveryDefault) {
   EXPECT_EQ(exceptions.back(), u'\n');
 
   // The built-in AFF-aid language is offered even without valid preferences.
-  ASSERT_EQ(aff_aid_entries.size(), 1u);
-  EXPECT_EQ(aff_aid_entries[0], text_t(builtin_aff_aid_entry));
+  ASSERT_EQ(ws_.aff_aid.entries.size(), 1u);
+  EXPECT_EQ(ws_.aff_aid.entries[0], text_t(builtin_aff_aid_entry));
 }
 
 TEST_F(settings_files_test, ToolOptionFiles) {
@@ -249,25 +252,25 @@ TEST_F(settings_files_test, AffAidLanguages) {
   std::filesystem::create_directory(folder + "dir.txt");
 
   read_settings_files();
-  ASSERT_EQ(aff_aid_entries.size(), 3u);
-  ASSERT_EQ(aff_aid_texts.size(), 3u);
+  ASSERT_EQ(ws_.aff_aid.entries.size(), 3u);
+  ASSERT_EQ(ws_.aff_aid.texts.size(), 3u);
   // Sorted by their first lines ignoring case, the built-in one among them.
-  EXPECT_EQ(string_nth_field(aff_aid_entries[0], 1, u"\n"), u"alpha language");
-  EXPECT_EQ(aff_aid_entries[1], text_t(builtin_aff_aid_entry));
-  EXPECT_EQ(string_nth_field(aff_aid_entries[2], 1, u"\n"), u"Zulu language");
+  EXPECT_EQ(string_nth_field(ws_.aff_aid.entries[0], 1, u"\n"), u"alpha language");
+  EXPECT_EQ(ws_.aff_aid.entries[1], text_t(builtin_aff_aid_entry));
+  EXPECT_EQ(string_nth_field(ws_.aff_aid.entries[2], 1, u"\n"), u"Zulu language");
 
   // Image numbers follow the listing order; the text is found through them.
   for (int i : {0, 2}) {
-    const int64_t image = string_to_int(string_nth_field(aff_aid_entries[i], 2, u"\n"));
+    const int64_t image = string_to_int(string_nth_field(ws_.aff_aid.entries[i], 2, u"\n"));
     ASSERT_GE(image, 20001);
     ASSERT_LE(image, 20002);
-    const text_t& text = aff_aid_texts[image - 20000];
-    const text_t name = string_nth_field(aff_aid_entries[i], 3, u"\n");
+    const text_t& text = ws_.aff_aid.texts[image - 20000];
+    const text_t name = string_nth_field(ws_.aff_aid.entries[i], 3, u"\n");
     if (name == u"zulu.txt") {
       EXPECT_EQ(text, u"Zulu language\nline two\nline three\n");
-      ASSERT_EQ(aff_aid_icons.size(), 1u);  // only zulu has an icon
-      EXPECT_EQ(aff_aid_icons[0].image, image);
-      EXPECT_EQ(aff_aid_icons[0].path, from_utf8(folder + "zulu.png"));
+      ASSERT_EQ(ws_.aff_aid.icons.size(), 1u);  // only zulu has an icon
+      EXPECT_EQ(ws_.aff_aid.icons[0].image, image);
+      EXPECT_EQ(ws_.aff_aid.icons[0].path, from_utf8(folder + "zulu.png"));
     } else {
       EXPECT_EQ(name, u"alpha.txt");
       EXPECT_EQ(text, u"alpha language\nrules\n");
@@ -285,13 +288,13 @@ TEST_F(settings_files_test, ValidPreferencesAreAppliedWithTheLastCheckTime) {
   write_bytes(settings("last_update_check.txt"), le(checked, 8));
 
   EXPECT_EQ(read_settings_files(), 1);
-  EXPECT_EQ(prefs_applied, 1);
-  EXPECT_EQ(prefs_record.number_of_lines, 25);
-  EXPECT_EQ(visible_rows, 25);
-  EXPECT_EQ(number_separator, u"");
-  EXPECT_EQ(update_frequency, u"daily");
-  EXPECT_EQ(prefs_record.last_check_updates_time, checked);
-  EXPECT_EQ(last_update_check, checked);
+  EXPECT_TRUE(ws_.prefs.applied_once);
+  EXPECT_EQ(ws_.prefs.record.number_of_lines, 25);
+  EXPECT_EQ(ws_.prefs.applied.number_of_lines, 25);
+  EXPECT_EQ(ws_.prefs.applied.number_separator_chr, u"");
+  EXPECT_EQ(ws_.prefs.applied.check_for_updates, u"daily");
+  EXPECT_EQ(ws_.prefs.record.last_check_updates_time, checked);
+  EXPECT_EQ(ws_.prefs.applied.last_check_updates_time, checked);
 }
 
 TEST_F(settings_files_test, ForeignPreferencesAreIgnoredEntirely) {
@@ -304,10 +307,10 @@ TEST_F(settings_files_test, ForeignPreferencesAreIgnoredEntirely) {
   write_bytes(settings("kwx4.prefs"), bytes);
 
   EXPECT_EQ(read_settings_files(), 0);
-  EXPECT_EQ(prefs_applied, 0);
-  EXPECT_TRUE(prefs_record == default_preferences());
-  EXPECT_EQ(language_font_name, u"Arial");
-  EXPECT_EQ(visible_rows, 13);
+  EXPECT_FALSE(ws_.prefs.applied_once);
+  EXPECT_TRUE(ws_.prefs.record == default_preferences());
+  EXPECT_EQ(ws_.prefs.applied.font_for_language, u"Arial");
+  EXPECT_EQ(ws_.prefs.applied.number_of_lines, 13);
 }
 
 // A file far larger than its format can need costs nothing to refuse: it is
@@ -338,8 +341,8 @@ TEST_F(settings_files_test, FilesLargerThanTheirFormatAreRefusedUnread) {
     expected.push_back(from_utf8(settings(c.name)));
   }
   EXPECT_EQ(read_settings_files(), 0);
-  EXPECT_EQ(prefs_applied, 0);
-  EXPECT_TRUE(prefs_record == default_preferences());
+  EXPECT_FALSE(ws_.prefs.applied_once);
+  EXPECT_TRUE(ws_.prefs.record == default_preferences());
   EXPECT_EQ(ws_.gbza.exceptions_text, builtin_ise_ize_exceptions());
   EXPECT_EQ(ws_.gbza.gb_specific_text, u"");
   EXPECT_EQ(ws_.statistics.remembered_count, u"");
@@ -349,11 +352,11 @@ TEST_F(settings_files_test, FilesLargerThanTheirFormatAreRefusedUnread) {
   EXPECT_EQ(ws_.pos_rules.language_count, 3);
   EXPECT_EQ(ws_.derived_words.sort_mode, 1);
   EXPECT_EQ(option_values(ws_.dictionary_duplicates), (std::vector<int64_t>{0, 0, 0, 1, 1}));
-  std::vector<text_t> refused = oversized_settings_files;
+  std::vector<text_t> refused = oversized_;
   std::sort(refused.begin(), refused.end());
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(refused, expected);
-  const text_t message = oversized_settings_message();
+  const text_t message = oversized_settings_message(oversized_);
   for (const text_t& path : expected) EXPECT_NE(message.find(u"File:" + path), text_t::npos) << to_utf8(path);
 }
 
@@ -365,7 +368,7 @@ TEST_F(settings_files_test, AFileAtItsLimitIsStillRead) {
   write_bytes(settings("gb_specific.txt"), std::string(static_cast<size_t>(limit), 'w'));
   read_settings_files();
   EXPECT_EQ(ws_.gbza.gb_specific_text.size(), static_cast<size_t>(limit));
-  EXPECT_TRUE(oversized_settings_files.empty());
+  EXPECT_TRUE(oversized_.empty());
   // Seventy paths of the longest length a path can have fit the log.
   EXPECT_GE(settings_file_size_limit(u"kwx4_recent_files.log"), 70 * 4097);
 }

@@ -136,7 +136,9 @@ class ShellTest : public gui_test::GuiTest {
   // (a test sets the ones it needs in its kinds' changed).
   void start_with_valid_prefs() {
     write_valid_prefs(folder_);
-    ASSERT_EQ(start_program(from_utf8(folder_ + "vocabrix"), [this] { register_program_commands(ws_); }), 1);
+    ASSERT_EQ(start_program(from_utf8(folder_ + "vocabrix"), ws_.prefs, ws_.aff_aid,
+                            [this] { register_program_commands(ws_); }),
+              1);
     forget_changed_tests(ws_);
   }
   static void forget_changed_tests(workspace& ws) {
@@ -161,7 +163,7 @@ class DictionaryListTest : public ShellTest {
     ShellTest::SetUp();
     ws_.hyphenation.place.selected = -1;
     start_with_valid_prefs();
-    register_list_view_handlers(ws_.dictionary, ws_.commands.kinds);
+    register_list_view_handlers(ws_.dictionary, ws_.commands.kinds, ws_.prefs);
     register_undo_redo_commands();
   }
   // Ends the script: the main loop runs every queued step, then exits.

@@ -70,11 +70,12 @@ class UpdateCheckRun : public settings_folder_test {
   update_check_outcome run(const site_files& site, int automatic, int connections = 6,
                            const update_check_limits& limits = {}) {
     loopback_http_server server(connections, site);
-    return run_update_check_on(from_utf8(server.base()), automatic, view, limits);
+    return run_update_check_on(from_utf8(server.base()), automatic, last_check, view, limits);
   }
   bool check_time_stored() const { return read_bytes(settings("last_update_check.txt")).size() == 8; }
 
   recording_view view;
+  int64_t last_check = 0;  // the preferences record's time of the last check
 };
 
 TEST_F(UpdateCheckRun, SameBuildIsUpToDateAndOnlyAManualCheckSaysSo) {
@@ -163,7 +164,7 @@ TEST_F(UpdateCheckRun, AFailedRequestIsAnErrorAndLeavesTheLastCheckTime) {
 
 TEST_F(UpdateCheckRun, WithoutTheHttpLibraryTheCheckFails) {
   http_set_library_names({"libvx-no-such-http-library.so"});
-  EXPECT_EQ(run_update_check_on(u"http://127.0.0.1:1", 0, view), update_check_outcome::failed);
+  EXPECT_EQ(run_update_check_on(u"http://127.0.0.1:1", 0, last_check, view), update_check_outcome::failed);
   http_set_library_names({});
   EXPECT_EQ(view.statuses.back(), "An error has occurred.");
   EXPECT_EQ(view.boxes, (std::vector<std::string>{"Error!|An error occurred while checking for updates.\n\n"

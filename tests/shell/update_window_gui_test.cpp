@@ -71,7 +71,7 @@ TEST_F(UpdateWindowTest, ANewerVersionShowsItsWindowAndTheLinksOpenTheSite) {
   opener.wait_for_lines(1);
   gui_test::press_key(UPDATE_WINDOW, KEY_RETURN);  // does nothing
   gui_test::click(YES_BUTTON);  // closes the window
-  run_update_check(0);
+  run_update_check(0, ws_.prefs.record.last_check_updates_time);
   gui_test::finish();
   // The opener runs detached: give it a moment to write its line.
   auto lines = [&] {
@@ -88,14 +88,14 @@ TEST_F(UpdateWindowTest, AFailedCheckFromThePreferencesLeavesTheLastCheckTime) {
   site_files site{{{"/check_for_updates/vocabrix_version.txt", test_support::reply("503 Unavailable", "")}}};
   loopback_http_server server(2, site);
   set_update_site_for_test(from_utf8(server.base()));
-  prefs_record.last_check_updates_time = 1000;
+  ws_.prefs.record.last_check_updates_time = 1000;
   gui_test::wait_window(PREFERENCES_WINDOW);
   gui_test::click(preferences_ids::UPDATE_BUTTON);
   gui_test::answer_message_box(MB_ANSWER_OK);
   gui_test::wait_status_text(MAIN_STATUS_BAR, 0, u"An error has occurred.");
-  gui_test::run([] { EXPECT_EQ(prefs_record.last_check_updates_time, 1000); }, "time kept");
+  gui_test::run([this] { EXPECT_EQ(ws_.prefs.record.last_check_updates_time, 1000); }, "time kept");
   gui_test::press_key(PREFERENCES_WINDOW, KEY_ESCAPE);
-  show_preferences_window();
+  show_preferences_window(ws_.prefs, ws_.aff_aid);
   gui_test::finish();
   ASSERT_FALSE(gui_test::requesters().empty());
   EXPECT_EQ(gui_test::requesters()[0].text, u"An error occurred while checking for updates.");
@@ -107,7 +107,7 @@ TEST_F(UpdateWindowTest, AManualCheckOfTheSameBuildSaysUpToDate) {
   loopback_http_server server(2, site);
   set_update_site_for_test(from_utf8(server.base()));
   gui_test::answer_message_box(MB_ANSWER_OK);
-  run_update_check(0);
+  run_update_check(0, ws_.prefs.record.last_check_updates_time);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().title, u"Information!");
   EXPECT_EQ(status_bar_get_text(MAIN_STATUS_BAR, 0), u"No update available.");
@@ -133,7 +133,7 @@ TEST_F(UpdateWindowTest, TheWindowKeepsAnsweringWhileTheSiteDrips) {
     server.hang_up();
   }, "hang up during the check");
   gui_test::answer_message_box(MB_ANSWER_OK);
-  run_update_check(0);
+  run_update_check(0, ws_.prefs.record.last_check_updates_time);
   check_ended = true;
   gui_test::finish();
   ASSERT_FALSE(gui_test::requesters().empty());

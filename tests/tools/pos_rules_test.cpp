@@ -95,7 +95,10 @@ TEST_F(PosRulesTest, SettingsFilesRoundTrip) {
   const std::vector<std::vector<text_t>> table = rules_.table;
   const std::vector<int64_t> counts = rules_.counts;
   rules_ = pos_rule_tables();  // sized and emptied
-  read_settings_files();
+  preferences prefs;
+  aff_aid_languages aff_aid;
+  std::vector<text_t> oversized;
+  read_settings_files(prefs, aff_aid, oversized);
   EXPECT_EQ(rules_.table, table);
   EXPECT_EQ(rules_.counts, counts);
   EXPECT_EQ(rules_.languages, (std::vector<text_t>{u"Other", u"Portuguese", u"English"}));
