@@ -172,13 +172,18 @@ TEST_F(UpdateCheckRun, WithoutTheHttpLibraryTheCheckFails) {
   EXPECT_FALSE(check_time_stored());
 }
 
+// Short enough for a test, long enough that a quick file served by the
+// loopback site never misses it, however busy the machine.
+constexpr int64_t kShortDeadlineMs = 2000;
+
 // A site that drips (2 bytes a second, fast enough never to count as
 // stalled), floods or sends a version file past its cap ends the check with
 // the error within the deadline; the bounds are made small here so that
-// each case takes a fraction of a second.
+// each case takes a short time. The deadline still leaves a loaded machine
+// the time to serve a quick file from the loopback site.
 TEST_F(UpdateCheckRun, ADrippingOrFloodingSiteEndsTheCheckWithTheError) {
   update_check_limits limits;
-  limits.deadline_ms = 400;
+  limits.deadline_ms = kShortDeadlineMs;
   limits.version_bytes = 256;
   const std::string version = "4.0\n300\n2025-06-14\n\n\n\n";
   struct Case {
@@ -210,7 +215,7 @@ TEST_F(UpdateCheckRun, ADrippingOrFloodingSiteEndsTheCheckWithTheError) {
 // dripping gate or dripping notes use up what is left of it.
 TEST_F(UpdateCheckRun, TheDeadlineCoversTheNotesToo) {
   update_check_limits limits;
-  limits.deadline_ms = 400;
+  limits.deadline_ms = kShortDeadlineMs;
   limits.notes_bytes = 1024;
   const http_reply newer = file("4.1\n301\nd\n\n\n\n\n");
   site_files dripping_gate{{{version_path, newer}, {gate_path, test_support::dripping_reply(500)}}};
