@@ -14,6 +14,8 @@ packages=(
   libhyphen-dev hyphen-en-us hyphen-de
   hunspell hunspell-en-us hunspell-de-de hunspell-fr hunspell-tools
   libmythes-dev mythes-en-us
+  # profiling the benchmarks (perf record / perf stat)
+  linux-perf
 )
 missing=()
 for p in "${packages[@]}"; do
