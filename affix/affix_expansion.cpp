@@ -634,14 +634,6 @@ text_view derived_row_type_name(derived_row_type type) {
   return u"";
 }
 
-bool match_suffix_condition(const aff_decode_cache& cache, text_view word, const aff_rule_record& rule) {
-  return suffix_condition_holds(cache, word, rule);
-}
-
-bool match_prefix_condition(const aff_decode_cache& cache, text_view word, const aff_rule_record& rule) {
-  return prefix_condition_holds(cache, word, rule);
-}
-
 const expansion_report& expand_entry(const aff_decode_cache& cache, text_view entry, expansion_sink& sink,
                                      const expansion_stop& stop, bool aliases_done) {
   return engine.run(cache, entry, sink, stop, aliases_done);

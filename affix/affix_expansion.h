@@ -84,6 +84,3 @@ using expansion_stop = std::function<bool()>;
 const expansion_report& expand_entry(const aff_decode_cache& cache, text_view entry, expansion_sink& sink,
                                      const expansion_stop& stop = {}, bool aliases_done = false);
 
-// Condition tests of one rule (strip test, then the condition).
-bool match_suffix_condition(const aff_decode_cache& cache, text_view word, const aff_rule_record& rule);
-bool match_prefix_condition(const aff_decode_cache& cache, text_view word, const aff_rule_record& rule);

@@ -204,7 +204,7 @@ bool run_delete_current(list_document& doc, const list_command_texts& texts, con
                         bool quiet);
 
 // ---- Paged view arithmetic ----------------------------------------------------
-// rows = the number of visible rows of the view (visible_rows).
+// rows = the number of visible rows of the view.
 
 // Highest first visible row: count - rows, 0 when the document fits a page.
 int64_t list_last_first_row(int64_t count, int64_t rows);

@@ -372,10 +372,6 @@ void sync_hyphenation_selection() {
   if (kinds) sync_selection(kinds->hyphenation);
 }
 
-void take_paged_list_checks(int tab) {
-  if (document_kind* kind = paged_kind(tab)) take_checks(*kind);
-}
-
 void invert_synonym_selection() {
   if (kinds) invert_checks(kinds->thesaurus);
 }

@@ -60,10 +60,6 @@ void sync_dictionary_selection();
 void sync_hyphenation_selection();
 void sync_paged_list_selection(int tab);
 
-// The check marks of the page's rows into the document (no snapshot, no
-// changed flag).
-void take_paged_list_checks(int tab);
-
 // Invert the marks of the thesaurus and the autocorrect list ("No synonyms
 // found." / "No autocorrect words found." when empty).
 void invert_synonym_selection();

@@ -357,11 +357,6 @@ bool fields_rejected(preferences_kwx4& p, bool with_autocorrect) {
 
 // ---- Rebuilding the main window -------------------------------------------------------------
 
-std::vector<rebuild_keeper>& rebuild_keepers() {
-  static std::vector<rebuild_keeper> keepers;
-  return keepers;
-}
-
 // A list filled once when its document was loaded: rows, marks and titles.
 struct kept_list {
   int gadget = 0;
@@ -427,9 +422,6 @@ void rebuild_main_window(preferences& prefs) {
     list_document& doc = paged_list_document(t);
     histories.emplace_back(&doc, doc.history());
   }
-  std::vector<std::function<void()>> restores;
-  for (const rebuild_keeper& keeper : rebuild_keepers())
-    if (auto restore = keeper()) restores.push_back(std::move(restore));
 
   window_close(MAIN_WINDOW);
   build_main_window(prefs);
@@ -441,7 +433,6 @@ void rebuild_main_window(preferences& prefs) {
   for (const kept_list& k : lists) restore_list(k);
   for (auto& [doc, history] : histories) doc->restore_history(std::move(history));
   for (int t : kPagedTabs) update_undo_redo_buttons(t);
-  for (const auto& restore : restores) restore();
   gadget_set_state(MAIN_TAB_PANEL, tab);
   // Closing the old window dropped its callbacks: dragging a scroll bar
   // redraws the page at once again.
@@ -627,10 +618,6 @@ window_end handle_gadget(preferences_kwx4& p, const aff_aid_languages& aff_aid, 
 }
 
 }  // namespace
-
-void add_main_window_rebuild_keeper(rebuild_keeper keeper) {
-  if (keeper) rebuild_keepers().push_back(std::move(keeper));
-}
 
 void show_preferences_window(preferences& prefs, aff_aid_languages& aff_aid) {
   measure_screen();

@@ -7,7 +7,6 @@
 #include "shell/id_blocks.h"
 #include "shell/preferences.h"
 
-#include <functional>
 
 // Gadgets of window 323.
 namespace preferences_ids {
@@ -47,7 +46,10 @@ static_assert(ids_in_block(PREFERENCES_BLOCK, {HINT_ICON, HINT_LABEL, SAVE_BUTTO
 // languages (and forgets its remembered item when the language changes).
 void show_preferences_window(preferences& prefs, aff_aid_languages& aff_aid);
 
-// Tools > Preferences (menu item 90).
+// Tools > Preferences (menu item 90). OK rebuilds the main window when a
+// preference changed; the rebuild keeps the tab shown, the editors' texts,
+// the lists filled once at load, the file labels and the undo history of
+// the paged documents.
 void register_preferences_commands(preferences& prefs, aff_aid_languages& aff_aid, tool_registry& tools);
 
 // Start-up, after the main window is built: prefs.first_apply is set; when
@@ -57,11 +59,3 @@ void register_preferences_commands(preferences& prefs, aff_aid_languages& aff_ai
 // prefs.first_apply is cleared and the Preferences window opens. Returns 1
 // when the gate passed, 0 when the window was shown.
 int run_preferences_gate(preferences& prefs, aff_aid_languages& aff_aid);
-
-// OK rebuilds the main window when a preference changed. The rebuild keeps
-// the tab shown, the editors' texts, the lists filled once at load, the
-// file labels and the undo history of the paged documents; anything else a
-// rebuild would lose is kept by a keeper: called just before window 0
-// closes, it returns what puts it back once the new window is built.
-using rebuild_keeper = std::function<std::function<void()>()>;
-void add_main_window_rebuild_keeper(rebuild_keeper keeper);

@@ -72,11 +72,6 @@ void set_pos_language_rules(pos_rule_tables& tables, int64_t language, const std
   tables.counts[static_cast<size_t>(language)] = static_cast<int64_t>(kept);
 }
 
-text_t pos_language_name(const pos_rule_tables& tables, int64_t language) {
-  if (language < 0 || language >= static_cast<int64_t>(tables.languages.size())) return text_t();
-  return tables.languages[static_cast<size_t>(language)];
-}
-
 text_t pos_rules_found_label(int64_t count) { return u"Found:" + string_from_int(count); }
 
 text_t pos_rules_selected_label(int64_t checked, int64_t count) {

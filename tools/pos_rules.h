@@ -48,8 +48,6 @@ bool pos_rule_has_empty_field(const pos_rule_parts& parts);
 std::vector<text_t> pos_language_rules(const pos_rule_tables& tables, int64_t language);
 // Replaces the language's rules (at most POS_RULE_MAX kept).
 void set_pos_language_rules(pos_rule_tables& tables, int64_t language, const std::vector<text_t>& rules);
-// The language's name; "" for an index outside the table.
-text_t pos_language_name(const pos_rule_tables& tables, int64_t language);
 
 // Label texts of the settings window: "Found:" + count; "Selected:None",
 // "Selected:All" or "Selected:" + checked + "/" + count.
