@@ -218,7 +218,7 @@ gbza_removal_result remove_ise_or_ize_forms(gbza_session& session, removed_forms
   const mode_texts& m = kModes[forms == removed_forms::ise ? 1 : 0];
   const int64_t n = doc.count();
   const bool removed = walk_entries(n, host, log, r, [&](int64_t i) {
-    const text_t& entry = doc.entries()[static_cast<size_t>(i)];
+    const text_view entry = doc.entries()[static_cast<size_t>(i)];
     const text_t w = get_dic_word_part(entry);
     const text_t lower = string_to_lower(w);
     const bool has_form = std::any_of(m.forms.begin(), m.forms.end(),
@@ -232,7 +232,7 @@ gbza_removal_result remove_ise_or_ize_forms(gbza_session& session, removed_forms
   log.append_line(u"\n\n" + T(m.header) + u"\n");
   int64_t flagged = 0;
   const bool stripped = walk_entries(n, host, log, r, [&](int64_t j) {
-    const text_t& entry = doc.entries()[static_cast<size_t>(j)];
+    const text_view entry = doc.entries()[static_cast<size_t>(j)];
     const text_t w = get_dic_word_part(entry);
     if (w.empty()) return;
     const dic_entry_parts parts = split_dic_entry(entry);
@@ -255,7 +255,7 @@ gbza_removal_result remove_gb_specific_words(gbza_session& session, const patter
     return r;
   }
   const bool done = walk_entries(doc.count(), host, log, r, [&](int64_t i) {
-    const text_t& entry = doc.entries()[static_cast<size_t>(i)];
+    const text_view entry = doc.entries()[static_cast<size_t>(i)];
     if (!entry.empty() && words.line_set.count(text_t(split_dic_entry(entry).word)) != 0) {
       log_removed(log, u"Removed #", ++r.total, entry);
       session.empty_entry(i);

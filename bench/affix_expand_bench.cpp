@@ -44,7 +44,7 @@ int main(int argc, char** argv) {
     return 1;
   }
   int64_t entries = 0;
-  for (const text_t& entry : doc.entries()) entries += !entry.empty() && entry[0] != u'/';
+  for (const text_view entry : doc.entries()) entries += !entry.empty() && entry[0] != u'/';
   const int64_t words = r.words;
   std::printf("entries %lld  derived words %lld\n", static_cast<long long>(entries),
               static_cast<long long>(words));

@@ -30,7 +30,7 @@ void timed(const char* name, const list_document& source, const std::function<vo
 list_document simple_copy(const list_document& source) {
   list_document simple;
   std::vector<text_t> entries;
-  for (const text_t& e : source.entries()) {
+  for (const text_view e : source.entries()) {
     const text_view header = thesaurus_header(e);
     text_t out = text_t(thesaurus_head_word(header)) + u"|";
     text_t body;
@@ -102,7 +102,7 @@ int main(int argc, char** argv) {
     if (r.aborted) std::printf("  merge stopped: %s\n", to_utf8(r.message).c_str());
   });
   list_document doubled = doc;
-  for (const text_t& e : doc.entries()) doubled.append(e);
+  for (const text_view e : doc.entries()) doubled.append(e);
   timed("duplicates of a doubled copy", doubled, [&](list_document& d) {
     const int64_t start = bench::now_us();
     thesaurus_duplicates_scan s = scan_thesaurus_duplicates(d, host);

@@ -1,8 +1,16 @@
 #include "common/dic_entry.h"
 
+#include <algorithm>
+
 void dic_line_to_entry(text_t& line) {
   size_t tab = line.find(u'\t');
   if (tab != text_t::npos) line[tab] = u'\n';
+}
+
+void dic_line_to_entry(text_view line, char16_t* out) {
+  std::copy(line.begin(), line.end(), out);
+  const size_t tab = line.find(u'\t');
+  if (tab != text_view::npos) out[tab] = u'\n';
 }
 
 text_t dic_entry_to_line(text_view entry) {

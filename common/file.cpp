@@ -869,15 +869,15 @@ text_t file_read_line(int n, int flags) {
   return read_byte_line(*f, format == FORMAT_UTF8 ? FORMAT_UTF8 : FORMAT_ASCII);
 }
 
-bool file_read_lines(int n, int flags, const std::function<bool(text_t&& line, int64_t position)>& take) {
+bool file_read_lines(int n, int flags, const std::function<bool(text_view line, int64_t position)>& take) {
   file_slot* f = find_file(n);
   if (!f) return true;
   f->prepare_read();
   const int format = effective_format(*f, flags);
   if (is_wide_format(format)) {
     while (f->ensure(1)) {
-      text_t line = read_wide_line(*f, format);
-      if (!take(std::move(line), f->position())) return false;
+      const text_t line = read_wide_line(*f, format);
+      if (!take(line, f->position())) return false;
     }
     return true;
   }
@@ -885,6 +885,8 @@ bool file_read_lines(int n, int flags, const std::function<bool(text_t&& line, i
   // The start of a line that the buffer's end cut.
   std::string carry;
   bool carried = false;
+  text_t plain_line;  // reused: a plain line is widened into it without an allocation
+  text_t decoded;
   while (f->ensure(1)) {
     const unsigned char* b = f->rbuf.get();
     const size_t start = f->rpos, end = f->rend;
@@ -908,15 +910,23 @@ bool file_read_lines(int n, int flags, const std::function<bool(text_t&& line, i
     }
     if (carried) carry.append(reinterpret_cast<const char*>(b + start), i - start);
     // A plain line's units are its bytes.
-    text_t line = carried ? decode_bytes(carry.data(), carry.size(), byte_format)
-                  : plain ? text_t(b + start, b + i)
-                          : decode_bytes(reinterpret_cast<const char*>(b + start), i - start, byte_format);
+    text_view line;
+    if (carried) {
+      decoded = decode_bytes(carry.data(), carry.size(), byte_format);
+      line = decoded;
+    } else if (plain) {
+      plain_line.assign(b + start, b + i);
+      line = plain_line;
+    } else {
+      decoded = decode_bytes(reinterpret_cast<const char*>(b + start), i - start, byte_format);
+      line = decoded;
+    }
     carry.clear();
     carried = false;
     f->rpos = i + 1;
     // A CR LF split by the buffer edge is still one line end.
     if (b[i] == '\r' && f->ensure(1) && f->rbuf[f->rpos] == '\n') ++f->rpos;
-    if (!take(std::move(line), f->position())) return false;
+    if (!take(line, f->position())) return false;
   }
   // The last line, without a line end.
   if (carried) return take(decode_bytes(carry.data(), carry.size(), byte_format), f->position());

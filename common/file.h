@@ -55,9 +55,10 @@ text_t file_read_line(int n, int flags);
 // Every line that remains, each exactly as file_read_line(n, flags) would
 // return it, handed to take with the file position after it (the progress of
 // a load); stops when take returns false and then returns false. One pass
-// over the read buffer: a line of a byte format is decoded straight from it
-// into its own text, without a lookup of the file per line.
-bool file_read_lines(int n, int flags, const std::function<bool(text_t&& line, int64_t position)>& take);
+// over the read buffer, without a lookup of the file per line. The line is
+// valid only during the call: a plain ASCII line is widened into one reused
+// buffer.
+bool file_read_lines(int n, int flags, const std::function<bool(text_view line, int64_t position)>& take);
 void file_write_text(int n, text_view s, int format);
 void file_write_text_default(int n, text_view s);
 void file_write_line(int n, text_view s, int format);

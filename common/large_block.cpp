@@ -7,7 +7,7 @@
 namespace {
 
 constexpr size_t kHugePage = size_t{2} << 20;
-constexpr size_t kLargeBlock = size_t{4} << 20;
+constexpr size_t kLargeBlock = size_t{1} << 20;
 
 size_t mapped_size(size_t bytes) { return (bytes + kHugePage - 1) & ~(kHugePage - 1); }
 

@@ -1,6 +1,7 @@
-// Memory for large short-lived tables (sort keys of a whole document).
+// Memory for large tables: the text of a list document, sort keys of a whole
+// document.
 //
-// A block of 4 MiB or more is mapped on its own and asked to be backed by
+// A block of 1 MiB or more is mapped on its own and asked to be backed by
 // 2 MiB pages, so that filling a table of a million records costs a dozen
 // page faults instead of thousands; smaller blocks come from operator new.
 #pragma once

@@ -25,7 +25,7 @@ void list_document::set_checked(int64_t i, bool on) {
   }
 }
 
-void list_document::replace_all(std::vector<text_t> new_entries, text_view new_path) {
+void list_document::replace_all(entry_list new_entries, text_view new_path) {
   entries_ = std::move(new_entries);
   checked_.assign(entries_.size(), 0);
   checked_count_ = 0;
@@ -37,7 +37,7 @@ void list_document::replace_all(std::vector<text_t> new_entries, text_view new_p
   notify_count_changed();
 }
 
-void list_document::set_entries(std::vector<text_t> new_entries) {
+void list_document::set_entries(entry_list new_entries) {
   entries_ = std::move(new_entries);
   checked_.assign(entries_.size(), 0);
   checked_count_ = 0;
@@ -56,31 +56,27 @@ void list_document::clear() {
   notify_count_changed();
 }
 
-void list_document::append(text_t entry) {
-  entries_.push_back(std::move(entry));
+void list_document::append(text_view entry) {
+  entries_.push_back(entry);
   checked_.push_back(0);
 }
 
-void list_document::set_entry(int64_t i, text_t entry) {
+void list_document::set_entry(int64_t i, text_view entry) {
   if (i < 0 || i >= count()) return;
-  entries_[static_cast<size_t>(i)] = std::move(entry);
+  entries_.assign(static_cast<size_t>(i), entry);
 }
 
 int64_t list_document::compact(const std::function<bool(int64_t index, text_view entry)>& keep_if) {
   size_t kept = 0;
   int64_t new_selected = -1;
-  for (size_t i = 0; i < entries_.size(); ++i) {
-    if (!keep_if(static_cast<int64_t>(i), entries_[i])) continue;
+  const size_t kept_entries = entries_.keep_if([&](size_t i) {
+    if (!keep_if(static_cast<int64_t>(i), entries_[i])) return false;
     if (static_cast<int64_t>(i) == selected_) new_selected = static_cast<int64_t>(kept);
-    if (kept != i) {
-      entries_[kept] = std::move(entries_[i]);
-      checked_[kept] = checked_[i];
-    }
-    ++kept;
-  }
-  const int64_t removed = count() - static_cast<int64_t>(kept);
+    checked_[kept++] = checked_[i];
+    return true;
+  });
+  const int64_t removed = static_cast<int64_t>(checked_.size() - kept_entries);
   if (removed == 0) return 0;
-  entries_.resize(kept);
   checked_.resize(kept);
   recount_checked();
   selected_ = new_selected;
@@ -90,60 +86,19 @@ int64_t list_document::compact(const std::function<bool(int64_t index, text_view
   return removed;
 }
 
-namespace {
-
-// Puts back what placing a cycle of an order moved. The cycle's places are
-// start, order[start], order[order[start]]... and placing it moved into each
-// place the entry of the next one, up to the place `hole`, which it left
-// empty; `first` is start's old entry (for a cycle placed whole, the entry
-// that went to its last place, and that place is the hole).
-void rotate_back(std::vector<text_t>& entries, const std::vector<size_t>& order, size_t start, size_t hole,
-                 text_t first) {
-  text_t carried = std::move(first);
-  for (size_t j = start; j != hole; j = order[j]) std::swap(carried, entries[j]);
-  entries[hole] = std::move(carried);
-}
-
-}  // namespace
-
 bool list_document::reorder(const std::vector<size_t>& order, const std::function<bool(int64_t moved)>& moved) {
-  // In place, one cycle of the permutation at a time, without a second array.
   const size_t n = order.size();
-  std::vector<bool> placed(n, false);
   if (n != entries_.size()) return false;
+  std::vector<bool> taken(n, false);
   for (size_t index : order) {
-    if (index >= n || placed[index]) return false;
-    placed[index] = true;
+    if (index >= n || taken[index]) return false;
+    taken[index] = true;
   }
-  placed.assign(n, false);
-  std::vector<bool> cycle_start(n, false);  // the first place of each cycle placed whole
-  int64_t count = 0;
-  // A stop puts back the cycle under way (start, hole, first) and every whole one.
-  auto put_back = [&](size_t start, size_t hole, text_t&& first) {
-    if (!cycle_start[start]) rotate_back(entries_, order, start, hole, std::move(first));
-    for (size_t s = 0; s < n; ++s) {
-      if (!cycle_start[s]) continue;
-      size_t last = s;
-      while (order[last] != s) last = order[last];
-      rotate_back(entries_, order, s, last, std::move(entries_[last]));
-    }
-    return false;
-  };
-  for (size_t start = 0; start < n; ++start) {
-    if (placed[start]) continue;
-    text_t first = std::move(entries_[start]);
-    size_t j = start;
-    while (order[j] != start) {
-      entries_[j] = std::move(entries_[order[j]]);
-      placed[j] = true;
-      if (!moved(++count)) return put_back(start, order[j], std::move(first));
-      j = order[j];
-    }
-    entries_[j] = std::move(first);
-    placed[j] = true;
-    cycle_start[start] = true;
-    if (!moved(++count)) return put_back(start, start, text_t());
+  // Only the places are polled over: a stop leaves the document as it was.
+  for (size_t j = 0; j < n; ++j) {
+    if (!moved(static_cast<int64_t>(j + 1))) return false;
   }
+  entries_.permute(order);
   uncheck_all();
   first_row_ = 0;
   return true;
@@ -245,14 +200,8 @@ void list_document::invert_checks() {
 int64_t list_document::delete_checked() {
   if (recount_checked() == 0) return 0;
   save_undo();
-  size_t kept = 0;
-  for (size_t i = 0; i < entries_.size(); ++i) {
-    if (checked_[i] == 1) continue;
-    if (kept != i) entries_[kept] = std::move(entries_[i]);
-    ++kept;
-  }
-  int64_t dropped = count() - static_cast<int64_t>(kept);
-  entries_.resize(kept);
+  const size_t kept = entries_.keep_if([&](size_t i) { return checked_[i] != 1; });
+  const int64_t dropped = static_cast<int64_t>(checked_.size() - kept);
   checked_.assign(kept, 0);
   checked_count_ = 0;
   selected_ = -1;
@@ -264,7 +213,7 @@ int64_t list_document::delete_checked() {
 bool list_document::delete_selected() {
   if (!has_selection()) return false;
   save_undo();
-  entries_.erase(entries_.begin() + selected_);
+  entries_.erase(static_cast<size_t>(selected_));
   checked_.erase(checked_.begin() + selected_);
   recount_checked();
   selected_ = -1;

@@ -4,6 +4,7 @@
 // commands and the page arithmetic. Window code only draws what this holds.
 #pragma once
 
+#include "common/entry_list.h"
 #include "common/text.h"
 
 #include <cstdint>
@@ -12,7 +13,7 @@
 
 // A copy of a document, enough to show it again as it was.
 struct list_snapshot_record {
-  std::vector<text_t> entries;
+  entry_list entries;
   std::vector<uint8_t> checked;
   int64_t selected = -1;
   int64_t checked_count = 0;
@@ -37,7 +38,7 @@ class list_document {
   // ---- Reading -----------------------------------------------------------------
   int64_t count() const { return static_cast<int64_t>(entries_.size()); }
   bool empty() const { return entries_.empty(); }
-  const std::vector<text_t>& entries() const { return entries_; }
+  const entry_list& entries() const { return entries_; }
   const std::vector<uint8_t>& checked() const { return checked_; }  // 1 checked
   // The entry at i, or "" outside the array.
   text_view entry(int64_t i) const;
@@ -60,16 +61,16 @@ class list_document {
   // ---- Content -----------------------------------------------------------------
   // Replaces the whole content (a completed load): marks cleared, nothing
   // selected, page at the top, not changed, history emptied.
-  void replace_all(std::vector<text_t> new_entries, text_view new_path);
+  void replace_all(entry_list new_entries, text_view new_path);
   // A tool's rewritten list in place of the entries: marks and selection
   // cleared, the first row kept within the new count, changed.
-  void set_entries(std::vector<text_t> new_entries);
+  void set_entries(entry_list new_entries);
   // Empties the document (Erase takes an undo snapshot first).
   void clear();
-  void append(text_t entry);  // an unchecked entry at the end
+  void append(text_view entry);  // an unchecked entry at the end
   // Replaces the text of entry i (nothing outside the array). The caller marks
   // the document changed: a rewrite may store the same text again.
-  void set_entry(int64_t i, text_t entry);
+  void set_entry(int64_t i, text_view entry);
   // Removes in place the entries keep_if(index, entry) refuses (index: the
   // entry's place before the pass); the marks move with
   // their entries, the selection follows its entry (-1 when it went) and the
@@ -79,10 +80,10 @@ class list_document {
   // Puts the entries in a new order: order[j] is the old index of the entry
   // that goes to j (a permutation of every index). The marks, which belonged to
   // the old places, are cleared and the page goes to the top. moved(j + 1) is
-  // called after each entry; when it returns false, every entry goes back to
-  // its old place (the document is never left half sorted) and false is returned.
-  // The entries move in place; an order that is not such a permutation moves
-  // nothing and returns false.
+  // called for each place j; when it returns false, nothing has moved (the
+  // document is never left half sorted) and false is returned. Only the
+  // entries' places move, not their text; an order that is not such a
+  // permutation moves nothing and returns false.
   bool reorder(const std::vector<size_t>& order, const std::function<bool(int64_t moved)>& moved);
   void mark_changed() { changed_ = true; }
   // The document now matches the file at path: not changed.
@@ -123,7 +124,7 @@ class list_document {
   void put_state(list_snapshot_record&& state);
 
   // Content: entries and their marks (1 checked) always have the same size.
-  std::vector<text_t> entries_;
+  entry_list entries_;
   std::vector<uint8_t> checked_;
   int64_t checked_count_ = 0;
   int64_t selected_ = -1;

@@ -57,7 +57,7 @@ int compare_folded_from(text_view a, text_view b, bool bar_as_tab, size_t from) 
 
 }  // namespace
 
-folded_sort_order::folded_sort_order(const std::vector<text_t>& entries, bool bar_as_tab)
+folded_sort_order::folded_sort_order(const entry_list& entries, bool bar_as_tab)
     : entries_(entries), bar_as_tab_(bar_as_tab), fold_(fold_accents_lowercase_table().data()) {}
 
 void folded_sort_order::add(size_t index) {

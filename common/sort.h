@@ -3,6 +3,7 @@
 // compares unsigned UTF-16 units. Elements with equal keys keep their order.
 #pragma once
 
+#include "common/entry_list.h"
 #include "common/large_block.h"
 #include "common/text.h"
 
@@ -43,7 +44,8 @@ void sort_by_folded_key(std::vector<text_t>& a, bool descending, int64_t first =
 class folded_sort_order {
  public:
   // entries must outlive the object and stay unchanged while it sorts.
-  folded_sort_order(const std::vector<text_t>& entries, bool bar_as_tab);
+  folded_sort_order(const entry_list& entries, bool bar_as_tab);
+  folded_sort_order(entry_list&&, bool) = delete;
   void reserve(size_t n) { records_.reserve(n); }
   // Entry index takes part in the sort.
   void add(size_t index);
@@ -57,7 +59,7 @@ class folded_sort_order {
     uint64_t head[2];  // folded units 0-7, four to a word, the first in the high bits; 0 past the end
     size_t index;
   };
-  const std::vector<text_t>& entries_;
+  const entry_list& entries_;
   bool bar_as_tab_;
   const char16_t* fold_;  // fold_accents_lowercase_table()
   std::vector<record, large_block_allocator<record>> records_;

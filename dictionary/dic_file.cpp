@@ -196,21 +196,21 @@ dic_file_result load_dictionary_pair(text_view dic_path, long_job_host& host, li
   file_close(kAffFile);
   new_aff = normalise_line_endings(new_aff);
 
-  // The .dic, line by line.
-  std::vector<text_t> entries;
-  // A rough guess from the size saves most of the regrowth.
-  entries.reserve(static_cast<size_t>(std::min<int64_t>(dic_length / 8 + 16, 1 << 22)));
+  // The .dic, line by line, into one block: the file's size in bytes is
+  // enough units for its text (a byte is at most a unit).
+  entry_list entries;
+  entries.reserve(static_cast<size_t>(std::min<int64_t>(dic_length / 8 + 16, 1 << 22)),
+                  static_cast<size_t>(std::clamp<int64_t>(dic_length, 0, int64_t{1} << 31)));
   if (on_tick) job.on_tick = [&](int64_t) { on_tick(static_cast<int64_t>(entries.size())); };
   file_read_line(kDicFile, dic_format);  // the count line, never checked
-  // One pass over the rest: each line becomes its entry in place.
-  auto take = [&](text_t&& line, int64_t position) {
-    dic_line_to_entry(line);
-    entries.push_back(std::move(line));
+  // One pass over the rest: each line becomes its entry in the block.
+  auto take = [&](text_view line, int64_t position) {
+    dic_line_to_entry(line, entries.append_space(line.size()));
     return job.step(position);
   };
   bool read_on = file_read_lines(kDicFile, dic_format, take);
   // At least one line after the count line, empty when the file ends there.
-  if (read_on && entries.empty()) read_on = take(text_t(), file_position(kDicFile));
+  if (read_on && entries.empty()) read_on = take(text_view(), file_position(kDicFile));
   if (!read_on) {
     job.abort();
     return refusal(dic_file_status::aborted, text_t(), T(LONG_JOB_ABORTED));

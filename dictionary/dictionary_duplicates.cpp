@@ -472,7 +472,7 @@ int64_t remove_dictionary_duplicate_flags(list_document& doc, const aff_decode_c
   long_job job(host, u"", doc.count(), true);
   int64_t removed = 0;
   for (int64_t i = 0; i < doc.count(); ++i) {
-    const text_t& entry = doc.entries()[static_cast<size_t>(i)];
+    const text_view entry = doc.entries()[static_cast<size_t>(i)];
     if (!entry.empty() && entry.front() != u'/') {
       const entry_parts p = parts_of(entry);
       const int64_t n = p.whole && !p.word.empty() ? repeated_flag_count(cache, p.flags) : 0;

@@ -42,7 +42,7 @@ editor_tool_result fix_invalid_spaces(list_document& doc, long_job_host& host,
   tick_text(job, u"Processing Wordlist 1/2...", number);
   int64_t changes = 0;
   for (int64_t i = 0; i < doc.count(); ++i) {
-    const text_t& entry = doc.entries()[static_cast<size_t>(i)];
+    const text_view entry = doc.entries()[static_cast<size_t>(i)];
     const text_t t = clean(entry);
     const text_t stop = refusal(i, entry, t);
     if (!stop.empty()) {

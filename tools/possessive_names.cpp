@@ -154,9 +154,9 @@ possessive_result import_possessive_names(text_view pasted, const possessive_opt
   {
     text_t joined;
     size_t size = 0;
-    for (const text_t& e : dictionary.entries()) size += e.size() + 1;
+    for (const text_view e : dictionary.entries()) size += e.size() + 1;
     joined.reserve(size);
-    for (const text_t& e : dictionary.entries()) {
+    for (const text_view e : dictionary.entries()) {
       joined += e;
       joined += u'\n';
     }

@@ -99,7 +99,7 @@ autocorrect_tool_result clean_autocorrect_list_hex_symbols(list_document& doc, t
   int64_t changes = 0;
   bool above_bmp = false;
   for (int64_t j = 0; j < doc.count(); ++j) {
-    const text_t& entry = doc.entries()[static_cast<size_t>(j)];
+    const text_view entry = doc.entries()[static_cast<size_t>(j)];
     const hex_conversion c = convert_autocorrect_hex_references(entry);
     if (!c.valid) {
       job.end(null_word_text(format_count(j + 1, separator)));
@@ -187,7 +187,7 @@ autocorrect_duplicates_scan scan_autocorrect_duplicates(const list_document& doc
   tick_text(job, u"Show duplicates. 1/2: Extracting...", u" <ESC> to abort.", separator);
   s.sorted.reserve(static_cast<size_t>(count));
   for (int64_t i = 0; i < count; ++i) {
-    s.sorted.push_back(doc.entries()[static_cast<size_t>(i)]);
+    s.sorted.emplace_back(doc.entries()[static_cast<size_t>(i)]);
     if (!job.step(i)) {
       job.abort();
       s.aborted = true;

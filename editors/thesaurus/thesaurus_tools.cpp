@@ -217,7 +217,7 @@ thesaurus_tool_result clean_thesaurus_entry_symbols(list_document& doc, const cl
   std::vector<text_t> work;
   work.reserve(static_cast<size_t>(count));
   for (int64_t i = 0; i < count; ++i) {
-    work.push_back(doc.entries()[static_cast<size_t>(i)]);
+    work.emplace_back(doc.entries()[static_cast<size_t>(i)]);
     if (!job.step(i + 1)) return stopped(job);
   }
   job.set_text(u"Remove symbols. 2/3: Comparing... <ESC> to abort.");
@@ -364,7 +364,7 @@ thesaurus_tool_result combine_thesaurus_synonyms(list_document& doc, long_job_ho
   std::vector<text_t> work;
   work.reserve(static_cast<size_t>(count) * 3);
   for (int64_t b = 0; b < count; ++b) {
-    const text_t& entry = doc.entries()[static_cast<size_t>(b)];
+    const text_view entry = doc.entries()[static_cast<size_t>(b)];
     if (string_count_occurrences(entry, u"|") > 1 || entry.find(u"-|") != text_t::npos ||
         entry.find(u'(') != text_t::npos || entry.find(u')') != text_t::npos) {
       job.abort();
@@ -372,7 +372,7 @@ thesaurus_tool_result combine_thesaurus_synonyms(list_document& doc, long_job_ho
           u"Basic combine doesn't accept synonyms with:\n-| ( ) and |\n\nIt only accepts one synonym per line.");
       return r;
     }
-    work.push_back(entry);
+    work.emplace_back(entry);
     if (!job.step(b)) return stopped(job);
   }
   sort_array(work, SORT_ASCENDING);
@@ -426,7 +426,7 @@ thesaurus_duplicates_scan scan_thesaurus_duplicates(const list_document& doc, lo
   std::vector<text_t> position_texts;
   position_texts.reserve(static_cast<size_t>(count));
   for (int64_t k = 0; k < count; ++k) {
-    s.copies.push_back(doc.entries()[static_cast<size_t>(k)]);
+    s.copies.emplace_back(doc.entries()[static_cast<size_t>(k)]);
     position_texts.push_back(string_from_int(k));
     if (!job.step(k)) {
       s.aborted = true;

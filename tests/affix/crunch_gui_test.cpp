@@ -114,7 +114,7 @@ TEST_F(CrunchWindowTest, EscapeWhileProcessingKeepsTheFoldsSoFar) {
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"Really abort?");
   int64_t folded = 0;
-  for (const text_t& e : doc().entries()) folded += e.size() > 2 && e.substr(e.size() - 2) == u"/S";
+  for (const text_view e : doc().entries()) folded += e.size() > 2 && e.substr(e.size() - 2) == u"/S";
   EXPECT_GT(folded, 0);
   EXPECT_LT(folded, 150000);
 }

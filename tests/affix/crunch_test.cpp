@@ -268,7 +268,7 @@ std::vector<text_t> crunch_flattened_slice(const std::string& name, const std::v
     EXPECT_GT(r.folds, static_cast<int64_t>(words.size() / min_fold_share));
     // The design's pairwise comparison is quadratic in the group: checked on the smaller groups.
     if (match_left == 2) {
-      EXPECT_EQ(d.entries(), reference_crunch(doc.entries(), s));
+      EXPECT_EQ(d.entries(), reference_crunch(doc.entries().to_vector(), s));
     }
 
     // Each folded entry names its root and flag, and the flag gives the old word.
@@ -280,14 +280,14 @@ std::vector<text_t> crunch_flattened_slice(const std::string& name, const std::v
     }
     // The whole expansion of the result is the list: no word lost, none added.
     std::set<std::string> expanded;
-    for (const text_t& e : d.entries())
+    for (const text_view e : d.entries())
       for (std::string& w : derived_of(to_utf8(e))) expanded.insert(std::move(w));
     std::vector<std::string> added;
     std::set_difference(expanded.begin(), expanded.end(), word_set.begin(), word_set.end(),
                         std::back_inserter(added));
     EXPECT_TRUE(added.empty()) << added.size() << " added, such as " << (added.empty() ? "" : added[0]);
     EXPECT_EQ(expanded, word_set);
-    last = d.entries();
+    last = d.entries().to_vector();
   }
   return last;
 }

@@ -29,7 +29,7 @@ list_document document_of(const strings& entries) {
 
 strings entries_of(const list_document& doc) {
   strings out;
-  for (const text_t& e : doc.entries()) {
+  for (const text_view e : doc.entries()) {
     std::string s = to_utf8(e);
     std::replace(s.begin(), s.end(), '\n', '\t');
     out.push_back(s);

@@ -37,8 +37,8 @@ class FileTest : public test_support::temp_folder_test {
     std::vector<text_t> in_one_pass;
     std::vector<int64_t> positions;
     EXPECT_NE(file_open_read(1, tpath("lines")), 0);
-    EXPECT_TRUE(file_read_lines(1, format, [&](text_t&& line, int64_t position) {
-      in_one_pass.push_back(std::move(line));
+    EXPECT_TRUE(file_read_lines(1, format, [&](text_view line, int64_t position) {
+      in_one_pass.emplace_back(line);
       positions.push_back(position);
       return in_one_pass.size() < 100;
     }) || in_one_pass.size() == 100);
@@ -169,8 +169,8 @@ TEST_F(FileTest, OnePassReaderStopsWhenAsked) {
   write_bytes("stop", "a\nb\nc\n");
   ASSERT_NE(file_open_read(1, tpath("stop")), 0);
   std::vector<text_t> taken;
-  EXPECT_FALSE(file_read_lines(1, 0, [&](text_t&& line, int64_t position) {
-    taken.push_back(std::move(line));
+  EXPECT_FALSE(file_read_lines(1, 0, [&](text_view line, int64_t position) {
+    taken.emplace_back(line);
     EXPECT_EQ(position, 2 * static_cast<int64_t>(taken.size()));
     return taken.size() < 2;
   }));

@@ -16,7 +16,7 @@ list_document make_doc(int n) {
 
 std::string joined(const list_document& doc) {
   std::string s;
-  for (const text_t& e : doc.entries()) s += to_utf8(e) + ",";
+  for (const text_view e : doc.entries()) s += to_utf8(e) + ",";
   return s;
 }
 

@@ -183,7 +183,8 @@ TEST(Sort, FoldedOrderIsTheOrderOfTheMadeKeys) {
     std::stable_sort(expected.begin(), expected.end(), [&](size_t a, size_t b) {
       return folded_key(entries[a], bar_as_tab) < folded_key(entries[b], bar_as_tab);
     });
-    folded_sort_order keyed(entries, bar_as_tab);
+    const entry_list list(entries);
+    folded_sort_order keyed(list, bar_as_tab);
     for (size_t i = entries.size(); i-- > 0;) keyed.add(i);  // the order of adding does not matter
     EXPECT_EQ(keyed.take_order(), expected);
     for (const text_t& a : entries) {

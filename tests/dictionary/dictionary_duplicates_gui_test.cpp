@@ -120,7 +120,7 @@ TEST_F(DuplicatesWindowTest, CancelRestoresAndOkWithoutChangeKeepsFlag) {
   open_dictionary({u"walk/S", u"walk/S", u"b"});
   doc().save_undo();  // an earlier edit
   doc().set_entry(2, u"c");
-  const std::vector<text_t> before = doc().entries();
+  const std::vector<text_t> before = doc().entries().to_vector();
   scan_and_process(2);
   gui_test::click(ids::CANCEL);
   show_dictionary_duplicates_window(dictionary(), ws_.dictionary_duplicates, ws_.prefs);

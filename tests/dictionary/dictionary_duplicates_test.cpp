@@ -159,7 +159,7 @@ std::vector<text_t> run_process(list_document& d, const std::vector<int64_t>& op
   duplicates_process_result r = process_dictionary_duplicates(d, test_cache, edit, s, duplicates_options_from(options), host, test_log);
   keep_dictionary_duplicates_result(d, edit);
   if (out) *out = r;
-  return d.entries();
+  return d.entries().to_vector();
 }
 
 const std::vector<int64_t> kDefault = {0, 0, 0, 1, 1};
@@ -342,7 +342,7 @@ std::unordered_set<text_t> words_of(const list_document& d) {
   } sink;
   std::unordered_set<text_t> words;
   sink.words = &words;
-  for (const text_t& e : d.entries())
+  for (const text_view e : d.entries())
     if (!e.empty() && e.front() != u'/') expand_entry(test_cache, e, sink);
   return words;
 }
@@ -381,7 +381,7 @@ TEST(DictionaryDuplicatesEnUs, ProcessKeepsEveryWord) {
   std::vector<text_t> entries;
   int64_t made = 0;
   for (size_t i = 0; i < original.entries().size(); ++i) {
-    const text_t& e = original.entries()[i];
+    const text_view e = original.entries()[i];
     dic_entry_parts p = split_dic_entry(e);
     text_t a, b;
     switch (i % 11) {
@@ -394,7 +394,7 @@ TEST(DictionaryDuplicatesEnUs, ProcessKeepsEveryWord) {
         }
         break;
       case 3: entries.push_back(make_dic_entry(p.word, u"", p.tags)); ++made; break;  // a bare copy
-      case 5: entries.push_back(e); ++made; break;                                    // an identical copy
+      case 5: entries.emplace_back(e); ++made; break;                                    // an identical copy
       case 7:
         if (p.flags.size() > 0) {
           entries.push_back(make_dic_entry(p.word, text_t(p.flags) + text_t(p.flags.substr(0, 1)), p.tags));
@@ -403,7 +403,7 @@ TEST(DictionaryDuplicatesEnUs, ProcessKeepsEveryWord) {
         }
         break;
     }
-    entries.push_back(e);
+    entries.emplace_back(e);
   }
   ASSERT_GT(made, 10000);
   list_document doubled;
@@ -426,7 +426,7 @@ TEST(DictionaryDuplicatesEnUs, ProcessKeepsEveryWord) {
 // Word and what follows word and flags: the description with its separator.
 std::unordered_set<text_t> words_with_descriptions(const list_document& d) {
   std::unordered_set<text_t> out;
-  for (const text_t& e : d.entries()) {
+  for (const text_view e : d.entries()) {
     const dic_entry_parts p = split_dic_entry(e);
     out.insert(text_t(p.word) + u'\x01' + text_t(p.rest));
   }
@@ -453,7 +453,7 @@ TEST(DictionaryDuplicatesFr, ProcessKeepsEveryDescriptionAndEveryAnalysis) {
   ASSERT_GT(doc.count(), 0);
   headless_long_job_host host;
   test_log.text.clear();
-  const std::vector<text_t> original = doc.entries();
+  const std::vector<text_t> original = doc.entries().to_vector();
   const std::unordered_set<text_t> before = words_with_descriptions(doc);
 
   list_tool_edit edit(doc);

@@ -32,7 +32,7 @@ inline list_document doc_of(const std::vector<std::string>& lines) {
 
 inline std::vector<std::string> lines_of(const list_document& doc) {
   std::vector<std::string> out;
-  for (const text_t& e : doc.entries()) out.push_back(to_utf8(dic_entry_to_line(e)));
+  for (const text_view e : doc.entries()) out.push_back(to_utf8(dic_entry_to_line(e)));
   return out;
 }
 

@@ -43,7 +43,7 @@ class DictionaryToolsTest : public DictionaryListTest {
   static text_t status() { return status_bar_get_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT); }
   std::vector<std::string> lines() const {
     std::vector<std::string> out;
-    for (const text_t& e : doc().entries()) out.push_back(to_utf8(dic_entry_to_line(e)));
+    for (const text_view e : doc().entries()) out.push_back(to_utf8(dic_entry_to_line(e)));
     return out;
   }
 };

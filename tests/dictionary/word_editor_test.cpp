@@ -133,7 +133,7 @@ TEST(WordEditorEntry, EveryFrenchEntryOpensCleanly) {
   ASSERT_GT(doc.count(), 0);
   std::unordered_set<text_t> flag_strings;
   int64_t described = 0, expanded = 0;
-  for (const text_t& entry : doc.entries()) {
+  for (const text_view entry : doc.entries()) {
     const word_editor_fields f = word_editor_fields_of_entry(entry);
     ASSERT_EQ(word_editor_entry_of_fields(f.word, f.tags, f), entry);
     described += !f.tags.empty();

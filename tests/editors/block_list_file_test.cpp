@@ -23,7 +23,7 @@ using pairs = std::vector<std::pair<std::string, std::string>>;
 
 pairs pairs_of(const list_document& doc) {
   pairs out;
-  for (const text_t& e : doc.entries()) {
+  for (const text_view e : doc.entries()) {
     const size_t lf = e.find(u'\n');
     out.emplace_back(to_utf8(e.substr(0, lf)), lf == text_t::npos ? "" : to_utf8(e.substr(lf + 1)));
   }

@@ -51,7 +51,7 @@ class ThesaurusFileTest : public test_support::temp_folder_test {
 
 std::vector<std::string> utf8_entries(const list_document& doc) {
   std::vector<std::string> out;
-  for (const text_t& e : doc.entries()) out.push_back(to_utf8(e));
+  for (const text_view e : doc.entries()) out.push_back(to_utf8(e));
   return out;
 }
 

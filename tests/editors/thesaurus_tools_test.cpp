@@ -180,7 +180,7 @@ TEST(ThesaurusSortOnNumbers, EscapeNeverDuplicatesOrDropsAnEntry) {
     headless_long_job_host host;
     host.escape_at_poll = at;
     sort_thesaurus_on_meaning_count(d, u",", host);
-    EXPECT_EQ(sorted(d.entries()), sorted(entries)) << at;
+    EXPECT_EQ(sorted(d.entries().to_vector()), sorted(entries)) << at;
   }
 }
 

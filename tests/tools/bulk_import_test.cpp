@@ -139,7 +139,7 @@ TEST_F(BulkImportTest, ThesaurusRefusesLinesWhoseHeaderWouldNotReadBackTheirMean
   // Every entry kept reads back as many meanings as it holds, so a save
   // writes them all.
   EXPECT_EQ(doc.entries(), (std::vector<text_t>{u"big|1\nlarge", u"plain|x", u"odd|2|2\na\nb"}));
-  for (const text_t& entry : doc.entries()) {
+  for (const text_view entry : doc.entries()) {
     EXPECT_EQ(thesaurus_meaning_count(thesaurus_header(entry)),
               static_cast<int64_t>(std::count(entry.begin(), entry.end(), u'\n')))
         << to_utf8(entry);

@@ -67,7 +67,7 @@ TEST_F(ThesaurusReaderTest, SavedFixtureReadsBackThroughMythes) {
   MyThes reader(path("saved.idx").c_str(), path("saved.dat").c_str());
   ASSERT_NE(reader.get_th_encoding(), nullptr);
   EXPECT_STREQ(reader.get_th_encoding(), "UTF-8");
-  for (const text_t& entry : doc.entries()) {
+  for (const text_view entry : doc.entries()) {
     const std::string head = to_utf8(thesaurus_head_word(thesaurus_header(entry)));
     SCOPED_TRACE(head);
     std::vector<std::string> want;
