@@ -129,9 +129,7 @@ void entry_list::permute(const std::vector<size_t>& order) {
 }
 
 void entry_list::clear() {
-  text_.clear();
-  spans_.clear();
-  garbage_ = 0;
+  entry_list().swap(*this);  // gives the memory back, not only the entries
 }
 
 void entry_list::swap(entry_list& other) noexcept {
