@@ -25,7 +25,7 @@ bool is_regex_special(char16_t u) {
 
 }  // namespace
 
-bool affix_condition::element::accepts(char16_t u) const {
+bool affix_condition::element::accepts_high(char16_t u) const {
   switch (kind) {
     case literal: return u == unit;
     case any: return true;
@@ -33,6 +33,20 @@ bool affix_condition::element::accepts(char16_t u) const {
     case negated_set: return units.find(u) == text_t::npos;
   }
   return false;
+}
+
+void affix_condition::element::fill_low_table() {
+  const uint64_t all = ~uint64_t(0);
+  const bool negated = kind == negated_set;
+  for (uint64_t& w : low) w = kind == any || negated ? all : 0;
+  auto flip = [&](char16_t u) {
+    if (u >= 256) return;
+    const uint64_t bit = uint64_t(1) << (u & 63);
+    if (negated) low[u >> 6] &= ~bit;
+    else low[u >> 6] |= bit;
+  };
+  if (kind == literal) flip(unit);
+  for (char16_t u : units) flip(u);
 }
 
 affix_condition::affix_condition(text_view condition, condition_anchor anchor)
@@ -88,6 +102,7 @@ affix_condition::affix_condition(text_view condition, condition_anchor anchor)
     elements_.clear();
     regex();  // compiled now, once
   }
+  for (element& e : elements_) e.fill_low_table();
 }
 
 const compiled_regex& affix_condition::regex() const {
@@ -109,37 +124,5 @@ char16_t affix_condition::anchored_literal() const {
 }
 
 bool affix_condition::matches_by_regex(text_view word) const {
-  return regex().matches_bounded(word, CONDITION_MATCH_LIMIT);
-}
-
-bool affix_condition::matches_units(text_view word, bool& undecided) const {
-  size_t k = elements_.size(), n = word.size();
-  undecided = false;
-  // Fewer units than elements means fewer code points too.
-  if (n < k) return false;
-  size_t begin = anchor_ == condition_anchor::suffix ? n - k : 0;
-  // The unit just outside the window tells whether a pair is cut in two;
-  // a final line feed is where PCRE's "$" also matches.
-  size_t lo = begin > 0 ? begin - 1 : 0, hi = std::min(n, begin + k + 1);
-  for (size_t i = lo; i < hi; ++i)
-    if (is_surrogate(word[i])) {
-      undecided = true;
-      return false;
-    }
-  if (n > 0 && word[n - 1] == u'\n') {
-    undecided = true;
-    return false;
-  }
-  for (size_t i = 0; i < k; ++i)
-    if (!elements_[i].accepts(word[begin + i])) return false;
-  return true;
-}
-
-bool affix_condition::matches(text_view word) const {
-  if (simple_) {
-    bool undecided = false;
-    bool result = matches_units(word, undecided);
-    if (!undecided) return result;
-  }
   return regex().matches_bounded(word, CONDITION_MATCH_LIMIT);
 }

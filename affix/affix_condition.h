@@ -21,7 +21,13 @@ class affix_condition {
   affix_condition() = default;
   affix_condition(text_view condition, condition_anchor anchor);
 
-  bool matches(text_view word) const;
+  bool matches(text_view word) const {
+    if (simple_) {
+      const int r = match_units(word);
+      if (r >= 0) return r != 0;
+    }
+    return matches_by_regex(word);
+  }
   // The unit matcher handles this condition (PCRE is used only as fallback).
   bool is_simple() const { return simple_; }
   // PCRE's answer alone, for tests of the unit matcher.
@@ -36,9 +42,48 @@ class affix_condition {
     enum kind_t : uint8_t { literal, any, set, negated_set } kind;
     char16_t unit = 0;
     text_t units;  // members of a set
-    bool accepts(char16_t u) const;
+    // The units below 256 it accepts, one bit each: most words and most
+    // conditions need no more than this table.
+    uint64_t low[4] = {0, 0, 0, 0};
+    bool accepts(char16_t u) const {
+      return u < 256 ? ((low[u >> 6] >> (u & 63)) & 1) != 0 : accepts_high(u);
+    }
+    bool accepts_high(char16_t u) const;
+    void fill_low_table();
   };
-  bool matches_units(text_view word, bool& undecided) const;
+  // The unit matcher's answer: 1 match, 0 no match, -1 PCRE must decide (a
+  // surrogate where code points and units could disagree, or a final line
+  // feed, where PCRE's "$" also matches).
+  int match_units(text_view word) const {
+    const size_t k = elements_.size(), n = word.size();
+    // Fewer units than elements means fewer code points too.
+    if (n < k) return 0;
+    if (n > 0 && word[n - 1] == u'\n') return -1;
+    // From the anchored end inwards: where every unit up to a mismatch is
+    // no surrogate, code points and units agree up to there, so PCRE too
+    // says no. A surrogate met first, or one just outside the window (a
+    // pair cut in two), leaves the answer to PCRE.
+    const element* e = elements_.data();
+    if (anchor_ == condition_anchor::suffix) {
+      const char16_t* w = word.data() + (n - k);
+      for (size_t i = k; i-- > 0;) {
+        const char16_t u = w[i];
+        if (is_surrogate_unit(u)) return -1;
+        if (!e[i].accepts(u)) return 0;
+      }
+      if (n > k && is_surrogate_unit(w[-1])) return -1;
+    } else {
+      const char16_t* w = word.data();
+      for (size_t i = 0; i < k; ++i) {
+        const char16_t u = w[i];
+        if (is_surrogate_unit(u)) return -1;
+        if (!e[i].accepts(u)) return 0;
+      }
+      if (n > k && is_surrogate_unit(w[k])) return -1;
+    }
+    return 1;
+  }
+  static bool is_surrogate_unit(char16_t u) { return u >= 0xD800 && u <= 0xDFFF; }
   const compiled_regex& regex() const;
 
   text_t text_;

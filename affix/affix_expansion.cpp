@@ -9,8 +9,9 @@
 
 namespace {
 
-// A set of texts for one entry, emptied in O(1) by a new generation; the
-// expansion asks it once per continuation call and per derived word.
+// A set of texts for one entry, each with a tag unit, emptied in O(1) by a
+// new generation; the expansion asks it once per continuation call and per
+// derived word. The texts lie one after another in one array.
 class seen_texts {
  public:
   void clear() {
@@ -18,24 +19,24 @@ class seen_texts {
       for (auto& s : slots_) s.generation = 0;
       generation_ = 1;
     }
-    used_ = 0;
+    units_.clear();
+    keys_.clear();
   }
   // True when the key was not there yet (it is then added).
-  bool insert(text_view key) { return find_or_add(key).second; }
+  bool insert(text_view key, char16_t tag = 0) { return find_or_add(key, tag).second; }
   // The key's number (0, 1, ... in order of first insertion) and whether it
   // was added now.
-  std::pair<uint32_t, bool> find_or_add(text_view key) {
-    if ((used_ + 1) * 2 > slots_.size()) grow();
-    uint64_t h = hash(key);
-    size_t mask = slots_.size() - 1;
+  std::pair<uint32_t, bool> find_or_add(text_view key, char16_t tag = 0) {
+    if ((keys_.size() + 1) * 2 > slots_.size()) grow();
+    const uint64_t h = hash(key, tag);
+    const size_t mask = slots_.size() - 1;
     for (size_t i = h & mask;; i = (i + 1) & mask) {
       slot& s = slots_[i];
       if (s.generation != generation_) {
-        s = {h, generation_, store(key)};
-        ++used_;
+        s = {h, generation_, store(key, tag)};
         return {s.key, true};
       }
-      if (s.hash == h && keys_[s.key] == key) return {s.key, false};
+      if (s.hash == h && text_of(s.key) == key && keys_[s.key].tag == tag) return {s.key, false};
     }
   }
 
@@ -45,15 +46,23 @@ class seen_texts {
     uint32_t generation = 0;
     uint32_t key = 0;
   };
-  static uint64_t hash(text_view key) {
+  struct key_record {
+    uint32_t begin, size;
+    char16_t tag;
+  };
+  static uint64_t hash(text_view key, char16_t tag) {
     uint64_t h = 1469598103934665603ull;
     for (char16_t u : key) h = (h ^ u) * 1099511628211ull;
+    h = (h ^ tag) * 1099511628211ull;
     return h ^ (h >> 29);
   }
-  uint32_t store(text_view key) {
-    if (used_ < keys_.size()) keys_[used_].assign(key);
-    else keys_.emplace_back(key);
-    return static_cast<uint32_t>(used_);
+  text_view text_of(uint32_t key) const {
+    return text_view(units_.data() + keys_[key].begin, keys_[key].size);
+  }
+  uint32_t store(text_view key, char16_t tag) {
+    keys_.push_back({static_cast<uint32_t>(units_.size()), static_cast<uint32_t>(key.size()), tag});
+    units_.insert(units_.end(), key.begin(), key.end());
+    return static_cast<uint32_t>(keys_.size() - 1);
   }
   void grow() {
     std::vector<slot> old;
@@ -68,9 +77,29 @@ class seen_texts {
     }
   }
   std::vector<slot> slots_;
-  std::vector<text_t> keys_;
-  size_t used_ = 0;
+  std::vector<char16_t> units_;
+  std::vector<key_record> keys_;
   uint32_t generation_ = 1;
+};
+
+// A derived word being built, its room kept from word to word: a word costs
+// no allocation and no string call.
+class word_buffer {
+ public:
+  text_view view() const { return text_view(data_.data(), size_); }
+  // The word front + back (neither may lie in this buffer).
+  void assign(text_view front, text_view back) {
+    const size_t n = front.size() + back.size();
+    if (n > data_.size()) data_.resize(std::max<size_t>(n, 2 * data_.size()));
+    char16_t* d = data_.data();
+    std::copy(front.begin(), front.end(), d);
+    std::copy(back.begin(), back.end(), d + front.size());
+    size_ = n;
+  }
+
+ private:
+  std::vector<char16_t> data_ = std::vector<char16_t>(64);
+  size_t size_ = 0;
 };
 
 // Where the word and the flags of an entry are (as split_dic_entry finds
@@ -78,6 +107,7 @@ class seen_texts {
 struct plain_entry_split {
   size_t length = 0, word_length = 0, flags_length = 0;
   bool has_flags = false;
+  bool plain = false;  // no blank, colon, backslash or line feed: found in one pass
 };
 
 // Most entries are a word and flags with no blank, colon, backslash or line
@@ -100,6 +130,7 @@ plain_entry_split split_entry(text_view entry) {
     r.has_flags = slash != text_view::npos;
     r.word_length = r.has_flags ? slash : entry.size();
     r.flags_length = r.has_flags ? entry.size() - slash - 1 : 0;
+    r.plain = true;
     return r;
   }
   const dic_entry_parts parts = split_dic_entry(entry);
@@ -224,9 +255,9 @@ class expander {
 
  private:
   // Every rule is tried (and polled) when there is a stop test.
-  bool every_rule() const { return stop_ && *stop_; }
+  bool every_rule() const { return has_stop_; }
   bool poll() {
-    if (stopped_ || !stop_ || !*stop_) return stopped_;
+    if (stopped_ || !has_stop_) return stopped_;
     // The test may run the event loop, which may rebuild the cache: the
     // rules being walked are gone then.
     if ((*stop_)() || c_->generation != generation_) {
@@ -237,6 +268,7 @@ class expander {
   }
   void emit(derived_row& row, bool no_cross);
   void keep_for_prefix_pass(text_view word, bool no_cross, bool circumfix);
+  text_view kept_word(size_t j) const { return text_view(kept_units_.data() + kept_[j].begin, kept_[j].size); }
   void record_unknown(int level, text_view flag);
   void expand_flag(int level, text_view word, text_view flag, int32_t index, const continuation_context* context);
   void run_suffix_rules(int level, text_view word, text_view flag, int32_t set, bool no_cross,
@@ -249,6 +281,7 @@ class expander {
   const aff_decode_cache* c_ = nullptr;
   expansion_sink* sink_ = nullptr;
   const expansion_stop* stop_ = nullptr;
+  bool has_stop_ = false;
   expansion_report report_;
   bool stopped_ = false;
   bool running_ = false;
@@ -261,21 +294,26 @@ class expander {
   std::vector<entry_flag> entry_flags_;
   flag_marks entry_flag_marks_, done_marks_;
   seen_texts unknown_entry_flags_;
-  // Whether the entry has a flag that starts the prefix pass: only then are
-  // its words kept for it.
-  bool wants_prefix_pass_ = false;
+  // Whether the words made are kept for the prefix pass: the entry has a
+  // flag that starts it and the sink wants it; off while the pass runs (the
+  // words it makes are not prefixed again).
+  bool keeping_ = false;
   seen_texts continuation_calls_, prefixed_words_;
   std::vector<std::vector<int32_t>> expanded_continuations_;  // by key of continuation_calls_
   std::vector<uint8_t> skip_;
   // The primary word and every suffix word made so far (all levels), in
-  // order, for the prefix pass; no_cross: made by a set declared N;
-  // circumfix: its suffix carries CIRCUMFIX, so it is a word only together
-  // with a prefix that carries it too (and then it was not emitted alone).
-  std::vector<text_t> derived_words_;
-  std::vector<uint8_t> derived_word_no_cross_, derived_word_circumfix_;
-  size_t derived_word_count_ = 0;
-  text_t buffer_[2];  // the derived word being built, by level
-  text_t pass_word_, entry_text_, word_, call_key_, last_unknown_continuation_;
+  // order, for the prefix pass, their units one after another in
+  // kept_units_; no_cross: made by a set declared N; circumfix: its suffix
+  // carries CIRCUMFIX, so it is a word only together with a prefix that
+  // carries it too (and then it was not emitted alone).
+  struct kept_record {
+    uint32_t begin, size;
+    bool no_cross, circumfix;
+  };
+  std::vector<kept_record> kept_;
+  std::vector<char16_t> kept_units_;
+  word_buffer buffer_[2];  // the derived word being built, by level
+  text_t entry_text_, alias_text_, word_, last_unknown_continuation_;
 };
 
 expander engine;
@@ -294,18 +332,9 @@ void expander::emit(derived_row& row, bool no_cross) {
 }
 
 void expander::keep_for_prefix_pass(text_view word, bool no_cross, bool circumfix) {
-  if (stopped_ || !wants_prefix_pass_ || !sink_->feeds_prefix_pass()) return;
-  size_t at = derived_word_count_;
-  if (at < derived_words_.size()) {
-    derived_words_[at].assign(word);
-    derived_word_no_cross_[at] = no_cross;
-    derived_word_circumfix_[at] = circumfix;
-  } else {
-    derived_words_.emplace_back(word);
-    derived_word_no_cross_.push_back(no_cross);
-    derived_word_circumfix_.push_back(circumfix);
-  }
-  ++derived_word_count_;
+  if (stopped_ || !keeping_) return;
+  kept_.push_back({static_cast<uint32_t>(kept_units_.size()), static_cast<uint32_t>(word.size()), no_cross, circumfix});
+  kept_units_.insert(kept_units_.end(), word.begin(), word.end());
 }
 
 void expander::record_unknown(int level, text_view flag) {
@@ -358,99 +387,117 @@ void expander::expand_flag(int level, text_view word, text_view flag, int32_t in
   if (!stopped_ && f.prefix_set != 0) run_prefix_rules(level, word, flag, f.prefix_set, f.prefix_cross, context);
 }
 
+// The indicators of the rules met are noted as they are met with a stop
+// test (which may look at them); without one, in one step before anything
+// else can set them (a continuation, the end of the set, a stop).
 void expander::run_suffix_rules(int level, text_view word, text_view flag, int32_t set_number, bool no_cross,
                                 const continuation_context* context) {
   const aff_rule_set_record& set = c_->sets[set_number];
-  text_t& derived = buffer_[level];
+  expansion_indicators& ind = report_.indicators;
+  word_buffer& derived = buffer_[level];
   rule_walk walk(set, word, true, every_rule());
+  // What every row of the set shares.
+  derived_row row;
+  row.type = derived_row_type::suffix;
+  row.base = word;
+  row.flag = flag;
+  row.position = set.offset;
+  row.origin_flag = level == 0 ? flag : context->origin_flag;
+  row.continuation_flag = level == 0 ? text_view() : flag;
+  const bool no_cross_word = no_cross || (level == 1 && context->outer_no_cross);
+  // The suffix next to the word decides whether a prefix must come with
+  // it: a suffix added onto another one pairs with no prefix, so its own
+  // CIRCUMFIX binds nothing.
+  const bool after_prefix = level == 1 && context->from_prefix;
+  const bool outer_chain_circumfix = level == 1 && !context->from_prefix && context->outer_circumfix;
   size_t noted = 0;
   for (size_t i; walk.next(i);) {
     if (poll()) return;
     const aff_rule_record& rule = set.rules[i];
-    note_rules(report_.indicators, set, noted, i + 1);
-    noted = i + 1;
-    bool circumfix = rule.continuation_circumfix;
-    if (!suffix_condition_holds(*c_, word, rule)) continue;
-    derived.assign(word.substr(0, word.size() - rule.strip_units.size())).append(rule.affix);
-    // The suffix next to the word decides whether a prefix must come with
-    // it: a suffix added onto another one pairs with no prefix, so its own
-    // CIRCUMFIX binds nothing.
-    bool chain_circumfix = level == 0 ? circumfix : !context->from_prefix && context->outer_circumfix;
-    bool shown;
-    if (level == 1 && context->from_prefix) {
-      // A prefix and a suffix: both carry CIRCUMFIX or neither does.
-      shown = !rule.continuation_needaffix && circumfix == context->outer_circumfix;
-    } else {
-      shown = !rule.continuation_needaffix && !chain_circumfix;
+    if (has_stop_) {
+      note_rules(ind, set, noted, i + 1);
+      noted = i + 1;
     }
-    bool no_cross_word = no_cross || (level == 1 && context->outer_no_cross);
+    if (!suffix_condition_holds(*c_, word, rule)) continue;
+    const bool circumfix = rule.continuation_circumfix;
+    const bool chain_circumfix = level == 0 ? circumfix : outer_chain_circumfix;
+    // After a prefix: both carry CIRCUMFIX or neither does.
+    const bool shown = !rule.continuation_needaffix &&
+                       (after_prefix ? circumfix == context->outer_circumfix : !chain_circumfix);
+    const bool kept_with_prefix = !shown && chain_circumfix && !rule.continuation_needaffix;
+    const bool continues = level == 0 && rule.has_continuation;
+    if (!shown && !kept_with_prefix && !continues) continue;
+    derived.assign(word.substr(0, word.size() - rule.strip_units.size()), rule.affix);
     if (shown) {
-      derived_row row;
-      row.type = derived_row_type::suffix;
-      row.word = derived;
-      row.base = word;
-      row.flag = flag;
-      row.position = set.offset;
+      row.word = derived.view();
       row.rule_number = static_cast<int64_t>(i) + 1;
       row.rule = &rule;
-      row.origin_flag = level == 0 ? flag : context->origin_flag;
-      row.continuation_flag = level == 0 ? text_view() : flag;
       emit(row, no_cross_word);
-      if (stopped_) return;
-    } else if (chain_circumfix && !rule.continuation_needaffix) {
+      if (stopped_) {
+        note_rules(ind, set, noted, i + 1);
+        return;
+      }
+    } else if (kept_with_prefix) {
       // Not a word alone, but one with a prefix that carries CIRCUMFIX.
-      keep_for_prefix_pass(derived, no_cross_word, true);
+      keep_for_prefix_pass(derived.view(), no_cross_word, true);
     }
-    if (level == 0 && rule.has_continuation) {
+    if (continues) {
+      note_rules(ind, set, noted, i + 1);
+      noted = i + 1;
       continuation_context next{circumfix, false, no_cross, flag};
-      run_continuation(derived, rule, next);
+      run_continuation(derived.view(), rule, next);
       if (stopped_) return;
     }
   }
-  note_rules(report_.indicators, set, noted, set.rules.size());
+  note_rules(ind, set, noted, set.rules.size());
 }
 
 void expander::run_prefix_rules(int level, text_view word, text_view flag, int32_t set_number, bool cross,
                                 const continuation_context* context) {
   const aff_rule_set_record& set = c_->sets[set_number];
+  expansion_indicators& ind = report_.indicators;
   if (level == 0) {
     // The entry's prefixes are applied in the prefix pass; here only the
     // indicators their rules set.
-    note_rules(report_.indicators, set, 0, set.rules.size());
+    note_rules(ind, set, 0, set.rules.size());
     return;
   }
   // Only sets declared Y combine with an affixed word.
   if (!cross) return;
-  text_t& derived = buffer_[1];
+  word_buffer& derived = buffer_[1];
   rule_walk walk(set, word, false, every_rule());
+  derived_row row;
+  row.type = derived_row_type::both;
+  row.base = word;
+  row.flag = flag;
+  row.position = set.offset;
+  row.origin_flag = context->origin_flag;
+  row.continuation_flag = flag;
   size_t noted = 0;
   for (size_t k; walk.next(k);) {
     if (poll()) return;
     const aff_rule_record& rule = set.rules[k];
-    note_rules(report_.indicators, set, noted, k + 1);
-    noted = k + 1;
+    if (has_stop_) {
+      note_rules(ind, set, noted, k + 1);
+      noted = k + 1;
+    }
     bool circumfix = rule.continuation_circumfix;
     // A suffix and a prefix pair up when both carry CIRCUMFIX or neither;
     // two prefixes only when neither does.
     bool pairs = context->from_prefix ? !circumfix && !context->outer_circumfix
                                       : circumfix == context->outer_circumfix;
-    if (!pairs || !prefix_condition_holds(*c_, word, rule)) continue;
-    derived.assign(rule.affix).append(word.substr(rule.strip_units.size()));
-    if (rule.continuation_needaffix) continue;
-    derived_row row;
-    row.type = derived_row_type::both;
-    row.word = derived;
-    row.base = word;
-    row.flag = flag;
-    row.position = set.offset;
+    if (!pairs || rule.continuation_needaffix || !prefix_condition_holds(*c_, word, rule)) continue;
+    derived.assign(rule.affix, word.substr(rule.strip_units.size()));
+    row.word = derived.view();
     row.rule_number = static_cast<int64_t>(k) + 1;
     row.rule = &rule;
-    row.origin_flag = context->origin_flag;
-    row.continuation_flag = flag;
     emit(row, false);
-    if (stopped_) return;
+    if (stopped_) {
+      note_rules(ind, set, noted, k + 1);
+      return;
+    }
   }
-  note_rules(report_.indicators, set, noted, set.rules.size());
+  note_rules(ind, set, noted, set.rules.size());
 }
 
 void expander::run_continuation(text_view word, const aff_rule_record& rule, const continuation_context& context) {
@@ -461,9 +508,8 @@ void expander::run_continuation(text_view word, const aff_rule_record& rule, con
   // difference whether a suffix or a prefix started the expansion, and with
   // one the two give disjoint rows (Both rows after a suffix, Suffix rows
   // after a prefix). The first expansion's N mark stands for the word.
-  call_key_.assign(word).push_back(u'\x01');
-  call_key_.push_back(!context.outer_circumfix ? u'0' : context.from_prefix ? u'2' : u'1');
-  auto [key, added] = continuation_calls_.find_or_add(call_key_);
+  const char16_t context_key = !context.outer_circumfix ? u'0' : context.from_prefix ? u'2' : u'1';
+  auto [key, added] = continuation_calls_.find_or_add(word, context_key);
   if (key >= expanded_continuations_.size()) expanded_continuations_.resize(key + 1);
   std::vector<int32_t>& done = expanded_continuations_[key];
   if (added) done.clear();
@@ -480,51 +526,55 @@ void expander::run_continuation(text_view word, const aff_rule_record& rule, con
 }
 
 void expander::run_prefix_pass() {
-  // The words that exist now; words the pass adds are not prefixed again.
-  const size_t n = derived_word_count_;
+  // The words that exist now; words the pass adds are not prefixed again,
+  // so none is kept any more and the kept words stay where they are.
+  keeping_ = false;
+  const size_t n = kept_.size();
   skip_.assign(n, 0);
   prefixed_words_.clear();
   // A word met again is prefixed once; the same text made with and without
   // a CIRCUMFIX suffix takes different prefixes, and the entry's own word
   // (the first) takes every prefix.
+  const text_view first = kept_word(0);
   for (size_t j = 1; j < n; ++j) {
-    call_key_.assign(derived_words_[j]).push_back(derived_word_circumfix_[j] ? u'1' : u'0');
-    skip_[j] = derived_word_no_cross_[j] || derived_words_[j] == derived_words_[0] ||
-               !prefixed_words_.insert(call_key_);
+    const text_view w = kept_word(j);
+    skip_[j] = kept_[j].no_cross || w == first || !prefixed_words_.insert(w, kept_[j].circumfix ? u'1' : u'0');
   }
-  text_t& derived = buffer_[0];
+  word_buffer& derived = buffer_[0];
   for (const collected_prefix& p : collected_) {
     const aff_rule_set_record& set = c_->sets[p.set];
+    derived_row row;
+    row.type = derived_row_type::prefix;
+    row.flag = p.flag;
+    row.position = set.offset;
+    row.origin_flag = p.flag;
     for (size_t j = 0; j < n; ++j) {
       // A set declared N applies to the root word alone.
       if (skip_[j] || (!p.cross && j != 0)) continue;
-      pass_word_ = derived_words_[j];
-      rule_walk walk(set, pass_word_, false, every_rule());
+      const text_view pass_word = kept_word(j);
+      const bool circumfix_word = kept_[j].circumfix;
+      row.base = pass_word;
+      rule_walk walk(set, pass_word, false, every_rule());
       for (size_t k; walk.next(k);) {
         if (poll()) return;
         const aff_rule_record& rule = set.rules[k];
         // CIRCUMFIX binds a prefix to a suffix: on a suffixed word both
         // carry it or neither does; on the entry's own word there is no
         // suffix to bind.
-        if (j != 0 && rule.continuation_circumfix != (derived_word_circumfix_[j] != 0)) continue;
-        if (!prefix_condition_holds(*c_, pass_word_, rule)) continue;
-        derived.assign(rule.affix).append(text_view(pass_word_).substr(rule.strip_units.size()));
+        if (j != 0 && rule.continuation_circumfix != circumfix_word) continue;
+        if (rule.continuation_needaffix && !rule.has_continuation) continue;
+        if (!prefix_condition_holds(*c_, pass_word, rule)) continue;
+        derived.assign(rule.affix, pass_word.substr(rule.strip_units.size()));
         if (!rule.continuation_needaffix) {
-          derived_row row;
-          row.type = derived_row_type::prefix;
-          row.word = derived;
-          row.base = pass_word_;
-          row.flag = p.flag;
-          row.position = set.offset;
+          row.word = derived.view();
           row.rule_number = static_cast<int64_t>(k) + 1;
           row.rule = &rule;
-          row.origin_flag = p.flag;
           emit(row, false);
           if (stopped_) return;
         }
         if (rule.has_continuation) {
           continuation_context next{rule.continuation_circumfix, true, false, p.flag};
-          run_continuation(derived, rule, next);
+          run_continuation(derived.view(), rule, next);
           if (stopped_) return;
         }
       }
@@ -547,6 +597,7 @@ const expansion_report& expander::run(const aff_decode_cache& cache, text_view e
   generation_ = cache.generation;
   sink_ = &sink;
   stop_ = &stop;
+  has_stop_ = static_cast<bool>(stop);
   // Emptied, its texts keeping their room for the next entries.
   report_.rows = 0;
   report_.stopped = report_.sink_ended = false;
@@ -557,27 +608,33 @@ const expansion_report& expander::run(const aff_decode_cache& cache, text_view e
   stopped_ = false;
   collected_.clear();
   continuation_calls_.clear();
-  derived_word_count_ = 0;
+  kept_.clear();
+  kept_units_.clear();
 
-  // A copy: the caller's text may change while the stop test runs events.
-  // The word and flags end where the entry's rest starts, so they split
-  // the same in the copy.
+  // The word and flags end where the entry's rest starts. With a stop test
+  // they are read from a copy: the caller's text may change while the test
+  // runs events.
   const plain_entry_split parts = split_entry(entry);
-  entry_text_.assign(entry.substr(0, parts.length));
-  text_view raw_word = text_view(entry_text_).substr(0, parts.word_length);
-  text_view flags = parts.has_flags ? text_view(entry_text_).substr(parts.word_length + 1, parts.flags_length)
-                                    : text_view();
+  text_view text = entry.substr(0, parts.length);
+  if (has_stop_) {
+    entry_text_.assign(text);
+    text = entry_text_;
+  }
+  text_view raw_word = text.substr(0, parts.word_length);
+  text_view flags = parts.has_flags ? text.substr(parts.word_length + 1, parts.flags_length) : text_view();
   if (c_->aff_alias_count > 0 && !aliases_done && parts.has_flags) {
     int64_t n = string_to_int(flags.substr(0, flags.find(u'/')));
     if (n >= 1 && n <= c_->aff_alias_count) {
-      entry_text_.resize(raw_word.size() + 1);
-      entry_text_.append(c_->aff_alias_flags[n]);
-      raw_word = text_view(entry_text_).substr(0, raw_word.size());
-      flags = text_view(entry_text_).substr(raw_word.size() + 1);
+      // The word and its separator, then the alias's flags.
+      alias_text_.assign(text.substr(0, raw_word.size() + 1));
+      alias_text_.append(c_->aff_alias_flags[n]);
+      raw_word = text_view(alias_text_).substr(0, raw_word.size());
+      flags = text_view(alias_text_).substr(raw_word.size() + 1);
     }
   }
   text_view word = raw_word;
-  if (raw_word.find(u"\\/") != text_view::npos) {
+  // A plain entry holds no backslash.
+  if (!parts.plain && raw_word.find(u"\\/") != text_view::npos) {
     word_.clear();
     for (size_t i = 0; i < raw_word.size(); ++i) {
       if (raw_word[i] == u'\\' && i + 1 < raw_word.size() && raw_word[i + 1] == u'/') ++i;
@@ -592,18 +649,20 @@ const expansion_report& expander::run(const aff_decode_cache& cache, text_view e
   entry_flags_.clear();
   entry_flag_marks_.new_round(c_->flags.size());
   unknown_entry_flags_.clear();
-  wants_prefix_pass_ = false;
+  bool wants_prefix_pass = false;
+  const std::vector<int32_t>& unit_flags = c_->unit_flag_lookup;
   for_each_affix_flag(flags, c_->aff_flag_mode, [&](text_view f) {
     if (f.empty()) return;
-    const int32_t index = c_->find_flag(f);
+    const int32_t index = f.size() == 1 ? (f[0] < unit_flags.size() ? unit_flags[f[0]] - 1 : -1) : c_->find_flag(f);
     if (index >= 0 ? !entry_flag_marks_.mark(index) : !unknown_entry_flags_.insert(f)) return;
     entry_flags_.push_back({f, index});
     if (index < 0) return;
     const aff_flag_record& r = c_->flags[index];
     // The flags expand_flag collects for the prefix pass.
     if (r.prefix_set != 0 && !r.is_nosuggest && !r.is_keepcase && !r.is_forbiddenword && !r.is_circumfix)
-      wants_prefix_pass_ = true;
+      wants_prefix_pass = true;
   });
+  keeping_ = wants_prefix_pass && sink_->feeds_prefix_pass();
   for (const entry_flag& e : entry_flags_) {
     if (!c_->aff_keepcase_flag.empty() && e.flag == c_->aff_keepcase_flag) report_.indicators.keepcase = true;
     if (!c_->aff_needaffix_flag.empty() && e.flag == c_->aff_needaffix_flag) report_.indicators.needaffix = true;
@@ -618,7 +677,7 @@ const expansion_report& expander::run(const aff_decode_cache& cache, text_view e
     if (stopped_) break;
     expand_flag(0, word, e.flag, e.index, nullptr);
   }
-  if (!stopped_ && !collected_.empty() && derived_word_count_ >= 1) run_prefix_pass();
+  if (!stopped_ && !collected_.empty() && !kept_.empty()) run_prefix_pass();
   return report_;
 }
 

@@ -37,6 +37,61 @@ TEST(AffixCondition, MatchesLikeTheAnchoredExpression) {
   EXPECT_FALSE(affix_condition(u"[a-c]x", S).is_simple());
 }
 
+// The unit matcher's tables (a bit per unit below 256, the members above
+// kept aside) against PCRE: literal units, dots, sets and negated sets of
+// ASCII, Latin-1 and other UTF-16 letters, empty and malformed conditions,
+// words holding surrogate pairs or a final line feed.
+TEST(AffixCondition, UnitTablesGivePcresAnswer) {
+  const auto S = condition_anchor::suffix, P = condition_anchor::prefix;
+  const condition_case cases[] = {
+      {u"", S, u"", true},                  {u"", P, u"abc", true},
+      {u".", S, u"", false},                {u".", P, u"\u0436", true},
+      {u"..", S, u"a\u0436", true},        {u"a.", P, u"a\u00FF", true},
+      {u"[^ey]", S, u"\u00E9", true},      {u"[^ey]", S, u"key", false},
+      {u"[^\u00E9]", S, u"caf\u00E9", false}, {u"[^\u00E9]", S, u"cafe", true},
+      {u"[^\u0436]", S, u"\u0436", false}, {u"[^\u0436]", S, u"\u0437", true},
+      {u"[^\u0436]", P, u"\u00FF", true},  {u"[\u0436\u0430]", S, u"\u0430", true},
+      {u"[\u0436\u0430]", S, u"a", false}, {u"[\u0436\u0430]", S, u"\u0431", false},
+      {u"\u03B1\u03B2", P, u"\u03B1\u03B2\u03B3", true}, {u"\u03B1\u03B2", P, u"\u03B1\u03B3", false},
+      {u"[a\u0100]b", S, u"\u0100b", true}, {u"[a\u0100]b", S, u"\u0001b", false},
+      {u"[\u00DF]", S, u"stra\u00DF", true}, {u"[\u00DF]", S, u"strass", false},
+      {u"y", S, u"fly\n", true},            {u"[^y]", S, u"fly\n", true},  // "$" before a final line feed, or the feed
+      {u"[^a]", S, u"\U0001F600", true},     {u"[^a]", P, u"\U0001F600x", true},
+      {u"a[^b]", P, u"a\U0001F600", true},   {u"[^b]a", S, u"\U0001F600a", true},
+      {u"xa", S, u"\U0001F600a", false},     {u"b", S, u"\U0001F600a", false},
+      {u"[ab", S, u"xa", false},             {u"a]", S, u"a]", true},  // malformed; "]" alone is literal
+      {u"[^]", S, u"x", false},              {u"[]", P, u"x", false},
+      {u"[^-]", S, u"a", true},              {u"[^-]", S, u"-", false},
+  };
+  for (const auto& c : cases) {
+    affix_condition cond(c.condition, c.anchor);
+    EXPECT_EQ(cond.matches_by_regex(c.word), c.expected) << to_utf8(c.condition) << " on " << to_utf8(c.word);
+    EXPECT_EQ(cond.matches(c.word), c.expected) << to_utf8(c.condition) << " on " << to_utf8(c.word);
+  }
+  EXPECT_TRUE(affix_condition(u"[^\u0436]", S).is_simple());
+  EXPECT_TRUE(affix_condition(u"", S).is_simple());
+
+  // Every condition on every word made of a few telling units, both anchors.
+  const char16_t* conditions[] = {u"", u".", u"a", u"[^a]", u"[a\u00E9]", u"[^\u00E9\u0436]", u"\u0436.",
+                                  u".[^a]", u"[a\u0436]a", u"a.[^\u00FF]"};
+  const text_t units[] = {u"a", u"\u00E9", u"\u00FF", u"\u0436", u"\U0001F600", u"\n", u"b"};
+  std::vector<text_t> words{u""};
+  for (size_t length = 1; length <= 3; ++length) {
+    std::vector<text_t> longer;
+    for (const text_t& w : words)
+      if (w.size() + 2 >= length)
+        for (const text_t& u : units) longer.push_back(w + u);
+    words.insert(words.end(), longer.begin(), longer.end());
+  }
+  for (const char16_t* text : conditions)
+    for (auto anchor : {S, P}) {
+      affix_condition cond(text, anchor);
+      ASSERT_TRUE(cond.is_simple()) << to_utf8(text);
+      for (const text_t& w : words)
+        ASSERT_EQ(cond.matches(w), cond.matches_by_regex(w)) << to_utf8(text) << " on " << to_utf8(w);
+    }
+}
+
 // A condition that backtracks exponentially gives up and is no match (on 40
 // units it would take PCRE's default limit per test, or hours unbounded);
 // conditions that need real work still match.
