@@ -159,7 +159,7 @@ struct file_slot {
   bool ensure(size_t want) {
     size_t have = rend - rpos;
     if (have >= want) return true;
-    if (!rbuf) rbuf = std::make_unique<unsigned char[]>(BUFFER_SIZE);
+    if (!rbuf) rbuf = std::make_unique_for_overwrite<unsigned char[]>(BUFFER_SIZE);
     if (have > 0 && rpos > 0) std::memmove(rbuf.get(), rbuf.get() + rpos, have);
     rpos = 0;
     rend = have;
@@ -463,7 +463,7 @@ struct utf8_scan {
 
 utf8_scan scan_utf8(int fd) {
   utf8_scan r;
-  std::unique_ptr<unsigned char[]> buf = std::make_unique<unsigned char[]>(BUFFER_SIZE + 4);
+  std::unique_ptr<unsigned char[]> buf = std::make_unique_for_overwrite<unsigned char[]>(BUFFER_SIZE + 4);
   size_t carry = 0;
   off_t offset = 0;
   int64_t base = 0;  // file offset of buf[0]
@@ -493,7 +493,7 @@ utf8_scan scan_utf8(int fd) {
 // The 1-based line holding the byte at offset, with lines ending at LF, CR
 // or CR LF as the reader sees them; -1 on a read error.
 int64_t line_at_offset(int fd, int64_t target) {
-  std::unique_ptr<unsigned char[]> buf = std::make_unique<unsigned char[]>(BUFFER_SIZE);
+  std::unique_ptr<unsigned char[]> buf = std::make_unique_for_overwrite<unsigned char[]>(BUFFER_SIZE);
   int64_t line = 1, offset = 0;
   bool after_cr = false;
   while (offset < target) {
@@ -531,7 +531,7 @@ std::string keep_backup(const std::string& path) {
     }
   }
   bool ok = out >= 0;
-  std::unique_ptr<unsigned char[]> buf = std::make_unique<unsigned char[]>(BUFFER_SIZE);
+  std::unique_ptr<unsigned char[]> buf = std::make_unique_for_overwrite<unsigned char[]>(BUFFER_SIZE);
   while (ok) {
     ssize_t got = read_some(in, buf.get(), BUFFER_SIZE);
     if (got == 0) break;
