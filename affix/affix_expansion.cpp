@@ -4,6 +4,7 @@
 #include "common/dic_entry.h"
 
 #include <algorithm>
+#include <cstring>
 #include <tuple>
 #include <utility>
 
@@ -92,12 +93,29 @@ class word_buffer {
     const size_t n = front.size() + back.size();
     if (n > data_.size()) data_.resize(std::max<size_t>(n, 2 * data_.size()));
     char16_t* d = data_.data();
-    std::copy(front.begin(), front.end(), d);
-    std::copy(back.begin(), back.end(), d + front.size());
+    copy_units(d, front);
+    copy_units(d + front.size(), back);
     size_ = n;
   }
 
  private:
+  // Words are short: four units a time (the last four overlapping), no call.
+  static void copy_units(char16_t* d, text_view s) {
+    const char16_t* p = s.data();
+    const size_t n = s.size();
+    if (n >= 4) {
+      uint64_t four;
+      for (size_t i = 0; i + 4 < n; i += 4) {
+        std::memcpy(&four, p + i, sizeof four);
+        std::memcpy(d + i, &four, sizeof four);
+      }
+      std::memcpy(&four, p + n - 4, sizeof four);
+      std::memcpy(d + n - 4, &four, sizeof four);
+    } else {
+      for (size_t i = 0; i < n; ++i) d[i] = p[i];
+    }
+  }
+
   std::vector<char16_t> data_ = std::vector<char16_t>(64);
   size_t size_ = 0;
 };
@@ -110,17 +128,26 @@ struct plain_entry_split {
   bool plain = false;  // no blank, colon, backslash or line feed: found in one pass
 };
 
+// The ASCII units that end the one-pass split: the slash, and what only
+// split_dic_entry handles (blank, colon, backslash, line feed); one bit each.
+constexpr uint64_t SPLIT_STOP_UNITS_LOW = (uint64_t(1) << u' ') | (uint64_t(1) << u'\t') | (uint64_t(1) << u'\n') |
+                                          (uint64_t(1) << u'/') | (uint64_t(1) << u':');
+constexpr uint64_t SPLIT_STOP_UNITS_HIGH = uint64_t(1) << (u'\\' - 64);
+
 // Most entries are a word and flags with no blank, colon, backslash or line
 // feed: one pass finds their slash. Others go to split_dic_entry.
 plain_entry_split split_entry(text_view entry) {
   plain_entry_split r;
   size_t slash = text_view::npos;
   bool plain = true;
-  for (size_t i = 0; i < entry.size(); ++i) {
-    const char16_t u = entry[i];
+  const char16_t* p = entry.data();
+  const size_t n = entry.size();
+  for (size_t i = 0; i < n; ++i) {
+    const char16_t u = p[i];
+    if (u >= 128 || (((u < 64 ? SPLIT_STOP_UNITS_LOW : SPLIT_STOP_UNITS_HIGH) >> (u & 63)) & 1) == 0) continue;
     if (u == u'/') {
       if (slash == text_view::npos) slash = i;
-    } else if (u == u' ' || u == u'\t' || u == u':' || u == u'\\' || u == u'\n') {
+    } else {
       plain = false;
       break;
     }

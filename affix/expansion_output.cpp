@@ -7,6 +7,10 @@
 #include <algorithm>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 
 namespace {
 
@@ -130,26 +134,80 @@ void utf8_buffer::append_bytes(std::string_view bytes) {
   size_ += bytes.size();
 }
 
+namespace {
+
+#if defined(__SSE2__)
+// Whether eight units are all ASCII; then their bytes go out in one store.
+inline bool ascii8(const char16_t* p) {
+  const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  const __m128i high = _mm_and_si128(v, _mm_set1_epi16(static_cast<short>(0xFF80)));
+  return _mm_movemask_epi8(_mm_cmpeq_epi16(high, _mm_setzero_si128())) == 0xFFFF;
+}
+inline void store8(char* d, const char16_t* p) {
+  const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  _mm_storel_epi64(reinterpret_cast<__m128i*>(d), _mm_packus_epi16(v, v));
+}
+#else
+inline bool ascii8(const char16_t* p) {
+  uint64_t a, b;
+  std::memcpy(&a, p, sizeof a);
+  std::memcpy(&b, p + 4, sizeof b);
+  return ((a | b) & 0xFF80FF80FF80FF80ull) == 0;
+}
+inline void store8(char* d, const char16_t* p) {
+  for (int i = 0; i < 8; ++i) d[i] = static_cast<char>(p[i]);
+}
+#endif
+inline bool ascii4(const char16_t* p) {
+  uint64_t four;
+  std::memcpy(&four, p, sizeof four);
+  return (four & 0xFF80FF80FF80FF80ull) == 0;
+}
+inline void store4(char* d, const char16_t* p) {
+  d[0] = static_cast<char>(p[0]);
+  d[1] = static_cast<char>(p[1]);
+  d[2] = static_cast<char>(p[2]);
+  d[3] = static_cast<char>(p[3]);
+}
+
+}  // namespace
+
 void utf8_buffer::append(text_view s) {
-  // At most three bytes per unit.
-  if (capacity_ - size_ < 3 * s.size()) grow(3 * s.size());
-  char* d = data_.get() + size_;
   const char16_t* p = s.data();
   const size_t n = s.size();
-  for (size_t i = 0; i < n; ++i) {
-    // Runs of ASCII four units at a time.
-    while (n - i >= 4) {
-      uint64_t four;
-      std::memcpy(&four, p + i, sizeof four);
-      if (four & 0xFF80FF80FF80FF80ull) break;
-      d[0] = static_cast<char>(p[i]);
-      d[1] = static_cast<char>(p[i + 1]);
-      d[2] = static_cast<char>(p[i + 2]);
-      d[3] = static_cast<char>(p[i + 3]);
-      d += 4;
-      i += 4;
+  // At most three bytes per unit.
+  if (capacity_ - size_ < 3 * n) grow(3 * n);
+  char* const start = data_.get() + size_;
+  // ASCII text, most words: eight or four units at a time, the last group
+  // overlapping the one before (its bytes are written twice, the same).
+  size_t i = 0;
+  if (n >= 8) {
+    while (i + 8 <= n && ascii8(p + i)) {
+      store8(start + i, p + i);
+      i += 8;
     }
-    if (i == n) break;
+    if (i == n || (i + 8 > n && ascii8(p + n - 8))) {
+      if (i != n) store8(start + n - 8, p + n - 8);
+      size_ += n;
+      return;
+    }
+  } else if (n >= 4) {
+    if (ascii4(p) && ascii4(p + n - 4)) {
+      store4(start, p);
+      store4(start + n - 4, p + n - 4);
+      size_ += n;
+      return;
+    }
+  }
+  // The rest unit by unit, ASCII runs still eight at a time.
+  char* d = start + i;
+  while (i < n) {
+    if (n - i >= 8 && ascii8(p + i)) {
+      store8(d, p + i);
+      d += 8;
+      i += 8;
+      continue;
+    }
     const char16_t u = p[i];
     if (u < 0x80) {
       *d++ = static_cast<char>(u);
@@ -168,8 +226,15 @@ void utf8_buffer::append(text_view s) {
       append_bytes(rest);
       return;
     }
+    ++i;
   }
   size_ = static_cast<size_t>(d - data_.get());
+}
+
+void utf8_buffer::append_line(text_view s) {
+  if (capacity_ - size_ < 3 * s.size() + 1) grow(3 * s.size() + 1);
+  append(s);
+  data_[size_++] = '\n';
 }
 
 void word_file_sink::flush() {
@@ -223,8 +288,7 @@ bool word_file_sink::take(const derived_row& row) {
       ++written;
     }
   } else {
-    out.append(row.word);
-    out.push_back('\n');
+    out.append_line(row.word);
     ++written;
   }
   if (file_ != 0 && own_.size() >= 2 * FILE_BUFFER_UNITS) flush();

@@ -79,6 +79,8 @@ class utf8_buffer {
  public:
   // Appends s as UTF-8, exactly as append_utf8 (common/text.h) does.
   void append(text_view s);
+  // s and a line feed.
+  void append_line(text_view s);
   void append_bytes(std::string_view bytes);
   void reserve(size_t bytes) {
     if (bytes > capacity_) grow(bytes - size_);

@@ -81,8 +81,10 @@ wordlist_extraction_result extract_wordlist_to_file(const list_document& doc, co
         break;
       }
     }
-    const text_view head = dic_entry_head(doc.entry(i));
-    if (!head.empty() && head[0] != u'/') expand_entry(cache, head, sink);
+    // The expansion reads the first line only; one that is empty or starts
+    // with "/" has no word.
+    const text_view entry = doc.entry(i);
+    if (!entry.empty() && entry[0] != u'\n' && entry[0] != u'/') expand_entry(cache, entry, sink);
     if (bytes.size() >= EXTRACTION_WRITE_BYTES) write_out(out, bytes);
     if (!job.step(i)) {
       r.aborted = true;

@@ -214,4 +214,32 @@ TEST(Utf8Buffer, EncodesLikeAppendUtf8) {
   EXPECT_EQ(std::string(all.data(), all.size()), expected_all);
 }
 
+// Words of every length up to twenty units, ASCII or with one other unit
+// (two-byte, three-byte, a surrogate pair) at each position: the groups of
+// four and eight ASCII units and the unit-by-unit rest give append_utf8's
+// bytes, as text and as lines.
+TEST(Utf8Buffer, AsciiGroupsAndTheRestEncodeLikeAppendUtf8) {
+  const std::u16string others[] = {u"\u00e9", u"\u20ac", u"\U0001F600"};
+  std::vector<std::u16string> words;
+  for (size_t length = 0; length <= 20; ++length) {
+    std::u16string ascii;
+    for (size_t i = 0; i < length; ++i) ascii.push_back(static_cast<char16_t>(u'a' + i % 26));
+    words.push_back(ascii);
+    for (size_t at = 0; at < length; ++at)
+      for (const auto& other : others) words.push_back(ascii.substr(0, at) + other + ascii.substr(at + 1));
+  }
+  utf8_buffer lines;
+  std::string expected_lines;
+  for (const auto& w : words) {
+    utf8_buffer one;
+    one.append(w);
+    std::string expected;
+    append_utf8(expected, w);
+    EXPECT_EQ(std::string(one.data(), one.size()), expected) << expected;
+    lines.append_line(w);
+    expected_lines += expected + "\n";
+  }
+  EXPECT_EQ(std::string(lines.data(), lines.size()), expected_lines);
+}
+
 }  // namespace
