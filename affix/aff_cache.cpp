@@ -141,11 +141,16 @@ void index_rules(aff_rule_set_record& set) {
     set.anchored_rules.push_back(anchored[i].second);
   }
   set.anchor_group_start.push_back(static_cast<uint32_t>(anchored.size()));
+  if (set.anchor_units.size() < 255) {
+    set.low_unit_group.assign(256, 0);
+    for (size_t g = 0; g < set.anchor_units.size(); ++g)
+      if (set.anchor_units[g] < 256) set.low_unit_group[set.anchor_units[g]] = static_cast<uint8_t>(g + 1);
+  }
 }
 
 }  // namespace
 
-std::pair<const uint32_t*, const uint32_t*> aff_rule_set_record::rules_anchored_at(char16_t u) const {
+std::pair<const uint32_t*, const uint32_t*> aff_rule_set_record::rules_anchored_at_searched(char16_t u) const {
   auto it = std::lower_bound(anchor_units.begin(), anchor_units.end(), u);
   if (it == anchor_units.end() || *it != u) return {nullptr, nullptr};
   const size_t g = static_cast<size_t>(it - anchor_units.begin());

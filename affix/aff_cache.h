@@ -75,8 +75,19 @@ struct aff_rule_set_record {
   // How many of the rules before index k carry CIRCUMFIX or NEEDAFFIX in
   // their continuation (k = 0 .. rules.size()).
   std::vector<uint32_t> circumfix_before, needaffix_before;
+  // The group of each unit below 256 in anchor_units, plus one (0: no rule
+  // demands it); empty when there are too many groups for a byte.
+  std::vector<uint8_t> low_unit_group;
   // The anchored rules that demand unit u (empty when none).
-  std::pair<const uint32_t*, const uint32_t*> rules_anchored_at(char16_t u) const;
+  std::pair<const uint32_t*, const uint32_t*> rules_anchored_at(char16_t u) const {
+    if (u < 256 && !low_unit_group.empty()) {
+      const uint8_t g = low_unit_group[u];
+      if (g == 0) return {nullptr, nullptr};
+      return {anchored_rules.data() + anchor_group_start[g - 1], anchored_rules.data() + anchor_group_start[g]};
+    }
+    return rules_anchored_at_searched(u);
+  }
+  std::pair<const uint32_t*, const uint32_t*> rules_anchored_at_searched(char16_t u) const;
 };
 
 struct aff_decode_cache {

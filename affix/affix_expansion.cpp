@@ -10,6 +10,44 @@
 
 namespace {
 
+// Copies a short text (a word) four units at a time, the last four
+// overlapping, without a call.
+inline void copy_units(char16_t* d, text_view s) {
+  const char16_t* p = s.data();
+  const size_t n = s.size();
+  if (n >= 4) {
+    uint64_t four;
+    for (size_t i = 0; i + 4 < n; i += 4) {
+      std::memcpy(&four, p + i, sizeof four);
+      std::memcpy(d + i, &four, sizeof four);
+    }
+    std::memcpy(&four, p + n - 4, sizeof four);
+    std::memcpy(d + n - 4, &four, sizeof four);
+  } else {
+    for (size_t i = 0; i < n; ++i) d[i] = p[i];
+  }
+}
+
+// Texts one after another in one array that keeps its room from entry to
+// entry: adding one is a copy.
+class unit_arena {
+ public:
+  void clear() { size_ = 0; }
+  // Where the text starts.
+  uint32_t add(text_view s) {
+    if (size_ + s.size() > data_.size()) data_.resize(std::max(size_ + s.size(), 2 * data_.size()));
+    copy_units(data_.data() + size_, s);
+    const uint32_t at = static_cast<uint32_t>(size_);
+    size_ += s.size();
+    return at;
+  }
+  text_view view(uint32_t begin, uint32_t size) const { return text_view(data_.data() + begin, size); }
+
+ private:
+  std::vector<char16_t> data_ = std::vector<char16_t>(256);
+  size_t size_ = 0;
+};
+
 // A set of texts for one entry, each with a tag unit, emptied in O(1) by a
 // new generation; the expansion asks it once per continuation call and per
 // derived word. The texts lie one after another in one array.
@@ -51,18 +89,28 @@ class seen_texts {
     uint32_t begin, size;
     char16_t tag;
   };
+  // Four units at a time, then the rest one by one.
   static uint64_t hash(text_view key, char16_t tag) {
-    uint64_t h = 1469598103934665603ull;
-    for (char16_t u : key) h = (h ^ u) * 1099511628211ull;
-    h = (h ^ tag) * 1099511628211ull;
-    return h ^ (h >> 29);
+    const char16_t* p = key.data();
+    const size_t n = key.size();
+    uint64_t h = 0x9E3779B97F4A7C15ull ^ (uint64_t(n) << 16) ^ tag;
+    size_t i = 0;
+    for (; i + 4 <= n; i += 4) {
+      uint64_t four;
+      std::memcpy(&four, p + i, sizeof four);
+      h = (h ^ four) * 0xFF51AFD7ED558CCDull;
+      h ^= h >> 32;
+    }
+    for (; i < n; ++i) h = (h ^ p[i]) * 1099511628211ull;
+    h ^= h >> 33;
+    h *= 0xC4CEB9FE1A85EC53ull;
+    return h ^ (h >> 33);
   }
   text_view text_of(uint32_t key) const {
-    return text_view(units_.data() + keys_[key].begin, keys_[key].size);
+    return units_.view(keys_[key].begin, keys_[key].size);
   }
   uint32_t store(text_view key, char16_t tag) {
-    keys_.push_back({static_cast<uint32_t>(units_.size()), static_cast<uint32_t>(key.size()), tag});
-    units_.insert(units_.end(), key.begin(), key.end());
+    keys_.push_back({units_.add(key), static_cast<uint32_t>(key.size()), tag});
     return static_cast<uint32_t>(keys_.size() - 1);
   }
   void grow() {
@@ -78,7 +126,7 @@ class seen_texts {
     }
   }
   std::vector<slot> slots_;
-  std::vector<char16_t> units_;
+  unit_arena units_;
   std::vector<key_record> keys_;
   uint32_t generation_ = 1;
 };
@@ -99,23 +147,6 @@ class word_buffer {
   }
 
  private:
-  // Words are short: four units a time (the last four overlapping), no call.
-  static void copy_units(char16_t* d, text_view s) {
-    const char16_t* p = s.data();
-    const size_t n = s.size();
-    if (n >= 4) {
-      uint64_t four;
-      for (size_t i = 0; i + 4 < n; i += 4) {
-        std::memcpy(&four, p + i, sizeof four);
-        std::memcpy(d + i, &four, sizeof four);
-      }
-      std::memcpy(&four, p + n - 4, sizeof four);
-      std::memcpy(d + n - 4, &four, sizeof four);
-    } else {
-      for (size_t i = 0; i < n; ++i) d[i] = p[i];
-    }
-  }
-
   std::vector<char16_t> data_ = std::vector<char16_t>(64);
   size_t size_ = 0;
 };
@@ -206,9 +237,13 @@ struct collected_prefix {
   bool cross;
 };
 
-inline bool suffix_condition_holds(const aff_decode_cache& cache, text_view word, const aff_rule_record& rule) {
+// anchor_checked: the rule walk already gave only rules whose anchor unit
+// the word has.
+inline bool suffix_condition_holds(const aff_decode_cache& cache, text_view word, const aff_rule_record& rule,
+                                   bool anchor_checked) {
   // PCRE's "$" also matches before a final line feed: leave such words to it.
-  if (rule.anchor_unit != 0 && (word.empty() || (word.back() != rule.anchor_unit && word.back() != u'\n')))
+  if (!anchor_checked && rule.anchor_unit != 0 &&
+      (word.empty() || (word.back() != rule.anchor_unit && word.back() != u'\n')))
     return false;
   const text_t& strip = rule.strip_units;
   if (!strip.empty() && (word.size() < strip.size() || word.substr(word.size() - strip.size()) != strip))
@@ -216,8 +251,9 @@ inline bool suffix_condition_holds(const aff_decode_cache& cache, text_view word
   return rule.condition_id < 0 || cache.conditions[rule.condition_id].matches(word);
 }
 
-inline bool prefix_condition_holds(const aff_decode_cache& cache, text_view word, const aff_rule_record& rule) {
-  if (rule.anchor_unit != 0 && (word.empty() || word.front() != rule.anchor_unit)) return false;
+inline bool prefix_condition_holds(const aff_decode_cache& cache, text_view word, const aff_rule_record& rule,
+                                   bool anchor_checked) {
+  if (!anchor_checked && rule.anchor_unit != 0 && (word.empty() || word.front() != rule.anchor_unit)) return false;
   const text_t& strip = rule.strip_units;
   if (!strip.empty() && (word.size() < strip.size() || word.substr(0, strip.size()) != strip)) return false;
   return rule.condition_id < 0 || cache.conditions[rule.condition_id].matches(word);
@@ -254,6 +290,8 @@ class rule_walk {
     a_end_ = a_ + set.unanchored_rules.size();
     if (!word.empty()) std::tie(b_, b_end_) = set.rules_anchored_at(suffix ? word.back() : word.front());
   }
+  // Only rules whose anchor unit the word has (or that demand none) come.
+  bool anchors_checked() const { return !all_; }
   bool next(size_t& k) {
     if (all_) {
       if (at_ >= count_) return false;
@@ -295,8 +333,8 @@ class expander {
   }
   void emit(derived_row& row, bool no_cross);
   void keep_for_prefix_pass(text_view word, bool no_cross, bool circumfix);
-  text_view kept_word(size_t j) const { return text_view(kept_units_.data() + kept_[j].begin, kept_[j].size); }
-  void record_unknown(int level, text_view flag);
+  text_view kept_word(size_t j) const { return kept_units_.view(kept_[j].begin, kept_[j].size); }
+  void record_unknown(int level, text_view flag, int32_t index);
   void expand_flag(int level, text_view word, text_view flag, int32_t index, const continuation_context* context);
   void run_suffix_rules(int level, text_view word, text_view flag, int32_t set, bool no_cross,
                         const continuation_context* context);
@@ -338,9 +376,10 @@ class expander {
     bool no_cross, circumfix;
   };
   std::vector<kept_record> kept_;
-  std::vector<char16_t> kept_units_;
+  unit_arena kept_units_;
   word_buffer buffer_[2];  // the derived word being built, by level
-  text_t entry_text_, alias_text_, word_, last_unknown_continuation_;
+  text_t entry_text_, alias_text_, word_;
+  int32_t last_unknown_continuation_ = -1;  // its flag index
 };
 
 expander engine;
@@ -360,16 +399,16 @@ void expander::emit(derived_row& row, bool no_cross) {
 
 void expander::keep_for_prefix_pass(text_view word, bool no_cross, bool circumfix) {
   if (stopped_ || !keeping_) return;
-  kept_.push_back({static_cast<uint32_t>(kept_units_.size()), static_cast<uint32_t>(word.size()), no_cross, circumfix});
-  kept_units_.insert(kept_units_.end(), word.begin(), word.end());
+  kept_.push_back({kept_units_.add(word), static_cast<uint32_t>(word.size()), no_cross, circumfix});
 }
 
-void expander::record_unknown(int level, text_view flag) {
+void expander::record_unknown(int level, text_view flag, int32_t index) {
   text_t& list = level == 0 ? report_.unknown_entry_flags : report_.unknown_continuation_flags;
-  // A continuation flag met again right after itself is listed once.
+  // A continuation flag met again right after itself is listed once. Each
+  // is one of the cache's flags: the same flag, the same index.
   if (level == 1) {
-    if (flag == last_unknown_continuation_ && !list.empty()) return;
-    last_unknown_continuation_.assign(flag);
+    if (index == last_unknown_continuation_ && !list.empty()) return;
+    last_unknown_continuation_ = index;
   }
   if (c_->aff_flag_mode == FLAG_MODE_NUM && !list.empty()) list.push_back(u',');
   list.append(flag);
@@ -379,7 +418,7 @@ void expander::expand_flag(int level, text_view word, text_view flag, int32_t in
                            const continuation_context* context) {
   if (poll()) return;
   if (index < 0) {
-    record_unknown(level, flag);
+    record_unknown(level, flag, index);
     return;
   }
   const aff_flag_record& f = c_->flags[index];
@@ -402,7 +441,7 @@ void expander::expand_flag(int level, text_view word, text_view flag, int32_t in
     return;
   }
   if (f.prefix_set == 0 && f.suffix_set == 0) {
-    if (!f.is_needaffix) record_unknown(level, flag);
+    if (!f.is_needaffix) record_unknown(level, flag, index);
     return;
   }
   if (level == 0 && f.prefix_set != 0) collected_.push_back({flag, f.prefix_set, f.prefix_cross});
@@ -438,14 +477,16 @@ void expander::run_suffix_rules(int level, text_view word, text_view flag, int32
   const bool after_prefix = level == 1 && context->from_prefix;
   const bool outer_chain_circumfix = level == 1 && !context->from_prefix && context->outer_circumfix;
   size_t noted = 0;
+  const bool anchors_checked = walk.anchors_checked();
   for (size_t i; walk.next(i);) {
-    if (poll()) return;
+    // Without a stop test nothing stops the expansion between two rules.
     const aff_rule_record& rule = set.rules[i];
     if (has_stop_) {
+      if (poll()) return;
       note_rules(ind, set, noted, i + 1);
       noted = i + 1;
     }
-    if (!suffix_condition_holds(*c_, word, rule)) continue;
+    if (!suffix_condition_holds(*c_, word, rule, anchors_checked)) continue;
     const bool circumfix = rule.continuation_circumfix;
     const bool chain_circumfix = level == 0 ? circumfix : outer_chain_circumfix;
     // After a prefix: both carry CIRCUMFIX or neither does.
@@ -501,10 +542,11 @@ void expander::run_prefix_rules(int level, text_view word, text_view flag, int32
   row.origin_flag = context->origin_flag;
   row.continuation_flag = flag;
   size_t noted = 0;
+  const bool anchors_checked = walk.anchors_checked();
   for (size_t k; walk.next(k);) {
-    if (poll()) return;
     const aff_rule_record& rule = set.rules[k];
     if (has_stop_) {
+      if (poll()) return;
       note_rules(ind, set, noted, k + 1);
       noted = k + 1;
     }
@@ -513,7 +555,7 @@ void expander::run_prefix_rules(int level, text_view word, text_view flag, int32
     // two prefixes only when neither does.
     bool pairs = context->from_prefix ? !circumfix && !context->outer_circumfix
                                       : circumfix == context->outer_circumfix;
-    if (!pairs || rule.continuation_needaffix || !prefix_condition_holds(*c_, word, rule)) continue;
+    if (!pairs || rule.continuation_needaffix || !prefix_condition_holds(*c_, word, rule, anchors_checked)) continue;
     derived.assign(rule.affix, word.substr(rule.strip_units.size()));
     row.word = derived.view();
     row.rule_number = static_cast<int64_t>(k) + 1;
@@ -582,15 +624,16 @@ void expander::run_prefix_pass() {
       const bool circumfix_word = kept_[j].circumfix;
       row.base = pass_word;
       rule_walk walk(set, pass_word, false, every_rule());
+      const bool anchors_checked = walk.anchors_checked();
       for (size_t k; walk.next(k);) {
-        if (poll()) return;
+        if (has_stop_ && poll()) return;
         const aff_rule_record& rule = set.rules[k];
         // CIRCUMFIX binds a prefix to a suffix: on a suffixed word both
         // carry it or neither does; on the entry's own word there is no
         // suffix to bind.
         if (j != 0 && rule.continuation_circumfix != circumfix_word) continue;
         if (rule.continuation_needaffix && !rule.has_continuation) continue;
-        if (!prefix_condition_holds(*c_, pass_word, rule)) continue;
+        if (!prefix_condition_holds(*c_, pass_word, rule, anchors_checked)) continue;
         derived.assign(rule.affix, pass_word.substr(rule.strip_units.size()));
         if (!rule.continuation_needaffix) {
           row.word = derived.view();

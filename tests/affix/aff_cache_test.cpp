@@ -215,4 +215,24 @@ TEST(AffCache, FindsEveryFlagAndNoOther) {
   EXPECT_EQ(aff_decode_cache().find_flag(u"AB"), -1);
 }
 
+// The rules a word's anchored end unit selects come from a table for units
+// below 256 and from a search above: both give the rules that demand the
+// unit, in rule order, and none for a unit no rule demands.
+TEST(AffCache, RulesByAnchorUnitFromTheTableAsFromTheSearch) {
+  use_aff("SFX A Y 7\nSFX A 0 s y\nSFX A y ies [^aeiou]y\nSFX A 0 e \u00e9\nSFX A 0 x \u0436\n"
+          "SFX A 0 z [ab]\nSFX A 0 w .\nSFX A \u00e9 v \u00e9\n");
+  const aff_rule_set_record& set = test_cache.sets[static_cast<size_t>(
+      test_cache.flags[static_cast<size_t>(test_cache.find_flag(u"A"))].suffix_set)];
+  ASSERT_FALSE(set.low_unit_group.empty());
+  auto rules = [](std::pair<const uint32_t*, const uint32_t*> range) {
+    return std::vector<uint32_t>(range.first, range.second);
+  };
+  for (char16_t u = 0; u < 0x500; ++u)
+    EXPECT_EQ(rules(set.rules_anchored_at(u)), rules(set.rules_anchored_at_searched(u))) << int(u);
+  EXPECT_EQ(rules(set.rules_anchored_at(u'y')), (std::vector<uint32_t>{0, 1}));
+  EXPECT_EQ(rules(set.rules_anchored_at(u'\u00e9')), (std::vector<uint32_t>{2, 6}));
+  EXPECT_EQ(rules(set.rules_anchored_at(u'\u0436')), (std::vector<uint32_t>{3}));
+  EXPECT_TRUE(rules(set.rules_anchored_at(u'a')).empty());
+}
+
 }  // namespace
