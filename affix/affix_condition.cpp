@@ -35,18 +35,20 @@ bool affix_condition::element::accepts_high(char16_t u) const {
   return false;
 }
 
-void affix_condition::element::fill_low_table() {
+affix_condition::low_table affix_condition::low_table_of(const element& e) {
   const uint64_t all = ~uint64_t(0);
-  const bool negated = kind == negated_set;
-  for (uint64_t& w : low) w = kind == any || negated ? all : 0;
+  const bool negated = e.kind == element::negated_set;
+  low_table t;
+  t.fill(e.kind == element::any || negated ? all : 0);
   auto flip = [&](char16_t u) {
     if (u >= 256) return;
     const uint64_t bit = uint64_t(1) << (u & 63);
-    if (negated) low[u >> 6] &= ~bit;
-    else low[u >> 6] |= bit;
+    if (negated) t[u >> 6] &= ~bit;
+    else t[u >> 6] |= bit;
   };
-  if (kind == literal) flip(unit);
-  for (char16_t u : units) flip(u);
+  if (e.kind == element::literal) flip(e.unit);
+  for (char16_t u : e.units) flip(u);
+  return t;
 }
 
 affix_condition::affix_condition(text_view condition, condition_anchor anchor)
@@ -102,7 +104,7 @@ affix_condition::affix_condition(text_view condition, condition_anchor anchor)
     elements_.clear();
     regex();  // compiled now, once
   }
-  for (element& e : elements_) e.fill_low_table();
+  for (const element& e : elements_) tables_.push_back(low_table_of(e));
 }
 
 const compiled_regex& affix_condition::regex() const {

@@ -11,6 +11,7 @@
 #include "common/regex.h"
 #include "common/text.h"
 
+#include <array>
 #include <cstdint>
 #include <vector>
 
@@ -42,20 +43,17 @@ class affix_condition {
     enum kind_t : uint8_t { literal, any, set, negated_set } kind;
     char16_t unit = 0;
     text_t units;  // members of a set
-    // The units below 256 it accepts, one bit each: most words and most
-    // conditions need no more than this table.
-    uint64_t low[4] = {0, 0, 0, 0};
-    bool accepts(char16_t u) const {
-      return u < 256 ? ((low[u >> 6] >> (u & 63)) & 1) != 0 : accepts_high(u);
-    }
-    bool accepts_high(char16_t u) const;
-    void fill_low_table();
+    bool accepts_high(char16_t u) const;  // for units from 256 up
   };
+  // The units below 256 an element accepts, one bit each: most words and
+  // most conditions need no more than this table.
+  using low_table = std::array<uint64_t, 4>;
+  static low_table low_table_of(const element& e);
   // The unit matcher's answer: 1 match, 0 no match, -1 PCRE must decide (a
   // surrogate where code points and units could disagree, or a final line
   // feed, where PCRE's "$" also matches).
   int match_units(text_view word) const {
-    const size_t k = elements_.size(), n = word.size();
+    const size_t k = tables_.size(), n = word.size();
     // Fewer units than elements means fewer code points too.
     if (n < k) return 0;
     if (n > 0 && word[n - 1] == u'\n') return -1;
@@ -63,21 +61,29 @@ class affix_condition {
     // no surrogate, code points and units agree up to there, so PCRE too
     // says no. A surrogate met first, or one just outside the window (a
     // pair cut in two), leaves the answer to PCRE.
-    const element* e = elements_.data();
+    const low_table* t = tables_.data();
     if (anchor_ == condition_anchor::suffix) {
       const char16_t* w = word.data() + (n - k);
       for (size_t i = k; i-- > 0;) {
         const char16_t u = w[i];
-        if (is_surrogate_unit(u)) return -1;
-        if (!e[i].accepts(u)) return 0;
+        if (u < 256) {
+          if (((t[i][u >> 6] >> (u & 63)) & 1) == 0) return 0;
+        } else {
+          if (is_surrogate_unit(u)) return -1;
+          if (!elements_[i].accepts_high(u)) return 0;
+        }
       }
       if (n > k && is_surrogate_unit(w[-1])) return -1;
     } else {
       const char16_t* w = word.data();
       for (size_t i = 0; i < k; ++i) {
         const char16_t u = w[i];
-        if (is_surrogate_unit(u)) return -1;
-        if (!e[i].accepts(u)) return 0;
+        if (u < 256) {
+          if (((t[i][u >> 6] >> (u & 63)) & 1) == 0) return 0;
+        } else {
+          if (is_surrogate_unit(u)) return -1;
+          if (!elements_[i].accepts_high(u)) return 0;
+        }
       }
       if (n > k && is_surrogate_unit(w[k])) return -1;
     }
@@ -90,6 +96,7 @@ class affix_condition {
   condition_anchor anchor_ = condition_anchor::suffix;
   bool simple_ = false;
   std::vector<element> elements_;
+  std::vector<low_table> tables_;  // by element
   mutable compiled_regex regex_;
   mutable bool regex_ready_ = false;
 };

@@ -147,7 +147,19 @@ inline void store8(char* d, const char16_t* p) {
   const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
   _mm_storel_epi64(reinterpret_cast<__m128i*>(d), _mm_packus_epi16(v, v));
 }
+// How many of eight units are ASCII before the first that is not (8: all).
+inline size_t ascii_run8(const char16_t* p) {
+  const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+  const __m128i high = _mm_and_si128(v, _mm_set1_epi16(static_cast<short>(0xFF80)));
+  const unsigned ascii = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi16(high, _mm_setzero_si128())));
+  return ascii == 0xFFFF ? 8 : static_cast<size_t>(__builtin_ctz(~ascii)) / 2;
+}
 #else
+inline size_t ascii_run8(const char16_t* p) {
+  size_t i = 0;
+  while (i < 8 && p[i] < 0x80) ++i;
+  return i;
+}
 inline bool ascii8(const char16_t* p) {
   uint64_t a, b;
   std::memcpy(&a, p, sizeof a);
@@ -199,13 +211,22 @@ void utf8_buffer::append(text_view s) {
       return;
     }
   }
-  // The rest unit by unit, ASCII runs still eight at a time.
+  // The rest: ASCII runs eight or four units at a time, other units one by
+  // one.
   char* d = start + i;
   while (i < n) {
-    if (n - i >= 8 && ascii8(p + i)) {
+    if (n - i >= 8) {
+      const size_t run = ascii_run8(p + i);
+      // The run's bytes are right; those after it are written over next
+      // (three bytes of room per unit leave space for all eight).
       store8(d, p + i);
-      d += 8;
-      i += 8;
+      d += run;
+      i += run;
+      if (run == 8) continue;
+    } else if (n - i >= 4 && ascii4(p + i)) {
+      store4(d, p + i);
+      d += 4;
+      i += 4;
       continue;
     }
     const char16_t u = p[i];

@@ -214,8 +214,8 @@ TEST(Utf8Buffer, EncodesLikeAppendUtf8) {
   EXPECT_EQ(std::string(all.data(), all.size()), expected_all);
 }
 
-// Words of every length up to twenty units, ASCII or with one other unit
-// (two-byte, three-byte, a surrogate pair) at each position: the groups of
+// Words of every length up to twenty units, ASCII or with one or two other
+// units (two-byte, three-byte, a surrogate pair) at each position: the groups of
 // four and eight ASCII units and the unit-by-unit rest give append_utf8's
 // bytes, as text and as lines.
 TEST(Utf8Buffer, AsciiGroupsAndTheRestEncodeLikeAppendUtf8) {
@@ -226,7 +226,11 @@ TEST(Utf8Buffer, AsciiGroupsAndTheRestEncodeLikeAppendUtf8) {
     for (size_t i = 0; i < length; ++i) ascii.push_back(static_cast<char16_t>(u'a' + i % 26));
     words.push_back(ascii);
     for (size_t at = 0; at < length; ++at)
-      for (const auto& other : others) words.push_back(ascii.substr(0, at) + other + ascii.substr(at + 1));
+      for (const auto& other : others) {
+        words.push_back(ascii.substr(0, at) + other + ascii.substr(at + 1));
+        // And a second one three units on.
+        if (at + 3 < length) words.push_back(ascii.substr(0, at) + other + ascii.substr(at + 1, 2) + u"\u00fc" + ascii.substr(at + 4));
+      }
   }
   utf8_buffer lines;
   std::string expected_lines;
