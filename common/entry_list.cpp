@@ -42,6 +42,16 @@ std::vector<text_t> entry_list::to_vector() const {
   return out;
 }
 
+void entry_list::unit_block::reserve(size_t units) {
+  if (units <= capacity_) return;
+  if (units > static_cast<size_t>(-1) / sizeof(char16_t)) throw std::length_error("entry list too large");
+  auto* grown = static_cast<char16_t*>(large_block_allocate(units * sizeof(char16_t)));
+  if (size_ > 0) std::memcpy(grown, data_, size_ * sizeof(char16_t));
+  large_block_free(data_, capacity_ * sizeof(char16_t));
+  data_ = grown;
+  capacity_ = units;
+}
+
 void entry_list::reserve(size_t entries, size_t units) {
   spans_.reserve(spans_.size() + entries);
   text_.reserve(text_.size() + units);
@@ -61,12 +71,11 @@ uint64_t entry_list::store_space(size_t units, char16_t*& where) {
   }
   const size_t start = text_.size() + prefix;
   if (start + units >= (uint64_t{1} << (64 - kLengthBits))) throw std::length_error("entry list too large");
-  text_.resize(start + units);
+  where = text_.extend(prefix + units) + prefix;
   if (prefix) {
-    text_[start - 2] = static_cast<char16_t>(units & 0xFFFF);
-    text_[start - 1] = static_cast<char16_t>(units >> 16);
+    where[-2] = static_cast<char16_t>(units & 0xFFFF);
+    where[-1] = static_cast<char16_t>(units >> 16);
   }
-  where = text_.data() + start;
   return static_cast<uint64_t>(start) << kLengthBits | (prefix ? kLongEntry : units);
 }
 
@@ -92,7 +101,7 @@ void entry_list::push_back(text_view entry) {
   spans_.push_back(store(entry));
 }
 
-char16_t* entry_list::append_space(size_t units) {
+char16_t* entry_list::append_space_slowly(size_t units) {
   room_for_one_more();
   char16_t* where = nullptr;
   spans_.push_back(store_space(units, where));

@@ -13,6 +13,7 @@
 #include "common/large_block.h"
 #include "common/text.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <initializer_list>
@@ -86,7 +87,13 @@ class entry_list {
   void push_back(text_view entry);
   // Adds an entry of `units` units and returns where its text goes; the
   // caller writes it before anything else changes the list.
-  char16_t* append_space(size_t units);
+  char16_t* append_space(size_t units) {
+    if (units < kLongEntry && spans_.size() < spans_.capacity() && units <= text_.room()) [[likely]] {
+      spans_.push_back(static_cast<uint64_t>(text_.size()) << kLengthBits | units);
+      return text_.extend(units);
+    }
+    return append_space_slowly(units);
+  }
   // Replaces the text of entry i (which must exist).
   void assign(size_t i, text_view entry);
   void erase(size_t i);
@@ -124,17 +131,57 @@ class entry_list {
   static constexpr uint64_t kLongEntry = (uint64_t{1} << kLengthBits) - 1;
 
   size_t long_length(size_t start) const {
-    return static_cast<size_t>(text_[start - 2]) | static_cast<size_t>(text_[start - 1]) << 16;
+    return static_cast<size_t>(text_.data()[start - 2]) | static_cast<size_t>(text_.data()[start - 1]) << 16;
   }
   size_t stored_units(uint64_t span) const;
   // Appends the text (which may lie in the block itself) and returns its span.
   uint64_t store(text_view entry);
   uint64_t store_space(size_t units, char16_t*& where);
   void room_for_one_more();
+  char16_t* append_space_slowly(size_t units);
   void compact_if_sparse();
   void compact();
 
-  std::vector<char16_t, large_block_allocator<char16_t>> text_;
+  // The block: grows by doubling, and unlike a vector never fills the room
+  // it adds, since every unit of it is written before it is read.
+  class unit_block {
+   public:
+    unit_block() = default;
+    unit_block(const unit_block&) = delete;
+    unit_block& operator=(const unit_block&) = delete;
+    unit_block(unit_block&& other) noexcept { swap(other); }
+    unit_block& operator=(unit_block&& other) noexcept {
+      unit_block gone;
+      swap(other);
+      other.swap(gone);
+      return *this;
+    }
+    ~unit_block() { large_block_free(data_, capacity_ * sizeof(char16_t)); }
+    char16_t* data() { return data_; }
+    const char16_t* data() const { return data_; }
+    size_t size() const { return size_; }
+    size_t room() const { return capacity_ - size_; }
+    void reserve(size_t units);
+    // The next `units` units, in the block from now on.
+    char16_t* extend(size_t units) {
+      if (units > capacity_ - size_) reserve(std::max(size_ + units, 2 * capacity_));
+      char16_t* p = data_ + size_;
+      size_ += units;
+      return p;
+    }
+    void swap(unit_block& other) noexcept {
+      std::swap(data_, other.data_);
+      std::swap(size_, other.size_);
+      std::swap(capacity_, other.capacity_);
+    }
+
+   private:
+    char16_t* data_ = nullptr;
+    size_t size_ = 0;
+    size_t capacity_ = 0;
+  };
+
+  unit_block text_;
   std::vector<uint64_t, large_block_allocator<uint64_t>> spans_;
   size_t garbage_ = 0;  // units of the block no entry uses
 };

@@ -885,7 +885,9 @@ bool file_read_lines(int n, int flags, const std::function<bool(text_view line, 
   // The start of a line that the buffer's end cut.
   std::string carry;
   bool carried = false;
-  text_t plain_line;  // reused: a plain line is widened into it without an allocation
+  // Reused: a line is decoded into one of them without an allocation.
+  std::unique_ptr<char16_t[]> plain_line;
+  size_t plain_room = 0;
   text_t decoded;
   while (f->ensure(1)) {
     const unsigned char* b = f->rbuf.get();
@@ -915,8 +917,17 @@ bool file_read_lines(int n, int flags, const std::function<bool(text_view line, 
       decoded = decode_bytes(carry.data(), carry.size(), byte_format);
       line = decoded;
     } else if (plain) {
-      plain_line.assign(b + start, b + i);
-      line = plain_line;
+      const size_t length = i - start;
+      if (length > plain_room) {
+        plain_room = std::max(length, 2 * plain_room);
+        plain_line = std::make_unique_for_overwrite<char16_t[]>(plain_room);
+      }
+      char16_t* out = plain_line.get();
+      for (size_t k = 0; k < length; ++k) out[k] = b[start + k];
+      line = text_view(out, length);
+    } else if (byte_format == FORMAT_UTF8 && !std::memchr(b + start, 0, i - start)) {
+      from_utf8_into(decoded, std::string_view(reinterpret_cast<const char*>(b + start), i - start));
+      line = decoded;
     } else {
       decoded = decode_bytes(reinterpret_cast<const char*>(b + start), i - start, byte_format);
       line = decoded;

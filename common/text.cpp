@@ -168,15 +168,21 @@ std::string to_utf8(text_view s) {
 }
 
 text_t from_utf8(std::string_view s) {
+  text_t out;
+  from_utf8_into(out, s);
+  return out;
+}
+
+void from_utf8_into(text_t& out, std::string_view s) {
   const auto* p = reinterpret_cast<const unsigned char*>(s.data());
   size_t n = s.size();
-  text_t out;
+  out.clear();
   size_t i = ascii_prefix(p, n);
   // One allocation: n bytes never give more than n units.
   out.reserve(n);
   out.resize(i);
   for (size_t k = 0; k < i; ++k) out[k] = p[k];
-  if (i == n) return out;
+  if (i == n) return;
   while (i < n) {
     unsigned char b = p[i];
     if (b == 0) break;
@@ -195,7 +201,6 @@ text_t from_utf8(std::string_view s) {
       out.push_back(static_cast<char16_t>(cp));
     }
   }
-  return out;
 }
 
 bool is_valid_utf8(std::string_view s) { return survey_utf8(s).invalid == 0; }

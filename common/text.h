@@ -18,6 +18,8 @@ using text_view = std::u16string_view;
 // U+FFFD; a zero byte ends the text (a text cannot hold a zero unit).
 std::string to_utf8(text_view s);
 text_t from_utf8(std::string_view s);
+// The same into out, reusing its room (a reader decoding line after line).
+void from_utf8_into(text_t& out, std::string_view s);
 // Appends the UTF-8 form of s to out (no allocation of a temporary).
 void append_utf8(std::string& out, text_view s);
 // True when every byte sequence is well-formed UTF-8.

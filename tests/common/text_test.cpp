@@ -78,6 +78,15 @@ TEST(TextUtf8, RoundTripsEveryBmpUnitAndAPlaneOneCharacter) {
   EXPECT_EQ(from_utf8(bytes), all);
 }
 
+// Decoding into a text that held a longer one leaves nothing of it behind.
+TEST(TextUtf8, DecodingIntoAReusedTextGivesWhatAFreshOneGives) {
+  text_t reused = T("a much longer text than any of the lines below, \xc3\xa9t\xc3\xa9");
+  for (const char* s : {"Stra\xc3\x9f" "e", "", "plain", "\xf0\x9f\x98\x80x", "bad\xc3", "\xe2\x82", "\xff\xfe"}) {
+    from_utf8_into(reused, s);
+    EXPECT_EQ(reused, from_utf8(s)) << s;
+  }
+}
+
 TEST(TextLatin1, OneBytePerUnit) {
   EXPECT_EQ(from_latin1("caf\xE9\xFF"), u"caf\u00E9\u00FF");
   EXPECT_EQ(from_latin1(std::string("a\0b", 3)), u"a");

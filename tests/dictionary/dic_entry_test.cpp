@@ -96,6 +96,34 @@ TEST(DicEntry, LineCodecTurnsOnlyTheFirstTabOrLineFeed) {
   EXPECT_EQ(plain, T("plain"));
 }
 
+// The copying form reads four units at a time: a TAB at every place of the
+// groups, two TABs, none, and units whose halves look like a TAB.
+TEST(DicEntry, CopyingLineCodecAgreesWithTheInPlaceOne) {
+  std::vector<text_t> lines = {u"", u"\t", u"\t\t", u"\u0900\u0009\u0109\u0009x", u"\u0900\u0109\u0908\u000a"};
+  for (size_t length = 1; length <= 11; ++length) {
+    text_t base;
+    for (size_t k = 0; k < length; ++k) base.push_back(static_cast<char16_t>(u'a' + k));
+    lines.push_back(base);
+    for (size_t tab = 0; tab < length; ++tab) {
+      text_t one = base;
+      one[tab] = u'\t';
+      lines.push_back(one);
+      if (tab + 1 < length) {
+        one[length - 1] = u'\t';
+        lines.push_back(one);
+      }
+    }
+  }
+  for (const text_t& line : lines) {
+    text_t expected = line;
+    dic_line_to_entry(expected);
+    text_t copied(line.size() + 1, u'#');
+    dic_line_to_entry(line, copied.data());
+    EXPECT_EQ(copied.substr(0, line.size()), expected) << to_utf8(line);
+    EXPECT_EQ(copied.back(), u'#') << "wrote past the line: " << to_utf8(line);
+  }
+}
+
 TEST(DicEntry, RebuildAndDisplay) {
   EXPECT_EQ(make_dic_entry(T("a\\/b"), T("X;Y"), T("po:n")), T("a\\/b/X;Y\npo:n"));
   EXPECT_EQ(make_dic_entry(T("a"), T(""), T("")), T("a"));
