@@ -57,8 +57,8 @@ gint64 last_close_post = 0;
 bool in_tick = false;
 guint tick_source = 0;
 std::vector<requester_record> log;
-// A file chooser answered but still checking the name: nothing else runs
-// until it closes.
+// A file chooser answered but still checking the name, or a message box
+// closed but not yet gone: nothing else runs until it closes.
 GtkWidget* closing_dialog = nullptr;
 gint64 closing_since = 0;
 std::vector<std::string> temp_folders;
@@ -137,7 +137,7 @@ gboolean tick(gpointer) {
       closing_dialog = nullptr;
     } else if (now - closing_since > scaled_us(DEFAULT_DEADLINE_MS)) {
       closing_dialog = nullptr;
-      fail("an answered file requester did not close");
+      fail("an answered requester did not close");
       unwind_tick(now);
       in_tick = false;
       return G_SOURCE_CONTINUE;
@@ -782,7 +782,11 @@ void answer_message_box(int answer, int deadline_ms) {
           rec.default_answer = r->default_answer;
           rec.answer = answer;
           if (answer == MB_ANSWER_CLOSED) {
+            // The close is an event of its own: until it has run, the box is
+            // still open and must not count as unexpected.
             gtk_window_close(GTK_WINDOW(r->dialog));
+            closing_dialog = r->dialog;
+            closing_since = g_get_monotonic_time();
           } else {
             int buttons = r->flags & 3;
             int response = answer == MB_ANSWER_NO       ? GTK_RESPONSE_NO
