@@ -313,6 +313,22 @@ class rule_walk {
   const uint32_t *a_ = nullptr, *a_end_ = nullptr, *b_ = nullptr, *b_end_ = nullptr;
 };
 
+// Sets the fields a set of rules shares (and clears the rest) of a row the
+// expander keeps: a fresh derived_row is cleared with a block fill that
+// costs more than the row's rules on a short word.
+inline void start_row(derived_row& row, derived_row_type type, text_view base, text_view flag, int64_t position,
+                      text_view origin_flag, text_view continuation_flag) {
+  row.type = type;
+  row.word = base;
+  row.base = base;
+  row.flag = flag;
+  row.position = position;
+  row.rule_number = 0;
+  row.rule = nullptr;
+  row.origin_flag = origin_flag;
+  row.continuation_flag = continuation_flag;
+}
+
 class expander {
  public:
   const expansion_report& run(const aff_decode_cache& cache, text_view entry, expansion_sink& sink,
@@ -378,6 +394,9 @@ class expander {
   std::vector<kept_record> kept_;
   unit_arena kept_units_;
   word_buffer buffer_[2];  // the derived word being built, by level
+  // The rows handed to the sink: Suffix rows by level, Both rows (level 1),
+  // Prefix rows of the prefix pass, the Primary row.
+  derived_row suffix_rows_[2], both_row_, prefix_row_, primary_row_;
   text_t entry_text_, alias_text_, word_;
   int32_t last_unknown_continuation_ = -1;  // its flag index
 };
@@ -463,13 +482,9 @@ void expander::run_suffix_rules(int level, text_view word, text_view flag, int32
   word_buffer& derived = buffer_[level];
   rule_walk walk(set, word, true, every_rule());
   // What every row of the set shares.
-  derived_row row;
-  row.type = derived_row_type::suffix;
-  row.base = word;
-  row.flag = flag;
-  row.position = set.offset;
-  row.origin_flag = level == 0 ? flag : context->origin_flag;
-  row.continuation_flag = level == 0 ? text_view() : flag;
+  derived_row& row = suffix_rows_[level];
+  start_row(row, derived_row_type::suffix, word, flag, set.offset, level == 0 ? flag : context->origin_flag,
+            level == 0 ? text_view() : flag);
   const bool no_cross_word = no_cross || (level == 1 && context->outer_no_cross);
   // The suffix next to the word decides whether a prefix must come with
   // it: a suffix added onto another one pairs with no prefix, so its own
@@ -534,13 +549,8 @@ void expander::run_prefix_rules(int level, text_view word, text_view flag, int32
   if (!cross) return;
   word_buffer& derived = buffer_[1];
   rule_walk walk(set, word, false, every_rule());
-  derived_row row;
-  row.type = derived_row_type::both;
-  row.base = word;
-  row.flag = flag;
-  row.position = set.offset;
-  row.origin_flag = context->origin_flag;
-  row.continuation_flag = flag;
+  derived_row& row = both_row_;
+  start_row(row, derived_row_type::both, word, flag, set.offset, context->origin_flag, flag);
   size_t noted = 0;
   const bool anchors_checked = walk.anchors_checked();
   for (size_t k; walk.next(k);) {
@@ -612,11 +622,8 @@ void expander::run_prefix_pass() {
   word_buffer& derived = buffer_[0];
   for (const collected_prefix& p : collected_) {
     const aff_rule_set_record& set = c_->sets[p.set];
-    derived_row row;
-    row.type = derived_row_type::prefix;
-    row.flag = p.flag;
-    row.position = set.offset;
-    row.origin_flag = p.flag;
+    derived_row& row = prefix_row_;
+    start_row(row, derived_row_type::prefix, text_view(), p.flag, set.offset, p.flag, text_view());
     for (size_t j = 0; j < n; ++j) {
       // A set declared N applies to the root word alone.
       if (skip_[j] || (!p.cross && j != 0)) continue;
@@ -738,9 +745,8 @@ const expansion_report& expander::run(const aff_decode_cache& cache, text_view e
     if (!c_->aff_needaffix_flag.empty() && e.flag == c_->aff_needaffix_flag) report_.indicators.needaffix = true;
   }
 
-  derived_row primary;
-  primary.word = word;
-  primary.base = word;
+  derived_row& primary = primary_row_;
+  start_row(primary, derived_row_type::primary, word, text_view(), 0, text_view(), text_view());
   emit(primary, false);
 
   for (const entry_flag& e : entry_flags_) {
