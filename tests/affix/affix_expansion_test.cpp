@@ -375,6 +375,18 @@ TEST(Expansion, SplitsTheEntryLikeTheDictionary) {
       {"w/A/A", {"w", "ws"}},
   };
   for (const auto& c : cases) EXPECT_EQ(derived_of(c.entry), c.expected) << c.entry;
+  // The same entries after words of every length up to 17 units: the
+  // slash, blanks, colons, backslashes and line feeds land anywhere in and
+  // across groups of eight units.
+  for (size_t length = 1; length <= 17; ++length) {
+    const std::string front(length, 'x');
+    for (const auto& c : cases) {
+      if (c.entry[0] == '/') continue;
+      words expected;
+      for (const std::string& w : c.expected) expected.push_back(front + w);
+      EXPECT_EQ(derived_of(front + c.entry), expected) << front + c.entry;
+    }
+  }
 }
 
 }  // namespace
