@@ -3,8 +3,6 @@
 // conversions take an ASCII fast path and case mapping is a table lookup.
 #include "common/text.h"
 
-#include <glib.h>
-
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -102,27 +100,17 @@ inline void put_utf8(std::string& out, char32_t cp) {
   }
 }
 
+// One unit to one unit, built from GLib's Unicode data (common/gen).
+#include "case_tables.inc"
+
 struct CaseTables {
-  std::array<char16_t, 65536> lower;
-  std::array<char16_t, 65536> upper;
-  CaseTables() {
-    for (uint32_t u = 0; u < 65536; ++u) {
-      char16_t l = static_cast<char16_t>(u), up = static_cast<char16_t>(u);
-      if (u < 0xD800 || u > 0xDFFF) {
-        gunichar gl = g_unichar_tolower(u), gu = g_unichar_toupper(u);
-        // A mapping outside the BMP cannot be one unit: the unit stays.
-        if (gl != 0 && gl < 0x10000 && !(gl >= 0xD800 && gl <= 0xDFFF)) l = static_cast<char16_t>(gl);
-        if (gu != 0 && gu < 0x10000 && !(gu >= 0xD800 && gu <= 0xDFFF)) up = static_cast<char16_t>(gu);
-      }
-      lower[u] = l;
-      upper[u] = up;
-    }
-  }
+  const std::array<char16_t, 65536>& lower;
+  const std::array<char16_t, 65536>& upper;
 };
 
 const CaseTables& case_tables() {
-  static const std::unique_ptr<CaseTables> tables = std::make_unique<CaseTables>();
-  return *tables;
+  static constexpr CaseTables tables{kLowerUnits, kUpperUnits};
+  return tables;
 }
 
 }  // namespace

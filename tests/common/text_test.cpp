@@ -1,5 +1,6 @@
 #include "common/text.h"
 
+#include <glib.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -95,6 +96,26 @@ TEST(TextLatin1, OneBytePerUnit) {
 }
 
 // ---- Case mapping ------------------------------------------------------------
+
+// The tables built into the program map every unit as GLib does, but for
+// mappings that one unit cannot hold.
+TEST(TextCase, TablesAgreeWithGlibForEveryUnit) {
+  int differences = 0;
+  for (uint32_t u = 0; u < 0x10000; ++u) {
+    const char16_t unit = static_cast<char16_t>(u);
+    auto expected = [&](gunichar mapped) {
+      const bool one_unit = !(u >= 0xD800 && u <= 0xDFFF) && mapped != 0 && mapped < 0x10000 &&
+                            !(mapped >= 0xD800 && mapped <= 0xDFFF);
+      return one_unit ? static_cast<char16_t>(mapped) : unit;
+    };
+    differences += unit_to_lower(unit) != expected(g_unichar_tolower(u));
+    differences += unit_to_upper(unit) != expected(g_unichar_toupper(u));
+  }
+  EXPECT_EQ(differences, 0);
+  EXPECT_EQ(unit_to_lower(u'\u0130'), u'i');  // dotted capital I
+  EXPECT_EQ(unit_to_upper(u'\u00df'), u'\u00df');  // sharp s has no one-unit capital
+  EXPECT_EQ(unit_to_upper(u'\u0101'), u'\u0100');
+}
 
 TEST(TextCase, SimpleMappingUnitByUnit) {
   struct Case {
