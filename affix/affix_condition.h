@@ -22,7 +22,7 @@ class affix_condition {
   affix_condition() = default;
   affix_condition(text_view condition, condition_anchor anchor);
 
-  bool matches(text_view word) const {
+  [[gnu::always_inline]] bool matches(text_view word) const {
     if (simple_) {
       const int r = match_units(word);
       if (r >= 0) return r != 0;
@@ -52,7 +52,7 @@ class affix_condition {
   // The unit matcher's answer: 1 match, 0 no match, -1 PCRE must decide (a
   // surrogate where code points and units could disagree, or a final line
   // feed, where PCRE's "$" also matches).
-  int match_units(text_view word) const {
+  [[gnu::always_inline]] int match_units(text_view word) const {
     const size_t k = tables_.size(), n = word.size();
     // Fewer units than elements means fewer code points too.
     if (n < k) return 0;
