@@ -135,6 +135,7 @@ text_t file_pair_double_fault_text(const file_pair_result& pair, text_view secon
   int fd_ = -1;
   bool failed_ = false;
   int64_t written_ = 0;
+  int64_t writeback_from_ = 0;  // bytes before it are already on their way to the disk
   std::string temporary_;
   std::string target_;
 };
