@@ -7,14 +7,13 @@
 namespace {
 
 constexpr size_t kHugePage = size_t{2} << 20;
-constexpr size_t kLargeBlock = size_t{1} << 20;
 
 size_t mapped_size(size_t bytes) { return (bytes + kHugePage - 1) & ~(kHugePage - 1); }
 
 }  // namespace
 
 void* large_block_allocate(size_t bytes) {
-  if (bytes < kLargeBlock) return ::operator new(bytes);
+  if (bytes < large_block_threshold) return ::operator new(bytes);
   const size_t size = mapped_size(bytes);
   // Mapped with a page's slack, then trimmed to a 2 MiB boundary on both sides.
   void* raw = ::mmap(nullptr, size + kHugePage, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
@@ -32,7 +31,7 @@ void* large_block_allocate(size_t bytes) {
 
 void large_block_free(void* p, size_t bytes) {
   if (!p) return;
-  if (bytes < kLargeBlock) {
+  if (bytes < large_block_threshold) {
     ::operator delete(p);
     return;
   }

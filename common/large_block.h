@@ -1,13 +1,17 @@
 // Memory for large tables: the text of a list document, sort keys of a whole
 // document.
 //
-// A block of 1 MiB or more is mapped on its own and asked to be backed by
+// A block of 256 KiB or more is mapped on its own and asked to be backed by
 // 2 MiB pages, so that filling a table of a million records costs a dozen
-// page faults instead of thousands; smaller blocks come from operator new.
+// page faults instead of thousands (past 256 KiB one large page costs less
+// than the small ones it replaces); smaller blocks come from operator new.
 #pragma once
 
 #include <cstddef>
 #include <new>
+
+// The smallest block that is mapped on its own.
+inline constexpr size_t large_block_threshold = size_t{256} << 10;
 
 void* large_block_allocate(size_t bytes);
 void large_block_free(void* p, size_t bytes);

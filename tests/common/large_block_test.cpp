@@ -9,11 +9,12 @@
 // on a 2 MiB boundary (the mapping is trimmed to one) and a vector grows
 // across the threshold keeping its elements.
 TEST(LargeBlock, BlocksOnBothSidesOfTheThresholdHoldTheirData) {
-  for (size_t count : {size_t{1}, size_t{1000}, size_t{(4u << 20) / 8 - 1}, size_t{(4u << 20) / 8}, size_t{3'000'001}}) {
+  constexpr size_t at_threshold = large_block_threshold / sizeof(uint64_t);
+  for (size_t count : {size_t{1}, size_t{1000}, at_threshold - 1, at_threshold, size_t{3'000'001}}) {
     SCOPED_TRACE(count);
     std::vector<uint64_t, large_block_allocator<uint64_t>> v;
     v.reserve(count);
-    if (count * sizeof(uint64_t) >= (4u << 20)) {
+    if (count * sizeof(uint64_t) >= large_block_threshold) {
       EXPECT_EQ(reinterpret_cast<uintptr_t>(v.data()) % (2u << 20), 0u);
     }
     for (size_t i = 0; i < count; ++i) v.push_back(i * 7);
