@@ -66,11 +66,10 @@ class affix_condition {
       const char16_t* w = word.data() + (n - k);
       for (size_t i = k; i-- > 0;) {
         const char16_t u = w[i];
-        if (u < 256) {
-          if (((t[i][u >> 6] >> (u & 63)) & 1) == 0) return 0;
-        } else {
-          if (is_surrogate_unit(u)) return -1;
-          if (!elements_[i].accepts_high(u)) return 0;
+        if (u >= 256) {
+          if (const int fits = high_unit_fits(i, u); fits != 1) return fits;
+        } else if (((t[i][u >> 6] >> (u & 63)) & 1) == 0) {
+          return 0;
         }
       }
       if (n > k && is_surrogate_unit(w[-1])) return -1;
@@ -78,16 +77,21 @@ class affix_condition {
       const char16_t* w = word.data();
       for (size_t i = 0; i < k; ++i) {
         const char16_t u = w[i];
-        if (u < 256) {
-          if (((t[i][u >> 6] >> (u & 63)) & 1) == 0) return 0;
-        } else {
-          if (is_surrogate_unit(u)) return -1;
-          if (!elements_[i].accepts_high(u)) return 0;
+        if (u >= 256) {
+          if (const int fits = high_unit_fits(i, u); fits != 1) return fits;
+        } else if (((t[i][u >> 6] >> (u & 63)) & 1) == 0) {
+          return 0;
         }
       }
       if (n > k && is_surrogate_unit(w[k])) return -1;
     }
     return 1;
+  }
+  // For a unit from 256 up: 1 when it fits element i, 0 when it does not,
+  // -1 for a surrogate (PCRE decides).
+  [[gnu::always_inline]] int high_unit_fits(size_t i, char16_t u) const {
+    if (is_surrogate_unit(u)) return -1;
+    return elements_[i].accepts_high(u) ? 1 : 0;
   }
   static bool is_surrogate_unit(char16_t u) { return u >= 0xD800 && u <= 0xDFFF; }
   const compiled_regex& regex() const;
