@@ -15,6 +15,16 @@ struct condition_case {
   bool expected;
 };
 
+// The matcher and the expression both give each case's answer.
+template <size_t N>
+void expect_cases(const condition_case (&cases)[N]) {
+  for (const auto& c : cases) {
+    affix_condition cond(c.condition, c.anchor);
+    EXPECT_EQ(cond.matches(c.word), c.expected) << to_utf8(c.condition) << " on " << to_utf8(c.word);
+    EXPECT_EQ(cond.matches_by_regex(c.word), c.expected) << to_utf8(c.condition) << " on " << to_utf8(c.word);
+  }
+}
+
 TEST(AffixCondition, MatchesLikeTheAnchoredExpression) {
   const auto S = condition_anchor::suffix, P = condition_anchor::prefix;
   const condition_case cases[] = {
@@ -28,11 +38,7 @@ TEST(AffixCondition, MatchesLikeTheAnchoredExpression) {
       {u"..", S, u"\U0001F600", false}, {u".", S, u"\U0001F600", true},  // one code point
       {u"[^a]b", S, u"\U0001F600b", true},
   };
-  for (const auto& c : cases) {
-    affix_condition cond(c.condition, c.anchor);
-    EXPECT_EQ(cond.matches(c.word), c.expected) << to_utf8(c.condition) << " on " << to_utf8(c.word);
-    EXPECT_EQ(cond.matches_by_regex(c.word), c.expected) << to_utf8(c.condition) << " on " << to_utf8(c.word);
-  }
+  expect_cases(cases);
   EXPECT_TRUE(affix_condition(u"[^aeiou]y", S).is_simple());
   EXPECT_FALSE(affix_condition(u"[a-c]x", S).is_simple());
 }
@@ -63,11 +69,7 @@ TEST(AffixCondition, UnitTablesGivePcresAnswer) {
       {u"[^]", S, u"x", false},              {u"[]", P, u"x", false},
       {u"[^-]", S, u"a", true},              {u"[^-]", S, u"-", false},
   };
-  for (const auto& c : cases) {
-    affix_condition cond(c.condition, c.anchor);
-    EXPECT_EQ(cond.matches_by_regex(c.word), c.expected) << to_utf8(c.condition) << " on " << to_utf8(c.word);
-    EXPECT_EQ(cond.matches(c.word), c.expected) << to_utf8(c.condition) << " on " << to_utf8(c.word);
-  }
+  expect_cases(cases);
   EXPECT_TRUE(affix_condition(u"[^\u0436]", S).is_simple());
   EXPECT_TRUE(affix_condition(u"", S).is_simple());
 
