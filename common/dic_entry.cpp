@@ -4,10 +4,7 @@
 #include <cstdint>
 #include <cstring>
 
-void dic_line_to_entry(text_t& line) {
-  size_t tab = line.find(u'\t');
-  if (tab != text_t::npos) line[tab] = u'\n';
-}
+void dic_line_to_entry(text_t& line) { dic_line_to_entry(line, line.data()); }
 
 void dic_line_to_entry(text_view line, char16_t* out) {
   // Four units at a time while none of them is a TAB, then one by one up to
@@ -33,7 +30,7 @@ void dic_line_to_entry(text_view line, char16_t* out) {
     }
     out[k] = c;
   }
-  if (k < n) std::memcpy(out + k, p + k, (n - k) * sizeof(char16_t));
+  if (k < n && out != p) std::memcpy(out + k, p + k, (n - k) * sizeof(char16_t));
 }
 
 text_t dic_entry_to_line(text_view entry) {

@@ -22,7 +22,8 @@
 
 // .dic line -> entry: the first TAB becomes LF (in place).
 void dic_line_to_entry(text_t& line);
-// The same, copying the line into the line.size() units at out.
+// The same, copying the line into the line.size() units at out (which may
+// be the line itself).
 void dic_line_to_entry(text_view line, char16_t* out);
 // Entry -> .dic line: the first LF becomes TAB.
 text_t dic_entry_to_line(text_view entry);

@@ -160,18 +160,8 @@ void entry_list::compact() {
   swap(copy);
 }
 
-bool operator==(const entry_list& a, const entry_list& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (a[i] != b[i]) return false;
-  }
-  return true;
-}
+bool operator==(const entry_list& a, const entry_list& b) { return std::ranges::equal(a, b); }
 
 bool operator==(const entry_list& a, const std::vector<text_t>& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (a[i] != b[i]) return false;
-  }
-  return true;
+  return std::ranges::equal(a, b, [](text_view x, text_view y) { return x == y; });
 }

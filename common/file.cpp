@@ -893,10 +893,7 @@ bool file_read_lines(int n, int flags, const std::function<bool(text_view line, 
   // The start of a line that the buffer's end cut.
   std::string carry;
   bool carried = false;
-  // Reused: a line is decoded into one of them without an allocation.
-  std::unique_ptr<char16_t[]> plain_line;
-  size_t plain_room = 0;
-  text_t decoded;
+  text_t decoded;  // reused: a line is decoded into it without an allocation
   while (f->ensure(1)) {
     const unsigned char* b = f->rbuf.get();
     const size_t start = f->rpos, end = f->rend;
@@ -919,20 +916,15 @@ bool file_read_lines(int n, int flags, const std::function<bool(text_view line, 
       continue;
     }
     if (carried) carry.append(reinterpret_cast<const char*>(b + start), i - start);
-    // A plain line's units are its bytes.
     text_view line;
     if (carried) {
       decoded = decode_bytes(carry.data(), carry.size(), byte_format);
       line = decoded;
     } else if (plain) {
-      const size_t length = i - start;
-      if (length > plain_room) {
-        plain_room = std::max(length, 2 * plain_room);
-        plain_line = std::make_unique_for_overwrite<char16_t[]>(plain_room);
-      }
-      char16_t* out = plain_line.get();
-      for (size_t k = 0; k < length; ++k) out[k] = b[start + k];
-      line = text_view(out, length);
+      // The scan above found only ASCII: widened as it stands.
+      decoded.resize(i - start);
+      std::copy(b + start, b + i, decoded.begin());
+      line = decoded;
     } else if (byte_format == FORMAT_UTF8 && !std::memchr(b + start, 0, i - start)) {
       from_utf8_into(decoded, std::string_view(reinterpret_cast<const char*>(b + start), i - start));
       line = decoded;

@@ -103,16 +103,6 @@ inline void put_utf8(std::string& out, char32_t cp) {
 // One unit to one unit, built from GLib's Unicode data (common/gen).
 #include "case_tables.inc"
 
-struct CaseTables {
-  const std::array<char16_t, 65536>& lower;
-  const std::array<char16_t, 65536>& upper;
-};
-
-const CaseTables& case_tables() {
-  static constexpr CaseTables tables{kLowerUnits, kUpperUnits};
-  return tables;
-}
-
 }  // namespace
 
 // ---- UTF-8 borders ---------------------------------------------------------
@@ -235,18 +225,18 @@ std::string to_latin1(text_view s) {
 
 // ---- Case --------------------------------------------------------------------
 
-char16_t unit_to_lower(char16_t u) { return case_tables().lower[u]; }
-char16_t unit_to_upper(char16_t u) { return case_tables().upper[u]; }
+char16_t unit_to_lower(char16_t u) { return kLowerUnits[u]; }
+char16_t unit_to_upper(char16_t u) { return kUpperUnits[u]; }
 
 text_t string_to_lower(text_view s) {
-  const auto& t = case_tables().lower;
+  const auto& t = kLowerUnits;
   text_t out(s.size(), u'\0');
   for (size_t i = 0; i < s.size(); ++i) out[i] = t[s[i]];
   return out;
 }
 
 text_t string_to_upper(text_view s) {
-  const auto& t = case_tables().upper;
+  const auto& t = kUpperUnits;
   text_t out(s.size(), u'\0');
   for (size_t i = 0; i < s.size(); ++i) out[i] = t[s[i]];
   return out;
@@ -318,7 +308,7 @@ constexpr size_t npos = text_view::npos;
 size_t find_at(text_view s, text_view search, size_t from, bool ignore_case) {
   if (search.empty() || from >= s.size() || search.size() > s.size() - from) return npos;
   if (!ignore_case) return s.find(search, from);
-  const auto& lower = case_tables().lower;
+  const auto& lower = kLowerUnits;
   const char16_t first = lower[search[0]];
   const size_t last = s.size() - search.size();
   for (size_t i = from; i <= last; ++i) {
