@@ -23,7 +23,13 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "cannot open %s\n", argv[1]);
     return 1;
   }
-  const int format = file_detect_format(1);
+  // Read by its SET line, as the dictionary load reads it.
+  const declared_format found = file_detect_declared_format(1, charset_declaration::aff_set_line);
+  if (found.unknown) {
+    std::fprintf(stderr, "%s declares a charset that cannot be decoded: %s\n", argv[1], to_utf8(found.name).c_str());
+    return 1;
+  }
+  const int format = found.format;
   const text_t text = normalise_line_endings(file_read_line(1, format | FILE_READ_REST));
   const bool read = file_read_ok(1);
   file_close(1);

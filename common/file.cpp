@@ -2,6 +2,8 @@
 // write buffer each, safe saving, folder listings and paths.
 #include "common/file.h"
 
+#include "common/charset.h"
+
 #include <dirent.h>
 #include <fcntl.h>
 #include <fnmatch.h>
@@ -221,13 +223,22 @@ int install_file(int n, int fd) {
 }
 
 int effective_format(const file_slot& f, int format) {
-  format &= 0x1F;
+  format &= 0xFF;
   return format == 0 ? f.default_format : format;
 }
+
+// The byte format a line of a one-byte-unit file is decoded in: UTF-8, an
+// 8-bit charset by its table, or else one byte per unit.
+int byte_format_of(int format) { return format == FORMAT_UTF8 || is_table_charset(format) ? format : FORMAT_ASCII; }
 
 // A zero byte is a character of the file, not the end of its text: it reads
 // as U+FFFD, since a text value cannot hold a zero unit.
 text_t decode_bytes(const char* p, size_t size, int format) {
+  if (is_table_charset(format)) {
+    text_t out;
+    decode_table_charset_into(out, std::string_view(p, size), format);
+    return out;
+  }
   auto decode = [format](std::string_view part) {
     return format == FORMAT_UTF8 ? from_utf8(part) : from_latin1(part);
   };
@@ -847,6 +858,94 @@ int file_detect_format(int n) {
   return format;
 }
 
+declared_format file_detect_declared_format(int n, charset_declaration where) {
+  declared_format d;
+  file_slot* f = find_file(n);
+  auto as_undeclared = [&] {
+    d.format = file_detect_format(n);
+    d.invalid_utf8_line = file_mixed_utf8_line(n);
+    return d;
+  };
+  if (!f || where == charset_declaration::none) return as_undeclared();
+  f->prepare_read();
+  if (file_read_bom(n) != FORMAT_ASCII) {
+    d.by_mark = true;
+    return as_undeclared();
+  }
+  // The declaration is ASCII: the bytes read one per unit are enough.
+  text_t name;
+  int64_t line = 0;
+  if (where == charset_declaration::aff_set_line) {
+    const text_t text = read_rest(*f, FORMAT_ASCII);
+    const aff_set_line set = find_aff_set_line(text);
+    if (set.found && !set.value.empty()) {
+      name = set.value;
+      line = set.line;
+    }
+  } else {
+    const text_t first = read_byte_line(*f, FORMAT_ASCII);
+    const size_t begin = first.find_first_not_of(u" \t");
+    const size_t end = first.find_last_not_of(u" \t");
+    const text_view trimmed = begin == text_t::npos ? text_view() : text_view(first).substr(begin, end - begin + 1);
+    // An empty, comment or keyword line names no charset.
+    if (!trimmed.empty() && trimmed.front() != u'%' && trimmed.find_first_of(u" \t") == text_view::npos) {
+      name = text_t(trimmed);
+      line = 1;
+    }
+  }
+  if (!f->read_ok) return d;
+  d.name = name;
+  d.name_line = line;
+  if (!name.empty()) {
+    d.format = charset_format_by_name(name);
+    d.declared = true;
+    d.unknown = d.format == 0;
+  } else if (where == charset_declaration::aff_set_line) {
+    d.format = FORMAT_ASCII;  // no SET line: ISO8859-1, as Hunspell assumes
+    d.declared = true;
+  }
+  return file_detect_format_as_declared(n, d);
+}
+
+declared_format file_detect_format_as_declared(int n, const declared_format& declared) {
+  declared_format d;
+  file_slot* f = find_file(n);
+  if (!f) return d;
+  f->prepare_read();
+  if (!declared.declared || file_read_bom(n) != FORMAT_ASCII) {
+    d.by_mark = declared.declared;
+    d.format = file_detect_format(n);
+    d.invalid_utf8_line = file_mixed_utf8_line(n);
+    return d;
+  }
+  d.declared = true;
+  d.name = declared.name;
+  d.name_line = declared.name_line;
+  d.format = declared.format;
+  if (declared.unknown || declared.format == 0) {
+    d.unknown = true;
+    return d;
+  }
+  const utf8_scan scan = scan_utf8(f->fd);
+  if (!scan.read_ok) {
+    f->read_ok = false;
+  } else if (d.format == FORMAT_UTF8) {
+    if (scan.invalid > 0) {
+      d.invalid_utf8_line = line_at_offset(f->fd, scan.first_invalid);
+      if (d.invalid_utf8_line < 0) f->read_ok = false;
+    }
+  } else {
+    d.looks_utf8 = scan.invalid == 0 && scan.multibyte > 0;
+  }
+  f->mixed_utf8_line = std::max<int64_t>(d.invalid_utf8_line, 0);
+  f->default_format = d.format;
+  return d;
+}
+
+void file_set_format(int n, int format) {
+  if (file_slot* f = find_file(n)) f->default_format = format;
+}
+
 int64_t file_mixed_utf8_line(int n) {
   file_slot* f = find_file(n);
   return f ? std::max<int64_t>(f->mixed_utf8_line, 0) : 0;
@@ -874,7 +973,7 @@ text_t file_read_line(int n, int flags) {
   int format = effective_format(*f, flags);
   if (flags & FILE_READ_REST) return read_rest(*f, format);
   if (is_wide_format(format)) return read_wide_line(*f, format);
-  return read_byte_line(*f, format == FORMAT_UTF8 ? FORMAT_UTF8 : FORMAT_ASCII);
+  return read_byte_line(*f, byte_format_of(format));
 }
 
 bool file_read_lines(int n, int flags, const std::function<bool(text_view line, int64_t position)>& take) {
@@ -889,7 +988,7 @@ bool file_read_lines(int n, int flags, const std::function<bool(text_view line, 
     }
     return true;
   }
-  const int byte_format = format == FORMAT_UTF8 ? FORMAT_UTF8 : FORMAT_ASCII;
+  const int byte_format = byte_format_of(format);
   // The start of a line that the buffer's end cut.
   std::string carry;
   bool carried = false;
@@ -927,6 +1026,10 @@ bool file_read_lines(int n, int flags, const std::function<bool(text_view line, 
       line = decoded;
     } else if (byte_format == FORMAT_UTF8 && !std::memchr(b + start, 0, i - start)) {
       from_utf8_into(decoded, std::string_view(reinterpret_cast<const char*>(b + start), i - start));
+      line = decoded;
+    } else if (is_table_charset(byte_format)) {
+      decode_table_charset_into(decoded, std::string_view(reinterpret_cast<const char*>(b + start), i - start),
+                                byte_format);
       line = decoded;
     } else {
       decoded = decode_bytes(reinterpret_cast<const char*>(b + start), i - start, byte_format);

@@ -21,6 +21,24 @@ enum file_format : int {
   FORMAT_UTF32BE = 6,
   FORMAT_ASCII = 24,  // one byte per unit
   FORMAT_UTF16LE = 25,
+  // The 8-bit charsets a file can declare besides ISO8859-1 (FORMAT_ASCII),
+  // each read one byte per unit through its table (common/charset.h).
+  FORMAT_ISO8859_2 = 32,
+  FORMAT_ISO8859_3,
+  FORMAT_ISO8859_4,
+  FORMAT_ISO8859_5,
+  FORMAT_ISO8859_6,
+  FORMAT_ISO8859_7,
+  FORMAT_ISO8859_8,
+  FORMAT_ISO8859_9,
+  FORMAT_ISO8859_10,
+  FORMAT_ISO8859_13,
+  FORMAT_ISO8859_14,
+  FORMAT_ISO8859_15,
+  FORMAT_KOI8_R,
+  FORMAT_KOI8_U,
+  FORMAT_CP1251,
+  FORMAT_TIS620,
 };
 // Flag of file_read_line: the whole rest of the file, as UTF-8, unsplit.
 constexpr int FILE_READ_REST = 0x10000;
@@ -45,11 +63,44 @@ int file_detect_format(int n);
 // valid UTF-8 in a file that also holds well-formed multi-byte UTF-8; 0 for
 // any other file.
 int64_t file_mixed_utf8_line(int n);
+
+// Where a file names the charset its reader decodes it by.
+enum class charset_declaration : int {
+  none,          // nothing: file_detect_format (word lists, block lists)
+  aff_set_line,  // a .aff, and its .dic by the same line: the first SET line;
+                 // a .aff without one is ISO8859-1, as Hunspell assumes
+  first_line,    // a pattern file or a thesaurus .dat: its first line, unless
+                 // that is empty, a comment or a keyword line (then: none)
+};
+// What file_detect_declared_format found.
+struct declared_format {
+  int format = FORMAT_UTF8;  // the format the file is read in from now on
+  bool by_mark = false;      // a byte-order mark decided, whatever is declared
+  bool declared = false;     // format is the declaration's (or a .aff's implied ISO8859-1)
+  text_t name;               // the declared name as written ("" when none)
+  int64_t name_line = 0;     // the line that names it
+  bool unknown = false;      // a name the program cannot decode: nothing may be read
+  bool looks_utf8 = false;   // valid multi-byte UTF-8 under an 8-bit declaration
+  int64_t invalid_utf8_line = 0;  // read as UTF-8, yet this line is not valid UTF-8
+};
+// Opens the way a load reads a file that may declare its charset: a mark
+// wins; else the declaration found where the file's kind keeps it; a kind or
+// file that declares nothing is read as file_detect_format finds. Leaves the
+// position after the mark (at the start without one) and the format as the
+// file's default. A read error is kept for file_read_ok.
+declared_format file_detect_declared_format(int n, charset_declaration where);
+// The same for a file whose charset another file declares (a .dic by its
+// .aff's SET line), with declared as found there; a mark of its own wins,
+// and a declared that is not declared (its file was read by its mark and
+// named nothing) leaves the file to file_detect_format.
+declared_format file_detect_format_as_declared(int n, const declared_format& declared);
+// Makes format the file's default (a load told to read against the declaration).
+void file_set_format(int n, int format);
 void file_write_bom(int n, int format);
 
-// One line in the format flags & 0x1F (0 the file's default, 2 UTF-8, 25
-// UTF-16LE, 4 UTF-16BE, 5 UTF-32LE, 6 UTF-32BE, any other one byte per
-// unit), up to LF, CR or CR LF (not returned); "" at the end. Invalid UTF-8
+// One line in the format flags & 0xFF (0 the file's default, 2 UTF-8, 25
+// UTF-16LE, 4 UTF-16BE, 5 UTF-32LE, 6 UTF-32BE, 32 to 47 an 8-bit charset
+// by its table, any other one byte per unit), up to LF, CR or CR LF (not returned); "" at the end. Invalid UTF-8
 // or UTF-32, and a zero unit (a text value cannot hold one), read as U+FFFD.
 text_t file_read_line(int n, int flags);
 // Every line that remains, each exactly as file_read_line(n, flags) would

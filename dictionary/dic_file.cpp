@@ -2,6 +2,8 @@
 
 #include "common/dic_entry.h"
 #include "common/file.h"
+#include "common/text_file_open.h"
+#include "common/charset.h"
 #include "common/format.h"
 
 #include <algorithm>
@@ -65,7 +67,7 @@ void finish_job(long_job& job, dic_file_result& r) {
 }
 
 constexpr int kAffFile = 1, kDicFile = 2;
-constexpr int kAnswerYes = 6, kYesNoWarning = 17, kInformation = 4;
+constexpr int kInformation = 4;
 
 // Both numbered files closed on every way out of a load.
 struct file_closer {
@@ -75,11 +77,17 @@ struct file_closer {
   }
 };
 
-// Opens a file of the pair and finds its format. ok, read_failed or aborted.
-dic_file_result open_detected(int n, text_view path, long_job_host& host, int& format) {
-  switch (open_text_file_detected(n, path, host, format)) {
-    case detected_open_status::read_failed: return read_failure(path);
-    case detected_open_status::declined: return refusal(dic_file_status::aborted, text_t(), T(LONG_JOB_ABORTED));
+// Opens a file of the pair in the format its declaration gives: ok,
+// read_failed, unknown_charset (with its message) or aborted.
+dic_file_result opened_result(const text_file_open& opened, text_view path) {
+  switch (opened.status) {
+    case text_file_open_status::read_failed: return read_failure(path);
+    case text_file_open_status::declined: return refusal(dic_file_status::aborted, text_t(), T(LONG_JOB_ABORTED));
+    case text_file_open_status::unknown_charset: {
+      dic_file_result r = refusal(dic_file_status::unknown_charset, opened.message, T(LONG_JOB_ABORTED));
+      r.failed_path = path;
+      return r;
+    }
     default: return dic_file_result();
   }
 }
@@ -100,59 +108,38 @@ dic_file_result same_file_refusal(text_view dic_path) {
                  T(LONG_JOB_ABORTED));
 }
 
-bool is_blank(char16_t c) { return c == u' ' || c == u'\t'; }
+// True when a unit of the entries or the .aff text is not ASCII.
+bool dictionary_needs_charset(const list_document& doc, text_view aff_text) {
+  auto non_ascii = [](text_view s) { return std::any_of(s.begin(), s.end(), [](char16_t u) { return u >= 0x80; }); };
+  if (non_ascii(aff_text)) return true;
+  const int64_t n = doc.count();
+  for (int64_t i = 0; i < n; ++i)
+    if (non_ascii(doc.entries()[static_cast<size_t>(i)])) return true;
+  return false;
+}
 
 }  // namespace
 
 text_t aff_text_declaring_utf8(text_view aff_text, text_t* replaced) {
   if (replaced) replaced->clear();
   text_t out(aff_text);
-  size_t line = 0;
-  while (line < out.size()) {
-    size_t end = out.find(u'\n', line);
-    if (end == text_t::npos) end = out.size();
-    size_t i = line;
-    while (i < end && is_blank(out[i])) ++i;
-    if (out.compare(i, 3, u"SET") == 0 && i + 3 < end && is_blank(out[i + 3])) {
-      size_t value = i + 3;
-      while (value < end && is_blank(out[value])) ++value;
-      size_t value_end = value;
-      while (value_end < end && !is_blank(out[value_end]) && out[value_end] != u'\r') ++value_end;
-      const text_t name = out.substr(value, value_end - value);
-      if (!name.empty() && string_to_lower(name) != u"utf-8") {
-        if (replaced && replaced->empty()) *replaced = name;
-        out.replace(value, value_end - value, u"UTF-8");
-        end = out.find(u'\n', line);
-        if (end == text_t::npos) end = out.size();
-      }
-    }
-    line = end + 1;
+  for (aff_set_line set = find_aff_set_line(out); set.found; set = find_aff_set_line(out, set.line_start + 1)) {
+    const text_t name(set.value);
+    if (name.empty() || string_to_lower(name) == u"utf-8") continue;
+    if (replaced && replaced->empty()) *replaced = name;
+    out.replace(set.value_start, name.size(), u"UTF-8");
   }
   return out;
 }
 
-text_t invalid_utf8_question(text_view path, int64_t line, int format) {
-  return T("Line ") + string_from_int(line) + T(" of this file is not valid UTF-8:\n") + text_t(path) +
-         (format == FORMAT_UTF8 ? T("\n\nIt will be read as UTF-8, each invalid byte as \uFFFD.")
-                                : T("\n\nIt will be read as ANSI, one byte per character.")) +
-         T("\n\nContinue?");
-}
-
-detected_open_status open_text_file_detected(int n, text_view path, long_job_host& host, int& format) {
-  format = FORMAT_UTF8;
-  if (!file_open_read(n, path)) return detected_open_status::read_failed;
-  format = file_detect_format(n);
-  if (!file_read_ok(n)) {
-    file_close(n);
-    return detected_open_status::read_failed;
-  }
-  if (const int64_t line = file_mixed_utf8_line(n); line > 0) {
-    if (host.message_box(T("Warning!"), invalid_utf8_question(path, line, format), kYesNoWarning) != kAnswerYes) {
-      file_close(n);
-      return detected_open_status::declined;
-    }
-  }
-  return detected_open_status::ok;
+text_t aff_text_as_saved(const list_document& doc, text_view aff_text, text_t* replaced, bool* set_line_added) {
+  text_t saved = aff_text_declaring_utf8(normalise_line_endings(aff_text), replaced);
+  // Without a SET line Hunspell reads both files as ISO8859-1: a pair that
+  // holds any other letter must say that it is UTF-8 now.
+  const bool add = !find_aff_set_line(saved).found && dictionary_needs_charset(doc, saved);
+  if (add) saved.insert(0, u"SET UTF-8\n");
+  if (set_line_added) *set_line_added = add;
+  return saved;
 }
 
 // ---- Loading ---------------------------------------------------------------------
@@ -177,24 +164,40 @@ dic_file_result load_dictionary_pair(text_view dic_path, long_job_host& host, li
 
   file_closer closer;
 
-  // Both formats first: a question comes before the job starts.
-  int aff_format = FORMAT_UTF8, dic_format = FORMAT_UTF8;
-  dic_file_result opened = open_detected(kAffFile, aff_path, host, aff_format);
-  if (opened.status != dic_file_status::ok) return opened;
-  opened = open_detected(kDicFile, dic_path, host, dic_format);
-  if (opened.status != dic_file_status::ok) return opened;
-
-  long_job job(host, T("Loading Dictionary...") + T(LONG_JOB_ESCAPE_HINT), dic_length, true);
-
-  // The .aff, whole.
-  text_t new_aff = file_read_line(kAffFile, aff_format | FILE_READ_REST);
-  if (!file_read_ok(kAffFile)) {
-    job.abort();
-    return read_failure(aff_path);
-  }
+  // Both formats first: a question comes before the job starts. The .aff is
+  // read by its SET line, and so is the .dic (as Hunspell reads them); a
+  // byte-order mark of either file wins for that file.
+  const text_file_open aff_open = open_text_file(kAffFile, aff_path, charset_declaration::aff_set_line, host);
+  if (aff_open.status != text_file_open_status::ok) return opened_result(aff_open, aff_path);
+  text_t new_aff = file_read_line(kAffFile, aff_open.format | FILE_READ_REST);
+  if (!file_read_ok(kAffFile)) return read_failure(aff_path);
   const int64_t aff_size = file_length(kAffFile);
   file_close(kAffFile);
   new_aff = normalise_line_endings(new_aff);
+
+  declared_format dic_declared = aff_open.found;
+  dic_declared.looks_utf8 = false;
+  dic_declared.invalid_utf8_line = 0;
+  if (aff_open.found.by_mark) {
+    // The mark decided the .aff; its SET line still declares the .dic.
+    const aff_set_line set = find_aff_set_line(new_aff);
+    dic_declared = declared_format();
+    dic_declared.declared = true;
+    dic_declared.format = FORMAT_ASCII;
+    if (set.found && !set.value.empty()) {
+      dic_declared.name = text_t(set.value);
+      dic_declared.name_line = set.line;
+      dic_declared.format = charset_format_by_name(set.value);
+      dic_declared.unknown = dic_declared.format == 0;
+    }
+  } else if (aff_open.format != aff_open.found.format) {
+    dic_declared.format = aff_open.format;  // read as UTF-8 against the SET line: the .dic too
+  }
+  const text_file_open dic_open = open_text_file_declared_by(kDicFile, dic_path, dic_declared, host);
+  if (dic_open.status != text_file_open_status::ok) return opened_result(dic_open, dic_path);
+  const int dic_format = dic_open.format;
+
+  long_job job(host, T("Loading Dictionary...") + T(LONG_JOB_ESCAPE_HINT), dic_length, true);
 
   // The .dic, line by line, into one block: the file's size in bytes is
   // enough units for its text (a byte is at most a unit).
@@ -254,7 +257,8 @@ dic_file_result save_dictionary_pair(text_view dic_target, list_document& doc, t
   static const char kBom[] = "\xEF\xBB\xBF";
   // The files are written in UTF-8, so the .aff must say so.
   text_t replaced_encoding;
-  const text_t saved_aff = aff_text_declaring_utf8(normalise_line_endings(aff_text), &replaced_encoding);
+  bool set_line_added = false;
+  const text_t saved_aff = aff_text_as_saved(doc, aff_text, &replaced_encoding, &set_line_added);
 
   long_job job(host, T("Saving .aff file..."), doc.count(), true);
 
@@ -318,10 +322,16 @@ dic_file_result save_dictionary_pair(text_view dic_target, list_document& doc, t
   r.entries = n;
   r.replaced_encoding = replaced_encoding;
   finish_job(job, r);
+  r.set_line_added = set_line_added;
   if (!replaced_encoding.empty()) {
     host.message_box(T("Warning!"),
                      T("The .AFF file declared the encoding \"") + replaced_encoding +
                          T("\", but the dictionary is saved in UTF-8: its SET line now says UTF-8."),
+                     kInformation);
+  } else if (set_line_added) {
+    host.message_box(T("Warning!"),
+                     T("The .AFF file declared no encoding, so it was read as ISO8859-1, but the dictionary is "
+                       "saved in UTF-8: a line \"SET UTF-8\" now stands at its top."),
                      kInformation);
   }
   return r;

@@ -2,13 +2,16 @@
 // the same name beside it.
 //
 // .dic as written: UTF-8 byte-order mark, the entry count and LF, then each
-// entry with its first LF turned into TAB, each followed by LF. As read: the
-// format file_detect_format finds (the mark's; none: UTF-8 when the bytes are
-// valid UTF-8, else one byte per character, and a question when they are
-// partly both); lines end at LF, CR or CR LF; the count line is skipped and
-// never checked; at least one line after it is read. .aff: read whole with
-// its line ends made LF; written with a UTF-8 byte-order mark, as the text
-// stands but for a SET line naming another encoding, which says UTF-8.
+// entry with its first LF turned into TAB, each followed by LF. As read: in
+// the charset the .aff's SET line declares, as Hunspell reads both files (no
+// SET line: ISO8859-1), unless the file has a byte-order mark of its own;
+// bytes that contradict the declaration ask first (common/text_file_open.h);
+// lines end at LF, CR or CR LF; the count line is skipped and never checked;
+// at least one line after it is read. .aff: read whole by its own SET line
+// (a mark wins) with its line ends made LF; written with a UTF-8 byte-order
+// mark, as the text stands but for a SET line naming another encoding, which
+// says UTF-8, and a "SET UTF-8" line put at the top of a .aff that had none
+// when the pair holds any letter beyond ASCII.
 //
 // Loading and saving never leave a half state: a load fills new state and
 // replaces the document only when it succeeded; a save writes both files
@@ -17,6 +20,7 @@
 #pragma once
 
 #include "common/list_document.h"
+#include "common/text_file_open.h"
 #include "common/long_job.h"
 #include "common/text.h"
 
@@ -38,6 +42,7 @@ enum class dic_file_status : int {
   aff_empty,
   write_failed,   // a file could not be written: the message says what is on disk
   same_file,      // the .dic and its .aff are one file
+  unknown_charset,  // the .aff declares a charset that cannot be decoded
 };
 
 struct dic_file_result {
@@ -50,6 +55,7 @@ struct dic_file_result {
   text_t message;         // for a box ("" when none): see dic_file_message_title
   text_t failed_path;     // the file that could not be read or written
   text_t replaced_encoding;  // a save: the encoding a SET line named before it said UTF-8
+  bool set_line_added = false;  // a save: the .aff had no SET line and got "SET UTF-8"
 };
 
 // Title of the box for a result's message: "Error!" or "Warning!".
@@ -65,17 +71,11 @@ dic_file_result check_dictionary_pair(text_view dic_path);
 // The .aff text as a save writes it: every SET line naming an encoding other
 // than UTF-8 names UTF-8; replaced gets the first name replaced ("" none).
 text_t aff_text_declaring_utf8(text_view aff_text, text_t* replaced = nullptr);
-// The question asked through the host when a file holds both well-formed
-// multi-byte UTF-8 and bytes that are not (Yes reads on, as format).
-text_t invalid_utf8_question(text_view path, int64_t line, int format);
-
-// Opens numbered file n for reading in the format every text load uses
-// (file_detect_format: the mark's, else UTF-8 when valid, else one byte per
-// character); a file that is partly valid UTF-8 stays open only when the
-// host's question is answered Yes. Every result but ok leaves n closed.
-enum class detected_open_status : int { ok, read_failed, declined };
-detected_open_status open_text_file_detected(int n, text_view path, long_job_host& host, int& format);
-
+// The .aff text exactly as a save of doc writes it: line ends LF, SET lines
+// naming UTF-8, and "SET UTF-8" put at the top of a text without a SET line
+// when the pair holds a letter beyond ASCII (set_line_added tells).
+text_t aff_text_as_saved(const list_document& doc, text_view aff_text, text_t* replaced = nullptr,
+                         bool* set_line_added = nullptr);
 // Reads the pair under a long job "Loading Dictionary... <ESC> to abort."
 // with the .dic's bytes as its progress. A file that is partly valid UTF-8
 // is read only when the host's question is answered Yes; a read error fails

@@ -83,7 +83,7 @@ void load_dictionary(dictionary_document& dictionary, const preferences& prefs, 
     report(checked, MB_ICON_ERROR);
     return;
   }
-  if (!confirm_non_utf8_bom_file(dictionary_aff_path(path))) return;
+  if (!confirm_non_utf8_bom_file(dictionary_aff_path(path), charset_declaration::aff_set_line)) return;
 
   // The word count follows the lines read while the job runs.
   auto show_count = [&prefs](int64_t read) {
@@ -131,8 +131,8 @@ void save_dictionary(dictionary_document& dictionary, int use_current_path, int 
     return;
   }
   // The editor shows the .aff as saved: its SET line now says UTF-8.
-  if (!r.replaced_encoding.empty()) {
-    dictionary.set_aff_text(aff_text_declaring_utf8(aff_text));
+  if (!r.replaced_encoding.empty() || r.set_line_added) {
+    dictionary.set_aff_text(aff_text_as_saved(doc, aff_text));
     doc.mark_saved(target);
   }
   update_dictionary_status_label();

@@ -50,7 +50,7 @@ text_t encoding_name(int format) {
   }
 }
 
-text_t non_utf8_bom_question(int format) {
+text_t non_utf8_bom_question(text_view encoding) {
   return u"The file to open is not encoded in \"UTF-8-BOM\"\n\nIt may lead to corrupt results."
-         u"\n\nEncoding detected:" + encoding_name(format) + u"\n\nContinue?";
+         u"\n\nEncoding detected:" + text_t(encoding) + u"\n\nContinue?";
 }

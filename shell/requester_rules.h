@@ -12,5 +12,7 @@ text_t save_path_with_extension(text_view chosen, text_view pattern, text_view e
 
 // Name of a detected text format for the "not UTF-8 with BOM" question.
 text_t encoding_name(int format);
-// The question asked before opening a file without a UTF-8 byte-order mark.
-text_t non_utf8_bom_question(int format);
+// The question asked before opening a file without a UTF-8 byte-order mark,
+// naming the encoding it will be read in (encoding_name, or the declared
+// charset's name).
+text_t non_utf8_bom_question(text_view encoding);

@@ -3,6 +3,7 @@
 // checks, the file requesters, the encoding question and the desktop opener.
 #pragma once
 
+#include "common/file.h"
 #include "common/text.h"
 
 #include <cstdint>
@@ -68,9 +69,12 @@ void reset_main_progress();
 void show_main_aborted();
 // 1 when the file's size is above 0; otherwise the message under "Error!".
 int check_file_exists(const text_t& path, const text_t& message);
-// 1 to go on: a UTF-8 mark goes on at once; otherwise the encoding question.
-// No puts "Aborted." in the status bar and returns 0; Yes or a closed box 1.
-int confirm_non_utf8_bom_file(const text_t& path);
+// 1 to go on: a UTF-8 mark goes on at once; otherwise the encoding question,
+// naming the encoding the load reads the file in (by the declaration of its
+// kind, where). No puts "Aborted." in the status bar and returns 0; Yes or a
+// closed box 1. A declared charset that cannot be decoded asks nothing: the
+// load refuses it by name.
+int confirm_non_utf8_bom_file(const text_t& path, charset_declaration where = charset_declaration::none);
 // Lines of the file as read in its byte-order-mark format (an empty file
 // counts 1); 0 when it cannot be opened or file 100 is in use.
 int64_t count_file_lines(const text_t& path);

@@ -1,5 +1,7 @@
 #include "shell/window_helpers.h"
 
+#include "common/charset.h"
+
 #include "common/event_hooks.h"
 #include "common/file.h"
 #include "gui/gui.h"
@@ -173,18 +175,21 @@ void show_main_aborted() {
   show_main_status(u"Aborted.");
 }
 
-int confirm_non_utf8_bom_file(const text_t& path) {
-  // The question names the format the file will be read in.
-  int format = FORMAT_ASCII;
+int confirm_non_utf8_bom_file(const text_t& path, charset_declaration where) {
+  // The question names the encoding the file will be read in.
+  text_t encoding = encoding_name(FORMAT_ASCII);
   if (file_open_read(1, path)) {
     if (file_read_bom(1) == FORMAT_UTF8) {
       file_close(1);
       return 1;
     }
-    format = file_detect_format(1);
+    const declared_format found = file_detect_declared_format(1, where);
     file_close(1);
+    // A charset that cannot be decoded: the load itself refuses, naming it.
+    if (found.unknown) return 1;
+    encoding = found.declared ? charset_name(found.format) : encoding_name(found.format);
   }
-  if (message_box(u"Warning!", non_utf8_bom_question(format), MB_YES_NO | MB_ICON_WARNING) ==
+  if (message_box(u"Warning!", non_utf8_bom_question(encoding), MB_YES_NO | MB_ICON_WARNING) ==
       MB_ANSWER_NO) {
     status_bar_set_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT, u"Aborted.");
     return 0;

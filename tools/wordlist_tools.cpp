@@ -2,9 +2,9 @@
 
 #include "common/file.h"
 #include "common/format.h"
+#include "common/text_file_open.h"
 #include "common/work_records.h"
 #include "common/xml_text.h"
-#include "dictionary/dic_file.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -14,13 +14,13 @@ word_list_read_status read_word_list_file(text_view path, long_job_host& host, t
   constexpr int kFile = 1;
   text.clear();
   if (file_size_by_path(path) < 0) return word_list_read_status::unreadable;
-  int format = FORMAT_UTF8;
-  switch (open_text_file_detected(kFile, path, host, format)) {
-    case detected_open_status::read_failed: return word_list_read_status::unreadable;
-    case detected_open_status::declined: return word_list_read_status::declined;
-    default: break;
+  const text_file_open opened = open_text_file(kFile, path, charset_declaration::none, host);
+  switch (opened.status) {
+    case text_file_open_status::ok: break;
+    case text_file_open_status::declined: return word_list_read_status::declined;
+    default: return word_list_read_status::unreadable;
   }
-  text = file_read_line(kFile, format | FILE_READ_REST);
+  text = file_read_line(kFile, opened.format | FILE_READ_REST);
   const bool ok = file_read_ok(kFile);
   file_close(kFile);
   if (!ok) text.clear();

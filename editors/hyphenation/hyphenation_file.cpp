@@ -1,6 +1,8 @@
 #include "editors/hyphenation/hyphenation_file.h"
 
+#include "common/charset.h"
 #include "common/file.h"
+#include "common/text_file_open.h"
 #include "common/format.h"
 #include "editors/hyphenation/hyphenation_engine.h"
 
@@ -37,9 +39,13 @@ hyphenation_file_probe probe_hyphenation_file(text_view path) {
   hyphenation_file_probe p;
   if (!file_open_read(kFile, path)) return p;
   file_closer closer;
-  p.format = file_detect_format(kFile);
-  p.first_line = file_read_line(kFile, p.format);
-  p.first_invalid_utf8_line = file_mixed_utf8_line(kFile);
+  const declared_format found = file_detect_declared_format(kFile, charset_declaration::first_line);
+  p.format = found.format;
+  p.declared = found.declared && !found.by_mark;
+  p.unknown_charset = found.unknown;
+  p.looks_utf8 = found.looks_utf8;
+  if (!found.unknown) p.first_line = file_read_line(kFile, p.format);
+  p.first_invalid_utf8_line = found.invalid_utf8_line;
   p.readable = file_read_ok(kFile);
   return p;
 }
@@ -51,9 +57,15 @@ bool load_changes_encoding_line(const hyphenation_file_probe& probe) {
 }
 
 text_t hyphenation_encoding_question(const hyphenation_file_probe& probe) {
+  if (probe.unknown_charset || !probe.readable) return {};  // the load says why it stops
   const text_t line = string_to_upper(probe.first_line);
-  text_t read_as = u"\nIt will be read as " + read_encoding_name(probe.format) + u".";
+  const text_t charset = probe.declared ? charset_name(probe.format) : read_encoding_name(probe.format);
+  text_t read_as = u"\nIt will be read as " + charset + u".";
   if (load_changes_encoding_line(probe)) read_as += u"\nIts first line will read \"UTF-8\", the encoding it is saved in.";
+  if (probe.looks_utf8) {
+    return u"The first line declares the charset " + charset + u", but the bytes of the file are valid UTF-8." +
+           read_as + u"\n\nIt may lead to corrupt results.\nContinue?";
+  }
   if (probe.first_invalid_utf8_line > 0) {
     return u"The file mixes UTF-8 with other bytes: line " + string_from_int(probe.first_invalid_utf8_line) +
            u" is not valid UTF-8." + read_as + u"\n\nIt may lead to corrupt results.\nContinue?";
@@ -70,20 +82,26 @@ hyphenation_file_result load_hyphenation_file(text_view path, long_job_host& hos
     r.status = hyphenation_file_status::read_failed;
   } else {
     file_closer closer;
-    const int format = file_detect_format(kFile);
-    text_t text = file_read_line(kFile, format | FILE_READ_REST);
-    r.length = file_length(kFile);
-    if (!file_read_ok(kFile)) r.status = hyphenation_file_status::read_failed;
-    r.text = normalise_line_endings(text);
-    if (format != FORMAT_UTF8) {
-      hyphenation_encoding_line held = with_utf8_encoding_line(r.text);
-      r.encoding_line_changed = held.changed;
-      r.text = std::move(held.text);
+    // Read in the charset its first line names, as libhyphen reads it.
+    const declared_format found = file_detect_declared_format(kFile, charset_declaration::first_line);
+    if (found.unknown) {
+      r.status = hyphenation_file_status::unknown_charset;
+      r.message = unknown_charset_message(path, found.name, found.name_line);
+    } else {
+      text_t text = file_read_line(kFile, found.format | FILE_READ_REST);
+      r.length = file_length(kFile);
+      if (!file_read_ok(kFile)) r.status = hyphenation_file_status::read_failed;
+      r.text = normalise_line_endings(text);
+      if (found.format != FORMAT_UTF8) {
+        hyphenation_encoding_line held = with_utf8_encoding_line(r.text);
+        r.encoding_line_changed = held.changed;
+        r.text = std::move(held.text);
+      }
     }
   }
   if (r.status != hyphenation_file_status::ok) {
     r.text.clear();
-    r.message = u"Can't read the file:\n" + text_t(path);
+    if (r.message.empty()) r.message = u"Can't read the file:\n" + text_t(path);
     r.status_text = u"Aborted.";
     job.abort();
     return r;

@@ -4,11 +4,13 @@
 // (the standard hyphenation library takes the first line, mark included, as
 // the name of the encoding, and reads a file whose first line is not exactly
 // "UTF-8" one byte per character). So the first line is written as "UTF-8"
-// whatever it said; nothing else is added or removed. As read: whatever
-// byte-order mark is present decides the format (none: UTF-8 when the bytes
-// are valid UTF-8, else one byte per character); CR LF and lone CR become
-// LF. A text read in any other format than UTF-8 is held as UTF-8 at once:
-// its first line then reads "UTF-8". Only the engine interprets the rest.
+// whatever it said; nothing else is added or removed. As read: in the
+// charset its first line names, as the library reads it (a byte-order mark
+// wins; a first line that is empty, a comment or a keyword names none, and
+// then UTF-8 when the bytes are valid UTF-8, else one byte per character; a
+// name that cannot be decoded stops the load); CR LF and lone CR become LF.
+// A text read in any other format than UTF-8 is held as UTF-8 at once: its
+// first line then reads "UTF-8". Only the engine interprets the rest.
 //
 // A save writes beside the target and replaces it only when every write
 // succeeded. Questions and boxes belong to the window functions.
@@ -38,6 +40,9 @@ struct hyphenation_document_record {
 struct hyphenation_file_probe {
   bool readable = false;
   int format = 0;        // FORMAT_UTF8, FORMAT_ASCII, ... (common/file.h)
+  bool declared = false;         // the first line named the charset it is read in
+  bool unknown_charset = false;  // it names one that cannot be decoded: the load stops
+  bool looks_utf8 = false;       // valid multi-byte UTF-8 under an 8-bit first line
   text_t first_line;
   // No mark and not valid UTF-8, yet holding UTF-8 sequences: the 1-based
   // number of the first line that is not valid UTF-8 (0 otherwise).
@@ -49,7 +54,7 @@ hyphenation_file_probe probe_hyphenation_file(text_view path);
 // whose bytes mix UTF-8 with other bytes); "" when none is needed.
 text_t hyphenation_encoding_question(const hyphenation_file_probe& probe);
 
-enum class hyphenation_file_status : int { ok = 0, read_failed, write_failed };
+enum class hyphenation_file_status : int { ok = 0, read_failed, write_failed, unknown_charset };
 
 // The text with its first line naming UTF-8. The first line is the encoding
 // line: it is replaced, unless it is a keyword or comment line, which no

@@ -2,7 +2,7 @@
 
 #include "common/file.h"
 #include "common/format.h"
-#include "dictionary/dic_file.h"  // invalid_utf8_question
+#include "common/text_file_open.h"
 #include "editors/thesaurus/thesaurus_entry.h"
 
 #include <algorithm>
@@ -22,7 +22,6 @@ namespace {
 
 constexpr int kDat = 1;
 constexpr int kIdx = 2;
-constexpr int kAnswerYes = 6, kYesNoWarning = 17;
 const char kBom[] = "\xEF\xBB\xBF";
 
 thesaurus_file_result refusal(thesaurus_file_status status, const char* title, text_view message,
@@ -100,13 +99,19 @@ thesaurus_file_result load_thesaurus_pair(text_view dat_path, long_job_host& hos
   const int64_t dat_length = file_size_by_path(dat_path);
 
   file_closer closer;
-  if (!file_open_read(kDat, dat_path)) return read_failure(dat_path);
-  const int format = file_detect_format(kDat);
-  if (!file_read_ok(kDat)) return read_failure(dat_path);
-  if (const int64_t line = file_mixed_utf8_line(kDat); line > 0) {
-    if (host.message_box(T("Warning!"), invalid_utf8_question(dat_path, line, format), kYesNoWarning) != kAnswerYes)
-      return aborted();
+  // The .dat is read in the encoding its first line names, as libmythes reads it.
+  const text_file_open opened = open_text_file(kDat, dat_path, charset_declaration::first_line, host);
+  switch (opened.status) {
+    case text_file_open_status::ok: break;
+    case text_file_open_status::declined: return aborted();
+    case text_file_open_status::unknown_charset: {
+      thesaurus_file_result r = refusal(thesaurus_file_status::unknown_charset, "Error!", opened.message, T(LONG_JOB_ABORTED));
+      r.failed_path = dat_path;
+      return r;
+    }
+    default: return read_failure(dat_path);
   }
+  const int format = opened.format;
 
   long_job job(host, T("Loading Thesaurus...") + T(LONG_JOB_ESCAPE_HINT), dat_length, true);
   text_t new_encoding = file_read_line(kDat, format);

@@ -2,12 +2,11 @@
 // index beside it.
 //
 // .dat as written: UTF-8 byte-order mark, "UTF-8" and LF, then per entry
-// its header and its N meaning lines, each followed by LF. As read: the
-// byte-order mark decides the format (none: as file_detect_format reads it;
-// a file that mixes UTF-8 with other bytes is read only when the user says
-// Yes to the question naming its first bad line); lines end at LF, CR or
-// CR LF; the first line is the encoding name; at least one entry is read
-// after it.
+// its header and its N meaning lines, each followed by LF. As read: in the
+// encoding its first line names, as libmythes reads it (a byte-order mark
+// wins; bytes that contradict the name ask first, common/text_file_open.h;
+// a name that cannot be decoded stops the load); lines end at LF, CR or
+// CR LF; at least one entry is read after the first line.
 //
 // .idx as written (never read): no byte-order mark, "UTF-8", the entry
 // count, then one line per entry, the header up to and including its first
@@ -46,6 +45,7 @@ enum class thesaurus_file_status : int {
   read_failed,
   no_entries,         // nothing to save
   write_failed,       // a file could not be written: the old files stay
+  unknown_charset,    // the first line names an encoding that cannot be decoded
 };
 
 struct thesaurus_file_result {

@@ -54,7 +54,7 @@ void load_thesaurus(thesaurus_document_record& thesaurus, const preferences& pre
     report(checked);
     return;
   }
-  if (!confirm_non_utf8_bom_file(path)) return;
+  if (!confirm_non_utf8_bom_file(path, charset_declaration::first_line)) return;
 
   // The synonym count follows the entries read while the job runs.
   auto show_count = [&prefs](int64_t read) {

@@ -1,12 +1,15 @@
 #include "dictionary/dic_file.h"
 
+#include "common/charset.h"
 #include "common/file.h"
 #include "common/long_job.h"
+#include "tests/test_support/field_readers.h"
 #include "tests/test_support/size_limit.h"
 #include "tests/test_support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
+#include <dirent.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -30,6 +33,15 @@ class DicFileTest : public test_support::temp_folder_test {
   }
   headless_long_job_host host_;
 };
+
+std::string dictionary_aff_path_utf8(const std::string& dic) { return to_utf8(dictionary_aff_path(from_utf8(dic))); }
+
+// The value of the first SET line of a .aff's bytes ("" when none).
+text_t find_aff_set_line_value(const std::string& aff_bytes) {
+  text_t units;
+  for (char c : aff_bytes) units.push_back(static_cast<unsigned char>(c));
+  return text_t(find_aff_set_line(units).value);
+}
 
 std::vector<std::string> utf8_entries(const list_document& doc) {
   std::vector<std::string> out;
@@ -62,6 +74,7 @@ struct dic_case {
   std::string file;                  // .dic bytes as found
   std::vector<std::string> entries;  // entries in memory (UTF-8 here)
   std::string saved;                 // .dic bytes after the BOM as written
+  std::string aff = "SET UTF-8\n";    // declares the .dic's charset
 };
 
 TEST_F(DicFileTest, RoundTripByteTable) {
@@ -77,7 +90,12 @@ TEST_F(DicFileTest, RoundTripByteTable) {
       {"utf-8 without bom", "2\nStra\xc3\x9f" "e/N\n\xc3\xa9t\xc3\xa9\tpo:nom\n",
        {"Stra\xc3\x9f" "e/N", "\xc3\xa9t\xc3\xa9\npo:nom"}, "2\nStra\xc3\x9f" "e/N\n\xc3\xa9t\xc3\xa9\tpo:nom\n"},
       {"utf-8 with bom", kBom + "2\nna\xc3\xafve\nx\n", {"na\xc3\xafve", "x"}, "2\nna\xc3\xafve\nx\n"},
-      {"one byte per character", "1\ncaf\xe9/S\n", {"caf\xc3\xa9/S"}, "1\ncaf\xc3\xa9/S\n"},
+      {"ISO8859-1 declared", "1\ncaf\xe9/S\n", {"caf\xc3\xa9/S"}, "1\ncaf\xc3\xa9/S\n", "SET ISO8859-1\n"},
+      {"no SET line: ISO8859-1", "1\ncaf\xe9/S\n", {"caf\xc3\xa9/S"}, "1\ncaf\xc3\xa9/S\n", "TRY a\n"},
+      {"ISO8859-2 declared", "1\n\xbc" "d\xbc" "b\xb3o/S\n", {"\xc5\xba" "d\xc5\xba" "b\xc5\x82o/S"},
+       "1\n\xc5\xba" "d\xc5\xba" "b\xc5\x82o/S\n", "SET ISO8859-2\n"},
+      {"UTF-8 declared, one byte found", "1\ncaf\xe9/S\n", {"caf\xef\xbf\xbd/S"}, "1\ncaf\xef\xbf\xbd/S\n"},
+      {"a mark of its own wins", kBom + "1\n\xc5\xba" "d\n", {"\xc5\xba" "d"}, "1\n\xc5\xba" "d\n", "SET ISO8859-2\n"},
       {"utf-16le with bom", utf16le(u"2\r\n\u00e9t\u00e9\tpo:n\r\n\u20ac/X\r\n"),
        {"\xc3\xa9t\xc3\xa9\npo:n", "\xe2\x82\xac/X"}, "2\n\xc3\xa9t\xc3\xa9\tpo:n\n\xe2\x82\xac/X\n"},
       {"escaped slash and semicolon", "1\nand\\/or/A;B\n", {"and\\/or/A;B"}, "1\nand\\/or/A;B\n"},
@@ -89,7 +107,7 @@ TEST_F(DicFileTest, RoundTripByteTable) {
       {"zero byte inside an entry", std::string("1\nab\0cd\n", 8), {"ab\xef\xbf\xbd" "cd"}, "1\nab\xef\xbf\xbd" "cd\n"},
   };
   for (const dic_case& c : cases) {
-    write_pair("d", c.file, "SET UTF-8\n");
+    write_pair("d", c.file, c.aff);
     list_document doc;
     text_t aff;
     dic_file_result r = load_dictionary_pair(T(path("d.dic").c_str()), host_, doc, aff);
@@ -268,32 +286,69 @@ TEST_F(DicFileTest, SaveReportsSizesAndSetsPath) {
   EXPECT_EQ(to_utf8(r.status_text).rfind("OK. (aff:12 bytes)+(dic:11 bytes) \xe2\x8c\x9a", 0), 0u);
 }
 
-// Debian's dictionaries: loading and saving changes no entry, and a correct
-// UTF-8 file without a byte-order mark comes back byte for byte.
+using test_support::iconv_to_utf8;
+
+// Every installed Debian dictionary, whatever its charset: loading and
+// saving changes no entry, the saved .aff is the loaded one as a save
+// writes it, and past the count line the saved .dic holds the original's
+// text in UTF-8 (for a UTF-8 file the same bytes; for an 8-bit one what
+// iconv makes of them).
 TEST_F(DicFileTest, RealDictionariesRoundTrip) {
-  const char* stems[] = {"en_US", "fr", "de_DE"};
-  int tested = 0;
-  for (const char* stem : stems) {
-    std::string dic = std::string("/usr/share/hunspell/") + stem + ".dic";
-    if (access(dic.c_str(), R_OK) != 0) continue;
-    ++tested;
+  std::vector<std::string> dics;
+  if (DIR* dir = opendir("/usr/share/hunspell")) {
+    while (dirent* e = readdir(dir)) {
+      const std::string name = e->d_name;
+      const std::string path = "/usr/share/hunspell/" + name;
+      struct stat st {};
+      // Links name the same files again.
+      if (name.size() > 4 && name.ends_with(".dic") && lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
+          access(dictionary_aff_path_utf8(path).c_str(), R_OK) == 0)
+        dics.push_back(path);
+    }
+    closedir(dir);
+  }
+  if (dics.empty()) GTEST_SKIP() << "no hunspell dictionaries installed";
+  std::sort(dics.begin(), dics.end());
+  int by_bytes = 0;
+  for (const std::string& dic : dics) {
+    SCOPED_TRACE(dic);
     list_document doc;
     text_t aff;
-    ASSERT_EQ(load_dictionary_pair(T(dic.c_str()), host_, doc, aff).status, dic_file_status::ok) << stem;
-    ASSERT_EQ(save_dictionary_pair(T(path("out.dic").c_str()), doc, aff, host_).status, dic_file_status::ok);
+    headless_long_job_host host;
+    const dic_file_result loaded = load_dictionary_pair(T(dic.c_str()), host, doc, aff);
+    // A pair whose .aff names a charset the program cannot decode is refused by name.
+    if (loaded.status == dic_file_status::unknown_charset) {
+      EXPECT_NE(to_utf8(loaded.message).find("declares the charset"), std::string::npos);
+      continue;
+    }
+    ASSERT_EQ(loaded.status, dic_file_status::ok);
+    // The only question a Debian file raises: a stray byte under SET UTF-8
+    // (hu_HU.aff has ISO8859-2 names in its comments).
+    for (const text_t& asked : host.messages) EXPECT_NE(to_utf8(asked).find("is not valid UTF-8"), std::string::npos);
+    host.messages.clear();
+    ASSERT_EQ(save_dictionary_pair(T(path("out.dic").c_str()), doc, aff, host).status, dic_file_status::ok);
     list_document again;
     text_t aff_again;
-    ASSERT_EQ(load_dictionary_pair(T(path("out.dic").c_str()), host_, again, aff_again).status,
-              dic_file_status::ok);
-    EXPECT_TRUE(again.entries() == doc.entries()) << stem;
-    EXPECT_EQ(aff_again, aff) << stem;
-    // Past the count line the saved bytes are the original ones.
+    ASSERT_EQ(load_dictionary_pair(T(path("out.dic").c_str()), host, again, aff_again).status, dic_file_status::ok);
+    EXPECT_TRUE(again.entries() == doc.entries());
+    EXPECT_EQ(aff_again, aff_text_as_saved(doc, aff));
+
     std::string original = test_support::read_file(dic);
-    std::string saved = read_bytes("out.dic");
+    const std::string charset = to_utf8(find_aff_set_line_value(test_support::read_file(dictionary_aff_path_utf8(dic))));
+    std::string expected;
+    if (original.rfind(kBom, 0) == 0 || original.find('\r') != std::string::npos) continue;
+    if (charset == "UTF-8" || charset == "utf-8") {
+      expected = original;
+    } else if (!iconv_to_utf8(original, charset.empty() ? "ISO-8859-1" : charset, expected)) {
+      continue;
+    }
+    if (expected.empty() || expected.back() != '\n') expected += '\n';
+    const std::string saved = read_bytes("out.dic");
     ASSERT_EQ(saved.rfind(kBom, 0), 0u);
-    EXPECT_TRUE(saved.substr(saved.find('\n')) == original.substr(original.find('\n'))) << stem;
+    EXPECT_TRUE(saved.substr(saved.find('\n')) == expected.substr(expected.find('\n')));
+    ++by_bytes;
   }
-  if (tested == 0) GTEST_SKIP() << "no hunspell dictionaries installed";
+  EXPECT_GT(by_bytes, 0);
 }
 
 // A zero byte is a character: the .aff is read and saved whole.
@@ -372,8 +427,10 @@ TEST_F(DicFileTest, RealDictionaryWithOneStrayByte) {
 // dictionary stays.
 TEST_F(DicFileTest, ReadErrorWhileDetectingFailsTheLoad) {
   write_pair("d", "1\ncaf\xc3\xa9\n", "SET UTF-8\n");
-  // Reads: the .aff's mark, its scan (two reads), then the same for the .dic.
-  const std::pair<int, const char*> faults[] = {{0, "d.aff"}, {1, "d.aff"}, {3, "d.dic"}, {4, "d.dic"}};
+  // Reads: the .aff's mark and its SET line (two reads), its mark again and
+  // its scan (three), its text (one); then the .dic's mark and scan.
+  const std::pair<int, const char*> faults[] = {{0, "d.aff"}, {1, "d.aff"}, {3, "d.aff"}, {5, "d.aff"},
+                                                {6, "d.dic"}, {7, "d.dic"}};
   for (const auto& [after, failed] : faults) {
     list_document doc;
     doc.replace_all({T("kept")}, T("/prev.dic"));
@@ -407,21 +464,84 @@ TEST(DicFileAff, SetLinesNameUtf8) {
   }
 }
 
-// Runs hunspell -l on the words (UTF-8) with the dictionary at stem; returns
-// the words it rejects, or "?" when it could not run.
-std::string hunspell_rejects(const std::string& stem, const std::string& words, const std::string& dir) {
-  const std::string in = dir + "/words.txt", out = dir + "/rejected.txt";
-  test_support::write_file(in, words);
-  pid_t pid = fork();
-  if (pid == 0) {
-    if (!freopen(in.c_str(), "r", stdin) || !freopen(out.c_str(), "w", stdout)) _exit(9);
-    execl("/usr/bin/hunspell", "hunspell", "-i", "UTF-8", "-d", stem.c_str(), "-l", static_cast<char*>(nullptr));
-    _exit(9);
+using test_support::hunspell_rejects;
+
+// A .dic that holds valid multi-byte UTF-8 under an 8-bit SET line asks
+// before anything is shown, naming both: Yes reads it by the SET line (as
+// Hunspell does), No as UTF-8, Cancel keeps the open dictionary.
+TEST_F(DicFileTest, BytesAgainstTheSetLineAsk) {
+  write_pair("d", "1\n\xc5\xba" "d\xc5\xba" "b\xc5\x82o\n", "SET ISO8859-2\n");
+  const struct {
+    int answer;
+    dic_file_status status;
+    const char* entry;
+  } cases[] = {
+      {6, dic_file_status::ok, "\xc4\xb9\xc5\x9f" "d\xc4\xb9\xc5\x9f" "b\xc4\xb9\xc2\x82o"},
+      {7, dic_file_status::ok, "\xc5\xba" "d\xc5\xba" "b\xc5\x82o"},
+      {2, dic_file_status::aborted, "kept"},
+  };
+  for (const auto& c : cases) {
+    list_document doc;
+    doc.replace_all({T("kept")}, T("/prev.dic"));
+    text_t aff = T("PREV");
+    host_.messages.clear();
+    host_.abort_answer = c.answer;
+    EXPECT_EQ(load_dictionary_pair(T(path("d.dic").c_str()), host_, doc, aff).status, c.status) << c.answer;
+    ASSERT_EQ(host_.messages.size(), 1u) << c.answer;
+    const std::string asked = to_utf8(host_.messages[0]);
+    EXPECT_NE(asked.find("declares the charset ISO8859-2 (line 1), but its bytes are valid UTF-8"), std::string::npos)
+        << asked;
+    EXPECT_NE(asked.find(path("d.dic")), std::string::npos);
+    EXPECT_EQ(utf8_entries(doc), std::vector<std::string>{c.entry}) << c.answer;
   }
-  int status = 0;
-  waitpid(pid, &status, 0);
-  if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return "?";
-  return test_support::read_file(out);
+}
+
+// A charset the program cannot decode stops the load, naming the charset
+// and its line; nothing is shown, so nothing can be saved from it.
+TEST_F(DicFileTest, UndecodableCharsetIsRefusedByName) {
+  write_pair("d", "1\n\xa4\xb3\n", "# Marathi\nSET ISCII-DEVANAGARI\nTRY \xa4\n");
+  list_document doc;
+  doc.replace_all({T("kept")}, T("/prev.dic"));
+  text_t aff = T("PREV");
+  const dic_file_result r = load_dictionary_pair(T(path("d.dic").c_str()), host_, doc, aff);
+  EXPECT_EQ(r.status, dic_file_status::unknown_charset);
+  EXPECT_EQ(dic_file_message_title(r.status), T("Error!"));
+  EXPECT_NE(to_utf8(r.message).find("Line 2 of this file declares the charset \"ISCII-DEVANAGARI\""), std::string::npos)
+      << to_utf8(r.message);
+  EXPECT_NE(to_utf8(r.message).find(path("d.aff")), std::string::npos);
+  EXPECT_TRUE(host_.messages.empty());
+  EXPECT_EQ(utf8_entries(doc), std::vector<std::string>{"kept"});
+  EXPECT_EQ(aff, T("PREV"));
+}
+
+// Without a SET line Hunspell reads both files as ISO8859-1: a save in
+// UTF-8 puts "SET UTF-8" at the top when the pair holds any other letter,
+// tells the user, and Hunspell gives the copy the same verdicts.
+TEST_F(DicFileTest, PairWithoutSetLineGetsOneWhenItNeedsIt) {
+  write_pair("ascii", "1\nApfel/U\n", "PFX U Y 1\nPFX U 0 un .\n");
+  list_document doc;
+  text_t aff;
+  ASSERT_EQ(load_dictionary_pair(T(path("ascii.dic").c_str()), host_, doc, aff).status, dic_file_status::ok);
+  dic_file_result r = save_dictionary_pair(T(path("ascii_out.dic").c_str()), doc, aff, host_);
+  ASSERT_EQ(r.status, dic_file_status::ok);
+  EXPECT_FALSE(r.set_line_added);
+  EXPECT_EQ(read_bytes("ascii_out.aff"), kBom + "PFX U Y 1\nPFX U 0 un .\n");
+  EXPECT_TRUE(host_.messages.empty());
+
+  write_pair("de", "2\n\xC4" "bte\nApfel/U\n", "PFX U Y 1\nPFX U 0 \xFC" "ber .\n");
+  ASSERT_EQ(load_dictionary_pair(T(path("de.dic").c_str()), host_, doc, aff).status, dic_file_status::ok);
+  EXPECT_EQ(utf8_entries(doc), (std::vector<std::string>{"\xc3\x84" "bte", "Apfel/U"}));
+  r = save_dictionary_pair(T(path("out.dic").c_str()), doc, aff, host_);
+  ASSERT_EQ(r.status, dic_file_status::ok);
+  EXPECT_TRUE(r.set_line_added);
+  EXPECT_EQ(read_bytes("out.aff"), kBom + "SET UTF-8\nPFX U Y 1\nPFX U 0 \xc3\xbc" "ber .\n");
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_NE(to_utf8(host_.messages[0]).find("SET UTF-8"), std::string::npos);
+  EXPECT_EQ(aff_text_as_saved(doc, aff), from_utf8("SET UTF-8\nPFX U Y 1\nPFX U 0 \xc3\xbc" "ber .\n"));
+  if (!test_support::have_hunspell()) return;
+  const std::string words = "\xc3\x84" "bte\n\xc3\xbc" "berApfel\nApfel\nunApfel\n";
+  EXPECT_EQ(hunspell_rejects(path("de"), words, dir_), "unApfel\n");
+  EXPECT_EQ(hunspell_rejects(path("out"), words, dir_), "unApfel\n");
 }
 
 // A Latin-1 pair opens correctly and is saved in UTF-8 with SET UTF-8, the

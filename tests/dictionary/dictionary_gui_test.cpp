@@ -254,10 +254,10 @@ TEST_F(DictionaryFilesTest, AStrayByteIsAskedAboutAndNoKeepsTheOpenDictionary) {
 // SET line as saved.
 TEST_F(DictionaryFilesTest, SavingALatin1PairSaysItsSetLineNowNamesUtf8) {
   const std::string latin = pair("latin", "1\n\xC4pfel\n", "SET ISO8859-1\nTRY \xE4\n");
-  gui_test::answer_message_box(MB_ANSWER_YES);  // the encoding question: ANSI
+  gui_test::answer_message_box(MB_ANSWER_YES);  // the encoding question names the SET line's charset
   load_dictionary(dictionary(), ws_.prefs, from_utf8(latin));
   gui_test::finish();
-  EXPECT_NE(gui_test::last_requester().text.find(u"Encoding detected:ANSI"), text_t::npos);
+  EXPECT_NE(gui_test::last_requester().text.find(u"Encoding detected:ISO8859-1\n"), text_t::npos);
   ASSERT_EQ(doc().entry(0), u"Äpfel");
   gui_test::answer_message_box(MB_ANSWER_OK);
   save_dictionary(dictionary(), 1, 0);

@@ -58,17 +58,29 @@ TEST_F(HyphenationFileTest, EncodingQuestion) {
       {"utf-8 with mark", kBom + "UTF-8\na1b\n", ""},
       {"lower-case line passes", "utf-8\na1b\n", ""},
       {"latin-1 file", "ISO8859-1\n\xE4" "1b\n",
-       "Hyphenation is not in \"UTF-8-BOM\" format:\nISO8859-1\n\nIt will be read as one byte per character."
+       "Hyphenation is not in \"UTF-8-BOM\" format:\nISO8859-1\n\nIt will be read as ISO8859-1."
        "\nIts first line will read \"UTF-8\", the encoding it is saved in."
        "\n\nIt may lead to corrupt results.\nContinue?"},
-      {"lower-case line, one byte per character", "utf-8\n\xE4" "1b\n",
-       "Hyphenation is not in \"UTF-8-BOM\" format:\nUTF-8\n\nIt will be read as one byte per character."
+      {"russian file", "KOI8-R\n\xC1" "1\xC2\n",
+       "Hyphenation is not in \"UTF-8-BOM\" format:\nKOI8-R\n\nIt will be read as KOI8-R."
        "\nIts first line will read \"UTF-8\", the encoding it is saved in."
        "\n\nIt may lead to corrupt results.\nContinue?"},
-      {"utf-8 line, one byte per character", "UTF-8\n\xE4" "1b\n", ""},
-      {"other name, valid UTF-8", "koi8-r\na1b\n",
-       "Hyphenation is not in \"UTF-8-BOM\" format:\nKOI8-R\n\nIt will be read as UTF-8.\n\nIt may lead to "
-       "corrupt results.\nContinue?"},
+      {"other spelling of a name", "iso-8859-2\na1b\n",
+       "Hyphenation is not in \"UTF-8-BOM\" format:\nISO-8859-2\n\nIt will be read as ISO8859-2."
+       "\nIts first line will read \"UTF-8\", the encoding it is saved in."
+       "\n\nIt may lead to corrupt results.\nContinue?"},
+      {"utf-8 under an 8-bit name", "ISO8859-2\n\xC5\xBA" "1b\n",
+       "The first line declares the charset ISO8859-2, but the bytes of the file are valid UTF-8."
+       "\nIt will be read as ISO8859-2.\nIts first line will read \"UTF-8\", the encoding it is saved in."
+       "\n\nIt may lead to corrupt results.\nContinue?"},
+      {"utf-8 named, one byte per character", "utf-8\n\xE4" "1b\n",
+       "The file mixes UTF-8 with other bytes: line 2 is not valid UTF-8.\nIt will be read as UTF-8."
+       "\n\nIt may lead to corrupt results.\nContinue?"},
+      {"comment line first: nothing declared", "% patterns\n\xE4" "1b\n",
+       "Hyphenation is not in \"UTF-8-BOM\" format:\n% PATTERNS\n\nIt will be read as one byte per character."
+       "\nIts first line will read \"UTF-8\", the encoding it is saved in."
+       "\n\nIt may lead to corrupt results.\nContinue?"},
+      {"a charset that cannot be decoded: the load says so", "ISCII-DEVANAGARI\na1b\n", ""},
       {"mixed bytes, mostly UTF-8", "UTF-8\n\xC3\xA4" "1b\n\xC3\xB6" "1d\nx\n\xE4" "1c\n",
        "The file mixes UTF-8 with other bytes: line 5 is not valid UTF-8.\nIt will be read as UTF-8."
        "\n\nIt may lead to corrupt results.\nContinue?"},
@@ -96,6 +108,38 @@ TEST_F(HyphenationFileTest, RealGermanPatternsAreReadOneBytePerCharacter) {
   EXPECT_EQ(r.text.rfind(u"UTF-8\n##", 0), 0u) << "the encoding line replaced, the rest kept";
   EXPECT_NE(r.text.find(u'\u00E4'), text_t::npos) << "ä read as one character";
   EXPECT_EQ(r.text.find(u'\uFFFD'), text_t::npos);
+}
+
+// The first line names the charset the patterns are written in, as
+// libhyphen reads them: each 8-bit family comes in with its own letters and
+// is held as UTF-8 at once; a name that cannot be decoded stops the load.
+TEST_F(HyphenationFileTest, FirstLineCharsetDecodesThePatterns) {
+  const struct {
+    const char* name;
+    std::string bytes;
+    const char16_t* text;
+  } cases[] = {
+      {"ISO8859-2", "ISO8859-2\n\xBC" "1d\xBC\n\xB3" "1o\n", u"UTF-8\n\u017A1d\u017A\n\u01421o\n"},
+      {"ISO8859-7", "ISO8859-7\n\xE1" "1\xF7\n", u"UTF-8\n\u03B11\u03C7\n"},
+      {"KOI8-R", "KOI8-R\n\xC1" "1\xC2\n", u"UTF-8\n\u04301\u0431\n"},
+      {"ISO8859-13", "ISO8859-13\n\xE0" "1\xEB\n", u"UTF-8\n\u01051\u0117\n"},
+      {"ISO8859-5", "ISO8859-5\n\xD0" "1\xDA\n", u"UTF-8\n\u04301\u043A\n"},
+      {"a mark wins over the line", kBom + "ISO8859-2\n\xC5\xBA" "1a\n", u"ISO8859-2\n\u017A1a\n"},
+  };
+  for (const auto& c : cases) {
+    write_bytes("h.dic", c.bytes);
+    const hyphenation_file_result r = load_hyphenation_file(tpath("h.dic"), host_);
+    ASSERT_EQ(r.status, hyphenation_file_status::ok) << c.name;
+    EXPECT_EQ(r.text, c.text) << c.name;
+  }
+  write_bytes("h.dic", "ISCII-DEVANAGARI\n\xA4" "1\xB3\n");
+  const hyphenation_file_result refused = load_hyphenation_file(tpath("h.dic"), host_);
+  EXPECT_EQ(refused.status, hyphenation_file_status::unknown_charset);
+  EXPECT_TRUE(refused.text.empty());
+  EXPECT_NE(to_utf8(refused.message).find("Line 1 of this file declares the charset \"ISCII-DEVANAGARI\""),
+            std::string::npos)
+      << to_utf8(refused.message);
+  EXPECT_EQ(refused.status_text, u"Aborted.");
 }
 
 // No byte-order mark: the hyphenation library would take it as part of the

@@ -294,8 +294,8 @@ TEST_F(HyphenationTabTest, LoadQuestions) {
   load_hyphenation(ws_.hyphenation, from_utf8(latin));
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text,
-            u"Hyphenation is not in \"UTF-8-BOM\" format:\nISO8859-1\n\nIt will be read as one byte per "
-            u"character.\nIts first line will read \"UTF-8\", the encoding it is saved in.\n\nIt may lead to "
+            u"Hyphenation is not in \"UTF-8-BOM\" format:\nISO8859-1\n\nIt will be read as ISO8859-1."
+            u"\nIts first line will read \"UTF-8\", the encoding it is saved in.\n\nIt may lead to "
             u"corrupt results.\nContinue?");
   EXPECT_EQ(gui_test::last_requester().flags, MB_YES_NO | MB_ICON_WARNING);
   EXPECT_EQ(status(), u"Aborted.");

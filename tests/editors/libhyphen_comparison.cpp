@@ -4,8 +4,9 @@
 #include "common/long_job.h"
 #include "editors/hyphenation/hyphenation_engine.h"
 #include "editors/hyphenation/hyphenation_file.h"
+#include "dictionary/dic_file.h"
 
-#include <hyphen.h>
+#include "tests/editors/libhyphen_breaks.h"
 
 #include "tests/test_support/temp_folder.h"
 
@@ -123,33 +124,6 @@ TEST_F(LibhyphenComparison, OtherWordsDifferOnlyAtApostrophes) {
   EXPECT_GT(apostrophes, 0) << "the apostrophe rule of libhyphen no longer shows";
 }
 
-// libhyphen's reading of a word given in the file's own bytes: the word with
-// "-" at each break. For a UTF-8 file it numbers the breaks by character.
-std::string libhyphen_breaks(HyphenDict* dict, const std::string& bytes) {
-  std::vector<char> hyphens(bytes.size() + 5);
-  char** rep = nullptr;
-  int* pos = nullptr;
-  int* cut = nullptr;
-  hnj_hyphen_hyphenate2(dict, bytes.c_str(), static_cast<int>(bytes.size()), hyphens.data(), nullptr, &rep, &pos,
-                        &cut);
-  if (rep) {
-    for (size_t i = 0; i < bytes.size(); ++i) std::free(rep[i]);
-    std::free(rep);
-    std::free(pos);
-    std::free(cut);
-  }
-  std::string out;
-  size_t character = 0;
-  for (size_t i = 0; i < bytes.size(); ++i) {
-    out.push_back(bytes[i]);
-    const bool last_byte = !dict->utf8 || i + 1 == bytes.size() || (bytes[i + 1] & 0xC0) != 0x80;
-    if (!last_byte) continue;
-    if ((hyphens[character] & 1) && i + 1 < bytes.size()) out.push_back('-');
-    ++character;
-  }
-  return out;
-}
-
 std::string latin1_bytes(const text_t& word) {
   std::string out;
   for (char16_t u : word) out.push_back(static_cast<char>(u));
@@ -167,11 +141,13 @@ text_t from_latin1(const std::string& bytes) {
 std::vector<text_t> accented_words(const std::vector<std::string>& dictionaries, size_t step) {
   std::vector<text_t> words;
   for (const std::string& path : dictionaries) {
-    std::ifstream in(path);
-    std::string line;
-    std::getline(in, line);  // the count
-    while (std::getline(in, line)) {
-      text_t w = from_utf8(line.substr(0, line.find_first_of("/\t ")));
+    // Through the program's loader: any installed dictionary, in any charset.
+    list_document doc;
+    text_t aff;
+    headless_long_job_host host;
+    if (load_dictionary_pair(from_utf8(path), host, doc, aff).status != dic_file_status::ok) continue;
+    for (const text_view entry : doc.entries()) {
+      text_t w(entry.substr(0, entry.find_first_of(u"/\t\n ")));
       for (char16_t& u : w) u = unit_to_lower(u);
       const bool latin1 = std::all_of(w.begin(), w.end(), [](char16_t u) { return u < 0x100; });
       const bool accented = std::any_of(w.begin(), w.end(), [](char16_t u) { return u >= 0x80; });
@@ -186,11 +162,6 @@ std::vector<text_t> accented_words(const std::vector<std::string>& dictionaries,
   for (const char16_t* w : {u"schl\u00FCssel", u"r\u00E9sum\u00E9s", u"fianc\u00E9e"}) words.emplace_back(w);
   return words;
 }
-
-struct hyphen_dict_free {
-  void operator()(HyphenDict* d) const { hnj_hyphen_free(d); }
-};
-using hyphen_dict = std::unique_ptr<HyphenDict, hyphen_dict_free>;
 
 class SavedPatternFiles : public ::testing::Test {
  protected:

@@ -38,7 +38,7 @@ TEST(EncodingQuestion, NamesTheDetectedFormat) {
   EXPECT_EQ(encoding_name(FORMAT_ASCII), u"ANSI");
   EXPECT_EQ(encoding_name(FORMAT_UTF16LE), u"UTF-16 (little endian)");
   EXPECT_EQ(encoding_name(99), u"Unknown");
-  EXPECT_EQ(non_utf8_bom_question(FORMAT_ASCII),
+  EXPECT_EQ(non_utf8_bom_question(u"ANSI"),
             u"The file to open is not encoded in \"UTF-8-BOM\"\n\nIt may lead to corrupt results.\n\n"
             u"Encoding detected:ANSI\n\nContinue?");
 }
