@@ -14,6 +14,8 @@ packages=(
   libhyphen-dev hyphen-en-us hyphen-de
   hunspell hunspell-en-us hunspell-de-de hunspell-fr hunspell-tools
   libmythes-dev mythes-en-us
+  # files in declared 8-bit charsets, read back by Hunspell, libhyphen and libmythes
+  hunspell-pl hunspell-el hunspell-lt hyphen-pl hyphen-el hyphen-ru hyphen-lt hyphen-cs mythes-pl
   # profiling the benchmarks (perf record / perf stat)
   linux-perf
 )

@@ -1,6 +1,7 @@
 #include "affix/crunch.h"
 #include "affix_test_util.h"
 #include "common/dic_entry.h"
+#include "tests/test_support/installed_data.h"
 
 #include <gtest/gtest.h>
 
@@ -292,15 +293,18 @@ std::vector<text_t> crunch_flattened_slice(const std::string& name, const std::v
   return last;
 }
 
+// The slices, their sizes and shares of folds are those of these packages' pairs.
 TEST(CrunchEnUs, FlattenedDictionaryStillStandsForEveryWord) {
-  std::ifstream probe("/usr/share/hunspell/en_US.dic");
-  if (!probe) GTEST_SKIP() << "hunspell-en-us is not installed";
+  if (const std::string why = test_support::installed_mismatch({test_support::kEnUsDic, test_support::kEnUsAff});
+      !why.empty())
+    GTEST_SKIP() << why;
   crunch_flattened_slice("en_US", {"j", "k", "q", "v", "y", "z", "J", "Q", "Z"}, 5000, 3);
 }
 
 TEST(CrunchDeDe, FlattenedSliceGivesBackExactlyItsWords) {
-  std::ifstream probe("/usr/share/hunspell/de_DE.dic");
-  if (!probe) GTEST_SKIP() << "hunspell-de-de is not installed";
+  if (const std::string why = test_support::installed_mismatch({test_support::kDeDeDic, test_support::kDeDeAff});
+      !why.empty())
+    GTEST_SKIP() << why;
   // fein/D would stand for feinder and feindem besides feind.
   const std::vector<text_t> entries = crunch_flattened_slice("de_DE", {"fein", "Fein"}, 200, 50);
   for (const char16_t* folded : {u"fein/D", u"Fein/D"}) EXPECT_EQ(std::count(entries.begin(), entries.end(), folded), 0);

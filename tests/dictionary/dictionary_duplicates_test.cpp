@@ -13,6 +13,7 @@
 #include "dictionary/dic_file.h"
 #include "tests/affix/affix_test_util.h"
 #include "tests/dictionary/list_fixture.h"
+#include "tests/test_support/installed_data.h"
 #include "tests/test_support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -367,9 +368,12 @@ bool split_entry(text_view entry, text_t& first, text_t& second) {
   return true;
 }
 
+// The counts of duplicates made and merged are those of hunspell-en-us's pair.
 TEST(DictionaryDuplicatesEnUs, ProcessKeepsEveryWord) {
-  const char* dic = "/usr/share/hunspell/en_US.dic";
-  if (!std::filesystem::exists(dic)) GTEST_SKIP() << "hunspell-en-us is not installed";
+  if (const std::string why = test_support::installed_mismatch({test_support::kEnUsDic, test_support::kEnUsAff});
+      !why.empty())
+    GTEST_SKIP() << why;
+  const char* dic = test_support::kEnUsDic.path;
   list_document original;
   text_t aff;
   headless_long_job_host host;

@@ -271,6 +271,33 @@ TEST_F(DictionaryFilesTest, SavingALatin1PairSaysItsSetLineNowNamesUtf8) {
   run_loop();
 }
 
+// A Polish pair (SET ISO8859-2) opens with its own letters, the question
+// naming the charset it is read in; a charset the program cannot decode is
+// refused by name and the open dictionary stays.
+TEST_F(DictionaryFilesTest, DeclaredCharsetsOpenWithTheirLettersOrAreRefusedByName) {
+  const std::string polish = pair("pl", "2\n\xBC" "d\xBC" "b\xB3o\nja\xB6/X\n", "SET ISO8859-2\nTRY \xB1\n");
+  gui_test::answer_message_box(MB_ANSWER_YES);
+  load_dictionary(dictionary(), ws_.prefs, from_utf8(polish));
+  gui_test::finish();
+  EXPECT_NE(gui_test::last_requester().text.find(u"Encoding detected:ISO8859-2\n"), text_t::npos)
+      << to_utf8(gui_test::last_requester().text);
+  ASSERT_EQ(doc().count(), 2);
+  EXPECT_EQ(doc().entry(0), u"\u017Ad\u017Ab\u0142o");
+  EXPECT_EQ(doc().entry(1), u"ja\u015B/X");
+  EXPECT_EQ(gadget_get_text(AFF_EDITOR), u"SET ISO8859-2\nTRY \u0105\n");
+
+  const std::string marathi = pair("mr", "1\n\xA4\xB3\n", "SET ISCII-DEVANAGARI\n");
+  gui_test::answer_message_box(MB_ANSWER_OK);  // the refusal: nothing to ask before it
+  load_dictionary(dictionary(), ws_.prefs, from_utf8(marathi));
+  gui_test::finish();
+  const auto refusal = gui_test::last_requester();
+  EXPECT_EQ(refusal.title, u"Error!");
+  EXPECT_NE(refusal.text.find(u"declares the charset \"ISCII-DEVANAGARI\""), text_t::npos) << to_utf8(refusal.text);
+  EXPECT_EQ(doc().entry(0), u"\u017Ad\u017Ab\u0142o");
+  EXPECT_EQ(doc().path(), from_utf8(polish));
+  EXPECT_EQ(status(), u"Aborted.");
+}
+
 // Opening X.aff as the .dic is refused; the open dictionary stays.
 TEST_F(DictionaryFilesTest, AnAffOpenedAsTheDicIsRefused) {
   const std::string open = pair("open", "1\nkept\n");

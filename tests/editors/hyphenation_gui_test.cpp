@@ -358,6 +358,34 @@ TEST_F(HyphenationTabTest, OneBytePerCharacterFileHyphenatesAtOnceAndSavesAsUtf8
   EXPECT_EQ(status().substr(0, 9), u"OK. (dic:");
 }
 
+// A Russian pattern file (KOI8-R) hyphenates Cyrillic words right after
+// loading, and its first line then names UTF-8; an undecodable charset is
+// refused by name and the editor keeps its text.
+TEST_F(HyphenationTabTest, DeclaredCharsetFileHyphenatesAtOnce) {
+  load_words("1\n\xD0\xBA\xD0\xBE\xD1\x88\xD0\xBA\xD0\xB0\n");  // кошка
+  // "ш1к": a break between ш and к.
+  const std::string russian = file("ru.dic", "KOI8-R\nLEFTHYPHENMIN 1\n\xDB" "1\xCB\n");
+  gui_test::answer_message_box(MB_ANSWER_YES);
+  load_hyphenation(ws_.hyphenation, from_utf8(russian));
+  gui_test::finish();
+  EXPECT_NE(gui_test::last_requester().text.find(u"It will be read as KOI8-R."), text_t::npos);
+  EXPECT_EQ(gadget_get_text(HYPHENATION_EDITOR), u"UTF-8\nLEFTHYPHENMIN 1\n\u04481\u043A\n");
+  gadget_set_text(HYPHENATION_WORD_FIELD, u"\u043A\u043E\u0448\u043A\u0430");
+  const size_t asked = gui_test::requesters().size();
+  hyphenate_entered_word(ws_.hyphenation, ws_.dictionary, ws_.prefs);
+  EXPECT_EQ(gui_test::requesters().size(), asked) << "no hand edit of the first line";
+  expect_rows({{u"\u043A\u043E\u0448-\u043A\u0430", u"", u"\u043A\u043E\u04481\u043A\u0430"}});
+
+  const std::string unknown = file("mr.dic", "ISCII-DEVANAGARI\n\xA4" "1\xB3\n");
+  gui_test::answer_message_box(MB_ANSWER_OK);
+  load_hyphenation(ws_.hyphenation, from_utf8(unknown));
+  gui_test::finish();
+  EXPECT_EQ(gui_test::last_requester().title, u"Error!");
+  EXPECT_NE(gui_test::last_requester().text.find(u"declares the charset \"ISCII-DEVANAGARI\""), text_t::npos);
+  EXPECT_EQ(gadget_get_text(HYPHENATION_EDITOR), u"UTF-8\nLEFTHYPHENMIN 1\n\u04481\u043A\n");
+  EXPECT_EQ(ws_.hyphenation.path, from_utf8(russian));
+}
+
 // Escape while the pattern table is built, held there through the engine's
 // seam: Yes stops the build, the word forms stay unhyphenated, and the next
 // Hyphenate builds the table anew.

@@ -375,4 +375,17 @@ TEST_F(ThesaurusTabTest, ChangedQuestionAndUnmarkedFile) {
   EXPECT_EQ(thes().path(), from_utf8(plain));
 }
 
+// A Polish thesaurus (ISO8859-2) opens with its letters, the question naming
+// the encoding its first line declares.
+TEST_F(ThesaurusTabTest, DeclaredEncodingOpensWithItsLetters) {
+  const std::string polish = dat("pl.dat", "ISO8859-2\npoj\xEA" "cie|1\n(rzecz.)|idea|\xBC" "d\xBC" "b\xB3o\n");
+  gui_test::answer_message_box(MB_ANSWER_YES);
+  load_thesaurus(ws_.thesaurus, ws_.prefs, from_utf8(polish));
+  gui_test::finish();
+  EXPECT_NE(gui_test::last_requester().text.find(u"Encoding detected:ISO8859-2\n"), text_t::npos)
+      << to_utf8(gui_test::last_requester().text);
+  EXPECT_EQ(thes().entries(), std::vector<text_t>{u"poj\u0119cie|1\n(rzecz.)|idea|\u017Ad\u017Ab\u0142o"});
+  EXPECT_EQ(ws_.thesaurus.encoding, u"ISO8859-2");
+}
+
 }  // namespace

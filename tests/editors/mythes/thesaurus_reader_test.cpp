@@ -5,6 +5,7 @@
 #include "editors/thesaurus/thesaurus_file.h"
 
 #include "common/long_job.h"
+#include "tests/test_support/installed_data.h"
 #include "tests/test_support/temp_folder.h"
 
 #include <gtest/gtest.h>
@@ -79,11 +80,14 @@ TEST_F(ThesaurusReaderTest, SavedFixtureReadsBackThroughMythes) {
 
 // Debian's English thesaurus: the saved .dat is the original with a mark in
 // front, the saved .idx the original with every offset 3 higher.
+// Its entry count and words are those of mythes-en-us's pair.
 TEST_F(ThesaurusReaderTest, DebianEnglishThesaurusRoundTrips) {
-  const std::string dat_path = "/usr/share/mythes/th_en_US_v2.dat";
+  if (const std::string why = test_support::installed_mismatch({test_support::kThEnUsDat, test_support::kThEnUsIdx});
+      !why.empty())
+    GTEST_SKIP() << why;
+  const std::string dat_path = test_support::kThEnUsDat.path;
   const std::string original_dat = test_support::read_file(dat_path);
-  const std::string original_idx = test_support::read_file("/usr/share/mythes/th_en_US_v2.idx");
-  if (original_dat.empty() || original_idx.empty()) GTEST_SKIP() << "mythes-en-us is not installed";
+  const std::string original_idx = test_support::read_file(test_support::kThEnUsIdx.path);
   list_document doc;
   text_t encoding;
   const thesaurus_file_result loaded = load_thesaurus_pair(from_utf8(dat_path), host_, doc, encoding);
