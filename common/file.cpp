@@ -472,7 +472,9 @@ struct utf8_scan {
   int64_t first_invalid = -1;  // file offset
 };
 
-utf8_scan scan_utf8(int fd) {
+// until_invalid: stops at the first invalid byte, all a reader by a
+// declaration needs to know (an 8-bit file shows one within its first line).
+utf8_scan scan_utf8(int fd, bool until_invalid = false) {
   utf8_scan r;
   std::unique_ptr<unsigned char[]> buf = std::make_unique_for_overwrite<unsigned char[]>(BUFFER_SIZE + 4);
   size_t carry = 0;
@@ -495,6 +497,7 @@ utf8_scan scan_utf8(int fd) {
     r.multibyte += part.multibyte;
     if (part.invalid > 0 && r.invalid == 0) r.first_invalid = base + static_cast<int64_t>(part.first_invalid);
     r.invalid += part.invalid;
+    if (until_invalid && r.invalid > 0) return r;
     std::memmove(buf.get(), buf.get() + n - tail, tail);
     carry = tail;
     base += static_cast<int64_t>(n - tail);
@@ -926,7 +929,7 @@ declared_format file_detect_format_as_declared(int n, const declared_format& dec
     d.unknown = true;
     return d;
   }
-  const utf8_scan scan = scan_utf8(f->fd);
+  const utf8_scan scan = scan_utf8(f->fd, true);
   if (!scan.read_ok) {
     f->read_ok = false;
   } else if (d.format == FORMAT_UTF8) {
