@@ -118,6 +118,48 @@ bool dictionary_needs_charset(const list_document& doc, text_view aff_text) {
   return false;
 }
 
+bool is_blank(char16_t c) { return c == u' ' || c == u'\t'; }
+
+// The blank-separated fields of a line.
+std::vector<text_view> line_fields(text_view line) {
+  std::vector<text_view> out;
+  size_t i = 0;
+  while (i < line.size()) {
+    while (i < line.size() && is_blank(line[i])) ++i;
+    size_t end = i;
+    while (end < line.size() && !is_blank(line[end])) ++end;
+    if (end > i) out.push_back(line.substr(i, end - i));
+    i = end;
+  }
+  return out;
+}
+
+// True when the .aff keeps the default FLAG mode (one character a flag) and
+// a flag of its rule sets, rules, AF aliases or entries is not ASCII.
+bool needs_character_flags(const list_document& doc, text_view aff_text) {
+  auto non_ascii = [](text_view s) { return std::any_of(s.begin(), s.end(), [](char16_t u) { return u >= 0x80; }); };
+  bool flagged = false;
+  for (size_t line = 0; line < aff_text.size();) {
+    size_t end = aff_text.find(u'\n', line);
+    if (end == text_view::npos) end = aff_text.size();
+    const std::vector<text_view> f = line_fields(aff_text.substr(line, end - line));
+    line = end + 1;
+    if (f.empty()) continue;
+    if (f[0] == u"FLAG") return false;
+    if ((f[0] == u"PFX" || f[0] == u"SFX") && f.size() >= 2) {
+      if (non_ascii(f[1])) flagged = true;
+      if (f.size() >= 4 && f[3].find(u'/') != text_view::npos && non_ascii(f[3].substr(f[3].find(u'/') + 1))) flagged = true;
+    } else if (f[0] == u"AF" && f.size() >= 2 && non_ascii(f[1])) {
+      flagged = true;
+    }
+  }
+  if (flagged) return true;
+  const int64_t n = doc.count();
+  for (int64_t i = 0; i < n; ++i)
+    if (non_ascii(split_dic_entry(doc.entries()[static_cast<size_t>(i)]).flags)) return true;
+  return false;
+}
+
 }  // namespace
 
 text_t aff_text_declaring_utf8(text_view aff_text, text_t* replaced) {
@@ -132,13 +174,26 @@ text_t aff_text_declaring_utf8(text_view aff_text, text_t* replaced) {
   return out;
 }
 
-text_t aff_text_as_saved(const list_document& doc, text_view aff_text, text_t* replaced, bool* set_line_added) {
-  text_t saved = aff_text_declaring_utf8(normalise_line_endings(aff_text), replaced);
+text_t aff_text_as_saved(const list_document& doc, text_view aff_text, text_t* replaced, bool* set_line_added,
+                         bool* flag_line_added) {
+  text_t replaced_name;
+  text_t saved = aff_text_declaring_utf8(normalise_line_endings(aff_text), &replaced_name);
   // Without a SET line Hunspell reads both files as ISO8859-1: a pair that
   // holds any other letter must say that it is UTF-8 now.
   const bool add = !find_aff_set_line(saved).found && dictionary_needs_charset(doc, saved);
+  // In an 8-bit file a one-character flag is one byte; in UTF-8 Hunspell
+  // would read a letter beyond ASCII as two or three flags, unless it is
+  // told that flags are characters.
+  const bool flags = (add || !replaced_name.empty()) && needs_character_flags(doc, saved);
+  if (flag_line_added) *flag_line_added = flags;
+  if (flags) {
+    const aff_set_line set = find_aff_set_line(saved);
+    const size_t end = set.found ? saved.find(u'\n', set.line_start) : text_t::npos;
+    saved.insert(end == text_t::npos ? 0 : end + 1, u"FLAG UTF-8\n");
+  }
   if (add) saved.insert(0, u"SET UTF-8\n");
   if (set_line_added) *set_line_added = add;
+  if (replaced) *replaced = replaced_name;
   return saved;
 }
 
@@ -257,8 +312,8 @@ dic_file_result save_dictionary_pair(text_view dic_target, list_document& doc, t
   static const char kBom[] = "\xEF\xBB\xBF";
   // The files are written in UTF-8, so the .aff must say so.
   text_t replaced_encoding;
-  bool set_line_added = false;
-  const text_t saved_aff = aff_text_as_saved(doc, aff_text, &replaced_encoding, &set_line_added);
+  bool set_line_added = false, flag_line_added = false;
+  const text_t saved_aff = aff_text_as_saved(doc, aff_text, &replaced_encoding, &set_line_added, &flag_line_added);
 
   long_job job(host, T("Saving .aff file..."), doc.count(), true);
 
@@ -323,15 +378,18 @@ dic_file_result save_dictionary_pair(text_view dic_target, list_document& doc, t
   r.replaced_encoding = replaced_encoding;
   finish_job(job, r);
   r.set_line_added = set_line_added;
+  const text_t flag_note =
+      flag_line_added ? T("\n\nIts flags beyond ASCII stay one character each: a line \"FLAG UTF-8\" says so.")
+                      : text_t();
   if (!replaced_encoding.empty()) {
     host.message_box(T("Warning!"),
                      T("The .AFF file declared the encoding \"") + replaced_encoding +
-                         T("\", but the dictionary is saved in UTF-8: its SET line now says UTF-8."),
+                         T("\", but the dictionary is saved in UTF-8: its SET line now says UTF-8.") + flag_note,
                      kInformation);
   } else if (set_line_added) {
     host.message_box(T("Warning!"),
                      T("The .AFF file declared no encoding, so it was read as ISO8859-1, but the dictionary is "
-                       "saved in UTF-8: a line \"SET UTF-8\" now stands at its top."),
+                       "saved in UTF-8: a line \"SET UTF-8\" now stands at its top.") + flag_note,
                      kInformation);
   }
   return r;

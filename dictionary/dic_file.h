@@ -73,9 +73,12 @@ dic_file_result check_dictionary_pair(text_view dic_path);
 text_t aff_text_declaring_utf8(text_view aff_text, text_t* replaced = nullptr);
 // The .aff text exactly as a save of doc writes it: line ends LF, SET lines
 // naming UTF-8, and "SET UTF-8" put at the top of a text without a SET line
-// when the pair holds a letter beyond ASCII (set_line_added tells).
+// when the pair holds a letter beyond ASCII (set_line_added tells); a text
+// converted from an 8-bit charset in the default FLAG mode whose flags go
+// beyond ASCII gets "FLAG UTF-8" after its SET line (flag_line_added), as
+// Hunspell reads one-character flags of a UTF-8 file byte by byte otherwise.
 text_t aff_text_as_saved(const list_document& doc, text_view aff_text, text_t* replaced = nullptr,
-                         bool* set_line_added = nullptr);
+                         bool* set_line_added = nullptr, bool* flag_line_added = nullptr);
 // Reads the pair under a long job "Loading Dictionary... <ESC> to abort."
 // with the .dic's bytes as its progress. A file that is partly valid UTF-8
 // is read only when the host's question is answered Yes; a read error fails

@@ -544,6 +544,30 @@ TEST_F(DicFileTest, PairWithoutSetLineGetsOneWhenItNeedsIt) {
   EXPECT_EQ(hunspell_rejects(path("out"), words, dir_), "unApfel\n");
 }
 
+// One-character flags beyond ASCII are one byte in an 8-bit file: the copy
+// in UTF-8 says "FLAG UTF-8", or Hunspell would read "ą" and "ć" (C4 85,
+// C4 87) as one flag C4 and give both words both suffixes.
+TEST_F(DicFileTest, EightBitFlagsBeyondAsciiStayOneFlagEach) {
+  write_pair("pl", "2\nkot/\xB1\npies/\xE6\n",
+             "SET ISO8859-2\nSFX \xB1 Y 1\nSFX \xB1 0 a .\n\nSFX \xE6 Y 1\nSFX \xE6 0 b .\n");
+  list_document doc;
+  text_t aff;
+  ASSERT_EQ(load_dictionary_pair(T(path("pl.dic").c_str()), host_, doc, aff).status, dic_file_status::ok);
+  ASSERT_EQ(save_dictionary_pair(T(path("out.dic").c_str()), doc, aff, host_).status, dic_file_status::ok);
+  EXPECT_EQ(read_bytes("out.aff"), kBom + "SET UTF-8\nFLAG UTF-8\nSFX \xC4\x85 Y 1\nSFX \xC4\x85 0 a .\n\n"
+                                          "SFX \xC4\x87 Y 1\nSFX \xC4\x87 0 b .\n");
+  ASSERT_EQ(host_.messages.size(), 1u);
+  EXPECT_NE(to_utf8(host_.messages[0]).find("\"FLAG UTF-8\""), std::string::npos);
+  // An ASCII-flagged pair is left in the default mode.
+  write_pair("plain", "1\nkot/A\n", "SET ISO8859-2\nSFX A Y 1\nSFX A 0 \xB1 .\n");
+  ASSERT_EQ(load_dictionary_pair(T(path("plain.dic").c_str()), host_, doc, aff).status, dic_file_status::ok);
+  EXPECT_EQ(to_utf8(aff_text_as_saved(doc, aff)), "SET UTF-8\nSFX A Y 1\nSFX A 0 \xC4\x85 .\n");
+  if (!test_support::have_hunspell()) return;
+  const std::string words = "kot\nkota\nkotb\npies\npiesa\npiesb\n";
+  EXPECT_EQ(hunspell_rejects(path("pl"), words, dir_), "kotb\npiesa\n");
+  EXPECT_EQ(hunspell_rejects(path("out"), words, dir_), "kotb\npiesa\n");
+}
+
 // A Latin-1 pair opens correctly and is saved in UTF-8 with SET UTF-8, the
 // user being told: Hunspell accepts its accented words before and after.
 TEST_F(DicFileTest, Latin1PairIsSavedAsUtf8ThatHunspellReads) {
