@@ -19,7 +19,7 @@ build: configure
 
 run: configure
 	@cmake --build $(BUILD_RUN) -j $(JOBS) --target vocabrix
-	@bash scripts/run.sh $(BUILD_RUN)/shell/vocabrix
+	@bash scripts/run.sh $(BUILD_RUN)/app/vocabrix
 
 build-test: deps
 	@cmake -S . -B $(BUILD_TEST) -DCMAKE_BUILD_TYPE=Debug -DVOCABRIX_SANITIZE=ON >/dev/null

@@ -1,15 +1,15 @@
 // Profile import against the given settings folder, as File > Import
 // Profile runs it, then the start-up read of that folder: the outcome, the
 // time and the peak memory of each (hostile archives must be refused early).
+#include "app/profiles.h"
+#include "app/settings_file_registry.h"
+#include "app/startup_settings.h"
+#include "app/workspace.h"
 #include "bench/bench_support.h"
 #include "common/file.h"
-#include "shell/preferences.h"
-#include "shell/profiles.h"
-#include "shell/recent_files.h"
-#include "shell/settings_file_registry.h"
-#include "shell/settings_files.h"
-#include "shell/workspace.h"
-#include "shell/shell_state.h"
+#include "kit/base_folder.h"
+#include "kit/preferences.h"
+#include "kit/recent_files.h"
 
 #include <sys/resource.h>
 

@@ -1,9 +1,9 @@
 // The update check against a site (its base URL: the version file is asked
 // at <url>/check_for_updates/vocabrix_version.txt), with the usual deadline
 // and byte caps: what it shows, the outcome, the time and the peak memory.
+#include "app/update_check.h"
 #include "bench/bench_support.h"
-#include "shell/shell_state.h"
-#include "shell/update_check.h"
+#include "kit/base_folder.h"
 
 #include <sys/resource.h>
 

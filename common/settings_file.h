@@ -1,6 +1,6 @@
 // The settings files the program and its tools remember their options in:
 // the framed format ("41" on the first line, then values), a reader for it,
-// and what a tool hands the shell so that start-up reads its file.
+// and what a tool hands the program so that start-up reads its file.
 #pragma once
 
 #include "common/text.h"
@@ -15,7 +15,7 @@ inline constexpr char16_t settings_format_id[] = u"41";
 // checks that the file still holds the value; a file that ends early (or is
 // missing, empty or a folder) makes ok() false, and the caller keeps its
 // defaults. The file is closed when the reader goes. The size of the file is
-// the caller's to check (the shell refuses a file larger than its format).
+// the caller's to check (start-up refuses a file larger than its format).
 class settings_reader {
  public:
   explicit settings_reader(text_view path);
@@ -48,7 +48,7 @@ bool read_settings_text(text_view path, text_t& out);
 bool all_decimal_digits(text_view s);
 
 // A settings file a tool remembers its options in, as the tool hands it to
-// the shell's start-up: every registered record is reset, then each file is
+// the program's start-up: every registered record is reset, then each file is
 // read, in the order they were registered, before any window exists.
 struct settings_file_registration {
   text_t name;                   // in the settings folder; "" reads no settings file

@@ -3,17 +3,15 @@
 #include "affix/affix_expansion.h"
 #include "affix/expansion_output.h"
 #include "dictionary/aff_aid.h"
+#include "dictionary/aff_aid_languages.h"
 #include "dictionary/word_editor.h"
 #include "gui/gui.h"
 #include "gui/text_cursor.h"
-#include "shell/layout.h"
-#include "shell/main_loop.h"
-#include "shell/aff_aid_languages.h"
-#include "shell/preferences.h"
-#include "shell/settings_files.h"
-#include "shell/shell_ids.h"
-#include "shell/shell_state.h"
-#include "shell/window_helpers.h"
+#include "kit/ids.h"
+#include "kit/layout.h"
+#include "kit/preferences.h"
+#include "kit/settings_files.h"
+#include "kit/window_helpers.h"
 
 #include <algorithm>
 #include <map>

@@ -1,9 +1,9 @@
 #include "dictionary/dictionary_commands_ui.h"
 
 #include "dictionary/dic_file.h"
-#include "shell/list_tab_commands_ui.h"
-#include "shell/list_view_ui.h"
-#include "shell/shell_ids.h"
+#include "kit/ids.h"
+#include "kit/list_tab_commands_ui.h"
+#include "kit/list_view_ui.h"
 
 void check_all_dictionary_words() { check_all_on_tab(TAB_DICTIONARY, dictionary_command_texts()); }
 

@@ -3,7 +3,7 @@
 // warnings and questions. The deletes are undoable.
 #pragma once
 
-#include "shell/document_kinds.h"
+#include "kit/document_kinds.h"
 
 void check_all_dictionary_words();
 void uncheck_all_dictionary_words();

@@ -10,14 +10,13 @@
 #include "gui/gui.h"
 #include "gui/modal_window.h"
 #include "gui/text_cursor.h"
-#include "shell/layout.h"
-#include "shell/list_view_ui.h"
-#include "shell/main_job_host.h"
-#include "shell/manual_anchors.h"
-#include "shell/preferences.h"
-#include "shell/settings_files.h"
-#include "shell/shell_state.h"
-#include "shell/window_helpers.h"
+#include "kit/layout.h"
+#include "kit/list_view_ui.h"
+#include "kit/main_job_host.h"
+#include "kit/manual_anchors.h"
+#include "kit/preferences.h"
+#include "kit/settings_files.h"
+#include "kit/window_helpers.h"
 
 #include <array>
 

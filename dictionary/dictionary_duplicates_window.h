@@ -3,12 +3,12 @@
 // window 523 and Sort tags .AFF).
 #pragma once
 
-#include "affix/dictionary_document.h"
+#include "dictionary/dictionary_document.h"
 #include "dictionary/dictionary_duplicates.h"
-#include "shell/id_blocks.h"
-#include "shell/preferences.h"
-#include "shell/tool_registry.h"
-#include "shell/shell_ids.h"
+#include "kit/id_blocks.h"
+#include "kit/ids.h"
+#include "kit/preferences.h"
+#include "kit/tool_registry.h"
 
 namespace dictionary_duplicates_ids {
 constexpr int WINDOW = DICTIONARY_DUPLICATES_WINDOW;

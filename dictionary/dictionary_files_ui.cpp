@@ -3,15 +3,14 @@
 #include "common/file.h"
 #include "dictionary/dic_file.h"
 #include "gui/gui.h"
-#include "shell/list_view_ui.h"
-#include "shell/main_job_host.h"
-#include "shell/main_loop.h"
-#include "shell/preferences.h"
-#include "shell/recent_files.h"
-#include "shell/recent_files_ui.h"
-#include "shell/shell_ids.h"
-#include "shell/undo_redo_ui.h"
-#include "shell/window_helpers.h"
+#include "kit/ids.h"
+#include "kit/list_view_ui.h"
+#include "kit/main_job_host.h"
+#include "kit/preferences.h"
+#include "kit/recent_files.h"
+#include "kit/recent_files_ui.h"
+#include "kit/undo_redo_ui.h"
+#include "kit/window_helpers.h"
 
 #include <cstdint>
 #include <memory>

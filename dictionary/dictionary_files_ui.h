@@ -3,10 +3,10 @@
 // .aff text in editor 126, the file labels and the recent files.
 #pragma once
 
-#include "affix/dictionary_document.h"
 #include "common/text.h"
-#include "shell/document_kinds.h"
-#include "shell/preferences.h"
+#include "dictionary/dictionary_document.h"
+#include "kit/document_kinds.h"
+#include "kit/preferences.h"
 
 // path "" asks for the file ("Open Dictionary"); any other path is opened
 // directly. An aborted or failed load leaves the open dictionary as it was.

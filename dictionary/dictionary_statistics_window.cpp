@@ -8,12 +8,12 @@
 #include "dictionary/wordlist_extraction.h"
 #include "gui/gui.h"
 #include "gui/modal_window.h"
-#include "shell/main_job_host.h"
-#include "shell/preferences.h"
-#include "shell/settings_files.h"
-#include "shell/shell_ids.h"
-#include "shell/shell_state.h"
-#include "shell/window_helpers.h"
+#include "kit/ids.h"
+#include "kit/layout.h"
+#include "kit/main_job_host.h"
+#include "kit/preferences.h"
+#include "kit/settings_files.h"
+#include "kit/window_helpers.h"
 
 #include <algorithm>
 

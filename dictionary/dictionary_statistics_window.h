@@ -3,11 +3,11 @@
 // type with their forms.
 #pragma once
 
+#include "dictionary/dictionary_document.h"
 #include "dictionary/dictionary_statistics.h"
-#include "affix/dictionary_document.h"
-#include "shell/id_blocks.h"
-#include "shell/preferences.h"
-#include "shell/tool_registry.h"
+#include "kit/id_blocks.h"
+#include "kit/preferences.h"
+#include "kit/tool_registry.h"
 
 namespace statistics_ids {
 constexpr int WINDOW = STATISTICS_WINDOW;

@@ -6,11 +6,11 @@
 #include "dictionary/postag_search_window.h"
 #include "dictionary/wordlist_extraction.h"
 #include "gui/gui.h"
-#include "shell/list_view_ui.h"
-#include "shell/main_job_host.h"
-#include "shell/preferences.h"
-#include "shell/shell_ids.h"
-#include "shell/undo_redo_ui.h"
+#include "kit/ids.h"
+#include "kit/list_view_ui.h"
+#include "kit/main_job_host.h"
+#include "kit/preferences.h"
+#include "kit/undo_redo_ui.h"
 
 namespace {
 

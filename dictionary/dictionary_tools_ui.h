@@ -4,12 +4,12 @@
 // the statistics windows).
 #pragma once
 
-#include "affix/dictionary_document.h"
+#include "dictionary/dictionary_document.h"
 
 #include "dictionary/dictionary_statistics.h"
 #include "dictionary/wordlist_extraction.h"
-#include "shell/preferences.h"
-#include "shell/tool_registry.h"
+#include "kit/preferences.h"
+#include "kit/tool_registry.h"
 
 // Word-list extraction of a type: every word as .txt or .csv, or the
 // compounds (plain or for LanguageTool); prefs give the size that asks

@@ -2,10 +2,10 @@
 
 #include "gui/gui.h"
 #include "gui/modal_window.h"
-#include "shell/main_job_host.h"
-#include "shell/shell_ids.h"
-#include "shell/shell_state.h"
-#include "shell/window_helpers.h"
+#include "kit/ids.h"
+#include "kit/layout.h"
+#include "kit/main_job_host.h"
+#include "kit/window_helpers.h"
 
 using namespace postag_search_ids;
 

@@ -2,10 +2,10 @@
 // text and writes them to a .txt file.
 #pragma once
 
-#include "affix/dictionary_document.h"
+#include "dictionary/dictionary_document.h"
 #include "dictionary/wordlist_extraction.h"
-#include "shell/id_blocks.h"
-#include "shell/tool_registry.h"
+#include "kit/id_blocks.h"
+#include "kit/tool_registry.h"
 
 namespace postag_search_ids {
 constexpr int WINDOW = POSTAG_SEARCH_WINDOW;

@@ -8,14 +8,12 @@
 #include "dictionary/word_editor.h"
 #include "gui/gui.h"
 #include "gui/modal_window.h"
-#include "shell/id_blocks.h"
-#include "shell/layout.h"
-#include "shell/list_view_ui.h"
-#include "shell/preferences.h"
-#include "shell/settings_files.h"
-#include "shell/shell_ids.h"
-#include "shell/shell_state.h"
-#include "shell/window_helpers.h"
+#include "kit/id_blocks.h"
+#include "kit/ids.h"
+#include "kit/layout.h"
+#include "kit/list_view_ui.h"
+#include "kit/preferences.h"
+#include "kit/window_helpers.h"
 
 #include <algorithm>
 

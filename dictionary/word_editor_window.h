@@ -2,12 +2,12 @@
 #pragma once
 
 #include "affix/affix_expansion.h"
-#include "affix/dictionary_document.h"
 #include "common/text.h"
+#include "dictionary/aff_aid_languages.h"
 #include "dictionary/derived_rows.h"
-#include "shell/aff_aid_languages.h"
-#include "shell/document_kinds.h"
-#include "shell/preferences.h"
+#include "dictionary/dictionary_document.h"
+#include "kit/document_kinds.h"
+#include "kit/preferences.h"
 
 #include <cstdint>
 

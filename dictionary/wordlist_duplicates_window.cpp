@@ -6,9 +6,9 @@
 #include "dictionary/wordlist_duplicates.h"
 #include "gui/gui.h"
 #include "gui/modal_window.h"
-#include "shell/main_job_host.h"
-#include "shell/manual_anchors.h"
-#include "shell/window_helpers.h"
+#include "kit/main_job_host.h"
+#include "kit/manual_anchors.h"
+#include "kit/window_helpers.h"
 
 using namespace wordlist_duplicates_ids;
 

@@ -4,9 +4,9 @@
 // convert a small word list (tools/wordlist_tools.h).
 #pragma once
 
-#include "shell/id_blocks.h"
-#include "shell/preferences.h"
-#include "shell/tool_registry.h"
+#include "kit/id_blocks.h"
+#include "kit/preferences.h"
+#include "kit/tool_registry.h"
 #include "tools/bulk_import.h"
 
 namespace bulk_import_ids {

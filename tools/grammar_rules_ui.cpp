@@ -2,11 +2,11 @@
 
 #include "common/file.h"
 #include "gui/gui.h"
-#include "shell/main_job_host.h"
-#include "shell/recent_files.h"
-#include "shell/recent_files_ui.h"
-#include "shell/shell_ids.h"
-#include "shell/window_helpers.h"
+#include "kit/ids.h"
+#include "kit/main_job_host.h"
+#include "kit/recent_files.h"
+#include "kit/recent_files_ui.h"
+#include "kit/window_helpers.h"
 #include "tools/grammar_rules.h"
 
 #include <vector>

@@ -2,7 +2,7 @@
 // lists, the details of a clicked chunk, and the structure export.
 #pragma once
 
-#include "shell/main_commands.h"
+#include "kit/main_commands.h"
 
 #include "common/text.h"
 #include "tools/grammar_rules.h"

@@ -1,9 +1,9 @@
 // The LanguageTool kind and the LanguageTool Tools menu's commands.
 #pragma once
 
-#include "affix/dictionary_document.h"
-#include "shell/main_commands.h"
-#include "shell/preferences.h"
+#include "dictionary/dictionary_document.h"
+#include "kit/main_commands.h"
+#include "kit/preferences.h"
 #include "tools/grammar_rules.h"
 #include "tools/pos_rules.h"
 

@@ -5,12 +5,11 @@
 #include "common/format.h"
 #include "gui/gui.h"
 #include "gui/modal_window.h"
-#include "shell/layout.h"
-#include "shell/main_job_host.h"
-#include "shell/preferences.h"
-#include "shell/shell_ids.h"
-#include "shell/shell_state.h"
-#include "shell/window_helpers.h"
+#include "kit/ids.h"
+#include "kit/layout.h"
+#include "kit/main_job_host.h"
+#include "kit/preferences.h"
+#include "kit/window_helpers.h"
 #include "tools/master_wordlist.h"
 
 #include <algorithm>

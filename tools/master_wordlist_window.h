@@ -3,10 +3,10 @@
 // (tools/master_wordlist.h) and the three saves of the missing words.
 #pragma once
 
-#include "shell/tool_registry.h"
+#include "kit/tool_registry.h"
 
-#include "shell/id_blocks.h"
-#include "shell/preferences.h"
+#include "kit/id_blocks.h"
+#include "kit/preferences.h"
 
 namespace master_wordlist_ids {
 constexpr int WINDOW = MASTER_WORDLIST_WINDOW;

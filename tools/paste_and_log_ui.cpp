@@ -2,10 +2,9 @@
 
 #include "gui/gui.h"
 #include "gui/text_cursor.h"
-#include "shell/layout.h"
-#include "shell/shell_ids.h"
-#include "shell/shell_state.h"
-#include "shell/window_helpers.h"
+#include "kit/ids.h"
+#include "kit/layout.h"
+#include "kit/window_helpers.h"
 
 namespace {
 constexpr int kProcessImage = 30042;

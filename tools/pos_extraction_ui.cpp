@@ -2,10 +2,9 @@
 
 #include "dictionary/dic_file.h"
 #include "gui/gui.h"
-#include "shell/main_job_host.h"
-#include "shell/settings_files.h"
-#include "shell/shell_ids.h"
-#include "shell/window_helpers.h"
+#include "kit/ids.h"
+#include "kit/main_job_host.h"
+#include "kit/window_helpers.h"
 #include "tools/pos_extraction.h"
 #include "tools/pos_rules.h"
 

@@ -3,8 +3,8 @@
 // the POS extraction over the open dictionary.
 #pragma once
 
-#include "affix/dictionary_document.h"
-#include "shell/tool_registry.h"
+#include "dictionary/dictionary_document.h"
+#include "kit/tool_registry.h"
 #include "tools/pos_extraction.h"
 #include "tools/pos_rules.h"
 

@@ -2,12 +2,11 @@
 
 #include "gui/gui.h"
 #include "gui/modal_window.h"
-#include "shell/layout.h"
-#include "shell/main_window.h"
-#include "shell/settings_files.h"
-#include "shell/shell_ids.h"
-#include "shell/shell_state.h"
-#include "shell/window_helpers.h"
+#include "kit/ids.h"
+#include "kit/layout.h"
+#include "kit/main_window_hooks.h"
+#include "kit/settings_files.h"
+#include "kit/window_helpers.h"
 #include "tools/pos_rules.h"
 
 #include <algorithm>

@@ -5,8 +5,8 @@
 #pragma once
 
 #include "common/text.h"
-#include "shell/preferences.h"
-#include "shell/tool_registry.h"
+#include "kit/preferences.h"
+#include "kit/tool_registry.h"
 #include "tools/pos_rules.h"
 
 // Windows, gadgets and menu items of the window and its rule dialog.

@@ -2,12 +2,11 @@
 
 #include "gui/gui.h"
 #include "gui/modal_window.h"
-#include "shell/layout.h"
-#include "shell/list_view_ui.h"
-#include "shell/main_job_host.h"
-#include "shell/shell_ids.h"
-#include "shell/shell_state.h"
-#include "shell/window_helpers.h"
+#include "kit/ids.h"
+#include "kit/layout.h"
+#include "kit/list_view_ui.h"
+#include "kit/main_job_host.h"
+#include "kit/window_helpers.h"
 #include "tools/paste_and_log_ui.h"
 #include "tools/possessive_names.h"
 

@@ -3,11 +3,11 @@
 // (tools/possessive_names.h).
 #pragma once
 
-#include "shell/tool_registry.h"
+#include "kit/tool_registry.h"
 
-#include "affix/dictionary_document.h"
-#include "shell/id_blocks.h"
-#include "shell/preferences.h"
+#include "dictionary/dictionary_document.h"
+#include "kit/id_blocks.h"
+#include "kit/preferences.h"
 
 namespace possessive_names_ids {
 constexpr int WINDOW = POSSESSIVE_NAMES_WINDOW;

@@ -2,9 +2,9 @@
 // Import (every mode) and the possessive-names import.
 #pragma once
 
-#include "affix/dictionary_document.h"
-#include "shell/preferences.h"
-#include "shell/tool_registry.h"
+#include "dictionary/dictionary_document.h"
+#include "kit/preferences.h"
+#include "kit/tool_registry.h"
 #include "tools/bulk_import.h"
 
 // Bulk Import remembers its multiword POS choice in multiword_pos; the

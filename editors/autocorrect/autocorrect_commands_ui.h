@@ -3,7 +3,7 @@
 // Selection is the paged list view's). The deletes are undoable.
 #pragma once
 
-#include "shell/document_kinds.h"
+#include "kit/document_kinds.h"
 
 // The four and the list view's Invert as the autocorrect kind's entry
 // commands, for the buttons, popup items and keys of the dispatchers.

@@ -4,11 +4,11 @@
 #include "editors/autocorrect/autocorrect_tools.h"
 #include "gui/gui.h"
 #include "gui/modal_window.h"
-#include "shell/list_view_ui.h"
-#include "shell/main_job_host.h"
-#include "shell/shell_ids.h"
-#include "shell/undo_redo_ui.h"
-#include "shell/window_helpers.h"
+#include "kit/ids.h"
+#include "kit/list_view_ui.h"
+#include "kit/main_job_host.h"
+#include "kit/undo_redo_ui.h"
+#include "kit/window_helpers.h"
 
 #include <vector>
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "common/list_document.h"
-#include "shell/document_kinds.h"
+#include "kit/document_kinds.h"
 
 #include <cstdint>
 

@@ -4,12 +4,12 @@
 // and the recent files.
 #pragma once
 
-#include "shell/document_kinds.h"
+#include "kit/document_kinds.h"
 
 #include "common/text.h"
 #include "editors/autocorrect/autotext_file.h"
 #include "editors/autocorrect/block_list_file.h"
-#include "shell/preferences.h"
+#include "kit/preferences.h"
 
 #include <cstdint>
 

@@ -3,9 +3,9 @@
 // command of the menu, the duplicates and Validate windows included.
 #pragma once
 
-#include "affix/dictionary_document.h"
-#include "shell/preferences.h"
-#include "shell/tool_registry.h"
+#include "dictionary/dictionary_document.h"
+#include "kit/preferences.h"
+#include "kit/tool_registry.h"
 
 // separator: the thousands separator of the counts they report.
 void fix_autocorrect_spaces(text_view separator);

@@ -6,13 +6,12 @@
 #include "gui/gui.h"
 #include "gui/modal_window.h"
 #include "gui/text_cursor.h"
-#include "shell/layout.h"
-#include "shell/list_view_ui.h"
-#include "shell/main_job_host.h"
-#include "shell/preferences.h"
-#include "shell/shell_ids.h"
-#include "shell/shell_state.h"
-#include "shell/window_helpers.h"
+#include "kit/ids.h"
+#include "kit/layout.h"
+#include "kit/list_view_ui.h"
+#include "kit/main_job_host.h"
+#include "kit/preferences.h"
+#include "kit/window_helpers.h"
 
 #include <cstdint>
 

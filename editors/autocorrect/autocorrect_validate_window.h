@@ -3,9 +3,9 @@
 // Clear, Go to bottom, Go to top and Close.
 #pragma once
 
-#include "affix/dictionary_document.h"
-#include "shell/id_blocks.h"
-#include "shell/preferences.h"
+#include "dictionary/dictionary_document.h"
+#include "kit/id_blocks.h"
+#include "kit/preferences.h"
 
 namespace autocorrect_validate_ids {
 constexpr int WINDOW = AC_VALIDATE_WINDOW;

@@ -3,9 +3,9 @@
 // list 188.
 #pragma once
 
-#include "affix/dictionary_document.h"
-#include "shell/document_kinds.h"
-#include "shell/preferences.h"
+#include "dictionary/dictionary_document.h"
+#include "kit/document_kinds.h"
+#include "kit/preferences.h"
 
 #include "common/text.h"
 #include "editors/hyphenation/hyphenation_file.h"

@@ -5,13 +5,12 @@
 #include "editors/thesaurus/thesaurus_file.h"
 #include "gui/gui.h"
 #include "gui/modal_window.h"
-#include "shell/id_blocks.h"
-#include "shell/layout.h"
-#include "shell/list_view_ui.h"
-#include "shell/shell_ids.h"
-#include "shell/shell_state.h"
-#include "shell/undo_redo_ui.h"
-#include "shell/window_helpers.h"
+#include "kit/id_blocks.h"
+#include "kit/ids.h"
+#include "kit/layout.h"
+#include "kit/list_view_ui.h"
+#include "kit/undo_redo_ui.h"
+#include "kit/window_helpers.h"
 
 #include <algorithm>
 

@@ -2,12 +2,12 @@
 // editors share: one of them is open at a time) and its command.
 #pragma once
 
-#include "shell/document_kinds.h"
+#include "kit/document_kinds.h"
 
 #include "common/list_document.h"
 #include "common/text.h"
-#include "shell/preferences.h"
-#include "shell/shell_ids.h"
+#include "kit/ids.h"
+#include "kit/preferences.h"
 
 #include <cstdint>
 

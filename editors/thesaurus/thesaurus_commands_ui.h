@@ -3,7 +3,7 @@
 // the list view's). The deletes are undoable.
 #pragma once
 
-#include "shell/document_kinds.h"
+#include "kit/document_kinds.h"
 
 // The four and the list view's Invert as the thesaurus kind's entry commands.
 void register_thesaurus_list_commands(list_entry_commands& entries);

@@ -3,12 +3,12 @@
 #include "editors/thesaurus/thesaurus_tools.h"
 #include "gui/gui.h"
 #include "gui/modal_window.h"
-#include "shell/list_view_ui.h"
-#include "shell/main_job_host.h"
-#include "shell/shell_ids.h"
-#include "shell/shell_state.h"
-#include "shell/undo_redo_ui.h"
-#include "shell/window_helpers.h"
+#include "kit/ids.h"
+#include "kit/layout.h"
+#include "kit/list_view_ui.h"
+#include "kit/main_job_host.h"
+#include "kit/undo_redo_ui.h"
+#include "kit/window_helpers.h"
 
 #include <vector>
 

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "common/text.h"
-#include "shell/id_blocks.h"
+#include "kit/id_blocks.h"
 
 namespace thesaurus_duplicates_ids {
 constexpr int WINDOW = DUPLICATES_WINDOW;

@@ -5,8 +5,8 @@
 
 #include "common/text.h"
 #include "editors/thesaurus/thesaurus_file.h"
-#include "shell/document_kinds.h"
-#include "shell/preferences.h"
+#include "kit/document_kinds.h"
+#include "kit/preferences.h"
 
 // path "" asks for the file ("Open Thesaurus"); any other path is opened
 // directly. An aborted or failed load leaves the open thesaurus as it was.
@@ -16,7 +16,7 @@ void load_thesaurus(thesaurus_document_record& thesaurus, const preferences& pre
 // (0, 1): Save As. The old pair stays until both new files are complete.
 void save_thesaurus(thesaurus_document_record& thesaurus, int use_current_path, int save_as);
 
-// The Thesaurus tab's document, commands and editor with the shell: the
+// The Thesaurus tab's document, commands and editor with the main window: the
 // list view pages the thesaurus's entries, the file labels and the exit
 // question read it, and the thesaurus kind gets its loader, saver, list
 // commands and editor. The thesaurus and prefs must outlive them.

@@ -5,9 +5,9 @@
 #pragma once
 
 #include "editors/thesaurus/thesaurus_tools.h"
-#include "shell/id_blocks.h"
-#include "shell/preferences.h"
-#include "shell/tool_registry.h"
+#include "kit/id_blocks.h"
+#include "kit/preferences.h"
+#include "kit/tool_registry.h"
 
 namespace clean_symbols_ids {
 constexpr int WINDOW = CLEAN_SYMBOLS_WINDOW;

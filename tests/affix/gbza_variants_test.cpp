@@ -2,7 +2,6 @@
 #include "affix_test_util.h"
 #include "common/file.h"
 #include "common/tool_log.h"
-#include "shell/settings_files.h"
 #include "tests/test_support/temp_folder.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The dictionary's Open and Save As requesters start in the folder of the
 // dictionary that is open.
-#include "tests/shell/shell_gui_support.h"
+#include "tests/app/shell_gui_support.h"
 
 #include "common/file.h"
 #include "dictionary/dictionary_commands_ui.h"

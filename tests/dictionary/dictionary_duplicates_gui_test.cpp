@@ -1,6 +1,6 @@
 // The duplicates window 577, the duplicates word list window 523 and Sort
 // tags .AFF, driven like a user on small dictionaries.
-#include "tests/shell/shell_gui_support.h"
+#include "tests/app/shell_gui_support.h"
 #include "tests/test_support/held_job.h"
 
 #include "affix/aff_cache.h"
@@ -8,9 +8,9 @@
 #include "dictionary/dictionary_duplicates_window.h"
 #include "dictionary/dictionary_files_ui.h"
 #include "gui/gui.h"
-#include "shell/list_view_ui.h"
-#include "shell/settings_files.h"
-#include "shell/shell_ids.h"
+#include "kit/ids.h"
+#include "kit/list_view_ui.h"
+#include "kit/settings_files.h"
 
 #include <string>
 #include <vector>

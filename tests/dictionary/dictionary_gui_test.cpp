@@ -1,7 +1,7 @@
 // Opening, editing and saving a dictionary through the main window, with
 // the file requesters and message boxes answered by the driver.
-#include "tests/shell/main_loop_barrier.h"
-#include "tests/shell/shell_gui_support.h"
+#include "tests/app/main_loop_barrier.h"
+#include "tests/app/shell_gui_support.h"
 #include "tests/test_support/held_job.h"
 
 #include "common/file.h"
@@ -10,10 +10,10 @@
 #include "dictionary/dictionary_files_ui.h"
 #include "gui/gui.h"
 #include "gui/text_cursor.h"
-#include "shell/list_view_ui.h"
-#include "shell/recent_files_ui.h"
-#include "shell/shell_ids.h"
-#include "shell/undo_redo_ui.h"
+#include "kit/ids.h"
+#include "kit/list_view_ui.h"
+#include "kit/recent_files_ui.h"
+#include "kit/undo_redo_ui.h"
 
 #include <string>
 #include <vector>

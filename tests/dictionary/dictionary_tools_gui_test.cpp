@@ -1,8 +1,8 @@
 // The dictionary tools through the main window's menu: the word-list
 // extraction, the batch edits, the tag-selection window and the statistics
 // windows, with the requesters answered by the driver.
-#include "tests/shell/main_loop_barrier.h"
-#include "tests/shell/shell_gui_support.h"
+#include "tests/app/main_loop_barrier.h"
+#include "tests/app/shell_gui_support.h"
 
 #include "affix/aff_cache.h"
 #include "common/dic_entry.h"
@@ -12,8 +12,8 @@
 #include "dictionary/postag_search_window.h"
 #include "dictionary/wordlist_extraction.h"
 #include "gui/gui.h"
-#include "shell/list_view_ui.h"
-#include "shell/shell_ids.h"
+#include "kit/ids.h"
+#include "kit/list_view_ui.h"
 
 #include <string>
 #include <vector>

@@ -1,18 +1,18 @@
 // The Add/Edit word window on a small dictionary, driven like a user.
-#include "tests/shell/shell_gui_support.h"
+#include "tests/app/shell_gui_support.h"
 
 #include "affix/aff_cache.h"
 #include "affix/affix_expansion.h"
 #include "affix/expansion_output.h"
+#include "app/main_loop.h"
 #include "dictionary/derived_words_panel.h"
 #include "dictionary/dic_file.h"
 #include "dictionary/word_editor.h"
 #include "dictionary/word_editor_window.h"
 #include "gui/gui.h"
 #include "gui/text_cursor.h"
-#include "shell/list_view_ui.h"
-#include "shell/main_loop.h"
-#include "shell/shell_ids.h"
+#include "kit/ids.h"
+#include "kit/list_view_ui.h"
 
 #include <string>
 

@@ -1,12 +1,12 @@
-// The shell started on the Autocorrect tab with an empty list, for the
+// The program started on the Autocorrect tab with an empty list, for the
 // window tests of the autocorrect list and its tools.
 #pragma once
 
-#include "tests/shell/shell_gui_support.h"
+#include "tests/app/shell_gui_support.h"
 
+#include "app/main_loop.h"
 #include "gui/gui.h"
-#include "shell/main_loop.h"
-#include "shell/shell_ids.h"
+#include "kit/ids.h"
 
 namespace autocorrect_test {
 

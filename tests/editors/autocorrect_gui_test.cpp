@@ -1,20 +1,19 @@
 // The Autocorrect and AutoText tabs driven like a user: opening, paging,
 // ticking, deleting, undoing, the entry editor and saving; the AutoText
 // collection and its entries' texts.
+#include "tests/app/main_loop_barrier.h"
 #include "tests/editors/autocorrect_gui_support.h"
-#include "tests/shell/main_loop_barrier.h"
 
+#include "app/main_window.h"
 #include "editors/autocorrect/autocorrect_editor.h"
 #include "editors/autocorrect/autocorrect_editor_window.h"
 #include "editors/autocorrect/autocorrect_files_ui.h"
 #include "editors/autocorrect/autotext_file.h"
 #include "editors/autocorrect/block_list_file.h"
 #include "gui/gui.h"
-#include "shell/list_view_ui.h"
-#include "shell/main_loop.h"
-#include "shell/main_window.h"
-#include "shell/recent_files_ui.h"
-#include "shell/shell_ids.h"
+#include "kit/ids.h"
+#include "kit/list_view_ui.h"
+#include "kit/recent_files_ui.h"
 
 #include <filesystem>
 #include <string>

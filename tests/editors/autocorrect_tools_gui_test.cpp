@@ -1,7 +1,7 @@
 // The Autocorrect Tools menu driven like a user: fixing spaces, hex symbols,
 // extraction, the duplicates window and the Autocorrect Validate window.
+#include "tests/app/main_loop_barrier.h"
 #include "tests/editors/autocorrect_gui_support.h"
-#include "tests/shell/main_loop_barrier.h"
 #include "tests/test_support/held_job.h"
 
 #include "dictionary/dictionary_files_ui.h"
@@ -9,8 +9,7 @@
 #include "editors/autocorrect/autocorrect_validate.h"
 #include "editors/autocorrect/autocorrect_validate_window.h"
 #include "gui/gui.h"
-#include "shell/main_loop.h"
-#include "shell/shell_ids.h"
+#include "kit/ids.h"
 
 #include <string>
 #include <vector>

@@ -1,6 +1,6 @@
 // The Open requester of every document tab starts in the folder of the
 // document that is open there.
-#include "tests/shell/shell_gui_support.h"
+#include "tests/app/shell_gui_support.h"
 
 #include "common/file.h"
 #include "editors/autocorrect/autocorrect_files_ui.h"

@@ -1,8 +1,8 @@
 // The Hyphenation tab in the real main window: the pattern file opened,
 // edited and saved, word forms of a dictionary entry hyphenated, and the
 // questions that guard unsaved or saved patterns.
-#include "tests/shell/main_loop_barrier.h"
-#include "tests/shell/shell_gui_support.h"
+#include "tests/app/main_loop_barrier.h"
+#include "tests/app/shell_gui_support.h"
 
 #include "affix/expansion_output.h"
 #include "dictionary/dictionary_files_ui.h"
@@ -11,9 +11,9 @@
 #include "editors/hyphenation/hyphenation_tab_ui.h"
 #include "gui/gui.h"
 #include "gui/text_cursor.h"
-#include "shell/command_registry.h"
-#include "shell/recent_files_ui.h"
-#include "shell/shell_ids.h"
+#include "kit/command_registry.h"
+#include "kit/ids.h"
+#include "kit/recent_files_ui.h"
 
 #include <filesystem>
 #include <string>

@@ -1,8 +1,8 @@
 // The Thesaurus tab driven like a user: File > Open, the paged list with its
 // marks and keys, the list commands, Undo and Redo, Save, and the synonym
 // editor with its checks.
-#include "tests/shell/main_loop_barrier.h"
-#include "tests/shell/shell_gui_support.h"
+#include "tests/app/main_loop_barrier.h"
+#include "tests/app/shell_gui_support.h"
 
 #include "common/date_time.h"
 #include "common/file.h"
@@ -13,10 +13,9 @@
 #include "editors/thesaurus/thesaurus_file.h"
 #include "editors/thesaurus/thesaurus_files_ui.h"
 #include "gui/gui.h"
-#include "shell/list_view_ui.h"
-#include "shell/main_loop.h"
-#include "shell/recent_files_ui.h"
-#include "shell/shell_ids.h"
+#include "kit/ids.h"
+#include "kit/list_view_ui.h"
+#include "kit/recent_files_ui.h"
 
 #include <string>
 #include <vector>

@@ -1,14 +1,14 @@
 // The Thesaurus Tools menu driven like a user: the main-window tools, the
 // Clean up symbols options window, the extraction and the duplicates window.
+#include "tests/app/main_loop_barrier.h"
 #include "tests/editors/autocorrect_gui_support.h"
-#include "tests/shell/main_loop_barrier.h"
 
+#include "app/main_loop.h"
 #include "editors/thesaurus/thesaurus_duplicates_window.h"
 #include "editors/thesaurus/thesaurus_tools_ui.h"
 #include "gui/gui.h"
-#include "shell/list_view_ui.h"
-#include "shell/main_loop.h"
-#include "shell/shell_ids.h"
+#include "kit/ids.h"
+#include "kit/list_view_ui.h"
 
 #include <string>
 #include <vector>

@@ -1,13 +1,13 @@
 // The LanguageTool tab, the POS settings window and the POS extraction,
 // driven through the main window's menus with the requesters answered.
-#include "tests/shell/main_loop_barrier.h"
-#include "tests/shell/shell_gui_support.h"
+#include "tests/app/main_loop_barrier.h"
+#include "tests/app/shell_gui_support.h"
 
+#include "app/main_loop.h"
 #include "dictionary/dic_file.h"
 #include "dictionary/dictionary_files_ui.h"
 #include "gui/gui.h"
-#include "shell/settings_files.h"
-#include "shell/shell_ids.h"
+#include "kit/ids.h"
 #include "tools/grammar_rules.h"
 #include "tools/pos_rules.h"
 #include "tools/pos_settings_window.h"

@@ -1,7 +1,10 @@
 #include "tools/pos_rules.h"
 
-#include "shell/settings_file_registry.h"
-#include "tests/shell/settings_test_support.h"
+#include "app/settings_file_registry.h"
+#include "app/startup_settings.h"
+#include "kit/base_folder.h"
+#include "kit/settings_files.h"
+#include "tests/test_support/settings_folder.h"
 #include "tools/pos_rule_presets.h"
 
 #include <gtest/gtest.h>

@@ -1,14 +1,14 @@
 // The master word list, Bulk Import and possessive-names windows, opened
 // from the main window's menus with the requesters answered.
-#include "tests/shell/main_loop_barrier.h"
-#include "tests/shell/shell_gui_support.h"
+#include "tests/app/main_loop_barrier.h"
+#include "tests/app/shell_gui_support.h"
 #include "tests/test_support/held_job.h"
 
+#include "app/main_loop.h"
 #include "common/file.h"
 #include "dictionary/dic_file.h"
 #include "gui/gui.h"
-#include "shell/settings_files.h"
-#include "shell/shell_ids.h"
+#include "kit/ids.h"
 #include "tools/bulk_import_window.h"
 #include "tools/master_wordlist_window.h"
 #include "tools/possessive_names_window.h"

@@ -1,0 +1,46 @@
+#include "kit/main_window_hooks.h"
+
+#include "gui/gui.h"
+#include "kit/ids.h"
+
+#include <vector>
+
+int list_shortcuts_active = 0;
+
+namespace {
+
+std::vector<std::function<void()>>& build_steps() {
+  static std::vector<std::function<void()>> steps;
+  return steps;
+}
+
+}  // namespace
+
+void add_main_window_build_step(std::function<void()> step) {
+  if (step) build_steps().push_back(std::move(step));
+}
+
+void run_main_window_build_steps() {
+  for (const auto& step : build_steps()) step();
+}
+
+void install_list_shortcuts() {
+  shortcut_add(MAIN_WINDOW, KEY_DELETE, SHORTCUT_DELETE);
+  shortcut_add(MAIN_WINDOW, KEY_RETURN, SHORTCUT_RETURN);
+  shortcut_add(MAIN_WINDOW, KEY_UP, SHORTCUT_UP);
+  shortcut_add(MAIN_WINDOW, KEY_DOWN, SHORTCUT_DOWN);
+  shortcut_add(MAIN_WINDOW, KEY_PAGE_UP, SHORTCUT_PAGE_UP);
+  shortcut_add(MAIN_WINDOW, KEY_PAGE_DOWN, SHORTCUT_PAGE_DOWN);
+  shortcut_add(MAIN_WINDOW, KEY_HOME, SHORTCUT_HOME);
+  shortcut_add(MAIN_WINDOW, KEY_END, SHORTCUT_END);
+  shortcut_add(MAIN_WINDOW, key_ctrl('A'), SHORTCUT_SELECT_ADD);
+  list_shortcuts_active = 1;
+}
+
+void remove_list_shortcuts() {
+  for (int key : {KEY_DELETE, KEY_RETURN, KEY_UP, KEY_DOWN, KEY_PAGE_UP, KEY_PAGE_DOWN, KEY_HOME, KEY_END,
+                  key_ctrl('A')}) {
+    shortcut_remove(MAIN_WINDOW, key);
+  }
+  list_shortcuts_active = 0;
+}

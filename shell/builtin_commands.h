@@ -1,6 +1,0 @@
-// The shell's own tools: HTML Help (also F1) and About.
-#pragma once
-
-#include "shell/tool_registry.h"
-
-void register_builtin_commands(tool_registry& tools);

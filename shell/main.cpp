@@ -1,8 +1,0 @@
-#include "shell/main_loop.h"
-#include "shell/program_commands.h"
-#include "shell/workspace.h"
-
-int main(int argc, char** argv) {
-  workspace ws;
-  return run_main_program(argc, argv, ws.prefs, ws.aff_aid, [&ws] { register_program_commands(ws); });
-}

@@ -1,8 +1,0 @@
-// The File menu's profile commands: Export Profile and Import Profile.
-#pragma once
-
-#include "shell/tool_registry.h"
-
-void export_profile();
-void import_profile();
-void register_profile_commands(tool_registry& tools);
