@@ -9,7 +9,6 @@
 
 #include <gtest/gtest.h>
 
-#include <dirent.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -295,20 +294,9 @@ using test_support::iconv_to_utf8;
 // iconv makes of them).
 TEST_F(DicFileTest, RealDictionariesRoundTrip) {
   std::vector<std::string> dics;
-  if (DIR* dir = opendir("/usr/share/hunspell")) {
-    while (dirent* e = readdir(dir)) {
-      const std::string name = e->d_name;
-      const std::string path = "/usr/share/hunspell/" + name;
-      struct stat st {};
-      // Links name the same files again.
-      if (name.size() > 4 && name.ends_with(".dic") && lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) &&
-          access(dictionary_aff_path_utf8(path).c_str(), R_OK) == 0)
-        dics.push_back(path);
-    }
-    closedir(dir);
-  }
+  for (const std::string& dic : test_support::installed_files("/usr/share/hunspell", ".dic"))
+    if (access(dictionary_aff_path_utf8(dic).c_str(), R_OK) == 0) dics.push_back(dic);
   if (dics.empty()) GTEST_SKIP() << "no hunspell dictionaries installed";
-  std::sort(dics.begin(), dics.end());
   int by_bytes = 0;
   for (const std::string& dic : dics) {
     SCOPED_TRACE(dic);

@@ -21,9 +21,6 @@
 #include <gtest/gtest.h>
 #include <mythes.hxx>
 
-#include <dirent.h>
-#include <sys/stat.h>
-
 #include <algorithm>
 #include <set>
 #include <string>
@@ -242,24 +239,14 @@ TEST_F(CharsetReaders, PatternFixturesBreakInTheCopyAsInTheOriginal) {
 TEST_F(CharsetReaders, InstalledPatternFilesBreakInTheCopyAsInTheOriginal) {
   std::set<std::string> seen;
   int files = 0;
-  if (DIR* dir = opendir("/usr/share/hyphen")) {
-    std::vector<std::string> names;
-    while (dirent* e = readdir(dir)) names.push_back(e->d_name);
-    closedir(dir);
-    std::sort(names.begin(), names.end());
-    for (const std::string& name : names) {
-      const std::string full = "/usr/share/hyphen/" + name;
-      struct stat st {};
-      if (!name.starts_with("hyph_") || !name.ends_with(".dic") || lstat(full.c_str(), &st) != 0 ||
-          !S_ISREG(st.st_mode))
-        continue;
-      const std::string bytes = test_support::read_file(full);
-      if (!seen.insert(bytes).second) continue;  // the same file under another name
-      std::string charset = bytes.substr(0, bytes.find_first_of("\r\n"));
-      SCOPED_TRACE(full);
-      compare_pattern_file(full, charset, path("copy.dic"), host_);
-      ++files;
-    }
+  for (const std::string& full : test_support::installed_files("/usr/share/hyphen", ".dic")) {
+    if (full.find("/hyph_") == std::string::npos) continue;
+    const std::string bytes = test_support::read_file(full);
+    if (!seen.insert(bytes).second) continue;  // the same file under another name
+    const std::string charset = bytes.substr(0, bytes.find_first_of("\r\n"));
+    SCOPED_TRACE(full);
+    compare_pattern_file(full, charset, path("copy.dic"), host_);
+    ++files;
   }
   if (files == 0) GTEST_SKIP() << "no hyphen-* package installed";
 }
@@ -333,26 +320,18 @@ TEST_F(CharsetReaders, ThesaurusFixturesReadBackThroughMythes) {
 // Every installed Debian thesaurus that is not UTF-8.
 TEST_F(CharsetReaders, InstalledEightBitThesauriReadBackThroughMythes) {
   int files = 0;
-  if (DIR* dir = opendir("/usr/share/mythes")) {
-    std::vector<std::string> names;
-    while (dirent* e = readdir(dir)) names.push_back(e->d_name);
-    closedir(dir);
-    std::sort(names.begin(), names.end());
-    std::set<std::string> seen;
-    for (const std::string& name : names) {
-      const std::string dat = "/usr/share/mythes/" + name;
-      struct stat st {};
-      if (!name.ends_with(".dat") || lstat(dat.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_size < 1000) continue;
-      const std::string bytes = test_support::read_file(dat);
-      const std::string first = bytes.substr(0, bytes.find_first_of("\r\n"));
-      if (first == "UTF-8" || first == "utf-8" || first == kBom + "UTF-8" || !seen.insert(bytes).second) continue;
-      SCOPED_TRACE(dat);
-      const std::string idx = to_utf8(thesaurus_idx_path(from_utf8(dat)));
-      const int compared = compare_thesaurus(dat, idx, path("copy.dat"), host_);
-      if (compared < 0) continue;  // entries of more than 100 meanings: refused
-      EXPECT_GT(compared, 0);
-      ++files;
-    }
+  std::set<std::string> seen;
+  for (const std::string& dat : test_support::installed_files("/usr/share/mythes", ".dat")) {
+    const std::string bytes = test_support::read_file(dat);
+    if (bytes.size() < 1000) continue;
+    const std::string first = bytes.substr(0, bytes.find_first_of("\r\n"));
+    if (first == "UTF-8" || first == "utf-8" || first == kBom + "UTF-8" || !seen.insert(bytes).second) continue;
+    SCOPED_TRACE(dat);
+    const std::string idx = to_utf8(thesaurus_idx_path(from_utf8(dat)));
+    const int compared = compare_thesaurus(dat, idx, path("copy.dat"), host_);
+    if (compared < 0) continue;  // entries of more than 100 meanings: refused
+    EXPECT_GT(compared, 0);
+    ++files;
   }
   if (files == 0) GTEST_SKIP() << "no 8-bit mythes-* package installed (mythes-pl)";
 }

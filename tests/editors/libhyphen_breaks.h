@@ -9,9 +9,10 @@
 #include <string>
 #include <vector>
 
-// The word, given in the file's own bytes, with "-" at each break libhyphen
-// finds. For a UTF-8 file libhyphen numbers the breaks by character.
-inline std::string libhyphen_breaks(HyphenDict* dict, const std::string& bytes) {
+// The hyphen values libhyphen gives the word, given in the file's own bytes
+// (an odd value: a break after that place). For a UTF-8 file libhyphen
+// numbers the places by character.
+inline std::vector<char> libhyphen_values(HyphenDict* dict, const std::string& bytes) {
   std::vector<char> hyphens(bytes.size() + 5);
   char** rep = nullptr;
   int* pos = nullptr;
@@ -24,6 +25,13 @@ inline std::string libhyphen_breaks(HyphenDict* dict, const std::string& bytes) 
     std::free(pos);
     std::free(cut);
   }
+  return hyphens;
+}
+
+// The word, given in the file's own bytes, with "-" at each break libhyphen
+// finds.
+inline std::string libhyphen_breaks(HyphenDict* dict, const std::string& bytes) {
+  const std::vector<char> hyphens = libhyphen_values(dict, bytes);
   std::string out;
   size_t character = 0;
   for (size_t i = 0; i < bytes.size(); ++i) {

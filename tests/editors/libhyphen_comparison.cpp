@@ -51,18 +51,7 @@ class LibhyphenComparison : public ::testing::Test {
   std::string libhyphen(const std::string& word) {
     std::string lower = word;
     for (char& c : lower) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    std::vector<char> hyphens(word.size() + 5);
-    char** rep = nullptr;
-    int* pos = nullptr;
-    int* cut = nullptr;
-    hnj_hyphen_hyphenate2(dict_.get(), lower.c_str(), static_cast<int>(lower.size()), hyphens.data(), nullptr,
-                          &rep, &pos, &cut);
-    if (rep) {
-      for (size_t i = 0; i < word.size(); ++i) std::free(rep[i]);
-      std::free(rep);
-      std::free(pos);
-      std::free(cut);
-    }
+    const std::vector<char> hyphens = libhyphen_values(dict_.get(), lower);
     std::string out;
     for (size_t i = 0; i < word.size(); ++i) {
       out.push_back(word[i]);

@@ -4,12 +4,16 @@
 
 #include "temp_folder.h"
 
+#include <dirent.h>
 #include <iconv.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace test_support {
 
@@ -35,6 +39,25 @@ inline bool iconv_convert(const std::string& bytes, std::string from, std::strin
 }
 inline bool iconv_to_utf8(const std::string& bytes, const std::string& charset, std::string& out) {
   return iconv_convert(bytes, charset, "UTF-8", out);
+}
+
+// The regular files of an installed data folder whose names end in suffix,
+// sorted; the links Debian adds for other locales name the same files again.
+inline std::vector<std::string> installed_files(const std::string& folder, const std::string& suffix) {
+  std::vector<std::string> out;
+  if (DIR* dir = opendir(folder.c_str())) {
+    while (dirent* e = readdir(dir)) {
+      const std::string name = e->d_name;
+      const std::string path = folder + "/" + name;
+      struct stat st {};
+      if (name.size() > suffix.size() && name.ends_with(suffix) && lstat(path.c_str(), &st) == 0 &&
+          S_ISREG(st.st_mode))
+        out.push_back(path);
+    }
+    closedir(dir);
+  }
+  std::sort(out.begin(), out.end());
+  return out;
 }
 
 inline bool have_hunspell() { return access("/usr/bin/hunspell", X_OK) == 0; }
