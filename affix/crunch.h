@@ -43,10 +43,14 @@ struct crunch_fold {
   text_t flag;
 };
 
-enum class crunch_status { done, no_words, no_rules, single_entry, aborted };
+// too_many_words: an entry stands for more words than an expansion lists
+// (DERIVED_ROW_VIEW_LIMIT, affix/expansion_output.h); the run stops before
+// any change, message naming the entry.
+enum class crunch_status { done, no_words, no_rules, single_entry, aborted, too_many_words };
 
 struct crunch_result {
   crunch_status status = crunch_status::done;
+  text_t message;  // for too_many_words
   int64_t folds = 0;
   std::vector<crunch_fold> rows;  // the folded entries in entry order
   int64_t elapsed_ms = 0;

@@ -149,6 +149,10 @@ void process(dictionary_document& dictionary, const crunch_settings& settings, l
     case crunch_status::no_words: message_box(u"Warning!", u"No dictionary words found.", MB_ICON_WARNING); break;
     case crunch_status::no_rules: message_box(u"Warning!", u"No rules selected.", MB_ICON_WARNING); break;
     case crunch_status::single_entry: message_box(u"Warning!", u"No flags added.", MB_ICON_WARNING); break;
+    case crunch_status::too_many_words:
+      set_label(CRUNCH_STEP_LABEL, u"Processing:Aborted.");
+      message_box(u"Warning!", r.message, MB_ICON_WARNING);
+      break;
     case crunch_status::aborted:
     case crunch_status::done: {
       set_label(CRUNCH_FOUND_LABEL, u"Found:" + format_count(r.folds, separator) + u"/" + format_count(count, separator));
