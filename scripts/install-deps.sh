@@ -16,6 +16,8 @@ packages=(
   libmythes-dev mythes-en-us
   # profiling the benchmarks (perf record / perf stat)
   linux-perf
+  # make fuzz: clang with libFuzzer's runtime
+  clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do
