@@ -4,17 +4,18 @@
 # Each target starts from its seeds (fuzz/corpus/<name>) and keeps what it
 # finds new in <build>/work/<name>; a crash, a leak, a timeout or a memory
 # blow-up leaves its input in <build>/findings/<name>/ and is listed at the
-# end. The limits per target are in fuzz/limits.txt.
+# end. The limits per target, and the keyword dictionary (fuzz/dict/) its
+# mutations may insert, are in fuzz/limits.txt.
 set -u
 bin=$1 seconds=$2 parallel=$3
 shift 3
 root=$(cd "$(dirname "$0")/.." && pwd)
 mkdir -p "$bin/work" "$bin/findings" "$bin/logs"
 
-declare -A max_len rss timeout
-while read -r name len mb secs; do
+declare -A max_len rss timeout dict
+while read -r name len mb secs words; do
   [[ -z "$name" || "$name" == \#* ]] && continue
-  max_len[$name]=$len rss[$name]=$mb timeout[$name]=$secs
+  max_len[$name]=$len rss[$name]=$mb timeout[$name]=$secs dict[$name]=${words:-}
 done < "$root/fuzz/limits.txt"
 
 names=("$@")
@@ -25,7 +26,9 @@ fi
 run_one() {
   local name=$1
   mkdir -p "$bin/work/$name" "$bin/findings/$name"
-  "$bin/${name}_fuzz" "$bin/work/$name" "$root/fuzz/corpus/$name" \
+  local words=()
+  [ -n "${dict[$name]:-}" ] && words=(-dict="$root/fuzz/dict/${dict[$name]}")
+  "$bin/${name}_fuzz" "$bin/work/$name" "$root/fuzz/corpus/$name" "${words[@]}" \
     -max_total_time="$seconds" -max_len="${max_len[$name]:-16384}" -rss_limit_mb="${rss[$name]:-1024}" \
     -timeout="${timeout[$name]:-10}" -artifact_prefix="$bin/findings/$name/" -print_final_stats=1 \
     >"$bin/logs/$name.log" 2>&1
