@@ -60,6 +60,7 @@ class held_words : public expansion_sink {
   void reserve(size_t n) { words_.reserve(n); }
   // A word that outlives the set.
   void add_stable(text_view word) { words_.insert(word); }
+  size_t size() const { return words_.size(); }
   // False when the entry stands for more than DERIVED_ROW_VIEW_LIMIT words
   // (those before the cap are held).
   bool add_entry(const aff_decode_cache& cache, text_view entry) {
@@ -111,7 +112,8 @@ text_t crunch_flag_summary(const crunch_settings& settings) {
 }
 
 crunch_result crunch_dictionary(list_document& doc, const aff_decode_cache& cache, const crunch_settings& settings,
-                                list_tool_edit& edit, long_job_host& host, const crunch_progress_hooks& hooks) {
+                                list_tool_edit& edit, long_job_host& host, const crunch_progress_hooks& hooks,
+                                const crunch_decode_warning& warning) {
   crunch_result r;
   const int64_t count = doc.count();
   if (count == 0) {
@@ -148,6 +150,7 @@ crunch_result crunch_dictionary(list_document& doc, const aff_decode_cache& cach
   std::vector<crunch_record> records(static_cast<size_t>(count));
   held_words held;
   held.reserve(records.size());
+  bool asked = false;
   for (int64_t k = 0; k < count; ++k) {
     const dic_entry_parts parts = split_dic_entry(doc.entries()[static_cast<size_t>(k)]);
     crunch_record& rec = records[static_cast<size_t>(k)];
@@ -166,6 +169,15 @@ crunch_result crunch_dictionary(list_document& doc, const aff_decode_cache& cach
                   string_from_int(static_cast<int64_t>(DERIVED_ROW_VIEW_LIMIT)) +
                   u" words: Crunch compares only entries that stand for fewer.\n\nNo changes done.";
       return r;
+    }
+    // Millions of words in a few kilobytes: the user decides before the set
+    // takes the memory.
+    if (!asked && warning.limit > 0 && static_cast<int64_t>(held.size()) >= warning.limit) {
+      asked = true;
+      if (host.message_box(u"Warning!", decoded_words_question(warning.limit, warning.separator), 17) == 6) {
+        stopped();
+        return r;
+      }
     }
     if (!job.step(k)) {
       stopped();

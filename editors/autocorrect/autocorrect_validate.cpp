@@ -171,10 +171,7 @@ autocorrect_validate_result validate_autocorrect_list(const list_document& autoc
       }
       if (!asked && decode_limit != 0 && r.derived_words >= decode_limit) {
         asked = true;
-        const text_t question = u"Over " + format_count(decode_limit, separator) +
-                                u" words have been decoded.\n\nThis represents a huge amount of data in the RAM\n"
-                                u"that can fill it up and crash the computer.\n\nAbort?";
-        if (host.message_box(u"Warning!", question, 17) == 6) {
+        if (host.message_box(u"Warning!", decoded_words_question(decode_limit, separator), 17) == 6) {
           report.line(u"Failed to extract full .dic wordlist.");
           r.wordlist_incomplete = true;
           break;

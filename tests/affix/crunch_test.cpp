@@ -176,6 +176,35 @@ TEST(Crunch, ExpansionBombFixtureStopsInTheFirstStep) {
   EXPECT_FALSE(host.running);
 }
 
+// Entries each below the cap can still stand for millions of words
+// together: past the decode warning's limit the user is asked once; Yes
+// stops before any change, No goes on.
+TEST(Crunch, TheDecodeWarningAsksOnceWhenTheHeldWordsPassItsLimit) {
+  std::string a = "SFX A Y 100\n", b = "SFX B Y 100\n";  // x/A: 10,101 words
+  for (int i = 0; i < 100; ++i) {
+    a += "SFX A 0 a" + std::to_string(i) + "/B .\n";
+    b += "SFX B 0 b" + std::to_string(i) + " .\n";
+  }
+  use_aff(a + b);
+  const strings entries = {"p/A", "q/A", "r/A", "s/A", "t/A", "pa0"};
+  for (int answer : {6, 7}) {
+    SCOPED_TRACE(answer);
+    list_document doc;
+    for (const auto& e : entries) doc.append(from_utf8(e));
+    list_tool_edit edit(doc);
+    headless_long_job_host host;
+    host.abort_answer = answer;
+    const crunch_result r = crunch_dictionary(doc, test_cache, all_options(), edit, host, {}, {20000, u"."});
+    EXPECT_EQ(host.questions, 1);
+    ASSERT_FALSE(host.messages.empty());
+    EXPECT_EQ(host.messages[0].substr(0, 30), u"Over 20.000 words have been de");
+    EXPECT_EQ(r.status, answer == 6 ? crunch_status::aborted : crunch_status::done);
+    if (answer == 6) {
+      EXPECT_FALSE(doc.changed());
+    }
+  }
+}
+
 TEST(Crunch, EscapeKeepsTheFoldsMadeSoFar) {
   use_aff(kAff);
   // Step 1 polls once per entry (4), step 3 once per base: Escape after
