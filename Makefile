@@ -1,9 +1,10 @@
 # Thin wrapper over CMake. `make run` and `make test` install what is missing first.
 BUILD_RUN  ?= build/release
 BUILD_TEST ?= build/sanitize
+BUILD_FUZZ ?= build/fuzz
 JOBS       ?= $(shell nproc)
 
-.PHONY: all deps configure run test build build-test clean bench
+.PHONY: all deps configure run test build build-test clean bench fuzz
 
 all: build
 
@@ -30,6 +31,17 @@ test: build-test
 
 bench: build
 	@echo "Benchmarks are in $(BUILD_RUN)/bench/ (each prints its usage)"
+
+# The fuzz targets of fuzz/ with clang and libFuzzer, each run FUZZ_SECONDS
+# (FUZZ_PARALLEL at a time; FUZZ_TARGETS="crunch expansion" picks some).
+FUZZ_SECONDS  ?= 60
+FUZZ_PARALLEL ?= 4
+FUZZ_TARGETS  ?=
+fuzz: deps
+	@cmake -S . -B $(BUILD_FUZZ) -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_C_COMPILER=clang \
+	  -DCMAKE_CXX_COMPILER=clang++ -DVOCABRIX_FUZZ=ON >/dev/null
+	@cmake --build $(BUILD_FUZZ) -j $(JOBS) --target fuzz_targets
+	@bash scripts/run-fuzz.sh $(BUILD_FUZZ)/fuzz $(FUZZ_SECONDS) $(FUZZ_PARALLEL) $(FUZZ_TARGETS)
 
 clean:
 	rm -rf build

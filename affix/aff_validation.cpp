@@ -257,6 +257,13 @@ class validation_run {
   }
 
   // ---- step 3 ----
+  // A header's count as far as the panel can hold its rules: at most the
+  // lines after it, never below 0. The count is any number the file holds,
+  // and the totals add them up; step 5 reports a count its lines do not meet.
+  int64_t rules_possible(const summary_entry& e) const {
+    const int64_t after = std::max<int64_t>(0, count_ - e.line);
+    return std::clamp<int64_t>(string_to_int(e.count_text), 0, after);
+  }
   bool list_kind(bool prefix, int64_t& sum) {
     const int64_t n = prefix ? prefixes_ : suffixes_;
     const text_t kind = prefix ? u"PFX" : u"SFX";
@@ -272,7 +279,7 @@ class validation_run {
         if (e.kind == kind) {
           ++seen;
           log(u"Flag \"" + e.flag + u"\" count " + e.count_text + u" at line:" + num(e.line), e.current ? e.line : 0);
-          sum += string_to_int(e.count_text);
+          sum += rules_possible(e);
         }
         if (!poll((prefix ? 0 : prefixes_) + seen)) return false;
       }

@@ -52,24 +52,39 @@ bool may_give_suffix(const aff_decode_cache& cache, char16_t letter) {
 
 // The words the dictionary stands for when the run starts. A fold may only
 // name words among them: the flag of a fold gives more words than the one it
-// replaces (fein/D gives feind, and feinder too).
+// replaces (fein/D gives feind, and feinder too). An entry's expansion is
+// capped as a view's is: an .aff can make one entry stand for millions of
+// words, which the set would hold in gigabytes.
 class held_words : public expansion_sink {
  public:
   void reserve(size_t n) { words_.reserve(n); }
   // A word that outlives the set.
   void add_stable(text_view word) { words_.insert(word); }
-  void add_entry(const aff_decode_cache& cache, text_view entry) {
+  size_t size() const { return words_.size(); }
+  // False when the entry stands for more than DERIVED_ROW_VIEW_LIMIT words
+  // (those before the cap are held).
+  bool add_entry(const aff_decode_cache& cache, text_view entry) {
     adding_ = true;
+    rows_ = 0;
+    capped_ = false;
     expand_entry(cache, entry, *this);
+    return !capped_;
   }
-  // Whether every word of the entry is held already.
+  // Whether every word of the entry is held already; an entry past the cap
+  // counts as one that is not.
   bool holds_every_word_of(const aff_decode_cache& cache, text_view entry) {
     adding_ = false;
     missing_ = false;
+    rows_ = 0;
+    capped_ = false;
     expand_entry(cache, entry, *this);
-    return !missing_;
+    return !missing_ && !capped_;
   }
   bool take(const derived_row& row) override {
+    if (++rows_ > DERIVED_ROW_VIEW_LIMIT) {
+      capped_ = true;
+      return false;
+    }
     if (adding_) {
       if (words_.count(row.word) == 0) words_.insert(storage_.emplace_back(row.word));
       return true;
@@ -81,7 +96,8 @@ class held_words : public expansion_sink {
  private:
   std::deque<text_t> storage_;  // stable: the set views into it
   std::unordered_set<text_view> words_;
-  bool adding_ = true, missing_ = false;
+  size_t rows_ = 0;
+  bool adding_ = true, missing_ = false, capped_ = false;
 };
 
 }  // namespace
@@ -96,7 +112,8 @@ text_t crunch_flag_summary(const crunch_settings& settings) {
 }
 
 crunch_result crunch_dictionary(list_document& doc, const aff_decode_cache& cache, const crunch_settings& settings,
-                                list_tool_edit& edit, long_job_host& host, const crunch_progress_hooks& hooks) {
+                                list_tool_edit& edit, long_job_host& host, const crunch_progress_hooks& hooks,
+                                const crunch_decode_warning& warning) {
   crunch_result r;
   const int64_t count = doc.count();
   if (count == 0) {
@@ -133,6 +150,7 @@ crunch_result crunch_dictionary(list_document& doc, const aff_decode_cache& cach
   std::vector<crunch_record> records(static_cast<size_t>(count));
   held_words held;
   held.reserve(records.size());
+  bool asked = false;
   for (int64_t k = 0; k < count; ++k) {
     const dic_entry_parts parts = split_dic_entry(doc.entries()[static_cast<size_t>(k)]);
     crunch_record& rec = records[static_cast<size_t>(k)];
@@ -144,8 +162,22 @@ crunch_result crunch_dictionary(list_document& doc, const aff_decode_cache& cach
     // A plain word stands for itself alone (the records stay where they are).
     if (!parts.has_flags && parts.word.find(u"\\/") == text_view::npos) {
       if (!rec.word.empty()) held.add_stable(rec.word);
-    } else {
-      held.add_entry(cache, doc.entries()[static_cast<size_t>(k)]);
+    } else if (!held.add_entry(cache, doc.entries()[static_cast<size_t>(k)])) {
+      job.abort();
+      r.status = crunch_status::too_many_words;
+      r.message = u"Line " + string_from_int(k + 1) + u" (" + rec.word + u") stands for more than " +
+                  string_from_int(static_cast<int64_t>(DERIVED_ROW_VIEW_LIMIT)) +
+                  u" words: Crunch compares only entries that stand for fewer.\n\nNo changes done.";
+      return r;
+    }
+    // Millions of words in a few kilobytes: the user decides before the set
+    // takes the memory.
+    if (!asked && warning.limit > 0 && static_cast<int64_t>(held.size()) >= warning.limit) {
+      asked = true;
+      if (host.message_box(u"Warning!", decoded_words_question(warning.limit, warning.separator), 17) == 6) {
+        stopped();
+        return r;
+      }
     }
     if (!job.step(k)) {
       stopped();

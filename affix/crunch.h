@@ -43,10 +43,14 @@ struct crunch_fold {
   text_t flag;
 };
 
-enum class crunch_status { done, no_words, no_rules, single_entry, aborted };
+// too_many_words: an entry stands for more words than an expansion lists
+// (DERIVED_ROW_VIEW_LIMIT, affix/expansion_output.h); the run stops before
+// any change, message naming the entry.
+enum class crunch_status { done, no_words, no_rules, single_entry, aborted, too_many_words };
 
 struct crunch_result {
   crunch_status status = crunch_status::done;
+  text_t message;  // for too_many_words
   int64_t folds = 0;
   std::vector<crunch_fold> rows;  // the folded entries in entry order
   int64_t elapsed_ms = 0;
@@ -60,11 +64,20 @@ struct crunch_progress_hooks {
   std::function<void(int step, int64_t current, int64_t folds)> tick;
 };
 
+// The preferences' decode warning: once the first step holds limit words
+// (0: never asked), the host is asked whether to stop (Yes: aborted, nothing
+// changed); separator groups the limit's thousands in the question.
+struct crunch_decode_warning {
+  int64_t limit = 0;
+  text_t separator = u",";
+};
+
 // Runs the four steps over the whole dictionary with the decode cache of its
 // .aff. The first fold takes the undo snapshot through edit and marks the
 // document changed. A confirmed Escape keeps the folds made so far.
 crunch_result crunch_dictionary(list_document& doc, const aff_decode_cache& cache, const crunch_settings& settings,
-                                list_tool_edit& edit, long_job_host& host, const crunch_progress_hooks& hooks = {});
+                                list_tool_edit& edit, long_job_host& host, const crunch_progress_hooks& hooks = {},
+                                const crunch_decode_warning& warning = {});
 
 // "walks→walk/S": the text of a fold's row.
 text_t crunch_fold_text(const crunch_fold& fold);

@@ -64,6 +64,12 @@ text_t pad_rule_number(text_view text, int64_t max_rules_per_set) {
   return string_tail(u"0000" + text_t(text), static_cast<int64_t>(width));
 }
 
+text_t decoded_words_question(int64_t limit, text_view separator) {
+  return u"Over " + format_count(limit, separator) +
+         u" words have been decoded.\n\nThis represents a huge amount of data in the RAM\n"
+         u"that can fill it up and crash the computer.\n\nAbort?";
+}
+
 bool word_starts_with_capital(text_view word) { return !word.empty() && word[0] != unit_to_lower(word[0]); }
 
 void word_statistics::add(int64_t entry, text_view word) {

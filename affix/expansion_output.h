@@ -27,6 +27,10 @@
 // A row sink ends the expansion at the limit and says so (capped).
 constexpr size_t DERIVED_ROW_VIEW_LIMIT = 100000;
 
+// The question a pass that holds derived words in memory asks once they pass
+// the preferences' limit ("Over <limit> words have been decoded... Abort?").
+text_t decoded_words_question(int64_t limit, text_view separator);
+
 // The last w units of "0000" + text, w the digit count of the largest rule
 // count of the decode cache.
 text_t pad_rule_number(text_view text, int64_t max_rules_per_set);

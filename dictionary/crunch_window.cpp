@@ -120,7 +120,7 @@ text_t row_text(const crunch_fold& f) {
 }
 
 void process(dictionary_document& dictionary, const crunch_settings& settings, list_tool_edit& edit,
-             text_view separator) {
+             text_view separator, const crunch_decode_warning& warning) {
   list_document& doc = dictionary.list;
   const int64_t count = doc.count();
   gadget_clear_items(CRUNCH_LIST);
@@ -143,12 +143,16 @@ void process(dictionary_document& dictionary, const crunch_settings& settings, l
                                                        static_cast<int32_t>(std::min<int64_t>(count, INT32_MAX))));
     if (step == 3) set_label(CRUNCH_FOUND_LABEL, u"Found:" + format_count(folds, separator) + u"/" + format_count(count, separator));
   };
-  const crunch_result r = crunch_dictionary(doc, cache, settings, edit, host, hooks);
+  const crunch_result r = crunch_dictionary(doc, cache, settings, edit, host, hooks, warning);
 
   switch (r.status) {
     case crunch_status::no_words: message_box(u"Warning!", u"No dictionary words found.", MB_ICON_WARNING); break;
     case crunch_status::no_rules: message_box(u"Warning!", u"No rules selected.", MB_ICON_WARNING); break;
     case crunch_status::single_entry: message_box(u"Warning!", u"No flags added.", MB_ICON_WARNING); break;
+    case crunch_status::too_many_words:
+      set_label(CRUNCH_STEP_LABEL, u"Processing:Aborted.");
+      message_box(u"Warning!", r.message, MB_ICON_WARNING);
+      break;
     case crunch_status::aborted:
     case crunch_status::done: {
       set_label(CRUNCH_FOUND_LABEL, u"Found:" + format_count(r.folds, separator) + u"/" + format_count(count, separator));
@@ -174,7 +178,8 @@ void process(dictionary_document& dictionary, const crunch_settings& settings, l
   set_controls_disabled(0);
 }
 
-void run(dictionary_document& dictionary, crunch_settings& settings, list_tool_edit& edit, text_view separator) {
+void run(dictionary_document& dictionary, crunch_settings& settings, list_tool_edit& edit, text_view separator,
+         const crunch_decode_warning& warning) {
   const auto on_event = [&](const modal_event& e) {
     if (e.is_close_box() || e.is_menu(SHORTCUT_ESCAPE)) return modal_step::close;
     if (e.is_menu(SHORTCUT_RETURN)) return close_when(gadget_get_focus() == CRUNCH_CLOSE);
@@ -190,7 +195,7 @@ void run(dictionary_document& dictionary, crunch_settings& settings, list_tool_e
     } else if (g == CRUNCH_CLOSE) {
       return modal_step::close;
     } else if (g == CRUNCH_PROCESS) {
-      process(dictionary, settings, edit, separator);
+      process(dictionary, settings, edit, separator, warning);
     }
     return modal_step::stay;
   };
@@ -205,7 +210,8 @@ void run(dictionary_document& dictionary, crunch_settings& settings, list_tool_e
 
 }  // namespace
 
-void show_crunch_words_window(dictionary_document& dictionary, crunch_settings& settings, text_view separator) {
+void show_crunch_words_window(dictionary_document& dictionary, crunch_settings& settings, text_view separator,
+                              int64_t decode_warning_limit) {
   if (dictionary.list.empty()) {
     message_box(u"Warning!", u"No dictionary words found.", MB_ICON_WARNING);
     return;
@@ -219,7 +225,7 @@ void show_crunch_words_window(dictionary_document& dictionary, crunch_settings& 
   build(dictionary, settings, separator);
   // One snapshot for the whole opening: one Undo takes back every fold.
   list_tool_edit edit(dictionary.list);
-  run(dictionary, settings, edit, separator);
+  run(dictionary, settings, edit, separator, {decode_warning_limit, text_t(separator)});
   edit.keep();
   end_modal_window(CRUNCH_WINDOW, MAIN_WINDOW);
 }
@@ -227,6 +233,6 @@ void show_crunch_words_window(dictionary_document& dictionary, crunch_settings& 
 void register_crunch_commands(dictionary_document& dictionary, crunch_settings& settings, const preferences& prefs,
                              tool_registry& tools) {
   tools.set_command(MENU_CRUNCH, [&dictionary, &settings, &prefs] {
-    show_crunch_words_window(dictionary, settings, prefs.applied.number_separator_chr);
+    show_crunch_words_window(dictionary, settings, prefs.applied.number_separator_chr, prefs.applied.ask_after_n_words);
   });
 }

@@ -28,7 +28,9 @@ static_assert(ids_in_block(CRUNCH_BLOCK,
 
 // Folds the dictionary's entries with the cache of its .aff text. The window
 // shows and changes settings, kept for the run of the program (not saved);
-// its counts use the separator.
-void show_crunch_words_window(dictionary_document& dictionary, crunch_settings& settings, text_view separator);
+// its counts use the separator. Past decode_warning_limit words held (0:
+// never) the run asks whether to stop.
+void show_crunch_words_window(dictionary_document& dictionary, crunch_settings& settings, text_view separator,
+                              int64_t decode_warning_limit = 0);
 void register_crunch_commands(dictionary_document& dictionary, crunch_settings& settings, const preferences& prefs,
                              tool_registry& tools);

@@ -18,6 +18,8 @@ packages=(
   hunspell-pl hunspell-el hunspell-lt hyphen-pl hyphen-el hyphen-ru hyphen-lt hyphen-cs mythes-pl
   # profiling the benchmarks (perf record / perf stat)
   linux-perf
+  # make fuzz: clang with libFuzzer's runtime
+  clang libclang-rt-14-dev
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -171,10 +171,7 @@ autocorrect_validate_result validate_autocorrect_list(const list_document& autoc
       }
       if (!asked && decode_limit != 0 && r.derived_words >= decode_limit) {
         asked = true;
-        const text_t question = u"Over " + format_count(decode_limit, separator) +
-                                u" words have been decoded.\n\nThis represents a huge amount of data in the RAM\n"
-                                u"that can fill it up and crash the computer.\n\nAbort?";
-        if (host.message_box(u"Warning!", question, 17) == 6) {
+        if (host.message_box(u"Warning!", decoded_words_question(decode_limit, separator), 17) == 6) {
           report.line(u"Failed to extract full .dic wordlist.");
           r.wordlist_incomplete = true;
           break;
@@ -230,8 +227,10 @@ autocorrect_validate_result validate_autocorrect_list(const list_document& autoc
   }
   words = word_form_set();
 
-  // Step 4: pairs whose correct text is the incorrect text of a pair, once
-  // per such pair.
+  // Step 4: pairs whose correct text is the incorrect text of a pair. Each
+  // such pair is reported once, with the number of pairs it undoes when
+  // they are several: a line per matching pair would grow with the square
+  // of a list whose pairs share one text.
   log_line(out, u"Step 4/4 - Comparing extracted autocorrect wordlist with incorrect/correct...");
   std::unordered_map<text_view, int64_t> incorrect_count;
   incorrect_count.reserve(static_cast<size_t>(count));
@@ -241,9 +240,10 @@ autocorrect_validate_result validate_autocorrect_list(const list_document& autoc
     const text_t& c = correct[static_cast<size_t>(i)];
     const auto found = incorrect_count.find(c);
     if (found != incorrect_count.end()) {
-      const text_t line = u"Incorrect Autocorrect entry:'" + c + u"','" + incorrect[static_cast<size_t>(i)] +
-                          u"'\u2192Line " + string_from_int(i + 1);
-      for (int64_t k = 0; k < found->second; ++k) report.line(line);
+      text_t line = u"Incorrect Autocorrect entry:'" + c + u"','" + incorrect[static_cast<size_t>(i)] +
+                    u"'\u2192Line " + string_from_int(i + 1);
+      if (found->second > 1) line += u" (\u00d7" + string_from_int(found->second) + u")";
+      report.line(line);
       r.reversed += found->second;
       show_issues();
     }

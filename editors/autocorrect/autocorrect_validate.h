@@ -33,7 +33,7 @@ struct autocorrect_validate_result {
   int64_t distinct_words = 0;        // words in the set
   int64_t pairs = 0;
   int64_t not_found = 0;             // correct texts that are no word form
-  int64_t reversed = 0;              // correct texts that are incorrect texts of pairs
+  int64_t reversed = 0;              // pairs undone: per correct text, the pairs it is the incorrect text of
   int64_t issues() const { return not_found + reversed; }
 };
 

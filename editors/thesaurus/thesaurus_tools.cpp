@@ -361,8 +361,10 @@ thesaurus_tool_result combine_thesaurus_synonyms(list_document& doc, long_job_ho
   job.on_tick = [&job, count](int64_t b) {
     job.set_text(u"Combine. 1/3: Extracting..." + string_from_int(b) + u"/" + string_from_int(count) + kEscapeToAbort);
   };
-  std::vector<text_t> work;
-  work.reserve(static_cast<size_t>(count) * 3);
+  // Each new entry repeats the meanings of its entry, so an entry of n
+  // meanings is written n + 1 times: its size is known before anything is
+  // built, and a result past the limit stops the run with no change.
+  int64_t document_units = 0, added_units = 0;
   for (int64_t b = 0; b < count; ++b) {
     const text_view entry = doc.entries()[static_cast<size_t>(b)];
     if (string_count_occurrences(entry, u"|") > 1 || entry.find(u"-|") != text_t::npos ||
@@ -372,9 +374,25 @@ thesaurus_tool_result combine_thesaurus_synonyms(list_document& doc, long_job_ho
           u"Basic combine doesn't accept synonyms with:\n-| ( ) and |\n\nIt only accepts one synonym per line.");
       return r;
     }
-    work.emplace_back(entry);
+    document_units += static_cast<int64_t>(entry.size());
+    const text_view header = thesaurus_header(entry);
+    const text_view word = word_of(header);
+    for (text_view line : meaning_lines(entry, thesaurus_meaning_count(header))) {
+      // The meaning as head word, its count, and the entry's lines with the word for it.
+      if (!line.empty()) added_units += static_cast<int64_t>(entry.size() + 2 * line.size() + word.size()) + 24;
+    }
     if (!job.step(b)) return stopped(job);
   }
+  const int64_t limit = std::max<int64_t>(THESAURUS_COMBINE_ADDED_FLOOR, 8 * document_units);
+  if (added_units > limit) {
+    job.abort();
+    return editor_tool_refusal(u"Combine would add more than " + string_from_int(limit / 1000000) +
+                               u" million characters of synonyms:\nsome synonyms have too many or too long "
+                               u"meanings.\n\nNothing was changed.");
+  }
+  std::vector<text_t> work;
+  work.reserve(static_cast<size_t>(count) * 3);
+  for (int64_t b = 0; b < count; ++b) work.emplace_back(doc.entries()[static_cast<size_t>(b)]);
   sort_array(work, SORT_ASCENDING);
   job.set_text(u"Combine. 2/3: Combining... <ESC> to abort.");
   job.on_tick = [&job, count](int64_t i) {

@@ -65,7 +65,10 @@ thesaurus_tool_result sort_thesaurus_on_meaning_count(list_document& doc, text_v
 
 // ---- Combine ------------------------------------------------------------------------------
 // Adds, for every meaning of every simple entry, the entry headed by that
-// meaning; refuses any entry that is not simple before anything changes.
+// meaning; refuses any entry that is not simple before anything changes,
+// and a result that would add more than the larger of
+// THESAURUS_COMBINE_ADDED_FLOOR text units and 8 times the document's.
+constexpr int64_t THESAURUS_COMBINE_ADDED_FLOOR = int64_t{32} << 20;
 thesaurus_tool_result combine_thesaurus_synonyms(list_document& doc, long_job_host& host);
 
 // ---- Duplicates -----------------------------------------------------------------------------

@@ -224,6 +224,16 @@ TEST(AffValidation, BrokenFixturesAreReportedAtTheirLines) {
        {2, 4, 6, 7, 8}, {}},
       {"set_utf8_late_twice.aff", {u"Error: Found 2 occurences in the .AFF"}, {3, 4}, {}},
       {"count_past_end.aff", {u"Flag \"J\" expected 99999999999 found 1 at line:2"}, {2}, {}},
+      // Counts at the 64-bit limits: the totals add what the lines can hold.
+      {"count_at_int64_limit.aff",
+       {u"Flag \"A\" expected 9223372036854775807 found 1 at line:6",
+        u"Total of rules Prefixes (1) + Suffixes (3) found:4"},
+       {6}, {}},
+      {"counts_past_both_limits.aff",
+       {u"Flag \"D\" expected -9223372036854775808 found 0 at line:4",
+        u"Flag \"F\" expected 9223372036854775806 found 0 at line:6",
+        u"Total of rules Prefixes (1) + Suffixes (0) found:1"},
+       {4, 5, 6}, {}},
   };
   for (const auto& k : cases) {
     SCOPED_TRACE(k.file);

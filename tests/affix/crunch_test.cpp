@@ -1,6 +1,7 @@
 #include "affix/crunch.h"
 #include "affix_test_util.h"
 #include "common/dic_entry.h"
+#include "dictionary/dic_file.h"
 #include "tests/test_support/installed_data.h"
 
 #include <gtest/gtest.h>
@@ -134,6 +135,75 @@ TEST(Crunch, RefusalsChangeNothing) {
   EXPECT_EQ(crunch_flag_summary(only_m), u"M");
   EXPECT_EQ(crunch_flag_summary(all_options()), u"MSGDpOwWY1k6jhJo~");
   EXPECT_EQ(crunch({"walk", "walks"}, only_m).entries, (strings{"walk", "walks"}));
+}
+
+// An entry standing for more words than an expansion lists stops the run
+// in its first step, naming the entry, before any change; one below the
+// cap is crunched as usual.
+TEST(Crunch, AnEntryPastTheExpansionCapStopsTheRunUnchanged) {
+  use_aff(aff_of_many_words());  // w/A: 160,401 words
+  const crunched over = crunch({"v", "w/A", "wa1"}, all_options());
+  EXPECT_EQ(over.result.status, crunch_status::too_many_words);
+  EXPECT_EQ(over.result.message.substr(0, 34), u"Line 2 (w) stands for more than 10");
+  EXPECT_EQ(over.entries, (strings{"v", "w/A", "wa1"}));
+
+  std::string a = "SFX A Y 300\n", b = "SFX B Y 300\n";  // 90,301 words
+  for (int i = 0; i < 300; ++i) {
+    a += "SFX A 0 a" + std::to_string(i) + "/B .\n";
+    b += "SFX B 0 b" + std::to_string(i) + " .\n";
+  }
+  use_aff(a + b);
+  const crunched under = crunch({"w/A", "wa1"}, all_options());
+  EXPECT_EQ(under.result.status, crunch_status::done);
+}
+
+// The expansion bomb as a file pair: a 14-byte .dic whose .aff of three
+// sets of 110 rules (suffixes continuing into suffixes, crossed with
+// prefixes) makes each entry stand for 1.3 million words.
+TEST(Crunch, ExpansionBombFixtureStopsInTheFirstStep) {
+  headless_long_job_host load_host;
+  list_document doc;
+  text_t aff_text;
+  ASSERT_EQ(load_dictionary_pair(from_utf8(AFFIX_TEST_DATA "/expansion_bomb.dic"), load_host, doc, aff_text).status,
+            dic_file_status::ok);
+  use_aff(to_utf8(aff_text));
+  list_tool_edit edit(doc);
+  headless_long_job_host host;
+  const crunch_result r = crunch_dictionary(doc, test_cache, all_options(), edit, host);
+  EXPECT_EQ(r.status, crunch_status::too_many_words);
+  EXPECT_EQ(r.message.substr(0, 11), u"Line 1 (ab)");
+  EXPECT_FALSE(doc.changed());
+  EXPECT_FALSE(edit.started());
+  EXPECT_FALSE(host.running);
+}
+
+// Entries each below the cap can still stand for millions of words
+// together: past the decode warning's limit the user is asked once; Yes
+// stops before any change, No goes on.
+TEST(Crunch, TheDecodeWarningAsksOnceWhenTheHeldWordsPassItsLimit) {
+  std::string a = "SFX A Y 100\n", b = "SFX B Y 100\n";  // x/A: 10,101 words
+  for (int i = 0; i < 100; ++i) {
+    a += "SFX A 0 a" + std::to_string(i) + "/B .\n";
+    b += "SFX B 0 b" + std::to_string(i) + " .\n";
+  }
+  use_aff(a + b);
+  const strings entries = {"p/A", "q/A", "r/A", "s/A", "t/A", "pa0"};
+  for (int answer : {6, 7}) {
+    SCOPED_TRACE(answer);
+    list_document doc;
+    for (const auto& e : entries) doc.append(from_utf8(e));
+    list_tool_edit edit(doc);
+    headless_long_job_host host;
+    host.abort_answer = answer;
+    const crunch_result r = crunch_dictionary(doc, test_cache, all_options(), edit, host, {}, {20000, u"."});
+    EXPECT_EQ(host.questions, 1);
+    ASSERT_FALSE(host.messages.empty());
+    EXPECT_EQ(host.messages[0].substr(0, 30), u"Over 20.000 words have been de");
+    EXPECT_EQ(r.status, answer == 6 ? crunch_status::aborted : crunch_status::done);
+    if (answer == 6) {
+      EXPECT_FALSE(doc.changed());
+    }
+  }
 }
 
 TEST(Crunch, EscapeKeepsTheFoldsMadeSoFar) {

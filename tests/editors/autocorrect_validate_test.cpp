@@ -3,6 +3,8 @@
 #include "affix/aff_cache.h"
 #include "tests/affix/test_cache.h"
 #include "common/long_job.h"
+#include "editors/autocorrect/block_list_file.h"
+#include "tests/test_support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -98,12 +100,44 @@ TEST(AutocorrectValidate, EachMatchingPairCountsAndShortcodesMatchOnlyEmptyIncor
   const list_document ac = doc_of({u"a\nb", u"b\nc", u"b\nd", u":x:\nsmile", u"\nlost"});
   headless_long_job_host host;
   const run_record r = run(ac, doc_of({}), host);
-  // "b" is the incorrect text of two pairs: line 1 is reported twice; the
-  // shortcode's empty correct text matches the pair with no incorrect text.
+  // "b" is the incorrect text of two pairs: line 1 counts twice and is
+  // reported once with the count; the shortcode's empty correct text
+  // matches the pair with no incorrect text.
   EXPECT_EQ(r.result.reversed, 3);
-  const text_t twice = u"Incorrect Autocorrect entry:'b','a'\u2192Line 1\n";
-  EXPECT_NE(r.log.find(twice + twice), text_t::npos);
+  EXPECT_TRUE(has(r.log, u"Incorrect Autocorrect entry:'b','a'\u2192Line 1 (\u00d72)"));
+  EXPECT_EQ(r.log.find(u"'b','a'"), r.log.rfind(u"'b','a'"));
   EXPECT_TRUE(has(r.log, u"Incorrect Autocorrect entry:'',':x:'\u2192Line 4"));
+}
+
+// A list whose 2,000 pairs all read ".*->.*" (regular-expression-like
+// texts, as a fuzzer made them) against an 800-entry dictionary: every pair
+// undoes every pair. The count says so; the report keeps a line per pair,
+// so it stays the size of the list rather than its square.
+TEST(AutocorrectValidate, PairsSharingOneTextKeepTheReportToTheSizeOfTheList) {
+  const std::string folder = test_support::make_temp_folder("ac_validate");
+  ASSERT_FALSE(folder.empty());
+  std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<block-list:block-list "
+                    "xmlns:block-list=\"http://openoffice.org/2001/block-list\">\n";
+  for (int k = 0; k < 2000; ++k)
+    xml += "  <block-list:block block-list:abbreviated-name=\".*-&gt;.*\" block-list:name=\".*-&gt;.*\"/>\n";
+  xml += "</block-list:block-list>\n";
+  test_support::write_file(folder + "/DocumentList.xml", xml);
+  headless_long_job_host host;
+  list_document ac;
+  ASSERT_EQ(load_autocorrect_list_file(from_utf8(folder + "/DocumentList.xml"), host, ac,
+                                       [](text_view, text_view, int) { return 6; })
+                .status,
+            block_list_status::ok);
+  ASSERT_EQ(ac.count(), 2000);
+  std::vector<text_t> entries;
+  for (int k = 0; k < 800; ++k) entries.push_back(u"word" + string_from_int(k) + u"/S");
+  const run_record r = run(ac, doc_of(entries), host);
+  EXPECT_EQ(r.result.derived_words, 1600);
+  EXPECT_EQ(r.result.not_found, 2000);
+  EXPECT_EQ(r.result.reversed, 2000 * 2000);
+  EXPECT_TRUE(has(r.log, u"Incorrect Autocorrect entry:'.*->.*','.*->.*'\u2192Line 2000 (\u00d72000)"));
+  EXPECT_LT(r.log.size(), 2000u * 120u);
+  test_support::remove_folder(folder);
 }
 
 TEST(AutocorrectValidate, WithoutDictionaryOnlyThePairStepsRun) {

@@ -208,6 +208,37 @@ TEST(ThesaurusCombine, RefusesEntriesThatAreNotSimpleBeforeAnyChange) {
   }
 }
 
+// Every new entry repeats its entry's meanings: 100 meanings beside a 1 MB
+// line would make 100 copies of that line. The size is known before any
+// entry is built; the same shape with short lines combines.
+TEST(ThesaurusCombine, RefusesAResultThatWouldMultiplyALongEntry) {
+  auto entry_of = [](size_t long_line) {
+    text_t e = u"word|100\n" + text_t(long_line, u'x');
+    for (int k = 1; k < 100; ++k) e += u"\nm" + string_from_int(k);
+    return e;
+  };
+  struct row {
+    size_t long_line;
+    bool refused;
+  };
+  for (const row& k : {row{1 << 20, true}, row{16, false}}) {
+    SCOPED_TRACE(k.long_line);
+    const std::vector<text_t> entries = {u"a|1\nb", entry_of(k.long_line)};
+    list_document d = doc_of(entries);
+    headless_long_job_host host;
+    const thesaurus_tool_result r = combine_thesaurus_synonyms(d, host);
+    EXPECT_EQ(r.aborted, k.refused);
+    if (k.refused) {
+      EXPECT_EQ(r.message.substr(0, 28), u"Combine would add more than ");
+      EXPECT_NE(r.message.find(u"Nothing was changed."), text_t::npos);
+      EXPECT_EQ(d.entries(), entries);
+    } else {
+      EXPECT_EQ(r.count, 101);
+      EXPECT_EQ(d.count(), 103);
+    }
+  }
+}
+
 TEST(ThesaurusCombine, EscapeLeavesTheEntriesAsTheyWere) {
   const std::vector<text_t> entries = {u"a|1\nb", u"c|1\nd", u"e|1\nf"};
   for (int64_t at = 1; at <= 6; ++at) {
