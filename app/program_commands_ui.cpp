@@ -45,15 +45,15 @@ void register_program_commands(workspace& ws) {
   register_dictionary_tool_commands(ws.dictionary, ws.statistics, ws.tag_search, ws.prefs, tools);
   register_thesaurus_editor(ws.thesaurus, kinds.thesaurus, ws.prefs);
   register_dictionary_duplicates_commands(ws.dictionary, ws.dictionary_duplicates, ws.prefs, tools);
-  register_thesaurus_tool_commands(ws.clean_symbols, ws.prefs, tools);
+  register_thesaurus_tool_commands(ws.thesaurus, ws.clean_symbols, ws.prefs, tools);
   register_hyphenation_commands(ws.hyphenation, ws.dictionary, kinds.hyphenation, ws.prefs);
   register_autocorrect_commands(ws.autocorrect, kinds.autocorrect, ws.autotext, kinds.autotext, ws.prefs);
-  register_autocorrect_tool_commands(ws.dictionary, ws.prefs, tools);
+  register_autocorrect_tool_commands(ws.autocorrect, ws.dictionary, ws.prefs, tools);
   register_preferences_commands(ws.prefs, ws.aff_aid, tools);
   register_languagetool_commands(ws.grammar, ws.dictionary, ws.pos_rules, ws.prefs, commands);
   register_profile_commands(tools);
   register_update_check_commands(ws.prefs, tools);
-  register_wordlist_commands(ws.dictionary, ws.multiword_pos, ws.prefs, tools);
+  register_wordlist_commands(ws.dictionary, ws.thesaurus, ws.autocorrect, ws.multiword_pos, ws.prefs, tools);
   register_crunch_commands(ws.dictionary, ws.crunch, ws.prefs, tools);
   register_gbza_variant_commands(ws.dictionary, ws.gbza, ws.prefs, tools);
   register_proper_names_commands(ws.dictionary, tools);

@@ -282,8 +282,8 @@ void register_hyphenation_commands(hyphenation_document_record& doc, dictionary_
   kind.savable = [] { return !pattern_editor_empty(); };
   // A double click on the tab's list of dictionary words takes the word with
   // its flags, without the entry's tags, into the word field.
-  kind.double_click = [&doc] {
-    const list_document& words = paged_list_document(TAB_HYPHENATION);
+  kind.double_click = [&doc, &dictionary] {
+    const list_document& words = dictionary.list;
     gadget_set_text(HYPHENATION_WORD_FIELD, text_t(dic_entry_word_and_flags(words.entry(doc.place.selected))));
     highlight_hyphenation_word_field();
   };
