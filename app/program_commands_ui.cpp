@@ -13,26 +13,40 @@
 #include "dictionary/dictionary_commands_ui.h"
 #include "dictionary/dictionary_duplicates_window.h"
 #include "dictionary/dictionary_files_ui.h"
+#include "dictionary/dictionary_tab_ui.h"
 #include "dictionary/dictionary_tools_ui.h"
 #include "dictionary/gbza_variant_window.h"
 #include "dictionary/proper_names_window.h"
 #include "dictionary/word_editor_window.h"
 #include "editors/autocorrect/autocorrect_files_ui.h"
+#include "editors/autocorrect/autocorrect_tab_ui.h"
 #include "editors/autocorrect/autocorrect_tools_ui.h"
 #include "editors/hyphenation/hyphenation_tab_ui.h"
 #include "editors/thesaurus/thesaurus_files_ui.h"
+#include "editors/thesaurus/thesaurus_tab_ui.h"
 #include "editors/thesaurus/thesaurus_tools_ui.h"
 #include "kit/list_view_ui.h"
 #include "kit/recent_files_ui.h"
 #include "kit/undo_redo_ui.h"
 #include "tools/languagetool_commands_ui.h"
+#include "tools/languagetool_tab_ui.h"
 #include "tools/wordlist_commands_ui.h"
+
+void register_main_tabs(document_kinds& kinds) {
+  register_dictionary_tab(kinds.dictionary);
+  register_thesaurus_tab(kinds.thesaurus);
+  register_hyphenation_tab(kinds.hyphenation, kinds.dictionary);
+  register_autocorrect_tab(kinds.autocorrect);
+  register_autotext_tab(kinds.autotext);
+  register_languagetool_tab(kinds.languagetool);
+}
 
 void register_program_commands(workspace& ws) {
   for (settings_file_registration& file : workspace_settings_files(ws)) register_settings_file(std::move(file));
   main_commands& commands = ws.commands;
   document_kinds& kinds = commands.kinds;
   tool_registry& tools = commands.tools;
+  register_main_tabs(kinds);
   register_builtin_commands(tools);
   register_aff_cache_commands(ws.dictionary);
   register_aff_validate_commands(ws.dictionary, ws.prefs, tools);
