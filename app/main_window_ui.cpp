@@ -179,12 +179,12 @@ void build_popup_menus() {
   item(POPUP_EXTRACT_PFX, u"Extract && Delete flags (PFX)", IMAGE_EXTRACT_FLAGS);
   item(POPUP_EXTRACT_ALL, u"Extract && Delete flags (All)", IMAGE_EXTRACT_FLAGS);
   menu_add_separator();
-  item(POPUP_SELECT_ALL, u"Select All", IMAGE_SELECT_ALL);
-  item(POPUP_SELECT_NONE, u"Select None", IMAGE_SELECT_NONE);
-  item(POPUP_INVERT, u"Invert Selection", IMAGE_INVERT);
-  menu_add_separator();
-  item(POPUP_DELETE_SELECTED, u"Delete Selected", IMAGE_DELETE_SELECTED);
-  item(POPUP_DELETE_CURRENT, u"Delete Current", IMAGE_DELETE_CURRENT);
+  add_selection_popup_items({.select_all = POPUP_SELECT_ALL,
+                             .select_none = POPUP_SELECT_NONE,
+                             .invert = POPUP_INVERT,
+                             .delete_selected = POPUP_DELETE_SELECTED,
+                             .delete_one = POPUP_DELETE_CURRENT,
+                             .delete_one_text = u"Delete Current"});
   menu_set_item_disabled(POPUP_LIST_MENU, POPUP_EXTRACT_PFX, 1);
   menu_set_item_disabled(POPUP_LIST_MENU, POPUP_EXTRACT_ALL, 1);
 
