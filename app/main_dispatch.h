@@ -6,7 +6,7 @@
 // main_commands (main_commands.h): a part makes its command work by setting
 // it there when the program registers its commands, e.g.
 //   commands.kinds.thesaurus.load = [](const text_t& path) { load_thesaurus(path); };
-//   commands.tools.set_command(MENU_COMBINE_MEANINGS, [] { combine_synonyms(); });
+//   commands.tools.set_command(MENU_COMBINE_MEANINGS, [&thesaurus] { combine_synonyms(thesaurus); });
 #pragma once
 
 #include "kit/find_search.h"

@@ -18,17 +18,6 @@ const char16_t* const main_tab_titles[6] = {
 
 namespace {
 
-// What one build lays the window out for: the resolution of the
-// preferences record, and the applied rows and pixels.
-struct main_layout {
-  const preferences& prefs;
-  int sx(int percent) const { return static_cast<int>(scale_extra_width_for(prefs.record.window_resolution, percent)); }
-  int sy(int percent) const { return static_cast<int>(scale_extra_height_for(prefs.record.window_resolution, percent)); }
-  int adj() const { return static_cast<int>(prefs.applied.pixels_plus); }
-  // The height every list of tabs 0, 1, 3, 4 and 5 shares.
-  int list_height() const { return sy(100) + adj() + 315; }
-};
-
 constexpr int BW = static_cast<int>(chained_image_button_width);
 constexpr int BH = static_cast<int>(chained_image_button_height);
 constexpr int LABEL_H = static_cast<int>(text_gadget_height);
@@ -190,12 +179,12 @@ void build_popup_menus() {
   item(POPUP_EXTRACT_PFX, u"Extract && Delete flags (PFX)", IMAGE_EXTRACT_FLAGS);
   item(POPUP_EXTRACT_ALL, u"Extract && Delete flags (All)", IMAGE_EXTRACT_FLAGS);
   menu_add_separator();
-  item(POPUP_SELECT_ALL, u"Select All", IMAGE_SELECT_ALL);
-  item(POPUP_SELECT_NONE, u"Select None", IMAGE_SELECT_NONE);
-  item(POPUP_INVERT, u"Invert Selection", IMAGE_INVERT);
-  menu_add_separator();
-  item(POPUP_DELETE_SELECTED, u"Delete Selected", IMAGE_DELETE_SELECTED);
-  item(POPUP_DELETE_CURRENT, u"Delete Current", IMAGE_DELETE_CURRENT);
+  add_selection_popup_items({.select_all = POPUP_SELECT_ALL,
+                             .select_none = POPUP_SELECT_NONE,
+                             .invert = POPUP_INVERT,
+                             .delete_selected = POPUP_DELETE_SELECTED,
+                             .delete_one = POPUP_DELETE_CURRENT,
+                             .delete_one_text = u"Delete Current"});
   menu_set_item_disabled(POPUP_LIST_MENU, POPUP_EXTRACT_PFX, 1);
   menu_set_item_disabled(POPUP_LIST_MENU, POPUP_EXTRACT_ALL, 1);
 
@@ -218,313 +207,6 @@ void add_window_shortcuts() {
   shortcut_add(MAIN_WINDOW, key_ctrl('Z'), SHORTCUT_UNDO);
   shortcut_add(MAIN_WINDOW, key_ctrl('Y'), SHORTCUT_REDO);
   shortcut_add(MAIN_WINDOW, KEY_F1, SHORTCUT_HELP);
-}
-
-// ---- Parts shared by the list tabs -----------------------------------------------------------------
-
-struct row_button {
-  int image;
-  const char16_t* tooltip;
-};
-constexpr row_button row_buttons[LIST_ROW_BUTTONS] = {
-    {IMAGE_ADD, u"Add"},
-    {IMAGE_EDIT, u"Edit"},
-    {IMAGE_SELECT_ALL, u"Select All"},
-    {IMAGE_SELECT_NONE, u"Select None"},
-    {IMAGE_INVERT, u"Invert Selection"},
-    {IMAGE_DELETE_SELECTED, u"Delete Selected"},
-    {IMAGE_DELETE_CURRENT, u"Delete Current"},
-    {IMAGE_ERASE, u"Erase"},
-    {IMAGE_SORT_ALPHABETICALLY, u"Sort Alphabetically"},
-    {IMAGE_FIND, u"Find"},
-    {IMAGE_GOTO, u"Goto"},
-    {IMAGE_UNDO, u"Undo"},
-    {IMAGE_REDO, u"Redo"},
-    {IMAGE_GO_BOTTOM, u"Go to bottom"},
-    {IMAGE_GO_TOP, u"Go to top"},
-};
-
-// A list with check boxes at (4, 6) and its scroll bar right of it. A list
-// that pages a document through the bar has the mouse wheel move the bar.
-void create_paged_list(const main_layout& l, int list, int scroll, int width, int height, bool pages_by_bar) {
-  gadget_create_column_list_ex(list, 4, 6, width, height, u"Line #", 85, LIST_CHECK_BOXES);
-  use_language_font(list);
-  const int rows = static_cast<int>(l.prefs.applied.number_of_lines);
-  gadget_create_scroll_bar(scroll, right_of(list), 6, 18, height, 0, rows, rows, SCROLL_BAR_VERTICAL);
-  if (pages_by_bar) gadget_set_list_scroll_bar(list, scroll);
-}
-
-// The fifteen row buttons below the list. Undo and Redo start disabled (the
-// histories are empty after a build); read-only tabs disable every button.
-void create_button_row(int first, int list, bool read_only) {
-  const int y = bottom_of(list) + 8;
-  for (int k = 1; k <= LIST_ROW_BUTTONS; ++k) {
-    const int g = first + k - 1;
-    const row_button& b = row_buttons[k - 1];
-    int disabled = read_only || k <= ROW_GOTO || k == ROW_UNDO || k == ROW_REDO ? 1 : 0;
-    if (k == 1) {
-      create_image_button_at(g, 10, y, BW, BH, b.image, 0, b.tooltip, disabled);
-    } else {
-      const int gap = (k == ROW_UNDO || k == ROW_GO_BOTTOM) ? 15 : 5;
-      create_image_button_right_of(g, g - 1, BW, BH, b.image, gap, b.tooltip, disabled);
-    }
-  }
-}
-
-// Status label and the changed mark right of it.
-void create_status_label(int label, int mark, int x, int y, const text_t& text) {
-  gadget_create_label(label, x, y, 0, LABEL_H, text);
-  fit_gadget_to_content(label);
-  gadget_create_label(mark, right_of(label) + 2, y, 16, 16, u"");
-  gadget_set_color(mark, COLOR_TEXT, static_cast<int>(COLOUR_RED));
-}
-
-// File-name label (image 124, "n/a") at (x, y) with the folder label below.
-void create_file_labels(int file_image, int file_label, int folder_image, int folder_label, int x, int y) {
-  add_icon_label(file_image, file_label, x, y, IMAGE_FILE, u"n/a", 2, 1);
-  use_language_font(file_label);
-  fit_gadget_to_content(file_label);
-  add_icon_label_below(folder_image, folder_label, file_image);
-  use_language_font(folder_label);
-  fit_gadget_to_content(folder_label);
-}
-
-// The "Add-on/Extension opened" mark stays hidden until an extension is open.
-void create_extension_mark(int g, int file_image) {
-  create_image_left_of(g, file_image, IMAGE_EXTENSION_OPENED, u"Add-on/Extension opened");
-  gadget_set_hidden(g, 1);
-}
-
-void create_selected_label(int g, int y) { gadget_create_label(g, 10, y, 210, LABEL_H, u"Selected:None"); }
-
-// "Rule " + image + ":n/a" (font 1001) starting at (x, y).
-void create_rule_line(int caption, int image, int label, int x, int y, int image_number) {
-  gadget_create_label(caption, x, y, 0, LABEL_H, u"Rule ");
-  fit_gadget_to_content(caption);
-  add_icon_label_right(image, label, caption, image_number);
-  gadget_move_resize(image, right_of(caption) + 2, GUI_KEEP, GUI_KEEP, GUI_KEEP);
-  gadget_move_resize(label, right_of(image) + 2, GUI_KEEP, GUI_KEEP, GUI_KEEP);
-  use_language_font(label);
-  fit_gadget_to_content(label);
-}
-
-// The six disabled view buttons of tabs 4 and 5, right to left from the
-// first one's x, with the gaps between them.
-void create_view_buttons(const int (&gadgets)[6], const int (&images)[6], const char16_t* const (&tips)[6],
-                         int first_x, int y, const int (&gaps)[5]) {
-  int x = first_x;
-  for (int k = 0; k < 6; ++k) {
-    if (k > 0) x -= gaps[k - 1] + BW;
-    const int w = k < 2 ? static_cast<int>(image_button_width) : BW;
-    const int h = k < 2 ? static_cast<int>(image_button_height) : BH;
-    create_image_button_at(gadgets[k], x, y, w, h, images[k], 0, tips[k], 1);
-  }
-}
-
-void add_list_columns(int list, std::initializer_list<std::pair<const char16_t*, int>> columns) {
-  int position = 1;
-  for (const auto& c : columns) gadget_add_column(list, position++, c.first, c.second);
-}
-
-// ---- The six tabs ---------------------------------------------------------------------------------
-
-void build_dictionary_tab(const main_layout& l) {
-  const int h = l.list_height();
-  create_paged_list(l, DICTIONARY_LIST, DICTIONARY_SCROLL, l.sx(10) + 435, h, true);
-  add_list_columns(DICTIONARY_LIST, {{u"Words", l.sx(10) + 160}, {u"Postags/Comments", 170}});
-  gadget_create_text_view(AFF_EDITOR, right_of(DICTIONARY_SCROLL) + 10, 6, l.sx(100) - l.sx(10) + 518,
-                          l.sy(100) + l.adj() - 44 + 315);
-  use_language_font(AFF_EDITOR);
-  gadget_set_tooltip(AFF_EDITOR, u"The .aff file");
-  create_button_row(DICTIONARY_FIRST_ROW_BUTTON, DICTIONARY_LIST, false);
-
-  create_image_button_at(AFF_CLEAR, right_of(AFF_EDITOR) - 3 * BW - 30, bottom_of(AFF_EDITOR) + 5, BW, BH,
-                         IMAGE_CLEAR, 0, u"Clear", 0);
-  create_image_button_right_of(AFF_GO_BOTTOM, AFF_CLEAR, BW, BH, IMAGE_GO_BOTTOM, 15, u"Go to bottom", 0);
-  create_image_button_right_of(AFF_GO_TOP, AFF_GO_BOTTOM, BW, BH, IMAGE_GO_TOP, 5, u"Go to top", 0);
-
-  const int label_y = bottom_of(DICTIONARY_ADD) + 5;
-  create_status_label(DICTIONARY_STATUS_LABEL, DICTIONARY_CHANGED_MARK, 10, label_y, u"# Words:0");
-  create_file_labels(DICTIONARY_FILE_IMAGE, DICTIONARY_FILE_LABEL, DICTIONARY_FOLDER_IMAGE,
-                     DICTIONARY_FOLDER_LABEL, gadget_x(DICTIONARY_GOTO), label_y);
-  create_extension_mark(DICTIONARY_EXTENSION_IMAGE, DICTIONARY_FILE_IMAGE);
-  create_selected_label(DICTIONARY_SELECTED_LABEL, label_y + LABEL_H + 5);
-}
-
-void build_thesaurus_tab(const main_layout& l) {
-  const int h = l.list_height();
-  create_paged_list(l, THESAURUS_LIST, THESAURUS_SCROLL, l.sx(100) + 960, h, true);
-  gadget_add_column(THESAURUS_LIST, 1, u"Synonyms", l.sx(5) + 160);
-  for (int n = 1; n <= THESAURUS_MEANING_COLUMNS; ++n) {
-    gadget_add_column(THESAURUS_LIST, n + 1, u"Meaning " + string_from_int(n), l.sx(10) + 186);
-  }
-  create_button_row(THESAURUS_FIRST_ROW_BUTTON, THESAURUS_LIST, false);
-  const int label_y = bottom_of(THESAURUS_ADD) + 5;
-  create_status_label(THESAURUS_STATUS_LABEL, THESAURUS_CHANGED_MARK, 10, label_y, u"# Synonyms:0");
-  create_file_labels(THESAURUS_FILE_IMAGE, THESAURUS_FILE_LABEL, THESAURUS_FOLDER_IMAGE, THESAURUS_FOLDER_LABEL,
-                     gadget_x(THESAURUS_GOTO), label_y);
-  create_extension_mark(THESAURUS_EXTENSION_IMAGE, THESAURUS_FILE_IMAGE);
-  create_selected_label(THESAURUS_SELECTED_LABEL, label_y + LABEL_H + 5);
-}
-
-void build_hyphenation_tab(const main_layout& l) {
-  const int h = l.list_height();
-  create_paged_list(l, HYPHENATION_LIST, HYPHENATION_SCROLL, l.sx(10) + 435, h, true);
-  add_list_columns(HYPHENATION_LIST, {{u"Words", l.sx(10) + 160}, {u"Postags/Comments", 170}});
-
-  const int editor_x = right_of(HYPHENATION_SCROLL) + 10;
-  const int editor_w = l.sx(100) - l.sx(10) + 518;
-  gadget_create_text_view(HYPHENATION_EDITOR, editor_x, 6, editor_w, l.sy(50) + l.adj() + 144);
-  use_language_font(HYPHENATION_EDITOR);
-  gadget_set_tooltip(HYPHENATION_EDITOR, u"The .dic file");
-  gadget_set_text(HYPHENATION_EDITOR, u"UTF-8\n");
-  create_image_button_at(HYPHENATION_CLEAR, editor_x, bottom_of(HYPHENATION_EDITOR) + 5, BW, BH, IMAGE_CLEAR, 0,
-                         u"Clear", 0);
-  create_image_button_right_of(HYPHENATION_EDITOR_GO_BOTTOM, HYPHENATION_CLEAR, BW, BH, IMAGE_GO_BOTTOM, 15,
-                               u"Go to bottom", 0);
-  create_image_button_right_of(HYPHENATION_EDITOR_GO_TOP, HYPHENATION_EDITOR_GO_BOTTOM, BW, BH, IMAGE_GO_TOP, 5,
-                               u"Go to top", 0);
-
-  gadget_create_column_list(HYPHENATION_RESULTS, editor_x, bottom_of(HYPHENATION_EDITOR) + BH + 10, editor_w,
-                            l.sy(50) + 76, u"Word", l.sx(30) + 165);
-  add_list_columns(HYPHENATION_RESULTS, {{u"Flag", 68}, {u"Rule", l.sx(15) + 385}});
-  use_language_font(HYPHENATION_RESULTS);
-  create_image_button_below(HYPHENATION_UPDATE, HYPHENATION_RESULTS, BW, BH, IMAGE_REFRESH, 5, u"Update", 1);
-  gadget_create_label(HYPHENATION_COUNT_LABEL, gadget_x(HYPHENATION_RESULTS) + BW + 10,
-                      bottom_of(HYPHENATION_RESULTS) + 5, 200, LABEL_H, u"# Hyphenations:0");
-
-  const int word_y = bottom_of(HYPHENATION_LIST) + 5;
-  gadget_create_label_ex(HYPHENATION_WORD_LABEL, 10, word_y, static_cast<int>(button_width) - 50, LABEL_H,
-                         u"Word:", LABEL_RIGHT);
-  gadget_create_entry(HYPHENATION_WORD_FIELD, gadget_width(HYPHENATION_WORD_LABEL) + 20, word_y, 165,
-                      static_cast<int>(string_gadget_height), u"");
-  use_language_font(HYPHENATION_WORD_FIELD);
-  create_image_button_right_of(HYPHENATION_HYPHENATE, HYPHENATION_WORD_FIELD, BW, BH, IMAGE_HYPHENATE, 5,
-                               u"Hyphenate", 0);
-  create_image_button_right_of(HYPHENATION_FIND, HYPHENATION_HYPHENATE, BW, BH, IMAGE_FIND, 5, u"Find", 0);
-  create_image_button_right_of(HYPHENATION_GOTO, HYPHENATION_FIND, BW, BH, IMAGE_GOTO, 5, u"Goto", 0);
-  create_image_button_right_of(HYPHENATION_GO_BOTTOM, HYPHENATION_GOTO, BW, BH, IMAGE_GO_BOTTOM, 15,
-                               u"Go to bottom", 0);
-  create_image_button_right_of(HYPHENATION_GO_TOP, HYPHENATION_GO_BOTTOM, BW, BH, IMAGE_GO_TOP, 5, u"Go to top",
-                               0);
-
-  // Same line as the other tabs' status labels.
-  const int label_y = bottom_of(HYPHENATION_LIST) + 8 + BH + 5;
-  create_status_label(HYPHENATION_STATUS_LABEL, HYPHENATION_CHANGED_MARK, 10, label_y, u"# Words:0");
-  create_file_labels(HYPHENATION_FILE_IMAGE, HYPHENATION_FILE_LABEL, HYPHENATION_FOLDER_IMAGE,
-                     HYPHENATION_FOLDER_LABEL, gadget_x(DICTIONARY_GOTO), label_y);
-  create_extension_mark(HYPHENATION_EXTENSION_IMAGE, HYPHENATION_FILE_IMAGE);
-  create_selected_label(HYPHENATION_SELECTED_LABEL, label_y + LABEL_H + 5);
-
-  // Affix colour keys: label, then the colour's image 1 px right; the next
-  // label 15 px right of the previous image.
-  struct key {
-    int label, image;
-    const char16_t* text;
-    int64_t colour;
-  };
-  const key keys[4] = {{HYPHENATION_PRIMARY_LABEL, HYPHENATION_PRIMARY_IMAGE, u"Primary:", l.prefs.record.affix_colour_primary},
-                       {HYPHENATION_BOTH_LABEL, HYPHENATION_BOTH_IMAGE, u"Both:", l.prefs.record.affix_colour_both},
-                       {HYPHENATION_SUFFIX_LABEL, HYPHENATION_SUFFIX_IMAGE, u"Suffix:", l.prefs.record.affix_colour_suffix},
-                       {HYPHENATION_PREFIX_LABEL, HYPHENATION_PREFIX_IMAGE, u"Prefix:", l.prefs.record.affix_colour_prefix}};
-  int x = gadget_x(HYPHENATION_COUNT_LABEL);
-  const int y = bottom_of(HYPHENATION_COUNT_LABEL) + 8;
-  for (const key& k : keys) {
-    gadget_create_label(k.label, x, y, 0, LABEL_H, k.text);
-    fit_gadget_to_content(k.label);
-    const int64_t index = k.colour >= 0 && k.colour < AFFIX_COLOUR_COUNT ? k.colour : 0;
-    create_image_right_of(k.image, k.label, IMAGE_AFFIX_COLOUR_FIRST + static_cast<int>(index), 1, 1, u"");
-    x = right_of(k.image) + 15;
-  }
-}
-
-void build_autocorrect_tab(const main_layout& l) {
-  const int h = l.list_height();
-  create_paged_list(l, AUTOCORRECT_LIST, AUTOCORRECT_SCROLL, l.sx(100) + 960, h, true);
-  add_list_columns(AUTOCORRECT_LIST, {{u"Incorrect", 210}, {u"Correct", 570}});
-  create_button_row(AUTOCORRECT_FIRST_ROW_BUTTON, AUTOCORRECT_LIST, false);
-  const int label_y = bottom_of(AUTOCORRECT_ADD) + 5;
-  create_status_label(AUTOCORRECT_STATUS_LABEL, AUTOCORRECT_CHANGED_MARK, 10, label_y, u"# Autocorrects:0");
-  create_file_labels(AUTOCORRECT_FILE_IMAGE, AUTOCORRECT_FILE_LABEL, AUTOCORRECT_FOLDER_IMAGE,
-                     AUTOCORRECT_FOLDER_LABEL, 310, label_y);
-  create_selected_label(AUTOCORRECT_SELECTED_LABEL, label_y + LABEL_H + 5);
-}
-
-void build_autotext_tab(const main_layout& l) {
-  const int h = l.list_height();
-  create_paged_list(l, AUTOTEXT_LIST, AUTOTEXT_SCROLL, l.sx(10) + 435, h, false);
-  add_list_columns(AUTOTEXT_LIST, {{u"abbreviated-name", 115}, {u"package-name", 115}, {u"Name", l.sx(10) + 170}});
-  gadget_create_text_view_ex(AUTOTEXT_VIEW, right_of(AUTOTEXT_SCROLL) + 10, 6, l.sx(100) - l.sx(10) + 518,
-                             l.sy(100) + l.adj() + 265, TEXT_VIEW_READ_ONLY);
-  use_language_font(AUTOTEXT_VIEW);
-  gadget_set_tooltip(AUTOTEXT_VIEW, u"The .xml code");
-  create_button_row(AUTOTEXT_FIRST_ROW_BUTTON, AUTOTEXT_LIST, true);
-
-  const int label_y = bottom_of(AUTOTEXT_FIRST_ROW_BUTTON) + 5;
-  create_status_label(AUTOTEXT_STATUS_LABEL, AUTOTEXT_CHANGED_MARK, 10, label_y, u"# AutoTexts:0");
-  create_file_labels(AUTOTEXT_FILE_IMAGE, AUTOTEXT_FILE_LABEL, AUTOTEXT_FOLDER_IMAGE, AUTOTEXT_FOLDER_LABEL,
-                     gadget_x(AUTOTEXT_FIRST_ROW_BUTTON + ROW_GOTO - 1), label_y);
-  create_extension_mark(AUTOTEXT_EXTENSION_IMAGE, AUTOTEXT_FILE_IMAGE);
-  create_image_left_of(AUTOTEXT_READ_ONLY_IMAGE, AUTOTEXT_EXTENSION_IMAGE, IMAGE_READ_ONLY, u"Read only");
-  gadget_create_label(AUTOTEXT_SELECTED_LABEL, 10, gadget_y(AUTOTEXT_FILE_IMAGE) + 22, 210, LABEL_H,
-                      u"Selected:None");
-
-  const int rule_x = gadget_x(AUTOTEXT_VIEW);
-  const int rule_y = bottom_of(AUTOTEXT_VIEW) + 4;
-  create_rule_line(AUTOTEXT_RULE1_CAPTION, AUTOTEXT_RULE1_IMAGE, AUTOTEXT_RULE1_LABEL, rule_x, rule_y, IMAGE_RULE_1);
-  create_rule_line(AUTOTEXT_RULE2_CAPTION, AUTOTEXT_RULE2_IMAGE, AUTOTEXT_RULE2_LABEL, rule_x, rule_y + LABEL_H + 4,
-                   IMAGE_RULE_2);
-
-  const int gadgets[6] = {AUTOTEXT_CANCEL,         AUTOTEXT_OK,          AUTOTEXT_EDIT_VIEW,
-                          AUTOTEXT_VIEW_GO_TOP,    AUTOTEXT_VIEW_GO_BOTTOM, AUTOTEXT_VIEW_CLEAR};
-  const int images[6] = {IMAGE_CANCEL, IMAGE_OK, IMAGE_EDIT, IMAGE_GO_TOP, IMAGE_GO_BOTTOM, IMAGE_CLEAR};
-  const char16_t* const tips[6] = {u"Cancel", u"OK", u"Edit", u"Go to top", u"Go to bottom", u"Clear"};
-  const int gaps[5] = {10, 5, 15, 5, 15};
-  create_view_buttons(gadgets, images, tips, right_of(AUTOTEXT_VIEW) - static_cast<int>(image_button_width),
-                      bottom_of(AUTOTEXT_VIEW) + 3, gaps);
-}
-
-void build_languagetool_tab(const main_layout& l) {
-  const int h = l.list_height();
-  create_paged_list(l, GRAMMAR_LIST, GRAMMAR_SCROLL, l.sx(10) + 335, h, false);
-  add_list_columns(GRAMMAR_LIST, {{u"Chunk Type", 95},
-                                  {u"ID", l.sx(15) + 170},
-                                  {u"Name", l.sx(15) + 170},
-                                  {u"Type", l.sx(15) + 90},
-                                  {u"Tags", l.sx(15) + 90},
-                                  {u"Default", l.sx(15) + 90}});
-  gadget_create_text_view_ex(GRAMMAR_VIEW, right_of(GRAMMAR_SCROLL) + 10, 6, l.sx(100) - 2 * l.sx(10) + 358,
-                             l.sy(100) + l.adj() + 265, TEXT_VIEW_READ_ONLY);
-  use_language_font(GRAMMAR_VIEW);
-  gadget_set_tooltip(GRAMMAR_VIEW, u"The .xml code");
-  gadget_create_column_list(GRAMMAR_CATEGORY_LIST, right_of(GRAMMAR_VIEW) + 10, 6, l.sx(10) + 255,
-                            gadget_height(GRAMMAR_LIST), u"Line #", 85);
-  gadget_add_column(GRAMMAR_CATEGORY_LIST, 1, u"ID Category", l.sx(10) + 170);
-  use_language_font(GRAMMAR_CATEGORY_LIST);
-  create_button_row(GRAMMAR_FIRST_ROW_BUTTON, GRAMMAR_LIST, true);
-
-  const int label_y = bottom_of(GRAMMAR_FIRST_ROW_BUTTON) + 5;
-  create_status_label(GRAMMAR_STATUS_LABEL, GRAMMAR_CHANGED_MARK, 10, label_y, u"# Chunks:0");
-  create_file_labels(GRAMMAR_FILE_IMAGE, GRAMMAR_FILE_LABEL, GRAMMAR_FOLDER_IMAGE, GRAMMAR_FOLDER_LABEL,
-                     gadget_x(GRAMMAR_FIRST_ROW_BUTTON + ROW_GOTO - 1), label_y);
-  create_image_left_of(GRAMMAR_READ_ONLY_IMAGE, GRAMMAR_FILE_IMAGE, IMAGE_READ_ONLY, u"Read only");
-  gadget_create_label(GRAMMAR_SELECTED_LABEL, 10, bottom_of(GRAMMAR_FIRST_ROW_BUTTON) + 27, 0, LABEL_H,
-                      u"Selected:None");
-  fit_gadget_to_content(GRAMMAR_SELECTED_LABEL);
-
-  const int rule_x = gadget_x(GRAMMAR_VIEW);
-  const int rule_y = bottom_of(GRAMMAR_VIEW) + 4;
-  create_rule_line(GRAMMAR_RULE1_CAPTION, GRAMMAR_RULE1_IMAGE, GRAMMAR_RULE1_LABEL, rule_x, rule_y, IMAGE_RULE_1);
-  create_rule_line(GRAMMAR_RULE2_CAPTION, GRAMMAR_RULE2_IMAGE, GRAMMAR_RULE2_LABEL, rule_x, rule_y + LABEL_H + 4,
-                   IMAGE_RULE_2);
-
-  const int gadgets[6] = {GRAMMAR_CANCEL,      GRAMMAR_OK,             GRAMMAR_EDIT_VIEW,
-                          GRAMMAR_VIEW_GO_TOP, GRAMMAR_VIEW_GO_BOTTOM, GRAMMAR_VIEW_CLEAR};
-  const int images[6] = {IMAGE_CANCEL, IMAGE_OK, IMAGE_EDIT, IMAGE_GO_TOP, IMAGE_GO_BOTTOM, IMAGE_CLEAR};
-  const char16_t* const tips[6] = {u"Cancel", u"OK", u"Edit", u"Go to top", u"Go to bottom", u"Clear"};
-  const int gaps[5] = {5, 5, 15, 5, 15};
-  create_view_buttons(gadgets, images, tips, gadget_x(GRAMMAR_CATEGORY_LIST) - 10 - static_cast<int>(image_button_width),
-                      bottom_of(GRAMMAR_VIEW) + 5, gaps);
 }
 
 void build_toolbar() {
@@ -569,7 +251,7 @@ void build_footer() {
 }  // namespace
 
 int build_main_window(const preferences& prefs) {
-  const main_layout l{prefs};
+  const main_tab_layout l{prefs};
   const int width = 1024 + l.sx(100);
   const int height = 600 + l.sy(100);
   if (!window_open_no_parent(MAIN_WINDOW, 0, 0, width, height, main_window_title(), MAIN_WINDOW_FLAGS)) {
@@ -585,11 +267,10 @@ int build_main_window(const preferences& prefs) {
   install_list_shortcuts();
 
   gadget_create_tab_panel(MAIN_TAB_PANEL, 10, 2, 1004 + l.sx(100), 448 + l.sy(100) + l.adj());
-  void (*const fill[TAB_COUNT])(const main_layout&) = {build_dictionary_tab, build_thesaurus_tab,  build_hyphenation_tab,
-                                     build_autocorrect_tab, build_autotext_tab, build_languagetool_tab};
+  // Each subsystem fills its own tab (set_main_tab_builder).
   for (int tab = 0; tab < TAB_COUNT; ++tab) {
     gadget_add_item_image(MAIN_TAB_PANEL, -1, main_tab_titles[tab], image_pixbuf(IMAGE_TAB_UNCHANGED));
-    fill[tab](l);
+    build_main_tab(tab, l);
   }
   gadget_parent_pop();
   gadget_set_state(MAIN_TAB_PANEL, TAB_DICTIONARY);

@@ -441,12 +441,11 @@ void create_popup() {
   item(EDIT, u"Edit", IMAGE_EDIT);
   item(CLONE_BELOW, u"Clone Below", 92);
   menu_add_separator();
-  item(SELECT_ALL, u"Select All", IMAGE_SELECT_ALL);
-  item(SELECT_NONE, u"Select None", IMAGE_SELECT_NONE);
-  item(INVERT, u"Invert Selection", IMAGE_INVERT);
-  menu_add_separator();
-  item(DELETE_SELECTED, u"Delete Selected", IMAGE_DELETE_SELECTED);
-  item(DELETE_LINE, u"Delete", IMAGE_DELETE_CURRENT);
+  add_selection_popup_items({.select_all = SELECT_ALL,
+                             .select_none = SELECT_NONE,
+                             .invert = INVERT,
+                             .delete_selected = DELETE_SELECTED,
+                             .delete_one = DELETE_LINE});
 }
 
 bool build_window(text_view resolution) {

@@ -4,6 +4,7 @@
 #include "dictionary/dic_file.h"
 #include "gui/gui.h"
 #include "kit/ids.h"
+#include "kit/list_file_flow.h"
 #include "kit/list_view_ui.h"
 #include "kit/main_job_host.h"
 #include "kit/preferences.h"
@@ -18,7 +19,14 @@
 
 namespace {
 
-const char16_t kDictionaryPattern[] = u"Dictionary (*.dic)|*.dic";
+constexpr list_file_kind kDictionaryFile{.tab = TAB_DICTIONARY,
+                                         .name = u"Dictionary",
+                                         .pattern = u"Dictionary (*.dic)|*.dic",
+                                         .extension = u".dic",
+                                         .status_label = DICTIONARY_STATUS_LABEL,
+                                         .count_word = u"# Words:",
+                                         .position_word = u"Word: [",
+                                         .update_status_label = update_dictionary_status_label};
 
 // The box of a refused or failed load or save; the status text is the
 // result's own.
@@ -26,9 +34,6 @@ void report(const dic_file_result& r, int icon) {
   if (!r.message.empty()) message_box(dic_file_message_title(r.status), r.message, icon);
   if (!r.status_text.empty()) show_main_status(r.status_text);
 }
-
-// After the document changed its file: labels, recent files, menu.
-void file_known(const text_t& path) { document_file_known(TAB_DICTIONARY, path); }
 
 // Save As into a name whose .aff exists (beside a .dic that does not) would
 // replace that .aff without a word: ask as for the .dic. Only Yes goes on.
@@ -62,21 +67,9 @@ void attach_aff_editor(dictionary_document& dictionary) {
 }
 
 void load_dictionary(dictionary_document& dictionary, const preferences& prefs, const text_t& given_path) {
-  show_main_status(u"Loading Dictionary... <ESC> to abort.");
-  reset_main_progress();
-  // A box closed without an answer keeps the unsaved work.
-  if (dictionary.list.changed() &&
-      message_box(u"Warning!", u"The Dictionary has been changed.\n\nContinue?",
-                  MB_YES_NO | MB_ICON_INFORMATION | MB_DEFAULT_NO) != MB_ANSWER_YES) {
-    show_main_aborted();
-    return;
-  }
-  text_t path = given_path;
-  if (path.empty()) path = request_existing_file(u"Open Dictionary", kDictionaryPattern, u".dic", dictionary.list.path());
-  if (path.empty()) {
-    show_main_aborted();
-    return;
-  }
+  if (!start_list_load(kDictionaryFile, dictionary.list, true)) return;
+  const text_t path = list_load_path(kDictionaryFile, dictionary.list, given_path);
+  if (path.empty()) return;
   const dic_file_result checked = check_dictionary_pair(path);
   if (checked.status != dic_file_status::ok) {
     report(checked, MB_ICON_ERROR);
@@ -84,31 +77,20 @@ void load_dictionary(dictionary_document& dictionary, const preferences& prefs, 
   }
   if (!confirm_non_utf8_bom_file(dictionary_aff_path(path), charset_declaration::aff_set_line)) return;
 
-  // The word count follows the lines read while the job runs.
-  auto show_count = [&prefs](int64_t read) {
-    set_gadget_text_if_changed(DICTIONARY_STATUS_LABEL, list_status_label_text(u"# Words:", u"Word: [", read, -1,
-                                                                               prefs.applied.number_separator_chr));
-  };
   text_t aff_text;
-  const dic_file_result r =
-      load_dictionary_pair(path, main_window_job_host(), dictionary.list, aff_text, show_count);
+  const dic_file_result r = load_dictionary_pair(path, main_window_job_host(), dictionary.list, aff_text,
+                                                 list_load_counter(kDictionaryFile, prefs));
   if (r.status != dic_file_status::ok) {
     report(r, MB_ICON_ERROR);
     update_dictionary_status_label();
     return;
   }
-  // The document now holds the new dictionary with empty histories; the
-  // pages followed its count.
   dictionary.set_aff_text(std::move(aff_text));
-  update_undo_redo_buttons(TAB_DICTIONARY);
-  update_paged_list_labels(TAB_DICTIONARY);
-  file_known(path);
-  show_main_status(r.status_text);
+  finish_list_load(kDictionaryFile, path, r.status_text);
 }
 
 void save_dictionary(dictionary_document& dictionary, int use_current_path, int save_as) {
-  show_main_status(u"Saving Dictionary... <ESC> to abort.");
-  reset_main_progress();
+  start_list_save(kDictionaryFile);
   list_document& doc = dictionary.list;
   const text_t aff_text = dictionary.aff_text();
   const dic_file_result refused = check_dictionary_save(doc, aff_text);
@@ -116,14 +98,10 @@ void save_dictionary(dictionary_document& dictionary, int use_current_path, int 
     report(refused, MB_ICON_WARNING);
     return;
   }
-  text_t target = use_current_path == 1 ? doc.path() : text_t();
-  if (target.empty() || save_as == 1) {
-    target = request_save_path(u"Save Dictionary", kDictionaryPattern, u".dic", doc.path());
-    if (target.empty() || (file_size_by_path(target) < 0 && !confirm_replacing_aff(target))) {
-      show_main_aborted();
-      return;
-    }
-  }
+  const text_t target = list_save_target(kDictionaryFile, doc, use_current_path, save_as, [](const text_t& t) {
+    return file_size_by_path(t) >= 0 || confirm_replacing_aff(t);
+  });
+  if (target.empty()) return;
   const dic_file_result r = save_dictionary_pair(target, doc, aff_text, main_window_job_host());
   if (r.status != dic_file_status::ok) {
     report(r, MB_ICON_ERROR);
@@ -134,9 +112,7 @@ void save_dictionary(dictionary_document& dictionary, int use_current_path, int 
     dictionary.set_aff_text(aff_text_as_saved(doc, aff_text));
     doc.mark_saved(target);
   }
-  update_dictionary_status_label();
-  file_known(target);
-  show_main_status(r.status_text);
+  finish_list_save(kDictionaryFile, target, r.status_text);
 }
 
 void register_dictionary_file_commands(dictionary_document& dictionary, document_kind& kind, const preferences& prefs) {
@@ -147,8 +123,8 @@ void register_dictionary_file_commands(dictionary_document& dictionary, document
     save_dictionary(dictionary, c == save_choice::save ? 1 : 0, c == save_choice::save_as ? 1 : 0);
   };
   kind.savable = [&dictionary] { return dictionary.list.count() > 0; };
-  kind.paged.count_word = u"# Words:";
-  kind.paged.position_word = u"Word: [";
+  kind.paged.count_word = kDictionaryFile.count_word;
+  kind.paged.position_word = kDictionaryFile.position_word;
   kind.paged.colours = row_colours::dictionary_words;
   kind.paged.return_edits = true;
   kind.changed = [&dictionary] { return dictionary.list.changed(); };

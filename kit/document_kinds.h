@@ -46,8 +46,8 @@ enum class row_click { single, double_click };
 enum class row_colours { plain, dictionary_words, correction_pairs };
 
 // The main window's paged list of a kind: the gadgets beside it, its texts
-// and the document it pages. The main window's layout gives the gadgets; the
-// subsystem that registers the kind gives the rest.
+// and the document it pages, all given by the subsystem that builds the
+// kind's tab and registers the kind.
 struct paged_list_view {
   int scroll = 0;          // its scroll bar: the first visible row
   int status_label = 0;    // "# Words: 12  Word: [3]"

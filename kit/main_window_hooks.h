@@ -1,9 +1,20 @@
-// What other windows hook into the main window 0 without building it: steps
-// run at the end of every build of the window, and the list-navigation
-// shortcuts that a list with the focus takes and an editor gives back.
+// What other windows hook into the main window 0 without building it: the
+// builders of its tabs, steps run at the end of every build of the window,
+// and the list-navigation shortcuts that a list with the focus takes and an
+// editor gives back.
 #pragma once
 
+#include "kit/main_tab_parts.h"
+
 #include <functional>
+
+// What fills a tab; run inside the tab while the panel is built (again on
+// every rebuild of the main window).
+using main_tab_builder = std::function<void(const main_tab_layout&)>;
+// The builder of a tab replaces the one given before.
+void set_main_tab_builder(int tab, main_tab_builder build);
+// Fills the tab with its builder; nothing when it has none.
+void build_main_tab(int tab, const main_tab_layout& layout);
 
 // Steps other parts of the program add to the end of every build (histories
 // reset, file labels, menu texts that depend on settings); they also run

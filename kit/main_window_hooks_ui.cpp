@@ -3,11 +3,17 @@
 #include "gui/gui.h"
 #include "kit/ids.h"
 
+#include <array>
 #include <vector>
 
 int list_shortcuts_active = 0;
 
 namespace {
+
+std::array<main_tab_builder, TAB_COUNT>& tab_builders() {
+  static std::array<main_tab_builder, TAB_COUNT> builders;
+  return builders;
+}
 
 std::vector<std::function<void()>>& build_steps() {
   static std::vector<std::function<void()>> steps;
@@ -15,6 +21,15 @@ std::vector<std::function<void()>>& build_steps() {
 }
 
 }  // namespace
+
+void set_main_tab_builder(int tab, main_tab_builder build) {
+  if (tab >= 0 && tab < TAB_COUNT) tab_builders()[static_cast<size_t>(tab)] = std::move(build);
+}
+
+void build_main_tab(int tab, const main_tab_layout& layout) {
+  if (tab < 0 || tab >= TAB_COUNT) return;
+  if (const main_tab_builder& build = tab_builders()[static_cast<size_t>(tab)]) build(layout);
+}
 
 void add_main_window_build_step(std::function<void()> step) {
   if (step) build_steps().push_back(std::move(step));

@@ -96,3 +96,17 @@ int right_of(int gadget);
 int bottom_of(int gadget);
 // Shows the gadget's text in the user's font for the language's words (1001).
 void use_language_font(int gadget);
+
+// ---- Popup menus ----------------------------------------------------------------------------
+// The item numbers of a list's selection block in its popup menu.
+struct selection_popup_items {
+  int select_all = 0;
+  int select_none = 0;
+  int invert = 0;
+  int delete_selected = 0;
+  int delete_one = 0;
+  const char16_t* delete_one_text = u"Delete";  // the main window's lists say "Delete Current"
+};
+// Adds Select All, Select None, Invert Selection, a separator, Delete
+// Selected and the delete of one entry to the image popup being built.
+void add_selection_popup_items(const selection_popup_items& items);

@@ -243,3 +243,13 @@ void open_manual_page(const text_t& anchor) {
 int right_of(int gadget) { return gadget_x(gadget) + gadget_width(gadget); }
 int bottom_of(int gadget) { return gadget_y(gadget) + gadget_height(gadget); }
 void use_language_font(int gadget) { gadget_set_font(gadget, font_description(FONT_LANGUAGE)); }
+
+void add_selection_popup_items(const selection_popup_items& items) {
+  const auto item = [](int id, const char16_t* text, int image) { menu_add_item_image(id, text, image_pixbuf(image)); };
+  item(items.select_all, u"Select All", IMAGE_SELECT_ALL);
+  item(items.select_none, u"Select None", IMAGE_SELECT_NONE);
+  item(items.invert, u"Invert Selection", IMAGE_INVERT);
+  menu_add_separator();
+  item(items.delete_selected, u"Delete Selected", IMAGE_DELETE_SELECTED);
+  item(items.delete_one, items.delete_one_text, IMAGE_DELETE_CURRENT);
+}

@@ -25,6 +25,7 @@ namespace {
 // whether the log lines are numbered.
 struct window_session {
   int mode = BULK_IMPORT_DICTIONARY;
+  const bulk_import_documents& documents;
   multiword_pos_options& pos;
   text_t resolution;  // the layout's, from the preferences record
   int64_t log_index_enabled = 1;
@@ -79,10 +80,10 @@ void set_pos_controls_state(const multiword_pos_options& pos) {
   gadget_set_disabled(POS_ENTRY, pos.category == BULK_IMPORT_POS_OTHER ? 1 : 0);
 }
 
-list_document* target_document(int mode) {
-  if (mode == BULK_IMPORT_DICTIONARY) return &paged_list_document(TAB_DICTIONARY);
-  if (mode == BULK_IMPORT_THESAURUS) return &paged_list_document(TAB_THESAURUS);
-  if (mode == BULK_IMPORT_AUTOCORRECT) return &paged_list_document(TAB_AUTOCORRECT);
+list_document* target_document(const bulk_import_documents& documents, int mode) {
+  if (mode == BULK_IMPORT_DICTIONARY) return &documents.dictionary.list;
+  if (mode == BULK_IMPORT_THESAURUS) return &documents.thesaurus.list;
+  if (mode == BULK_IMPORT_AUTOCORRECT) return &documents.autocorrect.list;
   return nullptr;
 }
 
@@ -105,7 +106,7 @@ void run_import(const window_session& s) {
     set_label(FOUND_LABEL, u"Found:" + string_from_int(found));
   };
   tool_window_job_host host = job_host();
-  const bulk_import_result r = run_bulk_import(gadget_get_text(INPUT), options, target_document(mode), host);
+  const bulk_import_result r = run_bulk_import(gadget_get_text(INPUT), options, target_document(s.documents, mode), host);
   switch (r.status) {
     case bulk_import_status::nothing_to_process: warn(u"Nothing to process."); return;
     case bulk_import_status::invalid_pos: warn(u"Not a valid target POS in the ComboBox."); return;
@@ -294,7 +295,8 @@ void refresh_main_lists() {
 
 }  // namespace
 
-void show_bulk_import_window(int mode, multiword_pos_options& pos, const preferences& prefs) {
+void show_bulk_import_window(int mode, const bulk_import_documents& documents, multiword_pos_options& pos,
+                             const preferences& prefs) {
   if (mode < 1 || mode > 7) return;
   const text_t& resolution = prefs.record.window_resolution;
   const int width = 1014 + static_cast<int>(scale_extra_width_for(resolution, 100));
@@ -306,7 +308,7 @@ void show_bulk_import_window(int mode, multiword_pos_options& pos, const prefere
     window_set_disabled(MAIN_WINDOW, 0);
     return;
   }
-  window_session session{.mode = mode, .pos = pos, .resolution = resolution};
+  window_session session{.mode = mode, .documents = documents, .pos = pos, .resolution = resolution};
   build_window(session, width, height);
   run_modal_loop(WINDOW, [&session](const modal_event& e) {
     if (e.is_close_box()) return modal_step::close;
@@ -322,7 +324,8 @@ void show_bulk_import_window(int mode, multiword_pos_options& pos, const prefere
   end_modal_window(WINDOW, MAIN_WINDOW, modal_end_order::close_window_first);
 }
 
-void register_bulk_import_commands(multiword_pos_options& pos, const preferences& prefs, tool_registry& tools) {
+void register_bulk_import_commands(const bulk_import_documents& documents, multiword_pos_options& pos,
+                                   const preferences& prefs, tool_registry& tools) {
   const struct {
     int item;
     int mode;
@@ -330,5 +333,9 @@ void register_bulk_import_commands(multiword_pos_options& pos, const preferences
                {MENU_AUTOCORRECT_BULK_IMPORT, 3},   {MENU_BULK_IMPORT_MULTIWORDS, 4},
                {MENU_SORT_SMALL_WORDLIST, 5},       {MENU_DEDUPLICATE_SMALL_WORDLIST, 6},
                {MENU_CONVERT_XML_ACCENTS, 7}};
-  for (const auto& m : modes) tools.set_command(m.item, [mode = m.mode, &pos, &prefs] { show_bulk_import_window(mode, pos, prefs); });
+  for (const auto& m : modes) {
+    tools.set_command(m.item, [mode = m.mode, documents, &pos, &prefs] {
+      show_bulk_import_window(mode, documents, pos, prefs);
+    });
+  }
 }

@@ -4,6 +4,9 @@
 // convert a small word list (tools/wordlist_tools.h).
 #pragma once
 
+#include "dictionary/dictionary_document.h"
+#include "editors/autocorrect/block_list_file.h"
+#include "editors/thesaurus/thesaurus_file.h"
 #include "kit/id_blocks.h"
 #include "kit/preferences.h"
 #include "kit/tool_registry.h"
@@ -21,6 +24,16 @@ constexpr int LOG_INDEX = 750, LOG_START = 751;
 static_assert(ids_in_block(BULK_IMPORT_BLOCK, {INPUT, PROCESS_REGEXP, REMEMBER, OUTPUT_TOP, FOUND_LABEL, LOG_START}));
 }  // namespace bulk_import_ids
 
+// The documents modes 1 to 3 import into.
+struct bulk_import_documents {
+  dictionary_document& dictionary;
+  thesaurus_document_record& thesaurus;
+  autocorrect_document_record& autocorrect;
+};
+
 // mode 1 to 7; mode 4 offers and remembers the POS choice pos.
-void show_bulk_import_window(int mode, multiword_pos_options& pos, const preferences& prefs);
-void register_bulk_import_commands(multiword_pos_options& pos, const preferences& prefs, tool_registry& tools);
+void show_bulk_import_window(int mode, const bulk_import_documents& documents, multiword_pos_options& pos,
+                             const preferences& prefs);
+// documents must outlive the commands.
+void register_bulk_import_commands(const bulk_import_documents& documents, multiword_pos_options& pos,
+                                   const preferences& prefs, tool_registry& tools);

@@ -289,12 +289,11 @@ void run_job(F&& job) {
 void build_popup_menu() {
   menu_free(POPUP);
   menu_create_image_popup(POPUP);
-  menu_add_item_image(ITEM_SELECT_ALL, u"Select All", image_pixbuf(IMAGE_SELECT_ALL));
-  menu_add_item_image(ITEM_SELECT_NONE, u"Select None", image_pixbuf(IMAGE_SELECT_NONE));
-  menu_add_item_image(ITEM_INVERT, u"Invert Selection", image_pixbuf(IMAGE_INVERT));
-  menu_add_separator();
-  menu_add_item_image(ITEM_DELETE_CHECKED, u"Delete Selected", image_pixbuf(IMAGE_DELETE_SELECTED));
-  menu_add_item_image(ITEM_DELETE_CURRENT, u"Delete", image_pixbuf(IMAGE_DELETE_CURRENT));
+  add_selection_popup_items({.select_all = ITEM_SELECT_ALL,
+                             .select_none = ITEM_SELECT_NONE,
+                             .invert = ITEM_INVERT,
+                             .delete_selected = ITEM_DELETE_CHECKED,
+                             .delete_one = ITEM_DELETE_CURRENT});
 }
 
 void build_window(text_view resolution, int width, int height) {

@@ -152,12 +152,11 @@ void build_popup_menu() {
   menu_add_item_image(ITEM_EDIT, u"Edit", image_pixbuf(IMAGE_EDIT));
   menu_add_item_image(ITEM_CLONE_BELOW, u"Clone Below", image_pixbuf(kCloneBelowImage));
   menu_add_separator();
-  menu_add_item_image(ITEM_SELECT_ALL, u"Select All", image_pixbuf(IMAGE_SELECT_ALL));
-  menu_add_item_image(ITEM_SELECT_NONE, u"Select None", image_pixbuf(IMAGE_SELECT_NONE));
-  menu_add_item_image(ITEM_INVERT, u"Invert Selection", image_pixbuf(IMAGE_INVERT));
-  menu_add_separator();
-  menu_add_item_image(ITEM_DELETE_SELECTED, u"Delete Selected", image_pixbuf(IMAGE_DELETE_SELECTED));
-  menu_add_item_image(ITEM_DELETE, u"Delete", image_pixbuf(IMAGE_DELETE_CURRENT));
+  add_selection_popup_items({.select_all = ITEM_SELECT_ALL,
+                             .select_none = ITEM_SELECT_NONE,
+                             .invert = ITEM_INVERT,
+                             .delete_selected = ITEM_DELETE_SELECTED,
+                             .delete_one = ITEM_DELETE});
 }
 
 void build_window(const pos_rule_tables& t, text_view resolution, int width, int height) {

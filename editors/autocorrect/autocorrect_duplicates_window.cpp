@@ -38,21 +38,22 @@ void build(const autocorrect_duplicates_scan& scan, text_view separator) {
 }
 
 // Delete or XDelete after the question; true when the list was rewritten.
-bool remove_duplicates(const autocorrect_duplicates_scan& scan, bool exclusive, text_view separator) {
+bool remove_duplicates(list_document& doc, const autocorrect_duplicates_scan& scan, bool exclusive,
+                       text_view separator) {
   const text_t question = exclusive ? u"Really eXclusive delete duplicates?\n(notice this will sort the array)"
                                     : u"Really delete duplicates?\n(notice this will sort the array)";
   if (message_box(u"Warning!", question, MB_YES_NO | MB_ICON_WARNING) != MB_ANSWER_YES) return false;
   paged_list_first_row(TAB_AUTOCORRECT);  // the snapshot keeps the page that is shown
-  remove_autocorrect_duplicates(paged_list_document(TAB_AUTOCORRECT), scan.sorted, exclusive, separator, main_window_job_host());
+  remove_autocorrect_duplicates(doc, scan.sorted, exclusive, separator, main_window_job_host());
   redraw_paged_list(TAB_AUTOCORRECT);
   update_paged_list_labels(TAB_AUTOCORRECT);
   update_undo_redo_buttons(TAB_AUTOCORRECT);
   return true;
 }
 
-void export_rows(const autocorrect_duplicates_scan& scan, text_view separator) {
+void export_rows(const list_document& doc, const autocorrect_duplicates_scan& scan, text_view separator) {
   const text_t target = request_save_path(u"Export Duplicates to file", u"Text Documents (*.txt)|*.txt", u".txt",
-                                          paged_list_document(TAB_AUTOCORRECT).path());
+                                          doc.path());
   if (target.empty()) return;
   if (!export_autocorrect_duplicates(scan.rows, target, separator)) {
     message_box(u"Error!", u"Can't write the file:\n" + target + u"\n\nThe old file is kept.", MB_ICON_ERROR);
@@ -61,10 +62,9 @@ void export_rows(const autocorrect_duplicates_scan& scan, text_view separator) {
 
 }  // namespace
 
-void show_autocorrect_duplicates_window(text_view separator) {
+void show_autocorrect_duplicates_window(list_document& doc, text_view separator) {
   show_status(u"Show duplicates. 1/2: Extracting... <ESC> to abort.");
   status_bar_set_progress_value(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS, 0, 1);
-  const list_document& doc = paged_list_document(TAB_AUTOCORRECT);
   if (doc.empty()) {
     message_box(u"Warning!", u"No autocorrects found.", MB_ICON_WARNING);
     show_status(u"Aborted.");
@@ -87,9 +87,9 @@ void show_autocorrect_duplicates_window(text_view separator) {
     if (e.type != EVENT_GADGET) return modal_step::stay;
     switch (e.object) {
       case CLOSE: return modal_step::close;
-      case DELETE: return close_when(remove_duplicates(scan, false, separator));
-      case XDELETE: return close_when(remove_duplicates(scan, true, separator));
-      case EXPORT: export_rows(scan, separator); break;
+      case DELETE: return close_when(remove_duplicates(doc, scan, false, separator));
+      case XDELETE: return close_when(remove_duplicates(doc, scan, true, separator));
+      case EXPORT: export_rows(doc, scan, separator); break;
       default: break;
     }
     return modal_step::stay;

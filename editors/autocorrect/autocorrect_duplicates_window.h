@@ -4,6 +4,7 @@
 // Export writes the list to a text file.
 #pragma once
 
+#include "common/list_document.h"
 #include "common/text.h"
 #include "kit/id_blocks.h"
 
@@ -13,5 +14,6 @@ constexpr int LIST = 524, EXPORT = 527, CLOSE = 528, FOUND_LABEL = 529, DELETE =
 static_assert(ids_in_block(DUPLICATES_BLOCK, {WINDOW, LIST, EXPORT, CLOSE, FOUND_LABEL, DELETE, XDELETE}));
 }  // namespace autocorrect_duplicates_ids
 
-// separator: the thousands separator of the counts.
-void show_autocorrect_duplicates_window(text_view separator);
+// doc: the Autocorrect tab's entries; separator: the thousands separator of
+// the counts.
+void show_autocorrect_duplicates_window(list_document& doc, text_view separator);

@@ -6,6 +6,7 @@
 #include "editors/autocorrect/block_list_file.h"
 #include "gui/gui.h"
 #include "kit/ids.h"
+#include "kit/list_file_flow.h"
 #include "kit/list_view_ui.h"
 #include "kit/main_job_host.h"
 #include "kit/main_window_hooks.h"
@@ -19,7 +20,14 @@
 
 namespace {
 
-const char16_t kAutocorrectPattern[] = u"Autocorrect List (*.xml)|*.xml";
+constexpr list_file_kind kAutocorrectFile{.tab = TAB_AUTOCORRECT,
+                                          .name = u"Autocorrect List",
+                                          .pattern = u"Autocorrect List (*.xml)|*.xml",
+                                          .extension = u".xml",
+                                          .status_label = AUTOCORRECT_STATUS_LABEL,
+                                          .count_word = u"# Autocorrects:",
+                                          .position_word = u"Autocorrect: [",
+                                          .update_status_label = update_autocorrect_status_label};
 
 // True for a result that succeeded; any other is reported with its box and
 // status text.
@@ -27,6 +35,13 @@ bool succeeded(const block_list_result& r) {
   if (r.status == block_list_status::ok) return true;
   if (!r.message.empty()) message_box(r.message_title, r.message, r.message_flags);
   if (!r.status_text.empty()) show_main_status(r.status_text);
+  return false;
+}
+
+// False after a missing file's boxes.
+bool xml_file_found(const text_t& path) {
+  if (check_file_exists(path, u".XML file not found.")) return true;
+  show_main_status(u"File not found.");
   return false;
 }
 
@@ -38,11 +53,7 @@ text_t existing_file(const text_t& given, const text_t& title, const text_t& pat
     show_main_aborted();
     return {};
   }
-  if (!check_file_exists(path, u".XML file not found.")) {
-    show_main_status(u"File not found.");
-    return {};
-  }
-  return path;
+  return xml_file_found(path) ? path : text_t();
 }
 
 // After a load or save: the tab's file labels, the recent files, the status.
@@ -69,54 +80,29 @@ void fill_autotext_list(const autotext_document_record& autotext) {
 
 void load_autocorrect_list(autocorrect_document_record& autocorrect, const preferences& prefs,
                            const text_t& given_path) {
-  show_main_status(u"Loading Autocorrect List... <ESC> to abort.");
-  reset_main_progress();
-  // A box closed without an answer keeps the unsaved work.
-  if (autocorrect.list.changed() &&
-      message_box(u"Warning!", u"The Autocorrect List has been changed.\n\nContinue?",
-                  MB_YES_NO | MB_ICON_INFORMATION | MB_DEFAULT_NO) != MB_ANSWER_YES) {
-    show_main_aborted();
-    return;
-  }
-  const text_t path = existing_file(given_path, u"Open Autocorrect List", kAutocorrectPattern, autocorrect.list.path());
-  if (path.empty() || !confirm_non_utf8_bom_file(path)) return;
+  if (!start_list_load(kAutocorrectFile, autocorrect.list, true)) return;
+  const text_t path = list_load_path(kAutocorrectFile, autocorrect.list, given_path);
+  if (path.empty() || !xml_file_found(path) || !confirm_non_utf8_bom_file(path)) return;
 
-  auto show_count = [&prefs](int64_t read) {
-    set_gadget_text_if_changed(AUTOCORRECT_STATUS_LABEL,
-                               list_status_label_text(u"# Autocorrects:", u"Autocorrect: [", read, -1,
-                                                      prefs.applied.number_separator_chr));
-  };
-  const block_list_result r =
-      load_autocorrect_list_file(path, main_window_job_host(), autocorrect.list, ask, show_count);
+  const block_list_result r = load_autocorrect_list_file(path, main_window_job_host(), autocorrect.list, ask,
+                                                         list_load_counter(kAutocorrectFile, prefs));
   if (!succeeded(r)) {
     update_autocorrect_status_label();
     return;
   }
-  // The document has its new pairs and empty histories; the page followed
-  // its count.
-  update_undo_redo_buttons(TAB_AUTOCORRECT);
-  update_paged_list_labels(TAB_AUTOCORRECT);
-  file_known(TAB_AUTOCORRECT, path, r);
+  finish_list_load(kAutocorrectFile, path, r.status_text);
 }
 
 void save_autocorrect_list(autocorrect_document_record& autocorrect, const preferences& prefs, int use_current_path,
                            int save_as) {
-  show_main_status(u"Saving Autocorrect List... <ESC> to abort.");
-  reset_main_progress();
+  start_list_save(kAutocorrectFile);
   list_document& doc = autocorrect.list;
   if (!succeeded(check_autocorrect_list_save(doc))) return;
-  text_t target = use_current_path == 1 ? doc.path() : text_t();
-  if (target.empty() || save_as == 1) {
-    target = request_save_path(u"Save Autocorrect List", kAutocorrectPattern, u".xml", doc.path());
-    if (target.empty()) {
-      show_main_aborted();
-      return;
-    }
-  }
+  const text_t target = list_save_target(kAutocorrectFile, doc, use_current_path, save_as);
+  if (target.empty()) return;
   const block_list_result r = save_autocorrect_list_file(target, doc, prefs.applied.autocorrect_spaces_on_left, main_window_job_host());
   if (!succeeded(r)) return;
-  update_autocorrect_status_label();
-  file_known(TAB_AUTOCORRECT, target, r);
+  finish_list_save(kAutocorrectFile, target, r.status_text);
 }
 
 void load_autotext_list(autotext_document_record& autotext, const text_t& given_path) {
@@ -143,8 +129,8 @@ void register_autocorrect_commands(autocorrect_document_record& autocorrect, doc
                                    autotext_document_record& autotext, document_kind& autotext_kind,
                                    const preferences& prefs) {
   set_paged_list_document(autocorrect_kind, autocorrect.list);
-  autocorrect_kind.paged.count_word = u"# Autocorrects:";
-  autocorrect_kind.paged.position_word = u"Autocorrect: [";
+  autocorrect_kind.paged.count_word = kAutocorrectFile.count_word;
+  autocorrect_kind.paged.position_word = kAutocorrectFile.position_word;
   autocorrect_kind.paged.colours = row_colours::correction_pairs;
   autocorrect_kind.paged.return_edits = true;
   autocorrect_kind.path = [&autocorrect] { return autocorrect.list.path(); };

@@ -20,9 +20,9 @@ void start(const text_t& text) {
 }
 
 // The snapshot keeps the page that is shown.
-list_document& autocorrects() {
+list_document& autocorrects(autocorrect_document_record& autocorrect) {
   paged_list_first_row(TAB_AUTOCORRECT);
-  return paged_list_document(TAB_AUTOCORRECT);
+  return autocorrect.list;
 }
 
 // The refusals and the end notices; then the page, its labels and the
@@ -37,19 +37,19 @@ void after(const autocorrect_tool_result& r) {
 
 }  // namespace
 
-void fix_autocorrect_spaces(text_view separator) {
+void fix_autocorrect_spaces(autocorrect_document_record& autocorrect, text_view separator) {
   start(u"Fix Invalid Spaces... <ESC> to abort.");
-  after(fix_autocorrect_list_spaces(autocorrects(), separator, main_window_job_host()));
+  after(fix_autocorrect_list_spaces(autocorrects(autocorrect), separator, main_window_job_host()));
 }
 
-void clean_autocorrect_hex_symbols(text_view separator) {
+void clean_autocorrect_hex_symbols(autocorrect_document_record& autocorrect, text_view separator) {
   start(u"Clean hex symbols... <ESC> to abort.");
-  after(clean_autocorrect_list_hex_symbols(autocorrects(), separator, main_window_job_host()));
+  after(clean_autocorrect_list_hex_symbols(autocorrects(autocorrect), separator, main_window_job_host()));
 }
 
-void extract_autocorrect_list_to_file(text_view separator) {
+void extract_autocorrect_list_to_file(const autocorrect_document_record& autocorrect, text_view separator) {
   start(u"Extracting Autocorrect List... <ESC> to abort.");
-  const list_document& doc = paged_list_document(TAB_AUTOCORRECT);
+  const list_document& doc = autocorrect.list;
   if (doc.empty()) {
     message_box(u"Warning!", u"No autocorrect words found.", MB_ICON_WARNING);
     show_status(u"Aborted.");
@@ -66,15 +66,20 @@ void extract_autocorrect_list_to_file(text_view separator) {
   if (!r.message.empty()) message_box(r.message_title, r.message, r.message_flags);
 }
 
-void register_autocorrect_tool_commands(dictionary_document& dictionary, const preferences& prefs,
-                                        tool_registry& tools) {
+void register_autocorrect_tool_commands(autocorrect_document_record& autocorrect, dictionary_document& dictionary,
+                                        const preferences& prefs, tool_registry& tools) {
   const text_t& separator = prefs.applied.number_separator_chr;
-  tools.set_command(MENU_AUTOCORRECT_FIX_SPACES, [&separator] { fix_autocorrect_spaces(separator); });
-  tools.set_command(MENU_CLEAN_HEX_SYMBOLS, [&separator] { clean_autocorrect_hex_symbols(separator); });
-  tools.set_command(MENU_EXTRACT_AUTOCORRECTS, [&separator] { extract_autocorrect_list_to_file(separator); });
-  tools.set_command(MENU_AUTOCORRECT_DUPLICATES, [&separator] { show_autocorrect_duplicates_window(separator); });
+  tools.set_command(MENU_AUTOCORRECT_FIX_SPACES,
+                    [&autocorrect, &separator] { fix_autocorrect_spaces(autocorrect, separator); });
+  tools.set_command(MENU_CLEAN_HEX_SYMBOLS,
+                    [&autocorrect, &separator] { clean_autocorrect_hex_symbols(autocorrect, separator); });
+  tools.set_command(MENU_EXTRACT_AUTOCORRECTS,
+                    [&autocorrect, &separator] { extract_autocorrect_list_to_file(autocorrect, separator); });
+  tools.set_command(MENU_AUTOCORRECT_DUPLICATES,
+                    [&autocorrect, &separator] { show_autocorrect_duplicates_window(autocorrect.list, separator); });
   // Validate rebuilds the decode cache with the main window's controls off.
   tools.set_command(
-      MENU_AC_VALIDATE, [&dictionary, &prefs] { show_autocorrect_validate_window(dictionary, prefs); },
+      MENU_AC_VALIDATE,
+      [&autocorrect, &dictionary, &prefs] { show_autocorrect_validate_window(autocorrect.list, dictionary, prefs); },
       [&dictionary] { dictionary.decode_cache(); });
 }

@@ -23,7 +23,8 @@ constexpr int COLOUR_GREEN = 39168, COLOUR_RED = 255;
 
 class validate_window {
  public:
-  validate_window(dictionary_document& dictionary, const preferences& prefs) : dictionary_(dictionary), prefs_(prefs) {}
+  validate_window(const list_document& autocorrects, dictionary_document& dictionary, const preferences& prefs)
+      : autocorrects_(autocorrects), dictionary_(dictionary), prefs_(prefs) {}
   void build();
   void run();
 
@@ -42,6 +43,7 @@ class validate_window {
     for (int g : {CLOSE, PROCESS, EXPORT, CLEAR, GO_BOTTOM, GO_TOP}) gadget_set_disabled(g, state);
   }
 
+  const list_document& autocorrects_;
   dictionary_document& dictionary_;
   const preferences& prefs_;
   text_t log_;
@@ -90,7 +92,7 @@ void validate_window::process() {
         set_gadget_text_if_changed(ISSUES_LABEL, u"Issues:" + format_count(n, prefs_.applied.number_separator_chr));
       }};
   const autocorrect_validate_result r =
-      validate_autocorrect_list(paged_list_document(TAB_AUTOCORRECT), dictionary_.list, cache,
+      validate_autocorrect_list(autocorrects_, dictionary_.list, cache,
                                 prefs_.applied.ask_after_n_words, prefs_.applied.number_separator_chr, host, out);
   gadget_set_text(RESULT_MARK, r.aborted ? u"\u2717" : u"\u2713");
   gadget_set_color(RESULT_MARK, COLOR_TEXT, r.aborted ? COLOUR_RED : COLOUR_GREEN);
@@ -100,7 +102,7 @@ void validate_window::process() {
 
 void validate_window::export_log() {
   const text_t target = request_save_path(u"Export results to file", u"Text Documents (*.txt)|*.txt", u".txt",
-                                          paged_list_document(TAB_AUTOCORRECT).path());
+                                          autocorrects_.path());
   if (target.empty()) return;
   if (!save_autocorrect_text_file(log_, target)) {
     message_box(u"Error!", u"Can't write the file:\n" + target + u"\n\nThe old file is kept.", MB_ICON_ERROR);
@@ -130,8 +132,9 @@ void validate_window::run() {
 
 }  // namespace
 
-void show_autocorrect_validate_window(dictionary_document& dictionary, const preferences& prefs) {
-  if (paged_list_document(TAB_AUTOCORRECT).empty()) {
+void show_autocorrect_validate_window(const list_document& autocorrects, dictionary_document& dictionary,
+                                      const preferences& prefs) {
+  if (autocorrects.empty()) {
     message_box(u"Warning!", u"No autocorrect words found.", MB_ICON_WARNING);
     status_bar_set_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT, u"Aborted.");
     return;
@@ -151,7 +154,7 @@ void show_autocorrect_validate_window(dictionary_document& dictionary, const pre
     return;
   }
   window_set_disabled(MAIN_WINDOW, 1);
-  validate_window w(dictionary, prefs);
+  validate_window w(autocorrects, dictionary, prefs);
   w.build();
   w.run();
   end_modal_window(WINDOW, MAIN_WINDOW);

@@ -16,4 +16,6 @@ static_assert(ids_in_block(AC_VALIDATE_BLOCK, {WINDOW, LOG, PROCESS, PROCESSING_
                                                RESULT_MARK, CLEAR, EXPORT, GO_BOTTOM, GO_TOP, CLOSE, ISSUES_LABEL}));
 }  // namespace autocorrect_validate_ids
 
-void show_autocorrect_validate_window(dictionary_document& dictionary, const preferences& prefs);
+// Checks autocorrects, the Autocorrect tab's entries, against dictionary.
+void show_autocorrect_validate_window(const list_document& autocorrects, dictionary_document& dictionary,
+                                      const preferences& prefs);

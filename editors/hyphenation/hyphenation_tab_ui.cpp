@@ -10,6 +10,7 @@
 #include "gui/gui.h"
 #include "kit/command_registry.h"
 #include "kit/ids.h"
+#include "kit/layout.h"
 #include "kit/list_view_ui.h"
 #include "kit/main_job_host.h"
 #include "kit/main_window_hooks.h"
@@ -282,8 +283,8 @@ void register_hyphenation_commands(hyphenation_document_record& doc, dictionary_
   kind.savable = [] { return !pattern_editor_empty(); };
   // A double click on the tab's list of dictionary words takes the word with
   // its flags, without the entry's tags, into the word field.
-  kind.double_click = [&doc] {
-    const list_document& words = paged_list_document(TAB_HYPHENATION);
+  kind.double_click = [&doc, &dictionary] {
+    const list_document& words = dictionary.list;
     gadget_set_text(HYPHENATION_WORD_FIELD, text_t(dic_entry_word_and_flags(words.entry(doc.place.selected))));
     highlight_hyphenation_word_field();
   };
@@ -300,4 +301,96 @@ void register_hyphenation_commands(hyphenation_document_record& doc, dictionary_
   kind.changed = [&doc] { return doc.changed; };
   kind.document_name = u"Hyphenation";
   kind.path = [&doc] { return doc.path; };
+}
+
+namespace {
+
+void build_hyphenation_tab(const main_tab_layout& l) {
+  const int h = l.list_height();
+  create_paged_list(l, HYPHENATION_LIST, HYPHENATION_SCROLL, l.sx(10) + 435, h, true);
+  add_list_columns(HYPHENATION_LIST, {{u"Words", l.sx(10) + 160}, {u"Postags/Comments", 170}});
+
+  const int editor_x = right_of(HYPHENATION_SCROLL) + 10;
+  const int editor_w = l.sx(100) - l.sx(10) + 518;
+  gadget_create_text_view(HYPHENATION_EDITOR, editor_x, 6, editor_w, l.sy(50) + l.adj() + 144);
+  use_language_font(HYPHENATION_EDITOR);
+  gadget_set_tooltip(HYPHENATION_EDITOR, u"The .dic file");
+  gadget_set_text(HYPHENATION_EDITOR, u"UTF-8\n");
+  create_image_button_at(HYPHENATION_CLEAR, editor_x, bottom_of(HYPHENATION_EDITOR) + 5, TAB_BUTTON_W, TAB_BUTTON_H, IMAGE_CLEAR, 0,
+                         u"Clear", 0);
+  create_image_button_right_of(HYPHENATION_EDITOR_GO_BOTTOM, HYPHENATION_CLEAR, TAB_BUTTON_W, TAB_BUTTON_H, IMAGE_GO_BOTTOM, 15,
+                               u"Go to bottom", 0);
+  create_image_button_right_of(HYPHENATION_EDITOR_GO_TOP, HYPHENATION_EDITOR_GO_BOTTOM, TAB_BUTTON_W, TAB_BUTTON_H, IMAGE_GO_TOP, 5,
+                               u"Go to top", 0);
+
+  gadget_create_column_list(HYPHENATION_RESULTS, editor_x, bottom_of(HYPHENATION_EDITOR) + TAB_BUTTON_H + 10, editor_w,
+                            l.sy(50) + 76, u"Word", l.sx(30) + 165);
+  add_list_columns(HYPHENATION_RESULTS, {{u"Flag", 68}, {u"Rule", l.sx(15) + 385}});
+  use_language_font(HYPHENATION_RESULTS);
+  create_image_button_below(HYPHENATION_UPDATE, HYPHENATION_RESULTS, TAB_BUTTON_W, TAB_BUTTON_H, IMAGE_REFRESH, 5, u"Update", 1);
+  gadget_create_label(HYPHENATION_COUNT_LABEL, gadget_x(HYPHENATION_RESULTS) + TAB_BUTTON_W + 10,
+                      bottom_of(HYPHENATION_RESULTS) + 5, 200, TAB_LABEL_H, u"# Hyphenations:0");
+
+  const int word_y = bottom_of(HYPHENATION_LIST) + 5;
+  gadget_create_label_ex(HYPHENATION_WORD_LABEL, 10, word_y, static_cast<int>(button_width) - 50, TAB_LABEL_H,
+                         u"Word:", LABEL_RIGHT);
+  gadget_create_entry(HYPHENATION_WORD_FIELD, gadget_width(HYPHENATION_WORD_LABEL) + 20, word_y, 165,
+                      static_cast<int>(string_gadget_height), u"");
+  use_language_font(HYPHENATION_WORD_FIELD);
+  create_image_button_right_of(HYPHENATION_HYPHENATE, HYPHENATION_WORD_FIELD, TAB_BUTTON_W, TAB_BUTTON_H, IMAGE_HYPHENATE, 5,
+                               u"Hyphenate", 0);
+  create_image_button_right_of(HYPHENATION_FIND, HYPHENATION_HYPHENATE, TAB_BUTTON_W, TAB_BUTTON_H, IMAGE_FIND, 5, u"Find", 0);
+  create_image_button_right_of(HYPHENATION_GOTO, HYPHENATION_FIND, TAB_BUTTON_W, TAB_BUTTON_H, IMAGE_GOTO, 5, u"Goto", 0);
+  create_image_button_right_of(HYPHENATION_GO_BOTTOM, HYPHENATION_GOTO, TAB_BUTTON_W, TAB_BUTTON_H, IMAGE_GO_BOTTOM, 15,
+                               u"Go to bottom", 0);
+  create_image_button_right_of(HYPHENATION_GO_TOP, HYPHENATION_GO_BOTTOM, TAB_BUTTON_W, TAB_BUTTON_H, IMAGE_GO_TOP, 5, u"Go to top",
+                               0);
+
+  // Same line as the other tabs' status labels.
+  const int label_y = bottom_of(HYPHENATION_LIST) + 8 + TAB_BUTTON_H + 5;
+  create_status_label(HYPHENATION_STATUS_LABEL, HYPHENATION_CHANGED_MARK, 10, label_y, u"# Words:0");
+  create_file_labels(HYPHENATION_FILE_IMAGE, HYPHENATION_FILE_LABEL, HYPHENATION_FOLDER_IMAGE,
+                     HYPHENATION_FOLDER_LABEL, gadget_x(DICTIONARY_GOTO), label_y);
+  create_extension_mark(HYPHENATION_EXTENSION_IMAGE, HYPHENATION_FILE_IMAGE);
+  create_selected_label(HYPHENATION_SELECTED_LABEL, label_y + TAB_LABEL_H + 5);
+
+  // Affix colour keys: label, then the colour's image 1 px right; the next
+  // label 15 px right of the previous image.
+  struct key {
+    int label, image;
+    const char16_t* text;
+    int64_t colour;
+  };
+  const key keys[4] = {{HYPHENATION_PRIMARY_LABEL, HYPHENATION_PRIMARY_IMAGE, u"Primary:", l.prefs.record.affix_colour_primary},
+                       {HYPHENATION_BOTH_LABEL, HYPHENATION_BOTH_IMAGE, u"Both:", l.prefs.record.affix_colour_both},
+                       {HYPHENATION_SUFFIX_LABEL, HYPHENATION_SUFFIX_IMAGE, u"Suffix:", l.prefs.record.affix_colour_suffix},
+                       {HYPHENATION_PREFIX_LABEL, HYPHENATION_PREFIX_IMAGE, u"Prefix:", l.prefs.record.affix_colour_prefix}};
+  int x = gadget_x(HYPHENATION_COUNT_LABEL);
+  const int y = bottom_of(HYPHENATION_COUNT_LABEL) + 8;
+  for (const key& k : keys) {
+    gadget_create_label(k.label, x, y, 0, TAB_LABEL_H, k.text);
+    fit_gadget_to_content(k.label);
+    const int64_t index = k.colour >= 0 && k.colour < AFFIX_COLOUR_COUNT ? k.colour : 0;
+    create_image_right_of(k.image, k.label, IMAGE_AFFIX_COLOUR_FIRST + static_cast<int>(index), 1, 1, u"");
+    x = right_of(k.image) + 15;
+  }
+}
+
+}  // namespace
+
+void register_hyphenation_tab(document_kind& kind, const document_kind& dictionary) {
+  set_main_tab_builder(TAB_HYPHENATION, build_hyphenation_tab);
+  kind.list_gadget = HYPHENATION_LIST;
+  // No "Selected:" label of its own.
+  kind.paged.scroll = HYPHENATION_SCROLL;
+  kind.paged.status_label = HYPHENATION_STATUS_LABEL;
+  kind.paged.changed_mark = HYPHENATION_CHANGED_MARK;
+  kind.paged.selected_label = 0;
+  kind.file_label = HYPHENATION_FILE_LABEL;
+  kind.folder_label = HYPHENATION_FOLDER_LABEL;
+  kind.searchable = true;
+  kind.list_owner = &dictionary;
+  kind.find_title = u"a Word";
+  kind.found_name = u"dictionary words";
+  kind.goto_name = u"words";
 }

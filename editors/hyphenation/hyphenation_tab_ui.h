@@ -39,3 +39,7 @@ void highlight_hyphenation_word_field();
 // document's place in the word list and its changed flag.
 void register_hyphenation_commands(hyphenation_document_record& hyphenation, dictionary_document& dictionary,
                                    document_kind& kind, const preferences& prefs);
+
+// Gives the main window the tab's builder and fills kind's gadgets and
+// texts; its list shows the entries of dictionary's kind.
+void register_hyphenation_tab(document_kind& kind, const document_kind& dictionary);

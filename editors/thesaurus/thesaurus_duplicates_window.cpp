@@ -61,20 +61,20 @@ void display(const thesaurus_duplicates_scan& scan) {
   show_paged_list_position(TAB_THESAURUS, index, index);
 }
 
-void export_rows(const thesaurus_duplicates_scan& scan, text_view separator) {
+void export_rows(const list_document& doc, const thesaurus_duplicates_scan& scan, text_view separator) {
   if (scan.rows.empty()) return;
   const text_t target = request_save_path(u"Export Duplicates to file", u"Text Documents (*.txt)|*.txt", u".txt",
-                                          paged_list_document(TAB_THESAURUS).path());
+                                          doc.path());
   if (target.empty()) return;
   if (!export_thesaurus_duplicates(scan.rows, target, separator)) {
     message_box(u"Error!", u"Can't write the file:\n" + target + u"\n\nThe old file is kept.", MB_ICON_ERROR);
   }
 }
 
-void merge(thesaurus_duplicates_scan scan, text_view separator) {
+void merge(list_document& doc, thesaurus_duplicates_scan scan, text_view separator) {
   paged_list_first_row(TAB_THESAURUS);  // the snapshot keeps the page that is shown
   const thesaurus_tool_result r =
-      merge_thesaurus_duplicates(paged_list_document(TAB_THESAURUS), std::move(scan), separator, main_window_job_host());
+      merge_thesaurus_duplicates(doc, std::move(scan), separator, main_window_job_host());
   if (!r.message.empty()) message_box(r.message_title, r.message, r.message_flags);
   if (r.changed) {
     paged_list_count_changed(TAB_THESAURUS);
@@ -86,10 +86,9 @@ void merge(thesaurus_duplicates_scan scan, text_view separator) {
 
 }  // namespace
 
-void show_thesaurus_duplicates_window(text_view separator) {
+void show_thesaurus_duplicates_window(list_document& doc, text_view separator) {
   show_status(u"Show duplicates. 1/2: Extracting... <ESC> to abort.");
   status_bar_set_progress_value(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS, 0, 1);
-  const list_document& doc = paged_list_document(TAB_THESAURUS);
   if (doc.empty()) {
     message_box(u"Warning!", u"No synonyms found.", MB_ICON_WARNING);
     show_status(u"Aborted.");
@@ -121,10 +120,10 @@ void show_thesaurus_duplicates_window(text_view separator) {
         if (e.subtype == SUBTYPE_DOUBLE_CLICK) display(scan);
         break;
       case DISPLAY: display(scan); break;
-      case EXPORT: export_rows(scan, separator); break;
+      case EXPORT: export_rows(doc, scan, separator); break;
       case MERGE:
         window_set_hidden(WINDOW, 1);
-        merge(std::move(scan), separator);
+        merge(doc, std::move(scan), separator);
         return modal_step::close;
       case CLOSE: return modal_step::close;
       default: break;

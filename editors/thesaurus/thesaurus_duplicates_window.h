@@ -4,6 +4,7 @@
 // Merge joins each group into one entry, Export writes the list to a file.
 #pragma once
 
+#include "common/list_document.h"
 #include "common/text.h"
 #include "kit/id_blocks.h"
 
@@ -15,5 +16,6 @@ static_assert(ids_in_block(DUPLICATES_BLOCK,
                            {WINDOW, LIST, DISPLAY, MERGE, EXPORT, CLOSE, FOUND_LABEL, PREVIEW_LABEL, PREVIEW}));
 }  // namespace thesaurus_duplicates_ids
 
-// separator: the thousands separator of the counts.
-void show_thesaurus_duplicates_window(text_view separator);
+// doc: the Thesaurus tab's entries; separator: the thousands separator of
+// the counts.
+void show_thesaurus_duplicates_window(list_document& doc, text_view separator);

@@ -6,6 +6,7 @@
 #include "editors/thesaurus/thesaurus_file.h"
 #include "gui/gui.h"
 #include "kit/ids.h"
+#include "kit/list_file_flow.h"
 #include "kit/list_view_ui.h"
 #include "kit/main_job_host.h"
 #include "kit/preferences.h"
@@ -18,7 +19,14 @@
 
 namespace {
 
-const char16_t kThesaurusPattern[] = u"Thesaurus (*.dat)|*.dat";
+constexpr list_file_kind kThesaurusFile{.tab = TAB_THESAURUS,
+                                        .name = u"Thesaurus",
+                                        .pattern = u"Thesaurus (*.dat)|*.dat",
+                                        .extension = u".dat",
+                                        .status_label = THESAURUS_STATUS_LABEL,
+                                        .count_word = u"# Synonyms:",
+                                        .position_word = u"Synonym: [",
+                                        .update_status_label = update_thesaurus_status_label};
 
 void report(const thesaurus_file_result& r) {
   if (!r.message.empty()) {
@@ -27,27 +35,13 @@ void report(const thesaurus_file_result& r) {
   if (!r.status_text.empty()) show_main_status(r.status_text);
 }
 
-// After the document changed its file: labels, recent files, menu.
-void file_known(const text_t& path) { document_file_known(TAB_THESAURUS, path); }
-
 }  // namespace
 
 void load_thesaurus(thesaurus_document_record& thesaurus, const preferences& prefs, const text_t& given_path) {
-  show_main_status(u"Loading Thesaurus... <ESC> to abort.");
-  reset_main_progress();
-  // A box closed without an answer keeps the unsaved work.
-  if (thesaurus.list.changed() &&
-      message_box(u"Warning!", u"The Thesaurus has been changed.\n\nContinue?",
-                  MB_YES_NO | MB_ICON_INFORMATION | MB_DEFAULT_NO) !=
-          MB_ANSWER_YES) {
-    return;
-  }
-  text_t path = given_path;
-  if (path.empty()) path = request_existing_file(u"Open Thesaurus", kThesaurusPattern, u".dat", thesaurus.list.path());
-  if (path.empty()) {
-    show_main_aborted();
-    return;
-  }
+  // Declining the question leaves the status text as it is.
+  if (!start_list_load(kThesaurusFile, thesaurus.list, false)) return;
+  const text_t path = list_load_path(kThesaurusFile, thesaurus.list, given_path);
+  if (path.empty()) return;
   const thesaurus_file_result checked = check_thesaurus_file(path);
   if (checked.status != thesaurus_file_status::ok) {
     report(checked);
@@ -55,56 +49,38 @@ void load_thesaurus(thesaurus_document_record& thesaurus, const preferences& pre
   }
   if (!confirm_non_utf8_bom_file(path, charset_declaration::first_line)) return;
 
-  // The synonym count follows the entries read while the job runs.
-  auto show_count = [&prefs](int64_t read) {
-    set_gadget_text_if_changed(THESAURUS_STATUS_LABEL, list_status_label_text(u"# Synonyms:", u"Synonym: [", read, -1,
-                                                                              prefs.applied.number_separator_chr));
-  };
-  const thesaurus_file_result r = load_thesaurus_pair(path, main_window_job_host(), thesaurus.list, thesaurus.encoding, show_count);
+  const thesaurus_file_result r = load_thesaurus_pair(path, main_window_job_host(), thesaurus.list, thesaurus.encoding,
+                                                      list_load_counter(kThesaurusFile, prefs));
   if (r.status != thesaurus_file_status::ok) {
     report(r);
     update_thesaurus_status_label();
     return;
   }
-  // The document holds the new thesaurus with empty histories; its page
-  // followed the count.
-  update_undo_redo_buttons(TAB_THESAURUS);
-  update_paged_list_labels(TAB_THESAURUS);
-  file_known(path);
-  show_main_status(r.status_text);
+  finish_list_load(kThesaurusFile, path, r.status_text);
 }
 
 void save_thesaurus(thesaurus_document_record& thesaurus, int use_current_path, int save_as) {
-  show_main_status(u"Saving Thesaurus... <ESC> to abort.");
-  reset_main_progress();
+  start_list_save(kThesaurusFile);
   list_document& doc = thesaurus.list;
   if (doc.empty()) {
     message_box(u"Warning!", u"No synonyms found.", MB_ICON_WARNING);
     show_main_aborted();
     return;
   }
-  text_t target = use_current_path == 1 ? doc.path() : text_t();
-  if (target.empty() || save_as == 1) {
-    target = request_save_path(u"Save Thesaurus", kThesaurusPattern, u".dat", doc.path());
-    if (target.empty()) {
-      show_main_aborted();
-      return;
-    }
-  }
+  const text_t target = list_save_target(kThesaurusFile, doc, use_current_path, save_as);
+  if (target.empty()) return;
   const thesaurus_file_result r = save_thesaurus_pair(target, doc, thesaurus.encoding, main_window_job_host());
   if (r.status != thesaurus_file_status::ok) {
     report(r);
     return;
   }
-  update_thesaurus_status_label();
-  file_known(target);
-  show_main_status(r.status_text);
+  finish_list_save(kThesaurusFile, target, r.status_text);
 }
 
 void register_thesaurus_editor(thesaurus_document_record& thesaurus, document_kind& kind, const preferences& prefs) {
   set_paged_list_document(kind, thesaurus.list);
-  kind.paged.count_word = u"# Synonyms:";
-  kind.paged.position_word = u"Synonym: [";
+  kind.paged.count_word = kThesaurusFile.count_word;
+  kind.paged.position_word = kThesaurusFile.position_word;
   kind.path = [&thesaurus] { return thesaurus.list.path(); };
   kind.changed = [&thesaurus] { return thesaurus.list.changed(); };
   kind.document_name = u"Thesaurus";

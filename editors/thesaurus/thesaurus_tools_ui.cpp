@@ -20,9 +20,9 @@ void start(const text_t& text) {
 }
 
 // The snapshot keeps the page that is shown.
-list_document& synonyms() {
+list_document& synonyms(thesaurus_document_record& thesaurus) {
   paged_list_first_row(TAB_THESAURUS);
-  return paged_list_document(TAB_THESAURUS);
+  return thesaurus.list;
 }
 
 // The refusals and the end notices; then the page, its labels and the
@@ -70,8 +70,8 @@ bool ask_clean_symbols_options(clean_symbols_options& choice) {
   return answer == 1;
 }
 
-bool refuse_empty() {
-  if (!paged_list_document(TAB_THESAURUS).empty()) return false;
+bool refuse_empty(const thesaurus_document_record& thesaurus) {
+  if (!thesaurus.list.empty()) return false;
   message_box(u"Warning!", u"No synonyms found.", MB_ICON_WARNING);
   show_status(u"Aborted.");
   return true;
@@ -79,30 +79,30 @@ bool refuse_empty() {
 
 }  // namespace
 
-void fix_thesaurus_spaces(text_view separator) {
+void fix_thesaurus_spaces(thesaurus_document_record& thesaurus, text_view separator) {
   start(u"Fix Invalid Spaces... <ESC> to abort.");
-  after(fix_thesaurus_entry_spaces(synonyms(), separator, main_window_job_host()));
+  after(fix_thesaurus_entry_spaces(synonyms(thesaurus), separator, main_window_job_host()));
 }
 
-void sort_or_unduplicate_meanings(int sort, int unduplicate) {
+void sort_or_unduplicate_meanings(thesaurus_document_record& thesaurus, int sort, int unduplicate) {
   start((sort ? text_t(u"Sort") : text_t(u"Unduplicate")) + u" meanings... <ESC> to abort.");
-  after(sort_or_unduplicate_thesaurus_meanings(synonyms(), sort != 0, unduplicate != 0, main_window_job_host()));
+  after(sort_or_unduplicate_thesaurus_meanings(synonyms(thesaurus), sort != 0, unduplicate != 0, main_window_job_host()));
 }
 
-void clean_thesaurus_symbols(clean_symbols_options& choice, text_view separator) {
+void clean_thesaurus_symbols(thesaurus_document_record& thesaurus, clean_symbols_options& choice, text_view separator) {
   start(u"Clean up. 1/3: Extracting... <ESC> to abort.");
-  if (refuse_empty()) return;
+  if (refuse_empty(thesaurus)) return;
   if (!ask_clean_symbols_options(choice)) return;
-  const thesaurus_tool_result r = clean_thesaurus_entry_symbols(synonyms(), choice, separator, main_window_job_host());
+  const thesaurus_tool_result r = clean_thesaurus_entry_symbols(synonyms(thesaurus), choice, separator, main_window_job_host());
   after(r);
   window_set_disabled(MAIN_WINDOW, 0);
   window_activate(MAIN_WINDOW);
 }
 
-void extract_thesaurus_to_file(int book, text_view separator) {
+void extract_thesaurus_to_file(const thesaurus_document_record& thesaurus, int book, text_view separator) {
   start(u"Extracting Thesaurus... <ESC> To abort.");
-  if (refuse_empty()) return;
-  const list_document& doc = paged_list_document(TAB_THESAURUS);
+  if (refuse_empty(thesaurus)) return;
+  const list_document& doc = thesaurus.list;
   // Only the file the user confirmed is replaced, and only once it is whole.
   const text_t target = request_save_path(book ? u"Extract Thesaurus to file (Book)" : u"Extract Thesaurus to file",
                                           u"Text Documents (*.txt)|*.txt", u".txt", doc.path());
@@ -114,27 +114,32 @@ void extract_thesaurus_to_file(int book, text_view separator) {
   if (!r.message.empty()) message_box(r.message_title, r.message, r.message_flags);
 }
 
-void sort_thesaurus_by_meaning_count(text_view separator) {
+void sort_thesaurus_by_meaning_count(thesaurus_document_record& thesaurus, text_view separator) {
   start(u"Sorting Thesaurus on number...");
-  after(sort_thesaurus_on_meaning_count(synonyms(), separator, main_window_job_host()));
+  after(sort_thesaurus_on_meaning_count(synonyms(thesaurus), separator, main_window_job_host()));
 }
 
-void combine_synonyms() {
+void combine_synonyms(thesaurus_document_record& thesaurus) {
   start(u"Combine. 1/3: Extracting... <ESC> to abort.");
-  after(combine_thesaurus_synonyms(synonyms(), main_window_job_host()));
+  after(combine_thesaurus_synonyms(synonyms(thesaurus), main_window_job_host()));
 }
 
-void register_thesaurus_tool_commands(clean_symbols_options& clean_symbols, const preferences& prefs,
-                                      tool_registry& tools) {
+void register_thesaurus_tool_commands(thesaurus_document_record& thesaurus, clean_symbols_options& clean_symbols,
+                                      const preferences& prefs, tool_registry& tools) {
   const text_t& separator = prefs.applied.number_separator_chr;
-  tools.set_command(MENU_THESAURUS_FIX_SPACES, [&separator] { fix_thesaurus_spaces(separator); });
-  tools.set_command(MENU_SORT_MEANINGS, [] { sort_or_unduplicate_meanings(1, 0); });
-  tools.set_command(MENU_DEDUPLICATE_MEANINGS, [] { sort_or_unduplicate_meanings(0, 1); });
-  tools.set_command(MENU_CLEAN_SYMBOLS,
-                    [&clean_symbols, &separator] { clean_thesaurus_symbols(clean_symbols, separator); });
-  tools.set_command(MENU_EXTRACT_SYNONYMS_TXT, [&separator] { extract_thesaurus_to_file(0, separator); });
-  tools.set_command(MENU_EXTRACT_SYNONYMS_BOOK, [&separator] { extract_thesaurus_to_file(1, separator); });
-  tools.set_command(MENU_SORT_ON_NUMBERS, [&separator] { sort_thesaurus_by_meaning_count(separator); });
-  tools.set_command(MENU_COMBINE_MEANINGS, combine_synonyms);
-  tools.set_command(MENU_THESAURUS_DUPLICATES, [&separator] { show_thesaurus_duplicates_window(separator); });
+  tools.set_command(MENU_THESAURUS_FIX_SPACES, [&thesaurus, &separator] { fix_thesaurus_spaces(thesaurus, separator); });
+  tools.set_command(MENU_SORT_MEANINGS, [&thesaurus] { sort_or_unduplicate_meanings(thesaurus, 1, 0); });
+  tools.set_command(MENU_DEDUPLICATE_MEANINGS, [&thesaurus] { sort_or_unduplicate_meanings(thesaurus, 0, 1); });
+  tools.set_command(MENU_CLEAN_SYMBOLS, [&thesaurus, &clean_symbols, &separator] {
+    clean_thesaurus_symbols(thesaurus, clean_symbols, separator);
+  });
+  tools.set_command(MENU_EXTRACT_SYNONYMS_TXT,
+                    [&thesaurus, &separator] { extract_thesaurus_to_file(thesaurus, 0, separator); });
+  tools.set_command(MENU_EXTRACT_SYNONYMS_BOOK,
+                    [&thesaurus, &separator] { extract_thesaurus_to_file(thesaurus, 1, separator); });
+  tools.set_command(MENU_SORT_ON_NUMBERS,
+                    [&thesaurus, &separator] { sort_thesaurus_by_meaning_count(thesaurus, separator); });
+  tools.set_command(MENU_COMBINE_MEANINGS, [&thesaurus] { combine_synonyms(thesaurus); });
+  tools.set_command(MENU_THESAURUS_DUPLICATES,
+                    [&thesaurus, &separator] { show_thesaurus_duplicates_window(thesaurus.list, separator); });
 }

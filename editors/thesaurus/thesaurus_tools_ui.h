@@ -4,6 +4,7 @@
 // command of the menu, the duplicates window included.
 #pragma once
 
+#include "editors/thesaurus/thesaurus_file.h"
 #include "editors/thesaurus/thesaurus_tools.h"
 #include "kit/id_blocks.h"
 #include "kit/preferences.h"
@@ -15,17 +16,18 @@ constexpr int REMOVE_DASH_BAR = 572, BAR_TO_SPACE = 573, REMOVE_BRACKETS = 574, 
 static_assert(ids_in_block(CLEAN_SYMBOLS_BLOCK, {WINDOW, REMOVE_DASH_BAR, BAR_TO_SPACE, REMOVE_BRACKETS, OK, CANCEL}));
 }  // namespace clean_symbols_ids
 
-// separator: the thousands separator of the counts the tools report.
-void fix_thesaurus_spaces(text_view separator);
-void sort_or_unduplicate_meanings(int sort, int unduplicate);
+// Each works on the Thesaurus tab's document; separator: the thousands
+// separator of the counts the tools report.
+void fix_thesaurus_spaces(thesaurus_document_record& thesaurus, text_view separator);
+void sort_or_unduplicate_meanings(thesaurus_document_record& thesaurus, int sort, int unduplicate);
 // Asks for the options, starting from choice and keeping the answer there
 // for the run of the program.
-void clean_thesaurus_symbols(clean_symbols_options& choice, text_view separator);
-void extract_thesaurus_to_file(int book, text_view separator);
-void sort_thesaurus_by_meaning_count(text_view separator);
-void combine_synonyms();
+void clean_thesaurus_symbols(thesaurus_document_record& thesaurus, clean_symbols_options& choice, text_view separator);
+void extract_thesaurus_to_file(const thesaurus_document_record& thesaurus, int book, text_view separator);
+void sort_thesaurus_by_meaning_count(thesaurus_document_record& thesaurus, text_view separator);
+void combine_synonyms(thesaurus_document_record& thesaurus);
 
-// Clean up symbols remembers its choice in clean_symbols; the counts use the
-// separator of prefs.
-void register_thesaurus_tool_commands(clean_symbols_options& clean_symbols, const preferences& prefs,
-                                      tool_registry& tools);
+// The commands work on thesaurus; Clean up symbols remembers its choice in
+// clean_symbols; the counts use the separator of prefs.
+void register_thesaurus_tool_commands(thesaurus_document_record& thesaurus, clean_symbols_options& clean_symbols,
+                                      const preferences& prefs, tool_registry& tools);

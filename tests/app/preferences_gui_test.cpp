@@ -1,6 +1,7 @@
 #include "app/preferences_window.h"
 
 #include "app/main_window.h"
+#include "app/program_commands.h"
 #include "app/tool_table.h"
 #include "app/workspace.h"
 #include "dictionary/dic_file.h"
@@ -34,6 +35,7 @@ class PreferencesWindowTest : public gui_test::GuiTest {
     ws_.prefs.applied_once = true;  // a normal run unless a test says otherwise
     ws_.prefs.first_apply = true;
     // The main window pages and labels this test's dictionary.
+    register_main_tabs(ws_.commands.kinds);
     register_list_view_handlers(ws_.dictionary.list, ws_.commands.kinds, ws_.prefs);
     register_recent_files(ws_.recent_files, ws_.commands.kinds);
     ws_.commands.kinds.dictionary.path = [this] { return ws_.dictionary.list.path(); };

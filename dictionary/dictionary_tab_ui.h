@@ -1,0 +1,8 @@
+// The Dictionary tab: its list of entries beside the .aff editor, and what
+// its kind shows (gadgets, the texts of Find, Goto and the list buttons).
+#pragma once
+
+#include "kit/document_kinds.h"
+
+// Gives the main window the tab's builder and fills kind's gadgets and texts.
+void register_dictionary_tab(document_kind& kind);
