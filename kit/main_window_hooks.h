@@ -4,11 +4,13 @@
 #pragma once
 
 #include <functional>
+#include <string_view>
 
 // Steps other parts of the program add to the end of every build (histories
 // reset, file labels, menu texts that depend on settings); they also run
-// when the Preferences window rebuilds the main window.
-void add_main_window_build_step(std::function<void()> step);
+// when the Preferences window rebuilds the main window. One step per owner:
+// setting it again replaces it in its place, an empty one removes it.
+void set_main_window_build_step(std::string_view owner, std::function<void()> step);
 // Runs the added steps in their order (the last part of a build).
 void run_main_window_build_steps();
 
