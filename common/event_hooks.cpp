@@ -4,13 +4,17 @@
 #include <atomic>
 
 namespace {
-std::atomic<void (*)()> installed_drain{nullptr};
+// The GUI layer's drain, installed once at start-up.
+std::atomic<void (*)()>& installed_drain() {
+  static std::atomic<void (*)()> drain{nullptr};
+  return drain;
 }
+}  // namespace
 
-void set_pending_events_drain(void (*drain)()) { installed_drain.store(drain); }
+void set_pending_events_drain(void (*drain)()) { installed_drain().store(drain); }
 
 void drain_pending_events() {
-  if (auto drain = installed_drain.load()) drain();
+  if (auto drain = installed_drain().load()) drain();
 }
 
 void owned_hooks::set(std::string_view owner, std::function<void()> hook) {

@@ -29,20 +29,27 @@ namespace {
 constexpr size_t BUFFER_SIZE = 64 * 1024;
 constexpr char16_t kReplacement = 0xFFFD;
 
-// Failures injected by tests: skip fault_skip[op] calls, then fail
-// fault_times[op].
+// Failures injected by tests: skip[op] calls succeed, then times[op] fail.
 constexpr int kFaultKinds = static_cast<int>(file_fault::count);
-int fault_skip[kFaultKinds] = {};
-int fault_times[kFaultKinds] = {};
+struct fault_plan {
+  int skip[kFaultKinds] = {};
+  int times[kFaultKinds] = {};
+};
+
+fault_plan& injected_faults() {
+  static fault_plan plan;
+  return plan;
+}
 
 bool fault_now(file_fault op) {
+  fault_plan& plan = injected_faults();
   const int k = static_cast<int>(op);
-  if (fault_times[k] == 0) return false;
-  if (fault_skip[k] > 0) {
-    --fault_skip[k];
+  if (plan.times[k] == 0) return false;
+  if (plan.skip[k] > 0) {
+    --plan.skip[k];
     return false;
   }
-  --fault_times[k];
+  --plan.times[k];
   errno = EIO;
   return true;
 }
@@ -733,13 +740,11 @@ text_t file_pair_double_fault_text(const file_pair_result& pair, text_view secon
 }
 
 void file_inject_fault(file_fault op, int after, int times) {
-  fault_skip[static_cast<int>(op)] = after;
-  fault_times[static_cast<int>(op)] = times;
+  injected_faults().skip[static_cast<int>(op)] = after;
+  injected_faults().times[static_cast<int>(op)] = times;
 }
 
-void file_clear_faults() {
-  for (int k = 0; k < kFaultKinds; ++k) fault_skip[k] = fault_times[k] = 0;
-}
+void file_clear_faults() { injected_faults() = fault_plan{}; }
 
 // ---- Opening and closing ---------------------------------------------------
 
