@@ -60,13 +60,13 @@ class held_words : public expansion_sink {
   void add_stable(text_view word) { words_.insert(word); }
   void add_entry(const aff_decode_cache& cache, text_view entry) {
     adding_ = true;
-    expander_.expand(cache, entry, *this);
+    expand_entry(cache, entry, *this);
   }
   // Whether every word of the entry is held already.
   bool holds_every_word_of(const aff_decode_cache& cache, text_view entry) {
     adding_ = false;
     missing_ = false;
-    expander_.expand(cache, entry, *this);
+    expand_entry(cache, entry, *this);
     return !missing_;
   }
   bool take(const derived_row& row) override {
@@ -82,7 +82,6 @@ class held_words : public expansion_sink {
   std::deque<text_t> storage_;  // stable: the set views into it
   std::unordered_set<text_view> words_;
   bool adding_ = true, missing_ = false;
-  affix_expander expander_;
 };
 
 }  // namespace
@@ -181,7 +180,6 @@ crunch_result crunch_dictionary(list_document& doc, const aff_decode_cache& cach
     usable[i] = settings.enabled[i] && may_give_suffix(cache, crunch_option_table[i].letter);
 
   first_suffix_sink sink;
-  affix_expander expander;
   text_t entry;
   for (size_t p = 0; p < order.size(); ++p) {
     const uint32_t base_id = order[p];
@@ -196,7 +194,7 @@ crunch_result crunch_dictionary(list_document& doc, const aff_decode_cache& cach
         entry.assign(base.word).push_back(u'/');
         entry.push_back(letter);
         sink.first.clear();
-        expander.expand(cache, entry, sink);
+        expand_entry(cache, entry, sink);
         const text_t& derived = sink.first;
         // A candidate shares the base's group and is not the base's own word.
         if (derived.empty() || derived == base.word || derived.compare(0, key.size(), key) != 0) continue;
