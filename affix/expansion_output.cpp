@@ -112,7 +112,9 @@ void file_text_writer::written_some() {
 
 void file_text_writer::flush() {
   if (buffer_.empty()) return;
-  file_write_text(file_, buffer_, FORMAT_UTF8);
+  append_utf8(bytes_, buffer_);
+  if (file_) file_->write_buffer(bytes_);
+  bytes_.clear();
   buffer_.clear();
 }
 

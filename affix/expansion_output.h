@@ -8,7 +8,7 @@
 //   word_array_sink         words stored in a word array
 //   word_statistics_sink    the statistics counts (word_statistics)
 //   statistics_lines_sink   the words of one statistics type, as lines of a
-//                           view or of an open file
+//                           view or of a file being saved
 //   first_suffix_sink       the first suffix derivative, then stop
 #pragma once
 
@@ -21,6 +21,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+class atomic_file;  // common/file.h
 
 // Views list at most this many rows: an entry can stand for millions of
 // words, which a file takes but a list would hold for seconds and gigabytes.
@@ -60,11 +62,11 @@ class hyphenation_rows_sink : public expansion_sink {
 };
 
 // ---- Text for an open file ----------------------------------------------------------
-// Collects text and writes it to a numbered file (common/file.h) as UTF-8 in
-// large pieces; the rest is written by flush() or the destructor.
+// Collects text and writes it to a file being saved (common/file.h) as UTF-8
+// in large pieces; the rest is written by flush() or the destructor.
 class file_text_writer {
  public:
-  explicit file_text_writer(int file) : file_(file) {}
+  explicit file_text_writer(atomic_file* file) : file_(file) {}
   ~file_text_writer() { flush(); }
   file_text_writer(const file_text_writer&) = delete;
   file_text_writer& operator=(const file_text_writer&) = delete;
@@ -73,8 +75,9 @@ class file_text_writer {
   void flush();
 
  private:
-  int file_;
+  atomic_file* file_;  // null: nothing is written
   text_t buffer_;
+  std::string bytes_;
 };
 
 // Bytes appended without a check per byte: the UTF-8 text of a file
@@ -214,14 +217,14 @@ class word_statistics_sink : public expansion_sink {
 // and the word the affix was applied to.
 enum class word_annotation : bool { plain, with_origin };
 
-// The words of one type (WORD_TYPE_...), as lines of a view or of an open
-// file.
+// The words of one type (WORD_TYPE_...), as lines of a view or of a file
+// being saved.
 class statistics_lines_sink : public expansion_sink {
  public:
   statistics_lines_sink(int word_type, word_annotation annotation, std::vector<text_t>& lines)
-      : word_type_(word_type), annotation_(annotation), lines_(&lines), out_(0) {}
-  statistics_lines_sink(int word_type, word_annotation annotation, int file)
-      : word_type_(word_type), annotation_(annotation), lines_(nullptr), out_(file) {}
+      : word_type_(word_type), annotation_(annotation), lines_(&lines), out_(nullptr) {}
+  statistics_lines_sink(int word_type, word_annotation annotation, atomic_file& file)
+      : word_type_(word_type), annotation_(annotation), lines_(nullptr), out_(&file) {}
   bool take(const derived_row& row) override;
   void flush() { out_.flush(); }
 

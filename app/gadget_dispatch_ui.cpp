@@ -122,7 +122,7 @@ void clear_aff_editor(const document_kind& dictionary) {
 }
 
 void open_licence() {
-  text_t path = base_folder + u"Vocabrix_manual_V40.html#7.apache_license";
+  text_t path = base_folder() + u"Vocabrix_manual_V40.html#7.apache_license";
   if (path.empty() || path.front() != u'/') path.insert(path.begin(), u'/');
   open_with_desktop(u"file://" + path);
 }

@@ -27,7 +27,7 @@ void load_last_update_check(int64_t& last_check) {
 bool save_last_update_check(int64_t& last_check) {
   const int64_t now = date_now();
   last_check = now;
-  if (!file_create_atomic(kFile, last_update_check_path())) return false;
-  file_write_int64(kFile, now);
-  return file_commit(kFile);
+  std::string bytes;
+  append_little_endian(bytes, now, 8);
+  return write_file_atomically(last_update_check_path(), bytes);
 }

@@ -103,12 +103,8 @@ void install_main_dispatch(main_commands& commands, find_options& find, const pr
     register_command(command_kind::shortcut, shortcut,
                      [&commands, &find, &prefs](const command_event& e) { run_shortcut(e.id, e.tab, commands, find, prefs); });
   }
-  // Refreshes are added, not replaced: only the newest installation acts.
-  static int generation = 0;
-  const int mine = ++generation;
-  register_pass_refresh(pass_stage::control_states, [mine, &commands] {
-    if (mine == generation) refresh_control_states(commands);
-  });
+  register_pass_refresh(pass_stage::control_states, "main dispatch",
+                        [&commands] { refresh_control_states(commands); });
   register_event_hook(event_hook::main_window_close, [&commands](const command_event&) {
     exit_requested = confirm_discard_changes(commands.kinds, u"Really exit?");
   });

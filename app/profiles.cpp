@@ -43,9 +43,9 @@ int64_t extract(text_view destination, text_view name) {
 bool write_version_file(text_view path) {
   // Whatever stands there goes first: a link would be written through.
   file_delete(path);
-  if (!file_create_atomic(FILE_NUMBER, path)) return false;
-  file_write_text(FILE_NUMBER, settings_format, 2);
-  return file_commit(FILE_NUMBER);
+  std::string bytes;
+  append_utf8(bytes, settings_format);
+  return write_file_atomically(path, bytes);
 }
 
 // The version entry's first line, or "" when it cannot be read.

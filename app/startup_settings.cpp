@@ -10,7 +10,7 @@ int read_settings_files(preferences& prefs, aff_aid_languages& aff_aid, std::vec
   read_registered_settings(oversized);
   // The AFF-aid list is built on every start, so the built-in language and
   // the custom ones are offered on a first start too.
-  read_aff_aid_languages(base_folder, aff_aid);
+  read_aff_aid_languages(base_folder(), aff_aid);
   // Read after start-up by the recent-files update, which then starts a
   // fresh log; checked here so that one message names every refused file.
   settings_file_refused(settings_file_path(u"kwx4_recent_files.log"), oversized);

@@ -33,17 +33,15 @@ void measure(const std::string& path) {
 
 int main(int argc, char** argv) {
   std::string generated = "/tmp/vx_file_read_bench.dic";
-  if (file_create_atomic(1, from_utf8(generated))) {
-    file_write_line(1, u"1000000", FORMAT_UTF8);
-    for (int i = 0; i < 1000000; ++i) {
-      text_t word = i % 3 == 0 ? u"Grüße" : u"word";
-      word += string_from_int(i);
-      word += u"/ABC";
-      if (i % 2) word += u"\tpo:noun";
-      file_write_line(1, word, FORMAT_UTF8);
-    }
-    if (!file_commit(1)) std::printf("could not write %s\n", generated.c_str());
+  std::string bytes = "1000000\n";
+  for (int i = 0; i < 1000000; ++i) {
+    text_t word = i % 3 == 0 ? u"Grüße" : u"word";
+    word += string_from_int(i);
+    word += u"/ABC";
+    if (i % 2) word += u"\tpo:noun";
+    append_utf8_line(bytes, word);
   }
+  if (!write_file_atomically(from_utf8(generated), bytes)) std::printf("could not write %s\n", generated.c_str());
   measure(generated);
   for (const char* dic : {"/usr/share/hunspell/en_US.dic", "/usr/share/hunspell/de_DE.dic", "/usr/share/hunspell/fr.dic"})
     measure(dic);

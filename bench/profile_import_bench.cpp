@@ -48,8 +48,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "the settings folder must be named \"settings\"\n");
     return 2;
   }
-  base_folder = path_directory(from_utf8(folder));
-  if (base_folder.empty() || base_folder.back() != u'/') base_folder += u'/';
+  text_t base = path_directory(from_utf8(folder));
+  if (base.empty() || base.back() != u'/') base += u'/';
+  set_base_folder(base);
 
   int64_t start = bench::now_ms();
   const profile_outcome outcome = import_profile_from(from_utf8(argv[2]));

@@ -43,7 +43,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   // A program folder that does not exist: the time of the check is not stored.
-  base_folder = u"/nonexistent/vocabrix_update_check_bench/";
+  set_base_folder(u"/nonexistent/vocabrix_update_check_bench/");
   printing_view view;
   const int64_t start = bench::now_ms();
   int64_t last_check = 0;

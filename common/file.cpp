@@ -29,20 +29,27 @@ namespace {
 constexpr size_t BUFFER_SIZE = 64 * 1024;
 constexpr char16_t kReplacement = 0xFFFD;
 
-// Failures injected by tests: skip fault_skip[op] calls, then fail
-// fault_times[op].
+// Failures injected by tests: skip[op] calls succeed, then times[op] fail.
 constexpr int kFaultKinds = static_cast<int>(file_fault::count);
-int fault_skip[kFaultKinds] = {};
-int fault_times[kFaultKinds] = {};
+struct fault_plan {
+  int skip[kFaultKinds] = {};
+  int times[kFaultKinds] = {};
+};
+
+fault_plan& injected_faults() {
+  static fault_plan plan;
+  return plan;
+}
 
 bool fault_now(file_fault op) {
+  fault_plan& plan = injected_faults();
   const int k = static_cast<int>(op);
-  if (fault_times[k] == 0) return false;
-  if (fault_skip[k] > 0) {
-    --fault_skip[k];
+  if (plan.times[k] == 0) return false;
+  if (plan.skip[k] > 0) {
+    --plan.skip[k];
     return false;
   }
-  --fault_times[k];
+  --plan.times[k];
   errno = EIO;
   return true;
 }
@@ -112,16 +119,12 @@ struct file_slot {
   bool read_ok = true;
   int default_format = FORMAT_UTF8;
   int64_t mixed_utf8_line = 0;
-  bool is_atomic = false;
-  atomic_file atomic;
 
   file_slot() = default;
   file_slot(const file_slot&) = delete;
   file_slot& operator=(const file_slot&) = delete;
   ~file_slot() {
-    if (is_atomic) {
-      atomic.discard();
-    } else if (fd >= 0) {
+    if (fd >= 0) {
       flush();
       ::close(fd);
     }
@@ -411,10 +414,9 @@ void write_encoded(int n, text_view s, int format, bool line_end) {
 void write_le(int n, int64_t v, int bytes) {
   file_slot* f = find_file(n);
   if (!f) return;
-  unsigned char b[8];
-  auto u = static_cast<uint64_t>(v);
-  for (int i = 0; i < bytes; ++i) b[i] = static_cast<unsigned char>(u >> (8 * i));
-  f->put(b, static_cast<size_t>(bytes));
+  std::string b;
+  append_little_endian(b, v, bytes);
+  f->put(b.data(), b.size());
 }
 
 int64_t read_le(int n, int bytes) {
@@ -667,6 +669,21 @@ void atomic_file::discard() {
   target_.clear();
 }
 
+bool write_file_atomically(text_view path, std::string_view bytes) {
+  atomic_file out;
+  return out.create(path) && out.write(bytes.data(), bytes.size()) && out.commit();
+}
+
+void append_utf8_line(std::string& out, text_view s) {
+  append_utf8(out, s);
+  out.push_back('\n');
+}
+
+void append_little_endian(std::string& out, int64_t v, int bytes) {
+  auto u = static_cast<uint64_t>(v);
+  for (int i = 0; i < bytes; ++i) out.push_back(static_cast<char>(u >> (8 * i)));
+}
+
 file_pair_result commit_file_pair(atomic_file& first, atomic_file& second) {
   file_pair_result r;
   r.first_target = from_utf8(first.target_);
@@ -723,13 +740,11 @@ text_t file_pair_double_fault_text(const file_pair_result& pair, text_view secon
 }
 
 void file_inject_fault(file_fault op, int after, int times) {
-  fault_skip[static_cast<int>(op)] = after;
-  fault_times[static_cast<int>(op)] = times;
+  injected_faults().skip[static_cast<int>(op)] = after;
+  injected_faults().times[static_cast<int>(op)] = times;
 }
 
-void file_clear_faults() {
-  for (int k = 0; k < kFaultKinds; ++k) fault_skip[k] = fault_times[k] = 0;
-}
+void file_clear_faults() { injected_faults() = fault_plan{}; }
 
 // ---- Opening and closing ---------------------------------------------------
 
@@ -753,16 +768,6 @@ int file_create(int n, text_view path) {
   return fd < 0 ? 0 : install_file(n, fd);
 }
 
-int file_create_atomic(int n, text_view path) {
-  file_close(n);
-  auto slot = std::make_unique<file_slot>();
-  if (!slot->atomic.create(path)) return 0;
-  slot->is_atomic = true;
-  slot->fd = slot->atomic.descriptor();
-  file_slots()[n] = std::move(slot);
-  return 1;
-}
-
 void file_close(int n) {
   auto& slots = file_slots();
   if (n == -1) {
@@ -772,7 +777,7 @@ void file_close(int n) {
   }
 }
 
-bool file_commit(int n) {
+bool file_close_checked(int n) {
   auto& slots = file_slots();
   auto it = slots.find(n);
   if (it == slots.end()) return false;
@@ -780,20 +785,10 @@ bool file_commit(int n) {
   slots.erase(it);
   f->flush();
   bool ok = f->write_ok;
-  if (f->is_atomic) {
-    if (!ok) f->atomic.set_failed();
-    f->is_atomic = false;
-    f->fd = -1;
-    return f->atomic.commit();
-  }
   if (::close(f->fd) != 0) ok = false;
   f->fd = -1;
   return ok;
 }
-
-bool file_close_checked(int n) { return file_commit(n); }
-
-void file_discard(int n) { file_close(n); }
 
 bool file_read_ok(int n) {
   file_slot* f = find_file(n);

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <string_view>
 
 // Text formats of files.
 enum file_format : int {
@@ -120,21 +121,11 @@ int64_t file_read_int8(int n);
 int64_t file_read_int32(int n);
 int64_t file_read_int64(int n);
 // Flushes and closes; returns false when any write, the flush or the close
-// failed. On a file made by file_create_atomic it is file_commit.
+// failed.
 bool file_close_checked(int n);
 // True when no read failed (an I/O error, not the end of the file) since the
 // file was opened: a load that ends early can tell a short file from a bad one.
 bool file_read_ok(int n);
-
-// Safe saving. file_create_atomic writes a temporary file in the target's
-// folder (with the old file's mode when there is one); file_commit checks
-// every write, flushes, syncs, closes and renames it over the target, and on
-// any failure deletes the temporary and returns false with the old file
-// intact. file_discard (and file_close) drop the temporary, target untouched.
-// A symbolic link as target is followed: the file it names is replaced.
-int file_create_atomic(int n, text_view path);
-bool file_commit(int n);
-void file_discard(int n);
 
 // A write past the file-size limit (ulimit -f) must fail like any other
 // write instead of killing the program: ignores SIGXFSZ. Every writer calls
@@ -143,8 +134,11 @@ void ignore_file_size_signal();
 
 struct file_pair_result;
 
-// The same mechanism for writers that are not numbered files (archives,
-// downloads). Destroying an uncommitted one deletes its temporary.
+// Safe saving: writes a temporary file in the target's folder (with the old
+// file's mode when there is one); commit checks every write, syncs, closes
+// and renames it over the target, and on any failure deletes the temporary
+// and returns false with the old file intact. Destroying an uncommitted one
+// (or discard) deletes its temporary, target untouched.
 class atomic_file {
  public:
   atomic_file() = default;
@@ -177,11 +171,6 @@ class atomic_file {
 
  private:
   friend file_pair_result commit_file_pair(atomic_file& first, atomic_file& second);
-// After a double fault (pair.first_replaced): the message that says what each
-// name now holds, e.g. document "dictionary", first_kind ".aff", second_kind
-// ".dic"; had_second tells whether second's target existed before the save.
-text_t file_pair_double_fault_text(const file_pair_result& pair, text_view second_target, bool had_second,
-                                   text_view document, text_view first_kind, text_view second_kind);
   bool finish();  // checks, syncs and closes; the temporary stays
   int fd_ = -1;
   bool failed_ = false;
@@ -190,6 +179,18 @@ text_t file_pair_double_fault_text(const file_pair_result& pair, text_view secon
   std::string temporary_;
   std::string target_;
 };
+
+// The whole file in one go through atomic_file: false when it could not be
+// made, written or renamed (the old file then stays).
+bool write_file_atomically(text_view path, std::string_view bytes);
+// Appends s as UTF-8 and a line feed, as file_write_line(n, s, FORMAT_UTF8)
+// writes it.
+void append_utf8_line(std::string& out, text_view s);
+// Appends v as `bytes` little-endian bytes, as file_write_int32 (4) and
+// file_write_int64 (8) write it.
+void append_little_endian(std::string& out, int64_t v, int bytes);
+// The UTF-8 byte-order mark, for writers that fill a byte buffer.
+constexpr std::string_view UTF8_BOM = "\xEF\xBB\xBF";
 
 // Two files saved as one (a .dic and its .aff): both temporaries are checked
 // and closed before anything is replaced; the old file under first's target

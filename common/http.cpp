@@ -17,7 +17,11 @@ namespace {
 const char* const USER_AGENT = "Mozilla/5.0 Gecko/41.0 Firefox/41.0";
 constexpr long CONNECT_TIMEOUT_MS = 30000;
 constexpr long USUAL_STALL_SECONDS = 30;
-long stall_seconds = USUAL_STALL_SECONDS;
+// How long a transfer may stall; tests shorten it.
+long& stall_seconds() {
+  static long seconds = USUAL_STALL_SECONDS;
+  return seconds;
+}
 
 struct curl_api {
   void* handle = nullptr;
@@ -123,7 +127,7 @@ easy_ptr new_request(const curl_api& c, const std::string& url) {
   c.easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
   // A server that accepts and then sends nothing would block the program.
   c.easy_setopt(h, CURLOPT_LOW_SPEED_LIMIT, 1L);
-  c.easy_setopt(h, CURLOPT_LOW_SPEED_TIME, stall_seconds);
+  c.easy_setopt(h, CURLOPT_LOW_SPEED_TIME, stall_seconds());
   // Web requests only: a redirect cannot reach local files. Older libraries
   // without these options keep their own defaults.
   c.easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
@@ -248,7 +252,7 @@ long http_get_body(text_view url, std::string& body, const http_limits& limits) 
   return status;
 }
 
-void http_set_stall_seconds(long seconds) { stall_seconds = seconds > 0 ? seconds : USUAL_STALL_SECONDS; }
+void http_set_stall_seconds(long seconds) { stall_seconds() = seconds > 0 ? seconds : USUAL_STALL_SECONDS; }
 
 text_t http_url_encode(text_view s) {
   static const char* const kept = "!#$&'()*,-./:;=?@_~";

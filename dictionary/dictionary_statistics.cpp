@@ -16,7 +16,6 @@ const std::array<int, STATISTICS_TYPE_ROWS> statistics_type_images{14, 15, 16, 1
 
 namespace {
 
-constexpr int kFile = 1;
 // The export right-aligns the type titles in this many units.
 constexpr int64_t kExportTitleWidth = 19;
 
@@ -56,10 +55,9 @@ bool expandable(text_view head) { return !head.empty() && head[0] != u'/'; }
 
 // A text written whole through the atomic writer.
 bool write_text_file(text_view path, text_view text, bool bom) {
-  if (file_create_atomic(kFile, path) == 0) return false;
-  if (bom) file_write_bom(kFile, FORMAT_UTF8);
-  file_write_text(kFile, text, FORMAT_UTF8);
-  return file_commit(kFile);
+  std::string bytes(bom ? UTF8_BOM : std::string_view());
+  append_utf8(bytes, text);
+  return write_file_atomically(path, bytes);
 }
 
 }  // namespace
@@ -230,14 +228,15 @@ statistics_extraction_result export_forms_of_statistic_type(const list_document&
                                                             long_job_host& host) {
   statistics_extraction_result r;
   long_job job(host, u"", doc.count(), true);
-  if (file_create_atomic(kFile, path) == 0) {
+  atomic_file out;
+  if (!out.create(path)) {
     r.write_failed = true;
     job.end(u"");
     return r;
   }
-  file_write_bom(kFile, FORMAT_UTF8);
+  out.write(UTF8_BOM.data(), UTF8_BOM.size());
   {
-    statistics_lines_sink sink(row, annotation, kFile);
+    statistics_lines_sink sink(row, annotation, out);
     for (int64_t k = 0; k < doc.count(); ++k) {
       const word_type_counter_record* c = entry_counters(stats, k);
       const bool has = c && (row == WORD_TYPE_APOSTROPHE ? c->apostrophe_forms > 0
@@ -254,11 +253,11 @@ statistics_extraction_result export_forms_of_statistic_type(const list_document&
     if (!r.aborted) sink.flush();
   }
   if (r.aborted) {
-    file_discard(kFile);
+    out.discard();
     job.end(u"");
     return r;
   }
-  if (!file_commit(kFile)) r.write_failed = true;
+  if (!out.commit()) r.write_failed = true;
   job.end(job.elapsed_text());
   return r;
 }

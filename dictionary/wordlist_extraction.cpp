@@ -11,7 +11,6 @@ const char16_t WORDLIST_CSV_HEADER[] = u"\"Root_word\";\"Word\";\"Primary\";\"Ty
 
 namespace {
 
-constexpr int kFile = 1;  // the tag search writes to file 1
 // The word list is written whenever this much is ready: one buffer, used
 // again and again, stays in the cache and costs no fresh pages (on a large
 // output, fresh pages cost more than the writes it saves).
@@ -138,18 +137,15 @@ postag_search_result find_entries_by_postag(const list_document& doc, const post
 }
 
 bool write_postag_matches(const list_document& doc, const std::vector<int64_t>& matches, text_view path) {
-  if (file_create_atomic(kFile, path) == 0) return false;
-  file_write_bom(kFile, FORMAT_UTF8);
-  text_t text;
+  atomic_file out;
+  if (!out.create(path)) return false;
+  std::string bytes(UTF8_BOM);
   for (int64_t i : matches) {
-    text.append(string_replace(doc.entry(i), u"\n", u"\t")).push_back(u'\n');
-    if (text.size() > (1u << 16)) {
-      file_write_text(kFile, text, FORMAT_UTF8);
-      text.clear();
-    }
+    append_utf8_line(bytes, string_replace(doc.entry(i), u"\n", u"\t"));
+    out.write_buffer(bytes, EXTRACTION_WRITE_BYTES);
   }
-  file_write_text(kFile, text, FORMAT_UTF8);
-  return file_commit(kFile);
+  out.write_buffer(bytes);
+  return out.commit();
 }
 
 text_t postag_match_row(text_view entry) { return string_replace(entry, u"\n", u"\u2192"); }

@@ -11,7 +11,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   std::error_code ec;
   std::filesystem::remove_all(program, ec);
   std::filesystem::create_directories(program + "/settings", ec);
-  base_folder = from_utf8(program + "/");
+  set_base_folder(from_utf8(program + "/"));
   import_profile_from(fuzz::write_file("profile.kwx_profile", std::string_view(reinterpret_cast<const char*>(data), size)));
   return 0;
 }

@@ -5,8 +5,10 @@
 
 // The program's folder with a trailing "/" (the executable's folder, else
 // the current folder), and its settings folder.
-extern text_t base_folder;
-text_t settings_folder();  // base_folder + "settings/"
+const text_t& base_folder();
+text_t settings_folder();  // base_folder() + "settings/"
+// Points it at a folder (tests and benches use one of their own).
+void set_base_folder(text_view folder);
 
 // Finds the base folder from the executable's path (or the current folder
 // when that has none) and creates base + "settings" when it is missing.

@@ -1,5 +1,7 @@
 #include "kit/command_registry.h"
 
+#include "common/event_hooks.h"
+
 #include <array>
 #include <map>
 #include <utility>
@@ -10,7 +12,7 @@ namespace {
 struct registry {
   std::map<std::pair<int, int>, command_handler> commands;
   std::array<command_handler, 7> hooks;
-  std::array<std::vector<std::function<void()>>, 3> refreshes;
+  std::array<owned_hooks, 3> refreshes;
   std::function<void(update_check_start)> update_check;
 };
 
@@ -54,13 +56,11 @@ void run_event_hook(event_hook slot, const command_event& event) {
   if (handler) handler(event);
 }
 
-void register_pass_refresh(pass_stage stage, std::function<void()> refresh) {
-  if (refresh) the_registry().refreshes[static_cast<size_t>(stage)].push_back(std::move(refresh));
+void register_pass_refresh(pass_stage stage, std::string_view owner, std::function<void()> refresh) {
+  the_registry().refreshes[static_cast<size_t>(stage)].set(owner, std::move(refresh));
 }
 
-void run_pass_refresh(pass_stage stage) {
-  for (const auto& refresh : the_registry().refreshes[static_cast<size_t>(stage)]) refresh();
-}
+void run_pass_refresh(pass_stage stage) { the_registry().refreshes[static_cast<size_t>(stage)].run(); }
 
 void register_automatic_update_check(std::function<void(update_check_start)> check) {
   the_registry().update_check = std::move(check);

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <functional>
+#include <string_view>
 
 // What reached the dispatcher.
 struct command_event {
@@ -48,9 +49,10 @@ void run_event_hook(event_hook slot, const command_event& event);
 
 // Work done before each wait of the main loop, in registration order within
 // each stage (control states first, then the recent-files menu, then the
-// tab labels).
+// tab labels). Each owner has one refresh per stage: registering again
+// replaces it in its place, an empty one removes it.
 enum class pass_stage { control_states, recent_files_menu, tab_labels };
-void register_pass_refresh(pass_stage stage, std::function<void()> refresh);
+void register_pass_refresh(pass_stage stage, std::string_view owner, std::function<void()> refresh);
 void run_pass_refresh(pass_stage stage);
 
 // The update check the main loop starts at start-up when one is due; a new

@@ -420,12 +420,7 @@ void register_list_view_handlers(list_document& dictionary_entries, document_kin
   // The other kinds' documents are watched as they register.
   set_paged_list_document(registry.dictionary, dictionary_entries);
 
-  // Refreshes and build steps are added, not replaced: only the newest
-  // registration acts.
-  static int generation = 0;
-  const int mine = ++generation;
-  register_pass_refresh(pass_stage::tab_labels, [mine] {
-    if (mine != generation) return;
+  register_pass_refresh(pass_stage::tab_labels, "list view", [] {
     refresh_shown_tab_labels();
     // A page of the scroll bars is as long as the list shows.
     for (int bar : {DICTIONARY_SCROLL, THESAURUS_SCROLL, HYPHENATION_SCROLL, AUTOCORRECT_SCROLL}) {
@@ -434,8 +429,8 @@ void register_list_view_handlers(list_document& dictionary_entries, document_kin
     }
   });
   // A rebuilt main window has empty lists: show the documents again.
-  add_main_window_build_step([mine] {
-    if (mine != generation || !kinds) return;
+  set_main_window_build_step("list view", [] {
+    if (!kinds) return;
     for (document_kind* k : kinds->all()) k->paged.shown_scroll = 0;
     for (document_kind* k : kinds->all()) {
       draw_page(*k, false);

@@ -7,6 +7,7 @@
 #include "kit/main_tab_parts.h"
 
 #include <functional>
+#include <string_view>
 
 // What fills a tab; run inside the tab while the panel is built (again on
 // every rebuild of the main window).
@@ -18,8 +19,9 @@ void build_main_tab(int tab, const main_tab_layout& layout);
 
 // Steps other parts of the program add to the end of every build (histories
 // reset, file labels, menu texts that depend on settings); they also run
-// when the Preferences window rebuilds the main window.
-void add_main_window_build_step(std::function<void()> step);
+// when the Preferences window rebuilds the main window. One step per owner:
+// setting it again replaces it in its place, an empty one removes it.
+void set_main_window_build_step(std::string_view owner, std::function<void()> step);
 // Runs the added steps in their order (the last part of a build).
 void run_main_window_build_steps();
 

@@ -1,10 +1,10 @@
 #include "kit/main_window_hooks.h"
 
+#include "common/event_hooks.h"
 #include "gui/gui.h"
 #include "kit/ids.h"
 
 #include <array>
-#include <vector>
 
 int list_shortcuts_active = 0;
 
@@ -15,8 +15,8 @@ std::array<main_tab_builder, TAB_COUNT>& tab_builders() {
   return builders;
 }
 
-std::vector<std::function<void()>>& build_steps() {
-  static std::vector<std::function<void()>> steps;
+owned_hooks& build_steps() {
+  static owned_hooks steps;
   return steps;
 }
 
@@ -31,13 +31,11 @@ void build_main_tab(int tab, const main_tab_layout& layout) {
   if (const main_tab_builder& build = tab_builders()[static_cast<size_t>(tab)]) build(layout);
 }
 
-void add_main_window_build_step(std::function<void()> step) {
-  if (step) build_steps().push_back(std::move(step));
+void set_main_window_build_step(std::string_view owner, std::function<void()> step) {
+  build_steps().set(owner, std::move(step));
 }
 
-void run_main_window_build_steps() {
-  for (const auto& step : build_steps()) step();
-}
+void run_main_window_build_steps() { build_steps().run(); }
 
 void install_list_shortcuts() {
   shortcut_add(MAIN_WINDOW, KEY_DELETE, SHORTCUT_DELETE);

@@ -18,7 +18,6 @@ constexpr char16_t kDefaultUpdateFrequency[] = u"monthly";
 // Resolutions the layout can be made for without collapsing a window.
 constexpr int64_t kResolutionMinWidth = 800, kResolutionMinHeight = 600;
 constexpr int64_t kResolutionMax = 16384;
-constexpr int kFile = 1;
 
 int64_t clamp(int64_t v, int64_t lo, int64_t hi) { return std::min(std::max(v, lo), hi); }
 
@@ -166,27 +165,27 @@ bool write_prefs_file(text_view path, const preferences_kwx4& record) {
   for (text_t* t : {&p.window_resolution, &p.aff_aid_language, &p.number_separator_chr,
                     &p.check_for_updates, &p.font_for_language, &p.font_for_language_size})
     *t = without_line_breaks(*t);
-  if (!file_create_atomic(kFile, path)) return false;
-  file_write_line(kFile, settings_format_id, FORMAT_UTF8);
-  file_write_line(kFile, p.window_resolution, FORMAT_UTF8);
-  file_write_int32(kFile, p.number_of_lines);
-  file_write_int32(kFile, p.pixels_plus);
-  file_write_int32(kFile, p.number_of_lines_languagetool);
-  file_write_line(kFile, p.aff_aid_language, FORMAT_UTF8);
-  file_write_line(kFile, p.number_separator_chr, FORMAT_UTF8);
-  file_write_int32(kFile, p.affix_colour_primary);
-  file_write_int32(kFile, p.affix_colour_suffix);
-  file_write_int32(kFile, p.affix_colour_prefix);
-  file_write_int32(kFile, p.affix_colour_both);
-  file_write_line(kFile, p.check_for_updates, FORMAT_UTF8);
-  file_write_int64(kFile, p.last_check_updates_time);
-  file_write_int32(kFile, p.ask_after_n_words);
-  file_write_line(kFile, p.font_for_language, FORMAT_UTF8);
-  file_write_line(kFile, p.font_for_language_size, FORMAT_UTF8);
-  file_write_line(kFile, string_from_int(p.font_for_language_style), FORMAT_UTF8);
-  file_write_int32(kFile, p.autocorrect_spaces_on_left);
-  file_write_int32(kFile, p.all_synonyms_in_one_line);
-  return file_commit(kFile);
+  std::string bytes;
+  append_utf8_line(bytes, settings_format_id);
+  append_utf8_line(bytes, p.window_resolution);
+  append_little_endian(bytes, p.number_of_lines, 4);
+  append_little_endian(bytes, p.pixels_plus, 4);
+  append_little_endian(bytes, p.number_of_lines_languagetool, 4);
+  append_utf8_line(bytes, p.aff_aid_language);
+  append_utf8_line(bytes, p.number_separator_chr);
+  append_little_endian(bytes, p.affix_colour_primary, 4);
+  append_little_endian(bytes, p.affix_colour_suffix, 4);
+  append_little_endian(bytes, p.affix_colour_prefix, 4);
+  append_little_endian(bytes, p.affix_colour_both, 4);
+  append_utf8_line(bytes, p.check_for_updates);
+  append_little_endian(bytes, p.last_check_updates_time, 8);
+  append_little_endian(bytes, p.ask_after_n_words, 4);
+  append_utf8_line(bytes, p.font_for_language);
+  append_utf8_line(bytes, p.font_for_language_size);
+  append_utf8_line(bytes, string_from_int(p.font_for_language_style));
+  append_little_endian(bytes, p.autocorrect_spaces_on_left, 4);
+  append_little_endian(bytes, p.all_synonyms_in_one_line, 4);
+  return write_file_atomically(path, bytes);
 }
 
 bool save_prefs_record(const preferences_kwx4& record) { return write_prefs_file(prefs_file_path(), record); }

@@ -49,10 +49,10 @@ bool read_recent_files_log(recent_file_lists& recent) {
 }
 
 bool write_recent_files_log(const recent_file_lists& recent) {
-  if (!file_create_atomic(kFile, recent_files_log_path())) return false;
+  std::string bytes;
   for (const std::vector<text_t>& list : recent.lists)
-    for (int64_t i = 1; i <= RECENT_LIST_LENGTH; ++i) file_write_line(kFile, list[i], FORMAT_UTF8);
-  return file_commit(kFile);
+    for (int64_t i = 1; i <= RECENT_LIST_LENGTH; ++i) append_utf8_line(bytes, list[i]);
+  return write_file_atomically(recent_files_log_path(), bytes);
 }
 
 void update_recent_files_for_tab(recent_file_lists& recent, text_view path, int64_t list_number) {
@@ -63,10 +63,7 @@ void update_recent_files_for_tab(recent_file_lists& recent, text_view path, int6
   const bool oversized = size > settings_file_size_limit(path_file_name(log));
   if (size <= 0 || oversized) {
     if (oversized) reset_recent_files(recent);
-    if (file_create_atomic(kFile, log)) {
-      for (int64_t i = 0; i < kFreshLogLines; ++i) file_write_line(kFile, u"", FORMAT_UTF8);
-      file_commit(kFile);
-    }
+    write_file_atomically(log, std::string(static_cast<size_t>(kFreshLogLines), '\n'));
     return;
   }
   // An unreadable log is left alone: writing the lists back would empty it.

@@ -76,9 +76,5 @@ void reset_list_histories() {
 void pause_after_undo_redo() { time_sleep_ms(UNDO_REDO_PAUSE_MS); }
 
 void register_undo_redo_commands() {
-  static int generation = 0;
-  const int mine = ++generation;
-  add_main_window_build_step([mine] {
-    if (mine == generation) reset_list_histories();
-  });
+  set_main_window_build_step("undo histories", reset_list_histories);
 }

@@ -235,7 +235,7 @@ void open_with_desktop(const text_t& target) {
 }
 
 void open_manual_page(const text_t& anchor) {
-  const text_t path = manual_path(base_folder);
+  const text_t path = manual_path(base_folder());
   if (!check_file_exists(path, u"HTML Help not found.\n\nFile:" + manual_file_name)) return;
   open_with_desktop(u"file:///" + path + anchor);
 }

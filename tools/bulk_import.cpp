@@ -95,14 +95,13 @@ std::optional<text_t> bulk_import_pos_tag(int64_t category, text_view item, text
 }
 
 bool write_multiwords_prefs(text_view path, const multiword_pos_options& pos) {
-  constexpr int kFile = 1;
-  if (!file_create_atomic(kFile, path)) return false;
-  file_write_line(kFile, settings_format_id, FORMAT_UTF8);
-  file_write_int32(kFile, pos.category);
-  file_write_int32(kFile, pos.entry);
+  std::string bytes;
+  append_utf8_line(bytes, settings_format_id);
+  append_little_endian(bytes, pos.category, 4);
+  append_little_endian(bytes, pos.entry, 4);
   // The tag is one line of the file.
-  file_write_line(kFile, string_replace(string_replace(pos.custom, u"\r", u""), u"\n", u""), FORMAT_UTF8);
-  return file_commit(kFile);
+  append_utf8_line(bytes, string_replace(string_replace(pos.custom, u"\r", u""), u"\n", u""));
+  return write_file_atomically(path, bytes);
 }
 
 void read_multiwords_prefs(text_view path, multiword_pos_options& pos) {

@@ -8,9 +8,6 @@
 
 namespace {
 
-constexpr int kFile = 1;
-
-
 bool valid_language(const pos_rule_tables& tables, int64_t language) {
   return language >= 0 && language < POS_RULE_LANGUAGES_MAX && static_cast<size_t>(language) < tables.table.size() &&
          static_cast<size_t>(language) < tables.counts.size();
@@ -81,33 +78,31 @@ text_t pos_rules_selected_label(int64_t checked, int64_t count) {
 }
 
 bool write_pos_settings_file(text_view path, const pos_rule_tables& tables) {
-  if (!file_create_atomic(kFile, path)) return false;
-  file_write_line(kFile, settings_format_id, FORMAT_UTF8);
-  file_write_int32(kFile, tables.language);
-  return file_commit(kFile);
+  std::string bytes;
+  append_utf8_line(bytes, settings_format_id);
+  append_little_endian(bytes, tables.language, 4);
+  return write_file_atomically(path, bytes);
 }
 
 bool write_pos_lists_file(text_view path, const pos_rule_tables& tables) {
-  if (!file_create_atomic(kFile, path)) return false;
+  std::string bytes;
   const int64_t count = std::clamp<int64_t>(tables.language_count, 0, POS_RULE_LANGUAGES_MAX);
-  file_write_line(kFile, settings_format_id, FORMAT_UTF8);
-  file_write_line(kFile, string_from_int(count), FORMAT_UTF8);
+  append_utf8_line(bytes, settings_format_id);
+  append_utf8_line(bytes, string_from_int(count));
   for (int64_t i = 0; i < count; ++i) {
     const text_t name = static_cast<size_t>(i) < tables.languages.size()
                             ? clean_pos_rule_field(tables.languages[static_cast<size_t>(i)])
                             : text_t();
     const std::vector<text_t> rules = pos_language_rules(tables, i);
-    file_write_line(kFile, name, FORMAT_UTF8);
-    file_write_line(kFile, string_from_int(static_cast<int64_t>(rules.size())), FORMAT_UTF8);
+    append_utf8_line(bytes, name);
+    append_utf8_line(bytes, string_from_int(static_cast<int64_t>(rules.size())));
     for (const text_t& rule : rules) {
       const pos_rule_parts p = split_pos_rule(rule);
-      file_write_line(kFile,
-                      clean_pos_rule_field(p.source) + u"\t" + clean_pos_rule_field(p.target) + u"\t" +
-                          clean_pos_rule_field(p.comment),
-                      FORMAT_UTF8);
+      append_utf8_line(bytes, clean_pos_rule_field(p.source) + u"\t" + clean_pos_rule_field(p.target) + u"\t" +
+                                  clean_pos_rule_field(p.comment));
     }
   }
-  return file_commit(kFile);
+  return write_file_atomically(path, bytes);
 }
 
 void read_pos_lists_file(text_view path, pos_rule_tables& tables) {

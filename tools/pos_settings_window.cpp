@@ -360,10 +360,6 @@ void register_pos_settings_commands(pos_rule_tables& tables, const preferences& 
   tools.set_command(MENU_POS_SETTINGS,
                     [&tables, &prefs] { show_pos_settings_window(tables, prefs.record.window_resolution); });
   // The extraction's menu items name the chosen language on every build of
-  // the main window; only the newest registration acts.
-  static int generation = 0;
-  const int mine = ++generation;
-  add_main_window_build_step([mine, &tables] {
-    if (mine == generation) update_pos_menu_items(tables);
-  });
+  // the main window.
+  set_main_window_build_step("POS menu items", [&tables] { update_pos_menu_items(tables); });
 }

@@ -149,11 +149,6 @@ void register_autocorrect_commands(autocorrect_document_record& autocorrect, doc
   autotext_kind.row_views = {{AUTOTEXT_LIST, [&autotext](int64_t row, row_click click) {
                                 if (click == row_click::single) show_autotext_record(autotext, row);
                               }}};
-  // A rebuilt main window shows the collection again; only the newest
-  // registration acts.
-  static int generation = 0;
-  const int mine = ++generation;
-  add_main_window_build_step([mine, &autotext] {
-    if (mine == generation) fill_autotext_list(autotext);
-  });
+  // A rebuilt main window shows the collection again.
+  set_main_window_build_step("autotext list", [&autotext] { fill_autotext_list(autotext); });
 }

@@ -294,8 +294,7 @@ bool export_autocorrect_duplicates(const std::vector<autocorrect_duplicate_row>&
 }
 
 bool save_autocorrect_text_file(text_view text, text_view target) {
-  if (file_create_atomic(1, target) == 0) return false;
-  file_write_bom(1, FORMAT_UTF8);
-  file_write_text(1, text, FORMAT_UTF8);
-  return file_commit(1);
+  std::string bytes(UTF8_BOM);
+  append_utf8(bytes, text);
+  return write_file_atomically(target, bytes);
 }

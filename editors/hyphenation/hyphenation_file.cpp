@@ -115,13 +115,9 @@ hyphenation_file_result save_hyphenation_file(text_view path, text_view text, lo
   hyphenation_file_result r;
   long_job job(host, u"Saving Hyphenation... <ESC> to abort.", 0, false);
   hyphenation_encoding_line written_text = with_utf8_encoding_line(text);
-  bool written = false;
-  if (file_create_atomic(kFile, path)) {
-    file_write_text(kFile, written_text.text, FORMAT_UTF8);
-    written = file_commit(kFile);
-  }
-  if (!written) {
-    file_discard(kFile);
+  std::string bytes;
+  append_utf8(bytes, written_text.text);
+  if (!write_file_atomically(path, bytes)) {
     r.status = hyphenation_file_status::write_failed;
     r.message = u"Can't write the file:\n" + text_t(path) + u"\n\nThe hyphenation was not saved; the old file is kept.";
     r.status_text = u"Aborted.";

@@ -582,8 +582,7 @@ thesaurus_tool_result merge_thesaurus_duplicates(list_document& doc, thesaurus_d
 bool export_thesaurus_duplicates(const std::vector<thesaurus_duplicate_row>& rows, text_view target, text_view separator) {
   text_t text = u"DUPLICATES FOUND:" + format_count(static_cast<int64_t>(rows.size()), separator) + u"\n\n";
   for (const thesaurus_duplicate_row& row : rows) text += row.header + u"\n" + row.preview + u"\n\n";
-  if (file_create_atomic(1, target) == 0) return false;
-  file_write_bom(1, FORMAT_UTF8);
-  file_write_text(1, text, FORMAT_UTF8);
-  return file_commit(1);
+  std::string bytes(UTF8_BOM);
+  append_utf8(bytes, text);
+  return write_file_atomically(target, bytes);
 }

@@ -146,15 +146,16 @@ TEST(StatisticsLines, MatchingWordsWithAnnotation) {
   }
   EXPECT_EQ(lines, std::vector<text_t>{u"wa"});
   lines.clear();
-  // Without lines the same text goes to file 1, and no line is kept.
+  // Without lines the same text goes to the file, and no line is kept.
   std::string path = "/tmp/vx_affix_mode7_" + std::to_string(getpid()) + ".txt";
-  ASSERT_NE(file_create(1, from_utf8(path)), 0);
+  atomic_file out;
+  ASSERT_TRUE(out.create(from_utf8(path)));
   {
-    statistics_lines_sink hyphens(WORD_TYPE_HYPHEN, word_annotation::with_origin, 1);
+    statistics_lines_sink hyphens(WORD_TYPE_HYPHEN, word_annotation::with_origin, out);
     expand_entry(test_cache, u"wa/A", hyphens);
   }
   EXPECT_TRUE(lines.empty());
-  EXPECT_TRUE(file_close_checked(1));
+  EXPECT_TRUE(out.commit());
   std::ifstream in(path, std::ios::binary);
   std::stringstream text;
   text << in.rdbuf();

@@ -144,7 +144,7 @@ TEST_F(ManualTest, OpensTheManualAtItsAnchorWithFourSlashes) {
   std::filesystem::create_directories(base);
   shell_test::write_file(base + "Vocabrix_manual_V40.html", "<html></html>");
   shell_test::recording_opener opener(folder_);
-  base_folder = from_utf8(base);
+  set_base_folder(from_utf8(base));
   open_manual_page(u"#5.2.5.10.statistics");
   opener.wait_for_lines(1);
   gui_test::run_steps();
@@ -155,7 +155,7 @@ TEST_F(ManualTest, OpensTheManualAtItsAnchorWithFourSlashes) {
 
 TEST_F(ManualTest, MissingOrEmptyManualIsReportedByName) {
   shell_test::recording_opener opener(folder_);
-  base_folder = from_utf8(folder_);
+  set_base_folder(from_utf8(folder_));
   gui_test::answer_message_box(MB_ANSWER_OK);
   open_manual_page(u"#5.2.5.10.statistics");
   shell_test::write_file(folder_ + "Vocabrix_manual_V40.html", "");
@@ -174,7 +174,7 @@ TEST_F(ManualTest, MissingOrEmptyManualIsReportedByName) {
 // whether the opener is missing or ends with a failure.
 TEST_F(ManualTest, ABrowserThatCannotStartIsReportedNamingThePage) {
   shell_test::write_file(folder_ + "Vocabrix_manual_V40.html", "<html></html>");
-  base_folder = from_utf8(folder_);
+  set_base_folder(from_utf8(folder_));
   {
     shell_test::recording_opener failing(folder_, 3);
     gui_test::answer_message_box(MB_ANSWER_OK);

@@ -32,7 +32,7 @@ TEST_F(StartupTest, EmptyBaseFolderCreatesSettingsAndOpensPreferencesFirst) {
   gui_test::close_window(PREFERENCES_WINDOW);
   ASSERT_EQ(start_program(from_utf8(folder_ + "vocabrix"), ws_.prefs, ws_.aff_aid, register_commands), 1);
   gui_test::finish();
-  EXPECT_EQ(base_folder, from_utf8(folder_));
+  EXPECT_EQ(base_folder(), from_utf8(folder_));
   EXPECT_EQ(file_size_by_path(from_utf8(folder_ + "settings")), -2);
   EXPECT_FALSE(ws_.prefs.file_loaded);
   EXPECT_FALSE(ws_.prefs.first_apply);

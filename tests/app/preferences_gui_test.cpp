@@ -30,7 +30,7 @@ class PreferencesWindowTest : public gui_test::GuiTest {
     gui_test::GuiTest::SetUp();
     folder_ = gui_test::temp_folder();
     std::filesystem::create_directory(folder_ + "settings");
-    base_folder = from_utf8(folder_);
+    set_base_folder(from_utf8(folder_));
     set_default_preferences(ws_.prefs);
     ws_.prefs.applied_once = true;  // a normal run unless a test says otherwise
     ws_.prefs.first_apply = true;

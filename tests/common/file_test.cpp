@@ -433,36 +433,39 @@ TEST_F(FileTest, Paths) {
 TEST_F(FileTest, AtomicSaveReplacesTheFileKeepingItsMode) {
   write_bytes("doc.dic", "old\n");
   chmod(path("doc.dic").c_str(), 0640);
-  ASSERT_NE(file_create_atomic(1, tpath("doc.dic")), 0);
-  file_write_bom(1, FORMAT_UTF8);
-  file_write_line(1, u"new", FORMAT_UTF8);
+  atomic_file out;
+  ASSERT_TRUE(out.create(tpath("doc.dic")));
+  std::string bytes(UTF8_BOM);
+  append_utf8_line(bytes, u"new");
+  EXPECT_TRUE(out.write_buffer(bytes));
   EXPECT_EQ(read_bytes("doc.dic"), "old\n");  // untouched until the commit
-  EXPECT_TRUE(file_commit(1));
+  EXPECT_TRUE(out.commit());
   EXPECT_EQ(read_bytes("doc.dic"), "\xEF\xBB\xBFnew\n");
   struct stat st;
   ASSERT_EQ(stat(path("doc.dic").c_str(), &st), 0);
   EXPECT_EQ(st.st_mode & 0777, 0640u);
   EXPECT_EQ(folder_names(), std::vector<std::string>({"doc.dic"}));  // no temporary left
-  EXPECT_EQ(file_is_open(1), 0);
+  EXPECT_FALSE(out.is_open());
 
   // A new file gets the usual mode.
-  ASSERT_NE(file_create_atomic(1, tpath("fresh.txt")), 0);
-  file_write_text(1, u"x", FORMAT_UTF8);
-  EXPECT_TRUE(file_close_checked(1));
+  EXPECT_TRUE(write_file_atomically(tpath("fresh.txt"), "x"));
   EXPECT_EQ(read_bytes("fresh.txt"), "x");
 }
 
 TEST_F(FileTest, DiscardAndCloseKeepTheOldFile) {
   write_bytes("doc.dic", "old\n");
-  ASSERT_NE(file_create_atomic(1, tpath("doc.dic")), 0);
-  file_write_line(1, u"new", FORMAT_UTF8);
-  file_discard(1);
-  ASSERT_NE(file_create_atomic(2, tpath("doc.dic")), 0);
-  file_write_line(2, u"newer", FORMAT_UTF8);
-  file_close(2);
+  atomic_file discarded;
+  ASSERT_TRUE(discarded.create(tpath("doc.dic")));
+  discarded.write("new\n", 4);
+  discarded.discard();
+  {
+    atomic_file dropped;
+    ASSERT_TRUE(dropped.create(tpath("doc.dic")));
+    dropped.write("newer\n", 6);
+  }
   EXPECT_EQ(read_bytes("doc.dic"), "old\n");
   EXPECT_EQ(folder_names(), std::vector<std::string>({"doc.dic"}));
-  EXPECT_FALSE(file_commit(1));  // nothing open any more
+  EXPECT_FALSE(discarded.commit());  // nothing open any more
 }
 
 TEST_F(FileTest, FailedWriteKeepsTheOldFile) {
@@ -474,9 +477,15 @@ TEST_F(FileTest, FailedWriteKeepsTheOldFile) {
   struct rlimit small = old_limit;
   small.rlim_cur = 100000;
   ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-  ASSERT_NE(file_create_atomic(1, tpath("doc.dic")), 0);
-  for (int i = 0; i < 20000; ++i) file_write_line(1, u"a line of the new dictionary", FORMAT_UTF8);
-  bool committed = file_commit(1);
+  atomic_file out;
+  ASSERT_TRUE(out.create(tpath("doc.dic")));
+  std::string bytes;
+  for (int i = 0; i < 20000; ++i) {
+    append_utf8_line(bytes, u"a line of the new dictionary");
+    out.write_buffer(bytes, 4096);
+  }
+  out.write_buffer(bytes);
+  bool committed = out.commit();
   setrlimit(RLIMIT_FSIZE, &old_limit);
   signal(SIGXFSZ, old_handler);
   EXPECT_FALSE(committed);
@@ -489,9 +498,9 @@ TEST_F(FileTest, FailedWriteKeepsTheOldFile) {
 TEST_F(FileTest, WritePastTheSizeLimitFailsWithoutKillingTheProgram) {
   write_bytes("doc.dic", "old\n");
   EXPECT_EQ(test_support::run_under_size_limit(100000, [this] {
-              if (!file_create_atomic(1, tpath("doc.dic"))) return false;
-              for (int i = 0; i < 20000; ++i) file_write_line(1, u"a line of the new dictionary", FORMAT_UTF8);
-              return !file_commit(1);
+              std::string bytes;
+              for (int i = 0; i < 20000; ++i) append_utf8_line(bytes, u"a line of the new dictionary");
+              return !write_file_atomically(tpath("doc.dic"), bytes);
             }),
             "");
   EXPECT_EQ(read_bytes("doc.dic"), "old\n");
@@ -560,9 +569,11 @@ TEST_F(FileTest, PairCommitNeverLosesTheOldFirstFile) {
 }
 
 TEST_F(FileTest, AtomicSaveFailsWhereNoTemporaryCanBeMade) {
-  EXPECT_EQ(file_create_atomic(1, tpath("missing/doc.dic")), 0);
+  atomic_file out;
+  EXPECT_FALSE(out.create(tpath("missing/doc.dic")));
   ASSERT_EQ(mkdir(path("folder").c_str(), 0700), 0);
-  EXPECT_EQ(file_create_atomic(1, tpath("folder")), 0);  // the target is a folder
+  EXPECT_FALSE(out.create(tpath("folder")));  // the target is a folder
+  EXPECT_FALSE(write_file_atomically(tpath("folder"), "x"));
   EXPECT_EQ(file_size_by_path(tpath("folder")), -2);
 }
 
@@ -572,9 +583,10 @@ TEST_F(FileTest, ReadOnlyFolderKeepsTheOldFile) {
     if (mkdir(path("ro").c_str(), 0700) != 0) return 1;
     write_bytes("ro/doc.dic", "old\n");
     chmod(path("ro").c_str(), 0500);
-    int made = file_create_atomic(1, tpath("ro/doc.dic"));
+    atomic_file out;
+    const bool made = out.create(tpath("ro/doc.dic"));
     chmod(path("ro").c_str(), 0700);
-    if (made != 0) return 2;
+    if (made) return 2;
     if (read_bytes("ro/doc.dic") != "old\n") return 3;
     return 0;
   };
@@ -599,9 +611,7 @@ TEST_F(FileTest, AtomicSaveThroughALinkReplacesItsFile) {
   ASSERT_EQ(mkdir(path("real").c_str(), 0700), 0);
   write_bytes("real/doc.dic", "old\n");
   ASSERT_EQ(symlink(path("real/doc.dic").c_str(), path("link.dic").c_str()), 0);
-  ASSERT_NE(file_create_atomic(1, tpath("link.dic")), 0);
-  file_write_text(1, u"new", FORMAT_UTF8);
-  ASSERT_TRUE(file_commit(1));
+  ASSERT_TRUE(write_file_atomically(tpath("link.dic"), "new"));
   struct stat st;
   ASSERT_EQ(lstat(path("link.dic").c_str(), &st), 0);
   EXPECT_TRUE(S_ISLNK(st.st_mode));

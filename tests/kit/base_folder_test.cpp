@@ -22,7 +22,7 @@ TEST(BaseFolder, IsTheExecutablesFolderWithItsSettingsFolderCreated) {
   const std::string folder = make_temp_folder();
   ASSERT_FALSE(folder.empty());
   find_base_folder_and_settings(from_utf8(folder + "vocabrix"), u"/elsewhere/");
-  EXPECT_EQ(base_folder, from_utf8(folder));
+  EXPECT_EQ(base_folder(), from_utf8(folder));
   EXPECT_EQ(settings_folder(), from_utf8(folder + "settings/"));
   EXPECT_EQ(file_size_by_path(from_utf8(folder + "settings")), -2);
   test_support::remove_folder(folder);
@@ -31,7 +31,7 @@ TEST(BaseFolder, IsTheExecutablesFolderWithItsSettingsFolderCreated) {
 TEST(BaseFolder, FallsBackToTheCurrentFolder) {
   const std::string folder = make_temp_folder();
   find_base_folder_and_settings(u"vocabrix", from_utf8(folder));
-  EXPECT_EQ(base_folder, from_utf8(folder));
+  EXPECT_EQ(base_folder(), from_utf8(folder));
   EXPECT_EQ(file_size_by_path(from_utf8(folder + "settings")), -2);
   test_support::remove_folder(folder);
 }

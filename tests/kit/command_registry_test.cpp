@@ -46,10 +46,27 @@ TEST_F(CommandRegistry, ACommandMayReplaceItselfWhileRunning) {
 
 TEST_F(CommandRegistry, RefreshesRunInStageAndRegistrationOrder) {
   std::vector<int> order;
-  register_pass_refresh(pass_stage::tab_labels, [&] { order.push_back(3); });
-  register_pass_refresh(pass_stage::control_states, [&] { order.push_back(1); });
-  register_pass_refresh(pass_stage::control_states, [&] { order.push_back(2); });
+  register_pass_refresh(pass_stage::tab_labels, "labels", [&] { order.push_back(3); });
+  register_pass_refresh(pass_stage::control_states, "first", [&] { order.push_back(1); });
+  register_pass_refresh(pass_stage::control_states, "second", [&] { order.push_back(2); });
   run_pass_refresh(pass_stage::control_states);
   run_pass_refresh(pass_stage::tab_labels);
   EXPECT_EQ(order, (std::vector<int>{1, 2, 3}));
+}
+
+// A part installed again (each window test sets the program up anew) keeps
+// one refresh per stage, and the same name in another stage is another one.
+TEST_F(CommandRegistry, AnOwnerRegisteringAgainReplacesItsRefresh) {
+  std::vector<int> order;
+  register_pass_refresh(pass_stage::control_states, "dispatch", [&] { order.push_back(1); });
+  register_pass_refresh(pass_stage::control_states, "other", [&] { order.push_back(2); });
+  register_pass_refresh(pass_stage::tab_labels, "dispatch", [&] { order.push_back(4); });
+  register_pass_refresh(pass_stage::control_states, "dispatch", [&] { order.push_back(3); });
+  run_pass_refresh(pass_stage::control_states);
+  run_pass_refresh(pass_stage::tab_labels);
+  EXPECT_EQ(order, (std::vector<int>{3, 2, 4}));
+  order.clear();
+  register_pass_refresh(pass_stage::control_states, "dispatch", nullptr);
+  run_pass_refresh(pass_stage::control_states);
+  EXPECT_EQ(order, (std::vector<int>{2}));
 }

@@ -18,7 +18,7 @@ class settings_folder_test : public ::testing::Test {
     root_ = test_support::make_temp_folder("vx_settings");
     ASSERT_FALSE(root_.empty());
     std::filesystem::create_directory(root_ + "/settings");
-    base_folder = from_utf8(root_ + "/");
+    set_base_folder(from_utf8(root_ + "/"));
   }
   void TearDown() override { test_support::remove_folder(root_); }
 

@@ -109,7 +109,7 @@ TEST_F(PosRulesTest, SettingsFilesRoundTrip) {
 }
 
 TEST_F(PosRulesTest, AWriteThatCannotHappenIsReported) {
-  base_folder = from_utf8(root() + "/missing/");
+  set_base_folder(from_utf8(root() + "/missing/"));
   EXPECT_FALSE(write_pos_lists_file(settings_file_path(u"extract_pos_lists.prefs"), rules_));
   EXPECT_FALSE(write_pos_settings_file(settings_file_path(u"extract_pos_settings.prefs"), rules_));
 }
