@@ -870,15 +870,19 @@ declared_format file_detect_declared_format(int n, charset_declaration where) {
     d.by_mark = true;
     return as_undeclared();
   }
-  // The declaration is ASCII: the bytes read one per unit are enough.
+  // The declaration is ASCII: the bytes read one per unit are enough. A SET
+  // line is looked for line by line, so the search ends where it stands
+  // (near the top of every real .aff).
   text_t name;
   int64_t line = 0;
   if (where == charset_declaration::aff_set_line) {
-    const text_t text = read_rest(*f, FORMAT_ASCII);
-    const aff_set_line set = find_aff_set_line(text);
-    if (set.found && !set.value.empty()) {
-      name = set.value;
-      line = set.line;
+    for (int64_t number = 1; name.empty() && f->ensure(1); ++number) {
+      const text_t text = read_byte_line(*f, FORMAT_ASCII);
+      const aff_set_line set = find_aff_set_line(text);
+      if (set.found && !set.value.empty()) {
+        name = set.value;
+        line = number;
+      }
     }
   } else {
     const text_t first = read_byte_line(*f, FORMAT_ASCII);
@@ -892,6 +896,11 @@ declared_format file_detect_declared_format(int n, charset_declaration where) {
     }
   }
   if (!f->read_ok) return d;
+  return file_detect_format_as_declared(n, charset_declared_by(name, line, where));
+}
+
+declared_format charset_declared_by(text_view name, int64_t line, charset_declaration where) {
+  declared_format d;
   d.name = name;
   d.name_line = line;
   if (!name.empty()) {
@@ -902,7 +911,7 @@ declared_format file_detect_declared_format(int n, charset_declaration where) {
     d.format = FORMAT_ASCII;  // no SET line: ISO8859-1, as Hunspell assumes
     d.declared = true;
   }
-  return file_detect_format_as_declared(n, d);
+  return d;
 }
 
 declared_format file_detect_format_as_declared(int n, const declared_format& declared) {

@@ -90,6 +90,10 @@ struct declared_format {
 // position after the mark (at the start without one) and the format as the
 // file's default. A read error is kept for file_read_ok.
 declared_format file_detect_declared_format(int n, charset_declaration where);
+// What a declared name (found on line; "" none) means for a file of the
+// kind where: its format, or unknown; a .aff without a SET line is
+// ISO8859-1, a first line that names nothing declares nothing.
+declared_format charset_declared_by(text_view name, int64_t line, charset_declaration where);
 // The same for a file whose charset another file declares (a .dic by its
 // .aff's SET line), with declared as found there; a mark of its own wins,
 // and a declared that is not declared (its file was read by its mark and

@@ -236,15 +236,7 @@ dic_file_result load_dictionary_pair(text_view dic_path, long_job_host& host, li
   if (aff_open.found.by_mark) {
     // The mark decided the .aff; its SET line still declares the .dic.
     const aff_set_line set = find_aff_set_line(new_aff);
-    dic_declared = declared_format();
-    dic_declared.declared = true;
-    dic_declared.format = FORMAT_ASCII;
-    if (set.found && !set.value.empty()) {
-      dic_declared.name = text_t(set.value);
-      dic_declared.name_line = set.line;
-      dic_declared.format = charset_format_by_name(set.value);
-      dic_declared.unknown = dic_declared.format == 0;
-    }
+    dic_declared = charset_declared_by(set.value, set.line, charset_declaration::aff_set_line);
   } else if (aff_open.format != aff_open.found.format) {
     dic_declared.format = aff_open.format;  // read as UTF-8 against the SET line: the .dic too
   }

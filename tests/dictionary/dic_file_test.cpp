@@ -415,10 +415,10 @@ TEST_F(DicFileTest, RealDictionaryWithOneStrayByte) {
 // dictionary stays.
 TEST_F(DicFileTest, ReadErrorWhileDetectingFailsTheLoad) {
   write_pair("d", "1\ncaf\xc3\xa9\n", "SET UTF-8\n");
-  // Reads: the .aff's mark and its SET line (two reads), its mark again and
-  // its scan (three), its text (one); then the .dic's mark and scan.
-  const std::pair<int, const char*> faults[] = {{0, "d.aff"}, {1, "d.aff"}, {3, "d.aff"}, {5, "d.aff"},
-                                                {6, "d.dic"}, {7, "d.dic"}};
+  // Reads: the .aff's mark (its SET line is in the same buffer), its mark
+  // again and its scan (three), its text (one); then the .dic's mark and scan.
+  const std::pair<int, const char*> faults[] = {{0, "d.aff"}, {1, "d.aff"}, {2, "d.aff"}, {4, "d.aff"},
+                                                {5, "d.dic"}, {6, "d.dic"}};
   for (const auto& [after, failed] : faults) {
     list_document doc;
     doc.replace_all({T("kept")}, T("/prev.dic"));
