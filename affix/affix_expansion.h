@@ -3,9 +3,9 @@
 // The primary word, its suffix words, the twofold suffixes and "Both" words
 // of one continuation level, and the prefix words of the cross product, each
 // handed as a row to the caller's sink. The engine reads only the decode
-// cache it is given and keeps no state between calls: what the caller wants
-// to know besides the rows (unknown flags, the special flags met) comes
-// back in the report.
+// cache it is given and carries nothing from one entry to the next but the
+// room of its buffers: what the caller wants to know besides the rows
+// (unknown flags, the special flags met) comes back in the report.
 #pragma once
 
 #include "affix/aff_cache.h"
@@ -14,6 +14,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 enum class derived_row_type : uint8_t { primary = 0, suffix = 1, prefix = 2, both = 3 };
 text_view derived_row_type_name(derived_row_type type);  // "Primary", "Suffix", ...
@@ -77,10 +78,30 @@ struct expansion_report {
 // the event loop, even rebuild the cache: the expansion then stops.
 using expansion_stop = std::function<bool()>;
 
-// Expands one entry (its first line: word, optionally "/" and flags).
-// aliases_done: the flags are already resolved from an AF alias. An
-// expansion started from inside the stop test of another one does nothing.
-// The report stays valid until the next expansion: keep a copy to hold it.
-const expansion_report& expand_entry(const aff_decode_cache& cache, text_view entry, expansion_sink& sink,
-                                     const expansion_stop& stop = {}, bool aliases_done = false);
+class expansion_engine;  // affix_expansion.cpp
+
+// The engine with its buffers. A pass over many entries keeps one, so each
+// entry reuses the room the ones before it made.
+class affix_expander {
+ public:
+  affix_expander();
+  ~affix_expander();
+  affix_expander(const affix_expander&) = delete;
+  affix_expander& operator=(const affix_expander&) = delete;
+
+  // Expands one entry (its first line: word, optionally "/" and flags).
+  // aliases_done: the flags are already resolved from an AF alias. An
+  // expansion of this expander started from inside the stop test of another
+  // one of it does nothing. The report stays valid until its next
+  // expansion: keep a copy to hold it.
+  const expansion_report& expand(const aff_decode_cache& cache, text_view entry, expansion_sink& sink,
+                                 const expansion_stop& stop = {}, bool aliases_done = false);
+
+ private:
+  std::unique_ptr<expansion_engine> engine_;
+};
+
+// One entry through an expander of its own, for a caller that expands one.
+expansion_report expand_entry(const aff_decode_cache& cache, text_view entry, expansion_sink& sink,
+                              const expansion_stop& stop = {}, bool aliases_done = false);
 

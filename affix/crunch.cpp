@@ -67,7 +67,7 @@ class held_words : public expansion_sink {
     adding_ = true;
     rows_ = 0;
     capped_ = false;
-    expand_entry(cache, entry, *this);
+    expander_.expand(cache, entry, *this);
     return !capped_;
   }
   // Whether every word of the entry is held already; an entry past the cap
@@ -77,7 +77,7 @@ class held_words : public expansion_sink {
     missing_ = false;
     rows_ = 0;
     capped_ = false;
-    expand_entry(cache, entry, *this);
+    expander_.expand(cache, entry, *this);
     return !missing_ && !capped_;
   }
   bool take(const derived_row& row) override {
@@ -98,6 +98,7 @@ class held_words : public expansion_sink {
   std::unordered_set<text_view> words_;
   size_t rows_ = 0;
   bool adding_ = true, missing_ = false, capped_ = false;
+  affix_expander expander_;
 };
 
 }  // namespace
@@ -212,6 +213,7 @@ crunch_result crunch_dictionary(list_document& doc, const aff_decode_cache& cach
     usable[i] = settings.enabled[i] && may_give_suffix(cache, crunch_option_table[i].letter);
 
   first_suffix_sink sink;
+  affix_expander expander;
   text_t entry;
   for (size_t p = 0; p < order.size(); ++p) {
     const uint32_t base_id = order[p];
@@ -226,7 +228,7 @@ crunch_result crunch_dictionary(list_document& doc, const aff_decode_cache& cach
         entry.assign(base.word).push_back(u'/');
         entry.push_back(letter);
         sink.first.clear();
-        expand_entry(cache, entry, sink);
+        expander.expand(cache, entry, sink);
         const text_t& derived = sink.first;
         // A candidate shares the base's group and is not the base's own word.
         if (derived.empty() || derived == base.word || derived.compare(0, key.size(), key) != 0) continue;

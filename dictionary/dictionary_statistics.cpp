@@ -73,6 +73,7 @@ dictionary_statistics compute_dictionary_statistics(const list_document& doc, co
   r.counts.per_entry.assign(static_cast<size_t>(n), word_type_counter_record{});
   long_job job(host, u"Processing Statistics... <ESC> to abort.", n, true);
   word_statistics_sink sink(&r.counts);
+  affix_expander expander;
   int64_t at = 0;
   job.on_tick = [&](int64_t) {
     job.set_text(u"Processing Statistics... <ESC> to abort. Found:" + grouped(sink.words, separator) +
@@ -81,7 +82,7 @@ dictionary_statistics compute_dictionary_statistics(const list_document& doc, co
   for (at = 0; at < n; ++at) {
     sink.entry = at;
     const text_view head = dic_entry_head(doc.entry(at));
-    if (expandable(head)) expand_entry(cache, head, sink);
+    if (expandable(head)) expander.expand(cache, head, sink);
     if (!job.step(at)) {
       r.aborted = true;
       job.abort();
@@ -237,6 +238,7 @@ statistics_extraction_result export_forms_of_statistic_type(const list_document&
   out.write(UTF8_BOM.data(), UTF8_BOM.size());
   {
     statistics_lines_sink sink(row, annotation, out);
+    affix_expander expander;
     for (int64_t k = 0; k < doc.count(); ++k) {
       const word_type_counter_record* c = entry_counters(stats, k);
       const bool has = c && (row == WORD_TYPE_APOSTROPHE ? c->apostrophe_forms > 0
@@ -244,7 +246,7 @@ statistics_extraction_result export_forms_of_statistic_type(const list_document&
                              : row == WORD_TYPE_CAPITAL  ? c->capital_forms > 0
                                                          : c->short_form_length > 0);
       const text_view head = dic_entry_head(doc.entry(k));
-      if (has && expandable(head)) expand_entry(cache, head, sink);
+      if (has && expandable(head)) expander.expand(cache, head, sink);
       if (!job.step(k)) {
         r.aborted = true;
         break;

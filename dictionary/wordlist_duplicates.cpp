@@ -43,6 +43,7 @@ wordlist_duplicates_result find_wordlist_duplicates(const list_document& doc, co
       job.set_text(extracting + count_text(static_cast<int64_t>(words.size()), separator) + u" <ESC> to abort.");
     };
     bool warned = false;
+    affix_expander expander;
     for (int64_t i = 0; i < doc.count(); ++i) {
       const text_view entry = doc.entry(i);
       if (!warned && decode_warning_limit != 0 && static_cast<int64_t>(words.size()) >= decode_warning_limit) {
@@ -63,7 +64,7 @@ wordlist_duplicates_result find_wordlist_duplicates(const list_document& doc, co
         tags_part.append(parts.tags);
         line_part.append(string_from_int(i + 1));
         word_array_sink sink(words, static_cast<int64_t>(words.size()), tags_part, line_part);
-        expand_entry(cache, dic_entry_head(entry), sink);
+        expander.expand(cache, dic_entry_head(entry), sink);
       }
       if (!job.step(i)) {
         job.abort();

@@ -67,6 +67,7 @@ wordlist_extraction_result extract_wordlist_to_file(const list_document& doc, co
 
   bool asked = false;
   word_file_sink sink(cache, bytes, csv, compounds, marker);
+  affix_expander expander;
   job.on_tick = [&](int64_t) {
     job.set_text(u"Extracting Wordlist... <ESC> to abort. Found:" + grouped(sink.written, separator) + u" " +
                  format_file_size(u"", out.written() + static_cast<int64_t>(bytes.size()), 1));
@@ -83,7 +84,7 @@ wordlist_extraction_result extract_wordlist_to_file(const list_document& doc, co
     // The expansion reads the first line only; one that is empty or starts
     // with "/" has no word.
     const text_view entry = doc.entry(i);
-    if (!entry.empty() && entry[0] != u'\n' && entry[0] != u'/') expand_entry(cache, entry, sink);
+    if (!entry.empty() && entry[0] != u'\n' && entry[0] != u'/') expander.expand(cache, entry, sink);
     if (bytes.size() >= EXTRACTION_WRITE_BYTES) write_out(out, bytes);
     if (!job.step(i)) {
       r.aborted = true;

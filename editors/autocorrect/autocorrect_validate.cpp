@@ -160,12 +160,13 @@ autocorrect_validate_result validate_autocorrect_list(const list_document& autoc
     if (out.log) out.log(kNoDictionary);
   } else {
     std::vector<text_t> forms;  // the word array of the expansion, reused for every entry
+    affix_expander expander;
     bool asked = false;
     for (int64_t i = 0; i < dictionary.count(); ++i) {
       const text_view entry = dictionary.entry(i);
       if (!entry.empty() && entry.front() != u'/') {
         word_array_sink sink(forms, 0, u"", u"");
-        expand_entry(cache, entry, sink);
+        expander.expand(cache, entry, sink);
         words.insert(forms, static_cast<size_t>(sink.stored));
         r.derived_words += sink.stored;
       }

@@ -204,11 +204,12 @@ TEST(Expansion, TheStopTestEndsIt) {
 TEST(Expansion, StopsWhenTheRulesChangeWhileItAsks) {
   use_aff("PFX P Y 1\nPFX P 0 un .\nSFX A Y 3\nSFX A 0 s .\nSFX A 0 x .\nSFX A 0 y .\n");
   derived_rows_sink rows;
-  expansion_report r = expand_entry(test_cache, u"walk/AP", rows, [] {
+  affix_expander expander;
+  expansion_report r = expander.expand(test_cache, u"walk/AP", rows, [&expander] {
     rebuild_aff_decode_cache(test_cache, u"SFX B Y 1\nSFX B 0 x .\n");
     // A nested expansion does nothing while the outer one runs.
     row_count_sink nested;
-    expand_entry(test_cache, u"walk/B", nested);
+    expander.expand(test_cache, u"walk/B", nested);
     EXPECT_EQ(nested.rows, 0);
     return false;
   });
