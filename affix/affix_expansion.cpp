@@ -350,9 +350,7 @@ inline void start_row(derived_row& row, derived_row_type type, text_view base, t
   row.continuation_flag = continuation_flag;
 }
 
-}  // namespace
-
-class expansion_engine {
+class expander {
  public:
   const expansion_report& run(const aff_decode_cache& cache, text_view entry, expansion_sink& sink,
                               const expansion_stop& stop, bool aliases_done);
@@ -371,7 +369,11 @@ class expansion_engine {
     return stopped_;
   }
   void emit(derived_row& row, bool no_cross);
-  void keep_for_prefix_pass(text_view word, bool no_cross, bool circumfix);
+  // Once per derived word: inlined into its two callers.
+  [[gnu::always_inline]] void keep_for_prefix_pass(text_view word, bool no_cross, bool circumfix) {
+    if (stopped_ || !keeping_) return;
+    kept_.push_back({kept_units_.add(word), static_cast<uint32_t>(word.size()), no_cross, circumfix});
+  }
   text_view kept_word(size_t j) const { return kept_units_.view(kept_[j].begin, kept_[j].size); }
   void record_unknown(int level, text_view flag, int32_t index);
   void expand_flag(int level, text_view word, text_view flag, int32_t index, const continuation_context* context);
@@ -424,7 +426,7 @@ class expansion_engine {
   int32_t last_unknown_continuation_ = -1;  // its flag index
 };
 
-void expansion_engine::emit(derived_row& row, bool no_cross) {
+[[gnu::always_inline]] inline void expander::emit(derived_row& row, bool no_cross) {
   if (stopped_) return;
   ++report_.rows;
   row.root = report_.root_word;
@@ -437,12 +439,7 @@ void expansion_engine::emit(derived_row& row, bool no_cross) {
     keep_for_prefix_pass(row.word, no_cross, false);
 }
 
-void expansion_engine::keep_for_prefix_pass(text_view word, bool no_cross, bool circumfix) {
-  if (stopped_ || !keeping_) return;
-  kept_.push_back({kept_units_.add(word), static_cast<uint32_t>(word.size()), no_cross, circumfix});
-}
-
-void expansion_engine::record_unknown(int level, text_view flag, int32_t index) {
+void expander::record_unknown(int level, text_view flag, int32_t index) {
   text_t& list = level == 0 ? report_.unknown_entry_flags : report_.unknown_continuation_flags;
   // A continuation flag met again right after itself is listed once. Each
   // is one of the cache's flags: the same flag, the same index.
@@ -454,7 +451,7 @@ void expansion_engine::record_unknown(int level, text_view flag, int32_t index) 
   list.append(flag);
 }
 
-void expansion_engine::expand_flag(int level, text_view word, text_view flag, int32_t index,
+void expander::expand_flag(int level, text_view word, text_view flag, int32_t index,
                            const continuation_context* context) {
   if (poll()) return;
   if (index < 0) {
@@ -496,7 +493,7 @@ void expansion_engine::expand_flag(int level, text_view word, text_view flag, in
 // The indicators of the rules met are noted as they are met with a stop
 // test (which may look at them); without one, in one step before anything
 // else can set them (a continuation, the end of the set, a stop).
-void expansion_engine::run_suffix_rules(int level, text_view word, text_view flag, int32_t set_number, bool no_cross,
+void expander::run_suffix_rules(int level, text_view word, text_view flag, int32_t set_number, bool no_cross,
                                 const continuation_context* context) {
   const aff_rule_set_record& set = c_->sets[set_number];
   expansion_indicators& ind = report_.indicators;
@@ -556,7 +553,7 @@ void expansion_engine::run_suffix_rules(int level, text_view word, text_view fla
   note_rules(ind, set, noted, set.rules.size());
 }
 
-void expansion_engine::run_prefix_rules(int level, text_view word, text_view flag, int32_t set_number, bool cross,
+void expander::run_prefix_rules(int level, text_view word, text_view flag, int32_t set_number, bool cross,
                                 const continuation_context* context) {
   const aff_rule_set_record& set = c_->sets[set_number];
   expansion_indicators& ind = report_.indicators;
@@ -600,7 +597,7 @@ void expansion_engine::run_prefix_rules(int level, text_view word, text_view fla
   note_rules(ind, set, noted, set.rules.size());
 }
 
-void expansion_engine::run_continuation(text_view word, const aff_rule_record& rule, const continuation_context& context) {
+void expander::run_continuation(text_view word, const aff_rule_record& rule, const continuation_context& context) {
   if (rule.continuation_flags.empty()) return;
   // Two rules can make one word with the same continuation flags: each flag
   // is expanded once per word, so no row comes twice. Contexts that let the
@@ -625,7 +622,7 @@ void expansion_engine::run_continuation(text_view word, const aff_rule_record& r
   }
 }
 
-void expansion_engine::run_prefix_pass() {
+void expander::run_prefix_pass() {
   // The words that exist now; words the pass adds are not prefixed again,
   // so none is kept any more and the kept words stay where they are.
   keeping_ = false;
@@ -680,7 +677,7 @@ void expansion_engine::run_prefix_pass() {
   }
 }
 
-const expansion_report& expansion_engine::run(const aff_decode_cache& cache, text_view entry, expansion_sink& sink,
+const expansion_report& expander::run(const aff_decode_cache& cache, text_view entry, expansion_sink& sink,
                                       const expansion_stop& stop, bool aliases_done) {
   // An expansion started from inside the stop test of another one would
   // take its state away: it does nothing.
@@ -778,6 +775,12 @@ const expansion_report& expansion_engine::run(const aff_decode_cache& cache, tex
   return report_;
 }
 
+}  // namespace
+
+// The engine in a type of this file alone, so the compiler sees every use
+// of its members and inlines them as it did for one object.
+struct affix_expander::engine : expander {};
+
 text_view derived_row_type_name(derived_row_type type) {
   switch (type) {
     case derived_row_type::primary: return u"Primary";
@@ -788,7 +791,7 @@ text_view derived_row_type_name(derived_row_type type) {
   return u"";
 }
 
-affix_expander::affix_expander() : engine_(std::make_unique<expansion_engine>()) {}
+affix_expander::affix_expander() : engine_(std::make_unique<engine>()) {}
 
 affix_expander::~affix_expander() = default;
 

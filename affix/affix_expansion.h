@@ -78,8 +78,6 @@ struct expansion_report {
 // the event loop, even rebuild the cache: the expansion then stops.
 using expansion_stop = std::function<bool()>;
 
-class expansion_engine;  // affix_expansion.cpp
-
 // The engine with its buffers. A pass over many entries keeps one, so each
 // entry reuses the room the ones before it made.
 class affix_expander {
@@ -98,7 +96,8 @@ class affix_expander {
                                  const expansion_stop& stop = {}, bool aliases_done = false);
 
  private:
-  std::unique_ptr<expansion_engine> engine_;
+  struct engine;
+  std::unique_ptr<engine> engine_;
 };
 
 // One entry through an expander of its own, for a caller that expands one.

@@ -30,10 +30,6 @@ int64_t pending_word_editor_action = 0;
 
 namespace {
 
-// The editor's one expander: a refresh started from inside the poll of a
-// running one finds it busy and does nothing.
-affix_expander word_editor_expander;
-
 // A pending refresh runs once the clock is this far past the reference time.
 constexpr int64_t REFRESH_DELAY_MS = 600;
 // A change moves the reference time this far back: the refresh runs at the
@@ -63,6 +59,9 @@ struct editor_state {
   int64_t word_background = COLOR_DEFAULT;
   int64_t tags_background = COLOR_DEFAULT;
   taboo_look taboo{-2, -2};
+  // One expander for the editor's refreshes: a refresh started from inside
+  // the poll of a running one finds it busy and does nothing.
+  affix_expander expander;
 };
 
 editor_state* open_editor = nullptr;
@@ -185,7 +184,7 @@ void refresh_derived_words(editor_state& st) {
         break;
       }
       word_editor_rows.clear();
-      word_editor_report = word_editor_expander.expand(*st.cache, word, word_editor_rows, poll_during_expansion);
+      word_editor_report = st.expander.expand(*st.cache, word, word_editor_rows, poll_during_expansion);
       nosuggest_indicator_colour = word_editor_report.indicators.nosuggest ? 0xFF : 0xFF00;
     } while (pending_word_editor_action == ACTION_WORD_CHANGED);
     complete = pending_word_editor_action == 0;
