@@ -266,7 +266,11 @@ void find_hits(const cache_t& c, const text_t& letters, gap_values& out) {
   }
 }
 
-std::function<bool()> build_hold;
+// The test seam's hold, empty outside the tests that set it.
+std::function<bool()>& build_hold() {
+  static std::function<bool()> hold;
+  return hold;
+}
 
 // Number of gaps from the word's edge that the minimum suppresses: gaps
 // inside the first (or last) minimum − 1 characters, at most the word.
@@ -372,7 +376,7 @@ hyphenation_rules_status build_hyphenation_decode_cache(hyphenation_decode_cache
       return hyphenation_rules_status::aborted;
     }
   }
-  while (build_hold && build_hold()) {
+  while (build_hold() && build_hold()()) {
     if (!job.step(lines)) {
       job.abort();
       return hyphenation_rules_status::aborted;
@@ -388,7 +392,7 @@ hyphenation_rules_status build_hyphenation_decode_cache(hyphenation_decode_cache
   return hyphenation_rules_status::ready;
 }
 
-void set_hyphenation_build_hold(std::function<bool()> hold) { build_hold = std::move(hold); }
+void set_hyphenation_build_hold(std::function<bool()> hold) { build_hold() = std::move(hold); }
 
 text_t suppress_hyphenation_point(text_view text, int64_t position) {
   if (position < 1 || position > string_length(text)) return text_t(text);
