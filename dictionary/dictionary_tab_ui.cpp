@@ -1,9 +1,9 @@
 #include "dictionary/dictionary_tab_ui.h"
 
+#include "dictionary/dic_file.h"
 #include "gui/gui.h"
 #include "kit/ids.h"
 #include "kit/layout.h"
-#include "kit/list_commands.h"
 #include "kit/main_tab_parts.h"
 #include "kit/main_window_hooks.h"
 #include "kit/window_helpers.h"

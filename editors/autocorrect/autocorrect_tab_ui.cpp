@@ -1,9 +1,9 @@
 #include "editors/autocorrect/autocorrect_tab_ui.h"
 
+#include "editors/autocorrect/block_list_file.h"
 #include "gui/gui.h"
 #include "kit/ids.h"
 #include "kit/layout.h"
-#include "kit/list_commands.h"
 #include "kit/main_tab_parts.h"
 #include "kit/main_window_hooks.h"
 #include "kit/window_helpers.h"
