@@ -15,46 +15,41 @@ list_document& document_of(const document_kind& kind) {
 }
 
 // Marks only: the pages and the "Selected:" labels.
-bool marks_changed(const list_document& doc, bool changed) {
+bool marks_changed(const document_kind& kind, bool changed) {
   if (changed) {
-    redraw_paged_list(doc);
-    update_paged_list_labels(doc);
+    redraw_paged_list(paged_list_document(kind));
+    update_paged_list_labels(paged_list_document(kind));
   }
   return changed;
 }
 
 // A delete already redrew the lists through the count change; the Undo
 // button follows at once.
-bool entries_deleted(const list_document& doc, bool deleted) {
-  if (deleted) update_undo_redo_buttons(doc);
+bool entries_deleted(const document_kind& kind, bool deleted) {
+  if (deleted) update_undo_redo_buttons(paged_list_document(kind));
   return deleted;
 }
 
 }  // namespace
 
 bool check_all_on_tab(const document_kind& kind, const list_command_texts& texts) {
-  list_document& doc = document_of(kind);
-  return marks_changed(doc, run_check_all(doc, texts, ask));
+  return marks_changed(kind, run_check_all(document_of(kind), texts, ask));
 }
 
 bool uncheck_all_on_tab(const document_kind& kind, const list_command_texts& texts) {
-  list_document& doc = document_of(kind);
-  return marks_changed(doc, run_uncheck_all(doc, texts, ask));
+  return marks_changed(kind, run_uncheck_all(document_of(kind), texts, ask));
 }
 
 bool invert_checks_on_tab(const document_kind& kind, const list_command_texts& texts) {
-  list_document& doc = document_of(kind);
-  return marks_changed(doc, run_invert_checks(doc, texts, ask));
+  return marks_changed(kind, run_invert_checks(document_of(kind), texts, ask));
 }
 
 bool delete_checked_on_tab(const document_kind& kind, const list_command_texts& texts) {
-  list_document& doc = document_of(kind);
-  return entries_deleted(doc, run_delete_checked(doc, texts, ask));
+  return entries_deleted(kind, run_delete_checked(document_of(kind), texts, ask));
 }
 
 bool delete_current_on_tab(const document_kind& kind, const list_command_texts& texts, bool quiet) {
-  list_document& doc = document_of(kind);
-  return entries_deleted(doc, run_delete_current(doc, texts, ask, quiet));
+  return entries_deleted(kind, run_delete_current(document_of(kind), texts, ask, quiet));
 }
 
 void register_list_entry_commands(document_kind& kind, const list_command_texts& texts) {

@@ -652,17 +652,3 @@ TEST_F(DicFileTest, DoubleFaultKeepsTheOldAffAndSaysWhereItIs) {
 }
 
 }  // namespace
-
-// Sort with the dictionary's texts: the comment lines and the entries that
-// start with their flags stay on top, the words follow; an empty list is
-// refused naming the words.
-TEST(DictionaryMemberTexts, SortKeepsWordlessEntriesOnTopAndNamesTheWords) {
-  list_document doc;
-  doc.replace_all({u"zebra/N", u"\nVersion: 1", u"/AB", u"apple"}, u"");
-  headless_long_job_host host;
-  ASSERT_EQ(sort_list_document(doc, dictionary_member_texts(), host, u","), list_command_result::done);
-  EXPECT_EQ(doc.entries(), (std::vector<text_t>{u"\nVersion: 1", u"/AB", u"apple", u"zebra/N"}));
-  list_document empty;
-  EXPECT_EQ(sort_list_document(empty, dictionary_member_texts(), host, u","), list_command_result::refused);
-  EXPECT_EQ(host.messages.back(), u"No dictionary words found.");
-}

@@ -445,16 +445,3 @@ TEST_F(BlockListFileTest, AnAbortedOrFailedSaveKeepsTheOldFile) {
 }
 
 }  // namespace
-
-// Sort with the autocorrect list's texts: by the wrong word, accents folded;
-// an empty list is refused naming the autocorrect words.
-TEST(AutocorrectMemberTexts, SortOnTheWrongWord) {
-  list_document doc;
-  doc.replace_all({u"teh\nthe", u"\u00c9t\u00e9\nsummer", u"adn\nand"}, u"");
-  headless_long_job_host host;
-  ASSERT_EQ(sort_list_document(doc, autocorrect_member_texts(), host, u","), list_command_result::done);
-  EXPECT_EQ(doc.entries(), (std::vector<text_t>{u"adn\nand", u"\u00c9t\u00e9\nsummer", u"teh\nthe"}));
-  list_document empty;
-  EXPECT_EQ(sort_list_document(empty, autocorrect_member_texts(), host, u","), list_command_result::refused);
-  EXPECT_EQ(host.messages.back(), u"No autocorrect words found.");
-}

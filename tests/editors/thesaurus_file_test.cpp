@@ -332,17 +332,3 @@ TEST_F(ThesaurusFileTest, LatinOneThesaurusIsSavedAsUtf8) {
 }
 
 }  // namespace
-
-// Sort with the thesaurus's texts: a head word sorts before the longer head
-// words it begins, an entry without one stays on top; an empty list is
-// refused naming the synonyms.
-TEST(ThesaurusMemberTexts, SortKeysOnTheHeadWord) {
-  list_document doc;
-  doc.replace_all({u"cat food|1\n-|x", u"|1\nz", u"cat|1\n-|y"}, u"");
-  headless_long_job_host host;
-  ASSERT_EQ(sort_list_document(doc, thesaurus_member_texts(), host, u","), list_command_result::done);
-  EXPECT_EQ(doc.entries(), (std::vector<text_t>{u"|1\nz", u"cat|1\n-|y", u"cat food|1\n-|x"}));
-  list_document empty;
-  EXPECT_EQ(sort_list_document(empty, thesaurus_member_texts(), host, u","), list_command_result::refused);
-  EXPECT_EQ(host.messages.back(), u"No synonyms found.");
-}
