@@ -11,7 +11,7 @@ main_controls_input read_main_controls_input(const document_kinds& kinds) {
   in.tab = gadget_get_state(MAIN_TAB_PANEL);
   for (const document_kind* kind : kinds.all()) {
     if (!kind->keeps_history) continue;
-    const list_document& doc = paged_list_document(kind->tab);
+    const list_document& doc = paged_list_document(*kind);
     const auto t = static_cast<size_t>(kind->tab);
     in.undo_available[t] = doc.can_undo();
     in.redo_available[t] = doc.can_redo();

@@ -25,7 +25,7 @@ class find_window {
       : kind_(kind),
         last_(last),
         entries_(kind.shown_entries()),
-        doc_(paged_list_document(kind.tab)),
+        doc_(paged_list_document(kind)),
         separator_(separator) {}
 
   void build();
@@ -39,15 +39,15 @@ class find_window {
     int64_t document;
     int64_t tab;
   };
-  selections saved_selections() const { return {doc_.selected(), paged_list_selected(kind_.tab)}; }
+  selections saved_selections() const { return {doc_.selected(), paged_list_selected(kind_)}; }
   // A view of another kind's entries (the Hyphenation tab's) keeps a
   // selection of its own.
   bool own_selection() const { return kind_.list_owner != nullptr; }
   void restore_selections(selections s) {
     doc_.select(s.document >= 0 && s.document < doc_.count() ? s.document : -1);
-    if (own_selection()) redraw_paged_list(kind_.list_owner->tab);
-    show_paged_list_position(kind_.tab, own_selection() ? s.tab : doc_.selected(), paged_list_first_row(kind_.tab));
-    update_paged_list_labels(kind_.tab);
+    if (own_selection()) redraw_paged_list(doc_);
+    show_paged_list_position(kind_, own_selection() ? s.tab : doc_.selected(), paged_list_first_row(kind_));
+    update_paged_list_labels(doc_);
   }
 
   void refresh_found_label() {
@@ -167,8 +167,8 @@ void find_window::display() {
   if (row < 0 || row >= static_cast<int>(rows_.size())) return;
   const int64_t at = rows_[row].position - 1;
   if (!own_selection()) doc_.select(at);
-  show_paged_list_position(kind_.tab, at, at);
-  update_paged_list_labels(kind_.tab);
+  show_paged_list_position(kind_, at, at);
+  update_paged_list_labels(doc_);
 }
 
 // The selected result row, after the two warnings; -1 when there is none.
@@ -286,7 +286,7 @@ modal_step find_window::handle_event(const modal_event& e) {
 
 void show_find_window(const document_kind& kind, find_options& last, text_view separator) {
   if (!kind.searchable) return;
-  if (paged_list_document(kind.tab).empty()) {
+  if (paged_list_document(kind).empty()) {
     message_box(u"Warning!", u"No " + kind.found_name + u" found.", MB_ICON_WARNING);
     return;
   }

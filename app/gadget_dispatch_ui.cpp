@@ -26,9 +26,9 @@ void status_text(const text_t& text) { status_bar_set_text(MAIN_STATUS_BAR, STAT
 int ask(text_view title, text_view text, int flags) { return message_box(text_t(title), text_t(text), flags); }
 
 // The page and labels of a list whose entries changed but not their number.
-void show_list_again(int tab) {
-  redraw_paged_list(tab);
-  update_paged_list_labels(tab);
+void show_list_again(const list_document& doc) {
+  redraw_paged_list(doc);
+  update_paged_list_labels(doc);
 }
 
 // ---- Inline list commands ---------------------------------------------------------------------
@@ -45,17 +45,17 @@ std::vector<const document_kind*> views_of(const document_kind& kind, const docu
 
 void erase_list(const document_kind& kind) {
   if (!kind.member_texts) return;
-  const int tab = kind.tab;
-  paged_list_first_row(tab);  // the snapshot keeps the page shown now
-  const list_command_result result = erase_list_document(paged_list_document(tab), *kind.member_texts, ask);
+  list_document& doc = paged_list_document(kind);
+  paged_list_first_row(kind);  // the snapshot keeps the page shown now
+  const list_command_result result = erase_list_document(doc, *kind.member_texts, ask);
   if (result == list_command_result::refused) status_text(u"Aborted.");
   if (result != list_command_result::done) return;
   status_text(u"Erasing...");
   status_bar_set_progress_value(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS, 0, 1);
-  update_tab_file_labels(tab);
+  update_tab_file_labels(kind);
   if (kind.erased) kind.erased();
   // The scroll range collapses; the dictionary's also on the Hyphenation tab.
-  paged_list_count_changed(tab);
+  paged_list_count_changed(doc);
   status_bar_set_progress(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS, 100, 1, 0, 100);
   status_text(u"OK.");
   status_bar_set_progress_value(MAIN_STATUS_BAR, STATUS_FIELD_PROGRESS, 0, 1);
@@ -63,18 +63,17 @@ void erase_list(const document_kind& kind) {
 
 void sort_list(const document_kind& kind, const document_kinds& kinds, text_view separator) {
   if (!kind.member_texts) return;
-  const int tab = kind.tab;
-  paged_list_first_row(tab);
-  const list_command_result result =
-      sort_list_document(paged_list_document(tab), *kind.member_texts, main_window_job_host(), separator,
-                         [tab] { update_paged_list_labels(tab); });
+  list_document& doc = paged_list_document(kind);
+  paged_list_first_row(kind);
+  const list_command_result result = sort_list_document(doc, *kind.member_texts, main_window_job_host(), separator,
+                                                        [&doc] { update_paged_list_labels(doc); });
   if (result == list_command_result::refused) return;
   // Also after an abort: nothing is selected any more.
-  show_list_again(tab);
+  show_list_again(doc);
   // The views page the same entries, now in another order.
   for (const document_kind* view : views_of(kind, kinds)) {
-    show_paged_list_position(view->tab, -1, result == list_command_result::done ? 0 : paged_list_first_row(view->tab));
-    update_paged_list_labels(view->tab);
+    show_paged_list_position(*view, -1, result == list_command_result::done ? 0 : paged_list_first_row(*view));
+    update_paged_list_labels(doc);
   }
 }
 
@@ -82,30 +81,31 @@ void sort_list(const document_kind& kind, const document_kinds& kinds, text_view
 // dictionary's on both tabs) and labels.
 void clone_entry(const document_kind& kind, const document_kinds& kinds) {
   if (!kind.member_texts) return;
-  paged_list_first_row(kind.tab);
+  paged_list_first_row(kind);
   // The count change clears the views' selections, but an append moves no
   // entry: they keep their selection and page.
   struct kept_position {
-    int tab;
+    const document_kind* view;
     int64_t selected;
     int64_t first_row;
   };
   std::vector<kept_position> kept;
   for (const document_kind* view : views_of(kind, kinds)) {
-    kept.push_back({view->tab, paged_list_selected(view->tab), paged_list_first_row(view->tab)});
+    kept.push_back({view, paged_list_selected(*view), paged_list_first_row(*view)});
   }
-  if (clone_selected_entry(paged_list_document(kind.tab), *kind.member_texts, ask) != list_command_result::done) return;
+  list_document& doc = paged_list_document(kind);
+  if (clone_selected_entry(doc, *kind.member_texts, ask) != list_command_result::done) return;
   for (const kept_position& k : kept) {
-    show_paged_list_position(k.tab, k.selected, k.first_row);
-    update_paged_list_labels(k.tab);
+    show_paged_list_position(*k.view, k.selected, k.first_row);
+    update_paged_list_labels(doc);
   }
 }
 
-void go_to_end(int tab, bool bottom, int64_t rows) {
-  int64_t selected = paged_list_selected(tab);
-  int64_t first = paged_list_first_row(tab);
-  if (!go_to_list_end(paged_list_document(tab).count(), bottom, rows, selected, first)) return;
-  show_paged_list_position(tab, selected, first);
+void go_to_end(const document_kind& kind, bool bottom, int64_t rows) {
+  int64_t selected = paged_list_selected(kind);
+  int64_t first = paged_list_first_row(kind);
+  if (!go_to_list_end(paged_list_document(kind).count(), bottom, rows, selected, first)) return;
+  show_paged_list_position(kind, selected, first);
 }
 
 // Clearing the .aff text throws it away: only Yes goes on.
@@ -117,7 +117,7 @@ void clear_aff_editor(const document_kind& dictionary) {
   }
   // The dictionary takes the emptied text in when it is next read.
   gadget_set_text(AFF_EDITOR, u"");
-  paged_list_document(dictionary.tab).mark_changed();
+  paged_list_document(dictionary).mark_changed();
   update_dictionary_status_label();
 }
 
@@ -140,21 +140,21 @@ void run_gadget(int gadget, int tab, const main_commands& commands, find_options
     // The newest file of the tab's list; an emptied list gives "", and the
     // loader asks for the file.
     case gadget_action_kind::open_refresh:
-      if (a.load) a.load(recent_file_of_tab(tab, 1));
+      if (a.load) a.load(recent_file_of_tab(*commands.kinds.of_tab(tab), 1));
       break;
     case gadget_action_kind::licence_link: open_licence(); break;
     case gadget_action_kind::erase: erase_list(*commands.kinds.of_tab(a.list)); break;
     case gadget_action_kind::sort: sort_list(*commands.kinds.of_tab(a.list), commands.kinds, prefs.applied.number_separator_chr); break;
     case gadget_action_kind::clone: clone_entry(*commands.kinds.of_tab(a.list), commands.kinds); break;
-    case gadget_action_kind::go_bottom: go_to_end(a.list, true, prefs.applied.number_of_lines); break;
-    case gadget_action_kind::go_top: go_to_end(a.list, false, prefs.applied.number_of_lines); break;
+    case gadget_action_kind::go_bottom: go_to_end(*commands.kinds.of_tab(a.list), true, prefs.applied.number_of_lines); break;
+    case gadget_action_kind::go_top: go_to_end(*commands.kinds.of_tab(a.list), false, prefs.applied.number_of_lines); break;
     // The buttons are disabled while there is nothing to take back.
     case gadget_action_kind::undo:
-      undo_list_tab(a.list);
+      undo_list_tab(*commands.kinds.of_tab(a.list));
       pause_after_undo_redo();
       break;
     case gadget_action_kind::redo:
-      redo_list_tab(a.list);
+      redo_list_tab(*commands.kinds.of_tab(a.list));
       pause_after_undo_redo();
       break;
     case gadget_action_kind::find: run_list_search(list_search::find, a.list, commands.kinds, find, prefs); break;
@@ -180,7 +180,7 @@ bool has_selected_row(int list) { return gadget_get_state(list) >= 0; }
 void run_list_event(int gadget, int subtype, const document_kinds& kinds) {
   const document_kind* kind = paged_list_kind(gadget, kinds);
   if (subtype == SUBTYPE_DOUBLE_CLICK && kind) {
-    if (paged_list_document(kind->tab).empty() || !has_selected_row(gadget)) return;
+    if (paged_list_document(*kind).empty() || !has_selected_row(gadget)) return;
     if (kind->double_click) {
       kind->double_click();
     } else if (kind->entries.edit) {

@@ -4,5 +4,6 @@
 
 int main(int argc, char** argv) {
   workspace ws;
-  return run_main_program(argc, argv, ws.prefs, ws.aff_aid, [&ws] { register_program_commands(ws); });
+  return run_main_program(argc, argv, ws.prefs, ws.aff_aid, ws.commands.kinds,
+                          [&ws] { register_program_commands(ws); });
 }

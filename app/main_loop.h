@@ -13,10 +13,10 @@
 // Returns the process's exit code (0 after a normal exit; 1 when no display
 // or no main window could be opened). register_commands is the program's
 // registration list (register_program_commands, app/program_commands.h):
-// the main loop calls no subsystem itself. prefs and aff_aid are the program's
-// (start_program).
+// the main loop calls no subsystem itself. prefs, aff_aid and the document
+// kinds are the program's (start_program).
 int run_main_program(int argc, char** argv, preferences& prefs, aff_aid_languages& aff_aid,
-                     const std::function<void()>& register_commands);
+                     const document_kinds& kinds, const std::function<void()>& register_commands);
 
 // Start-up after the GUI layer is up, from the executable's path (its folder
 // is the base folder; the current folder when it has none); the commands are
@@ -24,7 +24,7 @@ int run_main_program(int argc, char** argv, preferences& prefs, aff_aid_language
 // from their defaults and take what the settings folder holds. Returns 0
 // when the main window could not be opened.
 int start_program(const text_t& executable_path, preferences& prefs, aff_aid_languages& aff_aid,
-                  const std::function<void()>& register_commands);
+                  const document_kinds& kinds, const std::function<void()>& register_commands);
 // Main-loop state.
 extern int exit_requested;
 extern int popup_owner_gadget;  // list that opened popup 502 or 217; 0 none

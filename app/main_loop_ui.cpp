@@ -168,7 +168,7 @@ bool automatic_update_check_due(preferences& prefs) {
 // ---- Start-up, loop, shutdown -----------------------------------------------------------------------
 
 int start_program(const text_t& executable_path, preferences& prefs, aff_aid_languages& aff_aid,
-                  const std::function<void()>& register_commands) {
+                  const document_kinds& kinds, const std::function<void()>& register_commands) {
   find_base_folder_and_settings(executable_path, dir_current());
   // The tools register their settings files with their commands: the files
   // are read after, before any window exists.
@@ -182,7 +182,7 @@ int start_program(const text_t& executable_path, preferences& prefs, aff_aid_lan
   prefs.file_loaded = load_settings_files(prefs, aff_aid) == 1;
   update_recent_files(u"");
   if (!build_main_window(prefs)) return 0;
-  run_preferences_gate(prefs, aff_aid);
+  run_preferences_gate(prefs, aff_aid, kinds);
   if (automatic_update_check_due(prefs)) run_automatic_update_check(update_check_start::automatic);
   bind_list_callbacks();
   exit_requested = 0;
@@ -228,7 +228,7 @@ void end_program() {
 }
 
 int run_main_program(int argc, char** argv, preferences& prefs, aff_aid_languages& aff_aid,
-                     const std::function<void()>& register_commands) {
+                     const document_kinds& kinds, const std::function<void()>& register_commands) {
   // The user's locale, but "." as the decimal point in every number.
   std::setlocale(LC_ALL, "");
   std::setlocale(LC_NUMERIC, "C");
@@ -240,7 +240,7 @@ int run_main_program(int argc, char** argv, preferences& prefs, aff_aid_language
     std::fprintf(stderr, "Vocabrix: cannot open the display.\n");
     return 1;
   }
-  if (!start_program(program_executable_path(), prefs, aff_aid, register_commands)) {
+  if (!start_program(program_executable_path(), prefs, aff_aid, kinds, register_commands)) {
     gui_shutdown();
     return 1;
   }

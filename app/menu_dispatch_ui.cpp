@@ -35,7 +35,8 @@ void run_menu_item(int item, int tab, const main_commands& commands) {
       return;
     case menu_action_kind::recent_file: {
       // An empty slot's item is disabled; a late click on it loads nothing.
-      const text_t path = recent_file_of_tab(tab, a.recent_index);
+      const document_kind* kind = commands.kinds.of_tab(tab);
+      const text_t path = kind ? recent_file_of_tab(*kind, a.recent_index) : text_t();
       if (path.empty() || !a.load) return;
       run_with_controls([&a, &path] { a.load(path); }, a.disables_controls, commands);
       return;
@@ -66,11 +67,11 @@ void run_shortcut(int shortcut, int tab, const main_commands& commands, find_opt
       return;
     // Nothing is taken back without a snapshot; the pause comes in any case.
     case shortcut_action_kind::undo:
-      undo_list_tab(a.object);
+      if (const document_kind* kind = commands.kinds.of_tab(a.object)) undo_list_tab(*kind);
       pause_after_undo_redo();
       return;
     case shortcut_action_kind::redo:
-      redo_list_tab(a.object);
+      if (const document_kind* kind = commands.kinds.of_tab(a.object)) redo_list_tab(*kind);
       pause_after_undo_redo();
       return;
   }

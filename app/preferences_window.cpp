@@ -17,6 +17,7 @@
 #include "kit/window_helpers.h"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 namespace {
@@ -403,10 +404,13 @@ constexpr int kKeptTexts[] = {AFF_EDITOR,           HYPHENATION_EDITOR,      HYP
                               GRAMMAR_VIEW,         GRAMMAR_STATUS_LABEL,    GRAMMAR_SELECTED_LABEL,
                               GRAMMAR_RULE1_LABEL,  GRAMMAR_RULE2_LABEL};
 
-// The paged documents of tabs 0, 1 and 3 (tab 2 pages the dictionary's).
-constexpr int kPagedTabs[] = {TAB_DICTIONARY, TAB_THESAURUS, TAB_AUTOCORRECT};
+// The kinds whose lists page documents of their own (the Hyphenation tab
+// pages the dictionary's).
+std::array<const document_kind*, 3> paged_documents(const document_kinds& kinds) {
+  return {&kinds.dictionary, &kinds.thesaurus, &kinds.autocorrect};
+}
 
-void rebuild_main_window(preferences& prefs) {
+void rebuild_main_window(preferences& prefs, const document_kinds& kinds) {
   prefs.first_apply = true;
   load_language_font(font_of(prefs.record));
 
@@ -417,8 +421,8 @@ void rebuild_main_window(preferences& prefs) {
   for (int g : kKeptTexts) texts.emplace_back(g, gadget_get_text(g));
   // The build starts every document without history; Undo must still work.
   std::vector<std::pair<list_document*, list_history>> histories;
-  for (int t : kPagedTabs) {
-    list_document& doc = paged_list_document(t);
+  for (const document_kind* kind : paged_documents(kinds)) {
+    list_document& doc = paged_list_document(*kind);
     histories.emplace_back(&doc, doc.history());
   }
 
@@ -431,7 +435,7 @@ void rebuild_main_window(preferences& prefs) {
   }
   for (const kept_list& k : lists) restore_list(k);
   for (auto& [doc, history] : histories) doc->restore_history(std::move(history));
-  for (int t : kPagedTabs) update_undo_redo_buttons(t);
+  for (const document_kind* kind : paged_documents(kinds)) update_undo_redo_buttons(paged_list_document(*kind));
   gadget_set_state(MAIN_TAB_PANEL, tab);
   // Closing the old window dropped its callbacks: dragging a scroll bar
   // redraws the page at once again.
@@ -439,19 +443,23 @@ void rebuild_main_window(preferences& prefs) {
   update_all_file_labels();
 }
 
-void repage_main_lists(preferences& prefs, aff_aid_languages& aff_aid, const int scroll_positions[3]) {
-  const int scroll_of[4] = {DICTIONARY_SCROLL, THESAURUS_SCROLL, HYPHENATION_SCROLL, AUTOCORRECT_SCROLL};
-  for (int t = 0; t < 4; ++t) {
-    gadget_set_attribute(scroll_of[t], ATTR_PAGE_LENGTH, static_cast<int>(prefs.applied.number_of_lines));
-    gadget_set_attribute(scroll_of[t], ATTR_MAXIMUM,
-                         static_cast<int>(std::max<int64_t>(0, paged_list_document(t).count() - 1)));
+void repage_main_lists(preferences& prefs, aff_aid_languages& aff_aid, const document_kinds& kinds,
+                       const int scroll_positions[3]) {
+  const std::pair<int, const document_kind*> scroll_of[4] = {{DICTIONARY_SCROLL, &kinds.dictionary},
+                                                             {THESAURUS_SCROLL, &kinds.thesaurus},
+                                                             {HYPHENATION_SCROLL, &kinds.hyphenation},
+                                                             {AUTOCORRECT_SCROLL, &kinds.autocorrect}};
+  for (const auto& [bar, kind] : scroll_of) {
+    gadget_set_attribute(bar, ATTR_PAGE_LENGTH, static_cast<int>(prefs.applied.number_of_lines));
+    gadget_set_attribute(bar, ATTR_MAXIMUM,
+                         static_cast<int>(std::max<int64_t>(0, paged_list_document(*kind).count() - 1)));
   }
-  for (int t : kPagedTabs) paged_list_document(t).select(-1);
-  clear_paged_list_selection(TAB_HYPHENATION);
-  refresh_list_view_page(-1);
+  for (const document_kind* kind : paged_documents(kinds)) paged_list_document(*kind).select(-1);
+  clear_paged_list_selection(kinds.hyphenation);
+  refresh_list_view_page();
   const int restored_bars[3] = {DICTIONARY_SCROLL, THESAURUS_SCROLL, AUTOCORRECT_SCROLL};
   for (int i = 0; i < 3; ++i) gadget_set_state(restored_bars[i], scroll_positions[i]);
-  refresh_list_view_page(-1);
+  refresh_list_view_page();
   if (prefs.record.aff_aid_language != prefs.backup.aff_aid_language) aff_aid.selected_item = 0;
   for (auto [mark, status] : {std::pair{DICTIONARY_CHANGED_MARK, DICTIONARY_STATUS_LABEL},
                               std::pair{THESAURUS_CHANGED_MARK, THESAURUS_STATUS_LABEL},
@@ -618,7 +626,7 @@ window_end handle_gadget(preferences_kwx4& p, const aff_aid_languages& aff_aid, 
 
 }  // namespace
 
-void show_preferences_window(preferences& prefs, aff_aid_languages& aff_aid) {
+void show_preferences_window(preferences& prefs, aff_aid_languages& aff_aid, const document_kinds& kinds) {
   measure_screen();
   if (!prefs.applied_once) propose_first_run_values(prefs);
 
@@ -655,18 +663,19 @@ void show_preferences_window(preferences& prefs, aff_aid_languages& aff_aid) {
   } else {
     prefs.applied_once = true;
     apply_prefs_values(prefs);
-    if (!(prefs.record == prefs.backup) || !prefs.first_apply) rebuild_main_window(prefs);
-    repage_main_lists(prefs, aff_aid, scroll_positions);
+    if (!(prefs.record == prefs.backup) || !prefs.first_apply) rebuild_main_window(prefs, kinds);
+    repage_main_lists(prefs, aff_aid, kinds, scroll_positions);
   }
   window_set_disabled(MAIN_WINDOW, 0);
   window_activate(MAIN_WINDOW);
 }
 
-void register_preferences_commands(preferences& prefs, aff_aid_languages& aff_aid, tool_registry& tools) {
-  tools.set_command(MENU_PREFERENCES, [&prefs, &aff_aid] { show_preferences_window(prefs, aff_aid); });
+void register_preferences_commands(preferences& prefs, aff_aid_languages& aff_aid, const document_kinds& kinds,
+                                   tool_registry& tools) {
+  tools.set_command(MENU_PREFERENCES, [&prefs, &aff_aid, &kinds] { show_preferences_window(prefs, aff_aid, kinds); });
 }
 
-int run_preferences_gate(preferences& prefs, aff_aid_languages& aff_aid) {
+int run_preferences_gate(preferences& prefs, aff_aid_languages& aff_aid, const document_kinds& kinds) {
   prefs.first_apply = true;
   const text_t path = prefs_file_path();
   if (file_size_by_path(path) > 0) {
@@ -677,6 +686,6 @@ int run_preferences_gate(preferences& prefs, aff_aid_languages& aff_aid) {
     status_bar_set_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT, u".prefs file invalid.");
   }
   prefs.first_apply = false;
-  show_preferences_window(prefs, aff_aid);
+  show_preferences_window(prefs, aff_aid, kinds);
   return 0;
 }

@@ -4,6 +4,7 @@
 #include "kit/tool_registry.h"
 
 #include "dictionary/aff_aid_languages.h"
+#include "kit/document_kinds.h"
 #include "kit/id_blocks.h"
 #include "kit/preferences.h"
 
@@ -44,13 +45,15 @@ static_assert(ids_in_block(PREFERENCES_BLOCK, {HINT_ICON, HINT_LABEL, SAVE_BUTTO
 // Modal window 323 over window 0 (Tools > Preferences): it edits the record
 // of prefs; OK applies it, Cancel puts it back. The AFF-aid list offers its
 // languages (and forgets its remembered item when the language changes).
-void show_preferences_window(preferences& prefs, aff_aid_languages& aff_aid);
+// The rebuild and repaging go over the lists of kinds.
+void show_preferences_window(preferences& prefs, aff_aid_languages& aff_aid, const document_kinds& kinds);
 
 // Tools > Preferences (menu item 90). OK rebuilds the main window when a
 // preference changed; the rebuild keeps the tab shown, the editors' texts,
 // the lists filled once at load, the file labels and the undo history of
 // the paged documents.
-void register_preferences_commands(preferences& prefs, aff_aid_languages& aff_aid, tool_registry& tools);
+void register_preferences_commands(preferences& prefs, aff_aid_languages& aff_aid, const document_kinds& kinds,
+                                   tool_registry& tools);
 
 // Start-up, after the main window is built: prefs.first_apply is set; when
 // settings/kwx4.prefs is missing, empty, does not start with the "41" line
@@ -58,4 +61,4 @@ void register_preferences_commands(preferences& prefs, aff_aid_languages& aff_ai
 // status bar),
 // prefs.first_apply is cleared and the Preferences window opens. Returns 1
 // when the gate passed, 0 when the window was shown.
-int run_preferences_gate(preferences& prefs, aff_aid_languages& aff_aid);
+int run_preferences_gate(preferences& prefs, aff_aid_languages& aff_aid, const document_kinds& kinds);

@@ -52,9 +52,9 @@ void register_program_commands(workspace& ws) {
   register_aff_validate_commands(ws.dictionary, ws.prefs, tools);
   register_list_view_handlers(ws.dictionary.list, kinds, ws.prefs);
   register_recent_files(ws.recent_files, kinds);
-  register_undo_redo_commands();
+  register_undo_redo_commands(kinds);
   register_dictionary_file_commands(ws.dictionary, kinds.dictionary, ws.prefs);
-  register_dictionary_list_commands(kinds.dictionary.entries);
+  register_dictionary_list_commands(kinds.dictionary);
   register_word_editor_commands(ws.dictionary, ws.derived_words, ws.prefs, ws.aff_aid, kinds.dictionary.entries);
   register_dictionary_tool_commands(ws.dictionary, ws.statistics, ws.tag_search, ws.prefs, tools);
   register_thesaurus_editor(ws.thesaurus, kinds.thesaurus, ws.prefs);
@@ -63,7 +63,7 @@ void register_program_commands(workspace& ws) {
   register_hyphenation_commands(ws.hyphenation, ws.dictionary, kinds.hyphenation, ws.prefs);
   register_autocorrect_commands(ws.autocorrect, kinds.autocorrect, ws.autotext, kinds.autotext, ws.prefs);
   register_autocorrect_tool_commands(ws.autocorrect, ws.dictionary, ws.prefs, tools);
-  register_preferences_commands(ws.prefs, ws.aff_aid, tools);
+  register_preferences_commands(ws.prefs, ws.aff_aid, kinds, tools);
   register_languagetool_commands(ws.grammar, ws.dictionary, ws.pos_rules, ws.prefs, commands);
   register_profile_commands(tools);
   register_update_check_commands(ws.prefs, tools);

@@ -7,6 +7,7 @@
 #include "bench/bench_support.h"
 #include "common/list_document.h"
 #include "common/long_job.h"
+#include "dictionary/dic_file.h"
 #include "kit/list_commands.h"
 
 #include <cstdio>

@@ -170,9 +170,8 @@ void process(dictionary_document& dictionary, const crunch_settings& settings, l
       break;
     }
   }
-  redraw_paged_list(TAB_DICTIONARY);
-  redraw_paged_list(TAB_HYPHENATION);
-  update_paged_list_labels(TAB_DICTIONARY);
+  redraw_paged_list(dictionary.list);
+  update_paged_list_labels(dictionary.list);
   set_label(CRUNCH_ESCAPE_LABEL, u"");
   gadget_set_item_color(CRUNCH_LIST, -1, COLOR_BACKGROUND, static_cast<int>(COLOUR_LINE_NUMBER_BACKGROUND), 0);
   set_controls_disabled(0);

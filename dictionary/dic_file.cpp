@@ -386,3 +386,10 @@ dic_file_result save_dictionary_pair(text_view dic_target, list_document& doc, t
   }
   return r;
 }
+
+const list_member_texts& dictionary_member_texts() {
+  static const list_member_texts texts{u"No dictionary words found.", u"No dictionary word selected.",
+                                       u"The Dictionary has been changed.\n\nContinue?",
+                                       u"Really delete all dictionary words?", u"Sorting Dictionary...", false, true};
+  return texts;
+}

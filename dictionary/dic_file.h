@@ -23,6 +23,7 @@
 #include "common/text_file_open.h"
 #include "common/long_job.h"
 #include "common/text.h"
+#include "kit/list_commands.h"
 
 #include <cstdint>
 #include <functional>
@@ -101,3 +102,7 @@ dic_file_result check_dictionary_save(const list_document& doc, text_view aff_te
 // the host and named in replaced_encoding.
 dic_file_result save_dictionary_pair(text_view dic_target, list_document& doc, text_view aff_text,
                                      long_job_host& host);
+
+// The texts of Erase all, Sort and Clone on the dictionary's list (its sort
+// finds the word before the flags).
+const list_member_texts& dictionary_member_texts();

@@ -19,8 +19,7 @@
 
 namespace {
 
-constexpr list_file_kind kDictionaryFile{.tab = TAB_DICTIONARY,
-                                         .name = u"Dictionary",
+constexpr list_file_kind kDictionaryFile{                                         .name = u"Dictionary",
                                          .pattern = u"Dictionary (*.dic)|*.dic",
                                          .extension = u".dic",
                                          .status_label = DICTIONARY_STATUS_LABEL,
@@ -66,7 +65,8 @@ void attach_aff_editor(dictionary_document& dictionary) {
   dictionary.attach_aff_editor(std::move(link));
 }
 
-void load_dictionary(dictionary_document& dictionary, const preferences& prefs, const text_t& given_path) {
+void load_dictionary(dictionary_document& dictionary, const document_kind& kind, const preferences& prefs,
+                     const text_t& given_path) {
   if (!start_list_load(kDictionaryFile, dictionary.list, true)) return;
   const text_t path = list_load_path(kDictionaryFile, dictionary.list, given_path);
   if (path.empty()) return;
@@ -86,10 +86,10 @@ void load_dictionary(dictionary_document& dictionary, const preferences& prefs, 
     return;
   }
   dictionary.set_aff_text(std::move(aff_text));
-  finish_list_load(kDictionaryFile, path, r.status_text);
+  finish_list_load(kind, path, r.status_text);
 }
 
-void save_dictionary(dictionary_document& dictionary, int use_current_path, int save_as) {
+void save_dictionary(dictionary_document& dictionary, const document_kind& kind, int use_current_path, int save_as) {
   start_list_save(kDictionaryFile);
   list_document& doc = dictionary.list;
   const text_t aff_text = dictionary.aff_text();
@@ -112,15 +112,15 @@ void save_dictionary(dictionary_document& dictionary, int use_current_path, int 
     dictionary.set_aff_text(aff_text_as_saved(doc, aff_text));
     doc.mark_saved(target);
   }
-  finish_list_save(kDictionaryFile, target, r.status_text);
+  finish_list_save(kDictionaryFile, kind, target, r.status_text);
 }
 
 void register_dictionary_file_commands(dictionary_document& dictionary, document_kind& kind, const preferences& prefs) {
   attach_aff_editor(dictionary);
   kind.path = [&dictionary] { return dictionary.list.path(); };
-  kind.load = [&dictionary, &prefs](const text_t& path) { load_dictionary(dictionary, prefs, path); };
-  kind.save = [&dictionary](save_choice c) {
-    save_dictionary(dictionary, c == save_choice::save ? 1 : 0, c == save_choice::save_as ? 1 : 0);
+  kind.load = [&dictionary, &kind, &prefs](const text_t& path) { load_dictionary(dictionary, kind, prefs, path); };
+  kind.save = [&dictionary, &kind](save_choice c) {
+    save_dictionary(dictionary, kind, c == save_choice::save ? 1 : 0, c == save_choice::save_as ? 1 : 0);
   };
   kind.savable = [&dictionary] { return dictionary.list.count() > 0; };
   kind.paged.count_word = kDictionaryFile.count_word;

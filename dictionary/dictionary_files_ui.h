@@ -11,10 +11,11 @@
 // path "" asks for the file ("Open Dictionary"); any other path is opened
 // directly. An aborted or failed load leaves the open dictionary as it was.
 // The counts shown while it loads use the separator of prefs.
-void load_dictionary(dictionary_document& dictionary, const preferences& prefs, const text_t& path);
+void load_dictionary(dictionary_document& dictionary, const document_kind& kind, const preferences& prefs,
+                     const text_t& path);
 // (1, 0): Save to the dictionary's path (asks for one when it has none);
 // (0, 1): Save As. The old pair stays until both new files are complete.
-void save_dictionary(dictionary_document& dictionary, int use_current_path, int save_as);
+void save_dictionary(dictionary_document& dictionary, const document_kind& kind, int use_current_path, int save_as);
 
 // Makes editor 126 the view of the document's .aff text: the document takes
 // the editor's edits in when a reader asks, and a text it is given shows

@@ -1,9 +1,9 @@
 #include "dictionary/dictionary_tab_ui.h"
 
+#include "dictionary/dic_file.h"
 #include "gui/gui.h"
 #include "kit/ids.h"
 #include "kit/layout.h"
-#include "kit/list_commands.h"
 #include "kit/main_tab_parts.h"
 #include "kit/main_window_hooks.h"
 #include "kit/window_helpers.h"
@@ -36,7 +36,7 @@ void build_dictionary_tab(const main_tab_layout& l) {
 }  // namespace
 
 void register_dictionary_tab(document_kind& kind) {
-  set_main_tab_builder(TAB_DICTIONARY, build_dictionary_tab);
+  set_main_tab_builder(kind, build_dictionary_tab);
   kind.list_gadget = DICTIONARY_LIST;
   kind.paged.scroll = DICTIONARY_SCROLL;
   kind.paged.status_label = DICTIONARY_STATUS_LABEL;

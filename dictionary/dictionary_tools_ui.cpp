@@ -29,15 +29,15 @@ bool refuse_empty_dictionary(const dictionary_document& dictionary) {
 
 // The dictionary before a batch edit: its page kept for the undo snapshot.
 list_document& entries_to_rewrite(dictionary_document& dictionary) {
-  paged_list_first_row(TAB_DICTIONARY);
+  paged_list_first_row(dictionary.list);
   return dictionary.list;
 }
 
 // After a batch edit changed entries: the page, the labels, Undo.
-void entries_rewritten() {
-  redraw_paged_list(TAB_DICTIONARY);
-  update_paged_list_labels(TAB_DICTIONARY);
-  update_undo_redo_buttons(TAB_DICTIONARY);
+void entries_rewritten(const dictionary_document& dictionary) {
+  redraw_paged_list(dictionary.list);
+  update_paged_list_labels(dictionary.list);
+  update_undo_redo_buttons(dictionary.list);
 }
 
 }  // namespace
@@ -72,7 +72,7 @@ void sort_dictionary_word_flags(dictionary_document& dictionary, text_view separ
   const sort_flags_result r =
       sort_dictionary_flags(entries_to_rewrite(dictionary), cache, separator, main_window_job_host());
   if (r.aborted) return;
-  entries_rewritten();
+  entries_rewritten(dictionary);
   message_box(u"Warning!", sort_flags_summary(r, separator), MB_ICON_INFORMATION);
 }
 
@@ -84,7 +84,7 @@ void remove_dictionary_word_comments(dictionary_document& dictionary, text_view 
   const remove_comments_result r =
       remove_dictionary_comments(entries_to_rewrite(dictionary), separator, main_window_job_host());
   if (r.aborted) return;
-  entries_rewritten();
+  entries_rewritten(dictionary);
   if (r.removed > 0) {
     message_box(u"Information!",
                 u"Comments in words removed:" + string_format_number(0, u".", separator, double(r.removed)),
@@ -104,7 +104,7 @@ void fix_dictionary_word_spaces(dictionary_document& dictionary) {
     message_box(u"Warning!", u"No spaces to fix found!", MB_ICON_WARNING);
     return;
   }
-  entries_rewritten();
+  entries_rewritten(dictionary);
 }
 
 void register_dictionary_tool_commands(dictionary_document& dictionary, statistics_options& statistics,

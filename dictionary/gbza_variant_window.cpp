@@ -215,14 +215,14 @@ void gbza_window::keep() {
   options_.gb_specific_text = gadget_get_text(GBZA_GB_WORDS);
   if (session_.changed()) {
     session_.keep();
-    paged_list_count_changed(TAB_DICTIONARY);
+    paged_list_count_changed(dictionary_.list);
   }
 }
 
 void gbza_window::cancel() {
   if (session_.changed()) {
     session_.cancel();
-    paged_list_count_changed(TAB_DICTIONARY);
+    paged_list_count_changed(dictionary_.list);
   }
 }
 

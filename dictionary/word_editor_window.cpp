@@ -355,15 +355,13 @@ void edit_dictionary_word(dictionary_document& dictionary, entry_edit how, deriv
         // Scroll ranges, both pages and the status labels follow the count.
         dictionary.count_changed();
       } else {
-        redraw_paged_list(TAB_DICTIONARY);
-        redraw_paged_list(TAB_HYPHENATION);
+        redraw_paged_list(dictionary.list);
       }
       update_dictionary_status_label();
       update_hyphenation_status_label();
     }
   }
-  sync_dictionary_selection();
-  sync_hyphenation_selection();
+  sync_paged_list_selection(dictionary.list);
   free_derived_words_panel();
   open_editor = nullptr;
   end_modal_window(WINDOW, MAIN_WINDOW);

@@ -68,8 +68,9 @@ struct paged_list_view {
   // Its changed mark when that is not the document's (the pattern file's).
   std::function<bool()> changed;
   // The scroll value it last showed: a different one means someone moved
-  // the bar, and the page follows.
-  int shown_scroll = 0;
+  // the bar, and the page follows. What the screen shows, kept by the view
+  // as it draws.
+  mutable int shown_scroll = 0;
 };
 
 struct document_kind {

@@ -69,12 +69,11 @@ void show_goto_dialog(const goto_list& list) {
 
 void show_goto_dialog_for(const document_kind& kind) {
   if (!kind.searchable) return;
-  const int tab = kind.tab;
   goto_list list;
   list.kind = kind.goto_name;
-  list.count = paged_list_document(tab).count();
+  list.count = paged_list_document(kind).count();
   list.parent = MAIN_WINDOW;
   // The chosen entry becomes the first visible row, selected.
-  list.jump = [tab](int64_t index) { show_paged_list_position(tab, index, index); };
+  list.jump = [&kind](int64_t index) { show_paged_list_position(kind, index, index); };
   show_goto_dialog(list);
 }

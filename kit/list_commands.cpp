@@ -23,28 +23,6 @@ text_t counted(text_view prefix, int64_t n, text_view separator) {
 
 }  // namespace
 
-const list_member_texts& dictionary_member_texts() {
-  static const list_member_texts texts{u"No dictionary words found.", u"No dictionary word selected.",
-                                       u"The Dictionary has been changed.\n\nContinue?",
-                                       u"Really delete all dictionary words?", u"Sorting Dictionary...", false, true};
-  return texts;
-}
-
-const list_member_texts& thesaurus_member_texts() {
-  static const list_member_texts texts{u"No synonyms found.", u"No synonym selected.",
-                                       u"The Thesaurus has been changed.\n\nContinue?",
-                                       u"Really delete all synonyms?", u"Sorting Thesaurus...", true};
-  return texts;
-}
-
-const list_member_texts& autocorrect_member_texts() {
-  static const list_member_texts texts{u"No autocorrect words found.", u"No autocorrect word selected.",
-                                       u"The Autocorrect List has been changed.\n\nContinue?",
-                                       u"Really delete all autocorrect words?", u"Sorting Autocorrect List...",
-                                       false};
-  return texts;
-}
-
 list_command_result erase_list_document(list_document& doc, const list_member_texts& texts, const list_ask_fn& ask) {
   if (doc.empty()) {
     ask(u"Warning!", texts.none_found, WARNING_OK);

@@ -11,7 +11,7 @@
 #include <cstdint>
 #include <functional>
 
-// Texts of one editable list.
+// Texts of one editable list; each list's subsystem gives its own.
 struct list_member_texts {
   text_t none_found;        // "No dictionary words found."
   text_t none_selected;     // "No dictionary word selected."
@@ -21,9 +21,6 @@ struct list_member_texts {
   bool thesaurus_keys = false;
   bool dictionary_entries = false;  // word, "/" flags, LF tags
 };
-const list_member_texts& dictionary_member_texts();
-const list_member_texts& thesaurus_member_texts();
-const list_member_texts& autocorrect_member_texts();
 
 enum class list_command_result {
   done,

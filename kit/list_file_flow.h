@@ -6,13 +6,13 @@
 
 #include "common/list_document.h"
 #include "common/text.h"
+#include "kit/document_kinds.h"
 #include "kit/preferences.h"
 
 #include <cstdint>
 #include <functional>
 
 struct list_file_kind {
-  int tab = 0;
   const char16_t* name = u"";       // "Thesaurus": "Loading Thesaurus...", "Open Thesaurus"
   const char16_t* pattern = u"";    // the requesters' filter
   const char16_t* extension = u"";  // added to a name typed without one
@@ -33,8 +33,8 @@ text_t list_load_path(const list_file_kind& kind, const list_document& doc, cons
 std::function<void(int64_t)> list_load_counter(const list_file_kind& kind, const preferences& prefs);
 // After a load that succeeded (the document has empty histories and its
 // page followed its count): Undo and Redo, the labels, the file on the tab
-// and in the recent files, the status text.
-void finish_list_load(const list_file_kind& kind, const text_t& path, const text_t& status_text);
+// of the kind `document` and in its recent files, the status text.
+void finish_list_load(const document_kind& document, const text_t& path, const text_t& status_text);
 
 // "Saving <name>... <ESC> to abort." and the progress back to 0.
 void start_list_save(const list_file_kind& kind);
@@ -43,6 +43,7 @@ void start_list_save(const list_file_kind& kind);
 // still refuse. "" after "Aborted.".
 text_t list_save_target(const list_file_kind& kind, const list_document& doc, int use_current_path, int save_as,
                         const std::function<bool(const text_t&)>& confirm_requested = {});
-// After a save that succeeded: the status label, the file on the tab and in
-// the recent files, the status text.
-void finish_list_save(const list_file_kind& kind, const text_t& target, const text_t& status_text);
+// After a save that succeeded: the status label, the file on the tab of the
+// kind `document` and in its recent files, the status text.
+void finish_list_save(const list_file_kind& kind, const document_kind& document, const text_t& target,
+                      const text_t& status_text);

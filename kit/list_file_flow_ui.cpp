@@ -33,10 +33,11 @@ std::function<void(int64_t)> list_load_counter(const list_file_kind& kind, const
   };
 }
 
-void finish_list_load(const list_file_kind& kind, const text_t& path, const text_t& status_text) {
-  update_undo_redo_buttons(kind.tab);
-  update_paged_list_labels(kind.tab);
-  document_file_known(kind.tab, path);
+void finish_list_load(const document_kind& document, const text_t& path, const text_t& status_text) {
+  const list_document& doc = paged_list_document(document);
+  update_undo_redo_buttons(doc);
+  update_paged_list_labels(doc);
+  document_file_known(document, path);
   show_main_status(status_text);
 }
 
@@ -58,8 +59,9 @@ text_t list_save_target(const list_file_kind& kind, const list_document& doc, in
   return target;
 }
 
-void finish_list_save(const list_file_kind& kind, const text_t& target, const text_t& status_text) {
+void finish_list_save(const list_file_kind& kind, const document_kind& document, const text_t& target,
+                      const text_t& status_text) {
   if (kind.update_status_label) kind.update_status_label();
-  document_file_known(kind.tab, target);
+  document_file_known(document, target);
   show_main_status(status_text);
 }

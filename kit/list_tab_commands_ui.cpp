@@ -8,57 +8,57 @@ namespace {
 
 int ask(text_view title, text_view text, int flags) { return message_box(text_t(title), text_t(text), flags); }
 
-list_document& document_of(int tab) {
+list_document& document_of(const document_kind& kind) {
   // The undo snapshot keeps the page that is shown.
-  paged_list_first_row(tab);
-  return paged_list_document(tab);
+  paged_list_first_row(kind);
+  return paged_list_document(kind);
 }
 
-// Marks only: the page and the "Selected:" label.
-bool marks_changed(int tab, bool changed) {
+// Marks only: the pages and the "Selected:" labels.
+bool marks_changed(const document_kind& kind, bool changed) {
   if (changed) {
-    redraw_paged_list(tab);
-    update_paged_list_labels(tab);
+    redraw_paged_list(paged_list_document(kind));
+    update_paged_list_labels(paged_list_document(kind));
   }
   return changed;
 }
 
 // A delete already redrew the lists through the count change; the Undo
 // button follows at once.
-bool entries_deleted(int tab, bool deleted) {
-  if (deleted) update_undo_redo_buttons(tab);
+bool entries_deleted(const document_kind& kind, bool deleted) {
+  if (deleted) update_undo_redo_buttons(paged_list_document(kind));
   return deleted;
 }
 
 }  // namespace
 
-bool check_all_on_tab(int tab, const list_command_texts& texts) {
-  return marks_changed(tab, run_check_all(document_of(tab), texts, ask));
+bool check_all_on_tab(const document_kind& kind, const list_command_texts& texts) {
+  return marks_changed(kind, run_check_all(document_of(kind), texts, ask));
 }
 
-bool uncheck_all_on_tab(int tab, const list_command_texts& texts) {
-  return marks_changed(tab, run_uncheck_all(document_of(tab), texts, ask));
+bool uncheck_all_on_tab(const document_kind& kind, const list_command_texts& texts) {
+  return marks_changed(kind, run_uncheck_all(document_of(kind), texts, ask));
 }
 
-bool invert_checks_on_tab(int tab, const list_command_texts& texts) {
-  return marks_changed(tab, run_invert_checks(document_of(tab), texts, ask));
+bool invert_checks_on_tab(const document_kind& kind, const list_command_texts& texts) {
+  return marks_changed(kind, run_invert_checks(document_of(kind), texts, ask));
 }
 
-bool delete_checked_on_tab(int tab, const list_command_texts& texts) {
-  return entries_deleted(tab, run_delete_checked(document_of(tab), texts, ask));
+bool delete_checked_on_tab(const document_kind& kind, const list_command_texts& texts) {
+  return entries_deleted(kind, run_delete_checked(document_of(kind), texts, ask));
 }
 
-bool delete_current_on_tab(int tab, const list_command_texts& texts, bool quiet) {
-  return entries_deleted(tab, run_delete_current(document_of(tab), texts, ask, quiet));
+bool delete_current_on_tab(const document_kind& kind, const list_command_texts& texts, bool quiet) {
+  return entries_deleted(kind, run_delete_current(document_of(kind), texts, ask, quiet));
 }
 
-void register_list_entry_commands(list_entry_commands& entries, int tab, const list_command_texts& texts) {
-  // The texts live as long as the program: the commands keep a reference.
-  entries.check_all = [tab, &texts] { check_all_on_tab(tab, texts); };
-  entries.uncheck_all = [tab, &texts] { uncheck_all_on_tab(tab, texts); };
-  entries.invert = [tab, &texts] { invert_checks_on_tab(tab, texts); };
-  entries.delete_checked = [tab, &texts] { delete_checked_on_tab(tab, texts); };
-  entries.delete_current = [tab, &texts](missing_selection m) {
-    delete_current_on_tab(tab, texts, m == missing_selection::quiet);
+void register_list_entry_commands(document_kind& kind, const list_command_texts& texts) {
+  list_entry_commands& entries = kind.entries;
+  entries.check_all = [&kind, &texts] { check_all_on_tab(kind, texts); };
+  entries.uncheck_all = [&kind, &texts] { uncheck_all_on_tab(kind, texts); };
+  entries.invert = [&kind, &texts] { invert_checks_on_tab(kind, texts); };
+  entries.delete_checked = [&kind, &texts] { delete_checked_on_tab(kind, texts); };
+  entries.delete_current = [&kind, &texts](missing_selection m) {
+    delete_current_on_tab(kind, texts, m == missing_selection::quiet);
   };
 }

@@ -28,12 +28,6 @@ const preferences* view_prefs = nullptr;
 
 // A kind whose document is known: only those are paged.
 bool is_paged(const document_kind& kind) { return kind.paged.entries != nullptr && kind.list_gadget != 0; }
-// The paged kind a tab shows; nullptr for any other tab.
-document_kind* paged_kind(int tab) {
-  document_kind* kind = kinds ? kinds->of_tab(tab) : nullptr;
-  return kind && is_paged(*kind) ? kind : nullptr;
-}
-
 int64_t rows_per_page() { return std::max<int64_t>(1, view_prefs ? view_prefs->applied.number_of_lines : 0); }
 text_t count_separator() { return view_prefs ? view_prefs->applied.number_separator_chr : text_t(); }
 
@@ -73,7 +67,7 @@ void set_scroll_range(const document_kind& kind) {
 
 // A bar moved by someone else gives the first row; then the first row is
 // kept within the range and shown on the bar.
-void settle_first_row(document_kind& kind, bool follow_bar) {
+void settle_first_row(const document_kind& kind, bool follow_bar) {
   const int scroll = kind.paged.scroll;
   int64_t first = first_row_of(kind);
   const int64_t count = entries_of(kind).count();
@@ -86,7 +80,7 @@ void settle_first_row(document_kind& kind, bool follow_bar) {
   kind.paged.shown_scroll = gadget_get_state(scroll);
 }
 
-void draw_page(document_kind& kind, bool follow_bar) {
+void draw_page(const document_kind& kind, bool follow_bar) {
   const int list = kind.list_gadget;
   if (!is_paged(kind) || !gadget_exists(list)) return;
   settle_first_row(kind, follow_bar);
@@ -166,7 +160,7 @@ bool is_navigation_key(int id) {
          id == SHORTCUT_HOME || id == SHORTCUT_END;
 }
 
-void navigate(document_kind& kind, int key) {
+void navigate(const document_kind& kind, int key) {
   if (!is_paged(kind) || !is_navigation_key(key)) return;
   settle_first_row(kind, true);
   const int64_t count = entries_of(kind).count();
@@ -180,7 +174,7 @@ void navigate(document_kind& kind, int key) {
   draw_page(kind, false);
 }
 
-void sync_selection(document_kind& kind) {
+void sync_selection(const document_kind& kind) {
   if (!is_paged(kind)) return;
   settle_first_row(kind, true);
   const int64_t first = first_row_of(kind);
@@ -196,7 +190,7 @@ void sync_selection(document_kind& kind) {
   set_selected_of(kind, sel);
 }
 
-void take_checks(document_kind& kind) {
+void take_checks(const document_kind& kind) {
   if (!is_paged(kind)) return;
   const int list = kind.list_gadget;
   settle_first_row(kind, true);
@@ -216,28 +210,24 @@ void take_checks(document_kind& kind) {
 // After a change of a document's count, every list that pages it follows;
 // a place of its own (the Hyphenation tab's) loses its selection.
 void count_changed(const list_document& doc) {
-  if (!kinds) return;
-  for (document_kind* k : kinds->all()) {
-    if (!is_paged(*k) || k->paged.entries != &doc) continue;
-    if (k->paged.place) k->paged.place->selected = -1;
-    draw_page(*k, false);
-  }
-  for (document_kind* k : kinds->all()) {
-    if (is_paged(*k) && k->paged.entries == &doc) update_labels(*k);
-  }
+  for_each_view_of(doc, [](const document_kind& k) {
+    if (k.paged.place) k.paged.place->selected = -1;
+    draw_page(k, false);
+  });
+  for_each_view_of(doc, [](const document_kind& k) { update_labels(k); });
 }
 
 // The keys act only while the kind's list has the keyboard focus; Return
 // (the keypad Enter too) edits the selected entry, as the Edit button does,
 // where the kind lets it.
-void handle_list_keys(document_kind& kind, const command_event& e) {
+void handle_list_keys(const document_kind& kind, const command_event& e) {
   if (e.type != EVENT_MENU || gadget_get_focus() != kind.list_gadget) return;
   if (is_navigation_key(e.id)) navigate(kind, e.id);
   if (e.id == SHORTCUT_RETURN && kind.paged.return_edits && kind.entries.edit) kind.entries.edit(entry_edit::edit);
 }
 
 // The thesaurus and autocorrect lists, while their tab is shown.
-void handle_list_tab_event(document_kind& kind, const command_event& e) {
+void handle_list_tab_event(const document_kind& kind, const command_event& e) {
   if (gadget_get_state(MAIN_TAB_PANEL) != kind.tab) return;
   if (!list_shortcuts_active) install_list_shortcuts();
   if (e.type == EVENT_GADGET && e.subtype == SUBTYPE_CHANGE && e.id == kind.list_gadget) take_checks(kind);
@@ -246,7 +236,7 @@ void handle_list_tab_event(document_kind& kind, const command_event& e) {
 
 // The Dictionary tab, while it is shown: the .aff editor takes the list keys
 // while it has the focus; any other gadget gives them back to the list.
-void handle_dictionary_tab_event(document_kind& dictionary, const command_event& e) {
+void handle_dictionary_tab_event(const document_kind& dictionary, const command_event& e) {
   if (gadget_get_state(MAIN_TAB_PANEL) != dictionary.tab) return;
   if (e.type == EVENT_GADGET) {
     if (e.id == AFF_EDITOR) {
@@ -283,10 +273,10 @@ void redraw_after_scroll(const command_event& e) {
 }
 
 void refresh_shown_tab_labels() {
-  if (document_kind* kind = paged_kind(gadget_get_state(MAIN_TAB_PANEL))) update_labels(*kind);
+  if (document_kind* kind = kinds ? shown_document_kind(*kinds) : nullptr) update_labels(*kind);
 }
 
-void invert_checks(document_kind& kind) {
+void invert_checks(const document_kind& kind) {
   if (!is_paged(kind)) return;
   list_document& doc = entries_of(kind);
   if (doc.empty()) {
@@ -307,69 +297,66 @@ void set_paged_list_document(document_kind& kind, list_document& doc) {
   doc.on_count_changed = [&doc] { count_changed(doc); };
 }
 
-const document_kind* paged_list_kind(int tab) { return paged_kind(tab); }
+list_document& paged_list_document(const document_kind& kind) {
+  return is_paged(kind) ? entries_of(kind) : entries_of(kinds->dictionary);
+}
 
-list_document& paged_list_document(int tab) {
-  if (const document_kind* kind = paged_kind(tab)) return entries_of(*kind);
-  return entries_of(kinds->dictionary);
+void for_each_view_of(const list_document& doc, const std::function<void(const document_kind&)>& f) {
+  if (!kinds) return;
+  for (document_kind* k : kinds->all()) {
+    if (is_paged(*k) && k->paged.entries == &doc) f(*k);
+  }
 }
 
 // ---- Pages ------------------------------------------------------------------------------
 
-void refresh_list_view_page(int which) {
-  if (!kinds) return;
-  if (which != -1) {
-    draw_page(kinds->hyphenation, true);
-    return;
-  }
-  if (document_kind* kind = paged_kind(gadget_get_state(MAIN_TAB_PANEL))) draw_page(*kind, true);
+void refresh_list_view_page() {
+  document_kind* kind = kinds ? shown_document_kind(*kinds) : nullptr;
+  if (kind && is_paged(*kind)) draw_page(*kind, true);
 }
 
-void redraw_paged_list(int tab) {
-  if (document_kind* kind = paged_kind(tab)) draw_page(*kind, true);
+void redraw_paged_list(const list_document& doc) {
+  for_each_view_of(doc, [](const document_kind& k) { draw_page(k, true); });
 }
 
-void paged_list_count_changed(int tab) {
-  if (const document_kind* kind = paged_kind(tab)) count_changed(entries_of(*kind));
+void paged_list_count_changed(const list_document& doc) { count_changed(doc); }
+
+int64_t paged_list_selected(const document_kind& kind) { return is_paged(kind) ? selected_of(kind) : -1; }
+
+int64_t paged_list_first_row(const document_kind& kind) {
+  if (!is_paged(kind)) return 0;
+  if (gadget_exists(kind.paged.scroll)) settle_first_row(kind, true);
+  return first_row_of(kind);
 }
 
-int64_t paged_list_selected(int tab) {
-  const document_kind* kind = paged_kind(tab);
-  return kind ? selected_of(*kind) : -1;
+void show_paged_list_position(const document_kind& kind, int64_t selected, int64_t first_row) {
+  if (!is_paged(kind)) return;
+  const int64_t count = entries_of(kind).count();
+  set_selected_of(kind, selected >= 0 && selected < count ? selected : -1);
+  set_first_row_of(kind, first_row);
+  draw_page(kind, false);
 }
 
-int64_t paged_list_first_row(int tab) {
-  document_kind* kind = paged_kind(tab);
-  if (!kind) return 0;
-  if (gadget_exists(kind->paged.scroll)) settle_first_row(*kind, true);
-  return first_row_of(*kind);
+int64_t paged_list_first_row(list_document& doc) {
+  for_each_view_of(doc, [](const document_kind& k) {
+    if (!k.paged.place) paged_list_first_row(k);
+  });
+  return doc.first_row();
 }
 
-void show_paged_list_position(int tab, int64_t selected, int64_t first_row) {
-  document_kind* kind = paged_kind(tab);
-  if (!kind) return;
-  const int64_t count = entries_of(*kind).count();
-  set_selected_of(*kind, selected >= 0 && selected < count ? selected : -1);
-  set_first_row_of(*kind, first_row);
-  draw_page(*kind, false);
+void show_paged_list_position(list_document& doc, int64_t selected, int64_t first_row) {
+  for_each_view_of(doc, [selected, first_row](const document_kind& k) {
+    if (!k.paged.place) show_paged_list_position(k, selected, first_row);
+  });
 }
 
-void clear_paged_list_selection(int tab) {
-  if (const document_kind* kind = paged_kind(tab)) set_selected_of(*kind, -1);
+void clear_paged_list_selection(const document_kind& kind) {
+  if (is_paged(kind)) set_selected_of(kind, -1);
 }
 
 // ---- Selection, marks, keys --------------------------------------------------------------------
 
-void sync_paged_list_selection(int tab) {
-  if (document_kind* kind = paged_kind(tab)) sync_selection(*kind);
-}
-
-void sync_dictionary_selection() {
-  if (kinds) sync_selection(kinds->dictionary);
-}
-void sync_hyphenation_selection() {
-  if (kinds) sync_selection(kinds->hyphenation);
-}
+void sync_paged_list_selection(const list_document& doc) { for_each_view_of(doc, sync_selection); }
 
 void invert_synonym_selection() {
   if (kinds) invert_checks(kinds->thesaurus);
@@ -378,9 +365,7 @@ void invert_autocorrect_selection() {
   if (kinds) invert_checks(kinds->autocorrect);
 }
 
-void navigate_paged_list(int tab, int key) {
-  if (document_kind* kind = paged_kind(tab)) navigate(*kind, key);
-}
+void navigate_paged_list(const document_kind& kind, int key) { navigate(kind, key); }
 
 // ---- Labels -------------------------------------------------------------------------------------
 
@@ -400,8 +385,8 @@ void update_dictionary_selected_label() {
   if (kinds) update_selected_label(kinds->dictionary);
 }
 
-void update_paged_list_labels(int tab) {
-  if (const document_kind* kind = paged_kind(tab)) update_labels(*kind);
+void update_paged_list_labels(const list_document& doc) {
+  for_each_view_of(doc, [](const document_kind& k) { update_labels(k); });
 }
 
 // ---- Main loop -------------------------------------------------------------------------------

@@ -2,8 +2,10 @@
 // thesaurus (160), the Hyphenation tab's view of the dictionary's words (185)
 // and the autocorrect list (221), each described by its document kind
 // (document_kind::paged). Each shows one page of the preferences' rows; the
-// scroll bar beside it holds the first visible row. A member is named by its
-// tab: 0 dictionary, 1 thesaurus, 2 hyphenation words, 3 autocorrect.
+// scroll bar beside it holds the first visible row. A view is named by its
+// kind; what concerns every view of a document (its pages, its count, its
+// labels) is asked by the document, so a change of the dictionary's words
+// reaches the Hyphenation tab's view too.
 //
 // The documents hold the truth (selection, first visible row, marks); the
 // list gadget and its scroll bar only show it. Code that sets a scroll bar
@@ -25,47 +27,51 @@
 // one is given the kind's list is not paged. A view of another kind's entries (the
 // Hyphenation tab's) sets its paged.entries, place and changed itself.
 void set_paged_list_document(document_kind& kind, list_document& doc);
-// The document a member pages: tab 2 gives the dictionary's. Tabs 1 and 3
-// only once their document is registered.
-list_document& paged_list_document(int tab);
-// The kind whose list a tab pages; nullptr for a tab without one.
-const document_kind* paged_list_kind(int tab);
+// The document a kind's list pages: the Hyphenation tab's gives the
+// dictionary's; a kind not paged yet gives the dictionary's too.
+list_document& paged_list_document(const document_kind& kind);
+// Runs f on every paged view of doc, in tab order.
+void for_each_view_of(const list_document& doc, const std::function<void(const document_kind&)>& f);
 
 // ---- Pages --------------------------------------------------------------------
-// which -1: the list of the tab shown in panel 100 (tabs 0-3; nothing for 4
-// and 5); any other value redraws the hyphenation list 185.
-void refresh_list_view_page(int which);
-// Redraws one member's page (its scroll range follows the count).
-void redraw_paged_list(int tab);
-// After a change of a document's count: scroll ranges, the pages (the
-// dictionary's also on the Hyphenation tab, whose selection is cleared) and
-// the status labels.
-void paged_list_count_changed(int tab);
+// The list of the tab shown in panel 100 (nothing for a tab without one).
+void refresh_list_view_page();
+// Redraws the page of every view of doc (its scroll range follows the
+// count).
+void redraw_paged_list(const list_document& doc);
+// After a change of a document's count: scroll ranges, the pages of every
+// view (a view with a place of its own loses its selection) and the status
+// labels.
+void paged_list_count_changed(const list_document& doc);
 
-// Selection and first visible row of a member, e.g. for Find, Goto and Go to
+// Selection and first visible row of a view, e.g. for Find, Goto and Go to
 // top/bottom: kept within the scroll range, then the page is redrawn.
-int64_t paged_list_selected(int tab);
-int64_t paged_list_first_row(int tab);
-void show_paged_list_position(int tab, int64_t selected, int64_t first_row);
-// Nothing selected on a member any more; the page is not redrawn.
-void clear_paged_list_selection(int tab);
+int64_t paged_list_selected(const document_kind& kind);
+int64_t paged_list_first_row(const document_kind& kind);
+void show_paged_list_position(const document_kind& kind, int64_t selected, int64_t first_row);
+// The document's own first visible row, taken from the bars of the views
+// that show it (an undo snapshot keeps the page that is shown).
+int64_t paged_list_first_row(list_document& doc);
+// The document's own selection and first visible row on every view that
+// shows them.
+void show_paged_list_position(list_document& doc, int64_t selected, int64_t first_row);
+// Nothing selected on a view any more; the page is not redrawn.
+void clear_paged_list_selection(const document_kind& kind);
 
 // ---- Selection, marks, keys ------------------------------------------------------
 // Selected index = the list's selected row + the first visible row. A list
 // without a selected row clears the selection only when the selected entry
 // is on the page (the user deselected it); an entry scrolled off the page
-// stays selected.
-void sync_dictionary_selection();
-void sync_hyphenation_selection();
-void sync_paged_list_selection(int tab);
+// stays selected. Every view of doc, in tab order.
+void sync_paged_list_selection(const list_document& doc);
 
 // Invert the marks of the thesaurus and the autocorrect list ("No synonyms
 // found." / "No autocorrect words found." when empty).
 void invert_synonym_selection();
 void invert_autocorrect_selection();
 
-// A navigation key (shortcut 1004, 1005, 1010-1013) on a member's list.
-void navigate_paged_list(int tab, int key);
+// A navigation key (shortcut 1004, 1005, 1010-1013) on a view's list.
+void navigate_paged_list(const document_kind& kind, int key);
 
 // ---- Labels ----------------------------------------------------------------------------
 void update_dictionary_status_label();
@@ -73,7 +79,8 @@ void update_thesaurus_status_label();
 void update_hyphenation_status_label();
 void update_autocorrect_status_label();
 void update_dictionary_selected_label();
-void update_paged_list_labels(int tab);  // status label and "Selected:" label
+// The status label and "Selected:" label of every view of doc.
+void update_paged_list_labels(const list_document& doc);
 
 // ---- Main loop -----------------------------------------------------------------------------
 // Installs the selection bookkeeping, the scroll-bar redraw, the Dictionary,

@@ -4,6 +4,7 @@
 // editor gives back.
 #pragma once
 
+#include "kit/document_kinds.h"
 #include "kit/main_tab_parts.h"
 
 #include <functional>
@@ -12,10 +13,14 @@
 // What fills a tab; run inside the tab while the panel is built (again on
 // every rebuild of the main window).
 using main_tab_builder = std::function<void(const main_tab_layout&)>;
-// The builder of a tab replaces the one given before.
-void set_main_tab_builder(int tab, main_tab_builder build);
+// The builder of a kind's tab replaces the one given before.
+void set_main_tab_builder(const document_kind& kind, main_tab_builder build);
 // Fills the tab with its builder; nothing when it has none.
 void build_main_tab(int tab, const main_tab_layout& layout);
+
+// The kind of the tab shown in panel 100; nullptr while none is.
+document_kind* shown_document_kind(document_kinds& kinds);
+const document_kind* shown_document_kind(const document_kinds& kinds);
 
 // Steps other parts of the program add to the end of every build (histories
 // reset, file labels, menu texts that depend on settings); they also run

@@ -22,13 +22,18 @@ owned_hooks& build_steps() {
 
 }  // namespace
 
-void set_main_tab_builder(int tab, main_tab_builder build) {
-  if (tab >= 0 && tab < TAB_COUNT) tab_builders()[static_cast<size_t>(tab)] = std::move(build);
+void set_main_tab_builder(const document_kind& kind, main_tab_builder build) {
+  if (kind.tab >= 0 && kind.tab < TAB_COUNT) tab_builders()[static_cast<size_t>(kind.tab)] = std::move(build);
 }
 
 void build_main_tab(int tab, const main_tab_layout& layout) {
   if (tab < 0 || tab >= TAB_COUNT) return;
   if (const main_tab_builder& build = tab_builders()[static_cast<size_t>(tab)]) build(layout);
+}
+
+document_kind* shown_document_kind(document_kinds& kinds) { return kinds.of_tab(gadget_get_state(MAIN_TAB_PANEL)); }
+const document_kind* shown_document_kind(const document_kinds& kinds) {
+  return kinds.of_tab(gadget_get_state(MAIN_TAB_PANEL));
 }
 
 void set_main_window_build_step(std::string_view owner, std::function<void()> step) {

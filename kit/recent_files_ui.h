@@ -16,14 +16,14 @@ void update_recent_files(text_view path);
 // Menu items 102..111: "n: " + entry n of the shown tab's list, disabled
 // when the entry is empty.
 void refresh_recent_files_menu();
-// Entry n (1..10) of a tab's list; "" outside.
-text_t recent_file_of_tab(int tab, int64_t n);
+// Entry n (1..10) of a kind's list; "" outside.
+text_t recent_file_of_tab(const document_kind& kind, int64_t n);
 
-// File-name and folder labels of a tab ("n/a" without a file), from the
-// path its kind gives.
-void update_tab_file_labels(int tab);
+// File-name and folder labels of a kind's tab ("n/a" without a file), from
+// the path the kind gives.
+void update_tab_file_labels(const document_kind& kind);
 // All six (after the main window is rebuilt).
 void update_all_file_labels();
-// After a tab's document changed its file: its labels, its recent files
+// After a kind's document changed its file: its labels, its recent files
 // and the menu.
-void document_file_known(int tab, const text_t& path);
+void document_file_known(const document_kind& kind, const text_t& path);

@@ -283,14 +283,13 @@ bool handle_gadget(window_session& s, int gadget) {
 }
 
 // The main window's lists show the documents as the window leaves them.
-void refresh_main_lists() {
-  for (int tab : {TAB_DICTIONARY, TAB_HYPHENATION, TAB_THESAURUS, TAB_AUTOCORRECT}) update_paged_list_labels(tab);
-  refresh_list_view_page(-1);
-  refresh_list_view_page(TAB_HYPHENATION);
-  sync_dictionary_selection();
-  sync_hyphenation_selection();
-  sync_paged_list_selection(TAB_THESAURUS);
-  sync_paged_list_selection(TAB_AUTOCORRECT);
+// The dictionary's words have two views: its tab's and the Hyphenation tab's.
+void refresh_main_lists(const bulk_import_documents& documents) {
+  const list_document* lists[] = {&documents.dictionary.list, &documents.thesaurus.list, &documents.autocorrect.list};
+  for (const list_document* doc : lists) update_paged_list_labels(*doc);
+  refresh_list_view_page();
+  redraw_paged_list(documents.dictionary.list);
+  for (const list_document* doc : lists) sync_paged_list_selection(*doc);
 }
 
 }  // namespace
@@ -320,7 +319,7 @@ void show_bulk_import_window(int mode, const bulk_import_documents& documents, m
     if (e.type == EVENT_GADGET) return close_when(handle_gadget(session, e.object));
     return modal_step::stay;
   });
-  refresh_main_lists();
+  refresh_main_lists(documents);
   end_modal_window(WINDOW, MAIN_WINDOW, modal_end_order::close_window_first);
 }
 

@@ -62,7 +62,7 @@ void show_grammar_document(const grammar_document_record& doc) {
 
 }  // namespace
 
-void load_grammar_rules(grammar_document_record& grammar, const text_t& given_path) {
+void load_grammar_rules(grammar_document_record& grammar, const document_kind& languagetool, const text_t& given_path) {
   show_main_status(u"Loading grammar rules... <ESC> to abort.");
   reset_main_progress();
   text_t path = given_path;
@@ -86,7 +86,7 @@ void load_grammar_rules(grammar_document_record& grammar, const text_t& given_pa
     return;
   }
   show_grammar_document(grammar);
-  document_file_known(TAB_LANGUAGETOOL, path);
+  document_file_known(languagetool, path);
   reset_main_progress();
   show_main_status(r.status_text);
 }
@@ -137,8 +137,8 @@ void export_grammar_structure(const grammar_document_record& grammar, bool with_
 void register_grammar_rules_commands(grammar_document_record& grammar, document_kind& languagetool,
                                      tool_registry& tools) {
   // The category list's header follows every load.
-  languagetool.load = [&grammar](const text_t& path) {
-    load_grammar_rules(grammar, path);
+  languagetool.load = [&grammar, &languagetool](const text_t& path) {
+    load_grammar_rules(grammar, languagetool, path);
     update_grammar_category_header(grammar);
   };
   // A click shows a row's details; a double click only its text.

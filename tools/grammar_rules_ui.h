@@ -11,7 +11,7 @@
 
 // path "" asks for the file ("Open grammar rules"). A failed or aborted load
 // leaves the shown grammar as it was.
-void load_grammar_rules(grammar_document_record& grammar, const text_t& path);
+void load_grammar_rules(grammar_document_record& grammar, const document_kind& languagetool, const text_t& path);
 // Title of the category list's second column, with the row and rule counts.
 void update_grammar_category_header(const grammar_document_record& grammar);
 // A click (show_labels 1) or double click (0) on row `row` of the chunk list:

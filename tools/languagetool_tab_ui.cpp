@@ -56,7 +56,7 @@ void build_languagetool_tab(const main_tab_layout& l) {
 }  // namespace
 
 void register_languagetool_tab(document_kind& kind) {
-  set_main_tab_builder(TAB_LANGUAGETOOL, build_languagetool_tab);
+  set_main_tab_builder(kind, build_languagetool_tab);
   kind.file_label = GRAMMAR_FILE_LABEL;
   kind.folder_label = GRAMMAR_FOLDER_LABEL;
 }

@@ -135,12 +135,11 @@ void show_possessive_names_window(dictionary_document& dictionary, const prefere
     if (e.type == EVENT_GADGET) return close_when(handle_gadget(dictionary, e.object, e.subtype));
     return modal_step::stay;
   });
-  update_paged_list_labels(TAB_DICTIONARY);
-  update_paged_list_labels(TAB_HYPHENATION);
-  refresh_list_view_page(-1);
-  refresh_list_view_page(TAB_HYPHENATION);
-  sync_dictionary_selection();
-  sync_hyphenation_selection();
+  // Both views of the dictionary's words: its tab's and the Hyphenation tab's.
+  update_paged_list_labels(dictionary.list);
+  refresh_list_view_page();
+  redraw_paged_list(dictionary.list);
+  sync_paged_list_selection(dictionary.list);
   end_modal_window(WINDOW, MAIN_WINDOW, modal_end_order::close_window_first);
 }
 

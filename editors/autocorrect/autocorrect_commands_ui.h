@@ -7,4 +7,4 @@
 
 // The four and the list view's Invert as the autocorrect kind's entry
 // commands, for the buttons, popup items and keys of the dispatchers.
-void register_autocorrect_list_commands(list_entry_commands& entries);
+void register_autocorrect_list_commands(document_kind& kind);

@@ -43,11 +43,11 @@ bool remove_duplicates(list_document& doc, const autocorrect_duplicates_scan& sc
   const text_t question = exclusive ? u"Really eXclusive delete duplicates?\n(notice this will sort the array)"
                                     : u"Really delete duplicates?\n(notice this will sort the array)";
   if (message_box(u"Warning!", question, MB_YES_NO | MB_ICON_WARNING) != MB_ANSWER_YES) return false;
-  paged_list_first_row(TAB_AUTOCORRECT);  // the snapshot keeps the page that is shown
+  paged_list_first_row(doc);  // the snapshot keeps the page that is shown
   remove_autocorrect_duplicates(doc, scan.sorted, exclusive, separator, main_window_job_host());
-  redraw_paged_list(TAB_AUTOCORRECT);
-  update_paged_list_labels(TAB_AUTOCORRECT);
-  update_undo_redo_buttons(TAB_AUTOCORRECT);
+  redraw_paged_list(doc);
+  update_paged_list_labels(doc);
+  update_undo_redo_buttons(doc);
   return true;
 }
 

@@ -85,10 +85,10 @@ void commit(list_document& doc, bool add, const autocorrect_fields& at_open) {
   if (add) {
     doc.notify_count_changed();  // scroll range, page and labels
   } else {
-    redraw_paged_list(TAB_AUTOCORRECT);
+    redraw_paged_list(doc);
   }
   update_autocorrect_status_label();
-  update_undo_redo_buttons(TAB_AUTOCORRECT);
+  update_undo_redo_buttons(doc);
 }
 
 }  // namespace
@@ -144,7 +144,7 @@ void edit_autocorrect_word(list_document& doc, entry_edit how) {
                    for (field_look& f : looks) colour_field(f);
                  }});
 
-  sync_paged_list_selection(TAB_AUTOCORRECT);
+  sync_paged_list_selection(doc);
   editor_open = false;
   end_modal_window(WINDOW, MAIN_WINDOW);
 }

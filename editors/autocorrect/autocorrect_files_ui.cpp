@@ -20,8 +20,7 @@
 
 namespace {
 
-constexpr list_file_kind kAutocorrectFile{.tab = TAB_AUTOCORRECT,
-                                          .name = u"Autocorrect List",
+constexpr list_file_kind kAutocorrectFile{                                          .name = u"Autocorrect List",
                                           .pattern = u"Autocorrect List (*.xml)|*.xml",
                                           .extension = u".xml",
                                           .status_label = AUTOCORRECT_STATUS_LABEL,
@@ -57,8 +56,8 @@ text_t existing_file(const text_t& given, const text_t& title, const text_t& pat
 }
 
 // After a load or save: the tab's file labels, the recent files, the status.
-void file_known(int tab, const text_t& path, const block_list_result& r) {
-  document_file_known(tab, path);
+void file_known(const document_kind& kind, const text_t& path, const block_list_result& r) {
+  document_file_known(kind, path);
   show_main_status(r.status_text);
 }
 
@@ -78,8 +77,8 @@ void fill_autotext_list(const autotext_document_record& autotext) {
 
 }  // namespace
 
-void load_autocorrect_list(autocorrect_document_record& autocorrect, const preferences& prefs,
-                           const text_t& given_path) {
+void load_autocorrect_list(autocorrect_document_record& autocorrect, const document_kind& kind,
+                           const preferences& prefs, const text_t& given_path) {
   if (!start_list_load(kAutocorrectFile, autocorrect.list, true)) return;
   const text_t path = list_load_path(kAutocorrectFile, autocorrect.list, given_path);
   if (path.empty() || !xml_file_found(path) || !confirm_non_utf8_bom_file(path)) return;
@@ -90,11 +89,11 @@ void load_autocorrect_list(autocorrect_document_record& autocorrect, const prefe
     update_autocorrect_status_label();
     return;
   }
-  finish_list_load(kAutocorrectFile, path, r.status_text);
+  finish_list_load(kind, path, r.status_text);
 }
 
-void save_autocorrect_list(autocorrect_document_record& autocorrect, const preferences& prefs, int use_current_path,
-                           int save_as) {
+void save_autocorrect_list(autocorrect_document_record& autocorrect, const document_kind& kind,
+                           const preferences& prefs, int use_current_path, int save_as) {
   start_list_save(kAutocorrectFile);
   list_document& doc = autocorrect.list;
   if (!succeeded(check_autocorrect_list_save(doc))) return;
@@ -102,10 +101,10 @@ void save_autocorrect_list(autocorrect_document_record& autocorrect, const prefe
   if (target.empty()) return;
   const block_list_result r = save_autocorrect_list_file(target, doc, prefs.applied.autocorrect_spaces_on_left, main_window_job_host());
   if (!succeeded(r)) return;
-  finish_list_save(kAutocorrectFile, target, r.status_text);
+  finish_list_save(kAutocorrectFile, kind, target, r.status_text);
 }
 
-void load_autotext_list(autotext_document_record& autotext, const text_t& given_path) {
+void load_autotext_list(autotext_document_record& autotext, const document_kind& kind, const text_t& given_path) {
   show_main_status(u"Loading AutoText List... <ESC> to abort.");
   reset_main_progress();
   const text_t path = existing_file(given_path, u"Open AutoText List", u"BlockList.xml (*.xml)|*.xml", autotext.path);
@@ -113,7 +112,7 @@ void load_autotext_list(autotext_document_record& autotext, const text_t& given_
   const block_list_result r = load_autotext_list_file(path, main_window_job_host(), autotext);
   if (!succeeded(r)) return;
   fill_autotext_list(autotext);
-  file_known(TAB_AUTOTEXT, path, r);
+  file_known(kind, path, r);
 }
 
 void show_autotext_record(const autotext_document_record& autotext, int64_t row) {
@@ -137,14 +136,16 @@ void register_autocorrect_commands(autocorrect_document_record& autocorrect, doc
   autotext_kind.path = [&autotext] { return autotext.path; };
   autocorrect_kind.changed = [&autocorrect] { return autocorrect.list.changed(); };
   autocorrect_kind.document_name = u"Autocorrect";
-  autocorrect_kind.load = [&autocorrect, &prefs](const text_t& path) { load_autocorrect_list(autocorrect, prefs, path); };
-  autocorrect_kind.save = [&autocorrect, &prefs](save_choice c) {
-    save_autocorrect_list(autocorrect, prefs, c == save_choice::save ? 1 : 0, c == save_choice::save_as ? 1 : 0);
+  autocorrect_kind.load = [&autocorrect, &autocorrect_kind, &prefs](const text_t& path) {
+    load_autocorrect_list(autocorrect, autocorrect_kind, prefs, path);
+  };
+  autocorrect_kind.save = [&autocorrect, &autocorrect_kind, &prefs](save_choice c) {
+    save_autocorrect_list(autocorrect, autocorrect_kind, prefs, c == save_choice::save ? 1 : 0, c == save_choice::save_as ? 1 : 0);
   };
   autocorrect_kind.savable = [&autocorrect] { return autocorrect.list.count() > 0; };
-  register_autocorrect_list_commands(autocorrect_kind.entries);
+  register_autocorrect_list_commands(autocorrect_kind);
   register_autocorrect_editor_commands(autocorrect.list, autocorrect_kind.entries);
-  autotext_kind.load = [&autotext](const text_t& path) { load_autotext_list(autotext, path); };
+  autotext_kind.load = [&autotext, &autotext_kind](const text_t& path) { load_autotext_list(autotext, autotext_kind, path); };
   // A click on a record shows it.
   autotext_kind.row_views = {{AUTOTEXT_LIST, [&autotext](int64_t row, row_click click) {
                                 if (click == row_click::single) show_autotext_record(autotext, row);

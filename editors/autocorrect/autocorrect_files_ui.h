@@ -15,15 +15,16 @@
 
 // path "" asks for the file. A failed or aborted load leaves the open list.
 // The counts shown while it loads use the separator of prefs.
-void load_autocorrect_list(autocorrect_document_record& autocorrect, const preferences& prefs, const text_t& path);
+void load_autocorrect_list(autocorrect_document_record& autocorrect, const document_kind& kind,
+                           const preferences& prefs, const text_t& path);
 // (1, 0): Save to the list's path (asks for one when it has none); (0, 1):
 // Save As. The old file stays until the new one is complete. The lines are
 // indented as prefs ask.
-void save_autocorrect_list(autocorrect_document_record& autocorrect, const preferences& prefs, int use_current_path,
-                           int save_as);
+void save_autocorrect_list(autocorrect_document_record& autocorrect, const document_kind& kind,
+                           const preferences& prefs, int use_current_path, int save_as);
 // path "" asks for the BlockList.xml. A failed or aborted load leaves the
 // open collection.
-void load_autotext_list(autotext_document_record& autotext, const text_t& path);
+void load_autotext_list(autotext_document_record& autotext, const document_kind& kind, const text_t& path);
 // The names of record row (0-based) in labels 274 and 277, its text in view 247.
 void show_autotext_record(const autotext_document_record& autotext, int64_t row);
 

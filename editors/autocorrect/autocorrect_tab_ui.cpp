@@ -1,9 +1,9 @@
 #include "editors/autocorrect/autocorrect_tab_ui.h"
 
+#include "editors/autocorrect/block_list_file.h"
 #include "gui/gui.h"
 #include "kit/ids.h"
 #include "kit/layout.h"
-#include "kit/list_commands.h"
 #include "kit/main_tab_parts.h"
 #include "kit/main_window_hooks.h"
 #include "kit/window_helpers.h"
@@ -59,7 +59,7 @@ void build_autotext_tab(const main_tab_layout& l) {
 }  // namespace
 
 void register_autocorrect_tab(document_kind& kind) {
-  set_main_tab_builder(TAB_AUTOCORRECT, build_autocorrect_tab);
+  set_main_tab_builder(kind, build_autocorrect_tab);
   kind.list_gadget = AUTOCORRECT_LIST;
   kind.paged.scroll = AUTOCORRECT_SCROLL;
   kind.paged.status_label = AUTOCORRECT_STATUS_LABEL;
@@ -80,7 +80,7 @@ void register_autocorrect_tab(document_kind& kind) {
 }
 
 void register_autotext_tab(document_kind& kind) {
-  set_main_tab_builder(TAB_AUTOTEXT, build_autotext_tab);
+  set_main_tab_builder(kind, build_autotext_tab);
   kind.file_label = AUTOTEXT_FILE_LABEL;
   kind.folder_label = AUTOTEXT_FOLDER_LABEL;
 }

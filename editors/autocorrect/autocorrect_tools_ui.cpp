@@ -21,30 +21,30 @@ void start(const text_t& text) {
 
 // The snapshot keeps the page that is shown.
 list_document& autocorrects(autocorrect_document_record& autocorrect) {
-  paged_list_first_row(TAB_AUTOCORRECT);
+  paged_list_first_row(autocorrect.list);
   return autocorrect.list;
 }
 
 // The refusals and the end notices; then the page, its labels and the
 // Undo button, which the run may have armed.
-void after(const autocorrect_tool_result& r) {
+void after(const autocorrect_document_record& autocorrect, const autocorrect_tool_result& r) {
   if (r.message_flags == 16 && r.aborted) show_status(u"Aborted.");
   if (!r.message.empty()) message_box(r.message_title, r.message, r.message_flags);
-  redraw_paged_list(TAB_AUTOCORRECT);
-  update_paged_list_labels(TAB_AUTOCORRECT);
-  update_undo_redo_buttons(TAB_AUTOCORRECT);
+  redraw_paged_list(autocorrect.list);
+  update_paged_list_labels(autocorrect.list);
+  update_undo_redo_buttons(autocorrect.list);
 }
 
 }  // namespace
 
 void fix_autocorrect_spaces(autocorrect_document_record& autocorrect, text_view separator) {
   start(u"Fix Invalid Spaces... <ESC> to abort.");
-  after(fix_autocorrect_list_spaces(autocorrects(autocorrect), separator, main_window_job_host()));
+  after(autocorrect, fix_autocorrect_list_spaces(autocorrects(autocorrect), separator, main_window_job_host()));
 }
 
 void clean_autocorrect_hex_symbols(autocorrect_document_record& autocorrect, text_view separator) {
   start(u"Clean hex symbols... <ESC> to abort.");
-  after(clean_autocorrect_list_hex_symbols(autocorrects(autocorrect), separator, main_window_job_host()));
+  after(autocorrect, clean_autocorrect_list_hex_symbols(autocorrects(autocorrect), separator, main_window_job_host()));
 }
 
 void extract_autocorrect_list_to_file(const autocorrect_document_record& autocorrect, text_view separator) {

@@ -214,6 +214,14 @@ const list_command_texts& autocorrect_command_texts() {
   return texts;
 }
 
+const list_member_texts& autocorrect_member_texts() {
+  static const list_member_texts texts{u"No autocorrect words found.", u"No autocorrect word selected.",
+                                       u"The Autocorrect List has been changed.\n\nContinue?",
+                                       u"Really delete all autocorrect words?", u"Sorting Autocorrect List...",
+                                       false};
+  return texts;
+}
+
 text_t block_list_import_question() {
   return T("The first line of an Autocorrect List must be:\n") + block_list_header_line() +
          T("\n\nAttempt to import the file?");

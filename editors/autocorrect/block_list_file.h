@@ -22,6 +22,7 @@
 #include "common/list_document.h"
 #include "common/long_job.h"
 #include "common/text.h"
+#include "kit/list_commands.h"
 
 #include <cstdint>
 #include <functional>
@@ -57,6 +58,8 @@ block_line_read block_line_entries(text_view line);
 
 // Texts of the Select, Delete and Clone commands on the list.
 const list_command_texts& autocorrect_command_texts();
+// The texts of Erase all, Sort and Clone on the list.
+const list_member_texts& autocorrect_member_texts();
 
 // Outcome of a load or save of the autocorrect list or the AutoText list.
 enum class block_list_status : int {

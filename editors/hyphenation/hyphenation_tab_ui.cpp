@@ -42,9 +42,9 @@ void set_changed(hyphenation_document_record& doc, bool changed) {
 }
 
 // After the document changed its file: path, labels, recent files, menu.
-void file_known(hyphenation_document_record& doc, const text_t& path) {
+void file_known(hyphenation_document_record& doc, const document_kind& kind, const text_t& path) {
   doc.path = path;
-  document_file_known(TAB_HYPHENATION, path);
+  document_file_known(kind, path);
 }
 
 // List 188: one row per word form of the entry, the flag coloured by its
@@ -125,7 +125,7 @@ bool is_navigation_key(int id) {
          id == SHORTCUT_HOME || id == SHORTCUT_END;
 }
 
-void handle_hyphenation_tab_event(hyphenation_document_record& doc, const command_event& e) {
+void handle_hyphenation_tab_event(hyphenation_document_record& doc, document_kind& kind, const command_event& e) {
   if (gadget_get_state(MAIN_TAB_PANEL) != TAB_HYPHENATION) return;
   if (e.type == EVENT_GADGET) {
     // The editor, the results and the word field take the keys themselves.
@@ -139,13 +139,13 @@ void handle_hyphenation_tab_event(hyphenation_document_record& doc, const comman
   }
   if (e.type == EVENT_MENU && is_navigation_key(e.id) && gadget_get_focus() == HYPHENATION_LIST) {
     if ((e.id == SHORTCUT_UP || e.id == SHORTCUT_DOWN) && doc.place.selected == -1) return;
-    navigate_paged_list(TAB_HYPHENATION, e.id);
+    navigate_paged_list(kind, e.id);
   }
 }
 
 }  // namespace
 
-void load_hyphenation(hyphenation_document_record& doc, const text_t& given_path) {
+void load_hyphenation(hyphenation_document_record& doc, const document_kind& kind, const text_t& given_path) {
   show_main_status(u"Loading Hyphenation... <ESC> to abort.");
   reset_main_progress();
   if (!may_discard_changes(doc)) return;
@@ -172,11 +172,11 @@ void load_hyphenation(hyphenation_document_record& doc, const text_t& given_path
   }
   gadget_set_text(HYPHENATION_EDITOR, r.text);
   set_changed(doc, false);
-  file_known(doc, path);
+  file_known(doc, kind, path);
   show_main_status(r.status_text);
 }
 
-void save_hyphenation(hyphenation_document_record& doc, int save, int save_as) {
+void save_hyphenation(hyphenation_document_record& doc, const document_kind& kind, int save, int save_as) {
   show_main_status(u"Saving Hyphenation... <ESC> to abort.");
   reset_main_progress();
   const text_t text = gadget_get_text(HYPHENATION_EDITOR);
@@ -211,7 +211,7 @@ void save_hyphenation(hyphenation_document_record& doc, int save, int save_as) {
   // The editor shows what the file now holds.
   if (r.encoding_line_changed) gadget_set_text(HYPHENATION_EDITOR, r.text);
   set_changed(doc, false);
-  file_known(doc, target);
+  file_known(doc, kind, target);
   show_main_status(r.status_text);
   if (!r.notice.empty()) message_box(u"Information!", r.notice, MB_ICON_INFORMATION);
 }
@@ -276,9 +276,9 @@ void register_hyphenation_commands(hyphenation_document_record& doc, dictionary_
   kind.paged.count_word = u"# Words:";
   kind.paged.position_word = u"Word: [";
   kind.paged.colours = row_colours::dictionary_words;
-  kind.load = [&doc](const text_t& path) { load_hyphenation(doc, path); };
-  kind.save = [&doc](save_choice c) {
-    save_hyphenation(doc, c == save_choice::save ? 1 : 0, c == save_choice::save_as ? 1 : 0);
+  kind.load = [&doc, &kind](const text_t& path) { load_hyphenation(doc, kind, path); };
+  kind.save = [&doc, &kind](save_choice c) {
+    save_hyphenation(doc, kind, c == save_choice::save ? 1 : 0, c == save_choice::save_as ? 1 : 0);
   };
   kind.savable = [] { return !pattern_editor_empty(); };
   // A double click on the tab's list of dictionary words takes the word with
@@ -297,7 +297,7 @@ void register_hyphenation_commands(hyphenation_document_record& doc, dictionary_
     register_command(command_kind::popup_item, item, [](const command_event& e) { copy_result(e.id); });
   }
   register_event_hook(event_hook::hyphenation_tab,
-                      [&doc](const command_event& e) { handle_hyphenation_tab_event(doc, e); });
+                      [&doc, &kind](const command_event& e) { handle_hyphenation_tab_event(doc, kind, e); });
   kind.changed = [&doc] { return doc.changed; };
   kind.document_name = u"Hyphenation";
   kind.path = [&doc] { return doc.path; };
@@ -379,7 +379,7 @@ void build_hyphenation_tab(const main_tab_layout& l) {
 }  // namespace
 
 void register_hyphenation_tab(document_kind& kind, const document_kind& dictionary) {
-  set_main_tab_builder(TAB_HYPHENATION, build_hyphenation_tab);
+  set_main_tab_builder(kind, build_hyphenation_tab);
   kind.list_gadget = HYPHENATION_LIST;
   // No "Selected:" label of its own.
   kind.paged.scroll = HYPHENATION_SCROLL;

@@ -14,10 +14,10 @@
 
 // path "" asks for the file. An aborted or failed load leaves the open
 // pattern file as it was.
-void load_hyphenation(hyphenation_document_record& hyphenation, const text_t& path);
+void load_hyphenation(hyphenation_document_record& hyphenation, const document_kind& kind, const text_t& path);
 // (1, 0): Save to the file's path (asks for one when it has none);
 // (0, 1): Save As. The old file stays until the new one is complete.
-void save_hyphenation(hyphenation_document_record& hyphenation, int save, int save_as);
+void save_hyphenation(hyphenation_document_record& hyphenation, const document_kind& kind, int save, int save_as);
 
 // The buttons: Hyphenate (191), Update (192) and Clear (199). The word forms
 // come from the dictionary's .aff text, coloured by prefs.

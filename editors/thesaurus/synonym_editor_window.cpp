@@ -108,7 +108,7 @@ bool accept(text_t& entry) {
 }
 
 void store(list_document& doc, bool add, int64_t index, text_t entry) {
-  save_list_undo(TAB_THESAURUS, 0);
+  save_list_undo(doc, 0);
   if (add) {
     doc.append(std::move(entry));
     doc.mark_changed();
@@ -117,7 +117,7 @@ void store(list_document& doc, bool add, int64_t index, text_t entry) {
   } else {
     doc.set_entry(index, std::move(entry));
     doc.mark_changed();
-    redraw_paged_list(TAB_THESAURUS);
+    redraw_paged_list(doc);
   }
   update_thesaurus_status_label();
 }
@@ -184,7 +184,7 @@ void edit_synonym(list_document& doc, const preferences& prefs, entry_edit how) 
                     return close_when(stored);
                   }});
   if (stored) store(doc, adding, index, std::move(entry));
-  sync_paged_list_selection(TAB_THESAURUS);
+  sync_paged_list_selection(doc);
   editor_open = false;
   end_modal_window(WINDOW, MAIN_WINDOW);
 }

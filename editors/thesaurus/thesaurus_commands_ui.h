@@ -6,4 +6,4 @@
 #include "kit/document_kinds.h"
 
 // The four and the list view's Invert as the thesaurus kind's entry commands.
-void register_thesaurus_list_commands(list_entry_commands& entries);
+void register_thesaurus_list_commands(document_kind& kind);

@@ -54,11 +54,11 @@ void show_preview(const thesaurus_duplicates_scan& scan) {
 }
 
 // The entry of the row becomes the first row of the main list's page.
-void display(const thesaurus_duplicates_scan& scan) {
+void display(list_document& doc, const thesaurus_duplicates_scan& scan) {
   const int row = selected_row(scan);
   if (row < 0) return;
   const int64_t index = scan.rows[static_cast<size_t>(row)].position;
-  show_paged_list_position(TAB_THESAURUS, index, index);
+  show_paged_list_position(doc, index, index);
 }
 
 void export_rows(const list_document& doc, const thesaurus_duplicates_scan& scan, text_view separator) {
@@ -72,15 +72,15 @@ void export_rows(const list_document& doc, const thesaurus_duplicates_scan& scan
 }
 
 void merge(list_document& doc, thesaurus_duplicates_scan scan, text_view separator) {
-  paged_list_first_row(TAB_THESAURUS);  // the snapshot keeps the page that is shown
+  paged_list_first_row(doc);  // the snapshot keeps the page that is shown
   const thesaurus_tool_result r =
       merge_thesaurus_duplicates(doc, std::move(scan), separator, main_window_job_host());
   if (!r.message.empty()) message_box(r.message_title, r.message, r.message_flags);
   if (r.changed) {
-    paged_list_count_changed(TAB_THESAURUS);
-    redraw_paged_list(TAB_THESAURUS);
-    update_paged_list_labels(TAB_THESAURUS);
-    update_undo_redo_buttons(TAB_THESAURUS);
+    paged_list_count_changed(doc);
+    redraw_paged_list(doc);
+    update_paged_list_labels(doc);
+    update_undo_redo_buttons(doc);
   }
 }
 
@@ -117,9 +117,9 @@ void show_thesaurus_duplicates_window(list_document& doc, text_view separator) {
     switch (e.object) {
       case LIST:
         show_preview(scan);
-        if (e.subtype == SUBTYPE_DOUBLE_CLICK) display(scan);
+        if (e.subtype == SUBTYPE_DOUBLE_CLICK) display(doc, scan);
         break;
-      case DISPLAY: display(scan); break;
+      case DISPLAY: display(doc, scan); break;
       case EXPORT: export_rows(doc, scan, separator); break;
       case MERGE:
         window_set_hidden(WINDOW, 1);

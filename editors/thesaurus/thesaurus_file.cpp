@@ -281,3 +281,10 @@ const list_command_texts& thesaurus_command_texts() {
                                         true};
   return texts;
 }
+
+const list_member_texts& thesaurus_member_texts() {
+  static const list_member_texts texts{u"No synonyms found.", u"No synonym selected.",
+                                       u"The Thesaurus has been changed.\n\nContinue?",
+                                       u"Really delete all synonyms?", u"Sorting Thesaurus...", true};
+  return texts;
+}

@@ -22,6 +22,7 @@
 #include "common/list_document.h"
 #include "common/long_job.h"
 #include "common/text.h"
+#include "kit/list_commands.h"
 
 #include <cstdint>
 #include <functional>
@@ -87,3 +88,6 @@ thesaurus_file_result save_thesaurus_pair(text_view dat_target, list_document& d
 // The texts of the list commands on the thesaurus ("No synonyms found.",
 // "Really delete synonym?\n" with the header line only, ...).
 const list_command_texts& thesaurus_command_texts();
+// The texts of Erase all, Sort and Clone on the thesaurus (its sort keys
+// end the head word at "|").
+const list_member_texts& thesaurus_member_texts();

@@ -19,8 +19,7 @@
 
 namespace {
 
-constexpr list_file_kind kThesaurusFile{.tab = TAB_THESAURUS,
-                                        .name = u"Thesaurus",
+constexpr list_file_kind kThesaurusFile{                                        .name = u"Thesaurus",
                                         .pattern = u"Thesaurus (*.dat)|*.dat",
                                         .extension = u".dat",
                                         .status_label = THESAURUS_STATUS_LABEL,
@@ -37,7 +36,8 @@ void report(const thesaurus_file_result& r) {
 
 }  // namespace
 
-void load_thesaurus(thesaurus_document_record& thesaurus, const preferences& prefs, const text_t& given_path) {
+void load_thesaurus(thesaurus_document_record& thesaurus, const document_kind& kind, const preferences& prefs,
+                    const text_t& given_path) {
   // Declining the question leaves the status text as it is.
   if (!start_list_load(kThesaurusFile, thesaurus.list, false)) return;
   const text_t path = list_load_path(kThesaurusFile, thesaurus.list, given_path);
@@ -56,10 +56,10 @@ void load_thesaurus(thesaurus_document_record& thesaurus, const preferences& pre
     update_thesaurus_status_label();
     return;
   }
-  finish_list_load(kThesaurusFile, path, r.status_text);
+  finish_list_load(kind, path, r.status_text);
 }
 
-void save_thesaurus(thesaurus_document_record& thesaurus, int use_current_path, int save_as) {
+void save_thesaurus(thesaurus_document_record& thesaurus, const document_kind& kind, int use_current_path, int save_as) {
   start_list_save(kThesaurusFile);
   list_document& doc = thesaurus.list;
   if (doc.empty()) {
@@ -74,7 +74,7 @@ void save_thesaurus(thesaurus_document_record& thesaurus, int use_current_path, 
     report(r);
     return;
   }
-  finish_list_save(kThesaurusFile, target, r.status_text);
+  finish_list_save(kThesaurusFile, kind, target, r.status_text);
 }
 
 void register_thesaurus_editor(thesaurus_document_record& thesaurus, document_kind& kind, const preferences& prefs) {
@@ -84,15 +84,15 @@ void register_thesaurus_editor(thesaurus_document_record& thesaurus, document_ki
   kind.path = [&thesaurus] { return thesaurus.list.path(); };
   kind.changed = [&thesaurus] { return thesaurus.list.changed(); };
   kind.document_name = u"Thesaurus";
-  kind.load = [&thesaurus, &prefs](const text_t& path) { load_thesaurus(thesaurus, prefs, path); };
-  kind.save = [&thesaurus](save_choice c) {
-    save_thesaurus(thesaurus, c == save_choice::save ? 1 : 0, c == save_choice::save_as ? 1 : 0);
+  kind.load = [&thesaurus, &kind, &prefs](const text_t& path) { load_thesaurus(thesaurus, kind, prefs, path); };
+  kind.save = [&thesaurus, &kind](save_choice c) {
+    save_thesaurus(thesaurus, kind, c == save_choice::save ? 1 : 0, c == save_choice::save_as ? 1 : 0);
   };
   kind.savable = [&thesaurus] { return thesaurus.list.count() > 0; };
   // An erased thesaurus is saved as UTF-8.
   kind.erased = [&thesaurus] { thesaurus.encoding = u"UTF-8"; };
   // Match extra searches an entry's meanings, as many as its header counts.
   kind.find_reader.extra_line_count = [](text_view header) { return thesaurus_meaning_count(header); };
-  register_thesaurus_list_commands(kind.entries);
+  register_thesaurus_list_commands(kind);
   register_synonym_editor_commands(thesaurus.list, prefs, kind.entries);
 }

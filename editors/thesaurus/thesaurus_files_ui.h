@@ -11,10 +11,11 @@
 // path "" asks for the file ("Open Thesaurus"); any other path is opened
 // directly. An aborted or failed load leaves the open thesaurus as it was.
 // The counts shown while it loads use the separator of prefs.
-void load_thesaurus(thesaurus_document_record& thesaurus, const preferences& prefs, const text_t& path);
+void load_thesaurus(thesaurus_document_record& thesaurus, const document_kind& kind, const preferences& prefs,
+                    const text_t& path);
 // (1, 0): Save to the thesaurus's path (asks for one when it has none);
 // (0, 1): Save As. The old pair stays until both new files are complete.
-void save_thesaurus(thesaurus_document_record& thesaurus, int use_current_path, int save_as);
+void save_thesaurus(thesaurus_document_record& thesaurus, const document_kind& kind, int use_current_path, int save_as);
 
 // The Thesaurus tab's document, commands and editor with the main window: the
 // list view pages the thesaurus's entries, the file labels and the exit

@@ -1,9 +1,9 @@
 #include "editors/thesaurus/thesaurus_tab_ui.h"
 
+#include "editors/thesaurus/thesaurus_file.h"
 #include "gui/gui.h"
 #include "kit/ids.h"
 #include "kit/layout.h"
-#include "kit/list_commands.h"
 #include "kit/main_tab_parts.h"
 #include "kit/main_window_hooks.h"
 #include "kit/window_helpers.h"
@@ -29,7 +29,7 @@ void build_thesaurus_tab(const main_tab_layout& l) {
 }  // namespace
 
 void register_thesaurus_tab(document_kind& kind) {
-  set_main_tab_builder(TAB_THESAURUS, build_thesaurus_tab);
+  set_main_tab_builder(kind, build_thesaurus_tab);
   kind.list_gadget = THESAURUS_LIST;
   kind.paged.scroll = THESAURUS_SCROLL;
   kind.paged.status_label = THESAURUS_STATUS_LABEL;

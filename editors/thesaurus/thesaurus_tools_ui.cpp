@@ -21,19 +21,19 @@ void start(const text_t& text) {
 
 // The snapshot keeps the page that is shown.
 list_document& synonyms(thesaurus_document_record& thesaurus) {
-  paged_list_first_row(TAB_THESAURUS);
+  paged_list_first_row(thesaurus.list);
   return thesaurus.list;
 }
 
 // The refusals and the end notices; then the page, its labels and the
 // Undo button, which the run may have armed.
-void after(const thesaurus_tool_result& r) {
+void after(const thesaurus_document_record& thesaurus, const thesaurus_tool_result& r) {
   if (r.message_flags == 16 && r.aborted) show_status(u"Aborted.");
   if (!r.message.empty()) message_box(r.message_title, r.message, r.message_flags);
-  paged_list_count_changed(TAB_THESAURUS);
-  redraw_paged_list(TAB_THESAURUS);
-  update_paged_list_labels(TAB_THESAURUS);
-  update_undo_redo_buttons(TAB_THESAURUS);
+  paged_list_count_changed(thesaurus.list);
+  redraw_paged_list(thesaurus.list);
+  update_paged_list_labels(thesaurus.list);
+  update_undo_redo_buttons(thesaurus.list);
 }
 
 // Window 571; false when the user did not press OK.
@@ -81,12 +81,12 @@ bool refuse_empty(const thesaurus_document_record& thesaurus) {
 
 void fix_thesaurus_spaces(thesaurus_document_record& thesaurus, text_view separator) {
   start(u"Fix Invalid Spaces... <ESC> to abort.");
-  after(fix_thesaurus_entry_spaces(synonyms(thesaurus), separator, main_window_job_host()));
+  after(thesaurus, fix_thesaurus_entry_spaces(synonyms(thesaurus), separator, main_window_job_host()));
 }
 
 void sort_or_unduplicate_meanings(thesaurus_document_record& thesaurus, int sort, int unduplicate) {
   start((sort ? text_t(u"Sort") : text_t(u"Unduplicate")) + u" meanings... <ESC> to abort.");
-  after(sort_or_unduplicate_thesaurus_meanings(synonyms(thesaurus), sort != 0, unduplicate != 0, main_window_job_host()));
+  after(thesaurus, sort_or_unduplicate_thesaurus_meanings(synonyms(thesaurus), sort != 0, unduplicate != 0, main_window_job_host()));
 }
 
 void clean_thesaurus_symbols(thesaurus_document_record& thesaurus, clean_symbols_options& choice, text_view separator) {
@@ -94,7 +94,7 @@ void clean_thesaurus_symbols(thesaurus_document_record& thesaurus, clean_symbols
   if (refuse_empty(thesaurus)) return;
   if (!ask_clean_symbols_options(choice)) return;
   const thesaurus_tool_result r = clean_thesaurus_entry_symbols(synonyms(thesaurus), choice, separator, main_window_job_host());
-  after(r);
+  after(thesaurus, r);
   window_set_disabled(MAIN_WINDOW, 0);
   window_activate(MAIN_WINDOW);
 }
@@ -116,12 +116,12 @@ void extract_thesaurus_to_file(const thesaurus_document_record& thesaurus, int b
 
 void sort_thesaurus_by_meaning_count(thesaurus_document_record& thesaurus, text_view separator) {
   start(u"Sorting Thesaurus on number...");
-  after(sort_thesaurus_on_meaning_count(synonyms(thesaurus), separator, main_window_job_host()));
+  after(thesaurus, sort_thesaurus_on_meaning_count(synonyms(thesaurus), separator, main_window_job_host()));
 }
 
 void combine_synonyms(thesaurus_document_record& thesaurus) {
   start(u"Combine. 1/3: Extracting... <ESC> to abort.");
-  after(combine_thesaurus_synonyms(synonyms(thesaurus), main_window_job_host()));
+  after(thesaurus, combine_thesaurus_synonyms(synonyms(thesaurus), main_window_job_host()));
 }
 
 void register_thesaurus_tool_commands(thesaurus_document_record& thesaurus, clean_symbols_options& clean_symbols,

@@ -62,7 +62,7 @@ class DispatchTest : public DictionaryListTest {
   document_kinds& kinds() { return ws_.commands.kinds; }
   static void load(std::vector<text_t> entries) {
     dictionary().list.replace_all(std::move(entries), u"/tmp/x.dic");
-    paged_list_count_changed(TAB_DICTIONARY);
+    paged_list_count_changed(dictionary().list);
   }
   // Steps run inside message boxes and the polls of long jobs too: this
   // waits until the command that is running has returned to the main loop.
@@ -290,7 +290,7 @@ TEST_F(DispatchTest, SortShowsTheSortedPageWithoutMarksOrSelection) {
 TEST_F(DispatchTest, CloneFromThePopupAndGoToBottom) {
   load(numbered_words(100));
   // The Hyphenation tab pages the same entries with a selection of its own.
-  gui_test::run([] { show_paged_list_position(TAB_HYPHENATION, 40, 35); }, "hyphenation selection");
+  gui_test::run([] { show_paged_list_position(running_kinds().hyphenation, 40, 35); }, "hyphenation selection");
   gui_test::select_row(DICTIONARY_LIST, 2);
   gui_test::right_click_row(DICTIONARY_LIST, 2);
   gui_test::choose_menu_item(POPUP_CLONE);
@@ -302,7 +302,7 @@ TEST_F(DispatchTest, CloneFromThePopupAndGoToBottom) {
     EXPECT_EQ(doc().selected(), 2);
     EXPECT_TRUE(doc().changed());
     // An append moves no entry: the Hyphenation tab keeps its selection.
-    EXPECT_EQ(paged_list_selected(TAB_HYPHENATION), 40);
+    EXPECT_EQ(paged_list_selected(running_kinds().hyphenation), 40);
     EXPECT_EQ(gadget_get_state(HYPHENATION_SCROLL), 35);
     EXPECT_EQ(gadget_get_text(HYPHENATION_STATUS_LABEL), u"Word: [41/101]");
   }, "cloned");

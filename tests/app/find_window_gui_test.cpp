@@ -20,7 +20,7 @@ class FindWindowTest : public DictionaryListTest {
  protected:
   void SetUp() override {
     DictionaryListTest::SetUp();
-    register_dictionary_list_commands(ws_.commands.kinds.dictionary.entries);
+    register_dictionary_list_commands(ws_.commands.kinds.dictionary);
     ws_.find = find_options();
   }
   static void load(std::vector<text_t> entries) {
@@ -180,9 +180,9 @@ TEST_F(FindWindowTest, DisplayOnTheHyphenationTabMovesItsOwnSelection) {
   gui_test::wait_gadget_text(FIND_FOUND_LABEL, u"Found:1/30");
   gui_test::double_click_row(FIND_RESULTS, 0);
   gui_test::run([this] {
-    EXPECT_EQ(paged_list_selected(TAB_HYPHENATION), 25);
+    EXPECT_EQ(paged_list_selected(running_kinds().hyphenation), 25);
     // As the first row, kept within the scroll range: the last page shows whole.
-    EXPECT_EQ(paged_list_first_row(TAB_HYPHENATION), list_last_first_row(30, ws_.prefs.applied.number_of_lines));
+    EXPECT_EQ(paged_list_first_row(running_kinds().hyphenation), list_last_first_row(30, ws_.prefs.applied.number_of_lines));
     EXPECT_EQ(doc().selected(), 3);
   }, "displayed");
   gui_test::press_key(FIND_WINDOW, KEY_ESCAPE);

@@ -30,7 +30,7 @@ TEST_F(StartupTest, EmptyBaseFolderCreatesSettingsAndOpensPreferencesFirst) {
   // start-up go on.
   gui_test::wait_window(PREFERENCES_WINDOW);
   gui_test::close_window(PREFERENCES_WINDOW);
-  ASSERT_EQ(start_program(from_utf8(folder_ + "vocabrix"), ws_.prefs, ws_.aff_aid, register_commands), 1);
+  ASSERT_EQ(start_program(from_utf8(folder_ + "vocabrix"), ws_.prefs, ws_.aff_aid, ws_.commands.kinds, register_commands), 1);
   gui_test::finish();
   EXPECT_EQ(base_folder(), from_utf8(folder_));
   EXPECT_EQ(file_size_by_path(from_utf8(folder_ + "settings")), -2);
@@ -59,7 +59,7 @@ TEST_F(StartupTest, PrefsOfAnotherVersionAreReportedBeforePreferences) {
     EXPECT_EQ(status_bar_get_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT), u".prefs file invalid.");
   }, "status text");
   gui_test::close_window(PREFERENCES_WINDOW);
-  ASSERT_EQ(start_program(from_utf8(folder_ + "vocabrix"), ws_.prefs, ws_.aff_aid, [this] { register_program_commands(ws_); }), 1);
+  ASSERT_EQ(start_program(from_utf8(folder_ + "vocabrix"), ws_.prefs, ws_.aff_aid, ws_.commands.kinds, [this] { register_program_commands(ws_); }), 1);
   gui_test::finish();
   EXPECT_EQ(gui_test::requesters().front().title, u"Error!");
   EXPECT_EQ(gui_test::requesters().front().text,
@@ -74,7 +74,7 @@ TEST_F(StartupTest, AnOversizedSettingsFileIsReportedAndItsDefaultsApply) {
   shell_test::write_file(exceptions, "*mine*\n");
   ASSERT_EQ(truncate(exceptions.c_str(), 52 << 20), 0);
   gui_test::answer_message_box(MB_ANSWER_OK);
-  ASSERT_EQ(start_program(from_utf8(folder_ + "vocabrix"), ws_.prefs, ws_.aff_aid, [this] { register_program_commands(ws_); }), 1);
+  ASSERT_EQ(start_program(from_utf8(folder_ + "vocabrix"), ws_.prefs, ws_.aff_aid, ws_.commands.kinds, [this] { register_program_commands(ws_); }), 1);
   gui_test::finish();
   ASSERT_FALSE(gui_test::requesters().empty());
   EXPECT_EQ(gui_test::requesters().front().title, u"Warning!");
@@ -110,7 +110,7 @@ TEST_F(StartupTest, UpdateCheckRunsOnlyWhenDue) {
     std::string bytes(8, '\0');
     for (int i = 0; i < 8; ++i) bytes[i] = static_cast<char>((static_cast<uint64_t>(last) >> (8 * i)) & 255);
     shell_test::write_file(folder_ + "settings/last_update_check.txt", bytes);
-    ASSERT_EQ(start_program(from_utf8(folder_ + "vocabrix"), ws_.prefs, ws_.aff_aid, register_commands), 1);
+    ASSERT_EQ(start_program(from_utf8(folder_ + "vocabrix"), ws_.prefs, ws_.aff_aid, ws_.commands.kinds, register_commands), 1);
     EXPECT_EQ(runs, r.runs);
     if (r.runs) {
       EXPECT_EQ(automatic, 1);

@@ -42,8 +42,7 @@ class PreferencesWindowTest : public gui_test::GuiTest {
     ws_.dictionary.list.replace_all({u"alpha", u"beta"}, u"/d/x.dic");
     font_load(FONT_LANGUAGE, u"Arial", 10, 0);
     // As in the program: every build of the main window empties the histories.
-    static const bool registered = (register_undo_redo_commands(), true);
-    (void)registered;
+    register_undo_redo_commands(ws_.commands.kinds);
   }
   bool prefs_file_exists() const { return std::filesystem::exists(folder_ + "settings/kwx4.prefs"); }
   void write_settings(const std::string& name, const std::string& bytes) const {
@@ -61,7 +60,7 @@ TEST_F(PreferencesWindowTest, FirstStartOpensPreferencesBeforeTheMainLoop) {
   gui_test::wait_window(PREFERENCES_WINDOW);
   gui_test::run([] { EXPECT_EQ(window_get_disabled(MAIN_WINDOW), 1); }, "main window disabled");
   gui_test::click(PREFS_CANCEL);
-  EXPECT_EQ(run_preferences_gate(ws_.prefs, ws_.aff_aid), 0);
+  EXPECT_EQ(run_preferences_gate(ws_.prefs, ws_.aff_aid, ws_.commands.kinds), 0);
   gui_test::finish();
   EXPECT_FALSE(ws_.prefs.first_apply);
   EXPECT_EQ(window_exists(PREFERENCES_WINDOW), 0);
@@ -80,7 +79,7 @@ TEST_F(PreferencesWindowTest, GateReportsAForeignOrTruncatedFile) {
     gui_test::answer_message_box(MB_ANSWER_OK);
     gui_test::wait_window(PREFERENCES_WINDOW);
     gui_test::press_key(PREFERENCES_WINDOW, KEY_ESCAPE);
-    EXPECT_EQ(run_preferences_gate(ws_.prefs, ws_.aff_aid), 0);
+    EXPECT_EQ(run_preferences_gate(ws_.prefs, ws_.aff_aid, ws_.commands.kinds), 0);
     gui_test::finish();
     EXPECT_EQ(gui_test::last_requester().title, u"Error!");
     EXPECT_EQ(gui_test::last_requester().text,
@@ -89,7 +88,7 @@ TEST_F(PreferencesWindowTest, GateReportsAForeignOrTruncatedFile) {
   }
   // A valid file passes without a window.
   ASSERT_TRUE(write_prefs_file(prefs_file_path(), ws_.prefs.record));
-  EXPECT_EQ(run_preferences_gate(ws_.prefs, ws_.aff_aid), 1);
+  EXPECT_EQ(run_preferences_gate(ws_.prefs, ws_.aff_aid, ws_.commands.kinds), 1);
   EXPECT_TRUE(ws_.prefs.first_apply);
 }
 
@@ -105,7 +104,7 @@ TEST_F(PreferencesWindowTest, OkAppliesANewRowCountAndKeepsTheTabsContent) {
   gui_test::replace_text(PREFS_LINES_SPIN, u"20");
   gui_test::wait_until([this] { return ws_.prefs.record.number_of_lines == 20; }, "record follows the field");
   gui_test::click(PREFS_OK);
-  show_preferences_window(ws_.prefs, ws_.aff_aid);
+  show_preferences_window(ws_.prefs, ws_.aff_aid, ws_.commands.kinds);
   gui_test::finish();
 
   EXPECT_EQ(ws_.prefs.applied.number_of_lines, 20);
@@ -136,7 +135,7 @@ TEST_F(PreferencesWindowTest, OkWithoutChangesRebuildsOnlyAfterAFirstStart) {
   gadget_set_attribute(DICTIONARY_SCROLL, ATTR_PAGE_LENGTH, 3);
   gui_test::wait_window(PREFERENCES_WINDOW);
   gui_test::click(PREFS_OK);
-  show_preferences_window(ws_.prefs, ws_.aff_aid);
+  show_preferences_window(ws_.prefs, ws_.aff_aid, ws_.commands.kinds);
   gui_test::finish();
   EXPECT_EQ(status_bar_get_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT), u"marker");
   EXPECT_EQ(gadget_get_attribute(DICTIONARY_SCROLL, ATTR_PAGE_LENGTH), 13);
@@ -145,7 +144,7 @@ TEST_F(PreferencesWindowTest, OkWithoutChangesRebuildsOnlyAfterAFirstStart) {
   ws_.prefs.first_apply = false;
   gui_test::wait_window(PREFERENCES_WINDOW);
   gui_test::click(PREFS_OK);
-  show_preferences_window(ws_.prefs, ws_.aff_aid);
+  show_preferences_window(ws_.prefs, ws_.aff_aid, ws_.commands.kinds);
   gui_test::finish();
   EXPECT_EQ(status_bar_get_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT), u"Ready.");
   EXPECT_TRUE(ws_.prefs.first_apply);
@@ -154,7 +153,7 @@ TEST_F(PreferencesWindowTest, OkWithoutChangesRebuildsOnlyAfterAFirstStart) {
 TEST_F(PreferencesWindowTest, TheMenuToolOpensTheWindow) {
   ASSERT_TRUE(build_main_window(ws_.prefs));
   tool_registry tools(program_tools());
-  register_preferences_commands(ws_.prefs, ws_.aff_aid, tools);
+  register_preferences_commands(ws_.prefs, ws_.aff_aid, ws_.commands.kinds, tools);
   gui_test::wait_window(PREFERENCES_WINDOW);
   gui_test::close_window(PREFERENCES_WINDOW);  // the close box cancels
   const tool_registration* tool = tools.find(MENU_PREFERENCES);
@@ -175,7 +174,7 @@ TEST_F(PreferencesWindowTest, CancelRestoresTheResolution) {
   // The window follows the new resolution at once.
   gui_test::wait_until([&] { return window_height(PREFERENCES_WINDOW) == height_before + 168; }, "window grown");
   gui_test::click(PREFS_CANCEL);
-  show_preferences_window(ws_.prefs, ws_.aff_aid);
+  show_preferences_window(ws_.prefs, ws_.aff_aid, ws_.commands.kinds);
   gui_test::finish();
   EXPECT_EQ(ws_.prefs.record.window_resolution, u"1280×600");
   EXPECT_EQ(ws_.prefs.applied.window_resolution, u"1280×600");
@@ -196,7 +195,7 @@ TEST_F(PreferencesWindowTest, ZeroRowsIsColouredAndBlocksSave) {
   gui_test::click(PREFS_SAVE);
   gui_test::wait_until([this] { return prefs_file_exists(); }, "saved");
   gui_test::click(PREFS_CANCEL);
-  show_preferences_window(ws_.prefs, ws_.aff_aid);
+  show_preferences_window(ws_.prefs, ws_.aff_aid, ws_.commands.kinds);
   gui_test::finish();
   ASSERT_GE(gui_test::requesters().size(), 1u);
   EXPECT_EQ(gui_test::requesters()[0].title, u"Warning!");
@@ -222,7 +221,7 @@ TEST_F(PreferencesWindowTest, OnlyAValidPixelsValueResizesTheLinesList) {
   gui_test::wait_until([] { return gadget_get_color(PREFS_PIXELS_SPIN, COLOR_BACKGROUND) == COLOUR_RED; }, "red field");
   gui_test::run([&] { EXPECT_EQ(gadget_height(PREFS_LINES_LIST), height_before + 5); }, "out of range: kept");
   gui_test::click(PREFS_CANCEL);
-  show_preferences_window(ws_.prefs, ws_.aff_aid);
+  show_preferences_window(ws_.prefs, ws_.aff_aid, ws_.commands.kinds);
   gui_test::finish();
 }
 
@@ -234,7 +233,7 @@ TEST_F(PreferencesWindowTest, CancelAfterChoosingAFontTakesTheFontBack) {
   gui_test::wait_gadget_text(358, u"DejaVu Serif");
   gui_test::wait_gadget_text(359, u"14");
   gui_test::click(PREFS_CANCEL);
-  show_preferences_window(ws_.prefs, ws_.aff_aid);
+  show_preferences_window(ws_.prefs, ws_.aff_aid, ws_.commands.kinds);
   gui_test::finish();
   EXPECT_EQ(ws_.prefs.record.font_for_language, u"Arial");
   EXPECT_EQ(ws_.prefs.record.font_for_language_size, u"10");
@@ -286,7 +285,7 @@ TEST_F(PreferencesWindowTest, ALargeFontSizeIsSavedAsChosen) {
   gui_test::wait_gadget_text(359, u"150");
   gui_test::click(PREFS_SAVE);
   gui_test::click(PREFS_CANCEL);
-  show_preferences_window(ws_.prefs, ws_.aff_aid);
+  show_preferences_window(ws_.prefs, ws_.aff_aid, ws_.commands.kinds);
   gui_test::finish();
   preferences_kwx4 saved;
   ASSERT_EQ(read_prefs_file(prefs_file_path(), saved), 1);

@@ -39,9 +39,9 @@ class RealInputTest : public shell_test::ShellTest {
     ShellTest::TearDown();
   }
   static void show(int tab, std::vector<text_t> entries) {
-    list_document& doc = paged_list_document(tab);
+    list_document& doc = paged_list_document(*running_kinds().of_tab(tab));
     doc.replace_all(std::move(entries), u"");
-    paged_list_count_changed(tab);
+    paged_list_count_changed(doc);
   }
   static void run_loop() {
     gui_test::close_window(MAIN_WINDOW);
@@ -117,7 +117,7 @@ TEST_F(RealInputTest, ReturnAndKeypadEnterOnTheListEditTheSelectedEntry) {
   for (const key_case& c : cases) {
     gui_test::run([c] { gadget_set_state(MAIN_TAB_PANEL, c.tab); }, "show the tab");
     gui_test::x_click_row(c.list, 1);
-    gui_test::wait_until([c] { return paged_list_document(c.tab).selected() == 1; }, "row 1 selected");
+    gui_test::wait_until([c] { return paged_list_document(*running_kinds().of_tab(c.tab)).selected() == 1; }, "row 1 selected");
     gui_test::x_keys(MAIN_WINDOW, {c.key});
     gui_test::wait_window(EDITOR_WINDOW);
     gui_test::run([c] { EXPECT_EQ(window_get_title(EDITOR_WINDOW), c.title) << c.key; }, "the editor's title");
@@ -158,7 +158,7 @@ TEST_F(RealInputTest, AClickOnATabHeaderSelectsNothing) {
   }, "nothing selected");
 
   // An entry scrolled off the page stays selected over a round trip.
-  gui_test::run([] { show_paged_list_position(TAB_AUTOCORRECT, 30, 0); }, "select entry 31 off the page");
+  gui_test::run([] { show_paged_list_position(running_kinds().autocorrect, 30, 0); }, "select entry 31 off the page");
   gui_test::x_click_tab(MAIN_TAB_PANEL, TAB_DICTIONARY);
   gui_test::wait_until([] { return gadget_get_state(MAIN_TAB_PANEL) == TAB_DICTIONARY; }, "back on the dictionary");
   gui_test::x_click_row(DICTIONARY_LIST, 1);

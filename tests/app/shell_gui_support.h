@@ -134,7 +134,7 @@ class ShellTest : public gui_test::GuiTest {
   // (a test sets the ones it needs in its kinds' changed).
   void start_with_valid_prefs() {
     write_valid_prefs(folder_);
-    ASSERT_EQ(start_program(from_utf8(folder_ + "vocabrix"), ws_.prefs, ws_.aff_aid,
+    ASSERT_EQ(start_program(from_utf8(folder_ + "vocabrix"), ws_.prefs, ws_.aff_aid, ws_.commands.kinds,
                             [this] { register_program_commands(ws_); }),
               1);
     forget_changed_tests(ws_);
@@ -148,6 +148,7 @@ class ShellTest : public gui_test::GuiTest {
   // The running test's dictionary, for the steps and helpers that capture
   // nothing.
   static dictionary_document& dictionary() { return running_->dictionary; }
+  static document_kinds& running_kinds() { return running_->commands.kinds; }
 
  private:
   static inline workspace* running_ = nullptr;
@@ -162,7 +163,7 @@ class DictionaryListTest : public ShellTest {
     ws_.hyphenation.place.selected = -1;
     start_with_valid_prefs();
     register_list_view_handlers(ws_.dictionary.list, ws_.commands.kinds, ws_.prefs);
-    register_undo_redo_commands();
+    register_undo_redo_commands(ws_.commands.kinds);
   }
   // Ends the script: the main loop runs every queued step, then exits.
   static void run_loop() {

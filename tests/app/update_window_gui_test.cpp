@@ -95,7 +95,7 @@ TEST_F(UpdateWindowTest, AFailedCheckFromThePreferencesLeavesTheLastCheckTime) {
   gui_test::wait_status_text(MAIN_STATUS_BAR, 0, u"An error has occurred.");
   gui_test::run([this] { EXPECT_EQ(ws_.prefs.record.last_check_updates_time, 1000); }, "time kept");
   gui_test::press_key(PREFERENCES_WINDOW, KEY_ESCAPE);
-  show_preferences_window(ws_.prefs, ws_.aff_aid);
+  show_preferences_window(ws_.prefs, ws_.aff_aid, ws_.commands.kinds);
   gui_test::finish();
   ASSERT_FALSE(gui_test::requesters().empty());
   EXPECT_EQ(gui_test::requesters()[0].text, u"An error occurred while checking for updates.");

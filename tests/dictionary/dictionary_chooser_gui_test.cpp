@@ -19,7 +19,7 @@ class DictionaryChooserTest : public DictionaryListTest {
   void SetUp() override {
     DictionaryListTest::SetUp();
     register_dictionary_file_commands(ws_.dictionary, ws_.commands.kinds.dictionary, ws_.prefs);
-    register_dictionary_list_commands(ws_.commands.kinds.dictionary.entries);
+    register_dictionary_list_commands(ws_.commands.kinds.dictionary);
   }
 };
 
@@ -28,14 +28,14 @@ TEST_F(DictionaryChooserTest, OpenAndSaveAsStartInTheFolderOfTheOpenDictionary) 
   ASSERT_EQ(dir_create(from_utf8(pairs)), 1);
   write_file(pairs + "/en.aff", "\xEF\xBB\xBF" "SET UTF-8\n");
   write_file(pairs + "/en.dic", "1\nword\n");
-  load_dictionary(dictionary(), ws_.prefs, from_utf8(pairs + "/en.dic"));
+  load_dictionary(dictionary(), ws_.commands.kinds.dictionary, ws_.prefs, from_utf8(pairs + "/en.dic"));
   ASSERT_EQ(doc().path(), from_utf8(pairs + "/en.dic"));
   for (bool save_as : {false, true}) {
     SCOPED_TRACE(save_as ? "save as" : "open");
     gui_test::wait_file_requester_folder(from_utf8(pairs));
     gui_test::answer_file_dialog(u"");
-    if (save_as) save_dictionary(dictionary(), 0, 1);
-    else load_dictionary(dictionary(), ws_.prefs, u"");
+    if (save_as) save_dictionary(dictionary(), running_kinds().dictionary, 0, 1);
+    else load_dictionary(dictionary(), ws_.commands.kinds.dictionary, ws_.prefs, u"");
     gui_test::finish();
     EXPECT_EQ(status_bar_get_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT), u"Aborted.");
     EXPECT_EQ(doc().path(), from_utf8(pairs + "/en.dic"));

@@ -45,7 +45,7 @@ class DictionaryFilesTest : public DictionaryListTest {
   void SetUp() override {
     DictionaryListTest::SetUp();
     register_dictionary_file_commands(ws_.dictionary, ws_.commands.kinds.dictionary, ws_.prefs);
-    register_dictionary_list_commands(ws_.commands.kinds.dictionary.entries);
+    register_dictionary_list_commands(ws_.commands.kinds.dictionary);
   }
   std::string pair(const std::string& name, const std::string& dic, const std::string& aff = kAff) {
     write_file(folder_ + name + ".aff", aff);
@@ -74,7 +74,7 @@ TEST_F(DictionaryFilesTest, OpenPageTickDeleteUndoRedoSave) {
     EXPECT_NE(status().find(u" \u231a"), text_t::npos);
     EXPECT_EQ(gadget_get_text(DICTIONARY_STATUS_LABEL), u"# Words:30");
     EXPECT_EQ(gadget_get_text(DICTIONARY_FILE_LABEL), u"en.dic");
-    EXPECT_EQ(recent_file_of_tab(TAB_DICTIONARY, 1), from_utf8(path));
+    EXPECT_EQ(recent_file_of_tab(running_kinds().dictionary, 1), from_utf8(path));
     EXPECT_EQ(gadget_get_attribute(DICTIONARY_SCROLL, ATTR_MAXIMUM), 29);
     EXPECT_EQ(gadget_count_items(DICTIONARY_LIST), 13);
     EXPECT_EQ(gadget_get_item_text(DICTIONARY_LIST, 3, 2), u"po:noun");
@@ -145,13 +145,13 @@ TEST_F(DictionaryFilesTest, OpenPageTickDeleteUndoRedoSave) {
 
 TEST_F(DictionaryFilesTest, EditsOfTheAffTextAreSavedAndMarkTheDictionaryChanged) {
   const std::string path = pair("en", "1\nword\n");
-  load_dictionary(dictionary(), ws_.prefs, from_utf8(path));
+  load_dictionary(dictionary(), ws_.commands.kinds.dictionary, ws_.prefs, from_utf8(path));
   gui_test::focus(AFF_EDITOR);
   gui_test::run([] { gadget_set_cursor_position(AFF_EDITOR, 0); }, "cursor to the start");
   gui_test::type_text(AFF_EDITOR, u"#x");
   settle();
   gui_test::run([] { EXPECT_TRUE(doc().changed()); }, "changed");
-  gui_test::run([] { save_dictionary(dictionary(), 1, 0); }, "save");
+  gui_test::run([] { save_dictionary(dictionary(), running_kinds().dictionary, 1, 0); }, "save");
   run_loop();
   EXPECT_FALSE(doc().changed());
   EXPECT_EQ(read_file(folder_ + "en.aff"), kBom + "#xSET UTF-8\nSFX S Y 1\nSFX S 0 s .\n");
@@ -159,7 +159,7 @@ TEST_F(DictionaryFilesTest, EditsOfTheAffTextAreSavedAndMarkTheDictionaryChanged
 
 TEST_F(DictionaryFilesTest, MissingFilesAreRefusedAndTheOpenDictionaryStays) {
   const std::string open = pair("open", "2\nkeep\nme\n");
-  load_dictionary(dictionary(), ws_.prefs, from_utf8(open));
+  load_dictionary(dictionary(), ws_.commands.kinds.dictionary, ws_.prefs, from_utf8(open));
   ASSERT_EQ(doc().count(), 2);
   struct refusal {
     const char* what;
@@ -178,7 +178,7 @@ TEST_F(DictionaryFilesTest, MissingFilesAreRefusedAndTheOpenDictionaryStays) {
   for (const refusal& c : cases) {
     SCOPED_TRACE(c.what);
     gui_test::answer_message_box(MB_ANSWER_OK);
-    load_dictionary(dictionary(), ws_.prefs, from_utf8(c.dic_path));
+    load_dictionary(dictionary(), ws_.commands.kinds.dictionary, ws_.prefs, from_utf8(c.dic_path));
     gui_test::finish();
     EXPECT_EQ(gui_test::last_requester().title, u"Error!");
     EXPECT_EQ(gui_test::last_requester().text, c.message);
@@ -192,12 +192,12 @@ TEST_F(DictionaryFilesTest, MissingFilesAreRefusedAndTheOpenDictionaryStays) {
 TEST_F(DictionaryFilesTest, TheChangedQuestionGoesOnOnlyForYes) {
   const std::string first = pair("first", "1\none\n");
   const std::string second = pair("second", "2\na\nb\n");
-  load_dictionary(dictionary(), ws_.prefs, from_utf8(first));
+  load_dictionary(dictionary(), ws_.commands.kinds.dictionary, ws_.prefs, from_utf8(first));
   doc().mark_changed();
   for (int answer : {MB_ANSWER_NO, MB_ANSWER_CLOSED}) {
     SCOPED_TRACE(answer);
     gui_test::answer_message_box(answer);
-    load_dictionary(dictionary(), ws_.prefs, from_utf8(second));
+    load_dictionary(dictionary(), ws_.commands.kinds.dictionary, ws_.prefs, from_utf8(second));
     gui_test::finish();
     EXPECT_EQ(gui_test::last_requester().text, u"The Dictionary has been changed.\n\nContinue?");
     EXPECT_EQ(gui_test::last_requester().flags, MB_YES_NO | MB_ICON_INFORMATION);
@@ -206,7 +206,7 @@ TEST_F(DictionaryFilesTest, TheChangedQuestionGoesOnOnlyForYes) {
     EXPECT_TRUE(doc().changed());
   }
   gui_test::answer_message_box(MB_ANSWER_YES);
-  load_dictionary(dictionary(), ws_.prefs, from_utf8(second));
+  load_dictionary(dictionary(), ws_.commands.kinds.dictionary, ws_.prefs, from_utf8(second));
   gui_test::finish();
   EXPECT_EQ(doc().count(), 2);
   EXPECT_FALSE(doc().changed());
@@ -215,15 +215,15 @@ TEST_F(DictionaryFilesTest, TheChangedQuestionGoesOnOnlyForYes) {
 TEST_F(DictionaryFilesTest, AnAffWithoutUtf8MarkIsNamedAndNoKeepsTheOpenDictionary) {
   const std::string open = pair("open", "1\nkept\n");
   const std::string plain = pair("plain", "1\nnew\n", "SET UTF-8\n");
-  load_dictionary(dictionary(), ws_.prefs, from_utf8(open));
+  load_dictionary(dictionary(), ws_.commands.kinds.dictionary, ws_.prefs, from_utf8(open));
   gui_test::answer_message_box(MB_ANSWER_NO);
-  load_dictionary(dictionary(), ws_.prefs, from_utf8(plain));
+  load_dictionary(dictionary(), ws_.commands.kinds.dictionary, ws_.prefs, from_utf8(plain));
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().title, u"Warning!");
   EXPECT_EQ(status(), u"Aborted.");
   EXPECT_EQ(doc().entry(0), u"kept");
   gui_test::answer_message_box(MB_ANSWER_YES);
-  load_dictionary(dictionary(), ws_.prefs, from_utf8(plain));
+  load_dictionary(dictionary(), ws_.commands.kinds.dictionary, ws_.prefs, from_utf8(plain));
   gui_test::finish();
   EXPECT_EQ(doc().entry(0), u"new");
   EXPECT_EQ(gadget_get_text(AFF_EDITOR), u"SET UTF-8\n");
@@ -234,9 +234,9 @@ TEST_F(DictionaryFilesTest, AnAffWithoutUtf8MarkIsNamedAndNoKeepsTheOpenDictiona
 TEST_F(DictionaryFilesTest, AStrayByteIsAskedAboutAndNoKeepsTheOpenDictionary) {
   const std::string open = pair("open", "1\nkept\n");
   const std::string stray = pair("stray", "2\n\xC3\xA9t\xC3\xA9\nca\xFF" "fe\n");
-  load_dictionary(dictionary(), ws_.prefs, from_utf8(open));
+  load_dictionary(dictionary(), ws_.commands.kinds.dictionary, ws_.prefs, from_utf8(open));
   gui_test::answer_message_box(MB_ANSWER_NO);
-  load_dictionary(dictionary(), ws_.prefs, from_utf8(stray));
+  load_dictionary(dictionary(), ws_.commands.kinds.dictionary, ws_.prefs, from_utf8(stray));
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().title, u"Warning!");
   EXPECT_EQ(gui_test::last_requester().text, invalid_utf8_question(from_utf8(stray), 3, FORMAT_UTF8));
@@ -244,7 +244,7 @@ TEST_F(DictionaryFilesTest, AStrayByteIsAskedAboutAndNoKeepsTheOpenDictionary) {
   EXPECT_EQ(doc().entry(0), u"kept");
   EXPECT_EQ(doc().path(), from_utf8(open));
   gui_test::answer_message_box(MB_ANSWER_YES);
-  load_dictionary(dictionary(), ws_.prefs, from_utf8(stray));
+  load_dictionary(dictionary(), ws_.commands.kinds.dictionary, ws_.prefs, from_utf8(stray));
   gui_test::finish();
   EXPECT_EQ(doc().count(), 2);
   EXPECT_EQ(doc().entry(1), u"ca\uFFFDfe");
@@ -255,12 +255,12 @@ TEST_F(DictionaryFilesTest, AStrayByteIsAskedAboutAndNoKeepsTheOpenDictionary) {
 TEST_F(DictionaryFilesTest, SavingALatin1PairSaysItsSetLineNowNamesUtf8) {
   const std::string latin = pair("latin", "1\n\xC4pfel\n", "SET ISO8859-1\nTRY \xE4\n");
   gui_test::answer_message_box(MB_ANSWER_YES);  // the encoding question names the SET line's charset
-  load_dictionary(dictionary(), ws_.prefs, from_utf8(latin));
+  load_dictionary(dictionary(), ws_.commands.kinds.dictionary, ws_.prefs, from_utf8(latin));
   gui_test::finish();
   EXPECT_NE(gui_test::last_requester().text.find(u"Encoding detected:ISO8859-1\n"), text_t::npos);
   ASSERT_EQ(doc().entry(0), u"Äpfel");
   gui_test::answer_message_box(MB_ANSWER_OK);
-  save_dictionary(dictionary(), 1, 0);
+  save_dictionary(dictionary(), running_kinds().dictionary, 1, 0);
   gui_test::finish();
   EXPECT_NE(gui_test::last_requester().text.find(u"\"ISO8859-1\""), text_t::npos);
   EXPECT_EQ(read_file(folder_ + "latin.aff"), kBom + "SET UTF-8\nTRY \xC3\xA4\n");
@@ -277,7 +277,7 @@ TEST_F(DictionaryFilesTest, SavingALatin1PairSaysItsSetLineNowNamesUtf8) {
 TEST_F(DictionaryFilesTest, DeclaredCharsetsOpenWithTheirLettersOrAreRefusedByName) {
   const std::string polish = pair("pl", "2\n\xBC" "d\xBC" "b\xB3o\nja\xB6/X\n", "SET ISO8859-2\nTRY \xB1\n");
   gui_test::answer_message_box(MB_ANSWER_YES);
-  load_dictionary(dictionary(), ws_.prefs, from_utf8(polish));
+  load_dictionary(dictionary(), ws_.commands.kinds.dictionary, ws_.prefs, from_utf8(polish));
   gui_test::finish();
   EXPECT_NE(gui_test::last_requester().text.find(u"Encoding detected:ISO8859-2\n"), text_t::npos)
       << to_utf8(gui_test::last_requester().text);
@@ -288,7 +288,7 @@ TEST_F(DictionaryFilesTest, DeclaredCharsetsOpenWithTheirLettersOrAreRefusedByNa
 
   const std::string marathi = pair("mr", "1\n\xA4\xB3\n", "SET ISCII-DEVANAGARI\n");
   gui_test::answer_message_box(MB_ANSWER_OK);  // the refusal: nothing to ask before it
-  load_dictionary(dictionary(), ws_.prefs, from_utf8(marathi));
+  load_dictionary(dictionary(), ws_.commands.kinds.dictionary, ws_.prefs, from_utf8(marathi));
   gui_test::finish();
   const auto refusal = gui_test::last_requester();
   EXPECT_EQ(refusal.title, u"Error!");
@@ -301,9 +301,9 @@ TEST_F(DictionaryFilesTest, DeclaredCharsetsOpenWithTheirLettersOrAreRefusedByNa
 // Opening X.aff as the .dic is refused; the open dictionary stays.
 TEST_F(DictionaryFilesTest, AnAffOpenedAsTheDicIsRefused) {
   const std::string open = pair("open", "1\nkept\n");
-  load_dictionary(dictionary(), ws_.prefs, from_utf8(open));
+  load_dictionary(dictionary(), ws_.commands.kinds.dictionary, ws_.prefs, from_utf8(open));
   gui_test::answer_message_box(MB_ANSWER_OK);
-  load_dictionary(dictionary(), ws_.prefs, from_utf8(folder_ + "open.aff"));
+  load_dictionary(dictionary(), ws_.commands.kinds.dictionary, ws_.prefs, from_utf8(folder_ + "open.aff"));
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().title, u"Error!");
   EXPECT_NE(gui_test::last_requester().text.find(u"same file"), text_t::npos);
@@ -313,7 +313,7 @@ TEST_F(DictionaryFilesTest, AnAffOpenedAsTheDicIsRefused) {
 
 TEST_F(DictionaryFilesTest, CancelledRequesterAborts) {
   gui_test::answer_file_dialog(u"");
-  load_dictionary(dictionary(), ws_.prefs, u"");
+  load_dictionary(dictionary(), ws_.commands.kinds.dictionary, ws_.prefs, u"");
   gui_test::finish();
   EXPECT_EQ(status(), u"Aborted.");
   EXPECT_EQ(doc().count(), 0);
@@ -323,7 +323,7 @@ TEST_F(DictionaryFilesTest, CancelledRequesterAborts) {
 // changed flag and undo history stay.
 TEST_F(DictionaryFilesTest, EscapeDuringLoadKeepsThePreviousDictionary) {
   const std::string open = pair("open", "2\nkeep\nme\n");
-  load_dictionary(dictionary(), ws_.prefs, from_utf8(open));
+  load_dictionary(dictionary(), ws_.commands.kinds.dictionary, ws_.prefs, from_utf8(open));
   doc().save_undo();
   doc().set_entry(0, u"edited");
   doc().mark_changed();
@@ -334,7 +334,7 @@ TEST_F(DictionaryFilesTest, EscapeDuringLoadKeepsThePreviousDictionary) {
   held_job hold(1000);  // the load waits at its 1000th line for the Escape
   gui_test::press_key(MAIN_WINDOW, KEY_ESCAPE);
   gui_test::answer_message_box(MB_ANSWER_YES);  // "Really abort?"
-  load_dictionary(dictionary(), ws_.prefs, from_utf8(large));
+  load_dictionary(dictionary(), ws_.commands.kinds.dictionary, ws_.prefs, from_utf8(large));
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"Really abort?");
   EXPECT_EQ(status(), u"Aborted.");
@@ -366,7 +366,7 @@ TEST_F(DictionaryFilesTest, NothingToSaveIsRefused) {
     doc().replace_all(c.entries, u"/nowhere/x.dic");
     dictionary().set_aff_text(c.aff);
     gui_test::answer_message_box(MB_ANSWER_OK);
-    save_dictionary(dictionary(), 1, 0);
+    save_dictionary(dictionary(), running_kinds().dictionary, 1, 0);
     gui_test::finish();
     EXPECT_EQ(gui_test::last_requester().title, u"Warning!");
     EXPECT_EQ(gui_test::last_requester().text, c.message);
@@ -377,12 +377,12 @@ TEST_F(DictionaryFilesTest, NothingToSaveIsRefused) {
 
 TEST_F(DictionaryFilesTest, SaveAsAsksBeforeReplacingTheDicOrAnAffBesideIt) {
   const std::string path = pair("en", "1\nword\n");
-  load_dictionary(dictionary(), ws_.prefs, from_utf8(path));
+  load_dictionary(dictionary(), ws_.commands.kinds.dictionary, ws_.prefs, from_utf8(path));
   // Only an .aff of the chosen name exists: it is not replaced silently.
   write_file(folder_ + "other.aff", "keep me");
   gui_test::answer_file_dialog(from_utf8(folder_ + "other.dic"));
   gui_test::answer_message_box(MB_ANSWER_NO);
-  save_dictionary(dictionary(), 0, 1);
+  save_dictionary(dictionary(), running_kinds().dictionary, 0, 1);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, from_utf8("File already exists! Overwrite it?\n\n" + folder_ + "other.aff"));
   EXPECT_EQ(status(), u"Aborted.");
@@ -393,18 +393,18 @@ TEST_F(DictionaryFilesTest, SaveAsAsksBeforeReplacingTheDicOrAnAffBesideIt) {
   // Yes replaces both; the extension is added and the path becomes the new one.
   gui_test::answer_file_dialog(from_utf8(folder_ + "other"));
   gui_test::answer_message_box(MB_ANSWER_YES);
-  save_dictionary(dictionary(), 0, 1);
+  save_dictionary(dictionary(), running_kinds().dictionary, 0, 1);
   gui_test::finish();
   EXPECT_EQ(read_file(folder_ + "other.dic"), kBom + "1\nword\n");
   EXPECT_EQ(read_file(folder_ + "other.aff"), kBom + "SET UTF-8\nSFX S Y 1\nSFX S 0 s .\n");
   EXPECT_EQ(doc().path(), from_utf8(folder_ + "other.dic"));
   EXPECT_EQ(gadget_get_text(DICTIONARY_FILE_LABEL), u"other.dic");
-  EXPECT_EQ(recent_file_of_tab(TAB_DICTIONARY, 1), from_utf8(folder_ + "other.dic"));
+  EXPECT_EQ(recent_file_of_tab(running_kinds().dictionary, 1), from_utf8(folder_ + "other.dic"));
 
   // An existing .dic: the requester's own question; No keeps it.
   gui_test::answer_file_dialog(from_utf8(path));
   gui_test::answer_message_box(MB_ANSWER_NO);
-  save_dictionary(dictionary(), 0, 1);
+  save_dictionary(dictionary(), running_kinds().dictionary, 0, 1);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"File already exists! Overwrite it?");
   EXPECT_EQ(doc().path(), from_utf8(folder_ + "other.dic"));
@@ -415,7 +415,7 @@ TEST_F(DictionaryFilesTest, AFailedWriteKeepsTheOldFilesTheFlagAndThePath) {
   dictionary().set_aff_text(u"SET UTF-8\n");
   doc().mark_changed();
   gui_test::answer_message_box(MB_ANSWER_OK);
-  save_dictionary(dictionary(), 1, 0);
+  save_dictionary(dictionary(), running_kinds().dictionary, 1, 0);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().title, u"Error!");
   EXPECT_NE(gui_test::last_requester().text.find(from_utf8(folder_ + "missing_folder/en.")), text_t::npos);
@@ -435,18 +435,18 @@ class DictionaryCommandsTest : public DictionaryFilesTest {
 };
 
 TEST_F(DictionaryCommandsTest, MarksChangeNeitherContentNorHistory) {
-  check_all_dictionary_words();
+  check_all_dictionary_words(running_kinds().dictionary);
   EXPECT_EQ(doc().checked_count(), 4);
   EXPECT_EQ(gadget_get_text(DICTIONARY_SELECTED_LABEL), u"Selected:All");
   EXPECT_EQ(gadget_get_item_state(DICTIONARY_LIST, 3) & ITEM_CHECKED, ITEM_CHECKED);
-  uncheck_all_dictionary_words();
+  uncheck_all_dictionary_words(running_kinds().dictionary);
   EXPECT_EQ(doc().checked_count(), 0);
   EXPECT_EQ(gadget_get_text(DICTIONARY_SELECTED_LABEL), u"Selected:None");
   doc().set_checked(1, true);
-  invert_dictionary_selection();
+  invert_dictionary_selection(running_kinds().dictionary);
   EXPECT_EQ(doc().checked_count(), 3);
   EXPECT_FALSE(doc().is_checked(1));
-  invert_dictionary_selection();
+  invert_dictionary_selection(running_kinds().dictionary);
   EXPECT_EQ(doc().checked_count(), 1);
   EXPECT_TRUE(doc().is_checked(1));
   EXPECT_FALSE(doc().changed());
@@ -458,7 +458,7 @@ TEST_F(DictionaryCommandsTest, RefusalsOnAnEmptyListOrWithoutMarksOrSelection) {
   struct refusal {
     const char* what;
     bool empty;
-    void (*run)();
+    void (*run)(document_kind& dictionary);
     const char16_t* message;
   };
   const refusal cases[] = {
@@ -466,14 +466,14 @@ TEST_F(DictionaryCommandsTest, RefusalsOnAnEmptyListOrWithoutMarksOrSelection) {
       {"invert, empty", true, invert_dictionary_selection, u"No dictionary words found."},
       {"delete selected, empty", true, delete_checked_dictionary_words, u"No dictionary words found."},
       {"delete selected, none ticked", false, delete_checked_dictionary_words, u"No selected dictionary words found."},
-      {"delete current, none selected", false, [] { delete_current_dictionary_word(0); },
+      {"delete current, none selected", false, [](document_kind& dictionary) { delete_current_dictionary_word(dictionary, 0); },
        u"No dictionary word selected."},
   };
   for (const refusal& c : cases) {
     SCOPED_TRACE(c.what);
     doc().replace_all(c.empty ? std::vector<text_t>{} : std::vector<text_t>{u"a", u"b"}, u"");
     gui_test::answer_message_box(MB_ANSWER_OK);
-    c.run();
+    c.run(running_kinds().dictionary);
     gui_test::finish();
     EXPECT_EQ(gui_test::last_requester().title, u"Warning!");
     EXPECT_EQ(gui_test::last_requester().text, c.message);
@@ -481,7 +481,7 @@ TEST_F(DictionaryCommandsTest, RefusalsOnAnEmptyListOrWithoutMarksOrSelection) {
     EXPECT_FALSE(doc().can_undo());
   }
   // Quiet: no box, nothing deleted.
-  EXPECT_EQ(delete_current_dictionary_word(1), 0);
+  EXPECT_EQ(delete_current_dictionary_word(running_kinds().dictionary, 1), 0);
   gui_test::finish();
 }
 
@@ -501,7 +501,7 @@ TEST_F(DictionaryCommandsTest, DeleteSelectedAsksWithTheCountAndOnlyNoStops) {
     doc().replace_all({u"alpha", u"beta", u"gamma", u"delta"}, u"");
     for (int i : c.ticked) doc().set_checked(i, true);
     gui_test::answer_message_box(c.answer);
-    delete_checked_dictionary_words();
+    delete_checked_dictionary_words(running_kinds().dictionary);
     gui_test::finish();
     EXPECT_EQ(gui_test::last_requester().text, c.question);
     EXPECT_EQ(doc().count(), c.left);
@@ -517,17 +517,17 @@ TEST_F(DictionaryCommandsTest, DeletesUpdateTheHyphenationView) {
   for (bool current : {false, true}) {
     SCOPED_TRACE(current);
     doc().replace_all({u"alpha", u"beta", u"gamma", u"delta"}, u"");
-    show_paged_list_position(TAB_HYPHENATION, 3, 0);
-    show_paged_list_position(TAB_DICTIONARY, 1, 0);
+    show_paged_list_position(running_kinds().hyphenation, 3, 0);
+    show_paged_list_position(running_kinds().dictionary, 1, 0);
     doc().set_checked(1, true);
     gui_test::answer_message_box(MB_ANSWER_YES);
     if (current) {
-      EXPECT_EQ(delete_current_dictionary_word(0), 1);
+      EXPECT_EQ(delete_current_dictionary_word(running_kinds().dictionary, 0), 1);
     } else {
-      delete_checked_dictionary_words();
+      delete_checked_dictionary_words(running_kinds().dictionary);
     }
     gui_test::finish();
-    EXPECT_EQ(paged_list_selected(TAB_HYPHENATION), -1);
+    EXPECT_EQ(paged_list_selected(running_kinds().hyphenation), -1);
     EXPECT_EQ(gadget_count_items(HYPHENATION_LIST), 3);
     EXPECT_EQ(gadget_get_item_text(HYPHENATION_LIST, 1, 1), u"gamma");
     EXPECT_EQ(gadget_get_attribute(HYPHENATION_SCROLL, ATTR_MAXIMUM), 2);
@@ -538,23 +538,23 @@ TEST_F(DictionaryCommandsTest, DeletesUpdateTheHyphenationView) {
 }
 
 TEST_F(DictionaryCommandsTest, DeleteCurrentShowsTheEntryAndOnlyYesDeletes) {
-  show_paged_list_position(TAB_DICTIONARY, 1, 0);
+  show_paged_list_position(running_kinds().dictionary, 1, 0);
   for (int answer : {MB_ANSWER_NO, MB_ANSWER_CLOSED}) {
     gui_test::answer_message_box(answer);
-    EXPECT_EQ(delete_current_dictionary_word(0), 0);
+    EXPECT_EQ(delete_current_dictionary_word(running_kinds().dictionary, 0), 0);
     gui_test::finish();
     EXPECT_EQ(doc().count(), 4);
   }
   EXPECT_EQ(gui_test::last_requester().text, u"Really delete dictionary word?\n\"beta/S po:noun\"");
   EXPECT_EQ(gui_test::last_requester().flags, MB_YES_NO | MB_ICON_WARNING);
   // Delete every entry through Delete Selected: Undo brings them all back.
-  check_all_dictionary_words();
+  check_all_dictionary_words(running_kinds().dictionary);
   gui_test::answer_message_box(MB_ANSWER_YES);
-  delete_checked_dictionary_words();
+  delete_checked_dictionary_words(running_kinds().dictionary);
   gui_test::finish();
   EXPECT_EQ(doc().count(), 0);
   EXPECT_EQ(gadget_get_attribute(DICTIONARY_SCROLL, ATTR_MAXIMUM), 0);
-  EXPECT_TRUE(undo_list_tab(TAB_DICTIONARY));
+  EXPECT_TRUE(undo_list_tab(running_kinds().dictionary));
   EXPECT_EQ(doc().count(), 4);
   EXPECT_EQ(doc().checked_count(), 4);
   EXPECT_EQ(gadget_count_items(DICTIONARY_LIST), 4);

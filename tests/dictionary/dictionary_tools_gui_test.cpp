@@ -38,7 +38,7 @@ class DictionaryToolsTest : public DictionaryListTest {
     }
     doc().replace_all(std::move(entries), from_utf8(folder_ + "d.dic"));
     dictionary().set_aff_text(from_utf8(aff));
-    paged_list_count_changed(TAB_DICTIONARY);
+    paged_list_count_changed(dictionary().list);
   }
   static text_t status() { return status_bar_get_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT); }
   std::vector<std::string> lines() const {

@@ -46,7 +46,7 @@ class WordEditorTest : public shell_test::ShellTest {
     dictionary().list.replace_all(std::move(entries), from_utf8(folder_ + "small.dic"));
     dictionary().count_changed();
     // Selected as a click on the row would: the page shows the selection.
-    if (selected >= 0) show_paged_list_position(TAB_DICTIONARY, selected, 0);
+    if (selected >= 0) show_paged_list_position(running_kinds().dictionary, selected, 0);
     gadget_set_text(AFF_EDITOR, aff);
     dictionary().invalidate_decode_cache();
   }

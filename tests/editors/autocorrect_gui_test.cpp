@@ -75,7 +75,7 @@ TEST_F(AutocorrectTabTest, OpenTickDeleteUndoAddEditSave) {
     EXPECT_EQ(status().substr(0, 9), u"OK. (xml:");
     EXPECT_EQ(gadget_get_text(AUTOCORRECT_STATUS_LABEL), u"# Autocorrects:15");
     EXPECT_EQ(gadget_get_text(AUTOCORRECT_FILE_LABEL), u"DocumentList.xml");
-    EXPECT_EQ(recent_file_of_tab(TAB_AUTOCORRECT, 1), from_utf8(path));
+    EXPECT_EQ(recent_file_of_tab(running_kinds().autocorrect, 1), from_utf8(path));
     EXPECT_EQ(gadget_get_attribute(AUTOCORRECT_SCROLL, ATTR_MAXIMUM), 14);
     EXPECT_EQ(gadget_count_items(AUTOCORRECT_LIST), 13);
     EXPECT_EQ(gadget_get_item_text(AUTOCORRECT_LIST, 1, 1), u"R&D");
@@ -114,7 +114,7 @@ TEST_F(AutocorrectTabTest, OpenTickDeleteUndoAddEditSave) {
   }, "added");
 
   // Edit the pair on the first row: the swap button turns it around.
-  gui_test::run([] { show_paged_list_position(TAB_AUTOCORRECT, 0, 0); }, "top");
+  gui_test::run([] { show_paged_list_position(running_kinds().autocorrect, 0, 0); }, "top");
   settle();  // the refilled list is back on its view
   gui_test::double_click_row(AUTOCORRECT_LIST, 0);
   gui_test::wait_window(WINDOW);
@@ -164,7 +164,7 @@ TEST_F(AutocorrectTabTest, OfficeListsLoadAndRefusedImportsKeepTheOpenList) {
   const std::string broken =
       file("broken.xml", one_line + "<block-list:block block-list:abbreviated-name=\"x\" block-list:name=\"1&#10;2\"/>");
   const std::string plain = file("plain.xml", "<?xml version=\"1.0\"?>\n" + block("a", "b") + block("c", "d"));
-  load_autocorrect_list(ws_.autocorrect, ws_.prefs, from_utf8(good));
+  load_autocorrect_list(ws_.autocorrect, ws_.commands.kinds.autocorrect, ws_.prefs, from_utf8(good));
   ASSERT_EQ(doc().count(), 15);
 
   struct attempt {
@@ -183,7 +183,7 @@ TEST_F(AutocorrectTabTest, OfficeListsLoadAndRefusedImportsKeepTheOpenList) {
     // No file has a byte-order mark: the encoding question comes first.
     gui_test::answer_message_box(MB_ANSWER_YES);
     for (int answer : a.answers) gui_test::answer_message_box(answer);
-    load_autocorrect_list(ws_.autocorrect, ws_.prefs, from_utf8(a.path));
+    load_autocorrect_list(ws_.autocorrect, ws_.commands.kinds.autocorrect, ws_.prefs, from_utf8(a.path));
     gui_test::finish();
     EXPECT_EQ(doc().count(), a.count_after);
     if (a.count_after == 15) {
@@ -209,12 +209,12 @@ TEST_F(AutocorrectTabTest, OfficeListsLoadAndRefusedImportsKeepTheOpenList) {
 TEST_F(AutocorrectTabTest, TheChangedQuestionGoesOnOnlyForYes) {
   const std::string first = file("first.xml", fifteen_pairs());
   const std::string second = file("second.xml", kBom + kHeader + "\n" + block("a", "b"));
-  load_autocorrect_list(ws_.autocorrect, ws_.prefs, from_utf8(first));
+  load_autocorrect_list(ws_.autocorrect, ws_.commands.kinds.autocorrect, ws_.prefs, from_utf8(first));
   doc().mark_changed();
   for (int answer : {MB_ANSWER_NO, MB_ANSWER_CLOSED, MB_ANSWER_YES}) {
     SCOPED_TRACE(answer);
     gui_test::answer_message_box(answer);
-    load_autocorrect_list(ws_.autocorrect, ws_.prefs, from_utf8(second));
+    load_autocorrect_list(ws_.autocorrect, ws_.commands.kinds.autocorrect, ws_.prefs, from_utf8(second));
     gui_test::finish();
     EXPECT_EQ(gui_test::last_requester().text, u"The Autocorrect List has been changed.\n\nContinue?");
     EXPECT_EQ(doc().count(), answer == MB_ANSWER_YES ? 1 : 15);
@@ -227,15 +227,15 @@ TEST_F(AutocorrectTabTest, TheChangedQuestionGoesOnOnlyForYes) {
 TEST_F(AutocorrectTabTest, RecentFilesAndReopenLoadTheTabsFiles) {
   const std::string first = file("first.xml", kBom + kHeader + "\n" + block("a", "b"));
   const std::string second = file("second.xml", kBom + kHeader + "\n" + block("c", "d") + block("e", "f"));
-  load_autocorrect_list(ws_.autocorrect, ws_.prefs, from_utf8(first));
-  load_autocorrect_list(ws_.autocorrect, ws_.prefs, from_utf8(second));
-  ASSERT_EQ(recent_file_of_tab(TAB_AUTOCORRECT, 2), from_utf8(first));
+  load_autocorrect_list(ws_.autocorrect, ws_.commands.kinds.autocorrect, ws_.prefs, from_utf8(first));
+  load_autocorrect_list(ws_.autocorrect, ws_.commands.kinds.autocorrect, ws_.prefs, from_utf8(second));
+  ASSERT_EQ(recent_file_of_tab(running_kinds().autocorrect, 2), from_utf8(first));
   gui_test::choose_menu_item(MENU_RECENT_FIRST + 1);
   settle();
   gui_test::run([&] {
     EXPECT_EQ(doc().path(), from_utf8(first));
     EXPECT_EQ(doc().count(), 1);
-    EXPECT_EQ(recent_file_of_tab(TAB_AUTOCORRECT, 1), from_utf8(first));
+    EXPECT_EQ(recent_file_of_tab(running_kinds().autocorrect, 1), from_utf8(first));
     doc().set_entry(0, u"x\ny");
   }, "second entry of the recent files");
   gui_test::click(TOOLBAR_OPEN_REFRESH);
@@ -247,12 +247,12 @@ TEST_F(AutocorrectTabTest, RecentFilesAndReopenLoadTheTabsFiles) {
 // A save that cannot write keeps the old file, the changed flag and the path.
 TEST_F(AutocorrectTabTest, AFailedSaveSaysSoAndKeepsTheChanges) {
   const std::string path = file("list.xml", fifteen_pairs());
-  load_autocorrect_list(ws_.autocorrect, ws_.prefs, from_utf8(path));
+  load_autocorrect_list(ws_.autocorrect, ws_.commands.kinds.autocorrect, ws_.prefs, from_utf8(path));
   doc().mark_changed();
   std::filesystem::create_directories(folder_ + "taken.xml");  // a folder where the file would go
   gui_test::answer_file_dialog(from_utf8(folder_ + "taken.xml"));
   gui_test::answer_message_box(MB_ANSWER_OK);
-  save_autocorrect_list(ws_.autocorrect, ws_.prefs, 0, 1);
+  save_autocorrect_list(ws_.autocorrect, ws_.commands.kinds.autocorrect, ws_.prefs, 0, 1);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().title, u"Error!");
   EXPECT_NE(gui_test::last_requester().text.find(from_utf8(folder_ + "taken.xml")), text_t::npos);
@@ -414,7 +414,7 @@ TEST_F(AutocorrectTabTest, AutotextCollectionShowsEachEntrysText) {
   gui_test::double_click_row(AUTOTEXT_LIST, 0);
   gui_test::wait_gadget_text(AUTOTEXT_VIEW, u"");
   run_loop();
-  EXPECT_EQ(recent_file_of_tab(TAB_AUTOTEXT, 1), from_utf8(index));
+  EXPECT_EQ(recent_file_of_tab(running_kinds().autotext, 1), from_utf8(index));
 
   // A rebuilt main window (new preferences) shows the collection again.
   ASSERT_TRUE(build_main_window(ws_.prefs));

@@ -27,11 +27,11 @@ TEST_F(DocumentChooserTest, OpenStartsInTheFolderOfTheOpenDocument) {
     std::function<void()> set_path;
     std::function<void()> open;
   } cases[] = {
-      {"thesaurus", [&] { ws_.thesaurus.list.mark_saved(open_file); }, [this] { load_thesaurus(ws_.thesaurus, ws_.prefs, u""); }},
-      {"hyphenation", [&] { ws_.hyphenation.path = open_file; }, [this] { load_hyphenation(ws_.hyphenation, u""); }},
-      {"autocorrect", [&] { ws_.autocorrect.list.mark_saved(open_file); }, [this] { load_autocorrect_list(ws_.autocorrect, ws_.prefs, u""); }},
-      {"autotext", [&] { ws_.autotext.path = open_file; }, [this] { load_autotext_list(ws_.autotext, u""); }},
-      {"grammar", [&] { ws_.grammar.path = open_file; }, [this] { load_grammar_rules(ws_.grammar, u""); }},
+      {"thesaurus", [&] { ws_.thesaurus.list.mark_saved(open_file); }, [this] { load_thesaurus(ws_.thesaurus, ws_.commands.kinds.thesaurus, ws_.prefs, u""); }},
+      {"hyphenation", [&] { ws_.hyphenation.path = open_file; }, [this] { load_hyphenation(ws_.hyphenation, ws_.commands.kinds.hyphenation, u""); }},
+      {"autocorrect", [&] { ws_.autocorrect.list.mark_saved(open_file); }, [this] { load_autocorrect_list(ws_.autocorrect, ws_.commands.kinds.autocorrect, ws_.prefs, u""); }},
+      {"autotext", [&] { ws_.autotext.path = open_file; }, [this] { load_autotext_list(ws_.autotext, ws_.commands.kinds.autotext, u""); }},
+      {"grammar", [&] { ws_.grammar.path = open_file; }, [this] { load_grammar_rules(ws_.grammar, ws_.commands.kinds.languagetool, u""); }},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.tab);

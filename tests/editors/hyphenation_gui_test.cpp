@@ -49,7 +49,7 @@ class HyphenationTabTest : public DictionaryListTest {
   void load_words(const std::string& dic) {
     write_file(folder_ + "en.aff", kBom + "SET UTF-8\nSFX S Y 1\nSFX S 0 s .\n");
     write_file(folder_ + "en.dic", dic);
-    load_dictionary(dictionary(), ws_.prefs, from_utf8(folder_ + "en.dic"));
+    load_dictionary(dictionary(), ws_.commands.kinds.dictionary, ws_.prefs, from_utf8(folder_ + "en.dic"));
   }
   static text_t status() { return status_bar_get_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT); }
   static text_t cell(int row, int column) { return gadget_get_item_text(HYPHENATION_RESULTS, row, column); }
@@ -73,7 +73,7 @@ TEST_F(HyphenationTabTest, OpenEditAndSaveThroughTheMainLoop) {
     EXPECT_EQ(status().substr(0, 9), u"OK. (dic:");
     EXPECT_NE(status().find(u" \u231a"), text_t::npos);
     EXPECT_EQ(gadget_get_text(HYPHENATION_FILE_LABEL), u"hyph_xx.dic");
-    EXPECT_EQ(recent_file_of_tab(TAB_HYPHENATION, 1), from_utf8(path));
+    EXPECT_EQ(recent_file_of_tab(running_kinds().hyphenation, 1), from_utf8(path));
     EXPECT_FALSE(ws_.hyphenation.changed);
   }, "loaded");
   gui_test::focus(HYPHENATION_EDITOR);
@@ -191,7 +191,7 @@ TEST_F(HyphenationTabTest, CopyItemsOfTheResultsList) {
 
 TEST_F(HyphenationTabTest, ClearAsksOnlyForChangesAndKeepsThePath) {
   const std::string path = file("h.dic", kBom + "UTF-8\nn1n\n");
-  load_hyphenation(ws_.hyphenation, from_utf8(path));
+  load_hyphenation(ws_.hyphenation, ws_.commands.kinds.hyphenation, from_utf8(path));
   gadget_set_text(HYPHENATION_WORD_FIELD, u"dinner");
   hyphenate_entered_word(ws_.hyphenation, ws_.dictionary, ws_.prefs);
   ws_.hyphenation.changed = true;
@@ -221,7 +221,7 @@ TEST_F(HyphenationTabTest, ClearAsksOnlyForChangesAndKeepsThePath) {
   // Saving only "UTF-8" over a file with patterns asks first; only Yes writes.
   for (int answer : {MB_ANSWER_NO, MB_ANSWER_CLOSED}) {
     gui_test::answer_message_box(answer);
-    save_hyphenation(ws_.hyphenation, 1, 0);
+    save_hyphenation(ws_.hyphenation, ws_.commands.kinds.hyphenation, 1, 0);
     gui_test::finish();
     EXPECT_EQ(gui_test::last_requester().text,
               u"The text holds no patterns, but the file has some:\n" + from_utf8(path) +
@@ -230,11 +230,11 @@ TEST_F(HyphenationTabTest, ClearAsksOnlyForChangesAndKeepsThePath) {
     EXPECT_EQ(read_file(path), kBom + "UTF-8\nn1n\n");
   }
   gui_test::answer_message_box(MB_ANSWER_YES);
-  save_hyphenation(ws_.hyphenation, 1, 0);
+  save_hyphenation(ws_.hyphenation, ws_.commands.kinds.hyphenation, 1, 0);
   gui_test::finish();
   EXPECT_EQ(read_file(path), "UTF-8\n");
   // The file has no patterns now: saving again asks nothing.
-  save_hyphenation(ws_.hyphenation, 1, 0);
+  save_hyphenation(ws_.hyphenation, ws_.commands.kinds.hyphenation, 1, 0);
   EXPECT_EQ(status().substr(0, 9), u"OK. (dic:");
 }
 
@@ -247,7 +247,7 @@ TEST_F(HyphenationTabTest, SaveAsNamesAndAFailedSaveKeepsEverything) {
   } names[] = {{"plain", "plain.dic"}, {"UPPER.DIC", "UPPER.DIC"}};
   for (const auto& n : names) {
     gui_test::answer_file_dialog(from_utf8(folder_ + n.chosen));
-    save_hyphenation(ws_.hyphenation, 0, 1);
+    save_hyphenation(ws_.hyphenation, ws_.commands.kinds.hyphenation, 0, 1);
     gui_test::finish();
     EXPECT_EQ(gui_test::last_requester().title, u"Save Hyphenation");
     EXPECT_EQ(read_file(folder_ + n.written), "UTF-8\na1b\n") << n.chosen;
@@ -258,7 +258,7 @@ TEST_F(HyphenationTabTest, SaveAsNamesAndAFailedSaveKeepsEverything) {
   ws_.hyphenation.changed = true;
   gui_test::answer_file_dialog(from_utf8(folder_ + "plain.dic"));
   gui_test::answer_message_box(MB_ANSWER_NO);
-  save_hyphenation(ws_.hyphenation, 0, 1);
+  save_hyphenation(ws_.hyphenation, ws_.commands.kinds.hyphenation, 0, 1);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"File already exists! Overwrite it?");
   EXPECT_EQ(read_file(folder_ + "plain.dic"), "UTF-8\na1b\n");
@@ -270,7 +270,7 @@ TEST_F(HyphenationTabTest, SaveAsNamesAndAFailedSaveKeepsEverything) {
   const text_t before = ws_.hyphenation.path;
   gui_test::answer_file_dialog(from_utf8(folder_ + "folder.dic"));
   gui_test::answer_message_box(MB_ANSWER_OK);
-  save_hyphenation(ws_.hyphenation, 0, 1);
+  save_hyphenation(ws_.hyphenation, ws_.commands.kinds.hyphenation, 0, 1);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().title, u"Error!");
   EXPECT_NE(gui_test::last_requester().text.find(from_utf8(folder_ + "folder.dic")), text_t::npos);
@@ -280,7 +280,7 @@ TEST_F(HyphenationTabTest, SaveAsNamesAndAFailedSaveKeepsEverything) {
 
   gadget_set_text(HYPHENATION_EDITOR, u"");
   gui_test::answer_message_box(MB_ANSWER_OK);
-  save_hyphenation(ws_.hyphenation, 1, 0);
+  save_hyphenation(ws_.hyphenation, ws_.commands.kinds.hyphenation, 1, 0);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"The .DIC file is empty.");
   EXPECT_EQ(status(), u"Aborted.");
@@ -291,7 +291,7 @@ TEST_F(HyphenationTabTest, LoadQuestions) {
   const std::string lower = file("lower.dic", "utf-8\na1b\n");
   gadget_set_text(HYPHENATION_EDITOR, u"UTF-8\nkept\n");
   gui_test::answer_message_box(MB_ANSWER_NO);
-  load_hyphenation(ws_.hyphenation, from_utf8(latin));
+  load_hyphenation(ws_.hyphenation, ws_.commands.kinds.hyphenation, from_utf8(latin));
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text,
             u"Hyphenation is not in \"UTF-8-BOM\" format:\nISO8859-1\n\nIt will be read as ISO8859-1."
@@ -301,26 +301,26 @@ TEST_F(HyphenationTabTest, LoadQuestions) {
   EXPECT_EQ(status(), u"Aborted.");
   EXPECT_EQ(gadget_get_text(HYPHENATION_EDITOR), u"UTF-8\nkept\n");
   gui_test::answer_message_box(MB_ANSWER_YES);
-  load_hyphenation(ws_.hyphenation, from_utf8(latin));
+  load_hyphenation(ws_.hyphenation, ws_.commands.kinds.hyphenation, from_utf8(latin));
   gui_test::finish();
   EXPECT_EQ(gadget_get_text(HYPHENATION_EDITOR), u"UTF-8\n\u00E41b\n");
   EXPECT_FALSE(ws_.hyphenation.changed) << "the file is kept as it is until a save";
 
   // A lower-case "utf-8" line loads without a question.
   const size_t asked = gui_test::requesters().size();
-  load_hyphenation(ws_.hyphenation, from_utf8(lower));
+  load_hyphenation(ws_.hyphenation, ws_.commands.kinds.hyphenation, from_utf8(lower));
   EXPECT_EQ(gui_test::requesters().size(), asked);
   EXPECT_EQ(gadget_get_text(HYPHENATION_EDITOR), u"utf-8\na1b\n");
 
   // Unsaved changes: only Yes loads; a missing file is named.
   ws_.hyphenation.changed = true;
   gui_test::answer_message_box(MB_ANSWER_CLOSED);
-  load_hyphenation(ws_.hyphenation, from_utf8(latin));
+  load_hyphenation(ws_.hyphenation, ws_.commands.kinds.hyphenation, from_utf8(latin));
   gui_test::finish();
   EXPECT_EQ(gadget_get_text(HYPHENATION_EDITOR), u"utf-8\na1b\n");
   ws_.hyphenation.changed = false;
   gui_test::answer_message_box(MB_ANSWER_OK);
-  load_hyphenation(ws_.hyphenation, from_utf8(folder_ + "missing.dic"));
+  load_hyphenation(ws_.hyphenation, ws_.commands.kinds.hyphenation, from_utf8(folder_ + "missing.dic"));
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().title, u"Error!");
   EXPECT_EQ(gui_test::last_requester().text, u".DIC file not found.");
@@ -334,7 +334,7 @@ TEST_F(HyphenationTabTest, OneBytePerCharacterFileHyphenatesAtOnceAndSavesAsUtf8
   load_words("1\nSchl\xC3\xBCssel\n");
   const std::string latin = file("de.dic", "ISO8859-1\n\xFC" "1s\n");
   gui_test::answer_message_box(MB_ANSWER_YES);
-  load_hyphenation(ws_.hyphenation, from_utf8(latin));
+  load_hyphenation(ws_.hyphenation, ws_.commands.kinds.hyphenation, from_utf8(latin));
   gui_test::finish();
   gadget_set_text(HYPHENATION_WORD_FIELD, u"Schl\u00FCssel");
   const size_t asked = gui_test::requesters().size();
@@ -346,7 +346,7 @@ TEST_F(HyphenationTabTest, OneBytePerCharacterFileHyphenatesAtOnceAndSavesAsUtf8
   gadget_set_text(HYPHENATION_EDITOR, u"ISO8859-1\n\u00FC1s\n");
   ws_.hyphenation.changed = true;
   gui_test::answer_message_box(MB_ANSWER_OK);
-  save_hyphenation(ws_.hyphenation, 1, 0);
+  save_hyphenation(ws_.hyphenation, ws_.commands.kinds.hyphenation, 1, 0);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().title, u"Information!");
   EXPECT_EQ(gui_test::last_requester().text,
@@ -366,7 +366,7 @@ TEST_F(HyphenationTabTest, DeclaredCharsetFileHyphenatesAtOnce) {
   // "ш1к": a break between ш and к.
   const std::string russian = file("ru.dic", "KOI8-R\nLEFTHYPHENMIN 1\n\xDB" "1\xCB\n");
   gui_test::answer_message_box(MB_ANSWER_YES);
-  load_hyphenation(ws_.hyphenation, from_utf8(russian));
+  load_hyphenation(ws_.hyphenation, ws_.commands.kinds.hyphenation, from_utf8(russian));
   gui_test::finish();
   EXPECT_NE(gui_test::last_requester().text.find(u"It will be read as KOI8-R."), text_t::npos);
   EXPECT_EQ(gadget_get_text(HYPHENATION_EDITOR), u"UTF-8\nLEFTHYPHENMIN 1\n\u04481\u043A\n");
@@ -378,7 +378,7 @@ TEST_F(HyphenationTabTest, DeclaredCharsetFileHyphenatesAtOnce) {
 
   const std::string unknown = file("mr.dic", "ISCII-DEVANAGARI\n\xA4" "1\xB3\n");
   gui_test::answer_message_box(MB_ANSWER_OK);
-  load_hyphenation(ws_.hyphenation, from_utf8(unknown));
+  load_hyphenation(ws_.hyphenation, ws_.commands.kinds.hyphenation, from_utf8(unknown));
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().title, u"Error!");
   EXPECT_NE(gui_test::last_requester().text.find(u"declares the charset \"ISCII-DEVANAGARI\""), text_t::npos);

@@ -63,7 +63,7 @@ class ThesaurusTabTest : public shell_test::DictionaryListTest {
   // as a click on its row would.
   void open_entries(std::vector<text_t> entries, int64_t selected) {
     thes().replace_all(std::move(entries), from_utf8(folder_ + "t.dat"));
-    if (selected >= 0) show_paged_list_position(TAB_THESAURUS, selected, 0);
+    if (selected >= 0) show_paged_list_position(running_kinds().thesaurus, selected, 0);
   }
   list_document& thes() { return ws_.thesaurus.list; }
   static text_t status() { return status_bar_get_text(MAIN_STATUS_BAR, STATUS_FIELD_TEXT); }
@@ -93,7 +93,7 @@ TEST_F(ThesaurusTabTest, OpenPageTickDeleteUndoRedoSave) {
     EXPECT_EQ(status().substr(0, 20), u"OK. (idx:0 bytes)+(d");
     EXPECT_EQ(gadget_get_text(THESAURUS_STATUS_LABEL), u"# Synonyms:30");
     EXPECT_EQ(gadget_get_text(THESAURUS_FILE_LABEL), u"t.dat");
-    EXPECT_EQ(recent_file_of_tab(TAB_THESAURUS, 1), from_utf8(path));
+    EXPECT_EQ(recent_file_of_tab(running_kinds().thesaurus, 1), from_utf8(path));
     EXPECT_EQ(gadget_get_attribute(THESAURUS_SCROLL, ATTR_MAXIMUM), 29);
     EXPECT_EQ(gadget_get_item_text(THESAURUS_LIST, 3, 1), u"word03|1");
     EXPECT_EQ(gadget_get_item_text(THESAURUS_LIST, 3, 2), u"-|m03");
@@ -159,14 +159,14 @@ TEST_F(ThesaurusTabTest, OpenPageTickDeleteUndoRedoSave) {
 
 // A load stopped by an entry of too many meanings keeps the open thesaurus.
 TEST_F(ThesaurusTabTest, LoadRefusedByTheMeaningLimitKeepsTheOpenThesaurus) {
-  load_thesaurus(ws_.thesaurus, ws_.prefs, from_utf8(dat("keep.dat", kBom + "UTF-8\nkeep|1\n-|k\n")));
+  load_thesaurus(ws_.thesaurus, ws_.commands.kinds.thesaurus, ws_.prefs, from_utf8(dat("keep.dat", kBom + "UTF-8\nkeep|1\n-|k\n")));
   thes().save_undo();
   thes().mark_changed();
   std::string over = kBom + "UTF-8\nbig|101\n";
   for (int i = 0; i < 101; ++i) over += "-|m\n";
   gui_test::answer_message_box(MB_ANSWER_YES);  // the changed question
   gui_test::answer_message_box(MB_ANSWER_OK);
-  load_thesaurus(ws_.thesaurus, ws_.prefs, from_utf8(dat("over.dat", over)));
+  load_thesaurus(ws_.thesaurus, ws_.commands.kinds.thesaurus, ws_.prefs, from_utf8(dat("over.dat", over)));
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().title, u"Warning!");
   EXPECT_EQ(gui_test::last_requester().text, u"Found synonym with more than 100 meanings.");
@@ -180,7 +180,7 @@ TEST_F(ThesaurusTabTest, LoadRefusedByTheMeaningLimitKeepsTheOpenThesaurus) {
 
 TEST_F(ThesaurusTabTest, SaveAsAddsTheExtensionAndAnEmptyThesaurusIsRefused) {
   gui_test::answer_message_box(MB_ANSWER_OK);
-  save_thesaurus(ws_.thesaurus, 0, 1);
+  save_thesaurus(ws_.thesaurus, ws_.commands.kinds.thesaurus, 0, 1);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"No synonyms found.");
   EXPECT_EQ(status(), u"Aborted.");
@@ -188,7 +188,7 @@ TEST_F(ThesaurusTabTest, SaveAsAddsTheExtensionAndAnEmptyThesaurusIsRefused) {
   open_entries({u"ship|1\n-|boat"}, -1);
   thes().mark_changed();
   gui_test::answer_file_dialog(from_utf8(folder_ + "words"));
-  save_thesaurus(ws_.thesaurus, 0, 1);
+  save_thesaurus(ws_.thesaurus, ws_.commands.kinds.thesaurus, 0, 1);
   gui_test::finish();
   EXPECT_EQ(read_file(folder_ + "words.dat"), kBom + "UTF-8\nship|1\n-|boat\n");
   EXPECT_EQ(read_file(folder_ + "words.idx"), "UTF-8\n1\nship|9\n");
@@ -339,13 +339,13 @@ TEST_F(ThesaurusTabTest, ExampleCounterLimitAndManual) {
 // Unsaved work goes only on Yes; a file without a mark is named as what it
 // will be read as.
 TEST_F(ThesaurusTabTest, ChangedQuestionAndUnmarkedFile) {
-  load_thesaurus(ws_.thesaurus, ws_.prefs, from_utf8(dat("first.dat", kBom + "UTF-8\none|1\n-|x\n")));
+  load_thesaurus(ws_.thesaurus, ws_.commands.kinds.thesaurus, ws_.prefs, from_utf8(dat("first.dat", kBom + "UTF-8\none|1\n-|x\n")));
   thes().mark_changed();
   const std::string plain = dat("plain.dat", "UTF-8\ncaf\xC3\xA9|1\n-|bar\n");
   for (int answer : {MB_ANSWER_NO, MB_ANSWER_CLOSED}) {
     SCOPED_TRACE(answer);
     gui_test::answer_message_box(answer);
-    load_thesaurus(ws_.thesaurus, ws_.prefs, from_utf8(plain));
+    load_thesaurus(ws_.thesaurus, ws_.commands.kinds.thesaurus, ws_.prefs, from_utf8(plain));
     gui_test::finish();
     EXPECT_EQ(gui_test::last_requester().text, u"The Thesaurus has been changed.\n\nContinue?");
     EXPECT_EQ(gui_test::last_requester().flags, MB_YES_NO | MB_ICON_INFORMATION);
@@ -355,7 +355,7 @@ TEST_F(ThesaurusTabTest, ChangedQuestionAndUnmarkedFile) {
   }
   gui_test::answer_message_box(MB_ANSWER_YES);
   gui_test::answer_message_box(MB_ANSWER_YES);
-  load_thesaurus(ws_.thesaurus, ws_.prefs, from_utf8(plain));
+  load_thesaurus(ws_.thesaurus, ws_.commands.kinds.thesaurus, ws_.prefs, from_utf8(plain));
   gui_test::finish();
   EXPECT_NE(gui_test::last_requester().text.find(u"Encoding detected:UTF-8\n"), text_t::npos);
   EXPECT_EQ(thes().entries(), std::vector<text_t>{u"caf\u00e9|1\n-|bar"});
@@ -366,7 +366,7 @@ TEST_F(ThesaurusTabTest, ChangedQuestionAndUnmarkedFile) {
   const std::string mixed = dat("mixed.dat", "UTF-8\ncaf\xC3\xA9|1\n-|b\xE9r\n\xC3\xA9t\xC3\xA9|1\n-|x\n");
   gui_test::answer_message_box(MB_ANSWER_YES);
   gui_test::answer_message_box(MB_ANSWER_NO);
-  load_thesaurus(ws_.thesaurus, ws_.prefs, from_utf8(mixed));
+  load_thesaurus(ws_.thesaurus, ws_.commands.kinds.thesaurus, ws_.prefs, from_utf8(mixed));
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, invalid_utf8_question(from_utf8(mixed), 3, FORMAT_UTF8));
   EXPECT_EQ(status(), u"Aborted.");
@@ -379,7 +379,7 @@ TEST_F(ThesaurusTabTest, ChangedQuestionAndUnmarkedFile) {
 TEST_F(ThesaurusTabTest, DeclaredEncodingOpensWithItsLetters) {
   const std::string polish = dat("pl.dat", "ISO8859-2\npoj\xEA" "cie|1\n(rzecz.)|idea|\xBC" "d\xBC" "b\xB3o\n");
   gui_test::answer_message_box(MB_ANSWER_YES);
-  load_thesaurus(ws_.thesaurus, ws_.prefs, from_utf8(polish));
+  load_thesaurus(ws_.thesaurus, ws_.commands.kinds.thesaurus, ws_.prefs, from_utf8(polish));
   gui_test::finish();
   EXPECT_NE(gui_test::last_requester().text.find(u"Encoding detected:ISO8859-2\n"), text_t::npos)
       << to_utf8(gui_test::last_requester().text);

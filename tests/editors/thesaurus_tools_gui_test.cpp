@@ -165,7 +165,7 @@ TEST_F(ThesaurusToolsTest, DuplicatesWindowPreviewsDisplaysExportsAndMerges) {
   gui_test::select_row(LIST, 1);
   gui_test::wait_gadget_text(PREVIEW, u"vessel\nboat\r\n");
   gui_test::click(DISPLAY);
-  gui_test::wait_until([] { return paged_list_selected(TAB_THESAURUS) == 2; }, "the entry was selected");
+  gui_test::wait_until([] { return paged_list_selected(running_kinds().thesaurus) == 2; }, "the entry was selected");
   gui_test::click(EXPORT);
   gui_test::answer_file_dialog(from_utf8(path));
   gui_test::wait_until([path] { return !read_file(path).empty(); }, "the export was written");

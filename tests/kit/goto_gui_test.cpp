@@ -40,7 +40,7 @@ TEST_F(GotoTest, JumpsToTheEntryAndKeepsTheConfirmedText) {
   show_goto_dialog_for(ws_.commands.kinds.dictionary);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"Position must be between 1:1234");
-  EXPECT_EQ(paged_list_selected(TAB_DICTIONARY), 1233);
+  EXPECT_EQ(paged_list_selected(running_kinds().dictionary), 1233);
   EXPECT_FALSE(window_get_disabled(MAIN_WINDOW));
 
   // Opening again shows the position last confirmed; Cancel keeps it and jumps nowhere.
@@ -51,7 +51,7 @@ TEST_F(GotoTest, JumpsToTheEntryAndKeepsTheConfirmedText) {
   show_goto_dialog_for(ws_.commands.kinds.dictionary);
   gui_test::finish();
   EXPECT_EQ(goto_dialog_text(), u"1234");
-  EXPECT_EQ(paged_list_selected(TAB_DICTIONARY), 1233);
+  EXPECT_EQ(paged_list_selected(running_kinds().dictionary), 1233);
 }
 
 TEST_F(GotoTest, EmptyListIsAnswered) {

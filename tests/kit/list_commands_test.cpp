@@ -10,8 +10,26 @@
 
 namespace {
 
-const list_member_texts& dictionary_texts() { return dictionary_member_texts(); }
-const list_member_texts& thesaurus_texts() { return thesaurus_member_texts(); }
+// The texts of three lists as their subsystems give theirs: dictionary
+// entries (word, flags, tags), thesaurus entries keyed by their head word,
+// and plain pairs.
+const list_member_texts kDictionaryTexts{.none_found = u"No dictionary words found.",
+                                         .none_selected = u"No dictionary word selected.",
+                                         .changed_question = u"The Dictionary has been changed.\n\nContinue?",
+                                         .erase_question = u"Really delete all dictionary words?",
+                                         .sort_title = u"Sorting Dictionary...",
+                                         .dictionary_entries = true};
+const list_member_texts kThesaurusTexts{.none_found = u"No synonyms found.",
+                                        .none_selected = u"No synonym selected.",
+                                        .changed_question = u"The Thesaurus has been changed.\n\nContinue?",
+                                        .erase_question = u"Really delete all synonyms?",
+                                        .sort_title = u"Sorting Thesaurus...",
+                                        .thesaurus_keys = true};
+const list_member_texts kPairTexts{.none_found = u"No autocorrect words found.",
+                                   .none_selected = u"No autocorrect word selected.",
+                                   .changed_question = u"The Autocorrect List has been changed.\n\nContinue?",
+                                   .erase_question = u"Really delete all autocorrect words?",
+                                   .sort_title = u"Sorting Autocorrect List..."};
 
 list_document document_of(std::vector<text_t> entries) {
   list_document doc;
@@ -64,7 +82,7 @@ TEST(ListSort, SortsByFoldedKeyClearsMarksAndSelection) {
   doc.set_first_row(2);
   headless_long_job_host host;
   int label_refreshes = 0;
-  ASSERT_EQ(sort_list_document(doc, dictionary_texts(), host, u",", [&] {
+  ASSERT_EQ(sort_list_document(doc, kDictionaryTexts, host, u",", [&] {
               ++label_refreshes;
               EXPECT_EQ(doc.selected(), -1);
               EXPECT_TRUE(doc.changed());
@@ -96,7 +114,7 @@ TEST(ListSort, SortsByFoldedKeyClearsMarksAndSelection) {
 TEST(ListSort, ThesaurusHeadWordBeforeLongerHeadWords) {
   list_document doc = document_of({u"cat food|1\nmeal", u"cat|2\nanimal\npet", u"Cat-like|1\nfeline"});
   headless_long_job_host host;
-  ASSERT_EQ(sort_list_document(doc, thesaurus_texts(), host, u","), list_command_result::done);
+  ASSERT_EQ(sort_list_document(doc, kThesaurusTexts, host, u","), list_command_result::done);
   EXPECT_EQ(doc.entries()[0], u"cat|2\nanimal\npet");
   EXPECT_EQ(doc.entries()[1], u"cat food|1\nmeal");
   EXPECT_EQ(doc.entries()[2], u"Cat-like|1\nfeline");
@@ -110,7 +128,7 @@ TEST(ListSort, WordlessEntriesKeepTheirFileOrderOnTop) {
   for (text_t& line : lines) dic_line_to_entry(line);
   list_document doc = document_of(lines);
   headless_long_job_host host;
-  ASSERT_EQ(sort_list_document(doc, dictionary_texts(), host, u","), list_command_result::done);
+  ASSERT_EQ(sort_list_document(doc, kDictionaryTexts, host, u","), list_command_result::done);
   EXPECT_EQ(doc.entries(), (std::vector<text_t>{u"\nThis is the dictionary file", u"\nVersion: 20161207", u"\n", u"/AB",
                                               u"\nCopyright (C) 1999-2016", u"\u00c4bte/Nm", u"apfel\npo:noun",
                                               u"Zebra/N"}));
@@ -122,9 +140,9 @@ TEST(ListSort, WhichEntriesHaveNoWord) {
     const char16_t* entry;
     bool wordless;
   };
-  const list_member_texts& d = dictionary_member_texts();
-  const list_member_texts& t = thesaurus_member_texts();
-  const list_member_texts& a = autocorrect_member_texts();
+  const list_member_texts& d = kDictionaryTexts;
+  const list_member_texts& t = kThesaurusTexts;
+  const list_member_texts& a = kPairTexts;
   const wordless_case cases[] = {
       {d, u"\nVersion: 1", true}, {d, u"", true},           {d, u"/AB", true},       {d, u"\\/x/AB", false},
       {d, u"a/AB", false},        {d, u" \nx", false},      {t, u"|1\nx", true},    {t, u"cat|1\nx", false},
@@ -138,7 +156,7 @@ TEST(ListSort, WhichEntriesHaveNoWord) {
 TEST(ListSort, EmptyListIsRefused) {
   list_document doc;
   headless_long_job_host host;
-  EXPECT_EQ(sort_list_document(doc, dictionary_texts(), host, u","), list_command_result::refused);
+  EXPECT_EQ(sort_list_document(doc, kDictionaryTexts, host, u","), list_command_result::refused);
   ASSERT_EQ(host.messages.size(), 1u);
   EXPECT_EQ(host.messages[0], u"No dictionary words found.");
   EXPECT_EQ(host.status, u"Aborted.");
@@ -164,7 +182,7 @@ TEST(ListSort, AbortInEitherPassLeavesTheEntriesAsTheyWere) {
     doc.set_checked(4, true);
     headless_long_job_host host;
     host.escape_at_poll = escape_at;
-    ASSERT_EQ(sort_list_document(doc, dictionary_texts(), host, u","), list_command_result::aborted);
+    ASSERT_EQ(sort_list_document(doc, kDictionaryTexts, host, u","), list_command_result::aborted);
     EXPECT_EQ(doc.entries(), original);
     EXPECT_EQ(doc.checked().size(), original.size());
     EXPECT_EQ(doc.checked_count(), 1);
@@ -184,7 +202,7 @@ TEST(ListSort, EscapeAnsweredNoGoesOn) {
   headless_long_job_host host;
   host.escape_at_poll = 25;
   host.abort_answer = 7;
-  ASSERT_EQ(sort_list_document(doc, dictionary_texts(), host, u","), list_command_result::done);
+  ASSERT_EQ(sort_list_document(doc, kDictionaryTexts, host, u","), list_command_result::done);
   EXPECT_TRUE(std::is_sorted(doc.entries().begin(), doc.entries().end()));
   EXPECT_EQ(host.questions, 1);
 }
@@ -201,7 +219,7 @@ TEST(ListSort, TicksShowTheCountWithTheSeparator) {
   } recorder;
   recorder.tick_every = 2500;  // poll 2500 in the key pass, 5000 in the rewrite pass
   recorder.shown = &shown;
-  ASSERT_EQ(sort_list_document(doc, dictionary_texts(), recorder, u"'"), list_command_result::done);
+  ASSERT_EQ(sort_list_document(doc, kDictionaryTexts, recorder, u"'"), list_command_result::done);
   auto shown_starting = [&](const std::u16string& prefix) {
     return std::any_of(shown.begin(), shown.end(), [&](const text_t& t) { return t.rfind(prefix, 0) == 0; });
   };
@@ -236,7 +254,7 @@ TEST(ListErase, QuestionsAndUndo) {
     doc.select(1);
     scripted_questions q;
     q.answers = k.answers;
-    EXPECT_EQ(erase_list_document(doc, dictionary_texts(), q.fn()), k.result);
+    EXPECT_EQ(erase_list_document(doc, kDictionaryTexts, q.fn()), k.result);
     ASSERT_EQ(q.asked.size(), k.questions);
     EXPECT_EQ(q.asked.back(), k.questions == 2 || !k.changed ? u"Really delete all dictionary words?"
                                                              : u"The Dictionary has been changed.\n\nContinue?");
@@ -261,7 +279,7 @@ TEST(ListErase, QuestionsAndUndo) {
 TEST(ListErase, EmptyListIsRefused) {
   list_document doc;
   scripted_questions q;
-  EXPECT_EQ(erase_list_document(doc, autocorrect_member_texts(), q.fn()), list_command_result::refused);
+  EXPECT_EQ(erase_list_document(doc, kPairTexts, q.fn()), list_command_result::refused);
   EXPECT_EQ(q.asked, std::vector<text_t>{u"No autocorrect words found."});
   EXPECT_EQ(q.flags, std::vector<int>{16});
 }
@@ -275,7 +293,7 @@ TEST(ListClone, AppendsACopyOfTheSelectedEntry) {
   int count_changes = 0;
   doc.on_count_changed = [&] { ++count_changes; };
   scripted_questions q;
-  ASSERT_EQ(clone_selected_entry(doc, dictionary_texts(), q.fn()), list_command_result::done);
+  ASSERT_EQ(clone_selected_entry(doc, kDictionaryTexts, q.fn()), list_command_result::done);
   EXPECT_TRUE(q.asked.empty());
   ASSERT_EQ(doc.count(), 11);
   EXPECT_EQ(doc.entries()[10], u"word3");
@@ -292,11 +310,11 @@ TEST(ListClone, AppendsACopyOfTheSelectedEntry) {
 TEST(ListClone, Refusals) {
   scripted_questions q;
   list_document empty;
-  EXPECT_EQ(clone_selected_entry(empty, thesaurus_texts(), q.fn()), list_command_result::refused);
+  EXPECT_EQ(clone_selected_entry(empty, kThesaurusTexts, q.fn()), list_command_result::refused);
   list_document doc = document_of({u"a|1\nb"});
-  EXPECT_EQ(clone_selected_entry(doc, thesaurus_texts(), q.fn()), list_command_result::refused);
+  EXPECT_EQ(clone_selected_entry(doc, kThesaurusTexts, q.fn()), list_command_result::refused);
   doc.select(5);  // beyond the end
-  EXPECT_EQ(clone_selected_entry(doc, thesaurus_texts(), q.fn()), list_command_result::refused);
+  EXPECT_EQ(clone_selected_entry(doc, kThesaurusTexts, q.fn()), list_command_result::refused);
   EXPECT_EQ(q.asked, (std::vector<text_t>{u"No synonyms found.", u"No synonym selected.", u"No synonym selected."}));
   EXPECT_EQ(doc.count(), 1);
   EXPECT_FALSE(doc.can_undo());

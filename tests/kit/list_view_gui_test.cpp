@@ -31,7 +31,7 @@ class ListViewTest : public DictionaryListTest {
  protected:
   void SetUp() override {
     DictionaryListTest::SetUp();
-    register_dictionary_list_commands(ws_.commands.kinds.dictionary.entries);
+    register_dictionary_list_commands(ws_.commands.kinds.dictionary);
   }
   static void load(std::vector<text_t> entries) {
     dictionary().list.replace_all(std::move(entries), u"/tmp/x.dic");
@@ -46,7 +46,7 @@ TEST_F(ListViewTest, PageShowsOneScreenOfNumberedRowsWithColoursAndMarks) {
   entries[2] = u"cat/SM\npo:noun\tis:x";
   load(entries);
   doc().set_checked(2, true);
-  redraw_paged_list(TAB_DICTIONARY);
+  redraw_paged_list(dictionary().list);
 
   for (int list : {DICTIONARY_LIST, HYPHENATION_LIST}) {
     SCOPED_TRACE(list);
@@ -156,7 +156,7 @@ TEST_F(ListViewTest, NavigationKeysMoveSelectionAndPage) {
   for (const key_case& c : cases) {
     gui_test::run([c] {
       load(numbered_words(c.entries));
-      show_paged_list_position(TAB_DICTIONARY, c.selected, c.first);
+      show_paged_list_position(running_kinds().dictionary, c.selected, c.first);
     }, c.what);
     gui_test::press_key(MAIN_WINDOW, c.key);
     settle();
@@ -174,7 +174,7 @@ TEST_F(ListViewTest, NavigationKeysMoveSelectionAndPage) {
 
 TEST_F(ListViewTest, KeysNeedTheFocusOnTheList) {
   load(numbered_words(100));
-  gui_test::run([] { show_paged_list_position(TAB_DICTIONARY, 5, 0); }, "select 5");
+  gui_test::run([] { show_paged_list_position(running_kinds().dictionary, 5, 0); }, "select 5");
   gui_test::focus(HYPHENATION_WORD_FIELD);
   gui_test::press_key(MAIN_WINDOW, KEY_DOWN);
   settle();
@@ -243,14 +243,14 @@ TEST_F(ListViewTest, LabelsFollowCountSelectionMarksAndTheChangedFlag) {
   const text_t separator = ws_.prefs.applied.number_separator_chr;
   ws_.prefs.applied.number_separator_chr = u".";
   load(numbered_words(12345));
-  update_paged_list_labels(TAB_DICTIONARY);
+  update_paged_list_labels(dictionary().list);
   EXPECT_EQ(gadget_get_text(DICTIONARY_STATUS_LABEL), u"# Words:12.345");
   EXPECT_EQ(gadget_get_text(DICTIONARY_CHANGED_MARK), u"");
   EXPECT_EQ(gadget_get_text(DICTIONARY_SELECTED_LABEL), u"Selected:None");
-  show_paged_list_position(TAB_DICTIONARY, 2, 0);
+  show_paged_list_position(running_kinds().dictionary, 2, 0);
   doc().mark_changed();
   doc().set_checked(0, true);
-  update_paged_list_labels(TAB_DICTIONARY);
+  update_paged_list_labels(dictionary().list);
   EXPECT_EQ(gadget_get_text(DICTIONARY_STATUS_LABEL), u"Word: [3/12.345]");
   EXPECT_EQ(gadget_get_text(DICTIONARY_CHANGED_MARK), u"\u25cf");
   EXPECT_EQ(gadget_x(DICTIONARY_CHANGED_MARK),
@@ -258,10 +258,10 @@ TEST_F(ListViewTest, LabelsFollowCountSelectionMarksAndTheChangedFlag) {
   // "Selected:" counts in plain decimal; All only when every entry is ticked.
   doc().check_all();
   doc().set_checked(7, false);
-  update_paged_list_labels(TAB_DICTIONARY);
+  update_paged_list_labels(dictionary().list);
   EXPECT_EQ(gadget_get_text(DICTIONARY_SELECTED_LABEL), u"Selected:12344");
   doc().check_all();
-  update_paged_list_labels(TAB_DICTIONARY);
+  update_paged_list_labels(dictionary().list);
   EXPECT_EQ(gadget_get_text(DICTIONARY_SELECTED_LABEL), u"Selected:All");
   // The Hyphenation tab counts the same words with its own selection.
   ws_.hyphenation.place.selected = 4;
@@ -343,8 +343,8 @@ TEST_F(ListViewTest, UndoWithoutHistoryDoesNothing) {
 // both histories reset.
 TEST_F(ListViewTest, ARebuiltMainWindowShowsTheDocumentWithoutHistory) {
   load(numbered_words(20));
-  show_paged_list_position(TAB_DICTIONARY, 4, 2);
-  save_list_undo(TAB_DICTIONARY, 0);
+  show_paged_list_position(running_kinds().dictionary, 4, 2);
+  save_list_undo(dictionary().list, 0);
   EXPECT_EQ(gadget_get_disabled(DICTIONARY_UNDO), 0);
   window_close(MAIN_WINDOW);
   ASSERT_EQ(build_main_window(ws_.prefs), 1);
