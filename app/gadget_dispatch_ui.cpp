@@ -118,7 +118,7 @@ void clear_aff_editor(const document_kind& dictionary) {
   // The dictionary takes the emptied text in when it is next read.
   gadget_set_text(AFF_EDITOR, u"");
   paged_list_document(dictionary).mark_changed();
-  update_dictionary_status_label();
+  update_paged_list_status_label(dictionary);
 }
 
 void open_licence() {

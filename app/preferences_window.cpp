@@ -466,10 +466,7 @@ void repage_main_lists(preferences& prefs, aff_aid_languages& aff_aid, const doc
                               std::pair{HYPHENATION_CHANGED_MARK, HYPHENATION_STATUS_LABEL}})
     gadget_move_resize(mark, GUI_KEEP, gadget_y(status), GUI_KEEP, GUI_KEEP);
   gadget_move_resize(AUTOCORRECT_CHANGED_MARK, GUI_KEEP, GUI_KEEP, gadget_width(HYPHENATION_STATUS_LABEL), GUI_KEEP);
-  update_dictionary_status_label();
-  update_thesaurus_status_label();
-  update_hyphenation_status_label();
-  update_autocorrect_status_label();
+  for (const document_kind* kind : kinds.all()) update_paged_list_status_label(*kind);
 }
 
 // ---- The window's events ------------------------------------------------------------------------

@@ -226,9 +226,7 @@ void remember() {
 // The views of the dictionary after its entries changed (or came back).
 void dictionary_views_follow(const dictionary_document& dictionary) {
   dictionary.count_changed();
-  update_dictionary_status_label();
-  update_hyphenation_status_label();
-  update_dictionary_selected_label();
+  update_paged_list_labels(dictionary.list);
 }
 
 }  // namespace

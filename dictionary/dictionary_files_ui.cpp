@@ -24,8 +24,7 @@ constexpr list_file_kind kDictionaryFile{                                       
                                          .extension = u".dic",
                                          .status_label = DICTIONARY_STATUS_LABEL,
                                          .count_word = u"# Words:",
-                                         .position_word = u"Word: [",
-                                         .update_status_label = update_dictionary_status_label};
+                                         .position_word = u"Word: ["};
 
 // The box of a refused or failed load or save; the status text is the
 // result's own.
@@ -82,7 +81,7 @@ void load_dictionary(dictionary_document& dictionary, const document_kind& kind,
                                                  list_load_counter(kDictionaryFile, prefs));
   if (r.status != dic_file_status::ok) {
     report(r, MB_ICON_ERROR);
-    update_dictionary_status_label();
+    update_paged_list_status_label(kind);
     return;
   }
   dictionary.set_aff_text(std::move(aff_text));
@@ -112,7 +111,7 @@ void save_dictionary(dictionary_document& dictionary, const document_kind& kind,
     dictionary.set_aff_text(aff_text_as_saved(doc, aff_text));
     doc.mark_saved(target);
   }
-  finish_list_save(kDictionaryFile, kind, target, r.status_text);
+  finish_list_save(kind, target, r.status_text);
 }
 
 void register_dictionary_file_commands(dictionary_document& dictionary, document_kind& kind, const preferences& prefs) {

@@ -357,8 +357,7 @@ void edit_dictionary_word(dictionary_document& dictionary, entry_edit how, deriv
       } else {
         redraw_paged_list(dictionary.list);
       }
-      update_dictionary_status_label();
-      update_hyphenation_status_label();
+      update_paged_list_status_labels(st.dictionary->list);
     }
   }
   sync_paged_list_selection(dictionary.list);

@@ -20,7 +20,6 @@ struct list_file_kind {
   int status_label = 0;
   const char16_t* count_word = u"";
   const char16_t* position_word = u"";
-  void (*update_status_label)() = nullptr;
 };
 
 // "Loading <name>... <ESC> to abort.", the progress back to 0, then the
@@ -45,5 +44,4 @@ text_t list_save_target(const list_file_kind& kind, const list_document& doc, in
                         const std::function<bool(const text_t&)>& confirm_requested = {});
 // After a save that succeeded: the status label, the file on the tab of the
 // kind `document` and in its recent files, the status text.
-void finish_list_save(const list_file_kind& kind, const document_kind& document, const text_t& target,
-                      const text_t& status_text);
+void finish_list_save(const document_kind& document, const text_t& target, const text_t& status_text);

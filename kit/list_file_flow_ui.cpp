@@ -59,9 +59,8 @@ text_t list_save_target(const list_file_kind& kind, const list_document& doc, in
   return target;
 }
 
-void finish_list_save(const list_file_kind& kind, const document_kind& document, const text_t& target,
-                      const text_t& status_text) {
-  if (kind.update_status_label) kind.update_status_label();
+void finish_list_save(const document_kind& document, const text_t& target, const text_t& status_text) {
+  update_paged_list_status_label(document);
   document_file_known(document, target);
   show_main_status(status_text);
 }

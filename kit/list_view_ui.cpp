@@ -358,32 +358,15 @@ void clear_paged_list_selection(const document_kind& kind) {
 
 void sync_paged_list_selection(const list_document& doc) { for_each_view_of(doc, sync_selection); }
 
-void invert_synonym_selection() {
-  if (kinds) invert_checks(kinds->thesaurus);
-}
-void invert_autocorrect_selection() {
-  if (kinds) invert_checks(kinds->autocorrect);
-}
+void invert_paged_list_checks(const document_kind& kind) { invert_checks(kind); }
 
 void navigate_paged_list(const document_kind& kind, int key) { navigate(kind, key); }
 
 // ---- Labels -------------------------------------------------------------------------------------
 
-void update_dictionary_status_label() {
-  if (kinds) update_status_label(kinds->dictionary);
-}
-void update_thesaurus_status_label() {
-  if (kinds) update_status_label(kinds->thesaurus);
-}
-void update_hyphenation_status_label() {
-  if (kinds) update_status_label(kinds->hyphenation);
-}
-void update_autocorrect_status_label() {
-  if (kinds) update_status_label(kinds->autocorrect);
-}
-void update_dictionary_selected_label() {
-  if (kinds) update_selected_label(kinds->dictionary);
-}
+void update_paged_list_status_label(const document_kind& kind) { update_status_label(kind); }
+
+void update_paged_list_status_labels(const list_document& doc) { for_each_view_of(doc, update_status_label); }
 
 void update_paged_list_labels(const list_document& doc) {
   for_each_view_of(doc, [](const document_kind& k) { update_labels(k); });

@@ -65,20 +65,17 @@ void clear_paged_list_selection(const document_kind& kind);
 // stays selected. Every view of doc, in tab order.
 void sync_paged_list_selection(const list_document& doc);
 
-// Invert the marks of the thesaurus and the autocorrect list ("No synonyms
-// found." / "No autocorrect words found." when empty).
-void invert_synonym_selection();
-void invert_autocorrect_selection();
+// Invert the marks of a kind's list (its texts' "No ... found." when empty).
+void invert_paged_list_checks(const document_kind& kind);
 
 // A navigation key (shortcut 1004, 1005, 1010-1013) on a view's list.
 void navigate_paged_list(const document_kind& kind, int key);
 
 // ---- Labels ----------------------------------------------------------------------------
-void update_dictionary_status_label();
-void update_thesaurus_status_label();
-void update_hyphenation_status_label();
-void update_autocorrect_status_label();
-void update_dictionary_selected_label();
+// A kind's status label (count, position, changed mark).
+void update_paged_list_status_label(const document_kind& kind);
+// The status labels of every view of doc.
+void update_paged_list_status_labels(const list_document& doc);
 // The status label and "Selected:" label of every view of doc.
 void update_paged_list_labels(const list_document& doc);
 

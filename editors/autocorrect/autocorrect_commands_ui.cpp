@@ -7,5 +7,5 @@
 void register_autocorrect_list_commands(document_kind& kind) {
   register_list_entry_commands(kind, autocorrect_command_texts());
   // Invert is the list view's own.
-  kind.entries.invert = invert_autocorrect_selection;
+  kind.entries.invert = [&kind] { invert_paged_list_checks(kind); };
 }

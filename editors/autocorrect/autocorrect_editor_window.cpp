@@ -87,7 +87,7 @@ void commit(list_document& doc, bool add, const autocorrect_fields& at_open) {
   } else {
     redraw_paged_list(doc);
   }
-  update_autocorrect_status_label();
+  update_paged_list_status_labels(doc);
   update_undo_redo_buttons(doc);
 }
 

@@ -25,8 +25,7 @@ constexpr list_file_kind kAutocorrectFile{                                      
                                           .extension = u".xml",
                                           .status_label = AUTOCORRECT_STATUS_LABEL,
                                           .count_word = u"# Autocorrects:",
-                                          .position_word = u"Autocorrect: [",
-                                          .update_status_label = update_autocorrect_status_label};
+                                          .position_word = u"Autocorrect: ["};
 
 // True for a result that succeeded; any other is reported with its box and
 // status text.
@@ -86,7 +85,7 @@ void load_autocorrect_list(autocorrect_document_record& autocorrect, const docum
   const block_list_result r = load_autocorrect_list_file(path, main_window_job_host(), autocorrect.list, ask,
                                                          list_load_counter(kAutocorrectFile, prefs));
   if (!succeeded(r)) {
-    update_autocorrect_status_label();
+    update_paged_list_status_label(kind);
     return;
   }
   finish_list_load(kind, path, r.status_text);
@@ -101,7 +100,7 @@ void save_autocorrect_list(autocorrect_document_record& autocorrect, const docum
   if (target.empty()) return;
   const block_list_result r = save_autocorrect_list_file(target, doc, prefs.applied.autocorrect_spaces_on_left, main_window_job_host());
   if (!succeeded(r)) return;
-  finish_list_save(kAutocorrectFile, kind, target, r.status_text);
+  finish_list_save(kind, target, r.status_text);
 }
 
 void load_autotext_list(autotext_document_record& autotext, const document_kind& kind, const text_t& given_path) {

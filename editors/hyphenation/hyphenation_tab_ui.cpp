@@ -36,9 +36,9 @@ bool may_discard_changes(const hyphenation_document_record& doc) {
          message_box(u"Warning!", kChangedQuestion, MB_YES_NO | MB_ICON_INFORMATION | MB_DEFAULT_NO) == MB_ANSWER_YES;
 }
 
-void set_changed(hyphenation_document_record& doc, bool changed) {
+void set_changed(hyphenation_document_record& doc, const document_kind& kind, bool changed) {
   doc.changed = changed;
-  update_hyphenation_status_label();
+  update_paged_list_status_label(kind);
 }
 
 // After the document changed its file: path, labels, recent files, menu.
@@ -134,7 +134,7 @@ void handle_hyphenation_tab_event(hyphenation_document_record& doc, document_kin
     } else if (!list_shortcuts_active) {
       install_list_shortcuts();
     }
-    if (e.id == HYPHENATION_EDITOR && e.subtype == SUBTYPE_CHANGE && !doc.changed) set_changed(doc, true);
+    if (e.id == HYPHENATION_EDITOR && e.subtype == SUBTYPE_CHANGE && !doc.changed) set_changed(doc, kind, true);
     if (e.id == HYPHENATION_WORD_FIELD && e.subtype == SUBTYPE_CHANGE) highlight_hyphenation_word_field();
   }
   if (e.type == EVENT_MENU && is_navigation_key(e.id) && gadget_get_focus() == HYPHENATION_LIST) {
@@ -171,7 +171,7 @@ void load_hyphenation(hyphenation_document_record& doc, const document_kind& kin
     return;
   }
   gadget_set_text(HYPHENATION_EDITOR, r.text);
-  set_changed(doc, false);
+  set_changed(doc, kind, false);
   file_known(doc, kind, path);
   show_main_status(r.status_text);
 }
@@ -210,7 +210,7 @@ void save_hyphenation(hyphenation_document_record& doc, const document_kind& kin
   }
   // The editor shows what the file now holds.
   if (r.encoding_line_changed) gadget_set_text(HYPHENATION_EDITOR, r.text);
-  set_changed(doc, false);
+  set_changed(doc, kind, false);
   file_known(doc, kind, target);
   show_main_status(r.status_text);
   if (!r.notice.empty()) message_box(u"Information!", r.notice, MB_ICON_INFORMATION);
@@ -235,11 +235,11 @@ void update_hyphenation(hyphenation_document_record& doc, dictionary_document& d
   expand_and_hyphenate(doc, dictionary, prefs, doc.last_hyphenated_word);
 }
 
-void clear_hyphenation(hyphenation_document_record& doc) {
+void clear_hyphenation(hyphenation_document_record& doc, const document_kind& kind) {
   if (!may_discard_changes(doc)) return;
   gadget_set_text(HYPHENATION_EDITOR, u"UTF-8\n");
   gadget_clear_items(HYPHENATION_RESULTS);
-  set_changed(doc, false);
+  set_changed(doc, kind, false);
   update_hyphenation_count_label();
 }
 
@@ -292,7 +292,7 @@ void register_hyphenation_commands(hyphenation_document_record& doc, dictionary_
                    [&doc, &dictionary, &prefs](const command_event&) { hyphenate_entered_word(doc, dictionary, prefs); });
   register_command(command_kind::gadget, HYPHENATION_UPDATE,
                    [&doc, &dictionary, &prefs](const command_event&) { update_hyphenation(doc, dictionary, prefs); });
-  register_command(command_kind::gadget, HYPHENATION_CLEAR, [&doc](const command_event&) { clear_hyphenation(doc); });
+  register_command(command_kind::gadget, HYPHENATION_CLEAR, [&doc, &kind](const command_event&) { clear_hyphenation(doc, kind); });
   for (int item : {POPUP_COPY_WORD, POPUP_COPY_RULE, POPUP_COPY_WORD_AND_RULE}) {
     register_command(command_kind::popup_item, item, [](const command_event& e) { copy_result(e.id); });
   }

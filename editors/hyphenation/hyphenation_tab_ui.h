@@ -25,7 +25,7 @@ void hyphenate_entered_word(hyphenation_document_record& hyphenation, dictionary
                             const preferences& prefs);
 void update_hyphenation(hyphenation_document_record& hyphenation, dictionary_document& dictionary,
                         const preferences& prefs);
-void clear_hyphenation(hyphenation_document_record& hyphenation);
+void clear_hyphenation(hyphenation_document_record& hyphenation, const document_kind& kind);
 
 // Label 208: "# Hyphenations:" and the rows of list 188.
 void update_hyphenation_count_label();

@@ -119,7 +119,7 @@ void store(list_document& doc, bool add, int64_t index, text_t entry) {
     doc.mark_changed();
     redraw_paged_list(doc);
   }
-  update_thesaurus_status_label();
+  update_paged_list_status_labels(doc);
 }
 
 }  // namespace

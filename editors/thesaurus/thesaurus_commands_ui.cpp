@@ -7,5 +7,5 @@
 void register_thesaurus_list_commands(document_kind& kind) {
   register_list_entry_commands(kind, thesaurus_command_texts());
   // Invert is the list view's own.
-  kind.entries.invert = invert_synonym_selection;
+  kind.entries.invert = [&kind] { invert_paged_list_checks(kind); };
 }

@@ -24,8 +24,7 @@ constexpr list_file_kind kThesaurusFile{                                        
                                         .extension = u".dat",
                                         .status_label = THESAURUS_STATUS_LABEL,
                                         .count_word = u"# Synonyms:",
-                                        .position_word = u"Synonym: [",
-                                        .update_status_label = update_thesaurus_status_label};
+                                        .position_word = u"Synonym: ["};
 
 void report(const thesaurus_file_result& r) {
   if (!r.message.empty()) {
@@ -53,7 +52,7 @@ void load_thesaurus(thesaurus_document_record& thesaurus, const document_kind& k
                                                       list_load_counter(kThesaurusFile, prefs));
   if (r.status != thesaurus_file_status::ok) {
     report(r);
-    update_thesaurus_status_label();
+    update_paged_list_status_label(kind);
     return;
   }
   finish_list_load(kind, path, r.status_text);
@@ -74,7 +73,7 @@ void save_thesaurus(thesaurus_document_record& thesaurus, const document_kind& k
     report(r);
     return;
   }
-  finish_list_save(kThesaurusFile, kind, target, r.status_text);
+  finish_list_save(kind, target, r.status_text);
 }
 
 void register_thesaurus_editor(thesaurus_document_record& thesaurus, document_kind& kind, const preferences& prefs) {

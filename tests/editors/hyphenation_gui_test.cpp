@@ -198,7 +198,7 @@ TEST_F(HyphenationTabTest, ClearAsksOnlyForChangesAndKeepsThePath) {
   // A box closed without an answer keeps the unsaved patterns.
   for (int answer : {MB_ANSWER_NO, MB_ANSWER_CLOSED}) {
     gui_test::answer_message_box(answer);
-    clear_hyphenation(ws_.hyphenation);
+    clear_hyphenation(ws_.hyphenation, ws_.commands.kinds.hyphenation);
     gui_test::finish();
     EXPECT_EQ(gui_test::last_requester().text, u"The Hyphenation has been changed.\n\nContinue?");
     EXPECT_EQ(gui_test::last_requester().flags, MB_YES_NO | MB_ICON_INFORMATION);
@@ -206,7 +206,7 @@ TEST_F(HyphenationTabTest, ClearAsksOnlyForChangesAndKeepsThePath) {
     EXPECT_TRUE(ws_.hyphenation.changed);
   }
   gui_test::answer_message_box(MB_ANSWER_YES);
-  clear_hyphenation(ws_.hyphenation);
+  clear_hyphenation(ws_.hyphenation, ws_.commands.kinds.hyphenation);
   gui_test::finish();
   EXPECT_EQ(gadget_get_text(HYPHENATION_EDITOR), u"UTF-8\n");
   EXPECT_EQ(gadget_count_items(HYPHENATION_RESULTS), 0);
@@ -215,7 +215,7 @@ TEST_F(HyphenationTabTest, ClearAsksOnlyForChangesAndKeepsThePath) {
   EXPECT_EQ(ws_.hyphenation.path, from_utf8(path));
   EXPECT_EQ(gadget_get_text(HYPHENATION_FILE_LABEL), u"h.dic");
   const size_t asked = gui_test::requesters().size();
-  clear_hyphenation(ws_.hyphenation);  // unchanged: no question
+  clear_hyphenation(ws_.hyphenation, ws_.commands.kinds.hyphenation);  // unchanged: no question
   EXPECT_EQ(gui_test::requesters().size(), asked);
 
   // Saving only "UTF-8" over a file with patterns asks first; only Yes writes.

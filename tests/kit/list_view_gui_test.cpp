@@ -265,7 +265,7 @@ TEST_F(ListViewTest, LabelsFollowCountSelectionMarksAndTheChangedFlag) {
   EXPECT_EQ(gadget_get_text(DICTIONARY_SELECTED_LABEL), u"Selected:All");
   // The Hyphenation tab counts the same words with its own selection.
   ws_.hyphenation.place.selected = 4;
-  update_hyphenation_status_label();
+  update_paged_list_status_label(ws_.commands.kinds.hyphenation);
   EXPECT_EQ(gadget_get_text(HYPHENATION_STATUS_LABEL), u"Word: [5/12.345]");
   ws_.prefs.applied.number_separator_chr = separator;
   gui_test::finish();
@@ -379,7 +379,7 @@ TEST_F(ListViewTest, ThesaurusAndAutocorrectListsPageTheirOwnDocuments) {
     EXPECT_EQ(autocorrect.checked_count(), 1);
     EXPECT_EQ(gadget_get_text(AUTOCORRECT_SELECTED_LABEL), u"Selected:1");
     EXPECT_EQ(gadget_get_text(AUTOCORRECT_STATUS_LABEL), u"# Autocorrects:2");
-    invert_autocorrect_selection();
+    invert_paged_list_checks(ws_.commands.kinds.autocorrect);
     EXPECT_TRUE(autocorrect.is_checked(0));
     EXPECT_FALSE(autocorrect.is_checked(1));
     EXPECT_EQ(gadget_get_item_state(AUTOCORRECT_LIST, 0) & ITEM_CHECKED, ITEM_CHECKED);
@@ -392,7 +392,7 @@ TEST_F(ListViewTest, ThesaurusAndAutocorrectListsPageTheirOwnDocuments) {
   run_loop();
   thesaurus.clear();
   gui_test::answer_message_box(MB_ANSWER_OK);
-  invert_synonym_selection();
+  invert_paged_list_checks(ws_.commands.kinds.thesaurus);
   gui_test::finish();
   EXPECT_EQ(gui_test::last_requester().text, u"No synonyms found.");
   EXPECT_EQ(gui_test::last_requester().flags, MB_ICON_WARNING);
