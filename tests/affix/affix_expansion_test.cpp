@@ -217,6 +217,29 @@ TEST(Expansion, StopsWhenTheRulesChangeWhileItAsks) {
   EXPECT_EQ(derived_of("walk/B"), (words{"walk", "walkx"}));
 }
 
+// Two expanders keep their state apart: one run inside the stop test of the
+// other gives its whole entry, and the outer one goes on where it was.
+TEST(Expansion, AnotherExpanderRunsWhileOneAsks) {
+  use_aff("PFX P Y 1\nPFX P 0 un .\nSFX A Y 2\nSFX A 0 s .\nSFX A 0 ed .\nSFX B Y 1\nSFX B 0 er .\n");
+  derived_rows_sink outer_rows;
+  affix_expander outer;
+  words inner_words;
+  const expansion_report& r = outer.expand(test_cache, u"walk/AP", outer_rows, [&] {
+    derived_rows_sink inner_rows;
+    affix_expander inner;
+    inner.expand(test_cache, u"talk/BP", inner_rows);
+    inner_words.clear();
+    for (const auto& row : inner_rows.rows) inner_words.push_back(to_utf8(row.word));
+    return false;
+  });
+  EXPECT_FALSE(r.stopped);
+  EXPECT_EQ(r.root_word, u"walk");
+  EXPECT_EQ(inner_words, (words{"talk", "talker", "untalk", "untalker"}));
+  words outer_words;
+  for (const auto& row : outer_rows.rows) outer_words.push_back(to_utf8(row.word));
+  EXPECT_EQ(outer_words, derived_of("walk/AP"));
+}
+
 }  // namespace
 
 namespace {
