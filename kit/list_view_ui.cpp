@@ -120,28 +120,6 @@ void draw_page(const document_kind& kind, bool follow_bar) {
 
 void set_tab_image(int tab, int image) { gadget_set_item_image(MAIN_TAB_PANEL, tab, image_pixbuf(image)); }
 
-void update_status_label(const document_kind& kind) {
-  const paged_list_view& v = kind.paged;
-  if (!is_paged(kind) || !gadget_exists(v.status_label)) return;
-  const bool changed = changed_of(kind);
-  const text_t mark = list_changed_mark_text(changed);
-  const text_t shown_mark = gadget_get_text(v.changed_mark);
-  if (!changed && !shown_mark.empty()) set_tab_image(kind.tab, IMAGE_TAB_UNCHANGED);
-  if (changed && shown_mark != mark) set_tab_image(kind.tab, IMAGE_TAB_CHANGED);
-  const text_t text = list_status_label_text(v.count_word, v.position_word, entries_of(kind).count(),
-                                             selected_of(kind), count_separator());
-  if (gadget_get_text(v.status_label) != text) {
-    gadget_set_text(v.status_label, text);
-    fit_gadget_to_content(v.status_label);
-  }
-  // The mark stands right of the label, whoever set the label's text.
-  const int mark_x = gadget_x(v.status_label) + gadget_width(v.status_label) + 2;
-  if (gadget_x(v.changed_mark) != mark_x || gadget_y(v.changed_mark) != gadget_y(v.status_label)) {
-    gadget_move_resize(v.changed_mark, mark_x, gadget_y(v.status_label), 16, 16);
-  }
-  if (shown_mark != mark) gadget_set_text(v.changed_mark, mark);
-}
-
 void update_selected_label(const document_kind& kind) {
   if (!is_paged(kind) || kind.paged.selected_label == 0) return;
   const list_document& doc = entries_of(kind);
@@ -151,27 +129,13 @@ void update_selected_label(const document_kind& kind) {
 
 void update_labels(const document_kind& kind) {
   if (!is_paged(kind)) return;
-  update_status_label(kind);
+  update_paged_list_status_label(kind);
   update_selected_label(kind);
 }
 
 bool is_navigation_key(int id) {
   return id == SHORTCUT_UP || id == SHORTCUT_DOWN || id == SHORTCUT_PAGE_UP || id == SHORTCUT_PAGE_DOWN ||
          id == SHORTCUT_HOME || id == SHORTCUT_END;
-}
-
-void navigate(const document_kind& kind, int key) {
-  if (!is_paged(kind) || !is_navigation_key(key)) return;
-  settle_first_row(kind, true);
-  const int64_t count = entries_of(kind).count();
-  const int64_t sel = selected_of(kind);
-  const int64_t first = first_row_of(kind);
-  const int64_t rows = rows_per_page();
-  const int64_t row = list_row_of(sel, first, count, rows);
-  const list_position next = list_navigate(static_cast<list_key>(key), count, sel, first, row, rows);
-  set_selected_of(kind, next.selected);
-  set_first_row_of(kind, next.first_row);
-  draw_page(kind, false);
 }
 
 void sync_selection(const document_kind& kind) {
@@ -207,22 +171,12 @@ void take_checks(const document_kind& kind) {
   }
 }
 
-// After a change of a document's count, every list that pages it follows;
-// a place of its own (the Hyphenation tab's) loses its selection.
-void count_changed(const list_document& doc) {
-  for_each_view_of(doc, [](const document_kind& k) {
-    if (k.paged.place) k.paged.place->selected = -1;
-    draw_page(k, false);
-  });
-  for_each_view_of(doc, [](const document_kind& k) { update_labels(k); });
-}
-
 // The keys act only while the kind's list has the keyboard focus; Return
 // (the keypad Enter too) edits the selected entry, as the Edit button does,
 // where the kind lets it.
 void handle_list_keys(const document_kind& kind, const command_event& e) {
   if (e.type != EVENT_MENU || gadget_get_focus() != kind.list_gadget) return;
-  if (is_navigation_key(e.id)) navigate(kind, e.id);
+  if (is_navigation_key(e.id)) navigate_paged_list(kind, e.id);
   if (e.id == SHORTCUT_RETURN && kind.paged.return_edits && kind.entries.edit) kind.entries.edit(entry_edit::edit);
 }
 
@@ -249,7 +203,7 @@ void handle_dictionary_tab_event(const document_kind& dictionary, const command_
     // Edits of the .aff text set the flag without a snapshot.
     if (e.subtype == SUBTYPE_CHANGE && is_paged(dictionary) && !entries_of(dictionary).changed()) {
       entries_of(dictionary).mark_changed();
-      update_status_label(dictionary);
+      update_paged_list_status_label(dictionary);
     }
     return;
   }
@@ -276,25 +230,13 @@ void refresh_shown_tab_labels() {
   if (document_kind* kind = kinds ? shown_document_kind(*kinds) : nullptr) update_labels(*kind);
 }
 
-void invert_checks(const document_kind& kind) {
-  if (!is_paged(kind)) return;
-  list_document& doc = entries_of(kind);
-  if (doc.empty()) {
-    message_box(u"Warning!", u"No " + kind.found_name + u" found.", MB_ICON_WARNING);
-    return;
-  }
-  doc.invert_checks();
-  draw_page(kind, true);
-  update_selected_label(kind);
-}
-
 }  // namespace
 
 // ---- Documents --------------------------------------------------------------------
 
 void set_paged_list_document(document_kind& kind, list_document& doc) {
   kind.paged.entries = &doc;
-  doc.on_count_changed = [&doc] { count_changed(doc); };
+  doc.on_count_changed = [&doc] { paged_list_count_changed(doc); };
 }
 
 list_document& paged_list_document(const document_kind& kind) {
@@ -319,7 +261,15 @@ void redraw_paged_list(const list_document& doc) {
   for_each_view_of(doc, [](const document_kind& k) { draw_page(k, true); });
 }
 
-void paged_list_count_changed(const list_document& doc) { count_changed(doc); }
+// After a change of a document's count, every list that pages it follows;
+// a place of its own (the Hyphenation tab's) loses its selection.
+void paged_list_count_changed(const list_document& doc) {
+  for_each_view_of(doc, [](const document_kind& k) {
+    if (k.paged.place) k.paged.place->selected = -1;
+    draw_page(k, false);
+  });
+  for_each_view_of(doc, [](const document_kind& k) { update_labels(k); });
+}
 
 int64_t paged_list_selected(const document_kind& kind) { return is_paged(kind) ? selected_of(kind) : -1; }
 
@@ -358,15 +308,57 @@ void clear_paged_list_selection(const document_kind& kind) {
 
 void sync_paged_list_selection(const list_document& doc) { for_each_view_of(doc, sync_selection); }
 
-void invert_paged_list_checks(const document_kind& kind) { invert_checks(kind); }
+void invert_paged_list_checks(const document_kind& kind) {
+  if (!is_paged(kind)) return;
+  list_document& doc = entries_of(kind);
+  if (doc.empty()) {
+    message_box(u"Warning!", u"No " + kind.found_name + u" found.", MB_ICON_WARNING);
+    return;
+  }
+  doc.invert_checks();
+  draw_page(kind, true);
+  update_selected_label(kind);
+}
 
-void navigate_paged_list(const document_kind& kind, int key) { navigate(kind, key); }
+void navigate_paged_list(const document_kind& kind, int key) {
+  if (!is_paged(kind) || !is_navigation_key(key)) return;
+  settle_first_row(kind, true);
+  const int64_t count = entries_of(kind).count();
+  const int64_t sel = selected_of(kind);
+  const int64_t first = first_row_of(kind);
+  const int64_t rows = rows_per_page();
+  const int64_t row = list_row_of(sel, first, count, rows);
+  const list_position next = list_navigate(static_cast<list_key>(key), count, sel, first, row, rows);
+  set_selected_of(kind, next.selected);
+  set_first_row_of(kind, next.first_row);
+  draw_page(kind, false);
+}
 
 // ---- Labels -------------------------------------------------------------------------------------
 
-void update_paged_list_status_label(const document_kind& kind) { update_status_label(kind); }
+void update_paged_list_status_label(const document_kind& kind) {
+  const paged_list_view& v = kind.paged;
+  if (!is_paged(kind) || !gadget_exists(v.status_label)) return;
+  const bool changed = changed_of(kind);
+  const text_t mark = list_changed_mark_text(changed);
+  const text_t shown_mark = gadget_get_text(v.changed_mark);
+  if (!changed && !shown_mark.empty()) set_tab_image(kind.tab, IMAGE_TAB_UNCHANGED);
+  if (changed && shown_mark != mark) set_tab_image(kind.tab, IMAGE_TAB_CHANGED);
+  const text_t text = list_status_label_text(v.count_word, v.position_word, entries_of(kind).count(),
+                                             selected_of(kind), count_separator());
+  if (gadget_get_text(v.status_label) != text) {
+    gadget_set_text(v.status_label, text);
+    fit_gadget_to_content(v.status_label);
+  }
+  // The mark stands right of the label, whoever set the label's text.
+  const int mark_x = gadget_x(v.status_label) + gadget_width(v.status_label) + 2;
+  if (gadget_x(v.changed_mark) != mark_x || gadget_y(v.changed_mark) != gadget_y(v.status_label)) {
+    gadget_move_resize(v.changed_mark, mark_x, gadget_y(v.status_label), 16, 16);
+  }
+  if (shown_mark != mark) gadget_set_text(v.changed_mark, mark);
+}
 
-void update_paged_list_status_labels(const list_document& doc) { for_each_view_of(doc, update_status_label); }
+void update_paged_list_status_labels(const list_document& doc) { for_each_view_of(doc, update_paged_list_status_label); }
 
 void update_paged_list_labels(const list_document& doc) {
   for_each_view_of(doc, [](const document_kind& k) { update_labels(k); });
