@@ -37,20 +37,18 @@ void build_dictionary_tab(const main_tab_layout& l) {
 
 void register_dictionary_tab(document_kind& kind) {
   set_main_tab_builder(kind, build_dictionary_tab);
-  kind.list_gadget = DICTIONARY_LIST;
-  kind.paged.scroll = DICTIONARY_SCROLL;
-  kind.paged.status_label = DICTIONARY_STATUS_LABEL;
-  kind.paged.changed_mark = DICTIONARY_CHANGED_MARK;
-  kind.paged.selected_label = DICTIONARY_SELECTED_LABEL;
-  kind.file_label = DICTIONARY_FILE_LABEL;
-  kind.folder_label = DICTIONARY_FOLDER_LABEL;
-  kind.first_row_button = DICTIONARY_FIRST_ROW_BUTTON;
-  kind.searchable = true;
+  set_editable_list_gadgets(kind, {.list = DICTIONARY_LIST,
+                                   .scroll = DICTIONARY_SCROLL,
+                                   .status_label = DICTIONARY_STATUS_LABEL,
+                                   .changed_mark = DICTIONARY_CHANGED_MARK,
+                                   .selected_label = DICTIONARY_SELECTED_LABEL,
+                                   .file_label = DICTIONARY_FILE_LABEL,
+                                   .folder_label = DICTIONARY_FOLDER_LABEL,
+                                   .first_row_button = DICTIONARY_FIRST_ROW_BUTTON,
+                                   .undo_button = DICTIONARY_UNDO,
+                                   .redo_button = DICTIONARY_REDO});
   kind.find_title = u"a Word";
   kind.found_name = u"dictionary words";
   kind.goto_name = u"words";
   kind.member_texts = &dictionary_member_texts();
-  kind.keeps_history = true;
-  kind.undo_button = DICTIONARY_UNDO;
-  kind.redo_button = DICTIONARY_REDO;
 }

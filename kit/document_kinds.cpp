@@ -4,6 +4,21 @@
 
 // Which tab shows which kind; each subsystem fills in the rest of its kind
 // (gadgets, texts, commands) when the program registers it.
+void set_editable_list_gadgets(document_kind& kind, const editable_list_gadgets& g) {
+  kind.list_gadget = g.list;
+  kind.paged.scroll = g.scroll;
+  kind.paged.status_label = g.status_label;
+  kind.paged.changed_mark = g.changed_mark;
+  kind.paged.selected_label = g.selected_label;
+  kind.file_label = g.file_label;
+  kind.folder_label = g.folder_label;
+  kind.first_row_button = g.first_row_button;
+  kind.searchable = true;
+  kind.keeps_history = true;
+  kind.undo_button = g.undo_button;
+  kind.redo_button = g.redo_button;
+}
+
 document_kinds::document_kinds() {
   dictionary.tab = TAB_DICTIONARY;
   thesaurus.tab = TAB_THESAURUS;

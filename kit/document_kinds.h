@@ -133,6 +133,23 @@ struct document_kind {
   std::vector<row_view> row_views;
 };
 
+// The gadgets of an editable list's tab (Dictionary, Thesaurus, Autocorrect).
+struct editable_list_gadgets {
+  int list = 0;
+  int scroll = 0;
+  int status_label = 0;
+  int changed_mark = 0;
+  int selected_label = 0;
+  int file_label = 0;
+  int folder_label = 0;
+  int first_row_button = 0;
+  int undo_button = 0;
+  int redo_button = 0;
+};
+// Gives a kind an editable list's gadgets: a paged list the Find window and
+// the Goto dialog search, with Undo and Redo.
+void set_editable_list_gadgets(document_kind& kind, const editable_list_gadgets& gadgets);
+
 class document_kinds {
  public:
   document_kinds();

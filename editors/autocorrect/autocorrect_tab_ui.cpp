@@ -60,23 +60,21 @@ void build_autotext_tab(const main_tab_layout& l) {
 
 void register_autocorrect_tab(document_kind& kind) {
   set_main_tab_builder(kind, build_autocorrect_tab);
-  kind.list_gadget = AUTOCORRECT_LIST;
-  kind.paged.scroll = AUTOCORRECT_SCROLL;
-  kind.paged.status_label = AUTOCORRECT_STATUS_LABEL;
-  kind.paged.changed_mark = AUTOCORRECT_CHANGED_MARK;
-  kind.paged.selected_label = AUTOCORRECT_SELECTED_LABEL;
-  kind.file_label = AUTOCORRECT_FILE_LABEL;
-  kind.folder_label = AUTOCORRECT_FOLDER_LABEL;
-  kind.first_row_button = AUTOCORRECT_FIRST_ROW_BUTTON;
-  kind.searchable = true;
+  set_editable_list_gadgets(kind, {.list = AUTOCORRECT_LIST,
+                                   .scroll = AUTOCORRECT_SCROLL,
+                                   .status_label = AUTOCORRECT_STATUS_LABEL,
+                                   .changed_mark = AUTOCORRECT_CHANGED_MARK,
+                                   .selected_label = AUTOCORRECT_SELECTED_LABEL,
+                                   .file_label = AUTOCORRECT_FILE_LABEL,
+                                   .folder_label = AUTOCORRECT_FOLDER_LABEL,
+                                   .first_row_button = AUTOCORRECT_FIRST_ROW_BUTTON,
+                                   .undo_button = AUTOCORRECT_UNDO,
+                                   .redo_button = AUTOCORRECT_REDO});
   kind.find_title = u"an Autocorrect word";
   kind.found_name = u"autocorrect words";
   kind.goto_name = u"autocorrect words";
   kind.member_texts = &autocorrect_member_texts();
   kind.find_reader.shown = find_list::autocorrect;
-  kind.keeps_history = true;
-  kind.undo_button = AUTOCORRECT_UNDO;
-  kind.redo_button = AUTOCORRECT_REDO;
 }
 
 void register_autotext_tab(document_kind& kind) {

@@ -30,21 +30,19 @@ void build_thesaurus_tab(const main_tab_layout& l) {
 
 void register_thesaurus_tab(document_kind& kind) {
   set_main_tab_builder(kind, build_thesaurus_tab);
-  kind.list_gadget = THESAURUS_LIST;
-  kind.paged.scroll = THESAURUS_SCROLL;
-  kind.paged.status_label = THESAURUS_STATUS_LABEL;
-  kind.paged.changed_mark = THESAURUS_CHANGED_MARK;
-  kind.paged.selected_label = THESAURUS_SELECTED_LABEL;
-  kind.file_label = THESAURUS_FILE_LABEL;
-  kind.folder_label = THESAURUS_FOLDER_LABEL;
-  kind.first_row_button = THESAURUS_FIRST_ROW_BUTTON;
-  kind.searchable = true;
+  set_editable_list_gadgets(kind, {.list = THESAURUS_LIST,
+                                   .scroll = THESAURUS_SCROLL,
+                                   .status_label = THESAURUS_STATUS_LABEL,
+                                   .changed_mark = THESAURUS_CHANGED_MARK,
+                                   .selected_label = THESAURUS_SELECTED_LABEL,
+                                   .file_label = THESAURUS_FILE_LABEL,
+                                   .folder_label = THESAURUS_FOLDER_LABEL,
+                                   .first_row_button = THESAURUS_FIRST_ROW_BUTTON,
+                                   .undo_button = THESAURUS_UNDO,
+                                   .redo_button = THESAURUS_REDO});
   kind.find_title = u"a Synonym";
   kind.found_name = u"synonyms";
   kind.goto_name = u"synonyms";
   kind.member_texts = &thesaurus_member_texts();
   kind.find_reader.shown = find_list::thesaurus;
-  kind.keeps_history = true;
-  kind.undo_button = THESAURUS_UNDO;
-  kind.redo_button = THESAURUS_REDO;
 }
