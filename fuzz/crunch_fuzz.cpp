@@ -5,10 +5,8 @@
 #include "fuzz/dictionary_fuzz.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const auto parts = fuzz::split_parts(data, size, 2);
   fuzz::loaded_dictionary d;
-  fuzz::load_dictionary(parts[0], parts[1], d);
-  if (!d.ok) return 0;
+  if (!fuzz::load_dictionary_input(data, size, d)) return 0;
   fuzz::yes_host host;
   list_tool_edit edit(d.doc);
   crunch_dictionary(d.doc, d.cache, crunch_window_start_settings(), edit, host, {}, {2000000, u","});

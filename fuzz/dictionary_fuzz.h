@@ -26,4 +26,12 @@ inline void load_dictionary(std::string_view dic, std::string_view aff, loaded_d
   if (out.ok) rebuild_aff_decode_cache(out.cache, out.aff_text);
 }
 
+// A whole input that is a pair (the .dic, U+001E, the .aff); false when it
+// does not load.
+inline bool load_dictionary_input(const uint8_t* data, size_t size, loaded_dictionary& out) {
+  const auto parts = split_parts(data, size, 2);
+  load_dictionary(parts[0], parts[1], out);
+  return out.ok;
+}
+
 }  // namespace fuzz

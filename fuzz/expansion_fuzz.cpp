@@ -4,10 +4,8 @@
 #include "fuzz/dictionary_fuzz.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  const auto parts = fuzz::split_parts(data, size, 2);
   fuzz::loaded_dictionary d;
-  fuzz::load_dictionary(parts[0], parts[1], d);
-  if (!d.ok) return 0;
+  if (!fuzz::load_dictionary_input(data, size, d)) return 0;
   for (int type : {EXTRACT_ALL_TXT, EXTRACT_ALL_CSV, EXTRACT_COMPOUNDS_LANGUAGETOOL}) {
     fuzz::yes_host host;
     // The preferences' default: asked once past two million words.
