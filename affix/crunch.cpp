@@ -175,7 +175,7 @@ crunch_result crunch_dictionary(list_document& doc, const aff_decode_cache& cach
     // takes the memory.
     if (!asked && warning.limit > 0 && static_cast<int64_t>(held.size()) >= warning.limit) {
       asked = true;
-      if (host.message_box(u"Warning!", decoded_words_question(warning.limit, warning.separator), 17) == 6) {
+      if (host.message_box(u"Warning!", decoded_words_question(warning.limit, warning.separator), BOX_WARNING | BOX_YES_NO) == BOX_ANSWER_YES) {
         stopped();
         return r;
       }

@@ -3,6 +3,7 @@
 #include "app/last_update_check.h"
 #include "common/date_time.h"
 #include "common/http.h"
+#include "common/message_box_flags.h"
 #include "kit/identity.h"
 
 #include <chrono>
@@ -11,7 +12,6 @@
 
 namespace {
 
-constexpr int BOX_INFORMATION = 4, BOX_ERROR = 8, BOX_WARNING = 16;
 const text_t version_path = u"/check_for_updates/vocabrix_version.txt";
 const text_t notes_gate_path = u"/check_for_updates/vocabrix_history.txt";
 const text_t notes_path = u"/vocabrix_history.txt";

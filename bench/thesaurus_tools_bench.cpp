@@ -76,7 +76,7 @@ int main(int argc, char** argv) {
   std::printf("entries %lld\n", static_cast<long long>(doc.count()));
   timed("fix invalid spaces", doc, [&](list_document& d) { fix_thesaurus_entry_spaces(d, u",", host); });
   timed("sort meanings", doc, [&](list_document& d) {
-    host.abort_answer = 6;  // the "Continue?" question
+    host.abort_answer = BOX_ANSWER_YES;  // the "Continue?" question
     sort_or_unduplicate_thesaurus_meanings(d, true, false, host);
   });
   timed("deduplicate meanings", doc, [&](list_document& d) { sort_or_unduplicate_thesaurus_meanings(d, false, true, host); });

@@ -1,6 +1,7 @@
 #include "common/list_document.h"
 
 #include "common/long_job.h"
+#include "common/message_box_flags.h"
 
 #include <algorithm>
 
@@ -266,14 +267,10 @@ text_t delete_current_question(const list_command_texts& texts, text_view entry)
 
 namespace {
 
-constexpr int kWarningOk = 16;
-constexpr int kWarningYesNo = 17;
-constexpr int kAnswerYes = 6;
-constexpr int kAnswerNo = 7;
 
 bool refuse_empty(const list_document& doc, const list_command_texts& texts, const list_ask_fn& ask) {
   if (!doc.empty()) return false;
-  ask(T("Warning!"), texts.none_found, kWarningOk);
+  ask(T("Warning!"), texts.none_found, BOX_WARNING);
   return true;
 }
 
@@ -300,10 +297,10 @@ bool run_invert_checks(list_document& doc, const list_command_texts& texts, cons
 bool run_delete_checked(list_document& doc, const list_command_texts& texts, const list_ask_fn& ask) {
   if (refuse_empty(doc, texts, ask)) return false;
   if (doc.recount_checked() == 0) {
-    ask(T("Warning!"), texts.none_checked, kWarningOk);
+    ask(T("Warning!"), texts.none_checked, BOX_WARNING);
     return false;
   }
-  if (ask(T("Warning!"), delete_checked_question(texts, doc.checked_count()), kWarningYesNo) == kAnswerNo) {
+  if (ask(T("Warning!"), delete_checked_question(texts, doc.checked_count()), BOX_WARNING | BOX_YES_NO) == BOX_ANSWER_NO) {
     return false;
   }
   return doc.delete_checked() > 0;
@@ -312,15 +309,15 @@ bool run_delete_checked(list_document& doc, const list_command_texts& texts, con
 bool run_delete_current(list_document& doc, const list_command_texts& texts, const list_ask_fn& ask,
                         bool quiet) {
   if (doc.empty()) {
-    if (!quiet) ask(T("Warning!"), texts.none_found, kWarningOk);
+    if (!quiet) ask(T("Warning!"), texts.none_found, BOX_WARNING);
     return false;
   }
   if (!doc.has_selection()) {
-    if (!quiet) ask(T("Warning!"), texts.none_selected, kWarningOk);
+    if (!quiet) ask(T("Warning!"), texts.none_selected, BOX_WARNING);
     return false;
   }
-  if (ask(T("Warning!"), delete_current_question(texts, doc.entry(doc.selected())), kWarningYesNo) !=
-      kAnswerYes) {
+  if (ask(T("Warning!"), delete_current_question(texts, doc.entry(doc.selected())), BOX_WARNING | BOX_YES_NO) !=
+      BOX_ANSWER_YES) {
     return false;
   }
   return doc.delete_selected();

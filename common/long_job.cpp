@@ -26,7 +26,7 @@ bool long_job::handle_event(long_job_event e, int64_t progress) {
   }
   if (e == long_job_event::escape && abortable_) {
     // Only Yes stops; No goes on until the next Escape.
-    return host_.message_box(T("Warning!"), T(LONG_JOB_ABORT_QUESTION), 17) != 6;
+    return host_.message_box(T("Warning!"), T(LONG_JOB_ABORT_QUESTION), BOX_WARNING | BOX_YES_NO) != BOX_ANSWER_YES;
   }
   return true;
 }

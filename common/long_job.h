@@ -14,6 +14,7 @@
 // benchmarks and can answer an Escape at a chosen item.
 #pragma once
 
+#include "common/message_box_flags.h"
 #include "common/text.h"
 
 #include <cstdint>
@@ -120,7 +121,7 @@ class headless_long_job_host : public long_job_host {
   // reports Escape; -1: never.
   int64_t escape_at_poll = -1;
   // Answer to "Really abort?" (6 Yes, 7 No).
-  int abort_answer = 6;
+  int abort_answer = BOX_ANSWER_YES;
   // Fixed clock: now_ms() returns clock_ms, advanced by ms_per_poll per poll.
   int64_t clock_ms = 0;
   int64_t ms_per_poll = 0;

@@ -4,8 +4,6 @@
 
 namespace {
 
-constexpr int kAnswerYes = 6, kAnswerNo = 7;
-constexpr int kYesNoWarning = 17, kYesNoCancelWarning = 18;
 
 // The questions of what was found; the format as answered.
 text_file_open ask(int n, text_view path, const declared_format& found, long_job_host& host) {
@@ -23,16 +21,16 @@ text_file_open ask(int n, text_view path, const declared_format& found, long_job
     return stop(text_file_open_status::unknown_charset);
   }
   if (found.looks_utf8) {
-    const int answer = host.message_box(T("Warning!"), declaration_contradicted_question(path, found), kYesNoCancelWarning);
-    if (answer == kAnswerNo) {
+    const int answer = host.message_box(T("Warning!"), declaration_contradicted_question(path, found), BOX_WARNING | BOX_YES_NO_CANCEL);
+    if (answer == BOX_ANSWER_NO) {
       r.format = FORMAT_UTF8;
       file_set_format(n, FORMAT_UTF8);
-    } else if (answer != kAnswerYes) {
+    } else if (answer != BOX_ANSWER_YES) {
       return stop(text_file_open_status::declined);
     }
   } else if (found.invalid_utf8_line > 0) {
     if (host.message_box(T("Warning!"), invalid_utf8_question(path, found.invalid_utf8_line, found.format),
-                         kYesNoWarning) != kAnswerYes)
+                         BOX_WARNING | BOX_YES_NO) != BOX_ANSWER_YES)
       return stop(text_file_open_status::declined);
   }
   return r;

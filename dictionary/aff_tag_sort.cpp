@@ -41,12 +41,12 @@ text_t step_text(text_view what, int step, int64_t current, int64_t n, int64_t p
 aff_tag_sort_result sort_aff_tags(text_view aff_text, long_job_host& host) {
   aff_tag_sort_result r;
   if (string_trim_spaces(aff_text).empty()) {
-    host.message_box(u"Warning!", u".AFF is empty.", 16);
+    host.message_box(u"Warning!", u".AFF is empty.", BOX_WARNING);
     r.status = aff_tag_sort_status::aff_empty;
     return r;
   }
   if (host.message_box(u"Warning!", u"Sorting the tags in the Aff.\n\nThis operation can't be undone.\n\nContinue?",
-                       17) == 7) {
+                       BOX_WARNING | BOX_YES_NO) == BOX_ANSWER_NO) {
     r.status = aff_tag_sort_status::declined;
     return r;
   }
@@ -83,7 +83,7 @@ aff_tag_sort_result sort_aff_tags(text_view aff_text, long_job_host& host) {
   }
   if (!any) {
     job.end(u"");
-    host.message_box(u"Warning!", u"No tags found in .AFF.", 16);
+    host.message_box(u"Warning!", u"No tags found in .AFF.", BOX_WARNING);
     r.status = aff_tag_sort_status::no_tags;
     return r;
   }

@@ -31,7 +31,7 @@ wordlist_duplicates_result find_wordlist_duplicates(const list_document& doc, co
   const text_t first_text = u"Show duplicates. 1/2: Extracting... <ESC> to abort.";
   if (doc.count() == 0) {
     long_job job(host, first_text, 0, true);
-    host.message_box(u"Warning!", u"No dictionary words found.", 16);
+    host.message_box(u"Warning!", u"No dictionary words found.", BOX_WARNING);
     job.abort();
     r.status = wordlist_duplicates_status::no_words;
     return r;
@@ -52,7 +52,7 @@ wordlist_duplicates_result find_wordlist_duplicates(const list_document& doc, co
         const text_t question = u"Over " + count_text(decode_warning_limit, separator) +
                                 u" words have been decoded.\n\nThis represents a huge amount of data in RAM\n"
                                 u"that can fill it up and crash the computer.\n\nAbort?";
-        if (host.message_box(u"Warning!", question, 17) == 6) {
+        if (host.message_box(u"Warning!", question, BOX_WARNING | BOX_YES_NO) == BOX_ANSWER_YES) {
           job.abort();
           r.status = wordlist_duplicates_status::aborted;
           return r;

@@ -76,7 +76,7 @@ wordlist_extraction_result extract_wordlist_to_file(const list_document& doc, co
     if (!asked && decode_warning_limit != 0 && sink.written >= decode_warning_limit) {
       asked = true;
       job.set_text(u"Extracting Wordlist... <ESC> to abort. Found:" + grouped(sink.written, separator));
-      if (host.message_box(u"Warning!", huge_output_question(decode_warning_limit, separator), 17) == 6) {
+      if (host.message_box(u"Warning!", huge_output_question(decode_warning_limit, separator), BOX_WARNING | BOX_YES_NO) == BOX_ANSWER_YES) {
         r.aborted = true;
         break;
       }

@@ -3,7 +3,6 @@
 namespace {
 
 constexpr int kErrorOk = 8;
-constexpr int kWarningOk = 16;
 constexpr char16_t kEscapeToAbort[] = u" <ESC> To abort.";
 
 void tick_text(long_job& job, text_view prefix, const std::function<text_t(int64_t)>& number) {
@@ -19,7 +18,7 @@ editor_tool_result editor_tool_refusal(text_view message) {
   r.aborted = true;
   r.message_title = u"Warning!";
   r.message = message;
-  r.message_flags = kWarningOk;
+  r.message_flags = BOX_WARNING;
   return r;
 }
 
@@ -61,7 +60,7 @@ editor_tool_result fix_invalid_spaces(list_document& doc, long_job_host& host,
     job.end(u"OK.");
     r.message_title = u"Warning!";
     r.message = u"No spaces to fix found!";
-    r.message_flags = kWarningOk;
+    r.message_flags = BOX_WARNING;
     return r;
   }
   job.set_text(u"Fixing spaces 2/2...0 <ESC> To abort.");

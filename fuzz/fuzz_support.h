@@ -27,7 +27,7 @@ namespace fuzz {
 // question about size or encoding lets the run go on into the code behind it.
 class yes_host : public headless_long_job_host {
  public:
-  yes_host() { abort_answer = 6; }
+  yes_host() { abort_answer = BOX_ANSWER_YES; }
 };
 
 // /tmp/vx_fuzz_<pid>, made on first use and removed when the process ends.

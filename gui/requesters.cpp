@@ -5,6 +5,14 @@
 
 #include "gui/gui_internal.h"
 
+#include "common/message_box_flags.h"
+
+// GUI-free code asks with the same numbers.
+static_assert(BOX_YES_NO == MB_YES_NO && BOX_YES_NO_CANCEL == MB_YES_NO_CANCEL);
+static_assert(BOX_INFORMATION == MB_ICON_INFORMATION && BOX_ERROR == MB_ICON_ERROR && BOX_WARNING == MB_ICON_WARNING);
+static_assert(BOX_DEFAULT_NO == MB_DEFAULT_NO);
+static_assert(BOX_ANSWER_CANCEL == MB_ANSWER_CANCEL && BOX_ANSWER_YES == MB_ANSWER_YES && BOX_ANSWER_NO == MB_ANSWER_NO);
+
 namespace gui {
 
 GtkWidget* file_chooser_widget_in(GtkWidget* w) {

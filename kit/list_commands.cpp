@@ -10,12 +10,6 @@
 
 namespace {
 
-constexpr int WARNING_OK = 16;
-constexpr int INFORMATION_YES_NO = 5;
-// No as the default button (the GUI layer's flag): Return keeps the work.
-constexpr int DEFAULT_NO = 0x100;
-constexpr int WARNING_YES_NO = 17;
-constexpr int ANSWER_YES = 6;
 
 text_t counted(text_view prefix, int64_t n, text_view separator) {
   return text_t(prefix) + string_format_number(0, u".", separator, static_cast<double>(n));
@@ -25,14 +19,14 @@ text_t counted(text_view prefix, int64_t n, text_view separator) {
 
 list_command_result erase_list_document(list_document& doc, const list_member_texts& texts, const list_ask_fn& ask) {
   if (doc.empty()) {
-    ask(u"Warning!", texts.none_found, WARNING_OK);
+    ask(u"Warning!", texts.none_found, BOX_WARNING);
     return list_command_result::refused;
   }
   // Unsaved work is only thrown away on Yes; a closed box keeps it.
-  if (doc.changed() && ask(u"Warning!", texts.changed_question, INFORMATION_YES_NO | DEFAULT_NO) != ANSWER_YES) {
+  if (doc.changed() && ask(u"Warning!", texts.changed_question, BOX_INFORMATION | BOX_YES_NO | BOX_DEFAULT_NO) != BOX_ANSWER_YES) {
     return list_command_result::declined;
   }
-  if (ask(u"Warning!", texts.erase_question, WARNING_YES_NO) != ANSWER_YES) return list_command_result::declined;
+  if (ask(u"Warning!", texts.erase_question, BOX_WARNING | BOX_YES_NO) != BOX_ANSWER_YES) return list_command_result::declined;
   doc.save_undo();
   doc.clear();
   doc.forget_file();
@@ -59,7 +53,7 @@ list_command_result sort_list_document(list_document& doc, const list_member_tex
   const int64_t n = doc.count();
   long_job job(host, texts.sort_title, 3 * n, true);
   if (n == 0) {
-    host.message_box(u"Warning!", texts.none_found, WARNING_OK);
+    host.message_box(u"Warning!", texts.none_found, BOX_WARNING);
     job.abort();
     return list_command_result::refused;
   }
@@ -119,11 +113,11 @@ list_command_result sort_list_document(list_document& doc, const list_member_tex
 
 list_command_result clone_selected_entry(list_document& doc, const list_member_texts& texts, const list_ask_fn& ask) {
   if (doc.empty()) {
-    ask(u"Warning!", texts.none_found, WARNING_OK);
+    ask(u"Warning!", texts.none_found, BOX_WARNING);
     return list_command_result::refused;
   }
   if (!doc.has_selection()) {
-    ask(u"Warning!", texts.none_selected, WARNING_OK);
+    ask(u"Warning!", texts.none_selected, BOX_WARNING);
     return list_command_result::refused;
   }
   doc.save_undo();

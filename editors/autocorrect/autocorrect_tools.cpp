@@ -10,8 +10,6 @@
 
 namespace {
 
-constexpr int kWarningOk = 16;
-constexpr int kWarningYesNo = 17;
 constexpr char16_t kEscapeToAbort[] = u" <ESC> To abort.";
 
 
@@ -118,13 +116,13 @@ autocorrect_tool_result clean_autocorrect_list_hex_symbols(list_document& doc, t
     job.end(u"OK." + job.elapsed_text());
     r.message_title = u"Warning!";
     r.message = u"No hex symbols found!";
-    r.message_flags = kWarningOk;
+    r.message_flags = BOX_WARNING;
     return r;
   }
   if (above_bmp &&
       host.message_box(u"Warning!",
                        u"Found symbols above character 65535.\n(Quenvar limitation - character corruption)\n\nAbort?",
-                       kWarningYesNo) == 6) {
+                       BOX_WARNING | BOX_YES_NO) == BOX_ANSWER_YES) {
     job.abort();
     r.aborted = true;
     return r;

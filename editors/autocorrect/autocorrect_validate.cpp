@@ -172,7 +172,7 @@ autocorrect_validate_result validate_autocorrect_list(const list_document& autoc
       }
       if (!asked && decode_limit != 0 && r.derived_words >= decode_limit) {
         asked = true;
-        if (host.message_box(u"Warning!", decoded_words_question(decode_limit, separator), 17) == 6) {
+        if (host.message_box(u"Warning!", decoded_words_question(decode_limit, separator), BOX_WARNING | BOX_YES_NO) == BOX_ANSWER_YES) {
           report.line(u"Failed to extract full .dic wordlist.");
           r.wordlist_incomplete = true;
           break;

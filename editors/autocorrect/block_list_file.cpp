@@ -14,9 +14,6 @@ namespace {
 
 constexpr int kFile = 1;
 constexpr int kErrorBox = 8;
-constexpr int kWarningBox = 16;
-constexpr int kWarningQuestion = 17;  // Yes and No
-constexpr int kAnswerYes = 6;
 constexpr char16_t kBlockElement[] = u"<block-list:block";
 constexpr size_t kBlockElementLength = sizeof(kBlockElement) / sizeof(char16_t) - 1;
 
@@ -94,7 +91,7 @@ block_list_result bad_block(const block_line_read& read, int64_t line_number) {
     message = T("The block on line ") + line + T(" is broken or does not end on its line.");
   }
   return block_list_refusal(block_list_status::bad_block, u"Warning!", message + T("\nNothing was loaded."),
-                            kWarningBox);
+                            BOX_WARNING);
 }
 
 }  // namespace
@@ -241,7 +238,7 @@ block_list_result load_autocorrect_list_file(text_view path, long_job_host& host
   // With the header the reading goes on after it; otherwise an import reads
   // from the top and skips every line up to the first block.
   const bool import = string_to_lower(first_line) != string_to_lower(block_list_header_line());
-  if (import && ask(u"Warning!", block_list_import_question(), kWarningQuestion) != kAnswerYes) {
+  if (import && ask(u"Warning!", block_list_import_question(), BOX_WARNING | BOX_YES_NO) != BOX_ANSWER_YES) {
     return block_list_ended(block_list_status::aborted, T(LONG_JOB_ABORTED));
   }
   if (import) {
@@ -284,7 +281,7 @@ block_list_result load_autocorrect_list_file(text_view path, long_job_host& host
   }
   if (import && entries.empty()) {
     job.abort();
-    return block_list_refusal(block_list_status::import_failed, u"Warning!", u"Failed to import file.", kWarningBox);
+    return block_list_refusal(block_list_status::import_failed, u"Warning!", u"Failed to import file.", BOX_WARNING);
   }
 
   block_list_result r;
@@ -300,7 +297,7 @@ block_list_result load_autocorrect_list_file(text_view path, long_job_host& host
 
 block_list_result check_autocorrect_list_save(const list_document& doc) {
   if (!doc.empty()) return block_list_result();
-  return block_list_refusal(block_list_status::no_entries, u"Warning!", u"No autocorrect words found.", kWarningBox);
+  return block_list_refusal(block_list_status::no_entries, u"Warning!", u"No autocorrect words found.", BOX_WARNING);
 }
 
 block_list_result save_autocorrect_list_file(text_view target, list_document& doc, int64_t indent,

@@ -342,7 +342,7 @@ hyphenation_rules_status build_hyphenation_decode_cache(hyphenation_decode_cache
     refusal = hyphenation_rules_status::no_rules;
   }
   if (refusal != hyphenation_rules_status::ready) {
-    host.message_box(u"Warning!", hyphenation_rules_message(refusal), 16);
+    host.message_box(u"Warning!", hyphenation_rules_message(refusal), BOX_WARNING);
     return refusal;
   }
 

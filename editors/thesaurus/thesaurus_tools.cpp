@@ -12,8 +12,6 @@
 
 namespace {
 
-constexpr int kWarningOk = 16;
-constexpr int kWarningYesNo = 17;
 constexpr char16_t kEscapeToAbort[] = u" <ESC> To abort.";
 
 
@@ -159,7 +157,7 @@ thesaurus_tool_result sort_or_unduplicate_thesaurus_meanings(list_document& doc,
                                u"This changes the sequence of meanings in the synonyms.\nIf we have the word 'happy' "
                                u"with 3 meanings:\n'contented'\n'satisfied'\n'carefree'\n\n'carefree' will move to "
                                u"the top.\n\nContinue?",
-                               kWarningYesNo) == 7) {
+                               BOX_WARNING | BOX_YES_NO) == BOX_ANSWER_NO) {
     long_job job(host, u"", 0, false);
     job.abort();
     r.aborted = true;
@@ -550,7 +548,7 @@ thesaurus_tool_result merge_thesaurus_duplicates(list_document& doc, thesaurus_d
         r.aborted = true;
         r.message_title = u"Warning!";
         r.message = u"Found synonym with more than " + string_from_int(THESAURUS_MEANING_LIMIT) + u" meanings.";
-        r.message_flags = kWarningOk;
+        r.message_flags = BOX_WARNING;
         return r;
       }
       upper.header = text_t(prefix) + string_from_int(merged_count);
