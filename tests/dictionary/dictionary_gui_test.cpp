@@ -298,6 +298,23 @@ TEST_F(DictionaryFilesTest, DeclaredCharsetsOpenWithTheirLettersOrAreRefusedByNa
   EXPECT_EQ(status(), u"Aborted.");
 }
 
+// UTF-8 bytes under an 8-bit SET line: the question of the two readings,
+// answered with the real key. Escape cancels it; the open dictionary stays.
+TEST_F(DictionaryFilesTest, EscapeOnTheTwoReadingsQuestionKeepsTheOpenDictionary) {
+  const std::string open = pair("open", "1\nkept\n");
+  load_dictionary(dictionary(), ws_.commands.kinds.dictionary, ws_.prefs, from_utf8(open));
+  const std::string utf8 = pair("utf8", "1\n\xC5\xBC\xC3\xB3\xC5\x82w\n", "SET ISO8859-2\n");
+  gui_test::answer_message_box(MB_ANSWER_YES);  // the encoding question
+  gui_test::x_message_box_keys({"Escape"});
+  load_dictionary(dictionary(), ws_.commands.kinds.dictionary, ws_.prefs, from_utf8(utf8));
+  gui_test::finish();
+  const auto question = gui_test::last_requester();
+  EXPECT_NE(question.text.find(u"but its bytes are valid UTF-8"), text_t::npos) << to_utf8(question.text);
+  EXPECT_EQ(doc().path(), from_utf8(open));
+  EXPECT_EQ(doc().entries(), (std::vector<text_t>{u"kept"}));
+  EXPECT_EQ(status(), u"Aborted.");
+}
+
 // Opening X.aff as the .dic is refused; the open dictionary stays.
 TEST_F(DictionaryFilesTest, AnAffOpenedAsTheDicIsRefused) {
   const std::string open = pair("open", "1\nkept\n");
