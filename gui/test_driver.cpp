@@ -44,6 +44,8 @@ struct step {
   int deadline_ms;
   int answers;  // requester kind this step answers, 0 none
   std::function<int(std::string&)> act;
+  // X input: whether its xdotool has been started (the input is on its way).
+  std::function<bool()> sent;
 };
 
 std::deque<step> steps;
@@ -91,7 +93,7 @@ void fail(const std::string& why) {
 }
 
 void queue(std::string what, int deadline_ms, std::function<int(std::string&)> act, int answers = 0) {
-  steps.push_back({std::move(what), deadline_ms, answers, std::move(act)});
+  steps.push_back({std::move(what), deadline_ms, answers, std::move(act), nullptr});
   armed = true;
   last_step_done = g_get_monotonic_time();
 }
@@ -1044,6 +1046,7 @@ void queue_x_input(const std::string& what, x_args_fn make_args, int answers = 0
     }
     return !then || then(why) ? DONE : RETRY;
   }, answers);
+  steps.back().sent = [run] { return run->started; };
 }
 
 // The middle of a widget on the screen.
@@ -1306,6 +1309,10 @@ bool run_steps_until(int left, int overall_ms) {
 }
 
 void finish() {
+  // Input that ended the code under test (a key closing its last question)
+  // may return before its xdotool has been reaped: that exit is awaited.
+  while (!steps.empty() && !script_failed && steps.front().sent && steps.front().sent())
+    run_steps_until(static_cast<int>(steps.size()) - 1, DEFAULT_DEADLINE_MS);
   if (!steps.empty() && !script_failed) {
     std::string left;
     for (const step& s : steps) left += "\n  " + s.what;
